@@ -1,0 +1,33 @@
+# Common settings for every target of the project.
+
+# Source files are UTF-8; string literals land in the program as Windows-1252 bytes.
+add_compile_options(-finput-charset=UTF-8 -fexec-charset=CP1252 -Wall -Wextra)
+
+if(QUENBAR_SANITIZE)
+    add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
+    add_link_options(-fsanitize=address,undefined)
+endif()
+
+# quenbar_library(<target> [DEPS <libs>...]): a static library of the *.cpp of the
+# current folder, whose headers are included relative to the project root.
+function(quenbar_library target)
+    cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
+    file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+    add_library(${target} STATIC ${sources})
+    target_include_directories(${target} PUBLIC ${PROJECT_SOURCE_DIR})
+    target_link_libraries(${target} PUBLIC ${ARG_DEPS})
+endfunction()
+
+# quenbar_test(<target> LABEL <label> DEPS <libs>...): one GoogleTest program of the
+# *.cpp of the current folder, with the shared main.
+function(quenbar_test target)
+    cmake_parse_arguments(ARG "" "LABEL" "DEPS" ${ARGN})
+    file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+    add_executable(${target} ${sources})
+    target_link_libraries(${target} PRIVATE quenbar_pruebas_main ${ARG_DEPS})
+    target_compile_definitions(${target} PRIVATE
+        QUENBAR_DATOS_PRUEBA="${PROJECT_SOURCE_DIR}/tests/datos")
+    gtest_discover_tests(${target}
+        PROPERTIES LABELS ${ARG_LABEL}
+        DISCOVERY_TIMEOUT 60)
+endfunction()

@@ -1,0 +1,123 @@
+#include "comunes/IndiceBDL.h"
+
+namespace {
+
+constexpr std::string_view kSetDefault = "SET-DEFAULT";
+constexpr std::string_view kFor = "FOR";
+
+bool EsFinDeLinea(char c) {
+    return c == '\n' || c == '\r';
+}
+
+// Salta blancos (y tabuladores si se piden) desde i sin pasar de fin.
+size_t Saltar(std::string_view t, size_t i, size_t fin, bool tabuladores) {
+    while (i < fin && (t[i] == ' ' || (tabuladores && t[i] == '\t')))
+        ++i;
+    return i;
+}
+
+// El tipo: lo que hay hasta el siguiente blanco o el fin de línea.
+std::string_view Palabra(std::string_view t, size_t i, size_t fin) {
+    size_t j = i;
+    while (j < fin && t[j] != ' ')
+        ++j;
+    return t.substr(i, j - i);
+}
+
+} // namespace
+
+IndiceBDL::IndiceBDL(std::string_view texto) {
+    size_t i = 0;
+    const size_t n = texto.size();
+    while (i < n) {
+        size_t fin = i;
+        while (fin < n && !EsFinDeLinea(texto[fin]))
+            ++fin;
+        AnalizarLinea(texto, i, fin);
+        i = fin + 1;
+    }
+}
+
+void IndiceBDL::AnalizarLinea(std::string_view t, size_t inicio, size_t fin) {
+    size_t i = Saltar(t, inicio, fin, true);
+    if (i == fin) return;
+
+    // Cierre: ".." solo en su línea, con blancos alrededor.
+    if (t.compare(i, 2, "..") == 0 && Saltar(t, i + 2, fin, true) == fin) {
+        if (abierto_ != BloqueBDL::npos) {
+            (abiertoEsCabecera_ ? cabeceras_ : defectos_)[abierto_].fin = i;
+            abierto_ = BloqueBDL::npos;
+        }
+        return;
+    }
+
+    BloqueBDL bloque;
+    bloque.inicio = i;
+    bool cabecera;
+    if (t[i] == '"') {
+        // "nombre" = TIPO: blancos a ambos lados de un solo "=", y tras el tipo un blanco o
+        // el fin de línea.
+        size_t cierre = t.substr(i + 1, fin - i - 1).find('"');
+        if (cierre == std::string_view::npos) return;
+        cierre += i + 1;
+        size_t j = cierre + 1;
+        if (j >= fin || t[j] != ' ') return;
+        j = Saltar(t, j, fin, false);
+        if (j >= fin || t[j] != '=') return;
+        ++j;
+        if (j >= fin || t[j] != ' ') return;
+        j = Saltar(t, j, fin, false);
+        if (j >= fin || t[j] == '=' || t[j] == '"') return;
+        bloque.nombre = t.substr(i + 1, cierre - i - 1);
+        bloque.posTipo = j;
+        cabecera = true;
+    } else if (t.compare(i, kSetDefault.size(), kSetDefault) == 0) {
+        size_t j = i + kSetDefault.size();
+        if (j >= fin || t[j] != ' ') return;
+        j = Saltar(t, j, fin, false);
+        if (t.compare(j, kFor.size(), kFor) != 0) return;
+        j += kFor.size();
+        if (j >= fin || t[j] != ' ') return;
+        j = Saltar(t, j, fin, false);
+        if (j >= fin) return;
+        bloque.posTipo = j;
+        cabecera = false;
+    } else {
+        return;
+    }
+    bloque.tipo = Palabra(t, bloque.posTipo, fin);
+
+    // Una cabecera nueva deja sin cerrar al bloque que esperaba su "..".
+    std::vector<BloqueBDL>& lista = cabecera ? cabeceras_ : defectos_;
+    abierto_ = lista.size();
+    abiertoEsCabecera_ = cabecera;
+    lista.push_back(bloque);
+    if (cabecera)
+        porTipo_[bloque.tipo].push_back(abierto_);
+    else
+        defectoPorTipo_.emplace(bloque.tipo, abierto_);
+}
+
+const std::vector<size_t>* IndiceBDL::CabecerasDe(std::string_view tipo) const {
+    auto it = porTipo_.find(tipo);
+    return it == porTipo_.end() ? nullptr : &it->second;
+}
+
+size_t IndiceBDL::PrimeraConNombre(std::string_view tipo, std::string_view nombre) const {
+    auto tipoIt = porTipo_.find(tipo);
+    if (tipoIt == porTipo_.end()) return BloqueBDL::npos;
+    // La clave ha de apuntar al texto, no al argumento, que puede morir antes que el índice.
+    auto [it, nuevo] = porNombre_.try_emplace(tipoIt->first);
+    if (nuevo) {
+        it->second.reserve(tipoIt->second.size());
+        for (size_t c : tipoIt->second)
+            it->second.emplace(cabeceras_[c].nombre, c);
+    }
+    auto encontrado = it->second.find(nombre);
+    return encontrado == it->second.end() ? BloqueBDL::npos : encontrado->second;
+}
+
+const BloqueBDL* IndiceBDL::Defectos(std::string_view tipo) const {
+    auto it = defectoPorTipo_.find(tipo);
+    return it == defectoPorTipo_.end() ? nullptr : &defectos_[it->second];
+}

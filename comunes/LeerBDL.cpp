@@ -1,0 +1,482 @@
+#include "comunes/LeerBDL.h"
+
+#include "comunes/Util.h"
+
+#include "plataforma/base/files.h"
+
+#include <algorithm>
+#include <cfloat>
+#include <charconv>
+#include <cmath>
+#include <cstring>
+
+namespace {
+
+constexpr size_t npos = std::string_view::npos;
+constexpr std::string_view kEntrada = "$LIBRARY-ENTRY";
+// Columnas de las claves en la línea de una entrada, contando desde el "$" como 1.
+constexpr size_t kColumnas[] = {16, 48, 64};
+
+bool EsFinDeLinea(char c) {
+    return c == '\n' || c == '\r';
+}
+bool EsBlanco(char c) {
+    return c == ' ' || c == '\t';
+}
+bool EsEspacio(char c) {
+    return EsBlanco(c) || EsFinDeLinea(c) || c == '\v' || c == '\f';
+}
+// Lo que puede preceder a una palabra clave.
+bool EsSeparador(char c) {
+    return EsBlanco(c) || EsFinDeLinea(c);
+}
+// Lo que puede seguir a una palabra clave.
+bool EsFinDePalabra(char c) {
+    return EsSeparador(c) || c == '=' || c == '(';
+}
+
+size_t FinDeLinea(std::string_view t, size_t i) {
+    while (i < t.size() && !EsFinDeLinea(t[i]))
+        ++i;
+    return i;
+}
+
+std::string_view SinBlancos(std::string_view s) {
+    size_t a = 0, b = s.size();
+    while (a < b && EsBlanco(s[a]))
+        ++a;
+    while (b > a && EsBlanco(s[b - 1]))
+        --b;
+    return s.substr(a, b - a);
+}
+
+std::string_view Vista(const AnsiString& s) {
+    return std::string_view(s.str());
+}
+
+// Lo que hace el fichero abierto en modo texto (CR LF llega como LF) y, en forma
+// comprimida, el paso de cada fin de línea a blanco + fin + blanco y de cada racha de
+// blancos a uno.
+std::string Preparar(std::string_view bruto, LeerBDL::Forma forma) {
+    // Cada fin de línea añade como mucho dos caracteres y los blancos solo se quitan: se
+    // escribe sobre un tamaño que basta y se recorta al final.
+    const size_t fines = static_cast<size_t>(std::count(bruto.begin(), bruto.end(), '\n') +
+                                             std::count(bruto.begin(), bruto.end(), '\r'));
+    const bool comprimir = forma == LeerBDL::Forma::Comprimida;
+    std::string r(bruto.size() + (comprimir ? 2 * fines : 0), '\0');
+    char* const base = r.data();
+    char* o = base;
+    const char* t = bruto.data();
+    const size_t n = bruto.size();
+    size_t i = 0;
+    while (i < n) {
+        // Los tramos sin blancos ni fines de línea se copian de una vez.
+        size_t j = i;
+        while (j < n && t[j] != ' ' && !EsFinDeLinea(t[j]))
+            ++j;
+        std::memcpy(o, t + i, j - i);
+        o += j - i;
+        if (j == n) break;
+        char c = t[j];
+        i = j + 1;
+        if (c == '\r' && i < n && t[i] == '\n') continue;
+        if (!comprimir) {
+            *o++ = c;
+        } else if (c == ' ') {
+            if (o == base || o[-1] != ' ') *o++ = ' ';
+            while (i < n && t[i] == ' ')
+                ++i;
+        } else {
+            *o++ = ' ';
+            *o++ = c;
+            *o++ = ' ';
+        }
+    }
+    r.resize(static_cast<size_t>(o - base));
+    return r;
+}
+
+// Como "%f" y "%d": salta los espacios y un "+" (from_chars solo acepta el "-"). npos si
+// tras el "+" viene otro signo.
+size_t InicioNumero(std::string_view t, size_t i) {
+    while (i < t.size() && EsEspacio(t[i]))
+        ++i;
+    if (i < t.size() && t[i] == '+') {
+        ++i;
+        if (i < t.size() && (t[i] == '+' || t[i] == '-')) return npos;
+    }
+    return i;
+}
+
+// Un número como lo lee "%f" en el locale "C": blancos delante, signo, y el número más
+// largo que se pueda leer. Se convierte directamente a float, sin pasar por otro texto,
+// para no perder ningún valor. Infinito y NaN no valen; un valor demasiado pequeño da 0.
+bool LeerFloatC(std::string_view t, size_t i, float& valor) {
+    i = InicioNumero(t, i);
+    if (i == npos) return false;
+    const char* inicio = t.data() + i;
+    const char* fin = t.data() + t.size();
+    float f;
+    auto [p, ec] = std::from_chars(inicio, fin, f, std::chars_format::general);
+    if (ec == std::errc::result_out_of_range) {
+        // Desbordamiento por arriba: no vale. Por abajo: el valor más cercano, o 0.
+        double d;
+        auto [p2, ec2] = std::from_chars(inicio, fin, d, std::chars_format::general);
+        if (ec2 == std::errc() && std::isfinite(d) && std::fabs(d) <= FLT_MAX) {
+            f = static_cast<float>(d);
+        } else if (ec2 == std::errc::result_out_of_range) {
+            std::string_view leido(inicio, static_cast<size_t>(p2 - inicio));
+            size_t e = leido.find_first_of("eE");
+            if (e == npos || e + 1 >= leido.size() || leido[e + 1] != '-') return false;
+            f = *inicio == '-' ? -0.0f : 0.0f;
+        } else {
+            return false;
+        }
+    } else if (ec != std::errc()) {
+        return false;
+    }
+    if (!std::isfinite(f)) return false;
+    valor = f;
+    return true;
+}
+
+// Un entero como lo lee "%d": blancos delante, signo y cifras; fuera de rango no vale.
+bool LeerEnteroC(std::string_view t, size_t i, int& valor) {
+    i = InicioNumero(t, i);
+    if (i == npos) return false;
+    int v;
+    auto [p, ec] = std::from_chars(t.data() + i, t.data() + t.size(), v);
+    if (ec != std::errc()) return false;
+    valor = v;
+    return true;
+}
+
+float FloatOCero(std::string_view t, size_t i) {
+    float v = 0.0f;
+    return LeerFloatC(t, i, v) ? v : 0.0f;
+}
+
+// Si las comillas están abiertas en la posición hasta la que se ha avanzado, y si su línea
+// es un comentario. Las comillas no pasan de una línea a otra.
+class EstadoLinea {
+public:
+    void Avanzar(std::string_view t, size_t desde, size_t hasta) {
+        for (size_t i = desde; i < hasta; ++i) {
+            char c = t[i];
+            if (EsFinDeLinea(c)) {
+                inicio_ = true;
+                comillas_ = false;
+                comentario_ = false;
+            } else if (inicio_) {
+                if (EsBlanco(c)) continue;
+                inicio_ = false;
+                comentario_ = c == '$';
+                if (c == '"') comillas_ = true;
+            } else if (c == '"') {
+                comillas_ = !comillas_;
+            }
+        }
+    }
+    // En un comentario una comilla suelta no esconde nada.
+    bool DentroDeComillas() const { return comillas_ && !comentario_; }
+
+private:
+    bool inicio_ = true;
+    bool comillas_ = false;
+    bool comentario_ = false;
+};
+
+bool EsLineaEntrada(std::string_view t, size_t p) {
+    return t.compare(p, kEntrada.size(), kEntrada) == 0 && (p == 0 || EsFinDeLinea(t[p - 1]));
+}
+
+// Una clave de la línea de entrada que empieza en p: la columna hasta la siguiente clave,
+// cortada en dos blancos seguidos.
+std::string_view ClaveEntrada(std::string_view t, size_t p, int n) {
+    size_t finLinea = FinDeLinea(t, p);
+    size_t a = p + kColumnas[n] - 1;
+    if (a >= finLinea) return {};
+    size_t b = n + 1 < 3 ? std::min(finLinea, p + kColumnas[n + 1] - 1) : finLinea;
+    std::string_view campo = t.substr(a, b - a);
+    campo = campo.substr(0, campo.find("  "));
+    return SinBlancos(campo);
+}
+
+// La siguiente línea "$LIBRARY-ENTRY" desde "desde" cuya segunda clave es esa; npos si no.
+size_t SiguienteLineaEntrada(std::string_view t, size_t desde, std::string_view clave2) {
+    for (size_t p = t.find(kEntrada, desde); p != npos; p = t.find(kEntrada, p + 1))
+        if (EsLineaEntrada(t, p) && ClaveEntrada(t, p, 1) == clave2) return p;
+    return npos;
+}
+
+} // namespace
+
+LeerBDL::LeerBDL(const AnsiString& ruta, Forma forma) : forma_(forma) {
+    std::string bruto;
+    if (ReadWholeFile(ruta, bruto)) texto_ = Preparar(bruto, forma);
+}
+
+LeerBDL::LeerBDL(EnMemoria, std::string_view contenido, Forma forma)
+    : texto_(Preparar(contenido, forma)), forma_(forma) {}
+
+LeerBDL::LeerBDL(Preparado, std::string texto, Forma forma)
+    : texto_(std::move(texto)), forma_(forma) {}
+
+LeerBDL::LeerBDL(const AnsiString& ruta, const AnsiString& clave1, const AnsiString& clave2,
+                 const AnsiString& clave3)
+    : forma_(Forma::Literal) {
+    std::string bruto;
+    if (!ReadWholeFile(ruta, bruto)) return;
+    const std::string todo = Preparar(bruto, Forma::Literal);
+    const std::string_view t = todo;
+    const std::string_view k1 = SinBlancos(Vista(clave1));
+    const std::string_view k2 = SinBlancos(Vista(clave2));
+    const std::string_view k3 = SinBlancos(Vista(clave3));
+    for (size_t p = SiguienteLineaEntrada(t, 0, k2); p != npos;
+         p = SiguienteLineaEntrada(t, p + 1, k2)) {
+        if (ClaveEntrada(t, p, 0) != k1) continue;
+        if (k3 != "*" && ClaveEntrada(t, p, 2) != k3) continue;
+        // Hasta la línea ".." incluida, o hasta la entrada siguiente o el final.
+        size_t fin = FinDeLinea(t, p);
+        while (fin < t.size()) {
+            size_t linea = fin + 1;
+            size_t finLinea = FinDeLinea(t, linea);
+            if (EsLineaEntrada(t, linea)) {
+                fin = linea;
+                break;
+            }
+            fin = finLinea;
+            if (SinBlancos(t.substr(linea, finLinea - linea)) == "..") {
+                fin = std::min(t.size(), finLinea + 1);
+                break;
+            }
+        }
+        texto_.assign(t.substr(p, fin - p));
+        return;
+    }
+}
+
+LeerBDL::~LeerBDL() = default;
+
+std::unique_ptr<LeerBDL> LeerBDL::ExtraerObjeto(const LeerBDL& fuente, const AnsiString& tipo,
+                                                const AnsiString& nombre, bool& encontrado) {
+    encontrado = false;
+    const std::string_view t = fuente.texto_;
+    const std::string_view clase = SinBlancos(Vista(tipo));
+    std::string buscado = nombre.str();
+    QuitarComillas(buscado);
+
+    const IndiceBDL& indice = fuente.Indice();
+    size_t c = BloqueBDL::npos;
+    if (fuente.actual_ != BloqueBDL::npos) {
+        const BloqueBDL& h = indice.Cabecera(fuente.actual_);
+        if (h.tipo == clase && h.nombre == buscado) c = fuente.actual_;
+    }
+    if (c == BloqueBDL::npos) c = indice.PrimeraConNombre(clase, buscado);
+    if (c == BloqueBDL::npos || !indice.Cabecera(c).Cerrado())
+        return std::unique_ptr<LeerBDL>(new LeerBDL(Preparado{}, std::string(), fuente.forma_));
+
+    const BloqueBDL& h = indice.Cabecera(c);
+    std::string texto(t.substr(h.inicio, h.fin - h.inicio));
+    const BloqueBDL* defectos = indice.Defectos(clase);
+    if (defectos != nullptr && defectos->Cerrado())
+        texto.append(t.substr(defectos->inicio, defectos->fin - defectos->inicio));
+    encontrado = true;
+    return std::unique_ptr<LeerBDL>(new LeerBDL(Preparado{}, std::move(texto), fuente.forma_));
+}
+
+const IndiceBDL& LeerBDL::Indice() const {
+    if (!indice_) indice_ = std::make_unique<IndiceBDL>(texto_);
+    return *indice_;
+}
+
+size_t LeerBDL::BuscarClave(std::string_view clave) const {
+    if (clave.empty()) return npos;
+    const std::string_view t = texto_;
+    // Una clave que empieza o acaba en separador ya marca ella misma ese límite.
+    const bool empiezaSola = EsBlanco(clave.front());
+    const char ultimo = clave.back();
+    const bool acabaSola = EsBlanco(ultimo) || ultimo == '=' || ultimo == '(';
+    EstadoLinea estado;
+    size_t hasta = 0;
+    for (size_t p = t.find(clave); p != npos; p = t.find(clave, p + 1)) {
+        if (!empiezaSola && p > 0 && !EsSeparador(t[p - 1])) continue;
+        size_t tras = p + clave.size();
+        if (!acabaSola && tras < t.size() && !EsFinDePalabra(t[tras])) continue;
+        // Las comillas solo cuentan en su línea: si ha empezado otra, se empieza en ella.
+        size_t linea = p;
+        while (linea > hasta && !EsFinDeLinea(t[linea - 1]))
+            --linea;
+        if (linea > hasta) estado = EstadoLinea();
+        estado.Avanzar(t, linea, p);
+        hasta = p;
+        if (!estado.DentroDeComillas()) return p;
+    }
+    return npos;
+}
+
+size_t LeerBDL::TrasIgual(const AnsiString& clave) const {
+    size_t p = BuscarClave(Vista(clave));
+    if (p == npos) return npos;
+    size_t igual = texto_.find('=', p);
+    return igual == npos ? npos : igual + 1;
+}
+
+size_t LeerBDL::TrasParentesis(const AnsiString& clave) const {
+    size_t p = BuscarClave(Vista(clave));
+    if (p == npos) return npos;
+    size_t abre = texto_.find('(', p);
+    return abre == npos ? npos : abre + 1;
+}
+
+int LeerBDL::LeerReal(const AnsiString& clave, float& valor) const {
+    size_t i = TrasIgual(clave);
+    return i != npos && LeerFloatC(texto_, i, valor) ? 0 : -1;
+}
+
+int LeerBDL::LeerEntero(const AnsiString& clave, int& valor) const {
+    size_t i = TrasIgual(clave);
+    return i != npos && LeerEnteroC(texto_, i, valor) ? 0 : -1;
+}
+
+int LeerBDL::LeerCadena(const AnsiString& clave, AnsiString& valor) const {
+    size_t i = TrasIgual(clave);
+    if (i == npos) return -1;
+    const std::string_view t = texto_;
+    while (i < t.size() && EsBlanco(t[i]))
+        ++i;
+    const size_t finLinea = FinDeLinea(t, i);
+    if (i < finLinea && t[i] == '"') {
+        // Las comillas se cierran en la misma línea; si no, el valor llega a su final.
+        size_t cierre = t.substr(i + 1, finLinea - i - 1).find('"');
+        if (cierre != npos)
+            valor = AnsiString(t.substr(i, cierre + 2));
+        else
+            valor = AnsiString(SinBlancos(t.substr(i, finLinea - i)));
+        return 0;
+    }
+    size_t j = i;
+    while (j < finLinea && !EsBlanco(t[j]))
+        ++j;
+    valor = AnsiString(t.substr(i, j - i));
+    return 0;
+}
+
+int LeerBDL::LeerListaReales(const AnsiString& clave, std::vector<float>& valores) const {
+    const std::string_view t = texto_;
+    size_t abre = TrasParentesis(clave);
+    if (abre == npos) return -1;
+    size_t cierra = t.find(')', abre);
+    if (cierra == npos) return -1;
+    const std::string_view dentro = t.substr(abre, cierra - abre);
+    std::vector<float> leidos;
+    if (!std::all_of(dentro.begin(), dentro.end(), EsEspacio)) {
+        size_t i = 0;
+        while (true) {
+            size_t coma = dentro.find(',', i);
+            leidos.push_back(FloatOCero(dentro.substr(0, coma), i));
+            if (coma == npos) break;
+            i = coma + 1;
+        }
+    }
+    valores = std::move(leidos);
+    return static_cast<int>(valores.size());
+}
+
+int LeerBDL::LeerListaCadenas(const AnsiString& clave, std::vector<AnsiString>& valores) const {
+    const std::string_view t = texto_;
+    size_t i = TrasParentesis(clave);
+    if (i == npos) return -1;
+    // Solo textos entre comillas, comas y espacios: cualquier otra cosa acaba la lista,
+    // para que una lista sin ")" no se lleve textos de las líneas siguientes.
+    std::vector<AnsiString> leidos;
+    while (true) {
+        while (i < t.size() && (EsEspacio(t[i]) || t[i] == ','))
+            ++i;
+        if (i >= t.size() || t[i] != '"') break;
+        size_t finLinea = FinDeLinea(t, i);
+        size_t cierre = t.substr(i + 1, finLinea - i - 1).find('"');
+        if (cierre == npos) break;
+        leidos.emplace_back(t.substr(i, cierre + 2));
+        i += cierre + 2;
+    }
+    valores = std::move(leidos);
+    return static_cast<int>(valores.size());
+}
+
+int LeerBDL::ContarPares() const {
+    size_t p = BuscarClave("V1");
+    if (p == npos) return 0;
+    return static_cast<int>(
+        std::count(texto_.begin() + static_cast<std::ptrdiff_t>(p), texto_.end(), '('));
+}
+
+int LeerBDL::LeerPares(int cuenta, std::vector<std::pair<float, float>>& pares) const {
+    const std::string_view t = texto_;
+    size_t i = BuscarClave("V1");
+    if (i == npos) return -1;
+    std::vector<std::pair<float, float>> leidos;
+    for (int k = 0; k < cuenta; ++k) {
+        size_t abre = t.find('(', i);
+        if (abre == npos) break;
+        size_t coma = t.find(',', abre + 1);
+        if (coma == npos) break;
+        leidos.emplace_back(FloatOCero(t, abre + 1), FloatOCero(t, coma + 1));
+        i = coma + 1;
+    }
+    pares = std::move(leidos);
+    return static_cast<int>(pares.size());
+}
+
+size_t LeerBDL::Buscar(const AnsiString& texto, size_t inicio) const {
+    if (texto.IsEmpty()) return 0;
+    size_t p = texto_.find(texto.str(), inicio > 0 ? inicio - 1 : 0);
+    return p == npos ? 0 : p + 1;
+}
+
+int LeerBDL::ContarObjetos(const AnsiString& tipo) const {
+    const std::vector<size_t>* lista = Indice().CabecerasDe(SinBlancos(Vista(tipo)));
+    return lista == nullptr ? 0 : static_cast<int>(lista->size());
+}
+
+void LeerBDL::Reiniciar() {
+    cursor_ = 0;
+    actual_ = BloqueBDL::npos;
+}
+
+AnsiString LeerBDL::SiguienteObjeto(const AnsiString& tipo) {
+    const IndiceBDL& indice = Indice();
+    const std::vector<size_t>* lista = indice.CabecerasDe(SinBlancos(Vista(tipo)));
+    if (lista == nullptr) return AnsiString();
+    auto it = std::lower_bound(lista->begin(), lista->end(), cursor_, [&](size_t c, size_t pos) {
+        return indice.Cabecera(c).posTipo < pos;
+    });
+    if (it == lista->end()) return AnsiString();
+    const BloqueBDL& h = indice.Cabecera(*it);
+    actual_ = *it;
+    cursor_ = h.posTipo + 1;
+    return AnsiString(h.nombre);
+}
+
+int LeerBDL::ContarEntradas(const AnsiString& clave2) const {
+    const std::string_view t = texto_;
+    const std::string_view k2 = SinBlancos(Vista(clave2));
+    int n = 0;
+    for (size_t p = SiguienteLineaEntrada(t, 0, k2); p != npos;
+         p = SiguienteLineaEntrada(t, p + 1, k2))
+        ++n;
+    return n;
+}
+
+int LeerBDL::SiguienteEntrada(const AnsiString& clave2, AnsiString& campo1, AnsiString& campo2,
+                              AnsiString& campo3) {
+    const std::string_view t = texto_;
+    size_t p = SiguienteLineaEntrada(t, cursor_, SinBlancos(Vista(clave2)));
+    if (p == npos) return -1;
+    campo1 = AnsiString(ClaveEntrada(t, p, 0));
+    campo2 = AnsiString(ClaveEntrada(t, p, 1));
+    campo3 = AnsiString(ClaveEntrada(t, p, 2));
+    cursor_ = p + 1;
+    actual_ = BloqueBDL::npos;
+    return 0;
+}

@@ -1,0 +1,111 @@
+#pragma once
+// LeerBDL: un fichero de texto de palabras clave (bases de datos, catálogo, librerías,
+// modelos de edificio, "config.ini") entero en memoria, o un registro recortado de él, con
+// búsquedas de números, textos y listas tras una palabra clave y el recorrido de sus
+// registros.
+//
+// Una palabra clave se encuentra solo donde empieza una palabra del texto (al principio,
+// o tras un blanco, un tabulador o un fin de línea), fuera de un texto entre comillas de su
+// línea, y, si no acaba en blanco, solo donde acaba una palabra (ante un blanco, tabulador,
+// "=", "(" o fin de línea). En las líneas de comentario ("$") se encuentra aunque haya
+// comillas. Gana la primera aparición.
+
+#include "comunes/IndiceBDL.h"
+
+#include "plataforma/base/ansi_string.h"
+
+#include <cstddef>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+class LeerBDL {
+public:
+    // Comprimida: cada fin de línea queda con un blanco a cada lado y cada racha de blancos
+    // en uno (la sangría desaparece). Literal: los bytes del fichero. En las dos, CR LF
+    // pasa a ser LF.
+    enum class Forma { Comprimida, Literal };
+    struct EnMemoria {};
+
+    // Lee el fichero entero; si no se puede leer, el lector queda sin texto y toda
+    // búsqueda falla. Sin memoria lanza std::bad_alloc.
+    explicit LeerBDL(const AnsiString& ruta, Forma forma = Forma::Comprimida);
+    // El mismo tratamiento sobre un texto ya en memoria.
+    LeerBDL(EnMemoria, std::string_view contenido, Forma forma = Forma::Comprimida);
+    // De un fichero de datos de librería, solo la primera entrada "$LIBRARY-ENTRY" cuyas
+    // claves (columnas 16, 48 y 64 de su línea, contando desde el "$") coinciden; una
+    // tercera clave "*" vale por cualquiera. La entrada va hasta su línea "..", incluida.
+    LeerBDL(const AnsiString& ruta, const AnsiString& clave1, const AnsiString& clave2,
+            const AnsiString& clave3);
+    virtual ~LeerBDL();
+
+    LeerBDL(const LeerBDL&) = delete;
+    LeerBDL& operator=(const LeerBDL&) = delete;
+
+    // Un lector con el registro de ese tipo y nombre (entre comillas o sin ellas) y, detrás,
+    // el bloque por defecto de su tipo. Toma el registro al que ha llegado el recorrido de
+    // la fuente (SiguienteObjeto) si es ese; si no, el primero con ese nombre. Un registro
+    // acaba en el ".." solo en su línea; si antes llega otra cabecera o el final, no se
+    // encuentra: el lector devuelto no tiene texto y "encontrado" queda en false.
+    static std::unique_ptr<LeerBDL> ExtraerObjeto(const LeerBDL& fuente, const AnsiString& tipo,
+                                                  const AnsiString& nombre, bool& encontrado);
+
+    bool TieneTexto() const { return !texto_.empty(); }
+    const std::string& Texto() const { return texto_; }
+
+    // Búsquedas: 0 si la palabra clave está (o la cuenta de elementos en las listas) y -1
+    // si no; con -1 el valor de salida no se toca. Un número que no se puede leer, o que es
+    // infinito o NaN, cuenta como ausente.
+    //
+    // El número que sigue al primer "=" desde el principio de la palabra clave.
+    int LeerReal(const AnsiString& clave, float& valor) const;
+    int LeerEntero(const AnsiString& clave, int& valor) const;
+    // El valor tras el "=": entre comillas (comillas incluidas) o hasta el siguiente blanco.
+    int LeerCadena(const AnsiString& clave, AnsiString& valor) const;
+    // Los números de la lista entre paréntesis que sigue a la palabra clave; uno que no se
+    // puede leer queda como 0 para no mover a los demás. "()" da 0 números.
+    int LeerListaReales(const AnsiString& clave, std::vector<float>& valores) const;
+    // Los textos entre comillas (comillas incluidas) de la lista entre paréntesis.
+    int LeerListaCadenas(const AnsiString& clave, std::vector<AnsiString>& valores) const;
+    // Cuántos "(" hay tras la palabra clave "V1" (vértices de un polígono); 0 sin "V1".
+    int ContarPares() const;
+    // Hasta "cuenta" pares "( x, y" tras "V1"; devuelve cuántos leyó, -1 sin "V1".
+    int LeerPares(int cuenta, std::vector<std::pair<float, float>>& pares) const;
+    // Búsqueda literal del texto desde la posición "inicio" (contando desde 1); la posición
+    // de la primera aparición, contando desde 1, o 0 si no está.
+    size_t Buscar(const AnsiString& texto, size_t inicio = 1) const;
+
+    // Recorrido de registros. El tipo puede llevar su blanco final ("MATERIAL ").
+    int ContarObjetos(const AnsiString& tipo) const;
+    void Reiniciar();
+    // El nombre (sin comillas) de la siguiente cabecera del tipo tras el cursor, que pasa a
+    // ella; vacío si no quedan.
+    AnsiString SiguienteObjeto(const AnsiString& tipo);
+
+    // Ficheros de datos de librería (léanse en forma Literal: las columnas cuentan).
+    // Cuántas entradas tienen esa segunda clave.
+    int ContarEntradas(const AnsiString& clave2) const;
+    // Las tres claves (columnas 16, 48 y 64) de la siguiente entrada tras el cursor con esa
+    // segunda clave; el cursor pasa a ella. 0 si la hay, -1 si no.
+    int SiguienteEntrada(const AnsiString& clave2, AnsiString& campo1, AnsiString& campo2,
+                         AnsiString& campo3);
+
+private:
+    struct Preparado {};
+    LeerBDL(Preparado, std::string texto, Forma forma);
+
+    size_t BuscarClave(std::string_view clave) const;
+    // Tras la palabra clave, la posición siguiente a su "=", o npos.
+    size_t TrasIgual(const AnsiString& clave) const;
+    // Tras la palabra clave, la posición siguiente al primer "(", o npos.
+    size_t TrasParentesis(const AnsiString& clave) const;
+    const IndiceBDL& Indice() const;
+
+    std::string texto_;
+    Forma forma_ = Forma::Comprimida;
+    size_t cursor_ = 0;
+    size_t actual_ = BloqueBDL::npos; // cabecera a la que ha llegado el recorrido
+    mutable std::unique_ptr<IndiceBDL> indice_;
+};

@@ -1,0 +1,20 @@
+#!/usr/bin/env bash
+# Installs the Debian packages that building and testing need, only when some are missing.
+set -euo pipefail
+
+paquetes=(g++ cmake ninja-build ccache qt6-base-dev libhpdf-dev libjpeg62-turbo-dev libxml2-dev
+          libgtest-dev libbenchmark-dev fonts-dejavu-core)
+
+faltan=()
+for p in "${paquetes[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || faltan+=("$p")
+done
+[ ${#faltan[@]} -eq 0 ] && exit 0
+
+echo "Instalando: ${faltan[*]}"
+sudo_=""
+[ "$(id -u)" -eq 0 ] || sudo_="sudo"
+export DEBIAN_FRONTEND=noninteractive
+# The package lists may be empty on a fresh machine: update only when the install needs it.
+$sudo_ apt-get install -y --no-install-recommends "${faltan[@]}" ||
+    { $sudo_ apt-get update && $sudo_ apt-get install -y --no-install-recommends "${faltan[@]}"; }

@@ -1,0 +1,11 @@
+#pragma once
+// Formatted output as the C library writes it under the "C" locale, whatever the process
+// locale is (Qt sets it from the environment): "%14.7g", "%f", "%.3f", "%d", "%s"...
+
+#include <cstdarg>
+#include <string>
+
+std::string FormatoC(const char* formato, ...) __attribute__((format(printf, 1, 2)));
+std::string FormatoCv(const char* formato, va_list args);
+// Appends to the text instead of returning a new one.
+void AnadirFormatoCv(std::string& destino, const char* formato, va_list args);

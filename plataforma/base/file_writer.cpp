@@ -1,0 +1,240 @@
+#include "plataforma/base/file_writer.h"
+
+#include "plataforma/base/c_format.h"
+#include "plataforma/base/files.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <cerrno>
+#include <cstdarg>
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+// Data is handed to the system in blocks of this size.
+constexpr size_t kBloque = 64 * 1024;
+// Room left for the temporary name's suffix within the system's 255-byte name limit.
+constexpr size_t kNombreBaseMaximo = 200;
+
+std::atomic<FileWriter::Failure> fallaPendiente{FileWriter::Failure::None};
+std::atomic<unsigned> contadorTemporales{0};
+
+const char* Descripcion(int error) {
+    switch (error) {
+    case ENOENT:
+        return "la carpeta o el fichero no existe";
+    case EACCES:
+    case EPERM:
+        return "permiso denegado";
+    case ENOSPC:
+        return "no queda espacio en el disco";
+    case EDQUOT:
+        return "se ha superado la cuota de disco";
+    case EROFS:
+        return "el disco es de solo lectura";
+    case EIO:
+        return "error de entrada/salida";
+    case EISDIR:
+        return "es una carpeta";
+    case ENOTDIR:
+        return "una parte de la ruta no es una carpeta";
+    case ENAMETOOLONG:
+        return "el nombre es demasiado largo";
+    case EMFILE:
+    case ENFILE:
+        return "hay demasiados ficheros abiertos";
+    case EFBIG:
+        return "el fichero es demasiado grande";
+    case EBUSY:
+    case ETXTBSY:
+        return "el fichero está en uso";
+    case EBADF:
+        return "el fichero no está abierto";
+    default:
+        return "error del sistema";
+    }
+}
+
+// A target reached through a symbolic link is written where the link points, so that the
+// save replaces the file and keeps the link.
+std::string SinEnlace(const std::string& ruta) {
+    struct stat st;
+    if (lstat(ruta.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return ruta;
+    char* real = realpath(ruta.c_str(), nullptr);
+    if (real == nullptr) return ruta;
+    std::string resultado(real);
+    std::free(real);
+    return resultado;
+}
+
+} // namespace
+
+FileWriter::~FileWriter() {
+    try {
+        Abandon();
+    } catch (...) {
+    }
+}
+
+void FileWriter::InjectFailureForTests(Failure where) {
+    fallaPendiente = where;
+}
+
+bool FileWriter::Open(const AnsiString& path, Mode mode, bool atomic) {
+    Abandon();
+    error_ = 0;
+    errorText_ = AnsiString();
+    buffer_.clear();
+    injected_ = fallaPendiente.exchange(Failure::None);
+    mode_ = mode;
+    atomic_ = atomic;
+    path_ = path;
+    targetPath_ = NativePath(path);
+
+    if (atomic_) return CreateTemporary(SinEnlace(targetPath_));
+    fd_ = ::open(targetPath_.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    if (fd_ < 0) {
+        Fail(errno, "No se puede crear el fichero");
+        return false;
+    }
+    writtenPath_ = targetPath_;
+    return true;
+}
+
+bool FileWriter::CreateTemporary(const std::string& target) {
+    targetPath_ = target;
+    size_t barra = target.rfind('/');
+    std::string carpeta = barra == std::string::npos ? std::string() : target.substr(0, barra + 1);
+    std::string base = barra == std::string::npos ? target : target.substr(barra + 1);
+    if (base.size() > kNombreBaseMaximo) base.resize(kNombreBaseMaximo);
+
+    // A name of our own in the target's folder (so that the rename stays on one disk);
+    // O_EXCL makes sure no other file is taken over.
+    for (int intento = 0; intento < 100; ++intento) {
+        std::string nombre = carpeta + "." + base + "." + std::to_string(getpid()) + "." +
+                             std::to_string(contadorTemporales++) + ".tmp";
+        fd_ = ::open(nombre.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd_ >= 0) {
+            writtenPath_ = nombre;
+            // The replaced file keeps its permissions.
+            struct stat st;
+            if (stat(target.c_str(), &st) == 0 && S_ISREG(st.st_mode))
+                (void)fchmod(fd_, st.st_mode & 07777);
+            return true;
+        }
+        if (errno != EEXIST) break;
+    }
+    Fail(errno, "No se puede crear el fichero");
+    return false;
+}
+
+void FileWriter::Fail(int error, const char* operation) {
+    if (error_ != 0) return;
+    error_ = error != 0 ? error : EIO;
+    errorText_ = AnsiString(operation) + " \"" + path_ + "\": " + Descripcion(error_) +
+                 " (código " + std::to_string(error_) + ")";
+}
+
+void FileWriter::Printf(const char* fmt, ...) {
+    if (error_ != 0) return;
+    std::string texto;
+    va_list args;
+    va_start(args, fmt);
+    AnadirFormatoCv(texto, fmt, args);
+    va_end(args);
+    Write(texto.data(), texto.size());
+}
+
+void FileWriter::Puts(const AnsiString& text) {
+    Write(text.c_str(), text.str().size());
+}
+
+void FileWriter::Write(const char* data, size_t size) {
+    if (error_ != 0) return;
+    if (!IsOpen()) {
+        Fail(EBADF, "Error al escribir en el fichero");
+        return;
+    }
+    if (injected_ == Failure::Write) {
+        injected_ = Failure::None;
+        Fail(EIO, "Error al escribir en el fichero");
+        return;
+    }
+    Append(data, size);
+    if (buffer_.size() >= kBloque) Flush();
+}
+
+void FileWriter::Append(const char* data, size_t size) {
+    if (mode_ == Mode::Binary) {
+        buffer_.append(data, size);
+        return;
+    }
+    for (size_t i = 0; i < size; ++i) {
+        if (data[i] == '\n') buffer_ += '\r';
+        buffer_ += data[i];
+    }
+}
+
+bool FileWriter::Flush() {
+    size_t hecho = 0;
+    while (error_ == 0 && hecho < buffer_.size()) {
+        ssize_t n = ::write(fd_, buffer_.data() + hecho, buffer_.size() - hecho);
+        if (n > 0)
+            hecho += static_cast<size_t>(n);
+        else if (n < 0 && errno != EINTR)
+            Fail(errno, "Error al escribir en el fichero");
+        else if (n == 0)
+            Fail(EIO, "Error al escribir en el fichero");
+    }
+    buffer_.clear();
+    return error_ == 0;
+}
+
+bool FileWriter::Commit() {
+    if (!IsOpen()) {
+        Fail(EBADF, "No se puede guardar el fichero");
+        return false;
+    }
+    bool ok = Flush();
+    // The data must be on disk before the name points at it.
+    if (ok && atomic_ && fsync(fd_) != 0) {
+        Fail(errno, "Error al escribir en el fichero");
+        ok = false;
+    }
+    int cierre = ::close(fd_);
+    fd_ = -1;
+    if (ok && cierre != 0) {
+        Fail(errno, "Error al cerrar el fichero");
+        ok = false;
+    }
+    if (ok && injected_ == Failure::Close) {
+        Fail(EIO, "Error al cerrar el fichero");
+        ok = false;
+    }
+    injected_ = Failure::None;
+    if (atomic_) {
+        if (ok && std::rename(writtenPath_.c_str(), targetPath_.c_str()) != 0) {
+            Fail(errno, "No se puede reemplazar el fichero");
+            ok = false;
+        }
+        if (!ok) ::unlink(writtenPath_.c_str());
+    }
+    writtenPath_.clear();
+    std::string().swap(buffer_);
+    return ok;
+}
+
+void FileWriter::Abandon() {
+    if (!IsOpen()) return;
+    if (!atomic_) Flush();
+    ::close(fd_);
+    fd_ = -1;
+    if (atomic_) ::unlink(writtenPath_.c_str());
+    writtenPath_.clear();
+    std::string().swap(buffer_);
+    injected_ = Failure::None;
+}

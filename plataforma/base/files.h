@@ -1,0 +1,34 @@
+#pragma once
+// Files and paths. Paths in the program are Windows-1252 AnsiStrings and may use "\" and
+// mixed case, as Windows users' data does; NativePath turns them into the file system's
+// UTF-8 names with "/" and resolves each component without regard to case when the exact
+// path does not exist ("BDCATALOGO.BDC" and "bdCatalogo.bdc" are one file).
+
+#include "plataforma/base/ansi_string.h"
+
+#include <string>
+
+// The file-system name of a program path (UTF-8, "/"). When the exact path does not exist,
+// each component is matched without regard to case; components that match nothing are kept
+// as given (so a file about to be created keeps its name).
+std::string NativePath(const AnsiString& ruta);
+// A file-system name back into a program path (Windows-1252).
+AnsiString FromNativePath(const std::string& ruta);
+
+bool FileExists(const AnsiString& ruta);      // a file, not a folder
+bool DirectoryExists(const AnsiString& ruta);
+bool ForceDirectories(const AnsiString& ruta); // creates missing folders; true when it exists at the end
+bool DeleteFile(const AnsiString& ruta);
+
+// The folder of the running executable, ending in "/".
+AnsiString GetExecutableDir();
+// The process's current folder, ending in "/"; SetCurrentDir returns false on failure.
+AnsiString GetCurrentDir();
+bool SetCurrentDir(const AnsiString& ruta);
+
+// The class library's path helpers; "\" and "/" are both separators.
+AnsiString ExtractFilePath(const AnsiString& ruta); // up to and including the last separator
+AnsiString ExtractFileName(const AnsiString& ruta); // after the last separator
+
+// Reads a whole file as bytes; false when it cannot be opened or read.
+bool ReadWholeFile(const AnsiString& ruta, std::string& contenido);

@@ -1,0 +1,264 @@
+// FileWriter: line ends, C-locale formatting, and saves that either replace the target
+// whole or leave it as it was.
+
+#include "plataforma/base/file_writer.h"
+#include "plataforma/base/regional.h"
+
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <clocale>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+class FileWriterTest : public testing::Test {
+protected:
+    void SetUp() override {
+        std::string plantilla = (fs::temp_directory_path() / "quenbar_fw_XXXXXX").string();
+        ASSERT_NE(mkdtemp(plantilla.data()), nullptr);
+        carpeta_ = plantilla;
+    }
+    void TearDown() override {
+        FileWriter::InjectFailureForTests(FileWriter::Failure::None);
+        std::error_code ec;
+        fs::remove_all(carpeta_, ec);
+    }
+
+    std::string Ruta(const std::string& nombre) const { return (carpeta_ / nombre).string(); }
+
+    static std::string Leer(const std::string& ruta) {
+        std::ifstream f(ruta, std::ios::binary);
+        std::ostringstream s;
+        s << f.rdbuf();
+        return s.str();
+    }
+
+    static void Escribir(const std::string& ruta, const std::string& contenido) {
+        std::ofstream f(ruta, std::ios::binary);
+        f << contenido;
+    }
+
+    // The names in the folder, sorted: a left-over temporary file shows here.
+    std::vector<std::string> Contenido() const {
+        std::vector<std::string> nombres;
+        for (const auto& e : fs::directory_iterator(carpeta_))
+            nombres.push_back(e.path().filename());
+        std::sort(nombres.begin(), nombres.end());
+        return nombres;
+    }
+
+    fs::path carpeta_;
+};
+
+TEST_F(FileWriterTest, ModoTextoEscribeCRLFYBinarioLosBytesTalCual) {
+    const std::string datos("a\nb\r\nc\0\xFF\n", 10);
+    struct Caso {
+        FileWriter::Mode modo;
+        bool atomico;
+        std::string esperado;
+    } casos[] = {
+        {FileWriter::Mode::Text, true, std::string("a\r\nb\r\r\nc\0\xFF\r\n", 13)},
+        {FileWriter::Mode::Text, false, std::string("a\r\nb\r\r\nc\0\xFF\r\n", 13)},
+        {FileWriter::Mode::Binary, true, datos},
+        {FileWriter::Mode::Binary, false, datos},
+    };
+    for (const Caso& c : casos) {
+        SCOPED_TRACE(std::string(c.modo == FileWriter::Mode::Text ? "texto" : "binario") +
+                     (c.atomico ? ", atómico" : ", directo"));
+        FileWriter w;
+        ASSERT_TRUE(w.Open(Ruta("f.txt"), c.modo, c.atomico));
+        w.Write(datos.data(), datos.size());
+        ASSERT_TRUE(w.Commit()) << w.ErrorText().str();
+        EXPECT_TRUE(w.Ok());
+        EXPECT_EQ(Leer(Ruta("f.txt")), c.esperado);
+        EXPECT_EQ(Contenido(), std::vector<std::string>{"f.txt"});
+    }
+}
+
+TEST_F(FileWriterTest, PrintfYPutsEnTexto) {
+    FileWriter w;
+    ASSERT_TRUE(w.Open(Ruta("f.txt")));
+    w.Printf("%s = LAYERS\n", "\"Muro\"");
+    w.Puts("fin");
+    w.Puts("\n");
+    ASSERT_TRUE(w.Commit());
+    EXPECT_EQ(Leer(Ruta("f.txt")), "\"Muro\" = LAYERS\r\nfin\r\n");
+}
+
+// Files always carry '.', whatever the process locale or the regional separator say.
+TEST_F(FileWriterTest, PrintfFormateaComoElLocaleC) {
+    std::string anterior = std::setlocale(LC_NUMERIC, nullptr);
+    bool conComa = false;
+    for (const char* nombre : {"es_ES.UTF-8", "es_ES.utf8", "de_DE.UTF-8", "fr_FR.UTF-8"}) {
+        if (std::setlocale(LC_NUMERIC, nombre) != nullptr) {
+            conComa = true;
+            break;
+        }
+    }
+    char separador = GetDecimalSeparator();
+    SetDecimalSeparator(',');
+
+    FileWriter w;
+    ASSERT_TRUE(w.Open(Ruta("f.txt"), FileWriter::Mode::Binary));
+    w.Printf("%f|%14.7g|%.3f|%d|%-2d|%g", 1.5, 1234.5678, 2.675, -12, 3, 1e-5);
+    bool ok = w.Commit();
+
+    SetDecimalSeparator(separador);
+    std::setlocale(LC_NUMERIC, anterior.c_str());
+    ASSERT_TRUE(ok);
+    EXPECT_EQ(Leer(Ruta("f.txt")), "1.500000|      1234.568|2.675|-12|3 |1e-05");
+    if (!conComa) GTEST_LOG_(INFO) << "no hay un locale con coma decimal: vale el actual";
+}
+
+TEST_F(FileWriterTest, CommitAtomicoReemplazaElDestino) {
+    Escribir(Ruta("bd.bdc"), "viejo");
+    FileWriter w;
+    ASSERT_TRUE(w.Open(Ruta("bd.bdc")));
+    w.Puts("nuevo");
+    // Until the commit, the target is untouched and the data goes to a file beside it.
+    EXPECT_EQ(Leer(Ruta("bd.bdc")), "viejo");
+    EXPECT_EQ(fs::path(w.TemporaryPath()).parent_path(), carpeta_);
+    EXPECT_EQ(Contenido().size(), 2u);
+    ASSERT_TRUE(w.Commit()) << w.ErrorText().str();
+    EXPECT_EQ(Leer(Ruta("bd.bdc")), "nuevo");
+    EXPECT_EQ(Contenido(), std::vector<std::string>{"bd.bdc"});
+}
+
+TEST_F(FileWriterTest, ElDestinoConservaSusPermisosYSuEnlace) {
+    Escribir(Ruta("real.bdc"), "viejo");
+    ASSERT_EQ(chmod(Ruta("real.bdc").c_str(), 0640), 0);
+    fs::create_symlink(Ruta("real.bdc"), Ruta("enlace.bdc"));
+
+    FileWriter w;
+    ASSERT_TRUE(w.Open(Ruta("enlace.bdc")));
+    w.Puts("nuevo");
+    ASSERT_TRUE(w.Commit()) << w.ErrorText().str();
+
+    EXPECT_TRUE(fs::is_symlink(Ruta("enlace.bdc")));
+    EXPECT_EQ(Leer(Ruta("real.bdc")), "nuevo");
+    struct stat st;
+    ASSERT_EQ(stat(Ruta("real.bdc").c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 07777, 0640u);
+    EXPECT_EQ(Contenido(), (std::vector<std::string>{"enlace.bdc", "real.bdc"}));
+}
+
+TEST_F(FileWriterTest, UnFalloDejaElFicheroViejoYNingunTemporal) {
+    struct Caso {
+        FileWriter::Failure donde;
+        const char* texto;
+    } casos[] = {
+        {FileWriter::Failure::Write, "Error al escribir"},
+        {FileWriter::Failure::Close, "Error al cerrar"},
+    };
+    for (const Caso& c : casos) {
+        SCOPED_TRACE(c.texto);
+        Escribir(Ruta("bd.bdc"), "viejo");
+        FileWriter::InjectFailureForTests(c.donde);
+        FileWriter w;
+        ASSERT_TRUE(w.Open(Ruta("bd.bdc")));
+        w.Printf("%d\n", 1);
+        w.Puts("nuevo");
+        EXPECT_EQ(w.Ok(), c.donde != FileWriter::Failure::Write);
+        EXPECT_FALSE(w.Commit());
+        EXPECT_FALSE(w.Ok());
+        EXPECT_EQ(w.ErrorNumber(), EIO);
+        EXPECT_NE(w.ErrorText().str().find(c.texto), std::string::npos) << w.ErrorText().str();
+        EXPECT_NE(w.ErrorText().str().find("bd.bdc"), std::string::npos);
+        EXPECT_EQ(Leer(Ruta("bd.bdc")), "viejo");
+        EXPECT_EQ(Contenido(), std::vector<std::string>{"bd.bdc"});
+    }
+}
+
+TEST_F(FileWriterTest, LaInyeccionValeSoloParaElSiguienteEscritor) {
+    FileWriter::InjectFailureForTests(FileWriter::Failure::Write);
+    {
+        FileWriter primero;
+        ASSERT_TRUE(primero.Open(Ruta("a.txt")));
+        primero.Puts("x");
+        EXPECT_FALSE(primero.Commit());
+    }
+    FileWriter segundo;
+    ASSERT_TRUE(segundo.Open(Ruta("b.txt")));
+    segundo.Puts("y");
+    EXPECT_TRUE(segundo.Commit()) << segundo.ErrorText().str();
+    EXPECT_EQ(Contenido(), std::vector<std::string>{"b.txt"});
+}
+
+TEST_F(FileWriterTest, AbrirEnUnaCarpetaQueNoExisteFalla) {
+    for (bool atomico : {true, false}) {
+        SCOPED_TRACE(atomico ? "atómico" : "directo");
+        FileWriter w;
+        EXPECT_FALSE(w.Open(Ruta("no_existe/bd.bdc"), FileWriter::Mode::Text, atomico));
+        EXPECT_FALSE(w.IsOpen());
+        EXPECT_FALSE(w.Ok());
+        EXPECT_EQ(w.ErrorNumber(), ENOENT);
+        EXPECT_NE(w.ErrorText().str().find("No se puede crear"), std::string::npos);
+        w.Puts("nada");
+        EXPECT_FALSE(w.Commit());
+        EXPECT_TRUE(Contenido().empty());
+    }
+}
+
+TEST_F(FileWriterTest, SinCommitNoQuedaTemporalNiCambiaElDestino) {
+    Escribir(Ruta("bd.bdc"), "viejo");
+    {
+        FileWriter w;
+        ASSERT_TRUE(w.Open(Ruta("bd.bdc")));
+        w.Puts("a medias");
+    }
+    EXPECT_EQ(Leer(Ruta("bd.bdc")), "viejo");
+    EXPECT_EQ(Contenido(), std::vector<std::string>{"bd.bdc"});
+
+    FileWriter w;
+    ASSERT_TRUE(w.Open(Ruta("bd.bdc")));
+    w.Puts("a medias");
+    w.Abandon();
+    EXPECT_FALSE(w.IsOpen());
+    EXPECT_EQ(Leer(Ruta("bd.bdc")), "viejo");
+    EXPECT_EQ(Contenido(), std::vector<std::string>{"bd.bdc"});
+}
+
+TEST_F(FileWriterTest, UnDirectoSinCommitGuardaLoEscritoAlDestruirse) {
+    {
+        FileWriter w;
+        ASSERT_TRUE(w.Open(Ruta("log.txt"), FileWriter::Mode::Text, false));
+        w.Puts("entrada\n");
+    }
+    EXPECT_EQ(Leer(Ruta("log.txt")), "entrada\r\n");
+}
+
+TEST_F(FileWriterTest, EscribeMasQueUnBloque) {
+    std::string linea(99, 'x');
+    linea += '\n';
+    FileWriter w;
+    ASSERT_TRUE(w.Open(Ruta("grande.txt")));
+    for (int i = 0; i < 5000; ++i)
+        w.Puts(linea);
+    ASSERT_TRUE(w.Commit()) << w.ErrorText().str();
+    std::string esperado;
+    for (int i = 0; i < 5000; ++i)
+        esperado += std::string(99, 'x') + "\r\n";
+    EXPECT_EQ(Leer(Ruta("grande.txt")), esperado);
+}
+
+TEST_F(FileWriterTest, EscribirSinAbrirEsUnError) {
+    FileWriter w;
+    w.Puts("x");
+    EXPECT_FALSE(w.Ok());
+    EXPECT_EQ(w.ErrorNumber(), EBADF);
+    EXPECT_FALSE(w.Commit());
+}
+
+} // namespace

@@ -1,0 +1,284 @@
+// The class library's number functions: FormatFloat, FloatToStr, StrToFloat, StrToInt.
+
+#include "tests/comun/separador_regional.h"
+#include "plataforma/base/exceptions.h"
+#include "plataforma/base/numbers.h"
+#include "plataforma/base/regional.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+#include <random>
+#include <string>
+
+namespace {
+
+// Sets the regional separator for the scope and puts the previous one back.
+
+// The expected text written with '.', as it reads under the given separator.
+std::string ConComa(std::string texto, char separador) {
+    for (char& c : texto)
+        if (c == '.') c = separador;
+    return texto;
+}
+
+const char kSeparadores[] = {'.', ','};
+
+struct CasoFormato {
+    const char* patron;
+    double valor;
+    const char* esperado;
+};
+
+const CasoFormato kCasosFormato[] = {
+    // Exact ties round away from zero.
+    {"0.0", 12.25, "12.3"},
+    {"0.0", -12.25, "-12.3"},
+    {"0.00", 0.125, "0.13"},
+    {"0", 2.5, "3"},
+    {"0", -0.5, "-1"},
+    {"0", 4503599627370495.5, "4503599627370496"},
+    // Below the tie in binary: 2.67499999999999982...
+    {"0.00", 2.675, "2.67"},
+    {"0.000", 1.0005, "1.000"},
+    // 1000.00499999999999545... is 1000.00500000000000 at 18 digits, then a tie.
+    {"0.00", 1000.005, "1000.01"},
+    {"0.000", 0.1245, "0.125"},
+    // No negative zero.
+    {"0.0", -0.04, "0.0"},
+    {"0", -0.4, "0"},
+    {"0.00", -0.0, "0.00"},
+    {"0.000", 0.0, "0.000"},
+    // The patterns the programs use.
+    {"0.000", 3.14159, "3.142"},
+    {"0.00", 1234.5678, "1234.57"},
+    {"0.0", 0.95, "0.9"}, // 0.9499999999999999555...
+    {"0.0", 9.96, "10.0"},
+    {"0", 999.5, "1000"},
+    {"0.0000", 0.00005, "0.0001"},
+    {"0.0000", 1.0 / 3.0, "0.3333"},
+    {"0.000", 0.6f, "0.600"},
+    {"0", 1e20, "100000000000000000000"},
+    {"0.00", 1e-10, "0.00"},
+    // Optional decimals and integer digits.
+    {"0.##", 1.5, "1.5"},
+    {"0.##", 2.0, "2"},
+    {"0.0#", 1.999, "2.0"},
+    {"#.00", 0.5, ".50"},
+    {"000", 7, "007"},
+    // Literal text around the number (without points, so that the swap leaves it).
+    {"0.0 m", 2.25, "2.3 m"},
+    {"U=0.00", 0.456, "U=0.46"},
+    // Not finite.
+    {"0.00", std::nan(""), "NAN"},
+    {"0.00", std::numeric_limits<double>::infinity(), "INF"},
+    {"0.00", -std::numeric_limits<double>::infinity(), "-INF"},
+};
+
+TEST(FormatFloat, RedondeaYUsaElSeparadorRegional) {
+    for (char separador : kSeparadores) {
+        SeparadorRegional con(separador);
+        for (const CasoFormato& c : kCasosFormato) {
+            EXPECT_EQ(FormatFloat(c.patron, c.valor).str(), ConComa(c.esperado, separador))
+                << "patron " << c.patron << ", valor " << c.valor << ", separador " << separador;
+        }
+    }
+}
+
+TEST(FormatFloat, PatronVacioEsElFormatoGeneral) {
+    EXPECT_EQ(FormatFloat("", 0.5).str(), "0.5");
+}
+
+struct CasoGeneral {
+    double valor;
+    const char* esperado;
+};
+
+const CasoGeneral kCasosGenerales[] = {
+    {static_cast<double>(0.6f), "0.600000023841858"},
+    {0.5, "0.5"},
+    {100, "100"},
+    {0, "0"},
+    {-0.0, "0"},
+    {1e-5, "1E-5"},
+    {0.0001, "0.0001"},
+    {0.00012345, "0.00012345"},
+    {0.000012345, "1.2345E-5"},
+    {1e20, "1E20"},
+    {1e15, "1E15"},
+    {123456789012345, "123456789012345"},
+    {-2.5e-7, "-2.5E-7"},
+    {1.5e300, "1.5E300"},
+    {-1.25, "-1.25"},
+    {1.0 / 3.0, "0.333333333333333"},
+    {2.0 / 3.0, "0.666666666666667"},
+    {0.1 + 0.2, "0.3"},
+    // Rounding to 15 digits carries into a new exponent.
+    {999999999999999.9, "1E15"},
+    // An exact tie at the 16th digit rounds away from zero.
+    {1234567890123445, "1.23456789012345E15"},
+    {-1234567890123445, "-1.23456789012345E15"},
+    {std::nan(""), "NAN"},
+    {std::numeric_limits<double>::infinity(), "INF"},
+    {-std::numeric_limits<double>::infinity(), "-INF"},
+};
+
+TEST(FloatToStr, QuinceCifrasSignificativas) {
+    for (char separador : kSeparadores) {
+        SeparadorRegional con(separador);
+        for (const CasoGeneral& c : kCasosGenerales)
+            EXPECT_EQ(FloatToStr(c.valor).str(), ConComa(c.esperado, separador))
+                << "valor " << c.esperado << ", separador " << separador;
+    }
+}
+
+// The programs keep 32-bit floats: what FloatToStr shows must read back as the same float.
+TEST(FloatToStr, SeLeeDeNuevoComoElMismoFloat) {
+    std::mt19937 azar(12345);
+    std::uniform_real_distribution<float> mantisa(-10.0f, 10.0f);
+    std::uniform_int_distribution<int> exponente(-30, 30);
+    for (char separador : kSeparadores) {
+        SeparadorRegional con(separador);
+        for (int i = 0; i < 2000; ++i) {
+            float f = std::ldexp(mantisa(azar), exponente(azar));
+            double leido = StrToFloat(FloatToStr(f));
+            EXPECT_EQ(static_cast<float>(leido), f) << FloatToStr(f).str();
+        }
+    }
+}
+
+struct CasoLectura {
+    const char* texto;
+    bool valido;
+    double valor;
+};
+
+// Written for the '.' separator; the ',' run swaps both separators in the text.
+const CasoLectura kCasosLectura[] = {
+    {"2.5", true, 2.5},   {" 2.5 ", true, 2.5},   {"\t-1.5e3\r\n", true, -1500},
+    {"+3", true, 3},      {".5", true, 0.5},      {"5.", true, 5},
+    {"1E-2", true, 0.01}, {"1e+2", true, 100},    {"007", true, 7},
+    {"-0", true, -0.0},   {"1e-400", true, 0}, // underflow reads as zero
+    {"1,5", false, 0},    {"1.2.3", false, 0},    {"abc", false, 0},
+    {"", false, 0},       {"   ", false, 0},      {"inf", false, 0},
+    {"-INF", false, 0},   {"Infinity", false, 0}, {"nan", false, 0},
+    {"1e999", false, 0},  {"-1e999", false, 0},   {"0x10", false, 0},
+    {"1e", false, 0},     {"1e+", false, 0},      {"e5", false, 0},
+    {"-", false, 0},      {".", false, 0},        {"--1", false, 0},
+    {"+-1", false, 0},    {"1 2", false, 0},      {"- 1", false, 0},
+    {"1.5x", false, 0},   {"1d5", false, 0},
+};
+
+std::string CambiarSeparadores(const std::string& texto) {
+    std::string s = texto;
+    for (char& c : s)
+        if (c == '.')
+            c = ',';
+        else if (c == ',')
+            c = '.';
+    return s;
+}
+
+TEST(StrToFloat, TextosBuenosYMalos) {
+    for (char separador : kSeparadores) {
+        SeparadorRegional con(separador);
+        for (const CasoLectura& c : kCasosLectura) {
+            std::string texto = separador == '.' ? c.texto : CambiarSeparadores(c.texto);
+            SCOPED_TRACE("'" + texto + "' con separador " + separador);
+            double valor = 77;
+            EXPECT_EQ(TryStrToFloat(texto, valor), c.valido);
+            if (c.valido) {
+                EXPECT_EQ(valor, c.valor);
+                EXPECT_EQ(std::signbit(valor), std::signbit(c.valor));
+                EXPECT_EQ(StrToFloat(texto), c.valor);
+            } else {
+                EXPECT_EQ(valor, 77) << "un texto malo no cambia el valor";
+                EXPECT_THROW(StrToFloat(texto), EConvertError);
+            }
+        }
+    }
+}
+
+TEST(StrToFloat, LosDenormalesSeLeen) {
+    SeparadorRegional con('.');
+    EXPECT_EQ(StrToFloat("4.9406564584124654e-324"), std::numeric_limits<double>::denorm_min());
+    EXPECT_EQ(StrToFloat("1.7976931348623157e308"), std::numeric_limits<double>::max());
+}
+
+struct CasoEntero {
+    const char* texto;
+    bool valido;
+    int valor;
+};
+
+const CasoEntero kCasosEnteros[] = {
+    {"42", true, 42},
+    {" -7 ", true, -7},
+    {"+5", true, 5},
+    {"007", true, 7},
+    {"2147483647", true, 2147483647},
+    {"-2147483648", true, -2147483647 - 1},
+    {"2147483648", false, 0},
+    {"-2147483649", false, 0},
+    {"99999999999999999999", false, 0},
+    {"1.5", false, 0},
+    {"1e3", false, 0},
+    {"0x10", false, 0},
+    {"", false, 0},
+    {"abc", false, 0},
+    {"-", false, 0},
+    {"+-5", false, 0},
+    {"- 5", false, 0},
+    {"5 5", false, 0},
+};
+
+TEST(StrToInt, TextosBuenosYMalos) {
+    for (const CasoEntero& c : kCasosEnteros) {
+        SCOPED_TRACE(std::string("'") + c.texto + "'");
+        int valor = 77;
+        EXPECT_EQ(TryStrToInt(c.texto, valor), c.valido);
+        if (c.valido) {
+            EXPECT_EQ(valor, c.valor);
+            EXPECT_EQ(StrToInt(c.texto), c.valor);
+            EXPECT_EQ(StrToIntDef(c.texto, -1), c.valor);
+        } else {
+            EXPECT_EQ(valor, 77);
+            EXPECT_THROW(StrToInt(c.texto), EConvertError);
+            EXPECT_EQ(StrToIntDef(c.texto, -1), -1);
+        }
+    }
+}
+
+TEST(EConvertError, ElMensajeNombraElTextoOriginal) {
+    SeparadorRegional con('.');
+    struct Caso {
+        void (*convertir)(const AnsiString&);
+        const char* texto;
+        const char* mensaje;
+    } casos[] = {
+        {[](const AnsiString& t) { StrToFloat(t); }, " 1,5",
+         "' 1,5' no es un valor numérico válido"},
+        {[](const AnsiString& t) { StrToInt(t); }, "12a", "'12a' no es un valor entero válido"},
+    };
+    for (const Caso& c : casos) {
+        try {
+            c.convertir(c.texto);
+            ADD_FAILURE() << "no lanzó EConvertError con '" << c.texto << "'";
+        } catch (const EConvertError& e) {
+            EXPECT_EQ(e.Message.str(), c.mensaje);
+        }
+    }
+}
+
+TEST(IntToStr, DecimalYHexadecimal) {
+    EXPECT_EQ(IntToStr(-123).str(), "-123");
+    EXPECT_EQ(IntToStr(std::numeric_limits<long long>::min()).str(), "-9223372036854775808");
+    EXPECT_EQ(IntToHex(255, 4).str(), "00FF");
+    EXPECT_EQ(IntToHex(0xABCDEF, 2).str(), "ABCDEF");
+    EXPECT_EQ(IntToHex(0, 0).str(), "0");
+    EXPECT_EQ(IntToHex(10, -3).str(), "A");
+    EXPECT_EQ(IntToHex(-1, 2).str(), "FFFFFFFFFFFFFFFF");
+}
+
+} // namespace
