@@ -1,0 +1,310 @@
+// Contenedor: los hijos, su índice por nombre, las búsquedas y listas, y las fábricas con
+// sus reglas de nombres únicos.
+
+#include "comunes/Contenedor.h"
+
+#include "comunes/Fabrica.h"
+
+#include "plataforma/base/string_list.h"
+
+#include <algorithm>
+#include <array>
+#include <limits>
+
+namespace {
+
+// Contadores de nombres de todo el programa: uno compartido para NombreUnico y uno por
+// tipo para NombrePorTipo. Todos vuelven a 0 cuando muere cualquier contenedor.
+struct Contadores {
+    int unico = 0;
+    std::array<int, 64> porTipo{};
+};
+
+Contadores& ContadoresDeNombres() {
+    static Contadores contadores;
+    return contadores;
+}
+
+bool TieneContador(TipoObjeto tipo) {
+    return (tipo >= 1 && tipo <= 13) || tipo == 16 || tipo == 30 || tipo == 32 || tipo == 63;
+}
+
+int& CodigoDeObjeto() {
+    static int codigo = 0;
+    return codigo;
+}
+
+bool PorSello(uint64_t sello, const auto& ranura) {
+    return sello < ranura.sello;
+}
+
+bool SelloMenor(const auto& ranura, uint64_t sello) {
+    return ranura.sello < sello;
+}
+
+} // namespace
+
+Contenedor::Contenedor(const AnsiString& nombre) : ObjetoBase(nombre) {}
+
+Contenedor::~Contenedor() {
+    // El último primero. Cada hijo sale de la lista antes de borrarse, así que si su
+    // destructor vuelve a este contenedor lo encuentra en orden.
+    for (;;) {
+        while (!hijos.empty() && hijos.back().objeto == nullptr) {
+            hijos.pop_back();
+            --huecos;
+        }
+        if (hijos.empty()) break;
+        ObjetoBase* hijo = hijos.back().objeto;
+        Desvincular(hijo);
+        hijo->dueno = nullptr;
+        delete hijo;
+    }
+    ContadoresDeNombres() = Contadores{};
+}
+
+void Contenedor::AnadirHijo(ObjetoBase* hijo) {
+    if (hijo == nullptr || hijo->dueno == this) return;
+    // Un contenedor no puede quedar dentro de sí mismo.
+    for (ObjetoBase* antepasado = this; antepasado != nullptr;
+         antepasado = antepasado->ObtenerDueno())
+        if (antepasado == hijo) return;
+    if (hijo->dueno != nullptr) hijo->dueno->Desvincular(hijo);
+    Ranura ranura{hijo, ++siguienteSello};
+    hijos.push_back(ranura);
+    PonerEnIndice(ranura);
+    if (dynamic_cast<Contenedor*>(hijo) != nullptr) subcontenedores.push_back(ranura);
+    hijo->dueno = this;
+}
+
+void Contenedor::QuitarHijo(ObjetoBase* hijo) {
+    if (hijo == nullptr || hijo->dueno != this) return;
+    hijo->AlQuitar();
+    if (hijo->dueno != this) return;
+    Desvincular(hijo);
+    hijo->dueno = nullptr;
+}
+
+int Contenedor::NumeroHijos() const {
+    return static_cast<int>(hijos.size() - huecos);
+}
+
+ObjetoBase* Contenedor::Hijo(int indice) const {
+    if (huecos > 0) Compactar();
+    if (indice < 0 || indice >= static_cast<int>(hijos.size())) return nullptr;
+    return hijos[static_cast<size_t>(indice)].objeto;
+}
+
+void Contenedor::Desvincular(ObjetoBase* hijo) {
+    uint64_t sello = QuitarDelIndice(hijo->nombre, hijo);
+    if (sello == 0) return;
+
+    auto enLista = std::lower_bound(hijos.begin(), hijos.end(), sello, SelloMenor<Ranura>);
+    if (enLista != hijos.end() && enLista->sello == sello) {
+        enLista->objeto = nullptr;
+        ++huecos;
+    }
+    while (!hijos.empty() && hijos.back().objeto == nullptr) {
+        hijos.pop_back();
+        --huecos;
+    }
+    // Con más huecos que hijos se compacta: quitar todos uno a uno sigue siendo lineal.
+    if (huecos > 0 && huecos * 2 > hijos.size()) Compactar();
+
+    auto sub =
+        std::lower_bound(subcontenedores.begin(), subcontenedores.end(), sello, SelloMenor<Ranura>);
+    if (sub != subcontenedores.end() && sub->sello == sello) subcontenedores.erase(sub);
+}
+
+void Contenedor::Compactar() const {
+    std::erase_if(hijos, [](const Ranura& r) { return r.objeto == nullptr; });
+    huecos = 0;
+}
+
+void Contenedor::Homonimos::Poner(const Ranura& ranura) {
+    if (ranura.sello > primera.sello) {
+        demas.insert(std::upper_bound(demas.begin(), demas.end(), ranura.sello, PorSello<Ranura>),
+                     ranura);
+        return;
+    }
+    demas.insert(demas.begin(), primera);
+    primera = ranura;
+}
+
+uint64_t Contenedor::Homonimos::Quitar(const ObjetoBase* objeto) {
+    if (primera.objeto == objeto) {
+        uint64_t sello = primera.sello;
+        if (demas.empty()) {
+            primera = Ranura{nullptr, 0};
+        } else {
+            primera = demas.front();
+            demas.erase(demas.begin());
+        }
+        return sello;
+    }
+    auto ranura = std::find_if(demas.begin(), demas.end(),
+                               [objeto](const Ranura& r) { return r.objeto == objeto; });
+    if (ranura == demas.end()) return 0;
+    uint64_t sello = ranura->sello;
+    demas.erase(ranura);
+    return sello;
+}
+
+void Contenedor::PonerEnIndice(const Ranura& ranura) {
+    auto [lista, nueva] = porNombre.try_emplace(ranura.objeto->nombre, Homonimos{ranura, {}});
+    if (!nueva) lista->second.Poner(ranura);
+}
+
+uint64_t Contenedor::QuitarDelIndice(const AnsiString& nombre, const ObjetoBase* hijo) {
+    auto lista = porNombre.find(nombre);
+    if (lista == porNombre.end()) return 0;
+    uint64_t sello = lista->second.Quitar(hijo);
+    if (lista->second.primera.objeto == nullptr) porNombre.erase(lista);
+    return sello;
+}
+
+void Contenedor::HijoRenombrado(ObjetoBase* hijo, const AnsiString& anterior) {
+    uint64_t sello = QuitarDelIndice(anterior, hijo);
+    if (sello != 0) PonerEnIndice(Ranura{hijo, sello});
+}
+
+const Contenedor::Ranura* Contenedor::PrimeroConNombre(const AnsiString& texto) const {
+    auto lista = porNombre.find(texto);
+    return lista == porNombre.end() ? nullptr : &lista->second.primera;
+}
+
+ObjetoBase* Contenedor::BuscarPorNombre(const AnsiString& texto) {
+    if (EsNombre(texto)) return this;
+    return BuscarEnHijos(texto);
+}
+
+ObjetoBase* Contenedor::BuscarEnHijos(const AnsiString& texto) {
+    // En profundidad y en orden: antes que el primer hijo directo con ese nombre solo
+    // pueden ganar los descendientes de los contenedores que van delante de él.
+    const Ranura* directo = PrimeroConNombre(texto);
+    uint64_t limite = directo ? directo->sello : std::numeric_limits<uint64_t>::max();
+    for (const Ranura& sub : subcontenedores) {
+        if (sub.sello >= limite) break;
+        if (ObjetoBase* hallado = sub.objeto->BuscarPorNombre(texto)) return hallado;
+    }
+    return directo ? directo->objeto : nullptr;
+}
+
+ObjetoBase* Contenedor::BuscarPorNombreCompleto(const AnsiString& texto) {
+    if (ObtenerNombreCompleto() == texto) return this;
+    for (const Ranura& ranura : hijos) {
+        if (ranura.objeto == nullptr) continue;
+        if (ObjetoBase* hallado = ranura.objeto->BuscarPorNombreCompleto(texto)) return hallado;
+    }
+    return nullptr;
+}
+
+int Contenedor::ContarUsos(const AnsiString& texto) const {
+    if (EsNombre(texto)) return 1;
+    auto lista = porNombre.find(texto);
+    return lista == porNombre.end() ? 0 : lista->second.Cuantos();
+}
+
+void Contenedor::ListarNombres(TStrings& lista) const {
+    for (const Ranura& ranura : hijos)
+        if (ranura.objeto != nullptr) lista.Add(ranura.objeto->nombre);
+}
+
+void Contenedor::ListarNombresDeGrupo(TStrings& lista, const AnsiString& grupo) const {
+    for (const Ranura& ranura : hijos)
+        if (ranura.objeto != nullptr && ranura.objeto->ObtenerGrupo() == grupo)
+            lista.Add(ranura.objeto->nombre);
+}
+
+void Contenedor::ListarGrupos(TStrings& lista) const {
+    for (const Ranura& ranura : hijos) {
+        if (ranura.objeto == nullptr) continue;
+        const AnsiString& grupo = ranura.objeto->ObtenerGrupo();
+        if (lista.IndexOf(grupo) < 0) lista.Add(grupo);
+    }
+}
+
+void Contenedor::ListarPorGrupo(TStrings& lista, int modo, bool porNombreDeHijo) const {
+    if (modo != 0 && modo != 1) return;
+    for (const Ranura& ranura : hijos) {
+        if (ranura.objeto == nullptr) continue;
+        if (modo == 1 && porNombreDeHijo) {
+            lista.Add(ranura.objeto->nombre);
+            continue;
+        }
+        AnsiString valor;
+        ranura.objeto->ValorPropiedad(modo == 0 ? "Grupo" : "Nombre completo", valor);
+        if (modo == 1 && valor == "Hueco sin vidrio") continue;
+        lista.Add(valor);
+    }
+}
+
+AnsiString Contenedor::NombreUnico(const AnsiString& nombre) {
+    return nombre + "_" + AnsiString(++ContadoresDeNombres().unico);
+}
+
+AnsiString Contenedor::NombrePorTipo(const AnsiString& nombre, TipoObjeto tipo) {
+    if (!TieneContador(tipo)) return AnsiString();
+    return nombre + AnsiString(++ContadoresDeNombres().porTipo[tipo]);
+}
+
+bool Contenedor::NombreLibre(const AnsiString& nombre, ObjetoBase* ambito) {
+    auto* contenedor = dynamic_cast<Contenedor*>(ambito);
+    // Una hoja no tiene nada por debajo.
+    return contenedor == nullptr || contenedor->BuscarEnHijos(nombre) == nullptr;
+}
+
+int Contenedor::SiguienteCodigo() {
+    return ++CodigoDeObjeto();
+}
+
+bool Contenedor::NombreOcupado(const AnsiString& candidato, TipoObjeto tipo) {
+    if (BuscarPorNombre(candidato) != nullptr) return true;
+    // Plantas, espacios, muros y ventanas miran además un ámbito más ancho: las plantas este
+    // contenedor, los espacios su dueño, los muros y ventanas el dueño de su dueño.
+    ObjetoBase* ambito = nullptr;
+    if (tipo == TIPO_PLANTA)
+        ambito = this;
+    else if (tipo == TIPO_ESPACIO)
+        ambito = ObtenerDueno();
+    else if (tipo >= TIPO_MURO_EXTERIOR && tipo <= TIPO_MURO_TERRENO)
+        ambito = ObtenerDueno() ? ObtenerDueno()->ObtenerDueno() : nullptr;
+    else
+        return false;
+    return !NombreLibre(candidato, ambito);
+}
+
+AnsiString Contenedor::CrearHijo(const AnsiString& nombre, TipoObjeto tipo) {
+    const AnsiString base = nombre.IsEmpty() ? ObtenerNombre() : nombre;
+    // El nombre propio del contenedor también cuenta como ocupado.
+    AnsiString candidato = base;
+    while (NombreOcupado(candidato, tipo))
+        candidato = NombreUnico(base);
+    if (std::unique_ptr<ObjetoBase> objeto = Fabrica::Crear(tipo, candidato, false))
+        AnadirHijo(objeto.release());
+    return candidato;
+}
+
+AnsiString Contenedor::CrearHijoNumerado(const AnsiString& nombre, TipoObjeto tipo, bool numerado) {
+    const AnsiString base = nombre.IsEmpty() ? ObtenerNombre() : nombre;
+    // Un tipo sin contador se numera con el compartido, para que la búsqueda de un nombre
+    // libre siempre acabe.
+    auto numerar = [&] {
+        return TieneContador(tipo) ? NombrePorTipo(base, tipo) : NombreUnico(base);
+    };
+    AnsiString candidato = numerado ? numerar() : base;
+    while (BuscarPorNombre(candidato) != nullptr)
+        candidato = numerar();
+    if (std::unique_ptr<ObjetoBase> objeto = Fabrica::Crear(tipo, candidato, true))
+        AnadirHijo(objeto.release());
+    return candidato;
+}
+
+void Contenedor::CrearResultado(TipoObjeto tipo) {
+    if (std::unique_ptr<ObjetoBase> objeto = Fabrica::CrearResultado(tipo, ObtenerNombre()))
+        AnadirHijo(objeto.release());
+}
+
+void Contenedor::FilasResultadoO() {}
+void Contenedor::FilasResultadoP() {}
+void Contenedor::FilasResultadoM() {}

@@ -1,0 +1,120 @@
+#pragma once
+// Contenedor: el ObjetoBase que tiene otros objetos. Guarda sus hijos en orden de entrada,
+// los adopta y los suelta, los busca por nombre, lista sus nombres y grupos y crea hijos
+// nuevos por código de tipo con nombres únicos. Todas las bases de datos de elementos y los
+// objetos del edificio con partes lo son.
+//
+// Cada contenedor guarda un índice de sus hijos directos por nombre (el primero en orden
+// entre los de un mismo nombre), de modo que buscar en un contenedor plano, como una base
+// de datos, no recorre los hijos.
+
+#include "comunes/ObjetoBase.h"
+
+#include <cstdint>
+#include <unordered_map>
+#include <vector>
+
+class Contenedor : public ObjetoBase {
+public:
+    explicit Contenedor(const AnsiString& nombre);
+    // Borra los hijos, el último primero, y pone a 0 todos los contadores de nombres.
+    ~Contenedor() override;
+
+    // Añade el hijo al final y pasa a ser su dueño. Un hijo que tenía otro dueño deja de
+    // estar en él (sin AlQuitar ni borrado); uno que ya estaba aquí no cambia de sitio.
+    void AnadirHijo(ObjetoBase* hijo) override;
+    // Ejecuta AlQuitar del hijo, le quita el dueño y lo saca de la lista (los siguientes
+    // suben un puesto); no lo borra. Un hijo nulo o que no es de este contenedor no hace
+    // nada.
+    void QuitarHijo(ObjetoBase* hijo) override;
+    int NumeroHijos() const override;
+    // Este contenedor si su nombre es el texto; si no, el primer objeto con ese nombre en
+    // profundidad por los hijos, en orden; nulo si no hay ninguno.
+    ObjetoBase* BuscarPorNombre(const AnsiString& nombre) override;
+    ObjetoBase* BuscarPorNombreCompleto(const AnsiString& nombreCompleto) override;
+
+    // Crea un hijo del tipo con un nombre único derivado del dado (vacío: el del
+    // contenedor) y devuelve el nombre usado, aunque el tipo no tenga clase y no se cree
+    // nada.
+    virtual AnsiString CrearHijo(const AnsiString& nombre, TipoObjeto tipo);
+    // Lo mismo numerando por tipo ("Ladrillo", "Ladrillo1"...); lo usan los cargadores.
+    virtual AnsiString CrearHijoNumerado(const AnsiString& nombre, TipoObjeto tipo, bool numerado);
+    // Un contenedor de resultados de planta (1) o de espacio (2) del modelo del edificio.
+    virtual void CrearResultado(TipoObjeto tipo);
+    // Filas de resultados del modelo del edificio; vacías aquí.
+    virtual void FilasResultadoO();
+    virtual void FilasResultadoP();
+    virtual void FilasResultadoM();
+
+    // El hijo en la posición (desde 0), en orden de entrada; nulo fuera de límites.
+    ObjetoBase* Hijo(int indice) const;
+
+    // 1 si el contenedor se llama así; si no, cuántos hijos directos se llaman así.
+    int ContarUsos(const AnsiString& nombre) const;
+    // Añaden a la lista, en orden: los nombres de los hijos; los de los hijos de ese grupo;
+    // cada grupo una vez (según IndexOf de la lista), en el orden en que aparece.
+    void ListarNombres(TStrings& lista) const;
+    void ListarNombresDeGrupo(TStrings& lista, const AnsiString& grupo) const;
+    void ListarGrupos(TStrings& lista) const;
+    // Modo 0: el "Grupo" de cada hijo (con repeticiones). Modo 1: el nombre de cada hijo si
+    // porNombreDeHijo; si no, su "Nombre completo", salvo "Hueco sin vidrio". Otro modo: nada.
+    void ListarPorGrupo(TStrings& lista, int modo, bool porNombreDeHijo) const;
+
+    // El nombre, "_" y el siguiente número del contador compartido ("Muro_1").
+    static AnsiString NombreUnico(const AnsiString& nombre);
+    // El nombre seguido del siguiente número del contador de su tipo ("Ladrillo1"); vacío
+    // para un tipo sin contador (los hay para 1 a 13, 16, 30, 32 y 63).
+    static AnsiString NombrePorTipo(const AnsiString& nombre, TipoObjeto tipo);
+    // Cierto si ningún objeto por debajo del ámbito (el ámbito no cuenta) se llama así;
+    // cierto también sin ámbito.
+    static bool NombreLibre(const AnsiString& nombre, ObjetoBase* ambito);
+    // El siguiente identificador de objeto del programa (el primero es 1); no vuelve a 0.
+    static int SiguienteCodigo();
+
+private:
+    friend class ObjetoBase;
+
+    // Un hijo con su sello: un número que crece con cada adopción, así que el orden de los
+    // sellos es el orden de los hijos aunque se quiten otros.
+    struct Ranura {
+        ObjetoBase* objeto;
+        uint64_t sello;
+    };
+
+    // Los hijos directos de un mismo nombre, en orden de sello. El primero va aparte: casi
+    // siempre es el único, y así buscarlo no pasa por otra reserva de memoria.
+    struct Homonimos {
+        Ranura primera;
+        std::vector<Ranura> demas;
+
+        void Poner(const Ranura& ranura);
+        // Quita el objeto; devuelve su sello, o 0 si no estaba. Puede dejar la lista vacía
+        // (primera.objeto nulo).
+        uint64_t Quitar(const ObjetoBase* objeto);
+        int Cuantos() const { return static_cast<int>(demas.size()) + 1; }
+    };
+
+    // Lo saca de la lista y del índice, sin AlQuitar, sin tocar su dueño ni borrarlo.
+    void Desvincular(ObjetoBase* hijo);
+    void HijoRenombrado(ObjetoBase* hijo, const AnsiString& anterior);
+    // El primer hijo directo con ese nombre, o nulo; con su sello.
+    const Ranura* PrimeroConNombre(const AnsiString& nombre) const;
+    // Como BuscarPorNombre, sin mirar el nombre propio.
+    ObjetoBase* BuscarEnHijos(const AnsiString& nombre);
+    // Quita el hijo del índice bajo ese nombre; devuelve su sello, o 0 si no estaba.
+    uint64_t QuitarDelIndice(const AnsiString& nombre, const ObjetoBase* hijo);
+    void PonerEnIndice(const Ranura& ranura);
+    // Quita los huecos que dejan los hijos quitados.
+    void Compactar() const;
+    bool NombreOcupado(const AnsiString& candidato, TipoObjeto tipo);
+
+    // Los hijos en orden; un hijo quitado deja un hueco (objeto nulo) hasta la compactación,
+    // para que vaciar un contenedor quitando sus hijos uno a uno no sea cuadrático.
+    mutable std::vector<Ranura> hijos;
+    mutable size_t huecos = 0;
+    uint64_t siguienteSello = 0;
+    // Hijos directos por nombre.
+    std::unordered_map<AnsiString, Homonimos> porNombre;
+    // Los hijos que son contenedores, en orden: solo ellos pueden tener descendientes.
+    std::vector<Ranura> subcontenedores;
+};

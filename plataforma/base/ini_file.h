@@ -1,0 +1,117 @@
+#pragma once
+// INI files in the Windows format: "[Section]" lines, then "key=value" lines. Section and key
+// names are compared without regard to case; a value between one pair of double (or single)
+// quotes is read without them. Lines end in CR LF or LF when read, in CR LF when written.
+// IniDocument is the parsed text; TIniFile keeps one for a file and writes every change
+// through at once, as the class library's TIniFile does.
+
+#include "plataforma/base/ansi_string.h"
+#include "plataforma/base/exceptions.h"
+#include "plataforma/base/object.h"
+
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+class TStrings;
+
+class EIniFileException : public Exception {
+public:
+    using Exception::Exception;
+};
+
+class IniDocument {
+public:
+    IniDocument() { Parse({}); }
+    // Replaces the content by the parsed text. Comments (";" or "#") and other lines are
+    // kept for Render; lines before the first section are kept but hold no keys. A section
+    // named twice is one section, and of a key named twice in a section the first counts.
+    void Parse(std::string_view text);
+    // The text of the document, lines ended by "\n"; unchanged lines come back as read.
+    std::string Render() const;
+
+    // nullptr when the section or key does not exist.
+    const std::string* Find(std::string_view section, std::string_view key) const;
+    bool HasSection(std::string_view section) const;
+    // In file order, spelled as in the file.
+    std::vector<std::string> SectionNames() const;
+    // The keys of a section in file order; empty when the section does not exist.
+    std::vector<std::string> KeyNames(std::string_view section) const;
+    // The "key=value" pairs of a section in file order, values without their quotes.
+    std::vector<std::pair<std::string, std::string>> Entries(std::string_view section) const;
+
+    // Each returns true when the document changed. Set adds the section and the key at the
+    // end when they are missing.
+    bool AddSection(std::string_view section);
+    bool Set(std::string_view section, std::string_view key, std::string_view value);
+    bool EraseSection(std::string_view section);
+    bool DeleteKey(std::string_view section, std::string_view key);
+
+private:
+    struct Line {
+        std::string raw; // as read; empty for a line made here
+        bool entry = false;
+        bool edited = false; // rendered from key and value instead of raw
+        std::string key;
+        std::string value;
+    };
+    struct Section {
+        std::string name;
+        bool header = true; // false for the lines before the first section
+        std::vector<Line> lines;
+        std::unordered_map<std::string, size_t> keys; // folded key -> first line
+    };
+
+    static std::string Fold(std::string_view name);
+    const Section* FindSection(std::string_view name) const;
+    Section* FindSection(std::string_view name);
+    static void IndexKeys(Section& section);
+    Section& SectionFor(std::string_view name);
+    void IndexSections();
+
+    std::vector<Section> sections_;
+    std::unordered_map<std::string, size_t> index_; // folded section name -> position
+};
+
+class TIniFile : public TObject {
+public:
+    // Reads the file now; a file that does not exist or cannot be read is an empty one.
+    explicit TIniFile(const AnsiString& FileName);
+
+    AnsiString GetFileName() const { return fileName_; }
+
+    AnsiString ReadString(const AnsiString& Section, const AnsiString& Ident,
+                          const AnsiString& Default) const;
+    // Decimal, or hexadecimal after "0x" or "$"; the default when the value is not a number.
+    int ReadInteger(const AnsiString& Section, const AnsiString& Ident, int Default) const;
+    // A number other than 0 is true; the default when the value is not a number.
+    bool ReadBool(const AnsiString& Section, const AnsiString& Ident, bool Default) const;
+
+    // Each change is written to the file at once (only when it changes something). A file
+    // that cannot be written raises EIniFileException; the change stays in memory and goes
+    // out with the next write or UpdateFile. Missing folders of the file are created.
+    void WriteString(const AnsiString& Section, const AnsiString& Ident, const AnsiString& Value);
+    void WriteInteger(const AnsiString& Section, const AnsiString& Ident, int Value);
+    void WriteBool(const AnsiString& Section, const AnsiString& Ident, bool Value); // "1"/"0"
+    void EraseSection(const AnsiString& Section);
+    void DeleteKey(const AnsiString& Section, const AnsiString& Ident);
+    // Writes what an earlier failed write left unwritten; nothing when all is written.
+    void UpdateFile();
+
+    // The lists are cleared first; names in file order.
+    void ReadSection(const AnsiString& Section, TStrings& Strings) const;
+    void ReadSections(TStrings& Strings) const;
+    // "key=value" strings.
+    void ReadSectionValues(const AnsiString& Section, TStrings& Strings) const;
+    // A section exists from its "[Section]" line, even without keys.
+    bool SectionExists(const AnsiString& Section) const;
+    bool ValueExists(const AnsiString& Section, const AnsiString& Ident) const;
+
+private:
+    void Save();
+
+    AnsiString fileName_;
+    IniDocument document_;
+    bool pending_ = false;
+};
