@@ -1,0 +1,221 @@
+#include "plataforma/xml/xml_document.h"
+
+#include "plataforma/base/cp1252.h"
+#include "plataforma/base/file_errors.h"
+#include "plataforma/base/file_writer.h"
+#include "plataforma/base/files.h"
+#include "plataforma/xml/xml_errors.h"
+#include "plataforma/xml/xml_node.h"
+#include "plataforma/xml/xml_text.h"
+
+#include <libxml/parser.h>
+#include <libxml/tree.h>
+
+#include <climits>
+#include <mutex>
+#include <new>
+#include <vector>
+
+namespace {
+
+// No entity, DTD or schema is ever fetched, from the network or from the disk. The
+// parser options already keep it from asking; this makes sure of it.
+xmlParserInputPtr NingunaEntidadExterna(const char*, const char*, xmlParserCtxtPtr) {
+    return nullptr;
+}
+
+void IniciarLibxml() {
+    static std::once_flag hecho;
+    std::call_once(hecho, [] {
+        xmlInitParser();
+        xmlSetExternalEntityLoader(NingunaEntidadExterna);
+    });
+}
+
+// xml:space on the element, or the setting inherited from its parent.
+bool ConservaEspacios(xmlNode* elemento, bool heredado) {
+    xmlChar* valor =
+        xmlGetNsProp(elemento, reinterpret_cast<const xmlChar*>("space"), XML_XML_NAMESPACE);
+    if (valor == nullptr) return heredado;
+    std::string v(reinterpret_cast<const char*>(valor));
+    xmlFree(valor);
+    return v == "preserve" ? true : v == "default" ? false : heredado;
+}
+
+// Blank text between elements is only the file's indentation: it goes, so that a file
+// reads the same indented or not. Blank text alone in an element is its value and stays.
+// The parser limits the depth of a tree, which bounds the recursion.
+void QuitarSangrado(xmlNode* padre, bool conservar) {
+    bool conElementos = false;
+    for (xmlNode* c = padre->children; c != nullptr && !conElementos; c = c->next)
+        conElementos = c->type == XML_ELEMENT_NODE;
+    for (xmlNode* c = padre->children; c != nullptr;) {
+        xmlNode* siguiente = c->next;
+        if (c->type == XML_ELEMENT_NODE) {
+            QuitarSangrado(c, ConservaEspacios(c, conservar));
+        } else if (conElementos && !conservar && c->type == XML_TEXT_NODE && xmlIsBlankNode(c)) {
+            xmlUnlinkNode(c);
+            xmlFreeNode(c);
+        }
+        c = siguiente;
+    }
+}
+
+} // namespace
+
+struct TXMLDocument::Impl {
+    xmlDoc* doc = nullptr;
+    // Every node object handed out; each libxml2 node points at its own in _private.
+    std::vector<std::unique_ptr<IXMLNode>> nodes;
+    unsigned version = 0;
+
+    ~Impl() { Reset(); }
+    void Reset() {
+        nodes.clear();
+        if (doc != nullptr) xmlFreeDoc(doc);
+        doc = nullptr;
+        ++version;
+    }
+    xmlDoc* Active() const {
+        if (doc == nullptr) throw EXMLDocError("No active document");
+        return doc;
+    }
+};
+
+TXMLDocument::TXMLDocument() : impl_(std::make_unique<Impl>()) {
+    IniciarLibxml();
+}
+
+TXMLDocument::~TXMLDocument() = default;
+
+bool TXMLDocument::GetActive() const {
+    return impl_->doc != nullptr;
+}
+
+void TXMLDocument::SetActive(bool active) {
+    if (active == GetActive()) return;
+    if (!active) {
+        impl_->Reset();
+    } else if (!fileName_.IsEmpty()) {
+        LoadFromFile(fileName_);
+    } else {
+        impl_->doc = xmlNewDoc(reinterpret_cast<const xmlChar*>("1.0"));
+        if (impl_->doc == nullptr) throw std::bad_alloc();
+    }
+}
+
+void TXMLDocument::LoadFromFile(const AnsiString& fileName) {
+    fileName_ = fileName;
+    impl_->Reset();
+    std::string bytes;
+    if (!ReadWholeFile(fileName, bytes)) throw EFOpenError("Cannot open file \"" + fileName + "\"");
+    Parse(bytes);
+}
+
+void TXMLDocument::LoadFromXML(std::string_view xml) {
+    impl_->Reset();
+    Parse(xml);
+}
+
+void TXMLDocument::Parse(std::string_view bytes) {
+    std::string convertido;
+    const char* codificacion = nullptr;
+    if (xml_text::DeclaresWindows1252(bytes)) {
+        convertido = cp1252::ToUtf8(bytes);
+        bytes = convertido;
+        codificacion = "UTF-8";
+    }
+    if (bytes.size() > static_cast<size_t>(INT_MAX))
+        throw EDOMParseError(XML_ERR_NO_MEMORY, "The document is too large", 1, 1);
+
+    std::unique_ptr<xmlParserCtxt, decltype(&xmlFreeParserCtxt)> contexto(xmlNewParserCtxt(),
+                                                                          xmlFreeParserCtxt);
+    if (!contexto) throw std::bad_alloc();
+    // No network, no DTD loading, no entity substitution (XML_PARSE_NOENT and
+    // XML_PARSE_DTDLOAD are left out); the parser's own limits on entity amplification,
+    // depth and text size stay on (no XML_PARSE_HUGE).
+    const int opciones = XML_PARSE_NONET | XML_PARSE_NOERROR | XML_PARSE_NOWARNING;
+    xmlDoc* doc = xmlCtxtReadMemory(contexto.get(), bytes.data(), static_cast<int>(bytes.size()),
+                                    nullptr, codificacion, opciones);
+    if (doc == nullptr || !contexto->wellFormed) {
+        if (doc != nullptr) xmlFreeDoc(doc);
+        const xmlError* e = xmlCtxtGetLastError(contexto.get());
+        int codigo = e != nullptr && e->code != 0 ? e->code : XML_ERR_INTERNAL_ERROR;
+        AnsiString motivo = e != nullptr && e->message != nullptr
+                                ? Trim(xml_text::FromXml(e->message))
+                                : AnsiString("The document is not well-formed");
+        int linea = e != nullptr && e->line > 0 ? e->line : 1;
+        int posicion = e != nullptr && e->int2 > 0 ? e->int2 : 1;
+        throw EDOMParseError(codigo, motivo, linea, posicion);
+    }
+    QuitarSangrado(reinterpret_cast<xmlNode*>(doc), false);
+    impl_->doc = doc;
+}
+
+std::string TXMLDocument::SaveToXML() const {
+    xmlDoc* doc = impl_->Active();
+    // A document without its element would not be XML: nothing is written.
+    if (xmlDocGetRootElement(doc) == nullptr)
+        throw EXMLDocError("The document has no document element");
+    xmlChar* texto = nullptr;
+    int largo = 0;
+    xmlDocDumpFormatMemoryEnc(doc, &texto, &largo, "UTF-8", 1);
+    if (texto == nullptr) throw std::bad_alloc();
+    std::string resultado(reinterpret_cast<const char*>(texto), static_cast<size_t>(largo));
+    xmlFree(texto);
+    return resultado;
+}
+
+void TXMLDocument::SaveToFile(const AnsiString& fileName) const {
+    AnsiString ruta = fileName.IsEmpty() ? fileName_ : fileName;
+    std::string xml = SaveToXML();
+    FileWriter escritor;
+    if (!escritor.Open(ruta, FileWriter::Mode::Binary)) throw EFCreateError(escritor.ErrorText());
+    escritor.Write(xml.data(), xml.size());
+    if (!escritor.Commit()) throw EWriteError(escritor.ErrorText());
+}
+
+IXMLNode* TXMLDocument::GetNode() const {
+    return Wrap(impl_->Active());
+}
+
+IXMLNodeList* TXMLDocument::GetChildNodes() const {
+    return GetNode()->GetChildNodes();
+}
+
+IXMLNode* TXMLDocument::GetDocumentElement() const {
+    return Wrap(xmlDocGetRootElement(impl_->Active()));
+}
+
+IXMLNode* TXMLDocument::AddChild(const AnsiString& tagName) {
+    return GetNode()->AddChild(tagName);
+}
+
+IXMLNode* TXMLDocument::Wrap(void* handle) const {
+    if (handle == nullptr) return nullptr;
+    auto* n = static_cast<xmlNode*>(handle);
+    if (n->_private != nullptr) return static_cast<IXMLNode*>(n->_private);
+    impl_->nodes.push_back(
+        std::unique_ptr<IXMLNode>(new IXMLNode(const_cast<TXMLDocument*>(this), handle)));
+    n->_private = impl_->nodes.back().get();
+    return impl_->nodes.back().get();
+}
+
+unsigned TXMLDocument::Version() const {
+    return impl_->version;
+}
+
+void TXMLDocument::Changed() {
+    ++impl_->version;
+}
+
+void TXMLDocument::Forget(void* handle) {
+    auto* n = static_cast<xmlNode*>(handle);
+    if (n->_private != nullptr) static_cast<IXMLNode*>(n->_private)->handle_ = nullptr;
+    n->_private = nullptr;
+    if (n->type != XML_ELEMENT_NODE) return;
+    for (xmlAttr* a = n->properties; a != nullptr; a = a->next)
+        Forget(a);
+    for (xmlNode* c = n->children; c != nullptr; c = c->next)
+        Forget(c);
+}
