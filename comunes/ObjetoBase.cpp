@@ -109,7 +109,7 @@ bool ObjetoBase::NombreValido(const AnsiString& texto) const {
 }
 
 void ObjetoBase::PonerMateriales(bdMateriales*) {}
-void ObjetoBase::PonerBasesDatos(bdAcristalamientos*, bdMarcos*) {}
+void ObjetoBase::PonerBasesDatos(bdMarcos*, bdAcristalamientos*) {}
 bool ObjetoBase::Utiliza(const AnsiString&) const {
     return false;
 }

@@ -88,7 +88,7 @@ public:
     // nombre vacío vale.
     virtual bool NombreValido(const AnsiString& nombre) const;
     virtual void PonerMateriales(bdMateriales* materiales);
-    virtual void PonerBasesDatos(bdAcristalamientos* acristalamientos, bdMarcos* marcos);
+    virtual void PonerBasesDatos(bdMarcos* marcos, bdAcristalamientos* acristalamientos);
     virtual bool Utiliza(const AnsiString& nombre) const;
 
     const AnsiString& ObtenerNombre() const { return nombre; }

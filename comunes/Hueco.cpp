@@ -1,0 +1,415 @@
+#include "comunes/Hueco.h"
+
+#include "comunes/Acristalamiento.h"
+#include "comunes/DocumentoXML.h"
+#include "comunes/Fabrica.h"
+#include "comunes/FicheroLog.h"
+#include "comunes/LeerBDL.h"
+#include "comunes/PiezasRegistro.h"
+#include "comunes/Util.h"
+#include "comunes/bdAcristalamientos.h"
+#include "comunes/bdMarcos.h"
+
+#include "plataforma/base/file_writer.h"
+#include "plataforma/base/numbers.h"
+#include "plataforma/base/string_list.h"
+
+#include <memory>
+
+namespace {
+
+const char* const kNinguno = "Ninguno";
+
+// El elemento de ese tipo y nombre de la base; nunca la propia base, que podría llamarse
+// así. Nulo sin base.
+ObjetoBase* Parte(bdLibreria* base, const AnsiString& nombre, TipoObjeto tipo) {
+    if (base == nullptr) return nullptr;
+    ObjetoBase* elemento = base->BuscarPorNombre(nombre);
+    return elemento != nullptr && elemento->ObtenerTipo() == tipo ? elemento : nullptr;
+}
+
+ObjetoBase* PartePorNombreCompleto(bdLibreria* base, const AnsiString& nombre, TipoObjeto tipo) {
+    if (base == nullptr) return nullptr;
+    ObjetoBase* elemento = base->BuscarPorNombreCompleto(nombre);
+    return elemento != nullptr && elemento->ObtenerTipo() == tipo ? elemento : nullptr;
+}
+
+// Si la parte no está en el destino, la crea allí y le copia la del origen, si la hay.
+void CompletarParte(bdLibreria* destino, bdLibreria* origen, const AnsiString& nombre,
+                    TipoObjeto tipo) {
+    if (destino == nullptr || Parte(destino, nombre, tipo) != nullptr) return;
+    ObjetoBase* nueva = Parte(destino, destino->CrearHijoNumerado(nombre, tipo, false), tipo);
+    if (nueva == nullptr) return;
+    ObjetoBase* original = Parte(origen, nombre, tipo);
+    if (original != nullptr && original != nueva) nueva->CopiarDe(*original);
+}
+
+bool SinParte(const AnsiString& nombre) {
+    return nombre.IsEmpty() || nombre == kNinguno;
+}
+
+// La fila de una parte con el nombre del hueco en su segunda celda; nada si la parte no
+// añade ninguna (no se usa).
+void FilaDeParte(ObjetoBase* parte, const AnsiString& nombreHueco, TStrings& fila) {
+    if (parte == nullptr) return;
+    const int antes = fila.GetCount();
+    parte->FilaInforme(fila);
+    if (fila.GetCount() > antes) fila.Insert(antes + 1, nombreHueco);
+}
+
+} // namespace
+
+Hueco::Hueco(const AnsiString& nombre) : ObjetoBase(nombre) {
+    tipo = TIPO_HUECO;
+}
+
+std::span<const CampoReal<Hueco>> Hueco::Reales() {
+    static const CampoReal<Hueco> kReales[] = {
+        {"Factor solar", &Hueco::factorSolar, &Hueco::estadoFactor, "0.00", 0.0f, 1.0f, 0.85f},
+        {"ConductanciaA", &Hueco::conductanciaVidrio, &Hueco::estadoConductanciaVidrio, "0.00",
+         0.0f, 5.81f, 5.6f},
+        {"Absortividad", &Hueco::absortividad, &Hueco::estadoAbsortividad, "0.00", 0.00001f, 1.0f,
+         0.9f},
+        {"ConductanciaM", &Hueco::conductanciaMarco, &Hueco::estadoConductanciaMarco, "0.00",
+         0.00001f, 500.0f, 0.6f},
+        {"Porcentaje", &Hueco::porcentajeMarco, &Hueco::estadoPorcentaje, "0.00", 0.0f, 100.0f,
+         10.0f},
+        {"Permeabilidad", &Hueco::permeabilidad, &Hueco::estadoPermeabilidad, "0.00", 0.0f, 500.0f,
+         50.0f},
+    };
+    return kReales;
+}
+
+void Hueco::ValorPropiedad(const AnsiString& clave, AnsiString& valor) const {
+    if (const CampoReal<Hueco>* campo = BuscarCampo(Reales(), clave))
+        valor = FormatFloat(campo->formato, this->*campo->valor);
+    else if (clave == "Nombre")
+        valor = ObtenerNombre();
+    else if (clave == "Grupo")
+        valor = grupo;
+    else if (clave == "Dumvat")
+        valor = nombreDumvat;
+    else if (clave == "Nombre completo")
+        valor = nombreCompleto;
+    else if (clave == "Grupo Acristalamiento")
+        valor = grupoVidrio;
+    else if (clave == "Acristalamiento")
+        valor = vidrio;
+    else if (clave == "Grupo Marco")
+        valor = grupoMarco;
+    else if (clave == "Marco")
+        valor = marco;
+}
+
+void Hueco::ObtenerReal(const AnsiString& clave, float& valor) const {
+    if (const CampoReal<Hueco>* campo = BuscarCampo(Reales(), clave)) valor = this->*campo->valor;
+}
+
+void Hueco::ObtenerLogico(const AnsiString& clave, bool& valor) const {
+    if (clave == "esPuerta") valor = esPuerta;
+}
+
+void Hueco::ObtenerEstado(const AnsiString& clave, EstadoValor& estado) const {
+    if (const CampoReal<Hueco>* campo = BuscarCampo(Reales(), clave))
+        estado = this->*campo->estado;
+    else if (clave == "Nombre")
+        estado = estadoNombre;
+    else if (clave == "Grupo")
+        estado = estadoGrupo;
+    else if (clave == "Nombre completo")
+        estado = estadoNombreCompleto;
+    else if (clave == "Grupo Acristalamiento")
+        estado = estadoGrupoVidrio;
+    else if (clave == "Acristalamiento")
+        estado = estadoVidrio;
+    else if (clave == "Grupo Marco")
+        estado = estadoGrupoMarco;
+    else if (clave == "Marco")
+        estado = estadoMarco;
+}
+
+void Hueco::AsignarPropiedad(const AnsiString& clave, const AnsiString& texto) {
+    if (const CampoReal<Hueco>* campo = BuscarCampo(Reales(), clave)) {
+        AsignarReal(this->*campo->valor, this->*campo->estado, texto, campo->minimo, campo->maximo,
+                    campo->defecto);
+    } else if (clave == "Nombre") {
+        if (!NombreValido(texto)) {
+            estadoNombre = ESTADO_RECHAZADO;
+            return;
+        }
+        // Un nombre que ya está en la base se ignora, sin aviso.
+        if (!NombreLibreEnSuBase(*this, texto)) return;
+        PonerNombre(texto);
+        estadoNombre = ESTADO_USUARIO;
+    } else if (clave == "Grupo") {
+        grupo = texto;
+    } else if (clave == "Dumvat") {
+        nombreDumvat = texto;
+    } else if (clave == "Nombre completo") {
+        AsignarCadena(nombreCompleto, estadoNombreCompleto, texto, "Nombre defecto");
+    } else if (clave == "Grupo Acristalamiento") {
+        AsignarCadena(grupoVidrio, estadoGrupoVidrio, texto, "");
+    } else if (clave == "Acristalamiento") {
+        AsignarCadena(vidrio, estadoVidrio, texto, "");
+    } else if (clave == "Grupo Marco") {
+        AsignarCadena(grupoMarco, estadoGrupoMarco, texto, "Otro");
+    } else if (clave == "Marco") {
+        AsignarCadena(marco, estadoMarco, texto, "Otro");
+    }
+}
+
+void Hueco::PonerLogico(const AnsiString& clave, bool valor) {
+    if (clave == "Utilizado") {
+        utilizado = valor;
+        // Las referencias pasan a las bases de su propia lista, que son las que viven lo
+        // mismo que él.
+        marcos = MarcosDeSuLista();
+        if (ObjetoBase* parte = Parte(marcos, marco, TIPO_MARCO))
+            parte->PonerLogico("Utilizado", valor);
+        acristalamientos = AcristalamientosDeSuLista();
+        if (ObjetoBase* parte = Parte(acristalamientos, vidrio, TIPO_ACRISTALAMIENTO))
+            parte->PonerLogico("Utilizado", valor);
+    } else if (clave == "esPuerta") {
+        esPuerta = valor;
+    }
+}
+
+void Hueco::Leer(LeerBDL* lector) {
+    if (lector == nullptr) return;
+    estadoNombre = ESTADO_FICHERO;
+    // Lo que traiga el fichero se guarda tal cual, aunque esté fuera de los límites.
+    EstadoValor estadoDumvat = ESTADO_DEFECTO;
+    LeerCadenaBDL(lector, "GROUP ", grupo, estadoGrupo);
+    LeerCadenaBDL(lector, "GROUP-GLASS ", grupoVidrio, estadoGrupoVidrio);
+    LeerCadenaBDL(lector, "GLASS-TYPE ", vidrio, estadoVidrio);
+    LeerRealBDL(lector, "SHADING-COEF ", factorSolar, estadoFactor);
+    LeerRealBDL(lector, "GLASS-CONDUCTANCE ", conductanciaVidrio, estadoConductanciaVidrio);
+    LeerCadenaBDL(lector, "GROUP-FRAME ", grupoMarco, estadoGrupoMarco);
+    LeerCadenaBDL(lector, "NAME-FRAME ", marco, estadoMarco);
+    LeerRealBDL(lector, "FRAME-CONDUCT ", conductanciaMarco, estadoConductanciaMarco);
+    LeerRealBDL(lector, "FRAME-ABS ", absortividad, estadoAbsortividad);
+    LeerCadenaBDL(lector, "NAME_DUMVAT ", nombreDumvat, estadoDumvat);
+    LeerRealBDL(lector, "PORCENTAGE ", porcentajeMarco, estadoPorcentaje);
+    LeerRealBDL(lector, "INF-COEF ", permeabilidad, estadoPermeabilidad);
+    for (AnsiString* grupoLeido : {&grupo, &grupoVidrio, &grupoMarco})
+        if (grupoLeido->IsEmpty()) *grupoLeido = "Otro";
+
+    // Una marca ausente cuenta como distinta de YES.
+    auto marca = [lector](const char* clave) {
+        AnsiString valor;
+        if (lector->LeerCadena(clave, valor) != 0) return false;
+        QuitarComillas(valor);
+        return valor == "YES";
+    };
+    if (marca("LIBRARY ")) MarcarLibreria();
+    utilizado = marca("UTIL ");
+    esPuerta = marca("ISDOOR ");
+
+    CompletarPartes(marco, vidrio);
+}
+
+void Hueco::LeerAbreviado(LeerBDL*) {}
+
+void Hueco::Escribir(FileWriter& fichero) {
+    Comprobar();
+    fichero.Printf("\"%s\" = GAP\n", ObtenerNombre().c_str());
+    fichero.Printf("     GROUP          = \"%s\"\n", grupo.c_str());
+    fichero.Printf("     GROUP-GLASS         = \"%s\"\n", grupoVidrio.c_str());
+    fichero.Printf("     GLASS-TYPE          = \"%s\"\n", vidrio.c_str());
+    fichero.Printf("     GROUP-FRAME       = \"%s\"\n", grupoMarco.c_str());
+    fichero.Printf("     NAME-FRAME        = \"%s\"\n", marco.c_str());
+    // "PORCENTAGE" es la palabra clave de siempre de los ficheros.
+    fichero.Printf("     PORCENTAGE        = %f\n", porcentajeMarco);
+    fichero.Printf("     INF-COEF          = %f\n", permeabilidad);
+    fichero.Printf("     NAME_DUMVAT      = \"%s\"\n", nombreDumvat.c_str());
+    fichero.Printf("     LIBRARY           =  %s\n", SiNo(EsLibreria()));
+    fichero.Printf("     UTIL              =  %s\n", SiNo(utilizado));
+    fichero.Printf("     ISDOOR            = %s\n", SiNo(esPuerta));
+    fichero.Printf("    ..\n");
+}
+
+void Hueco::EscribirSinLibreria(FileWriter& fichero, int) {
+    Escribir(fichero);
+}
+
+void Hueco::Exportar(FileWriter& fichero) {
+    if (!EsUtilizado()) return;
+    if (ObjetoBase* parte =
+            PartePorNombreCompleto(acristalamientos, vidrio, TIPO_ACRISTALAMIENTO)) {
+        parte->Exportar(fichero);
+        return;
+    }
+    // Sin acristalamiento, uno provisional con los valores del propio hueco. Se marca en
+    // uso: un acristalamiento que no se usa no exporta nada.
+    Acristalamiento provisional("Otro_" + ObtenerNombre());
+    provisional.PonerReal("Factor solar", factorSolar);
+    provisional.PonerReal("Conductancia", conductanciaVidrio);
+    provisional.PonerLogico("Utilizado", true);
+    provisional.Exportar(fichero);
+}
+
+void Hueco::EscribirXML(DocumentoXML& documento, IXMLNode* padre) {
+    IXMLNode* nodo = documento.NuevoNodo(padre, "Gap");
+    documento.PonerAtributo(nodo, "name", ObtenerNombre());
+    NodoConTexto(documento, nodo, "groupGlass", grupoVidrio);
+    NodoConTexto(documento, nodo, "glassType", vidrio);
+    NodoConTexto(documento, nodo, "shadingCoef", FormatFloat("0.00", factorSolar));
+    NodoConTexto(documento, nodo, "glassConductance", FormatFloat("0.00", conductanciaVidrio));
+    NodoConTexto(documento, nodo, "groupFrame", grupoMarco);
+    NodoConTexto(documento, nodo, "nameFrame", marco);
+    NodoConTexto(documento, nodo, "frameConduct", FormatFloat("0.00", conductanciaMarco));
+    NodoConTexto(documento, nodo, "frameAbs", FormatFloat("0.00", absortividad));
+    // "porcentage" es el nombre que esperan quienes leen el fichero.
+    NodoConTexto(documento, nodo, "porcentage", FormatFloat("0.00", porcentajeMarco));
+    NodoConTexto(documento, nodo, "infCoef", FormatFloat("0.00", permeabilidad));
+    NodoConTexto(documento, nodo, "library", SiNo(EsLibreria()));
+    NodoConTexto(documento, nodo, "door", SiNo(esPuerta));
+    NodoConTexto(documento, nodo, "util", SiNo(utilizado));
+    NodoConTexto(documento, nodo, "group", grupo);
+    NodoConTexto(documento, nodo, "nameDumvat", nombreDumvat);
+    NodoImagen(documento, nodo);
+}
+
+void Hueco::CopiarDe(const ObjetoBase& otro) {
+    // Lo que el otro no sepa dar queda como estaba.
+    otro.ValorPropiedad("Grupo", grupo);
+    otro.ValorPropiedad("Acristalamiento", vidrio);
+    otro.ValorPropiedad("Grupo Acristalamiento", grupoVidrio);
+    otro.ValorPropiedad("Grupo Marco", grupoMarco);
+    otro.ValorPropiedad("Marco", marco);
+    otro.ValorPropiedad("Dumvat", nombreDumvat);
+    CopiarReales(*this, Reales(), otro);
+    otro.ObtenerLogico("esPuerta", esPuerta);
+    if (otro.EsLibreria()) MarcarLibreria();
+}
+
+void Hueco::FilaInforme(TStrings& fila) {
+    if (!EsUtilizado()) return;
+    fila.Add(ObtenerNombre());
+    fila.Add(vidrio);
+    fila.Add(marco);
+    fila.Add(FormatFloat("0.00", porcentajeMarco));
+    fila.Add(FormatFloat("0.00", permeabilidad));
+    fila.Add(EsLibreria() ? "--" : "SI");
+}
+
+void Hueco::FilaInformeVidrio(TStrings& fila) {
+    if (!EsUtilizado()) return;
+    bdAcristalamientos* base = bdAcristalamientos::Instancia(LISTA_PROGRAMA);
+    FilaDeParte(PartePorNombreCompleto(base, vidrio, TIPO_ACRISTALAMIENTO), ObtenerNombre(), fila);
+}
+
+void Hueco::FilaInformeMarco(TStrings& fila) {
+    if (!EsUtilizado()) return;
+    FilaDeParte(Parte(bdMarcos::Instancia(LISTA_PROGRAMA), marco, TIPO_MARCO), ObtenerNombre(),
+                fila);
+}
+
+void Hueco::PonerBasesDatos(bdMarcos* marcos, bdAcristalamientos* acristalamientos) {
+    this->acristalamientos = acristalamientos;
+    this->marcos = marcos;
+}
+
+bool Hueco::Utiliza(const AnsiString& nombre) const {
+    return nombre == vidrio || nombre == marco;
+}
+
+bool Hueco::VidrioBloqueado() const {
+    bdAcristalamientos* base = bdAcristalamientos::Instancia(LISTA_PROGRAMA);
+    ObjetoBase* parte = PartePorNombreCompleto(base, vidrio, TIPO_ACRISTALAMIENTO);
+    if (parte == nullptr) return false;
+    bool puedeCambiar = true;
+    parte->ObtenerLogico("puedeCambiar", puedeCambiar);
+    return !puedeCambiar;
+}
+
+void Hueco::Comprobar() {
+    FicheroLog* log = FicheroLog::Instancia();
+    if (!EsUtilizado()) {
+        log->PonerEstado(TIPO_HUECO, "bien");
+        return;
+    }
+    const bool sinMarco = SinParte(marco);
+    const bool sinVidrio = SinParte(vidrio);
+    if (sinMarco) {
+        log->PonerEstado(TIPO_HUECO, "mal");
+        log->AnadirError(TIPO_HUECO, ObtenerNombre() + ": no tiene definido el marco.");
+    }
+    if (sinVidrio) {
+        log->PonerEstado(TIPO_HUECO, "mal");
+        log->AnadirError(TIPO_HUECO, ObtenerNombre() + ": no tiene definido el acristalamiento.");
+    }
+    if (!sinMarco && !sinVidrio) log->PonerEstado(TIPO_HUECO, "bien");
+}
+
+void Hueco::CompletarPartes(const AnsiString& nombreMarco, const AnsiString& nombreVidrio) {
+    TipoLista lista;
+    if (!TipoDeSuLista(lista)) return;
+    CompletarParte(bdAcristalamientos::Instancia(lista), acristalamientos, nombreVidrio,
+                   TIPO_ACRISTALAMIENTO);
+    CompletarParte(bdMarcos::Instancia(lista), marcos, nombreMarco, TIPO_MARCO);
+}
+
+Hueco::ValoresPartes Hueco::LeerValoresPartes() const {
+    ValoresPartes valores;
+    if (ObjetoBase* parte = Parte(AcristalamientosDeSuLista(), vidrio, TIPO_ACRISTALAMIENTO)) {
+        parte->ObtenerReal("Conductancia", valores.conductanciaVidrio);
+        parte->ObtenerReal("Factor solar", valores.factorSolarVidrio);
+        // Un factor sin definir no entra en la cuenta como si fuera un factor.
+        if (!Acristalamiento::FactorDefinido(valores.factorSolarVidrio))
+            valores.factorSolarVidrio = 0.0f;
+    }
+    if (ObjetoBase* parte = Parte(MarcosDeSuLista(), marco, TIPO_MARCO)) {
+        parte->ObtenerReal("frameConduct", valores.conductanciaMarco);
+        parte->ObtenerReal("frameAbs", valores.absortividadMarco);
+    }
+    return valores;
+}
+
+float Hueco::Transmitancia() const {
+    const ValoresPartes partes = LeerValoresPartes();
+    return CalcularTransmitancia(porcentajeMarco, partes.conductanciaVidrio,
+                                 partes.conductanciaMarco);
+}
+
+float Hueco::FactorSolarConjunto() const {
+    const ValoresPartes partes = LeerValoresPartes();
+    return CalcularFactorSolar(porcentajeMarco, partes.factorSolarVidrio, partes.conductanciaMarco,
+                               partes.absortividadMarco);
+}
+
+float Hueco::CalcularTransmitancia(float porcentajeMarco, float uVidrio, float uMarco) {
+    // La fracción de marco, en precisión extendida.
+    const long double fraccion = 0.01L * porcentajeMarco;
+    return static_cast<float>((1.0L - fraccion) * uVidrio + fraccion * uMarco);
+}
+
+float Hueco::CalcularFactorSolar(float porcentajeMarco, float factorVidrio, float uMarco,
+                                 float absortividadMarco) {
+    const long double fraccion = 0.01L * porcentajeMarco;
+    return static_cast<float>((1.0L - fraccion) * factorVidrio +
+                              fraccion * 0.04 * uMarco * absortividadMarco);
+}
+
+bool Hueco::TipoDeSuLista(TipoLista& lista) const {
+    auto* base = dynamic_cast<bdLibreria*>(ObtenerDueno());
+    if (base == nullptr) return false;
+    lista = base->ObtenerTipoLista();
+    return true;
+}
+
+bdAcristalamientos* Hueco::AcristalamientosDeSuLista() const {
+    TipoLista lista;
+    return TipoDeSuLista(lista) ? bdAcristalamientos::Instancia(lista) : acristalamientos;
+}
+
+bdMarcos* Hueco::MarcosDeSuLista() const {
+    TipoLista lista;
+    return TipoDeSuLista(lista) ? bdMarcos::Instancia(lista) : marcos;
+}
+
+void RegistrarHueco() {
+    Fabrica::Registrar(TIPO_HUECO, [](const AnsiString& nombre) -> std::unique_ptr<ObjetoBase> {
+        return std::make_unique<Hueco>(nombre);
+    });
+}

@@ -1,0 +1,162 @@
+#include "comunes/Marco.h"
+
+#include "comunes/DocumentoXML.h"
+#include "comunes/Fabrica.h"
+#include "comunes/LeerBDL.h"
+#include "comunes/PiezasRegistro.h"
+
+#include "plataforma/base/file_writer.h"
+#include "plataforma/base/numbers.h"
+#include "plataforma/base/string_list.h"
+
+#include <memory>
+
+Marco::Marco(const AnsiString& nombre) : ObjetoBase(nombre) {
+    tipo = TIPO_MARCO;
+    grupo = "Otro";
+}
+
+std::span<const CampoReal<Marco>> Marco::Reales() {
+    static const CampoReal<Marco> kReales[] = {
+        {"frameWidth", &Marco::ancho, &Marco::estadoAncho, "0.00", 0.00001f, 1.0f, kAnchoDefecto},
+        {"frameConduct", &Marco::conductancia, &Marco::estadoConductancia, "0.00", 0.0f, 7.14f,
+         kConductanciaDefecto},
+        {"frameAbs", &Marco::absortividad, &Marco::estadoAbsortividad, "0.00", 0.00001f, 1.0f,
+         kAbsortividadDefecto},
+    };
+    return kReales;
+}
+
+void Marco::ValorPropiedad(const AnsiString& clave, AnsiString& valor) const {
+    if (const CampoReal<Marco>* campo = BuscarCampo(Reales(), clave))
+        valor = FormatFloat(campo->formato, this->*campo->valor);
+    else if (clave == "Nombre")
+        valor = ObtenerNombre();
+    else if (clave == "Grupo")
+        valor = grupo;
+    else if (clave == "Nombre completo")
+        valor = nombreCompleto;
+    else if (clave == "Dumvat")
+        valor = nombreDumvat;
+}
+
+void Marco::ObtenerReal(const AnsiString& clave, float& valor) const {
+    if (const CampoReal<Marco>* campo = BuscarCampo(Reales(), clave)) valor = this->*campo->valor;
+}
+
+void Marco::ObtenerEstado(const AnsiString& clave, EstadoValor& estado) const {
+    if (const CampoReal<Marco>* campo = BuscarCampo(Reales(), clave))
+        estado = this->*campo->estado;
+    else if (clave == "Nombre")
+        estado = estadoNombre;
+    else if (clave == "Grupo")
+        estado = estadoGrupo;
+    else if (clave == "Nombre completo")
+        estado = estadoNombreCompleto;
+}
+
+void Marco::AsignarPropiedad(const AnsiString& clave, const AnsiString& texto) {
+    if (const CampoReal<Marco>* campo = BuscarCampo(Reales(), clave)) {
+        AsignarReal(this->*campo->valor, this->*campo->estado, texto, campo->minimo, campo->maximo,
+                    campo->defecto);
+    } else if (clave == "Nombre") {
+        // Un nombre no válido solo se marca en rojo; uno que ya está en la base no se toma.
+        if (!NombreValido(texto)) {
+            estadoNombre = ESTADO_RECHAZADO;
+            return;
+        }
+        if (NombreLibreEnSuBase(*this, texto)) PonerNombre(texto);
+        estadoNombre = ESTADO_USUARIO;
+    } else if (clave == "Grupo") {
+        grupo = texto;
+    } else if (clave == "Nombre completo") {
+        nombreCompleto = texto;
+    } else if (clave == "Dumvat") {
+        nombreDumvat = texto;
+    } else if (clave == "Libreria") {
+        MarcarLibreria(texto == "YES");
+    }
+}
+
+void Marco::PonerReal(const AnsiString& clave, float valor) {
+    if (const CampoReal<Marco>* campo = BuscarCampo(Reales(), clave)) this->*campo->valor = valor;
+}
+
+void Marco::PonerLogico(const AnsiString& clave, bool valor) {
+    if (clave == "Utilizado") utilizado = valor;
+}
+
+void Marco::Leer(LeerBDL* lector) {
+    if (lector == nullptr) return;
+    estadoNombre = ESTADO_FICHERO;
+    LeerCadenaBDL(lector, "GROUP ", grupo, estadoGrupo);
+    if (grupo.IsEmpty()) grupo = "Otro";
+    // Lo que traiga el fichero se guarda tal cual, aunque esté fuera de los límites: solo
+    // se valida lo que se teclea.
+    LeerRealBDL(lector, "FRAME-WIDTH ", ancho, estadoAncho);
+    LeerRealBDL(lector, "FRAME-CONDUCT ", conductancia, estadoConductancia);
+    LeerRealBDL(lector, "FRAME-ABS ", absortividad, estadoAbsortividad);
+    EstadoValor estadoDumvat = ESTADO_DEFECTO;
+    LeerCadenaBDL(lector, "NAME_DUMVAT ", nombreDumvat, estadoDumvat);
+    utilizado = LeerLibreriaYUso(*lector, *this);
+}
+
+void Marco::Escribir(FileWriter& fichero) {
+    if (EsLibreria()) return;
+    // El blanco del principio y la línea LIBRARY tan sangrada son los de siempre: hay
+    // ficheros y programas que cuentan con ellos.
+    fichero.Printf(" \"%s\" = NAME-FRAME\n", ObtenerNombre().c_str());
+    fichero.Printf("      GROUP         = \"%s\"\n", grupo.c_str());
+    fichero.Printf("      FRAME-WIDTH   = %14.7g\n", ancho);
+    fichero.Printf("      FRAME-CONDUCT = %14.7g\n", conductancia);
+    fichero.Printf("      FRAME-ABS     = %14.7g\n", absortividad);
+    fichero.Printf("      NAME_DUMVAT  = \"%s\"\n", nombreDumvat.c_str());
+    fichero.Printf("                LIBRARY       = NO\n");
+    fichero.Printf("    UTIL          =  %s\n", SiNo(utilizado));
+    fichero.Printf("..\n");
+}
+
+void Marco::EscribirSinLibreria(FileWriter& fichero, int) {
+    Escribir(fichero);
+}
+
+void Marco::Exportar(FileWriter& fichero) {
+    if (!EsUtilizado()) return;
+    fichero.Printf("      FRAME-WIDTH   = %14.7g\n", ancho);
+    fichero.Printf("      FRAME-CONDUCT = %14.7g\n", conductancia);
+}
+
+void Marco::EscribirXML(DocumentoXML& documento, IXMLNode* padre) {
+    IXMLNode* nodo = documento.NuevoNodo(padre, "Name-Frame");
+    documento.PonerAtributo(nodo, "name", ObtenerNombre());
+    // "frameAns" y el "group" repetido son los nombres que esperan quienes leen el fichero.
+    NodoConTexto(documento, nodo, "group", grupo);
+    NodoConTexto(documento, nodo, "frameWidth", FloatToStr(ancho));
+    NodoConTexto(documento, nodo, "frameConduct", FloatToStr(conductancia));
+    NodoConTexto(documento, nodo, "frameAns", FloatToStr(absortividad));
+    NodoConTexto(documento, nodo, "library", SiNo(EsLibreria()));
+    NodoConTexto(documento, nodo, "group", grupo);
+    NodoConTexto(documento, nodo, "nameDumvat", nombreDumvat);
+    NodoImagen(documento, nodo);
+}
+
+void Marco::CopiarDe(const ObjetoBase& otro) {
+    // Lo que el otro no sepa dar queda como estaba.
+    otro.ValorPropiedad("Grupo", grupo);
+    otro.ValorPropiedad("Dumvat", nombreDumvat);
+    CopiarReales(*this, Reales(), otro);
+    if (otro.EsLibreria()) MarcarLibreria();
+}
+
+void Marco::FilaInforme(TStrings& fila) {
+    if (!EsUtilizado()) return;
+    fila.Add(ObtenerNombre());
+    fila.Add(FormatFloat("0.00", conductancia));
+    fila.Add(EsLibreria() ? "--" : "SI");
+}
+
+void RegistrarMarco() {
+    Fabrica::Registrar(TIPO_MARCO, [](const AnsiString& nombre) -> std::unique_ptr<ObjetoBase> {
+        return std::make_unique<Marco>(nombre);
+    });
+}

@@ -1,0 +1,378 @@
+// Material: propiedades por clave, registro "MATERIAL" (lectura, escritura, forma abreviada
+// y forma del programa hermano), nodo XML, copia y fila de informe.
+
+#include "comunes/Material.h"
+
+#include "comunes/Contenedor.h"
+#include "comunes/Directorios.h"
+#include "comunes/DocumentoXML.h"
+#include "comunes/Fabrica.h"
+#include "comunes/LeerBDL.h"
+#include "comunes/PiezasRegistro.h"
+#include "comunes/Util.h"
+
+#include "plataforma/base/file_writer.h"
+#include "plataforma/base/numbers.h"
+#include "plataforma/base/string_list.h"
+
+#include <limits>
+#include <memory>
+
+namespace {
+
+constexpr const char* kPropiedades = "PROPIEDADES";
+constexpr const char* kResistencia = "RESISTENCIA";
+// Lo que el programa hermano admite como nombre.
+constexpr int kLargoNombreDumvat = 32;
+// Los límites del espesor mínimo y máximo de una capa: cualquier número finito, como los
+// que trae un fichero o guarda una copia, y por tanto también sus defectos.
+constexpr float kSinLimiteAbajo = std::numeric_limits<float>::lowest();
+constexpr float kSinLimiteArriba = std::numeric_limits<float>::max();
+
+// Una propiedad numérica: su clave, dónde se guarda, cómo se muestra y con qué límites se
+// valida lo tecleado.
+struct PropiedadReal {
+    const char* clave;
+    float Material::*valor;
+    EstadoValor Material::*estado;
+    const char* formato; // patrón de FormatFloat, o "%g" para el formato C
+    float minimo, maximo, defecto;
+    bool respondeEstado; // ObtenerEstado la contesta
+    bool ponerDirecto;   // PonerReal la guarda
+};
+
+AnsiString Formatear(const char* formato, float valor) {
+    if (AnsiString(formato) == "%g") return AnsiString().sprintf("%g", static_cast<double>(valor));
+    return FormatFloat(formato, valor);
+}
+
+} // namespace
+
+// Las propiedades numéricas, con los límites de lo tecleado (mínimo, máximo, defecto).
+struct Material::Tabla {
+    static const PropiedadReal* Buscar(const AnsiString& clave) {
+        static const PropiedadReal kPropiedadesReales[] = {
+            {"Espesor", &Material::espesor, &Material::estadoEspesor, "0.000", 0.00001f, 5.0f, 0.1f,
+             true, true},
+            {"EspesorMinimo", &Material::espesorMinimo, &Material::estadoEspesorMinimo, "0.000",
+             kSinLimiteAbajo, kSinLimiteArriba, 0.001f, false, false},
+            {"EspesorMaximo", &Material::espesorMaximo, &Material::estadoEspesorMaximo, "0.000",
+             kSinLimiteAbajo, kSinLimiteArriba, 2.0f, false, false},
+            {"Conductividad", &Material::conductividad, &Material::estadoConductividad, "0.000",
+             0.00001f, 500.0f, 0.6f, true, true},
+            {"Densidad", &Material::densidad, &Material::estadoDensidad, "0", 0.00001f, 15000.0f,
+             1500.0f, true, true},
+            {"Calor especifico", &Material::calorEspecifico, &Material::estadoCalorEspecifico, "0",
+             0.00001f, 8000.0f, 800.0f, true, true},
+            {"Vapor P", &Material::vaporP, &Material::estadoVaporP, "%g", 1.0f, 1e30f, 1.0f, true,
+             true},
+            {"Resistencia", &Material::resistencia, &Material::estadoResistencia, "0.000", 0.00001f,
+             1000.0f, 0.2f, true, true},
+            {"Vapor R", &Material::vaporR, &Material::estadoVaporR, "0.000", 0.055f, 1e20f, 0.055f,
+             true, true},
+        };
+        for (const PropiedadReal& propiedad : kPropiedadesReales)
+            if (clave == propiedad.clave) return &propiedad;
+        return nullptr;
+    }
+};
+
+Material::Material(const AnsiString& nombre) : ObjetoBase(nombre), tipologia(kPropiedades) {
+    tipo = TIPO_MATERIAL;
+    estadoNombre = ESTADO_DEFECTO;
+    grupo = "Otro";
+    nombreCompleto = nombre;
+    libreria = false;
+    utilizado = false;
+    imagen = Directorios::Instancia()->RutaImagen("Ladrillo.bmp");
+}
+
+bool Material::EsPropiedades() const {
+    return tipologia == kPropiedades;
+}
+
+void Material::ValorPropiedad(const AnsiString& clave, AnsiString& valor) const {
+    if (const PropiedadReal* propiedad = Tabla::Buscar(clave))
+        valor = Formatear(propiedad->formato, this->*propiedad->valor);
+    else if (clave == "Nombre")
+        valor = ObtenerNombre();
+    else if (clave == "Nombre completo")
+        valor = nombreCompleto;
+    else if (clave == "Grupo")
+        valor = grupo;
+    else if (clave == "Dumvat")
+        valor = nombreDumvat;
+    else if (clave == "Tipologia")
+        valor = tipologia;
+    else if (clave == "Imagen")
+        valor = imagen;
+    else
+        valor = AnsiString();
+}
+
+void Material::ObtenerReal(const AnsiString& clave, float& valor) const {
+    const PropiedadReal* propiedad = Tabla::Buscar(clave);
+    valor = propiedad ? this->*propiedad->valor : 0.0f;
+}
+
+void Material::ObtenerLogico(const AnsiString& clave, bool& valor) const {
+    if (clave == "Cambio Espesor") valor = cambioEspesor;
+}
+
+void Material::ObtenerEstado(const AnsiString& clave, EstadoValor& estado) const {
+    const PropiedadReal* propiedad = Tabla::Buscar(clave);
+    if (propiedad && propiedad->respondeEstado)
+        estado = this->*propiedad->estado;
+    else if (clave == "Nombre")
+        estado = estadoNombre;
+    else if (clave == "Nombre completo")
+        estado = estadoNombreCompleto;
+    else if (clave == "Grupo")
+        estado = estadoGrupo;
+    else if (clave == "Tipologia")
+        estado = estadoTipologia;
+    else
+        estado = ESTADO_DEFECTO;
+}
+
+void Material::AsignarNombre(const AnsiString& texto) {
+    if (!NombreValido(texto)) {
+        estadoNombre = ESTADO_RECHAZADO;
+        return;
+    }
+    // Un nombre que ya lleva otro objeto del contenedor (o él mismo) se queda sin cambiar.
+    auto* contenedor = dynamic_cast<Contenedor*>(ObtenerDueno());
+    if (contenedor == nullptr || contenedor->ContarUsos(texto) == 0) PonerNombre(texto);
+    estadoNombre = ESTADO_USUARIO;
+}
+
+void Material::AsignarPropiedad(const AnsiString& clave, const AnsiString& texto) {
+    if (const PropiedadReal* propiedad = Tabla::Buscar(clave)) {
+        AsignarReal(this->*propiedad->valor, this->*propiedad->estado, texto, propiedad->minimo,
+                    propiedad->maximo, propiedad->defecto);
+    } else if (clave == "Nombre") {
+        AsignarNombre(texto);
+    } else if (clave == "Nombre completo") {
+        nombreCompleto = texto;
+    } else if (clave == "Grupo") {
+        grupo = texto;
+    } else if (clave == "Dumvat") {
+        nombreDumvat = texto;
+    } else if (clave == "Tipologia") {
+        AsignarCadena(tipologia, estadoTipologia, texto, kPropiedades);
+    } else if (clave == "Imagen") {
+        AsignarCadena(imagen, estadoImagen, texto, AnsiString());
+    } else if (clave == "Libreria") {
+        libreria = texto == "YES";
+    }
+}
+
+void Material::PonerReal(const AnsiString& clave, float valor) {
+    const PropiedadReal* propiedad = Tabla::Buscar(clave);
+    if (propiedad && propiedad->ponerDirecto) this->*propiedad->valor = valor;
+}
+
+void Material::PonerLogico(const AnsiString& clave, bool valor) {
+    if (clave == "Utilizado")
+        utilizado = valor;
+    else if (clave == "Cambio Espesor")
+        cambioEspesor = valor;
+    else if (clave == "Libreria")
+        libreria = valor;
+}
+
+void Material::CalcularResistencia() {
+    resistencia = conductividad == 0.0f ? 10.0f : espesor / conductividad;
+    estadoResistencia = ESTADO_RECHAZADO;
+}
+
+namespace {
+
+// El texto tras la palabra clave, sin comillas; falso si no está.
+bool LeerTexto(const LeerBDL& lector, const AnsiString& clave, AnsiString& texto) {
+    if (lector.LeerCadena(clave, texto) != 0) return false;
+    QuitarComillas(texto);
+    return true;
+}
+
+} // namespace
+
+void Material::LeerMarcas(const LeerBDL& lector) {
+    AnsiString texto;
+    if (LeerTexto(lector, "LIBRARY ", texto) && texto == "YES") MarcarLibreria();
+    // Sin "UTIL " el material no se usa.
+    utilizado = LeerTexto(lector, "UTIL ", texto) && texto == "YES";
+}
+
+void Material::Leer(LeerBDL* lector) {
+    estadoNombre = ESTADO_FICHERO;
+    if (lector == nullptr) return;
+
+    AnsiString texto;
+    if (LeerTexto(*lector, "TYPE ", texto)) {
+        if (texto == "PROPERTIES")
+            tipologia = kPropiedades;
+        else if (texto == "RESISTANCE")
+            tipologia = kResistencia;
+        estadoTipologia = ESTADO_FICHERO;
+    }
+    LeerCadenaBDL(lector, "NAME", nombreCompleto, estadoNombreCompleto);
+    LeerCadenaBDL(lector, "GROUP", grupo, estadoGrupo);
+    if (grupo.IsEmpty()) grupo = "Otro";
+    LeerCadenaBDL(lector, "IMAGE", imagen, estadoImagen);
+    LeerRealBDL(lector, "CONDUCTIVITY", conductividad, estadoConductividad);
+    LeerRealBDL(lector, "THICKNESS", espesor, estadoEspesor);
+    cambioEspesor = true;
+    if (LeerTexto(*lector, "THICKNESS_CHANGE", texto)) {
+        cambioEspesor = texto != "NO";
+        estadoEspesor = ESTADO_FICHERO;
+    }
+    LeerRealBDL(lector, "THICKNESS_MAX", espesorMaximo, estadoEspesorMaximo);
+    LeerRealBDL(lector, "THICKNESS_MIN", espesorMinimo, estadoEspesorMinimo);
+    LeerRealBDL(lector, "DENSITY", densidad, estadoDensidad);
+    LeerRealBDL(lector, "SPECIFIC-HEAT", calorEspecifico, estadoCalorEspecifico);
+    LeerRealBDL(lector, "VAPOUR-DIFFUSIVITY-FACTOR", vaporP, estadoVaporP);
+    LeerRealBDL(lector, "RESISTANCE", resistencia, estadoResistencia);
+    LeerRealBDL(lector, "VAPOUR-RESISTIVITY", vaporR, estadoVaporR);
+    EstadoValor sinEstado = ESTADO_DEFECTO;
+    LeerCadenaBDL(lector, "NAME_DUMVAT", nombreDumvat, sinEstado);
+    LeerMarcas(*lector);
+}
+
+void Material::LeerAbreviado(LeerBDL* lector) {
+    estadoNombre = ESTADO_FICHERO;
+    if (lector == nullptr) return;
+
+    AnsiString texto;
+    if (LeerTexto(*lector, "TYPE", texto)) {
+        if (texto == "PROPERTIES") tipologia = kPropiedades;
+        if (texto == "RESISTANCE") tipologia = kResistencia;
+        estadoTipologia = ESTADO_FICHERO;
+    }
+    LeerCadenaBDL(lector, "NAME", nombreCompleto, estadoNombreCompleto);
+    LeerCadenaBDL(lector, "GROUP", grupo, estadoGrupo);
+    LeerCadenaBDL(lector, "IMAGE", imagen, estadoImagen);
+    LeerRealBDL(lector, "TH", espesor, estadoEspesor);
+    LeerRealBDL(lector, "COND", conductividad, estadoConductividad);
+    LeerRealBDL(lector, "DENS", densidad, estadoDensidad);
+    LeerRealBDL(lector, "S-H", calorEspecifico, estadoCalorEspecifico);
+    LeerRealBDL(lector, "V-DIF", vaporP, estadoVaporP);
+    LeerRealBDL(lector, "RESISTANCE", resistencia, estadoResistencia);
+    LeerRealBDL(lector, "V-RES", vaporR, estadoVaporR);
+    LeerMarcas(*lector);
+}
+
+void Material::EscribirRegistro(FileWriter& fichero, Maqueta maqueta) const {
+    if (libreria) return;
+    fichero.Printf("\"%s\" = MATERIAL\n", ObtenerNombre().c_str());
+    if (EsPropiedades()) {
+        fichero.Printf("    TYPE              = PROPERTIES\n");
+        fichero.Printf("    THICKNESS         = %14.7g\n", espesor);
+        const char* cambio = cambioEspesor ? "YES" : "NO";
+        if (maqueta == Maqueta::BaseDatos)
+            fichero.Printf("    THICKNESS_CHANGE         = %s\n", cambio);
+        else
+            fichero.Printf("    THICKNESS_CHANGE  =        %s\n", cambio);
+        fichero.Printf("    THICKNESS_MAX         = %14.7g\n", espesorMaximo);
+        fichero.Printf("    THICKNESS_MIN         = %14.7g\n", espesorMinimo);
+        fichero.Printf("    CONDUCTIVITY      = %14.7g\n", conductividad);
+        fichero.Printf("    DENSITY           = %14.7g\n", densidad);
+        fichero.Printf("    SPECIFIC-HEAT     = %14.7g\n", calorEspecifico);
+    } else {
+        fichero.Printf("    TYPE               = RESISTANCE\n");
+        fichero.Printf("    RESISTANCE         = %14.7g\n", resistencia);
+        fichero.Printf("    VAPOUR-RESISTIVITY = %14.7g\n", vaporR);
+    }
+    fichero.Printf("    VAPOUR-DIFFUSIVITY-FACTOR = %14.7g\n", vaporP);
+    fichero.Printf("    NAME          = \"%s\"\n", nombreCompleto.c_str());
+    if (!grupo.IsEmpty()) fichero.Printf("    GROUP         = \"%s\"\n", grupo.c_str());
+    fichero.Printf("    IMAGE          = \"%s\"\n", imagen.c_str());
+    fichero.Printf("    NAME_DUMVAT   = \"%s\"\n", nombreDumvat.c_str());
+    fichero.Printf("    LIBRARY       = NO\n");
+    fichero.Printf("    UTIL          =  %s\n", utilizado ? "YES" : "NO");
+    fichero.Printf("    ..\n");
+}
+
+void Material::Escribir(FileWriter& fichero) {
+    EscribirRegistro(fichero, Maqueta::Registro);
+}
+
+void Material::EscribirSinLibreria(FileWriter& fichero, int) {
+    EscribirRegistro(fichero, Maqueta::BaseDatos);
+}
+
+void Material::Exportar(FileWriter& fichero) {
+    if (!utilizado) return;
+    if (nombreDumvat.IsEmpty()) nombreDumvat = ObtenerNombre().SubString(1, kLargoNombreDumvat);
+    fichero.Printf("\"%s\" = MATERIAL\n", nombreDumvat.c_str());
+    if (EsPropiedades()) {
+        fichero.Printf("    TYPE              = PROPERTIES\n");
+        fichero.Printf("    THICKNESS         = %14.7g\n", espesor);
+        fichero.Printf("    CONDUCTIVITY      = %14.7g\n", conductividad);
+        fichero.Printf("    DENSITY           = %14.7g\n", densidad);
+        fichero.Printf("    SPECIFIC-HEAT     = %14.7g\n", calorEspecifico);
+    } else {
+        fichero.Printf("    TYPE               = RESISTANCE\n");
+        fichero.Printf("    RESISTANCE         = %14.7g\n", resistencia);
+    }
+    fichero.Printf("    ..\n");
+}
+
+void Material::EscribirXML(DocumentoXML& documento, IXMLNode* padre) {
+    IXMLNode* nodo = documento.NuevoNodo(padre, "Material");
+    documento.PonerAtributo(nodo, "name", ObtenerNombre());
+    if (EsPropiedades()) {
+        IXMLNode* tipologiaXML = documento.NuevoNodo(nodo, "typeProperties");
+        NodoConTexto(documento, tipologiaXML, "conductivity", FloatToStr(conductividad));
+        NodoConTexto(documento, tipologiaXML, "thickness", FloatToStr(espesor));
+        NodoConTexto(documento, tipologiaXML, "density", FloatToStr(densidad));
+        NodoConTexto(documento, tipologiaXML, "specific-heat", FloatToStr(calorEspecifico));
+        NodoConTexto(documento, tipologiaXML, "vapour-diffusivity-factor", FloatToStr(vaporP));
+    } else {
+        IXMLNode* tipologiaXML = documento.NuevoNodo(nodo, "typeResistance");
+        NodoConTexto(documento, tipologiaXML, "resistance", FloatToStr(resistencia));
+        NodoConTexto(documento, tipologiaXML, "vapour-resistivity", FloatToStr(vaporR));
+    }
+    NodoConTexto(documento, nodo, "library", SiNo(libreria));
+    NodoConTexto(documento, nodo, "group", grupo);
+    NodoConTexto(documento, nodo, "image", imagen);
+    NodoConTexto(documento, nodo, "nameDumvat", nombreDumvat);
+}
+
+void Material::CopiarDe(const ObjetoBase& otro) {
+    // Cada valor parte del propio: una clave que el otro no conoce no lo cambia.
+    otro.ValorPropiedad("Tipologia", tipologia);
+    otro.ObtenerReal("Espesor", espesor);
+    otro.ObtenerReal("EspesorMinimo", espesorMinimo);
+    otro.ObtenerReal("EspesorMaximo", espesorMaximo);
+    otro.ObtenerLogico("Cambio Espesor", cambioEspesor);
+    otro.ObtenerReal("Conductividad", conductividad);
+    otro.ObtenerReal("Densidad", densidad);
+    otro.ObtenerReal("Calor especifico", calorEspecifico);
+    otro.ObtenerReal("Vapor P", vaporP);
+    otro.ObtenerReal("Resistencia", resistencia);
+    otro.ObtenerReal("Vapor R", vaporR);
+    otro.ValorPropiedad("Grupo", grupo);
+    otro.ValorPropiedad("Nombre completo", nombreCompleto);
+    otro.ValorPropiedad("Imagen", imagen);
+    otro.ValorPropiedad("Dumvat", nombreDumvat);
+    if (otro.EsLibreria()) MarcarLibreria();
+}
+
+void Material::FilaInforme(TStrings& fila) {
+    if (!utilizado) return;
+    fila.Add(nombreCompleto);
+    fila.Add(tipologia);
+    fila.Add(FormatFloat("0.000", conductividad));
+    fila.Add(FormatFloat("0.00", densidad));
+    fila.Add(FormatFloat("0.00", calorEspecifico));
+    fila.Add(Formatear("%g", vaporP));
+    fila.Add(FormatFloat("0.00", resistencia));
+    fila.Add(libreria && grupo != "Aislantes" ? "--" : "SI");
+}
+
+void RegistrarMaterial() {
+    Fabrica::Registrar(TIPO_MATERIAL, [](const AnsiString& nombre) -> std::unique_ptr<ObjetoBase> {
+        return std::make_unique<Material>(nombre);
+    });
+}

@@ -1,0 +1,30 @@
+#pragma once
+// Piezas pequeñas que comparten los elementos en sus registros de palabras clave, sus nodos
+// XML y su cambio de nombre.
+
+#include "plataforma/base/ansi_string.h"
+
+class DocumentoXML;
+class IXMLNode;
+class LeerBDL;
+class ObjetoBase;
+
+// "YES" o "NO", como escriben los registros y los nodos XML las marcas.
+const char* SiNo(bool valor);
+
+// Un elemento hijo del padre con ese nombre y ese texto; lo devuelve.
+IXMLNode* NodoConTexto(DocumentoXML& documento, IXMLNode* padre, const AnsiString& nombre,
+                       const AnsiString& texto);
+// El último hijo de todo nodo de elemento: "image" vacío con name="picture.jpg", que
+// esperan quienes leen estos ficheros.
+void NodoImagen(DocumentoXML& documento, IXMLNode* padre);
+
+// "LIBRARY " y después "UTIL " en un mismo texto de trabajo, que no se vacía entre las dos
+// lecturas: "LIBRARY " igual a YES marca el elemento como de librería, y el uso es si el
+// texto de trabajo acaba siendo YES (sin "UTIL ", lo dice el valor de "LIBRARY "). Devuelve
+// el uso.
+bool LeerLibreriaYUso(const LeerBDL& lector, ObjetoBase& elemento);
+
+// Cierto si nada en la base que tiene al elemento (ni la base misma, ni el elemento) se
+// llama así; cierto si no está en una base.
+bool NombreLibreEnSuBase(const ObjetoBase& elemento, const AnsiString& nombre);

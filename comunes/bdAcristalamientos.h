@@ -1,0 +1,27 @@
+#pragma once
+// bdAcristalamientos: la base de datos de acristalamientos (tipo 10), con su instancia
+// compartida por tipo de lista. A diferencia de las demás, QuitarHijo suelta el
+// acristalamiento sin borrarlo: quien lo quita pasa a ser su dueño.
+
+#include "comunes/bdLibreria.h"
+
+class bdAcristalamientos : public bdCompartida<bdAcristalamientos> {
+public:
+    // La instancia compartida del tipo de lista; la primera petición la crea con ese
+    // nombre. Nulo para un tipo de lista que no es 0, 2 ni 3.
+    static bdAcristalamientos* Instancia(const AnsiString& nombre, TipoLista tipo);
+    // La misma, creada con el nombre propio de su tipo: "ListaAcrEstandar",
+    // "ListaAcrUsuario", "ListaPrograma".
+    static bdAcristalamientos* Instancia(TipoLista tipo);
+
+    bdAcristalamientos(const AnsiString& nombre, TipoLista tipo);
+
+    // Suelta el acristalamiento sin borrarlo.
+    void QuitarHijo(ObjetoBase* hijo) override;
+    // Quita cada acristalamiento y lo borra.
+    void Vaciar() override;
+
+    // Falso si algún acristalamiento tiene el factor solar sin definir (negativo); cierto
+    // si todos lo tienen, o si no hay ninguno.
+    bool SinFactorSolar() const;
+};

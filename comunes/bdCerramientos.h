@@ -1,0 +1,31 @@
+#pragma once
+// bdCerramientos: la base de datos de cerramientos por capas (tipo 12), con su instancia
+// compartida por tipo de lista. Conoce la base de materiales en la que se resuelven las
+// capas de sus cerramientos.
+
+#include "comunes/bdLibreria.h"
+
+class bdMateriales;
+
+class bdCerramientos : public bdCompartida<bdCerramientos> {
+public:
+    // La instancia compartida del tipo de lista; la primera petición la crea con ese
+    // nombre y, para los tipos 2 y 3, con esa base de materiales (la de tipo 0 se crea sin
+    // ninguna). Nulo para un tipo de lista que no es 0, 2 ni 3.
+    static bdCerramientos* Instancia(const AnsiString& nombre, bdMateriales* materiales,
+                                     TipoLista tipo);
+    // La misma, creada sin base de materiales y con el nombre propio de su tipo:
+    // "ListaCerEstandar", "ListaCerUsuario", "ListaPrograma".
+    static bdCerramientos* Instancia(TipoLista tipo);
+
+    // La base de materiales no es suya.
+    bdCerramientos(const AnsiString& nombre, bdMateriales* materiales, TipoLista tipo);
+
+    // Su base de materiales; nula si se creó sin ella.
+    bdMateriales* Materiales() const { return materiales; }
+    // Cierto si algún cerramiento de la base usa el material.
+    bool MaterialUtilizado(const AnsiString& nombre) const;
+
+private:
+    bdMateriales* materiales;
+};

@@ -1,0 +1,40 @@
+#pragma once
+// bdHuecos: la base de datos de huecos (tipo 16), con su instancia compartida por tipo de
+// lista. Conoce las bases de acristalamientos y de marcos en las que están definidas las
+// partes de sus huecos.
+
+#include "comunes/bdLibreria.h"
+
+class bdAcristalamientos;
+class bdMarcos;
+
+class bdHuecos : public bdCompartida<bdHuecos> {
+public:
+    // La instancia compartida del tipo de lista; la primera petición la crea con ese
+    // nombre y, para los tipos 2 y 3, con esas bases de acristalamientos y de marcos (la de
+    // tipo 0 se crea sin ellas). Nulo para un tipo de lista que no es 0, 2 ni 3.
+    static bdHuecos* Instancia(const AnsiString& nombre, bdAcristalamientos* acristalamientos,
+                               bdMarcos* marcos, TipoLista tipo);
+    // La misma, creada sin bases y con el nombre propio de su tipo: "ListaAcrEstandar",
+    // "ListaAcrUsuario", "ListaPrograma".
+    static bdHuecos* Instancia(TipoLista tipo);
+
+    // Las bases de acristalamientos y de marcos no son suyas.
+    bdHuecos(const AnsiString& nombre, bdAcristalamientos* acristalamientos, bdMarcos* marcos,
+             TipoLista tipo);
+
+    // "Nombre" da el nombre de la base; otras claves dejan el texto como estaba.
+    void ValorPropiedad(const AnsiString& clave, AnsiString& valor) const override;
+
+    // Su base de acristalamientos para el tipo 10, su base de marcos para el 11; nulo para
+    // cualquier otro tipo o si se creó sin ella.
+    bdLibreria* BaseDatos(TipoObjeto tipo) const;
+    bdAcristalamientos* Acristalamientos() const { return acristalamientos; }
+    bdMarcos* Marcos() const { return marcos; }
+    // Cierto si algún hueco de la base usa el acristalamiento o el marco de ese nombre.
+    bool ElementoUtilizado(const AnsiString& nombre) const;
+
+private:
+    bdAcristalamientos* acristalamientos;
+    bdMarcos* marcos;
+};

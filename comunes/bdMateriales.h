@@ -1,0 +1,16 @@
+#pragma once
+// bdMateriales: la base de datos de materiales (tipo 13), con su instancia compartida por
+// tipo de lista.
+
+#include "comunes/bdLibreria.h"
+
+class bdMateriales : public bdCompartida<bdMateriales> {
+public:
+    // La instancia compartida del tipo de lista; la primera petición la crea con ese
+    // nombre. Nulo para un tipo de lista que no es 0, 2 ni 3.
+    static bdMateriales* Instancia(const AnsiString& nombre, TipoLista tipo);
+    // La misma, creada con el nombre propio de su tipo: "estandar", "usuario", "programa".
+    static bdMateriales* Instancia(TipoLista tipo);
+
+    bdMateriales(const AnsiString& nombre, TipoLista tipo);
+};
