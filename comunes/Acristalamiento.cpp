@@ -41,36 +41,25 @@ Acristalamiento::Acristalamiento(const AnsiString& nombre) : ObjetoBase(nombre) 
     nombreCompleto = nombre;
 }
 
-std::span<const CampoReal<Acristalamiento>> Acristalamiento::Reales() {
+const TablaReales<Acristalamiento>& Acristalamiento::Reales() {
     using A = Acristalamiento;
-    static const CampoReal<A> kReales[] = {
+    static const TablaReales<A> kReales = {
         {"Factor solar", &A::factorSolar, &A::estadoFactor, "0.000", 0.0f, 1.0f, kFactorSinDefinir},
         {"Conductancia", &A::conductancia, &A::estadoConductancia, "0.00", 0.0f, 7.14f,
          kConductanciaDefecto},
         // El código de vidrio solo lo pone la entrada abreviada de librería.
-        {"Glass tipo", &A::codigoVidrio, &A::estadoCodigo, "0.00", 0.0f, 0.0f, -1.0f, false},
+        {"Glass tipo", &A::codigoVidrio, &A::estadoCodigo, "0.00", 0.0f, 0.0f, -1.0f, REAL_ESTADO},
     };
     return kReales;
 }
 
 void Acristalamiento::ValorPropiedad(const AnsiString& clave, AnsiString& valor) const {
-    if (const CampoReal<Acristalamiento>* campo = BuscarCampo(Reales(), clave))
-        valor = FormatFloat(campo->formato, this->*campo->valor);
-    else if (clave == "Nombre")
-        valor = ObtenerNombre();
-    else if (clave == "Tipo")
-        valor = tipoVidrio;
-    else if (clave == "Grupo")
-        valor = grupo;
-    else if (clave == "Nombre completo")
-        valor = nombreCompleto;
-    else if (clave == "Dumvat")
-        valor = nombreDumvat;
+    if (Reales().Texto(*this, clave, valor) || ValorComun(clave, valor)) return;
+    if (clave == "Tipo") valor = tipoVidrio;
 }
 
 void Acristalamiento::ObtenerReal(const AnsiString& clave, float& valor) const {
-    if (const CampoReal<Acristalamiento>* campo = BuscarCampo(Reales(), clave))
-        valor = this->*campo->valor;
+    Reales().Real(*this, clave, valor);
 }
 
 void Acristalamiento::ObtenerLogico(const AnsiString& clave, bool& valor) const {
@@ -78,45 +67,19 @@ void Acristalamiento::ObtenerLogico(const AnsiString& clave, bool& valor) const 
 }
 
 void Acristalamiento::ObtenerEstado(const AnsiString& clave, EstadoValor& estado) const {
-    if (const CampoReal<Acristalamiento>* campo = BuscarCampo(Reales(), clave))
-        estado = this->*campo->estado;
-    else if (clave == "Nombre")
-        estado = estadoNombre;
-    else if (clave == "Tipo")
-        estado = estadoTipo;
-    else if (clave == "Grupo")
-        estado = estadoGrupo;
-    else if (clave == "Nombre completo")
-        estado = estadoNombreCompleto;
+    if (Reales().Estado(*this, clave, estado) || EstadoComun(clave, estado)) return;
+    if (clave == "Tipo") estado = estadoTipo;
 }
 
 void Acristalamiento::AsignarPropiedad(const AnsiString& clave, const AnsiString& texto) {
-    if (const CampoReal<Acristalamiento>* campo = BuscarCampo(Reales(), clave)) {
-        if (campo->modificable)
-            AsignarReal(this->*campo->valor, this->*campo->estado, texto, campo->minimo,
-                        campo->maximo, campo->defecto);
-    } else if (clave == "Nombre") {
-        // Un nombre no válido se marca en rojo y cuenta como error; uno que ya está en la
-        // base no se toma. El editor es quien avisa.
-        if (!NombreValido(texto)) {
-            estadoNombre = ESTADO_RECHAZADO;
-            marcaError = true;
-            return;
-        }
-        if (NombreLibreEnSuBase(*this, texto)) PonerNombre(texto);
-        estadoNombre = ESTADO_USUARIO;
-    } else if (clave == "Grupo") {
-        grupo = texto;
-    } else if (clave == "Nombre completo") {
-        nombreCompleto = texto;
-    } else if (clave == "Dumvat") {
-        nombreDumvat = texto;
-    }
+    // Un nombre no válido se marca en rojo y cuenta como error; uno que ya está en la base
+    // no se toma. El editor es quien avisa.
+    if (Reales().Asignar(*this, clave, texto)) return;
+    AsignarComun(clave, texto, {.nombre = ReglasComunes::Nombre::ValidadoConError});
 }
 
 void Acristalamiento::PonerReal(const AnsiString& clave, float valor) {
-    const CampoReal<Acristalamiento>* campo = BuscarCampo(Reales(), clave);
-    if (campo != nullptr && campo->modificable) this->*campo->valor = valor;
+    Reales().Poner(*this, clave, valor);
 }
 
 void Acristalamiento::PonerLogico(const AnsiString& clave, bool valor) {
@@ -143,10 +106,7 @@ void Acristalamiento::Leer(LeerBDL* lector) {
     LeerCadenaBDL(lector, "NAME_DUMVAT ", nombreDumvat, estadoDumvat);
     utilizado = LeerLibreriaYUso(*lector, *this);
     AnsiString cambio;
-    if (lector->LeerCadena("CHANGE ", cambio) == 0) {
-        QuitarComillas(cambio);
-        if (cambio == "NO") puedeCambiar = false;
-    }
+    if (LeerTextoBDL(*lector, "CHANGE ", cambio) && cambio == "NO") puedeCambiar = false;
 }
 
 void Acristalamiento::LeerAbreviado(LeerBDL* lector) {
@@ -248,7 +208,7 @@ void Acristalamiento::EscribirXML(DocumentoXML& documento, IXMLNode* padre) {
 
 void Acristalamiento::CopiarDe(const ObjetoBase& otro) {
     // Lo que el otro no sepa dar queda como estaba.
-    CopiarReales(*this, Reales(), otro);
+    Reales().CopiarDe(*this, otro);
     otro.ObtenerLogico("puedeCambiar", puedeCambiar);
     otro.ValorPropiedad("Tipo", tipoVidrio);
     otro.ValorPropiedad("Grupo", grupo);

@@ -55,7 +55,7 @@ public:
     static constexpr float kFactorPorCoeficiente = 0.85f;
 
 private:
-    static std::span<const CampoReal<Acristalamiento>> Reales();
+    static const TablaReales<Acristalamiento>& Reales();
 
     float factorSolar = kFactorSinDefinir;
     EstadoValor estadoFactor = ESTADO_DEFECTO;

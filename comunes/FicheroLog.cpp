@@ -58,11 +58,7 @@ void FicheroLog::Liberar() {
     instancia.reset();
 }
 
-FicheroLog::FicheroLog() {
-    // Ordenada y sin repetidos, con la comparación de la lista (sin mayúsculas).
-    errores_.SetSorted(true);
-    errores_.SetDuplicates(dupIgnore);
-}
+FicheroLog::FicheroLog() = default;
 
 int FicheroLog::EstadoDeTipo(TipoObjeto tipo) {
     switch (tipo) {
@@ -98,7 +94,7 @@ void FicheroLog::Inicializar() {
         estados_[i] = "bien";
         puestos_[i] = false;
     }
-    errores_.Clear();
+    errores_.clear();
     Escribir();
 }
 
@@ -110,7 +106,7 @@ void FicheroLog::PonerEstado(TipoObjeto tipo, const AnsiString& texto) {
 }
 
 void FicheroLog::AnadirError(TipoObjeto tipo, const AnsiString& texto) {
-    errores_.Add(PrefijoError(tipo) + texto + "\n");
+    errores_.insert(PrefijoError(tipo) + texto + "\n");
 }
 
 AnsiString FicheroLog::Ruta() const {
@@ -133,8 +129,8 @@ AnsiString FicheroLog::Texto() const {
     for (const auto& linea : kLineas)
         texto += AnsiString(linea.etiqueta) + estados_[linea.estado] + "\n";
     texto += "\n**** LISTA DE ERRORES **** \n";
-    for (int i = 0; i < errores_.GetCount(); ++i)
-        texto += errores_.GetStrings(i);
+    for (const AnsiString& error : errores_)
+        texto += error;
     texto += "**************************";
     return texto;
 }

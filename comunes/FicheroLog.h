@@ -6,9 +6,8 @@
 
 #include "comunes/Tipos.h"
 #include "plataforma/base/ansi_string.h"
-#include "plataforma/base/string_list.h"
-
 #include <memory>
+#include <set>
 
 class FicheroLog {
 public:
@@ -57,6 +56,13 @@ private:
     AnsiString nombre_;
     AnsiString estados_[NUM_ESTADOS];
     bool puestos_[NUM_ESTADOS] = {};
-    TStringList errores_;
+    // Ordenadas y sin repetidos sin distinguir mayúsculas, como una lista ordenada de la
+    // biblioteca; un conjunto para que cada línea nueva cueste log n y no n.
+    struct MenorSinCaja {
+        bool operator()(const AnsiString& a, const AnsiString& b) const {
+            return a.AnsiCompareIC(b) < 0;
+        }
+    };
+    std::set<AnsiString, MenorSinCaja> errores_;
     bool falloAvisado_ = false;
 };

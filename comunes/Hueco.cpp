@@ -6,7 +6,6 @@
 #include "comunes/FicheroLog.h"
 #include "comunes/LeerBDL.h"
 #include "comunes/PiezasRegistro.h"
-#include "comunes/Util.h"
 #include "comunes/bdAcristalamientos.h"
 #include "comunes/bdMarcos.h"
 
@@ -63,35 +62,24 @@ Hueco::Hueco(const AnsiString& nombre) : ObjetoBase(nombre) {
     tipo = TIPO_HUECO;
 }
 
-std::span<const CampoReal<Hueco>> Hueco::Reales() {
-    static const CampoReal<Hueco> kReales[] = {
-        {"Factor solar", &Hueco::factorSolar, &Hueco::estadoFactor, "0.00", 0.0f, 1.0f, 0.85f},
-        {"ConductanciaA", &Hueco::conductanciaVidrio, &Hueco::estadoConductanciaVidrio, "0.00",
-         0.0f, 5.81f, 5.6f},
-        {"Absortividad", &Hueco::absortividad, &Hueco::estadoAbsortividad, "0.00", 0.00001f, 1.0f,
-         0.9f},
-        {"ConductanciaM", &Hueco::conductanciaMarco, &Hueco::estadoConductanciaMarco, "0.00",
-         0.00001f, 500.0f, 0.6f},
-        {"Porcentaje", &Hueco::porcentajeMarco, &Hueco::estadoPorcentaje, "0.00", 0.0f, 100.0f,
-         10.0f},
-        {"Permeabilidad", &Hueco::permeabilidad, &Hueco::estadoPermeabilidad, "0.00", 0.0f, 500.0f,
-         50.0f},
+const TablaReales<Hueco>& Hueco::Reales() {
+    using H = Hueco;
+    static const TablaReales<H> kReales = {
+        {"Factor solar", &H::factorSolar, &H::estadoFactor, "0.00", 0.0f, 1.0f, 0.85f},
+        {"ConductanciaA", &H::conductanciaVidrio, &H::estadoConductanciaVidrio, "0.00", 0.0f, 5.81f,
+         5.6f},
+        {"Absortividad", &H::absortividad, &H::estadoAbsortividad, "0.00", 0.00001f, 1.0f, 0.9f},
+        {"ConductanciaM", &H::conductanciaMarco, &H::estadoConductanciaMarco, "0.00", 0.00001f,
+         500.0f, 0.6f},
+        {"Porcentaje", &H::porcentajeMarco, &H::estadoPorcentaje, "0.00", 0.0f, 100.0f, 10.0f},
+        {"Permeabilidad", &H::permeabilidad, &H::estadoPermeabilidad, "0.00", 0.0f, 500.0f, 50.0f},
     };
     return kReales;
 }
 
 void Hueco::ValorPropiedad(const AnsiString& clave, AnsiString& valor) const {
-    if (const CampoReal<Hueco>* campo = BuscarCampo(Reales(), clave))
-        valor = FormatFloat(campo->formato, this->*campo->valor);
-    else if (clave == "Nombre")
-        valor = ObtenerNombre();
-    else if (clave == "Grupo")
-        valor = grupo;
-    else if (clave == "Dumvat")
-        valor = nombreDumvat;
-    else if (clave == "Nombre completo")
-        valor = nombreCompleto;
-    else if (clave == "Grupo Acristalamiento")
+    if (Reales().Texto(*this, clave, valor) || ValorComun(clave, valor)) return;
+    if (clave == "Grupo Acristalamiento")
         valor = grupoVidrio;
     else if (clave == "Acristalamiento")
         valor = vidrio;
@@ -102,7 +90,7 @@ void Hueco::ValorPropiedad(const AnsiString& clave, AnsiString& valor) const {
 }
 
 void Hueco::ObtenerReal(const AnsiString& clave, float& valor) const {
-    if (const CampoReal<Hueco>* campo = BuscarCampo(Reales(), clave)) valor = this->*campo->valor;
+    Reales().Real(*this, clave, valor);
 }
 
 void Hueco::ObtenerLogico(const AnsiString& clave, bool& valor) const {
@@ -110,15 +98,8 @@ void Hueco::ObtenerLogico(const AnsiString& clave, bool& valor) const {
 }
 
 void Hueco::ObtenerEstado(const AnsiString& clave, EstadoValor& estado) const {
-    if (const CampoReal<Hueco>* campo = BuscarCampo(Reales(), clave))
-        estado = this->*campo->estado;
-    else if (clave == "Nombre")
-        estado = estadoNombre;
-    else if (clave == "Grupo")
-        estado = estadoGrupo;
-    else if (clave == "Nombre completo")
-        estado = estadoNombreCompleto;
-    else if (clave == "Grupo Acristalamiento")
+    if (Reales().Estado(*this, clave, estado) || EstadoComun(clave, estado)) return;
+    if (clave == "Grupo Acristalamiento")
         estado = estadoGrupoVidrio;
     else if (clave == "Acristalamiento")
         estado = estadoVidrio;
@@ -129,33 +110,18 @@ void Hueco::ObtenerEstado(const AnsiString& clave, EstadoValor& estado) const {
 }
 
 void Hueco::AsignarPropiedad(const AnsiString& clave, const AnsiString& texto) {
-    if (const CampoReal<Hueco>* campo = BuscarCampo(Reales(), clave)) {
-        AsignarReal(this->*campo->valor, this->*campo->estado, texto, campo->minimo, campo->maximo,
-                    campo->defecto);
-    } else if (clave == "Nombre") {
-        if (!NombreValido(texto)) {
-            estadoNombre = ESTADO_RECHAZADO;
-            return;
-        }
-        // Un nombre que ya está en la base se ignora, sin aviso.
-        if (!NombreLibreEnSuBase(*this, texto)) return;
-        PonerNombre(texto);
-        estadoNombre = ESTADO_USUARIO;
-    } else if (clave == "Grupo") {
-        grupo = texto;
-    } else if (clave == "Dumvat") {
-        nombreDumvat = texto;
-    } else if (clave == "Nombre completo") {
-        AsignarCadena(nombreCompleto, estadoNombreCompleto, texto, "Nombre defecto");
-    } else if (clave == "Grupo Acristalamiento") {
+    // Un nombre que ya está en la base se ignora, sin aviso.
+    constexpr ReglasComunes kReglas = {.nombre = ReglasComunes::Nombre::ValidadoOcupadoIgnorado,
+                                       .nombreCompletoDefecto = "Nombre defecto"};
+    if (Reales().Asignar(*this, clave, texto) || AsignarComun(clave, texto, kReglas)) return;
+    if (clave == "Grupo Acristalamiento")
         AsignarCadena(grupoVidrio, estadoGrupoVidrio, texto, "");
-    } else if (clave == "Acristalamiento") {
+    else if (clave == "Acristalamiento")
         AsignarCadena(vidrio, estadoVidrio, texto, "");
-    } else if (clave == "Grupo Marco") {
+    else if (clave == "Grupo Marco")
         AsignarCadena(grupoMarco, estadoGrupoMarco, texto, "Otro");
-    } else if (clave == "Marco") {
+    else if (clave == "Marco")
         AsignarCadena(marco, estadoMarco, texto, "Otro");
-    }
 }
 
 void Hueco::PonerLogico(const AnsiString& clave, bool valor) {
@@ -195,15 +161,9 @@ void Hueco::Leer(LeerBDL* lector) {
         if (grupoLeido->IsEmpty()) *grupoLeido = "Otro";
 
     // Una marca ausente cuenta como distinta de YES.
-    auto marca = [lector](const char* clave) {
-        AnsiString valor;
-        if (lector->LeerCadena(clave, valor) != 0) return false;
-        QuitarComillas(valor);
-        return valor == "YES";
-    };
-    if (marca("LIBRARY ")) MarcarLibreria();
-    utilizado = marca("UTIL ");
-    esPuerta = marca("ISDOOR ");
+    if (LeerSiBDL(*lector, "LIBRARY ")) MarcarLibreria();
+    utilizado = LeerSiBDL(*lector, "UTIL ");
+    esPuerta = LeerSiBDL(*lector, "ISDOOR ");
 
     CompletarPartes(marco, vidrio);
 }
@@ -278,7 +238,7 @@ void Hueco::CopiarDe(const ObjetoBase& otro) {
     otro.ValorPropiedad("Grupo Marco", grupoMarco);
     otro.ValorPropiedad("Marco", marco);
     otro.ValorPropiedad("Dumvat", nombreDumvat);
-    CopiarReales(*this, Reales(), otro);
+    Reales().CopiarDe(*this, otro);
     otro.ObtenerLogico("esPuerta", esPuerta);
     if (otro.EsLibreria()) MarcarLibreria();
 }

@@ -84,7 +84,7 @@ public:
                                      float absortividadMarco);
 
 private:
-    static std::span<const CampoReal<Hueco>> Reales();
+    static const TablaReales<Hueco>& Reales();
     // Las bases compartidas del tipo de lista de la base que lo tiene; sin base, las que
     // le dio PonerBasesDatos.
     bdAcristalamientos* AcristalamientosDeSuLista() const;

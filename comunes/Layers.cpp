@@ -52,15 +52,8 @@ Layers::Layers(const AnsiString& nombre) : ObjetoBase(nombre) {
 }
 
 void Layers::ValorPropiedad(const AnsiString& clave, AnsiString& valor) const {
-    if (clave == "Nombre")
-        valor = ObtenerNombre();
-    else if (clave == "Grupo")
-        valor = grupo;
-    else if (clave == "Nombre completo")
-        valor = nombreCompleto;
-    else if (clave == "Dumvat")
-        valor = nombreDumvat;
-    else if (clave == "Numero materiales")
+    if (ValorComun(clave, valor)) return;
+    if (clave == "Numero materiales")
         valor = IntToStr(nombresMateriales.GetCount());
     else if (clave == "Ifr")
         valor = FloatToStr(ifr);
@@ -89,14 +82,8 @@ void Layers::ObtenerLogico(const AnsiString& clave, bool& valor) const {
 }
 
 void Layers::ObtenerEstado(const AnsiString& clave, EstadoValor& estado) const {
-    if (clave == "Nombre")
-        estado = estadoNombre;
-    else if (clave == "Grupo")
-        estado = estadoGrupo;
-    else if (clave == "Nombre completo")
-        estado = estadoNombreCompleto;
-    else if (clave == "Ifr")
-        estado = estadoIfr;
+    if (EstadoComun(clave, estado)) return;
+    if (clave == "Ifr") estado = estadoIfr;
 }
 
 void Layers::ObtenerLista(const AnsiString& clave, TStrings& lista) const {
@@ -106,26 +93,9 @@ void Layers::ObtenerLista(const AnsiString& clave, TStrings& lista) const {
         CopiarCadenas(espesores, lista);
 }
 
-void Layers::AsignarNombre(const AnsiString& texto) {
-    if (!NombreValido(texto)) {
-        estadoNombre = ESTADO_RECHAZADO;
-        return;
-    }
-    // Un nombre que ya lleva otro objeto de la base (o la base misma) se queda sin cambiar.
-    auto* base = dynamic_cast<Contenedor*>(ObtenerDueno());
-    if (base == nullptr || base->ContarUsos(texto) == 0) PonerNombre(texto);
-    estadoNombre = ESTADO_USUARIO;
-}
-
 void Layers::AsignarPropiedad(const AnsiString& clave, const AnsiString& texto) {
-    if (clave == "Nombre")
-        AsignarNombre(texto);
-    else if (clave == "Grupo")
-        AsignarCadena(grupo, estadoGrupo, texto, "Grupo defecto");
-    else if (clave == "Nombre completo")
-        AsignarCadena(nombreCompleto, estadoNombreCompleto, texto, "Nombre defecto");
-    else if (clave == "Dumvat")
-        nombreDumvat = texto;
+    AsignarComun(clave, texto,
+                 {.grupoDefecto = "Grupo defecto", .nombreCompletoDefecto = "Nombre defecto"});
 }
 
 void Layers::PonerLogico(const AnsiString& clave, bool valor) {
@@ -160,12 +130,8 @@ void Layers::Leer(LeerBDL* lector) {
     std::vector<float> leidos;
     bool hayEspesores = lector->LeerListaReales("THICKNESS ", leidos) >= 0;
 
-    AnsiString marca;
-    LeerCadenaBDL(lector, "LIBRARY ", marca, sinEstado);
-    if (marca == "YES") MarcarLibreria();
-    AnsiString uso;
-    LeerCadenaBDL(lector, "UTIL ", uso, sinEstado);
-    utilizado = uso == "YES";
+    if (LeerSiBDL(*lector, "LIBRARY ")) MarcarLibreria();
+    utilizado = LeerSiBDL(*lector, "UTIL ");
 
     CompletarMateriales(nombresMateriales);
     // Los espesores que falten se toman de los materiales, ya completos en la base.

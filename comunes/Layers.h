@@ -96,7 +96,6 @@ private:
     // La base de materiales compartida del tipo de lista de la base que tiene este
     // cerramiento; nula si no está en una base de datos.
     bdMateriales* MaterialesCompartidos() const;
-    void AsignarNombre(const AnsiString& texto);
     // Las líneas de un registro "LAYERS" con el orden de capas dado.
     void EscribirRegistro(FileWriter& fichero, const AnsiString& prefijo, bool invertido);
     // Un registro "LAYERS" de la forma del programa hermano.

@@ -16,8 +16,8 @@ Marco::Marco(const AnsiString& nombre) : ObjetoBase(nombre) {
     grupo = "Otro";
 }
 
-std::span<const CampoReal<Marco>> Marco::Reales() {
-    static const CampoReal<Marco> kReales[] = {
+const TablaReales<Marco>& Marco::Reales() {
+    static const TablaReales<Marco> kReales = {
         {"frameWidth", &Marco::ancho, &Marco::estadoAncho, "0.00", 0.00001f, 1.0f, kAnchoDefecto},
         {"frameConduct", &Marco::conductancia, &Marco::estadoConductancia, "0.00", 0.0f, 7.14f,
          kConductanciaDefecto},
@@ -28,58 +28,25 @@ std::span<const CampoReal<Marco>> Marco::Reales() {
 }
 
 void Marco::ValorPropiedad(const AnsiString& clave, AnsiString& valor) const {
-    if (const CampoReal<Marco>* campo = BuscarCampo(Reales(), clave))
-        valor = FormatFloat(campo->formato, this->*campo->valor);
-    else if (clave == "Nombre")
-        valor = ObtenerNombre();
-    else if (clave == "Grupo")
-        valor = grupo;
-    else if (clave == "Nombre completo")
-        valor = nombreCompleto;
-    else if (clave == "Dumvat")
-        valor = nombreDumvat;
+    if (!Reales().Texto(*this, clave, valor)) ValorComun(clave, valor);
 }
 
 void Marco::ObtenerReal(const AnsiString& clave, float& valor) const {
-    if (const CampoReal<Marco>* campo = BuscarCampo(Reales(), clave)) valor = this->*campo->valor;
+    Reales().Real(*this, clave, valor);
 }
 
 void Marco::ObtenerEstado(const AnsiString& clave, EstadoValor& estado) const {
-    if (const CampoReal<Marco>* campo = BuscarCampo(Reales(), clave))
-        estado = this->*campo->estado;
-    else if (clave == "Nombre")
-        estado = estadoNombre;
-    else if (clave == "Grupo")
-        estado = estadoGrupo;
-    else if (clave == "Nombre completo")
-        estado = estadoNombreCompleto;
+    if (!Reales().Estado(*this, clave, estado)) EstadoComun(clave, estado);
 }
 
 void Marco::AsignarPropiedad(const AnsiString& clave, const AnsiString& texto) {
-    if (const CampoReal<Marco>* campo = BuscarCampo(Reales(), clave)) {
-        AsignarReal(this->*campo->valor, this->*campo->estado, texto, campo->minimo, campo->maximo,
-                    campo->defecto);
-    } else if (clave == "Nombre") {
-        // Un nombre no válido solo se marca en rojo; uno que ya está en la base no se toma.
-        if (!NombreValido(texto)) {
-            estadoNombre = ESTADO_RECHAZADO;
-            return;
-        }
-        if (NombreLibreEnSuBase(*this, texto)) PonerNombre(texto);
-        estadoNombre = ESTADO_USUARIO;
-    } else if (clave == "Grupo") {
-        grupo = texto;
-    } else if (clave == "Nombre completo") {
-        nombreCompleto = texto;
-    } else if (clave == "Dumvat") {
-        nombreDumvat = texto;
-    } else if (clave == "Libreria") {
-        MarcarLibreria(texto == "YES");
-    }
+    // Un nombre no válido solo se marca en rojo; uno que ya está en la base no se toma.
+    if (Reales().Asignar(*this, clave, texto) || AsignarComun(clave, texto, {})) return;
+    if (clave == "Libreria") MarcarLibreria(texto == "YES");
 }
 
 void Marco::PonerReal(const AnsiString& clave, float valor) {
-    if (const CampoReal<Marco>* campo = BuscarCampo(Reales(), clave)) this->*campo->valor = valor;
+    Reales().Poner(*this, clave, valor);
 }
 
 void Marco::PonerLogico(const AnsiString& clave, bool valor) {
@@ -144,7 +111,7 @@ void Marco::CopiarDe(const ObjetoBase& otro) {
     // Lo que el otro no sepa dar queda como estaba.
     otro.ValorPropiedad("Grupo", grupo);
     otro.ValorPropiedad("Dumvat", nombreDumvat);
-    CopiarReales(*this, Reales(), otro);
+    Reales().CopiarDe(*this, otro);
     if (otro.EsLibreria()) MarcarLibreria();
 }
 

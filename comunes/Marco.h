@@ -38,7 +38,7 @@ public:
     static constexpr float kAbsortividadDefecto = 0.9f;
 
 private:
-    static std::span<const CampoReal<Marco>> Reales();
+    static const TablaReales<Marco>& Reales();
 
     EstadoValor estadoAncho = ESTADO_DEFECTO;
     EstadoValor estadoConductancia = ESTADO_DEFECTO;

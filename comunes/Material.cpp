@@ -3,13 +3,11 @@
 
 #include "comunes/Material.h"
 
-#include "comunes/Contenedor.h"
 #include "comunes/Directorios.h"
 #include "comunes/DocumentoXML.h"
 #include "comunes/Fabrica.h"
 #include "comunes/LeerBDL.h"
 #include "comunes/PiezasRegistro.h"
-#include "comunes/Util.h"
 
 #include "plataforma/base/file_writer.h"
 #include "plataforma/base/numbers.h"
@@ -29,53 +27,29 @@ constexpr int kLargoNombreDumvat = 32;
 constexpr float kSinLimiteAbajo = std::numeric_limits<float>::lowest();
 constexpr float kSinLimiteArriba = std::numeric_limits<float>::max();
 
-// Una propiedad numérica: su clave, dónde se guarda, cómo se muestra y con qué límites se
-// valida lo tecleado.
-struct PropiedadReal {
-    const char* clave;
-    float Material::*valor;
-    EstadoValor Material::*estado;
-    const char* formato; // patrón de FormatFloat, o "%g" para el formato C
-    float minimo, maximo, defecto;
-    bool respondeEstado; // ObtenerEstado la contesta
-    bool ponerDirecto;   // PonerReal la guarda
-};
-
-AnsiString Formatear(const char* formato, float valor) {
-    if (AnsiString(formato) == "%g") return AnsiString().sprintf("%g", static_cast<double>(valor));
-    return FormatFloat(formato, valor);
-}
-
 } // namespace
 
 // Las propiedades numéricas, con los límites de lo tecleado (mínimo, máximo, defecto).
-struct Material::Tabla {
-    static const PropiedadReal* Buscar(const AnsiString& clave) {
-        static const PropiedadReal kPropiedadesReales[] = {
-            {"Espesor", &Material::espesor, &Material::estadoEspesor, "0.000", 0.00001f, 5.0f, 0.1f,
-             true, true},
-            {"EspesorMinimo", &Material::espesorMinimo, &Material::estadoEspesorMinimo, "0.000",
-             kSinLimiteAbajo, kSinLimiteArriba, 0.001f, false, false},
-            {"EspesorMaximo", &Material::espesorMaximo, &Material::estadoEspesorMaximo, "0.000",
-             kSinLimiteAbajo, kSinLimiteArriba, 2.0f, false, false},
-            {"Conductividad", &Material::conductividad, &Material::estadoConductividad, "0.000",
-             0.00001f, 500.0f, 0.6f, true, true},
-            {"Densidad", &Material::densidad, &Material::estadoDensidad, "0", 0.00001f, 15000.0f,
-             1500.0f, true, true},
-            {"Calor especifico", &Material::calorEspecifico, &Material::estadoCalorEspecifico, "0",
-             0.00001f, 8000.0f, 800.0f, true, true},
-            {"Vapor P", &Material::vaporP, &Material::estadoVaporP, "%g", 1.0f, 1e30f, 1.0f, true,
-             true},
-            {"Resistencia", &Material::resistencia, &Material::estadoResistencia, "0.000", 0.00001f,
-             1000.0f, 0.2f, true, true},
-            {"Vapor R", &Material::vaporR, &Material::estadoVaporR, "0.000", 0.055f, 1e20f, 0.055f,
-             true, true},
-        };
-        for (const PropiedadReal& propiedad : kPropiedadesReales)
-            if (clave == propiedad.clave) return &propiedad;
-        return nullptr;
-    }
-};
+// PonerReal no toca los espesores mínimo y máximo, ni ObtenerEstado los contesta.
+const TablaReales<Material>& Material::Reales() {
+    using M = Material;
+    static const TablaReales<M> kReales = {
+        {"Espesor", &M::espesor, &M::estadoEspesor, "0.000", 0.00001f, 5.0f, 0.1f},
+        {"EspesorMinimo", &M::espesorMinimo, &M::estadoEspesorMinimo, "0.000", kSinLimiteAbajo,
+         kSinLimiteArriba, 0.001f, REAL_TECLEADO},
+        {"EspesorMaximo", &M::espesorMaximo, &M::estadoEspesorMaximo, "0.000", kSinLimiteAbajo,
+         kSinLimiteArriba, 2.0f, REAL_TECLEADO},
+        {"Conductividad", &M::conductividad, &M::estadoConductividad, "0.000", 0.00001f, 500.0f,
+         0.6f},
+        {"Densidad", &M::densidad, &M::estadoDensidad, "0", 0.00001f, 15000.0f, 1500.0f},
+        {"Calor especifico", &M::calorEspecifico, &M::estadoCalorEspecifico, "0", 0.00001f, 8000.0f,
+         800.0f},
+        {"Vapor P", &M::vaporP, &M::estadoVaporP, "%g", 1.0f, 1e30f, 1.0f},
+        {"Resistencia", &M::resistencia, &M::estadoResistencia, "0.000", 0.00001f, 1000.0f, 0.2f},
+        {"Vapor R", &M::vaporR, &M::estadoVaporR, "0.000", 0.055f, 1e20f, 0.055f},
+    };
+    return kReales;
+}
 
 Material::Material(const AnsiString& nombre) : ObjetoBase(nombre), tipologia(kPropiedades) {
     tipo = TIPO_MATERIAL;
@@ -92,17 +66,8 @@ bool Material::EsPropiedades() const {
 }
 
 void Material::ValorPropiedad(const AnsiString& clave, AnsiString& valor) const {
-    if (const PropiedadReal* propiedad = Tabla::Buscar(clave))
-        valor = Formatear(propiedad->formato, this->*propiedad->valor);
-    else if (clave == "Nombre")
-        valor = ObtenerNombre();
-    else if (clave == "Nombre completo")
-        valor = nombreCompleto;
-    else if (clave == "Grupo")
-        valor = grupo;
-    else if (clave == "Dumvat")
-        valor = nombreDumvat;
-    else if (clave == "Tipologia")
+    if (Reales().Texto(*this, clave, valor) || ValorComun(clave, valor)) return;
+    if (clave == "Tipologia")
         valor = tipologia;
     else if (clave == "Imagen")
         valor = imagen;
@@ -111,8 +76,7 @@ void Material::ValorPropiedad(const AnsiString& clave, AnsiString& valor) const 
 }
 
 void Material::ObtenerReal(const AnsiString& clave, float& valor) const {
-    const PropiedadReal* propiedad = Tabla::Buscar(clave);
-    valor = propiedad ? this->*propiedad->valor : 0.0f;
+    if (!Reales().Real(*this, clave, valor)) valor = 0.0f;
 }
 
 void Material::ObtenerLogico(const AnsiString& clave, bool& valor) const {
@@ -120,56 +84,22 @@ void Material::ObtenerLogico(const AnsiString& clave, bool& valor) const {
 }
 
 void Material::ObtenerEstado(const AnsiString& clave, EstadoValor& estado) const {
-    const PropiedadReal* propiedad = Tabla::Buscar(clave);
-    if (propiedad && propiedad->respondeEstado)
-        estado = this->*propiedad->estado;
-    else if (clave == "Nombre")
-        estado = estadoNombre;
-    else if (clave == "Nombre completo")
-        estado = estadoNombreCompleto;
-    else if (clave == "Grupo")
-        estado = estadoGrupo;
-    else if (clave == "Tipologia")
-        estado = estadoTipologia;
-    else
-        estado = ESTADO_DEFECTO;
-}
-
-void Material::AsignarNombre(const AnsiString& texto) {
-    if (!NombreValido(texto)) {
-        estadoNombre = ESTADO_RECHAZADO;
-        return;
-    }
-    // Un nombre que ya lleva otro objeto del contenedor (o él mismo) se queda sin cambiar.
-    auto* contenedor = dynamic_cast<Contenedor*>(ObtenerDueno());
-    if (contenedor == nullptr || contenedor->ContarUsos(texto) == 0) PonerNombre(texto);
-    estadoNombre = ESTADO_USUARIO;
+    if (Reales().Estado(*this, clave, estado) || EstadoComun(clave, estado)) return;
+    estado = clave == "Tipologia" ? estadoTipologia : ESTADO_DEFECTO;
 }
 
 void Material::AsignarPropiedad(const AnsiString& clave, const AnsiString& texto) {
-    if (const PropiedadReal* propiedad = Tabla::Buscar(clave)) {
-        AsignarReal(this->*propiedad->valor, this->*propiedad->estado, texto, propiedad->minimo,
-                    propiedad->maximo, propiedad->defecto);
-    } else if (clave == "Nombre") {
-        AsignarNombre(texto);
-    } else if (clave == "Nombre completo") {
-        nombreCompleto = texto;
-    } else if (clave == "Grupo") {
-        grupo = texto;
-    } else if (clave == "Dumvat") {
-        nombreDumvat = texto;
-    } else if (clave == "Tipologia") {
+    if (Reales().Asignar(*this, clave, texto) || AsignarComun(clave, texto, {})) return;
+    if (clave == "Tipologia")
         AsignarCadena(tipologia, estadoTipologia, texto, kPropiedades);
-    } else if (clave == "Imagen") {
+    else if (clave == "Imagen")
         AsignarCadena(imagen, estadoImagen, texto, AnsiString());
-    } else if (clave == "Libreria") {
+    else if (clave == "Libreria")
         libreria = texto == "YES";
-    }
 }
 
 void Material::PonerReal(const AnsiString& clave, float valor) {
-    const PropiedadReal* propiedad = Tabla::Buscar(clave);
-    if (propiedad && propiedad->ponerDirecto) this->*propiedad->valor = valor;
+    Reales().Poner(*this, clave, valor);
 }
 
 void Material::PonerLogico(const AnsiString& clave, bool valor) {
@@ -186,30 +116,15 @@ void Material::CalcularResistencia() {
     estadoResistencia = ESTADO_RECHAZADO;
 }
 
-namespace {
-
-// El texto tras la palabra clave, sin comillas; falso si no está.
-bool LeerTexto(const LeerBDL& lector, const AnsiString& clave, AnsiString& texto) {
-    if (lector.LeerCadena(clave, texto) != 0) return false;
-    QuitarComillas(texto);
-    return true;
-}
-
-} // namespace
-
 void Material::LeerMarcas(const LeerBDL& lector) {
-    AnsiString texto;
-    if (LeerTexto(lector, "LIBRARY ", texto) && texto == "YES") MarcarLibreria();
+    if (LeerSiBDL(lector, "LIBRARY ")) MarcarLibreria();
     // Sin "UTIL " el material no se usa.
-    utilizado = LeerTexto(lector, "UTIL ", texto) && texto == "YES";
+    utilizado = LeerSiBDL(lector, "UTIL ");
 }
 
-void Material::Leer(LeerBDL* lector) {
-    estadoNombre = ESTADO_FICHERO;
-    if (lector == nullptr) return;
-
+void Material::LeerTipologiaYTextos(LeerBDL* lector, const AnsiString& claveTipo) {
     AnsiString texto;
-    if (LeerTexto(*lector, "TYPE ", texto)) {
+    if (LeerTextoBDL(*lector, claveTipo, texto)) {
         if (texto == "PROPERTIES")
             tipologia = kPropiedades;
         else if (texto == "RESISTANCE")
@@ -218,12 +133,20 @@ void Material::Leer(LeerBDL* lector) {
     }
     LeerCadenaBDL(lector, "NAME", nombreCompleto, estadoNombreCompleto);
     LeerCadenaBDL(lector, "GROUP", grupo, estadoGrupo);
-    if (grupo.IsEmpty()) grupo = "Otro";
     LeerCadenaBDL(lector, "IMAGE", imagen, estadoImagen);
+}
+
+void Material::Leer(LeerBDL* lector) {
+    estadoNombre = ESTADO_FICHERO;
+    if (lector == nullptr) return;
+
+    LeerTipologiaYTextos(lector, "TYPE ");
+    if (grupo.IsEmpty()) grupo = "Otro";
     LeerRealBDL(lector, "CONDUCTIVITY", conductividad, estadoConductividad);
     LeerRealBDL(lector, "THICKNESS", espesor, estadoEspesor);
     cambioEspesor = true;
-    if (LeerTexto(*lector, "THICKNESS_CHANGE", texto)) {
+    AnsiString texto;
+    if (LeerTextoBDL(*lector, "THICKNESS_CHANGE", texto)) {
         cambioEspesor = texto != "NO";
         estadoEspesor = ESTADO_FICHERO;
     }
@@ -243,15 +166,7 @@ void Material::LeerAbreviado(LeerBDL* lector) {
     estadoNombre = ESTADO_FICHERO;
     if (lector == nullptr) return;
 
-    AnsiString texto;
-    if (LeerTexto(*lector, "TYPE", texto)) {
-        if (texto == "PROPERTIES") tipologia = kPropiedades;
-        if (texto == "RESISTANCE") tipologia = kResistencia;
-        estadoTipologia = ESTADO_FICHERO;
-    }
-    LeerCadenaBDL(lector, "NAME", nombreCompleto, estadoNombreCompleto);
-    LeerCadenaBDL(lector, "GROUP", grupo, estadoGrupo);
-    LeerCadenaBDL(lector, "IMAGE", imagen, estadoImagen);
+    LeerTipologiaYTextos(lector, "TYPE");
     LeerRealBDL(lector, "TH", espesor, estadoEspesor);
     LeerRealBDL(lector, "COND", conductividad, estadoConductividad);
     LeerRealBDL(lector, "DENS", densidad, estadoDensidad);
@@ -342,16 +257,8 @@ void Material::EscribirXML(DocumentoXML& documento, IXMLNode* padre) {
 void Material::CopiarDe(const ObjetoBase& otro) {
     // Cada valor parte del propio: una clave que el otro no conoce no lo cambia.
     otro.ValorPropiedad("Tipologia", tipologia);
-    otro.ObtenerReal("Espesor", espesor);
-    otro.ObtenerReal("EspesorMinimo", espesorMinimo);
-    otro.ObtenerReal("EspesorMaximo", espesorMaximo);
+    Reales().CopiarDe(*this, otro);
     otro.ObtenerLogico("Cambio Espesor", cambioEspesor);
-    otro.ObtenerReal("Conductividad", conductividad);
-    otro.ObtenerReal("Densidad", densidad);
-    otro.ObtenerReal("Calor especifico", calorEspecifico);
-    otro.ObtenerReal("Vapor P", vaporP);
-    otro.ObtenerReal("Resistencia", resistencia);
-    otro.ObtenerReal("Vapor R", vaporR);
     otro.ValorPropiedad("Grupo", grupo);
     otro.ValorPropiedad("Nombre completo", nombreCompleto);
     otro.ValorPropiedad("Imagen", imagen);
@@ -366,7 +273,7 @@ void Material::FilaInforme(TStrings& fila) {
     fila.Add(FormatFloat("0.000", conductividad));
     fila.Add(FormatFloat("0.00", densidad));
     fila.Add(FormatFloat("0.00", calorEspecifico));
-    fila.Add(Formatear("%g", vaporP));
+    fila.Add(TextoReal("%g", vaporP));
     fila.Add(FormatFloat("0.00", resistencia));
     fila.Add(libreria && grupo != "Aislantes" ? "--" : "SI");
 }

@@ -6,6 +6,7 @@
 // la forma del programa hermano, y responde a sus propiedades por clave.
 
 #include "comunes/ObjetoBase.h"
+#include "comunes/TablaReales.h"
 
 class Material : public ObjetoBase {
 public:
@@ -42,12 +43,14 @@ public:
 
 private:
     // Las propiedades numéricas por clave, con sus formatos y límites.
-    struct Tabla;
+    static const TablaReales<Material>& Reales();
 
     // La línea de THICKNESS_CHANGE tiene dos maquetaciones, según quién escribe.
     enum class Maqueta { Registro, BaseDatos };
     void EscribirRegistro(FileWriter& fichero, Maqueta maqueta) const;
-    void AsignarNombre(const AnsiString& texto);
+    // La tipología (tras la palabra clave dada), el nombre completo, el grupo y la imagen,
+    // que las dos formas del registro leen igual.
+    void LeerTipologiaYTextos(LeerBDL* lector, const AnsiString& claveTipo);
     // "LIBRARY " y "UTIL ", cada uno con su propio texto.
     void LeerMarcas(const LeerBDL& lector);
     bool EsPropiedades() const;

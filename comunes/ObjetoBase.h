@@ -112,6 +112,36 @@ public:
     void PonerError(bool valor) { marcaError = valor; }
 
 protected:
+    // Cómo toma cada elemento un texto tecleado en las claves comunes.
+    struct ReglasComunes {
+        enum class Nombre {
+            // Uno no válido queda en rojo y no se toma; uno válido pasa a negro y se toma
+            // solo si nada de su base (ni la base misma) se llama así.
+            Validado,
+            // Como Validado, y uno no válido pone además la marca de error.
+            ValidadoConError,
+            // Como Validado, pero uno que ya está en su base no cambia nada, ni el color.
+            ValidadoOcupadoIgnorado,
+            // Se toma tal cual, sin comprobar nada ni tocar su estado.
+            SinComprobar,
+        };
+        Nombre nombre = Nombre::Validado;
+        // El texto con que "Grupo" o "Nombre completo" vuelve a verde (AsignarCadena); sin
+        // él, el texto se guarda tal cual y el estado no cambia.
+        const char* grupoDefecto = nullptr;
+        const char* nombreCompletoDefecto = nullptr;
+        // Si "Dumvat" se puede asignar: un elemento sin nombre para el programa hermano no
+        // lo guarda.
+        bool dumvat = true;
+    };
+    // Las claves que tienen todos los elementos: "Nombre", "Grupo", "Nombre completo" y
+    // "Dumvat" (que no tiene estado). Cada una devuelve cierto si la clave era común y la ha
+    // contestado, para que el elemento siga con las suyas si no.
+    bool ValorComun(const AnsiString& clave, AnsiString& valor) const;
+    bool EstadoComun(const AnsiString& clave, EstadoValor& estado) const;
+    bool AsignarComun(const AnsiString& clave, const AnsiString& texto,
+                      const ReglasComunes& reglas);
+
     // Fija un valor numérico desde un texto tecleado: valida (ValidarReal); si se rechaza,
     // queda el valor por defecto en rojo; un valor igual al guardado no cambia ni valor ni
     // estado; si no, se guarda en negro (o en verde si el texto estaba vacío y no se
@@ -164,6 +194,10 @@ protected:
 
 private:
     friend class Contenedor;
+    // Las tablas de reales de los elementos validan con AsignarReal.
+    template <class> friend class TablaReales;
+
+    void AsignarNombre(const AnsiString& texto, ReglasComunes::Nombre regla);
 
     AnsiString nombre;
     Contenedor* dueno = nullptr;

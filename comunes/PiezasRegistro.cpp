@@ -21,13 +21,21 @@ void NodoImagen(DocumentoXML& documento, IXMLNode* padre) {
     documento.PonerAtributo(documento.NuevoNodo(padre, "image"), "name", "picture.jpg");
 }
 
+bool LeerTextoBDL(const LeerBDL& lector, const AnsiString& clave, AnsiString& texto) {
+    if (lector.LeerCadena(clave, texto) != 0) return false;
+    QuitarComillas(texto);
+    return true;
+}
+
+bool LeerSiBDL(const LeerBDL& lector, const AnsiString& clave) {
+    AnsiString texto;
+    return LeerTextoBDL(lector, clave, texto) && texto == "YES";
+}
+
 bool LeerLibreriaYUso(const LeerBDL& lector, ObjetoBase& elemento) {
     AnsiString trabajo;
-    if (lector.LeerCadena("LIBRARY ", trabajo) == 0) {
-        QuitarComillas(trabajo);
-        if (trabajo == "YES") elemento.MarcarLibreria();
-    }
-    if (lector.LeerCadena("UTIL ", trabajo) == 0) QuitarComillas(trabajo);
+    if (LeerTextoBDL(lector, "LIBRARY ", trabajo) && trabajo == "YES") elemento.MarcarLibreria();
+    LeerTextoBDL(lector, "UTIL ", trabajo);
     return trabajo == "YES";
 }
 

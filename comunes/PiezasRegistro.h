@@ -19,6 +19,11 @@ IXMLNode* NodoConTexto(DocumentoXML& documento, IXMLNode* padre, const AnsiStrin
 // esperan quienes leen estos ficheros.
 void NodoImagen(DocumentoXML& documento, IXMLNode* padre);
 
+// El texto tras la palabra clave, sin comillas; falso si la palabra clave no está.
+bool LeerTextoBDL(const LeerBDL& lector, const AnsiString& clave, AnsiString& texto);
+// Cierto si la palabra clave está y su texto, sin comillas, es YES.
+bool LeerSiBDL(const LeerBDL& lector, const AnsiString& clave);
+
 // "LIBRARY " y después "UTIL " en un mismo texto de trabajo, que no se vacía entre las dos
 // lecturas: "LIBRARY " igual a YES marca el elemento como de librería, y el uso es si el
 // texto de trabajo acaba siendo YES (sin "UTIL ", lo dice el valor de "LIBRARY "). Devuelve

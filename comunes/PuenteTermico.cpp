@@ -7,7 +7,6 @@
 #include "comunes/Fabrica.h"
 #include "comunes/LeerBDL.h"
 #include "comunes/PiezasRegistro.h"
-#include "comunes/Util.h"
 
 #include "plataforma/base/file_writer.h"
 #include "plataforma/base/numbers.h"
@@ -22,64 +21,44 @@ PuenteTermico::PuenteTermico(const AnsiString& nombre) : ObjetoBase(nombre) {
     nombreCompleto = nombre;
 }
 
+// PonerReal valida con sus propios límites y defectos.
+const TablaReales<PuenteTermico>& PuenteTermico::Reales() {
+    using P = PuenteTermico;
+    static const TablaReales<P> kReales = {
+        {"Fi", &P::fi, &P::estadoFi, "0.00", -1.0f, 1.0f, 0.4f, REAL_TECLEADO | REAL_ESTADO},
+        {"Efe", &P::efe, &P::estadoEfe, "0.00", 0.0f, 1.0f, 0.4f, REAL_TECLEADO | REAL_ESTADO},
+    };
+    return kReales;
+}
+
 void PuenteTermico::ValorPropiedad(const AnsiString& clave, AnsiString& valor) const {
-    if (clave == "Nombre")
-        valor = ObtenerNombre();
-    else if (clave == "Nombre completo")
-        valor = nombreCompleto;
-    else if (clave == "Grupo")
-        valor = grupo;
-    else if (clave == "Zona")
+    if (Reales().Texto(*this, clave, valor) || ValorComun(clave, valor)) return;
+    if (clave == "Zona")
         valor = zona;
     else if (clave == "Imagen")
         valor = imagen;
-    else if (clave == "Fi")
-        valor = FormatFloat("0.00", fi);
-    else if (clave == "Efe")
-        valor = FormatFloat("0.00", efe);
     else
         valor = AnsiString();
 }
 
 void PuenteTermico::ObtenerReal(const AnsiString& clave, float& valor) const {
-    if (clave == "Fi")
-        valor = fi;
-    else if (clave == "Efe")
-        valor = efe;
+    Reales().Real(*this, clave, valor);
 }
 
 void PuenteTermico::ObtenerEstado(const AnsiString& clave, EstadoValor& estado) const {
-    if (clave == "Nombre")
-        estado = estadoNombre;
-    else if (clave == "Nombre completo")
-        estado = estadoNombreCompleto;
-    else if (clave == "Grupo")
-        estado = estadoGrupo;
-    else if (clave == "Zona")
-        estado = estadoZona;
-    else if (clave == "Fi")
-        estado = estadoFi;
-    else if (clave == "Efe")
-        estado = estadoEfe;
-    else
-        estado = ESTADO_DEFECTO;
+    if (Reales().Estado(*this, clave, estado) || EstadoComun(clave, estado)) return;
+    estado = clave == "Zona" ? estadoZona : ESTADO_DEFECTO;
 }
 
 void PuenteTermico::AsignarPropiedad(const AnsiString& clave, const AnsiString& texto) {
-    if (clave == "Nombre")
-        PonerNombre(texto);
-    else if (clave == "Nombre completo")
-        nombreCompleto = texto;
-    else if (clave == "Grupo")
-        grupo = texto;
-    else if (clave == "Zona")
+    // El nombre se toma sin comprobar nada; no tiene nombre para el programa hermano.
+    constexpr ReglasComunes kReglas = {.nombre = ReglasComunes::Nombre::SinComprobar,
+                                       .dumvat = false};
+    if (Reales().Asignar(*this, clave, texto) || AsignarComun(clave, texto, kReglas)) return;
+    if (clave == "Zona")
         AsignarCadena(zona, estadoZona, texto, AnsiString());
     else if (clave == "Imagen")
         AsignarCadena(imagen, estadoImagen, texto, AnsiString());
-    else if (clave == "Fi")
-        AsignarReal(fi, estadoFi, texto, -1.0f, 1.0f, 0.4f);
-    else if (clave == "Efe")
-        AsignarReal(efe, estadoEfe, texto, 0.0f, 1.0f, 0.4f);
 }
 
 void PuenteTermico::PonerReal(const AnsiString& clave, float valor) {
@@ -98,11 +77,7 @@ void PuenteTermico::Leer(LeerBDL* lector) {
     LeerCadenaBDL(lector, "IMAGE", imagen, estadoImagen);
     LeerRealBDL(lector, "FRSI", efe, estadoEfe);
     LeerRealBDL(lector, "FI", fi, estadoFi);
-    AnsiString libreriaLeida;
-    if (lector->LeerCadena("LIBRARY ", libreriaLeida) == 0) {
-        QuitarComillas(libreriaLeida);
-        if (libreriaLeida == "YES") MarcarLibreria();
-    }
+    if (LeerSiBDL(*lector, "LIBRARY ")) MarcarLibreria();
 }
 
 void PuenteTermico::LeerAbreviado(LeerBDL*) {}
@@ -138,8 +113,7 @@ void PuenteTermico::EscribirXML(DocumentoXML& documento, IXMLNode* padre) {
 
 void PuenteTermico::CopiarDe(const ObjetoBase& otro) {
     // Cada valor parte del propio: una clave que el otro no conoce no lo cambia.
-    otro.ObtenerReal("Fi", fi);
-    otro.ObtenerReal("Efe", efe);
+    Reales().CopiarDe(*this, otro);
     otro.ValorPropiedad("Grupo", grupo);
     otro.ValorPropiedad("Zona", zona);
     otro.ValorPropiedad("Nombre completo", nombreCompleto);

@@ -5,6 +5,7 @@
 // propiedades por clave.
 
 #include "comunes/ObjetoBase.h"
+#include "comunes/TablaReales.h"
 
 class PuenteTermico : public ObjetoBase {
 public:
@@ -31,6 +32,8 @@ public:
     void FilaInforme(TStrings& fila) override;
 
 private:
+    static const TablaReales<PuenteTermico>& Reales();
+
     float fi = 0.4f;
     EstadoValor estadoFi = ESTADO_DEFECTO;
     float efe = 0.4f;

@@ -1,5 +1,5 @@
-// bdAcristalamientos: la base de acristalamientos, sus instancias compartidas y la
-// comprobación de los factores solares.
+// bdAcristalamientos: la base de acristalamientos, sus instancias compartidas, su sección
+// y la comprobación de los factores solares.
 
 #include "comunes/bdAcristalamientos.h"
 
@@ -35,4 +35,20 @@ bool bdAcristalamientos::SinFactorSolar() const {
         if (factor < 0.0f) return false;
     }
     return true;
+}
+
+const SeccionBD& bdAcristalamientos::Seccion() const {
+    static const SeccionBD seccion{
+        .tipoRegistro = "GLASS-TYPE ",
+        .tipoElemento = TIPO_ACRISTALAMIENTO,
+        .regla = "$++++++++++++++++++++++++++++++\n",
+        .titulo = "$  ACRISTALAMIENTOS - VIDRIOS\n",
+        .grupoXML = "gGlassTypes",
+        .cabeceraEnExportar = true,
+    };
+    return seccion;
+}
+
+void bdAcristalamientos::EscribirSinLibreria(FileWriter& fichero, int) {
+    Escribir(fichero);
 }

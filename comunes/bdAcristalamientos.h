@@ -24,4 +24,8 @@ public:
     // Falso si algún acristalamiento tiene el factor solar sin definir (negativo); cierto
     // si todos lo tienen, o si no hay ninguno.
     bool SinFactorSolar() const;
+
+    // Escribe como Escribir: la cabecera y los acristalamientos que no son de librería.
+    void EscribirSinLibreria(FileWriter& fichero, int marca) override;
+    const SeccionBD& Seccion() const override;
 };

@@ -1,7 +1,10 @@
-// bdCerramientos: la base de cerramientos por capas, sus instancias compartidas y el uso
-// de los materiales.
+// bdCerramientos: la base de cerramientos por capas, sus instancias compartidas, su
+// sección, la carga de sus capas y el uso de los materiales.
 
 #include "comunes/bdCerramientos.h"
+
+#include "comunes/bdCatalogo.h"
+#include "comunes/bdMateriales.h"
 
 bdCerramientos* bdCerramientos::Instancia(const AnsiString& nombre, bdMateriales* materiales,
                                           TipoLista tipo) {
@@ -23,4 +26,39 @@ bool bdCerramientos::MaterialUtilizado(const AnsiString& nombre) const {
     for (ObjetoBase* cerramiento : Elementos())
         if (cerramiento->Utiliza(nombre)) return true;
     return false;
+}
+
+const SeccionBD& bdCerramientos::Seccion() const {
+    static const SeccionBD seccion{
+        .tipoRegistro = "LAYERS ",
+        .tipoElemento = TIPO_CERRAMIENTO,
+        .regla = "$++++++++++++++++++++++++++++++\n",
+        .titulo = "$         CERRAMIENTOS\n ",
+        .grupoXML = "gLayers",
+        .cabeceraEnVariante = true,
+        .cabeceraEnExportar = true,
+    };
+    return seccion;
+}
+
+bdMateriales* bdCerramientos::MaterialesPropios() const {
+    return materiales != nullptr ? materiales : bdMateriales::Instancia(ObtenerTipoLista());
+}
+
+void bdCerramientos::LeerElemento(ObjetoBase& elemento, LeerBDL& registro, bdCatalogo& catalogo) {
+    bdMateriales* propios = MaterialesPropios();
+    // Una librería de usuario o una base abierta busca en el catálogo los materiales que su
+    // fichero no trae; el catálogo mismo (tipo 0) solo tiene los suyos.
+    const bool conCatalogo = ObtenerTipoLista() != LISTA_ESTANDAR;
+    bdMateriales* delCatalogo = conCatalogo ? catalogo.Materiales() : nullptr;
+    // Los materiales que falten los crea el cerramiento en la compartida de su tipo de lista.
+    const bdMateriales* completada = bdMateriales::Instancia(ObtenerTipoLista());
+    const int antes = completada != nullptr ? completada->NumeroHijos() : 0;
+
+    elemento.PonerMateriales(conCatalogo ? delCatalogo : propios);
+    elemento.Leer(&registro);
+    // Las bases del catálogo mueren con la carga: el cerramiento se queda con las propias.
+    elemento.PonerMateriales(propios);
+
+    AnotarDesconocidos(completada, antes, delCatalogo, elemento);
 }

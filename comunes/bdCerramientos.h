@@ -26,6 +26,19 @@ public:
     // Cierto si algún cerramiento de la base usa el material.
     bool MaterialUtilizado(const AnsiString& nombre) const;
 
+    const SeccionBD& Seccion() const override;
+
+protected:
+    // Las capas se resuelven en los materiales del catálogo (tipos de lista 2 y 3) o en los
+    // propios (tipo 0) mientras se leen; después, en los propios. Cada material que no
+    // estaba ni en la base ni en el catálogo, y que el cerramiento crea con sus valores por
+    // defecto, se anota en el registro del modelo.
+    void LeerElemento(ObjetoBase& elemento, LeerBDL& registro, bdCatalogo& catalogo) override;
+
 private:
+    // Su base de materiales o, si no tiene, la compartida de su tipo de lista: la que
+    // completan sus cerramientos.
+    bdMateriales* MaterialesPropios() const;
+
     bdMateriales* materiales;
 };

@@ -1,9 +1,10 @@
-// bdHuecos: la base de huecos, sus instancias compartidas y el uso de acristalamientos y
-// marcos.
+// bdHuecos: la base de huecos, sus instancias compartidas, su sección, la carga de sus
+// partes y el uso de acristalamientos y marcos.
 
 #include "comunes/bdHuecos.h"
 
 #include "comunes/bdAcristalamientos.h"
+#include "comunes/bdCatalogo.h"
 #include "comunes/bdMarcos.h"
 
 bdHuecos* bdHuecos::Instancia(const AnsiString& nombre, bdAcristalamientos* acristalamientos,
@@ -40,4 +41,50 @@ bool bdHuecos::ElementoUtilizado(const AnsiString& nombre) const {
     for (ObjetoBase* hueco : Elementos())
         if (hueco->Utiliza(nombre)) return true;
     return false;
+}
+
+const SeccionBD& bdHuecos::Seccion() const {
+    static const SeccionBD seccion{
+        .tipoRegistro = "GAP ",
+        .tipoElemento = TIPO_HUECO,
+        .regla = "++++++++++++++++++++++++++++++\n",
+        .titulo = "            HUECOS\n ",
+        .grupoXML = "gGaps",
+    };
+    return seccion;
+}
+
+bdAcristalamientos* bdHuecos::AcristalamientosPropios() const {
+    return acristalamientos != nullptr ? acristalamientos
+                                       : bdAcristalamientos::Instancia(ObtenerTipoLista());
+}
+
+bdMarcos* bdHuecos::MarcosPropios() const {
+    return marcos != nullptr ? marcos : bdMarcos::Instancia(ObtenerTipoLista());
+}
+
+void bdHuecos::LeerElemento(ObjetoBase& elemento, LeerBDL& registro, bdCatalogo& catalogo) {
+    bdAcristalamientos* vidriosPropios = AcristalamientosPropios();
+    bdMarcos* marcosPropios = MarcosPropios();
+    const bool conCatalogo = ObtenerTipoLista() != LISTA_ESTANDAR;
+    // Los marcos del catálogo se leen antes que sus acristalamientos.
+    bdMarcos* marcosCatalogo = conCatalogo ? catalogo.Marcos() : nullptr;
+    bdAcristalamientos* vidriosCatalogo = conCatalogo ? catalogo.Acristalamientos() : nullptr;
+    // Las partes que falten las crea el hueco en las compartidas de su tipo de lista.
+    const bdAcristalamientos* vidriosCompletados =
+        bdAcristalamientos::Instancia(ObtenerTipoLista());
+    const bdMarcos* marcosCompletados = bdMarcos::Instancia(ObtenerTipoLista());
+    const int vidriosAntes = vidriosCompletados != nullptr ? vidriosCompletados->NumeroHijos() : 0;
+    const int marcosAntes = marcosCompletados != nullptr ? marcosCompletados->NumeroHijos() : 0;
+
+    if (conCatalogo)
+        elemento.PonerBasesDatos(marcosCatalogo, vidriosCatalogo);
+    else
+        elemento.PonerBasesDatos(marcosPropios, vidriosPropios);
+    elemento.Leer(&registro);
+    // Las bases del catálogo mueren con la carga: el hueco se queda con las propias.
+    elemento.PonerBasesDatos(marcosPropios, vidriosPropios);
+
+    AnotarDesconocidos(vidriosCompletados, vidriosAntes, vidriosCatalogo, elemento);
+    AnotarDesconocidos(marcosCompletados, marcosAntes, marcosCatalogo, elemento);
 }

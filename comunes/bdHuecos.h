@@ -34,7 +34,22 @@ public:
     // Cierto si algún hueco de la base usa el acristalamiento o el marco de ese nombre.
     bool ElementoUtilizado(const AnsiString& nombre) const;
 
+    const SeccionBD& Seccion() const override;
+
+protected:
+    // Las partes se buscan en el catálogo (tipos de lista 2 y 3) o en las bases propias
+    // (tipo 0) mientras se leen; después, cada hueco queda con las bases propias. Cada
+    // acristalamiento o marco que no estaba ni en la base ni en el catálogo, y que el hueco
+    // crea con sus valores por defecto, se anota en el registro del modelo (salvo
+    // "Ninguno" y el nombre vacío, que dicen que no hay parte).
+    void LeerElemento(ObjetoBase& elemento, LeerBDL& registro, bdCatalogo& catalogo) override;
+
 private:
+    // Su base de acristalamientos (o de marcos) o, si no tiene, la compartida de su tipo de
+    // lista: las que completan sus huecos.
+    bdAcristalamientos* AcristalamientosPropios() const;
+    bdMarcos* MarcosPropios() const;
+
     bdAcristalamientos* acristalamientos;
     bdMarcos* marcos;
 };

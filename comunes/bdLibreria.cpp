@@ -1,8 +1,15 @@
-// bdLibreria: lo común de las bases de datos de elementos: copiar por nombres, vaciar,
-// liberar y borrar las marcas de uso.
+// bdLibreria: lo común de las bases de datos de elementos: cargar sus registros, escribir
+// su sección, copiar por nombres, vaciar, liberar y borrar las marcas de uso.
 
 #include "comunes/bdLibreria.h"
 
+#include "comunes/DocumentoXML.h"
+#include "comunes/FicheroLog.h"
+#include "comunes/LeerBDL.h"
+#include "comunes/Util.h"
+#include "comunes/bdCatalogo.h"
+
+#include "plataforma/base/file_writer.h"
 #include "plataforma/base/string_list.h"
 
 bdLibreria::bdLibreria(const AnsiString& nombre, TipoLista tipoLista)
@@ -73,4 +80,115 @@ void bdLibreria::Vaciar() {
 
 void bdLibreria::Liberar() {
     Vaciar();
+}
+
+const SeccionBD& bdLibreria::Seccion() const {
+    static const SeccionBD ninguna;
+    return ninguna;
+}
+
+void bdLibreria::Leer(LeerBDL* lector) {
+    // El catálogo solo se lee si alguna base de este fichero lo pide.
+    bdCatalogo catalogo;
+    Leer(lector, catalogo);
+}
+
+void bdLibreria::Leer(LeerBDL* lector, bdCatalogo& catalogo) {
+    const SeccionBD& seccion = Seccion();
+    if (lector == nullptr || *seccion.tipoRegistro == '\0') return;
+    FicheroLog* log = FicheroLog::Instancia();
+    // El fichero del registro solo se reescribe si la carga le ha añadido algo.
+    const AnsiString registroAntes = log->Texto();
+
+    const int registros = lector->ContarObjetos(seccion.tipoRegistro);
+    lector->Reiniciar();
+    for (int i = 0; i < registros; ++i) {
+        const AnsiString nombre = lector->SiguienteObjeto(seccion.tipoRegistro);
+        AnsiString entreComillas = nombre;
+        PonerComillas(entreComillas);
+        // Se recorta el registro al que ha llegado el recorrido: dos registros con un mismo
+        // nombre dan dos elementos, cada uno con sus valores.
+        bool encontrado = false;
+        std::unique_ptr<LeerBDL> registro =
+            LeerBDL::ExtraerObjeto(*lector, seccion.tipoRegistro, entreComillas, encontrado);
+        if (!encontrado || registro == nullptr) {
+            // Se recorta antes de crear el elemento: uno que no se puede leer no deja en la
+            // base un elemento con los valores por defecto en su lugar.
+            log->AnadirError(seccion.tipoElemento, nombre + " no se ha cargado correctamente.");
+            continue;
+        }
+
+        const int antes = NumeroHijos();
+        CrearHijoNumerado(nombre, seccion.tipoElemento, false);
+        // El elemento nuevo va al final; buscarlo por su nombre daría la propia base si se
+        // llamara como ella.
+        if (NumeroHijos() == antes) continue; // el tipo no tiene clase registrada
+        ObjetoBase* elemento = Hijo(NumeroHijos() - 1);
+        LeerElemento(*elemento, *registro, catalogo);
+        // Un repetido guardado con otro nombre conserva como nombre completo el del fichero.
+        elemento->AsignarPropiedad("Nombre completo", nombre);
+    }
+    if (log->Texto() != registroAntes) log->Escribir();
+}
+
+void bdLibreria::LeerElemento(ObjetoBase& elemento, LeerBDL& registro, bdCatalogo&) {
+    elemento.Leer(&registro);
+}
+
+void bdLibreria::AnotarDesconocidos(const bdLibreria* base, int desde, bdLibreria* catalogo,
+                                    const ObjetoBase& quien) {
+    if (base == nullptr) return;
+    FicheroLog* log = nullptr;
+    for (int i = desde; i < base->NumeroHijos(); ++i) {
+        const ObjetoBase* creado = base->Hijo(i);
+        const AnsiString& nombre = creado->ObtenerNombre();
+        if (nombre.IsEmpty() || nombre == "Ninguno") continue;
+        if (catalogo != nullptr) {
+            const ObjetoBase* enCatalogo = catalogo->BuscarPorNombre(nombre);
+            if (enCatalogo != nullptr && enCatalogo != catalogo) continue;
+        }
+        if (log == nullptr) log = FicheroLog::Instancia();
+        log->AnadirError(creado->ObtenerTipo(),
+                         nombre + " no está en la base de datos ni en el catálogo: " +
+                             quien.ObtenerNombre() + " lo usa con los valores por defecto.");
+    }
+}
+
+void bdLibreria::EscribirCabecera(FileWriter& fichero) {
+    const SeccionBD& seccion = Seccion();
+    fichero.Puts(seccion.regla);
+    fichero.Puts(seccion.titulo);
+    fichero.Puts(seccion.regla);
+}
+
+void bdLibreria::Escribir(FileWriter& fichero) {
+    EscribirCabecera(fichero);
+    const bool enteros = Seccion().escribirEnteros;
+    for (ObjetoBase* elemento : Elementos()) {
+        if (enteros)
+            elemento->Escribir(fichero);
+        else
+            elemento->EscribirSinLibreria(fichero, 1);
+    }
+}
+
+void bdLibreria::EscribirVariante(FileWriter& fichero) {
+    if (Seccion().cabeceraEnVariante) EscribirCabecera(fichero);
+    for (ObjetoBase* elemento : Elementos())
+        elemento->EscribirVariante(fichero);
+}
+
+void bdLibreria::Exportar(FileWriter& fichero) {
+    if (Seccion().cabeceraEnExportar) EscribirCabecera(fichero);
+    for (ObjetoBase* elemento : Elementos())
+        elemento->Exportar(fichero);
+}
+
+void bdLibreria::EscribirXML(DocumentoXML& documento, IXMLNode* padre) {
+    const char* grupoXML = Seccion().grupoXML;
+    if (*grupoXML == '\0') return;
+    IXMLNode* grupo =
+        padre != nullptr ? documento.NuevoNodo(padre, grupoXML) : documento.NuevoNodoRaiz(grupoXML);
+    for (ObjetoBase* elemento : Elementos())
+        elemento->EscribirXML(documento, grupo);
 }

@@ -7,6 +7,10 @@
 // Cada clase derivada (por bdCompartida) guarda una instancia compartida por tipo de lista
 // (0, 2 y 3): todos los gestores de un mismo tipo de lista, los editores y el modelo del
 // edificio ven las mismas listas de elementos.
+//
+// Cada clase dice cuál es su sección de un fichero de base de datos (SeccionBD): el tipo de
+// registro que carga, la cabecera que la encabeza y su grupo en el guardado XML. Con ella
+// la base carga sus registros de un lector y escribe sus elementos.
 
 #include "comunes/Contenedor.h"
 
@@ -14,6 +18,21 @@
 #include <vector>
 
 class TStrings;
+class bdCatalogo;
+
+// La sección de un tipo de elemento en un fichero de base de datos.
+struct SeccionBD {
+    const char* tipoRegistro = ""; // con su blanco final: "MATERIAL "
+    TipoObjeto tipoElemento = TIPO_EDIFICIO;
+    const char* regla = "";    // la línea que va antes y después del título
+    const char* titulo = "";   // el título; los que acaban en "\n " dejan un blanco detrás
+    const char* grupoXML = ""; // el elemento XML que agrupa los elementos
+    bool cabeceraEnVariante = false;
+    bool cabeceraEnExportar = false;
+    // Escribir pasa por el Escribir de cada elemento, los de librería incluidos, en lugar
+    // de por su EscribirSinLibreria (los puentes térmicos no tienen otro).
+    bool escribirEnteros = false;
+};
 
 class bdLibreria : public Contenedor {
 public:
@@ -43,8 +62,54 @@ public:
     // no debe volver a usar el puntero. Una base que no es la compartida solo se vacía.
     virtual void Liberar();
 
+    // Carga todos los registros de su tipo del lector (un lector nulo no carga nada), en el
+    // orden del fichero: cada registro da un elemento con el nombre del registro o, si ya
+    // hay uno con ese nombre, con el nombre y el siguiente número de su tipo; ese elemento
+    // lee los valores de su propio registro y guarda como nombre completo el del fichero.
+    // Un registro que no se puede recortar (le falta su "..") se anota en el registro del
+    // modelo (" no se ha cargado correctamente.") y se salta sin dejar elemento; los
+    // siguientes se cargan. Si la carga anotó algo, escribe al final el fichero del registro
+    // del modelo. Recorre el lector desde su principio.
+    // Los cerramientos y los huecos de los tipos de lista 2 y 3 resuelven sus materiales,
+    // acristalamientos y marcos en el catálogo estándar, que se lee aquí (una vez) y se
+    // suelta al acabar.
+    void Leer(LeerBDL* lector) override;
+    // Lo mismo con un catálogo que comparten las bases que cargan un mismo fichero, para
+    // que se lea una sola vez por carga.
+    virtual void Leer(LeerBDL* lector, bdCatalogo& catalogo);
+
+    // La cabecera de su sección: la regla, el título y la regla otra vez.
+    void EscribirCabecera(FileWriter& fichero) override;
+    // La cabecera y cada elemento por su EscribirSinLibreria (con la marca 1): los
+    // materiales, acristalamientos y marcos de librería no se escriben. Los puentes
+    // térmicos se escriben todos, por su Escribir.
+    void Escribir(FileWriter& fichero) override;
+    // Cada elemento por su EscribirVariante; la cabecera, solo los cerramientos.
+    void EscribirVariante(FileWriter& fichero) override;
+    // Cada elemento por su Exportar; la cabecera, los materiales, cerramientos y
+    // acristalamientos.
+    void Exportar(FileWriter& fichero) override;
+    // El elemento de su grupo (dentro de "padre" o, si es nulo, del elemento raíz) y dentro
+    // el nodo de cada elemento, en orden; también los de librería.
+    void EscribirXML(DocumentoXML& documento, IXMLNode* padre) override;
+
+    // Su sección; vacía en la base común (no carga ni escribe cabecera).
+    virtual const SeccionBD& Seccion() const;
+
 protected:
-    // Los elementos en orden, para recorrerlos mientras se quitan.
+    // Lee el registro recortado en el elemento recién creado. Los cerramientos y los
+    // huecos lo preparan antes (dónde buscar sus partes) y lo dejan después apuntando a las
+    // bases de su propio tipo de lista.
+    virtual void LeerElemento(ObjetoBase& elemento, LeerBDL& registro, bdCatalogo& catalogo);
+
+    // Anota en el registro del modelo, bajo el tipo de la base, cada elemento que un
+    // elemento ("quien") acaba de crear en la base desde la posición "desde" con sus
+    // valores por defecto: uno que el catálogo (si lo hay) tampoco tiene. "Ninguno" y el
+    // nombre vacío no se anotan: dicen que no hay parte.
+    static void AnotarDesconocidos(const bdLibreria* base, int desde, bdLibreria* catalogo,
+                                   const ObjetoBase& quien);
+
+    // Los elementos en orden, para recorrerlos (también mientras se quitan).
     std::vector<ObjetoBase*> Elementos() const;
 
 private:

@@ -1,4 +1,4 @@
-// bdMarcos: la base de marcos y sus instancias compartidas.
+// bdMarcos: la base de marcos, sus instancias compartidas y su sección.
 
 #include "comunes/bdMarcos.h"
 
@@ -12,3 +12,14 @@ bdMarcos* bdMarcos::Instancia(TipoLista tipo) {
 }
 
 bdMarcos::bdMarcos(const AnsiString& nombre, TipoLista tipo) : bdCompartida(nombre, tipo) {}
+
+const SeccionBD& bdMarcos::Seccion() const {
+    static const SeccionBD seccion{
+        .tipoRegistro = "NAME-FRAME ",
+        .tipoElemento = TIPO_MARCO,
+        .regla = "++++++++++++++++++++++++++++++\n",
+        .titulo = "            MARCOS\n ",
+        .grupoXML = "gNameFrames",
+    };
+    return seccion;
+}

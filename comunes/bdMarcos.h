@@ -14,4 +14,6 @@ public:
     static bdMarcos* Instancia(TipoLista tipo);
 
     bdMarcos(const AnsiString& nombre, TipoLista tipo);
+
+    const SeccionBD& Seccion() const override;
 };

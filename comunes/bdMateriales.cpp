@@ -1,4 +1,4 @@
-// bdMateriales: la base de materiales y sus instancias compartidas.
+// bdMateriales: la base de materiales, sus instancias compartidas y su sección.
 
 #include "comunes/bdMateriales.h"
 
@@ -11,3 +11,15 @@ bdMateriales* bdMateriales::Instancia(TipoLista tipo) {
 }
 
 bdMateriales::bdMateriales(const AnsiString& nombre, TipoLista tipo) : bdCompartida(nombre, tipo) {}
+
+const SeccionBD& bdMateriales::Seccion() const {
+    static const SeccionBD seccion{
+        .tipoRegistro = "MATERIAL ",
+        .tipoElemento = TIPO_MATERIAL,
+        .regla = "$++++++++++++++++++++++++++++++\n",
+        .titulo = "$           MATERIALES\n ",
+        .grupoXML = "gMaterials",
+        .cabeceraEnExportar = true,
+    };
+    return seccion;
+}

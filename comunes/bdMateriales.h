@@ -13,4 +13,6 @@ public:
     static bdMateriales* Instancia(TipoLista tipo);
 
     bdMateriales(const AnsiString& nombre, TipoLista tipo);
+
+    const SeccionBD& Seccion() const override;
 };

@@ -1,4 +1,4 @@
-// bdPuentesTermicos: la base de puentes térmicos y sus instancias compartidas.
+// bdPuentesTermicos: la base de puentes térmicos, sus instancias compartidas y su sección.
 
 #include "comunes/bdPuentesTermicos.h"
 
@@ -8,3 +8,15 @@ bdPuentesTermicos* bdPuentesTermicos::Instancia(const AnsiString& nombre, TipoLi
 
 bdPuentesTermicos::bdPuentesTermicos(const AnsiString& nombre, TipoLista tipo)
     : bdCompartida(nombre, tipo) {}
+
+const SeccionBD& bdPuentesTermicos::Seccion() const {
+    static const SeccionBD seccion{
+        .tipoRegistro = "BRIDGE ",
+        .tipoElemento = TIPO_PUENTE_TERMICO,
+        .regla = "++++++++++++++++++++++++++++++\n",
+        .titulo = "        PUENTES TERMICOS\n ",
+        .grupoXML = "gPuentesTermicos",
+        .escribirEnteros = true,
+    };
+    return seccion;
+}

@@ -11,4 +11,6 @@ public:
     static bdPuentesTermicos* Instancia(const AnsiString& nombre, TipoLista tipo);
 
     bdPuentesTermicos(const AnsiString& nombre, TipoLista tipo);
+
+    const SeccionBD& Seccion() const override;
 };

@@ -3,25 +3,24 @@
 // la fila de informe, la conductancia calculada y la entrada abreviada de librería.
 
 #include "comunes/Acristalamiento.h"
-#include "comunes/Directorios.h"
 #include "comunes/Idioma.h"
 #include "comunes/LeerBDL.h"
 #include "comunes/RegistroElementos.h"
 #include "comunes/bdAcristalamientos.h"
 
 #include "plataforma/base/file_writer.h"
-#include "plataforma/base/files.h"
 #include "plataforma/base/string_list.h"
 #include "plataforma/xml/xml_document.h"
 #include "plataforma/xml/xml_node.h"
 #include "plataforma/xml/xml_node_list.h"
-#include "tests/comun/carpeta_temporal.h"
 #include "tests/comun/pruebas.h"
 #include "tests/comun/separador_regional.h"
 #include "tests/comunes/elementos_prueba.h"
+#include "tests/comunes/instalacion_prueba.h"
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 
 namespace {
@@ -189,31 +188,14 @@ TEST(Acristalamiento, LecturaDeMarcasYValores) {
 }
 
 TEST(Acristalamiento, ValoresTecleados) {
-    struct Caso {
-        const char* clave;
-        const char* texto;
-        float esperado;
-        EstadoValor estado;
-        bool aviso;
-    };
-    const Caso casos[] = {
-        {"Factor solar", "1.2", -1.0f, ESTADO_RECHAZADO, true},
-        {"Factor solar", "0,5", 0.5f, ESTADO_USUARIO, false},
-        {"Factor solar", "1", 1.0f, ESTADO_USUARIO, false},
-        {"Conductancia", "8", 5.6f, ESTADO_RECHAZADO, true},
-        {"Conductancia", "7.14", 7.14f, ESTADO_USUARIO, false},
-    };
-    for (const Caso& caso : casos) {
-        SCOPED_TRACE(std::string(caso.clave) + " = " + caso.texto);
-        Guion().Reset();
-        if (caso.aviso) Guion().AnswerMessageBox(IDOK);
-        Acristalamiento vidrio("V");
-        vidrio.AsignarPropiedad(caso.clave, caso.texto);
-        EXPECT_FLOAT_EQ(Real(vidrio, caso.clave), caso.esperado);
-        EXPECT_EQ(Estado(vidrio, caso.clave), caso.estado);
-        EXPECT_EQ(vidrio.ObtenerError(), caso.aviso);
-        EXPECT_EQ(Guion().ShownBoxes().size(), caso.aviso ? 1u : 0u);
-    }
+    ComprobarTecleados([] { return std::make_unique<Acristalamiento>("V"); },
+                       {
+                           {"Factor solar", "1.2", -1.0f, ESTADO_RECHAZADO, true},
+                           {"Factor solar", "0,5", 0.5f, ESTADO_USUARIO, false},
+                           {"Factor solar", "1", 1.0f, ESTADO_USUARIO, false},
+                           {"Conductancia", "8", 5.6f, ESTADO_RECHAZADO, true},
+                           {"Conductancia", "7.14", 7.14f, ESTADO_USUARIO, false},
+                       });
 }
 
 TEST(Acristalamiento, CambioDeNombre) {
@@ -378,10 +360,11 @@ std::string LineaEntrada(const std::string& clave1, const std::string& clave2,
     return linea + clave3 + "\n";
 }
 
-class EntradaAbreviada : public testing::Test {
+class EntradaAbreviada : public InstalacionDePrueba {
 protected:
+    EntradaAbreviada() : InstalacionDePrueba("LIB = \"Lib\\\"\n") {}
     void SetUp() override {
-        carpeta.Fichero("config.ini", "LIB = \"Lib\\\"\n");
+        InstalacionDePrueba::SetUp();
         carpeta.Fichero("Lib/QuenbarLib.dat",
                         LineaEntrada("1000", "GLASS-TYPE-CODE", "SIMPLE-4") +
                             LineaEntrada("2000", "GLASS-TYPE-CODE", "DOBLE-4-6-4") +
@@ -393,13 +376,6 @@ protected:
                             LineaEntrada("2000", "GLASS-TYPE-CODE", "DOBLE-4-6-4") +
                             "   SHDCOF = 0.8\n   FILMS-COND = ( 2.0, 2.0, 4.0 )\n"
                             "   U-CENTER = 1.0\n..\n");
-        Directorios::FijarCarpetaAplicacion(carpeta.Ruta());
-        Directorios::Liberar();
-    }
-    void TearDown() override {
-        Directorios::Liberar();
-        Directorios::FijarCarpetaAplicacion("");
-        SetCurrentDir(actual);
     }
     void LeerEntrada(Acristalamiento& vidrio, const char* codigo) {
         // Una entrada abreviada no es un registro: se lee entera.
@@ -408,9 +384,6 @@ protected:
                             "\n");
         vidrio.LeerAbreviado(&entrada);
     }
-
-    AnsiString actual = GetCurrentDir();
-    CarpetaTemporal carpeta;
 };
 
 TEST_F(EntradaAbreviada, TomaLosValoresDeLaEntradaDeSuCodigo) {

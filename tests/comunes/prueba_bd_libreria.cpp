@@ -11,6 +11,7 @@
 #include "comunes/bdMarcos.h"
 #include "comunes/bdMateriales.h"
 #include "comunes/bdPuentesTermicos.h"
+#include "tests/comunes/prueba_bd_entorno.h"
 
 #include "plataforma/base/string_list.h"
 
@@ -63,16 +64,7 @@ std::string Nombres(const Contenedor& base) {
 class BasesDeDatos : public ::testing::Test {
 protected:
     void SetUp() override { RegistrarElementos(); }
-    void TearDown() override {
-        for (TipoLista tipo : {LISTA_ESTANDAR, LISTA_USUARIO, LISTA_PROGRAMA}) {
-            if (auto* bd = bdHuecos::Instancia(tipo)) bd->Liberar();
-            if (auto* bd = bdCerramientos::Instancia(tipo)) bd->Liberar();
-            if (auto* bd = bdMateriales::Instancia(tipo)) bd->Liberar();
-            if (auto* bd = bdAcristalamientos::Instancia(tipo)) bd->Liberar();
-            if (auto* bd = bdMarcos::Instancia(tipo)) bd->Liberar();
-            if (auto* bd = bdPuentesTermicos::Instancia("", tipo)) bd->Liberar();
-        }
-    }
+    void TearDown() override { LiberarBasesCompartidas(); }
 };
 
 TEST_F(BasesDeDatos, UnaInstanciaCompartidaPorTipoDeLista) {

@@ -1,14 +1,12 @@
 // FicheroLog: el contenido exacto de "EdifDumvat.log", cuándo se escribe y qué pasa si no
 // se puede.
 
-#include "comunes/Directorios.h"
-#include "comunes/Error.h"
 #include "comunes/FicheroLog.h"
 #include "comunes/Idioma.h"
 #include "plataforma/base/file_writer.h"
 #include "plataforma/base/files.h"
-#include "tests/comun/carpeta_temporal.h"
 #include "tests/comun/pruebas.h"
+#include "tests/comunes/instalacion_prueba.h"
 
 #include <gtest/gtest.h>
 
@@ -31,30 +29,17 @@ const std::string kInicial = "EDIFICIO  =bien\r\n"
                              "**** LISTA DE ERRORES **** \r\n"
                              "**************************";
 
-class PruebaFicheroLog : public testing::Test {
+class PruebaFicheroLog : public InstalacionDePrueba {
 protected:
-    void SetUp() override {
-        carpeta.Fichero("config.ini", "TMP = \"Tmp\\\"\n");
-        Directorios::FijarCarpetaAplicacion(carpeta.Ruta());
-        Directorios::Liberar();
-    }
     void TearDown() override {
-        FicheroLog::Liberar();
-        Error::Liberar();
-        Idioma::Liberar();
-        Directorios::Liberar();
-        Directorios::FijarCarpetaAplicacion("");
         FileWriter::InjectFailureForTests(FileWriter::Failure::None);
-        SetCurrentDir(actual);
+        InstalacionDePrueba::TearDown();
     }
     std::string Fichero() {
         std::string texto;
         EXPECT_TRUE(ReadWholeFile(carpeta.Ruta() + "Tmp/EdifDumvat.log", texto));
         return texto;
     }
-
-    AnsiString actual = GetCurrentDir();
-    CarpetaTemporal carpeta;
 };
 
 TEST_F(PruebaFicheroLog, UnLogNuevo) {

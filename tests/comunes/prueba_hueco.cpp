@@ -4,8 +4,6 @@
 // nodo XML, la copia y las filas de informe.
 
 #include "comunes/Acristalamiento.h"
-#include "comunes/Directorios.h"
-#include "comunes/Error.h"
 #include "comunes/FicheroLog.h"
 #include "comunes/Hueco.h"
 #include "comunes/Idioma.h"
@@ -16,32 +14,30 @@
 #include "comunes/bdMarcos.h"
 
 #include "plataforma/base/file_writer.h"
-#include "plataforma/base/files.h"
 #include "plataforma/base/numbers.h"
 #include "plataforma/base/string_list.h"
 #include "plataforma/xml/xml_document.h"
 #include "plataforma/xml/xml_node.h"
 #include "plataforma/xml/xml_node_list.h"
-#include "tests/comun/carpeta_temporal.h"
 #include "tests/comun/pruebas.h"
 #include "tests/comun/separador_regional.h"
 #include "tests/comunes/elementos_prueba.h"
+#include "tests/comunes/instalacion_prueba.h"
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 
 namespace {
 
 // El registro del modelo va a la carpeta temporal de una instalación de prueba; las bases
-// compartidas y los singletons se liberan al acabar.
-class PruebaHueco : public testing::Test {
+// compartidas se liberan al acabar.
+class PruebaHueco : public InstalacionDePrueba {
 protected:
     void SetUp() override {
+        InstalacionDePrueba::SetUp();
         RegistrarElementos();
-        carpeta.Fichero("config.ini", "TMP = \"Tmp\\\"\n");
-        Directorios::FijarCarpetaAplicacion(carpeta.Ruta());
-        Directorios::Liberar();
         FicheroLog::Instancia()->Inicializar();
     }
     void TearDown() override {
@@ -50,12 +46,7 @@ protected:
             bdAcristalamientos::Instancia(lista)->Liberar();
             bdMarcos::Instancia(lista)->Liberar();
         }
-        FicheroLog::Liberar();
-        Error::Liberar();
-        Idioma::Liberar();
-        Directorios::Liberar();
-        Directorios::FijarCarpetaAplicacion("");
-        SetCurrentDir(actual);
+        InstalacionDePrueba::TearDown();
     }
 
     // Un elemento nuevo de ese tipo en la base; lo devuelve.
@@ -97,9 +88,6 @@ protected:
         ASSERT_NE(leido.registro, nullptr);
         hueco.Leer(leido.registro.get());
     }
-
-    AnsiString actual = GetCurrentDir();
-    CarpetaTemporal carpeta;
 };
 
 TEST_F(PruebaHueco, UnHuecoNuevo) {
@@ -123,8 +111,9 @@ TEST_F(PruebaHueco, UnHuecoNuevo) {
                   {"Otra clave", "<sin tocar>"}};
     for (const auto& t : textos) {
         EXPECT_EQ(Texto(hueco, t.clave), AnsiString(t.texto)) << t.clave;
-        if (std::string(t.clave) != "Grupo" && std::string(t.clave) != "Otra clave")
+        if (std::string(t.clave) != "Grupo" && std::string(t.clave) != "Otra clave") {
             EXPECT_EQ(Estado(hueco, t.clave), ESTADO_DEFECTO) << t.clave;
+        }
     }
     EXPECT_FALSE(Logico(hueco, "esPuerta"));
 
@@ -237,34 +226,18 @@ TEST_F(PruebaHueco, LecturaDeRegistros) {
 }
 
 TEST_F(PruebaHueco, ValoresTecleados) {
-    struct Caso {
-        const char* clave;
-        const char* texto;
-        float esperado;
-        EstadoValor estado;
-        bool aviso;
-    };
-    const Caso casos[] = {
-        {"Porcentaje", "150", 10.0f, ESTADO_RECHAZADO, true},
-        {"Porcentaje", "100", 100.0f, ESTADO_USUARIO, false},
-        {"ConductanciaA", "5.82", 5.6f, ESTADO_RECHAZADO, true},
-        {"ConductanciaA", "5,81", 5.81f, ESTADO_USUARIO, false},
-        {"ConductanciaM", "500", 500.0f, ESTADO_USUARIO, false},
-        {"ConductanciaM", "0", 0.6f, ESTADO_RECHAZADO, true},
-        {"Absortividad", "0", 0.9f, ESTADO_RECHAZADO, true},
-        {"Factor solar", "1", 1.0f, ESTADO_USUARIO, false},
-        {"Permeabilidad", "501", 50.0f, ESTADO_RECHAZADO, true},
-    };
-    for (const Caso& caso : casos) {
-        SCOPED_TRACE(std::string(caso.clave) + " = " + caso.texto);
-        Guion().Reset();
-        if (caso.aviso) Guion().AnswerMessageBox(IDOK);
-        Hueco hueco("H");
-        hueco.AsignarPropiedad(caso.clave, caso.texto);
-        EXPECT_FLOAT_EQ(Real(hueco, caso.clave), caso.esperado);
-        EXPECT_EQ(Estado(hueco, caso.clave), caso.estado);
-        EXPECT_EQ(Guion().ShownBoxes().size(), caso.aviso ? 1u : 0u);
-    }
+    ComprobarTecleados([] { return std::make_unique<Hueco>("H"); },
+                       {
+                           {"Porcentaje", "150", 10.0f, ESTADO_RECHAZADO, true},
+                           {"Porcentaje", "100", 100.0f, ESTADO_USUARIO, false},
+                           {"ConductanciaA", "5.82", 5.6f, ESTADO_RECHAZADO, true},
+                           {"ConductanciaA", "5,81", 5.81f, ESTADO_USUARIO, false},
+                           {"ConductanciaM", "500", 500.0f, ESTADO_USUARIO, false},
+                           {"ConductanciaM", "0", 0.6f, ESTADO_RECHAZADO, true},
+                           {"Absortividad", "0", 0.9f, ESTADO_RECHAZADO, true},
+                           {"Factor solar", "1", 1.0f, ESTADO_USUARIO, false},
+                           {"Permeabilidad", "501", 50.0f, ESTADO_RECHAZADO, true},
+                       });
 
     // Los textos: el suyo por defecto vuelve a verde.
     Hueco hueco("H");

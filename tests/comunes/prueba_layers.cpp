@@ -3,8 +3,6 @@
 // completan en la base compartida, las claves, la forma del programa hermano, el nodo XML,
 // la copia y las filas de informe.
 
-#include "comunes/Directorios.h"
-#include "comunes/Error.h"
 #include "comunes/FicheroLog.h"
 #include "comunes/Idioma.h"
 #include "comunes/Layers.h"
@@ -14,35 +12,20 @@
 #include "comunes/bdMateriales.h"
 
 #include "plataforma/base/file_writer.h"
-#include "plataforma/base/files.h"
 #include "plataforma/base/string_list.h"
 #include "plataforma/xml/xml_document.h"
 #include "plataforma/xml/xml_node.h"
 #include "plataforma/xml/xml_node_list.h"
-#include "tests/comun/carpeta_temporal.h"
 #include "tests/comun/separador_regional.h"
 #include "tests/comunes/elementos_prueba.h"
+#include "tests/comunes/instalacion_prueba.h"
 
 #include <gtest/gtest.h>
 
-#include <initializer_list>
 #include <string>
 #include <vector>
 
 namespace {
-
-// Un número como lo escribe "%14.7g": alineado a la derecha en 14 columnas.
-std::string N(const std::string& texto) {
-    return std::string(14 - texto.size(), ' ') + texto;
-}
-
-// Las líneas, cada una acabada en CR LF, como las deja un fichero de texto.
-std::string Lineas(std::initializer_list<std::string> lineas) {
-    std::string texto;
-    for (const std::string& linea : lineas)
-        texto += linea + "\r\n";
-    return texto;
-}
 
 std::vector<std::string> Cadenas(const TStrings& lista) {
     std::vector<std::string> cadenas;
@@ -67,12 +50,10 @@ std::vector<std::string> ConSeparador(std::vector<std::string> textos) {
 
 // Las bases compartidas de la lista del programa (materiales y cerramientos) en una
 // carpeta de aplicación de prueba, para que el registro del modelo quede en ella.
-class PruebaLayers : public testing::Test {
+class PruebaLayers : public InstalacionDePrueba {
 protected:
     void SetUp() override {
-        carpeta.Fichero("config.ini", "TMP = \"Tmp\\\"\n");
-        Directorios::FijarCarpetaAplicacion(carpeta.Ruta());
-        Directorios::Liberar();
+        InstalacionDePrueba::SetUp();
         RegistrarElementos();
         materiales = bdMateriales::Instancia("programa", LISTA_PROGRAMA);
         cerramientos = bdCerramientos::Instancia("programa", materiales, LISTA_PROGRAMA);
@@ -81,12 +62,7 @@ protected:
         cerramientos->Liberar();
         materiales->Liberar();
         if (catalogo != nullptr) catalogo->Liberar();
-        FicheroLog::Liberar();
-        Error::Liberar();
-        Idioma::Liberar();
-        Directorios::Liberar();
-        Directorios::FijarCarpetaAplicacion("");
-        SetCurrentDir(actual);
+        InstalacionDePrueba::TearDown();
     }
 
     // Un material de propiedades de la base dada.
@@ -148,20 +124,18 @@ protected:
         return materiales->BuscarPorNombre(nombre)->EsUtilizado();
     }
 
-    AnsiString actual = GetCurrentDir();
-    CarpetaTemporal carpeta;
     bdMateriales* materiales = nullptr;
     bdCerramientos* cerramientos = nullptr;
     bdMateriales* catalogo = nullptr;
 };
 
 // Un cerramiento de fachada: nombres con acentos, comas y blancos.
-const std::string kFachada = Lineas({
+const std::string kFachada = LineasCRLF({
     "\"Fachada, cámara y yeso\" = LAYERS",
     "    GROUP        = \"Fábricas de ladrillo\"",
     "    NAME_DUMVAT = \"FACH-1 ñ\"",
     "    MATERIAL     = (\"Ladrillo ½ pie\",\"Cámara de aire\",\"Yeso, enlucido\")",
-    "    THICKNESS = ( 0.115000, 0.050000, " + N("0.015") + ")",
+    "    THICKNESS = ( 0.115000, 0.050000, " + Numero14g("0.015") + ")",
     "    LIBRARY       =  NO",
     "    UTIL          =  YES",
     "..",
@@ -186,23 +160,23 @@ TEST_F(PruebaLayers, ElRegistroSeLeeYSeVuelveAEscribirIgual) {
     const std::string casos[] = {
         kFachada,
         // Una capa, de librería y sin uso: el único espesor va directo con "%14.7g".
-        Lineas({
+        LineasCRLF({
             "\"Tabique\" = LAYERS",
             "    GROUP        = \"Particiones\"",
             "    NAME_DUMVAT = \"\"",
             "    MATERIAL     = (\"Ladrillo ½ pie\")",
-            "    THICKNESS = ( " + N("0.07") + ")",
+            "    THICKNESS = ( " + Numero14g("0.07") + ")",
             "    LIBRARY       =  YES",
             "    UTIL          =  NO",
             "..",
         }),
         // Un espesor de 0.005 en medio y uno de 0 al final; un nombre muy largo.
-        Lineas({
+        LineasCRLF({
             "\"" + nombreLargo + "\" = LAYERS",
             "    GROUP        = \"Otro\"",
             "    NAME_DUMVAT = \"" + nombreLargo + "\"",
             "    MATERIAL     = (\"A\",\"B\",\"" + nombreLargo + "\")",
-            "    THICKNESS = ( 1.250000, 0.005000, " + N("0") + ")",
+            "    THICKNESS = ( 1.250000, 0.005000, " + Numero14g("0") + ")",
             "    LIBRARY       =  NO",
             "    UTIL          =  YES",
             "..",
@@ -241,22 +215,22 @@ TEST_F(PruebaLayers, LosEspesoresLlevanElSeparadorRegional) {
 TEST_F(PruebaLayers, LaVarianteInvierteLasCapas) {
     Layers* muro = Cerramiento("Muro", {"A", "B", "C"}, {"0.100", "0.200", "0.300"});
     muro->AsignarPropiedad("Dumvat", "M");
-    const std::string registro = Lineas({
+    const std::string registro = LineasCRLF({
         "\"Muro\" = LAYERS",
         "    GROUP        = \"Otro\"",
         "    NAME_DUMVAT = \"M\"",
         "    MATERIAL     = (\"A\",\"B\",\"C\")",
-        "    THICKNESS = ( 0.100000, 0.200000, " + N("0.3") + ")",
+        "    THICKNESS = ( 0.100000, 0.200000, " + Numero14g("0.3") + ")",
         "    LIBRARY       =  NO",
         "    UTIL          =  NO",
         "..",
     });
-    const std::string invertido = Lineas({
+    const std::string invertido = LineasCRLF({
         "\"I_Muro\" = LAYERS",
         "    GROUP        = \"Otro\"",
         "    NAME_DUMVAT = \"I_M\"",
         "    MATERIAL     = (\"C\",\"B\",\"A\")",
-        "    THICKNESS = ( 0.300000, 0.200000, " + N("0.1") + ")",
+        "    THICKNESS = ( 0.300000, 0.200000, " + Numero14g("0.1") + ")",
         "    LIBRARY       =  NO",
         "    UTIL          =  NO",
         "..",
@@ -267,7 +241,7 @@ TEST_F(PruebaLayers, LaVarianteInvierteLasCapas) {
 TEST_F(PruebaLayers, SoloLaUltimaCapaEscribeUnEspesorNoPositivo) {
     Layers* muro = Cerramiento("Muro", {"A", "B", "C"}, {"0.000", "-0.200", "-0.300"});
     const std::string escrito = Escrito([&](FileWriter& f) { muro->Escribir(f); });
-    EXPECT_NE(escrito.find("    THICKNESS = ( 0.005000, 0.005000, " + N("-0.3") + ")\r\n"),
+    EXPECT_NE(escrito.find("    THICKNESS = ( 0.005000, 0.005000, " + Numero14g("-0.3") + ")\r\n"),
               std::string::npos)
         << escrito;
 }
@@ -372,7 +346,8 @@ TEST_F(PruebaLayers, LosEspesoresQueFaltanTomanElDeSuMaterialYLosQueSobranSeDesc
             for (char& c : espesores)
                 if (c == '#') c = '.';
             const std::string escrito = Escrito([&](FileWriter& f) { muro->Escribir(f); });
-            EXPECT_NE(escrito.find(espesores + N("0.1") + ")"), std::string::npos) << escrito;
+            EXPECT_NE(escrito.find(espesores + Numero14g("0.1") + ")"), std::string::npos)
+                << escrito;
             cerramientos->Vaciar();
         }
     }
@@ -385,8 +360,8 @@ TEST_F(PruebaLayers, LaLecturaCompletaLosMaterialesEnLaBaseCompartida) {
     Material(catalogo, "Yeso", 0.5f, 0.9f);
     Material(materiales, "Yeso", 0.02f, 0.3f);
     Layers* muro =
-        Leido(Lineas({"\"Muro\" = LAYERS", "    MATERIAL = (\"Ladrillo\",\"Yeso\",\"Nuevo\")",
-                      "    THICKNESS = ( 0.24, 0.02, 0.1)", ".."}),
+        Leido(LineasCRLF({"\"Muro\" = LAYERS", "    MATERIAL = (\"Ladrillo\",\"Yeso\",\"Nuevo\")",
+                          "    THICKNESS = ( 0.24, 0.02, 0.1)", ".."}),
               "Muro", catalogo);
 
     struct Esperado {
@@ -543,7 +518,7 @@ TEST_F(PruebaLayers, LaExportacionLlevaSoloLasCapasConMaterialYSuCopiaInvertida)
     EXPECT_EQ(Escrito([&](FileWriter& f) { muro->Exportar(f); }), "") << "sin uso";
 
     muro->PonerLogico("Utilizado", true);
-    const std::string esperado = Lineas({
+    const std::string esperado = LineasCRLF({
         "\"Muro\" = LAYERS",
         "    MATERIAL = (\"LAD\",",
         " \"CAM\")",

@@ -16,6 +16,7 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 
 namespace {
@@ -132,32 +133,16 @@ TEST(Marco, LecturaDeRegistros) {
 }
 
 TEST(Marco, ValoresTecleados) {
-    struct Caso {
-        const char* clave;
-        const char* texto;
-        float esperado;
-        EstadoValor estado;
-        bool aviso;
-    };
-    const Caso casos[] = {
-        {"frameWidth", "0", 0.1f, ESTADO_RECHAZADO, true},
-        {"frameWidth", "1", 1.0f, ESTADO_USUARIO, false},
-        {"frameAbs", "1", 1.0f, ESTADO_USUARIO, false},
-        {"frameAbs", "1.01", 0.9f, ESTADO_RECHAZADO, true},
-        {"frameConduct", "7.14", 7.14f, ESTADO_USUARIO, false},
-        {"frameConduct", "7.2", 5.6f, ESTADO_RECHAZADO, true},
-        {"frameConduct", "", 5.6f, ESTADO_RECHAZADO, false},
-    };
-    for (const Caso& caso : casos) {
-        SCOPED_TRACE(std::string(caso.clave) + " = " + caso.texto);
-        Guion().Reset();
-        if (caso.aviso) Guion().AnswerMessageBox(IDOK);
-        Marco marco("M");
-        marco.AsignarPropiedad(caso.clave, caso.texto);
-        EXPECT_FLOAT_EQ(Real(marco, caso.clave), caso.esperado);
-        EXPECT_EQ(Estado(marco, caso.clave), caso.estado);
-        EXPECT_EQ(Guion().ShownBoxes().size(), caso.aviso ? 1u : 0u);
-    }
+    ComprobarTecleados([] { return std::make_unique<Marco>("M"); },
+                       {
+                           {"frameWidth", "0", 0.1f, ESTADO_RECHAZADO, true},
+                           {"frameWidth", "1", 1.0f, ESTADO_USUARIO, false},
+                           {"frameAbs", "1", 1.0f, ESTADO_USUARIO, false},
+                           {"frameAbs", "1.01", 0.9f, ESTADO_RECHAZADO, true},
+                           {"frameConduct", "7.14", 7.14f, ESTADO_USUARIO, false},
+                           {"frameConduct", "7.2", 5.6f, ESTADO_RECHAZADO, true},
+                           {"frameConduct", "", 5.6f, ESTADO_RECHAZADO, false},
+                       });
 }
 
 TEST(Marco, CambioDeNombreYLibreria) {

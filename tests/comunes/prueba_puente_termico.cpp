@@ -137,6 +137,11 @@ TEST(PuenteTermico, TextosYClavesAjenas) {
     EXPECT_EQ(texto, "0,13");
     puente.ValorPropiedad("Otra", texto);
     EXPECT_EQ(texto, "");
+    // No tiene nombre para el programa hermano: "Dumvat" es una clave ajena más.
+    puente.AsignarPropiedad("Dumvat", "PT-1");
+    texto = "sin tocar";
+    puente.ValorPropiedad("Dumvat", texto);
+    EXPECT_EQ(texto, "");
     // Una clave ajena deja el real como estaba.
     float valor = 7.0f;
     puente.ObtenerReal("Otra", valor);

@@ -1,0 +1,236 @@
+// GestorBD: las seis bases compartidas de un tipo de lista, su carga de un fichero ".BDC",
+// su guardado en él y en XML, la búsqueda y el borrado de elementos y la cuenta de gestores
+// por tipo de lista.
+
+#include "comunes/GestorBD.h"
+
+#include "comunes/Cambios.h"
+#include "comunes/DocumentoXML.h"
+#include "comunes/Error.h"
+#include "comunes/FicheroLog.h"
+#include "comunes/LeerBDL.h"
+#include "comunes/Util.h"
+#include "comunes/bdAcristalamientos.h"
+#include "comunes/bdCatalogo.h"
+#include "comunes/bdCerramientos.h"
+#include "comunes/bdHuecos.h"
+#include "comunes/bdMarcos.h"
+#include "comunes/bdMateriales.h"
+#include "comunes/bdPuentesTermicos.h"
+
+#include "plataforma/base/exceptions.h"
+#include "plataforma/base/file_writer.h"
+#include "plataforma/base/files.h"
+#include "plataforma/xml/xml_document.h"
+
+#include <array>
+#include <exception>
+#include <new>
+#include <string>
+#include <vector>
+
+namespace {
+
+// Gestores vivos por tipo de lista (un byte).
+std::array<int, 256>& Cuenta() {
+    static std::array<int, 256> cuenta{};
+    return cuenta;
+}
+
+} // namespace
+
+GestorBD::GestorBD(const AnsiString& nombre, TipoLista tipo)
+    : ObjetoBase(nombre), error(Error::Instancia()), tipoLista(tipo),
+      materiales(bdMateriales::Instancia(nombre, tipo)),
+      cerramientos(bdCerramientos::Instancia(nombre, materiales, tipo)),
+      acristalamientos(bdAcristalamientos::Instancia(nombre, tipo)),
+      marcos(bdMarcos::Instancia(nombre, tipo)),
+      huecos(bdHuecos::Instancia(nombre, acristalamientos, marcos, tipo)),
+      puentesTermicos(bdPuentesTermicos::Instancia(nombre, tipo)) {
+    ++Cuenta()[tipo];
+}
+
+GestorBD::~GestorBD() {
+    if (--Cuenta()[tipoLista] > 0) return;
+    // Primero las bases que nombran elementos de otras (huecos y cerramientos), después
+    // las que los tienen.
+    if (huecos) huecos->Liberar();
+    if (cerramientos) cerramientos->Liberar();
+    if (puentesTermicos) puentesTermicos->Liberar();
+    if (acristalamientos) acristalamientos->Liberar();
+    if (marcos) marcos->Liberar();
+    if (materiales) materiales->Liberar();
+}
+
+int GestorBD::Gestores(TipoLista tipo) {
+    return Cuenta()[tipo];
+}
+
+void GestorBD::Cargar(const AnsiString& ruta) {
+    if (!FileExists(ruta)) return;
+    std::string contenido;
+    std::unique_ptr<LeerBDL> lector;
+    try {
+        if (ReadWholeFile(ruta, contenido))
+            lector = std::make_unique<LeerBDL>(LeerBDL::EnMemoria{}, contenido);
+    } catch (const std::bad_alloc&) {
+        lector.reset();
+    }
+    if (!lector) {
+        error->Mensaje(0, ruta);
+        return;
+    }
+    // El texto ya está en el lector, comprimido.
+    std::string().swap(contenido);
+    CargarDeBDL(lector.get());
+}
+
+void GestorBD::CargarDeBDL(LeerBDL* lector) {
+    if (lector == nullptr) return;
+    lector->Reiniciar();
+    AnsiString plantilla;
+    if (lector->LeerCadena("TEMPLARY ", plantilla) == 0) {
+        QuitarComillas(plantilla);
+        if (plantilla == "STANDARD") estandar = true;
+    }
+    // Los materiales antes que los cerramientos, que resuelven en ellos sus capas; marcos
+    // y acristalamientos antes que los huecos. El catálogo, si alguna base lo pide, se lee
+    // una sola vez para toda la carga.
+    bdCatalogo catalogo;
+    for (bdLibreria* base : Bases(Orden::Carga))
+        base->Leer(lector, catalogo);
+}
+
+template <class Seccion> void GestorBD::EscribirCon(FileWriter& fichero, Seccion&& seccion) {
+    fichero.Printf("\n$");
+    fichero.Printf("\n$ -----------------------------------");
+    fichero.Printf("\n$      Datos de Base de Datos");
+    fichero.Printf("\n$ -----------------------------------");
+    fichero.Printf("\n$\n");
+    fichero.Printf("TEMPLARY = %s\n", estandar ? "STANDARD" : "USER");
+    for (bdLibreria* base : Bases(Orden::Fichero))
+        seccion(*base);
+    const char* regla = "$ ------------------------------------------------------------------\n";
+    fichero.Printf("%s", regla);
+    fichero.Printf("$ Final de la base de datos \n");
+    fichero.Printf("%s", regla);
+}
+
+void GestorBD::Escribir(FileWriter& fichero) {
+    EscribirCon(fichero, [&](ObjetoBase& base) { base.Escribir(fichero); });
+}
+
+void GestorBD::EscribirVariante(FileWriter& fichero) {
+    EscribirCon(fichero, [&](ObjetoBase& base) { base.EscribirVariante(fichero); });
+}
+
+void GestorBD::Exportar(FileWriter& fichero) {
+    if (materiales == nullptr) return;
+    materiales->Exportar(fichero);
+    cerramientos->Exportar(fichero);
+    acristalamientos->Exportar(fichero);
+}
+
+bool GestorBD::Guardar(const AnsiString& ruta) {
+    ultimoError = AnsiString();
+    FileWriter fichero;
+    bool escrito = fichero.Open(ruta, FileWriter::Mode::Text, true);
+    if (escrito) {
+        try {
+            Cambios::Instancia()->Escribir(fichero);
+            Escribir(fichero);
+            escrito = fichero.Commit();
+        } catch (const std::exception& e) {
+            fichero.Abandon();
+            ultimoError = AnsiString("No se ha podido guardar \"") + ruta + "\": " + e.what();
+            escrito = false;
+        }
+    }
+    if (!escrito && ultimoError.IsEmpty()) ultimoError = fichero.ErrorText();
+    // Lo que el guardado comprobó de los huecos queda en el registro del modelo.
+    FicheroLog::Instancia()->Escribir();
+    return escrito;
+}
+
+bool GestorBD::GuardarXML(const AnsiString& ruta, TXMLDocument& documento) {
+    ultimoError = AnsiString();
+    DocumentoXML xml(documento);
+    try {
+        xml.NuevoDocumento("DATABASE");
+        IXMLNode* bd = xml.NuevoNodoRaiz("BD");
+        xml.PonerAtributo(bd, "templary", estandar ? "standard" : "user");
+        // En XML los marcos van antes que los acristalamientos, como al cargar.
+        for (bdLibreria* base : Bases(Orden::Carga))
+            base->EscribirXML(xml, nullptr);
+    } catch (const Exception& e) {
+        ultimoError = AnsiString("No se ha podido guardar \"") + ruta + "\": " + e.Message;
+        return false;
+    } catch (const std::exception& e) {
+        ultimoError = AnsiString("No se ha podido guardar \"") + ruta + "\": " + e.what();
+        return false;
+    }
+    if (xml.Guardar(ruta)) return true;
+    ultimoError = xml.UltimoError();
+    return false;
+}
+
+bool GestorBD::GuardarXML(const AnsiString& ruta) {
+    TXMLDocument documento;
+    return GuardarXML(ruta, documento);
+}
+
+std::vector<bdLibreria*> GestorBD::Bases(Orden orden) const {
+    if (materiales == nullptr) return {};
+    if (orden == Orden::Fichero)
+        return {materiales, cerramientos, acristalamientos, marcos, huecos, puentesTermicos};
+    return {materiales, cerramientos, marcos, acristalamientos, huecos, puentesTermicos};
+}
+
+bdLibreria* GestorBD::Base(TipoObjeto tipo) const {
+    switch (tipo) {
+    case TIPO_MATERIAL:
+        return materiales;
+    case TIPO_CERRAMIENTO:
+        return cerramientos;
+    case TIPO_ACRISTALAMIENTO:
+        return acristalamientos;
+    case TIPO_MARCO:
+        return marcos;
+    case TIPO_HUECO:
+        return huecos;
+    case TIPO_PUENTE_TERMICO:
+        return puentesTermicos;
+    default:
+        return nullptr;
+    }
+}
+
+ObjetoBase* GestorBD::Buscar(TipoObjeto tipo, const AnsiString& nombre) const {
+    bdLibreria* base = Base(tipo);
+    if (base == nullptr) return nullptr;
+    ObjetoBase* elemento = base->BuscarPorNombre(nombre);
+    // Una base que se llama así no es uno de sus elementos.
+    return elemento == base ? nullptr : elemento;
+}
+
+bool GestorBD::Eliminar(TipoObjeto tipo, const AnsiString& nombre) {
+    ObjetoBase* elemento = Buscar(tipo, nombre);
+    if (elemento == nullptr) return false;
+    if (tipo == TIPO_MATERIAL && cerramientos->MaterialUtilizado(nombre)) return false;
+    if ((tipo == TIPO_ACRISTALAMIENTO || tipo == TIPO_MARCO) && huecos->ElementoUtilizado(nombre))
+        return false;
+    if (elemento->EsUtilizado()) return false;
+    Base(tipo)->QuitarHijo(elemento);
+    // La base de acristalamientos los suelta sin borrarlos.
+    if (tipo == TIPO_ACRISTALAMIENTO && elemento->ObtenerDueno() == nullptr) delete elemento;
+    return true;
+}
+
+bool GestorBD::ComprobarFactorSolar() const {
+    return acristalamientos == nullptr || acristalamientos->SinFactorSolar();
+}
+
+void GestorBD::MarcarUtilizados() {
+    for (bdLibreria* base : Bases(Orden::Fichero))
+        if (base != puentesTermicos) base->MarcarUtilizados();
+}

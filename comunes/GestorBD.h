@@ -1,0 +1,119 @@
+#pragma once
+// GestorBD: una base de datos tal como la ve la aplicación: las seis bases de elementos
+// compartidas de un tipo de lista, la marca de base estándar y lo que las carga de un
+// fichero ".BDC", las guarda en él o en XML, busca y elimina elementos por tipo y nombre
+// y comprueba los factores solares de los acristalamientos.
+//
+// Todos los gestores de un mismo tipo de lista ven las mismas seis bases; las libera el
+// último de ellos que se destruye.
+
+#include "comunes/ObjetoBase.h"
+
+#include <vector>
+
+class Error;
+class TXMLDocument;
+class bdAcristalamientos;
+class bdCerramientos;
+class bdHuecos;
+class bdLibreria;
+class bdMarcos;
+class bdMateriales;
+class bdPuentesTermicos;
+
+class GestorBD : public ObjetoBase {
+public:
+    // Pide las bases compartidas del tipo de lista (materiales; cerramientos con esos
+    // materiales; acristalamientos; marcos; huecos con esos acristalamientos y marcos;
+    // puentes térmicos) con su propio nombre. Un tipo de lista sin instancias (ni 0, ni 2,
+    // ni 3) da un gestor sin bases, en el que todo está vacío y nada se carga.
+    GestorBD(const AnsiString& nombre, TipoLista tipo);
+    // Si es el último gestor de su tipo de lista, libera las seis bases: el siguiente gestor
+    // de ese tipo empieza vacío.
+    ~GestorBD() override;
+
+    // Cuántos gestores de ese tipo de lista existen. Mientras haya alguno, sus bases
+    // compartidas no se deben liberar (tampoco las de tipo 0 tras cargar el catálogo).
+    static int Gestores(TipoLista tipo);
+
+    TipoLista ObtenerTipoLista() const { return tipoLista; }
+    bdMateriales* Materiales() const { return materiales; }
+    bdCerramientos* Cerramientos() const { return cerramientos; }
+    bdAcristalamientos* Acristalamientos() const { return acristalamientos; }
+    bdMarcos* Marcos() const { return marcos; }
+    bdHuecos* Huecos() const { return huecos; }
+    bdPuentesTermicos* PuentesTermicos() const { return puentesTermicos; }
+
+    // Carga un fichero ".BDC". Si no hay fichero no hace nada; si lo hay y no se puede
+    // leer (o no cabe en memoria), muestra el mensaje 0 con la ruta. Lo que las bases anotan
+    // al cargar (registros que no se pudieron leer, partes que faltaban) queda escrito en el
+    // registro del modelo.
+    void Cargar(const AnsiString& ruta);
+    // Lo mismo desde un lector ya abierto: "TEMPLARY " (STANDARD pone la marca de base
+    // estándar; nada la quita) y las bases en el orden materiales, cerramientos, marcos,
+    // acristalamientos, huecos y puentes térmicos. Un lector nulo no hace nada.
+    void CargarDeBDL(LeerBDL* lector);
+
+    // Cabecera, las seis secciones (cada una con su rótulo y sus registros) y el pie.
+    void Escribir(FileWriter& fichero) override;
+    // Lo mismo, con la forma variante de cada base (los cerramientos con sus copias
+    // invertidas).
+    void EscribirVariante(FileWriter& fichero) override;
+    // Materiales, cerramientos y acristalamientos en la forma de librería del programa
+    // hermano.
+    void Exportar(FileWriter& fichero) override;
+
+    // Guarda la base en un fichero ".BDC": el registro de Cambios y después Escribir, en un
+    // fichero temporal junto al destino que solo lo sustituye si todo se escribió. Si falla,
+    // el fichero anterior queda como estaba, devuelve falso y UltimoError() dice por qué.
+    bool Guardar(const AnsiString& ruta);
+    // Guarda la base en XML (UTF-8), armada en el documento y escrita de una vez: un
+    // elemento DATABASE con BD (atributo templary, "standard" o "user") y los grupos de
+    // materiales, cerramientos, marcos, acristalamientos, huecos y puentes térmicos. Si
+    // falla, el fichero anterior queda como estaba, devuelve falso y UltimoError() dice por
+    // qué. La segunda forma arma el documento en uno propio.
+    bool GuardarXML(const AnsiString& ruta, TXMLDocument& documento);
+    bool GuardarXML(const AnsiString& ruta);
+    // Por qué falló el último guardado; vacío si salió bien.
+    AnsiString UltimoError() const { return ultimoError; }
+
+    // El elemento de ese nombre en la base de su tipo (13, 12, 10, 11, 16 o 63); nulo para
+    // otro tipo o si no está.
+    ObjetoBase* Buscar(TipoObjeto tipo, const AnsiString& nombre) const;
+    // Quita el elemento de su base y lo borra. Falso, sin quitar nada, si el tipo no es uno
+    // de los seis, si no está, si es un material que usa algún cerramiento, un
+    // acristalamiento o un marco que usa algún hueco, o si está marcado como utilizado.
+    bool Eliminar(TipoObjeto tipo, const AnsiString& nombre);
+
+    // El fichero cargado decía "TEMPLARY = STANDARD".
+    bool EsEstandar() const { return estandar; }
+    // Cierto si todos los acristalamientos tienen definido su factor solar.
+    bool ComprobarFactorSolar() const;
+    // Pone a falso "Utilizado" en materiales, cerramientos, acristalamientos, marcos y
+    // huecos (no en los puentes térmicos).
+    void MarcarUtilizados() override;
+
+    // Las seis bases en el orden de las secciones de un fichero ".BDC" (materiales,
+    // cerramientos, acristalamientos, marcos, huecos, puentes térmicos) o en el de la carga
+    // y el XML (los marcos antes que los acristalamientos); ninguna en un gestor sin bases.
+    enum class Orden { Fichero, Carga };
+    std::vector<bdLibreria*> Bases(Orden orden) const;
+    // La base del tipo de elemento (13, 12, 10, 11, 16 o 63); nula para otro tipo o en un
+    // gestor sin bases.
+    bdLibreria* Base(TipoObjeto tipo) const;
+
+private:
+    // Escribe la cabecera, las secciones que da "seccion" y el pie.
+    template <class Seccion> void EscribirCon(FileWriter& fichero, Seccion&& seccion);
+
+    Error* error;
+    TipoLista tipoLista;
+    bdMateriales* materiales;
+    bdCerramientos* cerramientos;
+    bdAcristalamientos* acristalamientos;
+    bdMarcos* marcos;
+    bdHuecos* huecos;
+    bdPuentesTermicos* puentesTermicos;
+    bool estandar = false;
+    AnsiString ultimoError;
+};
