@@ -261,11 +261,35 @@ bool IniDocument::DeleteKey(std::string_view section, std::string_view key) {
 }
 
 // ---------------------------------------------------------------------------------------
+// TCustomIniFile
+
+int TCustomIniFile::ReadInteger(const AnsiString& Section, const AnsiString& Ident,
+                                int Default) const {
+    std::string valor = ReadString(Section, Ident, AnsiString()).str();
+    int leido = 0;
+    if (LeerHexadecimal(valor, leido)) return leido;
+    return StrToIntDef(AnsiString(valor), Default);
+}
+
+bool TCustomIniFile::ReadBool(const AnsiString& Section, const AnsiString& Ident,
+                              bool Default) const {
+    return ReadInteger(Section, Ident, Default ? 1 : 0) != 0;
+}
+
+void TCustomIniFile::WriteInteger(const AnsiString& Section, const AnsiString& Ident, int Value) {
+    WriteString(Section, Ident, IntToStr(Value));
+}
+
+void TCustomIniFile::WriteBool(const AnsiString& Section, const AnsiString& Ident, bool Value) {
+    WriteString(Section, Ident, Value ? "1" : "0");
+}
+
+// ---------------------------------------------------------------------------------------
 // TIniFile
 
-TIniFile::TIniFile(const AnsiString& FileName) : fileName_(FileName) {
+TIniFile::TIniFile(const AnsiString& FileName) : TCustomIniFile(FileName) {
     std::string contenido;
-    if (ReadWholeFile(fileName_, contenido)) document_.Parse(contenido);
+    if (ReadWholeFile(GetFileName(), contenido)) document_.Parse(contenido);
 }
 
 AnsiString TIniFile::ReadString(const AnsiString& Section, const AnsiString& Ident,
@@ -274,30 +298,10 @@ AnsiString TIniFile::ReadString(const AnsiString& Section, const AnsiString& Ide
     return valor ? AnsiString(*valor) : Default;
 }
 
-int TIniFile::ReadInteger(const AnsiString& Section, const AnsiString& Ident, int Default) const {
-    const std::string* valor = document_.Find(Section.str(), Ident.str());
-    if (valor == nullptr) return Default;
-    int leido = 0;
-    if (LeerHexadecimal(*valor, leido)) return leido;
-    return StrToIntDef(AnsiString(*valor), Default);
-}
-
-bool TIniFile::ReadBool(const AnsiString& Section, const AnsiString& Ident, bool Default) const {
-    return ReadInteger(Section, Ident, Default ? 1 : 0) != 0;
-}
-
 void TIniFile::WriteString(const AnsiString& Section, const AnsiString& Ident,
                            const AnsiString& Value) {
     if (document_.Set(Section.str(), Ident.str(), Value.str())) pending_ = true;
     if (pending_) Save();
-}
-
-void TIniFile::WriteInteger(const AnsiString& Section, const AnsiString& Ident, int Value) {
-    WriteString(Section, Ident, IntToStr(Value));
-}
-
-void TIniFile::WriteBool(const AnsiString& Section, const AnsiString& Ident, bool Value) {
-    WriteString(Section, Ident, Value ? "1" : "0");
 }
 
 void TIniFile::EraseSection(const AnsiString& Section) {
@@ -315,18 +319,18 @@ void TIniFile::UpdateFile() {
 }
 
 void TIniFile::Save() {
-    AnsiString carpeta = ExtractFilePath(fileName_);
+    AnsiString carpeta = ExtractFilePath(GetFileName());
     if (!carpeta.IsEmpty()) ForceDirectories(carpeta);
     FileWriter escritor;
-    bool ok = escritor.Open(fileName_, FileWriter::Mode::Text, true);
+    bool ok = escritor.Open(GetFileName(), FileWriter::Mode::Text, true);
     if (ok) {
         std::string texto = document_.Render();
         escritor.Write(texto.data(), texto.size());
         ok = escritor.Commit();
     }
     if (!ok)
-        throw EIniFileException("No se puede escribir el fichero de configuración \"" + fileName_ +
-                                "\": " + escritor.ErrorText());
+        throw EIniFileException("No se puede escribir el fichero de configuración \"" +
+                                GetFileName() + "\": " + escritor.ErrorText());
     pending_ = false;
 }
 

@@ -74,44 +74,71 @@ private:
     std::unordered_map<std::string, size_t> index_; // folded section name -> position
 };
 
-class TIniFile : public TObject {
+// What every settings store of the class library answers: the INI file, and the per-user
+// stores of reg_ini_file.h. Integers and booleans are kept as text.
+class TCustomIniFile : public TObject {
+public:
+    AnsiString GetFileName() const { return fileName_; }
+
+    virtual AnsiString ReadString(const AnsiString& Section, const AnsiString& Ident,
+                                  const AnsiString& Default) const = 0;
+    // Decimal, or hexadecimal after "0x" or "$"; the default when the value is not a number.
+    virtual int ReadInteger(const AnsiString& Section, const AnsiString& Ident, int Default) const;
+    // A number other than 0 is true; the default when the value is not a number.
+    virtual bool ReadBool(const AnsiString& Section, const AnsiString& Ident, bool Default) const;
+
+    virtual void WriteString(const AnsiString& Section, const AnsiString& Ident,
+                             const AnsiString& Value) = 0;
+    virtual void WriteInteger(const AnsiString& Section, const AnsiString& Ident, int Value);
+    virtual void WriteBool(const AnsiString& Section, const AnsiString& Ident,
+                           bool Value); // "1"/"0"
+    virtual void EraseSection(const AnsiString& Section) = 0;
+    virtual void DeleteKey(const AnsiString& Section, const AnsiString& Ident) = 0;
+    virtual void UpdateFile() {}
+
+    // The lists are cleared first; names in file order.
+    virtual void ReadSection(const AnsiString& Section, TStrings& Strings) const = 0;
+    virtual void ReadSections(TStrings& Strings) const = 0;
+    // "key=value" strings.
+    virtual void ReadSectionValues(const AnsiString& Section, TStrings& Strings) const = 0;
+    virtual bool SectionExists(const AnsiString& Section) const = 0;
+    virtual bool ValueExists(const AnsiString& Section, const AnsiString& Ident) const = 0;
+
+protected:
+    explicit TCustomIniFile(const AnsiString& FileName) : fileName_(FileName) {}
+
+private:
+    AnsiString fileName_;
+};
+
+class TIniFile : public TCustomIniFile {
 public:
     // Reads the file now; a file that does not exist or cannot be read is an empty one.
     explicit TIniFile(const AnsiString& FileName);
 
-    AnsiString GetFileName() const { return fileName_; }
-
     AnsiString ReadString(const AnsiString& Section, const AnsiString& Ident,
-                          const AnsiString& Default) const;
-    // Decimal, or hexadecimal after "0x" or "$"; the default when the value is not a number.
-    int ReadInteger(const AnsiString& Section, const AnsiString& Ident, int Default) const;
-    // A number other than 0 is true; the default when the value is not a number.
-    bool ReadBool(const AnsiString& Section, const AnsiString& Ident, bool Default) const;
+                          const AnsiString& Default) const override;
 
     // Each change is written to the file at once (only when it changes something). A file
     // that cannot be written raises EIniFileException; the change stays in memory and goes
     // out with the next write or UpdateFile. Missing folders of the file are created.
-    void WriteString(const AnsiString& Section, const AnsiString& Ident, const AnsiString& Value);
-    void WriteInteger(const AnsiString& Section, const AnsiString& Ident, int Value);
-    void WriteBool(const AnsiString& Section, const AnsiString& Ident, bool Value); // "1"/"0"
-    void EraseSection(const AnsiString& Section);
-    void DeleteKey(const AnsiString& Section, const AnsiString& Ident);
+    void WriteString(const AnsiString& Section, const AnsiString& Ident,
+                     const AnsiString& Value) override;
+    void EraseSection(const AnsiString& Section) override;
+    void DeleteKey(const AnsiString& Section, const AnsiString& Ident) override;
     // Writes what an earlier failed write left unwritten; nothing when all is written.
-    void UpdateFile();
+    void UpdateFile() override;
 
-    // The lists are cleared first; names in file order.
-    void ReadSection(const AnsiString& Section, TStrings& Strings) const;
-    void ReadSections(TStrings& Strings) const;
-    // "key=value" strings.
-    void ReadSectionValues(const AnsiString& Section, TStrings& Strings) const;
+    void ReadSection(const AnsiString& Section, TStrings& Strings) const override;
+    void ReadSections(TStrings& Strings) const override;
+    void ReadSectionValues(const AnsiString& Section, TStrings& Strings) const override;
     // A section exists from its "[Section]" line, even without keys.
-    bool SectionExists(const AnsiString& Section) const;
-    bool ValueExists(const AnsiString& Section, const AnsiString& Ident) const;
+    bool SectionExists(const AnsiString& Section) const override;
+    bool ValueExists(const AnsiString& Section, const AnsiString& Ident) const override;
 
 private:
     void Save();
 
-    AnsiString fileName_;
     IniDocument document_;
     bool pending_ = false;
 };

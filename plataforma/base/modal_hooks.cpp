@@ -34,6 +34,15 @@ int DefaultButtonAnswer(unsigned flags) {
     return botones[boton < botones.size() ? boton : 0];
 }
 
+bool ModalHooks::FileDialog(FileDialogRequest&) {
+    return false;
+}
+void ModalHooks::RunModal(ModalRun&) {}
+int ModalHooks::ShellExecute(const AnsiString&, const AnsiString&, const AnsiString&,
+                             const AnsiString&, int) {
+    return SE_ERR_NOASSOC;
+}
+
 namespace {
 
 // Default of a program without windows: nothing is shown; the default button answers.

@@ -1,10 +1,13 @@
 #include "plataforma/gui/application.h"
 
+#include "plataforma/base/files.h"
 #include "plataforma/base/modal_hooks.h"
 #include "plataforma/gui/focus_state.h"
+#include "plataforma/gui/forms.h"
 #include "plataforma/gui/message_queue.h"
 #include "plataforma/gui/qt_bridge.h"
 
+#include <QAbstractEventDispatcher>
 #include <QApplication>
 #include <QWidget>
 
@@ -12,6 +15,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
+#include <filesystem>
 #include <fstream>
 #include <string>
 #include <unistd.h>
@@ -68,11 +72,78 @@ QApplication* EnsureQtApplication() {
 
 TApplication::TApplication(TComponent* AOwner) : TComponent(AOwner) {}
 
+void TApplication::Initialize() {
+    EnsureQtApplication();
+}
+
+void TApplication::FormCreated(TCustomForm* Form) {
+    if (!mainForm_) {
+        mainForm_ = Form;
+        Form->FreeNotification(this);
+    }
+    Form->EnsureCreated();
+}
+
+void TApplication::Notification(TComponent* AComponent, TOperation Operation) {
+    TComponent::Notification(AComponent, Operation);
+    if (Operation == opRemove && AComponent == mainForm_) mainForm_ = nullptr;
+}
+
+HWND TApplication::GetHandle() const {
+    return mainForm_ && mainForm_->HandleAllocated() ? mainForm_->GetHandle() : nullptr;
+}
+
+void TApplication::Run() {
+    EnsureQtApplication();
+    terminated_ = false;
+    if (mainForm_ && showMainForm_) {
+        try {
+            mainForm_->Show();
+        } catch (...) {
+            HandleException(this);
+        }
+    }
+    while (!terminated_ && mainForm_)
+        HandleMessage();
+    // The forms go while the window system is still there.
+    DestroyComponents();
+    terminated_ = false;
+}
+
+void TApplication::Terminate() {
+    terminated_ = true;
+    if (QCoreApplication::instance())
+        if (auto* d = QAbstractEventDispatcher::instance()) d->wakeUp();
+}
+
+void TApplication::HandleMessage() {
+    EnsureQtApplication();
+    QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
+    ProcessMessages();
+}
+
 void TApplication::ProcessMessages() {
     EnsureQtApplication();
     QCoreApplication::processEvents(QEventLoop::AllEvents);
     DrainPostedMessages();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+AnsiString TApplication::GetExeName() const {
+    std::error_code ec;
+    std::filesystem::path p = std::filesystem::read_symlink("/proc/self/exe", ec);
+    return ec ? AnsiString() : FromNativePath(p.string());
+}
+
+AnsiString TApplication::GetTitle() const {
+    if (!title_.IsEmpty()) return title_;
+    AnsiString name = ExtractFileName(GetExeName());
+    int dot = name.LastDelimiter(".");
+    return dot > 1 ? name.SubString(1, dot - 1) : name;
+}
+
+int TApplication::MessageBox(const AnsiString& Text, const AnsiString& Caption, int Flags) {
+    return GetModalHooks().MessageBox(Text, Caption, static_cast<unsigned>(Flags));
 }
 
 void TApplication::HandleException(TObject* Sender) {
@@ -107,5 +178,5 @@ void TApplication::HandleException(TObject* Sender) {
 void TApplication::ShowException(Exception* E) {
     AnsiString msg = E ? E->Message : AnsiString();
     if (!msg.IsEmpty() && static_cast<unsigned char>(msg[msg.Length()]) > '.') msg += '.';
-    GetModalHooks().MessageBox(msg, title_, MB_OK | MB_ICONSTOP);
+    GetModalHooks().MessageBox(msg, GetTitle(), MB_OK | MB_ICONSTOP);
 }

@@ -63,10 +63,7 @@ void TControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
     top_ = ATop;
     width_ = AWidth;
     height_ = AHeight;
-    if (widget_) {
-        int pb = parent_ ? parent_->GetBorderWidth() : 0;
-        widget_->setGeometry(left_ + pb, top_ + pb, width_, height_);
-    }
+    if (widget_) PlaceWidget();
     BoundsChanged(sized);
     RequestAlign();
 }
@@ -92,7 +89,8 @@ void TControl::SetClientHeight(int Value) {
 
 TPoint TControl::GetClientOrigin() const {
     int b = GetBorderWidth();
-    if (parent_) {
+    // A pop-up's bounds are screen coordinates, whatever its parent.
+    if (parent_ && !(widget_ && widget_->isWindow())) {
         TPoint p = parent_->GetClientOrigin();
         return {p.x + left_ + b, p.y + top_ + b};
     }
@@ -268,10 +266,15 @@ void TControl::DeleteWidget() {
     }
 }
 
+void TControl::PlaceWidget() {
+    // A window of its own (a pop-up) takes screen coordinates.
+    int pb = parent_ && !widget_->isWindow() ? parent_->GetBorderWidth() : 0;
+    widget_->setGeometry(left_ + pb, top_ + pb, width_, height_);
+}
+
 void TControl::ApplyWidgetState() {
     if (!widget_) return;
-    int pb = parent_ ? parent_->GetBorderWidth() : 0;
-    widget_->setGeometry(left_ + pb, top_ + pb, width_, height_);
+    PlaceWidget();
     widget_->setEnabled(enabled_);
     widget_->setFont(ToQFont(*font_));
     ApplyCursorToWidget(widget_, cursor_);
@@ -364,6 +367,8 @@ void TControl::Dispatch(TMessage& Message) {
         return CallMessageHandler(this, &TControl::CMParentShowHintChanged, Message);
     case CM_HINTSHOW:
         return CallMessageHandler(this, &TControl::CMHintShow, Message);
+    case WM_CONTEXTMENU:
+        return CallMessageHandler(this, &TControl::WMContextMenu, Message);
     default:
         DefaultHandler(Message);
     }
@@ -570,7 +575,17 @@ void TControl::WMRButtonDown(TWMMouse& Message) {
 }
 
 void TControl::WMRButtonUp(TWMMouse& Message) {
+    auto alive = Watch();
     DefaultHandler(Message);
+    if (alive.expired()) return;
+    // Part of the window system's default for a released right button: the context menu,
+    // asked for with the pointer in screen coordinates, before the mouse-up event.
+    TPoint p = ClientToScreen(Message.Pos());
+    TWinControl* window = dynamic_cast<TWinControl*>(this);
+    if (!window) window = parent_;
+    HWND h = window && window->HandleAllocated() ? window->GetHandle() : nullptr;
+    Perform(WM_CONTEXTMENU, reinterpret_cast<WPARAM>(h), PointToLParam(p.x, p.y));
+    if (alive.expired()) return;
     DoMouseUp(Message, mbRight);
 }
 

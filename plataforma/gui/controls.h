@@ -20,9 +20,16 @@
 
 class QWidget;
 class QEvent;
+class QPaintEvent;
 class TWinControl;
+class TCanvas;
+class TControlCanvas;
+class TPopupMenu;
 
 enum TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient, alCustom };
+
+// The alignment of text in the standard controls (memos, labels, panels).
+enum TAlignment { taLeftJustify, taRightJustify, taCenter };
 
 enum TControlStyleItem {
     csAcceptsControls,
@@ -187,6 +194,10 @@ public:
     void SetControlStyle(TControlStyle Value) { controlStyle_ = Value; }
     TControlState GetControlState() const { return controlState_; }
     void SetControlState(TControlState Value) { controlState_ = Value; }
+    // The menu shown on a right click (WM_CONTEXTMENU); its shortcuts are matched first
+    // while this control or one inside it has the focus.
+    TPopupMenu* GetPopupMenu() const { return popupMenu_; }
+    void SetPopupMenu(TPopupMenu* Value);
     bool GetMouseCapture() const;
     void SetMouseCapture(bool Value);
 
@@ -240,6 +251,7 @@ public:
 
 protected:
     void Loaded() override;
+    void Notification(TComponent* AComponent, TOperation Operation) override;
     virtual void Resize();
     virtual void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y);
     virtual void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y);
@@ -275,11 +287,25 @@ protected:
     void CMParentFontChanged(TMessage& Message);
     void CMParentShowHintChanged(TMessage& Message);
     void CMHintShow(TCMHintShow& Message);
+    void WMContextMenu(TMessage& Message);
+
+    // A control that paints through a canvas's backing store opens it for a paint event
+    // (returning the device context that WM_ERASEBKGND and WM_PAINT then carry, and whether
+    // they must run at all: not when the store already holds the area) and closes it
+    // afterwards, copying the store to the screen.
+    virtual HDC BeginPaintStore(QPaintEvent* Event, bool& RunMessages) {
+        (void)Event;
+        RunMessages = true;
+        return nullptr;
+    }
+    virtual void EndPaintStore(QPaintEvent* Event) { (void)Event; }
 
     // The control's bounds changed: TWinControl sends WM_SIZE; others call Resize.
     virtual void BoundsChanged(bool Sized);
     // Applies the bounds, visibility, enabled state, font and cursor to the widget.
     virtual void ApplyWidgetState();
+    // Puts the widget where the bounds say (a form places its window around it instead).
+    virtual void PlaceWidget();
     // Creates or deletes the widget of a windowless control with its parent's window.
     virtual void ParentWindowCreated();
     virtual void ParentWindowDestroying();
@@ -315,6 +341,7 @@ private:
     bool showHint_ = false;
     bool parentShowHint_ = true;
     TCursor cursor_ = crDefault;
+    TPopupMenu* popupMenu_ = nullptr;
     TControlStyle controlStyle_;
     TControlState controlState_;
     QWidget* widget_ = nullptr;
@@ -474,31 +501,55 @@ private:
     TWinControl* focusedWithin_ = nullptr;
 };
 
-// A windowed control that paints itself (grids, custom-drawn controls).
+// A windowed control that paints itself (grids, custom-drawn controls). Its canvas draws
+// into a backing store kept between paints, so that drawing made outside WM_PAINT (from a
+// mouse handler, with an XOR pen) stays on screen until the area is invalidated.
 class TCustomControl : public TWinControl {
 public:
     explicit TCustomControl(TComponent* AOwner);
+    ~TCustomControl() override;
+
+    TCanvas* GetCanvas() const;
+    void Invalidate() override;
 
 protected:
     // Draws the client area; called for WM_PAINT.
     virtual void Paint() {}
     void PaintWindow(HDC DC) override;
+    HDC BeginPaintStore(QPaintEvent* Event, bool& RunMessages) override;
+    void EndPaintStore(QPaintEvent* Event) override;
+
+private:
+    mutable std::unique_ptr<TControlCanvas> canvas_;
 };
 
-// A windowless control that paints itself on its area of the parent.
+// A windowless control that paints itself on its area of the parent, through a backing
+// store as TCustomControl does (transparent where it draws nothing).
 class TGraphicControl : public TControl {
 public:
     explicit TGraphicControl(TComponent* AOwner);
+    ~TGraphicControl() override;
+
+    TCanvas* GetCanvas() const;
+    void Invalidate() override;
 
 protected:
     virtual void Paint() {}
     void Dispatch(TMessage& Message) override;
+    HDC BeginPaintStore(QPaintEvent* Event, bool& RunMessages) override;
+    void EndPaintStore(QPaintEvent* Event) override;
+
+private:
+    mutable std::unique_ptr<TControlCanvas> canvas_;
 };
 
 class EInvalidOperation : public Exception {
 public:
     using Exception::Exception;
 };
+
+// Makes a widget the frameless window of a pop-up when the parameters say WS_POPUP.
+void MakePopupWindow(QWidget* Widget, const TCreateParams& Params);
 
 // The control of a window handle; nullptr for none.
 TWinControl* FindControl(HWND Handle);

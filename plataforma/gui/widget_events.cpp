@@ -210,12 +210,29 @@ bool TControl::HandleMouseEvent(QEvent* Event) {
 }
 
 void TControl::HandlePaintEvent(QEvent* Event) {
-    PaintContext ctx(widget_, static_cast<QPaintEvent*>(Event));
+    auto* pe = static_cast<QPaintEvent*>(Event);
+    PaintContext ctx(widget_, pe);
     auto alive = Watch();
-    Perform(WM_ERASEBKGND, 0, 0);
-    if (alive.expired()) return;
-    Perform(WM_PAINT, 0, 0);
-    if (alive.expired()) return;
+    bool run = true;
+    HDC dc = BeginPaintStore(pe, run);
+    // The store is closed (and shown) even when a handler raises.
+    struct Closer {
+        TControl* control;
+        QPaintEvent* event;
+        std::weak_ptr<int> alive;
+        bool open = true;
+        ~Closer() {
+            if (open && !alive.expired()) control->EndPaintStore(event);
+        }
+    } closer{this, pe, alive};
+    if (run) {
+        Perform(WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
+        if (alive.expired()) return;
+        Perform(WM_PAINT, reinterpret_cast<WPARAM>(dc), 0);
+        if (alive.expired()) return;
+    }
+    closer.open = false;
+    EndPaintStore(pe);
     if (GetBorderWidth() > 0) Perform(WM_NCPAINT, 1, 0);
     if (!alive.expired()) invalidated_ = false;
 }

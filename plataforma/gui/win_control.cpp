@@ -5,6 +5,8 @@
 #include "plataforma/gui/cursor_map.h"
 #include "plataforma/gui/dispatch_frame.h"
 #include "plataforma/gui/focus_state.h"
+#include "plataforma/gui/control_canvas.h"
+#include "plataforma/gui/gdi.h"
 #include "plataforma/gui/hooked_widget.h"
 #include "plataforma/gui/key_input.h"
 #include "plataforma/gui/message_queue.h"
@@ -205,10 +207,10 @@ void TWinControl::CreateParams(TCreateParams& Params) {
 void TWinControl::CreateWnd() {
     TCreateParams params;
     CreateParams(params);
-    // A child's border is drawn by the layer; a top-level window's frame belongs to the
-    // window manager.
+    // A child's border is drawn by the layer, and so is a pop-up's (it has no frame); a
+    // top-level window's frame belongs to the window manager.
     border_ = 0;
-    if (params.Style & WS_CHILD) {
+    if (params.Style & (WS_CHILD | WS_POPUP)) {
         if (params.ExStyle & WS_EX_CLIENTEDGE) border_ += 2;
         if ((params.Style & WS_BORDER) && !(params.Style & WS_DLGFRAME)) border_ += 1;
         if (params.ExStyle & WS_EX_STATICEDGE) border_ += 1;
@@ -223,16 +225,24 @@ void TWinControl::CreateWindowHandle(const TCreateParams& Params) {
     auto* w = new HookedWidget<QWidget>(this, parentWidget);
     w->setFocusPolicy(Qt::NoFocus);
     w->setAttribute(Qt::WA_InputMethodEnabled);
+    MakePopupWindow(w, Params);
     SetWidget(w, false);
+}
+
+// A pop-up (WS_POPUP) is a window of its own without a frame, over its parent's window,
+// placed in screen coordinates.
+void MakePopupWindow(QWidget* Widget, const TCreateParams& Params) {
+    if (!(Params.Style & WS_POPUP)) return;
+    Qt::WindowFlags f = Qt::Tool | Qt::FramelessWindowHint;
+    if (Params.ExStyle & WS_EX_TOPMOST) f |= Qt::WindowStaysOnTopHint;
+    Widget->setWindowFlags(f);
+    Widget->setAttribute(Qt::WA_ShowWithoutActivating);
 }
 
 void TWinControl::ApplyWidgetState() {
     TControl::ApplyWidgetState();
     if (!widget_) return;
-    if (!parent_) {
-        widget_->setWindowTitle(ToQString(text_));
-        widget_->setGeometry(left_, top_, width_, height_);
-    }
+    if (!parent_) widget_->setWindowTitle(ToQString(text_));
 }
 
 void TWinControl::DestroyHandle() {
@@ -462,6 +472,15 @@ void TWinControl::PaintWindow(HDC) {}
 void TWinControl::WMEraseBkgnd(TWMEraseBkgnd& Message) {
     Message.Result = 1;
     if (HasNativeWidget() || !widget_) return;
+    if (Message.DC) {
+        // A backing store: the background goes into it, through its device context.
+        if (GetColor() == clNone) return;
+        HBRUSH brush = CreateSolidBrush(ColorToRGB(GetColor()));
+        TRect client = GetClientRect();
+        FillRect(Message.DC, &client, brush);
+        DeleteObject(brush);
+        return;
+    }
     QColor c = ToQColor(GetColor());
     if (!c.isValid()) return;
     if (!CurrentPaint(widget_)) return;

@@ -17,6 +17,8 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+
 #include <functional>
 #include <limits>
 #include <string>
@@ -113,7 +115,9 @@ TEST_F(BasesDeDatos, UnaInstanciaCompartidaPorTipoDeLista) {
             // La segunda petición, con otro nombre, da la misma base con el primer nombre.
             EXPECT_EQ(clase.conNombre("Otro", tipos[i]), primeras[i]);
             EXPECT_EQ(primeras[i]->ObtenerNombre(), "Gestor " + AnsiString(i));
-            if (clase.sinNombre) EXPECT_EQ(clase.sinNombre(tipos[i]), primeras[i]);
+            if (clase.sinNombre) {
+                EXPECT_EQ(clase.sinNombre(tipos[i]), primeras[i]);
+            }
         }
         EXPECT_NE(primeras[0], primeras[1]);
         EXPECT_NE(primeras[1], primeras[2]);
@@ -207,7 +211,9 @@ TEST_F(BasesDeDatos, QuitarBorraSalvoEnAcristalamientos) {
     EXPECT_EQ(borrados, 1);
     EXPECT_EQ(marcos.NumeroHijos(), 0);
 
-    bdAcristalamientos vidrios("vidrios", LISTA_PROGRAMA);
+    // En el montón, como toda base: Liberar podría borrarla si fuese la compartida.
+    auto propia = std::make_unique<bdAcristalamientos>("vidrios", LISTA_PROGRAMA);
+    bdAcristalamientos& vidrios = *propia;
     auto* vidrio = new ElementoContado("V", borrados);
     vidrios.AnadirHijo(vidrio);
     vidrios.QuitarHijo(vidrio);
@@ -305,7 +311,9 @@ TEST_F(BasesDeDatos, CualquierFactorSolarNegativoEstaSinDefinir) {
         {{-0.85f}, false}, {{0.6f, nuevo}, false},
     };
     for (const Caso& caso : casos) {
-        bdAcristalamientos vidrios("vidrios", LISTA_PROGRAMA);
+        // En el montón, como toda base: Liberar podría borrarla si fuese la compartida.
+    auto propia = std::make_unique<bdAcristalamientos>("vidrios", LISTA_PROGRAMA);
+    bdAcristalamientos& vidrios = *propia;
         int i = 0;
         for (float factor : caso.factores) {
             AnsiString nombre = vidrios.CrearHijo("V" + AnsiString(i++), TIPO_ACRISTALAMIENTO);

@@ -1,4 +1,5 @@
 #include "plataforma/base/modal_hooks.h"
+#include "plataforma/base/object.h"
 #include "plataforma/base/scripted_modal_hooks.h"
 
 #include "tests/comun/pruebas.h"
@@ -97,4 +98,110 @@ TEST(ModalHooks, SinGanchosInstaladosNadaSeMuestraYRespondeElBotonPorDefecto) {
 
     GetModalHooks().ProcessMessages();
     EXPECT_EQ(Guion().ProcessMessagesCalls(), 1);
+}
+
+namespace {
+
+// A modal form as the hooks see it: closes when its result is set, unless it refuses once.
+class FormaFalsa : public ModalRun {
+public:
+    TObject* Form() override { return &objeto; }
+    AnsiString Caption() const override { return "Nuevo grupo"; }
+    AnsiString Name() const override { return "forNombreGrupo"; }
+    void SetModalResult(int r) override { resultado = r; }
+    bool Finished() override {
+        if (resultado != 0 && rechazos > 0) {
+            --rechazos;
+            resultado = 0;
+        }
+        return resultado != 0;
+    }
+    TObject objeto;
+    int resultado = 0;
+    int rechazos = 0;
+};
+
+} // namespace
+
+TEST(ModalHooks, DialogosFormulariosModalesYShellSeRespondenYSeRegistran) {
+    FileDialogRequest r;
+    r.kind = FileDialogRequest::Kind::Save;
+    r.title = "Guardar a librería";
+    r.filter = "Ficheros Vornak ( *.bdc)|*.BDC";
+    r.initialDir = "LIB\\";
+    r.defaultExt = "INP";
+    Guion().AnswerFileDialog("LIB\\nueva.inp", 1);
+    Guion().CancelFileDialog();
+    EXPECT_TRUE(GetModalHooks().FileDialog(r));
+    EXPECT_EQ(r.files, (std::vector<AnsiString>{"LIB\\nueva.inp"}));
+    FileDialogRequest otra;
+    EXPECT_FALSE(GetModalHooks().FileDialog(otra));
+    EXPECT_TRUE(otra.files.empty());
+
+    // Steps run while the form stays open; a refusal gets another try.
+    FormaFalsa forma;
+    forma.rechazos = 1;
+    int pasos = 0;
+    Guion().AnswerShowModal(std::vector<std::function<void(TObject*)>>{
+        [&](TObject* o) {
+            EXPECT_EQ(o, &forma.objeto);
+            ++pasos;
+            forma.SetModalResult(IDOK);
+        },
+        [&](TObject*) {
+            ++pasos;
+            forma.SetModalResult(IDCANCEL);
+        },
+        [&](TObject*) { ++pasos; }}); // not reached: the form closed
+    GetModalHooks().RunModal(forma);
+    EXPECT_EQ(pasos, 2);
+    EXPECT_EQ(forma.resultado, IDCANCEL);
+
+    Guion().AnswerShellExecute(SE_ERR_FNF);
+    EXPECT_EQ(GetModalHooks().ShellExecute("open", "informe.pdf", "", "", 3), SE_ERR_FNF);
+    EXPECT_EQ(Guion().PendingAnswers(), 0);
+
+    const auto& vistos = Guion().ShownBoxes();
+    ASSERT_EQ(vistos.size(), 4u);
+    EXPECT_EQ(vistos[0].kind, ScriptedModalHooks::Kind::FileDialog);
+    EXPECT_EQ(vistos[0].dialogKind, FileDialogRequest::Kind::Save);
+    EXPECT_EQ(vistos[0].caption, "Guardar a librería");
+    EXPECT_EQ(vistos[0].filter, "Ficheros Vornak ( *.bdc)|*.BDC");
+    EXPECT_EQ(vistos[0].initialDir, "LIB\\");
+    EXPECT_EQ(vistos[0].defaultExt, "INP");
+    EXPECT_EQ(vistos[2].kind, ScriptedModalHooks::Kind::ShowModal);
+    EXPECT_EQ(vistos[2].caption, "Nuevo grupo");
+    EXPECT_EQ(vistos[2].text, "forNombreGrupo");
+    EXPECT_EQ(vistos[3].kind, ScriptedModalHooks::Kind::ShellExecute);
+    EXPECT_EQ(vistos[3].text, "informe.pdf");
+    EXPECT_EQ(vistos[3].caption, "open");
+    EXPECT_EQ(vistos[3].flags, 3u);
+}
+
+TEST(ModalHooks, LoQueElGuionNoEsperaFallaYNoBloquea) {
+    ScriptedModalHooks local;
+    std::vector<std::string> fallos;
+    local.SetFailureHandler([&](const std::string& m) { fallos.push_back(m); });
+    FileDialogRequest r;
+    r.title = "Abrir";
+    EXPECT_FALSE(local.FileDialog(r));
+    FormaFalsa forma;
+    local.RunModal(forma);
+    EXPECT_EQ(forma.resultado, 0); // the form ends as the layer decides (cancelled)
+    local.AnswerShowModal([](TObject*) {});
+    local.RunModal(forma);
+    EXPECT_EQ(local.ShellExecute("open", "a.pdf", "", "", 1), 42);
+    ASSERT_EQ(fallos.size(), 4u);
+    EXPECT_EQ(fallos[0], "FileDialog no esperado: Abrir");
+    EXPECT_EQ(fallos[1], "ShowModal no esperado: Nuevo grupo");
+    EXPECT_EQ(fallos[2], "ShowModal: el guion dejo abierto el formulario Nuevo grupo");
+    EXPECT_EQ(fallos[3], "ShellExecute no esperado: a.pdf");
+    // Without the silent default's windows nothing opens either.
+    SetModalHooks(nullptr);
+    FileDialogRequest s;
+    bool elegido = GetModalHooks().FileDialog(s);
+    int shell = GetModalHooks().ShellExecute("open", "a.pdf", "", "", 1);
+    SetModalHooks(&Guion());
+    EXPECT_FALSE(elegido);
+    EXPECT_EQ(shell, SE_ERR_NOASSOC);
 }

@@ -1,0 +1,9 @@
+#include "Vornak/UtilArbol.h"
+
+#include "plataforma/gui/tree_view.h"
+
+void PonerIcono(TTreeNode* nodo, int indice) {
+    if (!nodo) return;
+    nodo->SetImageIndex(indice);
+    nodo->SetSelectedIndex(indice);
+}

@@ -1,0 +1,299 @@
+// The tree view: building and walking nodes, sorting by text and by OnCompare, events as
+// the class library fires them (a program's Selected included), deletion of the selected
+// node, a right click that selects nothing, images and editing.
+
+#include "tests/plataforma/gui/prueba_controles_comun.h"
+
+#include "plataforma/gui/graphics.h"
+#include "plataforma/gui/image_list.h"
+#include "plataforma/gui/menus.h"
+#include "plataforma/gui/qt_bridge.h"
+#include "plataforma/gui/tree_view.h"
+
+#include <QTreeWidget>
+
+#include <string>
+
+namespace {
+
+std::string Nombres(TTreeNode* primero) {
+    std::string s;
+    for (TTreeNode* n = primero; n; n = n->getNextSibling())
+        s += (s.empty() ? "" : ",") + n->GetText().str();
+    return s;
+}
+
+class Arbol : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ResetInputState();
+        ventana = std::make_unique<VentanaPrueba>();
+        arbol = new TTreeView(ventana.get());
+        arbol->SetParent(ventana.get());
+        arbol->SetBounds(10, 10, 250, 250);
+        nodos = arbol->GetItems();
+    }
+    void TearDown() override {
+        CerrarMenus();
+        ventana.reset();
+        ResetInputState();
+    }
+    // Every event, in order.
+    void Escuchar() {
+        arbol->OnChanging = [this](TObject*, TTreeNode* n, bool& permitir) {
+            eventos.push_back("changing:" + Texto(n));
+            permitir = !rechazar;
+        };
+        arbol->OnChange = [this](TObject*, TTreeNode* n) {
+            eventos.push_back("change:" + Texto(n));
+        };
+        arbol->OnExpanding = [this](TObject*, TTreeNode* n, bool&) {
+            eventos.push_back("expanding:" + Texto(n));
+        };
+        arbol->OnExpanded = [this](TObject*, TTreeNode* n) {
+            eventos.push_back("expanded:" + Texto(n));
+        };
+        arbol->OnCollapsed = [this](TObject*, TTreeNode* n) {
+            eventos.push_back("collapsed:" + Texto(n));
+        };
+    }
+    static std::string Texto(TTreeNode* n) { return n ? n->GetText().str() : "null"; }
+    // The row of a node in client coordinates (shown).
+    QPoint Fila(TTreeNode* n) {
+        auto* w = static_cast<QTreeWidget*>(arbol->GetWidget());
+        for (QTreeWidgetItemIterator it(w); *it; ++it)
+            if (FromQString((*it)->text(0)) == n->GetText()) return w->visualItemRect(*it).center();
+        return {-1, -1};
+    }
+    std::unique_ptr<VentanaPrueba> ventana;
+    TTreeView* arbol = nullptr;
+    TTreeNodes* nodos = nullptr;
+    std::vector<std::string> eventos;
+    bool rechazar = false;
+};
+
+TEST_F(Arbol, NodosYRecorridos) {
+    TTreeNode* raiz = nodos->Add(nullptr, "Proyecto");
+    TTreeNode* opacos = nodos->AddChild(raiz, "Opacos");
+    int dato = 7;
+    TTreeNode* mat = nodos->AddChildObject(opacos, "Materiales", &dato);
+    TTreeNode* semi = nodos->AddChild(raiz, "Semitransparentes");
+    TTreeNode* primero = nodos->AddChildFirst(raiz, "Primero");
+    TTreeNode* antes = nodos->Insert(semi, "Antes");
+    EXPECT_EQ(Nombres(raiz->getFirstChild()), "Primero,Opacos,Antes,Semitransparentes");
+    EXPECT_EQ(mat->GetLevel(), 2);
+    EXPECT_EQ(mat->GetParent(), opacos);
+    EXPECT_EQ(*static_cast<int*>(mat->GetData()), 7);
+    EXPECT_EQ(raiz->GetCount(), 4);
+    EXPECT_EQ(raiz->GetItem(2), antes);
+    EXPECT_EQ(primero->GetIndex(), 0);
+    EXPECT_TRUE(opacos->GetHasChildren());
+    EXPECT_FALSE(semi->GetHasChildren());
+    // GetNext walks the whole tree depth first.
+    std::string orden;
+    for (TTreeNode* n = nodos->GetFirstNode(); n; n = n->GetNext())
+        orden += n->GetText().str() + ";";
+    EXPECT_EQ(orden, "Proyecto;Primero;Opacos;Materiales;Antes;Semitransparentes;");
+    EXPECT_EQ(nodos->GetCount(), 6);
+    EXPECT_EQ(nodos->GetItem(3), mat);
+    EXPECT_EQ(mat->GetAbsoluteIndex(), 3);
+    EXPECT_EQ(antes->GetPrev(), mat);
+    // The Qt tree shows the same.
+    auto* w = static_cast<QTreeWidget*>(arbol->GetWidget());
+    ASSERT_EQ(w->topLevelItemCount(), 1);
+    EXPECT_EQ(w->topLevelItem(0)->childCount(), 4);
+    EXPECT_EQ(FromQString(w->topLevelItem(0)->child(1)->child(0)->text(0)), "Materiales");
+
+    opacos->Delete();
+    EXPECT_EQ(nodos->GetCount(), 4);
+    EXPECT_EQ(w->topLevelItem(0)->childCount(), 3);
+    nodos->Clear();
+    EXPECT_EQ(nodos->GetCount(), 0);
+    EXPECT_EQ(w->topLevelItemCount(), 0);
+}
+
+TEST_F(Arbol, OrdenPorTextoYPorComparacion) {
+    arbol->SetSortType(stText);
+    TTreeNode* r = nodos->Add(nullptr, "Raíz");
+    for (const char* t : {"marcos", "Vidrios", "huecos", "Materiales"})
+        nodos->AddChild(r, t);
+    EXPECT_EQ(Nombres(r->getFirstChild()), "huecos,marcos,Materiales,Vidrios");
+    // Renamed, a node moves to its place.
+    r->GetItem(0)->SetText("Zócalos");
+    EXPECT_EQ(Nombres(r->getFirstChild()), "marcos,Materiales,Vidrios,Zócalos");
+    auto* w = static_cast<QTreeWidget*>(arbol->GetWidget());
+    EXPECT_EQ(FromQString(w->topLevelItem(0)->child(3)->text(0)), "Zócalos");
+
+    // stData keeps the order of insertion without OnCompare...
+    arbol->SetSortType(stData);
+    TTreeNode* d = nodos->Add(nullptr, "Datos");
+    int tres = 3, uno = 1, dos = 2;
+    nodos->AddChildObject(d, "c", &tres);
+    nodos->AddChildObject(d, "a", &uno);
+    nodos->AddChildObject(d, "b", &dos);
+    EXPECT_EQ(Nombres(d->getFirstChild()), "c,a,b");
+    // ...and sorts by it when asked.
+    arbol->OnCompare = [](TObject*, TTreeNode* a, TTreeNode* b, int, int& c) {
+        c = *static_cast<int*>(a->GetData()) - *static_cast<int*>(b->GetData());
+    };
+    d->AlphaSort();
+    EXPECT_EQ(Nombres(d->getFirstChild()), "a,b,c");
+    EXPECT_EQ(FromQString(w->topLevelItem(1)->child(0)->text(0)), "a");
+}
+
+TEST_F(Arbol, SeleccionarDesdeElProgramaDisparaLosEventos) {
+    TTreeNode* raiz = nodos->Add(nullptr, "raiz");
+    TTreeNode* grupo = nodos->AddChild(raiz, "grupo");
+    TTreeNode* hoja = nodos->AddChild(grupo, "hoja");
+    TTreeNode* otra = nodos->AddChild(raiz, "otra");
+    Escuchar();
+    // Selecting a hidden node opens its parents first.
+    arbol->SetSelected(hoja);
+    EXPECT_EQ(eventos,
+              (std::vector<std::string>{"changing:hoja", "expanding:raiz", "expanded:raiz",
+                                        "expanding:grupo", "expanded:grupo", "change:hoja"}));
+    EXPECT_EQ(arbol->GetSelected(), hoja);
+    EXPECT_TRUE(hoja->GetSelected());
+    eventos.clear();
+    arbol->SetSelected(hoja); // the same: nothing
+    EXPECT_TRUE(eventos.empty());
+    rechazar = true;
+    arbol->SetSelected(otra);
+    EXPECT_EQ(arbol->GetSelected(), hoja);
+    EXPECT_EQ(eventos, std::vector<std::string>{"changing:otra"});
+    rechazar = false;
+    eventos.clear();
+    // Collapsing hides the selection: it moves to the collapsed node.
+    grupo->SetExpanded(false);
+    EXPECT_EQ(eventos,
+              (std::vector<std::string>{"changing:grupo", "change:grupo", "collapsed:grupo"}));
+    EXPECT_EQ(arbol->GetSelected(), grupo);
+    eventos.clear();
+    otra->SetSelected(true);
+    arbol->SetSelected(nullptr);
+    EXPECT_EQ(eventos, (std::vector<std::string>{"changing:otra", "change:otra", "changing:null",
+                                                 "change:null"}));
+}
+
+TEST_F(Arbol, ElUsuarioEligeConElRatonYElTecladoPeroNoConElBotonDerecho) {
+    TTreeNode* a = nodos->Add(nullptr, "a");
+    TTreeNode* b = nodos->Add(nullptr, "b");
+    nodos->AddChild(b, "b1");
+    Escuchar();
+    std::vector<WORD> teclas;
+    arbol->OnKeyUp = [&](TObject*, WORD& k, TShiftState) { teclas.push_back(k); };
+    TPopupMenu menu(ventana.get());
+    auto* item = new TMenuItem(&menu);
+    item->SetCaption("Eliminar");
+    menu.GetItems()->Add(item);
+    int menus = 0;
+    menu.OnPopup = [&](TObject*) { ++menus; };
+    arbol->SetPopupMenu(&menu);
+
+    SimulateClick(arbol, Fila(a).x(), Fila(a).y());
+    EXPECT_EQ(arbol->GetSelected(), a);
+    EXPECT_TRUE(arbol->Focused());
+    ClicDerecho(arbol, Fila(b).x(), Fila(b).y());
+    EXPECT_EQ(arbol->GetSelected(), a);
+    EXPECT_EQ(menus, 1);
+    CerrarMenus();
+    arbol->SetFocus();
+    SimulateKeyStroke(VK_DOWN);
+    EXPECT_EQ(arbol->GetSelected(), b);
+    SimulateKeyStroke(VK_RIGHT); // opens b
+    EXPECT_TRUE(b->GetExpanded());
+    SimulateKeyStroke(VK_DELETE);
+    EXPECT_EQ(eventos, (std::vector<std::string>{"changing:a", "change:a", "changing:b", "change:b",
+                                                 "expanding:b", "expanded:b"}));
+    EXPECT_EQ(teclas, (std::vector<WORD>{VK_DOWN, VK_RIGHT, VK_DELETE}));
+    // A double click on a node opens and closes it.
+    eventos.clear();
+    SimulateClick(arbol, Fila(b).x(), Fila(b).y());
+    SimulateMouse(arbol, SimulatedMouse::DoubleClick, 0, Fila(b).x(), Fila(b).y());
+    SimulateMouse(arbol, SimulatedMouse::Up, 0, Fila(b).x(), Fila(b).y());
+    EXPECT_FALSE(b->GetExpanded());
+    EXPECT_EQ(eventos, std::vector<std::string>{"collapsed:b"});
+}
+
+TEST_F(Arbol, BorrarElNodoElegidoEligeOtro) {
+    TTreeNode* p = nodos->Add(nullptr, "p");
+    TTreeNode* x = nodos->AddChild(p, "x");
+    TTreeNode* y = nodos->AddChild(p, "y");
+    TTreeNode* z = nodos->AddChild(p, "z");
+    std::vector<std::string> borrados;
+    arbol->OnDeletion = [&](TObject*, TTreeNode* n) { borrados.push_back(n->GetText().str()); };
+    y->SetSelected(true);
+    Escuchar();
+    y->Delete(); // the next sibling
+    EXPECT_EQ(arbol->GetSelected(), z);
+    z->Delete(); // no next: the parent
+    EXPECT_EQ(arbol->GetSelected(), p);
+    EXPECT_EQ(eventos,
+              (std::vector<std::string>{"changing:z", "change:z", "changing:p", "change:p"}));
+    (void)x;
+    eventos.clear();
+    nodos->Clear(); // all gone: no selection, no events
+    EXPECT_EQ(arbol->GetSelected(), nullptr);
+    EXPECT_TRUE(eventos.empty());
+    EXPECT_EQ(borrados, (std::vector<std::string>{"y", "z", "x", "p"}));
+}
+
+TEST_F(Arbol, ImagenesSegunElijaElNodoYVentanaRehecha) {
+    TImageList imagenes(ventana.get());
+    for (TColor c : {clRed, clBlue}) {
+        TBitmap bmp;
+        bmp.SetSize(16, 16);
+        bmp.GetCanvas()->GetBrush()->SetColor(c);
+        bmp.GetCanvas()->FillRect(Rect(0, 0, 16, 16));
+        imagenes.Add(&bmp, nullptr);
+    }
+    arbol->SetImages(&imagenes);
+    TTreeNode* a = nodos->Add(nullptr, "a");
+    TTreeNode* b = nodos->Add(nullptr, "b");
+    for (TTreeNode* n : {a, b}) {
+        n->SetImageIndex(0);
+        n->SetSelectedIndex(1);
+    }
+    b->SetSelected(true);
+    auto* w = static_cast<QTreeWidget*>(arbol->GetWidget());
+    QImage img = w->viewport()->grab().toImage();
+    const QRect ra = w->visualItemRect(w->topLevelItem(0));
+    const QRect rb = w->visualItemRect(w->topLevelItem(1));
+    EXPECT_EQ(img.pixelColor(ra.left() + 8, ra.center().y()), QColor(255, 0, 0));
+    EXPECT_EQ(img.pixelColor(rb.left() + 8, rb.center().y()), QColor(0, 0, 255));
+    EXPECT_GE(ra.height(), 16);
+
+    // The window made again keeps nodes, selection and expansion.
+    nodos->AddChild(a, "a1");
+    a->Expand(false);
+    arbol->SetBorderStyle(bsNone);
+    w = static_cast<QTreeWidget*>(arbol->GetWidget());
+    ASSERT_EQ(w->topLevelItemCount(), 2);
+    EXPECT_TRUE(w->topLevelItem(0)->isExpanded());
+    EXPECT_EQ(w->currentItem(), w->topLevelItem(1));
+    EXPECT_EQ(arbol->GetSelected(), b);
+}
+
+TEST_F(Arbol, SoloLecturaImpideEditarYOnEditingPuedeNegarse) {
+    TTreeNode* a = nodos->Add(nullptr, "a");
+    a->SetSelected(true);
+    arbol->SetFocus();
+    arbol->SetReadOnly(true);
+    SimulateKeyStroke(VK_F2);
+    EXPECT_FALSE(arbol->IsEditing());
+    arbol->SetReadOnly(false);
+    int preguntas = 0;
+    arbol->OnEditing = [&](TObject*, TTreeNode* n, bool& permitir) {
+        ++preguntas;
+        EXPECT_EQ(n, a);
+        permitir = false;
+    };
+    SimulateKeyStroke(VK_F2);
+    EXPECT_EQ(preguntas, 1);
+    EXPECT_FALSE(arbol->IsEditing());
+    arbol->OnEditing = nullptr;
+    SimulateKeyStroke(VK_F2);
+    EXPECT_TRUE(arbol->IsEditing());
+}
+
+} // namespace

@@ -1,0 +1,252 @@
+// File dialogs and the shell through the modal hooks: what a test reads back and answers,
+// the default extension, case-blind filters, and what the window system's hooks show.
+
+#include "tests/comun/carpeta_temporal.h"
+#include "tests/comun/pruebas.h"
+
+#include "plataforma/base/files.h"
+#include "plataforma/gui/dialogs.h"
+#include "plataforma/gui/qt_bridge.h"
+#include "plataforma/gui/qt_modal_hooks.h"
+#include "plataforma/gui/shell.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QDir>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdint>
+
+namespace {
+
+TEST(DialogosDeFicheros, ElGuionLeeLoQueSeMostrariaYResponde) {
+    TOpenDialog abrir(nullptr);
+    abrir.SetInitialDir("C:\\Vornak\\LIB\\");
+    abrir.SetFilter("Ficheros BDC (*.bdc)|*.bdc|Ficheros XML (*.xml)|*.xml");
+    abrir.SetTitle("Abrir base de datos");
+    abrir.SetOptions(abrir.GetOptions() << ofFileMustExist);
+    Guion().AnswerFileDialog("C:\\Vornak\\LIB\\Catálogo.BDC", 2);
+    ASSERT_TRUE(abrir.Execute());
+    EXPECT_EQ(abrir.GetFileName(), "C:\\Vornak\\LIB\\Catálogo.BDC");
+    EXPECT_EQ(abrir.GetFiles()->GetCount(), 1);
+    EXPECT_EQ(abrir.GetFilterIndex(), 2);
+    ASSERT_EQ(Guion().ShownBoxes().size(), 1u);
+    const auto& visto = Guion().ShownBoxes()[0];
+    EXPECT_EQ(visto.kind, ScriptedModalHooks::Kind::FileDialog);
+    EXPECT_EQ(visto.dialogKind, FileDialogRequest::Kind::Open);
+    EXPECT_EQ(visto.caption, "Abrir base de datos");
+    EXPECT_EQ(visto.initialDir, "C:\\Vornak\\LIB\\");
+    EXPECT_EQ(visto.filter, "Ficheros BDC (*.bdc)|*.bdc|Ficheros XML (*.xml)|*.xml");
+    EXPECT_EQ(visto.filterIndex, 1);
+    EXPECT_EQ(visto.flags,
+              (1u << ofHideReadOnly) | (1u << ofEnableSizing) | (1u << ofFileMustExist));
+
+    // Cancelled: false, and the dialog keeps what it had.
+    Guion().CancelFileDialog();
+    EXPECT_FALSE(abrir.Execute());
+    EXPECT_EQ(abrir.GetFileName(), "C:\\Vornak\\LIB\\Catálogo.BDC");
+    EXPECT_EQ(Guion().ShownBoxes()[1].text, "C:\\Vornak\\LIB\\Catálogo.BDC"); // proposed
+
+    // Several files.
+    abrir.SetOptions(abrir.GetOptions() << ofAllowMultiSelect);
+    Guion().AnswerFileDialog(std::vector<AnsiString>{"/d/a.cte", "/d/b.cte"});
+    ASSERT_TRUE(abrir.Execute());
+    ASSERT_EQ(abrir.GetFiles()->GetCount(), 2);
+    EXPECT_EQ(abrir.GetFiles()->GetStrings(1), "/d/b.cte");
+    EXPECT_EQ(abrir.GetFileName(), "/d/a.cte");
+}
+
+TEST(DialogosDeFicheros, LaExtensionPorDefectoSeAnadeSoloSiFalta) {
+    struct Caso {
+        const char* elegido;
+        const char* resultado;
+    } casos[] = {
+        {"C:\\datos\\nuevo", "C:\\datos\\nuevo.bdc"},
+        {"C:\\datos\\nuevo.BDC", "C:\\datos\\nuevo.BDC"},
+        {"/home/u/mis.datos/informe", "/home/u/mis.datos/informe.bdc"},
+        {"/home/u/informe.txt", "/home/u/informe.txt"},
+    };
+    TSaveDialog guardar(nullptr);
+    guardar.SetFilter("Ficheros BDC (*.bdc)|*.BDC");
+    guardar.SetDefaultExt("bdc");
+    for (const Caso& c : casos) {
+        Guion().AnswerFileDialog(c.elegido);
+        ASSERT_TRUE(guardar.Execute());
+        EXPECT_EQ(guardar.GetFileName(), c.resultado);
+    }
+    EXPECT_EQ(Guion().ShownBoxes()[0].dialogKind, FileDialogRequest::Kind::Save);
+    EXPECT_EQ(Guion().ShownBoxes()[0].defaultExt, "bdc");
+}
+
+TEST(DialogosDeFicheros, UnDialogoSinGuionFallaConSuTituloYSeCancela) {
+    ScriptedModalHooks local;
+    std::vector<std::string> fallos;
+    local.SetFailureHandler([&](const std::string& m) { fallos.push_back(m); });
+    SetModalHooks(&local);
+    TOpenPictureDialog imagen(nullptr);
+    imagen.SetTitle("Elegir imagen");
+    bool elegido = imagen.Execute();
+    SetModalHooks(&Guion());
+    EXPECT_FALSE(elegido);
+    ASSERT_EQ(fallos.size(), 1u);
+    EXPECT_EQ(fallos[0], "FileDialog no esperado: Elegir imagen");
+    ASSERT_EQ(local.ShownBoxes().size(), 1u);
+    EXPECT_EQ(local.ShownBoxes()[0].dialogKind, FileDialogRequest::Kind::OpenPicture);
+    // Its filter starts with every picture format the program reads.
+    std::vector<TFilterEntry> filtro = ParseFilter(imagen.GetFilter());
+    ASSERT_FALSE(filtro.empty());
+    EXPECT_EQ(filtro[0].patterns,
+              (std::vector<AnsiString>{"*.jpg", "*.jpeg", "*.bmp", "*.ico", "*.png", "*.gif"}));
+}
+
+TEST(DialogosDeFicheros, ElFiltroSeLeePorParesYSusPatronesNoDistinguenMayusculas) {
+    std::vector<TFilterEntry> f = ParseFilter("Ficheros (*.bdc; *.inp)|*.bdc; *.inp|Sin patrón|");
+    ASSERT_EQ(f.size(), 1u);
+    EXPECT_EQ(f[0].text, "Ficheros (*.bdc; *.inp)");
+    EXPECT_EQ(f[0].patterns, (std::vector<AnsiString>{"*.bdc", "*.inp"}));
+
+    QtNameFilters qt = ToQtNameFilters("*.CTE|*.cte|Todos (*.*)|*.*");
+    ASSERT_EQ(qt.entries.size(), 2u);
+    EXPECT_EQ(qt.entries[0], "*.CTE (*.[cC][tT][eE])");
+    EXPECT_EQ(qt.text, "*.CTE (*.[cC][tT][eE]);;Todos (*.*) (*.*)");
+    EXPECT_EQ(CaseBlindPattern("cat?logo*.bdc"), "[cC][aA][tT]?[lL][oO][gG][oO]*.[bB][dD][cC]");
+
+    // What Qt is given finds names in any case, even matching case-sensitively.
+    CarpetaTemporal carpeta;
+    carpeta.Fichero("A.BDC", "");
+    carpeta.Fichero("b.bdc", "");
+    carpeta.Fichero("c.Bdc.txt", "");
+    QDir dir(QString::fromStdString(NativePath(carpeta.Ruta())));
+    QStringList hallados = dir.entryList({ToQString(CaseBlindPattern("*.bdc"))},
+                                         QDir::Files | QDir::CaseSensitive, QDir::Name);
+    EXPECT_EQ(hallados, (QStringList{"A.BDC", "b.bdc"}));
+}
+
+TEST(Shell, AbrirPasaPorLosGanchos) {
+    Guion().AnswerShellExecute(42);
+    HINSTANCE r = ShellExecute(nullptr, "open", "C:\\Informes\\Promedio.pdf", nullptr, nullptr,
+                               SW_SHOWMAXIMIZED);
+    EXPECT_GT(reinterpret_cast<std::intptr_t>(r), 32);
+    ASSERT_EQ(Guion().ShownBoxes().size(), 1u);
+    const auto& visto = Guion().ShownBoxes()[0];
+    EXPECT_EQ(visto.kind, ScriptedModalHooks::Kind::ShellExecute);
+    EXPECT_EQ(visto.text, "C:\\Informes\\Promedio.pdf");
+    EXPECT_EQ(visto.caption, "open");
+    EXPECT_EQ(visto.flags, static_cast<unsigned>(SW_SHOWMAXIMIZED));
+    // A null verb is "open".
+    Guion().AnswerShellExecute(SE_ERR_NOASSOC);
+    r = ShellExecuteA(nullptr, nullptr, "x.pdf", "", "", SW_SHOWNORMAL);
+    EXPECT_EQ(reinterpret_cast<std::intptr_t>(r), SE_ERR_NOASSOC);
+    EXPECT_EQ(Guion().ShownBoxes()[1].caption, "open");
+}
+
+TEST(Shell, ElEscritorioNoAbreLoQueNoExisteNiVerbosDesconocidos) {
+    QtModalHooks qt;
+    CarpetaTemporal carpeta;
+    AnsiString informe = carpeta.Fichero("informe.pdf", "%PDF-1.4\n");
+    EXPECT_EQ(qt.ShellExecute("open", carpeta.Ruta() + "no_existe.pdf", "", "", SW_SHOWNORMAL),
+              SE_ERR_FNF);
+    EXPECT_EQ(qt.ShellExecute("open", "no_existe.pdf", "", carpeta.Ruta(), SW_SHOWNORMAL),
+              SE_ERR_FNF);
+    EXPECT_EQ(qt.ShellExecute("print", informe, "", "", SW_SHOWNORMAL), SE_ERR_NOASSOC);
+}
+
+// Runs f on the modal widget once the hook's own loop is running; a second timer ends a
+// loop that the test failed to end, so that it never hangs.
+template <class W, class F> void CuandoAparezca(F f) {
+    QTimer::singleShot(0, [f] {
+        W* w = qobject_cast<W*>(QApplication::activeModalWidget());
+        ASSERT_NE(w, nullptr);
+        f(w);
+    });
+}
+
+class Seguridad {
+public:
+    Seguridad() {
+        temporizador.setSingleShot(true);
+        QObject::connect(&temporizador, &QTimer::timeout, [] {
+            if (QWidget* w = QApplication::activeModalWidget()) w->close();
+        });
+        temporizador.start(10000);
+    }
+    QTimer temporizador;
+};
+
+TEST(GanchosQt, LaCajaDeMensajeTieneLosBotonesDeWindowsEnEspanol) {
+    EnsureQtApplication();
+    QtModalHooks qt;
+    Seguridad seguridad;
+    std::vector<std::string> botones;
+    std::string porDefecto, titulo, texto;
+    QMessageBox::Icon icono = QMessageBox::NoIcon;
+    CuandoAparezca<QMessageBox>([&](QMessageBox* box) {
+        for (QAbstractButton* b : box->buttons())
+            botones.push_back(FromQString(b->text()).str());
+        porDefecto = FromQString(box->defaultButton()->text()).str();
+        titulo = FromQString(box->windowTitle()).str();
+        texto = FromQString(box->text()).str();
+        icono = box->icon();
+        for (QAbstractButton* b : box->buttons())
+            if (b->text() == QStringLiteral("No")) b->click();
+    });
+    int r = qt.MessageBox("¿Desea guardar los cambios?", "Información",
+                          MB_YESNOCANCEL | MB_ICONINFORMATION | MB_DEFBUTTON2);
+    EXPECT_EQ(r, IDNO);
+    std::sort(botones.begin(), botones.end());
+    EXPECT_EQ(botones, (std::vector<std::string>{"Cancelar", "No", "Sí"}));
+    EXPECT_EQ(porDefecto, "No");
+    EXPECT_EQ(titulo, "Información");
+    EXPECT_EQ(texto, "¿Desea guardar los cambios?");
+    EXPECT_EQ(icono, QMessageBox::Information);
+
+    // Closed without a button: Cancel when the box has one.
+    CuandoAparezca<QMessageBox>([](QMessageBox* box) { box->reject(); });
+    EXPECT_EQ(qt.MessageBox("x", "y", MB_OKCANCEL), IDCANCEL);
+}
+
+TEST(GanchosQt, ElDialogoDeFicherosRecibeLaPeticionYDevuelveLaEleccion) {
+    EnsureQtApplication();
+    QtModalHooks qt;
+    Seguridad seguridad;
+    CarpetaTemporal carpeta;
+    AnsiString existente = carpeta.Fichero("Proyecto.CTE", "");
+    FileDialogRequest r;
+    r.title = "Buscar proyecto";
+    r.initialDir = carpeta.Ruta();
+    r.filter = "*.CTE|*.cte|Todos|*.*";
+    r.filterIndex = 1;
+    r.options = 1u << ofFileMustExist;
+    QStringList filtros;
+    QString directorio, titulo;
+    bool abrir = false;
+    CuandoAparezca<QFileDialog>([&](QFileDialog* d) {
+        filtros = d->nameFilters();
+        directorio = d->directory().absolutePath();
+        titulo = d->windowTitle();
+        abrir = d->acceptMode() == QFileDialog::AcceptOpen &&
+                d->fileMode() == QFileDialog::ExistingFile;
+        // As a user types the name into the dialog's name field.
+        auto* nombre = d->findChild<QLineEdit*>("fileNameEdit");
+        ASSERT_NE(nombre, nullptr);
+        nombre->setText("Proyecto.CTE");
+        QMetaObject::invokeMethod(d, "accept");
+    });
+    ASSERT_TRUE(qt.FileDialog(r));
+    EXPECT_EQ(filtros, (QStringList{"*.CTE (*.[cC][tT][eE])", "Todos (*.*)"}));
+    EXPECT_EQ(directorio.toStdString() + "/", NativePath(carpeta.Ruta()));
+    EXPECT_EQ(titulo, QStringLiteral("Buscar proyecto"));
+    EXPECT_TRUE(abrir);
+    ASSERT_EQ(r.files.size(), 1u);
+    EXPECT_EQ(r.files[0], existente);
+    EXPECT_EQ(r.filterIndex, 1);
+}
+
+} // namespace
