@@ -312,8 +312,8 @@ TEST_F(BasesDeDatos, CualquierFactorSolarNegativoEstaSinDefinir) {
     };
     for (const Caso& caso : casos) {
         // En el montón, como toda base: Liberar podría borrarla si fuese la compartida.
-    auto propia = std::make_unique<bdAcristalamientos>("vidrios", LISTA_PROGRAMA);
-    bdAcristalamientos& vidrios = *propia;
+        auto propia = std::make_unique<bdAcristalamientos>("vidrios", LISTA_PROGRAMA);
+        bdAcristalamientos& vidrios = *propia;
         int i = 0;
         for (float factor : caso.factores) {
             AnsiString nombre = vidrios.CrearHijo("V" + AnsiString(i++), TIPO_ACRISTALAMIENTO);

@@ -22,6 +22,7 @@
 #include "plataforma/base/string_list.h"
 #include "tests/comun/carpeta_temporal.h"
 #include "tests/comun/separador_regional.h"
+#include "tests/comunes/instalacion_prueba.h"
 
 #include <gtest/gtest.h>
 
@@ -93,25 +94,20 @@ std::string Sustituir(std::string texto, const std::string& de, const std::strin
 
 // Una instalación de prueba con el "config.ini" y el catálogo que se instalan, para que la
 // carga los busque donde los busca el programa y el registro del modelo quede en ella.
-class PruebaDatosInstalados : public testing::Test {
+class PruebaDatosInstalados : public InstalacionDePrueba {
 protected:
+    PruebaDatosInstalados() : InstalacionDePrueba(LeerBytes(kDatos + "/config.ini")) {}
+
     void SetUp() override {
         RegistrarElementos();
-        carpeta.Fichero("config.ini", LeerBytes(kDatos + "/config.ini"));
         carpeta.Fichero("Lib/BDCATALOGO.BDC", LeerBytes(kDatos + "/Lib/BDCATALOGO.BDC"));
         carpeta.Fichero("Tmp/.keep", "");
-        Directorios::FijarCarpetaAplicacion(carpeta.Ruta());
-        Directorios::Liberar();
+        InstalacionDePrueba::SetUp();
         FicheroLog::Instancia()->Inicializar();
     }
     void TearDown() override {
         Cambios::Liberar();
-        FicheroLog::Liberar();
-        Error::Liberar();
-        Idioma::Liberar();
-        Directorios::Liberar();
-        Directorios::FijarCarpetaAplicacion("");
-        SetCurrentDir(actual);
+        InstalacionDePrueba::TearDown();
     }
 
     // Lo que hace el programa al abrir un fichero y guardarlo sin tocar nada: lo carga en
@@ -137,9 +133,6 @@ protected:
             return "(registro del modelo ilegible) " + texto;
         return texto.substr(i + encabezado.size(), hasta - i - encabezado.size());
     }
-
-    AnsiString actual = GetCurrentDir();
-    CarpetaTemporal carpeta;
 };
 
 TEST_F(PruebaDatosInstalados, LaBaseDeEjemploSeGuardaIgualQueSeAbre) {
