@@ -122,11 +122,30 @@ void TButtonGlyph::SetGlyph(TBitmap* Value) {
     // A strip of square images tells how many there are.
     const int h = glyph_->GetHeight(), w = glyph_->GetWidth();
     if (h > 0 && w % h == 0 && w / h >= 1 && w / h <= 4) numGlyphs_ = w / h;
-    if (OnChange) OnChange(nullptr);
+    Changed();
 }
 
 void TButtonGlyph::SetNumGlyphs(TNumGlyphs Value) {
     numGlyphs_ = std::clamp(Value, 1, 4);
+    Changed();
+}
+
+void TButtonGlyph::SetLayout(TButtonLayout Value) {
+    layout_ = Value;
+    Changed();
+}
+
+void TButtonGlyph::SetMargin(int Value) {
+    margin_ = std::max(-1, Value);
+    Changed();
+}
+
+void TButtonGlyph::SetSpacing(int Value) {
+    spacing_ = Value;
+    Changed();
+}
+
+void TButtonGlyph::Changed() {
     if (OnChange) OnChange(nullptr);
 }
 
@@ -169,8 +188,8 @@ std::unique_ptr<TBitmap> TButtonGlyph::Frame(TButtonState State) const {
 }
 
 TRect TButtonGlyph::Draw(TCanvas* Canvas, const TRect& Client, const TPoint& Offset,
-                         const AnsiString& Caption, TButtonLayout Layout, int Margin, int Spacing,
-                         TButtonState State) {
+                         const AnsiString& Caption, TButtonState State) {
+    int margin = margin_, spacing = spacing_;
     const TPoint size{Client.Width(), Client.Height()};
     const int gw = glyph_->GetEmpty() ? 0 : glyph_->GetWidth() / std::max(1, numGlyphs_);
     const int gh = glyph_->GetEmpty() ? 0 : glyph_->GetHeight();
@@ -182,7 +201,7 @@ TRect TButtonGlyph::Draw(TCanvas* Canvas, const TRect& Client, const TPoint& Off
                  DT_CALCRECT | DT_SINGLELINE);
     }
     const int tw = texto.Width(), th = texto.Height();
-    const bool horizontal = Layout == blGlyphLeft || Layout == blGlyphRight;
+    const bool horizontal = layout_ == blGlyphLeft || layout_ == blGlyphRight;
     TPoint gp, tp;
     if (horizontal) {
         gp.y = (size.y - gh + 1) / 2;
@@ -191,36 +210,36 @@ TRect TButtonGlyph::Draw(TCanvas* Canvas, const TRect& Client, const TPoint& Off
         gp.x = (size.x - gw + 1) / 2;
         tp.x = (size.x - tw + 1) / 2;
     }
-    if (tw == 0 || gw == 0) Spacing = 0;
-    // Margin -1 centres the pair; Spacing -1 spreads it evenly.
-    if (Margin == -1) {
-        if (Spacing == -1) {
-            Margin = horizontal ? (size.x - (gw + tw)) / 3 : (size.y - (gh + th)) / 3;
-            Spacing = Margin;
+    if (tw == 0 || gw == 0) spacing = 0;
+    // margin -1 centres the pair; spacing -1 spreads it evenly.
+    if (margin == -1) {
+        if (spacing == -1) {
+            margin = horizontal ? (size.x - (gw + tw)) / 3 : (size.y - (gh + th)) / 3;
+            spacing = margin;
         } else {
-            Margin = horizontal ? (size.x - (gw + Spacing + tw) + 1) / 2
-                                : (size.y - (gh + Spacing + th) + 1) / 2;
+            margin = horizontal ? (size.x - (gw + spacing + tw) + 1) / 2
+                                : (size.y - (gh + spacing + th) + 1) / 2;
         }
-    } else if (Spacing == -1) {
-        Spacing =
-            horizontal ? (size.x - (Margin + gw) - tw) / 2 : (size.y - (Margin + gh) - th) / 2;
+    } else if (spacing == -1) {
+        spacing =
+            horizontal ? (size.x - (margin + gw) - tw) / 2 : (size.y - (margin + gh) - th) / 2;
     }
-    switch (Layout) {
+    switch (layout_) {
     case blGlyphLeft:
-        gp.x = Margin;
-        tp.x = gp.x + gw + Spacing;
+        gp.x = margin;
+        tp.x = gp.x + gw + spacing;
         break;
     case blGlyphRight:
-        gp.x = size.x - Margin - gw;
-        tp.x = gp.x - Spacing - tw;
+        gp.x = size.x - margin - gw;
+        tp.x = gp.x - spacing - tw;
         break;
     case blGlyphTop:
-        gp.y = Margin;
-        tp.y = gp.y + gh + Spacing;
+        gp.y = margin;
+        tp.y = gp.y + gh + spacing;
         break;
     case blGlyphBottom:
-        gp.y = size.y - Margin - gh;
-        tp.y = gp.y - Spacing - th;
+        gp.y = size.y - margin - gh;
+        tp.y = gp.y - spacing - th;
         break;
     }
     gp = {gp.x + Client.Left + Offset.x, gp.y + Client.Top + Offset.y};
@@ -246,15 +265,12 @@ TRect TButtonGlyph::Draw(TCanvas* Canvas, const TRect& Client, const TPoint& Off
 
 // --- TBitBtn ---
 
-TBitBtn::TBitBtn(TComponent* AOwner) : TButton(AOwner), glyph_(std::make_unique<TButtonGlyph>()) {
-    glyph_->OnChange = [this](TObject*) {
-        if (GetWidget()) GetWidget()->update();
-    };
-}
+TBitBtn::TBitBtn(TComponent* AOwner)
+    : GlyphButton<TButton>(AOwner, [this] {
+          if (GetWidget()) GetWidget()->update();
+      }) {}
 
-TBitBtn::~TBitBtn() {
-    glyph_->OnChange = nullptr;
-}
+TBitBtn::~TBitBtn() = default;
 
 void TBitBtn::SetKind(TBitBtnKind Value) {
     kind_ = Value;
@@ -273,21 +289,6 @@ void TBitBtn::SetKind(TBitBtnKind Value) {
     }
 }
 
-void TBitBtn::SetLayout(TButtonLayout Value) {
-    layout_ = Value;
-    if (GetWidget()) GetWidget()->update();
-}
-
-void TBitBtn::SetMargin(int Value) {
-    margin_ = std::max(-1, Value);
-    if (GetWidget()) GetWidget()->update();
-}
-
-void TBitBtn::SetSpacing(int Value) {
-    spacing_ = Value;
-    if (GetWidget()) GetWidget()->update();
-}
-
 void TBitBtn::Click() {
     if (kind_ == bkClose) {
         if (TCustomForm* form = GetParentForm(this)) {
@@ -301,7 +302,7 @@ void TBitBtn::Click() {
 void TBitBtn::PaintFace(TCanvas* Canvas, const TRect& Client, bool Pressed) {
     Canvas->SetFont(GetFont());
     const TPoint offset = Pressed ? TPoint(1, 1) : TPoint(0, 0);
-    glyph_->Draw(Canvas, Client, offset, GetCaption(), layout_, margin_, spacing_,
+    Glyph().Draw(Canvas, Client, offset, GetCaption(),
                  !GetEnabled() ? bsDisabled
                  : Pressed     ? bsDown
                                : bsUp);
@@ -326,16 +327,13 @@ void TBitBtn::CreateWindowHandle(const TCreateParams&) {
 // --- TSpeedButton ---
 
 TSpeedButton::TSpeedButton(TComponent* AOwner)
-    : TGraphicControl(AOwner), glyph_(std::make_unique<TButtonGlyph>()) {
+    : GlyphButton<TGraphicControl>(AOwner, [this] { Invalidate(); }) {
     // Clicks come from MouseUp, not from the standard click of the mouse messages.
     SetControlStyle({csCaptureMouse, csDoubleClicks});
     SetBounds(0, 0, 23, 22);
-    glyph_->OnChange = [this](TObject*) { Invalidate(); };
 }
 
-TSpeedButton::~TSpeedButton() {
-    glyph_->OnChange = nullptr;
-}
+TSpeedButton::~TSpeedButton() = default;
 
 void TSpeedButton::SetGroupIndex(int Value) {
     if (groupIndex_ == Value) return;
@@ -362,21 +360,6 @@ void TSpeedButton::SetAllowAllUp(bool Value) {
 
 void TSpeedButton::SetFlat(bool Value) {
     flat_ = Value;
-    Invalidate();
-}
-
-void TSpeedButton::SetLayout(TButtonLayout Value) {
-    layout_ = Value;
-    Invalidate();
-}
-
-void TSpeedButton::SetMargin(int Value) {
-    margin_ = std::max(-1, Value);
-    Invalidate();
-}
-
-void TSpeedButton::SetSpacing(int Value) {
-    spacing_ = Value;
     Invalidate();
 }
 
@@ -422,7 +405,7 @@ void TSpeedButton::Paint() {
     c->SetFont(GetFont());
     const TPoint offset = pressed ? TPoint(1, 1) : TPoint(0, 0);
     const TButtonState estado = !GetEnabled() ? bsDisabled : state_;
-    glyph_->Draw(c, GetClientRect(), offset, GetCaption(), layout_, margin_, spacing_, estado);
+    Glyph().Draw(c, GetClientRect(), offset, GetCaption(), estado);
 }
 
 void TSpeedButton::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {

@@ -8,6 +8,7 @@
 #include "plataforma/gui/button.h"
 #include "plataforma/gui/controls.h"
 
+#include <functional>
 #include <memory>
 
 class TBitmap;
@@ -30,7 +31,8 @@ enum TBitBtnKind {
 };
 using TNumGlyphs = int;
 
-// The glyph and caption of a button, laid out and drawn as the class library does.
+// The glyph and caption of a button, laid out and drawn as the class library does. Every
+// change fires OnChange.
 class TButtonGlyph {
 public:
     TButtonGlyph();
@@ -40,38 +42,65 @@ public:
     void SetGlyph(TBitmap* Value);
     TNumGlyphs GetNumGlyphs() const { return numGlyphs_; }
     void SetNumGlyphs(TNumGlyphs Value);
-    // Draws into Client (offset when pressed); Margin -1 centres, Spacing -1 spreads.
-    // Returns where the caption went.
+    TButtonLayout GetLayout() const { return layout_; }
+    void SetLayout(TButtonLayout Value);
+    // -1 centres the glyph and caption.
+    int GetMargin() const { return margin_; }
+    void SetMargin(int Value);
+    // -1 spreads the glyph and caption evenly.
+    int GetSpacing() const { return spacing_; }
+    void SetSpacing(int Value);
+    // Draws into Client (offset when pressed). Returns where the caption went.
     TRect Draw(TCanvas* Canvas, const TRect& Client, const TPoint& Offset,
-               const AnsiString& Caption, TButtonLayout Layout, int Margin, int Spacing,
-               TButtonState State);
+               const AnsiString& Caption, TButtonState State);
     TNotifyEvent OnChange;
 
 private:
+    void Changed();
     // The image of a state, transparent where the glyph is.
     std::unique_ptr<TBitmap> Frame(TButtonState State) const;
     std::unique_ptr<TBitmap> glyph_;
     TNumGlyphs numGlyphs_ = 1;
+    TButtonLayout layout_ = blGlyphLeft;
+    int margin_ = -1;
+    int spacing_ = 4;
 };
 
-class TBitBtn : public TButton {
+// What TBitBtn and TSpeedButton share: the glyph and where it goes beside the caption,
+// repainted with Repaint, the button's own, on every change.
+template <class Base> class GlyphButton : public Base {
 public:
-    explicit TBitBtn(TComponent* AOwner);
-    ~TBitBtn() override;
-
     TBitmap* GetGlyph() const { return glyph_->GetGlyph(); }
     void SetGlyph(TBitmap* Value) { glyph_->SetGlyph(Value); }
     TNumGlyphs GetNumGlyphs() const { return glyph_->GetNumGlyphs(); }
     void SetNumGlyphs(TNumGlyphs Value) { glyph_->SetNumGlyphs(Value); }
+    TButtonLayout GetLayout() const { return glyph_->GetLayout(); }
+    void SetLayout(TButtonLayout Value) { glyph_->SetLayout(Value); }
+    int GetMargin() const { return glyph_->GetMargin(); }
+    void SetMargin(int Value) { glyph_->SetMargin(Value); }
+    int GetSpacing() const { return glyph_->GetSpacing(); }
+    void SetSpacing(int Value) { glyph_->SetSpacing(Value); }
+
+protected:
+    GlyphButton(TComponent* AOwner, std::function<void()> Repaint)
+        : Base(AOwner), glyph_(std::make_unique<TButtonGlyph>()) {
+        glyph_->OnChange = [Repaint = std::move(Repaint)](TObject*) { Repaint(); };
+    }
+    ~GlyphButton() override { glyph_->OnChange = nullptr; }
+    TButtonGlyph& Glyph() const { return *glyph_; }
+
+private:
+    std::unique_ptr<TButtonGlyph> glyph_;
+};
+
+class TBitBtn : public GlyphButton<TButton> {
+public:
+    explicit TBitBtn(TComponent* AOwner);
+    ~TBitBtn() override;
+
     // A stock kind sets the caption, the glyph and the modal result; bkClose closes the form.
     TBitBtnKind GetKind() const { return kind_; }
     void SetKind(TBitBtnKind Value);
-    TButtonLayout GetLayout() const { return layout_; }
-    void SetLayout(TButtonLayout Value);
-    int GetMargin() const { return margin_; }
-    void SetMargin(int Value);
-    int GetSpacing() const { return spacing_; }
-    void SetSpacing(int Value);
 
     void Click() override;
 
@@ -83,22 +112,14 @@ protected:
     void CreateWindowHandle(const TCreateParams& Params) override;
 
 private:
-    std::unique_ptr<TButtonGlyph> glyph_;
     TBitBtnKind kind_ = bkCustom;
-    TButtonLayout layout_ = blGlyphLeft;
-    int margin_ = -1;
-    int spacing_ = 4;
 };
 
-class TSpeedButton : public TGraphicControl {
+class TSpeedButton : public GlyphButton<TGraphicControl> {
 public:
     explicit TSpeedButton(TComponent* AOwner);
     ~TSpeedButton() override;
 
-    TBitmap* GetGlyph() const { return glyph_->GetGlyph(); }
-    void SetGlyph(TBitmap* Value) { glyph_->SetGlyph(Value); }
-    TNumGlyphs GetNumGlyphs() const { return glyph_->GetNumGlyphs(); }
-    void SetNumGlyphs(TNumGlyphs Value) { glyph_->SetNumGlyphs(Value); }
     // Buttons of one parent with the same GroupIndex (not 0) are down one at a time.
     int GetGroupIndex() const { return groupIndex_; }
     void SetGroupIndex(int Value);
@@ -110,12 +131,6 @@ public:
     void SetAllowAllUp(bool Value);
     bool GetFlat() const { return flat_; }
     void SetFlat(bool Value);
-    TButtonLayout GetLayout() const { return layout_; }
-    void SetLayout(TButtonLayout Value);
-    int GetMargin() const { return margin_; }
-    void SetMargin(int Value);
-    int GetSpacing() const { return spacing_; }
-    void SetSpacing(int Value);
 
 protected:
     void Paint() override;
@@ -126,14 +141,10 @@ protected:
 
 private:
     void UpdateExclusive();
-    std::unique_ptr<TButtonGlyph> glyph_;
     int groupIndex_ = 0;
     bool down_ = false;
     bool allowAllUp_ = false;
     bool flat_ = false;
-    TButtonLayout layout_ = blGlyphLeft;
-    int margin_ = -1;
-    int spacing_ = 4;
     TButtonState state_ = bsUp;
     bool dragging_ = false;
     bool mouseInControl_ = false;

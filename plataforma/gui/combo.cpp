@@ -20,7 +20,6 @@
 #include <QStylePainter>
 
 #include <algorithm>
-#include <cstring>
 
 // The combo's insides, for the classes of this file.
 class ComboAccess {
@@ -33,26 +32,13 @@ public:
         NotifyControl(c, CBN_SELCHANGE);
     }
     static int ItemHeightOf(const TCustomComboBox* c, int index) {
-        if (c->style_ == csOwnerDrawVariable && index >= 0 && index < c->list_.Count() &&
-            c->list_[index].height > 0)
-            return c->list_[index].height;
-        return c->GetItemHeight();
+        return c->style_ == csOwnerDrawVariable ? c->list_.HeightOf(index, c->GetItemHeight())
+                                                : c->GetItemHeight();
     }
     static void DrawOwnerItem(TCustomComboBox* c, int index, const TRect& rect,
                               TOwnerDrawState state) {
-        // The canvas as the class library prepares it: the control's font and colour,
-        // the highlight for a selected item.
-        TCanvas* canvas = c->canvas_.get();
-        canvas->GetFont()->Assign(c->GetFont());
-        canvas->GetBrush()->SetColor(c->GetColor());
-        if (index >= 0 && state.Contains(odSelected)) {
-            canvas->GetBrush()->SetColor(clHighlight);
-            canvas->GetFont()->SetColor(clHighlightText);
-        }
-        if (index >= 0)
-            c->DrawItem(index, rect, state);
-        else
-            canvas->FillRect(rect);
+        DrawControlItem(*c->canvas_, *c, index, rect, state,
+                        [&] { c->DrawItem(index, rect, state); });
     }
     static int DroppedWidth(const TCustomComboBox* c) { return c->droppedWidth_; }
 };
@@ -235,10 +221,9 @@ void TCustomComboBox::SetDroppedDown(bool Value) {
 }
 
 int TCustomComboBox::GetSelStart() const {
-    DWORD start = 0, end = 0;
-    const_cast<TCustomComboBox*>(this)->Perform(CB_GETEDITSEL, reinterpret_cast<WPARAM>(&start),
-                                                reinterpret_cast<LPARAM>(&end));
-    return static_cast<int>(start);
+    int start = 0, end = 0;
+    PerformGetSel(this, CB_GETEDITSEL, start, end);
+    return start;
 }
 
 void TCustomComboBox::SetSelStart(int Value) {
@@ -246,10 +231,9 @@ void TCustomComboBox::SetSelStart(int Value) {
 }
 
 int TCustomComboBox::GetSelLength() const {
-    DWORD start = 0, end = 0;
-    const_cast<TCustomComboBox*>(this)->Perform(CB_GETEDITSEL, reinterpret_cast<WPARAM>(&start),
-                                                reinterpret_cast<LPARAM>(&end));
-    return static_cast<int>(end - start);
+    int start = 0, end = 0;
+    PerformGetSel(this, CB_GETEDITSEL, start, end);
+    return end - start;
 }
 
 void TCustomComboBox::SetSelLength(int Value) {
@@ -316,9 +300,7 @@ void TCustomComboBox::DrawItem(int Index, const TRect& Rect, TOwnerDrawState Sta
         OnDrawItem(this, Index, Rect, State);
         return;
     }
-    canvas_->FillRect(Rect);
-    if (Index >= 0 && Index < list_.Count())
-        canvas_->TextOut(Rect.Left + 2, Rect.Top, list_[Index].text);
+    DrawItemText(*canvas_, list_, Index, Rect);
 }
 
 void TCustomComboBox::MeasureItem(int Index, int& Height) {
@@ -399,10 +381,8 @@ void TCustomComboBox::ApplyWidgetState() {
 }
 
 void TCustomComboBox::ApplyPalette() {
-    if (QWidget* w = GetWidget()) {
-        ApplyHostedPalette(w, GetColor(), GetFont()->GetColor(), QPalette::Base);
-        if (auto* c = qobject_cast<QComboBox*>(w)) c->view()->setPalette(w->palette());
-    }
+    ApplyBasePalette(this);
+    if (auto* w = qobject_cast<QComboBox*>(GetWidget())) w->view()->setPalette(w->palette());
 }
 
 // The widget shows the control's choice; the edit part keeps its text.
@@ -497,10 +477,7 @@ void TCustomComboBox::DefaultHandler(TMessage& Message) {
 }
 
 int TCustomComboBox::InsertItem(int Index, const AnsiString& Text) {
-    ListItem item;
-    item.text = Text;
-    list_.items.insert(list_.items.begin() + Index, item);
-    if (itemIndex_ >= Index) ++itemIndex_;
+    list_.Insert(Index, Text, itemIndex_);
     if (QComboBox* w = WidgetOf(this)) {
         AnsiString texto = edit_ ? edit_->Text() : AnsiString();
         QSignalBlocker block(w);
@@ -517,11 +494,7 @@ int TCustomComboBox::InsertItem(int Index, const AnsiString& Text) {
 }
 
 void TCustomComboBox::DeleteItem(int Index) {
-    list_.items.erase(list_.items.begin() + Index);
-    if (itemIndex_ == Index)
-        itemIndex_ = -1;
-    else if (itemIndex_ > Index)
-        --itemIndex_;
+    list_.Erase(Index, itemIndex_);
     if (QComboBox* w = WidgetOf(this)) {
         AnsiString texto = edit_ ? edit_->Text() : AnsiString();
         QSignalBlocker block(w);
@@ -562,8 +535,7 @@ void TCustomComboBox::SelectIndex(int Index) {
 }
 
 bool TCustomComboBox::ComboRequest(TMessage& Message) {
-    if (list_.Answer(kComboMessages, Message) ||
-        list_.Change(
+    if (list_.Request(
             kComboMessages, Message, sorted_,
             [this](int i, const AnsiString& t) { return InsertItem(i, t); },
             [this](int i) { DeleteItem(i); }, [this] { ResetItems(); }))
@@ -683,19 +655,7 @@ bool TCustomComboBox::EditRequest(TMessage& Message) {
             t = edit_->Text();
         else
             return false;
-        if (Message.Msg == WM_GETTEXTLENGTH) {
-            Message.Result = t.Length();
-            return true;
-        }
-        char* buf = reinterpret_cast<char*>(Message.LParam);
-        if (!buf || Message.WParam == 0) {
-            Message.Result = 0;
-            return true;
-        }
-        size_t n = std::min<size_t>(Message.WParam - 1, static_cast<size_t>(t.Length()));
-        std::memcpy(buf, t.c_str(), n);
-        buf[n] = '\0';
-        Message.Result = static_cast<LRESULT>(n);
+        AnswerTextRequest(t, Message);
         return true;
     }
     case WM_GETDLGCODE:
@@ -717,29 +677,10 @@ bool TCustomComboBox::EditRequest(TMessage& Message) {
         break;
     }
     if (!edit_) return false;
+    if (EditInputRequest(this, *edit_, Rules(), Message,
+                         [this](TMessage& m) { TWinControl::DefaultHandler(m); }))
+        return true;
     switch (Message.Msg) {
-    case WM_CHAR:
-        if (EditCharDefault(this, *edit_, Rules(), Message)) TWinControl::DefaultHandler(Message);
-        return true;
-    case WM_KEYDOWN:
-        return EditClipboardKey(this, static_cast<WORD>(Message.WParam));
-    case WM_PASTE:
-        EditPaste(*edit_, Rules());
-        return true;
-    case WM_COPY:
-    case WM_CUT:
-        EditCopy(*edit_, Rules(), Message.Msg == WM_CUT);
-        return true;
-    case WM_CLEAR:
-        EditClear(*edit_, Rules());
-        return true;
-    case WM_UNDO:
-        Message.Result = edit_->CanUndo();
-        if (Message.Result) edit_->Undo();
-        return true;
-    case WM_CONTEXTMENU:
-        ShowEditMenu(this, *edit_, Rules(), Message.LParam);
-        return true;
     case EM_SETSEL:
     case CB_SETEDITSEL: {
         // CB_SETEDITSEL packs both ends in LParam; -1 ends the selection at the text's end.

@@ -111,6 +111,33 @@ int ListItems::Sort(int Keep) {
     return nuevo;
 }
 
+void ListItems::Insert(int Index, const AnsiString& Text, int& Current) {
+    ListItem item;
+    item.text = Text;
+    items.insert(items.begin() + Index, item);
+    if (Current >= Index) ++Current;
+}
+
+void ListItems::Erase(int Index, int& Current) {
+    items.erase(items.begin() + Index);
+    if (Current == Index)
+        Current = -1;
+    else if (Current > Index)
+        --Current;
+}
+
+int ListItems::HeightOf(int Index, int Default) const {
+    return Index >= 0 && Index < Count() && (*this)[Index].height > 0 ? (*this)[Index].height
+                                                                      : Default;
+}
+
+bool ListItems::Request(const ControlStringMessages& M, TMessage& Message, bool Sorted,
+                        const std::function<int(int, const AnsiString&)>& Insert,
+                        const std::function<void(int)>& Delete,
+                        const std::function<void()>& Reset) {
+    return Answer(M, Message) || Change(M, Message, Sorted, Insert, Delete, Reset);
+}
+
 bool ListItems::Answer(const ControlStringMessages& M, TMessage& Message) {
     const int index = static_cast<int>(static_cast<std::intptr_t>(Message.WParam));
     const bool valid = index >= 0 && index < Count();

@@ -36,17 +36,28 @@ public:
     int SortedPlace(const AnsiString& Text) const;
     // Sorts case ignored, equal items keeping their order; returns where item Keep went.
     int Sort(int Keep);
-    // The requests that read or set items without changing how many there are (count,
-    // text, length, object, searches); false for other messages.
+    // Inserts an item at Index; Current, the index of the control's chosen item (-1: none),
+    // keeps pointing at it.
+    void Insert(int Index, const AnsiString& Text, int& Current);
+    // Deletes the item at Index; Current keeps pointing at the chosen item, -1 when that was it.
+    void Erase(int Index, int& Current);
+    // The item's own height (owner-drawn items of variable height), Default when it has none.
+    int HeightOf(int Index, int Default) const;
+    // The item requests of M: those that read or set items without changing how many there
+    // are (count, text, length, object, searches) are answered here; those that add, insert,
+    // delete or clear items are placed (the end, the sorted place, the index given), checked,
+    // carried out by the control's own functions and answered. False for other messages.
+    bool Request(const ControlStringMessages& M, TMessage& Message, bool Sorted,
+                 const std::function<int(int, const AnsiString&)>& Insert,
+                 const std::function<void(int)>& Delete, const std::function<void()>& Reset);
+
+    std::vector<ListItem> items;
+
+private:
     bool Answer(const ControlStringMessages& M, TMessage& Message);
-    // The requests that add, insert, delete or clear items: where the change goes (the end,
-    // the sorted place, the index given), checked, carried out by the control's own
-    // functions, and answered; false for other messages.
     bool Change(const ControlStringMessages& M, TMessage& Message, bool Sorted,
                 const std::function<int(int, const AnsiString&)>& Insert,
                 const std::function<void(int)>& Delete, const std::function<void()>& Reset) const;
-
-    std::vector<ListItem> items;
 };
 
 class ControlStrings : public TStrings {

@@ -104,10 +104,9 @@ bool TCustomEdit::GetCanUndo() const {
 }
 
 int TCustomEdit::GetSelStart() const {
-    DWORD start = 0, end = 0;
-    const_cast<TCustomEdit*>(this)->Perform(EM_GETSEL, reinterpret_cast<WPARAM>(&start),
-                                            reinterpret_cast<LPARAM>(&end));
-    return static_cast<int>(start);
+    int start = 0, end = 0;
+    PerformGetSel(this, EM_GETSEL, start, end);
+    return start;
 }
 
 void TCustomEdit::SetSelStart(int Value) {
@@ -115,10 +114,9 @@ void TCustomEdit::SetSelStart(int Value) {
 }
 
 int TCustomEdit::GetSelLength() const {
-    DWORD start = 0, end = 0;
-    const_cast<TCustomEdit*>(this)->Perform(EM_GETSEL, reinterpret_cast<WPARAM>(&start),
-                                            reinterpret_cast<LPARAM>(&end));
-    return static_cast<int>(end - start);
+    int start = 0, end = 0;
+    PerformGetSel(this, EM_GETSEL, start, end);
+    return end - start;
 }
 
 void TCustomEdit::SetSelLength(int Value) {
@@ -223,8 +221,7 @@ void TCustomEdit::ApplyWidgetState() {
 }
 
 void TCustomEdit::ApplyPalette() {
-    if (GetWidget())
-        ApplyHostedPalette(GetWidget(), GetColor(), GetFont()->GetColor(), QPalette::Base);
+    ApplyBasePalette(this);
 }
 
 void TCustomEdit::UpdateHeight() {
@@ -301,66 +298,35 @@ bool TCustomEdit::EditRequest(TMessage& Message) {
     const bool request = (msg >= EM_GETSEL && msg <= EM_CHARFROMPOS) || msg == WM_PASTE ||
                          msg == WM_COPY || msg == WM_CUT || msg == WM_CLEAR || msg == WM_UNDO;
     if (request) EnsureBackend();
-    if (!backend_) {
-        switch (msg) {
-        case EM_LIMITTEXT:
-            maxLength_ = static_cast<int>(Message.WParam);
-            return true;
-        case EM_GETLIMITTEXT:
-            Message.Result = maxLength_ > 0 ? maxLength_ : kSinLimite;
-            return true;
-        case WM_GETDLGCODE:
-            break;
-        default:
-            return false;
-        }
+    // The limit is the control's own, with a window or without.
+    if (msg == EM_LIMITTEXT) {
+        maxLength_ = static_cast<int>(Message.WParam);
+        return true;
     }
+    if (msg == EM_GETLIMITTEXT) {
+        Message.Result = maxLength_ > 0 ? maxLength_ : kSinLimite;
+        return true;
+    }
+    if (!backend_ && msg != WM_GETDLGCODE) return false;
 
+    if (backend_ && EditInputRequest(this, *backend_, Rules(), Message,
+                                     [this](TMessage& m) { TWinControl::DefaultHandler(m); }))
+        return true;
     switch (msg) {
     case WM_SETTEXT:
         backend_->SetText(AnsiString(reinterpret_cast<const char*>(Message.LParam)));
         Message.Result = TRUE;
         return true;
     case WM_GETTEXTLENGTH:
-        Message.Result = backend_->Length();
+    case WM_GETTEXT:
+        AnswerTextRequest(backend_->Text(), Message);
         return true;
-    case WM_GETTEXT: {
-        char* buf = reinterpret_cast<char*>(Message.LParam);
-        if (!buf || Message.WParam == 0) {
-            Message.Result = 0;
-            return true;
-        }
-        AnsiString t = backend_->Text();
-        size_t n = std::min<size_t>(Message.WParam - 1, static_cast<size_t>(t.Length()));
-        std::memcpy(buf, t.c_str(), n);
-        buf[n] = '\0';
-        Message.Result = static_cast<LRESULT>(n);
-        return true;
-    }
     case WM_GETDLGCODE:
         Message.Result = DLGC_WANTCHARS | DLGC_HASSETSEL | DLGC_WANTARROWS;
         if (IsMultiLine()) Message.Result |= DLGC_WANTALLKEYS;
         return true;
-    case WM_CHAR:
-        if (EditCharDefault(this, *backend_, Rules(), Message))
-            TWinControl::DefaultHandler(Message);
-        return true;
-    case WM_KEYDOWN:
-        return EditClipboardKey(this, static_cast<WORD>(Message.WParam));
-    case WM_PASTE:
-        EditPaste(*backend_, Rules());
-        return true;
-    case WM_COPY:
-    case WM_CUT:
-        EditCopy(*backend_, Rules(), msg == WM_CUT);
-        return true;
-    case WM_CLEAR:
-        EditClear(*backend_, Rules());
-        return true;
-    case WM_UNDO:
     case EM_UNDO:
-        Message.Result = backend_->CanUndo() && !readOnly_;
-        if (Message.Result) backend_->Undo();
+        Message.Result = EditUndo(*backend_, Rules());
         return true;
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
@@ -379,9 +345,6 @@ bool TCustomEdit::EditRequest(TMessage& Message) {
     case WM_MBUTTONUP:
     case WM_MBUTTONDBLCLK:
         // No pasting of the selection with the middle button.
-        return true;
-    case WM_CONTEXTMENU:
-        ShowEditMenu(this, *backend_, Rules(), Message.LParam);
         return true;
     case EM_GETSEL: {
         int s = 0, e = 0;
@@ -415,12 +378,6 @@ bool TCustomEdit::EditRequest(TMessage& Message) {
         return true;
     case EM_EMPTYUNDOBUFFER:
         backend_->ClearUndo();
-        return true;
-    case EM_LIMITTEXT:
-        maxLength_ = static_cast<int>(Message.WParam);
-        return true;
-    case EM_GETLIMITTEXT:
-        Message.Result = maxLength_ > 0 ? maxLength_ : kSinLimite;
         return true;
     case EM_SETREADONLY:
         readOnly_ = Message.WParam != 0;

@@ -4,6 +4,9 @@
 #include "plataforma/gui/edit_backend.h"
 #include "plataforma/gui/screen.h"
 
+#include <algorithm>
+#include <cstring>
+
 namespace {
 
 void ApplyCase(AnsiString& Text, TEditCharCase charCase) {
@@ -131,4 +134,63 @@ void ShowEditMenu(TWinControl* Control, EditBackend& Edit, const EditRules& Rule
     st.canPaste = Clipboard()->HasFormat(CF_TEXT);
     st.canSelectAll = Edit.Length() > 0 && (e - s) < Edit.Length();
     ShowStandardEditMenu(Control, p, st);
+}
+
+bool EditUndo(EditBackend& Edit, const EditRules& Rules) {
+    if (!Edit.CanUndo() || Rules.readOnly) return false;
+    Edit.Undo();
+    return true;
+}
+
+bool EditInputRequest(TWinControl* Control, EditBackend& Edit, const EditRules& Rules,
+                      TMessage& Message, const std::function<void(TMessage&)>& Insert) {
+    switch (Message.Msg) {
+    case WM_CHAR:
+        if (EditCharDefault(Control, Edit, Rules, Message)) Insert(Message);
+        return true;
+    case WM_KEYDOWN:
+        return EditClipboardKey(Control, static_cast<WORD>(Message.WParam));
+    case WM_PASTE:
+        EditPaste(Edit, Rules);
+        return true;
+    case WM_COPY:
+    case WM_CUT:
+        EditCopy(Edit, Rules, Message.Msg == WM_CUT);
+        return true;
+    case WM_CLEAR:
+        EditClear(Edit, Rules);
+        return true;
+    case WM_UNDO:
+        Message.Result = EditUndo(Edit, Rules);
+        return true;
+    case WM_CONTEXTMENU:
+        ShowEditMenu(Control, Edit, Rules, Message.LParam);
+        return true;
+    default:
+        return false;
+    }
+}
+
+void AnswerTextRequest(const AnsiString& Text, TMessage& Message) {
+    if (Message.Msg == WM_GETTEXTLENGTH) {
+        Message.Result = Text.Length();
+        return;
+    }
+    char* buf = reinterpret_cast<char*>(Message.LParam);
+    if (!buf || Message.WParam == 0) {
+        Message.Result = 0;
+        return;
+    }
+    const size_t n = std::min<size_t>(Message.WParam - 1, static_cast<size_t>(Text.Length()));
+    std::memcpy(buf, Text.c_str(), n);
+    buf[n] = '\0';
+    Message.Result = static_cast<LRESULT>(n);
+}
+
+void PerformGetSel(const TWinControl* Control, UINT Msg, int& Start, int& End) {
+    DWORD start = 0, end = 0;
+    const_cast<TWinControl*>(Control)->Perform(Msg, reinterpret_cast<WPARAM>(&start),
+                                               reinterpret_cast<LPARAM>(&end));
+    Start = static_cast<int>(start);
+    End = static_cast<int>(end);
 }

@@ -6,6 +6,8 @@
 #include "plataforma/gui/edit.h"
 #include "plataforma/gui/hosted_widget.h"
 
+#include <functional>
+
 class EditBackend;
 
 struct EditRules {
@@ -31,3 +33,14 @@ void EditCopy(EditBackend& Edit, const EditRules& Rules, bool Cut);
 void EditClear(EditBackend& Edit, const EditRules& Rules);
 // The standard edit menu at a WM_CONTEXTMENU point (-1: the control's middle).
 void ShowEditMenu(TWinControl* Control, EditBackend& Edit, const EditRules& Rules, LPARAM Point);
+// Undo when there is something to undo and the edit is not read-only; true when it undid.
+bool EditUndo(EditBackend& Edit, const EditRules& Rules);
+// The edit's own handling of its input and clipboard: WM_CHAR (Insert puts the character
+// in, the widget's default), WM_KEYDOWN of the clipboard keys, WM_PASTE, WM_COPY, WM_CUT,
+// WM_CLEAR, WM_UNDO and WM_CONTEXTMENU. False for other messages and other keys.
+bool EditInputRequest(TWinControl* Control, EditBackend& Edit, const EditRules& Rules,
+                      TMessage& Message, const std::function<void(TMessage&)>& Insert);
+// WM_GETTEXTLENGTH and WM_GETTEXT answered with Text (cut to the caller's buffer).
+void AnswerTextRequest(const AnsiString& Text, TMessage& Message);
+// The selection a control reports to EM_GETSEL or CB_GETEDITSEL.
+void PerformGetSel(const TWinControl* Control, UINT Msg, int& Start, int& End);

@@ -130,6 +130,11 @@ void ApplyHostedPalette(QWidget* Widget, TColor Background, TColor Text,
     Widget->setPalette(p);
 }
 
+void ApplyBasePalette(TWinControl* Control) {
+    if (QWidget* w = Control->GetWidget())
+        ApplyHostedPalette(w, Control->GetColor(), Control->GetFont()->GetColor(), QPalette::Base);
+}
+
 void NotifyControl(TWinControl* Control, unsigned Code) {
     if (!Control) return;
     LPARAM hwnd = Control->HandleAllocated() ? reinterpret_cast<LPARAM>(Control->GetHandle()) : 0;

@@ -128,6 +128,9 @@ private:
 // its font colour as text, grey text while disabled.
 void ApplyHostedPalette(QWidget* Widget, TColor Background, TColor Text,
                         QPalette::ColorRole BackgroundRole);
+// The control's colour as its widget's base (the field of an edit or a list) and its font
+// colour as text; nothing while it has no widget.
+void ApplyBasePalette(TWinControl* Control);
 
 // Reflects a control notification (EN_CHANGE, CBN_SELCHANGE...) to the control as the
 // class library does: CN_COMMAND with the code in the high word. Exceptions go to the

@@ -2,6 +2,7 @@
 
 #include "plataforma/gui/canvas.h"
 #include "plataforma/gui/canvas_device.h"
+#include "plataforma/gui/controls.h"
 #include "plataforma/gui/qt_bridge.h"
 
 #include <QAbstractItemView>
@@ -36,6 +37,26 @@ void PaintOwnerItem(QPainter* Painter, const QRect& Rect, ItemOwner& Owner, int 
     }
     restore();
     Painter->drawImage(Rect.topLeft(), image);
+}
+
+void DrawControlItem(TCanvas& Canvas, const TWinControl& Control, int Index, const TRect& Rect,
+                     TOwnerDrawState State, const std::function<void()>& DrawItem) {
+    Canvas.GetFont()->Assign(Control.GetFont());
+    Canvas.GetBrush()->SetColor(Control.GetColor());
+    if (Index >= 0 && State.Contains(odSelected)) {
+        Canvas.GetBrush()->SetColor(clHighlight);
+        Canvas.GetFont()->SetColor(clHighlightText);
+    }
+    if (Index >= 0)
+        DrawItem();
+    else
+        Canvas.FillRect(Rect);
+}
+
+void DrawItemText(TCanvas& Canvas, const ListItems& Items, int Index, const TRect& Rect) {
+    Canvas.FillRect(Rect);
+    if (Index >= 0 && Index < Items.Count())
+        Canvas.TextOut(Rect.Left + 2, Rect.Top, Items[Index].text);
 }
 
 void ItemDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,

@@ -4,13 +4,16 @@
 // owner-drawn ones are drawn by their control on its canvas, which is given an image of
 // the item's rectangle for the time of the call.
 
+#include "plataforma/gui/control_strings.h"
 #include "plataforma/gui/owner_draw.h"
 
 #include <QStyledItemDelegate>
 
+#include <functional>
 #include <vector>
 
 class TCanvas;
+class TWinControl;
 
 // What the delegate asks of the control whose items it draws.
 class ItemOwner {
@@ -43,3 +46,11 @@ private:
 // rectangle (client coordinates in, as the control's canvas expects), which is then copied.
 void PaintOwnerItem(QPainter* Painter, const QRect& Rect, ItemOwner& Owner, int Index,
                     TOwnerDrawState State, const QColor& Background);
+
+// An owner-drawn item of a list box or combo box: the canvas as the class library prepares
+// it (the control's font and colour, the highlight for a selected item), then the control's
+// DrawItem; with Index -1 (a combo's edit field without an item) the rectangle is only filled.
+void DrawControlItem(TCanvas& Canvas, const TWinControl& Control, int Index, const TRect& Rect,
+                     TOwnerDrawState State, const std::function<void()>& DrawItem);
+// DrawItem without OnDrawItem: the item's text on the filled rectangle.
+void DrawItemText(TCanvas& Canvas, const ListItems& Items, int Index, const TRect& Rect);

@@ -58,17 +58,8 @@ public:
     static int ItemHeightOf(const TCustomListBox* c, int i) { return c->ItemHeightOf(i); }
     static void DrawOwnerItem(TCustomListBox* c, int index, const TRect& rect,
                               TOwnerDrawState state) {
-        TCanvas* canvas = c->canvas_.get();
-        canvas->GetFont()->Assign(c->GetFont());
-        canvas->GetBrush()->SetColor(c->GetColor());
-        if (index >= 0 && state.Contains(odSelected)) {
-            canvas->GetBrush()->SetColor(clHighlight);
-            canvas->GetFont()->SetColor(clHighlightText);
-        }
-        if (index >= 0)
-            c->DrawItem(index, rect, state);
-        else
-            canvas->FillRect(rect);
+        DrawControlItem(*c->canvas_, *c, index, rect, state,
+                        [&] { c->DrawItem(index, rect, state); });
     }
     static std::vector<int> Stops(const TCustomListBox* c) { return c->TabStopsPixels(); }
     static int RowWidth(const TCustomListBox* c) {
@@ -276,10 +267,7 @@ int TCustomListBox::StandardItemHeight() const {
 }
 
 int TCustomListBox::ItemHeightOf(int Index) const {
-    if (style_ == lbOwnerDrawVariable && Index >= 0 && Index < list_.Count() &&
-        list_[Index].height > 0)
-        return list_[Index].height;
-    return GetItemHeight();
+    return style_ == lbOwnerDrawVariable ? list_.HeightOf(Index, GetItemHeight()) : GetItemHeight();
 }
 
 std::vector<int> TCustomListBox::TabStopsPixels() const {
@@ -307,8 +295,7 @@ void TCustomListBox::DrawItem(int Index, const TRect& Rect, TOwnerDrawState Stat
         OnDrawItem(this, Index, Rect, State);
         return;
     }
-    canvas_->FillRect(Rect);
-    if (Index < list_.Count()) canvas_->TextOut(Rect.Left + 2, Rect.Top, list_[Index].text);
+    DrawItemText(*canvas_, list_, Index, Rect);
 }
 
 void TCustomListBox::MeasureItem(int Index, int& Height) {
@@ -380,8 +367,7 @@ void TCustomListBox::ApplyWidgetState() {
 }
 
 void TCustomListBox::ApplyPalette() {
-    if (GetWidget())
-        ApplyHostedPalette(GetWidget(), GetColor(), GetFont()->GetColor(), QPalette::Base);
+    ApplyBasePalette(this);
 }
 
 void TCustomListBox::ApplySelectionMode() {
@@ -453,10 +439,7 @@ void TCustomListBox::DefaultHandler(TMessage& Message) {
 }
 
 int TCustomListBox::InsertItem(int Index, const AnsiString& Text) {
-    ListItem item;
-    item.text = Text;
-    list_.items.insert(list_.items.begin() + Index, item);
-    if (current_ >= Index) ++current_;
+    list_.Insert(Index, Text, current_);
     if (QListWidget* w = WidgetOf(this)) {
         QSignalBlocker block(w);
         w->insertItem(Index, ToQString(Text));
@@ -471,11 +454,7 @@ int TCustomListBox::InsertItem(int Index, const AnsiString& Text) {
 }
 
 void TCustomListBox::DeleteItem(int Index) {
-    list_.items.erase(list_.items.begin() + Index);
-    if (current_ == Index)
-        current_ = -1;
-    else if (current_ > Index)
-        --current_;
+    list_.Erase(Index, current_);
     if (QListWidget* w = WidgetOf(this)) {
         QSignalBlocker block(w);
         const bool eraElegido = !multiSelect_ && w->item(Index)->isSelected();
@@ -525,8 +504,7 @@ void TCustomListBox::SetItemSelected(int Index, bool Value) {
 }
 
 bool TCustomListBox::ListRequest(TMessage& Message) {
-    if (list_.Answer(kListMessages, Message) ||
-        list_.Change(
+    if (list_.Request(
             kListMessages, Message, sorted_,
             [this](int i, const AnsiString& t) { return InsertItem(i, t); },
             [this](int i) { DeleteItem(i); }, [this] { ResetItems(); }))

@@ -993,8 +993,7 @@ void TCustomTreeView::ApplyWidgetState() {
 }
 
 void TCustomTreeView::ApplyPalette() {
-    if (GetWidget())
-        ApplyHostedPalette(GetWidget(), GetColor(), GetFont()->GetColor(), QPalette::Base);
+    ApplyBasePalette(this);
 }
 
 void TCustomTreeView::Dispatch(TMessage& Message) {

@@ -13,18 +13,8 @@
 
 namespace {
 
-class Botones : public ::testing::Test {
+class Botones : public PruebaControles {
 protected:
-    void SetUp() override {
-        ResetInputState();
-        ventana = std::make_unique<VentanaPrueba>();
-        Registro().clear();
-    }
-    void TearDown() override {
-        ventana.reset();
-        ResetInputState();
-        Registro().clear();
-    }
     template <class T> T* Nuevo(int top, const char* caption) {
         auto* c = new T(ventana.get());
         c->SetParent(ventana.get());
@@ -32,7 +22,6 @@ protected:
         c->SetCaption(caption);
         return c;
     }
-    std::unique_ptr<VentanaPrueba> ventana;
 };
 
 TEST_F(Botones, LaCasillaDisparaOnClickConCadaCambioDeEstadoTambienDelPrograma) {

@@ -81,3 +81,21 @@ inline void ClicDerecho(TControl* c, int x, int y) {
     SimulateMouse(c, SimulatedMouse::Down, 1, x, y);
     SimulateMouse(c, SimulatedMouse::Up, 1, x, y);
 }
+
+// A test of controls on a fresh window: the input state and the message log start empty,
+// and the menus left open are closed with the window.
+class PruebaControles : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ResetInputState();
+        ventana = std::make_unique<VentanaPrueba>();
+        Registro().clear();
+    }
+    void TearDown() override {
+        CerrarMenus();
+        ventana.reset();
+        ResetInputState();
+        Registro().clear();
+    }
+    std::unique_ptr<VentanaPrueba> ventana;
+};

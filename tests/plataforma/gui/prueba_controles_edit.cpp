@@ -12,21 +12,14 @@
 
 namespace {
 
-class Edicion : public ::testing::Test {
+class Edicion : public PruebaControles {
 protected:
     void SetUp() override {
-        ResetInputState();
-        ventana = std::make_unique<VentanaPrueba>();
+        PruebaControles::SetUp();
         edit = new Espia<TEdit>(ventana.get());
         edit->SetBounds(10, 10, 200, 21);
         edit->SetFocus();
         Clipboard()->Clear();
-        Registro().clear();
-    }
-    void TearDown() override {
-        CerrarMenus();
-        ventana.reset();
-        ResetInputState();
         Registro().clear();
     }
     void Seleccion(int& s, int& e) {
@@ -35,7 +28,6 @@ protected:
         s = static_cast<int>(a);
         e = static_cast<int>(b);
     }
-    std::unique_ptr<VentanaPrueba> ventana;
     Espia<TEdit>* edit = nullptr;
 };
 
@@ -300,22 +292,15 @@ TEST_F(Edicion, ModificadoYDeshacer) {
     EXPECT_FALSE(edit->GetModified());
 }
 
-class Memo : public ::testing::Test {
+class Memo : public PruebaControles {
 protected:
     void SetUp() override {
-        ResetInputState();
-        ventana = std::make_unique<VentanaPrueba>();
+        PruebaControles::SetUp();
         memo = new Espia<TMemo>(ventana.get());
         memo->SetBounds(10, 10, 200, 100);
         memo->SetFocus();
         Registro().clear();
     }
-    void TearDown() override {
-        ventana.reset();
-        ResetInputState();
-        Registro().clear();
-    }
-    std::unique_ptr<VentanaPrueba> ventana;
     Espia<TMemo>* memo = nullptr;
 };
 

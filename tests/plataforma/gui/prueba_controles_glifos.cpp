@@ -43,18 +43,7 @@ std::pair<int, int> Columnas(const QImage& img, QColor color) {
     return {a, b};
 }
 
-class Glifos : public ::testing::Test {
-protected:
-    void SetUp() override {
-        ResetInputState();
-        ventana = std::make_unique<VentanaPrueba>();
-    }
-    void TearDown() override {
-        ventana.reset();
-        ResetInputState();
-    }
-    std::unique_ptr<VentanaPrueba> ventana;
-};
+class Glifos : public PruebaControles {};
 
 TEST_F(Glifos, LasClasesDeTBitBtnYElSitioDelGlifo) {
     auto* b = new TBitBtn(ventana.get());

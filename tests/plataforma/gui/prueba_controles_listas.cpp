@@ -25,21 +25,12 @@ std::vector<std::string> Textos(TStrings* l) {
     return out;
 }
 
-class Listas : public ::testing::Test {
+class Listas : public PruebaControles {
 protected:
     void SetUp() override {
-        ResetInputState();
-        ventana = std::make_unique<VentanaPrueba>();
+        PruebaControles::SetUp();
         Clipboard()->Clear();
-        Registro().clear();
     }
-    void TearDown() override {
-        CerrarMenus();
-        ventana.reset();
-        ResetInputState();
-        Registro().clear();
-    }
-    std::unique_ptr<VentanaPrueba> ventana;
 };
 
 struct Eventos {

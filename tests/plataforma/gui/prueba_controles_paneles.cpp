@@ -12,18 +12,7 @@
 
 namespace {
 
-class Paneles : public ::testing::Test {
-protected:
-    void SetUp() override {
-        ResetInputState();
-        ventana = std::make_unique<VentanaPrueba>();
-    }
-    void TearDown() override {
-        ventana.reset();
-        ResetInputState();
-    }
-    std::unique_ptr<VentanaPrueba> ventana;
-};
+class Paneles : public PruebaControles {};
 
 TEST_F(Paneles, LosBisellesYElBordeEstrechanElAreaDeLosHijos) {
     auto* panel = new TPanel(ventana.get());
