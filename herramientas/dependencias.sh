@@ -16,5 +16,5 @@ sudo_=""
 [ "$(id -u)" -eq 0 ] || sudo_="sudo"
 export DEBIAN_FRONTEND=noninteractive
 # The package lists may be empty on a fresh machine: update only when the install needs it.
-$sudo_ apt-get install -y --no-install-recommends "${faltan[@]}" ||
-    { $sudo_ apt-get update && $sudo_ apt-get install -y --no-install-recommends "${faltan[@]}"; }
+$sudo_ apt-get install -y "${faltan[@]}" ||
+    { $sudo_ apt-get update && $sudo_ apt-get install -y "${faltan[@]}"; }
