@@ -31,6 +31,22 @@ TEST(FicheroResultados, ExtraeDemandasYSuperficie) {
     EXPECT_EQ(leidos.superficie.str(), "123.4");
 }
 
+// Las marcas son bytes de Windows-1252 ("ó" es 0xF3): un fichero escrito en UTF-8 no las
+// tiene.
+TEST(FicheroResultados, MarcasEnWindows1252) {
+    EXPECT_STREQ(kMarcaAnual, "Calefacci\xF3n, Refrigeraci\xF3n anual");
+    EXPECT_STREQ(kFinAnual, "Calefacci\xF3n mensual");
+    EXPECT_STREQ(kMarcaZonas, "Nombre, m2, multiplicador, Calefacci\xF3n, Refrigeraci\xF3n");
+    EXPECT_STREQ(kFinZonas, "Calefacci\xF3n mensual por zonas");
+    EXPECT_STREQ(kFilaTotal, "TOTAL,");
+
+    std::string utf8 = Leido({"30.0", "-10.0", "100.0"});
+    for (size_t i = 0; (i = utf8.find('\xF3', i)) != std::string::npos; i += 2)
+        utf8.replace(i, 1, "\xC3\xB3");
+    ResultadosFichero leidos;
+    EXPECT_FALSE(ExtraerResultados(utf8, leidos));
+}
+
 TEST(FicheroResultados, LosCrDeWindowsNoLleganALosValores) {
     // Leído sin quitar los CR, el de la refrigeración acabaría en "\r".
     ResultadosFichero leidos;

@@ -83,6 +83,16 @@ TEST_F(Promedio, VariosProyectosConMultiplicadores) {
     EXPECT_EQ(Textos(r), (Esperados{"66.7", "95.7", "62.1", "37.9"}));
 }
 
+TEST_F(Promedio, ConComaRegionalLosFicherosSiguenConPunto) {
+    // Los ficheros escriben "30.5"; la ventana muestra los resultados con la coma.
+    // P = 30.5/(30.5 + 10)·100 = 75.31; 100 - P = 24.69.
+    SeparadorRegional coma(',');
+    const ResultadoPromedio r =
+        Calcular({Proyecto("casa", "1", "30.5", "61", "-10", "-20", "100.5")});
+    ASSERT_TRUE(r.completo) << r.mensaje.str();
+    EXPECT_EQ(Textos(r), (Esperados{"50,0", "50,0", "75,3", "24,7"}));
+}
+
 TEST_F(Promedio, SumasNulasDanCero) {
     // S1 = 0 da H = 0; S2 - S0 = 200 - 200 = 0 da P = 0 y 100 - P = 100;
     // R = 200/400·100 = 50.
@@ -134,6 +144,31 @@ TEST_F(Promedio, MensajesDeLaComprobacion) {
         EXPECT_EQ(r.mensaje.str(), caso.mensaje);
         EXPECT_EQ(r.proyecto, 0);
     }
+}
+
+// Los textos exactos de cada código con una ruta de Windows: el código 2 nombra el fichero
+// que se buscó; el 6 va sin blanco antes del nombre.
+TEST(MensajeComprobacion, TextosDeCadaCodigo) {
+    Proyectos proyectos(TablaDePrueba());
+    proyectos.Anadir("C:\\obras\\casa.nueva.cte", "1");
+    ASSERT_EQ(proyectos.ComprobarResultados(0, "C:\\obras\\casa.nueva.cte", "C:\\inicio"),
+              Proyectos::kFaltaProyecto);
+    const struct {
+        int codigo;
+        const char* mensaje;
+    } casos[] = {
+        {Proyectos::kFaltaProyecto, "no se encontro el fichero \n C:\\obras\\casa.nueva.cte"},
+        {Proyectos::kFaltaObjeto,
+         "no se encontraron resultados objeto:\n C:\\inicio\\Resultados\\casa.nuevaO.res"},
+        {Proyectos::kObjetoNoValido, "el fichero de resultados no es valido (Objeto casa.nueva)"},
+        {Proyectos::kFaltaReferencia,
+         "no se encontraron resultados referencia:\n C:\\inicio\\Resultados\\casa.nuevaR.res"},
+        {Proyectos::kReferenciaNoValida,
+         "el fichero de resultados no es valido (Referenciacasa.nueva)"},
+    };
+    for (const auto& caso : casos)
+        EXPECT_EQ(MensajeComprobacion(proyectos, 0, caso.codigo).str(), caso.mensaje)
+            << caso.codigo;
 }
 
 TEST_F(Promedio, SinTablaInstaladaElMensajeDicePorQue) {

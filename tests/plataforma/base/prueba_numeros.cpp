@@ -1,9 +1,9 @@
 // The class library's number functions: FormatFloat, FloatToStr, StrToFloat, StrToInt.
 
-#include "tests/comun/separador_regional.h"
 #include "plataforma/base/exceptions.h"
 #include "plataforma/base/numbers.h"
 #include "plataforma/base/regional.h"
+#include "tests/comun/separador_regional.h"
 
 #include <gtest/gtest.h>
 
@@ -61,6 +61,30 @@ const CasoFormato kCasosFormato[] = {
     {"0.000", 0.6f, "0.600"},
     {"0", 1e20, "100000000000000000000"},
     {"0.00", 1e-10, "0.00"},
+    // Values the programs show, most of them 32-bit floats.
+    {"0.000", 0.05f, "0.050"},
+    {"0.000", 0.02f, "0.020"},
+    {"0.000", 0.1f, "0.100"},
+    {"0.000", -1.0f, "-1.000"},
+    {"0.000", 0.00001f, "0.000"},
+    {"0.00", 5.6f, "5.60"},
+    {"0.00", 0.9f, "0.90"},
+    {"0.00", 0.1f, "0.10"},
+    {"0.00", 0.2f, "0.20"},
+    {"0.00", 0.136, "0.14"},
+    {"0.00", 0.107, "0.11"},
+    {"0.00", 1.0f / 0.17f, "5.88"},
+    {"0.00", 1.0f / (0.2f / 0.5f + 0.17f), "1.75"},
+    {"0.00", 1.0f / (0.18f + 0.17f), "2.86"},
+    // An opening with 20 % frame, Ug 2.8, Uf 5.7, g 0.75 and frame absorptivity 0.6.
+    {"0.00", 0.8f * 2.8f + 0.2f * 5.7f, "3.38"},
+    {"0.00", 0.8f * 0.75f + 0.2f * 0.04f * 5.7f * 0.6f, "0.63"},
+    {"0.0", 1000.0f, "1000.0"},
+    {"0.0", 50.0f, "50.0"},
+    {"0.0", 75.0f, "75.0"},
+    {"0.0", 25.0f, "25.0"},
+    {"0", 0, "0"},
+    {"0", -2, "-2"},
     // Optional decimals and integer digits.
     {"0.##", 1.5, "1.5"},
     {"0.##", 2.0, "2"},
@@ -97,6 +121,8 @@ struct CasoGeneral {
 
 const CasoGeneral kCasosGenerales[] = {
     {static_cast<double>(0.6f), "0.600000023841858"},
+    {0.4, "0.4"},
+    {0.6, "0.6"},
     {0.5, "0.5"},
     {100, "100"},
     {0, "0"},
