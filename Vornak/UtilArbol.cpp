@@ -1,6 +1,6 @@
 #include "Vornak/UtilArbol.h"
 
-#include "plataforma/gui/tree_view.h"
+#include "plataforma/gui/widgets/tree_view.h"
 
 void PonerIcono(TTreeNode* nodo, int indice) {
     if (!nodo) return;

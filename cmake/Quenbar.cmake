@@ -8,11 +8,16 @@ if(QUENBAR_SANITIZE)
     add_link_options(-fsanitize=address,undefined)
 endif()
 
-# quenbar_library(<target> [DEPS <libs>...]): a static library of the *.cpp of the
-# current folder, whose headers are included relative to the project root.
+# quenbar_library(<target> [RECURSE] [DEPS <libs>...]): a static library of the *.cpp of the
+# current folder (and of its sub-folders with RECURSE), whose headers are included relative
+# to the project root.
 function(quenbar_library target)
-    cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
-    file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+    cmake_parse_arguments(ARG "RECURSE" "" "DEPS" ${ARGN})
+    if(ARG_RECURSE)
+        file(GLOB_RECURSE sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+    else()
+        file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+    endif()
     add_library(${target} STATIC ${sources})
     target_include_directories(${target} PUBLIC ${PROJECT_SOURCE_DIR})
     target_link_libraries(${target} PUBLIC ${ARG_DEPS})

@@ -1,8 +1,8 @@
 #pragma once
 // What the drawing tests look at: the pixels of a canvas by colour.
 
-#include "plataforma/gui/canvas.h"
-#include "plataforma/gui/recording_canvas.h"
+#include "plataforma/gui/painting/canvas.h"
+#include "plataforma/gui/painting/recording_canvas.h"
 
 #include <vector>
 

@@ -2,8 +2,8 @@
 // A small windowed control for the tests: it records every message it receives and lets a
 // test answer WM_GETDLGCODE or rewrite keys in its handlers.
 
-#include "plataforma/gui/application.h"
-#include "plataforma/gui/controls.h"
+#include "plataforma/gui/kernel/application.h"
+#include "plataforma/gui/kernel/controls.h"
 
 #include <functional>
 #include <vector>

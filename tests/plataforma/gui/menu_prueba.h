@@ -1,7 +1,7 @@
 #pragma once
 // Menu items for the tests: made by an owner, placed under a parent item.
 
-#include "plataforma/gui/menus.h"
+#include "plataforma/gui/forms/menus.h"
 
 inline TMenuItem* Item(TComponent* owner, TMenuItem* padre, const char* texto,
                        TShortCut atajo = 0) {

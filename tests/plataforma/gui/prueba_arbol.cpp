@@ -4,11 +4,11 @@
 
 #include "tests/plataforma/gui/prueba_controles_comun.h"
 
-#include "plataforma/gui/graphics.h"
-#include "plataforma/gui/image_list.h"
-#include "plataforma/gui/menus.h"
-#include "plataforma/gui/qt_bridge.h"
-#include "plataforma/gui/tree_view.h"
+#include "plataforma/gui/images/graphics.h"
+#include "plataforma/gui/images/image_list.h"
+#include "plataforma/gui/forms/menus.h"
+#include "plataforma/gui/kernel/qt_bridge.h"
+#include "plataforma/gui/widgets/tree_view.h"
 
 #include <QTreeWidget>
 

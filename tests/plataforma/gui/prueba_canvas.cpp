@@ -3,8 +3,8 @@
 
 #include "tests/plataforma/gui/canvas_prueba.h"
 
-#include "plataforma/gui/controls.h"
-#include "plataforma/gui/gdi.h"
+#include "plataforma/gui/kernel/controls.h"
+#include "plataforma/gui/painting/gdi.h"
 
 #include <gtest/gtest.h>
 

@@ -3,8 +3,8 @@
 
 #include "tests/plataforma/gui/canvas_prueba.h"
 
-#include "plataforma/gui/draw_edge.h"
-#include "plataforma/gui/themes.h"
+#include "plataforma/gui/painting/draw_edge.h"
+#include "plataforma/gui/painting/themes.h"
 
 #include <gtest/gtest.h>
 

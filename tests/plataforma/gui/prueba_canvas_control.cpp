@@ -5,9 +5,9 @@
 #include "tests/plataforma/gui/canvas_prueba.h"
 #include "tests/plataforma/gui/control_prueba.h"
 
-#include "plataforma/gui/control_canvas.h"
-#include "plataforma/gui/gdi.h"
-#include "plataforma/gui/input_simulation.h"
+#include "plataforma/gui/painting/control_canvas.h"
+#include "plataforma/gui/painting/gdi.h"
+#include "plataforma/gui/testing/input_simulation.h"
 
 #include <QImage>
 #include <QPixmap>

@@ -3,8 +3,8 @@
 
 #include "tests/plataforma/gui/canvas_prueba.h"
 
-#include "plataforma/gui/draw_text.h"
-#include "plataforma/gui/gdi.h"
+#include "plataforma/gui/painting/draw_text.h"
+#include "plataforma/gui/painting/gdi.h"
 
 #include <gtest/gtest.h>
 

@@ -2,8 +2,8 @@
 
 #include "tests/plataforma/gui/control_prueba.h"
 
-#include "plataforma/gui/input_simulation.h"
-#include "plataforma/gui/timers.h"
+#include "plataforma/gui/testing/input_simulation.h"
+#include "plataforma/gui/kernel/timers.h"
 #include "tests/comun/pruebas.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 // Colours from the fixed classic table, their names, and the font's size and height.
 
-#include "plataforma/gui/colors.h"
-#include "plataforma/gui/font.h"
+#include "plataforma/gui/painting/colors.h"
+#include "plataforma/gui/painting/font.h"
 
 #include <gtest/gtest.h>
 

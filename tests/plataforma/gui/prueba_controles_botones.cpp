@@ -3,10 +3,10 @@
 
 #include "tests/plataforma/gui/prueba_controles_comun.h"
 
-#include "plataforma/gui/check_radio.h"
-#include "plataforma/gui/edit.h"
-#include "plataforma/gui/label.h"
-#include "plataforma/gui/qt_bridge.h"
+#include "plataforma/gui/widgets/check_radio.h"
+#include "plataforma/gui/widgets/edit.h"
+#include "plataforma/gui/widgets/label.h"
+#include "plataforma/gui/kernel/qt_bridge.h"
 
 #include <QCheckBox>
 #include <QRadioButton>

@@ -5,7 +5,7 @@
 
 #include "tests/plataforma/gui/control_prueba.h"
 
-#include "plataforma/gui/input_simulation.h"
+#include "plataforma/gui/testing/input_simulation.h"
 
 #include <QAction>
 #include <QApplication>

@@ -4,9 +4,9 @@
 
 #include "tests/plataforma/gui/prueba_controles_comun.h"
 
-#include "plataforma/gui/clipboard.h"
-#include "plataforma/gui/edit.h"
-#include "plataforma/gui/memo.h"
+#include "plataforma/gui/services/clipboard.h"
+#include "plataforma/gui/widgets/edit.h"
+#include "plataforma/gui/widgets/memo.h"
 
 #include <cctype>
 

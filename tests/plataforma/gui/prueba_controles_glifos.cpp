@@ -3,12 +3,12 @@
 
 #include "tests/plataforma/gui/prueba_controles_comun.h"
 
-#include "plataforma/gui/buttons_extra.h"
-#include "plataforma/gui/canvas.h"
-#include "plataforma/gui/graphics.h"
-#include "plataforma/gui/image.h"
-#include "plataforma/gui/jpeg.h"
-#include "plataforma/gui/qt_bridge.h"
+#include "plataforma/gui/widgets/buttons_extra.h"
+#include "plataforma/gui/painting/canvas.h"
+#include "plataforma/gui/images/graphics.h"
+#include "plataforma/gui/widgets/image.h"
+#include "plataforma/gui/images/jpeg.h"
+#include "plataforma/gui/kernel/qt_bridge.h"
 #include "tests/comun/carpeta_temporal.h"
 
 #include <QWidget>

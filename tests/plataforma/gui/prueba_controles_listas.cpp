@@ -5,11 +5,11 @@
 #include "tests/plataforma/gui/prueba_controles_comun.h"
 
 #include "plataforma/base/list.h"
-#include "plataforma/gui/canvas.h"
-#include "plataforma/gui/clipboard.h"
-#include "plataforma/gui/combo.h"
-#include "plataforma/gui/list_box.h"
-#include "plataforma/gui/qt_bridge.h"
+#include "plataforma/gui/painting/canvas.h"
+#include "plataforma/gui/services/clipboard.h"
+#include "plataforma/gui/widgets/combo.h"
+#include "plataforma/gui/widgets/list_box.h"
+#include "plataforma/gui/kernel/qt_bridge.h"
 
 #include <QComboBox>
 #include <QImage>

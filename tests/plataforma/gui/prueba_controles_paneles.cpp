@@ -3,10 +3,10 @@
 
 #include "tests/plataforma/gui/prueba_controles_comun.h"
 
-#include "plataforma/gui/hint_window.h"
-#include "plataforma/gui/panels.h"
-#include "plataforma/gui/qt_bridge.h"
-#include "plataforma/gui/screen.h"
+#include "plataforma/gui/widgets/hint_window.h"
+#include "plataforma/gui/widgets/panels.h"
+#include "plataforma/gui/kernel/qt_bridge.h"
+#include "plataforma/gui/kernel/screen.h"
 
 #include <QWidget>
 

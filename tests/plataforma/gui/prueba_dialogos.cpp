@@ -5,10 +5,10 @@
 #include "tests/comun/pruebas.h"
 
 #include "plataforma/base/files.h"
-#include "plataforma/gui/dialogs.h"
-#include "plataforma/gui/qt_bridge.h"
-#include "plataforma/gui/qt_modal_hooks.h"
-#include "plataforma/gui/shell.h"
+#include "plataforma/gui/forms/dialogs.h"
+#include "plataforma/gui/kernel/qt_bridge.h"
+#include "plataforma/gui/forms/qt_modal_hooks.h"
+#include "plataforma/gui/services/shell.h"
 
 #include <QAbstractButton>
 #include <QApplication>

@@ -3,8 +3,8 @@
 
 #include "tests/plataforma/gui/control_prueba.h"
 
-#include "plataforma/gui/input_simulation.h"
-#include "plataforma/gui/screen.h"
+#include "plataforma/gui/testing/input_simulation.h"
+#include "plataforma/gui/kernel/screen.h"
 
 #include <gtest/gtest.h>
 

@@ -4,12 +4,12 @@
 #include "tests/comun/pruebas.h"
 #include "tests/plataforma/gui/control_prueba.h"
 
-#include "plataforma/gui/application.h"
-#include "plataforma/gui/button.h"
-#include "plataforma/gui/forms.h"
-#include "plataforma/gui/input_simulation.h"
-#include "plataforma/gui/menus.h"
-#include "plataforma/gui/screen.h"
+#include "plataforma/gui/kernel/application.h"
+#include "plataforma/gui/widgets/button.h"
+#include "plataforma/gui/forms/forms.h"
+#include "plataforma/gui/testing/input_simulation.h"
+#include "plataforma/gui/forms/menus.h"
+#include "plataforma/gui/kernel/screen.h"
 
 #include <QApplication>
 #include <QCloseEvent>

@@ -4,10 +4,10 @@
 #include "tests/plataforma/gui/canvas_prueba.h"
 
 #include "plataforma/base/file_errors.h"
-#include "plataforma/gui/bitmap_resources.h"
-#include "plataforma/gui/graphics.h"
-#include "plataforma/gui/image_list.h"
-#include "plataforma/gui/jpeg.h"
+#include "plataforma/gui/images/bitmap_resources.h"
+#include "plataforma/gui/images/graphics.h"
+#include "plataforma/gui/images/image_list.h"
+#include "plataforma/gui/images/jpeg.h"
 #include "tests/comun/carpeta_temporal.h"
 
 #include <gtest/gtest.h>

@@ -3,8 +3,8 @@
 
 #include "tests/plataforma/gui/canvas_prueba.h"
 
-#include "plataforma/gui/graphics.h"
-#include "plataforma/gui/jpeg.h"
+#include "plataforma/gui/images/graphics.h"
+#include "plataforma/gui/images/jpeg.h"
 #include "tests/comun/carpeta_temporal.h"
 
 #include <gtest/gtest.h>

@@ -4,10 +4,10 @@
 #include "tests/comun/pruebas.h"
 #include "tests/plataforma/gui/menu_prueba.h"
 
-#include "plataforma/gui/application.h"
-#include "plataforma/gui/forms.h"
-#include "plataforma/gui/menus.h"
-#include "plataforma/gui/qt_bridge.h"
+#include "plataforma/gui/kernel/application.h"
+#include "plataforma/gui/forms/forms.h"
+#include "plataforma/gui/forms/menus.h"
+#include "plataforma/gui/kernel/qt_bridge.h"
 
 #include <QAction>
 #include <QMdiArea>

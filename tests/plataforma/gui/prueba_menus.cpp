@@ -5,11 +5,11 @@
 #include "tests/plataforma/gui/control_prueba.h"
 #include "tests/plataforma/gui/menu_prueba.h"
 
-#include "plataforma/gui/button.h"
-#include "plataforma/gui/forms.h"
-#include "plataforma/gui/input_simulation.h"
-#include "plataforma/gui/menus.h"
-#include "plataforma/gui/qt_bridge.h"
+#include "plataforma/gui/widgets/button.h"
+#include "plataforma/gui/forms/forms.h"
+#include "plataforma/gui/testing/input_simulation.h"
+#include "plataforma/gui/forms/menus.h"
+#include "plataforma/gui/kernel/qt_bridge.h"
 
 #include <QAction>
 #include <QApplication>

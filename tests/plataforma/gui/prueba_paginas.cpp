@@ -3,9 +3,9 @@
 
 #include "tests/plataforma/gui/prueba_controles_comun.h"
 
-#include "plataforma/gui/edit.h"
-#include "plataforma/gui/page_control.h"
-#include "plataforma/gui/qt_bridge.h"
+#include "plataforma/gui/widgets/edit.h"
+#include "plataforma/gui/widgets/page_control.h"
+#include "plataforma/gui/kernel/qt_bridge.h"
 
 #include <QTabBar>
 

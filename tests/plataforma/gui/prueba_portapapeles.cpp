@@ -2,8 +2,8 @@
 // text for other programs, registered formats as MIME types, the Win32 open/empty/set/close
 // sequence, and global memory blocks.
 
-#include "plataforma/gui/clipboard.h"
-#include "plataforma/gui/qt_bridge.h"
+#include "plataforma/gui/services/clipboard.h"
+#include "plataforma/gui/kernel/qt_bridge.h"
 
 #include <QClipboard>
 #include <QGuiApplication>

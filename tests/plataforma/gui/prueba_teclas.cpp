@@ -3,9 +3,9 @@
 
 #include "tests/plataforma/gui/control_prueba.h"
 
-#include "plataforma/gui/hooked_widget.h"
-#include "plataforma/gui/input_simulation.h"
-#include "plataforma/gui/qt_bridge.h"
+#include "plataforma/gui/kernel/hooked_widget.h"
+#include "plataforma/gui/testing/input_simulation.h"
+#include "plataforma/gui/kernel/qt_bridge.h"
 
 #include <QLineEdit>
 

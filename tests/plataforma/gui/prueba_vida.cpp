@@ -3,10 +3,10 @@
 
 #include "tests/plataforma/gui/control_prueba.h"
 
-#include "plataforma/gui/input_simulation.h"
-#include "plataforma/gui/mouse.h"
-#include "plataforma/gui/screen.h"
-#include "plataforma/gui/timers.h"
+#include "plataforma/gui/testing/input_simulation.h"
+#include "plataforma/gui/input/mouse.h"
+#include "plataforma/gui/kernel/screen.h"
+#include "plataforma/gui/kernel/timers.h"
 
 #include <gtest/gtest.h>
 

@@ -1,0 +1,252 @@
+// The modal hooks on Qt: message boxes with the buttons of a Spanish Windows, Qt's own file
+// dialog (its filters made blind to case, a picture preview for pictures), a modal form's
+// event loop, and the desktop's "open".
+
+#include "plataforma/gui/forms/qt_modal_hooks.h"
+
+#include "plataforma/base/files.h"
+#include "plataforma/gui/kernel/application.h"
+#include "plataforma/gui/forms/dialogs.h"
+#include "plataforma/gui/kernel/qt_bridge.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QDesktopServices>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QImageReader>
+#include <QLabel>
+#include <QMessageBox>
+#include <QProcess>
+#include <QPushButton>
+#include <QUrl>
+
+#include <filesystem>
+#include <utility>
+#include <vector>
+
+namespace {
+
+struct Boton {
+    int id;
+    const char* texto;
+    QMessageBox::ButtonRole rol;
+};
+
+std::vector<Boton> BotonesDe(unsigned flags) {
+    const Boton aceptar{IDOK, "Aceptar", QMessageBox::AcceptRole};
+    const Boton cancelar{IDCANCEL, "Cancelar", QMessageBox::RejectRole};
+    const Boton si{IDYES, "Sí", QMessageBox::YesRole};
+    const Boton no{IDNO, "No", QMessageBox::NoRole};
+    switch (flags & MB_TYPEMASK) {
+    case MB_OKCANCEL:
+        return {aceptar, cancelar};
+    case MB_ABORTRETRYIGNORE:
+        return {{IDABORT, "Anular", QMessageBox::RejectRole},
+                {IDRETRY, "Reintentar", QMessageBox::AcceptRole},
+                {IDIGNORE, "Omitir", QMessageBox::AcceptRole}};
+    case MB_YESNOCANCEL:
+        return {si, no, cancelar};
+    case MB_YESNO:
+        return {si, no};
+    case MB_RETRYCANCEL:
+        return {{IDRETRY, "Reintentar", QMessageBox::AcceptRole}, cancelar};
+    default:
+        return {aceptar};
+    }
+}
+
+QMessageBox::Icon IconoDe(unsigned flags) {
+    switch (flags & MB_ICONMASK) {
+    case MB_ICONSTOP:
+        return QMessageBox::Critical;
+    case MB_ICONQUESTION:
+        return QMessageBox::Question;
+    case MB_ICONWARNING:
+        return QMessageBox::Warning;
+    case MB_ICONINFORMATION:
+        return QMessageBox::Information;
+    default:
+        return QMessageBox::NoIcon;
+    }
+}
+
+bool Opcion(const FileDialogRequest& r, TOpenOption o) {
+    return (r.options & (1u << o)) != 0;
+}
+
+// The preview pane of a picture dialog: the picture under the cursor, scaled to fit.
+void AddPicturePreview(QFileDialog& dlg) {
+    auto* grid = qobject_cast<QGridLayout*>(dlg.layout());
+    if (!grid) return;
+    auto* vista = new QLabel(&dlg);
+    vista->setFixedSize(160, 160);
+    vista->setAlignment(Qt::AlignCenter);
+    vista->setFrameShape(QFrame::StyledPanel);
+    grid->addWidget(vista, 1, grid->columnCount(), grid->rowCount() - 1, 1);
+    QObject::connect(&dlg, &QFileDialog::currentChanged, vista, [vista](const QString& path) {
+        QImageReader reader(path);
+        reader.setAutoTransform(true);
+        QImage img = reader.read();
+        if (img.isNull()) {
+            vista->clear();
+            return;
+        }
+        vista->setPixmap(QPixmap::fromImage(img.scaled(
+            vista->size() - QSize(8, 8), Qt::KeepAspectRatio, Qt::SmoothTransformation)));
+    });
+}
+
+bool EsDireccion(const AnsiString& s) {
+    return s.Pos("://") > 0 || AnsiSameText(s.SubString(1, 7), "mailto:");
+}
+
+} // namespace
+
+AnsiString CaseBlindPattern(const AnsiString& Pattern) {
+    QString in = ToQString(Pattern), out;
+    for (QChar c : in) {
+        QChar lower = c.toLower(), upper = c.toUpper();
+        if (lower != upper) {
+            out += QLatin1Char('[');
+            out += lower;
+            out += upper;
+            out += QLatin1Char(']');
+        } else {
+            out += c;
+        }
+    }
+    return FromQString(out);
+}
+
+QtNameFilters ToQtNameFilters(const AnsiString& Filter) {
+    QtNameFilters result;
+    for (const TFilterEntry& e : ParseFilter(Filter)) {
+        AnsiString patterns;
+        for (const AnsiString& p : e.patterns) {
+            if (!patterns.IsEmpty()) patterns += " ";
+            patterns += CaseBlindPattern(p);
+        }
+        // Qt reads the patterns from the last parentheses and shows the text before them.
+        AnsiString entry = e.text + " (" + patterns + ")";
+        result.entries.push_back(entry);
+        if (!result.text.IsEmpty()) result.text += ";;";
+        result.text += entry;
+    }
+    return result;
+}
+
+int QtModalHooks::MessageBox(const AnsiString& texto, const AnsiString& titulo, unsigned flags) {
+    EnsureQtApplication();
+    QMessageBox box(QApplication::activeWindow());
+    box.setWindowTitle(ToQString(titulo));
+    box.setText(ToQString(texto));
+    box.setIcon(IconoDe(flags));
+    std::vector<Boton> botones = BotonesDe(flags);
+    std::vector<std::pair<QAbstractButton*, int>> hechos;
+    QAbstractButton* escape = nullptr;
+    for (const Boton& b : botones) {
+        QPushButton* pb = box.addButton(ToQString(b.texto), b.rol);
+        hechos.push_back({pb, b.id});
+        if (b.id == IDCANCEL) escape = pb;
+    }
+    // A box of one button closes with it; one with Cancel closes with Cancel.
+    if (!escape && botones.size() == 1) escape = hechos[0].first;
+    box.setEscapeButton(escape);
+    const int defecto = DefaultButtonAnswer(flags);
+    for (auto& [boton, id] : hechos)
+        if (id == defecto) box.setDefaultButton(static_cast<QPushButton*>(boton));
+    box.exec();
+    for (auto& [boton, id] : hechos)
+        if (box.clickedButton() == boton) return id;
+    return escape ? IDCANCEL : defecto;
+}
+
+void QtModalHooks::ShowMessage(const AnsiString& texto) {
+    MessageBox(texto, Application->GetTitle(), MB_OK);
+}
+
+void QtModalHooks::ProcessMessages() {
+    Application->ProcessMessages();
+}
+
+bool QtModalHooks::FileDialog(FileDialogRequest& r) {
+    EnsureQtApplication();
+    const bool guardar = r.kind == FileDialogRequest::Kind::Save;
+    QFileDialog dlg(QApplication::activeWindow());
+    // Qt's own dialog: its filters are the ones given here, blind to case.
+    dlg.setOption(QFileDialog::DontUseNativeDialog);
+    dlg.setOption(QFileDialog::HideNameFilterDetails);
+    AnsiString titulo =
+        r.title.IsEmpty() ? AnsiString(guardar ? "Guardar como" : "Abrir") : r.title;
+    dlg.setWindowTitle(ToQString(titulo));
+    dlg.setAcceptMode(guardar ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    if (guardar)
+        dlg.setFileMode(QFileDialog::AnyFile);
+    else if (Opcion(r, ofAllowMultiSelect))
+        dlg.setFileMode(QFileDialog::ExistingFiles);
+    else if (Opcion(r, ofFileMustExist))
+        dlg.setFileMode(QFileDialog::ExistingFile);
+    else
+        dlg.setFileMode(QFileDialog::AnyFile);
+    if (guardar && !Opcion(r, ofOverwritePrompt)) dlg.setOption(QFileDialog::DontConfirmOverwrite);
+    if (Opcion(r, ofForceShowHidden)) dlg.setFilter(dlg.filter() | QDir::Hidden);
+    std::string carpeta = r.initialDir.IsEmpty() ? std::string() : NativePath(r.initialDir);
+    std::error_code ec;
+    if (carpeta.empty() || !std::filesystem::is_directory(carpeta, ec))
+        carpeta = std::filesystem::current_path(ec).string();
+    dlg.setDirectory(QString::fromStdString(carpeta));
+    QtNameFilters filtros = ToQtNameFilters(r.filter);
+    if (!filtros.entries.empty()) {
+        QStringList lista;
+        for (const AnsiString& e : filtros.entries)
+            lista << ToQString(e);
+        dlg.setNameFilters(lista);
+        int i = std::clamp(r.filterIndex, 1, static_cast<int>(lista.size())) - 1;
+        dlg.selectNameFilter(lista[i]);
+    }
+    if (!r.defaultExt.IsEmpty()) dlg.setDefaultSuffix(ToQString(r.defaultExt));
+    if (!r.fileName.IsEmpty()) dlg.selectFile(QString::fromStdString(NativePath(r.fileName)));
+    if (r.kind == FileDialogRequest::Kind::OpenPicture) AddPicturePreview(dlg);
+    if (dlg.exec() != QDialog::Accepted) return false;
+    r.files.clear();
+    for (const QString& f : dlg.selectedFiles())
+        r.files.push_back(FromNativePath(f.toStdString()));
+    int elegido = dlg.nameFilters().indexOf(dlg.selectedNameFilter());
+    if (elegido >= 0) r.filterIndex = elegido + 1;
+    return !r.files.empty();
+}
+
+void QtModalHooks::RunModal(ModalRun& run) {
+    EnsureQtApplication();
+    while (!run.Finished()) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
+        Application->ProcessMessages();
+    }
+}
+
+int QtModalHooks::ShellExecute(const AnsiString& verb, const AnsiString& file,
+                               const AnsiString& parameters, const AnsiString& directory, int) {
+    EnsureQtApplication();
+    if (!AnsiSameText(verb, "open")) return SE_ERR_NOASSOC;
+    if (EsDireccion(file))
+        return QDesktopServices::openUrl(QUrl(ToQString(file))) ? 42 : SE_ERR_NOASSOC;
+    std::filesystem::path ruta = NativePath(file);
+    if (ruta.is_relative() && !directory.IsEmpty())
+        ruta = std::filesystem::path(NativePath(directory)) / ruta;
+    std::error_code ec;
+    if (!std::filesystem::exists(ruta, ec)) return SE_ERR_FNF;
+    QFileInfo info(QString::fromStdString(ruta.string()));
+    if (info.isFile() && info.isExecutable()) {
+        QStringList args = QProcess::splitCommand(ToQString(parameters));
+        return QProcess::startDetached(info.absoluteFilePath(), args) ? 42 : SE_ERR_ACCESSDENIED;
+    }
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(info.absoluteFilePath())) ? 42
+                                                                                   : SE_ERR_NOASSOC;
+}
+
+void InstallQtModalHooks() {
+    static QtModalHooks hooks;
+    SetModalHooks(&hooks);
+}

@@ -1,0 +1,28 @@
+#pragma once
+// Inside the platform layer only: the pixels behind the graphics, for the canvas, the
+// image list and the picture formats.
+
+#include "plataforma/gui/images/graphics.h"
+
+#include <QImage>
+
+#include <string>
+
+enum class GraphicFormat { Unknown, Bmp, Png, Jpeg, Gif, Ico };
+// The format a file's first bytes announce.
+GraphicFormat SniffGraphicFormat(const std::string& data);
+// Qt's readers for BMP, PNG, GIF (first frame) and ICO; JPEG never goes through them. A
+// null image when the data cannot be read.
+QImage ReadImage(const std::string& data, GraphicFormat format);
+// An image in the bitmap's pixel layout: 32-bit RGB, or premultiplied ARGB when it has
+// an alpha channel.
+QImage NormalizedImage(const QImage& image);
+// A copy in which the pixels of one colour are transparent.
+QImage WithTransparentColor(const QImage& image, COLORREF color);
+
+struct GraphicAccess {
+    // The bitmap's pixels, which its canvas draws on.
+    static QImage& Pixels(TBitmap* Bitmap);
+    // The graphic at its own size, transparency as alpha: what Draw puts on a canvas.
+    static QImage Render(TGraphic* Graphic);
+};

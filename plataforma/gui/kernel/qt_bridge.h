@@ -1,0 +1,42 @@
+#pragma once
+// Inside the platform layer only: conversions between the class library's values and Qt's,
+// and the application instance that widgets need.
+
+#include "plataforma/base/ansi_string.h"
+#include "plataforma/gui/painting/colors.h"
+#include "plataforma/gui/kernel/win_types.h"
+
+#include <QColor>
+#include <QFont>
+#include <QPoint>
+#include <QRect>
+#include <QString>
+
+class QApplication;
+class TFont;
+
+// The running QApplication; made on first use (headless programs and tests) with the hooks
+// of the layer (focus tracking) installed once. An "offscreen" platform gets a large screen.
+QApplication* EnsureQtApplication();
+
+QString ToQString(const AnsiString& s);
+AnsiString FromQString(const QString& s);
+// One Windows-1252 byte of a character; '?' for characters the code page lacks.
+unsigned char AnsiCharOf(char32_t u);
+
+// clNone gives an invalid QColor: the caller leaves the current colour in place.
+QColor ToQColor(TColor c);
+QFont ToQFont(const TFont& f);
+
+inline QPoint ToQPoint(const TPoint& p) {
+    return {p.x, p.y};
+}
+inline TPoint FromQPoint(const QPoint& p) {
+    return {p.x(), p.y()};
+}
+inline QRect ToQRect(const TRect& r) {
+    return {r.Left, r.Top, r.Width(), r.Height()};
+}
+inline TRect FromQRect(const QRect& r) {
+    return Bounds(r.x(), r.y(), r.width(), r.height());
+}

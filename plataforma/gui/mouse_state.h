@@ -1,6 +1,0 @@
-#pragma once
-// Inside the platform layer only: the input translation records the pointer position.
-
-#include "plataforma/gui/win_types.h"
-
-void NoteCursorPos(const TPoint& ScreenPos);

@@ -1,0 +1,426 @@
+#include "plataforma/gui/painting/canvas_device.h"
+
+#include "plataforma/gui/kernel/qt_bridge.h"
+#include "plataforma/gui/painting/recording_canvas.h"
+
+#include <QPainterPath>
+
+#include <cstring>
+#include <unordered_set>
+
+namespace {
+
+std::unordered_set<const CanvasDevice*>& LiveDevices() {
+    static std::unordered_set<const CanvasDevice*> devices;
+    return devices;
+}
+
+// The pen's raster operation on the painter; the colour to paint with, or false for none.
+bool ApplyRop(QPainter& p, TPenMode mode, COLORREF color, QColor& out) {
+    out = ToQRgb(color);
+    QPainter::CompositionMode m = QPainter::CompositionMode_SourceOver;
+    switch (mode) {
+    case pmNop:
+        return false;
+    case pmBlack:
+        out = Qt::black;
+        break;
+    case pmWhite:
+        out = Qt::white;
+        break;
+    case pmCopy:
+        break;
+    case pmNot:
+        m = QPainter::RasterOp_NotDestination;
+        break;
+    case pmNotCopy:
+        m = QPainter::RasterOp_NotSource;
+        break;
+    case pmMergePenNot:
+        m = QPainter::RasterOp_SourceOrNotDestination;
+        break;
+    case pmMaskPenNot:
+        m = QPainter::RasterOp_SourceAndNotDestination;
+        break;
+    case pmMergeNotPen:
+        m = QPainter::RasterOp_NotSourceOrDestination;
+        break;
+    case pmMaskNotPen:
+        m = QPainter::RasterOp_NotSourceAndDestination;
+        break;
+    case pmMerge:
+        m = QPainter::RasterOp_SourceOrDestination;
+        break;
+    case pmNotMerge:
+        m = QPainter::RasterOp_NotSourceAndNotDestination;
+        break;
+    case pmMask:
+        m = QPainter::RasterOp_SourceAndDestination;
+        break;
+    case pmNotMask:
+        m = QPainter::RasterOp_NotSourceOrNotDestination;
+        break;
+    case pmXor:
+        m = QPainter::RasterOp_SourceXorDestination;
+        break;
+    case pmNotXor:
+        m = QPainter::RasterOp_NotSourceXorDestination;
+        break;
+    }
+    p.setCompositionMode(m);
+    return true;
+}
+
+Qt::BrushStyle HatchOf(TBrushStyle s) {
+    switch (s) {
+    case bsHorizontal:
+        return Qt::HorPattern;
+    case bsVertical:
+        return Qt::VerPattern;
+    case bsFDiagonal:
+        return Qt::FDiagPattern;
+    case bsBDiagonal:
+        return Qt::BDiagPattern;
+    case bsCross:
+        return Qt::CrossPattern;
+    case bsDiagCross:
+        return Qt::DiagCrossPattern;
+    default:
+        return Qt::SolidPattern;
+    }
+}
+
+// Dash patterns of the cosmetic pen styles: lengths on, off, on, off...
+const std::vector<int>& DashesOf(TPenStyle s) {
+    static const std::vector<int> none, dash{18, 6}, dot{3, 3}, dashDot{9, 6, 3, 6},
+        dashDotDot{9, 3, 3, 3, 3, 3};
+    switch (s) {
+    case psDash:
+        return dash;
+    case psDot:
+        return dot;
+    case psDashDot:
+        return dashDot;
+    case psDashDotDot:
+        return dashDotDot;
+    default:
+        return none;
+    }
+}
+
+} // namespace
+
+QColor ToQRgb(COLORREF c) {
+    return QColor(GetRValue(c), GetGValue(c), GetBValue(c));
+}
+
+QString TextArgument(const char* text, int count) {
+    if (!text) return {};
+    const size_t n = count < 0 ? std::strlen(text) : static_cast<size_t>(count);
+    return ToQString(AnsiString(std::string(text, n)));
+}
+
+QString TextArgument(const char16_t* text, int count) {
+    if (!text) return {};
+    size_t n = 0;
+    if (count < 0)
+        while (text[n])
+            ++n;
+    else
+        n = static_cast<size_t>(count);
+    return QString::fromUtf16(text, static_cast<qsizetype>(n));
+}
+
+COLORREF FromQRgb(QRgb c) {
+    return RGB(qRed(c), qGreen(c), qBlue(c));
+}
+
+CanvasDevice::CanvasDevice(TCanvas* owner) : owner_(owner) {
+    LiveDevices().insert(this);
+}
+
+CanvasDevice::~CanvasDevice() {
+    LiveDevices().erase(this);
+}
+
+CanvasDevice* CanvasDevice::FromHandle(HDC dc) {
+    auto* d = reinterpret_cast<CanvasDevice*>(dc);
+    return dc && LiveDevices().count(d) ? d : nullptr;
+}
+
+void CanvasDevice::SetTarget(QImage* image) {
+    target_ = image;
+    image_ = image;
+    size_ = image ? image->size() : QSize();
+}
+
+void CanvasDevice::SetTarget(QPaintDevice* device, QSize size) {
+    target_ = device;
+    image_ = nullptr;
+    size_ = size;
+}
+
+void CanvasDevice::ClearTarget() {
+    target_ = nullptr;
+    image_ = nullptr;
+    size_ = QSize();
+}
+
+QRegion CanvasDevice::Clip() const {
+    QRegion r(Bounds());
+    if (systemClip_) r &= *systemClip_;
+    if (state.clip) r &= *state.clip;
+    return r;
+}
+
+void CanvasDevice::Record(const char* name, std::initializer_list<int> args,
+                          const AnsiString& text) {
+    if (recorder) recorder->Add(*this, name, args, text);
+}
+
+bool CanvasDevice::Begin(QPainter& p) {
+    if (!target_ || size_.isEmpty()) return false;
+    const QRegion clip = Clip();
+    if (clip.isEmpty()) return false;
+    if (!p.begin(target_)) return false;
+    p.setRenderHint(QPainter::Antialiasing, false);
+    p.setRenderHint(QPainter::TextAntialiasing, false);
+    p.translate(base_);
+    p.setClipRegion(clip);
+    p.translate(state.Origin());
+    return true;
+}
+
+void CanvasDevice::Spans(const std::vector<PixelSpan>& spans, COLORREF color, TPenMode mode) {
+    if (spans.empty()) return;
+    QPainter p;
+    QColor c;
+    if (!Begin(p) || !ApplyRop(p, mode, color, c)) return;
+    for (const PixelSpan& s : spans)
+        if (s.x1 > s.x0) p.fillRect(QRect(s.x0, s.y, s.x1 - s.x0, 1), c);
+}
+
+void CanvasDevice::SolidRect(const QRect& r, COLORREF color, TPenMode mode) {
+    if (r.isEmpty()) return;
+    QPainter p;
+    QColor c;
+    if (!Begin(p) || !ApplyRop(p, mode, color, c)) return;
+    p.fillRect(r, c);
+}
+
+void CanvasDevice::FocusRect(const TRect& r) {
+    std::vector<PixelSpan> outline, interior;
+    OutlineAndInterior(RoundedRows(r.Left, r.Top, r.Right, r.Bottom, 0, 0), outline, interior);
+    const QPoint o = state.Origin();
+    std::vector<TPoint> dots;
+    for (const PixelSpan& s : outline)
+        for (int x = s.x0; x < s.x1; ++x)
+            if (((x + o.x() + s.y + o.y()) & 1) == 0) dots.push_back({x, s.y});
+    Spans(SpansOfPixels(std::move(dots)), RGB(255, 255, 255), pmXor);
+}
+
+void CanvasDevice::BrushRect(const QRect& r, TPenMode mode) {
+    if (r.isEmpty() || state.brushStyle == bsClear) return;
+    QPainter p;
+    QColor c;
+    if (!Begin(p)) return;
+    if (state.brushStyle != bsSolid && state.bkMode == OPAQUE &&
+        ApplyRop(p, mode, state.bkColor, c))
+        p.fillRect(r, c);
+    if (!ApplyRop(p, mode, state.brushColor, c)) return;
+    p.fillRect(r, QBrush(c, HatchOf(state.brushStyle)));
+}
+
+void CanvasDevice::BrushPolygon(const QPolygon& polygon, TPenMode mode) {
+    if (polygon.size() < 3 || state.brushStyle == bsClear) return;
+    QPainter p;
+    QColor c;
+    if (!Begin(p)) return;
+    p.setPen(Qt::NoPen);
+    if (state.brushStyle != bsSolid && state.bkMode == OPAQUE &&
+        ApplyRop(p, mode, state.bkColor, c)) {
+        p.setBrush(c);
+        p.drawPolygon(polygon, Qt::OddEvenFill);
+    }
+    if (!ApplyRop(p, mode, state.brushColor, c)) return;
+    p.setBrush(QBrush(c, HatchOf(state.brushStyle)));
+    p.drawPolygon(polygon, Qt::OddEvenFill);
+}
+
+void CanvasDevice::BrushSpans(const std::vector<PixelSpan>& spans, TPenMode mode) {
+    if (state.brushStyle == bsClear) return;
+    for (const PixelSpan& s : spans)
+        BrushRect(QRect(s.x0, s.y, s.x1 - s.x0, 1), mode);
+}
+
+void CanvasDevice::PenLine(TPoint from, TPoint to) {
+    if (!PenVisible()) return;
+    if (PenWide()) {
+        QPainterPath path(QPointF(from.x + 0.5, from.y + 0.5));
+        path.lineTo(QPointF(to.x + 0.5, to.y + 0.5));
+        WideStroke(path);
+        return;
+    }
+    std::vector<TPoint> pixels;
+    LinePixels(from.x, from.y, to.x, to.y, pixels);
+    const std::vector<int>& dashes = DashesOf(state.penStyle);
+    if (dashes.empty()) {
+        Spans(SpansOfPixels(std::move(pixels)), state.penColor, state.penMode);
+        return;
+    }
+    int period = 0;
+    for (int d : dashes)
+        period += d;
+    std::vector<TPoint> on, off;
+    for (const TPoint& px : pixels) {
+        int at = state.dashPhase % period, i = 0;
+        while (at >= dashes[static_cast<size_t>(i)])
+            at -= dashes[static_cast<size_t>(i++)];
+        (i % 2 == 0 ? on : off).push_back(px);
+        state.dashPhase = (state.dashPhase + 1) % period;
+    }
+    // The gaps of a styled pen take the background colour when the background is opaque.
+    if (state.bkMode == OPAQUE) Spans(SpansOfPixels(std::move(off)), state.bkColor, state.penMode);
+    Spans(SpansOfPixels(std::move(on)), state.penColor, state.penMode);
+}
+
+void CanvasDevice::WideStroke(const QPainterPath& path) {
+    QPainter p;
+    QColor c;
+    if (!Begin(p) || !ApplyRop(p, state.penMode, state.penColor, c)) return;
+    p.setPen(QPen(c, state.penWidth, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.setBrush(Qt::NoBrush);
+    p.drawPath(path);
+}
+
+int CanvasDevice::Text(int x, int y, const QString& s, const QRect* clip, const QRect* opaqueRect) {
+    const QFontMetrics fm(state.font);
+    const int w = fm.horizontalAdvance(s), h = fm.height(), ascent = fm.ascent();
+    // The text's top-left corner relative to the reference point, by the alignment.
+    int dx = 0, dy = 0;
+    switch (state.textAlign & TA_CENTER) {
+    case TA_RIGHT:
+        dx = -w;
+        break;
+    case TA_CENTER:
+        dx = -w / 2;
+        break;
+    default:
+        break;
+    }
+    switch (state.textAlign & TA_BASELINE) {
+    case TA_BOTTOM:
+        dy = -h;
+        break;
+    case TA_BASELINE:
+        dy = -ascent;
+        break;
+    default:
+        break;
+    }
+    QPainter p;
+    if (!Begin(p)) return w;
+    if (clip) p.setClipRect(*clip, Qt::IntersectClip);
+    if (opaqueRect) p.fillRect(*opaqueRect, ToQRgb(state.bkColor));
+    p.translate(x, y);
+    if (state.escapement != 0) p.rotate(-state.escapement / 10.0);
+    if (state.bkMode == OPAQUE) p.fillRect(QRect(dx, dy, w, h), ToQRgb(state.bkColor));
+    p.setFont(state.font);
+    p.setPen(ToQRgb(state.textColor));
+    p.drawText(QPoint(dx, dy + ascent), s);
+    return w;
+}
+
+void CanvasDevice::Image(const QRect& dest, const QImage& src, const QRect& srcRect,
+                         TCopyMode mode) {
+    if (dest.width() == 0 || dest.height() == 0 || srcRect.isEmpty() || src.isNull()) return;
+    // Negative extents mirror the image, as StretchBlt does.
+    QImage part = src.copy(srcRect);
+    if (dest.width() < 0 || dest.height() < 0)
+        part = part.mirrored(dest.width() < 0, dest.height() < 0);
+    const QRect d(std::min(dest.left(), dest.left() + dest.width()),
+                  std::min(dest.top(), dest.top() + dest.height()), std::abs(dest.width()),
+                  std::abs(dest.height()));
+    QPainter p;
+    if (!Begin(p)) return;
+    QPainter::CompositionMode m = QPainter::CompositionMode_SourceOver;
+    switch (mode) {
+    case cmBlackness:
+        p.fillRect(d, Qt::black);
+        return;
+    case cmWhiteness:
+        p.fillRect(d, Qt::white);
+        return;
+    case cmDstInvert:
+        p.setCompositionMode(QPainter::RasterOp_NotDestination);
+        p.fillRect(d, Qt::black);
+        return;
+    case cmPatCopy:
+    case cmPatInvert:
+    case cmPatPaint:
+        p.end();
+        BrushRect(d, mode == cmPatCopy ? pmCopy : mode == cmPatInvert ? pmXor : pmMerge);
+        return;
+    case cmSrcInvert:
+        m = QPainter::RasterOp_SourceXorDestination;
+        break;
+    case cmSrcAnd:
+        m = QPainter::RasterOp_SourceAndDestination;
+        break;
+    case cmSrcPaint:
+        m = QPainter::RasterOp_SourceOrDestination;
+        break;
+    case cmNotSrcCopy:
+        m = QPainter::RasterOp_NotSource;
+        break;
+    case cmSrcErase:
+        m = QPainter::RasterOp_SourceAndNotDestination;
+        break;
+    case cmNotSrcErase:
+        m = QPainter::RasterOp_NotSourceAndNotDestination;
+        break;
+    case cmMergePaint:
+        m = QPainter::RasterOp_NotSourceOrDestination;
+        break;
+    default:
+        break;
+    }
+    p.setCompositionMode(m);
+    p.drawImage(d, part);
+    if (mode == cmMergeCopy) {
+        // Source AND brush: the copied source masked by the brush's colour.
+        p.setCompositionMode(QPainter::RasterOp_SourceAndDestination);
+        p.fillRect(d, ToQRgb(state.brushColor));
+    }
+}
+
+long long CanvasDevice::DevicePixel(int x, int y) const {
+    if (!image_) return -1;
+    const QPoint at = QPoint(x, y) + base_;
+    if (!Bounds().contains(QPoint(x, y)) || !image_->rect().contains(at)) return -1;
+    return FromQRgb(image_->pixel(at));
+}
+
+CanvasOperation::CanvasOperation(TCanvas* canvas, const char* name, std::initializer_list<int> args,
+                                 const AnsiString& text)
+    : canvas_(canvas), dev_(canvas->Device()) {
+    canvas_->Changing();
+    canvas_->RealizeObjects();
+    dev_.Record(name, args, text);
+    ++dev_.depth;
+}
+
+CanvasOperation::~CanvasOperation() {
+    --dev_.depth;
+}
+
+void CanvasOperation::Done() {
+    canvas_->Changed();
+}
+
+DeviceOperation::DeviceOperation(CanvasDevice& dev, const char* name,
+                                 std::initializer_list<int> args, const AnsiString& text)
+    : dev_(dev) {
+    dev_.Record(name, args, text);
+    ++dev_.depth;
+}

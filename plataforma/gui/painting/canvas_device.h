@@ -1,0 +1,169 @@
+#pragma once
+// Inside the platform layer only: the device context behind a TCanvas (its HDC). It knows
+// what it draws on (an image, whose pixels can be read, or a widget during its paint
+// event), the area that may be drawn (the paint event's region and the selected clip
+// region), and the GDI state that the Win32 functions read and change. Its primitives take
+// logical coordinates and apply the origin, the clip and the pen's raster operation.
+
+#include "plataforma/gui/painting/canvas.h"
+#include "plataforma/gui/painting/gdi.h"
+#include "plataforma/gui/painting/raster.h"
+
+#include <QFont>
+#include <QFontMetrics>
+#include <QImage>
+#include <QPainter>
+#include <QRegion>
+#include <QString>
+
+#include <optional>
+#include <vector>
+
+class TCanvasRecorder;
+
+struct DeviceState {
+    QPoint viewportOrg; // logical (x, y) lies at (x, y) - windowOrg + viewportOrg
+    QPoint windowOrg;
+    std::optional<QRegion> clip; // the selected clip region, in device coordinates
+    int bkMode = OPAQUE;
+    COLORREF bkColor = RGB(255, 255, 255);
+    COLORREF textColor = RGB(0, 0, 0);
+    unsigned textAlign = 0;
+    // Realized from the canvas's objects.
+    QFont font;
+    int escapement = 0; // tenths of a degree, counter-clockwise
+    COLORREF penColor = RGB(0, 0, 0);
+    int penWidth = 1;
+    TPenStyle penStyle = psSolid;
+    TPenMode penMode = pmCopy;
+    COLORREF brushColor = RGB(255, 255, 255);
+    TBrushStyle brushStyle = bsSolid;
+    TPoint penPos;
+    int dashPhase = 0; // where in its dash pattern the pen's next pixel falls
+    QPoint Origin() const { return viewportOrg - windowOrg; }
+};
+
+class CanvasDevice {
+public:
+    explicit CanvasDevice(TCanvas* owner);
+    ~CanvasDevice();
+    CanvasDevice(const CanvasDevice&) = delete;
+    CanvasDevice& operator=(const CanvasDevice&) = delete;
+
+    TCanvas* Owner() const { return owner_; }
+    HDC Handle() { return reinterpret_cast<HDC>(this); }
+    // The device of a handle; nullptr for a handle that names no live device context.
+    static CanvasDevice* FromHandle(HDC dc);
+
+    // --- what it draws on ---
+    void SetTarget(QImage* image);
+    void SetTarget(QPaintDevice* device, QSize size);
+    void ClearTarget();
+    bool HasTarget() const { return target_ != nullptr; }
+    QImage* Image() const { return image_; }
+    QPaintDevice* Target() const { return target_; }
+    QSize Size() const { return size_; }
+    // Where the context's device (0, 0) lies on the target (a window's client area).
+    void SetBase(QPoint base) { base_ = base; }
+    QPoint Base() const { return base_; }
+    // The area a paint event may draw, in device coordinates; none outside paint events.
+    void SetSystemClip(std::optional<QRegion> clip) { systemClip_ = std::move(clip); }
+    const std::optional<QRegion>& SystemClip() const { return systemClip_; }
+    // What may be drawn now, in device coordinates.
+    QRegion Clip() const;
+    QRect Bounds() const { return QRect(QPoint(0, 0), size_); }
+
+    DeviceState state;
+    std::vector<DeviceState> saved; // SaveDC
+
+    // --- recording ---
+    TCanvasRecorder* recorder = nullptr;
+    int depth = 0;
+    void Record(const char* name, std::initializer_list<int> args,
+                const AnsiString& text = AnsiString());
+
+    // --- primitives, in logical coordinates ---
+    // A painter on the target, clipped, with logical coordinates; false when nothing can
+    // be drawn.
+    bool Begin(QPainter& p);
+    // Runs of pixels in a colour, combined with the destination by the raster operation.
+    void Spans(const std::vector<PixelSpan>& spans, COLORREF color, TPenMode mode);
+    // A rectangle in one colour, by a raster operation.
+    void SolidRect(const QRect& r, COLORREF color, TPenMode mode);
+    // The dotted focus frame, inverted on a pattern fixed to the device.
+    void FocusRect(const TRect& r);
+    // The selected brush over the runs (hatches on the background colour when opaque).
+    void BrushSpans(const std::vector<PixelSpan>& spans, TPenMode mode);
+    void BrushRect(const QRect& r, TPenMode mode);
+    // The brush over a polygon (alternate filling), its right and bottom edges left out.
+    void BrushPolygon(const QPolygon& polygon, TPenMode mode);
+    // A pen line that leaves out its end point; the dash pattern goes on from the last one.
+    void PenLine(TPoint from, TPoint to);
+    // Outline pixels in the pen's colour and mode (each once).
+    void PenPixels(const std::vector<PixelSpan>& spans) {
+        Spans(spans, state.penColor, state.penMode);
+    }
+    // Pens wider than one pixel: the painter strokes the path.
+    void WideStroke(const QPainterPath& path);
+    bool PenVisible() const { return state.penStyle != psClear && state.penMode != pmNop; }
+    bool PenWide() const { return state.penWidth > 1; }
+
+    // Text as ExtTextOut writes it, at (x, y) by the text alignment, clipped to clip when
+    // given; with opaqueRect, that rectangle is filled with the background colour first.
+    // Returns the advance width.
+    int Text(int x, int y, const QString& s, const QRect* clip = nullptr,
+             const QRect* opaqueRect = nullptr);
+    QFontMetrics Metrics() const { return QFontMetrics(state.font); }
+    // An image part copied (stretched) by a raster operation.
+    void Image(const QRect& dest, const QImage& src, const QRect& srcRect, TCopyMode mode);
+    // The colour of a pixel of an image target (device coordinates); -1 outside.
+    long long DevicePixel(int x, int y) const;
+
+    QPoint ToDevice(int x, int y) const { return QPoint(x, y) + state.Origin(); }
+
+private:
+    TCanvas* owner_;
+    QPaintDevice* target_ = nullptr;
+    QImage* image_ = nullptr;
+    QSize size_;
+    QPoint base_;
+    std::optional<QRegion> systemClip_;
+};
+
+// Runs one canvas operation: notifies OnChanging, realizes the objects, records the call,
+// and counts the depth of nested calls so that a recording tells them apart.
+class CanvasOperation {
+public:
+    CanvasOperation(TCanvas* canvas, const char* name, std::initializer_list<int> args,
+                    const AnsiString& text = AnsiString());
+    ~CanvasOperation();
+    CanvasOperation(const CanvasOperation&) = delete;
+    CanvasOperation& operator=(const CanvasOperation&) = delete;
+    CanvasDevice& Device() { return dev_; }
+    // Fires OnChange (call at the end of an operation that drew).
+    void Done();
+
+private:
+    TCanvas* canvas_;
+    CanvasDevice& dev_;
+};
+
+// The same bracket for the Win32 functions called on a handle.
+class DeviceOperation {
+public:
+    DeviceOperation(CanvasDevice& dev, const char* name, std::initializer_list<int> args,
+                    const AnsiString& text = AnsiString());
+    ~DeviceOperation() { --dev_.depth; }
+    DeviceOperation(const DeviceOperation&) = delete;
+    DeviceOperation& operator=(const DeviceOperation&) = delete;
+
+private:
+    CanvasDevice& dev_;
+};
+
+QColor ToQRgb(COLORREF c);
+// The text arguments of the Win32 functions: Windows-1252 or UTF-16, count -1 up to the
+// terminating zero.
+QString TextArgument(const char* text, int count);
+QString TextArgument(const char16_t* text, int count);
+COLORREF FromQRgb(QRgb c);

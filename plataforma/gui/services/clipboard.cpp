@@ -1,0 +1,394 @@
+#include "plataforma/gui/services/clipboard.h"
+
+#include "plataforma/base/cp1252.h"
+#include "plataforma/gui/kernel/qt_bridge.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QMimeData>
+
+#include <algorithm>
+#include <cstring>
+#include <map>
+#include <memory>
+#include <vector>
+
+namespace {
+
+// --- global memory ---
+
+std::map<HGLOBAL, std::vector<char>>& Bloques() {
+    static std::map<HGLOBAL, std::vector<char>> bloques;
+    return bloques;
+}
+std::uintptr_t siguienteBloque = 0x1000;
+
+HGLOBAL NuevoBloque(std::vector<char> datos) {
+    HGLOBAL h = reinterpret_cast<HGLOBAL>(siguienteBloque);
+    siguienteBloque += 16;
+    Bloques()[h] = std::move(datos);
+    return h;
+}
+
+// --- formats ---
+
+std::vector<AnsiString>& Registrados() {
+    static std::vector<AnsiString> nombres;
+    return nombres;
+}
+constexpr UINT kPrimerRegistrado = 0xC000;
+
+// MIME types: the program's exact text, and a type per registered name.
+const QString kMimeTextoExacto = QStringLiteral("application/x-quenbar-cf-text");
+
+QString MimeDeNombre(const AnsiString& nombre) {
+    QString s;
+    for (unsigned char c : nombre.str())
+        s += (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9')
+                 ? QChar(c)
+                 : QChar('-');
+    return QStringLiteral("application/x-quenbar-format-") + s.toLower();
+}
+
+// The Windows HTML fragment keeps its HTML after the "StartHTML:" offset.
+QByteArray HtmlDelFragmento(const std::string& datos) {
+    size_t p = datos.find("StartHTML:");
+    size_t inicio = 0;
+    if (p != std::string::npos) {
+        long v = std::strtol(datos.c_str() + p + 10, nullptr, 10);
+        if (v > 0 && static_cast<size_t>(v) < datos.size()) inicio = static_cast<size_t>(v);
+    }
+    std::string html = datos.substr(inicio);
+    return QByteArray::fromStdString(cp1252::ToUtf8(html));
+}
+
+std::string ConLfSolo(const std::string& texto) {
+    std::string s;
+    for (size_t i = 0; i < texto.size(); ++i)
+        if (!(texto[i] == '\r' && i + 1 < texto.size() && texto[i + 1] == '\n')) s += texto[i];
+    return s;
+}
+
+std::string ConCrLf(const std::string& texto) {
+    std::string s;
+    for (size_t i = 0; i < texto.size(); ++i) {
+        if (texto[i] == '\n' && (i == 0 || texto[i - 1] != '\r')) s += '\r';
+        s += texto[i];
+    }
+    return s;
+}
+
+QClipboard* SistemaPortapapeles() {
+    EnsureQtApplication();
+    return QGuiApplication::clipboard();
+}
+
+// --- the open clipboard ---
+
+struct Abierto {
+    bool abierto = false;
+    bool cambiado = false;
+    std::unique_ptr<QMimeData> datos;
+    std::vector<HGLOBAL> entregados; // blocks handed out by GetClipboardData
+};
+Abierto& Estado() {
+    static Abierto estado;
+    return estado;
+}
+
+void LiberarEntregados() {
+    for (HGLOBAL h : Estado().entregados)
+        Bloques().erase(h);
+    Estado().entregados.clear();
+}
+
+const QMimeData* DatosActuales() {
+    if (Estado().abierto) return Estado().datos.get();
+    return SistemaPortapapeles()->mimeData();
+}
+
+// The bytes of a format in mime data; false when absent.
+bool LeerFormato(const QMimeData* datos, UINT formato, std::string& salida) {
+    if (!datos) return false;
+    switch (formato) {
+    case CF_TEXT:
+    case CF_OEMTEXT:
+        if (datos->hasFormat(kMimeTextoExacto)) {
+            salida = datos->data(kMimeTextoExacto).toStdString();
+            return true;
+        }
+        if (!datos->hasText()) return false;
+        salida = ConCrLf(FromQString(datos->text()).str());
+        return true;
+    case CF_UNICODETEXT: {
+        if (!datos->hasText() && !datos->hasFormat(kMimeTextoExacto)) return false;
+        QString t = datos->hasFormat(kMimeTextoExacto)
+                        ? ToQString(AnsiString(datos->data(kMimeTextoExacto).toStdString()))
+                        : datos->text();
+        salida.assign(reinterpret_cast<const char*>(t.utf16()), static_cast<size_t>(t.size()) * 2);
+        return true;
+    }
+    default:
+        break;
+    }
+    AnsiString nombre = GetClipboardFormatName(formato);
+    if (nombre.IsEmpty()) return false;
+    QString mime = MimeDeNombre(nombre);
+    if (datos->hasFormat(mime)) {
+        salida = datos->data(mime).toStdString();
+        return true;
+    }
+    // Rich text from other programs.
+    if (AnsiSameText(nombre, "Rich Text Format")) {
+        for (const char* m : {"text/rtf", "application/rtf"})
+            if (datos->hasFormat(QString::fromLatin1(m))) {
+                salida = datos->data(QString::fromLatin1(m)).toStdString();
+                return true;
+            }
+    }
+    return false;
+}
+
+void EscribirFormato(QMimeData* datos, UINT formato, const std::string& bytes) {
+    switch (formato) {
+    case CF_TEXT:
+    case CF_OEMTEXT: {
+        std::string texto = bytes.substr(0, bytes.find('\0'));
+        datos->setData(kMimeTextoExacto, QByteArray::fromStdString(texto));
+        datos->setText(ToQString(AnsiString(ConLfSolo(texto))));
+        return;
+    }
+    case CF_UNICODETEXT: {
+        QString t = QString::fromUtf16(reinterpret_cast<const char16_t*>(bytes.data()),
+                                       static_cast<qsizetype>(bytes.size() / 2));
+        t = t.left(t.indexOf(QChar(0)) < 0 ? t.size() : t.indexOf(QChar(0)));
+        datos->setData(kMimeTextoExacto, QByteArray::fromStdString(FromQString(t).str()));
+        datos->setText(t);
+        return;
+    }
+    default:
+        break;
+    }
+    AnsiString nombre = GetClipboardFormatName(formato);
+    if (nombre.IsEmpty()) return;
+    datos->setData(MimeDeNombre(nombre), QByteArray::fromStdString(bytes));
+    if (AnsiSameText(nombre, "Rich Text Format"))
+        datos->setData(QStringLiteral("text/rtf"),
+                       QByteArray::fromStdString(bytes.substr(0, bytes.find('\0'))));
+    else if (AnsiSameText(nombre, "HTML Format"))
+        datos->setData(QStringLiteral("text/html"), HtmlDelFragmento(bytes));
+}
+
+std::unique_ptr<QMimeData> Copia(const QMimeData* origen) {
+    auto copia = std::make_unique<QMimeData>();
+    if (origen)
+        for (const QString& f : origen->formats())
+            copia->setData(f, origen->data(f));
+    return copia;
+}
+
+} // namespace
+
+// --- global memory ---
+
+HGLOBAL GlobalAlloc(UINT, std::size_t dwBytes) {
+    return NuevoBloque(std::vector<char>(dwBytes, '\0'));
+}
+
+void* GlobalLock(HGLOBAL hMem) {
+    auto it = Bloques().find(hMem);
+    if (it == Bloques().end()) return nullptr;
+    // A block of no bytes still gives a pointer, as Win32 does for a non-empty handle.
+    if (it->second.empty()) it->second.reserve(1);
+    return it->second.data();
+}
+
+BOOL GlobalUnlock(HGLOBAL hMem) {
+    return Bloques().count(hMem) ? TRUE : FALSE;
+}
+
+std::size_t GlobalSize(HGLOBAL hMem) {
+    auto it = Bloques().find(hMem);
+    return it == Bloques().end() ? 0 : it->second.size();
+}
+
+HGLOBAL GlobalFree(HGLOBAL hMem) {
+    auto it = Bloques().find(hMem);
+    if (it == Bloques().end()) return hMem;
+    Bloques().erase(it);
+    return nullptr;
+}
+
+// --- formats ---
+
+UINT RegisterClipboardFormat(const AnsiString& lpszFormat) {
+    if (lpszFormat.IsEmpty()) return 0;
+    auto& nombres = Registrados();
+    for (size_t i = 0; i < nombres.size(); ++i)
+        if (AnsiSameText(nombres[i], lpszFormat)) return kPrimerRegistrado + static_cast<UINT>(i);
+    nombres.push_back(lpszFormat);
+    return kPrimerRegistrado + static_cast<UINT>(nombres.size() - 1);
+}
+
+AnsiString GetClipboardFormatName(UINT format) {
+    auto& nombres = Registrados();
+    if (format < kPrimerRegistrado || format - kPrimerRegistrado >= nombres.size()) return {};
+    return nombres[format - kPrimerRegistrado];
+}
+
+// --- the clipboard ---
+
+BOOL OpenClipboard(HWND) {
+    Abierto& e = Estado();
+    if (e.abierto) return FALSE;
+    e.abierto = true;
+    e.cambiado = false;
+    e.datos = Copia(SistemaPortapapeles()->mimeData());
+    return TRUE;
+}
+
+BOOL CloseClipboard() {
+    Abierto& e = Estado();
+    if (!e.abierto) return FALSE;
+    e.abierto = false;
+    LiberarEntregados();
+    if (e.cambiado) SistemaPortapapeles()->setMimeData(e.datos.release());
+    e.datos.reset();
+    return TRUE;
+}
+
+BOOL EmptyClipboard() {
+    Abierto& e = Estado();
+    if (!e.abierto) return FALSE;
+    e.datos = std::make_unique<QMimeData>();
+    e.cambiado = true;
+    return TRUE;
+}
+
+HANDLE SetClipboardData(UINT uFormat, HANDLE hMem) {
+    Abierto& e = Estado();
+    auto it = Bloques().find(hMem);
+    if (!e.abierto || it == Bloques().end()) return nullptr;
+    std::string bytes(it->second.begin(), it->second.end());
+    EscribirFormato(e.datos.get(), uFormat, bytes);
+    e.cambiado = true;
+    // The clipboard keeps a copy; the block is its own from now on.
+    Bloques().erase(it);
+    return hMem;
+}
+
+HANDLE GetClipboardData(UINT uFormat) {
+    Abierto& e = Estado();
+    std::string bytes;
+    if (!e.abierto || !LeerFormato(e.datos.get(), uFormat, bytes)) return nullptr;
+    if (uFormat == CF_TEXT || uFormat == CF_OEMTEXT) bytes += '\0';
+    if (uFormat == CF_UNICODETEXT) bytes.append(2, '\0');
+    HGLOBAL h = NuevoBloque(std::vector<char>(bytes.begin(), bytes.end()));
+    e.entregados.push_back(h);
+    return h;
+}
+
+BOOL IsClipboardFormatAvailable(UINT format) {
+    std::string bytes;
+    return LeerFormato(DatosActuales(), format, bytes) ? TRUE : FALSE;
+}
+
+// --- TClipboard ---
+
+void TClipboard::Open() {
+    if (openCount_ == 0) {
+        OpenClipboard(nullptr);
+        emptied_ = false;
+    }
+    ++openCount_;
+}
+
+void TClipboard::Close() {
+    if (openCount_ == 0) return;
+    if (--openCount_ == 0) CloseClipboard();
+}
+
+void TClipboard::Clear() {
+    Open();
+    EmptyClipboard();
+    Close();
+}
+
+void TClipboard::Adding() {
+    if (openCount_ != 0 && !emptied_) {
+        EmptyClipboard();
+        emptied_ = true;
+    }
+}
+
+bool TClipboard::HasFormat(WORD Format) const {
+    return IsClipboardFormatAvailable(Format) != FALSE;
+}
+
+std::string TClipboard::GetBuffer(WORD Format) const {
+    std::string bytes;
+    LeerFormato(DatosActuales(), Format, bytes);
+    return bytes;
+}
+
+void TClipboard::SetBuffer(WORD Format, const void* Buffer, int Size) {
+    Open();
+    Adding();
+    HGLOBAL h = GlobalAlloc(GMEM_MOVEABLE | GMEM_DDESHARE, static_cast<size_t>(std::max(Size, 0)));
+    if (Size > 0) std::memcpy(GlobalLock(h), Buffer, static_cast<size_t>(Size));
+    SetClipboardData(Format, h);
+    Close();
+}
+
+AnsiString TClipboard::GetAsText() const {
+    return AnsiString(GetBuffer(CF_TEXT));
+}
+
+void TClipboard::SetAsText(const AnsiString& Value) {
+    SetBuffer(CF_TEXT, Value.c_str(), Value.Length() + 1);
+}
+
+int TClipboard::GetTextBuf(char* Buffer, int BufSize) const {
+    if (!Buffer || BufSize <= 0) return 0;
+    std::string t = GetBuffer(CF_TEXT);
+    int n = std::min(static_cast<int>(t.size()), BufSize - 1);
+    std::memcpy(Buffer, t.data(), static_cast<size_t>(n));
+    Buffer[n] = '\0';
+    return n;
+}
+
+void TClipboard::SetTextBuf(const char* Buffer) {
+    SetAsText(AnsiString(Buffer ? Buffer : ""));
+}
+
+HANDLE TClipboard::GetAsHandle(WORD Format) const {
+    auto* self = const_cast<TClipboard*>(this);
+    self->Open();
+    HANDLE h = GetClipboardData(Format);
+    // The copy outlives the close; it stays valid until the next call, as callers of the
+    // class library never free it.
+    static std::vector<HANDLE> anteriores;
+    for (HANDLE viejo : anteriores)
+        GlobalFree(viejo);
+    anteriores.clear();
+    HANDLE copia = nullptr;
+    if (h) {
+        copia = GlobalAlloc(GMEM_MOVEABLE, GlobalSize(h));
+        if (GlobalSize(h)) std::memcpy(GlobalLock(copia), GlobalLock(h), GlobalSize(h));
+        anteriores.push_back(copia);
+    }
+    self->Close();
+    return copia;
+}
+
+void TClipboard::SetAsHandle(WORD Format, HANDLE Value) {
+    Open();
+    Adding();
+    SetClipboardData(Format, Value);
+    Close();
+}
+
+TClipboard* Clipboard() {
+    static TClipboard portapapeles;
+    return &portapapeles;
+}

@@ -1,0 +1,268 @@
+#include "plataforma/gui/testing/input_simulation.h"
+
+#include "plataforma/base/cp1252.h"
+#include "plataforma/gui/kernel/controls.h"
+#include "plataforma/gui/kernel/qt_bridge.h"
+
+#include <QApplication>
+#include <QEnterEvent>
+#include <QInputMethodEvent>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QWheelEvent>
+#include <QWidget>
+
+#include <array>
+
+namespace {
+
+Qt::MouseButtons botones;
+
+struct QtKey {
+    int key;
+    bool keypad;
+    quint32 native;
+};
+
+// The Qt key a keyboard sends for a virtual key (X11 key symbols for right-hand modifiers).
+QtKey QtKeyFor(WORD vk) {
+    if (vk >= 'A' && vk <= 'Z') return {Qt::Key_A + (vk - 'A'), false, 0};
+    if (vk >= '0' && vk <= '9') return {Qt::Key_0 + (vk - '0'), false, 0};
+    if (vk >= VK_NUMPAD0 && vk <= VK_NUMPAD9) return {Qt::Key_0 + (vk - VK_NUMPAD0), true, 0};
+    if (vk >= VK_F1 && vk <= VK_F24) return {Qt::Key_F1 + (vk - VK_F1), false, 0};
+    switch (vk) {
+    case VK_BACK:
+        return {Qt::Key_Backspace, false, 0};
+    case VK_TAB:
+        return {Qt::Key_Tab, false, 0};
+    case VK_RETURN:
+        return {Qt::Key_Return, false, 0};
+    case VK_ESCAPE:
+        return {Qt::Key_Escape, false, 0};
+    case VK_SPACE:
+        return {Qt::Key_Space, false, 0};
+    case VK_PRIOR:
+        return {Qt::Key_PageUp, false, 0};
+    case VK_NEXT:
+        return {Qt::Key_PageDown, false, 0};
+    case VK_END:
+        return {Qt::Key_End, false, 0};
+    case VK_HOME:
+        return {Qt::Key_Home, false, 0};
+    case VK_LEFT:
+        return {Qt::Key_Left, false, 0};
+    case VK_UP:
+        return {Qt::Key_Up, false, 0};
+    case VK_RIGHT:
+        return {Qt::Key_Right, false, 0};
+    case VK_DOWN:
+        return {Qt::Key_Down, false, 0};
+    case VK_INSERT:
+        return {Qt::Key_Insert, false, 0};
+    case VK_DELETE:
+        return {Qt::Key_Delete, false, 0};
+    case VK_SHIFT:
+    case VK_LSHIFT:
+        return {Qt::Key_Shift, false, 0xffe1};
+    case VK_RSHIFT:
+        return {Qt::Key_Shift, false, 0xffe2};
+    case VK_CONTROL:
+    case VK_LCONTROL:
+        return {Qt::Key_Control, false, 0xffe3};
+    case VK_RCONTROL:
+        return {Qt::Key_Control, false, 0xffe4};
+    case VK_MENU:
+    case VK_LMENU:
+        return {Qt::Key_Alt, false, 0xffe9};
+    case VK_RMENU:
+        return {Qt::Key_Alt, false, 0xffea};
+    case VK_DECIMAL:
+        return {Qt::Key_Period, true, 0};
+    case VK_MULTIPLY:
+        return {Qt::Key_Asterisk, true, 0};
+    case VK_ADD:
+        return {Qt::Key_Plus, true, 0};
+    case VK_SUBTRACT:
+        return {Qt::Key_Minus, true, 0};
+    case VK_DIVIDE:
+        return {Qt::Key_Slash, true, 0};
+    case VK_OEM_1:
+        return {Qt::Key_Semicolon, false, 0};
+    case VK_OEM_PLUS:
+        return {Qt::Key_Equal, false, 0};
+    case VK_OEM_COMMA:
+        return {Qt::Key_Comma, false, 0};
+    case VK_OEM_MINUS:
+        return {Qt::Key_Minus, false, 0};
+    case VK_OEM_PERIOD:
+        return {Qt::Key_Period, false, 0};
+    case VK_OEM_2:
+        return {Qt::Key_Slash, false, 0};
+    case VK_OEM_3:
+        return {Qt::Key_QuoteLeft, false, 0};
+    case VK_OEM_4:
+        return {Qt::Key_BracketLeft, false, 0};
+    case VK_OEM_5:
+        return {Qt::Key_Backslash, false, 0};
+    case VK_OEM_6:
+        return {Qt::Key_BracketRight, false, 0};
+    case VK_OEM_7:
+        return {Qt::Key_Apostrophe, false, 0};
+    default:
+        return {Qt::Key_unknown, false, 0};
+    }
+}
+
+Qt::KeyboardModifiers ModsOf(TShiftState s) {
+    Qt::KeyboardModifiers m;
+    if (s.Contains(ssShift)) m |= Qt::ShiftModifier;
+    if (s.Contains(ssCtrl)) m |= Qt::ControlModifier;
+    if (s.Contains(ssAlt)) m |= Qt::AltModifier;
+    return m;
+}
+
+QWidget* KeyTarget(TWinControl* target) {
+    EnsureQtApplication();
+    if (target) return target->GetWidget();
+    if (QWidget* w = QApplication::focusWidget()) return w;
+    TWinControl* f = FocusedControl();
+    return f ? f->GetWidget() : nullptr;
+}
+
+// The text the key types, as the keyboard sends it: control characters with Ctrl.
+QString TextFor(WORD vk, TShiftState shift) {
+    int c = CharOfKey(vk, shift);
+    if (vk == VK_BACK && !shift.Contains(ssCtrl)) c = 8;
+    if (c == 0) return {};
+    const char32_t u =
+        c < 128 ? static_cast<char32_t>(c) : cp1252::ToUnicode(static_cast<unsigned char>(c));
+    return QString::fromUcs4(&u, 1);
+}
+
+void SendKey(QEvent::Type type, WORD vk, TShiftState shift, TWinControl* target, bool autoRepeat) {
+    QWidget* w = KeyTarget(target);
+    if (!w) return;
+    QtKey k = QtKeyFor(vk);
+    Qt::KeyboardModifiers mods = ModsOf(shift);
+    if (k.keypad) mods |= Qt::KeypadModifier;
+    QString text = type == QEvent::KeyPress ? TextFor(vk, shift) : QString();
+    QKeyEvent ev(type, k.key, mods, 0, k.native, 0, text, autoRepeat);
+    QApplication::sendEvent(w, &ev);
+}
+
+QPoint LocalPoint(TControl* c, int x, int y) {
+    int b = c->GetBorderWidth();
+    return {x + b, y + b};
+}
+
+} // namespace
+
+void SimulateKeyDown(WORD vk, TShiftState shift, TWinControl* target, bool autoRepeat) {
+    SendKey(QEvent::KeyPress, vk, shift, target, autoRepeat);
+}
+
+void SimulateKeyUp(WORD vk, TShiftState shift, TWinControl* target) {
+    SendKey(QEvent::KeyRelease, vk, shift, target, false);
+}
+
+void SimulateKeyStroke(WORD vk, TShiftState shift, TWinControl* target) {
+    SimulateKeyDown(vk, shift, target);
+    SimulateKeyUp(vk, shift, target);
+}
+
+void SimulateTyping(const AnsiString& text, TWinControl* target) {
+    for (int i = 1; i <= text.Length(); ++i) {
+        const unsigned char ch = static_cast<unsigned char>(text[i]);
+        QWidget* w = KeyTarget(target);
+        if (!w) return;
+        const char32_t u = cp1252::ToUnicode(ch);
+        QString s = QString::fromUcs4(&u, 1);
+        int key = Qt::Key_unknown;
+        Qt::KeyboardModifiers mods;
+        if (ch >= 'a' && ch <= 'z')
+            key = Qt::Key_A + (ch - 'a');
+        else if (ch >= 'A' && ch <= 'Z')
+            key = Qt::Key_A + (ch - 'A'), mods = Qt::ShiftModifier;
+        else if (u < 128)
+            key = static_cast<int>(u);
+        else
+            key = static_cast<int>(QChar(static_cast<char16_t>(u)).toUpper().unicode());
+        QKeyEvent press(QEvent::KeyPress, key, mods, s);
+        QApplication::sendEvent(w, &press);
+        if (!(w = KeyTarget(target))) return;
+        QKeyEvent release(QEvent::KeyRelease, key, mods, s);
+        QApplication::sendEvent(w, &release);
+    }
+}
+
+void SimulateInputMethodCommit(const AnsiString& text, TWinControl* target) {
+    QWidget* w = KeyTarget(target);
+    if (!w) return;
+    QInputMethodEvent ev;
+    ev.setCommitString(ToQString(text));
+    QApplication::sendEvent(w, &ev);
+}
+
+void SimulateMouse(TControl* control, SimulatedMouse what, int button, int x, int y,
+                   TShiftState shift) {
+    QWidget* w = control ? control->GetWidget() : nullptr;
+    if (!w) return;
+    const Qt::MouseButton b = button == 1   ? Qt::RightButton
+                              : button == 2 ? Qt::MiddleButton
+                                            : Qt::LeftButton;
+    QEvent::Type type = QEvent::MouseMove;
+    Qt::MouseButton evButton = Qt::NoButton;
+    switch (what) {
+    case SimulatedMouse::Down:
+        type = QEvent::MouseButtonPress, evButton = b, botones |= b;
+        break;
+    case SimulatedMouse::DoubleClick:
+        type = QEvent::MouseButtonDblClick, evButton = b, botones |= b;
+        break;
+    case SimulatedMouse::Up:
+        type = QEvent::MouseButtonRelease, evButton = b, botones &= ~b;
+        break;
+    case SimulatedMouse::Move:
+        break;
+    }
+    QPointF local = LocalPoint(control, x, y);
+    QPointF global = w->mapToGlobal(local);
+    QMouseEvent ev(type, local, local, global, evButton, botones, ModsOf(shift));
+    QApplication::sendEvent(w, &ev);
+}
+
+void SimulateClick(TControl* control, int x, int y) {
+    SimulateMouse(control, SimulatedMouse::Down, 0, x, y);
+    SimulateMouse(control, SimulatedMouse::Up, 0, x, y);
+}
+
+void SimulateWheel(TControl* control, int delta, int x, int y, TShiftState shift) {
+    QWidget* w = control ? control->GetWidget() : nullptr;
+    if (!w) return;
+    QPointF local = LocalPoint(control, x, y);
+    QPointF global = w->mapToGlobal(local);
+    QWheelEvent ev(local, global, QPoint(), QPoint(0, delta), botones, ModsOf(shift),
+                   Qt::NoScrollPhase, false);
+    QApplication::sendEvent(w, &ev);
+}
+
+void SimulateMouseEnter(TControl* control) {
+    QWidget* w = control ? control->GetWidget() : nullptr;
+    if (!w) return;
+    QPointF local(1, 1);
+    QEnterEvent ev(local, local, w->mapToGlobal(local));
+    QApplication::sendEvent(w, &ev);
+}
+
+void SimulateMouseLeave(TControl* control) {
+    QWidget* w = control ? control->GetWidget() : nullptr;
+    if (!w) return;
+    QEvent ev(QEvent::Leave);
+    QApplication::sendEvent(w, &ev);
+}
+
+void ResetInputState() {
+    std::array<BYTE, 256> zero{};
+    SetKeyboardState(zero.data());
+    botones = {};
+}

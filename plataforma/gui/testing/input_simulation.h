@@ -1,0 +1,35 @@
+#pragma once
+// Input as a user makes it, for tests: each call builds the window system's own event and
+// sends it through the same translation as real input (keyboard state, key data, messages,
+// default handling). Keys go to the focused control unless a target is given.
+
+#include "plataforma/base/ansi_string.h"
+#include "plataforma/gui/input/keys.h"
+
+class TControl;
+class TWinControl;
+
+// A key press (and release) of a virtual key with the given modifiers held. The right-hand
+// modifier keys (VK_RCONTROL...) and the keypad keys (VK_DECIMAL, VK_NUMPAD0...) are told
+// apart as the window system tells them.
+void SimulateKeyDown(WORD vk, TShiftState shift = {}, TWinControl* target = nullptr,
+                     bool autoRepeat = false);
+void SimulateKeyUp(WORD vk, TShiftState shift = {}, TWinControl* target = nullptr);
+void SimulateKeyStroke(WORD vk, TShiftState shift = {}, TWinControl* target = nullptr);
+// Each character as a key of its own, with Shift for capitals (Windows-1252 text).
+void SimulateTyping(const AnsiString& text, TWinControl* target = nullptr);
+// Text committed by an input method (dead keys, compose): characters without key presses.
+void SimulateInputMethodCommit(const AnsiString& text, TWinControl* target = nullptr);
+
+enum class SimulatedMouse { Down, Up, DoubleClick, Move };
+// A mouse event at a client point of a control; buttons held are tracked between calls.
+void SimulateMouse(TControl* control, SimulatedMouse what,
+                   int button /* 0 left, 1 right, 2 middle */, int x, int y,
+                   TShiftState shift = {});
+void SimulateClick(TControl* control, int x, int y);
+// One wheel step is 120; negative turns towards the user.
+void SimulateWheel(TControl* control, int delta, int x, int y, TShiftState shift = {});
+void SimulateMouseEnter(TControl* control);
+void SimulateMouseLeave(TControl* control);
+// Releases every key and button in the keyboard state.
+void ResetInputState();

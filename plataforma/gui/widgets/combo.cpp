@@ -1,0 +1,713 @@
+// TCustomComboBox: items, the combo requests, the notifications of the user's choices, the
+// edit part and owner drawing.
+
+#include "plataforma/gui/widgets/combo.h"
+
+#include "plataforma/gui/painting/canvas.h"
+#include "plataforma/gui/kernel/control_strings.h"
+#include "plataforma/gui/widgets/edit_backend.h"
+#include "plataforma/gui/widgets/edit_commands.h"
+#include "plataforma/gui/kernel/hosted_widget.h"
+#include "plataforma/gui/widgets/item_delegate.h"
+#include "plataforma/gui/kernel/qt_bridge.h"
+
+#include <QAbstractItemView>
+#include <QComboBox>
+#include <QFontMetrics>
+#include <QLineEdit>
+#include <QSignalBlocker>
+#include <QStyleOptionComboBox>
+#include <QStylePainter>
+
+#include <algorithm>
+
+// The combo's insides, for the classes of this file.
+class ComboAccess {
+public:
+    static bool OwnerDraws(const TCustomComboBox* c) { return c->OwnerDraws(); }
+    static void PaintEdit(TCustomComboBox* c, QPainter* p, const QRect& r, bool focused);
+    static ItemOwner& Owner(TCustomComboBox* c) { return *c->owner_; }
+    static void UserSelected(TCustomComboBox* c, int index) {
+        c->itemIndex_ = index;
+        NotifyControl(c, CBN_SELCHANGE);
+    }
+    static int ItemHeightOf(const TCustomComboBox* c, int index) {
+        return c->style_ == csOwnerDrawVariable ? c->list_.HeightOf(index, c->GetItemHeight())
+                                                : c->GetItemHeight();
+    }
+    static void DrawOwnerItem(TCustomComboBox* c, int index, const TRect& rect,
+                              TOwnerDrawState state) {
+        DrawControlItem(*c->canvas_, *c, index, rect, state,
+                        [&] { c->DrawItem(index, rect, state); });
+    }
+    static int DroppedWidth(const TCustomComboBox* c) { return c->droppedWidth_; }
+};
+
+namespace {
+
+class ComboItemOwner : public ItemOwner {
+public:
+    explicit ComboItemOwner(TCustomComboBox* c) : c_(c) {}
+    bool OwnerDraws() const override { return ComboAccess::OwnerDraws(c_); }
+    int ItemHeightOf(int index) const override { return ComboAccess::ItemHeightOf(c_, index); }
+    void DrawOwnerItem(int index, const TRect& rect, TOwnerDrawState state) override {
+        ComboAccess::DrawOwnerItem(c_, index, rect, state);
+    }
+    TCanvas* ItemCanvas() override { return c_->GetCanvas(); }
+    bool HasFocus() const override { return true; }
+
+private:
+    TCustomComboBox* c_;
+};
+
+class ComboWidget : public HostedWidget<QComboBox> {
+public:
+    ComboWidget(TCustomComboBox* c, QWidget* parent)
+        : HostedWidget<QComboBox>(c, parent), combo_(c) {}
+
+    void showPopup() override {
+        // The program may fill the list when it is about to drop (OnDropDown).
+        auto alive = combo_->Watch();
+        NotifyControl(combo_, CBN_DROPDOWN);
+        if (alive.expired()) return;
+        const int frame = 2;
+        view()->setMinimumWidth(std::max(0, ComboAccess::DroppedWidth(combo_) - frame));
+        QComboBox::showPopup();
+    }
+
+    void hidePopup() override {
+        const bool shown = view()->isVisible();
+        QComboBox::hidePopup();
+        if (shown) NotifyControl(combo_, CBN_CLOSEUP);
+    }
+
+    bool CallBaseEvent(QEvent* e) override {
+        if (filter && filter->Deliver(e)) return true;
+        return QComboBox::event(e);
+    }
+
+    InnerWidgetFilter* filter = nullptr;
+
+protected:
+    void paintEvent(QPaintEvent* e) override {
+        if (!ComboAccess::OwnerDraws(combo_)) {
+            QComboBox::paintEvent(e);
+            return;
+        }
+        QStylePainter p(this);
+        QStyleOptionComboBox opt;
+        initStyleOption(&opt);
+        opt.currentText.clear();
+        opt.currentIcon = QIcon();
+        p.drawComplexControl(QStyle::CC_ComboBox, opt);
+        QRect r =
+            style()->subControlRect(QStyle::CC_ComboBox, &opt, QStyle::SC_ComboBoxEditField, this);
+        ComboAccess::PaintEdit(combo_, &p, r, hasFocus() && !view()->isVisible());
+    }
+
+private:
+    TCustomComboBox* combo_;
+};
+
+constexpr ControlStringMessages kComboMessages{CB_GETCOUNT,        CB_GETLBTEXTLEN, CB_GETLBTEXT,
+                                               CB_GETITEMDATA,     CB_SETITEMDATA,  CB_ADDSTRING,
+                                               CB_INSERTSTRING,    CB_DELETESTRING, CB_RESETCONTENT,
+                                               CB_FINDSTRINGEXACT, CB_FINDSTRING};
+
+// Clearing the items keeps the edit part's text, as the class library's list does.
+class ComboStrings : public ControlStrings {
+public:
+    explicit ComboStrings(TCustomComboBox* c) : ControlStrings(c, kComboMessages), c_(c) {}
+    void Clear() override {
+        AnsiString text = c_->GetText();
+        ControlStrings::Clear();
+        if (c_->GetStyle() == csDropDown || c_->GetStyle() == csSimple) c_->SetText(text);
+    }
+
+private:
+    TCustomComboBox* c_;
+};
+
+ComboWidget* WidgetOf(const TCustomComboBox* c) {
+    return static_cast<ComboWidget*>(c->GetWidget());
+}
+
+} // namespace
+
+void ComboAccess::PaintEdit(TCustomComboBox* c, QPainter* p, const QRect& r, bool focused) {
+    TOwnerDrawState state{odComboBoxEdit};
+    if (focused) state << odSelected << odFocused;
+    const QColor fondo = ToQColor(c->GetColor());
+    if (c->itemIndex_ >= 0)
+        PaintOwnerItem(p, r, *c->owner_, c->itemIndex_, state, fondo);
+    else
+        p->fillRect(r, fondo);
+}
+
+// --- life ---
+
+TCustomComboBox::TCustomComboBox(TComponent* AOwner)
+    : TWinControl(AOwner), items_(std::make_unique<ComboStrings>(this)),
+      canvas_(std::make_unique<TCanvas>()), connections_(std::make_unique<Connections>()),
+      owner_(std::make_unique<ComboItemOwner>(this)) {
+    SetControlStyle({csSetCaption, csDoubleClicks, csFixedHeight});
+    SetTabStop(true);
+    SetParentColor(false);
+    SetBounds(0, 0, 145, 0);
+}
+
+TCustomComboBox::~TCustomComboBox() {
+    Destroying();
+    DestroyHandle();
+}
+
+// --- properties ---
+
+int TCustomComboBox::GetItemIndex() const {
+    return static_cast<int>(const_cast<TCustomComboBox*>(this)->Perform(CB_GETCURSEL, 0, 0));
+}
+
+void TCustomComboBox::SetItemIndex(int Value) {
+    if (GetItemIndex() != Value) Perform(CB_SETCURSEL, static_cast<WPARAM>(Value), 0);
+}
+
+void TCustomComboBox::SetStyle(TComboBoxStyle Value) {
+    if (style_ == Value) return;
+    style_ = Value;
+    RecreateWnd();
+    SetBounds(GetLeft(), GetTop(), GetWidth(), GetHeight());
+}
+
+void TCustomComboBox::SetSorted(bool Value) {
+    if (sorted_ == Value) return;
+    sorted_ = Value;
+    if (!Value) return;
+    // The items already there take their places, the chosen one with them.
+    itemIndex_ = list_.Sort(itemIndex_);
+    if (QComboBox* w = WidgetOf(this)) {
+        QSignalBlocker block(w);
+        for (int i = 0; i < list_.Count(); ++i)
+            w->setItemText(i, ToQString(list_[i].text));
+    }
+    SyncWidget();
+}
+
+void TCustomComboBox::SetDropDownCount(int Value) {
+    dropDownCount_ = std::max(1, Value);
+    if (QComboBox* w = WidgetOf(this)) w->setMaxVisibleItems(dropDownCount_);
+}
+
+int TCustomComboBox::GetItemHeight() const {
+    return OwnerDraws() ? itemHeight_ : DefaultItemHeight();
+}
+
+void TCustomComboBox::SetItemHeight(int Value) {
+    if (Value <= 0) return;
+    itemHeight_ = Value;
+    SetBounds(GetLeft(), GetTop(), GetWidth(), GetHeight());
+    if (QComboBox* w = WidgetOf(this)) w->view()->doItemsLayout();
+}
+
+void TCustomComboBox::SetMaxLength(int Value) {
+    maxLength_ = std::max(0, Value);
+}
+
+bool TCustomComboBox::GetDroppedDown() const {
+    return const_cast<TCustomComboBox*>(this)->Perform(CB_GETDROPPEDSTATE, 0, 0) != 0;
+}
+
+void TCustomComboBox::SetDroppedDown(bool Value) {
+    Perform(CB_SHOWDROPDOWN, Value ? 1 : 0, 0);
+}
+
+int TCustomComboBox::GetSelStart() const {
+    int start = 0, end = 0;
+    PerformGetSel(this, CB_GETEDITSEL, start, end);
+    return start;
+}
+
+void TCustomComboBox::SetSelStart(int Value) {
+    Perform(CB_SETEDITSEL, 0, MAKELPARAM(static_cast<WORD>(Value), static_cast<WORD>(Value)));
+}
+
+int TCustomComboBox::GetSelLength() const {
+    int start = 0, end = 0;
+    PerformGetSel(this, CB_GETEDITSEL, start, end);
+    return end - start;
+}
+
+void TCustomComboBox::SetSelLength(int Value) {
+    const int start = GetSelStart();
+    Perform(CB_SETEDITSEL, 0,
+            MAKELPARAM(static_cast<WORD>(start), static_cast<WORD>(start + Value)));
+}
+
+AnsiString TCustomComboBox::GetSelText() const {
+    return GetText().SubString(GetSelStart() + 1, GetSelLength());
+}
+
+void TCustomComboBox::SelectAll() {
+    Perform(CB_SETEDITSEL, 0, MAKELPARAM(0, 0xFFFF));
+}
+
+void TCustomComboBox::Clear() {
+    SetText("");
+    items_->Clear();
+}
+
+// --- sizes ---
+
+int TCustomComboBox::DefaultItemHeight() const {
+    EnsureQtApplication();
+    return QFontMetrics(ToQFont(*GetFont())).height();
+}
+
+int TCustomComboBox::FixedHeight() const {
+    const int campo = editHeight_ > 0 ? editHeight_
+                      : OwnerDraws()  ? itemHeight_
+                                      : DefaultItemHeight() + 2;
+    return campo + 6;
+}
+
+void TCustomComboBox::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
+    if (style_ != csSimple) AHeight = FixedHeight();
+    TWinControl::SetBounds(ALeft, ATop, AWidth, AHeight);
+}
+
+// --- events ---
+
+void TCustomComboBox::Change() {
+    if (OnChange) OnChange(this);
+}
+
+void TCustomComboBox::Select() {
+    if (OnSelect)
+        OnSelect(this);
+    else
+        Change();
+}
+
+void TCustomComboBox::DropDown() {
+    if (OnDropDown) OnDropDown(this);
+}
+
+void TCustomComboBox::CloseUp() {
+    if (OnCloseUp) OnCloseUp(this);
+}
+
+void TCustomComboBox::DrawItem(int Index, const TRect& Rect, TOwnerDrawState State) {
+    if (OnDrawItem) {
+        OnDrawItem(this, Index, Rect, State);
+        return;
+    }
+    DrawItemText(*canvas_, list_, Index, Rect);
+}
+
+void TCustomComboBox::MeasureItem(int Index, int& Height) {
+    if (OnMeasureItem) OnMeasureItem(this, Index, Height);
+}
+
+// --- the window ---
+
+void TCustomComboBox::CreateParams(TCreateParams& Params) {
+    TWinControl::CreateParams(Params);
+    Params.WinClassName = "COMBOBOX";
+    Params.Style |= static_cast<DWORD>(WS_VSCROLL) | CBS_HASSTRINGS | CBS_AUTOHSCROLL;
+    switch (style_) {
+    case csDropDown:
+        Params.Style |= CBS_DROPDOWN;
+        break;
+    case csSimple:
+        Params.Style |= CBS_SIMPLE;
+        break;
+    case csDropDownList:
+        Params.Style |= CBS_DROPDOWNLIST;
+        break;
+    case csOwnerDrawFixed:
+        Params.Style |= static_cast<DWORD>(CBS_DROPDOWNLIST) | CBS_OWNERDRAWFIXED;
+        break;
+    case csOwnerDrawVariable:
+        Params.Style |= static_cast<DWORD>(CBS_DROPDOWNLIST) | CBS_OWNERDRAWVARIABLE;
+        break;
+    }
+    if (sorted_) Params.Style |= CBS_SORT;
+}
+
+void TCustomComboBox::CreateWindowHandle(const TCreateParams& Params) {
+    creating_ = true;
+    QWidget* parentWidget = GetParent() ? GetParent()->GetWidget() : nullptr;
+    auto* w = new ComboWidget(this, parentWidget);
+    w->setFocusPolicy(Qt::NoFocus);
+    w->setEditable(Editable());
+    w->setInsertPolicy(QComboBox::NoInsert);
+    w->setMaxVisibleItems(dropDownCount_);
+    w->setItemDelegate(new ItemDelegate(owner_.get(), w));
+    for (const ListItem& item : list_.items)
+        w->addItem(ToQString(item.text));
+    if (Editable()) {
+        QLineEdit* le = w->lineEdit();
+        w->setCompleter(nullptr);
+        le->setFrame(false);
+        edit_.reset(CreateLineEditBackend(le));
+        filter_ = new InnerWidgetFilter(this, le);
+        w->filter = filter_;
+        edit_->SetText(Params.Caption);
+    }
+    SetWidget(w, true);
+    SyncWidget();
+    connections_->Add(QObject::connect(w, &QComboBox::currentIndexChanged, w,
+                                       [this](int i) { ComboAccess::UserSelected(this, i); }));
+    if (Editable())
+        connections_->Add(QObject::connect(w->lineEdit(), &QLineEdit::textEdited, w,
+                                           [this] { NotifyControl(this, CBN_EDITCHANGE); }));
+    creating_ = false;
+}
+
+void TCustomComboBox::DestroyWnd() {
+    connections_->Clear();
+    if (edit_) {
+        AnsiString texto = edit_->Text();
+        TMessage m{WM_SETTEXT, 0, reinterpret_cast<LPARAM>(texto.c_str()), 0};
+        TWinControl::DefaultHandler(m);
+    }
+    edit_.reset();
+    filter_ = nullptr;
+    TWinControl::DestroyWnd();
+}
+
+void TCustomComboBox::ApplyWidgetState() {
+    TWinControl::ApplyWidgetState();
+    ApplyPalette();
+}
+
+void TCustomComboBox::ApplyPalette() {
+    ApplyBasePalette(this);
+    if (auto* w = qobject_cast<QComboBox*>(GetWidget())) w->view()->setPalette(w->palette());
+}
+
+// The widget shows the control's choice; the edit part keeps its text.
+void TCustomComboBox::SyncWidget() {
+    QComboBox* w = WidgetOf(this);
+    if (!w) return;
+    AnsiString texto = edit_ ? edit_->Text() : AnsiString();
+    {
+        QSignalBlocker block(w);
+        w->setCurrentIndex(itemIndex_);
+    }
+    if (edit_ && edit_->Text() != texto) {
+        QSignalBlocker block(w->lineEdit());
+        edit_->SetText(texto);
+    }
+    w->update();
+}
+
+EditRules TCustomComboBox::Rules() const {
+    EditRules r;
+    r.maxLength = maxLength_;
+    r.charCase = charCase_;
+    return r;
+}
+
+// --- messages ---
+
+void TCustomComboBox::Dispatch(TMessage& Message) {
+    switch (Message.Msg) {
+    case CN_COMMAND:
+        return CallMessageHandler(this, &TCustomComboBox::CNCommand, Message);
+    case CM_COLORCHANGED:
+        return CallMessageHandler(this, &TCustomComboBox::CMColorChanged, Message);
+    case CM_FONTCHANGED:
+        return CallMessageHandler(this, &TCustomComboBox::CMFontChanged, Message);
+    case CM_ENABLEDCHANGED:
+        return CallMessageHandler(this, &TCustomComboBox::CMEnabledChanged, Message);
+    case WM_CONTEXTMENU:
+        if (!GetPopupMenu() && edit_) return DefaultHandler(Message);
+        return TWinControl::Dispatch(Message);
+    default:
+        TWinControl::Dispatch(Message);
+    }
+}
+
+void TCustomComboBox::CNCommand(TWMCommand& Message) {
+    if (creating_) return;
+    switch (Message.NotifyCode) {
+    case CBN_EDITCHANGE:
+        Change();
+        break;
+    case CBN_SELCHANGE: {
+        auto alive = Watch();
+        const int i = GetItemIndex();
+        if (i >= 0) SetText(items_->GetStrings(i));
+        if (alive.expired()) return;
+        Click();
+        if (alive.expired()) return;
+        Select();
+        break;
+    }
+    case CBN_DROPDOWN:
+        DropDown();
+        break;
+    case CBN_CLOSEUP:
+        CloseUp();
+        break;
+    default:
+        break;
+    }
+}
+
+void TCustomComboBox::CMColorChanged(TMessage& Message) {
+    TWinControl::CMColorChanged(Message);
+    ApplyPalette();
+}
+
+void TCustomComboBox::CMFontChanged(TMessage& Message) {
+    TWinControl::CMFontChanged(Message);
+    ApplyPalette();
+    SetBounds(GetLeft(), GetTop(), GetWidth(), GetHeight());
+}
+
+void TCustomComboBox::CMEnabledChanged(TMessage& Message) {
+    TWinControl::CMEnabledChanged(Message);
+    ApplyPalette();
+}
+
+void TCustomComboBox::DefaultHandler(TMessage& Message) {
+    if (ComboRequest(Message) || EditRequest(Message)) return;
+    TWinControl::DefaultHandler(Message);
+}
+
+int TCustomComboBox::InsertItem(int Index, const AnsiString& Text) {
+    list_.Insert(Index, Text, itemIndex_);
+    if (QComboBox* w = WidgetOf(this)) {
+        AnsiString texto = edit_ ? edit_->Text() : AnsiString();
+        QSignalBlocker block(w);
+        w->insertItem(Index, ToQString(Text));
+        if (edit_) edit_->SetText(texto);
+    }
+    if (style_ == csOwnerDrawVariable) {
+        int alto = itemHeight_;
+        MeasureItem(Index, alto);
+        list_[Index].height = alto;
+    }
+    SyncWidget();
+    return Index;
+}
+
+void TCustomComboBox::DeleteItem(int Index) {
+    list_.Erase(Index, itemIndex_);
+    if (QComboBox* w = WidgetOf(this)) {
+        AnsiString texto = edit_ ? edit_->Text() : AnsiString();
+        QSignalBlocker block(w);
+        w->removeItem(Index);
+        if (edit_) edit_->SetText(texto);
+    }
+    SyncWidget();
+}
+
+void TCustomComboBox::ResetItems() {
+    list_.items.clear();
+    itemIndex_ = -1;
+    if (QComboBox* w = WidgetOf(this)) {
+        QSignalBlocker block(w);
+        w->clear();
+    }
+    // The edit part empties with the list.
+    if (edit_) {
+        edit_->SetText("");
+    } else {
+        TMessage m{WM_SETTEXT, 0, reinterpret_cast<LPARAM>(""), 0};
+        TWinControl::DefaultHandler(m);
+    }
+    SyncWidget();
+}
+
+void TCustomComboBox::SelectIndex(int Index) {
+    itemIndex_ = Index;
+    if (edit_) {
+        QSignalBlocker block(WidgetOf(this)->lineEdit());
+        edit_->SetText(Index >= 0 ? list_[Index].text : AnsiString());
+    } else if (Editable()) {
+        AnsiString t = Index >= 0 ? list_[Index].text : AnsiString();
+        TMessage m{WM_SETTEXT, 0, reinterpret_cast<LPARAM>(t.c_str()), 0};
+        TWinControl::DefaultHandler(m);
+    }
+    SyncWidget();
+}
+
+bool TCustomComboBox::ComboRequest(TMessage& Message) {
+    if (list_.Request(
+            kComboMessages, Message, sorted_,
+            [this](int i, const AnsiString& t) { return InsertItem(i, t); },
+            [this](int i) { DeleteItem(i); }, [this] { ResetItems(); }))
+        return true;
+    const int n = list_.Count();
+    const int index = static_cast<int>(static_cast<std::intptr_t>(Message.WParam));
+    const bool valid = index >= 0 && index < n;
+    LRESULT& r = Message.Result;
+    switch (Message.Msg) {
+    case CB_GETCURSEL:
+        r = itemIndex_;
+        return true;
+    case CB_SETCURSEL:
+        SelectIndex(valid ? index : -1);
+        r = valid ? index : CB_ERR;
+        return true;
+    case CB_SELECTSTRING: {
+        const int found =
+            list_.Find(index, AnsiString(reinterpret_cast<const char*>(Message.LParam)), false);
+        if (found >= 0) SelectIndex(found);
+        r = found;
+        return true;
+    }
+    case CB_GETITEMHEIGHT:
+        if (index == -1)
+            r = FixedHeight() - 6;
+        else
+            r = ComboAccess::ItemHeightOf(this, index);
+        return true;
+    case CB_SETITEMHEIGHT: {
+        const int alto = static_cast<int>(Message.LParam);
+        if (alto <= 0 || alto > 255) {
+            r = CB_ERR;
+            return true;
+        }
+        if (index == -1) {
+            editHeight_ = alto;
+            SetBounds(GetLeft(), GetTop(), GetWidth(), GetHeight());
+        } else if (style_ == csOwnerDrawVariable && valid) {
+            list_[index].height = alto;
+        } else {
+            itemHeight_ = alto;
+        }
+        if (QComboBox* w = WidgetOf(this)) w->view()->doItemsLayout();
+        r = CB_OKAY;
+        return true;
+    }
+    case CB_SETDROPPEDWIDTH:
+        droppedWidth_ = index;
+        r = std::max(droppedWidth_, GetWidth());
+        return true;
+    case CB_GETDROPPEDWIDTH:
+        r = std::max(droppedWidth_, GetWidth());
+        return true;
+    case CB_SHOWDROPDOWN:
+        if (!WidgetOf(this) && GetParent()) HandleNeeded();
+        if (QComboBox* w = WidgetOf(this)) {
+            if (Message.WParam && !w->view()->isVisible())
+                w->showPopup();
+            else if (!Message.WParam && w->view()->isVisible())
+                w->hidePopup();
+        }
+        r = TRUE;
+        return true;
+    case CB_GETDROPPEDSTATE:
+        r = WidgetOf(this) && WidgetOf(this)->view()->isVisible();
+        return true;
+    case CB_GETTOPINDEX:
+        r = 0;
+        if (QComboBox* w = WidgetOf(this)) {
+            QModelIndex top = w->view()->indexAt(QPoint(1, 1));
+            r = top.isValid() ? top.row() : 0;
+        }
+        return true;
+    case CB_SETTOPINDEX:
+        if (!valid) {
+            r = CB_ERR;
+            return true;
+        }
+        if (QComboBox* w = WidgetOf(this))
+            w->view()->scrollTo(w->model()->index(index, 0), QAbstractItemView::PositionAtTop);
+        r = CB_OKAY;
+        return true;
+    case CB_LIMITTEXT:
+        maxLength_ = index;
+        r = TRUE;
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool TCustomComboBox::EditRequest(TMessage& Message) {
+    switch (Message.Msg) {
+    case WM_SETTEXT:
+        if (!Editable()) {
+            // A drop-down list shows one of its items: the text chooses the item equal to it.
+            const int i =
+                list_.Find(-1, AnsiString(reinterpret_cast<const char*>(Message.LParam)), true);
+            if (i >= 0) SelectIndex(i);
+            Message.Result = i >= 0 ? TRUE : CB_ERR;
+            return true;
+        }
+        if (!edit_) return false;
+        {
+            QSignalBlocker block(WidgetOf(this)->lineEdit());
+            edit_->SetText(AnsiString(reinterpret_cast<const char*>(Message.LParam)));
+        }
+        Message.Result = TRUE;
+        return true;
+    case WM_GETTEXTLENGTH:
+    case WM_GETTEXT: {
+        AnsiString t;
+        if (!Editable())
+            t = itemIndex_ >= 0 ? list_[itemIndex_].text : AnsiString();
+        else if (edit_)
+            t = edit_->Text();
+        else
+            return false;
+        AnswerTextRequest(t, Message);
+        return true;
+    }
+    case WM_GETDLGCODE:
+        Message.Result = DLGC_WANTARROWS | (Editable() ? DLGC_WANTCHARS | DLGC_HASSETSEL : 0);
+        return true;
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+        FocusOnPress(this);
+        return false;
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONUP:
+    case WM_MBUTTONDOWN:
+    case WM_MBUTTONUP:
+    case WM_MBUTTONDBLCLK:
+        // Neither a right click nor the middle button chooses or pastes.
+        if (Message.Msg == WM_RBUTTONDOWN) FocusOnPress(this);
+        return true;
+    default:
+        break;
+    }
+    if (!edit_) return false;
+    if (EditInputRequest(this, *edit_, Rules(), Message,
+                         [this](TMessage& m) { TWinControl::DefaultHandler(m); }))
+        return true;
+    switch (Message.Msg) {
+    case EM_SETSEL:
+    case CB_SETEDITSEL: {
+        // CB_SETEDITSEL packs both ends in LParam; -1 ends the selection at the text's end.
+        int start = Message.Msg == EM_SETSEL
+                        ? static_cast<int>(static_cast<std::intptr_t>(Message.WParam))
+                        : static_cast<SHORT>(LOWORD(static_cast<std::uintptr_t>(Message.LParam)));
+        int end = Message.Msg == EM_SETSEL
+                      ? static_cast<int>(Message.LParam)
+                      : static_cast<SHORT>(HIWORD(static_cast<std::uintptr_t>(Message.LParam)));
+        if (Message.Msg == CB_SETEDITSEL && end == -1) end = edit_->Length();
+        if (end < 0) end = edit_->Length();
+        if (start == -1)
+            edit_->Deselect();
+        else
+            edit_->SetSel(start, end);
+        Message.Result = TRUE;
+        return true;
+    }
+    case CB_GETEDITSEL: {
+        int s = 0, e = 0;
+        edit_->GetSel(s, e);
+        if (Message.WParam) *reinterpret_cast<DWORD*>(Message.WParam) = static_cast<DWORD>(s);
+        if (Message.LParam) *reinterpret_cast<DWORD*>(Message.LParam) = static_cast<DWORD>(e);
+        Message.Result = static_cast<LRESULT>(MAKELONG(static_cast<WORD>(s), static_cast<WORD>(e)));
+        return true;
+    }
+    default:
+        return false;
+    }
+}

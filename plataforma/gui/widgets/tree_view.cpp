@@ -1,0 +1,1041 @@
+// TTreeView: nodes, sorting, selection and expansion with their events, and the Qt tree
+// that shows them.
+
+#include "plataforma/gui/widgets/tree_view.h"
+
+#include "plataforma/gui/painting/canvas.h"
+#include "plataforma/gui/painting/canvas_device.h"
+#include "plataforma/gui/kernel/hosted_widget.h"
+#include "plataforma/gui/images/image_list.h"
+#include "plataforma/gui/kernel/qt_bridge.h"
+
+#include <QHeaderView>
+#include <QPainter>
+#include <QSignalBlocker>
+#include <QStyledItemDelegate>
+#include <QTreeWidget>
+
+#include <algorithm>
+
+namespace {
+
+constexpr int kRolNodo = Qt::UserRole + 1;
+
+QTreeWidgetItem* ItemOf(const TTreeNode* n);
+
+} // namespace
+
+// The tree's insides, for the widget and the delegate of this file.
+class TreeAccess {
+public:
+    static TTreeNode* Node(const QModelIndex& index) {
+        return reinterpret_cast<TTreeNode*>(index.data(kRolNodo).value<quintptr>());
+    }
+    static QTreeWidgetItem* Item(const TTreeNode* n) {
+        return static_cast<QTreeWidgetItem*>(n->item_);
+    }
+    static TCustomTreeView* Tree(const TTreeNode* n) { return n->GetTreeView(); }
+    static bool IsSelected(const TCustomTreeView* t, const TTreeNode* n) {
+        return t->selected_ == n;
+    }
+    static bool RowSelect(const TCustomTreeView* t) { return t->rowSelect_; }
+    static bool HideSelection(const TCustomTreeView* t) { return t->hideSelection_; }
+    static TCustomImageList* Images(const TCustomTreeView* t) { return t->images_; }
+    static TCustomImageList* StateImages(const TCustomTreeView* t) { return t->stateImages_; }
+    static bool CanEdit(TCustomTreeView* t, TTreeNode* n) {
+        if (t->readOnly_ || !n) return false;
+        bool allow = true;
+        if (t->OnEditing) t->OnEditing(t, n, allow);
+        return allow;
+    }
+
+    // The user's doing, reported by Qt after the fact: refused changes are undone.
+    static void UserCurrent(TCustomTreeView* t, QTreeWidgetItem* item) {
+        if (t->quiet_ > 0) return;
+        TTreeNode* n = item ? t->NodeOfItem(item) : nullptr;
+        if (n == t->selected_) return;
+        if (!t->CanChange(n)) {
+            t->ShowSelection();
+            return;
+        }
+        t->selected_ = n;
+        t->ShowSelection();
+        t->Change(n);
+    }
+    static void UserExpanded(TCustomTreeView* t, QTreeWidgetItem* item, bool expanded) {
+        if (t->quiet_ > 0) return;
+        TTreeNode* n = t->NodeOfItem(item);
+        if (!n || n->expanded_ == expanded) return;
+        if (!t->DoExpand(n, expanded, true)) {
+            QSignalBlocker block(item->treeWidget());
+            item->setExpanded(n->expanded_);
+        }
+    }
+    static void UserEdited(TCustomTreeView* t, QTreeWidgetItem* item) {
+        if (t->quiet_ > 0) return;
+        TTreeNode* n = t->NodeOfItem(item);
+        if (!n) return;
+        AnsiString s = FromQString(item->text(0));
+        if (s == n->text_) return;
+        auto alive = t->Watch();
+        if (t->OnEdited) t->OnEdited(t, n, s);
+        if (alive.expired()) return;
+        n->SetText(s);
+        t->UpdateItem(n);
+    }
+};
+
+namespace {
+
+QTreeWidgetItem* ItemOf(const TTreeNode* n) {
+    return n ? TreeAccess::Item(n) : nullptr;
+}
+
+class TreeWidget : public HostedScrollArea<QTreeWidget> {
+public:
+    TreeWidget(TCustomTreeView* t, QWidget* parent)
+        : HostedScrollArea<QTreeWidget>(t, parent), tree_(t) {}
+    bool Editing() const { return state() == QAbstractItemView::EditingState; }
+
+protected:
+    // The program may refuse an edit (OnEditing).
+    bool edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) override {
+        if (trigger != QAbstractItemView::AllEditTriggers &&
+            !TreeAccess::CanEdit(tree_, TreeAccess::Node(index)))
+            return false;
+        return QTreeWidget::edit(index, trigger, event);
+    }
+
+private:
+    TCustomTreeView* tree_;
+};
+
+// An image of a list drawn into a painter through a canvas on an image.
+void DrawListImage(QPainter* p, TCustomImageList* list, int index, int x, int y) {
+    if (!list || index < 0 || index >= list->GetCount()) return;
+    QImage image(list->GetWidth(), list->GetHeight(), QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    TCanvas canvas;
+    canvas.Device().SetTarget(&image);
+    list->Draw(&canvas, 0, 0, index);
+    canvas.Device().ClearTarget();
+    p->drawImage(x, y, image);
+}
+
+// A row as the window system's tree draws it: state image, image, and the text with its
+// highlight (the whole row with RowSelect).
+class TreeDelegate : public QStyledItemDelegate {
+public:
+    TreeDelegate(TCustomTreeView* t, QObject* parent) : QStyledItemDelegate(parent), tree_(t) {}
+
+    void paint(QPainter* p, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override {
+        TTreeNode* n = TreeAccess::Node(index);
+        if (!n) return;
+        const QRect r = option.rect;
+        int x = r.left();
+        if (TCustomImageList* s = TreeAccess::StateImages(tree_)) {
+            if (n->GetStateIndex() >= 0)
+                DrawListImage(p, s, n->GetStateIndex(), x,
+                              r.top() + (r.height() - s->GetHeight()) / 2);
+            x += s->GetWidth();
+        }
+        const bool selected = TreeAccess::IsSelected(tree_, n);
+        if (TCustomImageList* im = TreeAccess::Images(tree_)) {
+            const int idx = selected ? n->GetSelectedIndex() : n->GetImageIndex();
+            DrawListImage(p, im, idx, x, r.top() + (r.height() - im->GetHeight()) / 2);
+            x += im->GetWidth() + 1;
+        }
+        const QString text = index.data(Qt::DisplayRole).toString();
+        const QFontMetrics fm(option.font);
+        QRect label(x, r.top(), fm.horizontalAdvance(text) + 4, r.height());
+        if (TreeAccess::RowSelect(tree_)) {
+            int right = r.right();
+            if (auto* view = qobject_cast<const QAbstractItemView*>(option.widget))
+                right = std::max(right, view->viewport()->width() - 1);
+            label.setRight(right);
+        }
+        const bool focused = tree_->Focused();
+        const QPalette& pal = option.palette;
+        QColor textColor = pal.color(QPalette::Active, QPalette::Text);
+        if (!tree_->GetEnabled()) textColor = pal.color(QPalette::Disabled, QPalette::Text);
+        if (selected && (focused || !TreeAccess::HideSelection(tree_))) {
+            p->fillRect(label, focused ? pal.color(QPalette::Active, QPalette::Highlight)
+                                       : ToQColor(clBtnFace));
+            if (focused) textColor = pal.color(QPalette::Active, QPalette::HighlightedText);
+        }
+        p->setFont(option.font);
+        p->setPen(textColor);
+        p->drawText(label.adjusted(2, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter, text);
+        if (selected && focused) {
+            QPen pen(textColor);
+            pen.setStyle(Qt::DotLine);
+            p->setPen(pen);
+            p->drawRect(label.adjusted(0, 0, -1, -1));
+        }
+    }
+
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+        const QFontMetrics fm(option.font);
+        int h = fm.height() + 3;
+        int w = fm.horizontalAdvance(index.data(Qt::DisplayRole).toString()) + 6;
+        for (TCustomImageList* l : {TreeAccess::Images(tree_), TreeAccess::StateImages(tree_)})
+            if (l) {
+                h = std::max(h, l->GetHeight());
+                w += l->GetWidth() + 1;
+            }
+        return QSize(w, h);
+    }
+
+private:
+    TCustomTreeView* tree_;
+};
+
+QTreeWidget* WidgetOf(const TCustomTreeView* t) {
+    return static_cast<QTreeWidget*>(t->GetWidget());
+}
+
+} // namespace
+
+// --- TTreeNode ---
+
+TTreeNode::TTreeNode(TTreeNodes* Owner) : owner_(Owner) {}
+
+TTreeNode::~TTreeNode() {
+    for (TTreeNode* c : children_)
+        delete c;
+}
+
+TCustomTreeView* TTreeNode::GetTreeView() const {
+    return owner_ ? owner_->GetOwner() : nullptr;
+}
+
+void TTreeNode::SetText(const AnsiString& Value) {
+    if (text_ == Value) return;
+    text_ = Value;
+    TCustomTreeView* t = GetTreeView();
+    t->UpdateItem(this);
+    if (t->sortType_ == stText || t->sortType_ == stBoth) {
+        t->SortSiblings(parent_, false,
+                        [t](TTreeNode* a, TTreeNode* b) { return t->CompareNodes(a, b); });
+    }
+}
+
+void TTreeNode::SetImageIndex(int Value) {
+    imageIndex_ = Value;
+    GetTreeView()->UpdateItem(this);
+}
+
+void TTreeNode::SetSelectedIndex(int Value) {
+    selectedIndex_ = Value;
+    GetTreeView()->UpdateItem(this);
+}
+
+void TTreeNode::SetStateIndex(int Value) {
+    stateIndex_ = Value;
+    GetTreeView()->UpdateItem(this);
+}
+
+int TTreeNode::GetLevel() const {
+    int l = 0;
+    for (TTreeNode* p = parent_; p; p = p->parent_)
+        ++l;
+    return l;
+}
+
+TTreeNode* TTreeNode::GetItem(int Index) const {
+    if (Index < 0 || Index >= GetCount())
+        throw EInvalidOperation("Tree node index out of bounds (" + AnsiString(Index) + ")");
+    return children_[static_cast<size_t>(Index)];
+}
+
+int TTreeNode::GetIndex() const {
+    const auto& s = owner_->Siblings(parent_);
+    return static_cast<int>(std::find(s.begin(), s.end(), this) - s.begin());
+}
+
+int TTreeNode::GetAbsoluteIndex() const {
+    int i = 0;
+    for (TTreeNode* n = owner_->GetFirstNode(); n; n = n->GetNext(), ++i)
+        if (n == this) return i;
+    return -1;
+}
+
+TTreeNode* TTreeNode::getFirstChild() const {
+    return children_.empty() ? nullptr : children_.front();
+}
+
+TTreeNode* TTreeNode::GetLastChild() const {
+    return children_.empty() ? nullptr : children_.back();
+}
+
+TTreeNode* TTreeNode::getNextSibling() const {
+    const auto& s = owner_->Siblings(parent_);
+    const size_t i = static_cast<size_t>(GetIndex()) + 1;
+    return i < s.size() ? s[i] : nullptr;
+}
+
+TTreeNode* TTreeNode::getPrevSibling() const {
+    const int i = GetIndex();
+    return i > 0 ? owner_->Siblings(parent_)[static_cast<size_t>(i - 1)] : nullptr;
+}
+
+TTreeNode* TTreeNode::GetNext() const {
+    if (!children_.empty()) return children_.front();
+    for (const TTreeNode* n = this; n; n = n->parent_)
+        if (TTreeNode* s = n->getNextSibling()) return s;
+    return nullptr;
+}
+
+TTreeNode* TTreeNode::GetPrev() const {
+    TTreeNode* s = getPrevSibling();
+    if (!s) return parent_;
+    while (!s->children_.empty())
+        s = s->children_.back();
+    return s;
+}
+
+bool TTreeNode::IsVisible() const {
+    for (TTreeNode* p = parent_; p; p = p->parent_)
+        if (!p->expanded_) return false;
+    return true;
+}
+
+TTreeNode* TTreeNode::GetNextVisible() const {
+    if (!children_.empty() && expanded_) return children_.front();
+    for (const TTreeNode* n = this; n; n = n->parent_)
+        if (TTreeNode* s = n->getNextSibling()) return s;
+    return nullptr;
+}
+
+TTreeNode* TTreeNode::GetPrevVisible() const {
+    TTreeNode* s = getPrevSibling();
+    if (!s) return parent_;
+    while (s->expanded_ && !s->children_.empty())
+        s = s->children_.back();
+    return s;
+}
+
+bool TTreeNode::HasAsParent(TTreeNode* Value) const {
+    for (TTreeNode* p = parent_; p; p = p->parent_)
+        if (p == Value) return true;
+    return false;
+}
+
+void TTreeNode::SetHasChildren(bool Value) {
+    hasChildren_ = Value;
+    GetTreeView()->UpdateItem(this);
+}
+
+void TTreeNode::SetExpanded(bool Value) {
+    GetTreeView()->DoExpand(this, Value, true);
+}
+
+void TTreeNode::Expand(bool Recurse) {
+    auto alive = GetTreeView()->Watch();
+    SetExpanded(true);
+    if (Recurse && !alive.expired())
+        for (size_t i = 0; i < children_.size(); ++i)
+            children_[i]->Expand(true);
+}
+
+void TTreeNode::Collapse(bool Recurse) {
+    auto alive = GetTreeView()->Watch();
+    SetExpanded(false);
+    if (Recurse && !alive.expired())
+        for (size_t i = 0; i < children_.size(); ++i)
+            children_[i]->Collapse(true);
+}
+
+bool TTreeNode::GetSelected() const {
+    return GetTreeView()->selected_ == this;
+}
+
+void TTreeNode::SetSelected(bool Value) {
+    TCustomTreeView* t = GetTreeView();
+    if (Value)
+        t->SetSelected(this);
+    else if (t->selected_ == this)
+        t->SetSelected(nullptr);
+}
+
+void TTreeNode::MakeVisible() {
+    TCustomTreeView* t = GetTreeView();
+    std::vector<TTreeNode*> ancestros;
+    for (TTreeNode* p = parent_; p; p = p->parent_)
+        ancestros.push_back(p);
+    for (auto it = ancestros.rbegin(); it != ancestros.rend(); ++it)
+        if (!(*it)->expanded_ && !t->DoExpand(*it, true, true)) return;
+    if (QTreeWidgetItem* item = ItemOf(this)) item->treeWidget()->scrollToItem(item);
+}
+
+void TTreeNode::Delete() {
+    owner_->Delete(this);
+}
+
+void TTreeNode::DeleteChildren() {
+    while (!children_.empty())
+        owner_->Delete(children_.back());
+}
+
+bool TTreeNode::AlphaSort(bool ARecurse) {
+    TCustomTreeView* t = GetTreeView();
+    t->SortSiblings(this, ARecurse,
+                    [t](TTreeNode* a, TTreeNode* b) { return t->CompareNodes(a, b); });
+    return true;
+}
+
+bool TTreeNode::CustomSort(const std::function<int(TTreeNode*, TTreeNode*)>& Compare,
+                           bool ARecurse) {
+    GetTreeView()->SortSiblings(this, ARecurse, Compare);
+    return true;
+}
+
+void TTreeNode::MoveTo(TTreeNode* Destination, TNodeAttachMode Mode) {
+    if (Destination == this || (Destination && Destination->HasAsParent(this))) return;
+    TCustomTreeView* t = GetTreeView();
+    TTreeNode* selected = t->selected_;
+    t->RemoveItem(this);
+    auto& viejos = owner_->Siblings(parent_);
+    viejos.erase(std::find(viejos.begin(), viejos.end(), this));
+    TTreeNode* nuevoPadre = nullptr;
+    int posicion = -1;
+    switch (Mode) {
+    case naAdd:
+        nuevoPadre = Destination ? Destination->parent_ : nullptr;
+        break;
+    case naAddFirst:
+        nuevoPadre = Destination ? Destination->parent_ : nullptr;
+        posicion = 0;
+        break;
+    case naAddChild:
+        nuevoPadre = Destination;
+        break;
+    case naAddChildFirst:
+        nuevoPadre = Destination;
+        posicion = 0;
+        break;
+    case naInsert:
+        nuevoPadre = Destination ? Destination->parent_ : nullptr;
+        posicion = Destination ? Destination->GetIndex() : -1;
+        break;
+    }
+    parent_ = nuevoPadre;
+    auto& nuevos = owner_->Siblings(nuevoPadre);
+    const int at = t->PlaceFor(nuevoPadre, posicion, this);
+    nuevos.insert(nuevos.begin() + at, this);
+    t->AddItem(this);
+    t->selected_ = selected;
+    t->ShowSelection();
+}
+
+// --- TTreeNodes ---
+
+TTreeNodes::TTreeNodes(TCustomTreeView* AOwner) : owner_(AOwner) {}
+
+TTreeNodes::~TTreeNodes() {
+    for (TTreeNode* n : roots_)
+        delete n;
+}
+
+int TTreeNodes::GetCount() const {
+    int c = 0;
+    for (TTreeNode* n = GetFirstNode(); n; n = n->GetNext())
+        ++c;
+    return c;
+}
+
+TTreeNode* TTreeNodes::GetItem(int Index) const {
+    int i = 0;
+    for (TTreeNode* n = GetFirstNode(); n; n = n->GetNext(), ++i)
+        if (i == Index) return n;
+    throw EInvalidOperation("Tree node index out of bounds (" + AnsiString(Index) + ")");
+}
+
+TTreeNode* TTreeNodes::InternalAdd(TTreeNode* Parent, int Position, const AnsiString& S,
+                                   void* Ptr) {
+    auto* n = new TTreeNode(this);
+    n->text_ = S;
+    n->data_ = Ptr;
+    n->parent_ = Parent;
+    auto& s = Siblings(Parent);
+    const int at = owner_->PlaceFor(Parent, Position, n);
+    s.insert(s.begin() + at, n);
+    owner_->AddItem(n);
+    return n;
+}
+
+TTreeNode* TTreeNodes::Add(TTreeNode* Sibling, const AnsiString& S) {
+    return AddObject(Sibling, S, nullptr);
+}
+
+TTreeNode* TTreeNodes::AddObject(TTreeNode* Sibling, const AnsiString& S, void* Ptr) {
+    return InternalAdd(Sibling ? Sibling->parent_ : nullptr, -1, S, Ptr);
+}
+
+TTreeNode* TTreeNodes::AddFirst(TTreeNode* Sibling, const AnsiString& S) {
+    return AddObjectFirst(Sibling, S, nullptr);
+}
+
+TTreeNode* TTreeNodes::AddObjectFirst(TTreeNode* Sibling, const AnsiString& S, void* Ptr) {
+    return InternalAdd(Sibling ? Sibling->parent_ : nullptr, 0, S, Ptr);
+}
+
+TTreeNode* TTreeNodes::AddChild(TTreeNode* Parent, const AnsiString& S) {
+    return AddChildObject(Parent, S, nullptr);
+}
+
+TTreeNode* TTreeNodes::AddChildObject(TTreeNode* Parent, const AnsiString& S, void* Ptr) {
+    return InternalAdd(Parent, -1, S, Ptr);
+}
+
+TTreeNode* TTreeNodes::AddChildFirst(TTreeNode* Parent, const AnsiString& S) {
+    return AddChildObjectFirst(Parent, S, nullptr);
+}
+
+TTreeNode* TTreeNodes::AddChildObjectFirst(TTreeNode* Parent, const AnsiString& S, void* Ptr) {
+    return InternalAdd(Parent, 0, S, Ptr);
+}
+
+TTreeNode* TTreeNodes::Insert(TTreeNode* Sibling, const AnsiString& S) {
+    return InsertObject(Sibling, S, nullptr);
+}
+
+TTreeNode* TTreeNodes::InsertObject(TTreeNode* Sibling, const AnsiString& S, void* Ptr) {
+    return InternalAdd(Sibling ? Sibling->parent_ : nullptr, Sibling ? Sibling->GetIndex() : -1, S,
+                       Ptr);
+}
+
+void TTreeNodes::Delete(TTreeNode* Node) {
+    if (!Node || Node->deleting_) return;
+    Node->deleting_ = true;
+    TCustomTreeView* t = owner_;
+    // Where the selection goes when it is inside the node: the next sibling, else the
+    // parent, else the previous sibling (none: no selection, without events).
+    TTreeNode* nueva = nullptr;
+    const bool dentro = t->selected_ && (t->selected_ == Node || t->selected_->HasAsParent(Node));
+    if (dentro) {
+        nueva = Node->getNextSibling();
+        if (!nueva) nueva = Node->parent_;
+        if (!nueva) nueva = Node->getPrevSibling();
+        t->selected_ = nullptr;
+    }
+    t->NodeDeleted(Node);
+    t->RemoveItem(Node);
+    auto& s = Siblings(Node->parent_);
+    s.erase(std::find(s.begin(), s.end(), Node));
+    delete Node;
+    t->ShowSelection();
+    if (nueva) t->Select(nueva, true);
+}
+
+void TTreeNodes::Clear() {
+    TCustomTreeView* t = owner_;
+    t->selected_ = nullptr;
+    for (TTreeNode* n : roots_)
+        t->NodeDeleted(n);
+    if (QTreeWidget* w = WidgetOf(t)) {
+        QSignalBlocker block(w);
+        for (TTreeNode* n : roots_)
+            t->ForgetItems(n);
+        w->clear();
+    }
+    std::vector<TTreeNode*> viejos;
+    viejos.swap(roots_);
+    for (TTreeNode* n : viejos)
+        delete n;
+}
+
+void TTreeNodes::BeginUpdate() {
+    if (updateCount_++ == 0)
+        if (QTreeWidget* w = WidgetOf(owner_)) w->setUpdatesEnabled(false);
+}
+
+void TTreeNodes::EndUpdate() {
+    if (updateCount_ > 0 && --updateCount_ == 0)
+        if (QTreeWidget* w = WidgetOf(owner_)) w->setUpdatesEnabled(true);
+}
+
+// --- TCustomTreeView ---
+
+TCustomTreeView::TCustomTreeView(TComponent* AOwner)
+    : TWinControl(AOwner), items_(std::make_unique<TTreeNodes>(this)),
+      connections_(std::make_unique<Connections>()) {
+    SetControlStyle({csClickEvents, csDoubleClicks});
+    SetBounds(0, 0, 121, 97);
+    SetTabStop(true);
+    SetParentColor(false);
+}
+
+TCustomTreeView::~TCustomTreeView() {
+    Destroying();
+    DestroyHandle();
+    // The nodes go without events.
+    selected_ = nullptr;
+    items_.reset();
+}
+
+void TCustomTreeView::SetItems(TTreeNodes* Value) {
+    if (!Value || Value == items_.get()) return;
+    items_->Clear();
+    // The copy keeps the source's order (its tree sorted it already).
+    std::function<void(TTreeNode*, TTreeNode*)> copiar = [&](TTreeNode* origen, TTreeNode* padre) {
+        TTreeNode* n = items_->InternalAdd(padre, -1, origen->text_, origen->data_);
+        n->imageIndex_ = origen->imageIndex_;
+        n->selectedIndex_ = origen->selectedIndex_;
+        n->stateIndex_ = origen->stateIndex_;
+        n->hasChildren_ = origen->hasChildren_;
+        for (TTreeNode* c : origen->children_)
+            copiar(c, n);
+        UpdateItem(n);
+    };
+    for (TTreeNode* r : Value->roots_)
+        copiar(r, nullptr);
+}
+
+void TCustomTreeView::SetSelected(TTreeNode* Value) {
+    Select(Value, true);
+}
+
+TTreeNode* TCustomTreeView::GetTopItem() const {
+    QTreeWidget* w = WidgetOf(this);
+    if (!w) return items_->GetFirstNode();
+    QTreeWidgetItem* it = w->itemAt(QPoint(1, 1));
+    return it ? NodeOfItem(it) : nullptr;
+}
+
+void TCustomTreeView::SetTopItem(TTreeNode* Value) {
+    if (QTreeWidgetItem* it = ItemOf(Value))
+        WidgetOf(this)->scrollToItem(it, QAbstractItemView::PositionAtTop);
+}
+
+void TCustomTreeView::SetImages(TCustomImageList* Value) {
+    if (images_) images_->RemoveFreeNotification(this);
+    images_ = Value;
+    if (Value) Value->FreeNotification(this);
+    if (QTreeWidget* w = WidgetOf(this)) w->doItemsLayout();
+}
+
+void TCustomTreeView::SetStateImages(TCustomImageList* Value) {
+    if (stateImages_) stateImages_->RemoveFreeNotification(this);
+    stateImages_ = Value;
+    if (Value) Value->FreeNotification(this);
+    if (QTreeWidget* w = WidgetOf(this)) w->doItemsLayout();
+}
+
+void TCustomTreeView::Notification(TComponent* AComponent, TOperation Operation) {
+    TWinControl::Notification(AComponent, Operation);
+    if (Operation != opRemove) return;
+    if (AComponent == images_) SetImages(nullptr);
+    if (AComponent == stateImages_) SetStateImages(nullptr);
+}
+
+void TCustomTreeView::SetReadOnly(bool Value) {
+    readOnly_ = Value;
+    ApplyOptions();
+}
+
+void TCustomTreeView::SetRowSelect(bool Value) {
+    rowSelect_ = Value;
+    if (QTreeWidget* w = WidgetOf(this)) w->viewport()->update();
+}
+
+void TCustomTreeView::SetSortType(TSortType Value) {
+    if (sortType_ == Value) return;
+    sortType_ = Value;
+    if (Value == stText || Value == stBoth || (Value == stData && OnCompare)) AlphaSort(true);
+}
+
+void TCustomTreeView::SetShowLines(bool Value) {
+    showLines_ = Value;
+    ApplyOptions();
+}
+
+void TCustomTreeView::SetShowButtons(bool Value) {
+    showButtons_ = Value;
+    ApplyOptions();
+}
+
+void TCustomTreeView::SetShowRoot(bool Value) {
+    showRoot_ = Value;
+    ApplyOptions();
+}
+
+void TCustomTreeView::SetHideSelection(bool Value) {
+    hideSelection_ = Value;
+    if (QTreeWidget* w = WidgetOf(this)) w->viewport()->update();
+}
+
+void TCustomTreeView::SetIndent(int Value) {
+    indent_ = std::max(0, Value);
+    ApplyOptions();
+}
+
+void TCustomTreeView::SetBorderStyle(TBorderStyle Value) {
+    if (borderStyle_ == Value) return;
+    borderStyle_ = Value;
+    RecreateWnd();
+}
+
+TTreeNode* TCustomTreeView::GetNodeAt(int X, int Y) const {
+    QTreeWidget* w = WidgetOf(this);
+    if (!w) return nullptr;
+    QTreeWidgetItem* it = w->itemAt(QPoint(X, Y));
+    return it ? NodeOfItem(it) : nullptr;
+}
+
+bool TCustomTreeView::AlphaSort(bool ARecurse) {
+    SortSiblings(nullptr, ARecurse,
+                 [this](TTreeNode* a, TTreeNode* b) { return CompareNodes(a, b); });
+    return true;
+}
+
+bool TCustomTreeView::CustomSort(const std::function<int(TTreeNode*, TTreeNode*)>& Compare,
+                                 bool ARecurse) {
+    SortSiblings(nullptr, ARecurse, Compare);
+    return true;
+}
+
+void TCustomTreeView::FullExpand() {
+    for (TTreeNode* n = items_->GetFirstNode(); n; n = n->getNextSibling())
+        n->Expand(true);
+}
+
+void TCustomTreeView::FullCollapse() {
+    for (TTreeNode* n = items_->GetFirstNode(); n; n = n->getNextSibling())
+        n->Collapse(true);
+}
+
+bool TCustomTreeView::IsEditing() const {
+    auto* w = static_cast<TreeWidget*>(WidgetOf(this));
+    return w && w->Editing();
+}
+
+// --- events ---
+
+bool TCustomTreeView::CanChange(TTreeNode* Node) {
+    bool allow = true;
+    if (OnChanging) OnChanging(this, Node, allow);
+    return allow;
+}
+
+void TCustomTreeView::Change(TTreeNode* Node) {
+    if (OnChange) OnChange(this, Node);
+}
+
+bool TCustomTreeView::CanExpand(TTreeNode* Node) {
+    bool allow = true;
+    if (OnExpanding) OnExpanding(this, Node, allow);
+    return allow;
+}
+
+void TCustomTreeView::Expand(TTreeNode* Node) {
+    if (OnExpanded) OnExpanded(this, Node);
+}
+
+bool TCustomTreeView::CanCollapse(TTreeNode* Node) {
+    bool allow = true;
+    if (OnCollapsing) OnCollapsing(this, Node, allow);
+    return allow;
+}
+
+void TCustomTreeView::Collapse(TTreeNode* Node) {
+    if (OnCollapsed) OnCollapsed(this, Node);
+}
+
+void TCustomTreeView::Delete(TTreeNode* Node) {
+    if (OnDeletion) OnDeletion(this, Node);
+}
+
+int TCustomTreeView::CompareNodes(TTreeNode* Node1, TTreeNode* Node2) {
+    if (OnCompare) {
+        int c = 0;
+        OnCompare(this, Node1, Node2, 0, c);
+        return c;
+    }
+    return AnsiCompareText(Node1->text_, Node2->text_);
+}
+
+void TCustomTreeView::NodeDeleted(TTreeNode* Node) {
+    if (GetComponentState().Contains(csDestroying)) return;
+    for (TTreeNode* c : Node->children_)
+        NodeDeleted(c);
+    Delete(Node);
+}
+
+// --- order, selection, expansion ---
+
+int TCustomTreeView::PlaceFor(TTreeNode* Parent, int Position, TTreeNode* Node) {
+    auto& s = items_->Siblings(Parent);
+    const int n = static_cast<int>(s.size());
+    if (sortType_ == stText || sortType_ == stBoth) {
+        // After the siblings that do not sort above it.
+        int i = 0;
+        while (i < n && CompareNodes(s[static_cast<size_t>(i)], Node) <= 0)
+            ++i;
+        return i;
+    }
+    return Position < 0 || Position > n ? n : Position;
+}
+
+void TCustomTreeView::SortSiblings(TTreeNode* Parent, bool Recurse,
+                                   const std::function<int(TTreeNode*, TTreeNode*)>& Compare) {
+    auto& s = items_->Siblings(Parent);
+    std::stable_sort(s.begin(), s.end(),
+                     [&](TTreeNode* a, TTreeNode* b) { return Compare(a, b) < 0; });
+    if (Recurse)
+        for (TTreeNode* c : s)
+            SortSiblings(c, true, Compare);
+    ReorderItems(Parent);
+}
+
+void TCustomTreeView::Select(TTreeNode* Node, bool Notify) {
+    if (Node == selected_) return;
+    auto alive = Watch();
+    if (Notify && !CanChange(Node)) return;
+    if (alive.expired()) return;
+    // The node comes into view: its parents open (with their events).
+    if (Node) {
+        std::vector<TTreeNode*> ancestros;
+        for (TTreeNode* p = Node->parent_; p; p = p->parent_)
+            ancestros.push_back(p);
+        for (auto it = ancestros.rbegin(); it != ancestros.rend(); ++it)
+            if (!(*it)->expanded_) {
+                DoExpand(*it, true, Notify);
+                if (alive.expired()) return;
+            }
+    }
+    selected_ = Node;
+    ShowSelection();
+    if (Notify) Change(Node);
+}
+
+bool TCustomTreeView::DoExpand(TTreeNode* Node, bool Expanding, bool Notify) {
+    if (Node->expanded_ == Expanding) return true;
+    auto alive = Watch();
+    if (Notify && !(Expanding ? CanExpand(Node) : CanCollapse(Node))) return false;
+    if (alive.expired()) return false;
+    Node->expanded_ = Expanding;
+    if (QTreeWidgetItem* item = ItemOf(Node)) {
+        QSignalBlocker block(item->treeWidget());
+        ++quiet_;
+        item->setExpanded(Expanding);
+        --quiet_;
+    }
+    // Collapsing hides the selection: it moves to the collapsed node.
+    if (!Expanding && selected_ && selected_->HasAsParent(Node)) {
+        Select(Node, Notify);
+        if (alive.expired()) return true;
+    }
+    if (Notify) Expanding ? Expand(Node) : Collapse(Node);
+    return true;
+}
+
+// --- the window ---
+
+TTreeNode* TCustomTreeView::NodeOfItem(void* Item) const {
+    auto* it = static_cast<QTreeWidgetItem*>(Item);
+    return it ? reinterpret_cast<TTreeNode*>(it->data(0, kRolNodo).value<quintptr>()) : nullptr;
+}
+
+void TCustomTreeView::AddItem(TTreeNode* Node) {
+    QTreeWidget* w = WidgetOf(this);
+    if (!w) return;
+    QTreeWidgetItem* padre = Node->parent_ ? ItemOf(Node->parent_) : nullptr;
+    if (Node->parent_ && !padre) return;
+    auto* item = new QTreeWidgetItem();
+    item->setData(0, kRolNodo, QVariant::fromValue(reinterpret_cast<quintptr>(Node)));
+    Node->item_ = item;
+    QSignalBlocker block(w);
+    ++quiet_;
+    const int at = Node->GetIndex();
+    if (padre)
+        padre->insertChild(at, item);
+    else
+        w->insertTopLevelItem(at, item);
+    UpdateItem(Node);
+    for (TTreeNode* c : Node->children_)
+        AddItem(c);
+    item->setExpanded(Node->expanded_);
+    // A node gained a child: its button shows.
+    if (Node->parent_) UpdateItem(Node->parent_);
+    --quiet_;
+}
+
+void TCustomTreeView::ForgetItems(TTreeNode* Node) {
+    Node->item_ = nullptr;
+    for (TTreeNode* c : Node->children_)
+        ForgetItems(c);
+}
+
+void TCustomTreeView::RemoveItem(TTreeNode* Node) {
+    QTreeWidgetItem* item = ItemOf(Node);
+    if (!item) return;
+    QTreeWidget* w = WidgetOf(this);
+    QSignalBlocker block(w);
+    ++quiet_;
+    ForgetItems(Node);
+    delete item;
+    --quiet_;
+}
+
+void TCustomTreeView::UpdateItem(TTreeNode* Node) {
+    QTreeWidgetItem* item = ItemOf(Node);
+    if (!item) return;
+    QTreeWidget* w = WidgetOf(this);
+    QSignalBlocker block(w);
+    ++quiet_;
+    item->setText(0, ToQString(Node->text_));
+    Qt::ItemFlags f = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
+    if (!readOnly_) f |= Qt::ItemIsEditable;
+    item->setFlags(f);
+    item->setChildIndicatorPolicy(Node->hasChildren_
+                                      ? QTreeWidgetItem::ShowIndicator
+                                      : QTreeWidgetItem::DontShowIndicatorWhenChildless);
+    --quiet_;
+    w->viewport()->update();
+}
+
+void TCustomTreeView::ReorderItems(TTreeNode* Parent) {
+    QTreeWidget* w = WidgetOf(this);
+    if (!w) return;
+    auto& s = items_->Siblings(Parent);
+    for (TTreeNode* c : s)
+        RemoveItem(c);
+    for (TTreeNode* c : s)
+        AddItem(c);
+    ShowSelection();
+}
+
+void TCustomTreeView::BuildItems(TTreeNode* Parent) {
+    for (TTreeNode* c : items_->Siblings(Parent))
+        AddItem(c);
+}
+
+void TCustomTreeView::ShowSelection() {
+    QTreeWidget* w = WidgetOf(this);
+    if (!w) return;
+    QSignalBlocker block(w);
+    ++quiet_;
+    if (QTreeWidgetItem* item = ItemOf(selected_)) {
+        w->setCurrentItem(item, 0, QItemSelectionModel::NoUpdate);
+        w->scrollToItem(item);
+    } else {
+        w->setCurrentItem(nullptr, 0, QItemSelectionModel::NoUpdate);
+    }
+    --quiet_;
+    w->viewport()->update();
+}
+
+void TCustomTreeView::CreateParams(TCreateParams& Params) {
+    TWinControl::CreateParams(Params);
+    Params.WinClassName = "SysTreeView32";
+    if (borderStyle_ == bsSingle) Params.ExStyle |= WS_EX_CLIENTEDGE;
+}
+
+void TCustomTreeView::CreateWindowHandle(const TCreateParams&) {
+    QWidget* parentWidget = GetParent() ? GetParent()->GetWidget() : nullptr;
+    auto* w = new TreeWidget(this, parentWidget);
+    w->setFocusPolicy(Qt::NoFocus);
+    w->SetBorder(GetBorderWidth());
+    w->setHeaderHidden(true);
+    w->setColumnCount(1);
+    // The column is as wide as the widest node: a wider tree scrolls sideways.
+    w->header()->setStretchLastSection(false);
+    w->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    w->setSelectionMode(QAbstractItemView::NoSelection);
+    w->setAcceptDrops(false);
+    w->setDragEnabled(false);
+    w->setItemDelegate(new TreeDelegate(this, w));
+    w->setUniformRowHeights(true);
+    SetWidget(w, true);
+    ApplyOptions();
+    BuildItems(nullptr);
+    ShowSelection();
+    connections_->Add(QObject::connect(
+        w, &QTreeWidget::currentItemChanged, w,
+        [this](QTreeWidgetItem* cur, QTreeWidgetItem*) { TreeAccess::UserCurrent(this, cur); }));
+    connections_->Add(
+        QObject::connect(w, &QTreeWidget::itemExpanded, w, [this](QTreeWidgetItem* it) {
+            TreeAccess::UserExpanded(this, it, true);
+        }));
+    connections_->Add(
+        QObject::connect(w, &QTreeWidget::itemCollapsed, w, [this](QTreeWidgetItem* it) {
+            TreeAccess::UserExpanded(this, it, false);
+        }));
+    connections_->Add(
+        QObject::connect(w, &QTreeWidget::itemChanged, w,
+                         [this](QTreeWidgetItem* it, int) { TreeAccess::UserEdited(this, it); }));
+}
+
+void TCustomTreeView::DestroyWnd() {
+    connections_->Clear();
+    for (TTreeNode* r : items_->roots_)
+        ForgetItems(r);
+    TWinControl::DestroyWnd();
+}
+
+void TCustomTreeView::ApplyOptions() {
+    QTreeWidget* w = WidgetOf(this);
+    if (!w) return;
+    w->setIndentation(indent_);
+    w->setRootIsDecorated(showRoot_ && showButtons_);
+    w->setEditTriggers(readOnly_ ? QAbstractItemView::NoEditTriggers
+                                 : QAbstractItemView::EditKeyPressed |
+                                       QAbstractItemView::SelectedClicked);
+    for (TTreeNode* n = items_->GetFirstNode(); n; n = n->GetNext())
+        UpdateItem(n);
+}
+
+void TCustomTreeView::ApplyWidgetState() {
+    TWinControl::ApplyWidgetState();
+    ApplyPalette();
+}
+
+void TCustomTreeView::ApplyPalette() {
+    ApplyBasePalette(this);
+}
+
+void TCustomTreeView::Dispatch(TMessage& Message) {
+    switch (Message.Msg) {
+    case CM_COLORCHANGED:
+    case CM_FONTCHANGED:
+    case CM_ENABLEDCHANGED:
+        TWinControl::Dispatch(Message);
+        ApplyPalette();
+        return;
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+        TWinControl::Dispatch(Message);
+        // The selection's look follows the focus.
+        if (QTreeWidget* w = WidgetOf(this)) w->viewport()->update();
+        return;
+    case WM_GETDLGCODE:
+        Message.Result = DLGC_WANTARROWS | DLGC_WANTCHARS;
+        return;
+    default:
+        TWinControl::Dispatch(Message);
+    }
+}
+
+void TCustomTreeView::DefaultHandler(TMessage& Message) {
+    switch (Message.Msg) {
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+        FocusOnPress(this);
+        break;
+    case WM_RBUTTONDOWN:
+        FocusOnPress(this);
+        return;
+    case WM_RBUTTONUP:
+    case WM_RBUTTONDBLCLK:
+    case WM_MBUTTONDOWN:
+    case WM_MBUTTONUP:
+    case WM_MBUTTONDBLCLK:
+        // A right click leaves the selection where it is.
+        return;
+    default:
+        break;
+    }
+    TWinControl::DefaultHandler(Message);
+}
