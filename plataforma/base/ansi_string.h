@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+class WideString;
+
 class AnsiString {
 public:
     AnsiString() = default;
@@ -15,7 +17,8 @@ public:
     explicit AnsiString(std::string_view s) : s_(s) {}
     AnsiString(char c) : s_(1, c) {}
     explicit AnsiString(int valor);
-    explicit AnsiString(double valor); // FloatToStr
+    explicit AnsiString(double valor);        // FloatToStr
+    explicit AnsiString(const WideString& w); // through Windows-1252, '?' where it has no byte
 
     const char* c_str() const { return s_.c_str(); }
     const std::string& str() const { return s_; }
@@ -48,9 +51,9 @@ public:
     AnsiString& Delete(int indice, int cuenta);
     AnsiString& SetLength(int largo);
 
-    int ToInt() const;             // StrToInt: raises EConvertError
+    int ToInt() const; // StrToInt: raises EConvertError
     int ToIntDef(int defecto) const;
-    double ToDouble() const;       // StrToFloat: raises EConvertError
+    double ToDouble() const; // StrToFloat: raises EConvertError
 
     // Formatted as the C library does under the "C" locale.
     AnsiString& sprintf(const char* formato, ...) __attribute__((format(printf, 2, 3)));
@@ -75,9 +78,15 @@ public:
         return *this;
     }
 
-    friend AnsiString operator+(const AnsiString& a, const AnsiString& b) { return AnsiString(a.s_ + b.s_); }
-    friend AnsiString operator+(const AnsiString& a, const char* b) { return AnsiString(a.s_ + (b ? b : "")); }
-    friend AnsiString operator+(const char* a, const AnsiString& b) { return AnsiString((a ? a : "") + b.s_); }
+    friend AnsiString operator+(const AnsiString& a, const AnsiString& b) {
+        return AnsiString(a.s_ + b.s_);
+    }
+    friend AnsiString operator+(const AnsiString& a, const char* b) {
+        return AnsiString(a.s_ + (b ? b : ""));
+    }
+    friend AnsiString operator+(const char* a, const AnsiString& b) {
+        return AnsiString((a ? a : "") + b.s_);
+    }
     friend AnsiString operator+(const AnsiString& a, char b) { return AnsiString(a.s_ + b); }
 
     // Equality is byte for byte; ordering follows the collation, case-sensitive.
@@ -85,8 +94,12 @@ public:
     friend bool operator==(const AnsiString& a, const char* b) { return a.s_ == (b ? b : ""); }
     friend bool operator<(const AnsiString& a, const AnsiString& b) { return a.AnsiCompare(b) < 0; }
     friend bool operator>(const AnsiString& a, const AnsiString& b) { return a.AnsiCompare(b) > 0; }
-    friend bool operator<=(const AnsiString& a, const AnsiString& b) { return a.AnsiCompare(b) <= 0; }
-    friend bool operator>=(const AnsiString& a, const AnsiString& b) { return a.AnsiCompare(b) >= 0; }
+    friend bool operator<=(const AnsiString& a, const AnsiString& b) {
+        return a.AnsiCompare(b) <= 0;
+    }
+    friend bool operator>=(const AnsiString& a, const AnsiString& b) {
+        return a.AnsiCompare(b) >= 0;
+    }
 
 private:
     std::string s_;
@@ -102,7 +115,8 @@ int AnsiCompareText(const AnsiString& a, const AnsiString& b);
 int AnsiCompareStr(const AnsiString& a, const AnsiString& b);
 bool AnsiSameText(const AnsiString& a, const AnsiString& b);
 
-template <>
-struct std::hash<AnsiString> {
-    size_t operator()(const AnsiString& s) const noexcept { return std::hash<std::string>()(s.str()); }
+template <> struct std::hash<AnsiString> {
+    size_t operator()(const AnsiString& s) const noexcept {
+        return std::hash<std::string>()(s.str());
+    }
 };

@@ -22,3 +22,16 @@ class ERangeError : public Exception {
 public:
     using Exception::Exception;
 };
+
+// An operation the object's state does not allow (a control without a parent window, an
+// index outside a list of images).
+class EInvalidOperation : public Exception {
+public:
+    using Exception::Exception;
+};
+
+// What the grids raise for an operation their state does not allow.
+class EInvalidGridOperation : public EInvalidOperation {
+public:
+    using EInvalidOperation::EInvalidOperation;
+};

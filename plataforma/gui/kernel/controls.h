@@ -9,11 +9,11 @@
 
 #include "plataforma/base/component.h"
 #include "plataforma/base/events.h"
-#include "plataforma/gui/painting/colors.h"
 #include "plataforma/gui/input/cursors.h"
-#include "plataforma/gui/painting/font.h"
 #include "plataforma/gui/input/keys.h"
 #include "plataforma/gui/kernel/messages.h"
+#include "plataforma/gui/painting/colors.h"
+#include "plataforma/gui/painting/font.h"
 
 #include <memory>
 #include <vector>
@@ -541,11 +541,6 @@ protected:
 
 private:
     mutable std::unique_ptr<TControlCanvas> canvas_;
-};
-
-class EInvalidOperation : public Exception {
-public:
-    using Exception::Exception;
 };
 
 // Makes a widget the frameless window of a pop-up when the parameters say WS_POPUP.

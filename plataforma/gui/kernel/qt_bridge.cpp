@@ -18,6 +18,14 @@ AnsiString FromQString(const QString& s) {
         cp1252::FromUtf8(std::string_view(utf8.constData(), static_cast<size_t>(utf8.size()))));
 }
 
+QString ToQString(const WideString& s) {
+    return QString::fromUtf16(s.c_bstr(), static_cast<qsizetype>(s.Length()));
+}
+
+WideString WideFromQString(const QString& s) {
+    return WideString(reinterpret_cast<const char16_t*>(s.utf16()), static_cast<int>(s.size()));
+}
+
 unsigned char AnsiCharOf(char32_t u) {
     int b = cp1252::FromUnicode(u);
     return b < 0 ? '?' : static_cast<unsigned char>(b);

@@ -3,8 +3,9 @@
 // and the application instance that widgets need.
 
 #include "plataforma/base/ansi_string.h"
-#include "plataforma/gui/painting/colors.h"
+#include "plataforma/base/wide_string.h"
 #include "plataforma/gui/kernel/win_types.h"
+#include "plataforma/gui/painting/colors.h"
 
 #include <QColor>
 #include <QFont>
@@ -21,6 +22,9 @@ QApplication* EnsureQtApplication();
 
 QString ToQString(const AnsiString& s);
 AnsiString FromQString(const QString& s);
+// Both are UTF-16: the code units pass unchanged.
+QString ToQString(const WideString& s);
+WideString WideFromQString(const QString& s);
 // One Windows-1252 byte of a character; '?' for characters the code page lacks.
 unsigned char AnsiCharOf(char32_t u);
 

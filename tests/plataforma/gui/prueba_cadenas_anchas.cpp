@@ -1,0 +1,14 @@
+#include "plataforma/gui/kernel/qt_bridge.h"
+
+#include <gtest/gtest.h>
+
+TEST(CadenasAnchas, QStringPasaLasUnidadesUtf16SinCambio) {
+    WideString w(u"\u03A9€ñ\U0001F600");
+    QString q = ToQString(w);
+    EXPECT_EQ(q, QString::fromUtf8("\xCE\xA9\xE2\x82\xAC\xC3\xB1\xF0\x9F\x98\x80"));
+    EXPECT_EQ(WideFromQString(q), w);
+    // An unpaired surrogate is kept as it is, not repaired.
+    std::u16string suelto{u'a', char16_t(0xDC00)};
+    EXPECT_EQ(WideFromQString(ToQString(WideString(suelto))).str(), suelto);
+    EXPECT_TRUE(WideFromQString(QString()).IsEmpty());
+}
