@@ -48,6 +48,10 @@ public:
     void FilaInforme(TStrings& fila) override;
     void FilaInformeMarco(TStrings& fila) override;
     void FilaInformeVidrio(TStrings& fila) override;
+    // Su bloque del informe de huecos (solo si se usa): nombre, partes, porcentaje de marco,
+    // transmitancia y, salvo en la variante regional, permeabilidad, factor solar y
+    // justificación.
+    void Informe(DocumentoPDFOstrel& informe) override;
     // Las bases en las que se buscan sus partes al leerlo y al exportarlo; no son suyas.
     void PonerBasesDatos(bdMarcos* marcos, bdAcristalamientos* acristalamientos) override;
     // Cierto si el nombre es el de su acristalamiento o el de su marco.

@@ -6,6 +6,11 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <sstream>
+#include <stdexcept>
+
+// After <cstdio>: it uses FILE and size_t without including their headers.
+#include <jpeglib.h>
 
 namespace {
 
@@ -39,6 +44,23 @@ std::string TextoPDF(const AnsiString& pdf, bool layout) {
                                    (layout ? "-layout " : "") + Comillas(NativePath(pdf)) + " -"));
 }
 
+std::vector<std::string> LineasPDF(const AnsiString& pdf) {
+    std::vector<std::string> lineas;
+    std::istringstream entrada(TextoPDF(pdf, true));
+    for (std::string linea; std::getline(entrada, linea);) {
+        if (!linea.empty() && linea[0] == '\f') {
+            lineas.push_back("<página>");
+            linea.erase(0, 1);
+        }
+        std::istringstream palabras(linea);
+        std::string limpia;
+        for (std::string p; palabras >> p;)
+            limpia += (limpia.empty() ? "" : " ") + p;
+        if (!limpia.empty()) lineas.push_back(limpia);
+    }
+    return lineas;
+}
+
 std::string InfoPDF(const AnsiString& pdf) {
     return cp1252::FromUtf8(Salida("pdfinfo -enc UTF-8 " + Comillas(NativePath(pdf))));
 }
@@ -60,4 +82,82 @@ std::string PaginaPNG(const AnsiString& pdf, int pagina, const std::string& nomb
                               Comillas(NativePath(pdf)) + " " + Comillas(base);
     if (std::system((orden + " 2>/dev/null").c_str()) != 0) return std::string();
     return std::filesystem::exists(base + ".png") ? base + ".png" : std::string();
+}
+
+namespace {
+
+// The value of an attribute of the tag that starts at inicio.
+double Atributo(const std::string& html, size_t inicio, const std::string& nombre) {
+    const size_t p = html.find(nombre + "=\"", inicio);
+    return p == std::string::npos ? 0 : std::strtod(html.c_str() + p + nombre.size() + 2, nullptr);
+}
+
+std::string SinEntidades(std::string s) {
+    const std::pair<const char*, const char*> entidades[] = {
+        {"&lt;", "<"}, {"&gt;", ">"}, {"&quot;", "\""}, {"&apos;", "'"}, {"&amp;", "&"}};
+    for (const auto& [entidad, caracter] : entidades)
+        for (size_t p = 0; (p = s.find(entidad, p)) != std::string::npos; p += 1)
+            s.replace(p, std::char_traits<char>::length(entidad), caracter);
+    return s;
+}
+
+} // namespace
+
+std::vector<PalabraPDF> PalabrasPDF(const AnsiString& pdf) {
+    const std::string html =
+        cp1252::FromUtf8(Salida("pdftotext -enc UTF-8 -bbox " + Comillas(NativePath(pdf)) + " -"));
+    std::vector<PalabraPDF> palabras;
+    int pagina = 0;
+    size_t p = 0;
+    while (true) {
+        const size_t pag = html.find("<page ", p), pal = html.find("<word ", p);
+        if (pal == std::string::npos) break;
+        if (pag != std::string::npos && pag < pal) {
+            ++pagina;
+            p = pag + 1;
+            continue;
+        }
+        const size_t texto = html.find('>', pal) + 1, fin = html.find("</word>", texto);
+        if (fin == std::string::npos) break;
+        palabras.push_back({SinEntidades(html.substr(texto, fin - texto)), pagina,
+                            Atributo(html, pal, "xMin"), Atributo(html, pal, "yMin"),
+                            Atributo(html, pal, "xMax"), Atributo(html, pal, "yMax")});
+        p = fin;
+    }
+    return palabras;
+}
+
+const PalabraPDF* BuscarPalabra(const std::vector<PalabraPDF>& palabras, const std::string& texto,
+                                int pagina) {
+    for (const PalabraPDF& p : palabras)
+        if (p.texto == texto && (pagina == 0 || p.pagina == pagina)) return &p;
+    return nullptr;
+}
+
+void EscribirJPEG(const AnsiString& ruta, int ancho, int alto, int densidad) {
+    FILE* f = std::fopen(NativePath(ruta).c_str(), "wb");
+    if (f == nullptr) throw std::runtime_error("no se puede escribir " + ruta.str());
+    jpeg_compress_struct c;
+    jpeg_error_mgr error;
+    c.err = jpeg_std_error(&error);
+    jpeg_create_compress(&c);
+    jpeg_stdio_dest(&c, f);
+    c.image_width = ancho;
+    c.image_height = alto;
+    c.input_components = 1;
+    c.in_color_space = JCS_GRAYSCALE;
+    jpeg_set_defaults(&c);
+    c.density_unit = 1;
+    c.X_density = c.Y_density = static_cast<UINT16>(densidad);
+    jpeg_start_compress(&c, TRUE);
+    std::vector<JSAMPLE> fila(ancho);
+    for (int x = 0; x < ancho; ++x)
+        fila[x] = static_cast<JSAMPLE>(x * 255 / ancho);
+    while (c.next_scanline < c.image_height) {
+        JSAMPROW p = fila.data();
+        jpeg_write_scanlines(&c, &p, 1);
+    }
+    jpeg_finish_compress(&c);
+    jpeg_destroy_compress(&c);
+    std::fclose(f);
 }

@@ -5,10 +5,15 @@
 #include "plataforma/base/ansi_string.h"
 
 #include <string>
+#include <vector>
 
 // The text of the file (pdftotext); with layout, the words keep their places on each line.
 // Pages are separated by a form feed. Empty when the tool fails.
 std::string TextoPDF(const AnsiString& pdf, bool layout = false);
+// The lines of the text laid out (pdftotext -layout) with runs of blanks made one and no
+// blanks at their ends; empty lines left out, and a line "<página>" where a page begins
+// (from the second on).
+std::vector<std::string> LineasPDF(const AnsiString& pdf);
 // pdfinfo's report ("Pages:", "Page size:", "Author:"...).
 std::string InfoPDF(const AnsiString& pdf);
 // The images placed on each page (pdfimages -list).
@@ -16,3 +21,18 @@ std::string ImagenesPDF(const AnsiString& pdf);
 // Renders one page (from 1) at 100 dots per inch into capturas/<nombre>.png in the build
 // tree and returns the PNG's path, or "" when the tool failed.
 std::string PaginaPNG(const AnsiString& pdf, int pagina, const std::string& nombre);
+
+// The words of every page with their boxes in points, from the top left of the page
+// (pdftotext -bbox); pages from 1.
+struct PalabraPDF {
+    std::string texto;
+    int pagina;
+    double xMin, yMin, xMax, yMax;
+};
+std::vector<PalabraPDF> PalabrasPDF(const AnsiString& pdf);
+// The first word with that text (on that page, or on any with 0); nullptr when none.
+const PalabraPDF* BuscarPalabra(const std::vector<PalabraPDF>& palabras, const std::string& texto,
+                                int pagina = 0);
+
+// A JPEG of that size (a grey gradient) stating that density in dots per inch.
+void EscribirJPEG(const AnsiString& ruta, int ancho, int alto, int densidad = 72);

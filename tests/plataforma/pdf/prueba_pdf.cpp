@@ -10,42 +10,9 @@
 
 #include <gtest/gtest.h>
 
-#include <jpeglib.h>
-
-#include <cstdio>
 #include <filesystem>
-#include <vector>
 
 namespace {
-
-// A JPEG of that size, a grey gradient, stating the given density in dots per inch.
-void EscribirJPEG(const AnsiString& ruta, int ancho, int alto, int densidad) {
-    FILE* f = std::fopen(NativePath(ruta).c_str(), "wb");
-    ASSERT_NE(f, nullptr);
-    jpeg_compress_struct c;
-    jpeg_error_mgr error;
-    c.err = jpeg_std_error(&error);
-    jpeg_create_compress(&c);
-    jpeg_stdio_dest(&c, f);
-    c.image_width = ancho;
-    c.image_height = alto;
-    c.input_components = 1;
-    c.in_color_space = JCS_GRAYSCALE;
-    jpeg_set_defaults(&c);
-    c.density_unit = 1;
-    c.X_density = c.Y_density = static_cast<UINT16>(densidad);
-    jpeg_start_compress(&c, TRUE);
-    std::vector<JSAMPLE> fila(ancho);
-    for (int x = 0; x < ancho; ++x)
-        fila[x] = static_cast<JSAMPLE>(x * 255 / ancho);
-    while (c.next_scanline < c.image_height) {
-        JSAMPROW p = fila.data();
-        jpeg_write_scanlines(&c, &p, 1);
-    }
-    jpeg_finish_compress(&c);
-    jpeg_destroy_compress(&c);
-    std::fclose(f);
-}
 
 class PruebaPDF : public testing::Test {
 protected:
