@@ -4,6 +4,7 @@
 
 #include "plataforma/pdf/pdf.h"
 
+#include "plataforma/base/file_writer.h"
 #include "plataforma/base/files.h"
 #include "tests/comun/carpeta_temporal.h"
 #include "tests/comun/pdf_prueba.h"
@@ -36,13 +37,13 @@ TEST_F(PruebaPDF, TextosWindows1252EnLasFuentesEstandar) {
     EXPECT_FLOAT_EQ(pdf.GetFontSize(), 12);
     pdf.ShowXY("Calefacción, Refrigeración: 25 € (m³/hm², W/m²K) Año", 72, 700);
     pdf.SetFont(negrita, 10);
-    pdf.ShowXY("Justificación «Región»", 72, 680);
+    pdf.ShowXY("Justificación «Región» C:\\obras\\(1)", 72, 680);
     ASSERT_TRUE(pdf.Close());
 
     const std::string texto = TextoPDF(ruta);
     EXPECT_NE(texto.find("Calefacción, Refrigeración: 25 € (m³/hm², W/m²K) Año"), std::string::npos)
         << texto;
-    EXPECT_NE(texto.find("Justificación «Región»"), std::string::npos) << texto;
+    EXPECT_NE(texto.find("Justificación «Región» C:\\obras\\(1)"), std::string::npos) << texto;
     const std::string info = InfoPDF(ruta);
     EXPECT_NE(info.find("Autoría propia"), std::string::npos) << info;
 }
@@ -106,6 +107,20 @@ TEST_F(PruebaPDF, UnDocumentoSinCerrarDejaElFicheroComoEstaba) {
          std::filesystem::directory_iterator(NativePath(carpeta.Ruta())))
         ++ficheros;
     EXPECT_EQ(ficheros, 1);
+}
+
+TEST_F(PruebaPDF, UnaEscrituraQueFallaDejaElFicheroComoEstaba) {
+    const AnsiString ruta = carpeta.Fichero("viejo.pdf", "contenido anterior");
+    for (FileWriter::Failure fallo : {FileWriter::Failure::Write, FileWriter::Failure::Close}) {
+        FileWriter::InjectFailureForTests(fallo);
+        PDF pdf;
+        ASSERT_EQ(pdf.OpenFile(ruta), 1);
+        pdf.BeginPage(595, 842);
+        EXPECT_FALSE(pdf.Close());
+        std::string contenido;
+        ASSERT_TRUE(ReadWholeFile(ruta, contenido));
+        EXPECT_EQ(contenido, "contenido anterior");
+    }
 }
 
 TEST_F(PruebaPDF, AnchoDeTextos) {
