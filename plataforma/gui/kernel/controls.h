@@ -25,6 +25,7 @@ class TWinControl;
 class TCanvas;
 class TControlCanvas;
 class TPopupMenu;
+struct WindowFrame;
 
 enum TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient, alCustom };
 
@@ -248,6 +249,8 @@ public:
     std::weak_ptr<int> Watch() const { return alive_; }
     // True while a message or a Qt event of this control is being handled.
     bool IsDispatching() const { return dispatchDepth_ > 0; }
+    // The widget is the window system's own control (an edit, a list), not a plain surface.
+    bool HasNativeWidget() const { return nativeWidget_; }
 
 protected:
     void Loaded() override;
@@ -311,7 +314,6 @@ protected:
     virtual void ParentWindowDestroying();
     void SetWidget(QWidget* Widget, bool Native);
     void DeleteWidget();
-    bool HasNativeWidget() const { return nativeWidget_; }
 
     int dispatchDepth_ = 0;
 
@@ -363,7 +365,12 @@ public:
     // Destroys and remakes the window (and its children's), keeping the focus.
     void RecreateWnd();
     int GetBorderWidth() const override { return border_; }
+    // The bounds less the border and the scroll bars shown.
     TRect GetClientRect() const override;
+    // Marks the client area to be painted again (InvalidateRect of all of it).
+    void Invalidate() override;
+    // Paints now what is marked, and only that.
+    void Update() override;
 
     // --- children ---
     int GetControlCount() const;
@@ -426,6 +433,8 @@ public:
         (void)Message;
         return false;
     }
+    // The non-client area and the update region; nullptr while the window does not exist.
+    WindowFrame* GetWindowFrame() const { return frame_.get(); }
 
 protected:
     virtual void CreateParams(TCreateParams& Params);
@@ -495,6 +504,7 @@ private:
     std::vector<TWinControl*> winControls_; // windowed children
     std::vector<TWinControl*> tabList_;
     HWND handle_ = nullptr;
+    std::unique_ptr<WindowFrame> frame_;
     int border_ = 0;
     bool tabStop_ = false;
     int alignLevel_ = 0;

@@ -2,16 +2,17 @@
 
 #include "plataforma/gui/kernel/controls.h"
 
-#include "plataforma/gui/kernel/application.h"
 #include "plataforma/gui/input/cursor_map.h"
-#include "plataforma/gui/kernel/dispatch_frame.h"
-#include "plataforma/gui/kernel/hooked_widget.h"
 #include "plataforma/gui/input/input_state.h"
 #include "plataforma/gui/input/key_input.h"
 #include "plataforma/gui/input/mouse.h"
 #include "plataforma/gui/input/mouse_state.h"
-#include "plataforma/gui/painting/paint_context.h"
+#include "plataforma/gui/kernel/application.h"
+#include "plataforma/gui/kernel/dispatch_frame.h"
+#include "plataforma/gui/kernel/hooked_widget.h"
 #include "plataforma/gui/kernel/qt_bridge.h"
+#include "plataforma/gui/kernel/window_frame.h"
+#include "plataforma/gui/painting/paint_context.h"
 
 #include <QApplication>
 #include <QHelpEvent>
@@ -166,6 +167,12 @@ bool TControl::HandleMouseEvent(QEvent* Event) {
     auto* me = static_cast<QMouseEvent*>(Event);
     NoteInputState(me->modifiers(), me->buttons());
     NoteCursorPos(FromQPoint(me->globalPosition().toPoint()));
+    // The window's own scroll bars take what happens on them.
+    if (auto* win = dynamic_cast<TWinControl*>(this);
+        win && !nativeWidget_ && ScrollBarMouse(*win, me)) {
+        Event->accept();
+        return true;
+    }
     const int b = GetBorderWidth();
     const QPoint p = me->position().toPoint() - QPoint(b, b);
     const WPARAM keys = MouseKeys(me->buttons(), me->modifiers());
@@ -213,6 +220,14 @@ void TControl::HandlePaintEvent(QEvent* Event) {
     auto* pe = static_cast<QPaintEvent*>(Event);
     PaintContext ctx(widget_, pe);
     auto alive = Watch();
+    auto* win = dynamic_cast<TWinControl*>(this);
+    // The frame first, when it was invalidated (shown, resized, RDW_FRAME), as Windows
+    // sends WM_NCPAINT before WM_ERASEBKGND and WM_PAINT.
+    if (WindowFrame* f = win ? win->GetWindowFrame() : nullptr; f && f->frameInvalid) {
+        f->frameInvalid = false;
+        Perform(WM_NCPAINT, 1, 0);
+        if (alive.expired()) return;
+    }
     bool run = true;
     HDC dc = BeginPaintStore(pe, run);
     // The store is closed (and shown) even when a handler raises.
@@ -233,8 +248,12 @@ void TControl::HandlePaintEvent(QEvent* Event) {
     }
     closer.open = false;
     EndPaintStore(pe);
-    if (GetBorderWidth() > 0) Perform(WM_NCPAINT, 1, 0);
-    if (!alive.expired()) invalidated_ = false;
+    if (WindowFrame* f = win ? win->GetWindowFrame() : nullptr) {
+        ShowFrame(*win, pe);
+        const int b = GetBorderWidth();
+        f->updateRegion -= pe->region().translated(-b, -b);
+    }
+    invalidated_ = false;
 }
 
 bool TControl::HandleHintEvent(QEvent* Event) {

@@ -3,19 +3,21 @@
 #include "plataforma/gui/kernel/controls.h"
 
 #include "plataforma/gui/input/cursor_map.h"
-#include "plataforma/gui/kernel/dispatch_frame.h"
 #include "plataforma/gui/input/focus_state.h"
-#include "plataforma/gui/painting/control_canvas.h"
-#include "plataforma/gui/painting/gdi.h"
-#include "plataforma/gui/kernel/hooked_widget.h"
 #include "plataforma/gui/input/key_input.h"
-#include "plataforma/gui/kernel/message_queue.h"
 #include "plataforma/gui/input/mouse.h"
-#include "plataforma/gui/painting/paint_context.h"
+#include "plataforma/gui/kernel/dispatch_frame.h"
+#include "plataforma/gui/kernel/hooked_widget.h"
+#include "plataforma/gui/kernel/message_queue.h"
 #include "plataforma/gui/kernel/qt_bridge.h"
 #include "plataforma/gui/kernel/screen.h"
+#include "plataforma/gui/kernel/system_metrics.h"
 #include "plataforma/gui/kernel/timers.h"
+#include "plataforma/gui/kernel/window_frame.h"
 #include "plataforma/gui/kernel/window_registry.h"
+#include "plataforma/gui/painting/control_canvas.h"
+#include "plataforma/gui/painting/gdi.h"
+#include "plataforma/gui/painting/paint_context.h"
 
 #include <QPainter>
 #include <QWidget>
@@ -216,6 +218,14 @@ void TWinControl::CreateWnd() {
         if (params.ExStyle & WS_EX_STATICEDGE) border_ += 1;
     }
     CreateWindowHandle(params);
+    frame_ = std::make_unique<WindowFrame>();
+    // A hosted control's scroll area has bars of its own.
+    if (!HasNativeWidget()) {
+        frame_->bars[SB_HORZ].shown = params.Style & WS_HSCROLL;
+        frame_->bars[SB_VERT].shown = params.Style & WS_VSCROLL;
+    } else {
+        ConnectHostedScrollBars(this);
+    }
     handle_ = RegisterWindow(this);
 }
 
@@ -274,6 +284,7 @@ void TWinControl::DestroyWindowHandle() {
     UnregisterWindow(handle_);
     handle_ = nullptr;
     DeleteWidget();
+    frame_.reset();
 }
 
 void TWinControl::ParentWindowCreated() {
@@ -298,10 +309,39 @@ void TWinControl::CMRecreateWnd(TMessage&) {
 
 TRect TWinControl::GetClientRect() const {
     int b = border_;
-    return Rect(0, 0, std::max(0, width_ - 2 * b), std::max(0, height_ - 2 * b));
+    int w = width_ - 2 * b, h = height_ - 2 * b;
+    if (frame_) {
+        if (frame_->bars[SB_VERT].shown) w -= GetSystemMetrics(SM_CXVSCROLL);
+        if (frame_->bars[SB_HORZ].shown) h -= GetSystemMetrics(SM_CYHSCROLL);
+    }
+    return Rect(0, 0, std::max(0, w), std::max(0, h));
+}
+
+void TWinControl::Invalidate() {
+    invalidated_ = true;
+    if (!widget_) return;
+    if (!frame_ || HasNativeWidget()) {
+        widget_->update();
+        return;
+    }
+    const TRect client = GetClientRect();
+    frame_->updateRegion += QRect(0, 0, client.Width(), client.Height());
+    widget_->update(QRect(border_, border_, client.Width(), client.Height()));
+}
+
+void TWinControl::Update() {
+    if (!widget_ || !widget_->isVisible()) return;
+    if (!frame_ || HasNativeWidget()) {
+        TControl::Update();
+        return;
+    }
+    QRegion r = frame_->updateRegion.translated(border_, border_);
+    if (frame_->frameInvalid) r += NonClientRegion(*this);
+    if (!r.isEmpty()) widget_->repaint(r);
 }
 
 void TWinControl::BoundsChanged(bool Sized) {
+    if (frame_ && Sized) frame_->frameInvalid = true;
     if (!Sized || !HandleAllocated()) return;
     TRect r = GetClientRect();
     Perform(WM_SIZE, SIZE_RESTORED,
@@ -378,6 +418,7 @@ void TWinControl::Dispatch(TMessage& Message) {
         return CallMessageHandler(this, &TWinControl::WMClose, Message);
     case CM_VISIBLECHANGED:
         if (!GetVisible()) ForgetFocus(this);
+        if (GetVisible() && frame_) frame_->frameInvalid = true;
         TControl::Dispatch(Message);
         if (GetVisible() && !parent_ && !GetComponentState().Contains(csLoading)) {
             HandleNeeded();
@@ -397,6 +438,14 @@ void TWinControl::DefaultHandler(TMessage& Message) {
         return;
     case WM_SETREDRAW:
         if (widget_) widget_->setUpdatesEnabled(Message.WParam != 0);
+        return;
+    case WM_HSCROLL:
+    case WM_VSCROLL:
+        // A hosted scroll area moves as asked; a window's own bars move only when told.
+        if (HasNativeWidget())
+            HostedScrollRequest(this, Message.Msg == WM_VSCROLL ? SB_VERT : SB_HORZ,
+                                static_cast<SHORT>(LOWORD(Message.WParam)),
+                                static_cast<SHORT>(HIWORD(Message.WParam)));
         return;
     case WM_KEYDOWN:
     case WM_KEYUP:
@@ -490,27 +539,7 @@ void TWinControl::WMEraseBkgnd(TWMEraseBkgnd& Message) {
 }
 
 void TWinControl::WMNCPaint(TMessage&) {
-    if (border_ == 0 || !widget_ || !CurrentPaint(widget_)) return;
-    QPainter p(widget_);
-    int w = width_, h = height_, b = 0;
-    // Lines along the top and left in one colour, bottom and right in another, inset by b.
-    auto frame = [&](TColor topLeft, TColor bottomRight) {
-        p.setPen(ToQColor(topLeft));
-        p.drawLine(b, b, w - 1 - b, b);
-        p.drawLine(b, b, b, h - 1 - b);
-        p.setPen(ToQColor(bottomRight));
-        p.drawLine(b, h - 1 - b, w - 1 - b, h - 1 - b);
-        p.drawLine(w - 1 - b, b, w - 1 - b, h - 1 - b);
-        ++b;
-    };
-    int edge = border_;
-    if (edge >= 2) {
-        frame(clBtnShadow, clBtnHighlight);
-        frame(cl3DDkShadow, cl3DLight);
-        edge -= 2;
-    }
-    while (edge-- > 0)
-        frame(clWindowFrame, clWindowFrame);
+    PaintDefaultFrame(*this);
 }
 
 void TWinControl::WMSetCursor(TWMSetCursor& Message) {

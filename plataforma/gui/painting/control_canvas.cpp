@@ -3,10 +3,11 @@
 
 #include "plataforma/gui/painting/control_canvas.h"
 
-#include "plataforma/gui/painting/canvas_device.h"
 #include "plataforma/gui/kernel/controls.h"
-#include "plataforma/gui/painting/paint_context.h"
 #include "plataforma/gui/kernel/qt_bridge.h"
+#include "plataforma/gui/kernel/window_frame.h"
+#include "plataforma/gui/painting/canvas_device.h"
+#include "plataforma/gui/painting/paint_context.h"
 
 #include <QPaintEvent>
 #include <QPainter>
@@ -127,6 +128,16 @@ void TControlCanvas::UpdateTarget() {
         return;
     }
     QWidget* w = c->GetWidget();
+    if (st_->wholeWindow) {
+        // The whole window draws into its frame store, over the non-client area.
+        auto* win = dynamic_cast<TWinControl*>(c);
+        if (win && win->GetWindowFrame()) {
+            d.SetTarget(&FrameImage(*win));
+            d.SetBase(QPoint());
+            d.SetSystemClip(NonClientRegion(*win));
+            return;
+        }
+    }
     PaintStore* store = StoreOf(c);
     if (store && !st_->wholeWindow) {
         Fit(*store, c);
@@ -159,6 +170,13 @@ void TControlCanvas::Changed() {
     TControl* c = GetControl();
     QWidget* w = c ? c->GetWidget() : nullptr;
     if (!w) return;
+    if (st_->wholeWindow) {
+        auto* win = dynamic_cast<TWinControl*>(c);
+        if (win && win->GetWindowFrame()) {
+            if (!CurrentPaint(w)) w->update(NonClientRegion(*win));
+            return;
+        }
+    }
     PaintStore* store = StoreOf(c);
     if (store ? !store->painting : !CurrentPaint(w)) w->update();
 }
@@ -305,14 +323,17 @@ BOOL InvalidateRect(HWND hWnd, const TRect* lpRect, BOOL) {
     if (!c) return FALSE;
     TControlCanvas* canvas = OwnCanvas(c);
     QWidget* w = c->GetWidget();
-    if (!canvas || !lpRect) {
+    WindowFrame* f = c->GetWindowFrame();
+    if (!lpRect || !f || c->HasNativeWidget()) {
         c->Invalidate();
         return TRUE;
     }
-    canvas->InvalidateStore(lpRect);
+    const QRect r = ToQRect(*lpRect) & ToQRect(c->GetClientRect());
+    if (canvas) canvas->InvalidateStore(lpRect);
+    f->updateRegion += r;
     if (w) {
         const int b = c->GetBorderWidth();
-        w->update(ToQRect(*lpRect).translated(b, b));
+        w->update(r.translated(b, b));
     }
     return TRUE;
 }
@@ -321,17 +342,14 @@ BOOL ValidateRect(HWND hWnd, const TRect* lpRect) {
     TWinControl* c = FindControl(hWnd);
     if (!c) return FALSE;
     if (TControlCanvas* canvas = OwnCanvas(c)) canvas->ValidateStore(lpRect);
+    if (WindowFrame* f = c->GetWindowFrame())
+        f->updateRegion = lpRect ? f->updateRegion - ToQRect(*lpRect) : QRegion();
     return TRUE;
 }
 
 BOOL UpdateWindow(HWND hWnd) {
     TWinControl* c = FindControl(hWnd);
     if (!c) return FALSE;
-    TControlCanvas* canvas = OwnCanvas(c);
-    QWidget* w = c->GetWidget();
-    if (canvas && canvas->StoreNeedsPaint() && w && w->isVisible())
-        w->repaint();
-    else
-        c->Update();
+    c->Update();
     return TRUE;
 }
