@@ -1,0 +1,215 @@
+// The string grid's store and counts: texts and objects per cell, data kept beyond a lowered
+// ColCount, rows dropped by a lower RowCount (after the hook has seen them), moves that
+// carry texts, objects and sizes, the lists of a row or column, index safety, and the
+// class library's rules for the counts and the fixed counts.
+
+#include "tests/plataforma/gui/grid_prueba.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct Objeto : TObject {};
+
+TEST(GridAlmacen, LeerFueraDaVacioYUnIndiceNegativoOEscribirFueraLanza) {
+    RejillaPrueba g(nullptr);
+    g.SetCells(4, 4, "esquina");
+    EXPECT_EQ(g.GetCells(4, 4), "esquina");
+    EXPECT_EQ(g.GetCells(3, 3), "");
+    EXPECT_EQ(g.GetCells(99, 2), "");      // beyond the columns
+    EXPECT_EQ(g.GetCells(2, 1000000), ""); // beyond the rows
+    EXPECT_EQ(g.GetObjects(1000, 1000), nullptr);
+    for (auto [c, r] : {std::pair{-1, 0}, {0, -1}, {-5, -5}}) {
+        EXPECT_THROW(g.GetCells(c, r), EInvalidGridOperation);
+        EXPECT_THROW(g.SetCells(c, r, "x"), EInvalidGridOperation);
+        EXPECT_THROW(g.GetObjects(c, r), EInvalidGridOperation);
+    }
+    try {
+        g.SetCells(0, 5, "x"); // RowCount is 5
+        FAIL();
+    } catch (const EInvalidGridOperation& e) {
+        EXPECT_EQ(e.Message, "Grid index out of range");
+    }
+    EXPECT_THROW(g.SetCells(5, 0, "x"), EInvalidGridOperation); // never had 6 columns
+    EXPECT_THROW(g.SetObjects(0, 7, new Objeto), EInvalidGridOperation);
+    // Emptying an empty cell outside the store is an error too, not a silent no-op.
+    EXPECT_THROW(g.SetCells(9, 9, ""), EInvalidGridOperation);
+}
+
+TEST(GridAlmacen, LasColumnasMasAllaDeColCountGuardanSusDatos) {
+    RejillaPrueba g(nullptr);
+    g.SetColCount(6);
+    Objeto o;
+    g.SetCells(5, 2, "oculta");
+    g.SetObjects(5, 2, &o);
+    g.SetColCount(3); // the derived grid hides columns this way
+    EXPECT_EQ(g.GetColCount(), 3);
+    EXPECT_EQ(g.GetStoreColCount(), 6);
+    EXPECT_EQ(g.GetCells(5, 2), "oculta");
+    EXPECT_EQ(g.GetObjects(5, 2), &o);
+    g.SetCells(4, 1, "escrita fuera"); // still writable
+    g.SetColCount(6);
+    EXPECT_EQ(g.GetCells(4, 1), "escrita fuera");
+    EXPECT_EQ(g.GetCells(5, 2), "oculta");
+    // A column move over the store reaches the hidden columns (real indexes).
+    g.SetColCount(3);
+    g.MoveColumn(0, 2);
+    EXPECT_EQ(g.GetCells(5, 2), "oculta");
+}
+
+TEST(GridAlmacen, BajarRowCountSueltaLasFilasTrasAvisar) {
+    RejillaPrueba g(nullptr);
+    g.SetRowCount(10);
+    Objeto a, b;
+    g.SetCells(1, 8, "ocho");
+    g.SetObjects(0, 8, &a);
+    g.SetObjects(2, 9, &b);
+    g.SetCells(1, 3, "tres");
+    g.SetRowCount(8);
+    ASSERT_EQ(g.soltadas.size(), 1u);
+    EXPECT_EQ(g.soltadas[0], std::make_pair(8, 9));
+    EXPECT_EQ(g.objetosSoltados, (std::vector<TObject*>{&a, &b}));
+    g.SetRowCount(10);
+    EXPECT_EQ(g.GetCells(1, 8), ""); // dropped, not kept
+    EXPECT_EQ(g.GetObjects(0, 8), nullptr);
+    EXPECT_EQ(g.GetCells(1, 3), "tres");
+    EXPECT_EQ(g.soltadas.size(), 1u); // growing calls no hook
+}
+
+TEST(GridAlmacen, MoverYBorrarFilasYColumnasLlevanTextosObjetosYTamanos) {
+    RejillaPrueba g(nullptr);
+    g.SetRowCount(6);
+    g.SetColCount(4);
+    Objeto o;
+    for (int r = 0; r < 6; ++r)
+        g.SetCells(1, r, AnsiString(r));
+    g.SetObjects(2, 4, &o);
+    g.SetRowHeights(4, 40);
+    g.MoveCurrent(1, 4, true, false);
+    g.MoveRow(4, 1);
+    EXPECT_EQ(g.GetCells(1, 1), "4");
+    EXPECT_EQ(g.GetCells(1, 2), "1");
+    EXPECT_EQ(g.GetCells(1, 4), "3");
+    EXPECT_EQ(g.GetObjects(2, 1), &o);
+    EXPECT_EQ(g.GetObjects(2, 4), nullptr); // the source slot is emptied
+    EXPECT_EQ(g.GetRowHeights(1), 40);
+    EXPECT_EQ(g.GetRowHeights(4), 24);
+    EXPECT_EQ(g.GetRow(), 1); // the current cell follows its row
+
+    g.DeleteRow(1);
+    EXPECT_EQ(g.GetRowCount(), 5);
+    EXPECT_EQ(g.GetCells(1, 1), "1");
+    EXPECT_EQ(g.GetRowHeights(1), 24);
+    ASSERT_EQ(g.soltadas.size(), 1u); // the deleted row went through the hook at the end
+    EXPECT_EQ(g.soltadas[0], std::make_pair(5, 5));
+    EXPECT_EQ(g.objetosSoltados, std::vector<TObject*>{&o});
+
+    g.SetCells(0, 2, "a");
+    g.SetCells(3, 2, "d");
+    g.SetColWidths(3, 90);
+    g.MoveColumn(3, 0);
+    EXPECT_EQ(g.GetCells(0, 2), "d");
+    EXPECT_EQ(g.GetCells(1, 2), "a");
+    EXPECT_EQ(g.GetColWidths(0), 90);
+    g.DeleteColumn(0);
+    EXPECT_EQ(g.GetColCount(), 3);
+    EXPECT_EQ(g.GetCells(0, 2), "a");
+    EXPECT_THROW(g.MoveRow(0, 5), EInvalidGridOperation);
+    EXPECT_THROW(g.MoveColumn(-1, 0), EInvalidGridOperation);
+}
+
+TEST(GridAlmacen, ListasDeFilaYColumna) {
+    RejillaPrueba g(nullptr);
+    g.SetColCount(3);
+    TStringList l;
+    Objeto o;
+    l.Add("a");
+    l.AddObject("b", &o);
+    g.GetRows(2)->Assign(l);
+    EXPECT_EQ(g.GetCells(0, 2), "a");
+    EXPECT_EQ(g.GetCells(1, 2), "b");
+    EXPECT_EQ(g.GetObjects(1, 2), &o);
+    EXPECT_EQ(g.GetRows(2)->GetCount(), 3);
+    g.GetRows(2)->Exchange(0, 1);
+    EXPECT_EQ(g.GetCells(0, 2), "b");
+    EXPECT_EQ(g.GetObjects(0, 2), &o);
+    EXPECT_EQ(g.GetObjects(1, 2), nullptr);
+    // A row assigned to a column: each list keeps its length.
+    g.GetCols(1)->Assign(*g.GetRows(2));
+    EXPECT_EQ(g.GetCells(1, 0), "b");
+    EXPECT_EQ(g.GetCells(1, 1), "a");
+    EXPECT_EQ(g.GetCells(1, 2), "");
+    EXPECT_EQ(g.GetCells(1, 4), "");
+    TStringList copia;
+    copia.Assign(*g.GetCols(1));
+    EXPECT_EQ(copia.GetCount(), 5);
+    EXPECT_EQ(copia.GetText(), "b\r\na\r\n\r\n\r\n\r\n");
+    EXPECT_THROW(g.GetRows(2)->Insert(0, "x"), EInvalidGridOperation);
+    EXPECT_THROW(g.GetRows(2)->GetStrings(3), EStringListError);
+    EXPECT_THROW(g.GetRows(5), EInvalidGridOperation);
+}
+
+TEST(GridCuentas, ReglasDeLasFilasYColumnasFijas) {
+    RejillaPrueba g(nullptr);
+    EXPECT_EQ(g.GetColCount(), 5);
+    EXPECT_EQ(g.GetRowCount(), 5);
+    EXPECT_EQ(g.GetFixedCols(), 1);
+    EXPECT_EQ(g.GetFixedRows(), 1);
+    // The fixed count falls with the count.
+    g.SetFixedRows(3);
+    g.SetRowCount(3);
+    EXPECT_EQ(g.GetFixedRows(), 2);
+    g.SetRowCount(0); // at least one row
+    EXPECT_EQ(g.GetRowCount(), 1);
+    EXPECT_EQ(g.GetFixedRows(), 0);
+    g.SetColCount(1);
+    EXPECT_EQ(g.GetFixedCols(), 0);
+    try {
+        g.SetFixedCols(1);
+        FAIL();
+    } catch (const EInvalidGridOperation& e) {
+        EXPECT_EQ(e.Message, "Fixed column count must be less than column count");
+    }
+    try {
+        g.SetFixedRows(1);
+        FAIL();
+    } catch (const EInvalidGridOperation& e) {
+        EXPECT_EQ(e.Message, "Fixed row count must be less than row count");
+    }
+    EXPECT_THROW(g.SetFixedCols(-1), EInvalidGridOperation);
+    // Setting the fixed counts brings the view and the current cell to the first
+    // scrollable cell.
+    g.SetColCount(6);
+    g.SetRowCount(6);
+    g.MoveCurrent(4, 4, true, false);
+    g.SetFixedCols(2);
+    g.SetFixedRows(3);
+    EXPECT_EQ(g.GetCol(), 2);
+    EXPECT_EQ(g.GetRow(), 3);
+    EXPECT_EQ(g.GetLeftCol(), 2);
+    EXPECT_EQ(g.GetTopRow(), 3);
+    // The current cell stays inside after a shrink.
+    g.MoveCurrent(5, 5, true, false);
+    g.SetRowCount(4);
+    EXPECT_EQ(g.GetRow(), 3);
+    EXPECT_GE(g.cambiosTamano, 1);
+}
+
+TEST(GridCuentas, TamanosPorDefectoYPropios) {
+    RejillaPrueba g(nullptr);
+    g.SetColWidths(2, 10);
+    g.SetColWidths(99, 10); // ignored
+    g.SetColWidths(3, -4);  // counts as 0
+    EXPECT_EQ(g.GetColWidths(2), 10);
+    EXPECT_EQ(g.GetColWidths(3), 0);
+    EXPECT_EQ(g.GetColWidths(99), 64);
+    EXPECT_EQ(g.GetColOffset(4), 64 + 1 + 64 + 1 + 10 + 1 + 0 + 1);
+    EXPECT_EQ(g.SumColWidths(1, 3), 64 + 10 + 0);
+    // A new default applies to every column, as the class library's does.
+    g.SetDefaultColWidth(30);
+    EXPECT_EQ(g.GetColWidths(2), 30);
+    g.SetColCount(7);
+    EXPECT_EQ(g.GetColWidths(6), 30);
+}
+
+} // namespace
