@@ -19,11 +19,6 @@
 
 using TBorderStyle = TFormBorderStyle;
 
-class EInvalidGridOperation : public EInvalidOperation {
-public:
-    using EInvalidOperation::EInvalidOperation;
-};
-
 enum TGridOption {
     goFixedVertLine,
     goFixedHorzLine,
