@@ -31,7 +31,8 @@ TEST(GridAlmacen, LeerFueraDaVacioYUnIndiceNegativoOEscribirFueraLanza) {
         EXPECT_EQ(e.Message, "Grid index out of range");
     }
     EXPECT_THROW(g.SetCells(5, 0, "x"), EInvalidGridOperation); // never had 6 columns
-    EXPECT_THROW(g.SetObjects(0, 7, new Objeto), EInvalidGridOperation);
+    Objeto o;
+    EXPECT_THROW(g.SetObjects(0, 7, &o), EInvalidGridOperation);
     // Emptying an empty cell outside the store is an error too, not a silent no-op.
     EXPECT_THROW(g.SetCells(9, 9, ""), EInvalidGridOperation);
 }
