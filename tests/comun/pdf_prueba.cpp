@@ -3,6 +3,7 @@
 #include "plataforma/base/cp1252.h"
 #include "plataforma/base/files.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -160,4 +161,32 @@ void EscribirJPEG(const AnsiString& ruta, int ancho, int alto, int densidad) {
     jpeg_finish_compress(&c);
     jpeg_destroy_compress(&c);
     std::fclose(f);
+}
+
+PaginaGris PaginaEnGris(const AnsiString& pdf, int pagina) {
+    const std::string n = std::to_string(pagina);
+    const std::string pgm = Salida("pdftoppm -gray -r 72 -aa no -aaVector no -f " + n + " -l " + n +
+                                   " " + Comillas(NativePath(pdf)));
+    PaginaGris pagina_;
+    // P5 <ancho> <alto> 255 <bytes>
+    std::istringstream cabecera(pgm);
+    std::string magia;
+    int maximo = 0;
+    cabecera >> magia >> pagina_.ancho >> pagina_.alto >> maximo;
+    if (magia != "P5" || maximo != 255 || pagina_.ancho <= 0 || pagina_.alto <= 0) return {};
+    const size_t inicio = static_cast<size_t>(cabecera.tellg()) + 1;
+    const size_t total = static_cast<size_t>(pagina_.ancho) * pagina_.alto;
+    if (pgm.size() < inicio + total) return {};
+    pagina_.pixeles.assign(pgm.begin() + inicio, pgm.begin() + inicio + total);
+    return pagina_;
+}
+
+int PaginaGris::Oscuro(double x, double y, int r) const {
+    const int cx = static_cast<int>(x), cy = static_cast<int>(alto - y);
+    int oscuro = 255;
+    for (int py = cy - r; py <= cy + r; ++py)
+        for (int px = cx - r; px <= cx + r; ++px)
+            if (px >= 0 && py >= 0 && px < ancho && py < alto)
+                oscuro = std::min(oscuro, static_cast<int>(pixeles[py * ancho + px]));
+    return oscuro;
 }

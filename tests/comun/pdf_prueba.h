@@ -22,6 +22,17 @@ std::string ImagenesPDF(const AnsiString& pdf);
 // tree and returns the PNG's path, or "" when the tool failed.
 std::string PaginaPNG(const AnsiString& pdf, int pagina, const std::string& nombre);
 
+// One page (from 1) rendered in grey at 72 dots per inch without smoothing: one pixel per
+// point, row 0 at the top of the page. Empty when the tool failed.
+struct PaginaGris {
+    int ancho = 0, alto = 0;
+    std::vector<unsigned char> pixeles;
+    // The darkest pixel of the square of side 2r + 1 around the point (x, y) of the page,
+    // measured in points from its bottom left as the document does; 255 outside the page.
+    int Oscuro(double x, double y, int r = 1) const;
+};
+PaginaGris PaginaEnGris(const AnsiString& pdf, int pagina);
+
 // The words of every page with their boxes in points, from the top left of the page
 // (pdftotext -bbox); pages from 1.
 struct PalabraPDF {

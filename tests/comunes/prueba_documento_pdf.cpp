@@ -296,17 +296,45 @@ TEST_F(PruebaDocumentoPDF, TextosRecortadosYAlineadosEnSuCelda) {
         EXPECT_EQ(BuscarPalabra(p, nunca), nullptr) << nunca;
 }
 
-TEST_F(PruebaDocumentoPDF, RayaHorizontalYAvanzar) {
+TEST_F(PruebaDocumentoPDF, RayasYMarcosDondeVan) {
     const AnsiString ruta = Ruta("raya.pdf");
     DocumentoPDFOstrel documento(Disposicion::Huecos);
     ASSERT_TRUE(documento.Abrir(ruta));
     documento.NuevaPagina();
     const float y = documento.GetY();
+    // La raya va a la altura del borde de arriba de la fila, con medio centímetro libre a
+    // cada lado; no mueve la línea.
     documento.LineaHorizontal();
     EXPECT_FLOAT_EQ(documento.GetY(), y);
     documento.Avanzar();
-    EXPECT_FLOAT_EQ(documento.GetY(), y - 0.8f * DocumentoPDFOstrel::kUnidad);
+    const float paso = 0.8f * DocumentoPDFOstrel::kUnidad;
+    EXPECT_FLOAT_EQ(documento.GetY(), y - paso);
+    // Una fila de dos celdas, 0.4 y 0.6 del ancho útil, una línea más abajo.
+    Fila(documento, {{"A", "0.4", "Black-Izq"}, {"B", "0.6", "Normal"}}, true);
     ASSERT_TRUE(documento.Cerrar());
+
+    const PaginaGris pagina = PaginaEnGris(ruta, 1);
+    ASSERT_EQ(pagina.ancho, 595);
+    ASSERT_EQ(pagina.alto, 842);
+    const double raya = y + paso - 0.2 * u;
+    EXPECT_LT(pagina.Oscuro(m + 0.5 * u + 3, raya), 128);
+    EXPECT_LT(pagina.Oscuro(595 - m - 0.5 * u - 3, raya), 128);
+    EXPECT_GT(pagina.Oscuro(m + 0.5 * u - 4, raya), 200);
+    EXPECT_GT(pagina.Oscuro(595 - m - 0.5 * u + 4, raya), 200);
+    // El marco de la fila, de m a m + W entre y - 0.2u y y + 0.6u, y la raya entre celdas.
+    const double fila = y - paso;
+    EXPECT_LT(pagina.Oscuro(m, fila), 128);
+    EXPECT_LT(pagina.Oscuro(m + W, fila), 128);
+    EXPECT_LT(pagina.Oscuro(m + 0.4 * W, fila), 128);
+    EXPECT_LT(pagina.Oscuro(m + 0.2 * W, fila - 0.2 * u), 128);
+    EXPECT_LT(pagina.Oscuro(m + 0.2 * W, fila + 0.6 * u), 128);
+    EXPECT_GT(pagina.Oscuro(m + 0.3 * W, fila + 0.3 * u, 2), 200);
+    EXPECT_GT(pagina.Oscuro(m - 4, fila), 200);
+    // La cabecera: la banda de m a m + W con su borde de abajo en 842 - 3.2u, y el pie.
+    EXPECT_LT(pagina.Oscuro(m + W / 2, 842 - 3.2 * u), 128);
+    EXPECT_LT(pagina.Oscuro(m + W / 2, 842 - 1.5 * u), 128);
+    EXPECT_LT(pagina.Oscuro(m + W / 2, 2.1 * u), 128);
+    EXPECT_LT(pagina.Oscuro(m + W / 2, 2.6 * u), 128);
 }
 
 TEST_F(PruebaDocumentoPDF, SinLogotipoNiLogotipoLegible) {
