@@ -1,0 +1,5 @@
+#include "modelo/Sombras.h"
+
+Sombras* Sombras::Instancia(const AnsiString& nombre) {
+    return Obtener(nombre);
+}
