@@ -1,0 +1,12 @@
+#pragma once
+// The class library's dates: TDateTime counts days from 30 December 1899 (day 0), the
+// fraction being the time of day.
+
+using TDateTime = double;
+
+bool IsLeapYear(int Year);
+int DaysInMonth(int Year, int Month);
+// Raises EConvertError for a date that does not exist (30 February, month 13, year 0).
+TDateTime EncodeDate(int Year, int Month, int Day);
+bool TryEncodeDate(int Year, int Month, int Day, TDateTime& Date);
+void DecodeDate(TDateTime Date, int& Year, int& Month, int& Day);
