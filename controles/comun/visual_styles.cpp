@@ -8,11 +8,11 @@ HRESULT (*DrawThemeBackground)(HTHEME, HDC, int, int, const TRect*, const TRect*
 HRESULT (*DrawThemeText)(HTHEME, HDC, int, int, LPCWSTR, int, DWORD, DWORD, const TRect*) = nullptr;
 HRESULT (*GetThemeBackgroundContentRect)(HTHEME, HDC, int, int, const TRect*, TRect*) = nullptr;
 HRESULT (*GetThemeBackgroundExtent)(HTHEME, HDC, int, int, const TRect*, TRect*) = nullptr;
-HRESULT (*GetThemeTextExtent)
+HRESULT(*GetThemeTextExtent)
 (HTHEME, HDC, int, int, LPCWSTR, int, DWORD, const TRect*, TRect*) = nullptr;
 HRESULT (*GetThemeTextMetrics)(HTHEME, HDC, int, int, TEXTMETRIC*) = nullptr;
 HRESULT (*GetThemeBackgroundRegion)(HTHEME, HDC, int, int, const TRect*, HRGN*) = nullptr;
-HRESULT (*HitTestThemeBackground)
+HRESULT(*HitTestThemeBackground)
 (HTHEME, HDC, int, int, DWORD, const TRect*, HRGN, TPoint, WORD*) = nullptr;
 HRESULT (*DrawThemeEdge)(HTHEME, HDC, int, int, const TRect*, UINT, UINT, TRect*) = nullptr;
 HRESULT (*DrawThemeIcon)(HTHEME, HDC, int, int, const TRect*, HIMAGELIST, int) = nullptr;

@@ -1,0 +1,63 @@
+// Fuzz target for what reads markup and pictures that cells bring: the markup text helpers
+// (stripping, highlighting, escaping, the CONTROL tags, colours) and the picture container's
+// GIF frames. The input is used as markup and as the bytes of a picture file.
+
+#include "controles/grid/markup_helpers.h"
+#include "controles/grid/picture_container.h"
+#include "plataforma/gui/kernel/application.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    static const bool iniciado = [] {
+        setenv("QT_QPA_PLATFORM", "offscreen", 0);
+        Application->Initialize();
+        return true;
+    }();
+    (void)iniciado;
+    const std::string bytes(reinterpret_cast<const char*>(data), size);
+    const AnsiString s(bytes);
+
+    HTMLStrip(s);
+    UnHiLight(HiLight(s, "a", "hi", false), "hi");
+    HiLight(s, "<", "b", true);
+    FixMarkup(s);
+    HasHTMLControl(s);
+    AnsiString valor, tipo, id, ancho, prop;
+    for (AnsiString sig = GetNextControlID(s, ""); !sig.IsEmpty(); sig = GetNextControlID(s, sig)) {
+        GetControlValue(s, sig, valor);
+        GetControlProp(s, sig);
+        AnsiString copia = s;
+        SetControlValue(copia, sig, valor + "&\"<>");
+        if (copia.Length() > 4 * s.Length() + 1000) break;
+    }
+    ParseControlTag(s, tipo, id, valor, ancho, prop);
+    HexToColor(s);
+    ColorFromName(s);
+
+    THTMLPicture p;
+    try {
+        p.LoadFromBytes(bytes);
+    } catch (const Exception&) {
+    }
+    const int n = p.GetFrameCount();
+    for (int f = 1; f <= n && f <= 16; ++f) {
+        p.GetFrameTime(f);
+        try {
+            p.SetFrame(f);
+        } catch (const Exception&) {
+        }
+    }
+    for (int tic = 0; tic < 8; ++tic) {
+        try {
+            p.Step();
+        } catch (const Exception&) {
+        }
+    }
+    p.GetMaxWidth();
+    p.GetWidth();
+    return 0;
+}
