@@ -258,8 +258,8 @@ int Contenedor::SiguienteCodigo() {
     return ++CodigoDeObjeto();
 }
 
-bool Contenedor::NombreOcupado(const AnsiString& candidato, TipoObjeto tipo) {
-    if (BuscarPorNombre(candidato) != nullptr) return true;
+bool Contenedor::NombreOcupado(const AnsiString& candidato, TipoObjeto tipo, bool propio) {
+    if ((propio ? BuscarPorNombre(candidato) : BuscarEnHijos(candidato)) != nullptr) return true;
     // Plantas, espacios, muros y ventanas miran además un ámbito más ancho: las plantas este
     // contenedor, los espacios su dueño, los muros y ventanas el dueño de su dueño.
     ObjetoBase* ambito = nullptr;
@@ -275,17 +275,35 @@ bool Contenedor::NombreOcupado(const AnsiString& candidato, TipoObjeto tipo) {
 }
 
 AnsiString Contenedor::CrearHijo(const AnsiString& nombre, TipoObjeto tipo) {
-    const AnsiString base = nombre.IsEmpty() ? ObtenerNombre() : nombre;
     // El nombre propio del contenedor también cuenta como ocupado.
+    return CrearConNombreUnico(nombre, tipo, true);
+}
+
+AnsiString Contenedor::CrearElemento(const AnsiString& nombre, TipoObjeto tipo) {
+    return CrearConNombreUnico(nombre, tipo, false);
+}
+
+AnsiString Contenedor::CrearHijoNumerado(const AnsiString& nombre, TipoObjeto tipo, bool numerado) {
+    return CrearConNumero(nombre, tipo, numerado, true);
+}
+
+AnsiString Contenedor::CrearElementoNumerado(const AnsiString& nombre, TipoObjeto tipo,
+                                             bool numerado) {
+    return CrearConNumero(nombre, tipo, numerado, false);
+}
+
+AnsiString Contenedor::CrearConNombreUnico(const AnsiString& nombre, TipoObjeto tipo, bool propio) {
+    const AnsiString base = nombre.IsEmpty() ? ObtenerNombre() : nombre;
     AnsiString candidato = base;
-    while (NombreOcupado(candidato, tipo))
+    while (NombreOcupado(candidato, tipo, propio))
         candidato = NombreUnico(base);
     if (std::unique_ptr<ObjetoBase> objeto = Fabrica::Crear(tipo, candidato, false))
         AnadirHijo(objeto.release());
     return candidato;
 }
 
-AnsiString Contenedor::CrearHijoNumerado(const AnsiString& nombre, TipoObjeto tipo, bool numerado) {
+AnsiString Contenedor::CrearConNumero(const AnsiString& nombre, TipoObjeto tipo, bool numerado,
+                                      bool propio) {
     const AnsiString base = nombre.IsEmpty() ? ObtenerNombre() : nombre;
     // Un tipo sin contador se numera con el compartido, para que la búsqueda de un nombre
     // libre siempre acabe.
@@ -293,7 +311,7 @@ AnsiString Contenedor::CrearHijoNumerado(const AnsiString& nombre, TipoObjeto ti
         return TieneContador(tipo) ? NombrePorTipo(base, tipo) : NombreUnico(base);
     };
     AnsiString candidato = numerado ? numerar() : base;
-    while (BuscarPorNombre(candidato) != nullptr)
+    while ((propio ? BuscarPorNombre(candidato) : BuscarEnHijos(candidato)) != nullptr)
         candidato = numerar();
     if (std::unique_ptr<ObjetoBase> objeto = Fabrica::Crear(tipo, candidato, true))
         AnadirHijo(objeto.release());

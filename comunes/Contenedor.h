@@ -32,6 +32,10 @@ public:
     // profundidad por los hijos, en orden; nulo si no hay ninguno.
     ObjetoBase* BuscarPorNombre(const AnsiString& nombre) override;
     ObjetoBase* BuscarPorNombreCompleto(const AnsiString& nombreCompleto) override;
+    // Como BuscarPorNombre sin mirar el nombre propio: el primer objeto con ese nombre por
+    // debajo del contenedor. Así se buscan los elementos de una base de datos, que pueden
+    // llamarse como ella.
+    ObjetoBase* BuscarEnHijos(const AnsiString& nombre);
 
     // Crea un hijo del tipo con un nombre único derivado del dado (vacío: el del
     // contenedor) y devuelve el nombre usado, aunque el tipo no tenga clase y no se cree
@@ -39,6 +43,11 @@ public:
     virtual AnsiString CrearHijo(const AnsiString& nombre, TipoObjeto tipo);
     // Lo mismo numerando por tipo ("Ladrillo", "Ladrillo1"...); lo usan los cargadores.
     virtual AnsiString CrearHijoNumerado(const AnsiString& nombre, TipoObjeto tipo, bool numerado);
+    // Como CrearHijo y CrearHijoNumerado, pero solo los hijos ocupan un nombre: el del
+    // contenedor no. Las bases de datos crean así sus elementos al cargarlos, completarlos y
+    // copiarlos, para que uno que se llama como la base conserve su nombre.
+    AnsiString CrearElemento(const AnsiString& nombre, TipoObjeto tipo);
+    AnsiString CrearElementoNumerado(const AnsiString& nombre, TipoObjeto tipo, bool numerado);
     // Un contenedor de resultados de planta (1) o de espacio (2) del modelo del edificio.
     virtual void CrearResultado(TipoObjeto tipo);
     // Filas de resultados del modelo del edificio; vacías aquí.
@@ -99,14 +108,17 @@ private:
     void HijoRenombrado(ObjetoBase* hijo, const AnsiString& anterior);
     // El primer hijo directo con ese nombre, o nulo; con su sello.
     const Ranura* PrimeroConNombre(const AnsiString& nombre) const;
-    // Como BuscarPorNombre, sin mirar el nombre propio.
-    ObjetoBase* BuscarEnHijos(const AnsiString& nombre);
     // Quita el hijo del índice bajo ese nombre; devuelve su sello, o 0 si no estaba.
     uint64_t QuitarDelIndice(const AnsiString& nombre, const ObjetoBase* hijo);
     void PonerEnIndice(const Ranura& ranura);
     // Quita los huecos que dejan los hijos quitados.
     void Compactar() const;
-    bool NombreOcupado(const AnsiString& candidato, TipoObjeto tipo);
+    // Si el candidato está ocupado: por un objeto del subárbol, por el nombre del propio
+    // contenedor si "propio" y, para plantas, espacios, muros y ventanas, en su ámbito.
+    bool NombreOcupado(const AnsiString& candidato, TipoObjeto tipo, bool propio);
+    AnsiString CrearConNombreUnico(const AnsiString& nombre, TipoObjeto tipo, bool propio);
+    AnsiString CrearConNumero(const AnsiString& nombre, TipoObjeto tipo, bool numerado,
+                              bool propio);
 
     // Los hijos en orden; un hijo quitado deja un hueco (objeto nulo) hasta la compactación,
     // para que vaciar un contenedor quitando sus hijos uno a uno no sea cuadrático.

@@ -102,6 +102,9 @@ void GestorBD::CargarDeBDL(LeerBDL* lector) {
 }
 
 template <class Seccion> void GestorBD::EscribirCon(FileWriter& fichero, Seccion&& seccion) {
+    // Los materiales se escriben antes que los cerramientos que los marcan como utilizados
+    // al escribirse: se marcan antes, para que dos guardados seguidos den el mismo fichero.
+    if (cerramientos != nullptr) cerramientos->MarcarMaterialesUtilizados();
     fichero.Printf("\n$");
     fichero.Printf("\n$ -----------------------------------");
     fichero.Printf("\n$      Datos de Base de Datos");
@@ -208,9 +211,8 @@ bdLibreria* GestorBD::Base(TipoObjeto tipo) const {
 ObjetoBase* GestorBD::Buscar(TipoObjeto tipo, const AnsiString& nombre) const {
     bdLibreria* base = Base(tipo);
     if (base == nullptr) return nullptr;
-    ObjetoBase* elemento = base->BuscarPorNombre(nombre);
-    // Una base que se llama así no es uno de sus elementos.
-    return elemento == base ? nullptr : elemento;
+    // Un elemento puede llamarse como su base.
+    return base->BuscarEnHijos(nombre);
 }
 
 bool GestorBD::Eliminar(TipoObjeto tipo, const AnsiString& nombre) {

@@ -54,7 +54,9 @@ public:
     // acristalamientos, huecos y puentes térmicos. Un lector nulo no hace nada.
     void CargarDeBDL(LeerBDL* lector);
 
-    // Cabecera, las seis secciones (cada una con su rótulo y sus registros) y el pie.
+    // Cabecera, las seis secciones (cada una con su rótulo y sus registros) y el pie. Antes
+    // marca como utilizados los materiales de las capas de cada cerramiento, así que el
+    // primer guardado ya escribe lo que escribirá el siguiente.
     void Escribir(FileWriter& fichero) override;
     // Lo mismo, con la forma variante de cada base (los cerramientos con sus copias
     // invertidas).
@@ -77,8 +79,8 @@ public:
     // Por qué falló el último guardado; vacío si salió bien.
     AnsiString UltimoError() const { return ultimoError; }
 
-    // El elemento de ese nombre en la base de su tipo (13, 12, 10, 11, 16 o 63); nulo para
-    // otro tipo o si no está.
+    // El elemento de ese nombre en la base de su tipo (13, 12, 10, 11, 16 o 63), también si
+    // se llama como la base; nulo para otro tipo o si no está.
     ObjetoBase* Buscar(TipoObjeto tipo, const AnsiString& nombre) const;
     // Quita el elemento de su base y lo borra. Falso, sin quitar nada, si el tipo no es uno
     // de los seis, si no está, si es un material que usa algún cerramiento, un

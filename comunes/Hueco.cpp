@@ -19,11 +19,10 @@ namespace {
 
 const char* const kNinguno = "Ninguno";
 
-// El elemento de ese tipo y nombre de la base; nunca la propia base, que podría llamarse
-// así. Nulo sin base.
+// El elemento de ese tipo y nombre de la base, aunque se llame como ella. Nulo sin base.
 ObjetoBase* Parte(bdLibreria* base, const AnsiString& nombre, TipoObjeto tipo) {
     if (base == nullptr) return nullptr;
-    ObjetoBase* elemento = base->BuscarPorNombre(nombre);
+    ObjetoBase* elemento = base->BuscarEnHijos(nombre);
     return elemento != nullptr && elemento->ObtenerTipo() == tipo ? elemento : nullptr;
 }
 
@@ -33,18 +32,19 @@ ObjetoBase* PartePorNombreCompleto(bdLibreria* base, const AnsiString& nombre, T
     return elemento != nullptr && elemento->ObtenerTipo() == tipo ? elemento : nullptr;
 }
 
+bool SinParte(const AnsiString& nombre) {
+    return nombre.IsEmpty() || nombre == kNinguno;
+}
+
 // Si la parte no está en el destino, la crea allí y le copia la del origen, si la hay.
+// "Ninguno" y el nombre vacío dicen que no hay parte: no se crea nada.
 void CompletarParte(bdLibreria* destino, bdLibreria* origen, const AnsiString& nombre,
                     TipoObjeto tipo) {
-    if (destino == nullptr || Parte(destino, nombre, tipo) != nullptr) return;
-    ObjetoBase* nueva = Parte(destino, destino->CrearHijoNumerado(nombre, tipo, false), tipo);
+    if (destino == nullptr || SinParte(nombre) || Parte(destino, nombre, tipo) != nullptr) return;
+    ObjetoBase* nueva = Parte(destino, destino->CrearElementoNumerado(nombre, tipo, false), tipo);
     if (nueva == nullptr) return;
     ObjetoBase* original = Parte(origen, nombre, tipo);
     if (original != nullptr && original != nueva) nueva->CopiarDe(*original);
-}
-
-bool SinParte(const AnsiString& nombre) {
-    return nombre.IsEmpty() || nombre == kNinguno;
 }
 
 // La fila de una parte con el nombre del hueco en su segunda celda; nada si la parte no

@@ -65,7 +65,8 @@ public:
     void Comprobar();
     // Si el acristalamiento o el marco de esos nombres no está en la base compartida del
     // tipo de lista de su base, lo crea allí, copiado del de ese nombre en las bases que le
-    // dio PonerBasesDatos si lo hay. Un hueco sin base no completa nada.
+    // dio PonerBasesDatos si lo hay. Un hueco sin base no completa nada; un nombre vacío o
+    // "Ninguno" no es una parte y no crea nada.
     void CompletarPartes(const AnsiString& nombreMarco, const AnsiString& nombreVidrio);
 
     // Lo que el hueco toma de sus partes: de las bases de su tipo de lista (sin base, de

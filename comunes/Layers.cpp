@@ -26,11 +26,10 @@ constexpr float kResistenciasSuperficiales = 0.17f;
 // La resistencia de una capa de conductividad 0: la que calcula el propio material.
 constexpr float kResistenciaSinConductividad = 10.0f;
 
-// El material de ese nombre en la base; nulo si no está (la propia base, que puede
-// llamarse igual, no cuenta).
+// El material de ese nombre en la base, aunque se llame como ella; nulo si no está.
 ObjetoBase* MaterialEn(bdMateriales* base, const AnsiString& nombre) {
     if (base == nullptr) return nullptr;
-    ObjetoBase* material = base->BuscarPorNombre(nombre);
+    ObjetoBase* material = base->BuscarEnHijos(nombre);
     if (material == nullptr || material->ObtenerTipo() != TIPO_MATERIAL) return nullptr;
     return material;
 }
@@ -202,12 +201,19 @@ void Layers::CompletarMateriales(const TStrings& nombres) {
     if (compartida == nullptr) return;
     for (int i = 0; i < nombres.GetCount(); ++i) {
         const AnsiString nombre = nombres.GetStrings(i);
-        if (compartida->BuscarPorNombre(nombre) != nullptr) continue;
-        AnsiString creado = compartida->CrearHijoNumerado(nombre, TIPO_MATERIAL, false);
-        ObjetoBase* nuevo = compartida->BuscarPorNombre(creado);
+        // Una capa sin nombre de material no tiene material que crear.
+        if (nombre.IsEmpty() || MaterialEn(compartida, nombre) != nullptr) continue;
+        AnsiString creado = compartida->CrearElementoNumerado(nombre, TIPO_MATERIAL, false);
+        ObjetoBase* nuevo = MaterialEn(compartida, creado);
         if (nuevo == nullptr || compartida == materiales) continue;
         if (const ObjetoBase* original = BuscarMaterial(nombre)) nuevo->CopiarDe(*original);
     }
+}
+
+void Layers::MarcarMaterialesUtilizados() {
+    for (int capa = 0; capa < nombresMateriales.GetCount(); ++capa)
+        if (ObjetoBase* material = BuscarMaterial(NombreMaterial(capa)))
+            material->PonerLogico("Utilizado", true);
 }
 
 ObjetoBase* Layers::BuscarMaterial(const AnsiString& nombre) const {
@@ -228,12 +234,10 @@ void Layers::EscribirRegistro(FileWriter& fichero, const AnsiString& prefijo, bo
     for (int k = 0; k < capas; ++k) {
         const AnsiString nombre = NombreMaterial(capaEn(k));
         fichero.Printf("%s%s", EntreComillas(nombre).c_str(), k + 1 < capas ? "," : ")");
-        // Lo que se guarda en una base marca sus materiales como utilizados.
-        if (!invertido)
-            if (ObjetoBase* material = BuscarMaterial(nombre))
-                material->PonerLogico("Utilizado", true);
     }
     fichero.Printf("\n");
+    // Lo que se guarda en una base marca sus materiales como utilizados.
+    if (!invertido) MarcarMaterialesUtilizados();
 
     fichero.Printf("    THICKNESS = (");
     for (int k = 0; k < capas; ++k) {

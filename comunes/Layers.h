@@ -71,8 +71,12 @@ public:
     void CambiarNombreMaterial(int capa, const AnsiString& nombre);
     // Para cada nombre que falte en la base de materiales compartida del tipo de lista de
     // la base que tiene este cerramiento, lo crea allí con ese nombre exacto y, si la base
-    // de materiales propia lo tiene, copia sus valores. Sin base dueña no hace nada.
+    // de materiales propia lo tiene, copia sus valores. Sin base dueña no hace nada; un
+    // nombre vacío no es un material y se salta.
     void CompletarMateriales(const TStrings& nombres);
+    // Marca como utilizado cada material de las capas que esté en la base de materiales;
+    // nunca quita una marca. Escribir lo hace con cada cerramiento que guarda.
+    void MarcarMaterialesUtilizados();
     // Añade el nombre para el programa hermano ("Dumvat") del material de cada capa que esté
     // en la base, en orden.
     void ListarNombresDumvat(TStrings& lista) const;

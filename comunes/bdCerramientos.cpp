@@ -3,6 +3,7 @@
 
 #include "comunes/bdCerramientos.h"
 
+#include "comunes/Layers.h"
 #include "comunes/bdCatalogo.h"
 #include "comunes/bdMateriales.h"
 
@@ -26,6 +27,12 @@ bool bdCerramientos::MaterialUtilizado(const AnsiString& nombre) const {
     for (ObjetoBase* cerramiento : Elementos())
         if (cerramiento->Utiliza(nombre)) return true;
     return false;
+}
+
+void bdCerramientos::MarcarMaterialesUtilizados() {
+    for (ObjetoBase* elemento : Elementos())
+        if (auto* cerramiento = dynamic_cast<Layers*>(elemento))
+            cerramiento->MarcarMaterialesUtilizados();
 }
 
 const SeccionBD& bdCerramientos::Seccion() const {

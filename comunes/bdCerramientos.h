@@ -25,6 +25,9 @@ public:
     bdMateriales* Materiales() const { return materiales; }
     // Cierto si algún cerramiento de la base usa el material.
     bool MaterialUtilizado(const AnsiString& nombre) const;
+    // Cada cerramiento marca como utilizados los materiales de sus capas que encuentra
+    // (nunca quita una marca): lo que un guardado de la base escribiría de todos modos.
+    void MarcarMaterialesUtilizados();
 
     const SeccionBD& Seccion() const override;
 

@@ -37,36 +37,24 @@ std::vector<ObjetoBase*> bdLibreria::Elementos() const {
 }
 
 void bdLibreria::CopiarElemento(ObjetoBase& original) {
-    AnsiString usado = CrearHijo(original.ObtenerNombre(), original.ObtenerTipo());
-    ObjetoBase* copia = BuscarPorNombre(usado);
-    // Un tipo sin clase no crea nada; el nombre libre nunca es el de la propia base.
-    if (copia == nullptr || copia == this) return;
-    copia->CopiarDe(original);
+    // Un elemento que se llama como esta base conserva su nombre.
+    AnsiString usado = CrearElemento(original.ObtenerNombre(), original.ObtenerTipo());
+    // Un tipo sin clase no crea nada.
+    if (ObjetoBase* copia = BuscarEnHijos(usado)) copia->CopiarDe(original);
 }
-
-namespace {
-
-// El elemento del origen con ese nombre; nunca el propio origen, que podría llamarse así.
-ObjetoBase* ElementoDe(bdLibreria& origen, const AnsiString& nombre) {
-    ObjetoBase* elemento = origen.BuscarPorNombre(nombre);
-    return elemento == &origen ? nullptr : elemento;
-}
-
-} // namespace
 
 void bdLibreria::CopiarDe(const TStrings& nombres, bdLibreria* origen) {
     if (origen == nullptr) return;
     for (int i = 0; i < nombres.GetCount(); ++i)
-        if (ObjetoBase* original = ElementoDe(*origen, nombres.GetStrings(i)))
+        if (ObjetoBase* original = origen->BuscarEnHijos(nombres.GetStrings(i)))
             CopiarElemento(*original);
 }
 
 void bdLibreria::CopiarElementosNuevos(const TStrings& nombres, bdLibreria* origen) {
     if (origen == nullptr) return;
     for (int i = 0; i < nombres.GetCount(); ++i) {
-        ObjetoBase* presente = BuscarPorNombre(nombres.GetStrings(i));
-        if (presente != nullptr && presente != this) continue;
-        if (ObjetoBase* original = ElementoDe(*origen, nombres.GetStrings(i)))
+        if (BuscarEnHijos(nombres.GetStrings(i)) != nullptr) continue;
+        if (ObjetoBase* original = origen->BuscarEnHijos(nombres.GetStrings(i)))
             CopiarElemento(*original);
     }
 }
@@ -119,9 +107,10 @@ void bdLibreria::Leer(LeerBDL* lector, bdCatalogo& catalogo) {
         }
 
         const int antes = NumeroHijos();
-        CrearHijoNumerado(nombre, seccion.tipoElemento, false);
-        // El elemento nuevo va al final; buscarlo por su nombre daría la propia base si se
-        // llamara como ella.
+        // Un registro que se llama como la base conserva su nombre: los que lo usan lo
+        // nombran así.
+        CrearElementoNumerado(nombre, seccion.tipoElemento, false);
+        // El elemento nuevo va al final.
         if (NumeroHijos() == antes) continue; // el tipo no tiene clase registrada
         ObjetoBase* elemento = Hijo(NumeroHijos() - 1);
         LeerElemento(*elemento, *registro, catalogo);
@@ -143,10 +132,7 @@ void bdLibreria::AnotarDesconocidos(const bdLibreria* base, int desde, bdLibreri
         const ObjetoBase* creado = base->Hijo(i);
         const AnsiString& nombre = creado->ObtenerNombre();
         if (nombre.IsEmpty() || nombre == "Ninguno") continue;
-        if (catalogo != nullptr) {
-            const ObjetoBase* enCatalogo = catalogo->BuscarPorNombre(nombre);
-            if (enCatalogo != nullptr && enCatalogo != catalogo) continue;
-        }
+        if (catalogo != nullptr && catalogo->BuscarEnHijos(nombre) != nullptr) continue;
         if (log == nullptr) log = FicheroLog::Instancia();
         log->AnadirError(creado->ObtenerTipo(),
                          nombre + " no está en la base de datos ni en el catálogo: " +

@@ -47,9 +47,9 @@ public:
     void MarcarUtilizados() override;
 
     // Por cada nombre, en orden: busca el elemento en el origen, crea aquí uno de su tipo
-    // con CrearHijo bajo ese nombre (uno ya presente da nombre, "_" y un número) y le copia
-    // todas las propiedades del original. Un nombre que no está en el origen se salta; un
-    // origen nulo no copia nada.
+    // con CrearElemento bajo ese nombre (uno ya presente da nombre, "_" y un número; el de
+    // la propia base no cuenta) y le copia todas las propiedades del original. Un nombre que
+    // no está en el origen se salta; un origen nulo no copia nada.
     using Contenedor::CopiarDe;
     void CopiarDe(const TStrings& nombres, bdLibreria* origen);
 

@@ -466,8 +466,11 @@ def principal():
 
     def secciones(partes, libreria):
         mat, cer, acr, mar, hue, pue = partes
+        # Saving a database marks every layer material as used: so does the file.
+        en_capas = {n for c in cer for n, _ in c["capas"]}
         return [
-            [material(m, libreria) for m in mat],
+            [material(dict(m, util=m.get("util") or m["nombre"] in en_capas), libreria)
+             for m in mat],
             [cerramiento(c, libreria) for c in cer],
             [acristalamiento(a, libreria) for a in acr],
             [marco(m, libreria) for m in mar],

@@ -233,6 +233,27 @@ TEST_F(ContenedorTest, CrearHijoNumeradoNumeraPorTipo) {
     EXPECT_EQ(otra.CrearHijoNumerado("Ladrillo", TIPO_MATERIAL, false), AnsiString("Ladrillo1"));
 }
 
+TEST_F(ContenedorTest, LosElementosSoloChocanConLosHijosNoConElContenedor) {
+    Fabrica::Sustitucion materiales(TIPO_MATERIAL, CreaElementos(TIPO_MATERIAL));
+    ContenedorPrueba bd("nombre");
+    EXPECT_EQ(bd.BuscarEnHijos("nombre"), nullptr);
+    // La regla de los cargadores sigue contando el nombre propio como ocupado.
+    EXPECT_EQ(bd.CrearHijoNumerado("nombre", TIPO_MATERIAL, false), AnsiString("nombre1"));
+    EXPECT_EQ(bd.CrearElementoNumerado("nombre", TIPO_MATERIAL, false), AnsiString("nombre"));
+    ObjetoBase* elemento = bd.BuscarEnHijos("nombre");
+    ASSERT_NE(elemento, nullptr);
+    EXPECT_EQ(elemento->ObtenerDueno(), &bd);
+    EXPECT_EQ(bd.BuscarPorNombre("nombre"), &bd);
+    EXPECT_EQ(bd.ContarUsos("nombre"), 1);
+    // Un hijo de ese nombre sí lo ocupa: se numera como en la regla general.
+    EXPECT_EQ(bd.CrearElementoNumerado("nombre", TIPO_MATERIAL, false), AnsiString("nombre2"));
+    EXPECT_EQ(bd.CrearElementoNumerado("Ladrillo", TIPO_MATERIAL, true), AnsiString("Ladrillo3"));
+    EXPECT_EQ(bd.CrearElemento("nombre", TIPO_MATERIAL), AnsiString("nombre_1"));
+    EXPECT_EQ(bd.CrearElemento("Yeso", TIPO_MATERIAL), AnsiString("Yeso"));
+    EXPECT_EQ(Nombres(bd),
+              (Lista{"nombre1", "nombre", "nombre2", "Ladrillo3", "nombre_1", "Yeso"}));
+}
+
 TEST_F(ContenedorTest, UnTipoSinClaseNoCreaNada) {
     Fabrica::Sustitucion trombe(TIPO_MURO_TROMBE, CreaElementos(TIPO_MURO_TROMBE),
                                 Fabrica::Alcance::SoloCrearHijo);
