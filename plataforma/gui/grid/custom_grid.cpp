@@ -56,6 +56,7 @@ void TCustomGrid::ChangeSize(int NewColCount, int NewRowCount) {
     const TGridCoord oldTopLeft = topLeft_;
     ClampTopLeft();
     SizeChanged(oldCols, oldRows);
+    UpdateScrollRange();
     InvalidateGrid();
     if (!(topLeft_ == oldTopLeft)) TopLeftChanged();
 }
@@ -75,6 +76,7 @@ void TCustomGrid::SetFixedCols(int Value) {
     // scrollable cell.
     topLeft_.X = current_.X = anchor_.X = Value;
     if (options_.Contains(goRowSelect)) anchor_.X = GetColCount() - 1;
+    UpdateScrollRange();
     InvalidateGrid();
 }
 
@@ -85,6 +87,7 @@ void TCustomGrid::SetFixedRows(int Value) {
     if (Value == fixedRows_) return;
     fixedRows_ = Value;
     topLeft_.Y = current_.Y = anchor_.Y = Value;
+    UpdateScrollRange();
     InvalidateGrid();
 }
 
@@ -99,12 +102,14 @@ void TCustomGrid::SetFixedColor(TColor Value) {
 void TCustomGrid::SetDefaultColWidth(int Value) {
     cols_.SetDefaultSize(Value);
     ColWidthsChanged();
+    UpdateScrollRange();
     InvalidateGrid();
 }
 
 void TCustomGrid::SetDefaultRowHeight(int Value) {
     rows_.SetDefaultSize(Value);
     RowHeightsChanged();
+    UpdateScrollRange();
     InvalidateGrid();
 }
 
@@ -112,6 +117,7 @@ void TCustomGrid::SetColWidths(int Index, int Value) {
     if (Index < 0 || Index >= GetColCount() || cols_.GetSize(Index) == std::max(0, Value)) return;
     cols_.SetSize(Index, Value);
     ColWidthsChanged();
+    UpdateScrollRange();
     InvalidateGrid();
 }
 
@@ -119,6 +125,7 @@ void TCustomGrid::SetRowHeights(int Index, int Value) {
     if (Index < 0 || Index >= GetRowCount() || rows_.GetSize(Index) == std::max(0, Value)) return;
     rows_.SetSize(Index, Value);
     RowHeightsChanged();
+    UpdateScrollRange();
     InvalidateGrid();
 }
 
@@ -127,6 +134,7 @@ void TCustomGrid::SetGridLineWidth(int Value) {
     if (Value == GetGridLineWidth()) return;
     cols_.SetLineWidth(Value);
     rows_.SetLineWidth(Value);
+    UpdateScrollRange();
     InvalidateGrid();
 }
 
@@ -171,7 +179,16 @@ void TCustomGrid::Dispatch(TMessage& Message) {
         Message.Result = 1;
         return;
     }
-    TCustomControl::Dispatch(Message);
+    switch (Message.Msg) {
+    case WM_VSCROLL:
+        return CallMessageHandler(this, &TCustomGrid::WMVScroll, Message);
+    case WM_HSCROLL:
+        return CallMessageHandler(this, &TCustomGrid::WMHScroll, Message);
+    case WM_SIZE:
+        return CallMessageHandler(this, &TCustomGrid::WMSize, Message);
+    default:
+        TCustomControl::Dispatch(Message);
+    }
 }
 
 // --- hooks ---
@@ -388,6 +405,7 @@ void TCustomGrid::MoveTopLeft(int ALeft, int ATop) {
     topLeft_ = {ALeft, ATop};
     ClampTopLeft();
     if (topLeft_ == old) return;
+    UpdateScrollPos();
     // Only the scrollable part moves: the fixed rows and columns stay.
     if (HandleAllocated()) {
         const int fx = static_cast<int>(cols_.Offset(fixedCols_));

@@ -181,7 +181,18 @@ protected:
 
     void Paint() override;
     void CreateParams(TCreateParams& Params) override;
+    void CreateWnd() override;
     void Dispatch(TMessage& Message) override;
+
+    // The window's scroll bars: both run over the positions 0..127, spread evenly over the
+    // top rows (left columns) from the first scrollable one to the last that shows the end.
+    // Without goThumbTracking a drag moves the grid when the thumb is let go.
+    void WMVScroll(TWMVScroll& Message);
+    void WMHScroll(TWMHScroll& Message);
+    void WMSize(TWMSize& Message);
+    // Sets the bars' ranges for the counts and sizes, and their positions for the view.
+    void UpdateScrollRange();
+    void UpdateScrollPos();
 
     // Moves the current cell (and the anchor unless extending a selection), scrolling it
     // into view when Show; nothing when SelectCell refuses.
@@ -215,6 +226,8 @@ private:
     void InvalidateBlock(const TGridRect& R);
     void InvalidateClient(const TRect& R);
     void ClampTopLeft();
+    void ModifyScrollBar(int Bar, int ScrollCode, int Pos);
+    bool ScrollBarWanted(int Bar) const;
 
     TGridAxis cols_;
     TGridAxis rows_;
@@ -224,6 +237,7 @@ private:
     bool defaultDrawing_ = true;
     TScrollStyle scrollBars_ = ssBoth;
     TBorderStyle borderStyle_ = bsSingle;
+    bool updatingScroll_ = false;
     TGridOptions options_ = {goFixedVertLine, goFixedHorzLine, goVertLine, goHorzLine,
                              goRangeSelect};
 };

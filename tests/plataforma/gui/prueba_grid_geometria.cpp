@@ -150,8 +150,8 @@ TEST_F(GridGeometria, FilaSuperiorYCeldaALaVista) {
     // A bigger row changes what fits.
     g->SetRowHeights(3, 60);
     EXPECT_EQ(g->GetVisibleRowCount(), 1);
-    g->SetRowCount(3); // the view follows the count
-    EXPECT_EQ(g->GetTopRow(), 2);
+    g->SetRowCount(3); // everything fits now: the view goes back to the first row
+    EXPECT_EQ(g->GetTopRow(), 1);
 }
 
 } // namespace

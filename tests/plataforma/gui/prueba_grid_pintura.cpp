@@ -176,6 +176,9 @@ TEST_F(GridPintura, InvalidarUnaCeldaPintaSoloEsaCelda) {
 
 TEST_F(GridPintura, Captura) {
     g->SetBounds(0, 0, 330, 150);
+    g->SetBorderStyle(bsSingle);
+    g->SetScrollBars(ssBoth);
+    g->SetTopRow(3);
     g->SetColWidths(2, 100);
     g->SetRowHeights(2, 40);
     g->SetOptions(g->GetOptions() << goRangeSelect);
