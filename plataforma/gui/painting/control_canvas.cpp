@@ -7,7 +7,9 @@
 #include "plataforma/gui/kernel/qt_bridge.h"
 #include "plataforma/gui/kernel/window_frame.h"
 #include "plataforma/gui/painting/canvas_device.h"
+#include "plataforma/gui/painting/gdi.h"
 #include "plataforma/gui/painting/paint_context.h"
+#include "plataforma/gui/painting/region_handles.h"
 
 #include <QPaintEvent>
 #include <QPainter>
@@ -234,6 +236,31 @@ void TControlCanvas::ValidateStore(const TRect* Rect) {
     s->valid += Rect ? ToQRect(*Rect) & all : all;
 }
 
+void TControlCanvas::InvalidateStore(const QRegion& Region) {
+    if (PaintStore* s = st_->store.get()) s->valid -= Region;
+}
+
+void TControlCanvas::ValidateStore(const QRegion& Region) {
+    if (PaintStore* s = st_->store.get()) s->valid += Region & QRect(QPoint(0, 0), s->image.size());
+}
+
+void TControlCanvas::ScrollStore(const QRect& Source, const QRect& Clip, int dx, int dy) {
+    PaintStore* s = st_->store.get();
+    if (!s || s->image.isNull()) return;
+    const QRect all(QPoint(0, 0), s->image.size());
+    const QRect src = Source & all;
+    const QRect dst = src.translated(dx, dy) & Clip & all;
+    if (dst.isEmpty()) return;
+    // Pixels and validity move together; what came from outside the source is not valid.
+    const QImage moved = s->image.copy(dst.translated(-dx, -dy));
+    {
+        QPainter p(&s->image);
+        p.setCompositionMode(QPainter::CompositionMode_Source);
+        p.drawImage(dst.topLeft(), moved);
+    }
+    s->valid = (s->valid - dst) | ((s->valid & src).translated(dx, dy) & dst);
+}
+
 bool TControlCanvas::StoreNeedsPaint() const {
     const PaintStore* s = st_->store.get();
     return s && !(QRegion(QRect(QPoint(0, 0), s->image.size())) - s->valid).isEmpty();
@@ -318,32 +345,58 @@ TControlCanvas* OwnCanvas(TWinControl* c) {
 
 } // namespace
 
-BOOL InvalidateRect(HWND hWnd, const TRect* lpRect, BOOL) {
-    TWinControl* c = FindControl(hWnd);
-    if (!c) return FALSE;
-    TControlCanvas* canvas = OwnCanvas(c);
+namespace {
+
+// Marks a region of the client area to be painted again.
+void InvalidateClient(TWinControl* c, const QRegion& Region) {
     QWidget* w = c->GetWidget();
     WindowFrame* f = c->GetWindowFrame();
-    if (!lpRect || !f || c->HasNativeWidget()) {
+    const QRegion r = Region & ToQRect(c->GetClientRect());
+    if (!f || c->HasNativeWidget()) {
         c->Invalidate();
-        return TRUE;
+        return;
     }
-    const QRect r = ToQRect(*lpRect) & ToQRect(c->GetClientRect());
-    if (canvas) canvas->InvalidateStore(lpRect);
+    if (TControlCanvas* canvas = OwnCanvas(c)) canvas->InvalidateStore(r);
     f->updateRegion += r;
     if (w) {
         const int b = c->GetBorderWidth();
         w->update(r.translated(b, b));
     }
+}
+
+void ValidateClient(TWinControl* c, const QRegion* Region) {
+    if (TControlCanvas* canvas = OwnCanvas(c)) {
+        if (Region)
+            canvas->ValidateStore(*Region);
+        else
+            canvas->ValidateStore(nullptr);
+    }
+    if (WindowFrame* f = c->GetWindowFrame())
+        f->updateRegion = Region ? f->updateRegion - *Region : QRegion();
+}
+
+} // namespace
+
+BOOL InvalidateRect(HWND hWnd, const TRect* lpRect, BOOL) {
+    TWinControl* c = FindControl(hWnd);
+    if (!c) return FALSE;
+    if (!lpRect) {
+        c->Invalidate();
+        return TRUE;
+    }
+    InvalidateClient(c, ToQRect(*lpRect));
     return TRUE;
 }
 
 BOOL ValidateRect(HWND hWnd, const TRect* lpRect) {
     TWinControl* c = FindControl(hWnd);
     if (!c) return FALSE;
-    if (TControlCanvas* canvas = OwnCanvas(c)) canvas->ValidateStore(lpRect);
-    if (WindowFrame* f = c->GetWindowFrame())
-        f->updateRegion = lpRect ? f->updateRegion - ToQRect(*lpRect) : QRegion();
+    if (lpRect) {
+        const QRegion r(ToQRect(*lpRect));
+        ValidateClient(c, &r);
+    } else {
+        ValidateClient(c, nullptr);
+    }
     return TRUE;
 }
 
@@ -352,4 +405,114 @@ BOOL UpdateWindow(HWND hWnd) {
     if (!c) return FALSE;
     c->Update();
     return TRUE;
+}
+
+BOOL GetUpdateRect(HWND hWnd, TRect* lpRect, BOOL) {
+    TWinControl* c = FindControl(hWnd);
+    WindowFrame* f = c ? c->GetWindowFrame() : nullptr;
+    const QRect box = f ? f->updateRegion.boundingRect() : QRect();
+    if (lpRect) *lpRect = box.isEmpty() ? TRect() : FromQRect(box);
+    return !box.isEmpty();
+}
+
+int GetUpdateRgn(HWND hWnd, HRGN hRgn, BOOL) {
+    TWinControl* c = FindControl(hWnd);
+    QRegion* out = RegionOfHandle(hRgn);
+    if (!c || !out) return ERROR;
+    WindowFrame* f = c->GetWindowFrame();
+    *out = f ? f->updateRegion : QRegion();
+    return out->isEmpty() ? NULLREGION : out->rectCount() == 1 ? SIMPLEREGION : COMPLEXREGION;
+}
+
+BOOL RedrawWindow(HWND hWnd, const TRect* lprcUpdate, HRGN hrgnUpdate, UINT flags) {
+    TWinControl* c = FindControl(hWnd);
+    if (!c) return FALSE;
+    QRegion area;
+    if (hrgnUpdate) {
+        if (QRegion* r = RegionOfHandle(hrgnUpdate)) area = *r;
+    } else if (lprcUpdate) {
+        area = ToQRect(*lprcUpdate);
+    } else {
+        area = ToQRect(c->GetClientRect());
+    }
+    WindowFrame* f = c->GetWindowFrame();
+    if (flags & RDW_INVALIDATE) {
+        InvalidateClient(c, area);
+        if ((flags & RDW_FRAME) && f) {
+            f->frameInvalid = true;
+            if (QWidget* w = c->GetWidget()) w->update(NonClientRegion(*c));
+        }
+    } else if (flags & RDW_VALIDATE) {
+        ValidateClient(c, &area);
+        if ((flags & RDW_NOFRAME) && f) f->frameInvalid = false;
+    }
+    if (flags & RDW_ALLCHILDREN) {
+        const UINT childFlags = (flags & ~(RDW_UPDATENOW | RDW_ERASENOW)) | RDW_ALLCHILDREN;
+        for (int i = 0; i < c->GetControlCount(); ++i)
+            if (auto* child = dynamic_cast<TWinControl*>(c->GetControls(i));
+                child && child->HandleAllocated())
+                RedrawWindow(child->GetHandle(), nullptr, nullptr, childFlags);
+    }
+    if (flags & (RDW_UPDATENOW | RDW_ERASENOW)) {
+        c->Update();
+        if (flags & RDW_ALLCHILDREN)
+            for (int i = 0; i < c->GetControlCount(); ++i)
+                if (auto* child = dynamic_cast<TWinControl*>(c->GetControls(i));
+                    child && child->HandleAllocated())
+                    RedrawWindow(child->GetHandle(), nullptr, nullptr,
+                                 RDW_UPDATENOW | RDW_ALLCHILDREN);
+    }
+    return TRUE;
+}
+
+int ScrollWindowEx(HWND hWnd, int dx, int dy, const TRect* prcScroll, const TRect* prcClip,
+                   HRGN hrgnUpdate, TRect* prcUpdate, UINT flags) {
+    TWinControl* c = FindControl(hWnd);
+    if (!c) return ERROR;
+    const QRect client = ToQRect(c->GetClientRect());
+    const QRect source = prcScroll ? ToQRect(*prcScroll) & client : client;
+    const QRect clip = prcClip ? ToQRect(*prcClip) & client : client;
+    const QRect dest = source.translated(dx, dy) & clip;
+    // What the move uncovers: the part of the source inside the clip that no moved pixel
+    // covers now.
+    const QRegion uncovered = QRegion(source & clip) - QRegion(dest);
+    WindowFrame* f = c->GetWindowFrame();
+    QWidget* w = c->GetWidget();
+    if (f && !c->HasNativeWidget()) {
+        if (TControlCanvas* canvas = OwnCanvas(c)) canvas->ScrollStore(source, clip, dx, dy);
+        // What was marked moves with the pixels.
+        f->updateRegion =
+            (f->updateRegion - dest) | ((f->updateRegion & source).translated(dx, dy) & dest);
+        if (w) {
+            const int b = c->GetBorderWidth();
+            w->update((QRegion(dest) | uncovered).translated(b, b));
+        }
+    } else if (w) {
+        const int b = c->GetBorderWidth();
+        w->scroll(dx, dy, (source & clip).translated(b, b));
+    }
+    if (flags & SW_SCROLLCHILDREN) {
+        for (int i = 0; i < c->GetControlCount(); ++i) {
+            TControl* child = c->GetControls(i);
+            if (prcScroll && !source.intersects(ToQRect(child->GetBoundsRect()))) continue;
+            child->SetBounds(child->GetLeft() + dx, child->GetTop() + dy, child->GetWidth(),
+                             child->GetHeight());
+        }
+    }
+    if (flags & SW_INVALIDATE) InvalidateClient(c, uncovered);
+    if (QRegion* r = RegionOfHandle(hrgnUpdate)) *r = uncovered;
+    if (prcUpdate) {
+        const QRect box = uncovered.boundingRect();
+        *prcUpdate = box.isEmpty() ? TRect() : FromQRect(box);
+    }
+    return uncovered.isEmpty()          ? NULLREGION
+           : uncovered.rectCount() == 1 ? SIMPLEREGION
+                                        : COMPLEXREGION;
+}
+
+BOOL ScrollWindow(HWND hWnd, int XAmount, int YAmount, const TRect* lpRect,
+                  const TRect* lpClipRect) {
+    const UINT flags = SW_INVALIDATE | SW_ERASE | (lpRect ? 0u : UINT(SW_SCROLLCHILDREN));
+    return ScrollWindowEx(hWnd, XAmount, YAmount, lpRect, lpClipRect, nullptr, nullptr, flags) !=
+           ERROR;
 }

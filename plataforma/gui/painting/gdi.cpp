@@ -1,7 +1,8 @@
 #include "plataforma/gui/painting/gdi.h"
 
-#include "plataforma/gui/painting/canvas_device.h"
 #include "plataforma/gui/kernel/qt_bridge.h"
+#include "plataforma/gui/painting/canvas_device.h"
+#include "plataforma/gui/painting/region_handles.h"
 
 #include <QFontInfo>
 
@@ -181,6 +182,27 @@ HRGN CreateRectRgn(int left, int top, int right, int bottom) {
                                  QPoint(std::max(left, right) - 1, std::max(top, bottom) - 1)))};
     LiveRegions().insert(r);
     return r;
+}
+
+QRegion* RegionOfHandle(HRGN rgn) {
+    HRGN__* r = Region(rgn);
+    return r ? &r->region : nullptr;
+}
+
+HRGN NewRegionHandle(const QRegion& region) {
+    auto* r = new HRGN__{region};
+    LiveRegions().insert(r);
+    return r;
+}
+
+HRGN CreatePolygonRgn(const TPoint* points, int count, int fillMode) {
+    if (!points || count < 3) return NewRegionHandle(QRegion());
+    QPolygon polygon;
+    for (int i = 0; i < count; ++i)
+        polygon << QPoint(points[i].x, points[i].y);
+    // GDI leaves out the right and bottom edges, as the polygon fills of the canvas do.
+    return NewRegionHandle(
+        QRegion(polygon, fillMode == WINDING ? Qt::WindingFill : Qt::OddEvenFill));
 }
 
 HRGN CreateRectRgnIndirect(const TRect* rect) {

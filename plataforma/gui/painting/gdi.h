@@ -4,8 +4,8 @@
 // fills, text output and measures, and the device's capabilities. A handle that names no
 // live device context makes them fail as Win32 does (0, FALSE or CLR_INVALID), never crash.
 
-#include "plataforma/gui/painting/colors.h"
 #include "plataforma/gui/kernel/win_types.h"
+#include "plataforma/gui/painting/colors.h"
 
 struct HBRUSH__;
 using HBRUSH = HBRUSH__*;
@@ -53,6 +53,9 @@ enum : int { ERROR = 0, NULLREGION = 1, SIMPLEREGION = 2, COMPLEXREGION = 3 };
 enum : int { RGN_AND = 1, RGN_OR = 2, RGN_XOR = 3, RGN_DIFF = 4, RGN_COPY = 5 };
 HRGN CreateRectRgn(int left, int top, int right, int bottom);
 HRGN CreateRectRgnIndirect(const TRect* rect);
+enum : int { ALTERNATE = 1, WINDING = 2 };
+// The inside of a polygon (ALTERNATE or WINDING filling).
+HRGN CreatePolygonRgn(const TPoint* points, int count, int fillMode);
 // dest := src1 combined with src2 (src2 unused for RGN_COPY); returns the region's kind.
 int CombineRgn(HRGN dest, HRGN src1, HRGN src2, int mode);
 int OffsetRgn(HRGN rgn, int dx, int dy);
