@@ -1,0 +1,417 @@
+// TBaseGrid: cell text and objects through merged blocks, rectangles, row copy and clear,
+// keys and wheel, settings.
+#include "controles/grid/base_grid.h"
+
+#include "controles/comun/text_utils.h"
+#include "controles/grid/cell_graphic.h"
+#include "controles/grid/undo_redo.h"
+#include "plataforma/gui/input/keys.h"
+#include "plataforma/gui/painting/control_canvas.h"
+
+#include <algorithm>
+#include <memory>
+
+TBaseGrid::TBaseGrid(TComponent* AOwner) : TStringGrid(AOwner) {
+    // The lines are this class's: the string grid draws none and paints no default look.
+    TCustomGrid::SetGridLineWidth(0);
+    TCustomGrid::SetDefaultDrawing(false);
+    SetOptions(GetOptions() << goDrawFocusSelected);
+    dataRowCount_ = GetRowCount();
+}
+
+TBaseGrid::~TBaseGrid() {
+    if (undoRedo_) undoRedo_->SetGrid(nullptr);
+    TBaseGrid::ClearProps();
+}
+
+// --- cell objects ---
+
+TCellProperties* TBaseGrid::AsProps(TObject* Object) {
+    return dynamic_cast<TCellProperties*>(Object);
+}
+
+TCellProperties* TBaseGrid::FindCellProperties(int ACol, int ARow) const {
+    if (ACol < 0 || ARow < 0) return nullptr;
+    return AsProps(GetObjects(ACol, ARow));
+}
+
+bool TBaseGrid::HasCellProperties(int ACol, int ARow) const {
+    return FindCellProperties(ACol, ARow) != nullptr;
+}
+
+TCellProperties* TBaseGrid::GetCellProperties(int ACol, int ARow) {
+    if (TCellProperties* p = FindCellProperties(ACol, ARow)) return p;
+    auto made = std::make_unique<TCellProperties>(this, ACol, ARow);
+    SetObjects(ACol, ARow, made.get()); // raises for a cell outside the store
+    return made.release();
+}
+
+void TBaseGrid::SetCellProperties(int ACol, int ARow, TCellProperties* Value) {
+    std::unique_ptr<TCellProperties> taken(Value);
+    TCellProperties* old = FindCellProperties(ACol, ARow);
+    if (old == Value) {
+        taken.release();
+        return;
+    }
+    SetObjects(ACol, ARow, Value);
+    taken.release();
+    delete old;
+}
+
+void TBaseGrid::FreeSlot(int ACol, int ARow) {
+    if (TCellProperties* p = FindCellProperties(ACol, ARow)) {
+        SetObjects(ACol, ARow, nullptr);
+        delete p;
+    }
+}
+
+TObject* TBaseGrid::GetObjectEx(int ACol, int ARow) const {
+    const TCellProperties* p = FindCellProperties(ACol, ARow);
+    return p ? p->GetCellObject() : nullptr;
+}
+
+void TBaseGrid::SetObjectEx(int ACol, int ARow, TObject* Value) {
+    GetCellProperties(ACol, ARow)->SetCellObject(Value);
+}
+
+TObject* TBaseGrid::GetGraphicObjectEx(int ACol, int ARow) const {
+    const TCellProperties* p = FindCellProperties(ACol, ARow);
+    return p ? p->GetGraphic() : nullptr;
+}
+
+void TBaseGrid::SetGraphicObjectEx(int ACol, int ARow, TObject* Value) {
+    GetCellProperties(ACol, ARow)->SetGraphic(Value);
+}
+
+// --- cell text ---
+
+AnsiString TBaseGrid::GetCellEx(int ACol, int ARow) {
+    const TPoint b = BaseCell(ACol, ARow);
+    AnsiString s = GetCells(b.x, b.y);
+    if (b.y < dataRowCount_) {
+        GetDisplText(b.x, b.y, s);
+        if (OnGetDisplWideText) {
+            WideString w(DecodeWideStr(s));
+            GetDisplWideText(b.x, b.y, w);
+            s = EncodeWideStr(w.str());
+        }
+    }
+    return s;
+}
+
+void TBaseGrid::SetCellEx(int ACol, int ARow, const AnsiString& Value) {
+    if (!HasCellProperties(ACol, ARow)) {
+        SetCells(ACol, ARow, Value);
+    } else {
+        const TPoint b = BaseCell(ACol, ARow);
+        SetCells(b.x, b.y, Value);
+        if (GetParent()) RepaintCell(ACol, ARow);
+    }
+    if (footerRowActive_ && ARow == GetRowCount() - 1) FloatFooterUpdate();
+}
+
+void TBaseGrid::GetDisplText(int ACol, int ARow, AnsiString& Value) {
+    if (OnGetDisplText) OnGetDisplText(this, ACol, ARow, Value);
+}
+
+void TBaseGrid::GetDisplWideText(int ACol, int ARow, WideString& Value) {
+    if (OnGetDisplWideText) OnGetDisplWideText(this, ACol, ARow, Value);
+}
+
+// --- rectangles ---
+
+int TBaseGrid::FixedColsWidth() const {
+    return static_cast<int>(SumColWidths(0, GetFixedCols()));
+}
+
+int TBaseGrid::FixedRowsHeight() const {
+    return static_cast<int>(SumRowHeights(0, GetFixedRows()));
+}
+
+TRect TBaseGrid::GetCellRect(int ACol, int ARow) const {
+    int64_t left = SumColWidths(0, ACol), top = SumRowHeights(0, ARow);
+    if (ACol >= GetFixedCols()) left += FixedColsWidth() - SumColWidths(0, GetLeftCol());
+    if (ARow >= GetFixedRows()) top += FixedRowsHeight() - SumRowHeights(0, GetTopRow());
+    const int l = static_cast<int>(std::clamp<int64_t>(left, INT32_MIN / 2, INT32_MAX / 2));
+    const int t = static_cast<int>(std::clamp<int64_t>(top, INT32_MIN / 2, INT32_MAX / 2));
+    return Rect(l, t, l + GetColWidths(ACol), t + GetRowHeights(ARow));
+}
+
+TRect TBaseGrid::CellRect(int ACol, int ARow) const {
+    const TCellProperties* p = FindCellProperties(ACol, ARow);
+    if (p && p->GetCellSpanX() != -1 && p->GetCellSpanY() != -1 &&
+        (p->GetCellSpanX() > 0 || p->GetCellSpanY() > 0 || !p->GetIsBaseCell())) {
+        const TRect f = FullCell(ACol, ARow);
+        if (BoxRect(f.Left, f.Top, f.Right, f.Bottom).Width() <= 0) return TRect();
+        const TRect a = GetCellRect(f.Left, f.Top), z = GetCellRect(f.Right, f.Bottom);
+        return Rect(a.Left, a.Top, z.Right, z.Bottom);
+    }
+    if (p && p->GetControl()) return GetCellRect(ACol, ARow);
+    const TRect v = TCustomGrid::CellRect(ACol, ARow);
+    if (v.Width() <= 0 || v.Height() <= 0) return TRect();
+    return Rect(v.Left, v.Top, v.Left + GetColWidths(ACol), v.Top + GetRowHeights(ARow));
+}
+
+TPoint TBaseGrid::CellSize(int ACol, int ARow) const {
+    const TRect r = GetCellRect(ACol, ARow);
+    return {r.Width(), r.Height()};
+}
+
+void TBaseGrid::RepaintCell(int ACol, int ARow) {
+    if (!HandleAllocated()) return;
+    const TRect r = CellRect(ACol, ARow);
+    if (r.Width() <= 0 || r.Height() <= 0) return;
+    InvalidateRect(GetHandle(), &r, TRUE);
+}
+
+bool TBaseGrid::IsSelected(int ACol, int ARow) const {
+    if (GetSelection().Contains(ACol, ARow)) return true;
+    if (!IsMergedCell(ACol, ARow)) return false;
+    const TRect f = FullCell(ACol, ARow);
+    return GetCol() >= f.Left && GetCol() <= f.Right && GetRow() >= f.Top && GetRow() <= f.Bottom;
+}
+
+// --- rows and columns ---
+
+namespace {
+
+// A second, independent copy of a cell's properties for another cell.
+TCellProperties* CopyProps(TBaseGrid* Grid, const TCellProperties& Source, int ACol, int ARow) {
+    auto copy = std::make_unique<TCellProperties>(Grid, ACol, ARow);
+    copy->CopyAll(Source);
+    copy->SetOwnerCol(ACol);
+    copy->SetOwnerRow(ARow);
+    if (auto* g = dynamic_cast<TCellGraphic*>(Source.GetGraphic())) {
+        if (IsSharedCellGraphic(g->CellType)) {
+            copy->SetGraphic(g);
+        } else {
+            auto gc = std::make_unique<TCellGraphic>();
+            gc->Assign(g);
+            // What the original owns stays its own: the copy keeps references only to
+            // objects that belong to the caller.
+            if (!g->CellCreated && g->CellType != ctImages) {
+                gc->CellBitmap = g->CellBitmap;
+                gc->CellIcon = g->CellIcon;
+            }
+            gc->CellCreated = 0;
+            copy->SetGraphic(gc.release());
+        }
+    } else {
+        copy->SetGraphic(Source.GetGraphic());
+    }
+    return copy.release();
+}
+
+} // namespace
+
+void TBaseGrid::CopyCols(int ToIndex, int FromIndex) {
+    if (ToIndex == FromIndex) return;
+    for (int r = 0, n = GetRowCount(); r < n; ++r) {
+        SetCells(ToIndex, r, GetCells(FromIndex, r));
+        const TCellProperties* src = FindCellProperties(FromIndex, r);
+        FreeSlot(ToIndex, r);
+        if (src) SetObjects(ToIndex, r, CopyProps(this, *src, ToIndex, r));
+    }
+}
+
+void TBaseGrid::CopyRows(int ToIndex, int FromIndex) {
+    if (ToIndex == FromIndex) return;
+    for (int c = 0, n = GetStoreColCount(); c < n; ++c) {
+        SetCellEx(c, ToIndex, GetCellEx(c, FromIndex));
+        const TCellProperties* src = FindCellProperties(c, FromIndex);
+        FreeSlot(c, ToIndex);
+        if (src) SetObjects(c, ToIndex, CopyProps(this, *src, c, ToIndex));
+    }
+}
+
+void TBaseGrid::NilCell(int ACol, int ARow) {
+    SetObjects(ACol, ARow, nullptr);
+    SetCellEx(ACol, ARow, AnsiString());
+}
+
+void TBaseGrid::NilRow(int ARow) {
+    for (int c = 0, n = GetStoreColCount(); c < n; ++c)
+        NilCell(c, ARow);
+}
+
+void TBaseGrid::NilCol(int ACol) {
+    for (int r = 0, n = GetRowCount(); r < n; ++r)
+        NilCell(ACol, r);
+}
+
+void TBaseGrid::ClearPropRect(int ACol1, int ARow1, int ACol2, int ARow2) {
+    const int c1 = std::max(0, ACol1), r1 = std::max(0, ARow1);
+    const int c2 = std::min(ACol2, GetStoreColCount() - 1);
+    const int r2 = std::min(ARow2, GetRowCount() - 1);
+    for (int r = r1; r <= r2; ++r)
+        for (int c = c1; c <= c2; ++c)
+            FreeSlot(c, r);
+}
+
+void TBaseGrid::ClearPropCell(int ACol, int ARow) {
+    ClearPropRect(ACol, ARow, ACol, ARow);
+}
+
+void TBaseGrid::ClearPropRow(int ARow) {
+    ClearPropRect(0, ARow, GetStoreColCount() - 1, ARow);
+}
+
+void TBaseGrid::ClearProps() {
+    ClearPropRect(0, 0, GetStoreColCount() - 1, GetRowCount() - 1);
+}
+
+void TBaseGrid::RowsDropping(int FirstRow, int LastRow) {
+    ClearPropRect(0, FirstRow, GetStoreColCount() - 1, LastRow);
+    TStringGrid::RowsDropping(FirstRow, LastRow);
+}
+
+// --- settings ---
+
+void TBaseGrid::SetActiveRowShow(bool Value) {
+    activeRowShow_ = Value;
+    Invalidate();
+}
+
+void TBaseGrid::SetActiveRowColor(TColor Value) {
+    activeRowColor_ = Value;
+    Invalidate();
+}
+
+void TBaseGrid::SetDefaultDrawing(bool Value) {
+    defaultDrawing_ = Value;
+    TCustomGrid::SetDefaultDrawing(false);
+}
+
+void TBaseGrid::SetGridLineWidth(int Value) {
+    gridLineWidth_ = Value;
+    TCustomGrid::SetGridLineWidth(0);
+    Invalidate();
+}
+
+void TBaseGrid::SetGridLineColor(TColor Value) {
+    gridLineColor_ = Value;
+    Invalidate();
+}
+
+void TBaseGrid::SetUndoRedo(TKavGridUndoRedo* Value) {
+    if (undoRedo_ == Value) return;
+    if (undoRedo_) {
+        undoRedo_->RemoveFreeNotification(this);
+        if (undoRedo_->GetGrid() == this) undoRedo_->SetGrid(nullptr);
+    }
+    undoRedo_ = Value;
+    if (Value) {
+        Value->FreeNotification(this);
+        Value->SetGrid(this);
+    }
+}
+
+void TBaseGrid::Notification(TComponent* AComponent, TOperation Operation) {
+    TStringGrid::Notification(AComponent, Operation);
+    if (Operation == opRemove && AComponent == undoRedo_) undoRedo_ = nullptr;
+}
+
+// --- hooks ---
+
+bool TBaseGrid::IsFixed(int, int) {
+    return false;
+}
+int TBaseGrid::NodeIndent(int) {
+    return 0;
+}
+bool TBaseGrid::HasNodes() {
+    return false;
+}
+void TBaseGrid::FloatFooterUpdate() {}
+void TBaseGrid::GetVisualProperties(int, int, TGridDrawState&, bool, bool, bool, TBrush*, TColor&,
+                                    TFont*, TAlignment&, TVAlignment&, bool&) {}
+int TBaseGrid::DisplColIndex(int ACol) {
+    return ACol;
+}
+
+// --- current cell, keys and wheel ---
+
+bool TBaseGrid::SelectCell(int ACol, int ARow) {
+    RepaintCell(GetCol(), GetRow());
+    const bool ok = TStringGrid::SelectCell(ACol, ARow);
+    RepaintCell(ACol, ARow);
+    return ok;
+}
+
+void TBaseGrid::SelectBaseCell() {
+    if (!HasCellProperties(GetCol(), GetRow())) return;
+    const TPoint b = BaseCell(GetCol(), GetRow());
+    if (b.x != GetCol()) SetCol(b.x);
+    if (b.y != GetRow()) SetRow(b.y);
+}
+
+void TBaseGrid::KeyDown(WORD& Key, TShiftState Shift) {
+    const TCellProperties* p = FindCellProperties(GetCol(), GetRow());
+    const TPoint b = BaseCell(GetCol(), GetRow());
+    const TCellProperties* bp = p ? FindCellProperties(b.x, b.y) : nullptr;
+    const int spanX = bp ? bp->GetCellSpanX() : 0, spanY = bp ? bp->GetCellSpanY() : 0;
+    switch (Key) {
+    case VK_NEXT:
+        if (GetVisibleRowCount() + GetTopRow() - GetFixedRows() == GetRowCount() - 1 &&
+            footerRowActive_ && GetRowCount() > 1)
+            SetRow(GetRowCount() - 2);
+        break;
+    case VK_RIGHT:
+        if (p && b.x + spanX >= GetCol() && GetCol() < GetColCount() - 1 &&
+            b.x < GetColCount() - 1 && b.x + spanX != GetCol())
+            SetCol(std::min(b.x + spanX, GetColCount() - 1));
+        break;
+    case VK_DOWN:
+        if (p && b.y + spanY >= GetRow() && GetRow() < GetRowCount() - 1 &&
+            b.y < GetRowCount() - 1 && b.y + spanY != GetRow())
+            SetRow(std::min(b.y + spanY, GetRowCount() - 1));
+        break;
+    // Left and up start from the block's first column (row), so that the move lands on the
+    // cell just beside the block whatever its size.
+    case VK_LEFT:
+        if (p && GetCol() > b.x && GetCol() > GetFixedCols() && b.x > 0) SetCol(b.x);
+        break;
+    case VK_UP:
+        if (p && GetRow() > b.y && GetRow() > GetFixedRows() && b.y > 0) SetRow(b.y);
+        break;
+    default:
+        break;
+    }
+    TStringGrid::KeyDown(Key, Shift);
+    SelectBaseCell();
+}
+
+bool TBaseGrid::DoMouseWheelDown(TShiftState Shift, TPoint MousePos) {
+    const bool result = TStringGrid::DoMouseWheelDown(Shift, MousePos);
+    if (GetVisibleRowCount() < GetRow() - GetTopRow() && GetRow() < GetRowCount() - 1 &&
+        footerRowActive_)
+        SetTopRow(GetTopRow() + 1);
+    SelectBaseCell();
+    return result;
+}
+
+bool TBaseGrid::DoMouseWheelUp(TShiftState Shift, TPoint MousePos) {
+    const bool result = TStringGrid::DoMouseWheelUp(Shift, MousePos);
+    SelectBaseCell();
+    return result;
+}
+
+void TBaseGrid::TopLeftChanged() {
+    TStringGrid::TopLeftChanged();
+    RepaintFixedMergedRows();
+    RepaintFixedMergedCols();
+}
+
+void TBaseGrid::RepaintFixedMergedRows() {
+    const int last = std::min(GetColCount() - 1, GetLeftCol() + GetVisibleColCount());
+    for (int r = 0; r < GetFixedRows(); ++r)
+        for (int c = GetLeftCol(); c <= last; ++c)
+            if (IsMergedCell(c, r)) RepaintCell(c, r);
+}
+
+void TBaseGrid::RepaintFixedMergedCols() {
+    const int last = std::min(GetRowCount() - 1, GetTopRow() + GetVisibleRowCount());
+    for (int c = 0; c < GetFixedCols(); ++c)
+        for (int r = GetTopRow(); r <= last; ++r)
+            if (IsMergedCell(c, r)) RepaintCell(c, r);
+}

@@ -1,0 +1,61 @@
+#pragma once
+// TKavGridUndoRedo: records the cell edits of one grid (linked through the grid's UndoRedo)
+// and takes them back or applies them again.
+
+#include "plataforma/base/collection.h"
+#include "plataforma/base/component.h"
+
+#include <memory>
+
+class TBaseGrid;
+
+class TUndoRedoItem : public TCollectionItem {
+public:
+    using TCollectionItem::TCollectionItem;
+    int Row = 0;
+    int Col = 0;
+    AnsiString Value;     // the text after the change
+    AnsiString OrigValue; // the text before it
+};
+
+class TUndoRedoCollection : public TCollection {
+public:
+    TUndoRedoCollection();
+    TUndoRedoItem* Add() { return static_cast<TUndoRedoItem*>(TCollection::Add()); }
+    TUndoRedoItem* GetItem(int Index) const {
+        return static_cast<TUndoRedoItem*>(TCollection::GetItem(Index));
+    }
+};
+
+class TKavGridUndoRedo : public TComponent {
+public:
+    explicit TKavGridUndoRedo(TComponent* AOwner);
+    ~TKavGridUndoRedo() override;
+
+    // Appends a change (dropping the oldest beyond MaxLevel); the position becomes the count.
+    virtual void RegisterChange(int ACol, int ARow, const AnsiString& OldValue,
+                                const AnsiString& NewValue);
+    void Undo();
+    void Redo();
+    bool CanUndo() const { return position_ > 0; }
+    bool CanRedo() const { return items_->GetCount() > position_; }
+    // Removes every change; the position goes back to 0 with them.
+    void Reset();
+
+    TBaseGrid* GetGrid() const { return grid_; }
+    // The grid's SetUndoRedo links both sides; this side only keeps the reference.
+    void SetGrid(TBaseGrid* Value);
+    int GetMaxLevel() const { return maxLevel_; }
+    void SetMaxLevel(int Value) { maxLevel_ = Value; }
+    int GetPosition() const { return position_; }
+    TUndoRedoCollection* GetItems() const { return items_.get(); }
+
+protected:
+    void Notification(TComponent* AComponent, TOperation Operation) override;
+
+private:
+    std::unique_ptr<TUndoRedoCollection> items_;
+    TBaseGrid* grid_ = nullptr;
+    int position_ = 0;
+    int maxLevel_ = 0;
+};
