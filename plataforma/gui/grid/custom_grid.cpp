@@ -186,6 +186,18 @@ void TCustomGrid::Dispatch(TMessage& Message) {
         return CallMessageHandler(this, &TCustomGrid::WMHScroll, Message);
     case WM_SIZE:
         return CallMessageHandler(this, &TCustomGrid::WMSize, Message);
+    case WM_GETDLGCODE:
+        return WMGetDlgCode(Message);
+    case WM_CHAR:
+        return CallMessageHandler(this, &TCustomGrid::WMChar, Message);
+    case WM_SETFOCUS:
+        return CallMessageHandler(this, &TCustomGrid::WMSetFocus, Message);
+    case WM_KILLFOCUS:
+        return CallMessageHandler(this, &TCustomGrid::WMKillFocus, Message);
+    case WM_TIMER:
+        return CallMessageHandler(this, &TCustomGrid::WMTimer, Message);
+    case WM_CANCELMODE:
+        return WMCancelMode(Message);
     default:
         TCustomControl::Dispatch(Message);
     }
@@ -238,6 +250,7 @@ void TCustomGrid::SetSelection(const TGridRect& Value) {
 
 void TCustomGrid::FocusCell(int ACol, int ARow, bool MoveAnchor) {
     MoveCurrent(ACol, ARow, MoveAnchor, true);
+    UpdateEdit();
     Click();
 }
 
@@ -246,6 +259,9 @@ void TCustomGrid::MoveCurrent(int ACol, int ARow, bool MoveAnchor, bool Show) {
     if (!SelectCell(ACol, ARow)) return;
     const TGridRect old = GetSelection();
     const TGridCoord oldCurrent = current_;
+    // Leaving the cell closes its editor (its text kept), unless the editor always shows.
+    if (!(oldCurrent == TGridCoord{ACol, ARow}) && !options_.Contains(goAlwaysShowEditor))
+        HideEditor();
     current_ = {ACol, ARow};
     if (MoveAnchor || !options_.Contains(goRangeSelect)) anchor_ = current_;
     if (options_.Contains(goRowSelect)) anchor_.X = GetColCount() - 1;

@@ -59,6 +59,8 @@ void TCustomGrid::Paint() {
     const TGridRect sel = GetSelection();
     const bool rowSelect = options_.Contains(goRowSelect);
     const bool focusSelected = options_.Contains(goDrawFocusSelected);
+    // The editor covers its cell: the cell under it is not drawn, nor the focus frame.
+    const bool editing = inplaceEdit_ && inplaceEdit_->GetVisible() && inplaceCol_ >= 0;
 
     // The lines after each cell, in the fixed colour where a fixed row or column runs.
     if (line > 0 && !cols.empty() && !rows.empty()) {
@@ -121,6 +123,7 @@ void TCustomGrid::Paint() {
                     !(state.Contains(gdFocused) && !focusSelected && !rowSelect))
                     state << gdSelected;
             }
+            if (editing && c.Index == inplaceCol_ && r.Index == inplaceRow_) continue;
             if (defaultDrawing_) {
                 TColor fill = GetColor(), text = GetFont()->GetColor();
                 if (fixed) {
@@ -159,7 +162,7 @@ void TCustomGrid::Paint() {
     }
 
     // The focus frame round the current cell (or row).
-    if (defaultDrawing_ && focused) {
+    if (defaultDrawing_ && focused && !editing) {
         TRect f = rowSelect ? BoxRect(fixedCols_, current_.Y, GetColCount() - 1, current_.Y)
                             : CellRect(current_.X, current_.Y);
         if (f.Right > f.Left && f.Bottom > f.Top) {

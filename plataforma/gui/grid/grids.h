@@ -11,6 +11,7 @@
 #include "plataforma/gui/grid/grid_axis.h"
 #include "plataforma/gui/grid/grid_store.h"
 #include "plataforma/gui/kernel/controls.h"
+#include "plataforma/gui/widgets/edit.h"
 #include "plataforma/gui/widgets/memo.h"
 
 #include <cstdint>
@@ -61,10 +62,67 @@ struct TGridRect {
     }
 };
 
+// Where the cells of one axis lie in the client area (the class library's draw info).
+struct TGridAxisDrawInfo {
+    int EffectiveLineWidth = 0;
+    int FixedBoundary = 0; // end of the fixed cells
+    int GridBoundary = 0;  // end of the last cell in view, its line included
+    int GridExtent = 0;    // the client width (height)
+    int LastFullVisibleCell = 0;
+    int FullVisBoundary = 0; // end of the last cell wholly in view
+    int FixedCellCount = 0;
+    int FirstGridCell = 0; // LeftCol (TopRow)
+    int GridCellCount = 0; // ColCount (RowCount)
+};
+
+struct TGridDrawInfo {
+    TGridAxisDrawInfo Horz;
+    TGridAxisDrawInfo Vert;
+};
+
+class TCustomGrid;
+
+// The grid's in-place editor: a borderless edit placed over the current cell. Its creation
+// style decides whether it is single- or multi-line (ES_MULTILINE, on unless a derived
+// editor removes it).
+class TInplaceEdit : public TCustomMaskEdit {
+public:
+    explicit TInplaceEdit(TComponent* AOwner);
+
+    TCustomGrid* GetGrid() const { return grid_; }
+    void SetGrid(TCustomGrid* Value) { grid_ = Value; }
+    // Places the editor over the rectangle, shows it and gives it the focus when the grid
+    // had it.
+    void Move(const TRect& Loc);
+    void UpdateLoc(const TRect& Loc) { Move(Loc); }
+    // Takes the text, mask and length limit of the grid's current cell.
+    virtual void UpdateContents();
+    // The editor's own bounds hook, after the grid placed it: the formatting rectangle
+    // (EM_SETRECTNP) inside its borders. TControl's BoundsChanged(bool) stays the layer's.
+    using TCustomMaskEdit::BoundsChanged;
+    virtual void BoundsChanged();
+    void Deselect();
+
+protected:
+    void CreateParams(TCreateParams& Params) override;
+    bool IsMultiLine() const override;
+    void KeyDown(WORD& Key, TShiftState Shift) override;
+    void KeyPress(char& Key) override;
+    void Change() override;
+    void Dispatch(TMessage& Message) override;
+
+private:
+    void SendToParent(WORD& Key, TShiftState Shift);
+    TCustomGrid* grid_ = nullptr;
+};
+
 using TDrawCellEvent = std::function<void(TObject* Sender, int ACol, int ARow, const TRect& Rect,
                                           TGridDrawState State)>;
 using TSelectCellEvent = std::function<void(TObject* Sender, int ACol, int ARow, bool& CanSelect)>;
 using TMovedEvent = std::function<void(TObject* Sender, int FromIndex, int ToIndex)>;
+using TGetEditEvent = std::function<void(TObject* Sender, int ACol, int ARow, AnsiString& Value)>;
+using TSetEditEvent =
+    std::function<void(TObject* Sender, int ACol, int ARow, const AnsiString& Value)>;
 
 class TCustomGrid : public TCustomControl {
 public:
@@ -116,6 +174,14 @@ public:
     // The block between the anchor and the current cell (whole rows with goRowSelect).
     TGridRect GetSelection() const;
     void SetSelection(const TGridRect& Value);
+
+    TGridState GetGridState() const { return gridState_; }
+    void SetGridState(TGridState Value) { gridState_ = Value; }
+
+    // --- in-place editor ---
+    bool GetEditorMode() const { return editorMode_; }
+    void SetEditorMode(bool Value);
+    TInplaceEdit* GetInplaceEditor() const { return inplaceEdit_; }
 
     // --- scrolling and geometry ---
     int GetTopRow() const { return topLeft_.Y; }
@@ -179,6 +245,42 @@ protected:
     // Keeps the cell store (if any) at the counts; the string grid's store lives here.
     virtual void ResizeStore(int NewColCount, int NewRowCount);
 
+    // --- keys and mouse ---
+    void KeyDown(WORD& Key, TShiftState Shift) override;
+    void KeyUp(WORD& Key, TShiftState Shift) override;
+    void KeyPress(char& Key) override;
+    void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+    void MouseMove(TShiftState Shift, int X, int Y) override;
+    void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+    bool DoMouseWheelDown(TShiftState Shift, TPoint MousePos) override;
+    bool DoMouseWheelUp(TShiftState Shift, TPoint MousePos) override;
+    // Whether a press at (X, Y) starts sizing a column (in the fixed rows) or a row (in the
+    // fixed columns): the state, the index sized, the line's position and the pointer's
+    // offset from it.
+    virtual void CalcSizingState(int X, int Y, TGridState& State, int& Index, int& SizingPos,
+                                 int& SizingOfs, TGridDrawInfo& FixedInfo);
+    void CalcDrawInfo(TGridDrawInfo& DrawInfo) const;
+    // Moves the current cell (scrolling it into view with Show), as keys and clicks do.
+    void MoveColRow(int ACol, int ARow, bool MoveAnchor, bool Show);
+    // Moves the anchor, extending the selection from the current cell.
+    void MoveAnchor(const TGridCoord& NewAnchor);
+
+    // --- in-place editor ---
+    virtual AnsiString GetEditText(int ACol, int ARow);
+    virtual void SetEditText(int ACol, int ARow, const AnsiString& Value);
+    virtual AnsiString GetEditMask(int ACol, int ARow);
+    virtual int GetEditLimit();
+    virtual TInplaceEdit* CreateEditor();
+    virtual bool CanEditShow();
+    void ShowEditor();
+    void ShowEditorChar(char Ch);
+    void HideEditor();
+    // Writes the editor's text into its cell.
+    void UpdateText();
+    void InvalidateEditor();
+    int GetInplaceCol() const { return inplaceCol_; }
+    int GetInplaceRow() const { return inplaceRow_; }
+
     void Paint() override;
     void CreateParams(TCreateParams& Params) override;
     void CreateWnd() override;
@@ -190,6 +292,12 @@ protected:
     void WMVScroll(TWMVScroll& Message);
     void WMHScroll(TWMHScroll& Message);
     void WMSize(TWMSize& Message);
+    void WMGetDlgCode(TMessage& Message);
+    void WMChar(TWMChar& Message);
+    void WMSetFocus(TWMSetFocus& Message);
+    void WMKillFocus(TWMKillFocus& Message);
+    void WMTimer(TWMTimer& Message);
+    void WMCancelMode(TMessage& Message);
     // Sets the bars' ranges for the counts and sizes, and their positions for the view.
     void UpdateScrollRange();
     void UpdateScrollPos();
@@ -209,12 +317,15 @@ protected:
     // Changes both counts at once, dropping rows and keeping sizes as the setters do.
     void ChangeSize(int NewColCount, int NewRowCount);
 
+    // Above 0 while the editor's text is being written into its cell (or read from it).
+    int editUpdate_ = 0;
     // The anchor of the selection (the corner opposite the current cell).
     TGridCoord anchor_;
     TGridCoord current_;
     TGridCoord topLeft_;
 
 private:
+    friend class TInplaceEdit;
     // Client position of a cell's leading edge along one axis; false when scrolled away.
     bool CellStart(const TGridAxis& Axis, int Fixed, int First, int Index, int64_t& Pos) const;
     // The index under a client position along one axis, -1 for none.
@@ -237,7 +348,24 @@ private:
     bool defaultDrawing_ = true;
     TScrollStyle scrollBars_ = ssBoth;
     TBorderStyle borderStyle_ = bsSingle;
+    void UpdateEdit();
+    void HideEdit();
+    void DrawSizingLine();
+    void DrawMove();
+    void StartMove(TGridState State, int Index);
+    int SizeFromLine() const;
+    void EndMouseState();
+
     bool updatingScroll_ = false;
+    TGridState gridState_ = gsNormal;
+    int sizingIndex_ = -1, sizingPos_ = 0, sizingOfs_ = 0;
+    bool sizingDrawn_ = false;
+    int moveIndex_ = -1, movePos_ = -1;
+    bool moveDrawn_ = false;
+    TInplaceEdit* inplaceEdit_ = nullptr; // owned as a child control
+    bool editorMode_ = false;
+    int inplaceCol_ = -1, inplaceRow_ = -1;
+    AnsiString editStartText_;
     TGridOptions options_ = {goFixedVertLine, goFixedHorzLine, goVertLine, goHorzLine,
                              goRangeSelect};
 };
@@ -251,8 +379,14 @@ public:
     TMovedEvent OnColumnMoved;
     TMovedEvent OnRowMoved;
     TNotifyEvent OnTopLeftChanged;
+    TGetEditEvent OnGetEditText;
+    TGetEditEvent OnGetEditMask;
+    TSetEditEvent OnSetEditText;
 
 protected:
+    AnsiString GetEditText(int ACol, int ARow) override;
+    AnsiString GetEditMask(int ACol, int ARow) override;
+    void SetEditText(int ACol, int ARow, const AnsiString& Value) override;
     void DrawCell(int ACol, int ARow, const TRect& ARect, TGridDrawState AState) override;
     bool SelectCell(int ACol, int ARow) override;
     void ColumnMoved(int FromIndex, int ToIndex) override;
@@ -287,6 +421,8 @@ protected:
     void ColumnMoved(int FromIndex, int ToIndex) override;
     void RowMoved(int FromIndex, int ToIndex) override;
     void ResizeStore(int NewColCount, int NewRowCount) final;
+    AnsiString GetEditText(int ACol, int ARow) override;
+    void SetEditText(int ACol, int ARow, const AnsiString& Value) override;
 
     // The cell's text without a copy (empty for none), for painting.
     const AnsiString& CellText(int ACol, int ARow) const;

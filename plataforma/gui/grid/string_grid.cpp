@@ -151,6 +151,8 @@ void TStringGrid::SetCells(int ACol, int ARow, const AnsiString& Value) {
     if (Value.IsEmpty() && !store_.Find(ACol, ARow) && store_.Contains(ACol, ARow)) return;
     WritableCell(ACol, ARow).Text = Value;
     InvalidateCell(ACol, ARow);
+    // A cell written from outside while its editor is open shows in the editor too.
+    if (editUpdate_ == 0 && ACol == GetInplaceCol() && ARow == GetInplaceRow()) InvalidateEditor();
 }
 
 TObject* TStringGrid::GetObjects(int ACol, int ARow) const {
