@@ -4,6 +4,7 @@
 #include "plataforma/gui/painting/control_canvas.h"
 
 #include <algorithm>
+#include <cstdlib>
 
 void GridIndexError() {
     throw EInvalidGridOperation("Grid index out of range");
@@ -211,7 +212,15 @@ bool TCustomGrid::SelectCell(int, int) {
 void TCustomGrid::SizeChanged(int, int) {}
 void TCustomGrid::ColWidthsChanged() {}
 void TCustomGrid::RowHeightsChanged() {}
-void TCustomGrid::TopLeftChanged() {}
+void TCustomGrid::TopLeftChanged() {
+    // An open editor follows its cell, and goes out of sight with it.
+    if (!editorMode_ || !inplaceEdit_ || inplaceCol_ < 0) return;
+    const TRect r = CellRect(inplaceCol_, inplaceRow_);
+    if (r.Right <= r.Left || r.Bottom <= r.Top)
+        inplaceEdit_->Hide();
+    else
+        inplaceEdit_->UpdateLoc(r);
+}
 void TCustomGrid::ColumnMoved(int, int) {}
 void TCustomGrid::RowMoved(int, int) {}
 void TCustomGrid::RowsDropping(int, int) {}
@@ -422,12 +431,24 @@ void TCustomGrid::MoveTopLeft(int ALeft, int ATop) {
     ClampTopLeft();
     if (topLeft_ == old) return;
     UpdateScrollPos();
-    // Only the scrollable part moves: the fixed rows and columns stay.
+    // Only the scrollable part moves: the fixed rows and columns stay. A step smaller than
+    // the view shifts the pixels already painted and paints only the strip uncovered.
     if (HandleAllocated()) {
-        const int fx = static_cast<int>(cols_.Offset(fixedCols_));
-        const int fy = static_cast<int>(rows_.Offset(fixedRows_));
-        if (topLeft_.X != old.X) InvalidateClient(Rect(fx, 0, GetClientWidth(), GetClientHeight()));
-        if (topLeft_.Y != old.Y) InvalidateClient(Rect(0, fy, GetClientWidth(), GetClientHeight()));
+        const int w = GetClientWidth(), h = GetClientHeight();
+        const int fx = static_cast<int>(std::min<int64_t>(cols_.Offset(fixedCols_), w));
+        const int fy = static_cast<int>(std::min<int64_t>(rows_.Offset(fixedRows_), h));
+        auto shift = [&](const TRect& area, int64_t dx, int64_t dy) {
+            const int64_t extent = dx != 0 ? area.Width() : area.Height();
+            if (area.Width() <= 0 || area.Height() <= 0) return;
+            if (std::abs(dx + dy) < extent)
+                ScrollWindow(GetHandle(), static_cast<int>(dx), static_cast<int>(dy), &area, &area);
+            else
+                InvalidateClient(area);
+        };
+        if (topLeft_.X != old.X)
+            shift(Rect(fx, 0, w, h), cols_.Offset(old.X) - cols_.Offset(topLeft_.X), 0);
+        if (topLeft_.Y != old.Y)
+            shift(Rect(0, fy, w, h), 0, rows_.Offset(old.Y) - rows_.Offset(topLeft_.Y));
     }
     TopLeftChanged();
 }

@@ -3,6 +3,7 @@
 // goThumbTracking, a derived class reaching the handler through its own Dispatch, and a
 // user's click on a bar.
 
+#include "tests/plataforma/gui/canvas_prueba.h"
 #include "tests/plataforma/gui/grid_prueba.h"
 
 #include "plataforma/gui/kernel/scroll_bars.h"
@@ -125,6 +126,40 @@ TEST_F(GridDesplazamiento, UnClicEnLaFlechaDeLaBarraBajaUnaFila) {
     ASSERT_FALSE(g->pintadas.empty());
     EXPECT_NE(g->Pintada(1, 40), nullptr);
     EXPECT_EQ(g->Pintada(1, 39), nullptr);
+}
+
+TEST(GridDesplazamientoPixeles, UnPasoCortoMueveLosPixelesYPintaSoloLaFranjaDescubierta) {
+    VentanaPrueba v;
+    auto* g = new RejillaPrueba(&v, 200, 100);
+    g->SetRowCount(50);
+    for (int r = 0; r < 50; ++r)
+        for (int c = 0; c < 5; ++c)
+            g->SetCells(c, r, AnsiString(c) + "/" + AnsiString(r));
+    g->Repaint();
+    TCanvas* canvas = g->GetCanvas();
+    for (int paso : {1, -1, 2, 3, -2}) {
+        g->pintadas.clear();
+        g->SetTopRow(g->GetTopRow() + paso);
+        UpdateWindow(g->GetHandle());
+        // Rows of 25 pixels under a fixed row of 25 in a view of 100: the rows uncovered.
+        for (const CeldaPintada& p : g->pintadas) {
+            const bool nueva =
+                paso > 0 ? p.row >= g->GetTopRow() + 3 - paso : p.row < g->GetTopRow() - paso;
+            EXPECT_TRUE(nueva) << "paso " << paso << ": fila " << p.row;
+        }
+        EXPECT_FALSE(g->pintadas.empty());
+        // The same pixels as a full repaint.
+        const auto desplazado = Snapshot(canvas, Rect(0, 0, 200, 100));
+        g->Repaint();
+        EXPECT_EQ(desplazado, Snapshot(canvas, Rect(0, 0, 200, 100))) << "paso " << paso;
+    }
+    // A jump past the view paints all of it below the fixed row: 3 rows of 4 columns.
+    g->pintadas.clear();
+    g->SetTopRow(40);
+    UpdateWindow(g->GetHandle());
+    EXPECT_EQ(g->pintadas.size(), 3u * 4u);
+    for (const CeldaPintada& p : g->pintadas)
+        EXPECT_GE(p.row, 40);
 }
 
 } // namespace
