@@ -2,13 +2,14 @@
 
 #include "plataforma/gui/painting/canvas.h"
 
-#include "plataforma/gui/painting/canvas_device.h"
 #include "plataforma/gui/kernel/controls.h"
 #include "plataforma/gui/kernel/qt_bridge.h"
+#include "plataforma/gui/painting/canvas_device.h"
 
 #include <QPainterPath>
 
 #include <algorithm>
+#include <array>
 
 // --- TPen, TBrush ---
 
@@ -79,6 +80,17 @@ void TBrush::Assign(TPersistent* Source) {
 }
 
 // --- TCanvas: state ---
+
+namespace {
+
+// The one-pixel frame of a box with area: top and bottom rows, then the columns between
+// them, each pixel once.
+std::array<QRect, 4> FrameRects(int l, int t, int r, int b) {
+    return {QRect(l, t, r - l, 1), b - 1 > t ? QRect(l, b - 1, r - l, 1) : QRect(),
+            QRect(l, t + 1, 1, b - t - 2), r - 1 > l ? QRect(r - 1, t + 1, 1, b - t - 2) : QRect()};
+}
+
+} // namespace
 
 namespace {
 
@@ -291,6 +303,21 @@ void TCanvas::Shape(int kind, int X1, int Y1, int X2, int Y2, int X3, int Y3, in
         return;
     }
 
+    // Wholly outside the clip: nothing to draw (a wide pen reaches past the box).
+    const int grow = d.PenWide() ? d.state.penWidth : 0;
+    if (!d.Visible(QRect(l - grow, t - grow, r - l + 2 * grow, b - t + 2 * grow))) return;
+    if (kind == kRectangle && !d.PenWide() &&
+        (!pen || d.state.penStyle == psSolid || d.state.penStyle == psInsideFrame)) {
+        // The common case in one go: the interior and a one-pixel frame.
+        if (!pen) {
+            d.BrushRect(QRect(l, t, r - 1 - l, b - 1 - t), mode);
+            return;
+        }
+        if (r <= l || b <= t) return;
+        const std::array<QRect, 4> frame = FrameRects(l, t, r, b);
+        d.FilledFrame(QRect(l + 1, t + 1, r - l - 2, b - t - 2), frame.data(), 4, mode);
+        return;
+    }
     const int cw = kind == kRectangle ? 0 : kind == kEllipse ? r - l : X3;
     const int ch = kind == kRectangle ? 0 : kind == kEllipse ? b - t : Y3;
     if (!pen) {
@@ -345,10 +372,12 @@ void TCanvas::FillRect(const TRect& Rect) {
 
 void TCanvas::FrameRect(const TRect& Rect) {
     CanvasOperation op(this, "FrameRect", {Rect.Left, Rect.Top, Rect.Right, Rect.Bottom});
-    std::vector<PixelSpan> outline, interior;
-    OutlineAndInterior(RoundedRows(Rect.Left, Rect.Top, Rect.Right, Rect.Bottom, 0, 0), outline,
-                       interior);
-    device_->BrushSpans(outline, pmCopy);
+    const int l = Rect.Left, r = Rect.Right, t = Rect.Top, b = Rect.Bottom;
+    if (r > l && b > t) {
+        // The one-pixel frame with the brush, each pixel once.
+        const std::array<QRect, 4> frame = FrameRects(l, t, r, b);
+        device_->BrushRects(frame.data(), 4, pmCopy);
+    }
     op.Done();
 }
 

@@ -15,6 +15,38 @@ std::unordered_set<const CanvasDevice*>& LiveDevices() {
     return devices;
 }
 
+// At most one device keeps a painter open at a time.
+CanvasDevice* keeper = nullptr;
+
+// Runs of the same pixels on consecutive rows become one rectangle (a column of a frame,
+// a vertical line, the rows of a filled rectangle); each pixel stays in one rectangle.
+std::vector<QRect> RectsOfSpans(const std::vector<PixelSpan>& spans) {
+    std::vector<QRect> out;
+    out.reserve(spans.size());
+    std::vector<size_t> open; // rectangles that may still grow downwards
+    for (const PixelSpan& s : spans) {
+        if (s.x1 <= s.x0) continue;
+        bool grown = false;
+        for (size_t i : open) {
+            QRect& r = out[i];
+            if (r.left() == s.x0 && r.right() == s.x1 - 1 && r.bottom() == s.y - 1) {
+                r.setBottom(s.y);
+                grown = true;
+                break;
+            }
+        }
+        if (grown) continue;
+        out.emplace_back(s.x0, s.y, s.x1 - s.x0, 1);
+        open.push_back(out.size() - 1);
+        // Rectangles that ended above this row cannot grow any more.
+        if (open.size() > 8)
+            open.erase(std::remove_if(open.begin(), open.end(),
+                                      [&](size_t i) { return out[i].bottom() < s.y - 1; }),
+                       open.end());
+    }
+    return out;
+}
+
 // The pen's raster operation on the painter; the colour to paint with, or false for none.
 bool ApplyRop(QPainter& p, TPenMode mode, COLORREF color, QColor& out) {
     out = ToQRgb(color);
@@ -140,7 +172,24 @@ CanvasDevice::CanvasDevice(TCanvas* owner) : owner_(owner) {
 }
 
 CanvasDevice::~CanvasDevice() {
+    EndKept();
     LiveDevices().erase(this);
+}
+
+void CanvasDevice::EndKept() {
+    if (kept_.isActive()) kept_.end();
+    keptClipSet_ = false;
+    if (keeper == this) keeper = nullptr;
+}
+
+void CanvasDevice::SetKeepPainter(bool Value) {
+    if (keep_ == Value) return;
+    keep_ = Value;
+    if (!Value) EndKept();
+}
+
+void CanvasDevice::ReleaseKeptPainter(const QImage* image) {
+    if (keeper && (!image || keeper->image_ == image)) keeper->EndKept();
 }
 
 CanvasDevice* CanvasDevice::FromHandle(HDC dc) {
@@ -149,18 +198,21 @@ CanvasDevice* CanvasDevice::FromHandle(HDC dc) {
 }
 
 void CanvasDevice::SetTarget(QImage* image) {
+    if (image != target_) EndKept();
     target_ = image;
     image_ = image;
     size_ = image ? image->size() : QSize();
 }
 
 void CanvasDevice::SetTarget(QPaintDevice* device, QSize size) {
+    if (device != target_) EndKept();
     target_ = device;
     image_ = nullptr;
     size_ = size;
 }
 
 void CanvasDevice::ClearTarget() {
+    EndKept();
     target_ = nullptr;
     image_ = nullptr;
     size_ = QSize();
@@ -173,39 +225,96 @@ QRegion CanvasDevice::Clip() const {
     return r;
 }
 
+const QRegion& CanvasDevice::CachedClip() {
+    // Regions share their data when copied: comparing with the last inputs is cheap.
+    if (!clipValid_ || clipSize_ != size_ || clipSystem_ != systemClip_ ||
+        clipState_ != state.clip) {
+        clip_ = Clip();
+        clipSize_ = size_;
+        clipSystem_ = systemClip_;
+        clipState_ = state.clip;
+        clipValid_ = true;
+    }
+    return clip_;
+}
+
+bool CanvasDevice::Visible(const QRect& box) {
+    if (!target_ || size_.isEmpty()) return false;
+    const QRegion& clip = CachedClip();
+    return clip.intersects(box.translated(state.Origin()));
+}
+
+const QFontMetrics& CanvasDevice::Metrics() {
+    if (!metrics_ || metricsFont_ != state.font) {
+        metrics_.emplace(state.font);
+        metricsFont_ = state.font;
+    }
+    return *metrics_;
+}
+
 void CanvasDevice::Record(const char* name, std::initializer_list<int> args,
                           const AnsiString& text) {
     if (recorder) recorder->Add(*this, name, args, text);
 }
 
-bool CanvasDevice::Begin(QPainter& p) {
-    if (!target_ || size_.isEmpty()) return false;
-    const QRegion clip = Clip();
-    if (clip.isEmpty()) return false;
-    if (!p.begin(target_)) return false;
-    p.setRenderHint(QPainter::Antialiasing, false);
-    p.setRenderHint(QPainter::TextAntialiasing, false);
-    p.translate(base_);
-    p.setClipRegion(clip);
-    p.translate(state.Origin());
-    return true;
+QPainter* CanvasDevice::Begin(QPainter& local) {
+    if (!target_ || size_.isEmpty()) return nullptr;
+    const QRegion& clip = CachedClip();
+    if (clip.isEmpty()) return nullptr;
+    if (keep_) {
+        if (!kept_.isActive()) {
+            if (keeper && keeper != this) keeper->EndKept();
+            if (!kept_.begin(target_)) return nullptr;
+            keeper = this;
+            kept_.setRenderHint(QPainter::Antialiasing, false);
+            kept_.setRenderHint(QPainter::TextAntialiasing, false);
+            keptClipSet_ = false;
+        }
+        kept_.resetTransform();
+        kept_.setCompositionMode(QPainter::CompositionMode_SourceOver);
+        kept_.translate(base_);
+        if (!keptClipSet_ || keptClip_ != clip) {
+            kept_.setClipRegion(clip);
+            keptClip_ = clip;
+            keptClipSet_ = true;
+        }
+        kept_.translate(state.Origin());
+        return &kept_;
+    }
+    // Another device's kept painter on the same image would refuse this one.
+    if (keeper && keeper->target_ == target_) keeper->EndKept();
+    if (!local.begin(target_)) return nullptr;
+    local.setRenderHint(QPainter::Antialiasing, false);
+    local.setRenderHint(QPainter::TextAntialiasing, false);
+    local.translate(base_);
+    local.setClipRegion(clip);
+    local.translate(state.Origin());
+    return &local;
 }
 
 void CanvasDevice::Spans(const std::vector<PixelSpan>& spans, COLORREF color, TPenMode mode) {
     if (spans.empty()) return;
-    QPainter p;
+    const std::vector<QRect> rects = RectsOfSpans(spans);
+    SolidRects(rects.data(), static_cast<int>(rects.size()), color, mode);
+}
+
+void CanvasDevice::SolidRects(const QRect* rects, int count, COLORREF color, TPenMode mode) {
+    if (count <= 0) return;
+    QRect box;
+    for (int i = 0; i < count; ++i)
+        box |= rects[i];
+    if (!Visible(box)) return;
+    QPainter local;
     QColor c;
-    if (!Begin(p) || !ApplyRop(p, mode, color, c)) return;
-    for (const PixelSpan& s : spans)
-        if (s.x1 > s.x0) p.fillRect(QRect(s.x0, s.y, s.x1 - s.x0, 1), c);
+    QPainter* p = Begin(local);
+    if (!p || !ApplyRop(*p, mode, color, c)) return;
+    for (int i = 0; i < count; ++i)
+        if (!rects[i].isEmpty()) p->fillRect(rects[i], c);
 }
 
 void CanvasDevice::SolidRect(const QRect& r, COLORREF color, TPenMode mode) {
     if (r.isEmpty()) return;
-    QPainter p;
-    QColor c;
-    if (!Begin(p) || !ApplyRop(p, mode, color, c)) return;
-    p.fillRect(r, c);
+    SolidRects(&r, 1, color, mode);
 }
 
 void CanvasDevice::FocusRect(const TRect& r) {
@@ -221,36 +330,66 @@ void CanvasDevice::FocusRect(const TRect& r) {
 
 void CanvasDevice::BrushRect(const QRect& r, TPenMode mode) {
     if (r.isEmpty() || state.brushStyle == bsClear) return;
-    QPainter p;
+    BrushRects(&r, 1, mode);
+}
+
+void CanvasDevice::BrushRects(const QRect* rects, int count, TPenMode mode) {
+    if (count <= 0 || state.brushStyle == bsClear) return;
+    QPainter local;
+    QPainter* p = Begin(local);
+    if (p) PaintBrush(*p, rects, count, mode);
+}
+
+void CanvasDevice::FilledFrame(const QRect& interior, const QRect* frame, int count,
+                               TPenMode mode) {
+    QRect box = interior;
+    for (int i = 0; i < count; ++i)
+        box |= frame[i];
+    if (!Visible(box)) return;
+    QPainter local;
+    QPainter* p = Begin(local);
+    if (!p) return;
+    if (!interior.isEmpty() && state.brushStyle != bsClear) PaintBrush(*p, &interior, 1, mode);
     QColor c;
-    if (!Begin(p)) return;
+    if (!PenVisible() || !ApplyRop(*p, state.penMode, state.penColor, c)) return;
+    for (int i = 0; i < count; ++i)
+        if (!frame[i].isEmpty()) p->fillRect(frame[i], c);
+}
+
+void CanvasDevice::PaintBrush(QPainter& painter, const QRect* rects, int count, TPenMode mode) {
+    QPainter* p = &painter;
+    QColor c;
     if (state.brushStyle != bsSolid && state.bkMode == OPAQUE &&
-        ApplyRop(p, mode, state.bkColor, c))
-        p.fillRect(r, c);
-    if (!ApplyRop(p, mode, state.brushColor, c)) return;
-    p.fillRect(r, QBrush(c, HatchOf(state.brushStyle)));
+        ApplyRop(*p, mode, state.bkColor, c))
+        for (int i = 0; i < count; ++i)
+            p->fillRect(rects[i], c);
+    if (!ApplyRop(*p, mode, state.brushColor, c)) return;
+    const QBrush brush(c, HatchOf(state.brushStyle));
+    for (int i = 0; i < count; ++i)
+        if (!rects[i].isEmpty()) p->fillRect(rects[i], brush);
 }
 
 void CanvasDevice::BrushPolygon(const QPolygon& polygon, TPenMode mode) {
     if (polygon.size() < 3 || state.brushStyle == bsClear) return;
-    QPainter p;
+    QPainter local;
     QColor c;
-    if (!Begin(p)) return;
-    p.setPen(Qt::NoPen);
+    QPainter* p = Begin(local);
+    if (!p) return;
+    p->setPen(Qt::NoPen);
     if (state.brushStyle != bsSolid && state.bkMode == OPAQUE &&
-        ApplyRop(p, mode, state.bkColor, c)) {
-        p.setBrush(c);
-        p.drawPolygon(polygon, Qt::OddEvenFill);
+        ApplyRop(*p, mode, state.bkColor, c)) {
+        p->setBrush(c);
+        p->drawPolygon(polygon, Qt::OddEvenFill);
     }
-    if (!ApplyRop(p, mode, state.brushColor, c)) return;
-    p.setBrush(QBrush(c, HatchOf(state.brushStyle)));
-    p.drawPolygon(polygon, Qt::OddEvenFill);
+    if (!ApplyRop(*p, mode, state.brushColor, c)) return;
+    p->setBrush(QBrush(c, HatchOf(state.brushStyle)));
+    p->drawPolygon(polygon, Qt::OddEvenFill);
 }
 
 void CanvasDevice::BrushSpans(const std::vector<PixelSpan>& spans, TPenMode mode) {
-    if (state.brushStyle == bsClear) return;
-    for (const PixelSpan& s : spans)
-        BrushRect(QRect(s.x0, s.y, s.x1 - s.x0, 1), mode);
+    if (state.brushStyle == bsClear || spans.empty()) return;
+    const std::vector<QRect> rects = RectsOfSpans(spans);
+    BrushRects(rects.data(), static_cast<int>(rects.size()), mode);
 }
 
 void CanvasDevice::PenLine(TPoint from, TPoint to) {
@@ -261,9 +400,19 @@ void CanvasDevice::PenLine(TPoint from, TPoint to) {
         WideStroke(path);
         return;
     }
+    const std::vector<int>& dashes = DashesOf(state.penStyle);
+    if (dashes.empty() && (from.x == to.x || from.y == to.y)) {
+        // A level or upright line: one rectangle, its end point left out.
+        const int x0 = from.x <= to.x ? from.x : to.x + 1, x1 = from.x <= to.x ? to.x : from.x + 1;
+        const int y0 = from.y <= to.y ? from.y : to.y + 1, y1 = from.y <= to.y ? to.y : from.y + 1;
+        if (from.y == to.y && x1 > x0)
+            SolidRect(QRect(x0, from.y, x1 - x0, 1), state.penColor, state.penMode);
+        if (from.x == to.x && y1 > y0)
+            SolidRect(QRect(from.x, y0, 1, y1 - y0), state.penColor, state.penMode);
+        return;
+    }
     std::vector<TPoint> pixels;
     LinePixels(from.x, from.y, to.x, to.y, pixels);
-    const std::vector<int>& dashes = DashesOf(state.penStyle);
     if (dashes.empty()) {
         Spans(SpansOfPixels(std::move(pixels)), state.penColor, state.penMode);
         return;
@@ -285,16 +434,17 @@ void CanvasDevice::PenLine(TPoint from, TPoint to) {
 }
 
 void CanvasDevice::WideStroke(const QPainterPath& path) {
-    QPainter p;
+    QPainter local;
     QColor c;
-    if (!Begin(p) || !ApplyRop(p, state.penMode, state.penColor, c)) return;
-    p.setPen(QPen(c, state.penWidth, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-    p.setBrush(Qt::NoBrush);
-    p.drawPath(path);
+    QPainter* p = Begin(local);
+    if (!p || !ApplyRop(*p, state.penMode, state.penColor, c)) return;
+    p->setPen(QPen(c, state.penWidth, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p->setBrush(Qt::NoBrush);
+    p->drawPath(path);
 }
 
 int CanvasDevice::Text(int x, int y, const QString& s, const QRect* clip, const QRect* opaqueRect) {
-    const QFontMetrics fm(state.font);
+    const QFontMetrics& fm = Metrics();
     const int w = fm.horizontalAdvance(s), h = fm.height(), ascent = fm.ascent();
     // The text's top-left corner relative to the reference point, by the alignment.
     int dx = 0, dy = 0;
@@ -318,16 +468,25 @@ int CanvasDevice::Text(int x, int y, const QString& s, const QRect* clip, const 
     default:
         break;
     }
-    QPainter p;
-    if (!Begin(p)) return w;
-    if (clip) p.setClipRect(*clip, Qt::IntersectClip);
-    if (opaqueRect) p.fillRect(*opaqueRect, ToQRgb(state.bkColor));
-    p.translate(x, y);
-    if (state.escapement != 0) p.rotate(-state.escapement / 10.0);
-    if (state.bkMode == OPAQUE) p.fillRect(QRect(dx, dy, w, h), ToQRgb(state.bkColor));
-    p.setFont(state.font);
-    p.setPen(ToQRgb(state.textColor));
-    p.drawText(QPoint(dx, dy + ascent), s);
+    // Wholly outside the clip: nothing to draw.
+    QRect box = state.escapement != 0 ? QRect() : QRect(x + dx, y + dy, w, h);
+    if (opaqueRect) box |= *opaqueRect;
+    if (clip && !box.isNull()) box &= *clip;
+    if (!box.isNull() && !Visible(box)) return w;
+    QPainter local;
+    QPainter* p = Begin(local);
+    if (!p) return w;
+    if (clip) {
+        p->setClipRect(*clip, Qt::IntersectClip);
+        keptClipSet_ = false;
+    }
+    if (opaqueRect) p->fillRect(*opaqueRect, ToQRgb(state.bkColor));
+    p->translate(x, y);
+    if (state.escapement != 0) p->rotate(-state.escapement / 10.0);
+    if (state.bkMode == OPAQUE) p->fillRect(QRect(dx, dy, w, h), ToQRgb(state.bkColor));
+    p->setFont(state.font);
+    p->setPen(ToQRgb(state.textColor));
+    p->drawText(QPoint(dx, dy + ascent), s);
     return w;
 }
 
@@ -341,8 +500,10 @@ void CanvasDevice::Image(const QRect& dest, const QImage& src, const QRect& srcR
     const QRect d(std::min(dest.left(), dest.left() + dest.width()),
                   std::min(dest.top(), dest.top() + dest.height()), std::abs(dest.width()),
                   std::abs(dest.height()));
-    QPainter p;
-    if (!Begin(p)) return;
+    QPainter local;
+    QPainter* pp = Begin(local);
+    if (!pp) return;
+    QPainter& p = *pp;
     QPainter::CompositionMode m = QPainter::CompositionMode_SourceOver;
     switch (mode) {
     case cmBlackness:
@@ -358,7 +519,7 @@ void CanvasDevice::Image(const QRect& dest, const QImage& src, const QRect& srcR
     case cmPatCopy:
     case cmPatInvert:
     case cmPatPaint:
-        p.end();
+        if (local.isActive()) local.end();
         BrushRect(d, mode == cmPatCopy ? pmCopy : mode == cmPatInvert ? pmXor : pmMerge);
         return;
     case cmSrcInvert:

@@ -16,6 +16,7 @@
 #include <QRegion>
 #include <QString>
 
+#include <algorithm>
 #include <optional>
 #include <vector>
 
@@ -82,10 +83,22 @@ public:
     void Record(const char* name, std::initializer_list<int> args,
                 const AnsiString& text = AnsiString());
 
+    // While kept, one painter stays open on the target from call to call (a control's
+    // store during its paint), instead of one opened for each call.
+    void SetKeepPainter(bool Value);
+    // Ends a painter kept open on an image, before someone else paints on it or replaces it
+    // (nullptr: whatever image).
+    static void ReleaseKeptPainter(const QImage* image = nullptr);
+
     // --- primitives, in logical coordinates ---
-    // A painter on the target, clipped, with logical coordinates; false when nothing can
-    // be drawn.
-    bool Begin(QPainter& p);
+    // A painter on the target, clipped, with logical coordinates: the kept one, or local
+    // begun; nullptr when nothing can be drawn.
+    QPainter* Begin(QPainter& local);
+    // Whether a box (logical coordinates) meets what may be drawn: calls wholly outside the
+    // clip return at once.
+    bool Visible(const QRect& box);
+    // Rectangles in one colour by a raster operation, with one painter.
+    void SolidRects(const QRect* rects, int count, COLORREF color, TPenMode mode);
     // Runs of pixels in a colour, combined with the destination by the raster operation.
     void Spans(const std::vector<PixelSpan>& spans, COLORREF color, TPenMode mode);
     // A rectangle in one colour, by a raster operation.
@@ -95,6 +108,10 @@ public:
     // The selected brush over the runs (hatches on the background colour when opaque).
     void BrushSpans(const std::vector<PixelSpan>& spans, TPenMode mode);
     void BrushRect(const QRect& r, TPenMode mode);
+    void BrushRects(const QRect* rects, int count, TPenMode mode);
+    // A rectangle's interior with the brush and its one-pixel frame with the pen, each
+    // pixel once, with one painter.
+    void FilledFrame(const QRect& interior, const QRect* frame, int count, TPenMode mode);
     // The brush over a polygon (alternate filling), its right and bottom edges left out.
     void BrushPolygon(const QPolygon& polygon, TPenMode mode);
     // A pen line that leaves out its end point; the dash pattern goes on from the last one.
@@ -113,7 +130,7 @@ public:
     // Returns the advance width.
     int Text(int x, int y, const QString& s, const QRect* clip = nullptr,
              const QRect* opaqueRect = nullptr);
-    QFontMetrics Metrics() const { return QFontMetrics(state.font); }
+    const QFontMetrics& Metrics();
     // An image part copied (stretched) by a raster operation.
     void Image(const QRect& dest, const QImage& src, const QRect& srcRect, TCopyMode mode);
     // The colour of a pixel of an image target (device coordinates); -1 outside.
@@ -128,6 +145,21 @@ private:
     QSize size_;
     QPoint base_;
     std::optional<QRegion> systemClip_;
+    // The clip last computed, and what it was computed from.
+    const QRegion& CachedClip();
+    QRegion clip_;
+    QSize clipSize_;
+    std::optional<QRegion> clipSystem_, clipState_;
+    bool clipValid_ = false;
+    // The painter kept open, and the clip it has set.
+    bool keep_ = false;
+    QPainter kept_;
+    bool keptClipSet_ = false;
+    QRegion keptClip_;
+    void EndKept();
+    void PaintBrush(QPainter& p, const QRect* rects, int count, TPenMode mode);
+    std::optional<QFontMetrics> metrics_;
+    QFont metricsFont_;
 };
 
 // Runs one canvas operation: notifies OnChanging, realizes the objects, records the call,

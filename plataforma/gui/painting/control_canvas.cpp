@@ -53,6 +53,7 @@ void Fit(PaintStore& s, const TControl* c) {
         s.valid = QRegion();
     }
     if (s.image.size() == want) return;
+    CanvasDevice::ReleaseKeptPainter(&s.image);
     QImage next(want, s.transparent ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32);
     if (!next.isNull()) {
         next.fill(s.transparent ? QColor(Qt::transparent) : QColor(Qt::white));
@@ -130,6 +131,9 @@ void TControlCanvas::UpdateTarget() {
         return;
     }
     QWidget* w = c->GetWidget();
+    PaintStore* own = StoreOf(c);
+    // The control's own canvas keeps one painter open on its store while it paints.
+    d.SetKeepPainter(own && own == st_->store.get() && own->painting && !st_->wholeWindow);
     if (st_->wholeWindow) {
         // The whole window draws into its frame store, over the non-client area.
         auto* win = dynamic_cast<TWinControl*>(c);
@@ -197,6 +201,7 @@ bool TControlCanvas::BeginStorePaint(QPaintEvent* Event) {
     s->valid += need;
     if (s->transparent) {
         // A windowless control shows its parent wherever it does not draw.
+        CanvasDevice::ReleaseKeptPainter(&s->image);
         QPainter p(&s->image);
         p.setCompositionMode(QPainter::CompositionMode_Source);
         p.setClipRegion(need);
@@ -211,6 +216,7 @@ void TControlCanvas::EndStorePaint(QPaintEvent* Event) {
     if (!s) return;
     s->painting = false;
     s->paintClip = QRegion();
+    Device().SetKeepPainter(false);
     Device().SetSystemClip(std::nullopt);
     QWidget* w = c ? c->GetWidget() : nullptr;
     if (!w || s->image.isNull()) return;
@@ -252,6 +258,7 @@ void TControlCanvas::ScrollStore(const QRect& Source, const QRect& Clip, int dx,
     const QRect dst = src.translated(dx, dy) & Clip & all;
     if (dst.isEmpty()) return;
     // Pixels and validity move together; what came from outside the source is not valid.
+    CanvasDevice::ReleaseKeptPainter(&s->image);
     const QImage moved = s->image.copy(dst.translated(-dx, -dy));
     {
         QPainter p(&s->image);

@@ -33,6 +33,56 @@ TEST_F(Lienzo, RectangleCubreDeLaIzquierdaALaDerechaMenosUno) {
     EXPECT_EQ(Extent(&c, Rect(0, 0, 40, 30), clBlue), Rect(2, 3, 7, 6));
 }
 
+TEST_F(Lienzo, RectangulosYLineasRectasPintanCadaPixelUnaVez) {
+    // Narrow and tiny figures: with an inverting pen and brush, twice gives back the canvas.
+    const TRect figuras[] = {Rect(2, 2, 3, 3),   Rect(2, 2, 9, 3),   Rect(2, 2, 3, 9),
+                             Rect(2, 2, 4, 4),   Rect(5, 5, 20, 12), Rect(9, 9, 9, 20),
+                             Rect(12, 12, 6, 6), Rect(-5, -5, 8, 8)};
+    const auto limpio = Snapshot(&c, Rect(0, 0, 40, 30));
+    for (const TRect& f : figuras) {
+        c.GetPen()->SetMode(pmXor);
+        c.GetPen()->SetColor(clWhite);
+        c.GetBrush()->SetColor(clYellow);
+        c.Rectangle(f.Left, f.Top, f.Right, f.Bottom);
+        const int w = std::abs(f.Right - f.Left), h = std::abs(f.Bottom - f.Top);
+        const int visibles = Count(&c, Rect(0, 0, 40, 30), clBlack);
+        if (f.Left >= 0 && w > 0 && h > 0) {
+            EXPECT_EQ(visibles, w * h - std::max(0, w - 2) * std::max(0, h - 2))
+                << f.Left << "," << f.Right;
+        }
+        c.Rectangle(f.Left, f.Top, f.Right, f.Bottom);
+        EXPECT_EQ(Snapshot(&c, Rect(0, 0, 40, 30)), limpio)
+            << f.Left << "," << f.Top << "," << f.Right;
+        // FrameRect: the same frame, with the brush; nothing for an inverted rectangle.
+        c.GetBrush()->SetColor(clRed);
+        c.FrameRect(f);
+        const bool derecho = f.Right > f.Left && f.Bottom > f.Top;
+        EXPECT_EQ(Count(&c, Rect(0, 0, 40, 30), clRed) > 0, derecho && f.Right > 0);
+        if (derecho && f.Left >= 0)
+            EXPECT_EQ(Count(&c, Rect(0, 0, 40, 30), clRed),
+                      w * h - std::max(0, w - 2) * std::max(0, h - 2));
+        Reset(&c, 40, 30);
+    }
+    // Level and upright lines in both directions, their end point left out, and each
+    // pixel once under XOR.
+    const TPoint lineas[][2] = {{{3, 4}, {12, 4}},
+                                {{12, 6}, {3, 6}},
+                                {{5, 2}, {5, 20}},
+                                {{7, 20}, {7, 2}},
+                                {{9, 9}, {9, 9}}};
+    for (const auto& l : lineas) {
+        c.GetPen()->SetMode(pmCopy);
+        c.GetPen()->SetColor(clRed);
+        c.MoveTo(l[0].x, l[0].y);
+        c.LineTo(l[1].x, l[1].y);
+        const int largo = std::abs(l[1].x - l[0].x) + std::abs(l[1].y - l[0].y);
+        EXPECT_EQ(Count(&c, Rect(0, 0, 40, 30), clRed), largo);
+        EXPECT_EQ(Px(&c, l[1].x, l[1].y), largo ? clWhite : clWhite);
+        if (largo) EXPECT_EQ(Px(&c, l[0].x, l[0].y), clRed);
+        Reset(&c, 40, 30);
+    }
+}
+
 TEST_F(Lienzo, LasLineasDejanFueraSuUltimoPunto) {
     struct Caso {
         TPoint a, b;
