@@ -500,34 +500,30 @@ AnsiString GetNextLine(AnsiString& S, bool MultiLine) {
 
 // --- wide text ---
 
-int StrPosWide(const std::u16string& Sub, const std::u16string& S) {
-    if (Sub.empty() || Sub.size() > S.size()) return 0;
-    const size_t p = S.find(Sub);
+int StrPosWide(const WideString& Sub, const WideString& S) {
+    if (Sub.IsEmpty() || Sub.Length() > S.Length()) return 0;
+    const size_t p = S.str().find(Sub.str());
     return p == std::u16string::npos ? 0 : static_cast<int>(p) + 1;
 }
 
-AnsiString EncodeWideStr(const std::u16string& S) {
+AnsiString EncodeWideStr(const WideString& S) {
     std::string r = "|\\";
-    r.reserve(2 + 2 * S.size());
-    for (char16_t c : S) {
+    r.reserve(2 + 2 * S.str().size());
+    for (char16_t c : S.str()) {
         r += static_cast<char>(c >> 8);
         r += static_cast<char>(c & 0xFF);
     }
     return AnsiString(std::move(r));
 }
 
-std::u16string DecodeWideStr(const AnsiString& S) {
+WideString DecodeWideStr(const AnsiString& S) {
     const std::string& s = S.str();
+    if (s.compare(0, 2, "|\\") != 0) return WideString(S);
     std::u16string r;
-    if (s.compare(0, 2, "|\\") == 0) {
-        for (size_t i = 2; i + 1 < s.size(); i += 2)
-            r += static_cast<char16_t>((static_cast<unsigned char>(s[i]) << 8) |
-                                       static_cast<unsigned char>(s[i + 1]));
-        return r;
-    }
-    for (char c : s)
-        r += static_cast<char16_t>(cp1252::ToUnicode(static_cast<unsigned char>(c)));
-    return r;
+    for (size_t i = 2; i + 1 < s.size(); i += 2)
+        r += static_cast<char16_t>((static_cast<unsigned char>(s[i]) << 8) |
+                                   static_cast<unsigned char>(s[i + 1]));
+    return WideString(std::move(r));
 }
 
 // --- HTML clipboard ---

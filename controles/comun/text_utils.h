@@ -7,6 +7,7 @@
 
 #include "plataforma/base/ansi_string.h"
 #include "plataforma/base/dates.h"
+#include "plataforma/base/wide_string.h"
 #include "plataforma/gui/kernel/win_types.h"
 
 #include <string>
@@ -84,10 +85,11 @@ int LinesInText(const AnsiString& S, bool MultiLine);
 AnsiString GetNextLine(AnsiString& S, bool MultiLine);
 
 // --- wide text ---
-int StrPosWide(const std::u16string& Sub, const std::u16string& S);
+int StrPosWide(const WideString& Sub, const WideString& S);
 // "|\" and then the high and the low byte of each character.
-AnsiString EncodeWideStr(const std::u16string& S);
-std::u16string DecodeWideStr(const AnsiString& S);
+AnsiString EncodeWideStr(const WideString& S);
+// Any other text is widened through the Windows-1252 table.
+WideString DecodeWideStr(const AnsiString& S);
 
 // --- HTML clipboard ---
 void MakeFragment(AnsiString& HTML);

@@ -194,7 +194,7 @@ TEST(Texto, SaltosDeLinea) {
 }
 
 TEST(Texto, FormaAnchaDeDosBytes) {
-    const std::u16string w = u"Añ€\u4E2D";
+    const WideString w = u"Añ€\u4E2D";
     const AnsiString e = EncodeWideStr(w);
     EXPECT_EQ(e, AnsiString("|\\\x00"
                             "A\x00\xF1\x20\xAC\x4E\x2D",
@@ -202,7 +202,7 @@ TEST(Texto, FormaAnchaDeDosBytes) {
     EXPECT_EQ(TextType(e, true), ttUnicode);
     EXPECT_EQ(DecodeWideStr(e), w);
     EXPECT_EQ(DecodeWideStr(e + "\x01"), w); // an odd last byte is ignored
-    EXPECT_EQ(DecodeWideStr("€ñ"), u"€ñ");
+    EXPECT_EQ(DecodeWideStr("€ñ"), WideString(u"€ñ"));
     EXPECT_EQ(StrPosWide(u"\u4E2D", w), 4);
     EXPECT_EQ(StrPosWide(u"", w), 0);
     EXPECT_EQ(StrPosWide(u"xxxxxxxx", w), 0);
