@@ -14,8 +14,9 @@ TCustomGrid::TCustomGrid(TComponent* AOwner) : TCustomControl(AOwner), cols_(64,
     cols_.SetCount(5);
     rows_.SetCount(5);
     current_ = anchor_ = topLeft_ = {1, 1};
-    SetControlStyle(GetControlStyle()
-                    << csOpaque << csCaptureMouse << csClickEvents << csDoubleClicks);
+    // The grid fires its clicks itself: on a release that selected, and when the current
+    // cell moves.
+    SetControlStyle({csOpaque, csCaptureMouse, csDoubleClicks});
     SetTabStop(true);
     SetParentColor(false);
     SetColor(clWindow);

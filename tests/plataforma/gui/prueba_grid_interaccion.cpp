@@ -109,6 +109,23 @@ TEST_F(GridInteraccion, RangosConMayusculasYArrastrandoYFilasEnteras) {
     EXPECT_EQ(g->GetLeftCol(), 2);
 }
 
+TEST_F(GridInteraccion, UnClicYUnDobleClicDisparanSusEventosUnaVez) {
+    int clics = 0, dobles = 0;
+    g->OnClick = [&](TObject*) { ++clics; };
+    g->OnDblClick = [&](TObject*) { ++dobles; };
+    const TPoint p = Centro(2, 3);
+    SimulateClick(g, p.x, p.y);
+    EXPECT_EQ(clics, 1);
+    EXPECT_EQ(Actual(), (TGridCoord{2, 3}));
+    SimulateMouse(g, SimulatedMouse::DoubleClick, 0, p.x, p.y);
+    SimulateMouse(g, SimulatedMouse::Up, 0, p.x, p.y);
+    EXPECT_EQ(dobles, 1);
+    // Moving the current cell from code is a click too, as in the class library.
+    clics = 0;
+    g->SetRow(5);
+    EXPECT_EQ(clics, 1);
+}
+
 TEST_F(GridInteraccion, OnSelectCellPuedeNegarse) {
     g->OnSelectCell = [](TObject*, int c, int, bool& puede) { puede = c != 2; };
     Tecla(VK_RIGHT);
