@@ -4,6 +4,7 @@
 
 #include "comunes/LeerBDL.h"
 #include "comunes/Util.h"
+#include "modelo/LeerPoligono.h"
 #include "modelo/Poligono.h"
 #include "modelo/bdPoligonos.h"
 
@@ -79,15 +80,7 @@ void Planta::CopiarDe(const ObjetoBase& otro) {
 
 void Planta::Leer(LeerBDL* lector) {
     if (lector == nullptr) return;
-    AnsiString texto;
-    if (lector->LeerCadena("POLYGON =", texto) == 0) {
-        QuitarComillas(texto);
-        poligono = texto;
-        estadoPoligono = ESTADO_FICHERO;
-    } else {
-        poligono = "DEFECTO POLIGONO";
-        estadoPoligono = ESTADO_DEFECTO;
-    }
+    LeerPoligono(*lector, poligono, estadoPoligono, "DEFECTO POLIGONO");
     float leido = 0.0f;
     if (lector->LeerReal("SPACE-HEIGHT", leido) != 0) alturaEspacios = 0.0f;
     estadoAlturaEspacios = ESTADO_FICHERO;

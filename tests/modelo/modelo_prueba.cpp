@@ -1,37 +1,40 @@
 #include "tests/modelo/modelo_prueba.h"
 
-#include "comunes/Error.h"
 #include "comunes/Fabrica.h"
-#include "comunes/Idioma.h"
 #include "comunes/ObjetoBase.h"
+#include "comunes/RegistroElementos.h"
 #include "modelo/RegistroModelo.h"
-#include "modelo/Sombras.h"
-#include "modelo/bdPlanos.h"
-#include "modelo/bdPoligonos.h"
 #include "tests/comunes/registros_prueba.h"
+#include "tests/modelo/bases_prueba.h"
 
 #include "plataforma/base/file_writer.h"
 
-namespace {
-
-void Liberar() {
-    bdPoligonos::Liberar();
-    Sombras::Liberar();
-    bdPlanos::Liberar();
-    Idioma::Liberar();
-    Error::Liberar();
-}
-
-} // namespace
-
 void PruebaModelo::SetUp() {
+    InstalacionDePrueba::SetUp();
+    RegistrarElementos();
     RegistrarModelo();
-    Liberar();
+    LiberarListasCompartidas();
 }
 
 void PruebaModelo::TearDown() {
-    Liberar();
+    LiberarListasCompartidas();
+    InstalacionDePrueba::TearDown();
 }
+
+const std::string kPlantaYLocal = LineasCRLF({
+    "\"Planta\" = POLYGON",
+    "    V1 =( 0, 0 )",
+    "    V2 =( 10, 0 )",
+    "    V3 =( 10, 8 )",
+    "    V4 =( 0, 8 )",
+    "    ..",
+    "\"Local\" = POLYGON",
+    "    V1 =( 0, 0 )",
+    "    V2 =( 5, 0 )",
+    "    V3 =( 5, 4 )",
+    "    V4 =( 0, 4 )",
+    "    ..",
+});
 
 std::string RegistroDe(ObjetoBase& objeto) {
     return Escrito([&](FileWriter& fichero) { objeto.Escribir(fichero); });

@@ -6,6 +6,8 @@
 
 #include "plataforma/base/ansi_string.h"
 
+#include "tests/comunes/instalacion_prueba.h"
+
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -13,13 +15,19 @@
 
 class ObjetoBase;
 
-// Registra las clases del modelo y libera las listas compartida (polígonos, sombras,
-// planos), el idioma y el catálogo de mensajes antes y después de cada prueba.
-class PruebaModelo : public testing::Test {
+// Una instalación de prueba (el registro del modelo se escribe en su carpeta temporal) con
+// las clases del modelo y de los elementos registradas; libera las listas compartidas
+// (polígonos, sombras, planos, y las bases de datos del programa) antes y después de cada
+// prueba.
+class PruebaModelo : public InstalacionDePrueba {
 protected:
     void SetUp() override;
     void TearDown() override;
 };
+
+// Los polígonos "Planta" (10 x 8) y "Local" (5 x 4), desde el origen en sentido
+// antihorario, como registros.
+extern const std::string kPlantaYLocal;
 
 // El registro que escribe el objeto, tal como queda en el fichero (CR LF).
 std::string RegistroDe(ObjetoBase& objeto);

@@ -3,11 +3,14 @@
 
 #include "comunes/Fabrica.h"
 #include "modelo/Edificio.h"
+#include "modelo/Espacio.h"
 #include "modelo/Linea.h"
+#include "modelo/Paredes.h"
 #include "modelo/Plano.h"
 #include "modelo/Planta.h"
 #include "modelo/Poligono.h"
 #include "modelo/Sombra.h"
+#include "modelo/Ventana.h"
 #include "tests/modelo/modelo_prueba.h"
 
 #include <functional>
@@ -23,6 +26,14 @@ TEST_F(PruebaFabrica, CadaTipoPorSuCodigo) {
     };
     const Caso casos[] = {
         {TIPO_PLANTA, [](ObjetoBase* o) { return dynamic_cast<Planta*>(o) != nullptr; }},
+        {TIPO_ESPACIO, [](ObjetoBase* o) { return dynamic_cast<Espacio*>(o) != nullptr; }},
+        {TIPO_MURO_EXTERIOR,
+         [](ObjetoBase* o) { return dynamic_cast<ParedExterior*>(o) != nullptr; }},
+        {TIPO_VENTANA, [](ObjetoBase* o) { return dynamic_cast<Ventana*>(o) != nullptr; }},
+        {TIPO_MURO_INTERIOR,
+         [](ObjetoBase* o) { return dynamic_cast<ParedInterior*>(o) != nullptr; }},
+        {TIPO_MURO_TERRENO,
+         [](ObjetoBase* o) { return dynamic_cast<ParedContactoTerreno*>(o) != nullptr; }},
         {TIPO_SOMBRA, [](ObjetoBase* o) { return dynamic_cast<Sombra*>(o) != nullptr; }},
         {TIPO_POLIGONO, [](ObjetoBase* o) { return dynamic_cast<Poligono*>(o) != nullptr; }},
         {TIPO_LINEA, [](ObjetoBase* o) { return dynamic_cast<Linea*>(o) != nullptr; }},
@@ -44,6 +55,42 @@ TEST_F(PruebaFabrica, CadaTipoPorSuCodigo) {
             EXPECT_EQ(hijo->ObtenerDueno(), &edificio);
         }
     }
+}
+
+TEST_F(PruebaFabrica, ElMuroTrombeSoloPorCrearHijo) {
+    Edificio edificio("Edificio");
+    EXPECT_EQ(edificio.CrearHijoNumerado("T", TIPO_MURO_TROMBE, false), "T");
+    EXPECT_EQ(edificio.NumeroHijos(), 0);
+    EXPECT_EQ(edificio.CrearHijo("T", TIPO_MURO_TROMBE), "T");
+    ASSERT_EQ(edificio.NumeroHijos(), 1);
+    EXPECT_NE(dynamic_cast<ParedTrombe*>(edificio.Hijo(0)), nullptr);
+    EXPECT_EQ(edificio.Hijo(0)->ObtenerTipo(), TIPO_MURO_TROMBE);
+}
+
+TEST_F(PruebaFabrica, AmbitoDeLosNombres) {
+    Edificio edificio("Edificio");
+    edificio.CrearHijo("P1", TIPO_PLANTA);
+    edificio.CrearHijo("P2", TIPO_PLANTA);
+    auto* p1 = static_cast<Contenedor*>(edificio.Hijo(0));
+    auto* p2 = static_cast<Contenedor*>(edificio.Hijo(1));
+    p1->CrearHijo("Salon", TIPO_ESPACIO);
+    auto* salon = static_cast<Contenedor*>(p1->Hijo(0));
+    salon->CrearHijo("Sur", TIPO_MURO_EXTERIOR);
+    auto* sur = static_cast<Contenedor*>(salon->Hijo(0));
+    sur->CrearHijo("V1", TIPO_VENTANA);
+    // Un espacio creado en una planta mira en el dueño de la planta: todo el edificio.
+    EXPECT_EQ(p2->CrearHijo("Salon", TIPO_ESPACIO).Pos("Salon_"), 1);
+    // Un muro creado en un espacio mira en el dueño de la planta: todo el edificio.
+    p1->CrearHijo("Cocina", TIPO_ESPACIO);
+    auto* cocina = static_cast<Contenedor*>(p1->BuscarPorNombre("Cocina"));
+    EXPECT_EQ(cocina->CrearHijo("Sur", TIPO_MURO_INTERIOR).Pos("Sur_"), 1);
+    auto* otro = static_cast<Contenedor*>(p2->Hijo(0));
+    EXPECT_EQ(otro->CrearHijo("Sur", TIPO_MURO_TERRENO).Pos("Sur_"), 1);
+    // Una ventana creada en un muro mira en la planta: en otra planta el nombre está libre.
+    auto* tabique = static_cast<Contenedor*>(cocina->Hijo(0));
+    EXPECT_EQ(tabique->CrearHijo("V1", TIPO_VENTANA).Pos("V1_"), 1);
+    auto* muroP2 = static_cast<Contenedor*>(otro->Hijo(0));
+    EXPECT_EQ(muroP2->CrearHijo("V1", TIPO_VENTANA), "V1");
 }
 
 TEST_F(PruebaFabrica, TiposSinClase) {

@@ -1,0 +1,195 @@
+// Un modelo válido (construcciones, huecos y condiciones de operación presentes, así que
+// escribirlo no abre ninguna caja) de 1.000 y 10.000 espacios, cien por planta, con cuatro
+// muros exteriores y una ventana cada uno. Se mide cada paso por separado:
+//   construir   el árbol con CrearHijoNumerado (plantas, espacios, muros y ventanas);
+//   escribir    el modelo entero;
+//   leer        el fichero en un edificio vacío: cada objeto por CrearHijoNumerado y
+//               leído de su registro (los vértices de muros y ventanas se calculan);
+//   reescribir  lo leído, que debe dar el mismo fichero.
+// Los suelos: escribir los mismos bytes de una vez y leerlos del disco.
+
+#include "comunes/Directorios.h"
+#include "comunes/FicheroLog.h"
+#include "comunes/LeerBDL.h"
+#include "comunes/RegistroElementos.h"
+#include "modelo/Edificio.h"
+#include "modelo/RegistroModelo.h"
+#include "modelo/bdPoligonos.h"
+#include "tests/modelo/bases_prueba.h"
+#include "tests/modelo/modelo_completo.h"
+
+#include "plataforma/base/file_writer.h"
+#include "plataforma/base/files.h"
+
+#include <benchmark/benchmark.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <string>
+
+namespace {
+
+constexpr int kEspaciosPorPlanta = 100;
+
+std::string Carpeta() {
+    static const std::string carpeta = [] {
+        std::string plantilla =
+            (std::filesystem::temp_directory_path() / "banco_modelo_XXXXXX").string();
+        const char* hecha = mkdtemp(plantilla.data());
+        const std::string ruta = std::string(hecha ? hecha : "/tmp") + "/";
+        std::ofstream(ruta + "config.ini") << "TMP = \"Tmp\\\"\n";
+        std::filesystem::create_directories(ruta + "Tmp");
+        return ruta;
+    }();
+    return carpeta;
+}
+
+void Preparar() {
+    Directorios::FijarCarpetaAplicacion(Carpeta().c_str());
+    Directorios::Liberar();
+    RegistrarElementos();
+    RegistrarModelo();
+    LiberarListasCompartidas();
+    PrepararBasesDelPrograma();
+    FicheroLog::Instancia()->Inicializar();
+}
+
+void Poligono(const char* nombre, float ancho, float fondo) {
+    bdPoligonos::Instancia()->CrearHijoNumerado(nombre, TIPO_POLIGONO, false);
+    const std::string registro = std::string("\"") + nombre + "\" = POLYGON\n V1 =( 0, 0 )\n" +
+                                 " V2 =( " + std::to_string(ancho) + ", 0 )\n V3 =( " +
+                                 std::to_string(ancho) + ", " + std::to_string(fondo) +
+                                 " )\n V4 =( 0, " + std::to_string(fondo) + " )\n ..\n";
+    LeerBDL lector(LeerBDL::EnMemoria{}, registro);
+    bdPoligonos::Instancia()->BuscarPorNombre(nombre)->Leer(&lector);
+}
+
+Contenedor* Ultimo(Contenedor& dueno) {
+    return static_cast<Contenedor*>(dueno.Hijo(dueno.NumeroHijos() - 1));
+}
+
+void Construir(Edificio& edificio, int espacios) {
+    Poligono("Planta", 100, 100);
+    Poligono("Local", 5, 4);
+    Contenedor* planta = nullptr;
+    for (int e = 0; e < espacios; ++e) {
+        if (e % kEspaciosPorPlanta == 0) {
+            edificio.CrearHijoNumerado("Planta", TIPO_PLANTA, true);
+            planta = Ultimo(edificio);
+            // Una planta solo toma sus valores de su registro.
+            LeerBDL registro(LeerBDL::EnMemoria{},
+                             " POLYGON = \"Planta\"\n SPACE-HEIGHT = 2.7\n ..\n");
+            planta->Leer(&registro);
+        }
+        planta->CrearHijoNumerado("Espacio", TIPO_ESPACIO, true);
+        Contenedor* espacio = Ultimo(*planta);
+        espacio->AsignarPropiedad("Poligono", "Local");
+        espacio->AsignarPropiedad("Condicion", "Residencial");
+        for (int lado = 1; lado <= 4; ++lado) {
+            espacio->CrearHijoNumerado("Muro", TIPO_MURO_EXTERIOR, true);
+            Contenedor* muro = Ultimo(*espacio);
+            muro->AsignarPropiedad("Construcción", "Muro tipo");
+            muro->AsignarPropiedad("Origen", "ESPCO-V" + std::to_string(lado));
+            if (lado != 1) continue;
+            muro->CrearHijoNumerado("Ventana", TIPO_VENTANA, true);
+            Contenedor* ventana = Ultimo(*muro);
+            ventana->AsignarPropiedad("Hueco", "Ventana tipo");
+            ventana->AsignarPropiedad("X", "1");
+            ventana->AsignarPropiedad("Y", "0.9");
+            ventana->AsignarPropiedad("Altura", "1.2");
+            ventana->AsignarPropiedad("Anchura", "1.5");
+        }
+    }
+}
+
+std::string Escribir(Edificio& edificio, const std::string& ruta) {
+    FileWriter fichero;
+    fichero.Open(ruta.c_str());
+    EscribirModelo(fichero, edificio);
+    fichero.Commit();
+    std::string texto;
+    ReadWholeFile(ruta.c_str(), texto);
+    return texto;
+}
+
+double Desde(std::chrono::steady_clock::time_point inicio) {
+    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - inicio)
+        .count();
+}
+
+void ModeloEscritoLeidoYReescrito(benchmark::State& estado) {
+    const int espacios = static_cast<int>(estado.range(0));
+    const std::string ruta = Carpeta() + "modelo.txt";
+    double construir = 0, escribir = 0, leer = 0, reescribir = 0, sueloEscribir = 0, sueloLeer = 0;
+    for (auto _ : estado) {
+        Preparar();
+        auto inicio = std::chrono::steady_clock::now();
+        auto original = std::make_unique<Edificio>("Edificio");
+        Construir(*original, espacios);
+        construir += Desde(inicio);
+
+        inicio = std::chrono::steady_clock::now();
+        const std::string primero = Escribir(*original, ruta);
+        escribir += Desde(inicio);
+        if (FicheroLog::Instancia()->Texto().Pos("mal") != 0) {
+            estado.SkipWithError("el registro del modelo tiene errores");
+            return;
+        }
+
+        // Se lee en listas vacías, como al abrir el fichero en otra sesión.
+        original.reset();
+        bdPoligonos::Liberar();
+        inicio = std::chrono::steady_clock::now();
+        Edificio leido("Edificio");
+        LeerModelo(primero, leido);
+        leer += Desde(inicio);
+
+        inicio = std::chrono::steady_clock::now();
+        const std::string segundo = Escribir(leido, ruta);
+        reescribir += Desde(inicio);
+        if (segundo != primero) {
+            estado.SkipWithError("la segunda escritura no es igual a la primera");
+            return;
+        }
+
+        inicio = std::chrono::steady_clock::now();
+        FileWriter crudo;
+        crudo.Open((ruta + ".crudo").c_str());
+        crudo.Write(primero.data(), primero.size());
+        crudo.Commit();
+        sueloEscribir += Desde(inicio);
+        inicio = std::chrono::steady_clock::now();
+        std::string bytes;
+        ReadWholeFile((ruta + ".crudo").c_str(), bytes);
+        benchmark::DoNotOptimize(bytes);
+        sueloLeer += Desde(inicio);
+        estado.counters["bytes"] = static_cast<double>(primero.size());
+    }
+    const double n = static_cast<double>(estado.iterations());
+    estado.counters["construir_ms"] = construir / n;
+    estado.counters["escribir_ms"] = escribir / n;
+    estado.counters["leer_ms"] = leer / n;
+    estado.counters["reescribir_ms"] = reescribir / n;
+    estado.counters["suelo_escribir_ms"] = sueloEscribir / n;
+    estado.counters["suelo_leer_ms"] = sueloLeer / n;
+}
+
+void Tamanos(benchmark::internal::Benchmark* banco) {
+    if (std::getenv("QUENBAR_BANCO_BREVE")) {
+        banco->Arg(100);
+        return;
+    }
+    banco->Arg(1000)->Arg(10000);
+}
+
+} // namespace
+
+BENCHMARK(ModeloEscritoLeidoYReescrito)
+    ->Apply(Tamanos)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1);
+
+BENCHMARK_MAIN();
