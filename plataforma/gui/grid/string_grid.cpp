@@ -182,8 +182,18 @@ TStrings* TStringGrid::GetCols(int Index) {
 }
 
 void TStringGrid::DrawCell(int ACol, int ARow, const TRect& ARect, TGridDrawState AState) {
-    if (GetDefaultDrawing())
-        GetCanvas()->TextRect(ARect, ARect.Left + 2, ARect.Top + 2, CellText(ACol, ARow));
+    if (GetDefaultDrawing()) {
+        const AnsiString& text = CellText(ACol, ARow);
+        if (!text.IsEmpty()) {
+            // The cell was just filled with this brush: the text goes on it without a second
+            // fill (the same pixels, half the work).
+            TBrush* brush = GetCanvas()->GetBrush();
+            const TBrushStyle style = brush->GetStyle();
+            brush->SetStyle(bsClear);
+            GetCanvas()->TextRect(ARect, ARect.Left + 2, ARect.Top + 2, text);
+            brush->SetStyle(style);
+        }
+    }
     TDrawGrid::DrawCell(ACol, ARow, ARect, AState);
 }
 
