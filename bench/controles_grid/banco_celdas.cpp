@@ -1,8 +1,8 @@
-// The grid's cell text: filling a 1,000,000 x 5 grid through SetCellEx and reading
+// The advanced grid's cell text: filling a 1,000,000 x 5 grid through SetCellEx and reading
 // it back through GetCellEx, beside the same texts in a std::vector<std::string>; and the
 // memory a cell without properties costs.
 
-#include "controles/grid/base_grid.h"
+#include "controles/grid/kav_grid.h"
 
 #include <benchmark/benchmark.h>
 
@@ -36,9 +36,9 @@ void BM_GridRellenarYLeer(benchmark::State& state) {
     const auto& textos = Textos();
     std::vector<AnsiString> ansi(textos.begin(), textos.end());
     for (auto _ : state) {
-        TBaseGrid grid(nullptr);
+        TKavStringGrid grid(nullptr);
         grid.SetColCount(Columnas);
-        grid.SetRowCount(filas);
+        grid.SetRowCountEx(filas);
         for (int r = 0; r < filas; ++r)
             for (int c = 0; c < Columnas; ++c)
                 grid.SetCellEx(c, r, ansi[(r * Columnas + c) % 1000]);
@@ -75,10 +75,10 @@ void BM_BytesPorCelda(benchmark::State& state) {
     const int filas = Filas();
     for (auto _ : state) {
         const size_t antes = mallinfo2().uordblks;
-        auto* grid = new TBaseGrid(nullptr);
+        auto* grid = new TKavStringGrid(nullptr);
         grid->SetColCount(Columnas);
         const size_t vacia = mallinfo2().uordblks;
-        grid->SetRowCount(filas);
+        grid->SetRowCountEx(filas);
         for (int r = 0; r < filas; ++r)
             for (int c = 0; c < Columnas; ++c)
                 grid->SetCellEx(c, r, "12,5");

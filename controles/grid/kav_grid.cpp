@@ -1,0 +1,334 @@
+// TKavStringGrid: construction with every default, the owner form's resize hook, window
+// creation and destruction, loading, copying, invalidation and bounds.
+#include "controles/grid/kav_grid.h"
+
+#include "controles/grid/grid_check.h"
+#include "plataforma/gui/forms/forms.h"
+#include "plataforma/gui/kernel/file_version.h"
+#include "plataforma/gui/kernel/system_metrics.h"
+#include "plataforma/gui/kernel/timers.h"
+#include "plataforma/gui/painting/themes.h"
+
+namespace {
+
+constexpr UINT_PTR GridTimerId = 111;
+constexpr UINT GridTimerInterval = 500;
+
+std::unique_ptr<TFont> TahomaFont() {
+    auto f = std::make_unique<TFont>();
+    f->SetName("Tahoma");
+    return f;
+}
+
+} // namespace
+
+TKavStringGrid::TKavStringGrid(TComponent* AOwner)
+    : TBaseGrid(AOwner), visibleCols_(512, 1), hiddenWidths_(512, 0) {
+    InitKavGridUnit();
+    SetColCountEx(5);
+    SetRowCountEx(10);
+    TCustomGrid::SetFixedRows(1);
+    TCustomGrid::SetFixedCols(1);
+    SetDefaultRowHeight(21);
+    SetColWidths(0, 64);
+    SetRowHeights(0, 21);
+    SetBounds(GetLeft(), GetTop(), 400, 250);
+    rememberedFixedRows_ = rememberedFixedCols_ = 1;
+
+    cellNode_ = std::make_unique<TCellNode>(this);
+    sizeWhileTyping_ = std::make_unique<TSizeWhileTyping>();
+    mouseActions_ = std::make_unique<TMouseActions>(this);
+    columnSize_ = std::make_unique<TColumnSize>(this);
+    navigation_ = std::make_unique<TNavigation>();
+    htmlSettings_ = std::make_unique<THTMLSettings>();
+    printSettings_ = std::make_unique<TPrintSettings>(this);
+    sortSettings_ = std::make_unique<TSortSettings>(this);
+    controlLook_ = std::make_unique<TControlLook>(this);
+    backGround_ = std::make_unique<TBackGround>(this);
+    bands_ = std::make_unique<TBands>(this);
+    grouping_ = std::make_unique<TGrouping>();
+    dragDropSettings_ = std::make_unique<TDragDropSettings>(this);
+    dragScrollOptions_ = std::make_unique<TDragScrollOptions>();
+    balloon_ = std::make_unique<TBalloonSettings>();
+    showModified_ = std::make_unique<TShowModified>();
+    filter_ = std::make_unique<TFilter>(this);
+    columnHeaders_ = std::make_unique<TStringList>();
+    rowHeaders_ = std::make_unique<TStringList>();
+    lookupItems_ = std::make_unique<TStringList>();
+    fixedFont_ = TahomaFont();
+    fixedFont_->OnChange = [this](TObject*) { Invalidate(); };
+    activeCellFont_ = TahomaFont();
+    rowIndicator_ = std::make_unique<TBitmap>();
+    hiddenRows_ = std::make_unique<TCollection>([](TCollection* c) { return new TGridItem(c); });
+
+    // Facts of the platform: the XP look needs themed drawing, which the layer leaves off
+    // unless the program turns it on; the common controls are 5.82 (no version 6); the wheel
+    // scrolls three lines a notch through WM_MOUSEWHEEL.
+    isWinXP_ = IsThemeActive();
+    isComCtl6_ = GetFileVersion("COMCTL32.DLL") >> 16 > 5;
+    wheelScrollLines_ = 3;
+    wheelMessage_ = WM_MOUSEWHEEL;
+    scrollWidth_ = GetSystemMetrics(SM_CXVSCROLL);
+
+    // The owner form's resize handler gives way to the grid's, which calls it.
+    if (auto* form = dynamic_cast<TForm*>(AOwner);
+        form && !GetComponentState().Contains(csDesigning)) {
+        ownerForm_ = form;
+        savedFormResize_ = form->OnResize;
+        form->OnResize = [this](TObject* Sender) { GridResize(Sender); };
+        formWidth_ = form->GetWidth();
+        formHeight_ = form->GetHeight();
+        form->FreeNotification(this);
+    }
+}
+
+TKavStringGrid::~TKavStringGrid() {
+    if (ownerForm_ && !ownerForm_->GetComponentState().Contains(csDestroying))
+        ownerForm_->OnResize = savedFormResize_;
+    if (cellChecker_) cellChecker_->RemoveFreeNotification(this);
+    // Balloon hints and saved column sizes come with their own code. The texts go with the
+    // store; what the cells and the hidden rows own is freed here.
+    TKavStringGrid::ClearProps();
+}
+
+void TKavStringGrid::Notification(TComponent* AComponent, TOperation Operation) {
+    TBaseGrid::Notification(AComponent, Operation);
+    if (Operation != opRemove) return;
+    if (AComponent == cellChecker_) cellChecker_ = nullptr;
+    if (AComponent == ownerForm_) ownerForm_ = nullptr;
+}
+
+void TKavStringGrid::Clear() {
+    for (int r = 0, rows = GetRowCount(); r < rows; ++r)
+        for (int c = 0, cols = GetStoreColCount(); c < cols; ++c)
+            if (!GetCells(c, r).IsEmpty()) SetCells(c, r, AnsiString());
+    TBaseGrid::ClearProps();
+}
+
+void TKavStringGrid::GridResize(TObject* Sender) {
+    auto* form = dynamic_cast<TForm*>(Sender);
+    if (form && sizeWithForm_ && !GetComponentState().Contains(csDesigning)) {
+        const int w = GetWidth() + form->GetWidth() - formWidth_;
+        const int h = GetHeight() + form->GetHeight() - formHeight_;
+        if (w > 0 && h > 0) SetBounds(GetLeft(), GetTop(), w, h);
+        formWidth_ = form->GetWidth();
+        formHeight_ = form->GetHeight();
+    }
+    if (savedFormResize_) savedFormResize_(Sender);
+    if (columnSize_->GetStretch()) StretchColumn(columnSize_->GetStretchColumn());
+}
+
+void TKavStringGrid::CreateWnd() {
+    TBaseGrid::CreateWnd();
+    if (!GetParent()) return;
+    if (GetComponentState().Contains(csDesigning)) {
+        if (!loaded_) GetFont()->SetName("Tahoma");
+        return;
+    }
+    gridTimer_ = SetTimer(GetHandle(), GridTimerId, GridTimerInterval, nullptr);
+}
+
+void TKavStringGrid::DestroyWnd() {
+    if (gridTimer_ && HandleAllocated()) KillTimer(GetHandle(), GridTimerId);
+    gridTimer_ = 0;
+    TBaseGrid::DestroyWnd();
+}
+
+void TKavStringGrid::Loaded() {
+    TBaseGrid::Loaded();
+    loadedCursor_ = GetCursor();
+    if (look_ == glKav) {
+        buttonGradFrom_ = clSilver;
+        buttonGradTo_ = clWhite;
+    }
+    rememberedFixedRows_ = GetFixedRowsEx();
+    rememberedFixedCols_ = GetFixedColsEx();
+    loadedDefaultRowHeight_ = GetDefaultRowHeight();
+    loaded_ = true;
+    if (GetOptions().Contains(goAlwaysShowEditor)) {
+        SetOptions(GetOptions() >> goAlwaysShowEditor);
+        navigation_->SetAlwaysEdit(true);
+    }
+    if (!GetComponentState().Contains(csDesigning) && !isWinXP_ &&
+        controlLook_->GetControlStyle() == csTheme)
+        controlLook_->SetControlStyle(csClassic);
+    UpdateScrollBars(false);
+    if (autoThemeAdapt_) ThemeAdapt();
+}
+
+void TKavStringGrid::Assign(TPersistent* Source) {
+    auto* s = dynamic_cast<TKavStringGrid*>(Source);
+    if (!s) {
+        TBaseGrid::Assign(Source);
+        return;
+    }
+    GetFont()->Assign(s->GetFont());
+    activeCellColor_ = s->activeCellColor_;
+    activeCellColorTo_ = s->activeCellColorTo_;
+    activeCellFont_->Assign(s->activeCellFont_.get());
+    activeCellShow_ = s->activeCellShow_;
+    SetActiveRowShow(s->GetActiveRowShow());
+    SetAlign(s->GetAlign());
+    anchorHint_ = s->anchorHint_;
+    autoNumAlign_ = s->autoNumAlign_;
+    autoSize_ = s->autoSize_;
+    autoThemeAdapt_ = s->autoThemeAdapt_;
+    mouseActions_->Assign(s->mouseActions_.get());
+    navigation_->Assign(s->navigation_.get());
+    grouping_->Assign(s->grouping_.get());
+    printSettings_->Assign(s->printSettings_.get());
+    filter_->Assign(s->filter_.get());
+    htmlSettings_->Assign(s->htmlSettings_.get());
+    bands_->Assign(s->bands_.get());
+    cellNode_->Assign(s->cellNode_.get());
+    sortSettings_->Assign(s->sortSettings_.get());
+    dragScrollOptions_->Assign(s->dragScrollOptions_.get());
+    SetColCountEx(s->GetColCount());
+    SetRowCountEx(s->GetRowCount());
+    SetFixedRowsEx(s->GetFixedRows());
+    SetFixedColsEx(s->GetFixedCols());
+    SetDefaultColWidth(s->GetDefaultColWidth());
+    SetDefaultRowHeight(s->GetDefaultRowHeight());
+    // The remaining settings of the look and behaviour.
+    floatFormat_ = s->floatFormat_;
+    checkTrue_ = s->checkTrue_;
+    checkFalse_ = s->checkFalse_;
+    selectionColor_ = s->selectionColor_;
+    selectionColorTo_ = s->selectionColorTo_;
+    selectionTextColor_ = s->selectionTextColor_;
+    showSelection_ = s->showSelection_;
+    hintColor_ = s->hintColor_;
+    enableHTML_ = s->enableHTML_;
+    enableWheel_ = s->enableWheel_;
+    enhRowColMove_ = s->enhRowColMove_;
+    intelliZoom_ = s->intelliZoom_;
+    urlColor_ = s->urlColor_;
+    look_ = s->look_;
+    scrollType_ = s->scrollType_;
+    scrollColor_ = s->scrollColor_;
+    scrollWidth_ = s->scrollWidth_;
+    newCellWordWrap_ = s->newCellWordWrap_;
+    vAlignment_ = s->vAlignment_;
+    defaultEditor_ = s->defaultEditor_;
+    fixedRowAlways_ = s->fixedRowAlways_;
+    fixedColAlways_ = s->fixedColAlways_;
+    fixedFooters_ = s->fixedFooters_;
+    fixedRightCols_ = s->fixedRightCols_;
+    sizeWithForm_ = s->sizeWithForm_;
+    integralHeight_ = s->integralHeight_;
+    hovering_ = s->hovering_;
+    xyOffset_ = s->xyOffset_;
+    SetGridLineWidth(s->GetGridLineWidth());
+    SetGridLineColor(s->GetGridLineColor());
+    SetActiveRowColor(s->GetActiveRowColor());
+    SetOptions(s->GetOptions());
+    // The cells: every text of the source.
+    for (int r = 0, rows = s->GetRowCount(); r < rows; ++r)
+        for (int c = 0, cols = s->GetColCount(); c < cols; ++c)
+            SetCells(c, r, s->GetCells(c, r));
+    Invalidate();
+}
+
+void TKavStringGrid::Invalidate() {
+    if (suppressInvalidate_) {
+        suppressInvalidate_ = false;
+        return;
+    }
+    TBaseGrid::Invalidate();
+}
+
+void TKavStringGrid::Resize() {
+    TBaseGrid::Resize();
+    const TBackGroundDisplay d = backGround_ ? backGround_->GetDisplay() : bdTile;
+    if ((d == bdGradientHorz || d == bdGradientVert) && backGround_->GetColorTo() != clNone)
+        Invalidate();
+    UpdateScrollBars(false);
+}
+
+void TKavStringGrid::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
+    if (integralHeight_ && AHeight > 0) {
+        // A whole number of rows of the default height, past the border and the horizontal
+        // scroll bar when not every column fits.
+        const int border = GetBorderStyle() == bsSingle ? 4 : 0;
+        int bar = 0;
+        if ((GetScrollBars() == ssHorizontal || GetScrollBars() == ssBoth) &&
+            SumColWidths(0, GetColCount()) > AWidth - border)
+            bar = GetSystemMetrics(SM_CYHSCROLL);
+        const int rowHeight = std::max(1, GetDefaultRowHeight() + GetGridLineWidth());
+        const int rows = std::max(0, (AHeight - border - bar) / rowHeight);
+        AHeight = rows * rowHeight + border + bar;
+    }
+    TBaseGrid::SetBounds(ALeft, ATop, AWidth, AHeight);
+    if (GetParent() && HandleAllocated()) NCPaintProc();
+}
+
+void TKavStringGrid::NCPaintProc() {
+    if (HandleAllocated()) SendMessage(GetHandle(), WM_NCPAINT, 1, 0);
+}
+
+// --- settings with side effects ---
+
+void TKavStringGrid::SetBackGround(TBackGround* Value) {
+    backGround_->Assign(Value);
+    Invalidate();
+}
+
+void TKavStringGrid::SetActiveCellFont(TFont* Value) {
+    activeCellFont_->Assign(Value);
+    Invalidate();
+}
+
+void TKavStringGrid::SetRowIndicator(TBitmap* Value) {
+    rowIndicator_->Assign(Value);
+    RepaintCell(0, GetRow());
+}
+
+void TKavStringGrid::SetActiveCellShow(bool Value) {
+    activeCellShow_ = Value;
+    Invalidate();
+}
+
+void TKavStringGrid::SetActiveCellColor(TColor Value) {
+    activeCellColor_ = Value;
+    Invalidate();
+}
+
+void TKavStringGrid::SetActiveCellColorTo(TColor Value) {
+    activeCellColorTo_ = Value;
+    Invalidate();
+}
+
+void TKavStringGrid::SetXYOffset(TPoint Value) {
+    xyOffset_ = Value;
+    Invalidate();
+}
+
+void TKavStringGrid::SetWordWrap(bool Value) {
+    newCellWordWrap_ = Value;
+    Invalidate();
+}
+
+void TKavStringGrid::SetAutoThemeAdapt(bool Value) {
+    autoThemeAdapt_ = Value;
+    if (Value) {
+        ThemeAdapt();
+        Invalidate();
+    }
+}
+
+void TKavStringGrid::SetKavGradFrom(TColor Value) {
+    kavGradFrom_ = ColorToRGB(Value);
+    Invalidate();
+}
+
+void TKavStringGrid::SetKavGradTo(TColor Value) {
+    kavGradTo_ = ColorToRGB(Value);
+    Invalidate();
+}
+
+void TKavStringGrid::SetCellChecker(TKavStringGridCheck* Value) {
+    if (cellChecker_ == Value) return;
+    if (cellChecker_) cellChecker_->RemoveFreeNotification(this);
+    cellChecker_ = Value;
+    if (Value) Value->FreeNotification(this);
+}

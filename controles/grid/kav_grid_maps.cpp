@@ -1,0 +1,116 @@
+// TKavStringGrid: hidden columns and rows and the maps between real indexes (in the full
+// data) and display indexes (among the shown rows and columns); the hidden selection.
+#include "controles/grid/kav_grid.h"
+
+#include <algorithm>
+
+namespace {
+
+constexpr int MaxHiddenCol = 512; // real columns from here on are always shown
+
+} // namespace
+
+int TKavStringGrid::RemapCol(int ACol) const {
+    if (ACol >= MaxHiddenCol || numHiddenCols_ == 0 || ACol < 0) return ACol;
+    int shown = -1;
+    for (int r = 0; r < MaxHiddenCol; ++r)
+        if (visibleCols_[r] && ++shown == ACol) return r;
+    return 0;
+}
+
+int TKavStringGrid::RemapColInv(int ACol) const {
+    if (ACol <= 0) return ACol;
+    int hidden = 0;
+    for (int r = 0, n = std::min(ACol, MaxHiddenCol); r < n; ++r)
+        if (!visibleCols_[r]) ++hidden;
+    return ACol - hidden;
+}
+
+namespace {
+
+std::vector<int> HiddenIndexes(const TCollection& Items) {
+    std::vector<int> v;
+    v.reserve(Items.GetCount());
+    for (int i = 0; i < Items.GetCount(); ++i)
+        v.push_back(static_cast<const TGridItem*>(Items.GetItem(i))->GetIdx());
+    std::sort(v.begin(), v.end());
+    return v;
+}
+
+} // namespace
+
+int TKavStringGrid::RemapRowInv(int ARow) const {
+    int real = ARow;
+    for (int idx : HiddenIndexes(*hiddenRows_))
+        if (idx <= real) ++real;
+    return real;
+}
+
+int TKavStringGrid::RemapRow(int ARow) const {
+    int below = 0;
+    for (int i = 0; i < hiddenRows_->GetCount(); ++i)
+        if (static_cast<const TGridItem*>(hiddenRows_->GetItem(i))->GetIdx() < ARow) ++below;
+    return ARow - below;
+}
+
+bool TKavStringGrid::IsHiddenColumn(int ACol) const {
+    return ACol >= 0 && ACol < MaxHiddenCol && !visibleCols_[ACol];
+}
+
+bool TKavStringGrid::GetVisibleCol(int ACol) const {
+    return ACol < 0 || ACol >= MaxHiddenCol || visibleCols_[ACol];
+}
+
+void TKavStringGrid::SetVisibleCol(int ACol, bool Value) {
+    if (ACol < 0 || ACol >= MaxHiddenCol) return;
+    visibleCols_[ACol] = Value;
+    numHiddenCols_ = static_cast<int>(std::count(visibleCols_.begin(), visibleCols_.end(), 0));
+}
+
+bool TKavStringGrid::IsHiddenRow(int ARow) const {
+    return HiddenRow(ARow) != nullptr;
+}
+
+TStrings* TKavStringGrid::HiddenRow(int ARow) const {
+    TStrings* found = nullptr;
+    for (int i = 0; i < hiddenRows_->GetCount(); ++i) {
+        const auto* item = static_cast<const TGridItem*>(hiddenRows_->GetItem(i));
+        if (item->GetIdx() == ARow) found = item->GetItems();
+    }
+    return found;
+}
+
+void TKavStringGrid::ClearProps() {
+    TBaseGrid::ClearProps();
+    for (int i = 0; i < hiddenRows_->GetCount(); ++i) {
+        TStrings* cells = static_cast<TGridItem*>(hiddenRows_->GetItem(i))->GetItems();
+        for (int c = 0; c < cells->GetCount(); ++c)
+            if (TCellProperties* p = AsProps(cells->GetObjects(c))) {
+                cells->SetObjects(c, nullptr);
+                delete p;
+            }
+    }
+}
+
+void TKavStringGrid::HideSelection() {
+    if (selectionHidden_) return;
+    savedSelection_ = GetSelection();
+    selectionHidden_ = true;
+    Invalidate();
+}
+
+void TKavStringGrid::UnHideSelection() {
+    if (!selectionHidden_) return;
+    selectionHidden_ = false;
+    if (GetRowCount() > savedSelection_.Top && GetColCount() > savedSelection_.Left) {
+        TGridRect r = savedSelection_;
+        r.Right = std::min(r.Right, GetColCount() - 1);
+        r.Bottom = std::min(r.Bottom, GetRowCount() - 1);
+        SetSelection(r);
+    } else {
+        const int col = fixedColAlways_ && GetFixedCols() >= GetColCount() ? 0 : GetFixedCols();
+        const int row = fixedRowAlways_ && GetFixedRows() >= GetRowCount() ? 0 : GetFixedRows();
+        if (col < GetColCount() && row < GetRowCount()) SetSelection({col, row, col, row});
+    }
+    Invalidate();
+}

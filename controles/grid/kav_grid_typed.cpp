@@ -1,0 +1,124 @@
+// TKavStringGrid: cells read and written as numbers.
+#include "controles/grid/kav_grid.h"
+
+#include "controles/comun/text_utils.h"
+#include "plataforma/base/numbers.h"
+#include "plataforma/base/regional.h"
+
+#include <algorithm>
+#include <cctype>
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+
+namespace {
+
+// The number written with a C-style pattern holding one floating conversion ("%.2f",
+// "%8.3e"...) and any text around it, the decimal point as the regional separator. A pattern
+// with any other conversion is not used: the number is written as FloatToStr writes it.
+AnsiString FormatNumber(const AnsiString& Pattern, double Value) {
+    const std::string& p = Pattern.str();
+    size_t at = std::string::npos, end = 0;
+    for (size_t i = 0; i < p.size(); ++i) {
+        if (p[i] != '%') continue;
+        if (i + 1 < p.size() && p[i + 1] == '%') {
+            ++i;
+            continue;
+        }
+        if (at != std::string::npos) return FloatToStr(Value); // a second conversion
+        size_t j = i + 1;
+        while (j < p.size() && std::strchr("-+ #0", p[j]))
+            ++j;
+        while (j < p.size() && std::isdigit(static_cast<unsigned char>(p[j])))
+            ++j;
+        if (j < p.size() && p[j] == '.') {
+            ++j;
+            while (j < p.size() && std::isdigit(static_cast<unsigned char>(p[j])))
+                ++j;
+        }
+        if (j >= p.size() || !std::strchr("fFeEgG", p[j])) return FloatToStr(Value);
+        at = i;
+        end = j + 1;
+        i = j;
+    }
+    if (at == std::string::npos) return FloatToStr(Value);
+    char buf[512];
+    const std::string spec = p.substr(at, end - at);
+    const int n = std::snprintf(buf, sizeof buf, spec.c_str(), Value);
+    std::string number =
+        n < 0 ? std::string() : std::string(buf, std::min<size_t>(n, sizeof buf - 1));
+    for (char& ch : number)
+        if (ch == '.') ch = GetDecimalSeparator();
+    std::string out;
+    auto literal = [&](size_t from, size_t to) {
+        for (size_t i = from; i < to; ++i) {
+            out += p[i];
+            if (p[i] == '%' && i + 1 < to && p[i + 1] == '%') ++i;
+        }
+    };
+    literal(0, at);
+    out += number;
+    literal(end, p.size());
+    return AnsiString(out);
+}
+
+// The text as the number parsers take it: empty and "-" read as 0.
+AnsiString NumberText(const AnsiString& S) {
+    const AnsiString t = S.Trim();
+    return t.IsEmpty() || t == "-" ? AnsiString("0") : t;
+}
+
+// A cell's text as a number: thousands separators out, the regional decimal separator read
+// as the point (RemoveSeps), then the whole text must be a number.
+double ParseFloat(const AnsiString& Text) {
+    const std::string s = NumberText(RemoveSeps(Text)).str();
+    double v = 0;
+    const char* first = s.data();
+    if (!s.empty() && s[0] == '+') ++first;
+    const auto [end, ec] = std::from_chars(first, s.data() + s.size(), v);
+    if (ec != std::errc() || end != s.data() + s.size() || !std::isfinite(v))
+        throw EKavGridError("Cell does not contain a float value");
+    return v;
+}
+
+} // namespace
+
+void TKavStringGrid::SetInts(int ACol, int ARow, int Value) {
+    SetCellEx(ACol, ARow, AnsiString(Value));
+}
+
+int TKavStringGrid::GetInts(int ACol, int ARow) {
+    const AnsiString s = NumberText(GetCellEx(ACol, ARow));
+    try {
+        return StrToInt(s);
+    } catch (const EConvertError&) {
+        throw EKavGridError("Cell does not contain integer value");
+    }
+}
+
+void TKavStringGrid::SetFloats(int ACol, int ARow, double Value) {
+    SetCellEx(ACol, ARow, FormatNumber(floatFormat_, Value));
+}
+
+double TKavStringGrid::GetFloats(int ACol, int ARow) {
+    return ParseFloat(GetCellEx(ACol, ARow));
+}
+
+void TKavStringGrid::SetAllFloats(int ACol, int ARow, double Value) {
+    const AnsiString s = FormatNumber(floatFormat_, Value);
+    if (TStrings* hidden = HiddenRow(ARow)) {
+        if (ACol >= 0 && ACol < hidden->GetCount()) hidden->SetStrings(ACol, s);
+        return;
+    }
+    SetCellEx(RemapColInv(ACol), RemapRow(ARow), s);
+}
+
+double TKavStringGrid::GetAllFloats(int ACol, int ARow) {
+    AnsiString text;
+    if (const TStrings* hidden = HiddenRow(ARow))
+        text = ACol >= 0 && ACol < hidden->GetCount() ? hidden->GetStrings(ACol) : AnsiString();
+    else
+        text = GetCellEx(RemapColInv(ACol), RemapRow(ARow));
+    return ParseFloat(text);
+}
