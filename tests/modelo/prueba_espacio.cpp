@@ -11,6 +11,8 @@
 #include "tests/modelo/modelo_completo.h"
 #include "tests/modelo/modelo_prueba.h"
 
+#include "plataforma/base/file_writer.h"
+
 namespace {
 
 // Una planta de 10 x 8 y el polígono de 5 x 4 de sus espacios.
@@ -70,6 +72,22 @@ TEST_F(PruebaEspacio, SinCoordenadasNiAltura) {
                            "            PILLARS-NUMBERS   = 0",
                            "            ..",
                        }));
+}
+
+TEST_F(PruebaEspacio, FormaDelProgramaHermano) {
+    Espacio* espacio = Leido({"POLYGON = \"Local\"", "X = 2", "HEIGHT = 3", "AZIMUTH = 45",
+                              "LOCATION = FLOOR-V1", "SPACE-TYPE = \"R\"", "FLOOR-WEIGHT = 80"});
+    ASSERT_NE(espacio, nullptr);
+    EXPECT_EQ(Escrito([&](FileWriter& f) { espacio->Exportar(f); }),
+              LineasCRLF({
+                  "    \"E\" = SPACE",
+                  "            X                 = " + Numero14g("2"),
+                  "            AZIMUTH           = " + Numero14g("45"),
+                  "            POLYGON           = \"Local\"",
+                  "            LOCATION          = FLOOR-V1  ",
+                  "            FLOOR-WEIGHT      = " + Numero14g("80"),
+                  "            ..",
+              }));
 }
 
 TEST_F(PruebaEspacio, TiposYOrigen) {

@@ -128,6 +128,18 @@ TEST_F(PruebaMuro, SueloDelEspacioAlReves) {
     EXPECT_NE(RegistroDe(*muro).find("Z-GROUND      =            1.5"), std::string::npos);
 }
 
+TEST_F(PruebaMuro, FormaDelProgramaHermano) {
+    Muro* muro = Leido(Muro_("EXTERIOR-WALL", {"LOCATION = SPACE-V1", "TILT = 80"}));
+    ASSERT_NE(muro, nullptr);
+    EXPECT_EQ(Escrito([&](FileWriter& f) { muro->Exportar(f); }),
+              LineasCRLF({
+                  "                  CONSTRUCTION  = \"Muro tipo-C\"  ",
+                  "                  TILT          = " + Numero14g("80"),
+                  "                  LOCATION      = SPACE-V1  ",
+                  "                      ..",
+              }));
+}
+
 TEST_F(PruebaMuro, ProfundidadSinVertices) {
     ParedContactoTerreno muro("T");
     AnsiString texto;
