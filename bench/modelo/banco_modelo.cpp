@@ -34,8 +34,17 @@ namespace {
 
 constexpr int kEspaciosPorPlanta = 100;
 
+// Una carpeta propia, que se borra con todo lo escrito al acabar el programa.
+struct CarpetaDelBanco {
+    std::string ruta;
+    ~CarpetaDelBanco() {
+        std::error_code error;
+        if (!ruta.empty()) std::filesystem::remove_all(ruta, error);
+    }
+};
+
 std::string Carpeta() {
-    static const std::string carpeta = [] {
+    static const CarpetaDelBanco carpeta{[] {
         std::string plantilla =
             (std::filesystem::temp_directory_path() / "banco_modelo_XXXXXX").string();
         const char* hecha = mkdtemp(plantilla.data());
@@ -43,8 +52,8 @@ std::string Carpeta() {
         std::ofstream(ruta + "config.ini") << "TMP = \"Tmp\\\"\n";
         std::filesystem::create_directories(ruta + "Tmp");
         return ruta;
-    }();
-    return carpeta;
+    }()};
+    return carpeta.ruta;
 }
 
 void Preparar() {
