@@ -3,13 +3,13 @@
 #include "plataforma/gui/kernel/controls.h"
 
 #include "plataforma/gui/input/cursor_map.h"
+#include "plataforma/gui/input/mouse.h"
 #include "plataforma/gui/kernel/dispatch_frame.h"
 #include "plataforma/gui/kernel/hooked_widget.h"
-#include "plataforma/gui/input/mouse.h"
-#include "plataforma/gui/painting/paint_context.h"
 #include "plataforma/gui/kernel/qt_bridge.h"
 #include "plataforma/gui/kernel/screen.h"
 #include "plataforma/gui/kernel/window_registry.h"
+#include "plataforma/gui/painting/paint_context.h"
 
 #include <QMouseEvent>
 #include <QWheelEvent>
@@ -317,6 +317,12 @@ void TControl::WndProc(TMessage& Message) {
             (Message.Msg == WM_LBUTTONDBLCLK || Message.Msg == WM_RBUTTONDBLCLK ||
              Message.Msg == WM_MBUTTONDBLCLK))
             Message.Msg -= WM_LBUTTONDBLCLK - WM_LBUTTONDOWN;
+        if ((Message.Msg == WM_LBUTTONDOWN || Message.Msg == WM_LBUTTONDBLCLK) &&
+            dragMode_ == dmAutomatic) {
+            // The press starts a drag once the pointer moves; the control sees no press.
+            BeginDrag(false);
+            return;
+        }
         if (Message.Msg == WM_LBUTTONDOWN || Message.Msg == WM_LBUTTONDBLCLK)
             controlState_ << csLButtonDown;
         else if (Message.Msg == WM_LBUTTONUP)

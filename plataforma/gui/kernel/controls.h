@@ -73,6 +73,18 @@ using TControlState = SmallSet<TControlStateItem>;
 
 enum TMouseButton { mbLeft, mbRight, mbMiddle };
 
+// Dragging inside the application: dmAutomatic starts a drag on a left press.
+enum TDragMode { dmManual, dmAutomatic };
+enum TDragState { dsDragEnter, dsDragLeave, dsDragMove };
+// What a drag carries when OnStartDrag makes one; otherwise the source control is the
+// Source that targets see. The one who makes it frees it.
+class TDragObject : public TObject {};
+using TDragOverEvent = std::function<void(TObject* Sender, TObject* Source, int X, int Y,
+                                          TDragState State, bool& Accept)>;
+using TDragDropEvent = std::function<void(TObject* Sender, TObject* Source, int X, int Y)>;
+using TEndDragEvent = std::function<void(TObject* Sender, TObject* Target, int X, int Y)>;
+using TStartDragEvent = std::function<void(TObject* Sender, TDragObject*& DragObject)>;
+
 using TMouseEvent =
     std::function<void(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y)>;
 using TMouseMoveEvent = std::function<void(TObject* Sender, TShiftState Shift, int X, int Y)>;
@@ -226,6 +238,24 @@ public:
     virtual void Click();
     virtual void DblClick();
 
+    // --- dragging inside the application ---
+    TDragMode GetDragMode() const { return dragMode_; }
+    void SetDragMode(TDragMode Value) { dragMode_ = Value; }
+    // Starts a drag from this control: at once, or once the pointer has moved Threshold
+    // pixels (-1: the system's 5) with the button held.
+    void BeginDrag(bool Immediate, int Threshold = -1);
+    // Ends the drag of this control: dropped where the pointer is, or cancelled.
+    void EndDrag(bool Drop);
+    bool Dragging() const;
+    // A drag passes over this control (Accept says whether it may drop here); the base
+    // answers through OnDragOver, refusing when it is not assigned.
+    virtual void DragOver(TObject* Source, int X, int Y, TDragState State, bool& Accept);
+    virtual void DragDrop(TObject* Source, int X, int Y);
+    TDragOverEvent OnDragOver;
+    TDragDropEvent OnDragDrop;
+    TEndDragEvent OnEndDrag;
+    TStartDragEvent OnStartDrag;
+
     // The widget that shows this control; nullptr until the parent's window exists.
     QWidget* GetWidget() const { return widget_; }
     // Offset of the client area inside the widget (the border drawn by WM_NCPAINT).
@@ -262,6 +292,9 @@ protected:
     virtual bool DoMouseWheel(TShiftState Shift, int WheelDelta, TPoint MousePos);
     virtual bool DoMouseWheelDown(TShiftState Shift, TPoint MousePos);
     virtual bool DoMouseWheelUp(TShiftState Shift, TPoint MousePos);
+    // The drag of this control ended over Target (nullptr: cancelled or refused).
+    virtual void DoEndDrag(TObject* Target, int X, int Y);
+    virtual void DoStartDrag(TDragObject*& DragObject);
     // Asks the parent to lay out its aligned children again.
     void RequestAlign();
     // Sends a message to every child (TWinControl) or to nobody (TControl).
@@ -320,6 +353,7 @@ protected:
 private:
     friend class TWinControl;
     friend struct DispatchFrame;
+    friend struct DragAccess;
     void DoMouseDown(TWMMouse& Message, TMouseButton Button, TShiftState Shift);
     void DoMouseUp(TWMMouse& Message, TMouseButton Button);
     void FontChanged(TObject* Sender);
@@ -343,6 +377,7 @@ private:
     bool showHint_ = false;
     bool parentShowHint_ = true;
     TCursor cursor_ = crDefault;
+    TDragMode dragMode_ = dmManual;
     TPopupMenu* popupMenu_ = nullptr;
     TControlStyle controlStyle_;
     TControlState controlState_;
@@ -552,6 +587,30 @@ protected:
 private:
     mutable std::unique_ptr<TControlCanvas> canvas_;
 };
+
+// Moves, sizes, shows or hides a window and places it in the stacking order: after a
+// window, HWND_TOP, HWND_BOTTOM, or above every window that is not topmost (HWND_TOPMOST,
+// for a top-level window) until HWND_NOTOPMOST.
+inline HWND const HWND_TOP = reinterpret_cast<HWND>(0);
+inline HWND const HWND_BOTTOM = reinterpret_cast<HWND>(1);
+inline HWND const HWND_TOPMOST = reinterpret_cast<HWND>(-1);
+inline HWND const HWND_NOTOPMOST = reinterpret_cast<HWND>(-2);
+enum : UINT {
+    SWP_NOSIZE = 0x0001,
+    SWP_NOMOVE = 0x0002,
+    SWP_NOZORDER = 0x0004,
+    SWP_NOREDRAW = 0x0008,
+    SWP_NOACTIVATE = 0x0010,
+    SWP_FRAMECHANGED = 0x0020,
+    SWP_SHOWWINDOW = 0x0040,
+    SWP_HIDEWINDOW = 0x0080,
+};
+BOOL SetWindowPos(HWND hWnd, HWND hWndInsertAfter, int X, int Y, int cx, int cy, UINT uFlags);
+// The window's shape, in window coordinates (nullptr: the whole rectangle). The window
+// owns the region from then on.
+int SetWindowRgn(HWND hWnd, HRGN hRgn, BOOL bRedraw);
+// Copies the shape into hRgn; ERROR for a window without one.
+int GetWindowRgn(HWND hWnd, HRGN hRgn);
 
 // Makes a widget the frameless window of a pop-up when the parameters say WS_POPUP.
 void MakePopupWindow(QWidget* Widget, const TCreateParams& Params);

@@ -3,6 +3,7 @@
 #include "plataforma/gui/kernel/controls.h"
 
 #include "plataforma/gui/input/cursor_map.h"
+#include "plataforma/gui/input/drag_drop.h"
 #include "plataforma/gui/input/input_state.h"
 #include "plataforma/gui/input/key_input.h"
 #include "plataforma/gui/input/mouse.h"
@@ -86,6 +87,11 @@ bool TControl::HandleWidgetEvent(QEvent* Event) {
         case QEvent::KeyRelease:
             // Keys never travel up to the parent's widget, as window messages do not.
             Event->accept();
+            if (DragActive() && Event->type() == QEvent::KeyPress &&
+                static_cast<QKeyEvent*>(Event)->key() == Qt::Key_Escape) {
+                CancelDrag();
+                break;
+            }
             if (win) TranslateKeyEvent(win, static_cast<QKeyEvent*>(Event));
             break;
         case QEvent::InputMethod:
@@ -167,6 +173,11 @@ bool TControl::HandleMouseEvent(QEvent* Event) {
     auto* me = static_cast<QMouseEvent*>(Event);
     NoteInputState(me->modifiers(), me->buttons());
     NoteCursorPos(FromQPoint(me->globalPosition().toPoint()));
+    // A drag under way takes the mouse of the control that holds it.
+    if (DragMouse(this, me)) {
+        Event->accept();
+        return true;
+    }
     // The window's own scroll bars take what happens on them.
     if (auto* win = dynamic_cast<TWinControl*>(this);
         win && !nativeWidget_ && ScrollBarMouse(*win, me)) {

@@ -13,6 +13,7 @@
 #include <QRegion>
 
 #include <memory>
+#include <optional>
 
 class QMouseEvent;
 class QPaintEvent;
@@ -40,7 +41,8 @@ struct WindowFrame {
     ScrollBarState bars[2]; // SB_HORZ, SB_VERT
     QImage image;           // the whole window; transparent where nothing was drawn
     bool frameInvalid = true;
-    QRegion updateRegion; // client coordinates
+    QRegion updateRegion;         // client coordinates
+    std::optional<QRegion> shape; // SetWindowRgn, window coordinates
 
     // A user's press on a bar, until the button is released.
     int trackBar = -1;
