@@ -112,10 +112,11 @@ public:
 
 #define TMOUSEACTIONS_FIELDS(X)                                                                    \
     X(bool, ColSelect, false)                                                                      \
-    X(bool, RowSelect, false) X(bool, AllSelect, false) X(bool, DirectEdit, false) X(              \
-        bool, DirectComboDrop, false) X(bool, DirectDateDrop, false) X(bool, AllColumnSize, false) \
-        X(bool, AllRowSize, false) X(bool, CaretPositioning, false) X(bool, SizeFixedCol, false)   \
-            X(TGridFixedCellEdit, FixedRowsEdit, fceNone)                                          \
+    X(bool, RowSelect, false)                                                                      \
+    X(bool, AllSelect, false) X(bool, DirectEdit, false) X(bool, DirectComboDrop,                  \
+                                                           false) X(bool, DirectDateDrop, false)   \
+        X(bool, AllColumnSize, false) X(bool, AllRowSize, false) X(bool, CaretPositioning, false)  \
+            X(bool, SizeFixedCol, false) X(TGridFixedCellEdit, FixedRowsEdit, fceNone)             \
                 X(TGridFixedCellEdit, FixedColsEdit, fceNone) X(bool, RangeSelectAndEdit, false)   \
                     X(bool, NoAutoRangeScroll, false) X(bool, PreciseCheckBoxCheck, false)         \
                         X(bool, CheckAllCheck, false) X(bool, NodeAllExpandContract, false)        \
@@ -147,9 +148,9 @@ public:
 
 #define TCOLUMNSIZE_FIELDS(X)                                                                      \
     X(bool, Save, false)                                                                           \
-    X(AnsiString, Key, AnsiString()) X(AnsiString, Section, AnsiString())                          \
-        X(int, StretchColumn, -1) X(bool, SynchWithGrid, false)                                    \
-            X(TColumnSizeLocation, Location, clRegistry)
+    X(AnsiString, Key, AnsiString())                                                               \
+    X(AnsiString, Section, AnsiString()) X(int, StretchColumn, -1) X(bool, SynchWithGrid, false)   \
+        X(TColumnSizeLocation, Location, clRegistry)
     TCOLUMNSIZE_FIELDS(GRID_STORED)
 
 private:
@@ -163,7 +164,8 @@ public:
 
 #define TNAVIGATION_FIELDS(X)                                                                      \
     X(bool, AllowInsertRow, false)                                                                 \
-    X(bool, AllowDeleteRow, false) X(bool, AdvanceOnEnter, false) X(bool, AdvanceInsert, false)    \
+    X(bool, AllowDeleteRow, false)                                                                 \
+    X(bool, AdvanceOnEnter, false) X(bool, AdvanceInsert, false)                                   \
         X(bool, AutoGotoWhenSorted, false) X(bool, AutoGotoIncremental, false) X(                  \
             bool, AutoComboDropSize, false) X(bool, AllowClipboardShortCuts, false)                \
             X(bool, AllowRTFClipboard, false) X(bool, AllowSmartClipboard, false) X(               \
@@ -192,12 +194,13 @@ public:
 
 #define THTMLSETTINGS_FIELDS(X)                                                                    \
     X(bool, AutoPreview, false)                                                                    \
-    X(bool, ConvertSpecialChars, false) X(bool, NonBreakingText, false) X(bool, SaveColor, true)   \
-        X(bool, SaveFonts, true) X(AnsiString, FooterFile, AnsiString())                           \
-            X(AnsiString, HeaderFile, AnsiString()) X(int, BorderSize, 1) X(int, CellSpacing, 0)   \
-                X(int, CellPadding, 0) X(AnsiString, TableStyle, AnsiString())                     \
-                    X(AnsiString, PrefixTag, AnsiString()) X(AnsiString, SuffixTag, AnsiString())  \
-                        X(int, Width, 100) X(bool, XHTML, false)
+    X(bool, ConvertSpecialChars, false)                                                            \
+    X(bool, NonBreakingText, false) X(bool, SaveColor, true) X(bool, SaveFonts, true)              \
+        X(AnsiString, FooterFile, AnsiString()) X(AnsiString, HeaderFile, AnsiString())            \
+            X(int, BorderSize, 1) X(int, CellSpacing, 0) X(int, CellPadding, 0)                    \
+                X(AnsiString, TableStyle, AnsiString()) X(AnsiString, PrefixTag, AnsiString())     \
+                    X(AnsiString, SuffixTag, AnsiString()) X(int, Width, 100)                      \
+                        X(bool, XHTML, false)
     THTMLSETTINGS_FIELDS(GRID_STORED)
 };
 
@@ -221,10 +224,10 @@ public:
 
 #define TPRINTSETTINGS_FIELDS(X)                                                                   \
     X(TPrintPosition, Time, ppNone)                                                                \
-    X(TPrintPosition, Date, ppNone) X(TPrintPosition, PageNr, ppNone) X(                           \
-        TPrintPosition, Title, ppNone) X(AnsiString, PageNumSep,                                   \
-                                         "/") X(AnsiString, DateFormat,                            \
-                                                "dd/mm/yyyy") X(TPrintBorders, Borders, pbSingle)  \
+    X(TPrintPosition, Date, ppNone)                                                                \
+    X(TPrintPosition, PageNr, ppNone) X(TPrintPosition, Title, ppNone) X(                          \
+        AnsiString, PageNumSep, "/") X(AnsiString, DateFormat, "dd/mm/yyyy") X(TPrintBorders,      \
+                                                                               Borders, pbSingle)  \
         X(TPenStyle, BorderStyle, psSolid) X(AnsiString, TitleText, AnsiString()) X(               \
             bool, Centered, true) X(bool, RepeatFixedRows, false) X(bool, RepeatFixedCols, false)  \
             X(int, FooterSize, 0) X(int, HeaderSize, 0) X(int, LeftSize, 0) X(int, RightSize, 0)   \

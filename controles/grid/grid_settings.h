@@ -39,10 +39,11 @@ public:
 
 #define TSORTSETTINGS_FIELDS(X)                                                                    \
     X(bool, AutoSortForGrouping, true)                                                             \
-    X(bool, AutoColumnMerge, false) X(int, Column, 0) X(bool, IndexShow, false)                    \
-        X(TColor, IndexColor, clYellow) X(bool, Full, true) X(bool, SingleColumn, false)           \
-            X(bool, IgnoreBlanks, false) X(TSortBlankPosition, BlankPos, blFirst)                  \
-                X(bool, AutoFormat, true) X(TSortDirection, Direction, sdAscending)                \
+    X(bool, AutoColumnMerge, false)                                                                \
+    X(int, Column, 0) X(bool, IndexShow, false) X(TColor, IndexColor, clYellow)                    \
+        X(bool, Full, true) X(bool, SingleColumn, false) X(bool, IgnoreBlanks, false)              \
+            X(TSortBlankPosition, BlankPos, blFirst) X(bool, AutoFormat, true)                     \
+                X(TSortDirection, Direction, sdAscending)                                          \
                     X(TSortDirection, InitSortDirection, sdAscending) X(bool, FixedCols, false)    \
                         X(bool, NormalCellsOnly, false) X(bool, UndoSort, false)
     TSORTSETTINGS_FIELDS(GRID_STORED)
@@ -209,14 +210,15 @@ public:
 
 #define TGROUPING_FIELDS(X)                                                                        \
     X(TColor, HeaderColor, clNone)                                                                 \
-    X(TColor, HeaderColorTo, clNone) X(TColor, HeaderTextColor, clNone)                            \
-        X(bool, HeaderUnderline, false) X(bool, MergeHeader, false) X(bool, MergeSummary, false)   \
-            X(TColor, SummaryColor, clNone) X(TColor, SummaryColorTo, clNone)                      \
-                X(TColor, SummaryTextColor, clNone) X(bool, SummaryLine, false)
+    X(TColor, HeaderColorTo, clNone)                                                               \
+    X(TColor, HeaderTextColor, clNone) X(bool, HeaderUnderline, false) X(bool, MergeHeader, false) \
+        X(bool, MergeSummary, false) X(TColor, SummaryColor, clNone)                               \
+            X(TColor, SummaryColorTo, clNone) X(TColor, SummaryTextColor, clNone)                  \
+                X(bool, SummaryLine, false)
 #define TGROUPING_UNCOPIED(X)                                                                      \
     X(TColor, HeaderLineColor, clBlue)                                                             \
-    X(int, HeaderLineWidth, 2) X(bool, Summary, false) X(TColor, SummaryLineColor, clBlue)         \
-        X(int, SummaryLineWidth, 2)
+    X(int, HeaderLineWidth, 2)                                                                     \
+    X(bool, Summary, false) X(TColor, SummaryLineColor, clBlue) X(int, SummaryLineWidth, 2)
     TGROUPING_FIELDS(GRID_STORED)
     TGROUPING_UNCOPIED(GRID_STORED)
 };
@@ -227,8 +229,9 @@ public:
 
 #define TDRAGDROPSETTINGS_FIELDS(X)                                                                \
     X(bool, OleAcceptFiles, true)                                                                  \
-    X(bool, OleAcceptText, true) X(bool, OleCopyAlways, false) X(bool, OleDropSource, false)       \
-        X(bool, OleEntireRows, false) X(bool, OleInsertRows, false) X(bool, OleRemoveRows, false)  \
+    X(bool, OleAcceptText, true)                                                                   \
+    X(bool, OleCopyAlways, false) X(bool, OleDropSource, false) X(bool, OleEntireRows, false)      \
+        X(bool, OleInsertRows, false) X(bool, OleRemoveRows, false)                                \
             X(bool, OleColumnDragDrop, false)
     TDRAGDROPSETTINGS_FIELDS(GRID_STORED)
     // Stored until the grid's drag and drop exists: no window is registered as a target and
@@ -250,8 +253,8 @@ public:
 
 #define TBALLOONSETTINGS_FIELDS(X)                                                                 \
     X(int, AutoHideDelay, -1)                                                                      \
-    X(TColor, BackgroundColor, clNone) X(int, InitialDelay, -1) X(int, ReshowDelay, -1)            \
-        X(TColor, TextColor, clNone)
+    X(TColor, BackgroundColor, clNone)                                                             \
+    X(int, InitialDelay, -1) X(int, ReshowDelay, -1) X(TColor, TextColor, clNone)
     TBALLOONSETTINGS_FIELDS(GRID_STORED)
     GRID_STORED(uint8_t, Transparency, 0)
     TNotifyEvent OnEnableChange;
@@ -307,9 +310,10 @@ public:
     void Assign(TPersistent* Source) override;
 #define TFILTERDATA_FIELDS(X)                                                                      \
     X(int16_t, Column, 0)                                                                          \
-    X(AnsiString, Condition, AnsiString()) X(bool, CaseSensitive, true)                            \
-        X(TFilterCells, Data, fcVirtual) X(AnsiString, Prefix, AnsiString())                       \
-            X(AnsiString, Suffix, AnsiString()) X(TFilterOperation, Operation, foSHORT)
+    X(AnsiString, Condition, AnsiString())                                                         \
+    X(bool, CaseSensitive, true) X(TFilterCells, Data, fcVirtual)                                  \
+        X(AnsiString, Prefix, AnsiString()) X(AnsiString, Suffix, AnsiString())                    \
+            X(TFilterOperation, Operation, foSHORT)
     TFILTERDATA_FIELDS(GRID_STORED)
 };
 

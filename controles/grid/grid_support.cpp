@@ -176,9 +176,14 @@ TPopupButton::TPopupButton(TComponent* AOwner) : TCustomControl(AOwner) {
 
 void TPopupButton::CreateParams(TCreateParams& Params) {
     TCustomControl::CreateParams(Params);
-    // A pop-up is the layer's frameless window over the others: the top-most place and the
-    // saved bits behind it come with it.
+    // The window system keeps what lies behind a pop-up by itself (the class style that
+    // asks it to has no counterpart here).
     Params.Style = WS_POPUP | WS_DISABLED | WS_BORDER;
+}
+
+void TPopupButton::CreateWnd() {
+    TCustomControl::CreateWnd();
+    SetWindowPos(GetHandle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 void TPopupButton::SetCaption(const AnsiString& Value) {

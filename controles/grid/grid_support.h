@@ -2,7 +2,8 @@
 // Small objects the grid keeps inside itself: an integer list that reports its changes
 // (TIntList), the multi-column sort index built on it (TSortIndexList), the register of
 // controls placed in cells (TControlList), a picture referenced by file name (TFilePicture)
-// and the small top-most caption window (TPopupButton).
+// and the small top-most caption window (TPopupButton). The arrow window is in
+// arrow_window.h.
 
 #include "plataforma/base/list.h"
 #include "plataforma/gui/images/graphics.h"
@@ -107,6 +108,7 @@ public:
 
 protected:
     void CreateParams(TCreateParams& Params) override;
+    void CreateWnd() override;
     void Paint() override;
 
 private:

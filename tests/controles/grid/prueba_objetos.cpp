@@ -1,8 +1,11 @@
 // The grid's support objects: the integer list and its change notices, the sort index, the
 // register of cell controls, the picture by file name and the pop-up caption window.
 
+#include "controles/grid/arrow_window.h"
 #include "controles/grid/grid_support.h"
+#include "plataforma/gui/forms/forms.h"
 #include "plataforma/gui/painting/draw_text.h"
+#include "plataforma/gui/painting/gdi.h"
 #include "plataforma/gui/painting/recording_canvas.h"
 #include "plataforma/gui/widgets/edit.h"
 #include "plataforma/gui/widgets/panels.h"
@@ -155,4 +158,45 @@ TEST(BotonEmergente, EstiloTextoYMarcado) {
     ASSERT_GE(t.size(), 2u);
     EXPECT_TRUE(t[0].FontBold);
     EXPECT_EQ(t[0].Text, "Col");
+}
+
+namespace {
+
+class Flecha : public TArrowWindow {
+public:
+    using TArrowWindow::TArrowWindow;
+    DWORD Estilo() {
+        TCreateParams p;
+        CreateParams(p);
+        return p.Style;
+    }
+};
+
+} // namespace
+
+TEST(VentanaFlecha, RegionConFormaDeFlecha) {
+    TForm f(nullptr);
+    f.SetBounds(0, 0, 200, 100);
+    struct Caso {
+        TArrowDirection dir;
+        TPoint dentro[2], fuera[2];
+    } casos[] = {{arrUp, {{5, 1}, {5, 8}}, {{0, 0}, {1, 8}}},
+                 {arrDown, {{5, 6}, {5, 1}}, {{0, 0}, {9, 1}}},
+                 {arrLeft, {{6, 5}, {1, 5}}, {{1, 1}, {7, 1}}},
+                 {arrRight, {{1, 5}, {7, 5}}, {{0, 0}, {7, 1}}}};
+    for (const Caso& k : casos) {
+        auto* w = new Flecha(&f, k.dir);
+        EXPECT_EQ(w->Estilo(), static_cast<DWORD>(WS_POPUP));
+        EXPECT_EQ(w->GetColor(), 0x00FF00);
+        EXPECT_FALSE(w->GetVisible());
+        EXPECT_EQ(w->GetParent(), &f);
+        w->SetBounds(20, 20, 11, 11);
+        HRGN r = CreateRectRgn(0, 0, 0, 0);
+        ASSERT_NE(GetWindowRgn(w->GetHandle(), r), ERROR) << k.dir;
+        for (const TPoint& p : k.dentro)
+            EXPECT_TRUE(PtInRegion(r, p.x, p.y)) << k.dir << " " << p.x << "," << p.y;
+        for (const TPoint& p : k.fuera)
+            EXPECT_FALSE(PtInRegion(r, p.x, p.y)) << k.dir << " " << p.x << "," << p.y;
+        DeleteObject(r);
+    }
 }
