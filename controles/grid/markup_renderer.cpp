@@ -256,7 +256,14 @@ void Renderizador::Segmento(const std::string& seg, const TRect& r, const Linea&
         DrawTextEx(Transparente(), seg.data(), static_cast<int>(seg.size()), &s, formato, nullptr);
         c_->GetFont()->SetColor(color);
     }
-    DrawTextEx(Transparente(), seg.data(), static_cast<int>(seg.size()), &t, formato, nullptr);
+    if (c_->GetFont()->GetOrientation() != 0) {
+        // The window layer turns the text of TextOut, not the layout of DrawText: turned
+        // text starts at the segment's place on the line.
+        Transparente();
+        c_->TextOut(x, t.Bottom - c_->TextHeight(AnsiString(seg)), AnsiString(seg));
+    } else {
+        DrawTextEx(Transparente(), seg.data(), static_cast<int>(seg.size()), &t, formato, nullptr);
+    }
     if (flujo.enAncla && flujo.anclas - 1 == focusIndex) focusHref = flujo.href;
     if (flujo.error) {
         // A zigzag in steps of 2 pixels that goes on from one segment to the next.

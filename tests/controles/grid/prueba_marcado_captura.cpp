@@ -15,7 +15,7 @@ namespace {
 const char* const kMuestras[] = {
     "<B>Negrita</B>, <I>cursiva</I>, <U>subrayado</U>, <S>tachado</S>, <FONT face=\"Courier "
     "New\" size=\"4\">Courier</FONT> y <FONT color=\"clred\" bgcolor=\"#FFFF80\">rojo sobre "
-    "amarillo</FONT>",
+    "amarillo</FONT> <R \"20\">girado</R>",
     "Un <A HREF=\"http://ejemplo.es\">enlace</A>, otro <A HREF=\"b\">señalado</A>, "
     "<HI>resaltado</HI> y <E>errorr</E> &amp; H<SUB>2</SUB>O, m<SUP>2</SUP>, <SHAD>sombra</SHAD>",
     "<UL><LI>Primer punto<UL><LI>Segundo nivel</UL><LI>Tercero</UL>",

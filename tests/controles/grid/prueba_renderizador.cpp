@@ -291,3 +291,14 @@ TEST_F(Lienzo, MarcadoMalFormadoAcabaSinSalirse) {
     }
     EXPECT_EQ(Marcado(&c, "a<b", TRect(0, 0, 100, 40)).plano, "a");
 }
+
+TEST_F(Lienzo, TextoGirado) {
+    TCanvasRecorder rec(&c);
+    Marcado(&c, "a<R \"90\">b</R>c", TRect(0, 0, 300, 40));
+    const auto girado = rec.Calls("TextOut", true);
+    ASSERT_EQ(girado.size(), 1u);
+    EXPECT_EQ(girado[0].Text, "b");
+    EXPECT_EQ(girado[0].FontEscapement, 900);
+    EXPECT_EQ(rec.Calls("DrawText", true).size(), 2u);
+    EXPECT_EQ(c.GetFont()->GetOrientation(), 0);
+}
