@@ -36,3 +36,22 @@ function(quenbar_test target)
         PROPERTIES LABELS ${ARG_LABEL}
         DISCOVERY_TIMEOUT 60)
 endfunction()
+
+# The installation tree in the build folder ("instalacion/"): the programs with config.ini and
+# the data folders of datos/ beside them, so that they run from the build as installed.
+set(QUENBAR_INSTALACION ${PROJECT_BINARY_DIR}/instalacion)
+
+# quenbar_program(<target>): the executable goes into the installation tree, with the data
+# copied beside it; `cmake --install` puts the same tree under the prefix.
+function(quenbar_program target)
+    if(NOT TARGET quenbar_datos)
+        add_custom_target(quenbar_datos
+            COMMAND ${CMAKE_COMMAND} -E copy_directory ${PROJECT_SOURCE_DIR}/datos
+                    ${QUENBAR_INSTALACION}
+            COMMENT "Datos de la instalación")
+        install(DIRECTORY ${PROJECT_SOURCE_DIR}/datos/ DESTINATION .)
+    endif()
+    set_target_properties(${target} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${QUENBAR_INSTALACION})
+    add_dependencies(${target} quenbar_datos)
+    install(TARGETS ${target} RUNTIME DESTINATION .)
+endfunction()

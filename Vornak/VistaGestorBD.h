@@ -1,0 +1,184 @@
+#pragma once
+// VistaGestorBD: el controlador de una base de datos abierta. Tiene su ventana
+// (TforGestorBD) y las seis vistas de lista, llena el árbol de la base por tipos y grupos,
+// convierte la selección del árbol en la página del elemento, reparte los botones y el menú
+// contextual entre las vistas de cada tipo y lleva las órdenes de fichero, de librería, de
+// elementos y de grupos (VistaGestorBDComandos.cpp) y la copia de elementos entre bases
+// (VistaGestorBDCopia.cpp).
+
+#include "Vornak/Vista.h"
+
+#include "comunes/Tipos.h"
+#include "plataforma/base/ansi_string.h"
+
+#include <functional>
+#include <memory>
+
+class Error;
+class GestorBD;
+class Idioma;
+class ObjetoBase;
+class TStringList;
+class TStrings;
+class TTreeNode;
+class TforGestorBD;
+class TforNombreGrupo;
+class VistabdAcristalamientos;
+class VistabdCerramientos;
+class VistabdElementos;
+class VistabdHuecos;
+class VistabdMarcos;
+class VistabdMateriales;
+class VistabdPuentesTermicos;
+class bdLibreria;
+
+class VistaGestorBD : public Vista {
+public:
+    // Crea su ventana (de la aplicación) y sus vistas sobre las bases del gestor, que no es
+    // suyo. Si no hay otra base abierta, pone a cero las marcas de Cambios: abrir una
+    // segunda base no borra los cambios sin guardar de la primera.
+    explicit VistaGestorBD(GestorBD* gestor);
+    // Borra su ventana si aún la tiene y, si es el último controlador, libera Cambios.
+    ~VistaGestorBD() override;
+
+    // El árbol (raíz, categorías y las ramas de las seis vistas) y la ventana a la vista.
+    // No vacía antes el árbol: eso es VaciarArbol.
+    void Mostrar() override;
+    // En una base estándar oculta las órdenes que la cambian y lo dice (mensaje 64); pone
+    // los rótulos de la variante regional.
+    void Actualizar() override;
+    // Supr, "Eliminar" del menú contextual o del marco: el grupo vacío o el elemento del
+    // nodo seleccionado.
+    void Eliminar() override;
+
+    // El botón "Aceptar" de la página del tipo.
+    void AceptarElemento(TipoObjeto tipo);
+    // El cambio de selección del árbol: un nodo de elemento muestra su elemento; cualquier
+    // otro oculta las páginas.
+    void SeleccionarNodo(TTreeNode* nodo);
+    void MostrarElemento(TipoObjeto tipo);
+    void RefrescarEditor(TipoObjeto tipo);
+    // El tipo de elemento del nodo, el que guarda el propio nodo; TIPO_NINGUNO (62) para la
+    // raíz, las categorías "Opacos" y "Semitransparentes" y un nodo nulo.
+    TipoObjeto TipoDeNodo(TTreeNode* nodo) const;
+    // El cambio de página: selecciona en el árbol el primer elemento del tipo de la página.
+    void CambiarPestana();
+    // El nodo del elemento bajo el de su grupo (que se crea si falta), bajo el nodo del tipo.
+    void AnadirNodo(TipoObjeto tipo, const AnsiString& grupo, const AnsiString& nombre,
+                    TTreeNode* nodoTipo);
+    void VaciarArbol();
+    // El modo de un solo fichero: sin puentes térmicos, sin menú de sistema ni botones de
+    // minimizar y maximizar.
+    void OcultarPuentes();
+    bool EstaCerrada() const { return cerrada; }
+    bool EsEstandar() const;
+    bool FactoresSolaresCompletos() const;
+    // "Fichero": la ruta de la base; otra clave deja el texto como estaba.
+    void ObtenerPropiedad(const AnsiString& clave, AnsiString& texto) const;
+    // "Tipo": el tipo que lista el diálogo de la librería.
+    void EstablecerPropiedad(const AnsiString& clave, TipoObjeto valor);
+    // El cierre de la ventana: pregunta si se guardan los cambios. Falso deja la ventana
+    // abierta con sus cambios.
+    bool Cerrar();
+    // Las órdenes del menú contextual que valen para el nodo.
+    void PrepararMenuContextual(TTreeNode* nodo);
+
+    // --- órdenes de fichero (VistaGestorBDComandos.cpp) ---
+    // Abre un ".BDC" (un ".xml" da una base vacía, sin ruta, que se guarda con otro nombre).
+    void Abrir(const AnsiString& ruta);
+    // Guarda la base en un ".BDC". Sin ruta (una base nueva o abierta de un XML) pide el
+    // nombre, que pasa a ser la ruta y el título de la ventana. Si no se guarda (cancelado
+    // o fallido, que se dice), el fichero anterior y la marca de cambios quedan como
+    // estaban y devuelve falso.
+    bool Guardar(const AnsiString& ruta);
+    bool ExportarXML(const AnsiString& ruta);
+    // La librería: otro gestor de tipo de lista 2 cargado del fichero.
+    void CargarLibreria(const AnsiString& ruta);
+    bool EscribirLibreria(const AnsiString& ruta);
+    // Crear del marco y del menú contextual.
+    void Crear();
+    void CrearElemento(TipoObjeto tipo);
+    void CrearGrupo(TipoObjeto tipo);
+    void CambiarGrupo(TipoObjeto tipo);
+    // El "Aceptar" del diálogo del nombre de grupo; falso lo deja abierto.
+    bool AceptarNombreGrupo();
+    // Un dibujo del material (13) o del puente térmico (63): el fichero elegido si existe;
+    // vacío si no se eligió ninguno o no existe.
+    AnsiString ElegirDibujo(TipoObjeto tipo);
+    // Añade el catálogo regional a la base (solo en la variante regional).
+    void CargarCatalogoRegional();
+
+    // --- copia de elementos (VistaGestorBDCopia.cpp) ---
+    // Copia de la librería a la base abierta los elementos de esos nombres, con los
+    // materiales de los cerramientos y el marco y el acristalamiento de los huecos, y pone
+    // sus nodos bajo el nodo del tipo. Lo que ya está en la base no se copia; lo que no
+    // está en la librería se dice al final.
+    void CopiarDeLibreria(const TStrings& nombres, TipoObjeto tipo, TTreeNode* nodoTipo,
+                          GestorBD* origen);
+    // Lo mismo de un gestor a otro, sin tocar el árbol.
+    void CopiarAGestor(const TStrings& nombres, TipoObjeto tipo, GestorBD* origen,
+                       GestorBD* destino);
+
+    TforGestorBD* Ventana() const { return ventana; }
+    GestorBD* Gestor() const { return gestor; }
+    GestorBD* Libreria() const { return libreria.get(); }
+    ObjetoBase* ElementoActual() const { return actual; }
+    AnsiString NombreVisible() const { return nombreVisible; }
+    // La vista de lista del tipo; nula para otro tipo o tras cerrar.
+    VistabdElementos* VistaDeTipo(TipoObjeto tipo) const;
+    TforNombreGrupo* DialogoGrupo() const { return dialogoGrupo; }
+
+    // Se llama cuando la ventana se ha cerrado.
+    std::function<void(VistaGestorBD*)> AlCerrar;
+
+private:
+    // Selecciona el primer elemento del primer grupo bajo el nodo del tipo; falso si no
+    // hay ninguno.
+    bool SeleccionarPrimero(TTreeNode* nodoTipo);
+    // El nodo del elemento de ese nombre bajo el nodo del tipo; nulo si no está.
+    TTreeNode* BuscarElemento(TTreeNode* nodoTipo, const AnsiString& nombre) const;
+    void BorrarVistas();
+    void CambiosHechos();
+    // Copia un elemento de una base a otra (si falta en el destino) y, con nodo de tipo,
+    // pone su nodo. Devuelve el elemento del destino.
+    ObjetoBase* CopiarUno(TipoObjeto tipo, const AnsiString& nombre, GestorBD* origen,
+                          GestorBD* destino, TTreeNode* nodoTipo, TStrings& faltan);
+    void CopiarDependencias(TipoObjeto tipo, ObjetoBase* fuente, GestorBD* origen,
+                            GestorBD* destino, bool conArbol, TStrings& faltan);
+    void Copiar(const TStrings& nombres, TipoObjeto tipo, GestorBD* origen, GestorBD* destino,
+                TTreeNode* nodoTipo);
+    void PonerNombre(const AnsiString& ruta);
+
+    AnsiString ruta;
+    AnsiString nombreVisible;
+    GestorBD* gestor;
+    ObjetoBase* actual = nullptr;
+    TforGestorBD* ventana = nullptr;
+    Error* error;
+    Idioma* idioma;
+    TforNombreGrupo* dialogoGrupo = nullptr;
+    std::unique_ptr<TStringList> nombresGrupos;
+    TipoObjeto tipoLibreria = TIPO_NINGUNO_GESTOR;
+    VistabdMateriales* vistaMateriales = nullptr;
+    VistabdCerramientos* vistaCerramientos = nullptr;
+    VistabdAcristalamientos* vistaAcristalamientos = nullptr;
+    VistabdHuecos* vistaHuecos = nullptr;
+    VistabdMarcos* vistaMarcos = nullptr;
+    VistabdPuentesTermicos* vistaPuentes = nullptr;
+    std::unique_ptr<GestorBD> libreria;
+    bool puentesVisibles = true;
+    bool renombrando = false;
+    AnsiString grupoAnterior;
+    std::unique_ptr<TStringList> miembrosGrupo;
+    bdLibreria* baseGrupo = nullptr;
+    bool cerrada = false;
+    TTreeNode* nodoRaiz = nullptr;
+    TTreeNode* nodoOpacos = nullptr;
+    TTreeNode* nodoSemitransparentes = nullptr;
+    TTreeNode* nodoPuentes = nullptr;
+
+    static constexpr TipoObjeto TIPO_NINGUNO_GESTOR = 62;
+    // Controladores vivos y con la ventana abierta, de todo el programa.
+    static int vivos;
+    static int abiertos;
+};

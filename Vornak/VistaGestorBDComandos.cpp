@@ -1,0 +1,258 @@
+// Las órdenes de fichero, de librería, de elementos y de grupos del controlador de una base.
+
+#include "Vornak/VistaGestorBD.h"
+
+#include "Vornak/UtilArbol.h"
+#include "Vornak/VentanaGestorBD.h"
+#include "Vornak/Ventananuevogrupo.h"
+#include "Vornak/VistabdElementos.h"
+
+#include "comunes/Cambios.h"
+#include "comunes/Directorios.h"
+#include "comunes/Error.h"
+#include "comunes/GestorBD.h"
+#include "comunes/Idioma.h"
+#include "comunes/Util.h"
+#include "comunes/bdLibreria.h"
+#include "plataforma/base/file_writer.h"
+#include "plataforma/base/files.h"
+#include "plataforma/base/modal_hooks.h"
+#include "plataforma/base/string_list.h"
+#include "plataforma/gui/forms/dialogs.h"
+#include "plataforma/gui/forms/menus.h"
+#include "plataforma/gui/kernel/application.h"
+#include "plataforma/gui/widgets/edit.h"
+#include "plataforma/gui/widgets/tree_view.h"
+
+namespace {
+constexpr int ICONO_CARPETA = 8;
+constexpr const char* FILTRO_BDC = "Ficheros BDC (*.bdc)|*.BDC";
+
+// Un guardado que no se ha podido hacer: el fichero anterior sigue como estaba.
+void AvisarFallo(const AnsiString& fichero, const AnsiString& motivo) {
+    AnsiString texto = "No se ha podido guardar el fichero " + fichero + ".";
+    if (!motivo.IsEmpty()) texto += "\n" + motivo;
+    texto += "\nLos cambios no se han guardado y el fichero anterior queda como estaba.";
+    Application->MessageBox(texto, "Error", MB_OK | MB_ICONERROR);
+}
+} // namespace
+
+void VistaGestorBD::PonerNombre(const AnsiString& nueva) {
+    ruta = nueva;
+    nombreVisible = NombreSinExtension(nueva);
+}
+
+void VistaGestorBD::Abrir(const AnsiString& fichero) {
+    PonerNombre(fichero);
+    AnsiString extension = ExtensionFichero(fichero).UpperCase();
+    // Un XML no se carga: la base queda vacía y sin ruta, para que Guardar no escriba texto
+    // de palabras clave sobre el XML.
+    if (extension == "XML")
+        ruta = AnsiString();
+    else if (extension == "BDC")
+        gestor->Cargar(fichero);
+    VaciarArbol();
+    Mostrar();
+    if (ventana) ventana->SetCaption(nombreVisible);
+    if (abiertos <= 1) Cambios::Instancia()->Reiniciar();
+}
+
+bool VistaGestorBD::Guardar(const AnsiString& destino) {
+    AnsiString fichero = destino;
+    bool nombreNuevo = fichero.IsEmpty();
+    if (nombreNuevo) {
+        TSaveDialog dialogo(nullptr);
+        dialogo.SetInitialDir(Directorios::Instancia()->RutaLibreria(""));
+        dialogo.SetFilter(FILTRO_BDC);
+        dialogo.SetDefaultExt("bdc");
+        dialogo.SetFileName(nombreVisible);
+        if (!dialogo.Execute() || dialogo.GetFileName().IsEmpty()) return false;
+        fichero = dialogo.GetFileName();
+    }
+    if (!gestor->Guardar(fichero)) {
+        AvisarFallo(fichero, gestor->UltimoError());
+        return false;
+    }
+    Cambios::Instancia()->PonerLogico("Cambios", false);
+    if (nombreNuevo) {
+        PonerNombre(fichero);
+        if (ventana) ventana->SetCaption(nombreVisible);
+        if (nodoRaiz) nodoRaiz->SetText("Proyecto: " + nombreVisible);
+    }
+    return true;
+}
+
+bool VistaGestorBD::ExportarXML(const AnsiString& fichero) {
+    bool hecho =
+        ventana ? gestor->GuardarXML(fichero, *ventana->_xml) : gestor->GuardarXML(fichero);
+    if (!hecho) AvisarFallo(fichero, gestor->UltimoError());
+    return hecho;
+}
+
+void VistaGestorBD::CargarLibreria(const AnsiString& fichero) {
+    libreria.reset();
+    libreria = std::make_unique<GestorBD>("USUARIO", LISTA_USUARIO);
+    libreria->Cargar(fichero);
+}
+
+bool VistaGestorBD::EscribirLibreria(const AnsiString& fichero) {
+    if (!libreria) return false;
+    FileWriter escritor;
+    if (escritor.Open(fichero)) {
+        libreria->Escribir(escritor);
+        if (escritor.Commit()) return true;
+    }
+    error->Mensaje(0, fichero);
+    return false;
+}
+
+void VistaGestorBD::Crear() {
+    if (!ventana) return;
+    TTreeNode* nodo = ventana->tvBaseDatos->GetSelected();
+    if (!nodo) return;
+    TipoObjeto tipo = TipoDeNodo(nodo);
+    if (nodo->GetLevel() == 2 && tipo == TIPO_PUENTE_TERMICO) {
+        CrearElemento(TIPO_PUENTE_TERMICO);
+    } else if (nodo->GetLevel() == 3) {
+        ventana->pmnuEliminar->SetVisible(false);
+        if (tipo == TIPO_ACRISTALAMIENTO || tipo == TIPO_MARCO || tipo == TIPO_CERRAMIENTO ||
+            tipo == TIPO_MATERIAL || tipo == TIPO_HUECO)
+            CrearElemento(tipo);
+    }
+}
+
+void VistaGestorBD::CrearElemento(TipoObjeto tipo) {
+    VistabdElementos* vista = VistaDeTipo(tipo);
+    if (!vista || !ventana) return;
+    if (!vista->NuevoElemento().IsEmpty()) CambiosHechos();
+    SeleccionarNodo(ventana->tvBaseDatos->GetSelected());
+}
+
+void VistaGestorBD::Eliminar() {
+    if (!ventana) return;
+    TTreeNode* nodo = ventana->tvBaseDatos->GetSelected();
+    if (!nodo || !nodo->GetParent()) return;
+    TipoObjeto tipo = TipoDeNodo(nodo);
+    // Los puentes térmicos están un nivel más arriba que los demás elementos.
+    int nivelGrupo = tipo == TIPO_PUENTE_TERMICO ? 2 : 3;
+    int nivel = nodo->GetLevel();
+    if (nivel < nivelGrupo || tipo == TIPO_NINGUNO) return;
+    AnsiString nombre = nodo->GetText();
+    if (nivel == nivelGrupo) {
+        if (nodo->GetHasChildren()) {
+            Application->MessageBox(
+                "No se puede eliminar el grupo. Debe eliminar todos sus componentes antes.",
+                "Información", MB_OK | MB_ICONINFORMATION);
+            return;
+        }
+        nodo->Delete();
+        return;
+    }
+    if (nivel != nivelGrupo + 1) return;
+    if (error->Preguntar("¿Realmente desea eliminar  " + nombre + "? ", "Confirmación",
+                         MB_YESNO | MB_ICONQUESTION) != IDYES)
+        return;
+    ObjetoBase* elemento = gestor->Buscar(tipo, nombre);
+    if (!gestor->Eliminar(tipo, nombre)) {
+        error->Mensaje(59, nombre);
+        return;
+    }
+    if (actual == elemento) actual = nullptr;
+    CambiosHechos();
+    nodo->Delete();
+    CambiarPestana();
+}
+
+void VistaGestorBD::CrearGrupo(TipoObjeto tipo) {
+    VistabdElementos* vista = VistaDeTipo(tipo);
+    if (!vista || !ventana) return;
+    nombresGrupos = std::make_unique<TStringList>();
+    miembrosGrupo = std::make_unique<TStringList>();
+    renombrando = false;
+    vista->ListarGrupos(*nombresGrupos);
+    // Los grupos que aún no tienen elementos solo están en el árbol.
+    if (TTreeNode* nodoTipo = ventana->tvBaseDatos->GetSelected())
+        for (TTreeNode* n = nodoTipo->getFirstChild(); n; n = n->getNextSibling())
+            if (nombresGrupos->IndexOf(n->GetText()) < 0) nombresGrupos->Add(n->GetText());
+    TforNombreGrupo dialogo(Application, this);
+    dialogoGrupo = &dialogo;
+    dialogo.ShowModal();
+    dialogoGrupo = nullptr;
+}
+
+void VistaGestorBD::CambiarGrupo(TipoObjeto tipo) {
+    VistabdElementos* vista = VistaDeTipo(tipo);
+    if (!vista || !ventana || !ventana->tvBaseDatos->GetSelected()) return;
+    nombresGrupos = std::make_unique<TStringList>();
+    miembrosGrupo = std::make_unique<TStringList>();
+    renombrando = true;
+    vista->ListarGrupos(*nombresGrupos);
+    grupoAnterior = ventana->tvBaseDatos->GetSelected()->GetText();
+    baseGrupo = gestor->Base(tipo);
+    if (baseGrupo) baseGrupo->ListarNombresDeGrupo(*miembrosGrupo, grupoAnterior);
+    TforNombreGrupo dialogo(Application, this);
+    dialogo.SetCaption("Cambiar grupo ");
+    dialogo.edGrupo->SetText(grupoAnterior);
+    dialogoGrupo = &dialogo;
+    dialogo.ShowModal();
+    dialogoGrupo = nullptr;
+    baseGrupo = nullptr;
+}
+
+bool VistaGestorBD::AceptarNombreGrupo() {
+    if (!dialogoGrupo || !ventana || !nombresGrupos) return false;
+    TTreeNode* seleccionado = ventana->tvBaseDatos->GetSelected();
+    if (!seleccionado) return false;
+    AnsiString nombre = dialogoGrupo->edGrupo->GetText();
+    if (renombrando && nombre == grupoAnterior) return true;
+    if (nombre.IsEmpty()) return false;
+    if (nombresGrupos->IndexOf(nombre) >= 0) {
+        Application->MessageBox("El nombre del grupo ya está siendo utilizado", "Infomación",
+                                MB_OK | MB_ICONINFORMATION);
+        return false;
+    }
+    if (!renombrando) {
+        TTreeNode* nodo = AnadirNodoTipo(ventana->tvBaseDatos->GetItems(), seleccionado, nombre,
+                                         TipoDeNodo(seleccionado), ICONO_CARPETA);
+        ventana->tvBaseDatos->SetSelected(nodo);
+        return true;
+    }
+    for (int i = 0; baseGrupo && i < miembrosGrupo->GetCount(); ++i)
+        if (ObjetoBase* elemento = baseGrupo->BuscarEnHijos(miembrosGrupo->GetStrings(i)))
+            elemento->AsignarPropiedad("Grupo", nombre);
+    seleccionado->SetText(nombre);
+    CambiosHechos();
+    return true;
+}
+
+AnsiString VistaGestorBD::ElegirDibujo(TipoObjeto tipo) {
+    if (!ventana) return AnsiString();
+    AnsiString carpeta;
+    if (tipo == TIPO_MATERIAL)
+        carpeta = Directorios::Instancia()->RutaImagen("Materiales\\");
+    else if (tipo == TIPO_PUENTE_TERMICO)
+        carpeta = Directorios::Instancia()->RutaImagen("Puentes\\");
+    else
+        return AnsiString();
+    ventana->abrirImagenes->SetInitialDir(carpeta);
+    if (!ventana->abrirImagenes->Execute()) return AnsiString();
+    AnsiString fichero = ventana->abrirImagenes->GetFileName();
+    if (fichero.IsEmpty() || !FileExists(fichero)) return AnsiString();
+    return fichero;
+}
+
+void VistaGestorBD::CargarCatalogoRegional() {
+    if (idioma->Codigo() != 2) return;
+    {
+        GestorBD catalogo("NORVIA", LISTA_ESTANDAR);
+        catalogo.Cargar(Directorios::Instancia()->RutaLibreria("bdCatalogo.bdc"));
+        for (TipoObjeto tipo :
+             {TIPO_MATERIAL, TIPO_CERRAMIENTO, TIPO_MARCO, TIPO_ACRISTALAMIENTO, TIPO_HUECO}) {
+            TStringList nombres;
+            if (bdLibreria* base = catalogo.Base(tipo)) base->ListarNombres(nombres);
+            CopiarAGestor(nombres, tipo, &catalogo, gestor);
+        }
+    }
+    VaciarArbol();
+    Mostrar();
+}

@@ -1,0 +1,60 @@
+#include "Vornak/VistabdElementos.h"
+
+#include "Vornak/UtilArbol.h"
+#include "Vornak/VentanaGestorBD.h"
+
+#include "comunes/bdLibreria.h"
+#include "plataforma/base/string_list.h"
+#include "plataforma/gui/widgets/tree_view.h"
+
+namespace {
+constexpr int ICONO_CARPETA = 8;
+}
+
+VistabdElementos::VistabdElementos(bdLibreria* base, TforGestorBD* ventana, TipoObjeto tipo,
+                                   int iconoElemento)
+    : base(base), ventana(ventana), tipo(tipo), iconoElemento(iconoElemento) {}
+
+void VistabdElementos::LlenarArbol(TTreeNode* padre) {
+    TTreeNodes* nodos = ventana->tvBaseDatos->GetItems();
+    AnsiString rotulo = RotuloTipo();
+    nodoTipo = rotulo.IsEmpty() ? padre : AnadirNodoTipo(nodos, padre, rotulo, tipo, ICONO_CARPETA);
+    if (!base) return;
+    TStringList grupos;
+    base->ListarGrupos(grupos);
+    for (int i = 0; i < grupos.GetCount(); ++i) {
+        TTreeNode* grupo =
+            AnadirNodoTipo(nodos, nodoTipo, grupos.GetStrings(i), tipo, ICONO_CARPETA);
+        TStringList nombres;
+        base->ListarNombresDeGrupo(nombres, grupos.GetStrings(i));
+        for (int j = 0; j < nombres.GetCount(); ++j)
+            AnadirNodoTipo(nodos, grupo, nombres.GetStrings(j), tipo, iconoElemento);
+    }
+}
+
+AnsiString VistabdElementos::NuevoElemento() {
+    TTreeNode* grupo = ventana->tvBaseDatos->GetSelected();
+    if (!base || !grupo) return AnsiString();
+    AnsiString nombre = base->CrearHijo(RaizNombre(), tipo);
+    // El elemento nuevo es del grupo bajo el que se muestra.
+    if (ObjetoBase* elemento = base->BuscarEnHijos(nombre))
+        elemento->AsignarPropiedad("Grupo", grupo->GetText());
+    TTreeNode* nodo =
+        AnadirNodoTipo(ventana->tvBaseDatos->GetItems(), grupo, nombre, tipo, iconoElemento);
+    ventana->tvBaseDatos->SetSelected(nodo);
+    return nombre;
+}
+
+void VistabdElementos::ListarGrupos(TStrings& lista) const {
+    if (base) base->ListarGrupos(lista);
+}
+
+void VistabdElementos::MostrarElemento(ObjetoBase*) {
+    ventana->MostrarPagina(tipo);
+}
+
+void VistabdElementos::AceptarElemento(ObjetoBase* elemento) {
+    MostrarElemento(elemento);
+}
+
+void VistabdElementos::ActualizarElemento(ObjetoBase*) {}

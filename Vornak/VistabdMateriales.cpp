@@ -1,0 +1,14 @@
+#include "Vornak/VistabdMateriales.h"
+
+#include "comunes/bdMateriales.h"
+
+VistabdMateriales::VistabdMateriales(bdMateriales* base, TforGestorBD* ventana)
+    : VistabdElementos(base, ventana, TIPO_MATERIAL, 9) {}
+
+AnsiString VistabdMateriales::RotuloTipo() const {
+    return "Materiales y productos";
+}
+
+AnsiString VistabdMateriales::RaizNombre() const {
+    return "Mat";
+}

@@ -1,0 +1,224 @@
+// El marco: menús al arrancar, dos bases abiertas del menú, el par actual, el modo de un solo
+// fichero y las reglas del cierre.
+
+#include "tests/Vornak/vornak_prueba.h"
+
+#include "comunes/Cambios.h"
+#include "comunes/GestorBD.h"
+#include "plataforma/gui/forms/menus.h"
+#include "plataforma/gui/kernel/application.h"
+#include "plataforma/gui/testing/capture.h"
+#include "plataforma/gui/widgets/page_control.h"
+#include "plataforma/gui/widgets/tree_view.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using Principal = PruebaVornak;
+
+TEST_F(Principal, ArrancaSinBaseConLasOrdenesDeUnaBaseDesactivadas) {
+    TforPrincipal* m = Marco();
+    EXPECT_EQ(m->GetCaption(), "Gestión de la Base de Datos");
+    EXPECT_EQ(m->GetFormStyle(), fsMDIForm);
+    EXPECT_EQ(m->GetMDIChildCount(), 0);
+    for (TMenuItem* item : {m->mnuGuardar, m->mnuGuardarcomo, m->mnuExportar, m->mnuEdicion})
+        EXPECT_FALSE(item->GetEnabled()) << item->GetCaption().c_str();
+    EXPECT_TRUE(m->mnuNuevo->GetEnabled());
+    EXPECT_TRUE(m->mnuAbrir->GetEnabled());
+    // Ocultos en el formulario.
+    EXPECT_FALSE(m->mnuExportar->GetVisible());
+    EXPECT_FALSE(m->mnuEdicion->GetVisible());
+    EXPECT_FALSE(m->Ayuda1->GetVisible());
+    EXPECT_EQ(m->GetWindowMenu(), m->mnuVentana);
+    // Sin base, el marco se cierra sin preguntar nada.
+    TCloseAction accion = caHide;
+    m->FormClose(m, accion);
+    EXPECT_EQ(accion, caHide);
+}
+
+TEST_F(Principal, AbreDosBasesYElParActualEsLaMasReciente) {
+    TforPrincipal* m = Marco();
+    Guion().AnswerFileDialog(ejemplo);
+    m->mnuAbrir->Click();
+    const ScriptedModalHooks::Shown& abrir = Guion().ShownBoxes().back();
+    EXPECT_EQ(abrir.filter, "Ficheros BDC (*.bdc)|*.bdc|Ficheros XML (*.xml)|*.xml");
+    EXPECT_EQ(abrir.initialDir, carpeta.Ruta() + "Lib\\");
+    VistaGestorBD* primera = Actual();
+    VistaGestorBD* segundaVista = AbrirDelMenu(segunda);
+    ASSERT_NE(primera, segundaVista);
+    EXPECT_EQ(m->GetMDIChildCount(), 2);
+    EXPECT_EQ(primera->Ventana()->GetCaption(), "ejemplo");
+    EXPECT_EQ(segundaVista->Ventana()->GetCaption(), "segunda");
+    EXPECT_EQ(Nodo(primera->Ventana(), {})->GetText(), "Proyecto: ejemplo");
+    for (TMenuItem* item : {m->mnuGuardar, m->mnuGuardarcomo, m->mnuExportar, m->mnuEdicion})
+        EXPECT_TRUE(item->GetEnabled());
+    // Las ventanas comparten las bases: la segunda muestra también lo de la primera.
+    EXPECT_NE(Nodo(segundaVista->Ventana(), {"Opacos", "Materiales y productos", "Aislantes",
+                                             "Aislante reflexivo multicapa"}),
+              nullptr);
+    EXPECT_NE(
+        Nodo(segundaVista->Ventana(), {"Opacos", "Materiales y productos", "Piedras", "Granito"}),
+        nullptr);
+    EXPECT_NE(
+        Nodo(primera->Ventana(), {"Puentes térmicos", "Contornos de hueco", "Caja de persiana"}),
+        nullptr);
+    // El par actual es el de la más reciente aunque la otra esté activa.
+    primera->Ventana()->BringToFront();
+    EXPECT_EQ(m->ControladorActual(), segundaVista);
+    EXPECT_EQ(m->GestorActual(), segundaVista->Gestor());
+
+    primera->Ventana()->tvBaseDatos->SetSelected(
+        Nodo(primera->Ventana(),
+             {"Opacos", "Materiales y productos", "Aislantes", "Aislante reflexivo multicapa"}));
+    segundaVista->Ventana()->tvBaseDatos->SetSelected(Nodo(
+        segundaVista->Ventana(), {"Puentes térmicos", "Contornos de hueco", "Caja de persiana"}));
+    m->mnuVertical->Click();
+    AnsiString captura = SaveCapture(m, "vornak_marco_dos_bases");
+    EXPECT_FALSE(captura.IsEmpty());
+}
+
+TEST_F(Principal, AlCerrarseLaMasRecienteElParActualPasaALaAnterior) {
+    TforPrincipal* m = Marco();
+    VistaGestorBD* primera = AbrirDelMenu(ejemplo);
+    VistaGestorBD* ultima = AbrirDelMenu(segunda);
+    Cambios::Instancia()->PonerLogico("Cambios", false);
+    ultima->Ventana()->Close();
+    Application->ProcessMessages();
+    EXPECT_TRUE(ultima->EstaCerrada());
+    EXPECT_EQ(m->GetMDIChildCount(), 1);
+    EXPECT_EQ(m->ControladorActual(), primera);
+    EXPECT_EQ(m->GestorActual(), primera->Gestor());
+    EXPECT_TRUE(m->mnuGuardar->GetEnabled());
+    // Crear y Eliminar van a la ventana que queda.
+    primera->Ventana()->tvBaseDatos->SetSelected(
+        Nodo(primera->Ventana(), {"Opacos", "Materiales y productos", "Aislantes"}));
+    m->mnuCrear->Click();
+    EXPECT_NE(primera->Gestor()->Buscar(TIPO_MATERIAL, "Mat"), nullptr);
+
+    Guion().AnswerMessageBox(IDNO);
+    primera->Ventana()->Close();
+    Application->ProcessMessages();
+    EXPECT_EQ(m->ControladorActual(), nullptr);
+    for (TMenuItem* item : {m->mnuGuardar, m->mnuGuardarcomo, m->mnuExportar, m->mnuEdicion})
+        EXPECT_FALSE(item->GetEnabled());
+    m->mnuCrear->Click(); // sin base no hace nada
+}
+
+TEST_F(Principal, UnaBaseEstandarDesactivaGuardarHastaOtraNueva) {
+    TforPrincipal* m = Marco();
+    Guion().AnswerFileDialog(estandar);
+    Guion().AnswerMessageBox(IDOK);
+    m->mnuAbrir->Click();
+    EXPECT_EQ(Guion().ShownBoxes().back().text, "La librería estandar es estándar.\n");
+    EXPECT_FALSE(m->mnuGuardar->GetEnabled());
+    EXPECT_FALSE(m->mnuGuardarcomo->GetEnabled());
+    EXPECT_FALSE(Ventana()->pmnuEliminar->GetVisible());
+    m->mnuNuevo->Click();
+    EXPECT_TRUE(m->mnuGuardar->GetEnabled());
+    EXPECT_TRUE(m->mnuGuardarcomo->GetEnabled());
+    EXPECT_EQ(Ventana()->GetCaption(), "Base de datos - ");
+    EXPECT_EQ(Nodo(Ventana(), {})->GetText(), "Proyecto: ");
+}
+
+TEST_F(Principal, AbrirUnaSegundaBaseNoBorraLosCambiosDeLaPrimera) {
+    AbrirDelMenu(ejemplo);
+    EXPECT_FALSE(Cambios::Instancia()->ValorIndicador("Cambios"));
+    Cambios::Instancia()->PonerLogico("Cambios", true);
+    AbrirDelMenu(segunda);
+    EXPECT_TRUE(Cambios::Instancia()->ValorIndicador("Cambios"));
+    Guion().AnswerMessageBox(IDNO);
+    Guion().AnswerMessageBox(IDNO);
+    CerrarMarco();
+}
+
+TEST_F(Principal, ModoDeUnSoloFichero) {
+    TforPrincipal* m = Marco();
+    m->AbrirLineaComandos(ejemplo);
+    ASSERT_NE(Actual(), nullptr);
+    EXPECT_EQ(Ventana()->GetCaption(), "ejemplo");
+    EXPECT_FALSE(m->mnuNuevo->GetEnabled());
+    EXPECT_FALSE(m->mnuAbrir->GetEnabled());
+    EXPECT_FALSE(m->mnuGuardarcomo->GetEnabled());
+    EXPECT_TRUE(m->mnuGuardar->GetEnabled());
+    EXPECT_EQ(m->mnuSalir->GetCaption(), "Volver a ...");
+    EXPECT_FALSE(Ventana()->tsPuentes->GetTabVisible());
+    EXPECT_EQ(Nodo(Ventana(), {"Puentes térmicos"}), nullptr);
+    EXPECT_NE(Nodo(Ventana(), {"Opacos"}), nullptr);
+    TBorderIcons iconos = Ventana()->GetBorderIcons();
+    EXPECT_FALSE(iconos.Contains(biSystemMenu));
+    EXPECT_FALSE(iconos.Contains(biMinimize));
+    EXPECT_FALSE(iconos.Contains(biMaximize));
+    // Cerrar la ventana del único fichero no vuelve a activar lo que el modo desactivó.
+    Ventana()->Close();
+    Application->ProcessMessages();
+    EXPECT_FALSE(m->mnuGuardarcomo->GetEnabled());
+    SaveCapture(m, "vornak_un_solo_fichero");
+}
+
+TEST_F(Principal, UnaLineaDeOrdenesVaciaNoAbreNada) {
+    Marco()->AbrirLineaComandos("");
+    EXPECT_EQ(Marco()->GetMDIChildCount(), 0);
+    EXPECT_EQ(Actual(), nullptr);
+}
+
+TEST_F(Principal, LaLineaDeOrdenesEntreComillasEsUnaRutaQueNoExiste) {
+    Marco()->AbrirLineaComandos("\"" + ejemplo + "\"");
+    EXPECT_EQ(Ventana()->GetCaption(), "ejemplo"); // la extensión, con la comilla, no es "bdc"
+    EXPECT_EQ(Nodo(Ventana(), {"Opacos", "Materiales y productos"})->GetCount(), 0);
+}
+
+// Cierre del marco con cambios sin guardar: Sí guarda, No descarta, Cancelar deja abierto.
+struct CasoCierre {
+    int respuesta;
+    bool guardado;
+    bool abierto;
+};
+
+class CierreConCambios : public PruebaVornak, public testing::WithParamInterface<CasoCierre> {};
+
+TEST_P(CierreConCambios, PreguntaSiGuardar) {
+    const CasoCierre& c = GetParam();
+    TforPrincipal* m = Marco();
+    VistaGestorBD* v = AbrirDelMenu(segunda);
+    std::string antes = LeerBytes(segunda);
+    Ventana()->tvBaseDatos->SetSelected(
+        Nodo(Ventana(), {"Opacos", "Materiales y productos", "Piedras"}));
+    v->CrearElemento(TIPO_MATERIAL);
+    Guion().AnswerMessageBox(c.respuesta);
+    TCloseAction accion = caHide;
+    m->FormClose(m, accion);
+    Application->ProcessMessages();
+    const ScriptedModalHooks::Shown& pregunta = Guion().ShownBoxes().back();
+    EXPECT_EQ(pregunta.text, "¿Desea guardar los cambios?");
+    EXPECT_EQ(pregunta.caption, "Información");
+    EXPECT_EQ(pregunta.flags, unsigned(MB_YESNOCANCEL | MB_ICONINFORMATION));
+    EXPECT_EQ(LeerBytes(segunda) != antes, c.guardado);
+    EXPECT_EQ(accion == caNone, c.abierto);
+    EXPECT_EQ(m->GetMDIChildCount(), c.abierto ? 1 : 0);
+    if (c.abierto) EXPECT_TRUE(Cambios::Instancia()->ValorIndicador("Cambios"));
+}
+
+INSTANTIATE_TEST_SUITE_P(Respuestas, CierreConCambios,
+                         testing::Values(CasoCierre{IDYES, true, false},
+                                         CasoCierre{IDNO, false, false},
+                                         CasoCierre{IDCANCEL, false, true}));
+
+TEST_F(Principal, UnaVentanaAnteriorQueSeNiegaDejaElMarcoAbierto) {
+    TforPrincipal* m = Marco();
+    VistaGestorBD* primera = AbrirDelMenu(segunda);
+    AbrirDelMenu(ejemplo);
+    Cambios::Instancia()->PonerLogico("Cambios", true);
+    // La primera en preguntar (la anterior, activada antes) se niega; la más reciente no.
+    Guion().AnswerMessageBox(IDCANCEL);
+    Guion().AnswerMessageBox(IDNO);
+    TCloseAction accion = caHide;
+    m->FormClose(m, accion);
+    Application->ProcessMessages();
+    EXPECT_EQ(accion, caNone);
+    EXPECT_FALSE(primera->EstaCerrada());
+    EXPECT_EQ(m->GetMDIChildCount(), 1);
+    EXPECT_EQ(m->ControladorActual(), primera);
+}
+
+} // namespace

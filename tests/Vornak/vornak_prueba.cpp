@@ -1,0 +1,115 @@
+#include "tests/Vornak/vornak_prueba.h"
+
+#include "comunes/RegistroElementos.h"
+#include "modelo/RegistroModelo.h"
+#include "plataforma/base/files.h"
+#include "plataforma/gui/forms/menus.h"
+#include "plataforma/gui/kernel/application.h"
+#include "plataforma/gui/widgets/tree_view.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+
+namespace {
+
+std::string Bytes(const AnsiString& ruta) {
+    std::ifstream f(NativePath(ruta), std::ios::binary);
+    std::stringstream s;
+    s << f.rdbuf();
+    return s.str();
+}
+
+// Líneas con CR LF, como los ficheros de la instalación.
+std::string Crlf(const std::string& texto) {
+    std::string r;
+    for (char c : texto) {
+        if (c == '\n') r += '\r';
+        r += c;
+    }
+    return r;
+}
+
+std::string Material(const char* nombre, const char* grupo, const char* conductividad) {
+    return std::string("\"") + nombre +
+           "\" = MATERIAL\n"
+           "    TYPE              = PROPERTIES\n"
+           "    THICKNESS         =           0.03\n"
+           "    CONDUCTIVITY      =           " +
+           conductividad +
+           "\n"
+           "    DENSITY           =           2600\n"
+           "    SPECIFIC-HEAT     =           1000\n"
+           "    VAPOUR-DIFFUSIVITY-FACTOR =             50\n"
+           "    NAME          = \"" +
+           nombre + "\"\n    GROUP         = \"" + grupo + "\"\n    ..\n";
+}
+
+} // namespace
+
+std::string LeerBytes(const AnsiString& ruta) {
+    return Bytes(ruta);
+}
+
+bool Mostrado(const AnsiString& texto) {
+    for (const ScriptedModalHooks::Shown& s : Guion().ShownBoxes())
+        if (s.text == texto) return true;
+    return false;
+}
+
+PruebaVornak::PruebaVornak()
+    : InstalacionDePrueba("LIB = \"Lib\\\"\nIMG = \"Imagenes\\\"\nTMP = \"Tmp\\\"\n") {}
+
+void PruebaVornak::SetUp() {
+    InstalacionDePrueba::SetUp();
+    RegistrarElementos();
+    RegistrarModelo();
+    carpeta.Fichero("Lib/BDCATALOGO.BDC", Bytes(QUENBAR_DATOS "/Lib/BDCATALOGO.BDC"));
+    carpeta.Fichero("Tmp/.guardar", "");
+    ejemplo = carpeta.Fichero("Lib/ejemplo.bdc", Bytes(QUENBAR_DATOS "/ejemplo.bdc"));
+    segunda = carpeta.Fichero("Lib/segunda.bdc",
+                              Crlf("$\nCAMBIO = NO\nCAMBIO-DUMVAT = NO\n$\nTEMPLARY = USER\n" +
+                                   Material("Granito", "Piedras", "2.8") +
+                                   Material("Marcos", "Marcos", "1.5")));
+    estandar = carpeta.Fichero("Lib/estandar.bdc",
+                               Crlf("$\nCAMBIO = NO\nCAMBIO-DUMVAT = NO\n$\nTEMPLARY = STANDARD\n" +
+                                    Material("Marmol", "Piedras", "3.5")));
+}
+
+void PruebaVornak::TearDown() {
+    marco.reset();
+    Application->ProcessMessages();
+    InstalacionDePrueba::TearDown();
+}
+
+TforPrincipal* PruebaVornak::Marco() {
+    if (!marco) {
+        marco = std::make_unique<TforPrincipal>(nullptr);
+        marco->Show();
+    }
+    return marco.get();
+}
+
+VistaGestorBD* PruebaVornak::AbrirDelMenu(const AnsiString& ruta) {
+    Guion().AnswerFileDialog(ruta);
+    Marco()->mnuAbrir->Click();
+    return Marco()->ControladorActual();
+}
+
+TTreeNode* PruebaVornak::Nodo(TforGestorBD* ventana, std::initializer_list<const char*> camino) {
+    TTreeNode* nodo = ventana->tvBaseDatos->GetItems()->GetFirstNode();
+    for (const char* rotulo : camino) {
+        TTreeNode* hijo = nodo ? nodo->getFirstChild() : nullptr;
+        while (hijo && hijo->GetText() != rotulo)
+            hijo = hijo->getNextSibling();
+        nodo = hijo;
+    }
+    return nodo;
+}
+
+void PruebaVornak::CerrarMarco() {
+    if (!marco) return;
+    marco->Close();
+    Application->ProcessMessages();
+}

@@ -1,0 +1,46 @@
+#pragma once
+// Lo que comparten las pruebas del gestor de bases de datos: una instalación de prueba con
+// el catálogo y dos bases (la de ejemplo y una pequeña hecha aquí), el marco creado como lo
+// crea el programa y los ayudantes que recorren su árbol.
+
+#include "tests/comun/pruebas.h"
+#include "tests/comunes/instalacion_prueba.h"
+
+#include "Vornak/VentanaGestorBD.h"
+#include "Vornak/VentanaPrincipal.h"
+#include "Vornak/VistaGestorBD.h"
+
+#include <memory>
+#include <string>
+
+class TTreeNode;
+
+class PruebaVornak : public InstalacionDePrueba {
+protected:
+    PruebaVornak();
+    void SetUp() override;
+    void TearDown() override;
+
+    // El marco, visible, como lo deja el programa al arrancar.
+    TforPrincipal* Marco();
+    // Abre una base con Abrir del menú, con el diálogo contestado.
+    VistaGestorBD* AbrirDelMenu(const AnsiString& ruta);
+    // El controlador actual y su ventana.
+    VistaGestorBD* Actual() { return Marco()->ControladorActual(); }
+    TforGestorBD* Ventana() { return Actual()->Ventana(); }
+    // El nodo al que se llega desde la raíz por esos rótulos ("Opacos", "Materiales y
+    // productos", "Aislantes"...); nulo si no está.
+    static TTreeNode* Nodo(TforGestorBD* ventana, std::initializer_list<const char*> camino);
+    // Cierra el marco y lo borra (lo que quede abierto se borra con él).
+    void CerrarMarco();
+
+    AnsiString ejemplo;  // la base de ejemplo, copiada en la instalación
+    AnsiString segunda;  // una base pequeña con un material que se llama "Marcos"
+    AnsiString estandar; // una base estándar
+    std::unique_ptr<TforPrincipal> marco;
+};
+
+// Si alguna caja mostrada en la prueba tenía ese texto.
+bool Mostrado(const AnsiString& texto);
+// El texto de un fichero en bytes.
+std::string LeerBytes(const AnsiString& ruta);
