@@ -352,9 +352,12 @@ void TBaseGrid::KeyDown(WORD& Key, TShiftState Shift) {
     const int spanX = bp ? bp->GetCellSpanX() : 0, spanY = bp ? bp->GetCellSpanY() : 0;
     switch (Key) {
     case VK_NEXT:
+        // On the last page paging stops above the footer row: the key is used up here.
         if (GetVisibleRowCount() + GetTopRow() - GetFixedRows() == GetRowCount() - 1 &&
-            footerRowActive_ && GetRowCount() > 1)
+            footerRowActive_ && GetRowCount() > 1) {
             SetRow(GetRowCount() - 2);
+            Key = 0;
+        }
         break;
     case VK_RIGHT:
         if (p && b.x + spanX >= GetCol() && GetCol() < GetColCount() - 1 &&

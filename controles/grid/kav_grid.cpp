@@ -86,6 +86,7 @@ TKavStringGrid::~TKavStringGrid() {
     if (ownerForm_ && !ownerForm_->GetComponentState().Contains(csDestroying))
         ownerForm_->OnResize = savedFormResize_;
     if (cellChecker_) cellChecker_->RemoveFreeNotification(this);
+    if (gridImages_) gridImages_->RemoveFreeNotification(this);
     // Balloon hints and saved column sizes come with their own code. The texts go with the
     // store; what the cells and the hidden rows own is freed here.
     TKavStringGrid::ClearProps();
@@ -95,6 +96,7 @@ void TKavStringGrid::Notification(TComponent* AComponent, TOperation Operation) 
     TBaseGrid::Notification(AComponent, Operation);
     if (Operation != opRemove) return;
     if (AComponent == cellChecker_) cellChecker_ = nullptr;
+    if (AComponent == gridImages_) gridImages_ = nullptr;
     if (AComponent == ownerForm_) ownerForm_ = nullptr;
 }
 
@@ -331,4 +333,12 @@ void TKavStringGrid::SetCellChecker(TKavStringGridCheck* Value) {
     if (cellChecker_) cellChecker_->RemoveFreeNotification(this);
     cellChecker_ = Value;
     if (Value) Value->FreeNotification(this);
+}
+
+void TKavStringGrid::SetGridImages(TCustomImageList* Value) {
+    if (gridImages_ == Value) return;
+    if (gridImages_) gridImages_->RemoveFreeNotification(this);
+    gridImages_ = Value;
+    if (Value) Value->FreeNotification(this);
+    Invalidate();
 }

@@ -9,6 +9,7 @@
 #include "controles/grid/base_grid.h"
 #include "controles/grid/cell_graphic.h"
 #include "controles/grid/grid_settings.h"
+#include "plataforma/gui/images/image_list.h"
 
 #include <memory>
 #include <vector>
@@ -318,6 +319,14 @@ public:
     bool RemoveCellGraphic(int ACol, int ARow, TCellType CellType);
     virtual TCellType GetCellType(int ACol, int ARow);
     int GetCellImageIdx(int ACol, int ARow);
+    // The size the graphic takes in the cell on screen (beside or over the text as its
+    // alignment says), and printed within an area at a print scale.
+    virtual void GetCellGraphicSize(int ACol, int ARow, int& AWidth, int& AHeight);
+    virtual void GetPrintGraphicSize(int ACol, int ARow, int AvailWidth, int AvailHeight,
+                                     double PrintScale, int& AWidth, int& AHeight);
+    // The images that image-list graphics take their pictures from (not owned).
+    TCustomImageList* GetGridImages() const { return gridImages_; }
+    void SetGridImages(TCustomImageList* Value);
 
     // --- typed access ---
     void SetInts(int ACol, int ARow, int Value);
@@ -456,6 +465,7 @@ private:
     int updateCount_ = 0;
     UINT_PTR gridTimer_ = 0;
     TKavStringGridCheck* cellChecker_ = nullptr;
+    TCustomImageList* gridImages_ = nullptr;
     std::vector<int> columnOrder_;
     TWndMethod savedEditorProc_;
     bool transientSelectEdit_ = false;

@@ -5,6 +5,7 @@
 #include "controles/grid/base_grid.h"
 #include "controles/grid/cell_graphic.h"
 #include "controles/grid/undo_redo.h"
+#include "plataforma/gui/input/keys.h"
 #include "plataforma/gui/painting/control_canvas.h"
 #include "plataforma/gui/painting/recording_canvas.h"
 #include "tests/plataforma/gui/control_prueba.h"
@@ -22,6 +23,10 @@ public:
         if (parent) SetParent(parent);
     }
     void SetDataRowCount(int n) { dataRowCount_ = n; }
+    void SetFooterRowActive(bool on) { footerRowActive_ = on; }
+    using TBaseGrid::DoMouseWheelDown;
+    using TBaseGrid::KeyDown;
+    void Tecla(WORD key) { KeyDown(key, {}); }
     // One cell painted with a gradient, to see the frame's gradient branch.
     int colGradiente = -1, filaGradiente = -1;
     TColor colorCelda = clNone;
@@ -310,6 +315,54 @@ TEST_F(BaseGrid, UnBloqueSePintaUnaVezPorCiclo) {
     UpdateWindow(g->GetHandle());
     ASSERT_EQ(pintadas.size(), 1u);
     EXPECT_EQ(pintadas[0], TPoint(1, 1));
+}
+
+TEST_F(BaseGrid, FlechasQueSaltanBloquesCombinados) {
+    g->SetColCount(8);
+    g->SetRowCount(8);
+    g->MergeCells(2, 2, 3, 2); // columns 2-4, rows 2-3
+    struct Caso {
+        int col, row;
+        WORD tecla;
+        int colFin, filaFin;
+    } casos[] = {
+        {2, 2, VK_RIGHT, 5, 2}, // from the base: past the block
+        {3, 3, VK_RIGHT, 5, 3}, // from a covered cell: past the block, same row
+        {2, 2, VK_DOWN, 2, 4},  {2, 2, VK_LEFT, 1, 2},
+        {4, 3, VK_LEFT, 1, 3}, // the cell just beside the block, whatever its width
+        {2, 2, VK_UP, 2, 1},    {5, 2, VK_LEFT, 2, 2}, // into the block: its base cell
+        {1, 3, VK_RIGHT, 2, 2},
+    };
+    for (const Caso& c : casos) {
+        g->SetCol(c.col);
+        g->SetRow(c.row);
+        g->Tecla(c.tecla);
+        EXPECT_EQ(g->GetCol(), c.colFin) << c.col << "," << c.row << " " << c.tecla;
+        EXPECT_EQ(g->GetRow(), c.filaFin) << c.col << "," << c.row << " " << c.tecla;
+    }
+}
+
+TEST_F(BaseGrid, AvancePaginaNoEntraEnElPie) {
+    g->SetRowCount(6);
+    g->SetBounds(0, 0, 330, 160); // every row in view: the last page
+    g->SetFooterRowActive(true);
+    g->SetRow(g->GetRowCount() - 2);
+    g->Tecla(VK_NEXT);
+    EXPECT_EQ(g->GetRow(), 4); // one row above the footer
+    g->SetRow(2);
+    g->Tecla(VK_NEXT);
+    EXPECT_EQ(g->GetRow(), 4);
+    // Without a footer, paging reaches the last row.
+    g->SetFooterRowActive(false);
+    g->Tecla(VK_NEXT);
+    EXPECT_EQ(g->GetRow(), 5);
+    g->SetFooterRowActive(true);
+    // The footer row paints only the grid's colour.
+    TCanvasRecorder rec(g->GetCanvas());
+    g->SetCells(1, 5, "pie");
+    g->Repaint();
+    for (const TCanvasCall& c : rec.Calls("DrawText", true))
+        EXPECT_NE(c.Text, "pie");
 }
 
 TEST_F(BaseGrid, DeshacerYRehacerEdiciones) {

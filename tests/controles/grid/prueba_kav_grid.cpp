@@ -5,14 +5,18 @@
 
 #include "controles/grid/grid_check.h"
 #include "controles/grid/kav_grid.h"
+#include "controles/grid/undo_redo.h"
 #include "plataforma/base/regional.h"
 #include "plataforma/gui/forms/forms.h"
 #include "plataforma/gui/kernel/system_metrics.h"
 #include "plataforma/gui/painting/control_canvas.h"
 #include "plataforma/gui/services/clipboard.h"
+#include "plataforma/gui/testing/capture.h"
 #include "tests/plataforma/gui/control_prueba.h"
 
 #include <gtest/gtest.h>
+
+#include <array>
 
 namespace {
 
@@ -477,6 +481,58 @@ TEST_F(KavGrid, GraficosDeCelda) {
     EXPECT_EQ(copia.CellBitmap, nullptr);
 }
 
+TEST_F(KavGrid, TamanoDelGraficoEnPantallaEImpreso) {
+    auto medir = [&](int c, int r) {
+        int w = -1, h = -1, pw = -1, ph = -1;
+        g->GetCellGraphicSize(c, r, w, h);
+        g->GetPrintGraphicSize(c, r, 300, 200, 2.0, pw, ph);
+        return std::array<int, 4>{w, h, pw, ph};
+    };
+    EXPECT_EQ(medir(1, 1), (std::array<int, 4>{0, 0, 0, 0})); // no graphic
+    TBitmap bmp;
+    bmp.SetSize(16, 16);
+    g->CreateCellGraphic(1, 1)->SetBitmap(&bmp, false, haLeft, vaTop);
+    EXPECT_EQ(medir(1, 1), (std::array<int, 4>{16, 16, 16, 16})); // empty cell
+    g->SetCellEx(1, 1, "texto");
+    EXPECT_EQ(medir(1, 1), (std::array<int, 4>{0, 0, 16, 16}));
+    g->GetCellGraphic(1, 1)->CellHAlign = haBeforeText;
+    EXPECT_EQ(medir(1, 1), (std::array<int, 4>{16, 0, 16, 16}));
+    g->GetCellGraphic(1, 1)->CellVAlign = vaFull;
+    EXPECT_EQ(medir(1, 1)[1], g->GetRowHeights(1));
+
+    g->SetCellEx(2, 1, "texto");
+    g->CreateCellGraphic(2, 1)->SetButton(40, 18, "...", haLeft, vaTop);
+    EXPECT_EQ(medir(2, 1), (std::array<int, 4>{0, 0, 40, 18}));
+    g->GetCellGraphic(2, 1)->CellVAlign = vaUnderText;
+    EXPECT_EQ(medir(2, 1), (std::array<int, 4>{0, 18, 40, 18}));
+
+    g->CreateCellGraphic(3, 1)->CellType = ctProgress;
+    EXPECT_EQ(medir(3, 1), (std::array<int, 4>{0, 0, 64, 21}));
+    g->CreateCellGraphic(3, 2)->SetCheckBox(true, false, false, haCenter, vaCenter);
+    EXPECT_EQ(medir(3, 2), (std::array<int, 4>{15, 15, 15, 15}));
+
+    TPicture foto;
+    foto.GetBitmap()->SetSize(200, 100);
+    g->CreateCellGraphic(1, 2)->SetPicture(&foto, false, StretchWithAspectRatio, 0, haLeft, vaTop);
+    int pw = 0, ph = 0;
+    g->GetPrintGraphicSize(1, 2, 100, 100, 2.0, pw, ph); // fitted 100 x 50
+    EXPECT_EQ(pw, 50);
+    EXPECT_EQ(ph, 25);
+
+    TStringList opciones;
+    opciones.Add("A");
+    opciones.Add("BB");
+    TCellGraphic* radio = g->CreateCellGraphic(2, 2);
+    radio->CellType = ctRadio;
+    radio->CellBitmap = &opciones;
+    TCanvas* canvas = g->GetCanvas();
+    canvas->SetFont(g->GetFont());
+    const int ancho = canvas->TextWidth("BB") + 12, alto = canvas->TextHeight("gh");
+    EXPECT_EQ(medir(2, 2), (std::array<int, 4>{ancho, 2 * alto, ancho, 2 * alto}));
+    radio->CellBoolean = 1; // side by side
+    EXPECT_EQ(medir(2, 2)[0], canvas->TextWidth("A") + 12 + ancho);
+}
+
 TEST_F(KavGrid, TamanoDeImagenSegunAjuste) {
     TPicture foto;
     foto.GetBitmap()->SetSize(200, 100);
@@ -588,6 +644,47 @@ TEST_F(KavGrid, AsignarCopiaAjustesYCeldas) {
     EXPECT_EQ(h->GetRowCountEx(), 7);
     EXPECT_EQ(h->GetCellEx(2, 5), "copiada");
     delete h;
+}
+
+TEST_F(KavGrid, DeshacerSigueLasColumnasOcultas) {
+    auto* ur = new TKavGridUndoRedo(ventana.get());
+    g->SetUndoRedo(ur);
+    g->SetVisibleCol(1, false); // real column 3 shows as column 2
+    ur->RegisterChange(3, 2, "antes", "después");
+    ur->Undo();
+    EXPECT_EQ(g->GetCol(), 2);
+    EXPECT_EQ(g->GetRow(), 2);
+    g->SetCol(1);
+    ur->Redo();
+    EXPECT_EQ(g->GetCol(), 2); // mapped as Undo maps it
+    EXPECT_EQ(g->GetCellEx(3, 2), "después");
+}
+
+TEST_F(KavGrid, CapturaConBloquesYDegradado) {
+    g->SetBounds(0, 0, 330, 150);
+    g->SetColCountEx(5);
+    g->SetRowCountEx(6);
+    const char* cabecera[] = {"", "Material", "Espesor", "U", "R"};
+    for (int c = 0; c < 5; ++c)
+        g->SetCellEx(c, 0, cabecera[c]);
+    for (int r = 1; r < 6; ++r) {
+        g->SetCellEx(0, r, AnsiString(r));
+        g->SetCellEx(1, r, "Ladrillo " + AnsiString(r));
+        g->SetCellEx(2, r, "0,115");
+    }
+    g->MergeCells(3, 2, 2, 2);
+    g->SetCellEx(3, 2, "Bloque");
+    g->SetActiveRowShow(true);
+    g->SetRowEx(4);
+    g->SetGridLineColor(clGray);
+    g->Repaint();
+    EXPECT_FALSE(SaveCapture(g, "kavgrid_bloques").IsEmpty());
+    // The block is one rectangle: no grid line crosses it.
+    const TRect b = g->CellRect(3, 2);
+    EXPECT_EQ(b, Rect(192, 42, 320, 84));
+    TCanvas* canvas = g->GetCanvas();
+    EXPECT_NE(canvas->GetPixels(b.Left + 63, b.Top + 30), clGray);   // where a line would be
+    EXPECT_EQ(canvas->GetPixels(b.Left + 20, b.Bottom - 1), clGray); // its own bottom line
 }
 
 TEST(OpcionesGrid, AsignarYEscrituras) {
