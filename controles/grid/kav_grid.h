@@ -227,6 +227,11 @@ public:
     TGridCheckTextEvent OnGetCheckFalse;
     TRowUpdateEvent OnRowUpdate;
 
+    // The ReadOnly of the cell's properties, false without them (none is made).
+    bool GetReadOnly(int ACol, int ARow) const {
+        const TCellProperties* p = FindCellProperties(ACol, ARow);
+        return p && p->GetReadOnly();
+    }
     // Empties every cell's text and frees every cell's properties (hidden rows aside).
     void Clear();
 

@@ -12,6 +12,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 namespace {
 
 class Rejilla : public TBaseGrid {
@@ -25,6 +27,7 @@ public:
     void SetDataRowCount(int n) { dataRowCount_ = n; }
     void SetFooterRowActive(bool on) { footerRowActive_ = on; }
     using TBaseGrid::DoMouseWheelDown;
+    using TBaseGrid::DoMouseWheelUp;
     using TBaseGrid::KeyDown;
     void Tecla(WORD key) { KeyDown(key, {}); }
     // One cell painted with a gradient, to see the frame's gradient branch.
@@ -208,6 +211,45 @@ TEST_F(BaseGrid, CopiaMovimientoYReduccionSinFugasNiDoblesLiberaciones) {
     g->GetCellProperties(3, 3);
     g->ClearProps();
     EXPECT_FALSE(g->HasCellProperties(3, 3));
+}
+
+TEST_F(BaseGrid, QueSettersRepintanLaCelda) {
+    TCellProperties* p = g->GetCellProperties(2, 2);
+    UpdateWindow(g->GetHandle());
+    TRect r;
+    auto pendiente = [&] {
+        const bool hay = GetUpdateRect(g->GetHandle(), &r, FALSE);
+        UpdateWindow(g->GetHandle());
+        return hay;
+    };
+    EXPECT_FALSE(pendiente());
+    p->SetAlignment(taCenter); // stores only
+    p->SetFontColor(clRed);
+    EXPECT_FALSE(pendiente());
+    for (auto set : std::initializer_list<std::function<void()>>{
+             [&] { p->SetBrushColor(clRed); }, [&] { p->SetBrushColorTo(clBlue); },
+             [&] { p->SetVAlignment(vtaCenter); }, [&] { p->SetWordWrap(false); }}) {
+        set();
+        EXPECT_TRUE(GetUpdateRect(g->GetHandle(), &r, FALSE));
+        EXPECT_EQ(r, g->CellRect(2, 2));
+        UpdateWindow(g->GetHandle());
+    }
+}
+
+TEST_F(BaseGrid, RuedaConPieActivo) {
+    g->SetRowCount(30);
+    g->SetFooterRowActive(true);
+    g->SetRow(1);
+    const int arriba = g->GetTopRow();
+    g->DoMouseWheelDown({}, TPoint(10, 10));
+    EXPECT_GE(g->GetTopRow(), arriba);
+    EXPECT_LT(g->GetRow(), 29);
+    // Landing in a block selects its base cell.
+    g->MergeCells(1, 5, 2, 3);
+    g->SetCol(2);
+    g->SetRow(6);
+    g->DoMouseWheelUp({}, TPoint(10, 10));
+    EXPECT_TRUE(g->IsBaseCell(g->GetCol(), g->GetRow()));
 }
 
 TEST_F(BaseGrid, GanchosDeTextoMostrado) {

@@ -9,6 +9,7 @@
 #include "plataforma/base/regional.h"
 #include "plataforma/gui/forms/forms.h"
 #include "plataforma/gui/kernel/system_metrics.h"
+#include "plataforma/gui/kernel/timers.h"
 #include "plataforma/gui/painting/control_canvas.h"
 #include "plataforma/gui/services/clipboard.h"
 #include "plataforma/gui/testing/capture.h"
@@ -103,6 +104,10 @@ TEST_F(KavGrid, ValoresTrasLaConstruccion) {
     EXPECT_FALSE(g->GetDragDropSettings()->GetOleDropTarget());
     EXPECT_FALSE(g->HasNodes());
     EXPECT_EQ(g->GetNodeCount(), 0);
+    EXPECT_FALSE(g->GetReadOnly(2, 3));
+    EXPECT_FALSE(g->HasCellProperties(2, 3));
+    // The grid's timer runs from the window's creation.
+    EXPECT_TRUE(KillTimer(g->GetHandle(), 111));
 }
 
 TEST_F(KavGrid, ValoresTrasLaCarga) {
