@@ -86,7 +86,8 @@ void TBaseGrid::SetGraphicObjectEx(int ACol, int ARow, TObject* Value) {
 // --- cell text ---
 
 AnsiString TBaseGrid::GetCellEx(int ACol, int ARow) {
-    const TPoint b = BaseCell(ACol, ARow);
+    const TCellProperties* p = FindCellProperties(ACol, ARow);
+    const TPoint b = p ? p->GetBaseCell(ACol, ARow) : TPoint(ACol, ARow);
     AnsiString s = GetCells(b.x, b.y);
     if (b.y < dataRowCount_) {
         GetDisplText(b.x, b.y, s);
@@ -100,10 +101,11 @@ AnsiString TBaseGrid::GetCellEx(int ACol, int ARow) {
 }
 
 void TBaseGrid::SetCellEx(int ACol, int ARow, const AnsiString& Value) {
-    if (!HasCellProperties(ACol, ARow)) {
+    const TCellProperties* p = FindCellProperties(ACol, ARow);
+    if (!p) {
         SetCells(ACol, ARow, Value);
     } else {
-        const TPoint b = BaseCell(ACol, ARow);
+        const TPoint b = p->GetBaseCell(ACol, ARow);
         SetCells(b.x, b.y, Value);
         if (GetParent()) RepaintCell(ACol, ARow);
     }
