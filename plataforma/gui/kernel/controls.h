@@ -420,6 +420,10 @@ public:
                            bool AllowWinControls = false) const;
     // Sends the message to each child until one returns a result other than 0.
     void Broadcast(TMessage& Message);
+    // Paints the visible windowless children (from First on in their order; all for
+    // nullptr) into a device context whose origin is this control's client area, as a
+    // transparent child that shows its parent through itself asks.
+    void PaintControls(HDC DC, TControl* First);
 
     // --- layout ---
     void DisableAlign();

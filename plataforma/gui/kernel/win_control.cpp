@@ -1,6 +1,7 @@
 // TWinControl: children, the window's life, painting and the dispatch of its messages.
 
 #include "plataforma/gui/kernel/controls.h"
+#include "plataforma/gui/widgets/edit_colors.h"
 
 #include "plataforma/gui/input/cursor_map.h"
 #include "plataforma/gui/input/focus_state.h"
@@ -454,6 +455,19 @@ void TWinControl::DefaultHandler(TMessage& Message) {
     case WM_CHAR:
     case WM_SYSCHAR:
         if (HasNativeWidget() && Message.WParam != 0) NativeKeyDefault(this, Message);
+        return;
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORSTATIC:
+        // Reflected to the control that asks for its colours.
+        if (TWinControl* c = FindControl(reinterpret_cast<HWND>(Message.LParam)))
+            Message.Result = c->Perform(CN_BASE + Message.Msg, Message.WParam, Message.LParam);
+        return;
+    case CN_CTLCOLOREDIT:
+    case CN_CTLCOLORLISTBOX:
+    case CN_CTLCOLORSTATIC:
+        Message.Result = static_cast<LRESULT>(
+            DefaultControlColor(this, reinterpret_cast<void*>(Message.WParam)));
         return;
     default:
         TControl::DefaultHandler(Message);

@@ -3,11 +3,12 @@
 
 #include "plataforma/gui/widgets/edit.h"
 
-#include "plataforma/gui/widgets/edit_backend.h"
-#include "plataforma/gui/widgets/edit_commands.h"
 #include "plataforma/gui/kernel/hosted_widget.h"
 #include "plataforma/gui/kernel/qt_bridge.h"
 #include "plataforma/gui/kernel/screen.h"
+#include "plataforma/gui/widgets/edit_backend.h"
+#include "plataforma/gui/widgets/edit_colors.h"
+#include "plataforma/gui/widgets/edit_commands.h"
 
 #include <QFontMetrics>
 
@@ -308,6 +309,11 @@ bool TCustomEdit::EditRequest(TMessage& Message) {
         return true;
     }
     if (!backend_ && msg != WM_GETDLGCODE) return false;
+    if (msg == WM_PAINT) {
+        // The colours come from the parent before each paint; the widget then paints.
+        AskEditColors(this, backend_->Widget(), readOnly_ || !GetEnabled());
+        return false;
+    }
 
     if (backend_ && EditInputRequest(this, *backend_, Rules(), Message,
                                      [this](TMessage& m) { TWinControl::DefaultHandler(m); }))

@@ -1,0 +1,444 @@
+// TKavEdit: the attached label and where it stands, the flat, soft, 3-D and focus borders,
+// transparency over the parent, the grey hint of an empty edit, the red error wave, the
+// hint of a text too long to show, and the mouse entering and leaving.
+
+#include "controles/edit/kav_edit.h"
+
+#include "plataforma/gui/kernel/screen.h"
+#include "plataforma/gui/painting/control_canvas.h"
+#include "plataforma/gui/painting/draw_edge.h"
+#include "plataforma/gui/painting/gdi.h"
+
+#include <algorithm>
+
+// --- label ---
+
+AnsiString TKavEdit::GetLabelCaption() const {
+    return editLabel_ ? editLabel_->GetCaption() : AnsiString();
+}
+
+void TKavEdit::SetLabelCaption(const AnsiString& Value) {
+    if (!editLabel_) {
+        editLabel_ = new TLabel(this);
+        editLabel_->FreeNotification(this);
+        editLabel_->SetParent(GetParent());
+        editLabel_->SetFocusControl(this);
+        editLabel_->GetFont()->Assign(labelFont_.get());
+        editLabel_->OnClick = [this](TObject*) {
+            if (OnLabelClick) OnLabelClick(this);
+        };
+        editLabel_->OnDblClick = [this](TObject*) {
+            if (OnLabelDblClick) OnLabelDblClick(this);
+        };
+        editLabel_->SetParentFont(GetParentFont());
+    }
+    editLabel_->SetCaption(Value);
+    UpdateLabel();
+}
+
+void TKavEdit::SetLabelPosition(TLabelPosition Value) {
+    labelPosition_ = Value;
+    if (editLabel_) UpdateLabel();
+}
+
+void TKavEdit::SetLabelMargin(int Value) {
+    labelMargin_ = Value;
+    if (editLabel_) UpdateLabel();
+}
+
+void TKavEdit::SetLabelTransparent(bool Value) {
+    labelTransparent_ = Value;
+    if (editLabel_) UpdateLabel();
+}
+
+void TKavEdit::SetLabelFont(TFont* Value) {
+    labelFont_->Assign(Value);
+}
+
+void TKavEdit::LabelFontChanged(TObject*) {
+    if (editLabel_) UpdateLabel();
+}
+
+void TKavEdit::SetLabelAlwaysEnabled(bool Value) {
+    labelAlwaysEnabled_ = Value;
+    if (editLabel_) editLabel_->SetEnabled(Value ? true : GetEnabled());
+    Invalidate();
+}
+
+void TKavEdit::UpdateLabel() {
+    if (!editLabel_) return;
+    editLabel_->SetTransparent(labelTransparent_);
+    if (!GetParentFont()) editLabel_->GetFont()->Assign(labelFont_.get());
+    const int left = GetLeft(), top = GetTop(), width = GetWidth(), h = GetHeightEx();
+    const int lh = editLabel_->GetHeight(), lw = editLabel_->GetWidth();
+    TCanvas* c = editLabel_->GetCanvas();
+    c->SetFont(editLabel_->GetFont());
+    const int tw = c->TextWidth(editLabel_->GetCaption());
+    const int m = labelMargin_;
+    auto centreTop = [&] { return h > lh ? top + (h - lh) / 2 : top - (lh - h) / 2; };
+    auto centreLeft = [&] {
+        return width > lw ? left + (width - lw) / 2 : left - (lw - width) / 2;
+    };
+    int lt = top, ll = left;
+    switch (labelPosition_) {
+    case lpLeftTop:
+        ll = left - tw - m;
+        break;
+    case lpLeftCenter:
+        lt = centreTop();
+        ll = left - tw - m;
+        break;
+    case lpLeftBottom:
+        lt = top + h - lh;
+        ll = left - tw - m;
+        break;
+    case lpTopLeft:
+        lt = top - lh - m;
+        break;
+    case lpBottomLeft:
+        lt = top + h + m;
+        break;
+    case lpLeftTopLeft:
+        ll = left - m;
+        break;
+    case lpLeftCenterLeft:
+        lt = centreTop();
+        ll = left - m;
+        break;
+    case lpLeftBottomLeft:
+        lt = top + h - lh;
+        ll = left - m;
+        break;
+    case lpTopCenter:
+        lt = top - lh - m;
+        ll = centreLeft();
+        break;
+    case lpBottomCenter:
+        lt = top + h + m;
+        ll = centreLeft();
+        break;
+    }
+    editLabel_->SetBounds(ll, lt, lw, lh);
+    editLabel_->SetVisible(GetVisible());
+}
+
+void TKavEdit::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
+    TCustomEdit::SetBounds(ALeft, ATop, AWidth, AHeight);
+    if (editLabel_) UpdateLabel();
+    if (HandleAllocated()) SetFlatRect(flat_);
+}
+
+void TKavEdit::SetParent(TWinControl* AParent) {
+    TCustomEdit::SetParent(AParent);
+    if (editLabel_) {
+        editLabel_->SetParent(AParent);
+        UpdateLabel();
+    }
+}
+
+// --- look ---
+
+void TKavEdit::SetFlatRect(bool Flat) {
+    if (!HandleAllocated()) return;
+    TRect r = GetClientRect();
+    if (Flat) {
+        r.Left += 2;
+        r.Right -= 2;
+        r.Top += 4;
+        r.Bottom -= 4;
+    }
+    Perform(EM_SETRECTNP, 0, reinterpret_cast<LPARAM>(&r));
+}
+
+void TKavEdit::SetFlat(bool Value) {
+    if (Loading()) {
+        flat_ = Value;
+        return;
+    }
+    if (Value == flat_) return;
+    flat_ = Value;
+    if (Value) {
+        const TColor remembered = TCustomEdit::GetColor();
+        if (flatParentColor_ && GetParent()) {
+            TCustomEdit::SetColor(GetParent()->GetColor());
+            focusColor_ = GetParent()->GetColor();
+        }
+        normalColor_ = remembered;
+        SetBorderStyle(bsNone);
+        SetFlatRect(true);
+    } else {
+        SetColorEx(normalColor_);
+        SetBorderStyle(savedBorderStyle_);
+        SetFlatRect(false);
+    }
+    Invalidate();
+}
+
+void TKavEdit::SetFlatLineColor(TColor Value) {
+    flatLineColor_ = Value;
+    Invalidate();
+}
+void TKavEdit::SetFlatParentColor(bool Value) {
+    flatParentColor_ = Value;
+    Invalidate();
+}
+void TKavEdit::SetSoftBorder(bool Value) {
+    softBorder_ = Value;
+    Invalidate();
+}
+void TKavEdit::SetBorder3D(bool Value) {
+    border3D_ = Value;
+    Invalidate();
+}
+void TKavEdit::SetFocusBorder(bool Value) {
+    focusBorder_ = Value;
+    Invalidate();
+}
+void TKavEdit::SetFocusBorderColor(TColor Value) {
+    focusBorderColor_ = Value;
+    Invalidate();
+}
+void TKavEdit::SetTransparent(bool Value) {
+    if (transparent_ == Value) return;
+    transparent_ = Value;
+    Invalidate();
+}
+void TKavEdit::SetEmptyText(const AnsiString& Value) {
+    emptyText_ = Value;
+    Invalidate();
+}
+void TKavEdit::SetErrorMarkerPos(int Value) {
+    errorMarkerPos_ = Value;
+    Invalidate();
+}
+void TKavEdit::SetErrorMarkerLen(int Value) {
+    errorMarkerLen_ = Value;
+    Invalidate();
+}
+
+int TKavEdit::GetTextSize() const {
+    auto* self = const_cast<TKavEdit*>(this);
+    TCanvas* c = self->WindowCanvas();
+    c->SetFont(GetFont());
+    return c->TextWidth(GetText());
+}
+
+// --- painting ---
+
+TCanvas* TKavEdit::WindowCanvas() {
+    if (!windowCanvas_) {
+        windowCanvas_ = std::make_unique<TControlCanvas>();
+        windowCanvas_->SetControl(this);
+        windowCanvas_->SetWholeWindow(true);
+    }
+    return windowCanvas_.get();
+}
+
+void TKavEdit::WMPaint(TMessage& Message) {
+    auto alive = Watch();
+    TCustomEdit::Dispatch(Message);
+    if (alive.expired() || !HandleAllocated()) return;
+    // The frame first, so that the flat line or frame stays over it.
+    DrawBorder();
+    PaintEdit();
+}
+
+void TKavEdit::WMNCPaint(TMessage& Message) {
+    TCustomEdit::Dispatch(Message);
+    // The system border is drawn after the client here: the control's own border goes over.
+    if (GetBorderWidth() > 0) DrawBorder();
+}
+
+void TKavEdit::PaintEdit() {
+    TCanvas* c = WindowCanvas();
+    const int w = GetWidth(), h = GetHeight();
+    if (flat_) {
+        if (focusBorder_) {
+            DrawControlBorder(c);
+        } else {
+            TRect r;
+            Perform(EM_GETRECT, 0, reinterpret_cast<LPARAM>(&r));
+            c->GetPen()->SetColor(flatLineColor_);
+            c->GetPen()->SetWidth(1);
+            c->GetPen()->SetStyle(psSolid);
+            if (softBorder_) {
+                c->MoveTo(r.Left - 2, h - 1);
+                c->LineTo(w - 1, h - 1);
+                c->LineTo(w - 1, r.Top - 4);
+                c->LineTo(r.Left - 2, r.Top - 4);
+                c->LineTo(r.Left - 2, h - 1);
+            } else {
+                c->MoveTo(r.Left - 2, h - 1);
+                c->LineTo(w, h - 1);
+            }
+        }
+    }
+    if (GetText().IsEmpty() && !HasFocus() && !emptyText_.IsEmpty()) {
+        TFont fresh;
+        c->SetFont(&fresh);
+        c->GetFont()->SetColor(static_cast<TColor>(0x808080));
+        c->GetBrush()->SetStyle(bsClear);
+        const int b = GetBorderWidth();
+        c->TextOut(b + 2, b + 2, emptyText_);
+        c->GetBrush()->SetStyle(bsSolid);
+    }
+    if (!HasFocus() && errorMarkerLen_ >= 1) DrawErrorLines(c, errorMarkerPos_, errorMarkerLen_);
+}
+
+void TKavEdit::DrawErrorLines(TCanvas* Canvas, int Pos, int Len) {
+    const AnsiString text = WindowText();
+    if (text.IsEmpty()) return;
+    auto posOf = [&](int index, TPoint& p) {
+        const LRESULT r = Perform(EM_POSFROMCHAR, static_cast<WPARAM>(index), 0);
+        if (r == -1) return false;
+        p = TPoint(static_cast<short>(LOWORD(r)), static_cast<short>(HIWORD(r)));
+        return true;
+    };
+    const int last = text.Length() - 1;
+    TPoint start, end;
+    if (Pos < text.Length()) {
+        if (!posOf(Pos, start)) return;
+    } else {
+        if (!posOf(last, start)) return;
+        start.x += 4;
+    }
+    if (Pos + Len - 1 < text.Length()) {
+        if (!posOf(Pos + Len - 1, end)) return;
+    } else {
+        if (!posOf(last, end)) return;
+        end.x += 4;
+    }
+    end.y = start.y;
+    Canvas->GetPen()->SetColor(static_cast<TColor>(255));
+    Canvas->GetPen()->SetWidth(2);
+    Canvas->GetPen()->SetStyle(psSolid);
+    Canvas->SetFont(GetFont());
+    const int base = Canvas->TextHeight("gh") - 1;
+    const int b = GetBorderWidth();
+    int x = b + start.x;
+    // Kept inside the client area: the fonts here are taller for their size than the
+    // ones the edit was laid out for, and a wave below the bottom would not show.
+    const int y = std::min(b + start.y + base + 3, b + GetClientHeight() - 5);
+    const int xEnd = b + end.x;
+    bool down = false;
+    Canvas->MoveTo(x, y);
+    while (x <= xEnd) {
+        x += 3;
+        down = !down;
+        Canvas->LineTo(x, down ? y + 3 : y);
+    }
+    x += 3;
+    down = !down;
+    Canvas->LineTo(x, down ? y + 3 : y);
+    Canvas->GetPen()->SetWidth(1);
+}
+
+bool TKavEdit::Is3DBorderButton() const {
+    if (Designing()) return (GetEnabled() && focusBorder_) || border3D_;
+    const bool active = Screen && Screen->GetActiveControl() == this;
+    return ((mouseInControl_ || active) && focusBorder_) || border3D_;
+}
+
+void TKavEdit::DrawBorder() {
+    if (!(flat_ || (focusBorder_ && mouseInControl_) || border3D_ || focusBorderColor_ != clNone))
+        return;
+    DrawControlBorder(WindowCanvas());
+}
+
+void TKavEdit::DrawControlBorder(TCanvas* Canvas) {
+    TRect r(0, 0, GetWidth(), GetHeight());
+    if (focusBorderColor_ == clNone) {
+        const bool sunken = Is3DBorderButton();
+        const TColor frame =
+            sunken ? clBtnFace : (GetParent() ? GetParent()->GetColor() : TCustomEdit::GetColor());
+        Canvas->GetBrush()->SetStyle(bsSolid);
+        Canvas->GetBrush()->SetColor(frame);
+        if (sunken) {
+            DrawEdge(Canvas->GetHandle(), &r, BDR_SUNKENOUTER, BF_RECT | BF_ADJUST);
+            Canvas->FrameRect(r);
+        } else {
+            Canvas->FrameRect(r);
+            InflateRect(r, -1, -1);
+            Canvas->FrameRect(r);
+        }
+    } else if (HasFocus()) {
+        Canvas->GetBrush()->SetStyle(bsSolid);
+        Canvas->GetBrush()->SetColor(focusBorderColor_);
+        Canvas->FrameRect(r);
+    }
+}
+
+// --- transparency ---
+
+void TKavEdit::CNCtlColor(TMessage& Message) {
+    TCustomEdit::Dispatch(Message);
+    if (transparent_) SetBkMode(reinterpret_cast<HDC>(Message.WParam), TRANSPARENT);
+}
+
+void TKavEdit::WMEraseBkgnd(TWMEraseBkgnd& Message) {
+    TWinControl* parent = GetParent();
+    if (!transparent_ || !parent) return TCustomEdit::Dispatch(Message.Message);
+    Message.Result = 1;
+    HDC dc = Message.DC;
+    const bool own = dc == nullptr && HandleAllocated();
+    if (own) dc = GetDC(GetHandle());
+    if (!dc) return;
+    const int saved = SaveDC(dc);
+    // The parent's client area, seen from this control's client area.
+    const TPoint at = parent->ScreenToClient(GetClientOrigin());
+    SetWindowOrgEx(dc, at.x, at.y, nullptr);
+    parent->Perform(WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
+    parent->PaintControls(dc, nullptr);
+    RestoreDC(dc, saved);
+    if (own) ReleaseDC(GetHandle(), dc);
+}
+
+// --- mouse and hints ---
+
+void TKavEdit::CMMouseEnter(TMessage& Message) {
+    TCustomEdit::Dispatch(Message);
+    if (autoFocus_ && !Designing() && CanFocus()) SetFocus();
+    if (!mouseInControl_ && GetEnabled()) {
+        mouseInControl_ = true;
+        if (focusBorder_) Invalidate();
+    }
+    if (OnMouseEnter) OnMouseEnter(this);
+}
+
+void TKavEdit::CMMouseLeave(TMessage& Message) {
+    TCustomEdit::Dispatch(Message);
+    if (mouseInControl_ && GetEnabled()) {
+        mouseInControl_ = false;
+        if (focusBorder_) Invalidate();
+    }
+    if (OnMouseLeave) OnMouseLeave(this);
+}
+
+void TKavEdit::CMHintShow(TCMHintShow& Message) {
+    if (hintShowLargeText_ && Message.HintInfo && GetTextSize() > GetWidth()) {
+        Message.HintInfo->HintStr = GetText();
+        Message.HintInfo->HintPos = ClientToScreen(TPoint(0, 0));
+    }
+    TCustomEdit::Dispatch(Message.Message);
+}
+
+void TKavEdit::CMFontChanged(TMessage& Message) {
+    TCustomEdit::Dispatch(Message);
+    SetFlatRect(flat_);
+    if ((Designing() || Loading()) && editLabel_) editLabel_->SetFont(GetFont());
+}
+
+void TKavEdit::CMParentFontChanged(TMessage& Message) {
+    TCustomEdit::Dispatch(Message);
+    if (editLabel_ && GetParentFont()) editLabel_->SetFont(GetFont());
+}
+
+void TKavEdit::CMCancelMode(TMessage& Message) {
+    TCustomEdit::Dispatch(Message);
+    if (LookupVisible()) lookupWindow_->SetVisible(false);
+}
+
+void TKavEdit::WMDestroy(TMessage& Message) {
+    if (!Designing()) SavePersist();
+    TCustomEdit::Dispatch(Message);
+}

@@ -1,0 +1,619 @@
+// The typed edit driven as a user drives it: typing and pasting per type and regional
+// separator, focus entry and exit, Escape, Return as Tab, prefix and suffix, the attached
+// label, the lookup list and the stored history.
+
+#include "tests/controles/edit/prueba_kav_comun.h"
+
+#include "plataforma/base/files.h"
+#include "plataforma/base/ini_file.h"
+#include "plataforma/gui/services/clipboard.h"
+#include "tests/comun/carpeta_temporal.h"
+#include "tests/comun/pruebas.h"
+
+#include <sys/stat.h>
+
+namespace {
+
+// --- typing ---
+
+// A type with its sign, decimals and regional separator; what is typed or pasted into the
+// whole (selected) value; the value that results.
+struct Entrada {
+    const char* caso;
+    TKavEditType tipo;
+    bool conSigno;
+    short decimales;
+    char separador;
+    const char* entrada;
+    const char* resultado;
+};
+
+class EntradaPorTipo : public PruebaKav, public ::testing::WithParamInterface<Entrada> {
+protected:
+    // The edit of the case, entered, its value selected.
+    void Preparar() {
+        const Entrada& e = GetParam();
+        edit->SetEditType(e.tipo);
+        edit->SetSigned(e.conSigno);
+        edit->SetPrecision(e.decimales);
+        edit->SetValidChars("xz");
+        edit->SetText("");
+        edit->SetFocus();
+        edit->SelectAll();
+    }
+};
+
+using EscrituraPorTipo = EntradaPorTipo;
+
+TEST_P(EscrituraPorTipo, CadaTipoDejaPasarSoloLoSuyo) {
+    const Entrada& t = GetParam();
+    SeparadoresRegionales sep(t.separador);
+    Preparar();
+    SimulateTyping(t.entrada);
+    EXPECT_EQ(edit->GetText(), t.resultado) << t.caso;
+}
+
+const Entrada kTecleos[] = {
+    {"entero sin signo", etNumeric, false, 0, ',', "12a-3", "123"},
+    {"entero con signo: el menos va delante", etNumeric, true, 0, ',', "12-3", "-123"},
+    {"signo dos veces se quita", etNumeric, true, 0, ',', "12--", "12"},
+    {"decimal con coma", etFloat, false, 2, ',', "1,5", "1,5"},
+    {"sin decimales no hay separador", etFloat, false, 0, '.', "1.5", "15"},
+    {"decimales llenos", etFloat, false, 2, '.', "1.257", "1.25"},
+    {"segundo separador lleva tras el primero", etFloat, false, 2, ',', "3,1,4", "3,41"},
+    {"moneda agrupa miles", etMoney, false, 2, ',', "1234567", "1.234.567"},
+    {"moneda con decimales", etMoney, false, 2, '.', "1234.5", "1,234.5"},
+    {"mayusculas", etUppercase, false, 0, ',', "abñ", "ABÑ"},
+    {"minusculas", etLowerCase, false, 0, ',', "ABÑ", "abñ"},
+    {"mayusculas y minusculas", etMixedCase, false, 0, ',', "mcdonald of the year ii",
+     "McDonald Of The Year II"},
+    {"hexadecimal", etHex, false, 0, ',', "1aG-", "1a-"},
+    {"alfanumerico", etAlphaNumeric, false, 0, ',', "a-1 b", "a1b"},
+    {"caracteres validos", etValidChars, false, 0, ',', "xyz", "xz"},
+    {"rango", etRange, false, 0, ',', "1-5,7", "1-5,7"},
+    {"rango: separador al principio", etRange, false, 0, ',', ",1", "1"},
+    {"rango: dos separadores seguidos", etRange, false, 0, ',', "1,-2", "1,2"},
+};
+INSTANTIATE_TEST_SUITE_P(Tipos, EscrituraPorTipo, ::testing::ValuesIn(kTecleos));
+
+TEST_F(PruebaKav, DecimalesLlenosReemplazanElDigitoYElSeparadorLlevaTrasEl) {
+    SeparadoresRegionales sep('.');
+    edit->SetEditType(etFloat);
+    edit->SetPrecision(2);
+    edit->SetAutoSelect(false);
+    edit->SetText("1.25");
+    edit->SetFocus();
+    edit->SetSelStart(2); // before the "2"
+    SimulateTyping("7");
+    EXPECT_EQ(edit->GetText(), "1.75");
+    edit->SetSelStart(0);
+    SimulateTyping(".");
+    EXPECT_EQ(edit->GetText(), "1.75");
+    EXPECT_EQ(edit->GetSelStart(), 2);
+}
+
+TEST_F(PruebaKav, ElSeparadorEnUnValorVacioEscribeCero) {
+    SeparadoresRegionales sep('.');
+    edit->SetEditType(etFloat);
+    edit->SetPrecision(2);
+    edit->SetFocus();
+    edit->SetWindowTextForTest("");
+    SimulateTyping(".5");
+    EXPECT_EQ(edit->GetText(), "0.5");
+    edit->SetPrecision(0);
+    edit->SetWindowTextForTest("");
+    SimulateTyping(".");
+    EXPECT_EQ(edit->GetText(), "");
+}
+
+TEST_F(PruebaKav, MonedaSeleccionadaEntera_ElSeparadorEmpiezaDeCero) {
+    SeparadoresRegionales sep(',');
+    edit->SetEditType(etMoney);
+    edit->SetPrecision(2);
+    edit->SetText("12,50");
+    edit->SetFocus();
+    edit->SelectAll();
+    SimulateTyping(",");
+    EXPECT_EQ(edit->GetText(), "0,00");
+    EXPECT_EQ(edit->GetSelStart(), 2);
+}
+
+TEST_F(PruebaKav, ElSignoConPrefijoYSufijoLosDejaEnSuSitio) {
+    edit->SetEditType(etNumeric);
+    edit->SetSigned(true);
+    edit->SetPrefix("#");
+    edit->SetSuffix(" uds");
+    edit->SetText("12");
+    edit->SetFocus();
+    edit->SetSelStart(3);
+    SimulateTyping("-");
+    EXPECT_EQ(edit->WindowTextForTest(), "#-12 uds");
+    SimulateTyping("-");
+    EXPECT_EQ(edit->WindowTextForTest(), "#12 uds");
+    EXPECT_EQ(edit->GetText(), "12");
+}
+
+TEST_F(PruebaKav, LongitudLimitadaPasaAlSiguienteControlYNoAdmiteMasEnteros) {
+    SeparadoresRegionales sep(',');
+    edit->SetEditType(etFloat);
+    edit->SetPrecision(2);
+    edit->SetLengthLimit(3);
+    edit->SetTabOnFullLength(true);
+    edit->SetText("");
+    edit->SetFocus();
+    edit->SelectAll();
+    SimulateTyping("12");
+    EXPECT_TRUE(edit->Focused());
+    SimulateTyping("3");
+    Application->ProcessMessages();
+    EXPECT_TRUE(siguiente->Focused());
+    edit->SetFocus();
+    edit->SetSelStart(3);
+    edit->SetSelLength(0);
+    // Formatted at the exit; a fourth integer digit is dropped, the separator goes after
+    // the one there, and the full decimals are overwritten.
+    EXPECT_EQ(edit->GetText(), "123,00");
+    SimulateTyping("4");
+    EXPECT_EQ(edit->GetText(), "123,00");
+    SimulateTyping(",");
+    EXPECT_EQ(edit->GetSelStart(), 4);
+    SimulateTyping("5");
+    EXPECT_EQ(edit->GetText(), "123,50");
+    SimulateKeyStroke(VK_BACK);
+    EXPECT_EQ(edit->GetText(), "123,0");
+}
+
+TEST_F(PruebaKav, ElPuntoDelTecladoNumericoEscribeElSeparadorRegional) {
+    SeparadoresRegionales sep(',');
+    edit->SetEditType(etFloat);
+    edit->SetPrecision(2);
+    edit->SetExcelStyleDecimalSeparator(true);
+    edit->SetText("");
+    edit->SetFocus();
+    edit->SelectAll();
+    SimulateTyping("1");
+    SimulateKeyStroke(VK_DECIMAL);
+    SimulateTyping("5");
+    EXPECT_EQ(edit->GetText(), "1,5");
+}
+
+// --- pasting ---
+
+using PegadoPorTipo = EntradaPorTipo;
+
+TEST_P(PegadoPorTipo, ElPegadoSeAceptaOSeRechazaEntero) {
+    const Entrada& p = GetParam();
+    SeparadoresRegionales sep(p.separador);
+    Preparar();
+    Clipboard()->SetAsText(p.entrada);
+    SimulateKeyStroke('V', {ssCtrl});
+    EXPECT_EQ(edit->GetText(), p.resultado) << p.caso;
+}
+
+const Entrada kPegados[] = {
+    {"texto", etString, false, 0, ',', "hola", "hola"},
+    {"mayusculas", etUppercase, false, 0, ',', "hola", "HOLA"},
+    {"entero con letra", etNumeric, false, 0, ',', "12a", "0"},
+    {"entero", etNumeric, false, 0, ',', "123", "123"},
+    {"menos en medio", etNumeric, true, 0, ',', "12-3", "0"},
+    {"menos sin signo", etNumeric, false, 0, ',', "-3", "0"},
+    {"negativo con signo", etNumeric, true, 0, ',', "-3", "-3"},
+    {"decimal sin decimales", etFloat, false, 0, '.', "1.5", "0"},
+    {"decimal a su precision", etFloat, false, 2, ',', "1,5", "1,50"},
+    {"moneda", etMoney, false, 2, ',', "1234,5", "1.234,50"},
+    {"hexadecimal nunca", etHex, false, 0, ',', "AB", "0"},
+    {"rango nunca", etRange, false, 0, ',', "1-3", ""},
+    {"alfanumerico", etAlphaNumeric, false, 0, ',', "ab 1", ""},
+};
+INSTANTIATE_TEST_SUITE_P(Tipos, PegadoPorTipo, ::testing::ValuesIn(kPegados));
+
+TEST_F(PruebaKav, ElPegadoPuedeVetarseYSeInsertaEnElCursor) {
+    edit->SetText("ac");
+    edit->SetFocus();
+    edit->SetSelStart(1);
+    edit->SetSelLength(0);
+    Clipboard()->SetAsText("b");
+    AnsiString propuesto;
+    bool permitir = true;
+    edit->OnClipboardPaste = [&](TObject*, const AnsiString& v, bool& allow) {
+        propuesto = v;
+        allow = permitir;
+    };
+    permitir = false;
+    edit->PasteFromClipboard();
+    EXPECT_EQ(propuesto, "abc");
+    EXPECT_EQ(edit->GetText(), "ac");
+    permitir = true;
+    edit->PasteFromClipboard();
+    EXPECT_EQ(edit->GetText(), "abc");
+    EXPECT_EQ(edit->GetSelStart(), 2);
+    EXPECT_TRUE(edit->GetModified());
+}
+
+// --- value model ---
+
+TEST_F(PruebaKav, PrefijoYSufijoRodeanElValor) {
+    edit->SetPrefix("$");
+    edit->SetSuffix(" EUR");
+    edit->SetText("12");
+    EXPECT_EQ(edit->WindowTextForTest(), "$12 EUR");
+    EXPECT_EQ(edit->GetText(), "12");
+    // A suffix that is not there is not cut from the value.
+    edit->SetWindowTextForTest("ab");
+    EXPECT_EQ(edit->GetText(), "ab");
+}
+
+TEST_F(PruebaKav, ElValorSeFormateaPorTipoYPrecision) {
+    SeparadoresRegionales sep(',');
+    edit->SetEditType(etFloat);
+    edit->SetPrecision(2);
+    edit->SetText("");
+    EXPECT_EQ(edit->GetText(), "0,00");
+    edit->SetText("abc");
+    EXPECT_EQ(edit->GetText(), "0,00");
+    edit->SetText("3,14159");
+    EXPECT_EQ(edit->GetText(), "3,14");
+    EXPECT_DOUBLE_EQ(edit->GetFloat(), 3.14);
+
+    auto* texto = NuevoEdit(10, 200);
+    texto->SetPrecision(2);
+    texto->SetText("abc");
+    EXPECT_EQ(texto->GetText(), "abc");
+    texto->SetPrecision(3);
+    EXPECT_EQ(texto->GetText(), "0,000");
+
+    auto* entero = NuevoEdit(10, 230);
+    entero->SetEditType(etNumeric);
+    entero->SetText("abc");
+    EXPECT_EQ(entero->GetText(), "abc");
+    entero->SetPrecision(2);
+    EXPECT_EQ(entero->GetPrecision(), 0);
+
+    auto* hex = NuevoEdit(10, 260);
+    hex->SetEditType(etHex);
+    hex->SetText("ff");
+    EXPECT_EQ(hex->GetText(), "FF");
+    EXPECT_EQ(hex->GetInt(), 255);
+}
+
+TEST(TextoKav, TiposDeTextoYMayusculasMixtas) {
+    SeparadoresRegionales sep(',');
+    EXPECT_EQ(TextKind("123"), atNumeric);
+    EXPECT_EQ(TextKind("-1,5"), atFloat);
+    EXPECT_EQ(TextKind("1.234,5"), atFloat);
+    EXPECT_EQ(TextKind("1.2.3"), atString);
+    EXPECT_EQ(TextKind("1,2,3"), atString);
+    EXPECT_EQ(TextKind("AF"), atHex);
+    EXPECT_EQ(TextKind(""), atString);
+    EXPECT_EQ(MixedCase("o'neil"), "O'neil");
+    EXPECT_EQ(MixedCase("macintosh"), "MacIntosh");
+    EXPECT_EQ(HexToInt("1f"), 31);
+    EXPECT_EQ(HexToInt("1z"), 16);
+}
+
+// --- focus, keys ---
+
+TEST_F(PruebaKav, ElFocoSeleccionaAntesDelSeparadorYAlSalirFormatea) {
+    SeparadoresRegionales sep(',');
+    edit->SetEditType(etFloat);
+    edit->SetPrecision(0);
+    edit->SetText("1,5");
+    edit->SetPrecision(2);
+    edit->SetText("1,5");
+    edit->SetWindowTextForTest("1,5");
+    edit->SetAutoSelect(false);
+    edit->SetFocus();
+    EXPECT_EQ(edit->GetSelStart(), 1);
+    EXPECT_EQ(edit->GetSelLength(), 0);
+    const bool antes = edit->GetModified();
+    siguiente->SetFocus();
+    EXPECT_EQ(edit->GetText(), "1,50");
+    EXPECT_EQ(edit->GetModified(), antes);
+
+    auto* entero = NuevoEdit(10, 200);
+    entero->SetEditType(etNumeric);
+    entero->SetFocus();
+    entero->SetWindowTextForTest("");
+    siguiente->SetFocus();
+    EXPECT_EQ(entero->GetText(), "0");
+}
+
+TEST_F(PruebaKav, LosColoresDeFocoVanYVuelven) {
+    edit->SetFocusColor(clYellow);
+    edit->SetFocusFontColor(clRed);
+    edit->SetFocus();
+    EXPECT_EQ(edit->GetColor(), clYellow);
+    EXPECT_EQ(edit->GetFont()->GetColor(), clRed);
+    siguiente->SetFocus();
+    EXPECT_EQ(edit->GetColor(), clWindow);
+    EXPECT_EQ(edit->GetFont()->GetColor(), clWindowText);
+}
+
+TEST_F(PruebaKav, EscapeDeshaceLoEscritoDesdeLaEntrada) {
+    edit->SetText("original");
+    edit->SetFocus();
+    edit->SelectAll();
+    SimulateTyping("nuevo");
+    EXPECT_TRUE(edit->GetModified());
+    SimulateKeyStroke(VK_ESCAPE);
+    Application->ProcessMessages();
+    EXPECT_EQ(edit->GetText(), "original");
+    EXPECT_FALSE(edit->GetModified());
+    EXPECT_EQ(edit->GetSelLength(), 8);
+
+    edit->SetCanUndo(false);
+    edit->SetFocus();
+    SimulateTyping("x");
+    SimulateKeyStroke(VK_ESCAPE);
+    EXPECT_EQ(edit->GetText(), "x");
+}
+
+TEST_F(PruebaKav, IntroComoTabuladorPasaElFoco) {
+    edit->SetReturnIsTab(true);
+    edit->SetFocus();
+    SimulateKeyStroke(VK_RETURN, {ssCtrl});
+    Application->ProcessMessages();
+    EXPECT_TRUE(edit->Focused());
+    SimulateKeyStroke(VK_RETURN);
+    Application->ProcessMessages();
+    EXPECT_TRUE(siguiente->Focused());
+}
+
+TEST_F(PruebaKav, ElCursorNuncaEntraEnPrefijoNiSufijo) {
+    edit->SetPrefix("[");
+    edit->SetSuffix("]");
+    edit->SetText("abc");
+    edit->SetFocus();
+    edit->SetSelStart(4);
+    edit->SetSelLength(0);
+    SimulateKeyStroke(VK_RIGHT);
+    EXPECT_EQ(edit->GetSelStart(), 4);
+    SimulateKeyStroke(VK_DELETE);
+    EXPECT_EQ(edit->GetText(), "abc");
+    SimulateKeyStroke(VK_HOME);
+    EXPECT_EQ(edit->GetSelStart(), 1);
+    SimulateKeyStroke(VK_LEFT);
+    EXPECT_EQ(edit->GetSelStart(), 1);
+    SimulateKeyStroke(VK_BACK);
+    EXPECT_EQ(edit->WindowTextForTest(), "[abc]");
+    SimulateKeyStroke(VK_END);
+    EXPECT_EQ(edit->GetSelStart(), 4);
+}
+
+TEST_F(PruebaKav, ElErrorColoreaYAlQuitarseVuelveElColorQueToca) {
+    edit->SetShowError(true);
+    edit->SetFocusColor(clYellow);
+    edit->OnValueValidate = [](TObject*, const AnsiString& v, bool& ok) { ok = v != "mal"; };
+    edit->SetFocus();
+    edit->SelectAll();
+    SimulateTyping("mal");
+    EXPECT_TRUE(edit->GetError());
+    EXPECT_EQ(edit->GetColor(), edit->GetErrorColor());
+    EXPECT_EQ(edit->GetFont()->GetColor(), edit->GetErrorFontColor());
+    SimulateTyping("o");
+    EXPECT_FALSE(edit->GetError());
+    EXPECT_EQ(edit->GetColor(), clYellow);
+    siguiente->SetFocus();
+    EXPECT_EQ(edit->GetColor(), clWindow);
+}
+
+TEST_F(PruebaKav, LaDireccionSeSubrayaYSoloSeAbrenWebYCorreo) {
+    edit->SetShowURL(true);
+    edit->SetFocus();
+    SimulateTyping("www.");
+    EXPECT_TRUE(edit->GetFont()->GetStyle().Contains(fsUnderline));
+    EXPECT_EQ(edit->GetFont()->GetColor(), edit->GetURLColor());
+    EXPECT_EQ(edit->GetCursor(), crHandPoint);
+    SimulateKeyStroke(VK_BACK);
+    EXPECT_FALSE(edit->GetFont()->GetStyle().Contains(fsUnderline));
+
+    Guion().AnswerShellExecute();
+    edit->SetText("https://ejemplo.es");
+    edit->SetFocus();
+    SimulateClick(edit, 5, 5);
+    ASSERT_EQ(Guion().ShownBoxes().size(), 1u);
+    EXPECT_EQ(Guion().ShownBoxes()[0].text, "https://ejemplo.es");
+    EXPECT_EQ(Guion().ShownBoxes()[0].caption, "open");
+
+    // A text with "://" of another kind is never handed to the shell.
+    edit->SetText("file://etc/passwd");
+    SimulateClick(edit, 5, 5);
+    EXPECT_EQ(Guion().ShownBoxes().size(), 1u);
+}
+
+TEST_F(PruebaKav, CopiarYCortarPuedenVetarse) {
+    edit->SetText("abc");
+    edit->SetFocus();
+    edit->SelectAll();
+    Clipboard()->SetAsText("antes");
+    edit->OnClipboardCut = [](TObject*, const AnsiString&, bool& allow) { allow = false; };
+    edit->CutToClipboard();
+    EXPECT_EQ(edit->GetText(), "abc");
+    EXPECT_EQ(Clipboard()->GetAsText(), "antes");
+    AnsiString copiado;
+    edit->OnClipboardCopy = [&](TObject*, const AnsiString& v, bool&) { copiado = v; };
+    edit->CopyToClipboard();
+    EXPECT_EQ(copiado, "abc");
+    EXPECT_EQ(Clipboard()->GetAsText(), "abc");
+}
+
+// --- label, state ---
+
+TEST_F(PruebaKav, LaEtiquetaSigueAlControl) {
+    edit->SetLabelCaption("Espesor");
+    TLabel* l = edit->GetEditLabel();
+    ASSERT_NE(l, nullptr);
+    EXPECT_EQ(l->GetParent(), edit->GetParent());
+    EXPECT_EQ(l->GetTop(), edit->GetTop());
+    const int tw = l->GetCanvas()->TextWidth("Espesor");
+    EXPECT_EQ(l->GetLeft(), edit->GetLeft() - tw - 4);
+    edit->SetBounds(150, 60, 100, edit->GetHeight());
+    EXPECT_EQ(l->GetLeft(), 150 - tw - 4);
+    EXPECT_EQ(l->GetTop(), 60);
+    edit->SetLabelPosition(lpTopLeft);
+    EXPECT_EQ(l->GetLeft(), 150);
+    EXPECT_EQ(l->GetTop(), 60 - l->GetHeight() - 4);
+    edit->SetLabelPosition(lpBottomCenter);
+    EXPECT_EQ(l->GetTop(), 60 + edit->GetHeight() + 4);
+    EXPECT_EQ(l->GetLeft(), 150 + (100 - l->GetWidth()) / 2);
+
+    // A label taller than the edit stands centred on it.
+    l->GetFont()->SetSize(24);
+    edit->SetLabelPosition(lpLeftCenter);
+    const int diff = l->GetHeight() - edit->GetHeight();
+    ASSERT_GT(diff, 0);
+    EXPECT_EQ(l->GetTop(), 60 - diff / 2);
+
+    edit->SetVisible(false);
+    EXPECT_FALSE(l->GetVisible());
+    edit->SetVisible(true);
+    EXPECT_TRUE(l->GetVisible());
+}
+
+TEST_F(PruebaKav, DeshabilitarPintaElColorDeshabilitadoYRestauraElSuyo) {
+    edit->SetLabelCaption("Conductividad");
+    edit->SetDisabledColor(static_cast<TColor>(16316664));
+    edit->SetColorEx(static_cast<TColor>(0xE0FFFF));
+    edit->SetEnabledEx(false);
+    EXPECT_EQ(edit->GetColor(), static_cast<TColor>(16316664));
+    EXPECT_FALSE(edit->GetEditLabel()->GetEnabled());
+    edit->SetEnabledEx(false);
+    edit->SetEnabledEx(true);
+    EXPECT_EQ(edit->GetColor(), static_cast<TColor>(0xE0FFFF));
+    EXPECT_TRUE(edit->GetEditLabel()->GetEnabled());
+    edit->SetLabelAlwaysEnabled(true);
+    edit->SetEnabledEx(false);
+    EXPECT_TRUE(edit->GetEditLabel()->GetEnabled());
+}
+
+TEST_F(PruebaKav, EnTextoSetTextDevuelveLoEscritoYDisparaOnChange) {
+    edit->SetPrecision(2);
+    int cambios = 0;
+    edit->OnChange = [&](TObject*) { ++cambios; };
+    edit->SetText("0.000");
+    EXPECT_EQ(edit->GetText(), "0.000");
+    edit->SetText("Ladrillo perforado");
+    EXPECT_EQ(edit->GetText(), "Ladrillo perforado");
+    EXPECT_EQ(cambios, 2);
+    EXPECT_FALSE(edit->GetModified());
+    EXPECT_EQ(edit->GetVersion(), "2.7.0.2");
+}
+
+// --- lookup ---
+
+TEST_F(PruebaKav, LaListaDeBusquedaSeOfreceAlEscribirYSeElige) {
+    TLookupSettings* b = edit->GetLookup();
+    b->SetEnabled(true);
+    for (const char* s : {"Mortero", "madera", "Marmol", "Acero"})
+        b->GetDisplayList()->Add(s);
+    b->GetValueList()->Add("MOR");
+    edit->SetFocus();
+    SimulateTyping("m");
+    EXPECT_FALSE(edit->GetLookupWindow()->GetVisible());
+    SimulateTyping("a");
+    ASSERT_TRUE(edit->GetLookupWindow()->GetVisible());
+    TStrings* items = edit->GetLookupList()->GetItems();
+    ASSERT_EQ(items->GetCount(), 2);
+    EXPECT_EQ(items->GetStrings(0), "madera");
+    EXPECT_EQ(items->GetStrings(1), "Marmol");
+    EXPECT_EQ(edit->GetLookupList()->GetItemIndex(), 0);
+    SimulateKeyStroke(VK_DOWN);
+    EXPECT_EQ(edit->GetLookupList()->GetItemIndex(), 1);
+    SimulateKeyStroke(VK_RETURN);
+    EXPECT_EQ(edit->GetText(), "Marmol"); // no value: the shown text
+    EXPECT_FALSE(edit->GetLookupWindow()->GetVisible());
+
+    edit->SelectAll();
+    SimulateTyping("mo");
+    SimulateKeyStroke(VK_RETURN);
+    EXPECT_EQ(edit->GetText(), "MOR");
+}
+
+TEST_F(PruebaKav, BusquedaMultipleAnadeAlFinalConSeparador) {
+    TLookupSettings* b = edit->GetLookup();
+    b->SetEnabled(true);
+    b->SetMulti(true);
+    b->GetDisplayList()->Add("yeso");
+    b->GetDisplayList()->Add("arena");
+    edit->SetText("arena;");
+    edit->SetFocus();
+    edit->SetSelStart(6);
+    SimulateTyping("ye");
+    ASSERT_TRUE(edit->GetLookupWindow()->GetVisible());
+    SimulateKeyStroke(VK_RETURN);
+    EXPECT_EQ(edit->GetText(), "arena;yeso;");
+    EXPECT_EQ(edit->GetSelStart(), 11);
+
+    // Nothing chosen, nothing taken.
+    edit->GetLookupList()->GetItems()->Clear();
+    edit->DoneLookup();
+    EXPECT_EQ(edit->GetText(), "arena;yeso;");
+}
+
+TEST_F(PruebaKav, LaHistoriaSeGuardaYSeRecuperaDelFicheroIni) {
+    CarpetaTemporal carpeta;
+    const AnsiString ini = carpeta.Ruta() + "historia.ini";
+    {
+        auto* e = NuevoEdit(10, 200);
+        e->SetName("edMaterial");
+        e->GetPersistence()->SetEnable(true);
+        e->GetPersistence()->SetKey(ini);
+        e->GetPersistence()->SetSection("Editor");
+        e->GetLookup()->SetEnabled(true);
+        e->GetLookup()->SetHistory(true);
+        for (const char* s : {"uno", "dos", "tres"}) {
+            e->GetLookup()->GetDisplayList()->Add(s);
+            e->GetLookup()->GetValueList()->Add(AnsiString("v") + s);
+        }
+        e->SetText("dos");
+        delete e;
+    }
+    TIniFile f(ini);
+    EXPECT_EQ(f.ReadInteger("Editor", "LOOKUPCOUNT", 0), 3);
+    EXPECT_EQ(f.ReadString("Editor", "LOOKUPDISPL3", ""), "tres");
+    EXPECT_EQ(f.ReadString("Editor", "LOOKUPVAL1", ""), "vuno");
+    EXPECT_EQ(f.ReadString("Editor", "edMaterial", ""), "dos");
+
+    auto* e = new TKavEdit(ventana.get());
+    e->BeginLoading();
+    e->SetParent(ventana.get());
+    e->SetName("edMaterial");
+    e->GetPersistence()->SetEnable(true);
+    e->GetPersistence()->SetKey(ini);
+    e->GetPersistence()->SetSection("Editor");
+    e->GetLookup()->SetEnabled(true);
+    e->GetLookup()->SetHistory(true);
+    e->GetLookup()->GetDisplayList()->Add("previo");
+    e->EndLoading();
+    EXPECT_EQ(e->GetText(), "dos");
+    EXPECT_EQ(e->GetLookup()->GetDisplayList()->GetCount(), 4); // appended
+    e->GetPersistence()->SetEnable(false);
+}
+
+TEST_F(PruebaKav, UnAlmacenQueNoSePuedeEscribirNoRompeElCierre) {
+    CarpetaTemporal carpeta;
+    const AnsiString dir = carpeta.Ruta() + "solo-lectura";
+    ::mkdir(dir.c_str(), 0500);
+    auto* e = NuevoEdit(10, 200);
+    e->SetName("edX");
+    e->GetPersistence()->SetEnable(true);
+    e->GetPersistence()->SetKey(dir + "/no.ini");
+    e->SetText("valor");
+    EXPECT_NO_THROW(delete e);
+    ::chmod(dir.c_str(), 0700);
+}
+
+TEST_F(PruebaKav, AlSalirLaHistoriaAnadeElValorNuevo) {
+    edit->GetLookup()->SetEnabled(true);
+    edit->GetLookup()->SetHistory(true);
+    edit->SetFocus();
+    SimulateTyping("  pizarra ");
+    siguiente->SetFocus();
+    ASSERT_EQ(edit->GetLookup()->GetDisplayList()->GetCount(), 1);
+    EXPECT_EQ(edit->GetLookup()->GetDisplayList()->GetStrings(0), "pizarra");
+    edit->SetFocus();
+    siguiente->SetFocus();
+    EXPECT_EQ(edit->GetLookup()->GetDisplayList()->GetCount(), 1);
+}
+
+} // namespace
