@@ -27,7 +27,8 @@ TListHintWindow::TListHintWindow(TComponent* AOwner) : THintWindow(AOwner) {
 
 void TListHintWindow::CreateParams(TCreateParams& Params) {
     THintWindow::CreateParams(Params);
-    Params.Style += WS_BORDER;
+    // A border that is there already is not added twice (twice the flag is another one).
+    Params.Style |= WS_BORDER;
     Params.ExStyle |= WS_EX_TOPMOST;
 }
 
@@ -141,7 +142,8 @@ void TKavEdit::DoneLookup() {
     AnsiString value;
     if (lookup_->GetMulti()) {
         v = v + AnsiString(std::string(1, lookup_->GetSeparator()));
-        const std::string& t = GetText().str();
+        const AnsiString current = GetText();
+        const std::string& t = current.str();
         const size_t last = t.rfind(lookup_->GetSeparator());
         value = (last == std::string::npos ? AnsiString() : AnsiString(t.substr(0, last + 1))) + v;
     } else {

@@ -44,8 +44,9 @@ long long DefaultControlColor(TWinControl* Control, void* DC) {
     const COLORREF back = ColorToRGB(Control->GetColor());
     SetTextColor(dc, ColorToRGB(Control->GetFont()->GetColor()));
     SetBkColor(dc, back);
-    static std::map<COLORREF, HBRUSH> brushes;
-    HBRUSH& b = brushes[back];
+    // Brushes live as long as the program, as the system's own do.
+    static auto* brushes = new std::map<COLORREF, HBRUSH>();
+    HBRUSH& b = (*brushes)[back];
     if (!b) b = CreateSolidBrush(back);
     return reinterpret_cast<long long>(b);
 }

@@ -28,6 +28,11 @@ struct Entrada {
     const char* resultado;
 };
 
+// Named by its case in the test lists.
+void PrintTo(const Entrada& e, std::ostream* os) {
+    *os << e.caso;
+}
+
 class EntradaPorTipo : public PruebaKav, public ::testing::WithParamInterface<Entrada> {
 protected:
     // The edit of the case, entered, its value selected.
