@@ -365,10 +365,14 @@ private:
     void WMDestroy(TMessage& Message);
     void PaintEdit();
     void DrawBorder();
-    void DrawControlBorder(TCanvas* Canvas);
+    // Offset: where the window's (0, 0) lies on the canvas.
+    void DrawControlBorder(TCanvas* Canvas, int Offset);
     bool Is3DBorderButton() const;
     void DrawErrorLines(TCanvas* Canvas, int Pos, int Len);
     TCanvas* WindowCanvas();
+    TCanvas* ClientCanvas();
+    // Draws on the whole window; Draw gets each canvas and the window's origin on it.
+    void DrawOnWindow(const std::function<void(TCanvas*, int)>& Draw);
     // Lookup.
     void ListKeyPress(TObject* Sender, char& Key);
     void ListMouseUp(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y);
@@ -442,6 +446,7 @@ private:
     int storedHeight_ = 0;
     bool clickInSelection_ = false;
     std::unique_ptr<TControlCanvas> windowCanvas_;
+    std::unique_ptr<TControlCanvas> clientCanvas_;
 };
 
 // Classification of a text: integer, decimal number, hexadecimal or plain text.

@@ -218,7 +218,7 @@ void TKavEdit::SetErrorMarkerLen(int Value) {
 
 int TKavEdit::GetTextSize() const {
     auto* self = const_cast<TKavEdit*>(this);
-    TCanvas* c = self->WindowCanvas();
+    TCanvas* c = self->ClientCanvas();
     c->SetFont(GetFont());
     return c->TextWidth(GetText());
 }
@@ -234,6 +234,21 @@ TCanvas* TKavEdit::WindowCanvas() {
     return windowCanvas_.get();
 }
 
+TCanvas* TKavEdit::ClientCanvas() {
+    if (!clientCanvas_) {
+        clientCanvas_ = std::make_unique<TControlCanvas>();
+        clientCanvas_->SetControl(this);
+    }
+    return clientCanvas_.get();
+}
+
+void TKavEdit::DrawOnWindow(const std::function<void(TCanvas*, int)>& Draw) {
+    // The window's device context reaches border and client alike: here the frame has a
+    // canvas of its own, and the client area another one, moved by the border.
+    Draw(WindowCanvas(), 0);
+    Draw(ClientCanvas(), -GetBorderWidth());
+}
+
 void TKavEdit::WMPaint(TMessage& Message) {
     auto alive = Watch();
     TCustomEdit::Dispatch(Message);
@@ -245,41 +260,42 @@ void TKavEdit::WMPaint(TMessage& Message) {
 
 void TKavEdit::WMNCPaint(TMessage& Message) {
     TCustomEdit::Dispatch(Message);
-    // The system border is drawn after the client here: the control's own border goes over.
+    // The control's own border goes over the system's.
     if (GetBorderWidth() > 0) DrawBorder();
 }
 
 void TKavEdit::PaintEdit() {
-    TCanvas* c = WindowCanvas();
     const int w = GetWidth(), h = GetHeight();
     if (flat_) {
         if (focusBorder_) {
-            DrawControlBorder(c);
+            DrawOnWindow([&](TCanvas* c, int o) { DrawControlBorder(c, o); });
         } else {
             TRect r;
             Perform(EM_GETRECT, 0, reinterpret_cast<LPARAM>(&r));
-            c->GetPen()->SetColor(flatLineColor_);
-            c->GetPen()->SetWidth(1);
-            c->GetPen()->SetStyle(psSolid);
-            if (softBorder_) {
-                c->MoveTo(r.Left - 2, h - 1);
-                c->LineTo(w - 1, h - 1);
-                c->LineTo(w - 1, r.Top - 4);
-                c->LineTo(r.Left - 2, r.Top - 4);
-                c->LineTo(r.Left - 2, h - 1);
-            } else {
-                c->MoveTo(r.Left - 2, h - 1);
-                c->LineTo(w, h - 1);
-            }
+            DrawOnWindow([&](TCanvas* c, int o) {
+                c->GetPen()->SetColor(flatLineColor_);
+                c->GetPen()->SetWidth(1);
+                c->GetPen()->SetStyle(psSolid);
+                if (softBorder_) {
+                    c->MoveTo(o + r.Left - 2, o + h - 1);
+                    c->LineTo(o + w - 1, o + h - 1);
+                    c->LineTo(o + w - 1, o + r.Top - 4);
+                    c->LineTo(o + r.Left - 2, o + r.Top - 4);
+                    c->LineTo(o + r.Left - 2, o + h - 1);
+                } else {
+                    c->MoveTo(o + r.Left - 2, o + h - 1);
+                    c->LineTo(o + w, o + h - 1);
+                }
+            });
         }
     }
+    TCanvas* c = ClientCanvas();
     if (GetText().IsEmpty() && !HasFocus() && !emptyText_.IsEmpty()) {
         TFont fresh;
         c->SetFont(&fresh);
         c->GetFont()->SetColor(static_cast<TColor>(0x808080));
         c->GetBrush()->SetStyle(bsClear);
-        const int b = GetBorderWidth();
-        c->TextOut(b + 2, b + 2, emptyText_);
+        c->TextOut(2, 2, emptyText_);
         c->GetBrush()->SetStyle(bsSolid);
     }
     if (!HasFocus() && errorMarkerLen_ >= 1) DrawErrorLines(c, errorMarkerPos_, errorMarkerLen_);
@@ -314,12 +330,11 @@ void TKavEdit::DrawErrorLines(TCanvas* Canvas, int Pos, int Len) {
     Canvas->GetPen()->SetStyle(psSolid);
     Canvas->SetFont(GetFont());
     const int base = Canvas->TextHeight("gh") - 1;
-    const int b = GetBorderWidth();
-    int x = b + start.x;
+    int x = start.x;
     // Kept inside the client area: the fonts here are taller for their size than the
     // ones the edit was laid out for, and a wave below the bottom would not show.
-    const int y = std::min(b + start.y + base + 3, b + GetClientHeight() - 5);
-    const int xEnd = b + end.x;
+    const int y = std::min(start.y + base + 3, GetClientHeight() - 5);
+    const int xEnd = end.x;
     bool down = false;
     Canvas->MoveTo(x, y);
     while (x <= xEnd) {
@@ -342,11 +357,11 @@ bool TKavEdit::Is3DBorderButton() const {
 void TKavEdit::DrawBorder() {
     if (!(flat_ || (focusBorder_ && mouseInControl_) || border3D_ || focusBorderColor_ != clNone))
         return;
-    DrawControlBorder(WindowCanvas());
+    DrawOnWindow([&](TCanvas* c, int o) { DrawControlBorder(c, o); });
 }
 
-void TKavEdit::DrawControlBorder(TCanvas* Canvas) {
-    TRect r(0, 0, GetWidth(), GetHeight());
+void TKavEdit::DrawControlBorder(TCanvas* Canvas, int Offset) {
+    TRect r(Offset, Offset, Offset + GetWidth(), Offset + GetHeight());
     if (focusBorderColor_ == clNone) {
         const bool sunken = Is3DBorderButton();
         const TColor frame =
