@@ -199,7 +199,8 @@ void TPersistence::Assign(TPersistent* Source) {
 
 TKavEdit::TKavEdit(TComponent* AOwner)
     : TCustomEdit(AOwner), labelFont_(std::make_unique<TFont>()),
-      lookup_(std::make_unique<TLookupSettings>()), persistence_(std::make_unique<TPersistence>()) {
+      lookup_(std::make_unique<TLookupSettings>()), persistence_(std::make_unique<TPersistence>()),
+      canvases_(std::make_unique<WindowCanvases>(this)) {
     normalFontColor_ = GetFont()->GetColor();
     normalColor_ = TCustomEdit::GetColor();
     labelFont_->OnChange = [this](TObject* s) { LabelFontChanged(s); };

@@ -7,6 +7,8 @@
 // TLookupSettings, TPersistence and TListHintWindow are its lookup list, its settings store
 // and the pop-up that shows the list.
 
+#include "controles/edit/attached_label.h"
+#include "controles/edit/window_canvases.h"
 #include "plataforma/base/string_list.h"
 #include "plataforma/gui/widgets/edit.h"
 #include "plataforma/gui/widgets/hint_window.h"
@@ -34,18 +36,6 @@ enum TKavEditType {
     etValidChars
 };
 enum TEditAlign { eaLeft, eaRight, eaDefault, eaCenter };
-enum TLabelPosition {
-    lpLeftTop,
-    lpLeftCenter,
-    lpLeftBottom,
-    lpTopLeft,
-    lpBottomLeft,
-    lpLeftTopLeft,
-    lpLeftCenterLeft,
-    lpLeftBottomLeft,
-    lpTopCenter,
-    lpBottomCenter
-};
 enum TAutoType { atNumeric, atFloat, atString, atDate, atTime, atHex };
 enum TPersistenceLocation { plInifile, plRegistry };
 
@@ -369,7 +359,6 @@ private:
     void DrawControlBorder(TCanvas* Canvas, int Offset);
     bool Is3DBorderButton() const;
     void DrawErrorLines(TCanvas* Canvas, int Pos, int Len);
-    TCanvas* WindowCanvas();
     TCanvas* ClientCanvas();
     // Draws on the whole window; Draw gets each canvas and the window's origin on it.
     void DrawOnWindow(const std::function<void(TCanvas*, int)>& Draw);
@@ -445,8 +434,7 @@ private:
     bool isWinXP_ = true;
     int storedHeight_ = 0;
     bool clickInSelection_ = false;
-    std::unique_ptr<TControlCanvas> windowCanvas_;
-    std::unique_ptr<TControlCanvas> clientCanvas_;
+    std::unique_ptr<WindowCanvases> canvases_;
 };
 
 // Classification of a text: integer, decimal number, hexadecimal or plain text.

@@ -69,56 +69,8 @@ void TKavEdit::UpdateLabel() {
     if (!editLabel_) return;
     editLabel_->SetTransparent(labelTransparent_);
     if (!GetParentFont()) editLabel_->GetFont()->Assign(labelFont_.get());
-    const int left = GetLeft(), top = GetTop(), width = GetWidth(), h = GetHeightEx();
-    const int lh = editLabel_->GetHeight(), lw = editLabel_->GetWidth();
-    TCanvas* c = editLabel_->GetCanvas();
-    c->SetFont(editLabel_->GetFont());
-    const int tw = c->TextWidth(editLabel_->GetCaption());
-    const int m = labelMargin_;
-    auto centreTop = [&] { return h > lh ? top + (h - lh) / 2 : top - (lh - h) / 2; };
-    auto centreLeft = [&] {
-        return width > lw ? left + (width - lw) / 2 : left - (lw - width) / 2;
-    };
-    int lt = top, ll = left;
-    switch (labelPosition_) {
-    case lpLeftTop:
-        ll = left - tw - m;
-        break;
-    case lpLeftCenter:
-        lt = centreTop();
-        ll = left - tw - m;
-        break;
-    case lpLeftBottom:
-        lt = top + h - lh;
-        ll = left - tw - m;
-        break;
-    case lpTopLeft:
-        lt = top - lh - m;
-        break;
-    case lpBottomLeft:
-        lt = top + h + m;
-        break;
-    case lpLeftTopLeft:
-        ll = left - m;
-        break;
-    case lpLeftCenterLeft:
-        lt = centreTop();
-        ll = left - m;
-        break;
-    case lpLeftBottomLeft:
-        lt = top + h - lh;
-        ll = left - m;
-        break;
-    case lpTopCenter:
-        lt = top - lh - m;
-        ll = centreLeft();
-        break;
-    case lpBottomCenter:
-        lt = top + h + m;
-        ll = centreLeft();
-        break;
-    }
-    editLabel_->SetBounds(ll, lt, lw, lh);
+    PlaceAttachedLabel(editLabel_, Bounds(GetLeft(), GetTop(), GetWidth(), GetHeightEx()),
+                       labelPosition_, labelMargin_);
     editLabel_->SetVisible(GetVisible());
 }
 
@@ -218,6 +170,7 @@ void TKavEdit::SetErrorMarkerLen(int Value) {
 
 int TKavEdit::GetTextSize() const {
     auto* self = const_cast<TKavEdit*>(this);
+    if (!canvases_) return 0;
     TCanvas* c = self->ClientCanvas();
     c->SetFont(GetFont());
     return c->TextWidth(GetText());
@@ -225,34 +178,19 @@ int TKavEdit::GetTextSize() const {
 
 // --- painting ---
 
-TCanvas* TKavEdit::WindowCanvas() {
-    if (!windowCanvas_) {
-        windowCanvas_ = std::make_unique<TControlCanvas>();
-        windowCanvas_->SetControl(this);
-        windowCanvas_->SetWholeWindow(true);
-    }
-    return windowCanvas_.get();
-}
-
 TCanvas* TKavEdit::ClientCanvas() {
-    if (!clientCanvas_) {
-        clientCanvas_ = std::make_unique<TControlCanvas>();
-        clientCanvas_->SetControl(this);
-    }
-    return clientCanvas_.get();
+    return canvases_->Client();
 }
 
 void TKavEdit::DrawOnWindow(const std::function<void(TCanvas*, int)>& Draw) {
-    // The window's device context reaches border and client alike: here the frame has a
-    // canvas of its own, and the client area another one, moved by the border.
-    Draw(WindowCanvas(), 0);
-    Draw(ClientCanvas(), -GetBorderWidth());
+    canvases_->Draw(Draw);
 }
 
 void TKavEdit::WMPaint(TMessage& Message) {
     auto alive = Watch();
     TCustomEdit::Dispatch(Message);
-    if (alive.expired() || !HandleAllocated()) return;
+    // Nothing of its own while the control is being destroyed.
+    if (alive.expired() || !HandleAllocated() || !canvases_) return;
     // The frame first, so that the flat line or frame stays over it.
     DrawBorder();
     PaintEdit();
@@ -261,7 +199,7 @@ void TKavEdit::WMPaint(TMessage& Message) {
 void TKavEdit::WMNCPaint(TMessage& Message) {
     TCustomEdit::Dispatch(Message);
     // The control's own border goes over the system's.
-    if (GetBorderWidth() > 0) DrawBorder();
+    if (GetBorderWidth() > 0 && canvases_) DrawBorder();
 }
 
 void TKavEdit::PaintEdit() {
