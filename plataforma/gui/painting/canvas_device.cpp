@@ -182,10 +182,14 @@ void CanvasDevice::EndKept() {
     if (keeper == this) keeper = nullptr;
 }
 
+void CanvasDevice::EndCall() {
+    if (--callDepth_ == 0 && !keep_) EndKept();
+}
+
 void CanvasDevice::SetKeepPainter(bool Value) {
     if (keep_ == Value) return;
     keep_ = Value;
-    if (!Value) EndKept();
+    if (!Value && callDepth_ == 0) EndKept();
 }
 
 void CanvasDevice::ReleaseKeptPainter(const QImage* image) {
@@ -261,7 +265,7 @@ QPainter* CanvasDevice::Begin(QPainter& local) {
     if (!target_ || size_.isEmpty()) return nullptr;
     const QRegion& clip = CachedClip();
     if (clip.isEmpty()) return nullptr;
-    if (keep_) {
+    if (keep_ || callDepth_ > 0) {
         if (!kept_.isActive()) {
             if (keeper && keeper != this) keeper->EndKept();
             if (!kept_.begin(target_)) return nullptr;
@@ -335,6 +339,10 @@ void CanvasDevice::BrushRect(const QRect& r, TPenMode mode) {
 
 void CanvasDevice::BrushRects(const QRect* rects, int count, TPenMode mode) {
     if (count <= 0 || state.brushStyle == bsClear) return;
+    QRect box;
+    for (int i = 0; i < count; ++i)
+        box |= rects[i].normalized();
+    if (!Visible(box)) return;
     QPainter local;
     QPainter* p = Begin(local);
     if (p) PaintBrush(*p, rects, count, mode);
@@ -569,10 +577,12 @@ CanvasOperation::CanvasOperation(TCanvas* canvas, const char* name, std::initial
     canvas_->RealizeObjects();
     dev_.Record(name, args, text);
     ++dev_.depth;
+    dev_.BeginCall();
 }
 
 CanvasOperation::~CanvasOperation() {
     --dev_.depth;
+    dev_.EndCall();
 }
 
 void CanvasOperation::Done() {
@@ -584,4 +594,5 @@ DeviceOperation::DeviceOperation(CanvasDevice& dev, const char* name,
     : dev_(dev) {
     dev_.Record(name, args, text);
     ++dev_.depth;
+    dev_.BeginCall();
 }

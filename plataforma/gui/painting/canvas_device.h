@@ -89,6 +89,9 @@ public:
     // Ends a painter kept open on an image, before someone else paints on it or replaces it
     // (nullptr: whatever image).
     static void ReleaseKeptPainter(const QImage* image = nullptr);
+    // One call of the canvas or of a Win32 function: its primitives share one painter.
+    void BeginCall() { ++callDepth_; }
+    void EndCall();
 
     // --- primitives, in logical coordinates ---
     // A painter on the target, clipped, with logical coordinates: the kept one, or local
@@ -153,6 +156,7 @@ private:
     bool clipValid_ = false;
     // The painter kept open, and the clip it has set.
     bool keep_ = false;
+    int callDepth_ = 0;
     QPainter kept_;
     bool keptClipSet_ = false;
     QRegion keptClip_;
@@ -185,7 +189,10 @@ class DeviceOperation {
 public:
     DeviceOperation(CanvasDevice& dev, const char* name, std::initializer_list<int> args,
                     const AnsiString& text = AnsiString());
-    ~DeviceOperation() { --dev_.depth; }
+    ~DeviceOperation() {
+        --dev_.depth;
+        dev_.EndCall();
+    }
     DeviceOperation(const DeviceOperation&) = delete;
     DeviceOperation& operator=(const DeviceOperation&) = delete;
 
