@@ -6,6 +6,7 @@
 // (update lock), kav_grid_graphics.cpp (cell graphics), kav_grid_typed.cpp (typed access),
 // kav_grid_version.cpp (unit start-up, version, column order, wide cells).
 
+#include "controles/comun/scroll_style.h"
 #include "controles/grid/base_grid.h"
 #include "controles/grid/cell_graphic.h"
 #include "controles/grid/grid_settings.h"
@@ -18,7 +19,6 @@ class TKavStringGridCheck;
 class TForm;
 
 enum TGridLook { glStandard, glSoft, glClassic, glKav, glXP, glListView };
-enum TScrollType { ssNormal, ssFlat, ssEncarta };
 enum TCellBorder { cbTop, cbLeft, cbRight, cbBottom };
 using TCellBorders = SmallSet<TCellBorder>;
 enum TSortStyle {
