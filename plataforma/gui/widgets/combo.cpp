@@ -3,13 +3,13 @@
 
 #include "plataforma/gui/widgets/combo.h"
 
-#include "plataforma/gui/painting/canvas.h"
 #include "plataforma/gui/kernel/control_strings.h"
+#include "plataforma/gui/kernel/hosted_widget.h"
+#include "plataforma/gui/kernel/qt_bridge.h"
+#include "plataforma/gui/painting/canvas.h"
 #include "plataforma/gui/widgets/edit_backend.h"
 #include "plataforma/gui/widgets/edit_commands.h"
-#include "plataforma/gui/kernel/hosted_widget.h"
 #include "plataforma/gui/widgets/item_delegate.h"
-#include "plataforma/gui/kernel/qt_bridge.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>
@@ -382,7 +382,17 @@ void TCustomComboBox::ApplyWidgetState() {
 
 void TCustomComboBox::ApplyPalette() {
     ApplyBasePalette(this);
-    if (auto* w = qobject_cast<QComboBox*>(GetWidget())) w->view()->setPalette(w->palette());
+    if (auto* w = qobject_cast<QComboBox*>(GetWidget())) {
+        // A drop-down list shows its choice on a button face: the control's colour too.
+        QPalette p = w->palette();
+        const QColor c = ToQColor(GetColor());
+        if (c.isValid())
+            for (QPalette::ColorGroup g :
+                 {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
+                p.setColor(g, QPalette::Button, c);
+        w->setPalette(p);
+        w->view()->setPalette(p);
+    }
 }
 
 // The widget shows the control's choice; the edit part keeps its text.
