@@ -300,9 +300,9 @@ bool ScrollBarMouse(TWinControl& c, QMouseEvent* Event) {
         const BarLayout l = Layout(c, bar, f->bars[bar], r, false);
         const BarPart part = PartAt(l, Along(Event, bar, r));
         if (part == BarPart::None || !BarEnabled(c, f->bars[bar])) return true;
-        const UINT off = part == BarPart::LineUp     ? ESB_DISABLE_LTUP
-                         : part == BarPart::LineDown ? ESB_DISABLE_RTDN
-                                                     : 0;
+        const UINT off = part == BarPart::LineUp     ? UINT(ESB_DISABLE_LTUP)
+                         : part == BarPart::LineDown ? UINT(ESB_DISABLE_RTDN)
+                                                     : 0u;
         if (off && (f->bars[bar].disabled & off)) return true;
         f->trackBar = bar;
         f->trackPart = part;

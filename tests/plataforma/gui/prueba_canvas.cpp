@@ -58,9 +58,10 @@ TEST_F(Lienzo, RectangulosYLineasRectasPintanCadaPixelUnaVez) {
         c.FrameRect(f);
         const bool derecho = f.Right > f.Left && f.Bottom > f.Top;
         EXPECT_EQ(Count(&c, Rect(0, 0, 40, 30), clRed) > 0, derecho && f.Right > 0);
-        if (derecho && f.Left >= 0)
+        if (derecho && f.Left >= 0) {
             EXPECT_EQ(Count(&c, Rect(0, 0, 40, 30), clRed),
                       w * h - std::max(0, w - 2) * std::max(0, h - 2));
+        }
         Reset(&c, 40, 30);
     }
     // Level and upright lines in both directions, their end point left out, and each
@@ -77,8 +78,10 @@ TEST_F(Lienzo, RectangulosYLineasRectasPintanCadaPixelUnaVez) {
         c.LineTo(l[1].x, l[1].y);
         const int largo = std::abs(l[1].x - l[0].x) + std::abs(l[1].y - l[0].y);
         EXPECT_EQ(Count(&c, Rect(0, 0, 40, 30), clRed), largo);
-        EXPECT_EQ(Px(&c, l[1].x, l[1].y), largo ? clWhite : clWhite);
-        if (largo) EXPECT_EQ(Px(&c, l[0].x, l[0].y), clRed);
+        EXPECT_EQ(Px(&c, l[1].x, l[1].y), clWhite);
+        if (largo) {
+            EXPECT_EQ(Px(&c, l[0].x, l[0].y), clRed);
+        }
         Reset(&c, 40, 30);
     }
 }
