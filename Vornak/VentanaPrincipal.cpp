@@ -274,9 +274,10 @@ void TforPrincipal::FormClose(TObject*, TCloseAction& Action) {
             Action = caNone;
             return;
         }
+    // Los gestores y controladores antes que los servicios que usan al destruirse.
+    LiberarListas();
     Idioma::Liberar();
     Directorios::Liberar();
     Error::Liberar();
     FicheroLog::Liberar();
-    LiberarListas();
 }
