@@ -30,7 +30,11 @@ TforGestorBD::TforGestorBD(TComponent* Owner) : TForm(Owner), controlador(nullpt
     tsPuentes->SetTabVisible(false);
 }
 
-TforGestorBD::~TforGestorBD() = default;
+TforGestorBD::~TforGestorBD() {
+    // Una ventana que se destruye sin cerrarse (al acabar el programa) se lo dice al
+    // controlador, que deja de usarla.
+    if (controlador) controlador->VentanaDestruida();
+}
 
 void TforGestorBD::Construir() {
     BeginLoading();
@@ -108,6 +112,8 @@ void TforGestorBD::Construir() {
     cambiar(pmnuCambiarGMarco, TIPO_MARCO);
     cambiar(pmnuCambiarGHueco, TIPO_HUECO);
     pmnuEliminar->OnClick = [this](TObject* s) { pmnuEliminarClick(s); };
+    pmCargarLibreria->OnClick = [this](TObject* s) { pmCargarLibreriaClick(s); };
+    pmnuGuardarLibreria->OnClick = [this](TObject* s) { pmnuGuardarLibreriaClick(s); };
     pmBaseDatos->OnPopup = [this](TObject* s) { pmBaseDatosPopup(s); };
 
     tvBaseDatos = new TTreeView(this);
@@ -281,6 +287,18 @@ void TforGestorBD::pmBaseDatosPopup(TObject*) {
 
 void TforGestorBD::pmnuEliminarClick(TObject*) {
     if (controlador) controlador->Eliminar();
+}
+
+void TforGestorBD::pmCargarLibreriaClick(TObject*) {
+    if (!controlador) return;
+    odCargarLibreria->SetInitialDir(Directorios::Instancia()->RutaLibreria(""));
+    if (!odCargarLibreria->Execute() || odCargarLibreria->GetFileName().IsEmpty()) return;
+    controlador->CargarLibreria(odCargarLibreria->GetFileName());
+    controlador->ImportarElementos();
+}
+
+void TforGestorBD::pmnuGuardarLibreriaClick(TObject*) {
+    if (controlador) controlador->GuardarLibreria();
 }
 
 void TforGestorBD::pcSemitransparentesChange(TObject*) {

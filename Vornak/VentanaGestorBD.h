@@ -34,6 +34,8 @@ public:
 
     // El controlador; nulo cuando la ventana se ha cerrado.
     VistaGestorBD* Controlador() const { return controlador; }
+    // Quien la borra es su controlador: no hay que avisarle.
+    void OlvidarControlador() { controlador = nullptr; }
     // La página del tipo (13, 12, 10, 11, 16 o 63); nula para otro tipo.
     TTabSheet* PaginaDeTipo(TipoObjeto tipo) const;
     // Lleva al frente la página del tipo y la de su categoría y la habilita.
@@ -95,6 +97,8 @@ public:
     void tvBaseDatosKeyUp(TObject* Sender, WORD& Key, TShiftState Shift);
     void pmBaseDatosPopup(TObject* Sender);
     void pmnuEliminarClick(TObject* Sender);
+    void pmCargarLibreriaClick(TObject* Sender);
+    void pmnuGuardarLibreriaClick(TObject* Sender);
     void pcSemitransparentesChange(TObject* Sender);
     void FormClose(TObject* Sender, TCloseAction& Action);
 

@@ -2,6 +2,7 @@
 
 #include "Vornak/UtilArbol.h"
 #include "Vornak/VentanaGestorBD.h"
+#include "Vornak/Ventanalibreria.h"
 #include "Vornak/VistabdAcristalamientos.h"
 #include "Vornak/VistabdCerramientos.h"
 #include "Vornak/VistabdHuecos.h"
@@ -50,14 +51,22 @@ VistaGestorBD::VistaGestorBD(GestorBD* gestor) : gestor(gestor) {
 }
 
 VistaGestorBD::~VistaGestorBD() {
+    dialogoLibreria.reset();
     BorrarVistas();
     if (ventana) {
         TforGestorBD* v = ventana;
         ventana = nullptr;
+        v->OlvidarControlador();
         delete v;
     }
     if (!cerrada) --abiertos;
     if (--vivos == 0) Cambios::Liberar();
+}
+
+void VistaGestorBD::VentanaDestruida() {
+    ventana = nullptr;
+    BorrarVistas();
+    nodoRaiz = nodoOpacos = nodoSemitransparentes = nodoPuentes = nullptr;
 }
 
 void VistaGestorBD::BorrarVistas() {

@@ -22,6 +22,7 @@ class TStringList;
 class TStrings;
 class TTreeNode;
 class TforGestorBD;
+class TforLibreria;
 class TforNombreGrupo;
 class VistabdAcristalamientos;
 class VistabdCerramientos;
@@ -119,6 +120,33 @@ public:
     void CopiarAGestor(const TStrings& nombres, TipoObjeto tipo, GestorBD* origen,
                        GestorBD* destino);
 
+    // --- la librería (VistaGestorBDLibreria.cpp) ---
+    // "Cargar librería" sobre el nodo de un tipo: elige en el diálogo qué elementos de la
+    // librería pasan a la base abierta y los copia.
+    void ImportarElementos();
+    // "Guardar libreria": elige la librería (que se lee si ya existe), los elementos de la
+    // base abierta que pasan a ella y la escribe.
+    void GuardarLibreria();
+    void ExportarElementos();
+    // Un diálogo de librería nuevo que lista los elementos de ese gestor.
+    void AbrirLibreria(GestorBD* listado);
+    // Llena el diálogo para el tipo de "Tipo" y lo muestra; cierto si se aceptó.
+    bool PrepararLibreria();
+    void ListarLibreria();
+    // Las dos listas del diálogo: a la izquierda los nombres sin elegir del grupo ("- Todos -"
+    // son todos), a la derecha los elegidos.
+    void LlenarListasLibreria(const AnsiString& grupo);
+    void AgregarSeleccion();
+    void AgregarTodo();
+    void QuitarSeleccion();
+    void QuitarTodo();
+    TforLibreria* DialogoLibreria() const { return dialogoLibreria.get(); }
+    // Los nombres elegidos en el diálogo.
+    TStrings* ElegidosLibreria() const;
+
+    // La ventana se está destruyendo sin haberse cerrado (al acabar el programa).
+    void VentanaDestruida();
+
     TforGestorBD* Ventana() const { return ventana; }
     GestorBD* Gestor() const { return gestor; }
     GestorBD* Libreria() const { return libreria.get(); }
@@ -148,6 +176,20 @@ private:
     void Copiar(const TStrings& nombres, TipoObjeto tipo, GestorBD* origen, GestorBD* destino,
                 TTreeNode* nodoTipo);
     void PonerNombre(const AnsiString& ruta);
+    // El nodo seleccionado si es el de un tipo (el de los puentes térmicos también); nulo si no.
+    TTreeNode* NodoDeTipoSeleccionado() const;
+    // Elige en el diálogo los nombres del tipo del nodo que lista ese gestor; cierto si el
+    // diálogo se aceptó con alguno elegido.
+    bool ElegirDeLibreria(TTreeNode* nodoTipo, GestorBD* listado, TStringList& nombres);
+    // Las listas del diálogo de la librería: grupos, todos los nombres, los elegidos y las
+    // dos que se muestran (sin elegir y elegidos).
+    std::unique_ptr<TStringList> gruposLibreria;
+    std::unique_ptr<TStringList> todosLibreria;
+    std::unique_ptr<TStringList> elegidosLibreria;
+    std::unique_ptr<TStringList> noElegidosMostrados;
+    std::unique_ptr<TStringList> elegidosMostrados;
+    GestorBD* gestorListado = nullptr;
+    std::unique_ptr<TforLibreria> dialogoLibreria;
 
     AnsiString ruta;
     AnsiString nombreVisible;

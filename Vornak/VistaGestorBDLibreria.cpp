@@ -1,0 +1,202 @@
+// La librería del controlador de una base: el diálogo que elige los elementos, y las órdenes
+// que con él importan elementos de una librería y los exportan a ella.
+
+#include "Vornak/VistaGestorBD.h"
+
+#include "Vornak/VentanaGestorBD.h"
+#include "Vornak/Ventanalibreria.h"
+#include "Vornak/VistabdElementos.h"
+
+#include "controles/edit/edit_list_box.h"
+
+#include "comunes/Cambios.h"
+#include "comunes/Error.h"
+#include "comunes/GestorBD.h"
+#include "comunes/Util.h"
+#include "comunes/bdLibreria.h"
+#include "plataforma/base/string_list.h"
+#include "plataforma/gui/forms/dialogs.h"
+#include "plataforma/gui/widgets/combo.h"
+#include "plataforma/gui/widgets/edit.h"
+#include "plataforma/gui/widgets/list_box.h"
+#include "plataforma/gui/widgets/tree_view.h"
+
+namespace {
+constexpr const char* TODOS = "- Todos -";
+
+AnsiString NombreDeTipo(TipoObjeto tipo) {
+    switch (tipo) {
+    case TIPO_MATERIAL:
+        return "Materiales y productos";
+    case TIPO_CERRAMIENTO:
+        return "Cerramientos y particiones interiores";
+    case TIPO_MARCO:
+        return "Marcos";
+    case TIPO_ACRISTALAMIENTO:
+        return "Vidrios";
+    case TIPO_HUECO:
+        return "Huecos y lucernarios";
+    case TIPO_PUENTE_TERMICO:
+        return "Puentes térmicos";
+    default:
+        return AnsiString();
+    }
+}
+} // namespace
+
+TTreeNode* VistaGestorBD::NodoDeTipoSeleccionado() const {
+    if (!ventana) return nullptr;
+    TTreeNode* nodo = ventana->tvBaseDatos->GetSelected();
+    VistabdElementos* vista = VistaDeTipo(TipoDeNodo(nodo));
+    return vista && vista->NodoTipo() == nodo ? nodo : nullptr;
+}
+
+void VistaGestorBD::ImportarElementos() {
+    TTreeNode* nodoTipo = NodoDeTipoSeleccionado();
+    if (!nodoTipo || !libreria) return;
+    TStringList nombres;
+    if (!ElegirDeLibreria(nodoTipo, libreria.get(), nombres)) return;
+    CopiarDeLibreria(nombres, TipoDeNodo(nodoTipo), nodoTipo, libreria.get());
+    CambiosHechos();
+}
+
+void VistaGestorBD::GuardarLibreria() {
+    if (!ventana) return;
+    if (!ventana->sdGuardarLibreria->Execute()) return;
+    AnsiString fichero = ventana->sdGuardarLibreria->GetFileName();
+    if (fichero.IsEmpty()) return;
+    // Una librería que ya existe se lee para que lo exportado se añada a ella.
+    CargarLibreria(fichero);
+    if (libreria->EsEstandar()) {
+        error->Mensaje(64, NombreSinExtension(fichero));
+        return;
+    }
+    ExportarElementos();
+    // Sin nada elegido la librería queda como estaba.
+    if (!ElegidosLibreria() || ElegidosLibreria()->GetCount() == 0) return;
+    EscribirLibreria(fichero);
+}
+
+void VistaGestorBD::ExportarElementos() {
+    TTreeNode* nodoTipo = NodoDeTipoSeleccionado();
+    if (!nodoTipo || !libreria) return;
+    TStringList nombres;
+    if (!ElegirDeLibreria(nodoTipo, gestor, nombres)) return;
+    CopiarAGestor(nombres, TipoDeNodo(nodoTipo), gestor, libreria.get());
+    CambiosHechos();
+}
+
+bool VistaGestorBD::ElegirDeLibreria(TTreeNode* nodoTipo, GestorBD* listado, TStringList& nombres) {
+    AbrirLibreria(listado);
+    EstablecerPropiedad("Tipo", TipoDeNodo(nodoTipo));
+    bool aceptado = PrepararLibreria();
+    if (!aceptado) {
+        // Cancelar no copia nada.
+        elegidosMostrados->Clear();
+        return false;
+    }
+    nombres.Assign(*elegidosMostrados);
+    return nombres.GetCount() > 0;
+}
+
+TStrings* VistaGestorBD::ElegidosLibreria() const {
+    return elegidosMostrados.get();
+}
+
+void VistaGestorBD::AbrirLibreria(GestorBD* listado) {
+    gestorListado = listado;
+    dialogoLibreria.reset();
+    dialogoLibreria = std::make_unique<TforLibreria>(nullptr, this);
+    gruposLibreria = std::make_unique<TStringList>();
+    todosLibreria = std::make_unique<TStringList>();
+    elegidosLibreria = std::make_unique<TStringList>();
+    noElegidosMostrados = std::make_unique<TStringList>();
+    elegidosMostrados = std::make_unique<TStringList>();
+}
+
+bool VistaGestorBD::PrepararLibreria() {
+    if (!dialogoLibreria) return false;
+    noElegidosMostrados->Clear();
+    elegidosMostrados->Clear();
+    ListarLibreria();
+    noElegidosMostrados->Assign(*todosLibreria);
+    elegidosMostrados->Assign(*elegidosLibreria);
+    dialogoLibreria->edTipo->SetText(NombreDeTipo(tipoLibreria));
+    LlenarListasLibreria(dialogoLibreria->cbGrupo->GetText());
+    return dialogoLibreria->ShowModal() == mrOk;
+}
+
+void VistaGestorBD::ListarLibreria() {
+    gruposLibreria->Clear();
+    todosLibreria->Clear();
+    elegidosLibreria->Clear();
+    bdLibreria* base = gestorListado ? gestorListado->Base(tipoLibreria) : nullptr;
+    TStringList grupos;
+    if (base) {
+        base->ListarPorGrupo(*todosLibreria, 1, true);
+        base->ListarPorGrupo(grupos, 0, true);
+    }
+    gruposLibreria->Add(TODOS);
+    for (int i = 0; i < grupos.GetCount(); ++i)
+        if (gruposLibreria->IndexOf(grupos.GetStrings(i)) < 0)
+            gruposLibreria->Add(grupos.GetStrings(i));
+    dialogoLibreria->cbGrupo->GetItems()->Assign(*gruposLibreria);
+    dialogoLibreria->cbGrupo->SetItemIndex(0);
+}
+
+void VistaGestorBD::LlenarListasLibreria(const AnsiString& grupo) {
+    if (!dialogoLibreria) return;
+    bdLibreria* base = gestorListado ? gestorListado->Base(tipoLibreria) : nullptr;
+    TStrings* izquierda = dialogoLibreria->lbNSeleccionados->GetItems();
+    izquierda->Clear();
+    for (int i = 0; i < noElegidosMostrados->GetCount(); ++i) {
+        const AnsiString& nombre = noElegidosMostrados->GetStrings(i);
+        AnsiString suyo;
+        if (grupo != TODOS) {
+            ObjetoBase* elemento = base ? base->BuscarEnHijos(nombre) : nullptr;
+            if (!elemento) continue;
+            elemento->ValorPropiedad("Grupo", suyo);
+            if (suyo != grupo) continue;
+        }
+        izquierda->Add(nombre);
+    }
+    dialogoLibreria->lbSeleccionados->GetItems()->Assign(*elegidosMostrados);
+}
+
+void VistaGestorBD::AgregarSeleccion() {
+    if (!dialogoLibreria) return;
+    TEditListBox* lista = dialogoLibreria->lbNSeleccionados;
+    int i = lista->GetItemIndex();
+    if (i < 0) return;
+    AnsiString nombre = lista->GetItems()->GetStrings(i);
+    AnadirCadena(*elegidosMostrados, nombre);
+    QuitarCadena(*noElegidosMostrados, nombre);
+}
+
+void VistaGestorBD::AgregarTodo() {
+    if (!dialogoLibreria) return;
+    TStrings* listados = dialogoLibreria->lbNSeleccionados->GetItems();
+    for (int i = 0; i < listados->GetCount(); ++i) {
+        AnadirCadena(*elegidosMostrados, listados->GetStrings(i));
+        QuitarCadena(*noElegidosMostrados, listados->GetStrings(i));
+    }
+}
+
+void VistaGestorBD::QuitarSeleccion() {
+    if (!dialogoLibreria) return;
+    TEditListBox* lista = dialogoLibreria->lbSeleccionados;
+    int i = lista->GetItemIndex();
+    if (i < 0) return;
+    AnsiString nombre = lista->GetItems()->GetStrings(i);
+    AnadirCadena(*noElegidosMostrados, nombre);
+    QuitarCadena(*elegidosMostrados, nombre);
+}
+
+void VistaGestorBD::QuitarTodo() {
+    if (!dialogoLibreria) return;
+    TStrings* elegidos = dialogoLibreria->lbSeleccionados->GetItems();
+    for (int i = 0; i < elegidos->GetCount(); ++i) {
+        AnadirCadena(*noElegidosMostrados, elegidos->GetStrings(i));
+        QuitarCadena(*elegidosMostrados, elegidos->GetStrings(i));
+    }
+}

@@ -1,0 +1,169 @@
+// La librería: cargar una e importar de ella los elementos elegidos por grupo en el
+// diálogo; exportar elementos de la base a una librería; una librería estándar no se toca.
+
+#include "tests/Vornak/vornak_prueba.h"
+
+#include "Vornak/Ventanalibreria.h"
+
+#include "controles/edit/edit_list_box.h"
+
+#include "comunes/Cambios.h"
+#include "comunes/GestorBD.h"
+#include "plataforma/gui/forms/menus.h"
+#include "plataforma/gui/testing/capture.h"
+#include "plataforma/gui/widgets/button.h"
+#include "plataforma/gui/widgets/combo.h"
+#include "plataforma/gui/widgets/edit.h"
+#include "plataforma/gui/widgets/list_box.h"
+#include "plataforma/gui/widgets/tree_view.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace {
+
+using Libreria = PruebaVornak;
+
+std::vector<std::string> Lineas(TStrings* lista) {
+    std::vector<std::string> r;
+    for (int i = 0; i < lista->GetCount(); ++i)
+        r.push_back(lista->GetStrings(i).c_str());
+    return r;
+}
+
+void ElegirGrupo(TforLibreria* d, const char* grupo) {
+    d->cbGrupo->SetItemIndex(d->cbGrupo->GetItems()->IndexOf(grupo));
+    d->cbGrupoChange(d->cbGrupo);
+}
+
+void Elegir(TEditListBox* lista, const char* nombre) {
+    lista->SetItemIndex(lista->GetItems()->IndexOf(nombre));
+}
+
+TEST_F(Libreria, ImportarLosElementosElegidosPorGrupo) {
+    Marco()->mnuNuevo->Click();
+    TforGestorBD* v = Ventana();
+    TTreeNode* cerramientos = Nodo(v, {"Opacos", "Cerramientos y particiones interiores"});
+    v->tvBaseDatos->SetSelected(cerramientos);
+    Guion().AnswerFileDialog(ejemplo);
+    Guion().AnswerShowModal([&](TObject* f) {
+        auto* d = static_cast<TforLibreria*>(f);
+        EXPECT_EQ(d->GetCaption(), "Elementos de la librería");
+        EXPECT_EQ(d->edTipo->GetText(), "Cerramientos y particiones interiores");
+        EXPECT_EQ(Lineas(d->cbGrupo->GetItems()),
+                  (std::vector<std::string>{"- Todos -", "Fachadas", "Cubiertas"}));
+        EXPECT_EQ(d->cbGrupo->GetText(), "- Todos -");
+        // Listas de nombres: sin edición, inserción ni borrado con las teclas.
+        for (TEditListBox* l : {d->lbNSeleccionados, d->lbSeleccionados}) {
+            EXPECT_FALSE(l->GetAllowEdit());
+            EXPECT_FALSE(l->GetAutoInsert());
+            EXPECT_FALSE(l->GetAutoDelete());
+        }
+        EXPECT_EQ(
+            Lineas(d->lbNSeleccionados->GetItems()),
+            (std::vector<std::string>{"Cubierta de panel sandwich",
+                                      "Fachada de caravista con camara", "Medianera de bloque"}));
+        ElegirGrupo(d, "Fachadas");
+        EXPECT_EQ(
+            Lineas(d->lbNSeleccionados->GetItems()),
+            (std::vector<std::string>{"Fachada de caravista con camara", "Medianera de bloque"}));
+        Elegir(d->lbNSeleccionados, "Medianera de bloque");
+        d->btnAgregar->Click();
+        EXPECT_EQ(Lineas(d->lbNSeleccionados->GetItems()),
+                  (std::vector<std::string>{"Fachada de caravista con camara"}));
+        EXPECT_EQ(Lineas(d->lbSeleccionados->GetItems()),
+                  (std::vector<std::string>{"Medianera de bloque"}));
+        d->btnAgregarTodo->Click();
+        EXPECT_EQ(d->lbNSeleccionados->GetItems()->GetCount(), 0);
+        Elegir(d->lbSeleccionados, "Medianera de bloque");
+        d->btnEliminar->Click();
+        EXPECT_EQ(Lineas(d->lbSeleccionados->GetItems()),
+                  (std::vector<std::string>{"Fachada de caravista con camara"}));
+        SaveCapture(d, "vornak_libreria");
+        d->btnAceptar->Click();
+    });
+    v->pmCargarLibreria->Click();
+    const ScriptedModalHooks::Shown& abrir = Guion().ShownBoxes().front();
+    EXPECT_EQ(abrir.caption, "Abrir librería INP");
+    EXPECT_EQ(abrir.filter, "Ficheros Vornak ( *.bdc)|*.BDC");
+    GestorBD* g = Actual()->Gestor();
+    EXPECT_NE(g->Buscar(TIPO_CERRAMIENTO, "Fachada de caravista con camara"), nullptr);
+    EXPECT_EQ(g->Buscar(TIPO_CERRAMIENTO, "Medianera de bloque"), nullptr);
+    EXPECT_NE(g->Buscar(TIPO_MATERIAL, "Ladrillo caravista"), nullptr);
+    EXPECT_NE(Nodo(v, {"Opacos", "Cerramientos y particiones interiores", "Fachadas",
+                       "Fachada de caravista con camara"}),
+              nullptr);
+    EXPECT_TRUE(Cambios::Instancia()->ValorIndicador("Cambios"));
+}
+
+TEST_F(Libreria, CancelarNoImportaNada) {
+    Marco()->mnuNuevo->Click();
+    TforGestorBD* v = Ventana();
+    v->tvBaseDatos->SetSelected(Nodo(v, {"Puentes térmicos"}));
+    Guion().AnswerFileDialog(ejemplo);
+    Guion().AnswerShowModal([&](TObject* f) {
+        auto* d = static_cast<TforLibreria*>(f);
+        EXPECT_EQ(d->edTipo->GetText(), "Puentes térmicos");
+        d->btnAgregarTodo->Click();
+        EXPECT_EQ(d->lbSeleccionados->GetItems()->GetCount(), 2);
+        d->btnCancelar->Click();
+    });
+    v->pmCargarLibreria->Click();
+    EXPECT_EQ(Nodo(v, {"Puentes térmicos"})->GetCount(), 0);
+    EXPECT_FALSE(Cambios::Instancia()->ValorIndicador("Cambios"));
+    // Sobre un nodo que no es de un tipo se carga la librería, sin diálogo.
+    v->tvBaseDatos->SetSelected(Nodo(v, {"Opacos"}));
+    Guion().AnswerFileDialog(ejemplo);
+    v->pmCargarLibreria->Click();
+    EXPECT_NE(Actual()->Libreria(), nullptr);
+}
+
+TEST_F(Libreria, ExportarAUnaLibreriaNuevaYAUnaExistente) {
+    AbrirDelMenu(segunda);
+    TforGestorBD* v = Ventana();
+    v->tvBaseDatos->SetSelected(Nodo(v, {"Opacos", "Materiales y productos"}));
+    AnsiString destino = carpeta.Ruta() + "Lib/mia.bdc";
+    Guion().AnswerFileDialog(destino);
+    Guion().AnswerShowModal([](TObject* f) {
+        auto* d = static_cast<TforLibreria*>(f);
+        ElegirGrupo(d, "Piedras");
+        d->btnAgregarTodo->Click();
+        d->btnAceptar->Click();
+    });
+    v->pmnuGuardarLibreria->Click();
+    EXPECT_TRUE(std::any_of(Guion().ShownBoxes().begin(), Guion().ShownBoxes().end(),
+                            [](const ScriptedModalHooks::Shown& s) {
+                                return s.dialogKind == FileDialogRequest::Kind::Save &&
+                                       s.caption == "Guardar a librería";
+                            }));
+    std::string texto = LeerBytes(destino);
+    EXPECT_NE(texto.find("\"Granito\" = MATERIAL"), std::string::npos);
+    EXPECT_EQ(texto.find("\"Marcos\" = MATERIAL"), std::string::npos);
+    // Otra vez, con el otro: la librería conserva lo que tenía.
+    Guion().AnswerFileDialog(destino);
+    Guion().AnswerShowModal([](TObject* f) {
+        auto* d = static_cast<TforLibreria*>(f);
+        d->btnAgregarTodo->Click();
+        d->btnAceptar->Click();
+    });
+    v->pmnuGuardarLibreria->Click();
+    texto = LeerBytes(destino);
+    EXPECT_NE(texto.find("\"Granito\" = MATERIAL"), std::string::npos);
+    EXPECT_NE(texto.find("\"Marcos\" = MATERIAL"), std::string::npos);
+    EXPECT_EQ(texto.find("Granito_"), std::string::npos);
+}
+
+TEST_F(Libreria, UnaLibreriaEstandarNoSeToca) {
+    AbrirDelMenu(segunda);
+    TforGestorBD* v = Ventana();
+    v->tvBaseDatos->SetSelected(Nodo(v, {"Opacos", "Materiales y productos"}));
+    std::string antes = LeerBytes(estandar);
+    Guion().AnswerFileDialog(estandar);
+    Guion().AnswerMessageBox(IDOK);
+    v->pmnuGuardarLibreria->Click();
+    EXPECT_EQ(Guion().ShownBoxes().back().text, "La librería estandar es estándar.\n");
+    EXPECT_EQ(LeerBytes(estandar), antes);
+}
+
+} // namespace
