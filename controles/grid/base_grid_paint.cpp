@@ -111,14 +111,18 @@ void TBaseGrid::DrawCell(int ACol, int ARow, const TRect& ARect, TGridDrawState 
         RestoreDC(dc, saved);
         canvas->Refresh();
     }
-    if (OnDrawCell) OnDrawCell(this, ACol, ARow, r, AState);
 }
 
-void TBaseGrid::DrawGridCell(TCanvas* Canvas, int ACol, int ARow, TRect ARect, TGridDrawState) {
+// The plain content; a derived grid's own layers replace it and fire OnDrawCell themselves.
+void TBaseGrid::DrawGridCell(TCanvas* Canvas, int ACol, int ARow, TRect ARect,
+                             TGridDrawState AState) {
     const AnsiString s = GetCellEx(ACol, ARow);
-    if (s.IsEmpty()) return;
-    const HDC dc = Canvas->GetHandle();
-    const int mode = SetBkMode(dc, TRANSPARENT);
-    DrawText(dc, s.c_str(), s.Length(), &ARect, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
-    SetBkMode(dc, mode);
+    if (!s.IsEmpty()) {
+        const HDC dc = Canvas->GetHandle();
+        const int mode = SetBkMode(dc, TRANSPARENT);
+        TRect r = ARect;
+        DrawText(dc, s.c_str(), s.Length(), &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+        SetBkMode(dc, mode);
+    }
+    if (OnDrawCell) OnDrawCell(this, ACol, ARow, ARect, AState);
 }

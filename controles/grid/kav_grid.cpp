@@ -1,6 +1,7 @@
 // TKavStringGrid: construction with every default, the owner form's resize hook, window
 // creation and destruction, loading, copying, invalidation and bounds.
 #include "controles/grid/kav_grid.h"
+#include "plataforma/gui/painting/draw_text.h"
 
 #include "controles/grid/grid_check.h"
 #include "plataforma/gui/forms/forms.h"
@@ -60,6 +61,10 @@ TKavStringGrid::TKavStringGrid(TComponent* AOwner)
     activeCellFont_ = TahomaFont();
     rowIndicator_ = std::make_unique<TBitmap>();
     hiddenRows_ = std::make_unique<TCollection>([](TCollection* c) { return new TGridItem(c); });
+    xyOffset_ = TPoint(2, 2);
+    vAlignFlag_ = DT_TOP;
+    pictureCache_ = std::make_unique<THTMLPictureCache>();
+    controlList_ = std::make_unique<TControlList>();
 
     // Facts of the platform: the XP look needs themed drawing, which the layer leaves off
     // unless the program turns it on; the common controls are 5.82 (no version 6); the wheel
@@ -87,6 +92,7 @@ TKavStringGrid::~TKavStringGrid() {
         ownerForm_->OnResize = savedFormResize_;
     if (cellChecker_) cellChecker_->RemoveFreeNotification(this);
     if (gridImages_) gridImages_->RemoveFreeNotification(this);
+    if (pictureContainer_) pictureContainer_->RemoveFreeNotification(this);
     // Balloon hints and saved column sizes come with their own code. The texts go with the
     // store; what the cells and the hidden rows own is freed here.
     TKavStringGrid::ClearProps();
@@ -97,6 +103,7 @@ void TKavStringGrid::Notification(TComponent* AComponent, TOperation Operation) 
     if (Operation != opRemove) return;
     if (AComponent == cellChecker_) cellChecker_ = nullptr;
     if (AComponent == gridImages_) gridImages_ = nullptr;
+    if (AComponent == pictureContainer_) pictureContainer_ = nullptr;
     if (AComponent == ownerForm_) ownerForm_ = nullptr;
 }
 
@@ -302,11 +309,6 @@ void TKavStringGrid::SetActiveCellColorTo(TColor Value) {
 
 void TKavStringGrid::SetXYOffset(TPoint Value) {
     xyOffset_ = Value;
-    Invalidate();
-}
-
-void TKavStringGrid::SetWordWrap(bool Value) {
-    newCellWordWrap_ = Value;
     Invalidate();
 }
 

@@ -4,15 +4,22 @@
 // kav_grid_hooks.cpp (the per-cell hooks), kav_grid_dimensions.cpp (counts and current
 // row), kav_grid_maps.cpp (hidden rows and columns and the index maps), kav_grid_update.cpp
 // (update lock), kav_grid_graphics.cpp (cell graphics), kav_grid_typed.cpp (typed access),
-// kav_grid_version.cpp (unit start-up, version, column order, wide cells).
+// kav_grid_version.cpp (unit start-up, version, column order, wide cells), kav_grid_cells.cpp
+// (cells by real row, per-cell properties, grid setters), kav_grid_selection.cpp (disjunct
+// selections, repainting), kav_grid_visual.cpp (a cell's look and display text),
+// kav_grid_paint.cpp (the layers of one cell) and kav_grid_text.cpp (its text).
 
 #include "controles/comun/scroll_style.h"
 #include "controles/grid/base_grid.h"
 #include "controles/grid/cell_graphic.h"
 #include "controles/grid/grid_settings.h"
+#include "controles/grid/grid_support.h"
+#include "controles/grid/picture_container.h"
 #include "plataforma/gui/images/image_list.h"
 
+#include <cstdint>
 #include <memory>
+#include <unordered_set>
 #include <vector>
 
 class TKavStringGridCheck;
@@ -59,6 +66,19 @@ using TGridBoolEvent = std::function<void(TObject* Sender, int ACol, int ARow, b
 using TGridCheckTextEvent =
     std::function<void(TObject* Sender, int ACol, int ARow, AnsiString& Value)>;
 using TRowUpdateEvent = std::function<void(TObject* Sender, int OldRow, int NewRow)>;
+// Events of the cells' look, selection and load and save.
+using TGridSelectionEvent =
+    std::function<void(TObject* Sender, int ALeft, int ATop, int ARight, int ABottom)>;
+using TGridBorderPropEvent = std::function<void(TObject* Sender, int ARow, int ACol, TPen* LeftPen,
+                                                TPen* TopPen, TPen* RightPen, TPen* BottomPen)>;
+using TCustomCellDrawEvent =
+    std::function<void(TObject* Sender, TCanvas* Canvas, int ACol, int ARow, TGridDrawState AState,
+                       const TRect& ARect, bool Printing)>;
+using TGridFloatFormatEvent = std::function<void(TObject* Sender, int ACol, int ARow, bool& IsFloat,
+                                                 AnsiString& FloatFormat)>;
+using TGridSaveCellEvent =
+    std::function<void(TObject* Sender, int ACol, int ARow, AnsiString& Value)>;
+using TGridSizeEvent = std::function<void(TObject* Sender, int Index, bool& Allow)>;
 
 class TKavStringGrid : public TBaseGrid {
 public:
@@ -124,13 +144,13 @@ public:
     TColor GetActiveCellColorTo() const { return activeCellColorTo_; }
     void SetActiveCellColorTo(TColor Value);
     TColor GetSelectionColor() const { return selectionColor_; }
-    void SetSelectionColor(TColor Value) { selectionColor_ = Value; }
+    void SetSelectionColor(TColor Value);
     TColor GetSelectionColorTo() const { return selectionColorTo_; }
-    void SetSelectionColorTo(TColor Value) { selectionColorTo_ = Value; }
+    void SetSelectionColorTo(TColor Value);
     TColor GetSelectionTextColor() const { return selectionTextColor_; }
-    void SetSelectionTextColor(TColor Value) { selectionTextColor_ = Value; }
+    void SetSelectionTextColor(TColor Value);
     bool GetShowSelection() const { return showSelection_; }
-    void SetShowSelection(bool Value) { showSelection_ = Value; }
+    void SetShowSelection(bool Value);
     TColor GetHintColor() const { return hintColor_; }
     void SetHintColor(TColor Value) { hintColor_ = Value; }
     bool GetEnableHTML() const { return enableHTML_; }
@@ -152,19 +172,23 @@ public:
     int GetScrollWidth() const { return scrollWidth_; }
     void SetScrollWidth(int Value) { scrollWidth_ = Value; }
     bool GetWordWrap() const { return newCellWordWrap_; }
-    void SetWordWrap(bool Value);
+    void SetWordWrap(bool Value) { SetWordWrapEx(Value); }
     TVAlignment GetVAlignment() const { return vAlignment_; }
-    void SetVAlignment(TVAlignment Value) { vAlignment_ = Value; }
+    // Stores the alignment and its text-drawing flag; repaints unless updating.
+    void SetVAlignment(TVAlignment Value);
     TEditorType GetDefaultEditor() const { return defaultEditor_; }
     void SetDefaultEditor(TEditorType Value) { defaultEditor_ = Value; }
     int GetFixedColWidth() const { return GetColWidths(0); }
-    void SetFixedColWidth(int Value) { SetColWidths(0, Value); }
-    int GetFixedRowHeight() const { return GetRowHeights(0); }
-    void SetFixedRowHeight(int Value) { SetRowHeights(0, Value); }
+    // Every fixed column (not while loading; a value equal to DefaultColWidth is ignored).
+    void SetFixedColWidth(int Value);
+    int GetFixedRowHeight() const { return fixedRowHeight_; }
+    // Every fixed row, or DefaultRowHeight when the height equals it (not while loading).
+    void SetFixedRowHeight(int Value);
     bool GetSizeWithForm() const { return sizeWithForm_; }
     void SetSizeWithForm(bool Value) { sizeWithForm_ = Value; }
     bool GetIntegralHeight() const { return integralHeight_; }
-    void SetIntegralHeight(bool Value) { integralHeight_ = Value; }
+    // Stores and applies the present bounds again.
+    void SetIntegralHeight(bool Value);
     bool GetAutoThemeAdapt() const { return autoThemeAdapt_; }
     void SetAutoThemeAdapt(bool Value);
     bool GetHovering() const { return hovering_; }
@@ -248,7 +272,8 @@ public:
     int GetFixedColsEx() const;
     void SetFixedColsEx(int Value);
     int GetDefRowHeightEx() const { return GetDefaultRowHeight(); }
-    void SetDefRowHeightEx(int Value) { SetDefaultRowHeight(Value); }
+    // The default row height; the footer's height takes it once there is a footer.
+    void SetDefRowHeightEx(int Value);
     // RowCount, ColCount, FixedRows, FixedCols and Row of this grid are these.
     void SetRowCount(int Value) { SetRowCountEx(Value); }
     void SetColCount(int Value) { SetColCountEx(Value); }
@@ -376,6 +401,173 @@ public:
     virtual void ThemeAdapt() {}
     virtual void NCPaintProc();
 
+    // =========================================================================================
+    // Cells, per-cell properties, selection and the cell painter: kav_grid_cells.cpp (access
+    // by real row, per-cell properties, grid setters, load and save hooks),
+    // kav_grid_selection.cpp (disjunct selections, modified rows, repainting),
+    // kav_grid_visual.cpp (a cell's colours, font, alignment, display text and graphic size),
+    // kav_grid_paint.cpp (the layers of one cell) and kav_grid_text.cpp (its text).
+    // =========================================================================================
+
+    // --- cells by real row (hidden rows counted) ---
+    AnsiString GetCellsEx(int ACol, int ARow);
+    void SetCellsEx(int ACol, int ARow, const AnsiString& Value);
+    WideString GetWideCellsEx(int ACol, int ARow);
+    void SetWideCellsEx(int ACol, int ARow, const WideString& Value);
+    // The application's object (the one kept inside the cell's properties when it has them).
+    TObject* GetObjectsEx(int ACol, int ARow);
+    void SetObjectsEx(int ACol, int ARow, TObject* Value);
+    int GetAllRowCount() const { return TotalRowCount(); }
+    // A column's width by real index: a hidden column answers its stored width.
+    int GetAllColWidths(int ACol) const;
+    void SetAllColWidths(int ACol, int Value);
+    // The stored text of the current cell (of its block's base cell when merged).
+    virtual AnsiString GetCurrentCell();
+    virtual void SetCurrentCell(const AnsiString& Value);
+    // Writes the current cell as the in-place editor does.
+    virtual void SetEditCell(const AnsiString& Value);
+    AnsiString GetStrippedCell(int ACol, int ARow);
+    bool GetEditWithTags() const { return editWithTags_; }
+    void SetEditWithTags(bool Value) { editWithTags_ = Value; }
+
+    // --- per-cell properties: getters answer the default and never make the properties ---
+    TColor GetColors(int ACol, int ARow) const;
+    void SetColors(int ACol, int ARow, TColor Value);
+    TColor GetColorsTo(int ACol, int ARow) const;
+    void SetColorsTo(int ACol, int ARow, TColor Value);
+    TColor GetFontColors(int ACol, int ARow) const;
+    void SetFontColors(int ACol, int ARow, TColor Value);
+    TFontStyles GetFontStyles(int ACol, int ARow) const;
+    void SetFontStyles(int ACol, int ARow, TFontStyles Value);
+    AnsiString GetFontNames(int ACol, int ARow) const;
+    void SetFontNames(int ACol, int ARow, const AnsiString& Value);
+    int GetFontSizes(int ACol, int ARow) const;
+    void SetFontSizes(int ACol, int ARow, int Value);
+    TAlignment GetAlignments(int ACol, int ARow) const;
+    // Stores, no repaint.
+    void SetReadOnly(int ACol, int ARow, bool Value);
+    // The cell's word wrap; a cell without properties answers the word wrap new cells get.
+    bool GetWordWraps(int ACol, int ARow) const;
+    void SetWordWraps(int ACol, int ARow, bool Value);
+    // Every column from the fixed ones on, hidden ones counted; clNone frees the cells'
+    // properties instead.
+    void SetRowColor(int ARow, TColor Value);
+    void SetRowColorTo(int ARow, TColor Value);
+    void SetRowFontColor(int ARow, TColor Value);
+    // A control placed over a cell (not owned); nullptr takes it away.
+    TControl* GetCellControls(int ACol, int ARow) const;
+    void SetCellControls(int ACol, int ARow, TControl* Value);
+    int GetControlCellCount() const { return controlCells_; }
+
+    // --- grid setters ---
+    bool GetWordWrapEx() const { return newCellWordWrap_; }
+    void SetWordWrapEx(bool Value);
+    bool GetFlat() const { return flat_; }
+    void SetFlat(bool Value);
+    int GetMaxEditLength() const { return maxEditLength_; }
+    void SetMaxEditLength(int Value);
+    bool GetUseHTMLHints() const { return useHTMLHints_; }
+    // Stores only: the markup hint window comes with the hints.
+    void SetUseHTMLHints(bool Value) { useHTMLHints_ = Value; }
+    TCursor GetCursorEx() const { return GetCursor(); }
+    void SetCursorEx(TCursor Value);
+    TCursor GetRememberedCursor() const { return rememberedCursor_; }
+    // The DrawText flag of VAlignment (0, DT_VCENTER, DT_BOTTOM).
+    unsigned GetVAlignFlag() const { return vAlignFlag_; }
+    // Adds to the size of every cell's font.
+    void Zoom(int Step);
+    int GetZoomFactor() const { return zoom_; }
+    // Public switches of SaveCell and of writing dates (all on at creation).
+    bool SaveFormatted = true;
+    bool SaveWithMarkup = true;
+    bool NullDates = true;
+
+    // --- load, save and export hooks ---
+    virtual AnsiString CalcCell(int ACol, int ARow);
+    virtual AnsiString SaveCell(int ACol, int ARow);
+    virtual void LoadCell(int ACol, int ARow, const AnsiString& Value);
+    virtual void ExportNotification(int AState, int ARow) {}
+    virtual void ImportNotification(int AState, int ARow) {}
+    virtual void EditProgress(const AnsiString& Text, int Pos, int Value) {}
+
+    // --- selection ---
+    // EKavGridError "Invalid row accessed" outside 0 .. all rows - 1.
+    bool GetRowSelect(int ARow) const;
+    void SetRowSelect(int ARow, bool Value);
+    // EKavGridError "Invalid column accessed" outside 0 .. ColCount - 1.
+    bool GetColSelect(int ACol) const;
+    void SetColSelect(int ACol, bool Value);
+    void SelectRows(int RowIndex, int RCount);
+    void SelectCols(int ColIndex, int CCount);
+    void SelectRange(int FromCol, int ToCol, int FromRow, int ToRow);
+    void ClearRowSelect();
+    void ClearColSelect();
+    void SelectToRowSelect(bool All);
+    void SelectToColSelect(bool All);
+    int GetRowSelectCount() const;
+    int GetColSelectCount() const;
+    // Without DisjunctCellSelect the list takes the cells of Selection (one cell: none).
+    int GetSelectedCellsCount();
+    // EKavGridError "Invalid cell index" outside the list.
+    TPoint GetSelectedCell(int Index) const;
+    bool GetSelectedCells(int ACol, int ARow) const;
+    void SetSelectedCells(int ACol, int ARow, bool Value);
+    void ClearSelectedCells();
+    // False for fixed cells; else by the disjunct row or column flag, or Selection.
+    bool IsSelected(int ACol, int ARow);
+    // Cells joined by tabs, rows by CR LF.
+    AnsiString SelectedText();
+    virtual void SelectionChanged(int ALeft, int ATop, int ARight, int ABottom);
+    TGridSelectionEvent OnSelectionChanged;
+    bool GetRowModified(int ARow) const;
+    void SetRowModified(int ARow, bool Value);
+    void ClearModifiedRows();
+    void RepaintRow(int ARow);
+    void RepaintCol(int ACol);
+    void RepaintRect(const TRect& R);
+    void InvalidateGridRect(const TGridRect& R);
+    bool GetSelectionRectangle() const { return selectionRectangle_; }
+    void SetSelectionRectangle(bool Value);
+    bool GetSelectionResizer() const { return selectionResizer_; }
+    void SetSelectionResizer(bool Value);
+
+    // --- how a cell looks and what it shows ---
+    void GetVisualProperties(int ACol, int ARow, TGridDrawState& AState, bool Print, bool Select,
+                             bool Remap, TBrush* ABrush, TColor& AColorTo, TFont* AFont,
+                             TAlignment& HA, TVAlignment& VA, bool& WW) override;
+    // Horizontal alignment in the low byte, vertical in the high byte.
+    int GetCellAlignment(int ACol, int ARow);
+    virtual AnsiString GetFormattedCell(int ACol, int ARow);
+    TCellGraphic* GetGraphicDetails(int ACol, int ARow, int& W, int& H, bool& DisplText,
+                                    TCellHAlign& HA, TCellVAlign& VA);
+    TSize GetCellTextSize(int ACol, int ARow, bool WordWrap);
+    bool IsPassword(int ACol, int ARow);
+    char GetPasswordChar() const { return passwordChar_; }
+    void SetPasswordChar(char Value) { passwordChar_ = Value; }
+    bool GetEnhTextSize() const { return enhTextSize_; }
+    void SetEnhTextSize(bool Value);
+    bool GetMultilinecells() const { return multiLineCells_; }
+    void SetMultilinecells(bool Value);
+    bool GetURLShow() const { return urlShow_; }
+    void SetURLShow(bool Value);
+    bool GetURLFull() const { return urlFull_; }
+    void SetURLFull(bool Value);
+    bool GetHideFocusRect() const { return hideFocusRect_; }
+    void SetHideFocusRect(bool Value);
+    TPictureContainer* GetPictureContainer() const { return pictureContainer_; }
+    void SetPictureContainer(TPictureContainer* Value);
+
+    // --- the painter ---
+    void DrawGridCell(TCanvas* Canvas, int ACol, int ARow, TRect ARect,
+                      TGridDrawState AState) override;
+    TGridBorderPropEvent OnGetCellBorderProp;
+    TCustomCellDrawEvent OnCustomCellDraw;
+    TGridFloatFormatEvent OnGetFloatFormat;
+    TGridSaveCellEvent OnSaveCell;
+    TGridSaveCellEvent OnLoadCell;
+    TGridSizeEvent OnColumnSize;
+    TGridSizeEvent OnRowSize;
+
 protected:
     void Loaded() override;
     void CreateWnd() override;
@@ -384,6 +576,13 @@ protected:
     void Dispatch(TMessage& Message) override;
     void ColumnMoved(int FromIndex, int ToIndex) override;
     void Notification(TComponent* AComponent, TOperation Operation) override;
+    // The column is the real one; merged cells edit their base cell; markup is stripped
+    // unless EditWithTags.
+    AnsiString GetEditText(int ACol, int ARow) override;
+    void SetEditText(int ACol, int ARow, const AnsiString& Value) override;
+    // The inherited decision, then OnColumnSize and OnRowSize may refuse.
+    void CalcSizingState(int X, int Y, TGridState& State, int& Index, int& SizingPos,
+                         int& SizingOfs, TGridDrawInfo& FixedInfo) override;
 
 private:
     std::unique_ptr<TCellNode> cellNode_;
@@ -481,6 +680,54 @@ private:
     TNotifyEvent savedFormResize_;
     int formWidth_ = 0;
     int formHeight_ = 0;
+
+    // --- cells, selection and painting ---
+    // What one cell's text layer leaves for its graphic.
+    struct TTextExtent {
+        int Width = 0;
+        int Height = 0;
+    };
+    TTextExtent DrawCellText(TCanvas* Canvas, int ACol, int RealCol, int ARow, TRect R,
+                             TGridDrawState AState, TAlignment HA, TVAlignment VA, bool WW,
+                             bool HasGraphic, bool DisplText, int GW, int GH, TCellHAlign GHA,
+                             TCellVAlign GVA, TColor SavedBrush, TColor SavedFont);
+    void DrawCellBorders(TCanvas* Canvas, int RealCol, int ARow, TRect R);
+    void DrawSortIndicator(TCanvas* Canvas, int ACol, int X, int Y);
+    bool SortIndicatorHere(int RealCol, int ARow);
+    void DrawBackgroundPicture(TCanvas* Canvas, const TRect& R);
+    bool MouseSelecting() const { return GetGridState() == gsSelecting; }
+    int SelectionRow(int ARow) const;
+    bool RowFlag(int ARow) const;
+    static uint64_t CellKey(int ACol, int ARow) {
+        return (static_cast<uint64_t>(static_cast<uint32_t>(ARow)) << 32) |
+               static_cast<uint32_t>(ACol);
+    }
+    bool AddSelectedCell(int ACol, int ARow);
+
+    std::vector<uint8_t> rowSelect_, colSelect_, rowModified_;
+    // The selected cells in the order they were selected, and a hashed index of them.
+    std::vector<TPoint> selCells_;
+    std::unordered_set<uint64_t> selCellIndex_;
+    bool selectionRectangle_ = false;
+    bool selectionResizer_ = false;
+    int fixedRowHeight_ = 21;
+    bool flat_ = false;
+    int maxEditLength_ = 0;
+    bool useHTMLHints_ = false;
+    TCursor rememberedCursor_ = crDefault;
+    unsigned vAlignFlag_ = 0;
+    int zoom_ = 0;
+    bool editWithTags_ = false;
+    char passwordChar_ = '*';
+    bool enhTextSize_ = false;
+    bool multiLineCells_ = false;
+    bool urlShow_ = false;
+    bool urlFull_ = false;
+    bool hideFocusRect_ = false;
+    TPictureContainer* pictureContainer_ = nullptr;
+    std::unique_ptr<THTMLPictureCache> pictureCache_;
+    std::unique_ptr<TControlList> controlList_;
+    int controlCells_ = 0;
 };
 
 // Exceptions of the grid control ("Cell does not contain integer value"...).
@@ -488,6 +735,11 @@ class EKavGridError : public Exception {
 public:
     using Exception::Exception;
 };
+
+// A number written with a C-style pattern of one conversion (a floating one, or with Integer
+// "%d"/"%i" of the value cut toward zero) and the text around it, the regional decimal
+// separator in the number; FloatToStr for any other pattern.
+AnsiString FormatCellNumber(const AnsiString& Pattern, double Value, bool Integer);
 
 // The grid unit's start-up and shut-down, counted so that the work runs once per process;
 // the grid's constructor starts the unit, the end of the process shuts it down.

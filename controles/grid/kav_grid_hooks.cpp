@@ -120,8 +120,3 @@ AnsiString TKavStringGrid::GetCheckFalse(int ACol, int ARow) {
 bool TKavStringGrid::GetFilter(int) {
     return false;
 }
-
-void TKavStringGrid::SetAlignments(int ACol, int ARow, TAlignment Value) {
-    GetCellProperties(ACol, ARow)->SetAlignment(Value);
-    RepaintCell(ACol, ARow);
-}

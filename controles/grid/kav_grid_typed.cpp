@@ -12,12 +12,13 @@
 #include <cstdio>
 #include <cstring>
 
-namespace {
+namespace {} // namespace
 
 // The number written with a C-style pattern holding one floating conversion ("%.2f",
-// "%8.3e"...) and any text around it, the decimal point as the regional separator. A pattern
-// with any other conversion is not used: the number is written as FloatToStr writes it.
-AnsiString FormatNumber(const AnsiString& Pattern, double Value) {
+// "%8.3e"...), or with Integer an integer one ("%d", "%5i") of the value cut toward zero, and
+// any text around it, the decimal point as the regional separator. A pattern with any other
+// conversion is not used: the number is written as FloatToStr writes it.
+AnsiString FormatCellNumber(const AnsiString& Pattern, double Value, bool Integer) {
     const std::string& p = Pattern.str();
     size_t at = std::string::npos, end = 0;
     for (size_t i = 0; i < p.size(); ++i) {
@@ -37,7 +38,8 @@ AnsiString FormatNumber(const AnsiString& Pattern, double Value) {
             while (j < p.size() && std::isdigit(static_cast<unsigned char>(p[j])))
                 ++j;
         }
-        if (j >= p.size() || !std::strchr("fFeEgG", p[j])) return FloatToStr(Value);
+        if (j >= p.size() || !std::strchr(Integer ? "di" : "fFeEgG", p[j]))
+            return FloatToStr(Value);
         at = i;
         end = j + 1;
         i = j;
@@ -45,7 +47,10 @@ AnsiString FormatNumber(const AnsiString& Pattern, double Value) {
     if (at == std::string::npos) return FloatToStr(Value);
     char buf[512];
     const std::string spec = p.substr(at, end - at);
-    const int n = std::snprintf(buf, sizeof buf, spec.c_str(), Value);
+    const int n =
+        Integer ? std::snprintf(buf, sizeof buf, spec.c_str(),
+                                static_cast<int>(std::clamp(Value, -2147483648.0, 2147483647.0)))
+                : std::snprintf(buf, sizeof buf, spec.c_str(), Value);
     std::string number =
         n < 0 ? std::string() : std::string(buf, std::min<size_t>(n, sizeof buf - 1));
     for (char& ch : number)
@@ -62,6 +67,8 @@ AnsiString FormatNumber(const AnsiString& Pattern, double Value) {
     literal(end, p.size());
     return AnsiString(out);
 }
+
+namespace {
 
 // The text as the number parsers take it: empty and "-" read as 0.
 AnsiString NumberText(const AnsiString& S) {
@@ -98,7 +105,7 @@ int TKavStringGrid::GetInts(int ACol, int ARow) {
 }
 
 void TKavStringGrid::SetFloats(int ACol, int ARow, double Value) {
-    SetCellEx(ACol, ARow, FormatNumber(floatFormat_, Value));
+    SetCellEx(ACol, ARow, FormatCellNumber(floatFormat_, Value, false));
 }
 
 double TKavStringGrid::GetFloats(int ACol, int ARow) {
@@ -106,7 +113,7 @@ double TKavStringGrid::GetFloats(int ACol, int ARow) {
 }
 
 void TKavStringGrid::SetAllFloats(int ACol, int ARow, double Value) {
-    const AnsiString s = FormatNumber(floatFormat_, Value);
+    const AnsiString s = FormatCellNumber(floatFormat_, Value, false);
     if (TStrings* hidden = HiddenRow(ARow)) {
         if (ACol >= 0 && ACol < hidden->GetCount()) hidden->SetStrings(ACol, s);
         return;

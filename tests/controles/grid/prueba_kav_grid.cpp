@@ -13,6 +13,7 @@
 #include "plataforma/gui/painting/control_canvas.h"
 #include "plataforma/gui/services/clipboard.h"
 #include "plataforma/gui/testing/capture.h"
+#include "tests/controles/grid/rejilla_prueba.h"
 #include "tests/plataforma/gui/control_prueba.h"
 
 #include <gtest/gtest.h>
@@ -20,21 +21,6 @@
 #include <array>
 
 namespace {
-
-class Rejilla : public TKavStringGrid {
-public:
-    explicit Rejilla(TComponent* owner, TWinControl* parent = nullptr) : TKavStringGrid(owner) {
-        SetBorderStyle(bsNone);
-        SetScrollBars(ssNone);
-        if (parent) SetParent(parent);
-    }
-    int invalidaciones = 0;
-    void Invalidate() override {
-        ++invalidaciones;
-        TKavStringGrid::Invalidate();
-    }
-    using TKavStringGrid::Loaded;
-};
 
 class KavGrid : public ::testing::Test {
 protected:

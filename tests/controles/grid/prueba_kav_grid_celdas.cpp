@@ -1,0 +1,660 @@
+// The advanced grid's cells: access by real row, per-cell properties, the disjunct
+// selections and the repaint helpers, a cell's look and display text, and the layers one
+// cell is painted with (recorded, checked by pixel and captured).
+
+#include "controles/grid/kav_grid.h"
+#include "plataforma/gui/painting/control_canvas.h"
+#include "plataforma/gui/painting/draw_text.h"
+#include "plataforma/gui/painting/recording_canvas.h"
+#include "plataforma/gui/testing/capture.h"
+#include "tests/controles/grid/rejilla_prueba.h"
+#include "tests/plataforma/gui/control_prueba.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace {
+
+// The look GetVisualProperties gives a cell: its brush colour and draw state.
+struct Aspecto {
+    TColor pincel;
+    TGridDrawState estado;
+};
+Aspecto AspectoDe(TKavStringGrid* g, int c, int r, bool seleccion,
+                  TGridDrawState estado = TGridDrawState()) {
+    TBrush brush;
+    TFont font;
+    TColor to;
+    TAlignment ha;
+    TVAlignment va;
+    bool ww = true;
+    g->GetVisualProperties(c, r, estado, false, seleccion, true, &brush, to, &font, ha, va, ww);
+    return {brush.GetColor(), estado};
+}
+
+class Celdas : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ventana = std::make_unique<VentanaPrueba>();
+        g = new Rejilla(ventana.get(), ventana.get());
+        g->SetBounds(0, 0, 330, 150);
+        g->Repaint(); // nothing pending
+    }
+    // The region waiting to be painted.
+    TRect Pendiente() {
+        TRect r;
+        GetUpdateRect(g->GetHandle(), &r, FALSE);
+        return r;
+    }
+    void Pintado() { g->Repaint(); }
+    std::unique_ptr<VentanaPrueba> ventana;
+    Rejilla* g = nullptr;
+};
+
+int Indice(const std::vector<AnsiString>& log, const AnsiString& prefijo, int desde = 0) {
+    for (int i = desde; i < static_cast<int>(log.size()); ++i)
+        if (log[i].Pos(prefijo) == 1) return i;
+    return -1;
+}
+
+// --- cells by real row ---
+
+TEST_F(Celdas, CeldasPorFilaRealConFilaOculta) {
+    g->SetRowCountEx(5);
+    for (int r = 0; r < 5; ++r)
+        g->SetCellEx(1, r, "f" + AnsiString(r));
+    // Real row 2 is hidden: display rows 0,1 | 3,4,5 are real 0,1,3,4,5.
+    auto* oculta = static_cast<TGridItem*>(g->GetHiddenRowList()->Add());
+    oculta->SetIdx(2);
+    oculta->GetItems()->Add("o0");
+    oculta->GetItems()->AddObject("o1", new TCellProperties(g, 1, 2));
+    static_cast<TCellProperties*>(oculta->GetItems()->GetObjects(1))
+        ->SetCellObject(reinterpret_cast<TObject*>(g));
+
+    EXPECT_EQ(g->GetAllRowCount(), 6);
+    EXPECT_EQ(g->GetCellsEx(1, 2), "o1"); // the hidden row's own text
+    EXPECT_EQ(g->GetCellsEx(1, 3), "f2"); // real row 3 is display row 2
+    EXPECT_EQ(g->GetCellsEx(1, 1), "f1");
+    EXPECT_EQ(g->GetObjectsEx(1, 2), reinterpret_cast<TObject*>(g)); // inside the properties
+    g->SetCellsEx(1, 2, "nuevo");
+    EXPECT_EQ(oculta->GetItems()->GetStrings(1), "nuevo");
+    g->SetCellsEx(1, 4, "cuatro");
+    EXPECT_EQ(g->GetCellEx(1, 3), "cuatro");
+    g->SetWideCellsEx(1, 4, WideString(u"\u03A9"));
+    EXPECT_EQ(g->GetWideCellsEx(1, 4).str(), std::u16string(u"\u03A9"));
+    EXPECT_EQ(g->GetCellsEx(9, 2), ""); // past the hidden row's cells
+}
+
+TEST_F(Celdas, AnchosPorColumnaRealYCeldaActual) {
+    g->SetColCountEx(4);
+    g->SetAllColWidths(2, 80);
+    EXPECT_EQ(g->GetColWidths(2), 80);
+    g->SetVisibleCol(1, false);
+    g->SetAllColWidths(1, 33);
+    EXPECT_EQ(g->GetAllColWidths(1), 33); // the stored width of the hidden column
+    EXPECT_EQ(g->GetAllColWidths(2), g->GetColWidths(1));
+    g->SetVisibleCol(1, true);
+
+    g->MergeCells(1, 1, 2, 2);
+    g->SetCellEx(1, 1, "<b>bloque</b>");
+    g->SetCol(2);
+    g->SetRow(2);
+    EXPECT_EQ(g->GetCurrentCell(), "<b>bloque</b>");
+    EXPECT_EQ(g->GetStrippedCell(1, 1), "bloque");
+    g->SetCurrentCell("otro");
+    EXPECT_EQ(g->GetCellEx(1, 1), "otro");
+}
+
+// --- per-cell properties ---
+
+TEST_F(Celdas, PropiedadesPorCeldaLeidasSinCrearlas) {
+    EXPECT_EQ(g->GetColors(2, 2), clNone);
+    EXPECT_EQ(g->GetColorsTo(2, 2), clNone);
+    EXPECT_EQ(g->GetFontColors(2, 2), clNone);
+    EXPECT_EQ(g->GetFontSizes(2, 2), 0);
+    EXPECT_EQ(g->GetFontNames(2, 2), "");
+    EXPECT_TRUE(g->GetFontStyles(2, 2) == TFontStyles());
+    EXPECT_EQ(g->GetAlignments(2, 2), taLeftJustify);
+    EXPECT_FALSE(g->GetReadOnly(2, 2));
+    EXPECT_TRUE(g->GetWordWraps(2, 2));
+    EXPECT_FALSE(g->HasCellProperties(2, 2)); // no getter made them
+
+    g->SetColors(2, 2, clRed);
+    g->SetFontSizes(2, 2, 14);
+    g->SetReadOnly(2, 3, true);
+    g->SetWordWraps(2, 3, false);
+    EXPECT_EQ(g->GetColors(2, 2), clRed);
+    EXPECT_EQ(g->GetFontSizes(2, 2), 14);
+    EXPECT_TRUE(g->GetReadOnly(2, 3));
+    EXPECT_FALSE(g->GetWordWraps(2, 3));
+    g->SetWordWrap(false);
+    EXPECT_FALSE(g->GetWordWraps(3, 3)); // the word wrap new cells take
+}
+
+TEST_F(Celdas, AlineacionRepintaSoloSuCelda) {
+    g->SetCellEx(3, 2, "texto");
+    g->SetColors(3, 2, clYellow);
+    Pintado();
+    g->SetAlignments(3, 2, taRightJustify);
+    EXPECT_EQ(Pendiente(), g->CellRect(3, 2));
+    EXPECT_EQ(g->GetAlignments(3, 2), taRightJustify);
+    EXPECT_EQ(g->GetColors(3, 2), clYellow); // the other properties and the text stay
+    EXPECT_EQ(g->GetCellEx(3, 2), "texto");
+    Pintado();
+    g->SetReadOnly(3, 2, true); // no repaint
+    EXPECT_EQ(Pendiente(), TRect());
+}
+
+TEST_F(Celdas, ColoresDeFila) {
+    g->SetAlignments(2, 3, taCenter);
+    g->SetRowColor(3, clAqua);
+    for (int c = 1; c < g->GetColCount(); ++c)
+        EXPECT_EQ(g->GetColors(c, 3), clAqua);
+    EXPECT_FALSE(g->HasCellProperties(0, 3)); // fixed column untouched
+    g->SetRowFontColor(3, clRed);
+    EXPECT_EQ(g->GetFontColors(4, 3), clRed);
+    g->SetRowColor(3, clNone); // frees every property of the row's normal cells
+    for (int c = 1; c < g->GetColCount(); ++c)
+        EXPECT_FALSE(g->HasCellProperties(c, 3));
+    EXPECT_EQ(g->GetAlignments(2, 3), taLeftJustify);
+}
+
+TEST_F(Celdas, ControlSobreUnaCelda) {
+    auto* control = new VentanaPrueba();
+    g->SetCellControls(2, 2, control);
+    EXPECT_EQ(g->GetCellControls(2, 2), control);
+    EXPECT_EQ(g->GetControlCellCount(), 1);
+    EXPECT_EQ(control->GetParent(), g);
+    const TRect r = g->CellRect(2, 2);
+    EXPECT_EQ(control->GetBoundsRect(), Rect(r.Left, r.Top, r.Right - 1, r.Bottom - 1));
+    g->SetCellControls(2, 2, control); // again: still one cell
+    EXPECT_EQ(g->GetControlCellCount(), 1);
+    g->SetCellControls(2, 2, nullptr);
+    EXPECT_EQ(g->GetCellControls(2, 2), nullptr);
+    EXPECT_EQ(g->GetControlCellCount(), 0);
+    delete control;
+}
+
+TEST_F(Celdas, AjustesDeLaRejilla) {
+    g->SetVAlignment(vtaBottom);
+    EXPECT_EQ(g->GetVAlignFlag(), static_cast<unsigned>(DT_BOTTOM));
+    g->SetVAlignment(vtaCenter);
+    EXPECT_EQ(g->GetVAlignFlag(), static_cast<unsigned>(DT_VCENTER));
+    g->SetFixedRowHeight(30);
+    EXPECT_EQ(g->GetFixedRowHeight(), 30);
+    EXPECT_EQ(g->GetRowHeights(0), 30);
+    g->SetFixedColWidth(50);
+    EXPECT_EQ(g->GetColWidths(0), 50);
+    g->SetFixedColWidth(g->GetDefaultColWidth()); // equal to the default: ignored
+    EXPECT_EQ(g->GetColWidths(0), 50);
+    g->SetCursorEx(crHandPoint);
+    EXPECT_EQ(g->GetCursorEx(), crHandPoint);
+    EXPECT_EQ(g->GetRememberedCursor(), crHandPoint);
+    g->invalidaciones = 0;
+    g->BeginUpdate();
+    g->SetWordWrapEx(false);
+    EXPECT_EQ(g->invalidaciones, 0); // not while updating
+    g->EndUpdate();
+}
+
+TEST_F(Celdas, GuardarYCargarCelda) {
+    g->SetCellEx(1, 1, "<b>1.5</b>");
+    EXPECT_EQ(g->SaveCell(1, 1), "<b>1.5</b>");
+    g->SaveWithMarkup = false;
+    EXPECT_EQ(g->SaveCell(1, 1), "1.5");
+    g->OnSaveCell = [](TObject*, int, int, AnsiString& v) { v += "!"; };
+    EXPECT_EQ(g->SaveCell(1, 1), "1.5!");
+    g->CreateCellGraphic(2, 2)->SetCheckBox(true, false, false, haLeft, vaTop);
+    EXPECT_EQ(g->SaveCell(2, 2), "Y!"); // an empty check-box cell saves its state
+    g->OnLoadCell = [](TObject*, int, int, AnsiString& v) { v = v.UpperCase(); };
+    g->LoadCell(3, 3, "abc");
+    EXPECT_EQ(g->GetGridCell(3, 3), "ABC");
+}
+
+// --- selection ---
+
+TEST_F(Celdas, SeleccionDisjuntaDeFilas) {
+    g->GetMouseActions()->SetDisjunctRowSelect(true);
+    auto* oculta = static_cast<TGridItem*>(g->GetHiddenRowList()->Add());
+    oculta->SetIdx(9);
+    // Rows 0 .. RowCount + hidden rows - 1 answer; one more raises.
+    EXPECT_FALSE(g->GetRowSelect(g->GetRowCount()));
+    try {
+        g->GetRowSelect(g->GetRowCount() + 1);
+        ADD_FAILURE();
+    } catch (const EKavGridError& e) {
+        EXPECT_EQ(e.Message, "Invalid row accessed");
+    }
+    EXPECT_THROW(g->SetRowSelect(-1, true), EKavGridError);
+    EXPECT_THROW(g->GetColSelect(g->GetColCount()), EKavGridError);
+
+    Pintado();
+    g->SetRowSelect(3, true);
+    EXPECT_NE(Pendiente(), TRect()); // repainted once
+    Pintado();
+    g->SetRowSelect(3, true);
+    EXPECT_EQ(Pendiente(), TRect()); // unchanged: no repaint
+    g->SelectRows(5, 2);
+    EXPECT_EQ(g->GetRowSelectCount(), 3);
+    EXPECT_TRUE(g->IsSelected(2, 6));
+    EXPECT_FALSE(g->IsSelected(0, 6)); // fixed cells never are
+    g->ClearRowSelect();
+    EXPECT_EQ(g->GetRowSelectCount(), 0);
+}
+
+TEST_F(Celdas, SeleccionDeColumnasYRango) {
+    g->GetMouseActions()->SetDisjunctColSelect(true);
+    g->SelectCols(2, 2);
+    EXPECT_TRUE(g->GetColSelect(3));
+    EXPECT_EQ(g->GetColSelectCount(), 2);
+    EXPECT_TRUE(g->IsSelected(2, 5));
+    g->ClearColSelect();
+    EXPECT_EQ(g->GetColSelectCount(), 0);
+    g->GetMouseActions()->SetDisjunctColSelect(false);
+    g->SelectRange(1, 3, 2, 4);
+    EXPECT_EQ(g->GetSelection(), (TGridRect{1, 2, 3, 4}));
+    EXPECT_EQ(g->GetRowSelectCount(), 3);
+    g->SelectToRowSelect(true);
+    g->GetMouseActions()->SetDisjunctRowSelect(true);
+    EXPECT_EQ(g->GetRowSelectCount(), 3);
+    EXPECT_TRUE(g->GetRowSelect(3));
+}
+
+TEST_F(Celdas, TextoDeLaSeleccion) {
+    g->SetCellEx(1, 1, "a");
+    g->SetCellEx(2, 1, "b");
+    g->SetCellEx(1, 2, "c");
+    g->SetCellEx(2, 2, "d");
+    g->SetSelection({1, 1, 2, 2});
+    EXPECT_EQ(g->SelectedText(), "a\tb\r\nc\td");
+}
+
+TEST_F(Celdas, CeldasSeleccionadas) {
+    // A single-cell Selection without disjunct cells gives no cells.
+    EXPECT_EQ(g->GetSelectedCellsCount(), 0);
+    g->SetSelection({1, 1, 2, 2});
+    EXPECT_EQ(g->GetSelectedCellsCount(), 4);
+    EXPECT_EQ(g->GetSelectedCell(1), TPoint(1, 2)); // columns outer, rows inner
+    EXPECT_THROW(g->GetSelectedCell(4), EKavGridError);
+
+    g->GetMouseActions()->SetDisjunctCellSelect(true);
+    g->ClearSelectedCells();
+    Pintado();
+    g->SetSelectedCells(3, 4, true);
+    EXPECT_EQ(Pendiente(), g->CellRect(3, 4));
+    EXPECT_TRUE(g->GetSelectedCells(3, 4));
+    EXPECT_FALSE(g->GetSelectedCells(4, 3));
+    g->SetSelectedCells(3, 4, false);
+    EXPECT_FALSE(g->GetSelectedCells(3, 4));
+    EXPECT_EQ(g->GetSelectedCellsCount(), 0);
+}
+
+TEST_F(Celdas, CeldasSeleccionadasMasAllaDe65535Filas) {
+    // Rows 1 and 65537 share their low 16 bits: each is its own cell.
+    g->SetRowCountEx(70000);
+    g->GetMouseActions()->SetDisjunctCellSelect(true);
+    g->SetSelectedCells(1, 65537, true);
+    EXPECT_TRUE(g->GetSelectedCells(1, 65537));
+    EXPECT_FALSE(g->GetSelectedCells(1, 1));
+    EXPECT_EQ(g->GetSelectedCell(0), TPoint(1, 65537));
+    // And painting finds it.
+    EXPECT_TRUE(AspectoDe(g, 1, 65537, true).estado.Contains(gdSelected));
+    EXPECT_FALSE(AspectoDe(g, 1, 1, true).estado.Contains(gdSelected));
+}
+
+TEST_F(Celdas, FilasModificadasYRepintados) {
+    g->SetRowModified(4, true);
+    EXPECT_TRUE(g->GetRowModified(4));
+    EXPECT_FALSE(g->GetRowModified(3));
+    EXPECT_FALSE(g->GetRowModified(400));
+    g->ClearModifiedRows();
+    EXPECT_FALSE(g->GetRowModified(4));
+
+    Pintado();
+    g->RepaintRect(Rect(-1, 1, 2, 2)); // a negative corner does nothing
+    EXPECT_EQ(Pendiente(), TRect());
+    g->RepaintRect(Rect(1, 1, 2, 2));
+    const TRect a = g->CellRect(1, 1), b = g->CellRect(2, 2);
+    EXPECT_EQ(Pendiente(), Rect(a.Left, a.Top, b.Right, b.Bottom));
+    Pintado();
+    g->RepaintCol(2);
+    EXPECT_EQ(Pendiente().Left, g->CellRect(2, 1).Left);
+    EXPECT_EQ(Pendiente().Right, g->CellRect(2, 1).Right);
+    Pintado();
+    g->invalidaciones = 0;
+    g->SetSelectionColor(g->GetSelectionColor()); // same value: nothing
+    EXPECT_EQ(g->invalidaciones, 0);
+    g->SetSelectionColor(clLime);
+    EXPECT_EQ(g->invalidaciones, 1);
+}
+
+// --- a cell's look and text ---
+
+TEST_F(Celdas, PropiedadesVisualesBandasYFijas) {
+    g->SetRowCountEx(8);
+    g->SetFixedFooters(1);
+    TBands* bandas = g->GetBands();
+    bandas->SetPrimaryLength(2);
+    bandas->SetSecondaryLength(1);
+    bandas->SetPrimaryColor(clYellow);
+    bandas->SetSecondaryColor(clAqua);
+    bandas->SetActive(true);
+    g->SetRow(1);
+    g->SetCol(1);
+    auto pincel = [&](int c, int r) { return AspectoDe(g, c, r, false).pincel; };
+    EXPECT_EQ(pincel(2, 1), clYellow);
+    EXPECT_EQ(pincel(2, 2), clYellow);
+    EXPECT_EQ(pincel(2, 3), clAqua);
+    EXPECT_EQ(pincel(2, 4), clYellow);
+    EXPECT_EQ(pincel(2, 7), g->GetFixedColor()); // the footer row is not banded
+    const Aspecto fija = AspectoDe(g, 0, 3, false);
+    EXPECT_EQ(fija.pincel, g->GetFixedColor());
+    EXPECT_TRUE(fija.estado.Contains(gdFixed));
+    // A fixed cell never takes the selection colours.
+    g->SetSelection({0, 0, 2, 2});
+    EXPECT_EQ(AspectoDe(g, 2, 0, true, TGridDrawState{gdSelected}).pincel, g->GetFixedColor());
+    const Aspecto sel = AspectoDe(g, 2, 2, true);
+    EXPECT_EQ(sel.pincel, g->GetSelectionColor());
+    EXPECT_TRUE(sel.estado.Contains(gdSelected));
+}
+
+TEST_F(Celdas, AlineacionAutomaticaYTextoMostrado) {
+    g->SetAutoNumAlign(true);
+    g->SetCellEx(1, 1, "  42  ");
+    g->SetCellEx(2, 1, "cuarenta");
+    EXPECT_EQ(g->GetCellAlignment(1, 1) & 0xFF, taRightJustify);
+    EXPECT_EQ(g->GetCellAlignment(2, 1) & 0xFF, taLeftJustify);
+    g->SetAlignments(1, 1, taCenter); // the cell's own alignment wins
+    EXPECT_EQ(g->GetCellAlignment(1, 1) & 0xFF, taCenter);
+    g->SetVAlignment(vtaBottom);
+    EXPECT_EQ(g->GetCellAlignment(2, 1) >> 8, vtaBottom);
+
+    // Without an OnGetFloatFormat handler the text shows as stored.
+    g->SetCellEx(1, 2, "12.7");
+    EXPECT_EQ(g->GetFormattedCell(1, 2), "12.7");
+    AnsiString formato = "%d";
+    g->OnGetFloatFormat = [&](TObject*, int, int, bool&, AnsiString& f) { f = formato; };
+    EXPECT_EQ(g->GetFormattedCell(1, 2), "12"); // a float under %d is cut
+    g->SetCellEx(1, 3, "7");
+    EXPECT_EQ(g->GetFormattedCell(1, 3), "7");
+    formato = "%.3f";
+    g->SetCellEx(1, 3, "2");
+    const AnsiString tres = g->GetFormattedCell(1, 3);
+    EXPECT_TRUE(tres == "2.000" || tres == "2,000") << tres.c_str();
+    g->SetCellEx(1, 4, "abc"); // not a number: shown as it is
+    EXPECT_EQ(g->GetFormattedCell(1, 4), "abc");
+    // A handler that calls a text a float when it is not: painted as 0, never raised.
+    g->OnGetFloatFormat = [](TObject*, int, int, bool& f, AnsiString& fmt) {
+        f = true;
+        fmt = "%d";
+    };
+    EXPECT_EQ(g->GetFormattedCell(1, 4), "0");
+    g->Repaint();
+}
+
+TEST_F(Celdas, DetallesDelGraficoYTamanoDelTexto) {
+    int w, h;
+    bool texto;
+    TCellHAlign ha;
+    TCellVAlign va;
+    EXPECT_EQ(g->GetGraphicDetails(1, 1, w, h, texto, ha, va), nullptr);
+    EXPECT_TRUE(texto);
+    g->CreateCellGraphic(1, 1)->SetCheckBox(false, true, false, haCenter, vaCenter);
+    EXPECT_NE(g->GetGraphicDetails(1, 1, w, h, texto, ha, va), nullptr);
+    EXPECT_EQ(w, g->GetControlLook()->GetCheckSize());
+    EXPECT_FALSE(texto); // a data check box shows no text
+    EXPECT_EQ(ha, haCenter);
+    g->CreateCellGraphic(2, 1)->SetButton(40, 18, "Ver", haRight, vaTop);
+    g->GetGraphicDetails(2, 1, w, h, texto, ha, va);
+    EXPECT_EQ(w, 40);
+    EXPECT_EQ(h, 18);
+    EXPECT_TRUE(texto);
+
+    g->SetMultilinecells(true);
+    g->SetCellEx(3, 3, "uno\r\ndos\r\ntres");
+    const int alto = g->GetCanvas()->TextHeight("hg");
+    const TSize s = g->GetCellTextSize(3, 3, false);
+    EXPECT_EQ(s.cy, 3 * alto + 2 * g->GetXYOffset().y);
+}
+
+// --- painting one cell ---
+
+struct CasoCapa {
+    const char* nombre;
+    std::function<void(Rejilla*)> preparar;
+    TGridDrawState estado;
+    int col, fila;
+    std::vector<const char*> orden; // these calls, in this order
+};
+
+TEST_F(Celdas, CapasDeUnaCeldaEnOrden) {
+    std::vector<AnsiString> eventos;
+    const std::vector<CasoCapa> casos = {
+        {"fija", [](Rejilla*) {}, {gdFixed}, 0, 1, {"Rectangle", "DrawText", "LineTo"}},
+        {"con bordes",
+         [](Rejilla* r) {
+             r->OnGetCellBorder = [](TObject*, int, int, TPen* p, TCellBorders& b) {
+                 b << cbLeft << cbBottom;
+                 p->SetColor(clRed);
+             };
+         },
+         {},
+         2,
+         2,
+         {"DrawText", "MoveTo", "LineTo", "MoveTo", "LineTo"}},
+        {"dibujada por el programa",
+         [](Rejilla* r) {
+             r->OnCustomCellDraw = [](TObject*, TCanvas* c, int, int, TGridDrawState,
+                                      const TRect& rc, bool) { c->Ellipse(rc); };
+         },
+         {},
+         2,
+         2,
+         {"DrawText", "Ellipse"}},
+        {"en marcado",
+         [](Rejilla* r) { r->SetCellEx(2, 2, "<b>Hola</b> <i>mundo</i>"); },
+         {},
+         2,
+         2,
+         {"DrawText(12,12,148,25,2664,\"Hola\")", "DrawText(43,12,148,25,2664,\"mundo\")"}},
+    };
+    for (const CasoCapa& caso : casos) {
+        SCOPED_TRACE(caso.nombre);
+        Rejilla* r = new Rejilla(ventana.get(), ventana.get());
+        r->SetCellEx(caso.col, caso.fila, "Texto");
+        caso.preparar(r);
+        TRecordingCanvas c(200, 60);
+        r->DrawGridCell(&c, caso.col, caso.fila, Rect(10, 10, 150, 31), caso.estado);
+        const std::vector<AnsiString> log = c.Recorder().Log();
+        int at = 0;
+        for (const char* paso : caso.orden) {
+            const int i = Indice(log, paso, at);
+            ASSERT_GE(i, 0) << paso << " " << [&] {
+                std::string t;
+                for (auto& l : log)
+                    t += l.str() + " ";
+                return t;
+            }();
+            at = i + 1;
+        }
+        delete r;
+    }
+}
+
+TEST_F(Celdas, TextoAjustadoYEnUnaLinea) {
+    TRecordingCanvas c(200, 60);
+    g->SetCellEx(2, 2, "uno\r\ndos");
+    g->SetWordWraps(2, 2, false);
+    g->DrawGridCell(&c, 2, 2, Rect(0, 0, 64, 40), TGridDrawState());
+    auto llamadas = c.Recorder().Calls("DrawText", true);
+    ASSERT_EQ(llamadas.size(), 1u);
+    EXPECT_EQ(llamadas[0].Text, "uno"); // one line without word wrap
+    EXPECT_TRUE(llamadas[0].Args[4] & DT_SINGLELINE);
+    // With Multilinecells both lines are drawn.
+    c.Recorder().Clear();
+    g->SetMultilinecells(true);
+    g->DrawGridCell(&c, 2, 2, Rect(0, 0, 64, 40), TGridDrawState());
+    llamadas = c.Recorder().Calls("DrawText", true);
+    ASSERT_EQ(llamadas.size(), 1u);
+    EXPECT_EQ(llamadas[0].Text, "uno\r\ndos");
+    EXPECT_FALSE(llamadas[0].Args[4] & DT_SINGLELINE);
+    // Word wrap: DT_WORDBREAK, the text rectangle inset by XYOffset.
+    c.Recorder().Clear();
+    g->SetCellEx(2, 3, "una frase larga que no cabe");
+    g->DrawGridCell(&c, 2, 3, Rect(0, 0, 64, 40), TGridDrawState());
+    llamadas = c.Recorder().Calls("DrawText", true);
+    ASSERT_EQ(llamadas.size(), 1u);
+    EXPECT_TRUE(llamadas[0].Args[4] & DT_WORDBREAK);
+    EXPECT_EQ(llamadas[0].Args[0], 2);
+    EXPECT_EQ(llamadas[0].Args[1], 2);
+    EXPECT_EQ(llamadas[0].Args[2], 62);
+}
+
+TEST_F(Celdas, TextoEnriquecidoComoTextoPlanoYContrasena) {
+    TRecordingCanvas c(200, 60);
+    g->SetCellEx(2, 2, "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\f0 Hola \\b mundo\\b0\\par}");
+    g->DrawGridCell(&c, 2, 2, Rect(0, 0, 120, 40), TGridDrawState());
+    auto llamadas = c.Recorder().Calls("DrawText", true);
+    ASSERT_EQ(llamadas.size(), 1u);
+    EXPECT_EQ(llamadas[0].Text, "Hola mundo");
+    c.Recorder().Clear();
+    g->SetCellEx(2, 3, "secreto");
+    g->OnIsPasswordCell = [](TObject*, int, int r, bool& p) { p = r == 3; };
+    g->DrawGridCell(&c, 2, 3, Rect(0, 0, 120, 40), TGridDrawState());
+    llamadas = c.Recorder().Calls("DrawText", true);
+    ASSERT_EQ(llamadas.size(), 1u);
+    EXPECT_EQ(llamadas[0].Text, "*******");
+    // With EnableHTML off markup is plain text.
+    c.Recorder().Clear();
+    g->SetEnableHTML(false);
+    g->SetCellEx(2, 4, "<b>x</b>");
+    g->DrawGridCell(&c, 2, 4, Rect(0, 0, 120, 40), TGridDrawState());
+    llamadas = c.Recorder().Calls("DrawText", true);
+    ASSERT_EQ(llamadas.size(), 1u);
+    EXPECT_EQ(llamadas[0].Text, "<b>x</b>");
+}
+
+TEST_F(Celdas, IndicadorDeOrden) {
+    g->GetSortSettings()->SetShow(true);
+    g->GetSortSettings()->SetColumn(2);
+    g->SetCellEx(2, 0, "Nombre");
+    TRecordingCanvas c(200, 60);
+    g->DrawGridCell(&c, 2, 0, Rect(0, 0, 100, 21), TGridDrawState{gdFixed});
+    auto texto = c.Recorder().Calls("DrawText", true);
+    ASSERT_EQ(texto.size(), 1u);
+    EXPECT_EQ(texto[0].Args[2], 100 - 2 - 14); // 14 pixels kept for the arrow
+    // The arrow stands 10 pixels after the text.
+    const int ancho = c.TextWidth("Nombre");
+    const auto lineas = c.Recorder().Calls("MoveTo", true);
+    const bool flecha = std::any_of(lineas.begin(), lineas.end(), [&](const TCanvasCall& k) {
+        return k.Args[0] == ancho + 10 - 4;
+    });
+    EXPECT_TRUE(flecha) << [&] {
+        std::string t;
+        for (auto& l : c.Recorder().Log())
+            t += l.str() + " ";
+        return t;
+    }();
+}
+
+TEST_F(Celdas, ColoresEnPixeles) {
+    g->SetCellEx(2, 2, "x");
+    g->SetColors(2, 2, clYellow);
+    g->SetSelectionColor(clNone);
+    g->SetSelection({3, 3, 3, 4});
+    g->SetRow(3);
+    g->SetCol(3);
+    g->SetSelection({3, 3, 3, 4});
+    g->Repaint();
+    TCanvas* canvas = g->GetCanvas();
+    const TRect a = g->CellRect(2, 2);
+    EXPECT_EQ(canvas->GetPixels(a.Left + 40, a.Top + 10), clYellow);
+    // Unfocused selected cell without a selection colour: the highlight colour.
+    const TRect b = g->CellRect(3, 4);
+    EXPECT_EQ(ColorToRGB(canvas->GetPixels(b.Left + 40, b.Top + 10)), ColorToRGB(clHighlight));
+    // The fixed cells' gradient: white at the top, the button face at the bottom.
+    const TRect f = g->CellRect(0, 2);
+    EXPECT_EQ(ColorToRGB(canvas->GetPixels(f.Left + 30, f.Top + 1)), ColorToRGB(clWhite));
+    EXPECT_NE(ColorToRGB(canvas->GetPixels(f.Left + 30, f.Bottom - 4)), ColorToRGB(clWhite));
+    // A flat grid's fixed cells get no gradient.
+    g->SetFlat(true);
+    g->Repaint();
+    EXPECT_EQ(ColorToRGB(canvas->GetPixels(f.Left + 30, f.Top + 3)),
+              ColorToRGB(g->GetFixedColor()));
+}
+
+TEST_F(Celdas, RectanguloDeFoco) {
+    ventana->Show();
+    g->SetFocus();
+    Application->ProcessMessages();
+    if (!g->Focused()) GTEST_SKIP() << "el foco no llega en esta plataforma";
+    g->SetCol(2);
+    g->SetRow(2);
+    TRecordingCanvas c(200, 60);
+    g->DrawGridCell(&c, 2, 2, Rect(0, 0, 64, 21), TGridDrawState{gdFocused, gdSelected});
+    const auto log = c.Recorder().Log();
+    ASSERT_FALSE(log.empty());
+    EXPECT_EQ(log.back().Pos("DrawFocusRect"), 1) << log.back().c_str();
+    c.Recorder().Clear();
+    g->SetOptions(g->GetOptions() << goRowSelect);
+    g->DrawGridCell(&c, 2, 2, Rect(0, 0, 64, 21), TGridDrawState{gdFocused, gdSelected});
+    EXPECT_EQ(c.Recorder().Count("DrawFocusRect"), 0);
+}
+
+TEST_F(Celdas, Captura) {
+    g->SetBounds(0, 0, 460, 200);
+    g->SetColCountEx(5);
+    g->SetRowCountEx(7);
+    g->SetDefRowHeightEx(24);
+    g->SetColWidths(1, 110);
+    g->SetColWidths(2, 90);
+    g->SetColWidths(3, 80);
+    g->SetColWidths(4, 110);
+    const char* cabecera[] = {"", "Material", "Espesor (m)", "Conductiv.", "Notas"};
+    for (int c = 0; c < 5; ++c)
+        g->SetCellEx(c, 0, cabecera[c]);
+    const char* materiales[] = {"Ladrillo perforado", "Mortero de cemento", "Lana mineral",
+                                "Enlucido de yeso",   "Hormigón armado",    "Placa de yeso"};
+    for (int r = 1; r < 7; ++r) {
+        g->SetCellEx(0, r, AnsiString(r));
+        g->SetCellEx(1, r, materiales[r - 1]);
+        g->SetCellEx(2, r, "0,0" + AnsiString(r * 3));
+        g->SetAlignments(2, r, taRightJustify);
+        g->SetCellEx(3, r, "0," + AnsiString(30 + r * 7));
+        g->SetAlignments(3, r, taCenter);
+    }
+    g->SetRowHeights(3, 40);
+    g->SetCellEx(4, 1, "<b>Hoja</b> principal <font color=\"clRed\">exterior</font>");
+    g->SetCellEx(4, 3, "Aislante entre montantes, sin cámara");
+    g->SetCellEx(4, 5, "<i>Ver</i> <u>norma</u>");
+    g->SetColors(1, 2, clInfoBk);
+    g->SetFontColors(1, 4, clMaroon);
+    TFontStyles negrita;
+    negrita << fsBold;
+    g->SetFontStyles(1, 4, negrita);
+    g->SetFontSizes(1, 6, 11);
+    g->SetFontNames(1, 6, "Courier New");
+    g->OnGetCellBorder = [](TObject*, int c, int r, TPen* p, TCellBorders& b) {
+        if (c == 3 && r == 6) {
+            b << cbLeft << cbRight << cbTop << cbBottom;
+            p->SetColor(clBlue);
+            p->SetWidth(2);
+        }
+    };
+    g->GetShowModified()->SetEnabled(true);
+    g->SetRowModified(2, true);
+    g->GetSortSettings()->SetShow(true);
+    g->GetSortSettings()->SetColumn(1);
+    g->SetRow(5);
+    g->SetCol(1);
+    g->SetSelection({1, 4, 2, 5});
+    g->Repaint();
+    EXPECT_FALSE(SaveCapture(g, "kavgrid_celdas").IsEmpty());
+    // The per-cell colour shows where no text is.
+    const TRect r = g->CellRect(1, 2);
+    EXPECT_EQ(ColorToRGB(g->GetCanvas()->GetPixels(r.Right - 4, r.Bottom - 4)),
+              ColorToRGB(clInfoBk));
+}
+
+} // namespace
