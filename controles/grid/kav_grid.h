@@ -486,9 +486,9 @@ public:
     virtual AnsiString CalcCell(int ACol, int ARow);
     virtual AnsiString SaveCell(int ACol, int ARow);
     virtual void LoadCell(int ACol, int ARow, const AnsiString& Value);
-    virtual void ExportNotification(int AState, int ARow) {}
-    virtual void ImportNotification(int AState, int ARow) {}
-    virtual void EditProgress(const AnsiString& Text, int Pos, int Value) {}
+    virtual void ExportNotification(int /*AState*/, int /*ARow*/) {}
+    virtual void ImportNotification(int /*AState*/, int /*ARow*/) {}
+    virtual void EditProgress(const AnsiString& /*Text*/, int /*Pos*/, int /*Value*/) {}
 
     // --- selection ---
     // EKavGridError "Invalid row accessed" outside 0 .. all rows - 1.

@@ -95,7 +95,7 @@ void TKavStringGrid::DrawGridCell(TCanvas* Canvas, int ACol, int ARow, TRect ARe
 
     // The list-view look of fixed cells.
     if (fixedLook && look_ == glListView) {
-        if (isWinXP_ && IsThemeActive && IsThemeActive()) {
+        if (isWinXP_ && IsThemeActive()) {
             TRect r = Rect(ARect.Left - 1, ARect.Top - 1, ARect.Right + 1, ARect.Bottom + 1);
             if (HTHEME theme = OpenThemeData(GetHandle(), L"header")) {
                 DrawThemeBackground(theme, Canvas->GetHandle(), 1, 1, &r, nullptr);
@@ -121,8 +121,7 @@ void TKavStringGrid::DrawGridCell(TCanvas* Canvas, int ACol, int ARow, TRect ARe
     // Combo button always shown.
     const int savedRight = ARect.Right;
     if (!IsFixed(ACol, ARow) && controlLook_->GetDropDownAlwaysVisible() && HasCombo(ACol, ARow)) {
-        DrawComboButton(Canvas, GetHandle(), ARect, isWinXP_ && IsThemeActive && IsThemeActive(),
-                        false);
+        DrawComboButton(Canvas, GetHandle(), ARect, isWinXP_ && IsThemeActive(), false);
         ARect.Right -= 16;
     }
 

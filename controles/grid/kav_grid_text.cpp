@@ -303,7 +303,9 @@ TKavStringGrid::TTextExtent TKavStringGrid::DrawCellText(TCanvas* Canvas, int AC
                                  : r.Top + 8;
     };
     const HDC dc = Canvas->GetHandle();
-    const UINT wrapFlag = WW ? DT_WORDBREAK | DT_EDITCONTROL : multiLineCells_ ? 0 : DT_SINGLELINE;
+    const UINT wrapFlag = WW                ? UINT(DT_WORDBREAK | DT_EDITCONTROL)
+                          : multiLineCells_ ? 0u
+                                            : UINT(DT_SINGLELINE);
 
     switch (kind) {
     case ttHTML: {

@@ -482,6 +482,21 @@ TEST_F(Celdas, CapasDeUnaCeldaEnOrden) {
     }
 }
 
+TEST_F(Celdas, BordeDePlumaAnchaEntraEnLaCelda) {
+    // A pen 3 wide with grid lines both ways moves the left border 2 pixels in (and down).
+    g->OnGetCellBorder = [](TObject*, int, int, TPen* p, TCellBorders& b) {
+        b << cbLeft;
+        p->SetWidth(3);
+    };
+    TRecordingCanvas c(200, 60);
+    g->DrawGridCell(&c, 2, 2, Rect(10, 10, 74, 31), TGridDrawState());
+    const auto mover = c.Recorder().Calls("MoveTo", true);
+    ASSERT_FALSE(mover.empty());
+    EXPECT_EQ(mover.back().Args, (std::vector<int>{9 + 2, 9 + 2}));
+    EXPECT_EQ(c.Recorder().Calls("LineTo", true).back().PenWidth, 3);
+    EXPECT_EQ(c.GetPen()->GetWidth(), 1); // the pen is given back
+}
+
 TEST_F(Celdas, TextoAjustadoYEnUnaLinea) {
     TRecordingCanvas c(200, 60);
     g->SetCellEx(2, 2, "uno\r\ndos");
