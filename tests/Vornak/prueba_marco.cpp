@@ -149,11 +149,11 @@ TEST_F(Principal, ModoDeUnSoloFichero) {
     EXPECT_FALSE(iconos.Contains(biSystemMenu));
     EXPECT_FALSE(iconos.Contains(biMinimize));
     EXPECT_FALSE(iconos.Contains(biMaximize));
+    EXPECT_FALSE(SaveCapture(m, "vornak_un_solo_fichero").IsEmpty());
     // Cerrar la ventana del único fichero no vuelve a activar lo que el modo desactivó.
     Ventana()->Close();
     Application->ProcessMessages();
     EXPECT_FALSE(m->mnuGuardarcomo->GetEnabled());
-    SaveCapture(m, "vornak_un_solo_fichero");
 }
 
 TEST_F(Principal, UnaLineaDeOrdenesVaciaNoAbreNada) {
