@@ -47,6 +47,8 @@ void TCellGraphic::Assign(TPersistent* Source) {
     CellMax = s->CellMax;
     CellFormat = s->CellFormat;
     CellCaption = s->CellCaption;
+    CellMarkerStart = s->CellMarkerStart;
+    CellMarkerLength = s->CellMarkerLength;
     CellCreated = s->CellCreated;
 }
 

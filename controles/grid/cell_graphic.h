@@ -96,6 +96,11 @@ public:
     int CellMax = 100;
     AnsiString CellFormat;
     AnsiString CellCaption;
+    // The two values of a cell's marker (start and length of a marked stretch of text).
+    int CellMarkerStart = 0;
+    int CellMarkerLength = 0;
+    // Where the painter put a button in its cell: x in the low 16 bits, y in the high ones.
+    int32_t CellButtonOffset = 0;
 
 private:
     void SetPictureKind(TCellType Kind, TObject* APicture, bool Transparent,

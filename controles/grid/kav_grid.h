@@ -568,6 +568,107 @@ public:
     TGridSizeEvent OnColumnSize;
     TGridSizeEvent OnRowSize;
 
+    // =========================================================================================
+    // Cell decorations and radio groups (kav_grid_decorations.cpp) and the layer that draws a
+    // cell's graphic (kav_grid_graphic_layer.cpp; its glyphs in grid_glyphs.cpp).
+    // =========================================================================================
+    // Add keeps the caller's object; Create makes one the cell owns and returns it.
+    void AddBitmap(int ACol, int ARow, TBitmap* ABitmap, bool Transparent, TCellHAlign HA,
+                   TCellVAlign VA);
+    TBitmap* CreateBitmap(int ACol, int ARow, bool Transparent, TCellHAlign HA, TCellVAlign VA);
+    TBitmap* GetBitmap(int ACol, int ARow);
+    void RemoveBitmap(int ACol, int ARow) { RemoveCellGraphic(ACol, ARow, ctBitmap); }
+    void AddPicture(int ACol, int ARow, TPicture* APicture, bool Transparent, TStretchMode Stretch,
+                    int Inset, TCellHAlign HA, TCellVAlign VA);
+    TPicture* CreatePicture(int ACol, int ARow, bool Transparent, TStretchMode Stretch, int Inset,
+                            TCellHAlign HA, TCellVAlign VA);
+    TPicture* GetPicture(int ACol, int ARow);
+    void RemovePicture(int ACol, int ARow) { RemoveCellGraphic(ACol, ARow, ctPicture); }
+    void AddFilePicture(int ACol, int ARow, TFilePicture* APicture, bool Transparent,
+                        TStretchMode Stretch, int Inset, TCellHAlign HA, TCellVAlign VA);
+    TFilePicture* CreateFilePicture(int ACol, int ARow, bool Transparent, TStretchMode Stretch,
+                                    int Inset, TCellHAlign HA, TCellVAlign VA);
+    TFilePicture* GetFilePicture(int ACol, int ARow);
+    void RemoveFilePicture(int ACol, int ARow) { RemoveCellGraphic(ACol, ARow, ctFilePicture); }
+    void AddIcon(int ACol, int ARow, TIcon* AIcon, TCellHAlign HA, TCellVAlign VA);
+    TIcon* CreateIcon(int ACol, int ARow, TCellHAlign HA, TCellVAlign VA);
+    void RemoveIcon(int ACol, int ARow) { RemoveCellGraphic(ACol, ARow, ctIcon); }
+    // Nothing without an image list.
+    void AddImageIdx(int ACol, int ARow, int Idx, TCellHAlign HA, TCellVAlign VA);
+    void RemoveImageIdx(int ACol, int ARow) { RemoveCellGraphic(ACol, ARow, ctImageList); }
+    bool GetImageIdx(int ACol, int ARow, int& Idx);
+    void AddDataImage(int ACol, int ARow, int Idx, TCellHAlign HA, TCellVAlign VA);
+    void RemoveDataImage(int ACol, int ARow) { RemoveCellGraphic(ACol, ARow, ctDataImage); }
+    bool HasDataImage(int ACol, int ARow);
+    void AddMultiImage(int ACol, int ARow, int Dir, TCellHAlign HA, TCellVAlign VA);
+    void RemoveMultiImage(int ACol, int ARow) { RemoveCellGraphic(ACol, ARow, ctImages); }
+    TIntList* GetCellImages(int ACol, int ARow);
+    void AddProgress(int ACol, int ARow, TColor FGColor, TColor BKColor);
+    void AddProgressEx(int ACol, int ARow, TColor FGColor, TColor FGTextColor, TColor BKColor,
+                       TColor BKTextColor);
+    void AddProgressFormatted(int ACol, int ARow, TColor FGColor, TColor FGTextColor,
+                              TColor BKColor, TColor BKTextColor, const AnsiString& AFormat,
+                              int AMin, int AMax);
+    void RemoveProgress(int ACol, int ARow) { RemoveCellGraphic(ACol, ARow, ctProgress); }
+    void AddProgressPie(int ACol, int ARow, TColor Color, int Value);
+    void SetProgressPie(int ACol, int ARow, int Value);
+    void RemoveProgressPie(int ACol, int ARow) { RemoveCellGraphic(ACol, ARow, ctProgressPie); }
+    void AddRangeIndicator(int ACol, int ARow, int Range, TColor NegColor, TColor PosColor,
+                           bool ShowValue);
+    void RemoveRangeIndicator(int ACol, int ARow) {
+        RemoveCellGraphic(ACol, ARow, ctRangeIndicator);
+    }
+    void AddComment(int ACol, int ARow, const AnsiString& Comment);
+    void AddColorComment(int ACol, int ARow, const AnsiString& Comment, TColor Color);
+    bool IsComment(int ACol, int ARow, AnsiString& Comment);
+    void RemoveComment(int ACol, int ARow) { RemoveCellGraphic(ACol, ARow, ctComment); }
+    void RemoveAllComments();
+    void AddRotated(int ACol, int ARow, int AAngle, const AnsiString& S);
+    void SetRotated(int ACol, int ARow, int AAngle);
+    void RemoveRotated(int ACol, int ARow) { RemoveCellGraphic(ACol, ARow, ctRotated); }
+    bool IsRotated(int ACol, int ARow, int& AAngle);
+    void AddButton(int ACol, int ARow, int BW, int BH, const AnsiString& Caption, TCellHAlign HA,
+                   TCellVAlign VA);
+    void AddBitButton(int ACol, int ARow, int BW, int BH, const AnsiString& Caption, TBitmap* Glyph,
+                      TCellHAlign HA, TCellVAlign VA);
+    TBitmap* CreateBitButton(int ACol, int ARow, int BW, int BH, const AnsiString& Caption,
+                             TCellHAlign HA, TCellVAlign VA);
+    void SetButtonText(int ACol, int ARow, const AnsiString& Caption);
+    void PushButton(int ACol, int ARow, bool Down);
+    bool HasButton(int ACol, int ARow);
+    // The button's rectangle: its offset in the cell (stored when painted) and its size.
+    TRect ButtonRect(int ACol, int ARow);
+    void RemoveButton(int ACol, int ARow);
+    void AddCheckBox(int ACol, int ARow, bool State, bool Data);
+    void RemoveCheckBox(int ACol, int ARow);
+    bool HasCheckBox(int ACol, int ARow);
+    bool HasDataCheckBox(int ACol, int ARow);
+    bool HasDataCell(int ACol, int ARow);
+    bool HasStaticEdit(int ACol, int ARow);
+    bool IsInCheckBox(int ACol, int ARow, int X, int Y);
+    bool GetCheckBoxState(int ACol, int ARow, bool& State);
+    bool SetCheckBoxState(int ACol, int ARow, bool State);
+    bool ToggleCheck(int ACol, int ARow, bool FromEdit);
+    bool ToggleCheckBox(int ACol, int ARow) { return ToggleCheck(ACol, ARow, false); }
+    void CheckAll(int ACol);
+    void UnCheckAll(int ACol);
+    void AddMarker(int ACol, int ARow, int ErrPos, int ErrLen);
+    void RemoveMarker(int ACol, int ARow);
+    void RemoveAllMarkers();
+    // Start and length of the cell's marked stretch (0, 0 without one).
+    void GetMarker(int ACol, int ARow, int& ErrPos, int& ErrLen);
+    // Radio groups: Add keeps the caller's list; Create makes one the cell owns.
+    void AddRadio(int ACol, int ARow, int DirRadio, int IdxRadio, TStrings* Strings);
+    TStrings* CreateRadio(int ACol, int ARow, int DirRadio, int IdxRadio);
+    bool GetRadioIdx(int ACol, int ARow, int& IdxRadio);
+    bool SetRadioIdx(int ACol, int ARow, int IdxRadio);
+    TStrings* GetRadioStrings(int ACol, int ARow);
+    bool IsRadio(int ACol, int ARow);
+    void RemoveRadio(int ACol, int ARow) { RemoveCellGraphic(ACol, ARow, ctRadio); }
+    bool ToggleRadio(int ACol, int ARow, bool FromEdit);
+    // Moves R's top-left corner to where text S turned by Angle degrees starts.
+    void CalcTextPos(TRect& R, int Angle, const AnsiString& S, TAlignment HA, TVAlignment VA);
+
 protected:
     void Loaded() override;
     void CreateWnd() override;
@@ -692,6 +793,12 @@ private:
                              bool HasGraphic, bool DisplText, int GW, int GH, TCellHAlign GHA,
                              TCellVAlign GVA, TColor SavedBrush, TColor SavedFont);
     void DrawCellBorders(TCanvas* Canvas, int RealCol, int ARow, TRect R);
+    void DrawCellGraphic(TCanvas* Canvas, int RealCol, int ARow, TRect R, TCellGraphic* G, int GW,
+                         int GH, int TW, TAlignment HA, TVAlignment VA, TGridDrawState AState);
+    void DrawCheckBoxLook(TCanvas* Canvas, const TRect& R, bool Checked, bool Enabled);
+    void DrawRadioLook(TCanvas* Canvas, const TRect& R, TCellGraphic* G, int RealCol, int ARow,
+                       TGridDrawState AState, bool Enabled);
+    bool GraphicEnabled(int ACol, int ARow);
     void DrawSortIndicator(TCanvas* Canvas, int ACol, int X, int Y);
     bool SortIndicatorHere(int RealCol, int ARow);
     void DrawBackgroundPicture(TCanvas* Canvas, const TRect& R);

@@ -46,7 +46,7 @@ void TKavStringGrid::DrawGridCell(TCanvas* Canvas, int ACol, int ARow, TRect ARe
     bool displText = true;
     TCellHAlign gha = haLeft;
     TCellVAlign gva = vaTop;
-    const TCellGraphic* graphic = GetGraphicDetails(realCol, ARow, gw, gh, displText, gha, gva);
+    TCellGraphic* graphic = GetGraphicDetails(realCol, ARow, gw, gh, displText, gha, gva);
 
     if (AState.Contains(gdSelected) && !AState.Contains(gdFocused) && selectionColor_ == clNone) {
         // The fill had no selection colour to take: the cell shows the highlight colour.
@@ -125,8 +125,9 @@ void TKavStringGrid::DrawGridCell(TCanvas* Canvas, int ACol, int ARow, TRect ARe
         ARect.Right -= 16;
     }
 
-    DrawCellText(Canvas, ACol, realCol, ARow, ARect, AState, ha, va, ww, graphic != nullptr,
-                 displText, gw, gh, gha, gva, savedBrush, savedFont);
+    const TTextExtent text =
+        DrawCellText(Canvas, ACol, realCol, ARow, ARect, AState, ha, va, ww, graphic != nullptr,
+                     displText, gw, gh, gha, gva, savedBrush, savedFont);
 
     ARect.Right = savedRight;
     Canvas->GetBrush()->SetColor(savedBrush);
@@ -193,7 +194,8 @@ void TKavStringGrid::DrawGridCell(TCanvas* Canvas, int ACol, int ARow, TRect ARe
     }
     // Tree lines belong to node rows; this grid has none yet (HasNodes is false).
 
-    // The cell graphic is drawn by its own layer when the grid has one.
+    if (graphic)
+        DrawCellGraphic(Canvas, realCol, ARow, ARect, graphic, gw, gh, text.Width, ha, va, AState);
 
     const int glw = GetGridLineWidth();
     if (OnDrawCell) {

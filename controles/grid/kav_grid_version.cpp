@@ -1,5 +1,6 @@
 // TKavStringGrid: the grid unit's start-up, the version number and text, the column order
 // that lets moved columns be put back, wide-text cells and the editor's window procedure.
+#include "controles/grid/grid_glyphs.h"
 #include "controles/grid/kav_grid.h"
 
 #include "controles/comun/text_utils.h"
@@ -30,6 +31,7 @@ void InitKavGridUnit() {
     if (unitCount-- != 0) return;
     flatScrollBars = GetFileVersion("comctl32.dll") >= 0x40046;
     gridClipboardFormat = RegisterClipboardFormat("TKavStringGrid Cells");
+    RegisterGridGlyphs();
 }
 
 void DoneKavGridUnit() {
