@@ -16,6 +16,7 @@
 #include "controles/grid/grid_support.h"
 #include "controles/grid/picture_container.h"
 #include "plataforma/gui/images/image_list.h"
+#include "plataforma/gui/kernel/timers.h"
 
 #include <cstdint>
 #include <memory>
@@ -79,6 +80,24 @@ using TGridFloatFormatEvent = std::function<void(TObject* Sender, int ACol, int 
 using TGridSaveCellEvent =
     std::function<void(TObject* Sender, int ACol, int ARow, AnsiString& Value)>;
 using TGridSizeEvent = std::function<void(TObject* Sender, int Index, bool& Allow)>;
+// Events of the grid's keys, clicks and validation.
+using TGridClickEvent = std::function<void(TObject* Sender, int ARow, int ACol, bool& Allow)>;
+using TGridCellEvent = std::function<void(TObject* Sender, int ARow, int ACol)>;
+using TGridAllowEvent = std::function<void(TObject* Sender, bool& Allow)>;
+using TGridRowEvent = std::function<void(TObject* Sender, int Index)>;
+using TGridRowAllowEvent = std::function<void(TObject* Sender, int Index, bool& Allow)>;
+using TCellValidateEvent =
+    std::function<void(TObject* Sender, int ACol, int ARow, AnsiString& Value, bool& Valid)>;
+using TCellValidateWideEvent =
+    std::function<void(TObject* Sender, int ACol, int ARow, WideString& Value, bool& Valid)>;
+enum TDragScrollDirections { dsdUp, dsdDown, dsdLeft, dsdRight };
+using TDragScrollDirection = SmallSet<TDragScrollDirections>;
+using TDragScrollEvent = std::function<void(TObject* Sender, int TopRow, int LeftCol,
+                                            TDragScrollDirection& Dir, bool& CanScroll)>;
+using TGridChangingEvent =
+    std::function<void(TObject* Sender, int OldIndex, int NewIndex, bool& Allow)>;
+using TCellChangingEvent = std::function<void(TObject* Sender, int OldRow, int OldCol, int NewRow,
+                                              int NewCol, bool& Allow)>;
 
 class TKavStringGrid : public TBaseGrid {
 public:
@@ -232,7 +251,6 @@ public:
     virtual AnsiString GetCheckTrue(int ACol, int ARow);
     virtual AnsiString GetCheckFalse(int ACol, int ARow);
     virtual bool GetFilter(int ACol);
-    bool IsFixed(int ACol, int ARow) override;
 
     TGridHintEvent OnGridHint;
     TGridColorEvent OnGetCellColor;
@@ -835,6 +853,172 @@ private:
     std::unique_ptr<THTMLPictureCache> pictureCache_;
     std::unique_ptr<TControlList> controlList_;
     int controlCells_ = 0;
+    // =========================================================================================
+    // Interaction: the window messages (kav_grid_messages.cpp), keys and Tab
+    // (kav_grid_keys.cpp), mouse buttons (kav_grid_mouse.cpp), the click, cell validation and
+    // drag scrolling (kav_grid_validate.cpp), and whether a cell may be edited or become
+    // current (kav_grid_edit.cpp).
+    // =========================================================================================
+public:
+    // 1 when there are no fixed columns but nodes (their buttons take column 0).
+    int FixedColsVis();
+    // The right fixed columns that show (hidden ones not counted).
+    int NumFixedRightVis() const;
+    // Lets a descendant adjust a selection made from the fixed cells before it is set.
+    virtual void UpdateSelectionRect(TGridRect&) {}
+
+    // Moves one editable cell forward (or backward with Shift), as Tab does.
+    void TabEdit(bool Shift);
+    // Whether the cell may be edited: goEditing (or RangeSelectAndEdit), not read-only, not
+    // fixed; merged cells answer for their base cell.
+    bool IsEditable(int ACol, int ARow);
+    // Fixed rows and columns, the footer rows, the right fixed columns and OnIsFixedCell.
+    bool IsFixed(int ACol, int ARow) override;
+    // Opens (closes) the current cell's editor.
+    void ShowInplaceEdit();
+    void HideInplaceEdit();
+
+    // Takes the snapshot of a cell (display column) that a later validation compares with.
+    void InitValidate(int ACol, int ARow);
+    // Validates an edited value of the validation cell: true when accepted (or unchanged).
+    virtual bool ValidateCell(const AnsiString& Value);
+    virtual bool ValidateCellWide(const WideString& Value);
+    // The snapshot's text, and the value as the last validation left it.
+    const AnsiString& GetSavedCellText() const { return savedCellText_; }
+    const AnsiString& GetValidatedText() const { return validatedText_; }
+    TPoint GetValidationCell() const { return validationCell_; }
+    // Set while a value is being stored; validation does nothing meanwhile.
+    bool GetStoring() const { return storing_; }
+    void SetStoring(bool Value) { storing_ = Value; }
+    // Set when a text editor was opened on the cell; validation runs only then.
+    bool GetTextEditorShown() const { return textEditorShown_; }
+    void SetTextEditorShown(bool Value) { textEditorShown_ = Value; }
+    // The character that opened (or fed) the editor.
+    char GetEditStartChar() const { return editStartChar_; }
+    // One step of the scrolling while something is dragged near an edge.
+    void DragTimerProc(TObject* Sender);
+    bool HasDragTimer() const { return dragTimer_ != nullptr; }
+    unsigned GetDragTimerInterval() const;
+    // Ticks of the grid timer so far, and the blink phase they toggle.
+    int GetTickCounter() const { return tickCounter_; }
+    bool GetBlinkPhase() const { return blinkPhase_; }
+    // A "." from the numeric keypad types the regional decimal separator.
+    bool GetExcelStyleDecimalSeparator() const { return excelStyleDecimal_; }
+    void SetExcelStyleDecimalSeparator(bool Value) { excelStyleDecimal_ = Value; }
+    bool GetEnableBlink() const { return enableBlink_; }
+    void SetEnableBlink(bool Value) { enableBlink_ = Value; }
+    // The incremental search text the timer clears after two idle seconds.
+    const AnsiString& GetSearchText() const { return searchText_; }
+    void SetSearchText(const AnsiString& Value) {
+        searchText_ = Value;
+        searchIdleTicks_ = 0;
+    }
+    // Set while the editors hand the focus back to the grid: enter and exit are skipped.
+    bool SuppressEnter = false;
+    bool SuppressExit = false;
+    bool SuppressSetFocus = false;
+    // What the pointer is over (1 column select, 2 row select, 3 select all, 5 resizer).
+    uint8_t GetMouseCursorState() const { return mouseCursorState_; }
+    void SetMouseCursorState(uint8_t Value) { mouseCursorState_ = Value; }
+    bool GetMouseDown() const { return mouseDown_; }
+
+    TGridClickEvent OnCanClickCell;
+    TGridCellEvent OnClickCell;
+    TGridCellEvent OnRightClickCell;
+    TGridCellEvent OnDblClickCell;
+    TGridAllowEvent OnCanAddRow;
+    TGridRowEvent OnAutoAddRow;
+    TGridRowAllowEvent OnCanDeleteRow;
+    TGridAllowEvent OnClipboardCut;
+    TGridAllowEvent OnClipboardCopy;
+    TGridAllowEvent OnClipboardPaste;
+    TGridRowAllowEvent OnCanSort;
+    TGridRowEvent OnClickSort;
+    TGridRowEvent OnEndColumnSize;
+    TCellValidateEvent OnCellValidate;
+    TCellValidateWideEvent OnCellValidateWide;
+    TDragScrollEvent OnDragScroll;
+    TGridChangingEvent OnRowChanging;
+    TGridChangingEvent OnColChanging;
+    TCellChangingEvent OnCellChanging;
+
+protected:
+    void Click() override;
+    void DragOver(TObject* Source, int X, int Y, TDragState State, bool& Accept) override;
+    void DoEnter() override;
+    void DoExit() override;
+    bool SelectCell(int ACol, int ARow) override;
+    void RowMoved(int FromIndex, int ToIndex) override;
+
+    void WMKeyDown(TWMKeyDown& Message);
+    void WMChar(TWMChar& Message);
+    void CMDialogChar(TCMDialogChar& Message);
+    void WMLButtonDown(TWMMouse& Message);
+    void WMLButtonUp(TWMMouse& Message);
+    void WMLButtonDblClk(TWMMouse& Message);
+    void WMRButtonDown(TWMMouse& Message);
+    void WMRButtonUp(TWMMouse& Message);
+    void WMSetFocus(TWMSetFocus& Message);
+    void WMKillFocus(TWMKillFocus& Message);
+    void WMSetCursor(TWMSetCursor& Message);
+    void WMTimer(TWMTimer& Message);
+    void WMSize(TWMSize& Message);
+
+private:
+    // Hands a message to the inherited handling.
+    void DefaultGridMessage(TMessage& Message) { TBaseGrid::Dispatch(Message); }
+    // Walks over a run of cells fixed inside the grid (Left/Right/Up/Down); whether the
+    // neighbour was fixed.
+    bool SkipFixedCells(WORD Key);
+    void StopDragTimer();
+    // Whether the in-place text editor shows over its cell.
+    bool EditorShown() const {
+        return GetEditorMode() && GetInplaceEditor() && GetInplaceEditor()->GetVisible();
+    }
+    // Whether a check box, radio group or button of the cell may be used: goEditing or
+    // RangeSelectAndEdit, then the cell's read-only flag and OnCanEditCell.
+    bool CanActOn(int RealCol, int ARow);
+    // The inherited handling of a button message, without the click it would fire itself.
+    void PressDefault(TWMMouse& Message);
+    void RepaintBlinking();
+    // Restores LeftCol silently after a vertical move of a row-select grid.
+    void KeepLeftCol(int OldLeftCol);
+
+    int tabDepth_ = 0;
+    TGridRect keySelection_;
+    char editStartChar_ = 0;
+    TPoint validationCell_{-1, -1};
+    AnsiString savedCellText_;
+    WideString savedWideText_;
+    AnsiString validatedText_;
+    bool storing_ = false;
+    bool textEditorShown_ = false;
+    bool editorControlActive_ = false;
+    bool editingRequested_ = false;
+    bool editorShown_ = false;
+    bool editingGiven_ = false;
+    std::unique_ptr<TTimer> dragTimer_;
+    SmallSet<TDragScrollDirections> dragScrollDirs_;
+    int tickCounter_ = 0;
+    int searchIdleTicks_ = 0;
+    bool blinkPhase_ = false;
+    bool enableBlink_ = false;
+    bool excelStyleDecimal_ = false;
+    AnsiString searchText_;
+    int previousWidth_ = 0;
+    bool sizing_ = false;
+    uint8_t mouseCursorState_ = 0;
+    bool keepCursor_ = false;
+    bool mouseDown_ = false;
+    bool mouseDown2_ = false;
+    TPoint pressPoint_;
+    TPoint pressCell_{-1, -1};
+    int selectAnchor_ = -1;
+    bool colMoved_ = false;
+    bool rowMoved_ = false;
+    bool sortSuppress_ = false;
+    int lastSortTime_ = 0;
+    int clickGuard_ = 0;
 };
 
 // Exceptions of the grid control ("Cell does not contain integer value"...).

@@ -75,12 +75,6 @@ void TKavStringGrid::GetCellFixed(int ACol, int ARow, bool& IsFixed) {
     if (!IsFixed && OnIsFixedCell) OnIsFixedCell(this, ACol, ARow, IsFixed);
 }
 
-bool TKavStringGrid::IsFixed(int ACol, int ARow) {
-    bool fixed = false;
-    GetCellFixed(ACol, ARow, fixed);
-    return fixed;
-}
-
 void TKavStringGrid::GetCellReadOnly(int ACol, int ARow, bool& CanEdit) {
     const TPoint b = BaseCell(ACol, ARow);
     if (const TCellProperties* p = FindCellProperties(b.x, b.y); p && CanEdit)

@@ -24,11 +24,3 @@ void TKavStringGrid::SetLockFlag(bool Value) {
     else
         EndUpdate();
 }
-
-void TKavStringGrid::Dispatch(TMessage& Message) {
-    if (Message.Msg == WM_PAINT && updateCount_ > 0) {
-        Message.Result = 0;
-        return;
-    }
-    TBaseGrid::Dispatch(Message);
-}

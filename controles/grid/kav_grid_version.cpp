@@ -88,6 +88,16 @@ void TKavStringGrid::ColumnMoved(int FromIndex, int ToIndex) {
         columnOrder_.insert(columnOrder_.begin() + to, moved);
     }
     TBaseGrid::ColumnMoved(FromIndex, ToIndex);
+    if (enhRowColMove_) colMoved_ = true;
+    // The sort column stays on the same data.
+    TSortSettings* ss = GetSortSettings();
+    const int sc = ss->GetColumn();
+    if (sc == from)
+        ss->SetColumn(to);
+    else if (from < to && sc > from && sc <= to)
+        ss->SetColumn(sc - 1);
+    else if (from > to && sc >= to && sc < from)
+        ss->SetColumn(sc + 1);
 }
 
 void TKavStringGrid::ResetColumnOrder() {

@@ -250,10 +250,12 @@ TEST_F(KavGrid, DimensionesYFilaActual) {
     EXPECT_EQ(cambios[0], std::make_pair(-1, 3));
     EXPECT_EQ(cambios[1], std::make_pair(3, 4));
     g->BeginUpdate();
-    g->SetRowEx(5);
+    g->SetRowEx(2);
     g->EndUpdate();
     EXPECT_EQ(cambios.size(), 2u);
-    EXPECT_EQ(g->GetRowEx(), 5);
+    EXPECT_EQ(g->GetRowEx(), 2);
+    g->SetRowEx(5); // the footer row cannot become current
+    EXPECT_EQ(g->GetRowEx(), 2);
 
     // Stretching the last of two 64-pixel columns in a 300-pixel client.
     g->SetColCountEx(2);

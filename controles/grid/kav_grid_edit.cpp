@@ -1,0 +1,98 @@
+// TKavStringGrid: whether a cell may be edited or counts as fixed, the checks before the
+// current cell moves, and the opening and closing of the current cell's editor.
+#include "controles/grid/kav_grid.h"
+
+bool TKavStringGrid::IsEditable(int ACol, int ARow) {
+    if (!GetOptions().Contains(goEditing) && !GetMouseActions()->GetRangeSelectAndEdit() &&
+        !transientSelectEdit_)
+        return false;
+    TPoint c(ACol, ARow);
+    if (IsMergedCell(ACol, ARow) && !IsBaseCell(ACol, ARow)) c = BaseCell(ACol, ARow);
+    bool canEdit = true;
+    GetCellReadOnly(c.x, c.y, canEdit);
+    bool fixed = false;
+    GetCellFixed(c.x, c.y, fixed);
+    return canEdit && !fixed;
+}
+
+bool TKavStringGrid::IsFixed(int ACol, int ARow) {
+    const TPoint b = BaseCell(RemapCol(ACol), ARow);
+    const int col = RemapColInv(b.x);
+    if (b.y >= GetRowCount() - fixedFooters_) return true;
+    if (col >= GetColCount() - fixedRightCols_) return true;
+    bool fixed = false;
+    GetCellFixed(col, b.y, fixed);
+    return fixed;
+}
+
+bool TKavStringGrid::SelectCell(int ACol, int ARow) {
+    bool allow = true;
+    if (ACol < 0 || ARow < 0) return false;
+    const int oldCol = GetCol(), oldRow = GetRow();
+    if (ARow != oldRow && OnRowChanging) OnRowChanging(this, oldRow, ARow, allow);
+    if (ACol != oldCol && OnColChanging) OnColChanging(this, oldCol, ACol, allow);
+    if ((ARow != oldRow || ACol != oldCol) && OnCellChanging)
+        OnCellChanging(this, oldRow, oldCol, ARow, ACol, allow);
+    if (ACol == 0 && HasNodes() && !GetOptions().Contains(goRowSelect)) allow = false;
+    if (!allow) return false;
+
+    // goEditing follows the cell: taken away on a cell that cannot be edited, given back on
+    // the next one that can.
+    TInplaceEdit* ed = GetInplaceEditor();
+    const bool edShown = EditorShown();
+    const bool edFocused = edShown && ed->Focused();
+    const AnsiString edText = edShown ? ed->GetText() : AnsiString();
+
+    const int dataCol = RemapCol(ACol);
+    TGridOptions opts = GetOptions();
+    if (!HasStaticEdit(dataCol, ARow)) {
+        bool canEdit = opts.Contains(goEditing) || transientSelectEdit_;
+        GetCellReadOnly(dataCol, ARow, canEdit);
+        if (canEdit) {
+            transientSelectEdit_ = false;
+            if (!opts.Contains(goEditing)) {
+                editingGiven_ = true;
+                if (!EditorShown()) InitValidate(ACol, ARow);
+                SetOptions(opts << goEditing);
+            }
+            if (EditorShown()) HideInplaceEdit();
+        } else {
+            if (EditorShown()) HideInplaceEdit();
+            if (opts.Contains(goEditing)) {
+                transientSelectEdit_ = true;
+                editingGiven_ = true;
+                SetOptions(opts >> goEditing);
+            }
+        }
+    } else {
+        bool canEdit = true;
+        GetCellReadOnly(dataCol, ARow, canEdit);
+        transientSelectEdit_ = false;
+        if (!opts.Contains(goEditing) && !opts.Contains(goRowSelect) && canEdit) {
+            editingGiven_ = true;
+            SetOptions(opts << goEditing);
+        }
+    }
+
+    if (edShown && !edFocused) return ValidateCell(edText) && TBaseGrid::SelectCell(ACol, ARow);
+    if (IsFixed(ACol, ARow)) return false;
+    return TBaseGrid::SelectCell(ACol, ARow);
+}
+
+void TKavStringGrid::ShowInplaceEdit() {
+    if (HasStaticEdit(RemapCol(GetCol()), GetRow())) return;
+    if (GetRow() < GetTopRow()) SetTopRow(GetRow());
+    if (GetCol() < GetLeftCol()) SetLeftCol(GetCol());
+    ShowEditor();
+    if (EditorShown()) {
+        editorShown_ = true;
+        textEditorShown_ = true;
+    }
+}
+
+void TKavStringGrid::HideInplaceEdit() {
+    if (!editorShown_ && !EditorShown()) return;
+    HideEditor();
+    editorShown_ = false;
+    SelectCell(GetCol(), GetRow());
+}

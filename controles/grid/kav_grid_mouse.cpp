@@ -1,0 +1,227 @@
+// TKavStringGrid: the mouse buttons. A left press asks OnCanClickCell, selects whole rows or
+// columns from the fixed cells, fires OnClickCell and starts editing where the settings say;
+// the release fires OnClick once; double and right clicks have their cell events; moved rows
+// and columns keep the sort column and the current cell on the same data.
+#include "controles/grid/kav_grid.h"
+
+#include <algorithm>
+
+namespace {
+
+// Whether x lies within 4 pixels of the rectangle's left or right edge.
+bool NearColumnBorder(const TRect& R, int X) {
+    return std::abs(X - R.Left) <= 4 || std::abs(X - R.Right) <= 4;
+}
+
+} // namespace
+
+bool TKavStringGrid::CanActOn(int RealCol, int ARow) {
+    bool canAct = GetOptions().Contains(goEditing) || GetMouseActions()->GetRangeSelectAndEdit();
+    GetCellReadOnly(RealCol, ARow, canAct);
+    return canAct;
+}
+
+void TKavStringGrid::WMLButtonDown(TWMMouse& Message) {
+    const int x = Message.XPos, y = Message.YPos;
+    mouseDown_ = mouseDown2_ = true;
+    TGridCoord cell = MouseCoord(x, y);
+    int col = cell.X, row = cell.Y;
+    bool allow = true;
+    if (OnCanClickCell) OnCanClickCell(this, row, col, allow);
+    if (!allow) return;
+    pressCell_ = TPoint(col, row);
+
+    searchText_ = AnsiString();
+    const int oldLeft = GetLeftCol(), oldTop = GetTopRow();
+    pressPoint_ = TPoint(x, y);
+    const bool inFixedArea = col >= 0 && row >= 0 && (row < GetFixedRows() || col < GetFixedCols());
+
+    if (col < 0 || row < 0) {
+        HideInplaceEdit();
+        if (!fixedRowAlways_) PressDefault(Message);
+        return;
+    }
+    const TPoint base = BaseCell(col, row);
+    col = base.x;
+    row = base.y;
+    const TRect R = CellRect(col, row);
+
+    if (inFixedArea || IsFixed(col, row)) HideInplaceEdit();
+    const bool innerFixed = !inFixedArea && IsFixed(col, row);
+    const int realCol = RemapCol(col);
+
+    if (col >= GetColCount() || row >= GetRowCount()) {
+        PressDefault(Message);
+        return;
+    }
+
+    // Whole rows, whole columns or everything from the fixed cells.
+    TMouseActions* ma = GetMouseActions();
+    if (GetOptions().Contains(goRangeSelect)) {
+        const TGridRect oldSel = GetSelection();
+        bool selected = false;
+        TGridRect r;
+        if (row < GetFixedRows() && col < GetFixedCols() && ma->GetAllSelect() &&
+            mouseCursorState_ == 3) {
+            if (CanFocus()) SetFocus();
+            r = {GetFixedCols(), GetFixedRows(), GetColCount() - 1, GetRowCount() - 1};
+            selected = true;
+        } else if (col < GetFixedCols() && row >= GetFixedRows() && ma->GetRowSelect() &&
+                   mouseCursorState_ == 2) {
+            const int from = (Message.Keys & MK_SHIFT) ? oldSel.Top : row;
+            r = {GetFixedCols(), std::min(from, row), GetColCount() - 1, std::max(from, row)};
+            selectAnchor_ = row;
+            selected = true;
+        } else if (row < GetFixedRows() && col >= GetFixedCols() && ma->GetColSelect() &&
+                   mouseCursorState_ == 1) {
+            if (CanFocus()) SetFocus();
+            r = {col, GetFixedRows(), col, GetRowCount() - 1};
+            selectAnchor_ = col;
+            selected = true;
+        }
+        if (selected) {
+            UpdateSelectionRect(r);
+            SetSelection(r);
+            DoExit();
+            UnHideSelection();
+        }
+    }
+
+    const bool canAct = CanActOn(realCol, row);
+    if (ma->GetDirectEdit() && !inFixedArea && canAct) {
+        HideEditor();
+        if (CanFocus()) SetFocus();
+    }
+    const TGridRect sel = GetSelection();
+    const bool clickedCurrent = PtInRect(R, TPoint(x, y)) && sel.Left == col && sel.Top == row &&
+                                sel.Right == col + CellSpan(col, row).x &&
+                                sel.Bottom == row + CellSpan(col, row).y;
+    if (innerFixed) {
+        if (OnClickCell) OnClickCell(this, row, col);
+        return;
+    }
+    const bool atEdge =
+        row == GetTopRow() + GetVisibleRowCount() || col == GetLeftCol() + GetVisibleColCount();
+    if (!GetSelectionHidden()) {
+        TNavigation* nav = GetNavigation();
+        const bool alwaysEdit = nav->GetAlwaysEdit();
+        nav->SetAlwaysEdit(false);
+        PressDefault(Message);
+        nav->SetAlwaysEdit(alwaysEdit);
+    }
+    if (GetGridState() == gsSelecting && atEdge && ma->GetNoAutoRangeScroll())
+        SetGridState(gsNormal);
+    if (GetTopRow() != oldTop && ma->GetNoScrollOnPartialRow()) SetTopRow(oldTop);
+    if (GetOptions().Contains(goRowSelect) && GetNavigation()->GetKeepHorizScroll())
+        KeepLeftCol(oldLeft);
+
+    if (!(GetOptions().Contains(goColSizing) && NearColumnBorder(R, x)) && OnClickCell)
+        OnClickCell(this, row, col);
+    if (OnCellValidate) {
+        editingRequested_ = false;
+        InitValidate(GetCol(), GetRow());
+    }
+    if (IsMergedCell(col, row) && !IsFixed(col, row)) {
+        bool canSelect = true;
+        if (OnSelectCell) OnSelectCell(this, col, row, canSelect);
+        if (!GetOptions().Contains(goRowSelect) && canSelect) {
+            const TPoint span = CellSpan(col, row);
+            SetSelection({col, row, col + span.x, row + span.y});
+        }
+        if (clickedCurrent && canAct) ShowInplaceEdit();
+    }
+    if (x >= R.Left + 4 && x <= R.Right - 4 && !inFixedArea && canAct && ma->GetDirectEdit() &&
+        !HasStaticEdit(realCol, row)) {
+        MoveColRow(col, row, true, true);
+        InitValidate(col, row);
+        ShowEditor();
+    }
+}
+
+void TKavStringGrid::PressDefault(TWMMouse& Message) {
+    // The inherited press fires no click of its own: the release does.
+    ++clickGuard_;
+    try {
+        DefaultGridMessage(Message);
+    } catch (...) {
+        --clickGuard_;
+        throw;
+    }
+    --clickGuard_;
+}
+
+void TKavStringGrid::WMLButtonUp(TWMMouse& Message) {
+    const int x = Message.XPos, y = Message.YPos;
+    // A release after a single press clicks; the release that ends a double click does not.
+    const bool pressed = mouseDown_;
+    colMoved_ = rowMoved_ = false;
+    mouseCursorState_ = 0;
+    mouseDown2_ = false;
+    mouseDown_ = false;
+    selectAnchor_ = -1;
+    const TGridCoord cell = MouseCoord(x, y);
+
+    // A release on a column's sizing border in the header is no click.
+    TGridState state = gsNormal;
+    int index = 0, pos = 0, ofs = 0;
+    TGridDrawInfo info;
+    CalcSizingState(x, y, state, index, pos, ofs, info);
+    const bool onSizer = cell.X >= 0 && cell.Y >= 0 && cell.Y < GetFixedRows() &&
+                         GetOptions().Contains(goColSizing) && state == gsColSizing;
+    const bool wasSizing = GetGridState() == gsColSizing || GetGridState() == gsRowSizing;
+    if (pressed && !onSizer && !wasSizing) Click();
+    PressDefault(Message);
+}
+
+void TKavStringGrid::WMLButtonDblClk(TWMMouse& Message) {
+    const int x = Message.XPos, y = Message.YPos;
+    TGridCoord cell = MouseCoord(x, y);
+    if (cell.X < 0) {
+        if (fixedRowAlways_) return;
+        cell = {GetColCount() - 1, 0};
+    }
+    // A double click on a header border sizes the column; the release that follows sorts
+    // nothing.
+    if (cell.Y >= 0 && cell.Y < GetFixedRows() && GetOptions().Contains(goColSizing) &&
+        GetMouseActions()->GetAutoSizeColOnDblClick()) {
+        const TRect R = CellRect(cell.X, cell.Y);
+        if (std::abs(x - R.Left) <= 4 || std::abs(x - R.Right) <= 4) {
+            sortSuppress_ = true;
+            return;
+        }
+    }
+    DefaultGridMessage(Message);
+    if (OnDblClickCell && cell.Y >= 0) OnDblClickCell(this, cell.Y, cell.X);
+    if (GetMouseActions()->GetRangeSelectAndEdit() && cell.Y >= 0 && IsEditable(cell.X, cell.Y)) {
+        SetOptions(GetOptions() << goEditing);
+        const TPoint b = BaseCell(cell.X, cell.Y);
+        const TRect R = CellRect(b.x, b.y);
+        MouseDown(mbLeft, {}, R.Left + 4, R.Top + 4);
+    }
+}
+
+void TKavStringGrid::WMRButtonDown(TWMMouse& Message) {
+    DefaultGridMessage(Message);
+    const TGridCoord cell = MouseCoord(Message.XPos, Message.YPos);
+    if (cell.X < 0 || cell.Y < 0) return;
+    if (GetMouseActions()->GetSelectOnRightClick() && !IsFixed(cell.X, cell.Y) &&
+        !IsSelected(cell.X, cell.Y)) {
+        const TPoint b = BaseCell(cell.X, cell.Y);
+        MoveColRow(b.x, b.y, true, true);
+    }
+    if (OnRightClickCell) OnRightClickCell(this, cell.Y, cell.X);
+}
+
+void TKavStringGrid::WMRButtonUp(TWMMouse& Message) {
+    // Swallowed while a row or column is being moved.
+    if (enhRowColMove_ && (GetGridState() == gsRowMoving || GetGridState() == gsColMoving)) {
+        Message.Result = 0;
+        return;
+    }
+    DefaultGridMessage(Message);
+}
+
+void TKavStringGrid::RowMoved(int FromIndex, int ToIndex) {
+    TBaseGrid::RowMoved(FromIndex, ToIndex);
+    if (enhRowColMove_) rowMoved_ = true;
+}

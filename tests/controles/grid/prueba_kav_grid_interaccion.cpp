@@ -1,0 +1,670 @@
+// The advanced grid driven as a user drives it: keys (navigation settings against the
+// grid's shape), Tab over editable cells, clicks and their cell events, validation of an
+// edited value, scrolling while something is dragged near an edge, and its own messages.
+
+#include "controles/grid/kav_grid.h"
+#include "plataforma/base/regional.h"
+#include "plataforma/gui/testing/input_simulation.h"
+#include "tests/plataforma/gui/control_prueba.h"
+
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+
+namespace {
+
+class Rejilla : public TKavStringGrid {
+public:
+    explicit Rejilla(TComponent* owner, TWinControl* parent) : TKavStringGrid(owner) {
+        SetBorderStyle(bsNone);
+        SetScrollBars(ssNone);
+        SetParent(parent);
+    }
+    using TKavStringGrid::ColumnMoved;
+    using TKavStringGrid::DragOver;
+    using TKavStringGrid::SelectCell;
+};
+
+class Interaccion : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ResetInputState();
+        ventana = std::make_unique<VentanaPrueba>();
+        ventana->SetBounds(0, 0, 600, 400);
+        g = new Rejilla(ventana.get(), ventana.get());
+        g->SetBounds(0, 0, 400, 250);
+        g->SetFocus();
+    }
+    void TearDown() override {
+        ventana.reset();
+        ResetInputState();
+    }
+    bool EditorVisible() const {
+        return g->GetEditorMode() && g->GetInplaceEditor() && g->GetInplaceEditor()->GetVisible();
+    }
+    void Ir(int col, int row) {
+        g->SetCol(col);
+        g->SetRow(row);
+    }
+    // The middle of a cell, in client coordinates.
+    TPoint Centro(int col, int row) {
+        const TRect r = g->CellRect(col, row);
+        return {(r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2};
+    }
+    void Clic(int col, int row, TShiftState shift = {}) {
+        const TPoint p = Centro(col, row);
+        SimulateMouse(g, SimulatedMouse::Down, 0, p.x, p.y, shift);
+        SimulateMouse(g, SimulatedMouse::Up, 0, p.x, p.y, shift);
+    }
+    std::unique_ptr<VentanaPrueba> ventana;
+    Rejilla* g = nullptr;
+};
+
+// --- keys ---
+
+enum Forma { Simple, ConPie, ConFijaDerecha, FijaInterior, Combinada, FilaSelect };
+
+TEST_F(Interaccion, TeclasSegunOpcionesYForma) {
+    struct Caso {
+        Forma forma;
+        THomeEndAction homeEnd;
+        bool saltarFijas;
+        int col, row;
+        WORD tecla;
+        TShiftState shift;
+        int colFin, filaFin;
+    } casos[] = {
+        {Simple, heFirstLastColumn, true, 1, 1, VK_RIGHT, {}, 2, 1},
+        {Simple, heFirstLastColumn, true, 1, 1, VK_LEFT, {}, 1, 1}, // the fixed column
+        {Simple, heFirstLastColumn, true, 1, 1, VK_UP, {}, 1, 1},   // the fixed row
+        {Simple, heFirstLastColumn, true, 2, 9, VK_DOWN, {}, 2, 9}, // the last row
+        {Simple, heFirstLastColumn, true, 3, 5, VK_HOME, {}, 1, 5},
+        {Simple, heFirstLastColumn, true, 2, 5, VK_END, {}, 4, 5},
+        {Simple, heFirstLastRow, true, 2, 5, VK_HOME, {}, 2, 1},
+        {Simple, heFirstLastRow, true, 2, 5, VK_END, {}, 2, 9},
+        {Simple, heFirstLastColumn, true, 2, 1, VK_NEXT, {}, 2, 9},
+        {Simple, heFirstLastColumn, true, 2, 9, VK_PRIOR, {}, 2, 1},
+        // Footer rows and right fixed columns are not entered.
+        {ConPie, heFirstLastColumn, true, 2, 8, VK_DOWN, {}, 2, 8},
+        {ConPie, heFirstLastRow, true, 2, 3, VK_END, {}, 2, 8},
+        {ConFijaDerecha, heFirstLastColumn, true, 3, 4, VK_RIGHT, {}, 3, 4},
+        // A fixed cell inside the grid is jumped over, or stops the move when nothing
+        // normal lies beyond it.
+        {FijaInterior, heFirstLastColumn, true, 1, 2, VK_RIGHT, {}, 3, 2},
+        {FijaInterior, heFirstLastColumn, true, 3, 2, VK_LEFT, {}, 1, 2},
+        {FijaInterior, heFirstLastColumn, true, 3, 4, VK_LEFT, {}, 3, 4}, // run to the fixed col
+        {FijaInterior, heFirstLastColumn, true, 2, 1, VK_DOWN, {}, 2, 3},
+        {FijaInterior, heFirstLastColumn, false, 1, 2, VK_RIGHT, {}, 1, 2}, // refused
+        // Merged blocks are passed whole.
+        {Combinada, heFirstLastColumn, true, 1, 3, VK_RIGHT, {}, 2, 3},
+        {Combinada, heFirstLastColumn, true, 2, 3, VK_RIGHT, {}, 4, 3},
+        // Row-select grids: Home and End go to the first and last column.
+        {FilaSelect, heFirstLastColumn, true, 3, 4, VK_HOME, {}, 1, 4},
+        {FilaSelect, heFirstLastColumn, true, 1, 4, VK_END, {}, 4, 4},
+    };
+    for (const Caso& c : casos) {
+        SetUp();
+        g->SetColCount(5);
+        g->SetRowCount(10);
+        g->GetNavigation()->SetHomeEndKey(c.homeEnd);
+        g->GetNavigation()->SetSkipFixedCells(c.saltarFijas);
+        switch (c.forma) {
+        case ConPie:
+            g->SetFixedFooters(1);
+            break;
+        case ConFijaDerecha:
+            g->SetFixedRightCols(1);
+            break;
+        case FijaInterior:
+            g->OnIsFixedCell = [](TObject*, int col, int row, bool& fixed) {
+                fixed = (col == 2 && row == 2) || (col <= 2 && row == 4);
+            };
+            break;
+        case Combinada:
+            g->MergeCells(2, 3, 2, 1); // columns 2-3 of row 3
+            break;
+        case FilaSelect:
+            g->SetOptions(g->GetOptions() << goRowSelect);
+            break;
+        default:
+            break;
+        }
+        Ir(c.col, c.row);
+        SimulateKeyStroke(c.tecla, c.shift);
+        EXPECT_EQ(g->GetCol(), c.colFin)
+            << "forma " << c.forma << " de " << c.col << "," << c.row << " tecla " << c.tecla;
+        EXPECT_EQ(g->GetRow(), c.filaFin)
+            << "forma " << c.forma << " de " << c.col << "," << c.row << " tecla " << c.tecla;
+        TearDown();
+    }
+}
+
+TEST_F(Interaccion, InicioConMayusculasSeleccionaHastaLaPrimeraFila) {
+    g->GetNavigation()->SetHomeEndKey(heFirstLastRow);
+    Ir(2, 6);
+    SimulateKeyStroke(VK_HOME, {ssShift});
+    const TGridRect s = g->GetSelection();
+    EXPECT_EQ(g->GetRow(), 1);
+    EXPECT_EQ(s.Top, 1);
+    EXPECT_EQ(s.Bottom, 6);
+    EXPECT_EQ(s.Left, 1);
+    EXPECT_EQ(s.Right, g->GetColCount() - 1);
+}
+
+TEST_F(Interaccion, MayusculasFlechaExtiendeLaSeleccion) {
+    Ir(1, 2);
+    SimulateKeyStroke(VK_DOWN, {ssShift});
+    SimulateKeyStroke(VK_RIGHT, {ssShift});
+    const TGridRect s = g->GetSelection();
+    EXPECT_EQ(s.Left, 1);
+    EXPECT_EQ(s.Top, 2);
+    EXPECT_EQ(s.Right, 2);
+    EXPECT_EQ(s.Bottom, 3);
+}
+
+TEST_F(Interaccion, ControlASeleccionaLasCeldasNormales) {
+    g->SetFixedFooters(1);
+    Ir(2, 2);
+    SimulateKeyStroke('A', {ssCtrl});
+    TGridRect s = g->GetSelection();
+    EXPECT_EQ(s.Left, 1);
+    EXPECT_EQ(s.Top, 1);
+    EXPECT_EQ(s.Right, 4);
+    EXPECT_EQ(s.Bottom, 8);
+    // Neither range nor row selection: nothing happens.
+    g->SetOptions(g->GetOptions() >> goRangeSelect);
+    Ir(3, 3);
+    SimulateKeyStroke('A', {ssCtrl});
+    s = g->GetSelection();
+    EXPECT_EQ(s.Left, 3);
+    EXPECT_EQ(s.Bottom, 3);
+}
+
+TEST_F(Interaccion, F2YIntroEnCeldaNoEditable) {
+    g->SetOptions(g->GetOptions() << goEditing);
+    g->GetCellProperties(2, 2)->SetReadOnly(true);
+    std::vector<WORD> teclas;
+    g->OnKeyDown = [&](TObject*, WORD& k, TShiftState) { teclas.push_back(k); };
+    Ir(2, 2);
+    SimulateKeyStroke(VK_F2);
+    EXPECT_FALSE(EditorVisible());
+    SimulateKeyStroke(VK_RETURN);
+    EXPECT_FALSE(EditorVisible());
+    EXPECT_EQ(teclas, (std::vector<WORD>{VK_F2, VK_RETURN}));
+    // A cell with a form control in its markup is not opened as text.
+    g->SetCells(3, 2, "<p>x <control type=\"edit\" id=\"a\"></p>");
+    Ir(3, 2);
+    SimulateKeyStroke(VK_F2);
+    EXPECT_FALSE(EditorVisible());
+    // A plain editable cell opens.
+    Ir(1, 2);
+    SimulateKeyStroke(VK_F2);
+    EXPECT_TRUE(EditorVisible());
+}
+
+TEST_F(Interaccion, RangeSelectAndEditAbreConF2OEscribiendo) {
+    g->GetMouseActions()->SetRangeSelectAndEdit(true);
+    Ir(2, 3);
+    SimulateKeyStroke(VK_F2);
+    EXPECT_TRUE(g->GetOptions().Contains(goEditing));
+    EXPECT_TRUE(EditorVisible());
+}
+
+TEST_F(Interaccion, EscribirAbreElEditorConElCaracter) {
+    g->SetOptions(g->GetOptions() << goEditing);
+    Ir(2, 2);
+    SimulateTyping("h");
+    ASSERT_TRUE(EditorVisible());
+    EXPECT_EQ(g->GetEditStartChar(), 'h');
+    EXPECT_TRUE(g->GetTextEditorShown());
+}
+
+TEST_F(Interaccion, PuntoDelTecladoNumericoComoSeparadorRegional) {
+    const char antes = GetDecimalSeparator();
+    SetDecimalSeparator(',');
+    g->SetOptions(g->GetOptions() << goEditing);
+    g->SetExcelStyleDecimalSeparator(true);
+    Ir(2, 2);
+    SimulateKeyStroke(VK_DECIMAL);
+    ASSERT_TRUE(EditorVisible());
+    EXPECT_EQ(g->GetEditStartChar(), ',');
+    SimulateKeyStroke(VK_ESCAPE);
+    Ir(3, 2);
+    SimulateKeyStroke(VK_OEM_PERIOD);
+    EXPECT_EQ(g->GetEditStartChar(), '.');
+    SetDecimalSeparator(antes);
+}
+
+// --- Tab ---
+
+TEST_F(Interaccion, TabRecorreLasCeldasEditables) {
+    g->SetOptions(g->GetOptions() << goEditing << goTabs);
+    g->GetCellProperties(3, 1)->SetReadOnly(true);
+    struct Caso {
+        int col, row;
+        bool atras;
+        int colFin, filaFin;
+    } casos[] = {
+        {1, 1, false, 2, 1}, {2, 1, false, 4, 1}, // over the read-only cell
+        {4, 1, false, 1, 2}, {4, 9, false, 1, 1}, // next row; wrap at the end
+        {1, 2, true, 4, 1},  {4, 1, true, 2, 1},  // backwards
+    };
+    for (const Caso& c : casos) {
+        Ir(c.col, c.row);
+        SimulateKeyStroke(VK_TAB, c.atras ? TShiftState{ssShift} : TShiftState{});
+        EXPECT_EQ(g->GetCol(), c.colFin) << c.col << "," << c.row << " " << c.atras;
+        EXPECT_EQ(g->GetRow(), c.filaFin) << c.col << "," << c.row << " " << c.atras;
+    }
+}
+
+TEST_F(Interaccion, TabDeArribaAAbajo) {
+    g->SetOptions(g->GetOptions() << goEditing << goTabs);
+    g->GetNavigation()->SetTabAdvanceDirection(adTopBottom);
+    Ir(1, 1);
+    SimulateKeyStroke(VK_TAB);
+    EXPECT_EQ(g->GetRow(), 2);
+    Ir(1, 9);
+    SimulateKeyStroke(VK_TAB);
+    EXPECT_EQ(g->GetCol(), 2);
+    EXPECT_EQ(g->GetRow(), 1);
+}
+
+TEST_F(Interaccion, TabSinCeldasEditablesTermina) {
+    g->SetOptions(g->GetOptions() << goTabs); // no goEditing: nothing is editable
+    int pulsaciones = 0;
+    g->OnKeyDown = [&](TObject*, WORD&, TShiftState) { ++pulsaciones; };
+    Ir(2, 2);
+    SimulateKeyStroke(VK_TAB);
+    EXPECT_GT(pulsaciones, 1);
+    EXPECT_LE(pulsaciones, g->GetColCount() * g->GetRowCount() + 2);
+}
+
+TEST_F(Interaccion, TabDetenidoPorOnKeyDown) {
+    g->SetOptions(g->GetOptions() << goEditing << goTabs);
+    g->OnKeyDown = [](TObject*, WORD& k, TShiftState) { k = 0; };
+    Ir(2, 2);
+    SimulateKeyStroke(VK_TAB);
+    EXPECT_EQ(g->GetCol(), 2);
+}
+
+// --- editability ---
+
+TEST_F(Interaccion, EditableYFija) {
+    g->SetFixedFooters(1);
+    g->SetFixedRightCols(1);
+    EXPECT_FALSE(g->IsEditable(2, 2)); // no goEditing
+    g->SetOptions(g->GetOptions() << goEditing);
+    EXPECT_TRUE(g->IsEditable(2, 2));
+    EXPECT_FALSE(g->IsEditable(0, 2));
+    g->GetCellProperties(2, 3)->SetReadOnly(true);
+    EXPECT_FALSE(g->IsEditable(2, 3));
+    g->MergeCells(1, 5, 2, 2);
+    g->GetCellProperties(1, 5)->SetReadOnly(true);
+    EXPECT_FALSE(g->IsEditable(2, 6)); // answered by the base cell
+    EXPECT_TRUE(g->IsFixed(2, 9));     // footer row
+    EXPECT_TRUE(g->IsFixed(4, 2));     // right fixed column
+    EXPECT_FALSE(g->IsFixed(3, 2));
+    g->OnIsFixedCell = [](TObject*, int c, int r, bool& f) { f = c == 3 && r == 2; };
+    EXPECT_TRUE(g->IsFixed(3, 2));
+    EXPECT_FALSE(g->IsEditable(3, 2));
+}
+
+TEST_F(Interaccion, GoEditingSigueALaCelda) {
+    g->SetOptions(g->GetOptions() << goEditing);
+    g->GetCellProperties(2, 3)->SetReadOnly(true);
+    Ir(2, 2);
+    g->SetRow(3);
+    EXPECT_FALSE(g->GetOptions().Contains(goEditing));
+    EXPECT_FALSE(g->IsEditable(2, 3));
+    EXPECT_TRUE(g->IsEditable(2, 4)); // a taken-away goEditing still counts
+    g->SetRow(4);
+    EXPECT_TRUE(g->GetOptions().Contains(goEditing));
+}
+
+TEST_F(Interaccion, EventosDeCambioPuedenNegarElMovimiento) {
+    std::vector<std::string> orden;
+    g->OnRowChanging = [&](TObject*, int, int nueva, bool& ok) {
+        orden.push_back("fila");
+        ok = nueva != 5;
+    };
+    g->OnColChanging = [&](TObject*, int, int, bool&) { orden.push_back("col"); };
+    g->OnCellChanging = [&](TObject*, int, int, int, int, bool&) { orden.push_back("celda"); };
+    Ir(1, 4);
+    orden.clear();
+    SimulateKeyStroke(VK_DOWN);
+    EXPECT_EQ(g->GetRow(), 4);
+    EXPECT_EQ(orden, (std::vector<std::string>{"fila", "celda"}));
+    SimulateKeyStroke(VK_UP);
+    EXPECT_EQ(g->GetRow(), 3);
+}
+
+// --- validation ---
+
+class Validacion : public Interaccion {
+protected:
+    void SetUp() override {
+        Interaccion::SetUp();
+        // The editor shows also while the grid has not got the focus.
+        g->SetOptions(g->GetOptions() << goEditing << goAlwaysShowEditor);
+        g->SetCells(2, 2, "viejo");
+        ventana->SetFocus(); // the editor opens without the focus
+        Ir(2, 2);
+        g->InitValidate(2, 2);
+    }
+    void Editar(const AnsiString& texto) {
+        g->ShowInplaceEdit();
+        ASSERT_TRUE(EditorVisible());
+        g->GetInplaceEditor()->SetText(texto);
+    }
+};
+
+TEST_F(Validacion, RechazoDevuelveElTextoYReabreElEditor) {
+    int llamadas = 0;
+    g->OnCellValidate = [&](TObject*, int col, int row, AnsiString& v, bool& ok) {
+        ++llamadas;
+        EXPECT_EQ(col, 2);
+        EXPECT_EQ(row, 2);
+        EXPECT_EQ(v, "malo");
+        ok = false;
+    };
+    Editar("malo");
+    g->SetRow(4); // the move validates the open edit
+    EXPECT_EQ(llamadas, 1);
+    EXPECT_EQ(g->GetRow(), 2);
+    EXPECT_EQ(g->GetCells(2, 2), "viejo");
+    EXPECT_TRUE(EditorVisible());
+    EXPECT_EQ(g->GetInplaceEditor()->GetText(), "viejo");
+    EXPECT_FALSE(g->GetStoring());
+}
+
+TEST_F(Validacion, RechazoConSustitutoLaGuardaYReabre) {
+    g->OnCellValidate = [&](TObject*, int, int, AnsiString& v, bool& ok) {
+        v = "corregido";
+        ok = false;
+    };
+    Editar("malo");
+    EXPECT_FALSE(g->ValidateCell("malo"));
+    EXPECT_EQ(g->GetCells(2, 2), "corregido");
+    EXPECT_TRUE(EditorVisible());
+    EXPECT_TRUE(g->GetTextEditorShown());
+}
+
+TEST_F(Validacion, AceptadoConCorreccion) {
+    g->OnCellValidate = [&](TObject*, int, int, AnsiString& v, bool&) { v = v.UpperCase(); };
+    Editar("nuevo");
+    EXPECT_TRUE(g->ValidateCell("nuevo"));
+    EXPECT_EQ(g->GetCells(2, 2), "NUEVO");
+    EXPECT_EQ(g->GetValidatedText(), "NUEVO");
+}
+
+TEST_F(Validacion, SinCambiosNoHayEvento) {
+    int llamadas = 0;
+    g->OnCellValidate = [&](TObject*, int, int, AnsiString&, bool&) { ++llamadas; };
+    Editar("viejo");
+    EXPECT_TRUE(g->ValidateCell("viejo"));
+    EXPECT_EQ(llamadas, 0);
+    // Without an open text editor nothing is validated.
+    EXPECT_TRUE(g->ValidateCell("otro"));
+    EXPECT_EQ(llamadas, 0);
+    EXPECT_EQ(g->GetCells(2, 2), "viejo");
+}
+
+TEST_F(Validacion, ValidacionAnidadaYAvanceAlIntroSuspendido) {
+    g->GetNavigation()->SetAdvanceOnEnter(true);
+    bool anidada = false, avance = true;
+    g->OnCellValidate = [&](TObject*, int, int, AnsiString&, bool&) {
+        avance = g->GetNavigation()->GetAdvanceOnEnter();
+        anidada = g->ValidateCell("otra cosa");
+    };
+    Editar("nuevo");
+    EXPECT_TRUE(g->ValidateCell("nuevo"));
+    EXPECT_TRUE(anidada);
+    EXPECT_FALSE(avance);
+    EXPECT_TRUE(g->GetNavigation()->GetAdvanceOnEnter());
+    EXPECT_EQ(g->GetCells(2, 2), "nuevo");
+}
+
+TEST_F(Validacion, UnErrorDelManejadorLiberaLaMarca) {
+    g->OnCellValidate = [&](TObject*, int, int, AnsiString&, bool&) {
+        throw std::runtime_error("fallo");
+    };
+    Editar("nuevo");
+    EXPECT_THROW(g->ValidateCell("nuevo"), std::runtime_error);
+    EXPECT_FALSE(g->GetStoring());
+    // A fresh snapshot of the current cell, as the editor left it.
+    EXPECT_EQ(g->GetSavedCellText(), g->GetCells(2, 2));
+    EXPECT_TRUE(g->ValidateCell("x")); // consumed: no open edit to validate
+}
+
+TEST_F(Validacion, CeldaCombinadaEscribeLaBase) {
+    g->MergeCells(2, 2, 2, 1);
+    Editar("nuevo");
+    EXPECT_TRUE(g->ValidateCell("nuevo"));
+    EXPECT_EQ(g->GetCells(2, 2), "nuevo");
+}
+
+TEST_F(Validacion, TextoAnchoRechazado) {
+    g->SetWideCells(2, 2, WideString(u"ancho"));
+    g->InitValidate(2, 2);
+    g->OnCellValidateWide = [&](TObject*, int, int, WideString&, bool& ok) { ok = false; };
+    Editar("x");
+    EXPECT_FALSE(g->ValidateCellWide(WideString(u"otro")));
+    EXPECT_EQ(g->GetWideCells(2, 2), WideString(u"ancho"));
+}
+
+// --- mouse ---
+
+TEST_F(Interaccion, ClicEnCeldaDisparaSusEventos) {
+    std::vector<std::pair<int, int>> celdas;
+    int clics = 0;
+    g->OnClickCell = [&](TObject*, int row, int col) { celdas.emplace_back(col, row); };
+    g->OnClick = [&](TObject*) { ++clics; };
+    Clic(3, 4);
+    EXPECT_EQ(g->GetCol(), 3);
+    EXPECT_EQ(g->GetRow(), 4);
+    EXPECT_EQ(celdas, (std::vector<std::pair<int, int>>{{3, 4}}));
+    EXPECT_EQ(clics, 1);
+    // With goEditing too, one click is one OnClick.
+    g->SetOptions(g->GetOptions() << goEditing);
+    Clic(2, 5);
+    EXPECT_EQ(clics, 2);
+    EXPECT_EQ(g->GetRow(), 5);
+}
+
+TEST_F(Interaccion, ClicNegadoNoMueveNiAvisa) {
+    int celdas = 0;
+    g->OnCanClickCell = [](TObject*, int, int, bool& ok) { ok = false; };
+    g->OnClickCell = [&](TObject*, int, int) { ++celdas; };
+    Ir(1, 1);
+    const TPoint p = Centro(3, 4);
+    SimulateMouse(g, SimulatedMouse::Down, 0, p.x, p.y);
+    EXPECT_TRUE(g->GetMouseDown());
+    SimulateMouse(g, SimulatedMouse::Up, 0, p.x, p.y);
+    EXPECT_EQ(celdas, 0);
+    EXPECT_EQ(g->GetCol(), 1);
+    EXPECT_EQ(g->GetRow(), 1);
+}
+
+TEST_F(Interaccion, ClicEnCeldaFijaInteriorSoloAvisa) {
+    g->OnIsFixedCell = [](TObject*, int c, int r, bool& f) { f = c == 3 && r == 4; };
+    std::vector<std::pair<int, int>> celdas;
+    g->OnClickCell = [&](TObject*, int row, int col) { celdas.emplace_back(col, row); };
+    Ir(1, 1);
+    Clic(3, 4);
+    EXPECT_EQ(celdas, (std::vector<std::pair<int, int>>{{3, 4}}));
+    EXPECT_EQ(g->GetRow(), 1);
+}
+
+TEST_F(Interaccion, DobleClicYClicDerecho) {
+    std::vector<std::string> eventos;
+    g->OnDblClickCell = [&](TObject*, int row, int col) {
+        eventos.push_back("doble " + std::to_string(col) + "," + std::to_string(row));
+    };
+    g->OnRightClickCell = [&](TObject*, int row, int col) {
+        eventos.push_back("derecho " + std::to_string(col) + "," + std::to_string(row));
+    };
+    int clics = 0;
+    g->OnClick = [&](TObject*) { ++clics; };
+    const TPoint p = Centro(2, 3);
+    SimulateMouse(g, SimulatedMouse::Down, 0, p.x, p.y);
+    SimulateMouse(g, SimulatedMouse::Up, 0, p.x, p.y);
+    SimulateMouse(g, SimulatedMouse::DoubleClick, 0, p.x, p.y);
+    SimulateMouse(g, SimulatedMouse::Up, 0, p.x, p.y);
+    EXPECT_EQ(clics, 1);
+    const TPoint q = Centro(4, 6);
+    g->GetMouseActions()->SetSelectOnRightClick(true);
+    SimulateMouse(g, SimulatedMouse::Down, 1, q.x, q.y);
+    SimulateMouse(g, SimulatedMouse::Up, 1, q.x, q.y);
+    EXPECT_EQ(eventos, (std::vector<std::string>{"doble 2,3", "derecho 4,6"}));
+    EXPECT_EQ(g->GetCol(), 4);
+    EXPECT_EQ(g->GetRow(), 6);
+}
+
+TEST_F(Interaccion, SeleccionDeFilasYColumnasDesdeLasFijas) {
+    g->GetMouseActions()->SetRowSelect(true);
+    g->GetMouseActions()->SetColSelect(true);
+    g->SetMouseCursorState(2); // the pointer is on a row header
+    Clic(0, 4);
+    TGridRect s = g->GetSelection();
+    EXPECT_EQ(s.Left, 1);
+    EXPECT_EQ(s.Right, 4);
+    EXPECT_EQ(s.Top, 4);
+    EXPECT_EQ(s.Bottom, 4);
+    g->SetMouseCursorState(1); // on a column header
+    Clic(3, 0);
+    s = g->GetSelection();
+    EXPECT_EQ(s.Left, 3);
+    EXPECT_EQ(s.Right, 3);
+    EXPECT_EQ(s.Top, 1);
+    EXPECT_EQ(s.Bottom, 9);
+    // Without the pointer on a header zone a fixed cell selects nothing.
+    Ir(2, 2);
+    Clic(0, 6);
+    s = g->GetSelection();
+    EXPECT_EQ(s.Top, 2);
+    EXPECT_EQ(s.Bottom, 2);
+}
+
+TEST_F(Interaccion, ClicEnBloqueCombinadoSeleccionaSuBase) {
+    g->MergeCells(2, 3, 2, 2);
+    int avisos = 0;
+    g->OnSelectCell = [&](TObject*, int col, int row, bool&) {
+        if (col == 2 && row == 3) ++avisos;
+    };
+    Clic(3, 4);
+    const TGridRect s = g->GetSelection();
+    EXPECT_EQ(g->GetCol(), 2);
+    EXPECT_EQ(g->GetRow(), 3);
+    EXPECT_EQ(s.Right, 3);
+    EXPECT_EQ(s.Bottom, 4);
+    EXPECT_GE(avisos, 1);
+}
+
+TEST_F(Interaccion, MoverColumnaMantieneLaColumnaDeOrden) {
+    g->GetSortSettings()->SetColumn(3);
+    g->MoveColumn(3, 1);
+    EXPECT_EQ(g->GetSortSettings()->GetColumn(), 1);
+    g->MoveColumn(0, 2);
+    EXPECT_EQ(g->GetSortSettings()->GetColumn(), 0);
+    g->MoveColumn(4, 2);
+    EXPECT_EQ(g->GetSortSettings()->GetColumn(), 0);
+    Ir(2, 2);
+    g->MoveColumn(1, 3);
+    EXPECT_EQ(g->GetCol(), 1);
+}
+
+// --- drag scrolling ---
+
+TEST_F(Interaccion, ArrastreCercaDelBordeDesplaza) {
+    g->SetRowCount(60);
+    g->SetColCount(30);
+    g->SetTopRow(10);
+    g->SetLeftCol(5);
+    bool acepta = false;
+    g->DragOver(nullptr, 200, 100, dsDragMove, acepta);
+    EXPECT_FALSE(g->HasDragTimer()); // away from the margins
+    g->GetDragScrollOptions()->SetActive(true);
+    g->DragOver(nullptr, 200, 100, dsDragMove, acepta);
+    EXPECT_FALSE(g->HasDragTimer());
+    g->DragOver(nullptr, 20, 20, dsDragEnter, acepta); // top-left corner
+    ASSERT_TRUE(g->HasDragTimer());
+    EXPECT_EQ(g->GetDragTimerInterval(), 1000u);
+    g->DragTimerProc(nullptr);
+    EXPECT_EQ(g->GetTopRow(), 9);
+    EXPECT_EQ(g->GetLeftCol(), 4);
+    EXPECT_EQ(g->GetDragTimerInterval(), 250u);
+    // Moving within the margin starts the initial delay again.
+    g->DragOver(nullptr, 21, 20, dsDragMove, acepta);
+    EXPECT_EQ(g->GetDragTimerInterval(), 1000u);
+    // A handler may skip one tick.
+    bool permitir = false;
+    g->OnDragScroll = [&](TObject*, int, int, TDragScrollDirection&, bool& ok) { ok = permitir; };
+    g->DragTimerProc(nullptr);
+    EXPECT_EQ(g->GetTopRow(), 9);
+    permitir = true;
+    g->DragTimerProc(nullptr);
+    EXPECT_EQ(g->GetTopRow(), 8);
+    // Up stops at the fixed rows.
+    g->SetTopRow(1);
+    g->DragTimerProc(nullptr);
+    EXPECT_EQ(g->GetTopRow(), 1);
+    // Leaving frees the timer; so does the next tick once the option is off.
+    g->DragOver(nullptr, 20, 20, dsDragLeave, acepta);
+    EXPECT_FALSE(g->HasDragTimer());
+    g->DragOver(nullptr, 200, g->GetHeight() - 10, dsDragMove, acepta);
+    ASSERT_TRUE(g->HasDragTimer());
+    g->DragTimerProc(nullptr);
+    EXPECT_EQ(g->GetTopRow(), 2);
+    g->GetDragScrollOptions()->SetActive(false);
+    g->DragTimerProc(nullptr);
+    EXPECT_FALSE(g->HasDragTimer());
+}
+
+// --- messages ---
+
+TEST_F(Interaccion, MensajesDelTemporizadorYDelFondo) {
+    EXPECT_EQ(g->Perform(WM_ERASEBKGND, 0, 0), 0);
+    g->GetNavigation()->SetAutoGotoIncremental(true);
+    g->SetSearchText("abc");
+    for (int i = 0; i < 3; ++i)
+        g->Perform(WM_TIMER, 111, 0);
+    EXPECT_EQ(g->GetSearchText(), "abc");
+    g->Perform(WM_TIMER, 111, 0);
+    EXPECT_EQ(g->GetSearchText(), "");
+    EXPECT_EQ(g->GetTickCounter(), 4);
+    g->SetEnableBlink(true);
+    g->Perform(WM_TIMER, 111, 0);
+    EXPECT_TRUE(g->GetBlinkPhase());
+    g->Perform(WM_TIMER, 7, 0); // another timer is not the grid's
+    EXPECT_EQ(g->GetTickCounter(), 5);
+}
+
+TEST_F(Interaccion, ColumnasFijasVisibles) {
+    EXPECT_EQ(g->FixedColsVis(), 1);
+    g->SetFixedRightCols(2);
+    EXPECT_EQ(g->NumFixedRightVis(), 2);
+}
+
+TEST_F(Interaccion, EntrarPreparaLaValidacion) {
+    g->SetCells(3, 3, "antes");
+    Ir(3, 3);
+    ventana->SetFocus();
+    g->SetFocus();
+    EXPECT_EQ(g->GetValidationCell().x, 3);
+    EXPECT_EQ(g->GetValidationCell().y, 3);
+    EXPECT_EQ(g->GetSavedCellText(), "antes");
+}
+
+TEST_F(Interaccion, SiempreEditarAbreElEditorAlEntrar) {
+    g->SetOptions(g->GetOptions() << goEditing);
+    g->GetNavigation()->SetAlwaysEdit(true);
+    Ir(2, 2);
+    g->ShowInplaceEdit(); // creates the editor
+    g->HideInplaceEdit();
+    EXPECT_FALSE(EditorVisible());
+    ventana->SetFocus();
+    g->SetFocus();
+    EXPECT_TRUE(EditorVisible());
+}
+
+} // namespace
