@@ -1,5 +1,6 @@
 #!/usr/bin/env python3
-"""Writes the data that ships with the programs:
+"""Writes the data that ships with the programs (the pictures some records name are drawn
+by herramientas/generar_imagenes.py):
 
   datos/Lib/BDCATALOGO.BDC  the standard catalogue (every record a library element)
   datos/ejemplo.bdc         a sample user database with elements of the six kinds
@@ -242,16 +243,17 @@ CAT_MATERIALES = [
     M("Hormigon celular curado en autoclave d 500", "Hormigones", 0.14, 500, 1000, 10, 0.2),
     M("Ladrillo macizo", "Fábricas", 0.85, 1800, 1000, 10, 0.115),
     M("Ladrillo perforado", "Fábricas", 0.46, 1100, 1000, 10, 0.115),
-    M("Ladrillo hueco doble", "Fábricas", 0.43, 930, 1000, 10, 0.07),
+    dict(M("Ladrillo hueco doble", "Fábricas", 0.43, 930, 1000, 10, 0.07),
+         imagen="ladrillo_hueco.png"),
     M("Ladrillo hueco sencillo", "Fábricas", 0.44, 1000, 1000, 10, 0.04),
     M("Bloque ceramico aligerado", "Fábricas", 0.29, 1080, 1000, 10, 0.24),
-    M("Mortero de cemento", "Morteros", 1.0, 1800, 1000, 10, 0.015),
+    dict(M("Mortero de cemento", "Morteros", 1.0, 1800, 1000, 10, 0.015), imagen="mortero.png"),
     M("Mortero de cal", "Morteros", 0.8, 1600, 1000, 10, 0.015),
-    M("Enlucido de yeso", "Yesos", 0.4, 1000, 1000, 6, 0.015),
+    dict(M("Enlucido de yeso", "Yesos", 0.4, 1000, 1000, 6, 0.015), imagen="yeso.png"),
     M("Enlucido de yeso aislante", "Yesos", 0.18, 600, 1000, 6, 0.015),
     M("Yeso de alta dureza", "Yesos", 0.56, 1300, 1000, 6, 0.015),
     M("Placa de yeso laminado", "Yesos", 0.25, 900, 1000, 4, 0.015),
-    M("Lana mineral", "Aislantes", 0.04, 40, 1000, 1, 0.05),
+    dict(M("Lana mineral", "Aislantes", 0.04, 40, 1000, 1, 0.05), imagen="lana_mineral.png"),
     M("Lana de roca alta densidad", "Aislantes", 0.036, 100, 1000, 1, 0.05),
     M("Poliestireno expandido EPS", "Aislantes", 0.037, 20, 1450, 60, 0.06),
     M("Poliestireno extruido XPS", "Aislantes", 0.034, 35, 1450, 150, 0.06),
@@ -395,13 +397,14 @@ CAT_PUENTES = [
 # catalogue frame: the program completes those from the catalogue when it opens the file.
 
 EJ_MATERIALES = [
-    dict(M("Ladrillo caravista", "Fábricas", 0.85, 1900, 1000, 10, 0.115), util=True),
+    dict(M("Ladrillo caravista", "Fábricas", 0.85, 1900, 1000, 10, 0.115), util=True,
+         imagen="ladrillo_caravista.png"),
     dict(M("Aislante reflexivo multicapa", "Aislantes", 0.04, 25, 1400, 100, 0.03), util=True,
-         dumvat="AISL-REFLEX"),
+         dumvat="AISL-REFLEX", imagen="aislante_reflexivo.png"),
     dict(M("Panel sandwich de acero", "Paneles", 0.03, 50, 1300, ESTANCO, 0.08),
-         espesor_min=0.03, espesor_max=0.2),
+         espesor_min=0.03, espesor_max=0.2, imagen="panel_sandwich.png"),
     dict(R("Camara de aire ventilada ligeramente", 0.09), grupo="Cámaras de aire", util=True,
-         vapor_r=0.1),
+         vapor_r=0.1, imagen="camara_de_aire.png"),
 ]
 
 EJ_CERRAMIENTOS = [
@@ -439,8 +442,9 @@ EJ_HUECOS = [
 
 EJ_PUENTES = [
     dict(nombre="Frente de forjado con plaqueta", grupo="Frentes de forjado", psi=0.55,
-         frsi=0.62, zona="C"),
-    dict(nombre="Caja de persiana", grupo="Contornos de hueco", psi=0.3, frsi=0.68, zona="C"),
+         frsi=0.62, zona="C", imagen="frente_de_forjado.png"),
+    dict(nombre="Caja de persiana", grupo="Contornos de hueco", psi=0.3, frsi=0.68, zona="C",
+         imagen="caja_de_persiana.png"),
 ]
 
 
