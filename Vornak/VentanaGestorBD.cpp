@@ -175,6 +175,7 @@ void TforGestorBD::Construir() {
     btnAceptarMar = BotonAceptar(tsMarcos, "btnAceptarMar", TIPO_MARCO);
     btnAceptarHue = BotonAceptar(tsHuecos, "btnAceptarHue", TIPO_HUECO);
     btnAceptarPue = BotonAceptar(tsPuentes, "btnAceptarPue", TIPO_PUENTE_TERMICO);
+    ConstruirPaginas();
 
     abrirImagenes = new TOpenPictureDialog(this);
     abrirImagenes->SetName("abrirImagenes");

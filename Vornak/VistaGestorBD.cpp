@@ -18,6 +18,7 @@
 #include "plataforma/base/string_list.h"
 #include "plataforma/gui/forms/menus.h"
 #include "plataforma/gui/kernel/application.h"
+#include "plataforma/gui/widgets/label.h"
 #include "plataforma/gui/widgets/page_control.h"
 #include "plataforma/gui/widgets/tree_view.h"
 
@@ -152,6 +153,8 @@ void VistaGestorBD::Actualizar() {
         error->Mensaje(64, nombreVisible);
     }
     ventana->tsHuecos->SetCaption(idioma->Traducir("Huecos") + " y lucernarios");
+    ventana->lbPorcentajeHue->SetCaption("%" + idioma->Traducir("hueco") +
+                                         " cubierto por el marco");
 }
 
 void VistaGestorBD::AceptarElemento(TipoObjeto tipo) {
@@ -218,12 +221,20 @@ void VistaGestorBD::CambiarPestana() {
     TTreeNode* nodoTipo = nullptr;
     if (categoria == ventana->tsSemitransparentes) {
         TTabSheet* pagina = ventana->pcSemitransparentes->GetActivePage();
-        if (pagina == ventana->tsVidrios)
+        // El vidrio o el marco elegido en la página del hueco, si lo hay.
+        AnsiString elegido;
+        if (pagina == ventana->tsVidrios) {
             nodoTipo = vistaAcristalamientos ? vistaAcristalamientos->NodoTipo() : nullptr;
-        else if (pagina == ventana->tsMarcos)
+            if (vistaHuecos) elegido = vistaHuecos->VidrioElegido();
+        } else if (pagina == ventana->tsMarcos) {
             nodoTipo = vistaMarcos ? vistaMarcos->NodoTipo() : nullptr;
-        else if (pagina == ventana->tsHuecos)
-            nodoTipo = vistaHuecos ? vistaHuecos->NodoTipo() : nullptr;
+            if (vistaHuecos) elegido = vistaHuecos->MarcoElegido();
+        }
+        if (nodoTipo && !elegido.IsEmpty() && nodoTipo->getFirstChild()) {
+            ventana->tvBaseDatos->SetSelected(BuscarElemento(nodoTipo, elegido));
+            return;
+        }
+        if (pagina == ventana->tsHuecos) nodoTipo = vistaHuecos ? vistaHuecos->NodoTipo() : nullptr;
     } else if (categoria == ventana->tsOpacos) {
         TTabSheet* pagina = ventana->pcOpacos->GetActivePage();
         if (pagina == ventana->tsMateriales)

@@ -84,6 +84,17 @@ public:
     // Las órdenes del menú contextual que valen para el nodo.
     void PrepararMenuContextual(TTreeNode* nodo);
 
+    // --- capas del cerramiento actual (VistaGestorBDCapas.cpp); solo con el tipo 12 ---
+    void AnadirCapa(TipoObjeto tipo);
+    void CambiarCapa(TipoObjeto tipo);
+    void EliminarCapa(TipoObjeto tipo);
+    void SubirCapa(TipoObjeto tipo);
+    void BajarCapa(TipoObjeto tipo);
+    // La U de la composición de la rejilla de capas.
+    void CalcularU();
+    // Pone en las listas el material de la fila elegida; falso si no está en la base.
+    bool SeleccionarCapa(const AnsiString& material);
+
     // --- órdenes de fichero (VistaGestorBDComandos.cpp) ---
     // Abre un ".BDC" (un ".xml" da una base vacía, sin ruta, que se guarda con otro nombre).
     void Abrir(const AnsiString& ruta);

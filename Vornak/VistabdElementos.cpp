@@ -2,6 +2,7 @@
 
 #include "Vornak/UtilArbol.h"
 #include "Vornak/VentanaGestorBD.h"
+#include "Vornak/VistaElemento.h"
 
 #include "comunes/bdLibreria.h"
 #include "plataforma/base/string_list.h"
@@ -14,6 +15,13 @@ constexpr int ICONO_CARPETA = 8;
 VistabdElementos::VistabdElementos(bdLibreria* base, TforGestorBD* ventana, TipoObjeto tipo,
                                    int iconoElemento)
     : base(base), ventana(ventana), tipo(tipo), iconoElemento(iconoElemento) {}
+
+VistabdElementos::~VistabdElementos() = default;
+
+VistaElemento* VistabdElementos::Editor(ObjetoBase* elemento) {
+    if (editor) editor->PonerElemento(elemento);
+    return elemento ? editor.get() : nullptr;
+}
 
 void VistabdElementos::LlenarArbol(TTreeNode* padre) {
     TTreeNodes* nodos = ventana->tvBaseDatos->GetItems();
@@ -49,12 +57,20 @@ void VistabdElementos::ListarGrupos(TStrings& lista) const {
     if (base) base->ListarGrupos(lista);
 }
 
-void VistabdElementos::MostrarElemento(ObjetoBase*) {
-    ventana->MostrarPagina(tipo);
+void VistabdElementos::MostrarElemento(ObjetoBase* elemento) {
+    if (VistaElemento* e = Editor(elemento))
+        e->Mostrar();
+    else
+        ventana->MostrarPagina(tipo);
 }
 
 void VistabdElementos::AceptarElemento(ObjetoBase* elemento) {
-    MostrarElemento(elemento);
+    if (VistaElemento* e = Editor(elemento)) {
+        e->Aceptar();
+        e->Mostrar();
+    }
 }
 
-void VistabdElementos::ActualizarElemento(ObjetoBase*) {}
+void VistabdElementos::ActualizarElemento(ObjetoBase* elemento) {
+    if (VistaElemento* e = Editor(elemento)) e->Actualizar();
+}

@@ -10,15 +10,19 @@
 #include "comunes/Tipos.h"
 #include "plataforma/base/ansi_string.h"
 
+#include <memory>
+
 class ObjetoBase;
 class TStrings;
 class TTreeNode;
 class TforGestorBD;
+class VistaElemento;
 class bdLibreria;
 
 class VistabdElementos : public Vista {
 public:
     VistabdElementos(bdLibreria* base, TforGestorBD* ventana, TipoObjeto tipo, int iconoElemento);
+    ~VistabdElementos() override;
 
     // Las vistas de lista no se muestran por sí mismas: lo hace el controlador.
     void Mostrar() override {}
@@ -33,9 +37,9 @@ public:
     // Añade a la lista los grupos de su base, cada uno una vez, en orden de aparición.
     virtual void ListarGrupos(TStrings& lista) const;
 
-    // Muestra el elemento en la página de su tipo.
+    // Muestra el elemento en la página de su tipo, con su editor.
     virtual void MostrarElemento(ObjetoBase* elemento);
-    // Pasa la página al elemento y lo vuelve a mostrar.
+    // Pasa la página al elemento (el editor valida) y lo vuelve a mostrar.
     virtual void AceptarElemento(ObjetoBase* elemento);
     // Reajusta los controles de la página al elemento.
     virtual void ActualizarElemento(ObjetoBase* elemento);
@@ -53,8 +57,12 @@ protected:
     // La raíz de los nombres de los elementos nuevos.
     virtual AnsiString RaizNombre() const = 0;
 
+    // El editor de la página de su tipo; solo guarda el elemento entre una llamada y otra.
+    VistaElemento* Editor(ObjetoBase* elemento);
+
     bdLibreria* base;
     TforGestorBD* ventana;
+    std::unique_ptr<VistaElemento> editor;
 
 private:
     TipoObjeto tipo;

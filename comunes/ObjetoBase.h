@@ -91,6 +91,12 @@ public:
     virtual void PonerBasesDatos(bdMarcos* marcos, bdAcristalamientos* acristalamientos);
     virtual bool Utiliza(const AnsiString& nombre) const;
 
+    // El número de un texto tecleado validado como lo valida AsignarReal (con su aviso y la
+    // marca de error si se rechaza), sin guardarlo: el defecto si se rechaza. Los editores
+    // lo usan para validar contra los límites de otro elemento (el espesor de una capa
+    // contra los de su material).
+    float ValidarTexto(const AnsiString& texto, float minimo, float maximo, float defecto);
+
     const AnsiString& ObtenerNombre() const { return nombre; }
     // Cambia el nombre y avisa al dueño, para que su índice de nombres siga siendo cierto.
     void PonerNombre(const AnsiString& nuevo);

@@ -110,6 +110,13 @@ void ObjetoBase::AsignarReal(float& valor, EstadoValor& estado, const AnsiString
     Asignar(valor, estado, rechazadoAhora, texto, leido);
 }
 
+float ObjetoBase::ValidarTexto(const AnsiString& texto, float minimo, float maximo, float defecto) {
+    float valor = defecto;
+    EstadoValor estado = ESTADO_DEFECTO;
+    AsignarReal(valor, estado, texto, minimo, maximo, defecto);
+    return valor;
+}
+
 void ObjetoBase::AsignarEntero(int& valor, EstadoValor& estado, const AnsiString& texto, int minimo,
                                int maximo, int defecto) {
     int leido = ValidarEntero(texto, minimo, maximo, defecto);

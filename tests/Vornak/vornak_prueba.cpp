@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
@@ -19,16 +20,6 @@ std::string Bytes(const AnsiString& ruta) {
     std::stringstream s;
     s << f.rdbuf();
     return s.str();
-}
-
-// Líneas con CR LF, como los ficheros de la instalación.
-std::string Crlf(const std::string& texto) {
-    std::string r;
-    for (char c : texto) {
-        if (c == '\n') r += '\r';
-        r += c;
-    }
-    return r;
 }
 
 std::string Material(const char* nombre, const char* grupo, const char* conductividad) {
@@ -47,6 +38,15 @@ std::string Material(const char* nombre, const char* grupo, const char* conducti
 }
 
 } // namespace
+
+std::string Crlf(const std::string& texto) {
+    std::string r;
+    for (char c : texto) {
+        if (c == '\n') r += '\r';
+        r += c;
+    }
+    return r;
+}
 
 std::string LeerBytes(const AnsiString& ruta) {
     return Bytes(ruta);
@@ -67,6 +67,13 @@ void PruebaVornak::SetUp() {
     RegistrarModelo();
     carpeta.Fichero("Lib/BDCATALOGO.BDC", Bytes(QUENBAR_DATOS "/Lib/BDCATALOGO.BDC"));
     carpeta.Fichero("Tmp/.guardar", "");
+    // Los dibujos de ejemplo, en la carpeta de imágenes de la instalación.
+    for (const char* sub : {"Materiales", "Puentes"})
+        for (const auto& f : std::filesystem::directory_iterator(
+                 std::filesystem::path(QUENBAR_DATOS) / "Imagenes" / sub))
+            if (f.path().extension() == ".png")
+                carpeta.Fichero(AnsiString("Imagenes/") + sub + "/" + f.path().filename().c_str(),
+                                Bytes(f.path().c_str()));
     ejemplo = carpeta.Fichero("Lib/ejemplo.bdc", Bytes(QUENBAR_DATOS "/ejemplo.bdc"));
     segunda = carpeta.Fichero("Lib/segunda.bdc",
                               Crlf("$\nCAMBIO = NO\nCAMBIO-DUMVAT = NO\n$\nTEMPLARY = USER\n" +

@@ -42,5 +42,7 @@ protected:
 
 // Si alguna caja mostrada en la prueba tenía ese texto.
 bool Mostrado(const AnsiString& texto);
+// Líneas con CR LF, como los ficheros de la instalación.
+std::string Crlf(const std::string& texto);
 // El texto de un fichero en bytes.
 std::string LeerBytes(const AnsiString& ruta);
