@@ -81,6 +81,9 @@ using TGridSaveCellEvent =
     std::function<void(TObject* Sender, int ACol, int ARow, AnsiString& Value)>;
 using TGridSizeEvent = std::function<void(TObject* Sender, int Index, bool& Allow)>;
 // Events of the grid's keys, clicks and validation.
+using TCheckBoxClickEvent = std::function<void(TObject* Sender, int ACol, int ARow, bool State)>;
+using TRadioClickEvent = std::function<void(TObject* Sender, int ACol, int ARow, int AIdx)>;
+using TButtonClickEvent = std::function<void(TObject* Sender, int ACol, int ARow)>;
 using TGridClickEvent = std::function<void(TObject* Sender, int ARow, int ACol, bool& Allow)>;
 using TGridCellEvent = std::function<void(TObject* Sender, int ARow, int ACol)>;
 using TGridAllowEvent = std::function<void(TObject* Sender, bool& Allow)>;
@@ -869,6 +872,13 @@ public:
 
     // Moves one editable cell forward (or backward with Shift), as Tab does.
     void TabEdit(bool Shift);
+    // The in-place editor's text limit: MaxEditLength, 0 for none.
+    int GetEditLimit() override;
+    // A click on a radio group (real column) at an offset inside the cell selects the item
+    // under it.
+    void HandleRadioClick(int ACol, int ARow, int X, int Y);
+    // The cell button held down, (-1, -1) when none.
+    TPoint GetPressedButton() const { return pressedButton_; }
     // Whether the cell may be edited: goEditing (or RangeSelectAndEdit), not read-only, not
     // fixed; merged cells answer for their base cell.
     bool IsEditable(int ACol, int ARow);
@@ -922,6 +932,11 @@ public:
     void SetMouseCursorState(uint8_t Value) { mouseCursorState_ = Value; }
     bool GetMouseDown() const { return mouseDown_; }
 
+    TCheckBoxClickEvent OnCheckBoxClick;
+    TCheckBoxClickEvent OnCheckBoxMouseUp;
+    TRadioClickEvent OnRadioClick;
+    TRadioClickEvent OnRadioMouseUp;
+    TButtonClickEvent OnButtonClick;
     TGridClickEvent OnCanClickCell;
     TGridCellEvent OnClickCell;
     TGridCellEvent OnRightClickCell;
@@ -943,6 +958,8 @@ public:
     TCellChangingEvent OnCellChanging;
 
 protected:
+    // The inherited test, and no text editor over a check box, radio group or button.
+    bool CanEditShow() override;
     void Click() override;
     void DragOver(TObject* Source, int X, int Y, TDragState State, bool& Accept) override;
     void DoEnter() override;
@@ -1019,6 +1036,13 @@ private:
     bool sortSuppress_ = false;
     int lastSortTime_ = 0;
     int clickGuard_ = 0;
+    TPoint pressedButton_{-1, -1};
+    bool deselectOnRelease_ = false;
+    bool clickedOnPress_ = false;
+    // The selected index of a radio group (from its text when the cell holds it), -1 none.
+    int RadioIndex(int RealCol, int ARow);
+    // Marks the row modified (with ShowModified) and repaints its fixed cell.
+    void MarkModified(int ARow);
 };
 
 // Exceptions of the grid control ("Cell does not contain integer value"...).

@@ -96,3 +96,32 @@ void TKavStringGrid::HideInplaceEdit() {
     editorShown_ = false;
     SelectCell(GetCol(), GetRow());
 }
+
+bool TKavStringGrid::CanEditShow() {
+    if (GetComponentState().Contains(csDesigning)) return false;
+    if (!TBaseGrid::CanEditShow()) return false;
+    const TPoint b = BaseCell(RemapCol(GetCol()), GetRow());
+    if (HasStaticEdit(b.x, b.y)) return false;
+    editingRequested_ = true;
+    textEditorShown_ = true;
+    return true;
+}
+
+int TKavStringGrid::GetEditLimit() {
+    return GetMaxEditLength();
+}
+
+int TKavStringGrid::RadioIndex(int RealCol, int ARow) {
+    int idx = -1;
+    GetRadioIdx(RealCol, ARow, idx);
+    if (idx < 0)
+        if (TStrings* items = GetRadioStrings(RealCol, ARow))
+            idx = items->IndexOf(GetCellEx(RealCol, ARow));
+    return idx;
+}
+
+void TKavStringGrid::MarkModified(int ARow) {
+    if (!GetShowModified()->GetEnabled()) return;
+    SetRowModified(ARow, true);
+    RepaintCell(0, ARow);
+}

@@ -95,6 +95,28 @@ void TKavStringGrid::WMKeyDown(TWMKeyDown& Message) {
     }
     if (key == VK_RETURN && !IsEditable(GetCol(), GetRow())) return consume();
 
+    // Space and Return on a check box, radio group or button.
+    const int realCol = RemapCol(GetCol());
+    if ((key == VK_RETURN || key == VK_SPACE) && HasStaticEdit(realCol, GetRow())) {
+        const int row = GetRow();
+        const bool mayAct = CanActOn(realCol, row);
+        TControlLook* look = GetControlLook();
+        if (key == VK_SPACE && HasCheckBox(realCol, row) &&
+            (mayAct || look->GetCheckAlwaysActive())) {
+            ToggleCheck(realCol, row, true);
+            MarkModified(row);
+            bool state = false;
+            GetCheckBoxState(realCol, row, state);
+            if (OnCheckBoxClick) OnCheckBoxClick(this, realCol, row, state);
+        }
+        if (key == VK_SPACE && IsRadio(realCol, row) && (mayAct || look->GetRadioAlwaysActive())) {
+            ToggleRadio(realCol, row, true);
+            if (OnRadioClick) OnRadioClick(this, realCol, row, RadioIndex(realCol, row));
+        }
+        if (HasButton(realCol, row) && mayAct && OnButtonClick) OnButtonClick(this, realCol, row);
+        RepaintCell(GetCol(), row);
+    }
+
     // Home and End by the navigation settings.
     const bool homeEndGuard = fixedRowAlways_ && GetRowCount() == 1;
     auto fixSelection = [&](int farRow) {
@@ -153,11 +175,21 @@ void TKavStringGrid::WMKeyDown(TWMKeyDown& Message) {
     }
     (void)isDown;
 
+    if (!(GetSelection() == keySelection_) && GetSelectionRectangle()) {
+        InvalidateGridRect(GetSelection());
+        keySelection_ = GetSelection();
+    }
+
     DefaultGridMessage(Message);
 
     if ((key == VK_PRIOR || key == VK_NEXT || key == VK_UP || key == VK_DOWN) && rowSelect &&
         nav->GetKeepHorizScroll())
         KeepLeftCol(oldLeft);
+
+    TMouseActions* ma = GetMouseActions();
+    const bool disjunctRows = ma->GetDisjunctRowSelect(), disjunctCols = ma->GetDisjunctColSelect();
+    const int selRow =
+        disjunctRows && ma->GetRowSelectPersistent() ? RemapRowInv(GetRow()) : GetRow();
 
     // Select all.
     if (key == 'A' && ctrl) {
@@ -167,13 +199,37 @@ void TKavStringGrid::WMKeyDown(TWMKeyDown& Message) {
         r.Right = GetColCount() - fixedRightCols_ - 1;
         r.Top = GetFixedRows();
         r.Bottom = GetRowCount() - fixedFooters_ - 1;
+        if (GetMouseActions()->GetDisjunctRowSelect())
+            for (int row = r.Top; row <= r.Bottom; ++row)
+                SetRowSelect(row, true);
         SetSelection(r);
         return;
     }
     if (IsMoveKey(key)) {
-        // The disjunct row and column selections follow the keys once they exist.
+        // The disjunct selections follow the current cell: a plain move selects its row (or
+        // column) alone, Shift adds the range, Ctrl adds the row to the others.
+        if (disjunctRows) {
+            if (!shiftDown && !ctrl) ClearRowSelect();
+            if (shiftDown)
+                SelectToRowSelect(false);
+            else
+                SetRowSelect(selRow, true);
+        }
+        if (disjunctCols) {
+            if (!shiftDown && !ctrl) ClearColSelect();
+            if (shiftDown)
+                SelectToColSelect(false);
+            else
+                SetColSelect(GetCol(), true);
+        }
+    }
+    if (key == VK_SPACE) {
+        if (disjunctRows) SetRowSelect(selRow, !GetRowSelect(selRow));
+        if (disjunctCols) SetColSelect(GetCol(), !GetColSelect(GetCol()));
     }
     if (key == VK_F2) InitValidate(GetCol(), GetRow());
+    const TGridRect sel = GetSelection();
+    if (!(sel == keySelection_)) SelectionChanged(sel.Left, sel.Top, sel.Right, sel.Bottom);
 }
 
 void TKavStringGrid::WMChar(TWMChar& Message) {

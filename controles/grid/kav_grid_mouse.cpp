@@ -24,6 +24,7 @@ bool TKavStringGrid::CanActOn(int RealCol, int ARow) {
 void TKavStringGrid::WMLButtonDown(TWMMouse& Message) {
     const int x = Message.XPos, y = Message.YPos;
     mouseDown_ = mouseDown2_ = true;
+    clickedOnPress_ = false;
     TGridCoord cell = MouseCoord(x, y);
     int col = cell.X, row = cell.Y;
     bool allow = true;
@@ -50,13 +51,50 @@ void TKavStringGrid::WMLButtonDown(TWMMouse& Message) {
     const bool innerFixed = !inFixedArea && IsFixed(col, row);
     const int realCol = RemapCol(col);
 
+    TMouseActions* ma = GetMouseActions();
+    // A radio group takes the click on its items.
+    if (IsRadio(realCol, row) &&
+        (IsEditable(col, row) || GetControlLook()->GetRadioAlwaysActive())) {
+        HideInplaceEdit();
+        HandleRadioClick(realCol, row, x - R.Left, y - R.Top);
+        return;
+    }
+    // A cell button shows pressed until the release, which fires OnButtonClick.
+    if (HasButton(realCol, row)) {
+        HideInplaceEdit();
+        SelectCell(col, row);
+        if (PtInRect(ButtonRect(col, row), TPoint(x, y))) {
+            PushButton(col, row, true);
+            pressedButton_ = TPoint(col, row);
+            SetMouseCapture(true);
+            if (OnClickCell) OnClickCell(this, row, col);
+            return;
+        }
+    }
     if (col >= GetColCount() || row >= GetRowCount()) {
         PressDefault(Message);
         return;
     }
+    // Disjunct selections: Ctrl on a selected row (column) takes it away on the release;
+    // without Ctrl the others go (with Alt they stay).
+    const bool ctrl = Message.Keys & MK_CONTROL;
+    deselectOnRelease_ = false;
+    if (ma->GetDisjunctRowSelect() && row >= GetFixedRows() &&
+        !(col == 0 && ma->GetHotmailRowSelect())) {
+        const int selRow = ma->GetRowSelectPersistent() ? RemapRowInv(row) : row;
+        if (ctrl)
+            deselectOnRelease_ = GetRowSelect(selRow);
+        else if (GetKeyState(VK_MENU) >= 0)
+            ClearRowSelect();
+    }
+    if (ma->GetDisjunctColSelect() && col >= GetFixedCols()) {
+        if (ctrl)
+            deselectOnRelease_ = GetColSelect(col);
+        else
+            ClearColSelect();
+    }
 
     // Whole rows, whole columns or everything from the fixed cells.
-    TMouseActions* ma = GetMouseActions();
     if (GetOptions().Contains(goRangeSelect)) {
         const TGridRect oldSel = GetSelection();
         bool selected = false;
@@ -88,6 +126,37 @@ void TKavStringGrid::WMLButtonDown(TWMMouse& Message) {
     }
 
     const bool canAct = CanActOn(realCol, row);
+    // A check box toggles on the press.
+    if ((canAct || GetControlLook()->GetCheckAlwaysActive()) && HasCheckBox(realCol, row) &&
+        IsInCheckBox(realCol, row, x, y)) {
+        HideInplaceEdit();
+        if (CanFocus()) SetFocus();
+        ToggleCheck(realCol, row, true);
+        MarkModified(row);
+        if (col == 0 && ma->GetHotmailRowSelect()) {
+            SetRowSelect(row, !GetRowSelect(row));
+            if (row == GetRow() && !GetRowSelect(row)) {
+                HideSelection();
+                UnHideSelection();
+            }
+        }
+        bool state = false;
+        GetCheckBoxState(realCol, row, state);
+        if (!GetNavigation()->GetAlwaysEdit()) MoveColRow(col, row, true, true);
+        if (OnCheckBoxClick) OnCheckBoxClick(this, col, row, state);
+        if (GetHideFocusRect()) RepaintCell(col, row);
+        if (row < GetFixedRows() && ma->GetCheckAllCheck()) {
+            if (state)
+                CheckAll(realCol);
+            else
+                UnCheckAll(realCol);
+        }
+        if (OnMouseDown) OnMouseDown(this, mbLeft, KeyboardStateToShiftState(), x, y);
+        // The click fires here; the release does not fire another.
+        Click();
+        clickedOnPress_ = true;
+        return;
+    }
     if (ma->GetDirectEdit() && !inFixedArea && canAct) {
         HideEditor();
         if (CanFocus()) SetFocus();
@@ -153,13 +222,37 @@ void TKavStringGrid::PressDefault(TWMMouse& Message) {
 void TKavStringGrid::WMLButtonUp(TWMMouse& Message) {
     const int x = Message.XPos, y = Message.YPos;
     // A release after a single press clicks; the release that ends a double click does not.
-    const bool pressed = mouseDown_;
+    const bool pressed = mouseDown_ && !clickedOnPress_;
+    clickedOnPress_ = false;
     colMoved_ = rowMoved_ = false;
     mouseCursorState_ = 0;
     mouseDown2_ = false;
     mouseDown_ = false;
     selectAnchor_ = -1;
     const TGridCoord cell = MouseCoord(x, y);
+
+    // A held cell button comes up; it fires when released over a cell (read-only grids only
+    // with NoDisabledButtonLook). Over no cell it is released all the same.
+    if (pressedButton_.x >= 0) {
+        const TPoint b = pressedButton_;
+        pressedButton_ = TPoint(-1, -1);
+        if (cell.X >= 0 && cell.Y >= 0) {
+            bool mayAct = GetOptions().Contains(goEditing);
+            GetCellReadOnly(RemapCol(cell.X), cell.Y, mayAct);
+            if (mayAct || GetControlLook()->GetNoDisabledButtonLook()) {
+                PushButton(b.x, b.y, false);
+                if (OnButtonClick) OnButtonClick(this, b.x, b.y);
+            } else {
+                PushButton(b.x, b.y, false);
+            }
+        } else {
+            PushButton(b.x, b.y, false);
+        }
+        SetMouseCapture(false);
+    }
+    if (cell.X >= 0 && cell.Y >= 0 && HasButton(RemapCol(cell.X), cell.Y) &&
+        PtInRect(ButtonRect(cell.X, cell.Y), TPoint(x, y)))
+        return;
 
     // A release on a column's sizing border in the header is no click.
     TGridState state = gsNormal;
@@ -170,7 +263,33 @@ void TKavStringGrid::WMLButtonUp(TWMMouse& Message) {
                          GetOptions().Contains(goColSizing) && state == gsColSizing;
     const bool wasSizing = GetGridState() == gsColSizing || GetGridState() == gsRowSizing;
     if (pressed && !onSizer && !wasSizing) Click();
+
+    TMouseActions* ma = GetMouseActions();
+    const int pressRow = pressCell_.y;
+    if (ma->GetDisjunctRowSelect() && !(pressCell_.x == 0 && IsNode(pressRow))) {
+        SelectToRowSelect(false);
+        if (deselectOnRelease_ && cell.Y >= GetFixedRows() &&
+            cell.Y < GetRowCount() - fixedFooters_)
+            SetRowSelect(ma->GetRowSelectPersistent() ? RemapRowInv(cell.Y) : cell.Y, false);
+    }
+    if (ma->GetDisjunctColSelect()) {
+        SelectToColSelect(false);
+        if (deselectOnRelease_ && cell.X >= GetFixedCols() &&
+            cell.X < GetColCount() - fixedRightCols_)
+            SetColSelect(cell.X, false);
+    }
+    deselectOnRelease_ = false;
     PressDefault(Message);
+
+    if (colMoved_ || rowMoved_ || cell.X < 0 || cell.Y < 0) return;
+    const int realCol = RemapCol(cell.X);
+    if (HasCheckBox(realCol, cell.Y) && OnCheckBoxMouseUp) {
+        bool state = false;
+        GetCheckBoxState(realCol, cell.Y, state);
+        OnCheckBoxMouseUp(this, realCol, cell.Y, state);
+    }
+    if (IsRadio(realCol, cell.Y) && OnRadioMouseUp)
+        OnRadioMouseUp(this, realCol, cell.Y, RadioIndex(realCol, cell.Y));
 }
 
 void TKavStringGrid::WMLButtonDblClk(TWMMouse& Message) {
@@ -209,6 +328,17 @@ void TKavStringGrid::WMRButtonDown(TWMMouse& Message) {
         const TPoint b = BaseCell(cell.X, cell.Y);
         MoveColRow(b.x, b.y, true, true);
     }
+    if (GetMouseActions()->GetSelectOnRightClick() && !IsFixed(cell.X, cell.Y) &&
+        GetMouseActions()->GetDisjunctRowSelect()) {
+        // Ctrl flips the row; a right click on one of several selected rows keeps them for
+        // the grid's popup menu; otherwise the row is selected alone.
+        if (Message.Keys & MK_CONTROL)
+            SetRowSelect(cell.Y, !GetRowSelect(cell.Y));
+        else if (!(GetRowSelectCount() > 1 && GetPopupMenu() && GetRowSelect(cell.Y))) {
+            ClearRowSelect();
+            SetRowSelect(cell.Y, true);
+        }
+    }
     if (OnRightClickCell) OnRightClickCell(this, cell.Y, cell.X);
 }
 
@@ -224,4 +354,45 @@ void TKavStringGrid::WMRButtonUp(TWMMouse& Message) {
 void TKavStringGrid::RowMoved(int FromIndex, int ToIndex) {
     TBaseGrid::RowMoved(FromIndex, ToIndex);
     if (enhRowColMove_) rowMoved_ = true;
+}
+
+void TKavStringGrid::HandleRadioClick(int ACol, int ARow, int X, int Y) {
+    TCanvas* canvas = GetCanvas();
+    GetCellColor(ACol, ARow, {}, canvas->GetBrush(), canvas->GetFont());
+    const TPoint b = BaseCell(ACol, ARow);
+    TCellGraphic* g = GetCellGraphic(b.x, b.y);
+    TStrings* items = GetRadioStrings(b.x, b.y);
+    if (!g || !items) return;
+    const int displayCol = RemapColInv(b.x);
+    if (!IsFixed(displayCol, b.y)) {
+        SetCol(displayCol);
+        SetRow(b.y);
+    }
+    const TGridControlStyle style = GetControlLook()->GetControlStyle();
+    const int spacing =
+        style == csClassic || style == csFlat ? GetControlLook()->GetRadioSize() : 16;
+    int hit = -1;
+    if (g->CellBoolean) {
+        int right = 0;
+        for (int i = 0; i < items->GetCount() && hit < 0; ++i) {
+            const int prev = right;
+            right += canvas->TextWidth(items->GetStrings(i)) + spacing;
+            if (X > prev && X < right) hit = i;
+        }
+    } else {
+        const int h = std::max(spacing, canvas->TextHeight("gh"));
+        int bottom = 0;
+        for (int i = 0; i < items->GetCount() && hit < 0; ++i) {
+            const int prev = bottom;
+            bottom += h;
+            if (Y > prev && Y < bottom) hit = i;
+        }
+    }
+    if (hit < 0) return;
+    if (g->CellIndex == -1)
+        SetCellEx(b.x, b.y, items->GetStrings(hit));
+    else
+        g->CellIndex = hit;
+    SetCellEx(b.x, b.y, GetCellEx(b.x, b.y));
+    if (OnRadioClick) OnRadioClick(this, displayCol, b.y, hit);
 }

@@ -59,6 +59,7 @@ bool TKavStringGrid::ValidateCell(const AnsiString& Value) {
                 if (cellChecker_ && cellChecker_->GetAutoCorrect())
                     newValue = cellChecker_->Correct(realCol, row, newValue);
                 if (OnCellValidate) OnCellValidate(this, realCol, row, newValue, valid);
+                if (GetFixedCols() > 0 && savedCellText_ != newValue) MarkModified(GetRow());
                 if (cellChecker_ && cellChecker_->GetAutoMarkError())
                     newValue = cellChecker_->MarkError(realCol, row, newValue);
                 if (valid && GetUndoRedo())

@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <stdexcept>
 
 namespace {
@@ -665,6 +666,180 @@ TEST_F(Interaccion, SiempreEditarAbreElEditorAlEntrar) {
     ventana->SetFocus();
     g->SetFocus();
     EXPECT_TRUE(EditorVisible());
+}
+
+} // namespace
+
+namespace {
+
+// --- check boxes, radio groups and buttons in cells ---
+
+TEST_F(Interaccion, CasillaConEspacioYConClic) {
+    g->AddCheckBox(2, 3, false, false);
+    std::vector<std::pair<int, bool>> avisos;
+    g->OnCheckBoxClick = [&](TObject*, int col, int, bool st) { avisos.emplace_back(col, st); };
+    // A read-only grid toggles it only with CheckAlwaysActive.
+    Ir(2, 3);
+    SimulateKeyStroke(VK_SPACE);
+    bool estado = true;
+    g->GetCheckBoxState(2, 3, estado);
+    EXPECT_FALSE(estado);
+    g->GetControlLook()->SetCheckAlwaysActive(true);
+    SimulateKeyStroke(VK_SPACE);
+    g->GetCheckBoxState(2, 3, estado);
+    EXPECT_TRUE(estado);
+    // Return never toggles; the space types nothing into the cell.
+    SimulateKeyStroke(VK_RETURN);
+    g->GetCheckBoxState(2, 3, estado);
+    EXPECT_TRUE(estado);
+    EXPECT_FALSE(EditorVisible());
+    // A click toggles it, makes its cell current and clicks once.
+    g->GetControlLook()->SetCheckAlwaysActive(false);
+    g->SetOptions(g->GetOptions() << goEditing);
+    g->GetShowModified()->SetEnabled(true);
+    int clics = 0;
+    Ir(1, 1);
+    g->OnClick = [&](TObject*) { ++clics; };
+    Clic(2, 3);
+    g->GetCheckBoxState(2, 3, estado);
+    EXPECT_FALSE(estado);
+    EXPECT_EQ(clics, 1);
+    EXPECT_EQ(g->GetCol(), 2);
+    EXPECT_EQ(g->GetRow(), 3);
+    EXPECT_TRUE(g->GetRowModified(3));
+    EXPECT_EQ(avisos, (std::vector<std::pair<int, bool>>{{2, true}, {2, false}}));
+}
+
+TEST_F(Interaccion, BotonDeCeldaSoltadoDentroYFuera) {
+    g->SetOptions(g->GetOptions() << goEditing);
+    g->AddButton(2, 4, 40, 16, "...", haLeft, vaTop);
+    g->Repaint(); // the button's place in the cell is known once painted
+    const TRect b = g->ButtonRect(2, 4);
+    ASSERT_FALSE(IsRectEmpty(b));
+    std::vector<std::string> eventos;
+    g->OnClickCell = [&](TObject*, int, int) { eventos.push_back("celda"); };
+    g->OnButtonClick = [&](TObject*, int, int) { eventos.push_back("boton"); };
+    g->OnClick = [&](TObject*) { eventos.push_back("clic"); };
+    const int x = (b.Left + b.Right) / 2, y = (b.Top + b.Bottom) / 2;
+    SimulateMouse(g, SimulatedMouse::Down, 0, x, y);
+    EXPECT_EQ(g->GetPressedButton(), TPoint(2, 4));
+    EXPECT_EQ(eventos, (std::vector<std::string>{"celda"}));
+    SimulateMouse(g, SimulatedMouse::Up, 0, x, y);
+    EXPECT_EQ(eventos, (std::vector<std::string>{"celda", "boton"}));
+    EXPECT_EQ(g->GetPressedButton(), TPoint(-1, -1));
+    // Released over no cell: no event, but the button comes up and the mouse is free.
+    eventos.clear();
+    SimulateMouse(g, SimulatedMouse::Down, 0, x, y);
+    SimulateMouse(g, SimulatedMouse::Up, 0, g->GetWidth() + 50, y);
+    EXPECT_EQ(g->GetPressedButton(), TPoint(-1, -1));
+    EXPECT_FALSE(g->GetMouseCapture());
+    EXPECT_EQ(std::count(eventos.begin(), eventos.end(), "boton"), 0);
+    // Return presses it too.
+    Ir(2, 4);
+    eventos.clear();
+    SimulateKeyStroke(VK_RETURN);
+    EXPECT_EQ(eventos, (std::vector<std::string>{"boton"}));
+    // A read-only grid presses it only with NoDisabledButtonLook.
+    g->SetOptions(g->GetOptions() >> goEditing);
+    eventos.clear();
+    SimulateMouse(g, SimulatedMouse::Down, 0, x, y);
+    SimulateMouse(g, SimulatedMouse::Up, 0, x, y);
+    EXPECT_EQ(std::count(eventos.begin(), eventos.end(), "boton"), 0);
+    g->GetControlLook()->SetNoDisabledButtonLook(true);
+    SimulateMouse(g, SimulatedMouse::Down, 0, x, y);
+    SimulateMouse(g, SimulatedMouse::Up, 0, x, y);
+    EXPECT_EQ(std::count(eventos.begin(), eventos.end(), "boton"), 1);
+}
+
+TEST_F(Interaccion, GrupoDeOpcionesConClicYEspacio) {
+    g->SetDefaultRowHeight(60);
+    g->SetOptions(g->GetOptions() << goEditing);
+    TStrings* items = g->CreateRadio(2, 2, 0, 0);
+    items->Add("uno");
+    items->Add("dos");
+    items->Add("tres");
+    std::vector<int> avisos;
+    g->OnRadioClick = [&](TObject*, int, int, int i) { avisos.push_back(i); };
+    const TRect r = g->CellRect(2, 2);
+    const int paso = std::max(16, g->GetCanvas()->TextHeight("gh"));
+    const TPoint p(r.Left + 10, r.Top + paso + paso / 2); // the second item
+    SimulateMouse(g, SimulatedMouse::Down, 0, p.x, p.y);
+    SimulateMouse(g, SimulatedMouse::Up, 0, p.x, p.y);
+    int idx = -1;
+    g->GetRadioIdx(2, 2, idx);
+    EXPECT_EQ(idx, 1);
+    Ir(2, 2);
+    SimulateKeyStroke(VK_SPACE);
+    g->GetRadioIdx(2, 2, idx);
+    EXPECT_EQ(idx, 2);
+    EXPECT_EQ(avisos, (std::vector<int>{1, 2}));
+}
+
+// --- disjunct selection ---
+
+TEST_F(Interaccion, FilasDisjuntasConControlYTeclas) {
+    g->GetMouseActions()->SetDisjunctRowSelect(true);
+    Clic(2, 2);
+    Clic(2, 4, {ssCtrl});
+    Clic(2, 6, {ssCtrl});
+    EXPECT_EQ(g->GetRowSelectCount(), 3);
+    EXPECT_TRUE(g->GetRowSelect(2));
+    EXPECT_TRUE(g->GetRowSelect(4));
+    EXPECT_TRUE(g->GetRowSelect(6));
+    Clic(2, 4, {ssCtrl}); // again: taken away on the release
+    EXPECT_FALSE(g->GetRowSelect(4));
+    EXPECT_EQ(g->GetRowSelectCount(), 2);
+    Clic(2, 7); // without Ctrl the others go
+    EXPECT_EQ(g->GetRowSelectCount(), 1);
+    EXPECT_TRUE(g->GetRowSelect(7));
+    // Keys: a plain move selects the new row alone, Shift adds the range, Space flips.
+    SimulateKeyStroke(VK_DOWN);
+    EXPECT_EQ(g->GetRowSelectCount(), 1);
+    EXPECT_TRUE(g->GetRowSelect(8));
+    SimulateKeyStroke(VK_UP, {ssShift});
+    SimulateKeyStroke(VK_UP, {ssShift});
+    EXPECT_TRUE(g->GetRowSelect(6));
+    EXPECT_TRUE(g->GetRowSelect(7));
+    EXPECT_TRUE(g->GetRowSelect(8));
+    SimulateKeyStroke(VK_SPACE);
+    EXPECT_FALSE(g->GetRowSelect(6));
+    // Select all marks every normal row.
+    SimulateKeyStroke('A', {ssCtrl});
+    EXPECT_EQ(g->GetRowSelectCount(), g->GetRowCount() - g->GetFixedRows());
+}
+
+TEST_F(Interaccion, ClicDerechoConservaLaSeleccionParaElMenu) {
+    g->GetMouseActions()->SetDisjunctRowSelect(true);
+    g->GetMouseActions()->SetSelectOnRightClick(true);
+    Clic(2, 2);
+    Clic(2, 5, {ssCtrl});
+    const TPoint p = Centro(3, 5);
+    SimulateMouse(g, SimulatedMouse::Down, 1, p.x, p.y);
+    SimulateMouse(g, SimulatedMouse::Up, 1, p.x, p.y);
+    EXPECT_EQ(g->GetRowSelectCount(), 1); // no popup menu: the row alone
+    EXPECT_TRUE(g->GetRowSelect(5));
+}
+
+TEST_F(Interaccion, CambioDeSeleccionPorTeclas) {
+    std::vector<int> filas;
+    g->OnSelectionChanged = [&](TObject*, int, int top, int, int) { filas.push_back(top); };
+    Ir(2, 2);
+    SimulateKeyStroke(VK_DOWN);
+    SimulateKeyStroke(VK_LEFT);
+    SimulateKeyStroke(VK_LEFT); // the fixed column: no change
+    EXPECT_EQ(filas, (std::vector<int>{3, 3}));
+}
+
+TEST_F(Interaccion, ValidacionMarcaLaFilaModificada) {
+    g->SetOptions(g->GetOptions() << goEditing << goAlwaysShowEditor);
+    g->GetShowModified()->SetEnabled(true);
+    g->SetCells(2, 2, "a");
+    Ir(2, 2);
+    g->InitValidate(2, 2);
+    g->ShowInplaceEdit();
+    EXPECT_TRUE(g->ValidateCell("b"));
+    EXPECT_TRUE(g->GetRowModified(2));
+    EXPECT_FALSE(g->GetRowModified(3));
 }
 
 } // namespace
