@@ -153,7 +153,8 @@ void VistaGestorBD::Actualizar() {
         error->Mensaje(64, nombreVisible);
     }
     ventana->tsHuecos->SetCaption(idioma->Traducir("Huecos") + " y lucernarios");
-    ventana->lbPorcentajeHue->SetCaption("%" + idioma->Traducir("hueco") +
+    // "% hueco cubierto por el marco", o "% vano..." en la variante regional.
+    ventana->lbPorcentajeHue->SetCaption("% " + AnsiLowerCase(idioma->Traducir("Hueco")) +
                                          " cubierto por el marco");
 }
 

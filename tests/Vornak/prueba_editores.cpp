@@ -692,4 +692,42 @@ TEST_F(Editores, UnHuecoDeLibreriaNoSeAcepta) {
     EXPECT_TRUE(v->edPermeabilidadHue->GetEnabled());
 }
 
+// La variante regional: un vidrio de librería no se toca, y los vanos no muestran la
+// permeabilidad.
+TEST_F(Editores, LaVarianteRegional) {
+    Idioma::Instancia()->FijarCodigoParaPruebas(2);
+    AbrirDelMenu(ejemplo);
+    TforGestorBD* v = Ventana();
+    Actual()->Actualizar();
+    EXPECT_EQ(v->lbPorcentajeHue->GetCaption(), "% vano cubierto por el marco");
+    Elegir({"Semitransparentes", "Vidrios", "Laminados", "Laminado de seguridad de 8 mm"});
+    Actual()->ElementoActual()->MarcarLibreria(true);
+    Actual()->MostrarElemento(TIPO_ACRISTALAMIENTO);
+    for (TControl* c : std::initializer_list<TControl*>{v->edNombreAcr, v->edConductanciaAcr,
+                                                        v->edFactorSolarAcr, v->btnAceptarAcr})
+        EXPECT_FALSE(c->GetEnabled()) << c->GetName().c_str();
+    Elegir({"Semitransparentes", "Vanos y lucernarios", "Ventanas", "Ventana salon"});
+    EXPECT_FALSE(v->edPermeabilidadHue->GetVisible());
+    EXPECT_FALSE(v->lbPermeabilidadHue->GetVisible());
+}
+
+// El dibujo elegido con "..." se muestra enseguida y el material lo toma al aceptar, solo
+// por su nombre de fichero.
+TEST_F(Editores, ElDibujoElegidoSeGuardaAlAceptar) {
+    AbrirDelMenu(ejemplo);
+    TforGestorBD* v = Ventana();
+    Elegir({"Opacos", "Materiales y productos", "Paneles", "Panel sandwich de acero"});
+    ObjetoBase* m = Elemento(TIPO_MATERIAL, "Panel sandwich de acero");
+    Guion().AnswerFileDialog(carpeta.Ruta() + "/Imagenes/Materiales/mortero.png");
+    Pulsar(v->btnDibujoMat);
+    EXPECT_GT(v->edImagenMat->GetText().Pos("mortero.png"), 0);
+    EXPECT_EQ(Valor(m, "Imagen"), "panel_sandwich.png");
+    Pulsar(v->btnAceptarMat);
+    EXPECT_EQ(Valor(m, "Imagen"), "mortero.png");
+    // Un fichero que no existe no cambia nada.
+    Guion().AnswerFileDialog(carpeta.Ruta() + "/Imagenes/Materiales/no_existe.png");
+    Pulsar(v->btnDibujoMat);
+    EXPECT_GT(v->edImagenMat->GetText().Pos("mortero.png"), 0);
+}
+
 } // namespace
