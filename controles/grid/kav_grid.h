@@ -84,6 +84,8 @@ using TGridSizeEvent = std::function<void(TObject* Sender, int Index, bool& Allo
 using TCheckBoxClickEvent = std::function<void(TObject* Sender, int ACol, int ARow, bool State)>;
 using TRadioClickEvent = std::function<void(TObject* Sender, int ACol, int ARow, int AIdx)>;
 using TButtonClickEvent = std::function<void(TObject* Sender, int ACol, int ARow)>;
+using TAnchorClickEvent = std::function<void(TObject* Sender, int ARow, int ACol,
+                                             const AnsiString& Anchor, bool& AutoHandle)>;
 using TGridClickEvent = std::function<void(TObject* Sender, int ARow, int ACol, bool& Allow)>;
 using TGridCellEvent = std::function<void(TObject* Sender, int ARow, int ACol)>;
 using TGridAllowEvent = std::function<void(TObject* Sender, bool& Allow)>;
@@ -937,6 +939,7 @@ public:
     TRadioClickEvent OnRadioClick;
     TRadioClickEvent OnRadioMouseUp;
     TButtonClickEvent OnButtonClick;
+    TAnchorClickEvent OnAnchorClick;
     TGridClickEvent OnCanClickCell;
     TGridCellEvent OnClickCell;
     TGridCellEvent OnRightClickCell;

@@ -250,6 +250,16 @@ void TKavStringGrid::WMChar(TWMChar& Message) {
         if (!(col >= GetLeftCol() && col <= GetLeftCol() + GetVisibleColCount() &&
               row >= GetTopRow() && row <= GetTopRow() + GetVisibleRowCount()))
             MoveColRow(col, row, false, true);
+        // The press the editor starts from, as if the cell had been clicked.
+        const TRect r = CellRect(col, row);
+        ++clickGuard_;
+        try {
+            MouseDown(mbLeft, {}, r.Left + 2, r.Top + 2);
+        } catch (...) {
+            --clickGuard_;
+            throw;
+        }
+        --clickGuard_;
         return DefaultGridMessage(Message);
     }
     if (GetExcelStyleDecimalSeparator() && ch == '.' && (Message.KeyData & (1 << 22))) {

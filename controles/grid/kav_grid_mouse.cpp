@@ -2,9 +2,14 @@
 // columns from the fixed cells, fires OnClickCell and starts editing where the settings say;
 // the release fires OnClick once; double and right clicks have their cell events; moved rows
 // and columns keep the sort column and the current cell on the same data.
+#include "controles/comun/text_utils.h"
 #include "controles/grid/kav_grid.h"
+#include "controles/grid/markup_renderer.h"
+#include "plataforma/gui/kernel/application.h"
+#include "plataforma/gui/services/shell.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace {
 
@@ -92,6 +97,53 @@ void TKavStringGrid::WMLButtonDown(TWMMouse& Message) {
             deselectOnRelease_ = GetColSelect(col);
         else
             ClearColSelect();
+    }
+
+    // Links: a URL cell, or an anchor of a markup cell under the pointer.
+    const AnsiString text = GetCellEx(realCol, row);
+    const bool html = TextType(text, enableHTML_) == ttHTML;
+    AnsiString anchor;
+    if (GetURLShow() && !html && IsURL(text)) {
+        anchor = text;
+    } else if (html) {
+        TRect hr = R;
+        hr.Left += 1 + xyOffset_.x;
+        hr.Top += 1 + xyOffset_.y;
+        if (HasCheckBox(realCol, row)) hr.Left += GetControlLook()->GetCheckSize();
+        AnsiString href, plain, focus, title, cid, cvalue, ctype;
+        int ex = 0, ey = 0, count = 0, mouseAnchor = 0;
+        TRect ar, cr;
+        TCanvas* canvas = GetCanvas();
+        GetCellColor(realCol, row, {}, canvas->GetBrush(), canvas->GetFont());
+        if (HTMLDrawEx(canvas, text, hr, gridImages_, x, y, -1, 0, 1, true, false, false, false,
+                       true, false, GetWordWraps(realCol, row), false, 0.0, urlColor_, clNone,
+                       clNone, clGray, href, plain, focus, title, ex, ey, count, mouseAnchor, ar,
+                       cr, cid, cvalue, ctype, nullptr, GetPictureContainer(), GetHandle()))
+            anchor = href;
+    }
+    if (!anchor.IsEmpty()) {
+        bool autoHandle = true;
+        if (OnAnchorClick) OnAnchorClick(this, row, col, anchor, autoHandle);
+        if (autoHandle) {
+            const AnsiString upper = anchor.UpperCase();
+            if (const int at = upper.Pos("CELL://"); at > 0) {
+                TPoint target;
+                if (NameToCell(anchor.SubString(at + 7, anchor.Length()), target) &&
+                    target.x >= 0 && target.x < GetColCount() && target.y >= 0 &&
+                    target.y < GetRowCount()) {
+                    SetRow(target.y);
+                    SetCol(target.x);
+                }
+            } else {
+                ShellExecute(Application->GetHandle(), "open", anchor.c_str(), nullptr, nullptr,
+                             SW_SHOWNORMAL);
+            }
+        }
+        return;
+    }
+    if (html && std::strstr(text.UpperCase().c_str(), "<CONTROL")) {
+        MoveColRow(col, row, true, true);
+        return;
     }
 
     // Whole rows, whole columns or everything from the fixed cells.

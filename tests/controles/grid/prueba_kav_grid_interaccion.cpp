@@ -3,8 +3,11 @@
 // edited value, scrolling while something is dragged near an edge, and its own messages.
 
 #include "controles/grid/kav_grid.h"
+#include "plataforma/base/numbers.h"
 #include "plataforma/base/regional.h"
+#include "plataforma/gui/testing/capture.h"
 #include "plataforma/gui/testing/input_simulation.h"
+#include "tests/comun/pruebas.h"
 #include "tests/plataforma/gui/control_prueba.h"
 
 #include <gtest/gtest.h>
@@ -840,6 +843,78 @@ TEST_F(Interaccion, ValidacionMarcaLaFilaModificada) {
     EXPECT_TRUE(g->ValidateCell("b"));
     EXPECT_TRUE(g->GetRowModified(2));
     EXPECT_FALSE(g->GetRowModified(3));
+}
+
+} // namespace
+
+namespace {
+
+// --- links in cells ---
+
+TEST_F(Interaccion, EnlacesEnCeldas) {
+    g->SetColWidths(2, 150);
+    g->SetCells(2, 3, "<a href=\"cell://R7C3\">ir</a>");
+    g->SetCells(2, 4, "<a href=\"http://ejemplo.es\">web</a> y texto");
+    g->SetCells(2, 5, "<a href=\"cell://R99C3\">fuera</a>");
+    auto enlace = [&](int row) {
+        const TRect r = g->CellRect(2, row);
+        const TPoint p(r.Left + 6, r.Top + 8);
+        SimulateMouse(g, SimulatedMouse::Down, 0, p.x, p.y);
+        SimulateMouse(g, SimulatedMouse::Up, 0, p.x, p.y);
+    };
+    std::vector<AnsiString> anclas;
+    g->OnAnchorClick = [&](TObject*, int, int, const AnsiString& a, bool&) { anclas.push_back(a); };
+    enlace(3); // a cell name: the grid goes there
+    EXPECT_EQ(g->GetCol(), 3);
+    EXPECT_EQ(g->GetRow(), 7);
+    enlace(5); // a name outside the grid changes nothing
+    EXPECT_EQ(g->GetRow(), 7);
+    Guion().AnswerShellExecute(42);
+    enlace(4); // anything else is opened by the shell
+    ASSERT_EQ(Guion().ShownBoxes().size(), 1u);
+    EXPECT_EQ(Guion().ShownBoxes()[0].text, "http://ejemplo.es");
+    EXPECT_EQ(anclas.size(), 3u);
+    // A handler that takes the anchor itself keeps the shell out.
+    g->OnAnchorClick = [&](TObject*, int, int, const AnsiString&, bool& autoHandle) {
+        autoHandle = false;
+    };
+    enlace(4);
+    EXPECT_EQ(Guion().ShownBoxes().size(), 1u);
+    // Beside the anchor the click is a plain one.
+    const TRect r = g->CellRect(2, 4);
+    const TPoint p(r.Right - 4, r.Bottom - 3);
+    SimulateMouse(g, SimulatedMouse::Down, 0, p.x, p.y);
+    SimulateMouse(g, SimulatedMouse::Up, 0, p.x, p.y);
+    EXPECT_EQ(g->GetRow(), 4);
+}
+
+TEST_F(Interaccion, EscribirConRangeSelectAndEditAbreElEditor) {
+    g->GetMouseActions()->SetRangeSelectAndEdit(true);
+    Ir(3, 3);
+    SimulateTyping("x");
+    EXPECT_TRUE(g->GetOptions().Contains(goEditing));
+    EXPECT_TRUE(EditorVisible());
+    EXPECT_EQ(g->GetEditStartChar(), 'x');
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(Interaccion, CapturaDeFilasDisjuntasYBotonPulsado) {
+    g->GetMouseActions()->SetDisjunctRowSelect(true);
+    g->SetOptions(g->GetOptions() << goEditing);
+    for (int r = 1; r < g->GetRowCount(); ++r)
+        g->SetCells(1, r, "Fila " + IntToStr(r));
+    g->AddButton(3, 6, 40, 16, "Ver", haLeft, vaTop);
+    g->AddCheckBox(2, 6, true, false);
+    g->Repaint();
+    Clic(1, 2);
+    Clic(1, 4, {ssCtrl});
+    const TRect b = g->ButtonRect(3, 6);
+    SimulateMouse(g, SimulatedMouse::Down, 0, (b.Left + b.Right) / 2, (b.Top + b.Bottom) / 2);
+    EXPECT_FALSE(SaveCapture(g, "kavgrid_interaccion").IsEmpty());
+    SimulateMouse(g, SimulatedMouse::Up, 0, (b.Left + b.Right) / 2, (b.Top + b.Bottom) / 2);
 }
 
 } // namespace
