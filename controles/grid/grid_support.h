@@ -56,6 +56,8 @@ public:
     TControlItem(int Col, int Row, TControl* Control) : col_(Col), row_(Row), control_(Control) {}
     int GetX() const { return col_; }
     int GetY() const { return row_; }
+    void SetX(int Value) { col_ = Value; }
+    void SetY(int Value) { row_ = Value; }
     TControl* GetControl() const { return control_; }
 
 private:

@@ -65,6 +65,7 @@ TKavStringGrid::TKavStringGrid(TComponent* AOwner)
     vAlignFlag_ = DT_TOP;
     pictureCache_ = std::make_unique<THTMLPictureCache>();
     controlList_ = std::make_unique<TControlList>();
+    sortIndexes_ = std::make_unique<TSortIndexList>();
 
     // Facts of the platform: the XP look needs themed drawing, which the layer leaves off
     // unless the program turns it on; the common controls are 5.82 (no version 6); the wheel
@@ -93,6 +94,8 @@ TKavStringGrid::~TKavStringGrid() {
     if (cellChecker_) cellChecker_->RemoveFreeNotification(this);
     if (gridImages_) gridImages_->RemoveFreeNotification(this);
     if (pictureContainer_) pictureContainer_->RemoveFreeNotification(this);
+    for (TGridChangeNotifier* n : notifiers_)
+        n->RemoveFreeNotification(this);
     // Balloon hints and saved column sizes come with their own code. The texts go with the
     // store; what the cells and the hidden rows own is freed here.
     TKavStringGrid::ClearProps();
@@ -105,13 +108,7 @@ void TKavStringGrid::Notification(TComponent* AComponent, TOperation Operation) 
     if (AComponent == gridImages_) gridImages_ = nullptr;
     if (AComponent == pictureContainer_) pictureContainer_ = nullptr;
     if (AComponent == ownerForm_) ownerForm_ = nullptr;
-}
-
-void TKavStringGrid::Clear() {
-    for (int r = 0, rows = GetRowCount(); r < rows; ++r)
-        for (int c = 0, cols = GetStoreColCount(); c < cols; ++c)
-            if (!GetCells(c, r).IsEmpty()) SetCells(c, r, AnsiString());
-    TBaseGrid::ClearProps();
+    std::erase(notifiers_, AComponent);
 }
 
 void TKavStringGrid::GridResize(TObject* Sender) {
@@ -153,6 +150,8 @@ void TKavStringGrid::Loaded() {
     rememberedFixedRows_ = GetFixedRowsEx();
     rememberedFixedCols_ = GetFixedColsEx();
     loadedDefaultRowHeight_ = GetDefaultRowHeight();
+    minColWidth_ = 10;
+    minRowHeight_ = GetDefaultRowHeight();
     loaded_ = true;
     if (GetOptions().Contains(goAlwaysShowEditor)) {
         SetOptions(GetOptions() >> goAlwaysShowEditor);

@@ -7,7 +7,9 @@
 // kav_grid_version.cpp (unit start-up, version, column order, wide cells), kav_grid_cells.cpp
 // (cells by real row, per-cell properties, grid setters), kav_grid_selection.cpp (disjunct
 // selections, repainting), kav_grid_visual.cpp (a cell's look and display text),
-// kav_grid_paint.cpp (the layers of one cell) and kav_grid_text.cpp (its text).
+// kav_grid_paint.cpp (the layers of one cell), kav_grid_text.cpp (its text); and in their own
+// block below: kav_grid_rows.cpp, kav_grid_notify.cpp, kav_grid_sidetables.cpp,
+// kav_grid_sort.cpp, kav_grid_hide.cpp, kav_grid_scrollbars.cpp, kav_grid_autosize.cpp.
 
 #include "controles/comun/scroll_style.h"
 #include "controles/grid/base_grid.h"
@@ -17,6 +19,7 @@
 #include "controles/grid/picture_container.h"
 #include "plataforma/gui/images/image_list.h"
 #include "plataforma/gui/kernel/timers.h"
+#include "plataforma/gui/widgets/hint_window.h"
 
 #include <cstdint>
 #include <memory>
@@ -103,6 +106,17 @@ using TGridChangingEvent =
     std::function<void(TObject* Sender, int OldIndex, int NewIndex, bool& Allow)>;
 using TCellChangingEvent = std::function<void(TObject* Sender, int OldRow, int OldCol, int NewRow,
                                               int NewCol, bool& Allow)>;
+using TCellsChangedEvent = std::function<void(TObject* Sender, const TRect& R)>;
+using TAutoInsertRowEvent = std::function<void(TObject* Sender, int ARow)>;
+using TCustomCompareEvent =
+    std::function<void(TObject* Sender, const AnsiString& Str1, const AnsiString& Str2, int& Res)>;
+using TRawCompareEvent =
+    std::function<void(TObject* Sender, int Col, int Row1, int Row2, int& Res)>;
+using TScrollHintEvent = std::function<void(TObject* Sender, int ARow, AnsiString& HintStr)>;
+using TUpdateColumnSizeEvent = std::function<void(TObject* Sender, int ACol, int& AWidth)>;
+enum TScrollBarAlways { saNone, saVert, saHorz, saBoth };
+enum TScrollHintType { shNone, shVertical, shHorizontal, shBoth };
+class TGridChangeNotifier;
 
 class TKavStringGrid : public TBaseGrid {
 public:
@@ -279,8 +293,6 @@ public:
         const TCellProperties* p = FindCellProperties(ACol, ARow);
         return p && p->GetReadOnly();
     }
-    // Empties every cell's text and frees every cell's properties (hidden rows aside).
-    void Clear();
 
     // Horizontal alignment of one cell's text, through its properties; repaints the cell.
     void SetAlignments(int ACol, int ARow, TAlignment Value);
@@ -413,14 +425,169 @@ public:
     TWndMethod GetSavedEditorProc() const { return savedEditorProc_; }
     void SetSavedEditorProc(TWndMethod Value) { savedEditorProc_ = Value; }
 
+    // ===== Rows and columns, change notices, sorting, hiding, scroll bars, sizing =====
+    // kav_grid_rows.cpp (row and column operations), kav_grid_notify.cpp (change notices,
+    // notifiers, cell controls), kav_grid_rowselect.cpp (the row-select flags the row
+    // operations keep), kav_grid_sort.cpp, kav_grid_hide.cpp, kav_grid_scrollbars.cpp,
+    // kav_grid_autosize.cpp.
+
+    // --- change notices ---
+    // After one accepted cell change: the footer of its column.
+    virtual void UpdateCell(int ACol, int ARow);
+    // After cells changed by code (columns Left..Right, rows Top..Bottom): OnCellsChanged,
+    // each registered notifier in order, then the footer of every column.
+    virtual void CellsChanged(const TRect& R);
+    // After many cells were filled at once: the footer of every column.
+    virtual void CellsLoaded();
+    // The footer's calculation of one column (-1: all); nothing until the floating footer.
+    virtual void CalcFooter(int ACol) { DoCalcFooter(ACol); }
+    virtual void DoCalcFooter(int) {}
+    // Listed once; a notifier that is freed leaves the list by itself.
+    void RegisterNotifier(TGridChangeNotifier* ANotifier);
+    void UnRegisterNotifier(TGridChangeNotifier* ANotifier);
+    int GetNotifierCount() const { return static_cast<int>(notifiers_.size()); }
+    TCellsChangedEvent OnCellsChanged;
+    // Places each cell's control over its cell when the cell is in view, hides it otherwise.
+    void CellControlsUpdate();
+
+    // --- row and column operations (display rows; hidden columns go with their rows) ---
+    void AddRow();
+    void AddColumn();
+    virtual void InsertRows(int RowIndex, int RCount);
+    virtual void InsertCols(int ColIndex, int CCount);
+    virtual void RemoveRows(int RowIndex, int RCount);
+    virtual void RemoveRowsEx(int RowIndex, int RCount);
+    virtual void RemoveRowsInternal(int RowIndex, int RCount);
+    void IRemoveRows(int RowIndex, int RCount, bool UpdateHidden);
+    virtual void RemoveCols(int ColIndex, int CCount);
+    virtual void ClearRect(int ACol1, int ARow1, int ACol2, int ARow2);
+    void ClearRows(int RowIndex, int RCount);
+    void ClearCols(int ColIndex, int CCount);
+    void ClearNormalRows(int RowIndex, int RCount);
+    void ClearNormalCols(int ColIndex, int CCount);
+    void ClearNormalCells();
+    // Empties every cell, hidden columns included, and frees their properties.
+    void Clear();
+    void ClearSelection();
+    void RemoveDuplicates(int ACol, bool CaseSensitive);
+    void RemoveSelectedRows();
+    void RemoveUnSelectedRows();
+    void HideSelectedRows();
+    void HideUnSelectedRows();
+    void SwapRows(int ARow1, int ARow2);
+    void SwapColumns(int ACol1, int ACol2);
+    void MergeColumnCells(int ACol, bool MainMerge);
+    void MergeRowCells(int ARow, bool MainMerge);
+    void SplitColumnCells(int ACol);
+    void SplitRowCells(int ARow);
+    void SplitAllCells();
+    void MergeCols(int ColIndex1, int ColIndex2, const AnsiString& Separator);
+    bool IsCell(const AnsiString& SubStr, int& ACol, int& ARow);
+    bool IsWideCell(int ACol, int ARow) const;
+    virtual void DoInsertRow(int ARow);
+    virtual void DoDeleteRow(int ARow);
+    TAutoInsertRowEvent OnAutoInsertRow;
+    TAutoInsertRowEvent OnAutoDeleteRow;
+    // While set, clearing a cell forgets its properties instead of freeing them.
+    bool GetKeepObjects() const { return keepObjects_; }
+
+    // --- sorting ---
+    // 1, 0 or -1: cell (ACol, ARow1) against cell (ACol, ARow2) by the column's style.
+    int Compare(int ACol, int ARow1, int ARow2, TSortDirection Direction);
+    int CompareLine(int ACol, int ARow1, int ARow2);
+    int CompareLineIndexed(int Key, int ARow1, int ARow2);
+    // Sorts the normal rows on the sort column (by the sort index list), stably.
+    virtual void QSort();
+    virtual void QSortIndexed();
+    // Sorts the child rows of every expanded node.
+    virtual void QSortGroup();
+    virtual void QSortGroupIndexed();
+    // Back to the order before the first sort.
+    virtual void QUnSort();
+    // Sorts rows ARow1 .. ARow2 on one column (on the index list).
+    void QuickSort(int ACol, int ARow1, int ARow2);
+    void QuickSortIndexed(int ARow1, int ARow2);
+    // Bubble sort of the normal rows on one column.
+    void SortByColumn(int ACol);
+    void InitSortXRef();
+    virtual void SortSwapRows(int ARow1, int ARow2);
+    int SortedRowIndex(int ARow);
+    int UnSortedRowIndex(int ARow);
+    AnsiString GetUnSortedCell(int ACol, int ARow);
+    void SetUnSortedCell(int ACol, int ARow, const AnsiString& Value);
+    TSortIndexList* GetSortIndexes() const { return sortIndexes_.get(); }
+    const std::vector<int>& GetSortXRef() const { return sortXRef_; }
+    TCustomCompareEvent OnCustomCompare;
+    TRawCompareEvent OnRawCompare;
+
+    // --- hiding and showing (real indexes) ---
+    void HideColumn(int ACol) { HideColumns(ACol, ACol); }
+    void HideColumns(int FromCol, int ToCol);
+    void UnHideColumn(int ACol) { UnHideColumns(ACol, ACol); }
+    void UnHideColumns(int FromCol, int ToCol);
+    void UnHideColumnsAll();
+    void HideRow(int ARow) { HideRows(ARow, ARow); }
+    void HideRows(int FromRow, int ToRow);
+    void HideRowsEx(int FromRow, int ToRow);
+    // Hides the real rows the list holds in one pass.
+    void HideRowList(TIntList* RowList);
+    void UnHideRow(int ARow) { UnHideRows(ARow, ARow); }
+    void UnHideRows(int FromRow, int ToRow);
+    void UnHideRowsAll();
+    // Shows every hidden row in one pass.
+    void UnHideRowList();
+
+    // --- scroll bars and column sizes ---
+    TScrollBarAlways GetScrollBarAlways() const { return scrollBarAlways_; }
+    void SetScrollBarAlways(TScrollBarAlways Value);
+    bool GetScrollProportional() const { return scrollProportional_; }
+    void SetScrollProportional(bool Value);
+    TScrollHintType GetScrollHints() const { return scrollHints_; }
+    void SetScrollHints(TScrollHintType Value) { scrollHints_ = Value; }
+    bool GetScrollSynch() const { return scrollSynch_; }
+    void SetScrollSynch(bool Value) { scrollSynch_ = Value; }
+    // The proportional thumb: positions 0..127 span the scrollable rows (columns).
+    virtual void UpdateVScroller();
+    virtual void UpdateHScroller();
+    // Shows, hides, enables and disables the bars by ScrollBarAlways and what fits.
+    virtual void UpdateScrollBars(bool Force);
+    // The flat scroll-bar service is absent: FlatInit leaves its flag false and the flat
+    // calls do nothing; ScrollType, ScrollColor and ScrollWidth only keep their values.
+    void FlatInit() { flatInit_ = false; }
+    void FlatDone() { flatInit_ = false; }
+    bool GetFlatInit() const { return flatInit_; }
+    void UpdateVScrollBar() {}
+    void UpdateHScrollBar() {}
+    TScrollHintEvent OnScrollHint;
+    TUpdateColumnSizeEvent OnUpdateColumnSize;
+    virtual void UpdateColSize(int ACol, int& AWidth);
+    virtual void UpdateAutoColSize(int ACol, int& AWidth);
+    virtual void DoAppendRow() { SetRowCountEx(GetRowCount() + 1); }
+
+    // --- automatic sizing ---
+    void AutoSizeCol(int ACol);
+    void AutoSizeColumns(bool DoFixedCols, int Padding);
+    void AutoSizeRow(int ARow);
+    void SizeToWidth(int ACol, bool GrowOnly);
+    void SizeToHeight(int ARow, bool GrowOnly);
+    void SizeToLines(int ARow, int Lines, int Padding);
+    int GetMinColWidth() const { return minColWidth_; }
+    void SetMinColWidth(int Value) { minColWidth_ = Value; }
+    int GetMaxColWidth() const { return maxColWidth_; }
+    void SetMaxColWidth(int Value) { maxColWidth_ = Value; }
+    int GetMinRowHeight() const { return minRowHeight_; }
+    void SetMinRowHeight(int Value) { minRowHeight_ = Value; }
+    int GetMaxRowHeight() const { return maxRowHeight_; }
+    void SetMaxRowHeight(int Value) { maxRowHeight_ = Value; }
+    bool GetAutoSizeGrowOnly() const { return autoSizeGrowOnly_; }
+    void SetAutoSizeGrowOnly(bool Value) { autoSizeGrowOnly_ = Value; }
+    // ===== end of rows and columns, change notices, sorting, hiding, scroll bars, sizing =====
+
     // --- the owner form's resize ---
     void GridResize(TObject* Sender);
 
-    // --- hooks the footer, scroll bars and themes fill later ---
+    // --- hooks the footer and themes fill later ---
     virtual void UpdateFooter() {}
-    virtual void UpdateVScroller() {}
-    virtual void UpdateHScroller() {}
-    virtual void UpdateScrollBars(bool) {}
     virtual void ThemeAdapt() {}
     virtual void NCPaintProc();
 
@@ -707,6 +874,69 @@ protected:
     // The inherited decision, then OnColumnSize and OnRowSize may refuse.
     void CalcSizingState(int X, int Y, TGridState& State, int& Index, int& SizingPos,
                          int& SizingOfs, TGridDrawInfo& FixedInfo) override;
+
+    // ===== rows and columns, sorting, hiding, scroll bars, sizing (see the public block) =====
+    void SizeChanged(int OldColCount, int OldRowCount) override;
+    void ColWidthsChanged() override;
+    void RowHeightsChanged() override;
+    void TopLeftChanged() override;
+    void ScrollBarsUpdated() override;
+    // WM_VSCROLL and WM_HSCROLL: scroll hints and synchronous scrolling, then the grid's own
+    // handling and the bars brought up to date.
+    void GridScrollMessage(TMessage& Message);
+
+private:
+    // Row-level work the operations share.
+    void ShiftRowSideTables(int RowIndex, int RealAt, int Delta);
+    // Hidden rows at or beyond real row Above move by Delta.
+    void ShiftHiddenIndexes(int Above, int Delta);
+    // Hidden rows after removed display rows RowIndex .. RowIndex+RCount-1 move up.
+    void ShiftHiddenForRemoval(int RowIndex, int RCount);
+    // Takes display rows RowIndex .. +RCount-1 out (their slots must be free or empty).
+    void DropRowBlock(int RowIndex, int RCount);
+    void RemoveRowsCore(int RowIndex, int RCount, bool UpdateHidden, bool FreeProps,
+                        bool KeepRowSelectOption);
+    void HiddenRowsChanged() {
+        hiddenSorted_.clear();
+        hiddenSortedValid_ = false;
+    }
+    const std::vector<int>& SortedHiddenIndexes() const;
+    void FireCellsChanged(int Left, int Top, int Right, int Bottom);
+    // Sorting: the permutation of the rows First .. Last computed from keys made once.
+    void SortRange(int First, int Last, bool Indexed, int Column);
+    void ApplyRowOrder(int First, const std::vector<int>& Order);
+    void SortFrame(bool Indexed, bool Group, bool FireRowUpdate);
+    // Hides the shown real rows of a sorted list in one pass; Append adds their items at
+    // the end of the collection without their heights.
+    void HideRealRows(const std::vector<int>& Reals, bool Append);
+    // Shows the given hidden rows (sorted by real index) in one pass.
+    void UnHideItems(std::vector<TGridItem*> Items);
+    // The size a cell's text and graphic need (the sizing routines' measure).
+    TPoint MeasureCell(int ACol, int ARow, bool Zoom, bool WordWrap);
+    void DoScrollHint(bool Vert, int ScrollCode, int Pos);
+    void ProportionalBar(bool Vert);
+
+    std::vector<TGridChangeNotifier*> notifiers_;
+    bool keepObjects_ = false;
+    bool editingInProgress_ = false;
+    std::unique_ptr<TSortIndexList> sortIndexes_;
+    std::vector<int> sortXRef_;
+    int sortingColumn_ = -1; // the display column a single-column sort moves
+    int sortCurrentRow_ = -1;
+    mutable std::vector<int> hiddenSorted_;
+    mutable bool hiddenSortedValid_ = false;
+    TScrollBarAlways scrollBarAlways_ = saNone;
+    bool scrollProportional_ = false;
+    TScrollHintType scrollHints_ = shNone;
+    bool scrollSynch_ = false;
+    bool flatInit_ = false;
+    bool scrollInProgress_ = false;
+    bool stretching_ = false;
+    std::unique_ptr<THintWindow> scrollHintWindow_;
+    int minColWidth_ = 0, maxColWidth_ = 0;
+    int minRowHeight_ = 0, maxRowHeight_ = 0;
+    bool autoSizeGrowOnly_ = false;
+    // ===== end =====
 
 private:
     std::unique_ptr<TCellNode> cellNode_;

@@ -26,31 +26,40 @@ int TKavStringGrid::RemapColInv(int ACol) const {
     return ACol - hidden;
 }
 
-namespace {
-
-std::vector<int> HiddenIndexes(const TCollection& Items) {
-    std::vector<int> v;
-    v.reserve(Items.GetCount());
-    for (int i = 0; i < Items.GetCount(); ++i)
-        v.push_back(static_cast<const TGridItem*>(Items.GetItem(i))->GetIdx());
-    std::sort(v.begin(), v.end());
-    return v;
+// The real indexes of the hidden rows, sorted, kept until the hidden rows change.
+const std::vector<int>& TKavStringGrid::SortedHiddenIndexes() const {
+    if (hiddenSortedValid_ && hiddenSorted_.size() == static_cast<size_t>(NumHiddenRows()))
+        return hiddenSorted_;
+    hiddenSorted_.clear();
+    hiddenSorted_.reserve(hiddenRows_->GetCount());
+    for (int i = 0; i < hiddenRows_->GetCount(); ++i)
+        hiddenSorted_.push_back(static_cast<const TGridItem*>(hiddenRows_->GetItem(i))->GetIdx());
+    std::sort(hiddenSorted_.begin(), hiddenSorted_.end());
+    hiddenSortedValid_ = true;
+    return hiddenSorted_;
 }
 
-} // namespace
-
 int TKavStringGrid::RemapRowInv(int ARow) const {
-    int real = ARow;
-    for (int idx : HiddenIndexes(*hiddenRows_))
-        if (idx <= real) ++real;
-    return real;
+    // The (ARow+1)-th real row that is not hidden: search on real = ARow + hidden rows at
+    // or below it.
+    const std::vector<int>& h = SortedHiddenIndexes();
+    if (h.empty() || ARow < h.front()) return ARow;
+    size_t lo = 0, hi = h.size();
+    // The number k of hidden indexes that lie at or below ARow + k.
+    while (lo < hi) {
+        const size_t mid = (lo + hi) / 2;
+        // Hidden index mid lies below the answer when h[mid] <= ARow + mid.
+        if (h[mid] <= ARow + static_cast<int>(mid))
+            lo = mid + 1;
+        else
+            hi = mid;
+    }
+    return ARow + static_cast<int>(lo);
 }
 
 int TKavStringGrid::RemapRow(int ARow) const {
-    int below = 0;
-    for (int i = 0; i < hiddenRows_->GetCount(); ++i)
-        if (static_cast<const TGridItem*>(hiddenRows_->GetItem(i))->GetIdx() < ARow) ++below;
-    return ARow - below;
+    const std::vector<int>& h = SortedHiddenIndexes();
+    return ARow - static_cast<int>(std::lower_bound(h.begin(), h.end(), ARow) - h.begin());
 }
 
 bool TKavStringGrid::IsHiddenColumn(int ACol) const {
@@ -68,7 +77,8 @@ void TKavStringGrid::SetVisibleCol(int ACol, bool Value) {
 }
 
 bool TKavStringGrid::IsHiddenRow(int ARow) const {
-    return HiddenRow(ARow) != nullptr;
+    const std::vector<int>& h = SortedHiddenIndexes();
+    return std::binary_search(h.begin(), h.end(), ARow);
 }
 
 TStrings* TKavStringGrid::HiddenRow(int ARow) const {

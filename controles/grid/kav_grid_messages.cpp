@@ -49,7 +49,12 @@ void TKavStringGrid::Dispatch(TMessage& Message) {
     case WM_TIMER:
         return CallMessageHandler(this, &TKavStringGrid::WMTimer, Message);
     case WM_SIZE:
-        return CallMessageHandler(this, &TKavStringGrid::WMSize, Message);
+        CallMessageHandler(this, &TKavStringGrid::WMSize, Message);
+        UpdateScrollBars(false);
+        return;
+    case WM_VSCROLL:
+    case WM_HSCROLL:
+        return GridScrollMessage(Message);
     default:
         DefaultGridMessage(Message);
     }

@@ -114,7 +114,9 @@ void TCollection::InsertItem(TCollectionItem* Item) {
 }
 
 void TCollection::RemoveItem(TCollectionItem* Item) {
-    items_.erase(std::remove(items_.begin(), items_.end(), Item), items_.end());
+    // Searched from the end: emptying a collection from its last item is linear.
+    const auto it = std::find(items_.rbegin(), items_.rend(), Item);
+    if (it != items_.rend()) items_.erase(std::next(it).base());
     Item->collection_ = nullptr;
     Changed();
 }

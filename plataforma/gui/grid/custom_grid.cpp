@@ -496,6 +496,43 @@ void TCustomGrid::MoveRow(int FromIndex, int ToIndex) {
     InvalidateGrid();
 }
 
+void TCustomGrid::PermuteRows(int First, const std::vector<int>& From) {
+    const int n = static_cast<int>(From.size());
+    if (n == 0) return;
+    if (First < 0 || First + n > GetRowCount()) GridIndexError();
+    rows_.Permute(First, From);
+    RowsPermuted(First, From);
+    if (rows_.HasSizes()) RowHeightsChanged();
+    InvalidateGrid();
+}
+
+void TCustomGrid::RowsPermuted(int, const std::vector<int>&) {}
+
+void TCustomGrid::RotateRows(int First, int Middle, int Last) {
+    if (First < 0 || Last > GetRowCount() || First > Middle || Middle > Last) GridIndexError();
+    if (First == Middle || Middle == Last) return;
+    rows_.Rotate(First, Middle, Last);
+    RowsRotated(First, Middle, Last);
+    if (rows_.HasSizes()) RowHeightsChanged();
+    InvalidateGrid();
+}
+
+void TCustomGrid::RowsRotated(int, int, int) {}
+
+void TCustomGrid::ExchangeRows(int ARow1, int ARow2) {
+    const int n = GetRowCount();
+    if (ARow1 < 0 || ARow2 < 0 || ARow1 >= n || ARow2 >= n) GridIndexError();
+    if (ARow1 == ARow2) return;
+    const int h1 = rows_.GetSize(ARow1), h2 = rows_.GetSize(ARow2);
+    if (h1 != h2) {
+        rows_.SetSize(ARow1, h2);
+        rows_.SetSize(ARow2, h1);
+    }
+    RowsExchanged(ARow1, ARow2);
+}
+
+void TCustomGrid::RowsExchanged(int, int) {}
+
 void TCustomGrid::DeleteColumn(int ACol) {
     MoveColumn(ACol, GetColCount() - 1);
     SetColCount(GetColCount() - 1);

@@ -167,3 +167,17 @@ void TGridAxis::Move(int From, int To) {
         for (int i = index + 1; i <= count_; i += LowBit(i))
             tree_[i] += delta;
 }
+
+void TGridAxis::Permute(int First, const std::vector<int>& From) {
+    if (sizes_.empty() || From.empty()) return;
+    std::vector<int> old(sizes_.begin() + First, sizes_.begin() + First + From.size());
+    for (size_t i = 0; i < From.size(); ++i)
+        sizes_[First + i] = old[From[i] - First];
+    treeValid_ = false;
+}
+
+void TGridAxis::Rotate(int First, int Middle, int Last) {
+    if (sizes_.empty() || First >= Middle || Middle >= Last) return;
+    std::rotate(sizes_.begin() + First, sizes_.begin() + Middle, sizes_.begin() + Last);
+    treeValid_ = false;
+}

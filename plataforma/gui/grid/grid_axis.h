@@ -41,6 +41,11 @@ public:
 
     // Moves the size of From to To, the sizes between shifting by one.
     void Move(int From, int To);
+    // Index First+i takes the size index From[i] had (absolute indexes, a permutation of
+    // First .. First+From.size()-1).
+    void Permute(int First, const std::vector<int>& From);
+    // Indexes First .. Last-1 rotated so that Middle comes first (std::rotate).
+    void Rotate(int First, int Middle, int Last);
 
 private:
     int64_t Uniform() const { return default_ + static_cast<int64_t>(line_); }

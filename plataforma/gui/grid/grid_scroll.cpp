@@ -56,7 +56,10 @@ void TCustomGrid::UpdateScrollPos() {
         SetScrollPos(h, SB_HORZ, pos(topLeft_.X, fixedCols_, max.X), TRUE);
     if (ScrollBarWanted(SB_VERT))
         SetScrollPos(h, SB_VERT, pos(topLeft_.Y, fixedRows_, max.Y), TRUE);
+    ScrollBarsUpdated();
 }
+
+void TCustomGrid::ScrollBarsUpdated() {}
 
 void TCustomGrid::ModifyScrollBar(int Bar, int ScrollCode, int Pos) {
     const bool vert = Bar == SB_VERT;

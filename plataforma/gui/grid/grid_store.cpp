@@ -53,6 +53,18 @@ void TGridStore::ExchangeRows(int A, int B) {
     std::swap(rows_[A], rows_[B]);
 }
 
+void TGridStore::PermuteRows(int First, const std::vector<int>& From) {
+    if (From.empty()) return;
+    std::vector<Row*> old(rows_.begin() + First, rows_.begin() + First + From.size());
+    for (size_t i = 0; i < From.size(); ++i)
+        rows_[First + i] = old[From[i] - First];
+}
+
+void TGridStore::RotateRows(int First, int Middle, int Last) {
+    if (First >= Middle || Middle >= Last) return;
+    std::rotate(rows_.begin() + First, rows_.begin() + Middle, rows_.begin() + Last);
+}
+
 void TGridStore::MoveCol(int From, int To) {
     if (From == To || From < 0 || To < 0 || From >= cols_ || To >= cols_) return;
     const size_t lo = static_cast<size_t>(std::min(From, To));

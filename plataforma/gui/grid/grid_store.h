@@ -47,6 +47,11 @@ public:
     // Row moves: pointers only.
     void MoveRow(int From, int To);
     void ExchangeRows(int A, int B);
+    // Row First+i takes the row From[i] held (absolute indexes, a permutation of
+    // First .. First+From.size()-1).
+    void PermuteRows(int First, const std::vector<int>& From);
+    // Rows First .. Last-1 rotated so that Middle comes first.
+    void RotateRows(int First, int Middle, int Last);
     // Moves the cells of column From to column To in every row (the columns between shift
     // by one); the slots are moved, not copied.
     void MoveCol(int From, int To);

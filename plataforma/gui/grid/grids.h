@@ -219,6 +219,17 @@ public:
     void MoveRow(int FromIndex, int ToIndex);
     void DeleteColumn(int ACol);
     void DeleteRow(int ARow);
+    // Reorders a block of rows in one pass: row First+i takes what row From[i] held (its
+    // texts, objects and height; absolute indexes, a permutation of the block). The current
+    // cell, the anchor and the top row keep their indexes.
+    void PermuteRows(int First, const std::vector<int>& From);
+    // Moves the block of rows Middle .. Last-1 in front of row First (rows First .. Last-1
+    // rotated), in place, with their texts, objects and heights; the current cell, the
+    // anchor and the top row keep their indexes.
+    void RotateRows(int First, int Middle, int Last);
+    // Exchanges two rows' texts, objects and heights in constant time; nothing is repainted
+    // (the caller repaints what it changed).
+    void ExchangeRows(int ARow1, int ARow2);
 
     // --- painting ---
     void InvalidateCell(int ACol, int ARow);
@@ -239,6 +250,10 @@ protected:
     virtual void TopLeftChanged();
     virtual void ColumnMoved(int FromIndex, int ToIndex);
     virtual void RowMoved(int FromIndex, int ToIndex);
+    // The cell store's part of PermuteRows.
+    virtual void RowsPermuted(int First, const std::vector<int>& From);
+    virtual void RowsRotated(int First, int Middle, int Last);
+    virtual void RowsExchanged(int ARow1, int ARow2);
     // Called before a lower RowCount drops the rows FirstRow .. LastRow, while their cells
     // can still be read (a derived grid frees what their object slots hold).
     virtual void RowsDropping(int FirstRow, int LastRow);
@@ -301,6 +316,9 @@ protected:
     // Sets the bars' ranges for the counts and sizes, and their positions for the view.
     void UpdateScrollRange();
     void UpdateScrollPos();
+    // Called after the bars were set from the counts, sizes and view (a derived grid may
+    // set them its own way).
+    virtual void ScrollBarsUpdated();
 
     // Moves the current cell (and the anchor unless extending a selection), scrolling it
     // into view when Show; nothing when SelectCell refuses.
@@ -420,6 +438,9 @@ protected:
     // Move the store's texts and objects at the indexes given, over every store column.
     void ColumnMoved(int FromIndex, int ToIndex) override;
     void RowMoved(int FromIndex, int ToIndex) override;
+    void RowsPermuted(int First, const std::vector<int>& From) override;
+    void RowsRotated(int First, int Middle, int Last) override;
+    void RowsExchanged(int ARow1, int ARow2) override;
     void ResizeStore(int NewColCount, int NewRowCount) final;
     AnsiString GetEditText(int ACol, int ARow) override;
     void SetEditText(int ACol, int ARow, const AnsiString& Value) override;

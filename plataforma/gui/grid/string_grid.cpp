@@ -202,6 +202,21 @@ void TStringGrid::ColumnMoved(int FromIndex, int ToIndex) {
     TDrawGrid::ColumnMoved(FromIndex, ToIndex);
 }
 
+void TStringGrid::RowsPermuted(int First, const std::vector<int>& From) {
+    store_.PermuteRows(First, From);
+    TDrawGrid::RowsPermuted(First, From);
+}
+
+void TStringGrid::RowsRotated(int First, int Middle, int Last) {
+    store_.RotateRows(First, Middle, Last);
+    TDrawGrid::RowsRotated(First, Middle, Last);
+}
+
+void TStringGrid::RowsExchanged(int ARow1, int ARow2) {
+    store_.ExchangeRows(ARow1, ARow2);
+    TDrawGrid::RowsExchanged(ARow1, ARow2);
+}
+
 void TStringGrid::RowMoved(int FromIndex, int ToIndex) {
     store_.MoveRow(FromIndex, ToIndex);
     TDrawGrid::RowMoved(FromIndex, ToIndex);

@@ -4,6 +4,8 @@
 
 #include "controles/grid/kav_grid.h"
 
+#include <string>
+
 class Rejilla : public TKavStringGrid {
 public:
     explicit Rejilla(TComponent* owner, TWinControl* parent = nullptr) : TKavStringGrid(owner) {
@@ -18,3 +20,11 @@ public:
     }
     using TKavStringGrid::Loaded;
 };
+
+// Rows From .. To of a column, joined by Sep: one line to compare.
+inline std::string TextosColumna(TStringGrid* G, int Col, int From, int To, const char* Sep) {
+    std::string s;
+    for (int r = From; r <= To; ++r)
+        s += (r > From ? Sep : "") + G->GetCells(Col, r).str();
+    return s;
+}

@@ -1,0 +1,85 @@
+// TKavStringGrid: columns and rows fitted to their contents. A cell is measured in the font
+// it is painted with (the fixed font for fixed cells, then the colour hook and the visual
+// properties), its graphic beside its text; every width and height set passes the limits.
+#include "controles/grid/kav_grid.h"
+
+#include "controles/comun/text_utils.h"
+
+#include <algorithm>
+
+// The canvas font of a cell as the sizing routines measure it.
+TPoint TKavStringGrid::MeasureCell(int ACol, int ARow, bool Zoom, bool WordWrap) {
+    TCanvas* canvas = GetCanvas();
+    const bool fixed = ARow < GetFixedRows() || ACol < GetFixedCols();
+    canvas->GetFont()->Assign(fixed ? GetFixedFont() : GetFont());
+    GetCellColor(ACol, ARow, TGridDrawState(), canvas->GetBrush(), canvas->GetFont());
+    if (Zoom && zoom_ != 0) canvas->GetFont()->SetSize(canvas->GetFont()->GetSize() + zoom_);
+    int gw = 0, gh = 0;
+    GetCellGraphicSize(ACol, ARow, gw, gh);
+    const TSize t = GetCellTextSize(RemapCol(ACol), ARow, WordWrap);
+    return {gw + t.cx, gh + t.cy};
+}
+
+void TKavStringGrid::SizeToWidth(int ACol, bool GrowOnly) {
+    int need = 0;
+    const int line = GetGridLineWidth();
+    for (int r = 0; r < GetRowCount(); ++r) {
+        if (IsXMergedCell(ACol, r)) continue;
+        int w = MeasureCell(ACol, r, true, false).x;
+        if (TCellGraphic* g = GetCellGraphic(ACol, r); g && g->CellHAlign == haFull) {
+            int gw = 0, gh = 0;
+            GetCellGraphicSize(ACol, r, gw, gh);
+            w = gw - (2 * (line + 1) + GetXYOffset().x);
+        }
+        need = std::max(need, w);
+    }
+    need = 2 * (line + 1) + need + GetXYOffset().x;
+    if (GrowOnly && GetColWidths(ACol) >= need) return;
+    UpdateAutoColSize(ACol, need);
+    SetColWidths(ACol, CheckLimits(need, minColWidth_, maxColWidth_));
+}
+
+void TKavStringGrid::SizeToHeight(int ARow, bool GrowOnly) {
+    int need = 0;
+    const int line = GetGridLineWidth();
+    for (int c = 0; c < GetColCount(); ++c) {
+        if (IsYMergedCell(c, ARow)) continue;
+        int h = MeasureCell(c, ARow, true, GetWordWrap()).y;
+        if (IsMergedCell(c, ARow) && !IsBaseCell(c, ARow)) h = 0;
+        TCellGraphic* g = GetCellGraphic(c, ARow);
+        if (g && g->CellHAlign == haFull) {
+            int gw = 0, gh = 0;
+            GetCellGraphicSize(c, ARow, gw, gh);
+            h = gh - (2 * (line + 1) + GetXYOffset().y);
+        }
+        if (g && (g->CellType == ctCheckBox || g->CellType == ctDataCheckBox))
+            h = GetDefaultRowHeight();
+        need = std::max(need, h);
+    }
+    need = 2 * line + need + GetXYOffset().y;
+    if (GrowOnly && GetRowHeights(ARow) >= need) return;
+    SetRowHeights(ARow, CheckLimits(need, minRowHeight_, maxRowHeight_));
+}
+
+void TKavStringGrid::AutoSizeCol(int ACol) {
+    SizeToWidth(ACol, autoSizeGrowOnly_);
+}
+
+void TKavStringGrid::AutoSizeRow(int ARow) {
+    SizeToHeight(ARow, autoSizeGrowOnly_);
+}
+
+void TKavStringGrid::AutoSizeColumns(bool DoFixedCols, int Padding) {
+    for (int c = DoFixedCols ? 0 : GetFixedCols(); c < GetColCount(); ++c) {
+        AutoSizeCol(c);
+        if (Padding != 0)
+            SetColWidths(c, CheckLimits(GetColWidths(c) + Padding, minColWidth_, maxColWidth_));
+    }
+}
+
+void TKavStringGrid::SizeToLines(int ARow, int Lines, int Padding) {
+    TCanvas* canvas = GetCanvas();
+    GetCellColor(GetFixedCols(), ARow, TGridDrawState(), canvas->GetBrush(), canvas->GetFont());
+    const int h = canvas->TextHeight("gh");
+    SetRowHeights(ARow, CheckLimits((h + h / 8) * Lines + Padding, minRowHeight_, maxRowHeight_));
+}

@@ -1,0 +1,262 @@
+// TKavStringGrid: hiding and showing rows and columns. A hidden column stays in the store
+// beyond the shown columns (display and real column indexes differ by the hidden ones); a
+// hidden row leaves the grid into an item of the hidden-row collection that holds its real
+// index, its height and its cells (texts and property objects). Lists of rows are hidden and
+// shown in one pass over the grid.
+#include "controles/grid/kav_grid.h"
+
+#include <algorithm>
+
+namespace {
+
+constexpr int MaxHiddenCol = 512;
+
+TGridItem* ItemAt(TCollection& C, int I) {
+    return static_cast<TGridItem*>(C.GetItem(I));
+}
+
+} // namespace
+
+// --- columns ---
+
+void TKavStringGrid::HideColumns(int FromCol, int ToCol) {
+    HideEditor();
+    for (int c = std::max(0, FromCol); c <= ToCol && c < MaxHiddenCol; ++c) {
+        if (!visibleCols_[c] || c >= TotalColCount() || GetColCount() < 2) continue;
+        const int d = RemapColInv(c);
+        hiddenWidths_[c] = static_cast<uint16_t>(std::clamp(GetColWidths(d), 0, 65535));
+        for (int i = d; i < GetColCount() - 1; ++i)
+            SetColWidths(i, GetColWidths(i + 1));
+        visibleCols_[c] = 0;
+        ++numHiddenCols_;
+        SetColCountEx(GetColCount() - 1);
+    }
+    CellControlsUpdate();
+    Invalidate();
+}
+
+void TKavStringGrid::UnHideColumns(int FromCol, int ToCol) {
+    HideEditor();
+    for (int c = std::max(0, FromCol); c <= ToCol && c < MaxHiddenCol; ++c) {
+        if (visibleCols_[c]) continue;
+        visibleCols_[c] = 1;
+        --numHiddenCols_;
+        SetColCountEx(GetColCount() + 1);
+        const int d = RemapColInv(c);
+        for (int i = GetColCount() - 1; i > d; --i)
+            SetColWidths(i, GetColWidths(i - 1));
+        SetColWidths(d, hiddenWidths_[c]);
+    }
+    CellControlsUpdate();
+    Invalidate();
+}
+
+void TKavStringGrid::UnHideColumnsAll() {
+    UnHideColumns(0, TotalColCount());
+}
+
+// --- rows ---
+
+void TKavStringGrid::HideRealRows(const std::vector<int>& Reals, bool Append) {
+    if (Reals.empty()) return;
+    const int cols = std::max(TotalColCount(), GetStoreColCount());
+    const int n = GetRowCount();
+    // Display rows of the rows to hide, taken before anything changes.
+    std::vector<int> disp;
+    disp.reserve(Reals.size());
+    for (int r : Reals) {
+        const int d = RemapRow(r);
+        if (d >= 0 && d < n) disp.push_back(d);
+    }
+    if (disp.empty()) return;
+    std::vector<int> reals(Reals.begin(), Reals.begin() + static_cast<long>(disp.size()));
+    // Where each new item goes: at the end, or at its place in real-index order when the
+    // collection is ordered.
+    const int count = hiddenRows_->GetCount();
+    const bool atEnd =
+        Append || count == 0 || ItemAt(*hiddenRows_, count - 1)->GetIdx() < reals.front();
+    for (size_t k = 0; k < disp.size(); ++k) {
+        const int d = disp[k];
+        TGridItem* item;
+        if (atEnd) {
+            item = static_cast<TGridItem*>(hiddenRows_->Add());
+        } else {
+            int at = 0;
+            while (at < hiddenRows_->GetCount() && ItemAt(*hiddenRows_, at)->GetIdx() < reals[k])
+                ++at;
+            item = static_cast<TGridItem*>(hiddenRows_->Insert(at));
+        }
+        item->SetIdx(reals[k]);
+        item->SetHeight(Append ? 0 : GetRowHeights(d));
+        TStrings* cells = item->GetItems();
+        for (int c = 0; c < cols; ++c) {
+            cells->AddObject(CellText(c, d), GetObjects(c, d));
+            // The item owns the cell's object now.
+            if (GetObjects(c, d)) SetObjects(c, d, nullptr);
+        }
+    }
+    // One pass: the rows that stay move up together, the hidden ones go to the end and are
+    // dropped with the row count.
+    const int first = disp.front();
+    std::vector<int> from;
+    from.reserve(static_cast<size_t>(n - first));
+    size_t k = 0;
+    for (int d = first; d < n; ++d) {
+        if (k < disp.size() && disp[k] == d)
+            ++k;
+        else
+            from.push_back(d);
+    }
+    from.insert(from.end(), disp.begin(), disp.end());
+    PermuteRows(first, from);
+    if (!GetMouseActions()->GetRowSelectPersistent() && !rowSelect_.empty()) {
+        // Display-indexed flags lose the hidden rows' entries.
+        size_t w = 0, j = 0;
+        for (size_t i = 0; i < rowSelect_.size(); ++i) {
+            if (j < disp.size() && static_cast<int>(i) == disp[j]) {
+                ++j;
+                continue;
+            }
+            rowSelect_[w++] = rowSelect_[i];
+        }
+        rowSelect_.resize(w);
+    }
+    HiddenRowsChanged();
+    SetRowCountEx(n - static_cast<int>(disp.size()));
+    CellControlsUpdate();
+    Invalidate();
+}
+
+void TKavStringGrid::HideRows(int FromRow, int ToRow) {
+    std::vector<int> reals;
+    for (int r = std::max(0, FromRow); r <= ToRow; ++r)
+        if (!IsHiddenRow(r)) reals.push_back(r);
+    // The grid keeps one row.
+    if (static_cast<int>(reals.size()) >= GetRowCount()) reals.resize(GetRowCount() - 1);
+    HideRealRows(reals, false);
+}
+
+void TKavStringGrid::HideRowsEx(int FromRow, int ToRow) {
+    if (IsHiddenRow(FromRow)) return;
+    std::vector<int> reals;
+    for (int r = std::max(0, FromRow); r <= ToRow; ++r)
+        if (!IsHiddenRow(r)) reals.push_back(r);
+    if (static_cast<int>(reals.size()) >= GetRowCount()) reals.resize(GetRowCount() - 1);
+    HideRealRows(reals, true);
+}
+
+void TKavStringGrid::HideRowList(TIntList* RowList) {
+    if (!RowList) return;
+    std::vector<int> reals;
+    reals.reserve(RowList->GetCount());
+    for (int i = 0; i < RowList->GetCount(); ++i)
+        reals.push_back(RowList->GetItems(i));
+    std::sort(reals.begin(), reals.end());
+    reals.erase(std::unique(reals.begin(), reals.end()), reals.end());
+    std::erase_if(reals, [this](int r) { return r < 0 || IsHiddenRow(r); });
+    if (static_cast<int>(reals.size()) >= GetRowCount()) reals.resize(GetRowCount() - 1);
+    HideRealRows(reals, false);
+}
+
+void TKavStringGrid::UnHideItems(std::vector<TGridItem*> Items) {
+    if (Items.empty()) return;
+    std::stable_sort(Items.begin(), Items.end(), [](const TGridItem* a, const TGridItem* b) {
+        return a->GetIdx() < b->GetIdx();
+    });
+    const std::vector<int>& hidden = SortedHiddenIndexes();
+    const int n = GetRowCount();
+    const int k = static_cast<int>(Items.size());
+    // The display row each comes back to: its real index less the rows still hidden below.
+    std::vector<int> dest(Items.size());
+    for (int i = 0; i < k; ++i) {
+        const int idx = Items[i]->GetIdx();
+        const int below =
+            static_cast<int>(std::lower_bound(hidden.begin(), hidden.end(), idx) - hidden.begin());
+        dest[i] = std::clamp(idx - below + i, 0, n + i);
+    }
+    for (int i = 1; i < k; ++i)
+        dest[i] = std::max(dest[i], dest[i - 1] + 1);
+    SetRowCountEx(n + k);
+    // The items' rows fill the new rows at the end, then move to their places in one pass.
+    for (int i = 0; i < k; ++i) {
+        TStrings* cells = Items[i]->GetItems();
+        const int row = n + i;
+        for (int c = 0; c < cells->GetCount(); ++c) {
+            if (c >= GetStoreColCount()) break;
+            if (!cells->GetStrings(c).IsEmpty()) SetCells(c, row, cells->GetStrings(c));
+            if (TObject* o = cells->GetObjects(c)) {
+                SetObjects(c, row, o);
+                cells->SetObjects(c, nullptr);
+            }
+        }
+        if (Items[i]->GetHeight() > 0) SetRowHeights(row, Items[i]->GetHeight());
+    }
+    const int first = dest.front();
+    std::vector<int> from;
+    from.reserve(static_cast<size_t>(n + k - first));
+    int old = first, j = 0;
+    for (int d = first; d < n + k; ++d) {
+        if (j < k && dest[j] == d)
+            from.push_back(n + j++);
+        else
+            from.push_back(old++);
+    }
+    PermuteRows(first, from);
+    if (!GetMouseActions()->GetRowSelectPersistent() && !rowSelect_.empty()) {
+        std::vector<uint8_t> flags;
+        flags.reserve(rowSelect_.size() + k);
+        size_t i = 0;
+        j = 0;
+        for (int d = 0; i < rowSelect_.size() || j < k; ++d) {
+            if (j < k && dest[j] == d) {
+                flags.push_back(0);
+                ++j;
+            } else if (i < rowSelect_.size()) {
+                flags.push_back(rowSelect_[i++]);
+            } else {
+                break;
+            }
+        }
+        rowSelect_.swap(flags);
+    }
+    if (k == hiddenRows_->GetCount())
+        hiddenRows_->Clear();
+    else
+        for (TGridItem* item : Items)
+            delete item;
+    HiddenRowsChanged();
+    CellControlsUpdate();
+    Invalidate();
+}
+
+void TKavStringGrid::UnHideRows(int FromRow, int ToRow) {
+    // Every hidden row of the range comes back, also when the first row of the range is
+    // shown.
+    std::vector<TGridItem*> items;
+    for (int i = 0; i < hiddenRows_->GetCount(); ++i) {
+        TGridItem* item = ItemAt(*hiddenRows_, i);
+        if (item->GetIdx() >= FromRow && item->GetIdx() <= ToRow) items.push_back(item);
+    }
+    UnHideItems(std::move(items));
+}
+
+void TKavStringGrid::UnHideRowsAll() {
+    while (hiddenRows_->GetCount() > 0) {
+        const int first = ItemAt(*hiddenRows_, 0)->GetIdx();
+        int last = first;
+        for (int i = 1;
+             i < hiddenRows_->GetCount() && ItemAt(*hiddenRows_, i)->GetIdx() == last + 1; ++i)
+            ++last;
+        const int before = hiddenRows_->GetCount();
+        UnHideRows(first, last);
+        if (hiddenRows_->GetCount() == before) break;
+    }
+}
+
+void TKavStringGrid::UnHideRowList() {
+    std::vector<TGridItem*> items;
+    items.reserve(hiddenRows_->GetCount());
+    for (int i = 0; i < hiddenRows_->GetCount(); ++i)
+        items.push_back(ItemAt(*hiddenRows_, i));
+    UnHideItems(std::move(items));
+}

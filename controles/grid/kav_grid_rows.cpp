@@ -1,0 +1,502 @@
+// TKavStringGrid: appending, inserting, removing, clearing, swapping and merging rows and
+// columns. Rows move as whole rows (texts, objects of every store column, hidden columns
+// included, and heights) in one pass; the row-select flags, the cell controls and the
+// hidden rows' real indexes move with their rows; every operation ends with CellsChanged.
+#include "controles/grid/kav_grid.h"
+
+#include "controles/comun/text_utils.h"
+
+#include <algorithm>
+#include <numeric>
+
+namespace {
+
+// Keeps a flag raised for a scope.
+class FlagScope {
+public:
+    FlagScope(bool& Flag, bool Value) : flag_(Flag), saved_(Flag) { Flag = Value; }
+    ~FlagScope() { flag_ = saved_; }
+    FlagScope(const FlagScope&) = delete;
+    FlagScope& operator=(const FlagScope&) = delete;
+
+private:
+    bool& flag_;
+    bool saved_;
+};
+
+} // namespace
+
+// --- appending and inserting ---
+
+void TKavStringGrid::AddRow() {
+    // The footer row stays last.
+    if (footerRowActive_ && GetRowCount() > GetFixedRows()) {
+        InsertRows(GetRowCount() - 1, 1);
+        ClearRows(GetRowCount() - 2, 1);
+    } else {
+        InsertRows(GetRowCount(), 1);
+        ClearRows(GetRowCount() - 1, 1);
+    }
+}
+
+void TKavStringGrid::AddColumn() {
+    InsertCols(GetColCount(), 1);
+}
+
+void TKavStringGrid::InsertRows(int RowIndex, int RCount) {
+    const int old = GetRowCount();
+    if (RCount < 1 || RowIndex < 0 || RowIndex > old) return;
+    const int realAt = RemapRowInv(RowIndex);
+    SetRowCountEx(old + RCount);
+    // The new rows (empty, of the default height) come from the end to RowIndex.
+    RotateRows(RowIndex, old, old + RCount);
+    ShiftHiddenIndexes(realAt, RCount);
+    ShiftRowSideTables(RowIndex, realAt, RCount);
+    if (!GetComponentState().Contains(csDestroying))
+        FireCellsChanged(0, RowIndex, GetColCount() - 1, RowIndex + RCount);
+    CellControlsUpdate();
+}
+
+void TKavStringGrid::InsertCols(int ColIndex, int CCount) {
+    if (CCount < 1 || ColIndex < 0 || ColIndex > GetColCount()) return;
+    const int total = TotalColCount();
+    const int shown = GetColCount();
+    // The store grows to hold the hidden columns behind the new ones.
+    if (GetStoreColCount() < total + CCount) {
+        TCustomGrid::SetColCount(total + CCount);
+        TCustomGrid::SetColCount(shown);
+    }
+    SetColCountEx(shown + CCount);
+    const int rows = GetRowCount();
+    for (int c = total + CCount - 1; c >= ColIndex + CCount; --c) {
+        for (int r = 0; r < rows; ++r) {
+            SetCells(c, r, GetCells(c - CCount, r));
+            SetObjects(c, r, GetObjects(c - CCount, r));
+        }
+        if (c < 512) visibleCols_[c] = c - CCount < 512 ? visibleCols_[c - CCount] : 1;
+        if (c < 512) hiddenWidths_[c] = c - CCount < 512 ? hiddenWidths_[c - CCount] : 0;
+        if (c < shown + CCount) SetColWidths(c, GetColWidths(c - CCount));
+    }
+    for (int c = ColIndex; c < ColIndex + CCount; ++c) {
+        SetColWidths(c, GetDefaultColWidth());
+        if (c < 512) visibleCols_[c] = 1;
+        NilCol(c);
+    }
+    numHiddenCols_ = static_cast<int>(std::count(visibleCols_.begin(), visibleCols_.end(), 0));
+    // The hidden rows keep their cells by column too.
+    for (int i = 0; i < hiddenRows_->GetCount(); ++i) {
+        TStrings* cells = static_cast<TGridItem*>(hiddenRows_->GetItem(i))->GetItems();
+        for (int k = 0; k < CCount && ColIndex <= cells->GetCount(); ++k)
+            cells->Insert(ColIndex, AnsiString());
+    }
+}
+
+// --- removing ---
+
+void TKavStringGrid::ShiftHiddenForRemoval(int RowIndex, int RCount) {
+    if (NumHiddenRows() == 0) return;
+    std::vector<int> removed;
+    removed.reserve(RCount);
+    for (int i = 0; i < RCount; ++i)
+        removed.push_back(RemapRowInv(RowIndex + i));
+    for (int i = 0; i < hiddenRows_->GetCount(); ++i) {
+        auto* item = static_cast<TGridItem*>(hiddenRows_->GetItem(i));
+        const auto below = std::lower_bound(removed.begin(), removed.end(), item->GetIdx());
+        item->SetIdx(item->GetIdx() - static_cast<int>(below - removed.begin()));
+    }
+    HiddenRowsChanged();
+}
+
+void TKavStringGrid::DropRowBlock(int RowIndex, int RCount) {
+    const int old = GetRowCount();
+    RotateRows(RowIndex, RowIndex + RCount, old);
+    SetRowCountEx(old - RCount);
+}
+
+void TKavStringGrid::RemoveRowsCore(int RowIndex, int RCount, bool UpdateHidden, bool FreeProps,
+                                    bool KeepRowSelectOption) {
+    if (RowIndex < 0 || RowIndex >= GetRowCount() || RCount < 1) return;
+    RCount = std::min(RCount, GetRowCount() - RowIndex);
+    // A grid keeps at least one row.
+    if (RCount >= GetRowCount()) RCount = GetRowCount() - 1;
+    if (RCount < 1) return;
+    const int realAt = RemapRowInv(RowIndex);
+    if (FreeProps) {
+        ClearPropRect(0, RowIndex, GetStoreColCount() - 1, RowIndex + RCount - 1);
+    } else {
+        // What the rows' slots hold belongs to whoever took the rows' cells.
+        for (int r = RowIndex; r < RowIndex + RCount; ++r)
+            for (int c = 0, n = GetStoreColCount(); c < n; ++c)
+                if (GetObjects(c, r)) SetObjects(c, r, nullptr);
+    }
+    FlagScope editing(editingInProgress_, false);
+    const TGridOptions options = GetOptions();
+    const bool rowSelect = KeepRowSelectOption && options.Contains(goRowSelect);
+    if (rowSelect) SetOptions(options - TGridOptions{goRowSelect});
+    BeginUpdate();
+    const int savedTop = GetTopRow(), savedRow = GetRow();
+    if (UpdateHidden) ShiftHiddenForRemoval(RowIndex, RCount);
+    ShiftRowSideTables(RowIndex, realAt, -RCount);
+    DropRowBlock(RowIndex, RCount);
+    const int last = GetRowCount() - fixedFooters_;
+    if (savedRow >= last) {
+        if (last > GetFixedRows())
+            SetRowEx(last - 1);
+        else {
+            HideSelection();
+            selectionHidden_ = false;
+        }
+    } else {
+        SetRowEx(savedRow);
+        SetTopRow(savedTop);
+    }
+    EndUpdate();
+    if (rowSelect) SetOptions(GetOptions() + TGridOptions{goRowSelect});
+    FireCellsChanged(0, RowIndex, GetColCount() - 1, RowIndex + RCount);
+    // The last page stays filled.
+    const int v = GetRowCount() - GetVisibleRowCount() - 1;
+    if (v > 0 && GetTopRow() >= v + GetFixedRows() - 1 && GetTopRow() > v + GetFixedRows() - 1)
+        SetTopRow(v + GetFixedRows() - 1);
+    CellControlsUpdate();
+}
+
+void TKavStringGrid::RemoveRows(int RowIndex, int RCount) {
+    if (RowIndex >= GetRowCount()) return;
+    // A pending edit is settled before rows move (the answer is not used).
+    SelectCell(GetCol(), GetRow());
+    RemoveRowsCore(RowIndex, RCount, true, true, false);
+}
+
+void TKavStringGrid::IRemoveRows(int RowIndex, int RCount, bool UpdateHidden) {
+    // The rows' properties go with them.
+    RemoveRowsCore(RowIndex, RCount, UpdateHidden, true, true);
+}
+
+void TKavStringGrid::RemoveRowsInternal(int RowIndex, int RCount) {
+    IRemoveRows(RowIndex, RCount, true);
+}
+
+void TKavStringGrid::RemoveRowsEx(int RowIndex, int RCount) {
+    // The rows' objects are not freed: whoever took the rows' cells owns them.
+    RemoveRowsCore(RowIndex, RCount, true, false, false);
+}
+
+void TKavStringGrid::RemoveCols(int ColIndex, int CCount) {
+    if (CCount < 1 || ColIndex < 0 || ColIndex >= GetColCount()) return;
+    CCount = std::min(CCount, GetColCount() - ColIndex);
+    if (CCount >= GetColCount()) CCount = GetColCount() - 1;
+    if (CCount < 1) return;
+    ClearCols(ColIndex, CCount);
+    const int total = TotalColCount();
+    const int shown = GetColCount();
+    const int rows = GetRowCount();
+    for (int c = ColIndex; c < total; ++c) {
+        const int from = c + CCount;
+        for (int r = 0; r < rows; ++r) {
+            if (from < total) {
+                SetCells(c, r, GetCells(from, r));
+                SetObjects(c, r, GetObjects(from, r));
+            } else {
+                NilCell(c, r);
+            }
+        }
+        if (c < 512) {
+            visibleCols_[c] = from < 512 ? visibleCols_[from] : 1;
+            hiddenWidths_[c] = from < 512 ? hiddenWidths_[from] : 0;
+        }
+        if (from < shown) SetColWidths(c, GetColWidths(from));
+    }
+    numHiddenCols_ = static_cast<int>(std::count(visibleCols_.begin(), visibleCols_.end(), 0));
+    for (int i = 0; i < hiddenRows_->GetCount(); ++i) {
+        TStrings* cells = static_cast<TGridItem*>(hiddenRows_->GetItem(i))->GetItems();
+        for (int k = 0; k < CCount && ColIndex < cells->GetCount(); ++k) {
+            if (TCellProperties* p = AsProps(cells->GetObjects(ColIndex))) delete p;
+            cells->Delete(ColIndex);
+        }
+    }
+    SetColCountEx(shown - CCount);
+    FireCellsChanged(ColIndex, 0, ColIndex + CCount, GetRowCount() - 1);
+}
+
+// --- clearing ---
+
+void TKavStringGrid::ClearRect(int ACol1, int ARow1, int ACol2, int ARow2) {
+    const bool destroying = GetComponentState().Contains(csDestroying);
+    const int c1 = std::max(0, ACol1), r1 = std::max(0, ARow1);
+    const int c2 = std::min(ACol2, GetStoreColCount() - 1);
+    const int r2 = std::min(ARow2, GetRowCount() - 1);
+    for (int r = r1; r <= r2; ++r)
+        for (int c = c1; c <= c2; ++c) {
+            if (FindCellProperties(c, r)) {
+                if (keepObjects_)
+                    SetObjects(c, r, nullptr);
+                else
+                    SetCellProperties(c, r, nullptr);
+            }
+            if (!destroying && !CellText(c, r).IsEmpty()) SetCells(c, r, AnsiString());
+        }
+    if (!destroying) FireCellsChanged(RemapCol(ACol1), ARow1, RemapCol(ACol2), ARow2);
+}
+
+void TKavStringGrid::ClearRows(int RowIndex, int RCount) {
+    if (RCount < 1) return;
+    ClearRect(0, RowIndex, TotalColCount() - 1, RowIndex + RCount - 1);
+}
+
+void TKavStringGrid::ClearCols(int ColIndex, int CCount) {
+    if (CCount < 1) return;
+    ClearRect(ColIndex, 0, ColIndex + CCount - 1, GetRowCount() - 1);
+}
+
+void TKavStringGrid::ClearNormalRows(int RowIndex, int RCount) {
+    if (RCount < 1) return;
+    ClearRect(GetFixedCols(), RowIndex, GetColCount() - 1 - fixedRightCols_, RowIndex + RCount - 1);
+}
+
+void TKavStringGrid::ClearNormalCols(int ColIndex, int CCount) {
+    if (CCount < 1) return;
+    ClearRect(ColIndex, GetFixedRows(), ColIndex + CCount - 1, GetRowCount() - 1 - fixedFooters_);
+}
+
+void TKavStringGrid::ClearNormalCells() {
+    ClearRect(GetFixedCols(), GetFixedRows(), TotalColCount() - 1 - fixedRightCols_,
+              GetRowCount() - 1 - fixedFooters_);
+}
+
+void TKavStringGrid::Clear() {
+    ClearRect(0, 0, std::max(TotalColCount(), GetStoreColCount()) - 1, GetRowCount() - 1);
+}
+
+void TKavStringGrid::ClearSelection() {
+    if (GetMouseActions()->GetDisjunctRowSelect()) {
+        const bool persistent = GetMouseActions()->GetRowSelectPersistent();
+        for (int r = GetFixedRows(); r < GetRowCount(); ++r)
+            if (GetRowSelect(persistent ? RemapRowInv(r) : r)) ClearRows(r, 1);
+        return;
+    }
+    const TGridRect s = GetSelection();
+    ClearRect(s.Left, s.Top, s.Right, s.Bottom);
+}
+
+// --- removing and hiding by content or selection ---
+
+void TKavStringGrid::RemoveDuplicates(int ACol, bool CaseSensitive) {
+    const int col = RemapCol(ACol);
+    TStringList seen;
+    seen.SetCaseSensitive(true);
+    seen.SetSorted(true);
+    BeginUpdate();
+    int r = GetFixedRows();
+    while (r < GetRowCount() - fixedFooters_) {
+        const AnsiString text = CaseSensitive ? GetCells(col, r) : UpperCase(GetCells(col, r));
+        if (seen.IndexOf(text) >= 0 && GetRowCount() > 1) {
+            const int before = GetRowCount();
+            RemoveRowsInternal(r, 1);
+            if (GetRowCount() == before) break;
+        } else {
+            seen.Add(text);
+            ++r;
+        }
+    }
+    EndUpdate();
+}
+
+namespace {
+
+// Walks the normal rows and acts on those whose flag matches; Act returns whether the row
+// left the grid (the same index is then examined again).
+template <class Last, class Flag, class Act>
+void WalkRows(TKavStringGrid& G, Last L, Flag F, Act A) {
+    int r = G.GetFixedRows();
+    while (r < L(G)) {
+        if (F(r) && A(r)) continue;
+        ++r;
+    }
+}
+
+} // namespace
+
+void TKavStringGrid::RemoveSelectedRows() {
+    BeginUpdate();
+    if (!GetMouseActions()->GetDisjunctRowSelect()) SelectToRowSelect(true);
+    const bool persistent = GetMouseActions()->GetRowSelectPersistent();
+    auto last = [this](TKavStringGrid& g) { return g.GetRowCount() - fixedFooters_; };
+    WalkRows(
+        *this, last, [&](int r) { return GetRowSelect(persistent ? RemapRowInv(r) : r); },
+        [&](int r) {
+            const int before = GetRowCount();
+            RemoveRowsInternal(r, 1);
+            return GetRowCount() < before;
+        });
+    EndUpdate();
+}
+
+void TKavStringGrid::RemoveUnSelectedRows() {
+    BeginUpdate();
+    const bool persistent = GetMouseActions()->GetRowSelectPersistent();
+    auto last = [this](TKavStringGrid& g) { return g.GetRowCount() - fixedFooters_; };
+    WalkRows(
+        *this, last, [&](int r) { return !GetRowSelect(persistent ? RemapRowInv(r) : r); },
+        [&](int r) {
+            const int before = GetRowCount();
+            RemoveRowsInternal(r, 1);
+            return GetRowCount() < before;
+        });
+    EndUpdate();
+}
+
+void TKavStringGrid::HideSelectedRows() {
+    const bool persistent = GetMouseActions()->GetRowSelectPersistent();
+    auto last = [](TKavStringGrid& g) { return g.GetRowCount(); };
+    WalkRows(
+        *this, last, [&](int r) { return GetRowSelect(persistent ? RemapRowInv(r) : r); },
+        [&](int r) {
+            const int before = GetRowCount();
+            HideRows(RealRowIndex(r), RealRowIndex(r));
+            return GetRowCount() < before;
+        });
+}
+
+void TKavStringGrid::HideUnSelectedRows() {
+    const bool persistent = GetMouseActions()->GetRowSelectPersistent();
+    auto last = [](TKavStringGrid& g) { return g.GetRowCount(); };
+    WalkRows(
+        *this, last, [&](int r) { return !GetRowSelect(persistent ? RemapRowInv(r) : r); },
+        [&](int r) {
+            const int before = GetRowCount();
+            HideRows(RealRowIndex(r), RealRowIndex(r));
+            return GetRowCount() < before;
+        });
+}
+
+// --- swapping ---
+
+void TKavStringGrid::SwapRows(int ARow1, int ARow2) {
+    if (ARow1 == ARow2) return;
+    ExchangeRows(ARow1, ARow2);
+    InvalidateRow(ARow1);
+    InvalidateRow(ARow2);
+}
+
+void TKavStringGrid::SwapColumns(int ACol1, int ACol2) {
+    if (ACol1 == ACol2) return;
+    for (int r = 0, n = GetRowCount(); r < n; ++r) {
+        const AnsiString t = GetCells(ACol1, r);
+        TObject* o = GetObjects(ACol1, r);
+        SetCells(ACol1, r, GetCells(ACol2, r));
+        SetObjects(ACol1, r, GetObjects(ACol2, r));
+        SetCells(ACol2, r, t);
+        SetObjects(ACol2, r, o);
+    }
+    const int w = GetColWidths(ACol1);
+    SetColWidths(ACol1, GetColWidths(ACol2));
+    SetColWidths(ACol2, w);
+    TSortSettings* s = GetSortSettings();
+    if (s->GetColumn() == ACol1)
+        s->SetColumn(ACol2);
+    else if (s->GetColumn() == ACol2)
+        s->SetColumn(ACol1);
+}
+
+// --- merging ---
+
+void TKavStringGrid::MergeColumnCells(int ACol, bool MainMerge) {
+    const int first = GetFixedRows();
+    const int end = GetRowCount() - fixedFooters_;
+    int start = first;
+    for (int r = first + 1; r < end; ++r) {
+        const bool same =
+            GetCells(ACol, r) == GetCells(ACol, r - 1) && (MainMerge || RowSpanIdentical(r - 1, r));
+        if (same) continue;
+        if (r - start >= 2) MergeCells(ACol, start, 1, r - start);
+        start = r;
+    }
+    if (end - start >= 2) MergeCells(ACol, start, 1, end - start);
+}
+
+void TKavStringGrid::MergeRowCells(int ARow, bool MainMerge) {
+    const int first = GetFixedCols();
+    const int end = GetColCount() - fixedRightCols_;
+    int start = first;
+    for (int c = first + 1; c < end; ++c) {
+        const bool same =
+            GetCells(c, ARow) == GetCells(c - 1, ARow) && (MainMerge || ColSpanIdentical(c - 1, c));
+        if (same) continue;
+        // A run of one cell is left alone: merging it would mark it merged.
+        if (c - start >= 2) MergeCells(start, ARow, c - start, 1);
+        start = c;
+    }
+    if (end - start >= 2) MergeCells(start, ARow, end - start, 1);
+}
+
+void TKavStringGrid::SplitColumnCells(int ACol) {
+    int r = 0;
+    while (r < GetRowCount() - fixedFooters_) {
+        if (IsYMergedCell(ACol, r)) {
+            const int span = std::max(1, CellSpan(ACol, r).y + 1);
+            SplitCells(ACol, r);
+            r += span;
+        } else {
+            ++r;
+        }
+    }
+}
+
+void TKavStringGrid::SplitRowCells(int ARow) {
+    int c = 0;
+    while (c < GetColCount() - fixedRightCols_) {
+        const TPoint span = CellSpan(c, ARow);
+        if (IsXMergedCell(c, ARow) && span.x >= 0) {
+            SplitCells(c, ARow);
+            c += span.x + 1;
+        } else {
+            ++c;
+        }
+    }
+}
+
+void TKavStringGrid::SplitAllCells() {
+    for (int r = 0; r < GetRowCount(); ++r)
+        for (int c = 0; c < GetColCount(); ++c)
+            if (IsBaseCell(c, r) && IsMergedCell(c, r)) SplitCells(c, r);
+}
+
+void TKavStringGrid::MergeCols(int ColIndex1, int ColIndex2, const AnsiString& Separator) {
+    for (int r = GetFixedRows(); r < GetRowCount(); ++r)
+        SetCells(ColIndex1, r,
+                 (GetCells(ColIndex1, r) + Separator + GetCells(ColIndex2, r)).Trim());
+    RemoveCols(ColIndex2, 1);
+}
+
+// --- queries ---
+
+bool TKavStringGrid::IsCell(const AnsiString& SubStr, int& ACol, int& ARow) {
+    for (int r = 0; r < GetRowCount(); ++r)
+        for (int c = 0; c < GetColCount(); ++c)
+            if (CellText(c, r) == SubStr) {
+                ACol = c;
+                ARow = r;
+                return true;
+            }
+    return false;
+}
+
+bool TKavStringGrid::IsWideCell(int ACol, int ARow) const {
+    const AnsiString& s = CellText(ACol, ARow);
+    return s.Length() >= 2 && s[1] == '|' && s[2] == '\\';
+}
+
+// --- rows the keyboard or the mouse insert and delete ---
+
+void TKavStringGrid::DoInsertRow(int ARow) {
+    InsertRows(ARow, 1);
+    if (OnAutoInsertRow) OnAutoInsertRow(this, ARow);
+}
+
+void TKavStringGrid::DoDeleteRow(int ARow) {
+    if (GetRowCount() - GetFixedRows() - fixedFooters_ == 1 && !fixedRowAlways_)
+        ClearRows(ARow, 1);
+    else
+        RemoveRowsInternal(ARow, 1);
+    if (OnAutoDeleteRow) OnAutoDeleteRow(this, ARow);
+}

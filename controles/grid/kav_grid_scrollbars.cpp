@@ -1,0 +1,208 @@
+// TKavStringGrid: scroll bars that follow the grid (the proportional thumb, bars shown or
+// disabled by ScrollBarAlways, scroll hints), the stretched column kept filling the width,
+// and the reactions to changed sizes and scrolling. The flat scroll-bar service does not
+// exist here: its calls do nothing and its settings only keep their values.
+#include "controles/grid/kav_grid.h"
+
+#include "plataforma/gui/input/mouse.h"
+#include "plataforma/gui/kernel/scroll_bars.h"
+#include "plataforma/gui/widgets/hint_window.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+constexpr int ScrollMax = 127;
+
+} // namespace
+
+void TKavStringGrid::ProportionalBar(bool Vert) {
+    const TComponentState st = GetComponentState();
+    if (!HandleAllocated() || st.Contains(csLoading) || st.Contains(csDesigning) ||
+        !scrollProportional_ || scrollInProgress_)
+        return;
+    const TScrollStyle bars = GetScrollBars();
+    if (Vert && bars != ssVertical && bars != ssBoth) return;
+    if (!Vert && bars != ssHorizontal && bars != ssBoth) return;
+    const int64_t line = GetGridLineWidth();
+    const int count = Vert ? GetRowCount() : GetColCount();
+    const int fixed = Vert ? GetFixedRows() : GetFixedCols();
+    const int first = Vert ? GetTopRow() : GetLeftCol();
+    auto sum = [&](int From, int N) {
+        return (Vert ? SumRowHeights(From, N) : SumColWidths(From, N)) + N * line;
+    };
+    const int64_t fixedExt = line + sum(0, fixed);
+    const int64_t total = line + sum(fixed, count - fixed);
+    const int64_t scrolled = line + sum(fixed, std::max(0, first - fixed));
+    const int64_t client = Vert ? GetClientHeight() : GetClientWidth();
+    // No scrollable rows: nothing to spread the positions over.
+    if (count <= fixed || total <= line) return;
+    const double r = std::max(0.0, static_cast<double>(client - fixedExt) / total);
+    if (r > 0.9999) return;
+    const int max = static_cast<int>(std::lround((ScrollMax + r) / (1 - r)));
+    SCROLLINFO si;
+    si.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
+    si.nMin = 0;
+    si.nMax = std::max(max, ScrollMax);
+    si.nPage = static_cast<UINT>(si.nMax - (ScrollMax - 1));
+    // Setting the bar may resize the client area, which sets the bars again: once is enough.
+    scrollInProgress_ = true;
+    si.nPos = total > client
+                  ? std::clamp(static_cast<int>(std::lround(static_cast<double>(scrolled) /
+                                                            (total - client) * (ScrollMax + 1))),
+                               0, ScrollMax)
+                  : ScrollMax;
+    SetScrollInfo(GetHandle(), Vert ? SB_VERT : SB_HORZ, &si, TRUE);
+    scrollInProgress_ = false;
+    UpdateVScrollBar();
+}
+
+void TKavStringGrid::UpdateVScroller() {
+    ProportionalBar(true);
+}
+
+void TKavStringGrid::UpdateHScroller() {
+    ProportionalBar(false);
+}
+
+void TKavStringGrid::ScrollBarsUpdated() {
+    TBaseGrid::ScrollBarsUpdated();
+    UpdateVScroller();
+    UpdateHScroller();
+}
+
+void TKavStringGrid::UpdateScrollBars(bool Force) {
+    if (!HandleAllocated()) return;
+    HWND h = GetHandle();
+    const bool rowsFit = GetVisibleRowCount() + GetFixedRows() >= GetRowCount();
+    const bool colsFit = GetVisibleColCount() + GetFixedCols() >= GetColCount();
+    if (scrollBarAlways_ != saNone) {
+        if (rowsFit)
+            ShowScrollBar(h, SB_VERT, scrollBarAlways_ == saVert || scrollBarAlways_ == saBoth);
+        if (colsFit)
+            ShowScrollBar(h, SB_HORZ, scrollBarAlways_ == saHorz || scrollBarAlways_ == saBoth);
+        EnableScrollBar(h, SB_VERT, rowsFit ? ESB_DISABLE_BOTH : ESB_ENABLE_BOTH);
+        EnableScrollBar(h, SB_HORZ, colsFit ? ESB_DISABLE_BOTH : ESB_ENABLE_BOTH);
+    } else if (Force) {
+        if (rowsFit) ShowScrollBar(h, SB_VERT, FALSE);
+        if (colsFit) ShowScrollBar(h, SB_HORZ, FALSE);
+    }
+}
+
+void TKavStringGrid::SetScrollBarAlways(TScrollBarAlways Value) {
+    scrollBarAlways_ = Value;
+    UpdateScrollBars(true);
+}
+
+void TKavStringGrid::SetScrollProportional(bool Value) {
+    scrollProportional_ = Value;
+    if (Value) {
+        UpdateVScroller();
+        UpdateHScroller();
+    } else if (HandleAllocated()) {
+        // Back to the plain bars of the grid underneath.
+        SCROLLINFO si;
+        si.fMask = SIF_PAGE;
+        si.nPage = 0;
+        SetScrollInfo(GetHandle(), SB_VERT, &si, TRUE);
+        SetScrollInfo(GetHandle(), SB_HORZ, &si, TRUE);
+        UpdateScrollRange();
+    }
+}
+
+// --- sizes ---
+
+void TKavStringGrid::SizeChanged(int OldColCount, int OldRowCount) {
+    const TComponentState st = GetComponentState();
+    if (GetParent() && !st.Contains(csLoading) && !st.Contains(csReading) &&
+        GetColumnSize()->GetStretch() && !stretching_) {
+        stretching_ = true;
+        try {
+            StretchColumn(GetColumnSize()->GetStretchColumn());
+        } catch (const EKavGridError&) {
+            // A stretch column beyond the new count stretches nothing.
+        }
+        stretching_ = false;
+    }
+    TBaseGrid::SizeChanged(OldColCount, OldRowCount);
+}
+
+void TKavStringGrid::ColWidthsChanged() {
+    if (stretched_ && !stretching_ && GetColumnSize()->GetStretch()) {
+        stretching_ = true;
+        try {
+            StretchColumn(GetColumnSize()->GetStretchColumn());
+        } catch (const EKavGridError&) {
+        }
+        stretching_ = false;
+    }
+    TBaseGrid::ColWidthsChanged();
+    UpdateFooter();
+    CellControlsUpdate();
+}
+
+void TKavStringGrid::RowHeightsChanged() {
+    TBaseGrid::RowHeightsChanged();
+    CellControlsUpdate();
+}
+
+void TKavStringGrid::UpdateColSize(int ACol, int& AWidth) {
+    if (OnUpdateColumnSize) OnUpdateColumnSize(this, ACol, AWidth);
+}
+
+void TKavStringGrid::UpdateAutoColSize(int ACol, int& AWidth) {
+    if (OnUpdateColumnSize) OnUpdateColumnSize(this, ACol, AWidth);
+}
+
+// --- scrolling ---
+
+void TKavStringGrid::TopLeftChanged() {
+    TBaseGrid::TopLeftChanged();
+    UpdateVScroller();
+    UpdateHScroller();
+    UpdateFooter();
+    CellControlsUpdate();
+}
+
+void TKavStringGrid::DoScrollHint(bool Vert, int ScrollCode, int Pos) {
+    const bool covered = scrollHints_ == shBoth ||
+                         (Vert ? scrollHints_ == shVertical : scrollHints_ == shHorizontal);
+    if (ScrollCode == SB_ENDSCROLL && scrollHintWindow_) {
+        scrollHintWindow_->ReleaseHandle();
+        return;
+    }
+    if (ScrollCode != SB_THUMBTRACK) return;
+    const int target =
+        Vert ? MulDiv(Pos, GetRowCount() - GetVisibleRowCount() - GetFixedRows(), ScrollMax) +
+                   GetFixedRows()
+             : MulDiv(Pos, GetColCount() - GetVisibleColCount() - GetFixedCols(), ScrollMax) +
+                   GetFixedCols();
+    if (covered) {
+        AnsiString text = AnsiString(Vert ? "Row : " : "Col : ") + AnsiString(target);
+        if (OnScrollHint) OnScrollHint(this, target, text);
+        if (!scrollHintWindow_) scrollHintWindow_ = std::make_unique<THintWindow>(nullptr);
+        scrollHintWindow_->SetColor(GetHintColor());
+        POINT p{};
+        GetCursorPos(&p);
+        TRect r = scrollHintWindow_->CalcHintRect(100, text, nullptr);
+        r = TRect(p.x + 10, p.y, p.x + 10 + r.Right, p.y + r.Bottom);
+        scrollHintWindow_->ActivateHint(r, text);
+    }
+    if (scrollSynch_) {
+        if (Vert)
+            SetTopRow(std::max(GetFixedRows(), target));
+        else
+            SetLeftCol(std::max(GetFixedCols(), target));
+    }
+}
+
+void TKavStringGrid::GridScrollMessage(TMessage& Message) {
+    const bool vert = Message.Msg == WM_VSCROLL;
+    const int code = static_cast<int>(Message.WParam & 0xFFFF);
+    const int pos = static_cast<int>((Message.WParam >> 16) & 0xFFFF);
+    DoScrollHint(vert, code, pos);
+    TBaseGrid::Dispatch(Message);
+    UpdateVScroller();
+    UpdateHScroller();
+}

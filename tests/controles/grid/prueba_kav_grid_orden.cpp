@@ -1,0 +1,273 @@
+// Sorting the advanced grid: every sort style, blanks, stability in both directions, fixed
+// and footer rows kept in place, the multi-column index, what travels with a row, the
+// current row, and QUnSort back to the order before the first sort.
+
+#include "controles/grid/kav_grid.h"
+#include "plataforma/base/regional.h"
+#include "tests/controles/grid/rejilla_prueba.h"
+#include "tests/plataforma/gui/control_prueba.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+namespace {
+
+class RejillaOrden : public Rejilla {
+public:
+    using Rejilla::Rejilla;
+    int intercambios = 0;
+    void SortSwapRows(int A, int B) override {
+        ++intercambios;
+        Rejilla::SortSwapRows(A, B);
+    }
+};
+
+class Orden : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ventana = std::make_unique<VentanaPrueba>();
+        g = new RejillaOrden(ventana.get(), ventana.get());
+        SetDecimalSeparator(',');
+        SetThousandSeparator('.');
+        SetDateSeparator('/');
+    }
+    void TearDown() override {
+        SetDecimalSeparator('.');
+        SetThousandSeparator(',');
+    }
+    // Column 1 takes the texts; column 2 numbers the rows in their first order.
+    void Llenar(std::initializer_list<const char*> v) {
+        g->SetRowCountEx(static_cast<int>(v.size()) + 1);
+        int r = 1;
+        for (const char* s : v) {
+            g->SetCells(1, r, s);
+            g->SetCells(2, r, AnsiString(r));
+            ++r;
+        }
+    }
+    std::string Col(int c, int from = 1) {
+        return TextosColumna(g, c, from, g->GetRowCount() - 1, "|");
+    }
+    std::unique_ptr<VentanaPrueba> ventana;
+    RejillaOrden* g = nullptr;
+};
+
+TEST_F(Orden, EstilosDeOrden) {
+    struct Caso {
+        const char* nombre;
+        TSortStyle estilo; // ssAutomatic: AutoFormat decides
+        bool autoFormat;
+        std::vector<const char*> textos;
+        const char* orden;
+        const char* prefijo = "";
+    };
+    const Caso casos[] = {
+        {"automatico numerico", ssAutomatic, true, {"10", "9", "100"}, "9|10|100"},
+        {"automatico con texto en la columna", ssAutomatic, true, {"10", "x", "9"}, "10|9|x"},
+        {"automatico fechas",
+         ssAutomatic,
+         true,
+         {"03/02/2020", "01/12/2019", "15/01/2020"},
+         "01/12/2019|15/01/2020|03/02/2020"},
+        {"alfabetico sin AutoFormat", ssAutomatic, false, {"10", "9", "100"}, "10|100|9"},
+        {"alfabetico por codigos", ssAlphabetic, true, {"b", "B", "a"}, "B|a|b"},
+        {"sin mayusculas", ssAlphaNoCase, true, {"abd", "abc", "ABC"}, "ABC|abc|abd"},
+        {"numerico: no numeros como 0", ssNumeric, true, {"5", "x", "-2", ""}, "-2|x||5"},
+        {"numerico con prefijo", ssNumeric, true, {"$40", "$5", ""}, "|$5|$40", "$"},
+        {"numerico coma decimal", ssNumeric, true, {"2,5", "10", "2,25"}, "2,25|2,5|10"},
+        {"financiero", ssFinancial, true, {"1.200,5", "950", "12.000"}, "950|1.200,5|12.000"},
+        {"fecha europea",
+         ssShortDateEU,
+         true,
+         {"02/01/2021", "01/02/2021"},
+         "02/01/2021|01/02/2021"},
+        {"fecha americana",
+         ssShortDateUS,
+         true,
+         {"02/01/2021", "01/02/2021"},
+         "01/02/2021|02/01/2021"},
+        {"alfanumerico", ssAlphaNumeric, true, {"10", "9", "b", "a"}, "9|10|a|b"},
+        {"marcado", ssHTML, true, {"<b>b</b>", "a", "<i>c</i>"}, "a|<b>b</b>|<i>c</i>"},
+        {"ansi sin mayusculas", ssAnsiAlphaNoCase, true, {"Ñu", "nube", "Oso"}, "nube|Ñu|Oso"},
+        {"unicode", ssUnicode, true, {"beta", "Alfa", "gamma"}, "Alfa|beta|gamma"},
+    };
+    for (const Caso& c : casos) {
+        SCOPED_TRACE(c.nombre);
+        SetUp();
+        g->GetSortSettings()->SetAutoFormat(c.autoFormat);
+        g->GetSortSettings()->SetColumn(1);
+        const TSortStyle estilo = c.estilo;
+        const AnsiString prefijo = c.prefijo;
+        g->OnGetFormat = [&](TObject*, int ACol, TSortStyle& S, AnsiString& P, AnsiString&) {
+            if (ACol == 1 && estilo != ssAutomatic) S = estilo;
+            if (ACol == 1) P = prefijo;
+        };
+        g->SetRowCountEx(static_cast<int>(c.textos.size()) + 1);
+        for (size_t i = 0; i < c.textos.size(); ++i)
+            g->SetCells(1, static_cast<int>(i) + 1, c.textos[i]);
+        g->QSort();
+        EXPECT_EQ(Col(1), c.orden);
+        TearDown();
+    }
+}
+
+TEST_F(Orden, EventosDeComparacionYCasillas) {
+    Llenar({"b", "c", "a"});
+    g->GetSortSettings()->SetColumn(1);
+    g->OnGetFormat = [](TObject*, int, TSortStyle& S, AnsiString&, AnsiString&) { S = ssCustom; };
+    g->OnCustomCompare = [](TObject*, const AnsiString& A, const AnsiString& B, int& R) {
+        R = B.str().compare(A.str()); // reversed
+    };
+    g->QSort();
+    EXPECT_EQ(Col(1), "c|b|a");
+    g->OnGetFormat = [](TObject*, int, TSortStyle& S, AnsiString&, AnsiString&) { S = ssRaw; };
+    g->OnRawCompare = [this](TObject*, int C, int R1, int R2, int& R) {
+        R = g->GetCells(2, R1).ToInt() - g->GetCells(2, R2).ToInt();
+        EXPECT_EQ(C, 1);
+    };
+    g->QSort();
+    EXPECT_EQ(Col(1), "b|c|a");
+    // A check-box column sorts by state, unchecked first.
+    g->OnGetFormat = nullptr;
+    for (int r = 1; r <= 3; ++r)
+        g->GetCellProperties(1, r)->SetGraphic(nullptr);
+    for (int r = 1; r <= 3; ++r) {
+        TCellGraphic* gr = g->CreateCellGraphic(1, r);
+        gr->SetCheckBox(r == 1, false, false, haLeft, vaTop);
+    }
+    g->QSort();
+    EXPECT_EQ(Col(1), "c|a|b");
+}
+
+TEST_F(Orden, BlancosAlFinalEnAmbosSentidos) {
+    Llenar({"", "b", "", "a"});
+    TSortSettings* s = g->GetSortSettings();
+    s->SetColumn(1);
+    s->SetIgnoreBlanks(true);
+    s->SetBlankPos(blLast);
+    g->QSort();
+    EXPECT_EQ(Col(1), "a|b||");
+    s->SetDirection(sdDescending);
+    g->QSort();
+    EXPECT_EQ(Col(1), "b|a||");
+    s->SetBlankPos(blFirst);
+    g->QSort();
+    EXPECT_EQ(Col(1), "||b|a");
+}
+
+TEST_F(Orden, EstableEnAmbosSentidos) {
+    Llenar({"2", "1", "2", "1", "2"});
+    TSortSettings* s = g->GetSortSettings();
+    s->SetColumn(1);
+    s->SetFull(false);
+    g->QSort();
+    EXPECT_EQ(Col(2), "2|4|1|3|5");
+    g->QUnSort();
+    s->SetDirection(sdDescending);
+    g->QSort();
+    EXPECT_EQ(Col(2), "1|3|5|2|4");
+    // Full: equal cells are decided by the following columns, the hidden ones too.
+    g->QUnSort();
+    s->SetDirection(sdAscending);
+    s->SetFull(true);
+    const char* ocultos[] = {"", "z", "b", "y", "a", "x"};
+    for (int r = 1; r <= 5; ++r) {
+        g->SetCells(2, r, "");
+        g->SetCells(4, r, ocultos[r]);
+    }
+    g->HideColumn(4);
+    g->QSort();
+    g->UnHideColumn(4);
+    EXPECT_EQ(Col(4), "a|b|x|y|z");
+}
+
+TEST_F(Orden, FijasYPieEnSuSitioYVueltaAlOrden) {
+    Llenar({"c", "a", "d", "b", "TOTAL"});
+    g->SetCells(1, 0, "cabecera");
+    g->SetFixedFooters(1);
+    g->GetSortSettings()->SetColumn(1);
+    g->QSort();
+    EXPECT_EQ(Col(1, 0), "cabecera|a|b|c|d|TOTAL");
+    EXPECT_EQ(g->SortedRowIndex(1), 2);
+    EXPECT_EQ(g->UnSortedRowIndex(2), 1);
+    EXPECT_EQ(g->GetUnSortedCell(1, 1), "c");
+    g->GetSortSettings()->SetColumn(2);
+    g->GetSortSettings()->SetDirection(sdDescending);
+    g->QSort();
+    EXPECT_EQ(Col(1, 0), "cabecera|b|d|a|c|TOTAL");
+    g->QUnSort();
+    EXPECT_EQ(Col(1, 0), "cabecera|c|a|d|b|TOTAL");
+    EXPECT_EQ(Col(2), "1|2|3|4|5");
+    // Each row moved once at most: n - cycles exchanges.
+    EXPECT_LE(g->intercambios, 3 * 4);
+}
+
+TEST_F(Orden, IndexadoPorVariasColumnas) {
+    Llenar({"b", "a", "b", "a"});
+    g->SetCells(3, 1, "1");
+    g->SetCells(3, 2, "1");
+    g->SetCells(3, 3, "2");
+    g->SetCells(3, 4, "2");
+    try {
+        g->QSortIndexed();
+        ADD_FAILURE() << "sin claves";
+    } catch (const EKavGridError& e) {
+        EXPECT_EQ(e.Message, "No indexes specified for indexed sort");
+    }
+    EXPECT_EQ(Col(1), "b|a|b|a");
+    g->GetSortIndexes()->AddIndex(1, true);
+    g->GetSortIndexes()->AddIndex(3, false);
+    g->QSortIndexed();
+    EXPECT_EQ(Col(2), "4|2|3|1");
+    EXPECT_EQ(g->GetSortIndexes()->GetCount(), 2);
+}
+
+TEST_F(Orden, LoQueViajaConLaFilaYFilaActual) {
+    Llenar({"c", "a", "b"});
+    g->SetRowHeights(1, 40);
+    TCellProperties* p = g->GetCellProperties(3, 1);
+    g->GetMouseActions()->SetDisjunctRowSelect(true);
+    g->GetNavigation()->SetMoveRowOnSort(true);
+    g->SetRowSelect(1, true);
+    g->SetRow(1);
+    g->GetSortSettings()->SetColumn(1);
+    std::vector<std::pair<int, int>> avisos;
+    g->OnRowUpdate = [&](TObject*, int a, int b) { avisos.emplace_back(a, b); };
+    g->QSort();
+    EXPECT_EQ(Col(1), "a|b|c");
+    EXPECT_EQ(g->GetRowHeights(3), 40);
+    EXPECT_EQ(g->FindCellProperties(3, 3), p);
+    EXPECT_TRUE(g->GetRowSelect(3));
+    EXPECT_FALSE(g->GetRowSelect(1));
+    EXPECT_EQ(g->GetRow(), 3);
+    // Without MoveRowOnSort the current row keeps its index and the event tells so.
+    g->GetNavigation()->SetMoveRowOnSort(false);
+    g->GetSortSettings()->SetDirection(sdDescending);
+    avisos.clear();
+    g->QSort();
+    EXPECT_EQ(Col(1), "c|b|a");
+    EXPECT_EQ(g->GetRow(), 3);
+    EXPECT_EQ(avisos, (std::vector<std::pair<int, int>>{{3, 3}}));
+}
+
+TEST_F(Orden, ColumnaCeroYColumnaSola) {
+    Llenar({"c", "a", "b"});
+    for (int r = 1; r <= 3; ++r)
+        g->SetCells(0, r, AnsiString(r));
+    g->GetSortSettings()->SetColumn(1);
+    g->GetSortSettings()->SetNormalCellsOnly(true);
+    g->QSort();
+    EXPECT_EQ(Col(0), "1|2|3");
+    EXPECT_EQ(Col(1), "a|b|c");
+    EXPECT_EQ(Col(2), "2|3|1");
+    g->GetSortSettings()->SetSingleColumn(true);
+    g->GetSortSettings()->SetDirection(sdDescending);
+    g->QSort();
+    EXPECT_EQ(Col(1), "c|b|a");
+    EXPECT_EQ(Col(2), "2|3|1");
+    g->SortByColumn(2);
+    EXPECT_EQ(Col(2), "3|2|1");
+}
+
+} // namespace
