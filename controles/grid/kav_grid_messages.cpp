@@ -74,8 +74,7 @@ void TKavStringGrid::WMSetFocus(TWMSetFocus& Message) {
     if (SuppressSetFocus) return;
     DefaultGridMessage(Message);
     const int col = GetCol(), row = GetRow();
-    const TCellType type = GetCellType(RemapCol(col), row);
-    if (type == ctCheckBox || type == ctDataCheckBox) return;
+    if (HasCheckBox(RemapCol(col), row)) return;
     const bool inView = col >= GetLeftCol() && col < GetLeftCol() + GetVisibleColCount() &&
                         row >= GetTopRow() && row < GetTopRow() + GetVisibleRowCount();
     TInplaceEdit* ed = GetInplaceEditor();
