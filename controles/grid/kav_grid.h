@@ -1109,6 +1109,8 @@ public:
     // A click on a radio group (real column) at an offset inside the cell selects the item
     // under it.
     void HandleRadioClick(int ACol, int ARow, int X, int Y);
+    // Whether a row may be inserted at ARow (OnCanInsertRow may refuse).
+    bool QueryInsertRow(int ARow);
     // The cell button held down, (-1, -1) when none.
     TPoint GetPressedButton() const { return pressedButton_; }
     // Whether the cell may be edited: goEditing (or RangeSelectAndEdit), not read-only, not
@@ -1175,6 +1177,7 @@ public:
     TGridCellEvent OnRightClickCell;
     TGridCellEvent OnDblClickCell;
     TGridAllowEvent OnCanAddRow;
+    TGridRowAllowEvent OnCanInsertRow;
     TGridRowEvent OnAutoAddRow;
     TGridRowAllowEvent OnCanDeleteRow;
     TGridAllowEvent OnClipboardCut;
@@ -1183,6 +1186,8 @@ public:
     TGridRowAllowEvent OnCanSort;
     TGridRowEvent OnClickSort;
     TGridRowEvent OnEndColumnSize;
+    // Milliseconds the last sort by a header click took.
+    int GetLastSortTime() const { return lastSortTime_; }
     TCellValidateEvent OnCellValidate;
     TCellValidateWideEvent OnCellValidateWide;
     TDragScrollEvent OnDragScroll;
@@ -1230,6 +1235,8 @@ private:
     bool CanActOn(int RealCol, int ARow);
     // The inherited handling of a button message, without the click it would fire itself.
     void PressDefault(TWMMouse& Message);
+    // The sort a release on a header cell asks for.
+    void HeaderSort(int ACol, int ARow, int X, bool Shift);
     void RepaintBlinking();
     // Restores LeftCol silently after a vertical move of a row-select grid.
     void KeepLeftCol(int OldLeftCol);

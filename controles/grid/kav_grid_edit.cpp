@@ -125,3 +125,9 @@ void TKavStringGrid::MarkModified(int ARow) {
     SetRowModified(ARow, true);
     RepaintCell(0, ARow);
 }
+
+bool TKavStringGrid::QueryInsertRow(int ARow) {
+    bool allow = true;
+    if (OnCanInsertRow) OnCanInsertRow(this, ARow, allow);
+    return allow;
+}

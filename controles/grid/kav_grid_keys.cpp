@@ -173,7 +173,22 @@ void TKavStringGrid::WMKeyDown(TWMKeyDown& Message) {
         key = 0;
         Message.CharCode = 0;
     }
-    (void)isDown;
+    // Down on the last normal row appends a row. With footer rows the new row goes above
+    // them, so that the footer keeps its texts.
+    const int lastNormal = GetRowCount() - 1 - fixedFooters_;
+    if (isDown && GetRow() == lastNormal && nav->GetAppendOnArrowDown()) {
+        bool canAdd = true;
+        if (OnCanAddRow) OnCanAddRow(this, canAdd);
+        if (canAdd) {
+            if (fixedFooters_ > 0) {
+                InsertRows(GetRowCount() - fixedFooters_, 1);
+                SetRow(GetRow() + 1);
+            } else {
+                DoAppendRow();
+            }
+            if (OnAutoAddRow) OnAutoAddRow(this, GetRow());
+        }
+    }
 
     if (!(GetSelection() == keySelection_) && GetSelectionRectangle()) {
         InvalidateGridRect(GetSelection());
@@ -190,6 +205,35 @@ void TKavStringGrid::WMKeyDown(TWMKeyDown& Message) {
     const bool disjunctRows = ma->GetDisjunctRowSelect(), disjunctCols = ma->GetDisjunctColSelect();
     const int selRow =
         disjunctRows && ma->GetRowSelectPersistent() ? RemapRowInv(GetRow()) : GetRow();
+
+    // Rows inserted and deleted by key.
+    if (key == VK_INSERT && nav->GetAllowInsertRow() && shift.Empty()) {
+        if (QueryInsertRow(GetRow())) {
+            if (nav->GetInsertPosition() == pInsertAfter) {
+                if (fixedRowAlways_ && GetFixedRows() == GetRowCount()) {
+                    DoInsertRow(GetRow());
+                    SetRow(1);
+                } else {
+                    DoInsertRow(GetRow() + 1);
+                    if (GetRow() + 1 < GetRowCount()) SetRow(GetRow() + 1);
+                }
+            } else {
+                DoInsertRow(GetRow());
+            }
+            CalcFooter(-1);
+        }
+    }
+    if (key == VK_DELETE && nav->GetAllowDeleteRow() && !shift.Contains(ssAlt)) {
+        const int normalRows = GetRowCount() - fixedFooters_ - GetFixedRows();
+        if (normalRows > 1 || (normalRows == 1 && fixedRowAlways_)) {
+            bool canDelete = true;
+            if (OnCanDeleteRow) OnCanDeleteRow(this, GetRow(), canDelete);
+            if (!canDelete) return;
+            DoDeleteRow(GetRow());
+            InitValidate(GetCol(), GetRow());
+            CalcFooter(-1);
+        }
+    }
 
     // Select all.
     if (key == 'A' && ctrl) {

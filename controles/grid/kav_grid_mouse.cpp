@@ -9,6 +9,7 @@
 #include "plataforma/gui/services/shell.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cstring>
 
 namespace {
@@ -334,6 +335,8 @@ void TKavStringGrid::WMLButtonUp(TWMMouse& Message) {
     PressDefault(Message);
 
     if (colMoved_ || rowMoved_ || cell.X < 0 || cell.Y < 0) return;
+    TSortSettings* ss = GetSortSettings();
+    if (cell.X < GetFixedCols() && !ss->GetFixedCols()) return;
     const int realCol = RemapCol(cell.X);
     if (HasCheckBox(realCol, cell.Y) && OnCheckBoxMouseUp) {
         bool state = false;
@@ -342,6 +345,75 @@ void TKavStringGrid::WMLButtonUp(TWMMouse& Message) {
     }
     if (IsRadio(realCol, cell.Y) && OnRadioMouseUp)
         OnRadioMouseUp(this, realCol, cell.Y, RadioIndex(realCol, cell.Y));
+    HeaderSort(cell.X, cell.Y, x, Message.Keys & MK_SHIFT);
+}
+
+void TKavStringGrid::HeaderSort(int ACol, int ARow, int X, bool Shift) {
+    if (sortSuppress_) {
+        sortSuppress_ = false;
+        return;
+    }
+    TSortSettings* ss = GetSortSettings();
+    const int realCol = RemapCol(ACol);
+    const TRect R = CellRect(ACol, ARow);
+    // Not on a column border of the header, nor on a filter button.
+    if (ARow == 0 && GetOptions().Contains(goColSizing) && NearColumnBorder(R, X)) return;
+    const TGridCoord press = MouseCoord(pressPoint_.x, pressPoint_.y);
+    if (X > R.Right - 16 && GetFilter(realCol)) return;
+    bool doSort = true;
+    bool sorted = false;
+    if (ARow == ss->GetRow() && press.Y == ss->GetRow() && GetFixedRows() > 0 && ss->GetShow() &&
+        GetRowCount() > 2) {
+        if (OnCanSort) OnCanSort(this, realCol, doSort);
+        if (doSort) {
+            const auto start = std::chrono::steady_clock::now();
+            HideInplaceEdit();
+            if (static_cast<int>(GetSortXRef().size()) != GetRowCount()) InitSortXRef();
+            const int oldLeft = GetLeftCol();
+            const bool keepLeft =
+                GetOptions().Contains(goRowSelect) && GetNavigation()->GetKeepHorizScroll();
+            if (keepLeft) BeginUpdate();
+            if (ss->GetIndexShow()) {
+                TSortIndexList* idx = GetSortIndexes();
+                const bool ascending = ss->GetInitSortDirection() == sdAscending;
+                const bool onlyThis = idx->GetCount() == 1 && idx->FindIndex(realCol) == 0;
+                if (!Shift) {
+                    if (onlyThis) {
+                        idx->ToggleIndex(realCol);
+                    } else {
+                        idx->Clear();
+                        idx->AddIndex(realCol, ascending);
+                    }
+                } else if (idx->FindIndex(realCol) < 0) {
+                    idx->AddIndex(realCol, ascending);
+                } else {
+                    idx->ToggleIndex(realCol);
+                }
+                QSortIndexed();
+            } else if (ss->GetColumn() != realCol) {
+                ss->SetColumn(realCol);
+                ss->SetDirection(ss->GetInitSortDirection());
+                QSort();
+            } else if (ss->GetDirection() != ss->GetInitSortDirection() && ss->GetUndoSort()) {
+                // Both directions were shown: the third click gives the order back.
+                QUnSort();
+                ss->SetColumn(-1);
+            } else {
+                ss->SetDirection(ss->GetDirection() == sdAscending ? sdDescending : sdAscending);
+                QSort();
+            }
+            if (keepLeft) {
+                SetLeftCol(oldLeft);
+                EndUpdate();
+            }
+            sorted = true;
+            lastSortTime_ = static_cast<int>(std::chrono::duration_cast<std::chrono::milliseconds>(
+                                                 std::chrono::steady_clock::now() - start)
+                                                 .count());
+            if (OnClickSort) OnClickSort(this, ss->GetColumn());
+        }
+    }
+    if (!sorted && !doSort) RepaintCell(ACol, ss->GetRow());
 }
 
 void TKavStringGrid::WMLButtonDblClk(TWMMouse& Message) {
@@ -356,10 +428,23 @@ void TKavStringGrid::WMLButtonDblClk(TWMMouse& Message) {
     if (cell.Y >= 0 && cell.Y < GetFixedRows() && GetOptions().Contains(goColSizing) &&
         GetMouseActions()->GetAutoSizeColOnDblClick()) {
         const TRect R = CellRect(cell.X, cell.Y);
-        if (std::abs(x - R.Left) <= 4 || std::abs(x - R.Right) <= 4) {
+        int sized = -1;
+        if (std::abs(x - R.Left) <= 4) {
             sortSuppress_ = true;
-            return;
+            sized = cell.X - 1 >= GetFixedCols() ? cell.X - 1 : -2;
+        } else if (std::abs(x - R.Right) <= 4 && cell.X >= GetFixedCols()) {
+            sortSuppress_ = true;
+            sized = cell.X;
         }
+        if (sized >= 0) {
+            bool allow = true;
+            if (OnColumnSize) OnColumnSize(this, sized, allow);
+            if (allow) {
+                AutoSizeCol(sized);
+                if (OnEndColumnSize) OnEndColumnSize(this, sized);
+            }
+        }
+        if (sized != -1) return;
     }
     DefaultGridMessage(Message);
     if (OnDblClickCell && cell.Y >= 0) OnDblClickCell(this, cell.Y, cell.X);

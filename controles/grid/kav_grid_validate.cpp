@@ -60,10 +60,12 @@ bool TKavStringGrid::ValidateCell(const AnsiString& Value) {
                     newValue = cellChecker_->Correct(realCol, row, newValue);
                 if (OnCellValidate) OnCellValidate(this, realCol, row, newValue, valid);
                 if (GetFixedCols() > 0 && savedCellText_ != newValue) MarkModified(GetRow());
+                if (valid) UpdateCell(realCol, row);
                 if (cellChecker_ && cellChecker_->GetAutoMarkError())
                     newValue = cellChecker_->MarkError(realCol, row, newValue);
                 if (valid && GetUndoRedo())
                     GetUndoRedo()->RegisterChange(realCol, row, savedCellText_, newValue);
+                if (valid) CellsChanged(TRect(realCol, row, realCol, row));
             } catch (...) {
                 nav->SetAdvanceOnEnter(advance);
                 throw;
@@ -104,8 +106,10 @@ bool TKavStringGrid::ValidateCellWide(const WideString& Value) {
     Finally(
         [&] {
             if (savedWideText_ == Value) return;
+            UpdateCell(realCol, row);
             WideString newValue = Value;
             if (OnCellValidateWide) OnCellValidateWide(this, realCol, row, newValue, valid);
+            CellsChanged(TRect(realCol, row, realCol, row));
             if (valid) {
                 SetWideCells(realCol, row, newValue);
                 return;

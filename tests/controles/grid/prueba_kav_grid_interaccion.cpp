@@ -918,3 +918,150 @@ TEST_F(Interaccion, CapturaDeFilasDisjuntasYBotonPulsado) {
 }
 
 } // namespace
+
+namespace {
+
+// --- rows by key, header sorting, column sizing by double click ---
+
+TEST_F(Interaccion, FilasInsertadasYBorradasPorTecla) {
+    for (int r = 1; r < 10; ++r)
+        g->SetCells(1, r, IntToStr(r));
+    g->GetNavigation()->SetAllowInsertRow(true);
+    g->GetNavigation()->SetAllowDeleteRow(true);
+    Ir(1, 3);
+    SimulateKeyStroke(VK_INSERT); // before the current row
+    EXPECT_EQ(g->GetRowCount(), 11);
+    EXPECT_EQ(g->GetCells(1, 3), "");
+    EXPECT_EQ(g->GetCells(1, 4), "3");
+    g->GetNavigation()->SetInsertPosition(pInsertAfter);
+    SimulateKeyStroke(VK_INSERT); // after it, and the new row becomes current
+    EXPECT_EQ(g->GetRowCount(), 12);
+    EXPECT_EQ(g->GetRow(), 4);
+    EXPECT_EQ(g->GetCells(1, 5), "3");
+    bool negar = true;
+    g->OnCanInsertRow = [&](TObject*, int, bool& ok) { ok = !negar; };
+    SimulateKeyStroke(VK_INSERT);
+    EXPECT_EQ(g->GetRowCount(), 12);
+    SimulateKeyStroke(VK_INSERT, {ssCtrl}); // only the plain key
+    EXPECT_EQ(g->GetRowCount(), 12);
+    // Delete asks first.
+    g->OnCanDeleteRow = [&](TObject*, int, bool& ok) { ok = !negar; };
+    Ir(1, 5);
+    SimulateKeyStroke(VK_DELETE);
+    EXPECT_EQ(g->GetRowCount(), 12);
+    negar = false;
+    SimulateKeyStroke(VK_DELETE);
+    EXPECT_EQ(g->GetRowCount(), 11);
+    EXPECT_EQ(g->GetCells(1, 5), "4");
+    // The last normal row is kept unless FixedRowAlways.
+    g->SetRowCount(2);
+    Ir(1, 1);
+    SimulateKeyStroke(VK_DELETE);
+    EXPECT_EQ(g->GetRowCount(), 2);
+}
+
+TEST_F(Interaccion, FlechaAbajoAnadeFila) {
+    g->GetNavigation()->SetAppendOnArrowDown(true);
+    std::vector<int> avisos;
+    g->OnAutoAddRow = [&](TObject*, int r) { avisos.push_back(r); };
+    bool permitir = false;
+    g->OnCanAddRow = [&](TObject*, bool& ok) { ok = permitir; };
+    Ir(2, 9);
+    SimulateKeyStroke(VK_DOWN);
+    EXPECT_EQ(g->GetRowCount(), 10);
+    permitir = true;
+    SimulateKeyStroke(VK_DOWN);
+    EXPECT_EQ(g->GetRowCount(), 11);
+    EXPECT_EQ(g->GetRow(), 10);
+    // With a footer row the new row goes above it and the footer keeps its text.
+    g->SetFixedFooters(1);
+    g->SetCells(1, 10, "total");
+    Ir(2, 9);
+    SimulateKeyStroke(VK_DOWN);
+    EXPECT_EQ(g->GetRowCount(), 12);
+    EXPECT_EQ(g->GetRow(), 10);
+    EXPECT_EQ(g->GetCells(1, 11), "total");
+    EXPECT_EQ(g->GetCells(1, 10), "");
+    EXPECT_EQ(avisos, (std::vector<int>{9, 10})); // the row current when it was added
+}
+
+TEST_F(Interaccion, ClicEnCabeceraOrdena) {
+    const char* valores[] = {"pera", "uva",   "higo",  "kiwi", "lima",
+                             "coco", "mango", "fresa", "caqui"};
+    for (int r = 1; r < 10; ++r)
+        g->SetCells(2, r, valores[r - 1]);
+    g->GetSortSettings()->SetShow(true);
+    g->GetSortSettings()->SetUndoSort(true);
+    std::vector<int> avisos;
+    g->OnClickSort = [&](TObject*, int c) { avisos.push_back(c); };
+    auto columna = [&] {
+        std::vector<std::string> v;
+        for (int r = 1; r < 10; ++r)
+            v.push_back(g->GetCells(2, r).c_str());
+        return v;
+    };
+    Clic(2, 0);
+    EXPECT_EQ(columna(), (std::vector<std::string>{"caqui", "coco", "fresa", "higo", "kiwi", "lima",
+                                                   "mango", "pera", "uva"}));
+    Clic(2, 0);
+    EXPECT_EQ(columna().front(), "uva");
+    EXPECT_EQ(g->GetSortSettings()->GetDirection(), sdDescending);
+    Clic(2, 0); // both directions shown: the order comes back
+    EXPECT_EQ(columna().front(), "pera");
+    EXPECT_EQ(g->GetSortSettings()->GetColumn(), -1);
+    EXPECT_EQ(avisos, (std::vector<int>{2, 2, -1}));
+    // OnCanSort may refuse.
+    g->OnCanSort = [](TObject*, int, bool& ok) { ok = false; };
+    Clic(2, 0);
+    EXPECT_EQ(columna().front(), "pera");
+    EXPECT_EQ(avisos.size(), 3u);
+}
+
+TEST_F(Interaccion, DobleClicEnElBordeAjustaLaColumnaSinOrdenar) {
+    g->SetOptions(g->GetOptions() << goColSizing);
+    g->GetSortSettings()->SetShow(true);
+    g->SetCells(2, 3, "un texto bastante largo para la columna");
+    for (int r = 1; r < 10; ++r)
+        if (r != 3) g->SetCells(2, r, "b" + IntToStr(r));
+    std::vector<int> fin;
+    g->OnEndColumnSize = [&](TObject*, int c) { fin.push_back(c); };
+    int ordenes = 0;
+    g->OnClickSort = [&](TObject*, int) { ++ordenes; };
+    const TRect r = g->CellRect(2, 0);
+    const int x = r.Right - 1, y = (r.Top + r.Bottom) / 2;
+    const int antes = g->GetColWidths(2);
+    SimulateMouse(g, SimulatedMouse::Down, 0, x, y);
+    SimulateMouse(g, SimulatedMouse::Up, 0, x, y);
+    SimulateMouse(g, SimulatedMouse::DoubleClick, 0, x, y);
+    SimulateMouse(g, SimulatedMouse::Up, 0, x, y);
+    EXPECT_GT(g->GetColWidths(2), antes);
+    EXPECT_EQ(fin, (std::vector<int>{2}));
+    EXPECT_EQ(ordenes, 0);
+    // OnColumnSize may refuse.
+    g->SetColWidths(2, 40);
+    g->OnColumnSize = [](TObject*, int, bool& ok) { ok = false; };
+    const TRect r2 = g->CellRect(2, 0);
+    SimulateMouse(g, SimulatedMouse::DoubleClick, 0, r2.Right - 1, y);
+    SimulateMouse(g, SimulatedMouse::Up, 0, r2.Right - 1, y);
+    EXPECT_EQ(g->GetColWidths(2), 40);
+}
+
+TEST_F(Interaccion, ValidacionAvisaDelCambio) {
+    g->SetOptions(g->GetOptions() << goEditing << goAlwaysShowEditor);
+    std::vector<TRect> cambios;
+    g->OnCellsChanged = [&](TObject*, const TRect& r) { cambios.push_back(r); };
+    g->SetCells(2, 2, "a");
+    Ir(2, 2);
+    g->InitValidate(2, 2);
+    g->ShowInplaceEdit();
+    EXPECT_TRUE(g->ValidateCell("b"));
+    ASSERT_EQ(cambios.size(), 1u);
+    EXPECT_EQ(cambios[0], TRect(2, 2, 2, 2));
+    // A refused value changes nothing.
+    g->OnCellValidate = [](TObject*, int, int, AnsiString&, bool& ok) { ok = false; };
+    g->ShowInplaceEdit();
+    EXPECT_FALSE(g->ValidateCell("c"));
+    EXPECT_EQ(cambios.size(), 1u);
+}
+
+} // namespace
