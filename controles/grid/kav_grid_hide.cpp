@@ -90,9 +90,10 @@ void TKavStringGrid::HideRealRows(const std::vector<int>& Reals, bool Append) {
         item->SetHeight(Append ? 0 : GetRowHeights(d));
         TStrings* cells = item->GetItems();
         for (int c = 0; c < cols; ++c) {
-            cells->AddObject(CellText(c, d), GetObjects(c, d));
+            TObject* o = GetObjects(c, d);
+            cells->AddObject(CellText(c, d), o);
             // The item owns the cell's object now.
-            if (GetObjects(c, d)) SetObjects(c, d, nullptr);
+            if (o) SetObjects(c, d, nullptr);
         }
     }
     // One pass: the rows that stay move up together, the hidden ones go to the end and are

@@ -252,6 +252,18 @@ TEST_F(Filas, SeleccionadasFueraYOcultas) {
     g->SetRowSelect(3, true);
     g->RemoveSelectedRows();
     EXPECT_EQ(Columna(1), "f1 f2 f4 f5");
+    // Clearing the selection empties the flagged rows and frees their properties.
+    g->ClearRowSelect();
+    g->GetCellProperties(2, 2);
+    g->SetRowSelect(2, true);
+    g->ClearSelection();
+    EXPECT_EQ(Columna(1), "f1  f4 f5");
+    EXPECT_FALSE(g->HasCellProperties(2, 2));
+    // Without disjunct selection, the selected block is cleared.
+    g->GetMouseActions()->SetDisjunctRowSelect(false);
+    g->SetSelection({1, 2, 1, 3});
+    g->ClearSelection();
+    EXPECT_EQ(Columna(1), "f1   f5");
 }
 
 TEST_F(Filas, MezclarYSeparar) {

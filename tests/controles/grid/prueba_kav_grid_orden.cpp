@@ -138,6 +138,16 @@ TEST_F(Orden, EventosDeComparacionYCasillas) {
     }
     g->QSort();
     EXPECT_EQ(Col(1), "c|a|b");
+    // Image-list cells sort by their image index.
+    g->OnGetFormat = [](TObject*, int, TSortStyle& S, AnsiString&, AnsiString&) { S = ssImages; };
+    const int indices[] = {0, 7, 2, 5};
+    for (int r = 1; r <= 3; ++r) {
+        g->RemoveCellGraphic(1, r, ctCheckBox);
+        g->CreateCellGraphic(1, r)->SetImageIdx(indices[r], haLeft, vaTop);
+        g->SetCells(1, r, AnsiString(indices[r]));
+    }
+    g->QSort();
+    EXPECT_EQ(Col(1), "2|5|7");
 }
 
 TEST_F(Orden, BlancosAlFinalEnAmbosSentidos) {
