@@ -20,7 +20,7 @@ TGridItem* ItemAt(TCollection& C, int I) {
 // --- columns ---
 
 void TKavStringGrid::HideColumns(int FromCol, int ToCol) {
-    HideEditor();
+    HideInplaceEdit();
     for (int c = std::max(0, FromCol); c <= ToCol && c < MaxHiddenCol; ++c) {
         if (!visibleCols_[c] || c >= TotalColCount() || GetColCount() < 2) continue;
         const int d = RemapColInv(c);
@@ -36,7 +36,7 @@ void TKavStringGrid::HideColumns(int FromCol, int ToCol) {
 }
 
 void TKavStringGrid::UnHideColumns(int FromCol, int ToCol) {
-    HideEditor();
+    HideInplaceEdit();
     for (int c = std::max(0, FromCol); c <= ToCol && c < MaxHiddenCol; ++c) {
         if (visibleCols_[c]) continue;
         visibleCols_[c] = 1;

@@ -274,6 +274,11 @@ void TKavStringGrid::ClearSelection() {
             if (GetRowSelect(persistent ? RemapRowInv(r) : r)) ClearRows(r, 1);
         return;
     }
+    if (GetMouseActions()->GetDisjunctColSelect()) {
+        for (int c = GetFixedCols(); c < GetColCount(); ++c)
+            if (GetColSelect(c)) ClearCols(c, 1);
+        return;
+    }
     const TGridRect s = GetSelection();
     ClearRect(s.Left, s.Top, s.Right, s.Bottom);
 }

@@ -264,6 +264,13 @@ TEST_F(Filas, SeleccionadasFueraYOcultas) {
     g->SetSelection({1, 2, 1, 3});
     g->ClearSelection();
     EXPECT_EQ(Columna(1), "f1   f5");
+    // With disjunct columns, the flagged columns.
+    g->GetMouseActions()->SetDisjunctColSelect(true);
+    g->SetColSelect(1, true);
+    g->SetCells(2, 1, "otra");
+    g->ClearSelection();
+    EXPECT_EQ(Columna(1), "   ");
+    EXPECT_EQ(g->GetCells(2, 1), "otra");
 }
 
 TEST_F(Filas, MezclarYSeparar) {
