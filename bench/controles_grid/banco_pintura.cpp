@@ -1,6 +1,7 @@
 // The advanced grid's painting: a full repaint of a grid showing about 1,000 plain cells,
 // with 100 rows and with 1,000,000 rows (the cost must follow the cells in view), beside the
-// same cells drawn with one QPainter on a QImage; and the disjunct cell selection: selecting
+// same cells drawn with one QPainter on a QImage; the same grid whose cells in view all hold
+// a check box, a progress bar or a markup text; and the disjunct cell selection: selecting
 // 1,000,000 cells one by one and asking whether cells are selected, beside the same keys in
 // a std::unordered_set.
 
@@ -32,10 +33,12 @@ public:
     }
 };
 
+enum Contenido { Texto, Casilla, Progreso, Marcado };
+
 struct Escena {
     Ventana ventana;
     TKavStringGrid* grid = new TKavStringGrid(&ventana);
-    explicit Escena(int filas) {
+    explicit Escena(int filas, Contenido contenido = Texto) {
         grid->SetParent(&ventana);
         grid->SetBorderStyle(bsNone);
         grid->SetScrollBars(ssNone);
@@ -46,8 +49,15 @@ struct Escena {
         grid->SetColWidths(0, AnchoCol);
         // The rows in view hold numbers; the others stay empty.
         for (int r = 0; r < 40 && r < filas; ++r)
-            for (int c = 0; c < Columnas; ++c)
-                grid->SetCellEx(c, r, AnsiString(r * 100 + c));
+            for (int c = 0; c < Columnas; ++c) {
+                const bool normal = r >= 1 && c >= 1;
+                if (normal && contenido == Marcado)
+                    grid->SetCellEx(c, r, "<b>" + AnsiString(r) + "</b>," + AnsiString(c));
+                else
+                    grid->SetCellEx(c, r, AnsiString((r * 100 + c) % 100));
+                if (normal && contenido == Casilla) grid->AddCheckBox(c, r, (r + c) % 2, false);
+                if (normal && contenido == Progreso) grid->AddProgress(c, r, clNavy, clWhite);
+            }
         grid->Repaint();
     }
 };
@@ -65,6 +75,23 @@ void BM_RejillaRepintado(benchmark::State& state) {
     state.counters["celdas"] = CeldasEnVista(*e.grid);
 }
 BENCHMARK(BM_RejillaRepintado)->Arg(100)->Arg(1'000'000)->Unit(benchmark::kMillisecond);
+
+// The same 100-row grid with a decoration or markup in every normal cell in view.
+void BM_RejillaRepintadoContenido(benchmark::State& state) {
+    Escena e(100, static_cast<Contenido>(state.range(0)));
+    for (auto _ : state) {
+        e.grid->Invalidate();
+        e.grid->Update();
+    }
+    static const char* nombres[] = {"texto", "casilla", "progreso", "marcado"};
+    state.SetLabel(nombres[state.range(0)]);
+}
+BENCHMARK(BM_RejillaRepintadoContenido)
+    ->Arg(Texto)
+    ->Arg(Casilla)
+    ->Arg(Progreso)
+    ->Arg(Marcado)
+    ->Unit(benchmark::kMillisecond);
 
 // The floor: the same cells (fill, two grid lines, a number) with one QPainter.
 void BM_QPainterCeldas(benchmark::State& state) {

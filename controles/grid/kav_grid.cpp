@@ -66,6 +66,10 @@ TKavStringGrid::TKavStringGrid(TComponent* AOwner)
     pictureCache_ = std::make_unique<THTMLPictureCache>();
     controlList_ = std::make_unique<TControlList>();
     sortIndexes_ = std::make_unique<TSortIndexList>();
+    floatingFooter_ = std::make_unique<TFloatingFooter>(this);
+    footerPanel_ = new TFooterPanel(this);
+    footerPanel_->SetParent(this);
+    floatingFooter_->SetHeight(GetDefaultRowHeight());
 
     // Facts of the platform: the XP look needs themed drawing, which the layer leaves off
     // unless the program turns it on; the common controls are 5.82 (no version 6); the wheel
@@ -267,11 +271,7 @@ void TKavStringGrid::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
         AHeight = rows * rowHeight + border + bar;
     }
     TBaseGrid::SetBounds(ALeft, ATop, AWidth, AHeight);
-    if (GetParent() && HandleAllocated()) NCPaintProc();
-}
-
-void TKavStringGrid::NCPaintProc() {
-    if (HandleAllocated()) SendMessage(GetHandle(), WM_NCPAINT, 1, 0);
+    if (GetParent() && HandleAllocated()) SendMessage(GetHandle(), WM_NCPAINT, 1, 0);
 }
 
 // --- settings with side effects ---

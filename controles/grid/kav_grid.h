@@ -14,6 +14,7 @@
 #include "controles/comun/scroll_style.h"
 #include "controles/grid/base_grid.h"
 #include "controles/grid/cell_graphic.h"
+#include "controles/grid/floating_footer.h"
 #include "controles/grid/grid_settings.h"
 #include "controles/grid/grid_support.h"
 #include "controles/grid/picture_container.h"
@@ -22,7 +23,9 @@
 #include "plataforma/gui/widgets/hint_window.h"
 
 #include <cstdint>
+#include <map>
 #include <memory>
+#include <string>
 #include <unordered_set>
 #include <vector>
 
@@ -30,6 +33,7 @@ class TKavStringGridCheck;
 class TForm;
 
 enum TGridLook { glStandard, glSoft, glClassic, glKav, glXP, glListView };
+enum TXPColorScheme { xpNone, xpBlue, xpGreen, xpGray };
 enum TCellBorder { cbTop, cbLeft, cbRight, cbBottom };
 using TCellBorders = SmallSet<TCellBorder>;
 enum TSortStyle {
@@ -200,9 +204,11 @@ public:
     bool GetIntelliZoom() const { return intelliZoom_; }
     void SetIntelliZoom(bool Value) { intelliZoom_ = Value; }
     TColor GetURLColor() const { return urlColor_; }
-    void SetURLColor(TColor Value) { urlColor_ = Value; }
+    // Repaints when links are shown.
+    void SetURLColor(TColor Value);
     TGridLook GetLook() const { return look_; }
-    void SetLook(TGridLook Value) { look_ = Value; }
+    // Stores and repaints (glKav takes its silver-to-white fixed gradient); the footer too.
+    void SetLook(TGridLook Value);
     TScrollType GetScrollType() const { return scrollType_; }
     void SetScrollType(TScrollType Value) { scrollType_ = Value; }
     TColor GetScrollColor() const { return scrollColor_; }
@@ -586,9 +592,11 @@ public:
     // --- the owner form's resize ---
     void GridResize(TObject* Sender);
 
-    // --- hooks the footer and themes fill later ---
-    virtual void UpdateFooter() {}
-    virtual void ThemeAdapt() {}
+    // --- the footer and themes ---
+    // Repaints the footer panel.
+    virtual void UpdateFooter();
+    // Applies the colour scheme of the current visual style.
+    virtual void ThemeAdapt();
     virtual void NCPaintProc();
 
     // =========================================================================================
@@ -859,12 +867,57 @@ public:
     // Moves R's top-left corner to where text S turned by Angle degrees starts.
     void CalcTextPos(TRect& R, int Angle, const AnsiString& S, TAlignment HA, TVAlignment VA);
 
+    // =========================================================================================
+    // The floating footer and its column calculations (kav_grid_footer.cpp, floating_footer.h)
+    // =========================================================================================
+    TFloatingFooter* GetFloatingFooter() const { return floatingFooter_.get(); }
+    void SetFloatingFooter(TFloatingFooter* Value) { floatingFooter_->Assign(Value); }
+    TFooterPanel* GetFooterPanel() const { return footerPanel_; }
+    // True while a fixed last-row footer is shown: the last row is the footer's.
+    void SetFooterRowActive(bool Value) { footerRowActive_ = Value; }
+    bool GetFooterRowActive() const { return footerRowActive_; }
+    // Set by the footer panel while it paints cells with DrawGridCell.
+    void SetFooterPainting(bool Value) { footerPainting_ = Value; }
+    bool GetFooterPainting() const { return footerPainting_; }
+    // Recalculates the footer of a column (-1: every column, hidden ones counted).
+    virtual void CalcFooter(int ACol) { DoCalcFooter(ACol); }
+    virtual void DoCalcFooter(int ACol);
+    // After one accepted cell change: the footer of its column.
+    virtual void UpdateCell(int ACol, int ARow);
+    void FloatFooterUpdate() override { UpdateFooter(); }
+    // Statistics over rows FromRow..ToRow of a column; cells that do not read as numbers
+    // are skipped (ColumnMin and ColumnMax read their first cell unguarded).
+    double ColumnSum(int ACol, int FromRow, int ToRow);
+    double ColumnAvg(int ACol, int FromRow, int ToRow);
+    double ColumnMin(int ACol, int FromRow, int ToRow);
+    double ColumnMax(int ACol, int FromRow, int ToRow);
+    TFooterPaintEvent OnFooterPaint;
+
+    // =========================================================================================
+    // Grid-level painting (kav_grid_grid_paint.cpp): the area outside the cells, the wallpaper,
+    // the border, sizing lines, sort arrows, themes.
+    // =========================================================================================
+    void PaintBackground();
+    void DrawWallPaperFixed(const TRect& R);
+    void DrawWallPaperTile(const TRect& R);
+    // Dotted XOR lines: drawing one twice takes it away.
+    void DrawSizingLine(int X);
+    void DrawSizingLineR(int Y);
+    // The sort arrow centred at (X, Y).
+    void DrawSortIndicator(TCanvas* Canvas, int ACol, int X, int Y);
+    // Rich text drawn as its plain text: no rich-text control renders it here.
+    void RTFPaint(int ACol, int ARow, TCanvas* Canvas, const TRect& R);
+    void SetTheme(TXPColorScheme Value);
+    // Fired at the end of each paint.
+    TNotifyEvent OnAfterPaint;
+
 protected:
     void Loaded() override;
     void CreateWnd() override;
     void DestroyWnd() override;
     void Resize() override;
     void Dispatch(TMessage& Message) override;
+    void Paint() override;
     void ColumnMoved(int FromIndex, int ToIndex) override;
     void Notification(TComponent* AComponent, TOperation Operation) override;
     // The column is the real one; merged cells edit their base cell; markup is stripped
@@ -1052,7 +1105,12 @@ private:
     void DrawRadioLook(TCanvas* Canvas, const TRect& R, TCellGraphic* G, int RealCol, int ARow,
                        TGridDrawState AState, bool Enabled);
     bool GraphicEnabled(int ACol, int ARow);
-    void DrawSortIndicator(TCanvas* Canvas, int ACol, int X, int Y);
+    // The named glyphs the graphic layer drew, loaded once per grid.
+    TBitmap* Glyph(const char* Name);
+    std::map<std::string, std::unique_ptr<TBitmap>> glyphs_;
+    std::unique_ptr<TFloatingFooter> floatingFooter_;
+    TFooterPanel* footerPanel_ = nullptr; // owned as a component
+    bool footerPainting_ = false;
     bool SortIndicatorHere(int RealCol, int ARow);
     void DrawBackgroundPicture(TCanvas* Canvas, const TRect& R);
     bool MouseSelecting() const { return GetGridState() == gsSelecting; }
@@ -1295,6 +1353,11 @@ public:
 // "%d"/"%i" of the value cut toward zero) and the text around it, the regional decimal
 // separator in the number; FloatToStr for any other pattern.
 AnsiString FormatCellNumber(const AnsiString& Pattern, double Value, bool Integer);
+
+// The readable text of a rich-text cell: the groups of fonts, colours, styles and other
+// destinations left out, control words dropped, paragraphs as line breaks, escaped
+// characters and "\'hh" bytes kept.
+AnsiString RichTextPlain(const AnsiString& Rtf);
 
 // The grid unit's start-up and shut-down, counted so that the work runs once per process;
 // the grid's constructor starts the unit, the end of the process shuts it down.

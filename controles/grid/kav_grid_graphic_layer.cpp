@@ -21,21 +21,23 @@ bool IsCheckKind(TCellType T) {
     return T == ctCheckBox || T == ctDataCheckBox || T == ctVirtCheckBox || T == ctRowCheckBox;
 }
 
-// A named glyph drawn with its own automatic transparency at (X, Y).
-void DrawGlyph(TCanvas* Canvas, const char* Name, int X, int Y) {
-    TBitmap b;
-    b.LoadFromResourceName(HInstance, Name);
-    b.SetTransparent(true);
-    b.SetTransparentMode(tmAuto);
-    Canvas->Draw(X, Y, &b);
-}
-
 void Line(TCanvas* Canvas, int X1, int Y1, int X2, int Y2) {
     Canvas->MoveTo(X1, Y1);
     Canvas->LineTo(X2, Y2);
 }
 
 } // namespace
+
+TBitmap* TKavStringGrid::Glyph(const char* Name) {
+    std::unique_ptr<TBitmap>& b = glyphs_[Name];
+    if (!b) {
+        b = std::make_unique<TBitmap>();
+        b->LoadFromResourceName(HInstance, Name);
+        b->SetTransparent(true);
+        b->SetTransparentMode(tmAuto);
+    }
+    return b.get();
+}
 
 bool TKavStringGrid::GraphicEnabled(int ACol, int ARow) {
     bool enabled = true;
@@ -58,16 +60,14 @@ void TKavStringGrid::DrawCheckBoxLook(TCanvas* Canvas, const TRect& R, bool Chec
         break;
     }
     case csWinXP:
-        DrawGlyph(Canvas,
-                  Checked ? (Enabled ? "KSGCHK05" : "KSGCHK07")
-                          : (Enabled ? "KSGCHK06" : "KSGCHK08"),
-                  L, T);
+        Canvas->Draw(L, T,
+                     Glyph(Checked ? (Enabled ? "KSGCHK05" : "KSGCHK07")
+                                   : (Enabled ? "KSGCHK06" : "KSGCHK08")));
         break;
     case csKav:
-        DrawGlyph(Canvas,
-                  Checked ? (Enabled ? "KSGCHK01" : "KSGCHK03")
-                          : (Enabled ? "KSGCHK02" : "KSGCHK04"),
-                  L, T);
+        Canvas->Draw(L, T,
+                     Glyph(Checked ? (Enabled ? "KSGCHK01" : "KSGCHK03")
+                                   : (Enabled ? "KSGCHK02" : "KSGCHK04")));
         break;
     case csGlyph: {
         TBitmap* glyph =
@@ -170,16 +170,14 @@ void TKavStringGrid::DrawRadioLook(TCanvas* Canvas, const TRect& R, TCellGraphic
             break;
         }
         case csWinXP:
-            DrawGlyph(Canvas,
-                      on ? (Enabled ? "KSGRAD05" : "KSGRAD07")
-                         : (Enabled ? "KSGRAD06" : "KSGRAD08"),
-                      x, y);
+            Canvas->Draw(x, y,
+                         Glyph(on ? (Enabled ? "KSGRAD05" : "KSGRAD07")
+                                  : (Enabled ? "KSGRAD06" : "KSGRAD08")));
             break;
         case csKav:
-            DrawGlyph(Canvas,
-                      on ? (Enabled ? "KSGRAD01" : "KSGRAD03")
-                         : (Enabled ? "KSGRAD02" : "KSGRAD04"),
-                      x, y);
+            Canvas->Draw(x, y,
+                         Glyph(on ? (Enabled ? "KSGRAD01" : "KSGRAD03")
+                                  : (Enabled ? "KSGRAD02" : "KSGRAD04")));
             break;
         case csGlyph: {
             TBitmap* glyph =

@@ -22,6 +22,14 @@ void TKavStringGrid::Dispatch(TMessage& Message) {
             return;
         }
         return DefaultGridMessage(Message);
+    case WM_NCPAINT:
+        // The thin border of the soft, own, XP and list-view looks over the default frame.
+        DefaultGridMessage(Message);
+        if (updateCount_ == 0) {
+            NCPaintProc();
+            Message.Result = 0;
+        }
+        return;
     case WM_ERASEBKGND:
         // Every pixel is painted by the cells: nothing is erased.
         Message.Result = 0;

@@ -22,9 +22,8 @@ bool IsCheckBoxKind(TCellType Kind) {
            Kind == ctRowCheckBox;
 }
 
-// The readable text of a rich-text cell: groups of fonts, colours, styles and other
-// destinations left out, control words dropped, paragraphs as line breaks, escaped
-// characters and "\'hh" bytes kept.
+} // namespace
+
 AnsiString RichTextPlain(const AnsiString& Rtf) {
     const std::string& s = Rtf.str();
     std::string out;
@@ -87,8 +86,6 @@ AnsiString RichTextPlain(const AnsiString& Rtf) {
         out.pop_back();
     return AnsiString(out);
 }
-
-} // namespace
 
 bool TKavStringGrid::SortIndicatorHere(int RealCol, int ARow) {
     const TSortSettings* s = sortSettings_.get();
@@ -345,7 +342,16 @@ TKavStringGrid::TTextExtent TKavStringGrid::DrawCellText(TCanvas* Canvas, int AC
     default: {
         // Plain text, a formula's result, and rich text shown as its plain text (no
         // rich-text control renders it here).
-        if (kind == ttRTF) text = RichTextPlain(text);
+        if (kind == ttRTF) {
+            Canvas->GetPen()->SetColor(Canvas->GetBrush()->GetColor());
+            if (!(AState.Contains(gdSelected) && !AState.Contains(gdFocused) &&
+                  selectionColor_ == clNone))
+                Canvas->Rectangle(R);
+            Canvas->GetBrush()->SetStyle(bsClear);
+            RTFPaint(RealCol, ARow, Canvas, cellR);
+            Canvas->GetBrush()->SetStyle(bsSolid);
+            break;
+        }
         const bool sortColumn =
             ARow == 0 && RealCol == sortSettings_->GetColumn() && sortSettings_->GetShow();
         if (sortColumn && HA == taCenter) R.Left += 10;

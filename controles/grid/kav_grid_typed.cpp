@@ -79,7 +79,11 @@ AnsiString NumberText(const AnsiString& S) {
 // A cell's text as a number: thousands separators out, the regional decimal separator read
 // as the point (RemoveSeps), then the whole text must be a number.
 double ParseFloat(const AnsiString& Text) {
-    const std::string s = NumberText(RemoveSeps(Text)).str();
+    // Only an empty text and "-" read as 0: a text with no number in it is not one.
+    const AnsiString bare = RemoveSeps(Text);
+    if (bare.IsEmpty() && !NumberText(Text).IsEmpty() && NumberText(Text) != "0")
+        throw EKavGridError("Cell does not contain a float value");
+    const std::string s = NumberText(bare).str();
     double v = 0;
     const char* first = s.data();
     if (!s.empty() && s[0] == '+') ++first;

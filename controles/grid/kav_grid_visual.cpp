@@ -342,7 +342,12 @@ void TKavStringGrid::SetURLShow(bool Value) {
 
 void TKavStringGrid::SetURLFull(bool Value) {
     urlFull_ = Value;
-    Invalidate();
+    if (urlShow_) Invalidate();
+}
+
+void TKavStringGrid::SetURLColor(TColor Value) {
+    urlColor_ = Value;
+    if (urlShow_) Invalidate();
 }
 
 void TKavStringGrid::SetHideFocusRect(bool Value) {

@@ -1,0 +1,303 @@
+#include "controles/grid/floating_footer.h"
+
+#include "controles/grid/kav_grid.h"
+#include "controles/grid/markup_renderer.h"
+#include "plataforma/base/numbers.h"
+#include "plataforma/gui/painting/draw_text.h"
+#include "plataforma/gui/painting/gdi.h"
+
+// --- TFloatingFooter ---
+
+void TFloatingFooter::Assign(TPersistent* Source) {
+    auto* s = dynamic_cast<TFloatingFooter*>(Source);
+    if (!s) return;
+    calculateHiddenRows_ = s->calculateHiddenRows_;
+    color_ = s->color_;
+    column_ = s->column_;
+    customTemplate_ = s->customTemplate_;
+    footerStyle_ = s->footerStyle_;
+    SetVisible(s->visible_);
+    showHint_ = s->showHint_;
+}
+
+TColumnCalcType TFloatingFooter::GetColumnCalc(int ACol) const {
+    const TCellProperties* p = grid_->FindCellProperties(ACol, grid_->GetRowCount() - 1);
+    return p ? p->GetCalcType() : acNONE;
+}
+
+void TFloatingFooter::SetColumnCalc(int ACol, TColumnCalcType Value) {
+    const int row = grid_->GetRowCount() - 1;
+    grid_->GetCellProperties(ACol, row)->SetCalcType(Value);
+    grid_->UpdateCell(ACol, row);
+}
+
+void TFloatingFooter::Invalidate() {
+    if (TFooterPanel* p = grid_->GetFooterPanel()) p->Invalidate();
+}
+
+void TFloatingFooter::SetColor(TColor Value) {
+    color_ = Value;
+    Invalidate();
+}
+
+void TFloatingFooter::SetColumn(int Value) {
+    column_ = Value;
+    Invalidate();
+}
+
+void TFloatingFooter::SetCustomTemplate(const AnsiString& Value) {
+    customTemplate_ = Value;
+    Invalidate();
+}
+
+void TFloatingFooter::SetFooterStyle(TFooterStyle Value) {
+    footerStyle_ = Value;
+    grid_->SetFooterRowActive(footerStyle_ == fsFixedLastRow && visible_);
+    grid_->Invalidate();
+    Invalidate();
+}
+
+void TFloatingFooter::SetHeight(int Value) {
+    height_ = Value;
+    if (TFooterPanel* p = grid_->GetFooterPanel(); p && Value >= 1 && visible_)
+        p->SetHeight(Value - 1);
+}
+
+void TFloatingFooter::SetShowHint(bool Value) {
+    showHint_ = Value;
+    if (TFooterPanel* p = grid_->GetFooterPanel()) p->SetShowHint(Value);
+}
+
+void TFloatingFooter::SetVisible(bool Value) {
+    visible_ = Value;
+    TFooterPanel* p = grid_->GetFooterPanel();
+    if (p) {
+        p->SetHeight(Value ? std::max(0, height_ - 1) : 0);
+        p->SetVisible(Value);
+    }
+    const bool lastRow = footerStyle_ == fsFixedLastRow;
+    grid_->SetFixedFooters(p && p->GetVisible() && lastRow ? 1 : 0);
+    grid_->SetFooterRowActive(lastRow && visible_);
+    grid_->Invalidate();
+}
+
+// --- TFooterPanel ---
+
+TFooterPanel::TFooterPanel(TComponent* AOwner)
+    : TCustomPanel(AOwner), grid_(dynamic_cast<TKavStringGrid*>(AOwner)) {
+    SetAlign(alBottom);
+    SetHeight(0);
+    SetBorderWidth(0);
+    SetBevelOuter(bvNone);
+    SetVisible(false);
+}
+
+void TFooterPanel::CreateWnd() {
+    TCustomPanel::CreateWnd();
+    const TFloatingFooter* f = grid_->GetFloatingFooter();
+    SetHeight(f->GetVisible() ? f->GetHeight() : 0);
+}
+
+TRect TFooterPanel::RTLCoord(bool RightToLeft, const TRect& R) const {
+    if (!RightToLeft) return R;
+    const int w = GetClientWidth();
+    return Rect(w - R.Right, R.Top, w - R.Left, R.Bottom);
+}
+
+void TFooterPanel::Layout(TRect& Footer, TRect& Rest) const {
+    int w = 0;
+    for (int c = 0; c < grid_->GetFixedCols(); ++c)
+        w += grid_->GetColWidths(c);
+    for (int c = grid_->GetLeftCol(); c < grid_->GetColCount(); ++c)
+        w += grid_->GetColWidths(c);
+    const TRect client = GetClientRect();
+    Footer = Rect(client.Left, client.Top, std::min(client.Right, client.Left + w), client.Bottom);
+    Rest = Rect(Footer.Right, client.Top, client.Right, client.Bottom);
+}
+
+void TFooterPanel::Paint() {
+    grid_->SetFooterPainting(true);
+    try {
+        switch (grid_->GetFloatingFooter()->GetFooterStyle()) {
+        case fsFixedLastRow:
+            PaintLastRow();
+            break;
+        case fsColumnPreview:
+            PaintPreview(false);
+            break;
+        case fsCustomPreview:
+            PaintPreview(true);
+            break;
+        }
+    } catch (...) {
+        grid_->SetFooterPainting(false);
+        throw;
+    }
+    grid_->SetFooterPainting(false);
+}
+
+void TFooterPanel::PaintLastRow() {
+    TCanvas* c = GetCanvas();
+    TRect footer, rest;
+    Layout(footer, rest);
+    const TColor colour = grid_->GetFloatingFooter()->GetColor();
+    c->GetBrush()->SetColor(colour);
+    c->GetPen()->SetColor(colour);
+    c->Rectangle(footer);
+    c->GetBrush()->SetColor(grid_->GetColor());
+    c->GetPen()->SetColor(grid_->GetColor());
+    if (rest.Width() > 0) c->Rectangle(rest);
+
+    std::vector<int> cols;
+    for (int k = 0; k < grid_->GetFixedCols(); ++k)
+        cols.push_back(k);
+    for (int k = grid_->GetLeftCol(); k < grid_->GetColCount(); ++k)
+        cols.push_back(k);
+
+    // Column dividers.
+    const TGridOptions options = grid_->GetOptions();
+    const bool soft = grid_->GetLook() == glSoft && !grid_->GetFlat();
+    int x = footer.Left;
+    for (int k : cols) {
+        c->GetPen()->SetColor(clWhite);
+        if (options.Contains(goFixedVertLine) && soft) {
+            c->MoveTo(x, footer.Bottom);
+            c->LineTo(x, footer.Top);
+        }
+        x += grid_->GetColWidths(k);
+        if (options.Contains(goFixedHorzLine) && soft) {
+            c->MoveTo(x - grid_->GetColWidths(k), footer.Top);
+            c->LineTo(x - 1, footer.Top);
+        }
+        c->GetPen()->SetColor(clGray);
+        if (options.Contains(goFixedVertLine)) {
+            c->MoveTo(x - 1, footer.Top);
+            c->LineTo(x - 1, footer.Bottom);
+        }
+    }
+
+    // Cells, drawn by the grid's painter as fixed cells.
+    const int row = grid_->GetRowCount() - 1;
+    int left = 0;
+    for (int k : cols) {
+        int right = left + grid_->GetColWidths(k);
+        if (grid_->IsMergedCell(k, row)) {
+            const TRect m = grid_->CellRect(k, row);
+            if (m.Width() > 0) right = left + m.Width();
+        }
+        TRect r = Rect(left, footer.Top, right - 1, footer.Bottom);
+        const bool fixed = k < grid_->GetFixedCols();
+        if (!fixed) {
+            r.Left += 1;
+            if (grid_->GetColors(k, row) != clNone) {
+                c->GetBrush()->SetColor(grid_->GetColors(k, row));
+                c->GetPen()->SetColor(grid_->GetColors(k, row));
+                c->Rectangle(r);
+            }
+        }
+        if (grid_->IsBaseCell(k, row)) {
+            if (!fixed && grid_->OnFooterPaint) {
+                grid_->OnFooterPaint(this, k, c, r);
+            } else {
+                c->GetBrush()->SetColor(colour);
+                c->SetFont(grid_->GetFixedFont());
+                grid_->DrawGridCell(c, k, row, r, TGridDrawState{gdFixed});
+            }
+        }
+        left = right;
+    }
+}
+
+void TFooterPanel::PaintPreview(bool Custom) {
+    TCanvas* c = GetCanvas();
+    TRect footer, rest;
+    Layout(footer, rest);
+    c->GetPen()->SetWidth(1);
+    c->GetBrush()->SetColor(grid_->GetFloatingFooter()->GetColor());
+    c->GetPen()->SetColor(grid_->GetFloatingFooter()->GetColor());
+    c->Rectangle(footer);
+    c->GetPen()->SetColor(clGray);
+    c->MoveTo(footer.Left, footer.Bottom - 1);
+    c->LineTo(footer.Right - 1, footer.Bottom - 1);
+    c->LineTo(footer.Right - 1, footer.Top);
+    c->GetPen()->SetColor(clWhite);
+    c->LineTo(footer.Left, footer.Top);
+    c->LineTo(footer.Left, footer.Bottom - 1);
+    const TColor savedText = grid_->GetSelectionTextColor();
+    grid_->SetSelectionTextColor(clBlack);
+    try {
+        if (Custom) {
+            TRect r = footer;
+            r.Left += 2;
+            const AnsiString text = HTMLColReplace(grid_->GetFloatingFooter()->GetCustomTemplate());
+            AnsiString a, p, f, t, cid, cv, ct;
+            int ex = 0, ey = 0, n = 0, ma = 0;
+            TRect ar, cr;
+            HTMLDrawEx(c, text, r, grid_->GetGridImages(), 0, 0, -1, -1, 1, false, false, false,
+                       false, true, false, true, false, 1.0, grid_->GetURLColor(), clNone, clNone,
+                       clGray, a, p, f, t, ex, ey, n, ma, ar, cr, cid, cv, ct, nullptr,
+                       grid_->GetPictureContainer(), GetHandle());
+        } else if (grid_->OnFooterPaint) {
+            grid_->OnFooterPaint(this, grid_->GetFloatingFooter()->GetColumn(), c, footer);
+        } else {
+            c->SetFont(grid_->GetFont());
+            grid_->DrawGridCell(c, grid_->GetFloatingFooter()->GetColumn(), grid_->GetRow(), footer,
+                                TGridDrawState());
+        }
+    } catch (...) {
+        grid_->SetSelectionTextColor(savedText);
+        throw;
+    }
+    grid_->SetSelectionTextColor(savedText);
+    c->GetBrush()->SetColor(grid_->GetColor());
+    c->GetPen()->SetColor(grid_->GetColor());
+    if (rest.Width() > 0) c->Rectangle(rest);
+}
+
+AnsiString TFooterPanel::HTMLColReplace(const AnsiString& Template) {
+    std::string rest = Template.str(), out;
+    for (size_t at; (at = rest.find("<#")) != std::string::npos;) {
+        out += rest.substr(0, at);
+        const size_t end = rest.find('>', at);
+        const std::string number =
+            rest.substr(at + 2, end == std::string::npos ? std::string::npos : end - at - 2);
+        try {
+            const int col = StrToInt(AnsiString(number));
+            out += grid_->GetCellEx(col, grid_->GetRow()).str();
+        } catch (const EConvertError&) {
+            // A tag whose number does not read is left out.
+        }
+        rest = end == std::string::npos ? std::string() : rest.substr(end + 1);
+    }
+    return AnsiString(out + rest);
+}
+
+int TFooterPanel::ColumnAt(int X) const {
+    int sum = 0;
+    for (int c = 0; c < grid_->GetColCount(); ++c) {
+        sum += grid_->GetColWidths(c);
+        if (sum >= X) return c;
+    }
+    return -1;
+}
+
+void TFooterPanel::MouseMove(TShiftState Shift, int X, int Y) {
+    TCustomPanel::MouseMove(Shift, X, Y);
+    const int col = ColumnAt(X);
+    // The hint of another column comes with the next hint request.
+    if (GetShowHint() && hintCol_ >= 0 && col != hintCol_) hintCol_ = col;
+}
+
+void TFooterPanel::Dispatch(TMessage& Message) {
+    if (Message.Msg == CM_HINTSHOW) {
+        TCMHintShow m(Message);
+        const int col = ColumnAt(m.HintInfo->CursorPos.x);
+        if (grid_->OnGridHint && col >= 0)
+            grid_->OnGridHint(grid_, grid_->GetRowCount() - 1, col, m.HintInfo->HintStr);
+        hintCol_ = GetShowHint() ? col : -1;
+        Message.Result = GetShowHint() ? 0 : 1;
+        return;
+    }
+    if (Message.Msg == CM_MOUSELEAVE) hintCol_ = -1;
+    TCustomPanel::Dispatch(Message);
+}
