@@ -445,9 +445,9 @@ public:
     virtual void CellsChanged(const TRect& R);
     // After many cells were filled at once: the footer of every column.
     virtual void CellsLoaded();
-    // The footer's calculation of one column (-1: all); nothing until the floating footer.
+    // The footer's calculation of one column (-1: all; hidden columns counted).
     virtual void CalcFooter(int ACol) { DoCalcFooter(ACol); }
-    virtual void DoCalcFooter(int) {}
+    virtual void DoCalcFooter(int ACol);
     // Listed once; a notifier that is freed leaves the list by itself.
     void RegisterNotifier(TGridChangeNotifier* ANotifier);
     void UnRegisterNotifier(TGridChangeNotifier* ANotifier);
@@ -879,11 +879,7 @@ public:
     // Set by the footer panel while it paints cells with DrawGridCell.
     void SetFooterPainting(bool Value) { footerPainting_ = Value; }
     bool GetFooterPainting() const { return footerPainting_; }
-    // Recalculates the footer of a column (-1: every column, hidden ones counted).
-    virtual void CalcFooter(int ACol) { DoCalcFooter(ACol); }
-    virtual void DoCalcFooter(int ACol);
-    // After one accepted cell change: the footer of its column.
-    virtual void UpdateCell(int ACol, int ARow);
+    // (CalcFooter, DoCalcFooter and UpdateCell stand with the change notices.)
     void FloatFooterUpdate() override { UpdateFooter(); }
     // Statistics over rows FromRow..ToRow of a column; cells that do not read as numbers
     // are skipped (ColumnMin and ColumnMax read their first cell unguarded).

@@ -8,10 +8,6 @@ void TKavStringGrid::UpdateFooter() {
     if (footerPanel_) footerPanel_->Invalidate();
 }
 
-void TKavStringGrid::UpdateCell(int ACol, int) {
-    CalcFooter(ACol);
-}
-
 void TKavStringGrid::DoCalcFooter(int ACol) {
     const TFloatingFooter* f = floatingFooter_.get();
     if (!f->GetVisible() || f->GetFooterStyle() != fsFixedLastRow || !f->GetEnableCalculation())

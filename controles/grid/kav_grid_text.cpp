@@ -89,12 +89,46 @@ AnsiString RichTextPlain(const AnsiString& Rtf) {
 
 bool TKavStringGrid::SortIndicatorHere(int RealCol, int ARow) {
     const TSortSettings* s = sortSettings_.get();
-    return s->GetShow() && ARow == s->GetRow() && GetRowCount() > 2 && RealCol == s->GetColumn() &&
+    return s->GetShow() && ARow == s->GetRow() && GetRowCount() > 2 &&
+           (RealCol == s->GetColumn() || sortIndexes_->FindIndex(RealCol) != -1) &&
            GetFixedRows() > 0 && (RealCol >= GetFixedCols() || s->GetFixedCols());
 }
 
-void TKavStringGrid::DrawSortIndicator(TCanvas* Canvas, int, int X, int Y) {
+void TKavStringGrid::DrawSortIndicator(TCanvas* Canvas, int ACol, int X, int Y) {
     const TSortSettings* s = sortSettings_.get();
+    if (s->GetIndexShow()) {
+        // The column's place among the sort columns, numbered from 1, on its arrow.
+        const int p = sortIndexes_->FindIndex(ACol);
+        if (p < 0) return;
+        const bool descending = sortIndexes_->GetItems(p) < 0;
+        TBitmap* iu = s->GetIndexUpGlyph();
+        TBitmap* id = s->GetIndexDownGlyph();
+        const bool glyphs = iu && id && !iu->GetEmpty() && !id->GetEmpty();
+        Canvas->GetBrush()->SetColor(s->GetIndexColor());
+        const HDC dc = Canvas->GetHandle();
+        const int mode = SetBkMode(dc, TRANSPARENT);
+        Canvas->GetFont()->SetColor(clBlack);
+        Canvas->GetFont()->SetSize(6);
+        if (!descending) {
+            if (glyphs) {
+                id->SetTransparent(true);
+                Canvas->Draw(X - 7, Y - 7, id);
+            } else {
+                Canvas->Polygon({TPoint(X - 6, Y + 8), TPoint(X + 6, Y + 8), TPoint(X, Y - 4)});
+            }
+            Canvas->TextOut(X - 2, Y - 2, AnsiString(p + 1));
+        } else {
+            if (glyphs) {
+                iu->SetTransparent(true);
+                Canvas->Draw(X - 7, Y - 7, iu);
+            } else {
+                Canvas->Polygon({TPoint(X - 7, Y - 5), TPoint(X + 7, Y - 5), TPoint(X, Y + 8)});
+            }
+            Canvas->TextOut(X - 2, Y - 4, AnsiString(p + 1));
+        }
+        SetBkMode(dc, mode);
+        return;
+    }
     TBitmap* up = s->GetUpGlyph();
     TBitmap* down = s->GetDownGlyph();
     const bool glyphs = up && down && !up->GetEmpty() && !down->GetEmpty();
@@ -294,6 +328,9 @@ TKavStringGrid::TTextExtent TKavStringGrid::DrawCellText(TCanvas* Canvas, int AC
         if (GVA == vaUnderText) R.Bottom -= GH;
     }
     const bool sortHere = SortIndicatorHere(RealCol, ARow);
+    // Of several sort columns only the first shows its arrow, unless their places show.
+    const bool sortDraw =
+        sortHere && (sortIndexes_->FindIndex(RealCol) < 1 || sortSettings_->GetIndexShow());
     auto sortY = [&](const TRect& r) {
         return VA == vtaCenter   ? r.Top + (r.Bottom - r.Top) / 2
                : VA == vtaBottom ? r.Bottom - 8
@@ -318,14 +355,14 @@ TKavStringGrid::TTextExtent TKavStringGrid::DrawCellText(TCanvas* Canvas, int AC
                    href, plain, focus, title, ex, ey, count, mouseAnchor, ar, cr, cid, cvalue,
                    ctype, pictureCache_.get(), pictureContainer_, GetHandle());
         extent.Width = ex + 2;
-        if (sortHere) DrawSortIndicator(Canvas, RealCol, R.Right + 2, sortY(R));
+        if (sortDraw) DrawSortIndicator(Canvas, RealCol, R.Right + 2, sortY(R));
         break;
     }
     case ttUnicode: {
         const WideString w = DecodeWideStr(text);
         if (sortHere) {
             R.Right -= 10;
-            DrawSortIndicator(Canvas, RealCol, R.Right + 3, sortY(R));
+            if (sortDraw) DrawSortIndicator(Canvas, RealCol, R.Right + 3, sortY(R));
         }
         if (!IsFixed(ACol, ARow)) {
             Canvas->GetPen()->SetColor(Canvas->GetBrush()->GetColor());
@@ -392,7 +429,7 @@ TKavStringGrid::TTextExtent TKavStringGrid::DrawCellText(TCanvas* Canvas, int AC
             extent.Height = DrawTextEx(dc, text.c_str(), text.Length(), &d, flags, nullptr);
         }
         SetBkMode(dc, mode);
-        if (sortHere && sortSettings_->GetShow()) {
+        if (sortDraw) {
             TRect t = cellR;
             if (filter) t.Right -= 16;
             const int w = std::max(0, std::min(Canvas->TextWidth(text), t.Width()));

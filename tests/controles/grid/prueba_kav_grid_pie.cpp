@@ -131,6 +131,22 @@ TEST_F(Pie, FondoLineasYEsquemas) {
     EXPECT_EQ(g->GetControlLook()->GetFixedGradientFrom(), clNone);
 }
 
+TEST_F(Pie, IndicadorDeOrdenNumerado) {
+    // With the places shown, the third sort column's arrow carries "3".
+    g->GetSortSettings()->SetShow(true);
+    g->GetSortSettings()->SetIndexShow(true);
+    g->GetSortIndexes()->AddIndex(1, true);
+    g->GetSortIndexes()->AddIndex(2, false);
+    g->GetSortIndexes()->AddIndex(3, true);
+    g->SetCellEx(3, 0, "Valor");
+    TRecordingCanvas c(200, 40);
+    g->DrawGridCell(&c, 3, 0, Rect(0, 0, 100, 21), TGridDrawState{gdFixed});
+    const auto textos = c.Recorder().Calls("TextOut", true);
+    ASSERT_EQ(textos.size(), 1u);
+    EXPECT_EQ(textos[0].Text, "3");
+    EXPECT_EQ(c.Recorder().Count("Polygon"), 1);
+}
+
 TEST_F(Pie, Muestrario) {
     g->SetBounds(0, 0, 420, 230);
     g->SetColCountEx(4);
