@@ -89,15 +89,26 @@ void TKavStringGrid::ColumnMoved(int FromIndex, int ToIndex) {
     }
     TBaseGrid::ColumnMoved(FromIndex, ToIndex);
     if (enhRowColMove_) colMoved_ = true;
-    // The sort column stays on the same data.
+    // The texts kept for hidden rows move with the column.
+    for (int i = 0; i < hiddenRows_->GetCount(); ++i) {
+        TStrings* cells = static_cast<TGridItem*>(hiddenRows_->GetItem(i))->GetItems();
+        if (from >= 0 && to >= 0 && from < cells->GetCount() && to < cells->GetCount())
+            cells->Move(from, to);
+    }
+    // The sort column and the columns of the sort index stay on the same data.
+    auto follow = [from, to](int c) {
+        if (c == from) return to;
+        if (from < to && c > from && c <= to) return c - 1;
+        if (from > to && c >= to && c < from) return c + 1;
+        return c;
+    };
     TSortSettings* ss = GetSortSettings();
-    const int sc = ss->GetColumn();
-    if (sc == from)
-        ss->SetColumn(to);
-    else if (from < to && sc > from && sc <= to)
-        ss->SetColumn(sc - 1);
-    else if (from > to && sc >= to && sc < from)
-        ss->SetColumn(sc + 1);
+    ss->SetColumn(follow(ss->GetColumn()));
+    if (ss->GetIndexShow()) {
+        TSortIndexList* idx = GetSortIndexes();
+        for (int i = 0; i < idx->GetCount(); ++i)
+            idx->SetSortColumns(i, follow(idx->GetSortColumns(i)));
+    }
 }
 
 void TKavStringGrid::ResetColumnOrder() {

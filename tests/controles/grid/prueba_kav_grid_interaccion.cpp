@@ -143,6 +143,23 @@ TEST_F(Interaccion, TeclasSegunOpcionesYForma) {
     }
 }
 
+TEST_F(Interaccion, FilasOcultasSeSaltan) {
+    for (int r = 1; r < 10; ++r)
+        g->SetCells(1, r, IntToStr(r));
+    g->HideRow(4);
+    g->HideRow(5);
+    g->GetNavigation()->SetHomeEndKey(heFirstLastRow);
+    Ir(1, 3);
+    SimulateKeyStroke(VK_DOWN);
+    EXPECT_EQ(g->GetCells(1, g->GetRow()), "6");
+    SimulateKeyStroke(VK_END);
+    EXPECT_EQ(g->GetCells(1, g->GetRow()), "9");
+    EXPECT_EQ(g->GetRow(), 7);
+    SimulateKeyStroke(VK_UP);
+    SimulateKeyStroke(VK_UP);
+    EXPECT_EQ(g->GetCells(1, g->GetRow()), "7");
+}
+
 TEST_F(Interaccion, InicioConMayusculasSeleccionaHastaLaPrimeraFila) {
     g->GetNavigation()->SetHomeEndKey(heFirstLastRow);
     Ir(2, 6);
@@ -575,6 +592,20 @@ TEST_F(Interaccion, MoverColumnaMantieneLaColumnaDeOrden) {
     Ir(2, 2);
     g->MoveColumn(1, 3);
     EXPECT_EQ(g->GetCol(), 1);
+    // The columns of the sort index and the texts of hidden rows follow too.
+    g->GetSortSettings()->SetIndexShow(true);
+    g->GetSortIndexes()->AddIndex(3, true);
+    g->GetSortIndexes()->AddIndex(1, false);
+    g->SetCells(2, 5, "x");
+    g->SetCells(3, 5, "y");
+    g->HideRow(5);
+    g->MoveColumn(2, 3);
+    EXPECT_EQ(g->GetSortIndexes()->GetSortColumns(0), 2);
+    EXPECT_EQ(g->GetSortIndexes()->GetSortColumns(1), 1);
+    EXPECT_FALSE(g->GetSortIndexes()->GetSortDirections(1));
+    g->UnHideRow(5);
+    EXPECT_EQ(g->GetCells(3, 5), "x");
+    EXPECT_EQ(g->GetCells(2, 5), "y");
 }
 
 // --- drag scrolling ---
