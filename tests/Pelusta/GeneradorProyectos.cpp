@@ -6,10 +6,13 @@
 #include <fstream>
 #include <stdexcept>
 
+std::string BytesTablaDePrueba() {
+    return "QWERTYUIOPASDFGHJKLZXCVBNMqwertyuiopasdfghjklzxcvbnm0123456789!#$%&"
+           "()*+-./:;<=>?@[]^_{|}~QWERTYUIOPASDFGHJKLZXCV";
+}
+
 TablaCodigos TablaDePrueba() {
-    return TablaCodigos::DeBytes(
-        "QWERTYUIOPASDFGHJKLZXCVBNMqwertyuiopasdfghjklzxcvbnm0123456789!#$%&"
-        "()*+-./:;<=>?@[]^_{|}~QWERTYUIOPASDFGHJKLZXCV");
+    return TablaCodigos::DeBytes(BytesTablaDePrueba());
 }
 
 namespace {
@@ -96,4 +99,26 @@ std::string EscribirProyecto(const std::string& carpetaInicio, const std::string
     EscribirCodigos(resultados + "O.res", tabla);
     EscribirCodigos(resultados + "R.res", tabla);
     return cte;
+}
+
+std::vector<CasoComprobacion> CasosComprobacion(const std::string& carpetaInicio,
+                                                const std::string& carpetaProyecto) {
+    const std::string res = carpetaInicio + "Resultados/";
+    return {
+        {"cte", carpetaProyecto + "casa.cte", "",
+         "no se encontro el fichero \n " + carpetaProyecto + "casa.cte"},
+        {"objeto", res + "casaO.res", "",
+         "no se encontraron resultados objeto:\n " + res + "casaO.res"},
+        {"objeto_no_valido", "", res + "casaO.cl",
+         "el fichero de resultados no es valido (Objeto casa)"},
+        {"referencia", res + "casaR.res", "",
+         "no se encontraron resultados referencia:\n " + res + "casaR.res"},
+        {"referencia_no_valida", "", res + "casaR.cl",
+         "el fichero de resultados no es valido (Referenciacasa)"},
+    };
+}
+
+void Estropear(const CasoComprobacion& caso) {
+    if (!caso.borrar.empty()) std::filesystem::remove(caso.borrar);
+    if (!caso.estropearCl.empty()) EscribirBytes(caso.estropearCl, std::string(64, 'A'));
 }

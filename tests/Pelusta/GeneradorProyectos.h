@@ -6,6 +6,7 @@
 #include "Pelusta/TablaCodigos.h"
 
 #include <string>
+#include <vector>
 
 // Lo que se escribe de un fichero de resultados: textos tal cual van en el fichero.
 struct DemandasPrueba {
@@ -14,8 +15,10 @@ struct DemandasPrueba {
     std::string superficie;
 };
 
-// Una tabla de 112 caracteres propia de las pruebas.
+// Una tabla de 112 caracteres propia de las pruebas, y sus bytes (los de un
+// "TablaCodigos.dat" instalado).
 TablaCodigos TablaDePrueba();
+std::string BytesTablaDePrueba();
 
 // El texto de un fichero de resultados con esos valores: encabezado, demandas anuales,
 // mensuales, tabla de zonas con su fila "TOTAL," y mensuales por zonas; saltos CR LF.
@@ -36,3 +39,16 @@ std::string EscribirCodigos(const std::string& rutaResultados, const TablaCodigo
 std::string EscribirProyecto(const std::string& carpetaInicio, const std::string& carpetaProyecto,
                              const std::string& nombre, const DemandasPrueba& objeto,
                              const DemandasPrueba& referencia, const TablaCodigos& tabla);
+
+// Los fallos de la comprobación de un proyecto "casa" ya escrito con EscribirProyecto: el
+// fichero que se quita o el ".cl" que se estropea, y el mensaje que da el cálculo.
+struct CasoComprobacion {
+    const char* nombre;
+    std::string borrar;
+    std::string estropearCl;
+    std::string mensaje;
+};
+std::vector<CasoComprobacion> CasosComprobacion(const std::string& carpetaInicio,
+                                                const std::string& carpetaProyecto);
+// Quita o estropea lo que dice el caso.
+void Estropear(const CasoComprobacion& caso);

@@ -116,29 +116,10 @@ TEST_F(Promedio, FilaVaciaSeSaltaYElSiguienteSeCompruebaConSusFicheros) {
 
 TEST_F(Promedio, MensajesDeLaComprobacion) {
     const FilaPromedio casa = Proyecto("casa", "1", "30", "60", "-10", "-20", "100");
-    const std::string res = inicio_ + "Resultados/";
-    struct Caso {
-        const char* nombre;
-        const char* borrar;      // fichero que se quita
-        const char* sustituirCl; // ".cl" que se estropea
-        std::string mensaje;
-    } casos[] = {
-        {"cte", "../../obras/casa.cte", nullptr,
-         "no se encontro el fichero \n " + obras_ + "casa.cte"},
-        {"objeto", "casaO.res", nullptr,
-         "no se encontraron resultados objeto:\n " + res + "casaO.res"},
-        {"objeto_no_valido", nullptr, "casaO.cl",
-         "el fichero de resultados no es valido (Objeto casa)"},
-        {"referencia", "casaR.res", nullptr,
-         "no se encontraron resultados referencia:\n " + res + "casaR.res"},
-        {"referencia_no_valida", nullptr, "casaR.cl",
-         "el fichero de resultados no es valido (Referenciacasa)"},
-    };
-    for (const Caso& caso : casos) {
+    for (const CasoComprobacion& caso : CasosComprobacion(inicio_, obras_)) {
         SCOPED_TRACE(caso.nombre);
         Proyecto("casa", "1", "30", "60", "-10", "-20", "100");
-        if (caso.borrar) std::filesystem::remove(res + caso.borrar);
-        if (caso.sustituirCl) EscribirBytes(res + caso.sustituirCl, std::string(64, 'A'));
+        Estropear(caso);
         const ResultadoPromedio r = Calcular({casa});
         EXPECT_FALSE(r.completo);
         EXPECT_EQ(r.mensaje.str(), caso.mensaje);
