@@ -136,35 +136,19 @@ void TForm1::PrepararFila(int fila) {
 }
 
 void TForm1::anadirClick(TObject*) {
-    AnadirFilaRejilla();
+    GridConPre->AddRow();
     PrepararFila(GridConPre->GetRowCount() - 1);
 }
 
 void TForm1::GridConPreButtonClick(TObject*, int ACol, int ARow) {
     if (ACol == kColEliminar) {
         // La primera fila de proyecto se queda siempre.
-        if (ARow != 1) QuitarFilaRejilla(ARow);
+        if (ARow != 1) GridConPre->RemoveRows(ARow, 1);
     } else if (ACol == kColBuscar) {
         dialogo->SetInitialDir(Directorios::Instancia()->RutaDatos(""));
         if (dialogo->Execute())
             GridConPre->SetCells(kColProyecto, ARow, dialogo->GetFiles()->GetStrings(0));
     }
-}
-
-// Una fila más al final de la rejilla.
-void TForm1::AnadirFilaRejilla() {
-    GridConPre->SetRowCount(GridConPre->GetRowCount() + 1);
-}
-
-// Quita una fila: las de debajo suben (sus botones son iguales en todas las filas, así que
-// basta con subir la ruta y el multiplicador) y la última se va con lo que tenía.
-void TForm1::QuitarFilaRejilla(int fila) {
-    const int filas = GridConPre->GetRowCount();
-    if (fila < 1 || fila >= filas) return;
-    for (int r = fila; r + 1 < filas; ++r)
-        for (int c : {kColProyecto, kColMultiplicador})
-            GridConPre->SetCells(c, r, GridConPre->GetCells(c, r + 1));
-    GridConPre->SetRowCount(filas - 1);
 }
 
 void TForm1::GridConPreClickCell(TObject*, int, int) {}

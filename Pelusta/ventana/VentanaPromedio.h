@@ -58,8 +58,6 @@ public:
 
 private:
     void VaciarResultados();
-    void AnadirFilaRejilla();
-    void QuitarFilaRejilla(int fila);
 
     AnsiString carpetaInicio;
     unsigned char calculado = 0;
