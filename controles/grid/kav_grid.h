@@ -122,6 +122,16 @@ enum TScrollBarAlways { saNone, saVert, saHorz, saBoth };
 enum TScrollHintType { shNone, shVertical, shHorizontal, shBoth };
 class TGridChangeNotifier;
 
+// Events of editing.
+using TEditChangeEvent =
+    std::function<void(TObject* Sender, int ACol, int ARow, const AnsiString& Value)>;
+using TAutoAdvanceEvent = std::function<void(TObject* Sender, int OldRow, int OldCol, int& NewRow,
+                                             int& NewCol, bool& Allow)>;
+using TClipboardPasteCellEvent =
+    std::function<void(TObject* Sender, int ACol, int ARow, AnsiString& Value, bool& Allow)>;
+using TEllipsClickEvent = std::function<void(TObject* Sender, int ACol, int ARow, AnsiString& S)>;
+class TKavInplaceEdit;
+
 class TKavStringGrid : public TBaseGrid {
 public:
     explicit TKavStringGrid(TComponent* AOwner);
@@ -1337,6 +1347,97 @@ private:
     int RadioIndex(int RealCol, int ARow);
     // Marks the row modified (with ShowModified) and repaints its fixed cell.
     void MarkModified(int ARow);
+
+    // =========================================================================================
+    // Editing: which editor a cell gets and the write-back (kav_grid_editing.cpp), the text
+    // editor TKavInplaceEdit (kav_inplace_edit.h, kav_grid_inplace.cpp) with the moves that
+    // end an edit, the wheel, zoom and panning (kav_grid_wheel.cpp), and mouse movement,
+    // hover, sizing of fixed cells and hints (kav_grid_mousemove.cpp).
+    // =========================================================================================
+    friend class TKavInplaceEdit;
+
+public:
+    // The editor kinds edited by the text editor.
+    static bool IsTextEditor(TEditorType Kind);
+    // Whether the control a kind needs exists; the others open no editor (as edNone).
+    static bool EditorControlAvailable(TEditorType Kind);
+    // The editor kind of the present (or last) edit.
+    TEditorType GetEditorType() const { return editorType_; }
+    TKavInplaceEdit* GetKavInplaceEditor() const;
+    // Moves from (ACol, ARow) to the next editable cell (forward or backward, by
+    // AdvanceDirection) and opens its editor; stops after one round when none is editable.
+    void AdvanceEdit(int ACol, int ARow, bool Force, bool ShowAlways, bool Forward,
+                     bool Repeated = false);
+    // A key that ended the edit of another editor: Tab and arrows move, Return advances.
+    void DoneInplaceEdit(WORD Key, TShiftState Shift);
+    // Fires OnEditingDone.
+    void DoneEditing();
+    // Ends a control editor's edit, writing its value into the cell.
+    void HideEditControl(int ACol, int ARow);
+    void HideCellEdit() { HideEditControl(GetCol(), GetRow()); }
+    // Starts editing as F2 does, when the grid processes the posted key.
+    void ShowCellEdit();
+    // Puts back the text the current cell had when its edit began.
+    void RestoreCache();
+    const AnsiString& GetCachedText() const { return cachedText_; }
+    // Writes an edited value into a cell (real column).
+    virtual void UpdateEditingCell(int ACol, int ARow, const AnsiString& Value);
+    // Repaints the fixed cells that show the active cell's row and column.
+    void UpdateActiveCells(int OldCol, int OldRow, int NewCol, int NewRow);
+    // The last cell an edit advanced from.
+    TPoint GetLastEditCell() const { return lastEditCell_; }
+    bool GetEditPending() const { return editPending_; }
+    void SetEditPending(bool Value) { editPending_ = Value; }
+    // A click placed the caret: the editor puts it under the pointer when it gets the focus.
+    bool GetCaretByClick() const { return caretByClick_; }
+    void SetCaretByClick(bool Value) { caretByClick_ = Value; }
+    // On while the edited text starts with "=".
+    bool GetCellSelectMode() const { return cellSelectMode_; }
+    void SetCellSelectMode(bool Value) { cellSelectMode_ = Value; }
+    // Typed text completed from LookupItems.
+    bool GetLookup() const { return lookup_; }
+    void SetLookup(bool Value) { lookup_ = Value; }
+    bool GetLookupCaseSensitive() const { return lookupCaseSensitive_; }
+    void SetLookupCaseSensitive(bool Value) { lookupCaseSensitive_ = Value; }
+    // Each edited text is added to LookupItems when the editor loses the focus.
+    bool GetLookupHistory() const { return lookupHistory_; }
+    void SetLookupHistory(bool Value) { lookupHistory_ = Value; }
+    // The text for the current cell's ellipsis button (OnEllipsClick may change it).
+    AnsiString EllipsClick(const AnsiString& S);
+
+    TEditChangeEvent OnEditChange;
+    TNotifyEvent OnEditingDone;
+    TAutoAdvanceEvent OnAutoAdvance;
+    TGridRowEvent OnAutoInsertCol;
+    TGridRowEvent OnEndRowSize;
+    TClipboardPasteCellEvent OnClipboardBeforePasteCell;
+    TEllipsClickEvent OnEllipsClick;
+
+protected:
+    TInplaceEdit* CreateEditor() override;
+    void KeyPress(char& Key) override;
+
+private:
+    // The next cell of an advance from (ACol, ARow); false when the advance ends there.
+    bool NextAdvanceCell(int& ACol, int& ARow, bool Forward);
+    void FireKeyPress(char& Key) {
+        if (OnKeyPress) OnKeyPress(this, Key);
+    }
+
+    TEditorType editorType_ = edNormal;
+    AnsiString cachedText_;
+    TPoint lastEditCell_{-1, -1};
+    bool editPending_ = false;
+    bool moving_ = false;
+    bool closing_ = false;
+    bool hidingEditor_ = false;
+    bool doneEditingPending_ = false;
+    bool controlShown_ = false;
+    bool caretByClick_ = false;
+    bool cellSelectMode_ = false;
+    bool lookup_ = false;
+    bool lookupCaseSensitive_ = false;
+    bool lookupHistory_ = false;
 };
 
 // Exceptions of the grid control ("Cell does not contain integer value"...).

@@ -93,18 +93,9 @@ void TKavStringGrid::ShowInplaceEdit() {
 void TKavStringGrid::HideInplaceEdit() {
     if (!editorShown_ && !EditorShown()) return;
     HideEditor();
+    HideEditControl(GetCol(), GetRow());
     editorShown_ = false;
     SelectCell(GetCol(), GetRow());
-}
-
-bool TKavStringGrid::CanEditShow() {
-    if (GetComponentState().Contains(csDesigning)) return false;
-    if (!TBaseGrid::CanEditShow()) return false;
-    const TPoint b = BaseCell(RemapCol(GetCol()), GetRow());
-    if (HasStaticEdit(b.x, b.y)) return false;
-    editingRequested_ = true;
-    textEditorShown_ = true;
-    return true;
 }
 
 int TKavStringGrid::GetEditLimit() {

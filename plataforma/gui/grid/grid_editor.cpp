@@ -192,8 +192,10 @@ void TCustomGrid::ShowEditor() {
 
 void TCustomGrid::ShowEditorChar(char Ch) {
     ShowEditor();
+    // Sent at once: the keys typed after it reach the editor straight from the window
+    // system, and a character left in the posted queue would land after them.
     if (inplaceEdit_ && inplaceEdit_->GetVisible())
-        PostMessage(inplaceEdit_->GetHandle(), WM_CHAR, static_cast<unsigned char>(Ch), 0);
+        inplaceEdit_->Perform(WM_CHAR, static_cast<unsigned char>(Ch), 0);
 }
 
 void TCustomGrid::HideEditor() {

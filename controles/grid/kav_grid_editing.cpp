@@ -1,0 +1,286 @@
+// TKavStringGrid: which editor a cell gets (its editor kind, edNone and the read-only rules),
+// the text editor's creation, the moves that end an edit (AdvanceEdit, DoneInplaceEdit, the
+// grid's Return and Escape), and the write-back of an edit.
+#include "controles/grid/kav_grid.h"
+#include "controles/grid/kav_inplace_edit.h"
+#include "plataforma/gui/kernel/std_messages.h"
+
+#include <algorithm>
+
+bool TKavStringGrid::IsTextEditor(TEditorType Kind) {
+    switch (Kind) {
+    case edNormal:
+    case edNumeric:
+    case edPositiveNumeric:
+    case edFloat:
+    case edCapital:
+    case edMixedCase:
+    case edPassword:
+    case edLowerCase:
+    case edUpperCase:
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool TKavStringGrid::EditorControlAvailable(TEditorType Kind) {
+    // The cell editor controls (combo boxes, spin edits, date pickers, check boxes, edits
+    // with a button, buttons, rich text, wide edits, the edit link) are not part of the grid
+    // yet: a cell asking for one is not edited, rather than edited as free text.
+    return IsTextEditor(Kind);
+}
+
+TInplaceEdit* TKavStringGrid::CreateEditor() {
+    return new TKavInplaceEdit(this);
+}
+
+TKavInplaceEdit* TKavStringGrid::GetKavInplaceEditor() const {
+    return dynamic_cast<TKavInplaceEdit*>(GetInplaceEditor());
+}
+
+bool TKavStringGrid::CanEditShow() {
+    if (hidingEditor_ || GetComponentState().Contains(csDesigning)) return false;
+    bool answer = TBaseGrid::CanEditShow();
+    // An editor session whose text editor went away without a word (a move of the current
+    // cell closes it) is over: the next edit picks its kind again.
+    if (editorControlActive_ && !controlShown_ && !EditorShown()) editorControlActive_ = false;
+    const TPoint b = BaseCell(RemapCol(GetCol()), GetRow());
+    if (answer && !editorControlActive_ && HasStaticEdit(b.x, b.y)) return false;
+    if (answer && !editorControlActive_) {
+        cachedText_ = GetCurrentCell();
+        TEditorType kind = defaultEditor_;
+        GetCellEditor(b.x, b.y, kind);
+        if (kind == edNone || !EditorControlAvailable(kind)) return false;
+        editorType_ = kind;
+        editorControlActive_ = true;
+        editPending_ = true;
+        // The value a later validation compares with is the one the edit starts from.
+        if (!storing_) InitValidate(GetCol(), GetRow());
+    }
+    if (answer) {
+        editingRequested_ = true;
+        textEditorShown_ = true;
+    }
+    return answer;
+}
+
+// --- the end of an edit ---
+
+void TKavStringGrid::HideEditControl(int, int) {
+    controlShown_ = false;
+    hidingEditor_ = true;
+    editStartChar_ = 0;
+    // Only the text editor edits here: it writes its text back itself.
+    editorControlActive_ = false;
+    if (editorType_ != edNormal && doneEditingPending_) DoneEditing();
+    hidingEditor_ = false;
+    doneEditingPending_ = false;
+}
+
+void TKavStringGrid::DoneEditing() {
+    if (OnEditingDone) OnEditingDone(this);
+}
+
+void TKavStringGrid::ShowCellEdit() {
+    if (HandleAllocated()) PostMessage(GetHandle(), WM_KEYDOWN, VK_F2, 0);
+}
+
+void TKavStringGrid::RestoreCache() {
+    SetCellEx(RemapCol(GetCol()), GetRow(), cachedText_);
+    SetCellEx(RemapCol(GetCol()), GetRow(), GetCells(GetCol(), GetRow()));
+}
+
+void TKavStringGrid::UpdateEditingCell(int ACol, int ARow, const AnsiString& Value) {
+    SetEditText(RemapColInv(ACol), ARow, Value);
+    SetCellEx(ACol, ARow, Value);
+}
+
+void TKavStringGrid::UpdateActiveCells(int OldCol, int OldRow, int NewCol, int NewRow) {
+    if (GetFixedRows() > 0) {
+        RepaintCell(OldCol, GetFixedRows() - 1);
+        RepaintCell(NewCol, GetFixedRows() - 1);
+    }
+    if (GetFixedCols() > 0) {
+        RepaintCell(GetFixedCols() - 1, OldRow);
+        RepaintCell(GetFixedCols() - 1, NewRow);
+    }
+}
+
+AnsiString TKavStringGrid::EllipsClick(const AnsiString& S) {
+    AnsiString result = S;
+    if (OnEllipsClick) OnEllipsClick(this, RemapCol(GetCol()), GetRow(), result);
+    return result;
+}
+
+// --- advancing ---
+
+bool TKavStringGrid::NextAdvanceCell(int& ACol, int& ARow, bool Forward) {
+    TNavigation* nav = GetNavigation();
+    const int lastRow = GetRowCount() - 1 - fixedFooters_;
+    const int lastCol = GetColCount() - 1 - NumFixedRightVis();
+    const int firstRow = GetFixedRows();
+    const int firstCol = FixedColsVis();
+    const bool leftRight = nav->GetAdvanceDirection() == adLeftRight;
+    if (Forward && leftRight) {
+        const int span = CellSpan(ACol, ARow).x;
+        if (ACol + span < lastCol) {
+            ACol += span + 1;
+        } else if (ARow < lastRow) {
+            ACol = firstCol;
+            ++ARow;
+        } else if (nav->GetAdvanceInsert()) {
+            bool canAdd = true;
+            if (OnCanAddRow) OnCanAddRow(this, canAdd);
+            ACol = GetFixedCols();
+            if (!canAdd) return true;
+            // The new row goes before the footer rows.
+            SetRowCount(GetRowCount() + 1);
+            if (fixedFooters_ > 0) MoveRow(GetRowCount() - 1, lastRow + 1);
+            ++ARow;
+            if (OnAutoAddRow) OnAutoAddRow(this, GetRowCount() - 1 - fixedFooters_);
+            for (int c = firstCol; c <= lastCol; ++c)
+                if (IsEditable(c, ARow)) return true;
+            return false;
+        } else {
+            ACol = firstCol;
+            ARow = firstRow;
+        }
+        return true;
+    }
+    if (Forward) {
+        if (ARow < lastRow) {
+            ++ARow;
+        } else if (ACol >= lastCol) {
+            if (nav->GetAdvanceInsert()) {
+                SetColCount(GetColCount() + 1);
+                ACol += CellSpan(ACol, ARow).x + 1;
+                ARow = firstRow;
+                if (OnAutoInsertCol) OnAutoInsertCol(this, GetColCount() - 1 - fixedRightCols_);
+            } else {
+                ACol = firstCol;
+                ARow = firstRow;
+            }
+        } else {
+            ARow = firstRow;
+            if (++ACol > lastCol) ACol = firstCol;
+        }
+        Invalidate();
+        return true;
+    }
+    // Backward: one step back along the direction; from a line's first cell to the end of
+    // the line before, and from the very first cell to the last.
+    int& minor = leftRight ? ACol : ARow;
+    int& major = leftRight ? ARow : ACol;
+    const int minorFirst = leftRight ? firstCol : firstRow;
+    const int minorLast = leftRight ? lastCol : lastRow;
+    const int majorFirst = leftRight ? firstRow : firstCol;
+    const int majorLast = leftRight ? lastRow : lastCol;
+    if (minor > minorFirst) {
+        --minor;
+    } else {
+        minor = minorLast;
+        major = major > majorFirst ? major - 1 : majorLast;
+    }
+    return true;
+}
+
+void TKavStringGrid::AdvanceEdit(int ACol, int ARow, bool Force, bool ShowAlways, bool Forward,
+                                 bool Repeated) {
+    if (!GetNavigation()->GetAdvanceOnEnter() && !Force) return;
+    if (GetMouseActions()->GetRangeSelectAndEdit() && !GetOptions().Contains(goEditing))
+        SetOptions(GetOptions() << goEditing);
+    if (!Repeated) lastEditCell_ = TPoint(ACol, ARow);
+    const int startCol = ACol, startRow = ARow;
+    // Cells that cannot be edited are passed over, for one round of the grid at most: when
+    // no cell is editable the advance ends where it started.
+    const long long round = static_cast<long long>(GetColCount()) * GetRowCount() + 1;
+    bool found = false;
+    for (long long step = 0; step < round; ++step) {
+        if (!NextAdvanceCell(ACol, ARow, Forward)) return;
+        if (GetRowCount() <= ARow || GetColCount() <= ACol) return;
+        if (IsEditable(ACol, ARow)) {
+            found = true;
+            break;
+        }
+        if (ACol == startCol && ARow == startRow) break;
+    }
+    if (!found) return;
+
+    bool allow = true;
+    int newRow = ARow, newCol = ACol;
+    if (OnAutoAdvance) OnAutoAdvance(this, lastEditCell_.y, lastEditCell_.x, newRow, newCol, allow);
+    if (allow && OnCellChanging)
+        OnCellChanging(this, lastEditCell_.y, lastEditCell_.x, newRow, newCol, allow);
+    newRow = std::clamp(newRow, 0, GetRowCount() - 1);
+    newCol = std::clamp(newCol, 0, GetColCount() - 1);
+    moving_ = true;
+    try {
+        if (allow)
+            MoveColRow(newCol, newRow, true, true);
+        else
+            SelectCell(startCol, startRow);
+    } catch (...) {
+        moving_ = false;
+        throw;
+    }
+    moving_ = false;
+    if (!allow || GetCol() != newCol || GetRow() != newRow) return;
+
+    const bool staticTarget = HasStaticEdit(RemapCol(GetCol()), GetRow());
+    if (!ShowAlways && !staticTarget) return;
+    if (!IsEditable(GetCol(), GetRow()) || staticTarget) return;
+    ShowInplaceEdit();
+}
+
+void TKavStringGrid::DoneInplaceEdit(WORD Key, TShiftState Shift) {
+    closing_ = true;
+    TNavigation* nav = GetNavigation();
+    const bool alwaysEdit = nav->GetAlwaysEdit();
+    try {
+        HideInplaceEdit();
+        if (Key == VK_TAB || Key == VK_LEFT || Key == VK_RIGHT || Key == VK_UP || Key == VK_DOWN) {
+            WORD k = Key;
+            TBaseGrid::KeyDown(k, Shift);
+        }
+        nav->SetAlwaysEdit(false);
+        if (CanFocus()) SetFocus();
+        if (Key == VK_RETURN) AdvanceEdit(GetCol(), GetRow(), false, true, true);
+    } catch (...) {
+        nav->SetAlwaysEdit(alwaysEdit);
+        closing_ = false;
+        throw;
+    }
+    nav->SetAlwaysEdit(alwaysEdit);
+    closing_ = false;
+}
+
+// --- the grid's characters ---
+
+void TKavStringGrid::KeyPress(char& Key) {
+    if (Key == 27) {
+        if (GetOptions().Contains(goEditing) && editPending_) RestoreCache();
+        FireKeyPress(Key);
+        return;
+    }
+    if (Key == '\r') {
+        const int col = GetCol(), row = GetRow();
+        if (!GetNavigation()->GetAdvanceOnEnter() && !IsEditable(col, row)) {
+            FireKeyPress(Key);
+            Key = 0;
+            return;
+        }
+        TInplaceEdit* ed = GetInplaceEditor();
+        const bool editorFocused = ed && ed->GetVisible() && ed->Focused();
+        if (editorFocused || HasStaticEdit(RemapCol(col), row)) {
+            AdvanceEdit(col, row, false, false, true);
+            if (GetCol() != col || GetRow() != row) {
+                // The edit ended by moving on: the new cell is not opened by this Return.
+                FireKeyPress(Key);
+                Key = 0;
+                return;
+            }
+        }
+    }
+    TBaseGrid::KeyPress(Key);
+}
