@@ -1290,6 +1290,11 @@ private:
     // neighbour was fixed.
     bool SkipFixedCells(WORD Key);
     void StopDragTimer();
+    // Whether the floating footer shows, and whether it takes the grid's last row.
+    bool FooterShown() const { return floatingFooter_->GetVisible(); }
+    bool FooterIsLastRow() const {
+        return FooterShown() && floatingFooter_->GetFooterStyle() == fsFixedLastRow;
+    }
     // Whether the in-place text editor shows over its cell.
     bool EditorShown() const {
         return GetEditorMode() && GetInplaceEditor() && GetInplaceEditor()->GetVisible();

@@ -27,6 +27,19 @@ bool TKavStringGrid::IsFixed(int ACol, int ARow) {
 
 bool TKavStringGrid::SelectCell(int ACol, int ARow) {
     bool allow = true;
+    if (FooterShown()) {
+        // The grid scrolls so that the new cell is not hidden under the footer; a footer
+        // that takes the last row keeps it from becoming current.
+        TFloatingFooter* f = GetFloatingFooter();
+        const bool lastRowStyle = f->GetFooterStyle() == fsFixedLastRow;
+        if (!lastRowStyle) f->Invalidate();
+        const TRect r = GetCellRect(ACol, ARow);
+        const int lastAllowed = lastRowStyle ? GetRowCount() - 1 : GetRowCount();
+        if (r.Bottom > GetClientHeight() - f->GetHeight() + 2 && ARow < lastAllowed &&
+            GetTopRow() + GetVisibleRowCount() < GetRowCount())
+            SetTopRow(GetTopRow() + 1);
+        if (lastRowStyle && ARow == GetRowCount() - 1) return false;
+    }
     if (ACol < 0 || ARow < 0) return false;
     const int oldCol = GetCol(), oldRow = GetRow();
     if (ARow != oldRow && OnRowChanging) OnRowChanging(this, oldRow, ARow, allow);

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <vector>
 
 namespace {
 
@@ -134,14 +135,18 @@ void TKavStringGrid::WMKeyDown(TWMKeyDown& Message) {
     if ((key == VK_HOME || key == VK_END) && nav->GetHomeEndKey() == heFirstLastRow) {
         if (homeEndGuard) return DefaultGridMessage(Message);
         int target = GetFixedRows();
+        auto lastPage = [this] {
+            SetTopRow(std::max(GetFixedRows(), GetRowCount() - GetVisibleRowCount()));
+        };
         if (key == VK_END) {
-            target = GetRowCount() - 1 - fixedFooters_;
-            if (fixedFooters_ > 0)
-                SetTopRow(std::max(GetFixedRows(), GetRowCount() - GetVisibleRowCount()));
+            target = FooterShown() && GetRowCount() > 2 ? GetRowCount() - 2
+                                                        : GetRowCount() - 1 - fixedFooters_;
+            if (fixedFooters_ > 0 && !FooterShown()) lastPage();
         }
         SetRow(target);
         SelectBaseCell();
         fixSelection(GetRow());
+        if (key == VK_END && FooterShown()) lastPage();
         fireKeyDown();
         Message.Result = 0;
         if (rowSelect && nav->GetKeepHorizScroll()) KeepLeftCol(oldLeft);
@@ -175,17 +180,33 @@ void TKavStringGrid::WMKeyDown(TWMKeyDown& Message) {
     }
     // Down on the last normal row appends a row. With footer rows the new row goes above
     // them, so that the footer keeps its texts.
-    const int lastNormal = GetRowCount() - 1 - fixedFooters_;
-    if (isDown && GetRow() == lastNormal && nav->GetAppendOnArrowDown()) {
+    const bool footer = FooterShown();
+    const bool lastNormal =
+        GetRow() == GetRowCount() - 1 - fixedFooters_ || (footer && GetRow() == GetRowCount() - 2);
+    if (isDown && lastNormal && nav->GetAppendOnArrowDown()) {
         bool canAdd = true;
         if (OnCanAddRow) OnCanAddRow(this, canAdd);
         if (canAdd) {
-            if (fixedFooters_ > 0) {
+            if (footer) {
+                // The floating footer's row stays last: its texts move to the new last row
+                // and the row it leaves becomes the new, empty row.
+                const int cols = GetColCount() + NumHiddenColumns();
+                std::vector<AnsiString> kept;
+                for (int c = 0; c < cols; ++c)
+                    kept.push_back(GetCells(c, GetRowCount() - 1));
+                DoAppendRow();
+                for (int c = 0; c < cols; ++c) {
+                    FreeSlot(c, GetRowCount() - 2);
+                    SetCells(c, GetRowCount() - 2, AnsiString());
+                    SetCells(c, GetRowCount() - 1, kept[static_cast<size_t>(c)]);
+                }
+            } else if (fixedFooters_ > 0) {
                 InsertRows(GetRowCount() - fixedFooters_, 1);
-                SetRow(GetRow() + 1);
             } else {
                 DoAppendRow();
             }
+            if (footer || fixedFooters_ > 0) SetRow(GetRow() + 1);
+            if (footer) CalcFooter(-1);
             if (OnAutoAddRow) OnAutoAddRow(this, GetRow());
         }
     }
@@ -230,6 +251,8 @@ void TKavStringGrid::WMKeyDown(TWMKeyDown& Message) {
             if (OnCanDeleteRow) OnCanDeleteRow(this, GetRow(), canDelete);
             if (!canDelete) return;
             DoDeleteRow(GetRow());
+            if (FooterShown() && GetRow() == GetRowCount() - 1 && GetRow() > GetFixedRows())
+                SetRow(GetRow() - 1);
             InitValidate(GetCol(), GetRow());
             CalcFooter(-1);
         }

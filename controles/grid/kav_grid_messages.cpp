@@ -50,6 +50,10 @@ void TKavStringGrid::Dispatch(TMessage& Message) {
         return CallMessageHandler(this, &TKavStringGrid::WMRButtonDown, Message);
     case WM_RBUTTONUP:
         return CallMessageHandler(this, &TKavStringGrid::WMRButtonUp, Message);
+    case CM_COLORCHANGED:
+        DefaultGridMessage(Message);
+        if (FooterShown()) GetFloatingFooter()->Invalidate();
+        return;
     case WM_SETFOCUS:
         return CallMessageHandler(this, &TKavStringGrid::WMSetFocus, Message);
     case WM_KILLFOCUS:

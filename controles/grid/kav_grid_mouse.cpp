@@ -219,7 +219,8 @@ void TKavStringGrid::WMLButtonDown(TWMMouse& Message) {
                                 sel.Right == col + CellSpan(col, row).x &&
                                 sel.Bottom == row + CellSpan(col, row).y;
     if (innerFixed) {
-        if (OnClickCell) OnClickCell(this, row, col);
+        if (!(FooterIsLastRow() && row == GetRowCount() - 1) && OnClickCell)
+            OnClickCell(this, row, col);
         return;
     }
     const bool atEdge =
@@ -489,6 +490,8 @@ void TKavStringGrid::WMRButtonUp(TWMMouse& Message) {
 }
 
 void TKavStringGrid::RowMoved(int FromIndex, int ToIndex) {
+    // Nothing lands on the row of a footer that takes the last row.
+    if (FooterIsLastRow() && ToIndex == GetRowCount() - 1) return;
     TBaseGrid::RowMoved(FromIndex, ToIndex);
     if (enhRowColMove_) rowMoved_ = true;
 }

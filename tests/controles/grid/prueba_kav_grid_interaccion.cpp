@@ -1096,3 +1096,32 @@ TEST_F(Interaccion, ValidacionAvisaDelCambio) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(Interaccion, PieFlotanteEnLaUltimaFila) {
+    g->GetFloatingFooter()->SetVisible(true); // takes the last row (row 9)
+    g->SetCells(1, 9, "total");
+    g->GetNavigation()->SetHomeEndKey(heFirstLastRow);
+    Ir(2, 3);
+    SimulateKeyStroke(VK_END);
+    EXPECT_EQ(g->GetRow(), 8);
+    SimulateKeyStroke(VK_DOWN); // the footer's row is not entered
+    EXPECT_EQ(g->GetRow(), 8);
+    g->SetRow(9);
+    EXPECT_EQ(g->GetRow(), 8);
+    // Down on the last normal row adds a row above the footer, which keeps its texts.
+    g->GetNavigation()->SetAppendOnArrowDown(true);
+    g->SetCells(1, 8, "ocho");
+    SimulateKeyStroke(VK_DOWN);
+    EXPECT_EQ(g->GetRowCount(), 11);
+    EXPECT_EQ(g->GetRow(), 9);
+    EXPECT_EQ(g->GetCells(1, 8), "ocho");
+    EXPECT_EQ(g->GetCells(1, 9), "");
+    EXPECT_EQ(g->GetCells(1, 10), "total");
+    // A row moved onto the footer's row moves nothing.
+    g->MoveRow(3, 10);
+    EXPECT_EQ(g->GetCells(1, 10), "total");
+}
+
+} // namespace
