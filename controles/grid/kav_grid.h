@@ -254,7 +254,11 @@ public:
     bool GetAnchorHint() const { return anchorHint_; }
     void SetAnchorHint(bool Value) { anchorHint_ = Value; }
     bool GetAutoSize() const { return autoSize_; }
-    void SetAutoSize(bool Value) { autoSize_ = Value; }
+    // Stores; when on, sizes the columns to their contents.
+    void SetAutoSize(bool Value) {
+        autoSize_ = Value;
+        if (Value) AutoSizeColumns(false, 10);
+    }
     // Gradient of the fixed cells (the glKav look sets silver to white).
     TColor GetKavGradFrom() const { return kavGradFrom_; }
     void SetKavGradFrom(TColor Value);

@@ -427,6 +427,9 @@ TKavStringGrid::TTextExtent TKavStringGrid::DrawCellText(TCanvas* Canvas, int AC
         if (!text.IsEmpty()) {
             TRect d = R;
             extent.Height = DrawTextEx(dc, text.c_str(), text.Length(), &d, flags, nullptr);
+            int markStart = 0, markLength = 0;
+            GetMarker(RealCol, ARow, markStart, markLength);
+            if (markLength > 0) DrawErrorLines(this, Canvas, text, R, 0, markStart, markLength);
         }
         SetBkMode(dc, mode);
         if (sortDraw) {

@@ -188,6 +188,11 @@ TEST_F(Celdas, AjustesDeLaRejilla) {
     EXPECT_EQ(g->GetColWidths(0), 50);
     g->SetFixedColWidth(g->GetDefaultColWidth()); // equal to the default: ignored
     EXPECT_EQ(g->GetColWidths(0), 50);
+    // AutoSize sizes the columns to their contents.
+    g->SetCellEx(1, 1, "un texto bastante más largo que la columna");
+    const int antes = g->GetColWidths(1);
+    g->SetAutoSize(true);
+    EXPECT_GT(g->GetColWidths(1), antes);
     g->SetCursorEx(crHandPoint);
     EXPECT_EQ(g->GetCursorEx(), crHandPoint);
     EXPECT_EQ(g->GetRememberedCursor(), crHandPoint);

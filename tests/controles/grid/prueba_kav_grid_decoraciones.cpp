@@ -11,6 +11,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace {
 
 class Decoraciones : public ::testing::Test {
@@ -150,6 +152,20 @@ TEST_F(Decoraciones, MarcasBotonesEImagenes) {
     EXPECT_EQ(boton.Right, celda.Right - 1); // haRight: one pixel inside the cell
     g->RemoveButton(2, 2);
     EXPECT_FALSE(g->HasButton(2, 2));
+}
+
+TEST_F(Decoraciones, MarcaDeErrorSubrayada) {
+    // A marked stretch of plain text gets the red wave under it.
+    g->SetCellEx(2, 2, "hola mundo");
+    g->SetWordWraps(2, 2, false);
+    g->AddMarker(2, 2, 5, 5);
+    TRecordingCanvas c(200, 40);
+    g->DrawGridCell(&c, 2, 2, Rect(0, 0, 150, 21), TGridDrawState());
+    const auto lineas = c.Recorder().Calls("LineTo", true);
+    const bool roja = std::any_of(lineas.begin(), lineas.end(), [](const TCanvasCall& k) {
+        return k.PenColor == 0x0000FF && k.PenWidth == 2;
+    });
+    EXPECT_TRUE(roja);
 }
 
 TEST_F(Decoraciones, TextoGiradoSeColocaPorCuadrante) {
