@@ -131,6 +131,7 @@ using TClipboardPasteCellEvent =
     std::function<void(TObject* Sender, int ACol, int ARow, AnsiString& Value, bool& Allow)>;
 using TEllipsClickEvent = std::function<void(TObject* Sender, int ACol, int ARow, AnsiString& S)>;
 class TKavInplaceEdit;
+enum TIntelliPan { ipVertical, ipHorizontal, ipBoth, ipNone };
 
 class TKavStringGrid : public TBaseGrid {
 public:
@@ -686,7 +687,8 @@ public:
     TCursor GetRememberedCursor() const { return rememberedCursor_; }
     // The DrawText flag of VAlignment (0, DT_VCENTER, DT_BOTTOM).
     unsigned GetVAlignFlag() const { return vAlignFlag_; }
-    // Adds to the size of every cell's font.
+    // Within -10 .. 10 steps: adds Step to the zoom the painter adds to every cell's font
+    // size, and to every column width and row height that stays above 0.
     void Zoom(int Step);
     int GetZoomFactor() const { return zoom_; }
     // Public switches of SaveCell and of writing dates (all on at creation).
@@ -1413,6 +1415,40 @@ public:
     void SetLookupHistory(bool Value) { lookupHistory_ = Value; }
     // The text for the current cell's ellipsis button (OnEllipsClick may change it).
     AnsiString EllipsClick(const AnsiString& S);
+    // The most text lines of a cell of the row (1 without Multilinecells).
+    int MaxLinesInRow(int ARow);
+    // Sizing while typing: the row to the typed text's lines (or to its cells when no text
+    // is given), then OnEndRowSize.
+    void SizeRowWhileTyping(int ARow, const AnsiString& Text);
+
+    // Middle-button panning: which ways the view may move.
+    TIntelliPan GetIntelliPan() const { return intelliPan_; }
+    void SetIntelliPan(TIntelliPan Value) { intelliPan_ = Value; }
+    bool GetPanning() const { return panning_; }
+    TPoint GetPanAnchor() const { return panAnchor_; }
+    // One notch of the wheel (negative towards the user): Ctrl zooms with IntelliZoom, else
+    // the current row or the view moves by WheelAction.
+    void WheelMove(int Delta, bool Ctrl);
+    void DrawIntelliFocusPoint();
+    void EraseIntelliFocusPoint();
+    // Hints of the cell under the mouse: its own text (only when it does not fit, with
+    // HintShowLargeText; the markup source with HTMLHint), and the new size while a column
+    // or row is sized.
+    bool GetHintShowCells() const { return hintShowCells_; }
+    void SetHintShowCells(bool Value) { hintShowCells_ = Value; }
+    bool GetHintShowLargeText() const { return hintShowLargeText_; }
+    void SetHintShowLargeText(bool Value) { hintShowLargeText_ = Value; }
+    bool GetHTMLHint() const { return htmlHint_; }
+    void SetHTMLHint(bool Value) { htmlHint_ = Value; }
+    bool GetHintShowSizing() const { return hintShowSizing_; }
+    void SetHintShowSizing(bool Value) { hintShowSizing_ = Value; }
+    // The sizing hint's text while it shows ("cw=120"), empty otherwise.
+    const AnsiString& GetSizingHintText() const { return sizingHintText_; }
+    // The cell under the mouse (-1, -1 when none).
+    TPoint GetHoverCell() const { return hoverCell_; }
+    // The hint of the cell under HintInfo's cursor position; false when the cell has none
+    // to give (the control's own hint stays).
+    bool ShowHintProc(AnsiString& HintStr, bool& CanShow, THintInfo& HintInfo);
 
     TEditChangeEvent OnEditChange;
     TNotifyEvent OnEditingDone;
@@ -1425,10 +1461,33 @@ public:
 protected:
     TInplaceEdit* CreateEditor() override;
     void KeyPress(char& Key) override;
+    void KeyUp(WORD& Key, TShiftState Shift) override;
+    bool DoMouseWheelDown(TShiftState Shift, TPoint MousePos) override;
+    bool DoMouseWheelUp(TShiftState Shift, TPoint MousePos) override;
+    // The messages taken before the grid's own handlers (wheel, panning, notifications of
+    // controls in cells, cancel mode); true when one was taken whole.
+    bool PreDispatch(TMessage& Message);
+    void MouseMove(TShiftState Shift, int X, int Y) override;
+    void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+    void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+    void CMMouseLeave();
+    bool CMHintShow(TMessage& Message);
 
 private:
     // The next cell of an advance from (ACol, ARow); false when the advance ends there.
     bool NextAdvanceCell(int& ACol, int& ARow, bool Forward);
+    bool WheelOperation(bool Down, TShiftState Shift, TPoint MousePos);
+    // The fixed column (row) whose trailing border lies under Pos, -1 for none; the leading
+    // edge of a fixed column (row) and of the cells after Count of them.
+    int FixedBorderAt(int Pos, bool Cols) const;
+    int FixedEdge(int Index, bool Cols) const;
+    int ColsEdge(int Count) const;
+    int RowsEdge(int Count) const;
+    void ShowSizingHint(bool Cols, int Index, int Size);
+    void HideSizingHint();
+    void StartPanning(TPoint At);
+    void StopPanning();
+    void PanStep();
     void FireKeyPress(char& Key) {
         if (OnKeyPress) OnKeyPress(this, Key);
     }
@@ -1447,6 +1506,28 @@ private:
     bool lookup_ = false;
     bool lookupCaseSensitive_ = false;
     bool lookupHistory_ = false;
+    TIntelliPan intelliPan_ = ipVertical;
+    bool panning_ = false;
+    TPoint panAnchor_;
+    TCursor panCursor_ = crDefault;
+    bool panHint_ = false;
+    bool zooming_ = false;
+    TPoint hoverCell_{-1, -1};
+    TPoint hintCell_{-1, -1};
+    TGridRect lastDrawnSel_;
+    int fixedSizeHover_ = -1;
+    bool fixedSizeHoverCols_ = true;
+    int fixedSizing_ = -1;
+    bool fixedSizingCols_ = true;
+    int fixedSizingPos_ = 0;
+    int sizingIndex_ = -1;
+    int sizingOfs_ = 0;
+    std::unique_ptr<THintWindow> sizingHint_;
+    AnsiString sizingHintText_;
+    bool hintShowCells_ = false;
+    bool hintShowLargeText_ = false;
+    bool htmlHint_ = false;
+    bool hintShowSizing_ = false;
 };
 
 // Exceptions of the grid control ("Cell does not contain integer value"...).
@@ -1464,6 +1545,9 @@ AnsiString FormatCellNumber(const AnsiString& Pattern, double Value, bool Intege
 // destinations left out, control words dropped, paragraphs as line breaks, escaped
 // characters and "\'hh" bytes kept.
 AnsiString RichTextPlain(const AnsiString& Rtf);
+
+// The keys that move the current cell: the arrows, Home, End, PageUp and PageDown.
+bool IsGridMoveKey(WORD Key);
 
 // The grid unit's start-up and shut-down, counted so that the work runs once per process;
 // the grid's constructor starts the unit, the end of the process shuts it down.

@@ -305,11 +305,6 @@ void TKavStringGrid::SetCursorEx(TCursor Value) {
     rememberedCursor_ = Value;
 }
 
-void TKavStringGrid::Zoom(int Step) {
-    zoom_ += Step;
-    Invalidate();
-}
-
 // --- load, save and export hooks ---
 
 AnsiString TKavStringGrid::CalcCell(int ACol, int ARow) {

@@ -1,6 +1,7 @@
 // TKavStringGrid: which editor a cell gets (its editor kind, edNone and the read-only rules),
 // the text editor's creation, the moves that end an edit (AdvanceEdit, DoneInplaceEdit, the
 // grid's Return and Escape), and the write-back of an edit.
+#include "controles/comun/text_utils.h"
 #include "controles/grid/kav_grid.h"
 #include "controles/grid/kav_inplace_edit.h"
 #include "plataforma/gui/kernel/std_messages.h"
@@ -135,8 +136,7 @@ bool TKavStringGrid::NextAdvanceCell(int& ACol, int& ARow, bool Forward) {
             ACol = GetFixedCols();
             if (!canAdd) return true;
             // The new row goes before the footer rows.
-            SetRowCount(GetRowCount() + 1);
-            if (fixedFooters_ > 0) MoveRow(GetRowCount() - 1, lastRow + 1);
+            InsertRows(lastRow + 1, 1);
             ++ARow;
             if (OnAutoAddRow) OnAutoAddRow(this, GetRowCount() - 1 - fixedFooters_);
             for (int c = firstCol; c <= lastCol; ++c)
@@ -283,4 +283,27 @@ void TKavStringGrid::KeyPress(char& Key) {
         }
     }
     TBaseGrid::KeyPress(Key);
+}
+
+// --- sizing while typing ---
+
+int TKavStringGrid::MaxLinesInRow(int ARow) {
+    if (!GetMultilinecells() || GetColCount() == 0) return 1;
+    int most = 1;
+    for (int c = 0; c <= GetColCount() - NumHiddenColumns() && c < GetColCount(); ++c)
+        most = std::max(most, LinesInText(GetCellEx(RemapCol(c), ARow), true));
+    return most;
+}
+
+void TKavStringGrid::SizeRowWhileTyping(int ARow, const AnsiString& Text) {
+    if (Text.IsEmpty()) {
+        AutoSizeRow(ARow);
+    } else {
+        const int lines = LinesInText(Text, GetMultilinecells());
+        if (lines >= MaxLinesInRow(ARow))
+            SizeToLines(ARow, lines, 2 * GetXYOffset().y);
+        else
+            AutoSizeRow(ARow);
+    }
+    if (OnEndRowSize) OnEndRowSize(this, ARow);
 }

@@ -255,6 +255,9 @@ void TKavInplaceEdit::KeyDown(WORD& Key, TShiftState Shift) {
     }
     if (Key == VK_RETURN) {
         if (!nav->GetAllowCtrlEnter()) g->SetEditPending(false);
+        if ((Shift.Contains(ssShift) || Shift.Contains(ssCtrl)) &&
+            g->GetSizeWhileTyping()->GetHeight() && g->GetMultilinecells())
+            g->SizeRowWhileTyping(g->GetRow(), GetText() + "\r\n ");
     }
     lookupArmed_ = Key != VK_BACK && Key != VK_DELETE;
     TInplaceEdit::KeyDown(Key, Shift);
@@ -265,6 +268,9 @@ void TKavInplaceEdit::KeyUp(WORD& Key, TShiftState Shift) {
     TInplaceEdit::KeyUp(Key, Shift);
     if (!kavGrid_ || !GetVisible()) return;
     LookupComplete();
+    TSizeWhileTyping* sw = kavGrid_->GetSizeWhileTyping();
+    if (sw->GetWidth()) kavGrid_->SizeToWidth(kavGrid_->GetCol(), true);
+    if (sw->GetHeight() && wordWrap_) kavGrid_->SizeRowWhileTyping(kavGrid_->GetRow(), {});
 }
 
 void TKavInplaceEdit::WMKeyUp(TMessage& Message) {

@@ -9,9 +9,7 @@
 #include <cstring>
 #include <vector>
 
-namespace {
-
-bool IsMoveKey(WORD Key) {
+bool IsGridMoveKey(WORD Key) {
     switch (Key) {
     case VK_PRIOR:
     case VK_NEXT:
@@ -26,8 +24,6 @@ bool IsMoveKey(WORD Key) {
         return false;
     }
 }
-
-} // namespace
 
 bool TKavStringGrid::SkipFixedCells(WORD Key) {
     const int col = GetCol(), row = GetRow();
@@ -272,7 +268,7 @@ void TKavStringGrid::WMKeyDown(TWMKeyDown& Message) {
         SetSelection(r);
         return;
     }
-    if (IsMoveKey(key)) {
+    if (IsGridMoveKey(key)) {
         // The disjunct selections follow the current cell: a plain move selects its row (or
         // column) alone, Shift adds the range, Ctrl adds the row to the others.
         if (disjunctRows) {

@@ -15,6 +15,7 @@ constexpr UINT_PTR GridTimerId = 111;
 } // namespace
 
 void TKavStringGrid::Dispatch(TMessage& Message) {
+    if (PreDispatch(Message)) return;
     switch (Message.Msg) {
     case WM_PAINT:
         if (updateCount_ > 0) {

@@ -159,6 +159,8 @@ void TKavStringGrid::UpdateAutoColSize(int ACol, int& AWidth) {
 
 void TKavStringGrid::TopLeftChanged() {
     TBaseGrid::TopLeftChanged();
+    // A text editor of a kind other than the plain one does not follow the scroll.
+    if (EditorShown() && editorType_ != edNormal) HideInplaceEdit();
     UpdateVScroller();
     UpdateHScroller();
     UpdateFooter();

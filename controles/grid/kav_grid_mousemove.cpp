@@ -1,0 +1,324 @@
+// TKavStringGrid: the mouse moving over the grid. Hot tracking of fixed cells, whole rows or
+// columns selected by dragging from the fixed cells, sizing of fixed columns and rows by
+// their borders, the link cursor, the sizing hint, the disjunct cell list by clicks, and
+// the hint of the cell under the mouse.
+#include "controles/comun/text_utils.h"
+#include "controles/grid/kav_grid.h"
+#include "plataforma/base/numbers.h"
+#include "plataforma/gui/widgets/hint_window.h"
+
+#include <algorithm>
+
+namespace {
+
+constexpr int FixedSizeZone = 3;
+
+} // namespace
+
+int TKavStringGrid::FixedBorderAt(int Pos, bool Cols) const {
+    // Borders counted from the leading edge: each size plus one pixel of grid line.
+    const int fixed = Cols ? GetFixedCols() : GetFixedRows();
+    int edge = 0;
+    for (int i = 0; i < fixed; ++i) {
+        edge += (Cols ? GetColWidths(i) : GetRowHeights(i)) + 1;
+        if (std::abs(Pos - edge) < FixedSizeZone) return i;
+    }
+    return -1;
+}
+
+void TKavStringGrid::MouseMove(TShiftState Shift, int X, int Y) {
+    const TGridCoord cell = MouseCoord(X, Y);
+    const bool designing = GetComponentState().Contains(csDesigning);
+    TMouseActions* ma = GetMouseActions();
+
+    // A fixed column or row being sized by its border: the line follows the pointer.
+    if (fixedSizing_ >= 0) {
+        if (fixedSizingCols_) {
+            DrawSizingLine(fixedSizingPos_);
+            fixedSizingPos_ = std::max(X, FixedEdge(fixedSizing_, true) + 1);
+            DrawSizingLine(fixedSizingPos_);
+        } else {
+            DrawSizingLineR(fixedSizingPos_);
+            fixedSizingPos_ = std::max(Y, FixedEdge(fixedSizing_, false) + 1);
+            DrawSizingLineR(fixedSizingPos_);
+        }
+        ShowSizingHint(fixedSizingCols_, fixedSizing_,
+                       fixedSizingPos_ - FixedEdge(fixedSizing_, fixedSizingCols_));
+        TCustomControl::MouseMove(Shift, X, Y);
+        return;
+    }
+
+    if (GetSelectionRectangle() && MouseSelecting() && !(GetSelection() == lastDrawnSel_)) {
+        InvalidateGridRect(lastDrawnSel_);
+        lastDrawnSel_ = GetSelection();
+        Invalidate();
+    }
+
+    // Hot tracking of the fixed cells.
+    if (look_ == glListView && (cell.X != hoverCell_.x || cell.Y != hoverCell_.y)) {
+        if (hoverCell_.x >= 0 && hoverCell_.y >= 0 && IsFixed(hoverCell_.x, hoverCell_.y))
+            RepaintCell(hoverCell_.x, hoverCell_.y);
+        if (cell.X >= 0 && cell.Y >= 0 && IsFixed(cell.X, cell.Y)) RepaintCell(cell.X, cell.Y);
+    }
+    hoverCell_ = TPoint(cell.X, cell.Y);
+
+    // Whole columns or rows dragged out from the fixed cells.
+    if (GetMouseDown() && selectAnchor_ >= 0 && cell.X >= 0 && cell.Y >= 0) {
+        TGridRect r = GetSelection();
+        bool changed = false;
+        if (mouseCursorState_ == 1 && cell.X >= GetFixedCols()) {
+            r = {std::min(selectAnchor_, cell.X), GetFixedRows(), std::max(selectAnchor_, cell.X),
+                 GetRowCount() - 1};
+            changed = true;
+            if (cell.X >= GetLeftCol() + GetVisibleColCount() &&
+                GetLeftCol() + GetVisibleColCount() < GetColCount())
+                SetLeftCol(GetLeftCol() + 1);
+        } else if (mouseCursorState_ == 2 && cell.Y >= GetFixedRows()) {
+            r = {GetFixedCols(), std::min(selectAnchor_, cell.Y), GetColCount() - 1,
+                 std::max(selectAnchor_, cell.Y)};
+            changed = true;
+            if (cell.Y >= GetTopRow() + GetVisibleRowCount() &&
+                GetTopRow() + GetVisibleRowCount() < GetRowCount())
+                SetTopRow(GetTopRow() + 1);
+        }
+        if (changed && !(r == GetSelection())) {
+            UpdateSelectionRect(r);
+            SetSelection(r);
+            if (GetSelectionRectangle()) Invalidate();
+        }
+    }
+
+    // The border of a fixed column or row, and the selection modes from the fixed cells.
+    fixedSizeHover_ = -1;
+    if (!designing && !GetMouseDown() && cell.X >= 0 && cell.Y >= 0) {
+        if (ma->GetSizeFixedCol()) {
+            const int i = FixedBorderAt(X, true);
+            if (i >= 0) {
+                fixedSizeHover_ = i;
+                fixedSizeHoverCols_ = true;
+            }
+        }
+        if (fixedSizeHover_ < 0 && ma->GetSizeFixedRow()) {
+            const int i = FixedBorderAt(Y, false);
+            if (i >= 0) {
+                fixedSizeHover_ = i;
+                fixedSizeHoverCols_ = false;
+            }
+        }
+        uint8_t state = 0;
+        if (fixedSizeHover_ < 0) {
+            const bool fixedRow = cell.Y < GetFixedRows(), fixedCol = cell.X < GetFixedCols();
+            if (fixedRow && fixedCol && ma->GetAllSelect())
+                state = 3;
+            else if (fixedRow && !fixedCol && ma->GetColSelect())
+                state = 1;
+            else if (fixedCol && !fixedRow && ma->GetRowSelect())
+                state = 2;
+        }
+        mouseCursorState_ = state;
+    }
+
+    // The cursor: sizing a fixed border, a link, or the grid's own.
+    if (!designing && !GetMouseDown()) {
+        TCursor wanted = GetRememberedCursor();
+        if (fixedSizeHover_ >= 0) {
+            wanted = fixedSizeHoverCols_ ? crHSplit : crVSplit;
+        } else if (cell.X >= GetFixedCols() && cell.Y >= GetFixedRows() && GetURLShow()) {
+            const AnsiString text = GetCellEx(RemapCol(cell.X), cell.Y);
+            if (IsURL(text) && TextType(text, enableHTML_) != ttHTML) wanted = crHandPoint;
+        }
+        if (GetCursor() != wanted) SetCursor(wanted);
+    }
+
+    // Hint tracking: a new cell under the pointer starts a new hint.
+    if (cell.X != hintCell_.x || cell.Y != hintCell_.y) hintCell_ = TPoint(cell.X, cell.Y);
+
+    TBaseGrid::MouseMove(Shift, X, Y);
+
+    // The sizing hint of a column or row sized from the header.
+    if (!designing && (GetGridState() == gsColSizing || GetGridState() == gsRowSizing) &&
+        sizingIndex_ >= 0) {
+        const bool cols = GetGridState() == gsColSizing;
+        const TRect r = CellRect(cols ? sizingIndex_ : 0, cols ? 0 : sizingIndex_);
+        const int size = (cols ? X - r.Left : Y - r.Top) + sizingOfs_;
+        ShowSizingHint(cols, sizingIndex_, size);
+    }
+}
+
+void TKavStringGrid::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
+    const TGridRect before = GetSelection();
+    if (Button == mbLeft && fixedSizeHover_ >= 0 && !GetComponentState().Contains(csDesigning)) {
+        // A fixed column's (row's) border: sizing starts, with the line at the pointer.
+        fixedSizing_ = fixedSizeHover_;
+        fixedSizingCols_ = fixedSizeHoverCols_;
+        fixedSizingPos_ = fixedSizingCols_ ? X : Y;
+        if (fixedSizingCols_)
+            DrawSizingLine(fixedSizingPos_);
+        else
+            DrawSizingLineR(fixedSizingPos_);
+        SetMouseCapture(true);
+        return;
+    }
+    TBaseGrid::MouseDown(Button, Shift, X, Y);
+    sizingIndex_ = -1;
+    if (GetGridState() == gsColSizing || GetGridState() == gsRowSizing) {
+        // Where the border was grabbed, for the sizing hint.
+        TGridState state = gsNormal;
+        int pos = 0;
+        TGridDrawInfo info;
+        CalcSizingState(X, Y, state, sizingIndex_, pos, sizingOfs_, info);
+    }
+    const TGridRect after = GetSelection();
+    if (!(before == after)) SelectionChanged(after.Left, after.Top, after.Right, after.Bottom);
+}
+
+void TKavStringGrid::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
+    HideSizingHint();
+    if (fixedSizing_ >= 0) {
+        const int index = fixedSizing_;
+        const bool cols = fixedSizingCols_;
+        if (cols)
+            DrawSizingLine(fixedSizingPos_);
+        else
+            DrawSizingLineR(fixedSizingPos_);
+        const int size = fixedSizingPos_ - FixedEdge(index, cols);
+        fixedSizing_ = -1;
+        SetMouseCapture(false);
+        if (size > 0) {
+            if (cols)
+                SetColWidths(index, size);
+            else
+                SetRowHeights(index, size);
+        }
+        TCustomControl::MouseUp(Button, Shift, X, Y);
+        return;
+    }
+    // Released beyond the grid's edge while sizing: the size stays as it was.
+    if ((GetGridState() == gsColSizing && X > GetClientWidth()) ||
+        (GetGridState() == gsRowSizing && Y > GetClientHeight())) {
+        SetGridState(gsNormal);
+        SetMouseCapture(false);
+        Invalidate();
+        return;
+    }
+    TMouseActions* ma = GetMouseActions();
+    const TGridCoord cell = MouseCoord(X, Y);
+    if (ma->GetDisjunctCellSelect() && Button == mbLeft && cell.X >= 0 && cell.Y >= 0) {
+        const TPoint b = BaseCell(cell.X, cell.Y);
+        bool canSelect = true;
+        if (!IsFixed(b.x, b.y) && OnSelectCell) OnSelectCell(this, b.x, b.y, canSelect);
+        if (canSelect && !IsFixed(b.x, b.y)) {
+            if (Shift.Contains(ssCtrl)) {
+                SetSelectedCells(b.x, b.y, !GetSelectedCells(b.x, b.y));
+            } else {
+                // The list is emptied (each cell repainted); the selection stays as it is.
+                const std::vector<TPoint> listed = selCells_;
+                for (const TPoint& p : listed)
+                    SetSelectedCells(p.x, p.y, false);
+                SetSelectedCells(b.x, b.y, true);
+                const TGridRect sel = GetSelection();
+                if (sel.Left != sel.Right || sel.Top != sel.Bottom)
+                    for (int r = sel.Top; r <= sel.Bottom; ++r)
+                        for (int c = sel.Left; c <= sel.Right; ++c)
+                            if (c != b.x || r != b.y) SetSelectedCells(c, r, true);
+            }
+            RepaintCell(b.x, b.y);
+        }
+    }
+    if (Button == mbRight && GetGridState() == gsColMoving) return;
+    const TGridRect before = GetSelection();
+    TBaseGrid::MouseUp(Button, Shift, X, Y);
+    sizingIndex_ = -1;
+    const TGridRect after = GetSelection();
+    if (!(before == after)) SelectionChanged(after.Left, after.Top, after.Right, after.Bottom);
+}
+
+void TKavStringGrid::CMMouseLeave() {
+    if (look_ == glListView && hoverCell_.x >= 0 && hoverCell_.y >= 0 &&
+        IsFixed(hoverCell_.x, hoverCell_.y))
+        RepaintCell(hoverCell_.x, hoverCell_.y);
+    hoverCell_ = TPoint(-1, -1);
+    hintCell_ = TPoint(-1, -1);
+}
+
+// --- edges ---
+
+int TKavStringGrid::FixedEdge(int Index, bool Cols) const {
+    int edge = 0;
+    for (int i = 0; i < Index; ++i)
+        edge += (Cols ? GetColWidths(i) : GetRowHeights(i)) + 1;
+    return edge;
+}
+
+int TKavStringGrid::ColsEdge(int Count) const {
+    return FixedEdge(Count, true);
+}
+
+int TKavStringGrid::RowsEdge(int Count) const {
+    return FixedEdge(Count, false);
+}
+
+// --- hints ---
+
+void TKavStringGrid::ShowSizingHint(bool Cols, int Index, int Size) {
+    if (!hintShowSizing_ || GetComponentState().Contains(csDesigning)) return;
+    // The hint window shows plain text: the markup of "cw=<b>...</b>" is left out.
+    sizingHintText_ = (Cols ? "cw=" : "rh=") + IntToStr(Size);
+    const TRect r = CellRect(Cols ? Index : 0, Cols ? 0 : Index);
+    const TPoint p = ClientToScreen(
+        TPoint(Cols ? FixedEdge(Index, true) : r.Left, Cols ? r.Top : FixedEdge(Index, false)));
+    if (!sizingHint_) sizingHint_ = std::make_unique<THintWindow>(nullptr);
+    TRect hr = sizingHint_->CalcHintRect(200, sizingHintText_, nullptr);
+    hr = OffsetRect(hr, p.x, p.y);
+    sizingHint_->ActivateHint(hr, sizingHintText_);
+}
+
+void TKavStringGrid::HideSizingHint() {
+    if (sizingHint_) sizingHint_->ReleaseHandle();
+    sizingHintText_ = AnsiString();
+}
+
+bool TKavStringGrid::ShowHintProc(AnsiString& HintStr, bool& CanShow, THintInfo& HintInfo) {
+    const TGridCoord cell = MouseCoord(HintInfo.CursorPos.x, HintInfo.CursorPos.y);
+    if (cell.X < 0 || cell.Y < 0) return false;
+    const int realCol = RemapCol(cell.X);
+    bool found = false;
+    AnsiString comment;
+    if (IsComment(realCol, cell.Y, comment)) {
+        HintStr = comment;
+        found = true;
+    } else if (hintShowCells_ && cell.X >= GetFixedCols() && cell.Y >= GetFixedRows()) {
+        AnsiString text = htmlHint_ ? GetCellEx(realCol, cell.Y) : GetStrippedCell(realCol, cell.Y);
+        bool show = !text.IsEmpty();
+        if (show && hintShowLargeText_) {
+            const TSize sz = GetCellTextSize(realCol, cell.Y, GetWordWraps(realCol, cell.Y));
+            const TRect r = CellRect(cell.X, cell.Y);
+            show = sz.cx > r.Right - r.Left || sz.cy > r.Bottom - r.Top;
+        }
+        if (show) {
+            HintStr = text;
+            found = true;
+        }
+    }
+    if (!found) return false;
+    GetCellHint(realCol, cell.Y, HintStr);
+    CanShow = !HintStr.IsEmpty();
+    // The hint belongs to the cell: it goes when the pointer leaves it.
+    HintInfo.CursorRect = CellRect(cell.X, cell.Y);
+    const TRect r = HintInfo.CursorRect;
+    HintInfo.HintPos = ClientToScreen(TPoint(r.Left, r.Bottom));
+    HintInfo.HintColor = GetHintColor();
+    return true;
+}
+
+bool TKavStringGrid::CMHintShow(TMessage& Message) {
+    const TCMHintShow m(Message);
+    THintInfo* info = m.HintInfo;
+    if (!info) return false;
+    AnsiString hint = info->HintStr;
+    bool canShow = true;
+    if (!ShowHintProc(hint, canShow, *info)) return false;
+    info->HintStr = canShow ? hint : AnsiString();
+    Message.Result = canShow ? 0 : 1;
+    return true;
+}

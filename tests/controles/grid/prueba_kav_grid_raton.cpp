@@ -1,0 +1,254 @@
+// The advanced grid under the mouse: the wheel (moving the row, scrolling, zooming with
+// Ctrl), zoom limits, middle-button panning, sizing columns and fixed columns by their
+// borders with the sizing hint, the hint of a cell, disjunct cells by clicks, and the keys
+// released with AlwaysEdit.
+
+#include "controles/grid/kav_grid.h"
+#include "plataforma/base/numbers.h"
+#include "plataforma/gui/testing/input_simulation.h"
+#include "tests/comun/pruebas.h"
+#include "tests/plataforma/gui/control_prueba.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class RejillaRaton : public TKavStringGrid {
+public:
+    RejillaRaton(TComponent* owner, TWinControl* parent) : TKavStringGrid(owner) {
+        SetBorderStyle(bsNone);
+        SetScrollBars(ssNone);
+        SetParent(parent);
+    }
+};
+
+class Raton : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ResetInputState();
+        ventana = std::make_unique<VentanaPrueba>();
+        ventana->SetBounds(0, 0, 600, 400);
+        g = new RejillaRaton(ventana.get(), ventana.get());
+        g->SetBounds(0, 0, 400, 200);
+        g->SetColCount(5);
+        g->SetRowCount(30);
+        g->SetFocus();
+        g->SetCol(1);
+        g->SetRow(1);
+    }
+    void TearDown() override {
+        ventana.reset();
+        ResetInputState();
+    }
+    TPoint Centro(int col, int row) {
+        const TRect r = g->CellRect(col, row);
+        return {(r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2};
+    }
+    std::unique_ptr<VentanaPrueba> ventana;
+    RejillaRaton* g = nullptr;
+};
+
+TEST_F(Raton, RuedaMueveLaFilaYSeDetieneEnLaUltima) {
+    int cambios = 0;
+    g->OnSelectionChanged = [&](TObject*, int, int, int, int) { ++cambios; };
+    const TPoint p = Centro(2, 2);
+    SimulateWheel(g, -120, p.x, p.y);
+    EXPECT_EQ(g->GetRow(), 4); // three lines a notch
+    EXPECT_EQ(cambios, 1);
+    SimulateWheel(g, 120, p.x, p.y);
+    EXPECT_EQ(g->GetRow(), 1);
+    g->GetMouseActions()->SetWheelIncrement(10);
+    for (int i = 0; i < 5; ++i)
+        SimulateWheel(g, -120, p.x, p.y);
+    EXPECT_EQ(g->GetRow(), 29);
+    g->SetFixedFooters(1);
+    SimulateWheel(g, -120, p.x, p.y);
+    EXPECT_EQ(g->GetRow(), 28); // the footer row is not entered
+    g->SetEnableWheel(false);
+    SimulateWheel(g, 120, p.x, p.y);
+    EXPECT_EQ(g->GetRow(), 28);
+}
+
+TEST_F(Raton, RuedaDesplazaLaVistaConWaScroll) {
+    g->GetMouseActions()->SetWheelAction(waScroll);
+    const TPoint p = Centro(2, 2);
+    SimulateWheel(g, -120, p.x, p.y);
+    EXPECT_EQ(g->GetTopRow(), 4);
+    EXPECT_EQ(g->GetRow(), 1); // the current cell stays
+    SimulateWheel(g, 120, p.x, p.y);
+    SimulateWheel(g, 120, p.x, p.y);
+    EXPECT_EQ(g->GetTopRow(), 1);
+}
+
+TEST_F(Raton, ControlYRuedaAmplian) {
+    const int ancho = g->GetColWidths(2), alto = g->GetRowHeights(3);
+    const TPoint p = Centro(2, 2);
+    SimulateWheel(g, -120, p.x, p.y, {ssCtrl});
+    EXPECT_EQ(g->GetZoomFactor(), 3);
+    EXPECT_EQ(g->GetColWidths(2), ancho + 3);
+    EXPECT_EQ(g->GetRowHeights(3), alto + 3);
+    EXPECT_EQ(g->GetRow(), 1);
+    g->SetIntelliZoom(false);
+    SimulateWheel(g, -120, p.x, p.y, {ssCtrl});
+    EXPECT_EQ(g->GetZoomFactor(), 3);
+}
+
+TEST_F(Raton, ZoomDentroDeSusLimites) {
+    g->SetColWidths(1, 3);
+    const int ancho = g->GetColWidths(2);
+    g->Zoom(5);
+    g->Zoom(5);
+    EXPECT_EQ(g->GetZoomFactor(), 10);
+    EXPECT_EQ(g->GetColWidths(2), ancho + 10);
+    g->Zoom(5); // beyond 10: nothing
+    EXPECT_EQ(g->GetZoomFactor(), 10);
+    EXPECT_EQ(g->GetColWidths(2), ancho + 10);
+    g->Zoom(-10);
+    g->Zoom(-3);
+    EXPECT_EQ(g->GetZoomFactor(), -3);
+    EXPECT_EQ(g->GetColWidths(1), 3); // 0 is not above 0: unchanged
+    EXPECT_EQ(g->GetColWidths(2), ancho - 3);
+}
+
+TEST_F(Raton, DesplazamientoConElBotonCentral) {
+    g->SetIntelliPan(ipVertical);
+    const TPoint p = Centro(2, 3);
+    SimulateMouse(g, SimulatedMouse::Down, 2, p.x, p.y);
+    SimulateMouse(g, SimulatedMouse::Up, 2, p.x, p.y);
+    ASSERT_TRUE(g->GetPanning());
+    EXPECT_TRUE(g->GetMouseCapture());
+    // Far to the right and below the anchor: rows move, the column never does.
+    SimulateMouse(g, SimulatedMouse::Move, 0, p.x + 120, p.y + 60);
+    for (int i = 0; i < 4; ++i)
+        g->Perform(WM_TIMER, 999, 0);
+    EXPECT_EQ(g->GetRow(), 5);
+    EXPECT_EQ(g->GetCol(), 1);
+    // Inside the dead zone nothing moves.
+    SimulateMouse(g, SimulatedMouse::Move, 0, p.x + 3, p.y - 4);
+    g->Perform(WM_TIMER, 999, 0);
+    EXPECT_EQ(g->GetRow(), 5);
+    // Any button ends panning.
+    SimulateMouse(g, SimulatedMouse::Down, 1, p.x, p.y);
+    SimulateMouse(g, SimulatedMouse::Up, 1, p.x, p.y);
+    EXPECT_FALSE(g->GetPanning());
+    EXPECT_FALSE(g->GetMouseCapture());
+    g->SetIntelliPan(ipNone);
+    SimulateMouse(g, SimulatedMouse::Down, 2, p.x, p.y);
+    EXPECT_FALSE(g->GetPanning());
+}
+
+TEST_F(Raton, AnchoDeColumnaConElRatonYSuAviso) {
+    g->SetOptions(g->GetOptions() << goColSizing);
+    g->SetHintShowSizing(true);
+    const TRect r = g->CellRect(2, 0);
+    const int y = (r.Top + r.Bottom) / 2;
+    SimulateMouse(g, SimulatedMouse::Move, 0, r.Right, y);
+    SimulateMouse(g, SimulatedMouse::Down, 0, r.Right, y);
+    SimulateMouse(g, SimulatedMouse::Move, 0, r.Right + 30, y);
+    const int esperado = g->GetColWidths(2) + 30;
+    EXPECT_EQ(g->GetSizingHintText(), "cw=" + IntToStr(esperado));
+    SimulateMouse(g, SimulatedMouse::Up, 0, r.Right + 30, y);
+    EXPECT_EQ(g->GetColWidths(2), esperado);
+    EXPECT_TRUE(g->GetSizingHintText().IsEmpty());
+}
+
+TEST_F(Raton, AnchoDeColumnaFijaConSizeFixedCol) {
+    const int antes = g->GetColWidths(0);
+    const int borde = antes + 1;
+    const int y = Centro(0, 5).y;
+    // Without SizeFixedCol the border of a fixed column does nothing.
+    SimulateMouse(g, SimulatedMouse::Move, 0, borde, y);
+    SimulateMouse(g, SimulatedMouse::Down, 0, borde, y);
+    SimulateMouse(g, SimulatedMouse::Move, 0, borde + 25, y);
+    SimulateMouse(g, SimulatedMouse::Up, 0, borde + 25, y);
+    EXPECT_EQ(g->GetColWidths(0), antes);
+    g->GetMouseActions()->SetSizeFixedCol(true);
+    SimulateMouse(g, SimulatedMouse::Move, 0, borde - 1, y);
+    EXPECT_EQ(g->GetCursor(), crHSplit);
+    SimulateMouse(g, SimulatedMouse::Down, 0, borde - 1, y);
+    SimulateMouse(g, SimulatedMouse::Move, 0, borde + 24, y);
+    SimulateMouse(g, SimulatedMouse::Up, 0, borde + 24, y);
+    EXPECT_EQ(g->GetColWidths(0), antes + 25);
+    // Away from the border the cursor is the grid's own again.
+    SimulateMouse(g, SimulatedMouse::Move, 0, 5, y);
+    EXPECT_EQ(g->GetCursor(), crDefault);
+}
+
+TEST_F(Raton, AvisoDeLaCeldaBajoElRaton) {
+    g->SetColWidths(2, 40);
+    g->SetCells(2, 3, "Un texto bastante largo");
+    g->SetCells(3, 3, "corto");
+    auto aviso = [&](int col, int row, AnsiString& texto) {
+        THintInfo info;
+        info.HintControl = g;
+        info.CursorPos = Centro(col, row);
+        info.HintStr = "propio";
+        const LRESULT r = g->Perform(CM_HINTSHOW, 0, reinterpret_cast<LPARAM>(&info));
+        texto = info.HintStr;
+        return r == 0 ? info.CursorRect : TRect();
+    };
+    AnsiString texto;
+    aviso(2, 3, texto);
+    EXPECT_EQ(texto, "propio"); // HintShowCells off: the control's own hint
+    g->SetHintShowCells(true);
+    const TRect zona = aviso(2, 3, texto);
+    EXPECT_EQ(texto, "Un texto bastante largo");
+    EXPECT_EQ(zona, g->CellRect(2, 3));
+    g->SetHintShowLargeText(true);
+    aviso(3, 3, texto);
+    EXPECT_EQ(texto, "propio"); // it fits: no hint of its own
+    aviso(2, 3, texto);
+    EXPECT_EQ(texto, "Un texto bastante largo");
+    g->AddComment(3, 4, "Nota");
+    aviso(3, 4, texto);
+    EXPECT_EQ(texto, "Nota");
+}
+
+TEST_F(Raton, CeldasDisjuntasConClicYControl) {
+    g->GetMouseActions()->SetDisjunctCellSelect(true);
+    auto clic = [&](int col, int row, TShiftState s) {
+        const TPoint p = Centro(col, row);
+        SimulateMouse(g, SimulatedMouse::Down, 0, p.x, p.y, s);
+        SimulateMouse(g, SimulatedMouse::Up, 0, p.x, p.y, s);
+    };
+    clic(2, 2, {});
+    clic(3, 4, {ssCtrl});
+    EXPECT_TRUE(g->GetSelectedCells(2, 2));
+    EXPECT_TRUE(g->GetSelectedCells(3, 4));
+    EXPECT_EQ(g->GetSelectedCellsCount(), 2);
+    clic(3, 4, {ssCtrl}); // Ctrl on a listed cell takes it out
+    EXPECT_FALSE(g->GetSelectedCells(3, 4));
+    clic(1, 5, {});
+    EXPECT_FALSE(g->GetSelectedCells(2, 2));
+    EXPECT_TRUE(g->GetSelectedCells(1, 5));
+    EXPECT_EQ(g->GetSelectedCellsCount(), 1);
+    // A block selected before the click joins the list.
+    g->SetSelection({1, 6, 2, 7});
+    const TPoint p = Centro(3, 8);
+    SimulateMouse(g, SimulatedMouse::Down, 0, p.x, p.y, {ssShift});
+    g->SetSelection({1, 6, 2, 7});
+    SimulateMouse(g, SimulatedMouse::Up, 0, p.x, p.y);
+    EXPECT_FALSE(g->GetSelectedCells(1, 5));
+    EXPECT_TRUE(g->GetSelectedCells(3, 8));
+    EXPECT_TRUE(g->GetSelectedCells(1, 6));
+    EXPECT_TRUE(g->GetSelectedCells(2, 7));
+}
+
+TEST_F(Raton, SiempreEditarAbreTrasLasFlechas) {
+    g->SetOptions(g->GetOptions() << goEditing);
+    g->GetNavigation()->SetAlwaysEdit(true);
+    SimulateKeyStroke(VK_DOWN);
+    EXPECT_EQ(g->GetRow(), 2);
+    EXPECT_TRUE(g->GetEditorMode() && g->GetInplaceEditor() && g->GetInplaceEditor()->GetVisible());
+}
+
+TEST_F(Raton, LineasMaximasDeUnaFila) {
+    g->SetCells(1, 2, "a\r\nb\r\nc");
+    g->SetCells(3, 2, "x\r\ny");
+    EXPECT_EQ(g->MaxLinesInRow(2), 1); // without Multilinecells
+    g->SetMultilinecells(true);
+    EXPECT_EQ(g->MaxLinesInRow(2), 3);
+    EXPECT_EQ(g->MaxLinesInRow(3), 1);
+}
+
+} // namespace
