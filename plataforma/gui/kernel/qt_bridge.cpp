@@ -31,6 +31,53 @@ unsigned char AnsiCharOf(char32_t u) {
     return b < 0 ? '?' : static_cast<unsigned char>(b);
 }
 
+namespace {
+
+// The symbol font's characters for the ASCII codes 0x20 to 0x7E; zero where the code keeps
+// its own character (space, digits, brackets and most punctuation).
+constexpr char16_t kSymbolAscii[0x5F] = {
+    0,      0,      0x2200, 0,      0x2203, 0,      0,      0x220B, // space ! " # $ % & '
+    0,      0,      0x2217, 0,      0,      0x2212, 0,      0,      // ( ) * + , - . /
+    0,      0,      0,      0,      0,      0,      0,      0,      // 0 to 7
+    0,      0,      0,      0,      0,      0,      0,      0,      // 8 9 : ; < = > ?
+    0x2245, 0x0391, 0x0392, 0x03A7, 0x0394, 0x0395, 0x03A6, 0x0393, // @ A B C D E F G
+    0x0397, 0x0399, 0x03D1, 0x039A, 0x039B, 0x039C, 0x039D, 0x039F, // H I J K L M N O
+    0x03A0, 0x0398, 0x03A1, 0x03A3, 0x03A4, 0x03A5, 0x03C2, 0x03A9, // P Q R S T U V W
+    0x039E, 0x03A8, 0x0396, 0,      0x2234, 0,      0x22A5, 0,      // X Y Z [ \ ] ^ _
+    0,      0x03B1, 0x03B2, 0x03C7, 0x03B4, 0x03B5, 0x03C6, 0x03B3, // ` a b c d e f g
+    0x03B7, 0x03B9, 0x03D5, 0x03BA, 0x03BB, 0x03BC, 0x03BD, 0x03BF, // h i j k l m n o
+    0x03C0, 0x03B8, 0x03C1, 0x03C3, 0x03C4, 0x03C5, 0x03D6, 0x03C9, // p q r s t u v w
+    0x03BE, 0x03C8, 0x03B6, 0,      0,      0,      0x223C,         // x y z { | } ~
+};
+
+} // namespace
+
+QString ShownText(const QString& text, bool symbolFont) {
+    if (!symbolFont) return text;
+    QString out = text;
+    for (QChar& c : out) {
+        const char16_t u = c.unicode();
+        if (u >= 0x20 && u < 0x7F && kSymbolAscii[u - 0x20]) c = QChar(kSymbolAscii[u - 0x20]);
+    }
+    return out;
+}
+
+QString ProgramText(const QString& shown, bool symbolFont) {
+    if (!symbolFont) return shown;
+    QString out = shown;
+    for (QChar& c : out)
+        for (char16_t i = 0; i < 0x5F; ++i)
+            if (kSymbolAscii[i] && kSymbolAscii[i] == c.unicode()) {
+                c = QChar(static_cast<char16_t>(i + 0x20));
+                break;
+            }
+    return out;
+}
+
+QString ToQString(const AnsiString& s, const TFont& f) {
+    return ShownText(ToQString(s), IsSymbolFontName(f.GetName()));
+}
+
 QColor ToQColor(TColor c) {
     if (c == clNone || c == clDefault) return {};
     COLORREF rgb = ColorToRGB(c);

@@ -28,6 +28,16 @@ WideString WideFromQString(const QString& s);
 // One Windows-1252 byte of a character; '?' for characters the code page lacks.
 unsigned char AnsiCharOf(char32_t u);
 
+// Text as a font shows it. Windows' "Symbol" font has an 8-bit encoding of its own: its Latin
+// letters are Greek ones ("l" lambda, "m" mu) and a few ASCII signs mathematical ones ("-"
+// minus). The font keeps its name for the program; its text becomes those characters here,
+// when it is shown or measured. Other fonts show the text as it stands.
+QString ShownText(const QString& text, bool symbolFont);
+// Back: the text the program gave, from the shown one (for a canvas's recording).
+QString ProgramText(const QString& shown, bool symbolFont);
+// A control's text as its font shows it.
+QString ToQString(const AnsiString& s, const TFont& f);
+
 // clNone gives an invalid QColor: the caller leaves the current colour in place.
 QColor ToQColor(TColor c);
 QFont ToQFont(const TFont& f);

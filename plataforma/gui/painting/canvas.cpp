@@ -135,6 +135,7 @@ void TCanvas::RealizeObjects() {
     if (fontDirty_) {
         EnsureQtApplication();
         s.font = ToQFont(*font_);
+        s.symbolFont = IsSymbolFontName(font_->GetName());
         s.escapement = font_->GetOrientation();
         s.textColor = Rgb(font_->GetColor());
         fontDirty_ = false;

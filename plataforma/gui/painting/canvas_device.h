@@ -5,6 +5,7 @@
 // region), and the GDI state that the Win32 functions read and change. Its primitives take
 // logical coordinates and apply the origin, the clip and the pen's raster operation.
 
+#include "plataforma/gui/kernel/qt_bridge.h"
 #include "plataforma/gui/painting/canvas.h"
 #include "plataforma/gui/painting/gdi.h"
 #include "plataforma/gui/painting/raster.h"
@@ -32,7 +33,8 @@ struct DeviceState {
     unsigned textAlign = 0;
     // Realized from the canvas's objects.
     QFont font;
-    int escapement = 0; // tenths of a degree, counter-clockwise
+    bool symbolFont = false; // the font is named "Symbol": its text is shown as Greek
+    int escapement = 0;      // tenths of a degree, counter-clockwise
     COLORREF penColor = RGB(0, 0, 0);
     int penWidth = 1;
     TPenStyle penStyle = psSolid;
@@ -134,6 +136,12 @@ public:
     int Text(int x, int y, const QString& s, const QRect* clip = nullptr,
              const QRect* opaqueRect = nullptr);
     const QFontMetrics& Metrics();
+    // Text as the selected font shows it (a symbol font's Greek letters), which is what is
+    // measured and drawn; back to the program's text for a recording.
+    QString Shown(const QString& text) const { return ShownText(text, state.symbolFont); }
+    AnsiString Recorded(const QString& shown) const {
+        return FromQString(ProgramText(shown, state.symbolFont));
+    }
     // An image part copied (stretched) by a raster operation.
     void Image(const QRect& dest, const QImage& src, const QRect& srcRect, TCopyMode mode);
     // The colour of a pixel of an image target (device coordinates); -1 outside.

@@ -2,12 +2,12 @@
 
 #include "plataforma/gui/painting/canvas.h"
 
-#include "plataforma/gui/painting/canvas_device.h"
 #include "plataforma/gui/kernel/qt_bridge.h"
+#include "plataforma/gui/painting/canvas_device.h"
 
 void TCanvas::TextOut(int X, int Y, const AnsiString& Text) {
     CanvasOperation op(this, "TextOut", {X, Y}, Text);
-    const int w = device_->Text(X, Y, ToQString(Text));
+    const int w = device_->Text(X, Y, device_->Shown(ToQString(Text)));
     // The pen moves to the end of the text, as the class library's TextOut leaves it.
     device_->state.penPos = {X + w, Y};
     op.Done();
@@ -18,12 +18,12 @@ void TCanvas::TextRect(const TRect& Rect, int X, int Y, const AnsiString& Text) 
                        Text);
     const QRect r = ToQRect(Rect);
     const bool opaque = device_->state.brushStyle != bsClear;
-    device_->Text(X, Y, ToQString(Text), &r, opaque ? &r : nullptr);
+    device_->Text(X, Y, device_->Shown(ToQString(Text)), &r, opaque ? &r : nullptr);
     op.Done();
 }
 
 TSize TCanvas::TextExtent(const AnsiString& Text) {
     RealizeObjects();
     const QFontMetrics fm = device_->Metrics();
-    return {fm.horizontalAdvance(ToQString(Text)), fm.height()};
+    return {fm.horizontalAdvance(device_->Shown(ToQString(Text))), fm.height()};
 }

@@ -1,7 +1,7 @@
 #include "plataforma/gui/painting/draw_text.h"
 
-#include "plataforma/gui/painting/canvas_device.h"
 #include "plataforma/gui/kernel/qt_bridge.h"
+#include "plataforma/gui/painting/canvas_device.h"
 
 #include <cstring>
 #include <vector>
@@ -221,7 +221,7 @@ int Draw(HDC dc, const QString& source, TRect* rect, UINT format, DRAWTEXTPARAMS
     const Layout layout(fm, format, stops, right - left);
 
     std::vector<qsizetype> underlined;
-    const QString text = StripPrefixes(source, format, underlined);
+    const QString text = d->Shown(StripPrefixes(source, format, underlined));
     std::vector<Line> lines = text.isEmpty() && !(format & DT_SINGLELINE)
                                   ? std::vector<Line>()
                                   : layout.Lines(text, underlined);
@@ -270,7 +270,7 @@ int Draw(HDC dc, const QString& source, TRect* rect, UINT format, DRAWTEXTPARAMS
             x = left + (right - left - w) / 2;
         else if (format & DT_RIGHT)
             x = right - w;
-        d->Record("TextOut", {x, y}, FromQString(l.text));
+        d->Record("TextOut", {x, y}, d->Recorded(l.text));
         if (saved.bkMode == OPAQUE)
             d->SolidRect(QRect(x, y, w, fm.height()), saved.bkColor, pmCopy);
         d->state.bkMode = TRANSPARENT;
@@ -336,7 +336,7 @@ DWORD GetTabbedTextExtent(HDC dc, const char* text, int count, int tabPositions,
     if (!d) return 0;
     const QFontMetrics fm(d->state.font);
     const TabStops t = StopsOf(fm, tabPositions, tabStops);
-    const int w = PieceWidth(fm, TextArgument(text, count), &t);
+    const int w = PieceWidth(fm, d->Shown(TextArgument(text, count)), &t);
     return MAKELONG(static_cast<WORD>(w), static_cast<WORD>(fm.height()));
 }
 
@@ -344,8 +344,8 @@ long TabbedTextOut(HDC dc, int X, int Y, const char* text, int count, int tabPos
                    const int* tabStops, int tabOrigin) {
     CanvasDevice* d = CanvasDevice::FromHandle(dc);
     if (!d) return 0;
-    const QString s = TextArgument(text, count);
-    DeviceOperation op(*d, "TabbedTextOut", {X, Y}, FromQString(s));
+    const QString s = d->Shown(TextArgument(text, count));
+    DeviceOperation op(*d, "TabbedTextOut", {X, Y}, d->Recorded(s));
     const QFontMetrics fm(d->state.font);
     const TabStops t = StopsOf(fm, tabPositions, tabStops);
     // Stops are measured from tabOrigin; the pieces are placed from X.

@@ -116,9 +116,32 @@ const char* const kCandidates[3][3] = {
     {"Liberation Mono", "DejaVu Sans Mono", "FreeMono"},
 };
 
+// Serif faces with Greek for the symbol font's letters, the first one installed.
+const char* const kSymbolCandidates[] = {"DejaVu Serif", "Liberation Serif", "FreeSerif"};
+
+AnsiString SymbolFamily() {
+    EnsureQtApplication();
+    const QStringList families = QFontDatabase::families();
+    for (const char* c : kSymbolCandidates) {
+        const QString family = QString::fromLatin1(c);
+        if (families.contains(family, Qt::CaseInsensitive) &&
+            QFontDatabase::writingSystems(family).contains(QFontDatabase::Greek))
+            return c;
+    }
+    return kSymbolCandidates[0];
+}
+
 } // namespace
 
+bool IsSymbolFontName(const AnsiString& Name) {
+    return AnsiSameText(Name, "Symbol");
+}
+
 AnsiString ResolveFontFamily(const AnsiString& Name) {
+    if (IsSymbolFontName(Name)) {
+        static const AnsiString family = SymbolFamily();
+        return family;
+    }
     for (const Familia& f : kWindowsFonts) {
         if (!AnsiSameText(Name, f.windows)) continue;
         EnsureQtApplication();

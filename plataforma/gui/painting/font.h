@@ -57,8 +57,13 @@ private:
 };
 
 // The family drawn for a font name: the Windows sans, serif and fixed fonts map to the
-// first one of their kind installed here; other names are kept.
+// first one of their kind installed here, "Symbol" to an installed serif font with Greek
+// letters; other names are kept.
 AnsiString ResolveFontFamily(const AnsiString& Name);
+
+// Whether the name is Windows' "Symbol" font, whose 8-bit text shows Greek letters and
+// mathematical signs in place of the Latin letters and a few ASCII signs.
+bool IsSymbolFontName(const AnsiString& Name);
 
 // Rounded a * b / c, halves away from zero, as the Win32 function.
 int MulDiv(int a, int b, int c);

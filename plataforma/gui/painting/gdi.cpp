@@ -397,7 +397,7 @@ BOOL Extent(HDC dc, const QString& s, TSize* size) {
     CanvasDevice* d = CanvasDevice::FromHandle(dc);
     if (!d || !size) return FALSE;
     const QFontMetrics fm(d->state.font);
-    *size = {fm.horizontalAdvance(s), fm.height()};
+    *size = {fm.horizontalAdvance(d->Shown(s)), fm.height()};
     return TRUE;
 }
 
@@ -406,19 +406,20 @@ BOOL TextOutAt(HDC dc, int X, int Y, UINT options, const TRect* rect, const QStr
     CanvasDevice* d = CanvasDevice::FromHandle(dc);
     if (!d) return FALSE;
     DeviceOperation op(*d, "ExtTextOut", {X, Y, static_cast<int>(options)}, recorded);
+    const QString shown = d->Shown(s);
     QRect r;
     if (rect) r = Logical(rect);
     const QRect* clip = rect && (options & ETO_CLIPPED) ? &r : nullptr;
     const QRect* opaque = rect && (options & ETO_OPAQUE) ? &r : nullptr;
     if (!dx) {
-        d->Text(X, Y, s, clip, opaque);
+        d->Text(X, Y, shown, clip, opaque);
         return TRUE;
     }
     // Explicit advances: each character at its own place.
     if (opaque) d->SolidRect(*opaque, d->state.bkColor, pmCopy);
     int x = X;
-    for (qsizetype i = 0; i < s.size(); ++i) {
-        d->Text(x, Y, s.mid(i, 1), clip, nullptr);
+    for (qsizetype i = 0; i < shown.size(); ++i) {
+        d->Text(x, Y, shown.mid(i, 1), clip, nullptr);
         x += dx[i];
     }
     return TRUE;
@@ -438,7 +439,7 @@ BOOL GetTextExtentExPoint(HDC dc, const char* text, int count, int maxExtent, in
                           TSize* size) {
     CanvasDevice* d = CanvasDevice::FromHandle(dc);
     if (!d) return FALSE;
-    const QString s = TextArgument(text, count);
+    const QString s = d->Shown(TextArgument(text, count));
     const QFontMetrics fm(d->state.font);
     int fits = 0;
     for (qsizetype i = 0; i < s.size(); ++i) {

@@ -1,9 +1,9 @@
 #include "plataforma/gui/widgets/button.h"
 
-#include "plataforma/gui/kernel/dispatch_frame.h"
-#include "plataforma/gui/input/focus_state.h"
-#include "plataforma/gui/kernel/hooked_widget.h"
 #include "plataforma/gui/forms/menus.h"
+#include "plataforma/gui/input/focus_state.h"
+#include "plataforma/gui/kernel/dispatch_frame.h"
+#include "plataforma/gui/kernel/hooked_widget.h"
 #include "plataforma/gui/kernel/qt_bridge.h"
 
 #include <QKeySequence>
@@ -52,7 +52,7 @@ void TButton::CreateWindowHandle(const TCreateParams&) {
 void TButton::UpdateButtonWidget() {
     auto* b = qobject_cast<QPushButton*>(GetWidget());
     if (!b) return;
-    b->setText(ToQString(GetCaption()));
+    b->setText(ToQString(GetCaption(), *GetFont()));
     // The "&" letter is the layer's business (CM_DIALOGCHAR): Qt keeps only the underline.
     b->setShortcut(QKeySequence());
     b->setDefault(default_);
@@ -76,6 +76,11 @@ void TButton::Dispatch(TMessage& Message) {
     case WM_GETDLGCODE:
         Message.Result =
             DLGC_BUTTON | (IsActiveDefault() ? DLGC_DEFPUSHBUTTON : DLGC_UNDEFPUSHBUTTON);
+        return;
+    case CM_FONTCHANGED:
+        // A symbol font shows the caption in other characters.
+        TWinControl::Dispatch(Message);
+        UpdateButtonWidget();
         return;
     default:
         TWinControl::Dispatch(Message);

@@ -2,8 +2,8 @@
 
 #include "plataforma/gui/widgets/check_radio.h"
 
-#include "plataforma/gui/kernel/hosted_widget.h"
 #include "plataforma/gui/forms/menus.h"
+#include "plataforma/gui/kernel/hosted_widget.h"
 #include "plataforma/gui/kernel/qt_bridge.h"
 
 #include <QCheckBox>
@@ -48,7 +48,7 @@ void TButtonCheck::CreateWindowHandle(const TCreateParams& Params) {
     QWidget* w = CreateButton(parentWidget);
     auto* b = static_cast<QAbstractButton*>(w);
     b->setFocusPolicy(Qt::NoFocus);
-    b->setText(ToQString(Params.Caption));
+    b->setText(ToQString(Params.Caption, *GetFont()));
     // The "&" letter is the layer's (CM_DIALOGCHAR): Qt keeps only the underline.
     b->setShortcut(QKeySequence());
     b->setLayoutDirection(alignment_ == taLeftJustify ? Qt::RightToLeft : Qt::LeftToRight);
@@ -92,6 +92,9 @@ void TButtonCheck::Dispatch(TMessage& Message) {
     case CM_ENABLEDCHANGED:
         TWinControl::Dispatch(Message);
         ApplyPalette();
+        // A symbol font shows the caption in other characters.
+        if (QAbstractButton* b = ButtonOf(this); b && Message.Msg == CM_FONTCHANGED)
+            b->setText(ToQString(GetCaption(), *GetFont()));
         return;
     case WM_GETDLGCODE:
         Message.Result = DLGC_BUTTON;
@@ -112,7 +115,7 @@ void TButtonCheck::DefaultHandler(TMessage& Message) {
     case WM_SETTEXT:
         TWinControl::DefaultHandler(Message);
         if (QAbstractButton* b = ButtonOf(this)) {
-            b->setText(ToQString(GetCaption()));
+            b->setText(ToQString(GetCaption(), *GetFont()));
             b->setShortcut(QKeySequence());
         }
         return;

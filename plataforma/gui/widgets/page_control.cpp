@@ -299,7 +299,7 @@ void TPageControl::UpdateTabs() {
         bar->addTab(QString());
     int current = -1;
     for (size_t i = 0; i < v.size(); ++i) {
-        bar->setTabText(static_cast<int>(i), ToQString(v[i]->GetCaption()));
+        bar->setTabText(static_cast<int>(i), ToQString(v[i]->GetCaption(), *GetFont()));
         if (v[i] == activePage_) current = static_cast<int>(i);
     }
     bar->setCurrentIndex(current);
