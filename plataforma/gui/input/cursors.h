@@ -1,6 +1,6 @@
 #pragma once
 // Mouse cursors: TCursor numbers (negative for the stock shapes) and the cursor handles the
-// Parts load and set while they handle WM_SETCURSOR.
+// controls load and set while they handle WM_SETCURSOR.
 
 #include "plataforma/gui/kernel/win_types.h"
 

@@ -95,7 +95,7 @@ using TMouseWheelUpDownEvent =
 using TKeyEvent = std::function<void(TObject* Sender, WORD& Key, TShiftState Shift)>;
 using TKeyPressEvent = std::function<void(TObject* Sender, char& Key)>;
 
-// Window styles: the ones that the layer acts on, and those the Parts set.
+// Window styles: the ones that the layer acts on, and those the controls set.
 enum : DWORD {
     WS_OVERLAPPED = 0x00000000,
     WS_TABSTOP = 0x00010000,
@@ -225,7 +225,7 @@ public:
     // --- messages ---
     // Sends a message to this control's WindowProc and returns its result.
     LRESULT Perform(UINT Msg, WPARAM WParam, LPARAM LParam);
-    // Replaceable: the Parts hook a control's messages by assigning their own procedure and
+    // Replaceable: the controls hook a control's messages by assigning their own procedure and
     // calling the saved one.
     TWndMethod WindowProc;
     virtual void WndProc(TMessage& Message);

@@ -1,6 +1,6 @@
 #pragma once
 // Window messages: their numbers, the TMessage record that carries them, and the views that
-// name the parts of a message as the Parts read them (TWMKey::CharCode, TWMMouse::XPos...).
+// name the parts of a message as the controls read them (TWMKey::CharCode, TWMMouse::XPos...).
 // A view refers to the record it was made from: writing CharCode or Result writes the record.
 
 #include "plataforma/base/ansi_string.h"

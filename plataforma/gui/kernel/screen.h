@@ -20,7 +20,7 @@ public:
     TCursor GetCursor() const { return cursor_; }
     void SetCursor(TCursor Value);
     HCURSOR GetCursors(TCursor Index) const;
-    // Registers a cursor under a number (the Parts' own cursors, 8000 and up).
+    // Registers a cursor under a number (the controls' own cursors, 8000 and up).
     void SetCursors(TCursor Index, HCURSOR Value);
     TWinControl* GetActiveControl() const;
     // Font families installed, sorted, without duplicates.

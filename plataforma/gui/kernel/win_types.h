@@ -1,5 +1,5 @@
 #pragma once
-// The Win32 scalar types, handles and geometry records that the Parts use. A handle is an
+// The Win32 scalar types, handles and geometry records that the programs use. A handle is an
 // opaque token: a window handle names a live window until that window is destroyed, and is
 // never reused.
 
