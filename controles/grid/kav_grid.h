@@ -970,6 +970,7 @@ private:
     // Sorting: the permutation of the rows First .. Last computed from keys made once.
     void SortRange(int First, int Last, bool Indexed, int Column);
     void ApplyRowOrder(int First, const std::vector<int>& Order);
+    void MoveRowsInOnePass(int First, const std::vector<int>& Order);
     void SortFrame(bool Indexed, bool Group, bool FireRowUpdate);
     // Hides the shown real rows of a sorted list in one pass; Append adds their items at
     // the end of the collection without their heights.

@@ -1,8 +1,10 @@
 // TKavStringGrid: sorting rows. Every sort computes the keys of the cells it compares once
-// (a column's keys are made when the column is first needed), sorts a permutation of the
-// rows stably, and then moves each row once through SortSwapRows (at most one exchange per
-// row). The cross-reference keeps, for each position, the row's place before the first sort,
-// so that QUnSort goes back to it.
+// (a column's keys are made when the column is first needed; a numeric column's in the same
+// pass that decides its automatic style), sorts a permutation of the rows stably (numbers by
+// a radix sort, their ties on the following columns), and then moves each row once: in one
+// pass, or through SortSwapRows (at most one exchange per row) when a derived grid moves
+// rows its own way. The cross-reference keeps, for each position, the row's place before the
+// first sort, so that QUnSort goes back to it.
 #include "controles/grid/kav_grid.h"
 
 #include "controles/comun/text_utils.h"
@@ -10,12 +12,16 @@
 #include "plataforma/base/regional.h"
 
 #include <algorithm>
+#include <array>
+#include <bit>
 #include <charconv>
 #include <cmath>
 #include <cstring>
 #include <functional>
 #include <map>
 #include <numeric>
+#include <typeinfo>
+#include <utility>
 
 namespace {
 
@@ -50,16 +56,65 @@ bool ValDouble(const std::string& S, double& V) {
     return true;
 }
 
+// The regional separators the sort reads its texts with, read once per sort.
+struct TSortSeparators {
+    char Decimal = GetDecimalSeparator();
+    char Thousand = GetThousandSeparator();
+    char Date = GetDateSeparator();
+    // Plain texts (see ScanPlain) can be read here while the decimal separator is none of
+    // the characters IsType takes first.
+    bool Plain = !(Decimal >= '0' && Decimal <= '9') && Decimal != '-' && Decimal != Thousand;
+};
+
+enum class TPlain { No, Number, Value };
+
+// A text of digits with at most one leading '-' and one decimal separator (a digit at least,
+// or '-' or the separator alone): IsType takes it for a number, and the number styles read
+// it without cleaning. TPlain::Value when V holds its value already: up to 19 significant
+// digits worth at most 2^53 and at most 22 decimals are one correctly rounded division of
+// two exact doubles, the value the standard conversion gives.
+TPlain ScanPlain(const std::string& S, const TSortSeparators& P, double& V) {
+    if (!P.Plain || S.empty()) return TPlain::No;
+    const bool neg = S[0] == '-';
+    uint64_t m = 0;
+    int significant = 0, decimals = 0, digits = 0;
+    bool point = false;
+    for (size_t i = neg ? 1 : 0; i < S.size(); ++i) {
+        const char c = S[i];
+        if (c >= '0' && c <= '9') {
+            ++digits;
+            decimals += point;
+            if (m == 0 && c == '0') continue;
+            if (++significant <= 19) m = m * 10 + static_cast<unsigned>(c - '0');
+        } else if (c == P.Decimal && !point) {
+            point = true;
+        } else {
+            return TPlain::No;
+        }
+    }
+    if (digits == 0 || significant > 19 || m > (uint64_t(1) << 53) || decimals > 22)
+        return TPlain::Number;
+    static constexpr double pow10[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                       1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                       1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+    const double v = static_cast<double>(m) / pow10[decimals];
+    V = neg ? -v : v;
+    return TPlain::Value;
+}
+
 // A number in a cell by the numeric styles: prefix and suffix out, thousand separators out
 // for the financial style, the decimal separator made "."; a text that is no number is 0.
 double NumberKey(const AnsiString& Text, const AnsiString& Prefix, const AnsiString& Suffix,
-                 bool Financial) {
+                 bool Financial, const TSortSeparators& P) {
     double v = 0;
-    const char dec = GetDecimalSeparator();
+    if (Text.IsEmpty()) return 0;
+    const char dec = P.Decimal;
     // Most cells need no cleaning: read them where they are.
-    if (Prefix.IsEmpty() && Suffix.IsEmpty() && !Financial &&
-        (dec == '.' || Text.str().find(dec) == std::string::npos))
-        return ValDouble(Text.str(), v) ? v : 0.0;
+    if (Prefix.IsEmpty() && Suffix.IsEmpty() && !Financial) {
+        if (ScanPlain(Text.str(), P, v) == TPlain::Value) return v;
+        if (dec == '.' || Text.str().find(dec) == std::string::npos)
+            return ValDouble(Text.str(), v) ? v : 0.0;
+    }
     std::string s = Text.str();
     if (!Prefix.IsEmpty())
         if (size_t p = s.find(Prefix.str()); p != std::string::npos)
@@ -67,7 +122,7 @@ double NumberKey(const AnsiString& Text, const AnsiString& Prefix, const AnsiStr
     if (!Suffix.IsEmpty())
         if (size_t p = s.find(Suffix.str()); p != std::string::npos)
             s.erase(p, Suffix.str().size());
-    if (Financial) std::erase(s, GetThousandSeparator());
+    if (Financial) std::erase(s, P.Thousand);
     if (dec != '.')
         if (size_t p = s.find(dec); p != std::string::npos) s[p] = '.';
     return ValDouble(s, v) ? v : 0.0;
@@ -75,10 +130,9 @@ double NumberKey(const AnsiString& Text, const AnsiString& Prefix, const AnsiStr
 
 // The date test of the automatic style: the date separator at the 2nd or 3rd character, not
 // last, with a digit on each side.
-bool LooksLikeDate(const std::string& S) {
-    const char sep = GetDateSeparator();
+bool LooksLikeDate(const std::string& S, char Sep) {
     for (size_t p : {size_t(1), size_t(2)}) {
-        if (p + 1 >= S.size() || S[p] != sep) continue;
+        if (p + 1 >= S.size() || S[p] != Sep) continue;
         if (std::isdigit(static_cast<unsigned char>(S[p - 1])) &&
             std::isdigit(static_cast<unsigned char>(S[p + 1])))
             return true;
@@ -110,9 +164,14 @@ double DateKey(const AnsiString& Text, TSortStyle Style) {
     }
 }
 
-bool IsNumberText(const AnsiString& S) {
+bool IsTypeNumber(const AnsiString& S) {
     const TAutoType t = IsType(S);
     return t == atNumeric || t == atFloat;
+}
+
+bool IsNumberText(const AnsiString& S, const TSortSeparators& P) {
+    double v;
+    return ScanPlain(S.str(), P, v) != TPlain::No || IsTypeNumber(S);
 }
 
 } // namespace
@@ -151,6 +210,9 @@ public:
         blankPos_ = s->GetBlankPos();
         autoFormat_ = s->GetAutoFormat();
         full_ = s->GetFull();
+        sameRows_ = count_ == styleCount_;
+        for (int i = 0; i < count_ && sameRows_; ++i)
+            sameRows_ = rows_[i] == styleFirst_ + i;
     }
 
     // A column's keys; a column only needed to settle ties makes each row's key when it is
@@ -247,12 +309,39 @@ private:
         const size_t n = static_cast<size_t>(count_);
         K.Text.assign(n, nullptr);
         K.Blank.assign(n, 0);
-        if (!Lazy)
-            for (int i = 0; i < count_; ++i) {
-                K.Text[i] = &cellText_(Col, rows_[i]);
-                K.Blank[i] = K.Text[i]->IsEmpty();
+        const bool automatic = style == ssAutomatic && !CheckBoxColumn(Col);
+        if (style == ssAutomatic && !automatic) style = ssCheckBox;
+        // Keys made now take one pass over the cells: each text is read once, the automatic
+        // style's tests run on it when the keys' rows are the style's rows (as in a sort),
+        // and numbers are read as they come while the column may still be numeric.
+        bool numbers = true, dates = true;
+        const bool scan = automatic && !Lazy && sameRows_;
+        const bool financial = style == ssFinancial;
+        bool parse = !Lazy && (scan || style == ssNumeric || financial);
+        const bool clean = K.Prefix.IsEmpty() && K.Suffix.IsEmpty() && !financial;
+        if (parse) K.Num.resize(n);
+        for (int i = 0; i < count_ && !Lazy; ++i) {
+            const AnsiString& t = cellText_(Col, rows_[i]);
+            K.Text[i] = &t;
+            K.Blank[i] = t.IsEmpty();
+            if (!parse && !(scan && (numbers || dates))) continue;
+            double v = 0;
+            const TPlain plain =
+                (parse || numbers) && !t.IsEmpty() ? ScanPlain(t.str(), seps_, v) : TPlain::No;
+            if (scan && !t.IsEmpty()) {
+                if (numbers && plain == TPlain::No && !IsTypeNumber(t)) numbers = false;
+                if (dates && !LooksLikeDate(t.str(), seps_.Date)) dates = false;
+                if (!numbers) parse = false;
             }
-        if (style == ssAutomatic) style = ResolveAutomatic(K, Col);
+            if (parse)
+                K.Num[i] = plain == TPlain::Value && clean
+                               ? v
+                               : NumberKey(t, K.Prefix, K.Suffix, financial, seps_);
+        }
+        if (automatic) {
+            if (!scan) ScanStyle(Col, numbers, dates);
+            style = numbers ? ssNumeric : dates ? ssDate : ssAlphabetic;
+        }
         K.Style = style;
         switch (style) {
         case ssNumeric:
@@ -281,7 +370,7 @@ private:
         K.Lazy = Lazy;
         if (Lazy)
             K.Made.assign(n, 0);
-        else
+        else if (!parse)
             for (int i = 0; i < count_; ++i)
                 MakeKey(K, i);
         K.Ready = true;
@@ -297,7 +386,7 @@ private:
         switch (K.Style) {
         case ssNumeric:
         case ssFinancial:
-            K.Num[I] = NumberKey(t, K.Prefix, K.Suffix, K.Style == ssFinancial);
+            K.Num[I] = NumberKey(t, K.Prefix, K.Suffix, K.Style == ssFinancial, seps_);
             break;
         case ssDate:
         case ssShortDateEU:
@@ -321,8 +410,8 @@ private:
             break;
         case ssAlphaNumeric:
         case ssAlphaNumericNoCase:
-            K.IsNum[I] = IsNumberText(t);
-            if (K.IsNum[I]) K.Num[I] = NumberKey(t, AnsiString(), AnsiString(), false);
+            K.IsNum[I] = IsNumberText(t, seps_);
+            if (K.IsNum[I]) K.Num[I] = NumberKey(t, AnsiString(), AnsiString(), false, seps_);
             if (K.Style == ssAlphaNumericNoCase) K.Owned[I] = UpperCase(t).str();
             break;
         default:
@@ -331,27 +420,22 @@ private:
         if (K.Lazy) K.Made[I] = 1;
     }
 
-    // One style for the whole column: a check box in the first row, numbers in every
-    // non-empty cell, dates in every non-empty cell, or text.
-    TSortStyle ResolveAutomatic(const TSortColumnKeys& K, int Col) {
-        if (styleCount_ > 0) {
-            const TCellType t = g_.GetCellType(Col, styleFirst_);
-            if (t == ctCheckBox || t == ctDataCheckBox || t == ctVirtCheckBox || t == ctRowCheckBox)
-                return ssCheckBox;
-        }
-        // A sort's keys are the style's rows: their texts are at hand.
-        const bool same = count_ == styleCount_ && count_ > 0 && rows_.front() == styleFirst_ &&
-                          K.Text.front() != nullptr;
-        bool numbers = true, dates = true;
-        for (int r = styleFirst_; r < styleFirst_ + styleCount_ && (numbers || dates); ++r) {
-            const AnsiString& t = same ? *K.Text[r - styleFirst_] : cellText_(Col, r);
+    // The automatic style: a check box in the first of the style's rows...
+    bool CheckBoxColumn(int Col) {
+        if (styleCount_ <= 0) return false;
+        const TCellType t = g_.GetCellType(Col, styleFirst_);
+        return t == ctCheckBox || t == ctDataCheckBox || t == ctVirtCheckBox || t == ctRowCheckBox;
+    }
+
+    // ... else numbers in every non-empty cell of the style's rows, dates in every one, or
+    // text.
+    void ScanStyle(int Col, bool& Numbers, bool& Dates) {
+        for (int r = styleFirst_; r < styleFirst_ + styleCount_ && (Numbers || Dates); ++r) {
+            const AnsiString& t = cellText_(Col, r);
             if (t.IsEmpty()) continue;
-            if (numbers && !IsNumberText(t)) numbers = false;
-            if (dates && !LooksLikeDate(t.str())) dates = false;
+            if (Numbers && !IsNumberText(t, seps_)) Numbers = false;
+            if (Dates && !LooksLikeDate(t.str(), seps_.Date)) Dates = false;
         }
-        if (numbers) return ssNumeric;
-        if (dates) return ssDate;
-        return ssAlphabetic;
     }
 
     TKavStringGrid& g_;
@@ -364,6 +448,8 @@ private:
     TSortBlankPosition blankPos_ = blFirst;
     bool autoFormat_ = true;
     bool full_ = true;
+    bool sameRows_ = false; // the keys' rows are the style's rows, in order
+    TSortSeparators seps_;
     std::map<int, TSortColumnKeys> keys_;
 };
 
@@ -432,6 +518,47 @@ int TKavStringGrid::CompareLineIndexed(int Key, int ARow1, int ARow2) {
 
 // --- the sorts ---
 
+namespace {
+
+// A stable sort of numeric keys, least significant byte first on the keys' bits made
+// unsigned and ordered (-0 taken as 0): Order[i] is the index of the key that goes to place
+// i, and Keys end up in that order. Bytes that every key shares are skipped.
+void RadixOrder(std::vector<double>& Keys, bool Desc, std::vector<int>& Order) {
+    const size_t n = Keys.size();
+    const auto bits = [Desc](double v) {
+        if (v == 0) v = 0;
+        const uint64_t u = std::bit_cast<uint64_t>(v);
+        const uint64_t m = u >> 63 ? ~u : u | uint64_t(1) << 63;
+        return Desc ? ~m : m;
+    };
+    std::vector<std::array<size_t, 256>> counts(8);
+    for (double v : Keys) {
+        const uint64_t u = bits(v);
+        for (int b = 0; b < 8; ++b)
+            ++counts[b][(u >> (8 * b)) & 0xFF];
+    }
+    Order.resize(n);
+    std::iota(Order.begin(), Order.end(), 0);
+    std::vector<double> keys(n);
+    std::vector<int> order(n);
+    for (int b = 0; b < 8; ++b) {
+        std::array<size_t, 256>& c = counts[b];
+        if (std::find(c.begin(), c.end(), n) != c.end()) continue;
+        size_t at = 0;
+        for (size_t& v : c)
+            at += std::exchange(v, at);
+        for (size_t i = 0; i < n; ++i) {
+            const size_t p = c[(bits(Keys[i]) >> (8 * b)) & 0xFF]++;
+            keys[p] = Keys[i];
+            order[p] = Order[i];
+        }
+        Keys.swap(keys);
+        Order.swap(order);
+    }
+}
+
+} // namespace
+
 void TKavStringGrid::SortRange(int First, int Last, bool Indexed, int Column) {
     const int n = Last - First + 1;
     if (n < 2) return;
@@ -461,19 +588,43 @@ void TKavStringGrid::SortRange(int First, int Last, bool Indexed, int Column) {
         // The common styles sort a contiguous array of (key, row): no comparison reaches
         // back into the cells unless two keys are equal.
         if (plain && k.Style == ssNumeric) {
-            struct E {
-                double key;
-                int row;
-            };
-            std::vector<E> e(static_cast<size_t>(n));
-            for (int i = 0; i < n; ++i)
-                e[i] = {k.Num[i], i};
-            std::stable_sort(e.begin(), e.end(), [&](const E& a, const E& b) {
-                if (a.key != b.key) return desc ? a.key > b.key : a.key < b.key;
-                return rest(a.row, b.row);
-            });
-            for (int i = 0; i < n; ++i)
-                order[i] = e[i].row;
+            std::vector<double> keys = std::move(k.Num);
+            RadixOrder(keys, desc, order);
+            // Equal numbers: each run of them sorted stably on the following columns, whose
+            // keys are made for those rows only (a column's style still decided over the
+            // whole block, when the first tie is met).
+            if (full && col < last) {
+                std::vector<std::pair<int, int>> runs;
+                std::vector<int> tied;
+                for (int p = 0; p < n;) {
+                    int q = p + 1;
+                    while (q < n && keys[q] == keys[p])
+                        ++q;
+                    if (q - p > 1) {
+                        runs.emplace_back(p, q);
+                        for (int i = p; i < q; ++i)
+                            tied.push_back(First + order[i]);
+                    }
+                    p = q;
+                }
+                if (!runs.empty()) {
+                    TRowSorter t(*this, std::move(tied), First, n, text, checked);
+                    const int sign = desc ? -1 : 1;
+                    std::vector<int> ix, run;
+                    int base = 0; // the run's first row in t
+                    for (const auto& [p, q] : runs) {
+                        ix.resize(static_cast<size_t>(q - p));
+                        std::iota(ix.begin(), ix.end(), base);
+                        std::stable_sort(ix.begin(), ix.end(), [&](int a, int b) {
+                            return t.CompareLine(col + 1, a, b, d, last) * sign < 0;
+                        });
+                        run.assign(order.begin() + p, order.begin() + q);
+                        for (int m = 0; m < q - p; ++m)
+                            order[p + m] = run[ix[m] - base];
+                        base += q - p;
+                    }
+                }
+            }
         } else if (plain && (k.Style == ssAlphabetic || k.Style == ssAlphaCase)) {
             struct E {
                 uint64_t prefix; // the first 8 bytes, most significant first
@@ -509,10 +660,36 @@ void TKavStringGrid::SortRange(int First, int Last, bool Indexed, int Column) {
     sortingColumn_ = -1;
 }
 
-// Puts row Order[i] at First+i through SortSwapRows: each cycle of the permutation is
-// walked once, exchanging neighbours along it (fewer exchanges than rows).
+// Puts row Order[i] at First+i. A derived grid that moves rows its own way (SortSwapRows,
+// or the cell store's exchange under it) sees the exchanges: each cycle of the permutation
+// is walked once, exchanging neighbours along it (fewer exchanges than rows). Otherwise the
+// rows move in one pass with everything an exchange takes along.
 void TKavStringGrid::ApplyRowOrder(int First, const std::vector<int>& Order) {
     const int n = static_cast<int>(Order.size());
+    // Whether this object's SortSwapRows and the store's exchange and permutation under it are
+    // this class's own: GCC reads the functions out of the object's virtual table; elsewhere
+    // only an object of this class itself counts.
+#if defined(__GNUC__) && !defined(__clang__)
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wpmf-conversions"
+    void (TKavStringGrid::*swap)(int, int) = &TKavStringGrid::SortSwapRows;
+    void (TKavStringGrid::*exchanged)(int, int) = &TKavStringGrid::RowsExchanged;
+    void (TKavStringGrid::*permuted)(int, const std::vector<int>&) = &TKavStringGrid::RowsPermuted;
+    const bool own = reinterpret_cast<void*>(this->*swap) ==
+                         reinterpret_cast<void*>(&TKavStringGrid::SortSwapRows) &&
+                     reinterpret_cast<void*>(this->*exchanged) ==
+                         reinterpret_cast<void*>(&TKavStringGrid::RowsExchanged) &&
+                     reinterpret_cast<void*>(this->*permuted) ==
+                         reinterpret_cast<void*>(&TKavStringGrid::RowsPermuted);
+#pragma GCC diagnostic pop
+#else
+    const bool own = typeid(*this) == typeid(TKavStringGrid);
+#endif
+    if (own && !sortSettings_->GetSingleColumn() &&
+        First + n <= static_cast<int>(sortXRef_.size())) {
+        MoveRowsInOnePass(First, Order);
+        return;
+    }
     std::vector<int> next(Order);
     for (int& v : next)
         v -= First;
@@ -526,6 +703,43 @@ void TKavStringGrid::ApplyRowOrder(int First, const std::vector<int>& Order) {
             j = k;
         }
     }
+}
+
+// What SortSwapRows does exchange by exchange, for the whole permutation at once: the rows
+// (texts, objects, heights), the cross-reference, the row-select flags that follow their
+// rows, and the current row being followed.
+void TKavStringGrid::MoveRowsInOnePass(int First, const std::vector<int>& Order) {
+    const int n = static_cast<int>(Order.size());
+    std::vector<int> moved;
+    for (int i = 0; i < n; ++i)
+        if (Order[i] != First + i) moved.push_back(i);
+    if (moved.empty()) return;
+    PermuteRows(First, Order);
+    std::vector<int> old(sortXRef_.begin() + First, sortXRef_.begin() + First + n);
+    for (int i : moved)
+        sortXRef_[First + i] = old[Order[i] - First];
+    if (mouseActions_->GetDisjunctRowSelect() && navigation_->GetMoveRowOnSort()) {
+        const bool persistent = GetMouseActions()->GetRowSelectPersistent();
+        std::vector<int> index(moved.size());
+        for (size_t m = 0; m < moved.size(); ++m) {
+            const int row = First + moved[m];
+            index[m] = persistent ? RemapRowInv(row) : row;
+        }
+        const int hi = *std::max_element(index.begin(), index.end());
+        if (static_cast<int>(rowSelect_.size()) <= hi) rowSelect_.resize(hi + 1, 0);
+        // The flags by position in the block, then each moved position takes its row's.
+        std::vector<uint8_t> flags(static_cast<size_t>(n));
+        for (size_t m = 0; m < moved.size(); ++m)
+            flags[moved[m]] = rowSelect_[index[m]];
+        for (size_t m = 0; m < moved.size(); ++m)
+            rowSelect_[index[m]] = flags[Order[moved[m]] - First];
+    }
+    if (sortCurrentRow_ >= First && sortCurrentRow_ < First + n)
+        for (int i : moved)
+            if (Order[i] == sortCurrentRow_) {
+                sortCurrentRow_ = First + i;
+                break;
+            }
 }
 
 void TKavStringGrid::SortSwapRows(int ARow1, int ARow2) {

@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <random>
 
 namespace {
 
@@ -20,6 +21,19 @@ public:
     void SortSwapRows(int A, int B) override {
         ++intercambios;
         Rejilla::SortSwapRows(A, B);
+    }
+};
+
+// A grid whose cell store's exchange is its own: it sees the exchanges too.
+class RejillaIntercambio : public Rejilla {
+public:
+    using Rejilla::Rejilla;
+    int intercambios = 0;
+
+protected:
+    void RowsExchanged(int A, int B) override {
+        ++intercambios;
+        Rejilla::RowsExchanged(A, B);
     }
 };
 
@@ -278,6 +292,156 @@ TEST_F(Orden, ColumnaCeroYColumnaSola) {
     EXPECT_EQ(Col(2), "2|3|1");
     g->SortByColumn(2);
     EXPECT_EQ(Col(2), "3|2|1");
+}
+
+// Equal numbers, however written, are decided by the following columns (the next one first,
+// then the one after), in both directions; without Full they keep their order. Column 4
+// numbers the rows.
+TEST_F(Orden, EmpatesNumericosPorLasColumnasSiguientes) {
+    struct Fila {
+        const char *clave, *letra, *numero;
+    };
+    const Fila filas[] = {
+        {"1,50", "c", "1"},
+        {"0", "b", "2"},
+        {"1.5", "a", "1"},
+        {"-0", "b", "1"},
+        {"", "c", "1"},
+        {"01,5", "b", "1"},
+        {"12345678901234567891", "a", "1"},
+        {"12345678901234567890", "b", "1"},
+        {"0,1", "z", "1"},
+        {"0,10", "y", "1"},
+        {"-2", "x", "1"},
+    };
+    auto Probar = [&](TKavStringGrid* r) {
+        r->SetRowCountEx(12);
+        for (int i = 0; i < 11; ++i) {
+            r->SetCells(1, i + 1, filas[i].clave);
+            r->SetCells(2, i + 1, filas[i].letra);
+            r->SetCells(3, i + 1, filas[i].numero);
+            r->SetCells(4, i + 1, AnsiString(i + 1));
+        }
+        TSortSettings* s = r->GetSortSettings();
+        s->SetColumn(1);
+        r->QSort();
+        EXPECT_EQ(TextosColumna(r, 4, 1, 11, "|"), "11|4|2|5|10|9|3|6|1|7|8");
+        s->SetDirection(sdDescending);
+        r->QSort();
+        EXPECT_EQ(TextosColumna(r, 4, 1, 11, "|"), "8|7|1|6|3|9|10|5|2|4|11");
+        r->QUnSort();
+        s->SetDirection(sdAscending);
+        s->SetFull(false);
+        r->QSort();
+        EXPECT_EQ(TextosColumna(r, 4, 1, 11, "|"), "11|2|4|5|9|10|1|3|6|7|8");
+    };
+    {
+        SCOPED_TRACE("SortSwapRows propio");
+        Probar(g);
+    }
+    {
+        SCOPED_TRACE("filas movidas en una pasada");
+        Probar(new Rejilla(ventana.get(), ventana.get()));
+    }
+}
+
+// The following column's format is asked for once, and only when two keys are equal.
+TEST_F(Orden, ColumnaDeDesempateSoloConEmpates) {
+    Llenar({"3", "1", "2"});
+    std::vector<int> pedidas;
+    g->OnGetFormat = [&](TObject*, int ACol, TSortStyle&, AnsiString&, AnsiString&) {
+        pedidas.push_back(ACol);
+    };
+    g->GetSortSettings()->SetColumn(1);
+    g->QSort();
+    EXPECT_EQ(pedidas, std::vector<int>{1});
+    g->SetCells(1, 3, "1,0");
+    pedidas.clear();
+    g->QSort();
+    EXPECT_EQ(pedidas, (std::vector<int>{1, 2}));
+}
+
+// A grid that moves its rows itself (SortSwapRows, or the cell store's exchange) sees every
+// exchange; one that does not has its rows moved in one pass. Both end the same: texts,
+// heights, row-select flags by display and by real index with hidden rows, the current row
+// followed, the cross-reference and QUnSort.
+TEST_F(Orden, FilasMovidasDeUnaPasadaComoPorIntercambios) {
+    constexpr int filas = 120;
+    std::mt19937 azar(2024);
+    std::vector<std::string> claves, textos;
+    for (int i = 0; i < filas; ++i) {
+        claves.push_back(std::to_string(azar() % 40) + "," + std::to_string(azar() % 3));
+        textos.push_back(std::string(1, static_cast<char>('a' + azar() % 5)));
+    }
+    auto* sola = new Rejilla(ventana.get(), ventana.get());
+    auto* almacen = new RejillaIntercambio(ventana.get(), ventana.get());
+    TKavStringGrid* rejillas[] = {g, sola, almacen};
+    for (const bool persistentes : {false, true}) {
+        SCOPED_TRACE(persistentes ? "marcas por fila real" : "marcas por fila mostrada");
+        for (TKavStringGrid* r : rejillas) {
+            r->GetMouseActions()->SetDisjunctRowSelect(true);
+            r->GetMouseActions()->SetRowSelectPersistent(persistentes);
+            r->GetNavigation()->SetMoveRowOnSort(true);
+            r->SetRowCountEx(filas + 2);
+            r->SetFixedFooters(1);
+            for (int i = 0; i < filas; ++i) {
+                r->SetCells(1, i + 1, AnsiString(claves[i]));
+                r->SetCells(2, i + 1, AnsiString(textos[i]));
+                r->SetCells(3, i + 1, AnsiString(i + 1));
+                r->SetRowHeights(i + 1, 20 + i % 7);
+                r->SetRowSelect(i + 1, i % 3 == 0);
+            }
+            r->SetCells(1, filas + 1, "TOTAL");
+            r->HideRows(10, 14);
+            r->SetRow(30);
+        }
+        auto Igual = [&](const char* paso) {
+            SCOPED_TRACE(paso);
+            for (TKavStringGrid* r : {rejillas[1], rejillas[2]}) {
+                ASSERT_EQ(r->GetRowCount(), g->GetRowCount());
+                for (int f = 0; f < g->GetRowCount(); ++f) {
+                    for (int c = 1; c <= 3; ++c)
+                        ASSERT_EQ(r->GetCells(c, f), g->GetCells(c, f)) << c << "," << f;
+                    ASSERT_EQ(r->GetRowHeights(f), g->GetRowHeights(f)) << f;
+                    ASSERT_EQ(r->SortedRowIndex(f), g->SortedRowIndex(f)) << f;
+                }
+                for (int f = 0; f < g->GetRowCount() + g->NumHiddenRows(); ++f)
+                    ASSERT_EQ(r->GetRowSelect(f), g->GetRowSelect(f)) << f;
+                EXPECT_EQ(r->GetRow(), g->GetRow());
+            }
+        };
+        for (TKavStringGrid* r : rejillas) {
+            r->GetSortSettings()->SetColumn(1);
+            r->QSort();
+        }
+        Igual("numeros con empates");
+        for (TKavStringGrid* r : rejillas) {
+            r->GetSortSettings()->SetColumn(2);
+            r->GetSortSettings()->SetDirection(sdDescending);
+            r->QSort();
+        }
+        Igual("texto descendente");
+        for (TKavStringGrid* r : rejillas)
+            r->QuickSort(3, 20, 60);
+        Igual("un tramo");
+        for (TKavStringGrid* r : rejillas)
+            r->QUnSort();
+        Igual("vuelta al orden");
+        EXPECT_EQ(TextosColumna(g, 3, 1, 10, "|"), "1|2|3|4|5|6|7|8|9|15");
+        for (TKavStringGrid* r : rejillas)
+            r->UnHideRows(10, 14);
+    }
+    EXPECT_GT(g->intercambios, filas);
+    EXPECT_GT(almacen->intercambios, filas);
+}
+
+// The column's style for Compare is the one a sort of the normal rows takes, whatever rows
+// are compared.
+TEST_F(Orden, CompararConElEstiloDeLasFilasNormales) {
+    Llenar({"10", "9"});
+    g->SetCells(1, 0, "Importe");
+    EXPECT_EQ(g->Compare(1, 1, 2, sdAscending), 1);
+    EXPECT_EQ(g->Compare(1, 1, 0, sdAscending), 1); // the header reads as 0
 }
 
 } // namespace
