@@ -129,6 +129,8 @@ using TAutoAdvanceEvent = std::function<void(TObject* Sender, int OldRow, int Ol
                                              int& NewCol, bool& Allow)>;
 using TClipboardPasteCellEvent =
     std::function<void(TObject* Sender, int ACol, int ARow, AnsiString& Value, bool& Allow)>;
+using TAnchorHintEvent =
+    std::function<void(TObject* Sender, int ARow, int ACol, AnsiString& Anchor)>;
 using TEllipsClickEvent = std::function<void(TObject* Sender, int ACol, int ARow, AnsiString& S)>;
 class TKavInplaceEdit;
 enum TIntelliPan { ipVertical, ipHorizontal, ipBoth, ipNone };
@@ -1450,6 +1452,9 @@ public:
     // The hint of the cell under HintInfo's cursor position; false when the cell has none
     // to give (the control's own hint stays).
     bool ShowHintProc(AnsiString& HintStr, bool& CanShow, THintInfo& HintInfo);
+    // The anchor of a markup cell under a client point, empty for none.
+    AnsiString AnchorAt(int ACol, int ARow, int X, int Y);
+    TAnchorHintEvent OnAnchorHint;
 
     TEditChangeEvent OnEditChange;
     TNotifyEvent OnEditingDone;
@@ -1514,7 +1519,6 @@ private:
     bool panHint_ = false;
     bool zooming_ = false;
     TPoint hoverCell_{-1, -1};
-    TPoint hintCell_{-1, -1};
     TGridRect lastDrawnSel_;
     int fixedSizeHover_ = -1;
     bool fixedSizeHoverCols_ = true;

@@ -107,20 +107,7 @@ void TKavStringGrid::WMLButtonDown(TWMMouse& Message) {
     if (GetURLShow() && !html && IsURL(text)) {
         anchor = text;
     } else if (html) {
-        TRect hr = R;
-        hr.Left += 1 + xyOffset_.x;
-        hr.Top += 1 + xyOffset_.y;
-        if (HasCheckBox(realCol, row)) hr.Left += GetControlLook()->GetCheckSize();
-        AnsiString href, plain, focus, title, cid, cvalue, ctype;
-        int ex = 0, ey = 0, count = 0, mouseAnchor = 0;
-        TRect ar, cr;
-        TCanvas* canvas = GetCanvas();
-        GetCellColor(realCol, row, {}, canvas->GetBrush(), canvas->GetFont());
-        if (HTMLDrawEx(canvas, text, hr, gridImages_, x, y, -1, 0, 1, true, false, false, false,
-                       true, false, GetWordWraps(realCol, row), false, 0.0, urlColor_, clNone,
-                       clNone, clGray, href, plain, focus, title, ex, ey, count, mouseAnchor, ar,
-                       cr, cid, cvalue, ctype, nullptr, GetPictureContainer(), GetHandle()))
-            anchor = href;
+        anchor = AnchorAt(col, row, x, y);
     }
     if (!anchor.IsEmpty()) {
         bool autoHandle = true;
@@ -535,4 +522,25 @@ void TKavStringGrid::HandleRadioClick(int ACol, int ARow, int X, int Y) {
         g->CellIndex = hit;
     SetCellEx(b.x, b.y, GetCellEx(b.x, b.y));
     if (OnRadioClick) OnRadioClick(this, displayCol, b.y, hit);
+}
+
+AnsiString TKavStringGrid::AnchorAt(int ACol, int ARow, int X, int Y) {
+    const int realCol = RemapCol(ACol);
+    const AnsiString text = GetCellEx(realCol, ARow);
+    if (TextType(text, enableHTML_) != ttHTML) return AnsiString();
+    TRect hr = CellRect(ACol, ARow);
+    hr.Left += 1 + xyOffset_.x;
+    hr.Top += 1 + xyOffset_.y;
+    if (HasCheckBox(realCol, ARow)) hr.Left += GetControlLook()->GetCheckSize();
+    AnsiString href, plain, focus, title, cid, cvalue, ctype;
+    int ex = 0, ey = 0, count = 0, mouseAnchor = 0;
+    TRect ar, cr;
+    TCanvas* canvas = GetCanvas();
+    GetCellColor(realCol, ARow, {}, canvas->GetBrush(), canvas->GetFont());
+    if (HTMLDrawEx(canvas, text, hr, gridImages_, X, Y, -1, 0, 1, true, false, false, false, true,
+                   false, GetWordWraps(realCol, ARow), false, 0.0, urlColor_, clNone, clNone,
+                   clGray, href, plain, focus, title, ex, ey, count, mouseAnchor, ar, cr, cid,
+                   cvalue, ctype, nullptr, GetPictureContainer(), GetHandle()))
+        return href;
+    return AnsiString();
 }

@@ -123,15 +123,14 @@ void TKavStringGrid::MouseMove(TShiftState Shift, int X, int Y) {
         TCursor wanted = GetRememberedCursor();
         if (fixedSizeHover_ >= 0) {
             wanted = fixedSizeHoverCols_ ? crHSplit : crVSplit;
-        } else if (cell.X >= GetFixedCols() && cell.Y >= GetFixedRows() && GetURLShow()) {
+        } else if (cell.X >= GetFixedCols() && cell.Y >= GetFixedRows()) {
             const AnsiString text = GetCellEx(RemapCol(cell.X), cell.Y);
-            if (IsURL(text) && TextType(text, enableHTML_) != ttHTML) wanted = crHandPoint;
+            const bool html = TextType(text, enableHTML_) == ttHTML;
+            AnsiString anchor = html ? AnchorAt(cell.X, cell.Y, X, Y) : AnsiString();
+            if ((GetURLShow() && !html && IsURL(text)) || !anchor.IsEmpty()) wanted = crHandPoint;
         }
         if (GetCursor() != wanted) SetCursor(wanted);
     }
-
-    // Hint tracking: a new cell under the pointer starts a new hint.
-    if (cell.X != hintCell_.x || cell.Y != hintCell_.y) hintCell_ = TPoint(cell.X, cell.Y);
 
     TBaseGrid::MouseMove(Shift, X, Y);
 
@@ -238,7 +237,6 @@ void TKavStringGrid::CMMouseLeave() {
         IsFixed(hoverCell_.x, hoverCell_.y))
         RepaintCell(hoverCell_.x, hoverCell_.y);
     hoverCell_ = TPoint(-1, -1);
-    hintCell_ = TPoint(-1, -1);
 }
 
 // --- edges ---
@@ -284,7 +282,14 @@ bool TKavStringGrid::ShowHintProc(AnsiString& HintStr, bool& CanShow, THintInfo&
     const int realCol = RemapCol(cell.X);
     bool found = false;
     AnsiString comment;
-    if (IsComment(realCol, cell.Y, comment)) {
+    AnsiString anchor;
+    if (anchorHint_ && TextType(GetCellEx(realCol, cell.Y), enableHTML_) == ttHTML)
+        anchor = AnchorAt(cell.X, cell.Y, HintInfo.CursorPos.x, HintInfo.CursorPos.y);
+    if (!anchor.IsEmpty()) {
+        if (OnAnchorHint) OnAnchorHint(this, cell.Y, cell.X, anchor);
+        HintStr = anchor;
+        found = true;
+    } else if (IsComment(realCol, cell.Y, comment)) {
         HintStr = comment;
         found = true;
     } else if (hintShowCells_ && cell.X >= GetFixedCols() && cell.Y >= GetFixedRows()) {

@@ -204,6 +204,28 @@ TEST_F(Raton, AvisoDeLaCeldaBajoElRaton) {
     EXPECT_EQ(texto, "Nota");
 }
 
+TEST_F(Raton, EnlaceDeMarcadoCambiaElCursorYDaSuAviso) {
+    g->SetColWidths(2, 160);
+    g->SetCells(2, 3, "Ver <a href=\"http://ejemplo.es\">enlace</a>");
+    g->SetAnchorHint(true);
+    g->OnAnchorHint = [](TObject*, int, int, AnsiString& a) { a = "Abrir " + a; };
+    const TRect r = g->CellRect(2, 3);
+    const int y = (r.Top + r.Bottom) / 2;
+    int sobre = -1;
+    for (int x = r.Left + 1; x < r.Right && sobre < 0; ++x) {
+        SimulateMouse(g, SimulatedMouse::Move, 0, x, y);
+        if (g->GetCursor() == crHandPoint) sobre = x;
+    }
+    ASSERT_GT(sobre, r.Left + 10); // "Ver " comes first
+    THintInfo info;
+    info.CursorPos = {sobre, y};
+    info.HintStr = "propio";
+    EXPECT_EQ(g->Perform(CM_HINTSHOW, 0, reinterpret_cast<LPARAM>(&info)), 0);
+    EXPECT_EQ(info.HintStr, "Abrir http://ejemplo.es");
+    SimulateMouse(g, SimulatedMouse::Move, 0, r.Left + 2, y);
+    EXPECT_EQ(g->GetCursor(), crDefault);
+}
+
 TEST_F(Raton, CeldasDisjuntasConClicYControl) {
     g->GetMouseActions()->SetDisjunctCellSelect(true);
     auto clic = [&](int col, int row, TShiftState s) {
