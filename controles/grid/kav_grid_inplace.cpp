@@ -61,7 +61,12 @@ void TKavInplaceEdit::CreateParams(TCreateParams& Params) {
     lookupArmed_ = true;
 }
 
+bool TKavInplaceEdit::EditsLines() const {
+    return kavGrid_ && kavGrid_->GetMultilinecells();
+}
+
 void TKavInplaceEdit::CreateWnd() {
+    linesMade_ = EditsLines();
     TInplaceEdit::CreateWnd();
     if (!kavGrid_) return;
     editLimit_ = kavGrid_->GetEditLimit();
@@ -69,6 +74,7 @@ void TKavInplaceEdit::CreateWnd() {
 }
 
 void TKavInplaceEdit::UpdateContents() {
+    if (HandleAllocated() && linesMade_ != EditsLines()) RecreateWnd();
     TInplaceEdit::UpdateContents();
     if (!kavGrid_) return;
     // The password character follows the cell's kind without making the window again.
@@ -256,8 +262,10 @@ void TKavInplaceEdit::KeyDown(WORD& Key, TShiftState Shift) {
     if (Key == VK_RETURN) {
         if (!nav->GetAllowCtrlEnter()) g->SetEditPending(false);
         if ((Shift.Contains(ssShift) || Shift.Contains(ssCtrl)) &&
-            g->GetSizeWhileTyping()->GetHeight() && g->GetMultilinecells())
+            g->GetSizeWhileTyping()->GetHeight() && g->GetMultilinecells()) {
             g->SizeRowWhileTyping(g->GetRow(), GetText() + "\r\n ");
+            BoundsChanged();
+        }
     }
     lookupArmed_ = Key != VK_BACK && Key != VK_DELETE;
     TInplaceEdit::KeyDown(Key, Shift);
@@ -271,6 +279,8 @@ void TKavInplaceEdit::KeyUp(WORD& Key, TShiftState Shift) {
     TSizeWhileTyping* sw = kavGrid_->GetSizeWhileTyping();
     if (sw->GetWidth()) kavGrid_->SizeToWidth(kavGrid_->GetCol(), true);
     if (sw->GetHeight() && wordWrap_) kavGrid_->SizeRowWhileTyping(kavGrid_->GetRow(), {});
+    // The editor keeps covering its cell as the cell grows.
+    if (sw->GetWidth() || (sw->GetHeight() && wordWrap_)) BoundsChanged();
 }
 
 void TKavInplaceEdit::WMKeyUp(TMessage& Message) {

@@ -29,6 +29,8 @@ public:
 
 protected:
     void CreateParams(TCreateParams& Params) override;
+    // Several lines when the grid's cells hold several (Multilinecells).
+    bool EditsLines() const override;
     void CreateWnd() override;
     void Change() override;
     void KeyDown(WORD& Key, TShiftState Shift) override;
@@ -62,4 +64,5 @@ private:
     bool wordWrap_ = false;
     bool lookupArmed_ = true;
     bool dropReturn_ = false;
+    bool linesMade_ = false; // the window was made for several lines
 };

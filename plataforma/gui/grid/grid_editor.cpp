@@ -5,6 +5,7 @@
 
 #include "plataforma/gui/kernel/messages.h"
 #include "plataforma/gui/kernel/std_messages.h"
+#include "plataforma/gui/widgets/edit_backend.h"
 
 // --- TInplaceEdit ---
 
@@ -27,6 +28,12 @@ bool TInplaceEdit::IsMultiLine() const {
     TCreateParams p;
     const_cast<TInplaceEdit*>(this)->CreateParams(p);
     return (p.Style & ES_MULTILINE) != 0;
+}
+
+EditBackend* TInplaceEdit::CreateBackend(QWidget* ParentWidget) {
+    if (EditsLines() && IsMultiLine())
+        return CreateMemoBackend(this, ParentWidget, true, false, false);
+    return TCustomMaskEdit::CreateBackend(ParentWidget);
 }
 
 void TInplaceEdit::UpdateContents() {

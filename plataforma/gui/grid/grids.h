@@ -106,6 +106,10 @@ public:
 protected:
     void CreateParams(TCreateParams& Params) override;
     bool IsMultiLine() const override;
+    // Whether the window edits several lines (as a memo does) rather than one; a derived
+    // editor answers, and makes its window again when the answer changes.
+    virtual bool EditsLines() const { return false; }
+    EditBackend* CreateBackend(QWidget* ParentWidget) override;
     void KeyDown(WORD& Key, TShiftState Shift) override;
     void KeyPress(char& Key) override;
     void Change() override;

@@ -242,6 +242,48 @@ TEST_F(Edicion, FlechasYTabSalenDelEditor) {
     EXPECT_EQ(g->GetCol(), 1);
 }
 
+TEST_F(Edicion, ArribaYAbajoEnUnTextoDeVariasLineas) {
+    g->SetMultilinecells(true);
+    g->SetCells(2, 3, "uno\r\ndos\r\ntres");
+    g->SetRowHeights(3, 52);
+    Ir(2, 3);
+    SimulateKeyStroke(VK_F2);
+    ASSERT_TRUE(Abierto());
+    Editor()->SetSelStart(6); // on line two
+    SimulateKeyStroke(VK_UP);
+    EXPECT_TRUE(Abierto());
+    g->Repaint();
+    EXPECT_FALSE(SaveCapture(ventana.get(), "kavgrid_edicion_lineas").IsEmpty());
+    EXPECT_EQ(g->GetRow(), 3);
+    Editor()->SetSelStart(1); // on line one: Up leaves
+    SimulateKeyStroke(VK_UP);
+    EXPECT_FALSE(Abierto());
+    EXPECT_EQ(g->GetRow(), 2);
+    EXPECT_EQ(g->GetCells(2, 3), "uno\r\ndos\r\ntres");
+}
+
+TEST_F(Edicion, LaColumnaCreceAlEscribir) {
+    g->GetSizeWhileTyping()->SetWidth(true);
+    g->SetColWidths(2, 30);
+    Ir(2, 2);
+    SimulateTyping("un valor bastante largo");
+    ASSERT_TRUE(Abierto());
+    EXPECT_GT(g->GetColWidths(2), 100);
+    const TRect r = g->CellRect(2, 2);
+    EXPECT_EQ(Editor()->GetWidth(), r.Right - r.Left - 1);
+}
+
+TEST_F(Edicion, HistorialDeValoresAlSalir) {
+    g->SetLookupHistory(true);
+    SimulateTyping("Sevilla");
+    TEdit* otro = new TEdit(ventana.get());
+    otro->SetParent(ventana.get());
+    otro->SetBounds(450, 10, 100, 20);
+    otro->SetFocus();
+    EXPECT_EQ(g->GetLookupItems()->IndexOf("Sevilla"), 0);
+    EXPECT_EQ(g->GetCells(1, 1), "Sevilla");
+}
+
 TEST_F(Edicion, CeldaDeSoloLecturaNoAbre) {
     g->OnCanEditCell = [](TObject*, int col, int row, bool& can) { can = !(col == 2 && row == 2); };
     Ir(2, 2);
@@ -261,9 +303,13 @@ TEST_F(Edicion, TiposDeEditorFiltranLoEscrito) {
         const char* tecleado;
         const char* queda;
     } casos[] = {
-        {edNumeric, "-1a-2", "-12"},   {edPositiveNumeric, "-1a2", "12"},
-        {edFloat, "-1,2,5x", "-1,25"}, {edUpperCase, "abc", "ABC"},
-        {edLowerCase, "AbC", "abc"},   {edNormal, "a-1,", "a-1,"},
+        {edNumeric, "-1a-2", "-12"},
+        {edPositiveNumeric, "-1a2", "12"},
+        {edFloat, "-1,2,5x", "-1,25"},
+        {edUpperCase, "abc", "ABC"},
+        {edLowerCase, "AbC", "abc"},
+        {edNormal, "a-1,", "a-1,"},
+        {edMixedCase, "juan perez", "Juan Perez"},
     };
     const char antes = GetDecimalSeparator();
     SetDecimalSeparator(',');
