@@ -186,7 +186,8 @@ struct TSortColumnKeys {
     TSortStyle Style = ssAlphabetic;
     std::vector<double> Num;
     std::vector<uint8_t> IsNum;
-    std::vector<const AnsiString*> Text;
+    std::vector<const AnsiString*>
+        Text; // empty when the numbers were read as the style was decided
     std::vector<std::string> Owned;
     std::vector<uint8_t> Blank;
 };
@@ -300,6 +301,8 @@ public:
     }
 
     int Count() const { return count_; }
+    // The last column that ties may reach.
+    void SetScanLast(int Last) { scanLast_ = Last; }
 
 private:
     void Build(TSortColumnKeys& K, int Col, bool Lazy) {
@@ -307,7 +310,6 @@ private:
         TSortStyle style = autoFormat_ ? ssAutomatic : ssAlphabetic;
         g_.GetColFormat(Col, style, K.Prefix, K.Suffix);
         const size_t n = static_cast<size_t>(count_);
-        K.Text.assign(n, nullptr);
         K.Blank.assign(n, 0);
         const bool automatic = style == ssAutomatic && !CheckBoxColumn(Col);
         if (style == ssAutomatic && !automatic) style = ssCheckBox;
@@ -320,9 +322,11 @@ private:
         bool parse = !Lazy && (scan || style == ssNumeric || financial);
         const bool clean = K.Prefix.IsEmpty() && K.Suffix.IsEmpty() && !financial;
         if (parse) K.Num.resize(n);
+        // The texts are kept for keys made after the pass (MakeKey reads those not kept).
+        if (!parse) K.Text.assign(n, nullptr);
         for (int i = 0; i < count_ && !Lazy; ++i) {
             const AnsiString& t = cellText_(Col, rows_[i]);
-            K.Text[i] = &t;
+            if (!parse) K.Text[i] = &t;
             K.Blank[i] = t.IsEmpty();
             if (!parse && !(scan && (numbers || dates))) continue;
             double v = 0;
@@ -331,7 +335,11 @@ private:
             if (scan && !t.IsEmpty()) {
                 if (numbers && plain == TPlain::No && !IsTypeNumber(t)) numbers = false;
                 if (dates && !LooksLikeDate(t.str(), seps_.Date)) dates = false;
-                if (!numbers) parse = false;
+                if (!numbers && parse) {
+                    parse = false;
+                    K.Text.assign(n, nullptr);
+                    K.Text[i] = &t;
+                }
             }
             if (parse)
                 K.Num[i] = plain == TPlain::Value && clean
@@ -428,14 +436,37 @@ private:
     }
 
     // ... else numbers in every non-empty cell of the style's rows, dates in every one, or
-    // text.
+    // text. The pass that reads a column also tests the columns after it up to scanLast_,
+    // whose cells lie beside its own, for when ties reach them.
     void ScanStyle(int Col, bool& Numbers, bool& Dates) {
-        for (int r = styleFirst_; r < styleFirst_ + styleCount_ && (Numbers || Dates); ++r) {
-            const AnsiString& t = cellText_(Col, r);
-            if (t.IsEmpty()) continue;
-            if (Numbers && !IsNumberText(t, seps_)) Numbers = false;
-            if (Dates && !LooksLikeDate(t.str(), seps_.Date)) Dates = false;
+        if (const auto it = scanned_.find(Col); it != scanned_.end()) {
+            Numbers = it->second.first;
+            Dates = it->second.second;
+            return;
         }
+        struct TColumnScan {
+            int Col;
+            bool Numbers, Dates;
+        };
+        std::vector<TColumnScan> cols{{Col, Numbers, Dates}};
+        for (int c = Col + 1; c <= scanLast_; ++c)
+            if (!keys_.contains(c) && !scanned_.contains(c)) cols.push_back({c, true, true});
+        for (int r = styleFirst_; r < styleFirst_ + styleCount_; ++r) {
+            bool open = false;
+            for (TColumnScan& f : cols) {
+                if (!f.Numbers && !f.Dates) continue;
+                open = true;
+                const AnsiString& t = cellText_(f.Col, r);
+                if (t.IsEmpty()) continue;
+                if (f.Numbers && !IsNumberText(t, seps_)) f.Numbers = false;
+                if (f.Dates && !LooksLikeDate(t.str(), seps_.Date)) f.Dates = false;
+            }
+            if (!open) break;
+        }
+        Numbers = cols.front().Numbers;
+        Dates = cols.front().Dates;
+        for (size_t i = 1; i < cols.size(); ++i)
+            scanned_[cols[i].Col] = {cols[i].Numbers, cols[i].Dates};
     }
 
     TKavStringGrid& g_;
@@ -451,6 +482,8 @@ private:
     bool sameRows_ = false; // the keys' rows are the style's rows, in order
     TSortSeparators seps_;
     std::map<int, TSortColumnKeys> keys_;
+    int scanLast_ = -1;
+    std::map<int, std::pair<bool, bool>> scanned_; // numbers, dates of columns tested ahead
 };
 
 } // namespace
@@ -580,6 +613,7 @@ void TKavStringGrid::SortRange(int First, int Last, bool Indexed, int Column) {
         const bool full = GetSortSettings()->GetFull();
         const bool plain = !GetSortSettings()->GetIgnoreBlanks();
         const bool desc = d == sdDescending;
+        s.SetScanLast(last);
         // Ties go on to the following columns.
         auto rest = [&](int a, int b) {
             return full && col < last &&
@@ -609,6 +643,7 @@ void TKavStringGrid::SortRange(int First, int Last, bool Indexed, int Column) {
                 }
                 if (!runs.empty()) {
                     TRowSorter t(*this, std::move(tied), First, n, text, checked);
+                    t.SetScanLast(last);
                     const int sign = desc ? -1 : 1;
                     std::vector<int> ix, run;
                     int base = 0; // the run's first row in t
@@ -710,32 +745,33 @@ void TKavStringGrid::ApplyRowOrder(int First, const std::vector<int>& Order) {
 // rows, and the current row being followed.
 void TKavStringGrid::MoveRowsInOnePass(int First, const std::vector<int>& Order) {
     const int n = static_cast<int>(Order.size());
-    std::vector<int> moved;
-    for (int i = 0; i < n; ++i)
-        if (Order[i] != First + i) moved.push_back(i);
-    if (moved.empty()) return;
+    int moved = 0;
+    while (moved < n && Order[moved] == First + moved)
+        ++moved;
+    if (moved == n) return;
     PermuteRows(First, Order);
     std::vector<int> old(sortXRef_.begin() + First, sortXRef_.begin() + First + n);
-    for (int i : moved)
+    for (int i = 0; i < n; ++i)
         sortXRef_[First + i] = old[Order[i] - First];
     if (mouseActions_->GetDisjunctRowSelect() && navigation_->GetMoveRowOnSort()) {
         const bool persistent = GetMouseActions()->GetRowSelectPersistent();
-        std::vector<int> index(moved.size());
-        for (size_t m = 0; m < moved.size(); ++m) {
-            const int row = First + moved[m];
-            index[m] = persistent ? RemapRowInv(row) : row;
-        }
-        const int hi = *std::max_element(index.begin(), index.end());
+        // The flag of each moved row, by its place in the block (-1 for a row left in place).
+        std::vector<int> index(static_cast<size_t>(n), -1);
+        int hi = -1;
+        for (int i = 0; i < n; ++i)
+            if (Order[i] != First + i) {
+                index[i] = persistent ? RemapRowInv(First + i) : First + i;
+                hi = std::max(hi, index[i]);
+            }
         if (static_cast<int>(rowSelect_.size()) <= hi) rowSelect_.resize(hi + 1, 0);
-        // The flags by position in the block, then each moved position takes its row's.
         std::vector<uint8_t> flags(static_cast<size_t>(n));
-        for (size_t m = 0; m < moved.size(); ++m)
-            flags[moved[m]] = rowSelect_[index[m]];
-        for (size_t m = 0; m < moved.size(); ++m)
-            rowSelect_[index[m]] = flags[Order[moved[m]] - First];
+        for (int i = 0; i < n; ++i)
+            if (index[i] >= 0) flags[i] = rowSelect_[index[i]];
+        for (int i = 0; i < n; ++i)
+            if (index[i] >= 0) rowSelect_[index[i]] = flags[Order[i] - First];
     }
     if (sortCurrentRow_ >= First && sortCurrentRow_ < First + n)
-        for (int i : moved)
+        for (int i = 0; i < n; ++i)
             if (Order[i] == sortCurrentRow_) {
                 sortCurrentRow_ = First + i;
                 break;

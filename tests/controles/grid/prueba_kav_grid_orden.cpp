@@ -345,12 +345,15 @@ TEST_F(Orden, EmpatesNumericosPorLasColumnasSiguientes) {
     }
 }
 
-// The following column's format is asked for once, and only when two keys are equal.
-TEST_F(Orden, ColumnaDeDesempateSoloConEmpates) {
+// A following column's format is asked for once, and only when ties reach it; its automatic
+// style is still decided over every normal row, not over the tied ones alone.
+TEST_F(Orden, ColumnasDeDesempateSoloConEmpates) {
     Llenar({"3", "1", "2"});
     std::vector<int> pedidas;
-    g->OnGetFormat = [&](TObject*, int ACol, TSortStyle&, AnsiString&, AnsiString&) {
+    TSortStyle estilo3 = ssAutomatic;
+    g->OnGetFormat = [&](TObject*, int ACol, TSortStyle& S, AnsiString&, AnsiString&) {
         pedidas.push_back(ACol);
+        if (ACol == 3 && estilo3 != ssAutomatic) S = estilo3;
     };
     g->GetSortSettings()->SetColumn(1);
     g->QSort();
@@ -359,6 +362,18 @@ TEST_F(Orden, ColumnaDeDesempateSoloConEmpates) {
     pedidas.clear();
     g->QSort();
     EXPECT_EQ(pedidas, (std::vector<int>{1, 2}));
+    // Rows 1 and 2 tie on columns 1 and 2; column 3 holds a text in row 3: alphabetic.
+    const char* filas[][4] = {{"1", "a", "9", "1"}, {"1", "a", "10", "2"}, {"2", "b", "x", "3"}};
+    for (int r = 1; r <= 3; ++r)
+        for (int c = 1; c <= 4; ++c)
+            g->SetCells(c, r, filas[r - 1][c - 1]);
+    pedidas.clear();
+    g->QSort();
+    EXPECT_EQ(pedidas, (std::vector<int>{1, 2, 3}));
+    EXPECT_EQ(Col(4), "2|1|3");
+    estilo3 = ssNumeric;
+    g->QSort();
+    EXPECT_EQ(Col(4), "1|2|3");
 }
 
 // A grid that moves its rows itself (SortSwapRows, or the cell store's exchange) sees every
