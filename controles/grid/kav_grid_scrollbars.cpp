@@ -159,6 +159,7 @@ void TKavStringGrid::UpdateAutoColSize(int ACol, int& AWidth) {
 
 void TKavStringGrid::TopLeftChanged() {
     TBaseGrid::TopLeftChanged();
+    if (GetSelectionRectangle()) Invalidate();
     // A text editor of a kind other than the plain one does not follow the scroll.
     if (EditorShown() && editorType_ != edNormal) HideInplaceEdit();
     UpdateVScroller();

@@ -273,6 +273,22 @@ TEST_F(Edicion, LaColumnaCreceAlEscribir) {
     EXPECT_EQ(Editor()->GetWidth(), r.Right - r.Left - 1);
 }
 
+TEST_F(Edicion, FinDeOtroEditorAvanzaYAbre) {
+    g->GetNavigation()->SetAdvanceOnEnter(true);
+    Ir(2, 4);
+    SimulateKeyStroke(VK_F2);
+    // Another editor ends its edit with Return: the next cell opens its editor.
+    g->DoneInplaceEdit(VK_RETURN, {});
+    EXPECT_EQ(g->GetCol(), 3);
+    EXPECT_EQ(g->GetRow(), 4);
+    EXPECT_TRUE(Abierto());
+    EXPECT_FALSE(g->GetNavigation()->GetAlwaysEdit());
+    // An arrow moves the grid.
+    g->DoneInplaceEdit(VK_DOWN, {});
+    EXPECT_EQ(g->GetRow(), 5);
+    EXPECT_FALSE(Abierto());
+}
+
 TEST_F(Edicion, HistorialDeValoresAlSalir) {
     g->SetLookupHistory(true);
     SimulateTyping("Sevilla");
