@@ -28,6 +28,17 @@ bool TKavStringGrid::PreDispatch(TMessage& Message) {
             SetGridState(gsNormal);
         }
         return false;
+    case WM_SIZE:
+    case WM_LBUTTONUP:
+        // The scroll bars follow the new size or the end of a drag (the handlers run after).
+        if (!GetComponentState().Contains(csDesigning)) {
+            UpdateVScroller();
+            UpdateHScroller();
+        }
+        return false;
+    case WM_THEMECHANGED:
+        if (autoThemeAdapt_) ThemeAdapt();
+        return false;
     case WM_COMMAND: {
         // Controls placed in cells get their own notifications back.
         const HWND from = reinterpret_cast<HWND>(Message.LParam);
