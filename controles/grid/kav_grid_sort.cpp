@@ -186,8 +186,8 @@ struct TSortColumnKeys {
     TSortStyle Style = ssAlphabetic;
     std::vector<double> Num;
     std::vector<uint8_t> IsNum;
-    std::vector<const AnsiString*>
-        Text; // empty when the numbers were read as the style was decided
+    // The cells' texts; none kept when the numbers were read in the pass over the cells.
+    std::vector<const AnsiString*> Text;
     std::vector<std::string> Owned;
     std::vector<uint8_t> Blank;
 };
