@@ -3,9 +3,9 @@
 #include "Pelusta/ventana/VentanaPromedio.h"
 
 #include "comunes/Directorios.h"
+#include "plataforma/gui/forms/close_when_shown.h"
 #include "plataforma/gui/forms/program_main.h"
 #include "plataforma/gui/kernel/application.h"
-#include "plataforma/gui/testing/close_when_shown.h"
 
 int main() {
     return RunProgram([] {

@@ -6,9 +6,9 @@
 #include "comunes/RegistroElementos.h"
 #include "modelo/RegistroModelo.h"
 #include "plataforma/base/files.h"
+#include "plataforma/gui/forms/close_when_shown.h"
 #include "plataforma/gui/forms/program_main.h"
 #include "plataforma/gui/kernel/application.h"
-#include "plataforma/gui/testing/close_when_shown.h"
 
 #include <filesystem>
 

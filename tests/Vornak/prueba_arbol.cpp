@@ -11,7 +11,7 @@
 #include "comunes/Idioma.h"
 #include "plataforma/gui/forms/menus.h"
 #include "plataforma/gui/kernel/application.h"
-#include "plataforma/gui/testing/capture.h"
+#include "plataforma/gui/services/capture.h"
 #include "plataforma/gui/testing/input_simulation.h"
 #include "plataforma/gui/widgets/button.h"
 #include "plataforma/gui/widgets/edit.h"

@@ -17,7 +17,7 @@
 #include "plataforma/base/string_list.h"
 #include "plataforma/gui/images/graphics.h"
 #include "plataforma/gui/kernel/application.h"
-#include "plataforma/gui/testing/capture.h"
+#include "plataforma/gui/services/capture.h"
 #include "plataforma/gui/testing/input_simulation.h"
 #include "plataforma/gui/widgets/button.h"
 #include "plataforma/gui/widgets/check_radio.h"

@@ -10,7 +10,7 @@
 #include "comunes/Cambios.h"
 #include "comunes/GestorBD.h"
 #include "plataforma/gui/forms/menus.h"
-#include "plataforma/gui/testing/capture.h"
+#include "plataforma/gui/services/capture.h"
 #include "plataforma/gui/widgets/button.h"
 #include "plataforma/gui/widgets/combo.h"
 #include "plataforma/gui/widgets/edit.h"

@@ -7,7 +7,7 @@
 #include "comunes/GestorBD.h"
 #include "plataforma/gui/forms/menus.h"
 #include "plataforma/gui/kernel/application.h"
-#include "plataforma/gui/testing/capture.h"
+#include "plataforma/gui/services/capture.h"
 #include "plataforma/gui/widgets/page_control.h"
 #include "plataforma/gui/widgets/tree_view.h"
 

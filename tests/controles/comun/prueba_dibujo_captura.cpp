@@ -4,7 +4,7 @@
 #include "controles/comun/drawing_utils.h"
 #include "plataforma/gui/forms/forms.h"
 #include "plataforma/gui/painting/themes.h"
-#include "plataforma/gui/testing/capture.h"
+#include "plataforma/gui/services/capture.h"
 
 #include <gtest/gtest.h>
 

@@ -7,7 +7,7 @@
 #include "controles/edit/edit_list_box.h"
 #include "plataforma/base/files.h"
 #include "plataforma/base/ini_file.h"
-#include "plataforma/gui/testing/capture.h"
+#include "plataforma/gui/services/capture.h"
 #include "tests/comun/carpeta_temporal.h"
 
 namespace {

@@ -6,7 +6,7 @@
 
 #include "controles/edit/kav_combo.h"
 #include "plataforma/base/files.h"
-#include "plataforma/gui/testing/capture.h"
+#include "plataforma/gui/services/capture.h"
 
 #include <QAbstractItemView>
 #include <QApplication>

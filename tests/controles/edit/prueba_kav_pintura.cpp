@@ -5,7 +5,7 @@
 #include "tests/controles/edit/prueba_kav_comun.h"
 
 #include "plataforma/base/files.h"
-#include "plataforma/gui/testing/capture.h"
+#include "plataforma/gui/services/capture.h"
 #include "plataforma/gui/widgets/panels.h"
 
 #include <QImage>

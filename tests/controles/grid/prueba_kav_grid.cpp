@@ -11,8 +11,8 @@
 #include "plataforma/gui/kernel/system_metrics.h"
 #include "plataforma/gui/kernel/timers.h"
 #include "plataforma/gui/painting/control_canvas.h"
+#include "plataforma/gui/services/capture.h"
 #include "plataforma/gui/services/clipboard.h"
-#include "plataforma/gui/testing/capture.h"
 #include "tests/controles/grid/rejilla_prueba.h"
 #include "tests/plataforma/gui/control_prueba.h"
 

@@ -6,7 +6,7 @@
 #include "plataforma/gui/painting/control_canvas.h"
 #include "plataforma/gui/painting/draw_text.h"
 #include "plataforma/gui/painting/recording_canvas.h"
-#include "plataforma/gui/testing/capture.h"
+#include "plataforma/gui/services/capture.h"
 #include "tests/controles/grid/rejilla_prueba.h"
 #include "tests/plataforma/gui/control_prueba.h"
 

@@ -5,7 +5,7 @@
 #include "plataforma/base/string_list.h"
 #include "plataforma/gui/images/graphics.h"
 #include "plataforma/gui/painting/recording_canvas.h"
-#include "plataforma/gui/testing/capture.h"
+#include "plataforma/gui/services/capture.h"
 #include "tests/controles/grid/rejilla_prueba.h"
 #include "tests/plataforma/gui/control_prueba.h"
 

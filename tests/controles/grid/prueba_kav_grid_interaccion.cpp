@@ -5,7 +5,7 @@
 #include "controles/grid/kav_grid.h"
 #include "plataforma/base/numbers.h"
 #include "plataforma/base/regional.h"
-#include "plataforma/gui/testing/capture.h"
+#include "plataforma/gui/services/capture.h"
 #include "plataforma/gui/testing/input_simulation.h"
 #include "tests/comun/pruebas.h"
 #include "tests/plataforma/gui/control_prueba.h"

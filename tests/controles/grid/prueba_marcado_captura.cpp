@@ -5,7 +5,7 @@
 #include "controles/grid/markup_renderer.h"
 #include "plataforma/gui/forms/forms.h"
 #include "plataforma/gui/painting/themes.h"
-#include "plataforma/gui/testing/capture.h"
+#include "plataforma/gui/services/capture.h"
 #include "tests/controles/grid/dibujo_marcado.h"
 
 #include <gtest/gtest.h>

@@ -6,7 +6,7 @@
 
 #include "plataforma/gui/kernel/scroll_bars.h"
 #include "plataforma/gui/kernel/system_metrics.h"
-#include "plataforma/gui/testing/capture.h"
+#include "plataforma/gui/services/capture.h"
 #include "plataforma/gui/testing/input_simulation.h"
 #include "plataforma/gui/widgets/list_box.h"
 #include "plataforma/gui/widgets/memo.h"

@@ -3,12 +3,12 @@
 
 #include "tests/plataforma/gui/control_prueba.h"
 
-#include "plataforma/gui/testing/capture.h"
+#include "plataforma/gui/images/image_list.h"
 #include "plataforma/gui/painting/draw_edge.h"
 #include "plataforma/gui/painting/draw_text.h"
 #include "plataforma/gui/painting/gdi.h"
-#include "plataforma/gui/images/image_list.h"
 #include "plataforma/gui/painting/themes.h"
+#include "plataforma/gui/services/capture.h"
 
 #include <QImage>
 

@@ -5,12 +5,12 @@
 #include "tests/plataforma/gui/menu_prueba.h"
 
 #include "plataforma/base/files.h"
-#include "plataforma/gui/widgets/button.h"
-#include "plataforma/gui/testing/capture.h"
-#include "plataforma/gui/painting/colors.h"
 #include "plataforma/gui/forms/forms.h"
 #include "plataforma/gui/forms/menus.h"
 #include "plataforma/gui/kernel/qt_bridge.h"
+#include "plataforma/gui/painting/colors.h"
+#include "plataforma/gui/services/capture.h"
+#include "plataforma/gui/widgets/button.h"
 
 #include <QImage>
 

@@ -6,7 +6,7 @@
 #include "tests/plataforma/gui/grid_prueba.h"
 
 #include "plataforma/gui/kernel/std_messages.h"
-#include "plataforma/gui/testing/capture.h"
+#include "plataforma/gui/services/capture.h"
 #include "plataforma/gui/testing/input_simulation.h"
 
 #include <gtest/gtest.h>

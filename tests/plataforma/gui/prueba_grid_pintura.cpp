@@ -6,7 +6,7 @@
 #include "tests/plataforma/gui/grid_prueba.h"
 
 #include "plataforma/gui/painting/control_canvas.h"
-#include "plataforma/gui/testing/capture.h"
+#include "plataforma/gui/services/capture.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
-#include "plataforma/gui/testing/close_when_shown.h"
+#include "plataforma/gui/forms/close_when_shown.h"
 
 #include "plataforma/base/ansi_string.h"
 #include "plataforma/gui/forms/forms.h"
 #include "plataforma/gui/kernel/timers.h"
-#include "plataforma/gui/testing/capture.h"
+#include "plataforma/gui/services/capture.h"
 
 #include <cstdlib>
 

@@ -1,14 +1,14 @@
 // Captures: the control's widgets rendered by Qt; a form gets the classic frame and caption
 // bar that the window manager would otherwise draw.
 
-#include "plataforma/gui/testing/capture.h"
+#include "plataforma/gui/services/capture.h"
 
 #include "plataforma/base/files.h"
+#include "plataforma/gui/forms/forms.h"
 #include "plataforma/gui/kernel/application.h"
+#include "plataforma/gui/kernel/qt_bridge.h"
 #include "plataforma/gui/painting/colors.h"
 #include "plataforma/gui/painting/font.h"
-#include "plataforma/gui/forms/forms.h"
-#include "plataforma/gui/kernel/qt_bridge.h"
 
 #include <QImage>
 #include <QLayout>
