@@ -1508,6 +1508,8 @@ private:
     bool doneEditingPending_ = false;
     bool controlShown_ = false;
     bool caretByClick_ = false;
+    // LeftCol at the last left press: a drag in a grid with KeepHorizScroll keeps it.
+    int pressLeftCol_ = 0;
     bool cellSelectMode_ = false;
     bool lookup_ = false;
     bool lookupCaseSensitive_ = false;

@@ -40,6 +40,7 @@ void TKavStringGrid::WMLButtonDown(TWMMouse& Message) {
 
     searchText_ = AnsiString();
     const int oldLeft = GetLeftCol(), oldTop = GetTopRow();
+    pressLeftCol_ = oldLeft;
     pressPoint_ = TPoint(x, y);
     const bool inFixedArea = col >= 0 && row >= 0 && (row < GetFixedRows() || col < GetFixedCols());
 
@@ -52,6 +53,13 @@ void TKavStringGrid::WMLButtonDown(TWMMouse& Message) {
     col = base.x;
     row = base.y;
     const TRect R = CellRect(col, row);
+    // An editor opened by this press puts its caret under the pointer; the request does not
+    // outlive the press, so that a later F2 or typing still finds the caret at the end.
+    struct CaretRequest {
+        TKavStringGrid* g;
+        ~CaretRequest() { g->SetCaretByClick(false); }
+    } caretRequest{this};
+    if (GetMouseActions()->GetCaretPositioning()) SetCaretByClick(true);
 
     if (inFixedArea || IsFixed(col, row)) HideInplaceEdit();
     const bool innerFixed = !inFixedArea && IsFixed(col, row);

@@ -48,6 +48,19 @@ void TKavStringGrid::MouseMove(TShiftState Shift, int X, int Y) {
         return;
     }
 
+    // RangeSelectAndEdit: dragging from the pressed cell onto another selects a range
+    // instead of editing; editing comes back with the next edit start (F2, a double click,
+    // an advance).
+    if (ma->GetRangeSelectAndEdit() && GetOptions().Contains(goEditing) && GetMouseDown() &&
+        GetGridState() == gsNormal && pressCell_.x >= GetFixedCols() &&
+        pressCell_.y >= GetFixedRows() && cell.X >= GetFixedCols() && cell.Y >= GetFixedRows() &&
+        !(BaseCell(cell.X, cell.Y) == BaseCell(pressCell_.x, pressCell_.y))) {
+        HideInplaceEdit();
+        SetOptions(GetOptions() >> goEditing);
+        SetGridState(gsSelecting);
+        SetMouseCapture(true);
+    }
+
     if (GetSelectionRectangle() && MouseSelecting() && !(GetSelection() == lastDrawnSel_)) {
         InvalidateGridRect(lastDrawnSel_);
         lastDrawnSel_ = GetSelection();
@@ -133,6 +146,10 @@ void TKavStringGrid::MouseMove(TShiftState Shift, int X, int Y) {
     }
 
     TBaseGrid::MouseMove(Shift, X, Y);
+    // The release ends a drag with a last move: it keeps the left column too.
+    if (GetNavigation()->GetKeepHorizScroll() && (GetMouseDown() || MouseSelecting()) &&
+        GetGridState() != gsColMoving)
+        KeepLeftCol(pressLeftCol_);
 
     // The sizing hint of a column or row sized from the header.
     if (!designing && (GetGridState() == gsColSizing || GetGridState() == gsRowSizing) &&

@@ -4,6 +4,7 @@
 // released with AlwaysEdit.
 
 #include "controles/grid/kav_grid.h"
+#include "controles/grid/kav_inplace_edit.h"
 #include "plataforma/base/numbers.h"
 #include "plataforma/gui/testing/input_simulation.h"
 #include "tests/comun/pruebas.h"
@@ -274,3 +275,97 @@ TEST_F(Raton, LineasMaximasDeUnaFila) {
 }
 
 } // namespace
+
+namespace {
+
+// The caret and selected length of an editor opened by a click on the current cell.
+std::pair<int, int> CaretTrasClic(RejillaRaton* g, int x, int y) {
+    SimulateClick(g, x, y);
+    TKavInplaceEdit* ed = g->GetKavInplaceEditor();
+    if (!g->GetEditorMode() || !ed || !ed->GetVisible()) return {-1, -1};
+    return {ed->GetSelStart(), ed->GetSelLength()};
+}
+
+} // namespace
+
+TEST_F(Raton, CaretPositioningPoneElCursorBajoElClic) {
+    g->SetOptions(g->GetOptions() << goEditing);
+    g->SetColWidths(1, 200);
+    g->SetCells(1, 1, "abcdefghijkl");
+    g->SetCells(1, 2, "abcdefghijkl");
+    const TRect r = g->CellRect(1, 1);
+    const int cerca = r.Left + 6; // over the first characters
+    // Without CaretPositioning the click opens the editor with the whole text selected.
+    EXPECT_EQ(CaretTrasClic(g, cerca, r.Top + 5), std::make_pair(0, 12));
+    SimulateKeyStroke(VK_ESCAPE);
+    g->GetMouseActions()->SetCaretPositioning(true);
+    const auto [caret, largo] = CaretTrasClic(g, cerca, r.Top + 5);
+    EXPECT_GE(caret, 0);
+    EXPECT_LE(caret, 2);
+    EXPECT_EQ(largo, 0);
+    // Further right, further into the text.
+    SimulateKeyStroke(VK_ESCAPE);
+    EXPECT_GT(CaretTrasClic(g, r.Left + 60, r.Top + 5).first, caret + 3);
+    SimulateKeyStroke(VK_ESCAPE);
+    // A click that opens no editor leaves no request behind for the next F2.
+    const TRect r2 = g->CellRect(1, 2);
+    SimulateClick(g, r2.Left + 6, r2.Top + 5);
+    EXPECT_FALSE(g->GetCaretByClick());
+    SimulateKeyStroke(VK_F2);
+    ASSERT_NE(g->GetKavInplaceEditor(), nullptr);
+    // F2 puts the caret after the text, not under the last click.
+    EXPECT_EQ(g->GetKavInplaceEditor()->GetSelStart(), 12);
+}
+
+TEST_F(Raton, RangeSelectAndEditArrastrandoSeleccionaSinEditar) {
+    g->SetOptions(g->GetOptions() << goEditing << goRangeSelect);
+    g->GetMouseActions()->SetRangeSelectAndEdit(true);
+    const TPoint a = Centro(1, 1), b = Centro(3, 3);
+    SimulateMouse(g, SimulatedMouse::Down, 0, a.x, a.y);
+    SimulateMouse(g, SimulatedMouse::Move, 0, b.x, b.y);
+    SimulateMouse(g, SimulatedMouse::Up, 0, b.x, b.y);
+    const TGridRect s = g->GetSelection();
+    EXPECT_EQ(s.Left, 1);
+    EXPECT_EQ(s.Top, 1);
+    EXPECT_EQ(s.Right, 3);
+    EXPECT_EQ(s.Bottom, 3);
+    EXPECT_FALSE(g->GetOptions().Contains(goEditing));
+    EXPECT_FALSE(g->GetEditorMode());
+    // F2 brings editing back.
+    SimulateKeyStroke(VK_F2);
+    EXPECT_TRUE(g->GetOptions().Contains(goEditing));
+    EXPECT_TRUE(g->GetEditorMode());
+    SimulateKeyStroke(VK_ESCAPE);
+    // A press and release on one cell leaves editing on.
+    const TPoint c = Centro(2, 4);
+    SimulateMouse(g, SimulatedMouse::Down, 0, c.x, c.y);
+    SimulateMouse(g, SimulatedMouse::Move, 0, c.x + 3, c.y + 1);
+    SimulateMouse(g, SimulatedMouse::Up, 0, c.x + 3, c.y + 1);
+    EXPECT_TRUE(g->GetOptions().Contains(goEditing));
+    EXPECT_EQ(g->GetCol(), 2);
+    EXPECT_EQ(g->GetRow(), 4);
+}
+
+TEST_F(Raton, KeepHorizScrollAlArrastrarFilas) {
+    for (const bool keep : {false, true}) {
+        SCOPED_TRACE(keep);
+        g->SetColCount(10);
+        for (int c = 1; c < 10; ++c)
+            g->SetColWidths(c, 150);
+        g->SetOptions(g->GetOptions() << goRowSelect << goRangeSelect);
+        g->GetNavigation()->SetKeepHorizScroll(keep);
+        g->SetRow(1);
+        g->SetLeftCol(1);
+        const TRect ultima = g->CellRect(g->GetLeftCol() + g->GetVisibleColCount(), 3);
+        const TPoint a = Centro(1, 2);
+        SimulateMouse(g, SimulatedMouse::Down, 0, a.x, a.y);
+        // Drag down onto the partly shown column at the right.
+        SimulateMouse(g, SimulatedMouse::Move, 0, ultima.Left + 5, ultima.Top + 5);
+        SimulateMouse(g, SimulatedMouse::Up, 0, ultima.Left + 5, ultima.Top + 5);
+        EXPECT_EQ(g->GetSelection().Bottom, 3);
+        if (keep)
+            EXPECT_EQ(g->GetLeftCol(), 1);
+        else
+            EXPECT_GT(g->GetLeftCol(), 1);
+    }
+}
