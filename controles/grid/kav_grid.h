@@ -1491,6 +1491,13 @@ private:
     int RowsEdge(int Count) const;
     void ShowSizingHint(bool Cols, int Index, int Size);
     void HideSizingHint();
+    // A column (row) sized by the user from the header: noted with its width (height) before
+    // the release applies the new one, then finished when the change arrives.
+    void NoteUserSizing();
+    void FinishUserSizing(bool Cols);
+    // The end of a user's sizing of column (row) Index: OnEndColumnSize (OnEndRowSize), and
+    // for a column UpdateColSize, whose answer becomes the width.
+    void EndUserSizing(bool Cols, int Index);
     void StartPanning(TPoint At);
     void StopPanning();
     void PanStep();
@@ -1529,6 +1536,9 @@ private:
     int fixedSizingPos_ = 0;
     int sizingIndex_ = -1;
     int sizingOfs_ = 0;
+    int sizingCol_ = -1;
+    int sizingRow_ = -1;
+    int sizingOldSize_ = 0;
     std::unique_ptr<THintWindow> sizingHint_;
     AnsiString sizingHintText_;
     bool hintShowCells_ = false;

@@ -205,6 +205,7 @@ void TKavStringGrid::MouseUp(TMouseButton Button, TShiftState Shift, int X, int 
                 SetColWidths(index, size);
             else
                 SetRowHeights(index, size);
+            EndUserSizing(cols, index);
         }
         TCustomControl::MouseUp(Button, Shift, X, Y);
         return;
@@ -243,8 +244,10 @@ void TKavStringGrid::MouseUp(TMouseButton Button, TShiftState Shift, int X, int 
     }
     if (Button == mbRight && GetGridState() == gsColMoving) return;
     const TGridRect before = GetSelection();
+    NoteUserSizing();
     TBaseGrid::MouseUp(Button, Shift, X, Y);
     sizingIndex_ = -1;
+    sizingCol_ = sizingRow_ = -1;
     const TGridRect after = GetSelection();
     if (!(before == after)) SelectionChanged(after.Left, after.Top, after.Right, after.Bottom);
 }

@@ -138,12 +138,14 @@ void TKavStringGrid::ColWidthsChanged() {
         stretching_ = false;
     }
     TBaseGrid::ColWidthsChanged();
+    FinishUserSizing(true);
     UpdateFooter();
     CellControlsUpdate();
 }
 
 void TKavStringGrid::RowHeightsChanged() {
     TBaseGrid::RowHeightsChanged();
+    FinishUserSizing(false);
     CellControlsUpdate();
 }
 
