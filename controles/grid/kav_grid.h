@@ -94,6 +94,15 @@ using TButtonClickEvent = std::function<void(TObject* Sender, int ACol, int ARow
 using TAnchorClickEvent = std::function<void(TObject* Sender, int ARow, int ACol,
                                              const AnsiString& Anchor, bool& AutoHandle)>;
 using TGridClickEvent = std::function<void(TObject* Sender, int ARow, int ACol, bool& Allow)>;
+// A form control of a markup cell (a CONTROL tag): clicked, its edit done.
+using TControlEvent =
+    std::function<void(TObject* Sender, int ARow, int ACol, const AnsiString& CtrlID,
+                       const AnsiString& CtrlType, const AnsiString& CtrlVal)>;
+// The items of a form combo box about to open: the handler fills Values and may make the
+// list fixed (Edit false) or change how many items show.
+using TControlComboListEvent = std::function<void(
+    TObject* Sender, int ARow, int ACol, const AnsiString& CtrlID, const AnsiString& CtrlType,
+    const AnsiString& CtrlVal, TStrings* Values, bool& Edit, int& DropCount)>;
 using TGridCellEvent = std::function<void(TObject* Sender, int ARow, int ACol)>;
 using TGridAllowEvent = std::function<void(TObject* Sender, bool& Allow)>;
 using TGridRowEvent = std::function<void(TObject* Sender, int Index)>;
@@ -133,6 +142,8 @@ using TAnchorHintEvent =
     std::function<void(TObject* Sender, int ARow, int ACol, AnsiString& Anchor)>;
 using TEllipsClickEvent = std::function<void(TObject* Sender, int ACol, int ARow, AnsiString& S)>;
 class TKavInplaceEdit;
+class TMaskEdit;
+class TComboBox;
 enum TIntelliPan { ipVertical, ipHorizontal, ipBoth, ipNone };
 
 class TKavStringGrid : public TBaseGrid {
@@ -1244,7 +1255,30 @@ public:
     TRadioClickEvent OnRadioClick;
     TRadioClickEvent OnRadioMouseUp;
     TButtonClickEvent OnButtonClick;
+    // Form controls of markup cells. ControlEnter lays the grid's form edit ("EDIT",
+    // "PASSWORD", "MASK") or form combo box ("COMBO") over the control at R (client
+    // coordinates) and gives it the focus; ControlExit, run when the focus leaves it, writes
+    // its value into the cell text. AdvanceHTMLEdit enters the form control after ControlID
+    // in the cell (the first with an empty ID), or gives the grid the focus when none follows.
+    void ControlEnter(const AnsiString& CellText, const AnsiString& CtrlType,
+                      const AnsiString& CtrlID, const AnsiString& CtrlVal, const TRect& R, int ACol,
+                      int ARealCol, int ARow);
+    void ControlExit(TObject* Sender);
+    void AdvanceHTMLEdit(int ACol, int ARow, const AnsiString& ControlID);
+    // Whether a form control is being edited, and which (cell with its real column, ID).
+    bool GetControlActive() const { return controlActive_; }
+    TPoint GetControlCell() const { return controlCell_; }
+    const AnsiString& GetControlID() const { return controlId_; }
+    // The two form controls (nullptr until first entered).
+    TMaskEdit* GetFormEdit() const;
+    TComboBox* GetFormCombo() const;
+    // A markup "BUTTON" control is held down (until the release).
+    bool GetFormButtonDown() const { return formButtonDown_; }
+
     TAnchorClickEvent OnAnchorClick;
+    TControlEvent OnControlClick;
+    TControlComboListEvent OnControlComboList;
+    TControlEvent OnControlEditDone;
     TGridClickEvent OnCanClickCell;
     TGridCellEvent OnClickCell;
     TGridCellEvent OnRightClickCell;
@@ -1517,6 +1551,17 @@ private:
     bool caretByClick_ = false;
     // LeftCol at the last left press: a drag in a grid with KeepHorizScroll keeps it.
     int pressLeftCol_ = 0;
+    // The form control being edited in a markup cell.
+    TMaskEdit* formEdit_ = nullptr;
+    TComboBox* formCombo_ = nullptr;
+    bool controlActive_ = false;
+    bool formButtonDown_ = false;
+    TPoint controlCell_{-1, -1};
+    AnsiString controlId_, controlType_;
+    // The anchor under a client point of a markup cell, with the form control there (or,
+    // with a ControlID given and no point, the rectangle of that control).
+    AnsiString MarkupHit(int ACol, int ARow, int X, int Y, AnsiString& CtrlID, AnsiString& CtrlType,
+                         AnsiString& CtrlVal, TRect& CtrlRect);
     bool cellSelectMode_ = false;
     bool lookup_ = false;
     bool lookupCaseSensitive_ = false;

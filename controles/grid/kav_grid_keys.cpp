@@ -3,6 +3,7 @@
 // cells, select all); what they leave goes to the inherited movement by arrows and pages.
 #include "controles/comun/text_utils.h"
 #include "controles/grid/kav_grid.h"
+#include "controles/grid/markup_helpers.h"
 #include "plataforma/base/regional.h"
 
 #include <algorithm>
@@ -84,8 +85,9 @@ void TKavStringGrid::WMKeyDown(TWMKeyDown& Message) {
     if (key == VK_F2) {
         if (!IsEditable(GetCol(), GetRow())) return consume();
         const AnsiString text = GetCells(RemapCol(GetCol()), GetRow());
-        if (TextType(text, enableHTML_) == ttHTML &&
-            std::strstr(text.UpperCase().c_str(), "<CONTROL")) {
+        if (TextType(text, enableHTML_) == ttHTML && HasHTMLControl(text)) {
+            InitValidate(GetCol(), GetRow());
+            AdvanceHTMLEdit(GetCol(), GetRow(), AnsiString());
             Message.Result = 1;
             return;
         }

@@ -4,6 +4,7 @@
 // and columns keep the sort column and the current cell on the same data.
 #include "controles/comun/text_utils.h"
 #include "controles/grid/kav_grid.h"
+#include "controles/grid/markup_helpers.h"
 #include "controles/grid/markup_renderer.h"
 #include "plataforma/gui/kernel/application.h"
 #include "plataforma/gui/services/shell.h"
@@ -111,11 +112,35 @@ void TKavStringGrid::WMLButtonDown(TWMMouse& Message) {
     // Links: a URL cell, or an anchor of a markup cell under the pointer.
     const AnsiString text = GetCellEx(realCol, row);
     const bool html = TextType(text, enableHTML_) == ttHTML;
-    AnsiString anchor;
+    AnsiString anchor, ctrlId, ctrlType, ctrlVal;
+    TRect ctrlRect;
     if (GetURLShow() && !html && IsURL(text)) {
         anchor = text;
     } else if (html) {
-        anchor = AnchorAt(col, row, x, y);
+        anchor = MarkupHit(col, row, x, y, ctrlId, ctrlType, ctrlVal, ctrlRect);
+    }
+    // A form control of the cell: clicked, and entered when it takes typing. Such a click
+    // is no anchor click.
+    if (!ctrlId.IsEmpty()) {
+        bool canEdit = true;
+        if (OnCanEditCell) OnCanEditCell(this, row, col, canEdit);
+        if (!canEdit) return;
+        AnsiString cellText = text;
+        if (controlActive_) {
+            ControlExit(this);
+            cellText = GetCellEx(realCol, row);
+        }
+        if (ctrlType == "BUTTON") {
+            controlCell_ = TPoint(realCol, row);
+            formButtonDown_ = true;
+            RepaintCell(col, row);
+        } else if (ctrlType == "CHECK") {
+            SetControlValue(cellText, ctrlId, ctrlVal.UpperCase() == "TRUE" ? "FALSE" : "TRUE");
+            SetCellEx(realCol, row, cellText);
+        }
+        if (OnControlClick) OnControlClick(this, row, col, ctrlId, ctrlType, ctrlVal);
+        ControlEnter(cellText, ctrlType, ctrlId, ctrlVal, ctrlRect, col, realCol, row);
+        return;
     }
     if (!anchor.IsEmpty()) {
         bool autoHandle = true;
@@ -276,6 +301,11 @@ void TKavStringGrid::WMLButtonUp(TWMMouse& Message) {
     colMoved_ = rowMoved_ = false;
     mouseCursorState_ = 0;
     mouseDown2_ = false;
+    if (formButtonDown_) {
+        formButtonDown_ = false;
+        if (controlCell_.y >= 0 && controlCell_.y < GetRowCount())
+            RepaintCell(RemapColInv(controlCell_.x), controlCell_.y);
+    }
     mouseDown_ = false;
     selectAnchor_ = -1;
     const TGridCoord cell = MouseCoord(x, y);
@@ -533,6 +563,13 @@ void TKavStringGrid::HandleRadioClick(int ACol, int ARow, int X, int Y) {
 }
 
 AnsiString TKavStringGrid::AnchorAt(int ACol, int ARow, int X, int Y) {
+    AnsiString id, type, value;
+    TRect r;
+    return MarkupHit(ACol, ARow, X, Y, id, type, value, r);
+}
+
+AnsiString TKavStringGrid::MarkupHit(int ACol, int ARow, int X, int Y, AnsiString& CtrlID,
+                                     AnsiString& CtrlType, AnsiString& CtrlVal, TRect& CtrlRect) {
     const int realCol = RemapCol(ACol);
     const AnsiString text = GetCellEx(realCol, ARow);
     if (TextType(text, enableHTML_) != ttHTML) return AnsiString();
@@ -540,15 +577,16 @@ AnsiString TKavStringGrid::AnchorAt(int ACol, int ARow, int X, int Y) {
     hr.Left += 1 + xyOffset_.x;
     hr.Top += 1 + xyOffset_.y;
     if (HasCheckBox(realCol, ARow)) hr.Left += GetControlLook()->GetCheckSize();
-    AnsiString href, plain, focus, title, cid, cvalue, ctype;
+    AnsiString href, plain, focus, title;
     int ex = 0, ey = 0, count = 0, mouseAnchor = 0;
-    TRect ar, cr;
+    TRect ar;
     TCanvas* canvas = GetCanvas();
     GetCellColor(realCol, ARow, {}, canvas->GetBrush(), canvas->GetFont());
     if (HTMLDrawEx(canvas, text, hr, gridImages_, X, Y, -1, 0, 1, true, false, false, false, true,
                    false, GetWordWraps(realCol, ARow), false, 0.0, urlColor_, clNone, clNone,
-                   clGray, href, plain, focus, title, ex, ey, count, mouseAnchor, ar, cr, cid,
-                   cvalue, ctype, nullptr, GetPictureContainer(), GetHandle()))
+                   clGray, href, plain, focus, title, ex, ey, count, mouseAnchor, ar, CtrlRect,
+                   CtrlID, CtrlVal, CtrlType, nullptr, GetPictureContainer(), GetHandle()))
         return href;
+    CtrlID = CtrlType = CtrlVal = AnsiString();
     return AnsiString();
 }

@@ -1,0 +1,220 @@
+// Form controls inside markup cells of the advanced grid, used as a user does: F2 enters the
+// first one, Tab goes on to the next, Return ends the edit and the typed value is written
+// into the cell text; a click enters the control under the pointer, a check box control
+// flips, and OnCanEditCell may keep the controls closed.
+
+#include "controles/grid/kav_grid.h"
+#include "controles/grid/markup_helpers.h"
+#include "plataforma/gui/services/capture.h"
+#include "plataforma/gui/testing/input_simulation.h"
+#include "plataforma/gui/widgets/combo.h"
+#include "plataforma/gui/widgets/edit.h"
+#include "tests/comun/pruebas.h"
+#include "tests/controles/grid/rejilla_prueba.h"
+#include "tests/plataforma/gui/control_prueba.h"
+
+#include <gtest/gtest.h>
+
+inline void PrintTo(const AnsiString& S, std::ostream* Os) {
+    *Os << '"' << S.c_str() << '"';
+}
+
+namespace {
+
+const char* const Ficha = "<B>Muro</B> Nombre: <CONTROL TYPE=\"EDIT\" ID=\"n\" VALUE=\"Ana\" "
+                          "WIDTH=\"80\"> Tipo: <CONTROL TYPE=\"COMBO\" ID=\"t\" VALUE=\"ladrillo\" "
+                          "WIDTH=\"90\">";
+
+struct Hecho {
+    int fila, col;
+    AnsiString id, tipo, valor;
+};
+
+class Formularios : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ResetInputState();
+        ventana = std::make_unique<VentanaPrueba>();
+        ventana->SetBounds(0, 0, 600, 300);
+        g = new Rejilla(ventana.get(), ventana.get());
+        g->SetBounds(0, 0, 560, 220);
+        g->SetColCount(3);
+        g->SetRowCount(4);
+        g->SetColWidths(1, 420);
+        for (int r = 1; r < 4; ++r)
+            g->SetRowHeights(r, 30);
+        g->SetOptions(g->GetOptions() << goEditing);
+        g->SetCells(1, 1, Ficha);
+        g->SetCells(2, 1, "otra");
+        g->OnControlComboList = [&](TObject*, int, int, const AnsiString&, const AnsiString&,
+                                    const AnsiString&, TStrings* valores, bool& editar, int&) {
+            valores->Add("hormigón");
+            valores->Add("ladrillo");
+            editar = comboEditable;
+        };
+        g->OnControlEditDone = [&](TObject*, int fila, int col, const AnsiString& id,
+                                   const AnsiString& tipo, const AnsiString& valor) {
+            hechos.push_back({fila, col, id, tipo, valor});
+        };
+        g->SetFocus();
+        g->SetCol(1);
+        g->SetRow(1);
+    }
+    void TearDown() override {
+        ventana.reset();
+        ResetInputState();
+    }
+    // The first point of the row's middle line, left to right, over a form control.
+    TPoint SobreControl(int col, int row, int desde = 0) {
+        const TRect r = g->CellRect(col, row);
+        const int y = (r.Top + r.Bottom) / 2;
+        for (int x = std::max(r.Left, desde); x < r.Right; ++x)
+            if (g->AnchorAt(col, row, x, y) == "ctrl") return {x + 3, y};
+        return {-1, -1};
+    }
+    AnsiString Valor(int col, int row, const char* id) {
+        AnsiString v;
+        GetControlValue(g->GetCells(col, row), id, v);
+        return v;
+    }
+    std::unique_ptr<VentanaPrueba> ventana;
+    Rejilla* g = nullptr;
+    bool comboEditable = true;
+    std::vector<Hecho> hechos;
+};
+
+TEST_F(Formularios, F2TabulaEntreControlesEIntroLosGuarda) {
+    SimulateKeyStroke(VK_F2);
+    TMaskEdit* ed = g->GetFormEdit();
+    ASSERT_NE(ed, nullptr);
+    EXPECT_TRUE(ed->GetVisible());
+    EXPECT_TRUE(ed->Focused());
+    EXPECT_EQ(ed->GetText(), "Ana");
+    EXPECT_TRUE(g->GetControlActive());
+    EXPECT_EQ(g->GetControlID(), "n");
+    // The edit lies over the cell.
+    const TRect celda = g->CellRect(1, 1);
+    EXPECT_GE(ed->GetLeft(), celda.Left);
+    EXPECT_LE(ed->GetLeft() + ed->GetWidth(), celda.Right);
+    EXPECT_GE(ed->GetTop(), celda.Top);
+    EXPECT_FALSE(SaveCapture(ventana.get(), "kavgrid_control_marcado").IsEmpty());
+
+    ed->SelectAll();
+    SimulateTyping("Eva & Luis");
+    SimulateKeyStroke(VK_TAB);
+    // Tab wrote the edit and entered the combo box with its items.
+    EXPECT_FALSE(ed->GetVisible());
+    EXPECT_EQ(Valor(1, 1, "n"), "Eva & Luis");
+    ASSERT_EQ(hechos.size(), 1u);
+    EXPECT_EQ(hechos[0].id, "n");
+    EXPECT_EQ(hechos[0].tipo, "EDIT");
+    EXPECT_EQ(hechos[0].valor, "Eva & Luis");
+    EXPECT_EQ(hechos[0].fila, 1);
+    EXPECT_EQ(hechos[0].col, 1);
+    TComboBox* cb = g->GetFormCombo();
+    ASSERT_NE(cb, nullptr);
+    EXPECT_TRUE(cb->GetVisible());
+    EXPECT_EQ(g->GetControlID(), "t");
+    EXPECT_EQ(cb->GetItems()->GetCount(), 2);
+    EXPECT_EQ(cb->GetItemIndex(), 1);
+    EXPECT_EQ(cb->GetStyle(), csDropDown);
+    cb->SetDroppedDown(false);
+    cb->SetItemIndex(0);
+    SimulateKeyStroke(VK_RETURN, {}, cb);
+    EXPECT_FALSE(cb->GetVisible());
+    EXPECT_FALSE(g->GetControlActive());
+    EXPECT_TRUE(g->Focused());
+    EXPECT_EQ(Valor(1, 1, "t"), "hormigón");
+    EXPECT_EQ(Valor(1, 1, "n"), "Eva & Luis");
+    ASSERT_EQ(hechos.size(), 2u);
+    EXPECT_EQ(hechos[1].tipo, "COMBO");
+    // The markup around the controls stays.
+    EXPECT_EQ(g->GetCells(1, 1).Pos("<B>Muro</B> Nombre: "), 1);
+    EXPECT_EQ(g->GetCells(2, 1), "otra");
+}
+
+TEST_F(Formularios, TabTrasElUltimoControlDevuelveElFocoALaRejilla) {
+    g->SetCells(1, 2, "<B>a</B> <CONTROL TYPE=\"PASSWORD\" ID=\"p\" VALUE=\"x\" WIDTH=\"60\">");
+    g->SetRow(2);
+    SimulateKeyStroke(VK_F2);
+    TMaskEdit* ed = g->GetFormEdit();
+    ASSERT_NE(ed, nullptr);
+    EXPECT_EQ(ed->GetPasswordChar(), '*');
+    SimulateKeyStroke(VK_END);
+    SimulateTyping("yz");
+    SimulateKeyStroke(VK_TAB);
+    EXPECT_FALSE(g->GetControlActive());
+    EXPECT_TRUE(g->Focused());
+    EXPECT_EQ(Valor(1, 2, "p"), "xyz");
+    // The next edit is a plain one: no password character left behind.
+    SimulateKeyStroke(VK_UP);
+    SimulateKeyStroke(VK_F2);
+    EXPECT_EQ(ed->GetPasswordChar(), '\0');
+}
+
+TEST_F(Formularios, ClicEntraEnElControlYLaComprobacionCambia) {
+    g->SetCells(1, 2, "<B>a</B> <CONTROL TYPE=\"CHECK\" ID=\"c\" VALUE=\"FALSE\" WIDTH=\"16\">");
+    std::vector<AnsiString> clics;
+    g->OnControlClick = [&](TObject*, int, int, const AnsiString& id, const AnsiString&,
+                            const AnsiString& valor) { clics.push_back(id + "=" + valor); };
+    bool anclas = false;
+    g->OnAnchorClick = [&](TObject*, int, int, const AnsiString&, bool&) { anclas = true; };
+
+    const TPoint p = SobreControl(1, 1);
+    ASSERT_GE(p.x, 0);
+    SimulateClick(g, p.x, p.y);
+    ASSERT_NE(g->GetFormEdit(), nullptr);
+    EXPECT_TRUE(g->GetFormEdit()->Focused());
+    EXPECT_EQ(g->GetControlID(), "n");
+    // A click on another cell's control ends the open one first.
+    const TPoint c = SobreControl(1, 2);
+    ASSERT_GE(c.x, 0);
+    SimulateClick(g, c.x, c.y);
+    EXPECT_FALSE(g->GetFormEdit()->GetVisible());
+    EXPECT_EQ(Valor(1, 2, "c"), "TRUE");
+    SimulateClick(g, c.x, c.y);
+    EXPECT_EQ(Valor(1, 2, "c"), "FALSE");
+    ASSERT_EQ(clics.size(), 3u);
+    EXPECT_EQ(clics[0], "n=Ana");
+    EXPECT_EQ(clics[1], "c=FALSE");
+    EXPECT_EQ(clics[2], "c=TRUE");
+    EXPECT_FALSE(anclas);
+    ASSERT_EQ(hechos.size(), 1u);
+    EXPECT_EQ(hechos[0].valor, "Ana");
+}
+
+TEST_F(Formularios, OnCanEditCellMantieneCerradosLosControles) {
+    g->OnCanEditCell = [](TObject*, int, int, bool& puede) { puede = false; };
+    g->SetCells(1, 2, "<B>a</B> <CONTROL TYPE=\"CHECK\" ID=\"c\" VALUE=\"FALSE\" WIDTH=\"16\">");
+    const TPoint p = SobreControl(1, 1), c = SobreControl(1, 2);
+    SimulateClick(g, p.x, p.y);
+    SimulateClick(g, c.x, c.y);
+    EXPECT_FALSE(g->GetControlActive());
+    EXPECT_TRUE(g->GetFormEdit() == nullptr || !g->GetFormEdit()->GetVisible());
+    EXPECT_EQ(Valor(1, 2, "c"), "FALSE");
+    // F2 on a cell with controls opens neither the controls nor the text editor.
+    g->SetRow(1);
+    SimulateKeyStroke(VK_F2);
+    EXPECT_FALSE(g->GetEditorMode());
+}
+
+TEST_F(Formularios, ListaFijaYFilaBorradaMientrasSeEdita) {
+    comboEditable = false;
+    g->SetCells(1, 3, "<B>b</B> <CONTROL TYPE=\"COMBO\" ID=\"t\" VALUE=\"otro\" WIDTH=\"90\">");
+    g->SetRow(3);
+    SimulateKeyStroke(VK_F2);
+    TComboBox* cb = g->GetFormCombo();
+    ASSERT_NE(cb, nullptr);
+    EXPECT_EQ(cb->GetStyle(), csDropDownList);
+    EXPECT_EQ(cb->GetItemIndex(), -1); // the value is not among the items
+    cb->SetDroppedDown(false);
+    // The row goes while the combo box is open: leaving it writes nowhere.
+    g->SetRowCount(3);
+    g->SetFocus();
+    g->ControlExit(g);
+    EXPECT_FALSE(g->GetControlActive());
+    EXPECT_FALSE(cb->GetVisible());
+    EXPECT_EQ(g->GetRowCount(), 3);
+}
+
+} // namespace
