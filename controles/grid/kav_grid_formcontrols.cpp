@@ -20,15 +20,17 @@ bool IsEditType(const AnsiString& Type) {
 bool FormControlKey(TKavStringGrid* Grid, char& Key) {
     if (Key != '\r' && Key != '\t') return false;
     const bool tab = Key == '\t';
+    // The control's own cell: a click may have entered a control outside the current cell.
     const AnsiString id = Grid->GetControlID();
+    const int col = Grid->RemapColInv(Grid->GetControlCell().x), row = Grid->GetControlCell().y;
     Key = 0;
     if (Grid->CanFocus()) Grid->SetFocus();
     Grid->ControlExit(Grid);
-    if (!tab) return true;
+    if (!tab || col < 0 || row < 0 || row >= Grid->GetRowCount()) return true;
     if (Grid->GetNavigation()->GetAdvanceAuto())
-        Grid->AdvanceEdit(Grid->GetCol(), Grid->GetRow(), true, false, true, false);
+        Grid->AdvanceEdit(col, row, true, false, true, false);
     else
-        Grid->AdvanceHTMLEdit(Grid->GetCol(), Grid->GetRow(), id);
+        Grid->AdvanceHTMLEdit(col, row, id);
     return true;
 }
 

@@ -349,11 +349,14 @@ TKavStringGrid::TTextExtent TKavStringGrid::DrawCellText(TCanvas* Canvas, int AC
         AnsiString href, plain, focus, title, cid, cvalue, ctype;
         int ex = 0, ey = 0, count = 0, mouseAnchor = 0;
         TRect ar, cr;
-        // No blink timer runs: blinking text is shown; the button is never held down here.
-        HTMLDrawEx(Canvas, text, R, gridImages_, R.Left, R.Top, -1, 0, 1, false, false, false,
-                   false, true, false, !enhTextSize_, false, 0.0, anchor, clNone, clNone, clGray,
-                   href, plain, focus, title, ex, ey, count, mouseAnchor, ar, cr, cid, cvalue,
-                   ctype, pictureCache_.get(), pictureContainer_, GetHandle());
+        // No blink timer runs: blinking text is shown. A button control held down by the
+        // mouse shows pressed.
+        const bool held = formButtonDown_ && controlCell_ == TPoint(RealCol, ARow);
+        HTMLDrawEx(Canvas, text, R, gridImages_, held ? pressPoint_.x : R.Left,
+                   held ? pressPoint_.y : R.Top, -1, 0, 1, false, false, false, false, true, false,
+                   !enhTextSize_, held, 0.0, anchor, clNone, clNone, clGray, href, plain, focus,
+                   title, ex, ey, count, mouseAnchor, ar, cr, cid, cvalue, ctype,
+                   pictureCache_.get(), pictureContainer_, GetHandle());
         extent.Width = ex + 2;
         if (sortDraw) DrawSortIndicator(Canvas, RealCol, R.Right + 2, sortY(R));
         break;

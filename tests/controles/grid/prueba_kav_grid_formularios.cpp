@@ -72,6 +72,14 @@ protected:
             if (g->AnchorAt(col, row, x, y) == "ctrl") return {x + 3, y};
         return {-1, -1};
     }
+    // The same from the right: a point over the cell's last control.
+    TPoint SobreUltimoControl(int col, int row) {
+        const TRect r = g->CellRect(col, row);
+        const int y = (r.Top + r.Bottom) / 2;
+        for (int x = r.Right - 1; x >= r.Left; --x)
+            if (g->AnchorAt(col, row, x, y) == "ctrl") return {x - 3, y};
+        return {-1, -1};
+    }
     AnsiString Valor(int col, int row, const char* id) {
         AnsiString v;
         GetControlValue(g->GetCells(col, row), id, v);
@@ -218,3 +226,36 @@ TEST_F(Formularios, ListaFijaYFilaBorradaMientrasSeEdita) {
 }
 
 } // namespace
+
+TEST_F(Formularios, TabSigueEnLaCeldaDelControlPulsadoYElBotonSeSuelta) {
+    g->SetCells(1, 2,
+                "<B>a</B> <CONTROL TYPE=\"EDIT\" ID=\"x\" VALUE=\"1\" WIDTH=\"60\"> "
+                "<CONTROL TYPE=\"EDIT\" ID=\"y\" VALUE=\"2\" WIDTH=\"60\"> "
+                "<CONTROL TYPE=\"BUTTON\" ID=\"b\" VALUE=\"Calcular\" WIDTH=\"70\">");
+    std::vector<AnsiString> tipos;
+    g->OnControlClick = [&](TObject*, int, int, const AnsiString&, const AnsiString& tipo,
+                            const AnsiString&) { tipos.push_back(tipo); };
+    // The current cell is (1, 1); the click enters the first control of row 2.
+    const TPoint x = SobreControl(1, 2);
+    ASSERT_GE(x.x, 0);
+    SimulateClick(g, x.x, x.y);
+    EXPECT_EQ(g->GetControlID(), "x");
+    SimulateKeyStroke(VK_TAB);
+    EXPECT_EQ(g->GetControlID(), "y");
+    EXPECT_EQ(g->GetControlCell(), TPoint(1, 2));
+    EXPECT_EQ(g->GetFormEdit()->GetText(), "2");
+    SimulateKeyStroke(VK_RETURN);
+    EXPECT_FALSE(g->GetControlActive());
+    // The button control is held from the press to the release, and opens no editor.
+    const TPoint b = SobreUltimoControl(1, 2);
+    ASSERT_GE(b.x, 0);
+    SimulateMouse(g, SimulatedMouse::Down, 0, b.x, b.y);
+    EXPECT_TRUE(g->GetFormButtonDown());
+    EXPECT_FALSE(SaveCapture(ventana.get(), "kavgrid_control_boton").IsEmpty());
+    EXPECT_FALSE(g->GetControlActive());
+    SimulateMouse(g, SimulatedMouse::Up, 0, b.x, b.y);
+    EXPECT_FALSE(g->GetFormButtonDown());
+    EXPECT_FALSE(SaveCapture(ventana.get(), "kavgrid_control_boton_suelto").IsEmpty());
+    ASSERT_EQ(tipos.size(), 2u);
+    EXPECT_EQ(tipos[1], "BUTTON");
+}
