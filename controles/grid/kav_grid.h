@@ -1532,6 +1532,9 @@ private:
     // The end of a user's sizing of column (row) Index: OnEndColumnSize (OnEndRowSize), and
     // for a column UpdateColSize, whose answer becomes the width.
     void EndUserSizing(bool Cols, int Index);
+    // After sizes changed: a shown text editor covers its cell again, or hides when the cell
+    // holds a check box.
+    void EditorFollowsSizes();
     void StartPanning(TPoint At);
     void StopPanning();
     void PanStep();

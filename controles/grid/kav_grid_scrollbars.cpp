@@ -139,6 +139,7 @@ void TKavStringGrid::ColWidthsChanged() {
     }
     TBaseGrid::ColWidthsChanged();
     FinishUserSizing(true);
+    EditorFollowsSizes();
     UpdateFooter();
     CellControlsUpdate();
 }
@@ -146,6 +147,7 @@ void TKavStringGrid::ColWidthsChanged() {
 void TKavStringGrid::RowHeightsChanged() {
     TBaseGrid::RowHeightsChanged();
     FinishUserSizing(false);
+    EditorFollowsSizes();
     CellControlsUpdate();
 }
 

@@ -1,7 +1,8 @@
 // TKavStringGrid: the end of a column or row sized by the user. A border dragged in the
 // header is noted on release with the size it had; when the new size arrives the other
 // scrollable columns (rows) follow it in proportion with AllColumnSize (AllRowSize), then
-// OnEndColumnSize (OnEndRowSize) fires and UpdateColSize may still change the width.
+// OnEndColumnSize (OnEndRowSize) fires and UpdateColSize may still change the width. After
+// any change of sizes a shown editor covers its cell again.
 #include "controles/grid/kav_grid.h"
 
 #include <cmath>
@@ -55,4 +56,13 @@ void TKavStringGrid::EndUserSizing(bool Cols, int Index) {
     int width = GetColWidths(Index);
     UpdateColSize(Index, width);
     if (width != GetColWidths(Index)) SetColWidths(Index, width);
+}
+
+void TKavStringGrid::EditorFollowsSizes() {
+    if (!EditorShown()) return;
+    if (HasCheckBox(RemapCol(GetCol()), GetRow())) {
+        HideInplaceEdit();
+        return;
+    }
+    GetInplaceEditor()->Move(CellRect(GetCol(), GetRow()));
 }

@@ -1,6 +1,6 @@
 // Columns and rows sized by the user dragging a border: the end events, the width a
-// handler may still change, and every column (row) following the one sized with
-// AllColumnSize (AllRowSize).
+// handler may still change, every column (row) following the one sized with AllColumnSize
+// (AllRowSize), and a shown editor following its cell's new size.
 
 #include "controles/grid/kav_grid.h"
 #include "plataforma/base/numbers.h"
@@ -169,6 +169,28 @@ TEST_F(Tamano, ColumnaFijaConSizeFixedColAvisaAlTerminar) {
     EXPECT_EQ(finColumnas, (std::vector<int>{0}));
     // A fixed column sized by its border is not the header sizing: the others stay.
     EXPECT_EQ(Anchos(), (std::vector<int>{80, 40, 64, 33, 50}));
+}
+
+TEST_F(Tamano, ElEditorAbiertoSigueASuCeldaYSeCierraSobreUnaCasilla) {
+    g->SetOptions(g->GetOptions() << goEditing);
+    g->SetCol(2);
+    g->SetRow(2);
+    g->ShowInplaceEdit();
+    TInplaceEdit* ed = g->GetInplaceEditor();
+    ASSERT_TRUE(ed && ed->GetVisible());
+    const int antes = ed->GetWidth();
+    g->SetColWidths(2, g->GetColWidths(2) + 30);
+    ASSERT_TRUE(g->GetEditorMode() && ed->GetVisible());
+    EXPECT_EQ(ed->GetWidth(), antes + 30);
+    const TRect celda = g->CellRect(2, 2);
+    EXPECT_EQ(ed->GetLeft(), celda.Left);
+    // A taller row above moves it down with its cell.
+    g->SetRowHeights(1, g->GetRowHeights(1) + 15);
+    EXPECT_EQ(ed->GetTop(), g->CellRect(2, 2).Top);
+    // Over a check box no text editor stays open.
+    g->AddCheckBox(2, 2, false, false);
+    g->SetColWidths(2, 70);
+    EXPECT_FALSE(ed->GetVisible() && g->GetEditorMode());
 }
 
 } // namespace
