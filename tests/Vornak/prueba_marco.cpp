@@ -196,7 +196,9 @@ TEST_P(CierreConCambios, PreguntaSiGuardar) {
     EXPECT_EQ(LeerBytes(segunda) != antes, c.guardado);
     EXPECT_EQ(accion == caNone, c.abierto);
     EXPECT_EQ(m->GetMDIChildCount(), c.abierto ? 1 : 0);
-    if (c.abierto) EXPECT_TRUE(Cambios::Instancia()->ValorIndicador("Cambios"));
+    if (c.abierto) {
+        EXPECT_TRUE(Cambios::Instancia()->ValorIndicador("Cambios"));
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Respuestas, CierreConCambios,
