@@ -46,11 +46,11 @@ AnsiString FormatCellNumber(const AnsiString& Pattern, double Value, bool Intege
     }
     if (at == std::string::npos) return FloatToStr(Value);
     char buf[512];
-    const std::string spec = p.substr(at, end - at);
+    const std::string conversion = p.substr(at, end - at);
     const int n =
-        Integer ? std::snprintf(buf, sizeof buf, spec.c_str(),
+        Integer ? std::snprintf(buf, sizeof buf, conversion.c_str(),
                                 static_cast<int>(std::clamp(Value, -2147483648.0, 2147483647.0)))
-                : std::snprintf(buf, sizeof buf, spec.c_str(), Value);
+                : std::snprintf(buf, sizeof buf, conversion.c_str(), Value);
     std::string number =
         n < 0 ? std::string() : std::string(buf, std::min<size_t>(n, sizeof buf - 1));
     for (char& ch : number)
