@@ -5,10 +5,10 @@
 #include "plataforma/base/file_errors.h"
 #include "plataforma/base/file_writer.h"
 #include "plataforma/base/files.h"
-#include "plataforma/gui/painting/canvas_device.h"
 #include "plataforma/gui/images/graphics_internal.h"
 #include "plataforma/gui/images/jpeg_codec.h"
 #include "plataforma/gui/kernel/qt_bridge.h"
+#include "plataforma/gui/painting/canvas_device.h"
 
 #include <QBuffer>
 #include <QImageReader>
@@ -215,14 +215,7 @@ void TBitmap::Assign(TPersistent* Source) {
         return;
     }
     if (auto* g = dynamic_cast<TGraphic*>(Source)) {
-        QImage image;
-        if (!g->GetEmpty()) {
-            image = QImage(g->GetWidth(), g->GetHeight(), QImage::Format_RGB32);
-            image.fill(Qt::white);
-            QPainter p(&image);
-            p.drawImage(0, 0, GraphicAccess::Render(g));
-        }
-        impl_->image = std::move(image);
+        impl_->image = GraphicAccess::OnWhite(g);
         Changed();
         return;
     }
@@ -291,4 +284,15 @@ QImage GraphicAccess::Render(TGraphic* Graphic) {
     GraphicAccess::Pixels(&scratch) = image;
     scratch.GetCanvas()->StretchDraw(Rect(0, 0, image.width(), image.height()), Graphic);
     return GraphicAccess::Pixels(&scratch);
+}
+
+QImage GraphicAccess::OnWhite(TGraphic* Graphic) {
+    QImage image;
+    if (Graphic && !Graphic->GetEmpty()) {
+        image = QImage(Graphic->GetWidth(), Graphic->GetHeight(), QImage::Format_RGB32);
+        image.fill(Qt::white);
+        QPainter p(&image);
+        p.drawImage(0, 0, Render(Graphic));
+    }
+    return image;
 }

@@ -25,4 +25,7 @@ struct GraphicAccess {
     static QImage& Pixels(TBitmap* Bitmap);
     // The graphic at its own size, transparency as alpha: what Draw puts on a canvas.
     static QImage Render(TGraphic* Graphic);
+    // The graphic drawn on white in 32-bit RGB (a null image for an empty graphic): how a
+    // format without transparency takes another graphic.
+    static QImage OnWhite(TGraphic* Graphic);
 };

@@ -1,9 +1,9 @@
 #include "plataforma/gui/images/jpeg.h"
 
-#include "plataforma/gui/painting/canvas_device.h"
 #include "plataforma/gui/images/graphics_internal.h"
 #include "plataforma/gui/images/jpeg_codec.h"
 #include "plataforma/gui/kernel/qt_bridge.h"
+#include "plataforma/gui/painting/canvas_device.h"
 
 struct TJPEGImage::Impl {
     std::string bytes; // the compressed picture
@@ -98,13 +98,7 @@ void TJPEGImage::Assign(TPersistent* Source) {
     }
     if (auto* g = dynamic_cast<TGraphic*>(Source)) {
         // Another graphic is compressed: it is drawn on white, as a JPEG has no transparency.
-        QImage image;
-        if (!g->GetEmpty()) {
-            image = QImage(g->GetWidth(), g->GetHeight(), QImage::Format_RGB32);
-            image.fill(Qt::white);
-            QPainter p(&image);
-            p.drawImage(0, 0, GraphicAccess::Render(g));
-        }
+        QImage image = GraphicAccess::OnWhite(g);
         impl_->image = grayscale_ ? Gray(image) : image;
         impl_->bytes.clear();
         Compress();
