@@ -52,43 +52,39 @@ void TCellGraphic::Assign(TPersistent* Source) {
     CellCreated = s->CellCreated;
 }
 
-void TCellGraphic::SetBitmap(TBitmap* ABitmap, bool Transparent, TCellHAlign HAlign,
-                             TCellVAlign VAlign) {
-    CellType = ctBitmap;
-    CellBitmap = ABitmap;
-    CellTransparent = Transparent;
+void TCellGraphic::SetKind(TCellType Kind, TCellHAlign HAlign, TCellVAlign VAlign) {
+    CellType = Kind;
     CellHAlign = HAlign;
     CellVAlign = VAlign;
+}
+
+void TCellGraphic::SetBitmap(TBitmap* ABitmap, bool Transparent, TCellHAlign HAlign,
+                             TCellVAlign VAlign) {
+    SetKind(ctBitmap, HAlign, VAlign);
+    CellBitmap = ABitmap;
+    CellTransparent = Transparent;
 }
 
 void TCellGraphic::SetIcon(TIcon* AIcon, TCellHAlign HAlign, TCellVAlign VAlign) {
-    CellType = ctIcon;
+    SetKind(ctIcon, HAlign, VAlign);
     CellIcon = AIcon;
-    CellHAlign = HAlign;
-    CellVAlign = VAlign;
 }
 
 void TCellGraphic::SetImageIdx(int Index, TCellHAlign HAlign, TCellVAlign VAlign) {
-    CellType = ctImageList;
+    SetKind(ctImageList, HAlign, VAlign);
     CellIndex = Index;
-    CellHAlign = HAlign;
-    CellVAlign = VAlign;
 }
 
 void TCellGraphic::SetDataImage(int Index, TCellHAlign HAlign, TCellVAlign VAlign) {
-    CellType = ctDataImage;
+    SetKind(ctDataImage, HAlign, VAlign);
     CellIndex = Index;
-    CellHAlign = HAlign;
-    CellVAlign = VAlign;
 }
 
 void TCellGraphic::SetCheckBox(bool State, bool Data, bool Flag, TCellHAlign HAlign,
                                TCellVAlign VAlign) {
-    CellType = Data ? ctDataCheckBox : ctCheckBox;
+    SetKind(Data ? ctDataCheckBox : ctCheckBox, HAlign, VAlign);
     CellBoolean = State;
     CellTransparent = Flag;
-    CellHAlign = HAlign;
-    CellVAlign = VAlign;
 }
 
 void TCellGraphic::SetPicture(TPicture* APicture, bool Transparent, TStretchMode StretchMode,
@@ -104,24 +100,20 @@ void TCellGraphic::SetFilePicture(TPersistent* APicture, bool Transparent, TStre
 void TCellGraphic::SetPictureKind(TCellType Kind, TObject* APicture, bool Transparent,
                                   TStretchMode StretchMode, int Inset, TCellHAlign HAlign,
                                   TCellVAlign VAlign) {
-    CellType = Kind;
+    SetKind(Kind, HAlign, VAlign);
     CellBitmap = APicture;
     CellTransparent = Transparent;
     CellStretch = StretchMode;
     CellIndex = Inset;
-    CellHAlign = HAlign;
-    CellVAlign = VAlign;
 }
 
 void TCellGraphic::SetButton(int Width, int Height, const AnsiString& Caption, TCellHAlign HAlign,
                              TCellVAlign VAlign) {
-    CellType = ctButton;
+    SetKind(ctButton, HAlign, VAlign);
     CellIndex = static_cast<int32_t>((static_cast<uint32_t>(Height) << 16) |
                                      (static_cast<uint32_t>(Width) & 0xFFFF));
     CellCaption = Caption;
     CellBoolean = 0;
-    CellHAlign = HAlign;
-    CellVAlign = VAlign;
 }
 
 void TCellGraphic::SetBitButton(int Width, int Height, const AnsiString& Caption, TBitmap* Glyph,

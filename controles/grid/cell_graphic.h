@@ -56,6 +56,8 @@ public:
     // owned flag; not the graphic object or icon references.
     void Assign(TPersistent* Source) override;
 
+    // The kind and both alignments, set together by every Set* below and the grid's Add*.
+    void SetKind(TCellType Kind, TCellHAlign HAlign, TCellVAlign VAlign);
     void SetBitmap(TBitmap* ABitmap, bool Transparent, TCellHAlign HAlign, TCellVAlign VAlign);
     void SetIcon(TIcon* AIcon, TCellHAlign HAlign, TCellVAlign VAlign);
     void SetImageIdx(int Index, TCellHAlign HAlign, TCellVAlign VAlign);

@@ -120,14 +120,12 @@ bool TKavStringGrid::HasDataImage(int ACol, int ARow) {
 void TKavStringGrid::AddMultiImage(int ACol, int ARow, int Dir, TCellHAlign HA, TCellVAlign VA) {
     if (!gridImages_) return;
     TCellGraphic* g = CreateCellGraphic(ACol, ARow);
-    g->CellType = ctImages;
+    g->SetKind(ctImages, HA, VA);
     auto* list = new TIntList(ACol, ARow);
     list->OnChange = [this](TObject*, int c, int r) { RepaintCell(RemapColInv(c), r); };
     g->CellBitmap = list;
     g->CellCreated = 1;
     g->CellBoolean = Dir != 0;
-    g->CellHAlign = HA;
-    g->CellVAlign = VA;
 }
 
 TIntList* TKavStringGrid::GetCellImages(int ACol, int ARow) {
@@ -141,9 +139,7 @@ void TKavStringGrid::AddProgressFormatted(int ACol, int ARow, TColor FGColor, TC
                                           TColor BKColor, TColor BKTextColor,
                                           const AnsiString& AFormat, int AMin, int AMax) {
     TCellGraphic* g = CreateCellGraphic(ACol, ARow);
-    g->CellType = ctProgress;
-    g->CellHAlign = haLeft;
-    g->CellVAlign = vaTop;
+    g->SetKind(ctProgress, haLeft, vaTop);
     g->CellColor = FGColor;
     g->CellTextColor = FGTextColor;
     g->CellColorTo = BKColor;
@@ -167,9 +163,7 @@ void TKavStringGrid::AddProgress(int ACol, int ARow, TColor FGColor, TColor BKCo
 
 void TKavStringGrid::AddProgressPie(int ACol, int ARow, TColor Color, int Value) {
     TCellGraphic* g = CreateCellGraphic(ACol, ARow);
-    g->CellType = ctProgressPie;
-    g->CellHAlign = haBeforeText;
-    g->CellVAlign = vaTop;
+    g->SetKind(ctProgressPie, haBeforeText, vaTop);
     g->CellColor = Color;
     g->CellIndex = Value;
 }
@@ -184,9 +178,7 @@ void TKavStringGrid::SetProgressPie(int ACol, int ARow, int Value) {
 void TKavStringGrid::AddRangeIndicator(int ACol, int ARow, int Range, TColor NegColor,
                                        TColor PosColor, bool ShowValue) {
     TCellGraphic* g = CreateCellGraphic(ACol, ARow);
-    g->CellType = ctRangeIndicator;
-    g->CellHAlign = haLeft;
-    g->CellVAlign = vaTop;
+    g->SetKind(ctRangeIndicator, haLeft, vaTop);
     g->CellIndex = Range;
     g->CellColor = NegColor;
     g->CellColorTo = PosColor;
