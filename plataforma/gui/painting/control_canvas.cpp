@@ -275,16 +275,32 @@ bool TControlCanvas::StoreNeedsPaint() const {
 
 // --- the custom-painted controls ---
 
+namespace {
+
+// The canvas of a custom-painted or graphic control, made on its first use; a graphic
+// control's store is transparent where nothing is drawn.
+TCanvas* StoreCanvas(std::unique_ptr<TControlCanvas>& Canvas, TControl* Control, bool Transparent) {
+    if (!Canvas) {
+        EnsureQtApplication();
+        Canvas = std::make_unique<TControlCanvas>();
+        Canvas->SetControl(Control);
+        Canvas->OwnBackingStore(Transparent);
+    }
+    return Canvas.get();
+}
+
+HDC BeginStore(TCanvas* Canvas, QPaintEvent* Event, bool& RunMessages) {
+    auto* canvas = static_cast<TControlCanvas*>(Canvas);
+    RunMessages = canvas->BeginStorePaint(Event);
+    return RunMessages ? canvas->GetHandle() : nullptr;
+}
+
+} // namespace
+
 TCustomControl::~TCustomControl() = default;
 
 TCanvas* TCustomControl::GetCanvas() const {
-    if (!canvas_) {
-        EnsureQtApplication();
-        canvas_ = std::make_unique<TControlCanvas>();
-        canvas_->SetControl(const_cast<TCustomControl*>(this));
-        canvas_->OwnBackingStore(false);
-    }
-    return canvas_.get();
+    return StoreCanvas(canvas_, const_cast<TCustomControl*>(this), false);
 }
 
 void TCustomControl::Invalidate() {
@@ -293,9 +309,7 @@ void TCustomControl::Invalidate() {
 }
 
 HDC TCustomControl::BeginPaintStore(QPaintEvent* Event, bool& RunMessages) {
-    auto* canvas = static_cast<TControlCanvas*>(GetCanvas());
-    RunMessages = canvas->BeginStorePaint(Event);
-    return RunMessages ? canvas->GetHandle() : nullptr;
+    return BeginStore(GetCanvas(), Event, RunMessages);
 }
 
 void TCustomControl::EndPaintStore(QPaintEvent* Event) {
@@ -305,13 +319,7 @@ void TCustomControl::EndPaintStore(QPaintEvent* Event) {
 TGraphicControl::~TGraphicControl() = default;
 
 TCanvas* TGraphicControl::GetCanvas() const {
-    if (!canvas_) {
-        EnsureQtApplication();
-        canvas_ = std::make_unique<TControlCanvas>();
-        canvas_->SetControl(const_cast<TGraphicControl*>(this));
-        canvas_->OwnBackingStore(true);
-    }
-    return canvas_.get();
+    return StoreCanvas(canvas_, const_cast<TGraphicControl*>(this), true);
 }
 
 void TGraphicControl::Invalidate() {
@@ -320,9 +328,7 @@ void TGraphicControl::Invalidate() {
 }
 
 HDC TGraphicControl::BeginPaintStore(QPaintEvent* Event, bool& RunMessages) {
-    auto* canvas = static_cast<TControlCanvas*>(GetCanvas());
-    RunMessages = canvas->BeginStorePaint(Event);
-    return RunMessages ? canvas->GetHandle() : nullptr;
+    return BeginStore(GetCanvas(), Event, RunMessages);
 }
 
 void TGraphicControl::EndPaintStore(QPaintEvent* Event) {
