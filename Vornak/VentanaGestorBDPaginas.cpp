@@ -24,6 +24,17 @@ constexpr int X_SIMBOLO = 230;
 constexpr int X_CAMPO = 260;
 constexpr int X_UNIDAD = 356;
 constexpr int ANCHO_CAMPO = 88;
+
+// Un control de la ventana puesto en su página, con su nombre y su sitio.
+template <class T>
+T* Colocar(TComponent* dueno, TWinControl* pagina, const char* nombre, int x, int y, int ancho,
+           int alto) {
+    auto* control = new T(dueno);
+    control->SetName(nombre);
+    control->SetParent(pagina);
+    control->SetBounds(x, y, ancho, alto);
+    return control;
+}
 } // namespace
 
 TLabel* TforGestorBD::Rotulo(TWinControl* pagina, const char* nombre, const char* texto, int x,
@@ -38,20 +49,14 @@ TLabel* TforGestorBD::Rotulo(TWinControl* pagina, const char* nombre, const char
 }
 
 TEdit* TforGestorBD::Campo(TWinControl* pagina, const char* nombre, int x, int y, int ancho) {
-    auto* campo = new TEdit(this);
-    campo->SetName(nombre);
-    campo->SetParent(pagina);
-    campo->SetBounds(x, y, ancho, 21);
+    auto* campo = Colocar<TEdit>(this, pagina, nombre, x, y, ancho, 21);
     campo->SetText("");
     return campo;
 }
 
 TKavEdit* TforGestorBD::CampoNumerico(TWinControl* pagina, const char* nombre, int x, int y,
                                       int ancho) {
-    auto* campo = new TKavEdit(this);
-    campo->SetName(nombre);
-    campo->SetParent(pagina);
-    campo->SetBounds(x, y, ancho, 21);
+    auto* campo = Colocar<TKavEdit>(this, pagina, nombre, x, y, ancho, 21);
     campo->SetEditAlign(eaRight);
     campo->SetDisabledColor(GRIS_DESACTIVADO);
     campo->SetText("");
@@ -71,11 +76,8 @@ TKavComboBox* TforGestorBD::Lista(TWinControl* pagina, const char* nombre, int x
 
 TButton* TforGestorBD::Boton(TWinControl* pagina, const char* nombre, const char* texto, int x,
                              int y, int ancho) {
-    auto* boton = new TButton(this);
-    boton->SetName(nombre);
-    boton->SetParent(pagina);
+    auto* boton = Colocar<TButton>(this, pagina, nombre, x, y, ancho, 25);
     boton->SetCaption(texto);
-    boton->SetBounds(x, y, ancho, 25);
     return boton;
 }
 
@@ -114,14 +116,8 @@ void TforGestorBD::PaginaMateriales() {
 
     lbPropiedades = Rotulo(p, "lbPropiedades", "Propiedades", 16, 80);
     Negrita(lbPropiedades);
-    rbPropiedades = new TRadioButton(this);
-    rbPropiedades->SetName("rbPropiedades");
-    rbPropiedades->SetParent(p);
-    rbPropiedades->SetBounds(16, 104, 17, 17);
-    rbResistencia = new TRadioButton(this);
-    rbResistencia->SetName("rbResistencia");
-    rbResistencia->SetParent(p);
-    rbResistencia->SetBounds(16, 232, 17, 17);
+    rbPropiedades = Colocar<TRadioButton>(this, p, "rbPropiedades", 16, 104, 17, 17);
+    rbResistencia = Colocar<TRadioButton>(this, p, "rbResistencia", 16, 232, 17, 17);
 
     lbEspesor = Rotulo(p, "lbEspesor", "Espesor (d)", X_ROTULO, 106);
     edEspesor = CampoNumerico(p, "edEspesor", X_CAMPO, 102, ANCHO_CAMPO);
@@ -160,10 +156,7 @@ void TforGestorBD::PaginaMateriales() {
     edImagenMat = Campo(p, "edImagenMat", 460, 102, 200);
     edImagenMat->SetEnabled(false);
     btnDibujoMat = Boton(p, "btnDibujoMat", "...", 664, 100, 25);
-    imgDibujo = new TImage(this);
-    imgDibujo->SetName("imgDibujo");
-    imgDibujo->SetParent(p);
-    imgDibujo->SetBounds(460, 132, 105, 105);
+    imgDibujo = Colocar<TImage>(this, p, "imgDibujo", 460, 132, 105, 105);
     imgDibujo->SetAutoSize(true);
 
     auto refrescar = [this](TObject*) {
@@ -218,15 +211,9 @@ void TforGestorBD::PaginaCerramientos() {
     edU->SetReadOnly(true);
     lbUM = Rotulo(p, "lbUM", "W/(m²K)", 256, 356);
 
-    rbVertical = new TRadioButton(this);
-    rbVertical->SetName("rbVertical");
-    rbVertical->SetParent(p);
-    rbVertical->SetBounds(16, 388, 17, 17);
+    rbVertical = Colocar<TRadioButton>(this, p, "rbVertical", 16, 388, 17, 17);
     rbVertical->SetVisible(false);
-    rbHorizontal = new TRadioButton(this);
-    rbHorizontal->SetName("rbHorizontal");
-    rbHorizontal->SetParent(p);
-    rbHorizontal->SetBounds(16, 408, 17, 17);
+    rbHorizontal = Colocar<TRadioButton>(this, p, "rbHorizontal", 16, 408, 17, 17);
     rbHorizontal->SetVisible(false);
     lbVerticales = Rotulo(p, "lbVerticales",
                           "Verticales (Materiales ordenados de exterior a interior).", 16, 392);
@@ -266,10 +253,7 @@ void TforGestorBD::PaginaVidrios() {
     edNombreAcr->SetMaxLength(32);
     Label15 = Rotulo(p, "Label15", "Propiedades", 16, 80);
     Negrita(Label15);
-    bvVidrio = new TBevel(this);
-    bvVidrio->SetName("bvVidrio");
-    bvVidrio->SetParent(p);
-    bvVidrio->SetBounds(16, 96, 440, 80);
+    bvVidrio = Colocar<TBevel>(this, p, "bvVidrio", 16, 96, 440, 80);
     lbConductanciaAcr = Rotulo(p, "lbConductanciaAcr", "Transmitancia térmica (U)", X_ROTULO, 114);
     edConductanciaAcr = CampoNumerico(p, "edConductanciaAcr", X_CAMPO, 110, ANCHO_CAMPO);
     lbConductanciaAcrM = Rotulo(p, "lbConductanciaAcrM", "W/m²K", X_UNIDAD, 114);
@@ -323,11 +307,8 @@ void TforGestorBD::PaginaHuecos() {
     lbPermeabilidadHue = Rotulo(p, "lbPermeabilidadHue", "Permeabilidad al aire", 16, 184);
     edPermeabilidadHue = CampoNumerico(p, "edPermeabilidadHue", X_CAMPO, 180, ANCHO_CAMPO);
     lbPermeabilidadHueM = Rotulo(p, "lbPermeabilidadHueM", "m³/hm² a 100 Pa", X_UNIDAD, 184);
-    ChcPuerta = new TCheckBox(this);
-    ChcPuerta->SetName("ChcPuerta");
-    ChcPuerta->SetParent(p);
+    ChcPuerta = Colocar<TCheckBox>(this, p, "ChcPuerta", 16, 216, 160, 17);
     ChcPuerta->SetCaption("¿Es una puerta?");
-    ChcPuerta->SetBounds(16, 216, 160, 17);
     // Valores del vidrio y del marco que la ventana tiene ocultos.
     lbConductanciaAHue = Rotulo(p, "lbConductanciaAHue", "U vidrio", 16, 250);
     edConductanciaAHue = CampoNumerico(p, "edConductanciaAHue", X_CAMPO, 246, ANCHO_CAMPO);
@@ -370,10 +351,7 @@ void TforGestorBD::PaginaPuentes() {
     edImagenPue = Campo(p, "edImagenPue", 460, 40, 200);
     edImagenPue->SetEnabled(false);
     btnDibujoPue = Boton(p, "btnDibujoPue", "...", 664, 38, 25);
-    imgDibujoPue = new TImage(this);
-    imgDibujoPue->SetName("imgDibujoPue");
-    imgDibujoPue->SetParent(p);
-    imgDibujoPue->SetBounds(460, 72, 230, 180);
+    imgDibujoPue = Colocar<TImage>(this, p, "imgDibujoPue", 460, 72, 230, 180);
     imgDibujoPue->SetStretch(true);
     imgDibujoPue->SetCenter(true);
     btnDibujoPue->OnClick = [this](TObject*) { btnDibujoClick(TIPO_PUENTE_TERMICO); };
