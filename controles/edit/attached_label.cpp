@@ -57,3 +57,22 @@ void PlaceAttachedLabel(TLabel* Label, const TRect& Control, TLabelPosition Posi
     }
     Label->SetBounds(ll, lt, lw, lh);
 }
+
+TLabel* TAttachedLabel::Create(TWinControl* Control) {
+    Label = new TLabel(Control);
+    Label->FreeNotification(Control);
+    Label->SetParent(Control->GetParent());
+    Label->SetFocusControl(Control);
+    Label->GetFont()->Assign(Font.get());
+    return Label;
+}
+
+void TAttachedLabel::Release() {
+    TLabel* l = Label;
+    Label = nullptr;
+    delete l;
+}
+
+void TAttachedLabel::Forget(TComponent* AComponent) {
+    if (AComponent == Label) Label = nullptr;
+}

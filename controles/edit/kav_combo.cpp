@@ -15,21 +15,17 @@
 
 TKavCustomCombo::TKavCustomCombo(TComponent* AOwner)
     : TCustomComboBox(AOwner), buttonWidth_(GetSystemMetrics(SM_CXVSCROLL) + 2),
-      labelFont_(std::make_unique<TFont>()), canvases_(std::make_unique<WindowCanvases>(this)) {
-    labelFont_->OnChange = [this](TObject* s) { LabelFontChange(s); };
+      canvases_(std::make_unique<WindowCanvases>(this)) {
+    label_.Font->OnChange = [this](TObject* s) { LabelFontChange(s); };
 }
 
 TKavCustomCombo::~TKavCustomCombo() {
-    if (label_) {
-        TLabel* l = label_;
-        label_ = nullptr;
-        delete l;
-    }
+    label_.Release();
 }
 
 void TKavCustomCombo::Notification(TComponent* AComponent, TOperation Operation) {
     TCustomComboBox::Notification(AComponent, Operation);
-    if (Operation == opRemove && AComponent == label_) label_ = nullptr;
+    if (Operation == opRemove) label_.Forget(AComponent);
 }
 
 AnsiString TKavCustomCombo::GetVersionEx() const {
@@ -45,12 +41,12 @@ void TKavCustomCombo::SetEnabledEx(bool Value) {
     SetEnabled(Value);
     const TComponentState s = GetComponentState();
     if (s.Contains(csLoading) || s.Contains(csDesigning)) return;
-    if (was != Value && label_ && !labelAlwaysEnabled_) label_->SetEnabled(Value);
+    if (was != Value && label_.Label && !label_.AlwaysEnabled) label_.Label->SetEnabled(Value);
 }
 
 void TKavCustomCombo::SetVisibleEx(bool Value) {
     SetVisible(Value);
-    if (label_) label_->SetVisible(Value);
+    if (label_.Label) label_.Label->SetVisible(Value);
 }
 
 void TKavCustomCombo::SetColorEx(TColor Value) {
@@ -104,7 +100,7 @@ void TKavCustomCombo::Loaded() {
     if (dropWidth_ > 0) SetDropWidth(dropWidth_);
     disabledColor_ = normalColor_;
     if (!flatParentColor_ || flat_) SetColor(normalColor_);
-    if (label_ && !labelAlwaysEnabled_) label_->SetEnabled(GetEnabled());
+    if (label_.Label && !label_.AlwaysEnabled) label_.Label->SetEnabled(GetEnabled());
     Init();
 }
 
@@ -115,38 +111,32 @@ void TKavCustomCombo::Init() {
 // --- label ---
 
 AnsiString TKavCustomCombo::GetLabelCaption() const {
-    return label_ ? label_->GetCaption() : AnsiString();
+    return label_.Label ? label_.Label->GetCaption() : AnsiString();
 }
 
 void TKavCustomCombo::SetLabelCaption(const AnsiString& Value) {
-    if (!label_) {
-        label_ = new TLabel(this);
-        label_->FreeNotification(this);
-        label_->SetParent(GetParent());
-        label_->SetFocusControl(this);
-        label_->GetFont()->Assign(labelFont_.get());
-    }
-    label_->SetCaption(Value);
+    if (!label_.Label) label_.Create(this);
+    label_.Label->SetCaption(Value);
     UpdateLabel();
 }
 
 void TKavCustomCombo::SetLabelPosition(TLabelPosition Value) {
-    labelPosition_ = Value;
+    label_.Position = Value;
     UpdateLabel();
 }
 
 void TKavCustomCombo::SetLabelMargin(int Value) {
-    labelMargin_ = Value;
+    label_.Margin = Value;
     UpdateLabel();
 }
 
 void TKavCustomCombo::SetLabelTransparent(bool Value) {
-    labelTransparent_ = Value;
+    label_.Transparent = Value;
     UpdateLabel();
 }
 
 void TKavCustomCombo::SetLabelAlwaysEnabled(bool Value) {
-    labelAlwaysEnabled_ = Value;
+    label_.AlwaysEnabled = Value;
     UpdateLabel();
 }
 
@@ -155,11 +145,11 @@ void TKavCustomCombo::LabelFontChange(TObject*) {
 }
 
 void TKavCustomCombo::UpdateLabel() {
-    if (!label_) return;
-    label_->SetTransparent(labelTransparent_);
-    label_->GetFont()->Assign(labelFont_.get());
-    PlaceAttachedLabel(label_, GetBoundsRect(), labelPosition_, labelMargin_);
-    label_->SetVisible(GetVisible());
+    if (!label_.Label) return;
+    label_.Label->SetTransparent(label_.Transparent);
+    label_.Label->GetFont()->Assign(label_.Font.get());
+    PlaceAttachedLabel(label_.Label, GetBoundsRect(), label_.Position, label_.Margin);
+    label_.Label->SetVisible(GetVisible());
 }
 
 void TKavCustomCombo::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {

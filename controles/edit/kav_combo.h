@@ -50,17 +50,17 @@ public:
 
     AnsiString GetLabelCaption() const;
     void SetLabelCaption(const AnsiString& Value);
-    TLabelPosition GetLabelPosition() const { return labelPosition_; }
+    TLabelPosition GetLabelPosition() const { return label_.Position; }
     void SetLabelPosition(TLabelPosition Value);
-    int GetLabelMargin() const { return labelMargin_; }
+    int GetLabelMargin() const { return label_.Margin; }
     void SetLabelMargin(int Value);
-    bool GetLabelTransparent() const { return labelTransparent_; }
+    bool GetLabelTransparent() const { return label_.Transparent; }
     void SetLabelTransparent(bool Value);
-    bool GetLabelAlwaysEnabled() const { return labelAlwaysEnabled_; }
+    bool GetLabelAlwaysEnabled() const { return label_.AlwaysEnabled; }
     void SetLabelAlwaysEnabled(bool Value);
-    TFont* GetLabelFont() const { return labelFont_.get(); }
-    void SetLabelFont(TFont* Value) { labelFont_->Assign(Value); }
-    TLabel* GetEditLabel() const { return label_; }
+    TFont* GetLabelFont() const { return label_.Font.get(); }
+    void SetLabelFont(TFont* Value) { label_.Font->Assign(Value); }
+    TLabel* GetEditLabel() const { return label_.Label; }
 
     virtual int GetVersionNr() const { return 0x01020000; }
     AnsiString GetVersionEx() const;
@@ -106,12 +106,7 @@ private:
     int dropWidth_ = 0;
     bool isWinXP_ = true;
     bool buttonHot_ = false;
-    bool labelAlwaysEnabled_ = false;
-    bool labelTransparent_ = false;
-    int labelMargin_ = 4;
-    std::unique_ptr<TFont> labelFont_;
-    TLabelPosition labelPosition_ = lpLeftTop;
-    TLabel* label_ = nullptr;
+    TAttachedLabel label_;
     TColor flatLineColor_ = clBlack;
     bool flatParentColor_ = true;
     TColor focusColor_ = clNone;

@@ -198,12 +198,12 @@ void TPersistence::Assign(TPersistent* Source) {
 // --- life ---
 
 TKavEdit::TKavEdit(TComponent* AOwner)
-    : TCustomEdit(AOwner), labelFont_(std::make_unique<TFont>()),
-      lookup_(std::make_unique<TLookupSettings>()), persistence_(std::make_unique<TPersistence>()),
+    : TCustomEdit(AOwner), lookup_(std::make_unique<TLookupSettings>()),
+      persistence_(std::make_unique<TPersistence>()),
       canvases_(std::make_unique<WindowCanvases>(this)) {
     normalFontColor_ = GetFont()->GetColor();
     normalColor_ = TCustomEdit::GetColor();
-    labelFont_->OnChange = [this](TObject* s) { LabelFontChanged(s); };
+    label_.Font->OnChange = [this](TObject* s) { LabelFontChanged(s); };
     if (!Designing()) {
         lookupWindow_ = new TListHintWindow(this);
         lookupWindow_->SetBounds(0, 0, 0, 0);
@@ -237,16 +237,12 @@ TKavEdit::~TKavEdit() {
     // The settings go to their store before the window is gone (its WM_DESTROY cannot
     // reach this class from the base destructor).
     if (!Designing()) SavePersist();
-    if (editLabel_) {
-        TLabel* l = editLabel_;
-        editLabel_ = nullptr;
-        delete l;
-    }
+    label_.Release();
 }
 
 void TKavEdit::Notification(TComponent* AComponent, TOperation Operation) {
     TCustomEdit::Notification(AComponent, Operation);
-    if (Operation == opRemove && AComponent == editLabel_) editLabel_ = nullptr;
+    if (Operation == opRemove) label_.Forget(AComponent);
 }
 
 void TKavEdit::Loaded() {
@@ -254,9 +250,9 @@ void TKavEdit::Loaded() {
     if (!Designing()) Init();
     if (storedHeight_ > 0) SetBounds(GetLeft(), GetTop(), GetWidth(), storedHeight_);
     if (!Designing()) LoadPersist();
-    if (editLabel_) {
-        if (!labelAlwaysEnabled_) editLabel_->SetEnabled(GetEnabled());
-        if (GetParentFont()) editLabel_->SetFont(GetFont());
+    if (label_.Label) {
+        if (!label_.AlwaysEnabled) label_.Label->SetEnabled(GetEnabled());
+        if (GetParentFont()) label_.Label->SetFont(GetFont());
     }
 }
 
@@ -268,7 +264,7 @@ void TKavEdit::Init() {
         flat_ = false;
         SetFlat(true);
     }
-    if (editLabel_) UpdateLabel();
+    if (label_.Label) UpdateLabel();
     if (!GetEnabled()) {
         TCustomEdit::SetColor(disabledColor_);
     }
@@ -483,7 +479,7 @@ void TKavEdit::SetAutoThousandSeparator(bool Value) {
 
 void TKavEdit::SetVisible(bool Value) {
     TCustomEdit::SetVisible(Value);
-    if (editLabel_) editLabel_->SetVisible(Value);
+    if (label_.Label) label_.Label->SetVisible(Value);
 }
 
 void TKavEdit::SetEnabledEx(bool Value) {
@@ -497,7 +493,7 @@ void TKavEdit::SetEnabledEx(bool Value) {
         SetColorEx(disabledColor_);
         normalColor_ = remembered;
     }
-    if (editLabel_ && !labelAlwaysEnabled_) editLabel_->SetEnabled(Value);
+    if (label_.Label && !label_.AlwaysEnabled) label_.Label->SetEnabled(Value);
 }
 
 void TKavEdit::SetColorEx(TColor Value) {

@@ -227,18 +227,18 @@ public:
     // --- label ---
     AnsiString GetLabelCaption() const;
     void SetLabelCaption(const AnsiString& Value);
-    TLabelPosition GetLabelPosition() const { return labelPosition_; }
+    TLabelPosition GetLabelPosition() const { return label_.Position; }
     void SetLabelPosition(TLabelPosition Value);
-    int GetLabelMargin() const { return labelMargin_; }
+    int GetLabelMargin() const { return label_.Margin; }
     void SetLabelMargin(int Value);
-    bool GetLabelTransparent() const { return labelTransparent_; }
+    bool GetLabelTransparent() const { return label_.Transparent; }
     void SetLabelTransparent(bool Value);
-    bool GetLabelAlwaysEnabled() const { return labelAlwaysEnabled_; }
+    bool GetLabelAlwaysEnabled() const { return label_.AlwaysEnabled; }
     void SetLabelAlwaysEnabled(bool Value);
-    TFont* GetLabelFont() const { return labelFont_.get(); }
+    TFont* GetLabelFont() const { return label_.Font.get(); }
     void SetLabelFont(TFont* Value);
     // The attached label; nullptr until a caption is set.
-    TLabel* GetEditLabel() const { return editLabel_; }
+    TLabel* GetEditLabel() const { return label_.Label; }
     void UpdateLabel();
 
     // --- look ---
@@ -394,12 +394,7 @@ private:
     bool returnIsTab_ = false;
     bool autoFocus_ = false;
 
-    TLabel* editLabel_ = nullptr;
-    std::unique_ptr<TFont> labelFont_;
-    TLabelPosition labelPosition_ = lpLeftTop;
-    int labelMargin_ = 4;
-    bool labelTransparent_ = false;
-    bool labelAlwaysEnabled_ = false;
+    TAttachedLabel label_;
 
     bool flat_ = false;
     TColor flatLineColor_ = clBlack;

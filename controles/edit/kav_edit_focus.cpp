@@ -199,9 +199,9 @@ void TKavEdit::WMSetFocus(TWMSetFocus& Message) {
         SelectAll();
     else if (editType_ == etFloat || editType_ == etMoney)
         SelectBeforeDecimal();
-    if (focusLabel_ && editLabel_) {
-        TFontStyles s = editLabel_->GetFont()->GetStyle();
-        editLabel_->GetFont()->SetStyle(s << fsBold);
+    if (focusLabel_ && label_.Label) {
+        TFontStyles s = label_.Label->GetFont()->GetStyle();
+        label_.Label->GetFont()->SetStyle(s << fsBold);
     }
     if (focusWidthInc_ > 0 && !focusAlignChanging_) SetWidth(GetWidth() + focusWidthInc_);
     if (focusAlign_ != editAlign_ && focusAlign_ != eaDefault) {
@@ -227,9 +227,9 @@ void TKavEdit::WMKillFocus(TWMKillFocus& Message) {
     if (!isError_) SetColorEx(normalColor_);
     if (!((isError_ && showError_) || showModified_ || (TestURL() && showURL_)))
         SetFontColor(normalFontColor_);
-    if (focusLabel_ && editLabel_) {
-        TFontStyles s = editLabel_->GetFont()->GetStyle();
-        editLabel_->GetFont()->SetStyle(s >> fsBold);
+    if (focusLabel_ && label_.Label) {
+        TFontStyles s = label_.Label->GetFont()->GetStyle();
+        label_.Label->GetFont()->SetStyle(s >> fsBold);
     }
     const bool money = editType_ == etFloat || editType_ == etMoney;
     if (money && GetText().IsEmpty()) SetFloat(0);

@@ -14,76 +14,72 @@
 // --- label ---
 
 AnsiString TKavEdit::GetLabelCaption() const {
-    return editLabel_ ? editLabel_->GetCaption() : AnsiString();
+    return label_.Label ? label_.Label->GetCaption() : AnsiString();
 }
 
 void TKavEdit::SetLabelCaption(const AnsiString& Value) {
-    if (!editLabel_) {
-        editLabel_ = new TLabel(this);
-        editLabel_->FreeNotification(this);
-        editLabel_->SetParent(GetParent());
-        editLabel_->SetFocusControl(this);
-        editLabel_->GetFont()->Assign(labelFont_.get());
-        editLabel_->OnClick = [this](TObject*) {
+    if (!label_.Label) {
+        label_.Create(this);
+        label_.Label->OnClick = [this](TObject*) {
             if (OnLabelClick) OnLabelClick(this);
         };
-        editLabel_->OnDblClick = [this](TObject*) {
+        label_.Label->OnDblClick = [this](TObject*) {
             if (OnLabelDblClick) OnLabelDblClick(this);
         };
-        editLabel_->SetParentFont(GetParentFont());
+        label_.Label->SetParentFont(GetParentFont());
     }
-    editLabel_->SetCaption(Value);
+    label_.Label->SetCaption(Value);
     UpdateLabel();
 }
 
 void TKavEdit::SetLabelPosition(TLabelPosition Value) {
-    labelPosition_ = Value;
-    if (editLabel_) UpdateLabel();
+    label_.Position = Value;
+    if (label_.Label) UpdateLabel();
 }
 
 void TKavEdit::SetLabelMargin(int Value) {
-    labelMargin_ = Value;
-    if (editLabel_) UpdateLabel();
+    label_.Margin = Value;
+    if (label_.Label) UpdateLabel();
 }
 
 void TKavEdit::SetLabelTransparent(bool Value) {
-    labelTransparent_ = Value;
-    if (editLabel_) UpdateLabel();
+    label_.Transparent = Value;
+    if (label_.Label) UpdateLabel();
 }
 
 void TKavEdit::SetLabelFont(TFont* Value) {
-    labelFont_->Assign(Value);
+    label_.Font->Assign(Value);
 }
 
 void TKavEdit::LabelFontChanged(TObject*) {
-    if (editLabel_) UpdateLabel();
+    if (label_.Label) UpdateLabel();
 }
 
 void TKavEdit::SetLabelAlwaysEnabled(bool Value) {
-    labelAlwaysEnabled_ = Value;
-    if (editLabel_) editLabel_->SetEnabled(Value ? true : GetEnabled());
+    label_.AlwaysEnabled = Value;
+    if (label_.Label) label_.Label->SetEnabled(Value ? true : GetEnabled());
     Invalidate();
 }
 
 void TKavEdit::UpdateLabel() {
-    if (!editLabel_) return;
-    editLabel_->SetTransparent(labelTransparent_);
-    if (!GetParentFont()) editLabel_->GetFont()->Assign(labelFont_.get());
-    PlaceAttachedLabel(editLabel_, Bounds(GetLeft(), GetTop(), GetWidth(), GetHeightEx()),
-                       labelPosition_, labelMargin_);
-    editLabel_->SetVisible(GetVisible());
+    if (!label_.Label) return;
+    label_.Label->SetTransparent(label_.Transparent);
+    if (!GetParentFont()) label_.Label->GetFont()->Assign(label_.Font.get());
+    PlaceAttachedLabel(label_.Label, Bounds(GetLeft(), GetTop(), GetWidth(), GetHeightEx()),
+                       label_.Position, label_.Margin);
+    label_.Label->SetVisible(GetVisible());
 }
 
 void TKavEdit::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
     TCustomEdit::SetBounds(ALeft, ATop, AWidth, AHeight);
-    if (editLabel_) UpdateLabel();
+    if (label_.Label) UpdateLabel();
     if (HandleAllocated()) SetFlatRect(flat_);
 }
 
 void TKavEdit::SetParent(TWinControl* AParent) {
     TCustomEdit::SetParent(AParent);
-    if (editLabel_) {
-        editLabel_->SetParent(AParent);
+    if (label_.Label) {
+        label_.Label->SetParent(AParent);
         UpdateLabel();
     }
 }
@@ -378,12 +374,12 @@ void TKavEdit::CMHintShow(TCMHintShow& Message) {
 void TKavEdit::CMFontChanged(TMessage& Message) {
     TCustomEdit::Dispatch(Message);
     SetFlatRect(flat_);
-    if ((Designing() || Loading()) && editLabel_) editLabel_->SetFont(GetFont());
+    if ((Designing() || Loading()) && label_.Label) label_.Label->SetFont(GetFont());
 }
 
 void TKavEdit::CMParentFontChanged(TMessage& Message) {
     TCustomEdit::Dispatch(Message);
-    if (editLabel_ && GetParentFont()) editLabel_->SetFont(GetFont());
+    if (label_.Label && GetParentFont()) label_.Label->SetFont(GetFont());
 }
 
 void TKavEdit::CMCancelMode(TMessage& Message) {
