@@ -42,6 +42,25 @@ AnsiString NombreDeTipo(TipoObjeto tipo) {
         return AnsiString();
     }
 }
+
+// Pasa un nombre de una lista del diálogo de librería a la otra.
+void Pasar(TStrings& desde, TStrings& hacia, const AnsiString& nombre) {
+    AnadirCadena(hacia, nombre);
+    QuitarCadena(desde, nombre);
+}
+
+// El nombre elegido en la lista mostrada, si hay uno.
+void PasarSeleccion(TEditListBox* lista, TStrings& desde, TStrings& hacia) {
+    int i = lista->GetItemIndex();
+    if (i >= 0) Pasar(desde, hacia, lista->GetItems()->GetStrings(i));
+}
+
+// Todos los nombres de la lista mostrada.
+void PasarTodo(TEditListBox* lista, TStrings& desde, TStrings& hacia) {
+    TStrings* mostrados = lista->GetItems();
+    for (int i = 0; i < mostrados->GetCount(); ++i)
+        Pasar(desde, hacia, mostrados->GetStrings(i));
+}
 } // namespace
 
 TTreeNode* VistaGestorBD::NodoDeTipoSeleccionado() const {
@@ -165,38 +184,20 @@ void VistaGestorBD::LlenarListasLibreria(const AnsiString& grupo) {
 
 void VistaGestorBD::AgregarSeleccion() {
     if (!dialogoLibreria) return;
-    TEditListBox* lista = dialogoLibreria->lbNSeleccionados;
-    int i = lista->GetItemIndex();
-    if (i < 0) return;
-    AnsiString nombre = lista->GetItems()->GetStrings(i);
-    AnadirCadena(*elegidosMostrados, nombre);
-    QuitarCadena(*noElegidosMostrados, nombre);
+    PasarSeleccion(dialogoLibreria->lbNSeleccionados, *noElegidosMostrados, *elegidosMostrados);
 }
 
 void VistaGestorBD::AgregarTodo() {
     if (!dialogoLibreria) return;
-    TStrings* listados = dialogoLibreria->lbNSeleccionados->GetItems();
-    for (int i = 0; i < listados->GetCount(); ++i) {
-        AnadirCadena(*elegidosMostrados, listados->GetStrings(i));
-        QuitarCadena(*noElegidosMostrados, listados->GetStrings(i));
-    }
+    PasarTodo(dialogoLibreria->lbNSeleccionados, *noElegidosMostrados, *elegidosMostrados);
 }
 
 void VistaGestorBD::QuitarSeleccion() {
     if (!dialogoLibreria) return;
-    TEditListBox* lista = dialogoLibreria->lbSeleccionados;
-    int i = lista->GetItemIndex();
-    if (i < 0) return;
-    AnsiString nombre = lista->GetItems()->GetStrings(i);
-    AnadirCadena(*noElegidosMostrados, nombre);
-    QuitarCadena(*elegidosMostrados, nombre);
+    PasarSeleccion(dialogoLibreria->lbSeleccionados, *elegidosMostrados, *noElegidosMostrados);
 }
 
 void VistaGestorBD::QuitarTodo() {
     if (!dialogoLibreria) return;
-    TStrings* elegidos = dialogoLibreria->lbSeleccionados->GetItems();
-    for (int i = 0; i < elegidos->GetCount(); ++i) {
-        AnadirCadena(*noElegidosMostrados, elegidos->GetStrings(i));
-        QuitarCadena(*elegidosMostrados, elegidos->GetStrings(i));
-    }
+    PasarTodo(dialogoLibreria->lbSeleccionados, *elegidosMostrados, *noElegidosMostrados);
 }
