@@ -1133,6 +1133,10 @@ private:
     bool GraphicEnabled(int ACol, int ARow);
     // The named glyphs the graphic layer drew, loaded once per grid.
     TBitmap* Glyph(const char* Name);
+    // A check box or radio button in a look that draws a picture (csWinXP, csKav, csGlyph):
+    // Stock names the look's eight glyphs in order, Custom is the user's glyph for the state.
+    void DrawMarkGlyph(TCanvas* Canvas, int X, int Y, TGridControlStyle Style,
+                       const char* const* Stock, bool On, bool Enabled, TBitmap* Custom);
     std::map<std::string, std::unique_ptr<TBitmap>> glyphs_;
     std::unique_ptr<TFloatingFooter> floatingFooter_;
     TFooterPanel* footerPanel_ = nullptr; // owned as a component

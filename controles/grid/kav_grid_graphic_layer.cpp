@@ -21,6 +21,12 @@ bool IsCheckKind(TCellType T) {
     return T == ctCheckBox || T == ctDataCheckBox || T == ctVirtCheckBox || T == ctRowCheckBox;
 }
 
+// The stock glyphs of a check box and a radio button by their numbers 1..8.
+const char* const kCheckGlyphs[8] = {"KSGCHK01", "KSGCHK02", "KSGCHK03", "KSGCHK04",
+                                     "KSGCHK05", "KSGCHK06", "KSGCHK07", "KSGCHK08"};
+const char* const kRadioGlyphs[8] = {"KSGRAD01", "KSGRAD02", "KSGRAD03", "KSGRAD04",
+                                     "KSGRAD05", "KSGRAD06", "KSGRAD07", "KSGRAD08"};
+
 void Line(TCanvas* Canvas, int X1, int Y1, int X2, int Y2) {
     Canvas->MoveTo(X1, Y1);
     Canvas->LineTo(X2, Y2);
@@ -37,6 +43,21 @@ TBitmap* TKavStringGrid::Glyph(const char* Name) {
         b->SetTransparentMode(tmAuto);
     }
     return b.get();
+}
+
+void TKavStringGrid::DrawMarkGlyph(TCanvas* Canvas, int X, int Y, TGridControlStyle Style,
+                                   const char* const* Stock, bool On, bool Enabled,
+                                   TBitmap* Custom) {
+    if (Style == csGlyph) {
+        if (Custom && !Custom->GetEmpty()) {
+            Custom->SetTransparent(true);
+            Canvas->Draw(X, Y, Custom);
+        }
+        return;
+    }
+    // csKav's glyphs are 1..4, csWinXP's 5..8: on, off, on disabled, off disabled.
+    const int n = (Style == csWinXP ? 4 : 0) + (On ? 0 : 1) + (Enabled ? 0 : 2);
+    Canvas->Draw(X, Y, Glyph(Stock[n]));
 }
 
 bool TKavStringGrid::GraphicEnabled(int ACol, int ARow) {
@@ -60,24 +81,12 @@ void TKavStringGrid::DrawCheckBoxLook(TCanvas* Canvas, const TRect& R, bool Chec
         break;
     }
     case csWinXP:
-        Canvas->Draw(L, T,
-                     Glyph(Checked ? (Enabled ? "KSGCHK05" : "KSGCHK07")
-                                   : (Enabled ? "KSGCHK06" : "KSGCHK08")));
-        break;
     case csKav:
-        Canvas->Draw(L, T,
-                     Glyph(Checked ? (Enabled ? "KSGCHK01" : "KSGCHK03")
-                                   : (Enabled ? "KSGCHK02" : "KSGCHK04")));
+    case csGlyph:
+        DrawMarkGlyph(Canvas, L, T, controlLook_->GetControlStyle(), kCheckGlyphs, Checked, Enabled,
+                      Checked ? controlLook_->GetCheckedGlyph()
+                              : controlLook_->GetUnCheckedGlyph());
         break;
-    case csGlyph: {
-        TBitmap* glyph =
-            Checked ? controlLook_->GetCheckedGlyph() : controlLook_->GetUnCheckedGlyph();
-        if (glyph && !glyph->GetEmpty()) {
-            glyph->SetTransparent(true);
-            Canvas->Draw(L, T, glyph);
-        }
-        break;
-    }
     case csTheme:
         if (isWinXP_ && IsThemeActive()) {
             if (HTHEME theme = OpenThemeData(GetHandle(), L"button")) {
@@ -170,24 +179,11 @@ void TKavStringGrid::DrawRadioLook(TCanvas* Canvas, const TRect& R, TCellGraphic
             break;
         }
         case csWinXP:
-            Canvas->Draw(x, y,
-                         Glyph(on ? (Enabled ? "KSGRAD05" : "KSGRAD07")
-                                  : (Enabled ? "KSGRAD06" : "KSGRAD08")));
-            break;
         case csKav:
-            Canvas->Draw(x, y,
-                         Glyph(on ? (Enabled ? "KSGRAD01" : "KSGRAD03")
-                                  : (Enabled ? "KSGRAD02" : "KSGRAD04")));
+        case csGlyph:
+            DrawMarkGlyph(Canvas, x, y, style, kRadioGlyphs, on, Enabled,
+                          on ? controlLook_->GetRadioOnGlyph() : controlLook_->GetRadioOffGlyph());
             break;
-        case csGlyph: {
-            TBitmap* glyph =
-                on ? controlLook_->GetRadioOnGlyph() : controlLook_->GetRadioOffGlyph();
-            if (glyph && !glyph->GetEmpty()) {
-                glyph->SetTransparent(true);
-                Canvas->Draw(x, y, glyph);
-            }
-            break;
-        }
         case csTheme:
             if (isWinXP_ && IsThemeActive()) {
                 if (HTHEME theme = OpenThemeData(GetHandle(), L"button")) {
