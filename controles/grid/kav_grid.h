@@ -1132,6 +1132,8 @@ private:
                        TGridDrawState AState, bool Enabled);
     bool GraphicEnabled(int ACol, int ARow);
     // The named glyphs the graphic layer drew, loaded once per grid.
+    // Removes, or hides, each normal row whose selection is Selected.
+    void DropRowsBySelection(bool Selected, bool Hide);
     TBitmap* Glyph(const char* Name);
     // A check box or radio button in a look that draws a picture (csWinXP, csKav, csGlyph):
     // Stock names the look's eight glyphs in order, Custom is the user's glyph for the state.

@@ -306,72 +306,41 @@ void TKavStringGrid::RemoveDuplicates(int ACol, bool CaseSensitive) {
     EndUpdate();
 }
 
-namespace {
-
-// Walks the normal rows and acts on those whose flag matches; Act returns whether the row
-// left the grid (the same index is then examined again).
-template <class Last, class Flag, class Act>
-void WalkRows(TKavStringGrid& G, Last L, Flag F, Act A) {
-    int r = G.GetFixedRows();
-    while (r < L(G)) {
-        if (F(r) && A(r)) continue;
+void TKavStringGrid::DropRowsBySelection(bool Selected, bool Hide) {
+    const bool persistent = GetMouseActions()->GetRowSelectPersistent();
+    int r = GetFixedRows();
+    while (r < GetRowCount() - (Hide ? 0 : fixedFooters_)) {
+        if (GetRowSelect(persistent ? RemapRowInv(r) : r) == Selected) {
+            const int before = GetRowCount();
+            if (Hide)
+                HideRows(RealRowIndex(r), RealRowIndex(r));
+            else
+                RemoveRowsInternal(r, 1);
+            if (GetRowCount() < before) continue; // the next row took this index
+        }
         ++r;
     }
 }
 
-} // namespace
-
 void TKavStringGrid::RemoveSelectedRows() {
     BeginUpdate();
     if (!GetMouseActions()->GetDisjunctRowSelect()) SelectToRowSelect(true);
-    const bool persistent = GetMouseActions()->GetRowSelectPersistent();
-    auto last = [this](TKavStringGrid& g) { return g.GetRowCount() - fixedFooters_; };
-    WalkRows(
-        *this, last, [&](int r) { return GetRowSelect(persistent ? RemapRowInv(r) : r); },
-        [&](int r) {
-            const int before = GetRowCount();
-            RemoveRowsInternal(r, 1);
-            return GetRowCount() < before;
-        });
+    DropRowsBySelection(true, false);
     EndUpdate();
 }
 
 void TKavStringGrid::RemoveUnSelectedRows() {
     BeginUpdate();
-    const bool persistent = GetMouseActions()->GetRowSelectPersistent();
-    auto last = [this](TKavStringGrid& g) { return g.GetRowCount() - fixedFooters_; };
-    WalkRows(
-        *this, last, [&](int r) { return !GetRowSelect(persistent ? RemapRowInv(r) : r); },
-        [&](int r) {
-            const int before = GetRowCount();
-            RemoveRowsInternal(r, 1);
-            return GetRowCount() < before;
-        });
+    DropRowsBySelection(false, false);
     EndUpdate();
 }
 
 void TKavStringGrid::HideSelectedRows() {
-    const bool persistent = GetMouseActions()->GetRowSelectPersistent();
-    auto last = [](TKavStringGrid& g) { return g.GetRowCount(); };
-    WalkRows(
-        *this, last, [&](int r) { return GetRowSelect(persistent ? RemapRowInv(r) : r); },
-        [&](int r) {
-            const int before = GetRowCount();
-            HideRows(RealRowIndex(r), RealRowIndex(r));
-            return GetRowCount() < before;
-        });
+    DropRowsBySelection(true, true);
 }
 
 void TKavStringGrid::HideUnSelectedRows() {
-    const bool persistent = GetMouseActions()->GetRowSelectPersistent();
-    auto last = [](TKavStringGrid& g) { return g.GetRowCount(); };
-    WalkRows(
-        *this, last, [&](int r) { return !GetRowSelect(persistent ? RemapRowInv(r) : r); },
-        [&](int r) {
-            const int before = GetRowCount();
-            HideRows(RealRowIndex(r), RealRowIndex(r));
-            return GetRowCount() < before;
-        });
+    DropRowsBySelection(false, true);
 }
 
 // --- swapping ---
