@@ -2,8 +2,8 @@
 // (stripping, highlighting, escaping, the CONTROL tags, colours) and the picture container's
 // GIF frames. The input is used as markup and as the bytes of a picture file.
 
-#include "controles/grid/markup_helpers.h"
-#include "controles/grid/picture_container.h"
+#include "controles/grid/markup/markup_helpers.h"
+#include "controles/grid/markup/picture_container.h"
 #include "plataforma/gui/kernel/application.h"
 
 #include <cstddef>

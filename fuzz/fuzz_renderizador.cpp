@@ -1,7 +1,7 @@
 // Fuzz target for the markup renderer: any text is measured on a fixed canvas, then drawn
 // and hit-tested there, with a picture container and cache at hand.
 
-#include "controles/grid/markup_renderer.h"
+#include "controles/grid/markup/markup_renderer.h"
 #include "plataforma/gui/kernel/application.h"
 
 #include <cstddef>

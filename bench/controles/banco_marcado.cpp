@@ -3,8 +3,8 @@
 // DrawText on the same canvas; and measuring one long text of growing length, which should
 // grow linearly. With QUENBAR_BANCO_BREVE the data are small, so that CI runs quickly.
 
-#include "controles/grid/markup_helpers.h"
-#include "controles/grid/markup_renderer.h"
+#include "controles/grid/markup/markup_helpers.h"
+#include "controles/grid/markup/markup_renderer.h"
 #include "plataforma/base/numbers.h"
 #include "plataforma/gui/kernel/application.h"
 #include "plataforma/gui/painting/draw_text.h"

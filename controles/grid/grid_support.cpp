@@ -1,7 +1,7 @@
 #include "controles/grid/grid_support.h"
 
 #include "controles/comun/drawing_utils.h"
-#include "controles/grid/markup_renderer.h"
+#include "controles/grid/markup/markup_renderer.h"
 #include "plataforma/base/numbers.h"
 #include "plataforma/base/string_list.h"
 #include "plataforma/gui/painting/draw_edge.h"

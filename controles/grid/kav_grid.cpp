@@ -3,7 +3,7 @@
 #include "controles/grid/kav_grid.h"
 #include "plataforma/gui/painting/draw_text.h"
 
-#include "controles/grid/grid_check.h"
+#include "controles/grid/editing/grid_check.h"
 #include "plataforma/gui/forms/forms.h"
 #include "plataforma/gui/kernel/file_version.h"
 #include "plataforma/gui/kernel/system_metrics.h"

@@ -1,23 +1,24 @@
 #pragma once
 // TKavStringGrid: the rich string grid both programs place on their forms. One class spread
-// over several files by what each holds: kav_grid.cpp (construction, window, loading, copy),
-// kav_grid_hooks.cpp (the per-cell hooks), kav_grid_dimensions.cpp (counts and current
-// row), kav_grid_maps.cpp (hidden rows and columns and the index maps), kav_grid_update.cpp
-// (update lock), kav_grid_graphics.cpp (cell graphics), kav_grid_typed.cpp (typed access),
-// kav_grid_version.cpp (unit start-up, version, column order, wide cells), kav_grid_cells.cpp
-// (cells by real row, per-cell properties, grid setters), kav_grid_selection.cpp (disjunct
-// selections, repainting), kav_grid_visual.cpp (a cell's look and display text),
-// kav_grid_paint.cpp (the layers of one cell), kav_grid_text.cpp (its text); and in their own
-// block below: kav_grid_rows.cpp, kav_grid_notify.cpp, kav_grid_sidetables.cpp,
-// kav_grid_sort.cpp, kav_grid_hide.cpp, kav_grid_scrollbars.cpp, kav_grid_autosize.cpp.
+// over several files by what each holds. At the top, the class's core: kav_grid.cpp
+// (construction, window, loading, copy), kav_grid_hooks.cpp (the per-cell hooks),
+// kav_grid_dimensions.cpp (counts and current row), kav_grid_update.cpp (update lock),
+// kav_grid_graphics.cpp (cell graphics), kav_grid_typed.cpp (typed access), kav_grid_version.cpp
+// (unit start-up, version, column order, wide cells), kav_grid_cells.cpp (cells by real row,
+// per-cell properties, grid setters), kav_grid_visual.cpp (a cell's look and display text),
+// kav_grid_notify.cpp (change notices). By concern, in sub-folders: paint/ (the layers of a
+// cell, its text and graphic, decorations, the grid's own painting, the footer), input/ (keys,
+// mouse, wheel, messages, scroll bars, user sizing), editing/ (editors, validation, form
+// controls), rows/ (row and column operations, sorting, hiding, selection, maps, automatic
+// sizing) and markup/ (the markup renderer, its helpers and pictures).
 
 #include "controles/comun/scroll_style.h"
 #include "controles/grid/base_grid.h"
 #include "controles/grid/cell_graphic.h"
-#include "controles/grid/floating_footer.h"
+#include "controles/grid/paint/floating_footer.h"
 #include "controles/grid/grid_settings.h"
 #include "controles/grid/grid_support.h"
-#include "controles/grid/picture_container.h"
+#include "controles/grid/markup/picture_container.h"
 #include "plataforma/gui/images/image_list.h"
 #include "plataforma/gui/kernel/timers.h"
 #include "plataforma/gui/widgets/hint_window.h"

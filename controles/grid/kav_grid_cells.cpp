@@ -3,7 +3,7 @@
 // save hooks.
 #include "controles/comun/text_utils.h"
 #include "controles/grid/kav_grid.h"
-#include "controles/grid/markup_helpers.h"
+#include "controles/grid/markup/markup_helpers.h"
 #include "plataforma/gui/painting/draw_text.h"
 
 // --- cells by real row ---

@@ -1,6 +1,6 @@
 // TKavStringGrid: the grid unit's start-up, the version number and text, the column order
 // that lets moved columns be put back, wide-text cells and the editor's window procedure.
-#include "controles/grid/grid_glyphs.h"
+#include "controles/grid/paint/grid_glyphs.h"
 #include "controles/grid/kav_grid.h"
 
 #include "controles/comun/text_utils.h"

@@ -3,7 +3,7 @@
 // content.
 #include "controles/comun/text_utils.h"
 #include "controles/grid/kav_grid.h"
-#include "controles/grid/markup_renderer.h"
+#include "controles/grid/markup/markup_renderer.h"
 #include "plataforma/gui/painting/draw_text.h"
 
 #include <cmath>

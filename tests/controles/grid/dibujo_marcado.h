@@ -1,7 +1,7 @@
 #pragma once
 // HTMLDrawEx with the defaults a cell uses, and every output gathered in one record.
 
-#include "controles/grid/markup_renderer.h"
+#include "controles/grid/markup/markup_renderer.h"
 
 struct OpcionesMarcado {
     TCustomImageList* imagenes = nullptr;

@@ -1,7 +1,7 @@
 // Services of the markup renderer that draw: shell icons, printed bitmaps and the rotated
 // font.
 
-#include "controles/grid/markup_helpers.h"
+#include "controles/grid/markup/markup_helpers.h"
 #include "plataforma/gui/painting/recording_canvas.h"
 #include "tests/comun/carpeta_temporal.h"
 

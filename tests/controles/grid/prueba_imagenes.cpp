@@ -2,7 +2,7 @@
 // readers, GIF frames and their delays, damaged files read as errors, the container's and
 // the cache's lookups, and the image control's placements.
 
-#include "controles/grid/picture_container.h"
+#include "controles/grid/markup/picture_container.h"
 #include "plataforma/gui/images/bitmap_resources.h"
 #include "plataforma/gui/painting/recording_canvas.h"
 #include "tests/comun/carpeta_temporal.h"

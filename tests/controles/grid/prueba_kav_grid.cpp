@@ -3,7 +3,7 @@
 // the update lock, the current row's event, typed access, cell graphics, the column order,
 // wide cells, the version and the unit's start-up.
 
-#include "controles/grid/grid_check.h"
+#include "controles/grid/editing/grid_check.h"
 #include "controles/grid/kav_grid.h"
 #include "controles/grid/undo_redo.h"
 #include "plataforma/base/regional.h"

@@ -4,7 +4,7 @@
 
 #include "controles/comun/text_utils.h"
 #include "controles/grid/kav_grid.h"
-#include "controles/grid/kav_inplace_edit.h"
+#include "controles/grid/editing/kav_inplace_edit.h"
 #include "plataforma/base/numbers.h"
 #include "plataforma/base/regional.h"
 #include "plataforma/gui/services/capture.h"

@@ -4,7 +4,7 @@
 // flips, and OnCanEditCell may keep the controls closed.
 
 #include "controles/grid/kav_grid.h"
-#include "controles/grid/markup_helpers.h"
+#include "controles/grid/markup/markup_helpers.h"
 #include "plataforma/gui/services/capture.h"
 #include "plataforma/gui/testing/input_simulation.h"
 #include "plataforma/gui/widgets/combo.h"

@@ -4,7 +4,7 @@
 // released with AlwaysEdit.
 
 #include "controles/grid/kav_grid.h"
-#include "controles/grid/kav_inplace_edit.h"
+#include "controles/grid/editing/kav_inplace_edit.h"
 #include "plataforma/base/numbers.h"
 #include "plataforma/gui/testing/input_simulation.h"
 #include "tests/comun/pruebas.h"

@@ -1,7 +1,7 @@
 // Markup as text: stripping, highlighting, escaping, the CONTROL tags and colour names;
 // every scan ends and stays in bounds on a "<" without ">".
 
-#include "controles/grid/markup_helpers.h"
+#include "controles/grid/markup/markup_helpers.h"
 #include "tests/controles/comun/texto_prueba.h"
 
 #include <gtest/gtest.h>

@@ -2,7 +2,7 @@
 // (classic) and capturas/marcado_muestrario_estilos.png (visual styles on) for a person to
 // look at: fonts, colours, anchors, bullets, paragraphs, scripts, images and controls.
 
-#include "controles/grid/markup_renderer.h"
+#include "controles/grid/markup/markup_renderer.h"
 #include "plataforma/gui/forms/forms.h"
 #include "plataforma/gui/painting/themes.h"
 #include "plataforma/gui/services/capture.h"

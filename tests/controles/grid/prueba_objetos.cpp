@@ -1,7 +1,7 @@
 // The grid's support objects: the integer list and its change notices, the sort index, the
 // register of cell controls, the picture by file name and the pop-up caption window.
 
-#include "controles/grid/arrow_window.h"
+#include "controles/grid/paint/arrow_window.h"
 #include "controles/grid/grid_support.h"
 #include "plataforma/gui/forms/forms.h"
 #include "plataforma/gui/painting/draw_text.h"

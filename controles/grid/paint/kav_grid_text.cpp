@@ -4,7 +4,7 @@
 #include "controles/comun/drawing_utils.h"
 #include "controles/comun/text_utils.h"
 #include "controles/grid/kav_grid.h"
-#include "controles/grid/markup_renderer.h"
+#include "controles/grid/markup/markup_renderer.h"
 #include "plataforma/gui/painting/draw_text.h"
 #include "plataforma/gui/painting/gdi.h"
 

@@ -2,10 +2,10 @@
 // index: each line is laid out by a measuring pass and then drawn by a second pass over the
 // same stretch of text, so a text of any length costs time in proportion to its length.
 
-#include "controles/grid/markup_renderer.h"
+#include "controles/grid/markup/markup_renderer.h"
 
 #include "controles/comun/visual_styles.h"
-#include "controles/grid/markup_helpers.h"
+#include "controles/grid/markup/markup_helpers.h"
 #include "plataforma/base/cp1252.h"
 #include "plataforma/base/numbers.h"
 #include "plataforma/gui/painting/draw_edge.h"

@@ -3,7 +3,7 @@
 // cells, select all); what they leave goes to the inherited movement by arrows and pages.
 #include "controles/comun/text_utils.h"
 #include "controles/grid/kav_grid.h"
-#include "controles/grid/markup_helpers.h"
+#include "controles/grid/markup/markup_helpers.h"
 #include "plataforma/base/regional.h"
 
 #include <algorithm>

@@ -3,7 +3,7 @@
 // grid's Return and Escape), and the write-back of an edit.
 #include "controles/comun/text_utils.h"
 #include "controles/grid/kav_grid.h"
-#include "controles/grid/kav_inplace_edit.h"
+#include "controles/grid/editing/kav_inplace_edit.h"
 #include "plataforma/gui/kernel/std_messages.h"
 
 #include <algorithm>

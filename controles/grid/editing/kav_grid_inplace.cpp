@@ -1,7 +1,7 @@
 // TKavInplaceEdit: the advanced grid's text editor. The keys that end an edit validate the
 // text first (a refused text is given back and the editor stays open); Return, the arrows
 // and Tab move on through the grid; characters are filtered by the cell's editor kind.
-#include "controles/grid/kav_inplace_edit.h"
+#include "controles/grid/editing/kav_inplace_edit.h"
 
 #include "controles/comun/text_utils.h"
 #include "controles/grid/kav_grid.h"

@@ -1,7 +1,7 @@
-#include "controles/grid/floating_footer.h"
+#include "controles/grid/paint/floating_footer.h"
 
 #include "controles/grid/kav_grid.h"
-#include "controles/grid/markup_renderer.h"
+#include "controles/grid/markup/markup_renderer.h"
 #include "plataforma/base/numbers.h"
 #include "plataforma/gui/painting/draw_text.h"
 #include "plataforma/gui/painting/gdi.h"

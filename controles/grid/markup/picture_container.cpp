@@ -1,4 +1,4 @@
-#include "controles/grid/picture_container.h"
+#include "controles/grid/markup/picture_container.h"
 
 #include "plataforma/base/numbers.h"
 #include "plataforma/gui/images/bitmap_resources.h"

@@ -1,4 +1,4 @@
-#include "controles/grid/arrow_window.h"
+#include "controles/grid/paint/arrow_window.h"
 
 #include "plataforma/gui/painting/canvas.h"
 #include "plataforma/gui/painting/gdi.h"

@@ -4,8 +4,8 @@
 // and columns keep the sort column and the current cell on the same data.
 #include "controles/comun/text_utils.h"
 #include "controles/grid/kav_grid.h"
-#include "controles/grid/markup_helpers.h"
-#include "controles/grid/markup_renderer.h"
+#include "controles/grid/markup/markup_helpers.h"
+#include "controles/grid/markup/markup_renderer.h"
 #include "plataforma/gui/kernel/application.h"
 #include "plataforma/gui/services/shell.h"
 

@@ -8,7 +8,7 @@
 // their first letter (and for some by the second); unknown ones are skipped. Nothing is
 // kept between calls: what the caller needs comes back through the out-parameters.
 
-#include "controles/grid/picture_container.h"
+#include "controles/grid/markup/picture_container.h"
 #include "plataforma/gui/images/image_list.h"
 #include "plataforma/gui/painting/canvas.h"
 

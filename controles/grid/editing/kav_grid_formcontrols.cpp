@@ -3,8 +3,8 @@
 // it, its value goes back into the cell text. Return ends the edit, Tab goes on to the next
 // form control of the cell (or advances the grid with AdvanceAuto).
 #include "controles/grid/kav_grid.h"
-#include "controles/grid/markup_helpers.h"
-#include "controles/grid/markup_renderer.h"
+#include "controles/grid/markup/markup_helpers.h"
+#include "controles/grid/markup/markup_renderer.h"
 #include "plataforma/gui/widgets/combo.h"
 #include "plataforma/gui/widgets/edit.h"
 

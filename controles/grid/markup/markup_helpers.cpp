@@ -1,4 +1,4 @@
-#include "controles/grid/markup_helpers.h"
+#include "controles/grid/markup/markup_helpers.h"
 
 #include "plataforma/base/cp1252.h"
 #include "plataforma/base/files.h"

@@ -1,4 +1,4 @@
-#include "controles/grid/grid_glyphs.h"
+#include "controles/grid/paint/grid_glyphs.h"
 
 #include "plataforma/gui/images/bitmap_resources.h"
 

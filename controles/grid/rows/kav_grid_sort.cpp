@@ -8,7 +8,7 @@
 #include "controles/grid/kav_grid.h"
 
 #include "controles/comun/text_utils.h"
-#include "controles/grid/markup_helpers.h"
+#include "controles/grid/markup/markup_helpers.h"
 #include "plataforma/base/regional.h"
 
 #include <algorithm>

@@ -1,4 +1,4 @@
-#include "controles/grid/grid_check.h"
+#include "controles/grid/editing/grid_check.h"
 
 AnsiString TKavStringGridCheck::MarkError(int, int, const AnsiString& Value) {
     return Value;

@@ -1,7 +1,7 @@
 // TKavStringGrid: the click, the validation of edited values (a snapshot of the cell before
 // the edit, the validation events, the refused value put back into a reopened editor) and
 // the scrolling while something is dragged near the grid's edges.
-#include "controles/grid/grid_check.h"
+#include "controles/grid/editing/grid_check.h"
 #include "controles/grid/kav_grid.h"
 #include "controles/grid/undo_redo.h"
 
