@@ -2,7 +2,10 @@
 
 #include "plataforma/base/exceptions.h"
 
+#include <algorithm>
+#include <chrono>
 #include <cmath>
+#include <ctime>
 
 namespace {
 
@@ -54,4 +57,30 @@ void DecodeDate(TDateTime Date, int& Year, int& Month, int& Day) {
     Day = static_cast<int>(doy - (153 * mp + 2) / 5 + 1);
     Month = static_cast<int>(mp < 10 ? mp + 3 : mp - 9);
     Year = static_cast<int>(yoe + era * 400 + (Month <= 2));
+}
+
+TDateTime IncMonth(TDateTime Date, int NumberOfMonths) {
+    int y = 0, m = 0, d = 0;
+    DecodeDate(std::trunc(Date), y, m, d);
+    const long long months = static_cast<long long>(y) * 12 + (m - 1) + NumberOfMonths;
+    const long long year = months >= 0 ? months / 12 : (months - 11) / 12;
+    const int month = static_cast<int>(months - year * 12) + 1;
+    if (year < 1 || year > 9999) throw EConvertError("Invalid argument to date encode");
+    const int ny = static_cast<int>(year);
+    const TDateTime day = EncodeDate(ny, month, std::min(d, DaysInMonth(ny, month)));
+    // The time of day goes with the date, on either side of day 0.
+    const double time = std::fabs(Date - std::trunc(Date));
+    return day + (day < 0 ? -time : time);
+}
+
+TDateTime Now() {
+    using namespace std::chrono;
+    const auto ahora = system_clock::now();
+    const std::time_t t = system_clock::to_time_t(ahora);
+    std::tm local{};
+    localtime_r(&t, &local);
+    const auto ms = duration_cast<milliseconds>(ahora.time_since_epoch()).count() % 1000;
+    const double time =
+        ((local.tm_hour * 60 + local.tm_min) * 60 + local.tm_sec + ms / 1000.0) / 86400.0;
+    return EncodeDate(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday) + time;
 }

@@ -10,3 +10,9 @@ int DaysInMonth(int Year, int Month);
 TDateTime EncodeDate(int Year, int Month, int Day);
 bool TryEncodeDate(int Year, int Month, int Day, TDateTime& Date);
 void DecodeDate(TDateTime Date, int& Year, int& Month, int& Day);
+// The date moved by whole months, the day kept within the target month (31 January + 1 is
+// the last day of February); the time of day is kept. Raises EConvertError outside years
+// 1 to 9999.
+TDateTime IncMonth(TDateTime Date, int NumberOfMonths = 1);
+// The local date and time now.
+TDateTime Now();

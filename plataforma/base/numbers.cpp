@@ -198,6 +198,28 @@ AnsiString FloatToStr(double valor) {
     return AnsiString(std::move(s));
 }
 
+AnsiString FloatToStrF(double valor, TFloatFormat formato, int precision, int digitos) {
+    if (!std::isfinite(valor)) return NoFinito(valor);
+    precision = std::clamp(precision, 1, 18);
+    digitos = std::clamp(digitos, 0, 18);
+    Decimal d = ExpansionExacta(valor);
+    Redondear(d, precision);
+    if (formato == ffGeneral || d.exponente > precision) return FloatToStr(valor);
+    Redondear(d, d.exponente + digitos);
+    std::string s;
+    for (int i = 0; i < d.exponente; ++i)
+        s += Cifra(d, i);
+    if (s.empty()) s = "0";
+    if (digitos > 0) {
+        s += GetDecimalSeparator();
+        for (int i = 0; i < digitos; ++i)
+            s += Cifra(d, d.exponente + i);
+    }
+    // A negative value that rounds to zero shows no sign, as in FormatFloat.
+    if (d.negativo && !d.EsCero()) s.insert(0, 1, '-');
+    return AnsiString(std::move(s));
+}
+
 bool TryStrToFloat(const AnsiString& texto, double& valor) {
     const std::string s = texto.Trim().str();
     const char separador = GetDecimalSeparator();

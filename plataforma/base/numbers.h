@@ -9,6 +9,11 @@
 AnsiString FormatFloat(const AnsiString& formato, double valor);
 // General format with 15 significant digits ("0.600000023841858", "1E-5", "1E20").
 AnsiString FloatToStr(double valor);
+// The formats of FloatToStrF in use: ffGeneral is FloatToStr's; ffFixed shows Digits decimals
+// (0 to 18) of the value taken to Precision significant digits, and falls back to the general
+// format when the whole part has more than Precision digits.
+enum TFloatFormat { ffGeneral, ffFixed };
+AnsiString FloatToStrF(double valor, TFloatFormat formato, int precision, int digitos);
 // Strict: the whole text must be a number (blanks around it allowed), with the regional
 // separator; raises EConvertError otherwise.
 double StrToFloat(const AnsiString& texto);

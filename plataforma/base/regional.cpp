@@ -4,6 +4,8 @@
 #include <locale.h>
 
 #include <cstring>
+#include <initializer_list>
+#include <utility>
 
 namespace {
 
@@ -38,38 +40,41 @@ struct FormatoFecha {
     char separador;
 };
 
-// The C library's "%d/%m/%y" turned into "dd/MM/yyyy" and its separator.
-FormatoFecha LeerFormatoFecha() {
-    const std::string c = LeerDelSistema(LC_TIME_MASK, D_FMT);
+// A C library pattern ("%d/%m/%y", "%H:%M:%S") in the class library's letters, by the
+// conversions given (each a C letter and what it becomes), and its separator; a pattern
+// with any other conversion gives the fallback.
+FormatoFecha LeerFormato(nl_item item, std::initializer_list<std::pair<char, const char*>> letras,
+                         const FormatoFecha& defecto) {
+    const std::string c = LeerDelSistema(LC_TIME_MASK, item);
     FormatoFecha f{AnsiString(), 0};
     for (size_t i = 0; i < c.size(); ++i) {
         if (c[i] == '%' && i + 1 < c.size()) {
-            switch (c[++i]) {
-            case 'd':
-            case 'e':
-                f.patron += "dd";
-                break;
-            case 'm':
-                f.patron += "MM";
-                break;
-            case 'y':
-            case 'Y':
-                f.patron += "yyyy";
-                break;
-            default:
-                return {"dd/MM/yyyy", '/'};
-            }
+            const char letra = c[++i];
+            const char* nuevo = nullptr;
+            for (const auto& [de, a] : letras)
+                if (de == letra) nuevo = a;
+            if (!nuevo) return defecto;
+            f.patron += nuevo;
         } else {
             if (f.separador == 0) f.separador = c[i];
             f.patron += c[i];
         }
     }
-    if (f.patron.Length() < 8 || f.separador == 0) return {"dd/MM/yyyy", '/'};
+    if (f.patron.Length() < defecto.patron.Length() - 3 || f.separador == 0) return defecto;
     return f;
 }
 
 FormatoFecha& Fecha() {
-    static FormatoFecha formato = LeerFormatoFecha();
+    static FormatoFecha formato =
+        LeerFormato(D_FMT, {{'d', "dd"}, {'e', "dd"}, {'m', "MM"}, {'y', "yyyy"}, {'Y', "yyyy"}},
+                    {"dd/MM/yyyy", '/'});
+    return formato;
+}
+
+// A 12-hour clock gives the 24-hour one.
+FormatoFecha& Hora() {
+    static FormatoFecha formato =
+        LeerFormato(T_FMT, {{'H', "hh"}, {'M', "nn"}, {'S', "ss"}}, {"hh:nn:ss", ':'});
     return formato;
 }
 
@@ -105,4 +110,20 @@ AnsiString GetShortDateFormat() {
 
 void SetShortDateFormat(const AnsiString& formato) {
     Fecha().patron = formato;
+}
+
+char GetTimeSeparator() {
+    return Hora().separador;
+}
+
+void SetTimeSeparator(char separador) {
+    Hora().separador = separador;
+}
+
+AnsiString GetLongTimeFormat() {
+    return Hora().patron;
+}
+
+void SetLongTimeFormat(const AnsiString& formato) {
+    Hora().patron = formato;
 }

@@ -10,6 +10,12 @@ char GetThousandSeparator();
 void SetThousandSeparator(char separador);
 char GetDateSeparator();
 void SetDateSeparator(char separador);
+char GetTimeSeparator();
+void SetTimeSeparator(char separador);
 // The short date pattern with the class library's letters ("dd/MM/yyyy", "M/d/yyyy").
 AnsiString GetShortDateFormat();
 void SetShortDateFormat(const AnsiString& formato);
+// The long time pattern with the class library's letters ("hh:nn:ss": h hours, n minutes,
+// s seconds; ":" stands for the time separator).
+AnsiString GetLongTimeFormat();
+void SetLongTimeFormat(const AnsiString& formato);

@@ -308,3 +308,20 @@ TEST(IntToStr, DecimalYHexadecimal) {
 }
 
 } // namespace
+
+TEST(FloatToStrF, FijoConQuinceCifrasYLosDecimalesPedidos) {
+    SeparadorRegional coma(',');
+    struct Caso {
+        double valor;
+        int decimales;
+        const char* texto;
+    } casos[] = {
+        {1.25, 2, "1,25"},           {1.005, 2, "1,01"}, // 15 digits first: 1.00500000000000
+        {0.1 * 3, 2, "0,30"},        {-0.001, 2, "0,00"}, {-2.5, 0, "-3"}, {0.05, 1, "0,1"},
+        {123456.0, 3, "123456,000"}, {1e16, 2, "1E16"}, // more whole digits than 15: general format
+        {0.999, 2, "1,00"},
+    };
+    for (const Caso& c : casos)
+        EXPECT_EQ(FloatToStrF(c.valor, ffFixed, 15, c.decimales).str(), c.texto) << c.valor;
+    EXPECT_EQ(FloatToStrF(0.6f, ffGeneral, 15, 2), FloatToStr(0.6f));
+}
