@@ -242,6 +242,13 @@ void TKavEdit::WMChar(TWMKey& Message) {
         SignToggle(selStart);
         return drop();
     }
+    // Over a selection "-" replaces it only as the sign: at the value's start, with no other
+    // "-" left in the value.
+    if (ch == '-') {
+        const AnsiString kept =
+            value.SubString(1, c0) + value.SubString(c0 + selLen + 1, value.Length());
+        if (c0 != 0 || Has(kept, '-')) return drop();
+    }
     PassChar(Message);
     if (alive.expired()) return;
     if (!isFloat) {

@@ -123,6 +123,37 @@ TEST_F(PruebaKav, MonedaSeleccionadaEntera_ElSeparadorEmpiezaDeCero) {
     EXPECT_EQ(edit->GetSelStart(), 2);
 }
 
+// "-" typed over a selection of a signed decimal or money value: it replaces the selection
+// only as the sign (at the value's start, no other "-" left); anywhere else it is dropped
+// and the value stays whole.
+TEST_F(PruebaKav, ElMenosSobreUnaSeleccionSoloEntraComoSigno) {
+    struct Caso {
+        TKavEditType tipo;
+        const char* valor;
+        int desde, largo;
+        const char* resultado;
+    } casos[] = {
+        {etFloat, "123", 1, 1, "123"}, {etMoney, "123", 1, 1, "123"},
+        {etFloat, "123", 0, 1, "-23"}, {etMoney, "1.234", 0, 2, "-234"},
+        {etFloat, "-12", 1, 1, "-12"}, {etFloat, "-12", 0, 2, "-2"},
+        {etMoney, "123", 0, 3, "-"},   {etFloat, "-12", 2, 1, "-12"},
+    };
+    SeparadoresRegionales sep(',');
+    edit->SetSigned(true);
+    edit->SetPrecision(2);
+    edit->SetAutoSelect(false);
+    edit->SetFocus();
+    for (const Caso& c : casos) {
+        SCOPED_TRACE(std::string(c.valor) + " desde " + std::to_string(c.desde));
+        edit->SetEditType(c.tipo);
+        edit->SetWindowTextForTest(c.valor);
+        edit->SetSelStart(c.desde);
+        edit->SetSelLength(c.largo);
+        SimulateTyping("-");
+        EXPECT_EQ(edit->GetText(), c.resultado);
+    }
+}
+
 TEST_F(PruebaKav, ElSignoConPrefijoYSufijoLosDejaEnSuSitio) {
     edit->SetEditType(etNumeric);
     edit->SetSigned(true);
