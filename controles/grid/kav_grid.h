@@ -15,10 +15,10 @@
 #include "controles/comun/scroll_style.h"
 #include "controles/grid/base_grid.h"
 #include "controles/grid/cell_graphic.h"
-#include "controles/grid/paint/floating_footer.h"
 #include "controles/grid/grid_settings.h"
 #include "controles/grid/grid_support.h"
 #include "controles/grid/markup/picture_container.h"
+#include "controles/grid/paint/floating_footer.h"
 #include "plataforma/gui/images/image_list.h"
 #include "plataforma/gui/kernel/timers.h"
 #include "plataforma/gui/widgets/hint_window.h"
@@ -485,8 +485,10 @@ public:
     // Places each cell's control over its cell when the cell is in view, hides it otherwise.
     void CellControlsUpdate();
 
-    // --- row and column operations (display rows; hidden columns go with their rows) ---
+    // --- row and column operations (display rows; hidden columns go with their rows;
+    // columns are real columns, hidden ones counted, as the store keeps them) ---
     void AddRow();
+    // A shown column after every other, hidden ones included.
     void AddColumn();
     virtual void InsertRows(int RowIndex, int RCount);
     virtual void InsertCols(int ColIndex, int CCount);
@@ -648,7 +650,8 @@ public:
     // A column's width by real index: a hidden column answers its stored width.
     int GetAllColWidths(int ACol) const;
     void SetAllColWidths(int ACol, int Value);
-    // The stored text of the current cell (of its block's base cell when merged).
+    // The stored text of the current cell: the current row at the real column of the current
+    // column (the base cell of its block when merged).
     virtual AnsiString GetCurrentCell();
     virtual void SetCurrentCell(const AnsiString& Value);
     // Writes the current cell as the in-place editor does.
@@ -946,10 +949,12 @@ protected:
     void Paint() override;
     void ColumnMoved(int FromIndex, int ToIndex) override;
     void Notification(TComponent* AComponent, TOperation Operation) override;
-    // The column is the real one; merged cells edit their base cell; markup is stripped
-    // unless EditWithTags.
+    // The display column is mapped to the real one; merged cells edit their base cell; markup
+    // is stripped unless EditWithTags.
     AnsiString GetEditText(int ACol, int ARow) override;
     void SetEditText(int ACol, int ARow, const AnsiString& Value) override;
+    // The stored cell that display cell (ACol, ARow) edits.
+    TPoint EditedCell(int ACol, int ARow);
     // The inherited decision, then OnColumnSize and OnRowSize may refuse.
     void CalcSizingState(int X, int Y, TGridState& State, int& Index, int& SizingPos,
                          int& SizingOfs, TGridDrawInfo& FixedInfo) override;
@@ -966,11 +971,17 @@ protected:
 
 private:
     // Row-level work the operations share.
-    void ShiftRowSideTables(int RowIndex, int RealAt, int Delta);
+    // RCount rows inserted at display row RowIndex, real row RealAt: the row-select flags and
+    // the cell controls behind them move down.
+    void InsertRowSideTables(int RowIndex, int RealAt, int RCount);
+    // Display rows RowIndex onwards removed, their real indexes Reals (sorted; they need not
+    // follow each other when rows are hidden between them): exactly their row-select flags
+    // and cell controls go, those behind move up.
+    void RemoveRowSideTables(int RowIndex, const std::vector<int>& Reals);
     // Hidden rows at or beyond real row Above move by Delta.
     void ShiftHiddenIndexes(int Above, int Delta);
-    // Hidden rows after removed display rows RowIndex .. RowIndex+RCount-1 move up.
-    void ShiftHiddenForRemoval(int RowIndex, int RCount);
+    // Hidden rows behind removed real rows Reals (sorted) move up.
+    void ShiftHiddenForRemoval(const std::vector<int>& Reals);
     // Takes display rows RowIndex .. +RCount-1 out (their slots must be free or empty).
     void DropRowBlock(int RowIndex, int RCount);
     void RemoveRowsCore(int RowIndex, int RCount, bool UpdateHidden, bool FreeProps,
@@ -1095,7 +1106,7 @@ private:
 
     // hidden columns: a shown flag and the width of each real column below 512
     std::vector<uint8_t> visibleCols_;
-    std::vector<uint16_t> hiddenWidths_;
+    std::vector<int> hiddenWidths_; // whole widths, also beyond 16 bits
     int numHiddenCols_ = 0;
     TGridRect savedSelection_;
     bool selectionHidden_ = false;

@@ -56,40 +56,45 @@ void TKavStringGrid::SetObjectsEx(int ACol, int ARow, TObject* Value) {
 }
 
 int TKavStringGrid::GetAllColWidths(int ACol) const {
-    if (IsHiddenColumn(ACol)) return static_cast<int16_t>(hiddenWidths_[ACol]);
+    if (IsHiddenColumn(ACol)) return hiddenWidths_[ACol];
     return GetColWidths(RemapColInv(ACol));
 }
 
 void TKavStringGrid::SetAllColWidths(int ACol, int Value) {
-    if (ACol >= 0 && ACol < static_cast<int>(hiddenWidths_.size()))
-        hiddenWidths_[ACol] = static_cast<uint16_t>(Value);
+    if (ACol >= 0 && ACol < static_cast<int>(hiddenWidths_.size())) hiddenWidths_[ACol] = Value;
     if (!IsHiddenColumn(ACol)) SetColWidths(RemapColInv(ACol), Value);
 }
 
+// The cell an edit of display cell (ACol, ARow) reads and writes: its real column, or the
+// base cell of the merged area it lies in.
+TPoint TKavStringGrid::EditedCell(int ACol, int ARow) {
+    return BaseCell(RemapCol(ACol), ARow);
+}
+
 AnsiString TKavStringGrid::GetCurrentCell() {
-    const TPoint b = BaseCell(GetCol(), GetRow());
+    const TPoint b = EditedCell(GetCol(), GetRow());
     return GetGridCell(b.x, b.y);
 }
 
 void TKavStringGrid::SetCurrentCell(const AnsiString& Value) {
-    const TPoint b = BaseCell(GetCol(), GetRow());
+    const TPoint b = EditedCell(GetCol(), GetRow());
     SetCellEx(b.x, b.y, Value);
 }
 
 void TKavStringGrid::SetEditCell(const AnsiString& Value) {
-    const TPoint b = BaseCell(GetCol(), GetRow());
+    const TPoint b = EditedCell(GetCol(), GetRow());
     TStringGrid::SetEditText(b.x, b.y, Value);
 }
 
 AnsiString TKavStringGrid::GetEditText(int ACol, int ARow) {
-    const TPoint b = BaseCell(ACol, ARow);
+    const TPoint b = EditedCell(ACol, ARow);
     AnsiString s = TStringGrid::GetEditText(b.x, b.y);
     if (!editWithTags_) s = HTMLStrip(s);
     return s;
 }
 
 void TKavStringGrid::SetEditText(int ACol, int ARow, const AnsiString& Value) {
-    const TPoint b = BaseCell(ACol, ARow);
+    const TPoint b = EditedCell(ACol, ARow);
     TStringGrid::SetEditText(b.x, b.y, Value);
 }
 

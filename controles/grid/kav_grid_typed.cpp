@@ -117,19 +117,9 @@ double TKavStringGrid::GetFloats(int ACol, int ARow) {
 }
 
 void TKavStringGrid::SetAllFloats(int ACol, int ARow, double Value) {
-    const AnsiString s = FormatCellNumber(floatFormat_, Value, false);
-    if (TStrings* hidden = HiddenRow(ARow)) {
-        if (ACol >= 0 && ACol < hidden->GetCount()) hidden->SetStrings(ACol, s);
-        return;
-    }
-    SetCellEx(RemapColInv(ACol), RemapRow(ARow), s);
+    SetCellsEx(ACol, ARow, FormatCellNumber(floatFormat_, Value, false));
 }
 
 double TKavStringGrid::GetAllFloats(int ACol, int ARow) {
-    AnsiString text;
-    if (const TStrings* hidden = HiddenRow(ARow))
-        text = ACol >= 0 && ACol < hidden->GetCount() ? hidden->GetStrings(ACol) : AnsiString();
-    else
-        text = GetCellEx(RemapColInv(ACol), RemapRow(ARow));
-    return ParseFloat(text);
+    return ParseFloat(GetCellsEx(ACol, ARow));
 }

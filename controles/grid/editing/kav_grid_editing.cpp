@@ -2,8 +2,8 @@
 // the text editor's creation, the moves that end an edit (AdvanceEdit, DoneInplaceEdit, the
 // grid's Return and Escape), and the write-back of an edit.
 #include "controles/comun/text_utils.h"
-#include "controles/grid/kav_grid.h"
 #include "controles/grid/editing/kav_inplace_edit.h"
+#include "controles/grid/kav_grid.h"
 #include "plataforma/gui/kernel/std_messages.h"
 
 #include <algorithm>
@@ -46,7 +46,7 @@ bool TKavStringGrid::CanEditShow() {
     // An editor session whose text editor went away without a word (a move of the current
     // cell closes it) is over: the next edit picks its kind again.
     if (editorControlActive_ && !controlShown_ && !EditorShown()) editorControlActive_ = false;
-    const TPoint b = BaseCell(RemapCol(GetCol()), GetRow());
+    const TPoint b = EditedCell(GetCol(), GetRow());
     if (answer && !editorControlActive_ && HasStaticEdit(b.x, b.y)) return false;
     if (answer && !editorControlActive_) {
         cachedText_ = GetCurrentCell();
@@ -88,8 +88,9 @@ void TKavStringGrid::ShowCellEdit() {
 }
 
 void TKavStringGrid::RestoreCache() {
-    SetCellEx(RemapCol(GetCol()), GetRow(), cachedText_);
-    SetCellEx(RemapCol(GetCol()), GetRow(), GetCells(GetCol(), GetRow()));
+    // The text from before the edit goes back into the edited cell, and nowhere else.
+    const TPoint b = EditedCell(GetCol(), GetRow());
+    SetCellEx(b.x, b.y, cachedText_);
 }
 
 void TKavStringGrid::UpdateEditingCell(int ACol, int ARow, const AnsiString& Value) {

@@ -24,7 +24,7 @@ void TKavStringGrid::HideColumns(int FromCol, int ToCol) {
     for (int c = std::max(0, FromCol); c <= ToCol && c < MaxHiddenCol; ++c) {
         if (!visibleCols_[c] || c >= TotalColCount() || GetColCount() < 2) continue;
         const int d = RemapColInv(c);
-        hiddenWidths_[c] = static_cast<uint16_t>(std::clamp(GetColWidths(d), 0, 65535));
+        hiddenWidths_[c] = GetColWidths(d);
         for (int i = d; i < GetColCount() - 1; ++i)
             SetColWidths(i, GetColWidths(i + 1));
         visibleCols_[c] = 0;

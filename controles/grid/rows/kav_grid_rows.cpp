@@ -40,7 +40,7 @@ void TKavStringGrid::AddRow() {
 }
 
 void TKavStringGrid::AddColumn() {
-    InsertCols(GetColCount(), 1);
+    InsertCols(TotalColCount(), 1);
 }
 
 void TKavStringGrid::InsertRows(int RowIndex, int RCount) {
@@ -51,16 +51,18 @@ void TKavStringGrid::InsertRows(int RowIndex, int RCount) {
     // The new rows (empty, of the default height) come from the end to RowIndex.
     RotateRows(RowIndex, old, old + RCount);
     ShiftHiddenIndexes(realAt, RCount);
-    ShiftRowSideTables(RowIndex, realAt, RCount);
+    InsertRowSideTables(RowIndex, realAt, RCount);
     if (!GetComponentState().Contains(csDestroying))
         FireCellsChanged(0, RowIndex, GetColCount() - 1, RowIndex + RCount);
     CellControlsUpdate();
 }
 
 void TKavStringGrid::InsertCols(int ColIndex, int CCount) {
-    if (CCount < 1 || ColIndex < 0 || ColIndex > GetColCount()) return;
+    // Shown columns come in before real column ColIndex (hidden columns counted).
     const int total = TotalColCount();
+    if (CCount < 1 || ColIndex < 0 || ColIndex > total) return;
     const int shown = GetColCount();
+    const int displ = RemapColInv(ColIndex);
     // The store grows to hold the hidden columns behind the new ones.
     if (GetStoreColCount() < total + CCount) {
         TCustomGrid::SetColCount(total + CCount);
@@ -75,12 +77,14 @@ void TKavStringGrid::InsertCols(int ColIndex, int CCount) {
         }
         if (c < 512) visibleCols_[c] = c - CCount < 512 ? visibleCols_[c - CCount] : 1;
         if (c < 512) hiddenWidths_[c] = c - CCount < 512 ? hiddenWidths_[c - CCount] : 0;
-        if (c < shown + CCount) SetColWidths(c, GetColWidths(c - CCount));
     }
-    for (int c = ColIndex; c < ColIndex + CCount; ++c) {
-        SetColWidths(c, GetDefaultColWidth());
+    for (int d = shown + CCount - 1; d >= displ + CCount; --d)
+        SetColWidths(d, GetColWidths(d - CCount));
+    for (int k = 0; k < CCount; ++k) {
+        const int c = ColIndex + k;
         if (c < 512) visibleCols_[c] = 1;
         NilCol(c);
+        SetColWidths(displ + k, GetDefaultColWidth());
     }
     numHiddenCols_ = static_cast<int>(std::count(visibleCols_.begin(), visibleCols_.end(), 0));
     // The hidden rows keep their cells by column too.
@@ -93,16 +97,12 @@ void TKavStringGrid::InsertCols(int ColIndex, int CCount) {
 
 // --- removing ---
 
-void TKavStringGrid::ShiftHiddenForRemoval(int RowIndex, int RCount) {
+void TKavStringGrid::ShiftHiddenForRemoval(const std::vector<int>& Reals) {
     if (NumHiddenRows() == 0) return;
-    std::vector<int> removed;
-    removed.reserve(RCount);
-    for (int i = 0; i < RCount; ++i)
-        removed.push_back(RemapRowInv(RowIndex + i));
     for (int i = 0; i < hiddenRows_->GetCount(); ++i) {
         auto* item = static_cast<TGridItem*>(hiddenRows_->GetItem(i));
-        const auto below = std::lower_bound(removed.begin(), removed.end(), item->GetIdx());
-        item->SetIdx(item->GetIdx() - static_cast<int>(below - removed.begin()));
+        const auto below = std::lower_bound(Reals.begin(), Reals.end(), item->GetIdx());
+        item->SetIdx(item->GetIdx() - static_cast<int>(below - Reals.begin()));
     }
     HiddenRowsChanged();
 }
@@ -120,7 +120,11 @@ void TKavStringGrid::RemoveRowsCore(int RowIndex, int RCount, bool UpdateHidden,
     // A grid keeps at least one row.
     if (RCount >= GetRowCount()) RCount = GetRowCount() - 1;
     if (RCount < 1) return;
-    const int realAt = RemapRowInv(RowIndex);
+    // The real indexes of the removed rows, taken before anything moves.
+    std::vector<int> reals;
+    reals.reserve(RCount);
+    for (int i = 0; i < RCount; ++i)
+        reals.push_back(RemapRowInv(RowIndex + i));
     if (FreeProps) {
         ClearPropRect(0, RowIndex, GetStoreColCount() - 1, RowIndex + RCount - 1);
     } else {
@@ -135,8 +139,8 @@ void TKavStringGrid::RemoveRowsCore(int RowIndex, int RCount, bool UpdateHidden,
     if (rowSelect) SetOptions(options - TGridOptions{goRowSelect});
     BeginUpdate();
     const int savedTop = GetTopRow(), savedRow = GetRow();
-    if (UpdateHidden) ShiftHiddenForRemoval(RowIndex, RCount);
-    ShiftRowSideTables(RowIndex, realAt, -RCount);
+    if (UpdateHidden) ShiftHiddenForRemoval(reals);
+    RemoveRowSideTables(RowIndex, reals);
     DropRowBlock(RowIndex, RCount);
     const int last = GetRowCount() - fixedFooters_;
     if (savedRow >= last) {
@@ -182,15 +186,27 @@ void TKavStringGrid::RemoveRowsEx(int RowIndex, int RCount) {
 }
 
 void TKavStringGrid::RemoveCols(int ColIndex, int CCount) {
-    if (CCount < 1 || ColIndex < 0 || ColIndex >= GetColCount()) return;
-    CCount = std::min(CCount, GetColCount() - ColIndex);
-    if (CCount >= GetColCount()) CCount = GetColCount() - 1;
-    if (CCount < 1) return;
-    ClearCols(ColIndex, CCount);
+    // Real columns (hidden ones counted) ColIndex .. ColIndex+CCount-1 go; the grid keeps one
+    // shown column.
     const int total = TotalColCount();
+    if (CCount < 1 || ColIndex < 0 || ColIndex >= total) return;
+    CCount = std::min(CCount, total - ColIndex);
     const int shown = GetColCount();
+    const auto shownIn = [this](int From, int Count) {
+        int n = 0;
+        for (int c = From; c < From + Count; ++c)
+            if (!IsHiddenColumn(c)) ++n;
+        return n;
+    };
+    while (CCount > 0 && shownIn(ColIndex, CCount) >= shown)
+        --CCount;
+    if (CCount < 1) return;
+    const int shownRemoved = shownIn(ColIndex, CCount);
+    const int firstDispl = RemapColInv(ColIndex);
+    ClearCols(ColIndex, CCount);
     const int rows = GetRowCount();
-    for (int c = ColIndex; c < total; ++c) {
+    const int store = std::max(total, GetStoreColCount());
+    for (int c = ColIndex; c < store; ++c) {
         const int from = c + CCount;
         for (int r = 0; r < rows; ++r) {
             if (from < total) {
@@ -204,8 +220,10 @@ void TKavStringGrid::RemoveCols(int ColIndex, int CCount) {
             visibleCols_[c] = from < 512 ? visibleCols_[from] : 1;
             hiddenWidths_[c] = from < 512 ? hiddenWidths_[from] : 0;
         }
-        if (from < shown) SetColWidths(c, GetColWidths(from));
     }
+    // The shown columns behind the removed ones take their places, with their widths.
+    for (int d = firstDispl; d + shownRemoved < shown; ++d)
+        SetColWidths(d, GetColWidths(d + shownRemoved));
     numHiddenCols_ = static_cast<int>(std::count(visibleCols_.begin(), visibleCols_.end(), 0));
     for (int i = 0; i < hiddenRows_->GetCount(); ++i) {
         TStrings* cells = static_cast<TGridItem*>(hiddenRows_->GetItem(i))->GetItems();
@@ -214,7 +232,7 @@ void TKavStringGrid::RemoveCols(int ColIndex, int CCount) {
             cells->Delete(ColIndex);
         }
     }
-    SetColCountEx(shown - CCount);
+    SetColCountEx(shown - shownRemoved);
     FireCellsChanged(ColIndex, 0, ColIndex + CCount, GetRowCount() - 1);
 }
 

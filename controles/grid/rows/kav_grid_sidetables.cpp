@@ -4,30 +4,42 @@
 
 #include <algorithm>
 
-// Rows inserted (Delta > 0) or removed (Delta < 0) at RowIndex: the row-select flags and the
-// cell controls move with their rows; controls on removed rows are hidden and let go.
-void TKavStringGrid::ShiftRowSideTables(int RowIndex, int RealAt, int Delta) {
-    const bool persistent = GetMouseActions()->GetRowSelectPersistent();
-    const int at = persistent ? RealAt : RowIndex;
-    if (Delta > 0 && at < static_cast<int>(rowSelect_.size()))
-        rowSelect_.insert(rowSelect_.begin() + at, static_cast<size_t>(Delta), 0);
-    if (Delta < 0 && at < static_cast<int>(rowSelect_.size())) {
-        const size_t n = std::min(static_cast<size_t>(-Delta), rowSelect_.size() - at);
-        rowSelect_.erase(rowSelect_.begin() + at, rowSelect_.begin() + at + n);
-    }
+void TKavStringGrid::InsertRowSideTables(int RowIndex, int RealAt, int RCount) {
+    const int at = GetMouseActions()->GetRowSelectPersistent() ? RealAt : RowIndex;
+    if (at < static_cast<int>(rowSelect_.size()))
+        rowSelect_.insert(rowSelect_.begin() + at, static_cast<size_t>(RCount), 0);
     // Cell controls keep real rows.
-    const int realAt = RealAt;
+    for (int i = 0; i < controlList_->GetCount(); ++i) {
+        TControlItem* item = controlList_->GetControl(i);
+        if (item->GetY() >= RealAt) item->SetY(item->GetY() + RCount);
+    }
+}
+
+void TKavStringGrid::RemoveRowSideTables(int RowIndex, const std::vector<int>& Reals) {
+    const auto removedBelow = [&Reals](int Real) {
+        return static_cast<int>(std::lower_bound(Reals.begin(), Reals.end(), Real) - Reals.begin());
+    };
+    if (GetMouseActions()->GetRowSelectPersistent()) {
+        // Flags by real row: those of the removed real rows go, whatever lies between them.
+        size_t w = 0;
+        for (size_t i = 0; i < rowSelect_.size(); ++i)
+            if (!std::binary_search(Reals.begin(), Reals.end(), static_cast<int>(i)))
+                rowSelect_[w++] = rowSelect_[i];
+        rowSelect_.resize(w);
+    } else if (RowIndex < static_cast<int>(rowSelect_.size())) {
+        // Flags by display row: the removed display rows follow each other.
+        const size_t n = std::min(Reals.size(), rowSelect_.size() - RowIndex);
+        rowSelect_.erase(rowSelect_.begin() + RowIndex, rowSelect_.begin() + RowIndex + n);
+    }
+    // Controls on removed rows are hidden and let go; the others keep their real rows.
     for (int i = controlList_->GetCount() - 1; i >= 0; --i) {
         TControlItem* item = controlList_->GetControl(i);
         const int y = item->GetY();
-        if (Delta > 0 && y >= realAt) item->SetY(y + Delta);
-        if (Delta < 0 && y >= realAt) {
-            if (y < realAt - Delta) {
-                if (item->GetControl()) item->GetControl()->SetVisible(false);
-                SetCellControls(item->GetX(), y, nullptr);
-            } else {
-                item->SetY(y + Delta);
-            }
+        if (std::binary_search(Reals.begin(), Reals.end(), y)) {
+            if (item->GetControl()) item->GetControl()->SetVisible(false);
+            SetCellControls(item->GetX(), y, nullptr);
+        } else {
+            item->SetY(y - removedBelow(y));
         }
     }
 }

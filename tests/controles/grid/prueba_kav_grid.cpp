@@ -335,8 +335,9 @@ TEST_F(KavGrid, MapasDeIndicesEnAmbosSentidos) {
     g->HiddenRow(4)->SetStrings(0, "2,5");
     SetDecimalSeparator(',');
     EXPECT_DOUBLE_EQ(g->GetAllFloats(0, 4), 2.5);
-    g->SetAllFloats(3, 6, 1.25); // display column 2, display row 4
-    EXPECT_EQ(g->GetCells(2, 4), "1,25");
+    g->SetAllFloats(3, 6, 1.25); // real column 3 (shown as column 2), display row 4
+    EXPECT_EQ(g->GetCells(3, 4), "1,25");
+    EXPECT_EQ(g->GetCells(2, 4), "");
     EXPECT_DOUBLE_EQ(g->GetAllFloats(3, 6), 1.25);
     SetDecimalSeparator('.');
 }
