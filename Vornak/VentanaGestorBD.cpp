@@ -14,6 +14,8 @@
 #include "plataforma/gui/widgets/tree_view.h"
 #include "plataforma/xml/xml_document.h"
 
+#include <functional>
+
 namespace {
 constexpr int ICONO_CARPETA_ABIERTA = 7;
 constexpr int ICONO_CARPETA = 8;
@@ -315,7 +317,8 @@ void TforGestorBD::FormClose(TObject*, TCloseAction& Action) {
     if (c->Cerrar()) {
         controlador = nullptr;
         Action = caFree;
-        if (c->AlCerrar) c->AlCerrar(c);
+        // Quien atiende el cierre puede borrar el controlador: se llama a una copia.
+        if (std::function<void(VistaGestorBD*)> alCerrar = c->AlCerrar) alCerrar(c);
     } else {
         Action = caNone;
     }

@@ -14,6 +14,8 @@
 #include "plataforma/gui/kernel/application.h"
 #include "plataforma/gui/kernel/screen.h"
 
+#include <algorithm>
+
 TforPrincipal* forPrincipal = nullptr;
 
 namespace {
@@ -118,18 +120,26 @@ void TforPrincipal::NuevaBaseDatos() {
     gestores.push_back(gestorActual);
     controladorActual = new VistaGestorBD(gestorActual);
     controladores.push_back(controladorActual);
-    controladorActual->AlCerrar = [this](VistaGestorBD*) { VentanaCerrada(); };
+    controladorActual->AlCerrar = [this](VistaGestorBD* cerrado) { VentanaCerrada(cerrado); };
     ActivarMenus(true);
 }
 
-void TforPrincipal::VentanaCerrada() {
+void TforPrincipal::VentanaCerrada(VistaGestorBD* cerrado) {
+    // El controlador y el gestor de la ventana cerrada se van con ella: sus elementos, su
+    // librería y sus marcas de cambios no pasan a ninguna otra base.
+    auto suyo = std::find(controladores.begin(), controladores.end(), cerrado);
+    if (suyo != controladores.end()) {
+        GestorBD* gestor = cerrado->Gestor();
+        controladores.erase(suyo);
+        delete cerrado;
+        std::erase(gestores, gestor);
+        delete gestor;
+    }
     controladorActual = nullptr;
     gestorActual = nullptr;
-    for (size_t i = controladores.size(); i-- > 0;) {
-        if (controladores[i]->EstaCerrada()) continue;
-        controladorActual = controladores[i];
+    if (!controladores.empty()) {
+        controladorActual = controladores.back();
         gestorActual = controladorActual->Gestor();
-        break;
     }
     ActivarMenus(controladorActual != nullptr);
     if (controladorActual && controladorActual->EsEstandar()) {
@@ -268,12 +278,12 @@ void TforPrincipal::FormClose(TObject*, TCloseAction& Action) {
         hijas.push_back(GetMDIChildren(i));
     for (size_t i = hijas.size(); i-- > 0;)
         hijas[i]->Close();
-    for (VistaGestorBD* c : controladores)
-        if (!c->EstaCerrada()) {
-            // Una ventana que se ha negado a cerrarse deja el programa abierto.
-            Action = caNone;
-            return;
-        }
+    // Una ventana que se ha negado a cerrarse deja el programa abierto (las cerradas ya
+    // no están en la lista).
+    if (!controladores.empty()) {
+        Action = caNone;
+        return;
+    }
     // Los gestores y controladores antes que los servicios que usan al destruirse.
     LiberarListas();
     Idioma::Liberar();

@@ -1,8 +1,8 @@
 #pragma once
 // TforPrincipal: el marco MDI del gestor de bases de datos. Tiene el menú, la lista de los
-// controladores y de los gestores de las bases abiertas (el par actual es el de la ventana
-// abierta más reciente), el modo de un solo fichero de la línea de órdenes y las reglas del
-// cierre del programa.
+// controladores y de los gestores de las ventanas abiertas (el par actual es el de la
+// ventana abierta más reciente; el de una ventana que se cierra se borra con ella), el modo
+// de un solo fichero de la línea de órdenes y las reglas del cierre del programa.
 
 #include "plataforma/gui/forms/forms.h"
 
@@ -77,6 +77,7 @@ public:
     // El par actual: la ventana de base de datos abierta más reciente; nulos sin ninguna.
     VistaGestorBD* ControladorActual() const { return controladorActual; }
     GestorBD* GestorActual() const { return gestorActual; }
+    // Los controladores de las ventanas abiertas, de la más antigua a la más reciente.
     int Controladores() const { return static_cast<int>(controladores.size()); }
     VistaGestorBD* Controlador(int i) const { return controladores[i]; }
 
@@ -85,8 +86,9 @@ private:
                     void (TforPrincipal::*orden)(TObject*));
     // Hay base actual y todos sus vidrios tienen factor solar; si no, lo dice.
     bool SePuedeGuardar() const;
-    // Tras cerrarse una ventana: el par actual pasa a la abierta más reciente.
-    void VentanaCerrada();
+    // Tras cerrarse una ventana: borra su controlador y su gestor, y el par actual pasa a la
+    // abierta más reciente.
+    void VentanaCerrada(VistaGestorBD* cerrado);
     void ActivarMenus(bool activos);
     void LiberarListas();
 

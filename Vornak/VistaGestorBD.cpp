@@ -22,9 +22,6 @@
 #include "plataforma/gui/widgets/page_control.h"
 #include "plataforma/gui/widgets/tree_view.h"
 
-int VistaGestorBD::vivos = 0;
-int VistaGestorBD::abiertos = 0;
-
 namespace {
 constexpr int ICONO_RAIZ = 15;
 constexpr int ICONO_CARPETA = 8;
@@ -44,10 +41,6 @@ VistaGestorBD::VistaGestorBD(GestorBD* gestor) : gestor(gestor) {
     nombresGrupos = std::make_unique<TStringList>();
     error = Error::Instancia();
     idioma = Idioma::Instancia();
-    // Las marcas de Cambios son de todo el programa: con otra base abierta se quedan.
-    if (abiertos == 0) Cambios::Instancia()->Reiniciar();
-    ++vivos;
-    ++abiertos;
     if (idioma->Codigo() == 2) ventana->tvBaseDatos->SetSortType(stData);
 }
 
@@ -60,8 +53,6 @@ VistaGestorBD::~VistaGestorBD() {
         v->OlvidarControlador();
         delete v;
     }
-    if (!cerrada) --abiertos;
-    if (--vivos == 0) Cambios::Liberar();
 }
 
 void VistaGestorBD::VentanaDestruida() {
@@ -169,7 +160,11 @@ void VistaGestorBD::AceptarElemento(TipoObjeto tipo) {
 }
 
 void VistaGestorBD::CambiosHechos() {
-    Cambios::Instancia()->PonerLogico("Cambios", true);
+    gestor->ObtenerCambios()->PonerLogico("Cambios", true);
+}
+
+bool VistaGestorBD::HayCambios() const {
+    return gestor->ObtenerCambios()->ValorIndicador("Cambios");
 }
 
 void VistaGestorBD::SeleccionarNodo(TTreeNode* nodo) {
@@ -289,7 +284,7 @@ void VistaGestorBD::EstablecerPropiedad(const AnsiString& clave, TipoObjeto valo
 bool VistaGestorBD::Cerrar() {
     if (cerrada) return true;
     bool resultado = true;
-    if (!gestor->EsEstandar() && Cambios::Instancia()->ValorIndicador("Cambios")) {
+    if (!gestor->EsEstandar() && HayCambios()) {
         int respuesta = error->Preguntar("¿Desea guardar los cambios?", "Información",
                                          MB_YESNOCANCEL | MB_ICONINFORMATION);
         if (respuesta == IDYES) {
@@ -311,7 +306,6 @@ bool VistaGestorBD::Cerrar() {
         actual = nullptr;
         nodoRaiz = nodoOpacos = nodoSemitransparentes = nodoPuentes = nullptr;
         cerrada = true;
-        --abiertos;
     }
     return resultado;
 }

@@ -36,10 +36,9 @@ class bdLibreria;
 class VistaGestorBD : public Vista {
 public:
     // Crea su ventana (de la aplicación) y sus vistas sobre las bases del gestor, que no es
-    // suyo. Si no hay otra base abierta, pone a cero las marcas de Cambios: abrir una
-    // segunda base no borra los cambios sin guardar de la primera.
+    // suyo. Las marcas de cambios son las del gestor: cada ventana lleva las suyas.
     explicit VistaGestorBD(GestorBD* gestor);
-    // Borra su ventana si aún la tiene y, si es el último controlador, libera Cambios.
+    // Borra su ventana si aún la tiene.
     ~VistaGestorBD() override;
 
     // El árbol (raíz, categorías y las ramas de las seis vistas) y la ventana a la vista.
@@ -72,6 +71,8 @@ public:
     // minimizar y maximizar.
     void OcultarPuentes();
     bool EstaCerrada() const { return cerrada; }
+    // La base de esta ventana ha cambiado desde que se abrió o se guardó.
+    bool HayCambios() const;
     bool EsEstandar() const;
     bool FactoresSolaresCompletos() const;
     // "Fichero": la ruta de la base; otra clave deja el texto como estaba.
@@ -167,7 +168,8 @@ public:
     VistabdElementos* VistaDeTipo(TipoObjeto tipo) const;
     TforNombreGrupo* DialogoGrupo() const { return dialogoGrupo; }
 
-    // Se llama cuando la ventana se ha cerrado.
+    // Se llama cuando la ventana se ha cerrado; quien lo atiende puede borrar el
+    // controlador.
     std::function<void(VistaGestorBD*)> AlCerrar;
 
 private:
@@ -231,7 +233,4 @@ private:
     TTreeNode* nodoPuentes = nullptr;
 
     static constexpr TipoObjeto TIPO_NINGUNO_GESTOR = 62;
-    // Controladores vivos y con la ventana abierta, de todo el programa.
-    static int vivos;
-    static int abiertos;
 };

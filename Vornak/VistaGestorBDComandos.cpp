@@ -54,7 +54,8 @@ void VistaGestorBD::Abrir(const AnsiString& fichero) {
     VaciarArbol();
     Mostrar();
     if (ventana) ventana->SetCaption(nombreVisible);
-    if (abiertos <= 1) Cambios::Instancia()->Reiniciar();
+    // Recién abierta, la base no tiene cambios.
+    gestor->ObtenerCambios()->Reiniciar();
 }
 
 bool VistaGestorBD::Guardar(const AnsiString& destino) {
@@ -73,7 +74,7 @@ bool VistaGestorBD::Guardar(const AnsiString& destino) {
         AvisarFallo(fichero, gestor->UltimoError());
         return false;
     }
-    Cambios::Instancia()->PonerLogico("Cambios", false);
+    gestor->ObtenerCambios()->PonerLogico("Cambios", false);
     if (nombreNuevo) {
         PonerNombre(fichero);
         if (ventana) ventana->SetCaption(nombreVisible);

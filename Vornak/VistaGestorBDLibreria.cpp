@@ -9,7 +9,6 @@
 
 #include "controles/edit/edit_list_box.h"
 
-#include "comunes/Cambios.h"
 #include "comunes/Error.h"
 #include "comunes/GestorBD.h"
 #include "comunes/Util.h"

@@ -1,7 +1,8 @@
 #pragma once
-// Cambios: el registro, común a todo el programa, de si la base de datos (y los datos del
-// programa hermano) ha cambiado o se ha calculado. Va escrito a la cabeza de cada fichero
-// ".BDC" y se lee de él al abrirlo.
+// Cambios: el registro de si una base de datos (y los datos del programa hermano) ha
+// cambiado o se ha calculado. Va escrito a la cabeza de cada fichero ".BDC" y se lee de él.
+// Cada base de datos abierta (GestorBD) tiene el suyo; Instancia da uno común para lo que no
+// pertenece a ninguna.
 
 #include "comunes/ObjetoBase.h"
 
@@ -9,6 +10,9 @@
 
 class Cambios : public ObjetoBase {
 public:
+    // Uno propio, con las cuatro marcas a falso.
+    Cambios();
+
     // Se crea en la primera llamada, con las cuatro marcas a falso; Liberar lo destruye y
     // la siguiente llamada crea otro.
     static Cambios* Instancia();
@@ -34,9 +38,6 @@ public:
     void Escribir(FileWriter& fichero) override;
 
 private:
-    Cambios();
-    friend std::default_delete<Cambios>;
-
     bool cambios = false;
     bool calculado = false;
     bool cambiosDumvat = false;

@@ -1,6 +1,5 @@
-// GestorBD: las seis bases compartidas de un tipo de lista, su carga de un fichero ".BDC",
-// su guardado en él y en XML, la búsqueda y el borrado de elementos y la cuenta de gestores
-// por tipo de lista.
+// GestorBD: las seis bases de una base de datos, su carga de un fichero ".BDC", su guardado
+// en él y en XML, y la búsqueda y el borrado de elementos.
 
 #include "comunes/GestorBD.h"
 
@@ -23,47 +22,48 @@
 #include "plataforma/base/files.h"
 #include "plataforma/xml/xml_document.h"
 
-#include <array>
 #include <exception>
+#include <initializer_list>
 #include <new>
 #include <string>
 #include <vector>
 
 namespace {
 
-// Gestores vivos por tipo de lista (un byte).
-std::array<int, 256>& Cuenta() {
-    static std::array<int, 256> cuenta{};
-    return cuenta;
+bool TieneBases(TipoLista tipo) {
+    return tipo == LISTA_ESTANDAR || tipo == LISTA_USUARIO || tipo == LISTA_PROGRAMA;
 }
 
 } // namespace
 
 GestorBD::GestorBD(const AnsiString& nombre, TipoLista tipo)
-    : ObjetoBase(nombre), error(Error::Instancia()), tipoLista(tipo),
-      materiales(bdMateriales::Instancia(nombre, tipo)),
-      cerramientos(bdCerramientos::Instancia(nombre, materiales, tipo)),
-      acristalamientos(bdAcristalamientos::Instancia(nombre, tipo)),
-      marcos(bdMarcos::Instancia(nombre, tipo)),
-      huecos(bdHuecos::Instancia(nombre, acristalamientos, marcos, tipo)),
-      puentesTermicos(bdPuentesTermicos::Instancia(nombre, tipo)) {
-    ++Cuenta()[tipo];
+    : ObjetoBase(nombre), error(Error::Instancia()), tipoLista(tipo), materiales(nullptr),
+      cerramientos(nullptr), acristalamientos(nullptr), marcos(nullptr), huecos(nullptr),
+      puentesTermicos(nullptr), cambios(std::make_unique<Cambios>()) {
+    if (!TieneBases(tipo)) return;
+    materiales = new bdMateriales(nombre, tipo);
+    cerramientos = new bdCerramientos(nombre, materiales, tipo);
+    acristalamientos = new bdAcristalamientos(nombre, tipo);
+    marcos = new bdMarcos(nombre, tipo);
+    huecos = new bdHuecos(nombre, acristalamientos, marcos, tipo);
+    puentesTermicos = new bdPuentesTermicos(nombre, tipo);
+    materiales->HacerActual();
+    cerramientos->HacerActual();
+    acristalamientos->HacerActual();
+    marcos->HacerActual();
+    huecos->HacerActual();
+    puentesTermicos->HacerActual();
 }
 
 GestorBD::~GestorBD() {
-    if (--Cuenta()[tipoLista] > 0) return;
     // Primero las bases que nombran elementos de otras (huecos y cerramientos), después
     // las que los tienen.
-    if (huecos) huecos->Liberar();
-    if (cerramientos) cerramientos->Liberar();
-    if (puentesTermicos) puentesTermicos->Liberar();
-    if (acristalamientos) acristalamientos->Liberar();
-    if (marcos) marcos->Liberar();
-    if (materiales) materiales->Liberar();
-}
-
-int GestorBD::Gestores(TipoLista tipo) {
-    return Cuenta()[tipo];
+    for (bdLibreria* base : std::initializer_list<bdLibreria*>{
+             huecos, cerramientos, puentesTermicos, acristalamientos, marcos, materiales}) {
+        if (base == nullptr) continue;
+        base->Vaciar();
+        delete base;
+    }
 }
 
 void GestorBD::Cargar(const AnsiString& ruta) {
@@ -140,7 +140,7 @@ bool GestorBD::Guardar(const AnsiString& ruta) {
     bool escrito = fichero.Open(ruta, FileWriter::Mode::Text, true);
     if (escrito) {
         try {
-            Cambios::Instancia()->Escribir(fichero);
+            cambios->Escribir(fichero);
             Escribir(fichero);
             escrito = fichero.Commit();
         } catch (const std::exception& e) {

@@ -1,16 +1,20 @@
 #pragma once
-// GestorBD: una base de datos tal como la ve la aplicación: las seis bases de elementos
-// compartidas de un tipo de lista, la marca de base estándar y lo que las carga de un
-// fichero ".BDC", las guarda en él o en XML, busca y elimina elementos por tipo y nombre
-// y comprueba los factores solares de los acristalamientos.
+// GestorBD: una base de datos tal como la ve la aplicación: sus seis bases de elementos, su
+// registro de cambios, la marca de base estándar y lo que las carga de un fichero ".BDC",
+// las guarda en él o en XML, busca y elimina elementos por tipo y nombre y comprueba los
+// factores solares de los acristalamientos.
 //
-// Todos los gestores de un mismo tipo de lista ven las mismas seis bases; las libera el
-// último de ellos que se destruye.
+// Cada gestor tiene sus propias bases, que mueren con él: dos ventanas de base de datos no
+// comparten elementos, y lo que una cierra no pasa a la siguiente. El gestor más reciente
+// de un tipo de lista que sigue vivo es el actual: sus bases son las que dan las peticiones
+// de la base actual de ese tipo (bdMateriales::Instancia y las demás).
 
 #include "comunes/ObjetoBase.h"
 
+#include <memory>
 #include <vector>
 
+class Cambios;
 class Error;
 class TXMLDocument;
 class bdAcristalamientos;
@@ -23,18 +27,18 @@ class bdPuentesTermicos;
 
 class GestorBD : public ObjetoBase {
 public:
-    // Pide las bases compartidas del tipo de lista (materiales; cerramientos con esos
+    // Crea sus bases, vacías y con su propio nombre (materiales; cerramientos con esos
     // materiales; acristalamientos; marcos; huecos con esos acristalamientos y marcos;
-    // puentes térmicos) con su propio nombre. Un tipo de lista sin instancias (ni 0, ni 2,
-    // ni 3) da un gestor sin bases, en el que todo está vacío y nada se carga.
-    GestorBD(const AnsiString& nombre, TipoLista tipo);
-    // Si es el último gestor de su tipo de lista, libera las seis bases: el siguiente gestor
-    // de ese tipo empieza vacío.
+    // puentes térmicos), y las hace las actuales de su tipo de lista. Un tipo de lista sin
+    // bases (ni 0, ni 2, ni 3) da un gestor sin bases, en el que todo está vacío y nada se
+    // carga.
+    explicit GestorBD(const AnsiString& nombre, TipoLista tipo);
+    // Vacía y borra sus bases; las actuales de su tipo pasan a ser las del gestor anterior
+    // que siga vivo.
     ~GestorBD() override;
 
-    // Cuántos gestores de ese tipo de lista existen. Mientras haya alguno, sus bases
-    // compartidas no se deben liberar (tampoco las de tipo 0 tras cargar el catálogo).
-    static int Gestores(TipoLista tipo);
+    GestorBD(const GestorBD&) = delete;
+    GestorBD& operator=(const GestorBD&) = delete;
 
     TipoLista ObtenerTipoLista() const { return tipoLista; }
     bdMateriales* Materiales() const { return materiales; }
@@ -43,6 +47,9 @@ public:
     bdMarcos* Marcos() const { return marcos; }
     bdHuecos* Huecos() const { return huecos; }
     bdPuentesTermicos* PuentesTermicos() const { return puentesTermicos; }
+    // Su registro de cambios: si la base ha cambiado desde que se abrió o se guardó. Es
+    // suyo; Guardar lo escribe a la cabeza del fichero.
+    Cambios* ObtenerCambios() const { return cambios.get(); }
 
     // Carga un fichero ".BDC". Si no hay fichero no hace nada; si lo hay y no se puede
     // leer (o no cabe en memoria), muestra el mensaje 0 con la ruta. Lo que las bases anotan
@@ -65,7 +72,7 @@ public:
     // hermano.
     void Exportar(FileWriter& fichero) override;
 
-    // Guarda la base en un fichero ".BDC": el registro de Cambios y después Escribir, en un
+    // Guarda la base en un fichero ".BDC": su registro de cambios y después Escribir, en un
     // fichero temporal junto al destino que solo lo sustituye si todo se escribió. Si falla,
     // el fichero anterior queda como estaba, devuelve falso y UltimoError() dice por qué.
     bool Guardar(const AnsiString& ruta);
@@ -118,4 +125,5 @@ private:
     bdPuentesTermicos* puentesTermicos;
     bool estandar = false;
     AnsiString ultimoError;
+    std::unique_ptr<Cambios> cambios;
 };

@@ -7,6 +7,7 @@
 #include "comunes/LeerBDL.h"
 #include "comunes/PiezasRegistro.h"
 #include "comunes/bdAcristalamientos.h"
+#include "comunes/bdHuecos.h"
 #include "comunes/bdMarcos.h"
 
 #include "plataforma/base/file_writer.h"
@@ -275,7 +276,10 @@ bool Hueco::Utiliza(const AnsiString& nombre) const {
 }
 
 bool Hueco::VidrioBloqueado() const {
-    bdAcristalamientos* base = bdAcristalamientos::Instancia(LISTA_PROGRAMA);
+    // El de su propia base de datos, no el de otra ventana abierta.
+    bdAcristalamientos* base = dynamic_cast<bdLibreria*>(ObtenerDueno()) != nullptr
+                                   ? AcristalamientosDeSuLista()
+                                   : bdAcristalamientos::Instancia(LISTA_PROGRAMA);
     ObjetoBase* parte = PartePorNombreCompleto(base, vidrio, TIPO_ACRISTALAMIENTO);
     if (parte == nullptr) return false;
     bool puedeCambiar = true;
@@ -303,11 +307,10 @@ void Hueco::Comprobar() {
 }
 
 void Hueco::CompletarPartes(const AnsiString& nombreMarco, const AnsiString& nombreVidrio) {
-    TipoLista lista;
-    if (!TipoDeSuLista(lista)) return;
-    CompletarParte(bdAcristalamientos::Instancia(lista), acristalamientos, nombreVidrio,
+    if (dynamic_cast<bdLibreria*>(ObtenerDueno()) == nullptr) return;
+    CompletarParte(AcristalamientosDeSuLista(), acristalamientos, nombreVidrio,
                    TIPO_ACRISTALAMIENTO);
-    CompletarParte(bdMarcos::Instancia(lista), marcos, nombreMarco, TIPO_MARCO);
+    CompletarParte(MarcosDeSuLista(), marcos, nombreMarco, TIPO_MARCO);
 }
 
 Hueco::ValoresPartes Hueco::LeerValoresPartes() const {
@@ -351,21 +354,19 @@ float Hueco::CalcularFactorSolar(float porcentajeMarco, float factorVidrio, floa
                               fraccion * 0.04 * uMarco * absortividadMarco);
 }
 
-bool Hueco::TipoDeSuLista(TipoLista& lista) const {
-    auto* base = dynamic_cast<bdLibreria*>(ObtenerDueno());
-    if (base == nullptr) return false;
-    lista = base->ObtenerTipoLista();
-    return true;
-}
-
 bdAcristalamientos* Hueco::AcristalamientosDeSuLista() const {
-    TipoLista lista;
-    return TipoDeSuLista(lista) ? bdAcristalamientos::Instancia(lista) : acristalamientos;
+    if (auto* base = dynamic_cast<bdHuecos*>(ObtenerDueno()))
+        return base->AcristalamientosPropios();
+    if (auto* base = dynamic_cast<bdLibreria*>(ObtenerDueno()))
+        return bdAcristalamientos::Instancia(base->ObtenerTipoLista());
+    return acristalamientos;
 }
 
 bdMarcos* Hueco::MarcosDeSuLista() const {
-    TipoLista lista;
-    return TipoDeSuLista(lista) ? bdMarcos::Instancia(lista) : marcos;
+    if (auto* base = dynamic_cast<bdHuecos*>(ObtenerDueno())) return base->MarcosPropios();
+    if (auto* base = dynamic_cast<bdLibreria*>(ObtenerDueno()))
+        return bdMarcos::Instancia(base->ObtenerTipoLista());
+    return marcos;
 }
 
 void RegistrarHueco() {

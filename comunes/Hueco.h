@@ -5,8 +5,8 @@
 // datos, nodo XML "Gap", la forma del programa hermano, las filas de informe y los valores
 // del hueco entero (transmitancia y factor solar) que da el informe de huecos.
 //
-// Las partes viven en las bases de acristalamientos y de marcos compartidas del tipo de
-// lista de la base que tiene el hueco; "Ninguno" es el nombre que dice que no hay parte.
+// Las partes viven en las bases de acristalamientos y de marcos de la base de datos que
+// tiene el hueco; "Ninguno" es el nombre que dice que no hay parte.
 
 #include "comunes/ObjetoBase.h"
 #include "comunes/TablaReales.h"
@@ -43,7 +43,7 @@ public:
     // librería pasa si el otro la tiene.
     void CopiarDe(const ObjetoBase& otro) override;
     // Filas de informe; un hueco que no se usa no añade nada. Vidrio y marco: la fila de la
-    // parte (de la base de la base de datos abierta) con el nombre del hueco en su segunda
+    // parte (de la base de la base de datos abierta actual) con el nombre del hueco en su segunda
     // celda, si la parte está y añade su fila.
     void FilaInforme(TStrings& fila) override;
     void FilaInformeMarco(TStrings& fila) override;
@@ -57,14 +57,14 @@ public:
     // Cierto si el nombre es el de su acristalamiento o el de su marco.
     bool Utiliza(const AnsiString& nombre) const override;
 
-    // Cierto si su acristalamiento está en la base de la base de datos abierta (por nombre
-    // completo) y no se puede cambiar.
+    // Cierto si su acristalamiento está en su base de datos (sin ella, en la abierta actual)
+    // por nombre completo y no se puede cambiar.
     bool VidrioBloqueado() const;
     // Pone su estado ("bien" o "mal") en el registro del modelo y, si se usa y le falta el
     // marco o el acristalamiento, una línea de error por cada uno.
     void Comprobar();
-    // Si el acristalamiento o el marco de esos nombres no está en la base compartida del
-    // tipo de lista de su base, lo crea allí, copiado del de ese nombre en las bases que le
+    // Si el acristalamiento o el marco de esos nombres no está en la base de su base de
+    // datos, lo crea allí, copiado del de ese nombre en las bases que le
     // dio PonerBasesDatos si lo hay. Un hueco sin base no completa nada; un nombre vacío o
     // "Ninguno" no es una parte y no crea nada.
     void CompletarPartes(const AnsiString& nombreMarco, const AnsiString& nombreVidrio);
@@ -90,12 +90,10 @@ public:
 
 private:
     static const TablaReales<Hueco>& Reales();
-    // Las bases compartidas del tipo de lista de la base que lo tiene; sin base, las que
-    // le dio PonerBasesDatos.
+    // Las bases de la base de datos que lo tiene (las de su base de huecos o, si no tiene,
+    // las actuales de su tipo de lista); sin base, las que le dio PonerBasesDatos.
     bdAcristalamientos* AcristalamientosDeSuLista() const;
     bdMarcos* MarcosDeSuLista() const;
-    // El tipo de lista de la base que lo tiene; falso si no está en una base.
-    bool TipoDeSuLista(TipoLista& tipo) const;
 
     bdAcristalamientos* acristalamientos = nullptr;
     bdMarcos* marcos = nullptr;

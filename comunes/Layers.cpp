@@ -7,6 +7,7 @@
 #include "comunes/LeerBDL.h"
 #include "comunes/PiezasRegistro.h"
 #include "comunes/Util.h"
+#include "comunes/bdCerramientos.h"
 #include "comunes/bdMateriales.h"
 
 #include "plataforma/base/file_writer.h"
@@ -191,6 +192,9 @@ float Layers::Espesor(int capa) const {
 }
 
 bdMateriales* Layers::MaterialesCompartidos() const {
+    // Los de la base de datos de su base de cerramientos, no los de otra abierta.
+    if (auto* base = dynamic_cast<bdCerramientos*>(ObtenerDueno()))
+        return base->MaterialesPropios();
     auto* base = dynamic_cast<bdLibreria*>(ObtenerDueno());
     if (base == nullptr) return nullptr;
     return bdMateriales::Instancia(base->ObtenerTipoLista());

@@ -34,7 +34,7 @@ public:
     // El registro "LAYERS". Deja un espesor por material: los que faltan toman el espesor
     // de su material y los que sobran se descartan, y el cerramiento lo anota en el
     // registro del modelo. Al final asegura que cada material nombrado existe en la base
-    // compartida de su tipo de lista (CompletarMateriales).
+    // de materiales de su base de datos (CompletarMateriales).
     void Leer(LeerBDL* lector) override;
     // La forma abreviada de una entrada de librería ("MAT", "TH", "I-F-R").
     void LeerAbreviadoCapas(LeerBDL* lector) override;
@@ -69,8 +69,8 @@ public:
     AnsiString NombreMaterial(int capa) const;
     // Cambia el material de la capa (desde 0); fuera de límites no hace nada.
     void CambiarNombreMaterial(int capa, const AnsiString& nombre);
-    // Para cada nombre que falte en la base de materiales compartida del tipo de lista de
-    // la base que tiene este cerramiento, lo crea allí con ese nombre exacto y, si la base
+    // Para cada nombre que falte en la base de materiales de la base de datos que tiene
+    // este cerramiento (MaterialesCompartidos), lo crea allí con ese nombre exacto y, si la base
     // de materiales propia lo tiene, copia sus valores. Sin base dueña no hace nada; un
     // nombre vacío no es un material y se salta.
     void CompletarMateriales(const TStrings& nombres);
@@ -97,8 +97,9 @@ private:
     // hermano y el espesor de la capa, en orden.
     void CapasEnBase(std::vector<AnsiString>& nombresDumvat,
                      std::vector<float>& espesoresCapas) const;
-    // La base de materiales compartida del tipo de lista de la base que tiene este
-    // cerramiento; nula si no está en una base de datos.
+    // La base de materiales de la base de datos que tiene este cerramiento (la de su base
+    // de cerramientos o, si no tiene, la actual de su tipo de lista); nula si no está en
+    // una base de datos.
     bdMateriales* MaterialesCompartidos() const;
     // Las líneas de un registro "LAYERS" con el orden de capas dado.
     void EscribirRegistro(FileWriter& fichero, const AnsiString& prefijo, bool invertido);

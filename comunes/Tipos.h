@@ -38,7 +38,7 @@ constexpr TipoObjeto TIPO_MURO_TROMBE = 41;
 constexpr TipoObjeto TIPO_PUENTE_TERMICO = 63;
 
 // Tipo de lista de una base de datos y de un gestor (un byte); cada clase de base de datos
-// guarda una instancia compartida por tipo de lista.
+// da una base actual por tipo de lista.
 using TipoLista = unsigned char;
 
 constexpr TipoLista LISTA_ESTANDAR = 0;

@@ -1,4 +1,4 @@
-// bdAcristalamientos: la base de acristalamientos, sus instancias compartidas, su sección
+// bdAcristalamientos: la base de acristalamientos, su base actual por tipo de lista, su sección
 // y la comprobación de los factores solares.
 
 #include "comunes/bdAcristalamientos.h"

@@ -1,13 +1,13 @@
 #pragma once
-// bdAcristalamientos: la base de datos de acristalamientos (tipo 10), con su instancia
-// compartida por tipo de lista. A diferencia de las demás, QuitarHijo suelta el
+// bdAcristalamientos: la base de datos de acristalamientos (tipo 10), con su base actual
+// por tipo de lista. A diferencia de las demás, QuitarHijo suelta el
 // acristalamiento sin borrarlo: quien lo quita pasa a ser su dueño.
 
 #include "comunes/bdLibreria.h"
 
 class bdAcristalamientos : public bdCompartida<bdAcristalamientos> {
 public:
-    // La instancia compartida del tipo de lista; la primera petición la crea con ese
+    // La base actual del tipo de lista (bdCompartida); si no hay, la petición la crea con ese
     // nombre. Nulo para un tipo de lista que no es 0, 2 ni 3.
     static bdAcristalamientos* Instancia(const AnsiString& nombre, TipoLista tipo);
     // La misma, creada con el nombre propio de su tipo: "ListaAcrEstandar",

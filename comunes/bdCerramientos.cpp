@@ -1,4 +1,4 @@
-// bdCerramientos: la base de cerramientos por capas, sus instancias compartidas, su
+// bdCerramientos: la base de cerramientos por capas, su base actual por tipo de lista, su
 // sección, la carga de sus capas y el uso de los materiales.
 
 #include "comunes/bdCerramientos.h"
@@ -58,8 +58,8 @@ void bdCerramientos::LeerElemento(ObjetoBase& elemento, LeerBDL& registro, bdCat
     // fichero no trae; el catálogo mismo (tipo 0) solo tiene los suyos.
     const bool conCatalogo = ObtenerTipoLista() != LISTA_ESTANDAR;
     bdMateriales* delCatalogo = conCatalogo ? catalogo.Materiales() : nullptr;
-    // Los materiales que falten los crea el cerramiento en la compartida de su tipo de lista.
-    const bdMateriales* completada = bdMateriales::Instancia(ObtenerTipoLista());
+    // Los materiales que falten los crea el cerramiento en la base de materiales propia.
+    const bdMateriales* completada = propios;
     const int antes = completada != nullptr ? completada->NumeroHijos() : 0;
 
     elemento.PonerMateriales(conCatalogo ? delCatalogo : propios);

@@ -1,6 +1,6 @@
 #pragma once
-// bdCerramientos: la base de datos de cerramientos por capas (tipo 12), con su instancia
-// compartida por tipo de lista. Conoce la base de materiales en la que se resuelven las
+// bdCerramientos: la base de datos de cerramientos por capas (tipo 12), con su base actual
+// por tipo de lista. Conoce la base de materiales en la que se resuelven las
 // capas de sus cerramientos.
 
 #include "comunes/bdLibreria.h"
@@ -9,7 +9,7 @@ class bdMateriales;
 
 class bdCerramientos : public bdCompartida<bdCerramientos> {
 public:
-    // La instancia compartida del tipo de lista; la primera petición la crea con ese
+    // La base actual del tipo de lista (bdCompartida); si no hay, la petición la crea con ese
     // nombre y, para los tipos 2 y 3, con esa base de materiales (la de tipo 0 se crea sin
     // ninguna). Nulo para un tipo de lista que no es 0, 2 ni 3.
     static bdCerramientos* Instancia(const AnsiString& nombre, bdMateriales* materiales,
@@ -23,6 +23,9 @@ public:
 
     // Su base de materiales; nula si se creó sin ella.
     bdMateriales* Materiales() const { return materiales; }
+    // Su base de materiales o, si no tiene, la actual de su tipo de lista: la que completan
+    // sus cerramientos.
+    bdMateriales* MaterialesPropios() const;
     // Cierto si algún cerramiento de la base usa el material.
     bool MaterialUtilizado(const AnsiString& nombre) const;
     // Cada cerramiento marca como utilizados los materiales de sus capas que encuentra
@@ -39,9 +42,5 @@ protected:
     void LeerElemento(ObjetoBase& elemento, LeerBDL& registro, bdCatalogo& catalogo) override;
 
 private:
-    // Su base de materiales o, si no tiene, la compartida de su tipo de lista: la que
-    // completan sus cerramientos.
-    bdMateriales* MaterialesPropios() const;
-
     bdMateriales* materiales;
 };

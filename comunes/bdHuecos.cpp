@@ -1,4 +1,4 @@
-// bdHuecos: la base de huecos, sus instancias compartidas, su sección, la carga de sus
+// bdHuecos: la base de huecos, su base actual por tipo de lista, su sección, la carga de sus
 // partes y el uso de acristalamientos y marcos.
 
 #include "comunes/bdHuecos.h"
@@ -70,10 +70,9 @@ void bdHuecos::LeerElemento(ObjetoBase& elemento, LeerBDL& registro, bdCatalogo&
     // Los marcos del catálogo se leen antes que sus acristalamientos.
     bdMarcos* marcosCatalogo = conCatalogo ? catalogo.Marcos() : nullptr;
     bdAcristalamientos* vidriosCatalogo = conCatalogo ? catalogo.Acristalamientos() : nullptr;
-    // Las partes que falten las crea el hueco en las compartidas de su tipo de lista.
-    const bdAcristalamientos* vidriosCompletados =
-        bdAcristalamientos::Instancia(ObtenerTipoLista());
-    const bdMarcos* marcosCompletados = bdMarcos::Instancia(ObtenerTipoLista());
+    // Las partes que falten las crea el hueco en las bases propias.
+    const bdAcristalamientos* vidriosCompletados = vidriosPropios;
+    const bdMarcos* marcosCompletados = marcosPropios;
     const int vidriosAntes = vidriosCompletados != nullptr ? vidriosCompletados->NumeroHijos() : 0;
     const int marcosAntes = marcosCompletados != nullptr ? marcosCompletados->NumeroHijos() : 0;
 

@@ -1,5 +1,5 @@
 #pragma once
-// bdHuecos: la base de datos de huecos (tipo 16), con su instancia compartida por tipo de
+// bdHuecos: la base de datos de huecos (tipo 16), con su base actual por tipo de
 // lista. Conoce las bases de acristalamientos y de marcos en las que están definidas las
 // partes de sus huecos.
 
@@ -10,7 +10,7 @@ class bdMarcos;
 
 class bdHuecos : public bdCompartida<bdHuecos> {
 public:
-    // La instancia compartida del tipo de lista; la primera petición la crea con ese
+    // La base actual del tipo de lista (bdCompartida); si no hay, la petición la crea con ese
     // nombre y, para los tipos 2 y 3, con esas bases de acristalamientos y de marcos (la de
     // tipo 0 se crea sin ellas). Nulo para un tipo de lista que no es 0, 2 ni 3.
     static bdHuecos* Instancia(const AnsiString& nombre, bdAcristalamientos* acristalamientos,
@@ -31,6 +31,10 @@ public:
     bdLibreria* BaseDatos(TipoObjeto tipo) const;
     bdAcristalamientos* Acristalamientos() const { return acristalamientos; }
     bdMarcos* Marcos() const { return marcos; }
+    // Su base de acristalamientos (o de marcos) o, si no tiene, la actual de su tipo de
+    // lista: las que completan sus huecos.
+    bdAcristalamientos* AcristalamientosPropios() const;
+    bdMarcos* MarcosPropios() const;
     // Cierto si algún hueco de la base usa el acristalamiento o el marco de ese nombre.
     bool ElementoUtilizado(const AnsiString& nombre) const;
 
@@ -45,11 +49,6 @@ protected:
     void LeerElemento(ObjetoBase& elemento, LeerBDL& registro, bdCatalogo& catalogo) override;
 
 private:
-    // Su base de acristalamientos (o de marcos) o, si no tiene, la compartida de su tipo de
-    // lista: las que completan sus huecos.
-    bdAcristalamientos* AcristalamientosPropios() const;
-    bdMarcos* MarcosPropios() const;
-
     bdAcristalamientos* acristalamientos;
     bdMarcos* marcos;
 };

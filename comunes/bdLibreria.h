@@ -4,10 +4,11 @@
 // usuario o base de datos abierta), copia elementos de otra base por sus nombres, se vacía,
 // se libera y borra las marcas de uso de sus elementos.
 //
-// Cada clase derivada (por bdCompartida) guarda una instancia compartida por tipo de lista
-// (0, 2 y 3): todos los gestores de un mismo tipo de lista, los editores y el modelo del
-// edificio ven las mismas listas de elementos.
-//
+// Cada clase derivada (por bdCompartida) da, por tipo de lista (0, 2 y 3), la base actual
+// de ese tipo: la del gestor más reciente que sigue vivo o, sin gestores, una base suelta
+// que se crea al pedirla. Los gestores tienen sus propias bases; el modelo del edificio
+// busca en las de la base de datos abierta más reciente a través de la actual.
+
 // Cada clase dice cuál es su sección de un fichero de base de datos (SeccionBD): el tipo de
 // registro que carga, la cabecera que la encabeza y su grupo en el guardado XML. Con ella
 // la base carga sus registros de un lector y escribe sus elementos.
@@ -119,30 +120,43 @@ private:
     TipoLista tipoLista;
 };
 
-// La base de una clase de base de datos que guarda una instancia compartida por tipo de
-// lista (0, 2 y 3). Liberar borra la compartida; su destructor deja libre el sitio, también
-// cuando alguien la borra directamente.
+// La base de una clase de base de datos con una base actual por tipo de lista (0, 2 y 3):
+// la última que un gestor hizo actual y sigue viva o, si no hay ninguna, la suelta que
+// crea la primera petición. Liberar borra la suelta; su destructor la quita de donde esté,
+// también cuando alguien la borra directamente.
 template <class T> class bdCompartida : public bdLibreria {
 public:
     void Liberar() override {
         Vaciar();
-        if (Valido(ObtenerTipoLista()) && Instancias()[ObtenerTipoLista()] == this) delete this;
+        if (Valido(ObtenerTipoLista()) && Registro(ObtenerTipoLista()).suelta == this) delete this;
+    }
+    // La base de un gestor pasa a ser la actual de su tipo de lista mientras viva o hasta
+    // que otra ocupe su lugar; al destruirse, vuelve a serlo la anterior.
+    void HacerActual() {
+        if (!Valido(ObtenerTipoLista())) return;
+        std::vector<bdLibreria*>& pila = Registro(ObtenerTipoLista()).deGestores;
+        std::erase(pila, this);
+        pila.push_back(this);
     }
 
 protected:
     using bdLibreria::bdLibreria;
     ~bdCompartida() override {
-        for (bdLibreria*& instancia : Instancias())
-            if (instancia == this) instancia = nullptr;
+        for (TipoLista tipo : {LISTA_ESTANDAR, LISTA_USUARIO, LISTA_PROGRAMA}) {
+            Bases& bases = Registro(tipo);
+            if (bases.suelta == this) bases.suelta = nullptr;
+            std::erase(bases.deGestores, this);
+        }
     }
 
-    // La instancia del tipo de lista; si aún no la hay, la que devuelve "crear". Nulo para
-    // un tipo de lista sin instancia.
+    // La base actual del tipo de lista; si no hay ninguna, la suelta que devuelve "crear".
+    // Nulo para un tipo de lista sin bases.
     template <class Crear> static T* Compartida(TipoLista tipo, Crear&& crear) {
         if (!Valido(tipo)) return nullptr;
-        bdLibreria*& instancia = Instancias()[tipo];
-        if (instancia == nullptr) instancia = crear();
-        return static_cast<T*>(instancia);
+        Bases& bases = Registro(tipo);
+        if (!bases.deGestores.empty()) return static_cast<T*>(bases.deGestores.back());
+        if (bases.suelta == nullptr) bases.suelta = crear();
+        return static_cast<T*>(bases.suelta);
     }
     // El nombre propio de la instancia de cada tipo de lista.
     static const char* NombreDeLista(TipoLista tipo, const char* estandar, const char* usuario,
@@ -152,11 +166,16 @@ protected:
     }
 
 private:
+    // Las bases de un tipo de lista: la suelta y las de los gestores, la actual al final.
+    struct Bases {
+        bdLibreria* suelta = nullptr;
+        std::vector<bdLibreria*> deGestores;
+    };
     static bool Valido(TipoLista tipo) {
         return tipo == LISTA_ESTANDAR || tipo == LISTA_USUARIO || tipo == LISTA_PROGRAMA;
     }
-    static std::array<bdLibreria*, 4>& Instancias() {
-        static std::array<bdLibreria*, 4> instancias{};
-        return instancias;
+    static Bases& Registro(TipoLista tipo) {
+        static std::array<Bases, 4> registro{};
+        return registro[tipo];
     }
 };

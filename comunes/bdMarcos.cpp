@@ -1,4 +1,4 @@
-// bdMarcos: la base de marcos, sus instancias compartidas y su sección.
+// bdMarcos: la base de marcos, su base actual por tipo de lista y su sección.
 
 #include "comunes/bdMarcos.h"
 

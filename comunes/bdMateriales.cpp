@@ -1,4 +1,4 @@
-// bdMateriales: la base de materiales, sus instancias compartidas y su sección.
+// bdMateriales: la base de materiales, su base actual por tipo de lista y su sección.
 
 #include "comunes/bdMateriales.h"
 

@@ -1,4 +1,4 @@
-// bdPuentesTermicos: la base de puentes térmicos, sus instancias compartidas y su sección.
+// bdPuentesTermicos: la base de puentes térmicos, su base actual por tipo de lista y su sección.
 
 #include "comunes/bdPuentesTermicos.h"
 

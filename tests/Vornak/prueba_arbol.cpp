@@ -175,7 +175,7 @@ TEST_F(Arbol, GruposYElementosCreadosRenombradosYEliminados) {
     GestorBD* g = Actual()->Gestor();
     TTreeNode* materiales = Nodo(v, {"Opacos", "Materiales y productos"});
     ASSERT_EQ(materiales->GetCount(), 0);
-    EXPECT_FALSE(Cambios::Instancia()->ValorIndicador("Cambios"));
+    EXPECT_FALSE(Actual()->HayCambios());
 
     // Crear grupo: un nombre ya usado se rechaza y el diálogo sigue abierto.
     v->tvBaseDatos->SetSelected(materiales);
@@ -222,10 +222,10 @@ TEST_F(Arbol, GruposYElementosCreadosRenombradosYEliminados) {
     EXPECT_EQ(grupo, "Piedras");
     EXPECT_EQ(Actual()->ElementoActual(), mat);
     EXPECT_TRUE(v->pcBaseDatos->GetVisible());
-    EXPECT_TRUE(Cambios::Instancia()->ValorIndicador("Cambios"));
+    EXPECT_TRUE(Actual()->HayCambios());
 
     // Renombrar el grupo lleva a sus elementos al nombre nuevo.
-    Cambios::Instancia()->PonerLogico("Cambios", false);
+    Actual()->Gestor()->ObtenerCambios()->PonerLogico("Cambios", false);
     v->tvBaseDatos->SetSelected(piedras);
     Guion().AnswerShowModal([](TObject* f) {
         auto* d = static_cast<TforNombreGrupo*>(f);
@@ -238,7 +238,7 @@ TEST_F(Arbol, GruposYElementosCreadosRenombradosYEliminados) {
     EXPECT_EQ(piedras->GetText(), "Rocas");
     mat->ValorPropiedad("Grupo", grupo);
     EXPECT_EQ(grupo, "Rocas");
-    EXPECT_TRUE(Cambios::Instancia()->ValorIndicador("Cambios"));
+    EXPECT_TRUE(Actual()->HayCambios());
 
     // Un grupo con elementos no se elimina; el elemento, tras confirmarlo, sí.
     v->tvBaseDatos->SetSelected(piedras);

@@ -30,7 +30,7 @@ TEST_F(Ficheros, GuardarYVolverAAbrirDaLaMismaBase) {
     m->mnuCrear->Click();
     AnsiString nuevo = Ventana()->tvBaseDatos->GetSelected()->GetText();
     m->mnuGuardar->Click();
-    EXPECT_FALSE(Cambios::Instancia()->ValorIndicador("Cambios"));
+    EXPECT_FALSE(Actual()->HayCambios());
     std::string guardado = LeerBytes(segunda);
     EXPECT_NE(guardado.find("\"" + std::string(nuevo.c_str()) + "\" = MATERIAL"),
               std::string::npos);
@@ -61,16 +61,16 @@ TEST_F(Ficheros, UnaBaseNuevaPideNombreYLoToma) {
     TforPrincipal* m = Marco();
     m->mnuNuevo->Click();
     Ventana()->tvBaseDatos->SetSelected(Nodo(Ventana(), {"Puentes térmicos"}));
-    Cambios::Instancia()->PonerLogico("Cambios", true);
+    Actual()->Gestor()->ObtenerCambios()->PonerLogico("Cambios", true);
     // Cancelar: nada escrito, la marca sigue.
     Guion().CancelFileDialog();
     m->mnuGuardar->Click();
-    EXPECT_TRUE(Cambios::Instancia()->ValorIndicador("Cambios"));
+    EXPECT_TRUE(Actual()->HayCambios());
     AnsiString ruta = carpeta.Ruta() + "Lib/nueva.bdc";
     Guion().AnswerFileDialog(ruta);
     m->mnuGuardar->Click();
     EXPECT_TRUE(FileExists(ruta));
-    EXPECT_FALSE(Cambios::Instancia()->ValorIndicador("Cambios"));
+    EXPECT_FALSE(Actual()->HayCambios());
     EXPECT_EQ(Ventana()->GetCaption(), "nueva");
     EXPECT_EQ(Nodo(Ventana(), {})->GetText(), "Proyecto: nueva");
     AnsiString fichero;
@@ -110,7 +110,7 @@ TEST_F(Ficheros, UnGuardadoFallidoNoPierdeNada) {
     TforPrincipal* m = Marco();
     AbrirDelMenu(segunda);
     std::string antes = LeerBytes(segunda);
-    Cambios::Instancia()->PonerLogico("Cambios", true);
+    Actual()->Gestor()->ObtenerCambios()->PonerLogico("Cambios", true);
     // La carpeta del destino es un fichero.
     AnsiString imposible = carpeta.Fichero("no_carpeta", "x") + "/base.bdc";
     Guion().AnswerFileDialog(imposible);
@@ -119,7 +119,7 @@ TEST_F(Ficheros, UnGuardadoFallidoNoPierdeNada) {
     const ScriptedModalHooks::Shown& aviso = Guion().ShownBoxes().back();
     EXPECT_EQ(aviso.caption, "Error");
     EXPECT_GT(aviso.text.Pos("No se ha podido guardar"), 0);
-    EXPECT_TRUE(Cambios::Instancia()->ValorIndicador("Cambios"));
+    EXPECT_TRUE(Actual()->HayCambios());
     EXPECT_EQ(LeerBytes(segunda), antes);
     // Al cerrar con Sí y un guardado que falla, la ventana sigue abierta con sus cambios.
     FileWriter::InjectFailureForTests(FileWriter::Failure::Close);
@@ -129,7 +129,7 @@ TEST_F(Ficheros, UnGuardadoFallidoNoPierdeNada) {
     Application->ProcessMessages();
     EXPECT_EQ(m->GetMDIChildCount(), 1);
     EXPECT_FALSE(Actual()->EstaCerrada());
-    EXPECT_TRUE(Cambios::Instancia()->ValorIndicador("Cambios"));
+    EXPECT_TRUE(Actual()->HayCambios());
     EXPECT_EQ(LeerBytes(segunda), antes);
 }
 

@@ -94,7 +94,7 @@ TEST_F(Libreria, ImportarLosElementosElegidosPorGrupo) {
     EXPECT_NE(Nodo(v, {"Opacos", "Cerramientos y particiones interiores", "Fachadas",
                        "Fachada de caravista con camara"}),
               nullptr);
-    EXPECT_TRUE(Cambios::Instancia()->ValorIndicador("Cambios"));
+    EXPECT_TRUE(Actual()->HayCambios());
 }
 
 TEST_F(Libreria, CancelarNoImportaNada) {
@@ -111,7 +111,7 @@ TEST_F(Libreria, CancelarNoImportaNada) {
     });
     v->pmCargarLibreria->Click();
     EXPECT_EQ(Nodo(v, {"Puentes térmicos"})->GetCount(), 0);
-    EXPECT_FALSE(Cambios::Instancia()->ValorIndicador("Cambios"));
+    EXPECT_FALSE(Actual()->HayCambios());
     // Sobre un nodo que no es de un tipo se carga la librería, sin diálogo.
     v->tvBaseDatos->SetSelected(Nodo(v, {"Opacos"}));
     Guion().AnswerFileDialog(ejemplo);

@@ -53,8 +53,8 @@ TEST_F(Principal, AbreDosBasesYElParActualEsLaMasReciente) {
     EXPECT_EQ(Nodo(primera->Ventana(), {})->GetText(), "Proyecto: ejemplo");
     for (TMenuItem* item : {m->mnuGuardar, m->mnuGuardarcomo, m->mnuExportar, m->mnuEdicion})
         EXPECT_TRUE(item->GetEnabled());
-    // Las ventanas comparten las bases: la segunda muestra también lo de la primera.
-    EXPECT_NE(Nodo(segundaVista->Ventana(), {"Opacos", "Materiales y productos", "Aislantes",
+    // Cada ventana muestra solo los elementos de su fichero.
+    EXPECT_EQ(Nodo(segundaVista->Ventana(), {"Opacos", "Materiales y productos", "Aislantes",
                                              "Aislante reflexivo multicapa"}),
               nullptr);
     EXPECT_NE(
@@ -82,10 +82,11 @@ TEST_F(Principal, AlCerrarseLaMasRecienteElParActualPasaALaAnterior) {
     TforPrincipal* m = Marco();
     VistaGestorBD* primera = AbrirDelMenu(ejemplo);
     VistaGestorBD* ultima = AbrirDelMenu(segunda);
-    Cambios::Instancia()->PonerLogico("Cambios", false);
     ultima->Ventana()->Close();
     Application->ProcessMessages();
-    EXPECT_TRUE(ultima->EstaCerrada());
+    // Su controlador se fue con ella.
+    ASSERT_EQ(m->Controladores(), 1);
+    EXPECT_EQ(m->Controlador(0), primera);
     EXPECT_EQ(m->GetMDIChildCount(), 1);
     EXPECT_EQ(m->ControladorActual(), primera);
     EXPECT_EQ(m->GestorActual(), primera->Gestor());
@@ -121,15 +122,33 @@ TEST_F(Principal, UnaBaseEstandarDesactivaGuardarHastaOtraNueva) {
     EXPECT_EQ(Nodo(Ventana(), {})->GetText(), "Proyecto: ");
 }
 
-TEST_F(Principal, AbrirUnaSegundaBaseNoBorraLosCambiosDeLaPrimera) {
-    AbrirDelMenu(ejemplo);
-    EXPECT_FALSE(Cambios::Instancia()->ValorIndicador("Cambios"));
-    Cambios::Instancia()->PonerLogico("Cambios", true);
-    AbrirDelMenu(segunda);
-    EXPECT_TRUE(Cambios::Instancia()->ValorIndicador("Cambios"));
-    Guion().AnswerMessageBox(IDNO);
+// Cada ventana lleva su marca de cambios: guardar una al cerrar no deja a la otra cerrarse
+// sin preguntar.
+TEST_F(Principal, CadaVentanaPreguntaPorSusPropiosCambios) {
+    VistaGestorBD* primera = AbrirDelMenu(ejemplo);
+    primera->Ventana()->tvBaseDatos->SetSelected(
+        Nodo(primera->Ventana(), {"Opacos", "Materiales y productos", "Aislantes"}));
+    primera->CrearElemento(TIPO_MATERIAL);
+    VistaGestorBD* otra = AbrirDelMenu(segunda);
+    EXPECT_TRUE(primera->HayCambios());
+    EXPECT_FALSE(otra->HayCambios());
+    otra->Ventana()->tvBaseDatos->SetSelected(
+        Nodo(otra->Ventana(), {"Opacos", "Materiales y productos", "Piedras"}));
+    otra->CrearElemento(TIPO_MATERIAL);
+    const std::string ejemploAntes = LeerBytes(ejemplo);
+    const std::string segundaAntes = LeerBytes(segunda);
+    const size_t antes = Guion().ShownBoxes().size();
+    // Las ventanas se cierran de la última hija a la primera: la más antigua pregunta antes
+    // y se guarda; la otra pregunta igualmente y se descarta.
+    Guion().AnswerMessageBox(IDYES);
     Guion().AnswerMessageBox(IDNO);
     CerrarMarco();
+    ASSERT_EQ(Guion().ShownBoxes().size(), antes + 2);
+    for (size_t i = antes; i < antes + 2; ++i)
+        EXPECT_EQ(Guion().ShownBoxes()[i].text, "¿Desea guardar los cambios?");
+    EXPECT_NE(LeerBytes(ejemplo), ejemploAntes);
+    EXPECT_EQ(LeerBytes(segunda), segundaAntes);
+    EXPECT_EQ(Marco()->Controladores(), 0);
 }
 
 TEST_F(Principal, ModoDeUnSoloFichero) {
@@ -197,7 +216,7 @@ TEST_P(CierreConCambios, PreguntaSiGuardar) {
     EXPECT_EQ(accion == caNone, c.abierto);
     EXPECT_EQ(m->GetMDIChildCount(), c.abierto ? 1 : 0);
     if (c.abierto) {
-        EXPECT_TRUE(Cambios::Instancia()->ValorIndicador("Cambios"));
+        EXPECT_TRUE(v->HayCambios());
     }
 }
 
@@ -209,8 +228,8 @@ INSTANTIATE_TEST_SUITE_P(Respuestas, CierreConCambios,
 TEST_F(Principal, UnaVentanaAnteriorQueSeNiegaDejaElMarcoAbierto) {
     TforPrincipal* m = Marco();
     VistaGestorBD* primera = AbrirDelMenu(segunda);
-    AbrirDelMenu(ejemplo);
-    Cambios::Instancia()->PonerLogico("Cambios", true);
+    primera->Gestor()->ObtenerCambios()->PonerLogico("Cambios", true);
+    AbrirDelMenu(ejemplo)->Gestor()->ObtenerCambios()->PonerLogico("Cambios", true);
     // La primera en preguntar (la anterior, activada antes) se niega; la más reciente no.
     Guion().AnswerMessageBox(IDCANCEL);
     Guion().AnswerMessageBox(IDNO);
@@ -218,7 +237,8 @@ TEST_F(Principal, UnaVentanaAnteriorQueSeNiegaDejaElMarcoAbierto) {
     m->FormClose(m, accion);
     Application->ProcessMessages();
     EXPECT_EQ(accion, caNone);
-    EXPECT_FALSE(primera->EstaCerrada());
+    ASSERT_EQ(m->Controladores(), 1);
+    EXPECT_EQ(m->Controlador(0), primera);
     EXPECT_EQ(m->GetMDIChildCount(), 1);
     EXPECT_EQ(m->ControladorActual(), primera);
 }

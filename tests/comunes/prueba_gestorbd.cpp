@@ -1,6 +1,6 @@
-// GestorBD: las bases compartidas por tipo de lista y la cuenta de gestores que las
-// mantiene vivas, la carga de un fichero ".BDC", la marca de base estándar, la búsqueda y
-// el borrado de elementos (con sus negativas) y los factores solares.
+// GestorBD: las bases propias de cada gestor y las actuales de cada tipo de lista, la carga de un
+// fichero ".BDC", la marca de base estándar, la búsqueda y el borrado de elementos (con sus
+// negativas) y los factores solares.
 
 #include "comunes/GestorBD.h"
 #include "comunes/LeerBDL.h"
@@ -41,48 +41,48 @@ struct Elemento {
 
 using PruebaGestorBD = PruebaGestor;
 
-TEST_F(PruebaGestorBD, DosGestoresDelTipo3VenLasMismasBases) {
+// Cada gestor tiene sus propias bases; las actuales de su tipo de lista (las que busca el
+// modelo del edificio) son las del más reciente que sigue vivo.
+TEST_F(PruebaGestorBD, CadaGestorTieneSusBasesYElMasRecienteEsElActual) {
     auto primero = std::make_unique<GestorBD>("Primero", LISTA_PROGRAMA);
-    auto segundo = std::make_unique<GestorBD>("Segundo", LISTA_PROGRAMA);
-    EXPECT_EQ(GestorBD::Gestores(LISTA_PROGRAMA), 2);
-    EXPECT_EQ(BasesDe(*primero), BasesDe(*segundo));
-    for (void* base : BasesDe(*primero))
-        EXPECT_NE(base, nullptr);
-    // Las bases se llaman como el primer gestor que las pidió.
-    EXPECT_EQ(primero->Materiales()->ObtenerNombre(), AnsiString("Primero"));
-
-    // Lo que uno crea o carga, el otro lo encuentra.
-    primero->Materiales()->CrearHijo("Nuevo", TIPO_MATERIAL);
-    ASSERT_NE(segundo->Buscar(TIPO_MATERIAL, "Nuevo"), nullptr);
-    EXPECT_EQ(segundo->Buscar(TIPO_MATERIAL, "Nuevo"), primero->Buscar(TIPO_MATERIAL, "Nuevo"));
     primero->Cargar(Fichero("base.bdc", kBaseDeEjemplo));
-    EXPECT_NE(segundo->Buscar(TIPO_HUECO, "Ventana"), nullptr);
+    auto segundo = std::make_unique<GestorBD>("Segundo", LISTA_PROGRAMA);
+    for (size_t i = 0; i < BasesDe(*primero).size(); ++i) {
+        EXPECT_NE(BasesDe(*primero)[i], nullptr);
+        EXPECT_NE(BasesDe(*primero)[i], BasesDe(*segundo)[i]);
+    }
+    EXPECT_EQ(segundo->Materiales()->ObtenerNombre(), AnsiString("Segundo"));
+    EXPECT_EQ(segundo->Buscar(TIPO_HUECO, "Ventana"), nullptr);
+    EXPECT_EQ(segundo->Materiales()->NumeroHijos(), 0);
 
-    // Otro tipo de lista tiene sus propias bases.
+    // Los dos con un mismo nombre: cada uno el suyo, sin renombrar ninguno.
+    segundo->Cargar(Fichero("otra.bdc", "\"Ladrillo\" = MATERIAL\n CONDUCTIVITY = 0.9\n ..\n"));
+    EXPECT_FLOAT_EQ(Real(primero->Buscar(TIPO_MATERIAL, "Ladrillo"), "Conductividad"), 0.567f);
+    EXPECT_FLOAT_EQ(Real(segundo->Buscar(TIPO_MATERIAL, "Ladrillo"), "Conductividad"), 0.9f);
+    EXPECT_EQ(segundo->Materiales()->NumeroHijos(), 1);
+
+    EXPECT_EQ(bdMateriales::Instancia(LISTA_PROGRAMA), segundo->Materiales());
+    EXPECT_EQ(bdHuecos::Instancia(LISTA_PROGRAMA), segundo->Huecos());
+    // Otro tipo de lista no cambia las actuales del tipo 3.
     {
         GestorBD libreria("Librería", LISTA_USUARIO);
-        for (void* base : BasesDe(libreria))
-            EXPECT_NE(base, nullptr);
-        EXPECT_NE(BasesDe(libreria)[0], BasesDe(*primero)[0]);
-        EXPECT_EQ(libreria.Buscar(TIPO_HUECO, "Ventana"), nullptr);
+        EXPECT_EQ(bdMateriales::Instancia(LISTA_USUARIO), libreria.Materiales());
+        EXPECT_EQ(bdMateriales::Instancia(LISTA_PROGRAMA), segundo->Materiales());
     }
 
-    // Cerrar uno no deja al otro con bases liberadas.
-    primero.reset();
-    EXPECT_EQ(GestorBD::Gestores(LISTA_PROGRAMA), 1);
-    ObjetoBase* ventana = segundo->Buscar(TIPO_HUECO, "Ventana");
+    // Cerrar el más reciente deja actuales las del anterior, con sus elementos.
+    segundo.reset();
+    EXPECT_EQ(bdCerramientos::Instancia(LISTA_PROGRAMA), primero->Cerramientos());
+    ObjetoBase* ventana = primero->Buscar(TIPO_HUECO, "Ventana");
     ASSERT_NE(ventana, nullptr);
     EXPECT_FLOAT_EQ(Real(ventana, "Porcentaje"), 25.0f);
-    EXPECT_NE(segundo->Buscar(TIPO_MATERIAL, "Nuevo"), nullptr);
 
-    // El último sí las libera: el siguiente gestor empieza vacío.
-    segundo.reset();
-    EXPECT_EQ(GestorBD::Gestores(LISTA_PROGRAMA), 0);
+    // El siguiente gestor empieza vacío, aunque el anterior siga abierto.
     GestorBD tercero("Tercero", LISTA_PROGRAMA);
-    EXPECT_EQ(tercero.Buscar(TIPO_MATERIAL, "Nuevo"), nullptr);
-    EXPECT_EQ(tercero.Materiales()->NumeroHijos(), 0);
+    EXPECT_EQ(tercero.Buscar(TIPO_MATERIAL, "Ladrillo"), nullptr);
     EXPECT_EQ(tercero.Huecos()->NumeroHijos(), 0);
-    EXPECT_EQ(tercero.Materiales()->ObtenerNombre(), AnsiString("Tercero"));
+    primero.reset();
+    EXPECT_EQ(bdMarcos::Instancia(LISTA_PROGRAMA), tercero.Marcos());
 }
 
 // Un gestor del catálogo (tipo 0) sigue con sus bases mientras otro carga un fichero cuyos
@@ -102,7 +102,6 @@ TEST_F(PruebaGestorBD, CargarOtraBaseNoSueltaLasDelGestorDelCatalogo) {
     ObjetoBase* hormigon = regional.Buscar(TIPO_MATERIAL, "Hormigon");
     ASSERT_NE(hormigon, nullptr);
     ASSERT_NE(regional.Buscar(TIPO_ACRISTALAMIENTO, "Triple"), nullptr);
-    EXPECT_EQ(GestorBD::Gestores(LISTA_ESTANDAR), 1);
 
     for (int vez = 0; vez < 2; ++vez) {
         GestorBD abierta("Abierta", LISTA_PROGRAMA);
@@ -281,7 +280,6 @@ TEST_F(PruebaGestorBD, ComprobarFactorSolar) {
 // Un tipo de lista sin instancias da un gestor vacío que no falla en nada.
 TEST_F(PruebaGestorBD, UnTipoDeListaSinBases) {
     GestorBD gestor("Raro", 1);
-    EXPECT_EQ(GestorBD::Gestores(1), 1);
     for (void* base : BasesDe(gestor))
         EXPECT_EQ(base, nullptr);
     gestor.Cargar(Fichero("base.bdc", kBaseDeEjemplo));

@@ -100,13 +100,16 @@ TEST_F(PruebaGuardar, UnaBaseVaciaTieneRegistroCabeceraSeisRotulosYPie) {
 }
 
 TEST_F(PruebaGuardar, GuardarLeerYGuardarDaLosMismosBytes) {
-    Cambios::Instancia()->PonerLogico("Calculado", true);
-    Cambios::Instancia()->PonerLogico("Calculado Dumvat", true);
-    Cambios::Instancia()->PonerLogico("Cambios Dumvat", true);
     AnsiString primera = carpeta.Ruta() + "primera.bdc";
     AnsiString segunda = carpeta.Ruta() + "segunda.bdc";
     {
         GestorBD gestor("Base", LISTA_PROGRAMA);
+        // El registro de cambios que se escribe es el del gestor.
+        Cambios* cambios = gestor.ObtenerCambios();
+        cambios->PonerLogico("Calculado", true);
+        cambios->PonerLogico("Calculado Dumvat", true);
+        cambios->PonerLogico("Cambios Dumvat", true);
+        Cambios::Instancia()->PonerLogico("Cambios", true);
         gestor.Cargar(Fichero("base.bdc", kBaseDeEjemplo));
         ASSERT_TRUE(gestor.Guardar(primera)) << gestor.UltimoError().c_str();
     }
@@ -133,11 +136,10 @@ TEST_F(PruebaGuardar, GuardarLeerYGuardarDaLosMismosBytes) {
     }
 
     // Otra sesión: Cambios leído del fichero, la base cargada y guardada de nuevo.
-    Cambios::Liberar();
     {
         LeerBDL lector(LeerBDL::EnMemoria{}, escrito);
-        Cambios::Instancia()->Leer(&lector);
         GestorBD gestor("Base", LISTA_PROGRAMA);
+        gestor.ObtenerCambios()->Leer(&lector);
         gestor.Cargar(primera);
         ASSERT_TRUE(gestor.Guardar(segunda)) << gestor.UltimoError().c_str();
     }
