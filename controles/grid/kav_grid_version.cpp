@@ -1,7 +1,7 @@
 // TKavStringGrid: the grid unit's start-up, the version number and text, the column order
 // that lets moved columns be put back, wide-text cells and the editor's window procedure.
-#include "controles/grid/paint/grid_glyphs.h"
 #include "controles/grid/kav_grid.h"
+#include "controles/grid/paint/grid_glyphs.h"
 
 #include "controles/comun/text_utils.h"
 #include "plataforma/gui/kernel/file_version.h"
@@ -79,15 +79,24 @@ void TKavStringGrid::MoveColumn(int FromIndex, int ToIndex) {
 }
 
 void TKavStringGrid::ColumnMoved(int FromIndex, int ToIndex) {
-    // The column order follows the move (by real indexes) when it covers both of them.
+    // Shown column FromIndex moved to shown place ToIndex: its real column moves to the real
+    // place of the target, the hidden columns keeping their order among the others.
     const int from = RemapCol(FromIndex), to = RemapCol(ToIndex);
+    const auto moveIn = [from, to](auto& List) {
+        if (from < to)
+            std::rotate(List.begin() + from, List.begin() + from + 1, List.begin() + to + 1);
+        else
+            std::rotate(List.begin() + to, List.begin() + from, List.begin() + from + 1);
+    };
+    // The column order follows the move (by real indexes) when it covers both of them.
     const int n = static_cast<int>(columnOrder_.size());
-    if (from >= 0 && to >= 0 && from < n && to < n) {
-        const int moved = columnOrder_[from];
-        columnOrder_.erase(columnOrder_.begin() + from);
-        columnOrder_.insert(columnOrder_.begin() + to, moved);
+    if (from >= 0 && to >= 0 && from < n && to < n) moveIn(columnOrder_);
+    TBaseGrid::ColumnMoved(from, to);
+    if (from < static_cast<int>(visibleCols_.size()) &&
+        to < static_cast<int>(visibleCols_.size())) {
+        moveIn(visibleCols_);
+        moveIn(hiddenWidths_);
     }
-    TBaseGrid::ColumnMoved(FromIndex, ToIndex);
     if (enhRowColMove_) colMoved_ = true;
     // The texts kept for hidden rows move with the column.
     for (int i = 0; i < hiddenRows_->GetCount(); ++i) {
@@ -95,11 +104,12 @@ void TKavStringGrid::ColumnMoved(int FromIndex, int ToIndex) {
         if (from >= 0 && to >= 0 && from < cells->GetCount() && to < cells->GetCount())
             cells->Move(from, to);
     }
-    // The sort column and the columns of the sort index stay on the same data.
-    auto follow = [from, to](int c) {
-        if (c == from) return to;
-        if (from < to && c > from && c <= to) return c - 1;
-        if (from > to && c >= to && c < from) return c + 1;
+    // The sort column and the columns of the sort index (shown columns) stay on the same
+    // data.
+    auto follow = [FromIndex, ToIndex](int c) {
+        if (c == FromIndex) return ToIndex;
+        if (FromIndex < ToIndex && c > FromIndex && c <= ToIndex) return c - 1;
+        if (FromIndex > ToIndex && c >= ToIndex && c < FromIndex) return c + 1;
         return c;
     };
     TSortSettings* ss = GetSortSettings();

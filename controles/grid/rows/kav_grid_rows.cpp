@@ -371,6 +371,7 @@ void TKavStringGrid::SwapRows(int ARow1, int ARow2) {
 }
 
 void TKavStringGrid::SwapColumns(int ACol1, int ACol2) {
+    // Real columns: their cells in the shown and the hidden rows, and their widths.
     if (ACol1 == ACol2) return;
     for (int r = 0, n = GetRowCount(); r < n; ++r) {
         const AnsiString t = GetCells(ACol1, r);
@@ -380,14 +381,20 @@ void TKavStringGrid::SwapColumns(int ACol1, int ACol2) {
         SetCells(ACol2, r, t);
         SetObjects(ACol2, r, o);
     }
-    const int w = GetColWidths(ACol1);
-    SetColWidths(ACol1, GetColWidths(ACol2));
-    SetColWidths(ACol2, w);
+    for (int i = 0; i < hiddenRows_->GetCount(); ++i) {
+        TStrings* cells = static_cast<TGridItem*>(hiddenRows_->GetItem(i))->GetItems();
+        if (std::max(ACol1, ACol2) < cells->GetCount()) cells->Exchange(ACol1, ACol2);
+    }
+    const int w = GetAllColWidths(ACol1);
+    SetAllColWidths(ACol1, GetAllColWidths(ACol2));
+    SetAllColWidths(ACol2, w);
+    // The sort column is a shown one.
     TSortSettings* s = GetSortSettings();
-    if (s->GetColumn() == ACol1)
-        s->SetColumn(ACol2);
-    else if (s->GetColumn() == ACol2)
-        s->SetColumn(ACol1);
+    const int sorted = RemapCol(s->GetColumn());
+    if (sorted == ACol1)
+        s->SetColumn(RemapColInv(ACol2));
+    else if (sorted == ACol2)
+        s->SetColumn(RemapColInv(ACol1));
 }
 
 // --- merging ---
