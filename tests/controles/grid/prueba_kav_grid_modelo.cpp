@@ -1,0 +1,471 @@
+// Row and column operations of the advanced grid on a grid with a hidden column and a hidden
+// row, checked against a plain model of the same operations kept beside it (the cells of
+// every real row and column, which rows and columns are hidden, the persistent row-select
+// flags, the column widths). After each operation every way of reaching a cell is compared
+// with the model: the store, the access by real index, the typed access, the widths, editing
+// with the keys, the footer's total and the row-select flags. Each operation runs alone on a
+// fresh grid, then all of them one after the other on one grid.
+
+#include "controles/grid/editing/kav_inplace_edit.h"
+#include "controles/grid/kav_grid.h"
+#include "plataforma/base/regional.h"
+#include "plataforma/gui/testing/input_simulation.h"
+#include "tests/controles/grid/rejilla_prueba.h"
+#include "tests/plataforma/gui/control_prueba.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace {
+
+// The grid's contents as a user would describe them: rows and columns by real index.
+struct Modelo {
+    std::vector<std::vector<std::string>> celdas; // [real row][real column]
+    std::vector<bool> filaOculta, marcada;        // per real row
+    std::vector<bool> colOculta;                  // per real column
+    std::vector<int> ancho;                       // per real column
+    int colNumerica = 4;                          // the column the footer sums (-1: gone)
+
+    int Filas() const { return static_cast<int>(celdas.size()); }
+    int Cols() const { return static_cast<int>(colOculta.size()); }
+    int FilasVisibles() const {
+        return static_cast<int>(std::count(filaOculta.begin(), filaOculta.end(), false));
+    }
+    int ColsVisibles() const {
+        return static_cast<int>(std::count(colOculta.begin(), colOculta.end(), false));
+    }
+    // The real index of shown row (column) D; past the last shown one, the end.
+    int FilaReal(int D) const { return Real(filaOculta, D); }
+    int ColReal(int D) const { return Real(colOculta, D); }
+    static int Real(const std::vector<bool>& Oculta, int D) {
+        for (int r = 0, n = 0; r < static_cast<int>(Oculta.size()); ++r)
+            if (!Oculta[r] && n++ == D) return r;
+        return static_cast<int>(Oculta.size());
+    }
+    std::vector<int> FilasReales() const {
+        std::vector<int> v;
+        for (int r = 0; r < Filas(); ++r)
+            if (!filaOculta[r]) v.push_back(r);
+        return v;
+    }
+    void InsertarFilas(int Real, int N) {
+        for (int i = 0; i < N; ++i) {
+            celdas.insert(celdas.begin() + Real, std::vector<std::string>(Cols()));
+            filaOculta.insert(filaOculta.begin() + Real, false);
+            marcada.insert(marcada.begin() + Real, false);
+        }
+    }
+    void QuitarFila(int Real) {
+        celdas.erase(celdas.begin() + Real);
+        filaOculta.erase(filaOculta.begin() + Real);
+        marcada.erase(marcada.begin() + Real);
+    }
+    // Shown rows D .. D+N-1 go; the hidden rows between them stay.
+    void QuitarVisibles(int D, int N) {
+        std::vector<int> reales;
+        for (int i = 0; i < N; ++i)
+            reales.push_back(FilaReal(D + i));
+        for (auto r = reales.rbegin(); r != reales.rend(); ++r)
+            QuitarFila(*r);
+    }
+    // The shown rows take the contents of the shown rows Order lists (by display index);
+    // hidden rows keep their places and the flags stay with the places.
+    void PermutarVisibles(const std::vector<int>& Orden, bool MarcasConLaFila) {
+        const std::vector<int> reales = FilasReales();
+        auto antes = celdas;
+        auto marcas = marcada;
+        for (size_t i = 0; i < Orden.size(); ++i) {
+            celdas[reales[i]] = antes[reales[Orden[i]]];
+            if (MarcasConLaFila) marcada[reales[i]] = marcas[reales[Orden[i]]];
+        }
+    }
+    void InsertarCol(int Real) {
+        for (auto& f : celdas)
+            f.insert(f.begin() + Real, std::string());
+        colOculta.insert(colOculta.begin() + Real, false);
+        ancho.insert(ancho.begin() + Real, 64);
+        if (colNumerica >= Real) ++colNumerica;
+    }
+    void QuitarCol(int Real) {
+        for (auto& f : celdas)
+            f.erase(f.begin() + Real);
+        colOculta.erase(colOculta.begin() + Real);
+        ancho.erase(ancho.begin() + Real);
+        if (colNumerica == Real)
+            colNumerica = -1;
+        else if (colNumerica > Real)
+            --colNumerica;
+    }
+    void MoverCol(int De, int A) {
+        for (auto& f : celdas) {
+            std::string t = f[De];
+            f.erase(f.begin() + De);
+            f.insert(f.begin() + A, t);
+        }
+        const bool o = colOculta[De];
+        colOculta.erase(colOculta.begin() + De);
+        colOculta.insert(colOculta.begin() + A, o);
+        const int w = ancho[De];
+        ancho.erase(ancho.begin() + De);
+        ancho.insert(ancho.begin() + A, w);
+        if (colNumerica == De)
+            colNumerica = A;
+        else if (De < colNumerica && colNumerica <= A)
+            --colNumerica;
+        else if (A <= colNumerica && colNumerica < De)
+            ++colNumerica;
+    }
+};
+
+inline std::string Texto(const AnsiString& S) {
+    return S.str();
+}
+
+class ModeloDeRejilla : public ::testing::Test {
+protected:
+    static constexpr int kCols = 5, kFilas = 9; // fixed row 0, data 1-7, footer 8
+
+    void SetUp() override {
+        ResetInputState();
+        SetDecimalSeparator('.');
+        ventana = std::make_unique<VentanaPrueba>();
+        ventana->SetBounds(0, 0, 700, 500);
+        g = new Rejilla(ventana.get(), ventana.get());
+        g->SetBounds(0, 0, 600, 400);
+        g->SetOptions(g->GetOptions() << goEditing);
+        g->GetMouseActions()->SetDisjunctRowSelect(true);
+        g->GetMouseActions()->SetRowSelectPersistent(true);
+        g->GetNavigation()->SetMoveRowOnSort(true);
+        g->SetColCountEx(kCols);
+        g->SetRowCountEx(kFilas);
+        m.colOculta.assign(kCols, false);
+        for (int c = 0; c < kCols; ++c) {
+            m.ancho.push_back(40 + 7 * c);
+            g->SetColWidths(c, m.ancho[c]);
+        }
+        // Columns: 0 fixed, 1 text, 2 text (to be hidden), 3 sort key, 4 numbers.
+        const char* claves[] = {"", "k5", "k2", "k7", "k4", "k1", "k6", "k3", ""};
+        for (int r = 0; r < kFilas; ++r) {
+            std::vector<std::string> fila(kCols);
+            if (r < kFilas - 1) {
+                fila[0] = "f" + std::to_string(r);
+                fila[1] = "a" + std::to_string(r);
+                fila[2] = "h" + std::to_string(r);
+                fila[3] = claves[r];
+                fila[4] = r == 0 ? "num" : std::to_string(r * r);
+            }
+            for (int c = 0; c < kCols; ++c)
+                g->SetCells(c, r, AnsiString(fila[c]));
+            m.celdas.push_back(fila);
+        }
+        m.filaOculta.assign(kFilas, false);
+        m.marcada.assign(kFilas, false);
+        for (int r : {2, 3, 6}) {
+            g->SetRowSelect(r, true);
+            m.marcada[r] = true;
+        }
+        TFloatingFooter* pie = g->GetFloatingFooter();
+        pie->SetVisible(true);
+        pie->SetCalculateHiddenRows(true);
+        // The hidden column and the hidden row every operation meets.
+        g->HideColumn(2);
+        m.colOculta[2] = true;
+        g->HideRow(3);
+        m.filaOculta[3] = true;
+        g->SetFocus();
+        Comprobar("inicio");
+    }
+    void TearDown() override {
+        ventana.reset();
+        ResetInputState();
+        SetDecimalSeparator('.');
+    }
+
+    // Every access path against the model.
+    void Comprobar(const std::string& Paso) {
+        SCOPED_TRACE(Paso);
+        ASSERT_EQ(g->TotalRowCount(), m.Filas());
+        ASSERT_EQ(g->GetRowCount(), m.FilasVisibles());
+        ASSERT_EQ(g->TotalColCount(), m.Cols());
+        ASSERT_EQ(g->GetColCount(), m.ColsVisibles());
+        CompararCeldas();
+        for (int c = 0; c < m.Cols(); ++c) {
+            EXPECT_EQ(g->IsHiddenColumn(c), m.colOculta[c]) << "columna " << c;
+            EXPECT_EQ(g->GetAllColWidths(c), m.ancho[c]) << "ancho " << c;
+        }
+        for (int r = 0; r < m.Filas(); ++r) {
+            EXPECT_EQ(g->IsHiddenRow(r), m.filaOculta[r]) << "fila " << r;
+            EXPECT_EQ(g->GetRowSelect(r), m.marcada[r]) << "marca " << r;
+        }
+        for (int d = 0; d < g->GetRowCount(); ++d)
+            EXPECT_EQ(g->RemapRowInv(d), m.FilaReal(d)) << "fila mostrada " << d;
+        for (int d = 0; d < g->GetColCount(); ++d)
+            EXPECT_EQ(g->RemapCol(d), m.ColReal(d)) << "columna mostrada " << d;
+        if (::testing::Test::HasFailure()) return;
+        ComprobarNumeros();
+        ComprobarEdicion();
+        ComprobarPie();
+        CompararCeldas();
+    }
+
+    // The store by shown row and real column, and every cell by real row and column.
+    void CompararCeldas() {
+        for (int d = 0; d < g->GetRowCount(); ++d)
+            for (int c = 0; c < m.Cols(); ++c)
+                ASSERT_EQ(Texto(g->GetCells(c, d)), m.celdas[m.FilaReal(d)][c])
+                    << "celda mostrada " << c << "," << d;
+        for (int r = 0; r < m.Filas(); ++r)
+            for (int c = 0; c < m.Cols(); ++c)
+                ASSERT_EQ(Texto(g->GetCellsEx(c, r)), m.celdas[r][c]) << "celda " << c << "," << r;
+    }
+
+    // Numbers written and read by real index, in a hidden row and in a shown one, in every
+    // column; the cells are put back through the access by real index.
+    void ComprobarNumeros() {
+        std::vector<int> filas{m.FilaReal(1)};
+        for (int r = 0; r < m.Filas(); ++r)
+            if (m.filaOculta[r]) {
+                filas.push_back(r);
+                break;
+            }
+        for (int r : filas)
+            for (int c = 0; c < m.Cols(); ++c) {
+                const std::string antes = m.celdas[r][c];
+                g->SetAllFloats(c, r, c + 0.5);
+                m.celdas[r][c] = std::to_string(c) + ".50";
+                EXPECT_DOUBLE_EQ(g->GetAllFloats(c, r), c + 0.5) << c << "," << r;
+                CompararCeldas();
+                g->SetCellsEx(c, r, AnsiString(antes));
+                m.celdas[r][c] = antes;
+            }
+        CompararCeldas();
+    }
+
+    // The last shown column of the first data row edited with the keys: Return keeps the
+    // typed text in that cell only, Escape leaves every cell as it was.
+    void ComprobarEdicion() {
+        const int d = g->GetColCount() - 1;
+        if (d < g->GetFixedCols() || g->GetRowCount() < 3) return;
+        const int r = m.FilaReal(1), c = m.ColReal(d);
+        g->SetCol(d);
+        g->SetRow(1);
+        SimulateKeyStroke(VK_F2);
+        ASSERT_TRUE(g->GetKavInplaceEditor() && g->GetKavInplaceEditor()->GetVisible());
+        EXPECT_EQ(Texto(g->GetKavInplaceEditor()->GetText()), m.celdas[r][c]);
+        SimulateTyping("e");
+        SimulateKeyStroke(VK_RETURN);
+        m.celdas[r][c] += "e";
+        CompararCeldas();
+        SimulateTyping("zz");
+        SimulateKeyStroke(VK_ESCAPE);
+        CompararCeldas();
+    }
+
+    // The footer's sum of the numeric column counts every data row, hidden ones too, and
+    // never the footer itself.
+    void ComprobarPie() {
+        const int c = m.colNumerica;
+        if (c < 0) return;
+        const int pie = m.Filas() - 1;
+        double suma = 0;
+        for (int r = 1; r < pie; ++r) {
+            const std::string& t = m.celdas[r][c];
+            char* fin = nullptr;
+            const double v = t.empty() ? 0 : std::strtod(t.c_str(), &fin);
+            if (t.empty() || (fin && *fin == '\0')) suma += v;
+        }
+        g->GetFloatingFooter()->SetColumnCalc(c, acSUM);
+        char esperado[64];
+        std::snprintf(esperado, sizeof esperado, "%.2f", suma);
+        EXPECT_EQ(Texto(g->GetCellsEx(c, pie)), esperado);
+        // The calculation off again empties the footer cell.
+        g->GetFloatingFooter()->SetColumnCalc(c, acNONE);
+        m.celdas[pie][c].clear();
+    }
+
+    std::unique_ptr<VentanaPrueba> ventana;
+    Rejilla* g = nullptr;
+    Modelo m;
+};
+
+// One operation on the grid and the same on the model.
+struct Operacion {
+    const char* nombre;
+    std::function<void(TKavStringGrid&, Modelo&)> hacer;
+};
+
+const std::vector<Operacion>& Operaciones() {
+    static const std::vector<Operacion> ops = {
+        {"insertar dos filas delante de la oculta",
+         [](TKavStringGrid& g, Modelo& m) {
+             m.InsertarFilas(m.FilaReal(3), 2);
+             g.InsertRows(3, 2);
+         }},
+        {"anadir una fila (queda delante del pie)",
+         [](TKavStringGrid& g, Modelo& m) {
+             m.InsertarFilas(m.Filas() - 1, 1);
+             g.AddRow();
+         }},
+        {"quitar las dos filas mostradas alrededor de la oculta",
+         [](TKavStringGrid& g, Modelo& m) {
+             m.QuitarVisibles(2, 2);
+             g.RemoveRows(2, 2);
+         }},
+        {"quitar filas sin liberar sus propiedades",
+         [](TKavStringGrid& g, Modelo& m) {
+             m.QuitarVisibles(1, 2);
+             g.RemoveRowsEx(1, 2);
+         }},
+        {"quitar una fila como el teclado",
+         [](TKavStringGrid& g, Modelo& m) {
+             m.QuitarFila(m.FilaReal(4));
+             g.DoDeleteRow(4);
+         }},
+        {"mover una fila",
+         [](TKavStringGrid& g, Modelo& m) {
+             std::vector<int> orden(m.FilasVisibles());
+             for (int i = 0; i < static_cast<int>(orden.size()); ++i)
+                 orden[i] = i;
+             orden.erase(orden.begin() + 1);
+             orden.insert(orden.begin() + 4, 1);
+             m.PermutarVisibles(orden, false);
+             g.MoveRow(1, 4);
+         }},
+        {"intercambiar dos filas",
+         [](TKavStringGrid& g, Modelo& m) {
+             std::vector<int> orden(m.FilasVisibles());
+             for (int i = 0; i < static_cast<int>(orden.size()); ++i)
+                 orden[i] = i;
+             const int ultima = m.FilasVisibles() - 2; // the last data row
+             std::swap(orden[2], orden[ultima]);
+             m.PermutarVisibles(orden, false);
+             g.SwapRows(2, ultima);
+         }},
+        {"vaciar una fila mostrada tras la oculta",
+         [](TKavStringGrid& g, Modelo& m) {
+             for (auto& t : m.celdas[m.FilaReal(3)])
+                 t.clear();
+             g.ClearRows(3, 1);
+         }},
+        {"ordenar por la columna de claves",
+         [](TKavStringGrid& g, Modelo& m) {
+             const std::vector<int> reales = m.FilasReales();
+             const int datos = static_cast<int>(reales.size()) - 2; // fixed row, footer
+             std::vector<int> orden(reales.size());
+             for (int i = 0; i < static_cast<int>(orden.size()); ++i)
+                 orden[i] = i;
+             std::stable_sort(orden.begin() + 1, orden.begin() + 1 + datos, [&](int a, int b) {
+                 return m.celdas[reales[a]][3] < m.celdas[reales[b]][3];
+             });
+             m.PermutarVisibles(orden, true);
+             g.GetSortSettings()->SetColumn(g.RemapColInv(3));
+             g.QSort();
+         }},
+        {"vaciar la columna de claves",
+         [](TKavStringGrid& g, Modelo& m) {
+             for (int r : m.FilasReales())
+                 m.celdas[r][3].clear();
+             g.ClearCols(3, 1);
+         }},
+        {"ocultar las filas reales entre la primera y la segunda de datos mostradas",
+         [](TKavStringGrid& g, Modelo& m) {
+             const int a = m.FilaReal(1), b = m.FilaReal(2);
+             for (int r = a; r <= b; ++r)
+                 m.filaOculta[r] = true;
+             g.HideRows(a, b);
+         }},
+        {"ocultar la columna numerica",
+         [](TKavStringGrid& g, Modelo& m) {
+             m.colOculta[4] = true;
+             g.HideColumn(4);
+         }},
+        {"insertar una columna delante de la oculta",
+         [](TKavStringGrid& g, Modelo& m) {
+             m.InsertarCol(2);
+             g.InsertCols(2, 1);
+         }},
+        {"anadir una columna",
+         [](TKavStringGrid& g, Modelo& m) {
+             m.InsertarCol(m.Cols());
+             g.AddColumn();
+         }},
+        {"quitar la columna tras la oculta",
+         [](TKavStringGrid& g, Modelo& m) {
+             m.QuitarCol(3);
+             g.RemoveCols(3, 1);
+         }},
+        {"mover una columna por encima de la oculta",
+         [](TKavStringGrid& g, Modelo& m) {
+             m.MoverCol(m.ColReal(1), m.ColReal(2));
+             g.MoveColumn(1, 2);
+         }},
+        {"intercambiar dos columnas mostradas",
+         [](TKavStringGrid& g, Modelo& m) {
+             const int a = m.ColReal(1), b = m.ColReal(3);
+             for (auto& f : m.celdas)
+                 std::swap(f[a], f[b]);
+             std::swap(m.ancho[a], m.ancho[b]);
+             if (m.colNumerica == a)
+                 m.colNumerica = b;
+             else if (m.colNumerica == b)
+                 m.colNumerica = a;
+             g.SwapColumns(a, b);
+         }},
+        {"quitar la columna oculta",
+         [](TKavStringGrid& g, Modelo& m) {
+             m.QuitarCol(2);
+             g.RemoveCols(2, 1);
+         }},
+        {"quitar las filas marcadas",
+         [](TKavStringGrid& g, Modelo& m) {
+             for (int r = m.Filas() - 2; r >= 1; --r)
+                 if (!m.filaOculta[r] && m.marcada[r]) m.QuitarFila(r);
+             g.RemoveSelectedRows();
+         }},
+        {"ocultar las filas marcadas",
+         [](TKavStringGrid& g, Modelo& m) {
+             for (int r = 1; r < m.Filas() - 1; ++r)
+                 if (m.marcada[r]) m.filaOculta[r] = true;
+             g.HideSelectedRows();
+         }},
+        {"mostrar todas las filas",
+         [](TKavStringGrid& g, Modelo& m) {
+             m.filaOculta.assign(m.Filas(), false);
+             g.UnHideRowsAll();
+         }},
+        {"mostrar todas las columnas",
+         [](TKavStringGrid& g, Modelo& m) {
+             m.colOculta.assign(m.Cols(), false);
+             g.UnHideColumnsAll();
+         }},
+    };
+    return ops;
+}
+
+// Each operation alone on a fresh grid.
+class OperacionSola : public ModeloDeRejilla, public ::testing::WithParamInterface<size_t> {};
+
+TEST_P(OperacionSola, ComoElModelo) {
+    const Operacion& op = Operaciones()[GetParam()];
+    op.hacer(*g, m);
+    Comprobar(op.nombre);
+}
+
+INSTANTIATE_TEST_SUITE_P(Operaciones, OperacionSola,
+                         ::testing::Range(size_t{0}, Operaciones().size()));
+
+// All of them one after the other on one grid.
+TEST_F(ModeloDeRejilla, TodasSeguidas) {
+    for (const Operacion& op : Operaciones()) {
+        op.hacer(*g, m);
+        Comprobar(op.nombre);
+        ASSERT_FALSE(HasFailure()) << op.nombre;
+    }
+}
+
+} // namespace
