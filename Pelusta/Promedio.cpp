@@ -1,6 +1,7 @@
 #include "Pelusta/Promedio.h"
 
 #include "comunes/Util.h"
+#include "plataforma/base/files.h"
 #include "plataforma/base/numbers.h"
 
 namespace {
@@ -13,7 +14,7 @@ float Valor(const AnsiString& texto) {
 
 AnsiString MensajeTablaCodigos(const TablaCodigos& tabla) {
     const AnsiString donde =
-        tabla.GetRuta().IsEmpty() ? AnsiString() : " (" + tabla.GetRuta() + ")";
+        tabla.GetRuta().IsEmpty() ? AnsiString() : " (" + DisplayPath(tabla.GetRuta()) + ")";
     const AnsiString porque =
         tabla.GetEstado() == TablaCodigos::Estado::NoValida
             ? "La tabla de códigos de la instalación" + donde + " no es válida"
@@ -37,18 +38,22 @@ std::vector<AnsiString> ValidarMultiplicadores(std::vector<FilaPromedio>& filas)
     return avisos;
 }
 
+// Las rutas de los mensajes, como las nombra el sistema: las de la instalación y las elegidas
+// en el diálogo no mezclan separadores.
 AnsiString MensajeComprobacion(const Proyectos& proyectos, int i, int codigo) {
     switch (codigo) {
     case Proyectos::kFaltaProyecto:
         // El fichero que se buscó; la carpeta ya acaba en su separador.
-        return "no se encontro el fichero \n " + proyectos.GetCarpeta(i) + proyectos.GetNombre(i) +
-               ".cte";
+        return "no se encontro el fichero \n " +
+               DisplayPath(proyectos.GetCarpeta(i) + proyectos.GetNombre(i) + ".cte");
     case Proyectos::kFaltaObjeto:
-        return "no se encontraron resultados objeto:\n " + proyectos.GetFicheroObjeto(i);
+        return "no se encontraron resultados objeto:\n " +
+               DisplayPath(proyectos.GetFicheroObjeto(i));
     case Proyectos::kObjetoNoValido:
         return "el fichero de resultados no es valido (Objeto " + proyectos.GetNombre(i) + ")";
     case Proyectos::kFaltaReferencia:
-        return "no se encontraron resultados referencia:\n " + proyectos.GetFicheroReferencia(i);
+        return "no se encontraron resultados referencia:\n " +
+               DisplayPath(proyectos.GetFicheroReferencia(i));
     case Proyectos::kReferenciaNoValida:
         // Sin blanco antes del nombre: es el texto que conocen los usuarios.
         return "el fichero de resultados no es valido (Referencia" + proyectos.GetNombre(i) + ")";

@@ -55,9 +55,17 @@ DocumentoPDFOstrel::DocumentoPDFOstrel(Disposicion disposicion)
 
 DocumentoPDFOstrel::~DocumentoPDFOstrel() = default;
 
+void DocumentoPDFOstrel::AvisarFallo() const {
+    // El motivo del sistema (carpeta que falta, permiso, disco lleno) tras el texto de siempre.
+    const AnsiString motivo = documento->ErrorText();
+    GetModalHooks().MessageBox(motivo.IsEmpty() ? AnsiString(kNoSePuedeCrear)
+                                                : kNoSePuedeCrear + motivo + ".",
+                               "Información", MB_OK | MB_ICONINFORMATION);
+}
+
 bool DocumentoPDFOstrel::Abrir(const AnsiString& fichero) {
     if (documento->OpenFile(fichero) == -1) {
-        GetModalHooks().MessageBox(kNoSePuedeCrear, "Información", MB_OK | MB_ICONINFORMATION);
+        AvisarFallo();
         return false;
     }
     documento->SetInfo("Author", "Quenbar");
@@ -66,7 +74,7 @@ bool DocumentoPDFOstrel::Abrir(const AnsiString& fichero) {
 
 bool DocumentoPDFOstrel::Cerrar() {
     if (documento->Close()) return true;
-    GetModalHooks().MessageBox(kNoSePuedeCrear, "Información", MB_OK | MB_ICONINFORMATION);
+    AvisarFallo();
     return false;
 }
 

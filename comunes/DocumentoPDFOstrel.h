@@ -31,8 +31,8 @@ public:
     DocumentoPDFOstrel(const DocumentoPDFOstrel&) = delete;
     DocumentoPDFOstrel& operator=(const DocumentoPDFOstrel&) = delete;
 
-    // Abre el fichero del informe; si no se puede crear lo dice ("Información") y devuelve
-    // false.
+    // Abre el fichero del informe; si no se puede crear lo dice ("Información", con el motivo
+    // del sistema) y devuelve false.
     bool Abrir(const AnsiString& fichero);
     // Completa la página abierta y escribe el fichero; si no se puede escribir lo dice como
     // Abrir y devuelve false (el fichero que hubiera queda como estaba).
@@ -77,6 +77,8 @@ public:
     int GetContadorPaginas() const { return contadorPaginas; }
 
 private:
+    // "No se puede crear la documentación..." y el motivo que da el documento.
+    void AvisarFallo() const;
     // La fuente por nombre ("Helvetica", "Helvetica-Bold") en WinAnsi, con su tamaño.
     void Fuente(const char* nombre, float tamano);
     void Texto(const AnsiString& texto, float x, float y);

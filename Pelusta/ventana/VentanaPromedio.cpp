@@ -6,6 +6,7 @@
 #include "comunes/Directorios.h"
 #include "controles/grid/kav_grid.h"
 #include "plataforma/base/files.h"
+#include "plataforma/base/modal_hooks.h"
 #include "plataforma/gui/forms/dialogs.h"
 #include "plataforma/gui/services/shell.h"
 #include "plataforma/gui/widgets/button.h"
@@ -13,6 +14,7 @@
 #include "plataforma/gui/widgets/label.h"
 #include "plataforma/gui/widgets/panels.h"
 
+#include <cstdint>
 #include <vector>
 
 namespace {
@@ -82,6 +84,8 @@ TForm1::TForm1(TComponent* Owner) : TForm(Owner) {
     GridConPre->OnButtonClick = [this](TObject* s, int c, int r) {
         GridConPreButtonClick(s, c, r);
     };
+    // Lo que se escribe en una celda y las filas que se añaden o se quitan.
+    GridConPre->OnCellsChanged = [this](TObject*, const TRect&) { ProyectosCambiados(); };
 
     anadir = Boton(this, "anadir", "Añadir proyecto", 8, 244, 121);
     anadir->OnClick = [this](TObject* s) { anadirClick(s); };
@@ -146,8 +150,10 @@ void TForm1::GridConPreButtonClick(TObject*, int ACol, int ARow) {
         if (ARow != 1) GridConPre->RemoveRows(ARow, 1);
     } else if (ACol == kColBuscar) {
         dialogo->SetInitialDir(Directorios::Instancia()->RutaDatos(""));
-        if (dialogo->Execute())
+        if (dialogo->Execute()) {
             GridConPre->SetCells(kColProyecto, ARow, dialogo->GetFiles()->GetStrings(0));
+            ProyectosCambiados();
+        }
     }
 }
 
@@ -167,6 +173,14 @@ void TForm1::ValidarMultiplicadores() {
 void TForm1::VaciarResultados() {
     for (TEdit* e : {EdTotalCalefaccion, EdTotalRefrigeracion, EdPorcenCal, EdPorcenRef})
         e->SetText("");
+}
+
+void TForm1::ProyectosCambiados() {
+    // Los resultados a la vista y los del informe son siempre los de la rejilla que se ve.
+    if (!proyectos && calculado == 0) return;
+    calculado = 0;
+    proyectos.reset();
+    VaciarResultados();
 }
 
 void TForm1::CalcularClick(TObject*) {
@@ -200,5 +214,10 @@ void TForm1::InformeClick(TObject*) {
     if (!Save->Execute() || Save->GetFileName().IsEmpty()) return;
     const AnsiString fichero = Save->GetFileName();
     if (!EscribirInformePromedio(proyectos.get(), calculado != 0, fichero)) return;
-    ShellExecute(GetHandle(), "open", fichero.c_str(), nullptr, nullptr, SW_SHOWMAXIMIZED);
+    const auto abierto = reinterpret_cast<std::intptr_t>(
+        ShellExecute(GetHandle(), "open", fichero.c_str(), nullptr, nullptr, SW_SHOWMAXIMIZED));
+    // Sin un visor que lo abra, al menos se sabe dónde quedó.
+    if (abierto <= 32)
+        GetModalHooks().MessageBox("Informe guardado en " + DisplayPath(fichero), "Información",
+                                   MB_OK | MB_ICONINFORMATION);
 }

@@ -58,6 +58,8 @@ public:
 
 private:
     void VaciarResultados();
+    // Un cambio en la rejilla deja sin resultados: el informe pide un "Calcular " nuevo.
+    void ProyectosCambiados();
 
     AnsiString carpetaInicio;
     unsigned char calculado = 0;

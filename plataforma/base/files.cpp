@@ -106,6 +106,10 @@ AnsiString FromNativePath(const std::string& ruta) {
     return AnsiString(cp1252::FromUtf8(ruta));
 }
 
+AnsiString DisplayPath(const AnsiString& ruta) {
+    return FromNativePath(NativePath(ruta));
+}
+
 bool FileExists(const AnsiString& ruta) {
     struct stat st;
     std::string nativa = NativePath(ruta);

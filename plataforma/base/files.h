@@ -14,10 +14,15 @@
 std::string NativePath(const AnsiString& ruta);
 // A file-system name back into a program path (Windows-1252).
 AnsiString FromNativePath(const std::string& ruta);
+// A program path as the file system names it, for what the user reads: "/" separators and,
+// for the components that exist, the case they have on disk ("Lib\TablaCodigos.dat" of an
+// installation shows as ".../Lib/TablaCodigos.dat").
+AnsiString DisplayPath(const AnsiString& ruta);
 
-bool FileExists(const AnsiString& ruta);      // a file, not a folder
+bool FileExists(const AnsiString& ruta); // a file, not a folder
 bool DirectoryExists(const AnsiString& ruta);
-bool ForceDirectories(const AnsiString& ruta); // creates missing folders; true when it exists at the end
+// Creates missing folders; true when the folder exists at the end.
+bool ForceDirectories(const AnsiString& ruta);
 bool DeleteFile(const AnsiString& ruta);
 
 // The folder of the running executable, ending in "/".

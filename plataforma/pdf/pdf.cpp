@@ -34,6 +34,7 @@ struct PDF::Estado {
     HPDF_Page pagina = nullptr; // la página abierta
     FileWriter fichero;
     bool abierto = false;
+    AnsiString error; // lo que falló fuera del fichero; si no, el error del fichero
 
     struct Fuente {
         std::string nombre;
@@ -72,7 +73,15 @@ PDF::~PDF() {
 int PDF::OpenFile(const AnsiString& fichero) {
     // The temporary file beside the target proves that the folder takes the file; the
     // target itself is replaced only when the document is complete.
-    if (fichero.IsEmpty() || DirectoryExists(fichero)) return -1;
+    estado_->error = AnsiString();
+    if (fichero.IsEmpty()) {
+        estado_->error = "No se ha dado el nombre del fichero";
+        return -1;
+    }
+    if (DirectoryExists(fichero)) {
+        estado_->error = "No se puede crear el fichero \"" + fichero + "\": es una carpeta";
+        return -1;
+    }
     if (!estado_->fichero.Open(fichero, FileWriter::Mode::Binary)) return -1;
     estado_->abierto = true;
     return 1;
@@ -81,7 +90,10 @@ int PDF::OpenFile(const AnsiString& fichero) {
 bool PDF::Close() {
     Estado& e = *estado_;
     e.pagina = nullptr;
-    if (!e.abierto) return false;
+    if (!e.abierto) {
+        e.error = "El documento no se ha abierto";
+        return false;
+    }
     e.abierto = false;
     if (HPDF_GetPageByIndex(e.doc, 0) == nullptr) {
         // A document without pages is not a valid file: it gets an empty page.
@@ -91,6 +103,7 @@ bool PDF::Close() {
     if (HPDF_SaveToStream(e.doc) != HPDF_OK) {
         e.Limpiar();
         e.fichero.Abandon();
+        e.error = "No se ha podido componer el documento";
         return false;
     }
     std::vector<HPDF_BYTE> bloque(64 * 1024);
@@ -102,11 +115,16 @@ bool PDF::Close() {
         if (r != HPDF_OK) {
             e.Limpiar();
             e.fichero.Abandon();
+            e.error = "No se ha podido componer el documento";
             return false;
         }
     }
     e.Limpiar();
     return e.fichero.Commit();
+}
+
+AnsiString PDF::ErrorText() const {
+    return estado_->error.IsEmpty() ? estado_->fichero.ErrorText() : estado_->error;
 }
 
 void PDF::BeginPage(float ancho, float alto) {

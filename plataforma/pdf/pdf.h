@@ -25,6 +25,9 @@ public:
     // Completes an open page and writes the file. False when the document was not opened or
     // the file could not be written (the old file, if any, is left as it was).
     bool Close();
+    // Why the last OpenFile or Close failed, in Spanish, with the system's reason (a missing
+    // folder, no permission, a full disk); empty when it did not fail.
+    AnsiString ErrorText() const;
 
     void BeginPage(float ancho, float alto);
     void EndPage();

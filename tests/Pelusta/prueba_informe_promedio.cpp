@@ -173,8 +173,11 @@ TEST_F(InformePromedio, FicheroQueNoSePuedeCrear) {
         Informe({Proyecto("casa", "1", "30", "60", "-10", "-20", "100")}, "fichero/informe.pdf"));
     ASSERT_EQ(Guion().ShownBoxes().size(), 1u);
     EXPECT_EQ(Guion().ShownBoxes()[0].text,
-              AnsiString("No se puede crear la documentación. Puede ser que el fichero ya este "
-                         "abierto\n"));
+              "No se puede crear la documentación. Puede ser que el fichero ya este abierto\n"
+              "No se puede crear el fichero \"" +
+                  carpeta.Ruta() +
+                  "fichero/informe.pdf\": una parte de la ruta no es una carpeta"
+                  " (código 20).");
     EXPECT_EQ(Guion().ShownBoxes()[0].caption, AnsiString("Información"));
 }
 

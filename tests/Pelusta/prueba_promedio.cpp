@@ -127,8 +127,8 @@ TEST_F(Promedio, MensajesDeLaComprobacion) {
     }
 }
 
-// Los textos exactos de cada código con una ruta de Windows: el código 2 nombra el fichero
-// que se buscó; el 6 va sin blanco antes del nombre.
+// Los textos exactos de cada código con una ruta de Windows, que se muestra como la nombra
+// el sistema: el código 2 nombra el fichero que se buscó; el 6 va sin blanco antes del nombre.
 TEST(MensajeComprobacion, TextosDeCadaCodigo) {
     Proyectos proyectos(TablaDePrueba());
     proyectos.Anadir("C:\\obras\\casa.nueva.cte", "1");
@@ -138,12 +138,12 @@ TEST(MensajeComprobacion, TextosDeCadaCodigo) {
         int codigo;
         const char* mensaje;
     } casos[] = {
-        {Proyectos::kFaltaProyecto, "no se encontro el fichero \n C:\\obras\\casa.nueva.cte"},
+        {Proyectos::kFaltaProyecto, "no se encontro el fichero \n C:/obras/casa.nueva.cte"},
         {Proyectos::kFaltaObjeto,
-         "no se encontraron resultados objeto:\n C:\\inicio\\Resultados\\casa.nuevaO.res"},
+         "no se encontraron resultados objeto:\n C:/inicio/Resultados/casa.nuevaO.res"},
         {Proyectos::kObjetoNoValido, "el fichero de resultados no es valido (Objeto casa.nueva)"},
         {Proyectos::kFaltaReferencia,
-         "no se encontraron resultados referencia:\n C:\\inicio\\Resultados\\casa.nuevaR.res"},
+         "no se encontraron resultados referencia:\n C:/inicio/Resultados/casa.nuevaR.res"},
         {Proyectos::kReferenciaNoValida,
          "el fichero de resultados no es valido (Referenciacasa.nueva)"},
     };

@@ -7,6 +7,7 @@
 #include "comunes/Idioma.h"
 #include "comunes/Version.h"
 
+#include "plataforma/base/file_writer.h"
 #include "plataforma/base/files.h"
 #include "plataforma/base/string_list.h"
 #include "tests/comun/pdf_prueba.h"
@@ -351,18 +352,49 @@ TEST_F(PruebaDocumentoPDF, SinLogotipoNiLogotipoLegible) {
     }
 }
 
-TEST_F(PruebaDocumentoPDF, FicheroQueNoSePuedeCrear) {
+// Lo que no se puede crear ni escribir se dice con el texto de siempre y, detrás, el motivo
+// del sistema; un fichero que ya estaba queda como estaba.
+TEST_F(PruebaDocumentoPDF, FicheroQueNoSePuedeCrearNiEscribir) {
     carpeta.Fichero("fichero", "no es una carpeta");
-    Guion().AnswerMessageBox(IDOK);
-    DocumentoPDFOstrel documento;
-    EXPECT_FALSE(documento.Abrir(Ruta("fichero/informe.pdf")));
-    ASSERT_EQ(Guion().ShownBoxes().size(), 1u);
-    const auto& caja = Guion().ShownBoxes()[0];
-    EXPECT_EQ(caja.text,
-              AnsiString("No se puede crear la documentación. Puede ser que el fichero ya este "
-                         "abierto\n"));
-    EXPECT_EQ(caja.caption, AnsiString("Información"));
-    EXPECT_EQ(caja.flags & MB_ICONMASK, unsigned(MB_ICONINFORMATION));
+    carpeta.Fichero("Documentos/previo.pdf", "el de antes");
+    const struct {
+        const char* nombre;
+        FileWriter::Failure fallo; // en el primer fichero que se escriba
+        bool abre;
+        const char* motivo;
+    } casos[] = {
+        {"fichero/informe.pdf", FileWriter::Failure::None, false,
+         "una parte de la ruta no es una carpeta"},
+        {"no_esta/informe.pdf", FileWriter::Failure::None, false,
+         "la carpeta o el fichero no existe"},
+        {"Lib", FileWriter::Failure::None, false, "es una carpeta"},
+        {"Documentos/previo.pdf", FileWriter::Failure::Close, true, "error de entrada/salida"},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.nombre);
+        Guion().Reset();
+        Guion().AnswerMessageBox(IDOK);
+        FileWriter::InjectFailureForTests(c.fallo);
+        DocumentoPDFOstrel documento;
+        const bool abierto = documento.Abrir(Ruta(c.nombre));
+        ASSERT_EQ(abierto, c.abre);
+        if (abierto) {
+            documento.NuevaPagina();
+            EXPECT_FALSE(documento.Cerrar());
+        }
+        ASSERT_EQ(Guion().ShownBoxes().size(), 1u);
+        const auto& caja = Guion().ShownBoxes()[0];
+        const std::string texto = caja.text.str();
+        const std::string siempre =
+            "No se puede crear la documentación. Puede ser que el fichero ya este abierto\n";
+        EXPECT_EQ(texto.substr(0, siempre.size()), siempre);
+        EXPECT_NE(texto.find(c.motivo, siempre.size()), std::string::npos) << texto;
+        EXPECT_EQ(caja.caption, AnsiString("Información"));
+        EXPECT_EQ(caja.flags & MB_ICONMASK, unsigned(MB_ICONINFORMATION));
+    }
+    std::string previo;
+    ASSERT_TRUE(ReadWholeFile(Ruta("Documentos/previo.pdf"), previo));
+    EXPECT_EQ(previo, "el de antes");
 }
 
 } // namespace

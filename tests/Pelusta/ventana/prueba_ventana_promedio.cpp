@@ -27,6 +27,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -317,6 +318,101 @@ TEST_F(VentanaPromedio, InformeAntesDeCalcularYDialogoCancelado) {
     Pulsar(ventana->Informe);
     ASSERT_EQ(Guion().ShownBoxes().size(), 1u);
     EXPECT_EQ(Guion().ShownBoxes()[0].kind, ScriptedModalHooks::Kind::FileDialog);
+}
+
+// Un informe pedido tras un cambio en la rejilla sería el de otros proyectos: cualquier cambio
+// que haga el usuario deja la ventana sin resultados hasta el siguiente "Calcular ".
+TEST_F(VentanaPromedio, CambiarLaRejillaBorraLosResultados) {
+    const AnsiString casa = Proyecto("casa", "30", "60", "-10", "-20", "100");
+    const AnsiString nave = Proyecto("nave", "20", "40", "-30", "-40", "50");
+    const struct {
+        const char* nombre;
+        std::function<void()> cambio;
+    } casos[] = {
+        {"quitar la segunda fila", [&] { PulsarBoton(2, 2); }},
+        {"añadir una fila", [&] { Pulsar(ventana->anadir); }},
+        {"escribir un multiplicador",
+         [&] {
+             g->SetFocus();
+             g->SetCol(3);
+             g->SetRow(1);
+             SimulateTyping("3");
+             Application->ProcessMessages();
+             SimulateKeyStroke(VK_RETURN);
+         }},
+        {"buscar otro proyecto", [&] { Buscar(1, nave); }},
+    };
+    for (const auto& caso : casos) {
+        SCOPED_TRACE(caso.nombre);
+        while (g->GetRowCount() > 2)
+            g->RemoveRows(g->GetRowCount() - 1, 1);
+        Pulsar(ventana->anadir);
+        g->SetCells(0, 1, casa);
+        g->SetCells(0, 2, nave);
+        Pulsar(ventana->Calcular);
+        ASSERT_TRUE(ventana->GetCalculado());
+        ASSERT_NE(Resultados(), (Vacios{"", "", "", ""}));
+
+        caso.cambio();
+        EXPECT_EQ(Resultados(), (Vacios{"", "", "", ""}));
+        EXPECT_FALSE(ventana->GetCalculado());
+        EXPECT_EQ(ventana->GetProyectos(), nullptr);
+        // El informe pide un cálculo nuevo antes de pedir el fichero.
+        Guion().Reset();
+        Guion().AnswerMessageBox(IDOK);
+        Pulsar(ventana->Informe);
+        ASSERT_EQ(Guion().ShownBoxes().size(), 1u);
+        EXPECT_EQ(
+            Guion().ShownBoxes()[0].text,
+            AnsiString("No hay resultados: pulse \"Calcular \" antes de generar el informe."));
+        Guion().Reset();
+    }
+}
+
+// Sin un visor que abra el informe, se dice dónde quedó; un informe que no se puede escribir
+// dice por qué, y no se abre nada.
+TEST_F(VentanaPromedio, InformeSinVisorYInformeQueNoSeEscribe) {
+    g->SetCells(0, 1, Proyecto("casa", "30", "60", "-10", "-20", "100"));
+    Pulsar(ventana->Calcular);
+    ASSERT_TRUE(ventana->GetCalculado());
+
+    const AnsiString pdf = carpeta.Ruta() + "Documentos/promedio";
+    Guion().AnswerFileDialog(pdf);
+    Guion().AnswerShellExecute(SE_ERR_NOASSOC);
+    Guion().AnswerMessageBox(IDOK);
+    Pulsar(ventana->Informe);
+    const ScriptedModalHooks::Shown* aviso = Ultimo(ScriptedModalHooks::Kind::MessageBox);
+    ASSERT_NE(aviso, nullptr);
+    EXPECT_EQ(aviso->text, "Informe guardado en " + pdf + ".PDF");
+    EXPECT_EQ(aviso->caption, AnsiString("Información"));
+    EXPECT_TRUE(FileExists(pdf + ".PDF"));
+    Guion().Reset();
+
+    Guion().AnswerFileDialog(carpeta.Ruta() + "no_esta/promedio");
+    Guion().AnswerMessageBox(IDOK);
+    Pulsar(ventana->Informe);
+    aviso = Ultimo(ScriptedModalHooks::Kind::MessageBox);
+    ASSERT_NE(aviso, nullptr);
+    EXPECT_EQ(aviso->text,
+              "No se puede crear la documentación. Puede ser que el fichero ya este abierto\n"
+              "No se puede crear el fichero \"" +
+                  carpeta.Ruta() +
+                  "no_esta/promedio.PDF\": la carpeta o el fichero no existe (código 2).");
+    EXPECT_EQ(Ultimo(ScriptedModalHooks::Kind::ShellExecute), nullptr);
+}
+
+// La instalación nombra su carpeta LIB con "\"; el mensaje muestra la ruta con un solo
+// separador, el del sistema.
+TEST_F(VentanaPromedio, LaRutaDeLaTablaDeCodigosSeMuestraComoLaDelSistema) {
+    g->SetCells(0, 1, Proyecto("casa", "30", "60", "-10", "-20", "100"));
+    ASSERT_TRUE(DeleteFile(carpeta.Ruta() + "Lib/TablaCodigos.dat"));
+    Guion().ExpectShowMessage();
+    Pulsar(ventana->Calcular);
+    ASSERT_EQ(Guion().ShownBoxes().size(), 1u);
+    EXPECT_EQ(Guion().ShownBoxes()[0].text,
+              "No está instalada la tabla de códigos (" + carpeta.Ruta() +
+                  "Lib/TablaCodigos.dat): sin ella no se puede comprobar ni dar por válido "
+                  "ningún fichero de resultados.");
 }
 
 } // namespace

@@ -83,6 +83,26 @@ TEST(Ficheros, SeEncuentranSinMirarMayusculas) {
     EXPECT_TRUE(FileExists("bdCatalogo.bdc"));
 }
 
+// What a message shows: one kind of separator, the case found on disk, the Windows-1252
+// text of the program (an accent stays one byte).
+TEST(Ficheros, LaRutaQueSeMuestraEsLaDelSistema) {
+    CarpetaTemporal carpeta;
+    carpeta.Fichero("Lib/TablaCodigos.dat", "x");
+    const AnsiString r = carpeta.Ruta();
+    const struct {
+        AnsiString ruta;
+        AnsiString mostrada;
+    } casos[] = {
+        {r + "Lib\\TablaCodigos.dat", r + "Lib/TablaCodigos.dat"},
+        {r + "LIB\\tablacodigos.DAT", r + "Lib/TablaCodigos.dat"},
+        {r + "Lib\\Falta\\Año.dat", r + "Lib/Falta/Año.dat"},
+        {"C:\\obras\\casa.cte", "C:/obras/casa.cte"},
+        {"", ""},
+    };
+    for (const auto& c : casos)
+        EXPECT_EQ(DisplayPath(c.ruta), c.mostrada) << c.ruta.c_str();
+}
+
 TEST(Ficheros, ConVariasCoincidenciasGanaSiempreLaMisma) {
     CarpetaTemporal carpeta;
     carpeta.Fichero("a.txt", "minúscula");
