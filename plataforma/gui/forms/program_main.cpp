@@ -2,12 +2,14 @@
 
 #include "plataforma/base/exceptions.h"
 #include "plataforma/gui/forms/qt_modal_hooks.h"
+#include "plataforma/gui/forms/qt_spanish.h"
 #include "plataforma/gui/kernel/application.h"
 
 int RunProgram(const std::function<void()>& Start) {
     try {
         Application->Initialize();
         InstallQtModalHooks();
+        InstallQtSpanishTranslations();
         Start();
         Application->Run();
     } catch (Exception& e) {

@@ -1,7 +1,7 @@
 #pragma once
 // The body of a program's main: the application initialised with the window system's
-// dialogs, the program's own start (its forms), then the message loop. An exception that
-// reaches the top is shown with the application's exception display.
+// dialogs and Qt's texts in Spanish, the program's own start (its forms), then the message
+// loop. An exception that reaches the top is shown with the application's exception display.
 
 #include <functional>
 

@@ -1,18 +1,19 @@
 // The modal hooks on Qt: message boxes with the buttons of a Spanish Windows, Qt's own file
 // dialog (its filters made blind to case, a picture preview for pictures), a modal form's
-// event loop, and the desktop's "open".
+// event loop, and the desktop's "open", which reports a file that no program took.
 
 #include "plataforma/gui/forms/qt_modal_hooks.h"
 
 #include "plataforma/base/files.h"
-#include "plataforma/gui/kernel/application.h"
 #include "plataforma/gui/forms/dialogs.h"
+#include "plataforma/gui/kernel/application.h"
 #include "plataforma/gui/kernel/qt_bridge.h"
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDesktopServices>
 #include <QFileDialog>
+#include <QFileIconProvider>
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QImageReader>
@@ -20,6 +21,7 @@
 #include <QMessageBox>
 #include <QProcess>
 #include <QPushButton>
+#include <QStandardPaths>
 #include <QUrl>
 
 #include <filesystem>
@@ -98,8 +100,48 @@ void AddPicturePreview(QFileDialog& dlg) {
     });
 }
 
+// The kind of a folder in the dialog's list, which Qt's Spanish texts leave in English.
+class TiposEnEspanol : public QFileIconProvider {
+public:
+    QString type(const QFileInfo& info) const override {
+        if (info.isDir() && !info.isRoot()) return QStringLiteral("Carpeta");
+        return QFileIconProvider::type(info);
+    }
+};
+
 bool EsDireccion(const AnsiString& s) {
     return s.Pos("://") > 0 || AnsiSameText(s.SubString(1, 7), "mailto:");
+}
+
+// How long the desktop's opener may take to say whether it found a program for the file.
+constexpr int kEsperaAbridor = 2000;
+
+// A file opened with the desktop's opener (xdg-open), which says by its exit code whether a
+// program took the file: a machine without a viewer for it answers SE_ERR_NOASSOC instead of
+// a silent success. An opener still running after the wait runs the viewer itself: it is
+// left to run.
+int AbrirConElEscritorio(const QString& ruta) {
+    const QString abridor = QStandardPaths::findExecutable(QStringLiteral("xdg-open"));
+    if (abridor.isEmpty())
+        return QDesktopServices::openUrl(QUrl::fromLocalFile(ruta)) ? 42 : SE_ERR_NOASSOC;
+    auto* proceso = new QProcess(QCoreApplication::instance());
+    proceso->setProgram(abridor);
+    proceso->setArguments({ruta});
+    proceso->setStandardInputFile(QProcess::nullDevice());
+    proceso->setStandardOutputFile(QProcess::nullDevice());
+    proceso->setStandardErrorFile(QProcess::nullDevice());
+    proceso->start();
+    if (!proceso->waitForStarted()) {
+        delete proceso;
+        return SE_ERR_NOASSOC;
+    }
+    if (!proceso->waitForFinished(kEsperaAbridor)) {
+        QObject::connect(proceso, &QProcess::finished, proceso, &QObject::deleteLater);
+        return 42;
+    }
+    const bool abierto = proceso->exitStatus() == QProcess::NormalExit && proceso->exitCode() == 0;
+    delete proceso;
+    return abierto ? 42 : SE_ERR_NOASSOC;
 }
 
 } // namespace
@@ -174,10 +216,12 @@ void QtModalHooks::ProcessMessages() {
 bool QtModalHooks::FileDialog(FileDialogRequest& r) {
     EnsureQtApplication();
     const bool guardar = r.kind == FileDialogRequest::Kind::Save;
+    TiposEnEspanol tipos; // lives longer than the dialog that uses it
     QFileDialog dlg(QApplication::activeWindow());
     // Qt's own dialog: its filters are the ones given here, blind to case.
     dlg.setOption(QFileDialog::DontUseNativeDialog);
     dlg.setOption(QFileDialog::HideNameFilterDetails);
+    dlg.setIconProvider(&tipos);
     AnsiString titulo =
         r.title.IsEmpty() ? AnsiString(guardar ? "Guardar como" : "Abrir") : r.title;
     dlg.setWindowTitle(ToQString(titulo));
@@ -242,8 +286,7 @@ int QtModalHooks::ShellExecute(const AnsiString& verb, const AnsiString& file,
         QStringList args = QProcess::splitCommand(ToQString(parameters));
         return QProcess::startDetached(info.absoluteFilePath(), args) ? 42 : SE_ERR_ACCESSDENIED;
     }
-    return QDesktopServices::openUrl(QUrl::fromLocalFile(info.absoluteFilePath())) ? 42
-                                                                                   : SE_ERR_NOASSOC;
+    return AbrirConElEscritorio(info.absoluteFilePath());
 }
 
 void InstallQtModalHooks() {

@@ -6,14 +6,21 @@
 
 #include "plataforma/base/files.h"
 #include "plataforma/gui/forms/dialogs.h"
-#include "plataforma/gui/kernel/qt_bridge.h"
 #include "plataforma/gui/forms/qt_modal_hooks.h"
+#include "plataforma/gui/forms/qt_spanish.h"
+#include "plataforma/gui/kernel/qt_bridge.h"
+#include "plataforma/gui/services/capture.h"
 #include "plataforma/gui/services/shell.h"
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QDialogButtonBox>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFileDialog>
+#include <QFileInfo>
+#include <QFileSystemModel>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
@@ -23,6 +30,11 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstdlib>
+#include <filesystem>
+#include <map>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -158,6 +170,43 @@ TEST(Shell, ElEscritorioNoAbreLoQueNoExisteNiVerbosDesconocidos) {
     EXPECT_EQ(qt.ShellExecute("print", informe, "", "", SW_SHOWNORMAL), SE_ERR_NOASSOC);
 }
 
+// The desktop's opener decides: a file that no program took is reported, not taken for done.
+// Fake openers stand first on PATH; each leaves the file it was given beside itself.
+TEST(Shell, ElEscritorioDiceSiNingunProgramaAbrioElFichero) {
+    EnsureQtApplication();
+    QtModalHooks qt;
+    CarpetaTemporal carpeta;
+    const AnsiString informe = carpeta.Fichero("Informe promedio.pdf", "%PDF-1.4\n");
+    const std::string antes = std::getenv("PATH") ? std::getenv("PATH") : "";
+    const struct {
+        const char* nombre;
+        const char* abridor;
+        int esperado;
+    } casos[] = {
+        {"abre", "exit 0", 42},
+        {"sin_programa", "exit 3", SE_ERR_NOASSOC},
+        // Sigue abierto tras la espera: es él quien muestra el fichero.
+        {"se_queda", "sleep 4", 42},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.nombre);
+        const AnsiString bin = carpeta.Ruta() + c.nombre + "/";
+        const AnsiString abridor = carpeta.Fichero(
+            AnsiString(c.nombre) + "/xdg-open",
+            std::string("#!/bin/sh\nprintf '%s' \"$1\" > \"$(dirname \"$0\")/dado\"\n") +
+                c.abridor + "\n");
+        std::filesystem::permissions(NativePath(abridor), std::filesystem::perms::owner_all);
+        // The fake opener's folder first: the real opener is not reached.
+        setenv("PATH", (NativePath(bin) + ":" + antes).c_str(), 1);
+        const int r = qt.ShellExecute("open", informe, "", "", SW_SHOWMAXIMIZED);
+        setenv("PATH", antes.c_str(), 1);
+        EXPECT_EQ(r, c.esperado);
+        std::string dado;
+        ASSERT_TRUE(ReadWholeFile(bin + "dado", dado));
+        EXPECT_EQ(dado, NativePath(informe));
+    }
+}
+
 // Runs f on the modal widget once the hook's own loop is running; a second timer ends a
 // loop that the test failed to end, so that it never hangs.
 template <class W, class F> void CuandoAparezca(F f) {
@@ -247,6 +296,71 @@ TEST(GanchosQt, ElDialogoDeFicherosRecibeLaPeticionYDevuelveLaEleccion) {
     ASSERT_EQ(r.files.size(), 1u);
     EXPECT_EQ(r.files[0], existente);
     EXPECT_EQ(r.filterIndex, 1);
+}
+
+// Qt's own dialogs speak Spanish once the programs' start has loaded Qt's translations: the
+// labels and buttons of the open, save and picture dialogs, captured for a person to look at.
+TEST(GanchosQt, LosDialogosDeFicherosEnEspanol) {
+    EnsureQtApplication();
+    ASSERT_TRUE(InstallQtSpanishTranslations());
+    QtModalHooks qt;
+    Seguridad seguridad;
+    CarpetaTemporal carpeta;
+    carpeta.Fichero("Base de ejemplo.bdc", "");
+    carpeta.Fichero("Imágenes/ladrillo.png", "");
+    const struct {
+        FileDialogRequest::Kind tipo;
+        const char* titulo;
+        const char* filtro;
+        const char* captura;
+        const char* boton; // el que acepta
+    } casos[] = {
+        {FileDialogRequest::Kind::Open, "", "Ficheros BDC (*.bdc)|*.bdc", "dialogo_abrir", "Abrir"},
+        {FileDialogRequest::Kind::Save, "Guardar como", "PDF|*.PDF", "dialogo_guardar", "Guardar"},
+        {FileDialogRequest::Kind::OpenPicture, "", "Imágenes|*.png;*.jpg", "dialogo_imagen",
+         "Abrir"},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.captura);
+        FileDialogRequest r;
+        r.kind = c.tipo;
+        r.title = c.titulo;
+        r.filter = c.filtro;
+        r.initialDir = carpeta.Ruta();
+        std::map<std::string, std::string> textos;
+        std::vector<std::string> botones;
+        CuandoAparezca<QFileDialog>([&](QFileDialog* d) {
+            d->resize(640, 420);
+            // The folder is listed by a thread of its own: the capture waits for it.
+            auto* modelo = d->findChild<QFileSystemModel*>();
+            QElapsedTimer espera;
+            espera.start();
+            while (modelo && modelo->rowCount(modelo->index(d->directory().absolutePath())) == 0 &&
+                   espera.elapsed() < 3000)
+                QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+            for (const char* nombre : {"lookInLabel", "fileNameLabel", "fileTypeLabel"})
+                if (auto* l = d->findChild<QLabel*>(nombre))
+                    textos[nombre] = FromQString(l->text()).str();
+            if (auto* caja = d->findChild<QDialogButtonBox*>("buttonBox"))
+                for (QAbstractButton* b : caja->buttons())
+                    botones.push_back(FromQString(b->text()).str());
+            textos["titulo"] = FromQString(d->windowTitle()).str();
+            const QString png = QString::fromStdString(NativePath(CaptureFolder())) +
+                                QStringLiteral("/") + QString::fromLatin1(c.captura) +
+                                QStringLiteral(".png");
+            QDir().mkpath(QFileInfo(png).absolutePath());
+            EXPECT_TRUE(d->grab().save(png));
+            d->reject();
+        });
+        EXPECT_FALSE(qt.FileDialog(r));
+        EXPECT_EQ(textos,
+                  (std::map<std::string, std::string>{{"lookInLabel", "Ver en:"},
+                                                      {"fileNameLabel", "&Nombre de fichero:"},
+                                                      {"fileTypeLabel", "Ficheros de tipo:"},
+                                                      {"titulo", *c.titulo ? c.titulo : "Abrir"}}));
+        std::sort(botones.begin(), botones.end());
+        EXPECT_EQ(botones, (std::vector<std::string>{std::string("&") + c.boton, "Cancelar"}));
+    }
 }
 
 } // namespace
