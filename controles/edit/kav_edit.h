@@ -8,6 +8,7 @@
 // and the pop-up that shows the list.
 
 #include "controles/edit/attached_label.h"
+#include "controles/edit/edit_align.h"
 #include "controles/edit/window_canvases.h"
 #include "plataforma/base/string_list.h"
 #include "plataforma/gui/widgets/edit.h"
@@ -35,7 +36,6 @@ enum TKavEditType {
     etAlphaNumeric,
     etValidChars
 };
-enum TEditAlign { eaLeft, eaRight, eaDefault, eaCenter };
 enum TAutoType { atNumeric, atFloat, atString, atDate, atTime, atHex };
 enum TPersistenceLocation { plInifile, plRegistry };
 

@@ -1,7 +1,7 @@
 #include "plataforma/gui/kernel/screen.h"
 
-#include "plataforma/gui/kernel/controls.h"
 #include "plataforma/gui/input/cursor_map.h"
+#include "plataforma/gui/kernel/controls.h"
 #include "plataforma/gui/kernel/qt_bridge.h"
 
 #include <QApplication>
@@ -72,7 +72,16 @@ TRect TScreen::GetWorkAreaRect() const {
     return s ? FromQRect(s->availableGeometry()) : TRect();
 }
 
+namespace {
+int pitidos = 0;
+}
+
+int MessageBeepCount() {
+    return pitidos;
+}
+
 BOOL MessageBeep(UINT) {
+    ++pitidos;
     if (QCoreApplication::instance()) QApplication::beep();
     return TRUE;
 }

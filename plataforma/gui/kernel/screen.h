@@ -43,3 +43,5 @@ extern TScreen* Screen;
 
 // Sounds the system beep (the type, MB_OK or an MB_ICON flag, chooses nothing here).
 BOOL MessageBeep(UINT uType);
+// How many beeps MessageBeep has sounded since the program started (tests count them).
+int MessageBeepCount();

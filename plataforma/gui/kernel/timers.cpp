@@ -16,6 +16,8 @@
 namespace {
 
 constexpr UINT kMinimo = 10;
+// Precise: the window system's timers never fire before their interval (Qt's coarse ones
+// may, by up to 5%).
 
 struct Temporizador {
     HWND hwnd;
@@ -89,7 +91,7 @@ UINT_PTR SetTimer(HWND hWnd, UINT_PTR nIDEvent, UINT uElapse, TIMERPROC lpTimerF
         nIDEvent = siguienteId++;
     }
     if (int old = Find(hWnd, nIDEvent)) Stop(old);
-    int qid = Host().startTimer(static_cast<int>(std::max(uElapse, kMinimo)));
+    int qid = Host().startTimer(static_cast<int>(std::max(uElapse, kMinimo)), Qt::PreciseTimer);
     if (qid == 0) return 0;
     Host().activos[qid] = {hWnd, nIDEvent, lpTimerFunc, {}};
     return hWnd ? (nIDEvent ? nIDEvent : 1) : nIDEvent;
@@ -142,7 +144,7 @@ void TTimer::UpdateTimer() {
         id_ = 0;
     }
     if (!enabled_ || interval_ == 0) return;
-    id_ = Host().startTimer(static_cast<int>(std::max(interval_, kMinimo)));
+    id_ = Host().startTimer(static_cast<int>(std::max(interval_, kMinimo)), Qt::PreciseTimer);
     if (id_) Host().activos[id_] = {nullptr, 0, nullptr, [this] { Timer(); }, this};
 }
 

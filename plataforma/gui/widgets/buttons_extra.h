@@ -5,8 +5,8 @@
 // up, disabled, pressed and down; its bottom-left pixel's colour is transparent. Without a
 // disabled image a grey embossed one is made.
 
-#include "plataforma/gui/widgets/button.h"
 #include "plataforma/gui/kernel/controls.h"
+#include "plataforma/gui/widgets/button.h"
 
 #include <functional>
 #include <memory>
@@ -133,6 +133,8 @@ public:
     void SetFlat(bool Value);
 
 protected:
+    // Up, down (pressed), exclusive (down and not pressed) or disabled.
+    TButtonState GetState() const { return state_; }
     void Paint() override;
     void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
     void MouseMove(TShiftState Shift, int X, int Y) override;
