@@ -8,6 +8,11 @@ if(QUENBAR_SANITIZE)
     add_link_options(-fsanitize=address,undefined)
 endif()
 
+# For the fuzzer: g++ calls a hook on every edge (fuzz/afl holds the hook).
+if(QUENBAR_AFL)
+    add_compile_options(-fsanitize-coverage=trace-pc)
+endif()
+
 # quenbar_library(<target> [RECURSE] [DEPS <libs>...]): a static library of the *.cpp of the
 # current folder (and of its sub-folders with RECURSE), whose headers are included relative
 # to the project root.

@@ -5,27 +5,22 @@
 // carga que deje una referencia colgando salte con los comprobadores de memoria.
 
 #include "comunes/Cambios.h"
-#include "comunes/Directorios.h"
 #include "comunes/DocumentoXML.h"
 #include "comunes/FicheroLog.h"
 #include "comunes/GestorBD.h"
 #include "comunes/LeerBDL.h"
 #include "comunes/RegistroElementos.h"
 #include "comunes/bdLibreria.h"
+#include "fuzz/instalacion_fuzz.h"
 
 #include "plataforma/base/file_writer.h"
-#include "plataforma/base/files.h"
 #include "plataforma/base/string_list.h"
 #include "plataforma/xml/xml_document.h"
 
 #include <cstddef>
 #include <cstdint>
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
 #include <string>
 #include <string_view>
-#include <system_error>
 
 namespace {
 
@@ -40,27 +35,9 @@ const char kCatalogo[] = "TEMPLARY = STANDARD\n"
                          " GLASS-CONDUCTANCE = 2.8\n LIBRARY = YES\n ..\n"
                          " \"PVC\" = NAME-FRAME\n FRAME-CONDUCT = 1.3\n LIBRARY = YES\n..\n";
 
-void Escribir(const std::string& ruta, const char* texto) {
-    std::ofstream(ruta, std::ios::binary) << texto;
-}
-
-// Una instalación de pruebas en una carpeta propia (en memoria si se puede: el registro
-// del modelo se escribe tras cada carga).
 bool Preparar() {
-    std::string plantilla = (DirectoryExists("/dev/shm") ? "/dev/shm" : "/tmp");
-    plantilla += "/quenbar-fuzz-XXXXXX";
-    if (mkdtemp(plantilla.data()) == nullptr) std::abort();
-    static std::string creada = plantilla;
-    std::atexit([] {
-        std::error_code error;
-        std::filesystem::remove_all(creada, error);
-    });
-    std::string carpeta = plantilla + "/";
-    ForceDirectories((carpeta + "Lib").c_str());
-    ForceDirectories((carpeta + "Tmp").c_str());
-    Escribir(carpeta + "config.ini", "LIB = \"Lib\\\"\nTMP = \"Tmp\\\"\n");
-    Escribir(carpeta + "Lib/BDCATALOGO.BDC", kCatalogo);
-    Directorios::FijarCarpetaAplicacion(carpeta.c_str());
+    const std::string carpeta = PrepararInstalacion("LIB = \"Lib\\\"\nTMP = \"Tmp\\\"\n");
+    EscribirFichero(carpeta + "Lib/BDCATALOGO.BDC", kCatalogo);
     RegistrarElementos();
     return true;
 }
