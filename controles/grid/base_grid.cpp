@@ -175,11 +175,8 @@ bool TBaseGrid::IsSelected(int ACol, int ARow) const {
 
 // --- rows and columns ---
 
-namespace {
-
-// A second, independent copy of a cell's properties for another cell.
-TCellProperties* CopyProps(TBaseGrid* Grid, const TCellProperties& Source, int ACol, int ARow) {
-    auto copy = std::make_unique<TCellProperties>(Grid, ACol, ARow);
+TCellProperties* TBaseGrid::CopyProps(const TCellProperties& Source, int ACol, int ARow) {
+    auto copy = std::make_unique<TCellProperties>(this, ACol, ARow);
     copy->CopyAll(Source);
     copy->SetOwnerCol(ACol);
     copy->SetOwnerRow(ARow);
@@ -204,15 +201,13 @@ TCellProperties* CopyProps(TBaseGrid* Grid, const TCellProperties& Source, int A
     return copy.release();
 }
 
-} // namespace
-
 void TBaseGrid::CopyCols(int ToIndex, int FromIndex) {
     if (ToIndex == FromIndex) return;
     for (int r = 0, n = GetRowCount(); r < n; ++r) {
         SetCells(ToIndex, r, GetCells(FromIndex, r));
         const TCellProperties* src = FindCellProperties(FromIndex, r);
         FreeSlot(ToIndex, r);
-        if (src) SetObjects(ToIndex, r, CopyProps(this, *src, ToIndex, r));
+        if (src) SetObjects(ToIndex, r, CopyProps(*src, ToIndex, r));
     }
 }
 
@@ -222,7 +217,7 @@ void TBaseGrid::CopyRows(int ToIndex, int FromIndex) {
         SetCellEx(c, ToIndex, GetCellEx(c, FromIndex));
         const TCellProperties* src = FindCellProperties(c, FromIndex);
         FreeSlot(c, ToIndex);
-        if (src) SetObjects(c, ToIndex, CopyProps(this, *src, c, ToIndex));
+        if (src) SetObjects(c, ToIndex, CopyProps(*src, c, ToIndex));
     }
 }
 

@@ -63,6 +63,9 @@ public:
     bool IsSelected(int ACol, int ARow) const;
 
     // --- rows and columns ---
+    // A second, independent copy of a cell's properties (of this grid or another) for cell
+    // (ACol, ARow) of this grid.
+    TCellProperties* CopyProps(const TCellProperties& Source, int ACol, int ARow);
     void CopyCols(int ToIndex, int FromIndex);
     // Texts through GetCellEx/SetCellEx; the target cells get copies of the source's
     // properties (their own properties are freed first).

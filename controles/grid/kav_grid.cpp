@@ -234,11 +234,48 @@ void TKavStringGrid::Assign(TPersistent* Source) {
     SetGridLineColor(s->GetGridLineColor());
     SetActiveRowColor(s->GetActiveRowColor());
     SetOptions(s->GetOptions());
-    // The cells: every text of the source.
-    for (int r = 0, rows = s->GetRowCount(); r < rows; ++r)
-        for (int c = 0, cols = s->GetColCount(); c < cols; ++c)
-            SetCells(c, r, s->GetCells(c, r));
+    AssignCells(*s);
     Invalidate();
+}
+
+void TKavStringGrid::AssignCells(const TKavStringGrid& Source) {
+    HideInplaceEdit();
+    // What this grid held goes: its cell properties, shown and hidden, and its hidden rows.
+    ClearProps();
+    hiddenRows_->Clear();
+    visibleCols_ = Source.visibleCols_;
+    hiddenWidths_ = Source.hiddenWidths_;
+    numHiddenCols_ = Source.numHiddenCols_;
+    const int total = Source.TotalColCount(), shown = GetColCount();
+    if (GetStoreColCount() < total) {
+        TCustomGrid::SetColCount(total);
+        TCustomGrid::SetColCount(shown);
+    }
+    // Texts and independent copies of the cell properties, hidden columns included; the
+    // application's own objects stay with the source.
+    for (int r = 0, rows = GetRowCount(); r < rows; ++r)
+        for (int c = 0, n = GetStoreColCount(); c < n; ++c) {
+            SetCells(c, r, Source.GetCells(c, r));
+            const TCellProperties* p = Source.FindCellProperties(c, r);
+            SetObjects(c, r, p ? CopyProps(*p, c, r) : nullptr);
+        }
+    for (int c = 0; c < shown; ++c)
+        SetColWidths(c, Source.GetColWidths(c));
+    for (int r = 0, rows = GetRowCount(); r < rows; ++r)
+        SetRowHeights(r, Source.GetRowHeights(r));
+    for (int i = 0; i < Source.hiddenRows_->GetCount(); ++i) {
+        const auto* from = static_cast<const TGridItem*>(Source.hiddenRows_->GetItem(i));
+        auto* to = static_cast<TGridItem*>(hiddenRows_->Add());
+        to->SetIdx(from->GetIdx());
+        to->SetHeight(from->GetHeight());
+        const TStrings* cells = from->GetItems();
+        for (int c = 0; c < cells->GetCount(); ++c) {
+            const TCellProperties* p = AsProps(cells->GetObjects(c));
+            to->GetItems()->AddObject(cells->GetStrings(c),
+                                      p ? CopyProps(*p, c, from->GetIdx()) : nullptr);
+        }
+    }
+    HiddenRowsChanged();
 }
 
 void TKavStringGrid::Invalidate() {

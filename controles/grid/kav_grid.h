@@ -18,6 +18,7 @@
 #include "controles/grid/grid_settings.h"
 #include "controles/grid/grid_support.h"
 #include "controles/grid/markup/picture_container.h"
+#include "controles/grid/paint/arrow_window.h"
 #include "controles/grid/paint/floating_footer.h"
 #include "plataforma/gui/images/image_list.h"
 #include "plataforma/gui/kernel/timers.h"
@@ -365,6 +366,32 @@ public:
     // Fills the last column (-1: the last) up to the client width.
     void StretchColumn(int ACol);
     void StretchRightColumn() { StretchColumn(-1); }
+    // Brings display cell (ACol, ARow) into view: a column or row out of view becomes the
+    // current one, about in the middle of the view.
+    void ScrollInView(int ACol, int ARow);
+    // The cell under a screen point, as the mouse finds it.
+    void ScreenToCell(TPoint Pt, int& ACol, int& ARow);
+    // Whether client point (X, Y) lies less than 4 pixels from a border of a header cell that
+    // goColSizing or goRowSizing lets the mouse size.
+    bool InSizeZone(int X, int Y);
+
+    // --- the cells that save and export functions write: with SaveFixedCells (on at
+    // creation) the whole grid, else the normal cells (no fixed or footer rows, no fixed
+    // columns on either side) ---
+    bool GetSaveFixedCells() const { return saveFixedCells_; }
+    void SetSaveFixedCells(bool Value) { saveFixedCells_ = Value; }
+    int GetSaveStartCol() const;
+    int GetSaveStartRow() const;
+    int GetSaveEndCol() const;
+    int GetSaveEndRow() const;
+    int GetSaveColCount() const;
+    int GetSaveRowCount() const;
+
+    // --- the four windows that mark where a dragged row or column would land ---
+    TColor GetArrowColor() const { return arrowColor_; }
+    void SetArrowColor(TColor Value);
+    // The arrow window pointing Direction (made hidden on first use, in the arrow colour).
+    TArrowWindow* GetArrowWindow(TArrowDirection Direction);
 
     // --- hidden rows and columns, index maps (real: in the full data; display: as shown) ---
     int RemapCol(int ACol) const;
@@ -608,6 +635,12 @@ public:
     void SizeToWidth(int ACol, bool GrowOnly);
     void SizeToHeight(int ARow, bool GrowOnly);
     void SizeToLines(int ARow, int Lines, int Padding);
+    // Every row from 0 (DoFixedRows) or the first normal row: wrapped text by its cells'
+    // heights plus Padding, else by its largest line count.
+    void AutoSizeRows(bool DoFixedRows, int Padding);
+    // Columns to their widest cell and rows grown to their highest, each cell with PaddingX
+    // across and PaddingY down.
+    void AutoSizeCells(bool DoFixedCells, int PaddingX, int PaddingY);
     int GetMinColWidth() const { return minColWidth_; }
     void SetMinColWidth(int Value) { minColWidth_ = Value; }
     int GetMaxColWidth() const { return maxColWidth_; }
@@ -986,6 +1019,9 @@ private:
     void DropRowBlock(int RowIndex, int RCount);
     void RemoveRowsCore(int RowIndex, int RCount, bool UpdateHidden, bool FreeProps,
                         bool KeepRowSelectOption);
+    // Assign's part for the contents: cells, properties, widths, heights, hidden columns and
+    // rows.
+    void AssignCells(const TKavStringGrid& Source);
     void HiddenRowsChanged() {
         hiddenSorted_.clear();
         hiddenSortedValid_ = false;
@@ -1107,6 +1143,9 @@ private:
     // hidden columns: a shown flag and the width of each real column below 512
     std::vector<uint8_t> visibleCols_;
     std::vector<int> hiddenWidths_; // whole widths, also beyond 16 bits
+    bool saveFixedCells_ = true;
+    TColor arrowColor_ = 0x00FF00;
+    TArrowWindow* arrows_[4] = {}; // owned as components, made on first use
     int numHiddenCols_ = 0;
     TGridRect savedSelection_;
     bool selectionHidden_ = false;

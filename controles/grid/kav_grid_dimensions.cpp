@@ -1,5 +1,8 @@
-// TKavStringGrid: row and column counts, fixed counts, the current row, stretching a column.
+// TKavStringGrid: row and column counts, fixed counts, the current row, stretching a column,
+// scrolling a cell into view and the range of cells that saving writes.
 #include "controles/grid/kav_grid.h"
+
+#include <algorithm>
 
 void TKavStringGrid::SetRowCountEx(int Value) {
     if (GetRowCount() == TCustomGrid::GetFixedRows() && fixedRowAlways_) UnHideSelection();
@@ -86,4 +89,50 @@ void TKavStringGrid::StretchColumn(int ACol) {
     } else if (GetLeftCol() == GetFixedCols()) {
         SetColWidths(ACol, GetDefaultColWidth());
     }
+}
+
+// --- scrolling a cell into view ---
+
+void TKavStringGrid::ScrollInView(int ACol, int ARow) {
+    if (ACol < 0 || ARow < 0 || ACol >= GetColCount() || ARow >= GetRowCount()) return;
+    const int visCols = GetVisibleColCount(), visRows = GetVisibleRowCount();
+    int left = GetLeftCol(), top = GetTopRow();
+    if (ACol < left || ACol > left + visCols - 1) {
+        if (ACol >= GetFixedCols()) SetCol(ACol);
+        left = std::max(GetFixedCols(), ACol - visCols / 2);
+    }
+    if (ARow < top || ARow > top + visRows - 1) {
+        if (ARow >= GetFixedRows()) SetRowEx(ARow);
+        top = std::max(GetFixedRows(), ARow - visRows / 2);
+    }
+    left = std::max(GetFixedCols(), std::min(left, GetColCount() - visCols + GetFixedCols()));
+    top = std::max(GetFixedRows(), std::min(top, GetRowCount() - visRows + GetFixedRows() - 1));
+    SetLeftCol(std::min(left, GetColCount() - 1));
+    SetTopRow(std::min(top, GetRowCount() - 1));
+}
+
+// --- the save range ---
+
+int TKavStringGrid::GetSaveStartCol() const {
+    return saveFixedCells_ ? 0 : GetFixedCols();
+}
+
+int TKavStringGrid::GetSaveStartRow() const {
+    return saveFixedCells_ ? 0 : GetFixedRows();
+}
+
+int TKavStringGrid::GetSaveEndCol() const {
+    return GetColCount() - 1 - (saveFixedCells_ ? 0 : fixedRightCols_);
+}
+
+int TKavStringGrid::GetSaveEndRow() const {
+    return GetRowCount() - 1 - (saveFixedCells_ ? 0 : fixedFooters_);
+}
+
+int TKavStringGrid::GetSaveColCount() const {
+    return GetSaveEndCol() - GetSaveStartCol() + 1;
+}
+
+int TKavStringGrid::GetSaveRowCount() const {
+    return GetSaveEndRow() - GetSaveStartRow() + 1;
 }

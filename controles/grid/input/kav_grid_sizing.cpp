@@ -2,10 +2,12 @@
 // header is noted on release with the size it had; when the new size arrives the other
 // scrollable columns (rows) follow it in proportion with AllColumnSize (AllRowSize), then
 // OnEndColumnSize (OnEndRowSize) fires and UpdateColSize may still change the width. After
-// any change of sizes a shown editor covers its cell again.
+// any change of sizes a shown editor covers its cell again. The hit tests of the sizing zone
+// and of a screen point.
 #include "controles/grid/kav_grid.h"
 
 #include <cmath>
+#include <cstdlib>
 
 void TKavStringGrid::NoteUserSizing() {
     sizingCol_ = sizingRow_ = -1;
@@ -65,4 +67,25 @@ void TKavStringGrid::EditorFollowsSizes() {
         return;
     }
     GetInplaceEditor()->Move(CellRect(GetCol(), GetRow()));
+}
+
+// --- hit tests ---
+
+void TKavStringGrid::ScreenToCell(TPoint Pt, int& ACol, int& ARow) {
+    const TPoint p = ScreenToClient(Pt);
+    MouseToCell(p.x, p.y, ACol, ARow);
+}
+
+bool TKavStringGrid::InSizeZone(int X, int Y) {
+    int c = -1, r = -1;
+    MouseToCell(X, Y, c, r);
+    if (c < 0 || r < 0) return false;
+    const TRect rc = CellRect(c, r);
+    bool in = false;
+    if (r <= GetFixedRows() && GetOptions().Contains(goColSizing))
+        in = std::abs(X - rc.Left) < 4 || std::abs(X - rc.Right) < 4;
+    // The row test, when it applies, decides.
+    if (c <= GetFixedCols() && GetOptions().Contains(goRowSizing))
+        in = std::abs(Y - rc.Top) < 4 || std::abs(Y - rc.Bottom) < 4;
+    return in;
 }

@@ -83,3 +83,55 @@ void TKavStringGrid::SizeToLines(int ARow, int Lines, int Padding) {
     const int h = canvas->TextHeight("gh");
     SetRowHeights(ARow, CheckLimits((h + h / 8) * Lines + Padding, minRowHeight_, maxRowHeight_));
 }
+
+void TKavStringGrid::AutoSizeRows(bool DoFixedRows, int Padding) {
+    if (GetRowCount() == 0) return;
+    ExportNotification(0, -1);
+    for (int r = DoFixedRows ? 0 : GetFixedRows(); r < GetRowCount(); ++r) {
+        ExportNotification(1, r);
+        if (GetWordWrap()) {
+            AutoSizeRow(r);
+            if (Padding != 0)
+                SetRowHeights(
+                    r, CheckLimits(GetRowHeights(r) + Padding, minRowHeight_, maxRowHeight_));
+        } else {
+            SizeToLines(r, MaxLinesInRow(r), Padding);
+        }
+    }
+    ExportNotification(2, -1);
+}
+
+void TKavStringGrid::AutoSizeCells(bool DoFixedCells, int PaddingX, int PaddingY) {
+    const int firstCol = DoFixedCells ? 0 : GetFixedCols();
+    const int firstRow = DoFixedCells ? 0 : GetFixedRows();
+    const TPoint offset = GetXYOffset();
+    BeginUpdate();
+    try {
+        for (int c = firstCol; c < GetColCount(); ++c) {
+            // Columns take their widest cell (never less than before with grow only); rows
+            // only grow.
+            int best = autoSizeGrowOnly_ ? GetColWidths(c) : 0;
+            for (int r = firstRow; r < GetRowCount(); ++r) {
+                const int height = GetRowHeights(r);
+                const TPoint need = MeasureCell(c, r, false, false);
+                const int w = need.x + PaddingX + offset.x;
+                const int h = need.y + PaddingY + offset.y;
+                if (!IsXMergedCell(c, r) && w > best) {
+                    const int limited = CheckLimits(w, minColWidth_, maxColWidth_);
+                    if (limited > best) {
+                        SetColWidths(c, limited);
+                        best = limited;
+                    }
+                }
+                if (!IsYMergedCell(c, r) && h > height) {
+                    const int limited = CheckLimits(h, minRowHeight_, maxRowHeight_);
+                    if (limited > height) SetRowHeights(r, limited);
+                }
+            }
+        }
+    } catch (...) {
+        EndUpdate();
+        throw;
+    }
+    EndUpdate();
+}

@@ -640,6 +640,67 @@ TEST_F(KavGrid, AsignarCopiaAjustesYCeldas) {
     delete h;
 }
 
+// The whole contents travel: hidden columns and rows with their cells, the cell properties
+// (copies of their own), widths and heights; what the copy held before is gone.
+TEST_F(KavGrid, AsignarCopiaColumnasYFilasOcultasYPropiedades) {
+    auto* h = new Rejilla(ventana.get(), ventana.get());
+    h->SetRowCountEx(3);
+    h->SetCells(1, 1, "vieja");
+    h->SetColors(1, 1, clRed);
+    h->HideRow(2);
+    g->SetColCountEx(4);
+    g->SetRowCountEx(6);
+    for (int r = 0; r < 6; ++r)
+        for (int c = 0; c < 4; ++c)
+            g->SetCells(c, r, "c" + AnsiString(c) + "r" + AnsiString(r));
+    g->SetColors(2, 3, clBlue);
+    g->SetColors(1, 4, clGreen); // in the row to hide
+    g->SetColWidths(2, 90);
+    g->SetColWidths(1, 33);
+    g->SetRowHeights(4, 40);
+    g->HideColumn(1);
+    g->HideRow(4);
+    h->Assign(g);
+    EXPECT_EQ(h->GetColCount(), 3);
+    EXPECT_EQ(h->TotalColCount(), 4);
+    EXPECT_EQ(h->TotalRowCount(), 6);
+    EXPECT_TRUE(h->IsHiddenColumn(1));
+    EXPECT_TRUE(h->IsHiddenRow(4));
+    for (int r = 0; r < 6; ++r)
+        for (int c = 0; c < 4; ++c)
+            EXPECT_EQ(h->GetCellsEx(c, r), "c" + AnsiString(c) + "r" + AnsiString(r)) << c << r;
+    EXPECT_EQ(h->GetAllColWidths(1), 33);
+    EXPECT_EQ(h->GetAllColWidths(2), 90);
+    EXPECT_EQ(h->GetColors(2, 3), clBlue);
+    EXPECT_NE(h->FindCellProperties(2, 3), g->FindCellProperties(2, 3));
+    g->SetColors(2, 3, clYellow); // the copy keeps its own
+    EXPECT_EQ(h->GetColors(2, 3), clBlue);
+    h->UnHideRowsAll();
+    h->UnHideColumnsAll();
+    EXPECT_EQ(h->GetColors(1, 4), clGreen);
+    EXPECT_EQ(h->GetRowHeights(4), 40);
+    EXPECT_EQ(h->GetColWidths(1), 33);
+    EXPECT_EQ(h->GetColors(1, 1), clNone);
+    delete h;
+    // The source is whole after its copy went away.
+    EXPECT_EQ(g->GetColors(2, 3), clYellow);
+    g->UnHideRowsAll();
+    EXPECT_EQ(g->GetColors(1, 4), clGreen);
+}
+
+// The arrow windows take the arrow colour, those made before and after it is set.
+TEST_F(KavGrid, ColorDeLasFlechas) {
+    EXPECT_EQ(g->GetArrowColor(), static_cast<TColor>(0x00FF00));
+    TArrowWindow* arriba = g->GetArrowWindow(arrUp);
+    EXPECT_EQ(arriba->GetDirection(), arrUp);
+    EXPECT_FALSE(arriba->GetVisible());
+    g->SetArrowColor(clRed);
+    EXPECT_EQ(g->GetArrowColor(), clRed);
+    EXPECT_EQ(arriba->GetColor(), clRed);
+    EXPECT_EQ(g->GetArrowWindow(arrLeft)->GetColor(), clRed);
+    EXPECT_EQ(g->GetArrowWindow(arrUp), arriba);
+}
+
 TEST_F(KavGrid, DeshacerSigueLasColumnasOcultas) {
     auto* ur = new TKavGridUndoRedo(ventana.get());
     g->SetUndoRedo(ur);

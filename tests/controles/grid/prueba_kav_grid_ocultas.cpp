@@ -10,6 +10,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <iterator>
+#include <vector>
 
 namespace {
 
@@ -249,6 +251,111 @@ TEST_F(Ocultas, TamanoAutomatico) {
     g->AutoSizeColumns(false, 10);
     EXPECT_EQ(g->GetColWidths(0), 64);
     EXPECT_GT(g->GetColWidths(2), 60);
+}
+
+// A row or column out of view comes into the middle of it and becomes the current one; a
+// cell already in view changes nothing.
+TEST_F(Ocultas, CeldaALaVista) {
+    Llenar(100);
+    const int vistas = g->GetVisibleRowCount();
+    ASSERT_GT(vistas, 4);
+    g->ScrollInView(1, 60);
+    EXPECT_EQ(g->GetRow(), 60);
+    EXPECT_EQ(g->GetTopRow(), 60 - vistas / 2);
+    g->ScrollInView(1, 61);
+    EXPECT_EQ(g->GetRow(), 60);
+    EXPECT_EQ(g->GetTopRow(), 60 - vistas / 2);
+    g->ScrollInView(1, 99); // the last page stays filled
+    EXPECT_EQ(g->GetRow(), 99);
+    EXPECT_GE(g->GetTopRow() + vistas - 1, 99);
+    EXPECT_LT(g->GetTopRow(), 99 - vistas / 2);
+    g->ScrollInView(7, 2); // beyond the columns: nothing
+    EXPECT_EQ(g->GetRow(), 99);
+}
+
+// The sizing zone reaches 3 pixels from a header cell's border, not 4, and only with the
+// option that sizes in that direction; a screen point finds its cell.
+TEST_F(Ocultas, ZonaDeTamanoYCeldaDeUnPunto) {
+    Llenar(5);
+    const TRect cab = g->CellRect(2, 0);
+    const int y = (cab.Top + cab.Bottom) / 2;
+    EXPECT_FALSE(g->InSizeZone(cab.Left + 3, y));
+    g->SetOptions(g->GetOptions() << goColSizing);
+    EXPECT_TRUE(g->InSizeZone(cab.Left + 3, y));
+    EXPECT_FALSE(g->InSizeZone(cab.Left + 4, y));
+    EXPECT_TRUE(g->InSizeZone(cab.Right - 3, y));
+    const TRect dato = g->CellRect(2, 3);
+    EXPECT_FALSE(g->InSizeZone(dato.Left + 1, (dato.Top + dato.Bottom) / 2));
+    const TRect lat = g->CellRect(0, 3);
+    const int x = (lat.Left + lat.Right) / 2;
+    EXPECT_FALSE(g->InSizeZone(x, lat.Top + 2));
+    g->SetOptions(g->GetOptions() << goRowSizing);
+    EXPECT_TRUE(g->InSizeZone(x, lat.Top + 2));
+    EXPECT_FALSE(g->InSizeZone(x, lat.Top + 4));
+    int c = -1, r = -1;
+    g->ScreenToCell(g->ClientToScreen(TPoint(dato.Left + 5, dato.Top + 5)), c, r);
+    EXPECT_EQ(c, 2);
+    EXPECT_EQ(r, 3);
+}
+
+// What saving covers: everything, or without it the fixed rows and columns on every side.
+TEST_F(Ocultas, CeldasQueSeGuardan) {
+    Llenar(10);
+    g->SetFixedRightCols(1);
+    g->SetFixedFooters(1);
+    EXPECT_TRUE(g->GetSaveFixedCells());
+    const int todo[] = {g->GetSaveStartCol(), g->GetSaveStartRow(), g->GetSaveEndCol(),
+                        g->GetSaveEndRow(),   g->GetSaveColCount(), g->GetSaveRowCount()};
+    EXPECT_EQ(std::vector<int>(std::begin(todo), std::end(todo)),
+              (std::vector<int>{0, 0, 4, 9, 5, 10}));
+    g->SetSaveFixedCells(false);
+    const int normales[] = {g->GetSaveStartCol(), g->GetSaveStartRow(), g->GetSaveEndCol(),
+                            g->GetSaveEndRow(),   g->GetSaveColCount(), g->GetSaveRowCount()};
+    EXPECT_EQ(std::vector<int>(std::begin(normales), std::end(normales)),
+              (std::vector<int>{1, 1, 3, 8, 3, 8}));
+}
+
+// Every row sized at once: by its lines without word wrap, by its cells plus the extra
+// space with it; the fixed row only when asked.
+TEST_F(Ocultas, TamanoAutomaticoDeFilas) {
+    Llenar(5);
+    g->SetColWidths(2, 60);
+    g->SetCells(2, 3, "palabras que no caben en una sola linea");
+    const int fija = g->GetRowHeights(0);
+    g->SizeToHeight(3, false);
+    const int ajustada = g->GetRowHeights(3);
+    g->SetRowHeights(3, 10);
+    g->AutoSizeRows(false, 5);
+    EXPECT_EQ(g->GetRowHeights(3), ajustada + 5);
+    EXPECT_EQ(g->GetRowHeights(0), fija);
+    g->SetWordWrap(false);
+    TCanvas* c = g->GetCanvas();
+    c->GetFont()->Assign(g->GetFont());
+    const int h = c->TextHeight("gh");
+    g->AutoSizeRows(true, 4);
+    for (int r = 0; r < 5; ++r)
+        EXPECT_EQ(g->GetRowHeights(r), (h + h / 8) + 4) << r;
+}
+
+// Cells sized together: a column narrows to its widest cell (not with grow only), a row only
+// ever grows.
+TEST_F(Ocultas, TamanoAutomaticoDeCeldas) {
+    Llenar(4);
+    g->SetCells(2, 2, "un texto algo largo");
+    g->SizeToWidth(2, false);
+    const int alCampo = g->GetColWidths(2) - 2 * (g->GetGridLineWidth() + 1);
+    g->SetColWidths(2, 400);
+    g->SetRowHeights(2, 60);
+    g->SetAutoSizeGrowOnly(true);
+    g->AutoSizeCells(false, 6, 2);
+    EXPECT_EQ(g->GetColWidths(2), 400);
+    g->SetAutoSizeGrowOnly(false);
+    g->AutoSizeCells(false, 6, 2);
+    EXPECT_EQ(g->GetColWidths(2), alCampo + 6);
+    EXPECT_EQ(g->GetRowHeights(2), 60);
+    g->SetRowHeights(3, 5);
+    g->AutoSizeCells(false, 0, 0);
+    EXPECT_GT(g->GetRowHeights(3), 5);
 }
 
 } // namespace
