@@ -215,13 +215,20 @@ ObjetoBase* GestorBD::Buscar(TipoObjeto tipo, const AnsiString& nombre) const {
     return base->BuscarEnHijos(nombre);
 }
 
+bool GestorBD::EnUso(TipoObjeto tipo, const AnsiString& nombre) const {
+    const ObjetoBase* elemento = Buscar(tipo, nombre);
+    if (elemento == nullptr) return false;
+    if (tipo == TIPO_MATERIAL && cerramientos != nullptr && cerramientos->MaterialUtilizado(nombre))
+        return true;
+    if ((tipo == TIPO_ACRISTALAMIENTO || tipo == TIPO_MARCO) && huecos != nullptr &&
+        huecos->ElementoUtilizado(nombre))
+        return true;
+    return elemento->EsUtilizado();
+}
+
 bool GestorBD::Eliminar(TipoObjeto tipo, const AnsiString& nombre) {
     ObjetoBase* elemento = Buscar(tipo, nombre);
-    if (elemento == nullptr) return false;
-    if (tipo == TIPO_MATERIAL && cerramientos->MaterialUtilizado(nombre)) return false;
-    if ((tipo == TIPO_ACRISTALAMIENTO || tipo == TIPO_MARCO) && huecos->ElementoUtilizado(nombre))
-        return false;
-    if (elemento->EsUtilizado()) return false;
+    if (elemento == nullptr || EnUso(tipo, nombre)) return false;
     Base(tipo)->QuitarHijo(elemento);
     // La base de acristalamientos los suelta sin borrarlos.
     if (tipo == TIPO_ACRISTALAMIENTO && elemento->ObtenerDueno() == nullptr) delete elemento;

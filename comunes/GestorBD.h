@@ -89,9 +89,14 @@ public:
     // El elemento de ese nombre en la base de su tipo (13, 12, 10, 11, 16 o 63), también si
     // se llama como la base; nulo para otro tipo o si no está.
     ObjetoBase* Buscar(TipoObjeto tipo, const AnsiString& nombre) const;
+    // Si el elemento está en uso: un material que usa algún cerramiento, un acristalamiento
+    // o un marco que usa algún hueco (lo que hay ahora en la base), o uno que el fichero o
+    // quien lo usa marcó como utilizado. La marca que pone el guardado en los materiales de
+    // las capas no cuenta: se escribe, pero no dice que algo lo use ahora. Eliminar y el
+    // cambio de nombre lo miran igual. Falso si no está.
+    bool EnUso(TipoObjeto tipo, const AnsiString& nombre) const;
     // Quita el elemento de su base y lo borra. Falso, sin quitar nada, si el tipo no es uno
-    // de los seis, si no está, si es un material que usa algún cerramiento, un
-    // acristalamiento o un marco que usa algún hueco, o si está marcado como utilizado.
+    // de los seis, si no está o si está en uso (EnUso).
     bool Eliminar(TipoObjeto tipo, const AnsiString& nombre);
 
     // El fichero cargado decía "TEMPLARY = STANDARD".

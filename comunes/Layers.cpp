@@ -217,7 +217,7 @@ void Layers::CompletarMateriales(const TStrings& nombres) {
 void Layers::MarcarMaterialesUtilizados() {
     for (int capa = 0; capa < nombresMateriales.GetCount(); ++capa)
         if (ObjetoBase* material = BuscarMaterial(NombreMaterial(capa)))
-            material->PonerLogico("Utilizado", true);
+            material->PonerLogico("Utilizado al guardar", true);
 }
 
 ObjetoBase* Layers::BuscarMaterial(const AnsiString& nombre) const {

@@ -74,8 +74,9 @@ public:
     // de materiales propia lo tiene, copia sus valores. Sin base dueña no hace nada; un
     // nombre vacío no es un material y se salta.
     void CompletarMateriales(const TStrings& nombres);
-    // Marca como utilizado cada material de las capas que esté en la base de materiales;
-    // nunca quita una marca. Escribir lo hace con cada cerramiento que guarda.
+    // Marca cada material de las capas que esté en la base de materiales para que se escriba
+    // como utilizado ("Utilizado al guardar"); nunca quita una marca. Escribir lo hace con
+    // cada cerramiento que guarda.
     void MarcarMaterialesUtilizados();
     // Añade el nombre para el programa hermano ("Dumvat") del material de cada capa que esté
     // en la base, en orden.

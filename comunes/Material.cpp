@@ -105,6 +105,8 @@ void Material::PonerReal(const AnsiString& clave, float valor) {
 void Material::PonerLogico(const AnsiString& clave, bool valor) {
     if (clave == "Utilizado")
         utilizado = valor;
+    else if (clave == "Utilizado al guardar")
+        utilizadoAlGuardar = valor;
     else if (clave == "Cambio Espesor")
         cambioEspesor = valor;
     else if (clave == "Libreria")
@@ -204,7 +206,7 @@ void Material::EscribirRegistro(FileWriter& fichero, Maqueta maqueta) const {
     fichero.Printf("    IMAGE          = \"%s\"\n", imagen.c_str());
     fichero.Printf("    NAME_DUMVAT   = \"%s\"\n", nombreDumvat.c_str());
     fichero.Printf("    LIBRARY       = NO\n");
-    fichero.Printf("    UTIL          =  %s\n", utilizado ? "YES" : "NO");
+    fichero.Printf("    UTIL          =  %s\n", utilizado || utilizadoAlGuardar ? "YES" : "NO");
     fichero.Printf("    ..\n");
 }
 
@@ -217,7 +219,7 @@ void Material::EscribirSinLibreria(FileWriter& fichero, int) {
 }
 
 void Material::Exportar(FileWriter& fichero) {
-    if (!utilizado) return;
+    if (!utilizado && !utilizadoAlGuardar) return;
     if (nombreDumvat.IsEmpty()) nombreDumvat = ObtenerNombre().SubString(1, kLargoNombreDumvat);
     fichero.Printf("\"%s\" = MATERIAL\n", nombreDumvat.c_str());
     if (EsPropiedades()) {
@@ -267,7 +269,7 @@ void Material::CopiarDe(const ObjetoBase& otro) {
 }
 
 void Material::FilaInforme(TStrings& fila) {
-    if (!utilizado) return;
+    if (!utilizado && !utilizadoAlGuardar) return;
     fila.Add(nombreCompleto);
     fila.Add(tipologia);
     fila.Add(FormatFloat("0.000", conductividad));

@@ -78,6 +78,9 @@ private:
     AnsiString imagen;
     EstadoValor estadoImagen = ESTADO_DEFECTO;
     bool cambioEspesor = true;
+    // Marcado al guardar un cerramiento que lo tiene en sus capas: se escribe como "UTIL" pero
+    // no lo hace intocable (lo que lo usa se mira en las capas de ahora).
+    bool utilizadoAlGuardar = false;
 };
 
 // Registra el material en la tabla de fábricas (tipo 13).

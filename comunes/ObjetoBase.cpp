@@ -108,6 +108,16 @@ bool ObjetoBase::NombreValido(const AnsiString& texto) const {
     return texto.str().find_first_not_of(kCaracteresDeNombre) == std::string::npos;
 }
 
+bool ObjetoBase::NombreGrabable(const AnsiString& nombre) {
+    const std::string& texto = nombre.str();
+    for (size_t i = 0; i < texto.size(); ++i) {
+        const auto c = static_cast<unsigned char>(texto[i]);
+        if (c == '"' || c < 0x20 || c == 0x7F) return false;
+        if (c == ' ' && i > 0 && texto[i - 1] == ' ') return false;
+    }
+    return true;
+}
+
 void ObjetoBase::PonerMateriales(bdMateriales*) {}
 void ObjetoBase::PonerBasesDatos(bdMarcos*, bdAcristalamientos*) {}
 bool ObjetoBase::Utiliza(const AnsiString&) const {

@@ -87,6 +87,12 @@ public:
     // Cierto si cada carácter es una letra ASCII, una cifra, "_", "-", blanco o ","; el
     // nombre vacío vale.
     virtual bool NombreValido(const AnsiString& nombre) const;
+    // Cierto si un fichero de palabras clave guarda el nombre y lo devuelve tal cual: sin
+    // comillas dobles, sin caracteres de control y sin dos blancos seguidos (la lectura los
+    // junta en uno).
+    static bool NombreGrabable(const AnsiString& nombre);
+    // El nombre tecleado se ha rechazado: su estado pasa a rojo.
+    void MarcarNombreRechazado() { estadoNombre = ESTADO_RECHAZADO; }
     virtual void PonerMateriales(bdMateriales* materiales);
     virtual void PonerBasesDatos(bdMarcos* marcos, bdAcristalamientos* acristalamientos);
     virtual bool Utiliza(const AnsiString& nombre) const;

@@ -61,6 +61,10 @@ void PuenteTermico::AsignarPropiedad(const AnsiString& clave, const AnsiString& 
         AsignarCadena(imagen, estadoImagen, texto, AnsiString());
 }
 
+bool PuenteTermico::NombreValido(const AnsiString& nombre) const {
+    return NombreGrabable(nombre);
+}
+
 void PuenteTermico::PonerReal(const AnsiString& clave, float valor) {
     if (clave == "Fi")
         AsignarReal(fi, estadoFi, FloatToStr(valor), -2.0f, 2.0f, 0.45f);

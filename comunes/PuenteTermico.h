@@ -30,6 +30,9 @@ public:
     // otro es de librería, este también.
     void CopiarDe(const ObjetoBase& otro) override;
     void FilaInforme(TStrings& fila) override;
+    // Un puente térmico admite cualquier nombre que un fichero guarde tal cual
+    // (NombreGrabable), no solo las letras y cifras de los demás elementos.
+    bool NombreValido(const AnsiString& nombre) const override;
 
 private:
     static const TablaReales<PuenteTermico>& Reales();

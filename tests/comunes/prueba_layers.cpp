@@ -502,11 +502,18 @@ TEST_F(PruebaLayers, ElUsoPasaALosMaterialesDeLasCapas) {
     EXPECT_FALSE(Utilizado("Ladrillo"));
     EXPECT_FALSE(Utilizado("Yeso"));
 
-    // Guardarlo en una base marca sus materiales, aunque el cerramiento no esté en uso.
+    // Guardarlo en una base marca sus materiales, aunque el cerramiento no esté en uso: se
+    // escriben como utilizados, pero la marca no los da por usados (eso lo dicen las capas).
     Escrito([&](FileWriter& f) { muro->Escribir(f); });
-    EXPECT_TRUE(Utilizado("Ladrillo"));
-    EXPECT_TRUE(Utilizado("Yeso"));
-    EXPECT_FALSE(Utilizado("Ajeno"));
+    auto escritoUtilizado = [&](const char* nombre) {
+        const std::string texto =
+            Escrito([&](FileWriter& f) { materiales->BuscarPorNombre(nombre)->Escribir(f); });
+        return texto.find("UTIL          =  YES") != std::string::npos;
+    };
+    EXPECT_TRUE(escritoUtilizado("Ladrillo"));
+    EXPECT_TRUE(escritoUtilizado("Yeso"));
+    EXPECT_FALSE(escritoUtilizado("Ajeno"));
+    EXPECT_FALSE(Utilizado("Ladrillo"));
     EXPECT_TRUE(cerramientos->MaterialUtilizado("Yeso"));
     EXPECT_FALSE(cerramientos->MaterialUtilizado("Ajeno"));
 }

@@ -195,6 +195,23 @@ TEST(ObjetoBaseNombre, NombreValido) {
         EXPECT_FALSE(objeto.NombreValido(nombre)) << nombre;
 }
 
+// Un nombre que se puede grabar vuelve tal cual de la cabecera de su registro; los demás no.
+TEST(ObjetoBaseNombre, NombreGrabableEsElQueLaLecturaDevuelve) {
+    const char* grabables[] = {"Unión de forjado, tipo 2", " a", "a ", "50% (esquina)", "$a..b"};
+    for (const char* nombre : grabables) {
+        EXPECT_TRUE(ObjetoBase::NombreGrabable(nombre)) << nombre;
+        LeerBDL lector(LeerBDL::EnMemoria{},
+                       std::string("\"") + nombre + "\" = BRIDGE\n    FI = 0.1\n    ..\n");
+        ASSERT_EQ(lector.ContarObjetos("BRIDGE "), 1) << nombre;
+        lector.Reiniciar();
+        EXPECT_EQ(lector.SiguienteObjeto("BRIDGE "), AnsiString(nombre));
+    }
+    const char* no[] = {"Puente \"tipo\" = X", "dos  blancos", "fin\nde linea", "tab\tulado",
+                        "\x7F"};
+    for (const char* nombre : no)
+        EXPECT_FALSE(ObjetoBase::NombreGrabable(nombre)) << nombre;
+}
+
 TEST(ObjetoBaseLectura, PropiedadesDesdeUnRegistro) {
     SeparadorRegional regional('.');
     const LeerBDL lector(LeerBDL::EnMemoria{}, "\"Ladrillo\" = MATERIAL\n"
