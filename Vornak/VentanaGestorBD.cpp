@@ -129,6 +129,9 @@ void TforGestorBD::Construir() {
     tvBaseDatos->SetRowSelect(true);
     tvBaseDatos->SetHideSelection(false);
     tvBaseDatos->SetSortType(stText);
+    tvBaseDatos->OnChanging = [this](TObject* s, TTreeNode* n, bool& permitir) {
+        tvBaseDatosChanging(s, n, permitir);
+    };
     tvBaseDatos->OnChange = [this](TObject* s, TTreeNode* n) { tvBaseDatosChange(s, n); };
     tvBaseDatos->OnCollapsed = [this](TObject* s, TTreeNode* n) { tvBaseDatosCollapsed(s, n); };
     tvBaseDatos->OnExpanded = [this](TObject* s, TTreeNode* n) { tvBaseDatosExpanded(s, n); };
@@ -256,6 +259,11 @@ void TforGestorBD::MostrarPagina(TipoObjeto tipo) {
         interior->SetActivePage(pagina);
     }
     pagina->SetEnabled(true);
+}
+
+void TforGestorBD::tvBaseDatosChanging(TObject*, TTreeNode* Node, bool& AllowChange) {
+    // Vaciar el árbol no deja el elemento: solo lo hace elegir otro nodo.
+    if (controlador && Node) AllowChange = controlador->DejarElemento();
 }
 
 void TforGestorBD::tvBaseDatosChange(TObject*, TTreeNode* Node) {

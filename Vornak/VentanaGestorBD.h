@@ -240,6 +240,7 @@ public:
     TMenuItem* pmCargarLibreria;
     TMenuItem* pmnuGuardarLibreria;
 
+    void tvBaseDatosChanging(TObject* Sender, TTreeNode* Node, bool& AllowChange);
     void tvBaseDatosChange(TObject* Sender, TTreeNode* Node);
     void tvBaseDatosCollapsed(TObject* Sender, TTreeNode* Node);
     void tvBaseDatosExpanded(TObject* Sender, TTreeNode* Node);

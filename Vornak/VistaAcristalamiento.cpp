@@ -25,6 +25,7 @@ void VistaAcristalamiento::Mostrar() {
                  Color("Factor solar"));
     MostrarClave(v->edConductanciaAcr, "Conductancia");
     Actualizar();
+    Recordar({v->edNombreAcr, v->edConductanciaAcr, v->edFactorSolarAcr});
 }
 
 void VistaAcristalamiento::Actualizar() {
@@ -56,15 +57,14 @@ bool VistaAcristalamiento::Aceptar() {
     if (!elemento) return false;
     TforGestorBD* v = ventana;
     elemento->PonerError(false);
-    AceptarNombre(v->edNombreAcr->GetText(), "El nombre del vidrio es incorrecto.");
+    AceptarNombre(v->edNombreAcr, "vidrio");
     elemento->AsignarPropiedad("Grupo", GrupoDelNodo());
-    elemento->AsignarPropiedad("Conductancia", v->edConductanciaAcr->GetText());
-    AnsiString factor = v->edFactorSolarAcr->GetText();
-    if (factor.IsEmpty()) {
+    AsignarSiTocado("Conductancia", v->edConductanciaAcr);
+    if (v->edFactorSolarAcr->GetText().IsEmpty()) {
         Error::Instancia()->MostrarMensaje("Introduzca el valor del factor solar", "información");
         elemento->PonerError(true);
     } else {
-        elemento->AsignarPropiedad("Factor solar", factor);
+        AsignarSiTocado("Factor solar", v->edFactorSolarAcr);
     }
     return elemento->ObtenerError();
 }

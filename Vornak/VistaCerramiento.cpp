@@ -118,35 +118,54 @@ void VistaCerramiento::Mostrar() {
     v->rbVertical->SetChecked(true);
     MostrarDibujo();
     Actualizar();
+    nombresMostrados.Assign(nombres);
+    espesoresMostrados.Assign(espesores);
+    Recordar({v->edNombreCer});
+}
+
+bool VistaCerramiento::CapasCambiadas() const {
+    return !(nombres.GetText() == nombresMostrados.GetText()) ||
+           !(espesores.GetText() == espesoresMostrados.GetText());
+}
+
+bool VistaCerramiento::HayCambios() const {
+    return VistaElemento::HayCambios() || (elemento && CapasCambiadas());
 }
 
 void VistaCerramiento::Actualizar() {
     if (!elemento) return;
     TforGestorBD* v = ventana;
-    const bool editable = !elemento->EsLibreria();
     Habilitar({v->edNombreCer, v->lbNombreCer, v->SG_Camaras, v->lbMaterialCer, v->lbEspesorCer,
                v->losMateriales, v->Edit1, v->lbGrupoMaterial, v->cbGrupoMaterial,
                v->btnNuevoMaterial, v->btnCambiarCer, v->btnEliminarCer, v->btnAceptarCer},
-              editable);
+              !elemento->EsLibreria());
+    RellenarMateriales();
+    ObjetoBase* material = HabilitarSegunEleccion();
+    if (!material || !(Propiedad(material, "Tipologia") == PROPIEDADES)) return;
+    // Otro material que el de la capa elegida propone su espesor; el de la capa deja el
+    // espesor de la capa.
+    const int fila = FilaElegida();
+    if (!(v->SG_Camaras->GetCells(1, fila) == material->ObtenerNombre()))
+        PonerTexto(v->Edit1, Propiedad(material, "Espesor"));
+}
+
+ObjetoBase* VistaCerramiento::HabilitarSegunEleccion() {
+    TforGestorBD* v = ventana;
+    const bool editable = elemento && !elemento->EsLibreria();
     // Subir y bajar, según la fila elegida: ni la primera sube ni la última baja.
     const int fila = FilaElegida();
     const int filas = v->SG_Camaras->GetRowCount();
     const bool capa = fila >= 1 && fila <= filas - 2 && Material(v->SG_Camaras->GetCells(1, fila));
     PonerHabilitado(v->btnSubir, editable && capa && fila > 1);
     PonerHabilitado(v->btnBajar, editable && capa && fila < filas - 2);
-    RellenarMateriales();
+    // El espesor, con su rótulo, se puede cambiar si el material elegido lo deja: uno de
+    // resistencia no tiene espesor.
     ObjetoBase* material = Material(v->losMateriales->GetText());
-    if (!material) return;
-    // El espesor se puede cambiar si el material lo deja (y el cerramiento no es de librería).
-    if (!(Propiedad(material, "Tipologia") == PROPIEDADES)) {
-        Habilitar({v->Edit1, v->lbEspesorCer}, false);
-    } else {
-        Habilitar({v->Edit1, v->lbEspesorCer}, editable && Logico(material, "Cambio Espesor"));
-        // Otro material que el de la capa elegida propone su espesor; el de la capa deja el
-        // espesor de la capa.
-        if (!capa || !(v->SG_Camaras->GetCells(1, fila) == material->ObtenerNombre()))
-            PonerTexto(v->Edit1, Propiedad(material, "Espesor"));
-    }
+    if (material)
+        Habilitar({v->Edit1, v->lbEspesorCer},
+                  editable && Propiedad(material, "Tipologia") == PROPIEDADES &&
+                      Logico(material, "Cambio Espesor"));
+    return material;
 }
 
 void VistaCerramiento::RellenarMateriales() {
@@ -200,7 +219,6 @@ void VistaCerramiento::Rejilla(bool alMostrar, const TStrings& espesoresLeidos) 
                 celdas[3] = FormatFloat("0.000", Real(material, "Conductividad"));
                 celdas[4] = FormatFloat("0", Real(material, "Densidad"));
                 celdas[5] = FormatFloat("0", Real(material, "Calor especifico"));
-                PonerHabilitado(v->Edit1, Logico(material, "Cambio Espesor"));
             }
         } else {
             celdas[6] = alMostrar ? Propiedad(material, "Resistencia")
@@ -292,8 +310,7 @@ void VistaCerramiento::SubirCapa() {
     if (fila <= 1 || fila - 1 >= nombres.GetCount()) return;
     nombres.Move(fila - 1, fila - 2);
     espesores.Move(fila - 1, fila - 2);
-    Redibujar();
-    ventana->SG_Camaras->SetRow(fila - 1);
+    Redibujar(fila - 1);
 }
 
 void VistaCerramiento::BajarCapa() {
@@ -302,14 +319,15 @@ void VistaCerramiento::BajarCapa() {
     if (fila < 1 || fila >= ventana->SG_Camaras->GetRowCount() - 2) return;
     nombres.Move(fila - 1, fila);
     espesores.Move(fila - 1, fila);
-    Redibujar();
-    ventana->SG_Camaras->SetRow(fila + 1);
+    Redibujar(fila + 1);
 }
 
-void VistaCerramiento::Redibujar() {
+void VistaCerramiento::Redibujar(int fila) {
     LlenarRejilla();
+    if (fila > 0) ventana->SG_Camaras->SetRow(fila);
     BorrarDibujo();
     MostrarDibujo();
+    HabilitarSegunEleccion();
 }
 
 bool VistaCerramiento::SeleccionarCapa(const AnsiString& nombre) {
@@ -323,8 +341,12 @@ bool VistaCerramiento::SeleccionarCapa(const AnsiString& nombre) {
     v->losMateriales->SetItems(&lista);
     ElegirTexto(v->losMateriales, nombre);
     PonerTexto(v->Edit1, v->losMateriales->GetText());
-    PonerHabilitado(v->btnSubir, true);
-    PonerHabilitado(v->btnBajar, true);
+    const bool editable = !elemento || !elemento->EsLibreria();
+    PonerHabilitado(v->btnSubir, editable);
+    PonerHabilitado(v->btnBajar, editable);
+    Habilitar({v->Edit1, v->lbEspesorCer}, editable &&
+                                               Propiedad(material, "Tipologia") == PROPIEDADES &&
+                                               Logico(material, "Cambio Espesor"));
     return true;
 }
 
@@ -383,9 +405,10 @@ bool VistaCerramiento::Aceptar() {
     capasRechazadas = !ComprobarCapas();
     if (capasRechazadas) return false;
     elemento->PonerError(false);
-    bool aceptado =
-        AceptarNombre(v->edNombreCer->GetText(), "El nombre del cerramiento es incorrecto.");
+    const bool aceptado = AceptarNombre(v->edNombreCer, "cerramiento") == Nombre::Aceptado;
     elemento->AsignarPropiedad("Grupo", GrupoDelNodo());
+    // Unas capas que nadie cambió se quedan exactamente como estaban.
+    if (!CapasCambiadas()) return aceptado;
 
     // Las capas de la copia de trabajo, en el orden de la rejilla; la de un material que no
     // está en la base se queda con su nombre y su espesor.

@@ -32,6 +32,8 @@ public:
     bool Aceptar() override;
     // Si el último Aceptar no se hizo por la comprobación de las capas.
     bool CapasRechazadas() const { return capasRechazadas; }
+    // También las capas cambiadas y sin aceptar cuentan.
+    bool HayCambios() const override;
 
     void AnadirCapa();
     void CambiarCapa();
@@ -66,13 +68,22 @@ private:
     void RellenarMateriales();
     // La fila elegida de la rejilla y la capa que muestra (fila - 1).
     int FilaElegida() const;
-    // Termina cada orden de capas: rejilla y dibujo de nuevo.
-    void Redibujar();
+    // Termina cada orden de capas: rejilla (con esa fila elegida, si se da), dibujo y botones
+    // de nuevo.
+    void Redibujar(int fila = 0);
+    // Subir y bajar siguen a la fila elegida; el espesor y su rótulo, al material elegido
+    // (solo uno de propiedades que deja cambiar su espesor lo tiene). Devuelve ese material.
+    ObjetoBase* HabilitarSegunEleccion();
+    // Si la copia de trabajo ya no es la composición que se mostró.
+    bool CapasCambiadas() const;
 
     bdMateriales* materiales = nullptr;
     TStringList espesores;
     TStringList nombres;
     TStringList nombresCerramiento;
+    // La composición tal como se mostró.
+    TStringList nombresMostrados;
+    TStringList espesoresMostrados;
     std::vector<TImage*> dibujos;
     bool capasRechazadas = false;
 };

@@ -1,10 +1,13 @@
 #include "Vornak/VistaElemento.h"
 
 #include "Vornak/VentanaGestorBD.h"
+#include "Vornak/VistaGestorBD.h"
 
 #include "comunes/Directorios.h"
 #include "comunes/Error.h"
+#include "comunes/GestorBD.h"
 #include "comunes/ObjetoBase.h"
+#include "comunes/PiezasRegistro.h"
 #include "comunes/Util.h"
 #include "controles/edit/kav_combo.h"
 #include "controles/edit/kav_edit.h"
@@ -63,21 +66,68 @@ void VistaElemento::HabilitarVentana(TWinControl* pagina) const {
         PonerHabilitado(ventana->GetControls(i), true);
 }
 
-bool VistaElemento::AceptarNombre(const AnsiString& texto, const AnsiString& aviso) {
-    if (!texto.IsEmpty() && !elemento->EsUtilizado()) {
-        elemento->AsignarPropiedad("Nombre", texto);
-        AnsiString nombre = Valor("Nombre");
-        bool valido = elemento->NombreValido(nombre);
-        elemento->PonerError(!valido);
-        if (!valido) {
-            Error::Instancia()->MostrarMensaje(aviso, "Información");
-        } else if (TTreeNode* nodo = ventana->tvBaseDatos->GetSelected()) {
-            nodo->SetText(nombre);
-        }
-        return valido;
-    }
-    if (!(Valor("Nombre") == texto)) Error::Instancia()->Mensaje(60, "");
+void VistaElemento::Recordar(std::initializer_list<TControl*> controles) {
+    for (TControl* c : controles)
+        mostrados[c] = Texto(c);
+}
+
+bool VistaElemento::Tocado(TControl* control) const {
+    auto it = mostrados.find(control);
+    return it == mostrados.end() || !(it->second == Texto(control));
+}
+
+bool VistaElemento::HayCambios() const {
+    if (!elemento) return false;
+    for (const auto& [control, texto] : mostrados)
+        if (!(texto == Texto(control))) return true;
     return false;
+}
+
+void VistaElemento::AsignarSiTocado(const char* clave, TControl* control, const char* siVacio) {
+    if (!Tocado(control)) return;
+    AnsiString texto = Texto(control);
+    if (texto.IsEmpty() && siVacio) texto = siVacio;
+    elemento->AsignarPropiedad(clave, texto);
+}
+
+AnsiString VistaElemento::Texto(TControl* control) {
+    if (auto* kav = dynamic_cast<TKavEdit*>(control)) return kav->GetText();
+    return control->GetText();
+}
+
+bool VistaElemento::EnUso() const {
+    VistaGestorBD* controlador = ventana->Controlador();
+    if (!controlador || !controlador->Gestor()) return elemento->EsUtilizado();
+    return controlador->Gestor()->EnUso(elemento->ObtenerTipo(), elemento->ObtenerNombre());
+}
+
+VistaElemento::Nombre VistaElemento::AceptarNombre(TControl* campo, const char* queEs) {
+    const AnsiString texto = Texto(campo);
+    if (!Tocado(campo) || texto == elemento->ObtenerNombre()) return Nombre::SinTocar;
+    Error* error = Error::Instancia();
+    const AnsiString del = AnsiString("El nombre del ") + queEs;
+    if (texto.IsEmpty()) {
+        error->MostrarMensaje(del + " no puede quedar vacío.", "Información");
+        return Nombre::Rechazado;
+    }
+    if (EnUso()) {
+        error->Mensaje(60, "");
+        return Nombre::Rechazado;
+    }
+    if (!elemento->NombreValido(texto) || !ObjetoBase::NombreGrabable(texto)) {
+        elemento->MarcarNombreRechazado();
+        elemento->PonerError(true);
+        error->MostrarMensaje(del + " es incorrecto.", "Información");
+        return Nombre::Rechazado;
+    }
+    if (!NombreLibreEnSuBase(*elemento, texto)) {
+        error->Mensaje(23, texto);
+        return Nombre::Rechazado;
+    }
+    elemento->AsignarPropiedad("Nombre", texto);
+    if (!(elemento->ObtenerNombre() == texto)) return Nombre::Rechazado;
+    if (TTreeNode* nodo = ventana->tvBaseDatos->GetSelected()) nodo->SetText(texto);
+    return Nombre::Aceptado;
 }
 
 AnsiString VistaElemento::GrupoDelNodo() const {

@@ -182,6 +182,25 @@ void VistaGestorBD::SeleccionarNodo(TTreeNode* nodo) {
     MostrarElemento(tipo);
 }
 
+bool VistaGestorBD::DejarElemento() {
+    if (!ventana || !actual) return true;
+    const TipoObjeto tipo = actual->ObtenerTipo();
+    VistabdElementos* vista = VistaDeTipo(tipo);
+    if (!vista || !vista->HayCambios(actual)) return true;
+    switch (error->Preguntar("¿Desea aceptar los cambios?", "Información",
+                             MB_YESNOCANCEL | MB_ICONQUESTION)) {
+    case IDYES:
+        AceptarElemento(tipo);
+        // Lo aceptado se vuelve a mostrar; lo que sigue cambiado no se pudo aceptar.
+        return !vista->HayCambios(actual);
+    case IDNO:
+        vista->MostrarElemento(actual);
+        return true;
+    default:
+        return false;
+    }
+}
+
 void VistaGestorBD::MostrarElemento(TipoObjeto tipo) {
     if (VistabdElementos* vista = VistaDeTipo(tipo)) vista->MostrarElemento(actual);
 }
@@ -213,6 +232,11 @@ TTreeNode* VistaGestorBD::BuscarElemento(TTreeNode* nodoTipo, const AnsiString& 
 
 void VistaGestorBD::CambiarPestana() {
     if (!ventana) return;
+    // Quedarse en el elemento es quedarse también en su página.
+    if (!DejarElemento()) {
+        ventana->MostrarPagina(actual->ObtenerTipo());
+        return;
+    }
     TTabSheet* categoria = ventana->pcBaseDatos->GetActivePage();
     TTreeNode* nodoTipo = nullptr;
     if (categoria == ventana->tsSemitransparentes) {

@@ -56,6 +56,10 @@ public:
     // El cambio de selección del árbol: un nodo de elemento muestra su elemento; cualquier
     // otro oculta las páginas.
     void SeleccionarNodo(TTreeNode* nodo);
+    // Antes de dejar el elemento que se muestra, si tiene cambios sin aceptar, pregunta
+    // "¿Desea aceptar los cambios?": Sí los acepta, No los deshace. Falso si hay que quedarse
+    // en él (Cancelar, o unos cambios que no se pudieron aceptar).
+    bool DejarElemento();
     void MostrarElemento(TipoObjeto tipo);
     void RefrescarEditor(TipoObjeto tipo);
     // El tipo de elemento del nodo, el que guarda el propio nodo; TIPO_NINGUNO (62) para la
@@ -179,6 +183,12 @@ private:
     // El nodo del elemento de ese nombre bajo el nodo del tipo; nulo si no está.
     TTreeNode* BuscarElemento(TTreeNode* nodoTipo, const AnsiString& nombre) const;
     void BorrarVistas();
+    // Añade a los nombres de grupo los rótulos de los hijos del nodo del tipo que falten (los
+    // grupos aún vacíos solo están en el árbol).
+    void AnadirGruposDelArbol(TTreeNode* nodoTipo);
+    // Al renombrar un grupo de vidrios o de marcos, los huecos que eligen un miembro del
+    // grupo por el nombre anterior pasan al nombre nuevo.
+    void LlevarGrupoAHuecos(const AnsiString& nombre);
     void CambiosHechos();
     // Copia un elemento de una base a otra (si falta en el destino) y, con nodo de tipo,
     // pone su nodo. Devuelve el elemento del destino.

@@ -124,7 +124,7 @@ void VistaGestorBD::Crear() {
 
 void VistaGestorBD::CrearElemento(TipoObjeto tipo) {
     VistabdElementos* vista = VistaDeTipo(tipo);
-    if (!vista || !ventana) return;
+    if (!vista || !ventana || !DejarElemento()) return;
     if (!vista->NuevoElemento().IsEmpty()) CambiosHechos();
     SeleccionarNodo(ventana->tvBaseDatos->GetSelected());
 }
@@ -171,10 +171,7 @@ void VistaGestorBD::CrearGrupo(TipoObjeto tipo) {
     miembrosGrupo = std::make_unique<TStringList>();
     renombrando = false;
     vista->ListarGrupos(*nombresGrupos);
-    // Los grupos que aún no tienen elementos solo están en el árbol.
-    if (TTreeNode* nodoTipo = ventana->tvBaseDatos->GetSelected())
-        for (TTreeNode* n = nodoTipo->getFirstChild(); n; n = n->getNextSibling())
-            if (nombresGrupos->IndexOf(n->GetText()) < 0) nombresGrupos->Add(n->GetText());
+    AnadirGruposDelArbol(ventana->tvBaseDatos->GetSelected());
     TforNombreGrupo dialogo(Application, this);
     dialogoGrupo = &dialogo;
     dialogo.ShowModal();
@@ -188,6 +185,8 @@ void VistaGestorBD::CambiarGrupo(TipoObjeto tipo) {
     miembrosGrupo = std::make_unique<TStringList>();
     renombrando = true;
     vista->ListarGrupos(*nombresGrupos);
+    // Sus hermanos en el árbol: también los grupos aún vacíos.
+    AnadirGruposDelArbol(ventana->tvBaseDatos->GetSelected()->GetParent());
     grupoAnterior = ventana->tvBaseDatos->GetSelected()->GetText();
     baseGrupo = gestor->Base(tipo);
     if (baseGrupo) baseGrupo->ListarNombresDeGrupo(*miembrosGrupo, grupoAnterior);
@@ -207,6 +206,12 @@ bool VistaGestorBD::AceptarNombreGrupo() {
     AnsiString nombre = dialogoGrupo->edGrupo->GetText();
     if (renombrando && nombre == grupoAnterior) return true;
     if (nombre.IsEmpty()) return false;
+    // El grupo se escribe entre comillas en cada elemento.
+    if (!ObjetoBase::NombreGrabable(nombre)) {
+        Application->MessageBox("El nombre del grupo es incorrecto.", "Información",
+                                MB_OK | MB_ICONINFORMATION);
+        return false;
+    }
     if (nombresGrupos->IndexOf(nombre) >= 0) {
         Application->MessageBox("El nombre del grupo ya está siendo utilizado", "Infomación",
                                 MB_OK | MB_ICONINFORMATION);
@@ -221,9 +226,38 @@ bool VistaGestorBD::AceptarNombreGrupo() {
     for (int i = 0; baseGrupo && i < miembrosGrupo->GetCount(); ++i)
         if (ObjetoBase* elemento = baseGrupo->BuscarEnHijos(miembrosGrupo->GetStrings(i)))
             elemento->AsignarPropiedad("Grupo", nombre);
+    LlevarGrupoAHuecos(nombre);
     seleccionado->SetText(nombre);
     CambiosHechos();
     return true;
+}
+
+void VistaGestorBD::AnadirGruposDelArbol(TTreeNode* nodoTipo) {
+    if (!nodoTipo) return;
+    for (TTreeNode* n = nodoTipo->getFirstChild(); n; n = n->getNextSibling())
+        if (nombresGrupos->IndexOf(n->GetText()) < 0) nombresGrupos->Add(n->GetText());
+}
+
+void VistaGestorBD::LlevarGrupoAHuecos(const AnsiString& nombre) {
+    const char* claveGrupo = nullptr;
+    const char* claveParte = nullptr;
+    if (baseGrupo == gestor->Base(TIPO_ACRISTALAMIENTO)) {
+        claveGrupo = "Grupo Acristalamiento";
+        claveParte = "Acristalamiento";
+    } else if (baseGrupo == gestor->Base(TIPO_MARCO)) {
+        claveGrupo = "Grupo Marco";
+        claveParte = "Marco";
+    }
+    bdLibreria* huecos = gestor->Base(TIPO_HUECO);
+    if (!claveGrupo || !huecos) return;
+    for (int i = 0; i < huecos->NumeroHijos(); ++i) {
+        ObjetoBase* hueco = huecos->Hijo(i);
+        AnsiString grupo, parte;
+        hueco->ValorPropiedad(claveGrupo, grupo);
+        hueco->ValorPropiedad(claveParte, parte);
+        if (grupo == grupoAnterior && miembrosGrupo->IndexOf(parte) >= 0)
+            hueco->AsignarPropiedad(claveGrupo, nombre);
+    }
 }
 
 AnsiString VistaGestorBD::ElegirDibujo(TipoObjeto tipo) {

@@ -73,6 +73,14 @@ void VistaHueco::Mostrar() {
     elemento->ObtenerLogico("esPuerta", puerta);
     v->ChcPuerta->SetChecked(puerta);
     PonerHabilitado(v->edPermeabilidadHue, !puerta);
+    Recordar({v->edNombreHue, v->cbGrupoVidrio, v->cbAcristalamiento, v->cbGrupoMarco, v->cbMarco,
+              v->edPorcentajeHue, v->edPermeabilidadHue});
+    puertaMostrada = puerta;
+}
+
+bool VistaHueco::HayCambios() const {
+    return VistaElemento::HayCambios() ||
+           (elemento && ventana->ChcPuerta->GetChecked() != puertaMostrada);
 }
 
 void VistaHueco::Actualizar() {
@@ -117,24 +125,23 @@ void VistaHueco::Actualizar() {
 bool VistaHueco::Aceptar() {
     if (!elemento) return nombreAceptado;
     TforGestorBD* v = ventana;
-    AnsiString nombre = v->edNombreHue->GetText();
     // El resultado es el de la última comprobación del nombre que se hizo.
-    const bool comprobado = !nombre.IsEmpty() && !elemento->EsUtilizado();
-    const bool aceptado = AceptarNombre(nombre, "El nombre del hueco es incorrecto.");
-    if (comprobado) nombreAceptado = aceptado;
+    const Nombre nombre = AceptarNombre(v->edNombreHue, "hueco");
+    if (nombre != Nombre::SinTocar) nombreAceptado = nombre == Nombre::Aceptado;
     elemento->AsignarPropiedad("Grupo", GrupoDelNodo());
-    auto asignar = [this](const char* clave, const AnsiString& texto) {
-        if (!texto.IsEmpty()) elemento->AsignarPropiedad(clave, texto);
+    // Lo que no se tocó, o quedó vacío, no cambia.
+    auto asignar = [this](const char* clave, TControl* control) {
+        if (!Texto(control).IsEmpty()) AsignarSiTocado(clave, control);
     };
-    asignar("Grupo Acristalamiento", v->cbGrupoVidrio->GetText());
-    asignar("Acristalamiento", v->cbAcristalamiento->GetText());
+    asignar("Grupo Acristalamiento", v->cbGrupoVidrio);
+    asignar("Acristalamiento", v->cbAcristalamiento);
     if (auto* hueco = dynamic_cast<Hueco*>(elemento); hueco && hueco->VidrioBloqueado())
         Error::Instancia()->MostrarMensaje("Por favor, compruebe el factor solar del vidrio",
                                            "Información");
-    asignar("Grupo Marco", v->cbGrupoMarco->GetText());
-    asignar("Marco", v->cbMarco->GetText());
-    asignar("Porcentaje", v->edPorcentajeHue->GetText());
-    asignar("Permeabilidad", v->edPermeabilidadHue->GetText());
+    asignar("Grupo Marco", v->cbGrupoMarco);
+    asignar("Marco", v->cbMarco);
+    asignar("Porcentaje", v->edPorcentajeHue);
+    asignar("Permeabilidad", v->edPermeabilidadHue);
     if (v->ChcPuerta->GetChecked()) {
         elemento->PonerLogico("esPuerta", true);
     } else {

@@ -20,6 +20,8 @@ public:
     void Actualizar() override;
     // Cierto si el nombre se aceptó.
     bool Aceptar() override;
+    // También la casilla de la puerta cambiada cuenta.
+    bool HayCambios() const override;
 
 private:
     // Los grupos de la base en la lista de grupos y los nombres del grupo del hueco en la
@@ -33,4 +35,5 @@ private:
     bdLibreria* vidrios = nullptr;
     bdLibreria* marcos = nullptr;
     bool nombreAceptado = false;
+    bool puertaMostrada = false;
 };

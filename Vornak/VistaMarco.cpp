@@ -20,6 +20,7 @@ void VistaMarco::Mostrar() {
     MostrarClave(v->edFrameConduct, "frameConduct");
     MostrarClave(v->edFrameAbs, "frameAbs");
     Actualizar();
+    Recordar({v->edNombreMar, v->edFrameWidth, v->edFrameConduct, v->edFrameAbs});
 }
 
 void VistaMarco::Actualizar() {
@@ -36,10 +37,10 @@ bool VistaMarco::Aceptar() {
     if (!elemento) return false;
     TforGestorBD* v = ventana;
     elemento->PonerError(false);
-    AceptarNombre(v->edNombreMar->GetText(), "El nombre del marco es incorrecto.");
+    AceptarNombre(v->edNombreMar, "marco");
     elemento->AsignarPropiedad("Grupo", GrupoDelNodo());
-    elemento->AsignarPropiedad("frameConduct", v->edFrameConduct->GetText());
-    elemento->AsignarPropiedad("frameAbs", v->edFrameAbs->GetText());
-    elemento->AsignarPropiedad("frameWidth", v->edFrameWidth->GetText());
+    AsignarSiTocado("frameConduct", v->edFrameConduct);
+    AsignarSiTocado("frameAbs", v->edFrameAbs);
+    AsignarSiTocado("frameWidth", v->edFrameWidth);
     return elemento->ObtenerError();
 }

@@ -19,11 +19,6 @@ constexpr const char* PROPIEDADES = "PROPIEDADES";
 constexpr const char* RESISTENCIA = "RESISTENCIA";
 constexpr const char* MATERIALES = "Materiales\\";
 
-// El texto del campo, o el dado si está vacío.
-AnsiString TextoO(TKavEdit* campo, const char* vacio) {
-    AnsiString texto = campo->GetText();
-    return texto.IsEmpty() ? AnsiString(vacio) : texto;
-}
 } // namespace
 
 void VistaMaterial::Mostrar() {
@@ -69,6 +64,8 @@ void VistaMaterial::Mostrar() {
     v->imgDibujo->GetPicture()->Assign(nullptr);
     v->edImagenMat->SetText(imagen);
     CargarDibujo(imagen, MATERIALES, v->imgDibujo, v->edImagenMat);
+    Recordar({v->edNombreMat, v->cbTipoMat, v->edEspesor, v->edConductividad, v->edDensidad,
+              v->edCalor, v->edResistencia, v->edVaporP, v->edImagenMat});
 }
 
 void VistaMaterial::Actualizar() {
@@ -113,19 +110,21 @@ bool VistaMaterial::Aceptar() {
     if (!elemento) return false;
     TforGestorBD* v = ventana;
     elemento->PonerError(false);
-    AceptarNombre(v->edNombreMat->GetText(), "El nombre del material es incorrecto.");
-    elemento->AsignarPropiedad("Tipologia", v->cbTipoMat->GetText());
-    elemento->AsignarPropiedad("Imagen", NombreFichero(v->edImagenMat->GetText()));
+    AceptarNombre(v->edNombreMat, "material");
+    AsignarSiTocado("Tipologia", v->cbTipoMat);
+    if (Tocado(v->edImagenMat))
+        elemento->AsignarPropiedad("Imagen", NombreFichero(v->edImagenMat->GetText()));
     elemento->AsignarPropiedad("Grupo", GrupoDelNodo());
     if (v->rbPropiedades->GetChecked()) {
-        elemento->AsignarPropiedad("Espesor", TextoO(v->edEspesor, "0.1"));
-        elemento->AsignarPropiedad("Conductividad", TextoO(v->edConductividad, "0.6"));
-        elemento->AsignarPropiedad("Densidad", TextoO(v->edDensidad, "1500"));
-        elemento->AsignarPropiedad("Calor especifico", TextoO(v->edCalor, "800"));
-    } else {
-        elemento->AsignarPropiedad("Resistencia", TextoO(v->edResistencia, "0.2"));
+        AsignarSiTocado("Espesor", v->edEspesor, "0.1");
+        AsignarSiTocado("Conductividad", v->edConductividad, "0.6");
+        AsignarSiTocado("Densidad", v->edDensidad, "1500");
+        AsignarSiTocado("Calor especifico", v->edCalor, "800");
+    } else if (Tocado(v->edResistencia) || Tocado(v->cbTipoMat)) {
+        // Un material de resistencia que el usuario cambia pasa a tener el espesor 0,05.
+        AsignarSiTocado("Resistencia", v->edResistencia, "0.2");
         elemento->AsignarPropiedad("Espesor", "0.05");
     }
-    elemento->AsignarPropiedad("Vapor P", TextoO(v->edVaporP, "1"));
+    AsignarSiTocado("Vapor P", v->edVaporP, "1");
     return elemento->ObtenerError();
 }

@@ -12,7 +12,6 @@
 #include "plataforma/gui/widgets/image.h"
 #include "plataforma/gui/widgets/label.h"
 #include "plataforma/gui/widgets/page_control.h"
-#include "plataforma/gui/widgets/tree_view.h"
 
 namespace {
 constexpr const char* PUENTES = "Puentes\\";
@@ -40,6 +39,7 @@ void VistaPuenteTermico::Mostrar() {
     v->imgDibujoPue->GetPicture()->Assign(nullptr);
     v->edImagenPue->SetText(imagen);
     CargarDibujo(imagen, PUENTES, v->imgDibujoPue, v->edImagenPue);
+    Recordar({v->edNombrePue, v->edFi, v->edEfe, v->cbZona, v->edImagenPue});
 }
 
 void VistaPuenteTermico::Actualizar() {
@@ -55,16 +55,12 @@ bool VistaPuenteTermico::Aceptar() {
     if (!elemento) return false;
     TforGestorBD* v = ventana;
     elemento->PonerError(false);
-    // Dos puentes pueden llamarse igual; un nombre vacío no se toma (no se podría leer).
-    AnsiString nombre = v->edNombrePue->GetText();
-    if (!nombre.IsEmpty()) {
-        if (TTreeNode* nodo = v->tvBaseDatos->GetSelected()) nodo->SetText(nombre);
-        elemento->AsignarPropiedad("Nombre", nombre);
-    }
+    AceptarNombre(v->edNombrePue, "puente térmico");
     elemento->AsignarPropiedad("Grupo", GrupoDelNodo());
-    elemento->AsignarPropiedad("Fi", v->edFi->GetText());
-    elemento->AsignarPropiedad("Efe", v->edEfe->GetText());
-    elemento->AsignarPropiedad("Zona", v->cbZona->GetText());
-    elemento->AsignarPropiedad("Imagen", NombreFichero(v->edImagenPue->GetText()));
+    AsignarSiTocado("Fi", v->edFi);
+    AsignarSiTocado("Efe", v->edEfe);
+    AsignarSiTocado("Zona", v->cbZona);
+    if (Tocado(v->edImagenPue))
+        elemento->AsignarPropiedad("Imagen", NombreFichero(v->edImagenPue->GetText()));
     return elemento->ObtenerError();
 }

@@ -5,6 +5,7 @@
 
 #include "comunes/Util.h"
 #include "comunes/bdCerramientos.h"
+#include "comunes/bdMateriales.h"
 #include "controles/edit/kav_edit.h"
 #include "controles/grid/kav_grid.h"
 #include "plataforma/base/numbers.h"
@@ -73,6 +74,15 @@ bool VistabdCerramientos::SeleccionarCapa(const AnsiString& material) {
     return EditorCapas()->SeleccionarCapa(material);
 }
 
+float VistabdCerramientos::Conductividad(const AnsiString& material) const {
+    auto* cerramientos = static_cast<bdCerramientos*>(base);
+    bdMateriales* materiales = cerramientos ? cerramientos->Materiales() : nullptr;
+    ObjetoBase* m = materiales ? materiales->BuscarEnHijos(material) : nullptr;
+    float lambda = 0.0f;
+    if (m) m->ObtenerReal("Conductividad", lambda);
+    return lambda > 0.0f ? lambda : 0.0f;
+}
+
 void VistabdCerramientos::CalcularU() {
     TKavStringGrid* g = ventana->SG_Camaras;
     double r = 0.0;
@@ -84,6 +94,8 @@ void VistabdCerramientos::CalcularU() {
             float e = 0.0f, lambda = 0.0f;
             AFlotante(e, g->GetCells(2, fila));
             AFlotante(lambda, g->GetCells(3, fila));
+            // Una conductividad que en la celda se redondea a "0.000" es la del material.
+            if (lambda == 0.0f) lambda = Conductividad(g->GetCells(1, fila));
             if (lambda != 0.0f) r += e / lambda;
         } else {
             float resistencia = 0.0f;

@@ -24,7 +24,8 @@ public:
     bool SeleccionarCapa(const AnsiString& material);
     // U = 1 / (R + 0,17) de las capas de la rejilla, en edU con dos decimales. Cada capa
     // suma espesor / conductividad, o su resistencia si no tiene espesor; se suman los
-    // textos de la rejilla, así que una conductividad que se muestra "0.000" no suma nada.
+    // textos de la rejilla, salvo una conductividad que se muestra "0.000" siendo positiva,
+    // que es la del material.
     void CalcularU();
 
     VistaCerramiento* EditorCapas() const;
@@ -36,4 +37,6 @@ protected:
 private:
     // El editor con el elemento y la base de materiales; nulo si el elemento no lo es.
     VistaCerramiento* Preparar(ObjetoBase* elemento);
+    // La conductividad del material de la base de materiales; 0 si no está o no es positiva.
+    float Conductividad(const AnsiString& material) const;
 };

@@ -74,3 +74,8 @@ void VistabdElementos::AceptarElemento(ObjetoBase* elemento) {
 void VistabdElementos::ActualizarElemento(ObjetoBase* elemento) {
     if (VistaElemento* e = Editor(elemento)) e->Actualizar();
 }
+
+bool VistabdElementos::HayCambios(ObjetoBase* elemento) {
+    VistaElemento* e = Editor(elemento);
+    return e && e->HayCambios();
+}

@@ -43,6 +43,8 @@ public:
     virtual void AceptarElemento(ObjetoBase* elemento);
     // Reajusta los controles de la página al elemento.
     virtual void ActualizarElemento(ObjetoBase* elemento);
+    // Si el usuario cambió en la página algo del elemento que aún no ha aceptado.
+    bool HayCambios(ObjetoBase* elemento);
 
     TipoObjeto Tipo() const { return tipo; }
     int IconoElemento() const { return iconoElemento; }
