@@ -1,6 +1,8 @@
 // Muros: la parte común del registro, el cálculo de vértices y los cuatro tipos.
 
 #include "comunes/FicheroLog.h"
+#include "comunes/GestorBD.h"
+#include "comunes/bdCerramientos.h"
 #include "modelo/Edificio.h"
 #include "modelo/Espacio.h"
 #include "modelo/Paredes.h"
@@ -14,6 +16,7 @@
 #include "plataforma/base/file_writer.h"
 
 #include <cmath>
+#include <memory>
 
 namespace {
 
@@ -329,6 +332,29 @@ TEST_F(PruebaMuro, SinConstruccionAvisaYQuedaMal) {
     const std::string escrito = RegistroDe(*muro);
     EXPECT_EQ(escrito.find("CONSTRUCTION  ="), std::string::npos);
     EXPECT_NE(FicheroLog::Instancia()->Texto().Pos("MUROEXT   =mal"), 0);
+}
+
+// La construcción se busca en los cerramientos de la base de datos abierta más reciente
+// que sigue abierta.
+TEST_F(PruebaMuro, LaConstruccionSeBuscaEnLaBaseAbiertaActual) {
+    Muro* muro = Leido(Muro_("EXTERIOR-WALL", {"LOCATION = SPACE-V1"}));
+    auto estado = [&] {
+        FicheroLog::Instancia()->Inicializar();
+        muro->Comprobar();
+        return std::string(FicheroLog::Instancia()->Texto().c_str());
+    };
+    // Una base abierta sin ese cerramiento tapa la lista de prueba que sí lo tiene.
+    auto primera = std::make_unique<GestorBD>("Primera", LISTA_PROGRAMA);
+    Guion().AnswerMessageBox(IDOK);
+    EXPECT_NE(estado().find("MUROEXT   =mal"), std::string::npos);
+    primera->Cerramientos()->CrearHijo("Muro tipo", TIPO_CERRAMIENTO);
+    EXPECT_NE(estado().find("MUROEXT   =bien"), std::string::npos);
+    {
+        GestorBD segunda("Segunda", LISTA_PROGRAMA);
+        Guion().AnswerMessageBox(IDOK);
+        EXPECT_NE(estado().find("MUROEXT   =mal"), std::string::npos);
+    }
+    EXPECT_NE(estado().find("MUROEXT   =bien"), std::string::npos);
 }
 
 TEST_F(PruebaMuro, AlBorrarseBorraSusVentanas) {
