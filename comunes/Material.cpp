@@ -3,7 +3,6 @@
 
 #include "comunes/Material.h"
 
-#include "comunes/Directorios.h"
 #include "comunes/DocumentoXML.h"
 #include "comunes/Fabrica.h"
 #include "comunes/LeerBDL.h"
@@ -58,7 +57,8 @@ Material::Material(const AnsiString& nombre) : ObjetoBase(nombre), tipologia(kPr
     nombreCompleto = nombre;
     libreria = false;
     utilizado = false;
-    imagen = Directorios::Instancia()->RutaImagen("Ladrillo.bmp");
+    // Sin dibujo hasta que se elija uno: no hay uno genérico entre los de la instalación, y
+    // la ruta de uno que no existe acabaría escrita en el fichero de la base.
 }
 
 bool Material::EsPropiedades() const {
