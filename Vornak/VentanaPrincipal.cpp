@@ -159,9 +159,17 @@ void TforPrincipal::mnuAbrirClick(TObject*) {
     if (!cdAbrir->Execute() || cdAbrir->GetFileName().IsEmpty()) return;
     CursorEspera(true);
     NuevaBaseDatos();
-    controladorActual->Abrir(cdAbrir->GetFileName());
-    ActualizarMenus();
+    if (AbrirEnLaNueva(cdAbrir->GetFileName())) ActualizarMenus();
     CursorEspera(false);
+}
+
+bool TforPrincipal::AbrirEnLaNueva(const AnsiString& ruta) {
+    if (controladorActual->Abrir(ruta)) return true;
+    // Lo que no es una base de datos no deja ventana: se va antes de que se pinte, y después
+    // se dice.
+    VentanaCerrada(controladorActual);
+    Error::Instancia()->Mensaje(0, ruta);
+    return false;
 }
 
 bool TforPrincipal::SePuedeGuardar() const {
@@ -257,7 +265,7 @@ void TforPrincipal::AbrirLineaComandos(const AnsiString& ruta) {
     if (ruta.IsEmpty()) return;
     NuevaBaseDatos();
     ModoFicheroExterno();
-    controladorActual->Abrir(ruta);
+    if (!AbrirEnLaNueva(ruta)) return;
     ActualizarMenus();
     controladorActual->CargarCatalogoRegional();
 }

@@ -89,6 +89,10 @@ private:
     // Tras cerrarse una ventana: borra su controlador y su gestor, y el par actual pasa a la
     // abierta más reciente.
     void VentanaCerrada(VistaGestorBD* cerrado);
+    // Abre el fichero en la base que se acaba de crear. Si el fichero está pero no es una
+    // base de datos (o no se puede leer), quita esa base con su ventana y muestra el mensaje
+    // 0 con la ruta: falso.
+    bool AbrirEnLaNueva(const AnsiString& ruta);
     void ActivarMenus(bool activos);
     void LiberarListas();
 

@@ -101,8 +101,11 @@ public:
     bool SeleccionarCapa(const AnsiString& material);
 
     // --- órdenes de fichero (VistaGestorBDComandos.cpp) ---
-    // Abre un ".BDC" (un ".xml" da una base vacía, sin ruta, que se guarda con otro nombre).
-    void Abrir(const AnsiString& ruta);
+    // Abre un ".BDC" (un ".xml" da una base vacía, sin ruta, que se guarda con otro nombre;
+    // cualquier otra extensión se carga como ".BDC"). Un fichero que está pero no se puede
+    // leer o no es una base de datos no carga nada, deja la ventana sin llenar y devuelve
+    // falso sin decir nada: quien la abrió quita la ventana y lo dice.
+    bool Abrir(const AnsiString& ruta);
     // Guarda la base en un ".BDC". Sin ruta (una base nueva o abierta de un XML) pide el
     // nombre, que pasa a ser la ruta y el título de la ventana. Si no se guarda (cancelado
     // o fallido, que se dice), el fichero anterior y la marca de cambios quedan como

@@ -42,20 +42,20 @@ void VistaGestorBD::PonerNombre(const AnsiString& nueva) {
     nombreVisible = NombreSinExtension(nueva);
 }
 
-void VistaGestorBD::Abrir(const AnsiString& fichero) {
-    PonerNombre(fichero);
+bool VistaGestorBD::Abrir(const AnsiString& fichero) {
     AnsiString extension = ExtensionFichero(fichero).UpperCase();
     // Un XML no se carga: la base queda vacía y sin ruta, para que Guardar no escriba texto
-    // de palabras clave sobre el XML.
-    if (extension == "XML")
-        ruta = AnsiString();
-    else if (extension == "BDC")
-        gestor->Cargar(fichero);
+    // de palabras clave sobre el XML. Cualquier otro fichero se carga si es una base de
+    // datos, tenga la extensión que tenga; si no lo es, no se abre (ni se guardaría encima).
+    if (extension != "XML" && !gestor->Cargar(fichero, false)) return false;
+    PonerNombre(fichero);
+    if (extension == "XML") ruta = AnsiString();
     VaciarArbol();
     Mostrar();
     if (ventana) ventana->SetCaption(nombreVisible);
     // Recién abierta, la base no tiene cambios.
     gestor->ObtenerCambios()->Reiniciar();
+    return true;
 }
 
 bool VistaGestorBD::Guardar(const AnsiString& destino) {

@@ -66,8 +66,8 @@ GestorBD::~GestorBD() {
     }
 }
 
-void GestorBD::Cargar(const AnsiString& ruta) {
-    if (!FileExists(ruta)) return;
+bool GestorBD::Cargar(const AnsiString& ruta, bool avisar) {
+    if (!FileExists(ruta)) return true;
     std::string contenido;
     std::unique_ptr<LeerBDL> lector;
     try {
@@ -76,13 +76,24 @@ void GestorBD::Cargar(const AnsiString& ruta) {
     } catch (const std::bad_alloc&) {
         lector.reset();
     }
-    if (!lector) {
-        error->Mensaje(0, ruta);
-        return;
+    // Un fichero de otro programa, o de bytes sin sentido, no se abre como una base vacía:
+    // un Guardar después lo sustituiría. Uno vacío sí es una base (vacía).
+    if (!lector || (!contenido.empty() && !EsBaseDeDatos(*lector))) {
+        if (avisar) error->Mensaje(0, ruta);
+        return false;
     }
     // El texto ya está en el lector, comprimido.
     std::string().swap(contenido);
     CargarDeBDL(lector.get());
+    return true;
+}
+
+bool GestorBD::EsBaseDeDatos(const LeerBDL& lector) const {
+    AnsiString plantilla;
+    if (lector.LeerCadena("TEMPLARY ", plantilla) == 0) return true;
+    for (bdLibreria* base : Bases(Orden::Carga))
+        if (lector.ContarObjetos(base->Seccion().tipoRegistro) > 0) return true;
+    return false;
 }
 
 void GestorBD::CargarDeBDL(LeerBDL* lector) {

@@ -51,15 +51,19 @@ public:
     // suyo; Guardar lo escribe a la cabeza del fichero.
     Cambios* ObtenerCambios() const { return cambios.get(); }
 
-    // Carga un fichero ".BDC". Si no hay fichero no hace nada; si lo hay y no se puede
-    // leer (o no cabe en memoria), muestra el mensaje 0 con la ruta. Lo que las bases anotan
-    // al cargar (registros que no se pudieron leer, partes que faltaban) queda escrito en el
-    // registro del modelo.
-    void Cargar(const AnsiString& ruta);
+    // Carga un fichero ".BDC". Si no hay fichero no hace nada. Si lo hay y no se puede leer
+    // (o no cabe en memoria), o no está vacío y no da ni un registro de las seis bases ni la
+    // línea "TEMPLARY" (no es una base de datos), no carga nada, devuelve falso y, con
+    // "avisar", muestra el mensaje 0 con la ruta. Lo que las bases anotan al cargar
+    // (registros que no se pudieron leer, partes que faltaban) queda escrito en el registro
+    // del modelo.
+    bool Cargar(const AnsiString& ruta, bool avisar = true);
     // Lo mismo desde un lector ya abierto: "TEMPLARY " (STANDARD pone la marca de base
     // estándar; nada la quita) y las bases en el orden materiales, cerramientos, marcos,
     // acristalamientos, huecos y puentes térmicos. Un lector nulo no hace nada.
     void CargarDeBDL(LeerBDL* lector);
+    // Si el lector da algún registro de las seis bases o la línea "TEMPLARY".
+    bool EsBaseDeDatos(const LeerBDL& lector) const;
 
     // Cabecera, las seis secciones (cada una con su rótulo y sus registros) y el pie. Antes
     // marca como utilizados los materiales de las capas de cada cerramiento, así que el

@@ -5,6 +5,7 @@
 
 #include "comunes/Cambios.h"
 #include "comunes/GestorBD.h"
+#include "comunes/Util.h"
 #include "plataforma/gui/forms/menus.h"
 #include "plataforma/gui/kernel/application.h"
 #include "plataforma/gui/services/capture.h"
@@ -12,6 +13,8 @@
 #include "plataforma/gui/widgets/tree_view.h"
 
 #include <gtest/gtest.h>
+
+#include <string>
 
 namespace {
 
@@ -185,6 +188,62 @@ TEST_F(Principal, LaLineaDeOrdenesEntreComillasEsUnaRutaQueNoExiste) {
     Marco()->AbrirLineaComandos("\"" + ejemplo + "\"");
     EXPECT_EQ(Ventana()->GetCaption(), "ejemplo"); // la extensión, con la comilla, no es "bdc"
     EXPECT_EQ(Nodo(Ventana(), {"Opacos", "Materiales y productos"})->GetCount(), 0);
+}
+
+// Un fichero que no es una base de datos no se abre como una base vacía (que un Guardar
+// sustituiría): se dice con el mensaje 0 y no queda ventana; la base que ya estaba abierta
+// sigue siendo la actual. Uno vacío, uno guardado sin elementos, y una base de datos con
+// otra extensión sí se abren.
+TEST_F(Principal, UnFicheroQueNoEsUnaBaseNoSeAbre) {
+    std::string bytes;
+    for (int i = 0; i < 512; ++i)
+        bytes += static_cast<char>((i * 73 + 11) % 256);
+    const struct {
+        const char* nombre;
+        std::string contenido;
+        bool lineaDeOrdenes;
+        bool abre;
+    } casos[] = {
+        {"bytes.bdc", bytes, true, false},
+        {"bytes.bdc", bytes, false, false},
+        {"hoja.txt", Crlf("Nombre;Conductividad\nGranito;2.8\n"), false, false},
+        {"modelo.cte", Crlf("\"P01\" = SPACE\n   AREA = 10\n   ..\n"), false, false},
+        {"vacia.bdc", "", false, true},
+        {"sin_elementos.bdc", Crlf("$\nTEMPLARY = USER\n$\n"), false, true},
+        {"copia.bak", LeerBytes(segunda), false, true},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(std::string(c.nombre) + (c.lineaDeOrdenes ? " (línea de órdenes)" : ""));
+        marco.reset();
+        Guion().Reset();
+        TforPrincipal* m = Marco();
+        VistaGestorBD* antes = c.lineaDeOrdenes ? nullptr : AbrirDelMenu(ejemplo);
+        const AnsiString ruta = carpeta.Fichero(AnsiString("Otros/") + c.nombre, c.contenido);
+        if (!c.abre) Guion().AnswerMessageBox(IDOK);
+        if (c.lineaDeOrdenes) {
+            m->AbrirLineaComandos(ruta);
+        } else {
+            Guion().AnswerFileDialog(ruta);
+            m->mnuAbrir->Click();
+        }
+        if (c.abre) {
+            ASSERT_NE(Actual(), antes);
+            EXPECT_EQ(Ventana()->GetCaption(), NombreSinExtension(ruta));
+            EXPECT_EQ(Nodo(Ventana(), {"Opacos", "Materiales y productos", "Piedras", "Granito"}) !=
+                          nullptr,
+                      std::string(c.nombre) == "copia.bak");
+            continue;
+        }
+        ASSERT_FALSE(Guion().ShownBoxes().empty());
+        const ScriptedModalHooks::Shown& aviso = Guion().ShownBoxes().back();
+        EXPECT_EQ(aviso.text, "No se puede abrir el fichero: " + ruta + ".\n");
+        EXPECT_EQ(aviso.caption, "Información");
+        EXPECT_EQ(m->GetMDIChildCount(), c.lineaDeOrdenes ? 0 : 1);
+        EXPECT_EQ(Actual(), antes);
+        EXPECT_EQ(m->Controladores(), c.lineaDeOrdenes ? 0 : 1);
+        EXPECT_EQ(m->mnuGuardar->GetEnabled(), !c.lineaDeOrdenes);
+        EXPECT_EQ(LeerBytes(ruta), c.contenido);
+    }
 }
 
 // Cierre del marco con cambios sin guardar: Sí guarda, No descarta, Cancelar deja abierto.
