@@ -5,11 +5,11 @@
 
 #include "plataforma/gui/forms/forms.h"
 
+#include "plataforma/gui/forms/menus.h"
+#include "plataforma/gui/input/key_input.h"
 #include "plataforma/gui/kernel/application.h"
 #include "plataforma/gui/kernel/dispatch_frame.h"
 #include "plataforma/gui/kernel/hooked_widget.h"
-#include "plataforma/gui/input/key_input.h"
-#include "plataforma/gui/forms/menus.h"
 #include "plataforma/gui/kernel/qt_bridge.h"
 #include "plataforma/gui/kernel/screen.h"
 #include "plataforma/gui/kernel/system_metrics.h"
@@ -27,6 +27,7 @@
 #include <QMenuBar>
 #include <QPixmap>
 #include <QProxyStyle>
+#include <QScreen>
 #include <QShortcutEvent>
 #include <QStyleFactory>
 
@@ -78,6 +79,14 @@ void ShowInState(QWidget* w, TWindowState state) {
     switch (state) {
     case wsMaximized:
         w->showMaximized();
+        // On a screen without a window manager (a bare X server) nothing answers the request:
+        // the window takes its screen's work area itself. A window manager's maximising
+        // follows and wins; the size to restore stays the form's.
+        if (w->isWindow())
+            if (QScreen* pantalla = w->screen()) {
+                const QRect area = pantalla->availableGeometry();
+                if (w->frameGeometry() != area) w->setGeometry(area);
+            }
         break;
     case wsMinimized:
         w->showMinimized();

@@ -4,9 +4,9 @@
 
 #include "plataforma/gui/forms/menus.h"
 
-#include "plataforma/gui/kernel/dispatch_frame.h"
 #include "plataforma/gui/images/graphics_internal.h"
 #include "plataforma/gui/images/image_list.h"
+#include "plataforma/gui/kernel/dispatch_frame.h"
 #include "plataforma/gui/kernel/qt_bridge.h"
 
 #include <QAction>
@@ -133,7 +133,8 @@ void TMenuItem::ItemsChanged() {
 
 void TMenuItem::UpdateAction() {
     if (!action_) return;
-    action_->setText(ActionText(this));
+    // A separator with a text would be drawn as a titled section: the "-" is only its mark.
+    action_->setText(IsLine() ? QString() : ActionText(this));
     action_->setSeparator(IsLine());
     action_->setEnabled(enabled_);
     action_->setVisible(visible_);

@@ -2,8 +2,8 @@
 
 #include "plataforma/gui/kernel/controls.h"
 
-#include "plataforma/gui/kernel/dispatch_frame.h"
 #include "plataforma/gui/input/focus_state.h"
+#include "plataforma/gui/kernel/dispatch_frame.h"
 #include "plataforma/gui/kernel/qt_bridge.h"
 
 #include <QApplication>
@@ -190,6 +190,14 @@ TWinControl* TWinControl::FindNextControl(TWinControl* CurControl, bool GoForwar
 }
 
 void TWinControl::SelectNext(TWinControl* CurControl, bool GoForward, bool CheckTabStop) {
-    if (TWinControl* next = FindNextControl(CurControl, GoForward, CheckTabStop, !CheckTabStop))
-        next->SetFocus();
+    TWinControl* next = FindNextControl(CurControl, GoForward, CheckTabStop, !CheckTabStop);
+    if (!next) return;
+    next->SetFocus();
+    // Moving through the tab order is the keyboard's way: from then on the window shows where
+    // the focus is, as the window system does once the keyboard is used (a radio button or
+    // check box without a caption shows it around its mark).
+    if (next->widget_ && next->Focused()) {
+        next->widget_->window()->setAttribute(Qt::WA_KeyboardFocusChange);
+        next->widget_->update();
+    }
 }

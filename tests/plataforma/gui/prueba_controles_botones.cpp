@@ -3,13 +3,17 @@
 
 #include "tests/plataforma/gui/prueba_controles_comun.h"
 
+#include "plataforma/gui/kernel/qt_bridge.h"
+#include "plataforma/gui/services/capture.h"
 #include "plataforma/gui/widgets/check_radio.h"
 #include "plataforma/gui/widgets/edit.h"
 #include "plataforma/gui/widgets/label.h"
-#include "plataforma/gui/kernel/qt_bridge.h"
 
 #include <QCheckBox>
+#include <QImage>
 #include <QRadioButton>
+
+#include <initializer_list>
 
 namespace {
 
@@ -86,6 +90,33 @@ TEST_F(Botones, ElBotonDeRadioDesmarcaASusHermanosYSoloAvisaAlMarcarse) {
     EXPECT_TRUE(a->GetChecked());
     EXPECT_EQ(clics, (std::vector<std::string>{"b", "a"}));
     EXPECT_FALSE(static_cast<QRadioButton*>(b->GetWidget())->isChecked());
+}
+
+// Reached with Tab, a radio button or a check box without a caption (as the editors place
+// them beside their own labels) shows that it has the focus.
+TEST_F(Botones, ElFocoQueLlegaConElTabuladorSeVe) {
+    auto* edit = new TEdit(ventana.get());
+    edit->SetParent(ventana.get());
+    edit->SetBounds(10, 10, 100, 21);
+    auto* radio = new TRadioButton(ventana.get());
+    radio->SetParent(ventana.get());
+    radio->SetBounds(10, 40, 17, 17);
+    radio->SetChecked(true);
+    auto* casilla = new TCheckBox(ventana.get());
+    casilla->SetParent(ventana.get());
+    casilla->SetBounds(10, 70, 17, 17);
+    ventana->Show();
+    edit->SetFocus();
+    for (TButtonCheck* boton : std::initializer_list<TButtonCheck*>{radio, casilla}) {
+        SCOPED_TRACE(boton == radio ? "radio" : "casilla");
+        const QImage sinFoco = boton->GetWidget()->grab().toImage();
+        SimulateKeyStroke(VK_TAB);
+        ASSERT_TRUE(boton->Focused());
+        EXPECT_NE(boton->GetWidget()->grab().toImage(), sinFoco);
+        EXPECT_FALSE(
+            SaveCapture(ventana.get(), boton == radio ? "radio_con_foco" : "casilla_con_foco")
+                .IsEmpty());
+    }
 }
 
 TEST_F(Botones, LaLetraConAmpersandActuaSobreElControl) {

@@ -5,19 +5,23 @@
 #include "tests/plataforma/gui/control_prueba.h"
 #include "tests/plataforma/gui/menu_prueba.h"
 
-#include "plataforma/gui/widgets/button.h"
 #include "plataforma/gui/forms/forms.h"
-#include "plataforma/gui/testing/input_simulation.h"
 #include "plataforma/gui/forms/menus.h"
 #include "plataforma/gui/kernel/qt_bridge.h"
+#include "plataforma/gui/testing/input_simulation.h"
+#include "plataforma/gui/widgets/button.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QImage>
 #include <QMenu>
 #include <QMenuBar>
 #include <QShortcutEvent>
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
 
 namespace {
 
@@ -101,6 +105,30 @@ TEST_F(Menus, QtMuestraLosElementosSinAtajosPropios) {
     sub->actions()[1]->trigger();
     emit sub->aboutToShow();
     EXPECT_EQ(clics, (std::vector<std::string>{"Guardar &como", "&Archivo"}));
+}
+
+// The separator is a plain line across the menu: nothing of the "-" that marks it is drawn
+// (no text-coloured pixel), and the line starts at the left, not after a text.
+TEST_F(Menus, ElSeparadorEsUnaLineaSola) {
+    QMenu* sub = archivo->SubMenu();
+    sub->ensurePolished();
+    sub->adjustSize();
+    QAction* linea = sub->actions()[1];
+    ASSERT_TRUE(linea->isSeparator());
+    const QRect r = sub->actionGeometry(linea);
+    ASSERT_FALSE(r.isEmpty());
+    const QImage imagen = sub->grab().toImage();
+    const QColor texto = sub->palette().color(QPalette::Text);
+    int izquierda = r.right(), oscuros = 0;
+    for (int y = r.top(); y <= r.bottom(); ++y)
+        for (int x = r.left(); x <= r.right(); ++x) {
+            const QColor c = imagen.pixelColor(x, y);
+            if (c == sub->palette().color(QPalette::Window)) continue;
+            izquierda = std::min(izquierda, x);
+            if (std::abs(c.lightness() - texto.lightness()) < 40) ++oscuros;
+        }
+    EXPECT_EQ(oscuros, 0);
+    EXPECT_LT(izquierda, r.left() + r.width() / 8);
 }
 
 TEST_F(Menus, LosAtajosDelMenuLosAtiendeElFormularioAntesQueElControl) {
