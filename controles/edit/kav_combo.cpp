@@ -2,6 +2,7 @@
 
 #include "controles/edit/kav_combo.h"
 
+#include "controles/edit/flat_combo.h"
 #include "controles/edit/window_canvases.h"
 #include "plataforma/base/numbers.h"
 #include "plataforma/gui/input/keys.h"
@@ -29,9 +30,7 @@ void TKavCustomCombo::Notification(TComponent* AComponent, TOperation Operation)
 }
 
 AnsiString TKavCustomCombo::GetVersionEx() const {
-    const int v = GetVersionNr();
-    return IntToStr((v >> 24) & 0xFF) + "." + IntToStr((v >> 16) & 0xFF) + "." +
-           IntToStr((v >> 8) & 0xFF) + "." + IntToStr(v & 0xFF);
+    return VersionText(GetVersionNr());
 }
 
 // --- states ---
@@ -208,42 +207,21 @@ void TKavCustomCombo::Dispatch(TMessage& Message) {
             Invalidate();
         return;
     case CM_MOUSEENTER:
-        TCustomComboBox::Dispatch(Message);
-        if (!mouseInControl_ && GetEnabled()) {
-            mouseInControl_ = true;
-            Invalidate();
-        }
-        if (autoFocus_ && CanFocus()) SetFocus();
-        return;
     case CM_MOUSELEAVE:
         TCustomComboBox::Dispatch(Message);
-        if (mouseInControl_ && GetEnabled()) {
-            mouseInControl_ = false;
-            buttonHot_ = false;
-            Invalidate();
-        }
+        if (alive.expired()) return;
+        if (Message.Msg == CM_MOUSELEAVE && mouseInControl_ && GetEnabled()) buttonHot_ = false;
+        FlatComboMouse(this, Message.Msg == CM_MOUSEENTER, mouseInControl_, autoFocus_);
         return;
     case CM_ENABLEDCHANGED:
-        if (flat_ && !GetComponentState().Contains(csLoading)) {
-            if (GetEnabled()) {
-                SetParentColor(disabledParentColor_);
-                SetColor(disabledColor_);
-            } else {
-                disabledParentColor_ = GetParentColor();
-                disabledColor_ = GetColor();
-                SetParentColor(true);
-            }
-        }
+        if (flat_ && !GetComponentState().Contains(csLoading))
+            FlatComboEnabledChanged(this, disabledParentColor_, disabledColor_);
         return TCustomComboBox::Dispatch(Message);
     case CN_COMMAND: {
         TCustomComboBox::Dispatch(Message);
         if (alive.expired()) return;
         const WORD code = HIWORD(Message.WParam);
-        if (code == CBN_DROPDOWN || code == CBN_CLOSEUP) {
-            TRect r = GetClientRect();
-            r.Left = r.Right - buttonWidth_;
-            if (HandleAllocated()) InvalidateRect(GetHandle(), &r, FALSE);
-        }
+        if (code == CBN_DROPDOWN || code == CBN_CLOSEUP) InvalidateDropButton(this, buttonWidth_);
         if (code == CBN_CLOSEUP && OnDropUp) OnDropUp(this);
         return;
     }
@@ -340,23 +318,8 @@ void TKavCustomCombo::DrawControlBorder(TCanvas* Canvas, int Origin) {
     }
     const bool sunken = Is3DBorderControl();
     const TColor b1 = sunken ? clBtnFace : (GetParent() ? GetParent()->GetColor() : GetColor());
-    const TColor b2 = GetColor();
-    if (sunken) {
-        DrawEdge(Canvas->GetHandle(), &r, BDR_SUNKENOUTER, BF_RECT | BF_ADJUST);
-        brush->SetColor(b1);
-        Canvas->FrameRect(r);
-        InflateRect(r, -1, -1);
-        brush->SetColor(b2);
-        Canvas->FrameRect(r);
-    } else {
-        brush->SetColor(b1);
-        Canvas->FrameRect(r);
-        InflateRect(r, -1, -1);
-        Canvas->FrameRect(r);
-        InflateRect(r, -1, -1);
-        brush->SetColor(b2);
-        Canvas->FrameRect(r);
-    }
+    DrawComboFrame(Canvas, r, sunken, b1, GetColor());
+    InflateRect(r, -2, -2);
     if (flat_ && flatLineColor_ != clNone) {
         TPen* pen = Canvas->GetPen();
         pen->SetColor(flatLineColor_);

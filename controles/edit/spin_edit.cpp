@@ -3,16 +3,14 @@
 
 #include "controles/edit/spin_edit.h"
 
+#include "controles/edit/inner_button.h"
+
 #include "plataforma/base/date_time_text.h"
 #include "plataforma/base/exceptions.h"
 #include "plataforma/base/numbers.h"
 #include "plataforma/base/regional.h"
 #include "plataforma/gui/kernel/screen.h"
 #include "plataforma/gui/kernel/system_metrics.h"
-#include "plataforma/gui/painting/canvas.h"
-#include "plataforma/gui/painting/control_canvas.h"
-#include "plataforma/gui/painting/font.h"
-#include "plataforma/gui/painting/gdi.h"
 
 #include <algorithm>
 #include <climits>
@@ -26,17 +24,9 @@ constexpr TDateTime kFirstDay = -693593.0, kLastDay = 2958465.0;
 } // namespace
 
 TKsgSpinEdit::TKsgSpinEdit(TComponent* AOwner) : TCustomMaskEdit(AOwner) {
-    button_ = new TKsgSpinButton(this);
-    button_->SetWidth(15);
-    button_->SetHeight(17);
-    button_->SetVisible(true);
-    button_->SetParent(this);
-    button_->SetFocusControl(this);
+    button_ = CreateInnerButton<TKsgSpinButton>(this, 15, 17);
     button_->OnUpClick = [this](TObject* s) { UpClick(s); };
     button_->OnDownClick = [this](TObject* s) { DownClick(s); };
-    SetText("0");
-    TControlStyle style = GetControlStyle();
-    SetControlStyle(style >> csSetCaption);
 }
 
 TKsgSpinEdit::~TKsgSpinEdit() {
@@ -294,33 +284,13 @@ void TKsgSpinEdit::SetEditRect() {
 }
 
 int TKsgSpinEdit::GetMinHeight() {
-    TControlCanvas canvas;
-    canvas.SetControl(this);
-    TFont systemFont;
-    canvas.SetFont(&systemFont);
-    TEXTMETRIC sys{}, own{};
-    GetTextMetrics(canvas.GetHandle(), &sys);
-    canvas.SetFont(GetFont());
-    GetTextMetrics(canvas.GetHandle(), &own);
-    const int i = std::min(sys.tmHeight, own.tmHeight);
-    if (GetBorderStyle() != bsSingle) return own.tmHeight + i / 4 + 2;
-    return own.tmHeight + i / 4 + 4 * GetSystemMetrics(SM_CYBORDER) + 2;
+    int own = 0, smaller = 0;
+    EditFontHeights(this, own, smaller);
+    if (GetBorderStyle() != bsSingle) return own + smaller / 4 + 2;
+    return own + smaller / 4 + 4 * GetSystemMetrics(SM_CYBORDER) + 2;
 }
 
 void TKsgSpinEdit::WMSize(TMessage& Message) {
     TCustomMaskEdit::Dispatch(Message);
-    const int min = GetMinHeight();
-    if (GetHeight() < min) {
-        SetHeight(min);
-        return;
-    }
-    if (!button_) return;
-    const int w = button_->GetWidth();
-    if (GetCtl3D()) {
-        const int d = GetBorderStyle() == bsSingle ? 5 : 1;
-        button_->SetBounds(GetWidth() - w - d, 0, w, GetHeight() - d);
-    } else {
-        button_->SetBounds(GetWidth() - w, 1, w, GetHeight() - 3);
-    }
-    SetEditRect();
+    if (FitInnerButton(this, GetMinHeight(), button_)) SetEditRect();
 }

@@ -1,0 +1,76 @@
+#pragma once
+// TKSGCustomCombo / TKSGComboBox: the combo box the grid's in-place combo editors are made
+// from. Its own part is the look: flat by default, with a one-pixel frame of its own, a drop
+// button that turns raised or etched while the mouse is over the control or it has the
+// focus, a 3D frame then too (with FocusBorder), or a themed drop button.
+
+#include "plataforma/gui/widgets/combo.h"
+
+#include <memory>
+
+class TCanvas;
+class WindowCanvases;
+
+class TKSGCustomCombo : public TCustomComboBox {
+public:
+    explicit TKSGCustomCombo(TComponent* AOwner);
+    ~TKSGCustomCombo() override;
+
+    // The control takes the focus when the mouse enters it.
+    bool GetAutoFocus() const { return autoFocus_; }
+    void SetAutoFocus(bool Value) { autoFocus_ = Value; }
+    int GetButtonWidth() const { return buttonWidth_; }
+    // 14 to 32 pixels; other widths are ignored.
+    void SetButtonWidth(int Value);
+    bool GetFlat() const { return flat_; }
+    void SetFlat(bool Value);
+    bool GetCtl3D() const { return ctl3D_; }
+    bool GetEtched() const { return etched_; }
+    void SetEtched(bool Value);
+    bool GetFocusBorder() const { return focusBorder_; }
+    void SetFocusBorder(bool Value) { focusBorder_ = Value; }
+    // Width of the dropped list; 0 keeps the platform's.
+    int GetDropWidth() const { return dropWidth_; }
+    void SetDropWidth(int Value);
+    // The drop button drawn by the theme (the grid sets it).
+    bool GetThemed() const { return themed_; }
+    void SetThemed(bool Value);
+    bool GetMouseInControl() const { return mouseInControl_; }
+
+    virtual int GetVersionNr() const { return 0x01020000; }
+    AnsiString GetVersion() const;
+    void SetVersion(const AnsiString&) {}
+
+protected:
+    void Dispatch(TMessage& Message) override;
+    bool Is3DBorderControl() const;
+    bool Is3DBorderButton() const;
+    void DrawBorders();
+    void DrawControlBorder(TCanvas* Canvas, int Origin);
+    void DrawButtonBorder(TCanvas* Canvas, int Origin);
+
+private:
+    void WMPaint(TMessage& Message);
+    void DrawDropButton(TCanvas* Canvas, int Origin);
+
+    bool autoFocus_ = false;
+    bool flat_ = true;
+    bool ctl3D_ = false;
+    bool etched_ = false;
+    TColor oldColor_;
+    bool oldParentColor_;
+    int buttonWidth_;
+    bool focusBorder_ = false;
+    bool mouseInControl_ = false;
+    int dropWidth_ = 0;
+    bool themed_ = false;
+    std::unique_ptr<WindowCanvases> canvases_;
+};
+
+class TKSGComboBox : public TKSGCustomCombo {
+public:
+    using TKSGCustomCombo::TKSGCustomCombo;
+
+    // Return typed in the combo (the grid's combo editors fire it).
+    TNotifyEvent OnReturnKey;
+};
