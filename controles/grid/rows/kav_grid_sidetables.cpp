@@ -35,9 +35,15 @@ void TKavStringGrid::RemoveRowSideTables(int RowIndex, const std::vector<int>& R
     for (int i = controlList_->GetCount() - 1; i >= 0; --i) {
         TControlItem* item = controlList_->GetControl(i);
         const int y = item->GetY();
-        if (std::binary_search(Reals.begin(), Reals.end(), y)) {
+        const auto at = std::lower_bound(Reals.begin(), Reals.end(), y);
+        if (at != Reals.end() && *at == y) {
             if (item->GetControl()) item->GetControl()->SetVisible(false);
-            SetCellControls(item->GetX(), y, nullptr);
+            // The k-th removed real row is shown row RowIndex + k.
+            const int displ = RowIndex + static_cast<int>(at - Reals.begin());
+            if (TCellProperties* p = FindCellProperties(item->GetX(), displ))
+                p->SetControl(nullptr);
+            controlList_->RemoveControl(i);
+            --controlCells_;
         } else {
             item->SetY(y - removedBelow(y));
         }

@@ -149,14 +149,20 @@ TEST_F(CeldasOcultas, PieConFilasOcultasSumaCadaFilaUnaVez) {
     EXPECT_DOUBLE_EQ(g->GetFloats(3, g->GetRowCount() - 1), 40.0);
 }
 
-// Persistent row-select flags belong to real rows: removing the shown rows around a hidden
-// one takes exactly their flags, and the hidden row keeps its own.
+// Persistent row-select flags and cell controls belong to real rows: removing the shown rows
+// around a hidden one takes exactly theirs, and the hidden row keeps its own.
 TEST_F(CeldasOcultas, QuitarFilasAlrededorDeUnaOcultaDejaSusMarcas) {
     g->GetMouseActions()->SetDisjunctRowSelect(true);
     g->GetMouseActions()->SetRowSelectPersistent(true);
     g->SetRowCountEx(7);
     for (int r = 0; r < 7; ++r)
         g->SetCells(1, r, "f" + AnsiString(r));
+    auto* enLaOculta = new TControlPrueba(ventana.get(), g);
+    auto* enLaQuitada = new TControlPrueba(ventana.get(), g);
+    auto* detras = new TControlPrueba(ventana.get(), g);
+    g->SetCellControls(2, 3, enLaOculta);
+    g->SetCellControls(2, 4, enLaQuitada);
+    g->SetCellControls(2, 5, detras);
     g->SetRowSelect(1, true); // stays
     g->SetRowSelect(4, true); // to be removed
     g->SetRowSelect(5, true); // stays
@@ -171,8 +177,18 @@ TEST_F(CeldasOcultas, QuitarFilasAlrededorDeUnaOcultaDejaSusMarcas) {
     // Real rows now: 0 1 3(hidden) 5 6.
     EXPECT_EQ(std::vector<bool>(marcas, marcas + 5),
               (std::vector<bool>{false, true, false, true, false}));
+    // The cell controls the same: the removed row's goes, the others keep their rows.
+    g->CellControlsUpdate();
+    EXPECT_FALSE(enLaQuitada->GetVisible());
+    EXPECT_FALSE(enLaOculta->GetVisible());
+    EXPECT_TRUE(detras->GetVisible());
+    EXPECT_EQ(detras->GetTop(), g->CellRect(2, 2).Top);
+    EXPECT_EQ(g->GetCellControls(2, 2), detras);
     g->UnHideRowsAll();
     EXPECT_EQ(TextosColumna(g, 1, 0, 4, " "), "f0 f1 f3 f5 f6");
+    EXPECT_TRUE(enLaOculta->GetVisible());
+    EXPECT_EQ(enLaOculta->GetTop(), g->CellRect(2, 2).Top);
+    EXPECT_FALSE(enLaQuitada->GetVisible());
 }
 
 // Columns are removed by real index: the hidden column in front stays hidden with its
