@@ -74,8 +74,11 @@ TEST_F(Principal, AbreDosBasesYElParActualEsLaMasReciente) {
     primera->Ventana()->tvBaseDatos->SetSelected(
         Nodo(primera->Ventana(),
              {"Opacos", "Materiales y productos", "Aislantes", "Aislante reflexivo multicapa"}));
-    segundaVista->Ventana()->tvBaseDatos->SetSelected(Nodo(
-        segundaVista->Ventana(), {"Puentes térmicos", "Contornos de hueco", "Caja de persiana"}));
+    TTreeNode* granito =
+        Nodo(segundaVista->Ventana(), {"Opacos", "Materiales y productos", "Piedras", "Granito"});
+    segundaVista->Ventana()->tvBaseDatos->SetSelected(granito);
+    EXPECT_EQ(segundaVista->ElementoActual(),
+              segundaVista->Gestor()->Buscar(TIPO_MATERIAL, "Granito"));
     m->mnuVertical->Click();
     AnsiString captura = SaveCapture(m, "vornak_marco_dos_bases");
     EXPECT_FALSE(captura.IsEmpty());
