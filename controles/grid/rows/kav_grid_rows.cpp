@@ -461,9 +461,20 @@ void TKavStringGrid::SplitAllCells() {
 }
 
 void TKavStringGrid::MergeCols(int ColIndex1, int ColIndex2, const AnsiString& Separator) {
+    // Real columns; the hidden rows are joined too, so that removing the second column loses
+    // none of their texts.
     for (int r = GetFixedRows(); r < GetRowCount(); ++r)
         SetCells(ColIndex1, r,
                  (GetCells(ColIndex1, r) + Separator + GetCells(ColIndex2, r)).Trim());
+    for (int i = 0; i < hiddenRows_->GetCount(); ++i) {
+        const auto* item = static_cast<const TGridItem*>(hiddenRows_->GetItem(i));
+        TStrings* cells = item->GetItems();
+        if (item->GetIdx() < GetFixedRows() || std::max(ColIndex1, ColIndex2) >= cells->GetCount())
+            continue;
+        cells->SetStrings(
+            ColIndex1,
+            (cells->GetStrings(ColIndex1) + Separator + cells->GetStrings(ColIndex2)).Trim());
+    }
     RemoveCols(ColIndex2, 1);
 }
 

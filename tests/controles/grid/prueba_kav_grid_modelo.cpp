@@ -301,7 +301,7 @@ struct Operacion {
 
 const std::vector<Operacion>& Operaciones() {
     static const std::vector<Operacion> ops = {
-        {"insertar dos filas delante de la oculta",
+        {"insertar dos filas tras la oculta",
          [](TKavStringGrid& g, Modelo& m) {
              m.InsertarFilas(m.FilaReal(3), 2);
              g.InsertRows(3, 2);
@@ -421,6 +421,25 @@ const std::vector<Operacion>& Operaciones() {
              m.QuitarCol(2);
              g.RemoveCols(2, 1);
          }},
+        {"juntar dos columnas (la segunda se va)",
+         [](TKavStringGrid& g, Modelo& m) {
+             const int a = m.ColReal(1), b = m.ColReal(2);
+             for (int r = 1; r < m.Filas(); ++r) {
+                 std::string t = m.celdas[r][a] + "+" + m.celdas[r][b];
+                 const size_t i = t.find_first_not_of(' '), f = t.find_last_not_of(' ');
+                 m.celdas[r][a] = i == std::string::npos ? "" : t.substr(i, f - i + 1);
+             }
+             m.QuitarCol(b);
+             g.MergeCols(a, b, "+");
+         }},
+        {"vaciar las celdas normales",
+         [](TKavStringGrid& g, Modelo& m) {
+             for (int r : m.FilasReales())
+                 if (r > 0 && r < m.Filas() - 1)
+                     for (int c = 1; c < m.Cols(); ++c)
+                         m.celdas[r][c].clear();
+             g.ClearNormalCells();
+         }},
         {"quitar las filas marcadas",
          [](TKavStringGrid& g, Modelo& m) {
              for (int r = m.Filas() - 2; r >= 1; --r)
@@ -432,6 +451,13 @@ const std::vector<Operacion>& Operaciones() {
              for (int r = 1; r < m.Filas() - 1; ++r)
                  if (m.marcada[r]) m.filaOculta[r] = true;
              g.HideSelectedRows();
+         }},
+        {"vaciar toda la rejilla",
+         [](TKavStringGrid& g, Modelo& m) {
+             for (int r : m.FilasReales())
+                 for (auto& t : m.celdas[r])
+                     t.clear();
+             g.Clear();
          }},
         {"mostrar todas las filas",
          [](TKavStringGrid& g, Modelo& m) {
