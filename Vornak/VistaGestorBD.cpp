@@ -307,6 +307,8 @@ void VistaGestorBD::EstablecerPropiedad(const AnsiString& clave, TipoObjeto valo
 
 bool VistaGestorBD::Cerrar() {
     if (cerrada) return true;
+    // Lo tecleado y aún sin aceptar no se pierde al cerrar sin preguntar.
+    if (!DejarElemento()) return false;
     bool resultado = true;
     if (!gestor->EsEstandar() && HayCambios()) {
         int respuesta = error->Preguntar("¿Desea guardar los cambios?", "Información",

@@ -83,8 +83,9 @@ public:
     void ObtenerPropiedad(const AnsiString& clave, AnsiString& texto) const;
     // "Tipo": el tipo que lista el diálogo de la librería.
     void EstablecerPropiedad(const AnsiString& clave, TipoObjeto valor);
-    // El cierre de la ventana: pregunta si se guardan los cambios. Falso deja la ventana
-    // abierta con sus cambios.
+    // El cierre de la ventana: antes, si el elemento que se muestra tiene cambios sin
+    // aceptar, pregunta si se aceptan (DejarElemento); después, si se guardan los cambios.
+    // Falso deja la ventana abierta con sus cambios.
     bool Cerrar();
     // Las órdenes del menú contextual que valen para el nodo.
     void PrepararMenuContextual(TTreeNode* nodo);

@@ -140,6 +140,20 @@ TEST_F(Aceptar, DejarUnCerramientoCambiadoPreguntaSiSeAceptan) {
     Guion().AnswerMessageBox(IDYES);
     Elegir({"Opacos", "Materiales y productos", "Fabricas", "Ladrillo"});
     EXPECT_FLOAT_EQ(Real(Elemento(TIPO_MATERIAL, "Suelto"), "Densidad"), 900.0f);
+
+    // Cerrar la ventana también deja el elemento: Cancelar la deja abierta con lo tecleado.
+    Teclear(v->edDensidad, "800");
+    Guion().AnswerMessageBox(IDCANCEL);
+    v->Close();
+    Application->ProcessMessages();
+    ASSERT_EQ(Marco()->Controladores(), 1);
+    EXPECT_EQ(v->edDensidad->GetText(), "800");
+    Guion().AnswerMessageBox(IDYES); // se aceptan
+    Guion().AnswerMessageBox(IDNO);  // y no se guardan
+    v->Close();
+    Application->ProcessMessages();
+    EXPECT_EQ(Marco()->Controladores(), 0);
+    EXPECT_EQ(Guion().ShownBoxes().back().text, "¿Desea guardar los cambios?");
 }
 
 // Una capa de conductividad tan pequeña que la rejilla la muestra "0.000" sigue sumando su
