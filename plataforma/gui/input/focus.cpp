@@ -14,6 +14,8 @@
 namespace {
 
 TWinControl* enfocado = nullptr;
+// Counts the focus moves, so that SetFocus knows whether Qt reported its own.
+unsigned movimientos = 0;
 
 // The CM_EXIT and CM_ENTER walk inside one key-dialog root, from the control that had the
 // focus there up to the common parent and down to the new one.
@@ -44,6 +46,7 @@ void EnterExitWalk(TWinControl* root, TWinControl* target) {
 void MoveFocusRecord(TWinControl* Control) {
     TWinControl* previous = enfocado;
     if (previous == Control) return;
+    ++movimientos;
     std::weak_ptr<int> newAlive = Control ? Control->Watch() : std::weak_ptr<int>();
     HWND hNew = Control && Control->HandleAllocated() ? Control->GetHandle() : nullptr;
     HWND hOld = previous && previous->HandleAllocated() ? previous->GetHandle() : nullptr;
@@ -133,9 +136,13 @@ void TWinControl::SetFocus() {
         top->activateWindow();
         QApplication::setActiveWindow(top);
     }
+    const unsigned before = movimientos;
+    TWinControl* previous = enfocado;
     widget_->setFocus(Qt::OtherFocusReason);
-    // Qt reports a change only when its focus widget changes.
-    if (enfocado != this) MoveFocusRecord(this);
+    // Qt reports a change only when its focus widget changes. When it did and a handler
+    // took the focus back (an edit refusing to be left), it is not asked again.
+    const bool refused = movimientos != before && enfocado == previous;
+    if (enfocado != this && !refused) MoveFocusRecord(this);
 }
 
 int TWinControl::GetTabOrder() const {

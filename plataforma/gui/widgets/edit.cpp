@@ -470,11 +470,3 @@ EditRules TCustomEdit::Rules() const {
     r.passwordChar = passwordChar_;
     return r;
 }
-
-// --- TCustomMaskEdit ---
-
-void TCustomMaskEdit::SetEditMask(const AnsiString& Value) {
-    if (editMask_ == Value) return;
-    editMask_ = Value;
-    MaskChanged();
-}

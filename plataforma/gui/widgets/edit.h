@@ -5,11 +5,11 @@
 // WM_PASTE, the context menu sends WM_CUT, WM_COPY and WM_PASTE, and the middle button and
 // drag and drop do not edit. Every change of the text, the program's included, reaches the
 // control as the EN_CHANGE notification and fires OnChange.
-// TCustomMaskEdit: the edit with an input mask (the mask itself is applied by its own
-// subclass; without one it is a plain edit).
+// TCustomMaskEdit: the edit with an edit mask.
 
-#include "plataforma/gui/kernel/controls.h"
+#include "plataforma/base/mask_engine.h"
 #include "plataforma/gui/forms/forms.h"
+#include "plataforma/gui/kernel/controls.h"
 #include "plataforma/gui/kernel/std_messages.h"
 
 #include <memory>
@@ -125,26 +125,52 @@ public:
     using TCustomEdit::TCustomEdit;
 };
 
-// The edit that its mask subclass drives; without a mask, a plain edit.
+// Raised by a masked edit whose text leaves a required position of its mask unfilled.
+class EDBEditError : public Exception {
+public:
+    using Exception::Exception;
+};
+
+// The edit driven by an edit mask (TMaskEngine gives the mask language): typing overwrites
+// the next input position, Backspace, Delete, cut, clear and paste go through the mask, and
+// leaving a modified edit with a required position unfilled raises EDBEditError. Escape
+// gives back the text of focus entry. Without a mask it is a plain edit.
 class TCustomMaskEdit : public TCustomEdit {
 public:
-    using TCustomEdit::TCustomEdit;
+    explicit TCustomMaskEdit(TComponent* AOwner);
+    ~TCustomMaskEdit() override;
 
-    const AnsiString& GetEditMask() const { return editMask_; }
+    const AnsiString& GetEditMask() const { return engine_->GetMask(); }
+    // The text is kept through the change of mask.
     void SetEditMask(const AnsiString& Value);
-    bool IsMasked() const { return !editMask_.IsEmpty(); }
+    bool IsMasked() const { return engine_->IsMasked(); }
+    // With a mask: literals kept or dropped by the mask's second field, unfilled positions
+    // as spaces. Without one: the window text.
+    AnsiString GetText() const;
+    void SetText(const AnsiString& Value);
     // The text as shown, literals and blanks of the mask included.
-    AnsiString GetEditText() const { return GetText(); }
-    void SetEditText(const AnsiString& Value) { SetText(Value); }
-    // Raises when the text does not complete the mask; a plain edit always passes.
-    virtual void ValidateEdit() {}
+    AnsiString GetEditText() const;
+    void SetEditText(const AnsiString& Value);
+    // Raises EDBEditError, caret on the first unfilled required position, when the edit is
+    // masked and modified and its text does not complete the mask.
+    virtual void ValidateEdit();
 
 protected:
-    // The mask changed: the subclass that applies it reformats the text.
-    virtual void MaskChanged() {}
+    void KeyDown(WORD& Key, TShiftState Shift) override;
+    void KeyPress(char& Key) override;
+    void DoEnter() override;
+    void DoExit() override;
+    void DefaultHandler(TMessage& Message) override;
 
 private:
-    AnsiString editMask_;
+    // The engine holds the window's text again (a program or an undo may have set it).
+    void Sync() const;
+    // Shows the engine's text and the selection [SelStart, SelEnd), as typed by the user.
+    void ShowMasked(int SelStart, int SelEnd);
+    bool Designing() const { return GetComponentState().Contains(csDesigning); }
+
+    std::unique_ptr<TMaskEngine> engine_;
+    AnsiString entryText_; // EditText at focus entry, for Escape
 };
 
 class TMaskEdit : public TCustomMaskEdit {
