@@ -124,7 +124,13 @@ TEST_F(Aceptar, DejarUnCerramientoCambiadoPreguntaSiSeAceptan) {
     EXPECT_EQ(Actual()->ElementoActual(), Elemento(TIPO_MATERIAL, "Suelto"));
     EXPECT_EQ(capas(), 2);
 
-    // Sin cambios no se pregunta nada (una caja sin contestar haría fallar la prueba).
+    // Sin cambios no se pregunta nada (una caja sin contestar haría fallar la prueba), aunque
+    // el cursor haya pasado por los campos.
+    Elegir({"Opacos", "Cerramientos y particiones interiores", "Muros", "Muro"});
+    Elegir(otro);
+    for (TKavEdit* campo : {v->edEspesor, v->edConductividad, v->edDensidad, v->edVaporP})
+        campo->SetFocus();
+    v->edNombreMat->SetFocus();
     Elegir({"Opacos", "Cerramientos y particiones interiores", "Muros", "Muro"});
     Elegir(otro);
 
@@ -173,6 +179,12 @@ TEST_F(Aceptar, UnaConductividadQueSeMuestraCeroSumaLaDelMaterial) {
     EXPECT_EQ(U(), "0.02"); // 1 / (50 + 0,17)
     Pulsar(v->btnAceptarCer);
     EXPECT_EQ(U(), "0.02");
+    // Aceptar el material cambiando otro valor no toca esa conductividad que se ve "0.000".
+    Elegir({"Opacos", "Materiales y productos", "Fabricas", "Suelto"});
+    EXPECT_EQ(v->edConductividad->GetText(), "0.000");
+    Teclear(v->edDensidad, "900");
+    Pulsar(v->btnAceptarMat);
+    EXPECT_FLOAT_EQ(Real(suelto, "Conductividad"), 0.0004f);
 }
 
 // El espesor sigue al material elegido: el de una capa de resistencia no se escribe, ni
