@@ -125,8 +125,16 @@ private:
     mutable std::vector<Ranura> hijos;
     mutable size_t huecos = 0;
     uint64_t siguienteSello = 0;
+    // El hash de un nombre. Sin noexcept a propósito: así la tabla guarda el hash de cada
+    // entrada y una búsqueda compara esos números en lugar de volver a calcular el de cada
+    // nombre que recorre (con decenas de miles de elementos, cada uno un fallo de caché).
+    struct HashNombre {
+        size_t operator()(const AnsiString& nombre) const {
+            return std::hash<AnsiString>()(nombre);
+        }
+    };
     // Hijos directos por nombre.
-    std::unordered_map<AnsiString, Homonimos> porNombre;
+    std::unordered_map<AnsiString, Homonimos, HashNombre> porNombre;
     // Los hijos que son contenedores, en orden: solo ellos pueden tener descendientes.
     std::vector<Ranura> subcontenedores;
 };

@@ -68,22 +68,21 @@ GestorBD::~GestorBD() {
 
 bool GestorBD::Cargar(const AnsiString& ruta, bool avisar) {
     if (!FileExists(ruta)) return true;
-    std::string contenido;
     std::unique_ptr<LeerBDL> lector;
     try {
-        if (ReadWholeFile(ruta, contenido))
-            lector = std::make_unique<LeerBDL>(LeerBDL::EnMemoria{}, contenido);
+        bool leido = false;
+        lector = std::make_unique<LeerBDL>(ruta, LeerBDL::Forma::Comprimida, leido);
+        if (!leido) lector.reset();
     } catch (const std::bad_alloc&) {
         lector.reset();
     }
     // Un fichero de otro programa, o de bytes sin sentido, no se abre como una base vacía:
-    // un Guardar después lo sustituiría. Uno vacío sí es una base (vacía).
-    if (!lector || (!contenido.empty() && !EsBaseDeDatos(*lector))) {
+    // un Guardar después lo sustituiría. Uno vacío sí es una base (vacía); uno que no lo es
+    // tampoco da un texto vacío.
+    if (!lector || (lector->TieneTexto() && !EsBaseDeDatos(*lector))) {
         if (avisar) error->Mensaje(0, ruta);
         return false;
     }
-    // El texto ya está en el lector, comprimido.
-    std::string().swap(contenido);
     CargarDeBDL(lector.get());
     return true;
 }

@@ -8,11 +8,15 @@
 #include <cfloat>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <cstring>
 
 namespace {
 
 constexpr size_t npos = std::string_view::npos;
+// Lo que se deja delante del fichero leído para tratarlo en su sitio: basta con creces para
+// las primeras líneas vacías o sin sangría de un fichero.
+constexpr size_t kMargen = 4096;
 constexpr std::string_view kEntrada = "$LIBRARY-ENTRY";
 // Columnas de las claves en la línea de una entrada, contando desde el "$" como 1.
 constexpr size_t kColumnas[] = {16, 48, 64};
@@ -54,31 +58,49 @@ std::string_view Vista(const AnsiString& s) {
     return std::string_view(s.str());
 }
 
+// Cuántas veces está el carácter, saltando de una aparición a otra.
+size_t Contar(std::string_view t, char c) {
+    size_t n = 0;
+    for (const char* p = t.data();
+         const void* hallado = std::memchr(p, c, static_cast<size_t>(t.data() + t.size() - p)); ++n)
+        p = static_cast<const char*>(hallado) + 1;
+    return n;
+}
+
 // Lo que hace el fichero abierto en modo texto (CR LF llega como LF) y, en forma
 // comprimida, el paso de cada fin de línea a blanco + fin + blanco y de cada racha de
-// blancos a uno.
-std::string Preparar(std::string_view bruto, LeerBDL::Forma forma) {
-    // Cada fin de línea añade como mucho dos caracteres y los blancos solo se quitan: se
-    // escribe sobre un tamaño que basta y se recorta al final.
-    const size_t fines = static_cast<size_t>(std::count(bruto.begin(), bruto.end(), '\n') +
-                                             std::count(bruto.begin(), bruto.end(), '\r'));
+// blancos a uno, sobre el texto desde "inicio". Se escribe en el mismo texto, desde su
+// principio, mientras lo escrito no alcance a lo que queda por leer: los bytes antes de
+// "inicio" son el margen para lo que añaden los fines de línea antes de que la sangría y
+// los CR quitados lo compensen. Si lo alcanza, el resto va a un texto nuevo del tamaño que
+// basta.
+void Preparar(std::string& texto, LeerBDL::Forma forma, size_t inicio = 0) {
     const bool comprimir = forma == LeerBDL::Forma::Comprimida;
-    std::string r(bruto.size() + (comprimir ? 2 * fines : 0), '\0');
-    char* const base = r.data();
+    std::string aparte;
+    char* base = texto.data();
     char* o = base;
-    const char* t = bruto.data();
-    const size_t n = bruto.size();
+    const char* t = texto.data() + inicio;
+    const size_t n = texto.size() - inicio;
     size_t i = 0;
+    bool enSitio = true;
     while (i < n) {
-        // Los tramos sin blancos ni fines de línea se copian de una vez.
-        size_t j = i;
-        while (j < n && t[j] != ' ' && !EsFinDeLinea(t[j]))
-            ++j;
-        std::memcpy(o, t + i, j - i);
-        o += j - i;
-        if (j == n) break;
-        char c = t[j];
-        i = j + 1;
+        // Ocho bytes de una vez mientras ninguno sea un blanco, un fin de línea u otro
+        // carácter de control.
+        while (i + 8 <= n) {
+            uint64_t bloque;
+            std::memcpy(&bloque, t + i, 8);
+            constexpr uint64_t kUnos = 0x0101010101010101ull;
+            if (((bloque - kUnos * 0x21) & ~bloque & (kUnos * 0x80)) != 0) break;
+            std::memcpy(o, &bloque, 8);
+            o += 8;
+            i += 8;
+        }
+        if (i == n) break;
+        const char c = t[i++];
+        if (c != ' ' && !EsFinDeLinea(c)) {
+            *o++ = c;
+            continue;
+        }
         if (c == '\r' && i < n && t[i] == '\n') continue;
         if (!comprimir) {
             *o++ = c;
@@ -87,13 +109,42 @@ std::string Preparar(std::string_view bruto, LeerBDL::Forma forma) {
             while (i < n && t[i] == ' ')
                 ++i;
         } else {
+            if (enSitio && o + 3 > t + i) {
+                // Cada fin de línea que queda añade como mucho dos caracteres.
+                const std::string_view resto(t + i, n - i);
+                const size_t hecho = static_cast<size_t>(o - base);
+                aparte.resize(hecho + 3 + resto.size() +
+                              2 * (Contar(resto, '\n') + Contar(resto, '\r')));
+                std::memcpy(aparte.data(), base, hecho);
+                base = aparte.data();
+                o = base + hecho;
+                enSitio = false;
+            }
             *o++ = ' ';
             *o++ = c;
             *o++ = ' ';
         }
     }
-    r.resize(static_cast<size_t>(o - base));
-    return r;
+    const size_t largo = static_cast<size_t>(o - base);
+    if (!enSitio) texto.swap(aparte);
+    texto.resize(largo);
+}
+
+std::string Preparar(std::string_view bruto, LeerBDL::Forma forma) {
+    std::string texto(kMargen + bruto.size(), '\0');
+    std::memcpy(texto.data() + kMargen, bruto.data(), bruto.size());
+    Preparar(texto, forma, kMargen);
+    return texto;
+}
+
+// El fichero entero, tratado; vacío si no se puede leer.
+bool LeerYPreparar(const AnsiString& ruta, LeerBDL::Forma forma, std::string& texto) {
+    if (!ReadWholeFile(ruta, texto, kMargen)) {
+        texto.clear();
+        return false;
+    }
+    Preparar(texto, forma, kMargen);
+    return true;
 }
 
 // Como "%f" y "%d": salta los espacios y un "+" (from_chars solo acepta el "-"). npos si
@@ -212,12 +263,15 @@ size_t SiguienteLineaEntrada(std::string_view t, size_t desde, std::string_view 
 } // namespace
 
 LeerBDL::LeerBDL(const AnsiString& ruta, Forma forma) : forma_(forma) {
-    std::string bruto;
-    if (ReadWholeFile(ruta, bruto)) texto_ = Preparar(bruto, forma);
+    LeerYPreparar(ruta, forma, texto_);
 }
 
 LeerBDL::LeerBDL(EnMemoria, std::string_view contenido, Forma forma)
     : texto_(Preparar(contenido, forma)), forma_(forma) {}
+
+LeerBDL::LeerBDL(const AnsiString& ruta, Forma forma, bool& leido) : forma_(forma) {
+    leido = LeerYPreparar(ruta, forma, texto_);
+}
 
 LeerBDL::LeerBDL(Preparado, std::string texto, Forma forma)
     : texto_(std::move(texto)), forma_(forma) {}
@@ -225,9 +279,8 @@ LeerBDL::LeerBDL(Preparado, std::string texto, Forma forma)
 LeerBDL::LeerBDL(const AnsiString& ruta, const AnsiString& clave1, const AnsiString& clave2,
                  const AnsiString& clave3)
     : forma_(Forma::Literal) {
-    std::string bruto;
-    if (!ReadWholeFile(ruta, bruto)) return;
-    const std::string todo = Preparar(bruto, Forma::Literal);
+    std::string todo;
+    if (!LeerYPreparar(ruta, Forma::Literal, todo)) return;
     const std::string_view t = todo;
     const std::string_view k1 = SinBlancos(Vista(clave1));
     const std::string_view k2 = SinBlancos(Vista(clave2));

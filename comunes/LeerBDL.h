@@ -34,6 +34,8 @@ public:
     explicit LeerBDL(const AnsiString& ruta, Forma forma = Forma::Comprimida);
     // El mismo tratamiento sobre un texto ya en memoria.
     LeerBDL(EnMemoria, std::string_view contenido, Forma forma = Forma::Comprimida);
+    // Como el primero, diciendo si se ha podido leer.
+    LeerBDL(const AnsiString& ruta, Forma forma, bool& leido);
     // De un fichero de datos de librería, solo la primera entrada "$LIBRARY-ENTRY" cuyas
     // claves (columnas 16, 48 y 64 de su línea, contando desde el "$") coinciden; una
     // tercera clave "*" vale por cualquiera. La entrada va hasta su línea "..", incluida.

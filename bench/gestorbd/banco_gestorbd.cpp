@@ -1,6 +1,10 @@
 // Carga, guardado y guardado XML de una base de datos entera por el gestor, con 1.000, 10.000
 // y 100.000 elementos de los seis tipos. El tiempo de cada uno debe crecer en línea con el
-// número de elementos.
+// número de elementos. Sus suelos, en la misma ejecución: leer el fichero con read(),
+// escribir los mismos bytes por un fichero temporal con fsync y rename, y escribir con
+// libxml2 el árbol del mismo XML ya en memoria. El pico de memoria de la carga se mide en
+// un proceso aparte (el mismo programa con --pico-memoria), para que no cuente lo que este
+// ya tiene.
 
 #include "bench/gestorbd/generador_gestorbd.h"
 
@@ -13,9 +17,20 @@
 #include "comunes/RegistroElementos.h"
 #include "comunes/bdLibreria.h"
 
-#include <benchmark/benchmark.h>
+#include "plataforma/base/file_writer.h"
+#include "plataforma/base/files.h"
 
+#include <benchmark/benchmark.h>
+#include <libxml/parser.h>
+#include <libxml/tree.h>
+
+#include <fcntl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -88,6 +103,132 @@ void GuardarXML(benchmark::State& estado) {
              [](GestorBD& g, int n) { return g.GuardarXML(Salida("guardado.xml", n).c_str()); });
 }
 
+// Suelo de la carga: el fichero entero a memoria con read().
+void SueloCargar(benchmark::State& estado) {
+    const int n = static_cast<int>(estado.range(0));
+    const std::string& ruta = g_ficheros.at(n);
+    const size_t tamano = std::filesystem::file_size(ruta);
+    for (auto _ : estado) {
+        std::string bytes;
+        bytes.resize(tamano);
+        const int fd = ::open(ruta.c_str(), O_RDONLY | O_CLOEXEC);
+        size_t leido = 0;
+        for (ssize_t r; fd >= 0 && leido < tamano &&
+                        (r = ::read(fd, bytes.data() + leido, tamano - leido)) > 0;)
+            leido += static_cast<size_t>(r);
+        if (fd >= 0) ::close(fd);
+        benchmark::DoNotOptimize(bytes.data());
+        if (leido != tamano) {
+            estado.SkipWithError("no se ha podido leer el fichero");
+            break;
+        }
+    }
+    estado.counters["bytes"] = static_cast<double>(tamano);
+    estado.SetComplexityN(n);
+}
+
+// Suelo del guardado: los bytes del fichero guardado, tal cual, por el mismo camino de
+// fichero temporal, fsync y rename.
+void SueloGuardar(benchmark::State& estado) {
+    const int n = static_cast<int>(estado.range(0));
+    std::string bytes;
+    ReadWholeFile(g_ficheros.at(n).c_str(), bytes);
+    const std::string ruta = Salida("suelo.bdc", n);
+    for (auto _ : estado) {
+        FileWriter fichero;
+        if (!fichero.Open(ruta.c_str(), FileWriter::Mode::Binary, true)) break;
+        fichero.Write(bytes.data(), bytes.size());
+        if (!fichero.Commit()) {
+            estado.SkipWithError("no se ha podido escribir el fichero");
+            break;
+        }
+    }
+    estado.SetComplexityN(n);
+}
+
+// Suelo del guardado XML: libxml2 escribe el árbol del XML que guarda el programa, ya
+// construido.
+void SueloGuardarXML(benchmark::State& estado) {
+    const int n = static_cast<int>(estado.range(0));
+    {
+        GestorBD gestor("Banco", LISTA_PROGRAMA);
+        gestor.Cargar(g_ficheros.at(n).c_str());
+        gestor.GuardarXML(Salida("modelo.xml", n).c_str());
+    }
+    std::string xml;
+    ReadWholeFile(Salida("modelo.xml", n).c_str(), xml);
+    xmlDocPtr documento = xmlReadMemory(xml.data(), static_cast<int>(xml.size()), nullptr,
+                                        nullptr, XML_PARSE_NONET);
+    if (documento == nullptr) {
+        estado.SkipWithError("no se ha podido leer el XML");
+        return;
+    }
+    const std::string ruta = Salida("suelo.xml", n);
+    for (auto _ : estado)
+        if (xmlSaveFormatFileEnc(ruta.c_str(), documento, "UTF-8", 1) < 0) {
+            estado.SkipWithError("no se ha podido escribir el XML");
+            break;
+        }
+    xmlFreeDoc(documento);
+    estado.SetComplexityN(n);
+}
+
+// Un campo de /proc/self/status, en kB.
+long EstadoProceso(const char* campo) {
+    std::ifstream estado("/proc/self/status");
+    std::string linea;
+    const size_t largo = std::strlen(campo);
+    while (std::getline(estado, linea))
+        if (linea.compare(0, largo, campo) == 0) return std::atol(linea.c_str() + largo + 1);
+    return -1;
+}
+
+// En el proceso aparte: la memoria que la carga añade en su pico, en bytes.
+int MedirPicoDeCarga(const char* carpeta, const char* ruta) {
+    Directorios::FijarCarpetaAplicacion(carpeta);
+    RegistrarElementos();
+    Directorios::Instancia();
+    const long antes = EstadoProceso("VmRSS:");
+    {
+        GestorBD gestor("Banco", LISTA_PROGRAMA);
+        gestor.Cargar(ruta);
+    }
+    std::printf("%ld\n", (EstadoProceso("VmHWM:") - antes) * 1024);
+    return 0;
+}
+
+// El pico de memoria de la carga sobre el tamaño del fichero.
+void PicoMemoriaCargar(benchmark::State& estado) {
+    const int n = static_cast<int>(estado.range(0));
+    const std::string& ruta = g_ficheros.at(n);
+    double pico = 0;
+    for (auto _ : estado) {
+        int tubo[2];
+        if (pipe(tubo) != 0) break;
+        const pid_t hijo = fork();
+        if (hijo == 0) {
+            dup2(tubo[1], STDOUT_FILENO);
+            execl("/proc/self/exe", "banco_gestorbd", "--pico-memoria",
+                  (g_carpeta.string() + "/").c_str(), ruta.c_str(), nullptr);
+            _exit(127);
+        }
+        close(tubo[1]);
+        char texto[64] = {};
+        ssize_t leido = read(tubo[0], texto, sizeof texto - 1);
+        close(tubo[0]);
+        int salida = 0;
+        waitpid(hijo, &salida, 0);
+        if (leido <= 0 || !WIFEXITED(salida) || WEXITSTATUS(salida) != 0) {
+            estado.SkipWithError("no se ha podido medir la memoria");
+            break;
+        }
+        pico = std::atof(texto);
+    }
+    estado.counters["pico_MB"] = pico / 1e6;
+    estado.counters["pico_por_fichero"] =
+        pico / static_cast<double>(std::filesystem::file_size(ruta));
+}
+
 // Una instalación propia en una carpeta temporal, con un catálogo pequeño: la carga de los
 // cerramientos y los huecos lo lee una vez.
 void Preparar() {
@@ -118,6 +259,11 @@ bool PrepararBase(int n) {
 } // namespace
 
 int main(int argc, char** argv) {
+    if (argc == 4 && std::strcmp(argv[1], "--pico-memoria") == 0)
+        return MedirPicoDeCarga(argv[2], argv[3]);
+    // La carpeta de trabajo cambia al preparar la instalación (Directorios entra en la suya):
+    // se vuelve a la de partida, para que un --benchmark_out relativo quede donde se pidió.
+    const std::filesystem::path partida = std::filesystem::current_path();
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
 
@@ -129,14 +275,23 @@ int main(int argc, char** argv) {
     for (int n : tamanos)
         if (!PrepararBase(n)) resultado = 1;
 
+    std::filesystem::current_path(partida);
+
     if (resultado == 0) {
-        for (auto [nombre, funcion] : {std::pair{"Cargar", &Cargar}, std::pair{"Guardar", &Guardar},
-                                       std::pair{"GuardarXML", &GuardarXML}}) {
+        for (auto [nombre, funcion] :
+             {std::pair{"Cargar", &Cargar}, std::pair{"SueloCargar", &SueloCargar},
+              std::pair{"Guardar", &Guardar}, std::pair{"SueloGuardar", &SueloGuardar},
+              std::pair{"GuardarXML", &GuardarXML},
+              std::pair{"SueloGuardarXML", &SueloGuardarXML}}) {
             auto* banco = benchmark::RegisterBenchmark(nombre, funcion);
             for (int n : tamanos)
                 banco->Arg(n);
             banco->Unit(benchmark::kMillisecond)->Complexity(benchmark::oN);
         }
+        benchmark::RegisterBenchmark("PicoMemoriaCargar", &PicoMemoriaCargar)
+            ->Arg(tamanos.back())
+            ->Iterations(1)
+            ->Unit(benchmark::kMillisecond);
         benchmark::RunSpecifiedBenchmarks();
     } else {
         std::fprintf(stderr, "No se han podido preparar las bases de datos\n");

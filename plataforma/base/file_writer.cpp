@@ -12,6 +12,7 @@
 #include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 namespace {
 
@@ -141,12 +142,13 @@ void FileWriter::Fail(int error, const char* operation) {
 
 void FileWriter::Printf(const char* fmt, ...) {
     if (error_ != 0) return;
-    std::string texto;
+    // Formatted into a text kept between calls, so that no write allocates.
+    formatted_.clear();
     va_list args;
     va_start(args, fmt);
-    AnadirFormatoCv(texto, fmt, args);
+    AnadirFormatoCv(formatted_, fmt, args);
     va_end(args);
-    Write(texto.data(), texto.size());
+    Write(formatted_.data(), formatted_.size());
 }
 
 void FileWriter::Puts(const AnsiString& text) {
@@ -173,9 +175,19 @@ void FileWriter::Append(const char* data, size_t size) {
         buffer_.append(data, size);
         return;
     }
-    for (size_t i = 0; i < size; ++i) {
-        if (data[i] == '\n') buffer_ += '\r';
-        buffer_ += data[i];
+    // Each run up to a line end at once, the line end as "\r\n".
+    const char* p = data;
+    const char* const fin = data + size;
+    while (p < fin) {
+        const char* salto =
+            static_cast<const char*>(std::memchr(p, '\n', static_cast<size_t>(fin - p)));
+        if (salto == nullptr) {
+            buffer_.append(p, static_cast<size_t>(fin - p));
+            return;
+        }
+        buffer_.append(p, static_cast<size_t>(salto - p));
+        buffer_.append("\r\n", 2);
+        p = salto + 1;
     }
 }
 

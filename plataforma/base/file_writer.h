@@ -69,6 +69,7 @@ private:
     std::string targetPath_;  // the file-system name of the target
     std::string writtenPath_; // the file the descriptor writes
     std::string buffer_;
+    std::string formatted_; // Printf's text before it is written
     int error_ = 0;
     AnsiString errorText_;
 };

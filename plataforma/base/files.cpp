@@ -168,7 +168,7 @@ AnsiString ExtractFileName(const AnsiString& ruta) {
     return ruta.SubString(UltimoSeparador(ruta) + 1, ruta.Length());
 }
 
-bool ReadWholeFile(const AnsiString& ruta, std::string& contenido) {
+bool ReadWholeFile(const AnsiString& ruta, std::string& contenido, size_t delante) {
     std::string nativa = NativePath(ruta);
     if (nativa.empty()) return false;
     int fd = ::open(nativa.c_str(), O_RDONLY | O_CLOEXEC);
@@ -180,8 +180,8 @@ bool ReadWholeFile(const AnsiString& ruta, std::string& contenido) {
     }
     // The size is only a hint: files under /proc say 0, and a file may grow while read.
     std::string leido;
-    leido.resize(st.st_size > 0 ? static_cast<size_t>(st.st_size) + 1 : 4096);
-    size_t total = 0;
+    leido.resize(delante + (st.st_size > 0 ? static_cast<size_t>(st.st_size) + 1 : 4096));
+    size_t total = delante;
     bool bien = true;
     for (;;) {
         if (total == leido.size()) leido.resize(leido.size() * 2);

@@ -35,5 +35,7 @@ bool SetCurrentDir(const AnsiString& ruta);
 AnsiString ExtractFilePath(const AnsiString& ruta); // up to and including the last separator
 AnsiString ExtractFileName(const AnsiString& ruta); // after the last separator
 
-// Reads a whole file as bytes; false when it cannot be opened or read.
-bool ReadWholeFile(const AnsiString& ruta, std::string& contenido);
+// Reads a whole file as bytes; false when it cannot be opened or read. With "delante", the
+// text starts with that many bytes of room (zeros) before the file's bytes, for a reader that
+// rewrites the text in place and may write a little ahead of where it reads.
+bool ReadWholeFile(const AnsiString& ruta, std::string& contenido, size_t delante = 0);

@@ -8,6 +8,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
 #include <locale.h>
 #include <string>
 
@@ -66,6 +67,37 @@ void Redondear(Decimal& d, int cifras) {
         }
     }
     d.digitos.erase(d.digitos.find_last_not_of('0') + 1);
+}
+
+// The exact expansion rounded half away from zero to `cifras` significant digits, from
+// to_chars' correctly rounded expansion with one digit more: unless that digit is a 5 the value
+// is not a tie, and rounding the digits is rounding the value. Only a possible tie writes out
+// every digit.
+Decimal Redondeado(double valor, int cifras) {
+    Decimal d;
+    d.negativo = std::signbit(valor);
+    if (valor == 0) return d;
+    const double absoluto = std::fabs(valor);
+    char texto[40];
+    auto [fin, error] =
+        std::to_chars(texto, texto + sizeof texto, absoluto, std::chars_format::scientific, cifras);
+    const char* e =
+        static_cast<const char*>(std::memchr(texto, 'e', static_cast<size_t>(fin - texto)));
+    if (error != std::errc() || e == nullptr || e[-1] == '5') {
+        d = ExpansionExacta(valor);
+        Redondear(d, cifras);
+        return d;
+    }
+    // Not a tie: rounding the digits written (half up, the last is not a 5) is rounding the
+    // value.
+    for (const char* p = texto; p < e; ++p)
+        if (*p != '.') d.digitos += *p;
+    int exponente10 = 0;
+    std::from_chars(e + (e[1] == '+' ? 2 : 1), fin, exponente10);
+    d.exponente = exponente10 + 1;
+    d.digitos.erase(d.digitos.find_last_not_of('0') + 1);
+    Redondear(d, cifras);
+    return d;
 }
 
 // The digit of the 10^(exponente - 1 - i) place: i counts from the first significant place.
@@ -147,8 +179,7 @@ AnsiString FormatFloat(const AnsiString& formato, double valor) {
 
     // The class library first takes the value to 18 significant digits, then to the
     // pattern's decimals: 2.675 (2.67499999999999982...) stays 2.67, 0.125 gives 0.13.
-    Decimal d = ExpansionExacta(valor);
-    Redondear(d, 18);
+    Decimal d = Redondeado(valor, 18);
     Redondear(d, d.exponente + p.decimalesMaximos);
 
     std::string entera;
@@ -173,8 +204,7 @@ AnsiString FormatFloat(const AnsiString& formato, double valor) {
 
 AnsiString FloatToStr(double valor) {
     if (!std::isfinite(valor)) return NoFinito(valor);
-    Decimal d = ExpansionExacta(valor);
-    Redondear(d, 15);
+    Decimal d = Redondeado(valor, 15);
     if (d.EsCero()) return AnsiString("0");
 
     const char separador = GetDecimalSeparator();

@@ -35,6 +35,20 @@ TEST(LeerBDL, ComprimeBlancosYFinesDeLinea) {
     EXPECT_EQ(Lector("a  b\r\n    c\nd")->Texto(), "a b \n c \n d");
     EXPECT_EQ(Lector("x\r\n\r\ny")->Texto(), "x \n  \n y");
     EXPECT_EQ(Lector("\tT\t=  1")->Texto(), "\tT\t= 1"); // los tabuladores no se tocan
+    // Con sangría el texto se trata en su sitio; sin ella crece y sigue en otro.
+    EXPECT_EQ(Lector("    THICKNESS         =      0.0123456\r\n    CONDUCTIVITY = 1\r\n")->Texto(),
+              " THICKNESS = 0.0123456 \n CONDUCTIVITY = 1 \n ");
+    EXPECT_EQ(Lector("abcdefghij\nklmnopqrst\n\nuvwxyz0123456789  Á\n")->Texto(),
+              "abcdefghij \n klmnopqrst \n  \n uvwxyz0123456789 Á \n ");
+    // Miles de líneas cortas sin sangría crecen más que el margen del texto: sigue aparte.
+    std::string cortas, esperado;
+    for (int i = 0; i < 5000; ++i) {
+        cortas += std::to_string(i % 10) + "\n";
+        esperado += std::to_string(i % 10) + " \n ";
+    }
+    EXPECT_EQ(Lector(cortas)->Texto(), esperado);
+    EXPECT_EQ(Lector("\"Muro\" = LAYERS\n..", LeerBDL::Forma::Literal)->Texto(),
+              "\"Muro\" = LAYERS\n..");
     EXPECT_EQ(Lector("a  b\r\n    c\n", LeerBDL::Forma::Literal)->Texto(), "a  b\n    c\n");
 }
 

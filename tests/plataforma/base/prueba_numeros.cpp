@@ -7,10 +7,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <limits>
 #include <random>
 #include <string>
+#include <utility>
 
 namespace {
 
@@ -112,6 +115,59 @@ TEST(FormatFloat, RedondeaYUsaElSeparadorRegional) {
 
 TEST(FormatFloat, PatronVacioEsElFormatoGeneral) {
     EXPECT_EQ(FormatFloat("", 0.5).str(), "0.5");
+}
+
+// The rounding written out in full: every decimal of the value, 18 significant digits and
+// then the decimals of the pattern, each half away from zero.
+std::string RedondeoDeReferencia(double valor, int decimales) {
+    char texto[1200];
+    std::snprintf(texto, sizeof texto, "%.1074f", std::fabs(valor));
+    std::string cifras(texto);
+    size_t entera = cifras.find('.'); // cifras de la parte entera
+    cifras.erase(entera, 1);
+    // Deja las primeras "cuantas" cifras; un acarreo por delante añade una a la parte entera.
+    auto redondear = [&](size_t cuantas) {
+        if (cuantas >= cifras.size()) return;
+        bool sube = cifras[cuantas] >= '5';
+        std::fill(cifras.begin() + static_cast<long>(cuantas), cifras.end(), '0');
+        size_t i = cuantas;
+        while (sube && i > 0 && cifras[i - 1] == '9')
+            cifras[--i] = '0';
+        if (!sube) return;
+        if (i > 0) {
+            ++cifras[i - 1];
+        } else {
+            cifras.insert(cifras.begin(), '1');
+            ++entera;
+        }
+    };
+    const size_t primera = cifras.find_first_not_of('0');
+    if (primera != std::string::npos) {
+        redondear(primera + 18);
+        redondear(entera + static_cast<size_t>(decimales));
+    }
+    std::string resultado = cifras.substr(0, entera);
+    resultado.erase(0, std::min(resultado.find_first_not_of('0'), resultado.size() - 1));
+    if (decimales > 0) resultado += "." + cifras.substr(entera, static_cast<size_t>(decimales));
+    if (std::signbit(valor) && resultado.find_first_of("123456789") != std::string::npos)
+        resultado.insert(0, "-");
+    return resultado;
+}
+
+// Random values, as doubles and as the floats the programs keep, at every scale.
+TEST(FormatFloat, IgualQueElRedondeoEscritoEntero) {
+    std::mt19937_64 azar(37);
+    std::uniform_int_distribution<int> entero(-20000000, 20000000);
+    std::uniform_int_distribution<int> escala(0, 12);
+    for (int i = 0; i < 20000; ++i) {
+        double valor = entero(azar) / std::pow(10.0, escala(azar));
+        if (i % 2) valor = static_cast<float>(valor);
+        if (i % 5 == 0) valor = (entero(azar) + 0.5) / std::pow(2.0, escala(azar));
+        for (auto [patron, decimales] :
+             {std::pair{"0", 0}, {"0.00", 2}, {"0.000", 3}, {"0.0000", 4}})
+            ASSERT_EQ(FormatFloat(patron, valor).str(), RedondeoDeReferencia(valor, decimales))
+                << std::hexfloat << valor << " " << patron;
+    }
 }
 
 struct CasoGeneral {
