@@ -389,6 +389,14 @@ void TKavEdit::SetInt(int Value) {
     SetModified(true);
 }
 
+void TKavEdit::ListToRangeStr(TRangeList* List) {
+    SetWindowText(List ? List->ToRangeStr() : AnsiString());
+}
+
+bool TKavEdit::RangeStrToList(TRangeList* List) const {
+    return List && List->StrToList(GetText());
+}
+
 void TKavEdit::SetPrecision(short Value) {
     if (Value == precision_) return;
     if (editType_ != etString && editType_ != etFloat && editType_ != etMoney) return;

@@ -9,6 +9,7 @@
 
 #include "controles/edit/attached_label.h"
 #include "controles/edit/edit_align.h"
+#include "controles/edit/range_list.h"
 #include "controles/edit/window_canvases.h"
 #include "plataforma/base/string_list.h"
 #include "plataforma/gui/widgets/edit.h"
@@ -163,6 +164,10 @@ public:
     void SetEditAlign(TEditAlign Value);
     bool GetCanUndo() const { return canUndo_; }
     void SetCanUndo(bool Value);
+    // The list (sorted) as range text such as "1-5,7", written as the whole window text.
+    void ListToRangeStr(TRangeList* List);
+    // The value read into List (TRangeList::StrToList).
+    bool RangeStrToList(TRangeList* List) const;
     // Caret index just after the decimal separator in the window text.
     int DecimalPos() const;
     // Characters of the integer part of S, plus one.
