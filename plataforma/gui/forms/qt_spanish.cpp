@@ -19,6 +19,9 @@ bool InstallQtSpanishTranslations() {
         return false;
     }
     QCoreApplication::installTranslator(nuevo);
+    // The kinds of file that the dialogs list come from the system's descriptions in this
+    // language. Numbers and dates that the programs show never go through Qt's locale.
+    QLocale::setDefault(QLocale(QLocale::Spanish, QLocale::Spain));
     traductor = nuevo;
     return true;
 }

@@ -345,6 +345,11 @@ TEST(GanchosQt, LosDialogosDeFicherosEnEspanol) {
                 for (QAbstractButton* b : caja->buttons())
                     botones.push_back(FromQString(b->text()).str());
             textos["titulo"] = FromQString(d->windowTitle()).str();
+            if (modelo)
+                textos["carpeta"] =
+                    FromQString(modelo->type(modelo->index(
+                                    d->directory().absoluteFilePath(ToQString("Imágenes")))))
+                        .str();
             const QString png = QString::fromStdString(NativePath(CaptureFolder())) +
                                 QStringLiteral("/") + QString::fromLatin1(c.captura) +
                                 QStringLiteral(".png");
@@ -357,7 +362,8 @@ TEST(GanchosQt, LosDialogosDeFicherosEnEspanol) {
                   (std::map<std::string, std::string>{{"lookInLabel", "Ver en:"},
                                                       {"fileNameLabel", "&Nombre de fichero:"},
                                                       {"fileTypeLabel", "Ficheros de tipo:"},
-                                                      {"titulo", *c.titulo ? c.titulo : "Abrir"}}));
+                                                      {"titulo", *c.titulo ? c.titulo : "Abrir"},
+                                                      {"carpeta", "Carpeta"}}));
         std::sort(botones.begin(), botones.end());
         EXPECT_EQ(botones, (std::vector<std::string>{std::string("&") + c.boton, "Cancelar"}));
     }
