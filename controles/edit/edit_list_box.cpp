@@ -23,17 +23,6 @@ constexpr UINT_PTR kHoverTimer = 111;
 
 // --- persistence settings ---
 
-void TELPersist::Assign(TPersistent* Source) {
-    auto* s = dynamic_cast<TELPersist*>(Source);
-    if (!s) return TPersistent::Assign(Source);
-    enable_ = s->enable_;
-    storage_ = s->storage_;
-    key_ = s->key_;
-    section_ = s->section_;
-    count_ = s->count_;
-    maxCount_ = s->maxCount_;
-}
-
 // --- the editor ---
 
 TSizeEdit::TSizeEdit(TEditListBox* List) : TEdit(List), list_(List) {
@@ -524,36 +513,12 @@ void TEditListBox::CMHintShow(TCMHintShow& Message) {
 
 // --- persistence ---
 
-std::unique_ptr<TCustomIniFile> TEditListBox::OpenStore() const {
-    if (persist_->GetStorage() == stInifile) return std::make_unique<TIniFile>(persist_->GetKey());
-    return std::make_unique<TRegIniFile>(persist_->GetKey());
-}
-
 void TEditListBox::LoadPersist() {
-    if (!persist_->GetEnable()) return;
-    std::unique_ptr<TCustomIniFile> store = OpenStore();
     BeginUpdate();
-    GetItems()->Clear();
-    for (int i = 1;; ++i) {
-        const AnsiString v = store->ReadString(persist_->GetSection(), "Item" + IntToStr(i), "");
-        if (v.IsEmpty()) break;
-        GetItems()->Add(v);
-    }
+    persist_->Load(*GetItems());
     EndUpdate();
 }
 
 void TEditListBox::SavePersist() {
-    if (!persist_->GetEnable()) return;
-    std::unique_ptr<TCustomIniFile> store = OpenStore();
-    const int count = GetCount();
-    const bool limited = persist_->GetMaxCount();
-    const int n = limited ? persist_->GetCount() : count;
-    const int offset = limited && count > persist_->GetCount() ? count - persist_->GetCount() : 0;
-    const AnsiString section = persist_->GetSection();
-    for (int i = 1; i <= n; ++i) {
-        const int at = offset + i - 1;
-        store->WriteString(section, "Item" + IntToStr(i),
-                           at < count ? GetItems()->GetStrings(at) : AnsiString());
-    }
-    store->WriteString(section, "Item" + IntToStr(n + 1), "");
+    persist_->Save(*GetItems(), false);
 }

@@ -9,6 +9,7 @@
 // and the flat calls find no function and do nothing.
 
 #include "controles/comun/scroll_style.h"
+#include "controles/edit/history_persist.h"
 #include "plataforma/base/collection.h"
 #include "plataforma/gui/widgets/edit.h"
 #include "plataforma/gui/widgets/list_box.h"
@@ -23,7 +24,7 @@ struct SCROLLINFO;
 
 enum TTabType { tableft, tabright };
 using TScrollStyle = TScrollType;
-enum TELStorage { stInifile, stRegistry };
+using TELStorage = THistoryStorage;
 
 using TEditDoneEvent = std::function<void(TObject* Sender, AnsiString& NewStr, bool& Allow)>;
 using TEditStartEvent = std::function<void(TObject* Sender, int ItemIndex, bool& Allow)>;
@@ -60,29 +61,7 @@ private:
     TEditListBox* owner_;
 };
 
-class TELPersist : public TPersistent {
-public:
-    void Assign(TPersistent* Source) override;
-    bool GetEnable() const { return enable_; }
-    void SetEnable(bool Value) { enable_ = Value; }
-    TELStorage GetStorage() const { return storage_; }
-    void SetStorage(TELStorage Value) { storage_ = Value; }
-    const AnsiString& GetKey() const { return key_; }
-    void SetKey(const AnsiString& Value) { key_ = Value; }
-    const AnsiString& GetSection() const { return section_; }
-    void SetSection(const AnsiString& Value) { section_ = Value; }
-    int GetCount() const { return count_; }
-    void SetCount(int Value) { count_ = Value; }
-    bool GetMaxCount() const { return maxCount_; }
-    void SetMaxCount(bool Value) { maxCount_ = Value; }
-
-private:
-    bool enable_ = false;
-    TELStorage storage_ = stInifile;
-    AnsiString key_, section_;
-    int count_ = 0;
-    bool maxCount_ = false;
-};
+using TELPersist = THistoryPersist;
 
 // The editor laid over the item being edited.
 class TSizeEdit : public TEdit {
@@ -215,7 +194,6 @@ private:
     void CMHintShow(TCMHintShow& Message);
     void SelectionChanged();
     void ListChanged(UINT Msg);
-    std::unique_ptr<TCustomIniFile> OpenStore() const;
 
     bool autoInsert_ = false, autoDelete_ = false, allowEdit_ = true;
     bool lookupIncr_ = false, lookupFull_ = false;

@@ -26,6 +26,8 @@ void EnterExitWalk(TWinControl* root, TWinControl* target) {
         auto alive = target->Watch();
         cur->Perform(CM_EXIT, 0, 0);
         if (alive.expired()) return;
+        // A control that refuses to be left took the focus back: nothing is entered.
+        if (enfocado != target) return;
         cur = cur->GetParent();
     }
     if (!cur) cur = root;

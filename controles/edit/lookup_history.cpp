@@ -1,0 +1,72 @@
+// The history of the lookup edit and combo: completion, file-name completion, insertion
+// with a limit, and the store it is kept in.
+
+#include "controles/edit/lookup_combo.h"
+
+#include "plataforma/base/files.h"
+
+#include <filesystem>
+#include <string>
+
+namespace {
+
+AnsiString Fold(const AnsiString& s, bool matchCase) {
+    return matchCase ? s : AnsiUpperCase(s);
+}
+
+bool StartsWith(const AnsiString& s, const AnsiString& prefix) {
+    return s.str().compare(0, prefix.str().size(), prefix.str()) == 0;
+}
+
+} // namespace
+
+int FindHistoryCompletion(const TStrings& History, const AnsiString& Prefix, bool MatchCase) {
+    const AnsiString p = Fold(Prefix, MatchCase);
+    for (int i = 0; i < History.GetCount(); ++i)
+        if (StartsWith(Fold(History.GetStrings(i), MatchCase), p)) return i;
+    return -1;
+}
+
+AnsiString CompleteFileName(const AnsiString& Directory, const AnsiString& Text) {
+    if (Text.IsEmpty()) return AnsiString();
+    const std::string& t = Text.str();
+    const size_t cut = t.find_last_of("\\/:");
+    const AnsiString folder(cut == std::string::npos ? std::string() : t.substr(0, cut + 1));
+    const AnsiString last(cut == std::string::npos ? t : t.substr(cut + 1));
+    AnsiString where = folder;
+    const bool absolute = !t.empty() && (t[0] == '/' || t[0] == '\\');
+    if (!Directory.IsEmpty() && !absolute) {
+        AnsiString dir = Directory;
+        const char end = dir.str().back();
+        if (end != '\\' && end != '/') dir = dir + "\\";
+        where = dir + folder;
+    }
+    if (where.IsEmpty()) where = ".";
+    std::error_code ec;
+    std::filesystem::directory_iterator it(NativePath(where), ec), end;
+    if (ec) return AnsiString();
+    const AnsiString key = AnsiUpperCase(last);
+    AnsiString best;
+    for (; it != end; it.increment(ec)) {
+        if (ec) break;
+        const AnsiString name = FromNativePath(it->path().filename().string());
+        if (name.IsEmpty() || name.str()[0] == '.') continue;
+        if (!StartsWith(AnsiUpperCase(name), key)) continue;
+        // The folder's order is the file system's: the first by name, as a listing shows.
+        if (best.IsEmpty() || AnsiCompareStr(name, best) < 0) best = name;
+    }
+    return best.IsEmpty() ? AnsiString() : folder + best;
+}
+
+void AddToHistory(TStrings& History, const AnsiString& Text, TAutoHistoryDirection Direction,
+                  int Limit) {
+    if (Direction == ahdFirst) {
+        while (Limit > 0 && History.GetCount() >= Limit)
+            History.Delete(History.GetCount() - 1);
+        History.Insert(0, Text);
+    } else {
+        while (Limit > 0 && History.GetCount() >= Limit)
+            History.Delete(0);
+        History.Add(Text);
+    }
+}
