@@ -47,6 +47,8 @@ bool SelloMenor(const auto& ranura, uint64_t sello) {
 Contenedor::Contenedor(const AnsiString& nombre) : ObjetoBase(nombre) {}
 
 Contenedor::~Contenedor() {
+    // Lo que se borra aquí ya no cuenta en el índice propio.
+    nombresDelArbol.reset();
     // El último primero. Cada hijo sale de la lista antes de borrarse, así que si su
     // destructor vuelve a este contenedor lo encuentra en orden.
     for (;;) {
@@ -75,6 +77,7 @@ void Contenedor::AnadirHijo(ObjetoBase* hijo) {
     PonerEnIndice(ranura);
     if (dynamic_cast<Contenedor*>(hijo) != nullptr) subcontenedores.push_back(ranura);
     hijo->dueno = this;
+    ContarEnIndices(*hijo, 1);
 }
 
 void Contenedor::QuitarHijo(ObjetoBase* hijo) {
@@ -98,6 +101,9 @@ ObjetoBase* Contenedor::Hijo(int indice) const {
 void Contenedor::Desvincular(ObjetoBase* hijo) {
     uint64_t sello = QuitarDelIndice(hijo->nombre, hijo);
     if (sello == 0) return;
+    // Un hijo a medio destruir ya no tiene hijos (o ya no es un contenedor): cuenta lo que
+    // queda de él.
+    ContarEnIndices(*hijo, -1);
 
     auto enLista = std::lower_bound(hijos.begin(), hijos.end(), sello, SelloMenor<Ranura>);
     if (enLista != hijos.end() && enLista->sello == sello) {
@@ -165,7 +171,60 @@ uint64_t Contenedor::QuitarDelIndice(const AnsiString& nombre, const ObjetoBase*
 
 void Contenedor::HijoRenombrado(ObjetoBase* hijo, const AnsiString& anterior) {
     uint64_t sello = QuitarDelIndice(anterior, hijo);
-    if (sello != 0) PonerEnIndice(Ranura{hijo, sello});
+    if (sello == 0) return;
+    PonerEnIndice(Ranura{hijo, sello});
+    CambiarEnIndices(anterior, -1);
+    CambiarEnIndices(hijo->nombre, 1);
+}
+
+void Contenedor::LlevarIndiceDeNombres() {
+    if (nombresDelArbol) return;
+    nombresDelArbol = std::make_unique<NombresDelArbol>();
+    for (const Ranura& ranura : hijos)
+        if (ranura.objeto != nullptr) {
+            // Solo este índice: los de los antepasados ya cuentan estos hijos.
+            std::vector<const ObjetoBase*> pendientes{ranura.objeto};
+            while (!pendientes.empty()) {
+                const ObjetoBase* objeto = pendientes.back();
+                pendientes.pop_back();
+                ++(*nombresDelArbol)[objeto->nombre];
+                if (auto* sub = dynamic_cast<const Contenedor*>(objeto))
+                    for (const Ranura& r : sub->hijos)
+                        if (r.objeto != nullptr) pendientes.push_back(r.objeto);
+            }
+        }
+}
+
+void Contenedor::CambiarEnIndices(const AnsiString& nombre, int cuenta) {
+    for (Contenedor* c = this; c != nullptr; c = c->dueno) {
+        if (!c->nombresDelArbol) continue;
+        auto it = c->nombresDelArbol->try_emplace(nombre, 0).first;
+        it->second += cuenta;
+        if (it->second <= 0) c->nombresDelArbol->erase(it);
+    }
+}
+
+void Contenedor::ContarEnIndices(const ObjetoBase& objeto, int cuenta) {
+    bool hayIndice = false;
+    for (const Contenedor* c = this; c != nullptr && !hayIndice; c = c->dueno)
+        hayIndice = c->nombresDelArbol != nullptr;
+    if (!hayIndice) return;
+    std::vector<const ObjetoBase*> pendientes{&objeto};
+    while (!pendientes.empty()) {
+        const ObjetoBase* o = pendientes.back();
+        pendientes.pop_back();
+        CambiarEnIndices(o->nombre, cuenta);
+        if (auto* sub = dynamic_cast<const Contenedor*>(o))
+            for (const Ranura& r : sub->hijos)
+                if (r.objeto != nullptr) pendientes.push_back(r.objeto);
+    }
+}
+
+bool Contenedor::PuedeTener(const AnsiString& nombre) const {
+    // El índice más cercano: el de menos objetos que aún los tiene todos.
+    for (const Contenedor* c = this; c != nullptr; c = c->dueno)
+        if (c->nombresDelArbol) return c->nombresDelArbol->contains(nombre);
+    return true;
 }
 
 const Contenedor::Ranura* Contenedor::PrimeroConNombre(const AnsiString& texto) const {
@@ -179,6 +238,7 @@ ObjetoBase* Contenedor::BuscarPorNombre(const AnsiString& texto) {
 }
 
 ObjetoBase* Contenedor::BuscarEnHijos(const AnsiString& texto) {
+    if (!PuedeTener(texto)) return nullptr;
     // En profundidad y en orden: antes que el primer hijo directo con ese nombre solo
     // pueden ganar los descendientes de los contenedores que van delante de él.
     const Ranura* directo = PrimeroConNombre(texto);

@@ -11,6 +11,7 @@
 #include "comunes/ObjetoBase.h"
 
 #include <cstdint>
+#include <memory>
 #include <unordered_map>
 #include <vector>
 
@@ -80,6 +81,12 @@ public:
     // El siguiente identificador de objeto del programa (el primero es 1); no vuelve a 0.
     static int SiguienteCodigo();
 
+protected:
+    // Para la raíz de un árbol grande (el edificio): lleva la cuenta de los nombres de todo lo
+    // que tiene por debajo, para que buscar un nombre que no está, como hace cada creación de
+    // un hijo con nombre único, no recorra el árbol entero.
+    void LlevarIndiceDeNombres();
+
 private:
     friend class ObjetoBase;
 
@@ -135,6 +142,15 @@ private:
     };
     // Hijos directos por nombre.
     std::unordered_map<AnsiString, Homonimos, HashNombre> porNombre;
+    // Con LlevarIndiceDeNombres: cuántos objetos de cada nombre hay por debajo.
+    using NombresDelArbol = std::unordered_map<AnsiString, int, HashNombre>;
+    std::unique_ptr<NombresDelArbol> nombresDelArbol;
+    // Suma (o resta) el objeto y todo lo que tiene por debajo en el índice de cada antepasado
+    // que lo lleva, empezando por este contenedor.
+    void ContarEnIndices(const ObjetoBase& objeto, int cuenta);
+    void CambiarEnIndices(const AnsiString& nombre, int cuenta);
+    // Falso solo si un índice de nombres dice que no hay nada con ese nombre por debajo.
+    bool PuedeTener(const AnsiString& nombre) const;
     // Los hijos que son contenedores, en orden: solo ellos pueden tener descendientes.
     std::vector<Ranura> subcontenedores;
 };

@@ -131,8 +131,10 @@ void Preparar(std::string& texto, LeerBDL::Forma forma, size_t inicio = 0) {
 }
 
 std::string Preparar(std::string_view bruto, LeerBDL::Forma forma) {
-    std::string texto(kMargen + bruto.size(), '\0');
-    std::memcpy(texto.data() + kMargen, bruto.data(), bruto.size());
+    std::string texto;
+    texto.reserve(kMargen + bruto.size());
+    texto.append(kMargen, '\0');
+    texto.append(bruto);
     Preparar(texto, forma, kMargen);
     return texto;
 }

@@ -2,6 +2,8 @@
 
 Edificio::Edificio(const AnsiString& nombre) : Contenedor(nombre) {
     tipo = TIPO_EDIFICIO;
+    // Cada planta, espacio, muro y ventana nuevos buscan su nombre en todo el edificio.
+    LlevarIndiceDeNombres();
 }
 
 float* Edificio::Campo(const AnsiString& clave) {

@@ -1,12 +1,12 @@
 // Un modelo válido (construcciones, huecos y condiciones de operación presentes, así que
-// escribirlo no abre ninguna caja) de 1.000 y 10.000 espacios, cien por planta, con cuatro
-// muros exteriores y una ventana cada uno. Se mide cada paso por separado:
+// escribirlo no abre ninguna caja) de 1.000, 10.000 y 20.000 espacios, cien por planta, con
+// cuatro muros exteriores y una ventana cada uno. Se mide cada paso por separado:
 //   construir   el árbol con CrearHijoNumerado (plantas, espacios, muros y ventanas);
 //   escribir    el modelo entero;
 //   leer        el fichero en un edificio vacío: cada objeto por CrearHijoNumerado y
 //               leído de su registro (los vértices de muros y ventanas se calculan);
 //   reescribir  lo leído, que debe dar el mismo fichero.
-// Los suelos: escribir los mismos bytes de una vez y leerlos del disco.
+// Los suelos: escribir los mismos bytes de una vez, tal cual, y leerlos del disco.
 
 #include "comunes/Directorios.h"
 #include "comunes/FicheroLog.h"
@@ -166,7 +166,7 @@ void ModeloEscritoLeidoYReescrito(benchmark::State& estado) {
 
         inicio = std::chrono::steady_clock::now();
         FileWriter crudo;
-        crudo.Open((ruta + ".crudo").c_str());
+        crudo.Open((ruta + ".crudo").c_str(), FileWriter::Mode::Binary);
         crudo.Write(primero.data(), primero.size());
         crudo.Commit();
         sueloEscribir += Desde(inicio);
@@ -191,7 +191,7 @@ void Tamanos(benchmark::internal::Benchmark* banco) {
         banco->Arg(100);
         return;
     }
-    banco->Arg(1000)->Arg(10000);
+    banco->Arg(1000)->Arg(10000)->Arg(20000);
 }
 
 } // namespace

@@ -9,7 +9,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <iterator>
 #include <memory>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -320,6 +323,89 @@ TEST_F(ContenedorTest, ElIndiceSigueLosRenombresYLasBajas) {
     EXPECT_EQ(bd.BuscarPorNombre("z"), hijos[0]);
     EXPECT_EQ(bd.ContarUsos("z"), 1);
     delete hijos[1];
+}
+
+// Un contenedor que lleva el índice de los nombres de todo su árbol, como el edificio.
+class RaizConIndice : public ContenedorPrueba {
+public:
+    explicit RaizConIndice(const AnsiString& nombre) : ContenedorPrueba(nombre) {
+        LlevarIndiceDeNombres();
+    }
+};
+
+// La búsqueda escrita sin índices: en profundidad por los hijos, en orden.
+ObjetoBase* BuscarRecorriendo(const Contenedor& c, const AnsiString& nombre) {
+    for (int i = 0; i < c.NumeroHijos(); ++i) {
+        ObjetoBase* hijo = c.Hijo(i);
+        if (hijo->EsNombre(nombre)) return hijo;
+        if (auto* sub = dynamic_cast<Contenedor*>(hijo))
+            if (ObjetoBase* hallado = BuscarRecorriendo(*sub, nombre)) return hallado;
+    }
+    return nullptr;
+}
+
+void Recoger(Contenedor* c, std::vector<Contenedor*>& contenedores,
+             std::vector<ObjetoBase*>& objetos) {
+    contenedores.push_back(c);
+    for (int i = 0; i < c->NumeroHijos(); ++i) {
+        objetos.push_back(c->Hijo(i));
+        if (auto* sub = dynamic_cast<Contenedor*>(c->Hijo(i))) Recoger(sub, contenedores, objetos);
+    }
+}
+
+// Altas, bajas, borrados, renombres y traslados de ramas al azar en un árbol con dos índices
+// (la raíz y una rama que también lo lleva): cada búsqueda desde cada contenedor da lo mismo
+// que recorrer el árbol.
+TEST_F(ContenedorTest, ElIndiceDelArbolSigueCadaCambio) {
+    const char* nombres[] = {"Planta", "Espacio", "Muro", "Ventana", "E1", "M2", "raiz"};
+    std::mt19937 azar(37);
+    auto al = [&](size_t n) { return static_cast<size_t>(azar() % n); };
+    auto raiz = std::make_unique<RaizConIndice>("raiz");
+    raiz->AnadirHijo(new RaizConIndice("Planta"));
+    size_t mayor = 0;
+    for (int paso = 0; paso < 600; ++paso) {
+        std::vector<Contenedor*> contenedores;
+        std::vector<ObjetoBase*> objetos;
+        Recoger(raiz.get(), contenedores, objetos);
+        Contenedor* destino = contenedores[al(contenedores.size())];
+        const char* nombre = nombres[al(std::size(nombres))];
+        switch (objetos.empty() ? 0 : al(8)) {
+        case 0:
+        case 1:
+        case 2:
+        case 3:
+            if (al(2) == 0)
+                destino->AnadirHijo(new ContenedorPrueba(nombre));
+            else
+                destino->AnadirHijo(new ElementoPrueba(nombre));
+            break;
+        case 4:
+            objetos[al(objetos.size())]->PonerNombre(nombre);
+            break;
+        case 5: { // una rama a otro sitio (a su propio interior no va)
+            destino->AnadirHijo(objetos[al(objetos.size())]);
+            break;
+        }
+        case 6: { // fuera y borrado
+            ObjetoBase* o = objetos[al(objetos.size())];
+            static_cast<Contenedor*>(o->ObtenerDueno())->QuitarHijo(o);
+            delete o;
+            break;
+        }
+        default: // borrado sin quitarlo antes
+            delete objetos[al(objetos.size())];
+            break;
+        }
+        contenedores.clear();
+        objetos.clear();
+        Recoger(raiz.get(), contenedores, objetos);
+        mayor = std::max(mayor, objetos.size());
+        for (Contenedor* c : contenedores)
+            for (const char* buscado : nombres)
+                ASSERT_EQ(c->BuscarEnHijos(buscado), BuscarRecorriendo(*c, buscado))
+                    << "paso " << paso << ", " << buscado << " desde " << c->ObtenerNombre().str();
+    }
+    EXPECT_GT(mayor, 25u); // el árbol ha llegado a tener ramas de verdad
 }
 
 TEST_F(ContenedorTest, VaciarQuitandoDelantePrimeroConservaElOrden) {

@@ -3,11 +3,11 @@
 
 #include "plataforma/gui/widgets/tree_view.h"
 
+#include "plataforma/gui/images/image_list.h"
+#include "plataforma/gui/kernel/hosted_widget.h"
+#include "plataforma/gui/kernel/qt_bridge.h"
 #include "plataforma/gui/painting/canvas.h"
 #include "plataforma/gui/painting/canvas_device.h"
-#include "plataforma/gui/kernel/hosted_widget.h"
-#include "plataforma/gui/images/image_list.h"
-#include "plataforma/gui/kernel/qt_bridge.h"
 
 #include <QHeaderView>
 #include <QPainter>
@@ -35,6 +35,7 @@ public:
         return static_cast<QTreeWidgetItem*>(n->item_);
     }
     static TCustomTreeView* Tree(const TTreeNode* n) { return n->GetTreeView(); }
+    static const std::vector<TTreeNode*>& Children(const TTreeNode& n) { return n.children_; }
     static bool IsSelected(const TCustomTreeView* t, const TTreeNode* n) {
         return t->selected_ == n;
     }
@@ -251,7 +252,15 @@ TTreeNode* TTreeNode::GetItem(int Index) const {
 
 int TTreeNode::GetIndex() const {
     const auto& s = owner_->Siblings(parent_);
-    return static_cast<int>(std::find(s.begin(), s.end(), this) - s.begin());
+    if (indice_ < s.size() && s[indice_] == this) return static_cast<int>(indice_);
+    // The positions moved: every sibling's is written again at once, so that walking the
+    // siblings one by one does not search for each.
+    size_t mio = s.size();
+    for (size_t i = 0; i < s.size(); ++i) {
+        s[i]->indice_ = i;
+        if (s[i] == this) mio = i;
+    }
+    return static_cast<int>(mio);
 }
 
 int TTreeNode::GetAbsoluteIndex() const {
@@ -424,6 +433,7 @@ void TTreeNode::MoveTo(TTreeNode* Destination, TNodeAttachMode Mode) {
     auto& nuevos = owner_->Siblings(nuevoPadre);
     const int at = t->PlaceFor(nuevoPadre, posicion, this);
     nuevos.insert(nuevos.begin() + at, this);
+    indice_ = static_cast<size_t>(at);
     t->AddItem(this);
     t->selected_ = selected;
     t->ShowSelection();
@@ -438,17 +448,37 @@ TTreeNodes::~TTreeNodes() {
         delete n;
 }
 
-int TTreeNodes::GetCount() const {
-    int c = 0;
-    for (TTreeNode* n = GetFirstNode(); n; n = n->GetNext())
-        ++c;
+namespace {
+
+// The nodes of the lists and all below them.
+int ContarNodos(const std::vector<TTreeNode*>& nodos) {
+    int c = static_cast<int>(nodos.size());
+    for (const TTreeNode* n : nodos)
+        if (n->GetCount() > 0) c += ContarNodos(TreeAccess::Children(*n));
     return c;
 }
 
+// The node "faltan" places further in the order of GetNext, from the first of the list;
+// nullptr when the lists end first (and "faltan" is then what was left).
+TTreeNode* NodoEnOrden(const std::vector<TTreeNode*>& nodos, int& faltan) {
+    for (TTreeNode* n : nodos) {
+        if (faltan == 0) return n;
+        --faltan;
+        if (TTreeNode* hallado = NodoEnOrden(TreeAccess::Children(*n), faltan)) return hallado;
+    }
+    return nullptr;
+}
+
+} // namespace
+
+int TTreeNodes::GetCount() const {
+    return ContarNodos(roots_);
+}
+
 TTreeNode* TTreeNodes::GetItem(int Index) const {
-    int i = 0;
-    for (TTreeNode* n = GetFirstNode(); n; n = n->GetNext(), ++i)
-        if (i == Index) return n;
+    int faltan = Index;
+    if (Index >= 0)
+        if (TTreeNode* n = NodoEnOrden(roots_, faltan)) return n;
     throw EInvalidOperation("Tree node index out of bounds (" + AnsiString(Index) + ")");
 }
 
@@ -461,6 +491,7 @@ TTreeNode* TTreeNodes::InternalAdd(TTreeNode* Parent, int Position, const AnsiSt
     auto& s = Siblings(Parent);
     const int at = owner_->PlaceFor(Parent, Position, n);
     s.insert(s.begin() + at, n);
+    n->indice_ = static_cast<size_t>(at);
     owner_->AddItem(n);
     return n;
 }
@@ -769,11 +800,13 @@ int TCustomTreeView::PlaceFor(TTreeNode* Parent, int Position, TTreeNode* Node) 
     auto& s = items_->Siblings(Parent);
     const int n = static_cast<int>(s.size());
     if (sortType_ == stText || sortType_ == stBoth) {
-        // After the siblings that do not sort above it.
-        int i = 0;
-        while (i < n && CompareNodes(s[static_cast<size_t>(i)], Node) <= 0)
-            ++i;
-        return i;
+        // After the siblings that do not sort above it (they are in order): the first that
+        // sorts below it, by halving.
+        auto despues = std::upper_bound(s.begin(), s.end(), Node,
+                                        [this](TTreeNode* nuevo, TTreeNode* hermano) {
+                                            return CompareNodes(hermano, nuevo) > 0;
+                                        });
+        return static_cast<int>(despues - s.begin());
     }
     return Position < 0 || Position > n ? n : Position;
 }

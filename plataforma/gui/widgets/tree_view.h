@@ -8,8 +8,8 @@
 // inserted or renamed (without regard to case, or by OnCompare); stData sorts only through
 // OnCompare (AlphaSort); without it the nodes keep their order.
 
-#include "plataforma/gui/kernel/controls.h"
 #include "plataforma/gui/forms/forms.h"
+#include "plataforma/gui/kernel/controls.h"
 
 #include <memory>
 #include <vector>
@@ -125,6 +125,8 @@ private:
     bool hasChildren_ = false;
     bool deleting_ = false;
     void* item_ = nullptr; // the Qt item while the tree has a window
+    // Where the node was last seen among its siblings; GetIndex checks it before using it.
+    mutable size_t indice_ = 0;
 };
 
 class TTreeNodes : public TPersistent {

@@ -4,15 +4,19 @@
 
 #include "tests/plataforma/gui/prueba_controles_comun.h"
 
+#include "plataforma/gui/forms/menus.h"
 #include "plataforma/gui/images/graphics.h"
 #include "plataforma/gui/images/image_list.h"
-#include "plataforma/gui/forms/menus.h"
 #include "plataforma/gui/kernel/qt_bridge.h"
 #include "plataforma/gui/widgets/tree_view.h"
 
 #include <QTreeWidget>
 
+#include <algorithm>
+#include <random>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -139,6 +143,58 @@ TEST_F(Arbol, OrdenPorTextoYPorComparacion) {
     d->AlphaSort();
     EXPECT_EQ(Nombres(d->getFirstChild()), "a,b,c");
     EXPECT_EQ(FromQString(w->topLevelItem(1)->child(0)->text(0)), "a");
+}
+
+// Nodes added, renamed and deleted at random in a sorted tree, against a plain list kept
+// beside: a new node goes after those that sort equal to it, a renamed one keeps its place
+// among its new equals (a stable sort), and positions, counts, the walk in order and the Qt
+// items follow.
+TEST_F(Arbol, OrdenadoFrenteAUnaListaSencilla) {
+    arbol->SetSortType(stText);
+    // Only the first character sorts, so that many nodes tie.
+    arbol->OnCompare = [](TObject*, TTreeNode* a, TTreeNode* b, int, int& c) {
+        c = a->GetText()[1] - b->GetText()[1];
+    };
+    TTreeNode* raiz = nodos->Add(nullptr, "0-raiz");
+    std::vector<std::pair<std::string, TTreeNode*>> modelo;
+    auto porClave = [](const auto& a, const auto& b) { return a.first[0] < b.first[0]; };
+    std::mt19937 azar(37);
+    for (int paso = 0; paso < 400; ++paso) {
+        const std::string texto = std::to_string(azar() % 6) + "-" + std::to_string(paso);
+        const unsigned accion = modelo.empty() ? 0 : azar() % 5;
+        if (accion <= 2) {
+            TTreeNode* n = nodos->AddChild(raiz, texto.c_str());
+            modelo.insert(
+                std::upper_bound(modelo.begin(), modelo.end(), std::pair{texto, n}, porClave),
+                {texto, n});
+        } else if (accion == 3) {
+            const size_t i = azar() % modelo.size();
+            modelo[i].second->SetText(texto.c_str());
+            modelo[i].first = texto;
+            std::stable_sort(modelo.begin(), modelo.end(), porClave);
+        } else {
+            const size_t i = azar() % modelo.size();
+            modelo[i].second->Delete();
+            modelo.erase(modelo.begin() + static_cast<long>(i));
+        }
+        std::string esperado;
+        for (const auto& [t, n] : modelo)
+            esperado += (esperado.empty() ? "" : ",") + t;
+        ASSERT_EQ(Nombres(raiz->getFirstChild()), esperado) << "paso " << paso;
+    }
+    ASSERT_EQ(nodos->GetCount(), static_cast<int>(modelo.size()) + 1);
+    auto* w = static_cast<QTreeWidget*>(arbol->GetWidget());
+    ASSERT_EQ(w->topLevelItem(0)->childCount(), static_cast<int>(modelo.size()));
+    for (size_t i = 0; i < modelo.size(); ++i) {
+        TTreeNode* n = modelo[i].second;
+        EXPECT_EQ(n->GetIndex(), static_cast<int>(i));
+        EXPECT_EQ(nodos->GetItem(static_cast<int>(i) + 1), n);
+        EXPECT_EQ(n->GetAbsoluteIndex(), static_cast<int>(i) + 1);
+        EXPECT_EQ(FromQString(w->topLevelItem(0)->child(static_cast<int>(i))->text(0)),
+                  modelo[i].first);
+    }
+    EXPECT_THROW(nodos->GetItem(static_cast<int>(modelo.size()) + 1), EInvalidOperation);
+    EXPECT_THROW(nodos->GetItem(-1), EInvalidOperation);
 }
 
 TEST_F(Arbol, SeleccionarDesdeElProgramaDisparaLosEventos) {
