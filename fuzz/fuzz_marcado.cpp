@@ -27,13 +27,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FixMarkup(s);
     HasHTMLControl(s);
     AnsiString valor, tipo, id, ancho, prop;
-    for (AnsiString sig = GetNextControlID(s, ""); !sig.IsEmpty(); sig = GetNextControlID(s, sig)) {
+    // The walk by the controls' places reaches each control once, whatever their IDs.
+    int ocurrencia = 0;
+    for (AnsiString sig = GetNextControlID(s, "", ocurrencia); !sig.IsEmpty();
+         sig = GetNextControlID(s, sig, ocurrencia)) {
         GetControlValue(s, sig, valor);
         GetControlProp(s, sig);
         AnsiString copia = s;
-        SetControlValue(copia, sig, valor + "&\"<>");
+        SetControlValue(copia, sig, valor + "&\"<>", ocurrencia);
         if (copia.Length() > 4 * s.Length() + 1000) break;
     }
+    GetNextControlID(s, GetNextControlID(s, ""));
     ParseControlTag(s, tipo, id, valor, ancho, prop);
     HexToColor(s);
     ColorFromName(s);

@@ -1,7 +1,9 @@
 // The markup renderer: 10,000 short markup texts (a bold word, a colour, a link) measured
 // and drawn into a 200 x 20 rectangle, beside the same texts without markup drawn with
 // DrawText on the same canvas; and measuring one long text of growing length, which should
-// grow linearly. With QUENBAR_BANCO_BREVE the data are small, so that CI runs quickly.
+// grow linearly; and drawing a focused link around a control far wider than the rectangle
+// beside a focused plain link (its dotted frame is cut to the rectangle, so both cost alike).
+// With QUENBAR_BANCO_BREVE the data are small, so that CI runs quickly.
 
 #include "controles/grid/markup/markup_helpers.h"
 #include "controles/grid/markup/markup_renderer.h"
@@ -39,14 +41,14 @@ TCanvas* Lienzo() {
     return mapa->GetCanvas();
 }
 
-void Dibujar(TCanvas* c, const AnsiString& texto, bool soloMedir) {
-    AnsiString href, plano, foco, titulo, id, valor, tipo;
+void Dibujar(TCanvas* c, const AnsiString& texto, bool soloMedir, int foco = -1) {
+    AnsiString href, plano, focoHref, titulo, id, valor, tipo;
     int ex = 0, ey = 0, anclas = 0, raton = 0;
     TRect ra, rc;
-    HTMLDrawEx(c, texto, TRect(0, 0, 200, 20), nullptr, -1, -1, -1, -1, 1, false, soloMedir, false,
-               false, true, false, true, false, 1.0, clBlue, clNone, clNone, clGray, href, plano,
-               foco, titulo, ex, ey, anclas, raton, ra, rc, id, valor, tipo, nullptr, nullptr,
-               nullptr);
+    HTMLDrawEx(c, texto, TRect(0, 0, 200, 20), nullptr, -1, -1, foco, -1, 1, false, soloMedir,
+               false, false, true, false, true, false, 1.0, clBlue, clNone, clNone, clGray, href,
+               plano, focoHref, titulo, ex, ey, anclas, raton, ra, rc, id, valor, tipo, nullptr,
+               nullptr, nullptr);
 }
 
 void MarcadoDibujar(benchmark::State& state) {
@@ -76,6 +78,14 @@ void PlanoDrawText(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations() * g_plano.size());
 }
 
+// A focused link: around a control two million pixels wide, and around a word (the floor).
+void EnlaceEnfocado(benchmark::State& state, const char* texto) {
+    const AnsiString t = texto;
+    TCanvas* c = Lienzo();
+    for (auto _ : state)
+        Dibujar(c, t, false, 0);
+}
+
 void MarcadoLargo(benchmark::State& state) {
     AnsiString texto;
     while (texto.Length() < state.range(0))
@@ -99,6 +109,11 @@ int main(int argc, char** argv) {
     benchmark::RegisterBenchmark("MarcadoDibujar", MarcadoDibujar)->Unit(benchmark::kMillisecond);
     benchmark::RegisterBenchmark("MarcadoMedir", MarcadoMedir)->Unit(benchmark::kMillisecond);
     benchmark::RegisterBenchmark("PlanoDrawText", PlanoDrawText)->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("EnlaceEnfocadoConControlEnorme", EnlaceEnfocado,
+                                 "<A HREF=\"x\"><CONTROL WIDTH=2000000></A>")
+        ->Unit(benchmark::kMicrosecond);
+    benchmark::RegisterBenchmark("EnlaceEnfocadoPlano", EnlaceEnfocado, "<A HREF=\"x\">enlace</A>")
+        ->Unit(benchmark::kMicrosecond);
     auto* largo = benchmark::RegisterBenchmark("MarcadoLargo", MarcadoLargo);
     for (int n : breve ? std::vector<int>{10000, 40000} : std::vector<int>{100000, 400000, 1000000})
         largo->Arg(n);

@@ -1317,9 +1317,11 @@ public:
     // coordinates) and gives it the focus; ControlExit, run when the focus leaves it, writes
     // its value into the cell text. AdvanceHTMLEdit enters the form control after ControlID
     // in the cell (the first with an empty ID), or gives the grid the focus when none follows.
+    // IDs may repeat: a control is its ID and which of the controls with that ID it is
+    // (CtrlOccurrence, from 0), and the walk goes by the controls' places in the text.
     void ControlEnter(const AnsiString& CellText, const AnsiString& CtrlType,
                       const AnsiString& CtrlID, const AnsiString& CtrlVal, const TRect& R, int ACol,
-                      int ARealCol, int ARow);
+                      int ARealCol, int ARow, int CtrlOccurrence = 0);
     void ControlExit(TObject* Sender);
     void AdvanceHTMLEdit(int ACol, int ARow, const AnsiString& ControlID);
     // Whether a form control is being edited, and which (cell with its real column, ID).
@@ -1618,10 +1620,13 @@ private:
     bool formButtonDown_ = false;
     TPoint controlCell_{-1, -1};
     AnsiString controlId_, controlType_;
+    int controlOccurrence_ = 0; // which of the controls with controlId_ it is
     // The anchor under a client point of a markup cell, with the form control there (or,
-    // with a ControlID given and no point, the rectangle of that control).
+    // with a ControlID given and no point, the rectangle of that control: the
+    // *CtrlOccurrence-th with that ID). *CtrlOccurrence receives which control with its ID
+    // was found.
     AnsiString MarkupHit(int ACol, int ARow, int X, int Y, AnsiString& CtrlID, AnsiString& CtrlType,
-                         AnsiString& CtrlVal, TRect& CtrlRect);
+                         AnsiString& CtrlVal, TRect& CtrlRect, int* CtrlOccurrence = nullptr);
     bool cellSelectMode_ = false;
     bool lookup_ = false;
     bool lookupCaseSensitive_ = false;

@@ -65,11 +65,13 @@ TComboBox* TKavStringGrid::GetFormCombo() const {
 
 void TKavStringGrid::ControlEnter(const AnsiString& CellText, const AnsiString& CtrlType,
                                   const AnsiString& CtrlID, const AnsiString& CtrlVal,
-                                  const TRect& R, int ACol, int ARealCol, int ARow) {
+                                  const TRect& R, int ACol, int ARealCol, int ARow,
+                                  int CtrlOccurrence) {
     const bool edit = IsEditType(CtrlType);
     if (!edit && CtrlType != "COMBO") return;
     controlCell_ = TPoint(ARealCol, ARow);
     controlId_ = CtrlID;
+    controlOccurrence_ = CtrlOccurrence;
     controlType_ = CtrlType;
     controlActive_ = true;
     const int left = R.Left + 1, width = R.Right - R.Left - 4, top = R.Top + 4;
@@ -129,7 +131,8 @@ void TKavStringGrid::ControlExit(TObject*) {
     const TPoint cell = controlCell_;
     if (cell.x >= 0 && cell.x < GetColCount() && cell.y >= 0 && cell.y < GetRowCount()) {
         AnsiString text = GetCellEx(cell.x, cell.y);
-        if (SetControlValue(text, controlId_, value)) SetCellEx(cell.x, cell.y, text);
+        if (SetControlValue(text, controlId_, value, controlOccurrence_))
+            SetCellEx(cell.x, cell.y, text);
     }
     if (shown) shown->Hide();
     const AnsiString id = controlId_, type = controlType_;
@@ -140,13 +143,16 @@ void TKavStringGrid::ControlExit(TObject*) {
 void TKavStringGrid::AdvanceHTMLEdit(int ACol, int ARow, const AnsiString& ControlID) {
     const int realCol = RemapCol(ACol);
     const AnsiString text = GetCellEx(realCol, ARow);
-    AnsiString id = GetNextControlID(text, ControlID);
+    // From the control just left when it is the one named (its ID may repeat).
+    int occurrence = ControlID == controlId_ ? controlOccurrence_ : 0;
+    AnsiString id = GetNextControlID(text, ControlID, occurrence);
     if (!id.IsEmpty()) {
         AnsiString type, value;
         TRect r;
-        MarkupHit(ACol, ARow, -1, -1, id, type, value, r);
+        int found = occurrence;
+        MarkupHit(ACol, ARow, -1, -1, id, type, value, r, &found);
         if (!type.IsEmpty()) {
-            ControlEnter(text, type, id, value, r, ACol, realCol, ARow);
+            ControlEnter(text, type, id, value, r, ACol, realCol, ARow, occurrence);
             return;
         }
     }

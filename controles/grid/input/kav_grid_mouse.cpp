@@ -114,10 +114,11 @@ void TKavStringGrid::WMLButtonDown(TWMMouse& Message) {
     const bool html = TextType(text, enableHTML_) == ttHTML;
     AnsiString anchor, ctrlId, ctrlType, ctrlVal;
     TRect ctrlRect;
+    int ctrlOccurrence = 0;
     if (GetURLShow() && !html && IsURL(text)) {
         anchor = text;
     } else if (html) {
-        anchor = MarkupHit(col, row, x, y, ctrlId, ctrlType, ctrlVal, ctrlRect);
+        anchor = MarkupHit(col, row, x, y, ctrlId, ctrlType, ctrlVal, ctrlRect, &ctrlOccurrence);
     }
     // A form control of the cell: clicked, and entered when it takes typing. Such a click
     // is no anchor click.
@@ -135,11 +136,13 @@ void TKavStringGrid::WMLButtonDown(TWMMouse& Message) {
             formButtonDown_ = true;
             RepaintCell(col, row);
         } else if (ctrlType == "CHECK") {
-            SetControlValue(cellText, ctrlId, ctrlVal.UpperCase() == "TRUE" ? "FALSE" : "TRUE");
+            SetControlValue(cellText, ctrlId, ctrlVal.UpperCase() == "TRUE" ? "FALSE" : "TRUE",
+                            ctrlOccurrence);
             SetCellEx(realCol, row, cellText);
         }
         if (OnControlClick) OnControlClick(this, row, col, ctrlId, ctrlType, ctrlVal);
-        ControlEnter(cellText, ctrlType, ctrlId, ctrlVal, ctrlRect, col, realCol, row);
+        ControlEnter(cellText, ctrlType, ctrlId, ctrlVal, ctrlRect, col, realCol, row,
+                     ctrlOccurrence);
         return;
     }
     if (!anchor.IsEmpty()) {
@@ -569,7 +572,8 @@ AnsiString TKavStringGrid::AnchorAt(int ACol, int ARow, int X, int Y) {
 }
 
 AnsiString TKavStringGrid::MarkupHit(int ACol, int ARow, int X, int Y, AnsiString& CtrlID,
-                                     AnsiString& CtrlType, AnsiString& CtrlVal, TRect& CtrlRect) {
+                                     AnsiString& CtrlType, AnsiString& CtrlVal, TRect& CtrlRect,
+                                     int* CtrlOccurrence) {
     const int realCol = RemapCol(ACol);
     const AnsiString text = GetCellEx(realCol, ARow);
     if (TextType(text, enableHTML_) != ttHTML) return AnsiString();
@@ -585,7 +589,8 @@ AnsiString TKavStringGrid::MarkupHit(int ACol, int ARow, int X, int Y, AnsiStrin
     if (HTMLDrawEx(canvas, text, hr, gridImages_, X, Y, -1, 0, 1, true, false, false, false, true,
                    false, GetWordWraps(realCol, ARow), false, 0.0, urlColor_, clNone, clNone,
                    clGray, href, plain, focus, title, ex, ey, count, mouseAnchor, ar, CtrlRect,
-                   CtrlID, CtrlVal, CtrlType, nullptr, GetPictureContainer(), GetHandle()))
+                   CtrlID, CtrlVal, CtrlType, nullptr, GetPictureContainer(), GetHandle(),
+                   CtrlOccurrence))
         return href;
     CtrlID = CtrlType = CtrlVal = AnsiString();
     return AnsiString();

@@ -184,9 +184,11 @@ std::vector<Control> Controles(const std::string& s) {
     return r;
 }
 
-const Control* PorId(const std::vector<Control>& controles, const AnsiString& id) {
+// The Occurrence-th control (from 0) with that ID.
+const Control* PorId(const std::vector<Control>& controles, const AnsiString& id,
+                     int ocurrencia = 0) {
     for (const Control& c : controles)
-        if (c.id == id) return &c;
+        if (c.id == id && ocurrencia-- == 0) return &c;
     return nullptr;
 }
 
@@ -297,21 +299,31 @@ AnsiString GetControlProp(const AnsiString& S, const AnsiString& ID) {
 }
 
 AnsiString GetNextControlID(const AnsiString& S, const AnsiString& ID) {
+    int ocurrencia = 0;
+    return GetNextControlID(S, ID, ocurrencia);
+}
+
+AnsiString GetNextControlID(const AnsiString& S, const AnsiString& ID, int& Occurrence) {
     const std::vector<Control> controles = Controles(S.str());
     size_t desde = 0;
     if (!ID.IsEmpty()) {
-        const Control* c = PorId(controles, ID);
+        const Control* c = PorId(controles, ID, Occurrence);
         if (c == nullptr) return AnsiString();
         desde = static_cast<size_t>(c - controles.data()) + 1;
     }
-    for (size_t i = desde; i < controles.size(); ++i)
-        if (DeEdicion(controles[i])) return controles[i].id;
+    for (size_t i = desde; i < controles.size(); ++i) {
+        if (!DeEdicion(controles[i])) continue;
+        Occurrence = static_cast<int>(
+            std::count_if(controles.begin(), controles.begin() + static_cast<std::ptrdiff_t>(i),
+                          [&](const Control& c) { return c.id == controles[i].id; }));
+        return controles[i].id;
+    }
     return AnsiString();
 }
 
-bool SetControlValue(AnsiString& S, const AnsiString& ID, const AnsiString& Value) {
+bool SetControlValue(AnsiString& S, const AnsiString& ID, const AnsiString& Value, int Occurrence) {
     const std::vector<Control> controles = Controles(S.str());
-    const Control* c = PorId(controles, ID);
+    const Control* c = PorId(controles, ID, Occurrence);
     if (c == nullptr) return false;
     auto atributo = [](const char* nombre, const AnsiString& v) {
         return std::string(" ") + nombre + "=\"" + v.str() + "\"";

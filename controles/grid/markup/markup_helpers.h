@@ -26,8 +26,14 @@ AnsiString GetControlProp(const AnsiString& S, const AnsiString& ID);
 // The ID of the next edit-like control (EDIT, PASSWORD, MASK, COMBO) after the one with
 // ID (the first one when ID is empty); empty when there is none.
 AnsiString GetNextControlID(const AnsiString& S, const AnsiString& ID);
-// Rewrites the tag of ID with the new value (escaped); false when no tag has that ID.
-bool SetControlValue(AnsiString& S, const AnsiString& ID, const AnsiString& Value);
+// The same walk by the controls' places, where IDs may repeat: a control is its ID and
+// Occurrence, which of the controls with that ID it is (from 0). In: the control to start
+// after; out: the occurrence of the control returned. Every control is reached once.
+AnsiString GetNextControlID(const AnsiString& S, const AnsiString& ID, int& Occurrence);
+// Rewrites the tag of ID (its Occurrence-th one) with the new value (escaped); false when no
+// tag has that ID.
+bool SetControlValue(AnsiString& S, const AnsiString& ID, const AnsiString& Value,
+                     int Occurrence = 0);
 // The attributes of a CONTROL tag (the text after "<CONTROL" up to ">"); missing ones are
 // empty, TYPE is upper-cased and VALUE has its entities decoded.
 void ParseControlTag(const AnsiString& Tag, AnsiString& Type, AnsiString& ID, AnsiString& Value,

@@ -22,6 +22,18 @@ namespace {
 constexpr UINT kFormato =
     DT_BOTTOM | DT_SINGLELINE | DT_EXPANDTABS | DT_EXTERNALLEADING | DT_NOPREFIX; // 0x0A68
 constexpr int kSangriaLista = 12;
+// What a tag's number may bring (a width, a height, an indent, a place): more than a cell
+// can show, and small enough that the layout's sums never overflow.
+constexpr int kMaximoAtributo = 32767;
+// Font sizes in points, either sign.
+constexpr int kMaximoFuente = 1000;
+// Where the pen and a line's width stop growing: far past any rectangle.
+constexpr int kTope = 1 << 29;
+
+// A + B held within the layout's range (each within it, or a bounded attribute).
+int Sumar(int a, int b) {
+    return static_cast<int>(std::clamp<long long>(static_cast<long long>(a) + b, -kTope, kTope));
+}
 
 char Mayus(char c) {
     return static_cast<char>(cp1252::ToUpper(static_cast<unsigned char>(c)));
@@ -104,9 +116,10 @@ bool Atributo(const std::string& mayus, const std::string& origen, std::string_v
     return true;
 }
 
-int Numero(const std::string& s) {
+// A tag's number, within what a cell can show; 0 when it is not one.
+int Numero(const std::string& s, int minimo = -kMaximoAtributo, int maximo = kMaximoAtributo) {
     int v = 0;
-    return TryStrToInt(AnsiString(Trim(AnsiString(s))), v) ? v : 0;
+    return TryStrToInt(AnsiString(Trim(AnsiString(s))), v) ? std::clamp(v, minimo, maximo) : 0;
 }
 
 TColor ColorDeValor(const std::string& v) {
@@ -126,6 +139,7 @@ struct Flujo {
     std::string href;
     int nivelLista = 0;
     int imagenes = 0;
+    int controles = 0; // CONTROL tags met
     int anclas = 0;
     int orientacion = 0;
     TPoint anclaInicio;
@@ -157,6 +171,8 @@ public:
     std::string plano, focusHref, anchorTitle, controlId, controlValue, controlType;
     int extentX = 0, mouseAnchor = -1;
     TRect anchorRect, controlRect;
+    // Which of the controls with ControlID the hit pass looks for; which one was found.
+    int ocurrenciaBuscada = 0, ocurrencia = 0;
     int imagenHover = -1;
 
     Flujo flujo;
@@ -205,6 +221,7 @@ private:
     void Fondo(const std::string& mayus);
     bool Colocar(Linea& l, const TRect& r, int& x, const Objeto& o);
     void Rellenar(const TRect& r, TColor color);
+    void MarcoDeFoco(int izquierda, int derecha, int abajo);
     void Estilo(TFontStyle e, bool activo) {
         TFontStyles st = c_->GetFont()->GetStyle();
         if (activo)
@@ -228,6 +245,7 @@ private:
     bool maquetar_ = true; // the pass that decides where the line ends
     std::string s_;
     std::vector<size_t> proximoMenor_, proximoEspacio_;
+    std::vector<std::string> idsControles_; // the ID of each CONTROL tag met, in order
 };
 
 void Renderizador::Rellenar(const TRect& r, TColor color) {
@@ -236,6 +254,16 @@ void Renderizador::Rellenar(const TRect& r, TColor color) {
     c_->GetPen()->SetColor(color);
     c_->Rectangle(r);
     c_->GetPen()->SetColor(pluma);
+}
+
+// The dotted frame of the focused anchor from Izquierda to Derecha, one pixel wider on each
+// side, cut to the rectangle of the call: an anchor that runs far past it (a wide control)
+// is framed where it shows.
+void Renderizador::MarcoDeFoco(int izquierda, int derecha, int abajo) {
+    TRect f = InflateRect(TRect(izquierda, abajo - AltoGH(), derecha, abajo), 1, 0);
+    f.Left = std::max(f.Left, rect_.Left);
+    f.Right = std::min(f.Right, rect_.Right);
+    if (f.Right > f.Left) c_->DrawFocusRect(f);
 }
 
 void Renderizador::Segmento(const std::string& seg, const TRect& r, const Linea& l, int x, int w) {
@@ -341,8 +369,8 @@ size_t Renderizador::Pasada(size_t pos, size_t limite, TRect r, bool medir, bool
             } else {
                 Segmento(seg, r, l, x, w);
             }
-            x += w;
-            l.ancho += w;
+            x = Sumar(x, w);
+            l.ancho = Sumar(l.ancho, w);
             pos = fin;
             const bool habiaTexto = hayTexto;
             hayTexto = true;
@@ -379,8 +407,7 @@ size_t Renderizador::Pasada(size_t pos, size_t limite, TRect r, bool medir, bool
     if (medir) extentX = std::max(extentX, l.ancho);
     // A focused anchor that goes on to the next line is framed here and reopened there.
     if (!medir && flujo.enAncla && flujo.anclas - 1 == focusIndex) {
-        TRect f(flujo.focoInicio.x, r.Bottom - l.descenso - AltoGH(), x, r.Bottom - l.descenso);
-        c_->DrawFocusRect(InflateRect(f, 1, 0));
+        MarcoDeFoco(flujo.focoInicio.x, x, r.Bottom - l.descenso);
         flujo.focoInicio = TPoint(rect_.Left + 1, 0);
     }
     if (flujo.enAncla) flujo.anclaEnLinea = false;
@@ -391,8 +418,8 @@ bool Renderizador::Colocar(Linea& l, const TRect& r, int& x, const Objeto& o) {
     const int disponible = r.Right - r.Left;
     if (maquetar_ && l.ancho + o.ancho > disponible && o.ancho < disponible && l.ancho > 0)
         return false;
-    l.ancho += o.ancho;
-    x += o.ancho;
+    l.ancho = Sumar(l.ancho, o.ancho);
+    x = Sumar(x, o.ancho);
     l.alto = std::max(l.alto, o.alto);
     return true;
 }
@@ -497,8 +524,16 @@ bool Renderizador::Control(const std::string& t, const TRect& r, bool medir, Lin
                            int izquierdaHit, int& x, bool& objetoHit) {
     AnsiString tipo, id, valor, ancho, prop;
     ParseControlTag(AnsiString(t.substr(7)), tipo, id, valor, ancho, prop);
+    // Each tag is met once per pass over its line: counted the first time.
+    const int indice = flujo.controles++;
+    if (indice == static_cast<int>(idsControles_.size())) idsControles_.push_back(id.str());
+    // Which of the controls with this ID it is.
+    auto ocurrenciaDe = [&] {
+        return static_cast<int>(
+            std::count(idsControles_.begin(), idsControles_.begin() + indice, id.str()));
+    };
     if (ancho.IsEmpty()) return true;
-    Objeto o{Numero(ancho.str()), AltoGH() + 6, true};
+    Objeto o{Numero(ancho.str(), 0), AltoGH() + 6, true};
     const int b = r.Bottom, H = l.alto;
     const std::string& ti = tipo.str();
     if (ti == "COMBO") o.alto = 25;
@@ -576,17 +611,21 @@ bool Renderizador::Control(const std::string& t, const TRect& r, bool medir, Lin
     const int m = mouseX - izquierdaHit;
     const bool encima =
         m > l.ancho && m < l.ancho + o.ancho && mouseY > r.Top && mouseY < r.Top + o.alto;
-    if (encima || (hitPass && !controlId.empty() && controlId == id.str())) {
+    if (encima || (hitPass && !controlId.empty() && controlId == id.str() &&
+                   ocurrenciaDe() == ocurrenciaBuscada)) {
         objetoHit = true;
+        ocurrencia = ocurrenciaDe();
         *anchorHref = "ctrl";
         imagenHover = flujo.imagenes;
-        const int izq = r.Left + l.ancho;
+        const int izq = Sumar(r.Left, l.ancho);
         controlRect = TRect(izq, r.Top, izq + o.ancho, r.Top + o.alto);
         controlValue = valor.str();
         controlId = id.str();
         controlType = tipo.str();
     }
-    return Colocar(l, r, x, o);
+    if (Colocar(l, r, x, o)) return true;
+    --flujo.controles; // met again on the next line
+    return false;
 }
 
 void Renderizador::Fondo(const std::string& mayus) {
@@ -641,11 +680,8 @@ bool Renderizador::Etiqueta(const std::string& t, TRect& r, bool medir, bool pri
                 mouseAnchor = flujo.anclas;
                 marcaAncla_ = false;
             }
-            if (!medir && focusIndex == flujo.anclas - 1) {
-                const int bottom = r.Bottom - l.descenso;
-                TRect foco(flujo.focoInicio.x, bottom - AltoGH(), x, bottom);
-                c_->DrawFocusRect(InflateRect(foco, 1, 0));
-            }
+            if (!medir && focusIndex == flujo.anclas - 1)
+                MarcoDeFoco(flujo.focoInicio.x, x, r.Bottom - l.descenso);
             flujo.enAncla = false;
             flujo.href.clear();
             break;
@@ -760,7 +796,7 @@ bool Renderizador::Etiqueta(const std::string& t, TRect& r, bool medir, bool pri
         if (Atributo(mayus, mayus, "FACE", valor)) f->SetName(AnsiString(valor));
         if (Atributo(mayus, mayus, "SIZE", valor)) {
             static const int puntos[] = {8, 10, 12, 14, 16};
-            const int n = Numero(valor);
+            const int n = Numero(valor, -kMaximoFuente, kMaximoFuente);
             f->SetSize(n >= 1 && n <= 5 ? puntos[n - 1] : n);
         }
         if (!selected) {
@@ -793,10 +829,11 @@ bool Renderizador::Etiqueta(const std::string& t, TRect& r, bool medir, bool pri
     case 'I':
         if (c1 == 'N') {
             if (Atributo(mayus, mayus, "X", valor)) {
-                const int destino = rect_.Left + Numero(valor);
-                if (destino > r.Left + l.ancho) {
-                    x += destino - (r.Left + l.ancho);
-                    l.ancho = destino - r.Left;
+                const int destino = Sumar(rect_.Left, Numero(valor));
+                const int actual = Sumar(r.Left, l.ancho);
+                if (destino > actual) {
+                    x = Sumar(x, destino - actual);
+                    l.ancho = Sumar(destino, -r.Left);
                 }
             }
         } else if (c1 == 'M') {
@@ -811,14 +848,15 @@ bool Renderizador::Etiqueta(const std::string& t, TRect& r, bool medir, bool pri
             return false; // the item starts the next line
         }
         lineaConLI = true;
-        l.ancho += flujo.nivelLista * kSangriaLista;
-        x += std::max(0, flujo.nivelLista - 1) * kSangriaLista;
+        const int niveles = std::min(flujo.nivelLista, kTope / kSangriaLista);
+        l.ancho = Sumar(l.ancho, niveles * kSangriaLista);
+        x = Sumar(x, std::max(0, niveles - 1) * kSangriaLista);
         if (!medir) {
             const char* vineta = flujo.nivelLista % 2 == 1 ? "\x95" : "o";
             TRect vr(x, r.Top, x + kSangriaLista, r.Bottom - l.descenso);
             DrawText(Transparente(), vineta, 1, &vr, kFormato);
         }
-        x += kSangriaLista;
+        x = Sumar(x, kSangriaLista);
         break;
     }
     case 'P':
@@ -886,7 +924,8 @@ bool HTMLDrawEx(TCanvas* Canvas, AnsiString Text, const TRect& Rect, TCustomImag
                 AnsiString& FocusHref, AnsiString& AnchorTitle, int& ExtentX, int& ExtentY,
                 int& AnchorCount, int& MouseAnchor, TRect& AnchorRect, TRect& ControlRect,
                 AnsiString& ControlID, AnsiString& ControlValue, AnsiString& ControlType,
-                THTMLPictureCache* PictureCache, TPictureContainer* Container, HWND WindowHandle) {
+                THTMLPictureCache* PictureCache, TPictureContainer* Container, HWND WindowHandle,
+                int* ControlOccurrence) {
     Renderizador d(Canvas, Rect);
     d.imagenes = Images;
     d.mouseX = MouseX;
@@ -911,6 +950,7 @@ bool HTMLDrawEx(TCanvas* Canvas, AnsiString Text, const TRect& Rect, TCustomImag
     d.ventana = WindowHandle;
     d.anchorHref = &AnchorHref;
     if (HitPass) d.controlId = ControlID.str();
+    if (HitPass && ControlOccurrence != nullptr) d.ocurrenciaBuscada = *ControlOccurrence;
 
     TFont* fuente = Canvas->GetFont();
     d.fuenteLlamador.Assign(fuente);
@@ -967,8 +1007,8 @@ bool HTMLDrawEx(TCanvas* Canvas, AnsiString Text, const TRect& Rect, TCustomImag
             (void)tras;
         }
         pos = fin;
-        trabajo.Top += alto;
-        alturas += alto;
+        trabajo.Top = Sumar(trabajo.Top, alto);
+        alturas = Sumar(alturas, alto);
         if (trabajo.Top + base > Rect.Bottom && !MeasureOnly) break;
     }
     fuente->Assign(&d.fuenteLlamador);
@@ -990,5 +1030,6 @@ bool HTMLDrawEx(TCanvas* Canvas, AnsiString Text, const TRect& Rect, TCustomImag
     ControlID = AnsiString(d.controlId);
     ControlValue = AnsiString(d.controlValue);
     ControlType = AnsiString(d.controlType);
+    if (ControlOccurrence != nullptr) *ControlOccurrence = d.ocurrencia;
     return MeasureOnly ? false : resultado;
 }

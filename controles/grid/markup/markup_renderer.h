@@ -14,7 +14,9 @@
 
 // Returns true when the mouse is over an anchor's text (found by HitPass), over an image
 // inside an anchor or over an embedded control (or the control ControlID names, with
-// HitPass); always false with MeasureOnly.
+// HitPass); always false with MeasureOnly. IDs may repeat: ControlOccurrence, when given,
+// says which of the controls with ControlID the hit pass looks for (from 0), and receives
+// which of the controls with its ID the control found is.
 bool HTMLDrawEx(TCanvas* Canvas, AnsiString Text, const TRect& Rect, TCustomImageList* Images,
                 int MouseX, int MouseY, int FocusIndex, int HoverIndex, int ShadowOffset,
                 bool HitPass, bool MeasureOnly, bool Printing, bool Selected, bool BlinkOn,
@@ -24,4 +26,5 @@ bool HTMLDrawEx(TCanvas* Canvas, AnsiString Text, const TRect& Rect, TCustomImag
                 AnsiString& FocusHref, AnsiString& AnchorTitle, int& ExtentX, int& ExtentY,
                 int& AnchorCount, int& MouseAnchor, TRect& AnchorRect, TRect& ControlRect,
                 AnsiString& ControlID, AnsiString& ControlValue, AnsiString& ControlType,
-                THTMLPictureCache* PictureCache, TPictureContainer* Container, HWND WindowHandle);
+                THTMLPictureCache* PictureCache, TPictureContainer* Container, HWND WindowHandle,
+                int* ControlOccurrence = nullptr);

@@ -19,30 +19,41 @@ std::unordered_set<const CanvasDevice*>& LiveDevices() {
 CanvasDevice* keeper = nullptr;
 
 // Runs of the same pixels on consecutive rows become one rectangle (a column of a frame,
-// a vertical line, the rows of a filled rectangle); each pixel stays in one rectangle.
+// a vertical line, the rows of a filled rectangle); each pixel stays in one rectangle. The
+// runs come row by row, left to right: each run is matched against the rectangles that
+// reached the row above by one walk along that row, so the cost is linear in the runs.
 std::vector<QRect> RectsOfSpans(const std::vector<PixelSpan>& spans) {
     std::vector<QRect> out;
     out.reserve(spans.size());
-    std::vector<size_t> open; // rectangles that may still grow downwards
+    std::vector<size_t> above, here; // rectangles that reached the row above / this row
+    int row = 0;
+    size_t next = 0; // the first rectangle of the row above not yet passed
     for (const PixelSpan& s : spans) {
         if (s.x1 <= s.x0) continue;
-        bool grown = false;
-        for (size_t i : open) {
-            QRect& r = out[i];
-            if (r.left() == s.x0 && r.right() == s.x1 - 1 && r.bottom() == s.y - 1) {
+        if (out.empty()) row = s.y;
+        if (s.y != row) {
+            if (s.y == row + 1)
+                above.swap(here);
+            else
+                above.clear();
+            here.clear();
+            row = s.y;
+            next = 0;
+        }
+        // Runs out of order on a row walk the row above again from its start.
+        if (next > 0 && next <= above.size() && out[above[next - 1]].left() > s.x0) next = 0;
+        while (next < above.size() && out[above[next]].left() < s.x0)
+            ++next;
+        if (next < above.size()) {
+            QRect& r = out[above[next]];
+            if (r.left() == s.x0 && r.right() == s.x1 - 1) {
                 r.setBottom(s.y);
-                grown = true;
-                break;
+                here.push_back(above[next++]);
+                continue;
             }
         }
-        if (grown) continue;
         out.emplace_back(s.x0, s.y, s.x1 - s.x0, 1);
-        open.push_back(out.size() - 1);
-        // Rectangles that ended above this row cannot grow any more.
-        if (open.size() > 8)
-            open.erase(std::remove_if(open.begin(), open.end(),
-                                      [&](size_t i) { return out[i].bottom() < s.y - 1; }),
-                       open.end());
+        here.push_back(out.size() - 1);
     }
     return out;
 }
@@ -325,11 +336,13 @@ void CanvasDevice::FocusRect(const TRect& r) {
     std::vector<PixelSpan> outline, interior;
     OutlineAndInterior(RoundedRows(r.Left, r.Top, r.Right, r.Bottom, 0, 0), outline, interior);
     const QPoint o = state.Origin();
-    std::vector<TPoint> dots;
+    // Every other pixel of the outline, in the outline's order (row by row): no dot touches
+    // another on its row, so each is a run of its own.
+    std::vector<PixelSpan> dots;
     for (const PixelSpan& s : outline)
-        for (int x = s.x0; x < s.x1; ++x)
-            if (((x + o.x() + s.y + o.y()) & 1) == 0) dots.push_back({x, s.y});
-    Spans(SpansOfPixels(std::move(dots)), RGB(255, 255, 255), pmXor);
+        for (int x = s.x0 + ((s.x0 + o.x() + s.y + o.y()) & 1); x < s.x1; x += 2)
+            dots.push_back({x, x + 1, s.y});
+    Spans(dots, RGB(255, 255, 255), pmXor);
 }
 
 void CanvasDevice::BrushRect(const QRect& r, TPenMode mode) {

@@ -259,3 +259,40 @@ TEST_F(Formularios, TabSigueEnLaCeldaDelControlPulsadoYElBotonSeSuelta) {
     ASSERT_EQ(tipos.size(), 2u);
     EXPECT_EQ(tipos[1], "BUTTON");
 }
+
+TEST_F(Formularios, TabRecorreUnaVezCadaControlAunqueSeRepitaSuId) {
+    g->SetCells(1, 2,
+                "<B>d</B> <CONTROL TYPE=\"EDIT\" ID=\"d\" VALUE=\"uno\" WIDTH=\"70\"> "
+                "<CONTROL TYPE=\"EDIT\" ID=\"d\" VALUE=\"dos\" WIDTH=\"90\"> "
+                "<CONTROL TYPE=\"EDIT\" ID=\"e\" VALUE=\"tres\" WIDTH=\"60\">");
+    g->SetRow(2);
+    SimulateKeyStroke(VK_F2);
+    TMaskEdit* ed = g->GetFormEdit();
+    ASSERT_NE(ed, nullptr);
+    std::vector<AnsiString> vistos;
+    std::vector<int> izquierdas;
+    for (int paso = 0; paso < 6 && g->GetControlActive(); ++paso) {
+        vistos.push_back(ed->GetText());
+        izquierdas.push_back(ed->GetLeft());
+        SimulateKeyStroke(VK_END);
+        SimulateTyping("+");
+        SimulateKeyStroke(VK_TAB);
+    }
+    EXPECT_EQ(vistos, (std::vector<AnsiString>{"uno", "dos", "tres"}));
+    ASSERT_EQ(izquierdas.size(), 3u);
+    EXPECT_LT(izquierdas[0], izquierdas[1]); // each edit lies over its own control
+    EXPECT_LT(izquierdas[1], izquierdas[2]);
+    EXPECT_TRUE(g->Focused());
+    // Each typed value went into its own control.
+    AnsiString texto = g->GetCells(1, 2), v;
+    int ocurrencia = 0;
+    EXPECT_EQ(GetNextControlID(texto, "", ocurrencia), "d");
+    GetControlValue(texto, "d", v);
+    EXPECT_EQ(v, "uno+");
+    EXPECT_EQ(GetNextControlID(texto, "d", ocurrencia), "d");
+    EXPECT_EQ(ocurrencia, 1);
+    EXPECT_GT(texto.Pos("VALUE=\"dos+\""), 0);
+    EXPECT_EQ(Valor(1, 2, "e"), "tres+");
+    ASSERT_EQ(hechos.size(), 3u);
+    EXPECT_EQ(hechos[1].valor, "dos+");
+}

@@ -6,6 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+#include <vector>
+
 TEST(Marcado, HTMLStrip) {
     struct C {
         const char* de;
@@ -98,6 +101,34 @@ TEST(Controles, SiguienteControlDeEdicion) {
     EXPECT_EQ(GetNextControlID(kFormulario, "c"), "");  // only a button follows
     EXPECT_EQ(GetNextControlID(kFormulario, "nadie"), "");
     EXPECT_EQ(GetNextControlID("texto", ""), "");
+}
+
+TEST(Controles, ConIdRepetidosElRecorridoPorOrdenPasaUnaVezPorCadaControl) {
+    const AnsiString s = "<CONTROL TYPE=\"EDIT\" ID=\"a\" VALUE=\"1\"> "
+                         "<CONTROL TYPE=\"CHECK\" ID=\"a\"> "
+                         "<CONTROL TYPE=\"EDIT\" ID=\"a\" VALUE=\"2\"> "
+                         "<CONTROL TYPE=\"MASK\" ID=\"b\"> <CONTROL TYPE=\"COMBO\" ID=\"a\">";
+    std::vector<std::pair<AnsiString, int>> visitados;
+    int ocurrencia = 0;
+    for (AnsiString id = GetNextControlID(s, "", ocurrencia);
+         !id.IsEmpty() && visitados.size() < 10; id = GetNextControlID(s, id, ocurrencia))
+        visitados.emplace_back(id, ocurrencia);
+    // The check box is skipped but counts among the controls with its ID.
+    EXPECT_EQ(visitados,
+              (std::vector<std::pair<AnsiString, int>>{{"a", 0}, {"a", 2}, {"b", 0}, {"a", 3}}));
+    ocurrencia = 7;
+    EXPECT_EQ(GetNextControlID(s, "a", ocurrencia), ""); // no eighth "a"
+
+    // The value goes into the control walked to, not into the first with its ID.
+    AnsiString t = s;
+    ASSERT_TRUE(SetControlValue(t, "a", "nuevo", 2));
+    AnsiString v;
+    EXPECT_TRUE(GetControlValue(t, "a", v));
+    EXPECT_EQ(v, "1");
+    EXPECT_GT(
+        t.Pos("<CONTROL ID=\"a\" VALUE=\"nuevo\" WIDTH=\"\" TYPE=\"EDIT\"> <CONTROL TYPE=\"MASK\""),
+        0);
+    EXPECT_FALSE(SetControlValue(t, "a", "x", 4));
 }
 
 TEST(Controles, ReescribirUnValor) {

@@ -302,3 +302,82 @@ TEST_F(Lienzo, TextoGirado) {
     EXPECT_EQ(rec.Calls("DrawText", true).size(), 2u);
     EXPECT_EQ(c.GetFont()->GetOrientation(), 0);
 }
+
+TEST_F(Lienzo, NumerosDesmesuradosDeLasEtiquetasNoDesbordanLaMaquetacion) {
+    const char* casos[] = {
+        "<CONTROL WIDTH=1100000000><CONTROL WIDTH=1100000000>",
+        "<CONTROL TYPE=\"EDIT\" WIDTH=2147483647>a<CONTROL TYPE=\"COMBO\" WIDTH=2147483647>b",
+        "<UL><LI><CONTROL WIDTH=2147483647><IND X=\"2147483647\">x<IND X=\"2147483647\">y",
+        "<P INDENT=\"2147483647\" ALIGN=\"RIGHT\">x<CONTROL WIDTH=2147483647>",
+        "<FONT SIZE=\"2147483647\">x</FONT><FONT SIZE=\"-2147483648\">y",
+        "<R \"2147483647\">x</R><R \"-2147483648\">y</R>",
+    };
+    for (const char* t : casos)
+        for (bool ajuste : {true, false}) {
+            OpcionesMarcado o;
+            o.ajuste = ajuste;
+            o.foco = 0;
+            o.hitPass = true;
+            o.mouseX = 50;
+            o.mouseY = 5;
+            const SalidaMarcado medido = Marcado(&c, t, TRect(0, 0, 200, 60), o);
+            EXPECT_GT(medido.ancho, 0) << t;
+            EXPECT_GE(medido.alto, gh) << t;
+            o.soloMedir = true;
+            EXPECT_EQ(Marcado(&c, t, TRect(0, 0, 200, 60), o).ancho, medido.ancho) << t;
+        }
+    // Two controls as wide as the attribute allows stand side by side on one line, past the
+    // rectangle; a negative width takes no room.
+    const SalidaMarcado dos =
+        Marcado(&c, "<CONTROL WIDTH=1100000000><CONTROL WIDTH=1100000000>", TRect(0, 0, 200, 60));
+    EXPECT_EQ(dos.alto, gh + 6);
+    EXPECT_EQ(dos.ancho, 2 * Marcado(&c, "<CONTROL WIDTH=1100000000>", TRect(0, 0, 200, 60)).ancho);
+    EXPECT_EQ(Marcado(&c, "<CONTROL TYPE=\"EDIT\" WIDTH=\"-50\">x", TRect(0, 0, 200, 60)).ancho,
+              c.TextWidth("x"));
+}
+
+TEST_F(Lienzo, ElMarcoDelFocoSeQuedaEnElRectangulo) {
+    OpcionesMarcado o;
+    o.foco = 0;
+    const TRect r(10, 5, 210, 45);
+    for (const char* t : {"<A HREF=\"x\"><CONTROL WIDTH=2000000></A>",
+                          "<A HREF=\"x\">a<CONTROL WIDTH=2000000>b</A>"}) {
+        TCanvasRecorder rec(&c);
+        Marcado(&c, t, r, o);
+        const auto marcos = rec.Calls("DrawFocusRect");
+        ASSERT_EQ(marcos.size(), 1u) << t;
+        EXPECT_EQ(marcos[0].Args[0], r.Left) << t; // a pixel left of the text, as always
+        EXPECT_EQ(marcos[0].Args[2], r.Right) << t;
+    }
+    // A frame inside the rectangle is not changed.
+    TCanvasRecorder rec(&c);
+    Marcado(&c, "<A HREF=\"x\">enlace</A>", r, o);
+    const auto marcos = rec.Calls("DrawFocusRect");
+    ASSERT_EQ(marcos.size(), 1u);
+    EXPECT_EQ(marcos[0].Args[0], r.Left);
+    EXPECT_EQ(marcos[0].Args[2], r.Left + 1 + c.TextWidth("enlace") + 1);
+}
+
+TEST_F(Lienzo, ControlesDeUnMismoIdSeDistinguenPorSuOrden) {
+    const char* t = "<CONTROL TYPE=\"EDIT\" ID=\"a\" VALUE=\"1\" WIDTH=\"40\"> "
+                    "<CONTROL TYPE=\"EDIT\" ID=\"a\" VALUE=\"2\" WIDTH=\"50\">";
+    OpcionesMarcado o;
+    o.hitPass = true;
+    o.controlId = "a";
+    for (int n : {0, 1}) {
+        o.ocurrencia = n;
+        const SalidaMarcado s = Marcado(&c, t, TRect(0, 0, 300, 40), o);
+        EXPECT_TRUE(s.resultado);
+        EXPECT_EQ(s.controlValor, n == 0 ? "1" : "2");
+        EXPECT_EQ(s.controlRect.Width(), n == 0 ? 40 : 50);
+        EXPECT_EQ(s.ocurrencia, n);
+    }
+    // The mouse over the second reports which one it is.
+    OpcionesMarcado m;
+    m.mouseX = 1 + 40 + c.TextWidth(" ") + 10;
+    m.mouseY = 8;
+    const SalidaMarcado s = Marcado(&c, t, TRect(0, 0, 300, 40), m);
+    EXPECT_EQ(s.controlId, "a");
+    EXPECT_EQ(s.controlValor, "2");
+    EXPECT_EQ(s.ocurrencia, 1);
+}

@@ -193,6 +193,19 @@ TEST_F(Lienzo, DrawFocusRectInviertePuntosAlternosYSeBorraConOtroIgual) {
     EXPECT_EQ(Snapshot(&c, Rect(0, 0, 40, 30)), antes);
 }
 
+TEST_F(Lienzo, DrawFocusRectMuyAnchoPuntea) {
+    // A frame far wider than the canvas: its dots cost in proportion to its length.
+    const std::vector<TColor> antes = Snapshot(&c, Rect(0, 0, 40, 30));
+    c.DrawFocusRect(Rect(2, 2, 1000000, 8));
+    for (int x = 2; x < 40; ++x) {
+        EXPECT_EQ(Px(&c, x, 2), x % 2 == 0 ? clBlack : clWhite) << x;
+        EXPECT_EQ(Px(&c, x, 7), x % 2 == 1 ? clBlack : clWhite) << x;
+    }
+    EXPECT_EQ(Extent(&c, Rect(0, 0, 40, 30), clBlack), Rect(2, 2, 40, 8));
+    c.DrawFocusRect(Rect(2, 2, 1000000, 8));
+    EXPECT_EQ(Snapshot(&c, Rect(0, 0, 40, 30)), antes);
+}
+
 TEST_F(Lienzo, LaPlumaPunteadaRellenaLosHuecosConElFondoSiEsOpaco) {
     c.GetPen()->SetStyle(psDot);
     c.GetBrush()->SetColor(clAqua);
