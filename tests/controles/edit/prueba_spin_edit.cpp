@@ -394,6 +394,29 @@ TEST_F(PruebaSpin, LasFlechasConElFocoRespondenAEspacioArribaYAbajo) {
     EXPECT_TRUE(flechas->GetUpButton()->GetTimeBtnState().Contains(tbFocusRect));
 }
 
+TEST_F(PruebaSpin, ConMascaraSeEscribeYSeAvanzaDentroDeElla) {
+    AjustesRegionales reg(',', '.');
+    auto* m = new TKavMaskSpinEdit(ventana.get());
+    m->SetParent(ventana.get());
+    m->SetBounds(120, 140, 120, 24);
+    m->SetSpinType(sptTime);
+    m->SetEditMask("!90:00:00;1;_");
+    m->SetTimeValue(8.5 / 24);
+    EXPECT_EQ(m->GetText(), "08:30:00");
+    m->SetFocus();
+    m->SetSelStart(4);
+    m->SetSelLength(0);
+    SimulateKeyStroke(VK_UP);
+    EXPECT_EQ(m->GetText(), "08:31:00");
+    m->SetSelStart(0);
+    m->SetSelLength(0);
+    const int antes = MessageBeepCount();
+    SimulateTyping("1x245");
+    EXPECT_EQ(m->GetText(), "12:45:00");
+    EXPECT_EQ(MessageBeepCount(), antes + 1);
+    EXPECT_DOUBLE_EQ(m->GetTimeValue(), (12 * 60 + 45) / 1440.0);
+}
+
 // --- layout ---
 
 TEST_F(PruebaSpin, LasFlechasDentroDelBordeDerechoYElTextoAntes) {
