@@ -4,6 +4,8 @@
 
 #include "controles/edit/kav_edit.h"
 
+#include "controles/edit/edit_border.h"
+
 #include "plataforma/gui/kernel/screen.h"
 #include "plataforma/gui/painting/control_canvas.h"
 #include "plataforma/gui/painting/draw_edge.h"
@@ -87,15 +89,7 @@ void TKavEdit::SetParent(TWinControl* AParent) {
 // --- look ---
 
 void TKavEdit::SetFlatRect(bool Flat) {
-    if (!HandleAllocated()) return;
-    TRect r = GetClientRect();
-    if (Flat) {
-        r.Left += 2;
-        r.Right -= 2;
-        r.Top += 4;
-        r.Bottom -= 4;
-    }
-    Perform(EM_SETRECTNP, 0, reinterpret_cast<LPARAM>(&r));
+    SetFlatFormatRect(this, Flat);
 }
 
 void TKavEdit::SetFlat(bool Value) {
@@ -207,19 +201,7 @@ void TKavEdit::PaintEdit() {
             TRect r;
             Perform(EM_GETRECT, 0, reinterpret_cast<LPARAM>(&r));
             DrawOnWindow([&](TCanvas* c, int o) {
-                c->GetPen()->SetColor(flatLineColor_);
-                c->GetPen()->SetWidth(1);
-                c->GetPen()->SetStyle(psSolid);
-                if (softBorder_) {
-                    c->MoveTo(o + r.Left - 2, o + h - 1);
-                    c->LineTo(o + w - 1, o + h - 1);
-                    c->LineTo(o + w - 1, o + r.Top - 4);
-                    c->LineTo(o + r.Left - 2, o + r.Top - 4);
-                    c->LineTo(o + r.Left - 2, o + h - 1);
-                } else {
-                    c->MoveTo(o + r.Left - 2, o + h - 1);
-                    c->LineTo(o + w, o + h - 1);
-                }
+                DrawFlatEditLine(c, o, r, w, h, flatLineColor_, softBorder_);
             });
         }
     }
@@ -298,18 +280,9 @@ void TKavEdit::DrawControlBorder(TCanvas* Canvas, int Offset) {
     TRect r(Offset, Offset, Offset + GetWidth(), Offset + GetHeight());
     if (focusBorderColor_ == clNone) {
         const bool sunken = Is3DBorderButton();
-        const TColor frame =
-            sunken ? clBtnFace : (GetParent() ? GetParent()->GetColor() : TCustomEdit::GetColor());
-        Canvas->GetBrush()->SetStyle(bsSolid);
-        Canvas->GetBrush()->SetColor(frame);
-        if (sunken) {
-            DrawEdge(Canvas->GetHandle(), &r, BDR_SUNKENOUTER, BF_RECT | BF_ADJUST);
-            Canvas->FrameRect(r);
-        } else {
-            Canvas->FrameRect(r);
-            InflateRect(r, -1, -1);
-            Canvas->FrameRect(r);
-        }
+        DrawEditFrame(Canvas, Offset, GetWidth(), GetHeight(), sunken,
+                      sunken ? clBtnFace
+                             : (GetParent() ? GetParent()->GetColor() : TCustomEdit::GetColor()));
     } else if (HasFocus()) {
         Canvas->GetBrush()->SetStyle(bsSolid);
         Canvas->GetBrush()->SetColor(focusBorderColor_);

@@ -131,6 +131,12 @@ int TMaskEngine::FirstMissing() const {
     return -1;
 }
 
+bool TMaskEngine::IsFilled() const {
+    for (size_t i = 0; i < cells_.size(); ++i)
+        if (slots_[i].kind != Literal && cells_[i] == ' ') return false;
+    return true;
+}
+
 bool TMaskEngine::Accepts(int Pos, char& Ch) const {
     if (Pos < 0 || Pos >= Length()) return false;
     const Slot& s = slots_[static_cast<size_t>(Pos)];

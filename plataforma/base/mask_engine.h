@@ -49,6 +49,8 @@ public:
     int PrevInput(int Pos) const;
     // The first required position left unfilled, -1 when the text completes the mask.
     int FirstMissing() const;
+    // Every input position, optional ones too, holds a character.
+    bool IsFilled() const;
     // Whether Ch goes into input position Pos, after the case mark turned it.
     bool Accepts(int Pos, char& Ch) const;
 

@@ -80,7 +80,7 @@ void TKavStringGrid::ControlEnter(const AnsiString& CellText, const AnsiString& 
         TMaskEdit* e = formEdit_;
         e->SetWidth(0);
         e->SetPasswordChar(CtrlType == "PASSWORD" ? '*' : '\0');
-        // The mask is kept on the edit; the plain edit does not apply it yet.
+        // A MASK control types through the mask of its PROP attribute.
         e->SetEditMask(CtrlType == "MASK" ? GetControlProp(CellText, CtrlID) : AnsiString());
         e->OnExit = [this](TObject* Sender) { ControlExit(Sender); };
         e->SetText(CtrlVal);

@@ -154,6 +154,8 @@ public:
     // Raises EDBEditError, caret on the first unfilled required position, when the edit is
     // masked and modified and its text does not complete the mask.
     virtual void ValidateEdit();
+    // Masked, and every input position of the mask holds a character.
+    bool IsMaskFilled() const;
 
 protected:
     void KeyDown(WORD& Key, TShiftState Shift) override;

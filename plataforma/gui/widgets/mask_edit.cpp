@@ -56,6 +56,12 @@ void TCustomMaskEdit::ShowMasked(int SelStart, int SelEnd) {
     Perform(EM_SETSEL, static_cast<WPARAM>(SelStart), SelEnd);
 }
 
+bool TCustomMaskEdit::IsMaskFilled() const {
+    if (!IsMasked()) return false;
+    Sync();
+    return engine_->IsFilled();
+}
+
 void TCustomMaskEdit::ValidateEdit() {
     if (!IsMasked() || !GetModified()) return;
     Sync();

@@ -209,6 +209,13 @@ TEST_F(MaskEngine, MissingRequiredPositions) {
         Press(m, c.keys);
         EXPECT_EQ(m.FirstMissing(), c.missing) << c.mask << " / " << c.keys;
     }
+    // Filled: every input position, optional ones too; literal spaces do not count.
+    TMaskEngine parte("99_99"), todo("99_99");
+    Press(parte, "123");
+    Press(todo, "1234");
+    EXPECT_FALSE(parte.IsFilled());
+    EXPECT_TRUE(todo.IsFilled());
+    EXPECT_EQ(todo.GetText(), "12 34");
 }
 
 TEST_F(MaskEngine, RefusedKeysChangeNothing) {

@@ -1,0 +1,107 @@
+// Edit masks in the grid: the in-place editor takes the cell's mask from OnGetEditMask, and
+// a MASK form control of a markup cell takes the one of its PROP attribute.
+
+#include "controles/grid/kav_grid.h"
+#include "controles/grid/markup/markup_helpers.h"
+#include "plataforma/base/regional.h"
+#include "plataforma/base/resource_strings.h"
+#include "plataforma/gui/testing/input_simulation.h"
+#include "plataforma/gui/widgets/edit.h"
+#include "tests/comun/pruebas.h"
+#include "tests/controles/grid/rejilla_prueba.h"
+#include "tests/plataforma/gui/control_prueba.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace {
+
+class MascarasRejilla : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ResetInputState();
+        fecha_ = GetDateSeparator();
+        SetDateSeparator('/');
+        ventana = std::make_unique<VentanaPrueba>();
+        ventana->SetBounds(0, 0, 600, 300);
+        g = new Rejilla(ventana.get(), ventana.get());
+        g->SetBounds(0, 0, 560, 220);
+        g->SetColCount(3);
+        g->SetRowCount(4);
+        g->SetColWidths(1, 300);
+        for (int r = 1; r < 4; ++r)
+            g->SetRowHeights(r, 30);
+        g->SetOptions(g->GetOptions() << goEditing);
+        g->SetFocus();
+    }
+    void TearDown() override {
+        ventana.reset();
+        SetDateSeparator(fecha_);
+        ResetInputState();
+    }
+    std::unique_ptr<VentanaPrueba> ventana;
+    Rejilla* g = nullptr;
+    char fecha_ = '/';
+};
+
+TEST_F(MascarasRejilla, ElEditorDeLaCeldaTeclaLaFechaPorSuMascara) {
+    g->OnGetEditMask = [](TObject*, int col, int, AnsiString& mask) {
+        if (col == 2) mask = "!99/99/0000;1;_";
+    };
+    g->SetCells(2, 1, "01/02/2003");
+    g->SetCol(2);
+    g->SetRow(1);
+    SimulateKeyStroke(VK_F2);
+    TInplaceEdit* ed = g->GetInplaceEditor();
+    ASSERT_NE(ed, nullptr);
+    ASSERT_TRUE(ed->Focused());
+    EXPECT_EQ(ed->GetEditMask(), "!99/99/0000;1;_");
+    ed->SetSelStart(0);
+    ed->SetSelLength(0);
+    SimulateTyping("1x5");
+    EXPECT_EQ(ed->GetEditText(), "15/02/2003");
+    // Each change reaches the cell, in the mask's shape.
+    EXPECT_EQ(g->GetCells(2, 1), "15/02/2003");
+    SimulateKeyStroke(VK_BACK);
+    EXPECT_EQ(g->GetCells(2, 1), "1 /02/2003");
+    SimulateTyping("6");
+    SimulateKeyStroke(VK_RETURN);
+    EXPECT_EQ(g->GetCells(2, 1), "16/02/2003");
+
+    // A column without a mask edits freely.
+    g->SetCol(1);
+    SimulateKeyStroke(VK_F2);
+    EXPECT_FALSE(g->GetInplaceEditor()->IsMasked());
+    SimulateTyping("x1");
+    SimulateKeyStroke(VK_RETURN);
+    EXPECT_EQ(g->GetCells(1, 1), "x1");
+}
+
+TEST_F(MascarasRejilla, ElControlMaskDeUnaCeldaDeMarcadoAplicaSuMascara) {
+    g->SetCells(1, 1,
+                "<B>Alta</B>: <CONTROL TYPE=\"MASK\" ID=\"f\" VALUE=\"\" WIDTH=\"90\" "
+                "PROP=\"!99/99/0000;1;_\">");
+    std::vector<AnsiString> hechos;
+    g->OnControlEditDone = [&](TObject*, int, int, const AnsiString&, const AnsiString&,
+                               const AnsiString& valor) { hechos.push_back(valor); };
+    g->SetCol(1);
+    g->SetRow(1);
+    SimulateKeyStroke(VK_F2);
+    TMaskEdit* ed = g->GetFormEdit();
+    ASSERT_NE(ed, nullptr);
+    ASSERT_TRUE(ed->Focused());
+    EXPECT_EQ(ed->GetEditText(), "__/__/____");
+    ed->SetSelStart(0);
+    ed->SetSelLength(0);
+    SimulateTyping("3112a1999");
+    EXPECT_EQ(ed->GetEditText(), "31/12/1999");
+    SimulateKeyStroke(VK_RETURN);
+    AnsiString valor;
+    GetControlValue(g->GetCells(1, 1), "f", valor);
+    EXPECT_EQ(valor, "31/12/1999");
+    ASSERT_EQ(hechos.size(), 1u);
+    EXPECT_EQ(hechos[0], "31/12/1999");
+}
+
+} // namespace
