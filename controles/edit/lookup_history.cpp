@@ -3,6 +3,7 @@
 
 #include "controles/edit/lookup_combo.h"
 
+#include "plataforma/base/cp1252.h"
 #include "plataforma/base/files.h"
 
 #include <filesystem>
@@ -10,20 +11,27 @@
 
 namespace {
 
-AnsiString Fold(const AnsiString& s, bool matchCase) {
-    return matchCase ? s : AnsiUpperCase(s);
-}
-
 bool StartsWith(const AnsiString& s, const AnsiString& prefix) {
     return s.str().compare(0, prefix.str().size(), prefix.str()) == 0;
+}
+
+// Whether s starts with the folded prefix, s folded as it is compared (no copy of it).
+bool StartsWithFolded(const std::string& s, const std::string& folded, bool matchCase) {
+    if (s.size() < folded.size()) return false;
+    for (size_t k = 0; k < folded.size(); ++k) {
+        const auto c = static_cast<unsigned char>(s[k]);
+        if ((matchCase ? c : cp1252::ToUpper(c)) != static_cast<unsigned char>(folded[k]))
+            return false;
+    }
+    return true;
 }
 
 } // namespace
 
 int FindHistoryCompletion(const TStrings& History, const AnsiString& Prefix, bool MatchCase) {
-    const AnsiString p = Fold(Prefix, MatchCase);
+    const AnsiString p = MatchCase ? Prefix : AnsiUpperCase(Prefix);
     for (int i = 0; i < History.GetCount(); ++i)
-        if (StartsWith(Fold(History.GetStrings(i), MatchCase), p)) return i;
+        if (StartsWithFolded(History.GetStrings(i).str(), p.str(), MatchCase)) return i;
     return -1;
 }
 

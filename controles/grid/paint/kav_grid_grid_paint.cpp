@@ -1,6 +1,7 @@
 // TKavStringGrid: what is painted for the grid as a whole: the paint entry, the area right
 // of the last column and below the last row (gradient or wallpaper), the thin border, the
 // sizing lines, and the colour schemes of the visual styles.
+#include "controles/comun/color_scheme.h"
 #include "controles/comun/drawing_utils.h"
 #include "controles/grid/kav_grid.h"
 #include "plataforma/gui/painting/control_canvas.h"
@@ -217,18 +218,14 @@ void TKavStringGrid::SetLook(TGridLook Value) {
 }
 
 void TKavStringGrid::ThemeAdapt() {
-    TXPColorScheme scheme = xpNone;
-    if (IsThemeActive()) {
-        wchar_t file[260] = {}, colour[260] = {};
-        if (GetCurrentThemeName(file, 260, colour, 260, nullptr, 0) == 0) {
-            const std::wstring name(colour);
-            if (name == L"NormalColor")
-                scheme = xpBlue;
-            else if (name == L"HomeStead")
-                scheme = xpGreen;
-            else if (name == L"Metallic")
-                scheme = xpGray;
-        }
+    switch (DetectXPColorScheme()) {
+    case xpcsBlue:
+        return SetTheme(xpBlue);
+    case xpcsOlive:
+        return SetTheme(xpGreen);
+    case xpcsSilver:
+        return SetTheme(xpGray);
+    default:
+        return SetTheme(xpNone);
     }
-    SetTheme(scheme);
 }

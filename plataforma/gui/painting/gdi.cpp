@@ -2,11 +2,15 @@
 
 #include "plataforma/gui/kernel/qt_bridge.h"
 #include "plataforma/gui/painting/canvas_device.h"
+#include "plataforma/gui/painting/font.h"
 #include "plataforma/gui/painting/region_handles.h"
 
+#include <QFontDatabase>
 #include <QFontInfo>
+#include <QRawFont>
 
 #include <cstring>
+#include <map>
 #include <memory>
 #include <unordered_set>
 
@@ -361,6 +365,41 @@ BOOL DrawFocusRect(HDC dc, const TRect* rect) {
 
 // --- text ---
 
+namespace {
+
+struct FontKind {
+    BYTE pitchAndFamily;
+    BYTE charSet;
+};
+
+// What the font file behind a font is, told the way Win32 tells it: TrueType outlines
+// (a "glyf" table) are vector TrueType fonts; PostScript outlines (CFF in OpenType, or
+// Type 1) are vector device fonts; fonts that cannot be scaled smoothly are bitmap fonts
+// (no bits). The "fixed pitch" bit is set for variable pitch, as in Win32. A family that
+// has only symbols has the symbol character set, every other one the ANSI set. Kept per
+// family and style: fonts are asked about for every row that lists them.
+FontKind KindOf(const QFont& f) {
+    static std::map<std::pair<QString, QString>, FontKind> known;
+    const QFontInfo info(f);
+    const auto key = std::make_pair(info.family(), info.styleName());
+    if (auto it = known.find(key); it != known.end()) return it->second;
+    BYTE bits = info.fixedPitch() ? 0 : TMPF_FIXED_PITCH;
+    if (QFontDatabase::isSmoothlyScalable(info.family(), info.styleName())) {
+        const QRawFont raw = QRawFont::fromFont(f);
+        if (raw.isValid() && !raw.fontTable("glyf").isEmpty())
+            bits |= TMPF_VECTOR | TMPF_TRUETYPE;
+        else
+            bits |= TMPF_VECTOR | TMPF_DEVICE;
+    }
+    const QList<QFontDatabase::WritingSystem> systems =
+        QFontDatabase::writingSystems(info.family());
+    const bool symbols =
+        systems.contains(QFontDatabase::Symbol) && !systems.contains(QFontDatabase::Latin);
+    return known[key] = FontKind{bits, static_cast<BYTE>(symbols ? SYMBOL_CHARSET : ANSI_CHARSET)};
+}
+
+} // namespace
+
 BOOL GetTextMetrics(HDC dc, TEXTMETRIC* tm) {
     CanvasDevice* d = CanvasDevice::FromHandle(dc);
     if (!d || !tm) return FALSE;
@@ -384,10 +423,9 @@ BOOL GetTextMetrics(HDC dc, TEXTMETRIC* tm) {
     tm->tmItalic = f.italic() ? 1 : 0;
     tm->tmUnderlined = f.underline() ? 1 : 0;
     tm->tmStruckOut = f.strikeOut() ? 1 : 0;
-    // Scalable outline fonts; the "fixed pitch" bit is set for variable pitch, as in Win32.
-    tm->tmPitchAndFamily =
-        TMPF_VECTOR | TMPF_TRUETYPE | (QFontInfo(f).fixedPitch() ? 0 : TMPF_FIXED_PITCH);
-    tm->tmCharSet = 0;
+    const FontKind kind = KindOf(f);
+    tm->tmPitchAndFamily = kind.pitchAndFamily;
+    tm->tmCharSet = kind.charSet;
     return TRUE;
 }
 

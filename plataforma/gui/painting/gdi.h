@@ -111,6 +111,11 @@ enum : BYTE {
     TMPF_TRUETYPE = 0x04,
     TMPF_DEVICE = 0x08
 };
+// tmCharSet values (ANSI_CHARSET is with the fonts).
+constexpr BYTE SYMBOL_CHARSET = 2;
+// The font's kind as the font file tells it: TrueType outlines give TMPF_VECTOR and
+// TMPF_TRUETYPE, PostScript outlines (CFF, Type 1) TMPF_VECTOR and TMPF_DEVICE, bitmap
+// fonts neither; a family of symbols only has SYMBOL_CHARSET, any other ANSI_CHARSET.
 BOOL GetTextMetrics(HDC dc, TEXTMETRIC* tm);
 // count -1 measures up to the terminating zero.
 BOOL GetTextExtentPoint32(HDC dc, const char* text, int count, TSize* size);

@@ -246,6 +246,19 @@ HRESULT DrawThemeText(HTHEME theme, HDC dc, int, int stateId, const wchar_t* tex
     return S_OK;
 }
 
+namespace {
+
+std::wstring& ColorName() {
+    static std::wstring name = L"NormalColor";
+    return name;
+}
+
+} // namespace
+
+void SetThemeColorName(const wchar_t* Name) {
+    ColorName() = Name ? Name : L"";
+}
+
 HRESULT GetCurrentThemeName(wchar_t* themeFileName, int maxNameChars, wchar_t* colorBuff,
                             int maxColorChars, wchar_t* sizeBuff, int maxSizeChars) {
     if (!active) return E_FAIL;
@@ -257,7 +270,7 @@ HRESULT GetCurrentThemeName(wchar_t* themeFileName, int maxNameChars, wchar_t* c
         out[i] = 0;
     };
     put(themeFileName, maxNameChars, L"Luna.msstyles");
-    put(colorBuff, maxColorChars, L"NormalColor");
+    put(colorBuff, maxColorChars, ColorName().c_str());
     put(sizeBuff, maxSizeChars, L"NormalSize");
     return S_OK;
 }

@@ -62,6 +62,9 @@ HRESULT DrawThemeBackground(HTHEME theme, HDC dc, int partId, int stateId, const
 // The text in the part's text colour, laid out by DrawText flags.
 HRESULT DrawThemeText(HTHEME theme, HDC dc, int partId, int stateId, const wchar_t* text, int count,
                       DWORD textFlags, DWORD textFlags2, const TRect* rect);
+// The colour scheme that the style in use reports ("NormalColor" unless set): the desktop's
+// choice, which programs and tests may set.
+void SetThemeColorName(const wchar_t* Name);
 // The style's file, colour scheme and size names, cut to each buffer's length.
 HRESULT GetCurrentThemeName(wchar_t* themeFileName, int maxNameChars, wchar_t* colorBuff,
                             int maxColorChars, wchar_t* sizeBuff, int maxSizeChars);
