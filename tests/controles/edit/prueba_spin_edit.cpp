@@ -13,7 +13,6 @@
 #include "tests/controles/comun/ajustes_regionales.h"
 
 #include <climits>
-#include <thread>
 #include <vector>
 
 namespace {
@@ -339,42 +338,41 @@ TEST_F(PruebaSpin, AlSalirElTextoSeNormaliza) {
 }
 
 TEST_F(PruebaSpin, LaFlechaSostenidaRepiteTras400msYLuegoCada100ms) {
+    // The repeat is driven by the button's own timer: its ticks are fired here one by one, so
+    // that the test does not depend on how busy the machine is.
     spin->SetMaxValue(0); // no range
     spin->SetValue(0);
-    std::vector<DWORD> pasos;
-    spin->OnChange = [&](TObject*) { pasos.push_back(GetTickCount()); };
+    int cambios = 0;
+    spin->OnChange = [&](TObject*) { ++cambios; };
     TKavTimerSpeedButton* arriba = spin->GetButton()->GetUpButton();
     EXPECT_EQ(arriba->GetRepeatTimer(), nullptr);
-    const DWORD inicio = GetTickCount();
     SimulateMouse(arriba, SimulatedMouse::Down, 0, 3, 3);
-    ASSERT_NE(arriba->GetRepeatTimer(), nullptr);
-    EXPECT_EQ(arriba->GetRepeatTimer()->GetInterval(), 400u);
+    TTimer* reloj = arriba->GetRepeatTimer();
+    ASSERT_NE(reloj, nullptr);
+    EXPECT_TRUE(reloj->GetEnabled());
+    EXPECT_EQ(reloj->GetInterval(), 400u) << "the first repeat waits 400 ms";
     EXPECT_TRUE(spin->Focused()); // the press focused the edit
-    auto esperar = [](DWORD ms) {
-        const DWORD fin = GetTickCount() + ms;
-        while (GetTickCount() < fin) {
-            Application->ProcessMessages();
-            std::this_thread::sleep_for(std::chrono::milliseconds(2));
-        }
-    };
-    esperar(750);
-    ASSERT_GE(pasos.size(), 2u);
-    EXPECT_EQ(arriba->GetRepeatTimer()->GetInterval(), 100u);
-    EXPECT_GE(pasos[0] - inicio, 400u) << "the first repeat comes after 400 ms, never before";
-    for (size_t i = 1; i < pasos.size(); ++i)
-        EXPECT_GE(pasos[i] - pasos[i - 1], 95u) << "then every 100 ms";
-    EXPECT_LE(pasos.size(), 4u);
-    const size_t sostenidos = pasos.size();
+    EXPECT_EQ(cambios, 0) << "a press alone does not step";
+    for (int tick = 1; tick <= 3; ++tick) {
+        ASSERT_TRUE(reloj->OnTimer);
+        reloj->OnTimer(reloj);
+        EXPECT_EQ(cambios, tick);
+        EXPECT_EQ(reloj->GetInterval(), 100u) << "then every 100 ms";
+        EXPECT_TRUE(reloj->GetEnabled());
+    }
     SimulateMouse(arriba, SimulatedMouse::Up, 0, 3, 3);
     // The release is the press's own click; then nothing more.
-    EXPECT_EQ(pasos.size(), sostenidos + 1);
-    EXPECT_FALSE(arriba->GetRepeatTimer()->GetEnabled());
-    esperar(250);
-    EXPECT_EQ(pasos.size(), sostenidos + 1);
-    EXPECT_EQ(spin->GetValue(), static_cast<int>(sostenidos + 1));
+    EXPECT_EQ(cambios, 4);
+    EXPECT_FALSE(reloj->GetEnabled());
+    EXPECT_EQ(spin->GetValue(), 4);
+    // A new press starts again with the long wait.
+    SimulateMouse(arriba, SimulatedMouse::Down, 0, 3, 3);
+    EXPECT_EQ(reloj->GetInterval(), 400u);
+    SimulateMouse(arriba, SimulatedMouse::Up, 0, 3, 3);
+    EXPECT_EQ(spin->GetValue(), 5);
     // The down arrow steps down.
     SimulateClick(spin->GetButton()->GetDownButton(), 3, 3);
-    EXPECT_EQ(spin->GetValue(), static_cast<int>(sostenidos));
+    EXPECT_EQ(spin->GetValue(), 4);
 }
 
 TEST_F(PruebaSpin, LasFlechasConElFocoRespondenAEspacioArribaYAbajo) {
