@@ -109,6 +109,9 @@ using TGridCellEvent = std::function<void(TObject* Sender, int ARow, int ACol)>;
 using TGridAllowEvent = std::function<void(TObject* Sender, bool& Allow)>;
 using TGridRowEvent = std::function<void(TObject* Sender, int Index)>;
 using TGridRowAllowEvent = std::function<void(TObject* Sender, int Index, bool& Allow)>;
+// A click on a node's glyph: the display row and the real row.
+using TNodeAllowEvent = std::function<void(TObject* Sender, int ARow, int ARowReal, bool& Allow)>;
+using TNodeEvent = std::function<void(TObject* Sender, int ARow, int ARowReal)>;
 using TCellValidateEvent =
     std::function<void(TObject* Sender, int ACol, int ARow, AnsiString& Value, bool& Valid)>;
 using TCellValidateWideEvent =
@@ -433,11 +436,71 @@ public:
     void SetLockFlag(bool Value);
     int GetUpdateCount() const { return updateCount_; }
 
-    // --- nodes and grouping (none yet) ---
-    bool HasNodes() override { return false; }
-    bool IsNode(int) const { return false; }
-    bool IsSummary(int) const { return false; }
-    int GetNodeCount() const { return 0; }
+    // --- row nodes (kav_grid_nodes.cpp). A node row heads a run of rows (its span, the node
+    // row included, counted in real rows; 0: up to the next node row); contracting it hides
+    // the rest of the run. Real-row arguments: AddNode, RemoveNode, ExpandNode, ContractNode,
+    // InsertNormalRow, RemoveNormalRow, InsertChildRow, RemoveChildRow; the others take
+    // display rows. ---
+    void AddNode(int ARow, int Span);
+    TCellGraphic* AddSummary(int ARow);
+    void RemoveNode(int ARow);
+    void RemoveAllNodes();
+    bool IsNode(int ARow);
+    bool IsSummary(int ARow);
+    bool HasNodes() override { return nodeCount_ > 0; }
+    int GetNodeCount() const { return nodeCount_; }
+    // The row's text indent for the node glyphs: its level times CellNode's NodeIndent.
+    int NodeIndent(int ARow) override;
+    // True when contracted; false for a row without a node.
+    bool GetNodeState(int ARow);
+    void SetNodeState(int ARow, bool Value);
+    // -1 for a row without a node.
+    int GetNodeLevel(int ARow);
+    int GetNodeSpan(int ARow);
+    void SetNodeSpan(int ARow, int Span);
+    void UpdateNodeSpan(int ARow, int Delta);
+    // 0 a node row, 1 the last row of its run, 2 a row after which the tree line goes on.
+    int GetNodeSpanType(int ARow);
+    // The node row that heads ARow (a node row: its own parent node, or itself at the top),
+    // -1 for none.
+    int GetParentRow(int ARow);
+    // Whether client offset X in column 0 of ARow lies on the row's node glyph.
+    bool InNodeRect(int ARow, int X);
+    void ExpandNode(int ARow);
+    void ContractNode(int ARow);
+    void ExpandAll();
+    void ContractAll();
+    void InsertNormalRow(int ARow);
+    void RemoveNormalRow(int ARow);
+    // Inserts a row at ARow + Offset inside ARow's node: the spans of the nodes around grow.
+    void InsertChildRow(int ARow, int Offset);
+    // Removes ARow: the spans of the nodes around it shrink.
+    void RemoveChildRow(int ARow);
+    TNodeAllowEvent OnBeforeExpandNode;
+    TNodeAllowEvent OnBeforeContractNode;
+    TNodeEvent OnExpandNode;
+    TNodeEvent OnContractNode;
+
+    // --- row grouping (kav_grid_grouping.cpp): rows grouped on the values of a column under
+    // node rows (headers), optionally each followed by a summary row; the grouped column
+    // leaves the grid until UnGroup ---
+    int GetGroupColumn() const { return groupColumn_; }
+    // -1 ungroups, a column above 0 groups on it; anything else does nothing.
+    void SetGroupColumn(int Value);
+    virtual void Group(int ColIndex);
+    virtual void UnGroup();
+    virtual void SubGroup(int ColIndex);
+    virtual void SubUnGroup(int ColIndex);
+    int GetSubGroupColumn() const { return subGroupColumn_; }
+    // Each group's aggregate of column ACol over its own rows, shown or hidden, into its
+    // summary row (with Summary) or its header row: 1 sum, 2 average, 3 minimum, 4 maximum,
+    // 5 count.
+    void GroupCalc(int ACol, int Mode);
+    void GroupSum(int ACol) { GroupCalc(ACol, 1); }
+    void GroupAvg(int ACol) { GroupCalc(ACol, 2); }
+    void GroupMin(int ACol) { GroupCalc(ACol, 3); }
+    void GroupMax(int ACol) { GroupCalc(ACol, 4); }
+    void GroupCount(int ACol) { GroupCalc(ACol, 5); }
 
     // --- cell graphics ---
     TCellGraphic* CreateCellGraphic(int ACol, int ARow);
@@ -1066,6 +1129,26 @@ private:
     // ===== end =====
 
 private:
+    // Nodes and grouping.
+    TCellGraphic* NodeGraphic(int ARow);
+    // The last real row of the run the node at real row ARow heads (never past the last
+    // normal row).
+    int NodeLastReal(int ARow, const TCellGraphic& Node);
+    void AddNodeLevels(int FromReal, int ToReal, int Delta);
+    void ResizeParents(int Parent, int Delta);
+    int LastNormalRow() const { return GetRowCount() - 1 - fixedFooters_; }
+    void StyleGroupRow(int ARow, int FromCol, bool Header);
+    // Empty rows at the display rows At (sorted, as they stand once inserted), in one pass.
+    void InsertRowsAt(const std::vector<int>& At);
+    // Removes the display rows Rows (sorted) in one pass.
+    void RemoveRowList(const std::vector<int>& Rows);
+    void ForgetNodesOf(int RowIndex, int RCount);
+    int nodeCount_ = 0;
+    int groupColumn_ = -1;
+    int groupWidth_ = 0;
+    AnsiString groupHeader_, groupFooter_;
+    int subGroupColumn_ = -1;
+
     std::unique_ptr<TCellNode> cellNode_;
     std::unique_ptr<TSizeWhileTyping> sizeWhileTyping_;
     std::unique_ptr<TMouseActions> mouseActions_;
@@ -1179,6 +1262,9 @@ private:
     void DrawCellGraphic(TCanvas* Canvas, int RealCol, int ARow, TRect R, TCellGraphic* G, int GW,
                          int GH, int TW, TAlignment HA, TVAlignment VA, TGridDrawState AState);
     void DrawCheckBoxLook(TCanvas* Canvas, const TRect& R, bool Checked, bool Enabled);
+    // Column 0 of node grids (kav_grid_tree.cpp).
+    void DrawTreeLines(TCanvas* Canvas, int ARow, const TRect& R);
+    void DrawNodeGlyph(TCanvas* Canvas, int RealCol, int ARow, TRect R, const TCellGraphic& G);
     void DrawRadioLook(TCanvas* Canvas, const TRect& R, TCellGraphic* G, int RealCol, int ARow,
                        TGridDrawState AState, bool Enabled);
     bool GraphicEnabled(int ACol, int ARow);

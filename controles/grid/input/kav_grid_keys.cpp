@@ -166,6 +166,14 @@ void TKavStringGrid::WMKeyDown(TWMKeyDown& Message) {
         return;
     }
 
+    // Right and Left on a node row whose current cell is merged open and close the node.
+    if ((key == VK_RIGHT || key == VK_LEFT) && IsNode(GetRow()) &&
+        IsMergedCell(GetRealCol(), GetRow())) {
+        if (key == VK_RIGHT)
+            ExpandNode(RealRowIndex(GetRow()));
+        else
+            ContractNode(RealRowIndex(GetRow()));
+    }
     if (key == VK_TAB && GetOptions().Contains(goTabs)) {
         TabEdit(shiftDown);
         return;

@@ -67,6 +67,43 @@ void TKavStringGrid::WMLButtonDown(TWMMouse& Message) {
     const int realCol = RemapCol(col);
 
     TMouseActions* ma = GetMouseActions();
+    // Node glyphs in column 0: a header node with NodeAllExpandContract acts on every node;
+    // a node row's glyph opens or closes it, as the Before events allow.
+    if (col == 0 && IsNode(row) && InNodeRect(row, x - R.Left)) {
+        if (row < GetFixedRows()) {
+            if (ma->GetNodeAllExpandContract()) {
+                TCellGraphic* g = GetCellGraphic(0, row);
+                if (g->CellBoolean)
+                    ExpandAll();
+                else
+                    ContractAll();
+                g->CellBoolean = g->CellBoolean ? 0 : 1;
+                RepaintCell(0, row);
+            }
+        } else {
+            const int real = RealRowIndex(row);
+            const bool contracted = GetNodeState(row);
+            bool allowNode = true;
+            if (contracted && OnBeforeExpandNode) OnBeforeExpandNode(this, row, real, allowNode);
+            if (!contracted && OnBeforeContractNode)
+                OnBeforeContractNode(this, row, real, allowNode);
+            if (allowNode) {
+                if (contracted) {
+                    ExpandNode(real);
+                    if (OnExpandNode) OnExpandNode(this, row, real);
+                } else {
+                    ContractNode(real);
+                    if (OnContractNode) OnContractNode(this, row, real);
+                }
+            }
+            if (ma->GetMoveRowOnNodeClick()) SetRowEx(DisplRowIndex(real));
+            return;
+        }
+    }
+    // Column 0 of a grouped grid holds the node glyphs only.
+    if (col == 0 && row >= GetFixedRows() && GetGroupColumn() >= 0 &&
+        !GetOptions().Contains(goRowSelect))
+        return;
     // A radio group takes the click on its items.
     if (IsRadio(realCol, row) &&
         (IsEditable(col, row) || GetControlLook()->GetRadioAlwaysActive())) {
@@ -402,6 +439,8 @@ void TKavStringGrid::HeaderSort(int ACol, int ARow, int X, bool Shift) {
             const bool keepLeft =
                 GetOptions().Contains(goRowSelect) && GetNavigation()->GetKeepHorizScroll();
             if (keepLeft) BeginUpdate();
+            // A grouped grid sorts within its groups.
+            const bool grouped = GetGroupColumn() >= 0;
             if (ss->GetIndexShow()) {
                 TSortIndexList* idx = GetSortIndexes();
                 const bool ascending = ss->GetInitSortDirection() == sdAscending;
@@ -418,18 +457,27 @@ void TKavStringGrid::HeaderSort(int ACol, int ARow, int X, bool Shift) {
                 } else {
                     idx->ToggleIndex(realCol);
                 }
-                QSortIndexed();
+                if (grouped)
+                    QSortGroupIndexed();
+                else
+                    QSortIndexed();
             } else if (ss->GetColumn() != realCol) {
                 ss->SetColumn(realCol);
                 ss->SetDirection(ss->GetInitSortDirection());
-                QSort();
+                if (grouped)
+                    QSortGroup();
+                else
+                    QSort();
             } else if (ss->GetDirection() != ss->GetInitSortDirection() && ss->GetUndoSort()) {
                 // Both directions were shown: the third click gives the order back.
                 QUnSort();
                 ss->SetColumn(-1);
             } else {
                 ss->SetDirection(ss->GetDirection() == sdAscending ? sdDescending : sdAscending);
-                QSort();
+                if (grouped)
+                    QSortGroup();
+                else
+                    QSort();
             }
             if (keepLeft) {
                 SetLeftCol(oldLeft);

@@ -446,6 +446,9 @@ void TKavStringGrid::DrawCellGraphic(TCanvas* Canvas, int RealCol, int ARow, TRe
                            G->CellBoolean, G->CellColor, G->CellColorTo);
         break;
     }
+    case ctNode:
+        DrawNodeGlyph(Canvas, RealCol, ARow, R, *G);
+        break;
     case ctComment:
         if (controlLook_->GetCommentColor() != clNone) {
             const TColor c =

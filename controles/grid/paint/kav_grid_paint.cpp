@@ -47,6 +47,8 @@ void TKavStringGrid::DrawGridCell(TCanvas* Canvas, int ACol, int ARow, TRect ARe
     TCellHAlign gha = haLeft;
     TCellVAlign gva = vaTop;
     TCellGraphic* graphic = GetGraphicDetails(realCol, ARow, gw, gh, displText, gha, gva);
+    // A node's glyph takes the room of its level's indents.
+    if (realCol == 0 && IsNode(ARow)) gw = GetNodeLevel(ARow) * cellNode_->GetNodeIndent() + 4;
 
     if (AState.Contains(gdSelected) && !AState.Contains(gdFocused) && selectionColor_ == clNone) {
         // The fill had no selection colour to take: the cell shows the highlight colour.
@@ -192,7 +194,7 @@ void TKavStringGrid::DrawGridCell(TCanvas* Canvas, int ACol, int ARow, TRect ARe
         Canvas->GetPen()->SetWidth(1);
         flatFrame(ARect);
     }
-    // Tree lines belong to node rows; this grid has none yet (HasNodes is false).
+    if (realCol == 0) DrawTreeLines(Canvas, ARow, ARect);
 
     if (graphic)
         DrawCellGraphic(Canvas, realCol, ARow, ARect, graphic, gw, gh, text.Width, ha, va, AState);

@@ -327,6 +327,8 @@ TKavStringGrid::TTextExtent TKavStringGrid::DrawCellText(TCanvas* Canvas, int AC
         if (GVA == vaAboveText) R.Top += GH;
         if (GVA == vaUnderText) R.Bottom -= GH;
     }
+    // Column 0 of the rows under a node starts after their level's indent.
+    if (RealCol == 0 && HasNodes() && !IsNode(ARow)) R.Left += NodeIndent(ARow);
     const bool sortHere = SortIndicatorHere(RealCol, ARow);
     // Of several sort columns only the first shows its arrow, unless their places show.
     const bool sortDraw =

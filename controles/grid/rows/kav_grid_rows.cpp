@@ -125,6 +125,7 @@ void TKavStringGrid::RemoveRowsCore(int RowIndex, int RCount, bool UpdateHidden,
     reals.reserve(RCount);
     for (int i = 0; i < RCount; ++i)
         reals.push_back(RemapRowInv(RowIndex + i));
+    ForgetNodesOf(RowIndex, RCount);
     if (FreeProps) {
         ClearPropRect(0, RowIndex, GetStoreColCount() - 1, RowIndex + RCount - 1);
     } else {
@@ -243,6 +244,7 @@ void TKavStringGrid::ClearRect(int ACol1, int ARow1, int ACol2, int ARow2) {
     const int c1 = std::max(0, ACol1), r1 = std::max(0, ARow1);
     const int c2 = std::min(ACol2, GetStoreColCount() - 1);
     const int r2 = std::min(ARow2, GetRowCount() - 1);
+    if (c1 == 0 && r2 >= r1) ForgetNodesOf(r1, r2 - r1 + 1);
     for (int r = r1; r <= r2; ++r)
         for (int c = c1; c <= c2; ++c) {
             if (FindCellProperties(c, r)) {
@@ -277,11 +279,13 @@ void TKavStringGrid::ClearNormalCols(int ColIndex, int CCount) {
 }
 
 void TKavStringGrid::ClearNormalCells() {
+    if (HasNodes() && GetFixedCols() == 0) RemoveAllNodes();
     ClearRect(GetFixedCols(), GetFixedRows(), TotalColCount() - 1 - fixedRightCols_,
               GetRowCount() - 1 - fixedFooters_);
 }
 
 void TKavStringGrid::Clear() {
+    if (HasNodes() && !GetComponentState().Contains(csDestroying)) RemoveAllNodes();
     ClearRect(0, 0, std::max(TotalColCount(), GetStoreColCount()) - 1, GetRowCount() - 1);
 }
 
@@ -499,12 +503,22 @@ bool TKavStringGrid::IsWideCell(int ACol, int ARow) const {
 // --- rows the keyboard or the mouse insert and delete ---
 
 void TKavStringGrid::DoInsertRow(int ARow) {
-    InsertRows(ARow, 1);
+    if (!HasNodes())
+        InsertRows(ARow, 1);
+    else if (GetParentRow(ARow) < 0)
+        InsertNormalRow(RealRowIndex(ARow));
+    else
+        InsertChildRow(RealRowIndex(ARow), 0);
     if (OnAutoInsertRow) OnAutoInsertRow(this, ARow);
 }
 
 void TKavStringGrid::DoDeleteRow(int ARow) {
-    if (GetRowCount() - GetFixedRows() - fixedFooters_ == 1 && !fixedRowAlways_)
+    if (HasNodes()) {
+        if (GetParentRow(ARow) < 0)
+            RemoveNormalRow(RealRowIndex(ARow));
+        else
+            RemoveChildRow(RealRowIndex(ARow));
+    } else if (GetRowCount() - GetFixedRows() - fixedFooters_ == 1 && !fixedRowAlways_)
         ClearRows(ARow, 1);
     else
         RemoveRowsInternal(ARow, 1);

@@ -828,8 +828,27 @@ void TKavStringGrid::SortFrame(bool Indexed, bool Group, bool FireRowUpdate) {
     const int oldRow = GetRow();
     const bool follow = GetNavigation()->GetMoveRowOnSort();
     sortCurrentRow_ = oldRow;
-    // Node rows come with the node operations; until then no row heads a group.
-    if (!Group) SortRange(first, last, Indexed, s->GetColumn());
+    if (!Group) {
+        SortRange(first, last, Indexed, s->GetColumn());
+    } else {
+        // Within the expanded nodes only the plain rows move: each run of them between node
+        // and summary rows, at one node level, is sorted on its own.
+        const auto level = [this](int r) {
+            const TCellProperties* p = FindCellProperties(0, r);
+            return p ? p->GetNodeLevel() : 0;
+        };
+        for (int r = first; r <= last;) {
+            if (IsNode(r) || IsSummary(r) || level(r) == 0) {
+                ++r;
+                continue;
+            }
+            int e = r + 1;
+            while (e <= last && !IsNode(e) && !IsSummary(e) && level(e) == level(r))
+                ++e;
+            if (e - r >= 2) SortRange(r, e - 1, Indexed, s->GetColumn());
+            r = e;
+        }
+    }
     const bool editing = editingInProgress_;
     editingInProgress_ = false;
     if (follow) {
@@ -857,6 +876,7 @@ void TKavStringGrid::QSortIndexed() {
     SortFrame(true, false, false);
 }
 
+// Sorts the child rows of every expanded node; header and summary rows stay in place.
 void TKavStringGrid::QSortGroup() {
     SortFrame(false, true, false);
 }

@@ -1,0 +1,284 @@
+// Row grouping of the advanced grid on a fixture of elements by zone and kind: the rows
+// grouped and sub-grouped, the aggregates of each group (worked out by hand) also with a
+// group contracted, the sort inside the groups, UnGroup giving back the grid exactly as the
+// grouping's sort left it, the header click of a grouped grid, and a capture with tree lines.
+
+#include "controles/grid/kav_grid.h"
+#include "plataforma/base/numbers.h"
+#include "plataforma/gui/services/capture.h"
+#include "plataforma/gui/testing/input_simulation.h"
+#include "tests/controles/grid/rejilla_prueba.h"
+#include "tests/plataforma/gui/control_prueba.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+struct Elemento {
+    const char *zona, *tipo, *nombre;
+    int valor;
+};
+
+// Out of order: the grouping's sort brings each zone's kinds together.
+const Elemento kElementos[] = {
+    {"B", "muro", "m1", 10},   {"A", "muro", "m2", 4},   {"C", "hueco", "h1", 7},
+    {"A", "muro", "m3", 6},    {"B", "muro", "m4", 2},   {"D", "muro", "m6", 12},
+    {"A", "muro", "m5", 1},    {"A", "hueco", "h2", 2},  {"C", "hueco", "h3", 3},
+    {"B", "hueco", "h4", 8},   {"A", "hueco", "h5", 3},  {"D", "muro", "m7", 3},
+    {"B", "hueco", "h6", 4},   {"B", "hueco", "h7", 1},  {"B", "puente", "p1", 5},
+    {"C", "puente", "p2", 11}, {"A", "puente", "p3", 9}, {"D", "hueco", "h8", 6},
+    {"C", "puente", "p4", 1},  {"A", "puente", "p5", 3}, {"C", "puente", "p6", 2},
+};
+constexpr int kFilas = static_cast<int>(std::size(kElementos));
+
+void Llenar(TKavStringGrid* g) {
+    g->SetColCount(5);
+    g->SetRowCount(kFilas + 2);
+    g->SetFixedFooters(1);
+    const char* titulos[] = {"", "Zona", "Tipo", "Nombre", "Valor"};
+    for (int c = 0; c < 5; ++c) {
+        g->SetCells(c, 0, titulos[c]);
+        g->SetColWidths(c, 30 + 12 * c);
+    }
+    for (int r = 0; r < kFilas; ++r) {
+        const Elemento& e = kElementos[r];
+        g->SetCells(1, r + 1, e.zona);
+        g->SetCells(2, r + 1, e.tipo);
+        g->SetCells(3, r + 1, e.nombre);
+        g->SetCells(4, r + 1, IntToStr(e.valor));
+    }
+    g->SetCells(1, kFilas + 1, "pie zona");
+    g->SetCells(2, kFilas + 1, "pie tipo");
+}
+
+class Grupos : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ResetInputState();
+        ventana = std::make_unique<VentanaPrueba>();
+        ventana->SetBounds(0, 0, 700, 800);
+        g = new Rejilla(ventana.get(), ventana.get());
+        g->SetBounds(0, 0, 420, 760);
+        Llenar(g);
+    }
+    void TearDown() override {
+        ventana.reset();
+        ResetInputState();
+    }
+    // One word per row between the fixed row and the footer: "A:" a group header, "a:" a
+    // sub-group header (their texts), "S" a summary, else the element's name.
+    std::string Forma(int ColNombre) {
+        std::string s;
+        for (int r = 1; r < g->GetRowCount() - 1; ++r) {
+            if (!s.empty()) s += ' ';
+            if (g->IsNode(r))
+                s += (g->GetNodeLevel(r) == 1 ? "A:" + g->GetCells(1, r).str()
+                                              : "a:" + g->GetCells(ColNombre, r).str());
+            else if (g->IsSummary(r))
+                s += "S";
+            else
+                s += g->GetCells(ColNombre, r).str();
+        }
+        return s;
+    }
+    int Fila(int Col, const char* Text) {
+        for (int r = 0; r < g->GetRowCount(); ++r)
+            if (g->GetCells(Col, r) == Text) return r;
+        return -1;
+    }
+    // The grid as Group's own sort leaves it: a copy sorted on the same column.
+    void IgualQueOrdenado(int Columna) {
+        auto ref = std::make_unique<Rejilla>(ventana.get(), ventana.get());
+        Llenar(ref.get());
+        ref->GetSortSettings()->SetColumn(Columna);
+        ref->QSort();
+        ASSERT_EQ(g->GetRowCount(), ref->GetRowCount());
+        ASSERT_EQ(g->GetColCount(), ref->GetColCount());
+        EXPECT_EQ(g->NumHiddenRows(), 0);
+        EXPECT_FALSE(g->HasNodes());
+        EXPECT_EQ(g->GetGroupColumn(), -1);
+        for (int c = 0; c < g->GetColCount(); ++c) {
+            EXPECT_EQ(g->GetColWidths(c), ref->GetColWidths(c)) << c;
+            for (int r = 0; r < g->GetRowCount(); ++r)
+                EXPECT_EQ(g->GetCells(c, r), ref->GetCells(c, r)) << c << "," << r;
+        }
+    }
+    std::unique_ptr<VentanaPrueba> ventana;
+    Rejilla* g = nullptr;
+};
+
+TEST_F(Grupos, GruposConResumenYSusAgregados) {
+    g->GetGrouping()->SetSummary(true);
+    g->SetGroupColumn(0); // nothing
+    g->SetGroupColumn(-1);
+    EXPECT_EQ(g->GetColCount(), 5);
+    g->SetGroupColumn(1);
+    EXPECT_EQ(g->GetGroupColumn(), 1);
+    EXPECT_EQ(g->GetColCount(), 4);
+    EXPECT_EQ(g->GetCells(1, 0), "Tipo");
+    // The sort puts ties in the order of the following columns.
+    EXPECT_EQ(Forma(2), "A:A h2 h5 m2 m3 m5 p3 p5 S A:B h4 h6 h7 m1 m4 p1 S A:C h1 h3 p2 p4 p6 S "
+                        "A:D h8 m6 m7 S");
+    EXPECT_EQ(g->GetNodeSpan(1), 8);
+    EXPECT_EQ(g->GetNodeCount(), 4);
+    EXPECT_EQ(g->GetCells(1, g->GetRowCount() - 1), "pie tipo");
+    // Sums 28, 30, 24, 21 and counts 7, 6, 5, 3 into the summary rows.
+    struct Caso {
+        int modo;
+        double a, b, c, d;
+    };
+    const Caso casos[] = {{1, 28, 30, 24, 21},
+                          {2, 4, 5, 4.8, 7},
+                          {3, 1, 1, 1, 3},
+                          {4, 9, 10, 11, 12},
+                          {5, 7, 6, 5, 3}};
+    // B contracted: its rows count all the same, and nothing lands on another group.
+    g->ContractNode(Fila(1, "B"));
+    EXPECT_EQ(Forma(2), "A:A h2 h5 m2 m3 m5 p3 p5 S A:B S A:C h1 h3 p2 p4 p6 S A:D h8 m6 m7 S");
+    for (const Caso& c : casos) {
+        g->GroupCalc(3, c.modo);
+        const int sa = 9, sb = Fila(1, "B") + 1, sc = Fila(1, "C") + 6, sd = Fila(1, "D") + 4;
+        EXPECT_DOUBLE_EQ(g->GetFloats(3, sa), c.a) << c.modo;
+        EXPECT_DOUBLE_EQ(g->GetFloats(3, sb), c.b) << c.modo;
+        EXPECT_DOUBLE_EQ(g->GetFloats(3, sc), c.c) << c.modo;
+        EXPECT_DOUBLE_EQ(g->GetFloats(3, sd), c.d) << c.modo;
+        EXPECT_EQ(g->GetCells(3, Fila(1, "C")), "") << c.modo;
+    }
+    g->ExpandAll();
+    // The data rows kept their values.
+    EXPECT_EQ(TextosColumna(g, 3, Fila(1, "B") + 1, Fila(1, "B") + 6, " "), "8 4 1 10 2 5");
+    // A mode outside 1..5 writes nothing.
+    g->SetCells(3, 9, "x");
+    g->GroupCalc(3, 6);
+    EXPECT_EQ(g->GetCells(3, 9), "x");
+}
+
+TEST_F(Grupos, SinResumenElTotalVaALaCabecera) {
+    // Grouped on the kind (column 2): the header text stays in column 1.
+    g->Group(2);
+    EXPECT_EQ(Forma(2), "A:hueco h1 h2 h3 h4 h5 h6 h7 h8 A:muro m1 m2 m3 m4 m5 m6 m7 A:puente "
+                        "p1 p2 p3 p4 p5 p6");
+    g->ContractNode(1);
+    g->GroupSum(3);
+    EXPECT_DOUBLE_EQ(g->GetFloats(3, 1), 34);
+    EXPECT_DOUBLE_EQ(g->GetFloats(3, 2), 38);
+    EXPECT_DOUBLE_EQ(g->GetFloats(3, 10), 31);
+    g->GroupCount(3);
+    EXPECT_DOUBLE_EQ(g->GetFloats(3, 1), 8);
+    EXPECT_DOUBLE_EQ(g->GetFloats(3, 2), 7);
+    g->UnGroup();
+    IgualQueOrdenado(2);
+}
+
+TEST_F(Grupos, SubgruposAgregadosYOrdenDentro) {
+    g->GetGrouping()->SetSummary(true);
+    g->Group(1);
+    g->SubGroup(1);
+    EXPECT_EQ(g->GetSubGroupColumn(), 1);
+    EXPECT_EQ(Forma(2), "A:A a:hueco h2 h5 a:muro m2 m3 m5 a:puente p3 p5 S "
+                        "A:B a:hueco h4 h6 h7 a:muro m1 m4 a:puente p1 S "
+                        "A:C a:hueco h1 h3 a:puente p2 p4 p6 S A:D a:hueco h8 a:muro m6 m7 S");
+    // The kind moved into the sub-group headers.
+    EXPECT_EQ(g->GetCells(1, 3), "");
+    EXPECT_EQ(g->GetNodeSpan(1), 11);
+    EXPECT_EQ(g->GetNodeSpan(2), 3);
+    EXPECT_EQ(g->GetNodeLevel(2), 2);
+    // Groups into their summaries over their own rows only, sub-groups into their headers.
+    g->ContractNode(Fila(2, "hueco")); // A's kind "hueco", rows 3 and 4
+    g->GroupSum(3);
+    EXPECT_DOUBLE_EQ(g->GetFloats(3, 10), 28); // A's summary, "hueco" closed above it
+    EXPECT_DOUBLE_EQ(g->GetFloats(3, 2), 5);
+    EXPECT_DOUBLE_EQ(g->GetFloats(3, 3), 11);
+    EXPECT_DOUBLE_EQ(g->GetFloats(3, Fila(1, "B") + 10), 30);
+    EXPECT_DOUBLE_EQ(g->GetFloats(3, Fila(1, "D") + 1), 6);
+    EXPECT_DOUBLE_EQ(g->GetFloats(3, Fila(1, "D") + 3), 15);
+    g->ExpandAll();
+    // Sorting inside the groups moves only their plain rows.
+    const std::string antes = Forma(2);
+    g->GetSortSettings()->SetColumn(3);
+    g->GetSortSettings()->SetDirection(sdDescending);
+    g->QSortGroup();
+    EXPECT_EQ(Forma(2), "A:A a:hueco h5 h2 a:muro m3 m2 m5 a:puente p3 p5 S "
+                        "A:B a:hueco h4 h6 h7 a:muro m1 m4 a:puente p1 S "
+                        "A:C a:hueco h1 h3 a:puente p2 p6 p4 S A:D a:hueco h8 a:muro m6 m7 S");
+    g->GetSortSettings()->SetDirection(sdAscending);
+    g->GetSortSettings()->SetColumn(2);
+    g->QSortGroup();
+    EXPECT_EQ(Forma(2), antes);
+    g->SubUnGroup(1);
+    EXPECT_EQ(g->GetSubGroupColumn(), -1);
+    EXPECT_EQ(Forma(2), "A:A h2 h5 m2 m3 m5 p3 p5 S A:B h4 h6 h7 m1 m4 p1 S A:C h1 h3 p2 p4 p6 S "
+                        "A:D h8 m6 m7 S");
+    EXPECT_EQ(g->GetCells(1, Fila(2, "h6")), "hueco");
+    EXPECT_EQ(g->GetNodeSpan(1), 8);
+}
+
+TEST_F(Grupos, DesagruparDevuelveLaRejillaCeldaACelda) {
+    struct Caso {
+        int columna;
+        bool resumen, combinar;
+        int subgrupo; // -1: none
+    };
+    const Caso casos[] = {
+        {1, false, false, -1}, {1, true, true, -1},  {2, true, false, -1},
+        {1, true, true, 1},    {2, false, false, 2}, {3, true, false, 1},
+    };
+    for (const Caso& c : casos) {
+        SCOPED_TRACE(std::to_string(c.columna) + " " + std::to_string(c.resumen) + " " +
+                     std::to_string(c.subgrupo));
+        SetUp();
+        TGrouping* o = g->GetGrouping();
+        o->SetSummary(c.resumen);
+        o->SetMergeHeader(c.combinar);
+        o->SetHeaderColor(clYellow);
+        o->SetSummaryColor(clAqua);
+        g->Group(c.columna);
+        if (c.subgrupo >= 0) g->SubGroup(c.subgrupo);
+        g->ContractNode(1);
+        g->UnGroup();
+        IgualQueOrdenado(c.columna);
+        TearDown();
+    }
+}
+
+TEST_F(Grupos, ClicEnCabeceraOrdenaDentroDeLosGrupos) {
+    g->GetGrouping()->SetSummary(true);
+    g->Group(1);
+    g->GroupSum(3);
+    g->GetSortSettings()->SetShow(true);
+    g->SetFocus();
+    const std::string antes = Forma(2);
+    const TRect r = g->CellRect(3, 0);
+    SimulateClick(g, (r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2);
+    // Ascending on the value; headers and summaries (with their sums) stay where they were.
+    EXPECT_EQ(Forma(2), "A:A m5 h2 h5 p5 m2 m3 p3 S A:B h7 m4 h6 p1 h4 m1 S A:C p4 p6 h3 h1 p2 S "
+                        "A:D m7 h8 m6 S");
+    EXPECT_DOUBLE_EQ(g->GetFloats(3, 9), 28);
+    EXPECT_NE(Forma(2), antes);
+}
+
+TEST_F(Grupos, CapturaConLineasDeArbol) {
+    TGrouping* o = g->GetGrouping();
+    o->SetSummary(true);
+    o->SetMergeHeader(true);
+    o->SetHeaderColor(0xF0E0C0);
+    o->SetHeaderTextColor(clNavy);
+    o->SetSummaryColor(0xE0F0E0);
+    g->GetCellNode()->SetShowTreeFull(false);
+    g->Group(1);
+    g->SubGroup(1);
+    g->GroupSum(3);
+    // A merged sub-group header keeps its text; its sum stays in its own cell beneath.
+    const int hueco = Fila(2, "hueco");
+    ASSERT_EQ(hueco, 2);
+    EXPECT_EQ(g->GetCells(3, hueco), FormatCellNumber(g->GetFloatFormat(), 5, false));
+    g->SetColWidths(0, 40);
+    g->ContractNode(Fila(2, "hueco"));
+    g->ContractNode(g->RealRowIndex(Fila(1, "C")));
+    g->Repaint();
+    EXPECT_FALSE(SaveCapture(g, "kavgrid_grupos").IsEmpty());
+}
+
+} // namespace
