@@ -1010,12 +1010,18 @@ public:
     bool GetFooterPainting() const { return footerPainting_; }
     // (CalcFooter, DoCalcFooter and UpdateCell stand with the change notices.)
     void FloatFooterUpdate() override { UpdateFooter(); }
-    // Statistics over rows FromRow..ToRow of a column; cells that do not read as numbers
-    // are skipped (ColumnMin and ColumnMax read their first cell unguarded).
+    // Statistics over rows FromRow..ToRow of a column (or columns FromCol..ToCol of a row):
+    // only the base cells of merged areas count, cells that do not read as numbers are
+    // skipped, and in a grouped grid node and summary rows too. The average divides by the
+    // cells counted; minimum and maximum start from the first of them; 0 with none.
     double ColumnSum(int ACol, int FromRow, int ToRow);
     double ColumnAvg(int ACol, int FromRow, int ToRow);
     double ColumnMin(int ACol, int FromRow, int ToRow);
     double ColumnMax(int ACol, int FromRow, int ToRow);
+    double RowSum(int ARow, int FromCol, int ToCol);
+    double RowAvg(int ARow, int FromCol, int ToCol);
+    double RowMin(int ARow, int FromCol, int ToCol);
+    double RowMax(int ARow, int FromCol, int ToCol);
     TFooterPaintEvent OnFooterPaint;
 
     // =========================================================================================

@@ -2,6 +2,8 @@
 // use.
 #include "controles/grid/kav_grid.h"
 
+#include "controles/grid/grid_statistics.h"
+
 #include <algorithm>
 
 void TKavStringGrid::UpdateFooter() {
@@ -25,7 +27,8 @@ StatRows RowsAsPassed(TKavStringGrid& G, int FromRow, int ToRow) {
 }
 
 // Each readable value of a column's base cells over the rows.
-template <class F> void EachValue(TKavStringGrid& G, int ACol, const StatRows& R, F&& Use) {
+TStatTally ColumnTally(TKavStringGrid& G, int ACol, const StatRows& R) {
+    TStatTally t;
     G.ExportNotification(0, -1);
     for (int r = R.From; r <= R.To; ++r) {
         if (r == R.Skip) continue;
@@ -36,36 +39,13 @@ template <class F> void EachValue(TKavStringGrid& G, int ACol, const StatRows& R
         if (!hidden && !G.IsBaseCell(ACol, displ)) continue;
         G.ExportNotification(1, r);
         try {
-            Use(R.Real ? G.GetAllFloats(ACol, r) : G.GetFloats(ACol, r));
+            t.Add(R.Real ? G.GetAllFloats(ACol, r) : G.GetFloats(ACol, r));
         } catch (const Exception&) {
             // A cell that is not a number is left out.
         }
     }
     G.ExportNotification(2, -1);
-}
-
-int RowsCounted(const StatRows& R) {
-    const int n = R.To - R.From + 1;
-    return n - (R.Skip >= R.From && R.Skip <= R.To ? 1 : 0);
-}
-
-double Sum(TKavStringGrid& G, int ACol, const StatRows& R) {
-    double sum = 0;
-    EachValue(G, ACol, R, [&](double v) { sum += v; });
-    return sum;
-}
-
-double Avg(TKavStringGrid& G, int ACol, const StatRows& R) {
-    const int n = RowsCounted(R);
-    return n > 0 ? Sum(G, ACol, R) / n : 0.0;
-}
-
-// The minimum (Least) or the maximum: it starts from the range's first cell, read unguarded.
-double Extreme(TKavStringGrid& G, int ACol, const StatRows& R, bool Least) {
-    const int first = R.From == R.Skip ? R.From + 1 : R.From;
-    double m = R.Real ? G.GetAllFloats(ACol, first) : G.GetFloats(ACol, first);
-    EachValue(G, ACol, R, [&](double v) { m = Least ? std::min(m, v) : std::max(m, v); });
-    return m;
+    return t;
 }
 
 } // namespace
@@ -88,22 +68,17 @@ void TKavStringGrid::DoCalcFooter(int ACol) {
         if (!p) continue;
         switch (p->GetCalcType()) {
         case acSUM:
-            SetFloats(c, last, Sum(*this, c, rows));
+            SetFloats(c, last, ColumnTally(*this, c, rows).sum);
             break;
         case acAVG:
-            SetFloats(c, last, Avg(*this, c, rows));
+            SetFloats(c, last, ColumnTally(*this, c, rows).Avg());
             break;
         case acMIN:
-        case acMAX: {
-            // The first cell is read unguarded by the statistics: an empty or unreadable
-            // column leaves its footer empty instead of raising out of the calculation.
-            try {
-                SetFloats(c, last, Extreme(*this, c, rows, p->GetCalcType() == acMIN));
-            } catch (const Exception&) {
-                SetCellEx(c, last, AnsiString());
-            }
+            SetFloats(c, last, ColumnTally(*this, c, rows).least);
             break;
-        }
+        case acMAX:
+            SetFloats(c, last, ColumnTally(*this, c, rows).most);
+            break;
         case acCOUNT:
             SetFloats(c, last, GetRowCount() - 1 - GetFixedRows() + hidden);
             break;
@@ -124,17 +99,52 @@ void TKavStringGrid::DoCalcFooter(int ACol) {
 }
 
 double TKavStringGrid::ColumnSum(int ACol, int FromRow, int ToRow) {
-    return Sum(*this, ACol, RowsAsPassed(*this, FromRow, ToRow));
+    return ColumnTally(*this, ACol, RowsAsPassed(*this, FromRow, ToRow)).sum;
 }
 
 double TKavStringGrid::ColumnAvg(int ACol, int FromRow, int ToRow) {
-    return Avg(*this, ACol, RowsAsPassed(*this, FromRow, ToRow));
+    return ColumnTally(*this, ACol, RowsAsPassed(*this, FromRow, ToRow)).Avg();
 }
 
 double TKavStringGrid::ColumnMin(int ACol, int FromRow, int ToRow) {
-    return Extreme(*this, ACol, RowsAsPassed(*this, FromRow, ToRow), true);
+    return ColumnTally(*this, ACol, RowsAsPassed(*this, FromRow, ToRow)).least;
 }
 
 double TKavStringGrid::ColumnMax(int ACol, int FromRow, int ToRow) {
-    return Extreme(*this, ACol, RowsAsPassed(*this, FromRow, ToRow), false);
+    return ColumnTally(*this, ACol, RowsAsPassed(*this, FromRow, ToRow)).most;
+}
+
+namespace {
+
+// Each readable value of the base cells of a row over the columns.
+TStatTally RowTally(TKavStringGrid& G, int ARow, int FromCol, int ToCol) {
+    TStatTally t;
+    if (G.IsNode(ARow) || G.IsSummary(ARow)) return t;
+    for (int c = FromCol; c <= ToCol; ++c) {
+        if (!G.IsBaseCell(c, ARow)) continue;
+        try {
+            t.Add(G.GetFloats(c, ARow));
+        } catch (const Exception&) {
+            // A cell that is not a number is left out.
+        }
+    }
+    return t;
+}
+
+} // namespace
+
+double TKavStringGrid::RowSum(int ARow, int FromCol, int ToCol) {
+    return RowTally(*this, ARow, FromCol, ToCol).sum;
+}
+
+double TKavStringGrid::RowAvg(int ARow, int FromCol, int ToCol) {
+    return RowTally(*this, ARow, FromCol, ToCol).Avg();
+}
+
+double TKavStringGrid::RowMin(int ARow, int FromCol, int ToCol) {
+    return RowTally(*this, ARow, FromCol, ToCol).least;
+}
+
+double TKavStringGrid::RowMax(int ARow, int FromCol, int ToCol) {
+    return RowTally(*this, ARow, FromCol, ToCol).most;
 }

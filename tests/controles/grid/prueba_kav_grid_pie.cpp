@@ -53,7 +53,7 @@ TEST_F(Pie, CalculosDeColumna) {
     f->SetColumnCalc(1, acSUM);
     EXPECT_DOUBLE_EQ(g->GetFloats(1, 6), 7.0); // "x" skipped, empty as 0
     f->SetColumnCalc(1, acAVG);
-    EXPECT_DOUBLE_EQ(g->GetFloats(1, 6), 7.0 / 5);
+    EXPECT_DOUBLE_EQ(g->GetFloats(1, 6), 7.0 / 4); // over the four cells summed
     f->SetColumnCalc(1, acMAX);
     EXPECT_DOUBLE_EQ(g->GetFloats(1, 6), 4.0);
     f->SetColumnCalc(1, acCOUNT);
@@ -65,27 +65,47 @@ TEST_F(Pie, CalculosDeColumna) {
     EXPECT_EQ(g->GetCellEx(1, 6), "c1r6");
     f->SetColumnCalc(1, acNONE);
     EXPECT_EQ(g->GetCellEx(1, 6), "");
-    // A column whose first cell does not read leaves its minimum empty, without raising.
-    g->SetCellEx(2, 1, "x");
-    g->SetCellEx(2, 2, "3");
+    // A column whose first cell does not read starts its minimum from the first that does.
+    for (int r = 1; r <= 5; ++r)
+        g->SetCellEx(2, r, r == 1 ? "x" : AnsiString(10 - r));
     f->SetColumnCalc(2, acMIN);
-    EXPECT_EQ(g->GetCellEx(2, 6), "");
+    EXPECT_DOUBLE_EQ(g->GetFloats(2, 6), 5.0);
     // With the calculation switched off nothing is written.
     f->SetEnableCalculation(false);
     f->SetColumnCalc(1, acSUM);
     EXPECT_EQ(g->GetCellEx(1, 6), "");
 }
 
+// Column and row statistics worked out by hand: a first cell that is not a number, a cell
+// merged away under its base cell, empty and "-" as 0, ranges with nothing to count.
 TEST_F(Pie, Estadisticas) {
-    g->SetRowCountEx(6);
-    const char* valores[] = {"1", "2", "x", "4"};
-    for (int r = 1; r <= 4; ++r)
-        g->SetCellEx(1, r, valores[r - 1]);
-    EXPECT_DOUBLE_EQ(g->ColumnSum(1, 1, 4), 7.0);
+    g->SetRowCountEx(7);
+    g->SetColCountEx(6);
+    const char* columna[] = {"x", "2", "-3", "10", "99", "-"}; // rows 1..6 of column 1
+    for (int r = 1; r <= 6; ++r)
+        g->SetCellEx(1, r, columna[r - 1]);
+    g->MergeCells(1, 4, 1, 2); // row 5 merged away under the 10 of row 4
+    // Counted: 2, -3, 10 and "-" (0).
+    EXPECT_DOUBLE_EQ(g->ColumnSum(1, 1, 6), 9.0);
+    EXPECT_DOUBLE_EQ(g->ColumnAvg(1, 1, 6), 9.0 / 4);
+    EXPECT_DOUBLE_EQ(g->ColumnMin(1, 1, 6), -3.0);
+    EXPECT_DOUBLE_EQ(g->ColumnMax(1, 1, 6), 10.0);
+    EXPECT_DOUBLE_EQ(g->ColumnMax(1, 1, 1), 0.0); // nothing readable
+    EXPECT_DOUBLE_EQ(g->ColumnMin(1, 1, 1), 0.0);
     EXPECT_DOUBLE_EQ(g->ColumnAvg(1, 3, 2), 0.0); // an empty range
-    EXPECT_DOUBLE_EQ(g->ColumnMin(1, 1, 4), 1.0);
-    EXPECT_DOUBLE_EQ(g->ColumnMax(1, 1, 4), 4.0);
-    EXPECT_THROW(g->ColumnMin(1, 3, 4), EKavGridError); // the first cell is read unguarded
+
+    const char* fila[] = {"y", "4", "z", "1"}; // columns 2..5 of row 2 (column 1: "2")
+    for (int c = 2; c <= 5; ++c)
+        g->SetCellEx(c, 2, fila[c - 2]);
+    EXPECT_DOUBLE_EQ(g->RowSum(2, 1, 5), 7.0);
+    EXPECT_DOUBLE_EQ(g->RowAvg(2, 1, 5), 7.0 / 3);
+    EXPECT_DOUBLE_EQ(g->RowMin(2, 2, 5), 1.0);
+    EXPECT_DOUBLE_EQ(g->RowMax(2, 2, 5), 4.0);
+    g->SetCellEx(2, 3, "-7");
+    g->MergeCells(1, 3, 2, 1); // the -7 of column 2 merged away under the -3
+    EXPECT_DOUBLE_EQ(g->RowMin(3, 1, 2), -3.0);
+    EXPECT_DOUBLE_EQ(g->RowSum(3, 1, 2), -3.0);
+    EXPECT_DOUBLE_EQ(g->RowAvg(3, 4, 2), 0.0);
 }
 
 TEST_F(Pie, PlantillaDeLaVistaPrevia) {
