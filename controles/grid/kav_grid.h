@@ -60,6 +60,7 @@ enum TSortStyle {
     ssAlphaNumericNoCase
 };
 
+using TFilterProgressEvent = std::function<void(TObject* Sender, int Progress)>;
 using TGridHintEvent =
     std::function<void(TObject* Sender, int ACol, int ARow, AnsiString& HintStr)>;
 using TGridColorEvent = std::function<void(TObject* Sender, int ACol, int ARow,
@@ -664,6 +665,21 @@ public:
     // Shows every hidden row in one pass.
     void UnHideRowList();
 
+    // --- filtering (kav_grid_filter.cpp) ---
+    // Whether display row ARow satisfies the Filter conditions, taken in order (every row
+    // does with none); a condition that cannot be evaluated does not match.
+    virtual bool MatchFilter(int ARow);
+    // Hides display row ARow when it does not match.
+    void FilterRow(int ARow);
+    // Hides, in one pass, every normal row above the footer rows that does not match,
+    // reporting the rows done in percent.
+    void ApplyFilter();
+    bool GetFilterActive() const { return filterActive_; }
+    // On: remembers the fixed rows and filters. Off: shows every hidden row and puts the
+    // fixed rows back. The footer is calculated again.
+    void SetFilterActive(bool Value);
+    TFilterProgressEvent OnFilterProgress;
+
     // --- scroll bars and column sizes ---
     TScrollBarAlways GetScrollBarAlways() const { return scrollBarAlways_; }
     void SetScrollBarAlways(TScrollBarAlways Value);
@@ -1132,6 +1148,8 @@ private:
     int minColWidth_ = 0, maxColWidth_ = 0;
     int minRowHeight_ = 0, maxRowHeight_ = 0;
     bool autoSizeGrowOnly_ = false;
+    bool filterActive_ = false;
+    int filterFixedRows_ = 0;
     // ===== end =====
 
 private:

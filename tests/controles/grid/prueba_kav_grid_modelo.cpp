@@ -6,6 +6,7 @@
 // with the keys, the footer's total and the row-select flags. Each operation runs alone on a
 // fresh grid, then all of them one after the other on one grid.
 
+#include "controles/comun/text_utils.h"
 #include "controles/grid/editing/kav_inplace_edit.h"
 #include "controles/grid/kav_grid.h"
 #include "plataforma/base/regional.h"
@@ -30,6 +31,7 @@ struct Modelo {
     std::vector<bool> colOculta;                  // per real column
     std::vector<int> ancho;                       // per real column
     int colNumerica = 4;                          // the column the footer sums (-1: gone)
+    bool filtrando = false;                       // the grid's filter is on
 
     int Filas() const { return static_cast<int>(celdas.size()); }
     int Cols() const { return static_cast<int>(colOculta.size()); }
@@ -293,6 +295,39 @@ protected:
     Modelo m;
 };
 
+// The filter the operations switch on: small numbers, or the text of one row in the column
+// hidden at the start, while a column beyond the grid's reads as an empty text.
+struct CondicionDePrueba {
+    int columna;
+    const char* patron;
+    TFilterOperation op;
+};
+const CondicionDePrueba kFiltro[] = {{4, "<30", foNONE}, {2, "h6", foOR}, {40, "*", foAND}};
+
+// Hides the normal rows that fail the filter, on the grid and on the model.
+void Filtrar(TKavStringGrid& g, Modelo& m) {
+    if (m.filtrando) return;
+    g.GetFilter()->Clear();
+    for (const CondicionDePrueba& c : kFiltro) {
+        TFilterData* f = g.GetFilter()->Add();
+        f->SetColumn(c.columna);
+        f->SetCondition(c.patron);
+        f->SetOperation(c.op);
+    }
+    g.SetFilterActive(true);
+    m.filtrando = true;
+    for (int r = 1; r < m.Filas() - 1; ++r) {
+        if (m.filaOculta[r]) continue;
+        bool queda = true;
+        for (const CondicionDePrueba& c : kFiltro) {
+            const std::string t = c.columna < m.Cols() ? m.celdas[r][c.columna] : "";
+            const bool encaja = MatchStrEx(c.patron, AnsiString(t), true);
+            queda = c.op == foNONE ? encaja : c.op == foOR ? queda || encaja : queda && encaja;
+        }
+        if (!queda) m.filaOculta[r] = true;
+    }
+}
+
 // One operation on the grid and the same on the model.
 struct Operacion {
     const char* nombre;
@@ -352,6 +387,8 @@ const std::vector<Operacion>& Operaciones() {
                  t.clear();
              g.ClearRows(3, 1);
          }},
+        {"filtrar (una condicion en la columna oculta, otra mas alla de las columnas)",
+         [](TKavStringGrid& g, Modelo& m) { Filtrar(g, m); }},
         {"ordenar por la columna de claves",
          [](TKavStringGrid& g, Modelo& m) {
              const std::vector<int> reales = m.FilasReales();
@@ -365,6 +402,13 @@ const std::vector<Operacion>& Operaciones() {
              m.PermutarVisibles(orden, true);
              g.GetSortSettings()->SetColumn(g.RemapColInv(3));
              g.QSort();
+         }},
+        {"quitar el filtro: vuelven todas las filas",
+         [](TKavStringGrid& g, Modelo& m) {
+             Filtrar(g, m);
+             g.SetFilterActive(false);
+             m.filtrando = false;
+             m.filaOculta.assign(m.Filas(), false);
          }},
         {"vaciar la columna de claves",
          [](TKavStringGrid& g, Modelo& m) {
