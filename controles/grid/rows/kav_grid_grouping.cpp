@@ -6,11 +6,12 @@
 // right column. Headers and summaries go in with one pass over the rows.
 #include "controles/grid/kav_grid.h"
 
+#include "controles/grid/grid_statistics.h"
+
 #include "controles/grid/cell_properties.h"
 
 #include <algorithm>
 #include <cmath>
-#include <limits>
 
 void TKavStringGrid::InsertRowsAt(const std::vector<int>& At) {
     if (At.empty()) return;
@@ -274,18 +275,14 @@ void TKavStringGrid::GroupCalc(int ACol, int Mode) {
         if (!node || node->CellType != ctNode) continue;
         const int last = NodeLastReal(r, *node);
         // The group's own plain rows: no header or summary of a group inside it.
-        int rows = 0, read = 0;
-        double sum = 0, lo = std::numeric_limits<double>::infinity(), hi = -lo;
+        int rows = 0;
+        TStatTally t;
         for (int k = r + 1; k <= last; ++k) {
-            const TCellType t = kindAt(k);
-            if (t == ctNode || t == ctSummary) continue;
+            const TCellType kind = kindAt(k);
+            if (kind == ctNode || kind == ctSummary) continue;
             ++rows;
             try {
-                const double v = GetAllFloats(ACol, k);
-                sum += v;
-                lo = std::min(lo, v);
-                hi = std::max(hi, v);
-                ++read;
+                t.Add(GetAllFloats(ACol, k));
             } catch (const Exception&) {
                 // A cell that is not a number is left out.
             }
@@ -293,22 +290,22 @@ void TKavStringGrid::GroupCalc(int ACol, int Mode) {
         double value = 0;
         switch (Mode) {
         case 1:
-            value = sum;
+            value = t.sum;
             break;
         case 2:
-            value = rows > 0 ? sum / rows : 0.0;
+            value = t.Avg();
             break;
         case 3:
-            value = lo;
+            value = t.least;
             break;
         case 4:
-            value = hi;
+            value = t.most;
             break;
         default:
             value = rows;
             break;
         }
-        if ((Mode == 3 || Mode == 4) && read == 0) continue;
+        if ((Mode == 3 || Mode == 4) && t.count == 0) continue;
         // A group made by Group writes into its summary row when it has one; a sub-group
         // into its header.
         const bool toSummary =

@@ -146,6 +146,13 @@ TEST_F(Grupos, GruposConResumenYSusAgregados) {
         EXPECT_DOUBLE_EQ(g->GetFloats(3, sd), c.d) << c.modo;
         EXPECT_EQ(g->GetCells(3, Fila(1, "C")), "") << c.modo;
     }
+    // A cell that is not a number is left out of the average, as of the sum.
+    const int h8 = Fila(1, "D") + 1, sd = Fila(1, "D") + 4;
+    const AnsiString antes = g->GetCells(3, h8);
+    g->SetCells(3, h8, "x");
+    g->GroupAvg(3);
+    EXPECT_DOUBLE_EQ(g->GetFloats(3, sd), (21 - StrToFloat(antes)) / 2);
+    g->SetCells(3, h8, antes);
     g->ExpandAll();
     // The data rows kept their values.
     EXPECT_EQ(TextosColumna(g, 3, Fila(1, "B") + 1, Fila(1, "B") + 6, " "), "8 4 1 10 2 5");
