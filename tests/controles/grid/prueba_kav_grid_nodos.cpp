@@ -12,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
 #include <string>
 #include <vector>
 
@@ -341,6 +342,150 @@ TEST_F(Nodos, NodoDeCabeceraActuaSobreTodos) {
     EXPECT_TRUE(g->GetNodeState(0));
     SimulateClick(g, r.Left + 6, (r.Top + r.Bottom) / 2);
     EXPECT_EQ(Vistas(), "f1 f2 f3 f4 f5 f6 f7 f8 f9 f10 f11 f12 f13 f14");
+}
+
+// A long run of node operations, keys among them, each followed by what must always hold:
+// the rows keep their order, every run lies inside the runs around it, each row's level counts
+// the runs over it, and exactly the rows under a contracted node are hidden.
+TEST_F(Nodos, OperacionesEncadenadasGuardanLaEstructura) {
+    g->SetRowCount(41);
+    for (int r = 1; r < 41; ++r)
+        g->SetCells(1, r, "f" + IntToStr(r));
+    const int nodos[][2] = {{1, 14}, {2, 6}, {3, 3}, {9, 5}, {16, 20}, {18, 4}, {23, 10}, {25, 3}};
+    for (const auto& n : nodos)
+        g->AddNode(n[0], n[1]);
+    g->GetNavigation()->SetAllowInsertRow(true);
+    g->GetNavigation()->SetAllowDeleteRow(true);
+    g->SetFocus();
+    g->SetCol(1);
+    struct Fila {
+        std::string texto;
+        bool oculta, nodo, contraido;
+        int span, nivel;
+    };
+    // Every real row, hidden ones from their items.
+    auto leer = [&] {
+        std::vector<Fila> v;
+        for (int r = 0; r < g->TotalRowCount(); ++r) {
+            Fila f{};
+            const TCellProperties* p = nullptr;
+            if (TStrings* h = g->HiddenRow(r)) {
+                f.oculta = true;
+                f.texto = h->GetStrings(1).str();
+                p = dynamic_cast<TCellProperties*>(h->GetObjects(0));
+            } else {
+                const int d = g->RemapRow(r);
+                f.texto = g->GetCells(1, d).str();
+                p = g->FindCellProperties(0, d);
+            }
+            const auto* gr = p ? dynamic_cast<TCellGraphic*>(p->GetGraphic()) : nullptr;
+            f.nodo = gr && gr->CellType == ctNode;
+            f.contraido = f.nodo && gr->CellBoolean;
+            f.span = f.nodo ? gr->CellIndex : 0;
+            f.nivel = p ? p->GetNodeLevel() : 0;
+            v.push_back(f);
+        }
+        return v;
+    };
+    std::vector<std::string> orden;
+    for (int r = 1; r < 41; ++r)
+        orden.push_back("f" + std::to_string(r));
+    std::mt19937 rng(20261210);
+    int nuevas = 0;
+    auto comprobar = [&](const std::string& paso) {
+        SCOPED_TRACE(paso);
+        const std::vector<Fila> v = leer();
+        const int n = static_cast<int>(v.size());
+        // Names a new row, then checks that the others kept their order.
+        std::vector<std::string> vistos;
+        for (int r = 1; r < n; ++r) {
+            if (v[r].texto.empty()) {
+                const std::string nombre = "n" + std::to_string(++nuevas);
+                g->SetCellsEx(1, r, nombre.c_str());
+                continue;
+            }
+            vistos.push_back(v[r].texto);
+        }
+        size_t k = 0;
+        for (const std::string& t : orden)
+            if (k < vistos.size() && vistos[k] == t) ++k;
+        EXPECT_EQ(k, vistos.size()) << "rows out of order";
+        orden.clear();
+        const std::vector<Fila> nombradas = leer();
+        for (int r = 1; r < n; ++r)
+            orden.push_back(nombradas[r].texto);
+        int nodosVistos = 0;
+        std::vector<int> nivel(static_cast<size_t>(n), 0);
+        std::vector<bool> bajoContraido(static_cast<size_t>(n), false);
+        for (int r = 1; r < n; ++r) {
+            if (!v[r].nodo) continue;
+            ++nodosVistos;
+            const int fin = std::min(r + v[r].span - 1, n - 1);
+            ASSERT_GE(v[r].span, 1) << r;
+            for (int q = r; q <= fin; ++q) {
+                ++nivel[q];
+                if (q > r && v[r].contraido) bajoContraido[q] = true;
+                // A node inside ends inside.
+                if (q > r && v[q].nodo) EXPECT_LE(q + v[q].span - 1, fin) << r << " " << q;
+            }
+        }
+        EXPECT_EQ(nodosVistos, g->GetNodeCount());
+        for (int r = 1; r < n; ++r) {
+            EXPECT_EQ(v[r].nivel, nivel[r]) << r;
+            EXPECT_EQ(v[r].oculta, bajoContraido[r]) << r;
+        }
+    };
+    comprobar("inicio");
+    for (int paso = 0; paso < 400; ++paso) {
+        const int op = static_cast<int>(rng() % 8);
+        const int d = 1 + static_cast<int>(rng() % static_cast<unsigned>(g->GetRowCount() - 1));
+        const int real = g->RealRowIndex(d);
+        std::string nombre = std::to_string(paso) + ": ";
+        switch (op) {
+        case 0:
+        case 1:
+            nombre += "contraer " + std::to_string(real);
+            g->ContractNode(real);
+            break;
+        case 2:
+            nombre += "expandir " + std::to_string(real);
+            g->ExpandNode(real);
+            break;
+        case 3: {
+            const int desplazamiento = static_cast<int>(rng() % 2);
+            nombre += "insertar en " + std::to_string(real) + "+" + std::to_string(desplazamiento);
+            g->InsertChildRow(real, desplazamiento);
+            break;
+        }
+        case 4:
+            if (g->GetRowCount() < 12) continue;
+            nombre += "quitar " + std::to_string(real);
+            g->RemoveChildRow(real);
+            break;
+        case 5:
+            nombre += "tecla Insert en " + std::to_string(d);
+            g->SetRow(d);
+            SimulateKeyStroke(VK_INSERT);
+            break;
+        case 6:
+            if (g->GetRowCount() < 12) continue;
+            nombre += "tecla Supr en " + std::to_string(d);
+            g->SetRow(d);
+            SimulateKeyStroke(VK_DELETE);
+            break;
+        default:
+            if (rng() % 2) {
+                nombre += "contraer todo";
+                g->ContractAll();
+            } else {
+                nombre += "expandir todo";
+                g->ExpandAll();
+            }
+            break;
+        }
+        comprobar(nombre);
+        if (HasFailure()) break;
+    }
 }
 
 } // namespace
