@@ -276,6 +276,13 @@ void TKavStringGrid::AssignCells(const TKavStringGrid& Source) {
         }
     }
     HiddenRowsChanged();
+    // The node rows came with the cells; the grouping that made them comes too.
+    nodeCount_ = Source.nodeCount_;
+    groupColumn_ = Source.groupColumn_;
+    groupWidth_ = Source.groupWidth_;
+    groupHeader_ = Source.groupHeader_;
+    groupFooter_ = Source.groupFooter_;
+    subGroupColumn_ = Source.subGroupColumn_;
 }
 
 void TKavStringGrid::Invalidate() {

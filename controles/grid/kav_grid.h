@@ -10,7 +10,7 @@
 // cell, its text and graphic, decorations, the grid's own painting, the footer), input/ (keys,
 // mouse, wheel, messages, scroll bars, user sizing), editing/ (editors, validation, form
 // controls), rows/ (row and column operations, sorting, hiding, selection, maps, automatic
-// sizing) and markup/ (the markup renderer, its helpers and pictures).
+// sizing, row nodes, row grouping) and markup/ (the markup renderer, its helpers and pictures).
 
 #include "controles/comun/scroll_style.h"
 #include "controles/grid/base_grid.h"

@@ -156,6 +156,8 @@ void TKavStringGrid::RemoveRowsCore(int RowIndex, int RCount, bool UpdateHidden,
         SetTopRow(savedTop);
     }
     EndUpdate();
+    // Column 0 of a node grid holds the node glyphs.
+    if (HasNodes() && GetCol() == 0 && GetColCount() > 1) SetCol(1);
     if (rowSelect) SetOptions(GetOptions() + TGridOptions{goRowSelect});
     FireCellsChanged(0, RowIndex, GetColCount() - 1, RowIndex + RCount);
     // The last page stays filled.

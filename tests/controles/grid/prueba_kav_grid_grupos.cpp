@@ -248,6 +248,17 @@ TEST_F(Grupos, DesagruparDevuelveLaRejillaCeldaACelda) {
         IgualQueOrdenado(c.columna);
         TearDown();
     }
+    // A copy of a grouped grid ungroups as the grid itself would.
+    SetUp();
+    g->GetGrouping()->SetSummary(true);
+    g->Group(1);
+    g->SubGroup(1);
+    auto* copia = new Rejilla(ventana.get(), ventana.get());
+    copia->Assign(g);
+    g = copia;
+    EXPECT_EQ(g->GetNodeCount(), 14);
+    g->UnGroup();
+    IgualQueOrdenado(1);
 }
 
 TEST_F(Grupos, ClicEnCabeceraOrdenaDentroDeLosGrupos) {
