@@ -12,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 #include <string>
 #include <vector>
@@ -486,6 +487,63 @@ TEST_F(Nodos, OperacionesEncadenadasGuardanLaEstructura) {
         comprobar(nombre);
         if (HasFailure()) break;
     }
+}
+
+// The glyph of each node type, its two states told apart on screen, and the tree lines in
+// TreeColor only while ShowTree is on.
+TEST_F(Nodos, GlifosPorTipoYLineasDeArbol) {
+    g->SetColWidths(0, 48);
+    TresNiveles();
+    g->ContractNode(11);
+    const auto pixeles = [&](int Row) {
+        g->Repaint();
+        const TRect r = g->CellRect(0, Row);
+        std::vector<COLORREF> v;
+        for (int y = r.Top; y < r.Bottom; ++y)
+            for (int x = r.Left; x < r.Right; ++x)
+                v.push_back(ColorToRGB(g->GetCanvas()->GetPixels(x, y)));
+        return v;
+    };
+    const auto hay = [](const std::vector<COLORREF>& v, TColor c) {
+        return std::find(v.begin(), v.end(), ColorToRGB(c)) != v.end();
+    };
+    TCellNode* n = g->GetCellNode();
+    n->SetTreeColor(clRed);
+    // Each look draws its own glyph, and each glyph two states.
+    std::vector<std::vector<COLORREF>> vistas;
+    for (TNodeType tipo : {cnXP, cnLeaf, cnFlat, cn3D}) {
+        n->SetNodeType(tipo);
+        // Row 2 holds node B, expanded.
+        const auto abierto = pixeles(2);
+        for (const auto& otra : vistas)
+            EXPECT_NE(abierto, otra) << tipo;
+        vistas.push_back(abierto);
+        g->ContractNode(2);
+        EXPECT_NE(pixeles(2), abierto) << tipo;
+        g->ExpandNode(2);
+        EXPECT_EQ(pixeles(2), abierto) << tipo;
+    }
+    // Glyphs of the user's: one for each state.
+    TBitmap abre, cierra;
+    for (auto [b, color] : {std::pair{&abre, clLime}, std::pair{&cierra, clBlue}}) {
+        b->SetSize(9, 9);
+        // The top-left pixel's colour is the transparent one.
+        b->GetCanvas()->GetBrush()->SetColor(clWhite);
+        b->GetCanvas()->FillRect(Rect(0, 0, 9, 9));
+        b->GetCanvas()->GetBrush()->SetColor(color);
+        b->GetCanvas()->FillRect(Rect(1, 1, 8, 8));
+    }
+    n->SetExpandGlyph(&abre);
+    n->SetContractGlyph(&cierra);
+    n->SetNodeType(cnGlyph);
+    EXPECT_TRUE(hay(pixeles(2), clLime));
+    EXPECT_FALSE(hay(pixeles(2), clBlue));
+    EXPECT_TRUE(hay(pixeles(11), clBlue));
+    // Tree lines beside a plain row of C, none without ShowTree.
+    EXPECT_TRUE(hay(pixeles(4), clRed));
+    n->SetShowTree(false);
+    EXPECT_FALSE(hay(pixeles(4), clRed));
+    EXPECT_FALSE(hay(pixeles(2), clRed));
 }
 
 } // namespace
