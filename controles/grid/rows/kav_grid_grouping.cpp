@@ -104,6 +104,8 @@ void TKavStringGrid::Group(int ColIndex) {
     if (ColIndex < GetFixedCols() || ColIndex >= TotalColCount()) return;
     if (groupColumn_ >= 0) UnGroup();
     BeginUpdate();
+    // Groups close by hiding their rows: rows hidden before come back to be grouped too.
+    if (NumHiddenRows() > 0) UnHideRowList();
     const int g = ColIndex;
     groupColumn_ = g;
     groupWidth_ = GetAllColWidths(g);

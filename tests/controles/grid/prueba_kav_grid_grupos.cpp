@@ -248,6 +248,14 @@ TEST_F(Grupos, DesagruparDevuelveLaRejillaCeldaACelda) {
         IgualQueOrdenado(c.columna);
         TearDown();
     }
+    // Rows hidden before grouping are grouped with the others.
+    SetUp();
+    g->HideRows(3, 5);
+    g->Group(1);
+    EXPECT_EQ(g->GetNodeSpan(1), 8);
+    g->UnGroup();
+    IgualQueOrdenado(1);
+    TearDown();
     // A copy of a grouped grid ungroups as the grid itself would.
     SetUp();
     g->GetGrouping()->SetSummary(true);
