@@ -108,7 +108,10 @@ TEST_F(MascaraKav, AlEntrarSeleccionaElPrimerCaracterYColoreaElFoco) {
     mascara->SetFocusColor(static_cast<TColor>(0xE0FFFF));
     mascara->SetColorEx(static_cast<TColor>(0xF0F0F0));
     mascara->SetShowModified(true);
-    mascara->SetFocus();
+    // Entered by the mouse passing over it.
+    mascara->SetAutoFocus(true);
+    SimulateMouseEnter(mascara);
+    ASSERT_TRUE(mascara->Focused());
     EXPECT_EQ(mascara->GetSelStart(), 0);
     EXPECT_EQ(mascara->GetSelLength(), 1);
     EXPECT_EQ(mascara->GetColor(), static_cast<TColor>(0xE0FFFF));
