@@ -240,9 +240,12 @@ void TBaseGrid::ClearPropRect(int ACol1, int ARow1, int ACol2, int ARow2) {
     const int c1 = std::max(0, ACol1), r1 = std::max(0, ARow1);
     const int c2 = std::min(ACol2, GetStoreColCount() - 1);
     const int r2 = std::min(ARow2, GetRowCount() - 1);
-    for (int r = r1; r <= r2; ++r)
-        for (int c = c1; c <= c2; ++c)
+    for (int r = r1; r <= r2; ++r) {
+        // Only the cells a row holds can have properties: an empty row is skipped whole.
+        const int last = std::min(c2, LastHeldCol(r));
+        for (int c = c1; c <= last; ++c)
             FreeSlot(c, r);
+    }
 }
 
 void TBaseGrid::ClearPropCell(int ACol, int ARow) {

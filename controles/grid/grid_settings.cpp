@@ -251,7 +251,42 @@ TFilterData* TFilter::GetColFilter(int Col) {
 
 // --- hidden-row item ---
 
-TGridItem::TGridItem(TCollection* Collection)
-    : TCollectionItem(Collection), items_(std::make_unique<TStringList>()) {}
+TGridItem::TGridItem(TCollection* Collection) : TCollectionItem(Collection) {}
 
 TGridItem::~TGridItem() = default;
+
+TStrings* TGridItem::GetItems() const {
+    if (!items_) items_ = std::make_unique<TStringList>();
+    if (hasParked_) {
+        hasParked_ = false;
+        const std::unique_ptr<TGridStore::Row> cells = std::move(parked_);
+        const size_t held = cells ? cells->size() : 0;
+        for (size_t c = 0; c < static_cast<size_t>(parkedCols_); ++c) {
+            if (c < held)
+                items_->AddObject((*cells)[c].Text, (*cells)[c].Object);
+            else
+                items_->AddObject(AnsiString(), nullptr);
+        }
+    }
+    return items_.get();
+}
+
+void TGridItem::SetItems(TStrings* Value) {
+    hasParked_ = false;
+    parked_.reset();
+    GetItems()->Assign(*Value);
+}
+
+void TGridItem::ParkRow(std::unique_ptr<TGridStore::Row> Cells, int Cols) {
+    if (items_) items_->Clear();
+    parked_ = std::move(Cells);
+    parkedCols_ = Cols;
+    hasParked_ = true;
+}
+
+bool TGridItem::TakeParkedRow(std::unique_ptr<TGridStore::Row>& Cells) {
+    if (!hasParked_) return false;
+    hasParked_ = false;
+    Cells = std::move(parked_);
+    return true;
+}

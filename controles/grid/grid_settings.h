@@ -6,6 +6,7 @@
 
 #include "controles/grid/grid_options.h"
 #include "plataforma/base/collection.h"
+#include "plataforma/gui/grid/grid_store.h"
 
 enum TSortDirection { sdAscending, sdDescending };
 enum TSortBlankPosition { blFirst, blLast };
@@ -344,14 +345,25 @@ public:
     void SetIdx(int Value) { idx_ = Value; }
     int GetHeight() const { return height_; }
     void SetHeight(int Value) { height_ = Value; }
-    TStrings* GetItems() const { return items_.get(); }
+    // The row's cells as a list: a text and an object per column.
+    TStrings* GetItems() const;
     // Copies the given lines (and their objects) into the owned list.
-    void SetItems(TStrings* Value) { items_->Assign(*Value); }
+    void SetItems(TStrings* Value);
+
+    // The row's cells as the grid's store held them, for "Cols" columns: hiding and showing
+    // the row moves them without a copy. They become the list the first time it is asked for.
+    void ParkRow(std::unique_ptr<TGridStore::Row> Cells, int Cols);
+    // The parked cells, if they are still parked (the pointer may be null: a row that held
+    // nothing); false when the list holds them.
+    bool TakeParkedRow(std::unique_ptr<TGridStore::Row>& Cells);
 
 private:
     int idx_ = 0;
     int height_ = 0;
-    std::unique_ptr<TStringList> items_;
+    mutable std::unique_ptr<TStringList> items_;
+    mutable std::unique_ptr<TGridStore::Row> parked_;
+    mutable bool hasParked_ = false;
+    int parkedCols_ = 0;
 };
 
 class TGridChangeNotifier : public TComponent {

@@ -88,13 +88,8 @@ void TKavStringGrid::HideRealRows(const std::vector<int>& Reals, bool Append) {
         }
         item->SetIdx(reals[k]);
         item->SetHeight(Append ? 0 : GetRowHeights(d));
-        TStrings* cells = item->GetItems();
-        for (int c = 0; c < cols; ++c) {
-            TObject* o = GetObjects(c, d);
-            cells->AddObject(CellText(c, d), o);
-            // The item owns the cell's object now.
-            if (o) SetObjects(c, d, nullptr);
-        }
+        // The item takes the row's cells, objects included, and the row stays empty.
+        item->ParkRow(TakeStoreRow(d), cols);
     }
     // One pass: the rows that stay move up together, the hidden ones go to the end and are
     // dropped with the row count.
@@ -161,27 +156,37 @@ void TKavStringGrid::HideRowList(TIntList* RowList) {
 
 void TKavStringGrid::UnHideItems(std::vector<TGridItem*> Items) {
     if (Items.empty()) return;
-    std::stable_sort(Items.begin(), Items.end(), [](const TGridItem* a, const TGridItem* b) {
+    auto porIndice = [](const TGridItem* a, const TGridItem* b) {
         return a->GetIdx() < b->GetIdx();
-    });
+    };
+    if (!std::is_sorted(Items.begin(), Items.end(), porIndice))
+        std::stable_sort(Items.begin(), Items.end(), porIndice);
     const std::vector<int>& hidden = SortedHiddenIndexes();
     const int n = GetRowCount();
     const int k = static_cast<int>(Items.size());
     // The display row each comes back to: its real index less the rows still hidden below.
+    // The items go by real index, so the count of hidden rows below only grows.
     std::vector<int> dest(Items.size());
+    size_t below = 0;
     for (int i = 0; i < k; ++i) {
         const int idx = Items[i]->GetIdx();
-        const int below =
-            static_cast<int>(std::lower_bound(hidden.begin(), hidden.end(), idx) - hidden.begin());
-        dest[i] = std::clamp(idx - below + i, 0, n + i);
+        while (below < hidden.size() && hidden[below] < idx)
+            ++below;
+        dest[i] = std::clamp(idx - static_cast<int>(below) + i, 0, n + i);
     }
     for (int i = 1; i < k; ++i)
         dest[i] = std::max(dest[i], dest[i - 1] + 1);
     SetRowCountEx(n + k);
     // The items' rows fill the new rows at the end, then move to their places in one pass.
     for (int i = 0; i < k; ++i) {
-        TStrings* cells = Items[i]->GetItems();
         const int row = n + i;
+        std::unique_ptr<TGridStore::Row> parked;
+        if (Items[i]->TakeParkedRow(parked)) {
+            PutStoreRow(row, std::move(parked));
+            if (Items[i]->GetHeight() > 0) SetRowHeights(row, Items[i]->GetHeight());
+            continue;
+        }
+        TStrings* cells = Items[i]->GetItems();
         for (int c = 0; c < cells->GetCount(); ++c) {
             if (c >= GetStoreColCount()) break;
             if (!cells->GetStrings(c).IsEmpty()) SetCells(c, row, cells->GetStrings(c));

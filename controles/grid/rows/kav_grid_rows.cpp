@@ -247,8 +247,10 @@ void TKavStringGrid::ClearRect(int ACol1, int ARow1, int ACol2, int ARow2) {
     const int c2 = std::min(ACol2, GetStoreColCount() - 1);
     const int r2 = std::min(ARow2, GetRowCount() - 1);
     if (c1 == 0 && r2 >= r1) ForgetNodesOf(r1, r2 - r1 + 1);
-    for (int r = r1; r <= r2; ++r)
-        for (int c = c1; c <= c2; ++c) {
+    for (int r = r1; r <= r2; ++r) {
+        // Only the cells a row holds have anything to clear: an empty row is skipped whole.
+        const int last = std::min(c2, LastHeldCol(r));
+        for (int c = c1; c <= last; ++c) {
             if (FindCellProperties(c, r)) {
                 if (keepObjects_)
                     SetObjects(c, r, nullptr);
@@ -257,6 +259,7 @@ void TKavStringGrid::ClearRect(int ACol1, int ARow1, int ACol2, int ARow2) {
             }
             if (!destroying && !CellText(c, r).IsEmpty()) SetCells(c, r, AnsiString());
         }
+    }
     if (!destroying) FireCellsChanged(RemapCol(ACol1), ARow1, RemapCol(ACol2), ARow2);
 }
 

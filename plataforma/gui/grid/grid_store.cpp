@@ -31,6 +31,19 @@ const TGridStore::Row* TGridStore::GetRow(int ARow) const {
     return rows_[ARow];
 }
 
+TGridStore::Row* TGridStore::TakeRow(int ARow) {
+    Row*& r = rows_.at(static_cast<size_t>(ARow));
+    Row* taken = r;
+    r = nullptr;
+    return taken;
+}
+
+void TGridStore::PutRow(int ARow, Row* Cells) {
+    Row*& r = rows_.at(static_cast<size_t>(ARow));
+    delete r;
+    r = Cells;
+}
+
 TGridCell& TGridStore::At(int ACol, int ARow) {
     Row*& r = rows_.at(static_cast<size_t>(ARow));
     if (!r) r = new Row();

@@ -44,6 +44,12 @@ public:
     // The row's cells (nullptr for an empty row or an index outside).
     const Row* GetRow(int ARow) const;
 
+    // A row's cells taken out whole (nullptr for a row never written), leaving an empty row;
+    // and a row put back in place of an empty one. For rows that leave the grid for a while:
+    // their cells are not copied.
+    Row* TakeRow(int ARow);
+    void PutRow(int ARow, Row* Cells);
+
     // Row moves: pointers only.
     void MoveRow(int From, int To);
     void ExchangeRows(int A, int B);

@@ -451,6 +451,18 @@ protected:
 
     // The cell's text without a copy (empty for none), for painting.
     const AnsiString& CellText(int ACol, int ARow) const;
+    // A store row's cells taken out whole, leaving the row empty (nullptr when it held
+    // nothing), and put back in place of an empty row: a row that leaves the grid for a while
+    // moves without copying its cells. The row index must lie inside the store; the caller
+    // repaints.
+    std::unique_ptr<TGridStore::Row> TakeStoreRow(int ARow);
+    // The last store column whose cell the row holds: -1 for a row that holds none (or one
+    // outside the store); every cell beyond is empty, without an object.
+    int LastHeldCol(int ARow) const {
+        const TGridStore::Row* cells = store_.GetRow(ARow);
+        return cells ? static_cast<int>(cells->size()) - 1 : -1;
+    }
+    void PutStoreRow(int ARow, std::unique_ptr<TGridStore::Row> Cells);
 
 private:
     friend class TStringGridStrings;

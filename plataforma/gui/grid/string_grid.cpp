@@ -139,6 +139,16 @@ const AnsiString& TStringGrid::CellText(int ACol, int ARow) const {
     return c ? c->Text : empty;
 }
 
+std::unique_ptr<TGridStore::Row> TStringGrid::TakeStoreRow(int ARow) {
+    if (ARow < 0 || ARow >= store_.GetRowCount()) GridIndexError();
+    return std::unique_ptr<TGridStore::Row>(store_.TakeRow(ARow));
+}
+
+void TStringGrid::PutStoreRow(int ARow, std::unique_ptr<TGridStore::Row> Cells) {
+    if (ARow < 0 || ARow >= store_.GetRowCount()) GridIndexError();
+    store_.PutRow(ARow, Cells.release());
+}
+
 TGridCell& TStringGrid::WritableCell(int ACol, int ARow) {
     CheckIndex(ACol, ARow);
     if (!store_.Contains(ACol, ARow)) GridIndexError();

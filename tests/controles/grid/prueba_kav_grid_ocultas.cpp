@@ -82,11 +82,18 @@ TEST_F(Ocultas, ListasDeFilasEnUnaPasada) {
         lista.Add(r);
     lista.Add(3); // repeated
     g->GetCellProperties(3, 7)->SetAlignment(taCenter);
+    g->GetCellProperties(2, 9)->SetAlignment(taRightJustify);
     g->SetRow(150);
     g->HideRowList(&lista);
     EXPECT_EQ(g->GetRowCount(), 100);
     EXPECT_EQ(g->NumHiddenRows(), 100);
     MapasCoherentes();
+    // A hidden row read as a list while hidden comes back as well as those never read.
+    TStrings* leida = g->HiddenRow(7);
+    ASSERT_NE(leida, nullptr);
+    EXPECT_EQ(leida->GetStrings(1), "f7");
+    EXPECT_NE(leida->GetObjects(3), nullptr);
+    EXPECT_EQ(leida->GetCount(), g->HiddenRow(11)->GetCount());
     // Then some more, one by one, among them.
     g->HideRow(10);
     g->HideRow(0);
@@ -96,6 +103,7 @@ TEST_F(Ocultas, ListasDeFilasEnUnaPasada) {
     EXPECT_EQ(g->NumHiddenRows(), 0);
     MapasCoherentes();
     EXPECT_EQ(g->GetCellProperties(3, 7)->GetAlignment(), taCenter);
+    EXPECT_EQ(g->GetCellProperties(2, 9)->GetAlignment(), taRightJustify);
 }
 
 TEST_F(Ocultas, OcultarColumnas) {
