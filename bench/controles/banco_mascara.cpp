@@ -14,6 +14,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <memory>
 #include <random>
 #include <string>
 #include <vector>
@@ -86,13 +87,15 @@ std::vector<int> Barajados() {
 void EscribirRangos(benchmark::State& state) {
     const std::vector<int> valores = Barajados();
     TKavEdit edit(nullptr);
+    std::unique_ptr<TRangeList> l;
     for (auto _ : state) {
+        // The list is made, and the one before freed, outside the measure.
         state.PauseTiming();
-        TRangeList l;
+        l = std::make_unique<TRangeList>();
         for (int v : valores)
-            l.Add(v);
+            l->Add(v);
         state.ResumeTiming();
-        edit.ListToRangeStr(&l);
+        edit.ListToRangeStr(l.get());
     }
     benchmark::DoNotOptimize(edit.GetText());
     state.SetItemsProcessed(state.iterations() * g_numeros);
