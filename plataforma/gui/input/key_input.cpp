@@ -7,9 +7,9 @@
 #include "plataforma/gui/input/key_input.h"
 
 #include "plataforma/base/cp1252.h"
+#include "plataforma/gui/input/input_state.h"
 #include "plataforma/gui/kernel/controls.h"
 #include "plataforma/gui/kernel/hooked_widget.h"
-#include "plataforma/gui/input/input_state.h"
 #include "plataforma/gui/kernel/qt_bridge.h"
 
 #include <QInputMethodEvent>
@@ -373,15 +373,19 @@ Qt::KeyboardModifiers ModifiersFromState() {
     return m;
 }
 
+WPARAM CharCodeOf(char32_t u, bool wide) {
+    return wide ? static_cast<WPARAM>(u) : AnsiCharOf(u);
+}
+
 // The characters a key event makes: control characters from Ctrl and the editing keys,
-// the others from the event's text (or, for events without text, from the key).
-std::vector<unsigned char> CharsOf(const QKeyEvent* e, const KeyInfo& k) {
+// the others from the event's text (or, for events without text, from the key). A wide
+// window takes each character's code point, the others its Windows-1252 code.
+std::vector<WPARAM> CharsOf(const QKeyEvent* e, const KeyInfo& k, bool wide) {
     const Qt::KeyboardModifiers m = e->modifiers();
     const bool ctrl = m & Qt::ControlModifier, alt = m & Qt::AltModifier;
     if (ctrl && !alt) {
         int c = k.vk ? CharOfKey(k.vk, {ssCtrl}) : 0;
-        return c ? std::vector<unsigned char>{static_cast<unsigned char>(c)}
-                 : std::vector<unsigned char>{};
+        return c ? std::vector<WPARAM>{static_cast<WPARAM>(c)} : std::vector<WPARAM>{};
     }
     switch (k.vk) {
     case VK_BACK:
@@ -395,13 +399,13 @@ std::vector<unsigned char> CharsOf(const QKeyEvent* e, const KeyInfo& k) {
     default:
         break;
     }
-    std::vector<unsigned char> out;
+    std::vector<WPARAM> out;
     for (char32_t u : e->text().toUcs4())
-        if (u >= 32 && u != 127) out.push_back(AnsiCharOf(u));
+        if (u >= 32 && u != 127) out.push_back(CharCodeOf(u, wide));
     if (out.empty() && e->text().isEmpty() && k.vk) {
         TShiftState s;
         if (m & Qt::ShiftModifier) s << ssShift;
-        if (int c = CharOfKey(k.vk, s)) out.push_back(static_cast<unsigned char>(c));
+        if (int c = CharOfKey(k.vk, s)) out.push_back(static_cast<WPARAM>(c));
     }
     return out;
 }
@@ -422,33 +426,33 @@ struct KeyContext {
     TWinControl* target;
     const QKeyEvent* event;
     WORD vk;
-    std::vector<unsigned char> chars;
+    std::vector<WPARAM> chars;
     KeyContext* previous;
 };
 KeyContext* contexto = nullptr;
 
 struct KeyContextScope {
     KeyContext ctx;
-    KeyContextScope(TWinControl* t, const QKeyEvent* e, WORD vk, std::vector<unsigned char> chars)
+    KeyContextScope(TWinControl* t, const QKeyEvent* e, WORD vk, std::vector<WPARAM> chars)
         : ctx{t, e, vk, std::move(chars), contexto} {
         contexto = &ctx;
     }
     ~KeyContextScope() { contexto = ctx.previous; }
 };
 
-void DeliverChar(TWinControl* target, unsigned char ch, LPARAM data, bool sys) {
+void DeliverChar(TWinControl* target, WPARAM ch, LPARAM data, bool sys) {
     auto alive = target->Watch();
     if (target->Perform(sys ? CN_SYSCHAR : CN_CHAR, ch, data) != 0 || alive.expired()) return;
     target->Perform(sys ? WM_SYSCHAR : WM_CHAR, ch, data);
 }
 
 void DeliverKeyDown(TWinControl* target, WORD vk, LPARAM data, bool sys,
-                    const std::vector<unsigned char>& chars) {
+                    const std::vector<WPARAM>& chars) {
     auto alive = target->Watch();
     if (target->Perform(sys ? CN_SYSKEYDOWN : CN_KEYDOWN, vk, data) != 0 || alive.expired()) return;
     target->Perform(sys ? WM_SYSKEYDOWN : WM_KEYDOWN, vk, data);
     // The characters were made when the key arrived, whatever the handlers did to it.
-    for (unsigned char ch : chars) {
+    for (WPARAM ch : chars) {
         if (alive.expired()) return;
         DeliverChar(target, ch, data, sys);
     }
@@ -480,7 +484,7 @@ void TranslateKeyEvent(TWinControl* Target, QKeyEvent* Event) {
         DeliverKeyUp(Target, k.vk, KeyDataOf(k, true, true, alt), sys);
         return;
     }
-    std::vector<unsigned char> chars = CharsOf(Event, k);
+    std::vector<WPARAM> chars = CharsOf(Event, k, Target->IsUnicodeWindow());
     KeyContextScope scope(Target, Event, k.vk, chars);
     const LPARAM data = KeyDataOf(k, false, Event->isAutoRepeat(), alt);
     if (k.vk) {
@@ -488,7 +492,7 @@ void TranslateKeyEvent(TWinControl* Target, QKeyEvent* Event) {
         return;
     }
     auto alive = Target->Watch();
-    for (unsigned char ch : chars) {
+    for (WPARAM ch : chars) {
         if (alive.expired()) return;
         DeliverChar(Target, ch, data, sys);
     }
@@ -501,7 +505,7 @@ void TranslateInputMethod(TWinControl* Target, QInputMethodEvent* Event) {
         for (char32_t u : commit.toUcs4()) {
             if (alive.expired()) return;
             if (u < 32) continue;
-            DeliverChar(Target, AnsiCharOf(u), 1, false);
+            DeliverChar(Target, CharCodeOf(u, Target->IsUnicodeWindow()), 1, false);
         }
         if (alive.expired()) return;
     }
@@ -522,8 +526,8 @@ bool DeliverPostedKeyMessage(TWinControl* Target, UINT Msg, WPARAM WParam, LPARA
     case WM_SYSKEYDOWN: {
         TShiftState s = KeyboardStateToShiftState();
         if (sys) s << ssAlt;
-        std::vector<unsigned char> chars;
-        if (int c = CharOfKey(vk, s)) chars.push_back(static_cast<unsigned char>(c));
+        std::vector<WPARAM> chars;
+        if (int c = CharOfKey(vk, s)) chars.push_back(static_cast<WPARAM>(c));
         DeliverKeyDown(Target, vk, LParam, sys, chars);
         return true;
     }
@@ -533,7 +537,8 @@ bool DeliverPostedKeyMessage(TWinControl* Target, UINT Msg, WPARAM WParam, LPARA
         return true;
     case WM_CHAR:
     case WM_SYSCHAR:
-        DeliverChar(Target, static_cast<unsigned char>(WParam), LParam, sys);
+        DeliverChar(Target, Target->IsUnicodeWindow() ? WParam : static_cast<unsigned char>(WParam),
+                    LParam, sys);
         return true;
     default:
         return false;
@@ -574,11 +579,13 @@ void NativeKeyDefault(TWinControl* Target, TMessage& Message) {
     }
     case WM_CHAR:
     case WM_SYSCHAR: {
-        const unsigned char ch = static_cast<unsigned char>(Message.WParam);
+        // A wide window's character above the code page's range is its code point.
+        const WPARAM code = Message.WParam;
+        const unsigned char ch = static_cast<unsigned char>(code);
         int key;
         Qt::KeyboardModifiers mods;
         QString text;
-        switch (ch) {
+        switch (code > 0xFF ? -1 : ch) {
         case 8:
             key = Qt::Key_Backspace, text = QStringLiteral("\b");
             break;
@@ -595,7 +602,11 @@ void NativeKeyDefault(TWinControl* Target, TMessage& Message) {
             key = Qt::Key_Escape, text = QString(QChar(27));
             break;
         default:
-            if (ch < 32) {
+            if (code > 0xFF) {
+                const char32_t u = code <= 0x10FFFF ? static_cast<char32_t>(code) : U'\uFFFD';
+                text = QString::fromUcs4(&u, 1);
+                key = Qt::Key_unknown;
+            } else if (ch < 32) {
                 key = ch <= 26 ? Qt::Key_A + (ch - 1) : Qt::Key_unknown;
                 mods = Qt::ControlModifier;
                 text = QString(QChar(ch));

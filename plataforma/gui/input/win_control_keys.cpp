@@ -42,9 +42,11 @@ bool TWinControl::DoKeyPress(TWMKey& Message) {
     TWinControl* form = KeyDialogRoot();
     if (form != this && form->KeyPreviewEnabled() && form->DoKeyPress(Message)) return true;
     if (GetControlStyle().Contains(csNoStdEvents)) return false;
+    // The handlers see the low byte; a wide window's parked code stays in the high word.
     char ch = static_cast<char>(Message.CharCode);
     KeyPress(ch);
-    Message.CharCode = static_cast<unsigned char>(ch);
+    Message.CharCode =
+        (Message.CharCode & ~static_cast<WPARAM>(0xFFFF)) | static_cast<unsigned char>(ch);
     return ch == 0;
 }
 

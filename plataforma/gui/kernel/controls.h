@@ -466,6 +466,9 @@ public:
     void SetFocusedWithin(TWinControl* Control) { focusedWithin_ = Control; }
     // A form answers true (the key-dialog root); its KeyPreview turns on key preview.
     virtual bool IsForm() const { return false; }
+    // A wide window: its character messages carry code points (above 0xFF: outside the
+    // code page), its text keeps every character.
+    virtual bool IsUnicodeWindow() const { return false; }
     virtual bool KeyPreviewEnabled() const { return false; }
     // A menu shortcut handled by the root before the key reaches the control.
     virtual bool IsShortCut(TWMKey& Message) {

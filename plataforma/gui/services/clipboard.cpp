@@ -107,6 +107,13 @@ const QMimeData* DatosActuales() {
     return SistemaPortapapeles()->mimeData();
 }
 
+// Whether the text has a character that Windows-1252 lacks.
+bool FueraDe1252(const QString& t) {
+    for (char32_t u : t.toUcs4())
+        if (u != U'?' && AnsiCharOf(u) == '?') return true;
+    return false;
+}
+
 // The bytes of a format in mime data; false when absent.
 bool LeerFormato(const QMimeData* datos, UINT formato, std::string& salida) {
     if (!datos) return false;
@@ -122,9 +129,16 @@ bool LeerFormato(const QMimeData* datos, UINT formato, std::string& salida) {
         return true;
     case CF_UNICODETEXT: {
         if (!datos->hasText() && !datos->hasFormat(kMimeTextoExacto)) return false;
+        // The exact 8-bit text keeps its line breaks as they were; a text with characters
+        // that the code page lacks is taken as the system has it, with CR LF breaks.
         QString t = datos->hasFormat(kMimeTextoExacto)
                         ? ToQString(AnsiString(datos->data(kMimeTextoExacto).toStdString()))
-                        : datos->text();
+                        : QString();
+        if (datos->hasText() && (t.isEmpty() || FueraDe1252(datos->text()))) {
+            t = datos->text();
+            t.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+            t.replace(QChar('\n'), QStringLiteral("\r\n"));
+        }
         salida.assign(reinterpret_cast<const char*>(t.utf16()), static_cast<size_t>(t.size()) * 2);
         return true;
     }

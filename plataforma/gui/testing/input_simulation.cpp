@@ -196,6 +196,23 @@ void SimulateTyping(const AnsiString& text, TWinControl* target) {
 }
 
 void SimulateInputMethodCommit(const AnsiString& text, TWinControl* target) {
+    SimulateInputMethodCommit(WideString(text), target);
+}
+
+void SimulateTyping(const WideString& text, TWinControl* target) {
+    for (char32_t u : ToQString(text).toUcs4()) {
+        QWidget* w = KeyTarget(target);
+        if (!w) return;
+        const QString s = QString::fromUcs4(&u, 1);
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, s);
+        QApplication::sendEvent(w, &press);
+        if (!(w = KeyTarget(target))) return;
+        QKeyEvent release(QEvent::KeyRelease, Qt::Key_unknown, Qt::NoModifier, s);
+        QApplication::sendEvent(w, &release);
+    }
+}
+
+void SimulateInputMethodCommit(const WideString& text, TWinControl* target) {
     QWidget* w = KeyTarget(target);
     if (!w) return;
     QInputMethodEvent ev;

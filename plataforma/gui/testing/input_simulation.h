@@ -4,6 +4,7 @@
 // default handling). Keys go to the focused control unless a target is given.
 
 #include "plataforma/base/ansi_string.h"
+#include "plataforma/base/wide_string.h"
 #include "plataforma/gui/input/keys.h"
 
 class TControl;
@@ -20,6 +21,10 @@ void SimulateKeyStroke(WORD vk, TShiftState shift = {}, TWinControl* target = nu
 void SimulateTyping(const AnsiString& text, TWinControl* target = nullptr);
 // Text committed by an input method (dead keys, compose): characters without key presses.
 void SimulateInputMethodCommit(const AnsiString& text, TWinControl* target = nullptr);
+// The same with UTF-16 text: each character (a surrogate pair is one) as a key of its own
+// that only makes the character; committed as one string.
+void SimulateTyping(const WideString& text, TWinControl* target = nullptr);
+void SimulateInputMethodCommit(const WideString& text, TWinControl* target = nullptr);
 
 enum class SimulatedMouse { Down, Up, DoubleClick, Move };
 // A mouse event at a client point of a control; buttons held are tracked between calls.

@@ -468,5 +468,6 @@ EditRules TCustomEdit::Rules() const {
     r.multiLine = IsMultiLine();
     r.charCase = charCase_;
     r.passwordChar = passwordChar_;
+    r.wide = IsUnicodeWindow();
     return r;
 }

@@ -43,6 +43,21 @@ private:
     char ch_;
 };
 
+// A position between the two halves of a surrogate pair moves past the pair (Forward) or
+// before it.
+int OffPair(const QString& t, int pos, bool forward) {
+    if (pos <= 0 || pos >= t.size() || !t[pos - 1].isHighSurrogate() || !t[pos].isLowSurrogate())
+        return pos;
+    return forward ? pos + 1 : pos - 1;
+}
+
+// Anchor and caret off the pairs, the selection widened to whole characters.
+void SelOffPairs(const QString& t, int& start, int& end) {
+    const int s = start, e = end;
+    start = OffPair(t, s, s >= e);
+    end = OffPair(t, e, e >= s);
+}
+
 class LineEditBackend : public EditBackend {
 public:
     // A line edit of its own, or the one inside another widget (a combo box's).
@@ -58,13 +73,17 @@ public:
     QWidget* Widget() const override { return w_; }
     AnsiString Text() const override { return FromQString(w_->text()); }
 
-    void SetText(const AnsiString& text) override {
+    WideString WideText() const override { return WideFromQString(w_->text()); }
+
+    void SetWideText(const WideString& text) override {
         settingText_ = true;
         w_->setText(ToQString(text));
         settingText_ = false;
         w_->setCursorPosition(0);
         w_->setModified(false);
     }
+
+    void ReplaceSelWide(const WideString& text) override { w_->insert(ToQString(text)); }
 
     void GetSel(int& start, int& end) const override {
         if (w_->hasSelectedText()) {
@@ -79,6 +98,7 @@ public:
         const int n = static_cast<int>(w_->text().size());
         start = std::clamp(start, 0, n);
         end = std::clamp(end, 0, n);
+        SelOffPairs(w_->text(), start, end);
         if (start == end) {
             w_->deselect();
             w_->setCursorPosition(end);
@@ -88,7 +108,6 @@ public:
     }
 
     void Deselect() override { w_->deselect(); }
-    void ReplaceSel(const AnsiString& text) override { w_->insert(ToQString(text)); }
     bool CanUndo() const override { return w_->isUndoAvailable(); }
     void Undo() override { w_->undo(); }
 
@@ -233,18 +252,18 @@ public:
 };
 
 // The memo's text with CR LF line breaks, and Qt's with LF.
-QString ToQtText(const AnsiString& text) {
-    std::string s;
-    const std::string& t = text.str();
-    for (size_t i = 0; i < t.size(); ++i) {
-        if (t[i] == '\r') {
-            s += '\n';
-            if (i + 1 < t.size() && t[i + 1] == '\n') ++i;
+QString ToQtText(const QString& t) {
+    QString s;
+    s.reserve(t.size());
+    for (qsizetype i = 0; i < t.size(); ++i) {
+        if (t[i] == QChar('\r')) {
+            s += QChar('\n');
+            if (i + 1 < t.size() && t[i + 1] == QChar('\n')) ++i;
         } else {
             s += t[i];
         }
     }
-    return ToQString(AnsiString(s));
+    return s;
 }
 
 class MemoBackend : public EditBackend {
@@ -268,26 +287,24 @@ public:
 
     QWidget* Widget() const override { return w_; }
 
-    AnsiString Text() const override {
-        std::string s = FromQString(w_->toPlainText()).str();
-        std::string out;
-        out.reserve(s.size());
-        for (char c : s) {
-            if (c == '\n') out += '\r';
-            out += c;
-        }
-        return AnsiString(std::move(out));
-    }
+    AnsiString Text() const override { return FromQString(WinText()); }
+    WideString WideText() const override { return WideFromQString(WinText()); }
 
-    void SetText(const AnsiString& text) override {
+    void SetWideText(const WideString& text) override {
         settingText_ = true;
-        w_->setPlainText(ToQtText(text));
+        w_->setPlainText(ToQtText(ToQString(text)));
         settingText_ = false;
         QTextCursor c = w_->textCursor();
         c.setPosition(0);
         w_->setTextCursor(c);
         w_->document()->setModified(false);
         if (OnTextChanged) OnTextChanged();
+    }
+
+    void ReplaceSelWide(const WideString& text) override {
+        QTextCursor c = w_->textCursor();
+        c.insertText(ToQtText(ToQString(text)));
+        w_->setTextCursor(c);
     }
 
     void GetSel(int& start, int& end) const override {
@@ -297,21 +314,17 @@ public:
     }
 
     void SetSel(int start, int end) override {
+        int qs = ToQt(start), qe = ToQt(end);
+        SelOffPairs(PlainText(), qs, qe);
         QTextCursor c = w_->textCursor();
-        c.setPosition(ToQt(start));
-        c.setPosition(ToQt(end), QTextCursor::KeepAnchor);
+        c.setPosition(qs);
+        c.setPosition(qe, QTextCursor::KeepAnchor);
         w_->setTextCursor(c);
     }
 
     void Deselect() override {
         QTextCursor c = w_->textCursor();
         c.clearSelection();
-        w_->setTextCursor(c);
-    }
-
-    void ReplaceSel(const AnsiString& text) override {
-        QTextCursor c = w_->textCursor();
-        c.insertText(ToQtText(text));
         w_->setTextCursor(c);
     }
 
@@ -401,14 +414,26 @@ public:
     void ScrollCaret() override { w_->ensureCursorVisible(); }
 
 private:
+    // The document's text with LF breaks, every character as typed (no space for U+00A0).
+    QString PlainText() const {
+        QString t = w_->document()->toRawText();
+        t.replace(QChar::ParagraphSeparator, QChar('\n'));
+        return t;
+    }
+    // The text with CR LF breaks.
+    QString WinText() const {
+        QString t = PlainText();
+        t.replace(QChar('\n'), QStringLiteral("\r\n"));
+        return t;
+    }
     // Each line break before a Qt position adds the CR.
     int ToWin(int qt) const {
-        const QString t = w_->toPlainText();
+        const QString t = PlainText();
         qt = std::clamp(qt, 0, static_cast<int>(t.size()));
         return qt + static_cast<int>(t.left(qt).count(QChar('\n')));
     }
     int ToQt(int win) const {
-        const QString t = w_->toPlainText();
+        const QString t = PlainText();
         int w = 0;
         for (int i = 0; i < t.size(); ++i) {
             int width = t[i] == QChar('\n') ? 2 : 1;

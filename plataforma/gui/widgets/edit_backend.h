@@ -4,6 +4,7 @@
 // the class library sees it: a memo's line break is two characters (CR LF).
 
 #include "plataforma/base/ansi_string.h"
+#include "plataforma/base/wide_string.h"
 #include "plataforma/gui/kernel/win_types.h"
 
 #include <QWidget>
@@ -18,17 +19,24 @@ public:
 
     virtual QWidget* Widget() const = 0;
     virtual AnsiString Text() const = 0;
-    int Length() const { return Text().Length(); }
+    // In UTF-16 code units, as positions count.
+    int Length() const { return WideText().Length(); }
     // Replaces the text: caret at the start, nothing selected, no undo, not modified.
-    virtual void SetText(const AnsiString& Text) = 0;
+    void SetText(const AnsiString& Text) { SetWideText(WideString(Text)); }
     // Start <= End.
     virtual void GetSel(int& Start, int& End) const = 0;
-    // The anchor at Start, the caret at End (either may be the greater); both clamped.
+    // The anchor at Start, the caret at End (either may be the greater); both clamped, and
+    // moved off the middle of a surrogate pair so that the selection holds whole characters.
     virtual void SetSel(int Start, int End) = 0;
     // Collapses the selection at the caret.
     virtual void Deselect() = 0;
     // Replaces the selection, or inserts at the caret; the caret ends after the text.
-    virtual void ReplaceSel(const AnsiString& Text) = 0;
+    void ReplaceSel(const AnsiString& Text) { ReplaceSelWide(WideString(Text)); }
+    // The same on UTF-16 text, every character kept (a wide window's). Positions count
+    // UTF-16 code units: a character above U+FFFF takes two, which no selection splits.
+    virtual WideString WideText() const = 0;
+    virtual void SetWideText(const WideString& Text) = 0;
+    virtual void ReplaceSelWide(const WideString& Text) = 0;
     virtual bool CanUndo() const = 0;
     virtual void Undo() = 0;
     virtual void ClearUndo() = 0;

@@ -1,8 +1,9 @@
 #include "plataforma/gui/widgets/edit_commands.h"
 
+#include "plataforma/gui/kernel/qt_bridge.h"
+#include "plataforma/gui/kernel/screen.h"
 #include "plataforma/gui/services/clipboard.h"
 #include "plataforma/gui/widgets/edit_backend.h"
-#include "plataforma/gui/kernel/screen.h"
 
 #include <algorithm>
 #include <cstring>
@@ -24,10 +25,41 @@ bool Fits(EditBackend& edit, const EditRules& rules, int n) {
     return false;
 }
 
+// Upper or lower case of a wide text, as the edit's CharCase asks.
+QString CasedWide(QString t, TEditCharCase charCase) {
+    if (charCase == ecUpperCase) return t.toUpper();
+    if (charCase == ecLowerCase) return t.toLower();
+    return t;
+}
+
+// A character above the code page's range typed into a wide window.
+bool WideCharDefault(EditBackend& Edit, const EditRules& Rules, TMessage& Message) {
+    const char32_t u = static_cast<char32_t>(Message.WParam);
+    if (u > 0x10FFFF || (u >= 0xD800 && u <= 0xDFFF) || Rules.readOnly) return false;
+    // A character above U+FFFF takes two units, which the limit never splits.
+    if (!Fits(Edit, Rules, u > 0xFFFF ? 2 : 1)) return false;
+    if (Rules.charCase != ecNormal) {
+        const QList<uint> cased = CasedWide(QString::fromUcs4(&u, 1), Rules.charCase).toUcs4();
+        if (cased.size() == 1) Message.WParam = cased.front();
+    }
+    return true;
+}
+
+// The clipboard's text, Unicode or Windows-1252.
+WideString ClipboardText(bool wide) {
+    if (!wide) return WideString(Clipboard()->GetAsText());
+    const std::string b = Clipboard()->GetBuffer(CF_UNICODETEXT);
+    std::u16string t(b.size() / 2, u'\0');
+    std::memcpy(t.data(), b.data(), t.size() * 2);
+    t.resize(std::min(t.size(), t.find(u'\0')));
+    return WideString(std::move(t));
+}
+
 } // namespace
 
 bool EditCharDefault(TWinControl* Control, EditBackend& Edit, const EditRules& Rules,
                      TMessage& Message) {
+    if (Message.WParam > 0xFF) return Rules.wide && WideCharDefault(Edit, Rules, Message);
     const unsigned char ch = static_cast<unsigned char>(Message.WParam);
     switch (ch) {
     case 1: // Ctrl+A
@@ -79,26 +111,30 @@ bool EditClipboardKey(TWinControl* Control, WORD Key) {
 
 void EditPaste(EditBackend& Edit, const EditRules& Rules) {
     if (Rules.readOnly || !Clipboard()->HasFormat(CF_TEXT)) return;
-    AnsiString t = Clipboard()->GetAsText();
-    if (!Rules.multiLine) {
-        // A single line takes the clipboard's first line.
-        const std::string& s = t.str();
-        size_t fin = s.find_first_of("\r\n");
-        if (fin != std::string::npos) t = AnsiString(s.substr(0, fin));
-    }
-    ApplyCase(t, Rules.charCase);
+    std::u16string t = ClipboardText(Rules.wide).str();
+    // A single line takes the clipboard's first line.
+    if (!Rules.multiLine) t.resize(std::min(t.size(), t.find_first_of(u"\r\n")));
     int s = 0, e = 0;
     Edit.GetSel(s, e);
     if (Rules.maxLength > 0) {
         const int room = Rules.maxLength - (Edit.Length() - (e - s));
-        if (room < t.Length()) {
+        if (room < static_cast<int>(t.size())) {
             MessageBeep(0);
             if (room <= 0) return;
-            t = t.SubString(1, room);
+            // The cut never leaves half a surrogate pair.
+            size_t n = static_cast<size_t>(room);
+            if (t[n - 1] >= 0xD800 && t[n - 1] <= 0xDBFF) --n;
+            t.resize(n);
         }
     }
-    if (t.IsEmpty() && s == e) return;
-    Edit.ReplaceSel(t);
+    if (t.empty() && s == e) return;
+    if (Rules.wide) {
+        Edit.ReplaceSelWide(WideFromQString(CasedWide(ToQString(WideString(t)), Rules.charCase)));
+        return;
+    }
+    AnsiString a = WideString(t).ToAnsiString();
+    ApplyCase(a, Rules.charCase);
+    Edit.ReplaceSel(a);
 }
 
 void EditCopy(EditBackend& Edit, const EditRules& Rules, bool Cut) {
@@ -107,7 +143,13 @@ void EditCopy(EditBackend& Edit, const EditRules& Rules, bool Cut) {
     int s = 0, e = 0;
     Edit.GetSel(s, e);
     if (s == e) return;
-    Clipboard()->SetAsText(Edit.Text().SubString(s + 1, e - s));
+    if (Rules.wide) {
+        const std::u16string t = Edit.WideText().SubString(s + 1, e - s).str();
+        Clipboard()->SetBuffer(CF_UNICODETEXT, t.c_str(),
+                               static_cast<int>((t.size() + 1) * sizeof(char16_t)));
+    } else {
+        Clipboard()->SetAsText(Edit.Text().SubString(s + 1, e - s));
+    }
     if (Cut && !Rules.readOnly) Edit.ReplaceSel("");
 }
 

@@ -3,8 +3,8 @@
 // characters, clipboard keys and clipboard messages, shared by the edits and by the edit
 // part of combo boxes.
 
-#include "plataforma/gui/widgets/edit.h"
 #include "plataforma/gui/kernel/hosted_widget.h"
+#include "plataforma/gui/widgets/edit.h"
 
 #include <functional>
 
@@ -16,6 +16,8 @@ struct EditRules {
     bool multiLine = false;
     TEditCharCase charCase = ecNormal;
     char passwordChar = 0;
+    // A wide window's edit: characters are code points, the clipboard's text is Unicode.
+    bool wide = false;
 };
 
 // WM_CHAR: the clipboard and undo characters become their messages to the control; other

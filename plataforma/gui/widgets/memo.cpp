@@ -126,27 +126,19 @@ void TCustomMemo::CreateParams(TCreateParams& Params) {
     Params.Style |= ES_MULTILINE;
     if (wordWrap_) Params.Style &= ~static_cast<DWORD>(ES_AUTOHSCROLL);
     if (wantReturns_) Params.Style |= ES_WANTRETURN;
-    if (scrollBars_ == ssHorizontal || scrollBars_ == ssBoth) Params.Style |= WS_HSCROLL;
-    if (scrollBars_ == ssVertical || scrollBars_ == ssBoth) Params.Style |= WS_VSCROLL;
+    Params.Style |= MemoScrollStyle(scrollBars_);
     if (alignment_ == taRightJustify) Params.Style |= ES_RIGHT;
     if (alignment_ == taCenter) Params.Style |= ES_CENTER;
 }
 
 EditBackend* TCustomMemo::CreateBackend(QWidget* ParentWidget) {
-    const bool h = scrollBars_ == ssHorizontal || scrollBars_ == ssBoth;
-    const bool v = scrollBars_ == ssVertical || scrollBars_ == ssBoth;
-    return CreateMemoBackend(this, ParentWidget, wordWrap_, h, v);
+    const DWORD bars = MemoScrollStyle(scrollBars_);
+    return CreateMemoBackend(this, ParentWidget, wordWrap_, bars & WS_HSCROLL, bars & WS_VSCROLL);
 }
 
 void TCustomMemo::DefaultHandler(TMessage& Message) {
     TCustomEdit::DefaultHandler(Message);
-    if (Message.Msg == WM_GETDLGCODE) {
-        if (wantTabs_)
-            Message.Result |= DLGC_WANTTAB;
-        else
-            Message.Result &= ~static_cast<LRESULT>(DLGC_WANTTAB);
-        if (!wantReturns_) Message.Result &= ~static_cast<LRESULT>(DLGC_WANTALLKEYS);
-    }
+    MemoDialogCode(Message, wantTabs_, wantReturns_);
 }
 
 void TCustomMemo::KeyPress(char& Key) {
@@ -162,4 +154,20 @@ void TCustomMemo::ReplaceRange(int Start, int End, const AnsiString& Text) {
     }
     AnsiString t = GetText();
     SetText(t.SubString(1, Start) + Text + t.SubString(End + 1, t.Length() - End));
+}
+
+DWORD MemoScrollStyle(TScrollStyle ScrollBars) {
+    DWORD style = 0;
+    if (ScrollBars == ssHorizontal || ScrollBars == ssBoth) style |= WS_HSCROLL;
+    if (ScrollBars == ssVertical || ScrollBars == ssBoth) style |= WS_VSCROLL;
+    return style;
+}
+
+void MemoDialogCode(TMessage& Message, bool WantTabs, bool WantReturns) {
+    if (Message.Msg != WM_GETDLGCODE) return;
+    if (WantTabs)
+        Message.Result |= DLGC_WANTTAB;
+    else
+        Message.Result &= ~static_cast<LRESULT>(DLGC_WANTTAB);
+    if (!WantReturns) Message.Result &= ~static_cast<LRESULT>(DLGC_WANTALLKEYS);
 }

@@ -48,6 +48,12 @@ private:
     bool wantTabs_ = false;
 };
 
+// WS_HSCROLL and WS_VSCROLL of a memo's scroll bars.
+DWORD MemoScrollStyle(TScrollStyle ScrollBars);
+// A memo's answer to WM_GETDLGCODE, made from the edit's: Tab asked only with WantTabs,
+// Return and the other dialog keys not asked without WantReturns.
+void MemoDialogCode(TMessage& Message, bool WantTabs, bool WantReturns);
+
 class TMemo : public TCustomMemo {
 public:
     using TCustomMemo::TCustomMemo;
