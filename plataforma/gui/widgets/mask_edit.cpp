@@ -79,7 +79,11 @@ void TCustomMaskEdit::ValidateEdit() {
 void TCustomMaskEdit::KeyDown(WORD& Key, TShiftState Shift) {
     TCustomEdit::KeyDown(Key, Shift);
     if (!IsMasked() || Key == 0 || Shift.Contains(ssAlt)) return;
-    if (Key == VK_DELETE && !Shift.Contains(ssShift) && !Shift.Contains(ssCtrl)) {
+    // Delete with or without Ctrl blanks through the mask: the window's own edit would take
+    // Ctrl+Delete and Ctrl+Backspace as deleting whole words and shorten the text.
+    if (Key == VK_BACK && Shift.Contains(ssCtrl)) {
+        Key = 0;
+    } else if (Key == VK_DELETE && !Shift.Contains(ssShift)) {
         if (!GetReadOnly()) {
             Sync();
             int s = GetSelStart(), e = s + GetSelLength();
@@ -101,7 +105,8 @@ void TCustomMaskEdit::KeyPress(char& Key) {
     // Control characters other than Backspace keep their meaning (clipboard, Return, Tab).
     if (!IsMasked() || (ch < 32 && ch != 8)) return;
     Key = 0;
-    if (GetReadOnly()) return;
+    // 127: Ctrl+Backspace, no character of the mask.
+    if (GetReadOnly() || ch == 127) return;
     Sync();
     int s = GetSelStart(), e = s + GetSelLength();
     if (ch == 8)
