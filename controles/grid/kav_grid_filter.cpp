@@ -14,9 +14,10 @@ AnsiString FilterText(TKavStringGrid& G, const TFilterData& F, int ARow) {
     std::string s = (F.GetData() == fcNormal ? G.GetGridCell(F.GetColumn(), ARow)
                                              : G.GetCellEx(F.GetColumn(), ARow))
                         .str();
-    const std::string& pre = F.GetPrefix().str();
+    // Copies: the getters give temporaries.
+    const std::string pre = F.GetPrefix().str();
     if (!pre.empty() && s.starts_with(pre)) s.erase(0, pre.size());
-    const std::string& suf = F.GetSuffix().str();
+    const std::string suf = F.GetSuffix().str();
     if (!suf.empty() && s.ends_with(suf)) s.erase(s.size() - suf.size());
     return AnsiString(std::move(s));
 }
