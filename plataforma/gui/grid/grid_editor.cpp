@@ -67,7 +67,7 @@ void TInplaceEdit::BoundsChanged() {
 }
 
 void TInplaceEdit::Deselect() {
-    SetSelStart(GetText().Length());
+    SetSelStart(GetEditText().Length());
     SetSelLength(0);
 }
 
@@ -77,7 +77,7 @@ void TInplaceEdit::SendToParent(WORD& Key, TShiftState Shift) {
 }
 
 void TInplaceEdit::KeyDown(WORD& Key, TShiftState Shift) {
-    const int start = GetSelStart(), length = GetSelLength(), textLen = GetText().Length();
+    const int start = GetSelStart(), length = GetSelLength(), textLen = GetEditText().Length();
     const int end = start + length;
     // At the text's edges the arrows move between cells instead.
     const bool rightSide = (start == 0 || end == start) && end == textLen;
@@ -125,7 +125,7 @@ void TInplaceEdit::KeyPress(char& Key) {
     if (Key == '\t' || Key == 27) Key = 0;
     if (Key == '\r') {
         // Return, when the grid kept the editor open (goAlwaysShowEditor), selects the text.
-        if (GetSelStart() == 0 && GetSelLength() == GetText().Length())
+        if (GetSelStart() == 0 && GetSelLength() == GetEditText().Length())
             Deselect();
         else
             SelectAll();

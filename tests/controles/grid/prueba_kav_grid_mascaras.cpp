@@ -78,6 +78,24 @@ TEST_F(MascarasRejilla, ElEditorDeLaCeldaTeclaLaFechaPorSuMascara) {
     EXPECT_EQ(g->GetCells(1, 1), "x1");
 }
 
+TEST_F(MascarasRejilla, SinLiteralesGuardadosLaFlechaEnElBordePasaALaCeldaSiguiente) {
+    g->OnGetEditMask = [](TObject*, int col, int, AnsiString& mask) {
+        if (col == 1) mask = "00-00;0;_";
+    };
+    g->SetCells(1, 1, "1234");
+    g->SetCol(1);
+    g->SetRow(1);
+    SimulateKeyStroke(VK_F2);
+    TInplaceEdit* ed = g->GetInplaceEditor();
+    ASSERT_NE(ed, nullptr);
+    EXPECT_EQ(ed->GetEditText(), "12-34");
+    EXPECT_EQ(ed->GetSelStart() + ed->GetSelLength(), 5);
+    // The caret at the end of the text as shown is at the editor's edge.
+    SimulateKeyStroke(VK_RIGHT);
+    EXPECT_EQ(g->GetCol(), 2);
+    EXPECT_EQ(g->GetCells(1, 1), "1234");
+}
+
 TEST_F(MascarasRejilla, ElControlMaskDeUnaCeldaDeMarcadoAplicaSuMascara) {
     g->SetCells(1, 1,
                 "<B>Alta</B>: <CONTROL TYPE=\"MASK\" ID=\"f\" VALUE=\"\" WIDTH=\"90\" "
