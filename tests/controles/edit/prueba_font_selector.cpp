@@ -12,6 +12,7 @@
 
 #include <QFontDatabase>
 #include <QImage>
+#include <algorithm>
 
 namespace {
 
@@ -29,15 +30,6 @@ protected:
         std::vector<std::string> v;
         for (int i = 0; i < selector->GetItems()->GetCount(); ++i)
             v.push_back(selector->GetItems()->GetStrings(i).str());
-        return v;
-    }
-    // The installed families of fixed pitch, as the font database tells.
-    static std::vector<std::string> DeAnchoFijo(bool fijo) {
-        std::vector<std::string> v;
-        TStrings* f = Screen->GetFonts();
-        for (int i = 0; i < f->GetCount(); ++i)
-            if (QFontDatabase::isFixedPitch(QString::fromLatin1(f->GetStrings(i).c_str())) == fijo)
-                v.push_back(f->GetStrings(i).str());
         return v;
     }
     TKavFontSelector* selector = nullptr;
@@ -74,15 +66,40 @@ TEST_F(PruebaFuentes, SoloSeListanLasFuentesConTodosSusTiposPermitidos) {
         todas.push_back(Screen->GetFonts()->GetStrings(i).str());
     ASSERT_FALSE(todas.empty());
     EXPECT_EQ(Nombres(), todas);
+    const TKavFontTypes cualquiera{aftBitmap,  aftTrueType,   aftPostScript,
+                                   aftPrinter, aftFixedPitch, aftProportional};
+    // What a filter must leave: the fonts whose pitch (as the font database tells) and whose
+    // outline kind are both allowed. The installed fonts need not all be TrueType (an emoji
+    // font is a bitmap one), so the outline kind is the selector's own.
+    auto Permitidas = [&](TKavFontTypes permitidos) {
+        std::vector<std::string> v;
+        for (const std::string& f : todas) {
+            const bool fijo = QFontDatabase::isFixedPitch(QString::fromLatin1(f.c_str()));
+            if (!permitidos.Contains(fijo ? aftFixedPitch : aftProportional)) continue;
+            const TKavFontTypes tipos = selector->GetFontType(f.c_str());
+            bool todos = true;
+            for (TKavFontType t : {aftBitmap, aftTrueType, aftPostScript, aftPrinter})
+                if (tipos.Contains(t) && !permitidos.Contains(t)) todos = false;
+            if (todos) v.push_back(f);
+        }
+        return v;
+    };
+    // The DejaVu families the set-up installs are TrueType, of both pitches.
+    const std::vector<std::string> soloTrueType =
+        Permitidas({aftTrueType, aftProportional, aftFixedPitch});
+    for (const char* f : {"DejaVu Sans", "DejaVu Sans Mono", "DejaVu Serif"})
+        EXPECT_NE(std::find(soloTrueType.begin(), soloTrueType.end(), f), soloTrueType.end()) << f;
     struct Caso {
         TKavFontTypes permitidos;
         std::vector<std::string> esperadas;
     } casos[] = {
-        {{aftTrueType, aftProportional, aftFixedPitch}, todas},
+        {cualquiera, todas},
+        {{aftTrueType, aftProportional, aftFixedPitch}, soloTrueType},
         {{aftTrueType}, {}}, // neither pitch allowed: nothing
-        {{aftTrueType, aftFixedPitch}, DeAnchoFijo(true)},
-        {{aftTrueType, aftProportional}, DeAnchoFijo(false)},
-        {{aftBitmap, aftPostScript, aftPrinter, aftFixedPitch, aftProportional}, {}},
+        {{aftTrueType, aftFixedPitch}, Permitidas({aftTrueType, aftFixedPitch})},
+        {{aftTrueType, aftProportional}, Permitidas({aftTrueType, aftProportional})},
+        {{aftBitmap, aftPostScript, aftPrinter, aftFixedPitch, aftProportional},
+         Permitidas({aftBitmap, aftPostScript, aftPrinter, aftFixedPitch, aftProportional})},
     };
     for (const Caso& c : casos) {
         SCOPED_TRACE(c.permitidos.Bits());
@@ -90,6 +107,10 @@ TEST_F(PruebaFuentes, SoloSeListanLasFuentesConTodosSusTiposPermitidos) {
         selector->LoadFontNames();
         EXPECT_EQ(Nombres(), c.esperadas);
     }
+    // Fixed-pitch and proportional lists part the TrueType fonts between them.
+    EXPECT_EQ(Permitidas({aftTrueType, aftFixedPitch}).size() +
+                  Permitidas({aftTrueType, aftProportional}).size(),
+              soloTrueType.size());
 }
 
 TEST_F(PruebaFuentes, LosGlifosVaciosVuelvenDeSusRecursosAlDesplegar) {
