@@ -532,6 +532,50 @@ public:
     TKavStringGridCheck* GetCellChecker() const { return cellChecker_; }
     void SetCellChecker(TKavStringGridCheck* Value);
 
+    // --- marking, checking and in-cell controls (kav_grid_marking.cpp) ---
+    // Every cell of the rectangle (display columns and rows) gets each hit of HiText
+    // wrapped in "<Tag>" ... "</Tag>"; UnMarkCells takes the tag away again.
+    void MarkCells(const AnsiString& HiText, const AnsiString& Tag, bool DoCase, const TRect& R);
+    void UnMarkCells(const AnsiString& Tag, const TRect& R);
+    // The same with the tag "hi" (highlight) or "e" (mark) over one cell, a column, a row or
+    // the grid: with DoFixed every cell, else the normal ones (no fixed rows or columns,
+    // no footer rows, no fixed right columns).
+    void HilightInCell(int ACol, int ARow, const AnsiString& HiText, bool DoCase);
+    void HilightInCol(bool DoFixed, bool DoCase, int ACol, const AnsiString& HiText);
+    void HilightInRow(bool DoFixed, bool DoCase, int ARow, const AnsiString& HiText);
+    void HilightInGrid(bool DoFixed, bool DoCase, const AnsiString& HiText);
+    void UnHilightInCell(int ACol, int ARow);
+    void UnHilightInCol(bool DoFixed, int ACol);
+    void UnHilightInRow(bool DoFixed, int ARow);
+    void UnHilightInGrid(bool DoFixed);
+    void MarkInCell(int ACol, int ARow, const AnsiString& HiText, bool DoCase);
+    void MarkInCol(bool DoFixed, bool DoCase, int ACol, const AnsiString& HiText);
+    void MarkInRow(bool DoFixed, bool DoCase, int ARow, const AnsiString& HiText);
+    void MarkInGrid(bool DoFixed, bool DoCase, const AnsiString& HiText);
+    void UnMarkInCell(int ACol, int ARow);
+    void UnMarkInCol(bool DoFixed, int ACol);
+    void UnMarkInRow(bool DoFixed, int ARow);
+    void UnMarkInGrid(bool DoFixed);
+    // The same on a free text.
+    static AnsiString HilightText(bool DoCase, const AnsiString& S, const AnsiString& HiText);
+    static AnsiString MarkText(bool DoCase, const AnsiString& S, const AnsiString& HiText);
+    static AnsiString UnHilightText(const AnsiString& S);
+    static AnsiString UnMarkText(const AnsiString& S);
+    // The checker's correction and then its marking (which wins) written into the cell;
+    // true when the text stayed the same (always without a checker). With the checker's
+    // GotoCell the cursor visits the cell.
+    bool CheckCell(int ACol, int ARow);
+    // Row by row between the checker's StartCheck and StopCheck; the cursor is put back
+    // afterwards. True when no cell changed.
+    bool CheckCells(const TRect& R);
+    bool CheckCol(bool DoFixed, int ACol);
+    bool CheckRow(bool DoFixed, int ARow);
+    bool CheckGrid(bool DoFixed);
+    // The value of the control named CtrlName in the cell's markup (empty without one);
+    // SetCtrlVal writes the cell only when the control is there.
+    AnsiString GetCtrlVal(int ACol, int ARow, const AnsiString& CtrlName);
+    void SetCtrlVal(int ACol, int ARow, const AnsiString& CtrlName, const AnsiString& Value);
+
     // --- version, column order, wide cells ---
     virtual unsigned GetVersionNr();
     virtual AnsiString GetVersionString();
@@ -1150,6 +1194,11 @@ private:
     bool autoSizeGrowOnly_ = false;
     bool filterActive_ = false;
     int filterFixedRows_ = 0;
+    // The ranges of the marking and checking forms.
+    TRect MarkRange(bool DoFixed) const;
+    TRect MarkColRange(bool DoFixed, int ACol) const;
+    TRect MarkRowRange(bool DoFixed, int ARow) const;
+    void GotoCell(int ACol, int ARow);
     // ===== end =====
 
 private:

@@ -1,5 +1,7 @@
 #include "controles/grid/editing/grid_check.h"
 
+#include "controles/grid/markup/markup_helpers.h"
+
 AnsiString TKavStringGridCheck::MarkError(int, int, const AnsiString& Value) {
     return Value;
 }
@@ -15,6 +17,11 @@ AnsiString TKavStringGridCheck::ReplaceOnce(const AnsiString& S, const AnsiStrin
     const size_t at = s.find(Old.str());
     if (at != std::string::npos) s.replace(at, Old.str().size(), New.str());
     return AnsiString(s);
+}
+
+AnsiString TKavStringGridCheck::HiLight(const AnsiString& S, const AnsiString& Search,
+                                        const AnsiString& Tag, bool DoCase) {
+    return ::HiLight(S, Search, Tag, DoCase);
 }
 
 AnsiString TCapitalCheck::Correct(int, int, const AnsiString& Value) {

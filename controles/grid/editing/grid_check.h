@@ -17,6 +17,9 @@ public:
     // The first occurrence of Old replaced by New.
     static AnsiString ReplaceOnce(const AnsiString& S, const AnsiString& Old,
                                   const AnsiString& New);
+    // Every hit of Search in the visible text wrapped in "<Tag>" ... "</Tag>".
+    static AnsiString HiLight(const AnsiString& S, const AnsiString& Search, const AnsiString& Tag,
+                              bool DoCase);
 
     bool GetGotoCell() const { return gotoCell_; }
     void SetGotoCell(bool Value) { gotoCell_ = Value; }
