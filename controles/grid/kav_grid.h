@@ -20,6 +20,7 @@
 #include "controles/grid/markup/picture_container.h"
 #include "controles/grid/paint/arrow_window.h"
 #include "controles/grid/paint/floating_footer.h"
+#include "plataforma/base/dates.h"
 #include "plataforma/gui/images/image_list.h"
 #include "plataforma/gui/kernel/timers.h"
 #include "plataforma/gui/widgets/hint_window.h"
@@ -533,7 +534,7 @@ public:
     void SetCellChecker(TKavStringGridCheck* Value);
 
     // --- marking, checking and in-cell controls (kav_grid_marking.cpp) ---
-    // Every cell of the rectangle (display columns and rows) gets each hit of HiText
+    // Every cell of the rectangle (real columns, shown rows) gets each hit of HiText
     // wrapped in "<Tag>" ... "</Tag>"; UnMarkCells takes the tag away again.
     void MarkCells(const AnsiString& HiText, const AnsiString& Tag, bool DoCase, const TRect& R);
     void UnMarkCells(const AnsiString& Tag, const TRect& R);
@@ -575,6 +576,27 @@ public:
     // SetCtrlVal writes the cell only when the control is there.
     AnsiString GetCtrlVal(int ACol, int ARow, const AnsiString& CtrlName);
     void SetCtrlVal(int ACol, int ARow, const AnsiString& CtrlName, const AnsiString& Value);
+
+    // --- fills, dates and numbering (kav_grid_fills.cpp) ---
+    // Every cell (AllCells) or the normal ones, then CellsLoaded: the text; a random
+    // integer from 0 to Limit - 1 (0 when Limit is not positive); column ":" row.
+    void TextFill(bool AllCells, const AnsiString& Text);
+    void RandomFill(bool AllCells, int Limit);
+    void LinearFill(bool AllCells);
+    // A date not after 0 is written as an empty text when NullDates is off. The readers
+    // raise EConvertError for a text that is not a date or a time.
+    void SetDates(int ACol, int ARow, TDateTime Value);
+    TDateTime GetDates(int ACol, int ARow);
+    void SetTimes(int ACol, int ARow, TDateTime Value);
+    TDateTime GetTimes(int ACol, int ARow);
+    // Numbers the normal rows of a column (the normal columns of a row) 1, 2, 3 ... from
+    // AutoNumberSkip cells after the fixed ones on, each plus AutoNumberOffset; with
+    // AutoNumberReverse the numbers run from the last normal cell backwards.
+    void AutoNumberCol(int ACol);
+    void AutoNumberRow(int ARow);
+    int AutoNumberOffset = 0;
+    int AutoNumberSkip = 0;
+    bool AutoNumberReverse = false;
 
     // --- version, column order, wide cells ---
     virtual unsigned GetVersionNr();
@@ -1194,10 +1216,18 @@ private:
     bool autoSizeGrowOnly_ = false;
     bool filterActive_ = false;
     int filterFixedRows_ = 0;
-    // The ranges of the marking and checking forms.
-    TRect MarkRange(bool DoFixed) const;
-    TRect MarkColRange(bool DoFixed, int ACol) const;
-    TRect MarkRowRange(bool DoFixed, int ARow) const;
+    // The cells the marking, checking and fill forms work on (real columns, shown rows):
+    // with All every one, else the normal ones; the column and row forms over one of them.
+    TRect CellRange(bool All) const;
+    TRect CellColRange(bool All, int ACol) const;
+    TRect CellRowRange(bool All, int ARow) const;
+    // Each cell of R, row by row, within the grid.
+    template <class F> void EachCell(const TRect& R, F&& Do) {
+        const int rows = GetRowCount(), cols = TotalColCount();
+        for (int r = std::max(0, R.Top); r <= R.Bottom && r < rows; ++r)
+            for (int c = std::max(0, R.Left); c <= R.Right && c < cols; ++c)
+                Do(c, r);
+    }
     void GotoCell(int ACol, int ARow);
     // ===== end =====
 
