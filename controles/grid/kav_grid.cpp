@@ -54,10 +54,17 @@ TKavStringGrid::TKavStringGrid(TComponent* AOwner)
     showModified_ = std::make_unique<TShowModified>();
     filter_ = std::make_unique<TFilter>(this);
     columnHeaders_ = std::make_unique<TStringList>();
+    columnHeaders_->OnChange = [this](TObject* Sender) { ColHeaderChanged(Sender); };
     rowHeaders_ = std::make_unique<TStringList>();
+    rowHeaders_->OnChange = [this](TObject* Sender) { RowHeaderChanged(Sender); };
     lookupItems_ = std::make_unique<TStringList>();
+    comboItems_ = std::make_unique<TStringList>();
+    mergedColumns_ = std::make_unique<TIntList>(0, 0);
+    mergedColumns_->OnChange = [this](TObject* Sender, int Index, int Operation) {
+        MergedColumnsChanged(Sender, Index, Operation);
+    };
     fixedFont_ = TahomaFont();
-    fixedFont_->OnChange = [this](TObject*) { Invalidate(); };
+    fixedFont_->OnChange = [this](TObject* Sender) { FixedFontChanged(Sender); };
     activeCellFont_ = TahomaFont();
     rowIndicator_ = std::make_unique<TBitmap>();
     hiddenRows_ = std::make_unique<TCollection>([](TCollection* c) { return new TGridItem(c); });
@@ -166,6 +173,8 @@ void TKavStringGrid::Loaded() {
         controlLook_->SetControlStyle(csClassic);
     UpdateScrollBars(false);
     if (autoThemeAdapt_) ThemeAdapt();
+    ShowColumnHeaders();
+    ShowRowHeaders();
 }
 
 void TKavStringGrid::Assign(TPersistent* Source) {

@@ -196,6 +196,8 @@ public:
     TStrings* GetColumnHeaders() const { return columnHeaders_.get(); }
     TStrings* GetRowHeaders() const { return rowHeaders_.get(); }
     TStrings* GetLookupItems() const { return lookupItems_.get(); }
+    // Copies the list (a missing one changes nothing).
+    void SetLookupItems(TStrings* Value);
     TFont* GetFixedFont() const { return fixedFont_.get(); }
     void SetFixedFont(TFont* Value) { fixedFont_->Assign(Value); }
     TFont* GetActiveCellFont() const { return activeCellFont_.get(); }
@@ -532,6 +534,45 @@ public:
     double GetAllFloats(int ACol, int ARow);
     TKavStringGridCheck* GetCellChecker() const { return cellChecker_; }
     void SetCellChecker(TKavStringGridCheck* Value);
+
+    // --- headers, combo items, merged columns (kav_grid_headers.cpp) ---
+    // Column headers are the texts of row 0 (when there is a fixed row), one per real
+    // column, row headers those of column 0 (when there is a fixed column), one per shown
+    // row; escaped line breaks become line breaks. A change of either list shows it again.
+    void SetColumnHeaders(TStrings* Value);
+    void ShowColumnHeaders();
+    void ClearColumnHeaders();
+    void ColHeaderChanged(TObject* Sender);
+    void SetRowHeaders(TStrings* Value);
+    void ShowRowHeaders();
+    void ClearRowHeaders();
+    void RowHeaderChanged(TObject* Sender);
+    // The items of the grid's combo editor and the one it shows selected when it opens
+    // (-1: none).
+    TStrings* GetComboItems() const { return comboItems_.get(); }
+    void AddComboString(const AnsiString& S);
+    void AddComboStringObject(const AnsiString& S, TObject* AObject);
+    void ClearComboString();
+    int GetComboCount() const;
+    // Removes the first item equal to S; false when there is none.
+    bool RemoveComboString(const AnsiString& S);
+    int GetComboSelection() const { return comboSelection_; }
+    void SetComboSelection(int Index) { comboSelection_ = Index; }
+    // Selects the first item equal to S; false (nothing changed) when there is none.
+    bool SetComboSelectionString(const AnsiString& S);
+    // The real columns whose runs of equal normal cells are merged, in order; writing an
+    // item, Add and Delete merge them again. With the sort settings' AutoColumnMerge a
+    // header-click sort splits them first and merges them again after.
+    TIntList* GetMergedColumns() const { return mergedColumns_.get(); }
+    void ApplyColumnMerge();
+    // Splits the merged cells of every column.
+    void UndoColumnMerge();
+    void MergedColumnsChanged(TObject* Sender, int Index, int Operation);
+    void FixedFontChanged(TObject* Sender);
+    // Repaints the cell whose image list changed (real column).
+    void MultiImageChanged(TObject* Sender, int ACol, int ARow);
+    void RichSelChange(TObject* Sender);
+    TNotifyEvent OnRichEditSelectionChange;
 
     // --- marking, checking and in-cell controls (kav_grid_marking.cpp) ---
     // Every cell of the rectangle (real columns, shown rows) gets each hit of HiText
@@ -1269,7 +1310,9 @@ private:
     std::unique_ptr<TBalloonSettings> balloon_;
     std::unique_ptr<TShowModified> showModified_;
     std::unique_ptr<TFilter> filter_;
-    std::unique_ptr<TStringList> columnHeaders_, rowHeaders_, lookupItems_;
+    std::unique_ptr<TStringList> columnHeaders_, rowHeaders_, lookupItems_, comboItems_;
+    std::unique_ptr<TIntList> mergedColumns_;
+    int comboSelection_ = -1;
     std::unique_ptr<TFont> fixedFont_, activeCellFont_;
     std::unique_ptr<TBitmap> rowIndicator_;
     std::unique_ptr<TCollection> hiddenRows_;

@@ -435,6 +435,8 @@ void TKavStringGrid::HeaderSort(int ACol, int ARow, int X, bool Shift) {
             const auto start = std::chrono::steady_clock::now();
             HideInplaceEdit();
             if (static_cast<int>(GetSortXRef().size()) != GetRowCount()) InitSortXRef();
+            const bool remerge = ss->GetAutoColumnMerge();
+            if (remerge) UndoColumnMerge();
             const int oldLeft = GetLeftCol();
             const bool keepLeft =
                 GetOptions().Contains(goRowSelect) && GetNavigation()->GetKeepHorizScroll();
@@ -487,6 +489,7 @@ void TKavStringGrid::HeaderSort(int ACol, int ARow, int X, bool Shift) {
             lastSortTime_ = static_cast<int>(std::chrono::duration_cast<std::chrono::milliseconds>(
                                                  std::chrono::steady_clock::now() - start)
                                                  .count());
+            if (remerge) ApplyColumnMerge();
             if (OnClickSort) OnClickSort(this, ss->GetColumn());
         }
     }

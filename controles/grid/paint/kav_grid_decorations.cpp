@@ -122,7 +122,7 @@ void TKavStringGrid::AddMultiImage(int ACol, int ARow, int Dir, TCellHAlign HA, 
     TCellGraphic* g = CreateCellGraphic(ACol, ARow);
     g->SetKind(ctImages, HA, VA);
     auto* list = new TIntList(ACol, ARow);
-    list->OnChange = [this](TObject*, int c, int r) { RepaintCell(RemapColInv(c), r); };
+    list->OnChange = [this](TObject* Sender, int c, int r) { MultiImageChanged(Sender, c, r); };
     g->CellBitmap = list;
     g->CellCreated = 1;
     g->CellBoolean = Dir != 0;

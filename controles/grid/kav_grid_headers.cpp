@@ -1,0 +1,124 @@
+// TKavStringGrid: the lists it mirrors into cells or editors: the column and row headers
+// (row 0 and column 0), the combo editor's items and its selection, the lookup items, and
+// the columns whose equal cells are merged; the change handlers of the fixed font, a cell's
+// image list and the rich editor's selection.
+#include "controles/grid/kav_grid.h"
+
+#include "controles/comun/text_utils.h"
+
+// --- headers ---
+
+void TKavStringGrid::SetColumnHeaders(TStrings* Value) {
+    if (GetFixedRows() > 0) ClearColumnHeaders();
+    if (Value) columnHeaders_->Assign(*Value);
+    ShowColumnHeaders();
+}
+
+void TKavStringGrid::ShowColumnHeaders() {
+    if (GetFixedRows() < 1) return;
+    const int n = std::min(columnHeaders_->GetCount(), TotalColCount());
+    for (int i = 0; i < n; ++i)
+        SetCellEx(i, 0, CLFToLF(columnHeaders_->GetStrings(i)));
+}
+
+void TKavStringGrid::ClearColumnHeaders() {
+    for (int c = 0; c < TotalColCount(); ++c)
+        SetCellEx(c, 0, AnsiString());
+}
+
+void TKavStringGrid::ColHeaderChanged(TObject*) {
+    ShowColumnHeaders();
+}
+
+void TKavStringGrid::SetRowHeaders(TStrings* Value) {
+    if (GetFixedCols() > 0) ClearRowHeaders();
+    if (Value) rowHeaders_->Assign(*Value);
+    ShowRowHeaders();
+}
+
+void TKavStringGrid::ShowRowHeaders() {
+    if (GetFixedCols() < 1) return;
+    const int n = std::min(rowHeaders_->GetCount(), GetRowCount());
+    for (int i = 0; i < n; ++i)
+        SetCellEx(0, i, CLFToLF(rowHeaders_->GetStrings(i)));
+}
+
+void TKavStringGrid::ClearRowHeaders() {
+    for (int r = 0; r < GetRowCount(); ++r)
+        SetCellEx(0, r, AnsiString());
+}
+
+void TKavStringGrid::RowHeaderChanged(TObject*) {
+    ShowRowHeaders();
+}
+
+// --- the combo editor's items ---
+
+void TKavStringGrid::AddComboString(const AnsiString& S) {
+    comboItems_->Add(S);
+}
+
+void TKavStringGrid::AddComboStringObject(const AnsiString& S, TObject* AObject) {
+    comboItems_->AddObject(S, AObject);
+}
+
+void TKavStringGrid::ClearComboString() {
+    comboItems_->Clear();
+}
+
+int TKavStringGrid::GetComboCount() const {
+    return comboItems_->GetCount();
+}
+
+bool TKavStringGrid::RemoveComboString(const AnsiString& S) {
+    for (int i = 0; i < comboItems_->GetCount(); ++i)
+        if (comboItems_->GetStrings(i) == S) {
+            comboItems_->Delete(i);
+            return true;
+        }
+    return false;
+}
+
+bool TKavStringGrid::SetComboSelectionString(const AnsiString& S) {
+    for (int i = 0; i < comboItems_->GetCount(); ++i)
+        if (comboItems_->GetStrings(i) == S) {
+            comboSelection_ = i;
+            return true;
+        }
+    return false;
+}
+
+void TKavStringGrid::SetLookupItems(TStrings* Value) {
+    if (Value) lookupItems_->Assign(*Value);
+}
+
+// --- merged columns ---
+
+void TKavStringGrid::ApplyColumnMerge() {
+    for (int i = 0; i < mergedColumns_->GetCount(); ++i)
+        MergeColumnCells(mergedColumns_->GetItems(i), i == 0);
+}
+
+void TKavStringGrid::UndoColumnMerge() {
+    for (int c = 0; c < TotalColCount(); ++c)
+        SplitColumnCells(c);
+}
+
+void TKavStringGrid::MergedColumnsChanged(TObject*, int, int) {
+    UndoColumnMerge();
+    ApplyColumnMerge();
+}
+
+// --- other change handlers ---
+
+void TKavStringGrid::FixedFontChanged(TObject*) {
+    Invalidate();
+}
+
+void TKavStringGrid::MultiImageChanged(TObject*, int ACol, int ARow) {
+    RepaintCell(RemapColInv(ACol), ARow);
+}
+
+void TKavStringGrid::RichSelChange(TObject*) {
+    if (OnRichEditSelectionChange) OnRichEditSelectionChange(this);
+}
