@@ -7,6 +7,7 @@
 //   texts plus one insert of the tags per hit.
 // Repeated; the minimum and the median are reported.
 
+#include "bench/controles_grid/medida.h"
 #include "controles/comun/text_utils.h"
 #include "controles/grid/kav_grid.h"
 
@@ -163,25 +164,13 @@ void BM_Marcar(benchmark::State& state) {
     }
 }
 
-double Minimo(const std::vector<double>& v) {
-    return v.empty() ? 0.0 : *std::min_element(v.begin(), v.end());
-}
-
-#define MEDIDA(f)                                                                                  \
-    BENCHMARK(f)                                                                                   \
-        ->Unit(benchmark::kMillisecond)                                                            \
-        ->Iterations(1)                                                                            \
-        ->Repetitions(5)                                                                           \
-        ->ComputeStatistics("min", Minimo)                                                         \
-        ->ReportAggregatesOnly(true)
-
-MEDIDA(BM_FiltroSuelo);
-MEDIDA(BM_FiltroActivar);
-MEDIDA(BM_FiltroQuitar);
-MEDIDA(BM_SumaSuelo);
-MEDIDA(BM_SumaColumna);
-MEDIDA(BM_MarcarSuelo);
-MEDIDA(BM_Marcar);
+MEDIDA_UNA_VEZ(BM_FiltroSuelo);
+MEDIDA_UNA_VEZ(BM_FiltroActivar);
+MEDIDA_UNA_VEZ(BM_FiltroQuitar);
+MEDIDA_UNA_VEZ(BM_SumaSuelo);
+MEDIDA_UNA_VEZ(BM_SumaColumna);
+MEDIDA_UNA_VEZ(BM_MarcarSuelo);
+MEDIDA_UNA_VEZ(BM_Marcar);
 
 } // namespace
 

@@ -4,6 +4,7 @@
 // that lays out the headers. Contracting and expanding one node of 1,000 rows there, beside
 // one pass over the rows' pointers. Repeated; the minimum and the median are reported.
 
+#include "bench/controles_grid/medida.h"
 #include "controles/grid/kav_grid.h"
 
 #include <benchmark/benchmark.h>
@@ -163,23 +164,11 @@ void BM_UnNodoSuelo(benchmark::State& state) {
     }
 }
 
-double Minimo(const std::vector<double>& v) {
-    return v.empty() ? 0.0 : *std::min_element(v.begin(), v.end());
-}
-
-#define GRUPOS(f)                                                                                  \
-    BENCHMARK(f)                                                                                   \
-        ->Unit(benchmark::kMillisecond)                                                            \
-        ->Iterations(1)                                                                            \
-        ->Repetitions(5)                                                                           \
-        ->ComputeStatistics("min", Minimo)                                                         \
-        ->ReportAggregatesOnly(true)
-
-GRUPOS(BM_Suelo);
-GRUPOS(BM_Agrupar);
-GRUPOS(BM_ContraerTodo);
-GRUPOS(BM_ExpandirTodo);
-GRUPOS(BM_Desagrupar);
+MEDIDA_UNA_VEZ(BM_Suelo);
+MEDIDA_UNA_VEZ(BM_Agrupar);
+MEDIDA_UNA_VEZ(BM_ContraerTodo);
+MEDIDA_UNA_VEZ(BM_ExpandirTodo);
+MEDIDA_UNA_VEZ(BM_Desagrupar);
 BENCHMARK(BM_UnNodo)
     ->Unit(benchmark::kMillisecond)
     ->Repetitions(5)
