@@ -76,9 +76,34 @@ AnsiString NumberText(const AnsiString& S) {
     return t.IsEmpty() || t == "-" ? AnsiString("0") : t;
 }
 
+// The common plain number, digits with an optional leading minus and one regional decimal
+// separator between digits, read without the general rules below (which give it the same
+// value).
+bool PlainNumber(const std::string& S, double& Value) {
+    const char decimal = GetDecimalSeparator();
+    char buf[64];
+    if (S.empty() || S.size() >= sizeof buf) return false;
+    size_t i = S[0] == '-' ? 1 : 0;
+    const size_t digitsFrom = i;
+    while (i < S.size() && S[i] >= '0' && S[i] <= '9')
+        ++i;
+    if (i == digitsFrom) return false;
+    if (i < S.size()) {
+        if (S[i] != decimal || i + 1 == S.size()) return false;
+        for (size_t j = i + 1; j < S.size(); ++j)
+            if (S[j] < '0' || S[j] > '9') return false;
+    }
+    S.copy(buf, S.size());
+    if (i < S.size()) buf[i] = '.';
+    const auto [end, ec] = std::from_chars(buf, buf + S.size(), Value);
+    return ec == std::errc() && end == buf + S.size() && std::isfinite(Value);
+}
+
 // A cell's text as a number: thousands separators out, the regional decimal separator read
 // as the point (RemoveSeps), then the whole text must be a number.
 double ParseFloat(const AnsiString& Text) {
+    double plain = 0;
+    if (PlainNumber(Text.str(), plain)) return plain;
     // Only an empty text and "-" read as 0: a text with no number in it is not one.
     const AnsiString bare = RemoveSeps(Text);
     if (bare.IsEmpty() && !NumberText(Text).IsEmpty() && NumberText(Text) != "0")

@@ -422,10 +422,19 @@ TEST_F(KavGrid, AccesoTipado) {
     } catch (const EKavGridError& e) {
         EXPECT_EQ(e.Message, "Cell does not contain a float value");
     }
+    // Plain numbers and the forms only the general rules read give the same values.
+    const std::pair<const char*, double> numeros[] = {
+        {"-3,25", -3.25}, {"007", 7},    {"-0,5", -0.5}, {"(4,5)", -4.5}, {" 12 ", 12},
+        {"1.000", 1000},  {"2,5e1", 25}, {"-", 0},       {"", 0},
+    };
+    for (const auto& [texto, valor] : numeros) {
+        g->SetCellEx(1, 5, texto);
+        EXPECT_DOUBLE_EQ(g->GetFloats(1, 5), valor) << texto;
+    }
     SetDecimalSeparator('.');
     SetThousandSeparator(',');
 
-    // The checker is only kept: marking and checking come with the cell checks.
+    // The checker is kept (its check runs are tested with the marking).
     auto* capital = new TCapitalCheck(ventana.get());
     g->SetCellChecker(capital);
     EXPECT_EQ(g->GetCellChecker(), capital);
