@@ -184,7 +184,8 @@ public:
     void TextRect(const TRect& Rect, int X, int Y, const AnsiString& Text);
     TSize TextExtent(const AnsiString& Text);
     int TextWidth(const AnsiString& Text) { return TextExtent(Text).cx; }
-    int TextHeight(const AnsiString& Text) { return TextExtent(Text).cy; }
+    // The font's line height, whatever the text: nothing is measured.
+    int TextHeight(const AnsiString& Text);
 
     // --- images ---
     void Draw(int X, int Y, TGraphic* Graphic);

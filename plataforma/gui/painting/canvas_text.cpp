@@ -27,3 +27,8 @@ TSize TCanvas::TextExtent(const AnsiString& Text) {
     const QFontMetrics fm = device_->Metrics();
     return {fm.horizontalAdvance(device_->Shown(ToQString(Text))), fm.height()};
 }
+
+int TCanvas::TextHeight(const AnsiString&) {
+    RealizeObjects();
+    return device_->Metrics().height();
+}

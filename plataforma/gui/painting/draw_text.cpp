@@ -263,8 +263,10 @@ int Draw(HDC dc, const QString& source, TRect* rect, UINT format, DRAWTEXTPARAMS
     d->state.textAlign = 0;
     d->state.escapement = 0;
     int y = top;
+    // A line's width is measured only where it places the line or its background.
+    const bool midiendo = (format & (DT_CENTER | DT_RIGHT)) || saved.bkMode == OPAQUE;
     for (const Line& l : lines) {
-        const int w = layout.Width(l.text);
+        const int w = midiendo ? layout.Width(l.text) : 0;
         int x = left;
         if (format & DT_CENTER)
             x = left + (right - left - w) / 2;
@@ -278,7 +280,8 @@ int Draw(HDC dc, const QString& source, TRect* rect, UINT format, DRAWTEXTPARAMS
         for (qsizetype i = 0; i <= l.text.size(); ++i) {
             if (i < l.text.size() && l.text[i] != QLatin1Char('\t')) continue;
             const QString piece = l.text.mid(start, i - start);
-            if (!piece.isEmpty()) d->Text(x + layout.Width(l.text.left(start)), y, piece);
+            if (!piece.isEmpty())
+                d->Text(x + (start == 0 ? 0 : layout.Width(l.text.left(start))), y, piece);
             start = i + 1;
         }
         for (qsizetype u : l.underlined) {
