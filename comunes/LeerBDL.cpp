@@ -445,15 +445,16 @@ int LeerBDL::LeerListaCadenas(const AnsiString& clave, std::vector<AnsiString>& 
     // Solo textos entre comillas, comas y espacios: cualquier otra cosa acaba la lista,
     // para que una lista sin ")" no se lleve textos de las líneas siguientes.
     std::vector<AnsiString> leidos;
+    size_t finLinea = 0; // the end of the line of i: looked for again only on a new line
     while (true) {
         while (i < t.size() && (EsEspacio(t[i]) || t[i] == ','))
             ++i;
         if (i >= t.size() || t[i] != '"') break;
-        size_t finLinea = FinDeLinea(t, i);
-        size_t cierre = t.substr(i + 1, finLinea - i - 1).find('"');
-        if (cierre == npos) break;
-        leidos.emplace_back(t.substr(i, cierre + 2));
-        i += cierre + 2;
+        if (i >= finLinea) finLinea = FinDeLinea(t, i);
+        const size_t cierre = t.find('"', i + 1);
+        if (cierre == npos || cierre >= finLinea) break;
+        leidos.emplace_back(t.substr(i, cierre - i + 1));
+        i = cierre + 1;
     }
     valores = std::move(leidos);
     return static_cast<int>(valores.size());
