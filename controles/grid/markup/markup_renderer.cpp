@@ -926,6 +926,8 @@ bool HTMLDrawEx(TCanvas* Canvas, AnsiString Text, const TRect& Rect, TCustomImag
                 AnsiString& ControlID, AnsiString& ControlValue, AnsiString& ControlType,
                 THTMLPictureCache* PictureCache, TPictureContainer* Container, HWND WindowHandle,
                 int* ControlOccurrence) {
+    // Every piece drawn shares one painter.
+    const TCanvasBatch lote(Canvas);
     Renderizador d(Canvas, Rect);
     d.imagenes = Images;
     d.mouseX = MouseX;

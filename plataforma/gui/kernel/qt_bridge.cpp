@@ -5,7 +5,10 @@
 
 #include <QFontMetrics>
 
+#include <algorithm>
 #include <string>
+#include <utility>
+#include <vector>
 
 QString ToQString(const AnsiString& s) {
     const std::string utf8 = cp1252::ToUtf8(s.str());
@@ -84,7 +87,9 @@ QColor ToQColor(TColor c) {
     return QColor(GetRValue(rgb), GetGValue(rgb), GetBValue(rgb));
 }
 
-QFont ToQFont(const TFont& f) {
+namespace {
+
+QFont NewQFont(const TFont& f) {
     QFont q(ToQString(ResolveFontFamily(f.GetName())));
     int h = f.GetHeight();
     q.setPixelSize(h < 0 ? -h : (h > 0 ? h : 11));
@@ -101,4 +106,40 @@ QFont ToQFont(const TFont& f) {
     if (f.GetPitch() == fpFixed) q.setFixedPitch(true);
     q.setStyleStrategy(QFont::NoAntialias);
     return q;
+}
+
+// What of a TFont makes its QFont.
+struct FontKey {
+    AnsiString name;
+    int height;
+    unsigned style;
+    bool fixed;
+    bool operator==(const FontKey& o) const {
+        return height == o.height && style == o.style && fixed == o.fixed && name == o.name;
+    }
+};
+
+} // namespace
+
+QFont ToQFont(const TFont& f) {
+    // Drawing switches among a few fonts again and again (bold and plain words of one text):
+    // the fonts made last are kept, the newest first.
+    constexpr size_t kKept = 32;
+    static std::vector<std::pair<FontKey, QFont>> made;
+    const TFontStyles st = f.GetStyle();
+    const FontKey key{f.GetName(), f.GetHeight(),
+                      (st.Contains(fsBold) ? 1u : 0u) | (st.Contains(fsItalic) ? 2u : 0u) |
+                          (st.Contains(fsUnderline) ? 4u : 0u) |
+                          (st.Contains(fsStrikeOut) ? 8u : 0u),
+                      f.GetPitch() == fpFixed};
+    for (size_t i = 0; i < made.size(); ++i)
+        if (made[i].first == key) {
+            if (i > 0)
+                std::rotate(made.begin(), made.begin() + static_cast<std::ptrdiff_t>(i),
+                            made.begin() + static_cast<std::ptrdiff_t>(i) + 1);
+            return made.front().second;
+        }
+    if (made.size() >= kKept) made.pop_back();
+    made.insert(made.begin(), {key, NewQFont(f)});
+    return made.front().second;
 }

@@ -128,6 +128,14 @@ void TCanvas::Refresh() {
     fontDirty_ = penDirty_ = brushDirty_ = true;
 }
 
+TCanvasBatch::TCanvasBatch(TCanvas* Canvas) : canvas_(Canvas) {
+    canvas_->Device().BeginCall();
+}
+
+TCanvasBatch::~TCanvasBatch() {
+    canvas_->Device().EndCall();
+}
+
 void TCanvas::RealizeObjects() {
     UpdateTarget();
     if (!device_->HasTarget()) throw EInvalidOperation("Canvas does not allow drawing");

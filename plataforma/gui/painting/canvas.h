@@ -9,9 +9,9 @@
 
 #include "plataforma/base/component.h"
 #include "plataforma/base/events.h"
+#include "plataforma/gui/kernel/win_types.h"
 #include "plataforma/gui/painting/colors.h"
 #include "plataforma/gui/painting/font.h"
-#include "plataforma/gui/kernel/win_types.h"
 
 #include <initializer_list>
 #include <memory>
@@ -224,4 +224,18 @@ private:
     std::unique_ptr<TBrush> brush_;
     TCopyMode copyMode_ = cmSrcCopy;
     bool fontDirty_ = true, penDirty_ = true, brushDirty_ = true;
+};
+
+// While it lives, the canvas's calls share one painter on its target, as the primitives of
+// one call do, instead of one painter each: for a run of many small calls (a text drawn
+// piece by piece).
+class TCanvasBatch {
+public:
+    explicit TCanvasBatch(TCanvas* Canvas);
+    ~TCanvasBatch();
+    TCanvasBatch(const TCanvasBatch&) = delete;
+    TCanvasBatch& operator=(const TCanvasBatch&) = delete;
+
+private:
+    TCanvas* canvas_;
 };

@@ -263,6 +263,7 @@ const QFontMetrics& CanvasDevice::Metrics() {
     if (!metrics_ || metricsFont_ != state.font) {
         metrics_.emplace(state.font);
         metricsFont_ = state.font;
+        widths_ = WidthsOf(state.font);
     }
     return *metrics_;
 }
@@ -466,7 +467,7 @@ void CanvasDevice::WideStroke(const QPainterPath& path) {
 
 int CanvasDevice::Text(int x, int y, const QString& s, const QRect* clip, const QRect* opaqueRect) {
     const QFontMetrics& fm = Metrics();
-    const int w = fm.horizontalAdvance(s), h = fm.height(), ascent = fm.ascent();
+    const int w = Advance(s), h = fm.height(), ascent = fm.ascent();
     // The text's top-left corner relative to the reference point, by the alignment.
     int dx = 0, dy = 0;
     switch (state.textAlign & TA_CENTER) {

@@ -9,6 +9,7 @@
 #include "plataforma/gui/painting/canvas.h"
 #include "plataforma/gui/painting/gdi.h"
 #include "plataforma/gui/painting/raster.h"
+#include "plataforma/gui/painting/text_advance.h"
 
 #include <QFont>
 #include <QFontMetrics>
@@ -136,6 +137,8 @@ public:
     int Text(int x, int y, const QString& s, const QRect* clip = nullptr,
              const QRect* opaqueRect = nullptr);
     const QFontMetrics& Metrics();
+    // The advance width of a text in the font (remembered for the font).
+    int Advance(const QString& text) { return Metrics(), widths_->Advance(*metrics_, text); }
     // Text as the selected font shows it (a symbol font's Greek letters), which is what is
     // measured and drawn; back to the program's text for a recording.
     QString Shown(const QString& text) const { return ShownText(text, state.symbolFont); }
@@ -172,6 +175,7 @@ private:
     void PaintBrush(QPainter& p, const QRect* rects, int count, TPenMode mode);
     std::optional<QFontMetrics> metrics_;
     QFont metricsFont_;
+    std::shared_ptr<TextWidths> widths_;
 };
 
 // Runs one canvas operation: notifies OnChanging, realizes the objects, records the call,

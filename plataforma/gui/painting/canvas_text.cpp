@@ -24,8 +24,7 @@ void TCanvas::TextRect(const TRect& Rect, int X, int Y, const AnsiString& Text) 
 
 TSize TCanvas::TextExtent(const AnsiString& Text) {
     RealizeObjects();
-    const QFontMetrics fm = device_->Metrics();
-    return {fm.horizontalAdvance(device_->Shown(ToQString(Text))), fm.height()};
+    return {device_->Advance(device_->Shown(ToQString(Text))), device_->Metrics().height()};
 }
 
 int TCanvas::TextHeight(const AnsiString&) {

@@ -23,13 +23,15 @@ struct TabStops {
 };
 
 // The width of a piece of a line, tabs expanded (or taken as spaces without stops).
-int PieceWidth(const QFontMetrics& fm, const QString& s, const TabStops* tabs) {
+int PieceWidth(CanvasDevice& d, const QString& s, const TabStops* tabs) {
+    if (!s.contains(QLatin1Char('\t'))) return d.Advance(s);
     int x = 0;
     qsizetype start = 0;
     for (qsizetype i = 0; i <= s.size(); ++i) {
         if (i < s.size() && s[i] != QLatin1Char('\t')) continue;
-        x += fm.horizontalAdvance(s.mid(start, i - start));
-        if (i < s.size()) x = tabs ? tabs->Next(x) : x + fm.horizontalAdvance(QLatin1Char(' '));
+        x += d.Advance(s.mid(start, i - start));
+        if (i < s.size())
+            x = tabs ? tabs->Next(x) : x + d.Metrics().horizontalAdvance(QLatin1Char(' '));
         start = i + 1;
     }
     return x;
@@ -62,10 +64,10 @@ QString StripPrefixes(const QString& s, UINT format, std::vector<qsizetype>& und
 
 class Layout {
 public:
-    Layout(const QFontMetrics& fm, UINT format, const TabStops* tabs, int avail)
-        : fm_(fm), format_(format), tabs_(tabs), avail_(avail) {}
+    Layout(CanvasDevice& d, UINT format, const TabStops* tabs, int avail)
+        : d_(d), format_(format), tabs_(tabs), avail_(avail) {}
 
-    int Width(const QString& s) const { return PieceWidth(fm_, s, tabs_); }
+    int Width(const QString& s) const { return PieceWidth(d_, s, tabs_); }
 
     // The paragraphs of the text broken into lines.
     std::vector<Line> Lines(const QString& text, const std::vector<qsizetype>& underlined) const {
@@ -190,7 +192,7 @@ private:
         l.underlined = std::move(kept);
     }
 
-    const QFontMetrics& fm_;
+    CanvasDevice& d_;
     UINT format_;
     const TabStops* tabs_;
     int avail_;
@@ -213,12 +215,12 @@ int Draw(HDC dc, const QString& source, TRect* rect, UINT format, DRAWTEXTPARAMS
     const int rightMargin = params ? params->iRightMargin : 0;
     if (params) params->uiLengthDrawn = static_cast<UINT>(source.size());
 
-    const QFontMetrics fm(d->state.font);
+    const QFontMetrics fm = d->Metrics();
     TabStops tabs;
     tabs.interval = std::max(1, tabChars) * fm.horizontalAdvance(QLatin1Char('x'));
     const TabStops* stops = (format & DT_EXPANDTABS) ? &tabs : nullptr;
     const int left = rect->Left + leftMargin, right = rect->Right - rightMargin;
-    const Layout layout(fm, format, stops, right - left);
+    const Layout layout(*d, format, stops, right - left);
 
     std::vector<qsizetype> underlined;
     const QString text = d->Shown(StripPrefixes(source, format, underlined));
@@ -339,7 +341,7 @@ DWORD GetTabbedTextExtent(HDC dc, const char* text, int count, int tabPositions,
     if (!d) return 0;
     const QFontMetrics fm(d->state.font);
     const TabStops t = StopsOf(fm, tabPositions, tabStops);
-    const int w = PieceWidth(fm, d->Shown(TextArgument(text, count)), &t);
+    const int w = PieceWidth(*d, d->Shown(TextArgument(text, count)), &t);
     return MAKELONG(static_cast<WORD>(w), static_cast<WORD>(fm.height()));
 }
 

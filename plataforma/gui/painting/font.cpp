@@ -4,6 +4,7 @@
 
 #include <QFontDatabase>
 
+#include <array>
 #include <cmath>
 
 int MulDiv(int a, int b, int c) {
@@ -116,6 +117,22 @@ const char* const kCandidates[3][3] = {
     {"Liberation Mono", "DejaVu Sans Mono", "FreeMono"},
 };
 
+// For each kind of face, the first candidate installed (the second when none is).
+std::array<AnsiString, 3> InstalledCandidates() {
+    EnsureQtApplication();
+    const QStringList families = QFontDatabase::families();
+    std::array<AnsiString, 3> chosen;
+    for (size_t kind = 0; kind < chosen.size(); ++kind) {
+        chosen[kind] = kCandidates[kind][1];
+        for (const char* c : kCandidates[kind])
+            if (families.contains(QString::fromLatin1(c), Qt::CaseInsensitive)) {
+                chosen[kind] = c;
+                break;
+            }
+    }
+    return chosen;
+}
+
 // Serif faces with Greek for the symbol font's letters, the first one installed.
 const char* const kSymbolCandidates[] = {"DejaVu Serif", "Liberation Serif", "FreeSerif"};
 
@@ -144,11 +161,9 @@ AnsiString ResolveFontFamily(const AnsiString& Name) {
     }
     for (const Familia& f : kWindowsFonts) {
         if (!AnsiSameText(Name, f.windows)) continue;
-        EnsureQtApplication();
-        const QStringList families = QFontDatabase::families();
-        for (const char* c : kCandidates[f.kind])
-            if (families.contains(QString::fromLatin1(c), Qt::CaseInsensitive)) return c;
-        return kCandidates[f.kind][1];
+        // Looked up once: the installed families do not change while the program runs.
+        static const std::array<AnsiString, 3> installed = InstalledCandidates();
+        return installed[f.kind];
     }
     return Name;
 }
