@@ -20,6 +20,7 @@
 #include "controles/grid/markup/picture_container.h"
 #include "controles/grid/paint/arrow_window.h"
 #include "controles/grid/paint/floating_footer.h"
+#include "controles/grid/search/find_parameters.h"
 #include "plataforma/base/dates.h"
 #include "plataforma/gui/images/image_list.h"
 #include "plataforma/gui/kernel/timers.h"
@@ -152,6 +153,8 @@ class TKavInplaceEdit;
 class TMaskEdit;
 class TComboBox;
 enum TIntelliPan { ipVertical, ipHorizontal, ipBoth, ipNone };
+// What ExportNotification reports: a walk over the cells starts, reaches a row, ends.
+enum TGridExportState { esExportStart, esExportNewRow, esExportDone, esExportSelRow, esExportFail };
 
 class TKavStringGrid : public TBaseGrid {
 public:
@@ -937,6 +940,27 @@ public:
     virtual AnsiString SaveCell(int ACol, int ARow);
     virtual void LoadCell(int ACol, int ARow, const AnsiString& Value);
     virtual void ExportNotification(int /*AState*/, int /*ARow*/) {}
+
+    // --- searching the cells ---
+    // Start (-1, -1) tests the range's first cell (its last backward); any other start
+    // begins one step on. (-1, -1) when nothing matches.
+    TPoint Find(TPoint Start, const AnsiString& Text, TFindParameters Params);
+    TPoint FindWide(TPoint Start, const WideString& Text, TFindParameters Params);
+    // Find from (-1, -1), and from the last found cell with the stored text and parameters;
+    // both store their result (also (-1, -1)) as the last found cell.
+    TPoint FindFirst(const AnsiString& Text, TFindParameters Params);
+    TPoint FindNext();
+    // The cell test of the stored search.
+    bool MatchCell(int ACol, int ARow, bool Wide);
+    // The first non-fixed row whose lookup cell (the sort column when the indicator shows,
+    // else column 1) begins with Text, given upper-cased; -1 when none.
+    int Search(const AnsiString& Text);
+    TPoint GetLastFound() const { return lastFound_; }
+    void SetLastFound(TPoint Value) { lastFound_ = Value; }
+    int GetPresetSearchCol() const { return presetSearchCol_; }
+    void SetPresetSearchCol(int Value) { presetSearchCol_ = Value; }
+    int GetPresetSearchRow() const { return presetSearchRow_; }
+    void SetPresetSearchRow(int Value) { presetSearchRow_ = Value; }
     virtual void ImportNotification(int /*AState*/, int /*ARow*/) {}
     virtual void EditProgress(const AnsiString& /*Text*/, int /*Pos*/, int /*Value*/) {}
 
@@ -1665,6 +1689,15 @@ private:
     bool enableBlink_ = false;
     bool excelStyleDecimal_ = false;
     AnsiString searchText_;
+    void IncrementalSearch(char Key);
+    TPoint FindInternal(TPoint Start, const AnsiString& Text, const WideString& WideText, bool Wide,
+                        TFindParameters Params);
+    TPoint lastFound_{-1, -1};
+    TFindParameters findParams_;
+    AnsiString findText_;
+    WideString findTextWide_;
+    int presetSearchCol_ = 0;
+    int presetSearchRow_ = 0;
     int previousWidth_ = 0;
     bool sizing_ = false;
     uint8_t mouseCursorState_ = 0;

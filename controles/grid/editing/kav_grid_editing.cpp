@@ -283,7 +283,31 @@ void TKavStringGrid::KeyPress(char& Key) {
             }
         }
     }
+    if (!GetOptions().Contains(goEditing) && GetNavigation()->GetAutoGotoWhenSorted())
+        IncrementalSearch(Key);
     TBaseGrid::KeyPress(Key);
+}
+
+// The typed characters look up the first row whose lookup cell begins with them. Control
+// characters other than Backspace (which takes the last typed one away) search nothing.
+void TKavStringGrid::IncrementalSearch(char Key) {
+    const bool incremental = GetNavigation()->GetAutoGotoIncremental();
+    AnsiString text;
+    if (Key == 8 && incremental) {
+        text = searchText_;
+        if (!text.IsEmpty()) text.SetLength(text.Length() - 1);
+    } else if (static_cast<unsigned char>(Key) < 32) {
+        return;
+    } else {
+        text = incremental ? searchText_ + AnsiString(Key) : AnsiString(Key);
+    }
+    SetSearchText(text);
+    if (text.IsEmpty()) return;
+    const int row = Search(AnsiUpperCase(text));
+    if (row >= 0)
+        SetRow(row);
+    else
+        searchText_ = AnsiString();
 }
 
 // --- sizing while typing ---
