@@ -8,6 +8,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <string>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -43,20 +46,6 @@ std::string SinEtiquetas(const std::string& s, bool saltos) {
         i = fin;
     }
     return r;
-}
-
-// The 0-based place in the markup where visible character n (1-based) stands; the tags just
-// before it are passed over only when none precede it. npos when there is no such place.
-size_t LugarEnMarcado(const std::string& s, size_t n) {
-    size_t cuenta = 1;
-    for (size_t i = 0; i < s.size(); ++i) {
-        if (cuenta == n) return i;
-        if (s[i] == '<')
-            i = FinDeEtiqueta(s, i);
-        else
-            ++cuenta;
-    }
-    return cuenta == n ? s.size() : std::string::npos;
 }
 
 // Every "<Tag>" (or "</Tag>" with Cierre) taken out, case ignored.
@@ -217,29 +206,57 @@ AnsiString HTMLStrip(const AnsiString& S) {
 
 AnsiString HiLight(const AnsiString& S, const AnsiString& H, const AnsiString& Tag, bool DoCase) {
     if (H.IsEmpty()) return S;
-    std::string s = S.str();
+    const std::string& s = S.str();
     std::string visible = SinEtiquetas(s, false), buscado = H.str();
     if (!DoCase) {
         visible = AnsiUpperCase(AnsiString(visible)).str();
         buscado = AnsiUpperCase(H).str();
     }
-    const std::string abre = "<" + Tag.str() + ">", cierra = "</" + Tag.str() + ">";
-    // Hits do not overlap; the next search starts right after the last hit, and its
-    // opening tag never goes before the closing tag of the hit before.
-    size_t trasCierre = 0;
+    // The hits, in visible characters: they do not overlap, the next search starts right
+    // after the last hit.
+    std::vector<std::pair<size_t, size_t>> hits;
     for (size_t desde = 0;;) {
         const size_t p = visible.find(buscado, desde);
         if (p == std::string::npos) break;
         desde = p + buscado.size();
-        const size_t a = LugarEnMarcado(s, p + 1);
-        if (a == std::string::npos) break;
-        s.insert(std::max(a, trasCierre), abre);
-        const size_t b = LugarEnMarcado(s, desde + 1);
-        if (b == std::string::npos) break;
-        s.insert(b, cierra);
-        trasCierre = b + cierra.size();
+        hits.emplace_back(p, desde);
     }
-    return AnsiString(std::move(s));
+    if (hits.empty()) return S;
+    const std::string abre = "<" + Tag.str() + ">", cierra = "</" + Tag.str() + ">";
+    // One walk over the markup: a hit opens right after the visible character before it and
+    // closes right after its last one, before the tags that follow them; a hit that starts
+    // where the one before ends opens after that one's closing tag.
+    std::string r;
+    r.reserve(s.size() + hits.size() * (abre.size() + cierra.size()));
+    size_t vistos = 0, k = 0;
+    bool abierto = false;
+    auto marcar = [&] {
+        while (k < hits.size()) {
+            if (abierto && hits[k].second == vistos) {
+                r += cierra;
+                abierto = false;
+                ++k;
+            } else if (!abierto && hits[k].first == vistos) {
+                r += abre;
+                abierto = true;
+            } else {
+                break;
+            }
+        }
+    };
+    for (size_t i = 0; i < s.size(); ++i) {
+        marcar();
+        if (s[i] == '<') {
+            const size_t fin = FinDeEtiqueta(s, i);
+            r.append(s, i, fin - i + 1);
+            i = fin;
+        } else {
+            r += s[i];
+            ++vistos;
+        }
+    }
+    marcar();
+    return AnsiString(std::move(r));
 }
 
 AnsiString UnHiLight(const AnsiString& S, const AnsiString& Tag) {

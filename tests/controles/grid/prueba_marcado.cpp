@@ -36,6 +36,7 @@ TEST(Marcado, HiLightYUnHiLight) {
         {"Gato gato", "gato", true, "Gato <hi>gato</hi>"},
         {"Gato gato", "GATO", false, "<hi>Gato</hi> <hi>gato</hi>"},
         {"aa", "a", false, "<hi>a</hi><hi>a</hi>"},
+        {"a<b>a</b>", "A", false, "<hi>a</hi><hi><b>a</hi></b>"},
         {"<i>ab</i>cd", "bc", false, "<i>a<hi>b</i>c</hi>d"},
         {"x < y", "y", false, "x < y"},
         {"ab<i", "b", false, "a<hi>b</hi><i"},
