@@ -107,8 +107,15 @@ TKavStringGrid::~TKavStringGrid() {
     if (pictureContainer_) pictureContainer_->RemoveFreeNotification(this);
     for (TGridChangeNotifier* n : notifiers_)
         n->RemoveFreeNotification(this);
-    // Balloon hints and saved column sizes come with their own code. The texts go with the
-    // store; what the cells and the hidden rows own is freed here.
+    if (columnSize_->GetSave()) {
+        // A store that cannot be written loses the widths, never the grid's own clean-up.
+        try {
+            SaveColSizes();
+        } catch (const Exception&) {
+        }
+    }
+    // Balloon hints come with their own code. The texts go with the store; what the cells
+    // and the hidden rows own is freed here.
     TKavStringGrid::ClearProps();
 }
 
@@ -143,6 +150,7 @@ void TKavStringGrid::CreateWnd() {
         return;
     }
     gridTimer_ = SetTimer(GetHandle(), GridTimerId, GridTimerInterval, nullptr);
+    if (columnSize_->GetSave()) LoadColSizes();
 }
 
 void TKavStringGrid::DestroyWnd() {
@@ -164,6 +172,7 @@ void TKavStringGrid::Loaded() {
     minColWidth_ = 10;
     minRowHeight_ = GetDefaultRowHeight();
     loaded_ = true;
+    if (columnSize_->GetSave()) LoadColSizes();
     if (GetOptions().Contains(goAlwaysShowEditor)) {
         SetOptions(GetOptions() >> goAlwaysShowEditor);
         navigation_->SetAlwaysEdit(true);

@@ -150,6 +150,7 @@ using TAnchorHintEvent =
     std::function<void(TObject* Sender, int ARow, int ACol, AnsiString& Anchor)>;
 using TEllipsClickEvent = std::function<void(TObject* Sender, int ACol, int ARow, AnsiString& S)>;
 class TKavInplaceEdit;
+class TCustomIniFile;
 class TMaskEdit;
 class TComboBox;
 enum TIntelliPan { ipVertical, ipHorizontal, ipBoth, ipNone };
@@ -652,6 +653,12 @@ public:
     // Puts the columns back into the recorded order.
     void ResetColumnOrder();
     const std::vector<int>& GetColumnOrder() const { return columnOrder_; }
+    // Column widths ("Col" + index) and the column order ("Pos" + index) in the store that
+    // ColumnSize names; nothing without its Key and Section.
+    void SaveColSizes();
+    void LoadColSizes();
+    void SaveColPositions();
+    void LoadColPositions();
     void MoveColumn(int FromIndex, int ToIndex);
     WideString GetWideCells(int ACol, int ARow);
     void SetWideCells(int ACol, int ARow, const WideString& Value);
@@ -1690,6 +1697,7 @@ private:
     bool excelStyleDecimal_ = false;
     AnsiString searchText_;
     void IncrementalSearch(char Key);
+    std::unique_ptr<TCustomIniFile> ColumnStore() const;
     TPoint FindInternal(TPoint Start, const AnsiString& Text, const WideString& WideText, bool Wide,
                         TFindParameters Params);
     TPoint lastFound_{-1, -1};
