@@ -277,6 +277,15 @@ QPainter* CanvasDevice::Begin(QPainter& local) {
     if (!target_ || size_.isEmpty()) return nullptr;
     const QRegion& clip = CachedClip();
     if (clip.isEmpty()) return nullptr;
+    if (external_) {
+        if (!external_->isActive()) return nullptr;
+        external_->resetTransform();
+        external_->setCompositionMode(QPainter::CompositionMode_SourceOver);
+        external_->translate(base_);
+        external_->setClipRegion(clip);
+        external_->translate(state.Origin());
+        return external_;
+    }
     if (keep_ || callDepth_ > 0) {
         if (!kept_.isActive()) {
             if (keeper && keeper != this) keeper->EndKept();

@@ -89,6 +89,9 @@ public:
     // While kept, one painter stays open on the target from call to call (a control's
     // store during its paint), instead of one opened for each call.
     void SetKeepPainter(bool Value);
+    // A painter that someone else keeps open on the target (a printer's, for the whole
+    // document): every call draws through it; nullptr to stop.
+    void SetPainter(QPainter* painter) { external_ = painter; }
     // Ends a painter kept open on an image, before someone else paints on it or replaces it
     // (nullptr: whatever image).
     static void ReleaseKeptPainter(const QImage* image = nullptr);
@@ -155,6 +158,7 @@ public:
 private:
     TCanvas* owner_;
     QPaintDevice* target_ = nullptr;
+    QPainter* external_ = nullptr;
     QImage* image_ = nullptr;
     QSize size_;
     QPoint base_;
