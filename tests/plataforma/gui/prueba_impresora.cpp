@@ -50,8 +50,8 @@ TEST(Impresora, ImprimePaginasEnUnPDFConSuPapelYOrientacion) {
         EXPECT_EQ(GetDeviceCaps(lienzo->GetHandle(), HORZRES), c.ancho);
         EXPECT_EQ(GetDeviceCaps(lienzo->GetHandle(), LOGPIXELSX), 96);
         lienzo->GetFont()->SetSize(12);
-        lienzo->TextOut(96, 96, "Primera hoja");
         lienzo->Rectangle(48, 48, c.ancho - 48, c.alto - 48);
+        lienzo->TextOut(96, 96, "Primera hoja");
         impresora.NewPage();
         EXPECT_EQ(impresora.GetPageNumber(), 2);
         lienzo->TextOut(96, c.alto - 144, "Segunda hoja");
@@ -75,6 +75,10 @@ TEST(Impresora, ImprimePaginasEnUnPDFConSuPapelYOrientacion) {
         EXPECT_GT(segunda->yMin, c.alto * 0.75 - 120);
         // 12 points high, whatever the device.
         EXPECT_NEAR(primera->yMax - primera->yMin, 12 * 1.15, 4);
+        // The text shows on the page, over the frame's white inside.
+        const PaginaGris gris = PaginaEnGris(pdf, 1);
+        const double medioY = gris.alto - (primera->yMin + primera->yMax) / 2;
+        EXPECT_LT(gris.Oscuro((primera->xMin + primera->xMax) / 2, medioY, 4), 128);
         if (c.orientacion == poPortrait) PaginaPNG(pdf, 1, "impresora_pagina");
     }
 }
