@@ -1,8 +1,9 @@
 // Row grouping of the advanced grid on 1,000,000 rows whose grouped column holds 1,000
 // distinct values: Group, ContractAll and ExpandAll on the result, UnGroup; each beside the
 // floor measured in the same run, a std::stable_sort of the keys plus one pass over the rows
-// that lays out the headers. Contracting and expanding one node of 1,000 rows there, beside
-// one pass over the rows' pointers. Repeated; the minimum and the median are reported.
+// that lays out the headers. Contracting and expanding one node of 1,000 rows there, among
+// expanded and among contracted nodes, beside one pass over the rows' pointers. Repeated; the
+// minimum and the median are reported.
 
 #include "bench/controles_grid/medida.h"
 #include "controles/grid/kav_grid.h"
@@ -148,6 +149,19 @@ void BM_UnNodo(benchmark::State& state) {
     benchmark::DoNotOptimize(g->GetRowCount());
 }
 
+// The same node among the others, all contracted: its rows go in among the hidden ones.
+void BM_UnNodoEntreContraidos(benchmark::State& state) {
+    auto g = Agrupada();
+    g->ContractAll();
+    const int nodo = g->RealRowIndex(g->GetRowCount() / 2);
+    g->ExpandNode(nodo);
+    for (auto _ : state) {
+        g->ContractNode(nodo);
+        g->ExpandNode(nodo);
+    }
+    benchmark::DoNotOptimize(g->GetRowCount());
+}
+
 // Its floor: one pass over the rows' pointers that takes the node's rows out and puts them
 // back.
 void BM_UnNodoSuelo(benchmark::State& state) {
@@ -170,6 +184,11 @@ MEDIDA_UNA_VEZ(BM_ContraerTodo);
 MEDIDA_UNA_VEZ(BM_ExpandirTodo);
 MEDIDA_UNA_VEZ(BM_Desagrupar);
 BENCHMARK(BM_UnNodo)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)
+    ->ComputeStatistics("min", Minimo)
+    ->ReportAggregatesOnly(true);
+BENCHMARK(BM_UnNodoEntreContraidos)
     ->Unit(benchmark::kMillisecond)
     ->Repetitions(5)
     ->ComputeStatistics("min", Minimo)

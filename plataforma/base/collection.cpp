@@ -3,6 +3,7 @@
 #include "plataforma/base/numbers.h"
 
 #include <algorithm>
+#include <unordered_set>
 
 TCollectionItem::TCollectionItem(TCollection* Collection) {
     SetCollection(Collection);
@@ -86,6 +87,32 @@ TCollectionItem* TCollection::FindItemID(int ID) const {
     for (TCollectionItem* i : items_)
         if (i->id_ == ID) return i;
     return nullptr;
+}
+
+void TCollection::SortItems(
+    const std::function<bool(const TCollectionItem*, const TCollectionItem*)>& Less) {
+    // A sorted run followed by another (items added in order behind ordered ones) is merged
+    // in one pass; anything else is sorted.
+    const auto mid = std::is_sorted_until(items_.begin(), items_.end(), Less);
+    if (std::is_sorted(mid, items_.end(), Less))
+        std::inplace_merge(items_.begin(), mid, items_.end(), Less);
+    else
+        std::stable_sort(items_.begin(), items_.end(), Less);
+    Changed();
+}
+
+void TCollection::DeleteItems(const std::vector<TCollectionItem*>& Items) {
+    if (Items.empty()) return;
+    std::unordered_set<TCollectionItem*> gone;
+    for (TCollectionItem* i : Items)
+        if (i != nullptr && i->collection_ == this) gone.insert(i);
+    std::erase_if(items_, [&gone](TCollectionItem* i) { return gone.count(i) != 0; });
+    for (TCollectionItem* i : gone) {
+        // Out of the collection already: its destructor has nothing to take out.
+        i->collection_ = nullptr;
+        delete i;
+    }
+    Changed();
 }
 
 void TCollection::Assign(TPersistent* Source) {

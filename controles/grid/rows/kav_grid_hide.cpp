@@ -70,27 +70,24 @@ void TKavStringGrid::HideRealRows(const std::vector<int>& Reals, bool Append) {
     }
     if (disp.empty()) return;
     std::vector<int> reals(Reals.begin(), Reals.begin() + static_cast<long>(disp.size()));
-    // Where each new item goes: at the end, or at its place in real-index order when the
-    // collection is ordered.
+    // The new items go at the end; when the collection is ordered by real index and they
+    // belong before its last item, it is put in order once afterwards.
     const int count = hiddenRows_->GetCount();
     const bool atEnd =
         Append || count == 0 || ItemAt(*hiddenRows_, count - 1)->GetIdx() < reals.front();
     for (size_t k = 0; k < disp.size(); ++k) {
         const int d = disp[k];
-        TGridItem* item;
-        if (atEnd) {
-            item = static_cast<TGridItem*>(hiddenRows_->Add());
-        } else {
-            int at = 0;
-            while (at < hiddenRows_->GetCount() && ItemAt(*hiddenRows_, at)->GetIdx() < reals[k])
-                ++at;
-            item = static_cast<TGridItem*>(hiddenRows_->Insert(at));
-        }
+        auto* item = static_cast<TGridItem*>(hiddenRows_->Add());
         item->SetIdx(reals[k]);
         item->SetHeight(Append ? 0 : GetRowHeights(d));
         // The item takes the row's cells, objects included, and the row stays empty.
         item->ParkRow(TakeStoreRow(d), cols);
     }
+    if (!atEnd)
+        hiddenRows_->SortItems([](const TCollectionItem* a, const TCollectionItem* b) {
+            return static_cast<const TGridItem*>(a)->GetIdx() <
+                   static_cast<const TGridItem*>(b)->GetIdx();
+        });
     // One pass: the rows that stay move up together, the hidden ones go to the end and are
     // dropped with the row count.
     const int first = disp.front();
@@ -228,8 +225,7 @@ void TKavStringGrid::UnHideItems(std::vector<TGridItem*> Items) {
     if (k == hiddenRows_->GetCount())
         hiddenRows_->Clear();
     else
-        for (TGridItem* item : Items)
-            delete item;
+        hiddenRows_->DeleteItems(std::vector<TCollectionItem*>(Items.begin(), Items.end()));
     HiddenRowsChanged();
     CellControlsUpdate();
     Invalidate();

@@ -34,7 +34,9 @@ const std::vector<int>& TKavStringGrid::SortedHiddenIndexes() const {
     hiddenSorted_.reserve(hiddenRows_->GetCount());
     for (int i = 0; i < hiddenRows_->GetCount(); ++i)
         hiddenSorted_.push_back(static_cast<const TGridItem*>(hiddenRows_->GetItem(i))->GetIdx());
-    std::sort(hiddenSorted_.begin(), hiddenSorted_.end());
+    // The collection is mostly kept in order already.
+    if (!std::is_sorted(hiddenSorted_.begin(), hiddenSorted_.end()))
+        std::sort(hiddenSorted_.begin(), hiddenSorted_.end());
     hiddenSortedValid_ = true;
     return hiddenSorted_;
 }
