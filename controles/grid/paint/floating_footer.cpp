@@ -94,8 +94,9 @@ TFooterPanel::TFooterPanel(TComponent* AOwner)
 
 void TFooterPanel::CreateWnd() {
     TCustomPanel::CreateWnd();
+    // The window may be made while the grid is still being built, before its footer exists.
     const TFloatingFooter* f = grid_->GetFloatingFooter();
-    SetHeight(f->GetVisible() ? f->GetHeight() : 0);
+    SetHeight(f && f->GetVisible() ? f->GetHeight() : 0);
 }
 
 TRect TFooterPanel::RTLCoord(bool RightToLeft, const TRect& R) const {
