@@ -122,6 +122,8 @@ enum : UINT {
     CM_CONTROLLISTCHANGE,
     CM_BORDERCHANGED,
     CM_MOUSEWHEEL,
+    // A button of a group went down: WParam the group, LParam the button.
+    CM_BUTTONPRESSED,
 };
 
 constexpr UINT CN_BASE = 0xBC00;
