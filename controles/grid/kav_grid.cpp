@@ -4,6 +4,7 @@
 #include "plataforma/gui/painting/draw_text.h"
 
 #include "controles/grid/editing/grid_check.h"
+#include "controles/grid/print/print_layout.h"
 #include "plataforma/gui/forms/forms.h"
 #include "plataforma/gui/kernel/file_version.h"
 #include "plataforma/gui/kernel/system_metrics.h"
@@ -43,6 +44,7 @@ TKavStringGrid::TKavStringGrid(TComponent* AOwner)
     navigation_ = std::make_unique<TNavigation>();
     htmlSettings_ = std::make_unique<THTMLSettings>();
     printSettings_ = std::make_unique<TPrintSettings>(this);
+    printLayout_ = std::make_unique<TPrintLayout>();
     sortSettings_ = std::make_unique<TSortSettings>(this);
     controlLook_ = std::make_unique<TControlLook>(this);
     backGround_ = std::make_unique<TBackGround>(this);

@@ -34,6 +34,7 @@
 #include <vector>
 
 class TKavStringGridCheck;
+class TPrintLayout;
 class TForm;
 
 enum TGridLook { glStandard, glSoft, glClassic, glKav, glXP, glListView };
@@ -1331,6 +1332,7 @@ private:
     std::unique_ptr<TNavigation> navigation_;
     std::unique_ptr<THTMLSettings> htmlSettings_;
     std::unique_ptr<TPrintSettings> printSettings_;
+    std::unique_ptr<TPrintLayout> printLayout_;
     std::unique_ptr<TSortSettings> sortSettings_;
     std::unique_ptr<TControlLook> controlLook_;
     std::unique_ptr<TBackGround> backGround_;
@@ -1786,6 +1788,16 @@ public:
     AnsiString EllipsClick(const AnsiString& S);
     // The most text lines of a cell of the row (1 without Multilinecells).
     int MaxLinesInRow(int ARow);
+    // The most text lines of any cell of the grid (1 without Multilinecells or columns).
+    int MaxLinesInGrid();
+    // Print font heights on paper (tenths of a millimetre) and back to points.
+    int MapFontHeight(int Size) const;
+    int MapFontSize(int Height) const;
+    // Where the columns go on paper after the last page build (tenths of a millimetre),
+    // ColCount + 1 of them; outside, EKavGridError "Columns is not in valid range".
+    TPrintLayout& PrintLayout();
+    int GetPrintColWidth(int ACol);
+    int GetPrintColOffset(int ACol);
     // Sizing while typing: the row to the typed text's lines (or to its cells when no text
     // is given), then OnEndRowSize.
     void SizeRowWhileTyping(int ARow, const AnsiString& Text);
