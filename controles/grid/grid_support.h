@@ -85,6 +85,9 @@ public:
     void SetFilename(const AnsiString& Value);
     int GetWidth() const { return width_; }
     int GetHeight() const { return height_; }
+    // The size as a stored grid gives it, without loading the file.
+    void SetWidth(int Value) { width_ = Value; }
+    void SetHeight(int Value) { height_ = Value; }
     void DrawPicture(TCanvas* Canvas, const TRect& Rect);
     void Assign(TPersistent* Source) override;
 

@@ -35,6 +35,7 @@
 
 class TKavStringGridCheck;
 class TPrintLayout;
+class TStream;
 class TForm;
 
 enum TGridLook { glStandard, glSoft, glClassic, glKav, glXP, glListView };
@@ -128,6 +129,7 @@ using TGridChangingEvent =
     std::function<void(TObject* Sender, int OldIndex, int NewIndex, bool& Allow)>;
 using TCellChangingEvent = std::function<void(TObject* Sender, int OldRow, int OldCol, int NewRow,
                                               int NewCol, bool& Allow)>;
+using TGridProgressEvent = std::function<void(TObject* Sender, short Progress)>;
 using TCellsChangedEvent = std::function<void(TObject* Sender, const TRect& R)>;
 using TAutoInsertRowEvent = std::function<void(TObject* Sender, int ARow)>;
 using TCustomCompareEvent =
@@ -387,17 +389,43 @@ public:
     // goColSizing or goRowSizing lets the mouse size.
     bool InSizeZone(int X, int Y);
 
-    // --- the cells that save and export functions write: with SaveFixedCells (on at
+    // --- the cells that save and export functions write: with StoreFixedCells (off at
     // creation) the whole grid, else the normal cells (no fixed or footer rows, no fixed
-    // columns on either side) ---
-    bool GetSaveFixedCells() const { return saveFixedCells_; }
-    void SetSaveFixedCells(bool Value) { saveFixedCells_ = Value; }
+    // columns on either side); with StoreHiddenCells the files count and write the hidden
+    // columns too ---
+    bool GetStoreFixedCells() const { return storeFixedCells_; }
+    void SetStoreFixedCells(bool Value) { storeFixedCells_ = Value; }
+    bool GetStoreHiddenCells() const { return storeHiddenCells_; }
+    void SetStoreHiddenCells(bool Value) { storeHiddenCells_ = Value; }
     int GetSaveStartCol() const;
     int GetSaveStartRow() const;
     int GetSaveEndCol() const;
     int GetSaveEndRow() const;
     int GetSaveColCount() const;
     int GetSaveRowCount() const;
+
+    // --- files: the native text file (column widths and the non-empty cells of the save
+    // range, one line each) and the binary form (component images of the grid's size, each
+    // cell, its properties and graphic). Every file is written through the file writer: a
+    // failed save keeps the old file and raises. The readers check every count, index and
+    // length: a bad file raises EKavGridError (text) or EReadError (binary), and the cells
+    // read before the fault stay. ---
+    // EKavGridError "Cannot Create <file>"; EInOutError when a write fails.
+    void SaveToFile(const AnsiString& FileName);
+    // EKavGridError "Cannot open file <file>", or "File contains no data or corrupt file
+    // <file>" for a header whose counts are not numbers within the grid's limits.
+    void LoadFromFile(const AnsiString& FileName);
+    void SaveToBinFile(const AnsiString& FileName);
+    void LoadFromBinFile(const AnsiString& FileName);
+    void SaveToBinStream(TStream* Stream);
+    // Columns Left..Right, rows Top..Bottom.
+    void SaveRectToBinStream(const TRect& Rect, TStream* Stream);
+    void LoadFromBinStream(TStream* Stream);
+    // The first stored cell lands on Point and the others keep their distance to it (a
+    // stream of the whole grid lands at its own places).
+    void LoadAtPointFromBinStream(TPoint Point, TStream* Stream);
+    // Percent done of a save or load.
+    TGridProgressEvent OnFileProgress;
 
     // --- the four windows that mark where a dragged row or column would land ---
     TColor GetArrowColor() const { return arrowColor_; }
@@ -1405,7 +1433,8 @@ private:
     // hidden columns: a shown flag and the width of each real column below 512
     std::vector<uint8_t> visibleCols_;
     std::vector<int> hiddenWidths_; // whole widths, also beyond 16 bits
-    bool saveFixedCells_ = true;
+    bool storeFixedCells_ = false;
+    bool storeHiddenCells_ = false;
     TColor arrowColor_ = 0x00FF00;
     TArrowWindow* arrows_[4] = {}; // owned as components, made on first use
     int numHiddenCols_ = 0;

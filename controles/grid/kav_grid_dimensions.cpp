@@ -114,19 +114,19 @@ void TKavStringGrid::ScrollInView(int ACol, int ARow) {
 // --- the save range ---
 
 int TKavStringGrid::GetSaveStartCol() const {
-    return saveFixedCells_ ? 0 : GetFixedCols();
+    return storeFixedCells_ ? 0 : GetFixedCols();
 }
 
 int TKavStringGrid::GetSaveStartRow() const {
-    return saveFixedCells_ ? 0 : GetFixedRows();
+    return storeFixedCells_ ? 0 : GetFixedRows();
 }
 
 int TKavStringGrid::GetSaveEndCol() const {
-    return GetColCount() - 1 - (saveFixedCells_ ? 0 : fixedRightCols_);
+    return GetColCount() - 1 - (storeFixedCells_ ? 0 : fixedRightCols_);
 }
 
 int TKavStringGrid::GetSaveEndRow() const {
-    return GetRowCount() - 1 - (saveFixedCells_ ? 0 : fixedFooters_);
+    return GetRowCount() - 1 - (storeFixedCells_ ? 0 : fixedFooters_);
 }
 
 int TKavStringGrid::GetSaveColCount() const {

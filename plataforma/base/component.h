@@ -12,6 +12,9 @@
 #include <memory>
 #include <vector>
 
+class TWriter;
+class TReader;
+
 class EComponentError : public Exception {
 public:
     using Exception::Exception;
@@ -87,6 +90,15 @@ public:
     // to own as loading; EndLoading clears the marks and calls Loaded on each, owner first.
     void BeginLoading();
     void EndLoading();
+
+    // --- the binary component image (TStream::WriteComponent, ReadComponent) ---
+    // The class named in the image; an image of another class is not read into this one.
+    virtual AnsiString ClassName() const { return "TComponent"; }
+    // The published properties, in streaming order (none here).
+    virtual void WriteProperties(TWriter& Writer);
+    // One property of the image by its name; one this class does not publish raises
+    // EReadError "Property <name> does not exist".
+    virtual void ReadProperty(const AnsiString& Name, TReader& Reader);
 
 protected:
     // Called on the owner (which passes it on to what it owns) and on those registered with

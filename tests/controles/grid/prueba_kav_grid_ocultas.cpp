@@ -311,12 +311,13 @@ TEST_F(Ocultas, CeldasQueSeGuardan) {
     Llenar(10);
     g->SetFixedRightCols(1);
     g->SetFixedFooters(1);
-    EXPECT_TRUE(g->GetSaveFixedCells());
+    EXPECT_FALSE(g->GetStoreFixedCells());
+    g->SetStoreFixedCells(true);
     const int todo[] = {g->GetSaveStartCol(), g->GetSaveStartRow(), g->GetSaveEndCol(),
                         g->GetSaveEndRow(),   g->GetSaveColCount(), g->GetSaveRowCount()};
     EXPECT_EQ(std::vector<int>(std::begin(todo), std::end(todo)),
               (std::vector<int>{0, 0, 4, 9, 5, 10}));
-    g->SetSaveFixedCells(false);
+    g->SetStoreFixedCells(false);
     const int normales[] = {g->GetSaveStartCol(), g->GetSaveStartRow(), g->GetSaveEndCol(),
                             g->GetSaveEndRow(),   g->GetSaveColCount(), g->GetSaveRowCount()};
     EXPECT_EQ(std::vector<int>(std::begin(normales), std::end(normales)),

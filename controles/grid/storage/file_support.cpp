@@ -1,0 +1,44 @@
+#include "controles/grid/storage/file_support.h"
+
+#include <charconv>
+#include <cmath>
+
+namespace grid_files {
+
+void Progress::Step(int64_t Done, int64_t Total) {
+    if (!grid_->OnFileProgress) return;
+    const int p = static_cast<int>(std::lround(static_cast<double>(Done) * 100.0 /
+                                               static_cast<double>(std::max<int64_t>(1, Total))));
+    if (p == last_) return;
+    last_ = p;
+    grid_->OnFileProgress(grid_, static_cast<short>(p));
+}
+
+bool ParseInt(std::string_view Text, int& Value) {
+    if (Text.empty()) return false;
+    const char* end = Text.data() + Text.size();
+    const auto [ptr, ec] = std::from_chars(Text.data(), end, Value);
+    return ec == std::errc() && ptr == end;
+}
+
+std::string_view LineWalker::Next() {
+    const size_t start = pos_;
+    size_t i = start;
+    while (i < text_.size() && text_[i] != '\r' && text_[i] != '\n')
+        ++i;
+    const std::string_view line = text_.substr(start, i - start);
+    if (i < text_.size()) {
+        if (text_[i] == '\r' && i + 1 < text_.size() && text_[i + 1] == '\n') ++i;
+        ++i;
+    }
+    pos_ = i;
+    return line;
+}
+
+void AppendInt(std::string& Out, int64_t Value) {
+    char b[24];
+    const auto [ptr, ec] = std::to_chars(b, b + sizeof b, Value);
+    Out.append(b, ptr);
+}
+
+} // namespace grid_files

@@ -1,0 +1,55 @@
+#pragma once
+// What the grid's file readers and writers share: the progress that fires only when its
+// percentage changes, strict decimal numbers, the line walk of an 8-bit text file and the
+// limits a file may ask of the grid.
+
+#include "controles/grid/kav_grid.h"
+
+#include <cstdint>
+#include <string_view>
+
+namespace grid_files {
+
+// A file may size the grid up to these counts (and no more cells than kMaxCells in all),
+// so that a damaged header cannot ask for more memory than the machine has.
+constexpr int64_t kMaxCols = 100000;
+constexpr int64_t kMaxRows = 20000000;
+constexpr int64_t kMaxCells = 40000000;
+
+inline bool SizeAllowed(int64_t Cols, int64_t Rows) {
+    return Cols >= 0 && Rows >= 0 && Cols <= kMaxCols && Rows <= kMaxRows &&
+           Cols * Rows <= kMaxCells;
+}
+
+// p = round(Done × 100 / max(1, Total)), fired when it differs from the last one fired
+// (none before the first).
+class Progress {
+public:
+    Progress(TKavStringGrid* Grid) : grid_(Grid) {}
+    void Step(int64_t Done, int64_t Total);
+
+private:
+    TKavStringGrid* grid_;
+    int last_ = -1;
+};
+
+// A decimal integer (an optional "-", then digits, nothing else) within int's range.
+bool ParseInt(std::string_view Text, int& Value);
+
+// The lines of a text held in memory: each ends at CR LF, CR or LF.
+class LineWalker {
+public:
+    explicit LineWalker(std::string_view Text) : text_(Text) {}
+    bool AtEnd() const { return pos_ >= text_.size(); }
+    std::string_view Next();
+    size_t Position() const { return pos_; }
+
+private:
+    std::string_view text_;
+    size_t pos_ = 0;
+};
+
+// A number in decimal, appended.
+void AppendInt(std::string& Out, int64_t Value);
+
+} // namespace grid_files

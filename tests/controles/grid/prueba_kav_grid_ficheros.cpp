@@ -1,0 +1,348 @@
+// The grid's native text file and binary form: the exact bytes of a small grid, round trips
+// of a fixture with the awkward texts, hidden lines and fixed cells, cells beyond row
+// 65,535, properties and graphics, a rectangle loaded at a point, and files and streams
+// that are damaged (each with the input that shows the fault).
+
+#include "controles/grid/kav_grid.h"
+#include "plataforma/base/file_errors.h"
+#include "plataforma/base/file_writer.h"
+#include "plataforma/base/streams.h"
+#include "plataforma/gui/images/graphics.h"
+#include "tests/controles/grid/rejilla_prueba.h"
+#include "tests/plataforma/gui/control_prueba.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const char* const kTextos[] = {"dos\r\nl\xEDneas",
+                               "solo\nLF",
+                               "comillas \"x\"",
+                               "a;b,c",
+                               "tab\tdentro",
+                               "\xE1\xE9\xED\xF3\xFA \xF1 \x80",
+                               " espacios ",
+                               "^",
+                               "$amp"};
+
+class Ficheros : public testing::Test {
+protected:
+    void SetUp() override {
+        std::string p = (fs::temp_directory_path() / "quenbar_gf_XXXXXX").string();
+        ASSERT_NE(mkdtemp(p.data()), nullptr);
+        dir = p;
+        ventana = std::make_unique<VentanaPrueba>();
+    }
+    void TearDown() override {
+        FileWriter::InjectFailureForTests(FileWriter::Failure::None);
+        fs::remove_all(dir);
+    }
+    Rejilla* Nueva(int cols, int rows) {
+        auto* g = new Rejilla(ventana.get());
+        g->SetColCount(cols);
+        g->SetRowCount(rows);
+        return g;
+    }
+    // The fixture: every awkward text, empty cells between them, a fixed row and column.
+    Rejilla* Fixture() {
+        Rejilla* g = Nueva(5, 5);
+        for (int c = 0; c < 5; ++c)
+            g->SetCells(c, 0, "T" + AnsiString(c));
+        int i = 0;
+        for (int r = 1; r < 5; ++r)
+            for (int c = 1; c < 5; ++c)
+                if ((r + c) % 3 != 0) g->SetCells(c, r, kTextos[i++ % std::size(kTextos)]);
+        return g;
+    }
+    AnsiString Ruta(const char* n) const { return AnsiString((dir / n).string()); }
+    std::string Leer(const AnsiString& p) {
+        std::ifstream f(p.c_str(), std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(f), {});
+    }
+    void Escribir(const AnsiString& p, const std::string& s) {
+        std::ofstream(p.c_str(), std::ios::binary) << s;
+    }
+    static void MismasCeldas(TStringGrid* a, TStringGrid* b, int c0, int r0) {
+        ASSERT_EQ(a->GetColCount(), b->GetColCount());
+        ASSERT_EQ(a->GetRowCount(), b->GetRowCount());
+        for (int r = r0; r < a->GetRowCount(); ++r)
+            for (int c = c0; c < a->GetColCount(); ++c)
+                EXPECT_EQ(a->GetCells(c, r), b->GetCells(c, r)) << c << "," << r;
+    }
+    fs::path dir;
+    std::unique_ptr<VentanaPrueba> ventana;
+};
+
+// The file of a grid of 3 x 2 normal cells with one fixed row and column, and its load.
+TEST_F(Ficheros, TextoNativoExacto) {
+    Rejilla* g = Nueva(4, 3);
+    for (int c = 0; c < 4; ++c)
+        g->SetColWidths(c, 64);
+    g->SetCells(1, 1, "a");
+    g->SetCells(3, 2, "b");
+    g->SetCells(0, 0, "fija");
+    g->SaveToFile(Ruta("n.txt"));
+    EXPECT_EQ(Leer(Ruta("n.txt")), "3,2\r\ncw 1,64\r\ncw 2,64\r\ncw 3,64\r\n1,1,a\r\n3,2,b\r\n");
+    Rejilla* h = Nueva(2, 2);
+    h->LoadFromFile(Ruta("n.txt"));
+    EXPECT_EQ(h->GetColCount(), 4);
+    EXPECT_EQ(h->GetRowCount(), 3);
+    EXPECT_EQ(h->GetCells(1, 1), "a");
+    EXPECT_EQ(h->GetCells(3, 2), "b");
+    EXPECT_EQ(h->GetColWidths(2), 64);
+}
+
+// The fixture through the native file and the binary file, with the fixed cells stored or
+// not; hidden columns and rows are left out as the screen leaves them out.
+TEST_F(Ficheros, IdaYVueltaDelFixture) {
+    for (bool fijas : {false, true})
+        for (int forma = 0; forma < 4; ++forma) {
+            SCOPED_TRACE(testing::Message() << "fijas " << fijas << " forma " << forma);
+            Rejilla* g = Fixture();
+            if (forma >= 2) {
+                g->HideColumn(2);
+                g->HideRow(3);
+            }
+            g->SetStoreFixedCells(fijas);
+            g->SetMultilinecells(true);
+            Rejilla* h = Nueva(2, 2);
+            h->SetStoreFixedCells(fijas);
+            h->SetMultilinecells(true);
+            if (forma % 2 == 0) {
+                g->SaveToFile(Ruta("f.txt"));
+                h->LoadFromFile(Ruta("f.txt"));
+            } else {
+                g->SaveToBinFile(Ruta("f.bin"));
+                h->LoadFromBinFile(Ruta("f.bin"));
+            }
+            MismasCeldas(g, h, fijas ? 0 : 1, fijas ? 0 : 1);
+        }
+}
+
+// A TAB and a CR share the byte 9 in the native file: with an LF in the text the byte comes
+// back as a CR, without one as a TAB.
+TEST_F(Ficheros, TabulacionYSaltoEnLaMismaCelda) {
+    Rejilla* g = Nueva(3, 3);
+    g->SetMultilinecells(true);
+    g->SetCells(1, 1, "a\tb\nc");
+    g->SetCells(2, 1, "a\tb");
+    g->SetCells(1, 2, "a\rb");
+    g->SaveToFile(Ruta("t.txt"));
+    Rejilla* h = Nueva(3, 3);
+    h->SetMultilinecells(true);
+    h->LoadFromFile(Ruta("t.txt"));
+    EXPECT_EQ(h->GetCells(1, 1), "a\rb\nc");
+    EXPECT_EQ(h->GetCells(2, 1), "a\tb");
+    EXPECT_EQ(h->GetCells(1, 2), "a\tb");
+}
+
+// Headers whose counts are not numbers within the grid's limits raise before anything
+// changes; lines outside the grid are skipped; an empty header keeps the size.
+TEST_F(Ficheros, TextoNativoDanado) {
+    for (const char* cabecera :
+         {"abc,2", "3", "-1,2", "3,x", "3,2x", "99999999,99999999", ",", "0,0"}) {
+        SCOPED_TRACE(cabecera);
+        Escribir(Ruta("d.txt"), std::string(cabecera) + "\r\n1,1,z\r\n");
+        Rejilla* h = Nueva(3, 3);
+        h->SetFixedCols(0);
+        h->SetFixedRows(0);
+        h->SetCells(1, 1, "antes");
+        try {
+            h->LoadFromFile(Ruta("d.txt"));
+            ADD_FAILURE() << "no error";
+        } catch (const EKavGridError& e) {
+            EXPECT_EQ(e.Message, "File contains no data or corrupt file " + Ruta("d.txt"));
+        }
+        EXPECT_EQ(h->GetColCount(), 3);
+        EXPECT_EQ(h->GetCells(1, 1), "antes");
+    }
+    Escribir(Ruta("d.txt"), "\r\ncw 9,50\r\ncw 1,50\r\n9,1,fuera\r\n1,9,fuera\r\n2,-1,x\r\n"
+                            "x,1,y\r\n1,2,dentro\r\n");
+    Rejilla* h = Nueva(3, 3);
+    h->LoadFromFile(Ruta("d.txt"));
+    EXPECT_EQ(h->GetColCount(), 3);
+    EXPECT_EQ(h->GetRowCount(), 3);
+    EXPECT_EQ(h->GetColWidths(1), 50);
+    EXPECT_EQ(h->GetCells(1, 2), "dentro");
+    try {
+        h->LoadFromFile(Ruta("falta.txt"));
+        ADD_FAILURE();
+    } catch (const EKavGridError& e) {
+        EXPECT_EQ(e.Message, "Cannot open file " + Ruta("falta.txt"));
+    }
+}
+
+// A save that fails keeps the old file and raises; the progress runs 0..100 once per value.
+TEST_F(Ficheros, GuardarFallidoYProgreso) {
+    Rejilla* g = Fixture();
+    std::vector<short> pasos;
+    g->OnFileProgress = [&](TObject*, short p) { pasos.push_back(p); };
+    Escribir(Ruta("v.txt"), "viejo");
+    Escribir(Ruta("v.bin"), "viejo");
+    FileWriter::InjectFailureForTests(FileWriter::Failure::Write);
+    EXPECT_THROW(g->SaveToFile(Ruta("v.txt")), EInOutError);
+    FileWriter::InjectFailureForTests(FileWriter::Failure::Close);
+    EXPECT_THROW(g->SaveToBinFile(Ruta("v.bin")), Exception);
+    EXPECT_EQ(Leer(Ruta("v.txt")), "viejo");
+    EXPECT_EQ(Leer(Ruta("v.bin")), "viejo");
+    EXPECT_EQ(pasos, (std::vector<short>{0, 33, 67, 100, 0, 33, 67, 100}));
+    try {
+        g->SaveToFile(Ruta("no/existe.txt"));
+        ADD_FAILURE();
+    } catch (const EKavGridError& e) {
+        EXPECT_EQ(e.Message, "Cannot Create " + Ruta("no/existe.txt"));
+    }
+}
+
+// Cells past row and column 65,535 keep their place in the binary form.
+TEST_F(Ficheros, BinarioMasAllaDe65535) {
+    Rejilla* g = Nueva(3, 70001);
+    g->SetStoreFixedCells(true);
+    g->SetCells(2, 70000, "fin");
+    g->SetCells(1, 65536, "medio");
+    g->SetCells(0, 1, "inicio");
+    TMemoryStream m;
+    g->SaveToBinStream(&m);
+    m.SetPosition(0);
+    Rejilla* h = Nueva(2, 2);
+    h->SetStoreFixedCells(true);
+    h->LoadFromBinStream(&m);
+    EXPECT_EQ(h->GetRowCount(), 70001);
+    EXPECT_EQ(h->GetCells(2, 70000), "fin");
+    EXPECT_EQ(h->GetCells(1, 65536), "medio");
+    EXPECT_EQ(h->GetCells(0, 1), "inicio");
+    EXPECT_EQ(h->GetCells(1, 0), "");
+}
+
+// Properties, merged cells and graphics with their objects come back; a bitmap the grid
+// did not create is left out and the stream still reads to its end; a cell with
+// properties and no text is written.
+TEST_F(Ficheros, BinarioPropiedadesYGraficos) {
+    Rejilla* g = Nueva(6, 6);
+    g->SetStoreFixedCells(true);
+    TCellProperties* p = g->GetCellProperties(1, 1);
+    p->SetBrushColor(static_cast<TColor>(0x123456));
+    p->SetBrushColorTo(static_cast<TColor>(0x654321));
+    p->SetFontStyle(TFontStyles() << fsBold << fsUnderline);
+    p->SetFontName("Arial");
+    p->SetAlignment(taCenter);
+    p->SetEditor(edFloat);
+    g->MergeCells(2, 2, 2, 2);
+    g->SetCells(2, 2, "unida");
+    TBitmap* b = g->CreateBitmap(4, 1, true, haLeft, vaTop);
+    b->SetSize(3, 2);
+    TBitmap ajeno;
+    ajeno.SetSize(2, 2);
+    g->AddBitmap(5, 1, &ajeno, false, haLeft, vaTop);
+    g->SetCells(5, 1, "texto");
+    TStrings* radio = g->CreateRadio(1, 4, 0, 1);
+    radio->Add("s\xED");
+    radio->Add("no");
+    g->AddCheckBox(2, 5, true, false);
+    TMemoryStream m;
+    g->SaveToBinStream(&m);
+    m.SetPosition(0);
+    Rejilla* h = Nueva(2, 2);
+    h->SetStoreFixedCells(true);
+    h->LoadFromBinStream(&m);
+    EXPECT_EQ(m.GetPosition(), m.GetSize());
+    const TCellProperties* q = h->FindCellProperties(1, 1);
+    ASSERT_NE(q, nullptr);
+    EXPECT_EQ(q->GetBrushColor(), static_cast<TColor>(0x123456));
+    EXPECT_EQ(q->GetBrushColorTo(), static_cast<TColor>(0x654321));
+    EXPECT_TRUE(q->GetFontStyle().Contains(fsBold));
+    EXPECT_FALSE(q->GetFontStyle().Contains(fsItalic));
+    EXPECT_EQ(q->GetFontName(), "Arial");
+    EXPECT_EQ(q->GetAlignment(), taCenter);
+    EXPECT_EQ(q->GetEditor(), edFloat);
+    EXPECT_EQ(h->BaseCell(3, 3), TPoint(2, 2));
+    EXPECT_EQ(h->GetCellEx(3, 3), "unida");
+    ASSERT_EQ(h->GetCellType(4, 1), ctBitmap);
+    auto* hb = dynamic_cast<TBitmap*>(h->GetCellGraphic(4, 1)->CellBitmap);
+    ASSERT_NE(hb, nullptr);
+    EXPECT_EQ(hb->GetWidth(), 3);
+    EXPECT_EQ(hb->GetHeight(), 2);
+    EXPECT_EQ(h->GetCellType(5, 1), ctEmpty);
+    EXPECT_EQ(h->GetCells(5, 1), "texto");
+    ASSERT_EQ(h->GetCellType(1, 4), ctRadio);
+    auto* items = dynamic_cast<TStrings*>(h->GetCellGraphic(1, 4)->CellBitmap);
+    ASSERT_NE(items, nullptr);
+    EXPECT_EQ(items->GetCommaText(), "s\xED,no");
+    ASSERT_EQ(h->GetCellType(2, 5), ctCheckBox);
+    EXPECT_TRUE(h->GetCellGraphic(2, 5)->CellBoolean);
+}
+
+// A rectangle loaded at (5, 5) puts its first stored cell there, whatever its indexes; cells
+// that land outside the grid are left out.
+TEST_F(Ficheros, RectanguloEnUnPunto) {
+    Rejilla* g = Nueva(10, 10);
+    g->SetCells(2, 3, "a");
+    g->SetCells(4, 4, "b");
+    g->SetCells(3, 5, "c");
+    TMemoryStream m;
+    g->SaveRectToBinStream(TRect(2, 3, 4, 5), &m);
+    m.SetPosition(0);
+    Rejilla* h = Nueva(7, 8);
+    h->LoadAtPointFromBinStream(TPoint(5, 5), &m);
+    EXPECT_EQ(h->GetCells(5, 5), "a");
+    EXPECT_EQ(h->GetCells(6, 7), "c");
+    EXPECT_EQ(h->GetColCount(), 7); // b at (7, 6) is outside
+}
+
+// Every cut of a good stream and a changed byte at every place raise EKavGridError (or
+// read, when the change still makes a valid record); the cells read before stay.
+TEST_F(Ficheros, BinarioDanado) {
+    Rejilla* g = Nueva(3, 3);
+    g->SetStoreFixedCells(true);
+    g->SetCells(0, 0, "uno");
+    g->SetCells(1, 0, "dos");
+    g->SetCells(2, 2, "tres");
+    g->GetCellProperties(2, 2)->SetFontSize(12);
+    TMemoryStream m;
+    g->SaveToBinStream(&m);
+    const std::string bien = m.Bytes();
+    const size_t tercera = bien.rfind("TPF0\x0BTGridCellIO");
+    for (size_t n = 1; n + 1 < bien.size(); ++n) {
+        TMemoryStream s;
+        s.WriteBuffer(bien.data(), n);
+        s.SetPosition(0);
+        Rejilla* h = Nueva(2, 2);
+        h->SetStoreFixedCells(true);
+        // A cut at the end of a record (or one byte after it) is a shorter stream.
+        const std::string celda = "TPF0\x0BTGridCellIO";
+        const bool limite = bien.compare(n, celda.size(), celda) == 0 ||
+                            bien.compare(n - 1, celda.size(), celda) == 0;
+        if (limite)
+            EXPECT_NO_THROW(h->LoadFromBinStream(&s)) << n;
+        else
+            EXPECT_THROW(h->LoadFromBinStream(&s), EKavGridError) << n;
+        if (n > tercera + 4) {
+            EXPECT_EQ(h->GetCells(0, 0), "uno");
+            EXPECT_EQ(h->GetCells(1, 0), "dos");
+        }
+        delete h;
+    }
+    for (size_t i = 0; i < bien.size(); ++i)
+        for (unsigned char x : {0x00, 0x7F, 0xFF}) {
+            std::string mala = bien;
+            mala[i] = static_cast<char>(x);
+            TMemoryStream s;
+            s.WriteBuffer(mala.data(), mala.size());
+            s.SetPosition(0);
+            Rejilla h(nullptr);
+            h.SetStoreFixedCells(true);
+            try {
+                h.LoadFromBinStream(&s);
+            } catch (const EKavGridError&) {
+            }
+        }
+}
+
+} // namespace
