@@ -427,6 +427,35 @@ public:
     // Percent done of a save or load.
     TGridProgressEvent OnFileProgress;
 
+    // --- CSV: one line per row of the save range, fields joined by the delimiter. A field
+    // that holds the delimiter, a double quote, a CR or an LF is written in double quotes
+    // (quotes doubled, a CR LF as the byte 11); reading takes records as RFC 4180 does (a
+    // quoted field may span lines) and gives the byte 11 back as CR LF. Every save goes
+    // through the file writer, the append forms too. ---
+    // The character 0: comma on writing, detected on reading (and then kept).
+    char GetFieldDelimiter() const { return fieldDelimiter_; }
+    void SetFieldDelimiter(char Value) { fieldDelimiter_ = Value; }
+    // Line breaks as "~" and an empty field as "^".
+    bool GetJavaStyleCSV() const { return javaStyleCSV_; }
+    void SetJavaStyleCSV(bool Value) { javaStyleCSV_ = Value; }
+    bool GetQuoteEmptyCSVCells() const { return quoteEmptyCSVCells_; }
+    void SetQuoteEmptyCSVCells(bool Value) { quoteEmptyCSVCells_ = Value; }
+    bool GetAlwaysQuoteCSV() const { return alwaysQuoteCSV_; }
+    void SetAlwaysQuoteCSV(bool Value) { alwaysQuoteCSV_ = Value; }
+    // Texts in the console code page in the file.
+    bool GetOemConvert() const { return oemConvert_; }
+    void SetOemConvert(bool Value) { oemConvert_ = Value; }
+    // EKavGridError "Cannot Create file <file>"; EInOutError when a write fails.
+    void SaveToCSV(const AnsiString& FileName) { OutputToCSV(FileName, false); }
+    void AppendToCSV(const AnsiString& FileName) { OutputToCSV(FileName, true); }
+    // EKavGridError "Cannot open file <file>", or "Too many cells in file <file>" beyond the
+    // grid's limits (nothing changed then).
+    void LoadFromCSV(const AnsiString& FileName) { InputFromCSV(FileName, false); }
+    // The rows go after the last one (before a visible floating footer's row).
+    void InsertFromCSV(const AnsiString& FileName) { InputFromCSV(FileName, true); }
+    void OutputToCSV(const AnsiString& FileName, bool Append);
+    void InputFromCSV(const AnsiString& FileName, bool Insert);
+
     // --- the four windows that mark where a dragged row or column would land ---
     TColor GetArrowColor() const { return arrowColor_; }
     void SetArrowColor(TColor Value);
@@ -1435,6 +1464,11 @@ private:
     std::vector<int> hiddenWidths_; // whole widths, also beyond 16 bits
     bool storeFixedCells_ = false;
     bool storeHiddenCells_ = false;
+    char fieldDelimiter_ = '\0';
+    bool javaStyleCSV_ = false;
+    bool quoteEmptyCSVCells_ = false;
+    bool alwaysQuoteCSV_ = false;
+    bool oemConvert_ = false;
     TColor arrowColor_ = 0x00FF00;
     TArrowWindow* arrows_[4] = {}; // owned as components, made on first use
     int numHiddenCols_ = 0;

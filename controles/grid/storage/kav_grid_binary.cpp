@@ -165,10 +165,10 @@ void TKavStringGrid::SaveRectToBinStream(const TRect& Rect, TStream* Stream) {
 
 void TKavStringGrid::LoadFromBinStream(TStream* Stream) {
     LoadAtPointFromBinStream(TPoint(0, 0), Stream);
-    int nodes = 0;
+    nodeCount_ = 0;
     for (int r = GetFixedRows(); r < GetRowCount(); ++r)
-        if (GetCellType(0, r) == ctNode) ++nodes;
-    if (nodes > 0) RepaintCol(0);
+        if (GetCellType(0, r) == ctNode) ++nodeCount_;
+    if (nodeCount_ > 0) RepaintCol(0);
 }
 
 namespace {

@@ -5,11 +5,9 @@
 
 #include "controles/grid/kav_grid.h"
 #include "plataforma/base/file_errors.h"
-#include "plataforma/base/file_writer.h"
 #include "plataforma/base/streams.h"
 #include "plataforma/gui/images/graphics.h"
-#include "tests/controles/grid/rejilla_prueba.h"
-#include "tests/plataforma/gui/control_prueba.h"
+#include "tests/controles/grid/ficheros_prueba.h"
 
 #include <gtest/gtest.h>
 
@@ -32,24 +30,8 @@ const char* const kTextos[] = {"dos\r\nl\xEDneas",
                                "^",
                                "$amp"};
 
-class Ficheros : public testing::Test {
+class Ficheros : public FicherosRejilla {
 protected:
-    void SetUp() override {
-        std::string p = (fs::temp_directory_path() / "quenbar_gf_XXXXXX").string();
-        ASSERT_NE(mkdtemp(p.data()), nullptr);
-        dir = p;
-        ventana = std::make_unique<VentanaPrueba>();
-    }
-    void TearDown() override {
-        FileWriter::InjectFailureForTests(FileWriter::Failure::None);
-        fs::remove_all(dir);
-    }
-    Rejilla* Nueva(int cols, int rows) {
-        auto* g = new Rejilla(ventana.get());
-        g->SetColCount(cols);
-        g->SetRowCount(rows);
-        return g;
-    }
     // The fixture: every awkward text, empty cells between them, a fixed row and column.
     Rejilla* Fixture() {
         Rejilla* g = Nueva(5, 5);
@@ -61,14 +43,6 @@ protected:
                 if ((r + c) % 3 != 0) g->SetCells(c, r, kTextos[i++ % std::size(kTextos)]);
         return g;
     }
-    AnsiString Ruta(const char* n) const { return AnsiString((dir / n).string()); }
-    std::string Leer(const AnsiString& p) {
-        std::ifstream f(p.c_str(), std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(f), {});
-    }
-    void Escribir(const AnsiString& p, const std::string& s) {
-        std::ofstream(p.c_str(), std::ios::binary) << s;
-    }
     static void MismasCeldas(TStringGrid* a, TStringGrid* b, int c0, int r0) {
         ASSERT_EQ(a->GetColCount(), b->GetColCount());
         ASSERT_EQ(a->GetRowCount(), b->GetRowCount());
@@ -76,8 +50,6 @@ protected:
             for (int c = c0; c < a->GetColCount(); ++c)
                 EXPECT_EQ(a->GetCells(c, r), b->GetCells(c, r)) << c << "," << r;
     }
-    fs::path dir;
-    std::unique_ptr<VentanaPrueba> ventana;
 };
 
 // The file of a grid of 3 x 2 normal cells with one fixed row and column, and its load.

@@ -1,0 +1,231 @@
+// TKavStringGrid: CSV files. Writing quotes every field that holds the delimiter, a double
+// quote, a CR or an LF (a CR LF inside a field becomes the byte 11, read back as CR LF);
+// reading follows RFC 4180 record by record, so a quoted field may hold delimiters, quotes
+// and line breaks.
+#include "controles/comun/text_utils.h"
+#include "controles/grid/kav_grid.h"
+#include "controles/grid/paint/floating_footer.h"
+#include "controles/grid/storage/file_support.h"
+#include "plataforma/base/file_errors.h"
+#include "plataforma/base/file_writer.h"
+#include "plataforma/base/files.h"
+
+#include <vector>
+
+using namespace grid_files;
+
+namespace {
+
+// The candidates of delimiter detection, in order of preference.
+const char kCandidates[] = {',', ';', '#', '\t', '|', '@', '*', '-', '+', '&'};
+
+// The delimiter of the first two lines: the candidate that stands alone as often in both
+// (and most often), else the one counted as often in both, else the one counted most.
+char DetectDelimiter(const std::string& Data) {
+    LineWalker lines(Data);
+    const AnsiString a(std::string(lines.Next()));
+    const AnsiString b(lines.AtEnd() ? std::string() : std::string(lines.Next()));
+    char found = 0;
+    int best = 0;
+    for (char c : kCandidates) {
+        const int n = NumSingleChar(c, a);
+        if (n == NumSingleChar(c, b) && n > best) {
+            best = n;
+            found = c;
+        }
+    }
+    if (found) return found;
+    for (char c : kCandidates) {
+        const int n = NumChar(c, a);
+        if (n == NumChar(c, b) && n > best) {
+            best = n;
+            found = c;
+        }
+    }
+    if (found) return found;
+    for (char c : kCandidates) {
+        const int n = std::max(NumChar(c, a), NumChar(c, b));
+        if (n > best) {
+            best = n;
+            found = c;
+        }
+    }
+    return found ? found : ',';
+}
+
+// The records of a CSV text: fields split at the delimiter outside double quotes, records
+// at CR LF, CR or LF outside them; "" inside quotes is one quote. Text after a closing
+// quote up to the delimiter stays with the field.
+class CsvReader {
+public:
+    CsvReader(std::string_view Text, char Delimiter)
+        : text_(Text), d_(Delimiter), stops_{Delimiter, '\r', '\n'} {}
+    bool AtEnd() const { return pos_ >= text_.size(); }
+    // The fields of the next record.
+    void Next(std::vector<std::string>& Fields) {
+        Fields.clear();
+        for (;;) {
+            std::string field;
+            if (pos_ < text_.size() && text_[pos_] == '"') {
+                ++pos_;
+                while (pos_ < text_.size()) {
+                    const char c = text_[pos_++];
+                    if (c != '"') {
+                        field += c;
+                    } else if (pos_ < text_.size() && text_[pos_] == '"') {
+                        field += '"';
+                        ++pos_;
+                    } else {
+                        break;
+                    }
+                }
+            }
+            const size_t end = text_.find_first_of(stops_, pos_);
+            const size_t stop = end == std::string_view::npos ? text_.size() : end;
+            field.append(text_.substr(pos_, stop - pos_));
+            pos_ = stop;
+            Fields.push_back(std::move(field));
+            if (pos_ < text_.size() && text_[pos_] == d_) {
+                ++pos_;
+                continue;
+            }
+            // The record's end: CR LF, CR or LF.
+            if (pos_ < text_.size() && text_[pos_] == '\r') {
+                ++pos_;
+                if (pos_ < text_.size() && text_[pos_] == '\n') ++pos_;
+            } else if (pos_ < text_.size()) {
+                ++pos_;
+            }
+            return;
+        }
+    }
+
+private:
+    std::string_view text_;
+    char d_;
+    const char stops_[4];
+    size_t pos_ = 0;
+};
+
+} // namespace
+
+void TKavStringGrid::OutputToCSV(const AnsiString& FileName, bool Append) {
+    const char d = fieldDelimiter_ ? fieldDelimiter_ : ',';
+    const int hidden = storeHiddenCells_ ? NumHiddenColumns() : 0;
+    std::string old;
+    if (Append) ReadWholeFile(FileName, old);
+    FileWriter w;
+    if (!w.Open(FileName, FileWriter::Mode::Binary))
+        throw EKavGridError("Cannot Create file " + FileName);
+    w.Write(old.data(), old.size());
+    std::string out;
+    const int c0 = GetSaveStartCol(), c1 = GetSaveEndCol() + hidden;
+    const int r0 = GetSaveStartRow(), r1 = GetSaveEndRow();
+    ExportNotification(0, -1);
+    Progress progress(this);
+    for (int r = r0; r <= r1; ++r) {
+        ExportNotification(1, r);
+        for (int c = c0; c <= c1; ++c) {
+            if (c > c0) out += d;
+            AnsiString text = SaveCell(storeHiddenCells_ ? c : RemapCol(c), r);
+            if (oemConvert_) StringToOem(text);
+            if (text.IsEmpty()) {
+                if (javaStyleCSV_)
+                    out += '^';
+                else if (quoteEmptyCSVCells_ || alwaysQuoteCSV_)
+                    out += "\"\"";
+                continue;
+            }
+            if (javaStyleCSV_) text = LineFeedsToJava(text);
+            const std::string& s = text.str();
+            const bool quote =
+                alwaysQuoteCSV_ ||
+                s.find_first_of(std::string{d, '"', '\r', '\n'}) != std::string::npos;
+            if (!quote) {
+                out += s;
+                continue;
+            }
+            out += '"';
+            for (size_t i = 0; i < s.size(); ++i) {
+                if (s[i] == '"') {
+                    out += "\"\"";
+                } else if (s[i] == '\r' && i + 1 < s.size() && s[i + 1] == '\n') {
+                    out += '\x0B';
+                    ++i;
+                } else {
+                    out += s[i];
+                }
+            }
+            out += '"';
+        }
+        out += "\r\n";
+        if (out.size() > 65536) {
+            w.Write(out.data(), out.size());
+            out.clear();
+        }
+        progress.Step(r - r0, r1 - r0);
+    }
+    w.Write(out.data(), out.size());
+    ExportNotification(2, -1);
+    if (!w.Commit()) throw EInOutError(w.ErrorText());
+}
+
+void TKavStringGrid::InputFromCSV(const AnsiString& FileName, bool Insert) {
+    std::string data;
+    if (!ReadWholeFile(FileName, data)) throw EKavGridError("Cannot open file " + FileName);
+    const int fc = storeFixedCells_ ? 0 : GetFixedCols();
+    const int fr = storeFixedCells_ ? 0 : GetFixedRows();
+    if (!fieldDelimiter_) fieldDelimiter_ = DetectDelimiter(data);
+
+    // The records are counted first: the grid is sized once, and a file beyond the limits
+    // changes nothing.
+    size_t count = 0, widest = 0;
+    int64_t cells = 0;
+    std::vector<std::string> fields;
+    for (CsvReader reader(data, fieldDelimiter_); !reader.AtEnd(); ++count) {
+        reader.Next(fields);
+        widest = std::max(widest, fields.size());
+        cells += static_cast<int64_t>(fields.size());
+        if (cells > kMaxCells || static_cast<int64_t>(widest) > kMaxCols)
+            throw EKavGridError("Too many cells in file " + FileName);
+    }
+    const bool footer = Insert && GetFloatingFooter()->GetVisible() && GetRowCount() > 0;
+    std::vector<AnsiString> kept;
+    int r = fr;
+    if (Insert) {
+        r = GetRowCount();
+        if (footer) {
+            for (int c = 0; c < GetColCount(); ++c)
+                kept.push_back(GetCells(c, GetRowCount() - 1));
+            NilRow(GetRowCount() - 1);
+            r = GetRowCount() - 1;
+        }
+    }
+    const int64_t rows = int64_t(r) + int64_t(count) + GetFixedFooters() + (footer ? 1 : 0);
+    const int64_t cols = std::max<int64_t>(GetColCount(), int64_t(fc) + int64_t(widest));
+    if (!SizeAllowed(cols, rows)) throw EKavGridError("Too many cells in file " + FileName);
+    if (cols > GetColCount()) SetColCount(static_cast<int>(cols));
+    if (GetRowCount() - GetFixedFooters() < r + static_cast<int>(count))
+        SetRowCount(r + static_cast<int>(count) + GetFixedFooters());
+    Progress progress(this);
+    CsvReader reader(data, fieldDelimiter_);
+    for (size_t i = 0; i < count; ++i, ++r) {
+        reader.Next(fields);
+        for (size_t f = 0; f < fields.size(); ++f) {
+            AnsiString text(std::move(fields[f]));
+            if (oemConvert_) OemToString(text);
+            text = javaStyleCSV_ ? JavaToLineFeeds(text) : CSVToLineFeeds(text);
+            LoadCell(fc + static_cast<int>(f), r, text);
+        }
+        progress.Step(static_cast<int64_t>(i) + 1, static_cast<int64_t>(count));
+    }
+    if (footer) {
+        SetRowCount(r + 1 + GetFixedFooters());
+        for (size_t c = 0; c < kept.size(); ++c)
+            SetCells(static_cast<int>(c), r, kept[c]);
+    } else {
+        SetRowCount(r + GetFixedFooters());
+    }
+    FireCellsChanged(0, 0, GetColCount(), GetRowCount());
+    CellsLoaded();
+}

@@ -1,0 +1,176 @@
+// The grid's CSV files: the bytes of each kind of field, the delimiter found by detection,
+// appending and inserting, a file beyond the limits, and Python's csv module reading what
+// the grid writes and writing what the grid reads.
+
+#include "controles/grid/kav_grid.h"
+#include "plataforma/base/file_errors.h"
+#include "tests/controles/grid/ficheros_prueba.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+class Csv : public FicherosRejilla {
+protected:
+    // What a Python program prints (stdout), with the exit status checked.
+    std::string Python(const std::string& programa) {
+        const fs::path py = dir / "p.py";
+        std::ofstream(py) << programa;
+        std::string salida;
+        FILE* f = popen(("python3 " + py.string()).c_str(), "r");
+        if (!f) return "(sin python3)";
+        char b[4096];
+        for (size_t n; (n = fread(b, 1, sizeof b, f)) > 0;)
+            salida.append(b, n);
+        EXPECT_EQ(pclose(f), 0) << salida;
+        return salida;
+    }
+};
+
+// Each kind of field as written with the options.
+TEST_F(Csv, BytesDeCadaCampo) {
+    struct Caso {
+        const char* texto;
+        const char* campo;
+        const char* opcion;
+    } casos[] = {
+        {"a\"b", "\"a\"\"b\"", ""},
+        {"x,y", "\"x,y\"", ""},
+        {"x;y", "x;y", ""},
+        {"l1\r\nl2", "\"l1\x0Bl2\"", ""},
+        {"solo\nLF", "\"solo\nLF\"", ""},
+        {"solo\rCR", "\"solo\rCR\"", ""},
+        {"", "", ""},
+        {"", "\"\"", "vacias"},
+        {"", "^", "java"},
+        {"l1\r\nl2", "l1~l2", "java"},
+        {"abc", "\"abc\"", "siempre"},
+        {"\xE1\xF1", "\xA0\xA4", "oem"},
+    };
+    for (const Caso& c : casos) {
+        SCOPED_TRACE(c.texto);
+        Rejilla* g = Nueva(2, 1);
+        g->SetFixedCols(0);
+        g->SetFixedRows(0);
+        g->SetQuoteEmptyCSVCells(std::string(c.opcion) == "vacias");
+        g->SetJavaStyleCSV(std::string(c.opcion) == "java");
+        g->SetAlwaysQuoteCSV(std::string(c.opcion) == "siempre");
+        g->SetOemConvert(std::string(c.opcion) == "oem");
+        g->SetCells(0, 0, c.texto);
+        g->SetCells(1, 0, "z");
+        g->SaveToCSV(Ruta("c.csv"));
+        const std::string z = std::string(c.opcion) == "siempre" ? "\"z\"" : "z";
+        EXPECT_EQ(Leer(Ruta("c.csv")), std::string(c.campo) + "," + z + "\r\n");
+        Rejilla* h = Nueva(1, 1);
+        h->SetFixedCols(0);
+        h->SetFixedRows(0);
+        h->SetFieldDelimiter(',');
+        h->SetJavaStyleCSV(g->GetJavaStyleCSV());
+        h->SetOemConvert(g->GetOemConvert());
+        h->LoadFromCSV(Ruta("c.csv"));
+        EXPECT_EQ(h->GetCells(0, 0), c.texto);
+        EXPECT_EQ(h->GetCells(1, 0), "z");
+    }
+}
+
+// The delimiter of the first two lines is found and kept; a quoted field holds delimiters,
+// quotes and line breaks across lines; rows follow the fixed ones.
+TEST_F(Csv, DeteccionYRegistros) {
+    struct Caso {
+        const char* fichero;
+        char delimitador;
+    } casos[] = {{"a;b;c\r\nd;e;f\r\n", ';'},
+                 {"a,b\r\nc,d\r\n", ','},
+                 {"a\tb|c\r\nd\te|f|g\r\n", '\t'},
+                 {"uno\r\n", ','}};
+    for (const Caso& c : casos) {
+        Escribir(Ruta("d.csv"), c.fichero);
+        Rejilla* h = Nueva(2, 2);
+        h->LoadFromCSV(Ruta("d.csv"));
+        EXPECT_EQ(h->GetFieldDelimiter(), c.delimitador) << c.fichero;
+    }
+    Escribir(Ruta("r.csv"), "x;\"a;b\r\nc\"\"d\";\"\"\n\"\";w\rfin");
+    Rejilla* h = Nueva(2, 2);
+    h->SetFieldDelimiter(';');
+    h->LoadFromCSV(Ruta("r.csv"));
+    EXPECT_EQ(h->GetRowCount(), 4);
+    EXPECT_EQ(h->GetColCount(), 4);
+    EXPECT_EQ(h->GetCells(1, 1), "x");
+    EXPECT_EQ(h->GetCells(2, 1), "a;b\r\nc\"d");
+    EXPECT_EQ(h->GetCells(3, 1), "");
+    EXPECT_EQ(h->GetCells(2, 2), "w");
+    EXPECT_EQ(h->GetCells(1, 3), "fin");
+}
+
+// Appending creates a missing file and adds to one that exists; a failed save keeps the old
+// file; inserting puts the rows after the grid's; a file beyond the limits changes nothing.
+TEST_F(Csv, AnadirInsertarYLimites) {
+    Rejilla* g = Nueva(3, 2);
+    g->SetCells(1, 1, "a");
+    g->SetCells(2, 1, "b");
+    g->AppendToCSV(Ruta("a.csv"));
+    g->AppendToCSV(Ruta("a.csv"));
+    EXPECT_EQ(Leer(Ruta("a.csv")), "a,b\r\na,b\r\n");
+    FileWriter::InjectFailureForTests(FileWriter::Failure::Close);
+    EXPECT_THROW(g->AppendToCSV(Ruta("a.csv")), EInOutError);
+    EXPECT_EQ(Leer(Ruta("a.csv")), "a,b\r\na,b\r\n");
+    g->InsertFromCSV(Ruta("a.csv"));
+    EXPECT_EQ(g->GetRowCount(), 4);
+    EXPECT_EQ(g->GetCells(2, 3), "b");
+    try {
+        g->SaveToCSV(Ruta("no/c.csv"));
+        ADD_FAILURE();
+    } catch (const EKavGridError& e) {
+        EXPECT_EQ(e.Message, "Cannot Create file " + Ruta("no/c.csv"));
+    }
+    Escribir(Ruta("ancho.csv"), std::string(200000, ','));
+    EXPECT_THROW(g->LoadFromCSV(Ruta("ancho.csv")), EKavGridError);
+    EXPECT_EQ(g->GetRowCount(), 4);
+    EXPECT_EQ(g->GetColCount(), 3);
+}
+
+// Python's csv module reads the grid's file (a CR LF in a cell arrives as the byte 11) and
+// writes one that the grid loads with the line breaks in its cells.
+TEST_F(Csv, ClientePython) {
+    Rejilla* g = Nueva(4, 3);
+    const char* textos[] = {
+        "l\xEDnea1\r\nl\xEDnea2", "a;b", "comillas \"x\"", "", "tab\there", "\x80 5"};
+    for (int i = 0; i < 6; ++i)
+        g->SetCells(1 + i % 3, 1 + i / 3, textos[i]);
+    g->SetFieldDelimiter(';');
+    g->SaveToCSV(Ruta("g.csv"));
+    const std::string leido = Python("import csv\n"
+                                     "with open(r'" +
+                                     Ruta("g.csv").str() +
+                                     "', encoding='cp1252', newline='') as f:\n"
+                                     "    for fila in csv.reader(f, delimiter=';'):\n"
+                                     "        print('|'.join(ascii(c) for c in fila))\n");
+    EXPECT_EQ(leido, "'l\\xednea1\\x0bl\\xednea2'|'a;b'|'comillas \"x\"'\n"
+                     "''|'tab\\there'|'\\u20ac 5'\n");
+    Python("import csv\n"
+           "with open(r'" +
+           Ruta("p.csv").str() +
+           "', 'w', encoding='cp1252', newline='') as f:\n"
+           "    w = csv.writer(f, delimiter=';')\n"
+           "    w.writerow(['uno', 'dos;tres', 'con \"comillas\"'])\n"
+           "    w.writerow(['cr\\r\\nlf', 'lf\\nsolo', '\\xe1rbol'])\n");
+    Rejilla* h = Nueva(2, 2);
+    h->LoadFromCSV(Ruta("p.csv"));
+    EXPECT_EQ(h->GetFieldDelimiter(), ';');
+    EXPECT_EQ(h->GetCells(2, 1), "dos;tres");
+    EXPECT_EQ(h->GetCells(3, 1), "con \"comillas\"");
+    EXPECT_EQ(h->GetCells(1, 2), "cr\r\nlf");
+    EXPECT_EQ(h->GetCells(2, 2), "lf\nsolo");
+    EXPECT_EQ(h->GetCells(3, 2), "\xE1rbol");
+    EXPECT_EQ(h->GetRowCount(), 3);
+}
+
+} // namespace
