@@ -454,6 +454,23 @@ public:
     // The rows go after the last one (before a visible floating footer's row).
     void InsertFromCSV(const AnsiString& FileName) { InputFromCSV(FileName, true); }
     void OutputToCSV(const AnsiString& FileName, bool Append);
+
+    // --- XML: a list element holding one record element per row of the save range, with
+    // one element per non-empty base cell, named by FieldNames at the column's place in the
+    // save range or FIELD<place>. The file is 8-bit text declared ISO-8859-1 (the bytes are
+    // Windows-1252), lines ended by CR LF; texts with the standard entities, a CR as a
+    // character reference. ---
+    // EKavGridError "Cannot Create file <file>"; EInOutError when a write fails.
+    void SaveToXML(const AnsiString& FileName, const AnsiString& ListDescr,
+                   const AnsiString& RecordDescr, TStrings* FieldNames);
+    // Each child of the document element is a row; its fields (attributes and elements; with
+    // Nested the fields inside a field too, else such a field's own text) go to the column
+    // of their name: FIELD<n> to the save range's column n, any
+    // other name to the column whose fixed row 0 holds it (a new column for a new name, the
+    // name written into row 0 with StoreFixedCells). Files of the earlier writer, with "&"
+    // written as "$amp", still read right. Exception "XML file not found", or "XMLDOM
+    // Parsing error <code> on line <line>" before any cell changes.
+    void LoadFromXML(const AnsiString& FileName, bool Nested = false);
     void InputFromCSV(const AnsiString& FileName, bool Insert);
 
     // --- the four windows that mark where a dragged row or column would land ---

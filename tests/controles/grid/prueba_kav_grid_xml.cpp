@@ -1,0 +1,99 @@
+// The grid's XML files: the writer's exact text, round trips (an empty cell before a filled
+// one, named fields, the texts the escaping must carry), files of the earlier writer,
+// damaged files, and xmllint reading what the grid writes.
+
+#include "controles/grid/kav_grid.h"
+#include "plataforma/base/string_list.h"
+#include "tests/controles/grid/ficheros_prueba.h"
+
+#include <cstdlib>
+
+namespace {
+
+class Xml : public FicherosRejilla {};
+
+// The exact text: declaration, one tag a line, CR LF; no element for an empty or covered
+// cell; the standard entities.
+TEST_F(Xml, TextoExacto) {
+    Rejilla* g = Nueva(4, 3);
+    g->SetCells(1, 1, "a&b<c");
+    g->SetCells(3, 1, "\xE1\x80");
+    g->MergeCells(1, 2, 2, 1);
+    g->SetCells(1, 2, "x\"y>");
+    g->SaveToXML(Ruta("x.xml"), "lista", "fila", nullptr);
+    EXPECT_EQ(Leer(Ruta("x.xml")), "<?xml version=\"1.0\" encoding=\"ISO-8859-1\" ?>\r\n"
+                                   "<lista>\r\n"
+                                   "<fila>\r\n"
+                                   "<FIELD0>a&amp;b&lt;c</FIELD0>\r\n"
+                                   "<FIELD2>\xE1\x80</FIELD2>\r\n"
+                                   "</fila>\r\n"
+                                   "<fila>\r\n"
+                                   "<FIELD0>x&quot;y&gt;</FIELD0>\r\n"
+                                   "</fila>\r\n"
+                                   "</lista>\r\n");
+    EXPECT_EQ(std::system(("xmllint --noout " + Ruta("x.xml").str()).c_str()), 0);
+}
+
+// Every file written reads back into the same cells: an empty cell before a filled one,
+// line breaks, "$amp", accents; named fields go to the columns whose header holds them.
+TEST_F(Xml, IdaYVuelta) {
+    Rejilla* g = Nueva(4, 4);
+    for (int c = 1; c < 4; ++c)
+        g->SetCells(c, 0, "Col" + AnsiString(c));
+    g->SetCells(3, 1, "solo la tercera");
+    g->SetCells(1, 2, "dos\r\nl\xEDneas");
+    g->SetCells(2, 2, "$amp y &");
+    g->SetCells(3, 2, "\x80 <>\"");
+    g->SetCells(2, 3, "tab\tdentro");
+    TStringList nombres;
+    nombres.Add("Col1");
+    nombres.Add("Col2");
+    nombres.Add("Col3");
+    for (TStrings* campos : {static_cast<TStrings*>(nullptr), static_cast<TStrings*>(&nombres)}) {
+        g->SaveToXML(Ruta("r.xml"), "lista", "fila", campos);
+        EXPECT_EQ(std::system(("xmllint --noout " + Ruta("r.xml").str()).c_str()), 0);
+        Rejilla* h = Nueva(2, 2);
+        for (int c = 1; c < 4; ++c)
+            h->SetCells(c, 0, "Col" + AnsiString(4 - c)); // the header in another order
+        h->SetColCount(4);
+        h->LoadFromXML(Ruta("r.xml"));
+        ASSERT_EQ(h->GetRowCount(), 4);
+        for (int r = 1; r < 4; ++r)
+            for (int c = 1; c < 4; ++c) {
+                const int donde = campos ? 4 - c : c;
+                EXPECT_EQ(h->GetCells(donde, r), g->GetCells(c, r)) << c << "," << r;
+            }
+    }
+}
+
+// The earlier writer's "$amp" still reads as "&"; a file that is not well-formed raises
+// with its code and line before any cell changes; a missing file raises.
+TEST_F(Xml, AntiguoYDanado) {
+    Escribir(Ruta("v.xml"), "<?xml version=\"1.0\" encoding=\"ISO-8859-1\" ?>\r\n<l>\r\n<f>\r\n"
+                            "<FIELD0>a$ampb&lt;c</FIELD0>\r\n</f>\r\n</l>\r\n");
+    Rejilla* h = Nueva(3, 3);
+    h->LoadFromXML(Ruta("v.xml"));
+    EXPECT_EQ(h->GetCells(1, 1), "a&b<c");
+    Escribir(Ruta("m.xml"), "<l>\n<f>\n<FIELD0>x</f>\n</l>\n");
+    Rejilla* m = Nueva(3, 3);
+    m->SetCells(1, 1, "antes");
+    try {
+        m->LoadFromXML(Ruta("m.xml"));
+        ADD_FAILURE();
+    } catch (const EKavGridError&) {
+        ADD_FAILURE();
+    } catch (const Exception& e) {
+        EXPECT_EQ(e.Message.str().rfind("XMLDOM Parsing error ", 0), 0u) << e.Message.str();
+        EXPECT_NE(e.Message.str().find(" on line "), std::string::npos) << e.Message.str();
+    }
+    EXPECT_EQ(m->GetCells(1, 1), "antes");
+    EXPECT_EQ(m->GetColCount(), 3);
+    try {
+        m->LoadFromXML(Ruta("falta.xml"));
+        ADD_FAILURE();
+    } catch (const Exception& e) {
+        EXPECT_EQ(e.Message, "XML file not found");
+    }
+}
+
+} // namespace
