@@ -134,3 +134,4 @@ BENCHMARK(BM_Guardar)->Arg(Csv)->Arg(Nativo)->Arg(Binario)->Unit(benchmark::kMil
 BENCHMARK(BM_SueloGuardar)->Arg(Csv)->Arg(Nativo)->Arg(Binario)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Cargar)->Arg(Csv)->Arg(Nativo)->Arg(Binario)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SueloCargar)->Arg(Csv)->Arg(Nativo)->Arg(Binario)->Unit(benchmark::kMillisecond);
+BENCHMARK_MAIN();
