@@ -734,6 +734,10 @@ public:
     void LoadColSizes();
     void SaveColPositions();
     void LoadColPositions();
+    // Every print setting in section Section of the INI file Key; loading keeps a setting
+    // whose value is missing or unreadable.
+    void SavePrintSettings(const AnsiString& Key, const AnsiString& Section);
+    void LoadPrintSettings(const AnsiString& Key, const AnsiString& Section);
     void MoveColumn(int FromIndex, int ToIndex);
     WideString GetWideCells(int ACol, int ARow);
     void SetWideCells(int ACol, int ARow, const WideString& Value);

@@ -165,4 +165,88 @@ TEST_F(Ajustes, ElDestructorGuardaYLaCargaLosLee) {
     EXPECT_EQ(b->GetColWidths(1), 99);
 }
 
+// The settings that differ from a new grid's, written and read into another grid.
+TEST_F(Ajustes, AjustesDeImpresionIdaYVuelta) {
+    Rejilla* a = Nueva(false);
+    TPrintSettings* p = a->GetPrintSettings();
+    p->SetColumnSpacing(7);
+    p->SetCentered(false);
+    p->SetRepeatFixedRows(true);
+    p->SetUseDisplayFont(false);
+    p->SetBorders(pbAroundVertical);
+    p->SetBorderStyle(psDashDot);
+    p->SetDate(ppBottomRight);
+    p->SetTitle(ppTopCenter);
+    p->SetDateFormat("yyyy-mm-dd");
+    p->SetTitleText("Muros = 3");
+    p->SetLeftSize(250);
+    p->SetFitToPage(fpShrink);
+    p->GetFont()->SetName("Courier");
+    p->GetFont()->SetSize(14);
+    p->GetFont()->SetStyle({fsBold, fsStrikeOut});
+    p->GetHeaderFont()->SetColor(static_cast<TColor>(0x123456));
+    p->SetPagePrefix("Pág.");
+    p->SetOrientation(poLandscape);
+    p->GetTitleLines()->SetText("primera\nsegunda\n");
+    a->SavePrintSettings(archivo.c_str(), "Impresión");
+
+    const TIniFile ini(archivo.c_str());
+    EXPECT_EQ(ini.ReadString("Impresión", "Centered", ""), "N");
+    EXPECT_EQ(ini.ReadString("Impresión", "FontStyle", ""), "9");
+    EXPECT_EQ(ini.ReadString("Impresión", "Borders", ""), "6");
+
+    Rejilla* b = Nueva(false);
+    b->LoadPrintSettings(archivo.c_str(), "Impresión");
+    TPrintSettings* q = b->GetPrintSettings();
+    EXPECT_EQ(q->GetColumnSpacing(), 7);
+    EXPECT_FALSE(q->GetCentered());
+    EXPECT_TRUE(q->GetRepeatFixedRows());
+    EXPECT_FALSE(q->GetUseDisplayFont());
+    EXPECT_EQ(q->GetBorders(), pbAroundVertical);
+    EXPECT_EQ(q->GetBorderStyle(), psDashDot);
+    EXPECT_EQ(q->GetDate(), ppBottomRight);
+    EXPECT_EQ(q->GetTitle(), ppTopCenter);
+    EXPECT_EQ(q->GetDateFormat(), "yyyy-mm-dd");
+    EXPECT_EQ(q->GetTitleText(), "Muros = 3");
+    EXPECT_EQ(q->GetLeftSize(), 250);
+    EXPECT_EQ(q->GetFitToPage(), fpShrink);
+    EXPECT_EQ(q->GetFont()->GetName(), "Courier");
+    EXPECT_EQ(q->GetFont()->GetSize(), 14);
+    EXPECT_EQ(q->GetFont()->GetStyle(), (TFontStyles{fsBold, fsStrikeOut}));
+    EXPECT_EQ(q->GetHeaderFont()->GetColor(), static_cast<TColor>(0x123456));
+    EXPECT_EQ(q->GetPagePrefix(), "Pág.");
+    EXPECT_EQ(q->GetOrientation(), poLandscape);
+    ASSERT_EQ(q->GetTitleLines()->GetCount(), 2);
+    EXPECT_EQ(q->GetTitleLines()->GetText(), p->GetTitleLines()->GetText());
+}
+
+// Missing, unreadable and out-of-range values keep what the grid had; a print position out
+// of range means none; a style read back adds to the font's own.
+TEST_F(Ajustes, AjustesDeImpresionIlegibles) {
+    Escribir("[P]\nColumnSpacing=mucho\nCentered=quizá\nBorders=12\nOrientation=2\n"
+             "Date=9\nFontSize=\nFontStyle=2\nRowSpacing=33\n");
+    Rejilla* g = Nueva(false);
+    TPrintSettings* p = g->GetPrintSettings();
+    p->SetColumnSpacing(5);
+    p->SetCentered(true);
+    p->SetBorders(pbDouble);
+    p->SetOrientation(poLandscape);
+    p->SetDate(ppTopLeft);
+    p->SetTitle(ppTopRight);
+    p->SetDateFormat("dd");
+    p->GetFont()->SetSize(12);
+    p->GetFont()->SetStyle({fsBold});
+    g->LoadPrintSettings(archivo.c_str(), "P");
+    EXPECT_EQ(p->GetColumnSpacing(), 5);
+    EXPECT_TRUE(p->GetCentered());
+    EXPECT_EQ(p->GetBorders(), pbDouble);
+    EXPECT_EQ(p->GetOrientation(), poLandscape);
+    EXPECT_EQ(p->GetDate(), ppNone);
+    EXPECT_EQ(p->GetTitle(), ppTopRight);
+    EXPECT_EQ(p->GetDateFormat(), "dd");
+    EXPECT_EQ(p->GetFont()->GetSize(), 12);
+    EXPECT_EQ(p->GetFont()->GetStyle(), (TFontStyles{fsBold, fsItalic}));
+    EXPECT_EQ(p->GetRowSpacing(), 33);
+}
+
 } // namespace
