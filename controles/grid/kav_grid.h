@@ -15,6 +15,7 @@
 #include "controles/comun/scroll_style.h"
 #include "controles/grid/base_grid.h"
 #include "controles/grid/cell_graphic.h"
+#include "controles/grid/editing/grid_edit_session.h"
 #include "controles/grid/grid_settings.h"
 #include "controles/grid/grid_support.h"
 #include "controles/grid/markup/picture_container.h"
@@ -1618,17 +1619,24 @@ public:
     virtual bool ValidateCell(const AnsiString& Value);
     virtual bool ValidateCellWide(const WideString& Value);
     // The snapshot's text, and the value as the last validation left it.
-    const AnsiString& GetSavedCellText() const { return savedCellText_; }
-    const AnsiString& GetValidatedText() const { return validatedText_; }
-    TPoint GetValidationCell() const { return validationCell_; }
+    const AnsiString& GetSavedCellText() const { return editSession_->OpenedText(); }
+    const AnsiString& GetValidatedText() const { return editSession_->ValidatedText(); }
+    TPoint GetValidationCell() const { return editSession_->ValidationCell(); }
     // Set while a value is being stored; validation does nothing meanwhile.
-    bool GetStoring() const { return storing_; }
-    void SetStoring(bool Value) { storing_ = Value; }
+    bool GetStoring() const { return editSession_->Storing(); }
     // Set when a text editor was opened on the cell; validation runs only then.
-    bool GetTextEditorShown() const { return textEditorShown_; }
-    void SetTextEditorShown(bool Value) { textEditorShown_ = Value; }
+    bool GetTextEditorShown() const { return editSession_->Armed(); }
     // The character that opened (or fed) the editor.
-    char GetEditStartChar() const { return editStartChar_; }
+    char GetEditStartChar() const { return editSession_->StartChar(); }
+    // The edit of the current cell, which every editor talks to.
+    TGridEditSession& GetEditSession() { return *editSession_; }
+    // The current cell again through SelectCell (the editing rules of the cell it is on).
+    bool ReselectCurrentCell() { return SelectCell(GetCol(), GetRow()); }
+    // Return typed into the grid, as an editor that is full hands it on.
+    void PressReturn() {
+        char cr = '\r';
+        KeyPress(cr);
+    }
     // One step of the scrolling while something is dragged near an edge.
     void DragTimerProc(TObject* Sender);
     bool HasDragTimer() const { return dragTimer_ != nullptr; }
@@ -1763,15 +1771,7 @@ private:
 
     int tabDepth_ = 0;
     TGridRect keySelection_;
-    char editStartChar_ = 0;
-    TPoint validationCell_{-1, -1};
-    AnsiString savedCellText_;
-    WideString savedWideText_;
-    AnsiString validatedText_;
-    bool storing_ = false;
-    bool textEditorShown_ = false;
-    bool editorControlActive_ = false;
-    bool editingRequested_ = false;
+    std::unique_ptr<TGridEditSession> editSession_ = std::make_unique<TGridEditSession>(*this);
     bool editorShown_ = false;
     bool editingGiven_ = false;
     std::unique_ptr<TTimer> dragTimer_;
@@ -1813,6 +1813,11 @@ private:
     int RadioIndex(int RealCol, int ARow);
     // Marks the row modified (with ShowModified) and repaints its fixed cell.
     void MarkModified(int ARow);
+    // One validation for 8-bit and wide texts, and the events each runs before the value is
+    // stored: the checker, OnCellValidate, the modified mark and undo (8-bit); OnCellValidateWide.
+    template <class Text> bool ValidateEdited(const Text& Value);
+    void ValidationEvents(int RealCol, int ARow, AnsiString& Value, bool& Valid);
+    void ValidationEventsWide(int RealCol, int ARow, WideString& Value, bool& Valid);
 
     // =========================================================================================
     // Editing: which editor a cell gets and the write-back (kav_grid_editing.cpp), the text
@@ -1820,15 +1825,13 @@ private:
     // end an edit, the wheel, zoom and panning (kav_grid_wheel.cpp), and mouse movement,
     // hover, sizing of fixed cells and hints (kav_grid_mousemove.cpp).
     // =========================================================================================
-    friend class TKavInplaceEdit;
-
 public:
     // The editor kinds edited by the text editor.
     static bool IsTextEditor(TEditorType Kind);
     // Whether the control a kind needs exists; the others open no editor (as edNone).
     static bool EditorControlAvailable(TEditorType Kind);
     // The editor kind of the present (or last) edit.
-    TEditorType GetEditorType() const { return editorType_; }
+    TEditorType GetEditorType() const { return editSession_->Kind(); }
     TKavInplaceEdit* GetKavInplaceEditor() const;
     // Moves from (ACol, ARow) to the next editable cell (forward or backward, by
     // AdvanceDirection) and opens its editor; stops after one round when none is editable.
@@ -1845,15 +1848,14 @@ public:
     void ShowCellEdit();
     // Puts back the text the current cell had when its edit began.
     void RestoreCache();
-    const AnsiString& GetCachedText() const { return cachedText_; }
+    const AnsiString& GetCachedText() const { return editSession_->CachedText(); }
     // Writes an edited value into a cell (real column).
     virtual void UpdateEditingCell(int ACol, int ARow, const AnsiString& Value);
     // Repaints the fixed cells that show the active cell's row and column.
     void UpdateActiveCells(int OldCol, int OldRow, int NewCol, int NewRow);
     // The last cell an edit advanced from.
     TPoint GetLastEditCell() const { return lastEditCell_; }
-    bool GetEditPending() const { return editPending_; }
-    void SetEditPending(bool Value) { editPending_ = Value; }
+    bool GetEditPending() const { return editSession_->Pending(); }
     // A click placed the caret: the editor puts it under the pointer when it gets the focus.
     bool GetCaretByClick() const { return caretByClick_; }
     void SetCaretByClick(bool Value) { caretByClick_ = Value; }
@@ -1970,15 +1972,9 @@ private:
         if (OnKeyPress) OnKeyPress(this, Key);
     }
 
-    TEditorType editorType_ = edNormal;
-    AnsiString cachedText_;
     TPoint lastEditCell_{-1, -1};
-    bool editPending_ = false;
     bool moving_ = false;
     bool closing_ = false;
-    bool hidingEditor_ = false;
-    bool doneEditingPending_ = false;
-    bool controlShown_ = false;
     bool caretByClick_ = false;
     // LeftCol at the last left press: a drag in a grid with KeepHorizScroll keeps it.
     int pressLeftCol_ = 0;

@@ -99,7 +99,7 @@ void TKavStringGrid::ShowInplaceEdit() {
     ShowEditor();
     if (EditorShown()) {
         editorShown_ = true;
-        textEditorShown_ = true;
+        editSession_->SetArmed(true);
     }
 }
 

@@ -41,27 +41,29 @@ TKavInplaceEdit* TKavStringGrid::GetKavInplaceEditor() const {
 }
 
 bool TKavStringGrid::CanEditShow() {
-    if (hidingEditor_ || GetComponentState().Contains(csDesigning)) return false;
+    TGridEditSession& session = *editSession_;
+    if (session.Hiding || GetComponentState().Contains(csDesigning)) return false;
     bool answer = TBaseGrid::CanEditShow();
     // An editor session whose text editor went away without a word (a move of the current
     // cell closes it) is over: the next edit picks its kind again.
-    if (editorControlActive_ && !controlShown_ && !EditorShown()) editorControlActive_ = false;
+    if (session.ControlActive && !session.ControlShown && !EditorShown())
+        session.ControlActive = false;
     const TPoint b = EditedCell(GetCol(), GetRow());
-    if (answer && !editorControlActive_ && HasStaticEdit(b.x, b.y)) return false;
-    if (answer && !editorControlActive_) {
-        cachedText_ = GetCurrentCell();
+    if (answer && !session.ControlActive && HasStaticEdit(b.x, b.y)) return false;
+    if (answer && !session.ControlActive) {
+        session.SetCachedText(GetCurrentCell());
         TEditorType kind = defaultEditor_;
         GetCellEditor(b.x, b.y, kind);
         if (kind == edNone || !EditorControlAvailable(kind)) return false;
-        editorType_ = kind;
-        editorControlActive_ = true;
-        editPending_ = true;
+        session.SetKind(kind);
+        session.ControlActive = true;
+        session.SetPending(true);
         // The value a later validation compares with is the one the edit starts from.
-        if (!storing_) InitValidate(GetCol(), GetRow());
+        if (!session.Storing()) InitValidate(GetCol(), GetRow());
     }
     if (answer) {
-        editingRequested_ = true;
-        textEditorShown_ = true;
+        session.Requested = true;
+        session.SetArmed(true);
     }
     return answer;
 }
@@ -69,14 +71,15 @@ bool TKavStringGrid::CanEditShow() {
 // --- the end of an edit ---
 
 void TKavStringGrid::HideEditControl(int, int) {
-    controlShown_ = false;
-    hidingEditor_ = true;
-    editStartChar_ = 0;
+    TGridEditSession& session = *editSession_;
+    session.ControlShown = false;
+    session.Hiding = true;
+    session.SetStartChar(0);
     // Only the text editor edits here: it writes its text back itself.
-    editorControlActive_ = false;
-    if (editorType_ != edNormal && doneEditingPending_) DoneEditing();
-    hidingEditor_ = false;
-    doneEditingPending_ = false;
+    session.ControlActive = false;
+    if (session.Kind() != edNormal && session.DoneEditingPending) DoneEditing();
+    session.Hiding = false;
+    session.DoneEditingPending = false;
 }
 
 void TKavStringGrid::DoneEditing() {
@@ -90,7 +93,7 @@ void TKavStringGrid::ShowCellEdit() {
 void TKavStringGrid::RestoreCache() {
     // The text from before the edit goes back into the edited cell, and nowhere else.
     const TPoint b = EditedCell(GetCol(), GetRow());
-    SetCellEx(b.x, b.y, cachedText_);
+    SetCellEx(b.x, b.y, editSession_->CachedText());
 }
 
 void TKavStringGrid::UpdateEditingCell(int ACol, int ARow, const AnsiString& Value) {
@@ -260,7 +263,7 @@ void TKavStringGrid::DoneInplaceEdit(WORD Key, TShiftState Shift) {
 
 void TKavStringGrid::KeyPress(char& Key) {
     if (Key == 27) {
-        if (GetOptions().Contains(goEditing) && editPending_) RestoreCache();
+        if (GetOptions().Contains(goEditing) && editSession_->Pending()) RestoreCache();
         FireKeyPress(Key);
         return;
     }

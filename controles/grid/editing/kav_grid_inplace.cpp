@@ -144,51 +144,43 @@ bool TKavInplaceEdit::WMKeyDown(TMessage& Message) {
     const WORD key = static_cast<WORD>(Message.WParam);
     const TShiftState shift = KeyShift();
     TNavigation* nav = g->GetNavigation();
+    TGridEditSession& session = g->GetEditSession();
     dropReturn_ = false;
     if (key == VK_ESCAPE) {
         // The cell's text from before the edit comes back; the key goes on.
-        SetText(g->GetSavedCellText());
-        g->HideInplaceEdit();
+        SetText(session.OpenedText());
+        session.Exit();
         return false;
     }
-    if (key == VK_TAB && g->GetOptions().Contains(goTabs)) {
-        if (!g->ValidateCell(GetText())) {
-            TakeBack(g->GetCurrentCell());
+    if (key == VK_TAB && session.TabLeaves()) {
+        if (!session.Validate(GetText())) {
+            TakeBack(session.CurrentText());
             return true;
         }
-        g->HideInplaceEdit();
-        g->TabEdit(shift.Contains(ssShift));
+        session.TabOut(shift.Contains(ssShift));
         return true;
     }
     const bool leaveUp = key == VK_UP && CaretLine() == 0;
     const bool leaveDown = key == VK_DOWN && CaretLine() == LastLine();
     if (leaveUp || leaveDown) {
-        g->SetStoring(true);
-        try {
-            g->SetCurrentCell(GetText());
-        } catch (...) {
-            g->SetStoring(false);
-            throw;
-        }
-        g->SetStoring(false);
         // A refused text: the cell holds what the validation put back.
-        if (!g->ValidateCell(GetText())) {
-            TakeBack(g->GetCurrentCell());
+        if (!session.Commit(GetText())) {
+            TakeBack(session.CurrentText());
             Invalidate();
             return true;
         }
-        SetText(g->GetCurrentCell());
+        SetText(session.CurrentText());
         return false;
     }
     if (key == VK_RETURN && !shift.Contains(ssCtrl) && !nav->GetLineFeedOnEnter()) {
-        if (!g->ValidateCell(GetText())) {
-            TakeBack(g->GetCurrentCell());
+        if (!session.Validate(GetText())) {
+            TakeBack(session.CurrentText());
             Invalidate();
             // The Return character that follows the key belongs to the refused edit.
             dropReturn_ = true;
             return true;
         }
-        SetText(g->GetCurrentCell());
+        SetText(session.CurrentText());
         return false;
     }
     if ((key == VK_HOME || key == VK_END) && !shift.Contains(ssCtrl) && !shift.Contains(ssShift)) {
@@ -216,8 +208,8 @@ void TKavInplaceEdit::WalkOut(bool Forward) {
                                 : g->GetCol() > g->GetFixedCols();
     // A check box or button beside the cell is entered without an editor.
     if (inside && g->HasStaticEdit(g->RemapCol(next), g->GetRow())) {
-        if (g->ValidateCell(GetText())) {
-            g->HideInplaceEdit();
+        if (g->GetEditSession().Validate(GetText())) {
+            g->GetEditSession().Exit();
             g->SetCol(next);
         }
         return;
@@ -260,7 +252,7 @@ void TKavInplaceEdit::KeyDown(WORD& Key, TShiftState Shift) {
         return;
     }
     if (Key == VK_RETURN) {
-        if (!nav->GetAllowCtrlEnter()) g->SetEditPending(false);
+        if (!nav->GetAllowCtrlEnter()) g->GetEditSession().SetPending(false);
         if ((Shift.Contains(ssShift) || Shift.Contains(ssCtrl)) &&
             g->GetSizeWhileTyping()->GetHeight() && g->GetMultilinecells()) {
             g->SizeRowWhileTyping(g->GetRow(), GetText() + "\r\n ");
@@ -296,8 +288,8 @@ void TKavInplaceEdit::WMKeyUp(TMessage& Message) {
 
 void TKavInplaceEdit::KeyPress(char& Key) {
     if (kavGrid_ && Key == '\r' && !kavGrid_->GetNavigation()->GetLineFeedOnEnter() &&
-        !kavGrid_->ValidateCell(GetText())) {
-        TakeBack(kavGrid_->GetCurrentCell());
+        !kavGrid_->GetEditSession().Validate(GetText())) {
+        TakeBack(kavGrid_->GetEditSession().CurrentText());
         Key = 0;
         return;
     }
@@ -305,10 +297,7 @@ void TKavInplaceEdit::KeyPress(char& Key) {
     if (kavGrid_ && Key != 0 && kavGrid_->GetNavigation()->GetAdvanceAuto() &&
         !GetEditMask().IsEmpty()) {
         const AnsiString text = GetText();
-        if (text.Pos(" ") == 0 && GetSelStart() >= text.Length()) {
-            char cr = '\r';
-            kavGrid_->KeyPress(cr);
-        }
+        if (text.Pos(" ") == 0 && GetSelStart() >= text.Length()) kavGrid_->PressReturn();
     }
 }
 
@@ -461,15 +450,13 @@ void TKavInplaceEdit::WMKillFocus(TMessage& Message) {
     TCustomMaskEdit::Dispatch(Message);
     const TWMKillFocus m(Message);
     const bool toGrid = g->HandleAllocated() && m.FocusedWnd == g->GetHandle();
+    TGridEditSession& session = g->GetEditSession();
     if (!toGrid && !g->GetOptions().Contains(goAlwaysShowEditor)) {
-        g->ValidateCell(GetText());
-        SetText(g->GetCurrentCell());
-        g->HideInplaceEdit();
-        g->SetEditPending(false);
-        g->SetTextEditorShown(false);
-        g->SelectCell(g->GetCol(), g->GetRow());
+        session.Validate(GetText());
+        SetText(session.CurrentText());
+        session.Close();
     }
-    SetText(g->GetCurrentCell());
+    SetText(session.CurrentText());
     g->EditProgress(GetText(), -1, -1);
     g->DoneEditing();
 }

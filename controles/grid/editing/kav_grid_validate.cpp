@@ -5,127 +5,123 @@
 #include "controles/grid/kav_grid.h"
 #include "controles/grid/undo_redo.h"
 
+#include <type_traits>
+
 void TKavStringGrid::Click() {
     if (clickGuard_ > 0) return;
     TBaseGrid::Click();
-    editingRequested_ = false;
+    editSession_->Requested = false;
     InitValidate(GetCol(), GetRow());
 }
 
 void TKavStringGrid::InitValidate(int ACol, int ARow) {
-    validationCell_ = TPoint(ACol, ARow);
-    const int real = RemapCol(ACol);
-    if (real < 0 || ARow < 0) {
-        savedCellText_ = AnsiString();
-        savedWideText_ = WideString();
-        return;
-    }
-    savedCellText_ = GetGridCell(real, ARow);
-    savedWideText_ = GetWideCells(real, ARow);
+    editSession_->Snapshot(ACol, ARow);
 }
 
 namespace {
 
-// Ends a validation whatever happens inside it: a fresh snapshot of the current cell and the
-// storing mark released, also when an event handler raises.
-template <class F> void Finally(F&& f, std::function<void()> after) {
-    try {
-        f();
-    } catch (...) {
-        after();
-        throw;
+// What differs between validating an 8-bit and a wide text: the snapshot compared with, the
+// events between, and how the value is stored.
+template <class Text> struct Validation;
+
+template <> struct Validation<AnsiString> {
+    static const AnsiString& Opened(TGridEditSession& S) { return S.OpenedText(); }
+    static void Store(TKavStringGrid& G, int Col, int Row, const AnsiString& V) {
+        G.SetCellEx(Col, Row, V);
     }
-    after();
-}
+};
+
+template <> struct Validation<WideString> {
+    static const WideString& Opened(TGridEditSession& S) { return S.OpenedWideText(); }
+    static void Store(TKavStringGrid& G, int Col, int Row, const WideString& V) {
+        G.SetWideCells(Col, Row, V);
+    }
+};
 
 } // namespace
 
 bool TKavStringGrid::ValidateCell(const AnsiString& Value) {
-    if (!textEditorShown_ || storing_) return true;
-    textEditorShown_ = false;
-    storing_ = true;
-    bool valid = true;
-    const int realCol = RemapCol(validationCell_.x);
-    const int row = validationCell_.y;
-    validatedText_ = Value;
-    Finally(
-        [&] {
-            if (savedCellText_ == Value) return;
-            TNavigation* nav = GetNavigation();
-            const bool advance = nav->GetAdvanceOnEnter();
-            nav->SetAdvanceOnEnter(false);
-            AnsiString newValue = Value;
-            try {
-                if (cellChecker_ && cellChecker_->GetAutoCorrect())
-                    newValue = cellChecker_->Correct(realCol, row, newValue);
-                if (OnCellValidate) OnCellValidate(this, realCol, row, newValue, valid);
-                if (GetFixedCols() > 0 && savedCellText_ != newValue) MarkModified(GetRow());
-                if (valid) UpdateCell(realCol, row);
-                if (cellChecker_ && cellChecker_->GetAutoMarkError())
-                    newValue = cellChecker_->MarkError(realCol, row, newValue);
-                if (valid && GetUndoRedo())
-                    GetUndoRedo()->RegisterChange(realCol, row, savedCellText_, newValue);
-                if (valid) CellsChanged(TRect(realCol, row, realCol, row));
-            } catch (...) {
-                nav->SetAdvanceOnEnter(advance);
-                throw;
-            }
-            nav->SetAdvanceOnEnter(advance);
-            validatedText_ = newValue;
-            if (valid) {
-                SetCellEx(realCol, row, newValue);
-                if (!IsBaseCell(realCol, row)) {
-                    const TPoint b = BaseCell(realCol, row);
-                    SetCellEx(b.x, b.y, newValue);
-                }
-                return;
-            }
-            // Refused: the handler's replacement, or the old text, goes back into the cell
-            // and the editor opens on it again.
-            HideEditor();
-            SetCellEx(realCol, row, newValue != Value ? newValue : savedCellText_);
-            MoveColRow(validationCell_.x, row, true, true);
-            storing_ = false;
-            textEditorShown_ = true;
-            ShowInplaceEdit();
-        },
-        [&] {
-            InitValidate(GetCol(), GetRow());
-            storing_ = false;
-        });
-    return valid;
+    return ValidateEdited(Value);
 }
 
 bool TKavStringGrid::ValidateCellWide(const WideString& Value) {
-    if (!textEditorShown_ || storing_) return true;
-    textEditorShown_ = false;
-    storing_ = true;
+    return ValidateEdited(Value);
+}
+
+template <class Text> bool TKavStringGrid::ValidateEdited(const Text& Value) {
+    TGridEditSession& session = *editSession_;
+    if (!session.Armed() || session.Storing()) return true;
+    constexpr bool narrow = std::is_same_v<Text, AnsiString>;
+    session.SetArmed(false);
+    session.SetStoring(true);
     bool valid = true;
-    const int realCol = RemapCol(validationCell_.x);
-    const int row = validationCell_.y;
-    Finally(
-        [&] {
-            if (savedWideText_ == Value) return;
-            UpdateCell(realCol, row);
-            WideString newValue = Value;
-            if (OnCellValidateWide) OnCellValidateWide(this, realCol, row, newValue, valid);
-            CellsChanged(TRect(realCol, row, realCol, row));
+    const int realCol = RemapCol(session.ValidationCell().x);
+    const int row = session.ValidationCell().y;
+    const Text opened = Validation<Text>::Opened(session);
+    if constexpr (narrow) session.SetValidatedText(Value);
+    try {
+        if (opened != Value) {
+            Text newValue = Value;
+            if constexpr (narrow)
+                ValidationEvents(realCol, row, newValue, valid);
+            else
+                ValidationEventsWide(realCol, row, newValue, valid);
             if (valid) {
-                SetWideCells(realCol, row, newValue);
-                return;
+                Validation<Text>::Store(*this, realCol, row, newValue);
+                if constexpr (narrow) {
+                    if (!IsBaseCell(realCol, row)) {
+                        const TPoint b = BaseCell(realCol, row);
+                        SetCellEx(b.x, b.y, newValue);
+                    }
+                }
+            } else {
+                // Refused: the handler's replacement, or the old text, goes back into the cell
+                // and the editor opens on it again.
+                HideEditor();
+                Validation<Text>::Store(*this, realCol, row, newValue != Value ? newValue : opened);
+                MoveColRow(session.ValidationCell().x, row, true, true);
+                session.SetStoring(false);
+                session.SetArmed(true);
+                ShowInplaceEdit();
             }
-            HideEditor();
-            SetWideCells(realCol, row, newValue != Value ? newValue : savedWideText_);
-            MoveColRow(validationCell_.x, row, true, true);
-            storing_ = false;
-            textEditorShown_ = true;
-            ShowInplaceEdit();
-        },
-        [&] {
-            InitValidate(GetCol(), GetRow());
-            storing_ = false;
-        });
+        }
+    } catch (...) {
+        InitValidate(GetCol(), GetRow());
+        session.SetStoring(false);
+        throw;
+    }
+    InitValidate(GetCol(), GetRow());
+    session.SetStoring(false);
     return valid;
+}
+
+void TKavStringGrid::ValidationEvents(int RealCol, int ARow, AnsiString& Value, bool& Valid) {
+    const AnsiString opened = editSession_->OpenedText();
+    TNavigation* nav = GetNavigation();
+    const bool advance = nav->GetAdvanceOnEnter();
+    nav->SetAdvanceOnEnter(false);
+    try {
+        if (cellChecker_ && cellChecker_->GetAutoCorrect())
+            Value = cellChecker_->Correct(RealCol, ARow, Value);
+        if (OnCellValidate) OnCellValidate(this, RealCol, ARow, Value, Valid);
+        if (GetFixedCols() > 0 && opened != Value) MarkModified(GetRow());
+        if (Valid) UpdateCell(RealCol, ARow);
+        if (cellChecker_ && cellChecker_->GetAutoMarkError())
+            Value = cellChecker_->MarkError(RealCol, ARow, Value);
+        if (Valid && GetUndoRedo()) GetUndoRedo()->RegisterChange(RealCol, ARow, opened, Value);
+        if (Valid) CellsChanged(TRect(RealCol, ARow, RealCol, ARow));
+    } catch (...) {
+        nav->SetAdvanceOnEnter(advance);
+        throw;
+    }
+    nav->SetAdvanceOnEnter(advance);
+    editSession_->SetValidatedText(Value);
+}
+
+void TKavStringGrid::ValidationEventsWide(int RealCol, int ARow, WideString& Value, bool& Valid) {
+    UpdateCell(RealCol, ARow);
+    if (OnCellValidateWide) OnCellValidateWide(this, RealCol, ARow, Value, Valid);
+    CellsChanged(TRect(RealCol, ARow, RealCol, ARow));
 }
 
 // --- drag scrolling ---

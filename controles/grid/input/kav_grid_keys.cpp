@@ -317,7 +317,7 @@ void TKavStringGrid::WMChar(TWMChar& Message) {
     const bool staticEdit = HasStaticEdit(realCol, GetRow());
     if (GetMouseActions()->GetRangeSelectAndEdit() && !staticEdit &&
         IsEditable(GetCol(), GetRow()) && ch != 9 && ch != 27) {
-        editStartChar_ = static_cast<char>(ch);
+        editSession_->SetStartChar(static_cast<char>(ch));
         SetOptions(GetOptions() << goEditing);
         const int col = GetCol(), row = GetRow();
         if (!(col >= GetLeftCol() && col <= GetLeftCol() + GetVisibleColCount() &&
@@ -347,11 +347,11 @@ void TKavStringGrid::WMChar(TWMChar& Message) {
         char key = static_cast<char>(ch);
         if (OnKeyPress) OnKeyPress(this, key);
         if (key == 0) return;
-        editStartChar_ = key;
+        editSession_->SetStartChar(key);
         ShowEditorChar(key);
         if (EditorShown()) {
             editorShown_ = true;
-            textEditorShown_ = true;
+            editSession_->SetArmed(true);
         }
         return;
     }

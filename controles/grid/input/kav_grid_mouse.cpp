@@ -301,7 +301,7 @@ void TKavStringGrid::WMLButtonDown(TWMMouse& Message) {
     if (!(GetOptions().Contains(goColSizing) && NearColumnBorder(R, x)) && OnClickCell)
         OnClickCell(this, row, col);
     if (OnCellValidate) {
-        editingRequested_ = false;
+        editSession_->Requested = false;
         InitValidate(GetCol(), GetRow());
     }
     if (IsMergedCell(col, row) && !IsFixed(col, row)) {

@@ -165,7 +165,7 @@ void TKavStringGrid::TopLeftChanged() {
     TBaseGrid::TopLeftChanged();
     if (GetSelectionRectangle()) Invalidate();
     // A text editor of a kind other than the plain one does not follow the scroll.
-    if (EditorShown() && editorType_ != edNormal) HideInplaceEdit();
+    if (EditorShown() && editSession_->Kind() != edNormal) HideInplaceEdit();
     UpdateVScroller();
     UpdateHScroller();
     UpdateFooter();

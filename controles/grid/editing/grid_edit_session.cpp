@@ -1,0 +1,97 @@
+// TGridEditSession: the operations the grid's editors call, done through the grid.
+#include "controles/grid/editing/grid_edit_session.h"
+
+#include "controles/grid/kav_grid.h"
+
+namespace {
+
+// Sets a flag for the length of a call, also when the call raises.
+template <class F> void With(bool& Flag, F&& f) {
+    const bool before = Flag;
+    Flag = true;
+    try {
+        f();
+    } catch (...) {
+        Flag = before;
+        throw;
+    }
+    Flag = before;
+}
+
+} // namespace
+
+AnsiString TGridEditSession::CurrentText() {
+    return grid_.GetCurrentCell();
+}
+
+WideString TGridEditSession::CurrentWideText() {
+    return grid_.GetWideCells(grid_.RemapCol(grid_.GetCol()), grid_.GetRow());
+}
+
+void TGridEditSession::Store(const AnsiString& Text) {
+    With(storing_, [&] { grid_.SetCurrentCell(Text); });
+}
+
+void TGridEditSession::StoreWide(const WideString& Text) {
+    With(storing_,
+         [&] { grid_.SetWideCells(grid_.RemapCol(grid_.GetCol()), grid_.GetRow(), Text); });
+}
+
+bool TGridEditSession::Validate(const AnsiString& Text) {
+    return grid_.ValidateCell(Text);
+}
+
+bool TGridEditSession::ValidateWide(const WideString& Text) {
+    return grid_.ValidateCellWide(Text);
+}
+
+bool TGridEditSession::Commit(const AnsiString& Text) {
+    Store(Text);
+    return Validate(Text);
+}
+
+bool TGridEditSession::CommitWide(const WideString& Text) {
+    StoreWide(Text);
+    return ValidateWide(Text);
+}
+
+void TGridEditSession::Exit() {
+    grid_.HideInplaceEdit();
+}
+
+void TGridEditSession::Leave(WORD Key, TShiftState Shift) {
+    grid_.DoneInplaceEdit(Key, Shift);
+}
+
+bool TGridEditSession::TabLeaves() const {
+    return grid_.GetOptions().Contains(goTabs);
+}
+
+void TGridEditSession::TabOut(bool Backward) {
+    grid_.HideInplaceEdit();
+    if (!grid_.Focused() && grid_.CanFocus()) grid_.SetFocus();
+    grid_.TabEdit(Backward);
+}
+
+void TGridEditSession::Close() {
+    grid_.HideInplaceEdit();
+    pending_ = false;
+    armed_ = false;
+    grid_.ReselectCurrentCell();
+}
+
+void TGridEditSession::Cancel() {
+    grid_.RestoreCache();
+}
+
+void TGridEditSession::Snapshot(int ACol, int ARow) {
+    validationCell_ = TPoint(ACol, ARow);
+    const int real = grid_.RemapCol(ACol);
+    if (real < 0 || ARow < 0) {
+        savedText_ = AnsiString();
+        savedWideText_ = WideString();
+        return;
+    }
+    savedText_ = grid_.GetGridCell(real, ARow);
+    savedWideText_ = grid_.GetWideCells(real, ARow);
+}

@@ -1,0 +1,101 @@
+#pragma once
+// TGridEditSession: the edit of one cell of the advanced grid, owned by the grid. It keeps what
+// an edit needs to remember (the editor kind, the text the cell had when the edit began, the
+// snapshot validation compares with, the flags of the edit's steps) and is what every editor
+// talks to, as a view's editors talk to their item delegate: an editor stores its text, has it
+// validated, cancels, or leaves the cell by a key, and the session does it through the grid.
+
+#include "controles/grid/cell_properties.h"
+#include "plataforma/base/ansi_string.h"
+#include "plataforma/base/wide_string.h"
+
+class TKavStringGrid;
+
+class TGridEditSession {
+public:
+    explicit TGridEditSession(TKavStringGrid& Grid) : grid_(Grid) {}
+    TGridEditSession(const TGridEditSession&) = delete;
+    TGridEditSession& operator=(const TGridEditSession&) = delete;
+
+    // --- what editors ask of the session ---
+
+    // The current cell's text as the grid holds it now (after a validation, the corrected
+    // value), and its wide text.
+    AnsiString CurrentText();
+    WideString CurrentWideText();
+    // The text the validation cell had when its edit began.
+    const AnsiString& OpenedText() const { return savedText_; }
+    const WideString& OpenedWideText() const { return savedWideText_; }
+    // Writes the editor's text into the current cell without validating it.
+    void Store(const AnsiString& Text);
+    void StoreWide(const WideString& Text);
+    // Validates the editor's text (the grid's ValidateCell, ValidateCellWide): true when
+    // accepted or unchanged; a refused value is back in the cell.
+    bool Validate(const AnsiString& Text);
+    bool ValidateWide(const WideString& Text);
+    // Store, then validate, as the keys that leave a control editor do.
+    bool Commit(const AnsiString& Text);
+    bool CommitWide(const WideString& Text);
+    // The editor is left: the grid hides it (and writes a control editor's value back).
+    void Exit();
+    // A key that ended the edit: Tab and the arrows move the grid, Return advances.
+    void Leave(WORD Key, TShiftState Shift);
+    // Tab with goTabs: the edit ends and the next (previous) editable cell opens.
+    void TabOut(bool Backward);
+    // Whether Tab leaves an editor (the grid's goTabs).
+    bool TabLeaves() const;
+    // The text editor's edit is closed after the focus went elsewhere: no validation is owed.
+    void Close();
+    // The cell text when the edit began goes back into the cell.
+    void Cancel();
+
+    // --- the grid's own bookkeeping of the edit ---
+
+    // Takes the snapshot that a later validation compares with (display column).
+    void Snapshot(int ACol, int ARow);
+    TPoint ValidationCell() const { return validationCell_; }
+    const AnsiString& ValidatedText() const { return validatedText_; }
+    void SetValidatedText(const AnsiString& Value) { validatedText_ = Value; }
+    // Set while a value is being stored or validated: validation does nothing meanwhile.
+    bool Storing() const { return storing_; }
+    void SetStoring(bool Value) { storing_ = Value; }
+    // Armed when a text editor opened on the cell: validation runs only then, once (the
+    // text-editor-shown flag).
+    bool Armed() const { return armed_; }
+    void SetArmed(bool Value) { armed_ = Value; }
+
+    // The editor kind of the present (or last) edit.
+    TEditorType Kind() const { return kind_; }
+    void SetKind(TEditorType Value) { kind_ = Value; }
+    // The current cell's text when the edit began (RestoreCache puts it back).
+    const AnsiString& CachedText() const { return cachedText_; }
+    void SetCachedText(const AnsiString& Value) { cachedText_ = Value; }
+    // The character that opened (or fed) the editor, 0 when none.
+    char StartChar() const { return startChar_; }
+    void SetStartChar(char Value) { startChar_ = Value; }
+    // An edit was started and is not yet written back or refused.
+    bool Pending() const { return pending_; }
+    void SetPending(bool Value) { pending_ = Value; }
+
+    // The flags of an edit's steps (see the grid's CanEditShow, ShowEditControl and
+    // HideEditControl): an editor of the cell's kind is active; the edit was asked for; a
+    // control editor shows; OnEditingDone is owed; hiding is under way.
+    bool ControlActive = false;
+    bool Requested = false;
+    bool ControlShown = false;
+    bool DoneEditingPending = false;
+    bool Hiding = false;
+
+private:
+    TKavStringGrid& grid_;
+    TPoint validationCell_{-1, -1};
+    AnsiString savedText_;
+    WideString savedWideText_;
+    AnsiString validatedText_;
+    AnsiString cachedText_;
+    TEditorType kind_ = edNormal;
+    char startChar_ = 0;
+    bool storing_ = false;
+    bool armed_ = false;
+    bool pending_ = false;
+};
