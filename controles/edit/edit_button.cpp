@@ -139,25 +139,25 @@ void TKsgEditButton::BtnMouseUp(TMouseButton Button) {
         SetFocus();
 }
 
-// --- TKsgEditBtn ---
+// --- TKsgEditBtn and TKsgUniEditBtn ---
 
-TKsgEditBtn::TKsgEditBtn(TComponent* AOwner) : TCustomEdit(AOwner) {
+template <class Base> KsgEditBtnOf<Base>::KsgEditBtnOf(TComponent* AOwner) : Base(AOwner) {
     button_ = CreateInnerButton<TKsgEditButton>(this, 18, 18);
     button_->OnClick = [this](TObject* s) { BtnClick(s); };
 }
 
-TKsgEditBtn::~TKsgEditBtn() {
+template <class Base> KsgEditBtnOf<Base>::~KsgEditBtnOf() {
     // The container goes with the edit's children; it must not call back into it meanwhile.
     button_->SetFocusControl(nullptr);
     button_->OnClick = nullptr;
     button_ = nullptr;
 }
 
-void TKsgEditBtn::BtnClick(TObject*) {
+template <class Base> void KsgEditBtnOf<Base>::BtnClick(TObject*) {
     if (OnClickBtn) OnClickBtn(this);
 }
 
-void TKsgEditBtn::SetButtonWidth(int Value) {
+template <class Base> void KsgEditBtnOf<Base>::SetButtonWidth(int Value) {
     buttonWidth_ = Value;
     button_->SetWidth(Value);
     // The wider or narrower button stays inside the right edge, the text before it.
@@ -165,68 +165,75 @@ void TKsgEditBtn::SetButtonWidth(int Value) {
     SetEditRect();
 }
 
-void TKsgEditBtn::SetIsWinXP(bool Value) {
+template <class Base> void KsgEditBtnOf<Base>::SetIsWinXP(bool Value) {
     isWinXP_ = Value;
     button_->GetButton()->SetIsWinXP(Value);
 }
 
-void TKsgEditBtn::SetRightAlign(bool Value) {
+template <class Base> void KsgEditBtnOf<Base>::SetRightAlign(bool Value) {
     if (rightAlign_ == Value) return;
     rightAlign_ = Value;
-    RecreateWnd();
+    this->RecreateWnd();
 }
 
-void TKsgEditBtn::CreateParams(TCreateParams& Params) {
-    TCustomEdit::CreateParams(Params);
+template <class Base> void KsgEditBtnOf<Base>::CreateParams(TCreateParams& Params) {
+    Base::CreateParams(Params);
     Params.Style |= WS_CLIPCHILDREN;
     if (rightAlign_) Params.Style |= ES_RIGHT;
 }
 
-void TKsgEditBtn::CreateWnd() {
-    TCustomEdit::CreateWnd();
+template <class Base> void KsgEditBtnOf<Base>::CreateWnd() {
+    Base::CreateWnd();
     SetEditRect();
 }
 
-void TKsgEditBtn::SetEditRect() {
-    if (!HandleAllocated() || !button_) return;
-    const int edge = GetBorderStyle() == bsSingle ? 1 : 2;
-    int right = GetClientWidth() - button_->GetWidth() - 3 - unitSize_;
-    if (unitSize_ > 0) right -= 3;
-    TRect r(edge, edge, right, GetClientHeight() + 1);
-    Perform(EM_SETRECTNP, 0, reinterpret_cast<LPARAM>(&r));
+template <class Base> void KsgEditBtnOf<Base>::SetEditRect() {
+    if (!this->HandleAllocated() || !button_) return;
+    const int edge = this->GetBorderStyle() == bsSingle ? 1 : 2;
+    int right = this->GetClientWidth() - button_->GetWidth() - 3 - unitSize_;
+    if (!kWide && unitSize_ > 0) right -= 3;
+    TRect r(edge, edge, right, this->GetClientHeight() + 1);
+    this->Perform(EM_SETRECTNP, 0, reinterpret_cast<LPARAM>(&r));
 }
 
-int TKsgEditBtn::GetMinHeight() {
+template <class Base> int KsgEditBtnOf<Base>::GetMinHeight() {
     int own = 0, smaller = 0;
     EditFontHeights(this, own, smaller);
     return own + smaller / 4;
 }
 
-void TKsgEditBtn::WMSize(TMessage& Message) {
-    TCustomEdit::Dispatch(Message);
+template <class Base> void KsgEditBtnOf<Base>::WMSize(TMessage& Message) {
+    Base::Dispatch(Message);
     if (FitInnerButton(this, GetMinHeight(), button_)) SetEditRect();
 }
 
-void TKsgEditBtn::KeyDown(WORD& Key, TShiftState Shift) {
-    TCustomEdit::KeyDown(Key, Shift);
+template <class Base> void KsgEditBtnOf<Base>::KeyDown(WORD& Key, TShiftState Shift) {
+    Base::KeyDown(Key, Shift);
     if (Key == VK_F4) BtnClick(this);
 }
 
-void TKsgEditBtn::Dispatch(TMessage& Message) {
+template <class Base> void KsgEditBtnOf<Base>::Dispatch(TMessage& Message) {
     switch (Message.Msg) {
     case WM_SIZE:
         return WMSize(Message);
     case WM_CHAR:
-        if (editorEnabled_) TCustomEdit::Dispatch(Message);
+        if (editorEnabled_) Base::Dispatch(Message);
         return;
     case WM_PASTE:
     case WM_CUT:
-        if (editorEnabled_ && !GetReadOnly()) TCustomEdit::Dispatch(Message);
+        if (editorEnabled_ && !this->GetReadOnly()) Base::Dispatch(Message);
         return;
     case CM_ENTER:
-        if (GetAutoSelect() && GetKeyState(VK_LBUTTON) >= 0) SelectAll();
-        return TCustomEdit::Dispatch(Message);
+        if (this->GetAutoSelect() && GetKeyState(VK_LBUTTON) >= 0) this->SelectAll();
+        return Base::Dispatch(Message);
     default:
-        TCustomEdit::Dispatch(Message);
+        Base::Dispatch(Message);
     }
+}
+
+template class KsgEditBtnOf<TCustomEdit>;
+template class KsgEditBtnOf<TCustomUNIEdit>;
+
+TKsgUniEditBtn::TKsgUniEditBtn(TComponent* AOwner) : KsgEditBtnOf<TCustomUNIEdit>(AOwner) {
+    SetText(WideString());
 }

@@ -2,15 +2,18 @@
 // The edit with a small push button inside its right edge: TKavSpeedButton, the button
 // (themed, flat or classic, with hot tracking); TKsgEditButton, the one-button container
 // that sizes the button to itself and passes its click on; TKsgEditBtn, the edit that
-// carries the container, fires OnClickBtn on a click or F4, and leaves room for it; and
+// carries the container, fires OnClickBtn on a click or F4, and leaves room for it (and
+// TKsgUniEditBtn, the same on the wide edit); and
 // TKsgUnitEditBtn, whose button offers a menu of units: the text holds the number, the unit
 // chosen is painted between the number and the button.
 
+#include "controles/edit/uni_edit.h"
 #include "plataforma/base/string_list.h"
 #include "plataforma/gui/widgets/buttons_extra.h"
 #include "plataforma/gui/widgets/edit.h"
 
 #include <memory>
+#include <type_traits>
 
 class TKavSpeedButton : public TSpeedButton {
 public:
@@ -65,10 +68,12 @@ private:
     bool flat_ = false;
 };
 
-class TKsgEditBtn : public TCustomEdit {
+// The edit with the button, on the 8-bit edit (TKsgEditBtn) or the wide one (TKsgUniEditBtn,
+// whose text starts empty and whose text area keeps no extra gap before the unit text).
+template <class Base> class KsgEditBtnOf : public Base {
 public:
-    explicit TKsgEditBtn(TComponent* AOwner);
-    ~TKsgEditBtn() override;
+    explicit KsgEditBtnOf(TComponent* AOwner);
+    ~KsgEditBtnOf() override;
 
     TKsgEditButton* GetButton() const { return button_; }
     // 0 until set: the container keeps its own width.
@@ -99,6 +104,7 @@ protected:
     void Dispatch(TMessage& Message) override;
     // The text area: inside the border, up to the unit text and the button.
     void SetEditRect();
+    static constexpr bool kWide = std::is_base_of_v<TCustomUNIEdit, Base>;
     int GetUnitSize() const { return unitSize_; }
     void SetUnitSizeValue(int Value) { unitSize_ = Value; }
 
@@ -111,6 +117,19 @@ private:
     bool editorEnabled_ = true;
     int buttonWidth_ = 0;
     bool isWinXP_ = false;
+};
+
+extern template class KsgEditBtnOf<TCustomEdit>;
+extern template class KsgEditBtnOf<TCustomUNIEdit>;
+
+class TKsgEditBtn : public KsgEditBtnOf<TCustomEdit> {
+public:
+    using KsgEditBtnOf<TCustomEdit>::KsgEditBtnOf;
+};
+
+class TKsgUniEditBtn : public KsgEditBtnOf<TCustomUNIEdit> {
+public:
+    explicit TKsgUniEditBtn(TComponent* AOwner);
 };
 
 class TKsgUnitEditBtn : public TKsgEditBtn {

@@ -1,4 +1,5 @@
-// TKSGCustomCombo: the flat look, the drop button, and the states that change them.
+// KsgComboLook: the flat look, the drop button, and the states that change them, on the
+// 8-bit and on the wide combo.
 
 #include "controles/edit/ksg_combo.h"
 
@@ -13,68 +14,69 @@
 #include "plataforma/gui/painting/gdi.h"
 #include "plataforma/gui/painting/themes.h"
 
-TKSGCustomCombo::TKSGCustomCombo(TComponent* AOwner)
-    : TCustomComboBox(AOwner), oldColor_(GetColor()), oldParentColor_(GetParentColor()),
+template <class Base>
+KsgComboLook<Base>::KsgComboLook(TComponent* AOwner)
+    : Base(AOwner), oldColor_(this->GetColor()), oldParentColor_(this->GetParentColor()),
       buttonWidth_(GetSystemMetrics(SM_CXVSCROLL) + 4),
       canvases_(std::make_unique<WindowCanvases>(this)) {}
 
-TKSGCustomCombo::~TKSGCustomCombo() = default;
+template <class Base> KsgComboLook<Base>::~KsgComboLook() = default;
 
 AnsiString TKSGCustomCombo::GetVersion() const {
     return VersionText(GetVersionNr());
 }
 
-void TKSGCustomCombo::SetButtonWidth(int Value) {
+template <class Base> void KsgComboLook<Base>::SetButtonWidth(int Value) {
     if (Value < 14 || Value > 32) return;
     buttonWidth_ = Value;
-    Invalidate();
+    this->Invalidate();
 }
 
-void TKSGCustomCombo::SetFlat(bool Value) {
+template <class Base> void KsgComboLook<Base>::SetFlat(bool Value) {
     if (Value == flat_) return;
     flat_ = Value;
     ctl3D_ = !Value;
-    Invalidate();
+    this->Invalidate();
 }
 
-void TKSGCustomCombo::SetEtched(bool Value) {
+template <class Base> void KsgComboLook<Base>::SetEtched(bool Value) {
     if (Value == etched_) return;
     etched_ = Value;
-    Invalidate();
+    this->Invalidate();
 }
 
-void TKSGCustomCombo::SetThemed(bool Value) {
+template <class Base> void KsgComboLook<Base>::SetThemed(bool Value) {
     themed_ = Value;
-    Invalidate();
+    this->Invalidate();
 }
 
-void TKSGCustomCombo::SetDropWidth(int Value) {
+template <class Base> void KsgComboLook<Base>::SetDropWidth(int Value) {
     dropWidth_ = Value;
-    if (Value >= 1) Perform(CB_SETDROPPEDWIDTH, static_cast<WPARAM>(Value), 0);
+    if (Value >= 1) this->Perform(CB_SETDROPPEDWIDTH, static_cast<WPARAM>(Value), 0);
 }
 
 // --- states ---
 
-void TKSGCustomCombo::Dispatch(TMessage& Message) {
-    const bool designing = GetComponentState().Contains(csDesigning);
-    auto alive = Watch();
+template <class Base> void KsgComboLook<Base>::Dispatch(TMessage& Message) {
+    const bool designing = this->GetComponentState().Contains(csDesigning);
+    auto alive = this->Watch();
     switch (Message.Msg) {
     case CM_ENTER:
     case CM_EXIT:
-        TCustomComboBox::Dispatch(Message);
-        if (!alive.expired() && !designing) Invalidate();
+        Base::Dispatch(Message);
+        if (!alive.expired() && !designing) this->Invalidate();
         return;
     case CM_MOUSEENTER:
     case CM_MOUSELEAVE:
-        TCustomComboBox::Dispatch(Message);
+        Base::Dispatch(Message);
         if (!alive.expired())
             FlatComboMouse(this, Message.Msg == CM_MOUSEENTER, mouseInControl_, autoFocus_);
         return;
     case CM_ENABLEDCHANGED:
         if (flat_) FlatComboEnabledChanged(this, oldParentColor_, oldColor_);
-        return TCustomComboBox::Dispatch(Message);
+        return Base::Dispatch(Message);
     case CN_COMMAND: {
-        TCustomComboBox::Dispatch(Message);
+        Base::Dispatch(Message);
         if (alive.expired()) return;
         const WORD code = HIWORD(Message.WParam);
         if (code == CBN_DROPDOWN || code == CBN_CLOSEUP) InvalidateDropButton(this, buttonWidth_);
@@ -83,41 +85,42 @@ void TKSGCustomCombo::Dispatch(TMessage& Message) {
     case WM_PAINT:
         return WMPaint(Message);
     case WM_NCPAINT:
-        TCustomComboBox::Dispatch(Message);
+        Base::Dispatch(Message);
         if (!alive.expired() && flat_) DrawBorders();
         return;
     default:
-        TCustomComboBox::Dispatch(Message);
+        Base::Dispatch(Message);
     }
 }
 
 // --- painting ---
 
-bool TKSGCustomCombo::Is3DBorderButton() const {
-    if (GetComponentState().Contains(csDesigning)) return GetEnabled();
+template <class Base> bool KsgComboLook<Base>::Is3DBorderButton() const {
+    if (this->GetComponentState().Contains(csDesigning)) return this->GetEnabled();
     return mouseInControl_ || (Screen && Screen->GetActiveControl() == this);
 }
 
-bool TKSGCustomCombo::Is3DBorderControl() const {
-    if (GetComponentState().Contains(csDesigning)) return false;
+template <class Base> bool KsgComboLook<Base>::Is3DBorderControl() const {
+    if (this->GetComponentState().Contains(csDesigning)) return false;
     return Is3DBorderButton() && focusBorder_;
 }
 
-void TKSGCustomCombo::WMPaint(TMessage& Message) {
-    auto alive = Watch();
+template <class Base> void KsgComboLook<Base>::WMPaint(TMessage& Message) {
+    auto alive = this->Watch();
     // The platform paints the whole combo; the flat look goes over it.
-    TCustomComboBox::Dispatch(Message);
-    if (alive.expired() || !flat_ || !HandleAllocated()) return;
-    if (GetStyle() != csSimple) canvases_->Draw([&](TCanvas* c, int o) { DrawDropButton(c, o); });
+    Base::Dispatch(Message);
+    if (alive.expired() || !flat_ || !this->HandleAllocated()) return;
+    if (this->GetStyle() != csSimple)
+        canvases_->Draw([&](TCanvas* c, int o) { DrawDropButton(c, o); });
     DrawBorders();
 }
 
-void TKSGCustomCombo::DrawDropButton(TCanvas* Canvas, int Origin) {
-    TRect b(Origin, Origin, Origin + GetWidth(), Origin + GetHeight());
-    b.Left += GetClientWidth() - buttonWidth_;
+template <class Base> void KsgComboLook<Base>::DrawDropButton(TCanvas* Canvas, int Origin) {
+    TRect b(Origin, Origin, Origin + this->GetWidth(), Origin + this->GetHeight());
+    b.Left += this->GetClientWidth() - buttonWidth_;
     HDC dc = Canvas->GetHandle();
     if (themed_) {
-        if (HTHEME theme = OpenThemeData(GetHandle(), L"combobox")) {
+        if (HTHEME theme = OpenThemeData(this->GetHandle(), L"combobox")) {
             InflateRect(b, -1, -1);
             const bool held = GetAsyncKeyState(VK_LBUTTON) < 0 || GetAsyncKeyState(VK_RBUTTON) < 0;
             DrawThemeBackground(theme, dc, CP_DROPDOWNBUTTON, held ? CBXS_PRESSED : CBXS_NORMAL, &b,
@@ -126,40 +129,64 @@ void TKSGCustomCombo::DrawDropButton(TCanvas* Canvas, int Origin) {
             return;
         }
     }
-    InflateRect(b, 0, -1);
-    b = OffsetRect(b, -2, 1);
+    if constexpr (kWideLook) {
+        InflateRect(b, -1, -1);
+    } else {
+        InflateRect(b, 0, -1);
+        b = OffsetRect(b, -2, 1);
+    }
     DrawFrameControl(dc, &b, DFC_SCROLL, DFCS_SCROLLCOMBOBOX | DFCS_FLAT);
 }
 
-void TKSGCustomCombo::DrawBorders() {
-    if (!flat_ || !HandleAllocated()) return;
+template <class Base> void KsgComboLook<Base>::DrawBorders() {
+    if (!flat_ || !this->HandleAllocated()) return;
     canvases_->Draw([&](TCanvas* c, int o) {
         DrawControlBorder(c, o);
-        if (GetStyle() != csSimple) DrawButtonBorder(c, o);
+        if (this->GetStyle() != csSimple) DrawButtonBorder(c, o);
     });
 }
 
-void TKSGCustomCombo::DrawControlBorder(TCanvas* Canvas, int Origin) {
+template <class Base> void KsgComboLook<Base>::DrawControlBorder(TCanvas* Canvas, int Origin) {
     const bool sunken = Is3DBorderControl();
-    const TColor outer = sunken ? clBtnFace : (GetParent() ? GetParent()->GetColor() : GetColor());
-    DrawComboFrame(Canvas, TRect(Origin, Origin, Origin + GetWidth(), Origin + GetHeight()), sunken,
-                   outer, GetColor());
+    const TColor outer =
+        sunken ? clBtnFace : (this->GetParent() ? this->GetParent()->GetColor() : this->GetColor());
+    DrawComboFrame(Canvas,
+                   TRect(Origin, Origin, Origin + this->GetWidth(), Origin + this->GetHeight()),
+                   sunken, outer, this->GetColor());
 }
 
-void TKSGCustomCombo::DrawButtonBorder(TCanvas* Canvas, int Origin) {
-    // The themed button has an edge of its own; the flat one turns 3D while hot or focused.
-    if (themed_ && IsThemeActive()) return;
-    if (!Is3DBorderButton()) return;
+template <class Base> void KsgComboLook<Base>::DrawButtonBorder(TCanvas* Canvas, int Origin) {
+    // The 8-bit combo's themed button has an edge of its own and its flat button none; the
+    // wide combo frames both.
+    const bool raised = Is3DBorderButton();
+    if (!kWideLook && ((themed_ && IsThemeActive()) || !raised)) return;
     HDC dc = Canvas->GetHandle();
     const int saved = SaveDC(dc);
-    const int cw = GetClientWidth(), ch = GetClientHeight();
+    const int cw = this->GetClientWidth(), ch = this->GetClientHeight();
     ExcludeClipRect(dc, Origin + cw - buttonWidth_ + 4, Origin + 4, Origin + cw - 4,
                     Origin + ch - 4);
-    TRect b(Origin, Origin, Origin + GetWidth(), Origin + GetHeight());
-    b.Left += cw - buttonWidth_ - 4;
-    InflateRect(b, -2, -2);
-    b.Right += 1;
-    b.Bottom += 2;
-    DrawEdge(dc, &b, etched_ ? EDGE_ETCHED : EDGE_RAISED, BF_RECT);
+    TRect b(Origin, Origin, Origin + this->GetWidth(), Origin + this->GetHeight());
+    const UINT edge = etched_ ? EDGE_ETCHED : EDGE_RAISED;
+    if constexpr (kWideLook) {
+        b.Left += cw - buttonWidth_ - 2;
+        InflateRect(b, -2, -2);
+        if (raised) {
+            DrawEdge(dc, &b, edge, BF_RECT | (this->GetDroppedDown() ? BF_FLAT : 0u));
+        } else {
+            b.Top += 1;
+            b.Bottom -= 1;
+            b.Right -= 1;
+            FillRect(dc, &b, GetSysColorBrush(COLOR_BTNFACE));
+        }
+    } else {
+        b.Left += cw - buttonWidth_ - 4;
+        InflateRect(b, -2, -2);
+        b.Right += 1;
+        b.Bottom += 2;
+        DrawEdge(dc, &b, edge, BF_RECT);
+    }
     RestoreDC(dc, saved);
 }
+
+template class KsgComboLook<TCustomComboBox>;
+template class KsgComboLook<TCustomUNIComboBox>;

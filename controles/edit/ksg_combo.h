@@ -1,20 +1,25 @@
 #pragma once
 // TKSGCustomCombo / TKSGComboBox: the combo box the grid's in-place combo editors are made
-// from. Its own part is the look: flat by default, with a one-pixel frame of its own, a drop
+// from, and TKSGUniCustomCombo / TKSGUniComboBox, the same on the wide combo. Their own part
+// is the look (KsgComboLook): flat by default, with a one-pixel frame of its own, a drop
 // button that turns raised or etched while the mouse is over the control or it has the
-// focus, a 3D frame then too (with FocusBorder), or a themed drop button.
+// focus, a 3D frame then too (with FocusBorder), or a themed drop button. The wide combo's
+// drop button frame is drawn over the themed button too, flat while the list is open, and
+// a face-coloured area while neither hot nor focused.
 
+#include "controles/edit/uni_combo.h"
 #include "plataforma/gui/widgets/combo.h"
 
 #include <memory>
+#include <type_traits>
 
 class TCanvas;
 class WindowCanvases;
 
-class TKSGCustomCombo : public TCustomComboBox {
+template <class Base> class KsgComboLook : public Base {
 public:
-    explicit TKSGCustomCombo(TComponent* AOwner);
-    ~TKSGCustomCombo() override;
+    explicit KsgComboLook(TComponent* AOwner);
+    ~KsgComboLook() override;
 
     // The control takes the focus when the mouse enters it.
     bool GetAutoFocus() const { return autoFocus_; }
@@ -37,11 +42,12 @@ public:
     void SetThemed(bool Value);
     bool GetMouseInControl() const { return mouseInControl_; }
 
-    virtual int GetVersionNr() const { return 0x01020000; }
-    AnsiString GetVersion() const;
-    void SetVersion(const AnsiString&) {}
+    // Return typed in the combo (the grid's combo editors fire it).
+    TNotifyEvent OnReturnKey;
 
 protected:
+    static constexpr bool kWideLook = std::is_base_of_v<TCustomUNIComboBox, Base>;
+
     void Dispatch(TMessage& Message) override;
     bool Is3DBorderControl() const;
     bool Is3DBorderButton() const;
@@ -67,10 +73,29 @@ private:
     std::unique_ptr<WindowCanvases> canvases_;
 };
 
+extern template class KsgComboLook<TCustomComboBox>;
+extern template class KsgComboLook<TCustomUNIComboBox>;
+
+class TKSGCustomCombo : public KsgComboLook<TCustomComboBox> {
+public:
+    using KsgComboLook<TCustomComboBox>::KsgComboLook;
+
+    virtual int GetVersionNr() const { return 0x01020000; }
+    AnsiString GetVersion() const;
+    void SetVersion(const AnsiString&) {}
+};
+
 class TKSGComboBox : public TKSGCustomCombo {
 public:
     using TKSGCustomCombo::TKSGCustomCombo;
+};
 
-    // Return typed in the combo (the grid's combo editors fire it).
-    TNotifyEvent OnReturnKey;
+class TKSGUniCustomCombo : public KsgComboLook<TCustomUNIComboBox> {
+public:
+    using KsgComboLook<TCustomUNIComboBox>::KsgComboLook;
+};
+
+class TKSGUniComboBox : public TKSGUniCustomCombo {
+public:
+    using TKSGUniCustomCombo::TKSGUniCustomCombo;
 };

@@ -35,3 +35,9 @@ class EInvalidGridOperation : public EInvalidOperation {
 public:
     using EInvalidOperation::EInvalidOperation;
 };
+
+// The window system refused to take more (an item a list did not insert).
+class EOutOfResources : public Exception {
+public:
+    using Exception::Exception;
+};

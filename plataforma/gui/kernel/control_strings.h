@@ -5,6 +5,7 @@
 // request to the control (LB_ADDSTRING or CB_ADDSTRING...), as the class library's lists are.
 
 #include "plataforma/base/string_list.h"
+#include "plataforma/base/wide_string.h"
 #include "plataforma/gui/kernel/messages.h"
 
 class TControl;
@@ -19,9 +20,13 @@ struct ControlStringMessages {
 
 struct ListItem {
     AnsiString text;
+    // Set only for an item added with wide text (a wide combo's): every character kept.
+    WideString wide;
     TObject* data = nullptr;
     int height = 0;        // owner-drawn items of variable height
     bool selected = false; // while the control has no window
+    // The text shown: the wide one when the item has it.
+    WideString Shown() const { return wide.IsEmpty() ? WideString(text) : wide; }
 };
 
 class ListItems {

@@ -187,7 +187,7 @@ void TCustomComboBox::SetSorted(bool Value) {
     if (QComboBox* w = WidgetOf(this)) {
         QSignalBlocker block(w);
         for (int i = 0; i < list_.Count(); ++i)
-            w->setItemText(i, ToQString(list_[i].text));
+            w->setItemText(i, ToQString(list_[i].Shown()));
     }
     SyncWidget();
 }
@@ -343,7 +343,7 @@ void TCustomComboBox::CreateWindowHandle(const TCreateParams& Params) {
     w->setMaxVisibleItems(dropDownCount_);
     w->setItemDelegate(new ItemDelegate(owner_.get(), w));
     for (const ListItem& item : list_.items)
-        w->addItem(ToQString(item.text));
+        w->addItem(ToQString(item.Shown()));
     if (Editable()) {
         QLineEdit* le = w->lineEdit();
         w->setCompleter(nullptr);
@@ -399,14 +399,14 @@ void TCustomComboBox::ApplyPalette() {
 void TCustomComboBox::SyncWidget() {
     QComboBox* w = WidgetOf(this);
     if (!w) return;
-    AnsiString texto = edit_ ? edit_->Text() : AnsiString();
+    WideString texto = edit_ ? edit_->WideText() : WideString();
     {
         QSignalBlocker block(w);
         w->setCurrentIndex(itemIndex_);
     }
-    if (edit_ && edit_->Text() != texto) {
+    if (edit_ && edit_->WideText() != texto) {
         QSignalBlocker block(w->lineEdit());
-        edit_->SetText(texto);
+        edit_->SetWideText(texto);
     }
     w->update();
 }
@@ -415,6 +415,7 @@ EditRules TCustomComboBox::Rules() const {
     EditRules r;
     r.maxLength = maxLength_;
     r.charCase = charCase_;
+    r.wide = IsUnicodeWindow();
     return r;
 }
 
@@ -488,11 +489,13 @@ void TCustomComboBox::DefaultHandler(TMessage& Message) {
 
 int TCustomComboBox::InsertItem(int Index, const AnsiString& Text) {
     list_.Insert(Index, Text, itemIndex_);
+    if (wideItem_) list_[Index].wide = *wideItem_;
+    wideItem_ = nullptr;
     if (QComboBox* w = WidgetOf(this)) {
-        AnsiString texto = edit_ ? edit_->Text() : AnsiString();
+        WideString texto = edit_ ? edit_->WideText() : WideString();
         QSignalBlocker block(w);
-        w->insertItem(Index, ToQString(Text));
-        if (edit_) edit_->SetText(texto);
+        w->insertItem(Index, ToQString(list_[Index].Shown()));
+        if (edit_) edit_->SetWideText(texto);
     }
     if (style_ == csOwnerDrawVariable) {
         int alto = itemHeight_;
@@ -506,10 +509,10 @@ int TCustomComboBox::InsertItem(int Index, const AnsiString& Text) {
 void TCustomComboBox::DeleteItem(int Index) {
     list_.Erase(Index, itemIndex_);
     if (QComboBox* w = WidgetOf(this)) {
-        AnsiString texto = edit_ ? edit_->Text() : AnsiString();
+        WideString texto = edit_ ? edit_->WideText() : WideString();
         QSignalBlocker block(w);
         w->removeItem(Index);
-        if (edit_) edit_->SetText(texto);
+        if (edit_) edit_->SetWideText(texto);
     }
     SyncWidget();
 }
@@ -535,13 +538,47 @@ void TCustomComboBox::SelectIndex(int Index) {
     itemIndex_ = Index;
     if (edit_) {
         QSignalBlocker block(WidgetOf(this)->lineEdit());
-        edit_->SetText(Index >= 0 ? list_[Index].text : AnsiString());
+        edit_->SetWideText(Index >= 0 ? list_[Index].Shown() : WideString());
     } else if (Editable()) {
         AnsiString t = Index >= 0 ? list_[Index].text : AnsiString();
         TMessage m{WM_SETTEXT, 0, reinterpret_cast<LPARAM>(t.c_str()), 0};
         TWinControl::DefaultHandler(m);
     }
     SyncWidget();
+}
+
+LRESULT TCustomComboBox::PerformWideItem(UINT Msg, WPARAM WParam, const WideString& Text) {
+    const AnsiString ansi = Text.ToAnsiString();
+    wideItem_ = &Text;
+    const LRESULT r = Perform(Msg, WParam, reinterpret_cast<LPARAM>(ansi.c_str()));
+    wideItem_ = nullptr;
+    return r;
+}
+
+WideString TCustomComboBox::GetWideItem(int Index) const {
+    return Index >= 0 && Index < list_.Count() ? list_[Index].Shown() : WideString();
+}
+
+int TCustomComboBox::FindWideItem(const WideString& Text) const {
+    const QString t = ToQString(Text);
+    for (int i = 0; i < list_.Count(); ++i)
+        if (ToQString(list_[i].Shown()).compare(t, Qt::CaseInsensitive) == 0) return i;
+    return -1;
+}
+
+WideString TCustomComboBox::GetWideShownText() const {
+    if (edit_) return edit_->WideText();
+    return Editable() ? WideString() : GetWideItem(itemIndex_);
+}
+
+void TCustomComboBox::SetWideShownText(const WideString& Text) {
+    if (edit_) {
+        QSignalBlocker block(WidgetOf(this)->lineEdit());
+        edit_->SetWideText(Text);
+    } else if (!Editable()) {
+        const int i = FindWideItem(Text);
+        if (i >= 0) SelectIndex(i);
+    }
 }
 
 bool TCustomComboBox::ComboRequest(TMessage& Message) {

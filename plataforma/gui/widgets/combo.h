@@ -92,10 +92,25 @@ protected:
     void CMFontChanged(TMessage& Message);
     void CMEnabledChanged(TMessage& Message);
 
+    // --- for a wide combo ---
+    // Sends CB_ADDSTRING or CB_INSERTSTRING with Text converted to 8 bits; the item made
+    // keeps Text whole. Returns the request's answer.
+    LRESULT PerformWideItem(UINT Msg, WPARAM WParam, const WideString& Text);
+    // The item's text with every character; empty outside the list.
+    WideString GetWideItem(int Index) const;
+    // The first item equal to Text without regard to case; -1 when none.
+    int FindWideItem(const WideString& Text) const;
+    // The text shown (the edit part's, or the chosen item's); empty without a window.
+    WideString GetWideShownText() const;
+    // The edit part's text, or the item equal to it chosen (a drop-down list); no event.
+    void SetWideShownText(const WideString& Text);
+    // The edit part's widget; nullptr without a window or for a drop-down list.
+    EditBackend* EditPart() const { return edit_.get(); }
+    bool Editable() const { return style_ == csDropDown || style_ == csSimple; }
+
 private:
     friend class ComboAccess;
 
-    bool Editable() const { return style_ == csDropDown || style_ == csSimple; }
     bool OwnerDraws() const { return style_ == csOwnerDrawFixed || style_ == csOwnerDrawVariable; }
     int FixedHeight() const;
     int DefaultItemHeight() const;
@@ -123,6 +138,7 @@ private:
     TEditCharCase charCase_ = ecNormal;
     int droppedWidth_ = 0;
     bool creating_ = false;
+    const WideString* wideItem_ = nullptr; // the wide text of the item being added
     // Inside the window: the edit part, its input routed through the control, and the
     // signal connections.
     std::unique_ptr<EditBackend> edit_;
