@@ -3,8 +3,8 @@
 // every real row and column, which rows and columns are hidden, the persistent row-select
 // flags, the column widths). After each operation every way of reaching a cell is compared
 // with the model: the store, the access by real index, the typed access, the widths, editing
-// with the keys, the footer's total and the row-select flags. Each operation runs alone on a
-// fresh grid, then all of them one after the other on one grid.
+// with the keys, the search, the footer's total and the row-select flags. Each operation runs
+// alone on a fresh grid, then all of them one after the other on one grid.
 
 #include "controles/comun/text_utils.h"
 #include "controles/grid/editing/kav_inplace_edit.h"
@@ -212,7 +212,49 @@ protected:
         ComprobarNumeros();
         ComprobarEdicion();
         ComprobarPie();
+        ComprobarBusqueda();
         CompararCeldas();
+    }
+
+    // Every hit of FindFirst and FindNext, row by row over the hidden columns too and column
+    // by column over the shown ones, against the cells of the model's shown rows: a text in
+    // the hidden column, a piece of text found in many cells and, as two double quotes, the
+    // empty cells.
+    void ComprobarBusqueda() {
+        std::vector<std::string> textos{"\"\"", "1"};
+        for (int r : m.FilasReales())
+            for (int c = 0; c < m.Cols(); ++c)
+                if (m.colOculta[c] && r > 0 && !m.celdas[r][c].empty() && textos.size() < 3)
+                    textos.push_back(m.celdas[r][c]);
+        for (const bool ocultas : {true, false})
+            for (const std::string& t : textos) {
+                SCOPED_TRACE("busqueda de " + t + (ocultas ? " con las columnas ocultas" : ""));
+                TFindParameters p;
+                if (ocultas) p << fnIncludeHiddenColumns << fnDirectionLeftRight;
+                std::vector<std::pair<int, int>> esperado, hallado;
+                const int y0 = g->GetFixedRows(), y1 = g->GetRowCount() - 1 - g->GetFixedFooters();
+                const int x0 = g->GetFixedCols();
+                const int x1 = (ocultas ? m.Cols() : m.ColsVisibles()) - 1;
+                auto coincide = [&](int x, int y) {
+                    const std::string& celda = m.celdas[m.FilaReal(y)][ocultas ? x : m.ColReal(x)];
+                    return t == "\"\"" ? celda.empty() : celda.find(t) != std::string::npos;
+                };
+                if (ocultas) {
+                    for (int y = y0; y <= y1; ++y)
+                        for (int x = x0; x <= x1; ++x)
+                            if (coincide(x, y)) esperado.emplace_back(x, y);
+                } else {
+                    for (int x = x0; x <= x1; ++x)
+                        for (int y = y0; y <= y1; ++y)
+                            if (coincide(x, y)) esperado.emplace_back(x, y);
+                }
+                for (TPoint p1 = g->FindFirst(AnsiString(t), p); p1 != TPoint(-1, -1);
+                     p1 = g->FindNext()) {
+                    hallado.emplace_back(p1.x, p1.y);
+                    ASSERT_LE(hallado.size(), esperado.size() + 1) << "la busqueda no acaba";
+                }
+                EXPECT_EQ(hallado, esperado);
+            }
     }
 
     // The store by shown row and real column, and every cell by real row and column.
@@ -294,6 +336,25 @@ protected:
     Rejilla* g = nullptr;
     Modelo m;
 };
+
+// The node the node operations put on the first shown data row, spanning four real rows
+// (fewer before the footer).
+struct NodoDePrueba {
+    int fila, span;
+};
+NodoDePrueba Nodo(const Modelo& m) {
+    const int r = m.FilaReal(1);
+    return {r, std::min(4, m.Filas() - 1 - r)};
+}
+
+// Contracting hides the rest of the node's run; the rows hidden before stay hidden.
+void Contraer(TKavStringGrid& g, Modelo& m) {
+    const NodoDePrueba n = Nodo(m);
+    g.AddNode(n.fila, n.span);
+    g.ContractNode(n.fila);
+    for (int r = n.fila + 1; r < n.fila + n.span; ++r)
+        m.filaOculta[r] = true;
+}
 
 // The filter the operations switch on: small numbers, or the text of one row in the column
 // hidden at the start, while a column beyond the grid's reads as an empty text.
@@ -422,6 +483,68 @@ const std::vector<Operacion>& Operaciones() {
              for (int r = a; r <= b; ++r)
                  m.filaOculta[r] = true;
              g.HideRows(a, b);
+         }},
+        {"anadir un nodo y contraerlo (la fila oculta cae dentro)",
+         [](TKavStringGrid& g, Modelo& m) {
+             Contraer(g, m);
+             EXPECT_TRUE(g.GetNodeState(1)); // by display row
+             EXPECT_EQ(g.GetNodeLevel(1), 1);
+         }},
+        {"expandir el nodo (vuelve toda su serie) y quitarlo",
+         [](TKavStringGrid& g, Modelo& m) {
+             if (g.GetNodeCount() == 0) Contraer(g, m);
+             const int fila = m.FilaReal(1);
+             ASSERT_TRUE(g.IsNode(1));
+             const int span = g.GetNodeSpan(1);
+             g.ExpandNode(fila);
+             EXPECT_FALSE(g.GetNodeState(1));
+             for (int r = fila + 1; r < fila + span; ++r)
+                 m.filaOculta[r] = false;
+             g.RemoveNode(fila);
+             EXPECT_EQ(g.GetNodeCount(), 0);
+         }},
+        {"agrupar por la columna de claves y desagrupar",
+         [](TKavStringGrid& g, Modelo& m) {
+             // Grouping shows every row, sorts the normal rows on the column, puts a header
+             // before each run of one value and takes the column out until UnGroup. The sort
+             // need not keep the order of equal keys: the model takes the grid's order once
+             // it is seen to be a sort of the same rows, each with its cells and its mark.
+             m.filaOculta.assign(m.Filas(), false);
+             const int primera = g.GetFixedRows();
+             const int ultima = m.Filas() - 1 - g.GetFixedFooters();
+             std::vector<std::string> valores;
+             for (int r = primera; r <= ultima; ++r)
+                 valores.push_back(m.celdas[r][3]);
+             std::sort(valores.begin(), valores.end());
+             const int grupos =
+                 static_cast<int>(std::unique(valores.begin(), valores.end()) - valores.begin());
+             const int filas = m.Filas(), cols = m.Cols();
+             g.Group(3);
+             EXPECT_EQ(g.GetGroupColumn(), 3);
+             EXPECT_EQ(g.TotalColCount(), cols - 1);
+             EXPECT_EQ(g.TotalRowCount(), filas + grupos);
+             EXPECT_EQ(g.GetNodeCount(), grupos);
+             g.UnGroup();
+             EXPECT_EQ(g.GetNodeCount(), 0);
+             ASSERT_EQ(g.TotalRowCount(), filas);
+             ASSERT_EQ(g.TotalColCount(), cols);
+             auto antes = m.celdas;
+             auto marcas = m.marcada;
+             std::vector<bool> usada(filas, false);
+             for (int r = primera; r <= ultima; ++r) {
+                 std::vector<std::string> fila(cols);
+                 for (int c = 0; c < cols; ++c)
+                     fila[c] = Texto(g.GetCellsEx(c, r));
+                 int de = primera;
+                 while (de <= ultima &&
+                        (usada[de] || antes[de] != fila || marcas[de] != g.GetRowSelect(r)))
+                     ++de;
+                 ASSERT_LE(de, ultima) << "fila " << r << " que no estaba: " << fila[0];
+                 usada[de] = true;
+                 m.celdas[r] = antes[de];
+                 m.marcada[r] = marcas[de];
+                 if (r > primera) EXPECT_LE(m.celdas[r - 1][3], m.celdas[r][3]) << "orden " << r;
+             }
          }},
         {"ocultar la columna numerica",
          [](TKavStringGrid& g, Modelo& m) {
