@@ -78,6 +78,16 @@ TKavStringGrid::TKavStringGrid(TComponent* AOwner)
     floatingFooter_ = std::make_unique<TFloatingFooter>(this);
     footerPanel_ = new TFooterPanel(this);
     footerPanel_->SetParent(this);
+    searchPanel_ = new TSearchPanel(this);
+    searchPanel_->SetAlign(alBottom);
+    searchPanel_->SetParent(this);
+    searchFooter_ = std::make_unique<TSearchFooter>(this);
+    searchPanel_->OnEditChange = [this](TObject* Sender) { SearchEditChange(Sender); };
+    searchPanel_->OnForwardClick = [this](TObject* Sender) { SearchForward(Sender); };
+    searchPanel_->OnBackwardClick = [this](TObject* Sender) { SearchBackward(Sender); };
+    searchPanel_->OnExitClick = [this](TObject* Sender) { SearchExit(Sender); };
+    searchPanel_->OnHighlightClick = [this](TObject* Sender) { SearchHighLight(Sender); };
+    searchFooter_->OnChange = [this](TObject* Sender) { SearchChanged(Sender); };
     floatingFooter_->SetHeight(GetDefaultRowHeight());
 
     // Facts of the platform: the XP look needs themed drawing, which the layer leaves off
@@ -109,6 +119,9 @@ TKavStringGrid::~TKavStringGrid() {
     if (pictureContainer_) pictureContainer_->RemoveFreeNotification(this);
     for (TGridChangeNotifier* n : notifiers_)
         n->RemoveFreeNotification(this);
+    // The bar's controls go with the components, after the grid's own state.
+    searchPanel_->OnEditChange = searchPanel_->OnForwardClick = searchPanel_->OnBackwardClick =
+        searchPanel_->OnExitClick = searchPanel_->OnHighlightClick = nullptr;
     if (columnSize_->GetSave()) {
         // A store that cannot be written loses the widths, never the grid's own clean-up.
         try {
@@ -151,6 +164,8 @@ void TKavStringGrid::CreateWnd() {
         if (!loaded_) GetFont()->SetName("Tahoma");
         return;
     }
+    searchPanel_->SetVisible(searchFooter_->GetVisible());
+    searchPanel_->SetHeight(searchFooter_->GetVisible() ? 32 : 0);
     gridTimer_ = SetTimer(GetHandle(), GridTimerId, GridTimerInterval, nullptr);
     if (columnSize_->GetSave()) LoadColSizes();
 }
@@ -182,6 +197,8 @@ void TKavStringGrid::Loaded() {
     if (!GetComponentState().Contains(csDesigning) && !isWinXP_ &&
         controlLook_->GetControlStyle() == csTheme)
         controlLook_->SetControlStyle(csClassic);
+    searchFooter_->SetAutoThemeAdapt(autoThemeAdapt_);
+    SearchChanged(this);
     UpdateScrollBars(false);
     if (autoThemeAdapt_) ThemeAdapt();
     ShowColumnHeaders();
@@ -208,6 +225,7 @@ void TKavStringGrid::Assign(TPersistent* Source) {
     mouseActions_->Assign(s->mouseActions_.get());
     navigation_->Assign(s->navigation_.get());
     grouping_->Assign(s->grouping_.get());
+    searchFooter_->Assign(s->searchFooter_.get());
     printSettings_->Assign(s->printSettings_.get());
     filter_->Assign(s->filter_.get());
     htmlSettings_->Assign(s->htmlSettings_.get());
@@ -255,6 +273,8 @@ void TKavStringGrid::Assign(TPersistent* Source) {
     SetActiveRowColor(s->GetActiveRowColor());
     SetOptions(s->GetOptions());
     AssignCells(*s);
+    // The copied options reach the bar at once, not only at the next change.
+    SearchChanged(this);
     Invalidate();
 }
 
@@ -377,6 +397,7 @@ void TKavStringGrid::SetXYOffset(TPoint Value) {
 
 void TKavStringGrid::SetAutoThemeAdapt(bool Value) {
     autoThemeAdapt_ = Value;
+    searchFooter_->SetAutoThemeAdapt(Value);
     if (Value) {
         ThemeAdapt();
         Invalidate();

@@ -22,6 +22,7 @@
 #include "controles/grid/paint/arrow_window.h"
 #include "controles/grid/paint/floating_footer.h"
 #include "controles/grid/search/find_parameters.h"
+#include "controles/grid/search/search_bar.h"
 #include "plataforma/base/dates.h"
 #include "plataforma/gui/images/image_list.h"
 #include "plataforma/gui/kernel/timers.h"
@@ -1048,6 +1049,20 @@ public:
     void SetPresetSearchCol(int Value) { presetSearchCol_ = Value; }
     int GetPresetSearchRow() const { return presetSearchRow_; }
     void SetPresetSearchRow(int Value) { presetSearchRow_ = Value; }
+    // The search bar (search_bar.h): its options, which Assign copies, and its panel.
+    TSearchFooter* GetSearchFooter() const { return searchFooter_.get(); }
+    void SetSearchFooter(TSearchFooter* Value) { searchFooter_->Assign(Value); }
+    TSearchPanel* GetSearchPanel() const { return searchPanel_; }
+    // The bar's handlers: typing searches from the top; the next and previous buttons go
+    // on from the last found cell; close hides the bar; the highlight button marks the text.
+    void SearchEditChange(TObject* Sender);
+    void SearchForward(TObject* Sender);
+    void SearchBackward(TObject* Sender);
+    void SearchExit(TObject* Sender);
+    void SearchHighLight(TObject* Sender);
+    // Puts the options on the panel: colours, captions, hints, button look, what shows and
+    // the layout.
+    void SearchChanged(TObject* Sender);
     virtual void ImportNotification(int /*AState*/, int /*ARow*/) {}
     virtual void EditProgress(const AnsiString& /*Text*/, int /*Pos*/, int /*Value*/) {}
 
@@ -1792,6 +1807,12 @@ private:
     WideString findTextWide_;
     int presetSearchCol_ = 0;
     int presetSearchRow_ = 0;
+    std::unique_ptr<TSearchFooter> searchFooter_;
+    TSearchPanel* searchPanel_ = nullptr; // owned as a component
+    // The bar's button search from the last found cell.
+    void SearchBarFind(TPoint From, TFindParameters Params);
+    // The common end of the bar's searches: the bar covers the bottom rows.
+    void KeepRowAboveSearchBar();
     int previousWidth_ = 0;
     bool sizing_ = false;
     uint8_t mouseCursorState_ = 0;

@@ -1,9 +1,13 @@
 // Searching the advanced grid's cells: each option's walk as the list of hits FindFirst and
 // FindNext give, wide texts, hidden columns, moving to a hit, the row lookup and the lookup
-// driven by typed keys.
+// driven by typed keys; the search bar driven by keys and clicks.
 
+#include "controles/grid/grid_button.h"
 #include "controles/grid/kav_grid.h"
+#include "plataforma/gui/services/capture.h"
 #include "plataforma/gui/testing/input_simulation.h"
+#include "plataforma/gui/widgets/check_radio.h"
+#include "plataforma/gui/widgets/edit.h"
 #include "tests/controles/grid/rejilla_prueba.h"
 #include "tests/plataforma/gui/control_prueba.h"
 
@@ -228,6 +232,156 @@ TEST_F(Busqueda, LasTeclasBuscanLaFila) {
     g->SetRow(4);
     SimulateTyping("b");
     EXPECT_EQ(g->GetRow(), 4);
+}
+
+// The bar shown under the grid: typing into its edit searches from the top (each key), the
+// buttons go on from the last found cell.
+class BarraBusqueda : public Busqueda {
+protected:
+    void SetUp() override {
+        Busqueda::SetUp();
+        ventana->Show();
+        g->GetSearchFooter()->SetVisible(true);
+        p = g->GetSearchPanel();
+        edit = p->GetSearchEdit();
+    }
+    TPoint Actual() const { return TPoint(g->GetCol(), g->GetRow()); }
+    void Teclea(const AnsiString& Text) {
+        edit->SetFocus();
+        SimulateTyping(Text, edit);
+    }
+    void Pulsa(TControl* Boton) {
+        SimulateClick(Boton, Boton->GetWidth() / 2, Boton->GetHeight() / 2);
+    }
+    TSearchPanel* p = nullptr;
+    TEdit* edit = nullptr;
+};
+
+TEST_F(BarraBusqueda, LaBarraSeMuestraYSeCierra) {
+    EXPECT_TRUE(p->GetVisible());
+    EXPECT_EQ(p->GetHeight(), 32);
+    EXPECT_EQ(p->GetFindNextButton()->GetCaption(), "Find next");
+    EXPECT_EQ(p->GetFindNextButton()->GetHint(), "Find next occurence");
+    // Without text the buttons that search are off.
+    EXPECT_FALSE(p->GetFindNextButton()->GetEnabled());
+    EXPECT_FALSE(p->GetHighlightButton()->GetEnabled());
+    EXPECT_EQ(p->GetMatchCaseBox()->GetLeft(), 425);
+
+    // What the options leave out gives its place: no highlight button, the box moves left; an
+    // empty hint shows none.
+    TSearchFooter* f = g->GetSearchFooter();
+    f->SetShowHighLight(false);
+    f->SetHintFindPrev("");
+    f->SetMatchCaseCaption("Mayúsculas");
+    EXPECT_FALSE(p->GetHighlightButton()->GetVisible());
+    EXPECT_EQ(p->GetHighlightButton()->GetHeight(), 0);
+    EXPECT_EQ(p->GetMatchCaseBox()->GetLeft(), 330);
+    EXPECT_FALSE(p->GetFindPrevButton()->GetShowHint());
+    EXPECT_EQ(p->GetMatchCaseBox()->GetCaption(), "Mayúsculas");
+
+    Pulsa(p->GetCloseButton());
+    EXPECT_FALSE(f->GetVisible());
+    EXPECT_EQ(p->GetHeight(), 0);
+}
+
+TEST_F(BarraBusqueda, TeclearBuscaDesdeArribaYMarcaElFallo) {
+    Teclea("cas");
+    EXPECT_EQ(Actual(), TPoint(1, 1));
+    EXPECT_TRUE(p->GetFindNextButton()->GetEnabled());
+    EXPECT_EQ(edit->GetColor(), clWindow);
+    // One key more that nothing matches: red, and the current cell stays.
+    Teclea("z");
+    EXPECT_EQ(edit->GetColor(), clRed);
+    EXPECT_EQ(g->GetLastFound(), TPoint(-1, -1));
+    EXPECT_EQ(Actual(), TPoint(1, 1));
+    SimulateKeyStroke(VK_BACK, {}, edit);
+    EXPECT_EQ(edit->GetColor(), clWindow);
+    EXPECT_EQ(Actual(), TPoint(1, 1));
+    // Emptied: the buttons go off and the colour is the window's.
+    for (int i = 0; i < 3; ++i)
+        SimulateKeyStroke(VK_BACK, {}, edit);
+    EXPECT_EQ(edit->GetText(), "");
+    EXPECT_EQ(edit->GetColor(), clWindow);
+    EXPECT_FALSE(p->GetFindPrevButton()->GetEnabled());
+}
+
+TEST_F(BarraBusqueda, LosBotonesNoAtiendenAMayusculasNiColumna) {
+    // The match-case box takes part in typing: "CASA" is first in column 3.
+    Pulsa(p->GetMatchCaseBox());
+    ASSERT_TRUE(p->GetMatchCaseBox()->GetChecked());
+    Teclea("CASA");
+    EXPECT_EQ(Actual(), TPoint(3, 1));
+    // Next and previous go on from there without regard to case.
+    Pulsa(p->GetFindNextButton());
+    EXPECT_EQ(Actual(), TPoint(3, 2));
+    Pulsa(p->GetFindNextButton());
+    EXPECT_EQ(Actual(), TPoint(3, 3));
+    Pulsa(p->GetFindPrevButton());
+    EXPECT_EQ(Actual(), TPoint(3, 2));
+
+    // A search column restricts typing only; the buttons walk every column.
+    Pulsa(p->GetMatchCaseBox());
+    g->GetSearchFooter()->SetSearchColumn(2);
+    edit->SetText("");
+    Teclea("casa");
+    EXPECT_EQ(Actual(), TPoint(2, 2));
+    Pulsa(p->GetFindNextButton());
+    EXPECT_EQ(Actual(), TPoint(3, 1));
+}
+
+TEST_F(BarraBusqueda, SinBusquedaAlTeclearLosBotonesEmpiezanConCadaTexto) {
+    g->GetSearchFooter()->SetAutoSearch(false);
+    Teclea("casa");
+    EXPECT_EQ(Actual(), TPoint(1, 1)); // not moved: the grid starts at (1, 1)
+    EXPECT_EQ(g->GetLastFound(), TPoint(-1, -1));
+    Pulsa(p->GetFindNextButton());
+    EXPECT_EQ(Actual(), TPoint(1, 1));
+    Pulsa(p->GetFindNextButton());
+    EXPECT_EQ(Actual(), TPoint(1, 3));
+    // A new text starts from the top again.
+    edit->SetText("mi");
+    Pulsa(p->GetFindNextButton());
+    EXPECT_EQ(Actual(), TPoint(2, 2));
+}
+
+TEST_F(BarraBusqueda, ElResaltadoMarcaYLaBusquedaSaltaLasMarcas) {
+    Teclea("asa");
+    Pulsa(p->GetHighlightButton());
+    ASSERT_TRUE(p->GetHighlightButton()->GetDown());
+    EXPECT_NE(g->GetCells(2, 2), "mi casa"); // marked
+    // With the marks in the cells, typing still finds the text.
+    Teclea("s");
+    EXPECT_EQ(Actual(), TPoint(3, 3));
+    EXPECT_EQ(edit->GetColor(), clWindow);
+    EXPECT_FALSE(SaveCapture(ventana.get(), "barra_busqueda").IsEmpty());
+    Pulsa(p->GetHighlightButton());
+    EXPECT_EQ(g->GetCells(2, 2), "mi casa");
+    EXPECT_EQ(g->GetCells(3, 3), "casas");
+}
+
+TEST_F(BarraBusqueda, LaFilaEncontradaNoQuedaBajoLaBarra) {
+    g->SetFixedFooters(0);
+    g->SetRowCountEx(60);
+    g->SetCells(1, 50, "aguja");
+    Teclea("aguja");
+    ASSERT_EQ(Actual(), TPoint(1, 50));
+    EXPECT_LE(g->GetRow(), g->GetTopRow() + g->GetVisibleRowCount() - 2);
+}
+
+TEST_F(BarraBusqueda, AssignCopiaLasOpciones) {
+    TSearchFooter* f = g->GetSearchFooter();
+    f->SetFindNextCaption("Siguiente");
+    f->SetSearchColumn(2);
+    f->SetColor(clYellow);
+    f->GetFont()->SetSize(11);
+    auto* otra = new Rejilla(ventana.get(), ventana.get());
+    otra->Assign(g);
+    EXPECT_EQ(otra->GetSearchFooter()->GetFindNextCaption(), "Siguiente");
+    EXPECT_EQ(otra->GetSearchFooter()->GetSearchColumn(), 2);
+    EXPECT_TRUE(otra->GetSearchFooter()->GetVisible());
+    EXPECT_EQ(otra->GetSearchFooter()->GetFont()->GetSize(), 11);
+    EXPECT_EQ(otra->GetSearchPanel()->GetColor(), clYellow);
+    EXPECT_EQ(otra->GetSearchPanel()->GetFindNextButton()->GetCaption(), "Siguiente");
 }
 
 } // namespace
