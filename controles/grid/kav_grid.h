@@ -740,6 +740,11 @@ public:
     // whose value is missing or unreadable.
     void SavePrintSettings(const AnsiString& Key, const AnsiString& Section);
     void LoadPrintSettings(const AnsiString& Key, const AnsiString& Section);
+    // The look as name=value lines in a text file. Saving replaces the file only when every
+    // write succeeded ("Cannot Create " + FileName otherwise); loading ("Cannot open file " +
+    // FileName when it cannot be read) keeps a property whose value is missing or unreadable.
+    void SaveVisualProps(const AnsiString& FileName);
+    void LoadVisualProps(const AnsiString& FileName);
     void MoveColumn(int FromIndex, int ToIndex);
     WideString GetWideCells(int ACol, int ARow);
     void SetWideCells(int ACol, int ARow, const WideString& Value);

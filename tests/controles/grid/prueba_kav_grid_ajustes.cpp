@@ -1,18 +1,25 @@
-// Column widths and column order of the advanced grid kept in an INI file: round trips after
-// sizing and moving columns, a store without the grid's key, and stores cut short, written
-// for another grid or edited by hand.
+// Column widths and column order of the advanced grid kept in an INI file or the per-user
+// store: round trips after sizing and moving columns, a store without the grid's key, and
+// stores cut short, written for another grid or edited by hand. Print settings and the
+// visual-properties file: round trips, unreadable values, a file that cannot be read and a
+// save that fails.
 
 #include "controles/grid/kav_grid.h"
+#include "plataforma/base/file_writer.h"
 #include "plataforma/base/ini_file.h"
+#include "plataforma/base/reg_ini_file.h"
+#include "tests/comun/variable_entorno.h"
 #include "tests/controles/grid/rejilla_prueba.h"
 #include "tests/plataforma/gui/control_prueba.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -60,6 +67,11 @@ protected:
         return s;
     }
     void Escribir(const std::string& Texto) { std::ofstream(archivo) << Texto; }
+    std::string Leer() const {
+        std::ostringstream s;
+        s << std::ifstream(archivo).rdbuf();
+        return s.str();
+    }
     std::filesystem::path carpeta;
     std::string archivo;
     std::unique_ptr<VentanaPrueba> ventana;
@@ -247,6 +259,200 @@ TEST_F(Ajustes, AjustesDeImpresionIlegibles) {
     EXPECT_EQ(p->GetFont()->GetSize(), 12);
     EXPECT_EQ(p->GetFont()->GetStyle(), (TFontStyles{fsBold, fsItalic}));
     EXPECT_EQ(p->GetRowSpacing(), 33);
+}
+
+TEST_F(Ajustes, AnchosYOrdenEnElAlmacenDelUsuario) {
+    const std::string almacen = (carpeta / "registro-usuario.ini").string();
+    VariableEntorno variable{"QUENBAR_REGISTRO_USUARIO", almacen.c_str()};
+    auto nueva = [&] {
+        Rejilla* g = Nueva(false);
+        g->GetColumnSize()->SetLocation(clRegistry);
+        g->GetColumnSize()->SetKey("Software\\Pruebas\\Rejilla");
+        g->GetColumnSize()->SetSection("Columnas");
+        return g;
+    };
+    Rejilla* a = nueva();
+    a->SetColWidths(1, 93);
+    a->SetColumnOrder();
+    a->MoveColumn(0, 3);
+    a->SaveColSizes();
+    a->SaveColPositions();
+    EXPECT_EQ(TRegIniFile("Software\\Pruebas\\Rejilla").ReadString("Columnas", "Col0", ""), "93");
+    // Nothing goes to an INI file of that name.
+    EXPECT_FALSE(std::filesystem::exists("Software\\Pruebas\\Rejilla"));
+
+    Rejilla* b = nueva();
+    b->LoadColPositions();
+    b->LoadColSizes();
+    EXPECT_EQ(TextosColumnaFila(b), TextosColumnaFila(a));
+    EXPECT_EQ(Anchos(b), Anchos(a));
+}
+
+// A grid whose every visual property differs from a new grid's.
+void CambiarAspecto(TKavStringGrid* g) {
+    g->SetColor(clMoneyGreen);
+    g->SetHintColor(TColor(0x123456));
+    g->SetSelectionColor(clNavy);
+    g->SetSelectionColorTo(clTeal);
+    g->SetSelectionTextColor(clYellow);
+    g->SetURLColor(clMaroon);
+    g->SetURLShow(!g->GetURLShow());
+    g->SetScrollColor(clSilver);
+    g->SetActiveRowColor(clAqua);
+    g->SetActiveRowShow(!g->GetActiveRowShow());
+    g->SetActiveCellShow(!g->GetActiveCellShow());
+    auto fuente = [](TFont* f, TColor Color, TFontStyles Estilo, int Tamano, const char* Nombre) {
+        f->SetColor(Color);
+        f->SetStyle(Estilo);
+        f->SetSize(Tamano);
+        f->SetName(Nombre);
+    };
+    fuente(g->GetFont(), clRed, {fsBold, fsStrikeOut}, 13, "DejaVu Serif");
+    g->SetActiveCellColor(clLime);
+    g->SetActiveCellColorTo(clFuchsia);
+    fuente(g->GetActiveCellFont(), clBlue, {fsItalic}, 15, "DejaVu Sans Mono");
+    fuente(g->GetFixedFont(), clNavy, {fsUnderline}, 7, "DejaVu Sans");
+    g->GetBalloon()->SetBackgroundColor(clInfoBk);
+    g->GetBalloon()->SetTextColor(clBlue);
+    g->GetBalloon()->SetTransparency(40);
+    g->GetBands()->SetPrimaryColor(clCream);
+    g->GetBands()->SetSecondaryColor(clSkyBlue);
+    g->GetBands()->SetActive(true);
+    g->GetSortSettings()->SetIndexColor(clOlive);
+    g->GetFloatingFooter()->SetColor(clGray);
+    TControlLook* l = g->GetControlLook();
+    l->SetCheckSize(19);
+    l->SetColor(clPurple);
+    l->SetCommentColor(clGreen);
+    l->SetControlStyle(csGlyph);
+    l->SetFixedGradientFrom(clWhite);
+    l->SetFixedGradientTo(clBtnShadow);
+    l->SetRadioSize(12);
+    l->SetFlatButton(true);
+    l->SetProgressBorderColor(clBlack);
+    l->SetProgressXP(true);
+    g->SetLook(glListView);
+    g->GetSearchFooter()->SetColor(clBtnFace);
+    g->GetSearchFooter()->SetColorTo(clNone);
+    g->SetGridLineColor(clDkGray);
+    TGrouping* gr = g->GetGrouping();
+    gr->SetHeaderColor(TColor(1));
+    gr->SetHeaderColorTo(TColor(2));
+    gr->SetHeaderTextColor(TColor(3));
+    gr->SetHeaderUnderline(true);
+    gr->SetHeaderLineColor(TColor(4));
+    gr->SetHeaderLineWidth(5);
+    gr->SetSummaryColor(TColor(6));
+    gr->SetSummaryColorTo(TColor(7));
+    gr->SetSummaryTextColor(TColor(8));
+    gr->SetSummaryLine(true);
+    gr->SetSummaryLineColor(TColor(9));
+    gr->SetSummaryLineWidth(3);
+    TBackGround* bg = g->GetBackGround();
+    bg->SetTop(4);
+    bg->SetLeft(6);
+    bg->SetDisplay(bdGradientVert);
+    bg->SetCells(bcAll);
+    bg->SetColor(clRed);
+    bg->SetColorTo(clBlue);
+}
+
+TEST_F(Ajustes, AspectoIdaYVuelta) {
+    Rejilla* a = Nueva(false);
+    const std::string nuevo = (carpeta / "nuevo.txt").string();
+    a->SaveVisualProps(nuevo.c_str());
+    CambiarAspecto(a);
+    a->SaveVisualProps(archivo.c_str());
+    const std::string texto = Leer();
+    // Every line changed, in the file's order and forms.
+    std::ifstream f(nuevo);
+    std::string antes((std::istreambuf_iterator<char>(f)), {});
+    EXPECT_EQ(std::count(texto.begin(), texto.end(), '\n'), 65);
+    EXPECT_EQ(texto.substr(0, 44), "Color=clMoneyGreen\r\nHintColor=$00123456\r\nSel");
+    EXPECT_NE(texto.find("\r\nFont.Color=clRed\r\nFont.Style=fsBold,fsStrikeOut\r\n"
+                         "Font.Size=13\r\nFont.Name=DejaVu Serif\r\n"),
+              std::string::npos);
+    EXPECT_NE(texto.find("\r\nLook=glListView\r\n"), std::string::npos);
+    EXPECT_NE(texto.find("\r\nURLShow=true\r\n"), std::string::npos);
+    EXPECT_TRUE(texto.ends_with("BackGround.Color=clRed\r\nBackGround.ColorTo=clBlue\r\n"));
+    std::istringstream la(antes), lb(texto);
+    int distintas = 0;
+    for (std::string x, y; std::getline(la, x) && std::getline(lb, y);) {
+        EXPECT_EQ(x.substr(0, x.find('=')), y.substr(0, y.find('=')));
+        distintas += x != y;
+    }
+    EXPECT_EQ(distintas, 65);
+
+    // Read into a new grid, it writes the same file back.
+    Rejilla* b = Nueva(false);
+    b->LoadVisualProps(archivo.c_str());
+    EXPECT_EQ(b->GetFont()->GetStyle(), (TFontStyles{fsBold, fsStrikeOut}));
+    EXPECT_EQ(b->GetControlLook()->GetControlStyle(), csGlyph);
+    EXPECT_EQ(b->GetBalloon()->GetTransparency(), 40);
+    EXPECT_EQ(b->GetSearchFooter()->GetColorTo(), clNone);
+    const std::string otro = (carpeta / "otro.txt").string();
+    b->SaveVisualProps(otro.c_str());
+    std::ifstream fo(otro);
+    EXPECT_EQ(std::string((std::istreambuf_iterator<char>(fo)), {}), texto);
+}
+
+TEST_F(Ajustes, AspectoIlegibleOMinusculas) {
+    // Names in any case; what is missing or does not read leaves the property.
+    Escribir("color=clRed\nballoon.backgroundcolor=clLime\nHintColor=clNoExiste\n"
+             "URLShow=quizá\nActiveCellShow=FALSE\nControlLook.CheckSize=muchos\n"
+             "ControlLook.ControlStyle=csNada\nlook=GLSOFT\nFont.Style=fsBold,fsNada\n"
+             "Font.Size=\nFixedFont.Style=fsItalic\nBalloon.Transparency=300\n"
+             "BackGround.Display=bdFixed\nBands.Active");
+    Rejilla* g = Nueva(false);
+    g->SetHintColor(clAqua);
+    g->SetURLShow(true);
+    g->SetActiveCellShow(true);
+    g->GetFont()->SetStyle({fsItalic});
+    g->GetFont()->SetSize(11);
+    g->GetBalloon()->SetTransparency(9);
+    g->GetBands()->SetActive(true);
+    const TGridControlStyle estilo = g->GetControlLook()->GetControlStyle();
+    const int casilla = g->GetControlLook()->GetCheckSize();
+    g->LoadVisualProps(archivo.c_str());
+    EXPECT_EQ(g->GetColor(), clRed);
+    EXPECT_EQ(g->GetBalloon()->GetBackgroundColor(), clLime);
+    EXPECT_EQ(g->GetHintColor(), clAqua);
+    EXPECT_TRUE(g->GetURLShow());
+    EXPECT_FALSE(g->GetActiveCellShow());
+    EXPECT_EQ(g->GetControlLook()->GetCheckSize(), casilla);
+    EXPECT_EQ(g->GetControlLook()->GetControlStyle(), estilo);
+    EXPECT_EQ(g->GetLook(), glSoft);
+    EXPECT_EQ(g->GetFont()->GetStyle(), (TFontStyles{fsItalic}));
+    EXPECT_EQ(g->GetFont()->GetSize(), 11);
+    EXPECT_EQ(g->GetFixedFont()->GetStyle(), (TFontStyles{fsItalic}));
+    EXPECT_EQ(g->GetBalloon()->GetTransparency(), 9);
+    EXPECT_EQ(g->GetBackGround()->GetDisplay(), bdFixed);
+    EXPECT_TRUE(g->GetBands()->GetActive());
+}
+
+TEST_F(Ajustes, AspectoSinFicheroOGuardadoFallido) {
+    Rejilla* g = Nueva(false);
+    const std::string falta = (carpeta / "falta.txt").string();
+    try {
+        g->LoadVisualProps(falta.c_str());
+        ADD_FAILURE() << "sin excepción";
+    } catch (const Exception& e) {
+        EXPECT_EQ(e.Message, ("Cannot open file " + falta).c_str());
+    }
+    // A save that fails keeps the old file whole.
+    Escribir("Color=clRed\n");
+    for (FileWriter::Failure fallo : {FileWriter::Failure::Write, FileWriter::Failure::Close}) {
+        FileWriter::InjectFailureForTests(fallo);
+        try {
+            g->SaveVisualProps(archivo.c_str());
+            ADD_FAILURE() << "sin excepción";
+        } catch (const Exception& e) {
+            EXPECT_EQ(e.Message, ("Cannot Create " + archivo).c_str());
+        }
+        EXPECT_EQ(Leer(), "Color=clRed\n");
+    }
+    const std::string sinCarpeta = (carpeta / "no" / "hay.txt").string();
+    EXPECT_THROW(g->SaveVisualProps(sinCarpeta.c_str()), EKavGridError);
 }
 
 } // namespace
