@@ -34,10 +34,6 @@ int& CodigoDeObjeto() {
     return codigo;
 }
 
-bool PorSello(uint64_t sello, const auto& ranura) {
-    return sello < ranura.sello;
-}
-
 bool SelloMenor(const auto& ranura, uint64_t sello) {
     return ranura.sello < sello;
 }
@@ -74,7 +70,7 @@ void Contenedor::AnadirHijo(ObjetoBase* hijo) {
     if (hijo->dueno != nullptr) hijo->dueno->Desvincular(hijo);
     Ranura ranura{hijo, ++siguienteSello};
     hijos.push_back(ranura);
-    PonerEnIndice(ranura);
+    porNombre.Poner(ranura);
     if (dynamic_cast<Contenedor*>(hijo) != nullptr) subcontenedores.push_back(ranura);
     hijo->dueno = this;
     ContarEnIndices(*hijo, 1);
@@ -99,7 +95,7 @@ ObjetoBase* Contenedor::Hijo(int indice) const {
 }
 
 void Contenedor::Desvincular(ObjetoBase* hijo) {
-    uint64_t sello = QuitarDelIndice(hijo->nombre, hijo);
+    uint64_t sello = porNombre.Quitar(hijo->nombre, hijo);
     if (sello == 0) return;
     // Un hijo a medio destruir ya no tiene hijos (o ya no es un contenedor): cuenta lo que
     // queda de él.
@@ -127,52 +123,10 @@ void Contenedor::Compactar() const {
     huecos = 0;
 }
 
-void Contenedor::Homonimos::Poner(const Ranura& ranura) {
-    if (ranura.sello > primera.sello) {
-        demas.insert(std::upper_bound(demas.begin(), demas.end(), ranura.sello, PorSello<Ranura>),
-                     ranura);
-        return;
-    }
-    demas.insert(demas.begin(), primera);
-    primera = ranura;
-}
-
-uint64_t Contenedor::Homonimos::Quitar(const ObjetoBase* objeto) {
-    if (primera.objeto == objeto) {
-        uint64_t sello = primera.sello;
-        if (demas.empty()) {
-            primera = Ranura{nullptr, 0};
-        } else {
-            primera = demas.front();
-            demas.erase(demas.begin());
-        }
-        return sello;
-    }
-    auto ranura = std::find_if(demas.begin(), demas.end(),
-                               [objeto](const Ranura& r) { return r.objeto == objeto; });
-    if (ranura == demas.end()) return 0;
-    uint64_t sello = ranura->sello;
-    demas.erase(ranura);
-    return sello;
-}
-
-void Contenedor::PonerEnIndice(const Ranura& ranura) {
-    auto [lista, nueva] = porNombre.try_emplace(ranura.objeto->nombre, Homonimos{ranura, {}});
-    if (!nueva) lista->second.Poner(ranura);
-}
-
-uint64_t Contenedor::QuitarDelIndice(const AnsiString& nombre, const ObjetoBase* hijo) {
-    auto lista = porNombre.find(nombre);
-    if (lista == porNombre.end()) return 0;
-    uint64_t sello = lista->second.Quitar(hijo);
-    if (lista->second.primera.objeto == nullptr) porNombre.erase(lista);
-    return sello;
-}
-
 void Contenedor::HijoRenombrado(ObjetoBase* hijo, const AnsiString& anterior) {
-    uint64_t sello = QuitarDelIndice(anterior, hijo);
+    uint64_t sello = porNombre.Quitar(anterior, hijo);
     if (sello == 0) return;
-    PonerEnIndice(Ranura{hijo, sello});
+    porNombre.Poner(Ranura{hijo, sello});
     CambiarEnIndices(anterior, -1);
     CambiarEnIndices(hijo->nombre, 1);
 }
@@ -227,11 +181,6 @@ bool Contenedor::PuedeTener(const AnsiString& nombre) const {
     return true;
 }
 
-const Contenedor::Ranura* Contenedor::PrimeroConNombre(const AnsiString& texto) const {
-    auto lista = porNombre.find(texto);
-    return lista == porNombre.end() ? nullptr : &lista->second.primera;
-}
-
 ObjetoBase* Contenedor::BuscarPorNombre(const AnsiString& texto) {
     if (EsNombre(texto)) return this;
     return BuscarEnHijos(texto);
@@ -241,7 +190,7 @@ ObjetoBase* Contenedor::BuscarEnHijos(const AnsiString& texto) {
     if (!PuedeTener(texto)) return nullptr;
     // En profundidad y en orden: antes que el primer hijo directo con ese nombre solo
     // pueden ganar los descendientes de los contenedores que van delante de él.
-    const Ranura* directo = PrimeroConNombre(texto);
+    const Ranura* directo = porNombre.Primero(texto);
     uint64_t limite = directo ? directo->sello : std::numeric_limits<uint64_t>::max();
     for (const Ranura& sub : subcontenedores) {
         if (sub.sello >= limite) break;
@@ -261,8 +210,7 @@ ObjetoBase* Contenedor::BuscarPorNombreCompleto(const AnsiString& texto) {
 
 int Contenedor::ContarUsos(const AnsiString& texto) const {
     if (EsNombre(texto)) return 1;
-    auto lista = porNombre.find(texto);
-    return lista == porNombre.end() ? 0 : lista->second.Cuantos();
+    return porNombre.Cuantos(texto);
 }
 
 void Contenedor::ListarNombres(TStrings& lista) const {

@@ -4,10 +4,10 @@
 // nuevos por código de tipo con nombres únicos. Todas las bases de datos de elementos y los
 // objetos del edificio con partes lo son.
 //
-// Cada contenedor guarda un índice de sus hijos directos por nombre (el primero en orden
-// entre los de un mismo nombre), de modo que buscar en un contenedor plano, como una base
-// de datos, no recorre los hijos.
+// Cada contenedor guarda un índice de sus hijos directos por nombre (HijosPorNombre), de
+// modo que buscar en un contenedor plano, como una base de datos, no recorre los hijos.
 
+#include "comunes/HijosPorNombre.h"
 #include "comunes/ObjetoBase.h"
 
 #include <cstdint>
@@ -90,34 +90,11 @@ protected:
 private:
     friend class ObjetoBase;
 
-    // Un hijo con su sello: un número que crece con cada adopción, así que el orden de los
-    // sellos es el orden de los hijos aunque se quiten otros.
-    struct Ranura {
-        ObjetoBase* objeto;
-        uint64_t sello;
-    };
-
-    // Los hijos directos de un mismo nombre, en orden de sello. El primero va aparte: casi
-    // siempre es el único, y así buscarlo no pasa por otra reserva de memoria.
-    struct Homonimos {
-        Ranura primera;
-        std::vector<Ranura> demas;
-
-        void Poner(const Ranura& ranura);
-        // Quita el objeto; devuelve su sello, o 0 si no estaba. Puede dejar la lista vacía
-        // (primera.objeto nulo).
-        uint64_t Quitar(const ObjetoBase* objeto);
-        int Cuantos() const { return static_cast<int>(demas.size()) + 1; }
-    };
+    using Ranura = HijosPorNombre::Ranura;
 
     // Lo saca de la lista y del índice, sin AlQuitar, sin tocar su dueño ni borrarlo.
     void Desvincular(ObjetoBase* hijo);
     void HijoRenombrado(ObjetoBase* hijo, const AnsiString& anterior);
-    // El primer hijo directo con ese nombre, o nulo; con su sello.
-    const Ranura* PrimeroConNombre(const AnsiString& nombre) const;
-    // Quita el hijo del índice bajo ese nombre; devuelve su sello, o 0 si no estaba.
-    uint64_t QuitarDelIndice(const AnsiString& nombre, const ObjetoBase* hijo);
-    void PonerEnIndice(const Ranura& ranura);
     // Quita los huecos que dejan los hijos quitados.
     void Compactar() const;
     // Si el candidato está ocupado: por un objeto del subárbol, por el nombre del propio
@@ -132,16 +109,16 @@ private:
     mutable std::vector<Ranura> hijos;
     mutable size_t huecos = 0;
     uint64_t siguienteSello = 0;
+    // Hijos directos por nombre.
+    HijosPorNombre porNombre;
     // El hash de un nombre. Sin noexcept a propósito: así la tabla guarda el hash de cada
     // entrada y una búsqueda compara esos números en lugar de volver a calcular el de cada
-    // nombre que recorre (con decenas de miles de elementos, cada uno un fallo de caché).
+    // nombre que recorre.
     struct HashNombre {
         size_t operator()(const AnsiString& nombre) const {
             return std::hash<AnsiString>()(nombre);
         }
     };
-    // Hijos directos por nombre.
-    std::unordered_map<AnsiString, Homonimos, HashNombre> porNombre;
     // Con LlevarIndiceDeNombres: cuántos objetos de cada nombre hay por debajo.
     using NombresDelArbol = std::unordered_map<AnsiString, int, HashNombre>;
     std::unique_ptr<NombresDelArbol> nombresDelArbol;

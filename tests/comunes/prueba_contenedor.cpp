@@ -431,6 +431,53 @@ TEST_F(ContenedorTest, VaciarQuitandoDelantePrimeroConservaElOrden) {
         EXPECT_EQ(bd.Hijo(i)->ObtenerNombre(), AnsiString(3 * i)) << i;
 }
 
+// Muchos nombres, con homónimos: altas, renombres, bajas y borrados al azar en un contenedor
+// plano, y cada nombre buscado y contado como en una lista recorrida en orden. Así la tabla
+// del índice crece varias veces y sus casillas se mueven al borrar.
+TEST_F(ContenedorTest, ElIndiceDeHijosConMuchosNombres) {
+    ContenedorPrueba bd("bd");
+    constexpr int kNombres = 700;
+    std::mt19937 azar(3737);
+    auto al = [&](int n) { return static_cast<int>(azar() % static_cast<unsigned>(n)); };
+    auto nombre = [&] { return AnsiString("N" + std::to_string(al(kNombres))); };
+    auto comprobar = [&](int paso) {
+        std::vector<ObjetoBase*> primero(kNombres, nullptr);
+        std::vector<int> usos(kNombres, 0);
+        for (int i = 0; i < bd.NumeroHijos(); ++i) {
+            const int n = std::stoi(bd.Hijo(i)->ObtenerNombre().str().substr(1));
+            if (usos[n]++ == 0) primero[n] = bd.Hijo(i);
+        }
+        for (int n = 0; n < kNombres; ++n) {
+            const AnsiString buscado("N" + std::to_string(n));
+            ASSERT_EQ(bd.BuscarEnHijos(buscado), primero[n]) << "paso " << paso << ", N" << n;
+            ASSERT_EQ(bd.ContarUsos(buscado), usos[n]) << "paso " << paso << ", N" << n;
+        }
+    };
+    for (int paso = 0; paso < 6000; ++paso) {
+        const int hijos = bd.NumeroHijos();
+        // Crece hasta unos 1.500 hijos; después se vacía casi entero.
+        const int alta = paso < 4000 ? 5 : 1;
+        const int accion = hijos == 0 ? 0 : al(alta + 4);
+        if (accion < alta) {
+            bd.AnadirHijo(new ElementoPrueba(nombre()));
+        } else if (accion == alta) {
+            bd.Hijo(al(hijos))->PonerNombre(nombre());
+        } else if (accion == alta + 1) { // fuera y de vuelta al final
+            ObjetoBase* hijo = bd.Hijo(al(hijos));
+            bd.QuitarHijo(hijo);
+            bd.AnadirHijo(hijo);
+        } else if (accion == alta + 2) {
+            ObjetoBase* hijo = bd.Hijo(al(hijos));
+            bd.QuitarHijo(hijo);
+            delete hijo;
+        } else {
+            delete bd.Hijo(al(hijos)); // sin quitarlo antes
+        }
+        if (paso % 250 == 0) comprobar(paso);
+    }
+    comprobar(6000);
+}
+
 TEST_F(ContenedorTest, BuscarPorNombreVaEnProfundidad) {
     ContenedorPrueba raiz("X");
     auto* sub = new ContenedorPrueba("sub");
