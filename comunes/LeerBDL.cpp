@@ -354,8 +354,12 @@ size_t LeerBDL::BuscarClave(std::string_view clave) const {
     const bool acabaSola = EsBlanco(ultimo) || ultimo == '=' || ultimo == '(';
     EstadoLinea estado;
     size_t hasta = 0;
-    for (size_t p = t.find(clave); p != npos; p = t.find(clave, p + 1)) {
+    // Cada aparición del primer carácter; el límite de palabra, que descarta casi todas en
+    // un texto de palabras clave en mayúsculas, se mira antes que el resto de la clave.
+    const char primero = clave.front();
+    for (size_t p = t.find(primero); p != npos; p = t.find(primero, p + 1)) {
         if (!empiezaSola && p > 0 && !EsSeparador(t[p - 1])) continue;
+        if (t.compare(p, clave.size(), clave) != 0) continue;
         size_t tras = p + clave.size();
         if (!acabaSola && tras < t.size() && !EsFinDePalabra(t[tras])) continue;
         // Las comillas solo cuentan en su línea: si ha empezado otra, se empieza en ella.

@@ -72,6 +72,7 @@ const CasoClave kClaves[] = {
     {"DATOS = Datos\\", "DAT", "<ausente>"},
     {"V10 = 3\nV1 = 4", "V1", "4"},
     {"LIB=a", "LIB", "a"},
+    {"KEYS = 1\nXKEY = 2\nKE", "KEY", "<ausente>"}, // el texto acaba a media clave
     {"CAMBIO  = SI\nCAMBIOS = NO", "CAMBIO ", "SI"},
     {"TYPE = PROPERTIES", "TYPE =", "PROPERTIES"}, // clave con su propio "="
     // Dentro de un texto entre comillas de su línea no está.
