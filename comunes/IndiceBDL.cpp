@@ -1,5 +1,9 @@
 #include "comunes/IndiceBDL.h"
 
+#include <bit>
+#include <cstdint>
+#include <cstring>
+
 namespace {
 
 constexpr std::string_view kSetDefault = "SET-DEFAULT";
@@ -30,9 +34,7 @@ IndiceBDL::IndiceBDL(std::string_view texto) {
     size_t i = 0;
     const size_t n = texto.size();
     while (i < n) {
-        size_t fin = i;
-        while (fin < n && !EsFinDeLinea(texto[fin]))
-            ++fin;
+        const size_t fin = FinDeLineaBDL(texto, i);
         AnalizarLinea(texto, i, fin);
         i = fin + 1;
     }
@@ -43,7 +45,7 @@ void IndiceBDL::AnalizarLinea(std::string_view t, size_t inicio, size_t fin) {
     if (i == fin) return;
 
     // Cierre: ".." solo en su línea, con blancos alrededor.
-    if (t.compare(i, 2, "..") == 0 && Saltar(t, i + 2, fin, true) == fin) {
+    if (t[i] == '.' && t.compare(i, 2, "..") == 0 && Saltar(t, i + 2, fin, true) == fin) {
         if (abierto_ != BloqueBDL::npos) {
             (abiertoEsCabecera_ ? cabeceras_ : defectos_)[abierto_].fin = i;
             abierto_ = BloqueBDL::npos;
@@ -71,7 +73,7 @@ void IndiceBDL::AnalizarLinea(std::string_view t, size_t inicio, size_t fin) {
         bloque.nombre = t.substr(i + 1, cierre - i - 1);
         bloque.posTipo = j;
         cabecera = true;
-    } else if (t.compare(i, kSetDefault.size(), kSetDefault) == 0) {
+    } else if (t[i] == 'S' && t.compare(i, kSetDefault.size(), kSetDefault) == 0) {
         size_t j = i + kSetDefault.size();
         if (j >= fin || t[j] != ' ') return;
         j = Saltar(t, j, fin, false);
@@ -120,4 +122,26 @@ size_t IndiceBDL::PrimeraConNombre(std::string_view tipo, std::string_view nombr
 const BloqueBDL* IndiceBDL::Defectos(std::string_view tipo) const {
     auto it = defectoPorTipo_.find(tipo);
     return it == defectoPorTipo_.end() ? nullptr : &defectos_[it->second];
+}
+
+// De ocho en ocho bytes: en cada bloque, el byte más bajo igual a LF o a CR.
+size_t FinDeLineaBDL(std::string_view t, size_t i) {
+    const size_t n = t.size();
+    if constexpr (std::endian::native == std::endian::little) {
+        constexpr uint64_t kUnos = 0x0101010101010101ull;
+        constexpr uint64_t kAltos = kUnos * 0x80;
+        for (; i + 8 <= n; i += 8) {
+            uint64_t bloque;
+            std::memcpy(&bloque, t.data() + i, 8);
+            const uint64_t lf = bloque ^ (kUnos * '\n');
+            const uint64_t cr = bloque ^ (kUnos * '\r');
+            // Un byte a 0 enciende su bit alto; los de encima pueden encenderse de más,
+            // los de debajo no: el más bajo es exacto.
+            const uint64_t ceros = ((lf - kUnos) & ~lf & kAltos) | ((cr - kUnos) & ~cr & kAltos);
+            if (ceros != 0) return i + static_cast<size_t>(std::countr_zero(ceros) / 8);
+        }
+    }
+    while (i < n && !EsFinDeLinea(t[i]))
+        ++i;
+    return i;
 }

@@ -22,6 +22,9 @@ struct BloqueBDL {
     bool Cerrado() const { return fin != npos; }
 };
 
+// El primer fin de línea (LF o CR) desde i, o el final del texto.
+size_t FinDeLineaBDL(std::string_view texto, size_t i);
+
 class IndiceBDL {
 public:
     // El texto debe seguir vivo y sin cambios mientras viva el índice.

@@ -39,12 +39,6 @@ bool EsFinDePalabra(char c) {
     return EsSeparador(c) || c == '=' || c == '(';
 }
 
-size_t FinDeLinea(std::string_view t, size_t i) {
-    while (i < t.size() && !EsFinDeLinea(t[i]))
-        ++i;
-    return i;
-}
-
 std::string_view SinBlancos(std::string_view s) {
     size_t a = 0, b = s.size();
     while (a < b && EsBlanco(s[a]))
@@ -246,7 +240,7 @@ bool EsLineaEntrada(std::string_view t, size_t p) {
 // Una clave de la línea de entrada que empieza en p: la columna hasta la siguiente clave,
 // cortada en dos blancos seguidos.
 std::string_view ClaveEntrada(std::string_view t, size_t p, int n) {
-    size_t finLinea = FinDeLinea(t, p);
+    size_t finLinea = FinDeLineaBDL(t, p);
     size_t a = p + kColumnas[n] - 1;
     if (a >= finLinea) return {};
     size_t b = n + 1 < 3 ? std::min(finLinea, p + kColumnas[n + 1] - 1) : finLinea;
@@ -292,10 +286,10 @@ LeerBDL::LeerBDL(const AnsiString& ruta, const AnsiString& clave1, const AnsiStr
         if (ClaveEntrada(t, p, 0) != k1) continue;
         if (k3 != "*" && ClaveEntrada(t, p, 2) != k3) continue;
         // Hasta la línea ".." incluida, o hasta la entrada siguiente o el final.
-        size_t fin = FinDeLinea(t, p);
+        size_t fin = FinDeLineaBDL(t, p);
         while (fin < t.size()) {
             size_t linea = fin + 1;
-            size_t finLinea = FinDeLinea(t, linea);
+            size_t finLinea = FinDeLineaBDL(t, linea);
             if (EsLineaEntrada(t, linea)) {
                 fin = linea;
                 break;
@@ -404,7 +398,7 @@ int LeerBDL::LeerCadena(const AnsiString& clave, AnsiString& valor) const {
     const std::string_view t = texto_;
     while (i < t.size() && EsBlanco(t[i]))
         ++i;
-    const size_t finLinea = FinDeLinea(t, i);
+    const size_t finLinea = FinDeLineaBDL(t, i);
     if (i < finLinea && t[i] == '"') {
         // Las comillas se cierran en la misma línea; si no, el valor llega a su final.
         size_t cierre = t.substr(i + 1, finLinea - i - 1).find('"');
@@ -454,7 +448,7 @@ int LeerBDL::LeerListaCadenas(const AnsiString& clave, std::vector<AnsiString>& 
         while (i < t.size() && (EsEspacio(t[i]) || t[i] == ','))
             ++i;
         if (i >= t.size() || t[i] != '"') break;
-        if (i >= finLinea) finLinea = FinDeLinea(t, i);
+        if (i >= finLinea) finLinea = FinDeLineaBDL(t, i);
         const size_t cierre = t.find('"', i + 1);
         if (cierre == npos || cierre >= finLinea) break;
         leidos.emplace_back(t.substr(i, cierre - i + 1));

@@ -234,6 +234,25 @@ float Espesor(const LeerBDL& fuente, const char* nombre) {
     return v;
 }
 
+// Las líneas acaban en LF, en CR LF o en un CR suelto, en cualquier puesto del texto: cada
+// cabecera y cada ".." se encuentran igual.
+TEST(LeerBDL, LineasAcabadasEnCualquierFinYEnCualquierPuesto) {
+    for (const char* fin : {"\n", "\r", "\r\n"}) {
+        for (size_t relleno = 0; relleno < 17; ++relleno) {
+            const std::string f = fin;
+            const std::string texto = "$" + std::string(relleno, 'x') + f + "\"a\" = MATERIAL" + f +
+                                      "  THICKNESS = 0.5" + f + ".." + f + "\"b\" = MATERIAL" + f +
+                                      "  THICKNESS = 0.25" + f + "  .." + f;
+            for (Forma forma : {Forma::Comprimida, Forma::Literal}) {
+                const auto lector = Lector(texto.c_str(), forma);
+                EXPECT_EQ(lector->ContarObjetos("MATERIAL "), 2) << relleno;
+                EXPECT_EQ(Espesor(*lector, "a"), 0.5f) << relleno;
+                EXPECT_EQ(Espesor(*lector, "b"), 0.25f) << relleno;
+            }
+        }
+    }
+}
+
 TEST(LeerBDL, UnRegistroAcabaEnUnPuntoPuntoSoloEnSuLinea) {
     struct Caso {
         const char* texto;
