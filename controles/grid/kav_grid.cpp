@@ -4,6 +4,7 @@
 #include "plataforma/gui/painting/draw_text.h"
 
 #include "controles/grid/editing/grid_check.h"
+#include "controles/grid/editing/grid_editors.h"
 #include "controles/grid/print/print_layout.h"
 #include "plataforma/gui/forms/forms.h"
 #include "plataforma/gui/kernel/file_version.h"

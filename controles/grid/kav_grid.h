@@ -154,6 +154,20 @@ using TClipboardPasteCellEvent =
 using TAnchorHintEvent =
     std::function<void(TObject* Sender, int ARow, int ACol, AnsiString& Anchor)>;
 using TEllipsClickEvent = std::function<void(TObject* Sender, int ACol, int ARow, AnsiString& S)>;
+using TComboChangeEvent = std::function<void(TObject* Sender, int ACol, int ARow, int AItemIndex,
+                                             const AnsiString& ASelection)>;
+using TComboObjectChangeEvent =
+    std::function<void(TObject* Sender, int ACol, int ARow, int AItemIndex,
+                       const AnsiString& ASelection, TObject* AObject)>;
+// A click of a spin editor's buttons (UpDown true for up) or a jump by Page Up, Page Down,
+// Home and End, with the value after it.
+using TSpinClickEvent =
+    std::function<void(TObject* Sender, int ACol, int ARow, int AValue, bool UpDown)>;
+using TFloatSpinClickEvent =
+    std::function<void(TObject* Sender, int ACol, int ARow, double AValue, bool UpDown)>;
+using TDateTimeSpinClickEvent =
+    std::function<void(TObject* Sender, int ACol, int ARow, TDateTime AValue, bool UpDown)>;
+class TGridEditorControls;
 class TKavInplaceEdit;
 class TCustomIniFile;
 class TMaskEdit;
@@ -1867,8 +1881,16 @@ public:
     void DoneInplaceEdit(WORD Key, TShiftState Shift);
     // Fires OnEditingDone.
     void DoneEditing();
-    // Ends a control editor's edit, writing its value into the cell.
+    // Lays the editor control of the edit's kind over the cell (display column), filled with
+    // the cell's value, and gives it the focus.
+    void ShowEditControl(int ACol, int ARow);
+    // Ends a control editor's edit, writing its value into the cell it was opened on.
     void HideEditControl(int ACol, int ARow);
+    // The editor controls, and the one now editing (nullptr when none).
+    TGridEditorControls& GetEditorControls();
+    TWinControl* GetActiveEditor() const { return activeEditor_; }
+    // The combo editor's choice changed: OnComboChange, OnComboObjectChange.
+    void ComboChanged(int Index, const AnsiString& Text);
     void HideCellEdit() { HideEditControl(GetCol(), GetRow()); }
     // Starts editing as F2 does, when the grid processes the posted key.
     void ShowCellEdit();
@@ -1953,6 +1975,13 @@ public:
     TGridRowEvent OnEndRowSize;
     TClipboardPasteCellEvent OnClipboardBeforePasteCell;
     TEllipsClickEvent OnEllipsClick;
+    TComboChangeEvent OnComboChange;
+    TComboObjectChangeEvent OnComboObjectChange;
+    TGridCellEvent OnComboCloseUp;
+    TSpinClickEvent OnSpinClick;
+    TFloatSpinClickEvent OnFloatSpinClick;
+    TDateTimeSpinClickEvent OnDateSpinClick;
+    TDateTimeSpinClickEvent OnTimeSpinClick;
 
 protected:
     TInplaceEdit* CreateEditor() override;
@@ -1999,6 +2028,8 @@ private:
     }
 
     TPoint lastEditCell_{-1, -1};
+    std::unique_ptr<TGridEditorControls> editorControls_;
+    TWinControl* activeEditor_ = nullptr;
     bool moving_ = false;
     bool closing_ = false;
     bool caretByClick_ = false;

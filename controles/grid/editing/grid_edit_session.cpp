@@ -63,6 +63,23 @@ void TGridEditSession::Leave(WORD Key, TShiftState Shift) {
     grid_.DoneInplaceEdit(Key, Shift);
 }
 
+bool TGridEditSession::LeaveBy(WORD Key, TShiftState Shift, const AnsiString& Text,
+                               const std::function<void(const AnsiString&)>& Show) {
+    if (Key == VK_ESCAPE) {
+        GiveUp();
+        Show(CurrentText());
+    } else if (Key == VK_TAB || Key == VK_RETURN || Key == VK_UP || Key == VK_DOWN) {
+        const bool accepted = Commit(Text);
+        Show(CurrentText());
+        if (!accepted) return false;
+    }
+    if (Key == VK_TAB && TabLeaves())
+        TabOut(Shift.Contains(ssShift));
+    else
+        Leave(Key, Shift);
+    return true;
+}
+
 bool TGridEditSession::TabLeaves() const {
     return grid_.GetOptions().Contains(goTabs);
 }

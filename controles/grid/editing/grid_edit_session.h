@@ -8,6 +8,9 @@
 #include "controles/grid/cell_properties.h"
 #include "plataforma/base/ansi_string.h"
 #include "plataforma/base/wide_string.h"
+#include "plataforma/gui/kernel/controls.h"
+
+#include <functional>
 
 class TKavStringGrid;
 
@@ -42,12 +45,21 @@ public:
     void Leave(WORD Key, TShiftState Shift);
     // Tab with goTabs: the edit ends and the next (previous) editable cell opens.
     void TabOut(bool Backward);
+    // A key that leaves a control editor: Escape gives the edit up; Tab, Return, Up and Down
+    // commit Text (a refused value keeps the editor open: false); Tab with goTabs goes on to
+    // the next cell, the other keys end through Leave. Show puts the cell's text back into
+    // the editor (after Escape, a refusal or an accepted, possibly corrected, value).
+    bool LeaveBy(WORD Key, TShiftState Shift, const AnsiString& Text,
+                 const std::function<void(const AnsiString&)>& Show);
     // Whether Tab leaves an editor (the grid's goTabs).
     bool TabLeaves() const;
     // The text editor's edit is closed after the focus went elsewhere: no validation is owed.
     void Close();
     // The cell text when the edit began goes back into the cell.
     void Cancel();
+    // Escape in a control editor: the control's value is not written back when it hides.
+    void GiveUp() { givenUp_ = true; }
+    bool GivenUp() const { return givenUp_; }
 
     // --- the grid's own bookkeeping of the edit ---
 
@@ -67,6 +79,15 @@ public:
     // The editor kind of the present (or last) edit.
     TEditorType Kind() const { return kind_; }
     void SetKind(TEditorType Value) { kind_ = Value; }
+    // The cell (real column) a control editor was opened on and the grid's row count then;
+    // (-1, -1) when none is open.
+    void OpenOn(int RealCol, int ARow, int RowCount) {
+        openedCell_ = TPoint(RealCol, ARow);
+        openedRowCount_ = RowCount;
+        givenUp_ = false;
+    }
+    TPoint OpenedCell() const { return openedCell_; }
+    int OpenedRowCount() const { return openedRowCount_; }
     // The current cell's text when the edit began (RestoreCache puts it back).
     const AnsiString& CachedText() const { return cachedText_; }
     void SetCachedText(const AnsiString& Value) { cachedText_ = Value; }
@@ -89,6 +110,8 @@ public:
 private:
     TKavStringGrid& grid_;
     TPoint validationCell_{-1, -1};
+    TPoint openedCell_{-1, -1};
+    int openedRowCount_ = 0;
     AnsiString savedText_;
     WideString savedWideText_;
     AnsiString validatedText_;
@@ -98,4 +121,5 @@ private:
     bool storing_ = false;
     bool armed_ = false;
     bool pending_ = false;
+    bool givenUp_ = false;
 };

@@ -25,13 +25,6 @@ bool TKavStringGrid::IsTextEditor(TEditorType Kind) {
     }
 }
 
-bool TKavStringGrid::EditorControlAvailable(TEditorType Kind) {
-    // The cell editor controls (combo boxes, spin edits, date pickers, check boxes, edits
-    // with a button, buttons, rich text, wide edits, the edit link) are not part of the grid
-    // yet: a cell asking for one is not edited, rather than edited as free text.
-    return IsTextEditor(Kind);
-}
-
 TInplaceEdit* TKavStringGrid::CreateEditor() {
     return new TKavInplaceEdit(this);
 }
@@ -58,6 +51,14 @@ bool TKavStringGrid::CanEditShow() {
         session.SetKind(kind);
         session.ControlActive = true;
         session.SetPending(true);
+        if (!IsTextEditor(kind)) {
+            ShowEditControl(BaseCell(GetCol(), GetRow()).x, BaseCell(GetCol(), GetRow()).y);
+            session.Requested = true;
+            // The control edits: the text editor's mode stays off, so that the grid taking
+            // the focus back does not open an editor again.
+            HideEditor();
+            return false;
+        }
         // The value a later validation compares with is the one the edit starts from.
         if (!session.Storing()) InitValidate(GetCol(), GetRow());
     }
@@ -69,18 +70,6 @@ bool TKavStringGrid::CanEditShow() {
 }
 
 // --- the end of an edit ---
-
-void TKavStringGrid::HideEditControl(int, int) {
-    TGridEditSession& session = *editSession_;
-    session.ControlShown = false;
-    session.Hiding = true;
-    session.SetStartChar(0);
-    // Only the text editor edits here: it writes its text back itself.
-    session.ControlActive = false;
-    if (session.Kind() != edNormal && session.DoneEditingPending) DoneEditing();
-    session.Hiding = false;
-    session.DoneEditingPending = false;
-}
 
 void TKavStringGrid::DoneEditing() {
     if (OnEditingDone) OnEditingDone(this);

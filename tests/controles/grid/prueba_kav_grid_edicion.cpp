@@ -3,8 +3,8 @@
 // the editor kind filters what is typed, and kinds whose control is missing open nothing.
 
 #include "controles/comun/text_utils.h"
-#include "controles/grid/kav_grid.h"
 #include "controles/grid/editing/kav_inplace_edit.h"
+#include "controles/grid/kav_grid.h"
 #include "plataforma/base/numbers.h"
 #include "plataforma/base/regional.h"
 #include "plataforma/gui/services/capture.h"
@@ -346,11 +346,8 @@ TEST_F(Edicion, TiposDeEditorFiltranLoEscrito) {
 TEST_F(Edicion, TiposSinControlNoAbrenEditor) {
     // Each kind whose control the grid lacks is left uneditable rather than edited as text.
     for (TEditorType t :
-         {edSpinEdit,     edComboEdit,      edComboList,    edEditBtn,      edCheckBox,
-          edDateEdit,     edDateEditUpDown, edTimeEdit,     edButton,       edDataCheckBox,
-          edUnitEditBtn,  edFloatSpinEdit,  edTimeSpinEdit, edDateSpinEdit, edNumericEditBtn,
-          edFloatEditBtn, edCustom,         edRichEdit,     edNone,         edUniEdit,
-          edUniComboEdit, edUniComboList,   edUniEditBtn,   edUniMemo}) {
+         {edDateEdit, edDateEditUpDown, edTimeEdit, edDataCheckBox, edCustom, edRichEdit, edNone,
+          edUniEdit, edUniComboEdit, edUniComboList, edUniEditBtn, edUniMemo}) {
         g->OnGetEditorType = [t](TObject*, int col, int, TEditorType& e) {
             if (col == 2) e = t;
         };

@@ -1,0 +1,184 @@
+// The editor family's common part and the grid's combo editor.
+#include "controles/grid/editing/grid_editors.h"
+
+#include "controles/grid/kav_grid.h"
+#include "plataforma/gui/kernel/std_messages.h"
+
+#include <algorithm>
+
+template <class TBase>
+TGridEditorOf<TBase>::TGridEditorOf(TKavStringGrid* AGrid) : TBase(AGrid), grid_(AGrid) {}
+
+template <class TBase> void TGridEditorOf<TBase>::DoExit() {
+    if (grid_) grid_->GetEditSession().Exit();
+    TBase::DoExit();
+}
+
+template <class TBase> bool TGridEditorOf<TBase>::WantsKey(WORD Key) {
+    return Key == VK_RETURN || (Key == VK_TAB && grid_ && grid_->GetEditSession().TabLeaves());
+}
+
+template <class TBase> void TGridEditorOf<TBase>::Dispatch(TMessage& Message) {
+    TBase::Dispatch(Message);
+    if (Message.Msg == CM_WANTSPECIALKEY && WantsKey(static_cast<WORD>(Message.WParam)))
+        Message.Result = 1;
+}
+
+template class TGridEditorOf<TKSGComboBox>;
+template class TGridEditorOf<TKsgSpinEdit>;
+template class TGridEditorOf<TKsgEditBtn>;
+template class TGridEditorOf<TKsgUnitEditBtn>;
+template class TGridEditorOf<TCheckBox>;
+template class TGridEditorOf<TButton>;
+
+// --- the combo ---
+
+TGridCombo::TGridCombo(TKavStringGrid* AGrid) : TGridEditorOf<TKSGComboBox>(AGrid) {
+    SetButtonWidth(16);
+}
+
+void TGridCombo::DoExit() {
+    const AnsiString text = GetText();
+    if (grid_ && grid_->GetLookupHistory() && !text.IsEmpty() && GetItems()->IndexOf(text) < 0)
+        GetItems()->Add(text);
+    TGridEditorOf<TKSGComboBox>::DoExit();
+}
+
+void TGridCombo::Change() {
+    TGridEditorOf<TKSGComboBox>::Change();
+    if (!grid_) return;
+    if (grid_->OnEditChange)
+        grid_->OnEditChange(grid_, grid_->GetCol(), grid_->GetRow(), GetText());
+    grid_->ComboChanged(GetItemIndex(), GetText());
+}
+
+void TGridCombo::CloseUp() {
+    TGridEditorOf<TKSGComboBox>::CloseUp();
+    if (grid_ && grid_->OnComboCloseUp)
+        grid_->OnComboCloseUp(grid_, grid_->GetRow(), grid_->GetCol());
+}
+
+void TGridCombo::DoChange() {
+    if (!lookupArmed_ || !grid_ || !grid_->GetLookup() || GetStyle() == csDropDownList) return;
+    const AnsiString typed = GetText().SubString(1, GetSelStart());
+    if (typed.IsEmpty()) return;
+    const bool cs = grid_->GetLookupCaseSensitive();
+    const AnsiString key = cs ? typed : typed.UpperCase();
+    TStrings* items = GetItems();
+    for (int i = 0; i < items->GetCount(); ++i) {
+        const AnsiString item = items->GetStrings(i);
+        const AnsiString probe = cs ? item : item.UpperCase();
+        if (probe.SubString(1, key.Length()) != key) continue;
+        const AnsiString text = typed + item.SubString(typed.Length() + 1, item.Length());
+        if (text == GetText()) return;
+        SetText(text);
+        SetSelStart(typed.Length());
+        SetSelLength(text.Length() - typed.Length());
+        return;
+    }
+}
+
+void TGridCombo::SizeDropDownWidth() {
+    if (!grid_) return;
+    int width = GetWidth();
+    TCanvas* canvas = grid_->GetCanvas();
+    const bool scrolls = GetItems()->GetCount() > GetDropDownCount();
+    for (int i = 0; i < GetItems()->GetCount(); ++i) {
+        const int tw = canvas->TextWidth(GetItems()->GetStrings(i));
+        if (scrolls && width - 25 < tw)
+            width = tw + 25;
+        else if (!scrolls && width - 5 < tw)
+            width = tw + 8;
+    }
+    Perform(CB_SETDROPPEDWIDTH, width, 0);
+}
+
+void TGridCombo::Wheel(int Delta) {
+    const int count = GetItems()->GetCount();
+    int index = GetItemIndex();
+    // The list ends at its last item: the wheel does not run past it.
+    if (Delta >= 0 && index > 0)
+        --index;
+    else if (Delta < 0 && index < count - 1)
+        ++index;
+    SetItemIndex(index);
+    if (grid_) grid_->ComboChanged(index, index >= 0 ? GetItems()->GetStrings(index) : GetText());
+}
+
+void TGridCombo::KeyDown(WORD& Key, TShiftState Shift) {
+    if (!grid_) return TGridEditorOf<TKSGComboBox>::KeyDown(Key, Shift);
+    TGridEditSession& session = grid_->GetEditSession();
+    lookupArmed_ = Key != VK_BACK && Key != VK_DELETE;
+    const bool listLike = GetStyle() == csDropDownList || GetDroppedDown();
+    bool leaving = Key == VK_TAB || Key == VK_RETURN || Key == VK_ESCAPE;
+    if (listLike)
+        leaving = leaving || Key == VK_LEFT || Key == VK_RIGHT;
+    else
+        leaving = leaving || Key == VK_PRIOR || Key == VK_NEXT || Key == VK_END || Key == VK_UP ||
+                  Key == VK_DOWN;
+    if (Key == VK_DOWN && Shift.Contains(ssAlt)) leaving = false;
+    if (!leaving) return TGridEditorOf<TKSGComboBox>::KeyDown(Key, Shift);
+
+    // Left and Right leave a list for the neighbouring cell.
+    if (GetDroppedDown()) SetDroppedDown(false);
+    session.LeaveBy(Key, Shift, GetText(), [this](const AnsiString& Text) {
+        const int index = GetItems()->IndexOf(Text);
+        if (index >= 0) SetItemIndex(index);
+        SetText(Text);
+        SetSelStart(Text.Length());
+        Invalidate();
+    });
+    Key = 0;
+}
+
+void TGridCombo::KeyPress(char& Key) {
+    if (Key == '\r' && OnReturnKey) OnReturnKey(this);
+    if (Key == '\r' || Key == '\t') Key = 0;
+    // A choice made by typing is reported by Change.
+    TGridEditorOf<TKSGComboBox>::KeyPress(Key);
+}
+
+void TGridCombo::KeyUp(WORD& Key, TShiftState Shift) {
+    if (Key != VK_RETURN) TGridEditorOf<TKSGComboBox>::KeyUp(Key, Shift);
+    DoChange();
+}
+
+void TGridCombo::Dispatch(TMessage& Message) {
+    if (Message.Msg == WM_MOUSEWHEEL) {
+        Wheel(static_cast<SHORT>(HIWORD(Message.WParam)));
+        Message.Result = 0;
+        return;
+    }
+    TGridEditorOf<TKSGComboBox>::Dispatch(Message);
+}
+
+// --- the set of editors ---
+
+template <class T> T* TGridEditorControls::Make(T*& Slot) {
+    if (!Slot) {
+        Slot = new T(&grid_);
+        Slot->SetVisible(false);
+        Slot->SetEnabled(false);
+        Slot->SetParent(&grid_);
+    }
+    return Slot;
+}
+
+TGridCombo* TGridEditorControls::Combo() {
+    return Make(combo_);
+}
+TGridSpin* TGridEditorControls::Spin() {
+    return Make(spin_);
+}
+TGridEditBtn* TGridEditorControls::EditBtn() {
+    return Make(editBtn_);
+}
+TGridUnitEditBtn* TGridEditorControls::UnitEditBtn() {
+    return Make(unitEditBtn_);
+}
+TGridCheckBox* TGridEditorControls::CheckBox() {
+    return Make(checkBox_);
+}
+TGridButton* TGridEditorControls::Button() {
+    return Make(button_);
+}

@@ -1,0 +1,152 @@
+#pragma once
+// The editor controls the advanced grid lays over a cell for its control editor kinds: a
+// combo box, a spin edit, an edit with a button (also with a unit selector), a check box and
+// a button. Each knows its grid, can make its window again before it is reused, ends the
+// edit when it loses the focus, decides which keys leave it and hands those to the grid's
+// edit session, and reports value changes through the grid's events. The grid owns one of
+// each (TGridEditorControls), made when a cell first needs it.
+
+#include "controles/edit/edit_button.h"
+#include "controles/edit/ksg_combo.h"
+#include "controles/edit/spin_edit.h"
+#include "plataforma/gui/widgets/button.h"
+#include "plataforma/gui/widgets/check_radio.h"
+
+class TKavStringGrid;
+
+// A cell text with a unit ("12.5 cm") taken apart character by character: digits, ',', '-'
+// and '.' make the value, every other character the unit (" cm").
+void SplitValueUnit(const AnsiString& Text, AnsiString& Value, AnsiString& Unit);
+
+// What every editor of the family shares: its grid, ReCreate, the end of the edit on exit,
+// and Return (always) and Tab (with goTabs) kept from the dialog keys.
+template <class TBase> class TGridEditorOf : public TBase {
+public:
+    explicit TGridEditorOf(TKavStringGrid* AGrid);
+    TKavStringGrid* GetGrid() const { return grid_; }
+    // Makes the window again, so that a control reused for another cell starts clean.
+    void ReCreate() {
+        if (this->HandleAllocated()) this->RecreateWnd();
+    }
+
+protected:
+    void DoExit() override;
+    void Dispatch(TMessage& Message) override;
+    // Whether the editor keeps a key from the dialog keys (CM_WANTSPECIALKEY).
+    virtual bool WantsKey(WORD Key);
+
+    TKavStringGrid* grid_;
+};
+
+class TGridCombo : public TGridEditorOf<TKSGComboBox> {
+public:
+    explicit TGridCombo(TKavStringGrid* AGrid);
+    // The dropped list as wide as its widest item needs (never narrower than the control).
+    void SizeDropDownWidth();
+    // One notch of the wheel: a positive delta moves one item up, a negative one down,
+    // within the items; OnComboChange and OnComboObjectChange follow.
+    void Wheel(int Delta);
+
+protected:
+    void DoExit() override;
+    void Change() override;
+    void CloseUp() override;
+    void KeyDown(WORD& Key, TShiftState Shift) override;
+    void KeyPress(char& Key) override;
+    void KeyUp(WORD& Key, TShiftState Shift) override;
+    void Dispatch(TMessage& Message) override;
+
+private:
+    // Completes the text before the caret from the items.
+    void DoChange();
+    bool lookupArmed_ = true;
+};
+
+class TGridSpin : public TGridEditorOf<TKsgSpinEdit> {
+public:
+    explicit TGridSpin(TKavStringGrid* AGrid);
+    void UpClick(TObject* Sender) override;
+    void DownClick(TObject* Sender) override;
+
+protected:
+    void Change() override;
+    void KeyDown(WORD& Key, TShiftState Shift) override;
+    void KeyPress(char& Key) override;
+    void Dispatch(TMessage& Message) override;
+
+private:
+    void SpinReport(bool Up);
+};
+
+class TGridEditBtn : public TGridEditorOf<TKsgEditBtn> {
+public:
+    explicit TGridEditBtn(TKavStringGrid* AGrid);
+    // The button: the grid's EllipsClick gives the new text, which is selected whole.
+    void ExtClick(TObject* Sender);
+
+protected:
+    void Change() override;
+    void KeyDown(WORD& Key, TShiftState Shift) override;
+    void KeyPress(char& Key) override;
+    void KeyUp(WORD& Key, TShiftState Shift) override;
+
+private:
+    // The character filter of the numeric and decimal kinds; false drops it.
+    bool Accepts(char Key);
+};
+
+class TGridUnitEditBtn : public TGridEditorOf<TKsgUnitEditBtn> {
+public:
+    explicit TGridUnitEditBtn(TKavStringGrid* AGrid);
+
+protected:
+    void KeyDown(WORD& Key, TShiftState Shift) override;
+    void KeyPress(char& Key) override;
+};
+
+class TGridCheckBox : public TGridEditorOf<TCheckBox> {
+public:
+    explicit TGridCheckBox(TKavStringGrid* AGrid);
+
+protected:
+    void KeyDown(WORD& Key, TShiftState Shift) override;
+    bool WantsKey(WORD Key) override;
+};
+
+class TGridButton : public TGridEditorOf<TButton> {
+public:
+    explicit TGridButton(TKavStringGrid* AGrid);
+
+protected:
+    void KeyDown(WORD& Key, TShiftState Shift) override;
+    void KeyUp(WORD& Key, TShiftState Shift) override;
+    void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+    bool WantsKey(WORD Key) override;
+
+private:
+    // Ends the button's edit and hands the focus back to the grid.
+    void Leave();
+};
+
+// The grid's editor controls, each made on first use with the grid as owner and parent,
+// disabled and hidden.
+class TGridEditorControls {
+public:
+    explicit TGridEditorControls(TKavStringGrid& Grid) : grid_(Grid) {}
+    TGridCombo* Combo();
+    TGridSpin* Spin();
+    TGridEditBtn* EditBtn();
+    TGridUnitEditBtn* UnitEditBtn();
+    TGridCheckBox* CheckBox();
+    TGridButton* Button();
+
+private:
+    template <class T> T* Make(T*& Slot);
+    TKavStringGrid& grid_;
+    TGridCombo* combo_ = nullptr;
+    TGridSpin* spin_ = nullptr;
+    TGridEditBtn* editBtn_ = nullptr;
+    TGridUnitEditBtn* unitEditBtn_ = nullptr;
+    TGridCheckBox* checkBox_ = nullptr;
+    TGridButton* button_ = nullptr;
+};

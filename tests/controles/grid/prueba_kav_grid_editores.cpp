@@ -1,0 +1,395 @@
+// The editor controls of the advanced grid as a user meets them: F2, a typed character or a
+// click opens the cell's control over it, keys and the mouse change its value, Return, Tab,
+// Escape and the arrows leave it, and the cell holds the value afterwards.
+
+#include "controles/grid/editing/grid_editors.h"
+#include "controles/grid/kav_grid.h"
+#include "plataforma/base/date_time_text.h"
+#include "plataforma/base/dates.h"
+#include "plataforma/base/numbers.h"
+#include "plataforma/base/regional.h"
+#include "plataforma/gui/kernel/application.h"
+#include "plataforma/gui/kernel/screen.h"
+#include "plataforma/gui/services/capture.h"
+#include "plataforma/gui/testing/input_simulation.h"
+#include "tests/controles/grid/rejilla_prueba.h"
+#include "tests/plataforma/gui/control_prueba.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+
+namespace {
+
+class Editores : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ResetInputState();
+        decimal = GetDecimalSeparator();
+        miles = GetThousandSeparator();
+        SetDecimalSeparator(',');
+        SetThousandSeparator('.');
+        ventana = std::make_unique<VentanaPrueba>();
+        ventana->SetBounds(0, 0, 600, 400);
+        g = new Rejilla(ventana.get(), ventana.get());
+        g->SetBounds(0, 0, 520, 260);
+        g->SetColCount(5);
+        g->SetRowCount(6);
+        g->SetColWidths(2, 120);
+        g->SetOptions(g->GetOptions() << goEditing);
+        for (int r = 1; r < 6; ++r)
+            for (int c = 1; c < 5; ++c)
+                g->SetCells(c, r, IntToStr(c * 10 + r));
+        g->OnGetEditorType = [this](TObject*, int col, int, TEditorType& e) {
+            if (col == 2) e = tipo;
+        };
+        g->SetFocus();
+        Ir(2, 2);
+    }
+    void TearDown() override {
+        ventana.reset();
+        ResetInputState();
+        SetDecimalSeparator(decimal);
+        SetThousandSeparator(miles);
+    }
+    void Ir(int col, int row) {
+        g->SetCol(col);
+        g->SetRow(row);
+    }
+    TWinControl* Activo() const { return g->GetActiveEditor(); }
+    bool Abierto(TWinControl* c) const { return c && c->GetVisible() && c->Focused(); }
+    TEditorType tipo = edNormal;
+    char decimal = '.', miles = ',';
+    std::unique_ptr<VentanaPrueba> ventana;
+    Rejilla* g = nullptr;
+};
+
+TEST_F(Editores, CadaTipoAbreSuControlYDevuelveElValor) {
+    struct Caso {
+        TEditorType tipo;
+        const char* celda;
+        const char* tecleo; // typed after the control opens
+        const char* resultado;
+    };
+    const Caso casos[] = {
+        {edComboEdit, "uno", "dos", "dos"},
+        {edSpinEdit, "7", "9", "9"},
+        // The edits open with their text selected: typing replaces it.
+        {edEditBtn, "abc", "d", "d"},
+        {edNumericEditBtn, "12", "x3", "3"},
+        {edFloatEditBtn, "1,5", "2,5", "2,5"},
+        {edUnitEditBtn, "12.5 cm", "30", "30 cm"},
+    };
+    for (const Caso& c : casos) {
+        SCOPED_TRACE(c.tipo);
+        tipo = c.tipo;
+        g->SetCells(2, 2, c.celda);
+        Ir(2, 2);
+        SimulateKeyStroke(VK_F2);
+        TWinControl* ed = Activo();
+        ASSERT_TRUE(Abierto(ed));
+        const TRect r = g->CellRect(2, 2);
+        EXPECT_EQ(ed->GetLeft(), r.Left);
+        EXPECT_EQ(ed->GetTop(), r.Top);
+        EXPECT_EQ(ed->GetWidth(), r.Right - r.Left - 1);
+        SimulateTyping(c.tecleo);
+        SimulateKeyStroke(VK_RETURN);
+        EXPECT_FALSE(ed->GetVisible());
+        EXPECT_EQ(Activo(), nullptr);
+        EXPECT_TRUE(g->Focused());
+        EXPECT_EQ(g->GetCells(2, 2).str(), c.resultado);
+    }
+}
+
+TEST_F(Editores, TecleoAbreElControlConSuCaracter) {
+    tipo = edSpinEdit;
+    g->SetCells(2, 2, "");
+    SimulateTyping("4");
+    ASSERT_TRUE(Abierto(Activo()));
+    EXPECT_EQ(Activo()->GetText(), "4");
+    SimulateTyping("2");
+    SimulateKeyStroke(VK_TAB);
+    EXPECT_EQ(g->GetCells(2, 2), "42");
+}
+
+TEST_F(Editores, ListaDesplegableSinElTextoTomaElPrimeroYAvisa) {
+    tipo = edComboList;
+    g->AddComboString("rojo");
+    g->AddComboString("verde");
+    std::vector<std::pair<int, AnsiString>> avisos;
+    int objetos = 0;
+    g->OnComboChange = [&](TObject*, int, int, int i, const AnsiString& t) {
+        avisos.push_back({i, t});
+    };
+    g->OnComboObjectChange = [&](TObject*, int, int, int, const AnsiString&, TObject*) {
+        ++objetos;
+    };
+    g->SetCells(2, 2, "azul");
+    SimulateKeyStroke(VK_F2);
+    auto* combo = g->GetEditorControls().Combo();
+    ASSERT_TRUE(Abierto(combo));
+    EXPECT_EQ(combo->GetItemIndex(), 0);
+    ASSERT_EQ(avisos.size(), 1u);
+    EXPECT_EQ(avisos[0].first, 0);
+    EXPECT_EQ(avisos[0].second, "rojo");
+    EXPECT_EQ(objetos, 1);
+    SimulateKeyStroke(VK_ESCAPE);
+    EXPECT_FALSE(combo->GetVisible());
+    // With a preset the preset item is shown and nothing is reported.
+    avisos.clear();
+    g->SetComboSelection(1);
+    SimulateKeyStroke(VK_F2);
+    EXPECT_EQ(combo->GetItemIndex(), 1);
+    EXPECT_TRUE(avisos.empty());
+    SimulateKeyStroke(VK_RETURN);
+    EXPECT_EQ(g->GetCells(2, 2), "verde");
+}
+
+TEST_F(Editores, RuedaDeLaListaSeDetieneEnElUltimo) {
+    tipo = edComboList;
+    for (const char* t : {"a", "b", "c"})
+        g->AddComboString(t);
+    std::vector<int> indices;
+    g->OnComboChange = [&](TObject*, int, int, int i, const AnsiString&) { indices.push_back(i); };
+    g->SetCells(2, 2, "b");
+    SimulateKeyStroke(VK_F2);
+    auto* combo = g->GetEditorControls().Combo();
+    for (int i = 0; i < 3; ++i)
+        combo->Wheel(-120);
+    EXPECT_EQ(combo->GetItemIndex(), 2);
+    for (int i = 0; i < 4; ++i)
+        combo->Wheel(120);
+    EXPECT_EQ(combo->GetItemIndex(), 0);
+    EXPECT_EQ(indices, (std::vector<int>{2, 2, 2, 1, 0, 0, 0}));
+    SimulateKeyStroke(VK_RETURN);
+    EXPECT_EQ(g->GetCells(2, 2), "a");
+}
+
+TEST_F(Editores, ComboRechazadoSigueAbiertoConElTextoDeLaCelda) {
+    tipo = edComboEdit;
+    g->AddComboString("uno");
+    int validaciones = 0;
+    g->OnCellValidate = [&](TObject*, int, int, AnsiString&, bool& ok) {
+        ++validaciones;
+        ok = false;
+    };
+    g->SetCells(2, 2, "viejo");
+    SimulateKeyStroke(VK_F2);
+    auto* combo = g->GetEditorControls().Combo();
+    SimulateTyping("nuevo");
+    SimulateKeyStroke(VK_RETURN);
+    EXPECT_EQ(validaciones, 1);
+    EXPECT_TRUE(Abierto(combo));
+    EXPECT_EQ(combo->GetText(), "viejo");
+    EXPECT_EQ(g->GetCells(2, 2), "viejo");
+    // Escape gives up: the cell keeps its text.
+    SimulateTyping("otro");
+    SimulateKeyStroke(VK_ESCAPE);
+    EXPECT_FALSE(combo->GetVisible());
+    EXPECT_EQ(g->GetCells(2, 2), "viejo");
+}
+
+TEST_F(Editores, ComboEditableTeclasQueSalen) {
+    tipo = edComboEdit;
+    g->AddComboString("uno");
+    // With the list closed End leaves the editor and Home stays in it.
+    SimulateKeyStroke(VK_F2);
+    auto* combo = g->GetEditorControls().Combo();
+    SimulateKeyStroke(VK_HOME);
+    EXPECT_TRUE(Abierto(combo));
+    SimulateKeyStroke(VK_END);
+    EXPECT_FALSE(combo->GetVisible());
+    // Down leaves and moves the grid's cell.
+    SimulateKeyStroke(VK_F2);
+    SimulateKeyStroke(VK_DOWN);
+    EXPECT_FALSE(combo->GetVisible());
+    EXPECT_EQ(g->GetRow(), 3);
+    // Alt+Down opens the list and stays; with the list open Left leaves for the cell beside.
+    SimulateKeyStroke(VK_F2);
+    SimulateKeyStroke(VK_DOWN, TShiftState() << ssAlt);
+    EXPECT_TRUE(combo->GetVisible());
+    EXPECT_TRUE(combo->GetDroppedDown());
+    SimulateKeyStroke(VK_LEFT, {}, combo);
+    EXPECT_FALSE(combo->GetVisible());
+    EXPECT_FALSE(combo->GetDroppedDown());
+    EXPECT_EQ(g->GetCol(), 1);
+    EXPECT_EQ(g->GetRow(), 3);
+}
+
+TEST_F(Editores, SpinPaginasYExtremos) {
+    tipo = edSpinEdit;
+    std::vector<int> valores;
+    g->OnSpinClick = [&](TObject*, int, int, int v, bool) { valores.push_back(v); };
+    g->SetCells(2, 2, "100");
+    SimulateKeyStroke(VK_F2);
+    auto* spin = g->GetEditorControls().Spin();
+    ASSERT_TRUE(Abierto(spin));
+    SimulateKeyStroke(VK_PRIOR); // at MaxValue: unchanged
+    EXPECT_EQ(spin->GetValue(), 100);
+    SimulateKeyStroke(VK_NEXT);
+    EXPECT_EQ(spin->GetValue(), 99);
+    SimulateKeyStroke(VK_END);
+    EXPECT_EQ(spin->GetValue(), 0);
+    SimulateKeyStroke(VK_HOME);
+    EXPECT_EQ(spin->GetValue(), 100);
+    EXPECT_EQ(valores, (std::vector<int>{100, 99, 0, 100}));
+    // The buttons report their direction.
+    bool arriba = false;
+    g->OnSpinClick = [&](TObject*, int, int, int v, bool up) {
+        arriba = up;
+        valores.push_back(v);
+    };
+    spin->DownClick(spin);
+    EXPECT_FALSE(arriba);
+    EXPECT_EQ(valores.back(), 99);
+    SimulateKeyStroke(VK_UP);
+    EXPECT_FALSE(spin->GetVisible());
+    EXPECT_EQ(g->GetCells(2, 2), "99");
+    EXPECT_EQ(g->GetRow(), 1);
+}
+
+TEST_F(Editores, SpinDecimalYFechaSeGuardanPorSuValor) {
+    tipo = edFloatSpinEdit;
+    g->SetCells(2, 2, "1.234,5");
+    auto* spin = g->GetEditorControls().Spin();
+    spin->SetMaxFloatValue(10000);
+    SimulateKeyStroke(VK_F2);
+    EXPECT_DOUBLE_EQ(spin->GetFloatValue(), 1234.5);
+    SimulateKeyStroke(VK_ESCAPE);
+    EXPECT_DOUBLE_EQ(g->GetFloats(2, 2), 1234.5);
+    tipo = edDateSpinEdit;
+    g->SetCells(2, 2, "");
+    SimulateKeyStroke(VK_F2);
+    // An empty cell starts from today.
+    EXPECT_EQ(static_cast<int>(spin->GetDateValue()), static_cast<int>(Now()));
+    SimulateKeyStroke(VK_RETURN);
+    EXPECT_EQ(g->GetCells(2, 2), DateToStr(static_cast<int>(Now())));
+}
+
+TEST_F(Editores, EdicionConBotonFiltraYAbreSuAccion) {
+    tipo = edNumericEditBtn;
+    g->SetCells(2, 2, "");
+    SimulateKeyStroke(VK_F2);
+    auto* e = g->GetEditorControls().EditBtn();
+    const int pitidos = MessageBeepCount();
+    SimulateTyping("-1a-2");
+    EXPECT_EQ(e->GetText(), "-12");
+    EXPECT_EQ(MessageBeepCount(), pitidos + 2);
+    SimulateKeyStroke(VK_ESCAPE);
+    tipo = edFloatEditBtn;
+    SimulateKeyStroke(VK_F2);
+    const int antes = MessageBeepCount();
+    SimulateTyping("1.000,5,");
+    EXPECT_EQ(e->GetText(), "1000,5");
+    EXPECT_EQ(MessageBeepCount(), antes);
+    // F4 runs the button's action once per key press.
+    int clics = 0;
+    g->OnEllipsClick = [&](TObject*, int col, int row, AnsiString& t) {
+        ++clics;
+        EXPECT_EQ(col, 2);
+        EXPECT_EQ(row, 2);
+        t = "7,25";
+    };
+    SimulateKeyStroke(VK_F4);
+    EXPECT_EQ(clics, 1);
+    EXPECT_EQ(e->GetText(), "7,25");
+    EXPECT_EQ(e->GetSelLength(), 4);
+    SimulateKeyStroke(VK_TAB);
+    EXPECT_EQ(g->GetCells(2, 2), "7,25");
+}
+
+TEST_F(Editores, UnidadSeSeparaDelValor) {
+    struct Caso {
+        const char *celda, *valor, *unidad;
+    };
+    for (const Caso& c : {Caso{"12.5 cm", "12.5", " cm"}, Caso{"-3kg2", "-32", "kg"},
+                          Caso{"", "", ""}, Caso{"m2", "2", "m"}}) {
+        AnsiString valor, unidad;
+        SplitValueUnit(c.celda, valor, unidad);
+        EXPECT_EQ(valor.str(), c.valor) << c.celda;
+        EXPECT_EQ(unidad.str(), c.unidad) << c.celda;
+    }
+    tipo = edUnitEditBtn;
+    g->SetCells(2, 2, "12.5 cm");
+    SimulateKeyStroke(VK_F2);
+    auto* e = g->GetEditorControls().UnitEditBtn();
+    EXPECT_EQ(e->GetText(), "12.5");
+    EXPECT_EQ(e->GetUnitID(), " cm");
+    SimulateKeyStroke(VK_RETURN);
+    EXPECT_EQ(g->GetCells(2, 2), "12.5 cm");
+}
+
+TEST_F(Editores, CasillaEspacioYFlechas) {
+    tipo = edCheckBox;
+    SimulateKeyStroke(VK_F2);
+    auto* b = g->GetEditorControls().CheckBox();
+    ASSERT_TRUE(Abierto(b));
+    EXPECT_EQ(b->GetCaption(), "22");
+    EXPECT_FALSE(b->GetChecked());
+    SimulateKeyStroke(VK_SPACE);
+    EXPECT_TRUE(b->GetChecked());
+    EXPECT_TRUE(Abierto(b));
+    SimulateKeyStroke(VK_LEFT);
+    EXPECT_FALSE(b->GetVisible());
+    EXPECT_EQ(g->GetCol(), 2);
+    EXPECT_TRUE(g->Focused());
+    SimulateKeyStroke(VK_F2);
+    SimulateKeyStroke(VK_DOWN);
+    EXPECT_FALSE(b->GetVisible());
+    EXPECT_EQ(g->GetRow(), 3);
+    // The check box writes nothing into the cell.
+    EXPECT_EQ(g->GetCells(2, 2), "22");
+}
+
+TEST_F(Editores, BotonUnPixelMayorYEspacioEjecuta) {
+    tipo = edButton;
+    int clics = 0;
+    g->OnEllipsClick = [&](TObject*, int, int, AnsiString& t) {
+        ++clics;
+        t = "hecho";
+    };
+    SimulateKeyStroke(VK_F2);
+    auto* b = g->GetEditorControls().Button();
+    ASSERT_TRUE(Abierto(b));
+    const TRect r = g->CellRect(2, 2);
+    EXPECT_EQ(b->GetLeft(), r.Left - 1);
+    EXPECT_EQ(b->GetTop(), r.Top - 1);
+    EXPECT_EQ(b->GetWidth(), r.Right - r.Left + 1);
+    EXPECT_EQ(b->GetHeight(), r.Bottom - r.Top + 1);
+    SimulateKeyStroke(VK_SPACE);
+    EXPECT_EQ(clics, 1);
+    EXPECT_EQ(b->GetCaption(), "hecho");
+    SimulateKeyStroke(VK_RIGHT);
+    EXPECT_FALSE(b->GetVisible());
+    EXPECT_TRUE(g->Focused());
+    EXPECT_EQ(g->GetCol(), 3);
+    EXPECT_EQ(g->GetCells(2, 2), "22");
+}
+
+// Each editor open over its cell, saved for a person to look at (capturas/rejilla_editor_*.png).
+TEST_F(Editores, CapturasDeCadaEditorAbierto) {
+    g->AddComboString("hormigón");
+    g->AddComboString("ladrillo");
+    struct Caso {
+        TEditorType tipo;
+        const char *celda, *nombre;
+    };
+    for (const Caso& c :
+         {Caso{edComboEdit, "hormigón", "combo"}, Caso{edComboList, "ladrillo", "lista"},
+          Caso{edSpinEdit, "42", "spin"}, Caso{edEditBtn, "texto", "boton_edicion"},
+          Caso{edUnitEditBtn, "12.5 cm", "unidad"}, Caso{edCheckBox, "sí", "casilla"},
+          Caso{edButton, "Pulsar", "boton"}}) {
+        tipo = c.tipo;
+        g->SetCells(2, 2, c.celda);
+        Ir(2, 2);
+        SimulateKeyStroke(VK_F2);
+        ASSERT_NE(Activo() ? Activo() : g->GetEditorControls().CheckBox(), nullptr);
+        EXPECT_FALSE(
+            SaveCapture(ventana.get(), AnsiString("rejilla_editor_") + c.nombre).IsEmpty());
+        // The check box is left by an arrow, the others by Escape.
+        SimulateKeyStroke(c.tipo == edCheckBox ? VK_LEFT : VK_ESCAPE);
+        EXPECT_TRUE(g->Focused());
+    }
+}
+
+} // namespace
