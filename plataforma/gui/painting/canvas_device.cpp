@@ -190,7 +190,19 @@ CanvasDevice::~CanvasDevice() {
 void CanvasDevice::EndKept() {
     if (kept_.isActive()) kept_.end();
     keptClipSet_ = false;
+    keptFontSet_ = false;
     if (keeper == this) keeper = nullptr;
+}
+
+void CanvasDevice::SetFont(QPainter& p) {
+    if (&p != &kept_) {
+        p.setFont(state.font);
+        return;
+    }
+    if (keptFontSet_ && keptFont_.isCopyOf(state.font)) return;
+    p.setFont(state.font);
+    keptFont_ = state.font;
+    keptFontSet_ = true;
 }
 
 void CanvasDevice::EndCall() {
@@ -294,6 +306,7 @@ QPainter* CanvasDevice::Begin(QPainter& local) {
             kept_.setRenderHint(QPainter::Antialiasing, false);
             kept_.setRenderHint(QPainter::TextAntialiasing, false);
             keptClipSet_ = false;
+            keptFontSet_ = false;
         }
         kept_.resetTransform();
         kept_.setCompositionMode(QPainter::CompositionMode_SourceOver);
@@ -515,7 +528,7 @@ int CanvasDevice::Text(int x, int y, const QString& s, const QRect* clip, const 
     p->translate(x, y);
     if (state.escapement != 0) p->rotate(-state.escapement / 10.0);
     if (state.bkMode == OPAQUE) p->fillRect(QRect(dx, dy, w, h), ToQRgb(state.bkColor));
-    p->setFont(state.font);
+    SetFont(*p);
     p->setPen(ToQRgb(state.textColor));
     p->drawText(QPoint(dx, dy + ascent), s);
     return w;

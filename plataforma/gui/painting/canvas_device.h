@@ -169,12 +169,17 @@ private:
     QSize clipSize_;
     std::optional<QRegion> clipSystem_, clipState_;
     bool clipValid_ = false;
-    // The painter kept open, and the clip it has set.
+    // The painter kept open, and the clip and font it has set. The font is set again only
+    // when another one comes: each QPainter::setFont makes a font of its own, whose glyph
+    // engines are looked up again at the next text.
     bool keep_ = false;
     int callDepth_ = 0;
     QPainter kept_;
     bool keptClipSet_ = false;
     QRegion keptClip_;
+    bool keptFontSet_ = false;
+    QFont keptFont_;
+    void SetFont(QPainter& p);
     void EndKept();
     void PaintBrush(QPainter& p, const QRect* rects, int count, TPenMode mode);
     std::optional<QFontMetrics> metrics_;
