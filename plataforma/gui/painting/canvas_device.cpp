@@ -408,7 +408,14 @@ void CanvasDevice::PaintBrush(QPainter& painter, const QRect* rects, int count, 
         for (int i = 0; i < count; ++i)
             p->fillRect(rects[i], c);
     if (!ApplyRop(*p, mode, state.brushColor, c)) return;
-    const QBrush brush(c, HatchOf(state.brushStyle));
+    const Qt::BrushStyle style = HatchOf(state.brushStyle);
+    if (style == Qt::SolidPattern) {
+        // The same fill by colour: the painter does not set its brush up again for each.
+        for (int i = 0; i < count; ++i)
+            if (!rects[i].isEmpty()) p->fillRect(rects[i], c);
+        return;
+    }
+    const QBrush brush(c, style);
     for (int i = 0; i < count; ++i)
         if (!rects[i].isEmpty()) p->fillRect(rects[i], brush);
 }

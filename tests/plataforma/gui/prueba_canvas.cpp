@@ -33,6 +33,52 @@ TEST_F(Lienzo, RectangleCubreDeLaIzquierdaALaDerechaMenosUno) {
     EXPECT_EQ(Extent(&c, Rect(0, 0, 40, 30), clBlue), Rect(2, 3, 7, 6));
 }
 
+// The inside of a figure with a solid brush combines with what is under it by the pen mode,
+// pixel by pixel, over two different colours.
+TEST_F(Lienzo, LaBrochaLisaCombinaConElFondoSegunElModo) {
+    struct Caso {
+        TPenMode modo;
+        uint32_t (*combina)(uint32_t brocha, uint32_t fondo);
+    };
+    const Caso casos[] = {
+        {pmBlack, [](uint32_t, uint32_t) { return 0u; }},
+        {pmWhite, [](uint32_t, uint32_t) { return ~0u; }},
+        {pmNop, [](uint32_t, uint32_t d) { return d; }},
+        {pmNot, [](uint32_t, uint32_t d) { return ~d; }},
+        {pmCopy, [](uint32_t p, uint32_t) { return p; }},
+        {pmNotCopy, [](uint32_t p, uint32_t) { return ~p; }},
+        {pmMergePenNot, [](uint32_t p, uint32_t d) { return p | ~d; }},
+        {pmMaskPenNot, [](uint32_t p, uint32_t d) { return p & ~d; }},
+        {pmMergeNotPen, [](uint32_t p, uint32_t d) { return ~p | d; }},
+        {pmMaskNotPen, [](uint32_t p, uint32_t d) { return ~p & d; }},
+        {pmMerge, [](uint32_t p, uint32_t d) { return p | d; }},
+        {pmNotMerge, [](uint32_t p, uint32_t d) { return ~(p | d); }},
+        {pmMask, [](uint32_t p, uint32_t d) { return p & d; }},
+        {pmNotMask, [](uint32_t p, uint32_t d) { return ~(p & d); }},
+        {pmXor, [](uint32_t p, uint32_t d) { return p ^ d; }},
+        {pmNotXor, [](uint32_t p, uint32_t d) { return ~(p ^ d); }},
+    };
+    const TColor brocha = static_cast<TColor>(0x3C9A51);
+    const TColor fondos[] = {static_cast<TColor>(0xA5C30F), static_cast<TColor>(0x1E6B8D)};
+    for (const Caso& caso : casos) {
+        Reset(&c, 40, 30);
+        c.GetBrush()->SetColor(fondos[0]);
+        c.FillRect(Rect(0, 0, 20, 30));
+        c.GetBrush()->SetColor(fondos[1]);
+        c.FillRect(Rect(20, 0, 40, 30));
+        c.GetPen()->SetStyle(psClear);
+        c.GetPen()->SetMode(caso.modo);
+        c.GetBrush()->SetColor(brocha);
+        c.Rectangle(10, 5, 31, 26); // inside: 10..29 x 5..24
+        for (int lado = 0; lado < 2; ++lado) {
+            const uint32_t esperado = caso.combina(brocha, fondos[lado]) & 0xFFFFFF;
+            EXPECT_EQ(static_cast<uint32_t>(Px(&c, lado == 0 ? 12 : 25, 10)), esperado)
+                << "modo " << caso.modo << ", fondo " << lado;
+        }
+        EXPECT_EQ(Px(&c, 30, 25), fondos[1]) << "modo " << caso.modo; // outside stays
+    }
+}
+
 TEST_F(Lienzo, RectangulosYLineasRectasPintanCadaPixelUnaVez) {
     // Narrow and tiny figures: with an inverting pen and brush, twice gives back the canvas.
     const TRect figuras[] = {Rect(2, 2, 3, 3),   Rect(2, 2, 9, 3),   Rect(2, 2, 3, 9),
