@@ -4,6 +4,8 @@
 #include "plataforma/gui/kernel/scroll_bars.h"
 #include "plataforma/gui/painting/font.h"
 
+#include <QWidget>
+
 #include <algorithm>
 
 namespace {
@@ -19,6 +21,9 @@ bool TCustomGrid::ScrollBarWanted(int Bar) const {
 
 void TCustomGrid::CreateWnd() {
     TCustomControl::CreateWnd();
+    // Each paint covers the whole window (the cells from the paint store, the frame from
+    // its image): what lies under it is not painted first.
+    if (QWidget* w = GetWidget()) w->setAttribute(Qt::WA_OpaquePaintEvent);
     UpdateScrollRange();
 }
 

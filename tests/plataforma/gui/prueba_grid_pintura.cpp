@@ -8,6 +8,9 @@
 #include "plataforma/gui/painting/control_canvas.h"
 #include "plataforma/gui/services/capture.h"
 
+#include <QImage>
+#include <QWidget>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -172,6 +175,29 @@ TEST_F(GridPintura, InvalidarUnaCeldaPintaSoloEsaCelda) {
     g->Perform(WM_SETREDRAW, 1, 0);
     UpdateWindow(g->GetHandle());
     EXPECT_NE(g->Pintada(1, 1), nullptr);
+}
+
+// The grid's window is painted whole by the grid itself (cells, border, scroll bars and the
+// corner between them), so nothing under it needs painting first: rendered over a colour
+// the grid never uses, none of that colour is left.
+TEST_F(GridPintura, LaRejillaPintaTodaSuVentana) {
+    const QColor marca(255, 0, 255);
+    for (bool barras : {false, true}) {
+        g->SetBounds(0, 0, 330, 150);
+        g->SetBorderStyle(barras ? bsSingle : bsNone);
+        g->SetScrollBars(barras ? ssBoth : ssNone);
+        Repintar();
+        QWidget* w = g->GetWidget();
+        ASSERT_TRUE(w->testAttribute(Qt::WA_OpaquePaintEvent));
+        QImage imagen(w->size(), QImage::Format_RGB32);
+        imagen.fill(marca);
+        w->render(&imagen, QPoint(), QRegion(), QWidget::RenderFlags());
+        int sinPintar = 0;
+        for (int y = 0; y < imagen.height(); ++y)
+            for (int x = 0; x < imagen.width(); ++x)
+                if (imagen.pixelColor(x, y) == marca) ++sinPintar;
+        EXPECT_EQ(sinPintar, 0) << (barras ? "con barras" : "sin barras");
+    }
 }
 
 TEST_F(GridPintura, Captura) {
