@@ -180,8 +180,8 @@ TPoint TCanvas::GetPenPos() {
 
 TRect TCanvas::GetClipRect() {
     RealizeObjects();
-    const QRect box = device_->Clip().boundingRect().translated(-device_->state.Origin());
-    return box.isEmpty() ? TRect() : FromQRect(box);
+    const QRect box = device_->Clip().boundingRect();
+    return box.isEmpty() ? TRect() : device_->state.LogicalBox(box);
 }
 
 // --- lines ---

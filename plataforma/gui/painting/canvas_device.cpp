@@ -178,6 +178,38 @@ COLORREF FromQRgb(QRgb c) {
     return RGB(qRed(c), qGreen(c), qBlue(c));
 }
 
+QTransform DeviceState::Mapping() const {
+    QTransform t;
+    t.translate(viewportOrg.x(), viewportOrg.y());
+    t.scale(scaleX, scaleY);
+    t.translate(-windowOrg.x(), -windowOrg.y());
+    return t;
+}
+
+QPoint DeviceState::ToDevice(int x, int y) const {
+    if (!Scaled()) return QPoint(x, y) + Origin();
+    return Mapping().map(QPointF(x, y)).toPoint();
+}
+
+QPoint DeviceState::ToLogical(int x, int y) const {
+    if (!Scaled()) return QPoint(x, y) - Origin();
+    return Mapping().inverted().map(QPointF(x, y)).toPoint();
+}
+
+QRect DeviceState::DeviceRect(const QRect& r) const {
+    if (!Scaled()) return r.translated(Origin());
+    const QTransform t = Mapping();
+    const QPointF a = t.map(QPointF(r.left(), r.top()));
+    const QPointF b = t.map(QPointF(r.left() + r.width(), r.top() + r.height()));
+    return QRectF(a, b).normalized().toAlignedRect();
+}
+
+TRect DeviceState::LogicalBox(const QRect& d) const {
+    const QPoint a = ToLogical(d.left(), d.top());
+    const QPoint b = ToLogical(d.left() + d.width(), d.top() + d.height());
+    return {a.x(), a.y(), b.x(), b.y()};
+}
+
 CanvasDevice::CanvasDevice(TCanvas* owner) : owner_(owner) {
     LiveDevices().insert(this);
 }
@@ -268,7 +300,7 @@ const QRegion& CanvasDevice::CachedClip() {
 bool CanvasDevice::Visible(const QRect& box) {
     if (!target_ || size_.isEmpty()) return false;
     const QRegion& clip = CachedClip();
-    return clip.intersects(box.translated(state.Origin()));
+    return clip.intersects(state.DeviceRect(box));
 }
 
 const QFontMetrics& CanvasDevice::Metrics() {
@@ -295,7 +327,7 @@ QPainter* CanvasDevice::Begin(QPainter& local) {
         external_->setCompositionMode(QPainter::CompositionMode_SourceOver);
         external_->translate(base_);
         external_->setClipRegion(clip);
-        external_->translate(state.Origin());
+        ApplyMapping(*external_);
         return external_;
     }
     if (keep_ || callDepth_ > 0) {
@@ -316,7 +348,7 @@ QPainter* CanvasDevice::Begin(QPainter& local) {
             keptClip_ = clip;
             keptClipSet_ = true;
         }
-        kept_.translate(state.Origin());
+        ApplyMapping(kept_);
         return &kept_;
     }
     // Another device's kept painter on the same image would refuse this one.
@@ -326,8 +358,18 @@ QPainter* CanvasDevice::Begin(QPainter& local) {
     local.setRenderHint(QPainter::TextAntialiasing, false);
     local.translate(base_);
     local.setClipRegion(clip);
-    local.translate(state.Origin());
+    ApplyMapping(local);
     return &local;
+}
+
+void CanvasDevice::ApplyMapping(QPainter& p) const {
+    if (!state.Scaled()) {
+        p.translate(state.Origin());
+        return;
+    }
+    p.translate(state.viewportOrg);
+    p.scale(state.scaleX, state.scaleY);
+    p.translate(-state.windowOrg);
 }
 
 void CanvasDevice::Spans(const std::vector<PixelSpan>& spans, COLORREF color, TPenMode mode) {
@@ -519,20 +561,29 @@ int CanvasDevice::Text(int x, int y, const QString& s, const QRect* clip, const 
     default:
         break;
     }
+    // With y up the text still reads downwards from its reference point: its box lies
+    // below y, and the rectangles may come with their top above their bottom.
+    const bool up = state.scaleY < 0;
+    QRect clipBox, opaqueBox;
+    if (clip) clipBox = up ? clip->normalized() : *clip;
+    if (opaqueRect) opaqueBox = up ? opaqueRect->normalized() : *opaqueRect;
     // Wholly outside the clip: nothing to draw.
-    QRect box = state.escapement != 0 ? QRect() : QRect(x + dx, y + dy, w, h);
-    if (opaqueRect) box |= *opaqueRect;
-    if (clip && !box.isNull()) box &= *clip;
+    QRect box = state.escapement != 0 ? QRect()
+                : up                  ? QRect(x + dx, y - dy - h, w, h)
+                                      : QRect(x + dx, y + dy, w, h);
+    if (opaqueRect) box |= opaqueBox;
+    if (clip && !box.isNull()) box &= clipBox;
     if (!box.isNull() && !Visible(box)) return w;
     QPainter local;
     QPainter* p = Begin(local);
     if (!p) return w;
     if (clip) {
-        p->setClipRect(*clip, Qt::IntersectClip);
+        p->setClipRect(clipBox, Qt::IntersectClip);
         keptClipSet_ = false;
     }
-    if (opaqueRect) p->fillRect(*opaqueRect, ToQRgb(state.bkColor));
+    if (opaqueRect) p->fillRect(opaqueBox, ToQRgb(state.bkColor));
     p->translate(x, y);
+    if (up) p->scale(1, -1);
     if (state.escapement != 0) p->rotate(-state.escapement / 10.0);
     if (state.bkMode == OPAQUE) p->fillRect(QRect(dx, dy, w, h), ToQRgb(state.bkColor));
     SetFont(*p);
@@ -555,6 +606,18 @@ void CanvasDevice::Image(const QRect& dest, const QImage& src, const QRect& srcR
     QPainter* pp = Begin(local);
     if (!pp) return;
     QPainter& p = *pp;
+    if (state.Scaled()) {
+        // Mirrored or not by the extents on the device, as StretchBlt: the picture is drawn
+        // in device units where the logical rectangle falls.
+        const QTransform t = state.Mapping();
+        const QPointF a = t.map(QPointF(dest.left(), dest.top()));
+        const QPointF b = t.map(QPointF(dest.left() + dest.width(), dest.top() + dest.height()));
+        QImage shown = src.copy(srcRect).mirrored(b.x() < a.x(), b.y() < a.y());
+        p.resetTransform();
+        p.translate(base_);
+        p.drawImage(QRectF(a, b).normalized(), shown);
+        return;
+    }
     QPainter::CompositionMode m = QPainter::CompositionMode_SourceOver;
     switch (mode) {
     case cmBlackness:

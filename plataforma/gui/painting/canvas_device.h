@@ -17,6 +17,7 @@
 #include <QPainter>
 #include <QRegion>
 #include <QString>
+#include <QTransform>
 
 #include <algorithm>
 #include <optional>
@@ -44,7 +45,22 @@ struct DeviceState {
     TBrushStyle brushStyle = bsSolid;
     TPoint penPos;
     int dashPhase = 0; // where in its dash pattern the pen's next pixel falls
+    // The mapping mode: MM_TEXT (a logical unit is a device unit, y down) or a metric one,
+    // whose device units per logical unit are scaleX and scaleY (negative: y points up).
+    int mapMode = MM_TEXT;
+    double scaleX = 1, scaleY = 1;
+    bool Scaled() const { return mapMode != MM_TEXT; }
+    // Logical (x, y) lies on the device at (x - windowOrg) * scale + viewportOrg.
     QPoint Origin() const { return viewportOrg - windowOrg; }
+    QTransform Mapping() const;
+    QPoint ToDevice(int x, int y) const;
+    QPoint ToLogical(int x, int y) const;
+    // The device pixels a logical rectangle covers: its corners (left, top) and (left +
+    // width, top + height) mapped, whichever way the axes point.
+    QRect DeviceRect(const QRect& logical) const;
+    // A device rectangle's corners in logical units, not reordered: with y up, Bottom lies
+    // below Top and is the smaller.
+    TRect LogicalBox(const QRect& device) const;
 };
 
 class CanvasDevice {
@@ -153,7 +169,14 @@ public:
     // The colour of a pixel of an image target (device coordinates); -1 outside.
     long long DevicePixel(int x, int y) const;
 
-    QPoint ToDevice(int x, int y) const { return QPoint(x, y) + state.Origin(); }
+    QPoint ToDevice(int x, int y) const { return state.ToDevice(x, y); }
+    // Device units per inch: what LOGPIXELSX/Y answer and what a metric mapping scales by.
+    int PixelsPerInch() const { return pixelsPerInch_; }
+    void SetPixelsPerInch(int Value) { pixelsPerInch_ = Value; }
+    // How a printer turns portrait into landscape (DC_ORIENTATION: 90 or 270 degrees);
+    // 0 for what is not a printer.
+    int OrientationTurn() const { return orientationTurn_; }
+    void SetOrientationTurn(int Value) { orientationTurn_ = Value; }
 
 private:
     TCanvas* owner_;
@@ -162,6 +185,10 @@ private:
     QImage* image_ = nullptr;
     QSize size_;
     QPoint base_;
+    int pixelsPerInch_ = 96;
+    int orientationTurn_ = 0;
+    // Sets the painter's transform: the base, then the logical mapping.
+    void ApplyMapping(QPainter& p) const;
     std::optional<QRegion> systemClip_;
     // The clip last computed, and what it was computed from.
     const QRegion& CachedClip();

@@ -257,9 +257,8 @@ int Draw(HDC dc, const QString& source, TRect* rect, UINT format, DRAWTEXTPARAMS
     // with the background colour first when the background is opaque.
     DeviceState saved = d->state;
     if (!(format & DT_NOCLIP)) {
-        const QRect r =
-            QRect(rect->Left, rect->Top, rect->Right - rect->Left, rect->Bottom - rect->Top)
-                .translated(d->state.Origin());
+        const QRect r = d->state.DeviceRect(
+            QRect(rect->Left, rect->Top, rect->Right - rect->Left, rect->Bottom - rect->Top));
         d->state.clip = d->state.clip.value_or(QRegion(d->Bounds())) & r;
     }
     d->state.textAlign = 0;

@@ -178,6 +178,48 @@ BOOL GetWindowOrgEx(HDC dc, TPoint* point) {
     return GetOrigin(dc, &DeviceState::windowOrg, point);
 }
 
+// --- mapping modes ---
+
+int SetMapMode(HDC dc, int mode) {
+    CanvasDevice* d = CanvasDevice::FromHandle(dc);
+    if (!d || (mode != MM_TEXT && mode != MM_LOMETRIC)) return 0;
+    DeviceState& s = d->state;
+    const int old = s.mapMode;
+    s.mapMode = mode;
+    const double perTenthMm = mode == MM_LOMETRIC ? d->PixelsPerInch() / 254.0 : 1.0;
+    s.scaleX = perTenthMm;
+    s.scaleY = mode == MM_LOMETRIC ? -perTenthMm : 1.0;
+    return old;
+}
+
+int GetMapMode(HDC dc) {
+    CanvasDevice* d = CanvasDevice::FromHandle(dc);
+    return d ? d->state.mapMode : 0;
+}
+
+namespace {
+
+BOOL MapPoints(HDC dc, TPoint* points, int count, bool toLogical) {
+    CanvasDevice* d = CanvasDevice::FromHandle(dc);
+    if (!d || (!points && count > 0)) return FALSE;
+    for (int i = 0; i < count; ++i) {
+        const QPoint p = toLogical ? d->state.ToLogical(points[i].x, points[i].y)
+                                   : d->state.ToDevice(points[i].x, points[i].y);
+        points[i] = {p.x(), p.y()};
+    }
+    return TRUE;
+}
+
+} // namespace
+
+BOOL DPtoLP(HDC dc, TPoint* points, int count) {
+    return MapPoints(dc, points, count, true);
+}
+
+BOOL LPtoDP(HDC dc, TPoint* points, int count) {
+    return MapPoints(dc, points, count, false);
+}
+
 // --- regions and clipping ---
 
 HRGN CreateRectRgn(int left, int top, int right, int bottom) {
@@ -276,7 +318,7 @@ int SelectClipRgn(HDC dc, HRGN rgn) {
 int ExcludeClipRect(HDC dc, int left, int top, int right, int bottom) {
     CanvasDevice* d = CanvasDevice::FromHandle(dc);
     if (!d) return ERROR;
-    const QRect r = QRect(left, top, right - left, bottom - top).translated(d->state.Origin());
+    const QRect r = d->state.DeviceRect(QRect(left, top, right - left, bottom - top));
     d->state.clip = d->state.clip.value_or(QRegion(d->Bounds())) - r;
     return KindOf(d->Clip());
 }
@@ -284,7 +326,7 @@ int ExcludeClipRect(HDC dc, int left, int top, int right, int bottom) {
 int IntersectClipRect(HDC dc, int left, int top, int right, int bottom) {
     CanvasDevice* d = CanvasDevice::FromHandle(dc);
     if (!d) return ERROR;
-    const QRect r = QRect(left, top, right - left, bottom - top).translated(d->state.Origin());
+    const QRect r = d->state.DeviceRect(QRect(left, top, right - left, bottom - top));
     d->state.clip = d->state.clip.value_or(QRegion(d->Bounds())) & r;
     return KindOf(d->Clip());
 }
@@ -293,8 +335,7 @@ int GetClipBox(HDC dc, TRect* rect) {
     CanvasDevice* d = CanvasDevice::FromHandle(dc);
     if (!d || !rect) return ERROR;
     const QRegion clip = d->Clip();
-    const QRect b = clip.boundingRect().translated(-d->state.Origin());
-    *rect = clip.isEmpty() ? TRect() : FromQRect(b);
+    *rect = clip.isEmpty() ? TRect() : d->state.LogicalBox(clip.boundingRect());
     return KindOf(clip);
 }
 
@@ -511,15 +552,15 @@ int GetDeviceCaps(HDC dc, int index) {
     switch (index) {
     case LOGPIXELSX:
     case LOGPIXELSY:
-        return 96;
+        return d->PixelsPerInch();
     case HORZRES:
         return s.width();
     case VERTRES:
         return s.height();
-    case HORZSIZE:
-        return s.width() * 254 / 960;
+    case HORZSIZE: // millimetres, rounded
+        return (s.width() * 254 / d->PixelsPerInch() + 5) / 10;
     case VERTSIZE:
-        return s.height() * 254 / 960;
+        return (s.height() * 254 / d->PixelsPerInch() + 5) / 10;
     case BITSPIXEL:
         return 32;
     case PLANES:
@@ -528,6 +569,17 @@ int GetDeviceCaps(HDC dc, int index) {
         return -1;
     default:
         return 0;
+    }
+}
+
+int DeviceCapabilities(HDC dc, WORD capability) {
+    CanvasDevice* d = CanvasDevice::FromHandle(dc);
+    if (!d) return -1;
+    switch (capability) {
+    case DC_ORIENTATION:
+        return d->OrientationTurn();
+    default:
+        return -1;
     }
 }
 

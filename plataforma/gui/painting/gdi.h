@@ -48,6 +48,19 @@ BOOL OffsetViewportOrgEx(HDC dc, int dx, int dy, TPoint* old);
 BOOL SetWindowOrgEx(HDC dc, int X, int Y, TPoint* old);
 BOOL GetWindowOrgEx(HDC dc, TPoint* point);
 
+// --- mapping modes ---
+// MM_TEXT: a logical unit is a device unit, y down. MM_LOMETRIC: a logical unit is a tenth
+// of a millimetre on the device (by its LOGPIXELSX/Y), y up: a page's y is 0 at its top and
+// negative below. In a metric mode font heights, pen widths, text extents and clip
+// rectangles are all in logical units.
+enum : int { MM_TEXT = 1, MM_LOMETRIC = 2 };
+// Returns the previous mode; 0 for an unknown mode or handle.
+int SetMapMode(HDC dc, int mode);
+int GetMapMode(HDC dc);
+// Device points to logical points and back, in place.
+BOOL DPtoLP(HDC dc, TPoint* points, int count);
+BOOL LPtoDP(HDC dc, TPoint* points, int count);
+
 // --- regions and clipping (regions in device coordinates) ---
 enum : int { ERROR = 0, NULLREGION = 1, SIMPLEREGION = 2, COMPLEXREGION = 3 };
 enum : int { RGN_AND = 1, RGN_OR = 2, RGN_XOR = 3, RGN_DIFF = 4, RGN_COPY = 5 };
@@ -141,6 +154,11 @@ enum : int {
     LOGPIXELSX = 88,
     LOGPIXELSY = 90,
 };
+// The device's own: a printer's resolution and page, a bitmap's or a window's pixels.
 int GetDeviceCaps(HDC dc, int index);
+// What a printer can do. DC_ORIENTATION: the degrees portrait is turned to make landscape
+// (90 or 270), 0 when the device is no printer; -1 for a capability not known.
+enum : WORD { DC_ORIENTATION = 17 };
+int DeviceCapabilities(HDC dc, WORD capability);
 COLORREF GetPixel(HDC dc, int X, int Y);
 COLORREF SetPixel(HDC dc, int X, int Y, COLORREF color);

@@ -185,9 +185,9 @@ HRESULT DrawThemeBackground(HTHEME theme, HDC dc, int partId, int stateId, const
     const std::optional<QRegion> savedClip = d->state.clip;
     if (clipRect)
         d->state.clip = d->state.clip.value_or(QRegion(d->Bounds())) &
-                        QRect(clipRect->Left, clipRect->Top, clipRect->Right - clipRect->Left,
-                              clipRect->Bottom - clipRect->Top)
-                            .translated(d->state.Origin());
+                        d->state.DeviceRect(QRect(clipRect->Left, clipRect->Top,
+                                                  clipRect->Right - clipRect->Left,
+                                                  clipRect->Bottom - clipRect->Top));
     switch (t->kind) {
     case kButton:
         if (partId == BP_CHECKBOX || partId == BP_RADIOBUTTON)

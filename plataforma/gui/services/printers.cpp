@@ -62,7 +62,14 @@ void TPrinter::BeginDoc() {
     printing_ = true;
     aborted_ = false;
     pageNumber_ = 1;
+    // Each document starts on a fresh device context: text mapping, no clip, no origin.
     CanvasDevice& d = canvas_->Device();
+    d.state = DeviceState();
+    d.saved.clear();
+    canvas_->Refresh();
+    d.SetPixelsPerInch(kDotsPerInch);
+    // Qt lays a landscape sheet out as the portrait one turned a quarter counter-clockwise.
+    d.SetOrientationTurn(90);
     d.SetTarget(&job_->printer, QSize(GetPageWidth(), GetPageHeight()));
     d.SetPainter(&job_->painter);
 }

@@ -55,6 +55,12 @@ TEST(Impresora, ImprimePaginasEnUnPDFConSuPapelYOrientacion) {
         impresora.NewPage();
         EXPECT_EQ(impresora.GetPageNumber(), 2);
         lienzo->TextOut(96, c.alto - 144, "Segunda hoja");
+        // In tenths of a millimetre, y up: an inch right and two inches down.
+        EXPECT_EQ(DeviceCapabilities(lienzo->GetHandle(), DC_ORIENTATION), 90);
+        // The font's height too: 4.2 mm is 12 points.
+        SetMapMode(lienzo->GetHandle(), MM_LOMETRIC);
+        lienzo->GetFont()->SetHeight(-42);
+        lienzo->TextOut(254, -508, "Metrica");
         impresora.EndDoc();
         EXPECT_FALSE(impresora.GetPrinting());
         EXPECT_THROW(impresora.GetCanvas()->GetHandle(), EInvalidOperation);
@@ -73,6 +79,11 @@ TEST(Impresora, ImprimePaginasEnUnPDFConSuPapelYOrientacion) {
         EXPECT_NEAR(primera->xMin, 72, 3);
         EXPECT_NEAR(primera->yMin, 72, 6);
         EXPECT_GT(segunda->yMin, c.alto * 0.75 - 120);
+        const PalabraPDF* metrica = BuscarPalabra(palabras, "Metrica", 2);
+        ASSERT_NE(metrica, nullptr);
+        EXPECT_NEAR(metrica->xMin, 72, 3);
+        EXPECT_NEAR(metrica->yMin, 144, 6);
+        EXPECT_NEAR(metrica->yMax - metrica->yMin, 12 * 1.15, 4);
         // 12 points high, whatever the device.
         EXPECT_NEAR(primera->yMax - primera->yMin, 12 * 1.15, 4);
         // The text shows on the page, over the frame's white inside.
