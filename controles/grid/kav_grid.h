@@ -175,6 +175,24 @@ class TComboBox;
 enum TIntelliPan { ipVertical, ipHorizontal, ipBoth, ipNone };
 // What ExportNotification reports: a walk over the cells starts, reaches a row, ends.
 enum TGridExportState { esExportStart, esExportNewRow, esExportDone, esExportSelRow, esExportFail };
+// Printing: how a page build runs (draw a preview, draw on the printer or a caller's canvas,
+// count the printer's pages, count a preview's pages) and its events.
+enum TPrintMethod { prPreview, prPrint, prCalcPrint, prCalcPreview };
+using TPrintStartEvent =
+    std::function<void(TObject* Sender, int NrOfPages, int& FromPage, int& ToPage)>;
+using TPrintPageEvent =
+    std::function<void(TObject* Sender, TCanvas* Canvas, int PageNr, int PageXSize, int PageYSize)>;
+using TPrintNewPageEvent = std::function<void(TObject* Sender, int ARow, bool& NewPage)>;
+using TPrintPageDoneEvent =
+    std::function<void(TObject* Sender, TCanvas* Canvas, int LastRow, int LastRowOffset,
+                       int LastPage, int PageXSize, int PageYSize)>;
+using TPrintCancelEvent = std::function<void(TObject* Sender, int PageNr, bool& Cancel)>;
+using TPrintColumnWidthEvent = std::function<void(TObject* Sender, int ACol, int& Width)>;
+using TPrintRowHeightEvent = std::function<void(TObject* Sender, int ARow, int& Height)>;
+using TFitToPageEvent = std::function<void(TObject* Sender, double& ScaleFactor, bool& Allow)>;
+// The size a cell takes (on paper while printing: tenths of a millimetre).
+using TCustomCellSizeEvent =
+    std::function<void(TObject* Sender, TCanvas* Canvas, int ACol, int ARow, TPoint& ASize)>;
 
 class TKavStringGrid : public TBaseGrid {
 public:
@@ -1932,6 +1950,36 @@ public:
     TPrintLayout& PrintLayout();
     int GetPrintColWidth(int ACol);
     int GetPrintColOffset(int ACol);
+    // The page builder (controles/grid/print): lays the print range out on pages of the
+    // canvas (in MM_LOMETRIC), draws them for prPreview and prPrint, and returns the pages.
+    int BuildPages(TCanvas* Canvas, TPrintMethod PrintMethod, int PageCount, bool SelectedOnly);
+    // Printing on the program's printer (Printer()): the whole grid, a rectangle, the
+    // selection, the selected rows and columns.
+    void Print();
+    void PrintRect(const TGridRect& GridRect);
+    void PrintSelection();
+    void PrintSelectedRows();
+    void PrintSelectedCols();
+    // Preview on a caller's canvas, inside a rectangle in its device units: the pages
+    // FromPage to ToPage (one after SetPreviewPage).
+    void PrintPreview(TCanvas* Canvas, const TRect& DisplayRect);
+    void PrintPreviewRect(TCanvas* Canvas, const TRect& DisplayRect, const TGridRect& GridRect);
+    void PrintPreviewSelection(TCanvas* Canvas, const TRect& DisplayRect);
+    void PrintPreviewSelectedRows(TCanvas* Canvas, const TRect& DisplayRect);
+    void PrintPreviewSelectedCols(TCanvas* Canvas, const TRect& DisplayRect);
+    void SetPreviewPage(int Value);
+    // Page 1 drawn on a caller's canvas within its clip rectangle; no printer document.
+    void PrintDraw(TCanvas* Canvas, const TRect& DrawRect);
+    void PrintDrawRect(TCanvas* Canvas, const TRect& DrawRect, const TGridRect& GridRect);
+    TPrintStartEvent OnPrintStart;
+    TPrintPageEvent OnPrintPage;
+    TPrintNewPageEvent OnPrintNewPage;
+    TPrintPageDoneEvent OnPrintPageDone;
+    TPrintCancelEvent OnPrintCancel;
+    TPrintColumnWidthEvent OnPrintSetColumnWidth;
+    TPrintRowHeightEvent OnPrintSetRowHeight;
+    TFitToPageEvent OnFitToPage;
+    TCustomCellSizeEvent OnCustomCellSize;
     // Sizing while typing: the row to the typed text's lines (or to its cells when no text
     // is given), then OnEndRowSize.
     void SizeRowWhileTyping(int ARow, const AnsiString& Text);

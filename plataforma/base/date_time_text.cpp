@@ -170,3 +170,60 @@ TDateTime StrToTime(const AnsiString& Text) {
     if (!TryStrToTime(Text, t)) throw EConvertError("'" + Text + "' no es una hora válida");
     return t;
 }
+
+AnsiString FormatDateTime(const AnsiString& Format, TDateTime Value) {
+    int y = 0, mo = 0, d = 0;
+    DecodeDate(std::trunc(Value), y, mo, d);
+    long long ms = std::llround(std::fabs(Value - std::trunc(Value)) * 86400000.0);
+    if (ms >= 86400000) ms = 0;
+    const int h = static_cast<int>(ms / 3600000), mi = static_cast<int>(ms / 60000 % 60),
+              se = static_cast<int>(ms / 1000 % 60);
+    const std::string f = Format.str();
+    AnsiString out;
+    bool afterHour = false;
+    for (size_t i = 0; i < f.size();) {
+        const char c = f[i];
+        if (c == '"' || c == '\'') {
+            const size_t end = f.find(c, i + 1);
+            const size_t stop = end == std::string::npos ? f.size() : end;
+            out += AnsiString(f.substr(i + 1, stop - i - 1));
+            i = stop + 1;
+            continue;
+        }
+        const size_t n = Racha(f, i);
+        const int ancho = n >= 2 ? 2 : 1;
+        switch (std::tolower(static_cast<unsigned char>(c))) {
+        case 'd':
+            out += Cifras(d, ancho);
+            break;
+        case 'm':
+            out += Cifras(afterHour ? mi : mo, ancho);
+            break;
+        case 'y':
+            out += n <= 2 ? Cifras(y % 100, 2) : Cifras(y, 4);
+            break;
+        case 'h':
+            out += Cifras(h, ancho);
+            break;
+        case 'n':
+            out += Cifras(mi, ancho);
+            break;
+        case 's':
+            out += Cifras(se, ancho);
+            break;
+        case '/':
+            out += AnsiString(std::string(n, GetDateSeparator()));
+            break;
+        case ':':
+            out += AnsiString(std::string(n, GetTimeSeparator()));
+            break;
+        default:
+            out += AnsiString(f.substr(i, n));
+            break;
+        }
+        const char l = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        if (std::isalpha(static_cast<unsigned char>(c))) afterHour = l == 'h';
+        i += n;
+    }
+    return out;
+}

@@ -18,3 +18,7 @@ AnsiString TimeToStr(TDateTime Time);
 // for anything else or a field out of range.
 TDateTime StrToTime(const AnsiString& Text);
 bool TryStrToTime(const AnsiString& Text, TDateTime& Time);
+// A date and time by a pattern: d dd (day), m mm (month; minutes right after an hour),
+// yy yyyy, h hh, n nn (minutes), s ss; "/" and ":" give the regional date and time
+// separators, text in quotes stays as written, any other character too.
+AnsiString FormatDateTime(const AnsiString& Format, TDateTime Value);

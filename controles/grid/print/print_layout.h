@@ -1,11 +1,26 @@
 #pragma once
-// Where a print puts things on paper, in tenths of a millimetre: the scale applied to print
-// fonts and each column's width and left edge after the last page build.
+// The grid's print state between page builds, in tenths of a millimetre: what to print and
+// on what page, the scale applied to print fonts and each column's width and left edge after
+// the last build.
+
+#include "plataforma/gui/grid/grids.h"
 
 #include <vector>
 
+class TPrinter;
+
 class TPrintLayout {
 public:
+    // The grid cells to print (display indices, inclusive).
+    TGridRect PrintRange;
+    // The page: the printer's sheet, or a preview's rectangle in its canvas's device units
+    // (a build converts it in place).
+    TRect PageRect;
+    // The pages drawn (1-based, inclusive) and the total a page number shows.
+    int FromPage = 1, ToPage = 1, PageCount = 0;
+    // The printer whose pages a prPrint build ejects; none while drawing on a caller's canvas.
+    TPrinter* Printer = nullptr;
+
     // The factor MapFontHeight applies (the fit-to-page scale while a row is measured or
     // drawn, 1.0 otherwise).
     double FontScale = 1.0;

@@ -1,0 +1,169 @@
+// What a page shows besides the build's arithmetic: rows of cells, the header and footer
+// texts (time, date, page number, title) and the borders around the band's columns.
+
+#include "controles/grid/print/print_pass.h"
+#include "plataforma/base/date_time_text.h"
+#include "plataforma/base/numbers.h"
+
+#include <array>
+#include <cmath>
+
+int PrintRowHeight(TPrintPass& P, int ARow) {
+    const TPrintSettings& s = P.Settings;
+    if (s.GetNoAutoSizeRow())
+        return static_cast<int>(std::lround((P.Grid.GetRowHeights(ARow) - 4) * P.ScreenToPaper));
+    if (s.GetUseFixedHeight()) return s.GetFixedHeight();
+    if (P.CachedRow == ARow) return P.CachedHeight;
+    P.Layout.FontScale = P.FitScale;
+    P.UseFont(P.Settings.GetFont());
+    const TGridRect& r = P.Layout.PrintRange;
+    int height = 0, last = 0;
+    for (int c = r.Left; c <= r.Right; ++c) {
+        if (!P.ColPrinted(c)) continue;
+        last = MeasurePrintCell(P, c, ARow).cy;
+        if (!P.Grid.IsYMergedCell(P.Grid.RemapCol(c), ARow)) height = std::max(height, last);
+    }
+    if (height == 0) height = last;
+    if (P.Grid.OnPrintSetRowHeight) P.Grid.OnPrintSetRowHeight(&P.Grid, ARow, height);
+    P.CachedRow = ARow;
+    P.CachedHeight = height;
+    return height;
+}
+
+namespace {
+
+// The right edge of a cell from display column Col: past its width and spacing, and past
+// the columns it is merged across within the band.
+int CellRight(TPrintPass& P, int Col, int ARow, int LastCol) {
+    TPrintLayout& l = P.Layout;
+    int right = l.GetPrintColOffset(Col) + l.GetPrintColWidth(Col) + P.Spacing;
+    const int real = P.Grid.RemapCol(Col);
+    if (P.Grid.IsXMergedCell(real, ARow) && P.Grid.IsBaseCell(real, ARow)) {
+        const int to = std::min(LastCol, Col + P.Grid.CellSpan(real, ARow).x);
+        for (int c = Col + 1; c <= to; ++c)
+            if (P.ColPrinted(c)) right += l.GetPrintColWidth(c) + P.Spacing;
+    }
+    return right;
+}
+
+void DrawCells(TPrintPass& P, int ARow, int From, int To, int Height) {
+    for (int c = From; c <= To; ++c) {
+        if (!P.ColPrinted(c)) continue;
+        const int real = P.Grid.RemapCol(c);
+        // The base cell of a block draws the block; the others of the block draw nothing.
+        if (P.Grid.IsMergedCell(real, ARow) && !P.Grid.IsBaseCell(real, ARow)) continue;
+        const int left = P.Layout.GetPrintColOffset(c);
+        DrawPrintCell(P, c, ARow, TRect(left, P.Y, CellRight(P, c, ARow, To), P.Y - Height));
+    }
+}
+
+} // namespace
+
+int DrawPrintRow(TPrintPass& P, int ARow) {
+    P.Layout.FontScale = P.FitScale;
+    const int h = PrintRowHeight(P, ARow);
+    const int height = h + h / 8 + 2 * P.LineGap + P.Settings.GetRowSpacing();
+    if (!P.PageShown()) {
+        P.Layout.FontScale = 1.0;
+        return height;
+    }
+    const TPrintBand& band = P.Band();
+    if (band.RepeatFixedCols) DrawCells(P, ARow, 0, P.Grid.GetFixedCols() - 1, height);
+    DrawCells(P, ARow, band.First, band.Last, height);
+    return height;
+}
+
+AnsiString PageNumberText(const TPrintPass& P) {
+    const TPrintSettings& s = P.Settings;
+    if (P.Bands.size() > 1)
+        return IntToStr(P.PageInBand + 1) + "-" + IntToStr(static_cast<long long>(P.BandIndex) + 1);
+    const AnsiString page = IntToStr(P.PagesFinished + 1 + s.GetPageNumberOffset());
+    if (!s.GetPageNumSep().IsEmpty() && P.PageCount > 1)
+        return page + s.GetPageNumSep() + IntToStr(P.PageCount + s.GetMaxPagesOffset());
+    return page;
+}
+
+namespace {
+
+bool AtLeft(TPrintPosition Pos) {
+    return Pos == ppTopLeft || Pos == ppBottomLeft;
+}
+
+bool InHeader(TPrintPosition Pos) {
+    return Pos >= ppTopLeft && Pos <= ppTopCenter;
+}
+
+} // namespace
+
+void DrawPageHeaderFooter(TPrintPass& P) {
+    if (!P.PageShown()) return;
+    const TPrintSettings& s = P.Settings;
+    std::array<AnsiString, 7> texts; // by TPrintPosition
+    auto add = [&](TPrintPosition pos, const AnsiString& item) {
+        if (pos == ppNone) return;
+        AnsiString& t = texts[pos];
+        t = AtLeft(pos) ? item + " " + t : t + " " + item;
+    };
+    const TDateTime now = Now();
+    add(s.GetTime(), FormatDateTime("hh:nn", now));
+    add(s.GetDate(), FormatDateTime(s.GetDateFormat(), now));
+    add(s.GetPageNr(), s.GetPagePrefix() + " " + PageNumberText(P) + " " + s.GetPageSuffix());
+    TStrings* titleLines = s.GetTitleLines();
+    add(s.GetTitle(), titleLines->GetCount() > 0 ? titleLines->GetStrings(0) : s.GetTitleText());
+
+    TCanvas* c = P.Canvas;
+    auto xOf = [&](TPrintPosition pos, const AnsiString& text) {
+        const int w = c->TextWidth(text);
+        if (AtLeft(pos)) return s.GetLeftSize();
+        if (pos == ppTopRight || pos == ppBottomRight)
+            return P.PageWidth - w - 20 - s.GetRightSize();
+        return (P.PageWidth - w) / 2;
+    };
+    for (int i = ppTopLeft; i <= ppBottomCenter; ++i) {
+        const auto pos = static_cast<TPrintPosition>(i);
+        const bool header = InHeader(pos);
+        P.UseFont(header ? s.GetHeaderFont() : s.GetFooterFont());
+        c->GetBrush()->SetStyle(bsClear);
+        int y = header ? -s.GetHeaderSize()
+                       : P.PageHeight + P.FooterTextHeight + P.LineGap + s.GetFooterSize();
+        if (!texts[i].IsEmpty()) c->TextOut(xOf(pos, texts[i]), y, texts[i]);
+        // The title's further lines, one under the other.
+        if (s.GetTitle() != pos) continue;
+        const int step = header ? P.HeaderTextHeight : P.FooterTextHeight;
+        for (int k = 1; k < titleLines->GetCount(); ++k) {
+            y -= step;
+            const AnsiString line = titleLines->GetStrings(k);
+            c->TextOut(xOf(pos, line), y, line);
+        }
+    }
+}
+
+void DrawPageBorders(TPrintPass& P, int Bottom) {
+    if (!P.PageShown()) return;
+    const TPrintSettings& s = P.Settings;
+    const TPrintBand& band = P.Band();
+    TPrintLayout& l = P.Layout;
+    TCanvas* c = P.Canvas;
+    const TPrintBorders kind = s.GetBorders();
+    const int top = -P.HeaderHeight - s.GetTitleSpacing();
+    const int bottom = Bottom + P.LineGap / 2;
+    const int left =
+        band.RepeatFixedCols ? l.GetPrintColOffset(0) : l.GetPrintColOffset(band.First);
+    const int right = l.GetPrintColOffset(band.Last + 1);
+    c->GetPen()->SetColor(clBlack);
+    c->GetPen()->SetStyle(s.GetBorderStyle());
+    c->GetPen()->SetWidth(kind == pbDouble ? 10 : 2);
+    c->GetBrush()->SetStyle(bsClear);
+    if (kind == pbAround || kind == pbAroundVertical || kind == pbAroundHorizontal)
+        c->Rectangle(left, top, right, bottom);
+    if (kind == pbDouble || kind == pbHorizontal || kind == pbAroundHorizontal) {
+        c->MoveTo(left, bottom);
+        c->LineTo(right, bottom);
+    }
+    if ((kind == pbDouble || kind == pbVertical || kind == pbAroundVertical) &&
+        band.RepeatFixedCols)
+        for (int k = 0; k < P.Grid.GetFixedCols(); ++k) {
+            c->MoveTo(l.GetPrintColOffset(k), top);
+            c->LineTo(l.GetPrintColOffset(k), bottom);
+        }
+}

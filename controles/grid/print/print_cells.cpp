@@ -1,0 +1,297 @@
+// Cells on paper: the text a cell prints, its lines, the size it takes and how it is drawn
+// (background, borders, check box, picture, text plain or turned), in tenths of a millimetre
+// on a canvas in MM_LOMETRIC (y up).
+
+#include "controles/comun/text_utils.h"
+#include "controles/grid/markup/markup_helpers.h"
+#include "controles/grid/print/print_pass.h"
+#include "plataforma/gui/images/graphics.h"
+#include "plataforma/gui/painting/gdi.h"
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+
+AnsiString PrintCellText(TKavStringGrid& Grid, int RealCol, int ARow) {
+    AnsiString text = Grid.GetFormattedCell(RealCol, ARow);
+    TTextType kind = TextType(text, Grid.GetEnableHTML());
+    if (kind == ttFormula) {
+        text = Grid.CalcCell(RealCol, ARow);
+        kind = TextType(text, Grid.GetEnableHTML());
+    }
+    if (kind == ttHTML)
+        text = HTMLStrip(text);
+    else if (kind == ttRTF)
+        text = RichTextPlain(text);
+    if (Grid.GetURLShow() && !Grid.GetURLFull() && IsURL(text)) StripURLProtocol(text);
+    if (Grid.IsPassword(RealCol, ARow)) StringToPassword(text, Grid.GetPasswordChar());
+    return text;
+}
+
+namespace {
+
+// Words of a line laid into Width: as many as fit on each line, a word longer than the
+// width on a line of its own.
+void WrapLine(TCanvas* Canvas, const AnsiString& Line, int Width, std::vector<AnsiString>& Out) {
+    const std::string s = Line.c_str();
+    std::string current;
+    size_t i = 0;
+    while (i < s.size()) {
+        const size_t start = s.find_first_not_of(' ', i);
+        if (start == std::string::npos) break;
+        size_t end = s.find(' ', start);
+        if (end == std::string::npos) end = s.size();
+        const std::string word = s.substr(start, end - start);
+        const std::string tried = current.empty() ? word : current + " " + word;
+        if (!current.empty() && Canvas->TextWidth(AnsiString(tried)) > Width) {
+            Out.emplace_back(current);
+            current = word;
+        } else {
+            current = tried;
+        }
+        i = end;
+    }
+    Out.emplace_back(current);
+}
+
+int Rounded(double V) {
+    return static_cast<int>(std::lround(V));
+}
+
+// Where a box of W x H goes inside R (Top above Bottom) by the alignments, with Inset kept
+// free at the sides and Gap at the top and bottom: its top-left corner.
+TPoint Place(const TRect& R, int W, int H, TAlignment HA, TVAlignment VA, int Inset, int Gap) {
+    int x = R.Left + Inset;
+    if (HA == taRightJustify)
+        x = R.Right - Inset - W;
+    else if (HA == taCenter)
+        x = (R.Left + R.Right - W) / 2;
+    int y = R.Top - Gap;
+    if (VA == vtaBottom)
+        y = R.Bottom + Gap + H;
+    else if (VA == vtaCenter)
+        y = (R.Top + R.Bottom + H) / 2;
+    return {x, y};
+}
+
+} // namespace
+
+std::vector<AnsiString> PrintTextLines(TPrintPass& P, const AnsiString& Text, bool MultiLine,
+                                       int Width) {
+    std::vector<AnsiString> lines;
+    AnsiString rest = Text;
+    do {
+        const AnsiString line = GetNextLine(rest, MultiLine);
+        if (Width > 0)
+            WrapLine(P.Canvas, line, Width, lines);
+        else
+            lines.push_back(line);
+    } while (!rest.IsEmpty());
+    return lines;
+}
+
+TSize MeasurePrintCell(TPrintPass& P, int Col, int ARow) {
+    TKavStringGrid& g = P.Grid;
+    const int real = g.RemapCol(Col);
+    AnsiString text = PrintCellText(g, real, ARow);
+    if (text.IsEmpty()) text = "gh";
+    int gw = 0, gh = 0;
+    if (P.Settings.GetPrintGraphics()) {
+        g.GetCellGraphicSize(real, ARow, gw, gh);
+        gw = Rounded(gw * P.ScreenToPaper);
+        gh = Rounded(gh * P.ScreenToPaper);
+    }
+    int angle = 0;
+    const bool rotated = g.IsRotated(real, ARow, angle);
+    const int lineHeight = P.Canvas->TextHeight("gh");
+    int w = 0, h = 0;
+    if (g.GetWordWraps(real, ARow) && P.Settings.GetNoAutoSize() && !rotated) {
+        const int width = g.IsXMergedCell(real, ARow) ? 65535 : P.Layout.GetPrintColWidth(Col);
+        const std::vector<AnsiString> lines =
+            PrintTextLines(P, text, g.GetMultilinecells(), std::max(width, 1));
+        for (const AnsiString& l : lines)
+            w = std::max(w, P.Canvas->TextWidth(l));
+        h = lineHeight * static_cast<int>(lines.size());
+    } else {
+        const std::vector<AnsiString> lines = PrintTextLines(P, text, g.GetMultilinecells(), 0);
+        for (const AnsiString& l : lines)
+            w = std::max(w, P.Canvas->TextWidth(l));
+        w += gw;
+        h = lineHeight * static_cast<int>(lines.size());
+    }
+    // A picture taller than the text makes the cell as tall as the picture.
+    h = std::max(h, gh);
+    if (rotated) {
+        const double a = angle * std::numbers::pi / 180.0;
+        const int rw = Rounded(std::fabs(w * std::cos(a)) + std::fabs(h * std::sin(a)));
+        const int rh = Rounded(std::fabs(w * std::sin(a)) + std::fabs(h * std::cos(a)));
+        w = rw;
+        h = rh;
+    }
+    TPoint size{w, h};
+    if (g.OnCustomCellSize) g.OnCustomCellSize(&g, P.Canvas, real, ARow, size);
+    return {size.x, size.y};
+}
+
+namespace {
+
+void Line(TCanvas* C, int X1, int Y1, int X2, int Y2) {
+    C->MoveTo(X1, Y1);
+    C->LineTo(X2, Y2);
+}
+
+// The cell's lines on paper: by the page's Borders, or the cell's own with pbCustom.
+void DrawCellBorders(TPrintPass& P, int RealCol, int ARow, const TRect& R) {
+    TCanvas* c = P.Canvas;
+    TCellBorders sides;
+    TPen pen;
+    pen.SetColor(clBlack);
+    pen.SetWidth(2);
+    switch (P.Settings.GetBorders()) {
+    case pbSingle:
+    case pbDouble:
+        sides << cbLeft << cbTop << cbRight << cbBottom;
+        break;
+    case pbVertical:
+    case pbAroundVertical:
+        sides << cbLeft << cbRight;
+        break;
+    case pbHorizontal:
+    case pbAroundHorizontal:
+        sides << cbTop << cbBottom;
+        break;
+    case pbCustom:
+        P.Grid.GetCellPrintBorder(RealCol, ARow, &pen, sides);
+        break;
+    default:
+        break;
+    }
+    if (sides.Empty()) return;
+    c->GetPen()->Assign(&pen);
+    if (sides.Contains(cbTop)) Line(c, R.Left, R.Top, R.Right, R.Top);
+    if (sides.Contains(cbBottom)) Line(c, R.Left, R.Bottom, R.Right, R.Bottom);
+    if (sides.Contains(cbLeft)) Line(c, R.Left, R.Top, R.Left, R.Bottom);
+    if (sides.Contains(cbRight)) Line(c, R.Right, R.Top, R.Right, R.Bottom);
+}
+
+// A check box as a frame with a tick, Size square, its top-left corner at (X, Y).
+void DrawCheck(TCanvas* C, int X, int Y, int Size, bool Checked) {
+    C->GetPen()->SetColor(clBlack);
+    C->GetPen()->SetWidth(std::max(1, Size / 12));
+    C->GetBrush()->SetStyle(bsClear);
+    C->Rectangle(X, Y, X + Size, Y - Size);
+    if (!Checked) return;
+    C->GetPen()->SetWidth(std::max(2, Size / 8));
+    Line(C, X + Size / 5, Y - Size / 2, X + Size * 2 / 5, Y - Size * 4 / 5);
+    Line(C, X + Size * 2 / 5, Y - Size * 4 / 5, X + Size * 4 / 5, Y - Size / 5);
+}
+
+// Text turned counter-clockwise by Angle degrees, its turned box placed in R by the
+// alignments.
+void DrawTurnedText(TPrintPass& P, const AnsiString& Text, int Angle, const TRect& R, TAlignment HA,
+                    TVAlignment VA, int Inset) {
+    TCanvas* c = P.Canvas;
+    const TSize ext = c->TextExtent(Text);
+    // A printer that turns landscape the other way turns text the other way too.
+    const int turn = DeviceCapabilities(c->GetHandle(), DC_ORIENTATION) == 270 ? -Angle : Angle;
+    const double a = turn * std::numbers::pi / 180.0;
+    // The corners of the unturned text around its reference point, turned; y up.
+    double minX = 0, maxX = 0, minY = 0, maxY = 0;
+    for (const auto& [dx, dy] : {std::pair{0, 0}, {ext.cx, 0}, {0, ext.cy}, {ext.cx, ext.cy}}) {
+        const double x = dx * std::cos(a) + dy * std::sin(a);
+        const double y = dx * std::sin(a) - dy * std::cos(a);
+        minX = std::min(minX, x);
+        maxX = std::max(maxX, x);
+        minY = std::min(minY, y);
+        maxY = std::max(maxY, y);
+    }
+    const TPoint box =
+        Place(R, Rounded(maxX - minX), Rounded(maxY - minY), HA, VA, Inset, P.LineGap);
+    c->GetFont()->SetOrientation(turn * 10);
+    c->TextOut(box.x - Rounded(minX), box.y - Rounded(maxY), Text);
+    c->GetFont()->SetOrientation(0);
+}
+
+} // namespace
+
+void DrawPrintCell(TPrintPass& P, int Col, int ARow, const TRect& R) {
+    TKavStringGrid& g = P.Grid;
+    TCanvas* c = P.Canvas;
+    const int real = g.RemapCol(Col);
+    TGridDrawState state;
+    if (Col < g.GetFixedCols() || ARow < g.GetFixedRows()) state << gdFixed;
+    TBrush brush;
+    TFont font;
+    TColor colorTo = clNone;
+    TAlignment ha = taLeftJustify;
+    TVAlignment va = vtaTop;
+    bool ww = g.GetWordWraps(real, ARow);
+    g.GetVisualProperties(Col, ARow, state, true, false, true, &brush, colorTo, &font, ha, va, ww);
+    const int align = g.GetCellAlignment(real, ARow);
+    ha = static_cast<TAlignment>(align & 0xFF);
+    va = static_cast<TVAlignment>((align >> 8) & 0xFF);
+
+    // The background: a rectangle in the brush's colour, outlined in the same colour.
+    const TColor back = brush.GetColor() == clNone ? clWhite : brush.GetColor();
+    c->GetBrush()->SetStyle(bsSolid);
+    c->GetBrush()->SetColor(back);
+    c->GetPen()->SetWidth(1);
+    c->GetPen()->SetStyle(psSolid);
+    c->GetPen()->SetColor(back);
+    c->Rectangle(R.Left, R.Top, R.Right, R.Bottom);
+    DrawCellBorders(P, real, ARow, R);
+
+    font.SetHeight(g.MapFontHeight(font.GetSize()));
+    c->SetFont(&font);
+    c->GetBrush()->SetStyle(bsClear);
+    const int inset = std::max(P.Spacing / 2, 10);
+    TRect text = R;
+
+    bool checked = false;
+    if (g.HasCheckBox(real, ARow) && g.GetCheckBoxState(real, ARow, checked)) {
+        const int size = std::max(20, c->TextHeight("gh") * 4 / 5);
+        const TPoint at = Place(text, size, size, taLeftJustify, va, inset, P.LineGap);
+        DrawCheck(c, at.x, at.y, size, checked);
+        c->GetBrush()->SetStyle(bsClear);
+        text.Left += inset + size;
+    }
+    if (P.Settings.GetPrintGraphics()) {
+        int w = 0, h = 0;
+        bool displText = true;
+        TCellHAlign gha;
+        TCellVAlign gva;
+        const TCellGraphic* graphic = g.GetGraphicDetails(real, ARow, w, h, displText, gha, gva);
+        TGraphic* picture = nullptr;
+        if (graphic && graphic->CellType == ctBitmap)
+            picture = dynamic_cast<TGraphic*>(graphic->CellBitmap);
+        if (graphic && graphic->CellType == ctPicture)
+            if (auto* pic = dynamic_cast<TPicture*>(graphic->CellBitmap))
+                picture = pic->GetGraphic();
+        if (picture && !picture->GetEmpty()) {
+            const int pw = Rounded(picture->GetWidth() * P.ScreenToPaper);
+            const int ph = Rounded(picture->GetHeight() * P.ScreenToPaper);
+            const TPoint at = Place(text, pw, ph, taLeftJustify, va, inset, P.LineGap);
+            c->StretchDraw(TRect(at.x, at.y, at.x + pw, at.y - ph), picture);
+            text.Left += inset + pw;
+        }
+    }
+
+    const AnsiString s = PrintCellText(g, real, ARow);
+    if (s.IsEmpty()) return;
+    int angle = 0;
+    if (g.IsRotated(real, ARow, angle)) {
+        DrawTurnedText(P, s, angle, text, ha, va, inset);
+        return;
+    }
+    const std::vector<AnsiString> lines =
+        PrintTextLines(P, s, g.GetMultilinecells(), ww ? text.Right - text.Left - 2 * inset : 0);
+    const int lineHeight = c->TextHeight("gh");
+    const int total = lineHeight * static_cast<int>(lines.size());
+    const TPoint top = Place(text, 0, total, taLeftJustify, va, inset, P.LineGap);
+    int y = top.y;
+    for (const AnsiString& l : lines) {
+        const TPoint at = Place(text, c->TextWidth(l), 0, ha, vtaTop, inset, 0);
+        c->TextRect(TRect(text.Left, text.Top, text.Right, text.Bottom), at.x, y, l);
+        y -= lineHeight;
+    }
+}
