@@ -145,7 +145,6 @@ void ColumnWidths(TPrintPass& P) {
         l.SetPrintColWidth(c, 0);
 
     if (!s.GetNoAutoSize()) {
-        P.UseFont(s.GetFont());
         if (s.GetRepeatFixedRows() && r.Top >= g.GetFixedRows())
             for (int row = 0; row < g.GetFixedRows(); ++row)
                 for (int c : cols)

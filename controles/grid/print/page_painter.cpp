@@ -15,7 +15,6 @@ int PrintRowHeight(TPrintPass& P, int ARow) {
     if (s.GetUseFixedHeight()) return s.GetFixedHeight();
     if (P.CachedRow == ARow) return P.CachedHeight;
     P.Layout.FontScale = P.FitScale;
-    P.UseFont(P.Settings.GetFont());
     const TGridRect& r = P.Layout.PrintRange;
     int height = 0, last = 0;
     for (int c = r.Left; c <= r.Right; ++c) {
@@ -146,7 +145,7 @@ void DrawPageBorders(TPrintPass& P, int Bottom) {
     TCanvas* c = P.Canvas;
     const TPrintBorders kind = s.GetBorders();
     const int top = -P.HeaderHeight - s.GetTitleSpacing();
-    const int bottom = Bottom + P.LineGap / 2;
+    const int bottom = Bottom;
     const int left =
         band.RepeatFixedCols ? l.GetPrintColOffset(0) : l.GetPrintColOffset(band.First);
     const int right = l.GetPrintColOffset(band.Last + 1);

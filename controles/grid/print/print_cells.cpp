@@ -90,9 +90,42 @@ std::vector<AnsiString> PrintTextLines(TPrintPass& P, const AnsiString& Text, bo
     return lines;
 }
 
+namespace {
+
+// How a cell looks on paper: its brush, its font at its size on paper (the screen font of
+// the cell with UseDisplayFont, else the print fonts), its alignment and word wrap.
+struct CellLook {
+    TBrush Brush;
+    TFont Font;
+    TAlignment HA = taLeftJustify;
+    TVAlignment VA = vtaTop;
+    bool WordWrap = false;
+};
+
+void LookOf(TPrintPass& P, int Col, int ARow, CellLook& L) {
+    TKavStringGrid& g = P.Grid;
+    const int real = g.RemapCol(Col);
+    TGridDrawState state;
+    if (Col < g.GetFixedCols() || ARow < g.GetFixedRows()) state << gdFixed;
+    TColor colorTo = clNone;
+    L.WordWrap = g.GetWordWraps(real, ARow);
+    g.GetVisualProperties(Col, ARow, state, true, false, true, &L.Brush, colorTo, &L.Font, L.HA,
+                          L.VA, L.WordWrap);
+    const int align = g.GetCellAlignment(real, ARow);
+    L.HA = static_cast<TAlignment>(align & 0xFF);
+    L.VA = static_cast<TVAlignment>((align >> 8) & 0xFF);
+    L.Font.SetHeight(g.MapFontHeight(L.Font.GetSize()));
+}
+
+} // namespace
+
 TSize MeasurePrintCell(TPrintPass& P, int Col, int ARow) {
     TKavStringGrid& g = P.Grid;
     const int real = g.RemapCol(Col);
+    // Measured in the font it is drawn with.
+    CellLook look;
+    LookOf(P, Col, ARow, look);
+    P.Canvas->SetFont(&look.Font);
     AnsiString text = PrintCellText(g, real, ARow);
     if (text.IsEmpty()) text = "gh";
     int gw = 0, gh = 0;
@@ -218,21 +251,14 @@ void DrawPrintCell(TPrintPass& P, int Col, int ARow, const TRect& R) {
     TKavStringGrid& g = P.Grid;
     TCanvas* c = P.Canvas;
     const int real = g.RemapCol(Col);
-    TGridDrawState state;
-    if (Col < g.GetFixedCols() || ARow < g.GetFixedRows()) state << gdFixed;
-    TBrush brush;
-    TFont font;
-    TColor colorTo = clNone;
-    TAlignment ha = taLeftJustify;
-    TVAlignment va = vtaTop;
-    bool ww = g.GetWordWraps(real, ARow);
-    g.GetVisualProperties(Col, ARow, state, true, false, true, &brush, colorTo, &font, ha, va, ww);
-    const int align = g.GetCellAlignment(real, ARow);
-    ha = static_cast<TAlignment>(align & 0xFF);
-    va = static_cast<TVAlignment>((align >> 8) & 0xFF);
+    CellLook look;
+    LookOf(P, Col, ARow, look);
+    const TAlignment ha = look.HA;
+    const TVAlignment va = look.VA;
+    const bool ww = look.WordWrap;
 
     // The background: a rectangle in the brush's colour, outlined in the same colour.
-    const TColor back = brush.GetColor() == clNone ? clWhite : brush.GetColor();
+    const TColor back = look.Brush.GetColor() == clNone ? clWhite : look.Brush.GetColor();
     c->GetBrush()->SetStyle(bsSolid);
     c->GetBrush()->SetColor(back);
     c->GetPen()->SetWidth(1);
@@ -241,8 +267,7 @@ void DrawPrintCell(TPrintPass& P, int Col, int ARow, const TRect& R) {
     c->Rectangle(R.Left, R.Top, R.Right, R.Bottom);
     DrawCellBorders(P, real, ARow, R);
 
-    font.SetHeight(g.MapFontHeight(font.GetSize()));
-    c->SetFont(&font);
+    c->SetFont(&look.Font);
     c->GetBrush()->SetStyle(bsClear);
     const int inset = std::max(P.Spacing / 2, 10);
     TRect text = R;

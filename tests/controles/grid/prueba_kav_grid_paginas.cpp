@@ -9,7 +9,9 @@
 #include "plataforma/gui/images/graphics.h"
 #include "plataforma/gui/painting/gdi.h"
 #include "plataforma/gui/painting/recording_canvas.h"
+#include "plataforma/gui/services/capture.h"
 #include "tests/controles/grid/rejilla_prueba.h"
+#include "tests/plataforma/gui/canvas_prueba.h"
 #include "tests/plataforma/gui/control_prueba.h"
 
 #include <gtest/gtest.h>
@@ -116,10 +118,7 @@ protected:
     VentanaPrueba ventana;
     Rejilla* g = new Rejilla(&ventana, &ventana);
     TBitmap hoja;
-    void SetUp() override {
-        hoja.SetWidth(400);
-        hoja.SetHeight(300);
-    }
+    void SetUp() override { hoja.SetSize(400, 300); }
     void Preparar(const Forma& f, const Opciones& o) {
         g->SetColCount(f.cols);
         g->SetRowCount(f.filas);
@@ -338,8 +337,7 @@ TEST(PaginacionEventos, SaltosForzadosCancelacionYPasadasDeCalculo) {
     auto* g = new RejillaAvisos(&ventana, &ventana);
     Rellenar(g, 10, 2, 300, 60);
     TBitmap hoja;
-    hoja.SetWidth(100);
-    hoja.SetHeight(100);
+    hoja.SetSize(100, 100);
     TCanvas* c = hoja.GetCanvas();
     int paginasAnunciadas = 0, terminadas = 0, nuevas = 0;
     g->OnPrintPage = [&](TObject*, TCanvas*, int, int, int) { ++paginasAnunciadas; };
@@ -503,6 +501,82 @@ TEST(PaginacionVistaPrevia, PaginaFueraDeCuentaYUnaSolaPaginaEnElLienzo) {
         ASSERT_EQ(d.GetPixels(x, 390), clWhite) << x;
     EXPECT_EQ(g->PrintLayout().FromPage, 1);
     EXPECT_EQ(GetMapMode(d.GetHandle()), MM_TEXT);
+}
+
+} // namespace
+
+namespace {
+
+// A window that shows two preview pages side by side, each drawn first on a bitmap.
+class Vista : public TCustomControl {
+public:
+    Vista(TWinControl* Parent, TKavStringGrid* Grid) : TCustomControl(Parent), grid_(Grid) {
+        SetBounds(0, 0, 660, 470);
+        SetColor(clGray);
+        SetParent(Parent);
+    }
+    TBitmap paginas[2];
+
+protected:
+    void Paint() override {
+        for (int i = 0; i < 2; ++i) {
+            TBitmap& b = paginas[i];
+            b.SetSize(310, 440);
+            b.GetCanvas()->GetBrush()->SetColor(clWhite);
+            b.GetCanvas()->FillRect(Rect(0, 0, 310, 440));
+            grid_->SetPreviewPage(i + 1);
+            grid_->PrintPreview(b.GetCanvas(), Rect(0, 0, 310, 440));
+            GetCanvas()->Draw(10 + i * 330, 15, &b);
+        }
+    }
+
+private:
+    TKavStringGrid* grid_;
+};
+
+TEST(PaginacionVistaPrevia, CapturaDeDosPaginas) {
+    VentanaPrueba ventana;
+    ventana.SetBounds(0, 0, 680, 500);
+    auto* g = new Rejilla(&ventana, &ventana);
+    g->SetVisible(false);
+    g->SetColCount(5);
+    g->SetRowCount(60);
+    const char* materiales[] = {"Ladrillo", "Mortero", "Lana mineral", "Yeso", "Hormigón"};
+    g->SetCells(1, 0, "Material");
+    g->SetCells(2, 0, "Espesor (m)");
+    g->SetCells(3, 0, "Lambda");
+    g->SetCells(4, 0, "Notas");
+    for (int r = 1; r < 60; ++r) {
+        g->SetCells(0, r, AnsiString(std::to_string(r)));
+        g->SetCells(1, r, materiales[r % 5]);
+        g->SetCells(2, r, AnsiString("0," + std::to_string(10 + r)));
+        g->SetCells(3, r, AnsiString("0," + std::to_string(300 + 7 * r)));
+    }
+    g->SetCells(4, 3, "Dos líneas\r\nde nota");
+    g->SetMultilinecells(true);
+    g->AddCheckBox(4, 5, true, false);
+    g->AddCheckBox(4, 6, false, false);
+    g->SetColors(2, 7, clYellow);
+    g->AddRotated(4, 9, 90, "Girado");
+    TPrintSettings* s = g->GetPrintSettings();
+    s->SetTitle(ppTopCenter);
+    s->SetTitleText("Catálogo de materiales");
+    s->SetPageNr(ppBottomRight);
+    s->SetDate(ppBottomLeft);
+    s->SetRepeatFixedRows(true);
+    s->SetBorders(pbDouble);
+    s->SetHeaderSize(40);
+    s->SetFooterSize(40);
+    s->GetFont()->SetSize(7);
+    auto* vista = new Vista(&ventana, g);
+    ventana.Show();
+    EXPECT_FALSE(SaveCapture(vista, "rejilla_vista_previa").IsEmpty());
+    // Both pages drew: dark text on each bitmap, and page 2 differs from page 1.
+    const std::vector<TColor> a = Snapshot(vista->paginas[0].GetCanvas(), Rect(0, 0, 310, 440));
+    const std::vector<TColor> b = Snapshot(vista->paginas[1].GetCanvas(), Rect(0, 0, 310, 440));
+    EXPECT_GT(std::count(a.begin(), a.end(), clBlack), 500);
+    EXPECT_GT(std::count(b.begin(), b.end(), clBlack), 500);
+    EXPECT_NE(a, b);
 }
 
 } // namespace

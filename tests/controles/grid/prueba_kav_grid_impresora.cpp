@@ -1,0 +1,158 @@
+// The grid printed into a PDF file and read back with the poppler tools: the pages the
+// layout says, every cell's text on its page, the header and footer, the orientation, a
+// range of pages, and a print whose range is cancelled leaving no file.
+
+#include "controles/grid/kav_grid.h"
+#include "controles/grid/print/print_layout.h"
+#include "plataforma/gui/services/printers.h"
+#include "tests/comun/carpeta_temporal.h"
+#include "tests/comun/pdf_prueba.h"
+#include "tests/controles/grid/rejilla_prueba.h"
+#include "tests/plataforma/gui/control_prueba.h"
+
+#include <gtest/gtest.h>
+
+#include <QFile>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+class RejillaAvisos : public Rejilla {
+public:
+    using Rejilla::Rejilla;
+    std::vector<int> estados;
+    void ExportNotification(int AState, int) override {
+        if (AState == esExportStart || AState == esExportDone) estados.push_back(AState);
+    }
+};
+
+class ImpresionPDF : public testing::Test {
+protected:
+    VentanaPrueba ventana;
+    RejillaAvisos* g = new RejillaAvisos(&ventana, &ventana);
+    CarpetaTemporal carpeta;
+    AnsiString pdf = carpeta.Ruta() + "rejilla.pdf";
+    // The first row of each page after the first, as the printed pages end.
+    std::vector<int> cortes;
+    int total = 0;
+
+    void SetUp() override {
+        Printer()->SetOutputFile(pdf);
+        g->SetColCount(4);
+        g->SetRowCount(260);
+        g->SetFixedRows(1);
+        for (int c = 0; c < 4; ++c)
+            g->SetCells(c, 0, AnsiString("Columna" + std::to_string(c)));
+        for (int r = 1; r < 260; ++r)
+            for (int c = 0; c < 4; ++c)
+                g->SetCells(c, r, AnsiString("c" + std::to_string(c) + "f" + std::to_string(r)));
+        TPrintSettings* s = g->GetPrintSettings();
+        s->SetTitle(ppTopCenter);
+        s->SetTitleText("Materiales");
+        s->SetPageNr(ppBottomRight);
+        s->SetPagePrefix("Hoja");
+        s->SetRepeatFixedRows(true);
+        s->SetJobName("Listado de materiales");
+        g->OnPrintStart = [this](TObject*, int NrOfPages, int&, int&) { total = NrOfPages; };
+        g->OnPrintPageDone = [this](TObject*, TCanvas*, int LastRow, int, int, int, int) {
+            cortes.push_back(LastRow);
+        };
+    }
+    void TearDown() override { Printer()->SetOutputFile(""); }
+
+    // The page (from 1) of the PDF that holds the word; 0 when none.
+    static int PaginaDe(const std::vector<PalabraPDF>& p, const std::string& palabra) {
+        const PalabraPDF* w = BuscarPalabra(p, palabra);
+        return w ? w->pagina : 0;
+    }
+};
+
+TEST_F(ImpresionPDF, CadaCeldaEnLaPaginaQueDiceLaPaginacion) {
+    g->Print();
+    EXPECT_FALSE(Printer()->GetPrinting());
+    EXPECT_EQ(g->estados, (std::vector<int>{esExportStart, esExportDone}));
+    ASSERT_GT(total, 2);
+    ASSERT_EQ(static_cast<int>(cortes.size()), total);
+    const std::string info = InfoPDF(pdf);
+    EXPECT_NE(info.find("Pages:           " + std::to_string(total)), std::string::npos) << info;
+    EXPECT_NE(info.find("595 x 842 pts (A4)"), std::string::npos) << info;
+    EXPECT_NE(info.find("Listado de materiales"), std::string::npos) << info;
+
+    const std::vector<PalabraPDF> palabras = PalabrasPDF(pdf);
+    int pagina = 1;
+    for (int r = 1; r < 260; ++r) {
+        while (pagina <= total && r >= cortes[static_cast<size_t>(pagina) - 1])
+            ++pagina;
+        for (int c = 0; c < 4; ++c) {
+            const std::string texto = "c" + std::to_string(c) + "f" + std::to_string(r);
+            EXPECT_EQ(PaginaDe(palabras, texto), pagina) << texto;
+        }
+    }
+    // Every page opens with the fixed row and the title, and closes with its number.
+    for (int p = 1; p <= total; ++p) {
+        EXPECT_NE(BuscarPalabra(palabras, "Columna2", p), nullptr) << p;
+        EXPECT_NE(BuscarPalabra(palabras, "Materiales", p), nullptr) << p;
+        const std::string numero = std::to_string(p) + "/" + std::to_string(total);
+        const PalabraPDF* n = BuscarPalabra(palabras, numero, p);
+        ASSERT_NE(n, nullptr) << numero;
+        // At the foot of the sheet, to the right.
+        EXPECT_GT(n->yMin, 842 * 0.85) << numero;
+        EXPECT_GT(n->xMin, 595 * 0.6) << numero;
+        EXPECT_NE(BuscarPalabra(palabras, "Hoja", p), nullptr) << p;
+    }
+    // The title above the first row.
+    const PalabraPDF* titulo = BuscarPalabra(palabras, "Materiales", 1);
+    const PalabraPDF* primera = BuscarPalabra(palabras, "c0f1", 1);
+    ASSERT_NE(titulo, nullptr);
+    ASSERT_NE(primera, nullptr);
+    EXPECT_LT(titulo->yMax, primera->yMin);
+    PaginaPNG(pdf, 1, "rejilla_impresa_pagina1");
+}
+
+TEST_F(ImpresionPDF, ApaisadaYUnRangoDePaginas) {
+    g->GetPrintSettings()->SetOrientation(poLandscape);
+    g->OnPrintStart = [this](TObject*, int NrOfPages, int& FromPage, int& ToPage) {
+        total = NrOfPages;
+        FromPage = 2;
+        ToPage = 3;
+    };
+    g->Print();
+    ASSERT_GT(total, 3);
+    const std::string info = InfoPDF(pdf);
+    EXPECT_NE(info.find("Pages:           2"), std::string::npos) << info;
+    EXPECT_NE(info.find("842 x 595 pts (A4)"), std::string::npos) << info;
+    const std::vector<PalabraPDF> palabras = PalabrasPDF(pdf);
+    // The document's pages 2 and 3 on its two sheets, numbered as in the whole document.
+    const int primeraDeLa2 = cortes[0], primeraDeLa4 = cortes[2];
+    EXPECT_EQ(PaginaDe(palabras, "c0f" + std::to_string(primeraDeLa2)), 1);
+    EXPECT_EQ(PaginaDe(palabras, "c0f" + std::to_string(primeraDeLa4 - 1)), 2);
+    EXPECT_EQ(PaginaDe(palabras, "c0f1"), 0);
+    EXPECT_EQ(PaginaDe(palabras, "c0f" + std::to_string(primeraDeLa4)), 0);
+    EXPECT_NE(BuscarPalabra(palabras, "2/" + std::to_string(total), 1), nullptr);
+    EXPECT_NE(BuscarPalabra(palabras, "3/" + std::to_string(total), 2), nullptr);
+    g->GetPrintSettings()->SetOrientation(poPortrait);
+}
+
+TEST_F(ImpresionPDF, UnRangoVacioOInvertidoNoDejaDocumento) {
+    for (const auto& [desde, hasta] : {std::pair{0, 0}, {3, 2}, {1, 0}}) {
+        g->estados.clear();
+        cortes.clear();
+        g->OnPrintStart = [&](TObject*, int, int& FromPage, int& ToPage) {
+            FromPage = desde;
+            ToPage = hasta;
+        };
+        g->Print();
+        EXPECT_FALSE(QFile::exists(QString::fromStdString(pdf.str()))) << desde << "-" << hasta;
+        EXPECT_FALSE(Printer()->GetPrinting());
+        EXPECT_TRUE(cortes.empty()); // nothing drawn
+        EXPECT_EQ(g->estados, (std::vector<int>{esExportStart, esExportDone}));
+    }
+    // The printer serves the next print.
+    g->OnPrintStart = nullptr;
+    g->PrintSelection();
+    EXPECT_TRUE(QFile::exists(QString::fromStdString(pdf.str())));
+}
+
+} // namespace
