@@ -878,6 +878,8 @@ void TCustomTreeView::AddItem(TTreeNode* Node) {
     if (Node->parent_ && !padre) return;
     auto* item = new QTreeWidgetItem();
     item->setData(0, kRolNodo, QVariant::fromValue(reinterpret_cast<quintptr>(Node)));
+    // Filled before it joins the tree, so that no change of it is announced to the view.
+    FillItem(item, Node);
     Node->item_ = item;
     QSignalBlocker block(w);
     ++quiet_;
@@ -886,13 +888,23 @@ void TCustomTreeView::AddItem(TTreeNode* Node) {
         padre->insertChild(at, item);
     else
         w->insertTopLevelItem(at, item);
-    UpdateItem(Node);
     for (TTreeNode* c : Node->children_)
         AddItem(c);
     item->setExpanded(Node->expanded_);
-    // A node gained a child: its button shows.
-    if (Node->parent_) UpdateItem(Node->parent_);
     --quiet_;
+    // A node gained a child: its button shows.
+    w->viewport()->update();
+}
+
+void TCustomTreeView::FillItem(QTreeWidgetItem* Item, const TTreeNode* Node) const {
+    Item->setText(0, ToQString(Node->text_));
+    Qt::ItemFlags f = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
+    if (!readOnly_) f |= Qt::ItemIsEditable;
+    // Setting the flags announces a change even when they stay the same.
+    if (Item->flags() != f) Item->setFlags(f);
+    Item->setChildIndicatorPolicy(Node->hasChildren_
+                                      ? QTreeWidgetItem::ShowIndicator
+                                      : QTreeWidgetItem::DontShowIndicatorWhenChildless);
 }
 
 void TCustomTreeView::ForgetItems(TTreeNode* Node) {
@@ -918,13 +930,7 @@ void TCustomTreeView::UpdateItem(TTreeNode* Node) {
     QTreeWidget* w = WidgetOf(this);
     QSignalBlocker block(w);
     ++quiet_;
-    item->setText(0, ToQString(Node->text_));
-    Qt::ItemFlags f = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
-    if (!readOnly_) f |= Qt::ItemIsEditable;
-    item->setFlags(f);
-    item->setChildIndicatorPolicy(Node->hasChildren_
-                                      ? QTreeWidgetItem::ShowIndicator
-                                      : QTreeWidgetItem::DontShowIndicatorWhenChildless);
+    FillItem(item, Node);
     --quiet_;
     w->viewport()->update();
 }

@@ -19,6 +19,7 @@ class TTreeNodes;
 class TCustomTreeView;
 class TCustomImageList;
 class Connections;
+class QTreeWidgetItem;
 
 using TBorderStyle = TFormBorderStyle;
 
@@ -269,6 +270,8 @@ private:
     void RemoveItem(TTreeNode* Node);
     void ForgetItems(TTreeNode* Node);
     void UpdateItem(TTreeNode* Node);
+    // The item's text, flags and button as the node has them.
+    void FillItem(QTreeWidgetItem* Item, const TTreeNode* Node) const;
     void ReorderItems(TTreeNode* Parent);
     void ShowSelection();
     void ApplyPalette();
