@@ -55,6 +55,8 @@ TKavStringGrid::TKavStringGrid(TComponent* AOwner)
     dragScrollOptions_ = std::make_unique<TDragScrollOptions>();
     balloon_ = std::make_unique<TBalloonSettings>();
     showModified_ = std::make_unique<TShowModified>();
+    balloon_->OnEnableChange = [this](TObject* Sender) { BalloonChange(Sender); };
+    showModified_->OnChange = [this](TObject* Sender) { ModifiedChanged(Sender); };
     filter_ = std::make_unique<TFilter>(this);
     columnHeaders_ = std::make_unique<TStringList>();
     columnHeaders_->OnChange = [this](TObject* Sender) { ColHeaderChanged(Sender); };
@@ -130,8 +132,8 @@ TKavStringGrid::~TKavStringGrid() {
         } catch (const Exception&) {
         }
     }
-    // Balloon hints come with their own code. The texts go with the store; what the cells
-    // and the hidden rows own is freed here.
+    BalloonDone();
+    // The texts go with the store; what the cells and the hidden rows own is freed here.
     TKavStringGrid::ClearProps();
 }
 
@@ -198,6 +200,7 @@ void TKavStringGrid::Loaded() {
     if (!GetComponentState().Contains(csDesigning) && !isWinXP_ &&
         controlLook_->GetControlStyle() == csTheme)
         controlLook_->SetControlStyle(csClassic);
+    if (balloon_->GetEnable()) BalloonInit();
     searchFooter_->SetAutoThemeAdapt(autoThemeAdapt_);
     SearchChanged(this);
     UpdateScrollBars(false);

@@ -69,6 +69,10 @@ enum TSortStyle {
 using TFilterProgressEvent = std::function<void(TObject* Sender, int Progress)>;
 using TGridHintEvent =
     std::function<void(TObject* Sender, int ACol, int ARow, AnsiString& HintStr)>;
+// The balloon of a cell: the title, the text and the icon (0 none, 1 information, 2 warning,
+// 3 error) may be changed.
+using TGridBalloonEvent = std::function<void(TObject* Sender, int ACol, int ARow,
+                                             AnsiString& ATitle, AnsiString& AText, int& AIcon)>;
 using TGridColorEvent = std::function<void(TObject* Sender, int ACol, int ARow,
                                            TGridDrawState AState, TBrush* ABrush, TFont* AFont)>;
 using TGridBorderEvent =
@@ -1044,8 +1048,20 @@ public:
     int GetMaxEditLength() const { return maxEditLength_; }
     void SetMaxEditLength(int Value);
     bool GetUseHTMLHints() const { return useHTMLHints_; }
-    // Stores only: the markup hint window comes with the hints.
-    void SetUseHTMLHints(bool Value) { useHTMLHints_ = Value; }
+    // Stores; the application's hints then show in the markup hint window (or the plain one).
+    void SetUseHTMLHints(bool Value);
+
+    // Balloons (kav_grid_balloon.cpp): a tool-tip window over the client area that asks the
+    // grid for the text of the cell under the mouse pointer.
+    void BalloonInit();
+    void BalloonDone();
+    // Balloon.OnEnableChange: creates or removes the balloon (not while loading).
+    void BalloonChange(TObject* Sender);
+    // ShowModified.OnChange: repaints the column that marks modified rows.
+    void ModifiedChanged(TObject* Sender);
+    // The tool-tip window, nullptr without balloons.
+    HWND GetToolTipHandle() const { return toolTip_; }
+    TGridBalloonEvent OnCellBalloon;
     TCursor GetCursorEx() const { return GetCursor(); }
     void SetCursorEx(TCursor Value);
     TCursor GetRememberedCursor() const { return rememberedCursor_; }
@@ -1845,6 +1861,18 @@ private:
     int presetSearchCol_ = 0;
     int presetSearchRow_ = 0;
     std::unique_ptr<TSearchFooter> searchFooter_;
+    // The balloon's tool-tip window, the text given to its last request and the cell whose
+    // balloon may show.
+    HWND toolTip_ = nullptr;
+    AnsiString balloonText_;
+    TGridCoord balloonCell_{-1, -1};
+    void CreateToolTip();
+    void DestroyToolTip();
+    void AddToolTip(int IconType, const AnsiString& Text, const AnsiString& Title);
+    // WM_NOTIFY: the balloon's text request; false for what goes to the inherited handling.
+    bool WMNotify(TWMNotify& Message);
+    // Closes the shown balloon when the mouse pointer reaches another cell.
+    void TrackBalloonCell(TGridCoord Cell);
     TSearchPanel* searchPanel_ = nullptr; // owned as a component
     // The bar's button search from the last found cell.
     void SearchBarFind(TPoint From, TFindParameters Params);

@@ -68,6 +68,11 @@ void TKavStringGrid::Dispatch(TMessage& Message) {
     case WM_VSCROLL:
     case WM_HSCROLL:
         return GridScrollMessage(Message);
+    case WM_NOTIFY: {
+        TWMNotify notify(Message);
+        if (!WMNotify(notify)) DefaultGridMessage(Message);
+        return;
+    }
     default:
         DefaultGridMessage(Message);
     }

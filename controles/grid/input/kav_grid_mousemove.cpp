@@ -47,6 +47,7 @@ void TKavStringGrid::MouseMove(TShiftState Shift, int X, int Y) {
         TCustomControl::MouseMove(Shift, X, Y);
         return;
     }
+    TrackBalloonCell(cell);
 
     // RangeSelectAndEdit: dragging from the pressed cell onto another selects a range
     // instead of editing; editing comes back with the next edit start (F2, a double click,

@@ -14,6 +14,7 @@
 #include "plataforma/gui/kernel/qt_bridge.h"
 #include "plataforma/gui/kernel/window_frame.h"
 #include "plataforma/gui/painting/paint_context.h"
+#include "plataforma/gui/widgets/hint_window.h"
 
 #include <QApplication>
 #include <QHelpEvent>
@@ -99,6 +100,9 @@ bool TControl::HandleWidgetEvent(QEvent* Event) {
             if (win) TranslateInputMethod(win, static_cast<QInputMethodEvent*>(Event));
             break;
         case QEvent::MouseButtonPress:
+            CancelHintWindow();
+            result = HandleMouseEvent(Event);
+            break;
         case QEvent::MouseButtonRelease:
         case QEvent::MouseButtonDblClick:
         case QEvent::MouseMove:
@@ -121,6 +125,7 @@ bool TControl::HandleWidgetEvent(QEvent* Event) {
             result = base();
             break;
         case QEvent::Leave:
+            CancelHintWindow();
             Perform(CM_MOUSELEAVE, 0, reinterpret_cast<LPARAM>(this));
             result = base();
             break;
@@ -271,6 +276,7 @@ bool TControl::HandleHintEvent(QEvent* Event) {
     auto* he = static_cast<QHelpEvent*>(Event);
     if (!showHint_ || hint_.IsEmpty()) {
         QToolTip::hideText();
+        CancelHintWindow();
         Event->ignore();
         return true;
     }
@@ -289,11 +295,13 @@ bool TControl::HandleHintEvent(QEvent* Event) {
     LRESULT refused = Perform(CM_HINTSHOW, 0, reinterpret_cast<LPARAM>(&info));
     if (alive.expired()) return true;
     if (refused == 0 && !info.HintStr.IsEmpty()) {
+        if (ShowHintInWindow(info)) return true;
         QRect area = ToQRect(OffsetRect(info.CursorRect, b, b));
         QToolTip::showText(ToQPoint(info.HintPos), ToQString(info.HintStr), widget_, area,
                            info.HideTimeout);
     } else {
         QToolTip::hideText();
+        CancelHintWindow();
     }
     return true;
 }

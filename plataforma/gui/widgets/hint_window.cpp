@@ -1,8 +1,9 @@
 #include "plataforma/gui/widgets/hint_window.h"
 
+#include "plataforma/gui/kernel/application.h"
+#include "plataforma/gui/kernel/screen.h"
 #include "plataforma/gui/painting/canvas.h"
 #include "plataforma/gui/painting/draw_text.h"
-#include "plataforma/gui/kernel/screen.h"
 
 #include <QWidget>
 
@@ -59,7 +60,11 @@ void THintWindow::ActivateHint(TRect Rect, const AnsiString& AHint) {
     if (Rect.Left + w > sw) Rect.Left = sw - w;
     if (Rect.Left < 0) Rect.Left = 0;
     if (Rect.Top < 0) Rect.Top = 0;
-    SetBounds(Rect.Left, Rect.Top, w, h);
+    ShowAt(Bounds(Rect.Left, Rect.Top, w, h));
+}
+
+void THintWindow::ShowAt(const TRect& R) {
+    SetBounds(R.Left, R.Top, R.Width(), R.Height());
     HandleNeeded();
     SetVisible(true);
     if (QWidget* widget = GetWidget()) {
@@ -90,4 +95,45 @@ void THintWindow::Dispatch(TMessage& Message) {
         return;
     }
     TCustomControl::Dispatch(Message);
+}
+
+namespace {
+
+struct ApplicationHint {
+    THintWindowClass windowClass;
+    THintWindow* window = nullptr; // owned by the application
+};
+
+ApplicationHint& AppHint() {
+    static ApplicationHint h;
+    return h;
+}
+
+} // namespace
+
+void SetHintWindowClass(THintWindowClass Class) {
+    ApplicationHint& h = AppHint();
+    delete h.window;
+    h.window = nullptr;
+    h.windowClass = std::move(Class);
+}
+
+bool ShowHintInWindow(const THintInfo& Info) {
+    ApplicationHint& h = AppHint();
+    if (!h.windowClass) return false;
+    if (!h.window) h.window = h.windowClass(Application);
+    h.window->SetColor(Info.HintColor);
+    const int maxWidth = Info.HintMaxWidth > 0 ? Info.HintMaxWidth : Screen->GetWidth();
+    TRect r = h.window->CalcHintRect(maxWidth, Info.HintStr, Info.HintData);
+    r = Bounds(Info.HintPos.x, Info.HintPos.y, r.Width(), r.Height());
+    h.window->ActivateHintData(r, Info.HintStr, Info.HintData);
+    return true;
+}
+
+void CancelHintWindow() {
+    if (THintWindow* w = AppHint().window; w && w->GetVisible()) w->ReleaseHandle();
+}
+
+THintWindow* GetApplicationHintWindow() {
+    return AppHint().window;
 }

@@ -6,6 +6,8 @@
 
 #include "plataforma/gui/kernel/controls.h"
 
+#include <functional>
+
 class THintWindow : public TCustomControl {
 public:
     explicit THintWindow(TComponent* AOwner);
@@ -21,8 +23,27 @@ public:
     void ReleaseHandle();
 
 protected:
+    // Places the window at Bounds (screen coordinates), over every other window, shown
+    // without taking the activation, and repaints it.
+    void ShowAt(const TRect& Bounds);
     void CreateParams(TCreateParams& Params) override;
     void CreateWindowHandle(const TCreateParams& Params) override;
     void Paint() override;
     void Dispatch(TMessage& Message) override;
 };
+
+// The application's hint window class: a function making the window that hints show in,
+// owned by the application. Unset (the default), hints show in the window system's tool tip.
+// Setting a class replaces the window.
+using THintWindowClass = std::function<THintWindow*(TComponent* AOwner)>;
+void SetHintWindowClass(THintWindowClass Class);
+template <class Window> void SetHintWindowClass() {
+    SetHintWindowClass([](TComponent* AOwner) -> THintWindow* { return new Window(AOwner); });
+}
+// Shows Info's hint at its position in the window of the hint window class, measured with
+// CalcHintRect; false, showing nothing, when no class is set.
+bool ShowHintInWindow(const THintInfo& Info);
+// Hides the application's hint window when it shows.
+void CancelHintWindow();
+// The application's hint window, made by the first hint shown (nullptr before).
+THintWindow* GetApplicationHintWindow();
