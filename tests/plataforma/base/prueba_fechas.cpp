@@ -170,3 +170,20 @@ TEST(Fechas, TextoDeHoraConElFormatoLargoYSuSeparador) {
     EXPECT_EQ(TimeToStr(0.75), "18.00.00");
     EXPECT_EQ(StrToTime("18.30"), 18.5 / 24.0);
 }
+
+TEST(Fechas, FechaYHoraConUnPatron) {
+    AjustesFechaHora a("dd/MM/yyyy", '-', "hh:nn:ss", '.');
+    const TDateTime t = EncodeDate(2005, 1, 7) + (9 * 3600 + 5 * 60 + 3) / 86400.0;
+    struct Caso {
+        const char* patron;
+        const char* texto;
+    } casos[] = {{"dd/mm/yyyy", "07-01-2005"},  // the regional date separator
+                 {"hh:nn", "09.05"},            // and the time separator
+                 {"d/m/yy", "7-1-05"},
+                 {"hh:mm", "09.05"},            // minutes right after an hour
+                 {"yyyy-mm-dd h:n:s", "2005-01-07 9.5.3"},
+                 {"'Hoy' dd \"de\" mm", "Hoy 07 de 01"}, // quoted text as written
+                 {"", ""}};
+    for (const Caso& c : casos)
+        EXPECT_EQ(FormatDateTime(c.patron, t).str(), c.texto) << c.patron;
+}
