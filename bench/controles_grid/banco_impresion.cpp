@@ -56,6 +56,19 @@ TKavStringGrid& Lleno() {
 
 int paginasContadas = 0;
 
+// The pages of the grid on A4, counted once for the floors run on their own.
+int PaginasDelListado(TKavStringGrid& g) {
+    if (paginasContadas == 0) {
+        TBitmap hoja;
+        hoja.SetSize(10, 10);
+        TPrintLayout& l = g.PrintLayout();
+        l.PrintRange = {0, 0, Columnas - 1, Filas() - 1};
+        l.PageRect = TRect(0, 0, 2100, 2970);
+        paginasContadas = g.BuildPages(hoja.GetCanvas(), prCalcPrint, -1, false);
+    }
+    return paginasContadas;
+}
+
 void BM_CalcularPaginas(benchmark::State& state) {
     TKavStringGrid& g = Lleno();
     TBitmap hoja;
@@ -83,6 +96,7 @@ void BM_SueloMedirCeldas(benchmark::State& state) {
     SetMapMode(c->GetHandle(), MM_LOMETRIC);
     c->SetFont(g.GetFont());
     c->GetFont()->SetHeight(g.MapFontHeight(g.GetFont()->GetSize()));
+    PaginasDelListado(g);
     for (auto _ : state) {
         long long ancho = 0;
         for (int r = 0; r < Filas(); ++r)
@@ -113,7 +127,7 @@ MEDIDA_UNA_VEZ(BM_ImprimirPDF);
 void BM_SueloEscribirPDF(benchmark::State& state) {
     TKavStringGrid& g = Lleno();
     const std::string ruta = Temporal("suelo.pdf");
-    const int porPagina = std::max(1, Filas() / std::max(paginasContadas, 1));
+    const int porPagina = std::max(1, Filas() / PaginasDelListado(g));
     for (auto _ : state) {
         QPrinter printer(QPrinter::ScreenResolution);
         printer.setOutputFormat(QPrinter::PdfFormat);

@@ -173,8 +173,9 @@ void Line(TCanvas* C, int X1, int Y1, int X2, int Y2) {
     C->LineTo(X2, Y2);
 }
 
-// The cell's lines on paper: by the page's Borders, or the cell's own with pbCustom.
-void DrawCellBorders(TPrintPass& P, int RealCol, int ARow, const TRect& R) {
+// The cell's background in its brush colour and its lines on paper (by the page's Borders,
+// or the cell's own with pbCustom): a cell framed on every side is one rectangle.
+void DrawCellFrame(TPrintPass& P, int RealCol, int ARow, const TRect& R, TColor Back) {
     TCanvas* c = P.Canvas;
     TCellBorders sides;
     TPen pen;
@@ -199,7 +200,20 @@ void DrawCellBorders(TPrintPass& P, int RealCol, int ARow, const TRect& R) {
     default:
         break;
     }
-    if (sides.Empty()) return;
+    const bool framed = sides.Contains(cbLeft) && sides.Contains(cbTop) &&
+                        sides.Contains(cbRight) && sides.Contains(cbBottom);
+    c->GetBrush()->SetStyle(bsSolid);
+    c->GetBrush()->SetColor(Back);
+    if (framed) {
+        c->GetPen()->Assign(&pen);
+    } else {
+        // Outlined in its own colour.
+        c->GetPen()->SetWidth(1);
+        c->GetPen()->SetStyle(psSolid);
+        c->GetPen()->SetColor(Back);
+    }
+    c->Rectangle(R.Left, R.Top, R.Right, R.Bottom);
+    if (framed || sides.Empty()) return;
     c->GetPen()->Assign(&pen);
     if (sides.Contains(cbTop)) Line(c, R.Left, R.Top, R.Right, R.Top);
     if (sides.Contains(cbBottom)) Line(c, R.Left, R.Bottom, R.Right, R.Bottom);
@@ -257,15 +271,8 @@ void DrawPrintCell(TPrintPass& P, int Col, int ARow, const TRect& R) {
     const TVAlignment va = look.VA;
     const bool ww = look.WordWrap;
 
-    // The background: a rectangle in the brush's colour, outlined in the same colour.
-    const TColor back = look.Brush.GetColor() == clNone ? clWhite : look.Brush.GetColor();
-    c->GetBrush()->SetStyle(bsSolid);
-    c->GetBrush()->SetColor(back);
-    c->GetPen()->SetWidth(1);
-    c->GetPen()->SetStyle(psSolid);
-    c->GetPen()->SetColor(back);
-    c->Rectangle(R.Left, R.Top, R.Right, R.Bottom);
-    DrawCellBorders(P, real, ARow, R);
+    DrawCellFrame(P, real, ARow, R,
+                  look.Brush.GetColor() == clNone ? clWhite : look.Brush.GetColor());
 
     c->SetFont(&look.Font);
     c->GetBrush()->SetStyle(bsClear);

@@ -326,7 +326,12 @@ QPainter* CanvasDevice::Begin(QPainter& local) {
         external_->resetTransform();
         external_->setCompositionMode(QPainter::CompositionMode_SourceOver);
         external_->translate(base_);
-        external_->setClipRegion(clip);
+        // A clip set again costs a clip path in a printed document: set only when changed.
+        if (!keptClipSet_ || keptClip_ != clip) {
+            external_->setClipRegion(clip);
+            keptClip_ = clip;
+            keptClipSet_ = true;
+        }
         ApplyMapping(*external_);
         return external_;
     }

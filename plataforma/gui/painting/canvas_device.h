@@ -107,7 +107,11 @@ public:
     void SetKeepPainter(bool Value);
     // A painter that someone else keeps open on the target (a printer's, for the whole
     // document): every call draws through it; nullptr to stop.
-    void SetPainter(QPainter* painter) { external_ = painter; }
+    // Lent again after the painter's device changed page, so that its clip is set anew.
+    void SetPainter(QPainter* painter) {
+        external_ = painter;
+        keptClipSet_ = false;
+    }
     // Ends a painter kept open on an image, before someone else paints on it or replaces it
     // (nullptr: whatever image).
     static void ReleaseKeptPainter(const QImage* image = nullptr);

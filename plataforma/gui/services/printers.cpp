@@ -93,6 +93,7 @@ void TPrinter::EndDoc() {
 void TPrinter::NewPage() {
     CheckPrinting();
     if (!job_->printer.newPage()) throw EPrinter("No se pudo empezar una página nueva.");
+    canvas_->Device().SetPainter(&job_->painter);
     ++pageNumber_;
 }
 
