@@ -1,6 +1,8 @@
 // What a page shows besides the build's arithmetic: rows of cells, the header and footer
 // texts (time, date, page number, title) and the borders around the band's columns.
 
+#include "controles/comun/text_utils.h"
+#include "controles/grid/markup/markup_helpers.h"
 #include "controles/grid/print/print_pass.h"
 #include "plataforma/base/date_time_text.h"
 #include "plataforma/base/numbers.h"
@@ -107,8 +109,15 @@ void DrawPageHeaderFooter(TPrintPass& P) {
     add(s.GetTime(), FormatDateTime("hh:nn", now));
     add(s.GetDate(), FormatDateTime(s.GetDateFormat(), now));
     add(s.GetPageNr(), s.GetPagePrefix() + " " + PageNumberText(P) + " " + s.GetPageSuffix());
-    TStrings* titleLines = s.GetTitleLines();
-    add(s.GetTitle(), titleLines->GetCount() > 0 ? titleLines->GetStrings(0) : s.GetTitleText());
+    // The title lines; markup among them prints as its text.
+    std::vector<AnsiString> titleLines;
+    const AnsiString titleText = s.GetTitleLines()->GetText();
+    const bool markup = TextType(titleText, true) == ttHTML;
+    for (int k = 0; k < s.GetTitleLines()->GetCount(); ++k) {
+        const AnsiString line = s.GetTitleLines()->GetStrings(k);
+        titleLines.push_back(markup ? HTMLStrip(line) : line);
+    }
+    add(s.GetTitle(), titleLines.empty() ? s.GetTitleText() : titleLines[0]);
 
     TCanvas* c = P.Canvas;
     auto xOf = [&](TPrintPosition pos, const AnsiString& text) {
@@ -129,9 +138,9 @@ void DrawPageHeaderFooter(TPrintPass& P) {
         // The title's further lines, one under the other.
         if (s.GetTitle() != pos) continue;
         const int step = header ? P.HeaderTextHeight : P.FooterTextHeight;
-        for (int k = 1; k < titleLines->GetCount(); ++k) {
+        for (size_t k = 1; k < titleLines.size(); ++k) {
             y -= step;
-            const AnsiString line = titleLines->GetStrings(k);
+            const AnsiString& line = titleLines[k];
             c->TextOut(xOf(pos, line), y, line);
         }
     }

@@ -449,6 +449,12 @@ TEST(PaginacionCabeceras, HoraFechaNumerosDePaginaYBandas) {
     EXPECT_TRUE(Alguno(t, " Primera"));
     EXPECT_TRUE(Alguno(t, "Segunda"));
     EXPECT_FALSE(Alguno(t, "Listado"));
+    // Markup title lines print as their text.
+    s->GetTitleLines()->Clear();
+    s->GetTitleLines()->Add("<b>Obra</b> nueva");
+    t = dibujar(-1);
+    EXPECT_TRUE(Alguno(t, " Obra nueva"));
+    EXPECT_FALSE(Alguno(t, "<b>"));
 }
 
 TEST(PaginacionVistaPrevia, PaginaFueraDeCuentaYUnaSolaPaginaEnElLienzo) {

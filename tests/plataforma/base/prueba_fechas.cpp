@@ -177,10 +177,10 @@ TEST(Fechas, FechaYHoraConUnPatron) {
     struct Caso {
         const char* patron;
         const char* texto;
-    } casos[] = {{"dd/mm/yyyy", "07-01-2005"},  // the regional date separator
-                 {"hh:nn", "09.05"},            // and the time separator
+    } casos[] = {{"dd/mm/yyyy", "07-01-2005"}, // the regional date separator
+                 {"hh:nn", "09.05"},           // and the time separator
                  {"d/m/yy", "7-1-05"},
-                 {"hh:mm", "09.05"},            // minutes right after an hour
+                 {"hh:mm", "09.05"}, // minutes right after an hour
                  {"yyyy-mm-dd h:n:s", "2005-01-07 9.5.3"},
                  {"'Hoy' dd \"de\" mm", "Hoy 07 de 01"}, // quoted text as written
                  {"", ""}};
