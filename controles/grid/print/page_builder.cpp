@@ -117,14 +117,26 @@ int SumOfPrinted(TPrintPass& P) {
     return total;
 }
 
+// A cell measured for its column's width. The cells of the range's columns are measured
+// even when merged across columns (they never widen their column), so that the row's height
+// is known from this pass too: the tallest cell not merged across rows, and the last one.
 void MeasureColumn(TPrintPass& P, int ACol, int ARow) {
     TKavStringGrid& g = P.Grid;
     const int real = g.RemapCol(ACol);
+    const TGridRect& r = P.Layout.PrintRange;
+    const bool inRange = ACol >= r.Left && ACol <= r.Right;
     int w = 0;
-    if (P.Settings.GetUseFixedWidth())
+    if (P.Settings.GetUseFixedWidth()) {
         w = P.Settings.GetFixedWidth();
-    else if (!g.IsXMergedCell(real, ARow))
-        w = MeasurePrintCell(P, ACol, ARow).cx;
+    } else if (inRange || !g.IsXMergedCell(real, ARow)) {
+        const TSize size = MeasurePrintCell(P, ACol, ARow);
+        if (!g.IsXMergedCell(real, ARow)) w = size.cx;
+        if (inRange) {
+            TPrintPass::RowMeasure& m = P.MeasuredRows[static_cast<size_t>(ARow)];
+            m.Last = size.cy;
+            if (!g.IsYMergedCell(real, ARow)) m.Tallest = std::max(m.Tallest, size.cy);
+        }
+    }
     if (w > P.Layout.GetPrintColWidth(ACol)) P.Layout.SetPrintColWidth(ACol, w);
 }
 
@@ -145,6 +157,8 @@ void ColumnWidths(TPrintPass& P) {
         l.SetPrintColWidth(c, 0);
 
     if (!s.GetNoAutoSize()) {
+        if (!s.GetUseFixedWidth())
+            P.MeasuredRows.assign(static_cast<size_t>(g.GetRowCount()), TPrintPass::RowMeasure());
         if (s.GetRepeatFixedRows() && r.Top >= g.GetFixedRows())
             for (int row = 0; row < g.GetFixedRows(); ++row)
                 for (int c : cols)
@@ -179,6 +193,8 @@ void ColumnWidths(TPrintPass& P) {
             P.FitScale = scale;
         }
     }
+    // At another scale the fonts change: rows are measured again.
+    if (P.FitScale != 1.0) P.MeasuredRows.clear();
     if (g.OnPrintSetColumnWidth)
         for (int c = r.Left; c <= r.Right; ++c) {
             int w = l.GetPrintColWidth(c);

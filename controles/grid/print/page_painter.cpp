@@ -17,12 +17,18 @@ int PrintRowHeight(TPrintPass& P, int ARow) {
     if (s.GetUseFixedHeight()) return s.GetFixedHeight();
     if (P.CachedRow == ARow) return P.CachedHeight;
     P.Layout.FontScale = P.FitScale;
-    const TGridRect& r = P.Layout.PrintRange;
     int height = 0, last = 0;
-    for (int c = r.Left; c <= r.Right; ++c) {
-        if (!P.ColPrinted(c)) continue;
-        last = MeasurePrintCell(P, c, ARow).cy;
-        if (!P.Grid.IsYMergedCell(P.Grid.RemapCol(c), ARow)) height = std::max(height, last);
+    const size_t at = static_cast<size_t>(ARow);
+    if (at < P.MeasuredRows.size() && P.MeasuredRows[at].Tallest >= 0) {
+        height = P.MeasuredRows[at].Tallest;
+        last = P.MeasuredRows[at].Last;
+    } else {
+        const TGridRect& r = P.Layout.PrintRange;
+        for (int c = r.Left; c <= r.Right; ++c) {
+            if (!P.ColPrinted(c)) continue;
+            last = MeasurePrintCell(P, c, ARow).cy;
+            if (!P.Grid.IsYMergedCell(P.Grid.RemapCol(c), ARow)) height = std::max(height, last);
+        }
     }
     if (height == 0) height = last;
     if (P.Grid.OnPrintSetRowHeight) P.Grid.OnPrintSetRowHeight(&P.Grid, ARow, height);

@@ -50,6 +50,12 @@ struct TPrintPass {
 
     // The one-row cache of the row-height rule.
     int CachedRow = -1, CachedHeight = 0;
+    // The rows' heights as the width pass measured them at scale 1.0 (by row; Tallest -1 for
+    // a row it did not measure), empty when the rows must be measured again.
+    struct RowMeasure {
+        int Tallest = -1, Last = 0;
+    };
+    std::vector<RowMeasure> MeasuredRows;
 
     // The fonts of one build: the cell font and the header and footer fonts, their heights
     // set by MapFontHeight.

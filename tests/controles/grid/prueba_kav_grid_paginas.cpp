@@ -586,3 +586,39 @@ TEST(PaginacionVistaPrevia, CapturaDeDosPaginas) {
 }
 
 } // namespace
+
+namespace {
+
+TEST(PaginacionAlturas, LaFilaMideSuCeldaMasAltaAUnaYOtraEscala) {
+    VentanaPrueba ventana;
+    auto* g = new Rejilla(&ventana, &ventana);
+    g->SetColCount(3);
+    g->SetRowCount(4);
+    g->SetMultilinecells(true);
+    for (int r = 0; r < 4; ++r)
+        for (int c = 0; c < 3; ++c)
+            g->SetCells(c, r, "texto");
+    g->SetCells(1, 2, "una\r\ndos\r\ntres");
+    g->MergeCells(0, 3, 3, 1); // merged across columns: it still counts for the row
+    g->SetCells(0, 3, "a\r\nb");
+    TBitmap hoja;
+    hoja.SetSize(10, 10);
+    std::vector<int> alturas;
+    g->OnPrintSetRowHeight = [&](TObject*, int ARow, int& Height) {
+        if (static_cast<size_t>(ARow) >= alturas.size()) alturas.resize(ARow + 1, 0);
+        alturas[ARow] = Height;
+    };
+    // At scale 1.0, and at the larger scale of a sheet the columns are fitted to.
+    for (TFitToPage ajuste : {fpNever, fpAlways}) {
+        alturas.clear();
+        g->GetPrintSettings()->SetFitToPage(ajuste);
+        EXPECT_EQ(Contar(g, hoja.GetCanvas(), 2100, 2970), 1);
+        ASSERT_EQ(alturas.size(), 4u);
+        EXPECT_GT(alturas[0], 0);
+        EXPECT_EQ(alturas[1], alturas[0]) << ajuste;
+        EXPECT_EQ(alturas[2], 3 * alturas[0]) << ajuste;
+        EXPECT_EQ(alturas[3], 2 * alturas[0]) << ajuste;
+    }
+}
+
+} // namespace
