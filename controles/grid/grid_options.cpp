@@ -94,10 +94,17 @@ void TNavigation::Assign(TPersistent* Source) {
     TNAVIGATION_FIELDS(GRID_COPY)
 }
 
+THTMLSettings::THTMLSettings() : colWidths_(std::make_unique<TIntList>(0, 0)) {}
+
+THTMLSettings::~THTMLSettings() = default;
+
 void THTMLSettings::Assign(TPersistent* Source) {
     auto* s = dynamic_cast<THTMLSettings*>(Source);
     if (!s) return;
     THTMLSETTINGS_FIELDS(GRID_COPY)
+    colWidths_->Clear();
+    for (int i = 0; i < s->colWidths_->GetCount(); ++i)
+        colWidths_->Insert(i, s->colWidths_->GetItems(i));
 }
 
 // --- TPrintSettings ---

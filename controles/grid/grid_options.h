@@ -5,6 +5,7 @@
 // any other source.
 
 #include "controles/grid/grid_property.h"
+#include "controles/grid/grid_support.h"
 #include "plataforma/base/component.h"
 #include "plataforma/base/string_list.h"
 #include "plataforma/gui/images/graphics.h"
@@ -190,7 +191,12 @@ public:
 
 class THTMLSettings : public TPersistent {
 public:
+    THTMLSettings();
+    ~THTMLSettings() override;
     void Assign(TPersistent* Source) override;
+    // The width attribute of each column of the table, by its place from the first column
+    // written (columns past the list's end get none).
+    TIntList* GetColWidths() const { return colWidths_.get(); }
 
 #define THTMLSETTINGS_FIELDS(X)                                                                    \
     X(bool, AutoPreview, false)                                                                    \
@@ -202,6 +208,9 @@ public:
                     X(AnsiString, SuffixTag, AnsiString()) X(int, Width, 100)                      \
                         X(bool, XHTML, false)
     THTMLSETTINGS_FIELDS(GRID_STORED)
+
+private:
+    std::unique_ptr<TIntList> colWidths_;
 };
 
 class TPrintSettings : public TPersistent {

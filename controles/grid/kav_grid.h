@@ -511,6 +511,21 @@ public:
     void LoadFromXML(const AnsiString& FileName, bool Nested = false);
     void InputFromCSV(const AnsiString& FileName, bool Insert);
 
+    // --- HTML: a table of the cells (fixed ones with StoreFixedCells, row 0 then as header
+    // cells) with their spans, alignments, colours and fonts as style classes, set by
+    // HTMLSettings. Texts are escaped; the grid's markup in a cell gives its visible text;
+    // blank-separated addresses ("://", "mailto:") become links. XHTML: a document with the
+    // XML declaration first, the styles in its head and characters beyond ASCII as character
+    // references (as ConvertSpecialChars gives them in plain HTML). NonBreakingText: blanks
+    // as non-breaking spaces. ---
+    AnsiString SaveToHTMLString();
+    // The header file's lines, the table and the footer file's lines (a header or footer
+    // file that cannot be read is left out); AutoPreview opens the file with the shell.
+    // EKavGridError "Cannot Create file <file>"; EInOutError when a write fails.
+    void SaveToHTML(const AnsiString& FileName) { OutputToHTML(FileName, false); }
+    void AppendToHTML(const AnsiString& FileName) { OutputToHTML(FileName, true); }
+    void OutputToHTML(const AnsiString& FileName, bool Append);
+
     // --- the four windows that mark where a dragged row or column would land ---
     TColor GetArrowColor() const { return arrowColor_; }
     void SetArrowColor(TColor Value);

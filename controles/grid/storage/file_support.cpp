@@ -1,5 +1,7 @@
 #include "controles/grid/storage/file_support.h"
 
+#include "plataforma/base/files.h"
+
 #include <charconv>
 #include <cmath>
 
@@ -33,6 +35,13 @@ std::string_view LineWalker::Next() {
     }
     pos_ = i;
     return line;
+}
+
+void OpenOutput(FileWriter& W, const AnsiString& FileName, bool Append, const char* Error) {
+    std::string old;
+    if (Append) ReadWholeFile(FileName, old);
+    if (!W.Open(FileName, FileWriter::Mode::Binary)) throw EKavGridError(Error + FileName);
+    W.Write(old.data(), old.size());
 }
 
 void AppendInt(std::string& Out, int64_t Value) {

@@ -4,6 +4,7 @@
 // limits a file may ask of the grid.
 
 #include "controles/grid/kav_grid.h"
+#include "plataforma/base/file_writer.h"
 
 #include <cstdint>
 #include <string_view>
@@ -48,6 +49,11 @@ private:
     std::string_view text_;
     size_t pos_ = 0;
 };
+
+// Opens the writer of a save (binary, through a temporary file); with Append the file's old
+// bytes (none when it cannot be read) are written first. EKavGridError with Error followed by
+// the file name when the file cannot be created.
+void OpenOutput(FileWriter& W, const AnsiString& FileName, bool Append, const char* Error);
 
 // A number in decimal, appended.
 void AppendInt(std::string& Out, int64_t Value);

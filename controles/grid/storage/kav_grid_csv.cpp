@@ -112,12 +112,8 @@ private:
 void TKavStringGrid::OutputToCSV(const AnsiString& FileName, bool Append) {
     const char d = fieldDelimiter_ ? fieldDelimiter_ : ',';
     const int hidden = storeHiddenCells_ ? NumHiddenColumns() : 0;
-    std::string old;
-    if (Append) ReadWholeFile(FileName, old);
     FileWriter w;
-    if (!w.Open(FileName, FileWriter::Mode::Binary))
-        throw EKavGridError("Cannot Create file " + FileName);
-    w.Write(old.data(), old.size());
+    OpenOutput(w, FileName, Append, "Cannot Create file ");
     std::string out;
     const int c0 = GetSaveStartCol(), c1 = GetSaveEndCol() + hidden;
     const int r0 = GetSaveStartRow(), r1 = GetSaveEndRow();

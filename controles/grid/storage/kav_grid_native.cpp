@@ -14,8 +14,7 @@ using namespace grid_files;
 
 void TKavStringGrid::SaveToFile(const AnsiString& FileName) {
     FileWriter w;
-    if (!w.Open(FileName, FileWriter::Mode::Binary))
-        throw EKavGridError("Cannot Create " + FileName);
+    OpenOutput(w, FileName, false, "Cannot Create ");
     const int hidden = storeHiddenCells_ ? NumHiddenColumns() : 0;
     const int c0 = GetSaveStartCol(), c1 = GetSaveEndCol() + hidden;
     const int r0 = GetSaveStartRow(), r1 = GetSaveEndRow();

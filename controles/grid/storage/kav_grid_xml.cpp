@@ -38,8 +38,7 @@ std::string XmlText(const AnsiString& S) {
 void TKavStringGrid::SaveToXML(const AnsiString& FileName, const AnsiString& ListDescr,
                                const AnsiString& RecordDescr, TStrings* FieldNames) {
     FileWriter w;
-    if (!w.Open(FileName, FileWriter::Mode::Binary))
-        throw EKavGridError("Cannot Create file " + FileName);
+    OpenOutput(w, FileName, false, "Cannot Create file ");
     std::string out = "<?xml version=\"1.0\" encoding=\"ISO-8859-1\" ?>\r\n";
     out += "<" + ListDescr.str() + ">\r\n";
     ExportNotification(0, -1);
