@@ -11,6 +11,9 @@
 #include <cstdint>
 #include <cstring>
 
+#include <sys/mman.h>
+#include <unistd.h>
+
 namespace {
 
 constexpr size_t npos = std::string_view::npos;
@@ -133,6 +136,20 @@ std::string Preparar(std::string_view bruto, LeerBDL::Forma forma) {
     return texto;
 }
 
+// Tratado, el texto ocupa menos que el fichero leído: las páginas enteras que quedan detrás
+// de su final vuelven al sistema (el texto ya no crece), para que no pesen mientras se leen
+// los registros.
+void DevolverSobrante(std::string& texto) {
+    const long pagina = sysconf(_SC_PAGESIZE);
+    if (pagina <= 0) return;
+    const auto tam = static_cast<uintptr_t>(pagina);
+    const auto usado = reinterpret_cast<uintptr_t>(texto.data()) + texto.size() + 1;
+    const auto desde = (usado + tam - 1) / tam * tam;
+    const auto hasta = (reinterpret_cast<uintptr_t>(texto.data()) + texto.capacity()) / tam * tam;
+    if (hasta > desde + (1u << 20))
+        madvise(reinterpret_cast<void*>(desde), hasta - desde, MADV_DONTNEED);
+}
+
 // El fichero entero, tratado; vacío si no se puede leer.
 bool LeerYPreparar(const AnsiString& ruta, LeerBDL::Forma forma, std::string& texto) {
     if (!ReadWholeFile(ruta, texto, kMargen)) {
@@ -140,6 +157,7 @@ bool LeerYPreparar(const AnsiString& ruta, LeerBDL::Forma forma, std::string& te
         return false;
     }
     Preparar(texto, forma, kMargen);
+    DevolverSobrante(texto);
     return true;
 }
 

@@ -348,6 +348,23 @@ TEST(LeerBDL, FicherosCRLFyLFDanLoMismo) {
     }
 }
 
+// A file whose treated text is megabytes shorter than it (deep indentation): read from the
+// file it gives the same text as from memory, to its last record.
+TEST(LeerBDL, UnFicheroQueEncogeMuchoSeLeeEntero) {
+    std::string texto;
+    const std::string sangria(200, ' ');
+    for (int i = 0; i < 8000; ++i)
+        texto += "\"M" + std::to_string(i) + "\" = MATERIAL\n" + sangria +
+                 "THICKNESS = " + std::to_string(i) + "\n" + sangria + "..\n";
+    CarpetaTemporal carpeta;
+    const std::string ruta = carpeta.Fichero("sangrado.bdc", texto).str();
+    LeerBDL lector(ruta.c_str());
+    EXPECT_LT(lector.Texto().size() + (2u << 20), texto.size());
+    EXPECT_EQ(lector.Texto(), Lector(texto)->Texto());
+    EXPECT_EQ(lector.ContarObjetos("MATERIAL "), 8000);
+    EXPECT_EQ(Espesor(lector, "M7999"), 7999.0f);
+}
+
 TEST(LeerBDL, FicheroVacioOInexistenteNoTieneNada) {
     CarpetaTemporal carpeta;
     const std::string vacio = carpeta.Fichero("vacio.bdc", "").str();
