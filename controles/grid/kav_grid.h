@@ -526,6 +526,51 @@ public:
     void AppendToHTML(const AnsiString& FileName) { OutputToHTML(FileName, true); }
     void OutputToHTML(const AnsiString& FileName, bool Append);
 
+    // --- spreadsheet workbooks (.xlsx), word-processor documents (.docx) and queries on
+    // database files (ODBC). Every failure raises EKavGridError: a legacy binary workbook or
+    // document "Excel OLE server not found" / "Word OLE server not found" before anything
+    // changes, a damaged file the reader's Spanish message, a failed query the driver's. ---
+    // The worksheets' names in order, in a new list the caller owns.
+    TStringList* GetXLSSheets(const AnsiString& FileName);
+    void LoadFromXLS(const AnsiString& FileName) { LoadXLS(FileName, ""); }
+    void LoadFromXLSSheet(const AnsiString& FileName, const AnsiString& SheetName) {
+        LoadXLS(FileName, SheetName);
+    }
+    // The sheet's values from A1 to the corner of the cells that hold one, A1 at the fixed
+    // offset (none with StoreFixedCells); the grid is sized to them, their area cleared first.
+    // The active sheet without a name; "Excel worksheet <name> not found" when the name is
+    // not there (the grid unchanged).
+    void LoadXLS(const AnsiString& FileName, const AnsiString& SheetName);
+    void SaveToXLS(const AnsiString& FileName, bool Existing) { SaveXLS(FileName, "", Existing); }
+    void SaveToXLSSheet(const AnsiString& FileName, const AnsiString& SheetName) {
+        SaveXLS(FileName, SheetName, true);
+    }
+    // The save range's texts from A1 of the named sheet (else the active one), line breaks as
+    // LF. Into the file's workbook when it exists or Existing asks for one (a missing file is
+    // then an error), else into a new workbook. A sheet name the workbook lacks adds that
+    // sheet at the end. Numbers that read back as the same text are written as numbers, other
+    // texts as strings.
+    void SaveXLS(const AnsiString& FileName, const AnsiString& SheetName, bool Existing);
+    void LoadFromMDBTable(const AnsiString& FileName, const AnsiString& Table) {
+        LoadFromMDBSQL(FileName, "SELECT * FROM " + Table);
+    }
+    // The query's fields from the first normal column, their names in the last fixed row; the
+    // grid grows per record when the driver gives no count. The cells loaded before a failure
+    // stay.
+    void LoadFromMDBSQL(const AnsiString& FileName, const AnsiString& SQL);
+    void SaveToDOC(const AnsiString& FileName, bool Flag) {
+        SaveToDOCInt(FileName, "", false, Flag);
+    }
+    void AppendToDoc(const AnsiString& FileName, const AnsiString& Bookmark) {
+        SaveToDOCInt(FileName, Bookmark, true, false);
+    }
+    // The whole grid as a table of RowCount × ColCount cells (right and centred cells
+    // aligned so): in a new document, or appended to the file's document after the paragraph
+    // of the bookmark (at the end without one). Flag chose how the word processor was left
+    // running; there is none here, and it changes nothing.
+    void SaveToDOCInt(const AnsiString& FileName, const AnsiString& Bookmark, bool Append,
+                      bool Flag);
+
     // --- the four windows that mark where a dragged row or column would land ---
     TColor GetArrowColor() const { return arrowColor_; }
     void SetArrowColor(TColor Value);

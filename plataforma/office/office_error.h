@@ -8,3 +8,9 @@ class EOfficeError : public Exception {
 public:
     using Exception::Exception;
 };
+
+// A file of the earlier binary office formats (a compound document), which is not read here.
+class ELegacyOfficeFile : public EOfficeError {
+public:
+    using EOfficeError::EOfficeError;
+};

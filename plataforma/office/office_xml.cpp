@@ -1,6 +1,7 @@
 #include "plataforma/office/office_xml.h"
 
 #include "plataforma/office/office_error.h"
+#include "plataforma/office/zip_package.h"
 
 #include <libxml/parser.h>
 #include <libxml/xmlerror.h>
@@ -112,6 +113,18 @@ void AppendEscaped(std::string& Out, std::string_view Text) {
             Out += static_cast<unsigned char>(c) < 0x20 ? '?' : c;
         }
     }
+}
+
+std::string MainPart(const ZipPackage& Package, const char* What) {
+    const DocPtr rels = Parse(Package.Read("_rels/.rels"), "_rels/.rels", Package.Name());
+    for (xmlNode* r = Child(xmlDocGetRootElement(rels.get()), "Relationship"); r;
+         r = Next(r, "Relationship")) {
+        const std::string type = Attr(r, "Type");
+        if (type.size() >= 15 && type.compare(type.size() - 15, 15, "/officeDocument") == 0)
+            return ResolveTarget("", Attr(r, "Target"));
+    }
+    throw EOfficeError("El fichero " + Package.Name() + " no es " + What +
+                       ": no nombra su parte principal");
 }
 
 std::string ResolveTarget(const std::string& Source, const std::string& Target) {

@@ -11,6 +11,8 @@
 #include <string>
 #include <string_view>
 
+class ZipPackage;
+
 namespace office_xml {
 
 struct DocFree {
@@ -42,6 +44,10 @@ bool HasAttr(const xmlNode* Node, std::string_view LocalName);
 // Appends Text (UTF-8) with &, <, > and " as entities; a character that XML 1.0 cannot hold
 // (a control other than tab, LF and CR) as "?".
 void AppendEscaped(std::string& Out, std::string_view Text);
+
+// The package's main part (the target of its office-document relationship); EOfficeError
+// naming What ("un libro", "un documento") when the package names none.
+std::string MainPart(const ZipPackage& Package, const char* What);
 
 // The resolved target of a relationship: Target taken from the folder of Source ("" for the
 // package root), or from the root when it starts with "/"; "." and ".." resolved.

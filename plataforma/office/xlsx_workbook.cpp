@@ -79,12 +79,8 @@ XlsxWorkbook::XlsxWorkbook() : package_(std::make_unique<ZipPackage>()) {
     Load();
 }
 
-XlsxWorkbook::XlsxWorkbook(const AnsiString& FileName) {
-    const std::string bytes = ReadOfficeFile(FileName);
-    if (IsCompoundDocument(bytes))
-        throw ELegacyOfficeFile("El fichero " + FileName +
-                                " es un libro binario antiguo (.xls), que no se lee");
-    package_ = std::make_unique<ZipPackage>(bytes, FileName);
+XlsxWorkbook::XlsxWorkbook(const AnsiString& FileName)
+    : package_(OpenOfficeFile(FileName, " es un libro binario antiguo (.xls), que no se lee")) {
     Load();
 }
 
@@ -92,14 +88,7 @@ XlsxWorkbook::~XlsxWorkbook() = default;
 
 void XlsxWorkbook::Load() {
     const AnsiString& file = package_->Name();
-    const DocPtr rels = Parse(package_->Read("_rels/.rels"), "_rels/.rels", file);
-    for (xmlNode* r = Child(xmlDocGetRootElement(rels.get()), "Relationship"); r;
-         r = Next(r, "Relationship"))
-        if (EndsWith(Attr(r, "Type"), "/officeDocument"))
-            workbookPart_ = ResolveTarget("", Attr(r, "Target"));
-    if (workbookPart_.empty())
-        throw EOfficeError("El fichero " + file + " no es un libro: no nombra su parte principal");
-
+    workbookPart_ = MainPart(*package_, "un libro");
     const DocPtr book = Parse(package_->Read(workbookPart_), workbookPart_, file);
     const xmlNode* root = xmlDocGetRootElement(book.get());
     if (Name(root) != "workbook")

@@ -16,12 +16,6 @@
 
 class ZipPackage;
 
-// A file of the earlier binary office formats, which is not read here.
-class ELegacyOfficeFile : public EOfficeError {
-public:
-    using EOfficeError::EOfficeError;
-};
-
 // A cell that holds a value: column and row from 1, and its text.
 struct SheetCell {
     int Col;

@@ -157,7 +157,7 @@ void ZipPackage::SaveAs(const AnsiString& FileName) {
     if (!w.Commit()) throw EOfficeError(w.ErrorText());
 }
 
-std::string ReadOfficeFile(const AnsiString& FileName) {
+std::unique_ptr<ZipPackage> OpenOfficeFile(const AnsiString& FileName, const char* Legacy) {
     struct stat st;
     const std::string path = NativePath(FileName);
     if (::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode))
@@ -168,10 +168,8 @@ std::string ReadOfficeFile(const AnsiString& FileName) {
     std::string bytes;
     if (!ReadWholeFile(FileName, bytes))
         throw EOfficeError("No se puede abrir el fichero " + FileName);
-    return bytes;
-}
-
-bool IsCompoundDocument(const std::string& Bytes) {
-    static const char kSignature[] = "\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1";
-    return Bytes.compare(0, 8, kSignature, 8) == 0;
+    // The header of a compound document, the container of the earlier binary formats.
+    if (bytes.compare(0, 8, "\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1", 8) == 0)
+        throw ELegacyOfficeFile("El fichero " + FileName + Legacy);
+    return std::make_unique<ZipPackage>(bytes, FileName);
 }

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <list>
 #include <map>
+#include <memory>
 #include <string>
 
 typedef struct zip zip_t;
@@ -56,8 +57,7 @@ private:
     zip_t* zip_ = nullptr;
 };
 
-// The whole file, refused beyond ZipPackage::kMaxFileSize; EOfficeError when it cannot be
-// read ("No se puede abrir el fichero ...").
-std::string ReadOfficeFile(const AnsiString& FileName);
-// The header of a binary file of the earlier office formats (a compound document).
-bool IsCompoundDocument(const std::string& Bytes);
+// The package of an Office Open XML file: EOfficeError when the file is missing, larger than
+// ZipPackage::kMaxFileSize or not a zip archive; ELegacyOfficeFile with Legacy's text (after
+// the file's name) for a binary file of the earlier office formats.
+std::unique_ptr<ZipPackage> OpenOfficeFile(const AnsiString& FileName, const char* Legacy);

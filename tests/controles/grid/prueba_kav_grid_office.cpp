@@ -1,0 +1,238 @@
+// The grid's exchange with spreadsheet workbooks, word-processor documents and database
+// files: sheets loaded at the fixed offset or without it, the grid sized to the sheet's
+// corner, missing sheets and legacy files refused with nothing changed, saves read back by
+// openpyxl and python-docx, and queries on a SQLite file.
+
+#include "plataforma/base/string_list.h"
+#include "tests/controles/grid/ficheros_prueba.h"
+#include "tests/plataforma/office/libros_prueba.h"
+
+#include <memory>
+
+namespace {
+
+class Oficina : public FicherosRejilla {
+protected:
+    std::string Python(const std::string& Programa) {
+        return PythonDePrueba(dir.string() + "/", Programa);
+    }
+    // Every cell of the grid, row by row, cells joined by "|".
+    static std::string Celdas(TKavStringGrid* G) {
+        std::string s;
+        for (int r = 0; r < G->GetRowCount(); ++r) {
+            for (int c = 0; c < G->GetColCount(); ++c)
+                s += (c ? "|" : "") + G->GetCells(c, r).str();
+            s += "\n";
+        }
+        return s;
+    }
+    RegionalDePrueba regional;
+};
+
+// Three sheets, the second active; "Tres" holds one cell, at C5.
+const char kTresHojas[] = R"(
+import openpyxl, datetime
+wb = openpyxl.Workbook()
+wb.active.title = "Uno"
+wb.active["A1"] = "primera"
+dos = wb.create_sheet("Dos")
+dos["A1"] = "Nombre"; dos["B1"] = "U"
+dos["A2"] = "Muro"; dos["B2"] = 0.45
+dos["A3"] = datetime.date(2021, 3, 4); dos["B3"] = True
+wb.create_sheet("Tres")["C5"] = "sola"
+wb.active = 1
+wb.save("tres.xlsx")
+)";
+
+} // namespace
+
+TEST_F(Oficina, HojasDeUnLibro) {
+    Python(kTresHojas);
+    Rejilla* g = Nueva(2, 2);
+    std::unique_ptr<TStringList> hojas(g->GetXLSSheets(Ruta("tres.xlsx")));
+    ASSERT_EQ(hojas->GetCount(), 3);
+    EXPECT_EQ(hojas->GetStrings(0), "Uno");
+    EXPECT_EQ(hojas->GetStrings(2), "Tres");
+}
+
+// The active and a named sheet, with the fixed cells stored and not: A1 lands at the offset,
+// the grid reaches the corner of the sheet's cells, and what it held there goes.
+TEST_F(Oficina, CargaDeLaHojaActivaYDeUnaConNombre) {
+    Python(kTresHojas);
+    struct Caso {
+        const char* hoja;
+        bool fijas;
+        const char* celdas;
+    } casos[] = {
+        {"", false, "||\n|Nombre|U\n|Muro|0,45\n|04/03/2021|True\n"},
+        {"", true, "Nombre|U\nMuro|0,45\n04/03/2021|True\n"},
+        {"Tres", false, "|||\n|||\n|||\n|||\n|||\n|||sola\n"},
+        {"Tres", true, "||\n||\n||\n||\n||sola\n"},
+    };
+    for (const Caso& c : casos) {
+        SCOPED_TRACE(std::string(c.hoja) + (c.fijas ? " fijas" : ""));
+        Rejilla* g = Nueva(3, 4);
+        g->SetFixedCols(1);
+        g->SetFixedRows(1);
+        g->SetStoreFixedCells(c.fijas);
+        for (int r = 0; r < 4; ++r)
+            for (int k = 0; k < 3; ++k)
+                g->SetCells(k, r, "viejo");
+        // The fixed cells outside the loaded area keep their titles.
+        g->SetCells(0, 0, c.fijas ? "viejo" : "");
+        g->SetCells(1, 0, c.fijas ? "viejo" : "");
+        g->SetCells(2, 0, c.fijas ? "viejo" : "");
+        for (int r = 1; r < 4; ++r)
+            g->SetCells(0, r, c.fijas ? "viejo" : "");
+        if (*c.hoja)
+            g->LoadFromXLSSheet(Ruta("tres.xlsx"), c.hoja);
+        else
+            g->LoadFromXLS(Ruta("tres.xlsx"));
+        EXPECT_EQ(Celdas(g), c.celdas);
+        EXPECT_EQ(g->GetFixedCols(), 1);
+        EXPECT_EQ(g->GetFixedRows(), 1);
+    }
+}
+
+// A missing sheet, a legacy binary workbook and a sheet too large for the grid: the grid's
+// error, and neither the grid nor the file changes.
+TEST_F(Oficina, ErroresSinCambios) {
+    Python(kTresHojas + std::string(R"(
+open('antiguo.xls','wb').write(bytes.fromhex('d0cf11e0a1b11ae1') + bytes(504))
+wb = openpyxl.Workbook(); wb.active["A1"] = 1; wb.active["XFD1048576"] = 2; wb.save("enorme.xlsx")
+)"));
+    Rejilla* g = Nueva(2, 2);
+    g->SetCells(1, 1, "dato");
+    const std::string antes = Celdas(g);
+    const std::string antiguo = Leer(Ruta("antiguo.xls"));
+    const auto mensaje = [&](const std::function<void()>& Operacion) {
+        try {
+            Operacion();
+        } catch (const EKavGridError& e) {
+            return e.Message.str();
+        }
+        return std::string("sin error");
+    };
+    EXPECT_EQ(mensaje([&] { g->LoadFromXLSSheet(Ruta("tres.xlsx"), "Nada"); }),
+              "Excel worksheet Nada not found");
+    EXPECT_EQ(mensaje([&] { g->LoadFromXLS(Ruta("antiguo.xls")); }), "Excel OLE server not found");
+    EXPECT_EQ(mensaje([&] { delete g->GetXLSSheets(Ruta("antiguo.xls")); }),
+              "Excel OLE server not found");
+    EXPECT_EQ(mensaje([&] { g->SaveToXLS(Ruta("antiguo.xls"), false); }),
+              "Excel OLE server not found");
+    EXPECT_EQ(mensaje([&] { g->AppendToDoc(Ruta("antiguo.xls"), ""); }),
+              "Word OLE server not found");
+    EXPECT_EQ(mensaje([&] { g->LoadFromXLS(Ruta("enorme.xlsx")); }),
+              "Too many cells in file " + Ruta("enorme.xlsx").str());
+    EXPECT_NE(mensaje([&] { g->SaveToXLS(Ruta("no_hay.xlsx"), true); }).find("No se encuentra"),
+              std::string::npos);
+    EXPECT_FALSE(std::filesystem::exists(dir / "no_hay.xlsx"));
+    EXPECT_EQ(Celdas(g), antes);
+    EXPECT_EQ(Leer(Ruta("antiguo.xls")), antiguo);
+}
+
+// A new workbook from the normal cells, and a named sheet of an existing one; openpyxl
+// reads both. 27 columns reach column AA.
+TEST_F(Oficina, GuardarEnUnLibroNuevoYEnUnaHoja) {
+    Python(kTresHojas);
+    Rejilla* g = Nueva(28, 3);
+    g->SetFixedCols(1);
+    g->SetFixedRows(1);
+    g->SetCells(0, 1, "fija");
+    g->SetCells(1, 1, "Línea 1\r\nLínea 2");
+    g->SetCells(2, 1, "1,25");
+    g->SetCells(27, 2, "última");
+    g->SaveToXLS(Ruta("nuevo.xlsx"), false);
+    g->SaveToXLSSheet(Ruta("tres.xlsx"), "Tres");
+    g->SaveToXLSSheet(Ruta("tres.xlsx"), "Cuatro");
+    const std::string leido = Python(R"(
+import openpyxl
+for f, h in (("nuevo.xlsx", None), ("tres.xlsx", "Tres"), ("tres.xlsx", "Cuatro")):
+    wb = openpyxl.load_workbook(f)
+    ws = wb[h] if h else wb.active
+    print(wb.sheetnames, ws.title, ws.dimensions, repr(ws["A1"].value), ws["B1"].value, ws["AA2"].value)
+print(openpyxl.load_workbook("tres.xlsx")["Dos"]["B2"].value)
+)");
+    EXPECT_EQ(leido,
+              "['Hoja1'] Hoja1 A1:AA2 'Línea 1\\nLínea 2' 1.25 última\n"
+              "['Uno', 'Dos', 'Tres', 'Cuatro'] Tres A1:AA5 'Línea 1\\nLínea 2' 1.25 última\n"
+              "['Uno', 'Dos', 'Tres', 'Cuatro'] Cuatro A1:AA2 'Línea 1\\nLínea 2' 1.25 última\n"
+              "0.45\n");
+    // And back: the workbook's cells land where they came from.
+    Rejilla* h = Nueva(2, 2);
+    h->SetFixedCols(1);
+    h->SetFixedRows(1);
+    h->LoadFromXLS(Ruta("nuevo.xlsx"));
+    EXPECT_EQ(h->GetColCount(), 28);
+    EXPECT_EQ(h->GetRowCount(), 3);
+    EXPECT_EQ(h->GetCells(1, 1), "Línea 1\nLínea 2");
+    EXPECT_EQ(h->GetCells(2, 1), "1,25");
+    EXPECT_EQ(h->GetCells(27, 2), "última");
+}
+
+// The whole grid as a table: new, then at a bookmark of a document python-docx made.
+TEST_F(Oficina, TablaEnUnDocumento) {
+    Rejilla* g = Nueva(3, 2);
+    g->SetCells(0, 0, "Nombre");
+    g->SetCells(1, 0, "U");
+    g->SetCells(0, 1, "Muro");
+    g->SetCells(1, 1, "0,45");
+    g->SetCells(2, 1, "centro");
+    g->SetAlignments(1, 1, taRightJustify);
+    g->SetAlignments(2, 1, taCenter);
+    g->SaveToDOC(Ruta("nuevo.docx"), false);
+    Python(R"(
+import docx
+from docx.oxml.shared import OxmlElement, qn
+d = docx.Document()
+p = d.add_paragraph('Tabla: ')
+ini = OxmlElement('w:bookmarkStart'); ini.set(qn('w:id'), '1'); ini.set(qn('w:name'), 'tabla')
+fin = OxmlElement('w:bookmarkEnd'); fin.set(qn('w:id'), '1')
+p._p.append(ini); p._p.append(fin)
+d.add_paragraph('Fin')
+d.save('marca.docx')
+)");
+    g->AppendToDoc(Ruta("marca.docx"), "tabla");
+    const std::string leido = Python(R"(
+import docx
+for f in ("nuevo.docx", "marca.docx"):
+    d = docx.Document(f)
+    print([p.text for p in d.paragraphs], len(d.tables))
+    t = d.tables[0]
+    print([[c.text for c in r.cells] for r in t.rows], t.cell(1, 1).paragraphs[0].alignment,
+          t.cell(1, 2).paragraphs[0].alignment)
+    antes = t._tbl.getprevious()
+    print('-' if antes is None else antes.xpath('string(.)'))
+)");
+    EXPECT_EQ(leido, "[''] 1\n"
+                     "[['Nombre', 'U', ''], ['Muro', '0,45', 'centro']] RIGHT (2) CENTER (1)\n"
+                     "-\n"
+                     "['Tabla: ', '', 'Fin'] 1\n"
+                     "[['Nombre', 'U', ''], ['Muro', '0,45', 'centro']] RIGHT (2) CENTER (1)\n"
+                     "Tabla: \n");
+}
+
+// A query with and without a fixed row: the field names in the last fixed row, the grid
+// holding exactly the records; a failed query says the driver's message and changes nothing.
+TEST_F(Oficina, ConsultaSobreUnaBaseSqlite) {
+    PrepararOdbc();
+    SqliteDePrueba(Ruta("b.db").str(), "CREATE TABLE t (a TEXT, b REAL);"
+                                       "INSERT INTO t VALUES ('uno', 1.5);"
+                                       "INSERT INTO t VALUES (NULL, 2);");
+    Rejilla* con = Nueva(2, 9);
+    con->SetFixedCols(1);
+    con->SetFixedRows(1);
+    con->SetCells(1, 5, "viejo");
+    con->LoadFromMDBTable(Ruta("b.db"), "t");
+    EXPECT_EQ(Celdas(con), "|a|b\n|uno|1,5\n||2\n");
+    Rejilla* sin = Nueva(1, 1);
+    sin->LoadFromMDBSQL(Ruta("b.db"), "SELECT b, a FROM t WHERE b > 1.6");
+    EXPECT_EQ(Celdas(sin), "2|\n");
+    try {
+        sin->LoadFromMDBTable(Ruta("b.db"), "nada");
+        ADD_FAILURE();
+    } catch (const EKavGridError& e) {
+        EXPECT_NE(e.Message.str().find("no such table"), std::string::npos) << e.Message.c_str();
+    }
+    EXPECT_EQ(Celdas(sin), "2|\n");
+}
