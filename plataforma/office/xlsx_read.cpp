@@ -170,8 +170,6 @@ void XlsxWorkbook::LoadStyles() const {
 
 SheetContents XlsxWorkbook::ReadWorksheet(int Index) const {
     const Sheet& sheet = sheets_.at(static_cast<size_t>(Index));
-    LoadSharedStrings();
-    LoadStyles();
     const std::string bytes = package_->Read(sheet.Part);
     PartReader reader(bytes, sheet.Part, package_->Name());
     SheetContents out;
@@ -219,6 +217,8 @@ SheetContents XlsxWorkbook::ReadWorksheet(int Index) const {
         } else if (!v || type == "e") {
             value = false; // no value, or an error value
         } else if (type == "s") {
+            // The shared strings and the styles are read when a cell first needs them.
+            LoadSharedStrings();
             long long i = -1;
             if (!ParseCount(Content(v), i) || i < 0 ||
                 static_cast<unsigned long long>(i) >= sharedStrings_.size())
@@ -240,6 +240,7 @@ SheetContents XlsxWorkbook::ReadWorksheet(int Index) const {
                 text = AnsiString(n); // not a number: kept as written
             } else {
                 long long s = 0;
+                if (HasAttr(c, "s")) LoadStyles();
                 const bool date = ParseCount(Attr(c, "s"), s) && s >= 0 &&
                                   static_cast<unsigned long long>(s) < dateStyles_.size() &&
                                   dateStyles_[static_cast<size_t>(s)];

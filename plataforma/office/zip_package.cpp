@@ -21,7 +21,9 @@ AnsiString Megabytes(uint64_t Bytes) {
 // A buffer source over a copy of the bytes that libzip owns: once an archive is written into
 // its source, libzip frees the buffers it was given.
 zip_source_t* OwnedBuffer(const std::string& Bytes, zip_error_t* Error) {
-    void* copy = std::malloc(Bytes.empty() ? 1 : Bytes.size());
+    // Empty data is no buffer at all (libzip would not free one).
+    if (Bytes.empty()) return zip_source_buffer_create(nullptr, 0, 0, Error);
+    void* copy = std::malloc(Bytes.size());
     if (!copy) return nullptr;
     std::memcpy(copy, Bytes.data(), Bytes.size());
     zip_source_t* source = zip_source_buffer_create(copy, Bytes.size(), 1, Error);
