@@ -91,8 +91,9 @@ void PrivatePrintRect(TKavStringGrid& G, const TGridRect& GridRect, bool Selecte
         l.ToPage = count;
         l.PageCount = count;
         if (G.OnPrintStart) G.OnPrintStart(&G, count, l.FromPage, l.ToPage);
-        if (l.FromPage <= 0 || l.ToPage <= 0 || l.ToPage < l.FromPage) {
-            // Nothing to print: the job is dropped and leaves no document behind.
+        if (l.FromPage <= 0 || l.ToPage <= 0 || l.ToPage < l.FromPage || l.FromPage > count) {
+            // Nothing to print (no page, or none of the document's): the job is dropped and
+            // leaves no document behind.
             SetMapMode(dc, oldMode);
             l.Printer = nullptr;
             printer->Abort();

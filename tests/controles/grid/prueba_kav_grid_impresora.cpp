@@ -135,8 +135,8 @@ TEST_F(ImpresionPDF, ApaisadaYUnRangoDePaginas) {
     g->GetPrintSettings()->SetOrientation(poPortrait);
 }
 
-TEST_F(ImpresionPDF, UnRangoVacioOInvertidoNoDejaDocumento) {
-    for (const auto& [desde, hasta] : {std::pair{0, 0}, {3, 2}, {1, 0}}) {
+TEST_F(ImpresionPDF, UnRangoVacioInvertidoOFueraDelDocumentoNoDejaDocumento) {
+    for (const auto& [desde, hasta] : {std::pair{0, 0}, {3, 2}, {1, 0}, {900, 999}}) {
         g->estados.clear();
         cortes.clear();
         g->OnPrintStart = [&](TObject*, int, int& FromPage, int& ToPage) {
