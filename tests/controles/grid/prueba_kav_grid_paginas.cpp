@@ -622,3 +622,30 @@ TEST(PaginacionAlturas, LaFilaMideSuCeldaMasAltaAUnaYOtraEscala) {
 }
 
 } // namespace
+
+namespace {
+
+TEST(PaginacionSeleccion, FilasYColumnasDisjuntasSoloLasMarcadas) {
+    VentanaPrueba ventana;
+    auto* g = new Rejilla(&ventana, &ventana);
+    Rellenar(g, 12, 5, 300, 60);
+    g->GetMouseActions()->SetDisjunctRowSelect(true);
+    g->GetMouseActions()->SetDisjunctColSelect(true);
+    g->SetRowSelect(3, true);
+    g->SetRowSelect(7, true);
+    g->SetColSelect(1, true);
+    g->SetColSelect(4, true);
+    TRecordingCanvas c(300, 400);
+    g->SetPreviewPage(1);
+    g->PrintPreviewSelectedRows(&c, TRect(0, 0, 300, 400));
+    std::set<std::string> dibujados;
+    for (const TCanvasCall& k : c.Recorder().Calls("TextRect", true))
+        dibujados.insert(k.Text.str());
+    EXPECT_EQ(dibujados, (std::set<std::string>{"c1f3", "c4f3", "c1f7", "c4f7"}));
+    // The two printed columns side by side, centred on the preview's page.
+    const int pagina = g->PrintLayout().PageRect.Right - g->PrintLayout().PageRect.Left;
+    EXPECT_EQ(g->GetPrintColOffset(1), (pagina - 600) / 2);
+    EXPECT_EQ(g->GetPrintColOffset(4), g->GetPrintColOffset(1) + 300);
+}
+
+} // namespace
