@@ -3,6 +3,7 @@
 // the file writer (saves), and reading the file plus SetCellEx of the same texts into a grid
 // of that size (loads). Run with --benchmark_repetitions to see min and median.
 
+#include "bench/controles_grid/rejilla_llena.h"
 #include "controles/grid/kav_grid.h"
 #include "plataforma/base/file_writer.h"
 #include "plataforma/base/files.h"
@@ -36,16 +37,7 @@ AnsiString Texto(int r, int c) {
 
 // The grid that the saves write, filled once.
 TKavStringGrid& Lleno() {
-    static TKavStringGrid* g = [] {
-        auto* grid = new TKavStringGrid(nullptr);
-        grid->SetStoreFixedCells(true);
-        grid->SetColCount(Columnas);
-        grid->SetRowCountEx(Filas());
-        for (int r = 0; r < Filas(); ++r)
-            for (int c = 0; c < Columnas; ++c)
-                grid->SetCellEx(c, r, Texto(r, c));
-        return grid;
-    }();
+    static TKavStringGrid* g = RejillaLlena(Filas(), Columnas, Texto);
     return *g;
 }
 
