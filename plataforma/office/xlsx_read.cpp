@@ -169,7 +169,7 @@ void XlsxWorkbook::LoadStyles() const {
 }
 
 SheetContents XlsxWorkbook::ReadWorksheet(int Index) const {
-    const Sheet& sheet = sheets_.at(static_cast<size_t>(Index));
+    const Sheet& sheet = SheetAt(Index);
     const std::string bytes = package_->Read(sheet.Part);
     PartReader reader(bytes, sheet.Part, package_->Name());
     SheetContents out;

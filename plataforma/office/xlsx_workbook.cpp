@@ -135,10 +135,19 @@ std::vector<AnsiString> XlsxWorkbook::WorksheetNames() const {
 }
 
 int XlsxWorkbook::FindWorksheet(const AnsiString& Name) const {
-    const std::string utf8 = cp1252::ToUtf8(Name.str());
+    // Compared as listed: a name with characters beyond Windows-1252 is found by the name
+    // WorksheetNames gives for it.
     for (size_t i = 0; i < sheets_.size(); ++i)
-        if (sheets_[i].Worksheet && sheets_[i].Name == utf8) return static_cast<int>(i);
+        if (sheets_[i].Worksheet && cp1252::FromUtf8(sheets_[i].Name) == Name.str())
+            return static_cast<int>(i);
     return -1;
+}
+
+const XlsxWorkbook::Sheet& XlsxWorkbook::SheetAt(int Index) const {
+    if (Index < 0 || static_cast<size_t>(Index) >= sheets_.size())
+        throw EOfficeError("El libro " + package_->Name() + " no tiene la hoja " +
+                           AnsiString(Index + 1));
+    return sheets_[static_cast<size_t>(Index)];
 }
 
 int XlsxWorkbook::ActiveWorksheet() const {

@@ -47,7 +47,7 @@ public:
 
     // The worksheets' names in the workbook's order (chart sheets left out).
     std::vector<AnsiString> WorksheetNames() const;
-    // The worksheet with that name (exactly as written), -1 when none.
+    // The worksheet with that name (exactly as WorksheetNames gives it), -1 when none.
     int FindWorksheet(const AnsiString& Name) const;
     // The worksheet of the workbook view's active tab (the first sheet without one); -1 when
     // the workbook has no worksheet, or the active tab is a chart.
@@ -77,6 +77,8 @@ private:
         bool Worksheet;
     };
     void Load();
+    // The sheet of an index; EOfficeError outside the workbook's sheets.
+    const Sheet& SheetAt(int Index) const;
     void LoadSharedStrings() const;
     void LoadStyles() const;
     xmlDoc* Tree(const std::string& Part); // parsed once, written back on saving

@@ -66,7 +66,7 @@ void AppendStartTag(std::string& Out, xmlNode* Node) {
 } // namespace
 
 void XlsxWorkbook::WriteWorksheet(int Index, int Rows, int Cols, const RowSource& Source) {
-    const Sheet& sheet = sheets_.at(static_cast<size_t>(Index));
+    const Sheet& sheet = SheetAt(Index);
     const AnsiString& file = package_->Name();
     const DocPtr doc = Parse(package_->Read(sheet.Part), sheet.Part, file);
     xmlNode* root = xmlDocGetRootElement(doc.get());

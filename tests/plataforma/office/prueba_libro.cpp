@@ -83,6 +83,19 @@ TEST_F(Libro, HojasYCeldasDeUnLibroDeOpenpyxl) {
     EXPECT_EQ(PorReferencia(tres), (std::map<std::string, std::string>{{"C5", "sola"}}));
 }
 
+// A name with characters beyond Windows-1252 is listed with "?" for them, and found by that
+// name; an index outside the workbook is refused.
+TEST_F(Libro, NombresFueraDeWindows1252) {
+    Python("import openpyxl\nwb = openpyxl.Workbook()\nwb.active.title = '\\u03a9mega'\n"
+           "wb.active['A1'] = 'x'\nwb.save('omega.xlsx')\n");
+    XlsxWorkbook libro(Ruta("omega.xlsx"));
+    ASSERT_EQ(libro.WorksheetNames(), std::vector<AnsiString>{"?mega"});
+    EXPECT_EQ(libro.FindWorksheet("?mega"), 0);
+    EXPECT_EQ(libro.ReadWorksheet(0).Cells.size(), 1u);
+    EXPECT_THROW(libro.ReadWorksheet(-1), EOfficeError);
+    EXPECT_THROW(libro.ReadWorksheet(1), EOfficeError);
+}
+
 // Parts written by hand: shared strings with runs and phonetic text, escapes, formulas by
 // their cached value, an error value, rows and cells without references, a dimension that
 // lies, dates in the 1904 system, and a sheet prefixed with its namespace.
