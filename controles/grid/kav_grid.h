@@ -571,6 +571,38 @@ public:
     void SaveToDOCInt(const AnsiString& FileName, const AnsiString& Bookmark, bool Append,
                       bool Flag);
 
+    // --- text in columns ---
+    // The length of the longest line of the column's saved texts over all rows (a text is its
+    // first line without Multilinecells).
+    int MaxCharsInCol(int ACol);
+    // Every row and column (fixed ones too; the hidden ones with StoreHiddenCells), each
+    // column padded to its longest line plus one blank and aligned as the cell is; a
+    // multi-line cell's further lines go on extra lines at its column. EKavGridError "Cannot
+    // create file <file>"; EInOutError when a write fails.
+    void SaveToASCII(const AnsiString& FileName) { SaveToASCIIInt(FileName, false); }
+    void AppendToASCII(const AnsiString& FileName) { SaveToASCIIInt(FileName, true); }
+    void SaveToASCIIInt(const AnsiString& FileName, bool Append);
+    // The save range with ColWidths characters per column, padded with blanks or cut; columns
+    // past the list's end get their longest text plus one, added to the list. EKavGridError
+    // "Cannot Create file <file>"; EInOutError when a write fails.
+    void SaveToFixed(const AnsiString& FileName, TIntList* ColWidths);
+    // Each line a row from the save range's first row: field i runs from position i to
+    // position i + 1 (1-based characters), trimmed; text past the last position is ignored.
+    // ColCount becomes FixedCols + positions - 1. EKavGridError "File <file> not found", or
+    // "Invalid column positions for file <file>" (fewer than two, below 1 or not increasing)
+    // and "Too many cells in file <file>" before any change.
+    void LoadFromFixed(const AnsiString& FileName, TIntList* Positions);
+
+    // --- the text image of the cells in a stream: "columns,rows" of the save range, "cw
+    // column,width" for every column, then "column,row,text" for each non-empty cell, indexes
+    // relative to the save range, lines ended by CR LF ---
+    void SaveToStream(TStream* Stream);
+    // Reads from the stream's position up to its end or to the first line that is not a
+    // grid line, where the stream is left. EConvertError for a number that is not one,
+    // EInvalidGridOperation "Grid index out of range" for a width or cell outside the grid,
+    // EKavGridError for a size beyond the grid's limits (before any change).
+    void LoadFromStream(TStream* Stream);
+
     // --- the four windows that mark where a dragged row or column would land ---
     TColor GetArrowColor() const { return arrowColor_; }
     void SetArrowColor(TColor Value);

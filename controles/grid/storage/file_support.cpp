@@ -1,5 +1,6 @@
 #include "controles/grid/storage/file_support.h"
 
+#include "plataforma/base/file_errors.h"
 #include "plataforma/base/files.h"
 
 #include <charconv>
@@ -42,6 +43,17 @@ void OpenOutput(FileWriter& W, const AnsiString& FileName, bool Append, const ch
     if (Append) ReadWholeFile(FileName, old);
     if (!W.Open(FileName, FileWriter::Mode::Binary)) throw EKavGridError(Error + FileName);
     W.Write(old.data(), old.size());
+}
+
+void WriteIfLarge(FileWriter& W, std::string& Out) {
+    if (Out.size() <= 65536) return;
+    W.Write(Out.data(), Out.size());
+    Out.clear();
+}
+
+void CommitOutput(FileWriter& W, const std::string& Out) {
+    W.Write(Out.data(), Out.size());
+    if (!W.Commit()) throw EInOutError(W.ErrorText());
 }
 
 void AppendInt(std::string& Out, int64_t Value) {

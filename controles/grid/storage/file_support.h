@@ -55,6 +55,12 @@ private:
 // the file name when the file cannot be created.
 void OpenOutput(FileWriter& W, const AnsiString& FileName, bool Append, const char* Error);
 
+// Hands Out to the writer once it holds more than 64 KB, and empties it.
+void WriteIfLarge(FileWriter& W, std::string& Out);
+// Writes what Out still holds and commits: EInOutError with the writer's reason when a write,
+// the flush or the close failed (the old file then stays).
+void CommitOutput(FileWriter& W, const std::string& Out);
+
 // A number in decimal, appended.
 void AppendInt(std::string& Out, int64_t Value);
 

@@ -155,15 +155,11 @@ void TKavStringGrid::OutputToCSV(const AnsiString& FileName, bool Append) {
             out += '"';
         }
         out += "\r\n";
-        if (out.size() > 65536) {
-            w.Write(out.data(), out.size());
-            out.clear();
-        }
+        WriteIfLarge(w, out);
         progress.Step(r - r0, r1 - r0);
     }
-    w.Write(out.data(), out.size());
     ExportNotification(2, -1);
-    if (!w.Commit()) throw EInOutError(w.ErrorText());
+    CommitOutput(w, out);
 }
 
 void TKavStringGrid::InputFromCSV(const AnsiString& FileName, bool Insert) {

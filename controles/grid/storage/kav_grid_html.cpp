@@ -214,20 +214,19 @@ void TKavStringGrid::OutputToHTML(const AnsiString& FileName, bool Append) {
     FileWriter w;
     OpenOutput(w, FileName, Append, "Cannot Create file ");
     // A header or footer file that cannot be read is left out.
-    auto copyLines = [&w](const AnsiString& Name) {
+    std::string out;
+    auto copyLines = [&out](const AnsiString& Name) {
         std::string text;
         if (Name.IsEmpty() || !ReadWholeFile(Name, text)) return;
         for (LineWalker lines(text); !lines.AtEnd();) {
-            const std::string_view l = lines.Next();
-            w.Write(l.data(), l.size());
-            w.Write("\r\n", 2);
+            out += lines.Next();
+            out += "\r\n";
         }
     };
     copyLines(htmlSettings_->GetHeaderFile());
-    const AnsiString html = SaveToHTMLString();
-    w.Write(html.c_str(), html.Length());
+    out += SaveToHTMLString().str();
     copyLines(htmlSettings_->GetFooterFile());
-    if (!w.Commit()) throw EInOutError(w.ErrorText());
+    CommitOutput(w, out);
     if (htmlSettings_->GetAutoPreview())
         ShellExecute(nullptr, "open", FileName.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
 }

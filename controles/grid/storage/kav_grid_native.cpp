@@ -44,15 +44,11 @@ void TKavStringGrid::SaveToFile(const AnsiString& FileName) {
             out += LfToFile(text).str();
             out += "\r\n";
         }
-        if (out.size() > 65536) {
-            w.Write(out.data(), out.size());
-            out.clear();
-        }
+        WriteIfLarge(w, out);
         progress.Step(r - r0, GetSaveRowCount() - 1);
     }
-    w.Write(out.data(), out.size());
     ExportNotification(2, -1);
-    if (!w.Commit()) throw EInOutError(w.ErrorText());
+    CommitOutput(w, out);
 }
 
 void TKavStringGrid::LoadFromFile(const AnsiString& FileName) {

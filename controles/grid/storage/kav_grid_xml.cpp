@@ -58,15 +58,11 @@ void TKavStringGrid::SaveToXML(const AnsiString& FileName, const AnsiString& Lis
             out += "<" + name + ">" + XmlText(text) + "</" + name + ">\r\n";
         }
         out += "</" + RecordDescr.str() + ">\r\n";
-        if (out.size() > 65536) {
-            w.Write(out.data(), out.size());
-            out.clear();
-        }
+        WriteIfLarge(w, out);
     }
     out += "</" + ListDescr.str() + ">\r\n";
-    w.Write(out.data(), out.size());
     ExportNotification(2, -1);
-    if (!w.Commit()) throw EInOutError(w.ErrorText());
+    CommitOutput(w, out);
 }
 
 namespace {
