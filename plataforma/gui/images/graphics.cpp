@@ -27,6 +27,14 @@ GraphicFormat SniffGraphicFormat(const std::string& d) {
     return GraphicFormat::Unknown;
 }
 
+bool DeclaredSizeAllowed(const QSize& size, size_t bytes) {
+    if (!size.isValid()) return true;
+    const long long pixels = static_cast<long long>(size.width()) * size.height();
+    constexpr long long kAlways = 4096LL * 4096, kPerByte = 1024, kNever = 200000000LL;
+    return pixels <= kNever &&
+           (pixels <= kAlways || pixels <= kPerByte * static_cast<long long>(bytes));
+}
+
 QImage ReadImage(const std::string& data, GraphicFormat format) {
     const char* name = format == GraphicFormat::Bmp   ? "bmp"
                        : format == GraphicFormat::Png ? "png"
@@ -40,10 +48,9 @@ QImage ReadImage(const std::string& data, GraphicFormat format) {
     buffer.open(QIODevice::ReadOnly);
     QImageReader reader(&buffer, name);
     reader.setAutoTransform(false);
-    // A header that announces an enormous picture is refused before the pixels are read.
-    const QSize size = reader.size();
-    if (size.isValid() && static_cast<long long>(size.width()) * size.height() > 200000000LL)
-        return {};
+    // A header that announces a picture far larger than its data could fill is refused
+    // before the pixels are allocated.
+    if (!DeclaredSizeAllowed(reader.size(), data.size())) return {};
     QImage image = reader.read();
     return image.isNull() ? QImage() : NormalizedImage(image);
 }

@@ -11,6 +11,11 @@
 enum class GraphicFormat { Unknown, Bmp, Png, Jpeg, Gif, Ico };
 // The format a file's first bytes announce.
 GraphicFormat SniffGraphicFormat(const std::string& data);
+// Whether a picture of that declared size may be decoded from data of that many bytes: up
+// to 4096 x 4096 pixels always, beyond that at most 1024 pixels per byte of data, and never
+// more than 200,000,000 pixels. A damaged header then cannot make a reader allocate far more
+// memory than its data could fill.
+bool DeclaredSizeAllowed(const QSize& size, size_t bytes);
 // Qt's readers for BMP, PNG, GIF (first frame) and ICO; JPEG never goes through them. A
 // null image when the data cannot be read.
 QImage ReadImage(const std::string& data, GraphicFormat format);

@@ -4,11 +4,11 @@
 
 #include "plataforma/base/file_errors.h"
 #include "plataforma/base/files.h"
-#include "plataforma/gui/painting/canvas_device.h"
 #include "plataforma/gui/images/graphics_internal.h"
 #include "plataforma/gui/images/jpeg.h"
 #include "plataforma/gui/images/jpeg_codec.h"
 #include "plataforma/gui/kernel/qt_bridge.h"
+#include "plataforma/gui/painting/canvas_device.h"
 
 #include <QBuffer>
 #include <QImageReader>
@@ -87,6 +87,7 @@ void TIcon::LoadFromBytes(const std::string& Data) {
         int best = -1;
         for (int i = 0; i < std::max(1, reader.imageCount()) && i < 64; ++i) {
             if (i > 0 && !reader.jumpToImage(i)) break;
+            if (!DeclaredSizeAllowed(reader.size(), Data.size())) continue;
             QImage image = reader.read();
             if (image.isNull()) continue;
             const int distance = std::abs(image.width() - 32) + std::abs(image.height() - 32);
@@ -184,7 +185,8 @@ void TGIFImage::LoadFromBytes(const std::string& Data) {
     buffer.open(QIODevice::ReadOnly);
     QImageReader reader(&buffer, "gif");
     const QSize size = reader.size();
-    if (size.isValid() && static_cast<long long>(size.width()) * size.height() > 50000000LL)
+    if (!DeclaredSizeAllowed(size, Data.size()) ||
+        (size.isValid() && static_cast<long long>(size.width()) * size.height() > 50000000LL))
         throw EInvalidGraphic("GIF image is not valid");
     // Frames as the reader composes them; a damaged frame ends the animation there.
     while (reader.canRead() && next.frames.size() < 10000) {

@@ -51,6 +51,51 @@ TEST(Mapas, LaTransparenciaTomaElColorDeLaEsquinaInferiorIzquierda) {
     EXPECT_EQ(Px(&c, 1, 1), clFuchsia);
 }
 
+// A BMP file of W x H pixels: 8 bits RLE-compressed with only the end mark (a whole picture
+// from a few bytes), or 1 bit uncompressed with every row.
+std::string Bmp(int W, int H, bool Rle) {
+    auto u32 = [](std::string& s, uint32_t v) {
+        for (int i = 0; i < 4; ++i)
+            s += static_cast<char>((v >> (8 * i)) & 0xFF);
+    };
+    const int colours = Rle ? 1 : 2;
+    const std::string pixels =
+        Rle ? std::string("\0\1", 2)
+            : std::string(static_cast<size_t>((W + 31) / 32 * 4) * static_cast<size_t>(H), '\0');
+    const uint32_t offset = 14 + 40 + 4 * colours;
+    std::string s = "BM";
+    u32(s, offset + static_cast<uint32_t>(pixels.size()));
+    u32(s, 0);
+    u32(s, offset);
+    u32(s, 40);
+    u32(s, static_cast<uint32_t>(W));
+    u32(s, static_cast<uint32_t>(H));
+    s += std::string("\1\0", 2);
+    s += Rle ? std::string("\x08\0", 2) : std::string("\1\0", 2);
+    u32(s, Rle ? 1 : 0);
+    u32(s, static_cast<uint32_t>(pixels.size()));
+    u32(s, 2835);
+    u32(s, 2835);
+    u32(s, colours);
+    u32(s, 0);
+    for (int i = 0; i < colours; ++i)
+        u32(s, i ? 0xFFFFFF : 0);
+    return s + pixels;
+}
+
+// A header that declares a picture far larger than its data could fill is refused before the
+// pixels are allocated; a large picture whose data fills it still loads.
+TEST(Mapas, UnaCabeceraNoPideMasDeLoQueLosDatosLlenan) {
+    TBitmap b;
+    b.LoadFromBytes(Bmp(300, 200, true));
+    EXPECT_EQ(b.GetWidth(), 300);
+    EXPECT_THROW(b.LoadFromBytes(Bmp(6000, 5000, true)), EInvalidGraphic);
+    EXPECT_EQ(b.GetWidth(), 300); // the picture before stays
+    b.LoadFromBytes(Bmp(4500, 4000, false));
+    EXPECT_EQ(b.GetWidth(), 4500);
+    EXPECT_EQ(b.GetHeight(), 4000);
+}
+
 TEST(Mapas, BrushCopyCambiaUnColorPorLaBrocha) {
     auto b = Liso(4, 4, clFuchsia);
     b->GetCanvas()->GetPixels(0, 0);
