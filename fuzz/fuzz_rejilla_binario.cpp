@@ -3,20 +3,15 @@
 
 #include "controles/grid/kav_grid.h"
 #include "controles/grid/storage/grid_io.h"
+#include "fuzz/ventanas_fuzz.h"
 #include "plataforma/base/streams.h"
-#include "plataforma/gui/kernel/application.h"
 
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    static const bool iniciado = [] {
-        setenv("QT_QPA_PLATFORM", "offscreen", 0);
-        Application->Initialize();
-        return true;
-    }();
-    (void)iniciado;
+    IniciarVentanas();
     TMemoryStream m;
     m.WriteBuffer(data, static_cast<int64_t>(size));
     // Grids that the reader allows but that take long to make are left out here.

@@ -3,8 +3,8 @@
 // the reader.
 
 #include "controles/grid/kav_grid.h"
+#include "fuzz/ventanas_fuzz.h"
 #include "plataforma/base/file_errors.h"
-#include "plataforma/gui/kernel/application.h"
 
 #include <unistd.h>
 
@@ -15,11 +15,8 @@
 #include <string>
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    static const std::string ruta = [] {
-        setenv("QT_QPA_PLATFORM", "offscreen", 0);
-        Application->Initialize();
-        return "/tmp/fuzz_rejilla_texto_" + std::to_string(getpid()) + ".txt";
-    }();
+    IniciarVentanas();
+    static const std::string ruta = "/tmp/fuzz_rejilla_texto_" + std::to_string(getpid()) + ".txt";
     const std::string bytes(reinterpret_cast<const char*>(data), size);
     // Headers that the reader allows but that take long to make are left out here.
     const size_t fin = bytes.find_first_of("\r\n");
