@@ -1,8 +1,9 @@
 // The grid's files on 1,000,000 rows x 5 cells: saving and loading CSV, the native text file
 // and the binary file, each beside its floor in the same run: the same bytes written through
 // the file writer (saves), and reading the file plus SetCellEx of the same texts into a grid
-// of that size (loads). Run with --benchmark_repetitions to see min and median.
+// of that size (loads). Each is run once per repetition, five times: min and median.
 
+#include "bench/controles_grid/medida.h"
 #include "bench/controles_grid/rejilla_llena.h"
 #include "controles/grid/kav_grid.h"
 #include "plataforma/base/file_writer.h"
@@ -122,8 +123,8 @@ void BM_SueloCargar(benchmark::State& state) {
 
 } // namespace
 
-BENCHMARK(BM_Guardar)->Arg(Csv)->Arg(Nativo)->Arg(Binario)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_SueloGuardar)->Arg(Csv)->Arg(Nativo)->Arg(Binario)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_Cargar)->Arg(Csv)->Arg(Nativo)->Arg(Binario)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_SueloCargar)->Arg(Csv)->Arg(Nativo)->Arg(Binario)->Unit(benchmark::kMillisecond);
+MEDIDA_UNA_VEZ(BM_Guardar)->Arg(Csv)->Arg(Nativo)->Arg(Binario);
+MEDIDA_UNA_VEZ(BM_SueloGuardar)->Arg(Csv)->Arg(Nativo)->Arg(Binario);
+MEDIDA_UNA_VEZ(BM_Cargar)->Arg(Csv)->Arg(Nativo)->Arg(Binario);
+MEDIDA_UNA_VEZ(BM_SueloCargar)->Arg(Csv)->Arg(Nativo)->Arg(Binario);
 BENCHMARK_MAIN();
