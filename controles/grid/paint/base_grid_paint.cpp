@@ -74,7 +74,15 @@ void TBaseGrid::DrawCell(int ACol, int ARow, const TRect& ARect, TGridDrawState 
         canvas->GetBrush()->SetColor(activeRowColor_);
 
     if (colorTo == clNone) {
-        canvas->Rectangle(r);
+        // A solid one-pixel pen of the brush's colour, copied: the rectangle is the brush's
+        // colour from edge to edge, which is what filling it gives, in one fill.
+        const TPen* pen = canvas->GetPen();
+        const TBrush* brush = canvas->GetBrush();
+        if (pen->GetStyle() == psSolid && pen->GetWidth() == 1 && pen->GetMode() == pmCopy &&
+            brush->GetStyle() == bsSolid && pen->GetColor() == brush->GetColor())
+            canvas->FillRect(r);
+        else
+            canvas->Rectangle(r);
     } else {
         const TColor pen = canvas->GetPen()->GetColor();
         DrawGradient(canvas, canvas->GetBrush()->GetColor(), colorTo, 64, r, true);

@@ -301,15 +301,15 @@ TEST_F(BaseGrid, PintadoRellenoDegradadoYLineas) {
     g->Repaint();
     TCanvasRecorder rec(g->GetCanvas());
     g->Repaint();
-    // Plain cells: a Rectangle in the brush colour with a pen of the same colour.
+    // Plain cells: filled edge to edge in the brush colour, in one fill.
     bool relleno = false;
-    for (const TCanvasCall& c : rec.Calls("Rectangle", true))
+    for (const TCanvasCall& c : rec.Calls("FillRect", true))
         if (c.Args == std::vector<int>{64, 24, 128, 48}) {
             relleno = true;
             EXPECT_EQ(c.BrushColor, static_cast<COLORREF>(clYellow));
-            EXPECT_EQ(c.PenColor, static_cast<COLORREF>(clYellow));
         }
     EXPECT_TRUE(relleno);
+    EXPECT_EQ(g->GetCanvas()->GetPixels(64, 24), clYellow); // the cell's top left corner
     // Cell (2, 2): 64 strips from yellow towards blue.
     int tiras = 0;
     for (const TCanvasCall& c : rec.Calls("Rectangle"))

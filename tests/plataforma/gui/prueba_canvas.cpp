@@ -79,6 +79,26 @@ TEST_F(Lienzo, LaBrochaLisaCombinaConElFondoSegunElModo) {
     }
 }
 
+// A rectangle whose solid one-pixel pen has the brush's colour paints exactly what filling
+// the same rectangle paints (the grid fills its cells that way).
+TEST_F(Lienzo, RectanguloConPlumaDelColorDeLaBrochaEsUnRelleno) {
+    const TRect figuras[] = {Rect(2, 2, 3, 3),     Rect(2, 2, 9, 3),   Rect(2, 2, 3, 9),
+                             Rect(2, 2, 4, 4),     Rect(5, 5, 20, 12), Rect(-5, -5, 8, 8),
+                             Rect(30, 20, 45, 35), Rect(9, 9, 9, 20),  Rect(7, 7, 7, 7)};
+    for (const TRect& f : figuras) {
+        Reset(&c, 40, 30);
+        c.GetBrush()->SetColor(clTeal);
+        c.GetPen()->SetColor(clTeal);
+        c.Rectangle(f);
+        const auto rectangulo = Snapshot(&c, Rect(0, 0, 40, 30));
+        Reset(&c, 40, 30);
+        c.GetBrush()->SetColor(clTeal);
+        c.FillRect(f);
+        EXPECT_EQ(Snapshot(&c, Rect(0, 0, 40, 30)), rectangulo)
+            << f.Left << "," << f.Top << "," << f.Right << "," << f.Bottom;
+    }
+}
+
 TEST_F(Lienzo, RectangulosYLineasRectasPintanCadaPixelUnaVez) {
     // Narrow and tiny figures: with an inverting pen and brush, twice gives back the canvas.
     const TRect figuras[] = {Rect(2, 2, 3, 3),   Rect(2, 2, 9, 3),   Rect(2, 2, 3, 9),
