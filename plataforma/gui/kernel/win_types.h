@@ -25,6 +25,13 @@ using WPARAM = std::uintptr_t;
 using LPARAM = std::intptr_t;
 using LRESULT = std::intptr_t;
 using COLORREF = DWORD;
+// Results of the component interfaces and services.
+using HRESULT = long;
+
+constexpr HRESULT S_OK = 0;
+constexpr HRESULT S_FALSE = 1;
+constexpr HRESULT E_FAIL = static_cast<HRESULT>(0x80004005L);
+constexpr HRESULT E_INVALIDARG = static_cast<HRESULT>(0x80070057L);
 
 constexpr BOOL FALSE = 0;
 constexpr BOOL TRUE = 1;

@@ -9,12 +9,8 @@
 
 struct HTHEME__;
 using HTHEME = HTHEME__*;
-using HRESULT = long;
 
-constexpr HRESULT S_OK = 0;
-constexpr HRESULT E_FAIL = static_cast<HRESULT>(0x80004005L);
 constexpr HRESULT E_HANDLE = static_cast<HRESULT>(0x80070006L);
-constexpr HRESULT E_INVALIDARG = static_cast<HRESULT>(0x80070057L);
 
 // The parts and states of the classes in use.
 enum : int { BP_PUSHBUTTON = 1, BP_RADIOBUTTON = 2, BP_CHECKBOX = 3, BP_GROUPBOX = 4 };

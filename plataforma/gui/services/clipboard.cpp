@@ -2,10 +2,13 @@
 
 #include "plataforma/base/cp1252.h"
 #include "plataforma/gui/kernel/qt_bridge.h"
+#include "plataforma/gui/services/mime_formats.h"
+#include "plataforma/gui/services/ole.h"
 
 #include <QApplication>
 #include <QClipboard>
 #include <QMimeData>
+#include <QUrl>
 
 #include <algorithm>
 #include <cstring>
@@ -140,6 +143,15 @@ bool LeerFormato(const QMimeData* datos, UINT formato, std::string& salida) {
             t.replace(QChar('\n'), QStringLiteral("\r\n"));
         }
         salida.assign(reinterpret_cast<const char*>(t.utf16()), static_cast<size_t>(t.size()) * 2);
+        return true;
+    }
+    case CF_HDROP: {
+        std::vector<std::u16string> nombres;
+        for (const QUrl& u : datos->urls())
+            if (u.isLocalFile() && !u.toLocalFile().isEmpty())
+                nombres.push_back(u.toLocalFile().toStdU16String());
+        if (nombres.empty()) return false;
+        salida = DropFilesBlock(nombres);
         return true;
     }
     default:
@@ -405,4 +417,14 @@ void TClipboard::SetAsHandle(WORD Format, HANDLE Value) {
 TClipboard* Clipboard() {
     static TClipboard portapapeles;
     return &portapapeles;
+}
+
+// --- the mapping, for drag and drop ---
+
+bool ReadMimeFormat(const QMimeData* Data, UINT Format, std::string& Bytes) {
+    return LeerFormato(Data, Format, Bytes);
+}
+
+void WriteMimeFormat(QMimeData* Data, UINT Format, const std::string& Bytes) {
+    EscribirFormato(Data, Format, Bytes);
 }
