@@ -41,3 +41,9 @@ class EOutOfResources : public Exception {
 public:
     using Exception::Exception;
 };
+
+// A condition that the code asserts failed (the message says which).
+class EAssertionFailed : public Exception {
+public:
+    using Exception::Exception;
+};

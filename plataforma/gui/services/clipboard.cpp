@@ -117,6 +117,14 @@ bool FueraDe1252(const QString& t) {
     return false;
 }
 
+// Plain text in some encoding; a list of URIs alone is no text (Qt counts it as text).
+bool TieneTexto(const QMimeData* datos) {
+    for (const QString& f : datos->formats())
+        if (f == QStringLiteral("text/plain") || f.startsWith(QStringLiteral("text/plain;")))
+            return true;
+    return false;
+}
+
 // The bytes of a format in mime data; false when absent.
 bool LeerFormato(const QMimeData* datos, UINT formato, std::string& salida) {
     if (!datos) return false;
@@ -127,17 +135,17 @@ bool LeerFormato(const QMimeData* datos, UINT formato, std::string& salida) {
             salida = datos->data(kMimeTextoExacto).toStdString();
             return true;
         }
-        if (!datos->hasText()) return false;
+        if (!TieneTexto(datos)) return false;
         salida = ConCrLf(FromQString(datos->text()).str());
         return true;
     case CF_UNICODETEXT: {
-        if (!datos->hasText() && !datos->hasFormat(kMimeTextoExacto)) return false;
+        if (!TieneTexto(datos) && !datos->hasFormat(kMimeTextoExacto)) return false;
         // The exact 8-bit text keeps its line breaks as they were; a text with characters
         // that the code page lacks is taken as the system has it, with CR LF breaks.
         QString t = datos->hasFormat(kMimeTextoExacto)
                         ? ToQString(AnsiString(datos->data(kMimeTextoExacto).toStdString()))
                         : QString();
-        if (datos->hasText() && (t.isEmpty() || FueraDe1252(datos->text()))) {
+        if (TieneTexto(datos) && (t.isEmpty() || FueraDe1252(datos->text()))) {
             t = datos->text();
             t.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
             t.replace(QChar('\n'), QStringLiteral("\r\n"));

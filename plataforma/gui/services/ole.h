@@ -6,6 +6,7 @@
 // comes from anywhere is seen by a drop target as a data object, and what a data object
 // offers reaches other programs in the clipboard's MIME types.
 
+#include "plataforma/gui/kernel/messages.h"
 #include "plataforma/gui/kernel/win_types.h"
 #include "plataforma/gui/services/clipboard.h"
 
@@ -38,7 +39,7 @@ enum : DWORD {
     DROPEFFECT_LINK = 4,
     DROPEFFECT_SCROLL = 0x80000000,
 };
-// Key state of a drag: the mouse-message flags, and Alt.
+// Key state of a drag: the mouse-message flags (MK_LBUTTON...), and Alt.
 constexpr DWORD MK_ALT = 0x20;
 
 enum : DWORD { DVASPECT_CONTENT = 1 };

@@ -7,6 +7,7 @@
 #include "plataforma/gui/services/ole.h"
 
 #include "plataforma/gui/input/mouse.h"
+#include "plataforma/gui/input/mouse_state.h"
 #include "plataforma/gui/kernel/controls.h"
 #include "plataforma/gui/kernel/dispatch_frame.h"
 #include "plataforma/gui/kernel/qt_bridge.h"
@@ -254,6 +255,8 @@ private:
         pt.x = global.x();
         pt.y = global.y();
         const DWORD keys = DragKeyState(e->buttons(), e->modifiers());
+        // The pointer is where the drag is: the window system sends no mouse moves meanwhile.
+        NoteCursorPos(FromQPoint(global));
         DWORD effect = DROPEFFECT_NONE;
         bool done = false;
         Guarded([&] {

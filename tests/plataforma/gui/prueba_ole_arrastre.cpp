@@ -233,6 +233,12 @@ TEST_F(OleArrastre, UnArrastreDeOtroProgramaLlegaComoObjetoDeDatosEnLosFormatosD
     const std::u16string nombres(reinterpret_cast<const char16_t*>(d->ficheros.data() + h.pFiles),
                                  (d->ficheros.size() - h.pFiles) / 2);
     EXPECT_EQ(nombres, std::u16string(u"/tmp/a b.csv\0\0", 14));
+
+    // A list of files alone is no text.
+    SimulateForeignDrag({{"text/uri-list", "file:///tmp/c.xls\r\n"}},
+                        {DragStep::Move(a, 5, 6), DragStep::Drop()}, DROPEFFECT_COPY, nullptr);
+    EXPECT_EQ(d->formatos, (std::vector<UINT>{CF_HDROP}));
+    EXPECT_EQ(d->texto, "<nada>");
     RevokeDragDrop(a->GetHandle());
 }
 
