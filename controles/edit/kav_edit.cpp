@@ -540,6 +540,11 @@ void TKavEdit::CreateParams(TCreateParams& Params) {
 void TKavEdit::CreateWnd() {
     TCustomEdit::CreateWnd();
     SetFlatRect(flat_);
+    // A new window takes drops again.
+    if (dropTargetRegistered_) {
+        dropTargetRegistered_ = false;
+        SetOleDropTarget(true);
+    }
 }
 
 void TKavEdit::SetEditAlign(TEditAlign Value) {

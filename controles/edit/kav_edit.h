@@ -292,6 +292,26 @@ public:
     AnsiString GetVersion() const;
     void SetVersion(const AnsiString&) {}
 
+    // --- text drag and drop between windows and programs ---
+    bool GetOleDropTarget() const { return oleDropTarget_; }
+    // Registers (or revokes) the edit as a drop target of text.
+    void SetOleDropTarget(bool Value);
+    bool GetOleDropSource() const { return oleDropSource_; }
+    // Selected text can be dragged out of the edit.
+    void SetOleDropSource(bool Value) { oleDropSource_ = Value; }
+    // Where the drop caret stands ((-1, -1): none).
+    TPoint GetDropCaret() const { return dropCaret_; }
+    // The character at a client point (the low 16 bits of EM_CHARFROMPOS).
+    short CharFromPos(TPoint Pt);
+    // A character's client position; past the end, right after the last character.
+    TPoint PosFromChar(int Index);
+    void InvalidateCaret(TPoint Pt);
+    void EraseCaret();
+    // The drop caret goes to the character under the mouse cursor.
+    void DrawCaretByCursor();
+    // The caret goes to the character under the mouse cursor, nothing selected.
+    void SetCaretByCursor();
+
     TValueValidateEvent OnValueValidate;
     TClipboardEvent OnClipboardCopy;
     TClipboardEvent OnClipboardCut;
@@ -309,6 +329,7 @@ public:
 
 protected:
     void Loaded() override;
+    void MouseMove(TShiftState Shift, int X, int Y) override;
     void Notification(TComponent* AComponent, TOperation Operation) override;
     void CreateParams(TCreateParams& Params) override;
     void CreateWnd() override;
@@ -343,6 +364,9 @@ private:
     void WMCopyCut(TMessage& Message, bool Cut);
     void WMChar(TWMKey& Message);
     void WMPaste(TMessage& Message);
+    // Puts one line of text at the caret (over the selection) when the edit's type takes the
+    // resulting value; a paste also asks OnClipboardPaste. False when refused.
+    bool InsertFiltered(AnsiString Text, bool Paste);
     void SignToggle(int Caret);
     bool FloatRules(TWMKey& Message, char Ch, bool& Tail);
     void CommonTail();
@@ -434,6 +458,12 @@ private:
     bool isWinXP_ = true;
     int storedHeight_ = 0;
     bool clickInSelection_ = false;
+    // Drag and drop (kav_edit_drag_drop.cpp).
+    friend class TEditDropTarget;
+    bool oleDropTarget_ = false, oleDropSource_ = false;
+    bool dropTargetRegistered_ = false;
+    bool draggingFromThis_ = false;
+    TPoint dropCaret_{-1, -1};
     std::unique_ptr<WindowCanvases> canvases_;
 };
 

@@ -264,7 +264,10 @@ void TKavEdit::WMChar(TWMKey& Message) {
 void TKavEdit::WMPaste(TMessage&) {
     if (GetReadOnly()) return;
     if (!Clipboard()->HasFormat(CF_TEXT)) return UpdateLookup();
-    AnsiString clip = Clipboard()->GetAsText();
+    InsertFiltered(Clipboard()->GetAsText(), true);
+}
+
+bool TKavEdit::InsertFiltered(AnsiString clip, bool Paste) {
     {
         // One line: the edit holds a single line.
         const size_t end = clip.str().find_first_of("\r\n");
@@ -275,12 +278,13 @@ void TKavEdit::WMPaste(TMessage&) {
     const int at = std::max(0, std::min(GetSelStart() - prefix_.Length(), value.Length()));
     const AnsiString newValue =
         value.SubString(1, at) + clip + value.SubString(at + selLen + 1, value.Length());
-    if (OnClipboardPaste) {
+    if (Paste && OnClipboardPaste) {
         bool allow = true;
         OnClipboardPaste(this, newValue, allow);
-        if (!allow) return;
+        if (!allow) return false;
     }
-    if (GetMaxLength() > 0 && clip.Length() + value.Length() - selLen > GetMaxLength()) return;
+    if (GetMaxLength() > 0 && clip.Length() + value.Length() - selLen > GetMaxLength())
+        return false;
     const char ds = GetDecimalSeparator();
     switch (editType_) {
     case etString:
@@ -299,7 +303,7 @@ void TKavEdit::WMPaste(TMessage&) {
     case etNumeric:
         if (TextKind(newValue) != atNumeric || !SignOnlyFirst(newValue) ||
             (!signed_ && Has(newValue, '-')))
-            return;
+            return false;
         SetText(newValue);
         SetModified(true);
         break;
@@ -308,7 +312,7 @@ void TKavEdit::WMPaste(TMessage&) {
         const TAutoType k = TextKind(newValue);
         if ((k != atNumeric && k != atFloat) || (precision_ == 0 && Has(clip, ds)) ||
             !SignOnlyFirst(newValue) || (!signed_ && Has(newValue, '-')))
-            return;
+            return false;
         SetText(newValue);
         SetFloat(GetFloat());
         SetModified(true);
@@ -316,19 +320,19 @@ void TKavEdit::WMPaste(TMessage&) {
     }
     case etAlphaNumeric:
         for (char c : clip.str())
-            if (!IsDigit(c) && !IsAsciiLetter(c)) return;
+            if (!IsDigit(c) && !IsAsciiLetter(c)) return false;
         SetText(newValue);
         SetModified(true);
         break;
     case etValidChars:
         for (char c : clip.str())
-            if (!Has(validChars_, c)) return;
+            if (!Has(validChars_, c)) return false;
         SetText(newValue);
         SetModified(true);
         break;
     case etRange:
     case etHex:
-        return;
+        return false;
     }
     if (editType_ == etMoney && GetText().Length() > 3) {
         SelectAll();
@@ -351,4 +355,5 @@ void TKavEdit::WMPaste(TMessage&) {
         break;
     }
     UpdateLookup();
+    return true;
 }

@@ -56,6 +56,14 @@ void TKavEdit::Dispatch(TMessage& Message) {
         return CMCancelMode(Message);
     case WM_DESTROY:
         return WMDestroy(Message);
+    case WM_MOUSEMOVE:
+        // A press inside the selection never reached the window: its moves may start a
+        // drag, and do not select.
+        if (clickInSelection_)
+            return MouseMove(KeysToShiftState(static_cast<WORD>(Message.WParam)),
+                             GET_X_LPARAM(Message.LParam), GET_Y_LPARAM(Message.LParam));
+        TCustomEdit::Dispatch(Message);
+        break;
     default:
         TCustomEdit::Dispatch(Message);
     }

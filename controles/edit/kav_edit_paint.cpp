@@ -206,6 +206,15 @@ void TKavEdit::PaintEdit() {
         }
     }
     TCanvas* c = ClientCanvas();
+    if (dropCaret_.x != -1 || dropCaret_.y != -1) {
+        // Where dragged text would land.
+        c->GetPen()->SetColor(GetFont()->GetColor());
+        c->GetPen()->SetWidth(1);
+        c->GetPen()->SetStyle(psSolid);
+        c->GetPen()->SetMode(pmCopy);
+        c->MoveTo(dropCaret_.x, dropCaret_.y);
+        c->LineTo(dropCaret_.x, dropCaret_.y + std::abs(GetFont()->GetHeight()));
+    }
     if (GetText().IsEmpty() && !HasFocus() && !emptyText_.IsEmpty()) {
         TFont fresh;
         c->SetFont(&fresh);
