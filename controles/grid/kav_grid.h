@@ -172,6 +172,7 @@ using TFloatSpinClickEvent =
 using TDateTimeSpinClickEvent =
     std::function<void(TObject* Sender, int ACol, int ARow, TDateTime AValue, bool UpDown)>;
 class TGridEditorControls;
+class TGridTransEdit;
 class TKavInplaceEdit;
 class TCustomIniFile;
 class TMaskEdit;
@@ -2028,7 +2029,15 @@ public:
     TGridEditorControls& GetEditorControls();
     TWinControl* GetActiveEditor() const { return activeEditor_; }
     // The combo editor's choice changed: OnComboChange, OnComboObjectChange.
-    void ComboChanged(int Index, const AnsiString& Text);
+    void ComboChanged(int Index, const AnsiString& Text, TObject* Object);
+    // Opens the fixed-cell editor over a fixed cell (display column) after an open one has
+    // stopped, unless OnCanEditCell says no.
+    void StartFixedEdit(int ACol, int ARow);
+    TGridTransEdit* GetFixedEditor();
+    // The fixed-cell editor opened by a press (FixedRowsEdit, FixedColsEdit: fceLeftClick
+    // away from a border that sizes, fceRightClick) or a double click (fceDblClick).
+    bool FixedEditByClick(TMouseButton Button, int X, int Y);
+    bool FixedEditByDblClick(int ACol, int ARow);
     void HideCellEdit() { HideEditControl(GetCol(), GetRow()); }
     // Starts editing as F2 does, when the grid processes the posted key.
     void ShowCellEdit();
@@ -2198,6 +2207,7 @@ private:
     TPoint lastEditCell_{-1, -1};
     std::unique_ptr<TGridEditorControls> editorControls_;
     TWinControl* activeEditor_ = nullptr;
+    TGridTransEdit* fixedEditor_ = nullptr;
     bool moving_ = false;
     bool closing_ = false;
     bool caretByClick_ = false;

@@ -63,14 +63,33 @@ void TGridEditSession::Leave(WORD Key, TShiftState Shift) {
     grid_.DoneInplaceEdit(Key, Shift);
 }
 
-bool TGridEditSession::LeaveBy(WORD Key, TShiftState Shift, const AnsiString& Text,
-                               const std::function<void(const AnsiString&)>& Show) {
+namespace {
+
+// The current text, and Commit, of the session in the text's width.
+AnsiString Current(TGridEditSession& S, const AnsiString&) {
+    return S.CurrentText();
+}
+WideString Current(TGridEditSession& S, const WideString&) {
+    return S.CurrentWideText();
+}
+bool CommitText(TGridEditSession& S, const AnsiString& Text) {
+    return S.Commit(Text);
+}
+bool CommitText(TGridEditSession& S, const WideString& Text) {
+    return S.CommitWide(Text);
+}
+
+} // namespace
+
+template <class Text>
+bool TGridEditSession::LeaveByText(WORD Key, TShiftState Shift, const Text& Value,
+                                   const std::function<void(const Text&)>& Show) {
     if (Key == VK_ESCAPE) {
         GiveUp();
-        Show(CurrentText());
+        Show(Current(*this, Value));
     } else if (Key == VK_TAB || Key == VK_RETURN || Key == VK_UP || Key == VK_DOWN) {
-        const bool accepted = Commit(Text);
-        Show(CurrentText());
+        const bool accepted = CommitText(*this, Value);
+        Show(Current(*this, Value));
         if (!accepted) return false;
     }
     if (Key == VK_TAB && TabLeaves())
@@ -78,6 +97,16 @@ bool TGridEditSession::LeaveBy(WORD Key, TShiftState Shift, const AnsiString& Te
     else
         Leave(Key, Shift);
     return true;
+}
+
+bool TGridEditSession::LeaveBy(WORD Key, TShiftState Shift, const AnsiString& Text,
+                               const std::function<void(const AnsiString&)>& Show) {
+    return LeaveByText(Key, Shift, Text, Show);
+}
+
+bool TGridEditSession::LeaveBy(WORD Key, TShiftState Shift, const WideString& Text,
+                               const std::function<void(const WideString&)>& Show) {
+    return LeaveByText(Key, Shift, Text, Show);
 }
 
 bool TGridEditSession::TabLeaves() const {

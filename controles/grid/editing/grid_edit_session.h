@@ -51,6 +51,8 @@ public:
     // the editor (after Escape, a refusal or an accepted, possibly corrected, value).
     bool LeaveBy(WORD Key, TShiftState Shift, const AnsiString& Text,
                  const std::function<void(const AnsiString&)>& Show);
+    bool LeaveBy(WORD Key, TShiftState Shift, const WideString& Text,
+                 const std::function<void(const WideString&)>& Show);
     // Whether Tab leaves an editor (the grid's goTabs).
     bool TabLeaves() const;
     // The text editor's edit is closed after the focus went elsewhere: no validation is owed.
@@ -108,6 +110,10 @@ public:
     bool Hiding = false;
 
 private:
+    template <class Text>
+    bool LeaveByText(WORD Key, TShiftState Shift, const Text& Value,
+                     const std::function<void(const Text&)>& Show);
+
     TKavStringGrid& grid_;
     TPoint validationCell_{-1, -1};
     TPoint openedCell_{-1, -1};

@@ -30,6 +30,10 @@ template class TGridEditorOf<TKsgEditBtn>;
 template class TGridEditorOf<TKsgUnitEditBtn>;
 template class TGridEditorOf<TCheckBox>;
 template class TGridEditorOf<TButton>;
+template class TGridEditorOf<TKsgUniEdit>;
+template class TGridEditorOf<TKsgUniMemo>;
+template class TGridEditorOf<TKsgUniEditBtn>;
+template class TGridEditorOf<TKSGUniComboBox>;
 
 // --- the combo ---
 
@@ -49,7 +53,10 @@ void TGridCombo::Change() {
     if (!grid_) return;
     if (grid_->OnEditChange)
         grid_->OnEditChange(grid_, grid_->GetCol(), grid_->GetRow(), GetText());
-    grid_->ComboChanged(GetItemIndex(), GetText());
+    const int index = GetItemIndex();
+    grid_->ComboChanged(index, GetText(),
+                        index >= 0 && index < GetItems()->GetCount() ? GetItems()->GetObjects(index)
+                                                                     : nullptr);
 }
 
 void TGridCombo::CloseUp() {
@@ -93,31 +100,36 @@ void TGridCombo::SizeDropDownWidth() {
     Perform(CB_SETDROPPEDWIDTH, width, 0);
 }
 
-void TGridCombo::Wheel(int Delta) {
-    const int count = GetItems()->GetCount();
-    int index = GetItemIndex();
+int WheelIndex(int Index, int Count, int Delta) {
     // The list ends at its last item: the wheel does not run past it.
-    if (Delta >= 0 && index > 0)
-        --index;
-    else if (Delta < 0 && index < count - 1)
-        ++index;
+    if (Delta >= 0 && Index > 0) return Index - 1;
+    if (Delta < 0 && Index < Count - 1) return Index + 1;
+    return Index;
+}
+
+bool ComboKeyLeaves(WORD Key, TShiftState Shift, bool ListLike) {
+    if (Key == VK_DOWN && Shift.Contains(ssAlt)) return false;
+    if (Key == VK_TAB || Key == VK_RETURN || Key == VK_ESCAPE) return true;
+    if (ListLike) return Key == VK_LEFT || Key == VK_RIGHT;
+    return Key == VK_PRIOR || Key == VK_NEXT || Key == VK_END || Key == VK_UP || Key == VK_DOWN;
+}
+
+void TGridCombo::Wheel(int Delta) {
+    const int index = WheelIndex(GetItemIndex(), GetItems()->GetCount(), Delta);
     SetItemIndex(index);
-    if (grid_) grid_->ComboChanged(index, index >= 0 ? GetItems()->GetStrings(index) : GetText());
+    if (!grid_) return;
+    if (index >= 0)
+        grid_->ComboChanged(index, GetItems()->GetStrings(index), GetItems()->GetObjects(index));
+    else
+        grid_->ComboChanged(index, GetText(), nullptr);
 }
 
 void TGridCombo::KeyDown(WORD& Key, TShiftState Shift) {
     if (!grid_) return TGridEditorOf<TKSGComboBox>::KeyDown(Key, Shift);
     TGridEditSession& session = grid_->GetEditSession();
     lookupArmed_ = Key != VK_BACK && Key != VK_DELETE;
-    const bool listLike = GetStyle() == csDropDownList || GetDroppedDown();
-    bool leaving = Key == VK_TAB || Key == VK_RETURN || Key == VK_ESCAPE;
-    if (listLike)
-        leaving = leaving || Key == VK_LEFT || Key == VK_RIGHT;
-    else
-        leaving = leaving || Key == VK_PRIOR || Key == VK_NEXT || Key == VK_END || Key == VK_UP ||
-                  Key == VK_DOWN;
-    if (Key == VK_DOWN && Shift.Contains(ssAlt)) leaving = false;
-    if (!leaving) return TGridEditorOf<TKSGComboBox>::KeyDown(Key, Shift);
+    if (!ComboKeyLeaves(Key, Shift, GetStyle() == csDropDownList || GetDroppedDown()))
+        return TGridEditorOf<TKSGComboBox>::KeyDown(Key, Shift);
 
     // Left and Right leave a list for the neighbouring cell.
     if (GetDroppedDown()) SetDroppedDown(false);
@@ -181,4 +193,16 @@ TGridCheckBox* TGridEditorControls::CheckBox() {
 }
 TGridButton* TGridEditorControls::Button() {
     return Make(button_);
+}
+TGridUniEdit* TGridEditorControls::UniEdit() {
+    return Make(uniEdit_);
+}
+TGridUniMemo* TGridEditorControls::UniMemo() {
+    return Make(uniMemo_);
+}
+TGridUniEditBtn* TGridEditorControls::UniEditBtn() {
+    return Make(uniEditBtn_);
+}
+TGridUniCombo* TGridEditorControls::UniCombo() {
+    return Make(uniCombo_);
 }

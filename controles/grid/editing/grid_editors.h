@@ -9,10 +9,21 @@
 #include "controles/edit/edit_button.h"
 #include "controles/edit/ksg_combo.h"
 #include "controles/edit/spin_edit.h"
+#include "controles/edit/uni_edit.h"
 #include "plataforma/gui/widgets/button.h"
 #include "plataforma/gui/widgets/check_radio.h"
 
+#include <type_traits>
+
 class TKavStringGrid;
+
+// The item one notch of the wheel moves to: a positive (or zero) delta one up, a negative one
+// down, never past the first or the last of Count items.
+int WheelIndex(int Index, int Count, int Delta);
+// Whether a key leaves a grid combo: with its list open or as a fixed list, Tab, Return,
+// Escape, Left and Right; as an editable combo with its list closed, Tab, Return, Escape,
+// Page Up, Page Down, End, Up and Down. Alt+Down opens the list instead.
+bool ComboKeyLeaves(WORD Key, TShiftState Shift, bool ListLike);
 
 // A cell text with a unit ("12.5 cm") taken apart character by character: digits, ',', '-'
 // and '.' make the value, every other character the unit (" cm").
@@ -128,6 +139,51 @@ private:
     void Leave();
 };
 
+// The wide edit, memo and edit with a button: their wide text is stored into the cell and
+// validated as wide text when Tab, Return, Up or Down leave them (the memo, where Return
+// makes a new line and the arrows move in the text, is left by Tab and Escape only).
+template <class TBase> class TGridWideEditOf : public TGridEditorOf<TBase> {
+public:
+    explicit TGridWideEditOf(TKavStringGrid* AGrid);
+
+protected:
+    void KeyDown(WORD& Key, TShiftState Shift) override;
+    void KeyPress(char& Key) override;
+
+private:
+    static constexpr bool IsMemo() { return std::is_same_v<TBase, TKsgUniMemo>; }
+    bool Leaves(WORD Key) const;
+};
+
+class TGridUniEdit : public TGridWideEditOf<TKsgUniEdit> {
+public:
+    using TGridWideEditOf<TKsgUniEdit>::TGridWideEditOf;
+};
+
+class TGridUniMemo : public TGridWideEditOf<TKsgUniMemo> {
+public:
+    using TGridWideEditOf<TKsgUniMemo>::TGridWideEditOf;
+};
+
+class TGridUniEditBtn : public TGridWideEditOf<TKsgUniEditBtn> {
+public:
+    explicit TGridUniEditBtn(TKavStringGrid* AGrid);
+};
+
+class TGridUniCombo : public TGridEditorOf<TKSGUniComboBox> {
+public:
+    explicit TGridUniCombo(TKavStringGrid* AGrid);
+    // The wheel as the 8-bit combo's, within the items.
+    void Wheel(int Delta);
+
+protected:
+    void DoExit() override;
+    void Change() override;
+    void KeyDown(WORD& Key, TShiftState Shift) override;
+    void KeyPress(char& Key) override;
+    void Dispatch(TMessage& Message) override;
+};
+
 // The grid's editor controls, each made on first use with the grid as owner and parent,
 // disabled and hidden.
 class TGridEditorControls {
@@ -139,6 +195,10 @@ public:
     TGridUnitEditBtn* UnitEditBtn();
     TGridCheckBox* CheckBox();
     TGridButton* Button();
+    TGridUniEdit* UniEdit();
+    TGridUniMemo* UniMemo();
+    TGridUniEditBtn* UniEditBtn();
+    TGridUniCombo* UniCombo();
 
 private:
     template <class T> T* Make(T*& Slot);
@@ -149,4 +209,8 @@ private:
     TGridUnitEditBtn* unitEditBtn_ = nullptr;
     TGridCheckBox* checkBox_ = nullptr;
     TGridButton* button_ = nullptr;
+    TGridUniEdit* uniEdit_ = nullptr;
+    TGridUniMemo* uniMemo_ = nullptr;
+    TGridUniEditBtn* uniEditBtn_ = nullptr;
+    TGridUniCombo* uniCombo_ = nullptr;
 };

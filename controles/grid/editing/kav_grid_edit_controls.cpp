@@ -2,6 +2,7 @@
 // (ShowEditControl), and their values written back when the edit ends (HideEditControl).
 #include "controles/comun/text_utils.h"
 #include "controles/grid/editing/grid_editors.h"
+#include "controles/grid/editing/grid_trans_edit.h"
 #include "controles/grid/kav_grid.h"
 #include "plataforma/base/date_time_text.h"
 #include "plataforma/base/numbers.h"
@@ -23,6 +24,11 @@ bool TKavStringGrid::EditorControlAvailable(TEditorType Kind) {
     case edUnitEditBtn:
     case edCheckBox:
     case edButton:
+    case edUniEdit:
+    case edUniMemo:
+    case edUniEditBtn:
+    case edUniComboEdit:
+    case edUniComboList:
         return true;
     default:
         return IsTextEditor(Kind);
@@ -34,15 +40,10 @@ TGridEditorControls& TKavStringGrid::GetEditorControls() {
     return *editorControls_;
 }
 
-void TKavStringGrid::ComboChanged(int Index, const AnsiString& Text) {
+void TKavStringGrid::ComboChanged(int Index, const AnsiString& Text, TObject* Object) {
     const int col = GetCol(), row = GetRow();
     if (OnComboChange) OnComboChange(this, col, row, Index, Text);
-    if (OnComboObjectChange) {
-        TStrings* items = GetEditorControls().Combo()->GetItems();
-        TObject* object =
-            Index >= 0 && Index < items->GetCount() ? items->GetObjects(Index) : nullptr;
-        OnComboObjectChange(this, col, row, Index, Text, object);
-    }
+    if (OnComboObjectChange) OnComboObjectChange(this, col, row, Index, Text, Object);
 }
 
 namespace {
@@ -207,16 +208,80 @@ void TKavStringGrid::ShowEditControl(int ACol, int ARow) {
         shown = b;
         break;
     }
+    case edUniEdit:
+    case edUniMemo:
+    case edUniEditBtn: {
+        // The edit and the memo keep the cell's margins; the edit with a button covers it.
+        auto place = [&](auto* e) {
+            e->ReCreate();
+            e->SetColor(color);
+            e->GetFont()->Assign(GetFont());
+            const TPoint m = GetXYOffset();
+            if (kind == edUniEditBtn)
+                e->SetBounds(r.Left, r.Top, width, height);
+            else
+                e->SetBounds(r.Left + 2 + m.x, r.Top + 2 + m.y, width - 2 - 2 * m.x,
+                             height - 2 - 2 * m.y);
+            e->SetText(GetWideCells(col, ARow));
+            return e;
+        };
+        if (kind == edUniEdit)
+            shown = place(controls.UniEdit());
+        else if (kind == edUniMemo)
+            shown = place(controls.UniMemo());
+        else
+            shown = place(controls.UniEditBtn());
+        startChar = true;
+        break;
+    }
+    case edUniComboEdit:
+    case edUniComboList: {
+        TGridUniCombo* c = controls.UniCombo();
+        c->GetItems()->Clear();
+        c->SetStyle(kind == edUniComboEdit ? csDropDown : csDropDownList);
+        for (int i = 0; i < comboItems_->GetCount(); ++i)
+            c->GetItems()->Add(WideString(comboItems_->GetStrings(i)));
+        c->SetBounds(r.Left, r.Top, width, height);
+        c->GetFont()->Assign(GetFont());
+        c->SetThemed(GetLook() == glXP);
+        c->SetFlat(true);
+        c->SetEtched(GetLook() == glSoft || GetLook() == glKav || GetLook() == glXP ||
+                     GetLook() == glListView);
+        c->SetColor(color);
+        const WideString text = GetWideCells(col, ARow);
+        int index = c->GetItems()->IndexOf(text);
+        if (kind == edUniComboList && index < 0) index = comboSelection_ >= 0 ? comboSelection_ : 0;
+        c->SetItemIndex(index < c->GetItems()->GetCount() ? index : -1);
+        if (kind == edUniComboEdit) c->SetText(text);
+        c->SetEnabled(true);
+        c->SetVisible(true);
+        c->BringToFront();
+        if (c->CanFocus()) c->SetFocus();
+        if (GetMouseActions()->GetDirectComboDrop()) c->SetDroppedDown(true);
+        shown = c;
+        startChar = true;
+        break;
+    }
     default:
         break;
     }
-    if (shown && kind != edComboEdit && kind != edComboList) {
+    if (shown && kind != edComboEdit && kind != edComboList && kind != edUniComboEdit &&
+        kind != edUniComboList) {
         shown->SetEnabled(true);
         shown->SetVisible(true);
         shown->BringToFront();
         if (shown->CanFocus()) shown->SetFocus();
     }
     activeEditor_ = shown;
+    // The wide edits select their whole text with EditSelectAll, else put the caret after it.
+    if (auto* e = dynamic_cast<TCustomUNIEdit*>(shown)) {
+        if (GetNavigation()->GetEditSelectAll()) {
+            e->SelectAll();
+        } else {
+            e->SetSelStart(e->GetText().Length());
+            e->SetSelLength(0);
+        }
+    }
     // Validation follows the control's leaving keys as it follows the text editor's.
     InitValidate(dispCol, ARow);
     session.SetArmed(true);
@@ -237,6 +302,9 @@ void TKavStringGrid::HideEditControl(int, int) {
                         cell.y == GetRow() && session.OpenedRowCount() == GetRowCount();
     auto write = [&](const AnsiString& Value) {
         if (target) UpdateEditingCell(cell.x, cell.y, Value);
+    };
+    auto writeWide = [&](const WideString& Value) {
+        if (target) SetWideCells(cell.x, cell.y, Value);
     };
     auto close = [&](TWinControl* Control) {
         Control->SetEnabled(false);
@@ -275,6 +343,24 @@ void TKavStringGrid::HideEditControl(int, int) {
         write(controls->UnitEditBtn()->GetText() + controls->UnitEditBtn()->GetUnitID());
         close(controls->UnitEditBtn());
         break;
+    case edUniEdit:
+        writeWide(controls->UniEdit()->GetText());
+        close(controls->UniEdit());
+        break;
+    case edUniMemo:
+        writeWide(controls->UniMemo()->GetText());
+        close(controls->UniMemo());
+        break;
+    case edUniEditBtn:
+        writeWide(controls->UniEditBtn()->GetText());
+        close(controls->UniEditBtn());
+        break;
+    case edUniComboEdit:
+    case edUniComboList:
+        controls->UniCombo()->SetDroppedDown(false);
+        writeWide(controls->UniCombo()->GetText());
+        close(controls->UniCombo());
+        break;
     case edCheckBox:
         close(controls->CheckBox());
         break;
@@ -290,4 +376,70 @@ void TKavStringGrid::HideEditControl(int, int) {
     if (session.Kind() != edNormal && session.DoneEditingPending) DoneEditing();
     session.Hiding = false;
     session.DoneEditingPending = false;
+}
+
+// --- fixed cells ---
+
+TGridTransEdit* TKavStringGrid::GetFixedEditor() {
+    if (!fixedEditor_) {
+        fixedEditor_ = new TGridTransEdit(this);
+        fixedEditor_->SetParent(this);
+    }
+    return fixedEditor_;
+}
+
+void TKavStringGrid::StartFixedEdit(int ACol, int ARow) {
+    TGridTransEdit* e = GetFixedEditor();
+    // An open fixed-cell edit ends first; a refused value keeps it where it is.
+    if (e->GetVisible() && !e->StopEdit()) return;
+    // Only OnCanEditCell decides: the cells' ReadOnly and goEditing are for the other cells.
+    const int real = RemapCol(ACol);
+    bool canEdit = true;
+    if (OnCanEditCell) OnCanEditCell(this, real, ARow, canEdit);
+    if (!canEdit) return;
+    const TRect r = CellRect(ACol, ARow);
+    e->SetBounds(r.Left + 1, r.Top + 1, r.Right - r.Left - 2, r.Bottom - r.Top - 2);
+    e->SetText(GetCellEx(real, ARow));
+    e->SetEditCell(real, ARow);
+    e->Show();
+    e->BringToFront();
+    if (e->CanFocus()) e->SetFocus();
+    e->SelectAll();
+}
+
+bool TKavStringGrid::FixedEditByClick(TMouseButton Button, int X, int Y) {
+    const TGridCoord cell = MouseCoord(X, Y);
+    if (cell.X < 0 || cell.Y < 0) return false;
+    TMouseActions* ma = GetMouseActions();
+    const TRect r = CellRect(cell.X, cell.Y);
+    // With sizing on, a click near a border sizes rather than edits.
+    const bool insideCols = X >= r.Left + 4 && X <= r.Right - 4;
+    const bool insideRows = Y >= r.Top + 4 && Y <= r.Bottom - 4;
+    const bool fixedRow = cell.Y < GetFixedRows(), fixedCol = cell.X < GetFixedCols();
+    bool open = false;
+    if (fixedRow) {
+        const TGridFixedCellEdit how = ma->GetFixedRowsEdit();
+        open = (how == fceLeftClick && Button == mbLeft &&
+                (!GetOptions().Contains(goColSizing) || insideCols)) ||
+               (how == fceRightClick && Button == mbRight);
+    }
+    if (!open && fixedCol) {
+        const TGridFixedCellEdit how = ma->GetFixedColsEdit();
+        open = (how == fceLeftClick && Button == mbLeft &&
+                (!GetOptions().Contains(goRowSizing) || insideRows)) ||
+               (how == fceRightClick && Button == mbRight);
+    }
+    if (open) StartFixedEdit(cell.X, cell.Y);
+    return open;
+}
+
+bool TKavStringGrid::FixedEditByDblClick(int ACol, int ARow) {
+    if (ACol < 0 || ARow < 0) return false;
+    TMouseActions* ma = GetMouseActions();
+    if ((ARow < GetFixedRows() && ma->GetFixedRowsEdit() == fceDblClick) ||
+        (ACol < GetFixedCols() && ma->GetFixedColsEdit() == fceDblClick)) {
+        StartFixedEdit(ACol, ARow);
+        return true;
+    }
+    return false;
 }

@@ -534,6 +534,7 @@ void TKavStringGrid::WMLButtonDblClk(TWMMouse& Message) {
         const TRect R = CellRect(b.x, b.y);
         MouseDown(mbLeft, {}, R.Left + 4, R.Top + 4);
     }
+    FixedEditByDblClick(cell.X, cell.Y);
 }
 
 void TKavStringGrid::WMRButtonDown(TWMMouse& Message) {

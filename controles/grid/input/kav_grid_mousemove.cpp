@@ -187,6 +187,7 @@ void TKavStringGrid::MouseDown(TMouseButton Button, TShiftState Shift, int X, in
     }
     const TGridRect after = GetSelection();
     if (!(before == after)) SelectionChanged(after.Left, after.Top, after.Right, after.Bottom);
+    FixedEditByClick(Button, X, Y);
 }
 
 void TKavStringGrid::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {

@@ -12,11 +12,13 @@
 #include "plataforma/gui/kernel/screen.h"
 #include "plataforma/gui/services/capture.h"
 #include "plataforma/gui/testing/input_simulation.h"
+#include "plataforma/gui/widgets/wide_text.h"
 #include "tests/controles/grid/rejilla_prueba.h"
 #include "tests/plataforma/gui/control_prueba.h"
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <map>
 
 namespace {
@@ -389,6 +391,116 @@ TEST_F(Editores, CapturasDeCadaEditorAbierto) {
         // The check box is left by an arrow, the others by Escape.
         SimulateKeyStroke(c.tipo == edCheckBox ? VK_LEFT : VK_ESCAPE);
         EXPECT_TRUE(g->Focused());
+    }
+}
+
+TEST_F(Editores, EditoresAnchosGuardanTextoAncho) {
+    const WideString ancho(u"\u03bb = 0,04 \u2192 \u00bfbien?");
+    struct Caso {
+        TEditorType tipo;
+        WORD salida;
+    };
+    for (const Caso& c : {Caso{edUniEdit, VK_RETURN}, Caso{edUniEditBtn, VK_TAB},
+                          Caso{edUniMemo, VK_TAB}, Caso{edUniComboEdit, VK_RETURN}}) {
+        SCOPED_TRACE(c.tipo);
+        tipo = c.tipo;
+        g->SetWideCells(2, 2, WideString(u"viejo"));
+        Ir(2, 2);
+        SimulateKeyStroke(VK_F2);
+        ASSERT_TRUE(Abierto(Activo()));
+        auto* uni = dynamic_cast<WideTextWindow*>(Activo());
+        ASSERT_NE(uni, nullptr);
+        EXPECT_EQ(uni->WideWindowText(), WideString(u"viejo"));
+        uni->SetWideWindowText(ancho);
+        SimulateKeyStroke(c.salida);
+        EXPECT_FALSE(Activo());
+        EXPECT_EQ(g->GetWideCells(2, 2), ancho);
+    }
+}
+
+TEST_F(Editores, MemoAnchoIntroEsSaltoYSoloTabSale) {
+    tipo = edUniMemo;
+    // Without EditSelectAll the caret starts after the text.
+    g->GetNavigation()->SetEditSelectAll(false);
+    g->SetWideCells(2, 2, WideString(u"a"));
+    SimulateKeyStroke(VK_F2);
+    auto* memo = g->GetEditorControls().UniMemo();
+    ASSERT_TRUE(Abierto(memo));
+    SimulateKeyStroke(VK_RETURN);
+    SimulateTyping("b");
+    SimulateKeyStroke(VK_UP);
+    EXPECT_TRUE(Abierto(memo));
+    EXPECT_EQ(memo->GetText(), WideString(u"a\r\nb"));
+    SimulateKeyStroke(VK_ESCAPE);
+    EXPECT_FALSE(memo->GetVisible());
+    EXPECT_EQ(g->GetWideCells(2, 2), WideString(u"a"));
+}
+
+TEST_F(Editores, AnchoRechazadoSigueAbierto) {
+    tipo = edUniEdit;
+    g->OnCellValidateWide = [](TObject*, int, int, WideString&, bool& ok) { ok = false; };
+    g->SetWideCells(2, 2, WideString(u"viejo"));
+    SimulateKeyStroke(VK_F2);
+    auto* e = g->GetEditorControls().UniEdit();
+    e->SetText(WideString(u"nuevo"));
+    SimulateKeyStroke(VK_RETURN);
+    EXPECT_TRUE(Abierto(e));
+    EXPECT_EQ(e->GetText(), WideString(u"viejo"));
+    EXPECT_EQ(g->GetWideCells(2, 2), WideString(u"viejo"));
+}
+
+TEST_F(Editores, ListaAnchaRuedaYSinValidar) {
+    tipo = edUniComboList;
+    for (const char* t : {"a", "b"})
+        g->AddComboString(t);
+    int validaciones = 0;
+    g->OnCellValidateWide = [&](TObject*, int, int, WideString&, bool&) { ++validaciones; };
+    g->SetWideCells(2, 2, WideString(u"b"));
+    SimulateKeyStroke(VK_F2);
+    auto* combo = g->GetEditorControls().UniCombo();
+    EXPECT_EQ(combo->GetItemIndex(), 1);
+    combo->Wheel(-120);
+    EXPECT_EQ(combo->GetItemIndex(), 1);
+    combo->Wheel(120);
+    SimulateKeyStroke(VK_RETURN);
+    EXPECT_FALSE(combo->GetVisible());
+    EXPECT_EQ(validaciones, 0);
+    EXPECT_EQ(g->GetWideCells(2, 2), WideString(u"a"));
+}
+
+// The cell an editor was opened on moves, goes or hides while it is open: its value goes to
+// that cell or nowhere, never to the cell that took its place.
+TEST_F(Editores, CeldaQueSeVaNoRecibeNiDaElValor) {
+    struct Caso {
+        const char* nombre;
+        std::function<void()> cambio;
+        TPoint sitio; // where the opened cell is now (real column), (-1, -1) when gone
+    };
+    const Caso casos[] = {
+        {"columna oculta", [this] { g->HideColumn(2); }, TPoint(2, 2)},
+        {"fila borrada", [this] { g->RemoveRows(2, 1); }, TPoint(-1, -1)},
+        {"fila insertada", [this] { g->InsertRows(1, 1); }, TPoint(2, 3)},
+    };
+    for (const Caso& c : casos) {
+        SCOPED_TRACE(c.nombre);
+        g->UnHideColumnsAll();
+        g->SetRowCount(6);
+        for (int r = 1; r < 6; ++r)
+            for (int col = 1; col < 5; ++col)
+                g->SetCells(col, r, IntToStr(col * 10 + r));
+        tipo = edEditBtn;
+        Ir(2, 2);
+        SimulateKeyStroke(VK_F2);
+        auto* e = g->GetEditorControls().EditBtn();
+        ASSERT_TRUE(Abierto(e));
+        e->SetText("intruso");
+        c.cambio();
+        g->HideCellEdit();
+        for (int r = 0; r < g->GetRowCount(); ++r)
+            for (int col = 0; col < g->GetColCount() + g->NumHiddenColumns(); ++col)
+                if (col != c.sitio.x || r != c.sitio.y)
+                    EXPECT_NE(g->GetCellEx(col, r), "intruso") << col << "," << r;
+        if (g->CanFocus()) g->SetFocus();
     }
 }
 

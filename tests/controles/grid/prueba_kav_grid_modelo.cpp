@@ -290,8 +290,9 @@ protected:
         CompararCeldas();
     }
 
-    // The last shown column of the first data row edited with the keys: Return keeps the
-    // typed text in that cell only, Escape leaves every cell as it was.
+    // The last shown column of the first data row edited with the keys, in the text editor
+    // and in an editor control: Return keeps the typed text in that cell only, Escape leaves
+    // every cell as it was.
     void ComprobarEdicion() {
         const int d = g->GetColCount() - 1;
         if (d < g->GetFixedCols() || g->GetRowCount() < 3) return;
@@ -307,6 +308,20 @@ protected:
         CompararCeldas();
         SimulateTyping("zz");
         SimulateKeyStroke(VK_ESCAPE);
+        CompararCeldas();
+        // The same cell through an editor control: its text, opened selected, is replaced.
+        g->SetDefaultEditor(edEditBtn);
+        SimulateKeyStroke(VK_F2);
+        ASSERT_NE(g->GetActiveEditor(), nullptr);
+        EXPECT_EQ(Texto(g->GetActiveEditor()->GetText()), m.celdas[r][c]);
+        SimulateTyping("k");
+        SimulateKeyStroke(VK_RETURN);
+        m.celdas[r][c] = "k";
+        CompararCeldas();
+        SimulateKeyStroke(VK_F2);
+        SimulateTyping("zz");
+        SimulateKeyStroke(VK_ESCAPE);
+        g->SetDefaultEditor(edNormal);
         CompararCeldas();
     }
 
