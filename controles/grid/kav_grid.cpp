@@ -144,6 +144,7 @@ void TKavStringGrid::Notification(TComponent* AComponent, TOperation Operation) 
     if (AComponent == gridImages_) gridImages_ = nullptr;
     if (AComponent == pictureContainer_) pictureContainer_ = nullptr;
     if (AComponent == ownerForm_) ownerForm_ = nullptr;
+    if (AComponent == reinterpret_cast<TComponent*>(editLink_)) editLink_ = nullptr;
     std::erase(notifiers_, AComponent);
 }
 

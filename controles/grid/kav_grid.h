@@ -173,6 +173,9 @@ using TDateTimeSpinClickEvent =
     std::function<void(TObject* Sender, int ACol, int ARow, TDateTime AValue, bool UpDown)>;
 class TGridEditorControls;
 class TGridTransEdit;
+class TEditLink;
+using TGetEditorPropEvent =
+    std::function<void(TObject* Sender, int ACol, int ARow, TEditLink* AEditLink)>;
 class TKavInplaceEdit;
 class TCustomIniFile;
 class TMaskEdit;
@@ -2034,6 +2037,10 @@ public:
     // stopped, unless OnCanEditCell says no.
     void StartFixedEdit(int ACol, int ARow);
     TGridTransEdit* GetFixedEditor();
+    // The program's editor of edCustom cells (nullptr: those cells open nothing).
+    TEditLink* GetEditLink() const { return editLink_; }
+    void SetEditLink(TEditLink* Value);
+    TGetEditorPropEvent OnGetEditorProp;
     // The fixed-cell editor opened by a press (FixedRowsEdit, FixedColsEdit: fceLeftClick
     // away from a border that sizes, fceRightClick) or a double click (fceDblClick).
     bool FixedEditByClick(TMouseButton Button, int X, int Y);
@@ -2208,6 +2215,7 @@ private:
     std::unique_ptr<TGridEditorControls> editorControls_;
     TWinControl* activeEditor_ = nullptr;
     TGridTransEdit* fixedEditor_ = nullptr;
+    TEditLink* editLink_ = nullptr;
     bool moving_ = false;
     bool closing_ = false;
     bool caretByClick_ = false;

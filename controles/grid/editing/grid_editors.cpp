@@ -34,6 +34,7 @@ template class TGridEditorOf<TKsgUniEdit>;
 template class TGridEditorOf<TKsgUniMemo>;
 template class TGridEditorOf<TKsgUniEditBtn>;
 template class TGridEditorOf<TKSGUniComboBox>;
+template class TGridEditorOf<TDateTimePicker>;
 
 // --- the combo ---
 
@@ -205,4 +206,7 @@ TGridUniEditBtn* TGridEditorControls::UniEditBtn() {
 }
 TGridUniCombo* TGridEditorControls::UniCombo() {
     return Make(uniCombo_);
+}
+TGridDatePicker* TGridEditorControls::DatePicker() {
+    return Make(datePicker_);
 }

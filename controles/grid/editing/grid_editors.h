@@ -12,6 +12,7 @@
 #include "controles/edit/uni_edit.h"
 #include "plataforma/gui/widgets/button.h"
 #include "plataforma/gui/widgets/check_radio.h"
+#include "plataforma/gui/widgets/date_time_picker.h"
 
 #include <type_traits>
 
@@ -184,6 +185,19 @@ protected:
     void Dispatch(TMessage& Message) override;
 };
 
+// A cell's text read as a date (a time with Time), now when it is empty or none.
+TDateTime DateOrNow(const AnsiString& Text, bool Time);
+
+class TGridDatePicker : public TGridEditorOf<TDateTimePicker> {
+public:
+    explicit TGridDatePicker(TKavStringGrid* AGrid);
+
+protected:
+    void KeyDown(WORD& Key, TShiftState Shift) override;
+    // The focus going to its own calendar does not end the edit.
+    void DoExit() override;
+};
+
 // The grid's editor controls, each made on first use with the grid as owner and parent,
 // disabled and hidden.
 class TGridEditorControls {
@@ -199,6 +213,7 @@ public:
     TGridUniMemo* UniMemo();
     TGridUniEditBtn* UniEditBtn();
     TGridUniCombo* UniCombo();
+    TGridDatePicker* DatePicker();
 
 private:
     template <class T> T* Make(T*& Slot);
@@ -213,4 +228,5 @@ private:
     TGridUniMemo* uniMemo_ = nullptr;
     TGridUniEditBtn* uniEditBtn_ = nullptr;
     TGridUniCombo* uniCombo_ = nullptr;
+    TGridDatePicker* datePicker_ = nullptr;
 };

@@ -1,13 +1,16 @@
 // TKavStringGrid: the editor controls of the control editor kinds laid over a cell
 // (ShowEditControl), and their values written back when the edit ends (HideEditControl).
 #include "controles/comun/text_utils.h"
+#include "controles/grid/editing/edit_link.h"
 #include "controles/grid/editing/grid_editors.h"
 #include "controles/grid/editing/grid_trans_edit.h"
 #include "controles/grid/kav_grid.h"
 #include "plataforma/base/date_time_text.h"
 #include "plataforma/base/numbers.h"
+#include "plataforma/gui/forms/forms.h"
 #include "plataforma/gui/kernel/std_messages.h"
 
+#include <algorithm>
 #include <charconv>
 
 bool TKavStringGrid::EditorControlAvailable(TEditorType Kind) {
@@ -29,6 +32,10 @@ bool TKavStringGrid::EditorControlAvailable(TEditorType Kind) {
     case edUniEditBtn:
     case edUniComboEdit:
     case edUniComboList:
+    case edDateEdit:
+    case edDateEditUpDown:
+    case edTimeEdit:
+    case edCustom:
         return true;
     default:
         return IsTextEditor(Kind);
@@ -45,16 +52,6 @@ void TKavStringGrid::ComboChanged(int Index, const AnsiString& Text, TObject* Ob
     if (OnComboChange) OnComboChange(this, col, row, Index, Text);
     if (OnComboObjectChange) OnComboObjectChange(this, col, row, Index, Text, Object);
 }
-
-namespace {
-
-// A date (time) text read as one, now when it is empty or none.
-TDateTime DateOrNow(const AnsiString& Text) {
-    TDateTime d;
-    return !Text.Trim().IsEmpty() && TryStrToDate(Text, d) ? d : Now();
-}
-
-} // namespace
 
 void TKavStringGrid::ShowEditControl(int ACol, int ARow) {
     TGridEditSession& session = *editSession_;
@@ -86,6 +83,8 @@ void TKavStringGrid::ShowEditControl(int ACol, int ARow) {
     activeEditor_ = nullptr;
     TWinControl* shown = nullptr;
     bool startChar = false;
+    // Set by the kinds that show and focus their control themselves.
+    bool placed = false;
     const TEditorType kind = session.Kind();
     switch (kind) {
     case edComboEdit:
@@ -128,6 +127,7 @@ void TKavStringGrid::ShowEditControl(int ACol, int ARow) {
         if (GetMouseActions()->GetDirectComboDrop()) c->SetDroppedDown(true);
         shown = c;
         startChar = true;
+        placed = true;
         break;
     }
     case edSpinEdit:
@@ -154,7 +154,7 @@ void TKavStringGrid::ShowEditControl(int ACol, int ARow) {
             s->SetSpinType(sptTime);
             s->SetText(GetEditText(col, ARow));
         } else {
-            s->SetDateValue(DateOrNow(text));
+            s->SetDateValue(DateOrNow(text, false));
             s->SetSpinType(sptDate);
         }
         shown = s;
@@ -206,6 +206,57 @@ void TKavStringGrid::ShowEditControl(int ACol, int ARow) {
         b->SetBounds(r.Left - 1, r.Top - 1, width + 2, height + 2);
         b->SetCaption(GetEditText(dispCol, ARow));
         shown = b;
+        break;
+    }
+    case edDateEdit:
+    case edDateEditUpDown:
+    case edTimeEdit: {
+        TGridDatePicker* p = controls.DatePicker();
+        p->ReCreate();
+        p->SetColor(color);
+        const bool time = kind == edTimeEdit;
+        p->SetKind(time ? dtkTime : dtkDate);
+        p->SetDateMode(kind == edDateEditUpDown ? dmUpDown : dmComboBox);
+        p->SetDateTime(DateOrNow(GetEditText(dispCol, ARow), time));
+        p->SetChecked(true);
+        p->SetBounds(r.Left, r.Top, width, std::max(height, p->GetHeight()));
+        p->SetEnabled(true);
+        p->SetVisible(true);
+        p->BringToFront();
+        if (p->CanFocus()) p->SetFocus();
+        if (!time && GetMouseActions()->GetDirectDateDrop()) p->SetDroppedDown(true);
+        shown = p;
+        placed = true;
+        break;
+    }
+    case edCustom: {
+        TEditLink* link = editLink_;
+        if (!link) break;
+        link->SetGrid(this);
+        link->SetEditCell(col, ARow);
+        if (link->GetEditStyle() == esPopup) {
+            if (link->GetAutoPopupWidth()) link->SetPopupWidth(r.Right - r.Left);
+            TForm* f = link->PopupForm();
+            const TPoint at = link->GetPopupLeft() != -1 && link->GetPopupTop() != -1
+                                  ? TPoint(link->GetPopupLeft(), link->GetPopupTop())
+                                  : ClientToScreen(TPoint(r.Left, r.Top));
+            f->SetBounds(at.x, at.y, link->GetPopupWidth(), link->GetPopupHeight());
+            f->Show();
+            link->CreateEditor(f);
+            link->SetRect(Rect(0, 0, link->GetPopupWidth(), link->GetPopupHeight()));
+        } else {
+            link->CreateEditor(this);
+            link->SetRect(r);
+        }
+        link->SetVisible(true);
+        link->SetCellProps(color, &font);
+        link->SetProperties();
+        if (OnGetEditorProp) OnGetEditorProp(this, col, ARow, link);
+        link->SetEditorValue(GetEditText(dispCol, ARow));
+        link->SetFocus(true);
+        shown = link->GetEditControl();
+        placed = true;
+        startChar = true;
         break;
     }
     case edUniEdit:
@@ -260,17 +311,26 @@ void TKavStringGrid::ShowEditControl(int ACol, int ARow) {
         if (GetMouseActions()->GetDirectComboDrop()) c->SetDroppedDown(true);
         shown = c;
         startChar = true;
+        placed = true;
         break;
     }
     default:
         break;
     }
-    if (shown && kind != edComboEdit && kind != edComboList && kind != edUniComboEdit &&
-        kind != edUniComboList) {
+    if (shown && !placed) {
         shown->SetEnabled(true);
         shown->SetVisible(true);
         shown->BringToFront();
         if (shown->CanFocus()) shown->SetFocus();
+    }
+    if (!shown && kind != edCheckBox) {
+        // No control for the kind (no edit link assigned): nothing edits the cell.
+        session.ControlShown = false;
+        session.ControlActive = false;
+        session.DoneEditingPending = false;
+        editorShown_ = false;
+        session.SetStartChar(0);
+        return;
     }
     activeEditor_ = shown;
     // The wide edits select their whole text with EditSelectAll, else put the caret after it.
@@ -310,8 +370,8 @@ void TKavStringGrid::HideEditControl(int, int) {
         Control->SetEnabled(false);
         Control->Hide();
     };
-    TGridEditorControls* controls = editorControls_.get();
-    switch (session.ControlActive && controls ? session.Kind() : edNone) {
+    TGridEditorControls* controls = &GetEditorControls();
+    switch (session.ControlActive ? session.Kind() : edNone) {
     case edComboEdit:
     case edComboList: {
         TGridCombo* c = controls->Combo();
@@ -360,6 +420,23 @@ void TKavStringGrid::HideEditControl(int, int) {
         controls->UniCombo()->SetDroppedDown(false);
         writeWide(controls->UniCombo()->GetText());
         close(controls->UniCombo());
+        break;
+    case edDateEdit:
+    case edDateEditUpDown:
+    case edTimeEdit: {
+        // An unchecked date gives an empty cell.
+        TGridDatePicker* p = controls->DatePicker();
+        p->SetDroppedDown(false);
+        write(p->GetChecked() || session.Kind() == edTimeEdit ? p->GetText() : AnsiString());
+        close(p);
+        break;
+    }
+    case edCustom:
+        if (TEditLink* link = editLink_) {
+            write(link->GetEditorValue());
+            if (link->GetEditStyle() != esPopup) link->SetVisible(false);
+            link->RestoreWinProc();
+        }
         break;
     case edCheckBox:
         close(controls->CheckBox());
@@ -442,4 +519,20 @@ bool TKavStringGrid::FixedEditByDblClick(int ACol, int ARow) {
         return true;
     }
     return false;
+}
+
+// --- the program's editor ---
+
+void TKavStringGrid::SetEditLink(TEditLink* Value) {
+    if (editLink_ == Value) return;
+    if (editLink_) {
+        editLink_->RemoveFreeNotification(this);
+        RemoveFreeNotification(editLink_);
+    }
+    editLink_ = Value;
+    if (Value) {
+        Value->FreeNotification(this);
+        FreeNotification(Value);
+        Value->SetGrid(this);
+    }
 }

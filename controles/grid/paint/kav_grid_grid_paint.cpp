@@ -4,6 +4,7 @@
 #include "controles/comun/color_scheme.h"
 #include "controles/comun/drawing_utils.h"
 #include "controles/grid/kav_grid.h"
+#include "plataforma/base/rich_text.h"
 #include "plataforma/gui/painting/control_canvas.h"
 #include "plataforma/gui/painting/draw_text.h"
 #include "plataforma/gui/painting/gdi.h"
@@ -163,12 +164,50 @@ void TKavStringGrid::DrawSizingLineR(int Y) {
 }
 
 void TKavStringGrid::RTFPaint(int ACol, int ARow, TCanvas* Canvas, const TRect& R) {
-    TRect r = Rect(R.Left + xyOffset_.x, R.Top + xyOffset_.y, R.Right - xyOffset_.x, R.Bottom);
-    const AnsiString text = RichTextPlain(GetGridCell(ACol, ARow));
+    const TRect r =
+        Rect(R.Left + xyOffset_.x, R.Top + xyOffset_.y, R.Right - xyOffset_.x, R.Bottom);
+    // Rich text with its formats, one line per paragraph; a text that is no readable rich
+    // text is shown as it is stored.
+    const AnsiString stored = GetGridCell(ACol, ARow);
+    TRichDocument doc;
+    if (!ReadRtf(stored, doc)) doc = TRichDocument::FromPlainText(stored);
+    TFont saved;
+    saved.Assign(Canvas->GetFont());
+    TFont* f = Canvas->GetFont();
+    auto apply = [&](const TRichFormat& F) {
+        f->SetName(F.FontName);
+        f->SetSize(std::max(1, F.HalfPoints / 2));
+        TFontStyles st;
+        if (F.Bold) st << fsBold;
+        if (F.Italic) st << fsItalic;
+        if (F.Underline) st << fsUnderline;
+        f->SetStyle(st);
+        f->SetColor(F.Color == -1 ? saved.GetColor() : static_cast<TColor>(F.Color));
+    };
     const HDC dc = Canvas->GetHandle();
     const int mode = SetBkMode(dc, TRANSPARENT);
-    DrawText(dc, text.c_str(), text.Length(), &r, DT_WORDBREAK | DT_NOPREFIX);
+    int y = r.Top;
+    for (const TRichParagraph& p : doc.Paragraphs) {
+        if (y >= r.Bottom) break;
+        int line = 0;
+        for (const TRichRun& run : p.Runs) {
+            apply(run.Format);
+            line = std::max(line, Canvas->TextHeight("Xg"));
+        }
+        if (line == 0) line = Canvas->TextHeight("Xg");
+        int x = r.Left;
+        for (const TRichRun& run : p.Runs) {
+            apply(run.Format);
+            // Raised and lowered text moves by its offset (half points) on a common baseline.
+            const int h = Canvas->TextHeight("Xg");
+            const int dy = run.Format.Offset * f->GetPixelsPerInch() / 144;
+            Canvas->TextRect(r, x, y + line - h - dy, run.Text);
+            x += Canvas->TextWidth(run.Text);
+        }
+        y += line;
+    }
     SetBkMode(dc, mode);
+    Canvas->GetFont()->Assign(&saved);
 }
 
 void TKavStringGrid::SetTheme(TXPColorScheme Value) {

@@ -5,6 +5,7 @@
 #include "controles/comun/text_utils.h"
 #include "controles/grid/kav_grid.h"
 #include "controles/grid/markup/markup_renderer.h"
+#include "plataforma/base/rich_text.h"
 #include "plataforma/gui/painting/draw_text.h"
 #include "plataforma/gui/painting/gdi.h"
 
@@ -25,66 +26,9 @@ bool IsCheckBoxKind(TCellType Kind) {
 } // namespace
 
 AnsiString RichTextPlain(const AnsiString& Rtf) {
-    const std::string& s = Rtf.str();
-    std::string out;
-    std::vector<bool> skip{false};
-    for (size_t i = 0; i < s.size(); ++i) {
-        const char ch = s[i];
-        if (ch == '{') {
-            bool dest = skip.back();
-            if (i + 2 < s.size() && s[i + 1] == '\\' && s[i + 2] == '*') dest = true;
-            for (const char* word : {"\\fonttbl", "\\colortbl", "\\stylesheet", "\\info", "\\pict",
-                                     "\\header", "\\footer"})
-                if (s.compare(i + 1, std::strlen(word), word) == 0) dest = true;
-            skip.push_back(dest);
-            continue;
-        }
-        if (ch == '}') {
-            if (skip.size() > 1) skip.pop_back();
-            continue;
-        }
-        if (ch == '\r' || ch == '\n') continue;
-        if (ch != '\\') {
-            if (!skip.back()) out += ch;
-            continue;
-        }
-        if (i + 1 >= s.size()) break;
-        const char next = s[i + 1];
-        if (next == '\\' || next == '{' || next == '}') {
-            if (!skip.back()) out += next;
-            ++i;
-            continue;
-        }
-        if (next == '\'' && i + 3 < s.size()) {
-            const std::string hex = s.substr(i + 2, 2);
-            if (!skip.back() && std::isxdigit(static_cast<unsigned char>(hex[0])) &&
-                std::isxdigit(static_cast<unsigned char>(hex[1])))
-                out += static_cast<char>(std::stoi(hex, nullptr, 16));
-            i += 3;
-            continue;
-        }
-        size_t j = i + 1;
-        while (j < s.size() && std::isalpha(static_cast<unsigned char>(s[j])))
-            ++j;
-        const std::string word = s.substr(i + 1, j - i - 1);
-        if (j < s.size() && (s[j] == '-' || std::isdigit(static_cast<unsigned char>(s[j])))) {
-            ++j;
-            while (j < s.size() && std::isdigit(static_cast<unsigned char>(s[j])))
-                ++j;
-        }
-        if (j < s.size() && s[j] == ' ') ++j;
-        if (!skip.back()) {
-            if (word == "par" || word == "line")
-                out += "\r\n";
-            else if (word == "tab")
-                out += '\t';
-        }
-        if (word.empty()) ++j; // a control symbol such as "\~"
-        i = j - 1;
-    }
-    while (!out.empty() && (out.back() == '\n' || out.back() == '\r'))
-        out.pop_back();
-    return AnsiString(out);
+    // A text that is no readable rich text is its own plain text.
+    TRichDocument doc;
+    return ReadRtf(Rtf, doc) ? doc.PlainText() : Rtf;
 }
 
 bool TKavStringGrid::SortIndicatorHere(int RealCol, int ARow) {

@@ -535,9 +535,23 @@ TEST_F(Celdas, TextoEnriquecidoComoTextoPlanoYContrasena) {
     TRecordingCanvas c(200, 60);
     g->SetCellEx(2, 2, "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\f0 Hola \\b mundo\\b0\\par}");
     g->DrawGridCell(&c, 2, 2, Rect(0, 0, 120, 40), TGridDrawState());
-    auto llamadas = c.Recorder().Calls("DrawText", true);
+    // Rich text is drawn run by run with its formats, inside the cell.
+    auto llamadas = c.Recorder().Calls("TextRect", true);
+    ASSERT_EQ(llamadas.size(), 2u);
+    EXPECT_EQ(llamadas[0].Text, "Hola ");
+    EXPECT_FALSE(llamadas[0].FontBold);
+    EXPECT_EQ(llamadas[1].Text, "mundo");
+    EXPECT_TRUE(llamadas[1].FontBold);
+    EXPECT_GT(llamadas[1].Args[4], llamadas[0].Args[4]);
+    EXPECT_EQ(llamadas[0].Args[0], 2);
+    EXPECT_EQ(llamadas[0].Args[2], 118);
+    // A text that is no readable rich text is drawn as it is stored.
+    c.Recorder().Clear();
+    g->SetCellEx(2, 4, "{\\rtf1 roto {");
+    g->DrawGridCell(&c, 2, 4, Rect(0, 0, 120, 40), TGridDrawState());
+    llamadas = c.Recorder().Calls("TextRect", true);
     ASSERT_EQ(llamadas.size(), 1u);
-    EXPECT_EQ(llamadas[0].Text, "Hola mundo");
+    EXPECT_EQ(llamadas[0].Text, "{\\rtf1 roto {");
     c.Recorder().Clear();
     g->SetCellEx(2, 3, "secreto");
     g->OnIsPasswordCell = [](TObject*, int, int r, bool& p) { p = r == 3; };

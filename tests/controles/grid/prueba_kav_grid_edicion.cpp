@@ -346,7 +346,7 @@ TEST_F(Edicion, TiposDeEditorFiltranLoEscrito) {
 TEST_F(Edicion, TiposSinControlNoAbrenEditor) {
     // Each kind whose control the grid lacks is left uneditable rather than edited as text.
     for (TEditorType t :
-         {edDateEdit, edDateEditUpDown, edTimeEdit, edDataCheckBox, edCustom, edRichEdit, edNone}) {
+         {edDataCheckBox, edCustom, edRichEdit, edNone}) {
         g->OnGetEditorType = [t](TObject*, int col, int, TEditorType& e) {
             if (col == 2) e = t;
         };

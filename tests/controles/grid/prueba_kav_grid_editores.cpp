@@ -2,6 +2,7 @@
 // click opens the cell's control over it, keys and the mouse change its value, Return, Tab,
 // Escape and the arrows leave it, and the cell holds the value afterwards.
 
+#include "controles/grid/editing/edit_link.h"
 #include "controles/grid/editing/grid_editors.h"
 #include "controles/grid/kav_grid.h"
 #include "plataforma/base/date_time_text.h"
@@ -502,6 +503,122 @@ TEST_F(Editores, CeldaQueSeVaNoRecibeNiDaElValor) {
                     EXPECT_NE(g->GetCellEx(col, r), "intruso") << col << "," << r;
         if (g->CanFocus()) g->SetFocus();
     }
+}
+
+TEST_F(Editores, FechaYHora) {
+    tipo = edDateEdit;
+    g->SetCells(2, 2, "");
+    SimulateKeyStroke(VK_F2);
+    auto* p = g->GetEditorControls().DatePicker();
+    ASSERT_TRUE(Abierto(p));
+    // An empty cell shows today.
+    EXPECT_EQ(static_cast<int>(p->GetDate()), static_cast<int>(Now()));
+    p->SetDate(EncodeDate(2024, 2, 29));
+    // Up and Down change the date and stay in the picker.
+    SimulateKeyStroke(VK_UP);
+    EXPECT_TRUE(Abierto(p));
+    p->SetDate(EncodeDate(2024, 2, 29));
+    SimulateKeyStroke(VK_RETURN);
+    EXPECT_FALSE(p->GetVisible());
+    EXPECT_EQ(g->GetCells(2, 2), DateToStr(EncodeDate(2024, 2, 29)));
+    // Unchecked, the cell is emptied.
+    SimulateKeyStroke(VK_F2);
+    p->SetChecked(false);
+    SimulateKeyStroke(VK_TAB);
+    EXPECT_EQ(g->GetCells(2, 2), "");
+    // Escape on a cell with no date writes nothing.
+    Ir(2, 2);
+    g->SetCells(2, 2, "sin fecha");
+    SimulateKeyStroke(VK_F2);
+    SimulateKeyStroke(VK_ESCAPE);
+    EXPECT_FALSE(p->GetVisible());
+    EXPECT_EQ(g->GetCells(2, 2), "sin fecha");
+    // F4 drops the calendar of a drop-down date; Return then closes it and stays.
+    tipo = edDateEdit;
+    SimulateKeyStroke(VK_F2);
+    SimulateKeyStroke(VK_F4);
+    EXPECT_TRUE(p->GetDroppedDown());
+    p->SetDroppedDown(false);
+    SimulateKeyStroke(VK_ESCAPE);
+    tipo = edTimeEdit;
+    g->SetCells(2, 2, TimeToStr((10 * 60 + 30) / 1440.0));
+    SimulateKeyStroke(VK_F2);
+    ASSERT_TRUE(Abierto(p));
+    EXPECT_EQ(p->GetKind(), dtkTime);
+    p->SetFormat("hh:nn");
+    p->SetTime((11 * 60 + 45) / 1440.0);
+    SimulateKeyStroke(VK_RETURN);
+    EXPECT_EQ(g->GetCells(2, 2), "11:45");
+}
+
+// A program's own editor plugged in through the edit link.
+class EnlacePrueba : public TEditLink {
+public:
+    using TEditLink::TEditLink;
+    TEdit* edit = nullptr;
+    int creados = 0;
+    TWinControl* GetEditControl() override { return edit; }
+    void CreateEditor(TWinControl* AParent) override {
+        ++creados;
+        if (!edit) {
+            edit = new TEdit(AParent);
+            edit->SetParent(AParent);
+            edit->OnKeyDown = [this](TObject* s, WORD& k, TShiftState sh) {
+                EditKeyDown(s, k, sh);
+            };
+        }
+    }
+    AnsiString GetEditorValue() override { return edit ? edit->GetText() : AnsiString(); }
+    void SetEditorValue(const AnsiString& V) override {
+        if (edit) edit->SetText(V);
+    }
+};
+
+TEST_F(Editores, EnlaceDeEditorPropio) {
+    tipo = edCustom;
+    auto* enlace = new EnlacePrueba(ventana.get());
+    g->SetEditLink(enlace);
+    int props = 0;
+    g->OnGetEditorProp = [&](TObject*, int col, int row, TEditLink* l) {
+        ++props;
+        EXPECT_EQ(col, 2);
+        EXPECT_EQ(row, 2);
+        EXPECT_EQ(l, enlace);
+    };
+    SimulateKeyStroke(VK_F2);
+    ASSERT_NE(enlace->edit, nullptr);
+    EXPECT_TRUE(Abierto(enlace->edit));
+    EXPECT_EQ(enlace->edit->GetText(), "22");
+    EXPECT_EQ(props, 1);
+    EXPECT_EQ(Activo(), enlace->edit);
+    // Home never leaves; Return kept by WantKeyReturn stays.
+    enlace->WantKeyReturn = true;
+    SimulateKeyStroke(VK_HOME);
+    SimulateKeyStroke(VK_RETURN);
+    EXPECT_TRUE(Abierto(enlace->edit));
+    enlace->edit->SetText("propio");
+    SimulateKeyStroke(VK_DOWN);
+    EXPECT_FALSE(enlace->edit->GetVisible());
+    EXPECT_EQ(g->GetCells(2, 2), "propio");
+    EXPECT_EQ(g->GetRow(), 3);
+    EXPECT_TRUE(g->Focused());
+    // Escape puts the text back and writes nothing.
+    Ir(2, 2);
+    SimulateKeyStroke(VK_F2);
+    enlace->edit->SetText("otro");
+    SimulateKeyStroke(VK_ESCAPE);
+    EXPECT_EQ(g->GetCells(2, 2), "propio");
+    // The base link has no control: nothing opens and the cell keeps its text.
+    g->OnGetEditorProp = nullptr;
+    auto* vacio = new TEditLink(ventana.get());
+    g->SetEditLink(vacio);
+    Ir(2, 3);
+    SimulateKeyStroke(VK_F2);
+    EXPECT_EQ(Activo(), nullptr);
+    g->HideInplaceEdit();
+    EXPECT_EQ(g->GetCells(2, 3), "23");
+    delete vacio;
+    EXPECT_EQ(g->GetEditLink(), nullptr);
 }
 
 } // namespace

@@ -1,0 +1,205 @@
+// TDateTimePicker on Qt's date-time edit, with its calendar popup for dates.
+#include "plataforma/gui/widgets/date_time_picker.h"
+
+#include "plataforma/base/date_time_text.h"
+#include "plataforma/base/regional.h"
+#include "plataforma/gui/input/keys.h"
+#include "plataforma/gui/kernel/dispatch_frame.h"
+#include "plataforma/gui/kernel/hooked_widget.h"
+
+#include <QCalendarWidget>
+#include <QDateTimeEdit>
+
+#include <cmath>
+
+namespace {
+
+QDateTimeEdit* EditOf(const TControl* c) {
+    return qobject_cast<QDateTimeEdit*>(c->GetWidget());
+}
+
+// TDateTime counts days from 30 December 1899, the time of day as the fraction.
+const QDate Origin(1899, 12, 30);
+
+QDateTime ToQt(TDateTime Value) {
+    const double days = std::floor(Value);
+    const qint64 ms = std::llround((Value - days) * 86400000.0);
+    return QDateTime(Origin.addDays(static_cast<qint64>(days)),
+                     QTime(0, 0).addMSecs(static_cast<int>(ms)));
+}
+
+TDateTime FromQt(const QDateTime& Value) {
+    return static_cast<double>(Origin.daysTo(Value.date())) +
+           Value.time().msecsSinceStartOfDay() / 86400000.0;
+}
+
+// A display pattern of the class library ("dd/mm/yyyy", "hh:nn:ss") as Qt writes it.
+QString QtPattern(const AnsiString& Pattern, bool Date) {
+    QString r;
+    for (const char c : Pattern.str()) {
+        if (Date && (c == 'm' || c == 'M'))
+            r += 'M';
+        else if (c == 'n' || c == 'N')
+            r += 'm';
+        else if (c == '/')
+            r += QChar(GetDateSeparator());
+        else if (c == ':')
+            r += QChar(GetTimeSeparator());
+        else
+            r += QChar(static_cast<unsigned char>(c));
+    }
+    return r;
+}
+
+} // namespace
+
+TDateTimePicker::TDateTimePicker(TComponent* AOwner) : TWinControl(AOwner) {
+    SetBounds(0, 0, 186, 21);
+    SetTabStop(true);
+    value_ = Now();
+}
+
+void TDateTimePicker::CreateWindowHandle(const TCreateParams&) {
+    QWidget* parentWidget = GetParent() ? GetParent()->GetWidget() : nullptr;
+    auto* e = new HookedWidget<QDateTimeEdit>(this, parentWidget);
+    e->setFocusPolicy(Qt::StrongFocus);
+    e->setFrame(false);
+    QObject::connect(e, &QDateTimeEdit::dateTimeChanged, e, [this] {
+        if (syncing_) return;
+        GuardedEntry(this, [this] {
+            FromWidget();
+            Change();
+        });
+    });
+    SetWidget(e, true);
+    ApplyToWidget();
+}
+
+void TDateTimePicker::ApplyToWidget() {
+    QDateTimeEdit* e = EditOf(this);
+    if (!e) return;
+    syncing_ = true;
+    const bool date = kind_ == dtkDate;
+    const AnsiString pattern = !format_.IsEmpty() ? format_
+                               : date             ? GetShortDateFormat()
+                                                  : GetLongTimeFormat();
+    e->setDisplayFormat(QtPattern(pattern, date));
+    e->setDateTime(ToQt(value_));
+    syncing_ = false;
+}
+
+void TDateTimePicker::FromWidget() {
+    if (QDateTimeEdit* e = EditOf(this)) value_ = FromQt(e->dateTime());
+}
+
+void TDateTimePicker::SetKind(TDateTimeKind Value) {
+    kind_ = Value;
+    ApplyToWidget();
+}
+
+void TDateTimePicker::SetDateMode(TDTDateMode Value) {
+    dateMode_ = Value;
+    ApplyToWidget();
+}
+
+void TDateTimePicker::SetDateTime(TDateTime Value) {
+    value_ = Value;
+    ApplyToWidget();
+}
+
+TDateTime TDateTimePicker::GetDate() const {
+    return std::floor(value_);
+}
+
+void TDateTimePicker::SetDate(TDateTime Value) {
+    SetDateTime(std::floor(Value) + GetTime());
+}
+
+TDateTime TDateTimePicker::GetTime() const {
+    return value_ - std::floor(value_);
+}
+
+void TDateTimePicker::SetTime(TDateTime Value) {
+    SetDateTime(GetDate() + (Value - std::floor(Value)));
+}
+
+void TDateTimePicker::SetFormat(const AnsiString& Value) {
+    format_ = Value;
+    ApplyToWidget();
+}
+
+AnsiString TDateTimePicker::GetText() const {
+    if (!format_.IsEmpty()) return FormatDateTime(format_, value_);
+    return kind_ == dtkDate ? DateToStr(value_) : TimeToStr(value_);
+}
+
+namespace {
+
+const char* const CalendarName = "picker_calendar";
+
+QCalendarWidget* CalendarOf(const TControl* c) {
+    QDateTimeEdit* e = EditOf(c);
+    return e ? e->findChild<QCalendarWidget*>(CalendarName) : nullptr;
+}
+
+} // namespace
+
+bool TDateTimePicker::GetDroppedDown() const {
+    QCalendarWidget* cal = CalendarOf(this);
+    return cal && cal->isVisible();
+}
+
+void TDateTimePicker::SetDroppedDown(bool Value) {
+    QDateTimeEdit* e = EditOf(this);
+    if (!e || kind_ != dtkDate || dateMode_ != dmComboBox || Value == GetDroppedDown()) return;
+    QCalendarWidget* cal = CalendarOf(this);
+    if (!Value) {
+        cal->hide();
+        // The focus comes back from the calendar.
+        if (CanFocus()) SetFocus();
+        CloseUp();
+        return;
+    }
+    if (!cal) {
+        // The calendar drops under the picker; a click on a day takes it and closes it.
+        cal = new QCalendarWidget(e);
+        cal->setObjectName(CalendarName);
+        cal->setWindowFlags(Qt::Popup);
+        QObject::connect(cal, &QCalendarWidget::clicked, cal, [this, cal](QDate Day) {
+            GuardedEntry(this, [&] {
+                value_ = FromQt(QDateTime(Day, ToQt(value_).time()));
+                ApplyToWidget();
+                cal->hide();
+                if (CanFocus()) SetFocus();
+                Change();
+                CloseUp();
+            });
+        });
+    }
+    cal->setSelectedDate(ToQt(value_).date());
+    cal->move(e->mapToGlobal(QPoint(0, e->height())));
+    cal->show();
+    DropDown();
+}
+
+void TDateTimePicker::Dispatch(TMessage& Message) {
+    if (Message.Msg == WM_KEYDOWN && kind_ == dtkDate && dateMode_ == dmComboBox &&
+        (Message.WParam == VK_F4 || (Message.WParam == VK_DOWN && GetKeyState(VK_MENU) < 0))) {
+        SetDroppedDown(!GetDroppedDown());
+        Message.Result = 0;
+        return;
+    }
+    TWinControl::Dispatch(Message);
+}
+
+void TDateTimePicker::Change() {
+    if (OnChange) OnChange(this);
+}
+
+void TDateTimePicker::DropDown() {
+    if (OnDropDown) OnDropDown(this);
+}
+
+void TDateTimePicker::CloseUp() {
+    if (OnCloseUp) OnCloseUp(this);
+}
