@@ -362,14 +362,16 @@ private:
     bool groupStart_ = false;
 };
 
-void Escape(std::string& Out, const std::string& Text) {
+// Text with RTF's special characters escaped; a tab is \tab in the body (Body) and a hex
+// character in a table, where \tab means nothing.
+void Escape(std::string& Out, const std::string& Text, bool Body) {
     static const char hex[] = "0123456789abcdef";
     for (const char ch : Text) {
         const unsigned char c = static_cast<unsigned char>(ch);
         if (c == '\\' || c == '{' || c == '}') {
             Out += '\\';
             Out += ch;
-        } else if (c == '\t') {
+        } else if (c == '\t' && Body) {
             Out += "\\tab ";
         } else if (c < 0x20 || c >= 0x80 || c == ';') {
             Out += "\\'";
@@ -403,7 +405,7 @@ AnsiString WriteRtf(const TRichDocument& Doc) {
     std::string s = "{\\rtf1\\ansi\\ansicpg1252\\deff0{\\fonttbl";
     for (size_t i = 0; i < fonts.size(); ++i) {
         s += "{\\f" + std::to_string(i) + "\\fnil ";
-        Escape(s, fonts[i]);
+        Escape(s, fonts[i], false);
         s += ";}";
     }
     s += "}\r\n{\\colortbl ;";
@@ -433,7 +435,7 @@ AnsiString WriteRtf(const TRichDocument& Doc) {
             if (f.Offset < 0) s += "\\dn" + std::to_string(-static_cast<long>(f.Offset));
             // A blank ends the last control word; without one the text starts at once.
             if (s.size() > start) s += ' ';
-            Escape(s, r.Text.str());
+            Escape(s, r.Text.str(), true);
             s += "}";
         }
     }
