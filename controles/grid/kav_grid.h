@@ -174,12 +174,14 @@ using TDateTimeSpinClickEvent =
 class TGridEditorControls;
 class TGridTransEdit;
 class TEditLink;
+class TRichEdit;
 using TGetEditorPropEvent =
     std::function<void(TObject* Sender, int ACol, int ARow, TEditLink* AEditLink)>;
 class TKavInplaceEdit;
 class TCustomIniFile;
 class TMaskEdit;
 class TComboBox;
+class TCustomComboBox;
 enum TIntelliPan { ipVertical, ipHorizontal, ipBoth, ipNone };
 // What ExportNotification reports: a walk over the cells starts, reaches a row, ends.
 enum TGridExportState { esExportStart, esExportNewRow, esExportDone, esExportSelRow, esExportFail };
@@ -1851,7 +1853,7 @@ public:
     const AnsiString& GetControlID() const { return controlId_; }
     // The two form controls (nullptr until first entered).
     TMaskEdit* GetFormEdit() const;
-    TComboBox* GetFormCombo() const;
+    TCustomComboBox* GetFormCombo() const;
     // A markup "BUTTON" control is held down (until the release).
     bool GetFormButtonDown() const { return formButtonDown_; }
 
@@ -2041,6 +2043,10 @@ public:
     TEditLink* GetEditLink() const { return editLink_; }
     void SetEditLink(TEditLink* Value);
     TGetEditorPropEvent OnGetEditorProp;
+    // A cell's stored rich text into a rich edit (a cell of plain text becomes its text), and
+    // a rich edit's contents as the RTF a cell stores.
+    void CellToRich(int ACol, int ARow, TRichEdit* RichEdit);
+    AnsiString RichToString(TRichEdit* RichEdit);
     // The fixed-cell editor opened by a press (FixedRowsEdit, FixedColsEdit: fceLeftClick
     // away from a border that sizes, fceRightClick) or a double click (fceDblClick).
     bool FixedEditByClick(TMouseButton Button, int X, int Y);
@@ -2216,6 +2222,7 @@ private:
     TWinControl* activeEditor_ = nullptr;
     TGridTransEdit* fixedEditor_ = nullptr;
     TEditLink* editLink_ = nullptr;
+    AnsiString richOpened_;
     bool moving_ = false;
     bool closing_ = false;
     bool caretByClick_ = false;
@@ -2223,7 +2230,7 @@ private:
     int pressLeftCol_ = 0;
     // The form control being edited in a markup cell.
     TMaskEdit* formEdit_ = nullptr;
-    TComboBox* formCombo_ = nullptr;
+    TCustomComboBox* formCombo_ = nullptr;
     bool controlActive_ = false;
     bool formButtonDown_ = false;
     TPoint controlCell_{-1, -1};

@@ -35,6 +35,7 @@ template class TGridEditorOf<TKsgUniMemo>;
 template class TGridEditorOf<TKsgUniEditBtn>;
 template class TGridEditorOf<TKSGUniComboBox>;
 template class TGridEditorOf<TDateTimePicker>;
+template class TGridEditorOf<TRichEdit>;
 
 // --- the combo ---
 
@@ -209,4 +210,7 @@ TGridUniCombo* TGridEditorControls::UniCombo() {
 }
 TGridDatePicker* TGridEditorControls::DatePicker() {
     return Make(datePicker_);
+}
+TKavRichEdit* TGridEditorControls::RichEdit() {
+    return Make(richEdit_);
 }

@@ -13,6 +13,7 @@
 #include "plataforma/gui/widgets/button.h"
 #include "plataforma/gui/widgets/check_radio.h"
 #include "plataforma/gui/widgets/date_time_picker.h"
+#include "plataforma/gui/widgets/rich_edit.h"
 
 #include <type_traits>
 
@@ -198,6 +199,37 @@ protected:
     void DoExit() override;
 };
 
+// The rich-text editor of edRichEdit cells: raised and lowered selections, and the row
+// growing with the text while SizeWhileTyping has Height (unless it is locked: the grid
+// locks it while it fills it from the cell).
+class TKavRichEdit : public TGridEditorOf<TRichEdit> {
+public:
+    explicit TKavRichEdit(TKavStringGrid* AGrid);
+    void SelNormal() { SelFormat(0); }
+    void SelSubscript() { SelFormat(-40); }
+    void SelSuperscript() { SelFormat(40); }
+    // The selection's character offset, in twips.
+    void SelFormat(int Offset) { SetSelOffset(Offset); }
+    bool IsSelNormal() const { return GetSelOffset() == 0; }
+    bool IsSelSubscript() const { return GetSelOffset() < 0; }
+    bool IsSelSuperscript() const { return GetSelOffset() > 0; }
+    void Lock() { locked_ = true; }
+    void Unlock() { locked_ = false; }
+    bool GetLocked() const { return locked_; }
+
+protected:
+    void KeyDown(WORD& Key, TShiftState Shift) override;
+    void RequestResize(int Width, int Height) override;
+    // The arrows move in the text (or leave the cell) rather than between controls.
+    bool WantsKey(WORD Key) override {
+        return Key == VK_LEFT || Key == VK_RIGHT || Key == VK_UP || Key == VK_DOWN ||
+               TGridEditorOf<TRichEdit>::WantsKey(Key);
+    }
+
+private:
+    bool locked_ = false;
+};
+
 // The grid's editor controls, each made on first use with the grid as owner and parent,
 // disabled and hidden.
 class TGridEditorControls {
@@ -214,6 +246,7 @@ public:
     TGridUniEditBtn* UniEditBtn();
     TGridUniCombo* UniCombo();
     TGridDatePicker* DatePicker();
+    TKavRichEdit* RichEdit();
 
 private:
     template <class T> T* Make(T*& Slot);
@@ -229,4 +262,5 @@ private:
     TGridUniEditBtn* uniEditBtn_ = nullptr;
     TGridUniCombo* uniCombo_ = nullptr;
     TGridDatePicker* datePicker_ = nullptr;
+    TKavRichEdit* richEdit_ = nullptr;
 };

@@ -36,6 +36,7 @@ bool TKavStringGrid::EditorControlAvailable(TEditorType Kind) {
     case edDateEditUpDown:
     case edTimeEdit:
     case edCustom:
+    case edRichEdit:
         return true;
     default:
         return IsTextEditor(Kind);
@@ -227,6 +228,25 @@ void TKavStringGrid::ShowEditControl(int ACol, int ARow) {
         if (!time && GetMouseActions()->GetDirectDateDrop()) p->SetDroppedDown(true);
         shown = p;
         placed = true;
+        break;
+    }
+    case edRichEdit: {
+        TKavRichEdit* e = controls.RichEdit();
+        e->ReCreate();
+        e->SetBounds(r.Left, r.Top, width, height);
+        e->Lock();
+        CellToRich(col, ARow, e);
+        richOpened_ = e->GetRtf();
+        if (GetNavigation()->GetEditSelectAll()) e->SelectAll();
+        e->SetColor(color);
+        e->SetEnabled(true);
+        e->SetVisible(true);
+        e->BringToFront();
+        if (e->CanFocus()) e->SetFocus();
+        e->Unlock();
+        shown = e;
+        placed = true;
+        startChar = true;
         break;
     }
     case edCustom: {
@@ -431,6 +451,14 @@ void TKavStringGrid::HideEditControl(int, int) {
         close(p);
         break;
     }
+    case edRichEdit: {
+        // An edit that changed nothing leaves the cell's text as it was stored.
+        TKavRichEdit* e = controls->RichEdit();
+        const AnsiString rtf = RichToString(e);
+        if (rtf != richOpened_) write(rtf);
+        close(e);
+        break;
+    }
     case edCustom:
         if (TEditLink* link = editLink_) {
             write(link->GetEditorValue());
@@ -535,4 +563,15 @@ void TKavStringGrid::SetEditLink(TEditLink* Value) {
         FreeNotification(Value);
         Value->SetGrid(this);
     }
+}
+
+// --- rich text ---
+
+void TKavStringGrid::CellToRich(int ACol, int ARow, TRichEdit* RichEdit) {
+    // A cell of plain text, or of rich text that cannot be read, is shown as its text.
+    RichEdit->SetRtf(GetCellEx(ACol, ARow));
+}
+
+AnsiString TKavStringGrid::RichToString(TRichEdit* RichEdit) {
+    return RichEdit->GetRtf();
 }

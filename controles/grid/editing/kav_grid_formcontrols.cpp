@@ -2,11 +2,14 @@
 // is laid over the control the user clicks or reaches with F2 and Tab; when the focus leaves
 // it, its value goes back into the cell text. Return ends the edit, Tab goes on to the next
 // form control of the cell (or advances the grid with AdvanceAuto).
+#include "controles/edit/ksg_combo.h"
 #include "controles/grid/kav_grid.h"
 #include "controles/grid/markup/markup_helpers.h"
 #include "controles/grid/markup/markup_renderer.h"
 #include "plataforma/gui/widgets/combo.h"
 #include "plataforma/gui/widgets/edit.h"
+
+#include <type_traits>
 
 namespace {
 
@@ -34,8 +37,9 @@ bool FormControlKey(TKavStringGrid* Grid, char& Key) {
     return true;
 }
 
-// The form edit (a mask edit) and the form combo box: both want Tab, and take Return and
-// Tab as the keys that end the edit.
+// The form edit (TControlEdit, a mask edit) and the form combo box (TControlCombo): both
+// want Tab from the dialog keys and take Return and Tab as the keys that end the edit; the
+// edit leaves Return to the dialog keys as a special key.
 template <class TBase> class TFormControl : public TBase {
 public:
     explicit TFormControl(TKavStringGrid* AGrid) : TBase(AGrid), grid_(AGrid) {}
@@ -47,11 +51,19 @@ protected:
     void Dispatch(TMessage& Message) override {
         TBase::Dispatch(Message);
         if (Message.Msg == WM_GETDLGCODE) Message.Result |= DLGC_WANTTAB;
+        if (Message.Msg == CM_WANTSPECIALKEY) {
+            if (Message.WParam == VK_TAB) Message.Result = 1;
+            if (Message.WParam == VK_RETURN && std::is_base_of_v<TMaskEdit, TBase>)
+                Message.Result = 0;
+        }
     }
 
 private:
     TKavStringGrid* grid_;
 };
+
+using TControlEdit = TFormControl<TMaskEdit>;
+using TControlCombo = TFormControl<TKSGComboBox>;
 
 } // namespace
 
@@ -59,7 +71,7 @@ TMaskEdit* TKavStringGrid::GetFormEdit() const {
     return formEdit_;
 }
 
-TComboBox* TKavStringGrid::GetFormCombo() const {
+TCustomComboBox* TKavStringGrid::GetFormCombo() const {
     return formCombo_;
 }
 
@@ -76,7 +88,7 @@ void TKavStringGrid::ControlEnter(const AnsiString& CellText, const AnsiString& 
     controlActive_ = true;
     const int left = R.Left + 1, width = R.Right - R.Left - 4, top = R.Top + 4;
     if (edit) {
-        if (!formEdit_) formEdit_ = new TFormControl<TMaskEdit>(this);
+        if (!formEdit_) formEdit_ = new TControlEdit(this);
         TMaskEdit* e = formEdit_;
         e->SetWidth(0);
         e->SetPasswordChar(CtrlType == "PASSWORD" ? '*' : '\0');
@@ -92,8 +104,8 @@ void TKavStringGrid::ControlEnter(const AnsiString& CellText, const AnsiString& 
         if (e->CanFocus()) e->SetFocus();
         return;
     }
-    if (!formCombo_) formCombo_ = new TFormControl<TComboBox>(this);
-    TComboBox* c = formCombo_;
+    if (!formCombo_) formCombo_ = new TControlCombo(this);
+    TCustomComboBox* c = formCombo_;
     c->SetWidth(0);
     bool canType = true;
     int dropCount = 8;

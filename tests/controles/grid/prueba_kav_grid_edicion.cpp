@@ -345,8 +345,7 @@ TEST_F(Edicion, TiposDeEditorFiltranLoEscrito) {
 
 TEST_F(Edicion, TiposSinControlNoAbrenEditor) {
     // Each kind whose control the grid lacks is left uneditable rather than edited as text.
-    for (TEditorType t :
-         {edDataCheckBox, edCustom, edRichEdit, edNone}) {
+    for (TEditorType t : {edDataCheckBox, edCustom, edNone}) {
         g->OnGetEditorType = [t](TObject*, int col, int, TEditorType& e) {
             if (col == 2) e = t;
         };

@@ -9,6 +9,7 @@
 #include "plataforma/base/dates.h"
 #include "plataforma/base/numbers.h"
 #include "plataforma/base/regional.h"
+#include "plataforma/base/rich_text.h"
 #include "plataforma/gui/kernel/application.h"
 #include "plataforma/gui/kernel/screen.h"
 #include "plataforma/gui/services/capture.h"
@@ -619,6 +620,69 @@ TEST_F(Editores, EnlaceDeEditorPropio) {
     EXPECT_EQ(g->GetCells(2, 3), "23");
     delete vacio;
     EXPECT_EQ(g->GetEditLink(), nullptr);
+}
+
+TEST_F(Editores, TextoEnriquecidoConSuperindice) {
+    tipo = edRichEdit;
+    // Without word wrap or cells of several lines, Up and Down leave the editor.
+    g->SetWordWrap(false);
+    g->SetCells(2, 2, "");
+    SimulateKeyStroke(VK_F2);
+    auto* e = g->GetEditorControls().RichEdit();
+    ASSERT_TRUE(Abierto(e));
+    SimulateTyping("m2");
+    e->SetSelStart(1);
+    e->SetSelLength(1);
+    e->SelSuperscript();
+    EXPECT_TRUE(e->IsSelSuperscript());
+    SimulateKeyStroke(VK_DOWN);
+    EXPECT_FALSE(e->GetVisible());
+    EXPECT_EQ(g->GetRow(), 3);
+    TRichDocument d;
+    ASSERT_TRUE(ReadRtf(g->GetCells(2, 2), d));
+    EXPECT_EQ(d.PlainText(), "m2");
+    ASSERT_EQ(d.Paragraphs[0].Runs.size(), 2u);
+    EXPECT_GT(d.Paragraphs[0].Runs[1].Format.Offset, 0);
+    // Opened again, the formatting is there.
+    Ir(2, 2);
+    SimulateKeyStroke(VK_F2);
+    ASSERT_TRUE(Abierto(e));
+    e->SetSelStart(1);
+    e->SetSelLength(1);
+    EXPECT_TRUE(e->IsSelSuperscript());
+    e->SetSelStart(0);
+    e->SetSelLength(1);
+    EXPECT_TRUE(e->IsSelNormal());
+    EXPECT_FALSE(SaveCapture(ventana.get(), "rejilla_editor_enriquecido").IsEmpty());
+    const AnsiString guardado = g->GetCells(2, 2);
+    SimulateKeyStroke(VK_ESCAPE);
+    EXPECT_EQ(g->GetCells(2, 2), guardado);
+    // A cell whose rich text cannot be read is edited as its text and keeps it when nothing
+    // changes.
+    g->SetCells(2, 2, "{\\rtf1 roto {");
+    SimulateKeyStroke(VK_F2);
+    EXPECT_EQ(e->GetPlainText(), "{\\rtf1 roto {");
+    SimulateKeyStroke(VK_DOWN);
+    EXPECT_EQ(g->GetCells(2, 2), "{\\rtf1 roto {");
+}
+
+TEST_F(Editores, TextoEnriquecidoHaceCrecerLaFila) {
+    tipo = edRichEdit;
+    g->SetMultilinecells(true);
+    g->GetSizeWhileTyping()->SetHeight(true);
+    std::vector<int> filas;
+    g->OnEndRowSize = [&](TObject*, int r) { filas.push_back(r); };
+    const int alto = g->GetRowHeights(2);
+    SimulateKeyStroke(VK_F2);
+    auto* e = g->GetEditorControls().RichEdit();
+    for (int i = 0; i < 3; ++i) {
+        SimulateTyping("linea");
+        SimulateKeyStroke(VK_RETURN);
+    }
+    EXPECT_GT(g->GetRowHeights(2), alto);
+    EXPECT_EQ(g->GetRowHeights(2), e->GetHeight() + 1);
+    ASSERT_FALSE(filas.empty());
+    EXPECT_EQ(filas.back(), 2);
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 // into the cell text; a click enters the control under the pointer, a check box control
 // flips, and OnCanEditCell may keep the controls closed.
 
+#include "controles/edit/ksg_combo.h"
 #include "controles/grid/kav_grid.h"
 #include "controles/grid/markup/markup_helpers.h"
 #include "plataforma/gui/services/capture.h"
@@ -119,8 +120,10 @@ TEST_F(Formularios, F2TabulaEntreControlesEIntroLosGuarda) {
     EXPECT_EQ(hechos[0].valor, "Eva & Luis");
     EXPECT_EQ(hechos[0].fila, 1);
     EXPECT_EQ(hechos[0].col, 1);
-    TComboBox* cb = g->GetFormCombo();
+    TCustomComboBox* cb = g->GetFormCombo();
     ASSERT_NE(cb, nullptr);
+    // The form combo box has the flat look of the grid's combo editors.
+    EXPECT_NE(dynamic_cast<TKSGComboBox*>(cb), nullptr);
     EXPECT_TRUE(cb->GetVisible());
     EXPECT_EQ(g->GetControlID(), "t");
     EXPECT_EQ(cb->GetItems()->GetCount(), 2);
@@ -211,7 +214,7 @@ TEST_F(Formularios, ListaFijaYFilaBorradaMientrasSeEdita) {
     g->SetCells(1, 3, "<B>b</B> <CONTROL TYPE=\"COMBO\" ID=\"t\" VALUE=\"otro\" WIDTH=\"90\">");
     g->SetRow(3);
     SimulateKeyStroke(VK_F2);
-    TComboBox* cb = g->GetFormCombo();
+    TCustomComboBox* cb = g->GetFormCombo();
     ASSERT_NE(cb, nullptr);
     EXPECT_EQ(cb->GetStyle(), csDropDownList);
     EXPECT_EQ(cb->GetItemIndex(), -1); // the value is not among the items

@@ -1,0 +1,42 @@
+// The grid's rich-text editor.
+#include "controles/grid/editing/grid_editors.h"
+
+#include "controles/grid/kav_grid.h"
+
+TKavRichEdit::TKavRichEdit(TKavStringGrid* AGrid) : TGridEditorOf<TRichEdit>(AGrid) {}
+
+void TKavRichEdit::KeyDown(WORD& Key, TShiftState Shift) {
+    if (!grid_) return TGridEditorOf<TRichEdit>::KeyDown(Key, Shift);
+    TGridEditSession& session = grid_->GetEditSession();
+    // Up and Down leave for the cells above and below when cells hold one line.
+    const bool lines = grid_->GetWordWrapEx() || grid_->GetMultilinecells();
+    if ((Key == VK_UP || Key == VK_DOWN) && !lines) {
+        session.Leave(Key, Shift);
+        Key = 0;
+        return;
+    }
+    if (Key == VK_ESCAPE) {
+        session.GiveUp();
+        session.Leave(Key, Shift);
+        Key = 0;
+        return;
+    }
+    if (Key == VK_TAB && session.TabLeaves()) {
+        session.TabOut(Shift.Contains(ssShift));
+        Key = 0;
+        return;
+    }
+    TGridEditorOf<TRichEdit>::KeyDown(Key, Shift);
+}
+
+void TKavRichEdit::RequestResize(int, int Height) {
+    if (!grid_ || locked_ || !grid_->GetSizeWhileTyping()->GetHeight()) return;
+    const int row = grid_->GetRow();
+    const TRect r = grid_->CellRect(grid_->GetCol(), row);
+    // The row grows with the text while the grown cell still fits in the grid.
+    if (Height > grid_->GetRowHeights(row) && r.Top + Height < grid_->GetHeight()) {
+        SetHeight(Height + 4);
+        grid_->SetRowHeights(row, Height + 5);
+        if (grid_->OnEndRowSize) grid_->OnEndRowSize(grid_, row);
+    }
+}

@@ -1,0 +1,45 @@
+#pragma once
+// TRichEdit: the edit of formatted text (fonts, sizes, bold, italic, underline, colours,
+// raised and lowered text, paragraphs). Its contents go in and out as RTF (the subset of
+// rich_text.h). The selection's character offset is set and read as EM_SETCHARFORMAT and
+// EM_GETCHARFORMAT do (in twips); RequestResize reports the height the text needs, as the
+// request-resize notification does.
+
+#include "plataforma/base/rich_text.h"
+#include "plataforma/gui/kernel/controls.h"
+
+class TRichEdit : public TWinControl {
+public:
+    explicit TRichEdit(TComponent* AOwner);
+
+    // The contents as RTF; a text that is no readable RTF is taken as plain text.
+    AnsiString GetRtf() const;
+    void SetRtf(const AnsiString& Value);
+    TRichDocument GetDocument() const;
+    void SetDocument(const TRichDocument& Value);
+    // The text alone, paragraphs joined by CR LF.
+    AnsiString GetPlainText() const;
+    int GetSelStart() const;
+    void SetSelStart(int Value);
+    int GetSelLength() const;
+    void SetSelLength(int Value);
+    void SelectAll();
+    // The selection's raised (positive) or lowered offset in twips: the first character's
+    // when reading.
+    void SetSelOffset(int Twips);
+    int GetSelOffset() const;
+    // The height (pixels) the text needs at the present width.
+    int GetContentHeight() const;
+
+    TNotifyEvent OnChange;
+    TNotifyEvent OnSelectionChange;
+
+protected:
+    void CreateWindowHandle(const TCreateParams& Params) override;
+    // The text needs Width × Height pixels (after each change).
+    virtual void RequestResize(int Width, int Height) {}
+    virtual void Change();
+
+private:
+    AnsiString pending_; // the RTF set before the window exists
+};
