@@ -36,6 +36,8 @@ TKavInplaceEdit* TKavStringGrid::GetKavInplaceEditor() const {
 bool TKavStringGrid::CanEditShow() {
     TGridEditSession& session = *editSession_;
     if (session.Hiding || GetComponentState().Contains(csDesigning)) return false;
+    // An editor control open over the cell edits it: no text editor over it as well.
+    if (session.ControlShown) return false;
     bool answer = TBaseGrid::CanEditShow();
     // An editor session whose text editor went away without a word (a move of the current
     // cell closes it) is over: the next edit picks its kind again.

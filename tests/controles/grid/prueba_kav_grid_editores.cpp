@@ -184,6 +184,8 @@ TEST_F(Editores, ComboRechazadoSigueAbiertoConElTextoDeLaCelda) {
     SimulateKeyStroke(VK_RETURN);
     EXPECT_EQ(validaciones, 1);
     EXPECT_TRUE(Abierto(combo));
+    // The refusal reopens no text editor over the combo.
+    EXPECT_FALSE(g->GetInplaceEditor() && g->GetInplaceEditor()->GetVisible());
     EXPECT_EQ(combo->GetText(), "viejo");
     EXPECT_EQ(g->GetCells(2, 2), "viejo");
     // Escape gives up: the cell keeps its text.
