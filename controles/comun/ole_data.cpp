@@ -177,7 +177,11 @@ HRESULT TSourceDataObject::QueryGetData(FORMATETC* pformatetc) {
         pformatetc->tymed != TYMED_HGLOBAL)
         return DV_E_FORMATETC;
     const CLIPFORMAT f = pformatetc->cfFormat;
-    if (column_ != -1) return f == GridColumnFormat() ? S_OK : DV_E_FORMATETC;
+    // A column comes with empty text, so that a target that takes text but no columns
+    // still lets it land (and a grid that takes it reads the column).
+    if (column_ != -1)
+        return f == GridColumnFormat() || f == CF_TEXT || f == CF_UNICODETEXT ? S_OK
+                                                                              : DV_E_FORMATETC;
     if (text_.IsEmpty() && !offerEmpty_) return DV_E_FORMATETC;
     if (f == CF_TEXT || f == CF_UNICODETEXT) return S_OK;
     if (f == RichTextFormat() && rtfAware_) return S_OK;

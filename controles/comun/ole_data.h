@@ -96,8 +96,9 @@ private:
     ULONG position_;
 };
 
-// The data of a drag of this program: a text (with its rich text) or a grid column (-1: none).
-// RTFAware: rich text is offered; OfferEmpty: an empty text is offered too (the edit's).
+// The data of a drag of this program: a text (with its rich text) or a grid column (-1: none)
+// with an empty text. RTFAware: rich text is offered; OfferEmpty: an empty text is offered
+// too (the edit's).
 class TSourceDataObject : public TInterfacedObject, public IDataObject {
 public:
     TSourceDataObject(const AnsiString& Text, const AnsiString& RTF, int Column, bool RTFAware,

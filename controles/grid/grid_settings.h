@@ -41,8 +41,9 @@ public:
 #define TSORTSETTINGS_FIELDS(X)                                                                    \
     X(bool, AutoSortForGrouping, true)                                                             \
     X(bool, AutoColumnMerge, false)                                                                \
-    X(int, Column, 0) X(bool, IndexShow, false) X(TColor, IndexColor, clYellow)                    \
-        X(bool, Full, true) X(bool, SingleColumn, false) X(bool, IgnoreBlanks, false)              \
+    X(int, Column, 0)                                                                              \
+    X(bool, IndexShow, false) X(TColor, IndexColor, clYellow) X(bool, Full, true)                  \
+        X(bool, SingleColumn, false) X(bool, IgnoreBlanks, false)                                  \
             X(TSortBlankPosition, BlankPos, blFirst) X(bool, AutoFormat, true)                     \
                 X(TSortDirection, Direction, sdAscending)                                          \
                     X(TSortDirection, InitSortDirection, sdAscending) X(bool, FixedCols, false)    \
@@ -212,10 +213,10 @@ public:
 #define TGROUPING_FIELDS(X)                                                                        \
     X(TColor, HeaderColor, clNone)                                                                 \
     X(TColor, HeaderColorTo, clNone)                                                               \
-    X(TColor, HeaderTextColor, clNone) X(bool, HeaderUnderline, false) X(bool, MergeHeader, false) \
-        X(bool, MergeSummary, false) X(TColor, SummaryColor, clNone)                               \
-            X(TColor, SummaryColorTo, clNone) X(TColor, SummaryTextColor, clNone)                  \
-                X(bool, SummaryLine, false)
+    X(TColor, HeaderTextColor, clNone)                                                             \
+    X(bool, HeaderUnderline, false) X(bool, MergeHeader, false) X(bool, MergeSummary, false)       \
+        X(TColor, SummaryColor, clNone) X(TColor, SummaryColorTo, clNone)                          \
+            X(TColor, SummaryTextColor, clNone) X(bool, SummaryLine, false)
 #define TGROUPING_UNCOPIED(X)                                                                      \
     X(TColor, HeaderLineColor, clBlue)                                                             \
     X(int, HeaderLineWidth, 2)                                                                     \
@@ -231,17 +232,24 @@ public:
 #define TDRAGDROPSETTINGS_FIELDS(X)                                                                \
     X(bool, OleAcceptFiles, true)                                                                  \
     X(bool, OleAcceptText, true)                                                                   \
-    X(bool, OleCopyAlways, false) X(bool, OleDropSource, false) X(bool, OleEntireRows, false)      \
-        X(bool, OleInsertRows, false) X(bool, OleRemoveRows, false)                                \
-            X(bool, OleColumnDragDrop, false)
+    X(bool, OleCopyAlways, false)                                                                  \
+    X(bool, OleDropSource, false) X(bool, OleEntireRows, false) X(bool, OleInsertRows, false)      \
+        X(bool, OleRemoveRows, false) X(bool, OleColumnDragDrop, false)
     TDRAGDROPSETTINGS_FIELDS(GRID_STORED)
-    // Stored until the grid's drag and drop exists: no window is registered as a target and
-    // no rich-text switch is passed on.
-    GRID_STORED(bool, OleDropTarget, false)
-    GRID_STORED(bool, OleDropRTF, false)
+    bool GetOleDropTarget() const {
+        return oleDropTarget_;
+    }
+    // Registers (true) or revokes (false) the grid's window as a drop target.
+    void SetOleDropTarget(bool Value);
+    bool GetOleDropRTF() const {
+        return oleDropRTF_;
+    }
+    // Rich text offered and taken by the grids' drags.
+    void SetOleDropRTF(bool Value);
 
 private:
     TKavStringGrid* grid_;
+    bool oleDropTarget_ = false, oleDropRTF_ = false;
 };
 
 class TBalloonSettings : public TPersistent {
@@ -312,9 +320,9 @@ public:
 #define TFILTERDATA_FIELDS(X)                                                                      \
     X(int16_t, Column, 0)                                                                          \
     X(AnsiString, Condition, AnsiString())                                                         \
-    X(bool, CaseSensitive, true) X(TFilterCells, Data, fcVirtual)                                  \
-        X(AnsiString, Prefix, AnsiString()) X(AnsiString, Suffix, AnsiString())                    \
-            X(TFilterOperation, Operation, foSHORT)
+    X(bool, CaseSensitive, true)                                                                   \
+    X(TFilterCells, Data, fcVirtual) X(AnsiString, Prefix, AnsiString())                           \
+        X(AnsiString, Suffix, AnsiString()) X(TFilterOperation, Operation, foSHORT)
     TFILTERDATA_FIELDS(GRID_STORED)
 };
 

@@ -26,6 +26,7 @@
 #include "plataforma/base/dates.h"
 #include "plataforma/gui/images/image_list.h"
 #include "plataforma/gui/kernel/timers.h"
+#include "plataforma/gui/services/ole.h"
 #include "plataforma/gui/widgets/hint_window.h"
 
 #include <cstdint>
@@ -129,6 +130,13 @@ using TCellValidateWideEvent =
     std::function<void(TObject* Sender, int ACol, int ARow, WideString& Value, bool& Valid)>;
 enum TDragScrollDirections { dsdUp, dsdDown, dsdLeft, dsdRight };
 using TDragScrollDirection = SmallSet<TDragScrollDirections>;
+using TOleDragDropEvent =
+    std::function<void(TObject* Sender, int ARow, int ACol, const AnsiString& Data, bool& Allow)>;
+using TOleDragOverEvent = std::function<void(TObject* Sender, int ARow, int ACol, bool& Allow)>;
+using TOleDropColEvent = std::function<void(TObject* Sender, int ARow, int ACol, int DropCol)>;
+using TOleDroppedEvent = std::function<void(TObject* Sender, const TGridRect& ARect)>;
+using TOleDropFileEvent = std::function<void(TObject* Sender, int ARow, int ACol,
+                                             const AnsiString& FileName, bool& Allow)>;
 using TDragScrollEvent = std::function<void(TObject* Sender, int TopRow, int LeftCol,
                                             TDragScrollDirection& Dir, bool& CanScroll)>;
 using TGridChangingEvent =
@@ -2270,6 +2278,40 @@ private:
     bool hintShowLargeText_ = false;
     bool htmlHint_ = false;
     bool hintShowSizing_ = false;
+
+    // --- drag and drop between windows and programs (dragdrop/) ---
+public:
+    // DragDropSettings' OleDropTarget: the grid's drop target registered for its window, or
+    // revoked.
+    void OleDropTargetChanged(bool Value);
+    TOleDragDropEvent OnOleDrop;
+    TOleDragOverEvent OnOleDragOver;
+    TOleDropColEvent OnOleDropCol;
+    TOleDroppedEvent OnOleDropped;
+    TOleDropFileEvent OnOleDropFile;
+    TOleDragDropEvent OnOleDrag;
+    TGridCellEvent OnOleDragStart;
+
+private:
+    friend class TGridDropTarget;
+    friend class TGridDropSource;
+    // A press that arms a drag (on the selection of a drag source); true when it did.
+    bool OleArmDrag(int ACol, int ARow, const TRect& R, int X);
+    // The release of an armed press that did not drag; true when the release ends there.
+    bool OleArmedRelease(int ACol, int ARow, bool Ctrl);
+    // A move of the armed press far enough starts the drag.
+    void OleDragOnMove(int X, int Y, const TGridCoord& Cell);
+    // After a move out: the dragged rows or cells go (not those it was dropped onto).
+    void OleMovedOut();
+    struct OleDragState {
+        bool armed = false;
+        bool dragging = false; // a text drag out of this grid is under way
+        TGridRect dragged{-1, -1, -1, -1};
+        TGridRect dropped{-1, -1, -1, -1}; // where it landed in this same grid
+        int scrollCount = 0;
+        bool registered = false;
+        _di_IDropTarget target;
+    } ole_;
 };
 
 // Exceptions of the grid control ("Cell does not contain integer value"...).

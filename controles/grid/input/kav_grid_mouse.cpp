@@ -43,6 +43,7 @@ void TKavStringGrid::WMLButtonDown(TWMMouse& Message) {
     const int oldLeft = GetLeftCol(), oldTop = GetTopRow();
     pressLeftCol_ = oldLeft;
     pressPoint_ = TPoint(x, y);
+    ole_.armed = false;
     const bool inFixedArea = col >= 0 && row >= 0 && (row < GetFixedRows() || col < GetFixedCols());
 
     if (col < 0 || row < 0) {
@@ -111,6 +112,8 @@ void TKavStringGrid::WMLButtonDown(TWMMouse& Message) {
         HandleRadioClick(realCol, row, x - R.Left, y - R.Top);
         return;
     }
+    // A press on the selection of a drag source arms a drag; the selection stays.
+    if (OleArmDrag(col, row, R, x)) return;
     // A cell button shows pressed until the release, which fires OnButtonClick.
     if (HasButton(realCol, row)) {
         HideInplaceEdit();
@@ -382,6 +385,7 @@ void TKavStringGrid::WMLButtonUp(TWMMouse& Message) {
                          GetOptions().Contains(goColSizing) && state == gsColSizing;
     const bool wasSizing = GetGridState() == gsColSizing || GetGridState() == gsRowSizing;
     if (pressed && !onSizer && !wasSizing) Click();
+    if (OleArmedRelease(cell.X, cell.Y, Message.Keys & MK_CONTROL)) return;
 
     TMouseActions* ma = GetMouseActions();
     const int pressRow = pressCell_.y;

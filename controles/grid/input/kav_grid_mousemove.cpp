@@ -102,6 +102,9 @@ void TKavStringGrid::MouseMove(TShiftState Shift, int X, int Y) {
         }
     }
 
+    // A press on the selection of a drag source starts a drag when the pointer moves on.
+    OleDragOnMove(X, Y, cell);
+
     // The border of a fixed column or row, and the selection modes from the fixed cells.
     fixedSizeHover_ = -1;
     if (!designing && !GetMouseDown() && cell.X >= 0 && cell.Y >= 0) {

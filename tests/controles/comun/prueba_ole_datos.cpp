@@ -48,14 +48,15 @@ TEST(OleDatos, ElObjetoDeUnTextoYElDeUnaColumnaOfrecenSusFormatos) {
     EXPECT_EQ(Bytes(texto.get(), col), "<nada>");
     EXPECT_EQ(texto->EnumFormatEtc(DATADIR_SET, &raw), E_NOTIMPL);
 
-    // A column: its number only, though the list names the text formats too.
+    // A column: its number, with an empty text.
     _di_IDataObject columna(new TSourceDataObject("", "", 3, true, false));
     ASSERT_EQ(columna->EnumFormatEtc(DATADIR_GET, &raw), S_OK);
     e = _di_IEnumFORMATETC::Adopt(raw);
     EXPECT_EQ(Lista(e.get()), (std::vector<CLIPFORMAT>{CF_TEXT, CF_UNICODETEXT, rtf, col}));
     EXPECT_EQ(Bytes(columna.get(), col), std::string("\x03\0\0\0", 4));
+    EXPECT_EQ(Bytes(columna.get(), CF_TEXT), std::string(1, '\0'));
     HRESULT r = S_OK;
-    EXPECT_EQ(Bytes(columna.get(), CF_TEXT, &r), "<nada>");
+    EXPECT_EQ(Bytes(columna.get(), rtf, &r), "<nada>");
     EXPECT_EQ(r, DV_E_FORMATETC);
 
     // Without RTF-aware no rich text; an empty text only where the edit offers it.
@@ -97,7 +98,7 @@ TEST(OleDatos, LaLecturaDeUnObjetoSoltadoDaTextoColumnaYNada) {
     TEnumFormats f(columna.get(), true);
     EXPECT_TRUE(f.HasCol());
     EXPECT_EQ(f.Col(), 7);
-    EXPECT_TRUE(f.HasText()); // listed, but without data
+    EXPECT_TRUE(f.HasText());
     EXPECT_EQ(f.Text(), AnsiString());
     TEnumFormats sinColumna(columna.get(), false);
     EXPECT_FALSE(sinColumna.HasCol());

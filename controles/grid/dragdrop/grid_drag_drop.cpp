@@ -1,0 +1,186 @@
+#include "controles/grid/dragdrop/grid_drag_drop.h"
+
+#include "controles/grid/kav_grid.h"
+#include "plataforma/gui/input/mouse.h"
+
+#include <algorithm>
+
+namespace {
+
+// The arrows: two mark a column's drop place (above and below its header), one a row's
+// (left of it); the fourth is the feedback window that follows the pointer.
+constexpr TArrowDirection kColumnAbove = arrDown, kColumnBelow = arrUp, kRowArrow = arrLeft,
+                          kFeedback = arrRight;
+constexpr int kArrowSize = 11;
+
+void ShowArrow(TKavStringGrid* g, TArrowDirection d, int Left, int Top) {
+    TArrowWindow* w = g->GetArrowWindow(d);
+    w->SetBounds(Left, Top, kArrowSize, kArrowSize);
+    w->SetVisible(true);
+}
+
+void HideArrow(TKavStringGrid* g, TArrowDirection d) {
+    g->GetArrowWindow(d)->SetVisible(false);
+}
+
+// Whether a paste may write the cell (display column): the grid takes pastes at all, and
+// the cell is editable or the clipboard may always write.
+bool CanPasteAt(TKavStringGrid* g, int ACol, int ARow) {
+    if (g->GetNavigation()->GetAllowClipboardAlways()) return true;
+    if (!g->GetOptions().Contains(goEditing) && !g->GetMouseActions()->GetRangeSelectAndEdit())
+        return false;
+    return g->IsEditable(g->RemapCol(ACol), ARow);
+}
+
+// A cell's rectangle on the screen.
+TRect ScreenCellRect(TKavStringGrid* g, int ACol, int ARow) {
+    const TRect r = g->CellRect(ACol, ARow);
+    const TPoint a = g->ClientToScreen(TPoint(r.Left, r.Top));
+    const TPoint b = g->ClientToScreen(TPoint(r.Right, r.Bottom));
+    return TRect(a.x, a.y, b.x, b.y);
+}
+
+} // namespace
+
+void InitOleLibrary() {
+    const HRESULT r = OleInitialize(nullptr);
+    // Never fails here: the window system's drag and drop needs nothing started.
+    (void)r;
+}
+
+// --- the target ---
+
+void TGridDropTarget::HideArrows(bool Feedback) {
+    for (TArrowDirection d : {kColumnAbove, kColumnBelow, kRowArrow})
+        HideArrow(grid_, d);
+    if (Feedback) HideArrow(grid_, kFeedback);
+}
+
+void TGridDropTarget::DragMouseMove(TPoint Pt, bool& Allow, TDropFormats Formats) {
+    TKSGDropTarget::DragMouseMove(Pt, Allow, Formats);
+    TKavStringGrid* g = grid_;
+    int col = -1, row = -1;
+    g->ScreenToCell(Pt, col, row);
+    Allow = Allow && col >= 0 && row >= 0;
+    const bool column = Formats.Contains(dfCol);
+    // Near the edges the grid scrolls: rows at every move, columns at every other one.
+    if (Allow && !column) {
+        if (row == 0 && g->GetFixedRows() < g->GetTopRow())
+            g->SetTopRow(g->GetTopRow() - 1);
+        else if (row == g->GetVisibleRowCount() + g->GetTopRow() &&
+                 g->GetTopRow() + g->GetVisibleRowCount() < g->GetRowCount())
+            g->SetTopRow(g->GetTopRow() + 1);
+        if (g->ole_.scrollCount++ % 2 == 0) {
+            if (col == 0 && g->GetFixedCols() < g->GetLeftCol())
+                g->SetLeftCol(g->GetLeftCol() - 1);
+            else if (col == g->GetVisibleColCount() + g->GetLeftCol() &&
+                     g->GetLeftCol() + g->GetVisibleColCount() < g->GetColCount())
+                g->SetLeftCol(g->GetLeftCol() + 1);
+        }
+    }
+    if (column)
+        Allow = Allow && row < g->GetFixedRows() && col >= g->GetFixedCols();
+    else if (row < g->GetFixedRows() && !(g->GetRowCount() == 1 && g->GetFixedRowAlways()))
+        Allow = false;
+    // Plain text waits for the grid's paste (see DropText).
+    if (Allow && !column && !Formats.Contains(dfFile) &&
+        !(Formats.Contains(dfRTF) && Ksgdd::GetRTFAware()))
+        Allow = false;
+    // Text or rich text for cells that cannot take it is refused where it would land.
+    if (Allow && !column && !Formats.Contains(dfFile) &&
+        !CanPasteAt(g, col, std::max(row, g->GetRowCount() == 1 ? 0 : g->GetFixedRows())))
+        Allow = false;
+    if (g->OnOleDragOver) g->OnOleDragOver(g, row, col, Allow);
+
+    if (Allow && column) {
+        const TRect r = ScreenCellRect(g, col, row);
+        ShowArrow(g, kColumnAbove, r.Left, r.Top - 8);
+        ShowArrow(g, kColumnBelow, r.Left, r.Bottom);
+    } else if (Allow) {
+        if (row == 0 && g->GetFixedRowAlways()) row = 1;
+        const TRect r = ScreenCellRect(
+            g, g->GetDragDropSettings()->GetOleEntireRows() ? g->GetFixedCols() : col, row);
+        ShowArrow(g, kRowArrow, r.Left - 10, r.Top);
+    } else {
+        HideArrows(false);
+    }
+}
+
+void TGridDropTarget::DragMouseLeave() {
+    HideArrows(false);
+}
+
+void TGridDropTarget::DropText(TPoint Pt, const AnsiString& Text) {
+    (void)Pt, (void)Text;
+    // Text goes into cells through the grid's paste, which the grid does not have yet: the
+    // drop is refused, so that the source keeps its text.
+    Refuse();
+    HideArrow(grid_, kRowArrow);
+    HideArrow(grid_, kColumnBelow);
+    HideArrow(grid_, kFeedback);
+}
+
+void TGridDropTarget::DropRTF(TPoint Pt, const AnsiString& Text) {
+    TKavStringGrid* g = grid_;
+    int col = -1, row = -1;
+    g->ScreenToCell(Pt, col, row);
+    bool allow = col >= 0 && row >= 0 && CanPasteAt(g, col, row);
+    if (allow && g->OnOleDrop) g->OnOleDrop(g, row, col, Text, allow);
+    if (allow)
+        g->SetCellEx(g->RemapCol(col), row, Text);
+    else
+        Refuse();
+    HideArrow(g, kRowArrow);
+    HideArrow(g, kColumnBelow);
+}
+
+void TGridDropTarget::DropCol(TPoint Pt, int Col) {
+    TKavStringGrid* g = grid_;
+    int col = -1, row = -1;
+    g->ScreenToCell(Pt, col, row);
+    if (GetDropFormats().Contains(dfCol)) {
+        HideArrow(g, kColumnAbove);
+        HideArrow(g, kColumnBelow);
+        HideArrow(g, kFeedback);
+    }
+    // A column number from another program that no grid has is no column.
+    if (Col < 0) return Refuse();
+    if (g->OnOleDropCol) g->OnOleDropCol(g, row, col, Col);
+}
+
+void TGridDropTarget::DropFiles(TPoint Pt, TStrings* Files) {
+    TKavStringGrid* g = grid_;
+    HideArrow(g, kRowArrow);
+    HideArrow(g, kColumnBelow);
+    if (Files->GetCount() != 1) return Refuse();
+    const AnsiString name = Files->GetStrings(0);
+    int col = -1, row = -1;
+    g->ScreenToCell(Pt, col, row);
+    bool allow = true;
+    if (g->OnOleDropFile) g->OnOleDropFile(g, row, col, name, allow);
+    if (!allow) return Refuse();
+    const AnsiString upper = name.UpperCase();
+    const bool csv = upper.Pos(".CSV") > 0, xls = !csv && upper.Pos(".XLS") > 0;
+    if (!csv && !xls) return Refuse();
+    if (g->OnOleDrop) g->OnOleDrop(g, -1, -1, name, allow);
+    if (!allow) return Refuse();
+    // An unreadable file raises its error to the application's display; the cells loaded
+    // so far stay.
+    if (csv)
+        g->LoadFromCSV(name);
+    else
+        g->LoadFromXLS(name);
+}
+
+// --- the source ---
+
+void TGridDropSource::CurrentEffect(DWORD Effect) {
+    if (Effect == DROPEFFECT_COPY || Effect == DROPEFFECT_MOVE) lastEffect_ = Effect;
+}
+
+void TGridDropSource::QueryDrag() {
+    TPoint p;
+    GetCursorPos(&p);
+    TArrowWindow* w = grid_->GetArrowWindow(kFeedback);
+    w->SetBounds(p.x, p.y - kArrowSize, kArrowSize, kArrowSize);
+}

@@ -1,0 +1,152 @@
+// TKavStringGrid: its window as a drop target, and the drags of cells and columns that its
+// mouse starts: armed by a press on the selection, started by a move of more than 3 pixels,
+// and, after a move out, the dragged rows or cells taken away.
+
+#include "controles/grid/dragdrop/grid_drag_drop.h"
+#include "controles/grid/kav_grid.h"
+
+#include "plataforma/gui/input/mouse.h"
+
+#include <algorithm>
+
+void TDragDropSettings::SetOleDropTarget(bool Value) {
+    oleDropTarget_ = Value;
+    grid_->OleDropTargetChanged(Value);
+}
+
+void TDragDropSettings::SetOleDropRTF(bool Value) {
+    oleDropRTF_ = Value;
+    Ksgdd::SetRTFAware(Value);
+}
+
+void TKavStringGrid::OleDropTargetChanged(bool Value) {
+    if (GetComponentState().Contains(csDesigning)) return;
+    if (Value) {
+        if (ole_.registered) return;
+        InitOleLibrary();
+        ole_.target = new TGridDropTarget(this);
+        ole_.registered = RegisterDragDrop(GetHandle(), ole_.target.get()) == S_OK;
+    } else if (ole_.registered) {
+        if (HandleAllocated()) RevokeDragDrop(GetHandle());
+        ole_.registered = false;
+        ole_.target = nullptr;
+    }
+}
+
+bool TKavStringGrid::OleArmDrag(int ACol, int ARow, const TRect& R, int X) {
+    TMouseActions* ma = GetMouseActions();
+    const bool fixedRow = ARow < GetFixedRows();
+    if (!(IsSelected(ACol, ARow) || (fixedRow && !GetEnhRowColMove()))) return false;
+    if (GetOptions().Contains(goEditing) || !dragDropSettings_->GetOleDropSource()) return false;
+    if ((ma->GetColSelect() || ma->GetAllSelect()) && fixedRow) return false;
+    if (ACol < GetFixedCols()) return false;
+    if (GetOptions().Contains(goColSizing) &&
+        (std::abs(X - R.Left) <= 4 || std::abs(X - R.Right) <= 4))
+        return false;
+    ole_.armed = true;
+    if (OnClickCell) OnClickCell(this, ARow, ACol);
+    return true;
+}
+
+bool TKavStringGrid::OleArmedRelease(int ACol, int ARow, bool Ctrl) {
+    if (!ole_.armed) return false;
+    ole_.armed = false;
+    if (ACol < GetFixedCols() || ARow < GetFixedRows() || ACol >= GetColCount() ||
+        ARow >= GetRowCount())
+        return false;
+    if (GetMouseActions()->GetDisjunctRowSelect() && dragDropSettings_->GetOleDropSource()) {
+        if (Ctrl) {
+            SetRowSelect(ARow, !GetRowSelect(ARow));
+            return true;
+        }
+        ClearRowSelect();
+    }
+    const bool indicator =
+        GetFixedCols() > 0 && GetRowIndicator() && !GetRowIndicator()->GetEmpty();
+    if (indicator) RepaintCell(0, GetRow());
+    if (GetOptions().Contains(goRowSelect))
+        SetSelection({GetFixedCols(), ARow, GetColCount() - 1, ARow});
+    else
+        SetSelection({ACol, ARow, ACol, ARow});
+    if (indicator) RepaintCell(0, GetRow());
+    return false;
+}
+
+void TKavStringGrid::OleDragOnMove(int X, int Y, const TGridCoord& Cell) {
+    if (!ole_.armed) return;
+    const TGridRect sel = GetSelection();
+    if (GetSelectionResizer() && GetSelectionRectangle()) {
+        const TRect r = CellRect(sel.Right, sel.Bottom);
+        if (X >= r.Right - 6 && X < r.Right && Y >= r.Bottom - 6 && Y < r.Bottom) return;
+    }
+    if (Cell.X < 0 || Cell.Y < 0) return;
+    if (std::abs(X - pressPoint_.x) <= 3 && std::abs(Y - pressPoint_.y) <= 3) return;
+    if (!dragDropSettings_->GetOleDropSource() || GetGridState() == gsColSizing) return;
+    ole_.armed = false;
+    bool allow = true;
+    if (OnOleDrag) OnOleDrag(this, Cell.Y, Cell.X, GetCellEx(RemapCol(Cell.X), Cell.Y), allow);
+    if (!allow) return;
+    auto* source = new TGridDropSource(this);
+    _di_IDropSource keep(source);
+    if (OnOleDragStart) OnOleDragStart(this, Cell.Y, Cell.X);
+    DWORD effect = DROPEFFECT_NONE;
+    auto alive = Watch();
+    // The drag takes the button's release: the press ends here.
+    mouseDown_ = mouseDown2_ = false;
+    if (pressCell_.y >= 0 && pressCell_.y < GetFixedRows() &&
+        dragDropSettings_->GetOleColumnDragDrop()) {
+        // A column: its moving is the business of the target's OnOleDropCol; nothing goes
+        // from here.
+        TPoint p;
+        GetCursorPos(&p);
+        TArrowWindow* w = GetArrowWindow(arrRight);
+        w->SetBounds(p.x, p.y - 11, 11, 11);
+        w->SetVisible(true);
+        Ksgdd::StartColDoDragDrop(source, pressCell_.x, DROPEFFECT_COPY | DROPEFFECT_MOVE, effect);
+        if (!alive.expired()) w->SetVisible(false);
+        return;
+    }
+    ole_.dragged = sel;
+    if (GetOptions().Contains(goRowSelect) && dragDropSettings_->GetOleEntireRows()) {
+        ole_.dragged.Left = 0;
+        ole_.dragged.Right = GetColCount() - 1;
+    }
+    ole_.dropped = {-1, -1, -1, -1};
+    ole_.dragging = true;
+    const HRESULT r = Ksgdd::StartTextDoDragDrop(source, SelectedText(), AnsiString(),
+                                                 DROPEFFECT_COPY | DROPEFFECT_MOVE, effect);
+    if (alive.expired()) return;
+    ole_.dragging = false;
+    if (r == DRAGDROP_S_DROP && effect == DROPEFFECT_MOVE) OleMovedOut();
+    GetArrowWindow(arrRight)->SetVisible(false);
+}
+
+void TKavStringGrid::OleMovedOut() {
+    const TGridRect d = ole_.dragged, in = ole_.dropped;
+    const bool landedHere = in.Top >= 0;
+    TMouseActions* ma = GetMouseActions();
+    BeginUpdate();
+    if (dragDropSettings_->GetOleRemoveRows() && GetOptions().Contains(goRowSelect)) {
+        if (ma->GetDisjunctRowSelect()) {
+            RemoveSelectedRows();
+        } else {
+            // The dragged rows, not those the drop wrote into.
+            for (int r = d.Bottom; r >= d.Top; --r)
+                if (!(landedHere && r >= in.Top && r <= in.Bottom) && r >= GetFixedRows() &&
+                    r < GetRowCount())
+                    RemoveRows(r, 1);
+        }
+    } else if (!dragDropSettings_->GetOleCopyAlways()) {
+        if (ma->GetDisjunctRowSelect()) {
+            ClearSelection();
+        } else if (!landedHere) {
+            ClearRect(d.Left, d.Top, d.Right, d.Bottom);
+        } else {
+            // Not the cells the drop wrote into.
+            for (int r = d.Top; r <= d.Bottom; ++r)
+                for (int c = d.Left; c <= d.Right; ++c)
+                    if (!in.Contains(c, r)) ClearRect(c, r, c, r);
+        }
+    }
+    EndUpdate();
+}

@@ -1,0 +1,230 @@
+// The grid in drags between windows and programs: rich text into a cell, a CSV file loaded,
+// a column handed to its event, the arrows that show the drop place, refusals (plain text
+// among them, until the grid has its paste); and a column dragged out of a grid.
+
+#include "controles/grid/dragdrop/grid_drag_drop.h"
+#include "controles/grid/kav_grid.h"
+#include "plataforma/gui/kernel/application.h"
+#include "plataforma/gui/testing/drag_simulation.h"
+#include "plataforma/gui/testing/input_simulation.h"
+#include "tests/comun/carpeta_temporal.h"
+#include "tests/plataforma/gui/control_prueba.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace {
+
+class RejillaArrastre : public TKavStringGrid {
+public:
+    RejillaArrastre(TComponent* owner, TWinControl* parent) : TKavStringGrid(owner) {
+        SetBorderStyle(bsNone);
+        SetScrollBars(ssNone);
+        SetParent(parent);
+    }
+};
+
+class Arrastre : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ResetInputState();
+        ventana = std::make_unique<VentanaPrueba>();
+        ventana->SetBounds(0, 0, 800, 400);
+        g = Nueva(0);
+        otra = Nueva(400);
+    }
+    void TearDown() override {
+        ventana.reset();
+        Ksgdd::SetRTFAware(false);
+        ResetInputState();
+    }
+    RejillaArrastre* Nueva(int x) {
+        auto* r = new RejillaArrastre(ventana.get(), ventana.get());
+        r->SetBounds(x, 0, 380, 300);
+        r->SetColCount(5);
+        r->SetRowCount(7);
+        r->SetOptions(r->GetOptions() << goEditing);
+        r->GetDragDropSettings()->SetOleDropTarget(true);
+        return r;
+    }
+    static DragStep Sobre(TKavStringGrid* r, int col, int fila, TShiftState s = {}) {
+        const TRect c = r->CellRect(col, fila);
+        return DragStep::Move(r, (c.Left + c.Right) / 2, (c.Top + c.Bottom) / 2, s);
+    }
+    static std::string Columna(TKavStringGrid* r, int col) {
+        std::string s;
+        for (int f = 1; f < r->GetRowCount(); ++f)
+            s += (f > 1 ? "|" : "") + r->GetCells(col, f).str();
+        return s;
+    }
+    HRESULT Soltar(const MimeParts& datos, std::vector<DragStep> pasos, DWORD* efecto = nullptr) {
+        return SimulateForeignDrag(datos, pasos, DROPEFFECT_COPY | DROPEFFECT_MOVE, efecto);
+    }
+    std::unique_ptr<VentanaPrueba> ventana;
+    RejillaArrastre* g = nullptr;
+    RejillaArrastre* otra = nullptr;
+};
+
+TEST_F(Arrastre, ElTextoPlanoSeRechazaMientrasLaRejillaNoTengaPegado) {
+    g->SetCells(2, 2, "antes");
+    DWORD efecto = 99;
+    EXPECT_EQ(Soltar({{"text/plain", "a\tb"}}, {Sobre(g, 2, 2), DragStep::Drop()}, &efecto),
+              DRAGDROP_S_CANCEL);
+    EXPECT_EQ(efecto, DROPEFFECT_NONE);
+    EXPECT_EQ(g->GetCells(2, 2), AnsiString("antes"));
+    EXPECT_FALSE(g->GetArrowWindow(arrLeft)->GetVisible());
+}
+
+TEST_F(Arrastre, SobreLaFilaFijaNoSeSueltaYLasFlechasMarcanElSitio) {
+    g->GetDragDropSettings()->SetOleDropRTF(true);
+    EXPECT_EQ(Soltar({{"text/rtf", "{\\rtf1 a}"}}, {Sobre(g, 2, 0), DragStep::Drop()}),
+              DRAGDROP_S_CANCEL);
+    EXPECT_EQ(g->GetCells(2, 0), AnsiString());
+    EXPECT_FALSE(g->GetArrowWindow(arrLeft)->GetVisible());
+
+    // Over a normal cell the row arrow stands left of it, on the screen; leaving hides it.
+    Soltar({{"text/rtf", "{\\rtf1 a}"}}, {Sobre(g, 2, 3), DragStep::Move(otra, 5, 5)});
+    // The last position seen over the grid put the arrow there.
+    const TRect c = g->CellRect(2, 3);
+    const TPoint p = g->ClientToScreen(TPoint(c.Left, c.Top));
+    EXPECT_EQ(g->GetArrowWindow(arrLeft)->GetLeft(), p.x - 10);
+    EXPECT_EQ(g->GetArrowWindow(arrLeft)->GetTop(), p.y);
+    EXPECT_FALSE(g->GetArrowWindow(arrLeft)->GetVisible());
+}
+
+TEST_F(Arrastre, LoQueLaRejillaNoAdmiteSeRechazaYNadaCambia) {
+    g->GetDragDropSettings()->SetOleDropRTF(true);
+    g->SetCells(2, 2, "antes");
+    bool preguntado = false;
+    struct Caso {
+        const char* nombre;
+        MimeParts datos;
+        std::vector<DragStep> pasos;
+        std::function<void()> preparar;
+    } casos[] = {
+        {"formato desconocido",
+         {{"application/x-otro", "a"}},
+         {Sobre(g, 2, 2), DragStep::Drop()},
+         [] {}},
+        {"escape", {{"text/rtf", "{\\rtf1 a}"}}, {Sobre(g, 2, 2), DragStep::Esc()}, [] {}},
+        {"OnOleDrop lo rechaza",
+         {{"text/rtf", "{\\rtf1 a}"}},
+         {Sobre(g, 2, 2), DragStep::Drop()},
+         [&] {
+             g->OnOleDrop = [&](TObject*, int, int, const AnsiString&, bool& a) {
+                 preguntado = true;
+                 a = false;
+             };
+         }},
+        {"OnOleDragOver lo rechaza",
+         {{"text/rtf", "{\\rtf1 a}"}},
+         {Sobre(g, 2, 2), DragStep::Drop()},
+         [&] {
+             g->OnOleDrop = nullptr;
+             g->OnOleDragOver = [](TObject*, int, int, bool& a) { a = false; };
+         }},
+        {"celdas de solo lectura",
+         {{"text/rtf", "{\\rtf1 a}"}},
+         {Sobre(g, 2, 2), DragStep::Drop()},
+         [&] {
+             g->OnOleDragOver = nullptr;
+             g->SetOptions(g->GetOptions() >> goEditing);
+         }},
+    };
+    for (Caso& c : casos) {
+        SCOPED_TRACE(c.nombre);
+        c.preparar();
+        DWORD efecto = 99;
+        EXPECT_EQ(Soltar(c.datos, c.pasos, &efecto), DRAGDROP_S_CANCEL);
+        EXPECT_EQ(efecto, DROPEFFECT_NONE);
+        EXPECT_EQ(g->GetCells(2, 2), AnsiString("antes"));
+        EXPECT_FALSE(g->GetArrowWindow(arrLeft)->GetVisible());
+    }
+    EXPECT_TRUE(preguntado);
+}
+
+TEST_F(Arrastre, ElTextoEnriquecidoVaEnteroAUnaCeldaSoloConOleDropRTF) {
+    const MimeParts datos = {{"text/plain", "plano"}, {"text/rtf", "{\\rtf1 rico\\par}"}};
+    // Without it the plain text is all there is, and the grid takes none yet.
+    Soltar(datos, {Sobre(g, 2, 2), DragStep::Drop()});
+    EXPECT_EQ(g->GetCells(2, 2), AnsiString());
+    g->GetDragDropSettings()->SetOleDropRTF(true);
+    Soltar(datos, {Sobre(g, 3, 3), DragStep::Drop()});
+    EXPECT_EQ(g->GetCells(3, 3), AnsiString("{\\rtf1 rico\\par}"));
+}
+
+TEST_F(Arrastre, UnFicheroCsvSoltadoSeCargaYDosFicherosNoHacenNada) {
+    CarpetaTemporal carpeta;
+    const AnsiString csv = carpeta.Fichero("datos.csv", "x,y\r\n1,2\r\n");
+    const AnsiString txt = carpeta.Fichero("notas.txt", "x,y\r\n");
+    auto uri = [](const AnsiString& ruta) { return "file://" + ruta.str() + "\r\n"; };
+    std::vector<std::string> pedidos;
+    g->OnOleDropFile = [&](TObject*, int fila, int col, const AnsiString& f, bool&) {
+        pedidos.push_back(f.str() + "@" + std::to_string(col) + "," + std::to_string(fila));
+    };
+    Soltar({{"text/uri-list", uri(csv) + uri(txt)}}, {Sobre(g, 1, 1), DragStep::Drop()});
+    Soltar({{"text/uri-list", uri(txt)}}, {Sobre(g, 1, 1), DragStep::Drop()});
+    EXPECT_EQ(g->GetCells(1, 1), AnsiString());
+    EXPECT_EQ(pedidos, std::vector<std::string>{txt.str() + "@1,1"});
+
+    DWORD efecto = 0;
+    EXPECT_EQ(Soltar({{"text/uri-list", uri(csv)}}, {Sobre(g, 2, 2), DragStep::Drop()}, &efecto),
+              DRAGDROP_S_DROP);
+    EXPECT_EQ(g->GetCells(1, 1), AnsiString("x"));
+    EXPECT_EQ(g->GetCells(2, 2), AnsiString("2"));
+
+    // A file that cannot be read: its error goes to the application's display.
+    std::vector<AnsiString> errores;
+    Application->OnException = [&](TObject*, Exception* e) { errores.push_back(e->Message); };
+    EXPECT_EQ(Soltar({{"text/uri-list", uri(carpeta.Ruta() + "falta.csv")}},
+                     {Sobre(g, 2, 2), DragStep::Drop()}),
+              DRAGDROP_S_CANCEL);
+    Application->OnException = nullptr;
+    EXPECT_EQ(errores.size(), 1u);
+    EXPECT_EQ(g->GetCells(1, 1), AnsiString("x"));
+}
+
+TEST_F(Arrastre, UnaColumnaArrastradaDesdeLaCabeceraLlegaAOnOleDropCol) {
+    g->GetDragDropSettings()->SetOleDropSource(true);
+    g->GetDragDropSettings()->SetOleColumnDragDrop(true);
+    g->SetEnhRowColMove(false);
+    g->SetOptions(g->GetOptions() >> goEditing);
+    for (int f = 1; f < 7; ++f)
+        g->SetCells(3, f, "dato");
+    std::vector<std::string> columnas;
+    otra->OnOleDropCol = [&](TObject*, int fila, int col, int arrastrada) {
+        columnas.push_back(std::to_string(arrastrada) + ">" + std::to_string(col) + "," +
+                           std::to_string(fila));
+    };
+    bool flechasVistas = false;
+    const TRect r = g->CellRect(3, 0);
+    const int x = (r.Left + r.Right) / 2, y = (r.Top + r.Bottom) / 2;
+    {
+        // Over a normal row of the other grid it is refused; over its header it lands.
+        ScriptedDrags guion({{Sobre(otra, 2, 3), Sobre(otra, 2, 0), DragStep::Drop()},
+                             {Sobre(otra, 2, 3), DragStep::Drop()}});
+        otra->OnOleDragOver = [&](TObject*, int fila, int, bool& a) {
+            if (fila == 0 && a) flechasVistas = true;
+        };
+        SimulateMouse(g, SimulatedMouse::Down, 0, x, y);
+        SimulateMouse(g, SimulatedMouse::Move, 0, x + 8, y);
+        SimulateMouse(g, SimulatedMouse::Up, 0, x + 8, y);
+        SimulateMouse(g, SimulatedMouse::Down, 0, x, y);
+        SimulateMouse(g, SimulatedMouse::Move, 0, x + 8, y);
+        SimulateMouse(g, SimulatedMouse::Up, 0, x + 8, y);
+        EXPECT_EQ(guion.Started(), 2);
+        EXPECT_EQ(guion.Offered("application/x-quenbar-format-grid-column"),
+                  std::string("\x03\0\0\0", 4));
+    }
+    EXPECT_TRUE(flechasVistas);
+    EXPECT_EQ(columnas, std::vector<std::string>{"3>2,0"});
+    // Moving the column is the event's business: nothing left the source.
+    EXPECT_EQ(Columna(g, 3), "dato|dato|dato|dato|dato|dato");
+    EXPECT_FALSE(otra->GetArrowWindow(arrDown)->GetVisible());
+    EXPECT_FALSE(otra->GetArrowWindow(arrUp)->GetVisible());
+}
+
+} // namespace
