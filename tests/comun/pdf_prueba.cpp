@@ -66,6 +66,10 @@ std::string InfoPDF(const AnsiString& pdf) {
     return cp1252::FromUtf8(Salida("pdfinfo -enc UTF-8 " + Comillas(NativePath(pdf))));
 }
 
+std::string FuentesPDF(const AnsiString& pdf) {
+    return Salida("pdffonts " + Comillas(NativePath(pdf)));
+}
+
 std::string ImagenesPDF(const AnsiString& pdf) {
     return Salida("pdfimages -list " + Comillas(NativePath(pdf)));
 }

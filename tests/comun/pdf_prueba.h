@@ -16,6 +16,8 @@ std::string TextoPDF(const AnsiString& pdf, bool layout = false);
 std::vector<std::string> LineasPDF(const AnsiString& pdf);
 // pdfinfo's report ("Pages:", "Page size:", "Author:"...).
 std::string InfoPDF(const AnsiString& pdf);
+// The fonts the file uses (pdffonts: name, type, embedded...).
+std::string FuentesPDF(const AnsiString& pdf);
 // The images placed on each page (pdfimages -list).
 std::string ImagenesPDF(const AnsiString& pdf);
 // Renders one page (from 1) at 100 dots per inch into capturas/<nombre>.png in the build

@@ -2,7 +2,6 @@
 // texts (time, date, page number, title) and the borders around the band's columns.
 
 #include "controles/comun/text_utils.h"
-#include "controles/grid/markup/markup_helpers.h"
 #include "controles/grid/print/print_pass.h"
 #include "plataforma/base/date_time_text.h"
 #include "plataforma/base/numbers.h"
@@ -115,19 +114,29 @@ void DrawPageHeaderFooter(TPrintPass& P) {
     add(s.GetTime(), FormatDateTime("hh:nn", now));
     add(s.GetDate(), FormatDateTime(s.GetDateFormat(), now));
     add(s.GetPageNr(), s.GetPagePrefix() + " " + PageNumberText(P) + " " + s.GetPageSuffix());
-    // The title lines; markup among them prints as its text.
+    // The title lines; markup among them is drawn as markup, with what shares their place.
     std::vector<AnsiString> titleLines;
     const AnsiString titleText = s.GetTitleLines()->GetText();
     const bool markup = TextType(titleText, true) == ttHTML;
-    for (int k = 0; k < s.GetTitleLines()->GetCount(); ++k) {
-        const AnsiString line = s.GetTitleLines()->GetStrings(k);
-        titleLines.push_back(markup ? HTMLStrip(line) : line);
-    }
+    for (int k = 0; k < s.GetTitleLines()->GetCount(); ++k)
+        titleLines.push_back(s.GetTitleLines()->GetStrings(k));
     add(s.GetTitle(), titleLines.empty() ? s.GetTitleText() : titleLines[0]);
 
     TCanvas* c = P.Canvas;
+    auto markupAt = [&](TPrintPosition pos) { return markup && pos == s.GetTitle(); };
+    auto widthOf = [&](TPrintPosition pos, const AnsiString& text) {
+        return markupAt(pos)
+                   ? PrintMarkup(c, P.Grid, text, TRect(0, 0, 65535, -65535), false, true).cx
+                   : c->TextWidth(text);
+    };
+    auto put = [&](TPrintPosition pos, int x, int y, const AnsiString& text) {
+        if (markupAt(pos))
+            PrintMarkup(c, P.Grid, text, TRect(x, y, 65535, y - c->TextHeight("gh")), false, false);
+        else
+            c->TextOut(x, y, text);
+    };
     auto xOf = [&](TPrintPosition pos, const AnsiString& text) {
-        const int w = c->TextWidth(text);
+        const int w = widthOf(pos, text);
         if (AtLeft(pos)) return s.GetLeftSize();
         if (pos == ppTopRight || pos == ppBottomRight)
             return P.PageWidth - w - 20 - s.GetRightSize();
@@ -140,14 +149,14 @@ void DrawPageHeaderFooter(TPrintPass& P) {
         c->GetBrush()->SetStyle(bsClear);
         int y = header ? -s.GetHeaderSize()
                        : P.PageHeight + P.FooterTextHeight + P.LineGap + s.GetFooterSize();
-        if (!texts[i].IsEmpty()) c->TextOut(xOf(pos, texts[i]), y, texts[i]);
+        if (!texts[i].IsEmpty()) put(pos, xOf(pos, texts[i]), y, texts[i]);
         // The title's further lines, one under the other.
         if (s.GetTitle() != pos) continue;
         const int step = header ? P.HeaderTextHeight : P.FooterTextHeight;
         for (size_t k = 1; k < titleLines.size(); ++k) {
             y -= step;
             const AnsiString& line = titleLines[k];
-            c->TextOut(xOf(pos, line), y, line);
+            put(pos, xOf(pos, line), y, line);
         }
     }
 }

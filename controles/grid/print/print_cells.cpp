@@ -1,9 +1,10 @@
 // Cells on paper: the text a cell prints, its lines, the size it takes and how it is drawn
-// (background, borders, check box, picture, text plain or turned), in tenths of a millimetre
-// on a canvas in MM_LOMETRIC (y up).
+// (background, borders, check box, picture, text plain, turned or marked up), in tenths of a
+// millimetre on a canvas in MM_LOMETRIC (y up).
 
 #include "controles/comun/text_utils.h"
 #include "controles/grid/markup/markup_helpers.h"
+#include "controles/grid/markup/markup_renderer.h"
 #include "controles/grid/print/print_pass.h"
 #include "plataforma/gui/images/graphics.h"
 #include "plataforma/gui/painting/gdi.h"
@@ -12,13 +13,66 @@
 #include <cmath>
 #include <numbers>
 
-AnsiString PrintCellText(TKavStringGrid& Grid, int RealCol, int ARow) {
+namespace {
+
+// The cell's formatted text, a formula calculated, and what kind of text it is.
+AnsiString CellSource(TKavStringGrid& Grid, int RealCol, int ARow, TTextType& Kind) {
     AnsiString text = Grid.GetFormattedCell(RealCol, ARow);
-    TTextType kind = TextType(text, Grid.GetEnableHTML());
-    if (kind == ttFormula) {
+    Kind = TextType(text, Grid.GetEnableHTML());
+    if (Kind == ttFormula) {
         text = Grid.CalcCell(RealCol, ARow);
-        kind = TextType(text, Grid.GetEnableHTML());
+        Kind = TextType(text, Grid.GetEnableHTML());
     }
+    return text;
+}
+
+} // namespace
+
+AnsiString PrintCellMarkup(TKavStringGrid& Grid, int RealCol, int ARow) {
+    TTextType kind;
+    AnsiString text = CellSource(Grid, RealCol, ARow, kind);
+    if (kind != ttHTML || Grid.IsPassword(RealCol, ARow)) return AnsiString();
+    return text;
+}
+
+TSize PrintMarkup(TCanvas* Canvas, TKavStringGrid& Grid, const AnsiString& Text, const TRect& R,
+                  bool WordWrap, bool Measure) {
+    const HDC dc = Canvas->GetHandle();
+    // Device units per logical unit.
+    TPoint unit[2] = {{0, 0}, {1000, 1000}};
+    LPtoDP(dc, unit, 2);
+    const double sx = std::abs(unit[1].x - unit[0].x) / 1000.0;
+    const double sy = std::abs(unit[1].y - unit[0].y) / 1000.0;
+    TPoint corners[2] = {{R.Left, R.Top}, {R.Right, R.Bottom}};
+    LPtoDP(dc, corners, 2);
+    TFont kept;
+    kept.Assign(Canvas->GetFont());
+    TFont onDevice;
+    onDevice.Assign(&kept);
+    onDevice.SetHeight(static_cast<int>(std::lround(kept.GetHeight() * sy)));
+    const int saved = SaveDC(dc);
+    SetMapMode(dc, MM_TEXT);
+    DPtoLP(dc, corners, 2);
+    Canvas->SetFont(&onDevice);
+    const TRect r(std::min(corners[0].x, corners[1].x), std::min(corners[0].y, corners[1].y),
+                  std::max(corners[0].x, corners[1].x), std::max(corners[0].y, corners[1].y));
+    AnsiString href, plain, focus, title, cid, cvalue, ctype;
+    int ex = 0, ey = 0, count = 0, mouseAnchor = 0;
+    TRect ar, cr;
+    HTMLDrawEx(Canvas, Text, r, Grid.GetGridImages(), -1, -1, -1, -1, 1, false, Measure, false,
+               false, true, false, WordWrap, false, 0.0, Grid.GetURLColor(), clNone, clNone, clGray,
+               href, plain, focus, title, ex, ey, count, mouseAnchor, ar, cr, cid, cvalue, ctype,
+               nullptr, Grid.GetPictureContainer(), nullptr);
+    RestoreDC(dc, saved);
+    Canvas->SetFont(&kept);
+    // Rounded up, with the two pixels the grid's own sizing adds: laid again into that width,
+    // the text keeps its lines.
+    return {static_cast<int>(std::ceil((ex + 2) / sx)), static_cast<int>(std::ceil(ey / sy))};
+}
+
+AnsiString PrintCellText(TKavStringGrid& Grid, int RealCol, int ARow) {
+    TTextType kind;
+    AnsiString text = CellSource(Grid, RealCol, ARow, kind);
     if (kind == ttHTML)
         text = HTMLStrip(text);
     else if (kind == ttRTF)
@@ -138,7 +192,15 @@ TSize MeasurePrintCell(TPrintPass& P, int Col, int ARow) {
     const bool rotated = g.IsRotated(real, ARow, angle);
     const int lineHeight = P.Canvas->TextHeight("gh");
     int w = 0, h = 0;
-    if (g.GetWordWraps(real, ARow) && P.Settings.GetNoAutoSize() && !rotated) {
+    const AnsiString markup = rotated ? AnsiString() : PrintCellMarkup(g, real, ARow);
+    if (!markup.IsEmpty()) {
+        const bool fitted = g.GetWordWraps(real, ARow) && P.Settings.GetNoAutoSize();
+        const int width = fitted ? std::max(P.Layout.GetPrintColWidth(Col), 1) : 65535;
+        const TSize ext =
+            PrintMarkup(P.Canvas, g, markup, TRect(0, 0, width, -65535), !g.GetEnhTextSize(), true);
+        w = ext.cx + gw;
+        h = std::max(ext.cy, lineHeight);
+    } else if (g.GetWordWraps(real, ARow) && P.Settings.GetNoAutoSize() && !rotated) {
         const int width = g.IsXMergedCell(real, ARow) ? 65535 : P.Layout.GetPrintColWidth(Col);
         const std::vector<AnsiString> lines =
             PrintTextLines(P, text, g.GetMultilinecells(), std::max(width, 1));
@@ -308,10 +370,27 @@ void DrawPrintCell(TPrintPass& P, int Col, int ARow, const TRect& R) {
         }
     }
 
+    int angle = 0;
+    const bool rotated = g.IsRotated(real, ARow, angle);
+    const AnsiString markup = rotated ? AnsiString() : PrintCellMarkup(g, real, ARow);
+    if (!markup.IsEmpty()) {
+        // Laid from the top as the screen lays it; placed by the vertical alignment.
+        const TRect inside(text.Left + inset, text.Top - P.LineGap, text.Right - inset,
+                           text.Bottom + P.LineGap);
+        const bool wrap = !g.GetEnhTextSize();
+        const TSize ext = PrintMarkup(c, g, markup, inside, wrap, true);
+        const int top = Place(text, 0, ext.cy, taLeftJustify, va, inset, P.LineGap).y;
+        const HDC dc = c->GetHandle();
+        const int saved = SaveDC(dc);
+        IntersectClipRect(dc, R.Left, R.Top, R.Right, R.Bottom);
+        PrintMarkup(c, g, markup, TRect(inside.Left, top, inside.Right, inside.Bottom), wrap,
+                    false);
+        RestoreDC(dc, saved);
+        return;
+    }
     const AnsiString s = PrintCellText(g, real, ARow);
     if (s.IsEmpty()) return;
-    int angle = 0;
-    if (g.IsRotated(real, ARow, angle)) {
+    if (rotated) {
         DrawTurnedText(P, s, angle, text, ha, va, inset);
         return;
     }

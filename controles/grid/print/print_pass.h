@@ -79,6 +79,14 @@ struct TPrintPass {
 // The text a cell prints: formatted, calculated for formulas, markup and rich text as
 // their plain text, a password hidden.
 AnsiString PrintCellText(TKavStringGrid& Grid, int RealCol, int ARow);
+// The cell's markup as it is drawn on paper (formatted, calculated for formulas); empty
+// when the cell's text is not markup or is a password.
+AnsiString PrintCellMarkup(TKavStringGrid& Grid, int RealCol, int ARow);
+// Draws markup into R (logical, Top above Bottom) of a canvas in a metric mode as the
+// grid's screen draws it (fonts, colours, styles, anchors, images), starting in the
+// canvas's font; with Measure only measures. Returns the extent it takes, in logical units.
+TSize PrintMarkup(TCanvas* Canvas, TKavStringGrid& Grid, const AnsiString& Text, const TRect& R,
+                  bool WordWrap, bool Measure);
 // The cell's text lines as they go on paper: split at line breaks under Multilinecells,
 // word-wrapped into Width when Width > 0.
 std::vector<AnsiString> PrintTextLines(TPrintPass& P, const AnsiString& Text, bool MultiLine,

@@ -12,8 +12,12 @@
 
 #include <gtest/gtest.h>
 
+#include <QColor>
 #include <QFile>
+#include <QImage>
 
+#include <algorithm>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -109,6 +113,73 @@ TEST_F(ImpresionPDF, CadaCeldaEnLaPaginaQueDiceLaPaginacion) {
     ASSERT_NE(primera, nullptr);
     EXPECT_LT(titulo->yMax, primera->yMin);
     PaginaPNG(pdf, 1, "rejilla_impresa_pagina1");
+}
+
+TEST_F(ImpresionPDF, LaMarcaSeImprimeConSuEstiloYSinEtiquetas) {
+    g->SetRowCount(3);
+    g->SetCells(1, 1,
+                "<b>Negrita</b> normal <font color=\"clRed\">Rojo</font> <i>Cursiva</i> "
+                "<a href=\"http://ejemplo.es\">Enlace</a>");
+    g->Print();
+    const std::string png = PaginaPNG(pdf, 1, "rejilla_impresa_marca");
+    const std::vector<PalabraPDF> palabras = PalabrasPDF(pdf);
+    for (const PalabraPDF& w : palabras)
+        EXPECT_EQ(w.texto.find_first_of("<>"), std::string::npos) << w.texto;
+    // One line, the words in their order, in the cell's column.
+    const std::vector<std::string> orden = {"Negrita", "normal", "Rojo", "Cursiva", "Enlace"};
+    const PalabraPDF* anterior = nullptr;
+    const PalabraPDF* columna = BuscarPalabra(palabras, "Columna1", 1);
+    const PalabraPDF* siguiente = BuscarPalabra(palabras, "Columna2", 1);
+    ASSERT_NE(columna, nullptr);
+    ASSERT_NE(siguiente, nullptr);
+    for (const std::string& texto : orden) {
+        const PalabraPDF* w = BuscarPalabra(palabras, texto, 1);
+        ASSERT_NE(w, nullptr) << texto;
+        EXPECT_GE(w->xMin, columna->xMin - 1) << texto;
+        EXPECT_LT(w->xMax, siguiente->xMin) << texto;
+        if (anterior) {
+            EXPECT_GT(w->xMin, anterior->xMax) << texto;
+            EXPECT_NEAR(w->yMax, anterior->yMax, 1.5) << texto;
+        }
+        anterior = w;
+    }
+    // The bold and the italic words are set in their own faces.
+    const std::string fuentes = FuentesPDF(pdf);
+    EXPECT_NE(fuentes.find("Bold"), std::string::npos) << fuentes;
+    EXPECT_TRUE(fuentes.find("Oblique") != std::string::npos ||
+                fuentes.find("Italic") != std::string::npos)
+        << fuentes;
+    // Red where the red word is, the anchor in the grid's link colour, black elsewhere.
+    ASSERT_FALSE(png.empty());
+    const QImage pagina(QString::fromStdString(png));
+    ASSERT_FALSE(pagina.isNull());
+    auto colores = [&](const std::string& texto) {
+        const PalabraPDF* w = BuscarPalabra(palabras, texto, 1);
+        std::vector<QColor> tinta;
+        const double k = 100.0 / 72.0;
+        for (int y = int(w->yMin * k); y <= int(w->yMax * k); ++y)
+            for (int x = int(w->xMin * k); x <= int(w->xMax * k); ++x) {
+                const QColor p = pagina.pixelColor(x, y);
+                if (p.lightness() < 160) tinta.push_back(p);
+            }
+        return tinta;
+    };
+    auto tono = [](const std::vector<QColor>& tinta, auto cumple) {
+        return !tinta.empty() && std::all_of(tinta.begin(), tinta.end(), cumple);
+    };
+    const QColor enlace = QColor::fromRgb(ColorToRGB(g->GetURLColor()) & 0xFF,
+                                          (ColorToRGB(g->GetURLColor()) >> 8) & 0xFF,
+                                          (ColorToRGB(g->GetURLColor()) >> 16) & 0xFF);
+    EXPECT_TRUE(tono(colores("Rojo"), [](const QColor& p) {
+        return p.red() > 150 && p.green() < 90 && p.blue() < 90;
+    }));
+    EXPECT_TRUE(tono(colores("Negrita"), [](const QColor& p) {
+        return std::abs(p.red() - p.green()) < 30 && std::abs(p.green() - p.blue()) < 30;
+    }));
+    EXPECT_TRUE(tono(colores("Enlace"), [&](const QColor& p) {
+        return std::abs(p.red() - enlace.red()) < 90 && std::abs(p.green() - enlace.green()) < 90 &&
+               std::abs(p.blue() - enlace.blue()) < 90;
+    }));
 }
 
 TEST_F(ImpresionPDF, ApaisadaYUnRangoDePaginas) {

@@ -388,6 +388,7 @@ TEST(PaginacionCabeceras, HoraFechaNumerosDePaginaYBandas) {
     auto* g = new Rejilla(&ventana, &ventana);
     Rellenar(g, 4, 2, 300, 60);
     TPrintSettings* s = g->GetPrintSettings();
+    std::vector<TCanvasCall> llamadas;
     auto dibujar = [&](int PageCount) {
         TRecordingCanvas c(300, 300);
         TPrintLayout& l = g->PrintLayout();
@@ -396,6 +397,7 @@ TEST(PaginacionCabeceras, HoraFechaNumerosDePaginaYBandas) {
         l.FromPage = 1;
         l.ToPage = 99;
         g->BuildPages(&c, prPreview, PageCount, false);
+        llamadas = c.Recorder().Calls("TextOut");
         return TextosSueltos(c);
     };
     auto coincide = [](const std::string& t, const std::string& forma) {
@@ -449,12 +451,31 @@ TEST(PaginacionCabeceras, HoraFechaNumerosDePaginaYBandas) {
     EXPECT_TRUE(Alguno(t, " Primera"));
     EXPECT_TRUE(Alguno(t, "Segunda"));
     EXPECT_FALSE(Alguno(t, "Listado"));
-    // Markup title lines print as their text.
+    // Markup title lines are drawn as markup: their tags style the text and never show.
     s->GetTitleLines()->Clear();
-    s->GetTitleLines()->Add("<b>Obra</b> nueva");
-    t = dibujar(-1);
-    EXPECT_TRUE(Alguno(t, " Obra nueva"));
-    EXPECT_FALSE(Alguno(t, "<b>"));
+    s->GetTitleLines()->Add("<b>Obra</b> <font color=\"clRed\">nueva</font>");
+    dibujar(-1);
+    t.clear();
+    for (const TCanvasCall& k : llamadas)
+        t.push_back(k.Text.str());
+    EXPECT_FALSE(Alguno(t, "<")) << ::testing::PrintToString(t);
+    auto llamada = [&](const std::string& texto) {
+        for (const TCanvasCall& k : llamadas)
+            if (k.Text.str().find(texto) != std::string::npos) return k;
+        ADD_FAILURE() << texto << " no dibujado: " << ::testing::PrintToString(t);
+        return TCanvasCall();
+    };
+    const TCanvasCall obra = llamada("Obra"), nueva = llamada("nueva");
+    EXPECT_TRUE(obra.FontBold);
+    EXPECT_FALSE(nueva.FontBold);
+    EXPECT_EQ(nueva.TextColor, RGB(255, 0, 0));
+    EXPECT_EQ(obra.TextColor, RGB(0, 0, 0));
+    // Same line, one after the other, at the title font's size on paper.
+    ASSERT_EQ(obra.Args.size(), 2u);
+    ASSERT_EQ(nueva.Args.size(), 2u);
+    EXPECT_GT(nueva.Args[0], obra.Args[0]);
+    EXPECT_NEAR(nueva.Args[1], obra.Args[1], 1);
+    EXPECT_EQ(obra.FontPixelSize, nueva.FontPixelSize);
 }
 
 TEST(PaginacionVistaPrevia, PaginaFueraDeCuentaYUnaSolaPaginaEnElLienzo) {
@@ -564,6 +585,7 @@ TEST(PaginacionVistaPrevia, CapturaDeDosPaginas) {
     g->AddCheckBox(4, 6, false, false);
     g->SetColors(2, 7, clYellow);
     g->AddRotated(4, 9, 90, "Girado");
+    g->SetCells(4, 11, "<b>Ver</b> <font color=\"clRed\">UNE</font> <i>ap.</i>");
     TPrintSettings* s = g->GetPrintSettings();
     s->SetTitle(ppTopCenter);
     s->SetTitleText("Catálogo de materiales");
@@ -583,6 +605,8 @@ TEST(PaginacionVistaPrevia, CapturaDeDosPaginas) {
     EXPECT_GT(std::count(a.begin(), a.end(), clBlack), 500);
     EXPECT_GT(std::count(b.begin(), b.end(), clBlack), 500);
     EXPECT_NE(a, b);
+    // The markup cell is drawn in its colour.
+    EXPECT_GT(std::count(a.begin(), a.end(), clRed), 10);
 }
 
 } // namespace
