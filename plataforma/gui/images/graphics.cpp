@@ -127,6 +127,9 @@ private:
 
 struct TBitmap::Impl {
     QImage image;
+    // The sides of a bitmap one of whose sides is 0: it has no pixels, but keeps the other
+    // side for when it gets them (a width set before the height).
+    QSize noPixels{0, 0};
     std::unique_ptr<TBitmapCanvas> canvas;
 };
 
@@ -147,11 +150,11 @@ bool TBitmap::GetEmpty() const {
 }
 
 int TBitmap::GetWidth() const {
-    return impl_->image.width();
+    return impl_->image.isNull() ? impl_->noPixels.width() : impl_->image.width();
 }
 
 int TBitmap::GetHeight() const {
-    return impl_->image.height();
+    return impl_->image.isNull() ? impl_->noPixels.height() : impl_->image.height();
 }
 
 void TBitmap::SetWidth(int Value) {
@@ -167,8 +170,10 @@ void TBitmap::SetSize(int AWidth, int AHeight) {
     AHeight = std::max(0, AHeight);
     if (AWidth == GetWidth() && AHeight == GetHeight()) return;
     QImage& old = impl_->image;
+    impl_->noPixels = QSize(0, 0);
     if (AWidth == 0 || AHeight == 0) {
         old = QImage();
+        impl_->noPixels = QSize(AWidth, AHeight);
     } else {
         const QImage::Format format = old.isNull() ? QImage::Format_RGB32 : old.format();
         QImage next(AWidth, AHeight, format);
@@ -208,12 +213,14 @@ void TBitmap::SetTransparentMode(TTransparentMode Value) {
 void TBitmap::Assign(TPersistent* Source) {
     if (!Source) {
         impl_->image = QImage();
+        impl_->noPixels = QSize(0, 0);
         Changed();
         return;
     }
     if (auto* b = dynamic_cast<TBitmap*>(Source)) {
         if (b == this) return;
         impl_->image = b->impl_->image.copy();
+        impl_->noPixels = b->impl_->noPixels;
         pixelFormat_ = b->pixelFormat_;
         transparentMode_ = b->transparentMode_;
         transparentColor_ = b->transparentColor_;
@@ -223,6 +230,7 @@ void TBitmap::Assign(TPersistent* Source) {
     }
     if (auto* g = dynamic_cast<TGraphic*>(Source)) {
         impl_->image = GraphicAccess::OnWhite(g);
+        impl_->noPixels = QSize(0, 0);
         Changed();
         return;
     }
@@ -240,6 +248,7 @@ void TBitmap::LoadFromBytes(const std::string& Data) {
     }
     if (image.isNull()) throw EInvalidGraphic("Bitmap image is not valid");
     impl_->image = std::move(image);
+    impl_->noPixels = QSize(0, 0);
     if (impl_->image.hasAlphaChannel()) pixelFormat_ = pf32bit;
     Changed();
 }

@@ -113,6 +113,45 @@ TEST(Mapas, BrushCopyCambiaUnColorPorLaBrocha) {
     EXPECT_EQ(Px(&c, 6, 6), clBlack);
 }
 
+TEST(Mapas, AnchoYAltoPuestosUnoTrasOtro) {
+    // Either side first: the first side is kept while the bitmap has no pixels yet, and its
+    // canvas draws once both are set.
+    for (const bool anchoPrimero : {true, false}) {
+        TBitmap b;
+        if (anchoPrimero)
+            b.SetWidth(40);
+        else
+            b.SetHeight(30);
+        EXPECT_TRUE(b.GetEmpty());
+        TBitmap copia;
+        copia.Assign(&b); // a copy keeps the side set so far
+        EXPECT_EQ(copia.GetWidth(), anchoPrimero ? 40 : 0);
+        EXPECT_EQ(copia.GetHeight(), anchoPrimero ? 0 : 30);
+        if (anchoPrimero)
+            b.SetHeight(30);
+        else
+            b.SetWidth(40);
+        ASSERT_EQ(b.GetWidth(), 40) << anchoPrimero;
+        ASSERT_EQ(b.GetHeight(), 30) << anchoPrimero;
+        EXPECT_FALSE(b.GetEmpty());
+        TCanvas* c = b.GetCanvas();
+        c->GetBrush()->SetColor(clRed);
+        c->FillRect(Rect(0, 0, 40, 30));
+        EXPECT_EQ(c->GetPixels(0, 0), clRed);
+        EXPECT_EQ(c->GetPixels(39, 29), clRed);
+        EXPECT_EQ(c->GetClipRect(), Rect(0, 0, 40, 30));
+        // Back to no pixels and out again: the old pixels are gone, the new ones white.
+        b.SetHeight(0);
+        EXPECT_TRUE(b.GetEmpty());
+        EXPECT_EQ(b.GetWidth(), 40);
+        b.SetHeight(10);
+        EXPECT_EQ(c->GetPixels(39, 9), clWhite);
+        b.Assign(nullptr);
+        EXPECT_EQ(b.GetWidth(), 0);
+        EXPECT_EQ(b.GetHeight(), 0);
+    }
+}
+
 TEST(Mapas, TamanoAsignacionYFicheros) {
     CarpetaTemporal dir;
     auto b = Liso(3, 2, clRed);
