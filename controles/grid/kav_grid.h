@@ -1275,6 +1275,10 @@ public:
     virtual AnsiString GetFormattedCell(int ACol, int ARow);
     TCellGraphic* GetGraphicDetails(int ACol, int ARow, int& W, int& H, bool& DisplText,
                                     TCellHAlign& HA, TCellVAlign& VA);
+    // The cell's graphic (node, progress bar, image list...) painted as the screen paints it
+    // into R of another canvas (paper), in that canvas's device units.
+    void PaintCellGraphic(TCanvas* Canvas, int RealCol, int ARow, const TRect& R, TAlignment HA,
+                          TVAlignment VA);
     TSize GetCellTextSize(int ACol, int ARow, bool WordWrap);
     bool IsPassword(int ACol, int ARow);
     char GetPasswordChar() const { return passwordChar_; }

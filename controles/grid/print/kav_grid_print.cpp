@@ -197,3 +197,17 @@ void TKavStringGrid::PrintDrawRect(TCanvas* Canvas, const TRect& DrawRect,
     PageInside(saved.Handle(), DrawRect);
     BuildPages(Canvas, prPrint, 1, false);
 }
+
+void TKavStringGrid::PaintCellGraphic(TCanvas* Canvas, int RealCol, int ARow, const TRect& R,
+                                      TAlignment HA, TVAlignment VA) {
+    int w = 0, h = 0;
+    bool displText = true;
+    TCellHAlign gha;
+    TCellVAlign gva;
+    TCellGraphic* graphic = GetGraphicDetails(RealCol, ARow, w, h, displText, gha, gva);
+    if (!graphic) return;
+    // A button painted here keeps where the screen has it for the mouse.
+    const int buttonOffset = graphic->CellButtonOffset;
+    DrawCellGraphic(Canvas, RealCol, ARow, R, graphic, w, h, 0, HA, VA, TGridDrawState());
+    graphic->CellButtonOffset = buttonOffset;
+}

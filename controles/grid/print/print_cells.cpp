@@ -35,39 +35,74 @@ AnsiString PrintCellMarkup(TKavStringGrid& Grid, int RealCol, int ARow) {
     return text;
 }
 
+namespace {
+
+// While alive, the canvas draws in its device units, y down (MM_TEXT), with its font at the
+// same size on the device: how the screen's painters draw. Rect turns a rectangle of the
+// metric page into those units.
+class DeviceUnits {
+public:
+    explicit DeviceUnits(TCanvas* Canvas) : c_(Canvas), dc_(Canvas->GetHandle()) {
+        TPoint p[2] = {{0, 0}, {1000, 1000}};
+        LPtoDP(dc_, p, 2);
+        origin_ = p[0];
+        sx_ = (p[1].x - p[0].x) / 1000.0;
+        sy_ = (p[1].y - p[0].y) / 1000.0;
+        kept_.Assign(c_->GetFont());
+        TFont onDevice;
+        onDevice.Assign(&kept_);
+        onDevice.SetHeight(static_cast<int>(std::lround(kept_.GetHeight() * std::abs(sy_))));
+        saved_ = SaveDC(dc_);
+        SetMapMode(dc_, MM_TEXT);
+        c_->SetFont(&onDevice);
+    }
+    ~DeviceUnits() {
+        RestoreDC(dc_, saved_);
+        c_->SetFont(&kept_);
+    }
+    DeviceUnits(const DeviceUnits&) = delete;
+    DeviceUnits& operator=(const DeviceUnits&) = delete;
+
+    TRect Rect(const TRect& Logical) const {
+        TPoint p[2] = {At(Logical.Left, Logical.Top), At(Logical.Right, Logical.Bottom)};
+        DPtoLP(dc_, p, 2);
+        return TRect(std::min(p[0].x, p[1].x), std::min(p[0].y, p[1].y), std::max(p[0].x, p[1].x),
+                     std::max(p[0].y, p[1].y));
+    }
+    // Device units to logical units of the page, rounded up.
+    TSize Logical(int W, int H) const {
+        return {static_cast<int>(std::ceil(W / std::abs(sx_))),
+                static_cast<int>(std::ceil(H / std::abs(sy_)))};
+    }
+
+private:
+    TPoint At(int X, int Y) const {
+        return {origin_.x + static_cast<int>(std::lround(X * sx_)),
+                origin_.y + static_cast<int>(std::lround(Y * sy_))};
+    }
+    TCanvas* c_;
+    HDC dc_;
+    TPoint origin_;
+    double sx_ = 1, sy_ = 1;
+    TFont kept_;
+    int saved_ = 0;
+};
+
+} // namespace
+
 TSize PrintMarkup(TCanvas* Canvas, TKavStringGrid& Grid, const AnsiString& Text, const TRect& R,
                   bool WordWrap, bool Measure) {
-    const HDC dc = Canvas->GetHandle();
-    // Device units per logical unit.
-    TPoint unit[2] = {{0, 0}, {1000, 1000}};
-    LPtoDP(dc, unit, 2);
-    const double sx = std::abs(unit[1].x - unit[0].x) / 1000.0;
-    const double sy = std::abs(unit[1].y - unit[0].y) / 1000.0;
-    TPoint corners[2] = {{R.Left, R.Top}, {R.Right, R.Bottom}};
-    LPtoDP(dc, corners, 2);
-    TFont kept;
-    kept.Assign(Canvas->GetFont());
-    TFont onDevice;
-    onDevice.Assign(&kept);
-    onDevice.SetHeight(static_cast<int>(std::lround(kept.GetHeight() * sy)));
-    const int saved = SaveDC(dc);
-    SetMapMode(dc, MM_TEXT);
-    DPtoLP(dc, corners, 2);
-    Canvas->SetFont(&onDevice);
-    const TRect r(std::min(corners[0].x, corners[1].x), std::min(corners[0].y, corners[1].y),
-                  std::max(corners[0].x, corners[1].x), std::max(corners[0].y, corners[1].y));
+    const DeviceUnits device(Canvas);
     AnsiString href, plain, focus, title, cid, cvalue, ctype;
     int ex = 0, ey = 0, count = 0, mouseAnchor = 0;
     TRect ar, cr;
-    HTMLDrawEx(Canvas, Text, r, Grid.GetGridImages(), -1, -1, -1, -1, 1, false, Measure, false,
-               false, true, false, WordWrap, false, 0.0, Grid.GetURLColor(), clNone, clNone, clGray,
-               href, plain, focus, title, ex, ey, count, mouseAnchor, ar, cr, cid, cvalue, ctype,
-               nullptr, Grid.GetPictureContainer(), nullptr);
-    RestoreDC(dc, saved);
-    Canvas->SetFont(&kept);
-    // Rounded up, with the two pixels the grid's own sizing adds: laid again into that width,
-    // the text keeps its lines.
-    return {static_cast<int>(std::ceil((ex + 2) / sx)), static_cast<int>(std::ceil(ey / sy))};
+    HTMLDrawEx(Canvas, Text, device.Rect(R), Grid.GetGridImages(), -1, -1, -1, -1, 1, false,
+               Measure, false, false, true, false, WordWrap, false, 0.0, Grid.GetURLColor(), clNone,
+               clNone, clGray, href, plain, focus, title, ex, ey, count, mouseAnchor, ar, cr, cid,
+               cvalue, ctype, nullptr, Grid.GetPictureContainer(), nullptr);
+    // With the two pixels the grid's own sizing adds: laid again into that width, the text
+    // keeps its lines.
+    return device.Logical(ex + 2, ey);
 }
 
 AnsiString PrintCellText(TKavStringGrid& Grid, int RealCol, int ARow) {
@@ -110,6 +145,18 @@ void WrapLine(TCanvas* Canvas, const AnsiString& Line, int Width, std::vector<An
 
 int Rounded(double V) {
     return static_cast<int>(std::lround(V));
+}
+
+// The room a node's glyph takes before its text in column 0 (the indents of its level), in
+// screen pixels; 0 for other cells.
+int NodeRoom(TKavStringGrid& G, int RealCol, int ARow) {
+    if (RealCol != 0 || !G.IsNode(ARow)) return 0;
+    return G.GetNodeLevel(ARow) * G.GetCellNode()->GetNodeIndent() + 4;
+}
+
+// Column 0 of the rows under a node starts after their level's indent, in screen pixels.
+int UnderNodeIndent(TKavStringGrid& G, int RealCol, int ARow) {
+    return RealCol == 0 && G.HasNodes() && !G.IsNode(ARow) ? G.NodeIndent(ARow) : 0;
 }
 
 // Where a box of W x H goes inside R (Top above Bottom) by the alignments, with Inset kept
@@ -185,9 +232,10 @@ TSize MeasurePrintCell(TPrintPass& P, int Col, int ARow) {
     int gw = 0, gh = 0;
     if (P.Settings.GetPrintGraphics()) {
         g.GetCellGraphicSize(real, ARow, gw, gh);
-        gw = Rounded(gw * P.ScreenToPaper);
+        gw = Rounded(std::max(gw, NodeRoom(g, real, ARow)) * P.ScreenToPaper);
         gh = Rounded(gh * P.ScreenToPaper);
     }
+    gw += Rounded(UnderNodeIndent(g, real, ARow) * P.ScreenToPaper);
     int angle = 0;
     const bool rotated = g.IsRotated(real, ARow, angle);
     const int lineHeight = P.Canvas->TextHeight("gh");
@@ -321,6 +369,29 @@ void DrawTurnedText(TPrintPass& P, const AnsiString& Text, int Angle, const TRec
     c->GetFont()->SetOrientation(0);
 }
 
+// The cell graphics drawn on paper by the screen's painter: all but those drawn here
+// (pictures, bitmaps, check boxes, turned text), the comment mark (a screen hint) and the
+// kinds that draw nothing.
+bool PaintedAsOnScreen(TCellType T) {
+    switch (T) {
+    case ctIcon:
+    case ctImageList:
+    case ctDataImage:
+    case ctImages:
+    case ctFilePicture:
+    case ctRadio:
+    case ctProgress:
+    case ctProgressPie:
+    case ctRangeIndicator:
+    case ctNode:
+    case ctButton:
+    case ctBitButton:
+        return true;
+    default:
+        return false;
+    }
+}
+
 } // namespace
 
 void DrawPrintCell(TPrintPass& P, int Col, int ARow, const TRect& R) {
@@ -340,6 +411,7 @@ void DrawPrintCell(TPrintPass& P, int Col, int ARow, const TRect& R) {
     c->GetBrush()->SetStyle(bsClear);
     const int inset = std::max(P.Spacing / 2, 10);
     TRect text = R;
+    text.Left += Rounded(UnderNodeIndent(g, real, ARow) * P.ScreenToPaper);
 
     bool checked = false;
     if (g.HasCheckBox(real, ARow) && g.GetCheckBoxState(real, ARow, checked)) {
@@ -367,6 +439,21 @@ void DrawPrintCell(TPrintPass& P, int Col, int ARow, const TRect& R) {
             const TPoint at = Place(text, pw, ph, taLeftJustify, va, inset, P.LineGap);
             c->StretchDraw(TRect(at.x, at.y, at.x + pw, at.y - ph), picture);
             text.Left += inset + pw;
+        } else if (graphic && PaintedAsOnScreen(graphic->CellType)) {
+            // Nodes, progress bars, image lists, radio groups...: the screen's painter in
+            // the cell less its margins, the text beside what it takes.
+            {
+                const DeviceUnits device(c);
+                g.PaintCellGraphic(c, real, ARow,
+                                   device.Rect(TRect(text.Left + inset, text.Top - P.LineGap,
+                                                     text.Right - inset, text.Bottom + P.LineGap)),
+                                   ha, va);
+            }
+            c->GetBrush()->SetStyle(bsClear);
+            if (!displText) return;
+            const int pw = Rounded(std::max(w, NodeRoom(g, real, ARow)) * P.ScreenToPaper);
+            if (pw > 0 && (gha == haLeft || gha == haBeforeText)) text.Left += inset + pw;
+            if (pw > 0 && (gha == haRight || gha == haAfterText)) text.Right -= inset + pw;
         }
     }
 

@@ -586,7 +586,12 @@ TEST(PaginacionVistaPrevia, CapturaDeDosPaginas) {
     g->SetColors(2, 7, clYellow);
     g->AddRotated(4, 9, 90, "Girado");
     g->SetCells(4, 11, "<b>Ver</b> <font color=\"clRed\">UNE</font> <i>ap.</i>");
+    g->SetCells(4, 13, "60");
+    g->AddProgress(4, 13, clLime, clWhite);
+    g->AddNode(15, 3);
+    g->GetFont()->SetSize(7);
     TPrintSettings* s = g->GetPrintSettings();
+    s->SetPrintGraphics(true);
     s->SetTitle(ppTopCenter);
     s->SetTitleText("Catálogo de materiales");
     s->SetPageNr(ppBottomRight);
@@ -605,8 +610,9 @@ TEST(PaginacionVistaPrevia, CapturaDeDosPaginas) {
     EXPECT_GT(std::count(a.begin(), a.end(), clBlack), 500);
     EXPECT_GT(std::count(b.begin(), b.end(), clBlack), 500);
     EXPECT_NE(a, b);
-    // The markup cell is drawn in its colour.
+    // The markup cell is drawn in its colour, the progress bar in its own.
     EXPECT_GT(std::count(a.begin(), a.end(), clRed), 10);
+    EXPECT_GT(std::count(a.begin(), a.end(), clLime), 60);
 }
 
 } // namespace
