@@ -163,6 +163,11 @@ using TAutoAdvanceEvent = std::function<void(TObject* Sender, int OldRow, int Ol
                                              int& NewCol, bool& Allow)>;
 using TClipboardPasteCellEvent =
     std::function<void(TObject* Sender, int ACol, int ARow, AnsiString& Value, bool& Allow)>;
+using TClipboardPasteWideCellEvent =
+    std::function<void(TObject* Sender, int ACol, int ARow, WideString& Value, bool& Allow)>;
+// The last clipboard operation of a grid, and what ImportNotification reports of a paste.
+enum TClipOperation { coCut, coCopy };
+enum TGridImportState { isImportStart, isImportNewRow, isImportDone, isImportSelRow };
 using TAnchorHintEvent =
     std::function<void(TObject* Sender, int ARow, int ACol, AnsiString& Anchor)>;
 using TEllipsClickEvent = std::function<void(TObject* Sender, int ACol, int ARow, AnsiString& S)>;
@@ -1266,6 +1271,53 @@ public:
     bool GetSelectionResizer() const { return selectionResizer_; }
     void SetSelectionResizer(bool Value);
 
+    // --- the clipboard (clipboard/kav_grid_clipboard.cpp; the smart fill of a selection in
+    // clipboard/kav_grid_smart_paste.cpp). A copy puts the cells as text (TAB between cells,
+    // CR LF after every row of a block of several rows; a cell holding a TAB, a double quote
+    // or a line break quoted with its quotes doubled, which a paste undoes), with a wide cell
+    // also as Unicode text; with AllowFmtClipboard also as "TKavStringGrid Cells" (the binary
+    // form of the block); with AllowRTFClipboard, when the block's first cell holds rich
+    // text, also as "Rich Text Format". A paste takes the richest format the options allow.
+    // Errors of the binary form raise EKavGridError. ---
+    // The save range; the selection (or the save range's disjunctly selected rows or
+    // columns); the whole grid as an HTML fragment, also as text.
+    void CopyToClipBoard();
+    void CopySelectionToClipboard();
+    void CopyToClipBoardAsHTML();
+    // The copy, then the cells that may be edited (all with AllowClipboardAlways) emptied;
+    // disjunctly selected rows or columns cleared whole.
+    void CutToClipboard();
+    void CutSelectionToClipboard();
+    // At the save range's first cell, or at the selection's (and with AllowSmartClipboard
+    // the selection filled from what was pasted).
+    void PasteFromClipboard();
+    void PasteSelectionFromClipboard();
+    // Columns Left..Right, rows Top..Bottom.
+    void CopyFunc(const TRect& R, bool Disjunct);
+    void CopyBinFunc(const TRect& R);
+    void CopyRTFFunc(int ACol, int ARow);
+    // The number of cells the clipboard held (of the text: its fields).
+    int PasteFunc(int ACol, int ARow);
+    // Writes TAB / CR LF text from (ACol, ARow) on, growing the grid first where the options
+    // allow; the number of fields read.
+    int PasteText(int ACol, int ARow, const AnsiString& Text);
+    // The text's fields in its widest line and its lines ended by a line break, less the
+    // empty ones.
+    TPoint PasteSize(const AnsiString& Text);
+    // The write of every pasted cell: a check box takes the check state.
+    virtual void PasteInCell(int ACol, int ARow, const AnsiString& Value);
+    // After cells were pasted: the origin of the copied block when it was this grid's, else
+    // (-1, -1); the pasted rectangle; this grid's last clipboard operation.
+    virtual void PasteNotify(TPoint /*Origin*/, const TRect& /*R*/, TClipOperation /*Op*/) {}
+    // Widens Selection over the merged cells at its corners.
+    void CorrectSelection();
+    TPoint GetClipboardOrigin() const { return clipOrigin_; }
+    TClipOperation GetLastClipOperation() const { return lastClipOp_; }
+    // A copied cell of several lines goes with its line breaks as the byte 11.
+    bool ClipboardCSVLineFeeds = false;
+    TClipboardPasteCellEvent OnClipboardBeforePasteCell;
+    TClipboardPasteWideCellEvent OnClipboardBeforePasteWideCell;
+
     // --- how a cell looks and what it shows ---
     void GetVisualProperties(int ACol, int ARow, TGridDrawState& AState, bool Print, bool Select,
                              bool Remap, TBrush* ABrush, TColor& AColorTo, TFont* AFont,
@@ -2175,7 +2227,6 @@ public:
     TAutoAdvanceEvent OnAutoAdvance;
     TGridRowEvent OnAutoInsertCol;
     TGridRowEvent OnEndRowSize;
-    TClipboardPasteCellEvent OnClipboardBeforePasteCell;
     TEllipsClickEvent OnEllipsClick;
     TComboChangeEvent OnComboChange;
     TComboObjectChangeEvent OnComboObjectChange;
@@ -2316,6 +2367,20 @@ private:
         bool registered = false;
         _di_IDropTarget target;
     } ole_;
+    // The clipboard: the first cell of the last copied block, the last operation, and
+    // whether the paste running is of the whole grid.
+    TPoint clipOrigin_{0, 0};
+    TClipOperation lastClipOp_ = coCopy;
+    bool wholeGridPaste_ = false;
+    // The key of a clipboard shortcut, after its event: true when it was one.
+    bool ClipboardShortCut(WORD Key, TShiftState Shift);
+    // The cells of a text from (ACol, ARow) on.
+    template <class Ch> int PasteFields(int ACol, int ARow, const Ch* Begin, const Ch* End);
+    // A copied cell's text, with the HTML and rich text options applied.
+    AnsiString ClipboardCellText(int ACol, int ARow);
+    // The fill of a selection from the n cells a paste wrote.
+    void SmartFill(const TGridRect& S, int N);
+    bool ClipboardWritable(int ACol, int ARow);
 };
 
 // Exceptions of the grid control ("Cell does not contain integer value"...).

@@ -233,6 +233,9 @@ void TKavStringGrid::WMKeyDown(TWMKeyDown& Message) {
     const int selRow =
         disjunctRows && ma->GetRowSelectPersistent() ? RemapRowInv(GetRow()) : GetRow();
 
+    // Clipboard keys, each after its event.
+    if (nav->GetAllowClipboardShortCuts() && ClipboardShortCut(key, shift)) return;
+
     // Rows inserted and deleted by key.
     if (key == VK_INSERT && nav->GetAllowInsertRow() && shift.Empty()) {
         if (QueryInsertRow(GetRow())) {

@@ -1,0 +1,551 @@
+// The grid's clipboard within one process: the text form (quoting undone by the paste), the
+// grid's own format with cell properties between grids, rich text, growth and editability on
+// paste, check boxes, the smart fill of a selection, the clipboard keys through the input
+// simulator, and copy and paste of random blocks against a plain model.
+
+#include "controles/comun/text_utils.h"
+#include "controles/grid/kav_grid.h"
+#include "plataforma/base/streams.h"
+#include "plataforma/gui/services/clipboard.h"
+#include "plataforma/gui/testing/input_simulation.h"
+#include "tests/controles/comun/ajustes_regionales.h"
+#include "tests/plataforma/gui/control_prueba.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+#include <vector>
+
+namespace {
+
+class Rejilla : public TKavStringGrid {
+public:
+    Rejilla(TComponent* owner, TWinControl* parent) : TKavStringGrid(owner) {
+        SetBorderStyle(bsNone);
+        SetScrollBars(ssNone);
+        SetParent(parent);
+    }
+    struct Aviso {
+        TPoint origen;
+        TRect r;
+        TClipOperation op;
+    };
+    std::vector<Aviso> avisos;
+    void PasteNotify(TPoint Origin, const TRect& R, TClipOperation Op) override {
+        avisos.push_back({Origin, R, Op});
+    }
+};
+
+class Portapapeles : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ResetInputState();
+        ventana = std::make_unique<VentanaPrueba>();
+        ventana->SetBounds(0, 0, 800, 600);
+        a = Nueva(5, 6);
+        b = Nueva(5, 6);
+        Clipboard()->Clear();
+    }
+    void TearDown() override {
+        ventana.reset();
+        ResetInputState();
+    }
+    // A grid of cols x rows with one fixed row and column, editable.
+    Rejilla* Nueva(int cols, int rows) {
+        auto* g = new Rejilla(ventana.get(), ventana.get());
+        g->SetBounds(0, 0, 400, 250);
+        g->SetColCount(cols);
+        g->SetRowCount(rows);
+        g->SetOptions(g->GetOptions() << goEditing << goRangeSelect);
+        return g;
+    }
+    static void Seleccionar(TKavStringGrid* g, int l, int t, int r, int b) {
+        TGridRect s;
+        s.Left = l;
+        s.Top = t;
+        s.Right = r;
+        s.Bottom = b;
+        g->SetSelection(s);
+    }
+    // Rows of a rectangle, cells joined by "|", rows by "/".
+    static std::string Bloque(TKavStringGrid* g, int l, int t, int r, int b) {
+        std::string s;
+        for (int y = t; y <= b; ++y) {
+            if (y > t) s += "/";
+            for (int x = l; x <= r; ++x)
+                s += (x > l ? "|" : "") + g->GetCells(x, y).str();
+        }
+        return s;
+    }
+    std::unique_ptr<VentanaPrueba> ventana;
+    Rejilla* a = nullptr;
+    Rejilla* b = nullptr;
+};
+
+// --- the text form ---
+
+TEST_F(Portapapeles, TextoDeLaCopiaYSuPegadoDevuelvenLasMismasCeldas) {
+    struct Caso {
+        std::vector<std::vector<const char*>> celdas;
+        const char* texto;
+    } casos[] = {
+        {{{"a", "b"}, {"c", "d"}}, "a\tb\r\nc\td\r\n"},
+        {{{"a", "b"}}, "a\tb"},
+        {{{"uno\r\ndos", "x"}}, "\"uno\r\ndos\"\tx"},
+        {{{"con\ttab", "5\" tubo"}}, "\"con\ttab\"\t\"5\"\" tubo\""},
+        {{{"\"entre\"", ""}, {"", "fin"}}, "\"\"\"entre\"\"\"\t\r\n\tfin\r\n"},
+        {{{"Año 2€"}}, "Año 2€"},
+    };
+    for (const Caso& c : casos) {
+        SCOPED_TRACE(c.texto);
+        const int filas = static_cast<int>(c.celdas.size());
+        const int cols = static_cast<int>(c.celdas[0].size());
+        for (int y = 0; y < filas; ++y)
+            for (int x = 0; x < cols; ++x)
+                a->SetCells(1 + x, 1 + y, c.celdas[y][x]);
+        Seleccionar(a, 1, 1, cols, filas);
+        a->CopySelectionToClipboard();
+        EXPECT_EQ(Clipboard()->GetAsText(), c.texto);
+        EXPECT_EQ(a->GetClipboardOrigin(), TPoint(1, 1));
+
+        b->Clear();
+        Seleccionar(b, 2, 2, 2, 2);
+        b->PasteSelectionFromClipboard();
+        EXPECT_EQ(Bloque(b, 2, 2, 1 + cols, 1 + filas), Bloque(a, 1, 1, cols, filas));
+    }
+}
+
+TEST_F(Portapapeles, LineasComoByte11YHtmlSinEtiquetas) {
+    a->SetMultilinecells(true);
+    a->ClipboardCSVLineFeeds = true;
+    a->SetCells(1, 1, "uno\r\ndos \"x\"");
+    a->SetCells(2, 1, "<b>negrita</b>");
+    a->GetNavigation()->SetCopyHTMLTagsToClipboard(false);
+    Seleccionar(a, 1, 1, 2, 1);
+    a->CopySelectionToClipboard();
+    EXPECT_EQ(Clipboard()->GetAsText(), "\"uno\x0B"
+                                        "dos \"\"x\"\"\"\tnegrita");
+    b->PasteText(1, 1, Clipboard()->GetAsText());
+    EXPECT_EQ(b->GetCells(1, 1), "uno\r\ndos \"x\"");
+    EXPECT_EQ(b->GetCells(2, 1), "negrita");
+}
+
+TEST_F(Portapapeles, TextoAjenoMalEntrecomilladoSePegaTalCual) {
+    // A quote that does not close a field, or opens no field, is the cell's own text.
+    EXPECT_EQ(b->PasteText(1, 1, "\"abierto\tx\r\n\"a\"b\t\"\""), 4);
+    EXPECT_EQ(Bloque(b, 1, 1, 2, 2), "\"abierto|x/\"a\"b|");
+}
+
+TEST_F(Portapapeles, PegarCreceAntesDeEscribirYNuncaMasAllaDeLaRejilla) {
+    // Three columns at the last column, two rows at the last row.
+    const AnsiString texto = "a1\ta2\ta3\r\nb1\tb2\tb3\r\n";
+    EXPECT_EQ(b->PasteText(4, 5, texto), 7);
+    EXPECT_EQ(b->GetColCount(), 7);
+    EXPECT_EQ(b->GetRowCount(), 7);
+    EXPECT_EQ(Bloque(b, 4, 5, 6, 6), "a1|a2|a3/b1|b2|b3");
+
+    Rejilla* g = Nueva(5, 6);
+    g->GetNavigation()->SetAllowClipboardColGrow(false);
+    g->GetNavigation()->SetAllowClipboardRowGrow(false);
+    EXPECT_EQ(g->PasteText(4, 5, texto), 7);
+    EXPECT_EQ(g->GetColCount(), 5);
+    EXPECT_EQ(g->GetRowCount(), 6);
+    EXPECT_EQ(Bloque(g, 3, 4, 4, 5), "|/|a1");
+    // The cells past the grid's edge hold nothing, also after it grows.
+    g->SetColCount(7);
+    g->SetRowCount(7);
+    EXPECT_EQ(Bloque(g, 4, 5, 6, 6), "a1||/||");
+}
+
+TEST_F(Portapapeles, LaFilaDelPieFijoNoRecibeTexto) {
+    b->GetFloatingFooter()->SetVisible(true);
+    b->GetNavigation()->SetAllowClipboardRowGrow(false);
+    b->SetCells(1, 5, "pie");
+    b->PasteText(1, 4, "x\r\ny\r\n");
+    EXPECT_EQ(b->GetCells(1, 4), "x");
+    EXPECT_EQ(b->GetRowCount(), 6);
+    b->GetNavigation()->SetAllowClipboardRowGrow(true);
+    b->PasteText(1, 4, "x\r\ny\r\n");
+    EXPECT_EQ(b->GetRowCount(), 7);
+    EXPECT_EQ(b->GetCells(1, 5), "y");
+}
+
+TEST_F(Portapapeles, CeldasDeSoloLecturaYRejillaSinEdicion) {
+    b->GetCellProperties(2, 1)->SetReadOnly(true);
+    EXPECT_EQ(b->PasteText(1, 1, "a\tb\tc"), 3);
+    EXPECT_EQ(Bloque(b, 1, 1, 3, 1), "a||c");
+    b->GetNavigation()->SetAllowClipboardAlways(true);
+    b->PasteText(1, 1, "a\tb\tc");
+    EXPECT_EQ(Bloque(b, 1, 1, 3, 1), "a|b|c");
+
+    Rejilla* g = Nueva(4, 4);
+    g->SetOptions(g->GetOptions() >> goEditing);
+    EXPECT_EQ(g->PasteText(1, 1, "a\tb"), 0);
+    EXPECT_EQ(g->GetCells(1, 1), "");
+    g->GetNavigation()->SetAllowClipboardAlways(true);
+    EXPECT_EQ(g->PasteText(1, 1, "a\tb"), 2);
+    EXPECT_EQ(g->GetCells(2, 1), "b");
+    EXPECT_EQ(g->PasteText(-1, 1, "a"), 0);
+}
+
+TEST_F(Portapapeles, EventosAntesDePegarCadaCelda) {
+    b->OnClipboardBeforePasteCell = [](TObject*, int c, int, AnsiString& v, bool& allow) {
+        if (c == 2) allow = false;
+        v = v + "!";
+    };
+    std::vector<std::u16string> anchas;
+    b->OnClipboardBeforePasteWideCell = [&](TObject*, int, int, WideString& v, bool&) {
+        anchas.push_back(v.str());
+        v = WideString(v.str() + u"\u03A9");
+    };
+    const AnsiString ancha = EncodeWideStr(WideString(u"\u0416a"));
+    b->PasteText(1, 1, "a\tb\t" + ancha);
+    EXPECT_EQ(Bloque(b, 1, 1, 2, 1), "a!|");
+    EXPECT_EQ(anchas, std::vector<std::u16string>{u"\u0416a"});
+    EXPECT_EQ(b->GetWideCells(3, 1).str(), u"\u0416a\u03A9");
+}
+
+TEST_F(Portapapeles, CasillaRecibeElEstado) {
+    b->AddCheckBox(1, 1, false, false);
+    b->AddCheckBox(2, 1, true, false);
+    b->SetCheckTrueText("S");
+    b->PasteText(1, 1, "S\tno");
+    bool estado = false;
+    ASSERT_TRUE(b->GetCheckBoxState(1, 1, estado));
+    EXPECT_TRUE(estado);
+    ASSERT_TRUE(b->GetCheckBoxState(2, 1, estado));
+    EXPECT_FALSE(estado);
+}
+
+TEST_F(Portapapeles, TamanoDelTexto) {
+    struct Caso {
+        const char* texto;
+        TPoint tam;
+    } casos[] = {
+        {"a\tb\r\nc\td", {2, 1}},
+        {"a\tb\r\nc\td\r\n", {2, 2}},
+        {"a\r\n\r\nb\tc\td\r\n", {3, 2}},
+        {"\"x\r\ny\"\tz\r\n", {2, 1}},
+        {"", {0, 0}},
+    };
+    for (const Caso& c : casos)
+        EXPECT_EQ(a->PasteSize(c.texto), c.tam) << c.texto;
+}
+
+// --- Unicode text ---
+
+TEST_F(Portapapeles, CeldasAnchasComoTextoUnicode) {
+    a->SetWideCells(1, 1, WideString(u"\u0416uk \u03A9"));
+    a->SetCells(2, 1, "ñ");
+    Seleccionar(a, 1, 1, 2, 1);
+    a->CopySelectionToClipboard();
+    const std::string u = Clipboard()->GetBuffer(CF_UNICODETEXT);
+    EXPECT_EQ(std::u16string(reinterpret_cast<const char16_t*>(u.data()), u.size() / 2),
+              u"\u0416uk \u03A9\t\u00F1");
+    b->PasteFunc(1, 1);
+    EXPECT_EQ(b->GetWideCells(1, 1).str(), u"\u0416uk \u03A9");
+    EXPECT_EQ(b->GetCells(2, 1), "ñ");
+}
+
+// --- the grid's own format ---
+
+TEST_F(Portapapeles, FormatoPropioLlevaPropiedadesYAvisaElOrigen) {
+    for (Rejilla* g : {a, b})
+        g->GetNavigation()->SetAllowFmtClipboard(true);
+    a->SetCells(1, 1, "x\ty");
+    a->SetCells(2, 2, "z");
+    a->SetColors(2, 2, clRed);
+    a->GetCellProperties(3, 1)->SetReadOnly(true);
+    a->SetCells(3, 1, "fijo");
+    Seleccionar(a, 1, 1, 3, 2);
+    a->CopySelectionToClipboard();
+    EXPECT_TRUE(Clipboard()->HasFormat(static_cast<WORD>(GetGridClipboardFormat())));
+
+    EXPECT_EQ(b->PasteFunc(2, 3), 6);
+    EXPECT_EQ(Bloque(b, 2, 3, 4, 4), "x\ty||fijo/|z|");
+    EXPECT_EQ(b->GetColors(3, 4), clRed);
+    ASSERT_EQ(b->avisos.size(), 1u);
+    EXPECT_EQ(b->avisos[0].origen, TPoint(-1, -1));
+    EXPECT_EQ(b->avisos[0].r, TRect(2, 3, 4, 4));
+
+    // Pasted into the grid it came from, the origin is known.
+    a->PasteFunc(1, 3);
+    ASSERT_EQ(a->avisos.size(), 1u);
+    EXPECT_EQ(a->avisos[0].origen, TPoint(1, 1));
+    EXPECT_EQ(a->avisos[0].op, coCopy);
+
+    // Cut: the read-only cell keeps text and mark, the others are emptied and freed.
+    a->CutSelectionToClipboard();
+    EXPECT_EQ(a->GetLastClipOperation(), coCut);
+    EXPECT_EQ(Bloque(a, 1, 1, 3, 2), "||fijo/||");
+    EXPECT_TRUE(a->GetReadOnly(3, 1));
+    EXPECT_EQ(a->GetColors(2, 2), clNone);
+    b->avisos.clear();
+    b->PasteFunc(1, 1);
+    EXPECT_EQ(b->GetColors(2, 2), clRed);
+    ASSERT_EQ(b->avisos.size(), 1u);
+    EXPECT_EQ(b->avisos[0].origen, TPoint(-1, -1));
+}
+
+TEST_F(Portapapeles, CortarTodoDejaLasCeldasQueNoSePuedenEditar) {
+    for (int y = 1; y < 6; ++y)
+        for (int x = 1; x < 5; ++x)
+            a->SetCells(x, y, "v");
+    a->GetCellProperties(2, 3)->SetReadOnly(true);
+    a->CutToClipboard();
+    EXPECT_EQ(a->GetLastClipOperation(), coCut);
+    EXPECT_EQ(Bloque(a, 1, 2, 4, 3), "|||/|v||");
+    EXPECT_EQ(Clipboard()->GetAsText().str().substr(0, 9), "v\tv\tv\tv\r\n");
+    a->CopyToClipBoard();
+    EXPECT_EQ(a->GetLastClipOperation(), coCopy);
+}
+
+TEST_F(Portapapeles, DatosPropiosDanadosSeRechazan) {
+    b->GetNavigation()->SetAllowFmtClipboard(true);
+    a->SetCells(1, 1, "x");
+    TMemoryStream m;
+    a->SaveRectToBinStream(TRect(1, 1, 2, 2), &m);
+    std::string bytes = m.Bytes();
+    for (size_t corte : {size_t(3), bytes.size() / 2}) {
+        Clipboard()->SetBuffer(static_cast<WORD>(GetGridClipboardFormat()), bytes.data(),
+                               static_cast<int>(corte));
+        EXPECT_THROW(b->PasteFunc(1, 1), EKavGridError) << corte;
+    }
+    EXPECT_TRUE(OpenClipboard(nullptr)) << "the clipboard stays closed after the error";
+    CloseClipboard();
+}
+
+TEST_F(Portapapeles, TextoEnriquecido) {
+    for (Rejilla* g : {a, b})
+        g->GetNavigation()->SetAllowRTFClipboard(true);
+    const AnsiString rtf = "{\\rtf1\\ansi {\\b Hola} mundo\\par}";
+    a->SetCells(1, 1, rtf);
+    a->SetCells(2, 1, "x");
+    Seleccionar(a, 1, 1, 2, 1);
+    a->CopySelectionToClipboard();
+    EXPECT_EQ(Clipboard()->GetAsText().str().substr(0, 10), "Hola mundo");
+    EXPECT_EQ(b->PasteFunc(2, 2), 0);
+    EXPECT_EQ(b->GetCells(2, 2), rtf);
+    // A block that does not start with rich text carries none.
+    Seleccionar(a, 2, 1, 2, 1);
+    a->CopySelectionToClipboard();
+    EXPECT_FALSE(
+        Clipboard()->HasFormat(static_cast<WORD>(RegisterClipboardFormat("Rich Text Format"))));
+}
+
+// --- disjunct rows and merged cells ---
+
+TEST_F(Portapapeles, FilasSueltasSeCopianYSeCortanEnteras) {
+    a->GetMouseActions()->SetDisjunctRowSelect(true);
+    for (int y = 1; y < 6; ++y)
+        a->SetCells(1, y, AnsiString(std::to_string(y)));
+    a->SetRowSelect(2, true);
+    a->SetRowSelect(4, true);
+    a->CopySelectionToClipboard();
+    EXPECT_EQ(Clipboard()->GetAsText(), "2\t\t\t\r\n4\t\t\t\r\n");
+    a->CutSelectionToClipboard();
+    EXPECT_EQ(Bloque(a, 1, 1, 1, 5), "1//3//5");
+}
+
+TEST_F(Portapapeles, LaSeleccionSeEnsanchaSobreCeldasUnidas) {
+    a->MergeCells(1, 1, 2, 2);
+    a->MergeCells(3, 3, 2, 2);
+    Seleccionar(a, 2, 2, 3, 3);
+    a->CorrectSelection();
+    const TGridRect s = a->GetSelection();
+    EXPECT_EQ(TRect(s.Left, s.Top, s.Right, s.Bottom), TRect(1, 1, 4, 4));
+}
+
+// --- the smart fill of a selection ---
+
+TEST_F(Portapapeles, RellenoInteligenteDeLaSeleccion) {
+    AjustesRegionales regional(',', '.', '/', "dd/MM/yyyy");
+    struct Caso {
+        const char* nombre;
+        const char* texto;
+        int l, t, r, bb;
+        const char* esperado;
+    } casos[] = {
+        {"un valor", "7", 1, 1, 1, 5, "7/7/7/7/7"},
+        {"un valor en fila", "7", 1, 1, 3, 1, "7|7|7"},
+        {"enteros", "1\r\n2\r\n", 1, 1, 1, 5, "1/2/3/4/5"},
+        {"enteros a la baja en fila", "10\t7", 1, 1, 4, 1, "10|7|4|1"},
+        {"decimales", "0,5\r\n1,25\r\n", 1, 1, 1, 4, "0,50/1,25/2,00/2,75"},
+        {"dias", "30/01/2024\r\n31/01/2024\r\n", 1, 1, 1, 4,
+         "30/01/2024/31/01/2024/01/02/2024/02/02/2024"},
+        {"meses al final del mes", "31/03/2023\r\n31/05/2023\r\n", 1, 1, 1, 5,
+         "31/03/2023/31/05/2023/31/07/2023/30/09/2023/30/11/2023"},
+        {"horas", "10:00:00\r\n10:30:00\r\n", 1, 1, 1, 3, "10:00:00/10:30:00/11:00:00"},
+        {"entero que se desborda", "2147483646\r\n2147483647\r\n", 1, 1, 1, 4,
+         "2147483646/2147483647//"},
+        {"bloque", "a\r\nb\r\n", 1, 1, 1, 5, "a/b/a/b/a"},
+        {"bloque en fila", "a\tb", 1, 1, 4, 1, "a|b|a|b"},
+        {"texto con coma se repite", "Madrid, España\r\nSevilla\r\n", 1, 1, 1, 4,
+         "Madrid, España/Sevilla/Madrid, España/Sevilla"},
+        {"bloque que llena la seleccion", "1\t2\r\n3\t4\r\n", 1, 1, 2, 2, "1|2/3|4"},
+    };
+    for (const Caso& c : casos) {
+        SCOPED_TRACE(c.nombre);
+        Rejilla* g = Nueva(6, 7);
+        g->GetNavigation()->SetAllowSmartClipboard(true);
+        g->SetFloatFormat("%.2f");
+        Clipboard()->SetAsText(c.texto);
+        Seleccionar(g, c.l, c.t, c.r, c.bb);
+        g->PasteSelectionFromClipboard();
+        EXPECT_EQ(Bloque(g, c.l, c.t, c.r, c.bb), c.esperado);
+        // Nothing outside the selection.
+        EXPECT_EQ(Bloque(g, 1, c.bb + 1, 5, c.bb + 1), "||||");
+    }
+}
+
+TEST_F(Portapapeles, RellenoInteligenteSaltaCeldasYPreguntaPorCadaUna) {
+    b->GetNavigation()->SetAllowSmartClipboard(true);
+    b->GetCellProperties(1, 3)->SetReadOnly(true);
+    std::vector<int> preguntadas;
+    b->OnClipboardBeforePasteCell = [&](TObject*, int, int r, AnsiString&, bool& allow) {
+        preguntadas.push_back(r);
+        allow = r != 4;
+    };
+    Clipboard()->SetAsText("1\r\n2\r\n");
+    Seleccionar(b, 1, 1, 1, 5);
+    b->PasteSelectionFromClipboard();
+    // The series advances also over the cells it skips.
+    EXPECT_EQ(Bloque(b, 1, 1, 1, 5), "1/2///5");
+
+    Clipboard()->SetAsText("S");
+    b->avisos.clear();
+    preguntadas.clear();
+    Seleccionar(b, 2, 1, 2, 3);
+    b->AddCheckBox(2, 1, true, false);
+    b->SetCheckTrueText("S");
+    b->OnClipboardBeforePasteCell = nullptr;
+    b->PasteSelectionFromClipboard();
+    // One value: a checked box gives its true text to the others.
+    EXPECT_EQ(Bloque(b, 2, 2, 2, 3), "S/S");
+    EXPECT_EQ(b->avisos.size(), 4u); // the text paste, then each cell of the fill
+}
+
+// --- the keys ---
+
+TEST_F(Portapapeles, TeclasDelPortapapelesConSusEventos) {
+    b->SetFocus();
+    b->GetNavigation()->SetAllowClipboardShortCuts(true);
+    b->SetCells(1, 1, "uno");
+    b->SetCells(2, 1, "dos");
+    std::string eventos;
+    bool permitir = true;
+    auto evento = [&](char letra) {
+        return [&, letra](TObject*, bool& allow) {
+            eventos += letra;
+            allow = permitir;
+        };
+    };
+    b->OnClipboardCopy = evento('C');
+    b->OnClipboardCut = evento('X');
+    b->OnClipboardPaste = evento('V');
+    struct Caso {
+        WORD tecla;
+        TShiftState shift;
+        char evento;
+    } casos[] = {
+        {'C', {ssCtrl}, 'C'},        {VK_INSERT, {ssCtrl}, 'C'}, {'X', {ssCtrl}, 'X'},
+        {VK_DELETE, {ssShift}, 'X'}, {'V', {ssCtrl}, 'V'},       {VK_INSERT, {ssShift}, 'V'},
+    };
+    for (const Caso& c : casos) {
+        SCOPED_TRACE(c.tecla);
+        for (bool permitido : {false, true}) {
+            permitir = permitido;
+            eventos.clear();
+            Clipboard()->SetAsText("antes");
+            b->SetCells(1, 1, "uno");
+            b->SetCol(1);
+            b->SetRow(1);
+            SimulateKeyStroke(c.tecla, c.shift);
+            EXPECT_EQ(eventos, std::string(1, c.evento));
+            const bool cambiaPortapapeles = permitido && c.evento != 'V';
+            EXPECT_EQ(Clipboard()->GetAsText(), cambiaPortapapeles ? "uno" : "antes");
+            const char* celda = !permitido        ? "uno"
+                                : c.evento == 'X' ? ""
+                                : c.evento == 'V' ? "antes"
+                                                  : "uno";
+            EXPECT_EQ(b->GetCells(1, 1), celda);
+            EXPECT_EQ(b->GetRowCount(), 6) << "Shift+Delete deletes no row";
+        }
+    }
+    EXPECT_FALSE(b->GetEditorMode());
+
+    // Without the option the keys do nothing of the clipboard.
+    b->GetNavigation()->SetAllowClipboardShortCuts(false);
+    eventos.clear();
+    SimulateKeyStroke('C', {ssCtrl});
+    EXPECT_EQ(eventos, "");
+}
+
+TEST_F(Portapapeles, CtrlCNoEscribeCaracterEnLaCelda) {
+    b->SetFocus();
+    b->GetNavigation()->SetAllowClipboardShortCuts(true);
+    b->GetMouseActions()->SetRangeSelectAndEdit(true);
+    b->SetCol(2);
+    b->SetRow(2);
+    b->SetCells(2, 2, "valor");
+    for (WORD tecla : {WORD('C'), WORD('X'), WORD('V')}) {
+        Clipboard()->SetAsText("valor");
+        SimulateKeyStroke(tecla, {ssCtrl});
+        EXPECT_FALSE(b->GetEditorMode()) << tecla;
+        EXPECT_EQ(b->GetCells(2, 2).str().find_first_of(""), std::string::npos);
+    }
+    EXPECT_EQ(b->GetCells(2, 2), "valor");
+}
+
+// --- composed: copies and pastes of random blocks against a plain model ---
+
+TEST_F(Portapapeles, CopiasYPegadosAlAzarContraUnModelo) {
+    std::mt19937 azar(47);
+    const char* piezas[] = {"a", "\t", "\"", "\r\n", "ñ", " ", "b", "\n"};
+    const int C = 6, F = 7;
+    Rejilla* g = Nueva(C, F);
+    g->GetNavigation()->SetAllowClipboardColGrow(false);
+    g->GetNavigation()->SetAllowClipboardRowGrow(false);
+    std::vector<std::vector<std::string>> modelo(C, std::vector<std::string>(F));
+    for (int x = 1; x < C; ++x)
+        for (int y = 1; y < F; ++y) {
+            std::string t;
+            for (int k = static_cast<int>(azar() % 4); k > 0; --k)
+                t += piezas[azar() % 8];
+            modelo[x][y] = t;
+            g->SetCells(x, y, AnsiString(t));
+        }
+    for (int paso = 0; paso < 200; ++paso) {
+        SCOPED_TRACE(paso);
+        const int l = 1 + static_cast<int>(azar() % (C - 1)),
+                  t = 1 + static_cast<int>(azar() % (F - 1));
+        const int r = l + static_cast<int>(azar() % (C - l)),
+                  bb = t + static_cast<int>(azar() % (F - t));
+        const bool cortar = azar() % 4 == 0;
+        Seleccionar(g, l, t, r, bb);
+        std::vector<std::vector<std::string>> copia(C, std::vector<std::string>(F));
+        for (int x = l; x <= r; ++x)
+            for (int y = t; y <= bb; ++y) {
+                copia[x][y] = modelo[x][y];
+                if (cortar) modelo[x][y].clear();
+            }
+        if (cortar)
+            g->CutSelectionToClipboard();
+        else
+            g->CopySelectionToClipboard();
+        const int dx = 1 + static_cast<int>(azar() % (C - 1)),
+                  dy = 1 + static_cast<int>(azar() % (F - 1));
+        Seleccionar(g, dx, dy, dx, dy);
+        g->PasteSelectionFromClipboard();
+        for (int x = l; x <= r; ++x)
+            for (int y = t; y <= bb; ++y) {
+                const int tx = dx + x - l, ty = dy + y - t;
+                if (tx < C && ty < F) modelo[tx][ty] = copia[x][y];
+            }
+        for (int x = 1; x < C; ++x)
+            for (int y = 1; y < F; ++y)
+                ASSERT_EQ(g->GetCells(x, y).str(), modelo[x][y]) << x << "," << y;
+    }
+}
+
+} // namespace
