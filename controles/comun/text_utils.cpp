@@ -561,9 +561,9 @@ TDateTime GetNextDate(TDateTime D, unsigned short Years, unsigned short Months, 
                       TDateTime Increment) {
     const int pasos = (Years != 0) + (Months != 0) + (Days != 0);
     if (pasos != 1) return D + Increment;
-    if (Days != 0) return D + Days;
-    // The steps are 16-bit values: 65535 months is one month back, as the 16-bit sum
+    // The steps are 16-bit values: 65535 days or months is one back, as the 16-bit sum
     // wraps. A day that the new month lacks becomes its last day.
+    if (Days != 0) return D + static_cast<short>(Days);
     int y = 0, m = 0, d = 0;
     DecodeDate(D, y, m, d);
     int meses = y * 12 + (m - 1) + static_cast<short>(Months) + 12 * static_cast<short>(Years);

@@ -76,6 +76,19 @@ template <class Ch> std::basic_string<Ch> BreaksAsByte11(const std::basic_string
     return r;
 }
 
+// The grid's own format: the grid record, never of the whole grid, then an optional first
+// cell, then the cells of Bytes from From on.
+std::string ClipboardCells(TGridPropIO& Prop, TGridCellIO* First, const std::string& Bytes,
+                           int64_t From) {
+    TMemoryStream out;
+    Prop.FullGrid = false;
+    Prop.SetName("");
+    out.WriteComponent(&Prop);
+    if (First) out.WriteComponent(First);
+    out.WriteBuffer(Bytes.data() + From, static_cast<int64_t>(Bytes.size()) - From);
+    return out.Bytes();
+}
+
 std::u16string Widen(const std::string& S) {
     return WideString(AnsiString(S)).str();
 }
@@ -165,7 +178,23 @@ void TKavStringGrid::CopyFunc(const TRect& R, bool Disjunct) {
 void TKavStringGrid::CopyBinFunc(const TRect& R) {
     TMemoryStream m;
     SaveRectToBinStream(R, &m);
-    AddFormat(GetGridClipboardFormat(), m.Bytes());
+    // A paste lands the first stored cell on its point: the block's first cell is stored
+    // always, empty or not, so that the block lands where it is put.
+    m.SetPosition(0);
+    TGridPropIO prop(nullptr);
+    m.ReadComponent(&prop);
+    const int64_t cells = m.GetPosition();
+    bool anchored = false;
+    if (cells < m.GetSize() - 1) {
+        TGridCellIO first(nullptr);
+        m.ReadComponent(&first);
+        anchored = first.Col == R.Left && first.Row == R.Top;
+    }
+    TGridCellIO anchor(nullptr);
+    anchor.Col = R.Left;
+    anchor.Row = R.Top;
+    AddFormat(GetGridClipboardFormat(),
+              ClipboardCells(prop, anchored ? nullptr : &anchor, m.Bytes(), cells));
 }
 
 void TKavStringGrid::CopyRTFFunc(int ACol, int ARow) {
@@ -261,8 +290,6 @@ int TKavStringGrid::PasteFunc(int ACol, int ARow) {
         TMemoryStream m;
         m.WriteBuffer(bytes.data(), static_cast<int64_t>(bytes.size()));
         m.SetPosition(0);
-        LoadAtPointFromBinStream(TPoint(ACol, ARow), &m);
-        m.SetPosition(0);
         TGridPropIO prop(nullptr);
         try {
             m.ReadComponent(&prop);
@@ -272,6 +299,18 @@ int TKavStringGrid::PasteFunc(int ACol, int ARow) {
         if (prop.ColCount < 1 || prop.RowCount < 1 ||
             !grid_files::SizeAllowed(prop.ColCount, prop.RowCount))
             throw EKavGridError("Invalid binary grid data: grid size");
+        // The block replaces the cells under it, and only those: a block of the whole grid
+        // is pasted as any other, not loaded over the grid.
+        for (int r = ARow; r < std::min<int64_t>(int64_t(ARow) + prop.RowCount, GetRowCountEx());
+             ++r)
+            for (int c = ACol;
+                 c < std::min<int64_t>(int64_t(ACol) + prop.ColCount, GetColCountEx()); ++c)
+                SetCellEx(c, r, AnsiString());
+        TMemoryStream block;
+        const std::string data = ClipboardCells(prop, nullptr, m.Bytes(), m.GetPosition());
+        block.WriteBuffer(data.data(), static_cast<int64_t>(data.size()));
+        block.SetPosition(0);
+        LoadAtPointFromBinStream(TPoint(ACol, ARow), &block);
         const TRect R(ACol, ARow, ACol + prop.ColCount - 1, ARow + prop.RowCount - 1);
         const bool own = HandleAllocated() &&
                          prop.ID == static_cast<int>(reinterpret_cast<intptr_t>(GetHandle()));
@@ -298,12 +337,13 @@ int TKavStringGrid::PasteFunc(int ACol, int ARow) {
             return PasteFields(ACol, ARow, w.data(), w.data() + w.size());
     }
     if (!ReadFormat(CF_TEXT, bytes)) return 0;
-    return PasteText(ACol, ARow, AnsiString(bytes.substr(0, bytes.find('\0'))));
+    return PasteText(ACol, ARow, AnsiString(std::move(bytes)));
 }
 
 int TKavStringGrid::PasteText(int ACol, int ARow, const AnsiString& Text) {
+    // The text ends at a zero byte, as the clipboard's does.
     const std::string& s = Text.str();
-    return PasteFields(ACol, ARow, s.data(), s.data() + s.size());
+    return PasteFields(ACol, ARow, s.data(), s.data() + std::min(s.size(), s.find('\0')));
 }
 
 namespace {
@@ -423,7 +463,7 @@ int TKavStringGrid::PasteFields(int ACol, int ARow, const Ch* Begin, const Ch* E
 
 TPoint TKavStringGrid::PasteSize(const AnsiString& Text) {
     const std::string& s = Text.str();
-    clip_text::Reader<char> reader(s.data(), s.data() + s.size());
+    clip_text::Reader<char> reader(s.data(), s.data() + std::min(s.size(), s.find('\0')));
     std::string field;
     int x = 0, y = 0, fields = 0;
     bool empty = true;

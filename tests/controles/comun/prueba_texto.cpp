@@ -239,6 +239,7 @@ TEST(Fechas, SiguienteFechaDeUnaSerie) {
     EXPECT_EQ(GetNextDate(d, 0, 1, 0, 7), EncodeDate(2005, 2, 28)); // last day of February
     EXPECT_EQ(GetNextDate(d, 0, 12, 0, 7), EncodeDate(2006, 1, 31));
     EXPECT_EQ(GetNextDate(d, 0, 65535, 0, 7), EncodeDate(2004, 12, 31)); // one month back
+    EXPECT_EQ(GetNextDate(d, 0, 0, 65535, 7), d - 1);                    // one day back
     EXPECT_EQ(GetNextDate(EncodeDate(2004, 2, 29), 1, 0, 0, 7), EncodeDate(2005, 2, 28));
     EXPECT_EQ(GetNextDate(d, 0, 1, 1, 7), d + 7);
     EXPECT_EQ(GetNextDate(d, 0, 0, 0, 7), d + 7);

@@ -9,6 +9,7 @@
 #include "plataforma/gui/services/clipboard.h"
 #include "plataforma/gui/testing/input_simulation.h"
 #include "tests/controles/comun/ajustes_regionales.h"
+#include "tests/controles/grid/seleccion_prueba.h"
 #include "tests/plataforma/gui/control_prueba.h"
 
 #include <gtest/gtest.h>
@@ -58,14 +59,6 @@ protected:
         g->SetRowCount(rows);
         g->SetOptions(g->GetOptions() << goEditing << goRangeSelect);
         return g;
-    }
-    static void Seleccionar(TKavStringGrid* g, int l, int t, int r, int b) {
-        TGridRect s;
-        s.Left = l;
-        s.Top = t;
-        s.Right = r;
-        s.Bottom = b;
-        g->SetSelection(s);
     }
     // Rows of a rectangle, cells joined by "|", rows by "/".
     static std::string Bloque(TKavStringGrid* g, int l, int t, int r, int b) {
@@ -198,8 +191,10 @@ TEST_F(Portapapeles, EventosAntesDePegarCadaCelda) {
         anchas.push_back(v.str());
         v = WideString(v.str() + u"\u03A9");
     };
-    const AnsiString ancha = EncodeWideStr(WideString(u"\u0416a"));
-    b->PasteText(1, 1, "a\tb\t" + ancha);
+    // Text from another program: the field with a character the code page lacks is wide.
+    const std::u16string texto = u"a\tb\t\u0416a";
+    Clipboard()->SetBuffer(CF_UNICODETEXT, texto.data(), static_cast<int>(texto.size() * 2));
+    EXPECT_EQ(b->PasteFunc(1, 1), 3);
     EXPECT_EQ(Bloque(b, 1, 1, 2, 1), "a!|");
     EXPECT_EQ(anchas, std::vector<std::u16string>{u"\u0416a"});
     EXPECT_EQ(b->GetWideCells(3, 1).str(), u"\u0416a\u03A9");
@@ -285,6 +280,31 @@ TEST_F(Portapapeles, FormatoPropioLlevaPropiedadesYAvisaElOrigen) {
     EXPECT_EQ(b->GetColors(2, 2), clRed);
     ASSERT_EQ(b->avisos.size(), 1u);
     EXPECT_EQ(b->avisos[0].origen, TPoint(-1, -1));
+}
+
+TEST_F(Portapapeles, FormatoPropioCaeDondeSePegaYSoloSobreSuBloque) {
+    b->GetNavigation()->SetAllowFmtClipboard(true);
+    a->GetNavigation()->SetAllowFmtClipboard(true);
+    // The block's first cell is empty; the whole of the normal cells is copied.
+    a->SetCells(2, 1, "x");
+    a->SetCells(1, 2, "y");
+    a->SetCells(4, 5, "z");
+    Rejilla* g = Nueva(9, 9);
+    g->GetNavigation()->SetAllowFmtClipboard(true);
+    for (int y = 1; y < 9; ++y)
+        for (int x = 1; x < 9; ++x)
+            g->SetCells(x, y, "v");
+    a->CopyToClipBoard();
+    EXPECT_EQ(g->PasteFunc(3, 3), 20);
+    EXPECT_EQ(g->GetColCount(), 9);
+    EXPECT_EQ(g->GetRowCount(), 9);
+    EXPECT_EQ(Bloque(g, 2, 2, 8, 8), "v|v|v|v|v|v|v/"
+                                     "v||x|||v|v/"
+                                     "v|y||||v|v/"
+                                     "v|||||v|v/"
+                                     "v|||||v|v/"
+                                     "v||||z|v|v/"
+                                     "v|v|v|v|v|v|v");
 }
 
 TEST_F(Portapapeles, CortarTodoDejaLasCeldasQueNoSePuedenEditar) {
@@ -373,6 +393,8 @@ TEST_F(Portapapeles, RellenoInteligenteDeLaSeleccion) {
         {"decimales", "0,5\r\n1,25\r\n", 1, 1, 1, 4, "0,50/1,25/2,00/2,75"},
         {"dias", "30/01/2024\r\n31/01/2024\r\n", 1, 1, 1, 4,
          "30/01/2024/31/01/2024/01/02/2024/02/02/2024"},
+        {"dias hacia atras", "02/03/2024\r\n01/03/2024\r\n", 1, 1, 1, 4,
+         "02/03/2024/01/03/2024/29/02/2024/28/02/2024"},
         {"meses al final del mes", "31/03/2023\r\n31/05/2023\r\n", 1, 1, 1, 5,
          "31/03/2023/31/05/2023/31/07/2023/30/09/2023/30/11/2023"},
         {"horas", "10:00:00\r\n10:30:00\r\n", 1, 1, 1, 3, "10:00:00/10:30:00/11:00:00"},

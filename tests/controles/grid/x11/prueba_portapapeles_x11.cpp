@@ -1,0 +1,225 @@
+// The grid's clipboard as other programs see it, on an X server: xclip reads the text, the
+// Unicode text and the HTML that a grid copies, and puts text that a grid pastes; a second
+// process of this program copies cells in the grid's own format and this one pastes them.
+// On X11 the owner of the clipboard serves its data, so every wait here keeps the event loop
+// running: xclip is started without waiting for it, and read while messages are handled.
+
+#include "controles/comun/text_utils.h"
+#include "controles/grid/kav_grid.h"
+#include "plataforma/gui/forms/forms.h"
+#include "plataforma/gui/kernel/application.h"
+#include "plataforma/gui/services/clipboard.h"
+#include "tests/controles/grid/seleccion_prueba.h"
+
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstring>
+#include <string>
+#include <vector>
+
+extern char** environ;
+
+namespace {
+
+// A program started with pipes on its standard input and output.
+struct Proceso {
+    pid_t pid = -1;
+    int entrada = -1; // its standard input
+    int salida = -1;  // its standard output
+};
+
+Proceso Lanzar(const std::vector<std::string>& argumentos) {
+    int in[2], out[2];
+    if (pipe(in) != 0 || pipe(out) != 0) return {};
+    posix_spawn_file_actions_t acciones;
+    posix_spawn_file_actions_init(&acciones);
+    posix_spawn_file_actions_adddup2(&acciones, in[0], 0);
+    posix_spawn_file_actions_adddup2(&acciones, out[1], 1);
+    posix_spawn_file_actions_addclose(&acciones, in[1]);
+    posix_spawn_file_actions_addclose(&acciones, out[0]);
+    std::vector<char*> argv;
+    for (const std::string& a : argumentos)
+        argv.push_back(const_cast<char*>(a.c_str()));
+    argv.push_back(nullptr);
+    Proceso p;
+    if (posix_spawnp(&p.pid, argv[0], &acciones, nullptr, argv.data(), environ) != 0) p.pid = -1;
+    posix_spawn_file_actions_destroy(&acciones);
+    close(in[0]);
+    close(out[1]);
+    p.entrada = in[1];
+    p.salida = out[0];
+    fcntl(p.salida, F_SETFL, O_NONBLOCK);
+    return p;
+}
+
+// Handles messages until Done() holds; false when it does not within a minute (a safety
+// net: a working run takes a fraction of a second).
+template <class F> bool EsperarAtendiendo(F Done) {
+    const auto limite = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+    while (!Done()) {
+        if (std::chrono::steady_clock::now() > limite) return false;
+        Application->ProcessMessages();
+        usleep(2000);
+    }
+    return true;
+}
+
+// Reads the program's output into Texto; true at its end.
+bool Leer(Proceso& P, std::string& Texto) {
+    char buf[4096];
+    for (;;) {
+        const ssize_t n = read(P.salida, buf, sizeof buf);
+        if (n > 0) {
+            Texto.append(buf, static_cast<size_t>(n));
+            continue;
+        }
+        return n == 0;
+    }
+}
+
+int Terminar(Proceso& P) {
+    if (P.entrada >= 0) close(P.entrada);
+    if (P.salida >= 0) close(P.salida);
+    int estado = -1;
+    if (P.pid > 0) waitpid(P.pid, &estado, 0);
+    return estado;
+}
+
+// What xclip reads from the clipboard in a type, this program serving it meanwhile.
+std::string XclipLee(const char* Tipo) {
+    Proceso p = Lanzar({"xclip", "-o", "-selection", "clipboard", "-t", Tipo});
+    EXPECT_GT(p.pid, 0);
+    std::string texto;
+    EXPECT_TRUE(EsperarAtendiendo([&] { return Leer(p, texto); })) << Tipo;
+    EXPECT_EQ(Terminar(p), 0) << Tipo;
+    return texto;
+}
+
+class Rejilla : public TKavStringGrid {
+public:
+    explicit Rejilla(TWinControl* Parent) : TKavStringGrid(Parent) {
+        SetParent(Parent);
+        SetColCount(4);
+        SetRowCount(4);
+        SetOptions(GetOptions() << goEditing << goRangeSelect);
+    }
+    std::vector<TPoint> origenes;
+    void PasteNotify(TPoint Origin, const TRect&, TClipOperation) override {
+        origenes.push_back(Origin);
+    }
+};
+
+class PortapapelesX11 : public ::testing::Test {
+protected:
+    void SetUp() override {
+        forma = std::make_unique<TForm>(nullptr);
+        forma->SetBounds(0, 0, 500, 300);
+        forma->Show();
+        g = new Rejilla(forma.get());
+        g->SetBounds(0, 0, 400, 200);
+    }
+    std::unique_ptr<TForm> forma;
+    Rejilla* g = nullptr;
+};
+
+TEST_F(PortapapelesX11, XclipLeeElTextoCopiado) {
+    g->SetCells(1, 1, "Año");
+    g->SetCells(2, 1, "5\" tubo");
+    g->SetCells(1, 2, "uno\r\ndos");
+    g->SetCells(2, 2, "2€");
+    Seleccionar(g, 1, 1, 2, 2);
+    g->CopySelectionToClipboard();
+    // Other programs get UTF-8 with LF line ends.
+    EXPECT_EQ(XclipLee("UTF8_STRING"), "A\xC3\xB1o\t\"5\"\" tubo\"\n\"uno\ndos\"\t2\xE2\x82\xAC\n");
+}
+
+TEST_F(PortapapelesX11, XclipLeeLasCeldasAnchas) {
+    g->SetWideCells(1, 1, WideString(u"\u0416uk \u03A9"));
+    g->SetCells(2, 1, "ñ");
+    Seleccionar(g, 1, 1, 2, 1);
+    g->CopySelectionToClipboard();
+    EXPECT_EQ(XclipLee("UTF8_STRING"), "\xD0\x96uk \xCE\xA9\t\xC3\xB1");
+}
+
+TEST_F(PortapapelesX11, LaRejillaPegaLoQuePoneXclip) {
+    // UTF-8 from another program: "Ω" is not in the code page, so its cell becomes wide.
+    Proceso p = Lanzar({"xclip", "-i", "-quiet", "-selection", "clipboard"});
+    ASSERT_GT(p.pid, 0);
+    const std::string texto = "uno\tdos\n\xCE\xA9mega\tfin\n";
+    ASSERT_EQ(write(p.entrada, texto.data(), texto.size()), ssize_t(texto.size()));
+    close(p.entrada);
+    p.entrada = -1;
+    // Until xclip owns the clipboard.
+    ASSERT_TRUE(EsperarAtendiendo([&] { return Clipboard()->GetAsText().Pos("uno") == 1; }));
+    Seleccionar(g, 1, 1, 1, 1);
+    g->PasteSelectionFromClipboard();
+    EXPECT_EQ(g->GetCells(1, 1), "uno");
+    EXPECT_EQ(g->GetCells(2, 1), "dos");
+    EXPECT_EQ(g->GetWideCells(1, 2).str(), u"\u03A9mega");
+    EXPECT_EQ(g->GetCells(2, 2), "fin");
+    kill(p.pid, SIGTERM);
+    Terminar(p);
+}
+
+TEST_F(PortapapelesX11, FormatoPropioEntreDosProcesos) {
+    g->GetNavigation()->SetAllowFmtClipboard(true);
+    char exe[4096];
+    const ssize_t n = readlink("/proc/self/exe", exe, sizeof exe - 1);
+    ASSERT_GT(n, 0);
+    exe[n] = '\0';
+    Proceso p = Lanzar({exe, "--servir-celdas"});
+    ASSERT_GT(p.pid, 0);
+    std::string aviso;
+    ASSERT_TRUE(EsperarAtendiendo([&] {
+        Leer(p, aviso);
+        return aviso.find("listo\n") != std::string::npos;
+    }));
+    EXPECT_TRUE(Clipboard()->HasFormat(static_cast<WORD>(GetGridClipboardFormat())));
+    EXPECT_EQ(g->PasteFunc(1, 1), 4);
+    EXPECT_EQ(g->GetCells(1, 1), "celda\tcon tab");
+    EXPECT_EQ(g->GetCells(2, 2), "roja");
+    EXPECT_EQ(g->GetColors(2, 2), clRed);
+    bool marcada = false;
+    EXPECT_TRUE(g->GetCheckBoxState(2, 1, marcada));
+    EXPECT_TRUE(marcada);
+    ASSERT_EQ(g->origenes.size(), 1u);
+    EXPECT_EQ(g->origenes[0], TPoint(-1, -1));
+    // Closing its input ends the other process.
+    EXPECT_EQ(Terminar(p), 0);
+}
+
+// The second process: copies two by two cells in the grid's own format, says so, and serves
+// the clipboard until its input closes.
+int ServirCeldas() {
+    TForm forma(nullptr);
+    forma.Show();
+    Rejilla* g = new Rejilla(&forma);
+    g->GetNavigation()->SetAllowFmtClipboard(true);
+    g->SetCells(1, 1, "celda\tcon tab");
+    g->AddCheckBox(2, 1, true, false);
+    g->SetCells(2, 2, "roja");
+    g->SetColors(2, 2, clRed);
+    Seleccionar(g, 1, 1, 2, 2);
+    g->CopySelectionToClipboard();
+    Application->ProcessMessages();
+    if (write(1, "listo\n", 6) != 6) return 1;
+    fcntl(0, F_SETFL, O_NONBLOCK);
+    char c;
+    EsperarAtendiendo([&] { return read(0, &c, 1) == 0; });
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc > 1 && std::strcmp(argv[1], "--servir-celdas") == 0) return ServirCeldas();
+    testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
