@@ -209,6 +209,17 @@ void TKavStringGrid::CopyToClipBoard() {
     lastClipOp_ = coCopy;
 }
 
+void TKavStringGrid::CopyToClipBoardAsHTML() {
+    // The system's HTML fragment, also as text; the last operation stays.
+    AnsiString fragment = SaveToHTMLString();
+    MakeFragment(fragment);
+    Clipboard()->Open();
+    Clipboard()->SetBuffer(static_cast<WORD>(RegisterClipboardFormat("HTML Format")),
+                           fragment.c_str(), fragment.Length());
+    Clipboard()->SetAsText(fragment);
+    Clipboard()->Close();
+}
+
 void TKavStringGrid::CopySelectionToClipboard() {
     CorrectSelection();
     TMouseActions* ma = GetMouseActions();

@@ -14,6 +14,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <random>
 #include <vector>
 
@@ -351,6 +352,33 @@ TEST_F(Portapapeles, TextoEnriquecido) {
     a->CopySelectionToClipboard();
     EXPECT_FALSE(
         Clipboard()->HasFormat(static_cast<WORD>(RegisterClipboardFormat("Rich Text Format"))));
+}
+
+TEST_F(Portapapeles, HtmlComoFragmentoYComoTexto) {
+    a->SetCells(1, 1, "Año <1>");
+    a->GetNavigation()->SetAllowFmtClipboard(true);
+    a->CopyToClipBoard();
+    ASSERT_TRUE(Clipboard()->HasFormat(static_cast<WORD>(GetGridClipboardFormat())));
+    a->CopyToClipBoardAsHTML();
+    EXPECT_EQ(a->GetLastClipOperation(), coCopy);
+    const std::string html =
+        Clipboard()->GetBuffer(static_cast<WORD>(RegisterClipboardFormat("HTML Format")));
+    EXPECT_EQ(Clipboard()->GetAsText().str(), html);
+    ASSERT_EQ(html.compare(0, 12, "Version:1.0\r"), 0) << html;
+    // The offsets of the header point at the HTML and at the table.
+    auto offset = [&](const char* campo) {
+        const size_t p = html.find(campo);
+        return p == std::string::npos ? std::string::npos
+                                      : std::stoul(html.substr(p + std::strlen(campo), 8));
+    };
+    EXPECT_EQ(html.compare(offset("StartHTML:"), 9, "<!DOCTYPE"), 0);
+    EXPECT_EQ(offset("EndHTML:"), html.size());
+    const std::string tabla =
+        html.substr(offset("StartFragment:"), offset("EndFragment:") - offset("StartFragment:"));
+    EXPECT_EQ(tabla, a->SaveToHTMLString().str());
+    EXPECT_NE(tabla.find("Año &lt;1&gt;"), std::string::npos) << tabla;
+    // Another grid's own format is gone: the HTML replaced what the clipboard held.
+    EXPECT_FALSE(Clipboard()->HasFormat(static_cast<WORD>(GetGridClipboardFormat())));
 }
 
 // --- disjunct rows and merged cells ---

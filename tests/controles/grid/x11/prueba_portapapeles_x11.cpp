@@ -140,6 +140,21 @@ TEST_F(PortapapelesX11, XclipLeeElTextoCopiado) {
     EXPECT_EQ(XclipLee("UTF8_STRING"), "A\xC3\xB1o\t\"5\"\" tubo\"\n\"uno\ndos\"\t2\xE2\x82\xAC\n");
 }
 
+TEST_F(PortapapelesX11, XclipLeeElHtml) {
+    g->SetCells(1, 1, "Año");
+    g->SetCells(2, 2, "2€");
+    g->CopyToClipBoardAsHTML();
+    // Other programs get the HTML from its start, in UTF-8, with the cells in its table.
+    const std::string html = XclipLee("text/html");
+    EXPECT_EQ(html.compare(0, 9, "<!DOCTYPE"), 0) << html;
+    EXPECT_NE(html.find("<table"), std::string::npos) << html;
+    EXPECT_NE(html.find("A\xC3\xB1o"), std::string::npos) << html;
+    EXPECT_NE(html.find("2\xE2\x82\xAC"), std::string::npos) << html;
+    EXPECT_NE(html.find("</html>"), std::string::npos) << html;
+    // As text, the fragment with its header.
+    EXPECT_EQ(XclipLee("UTF8_STRING").compare(0, 12, "Version:1.0\n"), 0);
+}
+
 TEST_F(PortapapelesX11, XclipLeeLasCeldasAnchas) {
     g->SetWideCells(1, 1, WideString(u"\u0416uk \u03A9"));
     g->SetCells(2, 1, "ñ");
