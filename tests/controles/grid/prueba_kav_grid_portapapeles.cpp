@@ -339,7 +339,7 @@ TEST_F(Portapapeles, DatosPropiosDanadosSeRechazan) {
 TEST_F(Portapapeles, TextoEnriquecido) {
     for (Rejilla* g : {a, b})
         g->GetNavigation()->SetAllowRTFClipboard(true);
-    const AnsiString rtf = "{\\rtf1\\ansi {\\b Hola} mundo\\par}";
+    const AnsiString rtf = "{\\rtf1\\ansi {\\b Hola} mundo}";
     a->SetCells(1, 1, rtf);
     a->SetCells(2, 1, "x");
     Seleccionar(a, 1, 1, 2, 1);
