@@ -196,7 +196,11 @@ TEST_F(PortapapelesX11, FormatoPropioEntreDosProcesos) {
         Leer(p, aviso);
         return aviso.find("listo\n") != std::string::npos;
     }));
-    EXPECT_TRUE(Clipboard()->HasFormat(static_cast<WORD>(GetGridClipboardFormat())));
+    // The X server tells this process of the new owner by an event of its own, which can
+    // come after the other process's word: until it is handled, the formats seen are those
+    // of the previous owner.
+    EXPECT_TRUE(EsperarAtendiendo(
+        [&] { return Clipboard()->HasFormat(static_cast<WORD>(GetGridClipboardFormat())); }));
     EXPECT_EQ(g->PasteFunc(1, 1), 4);
     EXPECT_EQ(g->GetCells(1, 1), "celda\tcon tab");
     EXPECT_EQ(g->GetCells(2, 2), "roja");
