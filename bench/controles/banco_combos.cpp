@@ -3,6 +3,7 @@
 // font selector's list filled with every installed font, beside reading the names alone.
 // With QUENBAR_BANCO_BREVE the history is small, so that CI runs quickly.
 
+#include "bench/comun/arranque_ventanas.h"
 #include "controles/edit/font_selector.h"
 #include "controles/edit/lookup_combo.h"
 #include "plataforma/base/numbers.h"
@@ -96,10 +97,7 @@ void LeerNombresDeFuentes(benchmark::State& state) {
 } // namespace
 
 int main(int argc, char** argv) {
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    EnsureQtApplication();
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+    if (!PrepararBancosConVentanas(argc, argv)) return 1;
     GenerarHistoria(std::getenv("QUENBAR_BANCO_BREVE") ? 1000 : 100000);
     // With --benchmark_repetitions, the fastest run beside the median.
     const auto minimo = [](const std::vector<double>& v) {

@@ -5,6 +5,7 @@
 // sorting the same numbers. With QUENBAR_BANCO_BREVE the data are small, so that CI runs
 // quickly.
 
+#include "bench/comun/arranque_ventanas.h"
 #include "controles/edit/kav_edit.h"
 #include "controles/edit/range_list.h"
 #include "plataforma/base/mask_engine.h"
@@ -117,10 +118,7 @@ void OrdenarNumeros(benchmark::State& state) {
 } // namespace
 
 int main(int argc, char** argv) {
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    Application->Initialize();
+    if (!PrepararBancosConVentanas(argc, argv)) return 1;
     if (std::getenv("QUENBAR_BANCO_BREVE") != nullptr) {
         g_teclas = 10000;
         g_numeros = 10000;

@@ -3,6 +3,7 @@
 // same run: measuring every cell's text once in the print font (what any layout must do),
 // and writing the same texts at their places on as many PDF pages with Qt's printer.
 
+#include "bench/comun/arranque_ventanas.h"
 #include "bench/controles_grid/medida.h"
 #include "controles/grid/kav_grid.h"
 #include "controles/grid/print/print_layout.h"
@@ -151,10 +152,5 @@ MEDIDA_UNA_VEZ(BM_SueloEscribirPDF);
 } // namespace
 
 int main(int argc, char** argv) {
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    EnsureQtApplication();
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return EjecutarBancosConVentanas(argc, argv);
 }

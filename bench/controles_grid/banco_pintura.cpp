@@ -5,6 +5,7 @@
 // 1,000,000 cells one by one and asking whether cells are selected, beside the same keys in
 // a std::unordered_set.
 
+#include "bench/comun/arranque_ventanas.h"
 #include "controles/grid/kav_grid.h"
 #include "plataforma/gui/kernel/qt_bridge.h"
 #include "plataforma/gui/painting/control_canvas.h"
@@ -164,10 +165,5 @@ BENCHMARK(BM_ConjuntoHashCeldas)->Unit(benchmark::kMillisecond);
 } // namespace
 
 int main(int argc, char** argv) {
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    EnsureQtApplication();
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return EjecutarBancosConVentanas(argc, argv);
 }

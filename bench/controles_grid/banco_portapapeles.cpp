@@ -2,6 +2,7 @@
 // beside building the same TAB / CR LF text with string appends, and pasting it into the
 // grid beside setting the same cells with SetCellEx.
 
+#include "bench/comun/arranque_ventanas.h"
 #include "controles/grid/kav_grid.h"
 #include "plataforma/gui/services/clipboard.h"
 
@@ -96,9 +97,5 @@ BENCHMARK(BM_SueloPegar)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv) {
     // The clipboard needs the window system; without a screen, Qt's offscreen one.
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return EjecutarBancosConVentanas(argc, argv);
 }

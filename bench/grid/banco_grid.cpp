@@ -3,6 +3,7 @@
 // repaint; inserting and deleting a row, growing RowCount by one and the offset of a row
 // deep in a 1,000,000-row grid beside the same work on plain vectors; bytes per cell.
 
+#include "bench/comun/arranque_ventanas.h"
 #include "plataforma/gui/grid/grids.h"
 #include "plataforma/gui/painting/control_canvas.h"
 
@@ -209,9 +210,5 @@ BENCHMARK(BM_BytesPorCelda)->Iterations(1)->Unit(benchmark::kMillisecond);
 } // namespace
 
 int main(int argc, char** argv) {
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return EjecutarBancosConVentanas(argc, argv);
 }

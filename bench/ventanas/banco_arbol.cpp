@@ -3,6 +3,7 @@
 // the database, the tree sorting by text (1,000, 10,000 and 100,000 elements). The floor: the
 // same items, already in order, straight into the Qt tree.
 
+#include "bench/comun/arranque_ventanas.h"
 #include "bench/gestorbd/generador_gestorbd.h"
 
 #include "comunes/Directorios.h"
@@ -151,10 +152,7 @@ void SueloLlenarArbol(benchmark::State& estado) {
 } // namespace
 
 int main(int argc, char** argv) {
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    EnsureQtApplication();
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+    if (!PrepararBancosConVentanas(argc, argv)) return 1;
 
     const std::filesystem::path partida = std::filesystem::current_path();
     std::string plantilla = (std::filesystem::temp_directory_path() / "banco-arbol-XXXXXX");

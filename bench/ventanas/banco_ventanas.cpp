@@ -3,8 +3,8 @@
 // drawing with QPainter on a QImage; a one-row scroll through ScrollWindow beside a full
 // repaint.
 
+#include "bench/comun/arranque_ventanas.h"
 #include "plataforma/gui/kernel/controls.h"
-#include "plataforma/gui/kernel/qt_bridge.h"
 #include "plataforma/gui/painting/canvas.h"
 #include "plataforma/gui/painting/control_canvas.h"
 
@@ -120,10 +120,5 @@ BENCHMARK(BM_DesplazarUnaFila)->Unit(benchmark::kMillisecond);
 } // namespace
 
 int main(int argc, char** argv) {
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    EnsureQtApplication();
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return EjecutarBancosConVentanas(argc, argv);
 }
