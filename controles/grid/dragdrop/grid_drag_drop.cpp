@@ -1,5 +1,6 @@
 #include "controles/grid/dragdrop/grid_drag_drop.h"
 
+#include "controles/grid/clipboard/clip_text.h"
 #include "controles/grid/kav_grid.h"
 #include "plataforma/gui/input/mouse.h"
 
@@ -30,6 +31,48 @@ bool CanPasteAt(TKavStringGrid* g, int ACol, int ARow) {
     if (!g->GetOptions().Contains(goEditing) && !g->GetMouseActions()->GetRangeSelectAndEdit())
         return false;
     return g->IsEditable(g->RemapCol(ACol), ARow);
+}
+
+// The cell where dropped text starts for the cell under the pointer: with row selection the
+// first column of the row (the fixed one too with OleEntireRows); in a grid of its header
+// row alone (FixedRowAlways), the row after it.
+TPoint TextDropCell(TKavStringGrid* g, int ACol, int ARow) {
+    if (g->GetOptions().Contains(goRowSelect))
+        ACol = g->GetDragDropSettings()->GetOleEntireRows() ? 0 : g->GetFixedCols();
+    if (ARow == 0 && g->GetFixedRowAlways() && g->GetRowCount() == 1) ARow = 1;
+    return TPoint(ACol, ARow);
+}
+
+// Whether dropped text starting at the cell would be written: into a row that is there, or
+// into one that the drop inserts or the paste adds, as the grid's pastes are written.
+bool CanTakeText(TKavStringGrid* g, TPoint Cell) {
+    const int col = std::max(Cell.x, g->GetFixedCols());
+    if (Cell.y < g->GetRowCount()) return CanPasteAt(g, col, Cell.y);
+    if (!g->GetDragDropSettings()->GetOleInsertRows() &&
+        !g->GetNavigation()->GetAllowClipboardRowGrow())
+        return false;
+    return g->GetNavigation()->GetAllowClipboardAlways() || g->GetOptions().Contains(goEditing) ||
+           g->GetMouseActions()->GetRangeSelectAndEdit();
+}
+
+// The rows a paste of the text writes: every line, the last one too when no line break ends
+// it, but the empty one after a last line break.
+int RowsOf(const AnsiString& Text) {
+    const std::string& s = Text.str();
+    clip_text::Reader<char> reader(s.data(), s.data() + std::min(s.size(), s.find('\0')));
+    std::string field;
+    int rows = 0;
+    bool afterBreak = false, lineStart = true;
+    while (!reader.AtEnd()) {
+        const auto stop = reader.Next(field);
+        const bool emptyLast =
+            stop == clip_text::Reader<char>::End && field.empty() && lineStart && afterBreak;
+        lineStart = stop != clip_text::Reader<char>::Tab;
+        if (!lineStart) continue;
+        if (!emptyLast) ++rows;
+        afterBreak = stop == clip_text::Reader<char>::LineEnd;
+    }
+    return rows;
 }
 
 // A cell's rectangle on the screen.
@@ -82,14 +125,11 @@ void TGridDropTarget::DragMouseMove(TPoint Pt, bool& Allow, TDropFormats Formats
         Allow = Allow && row < g->GetFixedRows() && col >= g->GetFixedCols();
     else if (row < g->GetFixedRows() && !(g->GetRowCount() == 1 && g->GetFixedRowAlways()))
         Allow = false;
-    // Plain text waits for the grid's paste (see DropText).
-    if (Allow && !column && !Formats.Contains(dfFile) &&
-        !(Formats.Contains(dfRTF) && Ksgdd::GetRTFAware()))
-        Allow = false;
     // Text or rich text for cells that cannot take it is refused where it would land.
-    if (Allow && !column && !Formats.Contains(dfFile) &&
-        !CanPasteAt(g, col, std::max(row, g->GetRowCount() == 1 ? 0 : g->GetFixedRows())))
-        Allow = false;
+    if (Allow && !column && !Formats.Contains(dfFile))
+        Allow = Formats.Contains(dfRTF) && Ksgdd::GetRTFAware()
+                    ? CanPasteAt(g, col, row)
+                    : CanTakeText(g, TextDropCell(g, col, row));
     if (g->OnOleDragOver) g->OnOleDragOver(g, row, col, Allow);
 
     if (Allow && column) {
@@ -111,13 +151,53 @@ void TGridDropTarget::DragMouseLeave() {
 }
 
 void TGridDropTarget::DropText(TPoint Pt, const AnsiString& Text) {
-    (void)Pt, (void)Text;
-    // Text goes into cells through the grid's paste, which the grid does not have yet: the
-    // drop is refused, so that the source keeps its text.
-    Refuse();
-    HideArrow(grid_, kRowArrow);
-    HideArrow(grid_, kColumnBelow);
-    HideArrow(grid_, kFeedback);
+    TKavStringGrid* g = grid_;
+    TDragDropSettings* dd = g->GetDragDropSettings();
+    int col = -1, row = -1;
+    g->ScreenToCell(Pt, col, row);
+    // The columns as the paste counts them; the rows counted whole (the paste's size leaves
+    // out a last line without a line break, and an insertion one row short would have the
+    // paste write over a row that was there).
+    const TPoint size(g->PasteSize(Text).x, RowsOf(Text));
+    const TPoint at = TextDropCell(g, col, row);
+    if (col >= 0) col = at.x;
+    bool allow = col >= 0 && row >= 0;
+    if (allow && g->OnOleDrop) g->OnOleDrop(g, row, col, Text, allow);
+    TGridRect dropped{-1, -1, -1, -1};
+    if (allow && g->ole_.dragging &&
+        g->ole_.dragged.Contains(std::max(col, g->GetFixedCols()), row))
+        allow = false; // onto the cells it came from: nothing moves
+    if (allow && !CanTakeText(g, TPoint(col, at.y))) allow = false;
+    if (allow) {
+        row = at.y;
+        if (dd->GetOleInsertRows()) {
+            int top = g->GetTopRow();
+            if (g->GetFixedRows() < top) ++top;
+            g->InsertRows(row, size.y);
+            if (top > 0)
+                g->SetTopRow(std::min(top, std::max(g->GetFixedRows(), g->GetRowCount() - 1)));
+            // The rows dragged out of this grid moved down with the inserted ones.
+            TGridRect& d = g->ole_.dragged;
+            if (g->ole_.dragging && row <= d.Top) {
+                d.Top += size.y;
+                d.Bottom += size.y;
+            }
+        }
+        g->PasteText(col, row, Text);
+        // The cells written, from the first normal column on.
+        dropped = {std::max(col, g->GetFixedCols()), row, col + size.x - 1, row + size.y - 1};
+        dropped.Right = std::min(dropped.Right, g->GetColCount() - 1);
+        dropped.Bottom = std::min(dropped.Bottom, g->GetRowCount() - 1);
+        if (dropped.Right >= dropped.Left && dropped.Bottom >= dropped.Top)
+            g->SetSelection(dropped);
+        if (g->ole_.dragging) g->ole_.dropped = dropped;
+    } else {
+        Refuse();
+    }
+    HideArrow(g, kRowArrow);
+    HideArrow(g, kColumnBelow);
+    HideArrow(g, kFeedback);
+    if (allow && g->OnOleDropped) g->OnOleDropped(g, dropped);
 }
 
 void TGridDropTarget::DropRTF(TPoint Pt, const AnsiString& Text) {

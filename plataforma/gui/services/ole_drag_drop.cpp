@@ -359,6 +359,13 @@ std::unique_ptr<QMimeData> MimeOf(IDataObject* data) {
         }
         ReleaseStgMedium(&medium);
     }
+    // Other programs take text with LF line ends, as from the clipboard (the Unicode text,
+    // written last, keeps the source's CR LF).
+    if (mime->hasText()) {
+        QString text = mime->text();
+        text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+        mime->setText(text);
+    }
     return mime;
 }
 

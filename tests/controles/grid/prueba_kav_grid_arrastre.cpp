@@ -1,6 +1,7 @@
-// The grid in drags between windows and programs: rich text into a cell, a CSV file loaded,
-// a column handed to its event, the arrows that show the drop place, refusals (plain text
-// among them, until the grid has its paste); and a column dragged out of a grid.
+// The grid in drags between windows and programs: text pasted where it is dropped (rows
+// inserted or not, whole rows), rich text into a cell, a CSV file or a workbook loaded, a
+// column handed to its event, the arrows that show the drop place, refusals; and drags out
+// of the grid, a move inside one grid taking away the rows it came from.
 
 #include "controles/grid/dragdrop/grid_drag_drop.h"
 #include "controles/grid/kav_grid.h"
@@ -8,6 +9,7 @@
 #include "plataforma/gui/testing/drag_simulation.h"
 #include "plataforma/gui/testing/input_simulation.h"
 #include "tests/comun/carpeta_temporal.h"
+#include "tests/comun/python_prueba.h"
 #include "tests/plataforma/gui/control_prueba.h"
 
 #include <gtest/gtest.h>
@@ -68,14 +70,32 @@ protected:
     RejillaArrastre* otra = nullptr;
 };
 
-TEST_F(Arrastre, ElTextoPlanoSeRechazaMientrasLaRejillaNoTengaPegado) {
-    g->SetCells(2, 2, "antes");
-    DWORD efecto = 99;
-    EXPECT_EQ(Soltar({{"text/plain", "a\tb"}}, {Sobre(g, 2, 2), DragStep::Drop()}, &efecto),
-              DRAGDROP_S_CANCEL);
-    EXPECT_EQ(efecto, DROPEFFECT_NONE);
-    EXPECT_EQ(g->GetCells(2, 2), AnsiString("antes"));
-    EXPECT_FALSE(g->GetArrowWindow(arrLeft)->GetVisible());
+TEST_F(Arrastre, ElTextoSePegaEnLaCeldaBajoElPunteroConSusFilasInsertadasONo) {
+    for (int f = 1; f < 7; ++f)
+        g->SetCells(1, f, AnsiString("f") + AnsiString(f));
+    std::vector<TGridRect> soltados;
+    g->OnOleDropped = [&](TObject*, const TGridRect& r) { soltados.push_back(r); };
+    DWORD efecto = 0;
+    EXPECT_EQ(Soltar({{"text/plain", "a\tb\r\nc\td"}},
+                     {Sobre(g, 3, 4), Sobre(g, 1, 2), DragStep::Drop()}, &efecto),
+              DRAGDROP_S_DROP);
+    EXPECT_EQ(efecto, DROPEFFECT_MOVE);
+    EXPECT_EQ(Columna(g, 1), "f1|a|c|f4|f5|f6");
+    EXPECT_EQ(Columna(g, 2), "|b|d|||");
+    ASSERT_EQ(soltados.size(), 1u);
+    EXPECT_EQ(soltados[0], (TGridRect{1, 2, 2, 3}));
+    EXPECT_EQ(g->GetSelection(), (TGridRect{1, 2, 2, 3}));
+
+    // Rows inserted at the drop row, the first visible row kept.
+    g->GetDragDropSettings()->SetOleInsertRows(true);
+    const int arriba = g->GetTopRow();
+    EXPECT_EQ(Soltar({{"text/plain", "x\r\ny\r\nz"}}, {Sobre(g, 1, 2), DragStep::Drop({ssCtrl})},
+                     &efecto),
+              DRAGDROP_S_DROP);
+    EXPECT_EQ(efecto, DROPEFFECT_COPY);
+    EXPECT_EQ(g->GetRowCount(), 10);
+    EXPECT_EQ(Columna(g, 1), "f1|x|y|z|a|c|f4|f5|f6");
+    EXPECT_EQ(g->GetTopRow(), arriba);
 }
 
 TEST_F(Arrastre, SobreLaFilaFijaNoSeSueltaYLasFlechasMarcanElSitio) {
@@ -93,6 +113,12 @@ TEST_F(Arrastre, SobreLaFilaFijaNoSeSueltaYLasFlechasMarcanElSitio) {
     EXPECT_EQ(g->GetArrowWindow(arrLeft)->GetLeft(), p.x - 10);
     EXPECT_EQ(g->GetArrowWindow(arrLeft)->GetTop(), p.y);
     EXPECT_FALSE(g->GetArrowWindow(arrLeft)->GetVisible());
+
+    // One row only, with FixedRowAlways: the text goes into row 1.
+    g->SetRowCount(1);
+    g->SetFixedRowAlways(true);
+    EXPECT_EQ(Soltar({{"text/plain", "b"}}, {Sobre(g, 2, 0), DragStep::Drop()}), DRAGDROP_S_DROP);
+    EXPECT_EQ(g->GetCells(2, 1), AnsiString("b"));
 }
 
 TEST_F(Arrastre, LoQueLaRejillaNoAdmiteSeRechazaYNadaCambia) {
@@ -109,9 +135,9 @@ TEST_F(Arrastre, LoQueLaRejillaNoAdmiteSeRechazaYNadaCambia) {
          {{"application/x-otro", "a"}},
          {Sobre(g, 2, 2), DragStep::Drop()},
          [] {}},
-        {"escape", {{"text/rtf", "{\\rtf1 a}"}}, {Sobre(g, 2, 2), DragStep::Esc()}, [] {}},
+        {"escape", {{"text/plain", "a"}}, {Sobre(g, 2, 2), DragStep::Esc()}, [] {}},
         {"OnOleDrop lo rechaza",
-         {{"text/rtf", "{\\rtf1 a}"}},
+         {{"text/plain", "a"}},
          {Sobre(g, 2, 2), DragStep::Drop()},
          [&] {
              g->OnOleDrop = [&](TObject*, int, int, const AnsiString&, bool& a) {
@@ -133,6 +159,10 @@ TEST_F(Arrastre, LoQueLaRejillaNoAdmiteSeRechazaYNadaCambia) {
              g->OnOleDragOver = nullptr;
              g->SetOptions(g->GetOptions() >> goEditing);
          }},
+        {"texto en celdas de solo lectura",
+         {{"text/plain", "a"}},
+         {Sobre(g, 2, 2), DragStep::Drop()},
+         [] {}},
     };
     for (Caso& c : casos) {
         SCOPED_TRACE(c.nombre);
@@ -148,9 +178,9 @@ TEST_F(Arrastre, LoQueLaRejillaNoAdmiteSeRechazaYNadaCambia) {
 
 TEST_F(Arrastre, ElTextoEnriquecidoVaEnteroAUnaCeldaSoloConOleDropRTF) {
     const MimeParts datos = {{"text/plain", "plano"}, {"text/rtf", "{\\rtf1 rico\\par}"}};
-    // Without it the plain text is all there is, and the grid takes none yet.
+    // Without it the plain text is what the grid takes.
     Soltar(datos, {Sobre(g, 2, 2), DragStep::Drop()});
-    EXPECT_EQ(g->GetCells(2, 2), AnsiString());
+    EXPECT_EQ(g->GetCells(2, 2), AnsiString("plano"));
     g->GetDragDropSettings()->SetOleDropRTF(true);
     Soltar(datos, {Sobre(g, 3, 3), DragStep::Drop()});
     EXPECT_EQ(g->GetCells(3, 3), AnsiString("{\\rtf1 rico\\par}"));
@@ -185,6 +215,103 @@ TEST_F(Arrastre, UnFicheroCsvSoltadoSeCargaYDosFicherosNoHacenNada) {
     Application->OnException = nullptr;
     EXPECT_EQ(errores.size(), 1u);
     EXPECT_EQ(g->GetCells(1, 1), AnsiString("x"));
+}
+
+// A workbook made by another program: OnOleDrop, asked with the file's name and no cell,
+// may stop its load; a damaged one raises to the application's display, and the cells stay.
+TEST_F(Arrastre, UnLibroSoltadoSeCargaYUnoDanadoNoCambiaNada) {
+    CarpetaTemporal carpeta;
+    PythonDePrueba(carpeta.Ruta().str(), R"(
+import openpyxl
+wb = openpyxl.Workbook()
+wb.active["A1"] = "Muro"
+wb.active["B2"] = "Forjado"
+wb.save("libro.xlsx")
+open("roto.xlsx", "wb").write(b"PK\x03\x04" + bytes(60))
+)");
+    const std::string libro = "file://" + carpeta.Ruta().str() + "libro.xlsx\r\n";
+    std::vector<std::string> preguntas;
+    bool permitir = false;
+    g->OnOleDrop = [&](TObject*, int fila, int col, const AnsiString& dato, bool& a) {
+        preguntas.push_back(std::to_string(col) + "," + std::to_string(fila) + " " + dato.str());
+        a = permitir;
+    };
+    EXPECT_EQ(Soltar({{"text/uri-list", libro}}, {Sobre(g, 2, 2), DragStep::Drop()}),
+              DRAGDROP_S_CANCEL);
+    EXPECT_EQ(g->GetCells(1, 1), AnsiString());
+    EXPECT_EQ(preguntas, std::vector<std::string>{"-1,-1 " + carpeta.Ruta().str() + "libro.xlsx"});
+
+    permitir = true;
+    DWORD efecto = 0;
+    EXPECT_EQ(Soltar({{"text/uri-list", libro}}, {Sobre(g, 2, 2), DragStep::Drop()}, &efecto),
+              DRAGDROP_S_DROP);
+    EXPECT_EQ(efecto, DROPEFFECT_MOVE);
+    EXPECT_EQ(g->GetCells(1, 1), AnsiString("Muro"));
+    EXPECT_EQ(g->GetCells(2, 2), AnsiString("Forjado"));
+
+    std::vector<AnsiString> errores;
+    Application->OnException = [&](TObject*, Exception* e) { errores.push_back(e->Message); };
+    EXPECT_EQ(Soltar({{"text/uri-list", "file://" + carpeta.Ruta().str() + "roto.xlsx\r\n"}},
+                     {Sobre(g, 2, 2), DragStep::Drop()}),
+              DRAGDROP_S_CANCEL);
+    Application->OnException = nullptr;
+    EXPECT_EQ(errores.size(), 1u);
+    EXPECT_EQ(g->GetCells(1, 1), AnsiString("Muro"));
+    EXPECT_EQ(g->GetCells(2, 2), AnsiString("Forjado"));
+}
+
+// The grid's rows 1..6 hold r1..r6 in column 1; rows 2 and 3 are dragged (whole rows) and
+// dropped onto a row of the same grid.
+TEST_F(Arrastre, MoverFilasDentroDeLaMismaRejillaQuitaLasQueSeArrastraron) {
+    struct Caso {
+        const char* nombre;
+        bool quitarFilas, insertarFilas, copiarSiempre;
+        int destino;
+        TShiftState teclas;
+        const char* queda;
+    } casos[] = {
+        {"abajo, sin insertar", true, false, false, 5, {}, "r1|r4|r2|r3"},
+        {"abajo, insertando", true, true, false, 5, {}, "r1|r4|r2|r3|r5|r6"},
+        {"arriba, insertando", true, true, false, 1, {}, "r2|r3|r1|r4|r5|r6"},
+        {"vaciando celdas", false, false, false, 5, {}, "r1|||r4|r2|r3"},
+        {"vaciando, pegado sobre parte de lo arrastrado",
+         false,
+         false,
+         false,
+         1,
+         {},
+         "r2|r3||r4|r5|r6"},
+        {"copiando con Ctrl", true, false, false, 5, {ssCtrl}, "r1|r2|r3|r4|r2|r3"},
+        {"copiando siempre", false, false, true, 5, {}, "r1|r2|r3|r4|r2|r3"},
+        {"sobre sus propias filas", true, true, false, 3, {}, "r1|r2|r3|r4|r5|r6"},
+    };
+    for (const Caso& c : casos) {
+        SCOPED_TRACE(c.nombre);
+        g->SetColCount(2);
+        g->SetRowCount(7);
+        for (int f = 1; f < 7; ++f)
+            g->SetCells(1, f, AnsiString("r") + AnsiString(f));
+        g->SetOptions((g->GetOptions() >> goEditing) << goRowSelect);
+        g->GetNavigation()->SetAllowClipboardAlways(true);
+        TDragDropSettings* dd = g->GetDragDropSettings();
+        dd->SetOleDropSource(true);
+        dd->SetOleRemoveRows(c.quitarFilas);
+        dd->SetOleInsertRows(c.insertarFilas);
+        dd->SetOleCopyAlways(c.copiarSiempre);
+        g->SetSelection({1, 2, 1, 3});
+        const TRect r = g->CellRect(1, 2);
+        const int x = (r.Left + r.Right) / 2, y = (r.Top + r.Bottom) / 2;
+        ScriptedDrags guion({{Sobre(g, 1, c.destino, c.teclas), DragStep::Drop(c.teclas)}});
+        SimulateMouse(g, SimulatedMouse::Down, 0, x, y);
+        EXPECT_EQ(g->GetSelection(), (TGridRect{1, 2, 1, 3})); // armed: the selection stays
+        SimulateMouse(g, SimulatedMouse::Move, 0, x + 2, y);   // not far enough yet
+        EXPECT_EQ(guion.Started(), 0);
+        SimulateMouse(g, SimulatedMouse::Move, 0, x + 5, y);
+        SimulateMouse(g, SimulatedMouse::Up, 0, x + 5, y);
+        EXPECT_EQ(guion.Started(), 1);
+        EXPECT_EQ(guion.Offered("text/plain"), "r2\nr3");
+        EXPECT_EQ(Columna(g, 1), c.queda);
+    }
 }
 
 TEST_F(Arrastre, UnaColumnaArrastradaDesdeLaCabeceraLlegaAOnOleDropCol) {
