@@ -11,6 +11,8 @@
 #include <sql.h>
 #include <sqlext.h>
 
+#include <strings.h>
+
 #include <fstream>
 
 struct OdbcQuery::Handles {
@@ -51,15 +53,50 @@ bool IsDateTime(short Type) {
            Type == SQL_DATE || Type == SQL_TIME || Type == SQL_TIMESTAMP;
 }
 
+// The driver for a file of one kind: its registered name, the connection string's key for
+// the file and what follows it, and the package that installs it.
+struct Driver {
+    const char* name;
+    const char* fileKey;
+    const char* rest;
+    const char* package;
+};
+const Driver kSqlite = {"SQLite3", "Database", ";NoCreat=1", "libsqliteodbc"};
+const Driver kDesktop = {"MDBTools", "DBQ", "", "odbc-mdbtools"};
+
+// The driver that reads the file, by its first bytes; null for a file of neither kind.
+const Driver* DriverFor(const std::string& Path) {
+    char head[20] = {};
+    std::ifstream(Path, std::ios::binary).read(head, sizeof head);
+    const std::string h(head, sizeof head);
+    if (h.compare(0, 16, std::string("SQLite format 3\0", 16)) == 0) return &kSqlite;
+    if (h.compare(0, 4, std::string("\0\1\0\0", 4)) == 0 &&
+        (h.compare(4, 16, std::string("Standard Jet DB\0", 16)) == 0 ||
+         h.compare(4, 16, std::string("Standard ACE DB\0", 16)) == 0))
+        return &kDesktop;
+    return nullptr;
+}
+
+// Whether the driver manager has a driver of that name registered.
+bool Registered(SQLHENV Env, const char* Name) {
+    SQLCHAR name[256], attributes[1024];
+    SQLSMALLINT nameLength = 0, attributesLength = 0;
+    for (SQLUSMALLINT direction = SQL_FETCH_FIRST;
+         Ok(SQLDrivers(Env, direction, name, sizeof name, &nameLength, attributes,
+                       sizeof attributes, &attributesLength));
+         direction = SQL_FETCH_NEXT)
+        if (strcasecmp(reinterpret_cast<const char*>(name), Name) == 0) return true;
+    return false;
+}
+
 } // namespace
 
 std::string OdbcQuery::ConnectionString(const AnsiString& FileName) {
     const std::string path = NativePath(FileName);
-    char head[16] = {};
-    std::ifstream(path, std::ios::binary).read(head, sizeof head);
-    if (std::string(head, 16) == std::string("SQLite format 3\0", 16))
-        return "Driver=SQLite3;Database=" + Value(path) + ";NoCreat=1";
-    return "Driver=MDBTools;DBQ=" + Value(path);
+    const Driver* driver = DriverFor(path);
+    if (!driver) throw EOfficeError("El fichero " + FileName + " no es una base de datos");
+    return std::string("Driver=") + driver->name + ";" + driver->fileKey + "=" + Value(path) +
+           driver->rest;
 }
 
 void OdbcQuery::Fail(short HandleType, void* Handle, const AnsiString& What) const {
@@ -86,8 +123,14 @@ OdbcQuery::OdbcQuery(const AnsiString& FileName, const AnsiString& Sql)
         Fail(SQL_HANDLE_ENV, h_->env, "No se puede iniciar el acceso a bases de datos (ODBC)");
     std::string connection = ConnectionString(FileName);
     if (!Ok(SQLDriverConnect(h_->dbc, nullptr, reinterpret_cast<SQLCHAR*>(connection.data()),
-                             SQL_NTS, nullptr, 0, nullptr, SQL_DRIVER_NOPROMPT)))
-        Fail(SQL_HANDLE_DBC, h_->dbc, "No se puede abrir la base de datos " + FileName);
+                             SQL_NTS, nullptr, 0, nullptr, SQL_DRIVER_NOPROMPT))) {
+        AnsiString what = "No se puede abrir la base de datos " + FileName;
+        const Driver* driver = DriverFor(NativePath(FileName));
+        if (driver && !Registered(h_->env, driver->name))
+            what += ": falta el controlador ODBC \"" + AnsiString(driver->name) + "\" (paquete " +
+                    driver->package + ")";
+        Fail(SQL_HANDLE_DBC, h_->dbc, what);
+    }
     h_->connected = true;
     if (!Ok(SQLAllocHandle(SQL_HANDLE_STMT, h_->dbc, &h_->stmt)))
         Fail(SQL_HANDLE_DBC, h_->dbc, "No se puede preparar la consulta");

@@ -1,8 +1,9 @@
 #pragma once
 // OdbcQuery: a query on a database file through ODBC. The driver is chosen by the file's
-// kind: a SQLite file through the driver registered as "SQLite3" (its "Database=" key), any
-// other file (a desktop database, .mdb) through "MDBTools" ("DBQ="). Failures raise
-// EOfficeError with the driver's own message.
+// first bytes: a SQLite file through the driver registered as "SQLite3" (its "Database="
+// key), a desktop database (.mdb) through "MDBTools" ("DBQ="); any other file is refused
+// before a driver sees it. Failures raise EOfficeError with the driver's own message, and
+// name the missing driver and its package when the driver manager has none of that name.
 
 #include "plataforma/base/ansi_string.h"
 
@@ -13,7 +14,7 @@
 class OdbcQuery {
 public:
     // Connects and runs the query. EOfficeError when the file does not exist (no driver gets
-    // the chance to create it), or when the connection or the query fails.
+    // the chance to create it) or is no database, or when the connection or the query fails.
     OdbcQuery(const AnsiString& FileName, const AnsiString& Sql);
     ~OdbcQuery();
     OdbcQuery(const OdbcQuery&) = delete;
@@ -28,7 +29,7 @@ public:
     // in the regional patterns, everything else as the driver writes it.
     bool Next(std::vector<AnsiString>& Fields);
 
-    // The connection string for a database file.
+    // The connection string for a database file; EOfficeError when it is of neither kind.
     static std::string ConnectionString(const AnsiString& FileName);
 
 private:

@@ -2,7 +2,7 @@
 // inversion, and masks joined by operators.
 
 #include "controles/comun/text_utils.h"
-#include "tests/controles/comun/ajustes_regionales.h"
+#include "tests/comun/ajustes_regionales.h"
 #include "tests/controles/comun/texto_prueba.h"
 
 #include <gtest/gtest.h>

@@ -4,7 +4,7 @@
 #include "controles/comun/text_utils.h"
 #include "plataforma/base/exceptions.h"
 #include "plataforma/base/string_list.h"
-#include "tests/controles/comun/ajustes_regionales.h"
+#include "tests/comun/ajustes_regionales.h"
 #include "tests/controles/comun/texto_prueba.h"
 
 #include <gtest/gtest.h>

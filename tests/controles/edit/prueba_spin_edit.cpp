@@ -10,7 +10,7 @@
 #include "plataforma/gui/kernel/timers.h"
 #include "plataforma/gui/painting/themes.h"
 #include "plataforma/gui/services/capture.h"
-#include "tests/controles/comun/ajustes_regionales.h"
+#include "tests/comun/ajustes_regionales.h"
 
 #include <climits>
 #include <vector>

@@ -8,32 +8,9 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
-
-namespace fs = std::filesystem;
-
 namespace {
 
-class Csv : public FicherosRejilla {
-protected:
-    // What a Python program prints (stdout), with the exit status checked.
-    std::string Python(const std::string& programa) {
-        const fs::path py = dir / "p.py";
-        std::ofstream(py) << programa;
-        std::string salida;
-        FILE* f = popen(("python3 " + py.string()).c_str(), "r");
-        if (!f) return "(sin python3)";
-        char b[4096];
-        for (size_t n; (n = fread(b, 1, sizeof b, f)) > 0;)
-            salida.append(b, n);
-        EXPECT_EQ(pclose(f), 0) << salida;
-        return salida;
-    }
-};
+class Csv : public FicherosRejilla {};
 
 // Each kind of field as written with the options.
 TEST_F(Csv, BytesDeCadaCampo) {

@@ -8,14 +8,12 @@
 #include "tests/plataforma/office/libros_prueba.h"
 
 #include <memory>
+#include <utility>
 
 namespace {
 
 class Oficina : public FicherosRejilla {
 protected:
-    std::string Python(const std::string& Programa) {
-        return PythonDePrueba(dir.string() + "/", Programa);
-    }
     // Every cell of the grid, row by row, cells joined by "|".
     static std::string Celdas(TKavStringGrid* G) {
         std::string s;
@@ -26,7 +24,7 @@ protected:
         }
         return s;
     }
-    RegionalDePrueba regional;
+    AjustesRegionales regional{',', '.'};
 };
 
 // Three sheets, the second active; "Tres" holds one cell, at C5.
@@ -213,7 +211,8 @@ for f in ("nuevo.docx", "marca.docx"):
 }
 
 // A query with and without a fixed row: the field names in the last fixed row, the grid
-// holding exactly the records; a failed query says the driver's message and changes nothing.
+// holding exactly the records; a failed query, or a file that is no database, says why and
+// changes nothing.
 TEST_F(Oficina, ConsultaSobreUnaBaseSqlite) {
     PrepararOdbc();
     SqliteDePrueba(Ruta("b.db").str(), "CREATE TABLE t (a TEXT, b REAL);"
@@ -228,11 +227,17 @@ TEST_F(Oficina, ConsultaSobreUnaBaseSqlite) {
     Rejilla* sin = Nueva(1, 1);
     sin->LoadFromMDBSQL(Ruta("b.db"), "SELECT b, a FROM t WHERE b > 1.6");
     EXPECT_EQ(Celdas(sin), "2|\n");
-    try {
-        sin->LoadFromMDBTable(Ruta("b.db"), "nada");
-        ADD_FAILURE();
-    } catch (const EKavGridError& e) {
-        EXPECT_NE(e.Message.str().find("no such table"), std::string::npos) << e.Message.c_str();
+    Escribir(Ruta("otra.mdb"), "no es una base");
+    const std::pair<const char*, const char*> fallos[] = {
+        {"b.db", "no such table"}, {"otra.mdb", "otra.mdb no es una base de datos"}};
+    for (const auto& [base, mensaje] : fallos) {
+        try {
+            sin->LoadFromMDBTable(Ruta(base), "nada");
+            ADD_FAILURE() << base;
+        } catch (const EKavGridError& e) {
+            EXPECT_NE(e.Message.str().find(mensaje), std::string::npos) << e.Message.c_str();
+        }
+        EXPECT_EQ(Celdas(sin), "2|\n");
     }
-    EXPECT_EQ(Celdas(sin), "2|\n");
+    EXPECT_EQ(Leer(Ruta("otra.mdb")), "no es una base");
 }

@@ -8,7 +8,7 @@
 #include "plataforma/base/streams.h"
 #include "plataforma/gui/services/clipboard.h"
 #include "plataforma/gui/testing/input_simulation.h"
-#include "tests/controles/comun/ajustes_regionales.h"
+#include "tests/comun/ajustes_regionales.h"
 #include "tests/controles/grid/seleccion_prueba.h"
 #include "tests/plataforma/gui/control_prueba.h"
 

@@ -1,9 +1,10 @@
 #pragma once
-// What the workbook and document tests share: a folder of their own, the regional settings
-// fixed (comma decimals, day/month/year dates) and Python to make and read the files.
+// What the workbook, document and query tests share: a folder of their own, the regional
+// settings fixed (comma decimals, day/month/year dates), Python to make and read the files,
+// SQLite files and the ODBC drivers.
 
 #include "plataforma/base/cp1252.h"
-#include "plataforma/base/regional.h"
+#include "tests/comun/ajustes_regionales.h"
 #include "tests/comun/carpeta_temporal.h"
 #include "tests/comun/python_prueba.h"
 
@@ -16,20 +17,32 @@
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <utility>
 
-// The ODBC driver manager reads the drivers from an odbcinst.ini of the tests' own, which
-// names the SQLite driver only: no system registration is needed. The manager keeps the
-// first folder it is given for the life of the process, so it is set once.
+// An odbcinst.ini in Folder naming the drivers of the file kinds (SQLite files, and desktop
+// databases unless WithDesktop is false) by their Debian libraries.
+inline void OdbcinstDePrueba(const std::string& Folder, bool WithDesktop = true) {
+    std::filesystem::create_directories(Folder);
+    std::ofstream ini(Folder + "/odbcinst.ini");
+    const std::pair<const char*, const char*> drivers[] = {{"SQLite3", "libsqlite3odbc.so"},
+                                                           {"MDBTools", "libmdbodbc.so"}};
+    for (const auto& [name, library] : drivers) {
+        if (!WithDesktop && std::string(name) == "MDBTools") continue;
+        std::string path = library;
+        for (const char* lib : {"/usr/lib/x86_64-linux-gnu/odbc/",
+                                "/usr/lib/aarch64-linux-gnu/odbc/", "/usr/lib/odbc/"})
+            if (std::filesystem::exists(lib + path)) path = lib + path;
+        ini << "[" << name << "]\nDriver=" << path << "\n";
+    }
+}
+
+// The ODBC driver manager reads the drivers from an odbcinst.ini of the tests' own: no
+// system registration is needed. The manager keeps what it read first for the life of the
+// process, so it is set once.
 inline void PrepararOdbc() {
     static const bool hecho = [] {
         const std::string carpeta = "/tmp/quenbar-odbc-" + std::to_string(getpid());
-        std::filesystem::create_directories(carpeta);
-        std::string driver;
-        for (const char* c : {"/usr/lib/x86_64-linux-gnu/odbc/libsqlite3odbc.so",
-                              "/usr/lib/aarch64-linux-gnu/odbc/libsqlite3odbc.so",
-                              "/usr/lib/odbc/libsqlite3odbc.so"})
-            if (std::filesystem::exists(c)) driver = c;
-        std::ofstream(carpeta + "/odbcinst.ini") << "[SQLite3]\nDriver=" << driver << "\n";
+        OdbcinstDePrueba(carpeta);
         ::setenv("ODBCSYSINI", carpeta.c_str(), 1);
         std::atexit(
             [] { std::filesystem::remove_all("/tmp/quenbar-odbc-" + std::to_string(getpid())); });
@@ -37,35 +50,6 @@ inline void PrepararOdbc() {
     }();
     (void)hecho;
 }
-
-// The regional settings that the expected texts use (comma decimals, day/month/year dates,
-// hours:minutes:seconds), and the earlier ones put back at the end.
-class RegionalDePrueba {
-public:
-    RegionalDePrueba()
-        : decimal_(GetDecimalSeparator()), separadorFecha_(GetDateSeparator()),
-          separadorHora_(GetTimeSeparator()), fecha_(GetShortDateFormat()),
-          hora_(GetLongTimeFormat()) {
-        SetDecimalSeparator(',');
-        SetShortDateFormat("dd/MM/yyyy");
-        SetLongTimeFormat("hh:nn:ss");
-        SetDateSeparator('/');
-        SetTimeSeparator(':');
-    }
-    ~RegionalDePrueba() {
-        SetDecimalSeparator(decimal_);
-        SetShortDateFormat(fecha_);
-        SetLongTimeFormat(hora_);
-        SetDateSeparator(separadorFecha_);
-        SetTimeSeparator(separadorHora_);
-    }
-    RegionalDePrueba(const RegionalDePrueba&) = delete;
-    RegionalDePrueba& operator=(const RegionalDePrueba&) = delete;
-
-private:
-    char decimal_, separadorFecha_, separadorHora_;
-    AnsiString fecha_, hora_;
-};
 
 // Runs SQL on a SQLite file through the sqlite3 program (the text goes to it as UTF-8).
 inline void SqliteDePrueba(const std::string& Base, const std::string& Sql) {
@@ -87,6 +71,7 @@ protected:
         return std::string(std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>());
     }
 
-    RegionalDePrueba regional;
+    // The regional settings of the expected texts: comma decimals, day/month/year dates.
+    AjustesRegionales regional{',', '.'};
     CarpetaTemporal carpeta;
 };

@@ -1,12 +1,19 @@
 // Queries on a SQLite file made by the sqlite3 program, through the ODBC driver manager and
 // the SQLite driver: field names, each kind of value, nulls, and the failures with the
-// driver's own message.
+// driver's own message; desktop databases that cannot be read, and a missing driver.
 
 #include "plataforma/base/cp1252.h"
 #include "plataforma/base/files.h"
 #include "plataforma/office/odbc_query.h"
 #include "plataforma/office/office_error.h"
 #include "tests/plataforma/office/libros_prueba.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <utility>
 
 class Consulta : public FicherosOficina {
 protected:
@@ -42,7 +49,6 @@ TEST_F(Consulta, CamposYRegistros) {
 }
 
 TEST_F(Consulta, FallosConElMensajeDelControlador) {
-    std::ofstream(Ruta("otra.mdb").c_str()) << "no es una base";
     const std::pair<const char*, const char*> casos[] = {
         {"SELECT * FROM tabla_que_no_hay", "no such table"},
         {"SELEC mal", "syntax error"},
@@ -55,15 +61,77 @@ TEST_F(Consulta, FallosConElMensajeDelControlador) {
             EXPECT_NE(e.Message.str().find(mensaje), std::string::npos) << e.Message.c_str();
         }
     }
-    // A desktop database's driver is not registered here: the manager says so.
-    try {
-        OdbcQuery q(Ruta("otra.mdb"), "SELECT * FROM t");
-        ADD_FAILURE();
-    } catch (const EOfficeError& e) {
-        EXPECT_NE(e.Message.str().find("No se puede abrir la base de datos"), std::string::npos)
-            << e.Message.c_str();
-        EXPECT_NE(e.Message.str().find("MDBTools"), std::string::npos) << e.Message.c_str();
-    }
     EXPECT_THROW(OdbcQuery(Ruta("no_existe.db"), "SELECT 1"), EOfficeError);
     EXPECT_FALSE(FileExists(Ruta("no_existe.db")));
+}
+
+namespace {
+
+// The first page of a desktop database that holds nothing more: its signature, then zeros.
+std::string BaseDeEscritorioVacia() {
+    return std::string("\0\1\0\0Standard Jet DB\0", 20) + std::string(4096 - 20, '\0');
+}
+
+std::string Listado(const std::string& Carpeta) {
+    std::string s;
+    for (const auto& e : std::filesystem::directory_iterator(Carpeta))
+        s += e.path().filename().string() + " " + std::to_string(e.file_size()) + "\n";
+    return s;
+}
+
+} // namespace
+
+// Desktop databases go to their own driver. A file of neither kind never reaches a driver;
+// one with the desktop signature that the driver cannot read fails with its message. The
+// files and their folder stay as they were: nothing is created beside them.
+TEST_F(Consulta, BasesDeEscritorioQueNoSeLeen) {
+    const struct {
+        const char* nombre;
+        std::string bytes;
+        const char* mensaje;
+    } casos[] = {
+        {"texto.mdb", "no es una base", "no es una base de datos"},
+        {"vacia.mdb", "", "no es una base de datos"},
+        {"casi.mdb", std::string("\0\1\0\0Standard Jet", 15), "no es una base de datos"},
+        {"sin_tablas.mdb", BaseDeEscritorioVacia(), "La consulta falla"},
+    };
+    for (const auto& c : casos)
+        std::ofstream(Ruta(c.nombre).c_str(), std::ios::binary) << c.bytes;
+    const std::string antes = Listado(carpeta.Ruta().str());
+    for (const auto& c : casos) {
+        try {
+            OdbcQuery q(Ruta(c.nombre), "SELECT * FROM muros");
+            ADD_FAILURE() << c.nombre;
+        } catch (const EOfficeError& e) {
+            EXPECT_NE(e.Message.str().find(c.mensaje), std::string::npos)
+                << c.nombre << ": " << e.Message.c_str();
+        }
+        EXPECT_EQ(Bytes(c.nombre), c.bytes) << c.nombre;
+    }
+    EXPECT_EQ(Listado(carpeta.Ruta().str()), antes);
+}
+
+// Without the desktop databases' driver the message names it and its package. In a process
+// of its own: the driver manager keeps the drivers it read first.
+TEST(ConsultaSinControlador, NombraElControladorYSuPaquete) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(
+        {
+            std::string mensaje = "sin error";
+            {
+                CarpetaTemporal c;
+                OdbcinstDePrueba(c.Ruta().str(), false);
+                ::setenv("ODBCSYSINI", c.Ruta().c_str(), 1);
+                try {
+                    OdbcQuery q(c.Fichero("b.mdb", BaseDeEscritorioVacia()), "SELECT 1");
+                } catch (const EOfficeError& e) {
+                    mensaje = e.Message.str();
+                }
+            }
+            std::fputs(mensaje.c_str(), stderr);
+            std::exit(0);
+        },
+        testing::ExitedWithCode(0),
+        "No se puede abrir la base de datos .*b\\.mdb: falta el controlador ODBC \"MDBTools\" "
+        "\\(paquete odbc-mdbtools\\)");
 }
