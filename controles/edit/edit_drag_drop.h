@@ -4,6 +4,7 @@
 // program switches it on (SetRTFAware); nothing does so today.
 
 #include "controles/comun/ole_data.h"
+#include "controles/comun/ole_drop_target.h"
 #include "plataforma/gui/input/keys.h"
 #include "plataforma/gui/kernel/win_types.h"
 
@@ -22,33 +23,19 @@ HRESULT StartTextDoDragDrop(const AnsiString& Text, const AnsiString& RTF, DWORD
 
 // Takes text, rich text (when RTF-aware) and file lists; the hooks do nothing, and a move
 // over the window is accepted unless DragMouseMove says otherwise.
-class TAEDropTarget : public TInterfacedObject, public IDropTarget {
-public:
-    HRESULT DragEnter(IDataObject* pDataObj, DWORD grfKeyState, POINTL pt,
-                      DWORD* pdwEffect) override;
-    HRESULT DragOver(DWORD grfKeyState, POINTL pt, DWORD* pdwEffect) override;
-    HRESULT DragLeave() override;
-    HRESULT Drop(IDataObject* pDataObj, DWORD grfKeyState, POINTL pt, DWORD* pdwEffect) override;
-
+class TAEDropTarget : public TOleDropTarget {
 protected:
-    // Points are in screen coordinates.
-    virtual void DropText(TPoint Pt, const AnsiString& Text) { (void)Pt, (void)Text; }
-    virtual void DropRTF(TPoint Pt, const AnsiString& Text) { (void)Pt, (void)Text; }
-    virtual void DropFiles(TPoint Pt, TStrings* Files) { (void)Pt, (void)Files; }
     virtual void DragMouseMove(TPoint Pt, bool& Accept) {
         (void)Pt;
         Accept = true;
     }
-    // The key state of the drop being handled (Ctrl: a copy).
-    DWORD GetKeyState() const { return keyState_; }
-    // Called by a drop hook that took nothing: the drop reports no effect, so that the
-    // source keeps what it dragged.
-    void Refuse() { refused_ = true; }
 
 private:
-    bool acceptDrop_ = false;
-    bool refused_ = false;
-    DWORD keyState_ = 0;
+    bool ReadsColumns() const override { return false; }
+    bool RTFAware() const override { return Kaveddd::GetRTFAware(); }
+    bool Takes(TEnumFormats& Formats) override;
+    DWORD Effect(TShiftState Shift, DWORD) const override { return Kaveddd::StandardEffect(Shift); }
+    void Moved(TPoint Pt, bool& Accept) override { DragMouseMove(Pt, Accept); }
 };
 
 class TAEDropSource : public TOleDropSource {};

@@ -5,6 +5,7 @@
 // the grid's own target and source derive from these.
 
 #include "controles/comun/ole_data.h"
+#include "controles/comun/ole_drop_target.h"
 #include "plataforma/gui/input/keys.h"
 
 namespace Ksgdd {
@@ -29,14 +30,8 @@ HRESULT StartColDoDragDrop(TKSGDropSource* Source, int Column, DWORD AllowedEffe
 
 } // namespace Ksgdd
 
-class TKSGDropTarget : public TInterfacedObject, public IDropTarget {
+class TKSGDropTarget : public TOleDropTarget {
 public:
-    HRESULT DragEnter(IDataObject* pDataObj, DWORD grfKeyState, POINTL pt,
-                      DWORD* pdwEffect) override;
-    HRESULT DragOver(DWORD grfKeyState, POINTL pt, DWORD* pdwEffect) override;
-    HRESULT DragLeave() override;
-    HRESULT Drop(IDataObject* pDataObj, DWORD grfKeyState, POINTL pt, DWORD* pdwEffect) override;
-
     bool GetAcceptText() const { return acceptText_; }
     void SetAcceptText(bool Value) { acceptText_ = Value; }
     bool GetAcceptFiles() const { return acceptFiles_; }
@@ -48,25 +43,26 @@ public:
 
 protected:
     // Points are in screen coordinates. All do nothing here.
-    virtual void DropText(TPoint Pt, const AnsiString& Text) { (void)Pt, (void)Text; }
     virtual void DropCol(TPoint Pt, int Col) { (void)Pt, (void)Col; }
-    virtual void DropRTF(TPoint Pt, const AnsiString& Text) { (void)Pt, (void)Text; }
-    virtual void DropFiles(TPoint Pt, TStrings* Files) { (void)Pt, (void)Files; }
     virtual void DragMouseMove(TPoint Pt, bool& Accept, TDropFormats Formats) {
         (void)Pt, (void)Accept, (void)Formats;
     }
     virtual void DragMouseEnter() {}
     virtual void DragMouseLeave() {}
-    // The key state of the drop being handled (Ctrl: a copy).
-    DWORD GetKeyState() const { return keyState_; }
-    // Called by a drop hook that took nothing: the drop reports no effect, so that the
-    // source keeps what it dragged.
-    void Refuse() { refused_ = true; }
 
 private:
-    bool acceptDrop_ = false;
+    bool ReadsColumns() const override { return true; }
+    bool RTFAware() const override { return Ksgdd::GetRTFAware(); }
+    bool Takes(TEnumFormats& Formats) override;
+    DWORD Effect(TShiftState Shift, DWORD AllowedEffect) const override {
+        return Ksgdd::StandardEffect(Shift, AllowedEffect);
+    }
+    void Moved(TPoint Pt, bool& Accept) override { DragMouseMove(Pt, Accept, dropFormats_); }
+    void Entered() override { DragMouseEnter(); }
+    void Left() override { DragMouseLeave(); }
+    // A column goes to DropCol, whatever else the drag holds.
+    bool DropOther(TPoint Pt, TEnumFormats& Formats) override;
+
     bool acceptText_ = true, acceptFiles_ = true, acceptCols_ = false;
     TDropFormats dropFormats_;
-    DWORD keyState_ = 0;
-    bool refused_ = false;
 };
