@@ -210,7 +210,8 @@ AnsiString TKavStringGrid::SelectedText() {
             out += GetGridCell(c, r).str();
             if (c < right) out += '\t';
         }
-        if (r != s.Bottom) out += "\r\n";
+        // Rows joined by line breaks: the disjunctly selected ones too, wherever they lie.
+        if (r != rows.back()) out += "\r\n";
     }
     return AnsiString(out);
 }

@@ -260,30 +260,26 @@ open("roto.xlsx", "wb").write(b"PK\x03\x04" + bytes(60))
     EXPECT_EQ(g->GetCells(2, 2), AnsiString("Forjado"));
 }
 
-// The grid's rows 1..6 hold r1..r6 in column 1; rows 2 and 3 are dragged (whole rows) and
-// dropped onto a row of the same grid.
+// The grid's rows 1..6 hold r1..r6 in column 1; rows 2 and 3 (or the disjunctly selected
+// rows 2 and 4) are dragged, whole rows, and dropped onto a row of the same grid.
 TEST_F(Arrastre, MoverFilasDentroDeLaMismaRejillaQuitaLasQueSeArrastraron) {
     struct Caso {
         const char* nombre;
-        bool quitarFilas, insertarFilas, copiarSiempre;
+        bool quitarFilas, insertarFilas, copiarSiempre, sueltas;
         int destino;
         TShiftState teclas;
         const char* queda;
     } casos[] = {
-        {"abajo, sin insertar", true, false, false, 5, {}, "r1|r4|r2|r3"},
-        {"abajo, insertando", true, true, false, 5, {}, "r1|r4|r2|r3|r5|r6"},
-        {"arriba, insertando", true, true, false, 1, {}, "r2|r3|r1|r4|r5|r6"},
-        {"vaciando celdas", false, false, false, 5, {}, "r1|||r4|r2|r3"},
-        {"vaciando, pegado sobre parte de lo arrastrado",
-         false,
-         false,
-         false,
-         1,
-         {},
-         "r2|r3||r4|r5|r6"},
-        {"copiando con Ctrl", true, false, false, 5, {ssCtrl}, "r1|r2|r3|r4|r2|r3"},
-        {"copiando siempre", false, false, true, 5, {}, "r1|r2|r3|r4|r2|r3"},
-        {"sobre sus propias filas", true, true, false, 3, {}, "r1|r2|r3|r4|r5|r6"},
+        {"abajo, sin insertar", true, false, false, false, 5, {}, "r1|r4|r2|r3"},
+        {"abajo, insertando", true, true, false, false, 5, {}, "r1|r4|r2|r3|r5|r6"},
+        {"arriba, insertando", true, true, false, false, 1, {}, "r2|r3|r1|r4|r5|r6"},
+        {"filas sueltas, abajo", true, true, false, true, 5, {}, "r1|r3|r2|r4|r5|r6"},
+        {"filas sueltas, arriba", true, true, false, true, 1, {}, "r2|r4|r1|r3|r5|r6"},
+        {"vaciando celdas", false, false, false, false, 5, {}, "r1|||r4|r2|r3"},
+        {"vaciando, solapado", false, false, false, false, 1, {}, "r2|r3||r4|r5|r6"},
+        {"copiando con Ctrl", true, false, false, false, 5, {ssCtrl}, "r1|r2|r3|r4|r2|r3"},
+        {"copiando siempre", false, false, true, false, 5, {}, "r1|r2|r3|r4|r2|r3"},
+        {"sobre sus propias filas", true, true, false, false, 3, {}, "r1|r2|r3|r4|r5|r6"},
     };
     for (const Caso& c : casos) {
         SCOPED_TRACE(c.nombre);
@@ -298,18 +294,26 @@ TEST_F(Arrastre, MoverFilasDentroDeLaMismaRejillaQuitaLasQueSeArrastraron) {
         dd->SetOleRemoveRows(c.quitarFilas);
         dd->SetOleInsertRows(c.insertarFilas);
         dd->SetOleCopyAlways(c.copiarSiempre);
-        g->SetSelection({1, 2, 1, 3});
+        // Rows 2 and 3 selected, or rows 2 and 4 chosen one by one.
+        const TGridRect seleccion{1, 2, 1, c.sueltas ? 2 : 3};
+        g->GetMouseActions()->SetDisjunctRowSelect(c.sueltas);
+        g->ClearRowSelect();
+        g->SetSelection(seleccion);
+        if (c.sueltas) {
+            g->SetRowSelect(2, true);
+            g->SetRowSelect(4, true);
+        }
         const TRect r = g->CellRect(1, 2);
         const int x = (r.Left + r.Right) / 2, y = (r.Top + r.Bottom) / 2;
         ScriptedDrags guion({{Sobre(g, 1, c.destino, c.teclas), DragStep::Drop(c.teclas)}});
         SimulateMouse(g, SimulatedMouse::Down, 0, x, y);
-        EXPECT_EQ(g->GetSelection(), (TGridRect{1, 2, 1, 3})); // armed: the selection stays
-        SimulateMouse(g, SimulatedMouse::Move, 0, x + 2, y);   // not far enough yet
+        EXPECT_EQ(g->GetSelection(), seleccion);             // armed: the selection stays
+        SimulateMouse(g, SimulatedMouse::Move, 0, x + 2, y); // not far enough yet
         EXPECT_EQ(guion.Started(), 0);
         SimulateMouse(g, SimulatedMouse::Move, 0, x + 5, y);
         SimulateMouse(g, SimulatedMouse::Up, 0, x + 5, y);
         EXPECT_EQ(guion.Started(), 1);
-        EXPECT_EQ(guion.Offered("text/plain"), "r2\nr3");
+        EXPECT_EQ(guion.Offered("text/plain"), c.sueltas ? "r2\nr4" : "r2\nr3");
         EXPECT_EQ(Columna(g, 1), c.queda);
     }
 }
