@@ -1331,6 +1331,10 @@ public:
     // into R of another canvas (paper), in that canvas's device units.
     void PaintCellGraphic(TCanvas* Canvas, int RealCol, int ARow, const TRect& R, TAlignment HA,
                           TVAlignment VA);
+    // The tree lines of the row's column 0 as the screen draws them, R being that cell.
+    void PaintTreeLines(TCanvas* Canvas, int ARow, const TRect& R) {
+        DrawTreeLines(Canvas, ARow, R);
+    }
     TSize GetCellTextSize(int ACol, int ARow, bool WordWrap);
     bool IsPassword(int ACol, int ARow);
     char GetPasswordChar() const { return passwordChar_; }

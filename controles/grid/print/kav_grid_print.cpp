@@ -47,13 +47,19 @@ TGridRect WholeGrid(const TKavStringGrid& G) {
 // Restores a canvas's device context when it goes, whatever happens between.
 class SavedContext {
 public:
-    explicit SavedContext(TCanvas* Canvas) : dc_(Canvas->GetHandle()), saved_(SaveDC(dc_)) {}
-    ~SavedContext() { RestoreDC(dc_, saved_); }
+    explicit SavedContext(TCanvas* Canvas)
+        : canvas_(Canvas), dc_(Canvas->GetHandle()), saved_(SaveDC(dc_)) {}
+    ~SavedContext() {
+        RestoreDC(dc_, saved_);
+        // The canvas's pen, brush and font (changed by the drawing) go to the context again.
+        canvas_->Refresh();
+    }
     SavedContext(const SavedContext&) = delete;
     SavedContext& operator=(const SavedContext&) = delete;
     HDC Handle() const { return dc_; }
 
 private:
+    TCanvas* canvas_;
     HDC dc_;
     int saved_;
 };

@@ -135,6 +135,7 @@ void MeasureColumn(TPrintPass& P, int ACol, int ARow) {
             TPrintPass::RowMeasure& m = P.MeasuredRows[static_cast<size_t>(ARow)];
             m.Last = size.cy;
             if (!g.IsYMergedCell(real, ARow)) m.Tallest = std::max(m.Tallest, size.cy);
+            if (g.IsXMergedCell(real, ARow)) m.Again = true;
         }
     }
     if (w > P.Layout.GetPrintColWidth(ACol)) P.Layout.SetPrintColWidth(ACol, w);
@@ -193,8 +194,9 @@ void ColumnWidths(TPrintPass& P) {
             P.FitScale = scale;
         }
     }
-    // At another scale the fonts change: rows are measured again.
-    if (P.FitScale != 1.0) P.MeasuredRows.clear();
+    // At another scale the fonts change, and widths the user sets may make texts wrap: rows
+    // are measured again.
+    if (P.FitScale != 1.0 || g.OnPrintSetColumnWidth) P.MeasuredRows.clear();
     if (g.OnPrintSetColumnWidth)
         for (int c = r.Left; c <= r.Right; ++c) {
             int w = l.GetPrintColWidth(c);

@@ -9,6 +9,24 @@
 #include <array>
 #include <cmath>
 
+namespace {
+
+// The width of a cell from display column Col on paper: its column's width and spacing, and
+// those of the columns it is merged across up to LastCol.
+int CellWidth(TPrintPass& P, int Col, int ARow, int LastCol) {
+    TPrintLayout& l = P.Layout;
+    int width = l.GetPrintColWidth(Col) + P.Spacing;
+    const int real = P.Grid.RemapCol(Col);
+    if (P.Grid.IsXMergedCell(real, ARow) && P.Grid.IsBaseCell(real, ARow)) {
+        const int to = std::min(LastCol, Col + P.Grid.CellSpan(real, ARow).x);
+        for (int c = Col + 1; c <= to; ++c)
+            if (P.ColPrinted(c)) width += l.GetPrintColWidth(c) + P.Spacing;
+    }
+    return width;
+}
+
+} // namespace
+
 int PrintRowHeight(TPrintPass& P, int ARow) {
     const TPrintSettings& s = P.Settings;
     if (s.GetNoAutoSizeRow())
@@ -18,14 +36,19 @@ int PrintRowHeight(TPrintPass& P, int ARow) {
     P.Layout.FontScale = P.FitScale;
     int height = 0, last = 0;
     const size_t at = static_cast<size_t>(ARow);
-    if (at < P.MeasuredRows.size() && P.MeasuredRows[at].Tallest >= 0) {
+    if (at < P.MeasuredRows.size() && P.MeasuredRows[at].Tallest >= 0 &&
+        !P.MeasuredRows[at].Again) {
         height = P.MeasuredRows[at].Tallest;
         last = P.MeasuredRows[at].Last;
     } else {
+        // Each cell laid in the width it is drawn in: a merged cell across the columns of the
+        // band that holds it.
         const TGridRect& r = P.Layout.PrintRange;
+        const TPrintBand& band = P.Band();
         for (int c = r.Left; c <= r.Right; ++c) {
             if (!P.ColPrinted(c)) continue;
-            last = MeasurePrintCell(P, c, ARow).cy;
+            const int lastCol = c >= band.First && c <= band.Last ? band.Last : r.Right;
+            last = MeasurePrintCell(P, c, ARow, CellWidth(P, c, ARow, lastCol)).cy;
             if (!P.Grid.IsYMergedCell(P.Grid.RemapCol(c), ARow)) height = std::max(height, last);
         }
     }
@@ -38,20 +61,6 @@ int PrintRowHeight(TPrintPass& P, int ARow) {
 
 namespace {
 
-// The right edge of a cell from display column Col: past its width and spacing, and past
-// the columns it is merged across within the band.
-int CellRight(TPrintPass& P, int Col, int ARow, int LastCol) {
-    TPrintLayout& l = P.Layout;
-    int right = l.GetPrintColOffset(Col) + l.GetPrintColWidth(Col) + P.Spacing;
-    const int real = P.Grid.RemapCol(Col);
-    if (P.Grid.IsXMergedCell(real, ARow) && P.Grid.IsBaseCell(real, ARow)) {
-        const int to = std::min(LastCol, Col + P.Grid.CellSpan(real, ARow).x);
-        for (int c = Col + 1; c <= to; ++c)
-            if (P.ColPrinted(c)) right += l.GetPrintColWidth(c) + P.Spacing;
-    }
-    return right;
-}
-
 void DrawCells(TPrintPass& P, int ARow, int From, int To, int Height) {
     for (int c = From; c <= To; ++c) {
         if (!P.ColPrinted(c)) continue;
@@ -59,7 +68,7 @@ void DrawCells(TPrintPass& P, int ARow, int From, int To, int Height) {
         // The base cell of a block draws the block; the others of the block draw nothing.
         if (P.Grid.IsMergedCell(real, ARow) && !P.Grid.IsBaseCell(real, ARow)) continue;
         const int left = P.Layout.GetPrintColOffset(c);
-        DrawPrintCell(P, c, ARow, TRect(left, P.Y, CellRight(P, c, ARow, To), P.Y - Height));
+        DrawPrintCell(P, c, ARow, TRect(left, P.Y, left + CellWidth(P, c, ARow, To), P.Y - Height));
     }
 }
 
@@ -103,6 +112,9 @@ bool InHeader(TPrintPosition Pos) {
 
 void DrawPageHeaderFooter(TPrintPass& P) {
     if (!P.PageShown()) return;
+    // The header and footer keep their size on every page: the rows' scale is not theirs
+    // (their heights were measured at 1.0), whatever row was measured last.
+    P.Layout.FontScale = 1.0;
     const TPrintSettings& s = P.Settings;
     std::array<AnsiString, 7> texts; // by TPrintPosition
     auto add = [&](TPrintPosition pos, const AnsiString& item) {
@@ -125,13 +137,12 @@ void DrawPageHeaderFooter(TPrintPass& P) {
     TCanvas* c = P.Canvas;
     auto markupAt = [&](TPrintPosition pos) { return markup && pos == s.GetTitle(); };
     auto widthOf = [&](TPrintPosition pos, const AnsiString& text) {
-        return markupAt(pos)
-                   ? PrintMarkup(c, P.Grid, text, TRect(0, 0, 65535, -65535), false, true).cx
-                   : c->TextWidth(text);
+        return markupAt(pos) ? PrintMarkup(P, text, TRect(0, 0, 65535, -65535), false, true).cx
+                             : c->TextWidth(text);
     };
     auto put = [&](TPrintPosition pos, int x, int y, const AnsiString& text) {
         if (markupAt(pos))
-            PrintMarkup(c, P.Grid, text, TRect(x, y, 65535, y - c->TextHeight("gh")), false, false);
+            PrintMarkup(P, text, TRect(x, y, 65535, y - c->TextHeight("gh")), false, false);
         else
             c->TextOut(x, y, text);
     };

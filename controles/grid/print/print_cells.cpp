@@ -37,31 +37,38 @@ AnsiString PrintCellMarkup(TKavStringGrid& Grid, int RealCol, int ARow) {
 
 namespace {
 
-// While alive, the canvas draws in its device units, y down (MM_TEXT), with its font at the
-// same size on the device: how the screen's painters draw. Rect turns a rectangle of the
-// metric page into those units.
-class DeviceUnits {
+// While alive, the canvas draws in units of a screen pixel on paper (Unit tenths of a
+// millimetre each), y down, with its font at the same size: how the screen's painters draw,
+// scaled as the page is. Rect turns a rectangle of the metric page into those units.
+class PixelUnits {
 public:
-    explicit DeviceUnits(TCanvas* Canvas) : c_(Canvas), dc_(Canvas->GetHandle()) {
+    PixelUnits(TCanvas* Canvas, double Unit) : c_(Canvas), dc_(Canvas->GetHandle()), unit_(Unit) {
         TPoint p[2] = {{0, 0}, {1000, 1000}};
         LPtoDP(dc_, p, 2);
         origin_ = p[0];
         sx_ = (p[1].x - p[0].x) / 1000.0;
         sy_ = (p[1].y - p[0].y) / 1000.0;
         kept_.Assign(c_->GetFont());
-        TFont onDevice;
-        onDevice.Assign(&kept_);
-        onDevice.SetHeight(static_cast<int>(std::lround(kept_.GetHeight() * std::abs(sy_))));
+        TFont scaled;
+        scaled.Assign(&kept_);
+        scaled.SetHeight(static_cast<int>(std::lround(kept_.GetHeight() / unit_)));
         saved_ = SaveDC(dc_);
         SetMapMode(dc_, MM_TEXT);
-        c_->SetFont(&onDevice);
+        SetMapMode(dc_, MM_ANISOTROPIC);
+        constexpr int kExt = 10000;
+        SetWindowExtEx(dc_, kExt, kExt, nullptr);
+        SetViewportExtEx(dc_, static_cast<int>(std::lround(kExt * std::abs(sx_) * unit_)),
+                         static_cast<int>(std::lround(kExt * std::abs(sy_) * unit_)), nullptr);
+        c_->SetFont(&scaled);
     }
-    ~DeviceUnits() {
+    ~PixelUnits() {
         RestoreDC(dc_, saved_);
+        // The canvas's pen, brush and font go to the context again.
+        c_->Refresh();
         c_->SetFont(&kept_);
     }
-    DeviceUnits(const DeviceUnits&) = delete;
-    DeviceUnits& operator=(const DeviceUnits&) = delete;
+    PixelUnits(const PixelUnits&) = delete;
+    PixelUnits& operator=(const PixelUnits&) = delete;
 
     TRect Rect(const TRect& Logical) const {
         TPoint p[2] = {At(Logical.Left, Logical.Top), At(Logical.Right, Logical.Bottom)};
@@ -69,10 +76,9 @@ public:
         return TRect(std::min(p[0].x, p[1].x), std::min(p[0].y, p[1].y), std::max(p[0].x, p[1].x),
                      std::max(p[0].y, p[1].y));
     }
-    // Device units to logical units of the page, rounded up.
+    // An extent in these units in logical units of the page, rounded up.
     TSize Logical(int W, int H) const {
-        return {static_cast<int>(std::ceil(W / std::abs(sx_))),
-                static_cast<int>(std::ceil(H / std::abs(sy_)))};
+        return {static_cast<int>(std::ceil(W * unit_)), static_cast<int>(std::ceil(H * unit_))};
     }
 
 private:
@@ -82,6 +88,7 @@ private:
     }
     TCanvas* c_;
     HDC dc_;
+    double unit_;
     TPoint origin_;
     double sx_ = 1, sy_ = 1;
     TFont kept_;
@@ -90,19 +97,20 @@ private:
 
 } // namespace
 
-TSize PrintMarkup(TCanvas* Canvas, TKavStringGrid& Grid, const AnsiString& Text, const TRect& R,
-                  bool WordWrap, bool Measure) {
-    const DeviceUnits device(Canvas);
+TSize PrintMarkup(TPrintPass& P, const AnsiString& Text, const TRect& R, bool WordWrap,
+                  bool Measure) {
+    TKavStringGrid& grid = P.Grid;
+    const PixelUnits units(P.Canvas, P.PixelToPaper());
     AnsiString href, plain, focus, title, cid, cvalue, ctype;
     int ex = 0, ey = 0, count = 0, mouseAnchor = 0;
     TRect ar, cr;
-    HTMLDrawEx(Canvas, Text, device.Rect(R), Grid.GetGridImages(), -1, -1, -1, -1, 1, false,
-               Measure, false, false, true, false, WordWrap, false, 0.0, Grid.GetURLColor(), clNone,
+    HTMLDrawEx(P.Canvas, Text, units.Rect(R), grid.GetGridImages(), -1, -1, -1, -1, 1, false,
+               Measure, false, false, true, false, WordWrap, false, 0.0, grid.GetURLColor(), clNone,
                clNone, clGray, href, plain, focus, title, ex, ey, count, mouseAnchor, ar, cr, cid,
-               cvalue, ctype, nullptr, Grid.GetPictureContainer(), nullptr);
+               cvalue, ctype, nullptr, grid.GetPictureContainer(), nullptr);
     // With the two pixels the grid's own sizing adds: laid again into that width, the text
     // keeps its lines.
-    return device.Logical(ex + 2, ey);
+    return units.Logical(ex + 2, ey);
 }
 
 AnsiString PrintCellText(TKavStringGrid& Grid, int RealCol, int ARow) {
@@ -218,9 +226,92 @@ void LookOf(TPrintPass& P, int Col, int ARow, CellLook& L) {
     L.Font.SetHeight(g.MapFontHeight(L.Font.GetSize()));
 }
 
+// The space kept free inside a cell's sides.
+int Inset(const TPrintPass& P) {
+    return std::max(P.Spacing / 2, 10);
+}
+
+// The cell graphics drawn on paper by the screen's painter: all but those drawn here
+// (pictures, bitmaps, check boxes, turned text), the comment mark (a screen hint) and the
+// kinds that draw nothing.
+bool PaintedAsOnScreen(TCellType T) {
+    switch (T) {
+    case ctIcon:
+    case ctImageList:
+    case ctDataImage:
+    case ctImages:
+    case ctFilePicture:
+    case ctRadio:
+    case ctProgress:
+    case ctProgressPie:
+    case ctRangeIndicator:
+    case ctNode:
+    case ctButton:
+    case ctBitButton:
+        return true;
+    default:
+        return false;
+    }
+}
+
+// What a cell shows on paper beside its text, with the canvas in the cell's font: the
+// indent under a node, a check box, a picture, or a graphic the screen's painter draws; and
+// the room they take at the text's left and right.
+struct CellParts {
+    int Under = 0;
+    bool Check = false, Checked = false;
+    int CheckSize = 0;
+    TGraphic* Picture = nullptr;
+    int PictureW = 0, PictureH = 0;
+    const TCellGraphic* Painted = nullptr;
+    int PaintedW = 0;
+    bool PaintedAfter = false, DisplText = true;
+
+    int RoomLeft(int Inset) const {
+        int room = Under;
+        if (Check) room += Inset + CheckSize;
+        if (Picture) room += Inset + PictureW;
+        if (Painted && DisplText && PaintedW > 0 && !PaintedAfter) room += Inset + PaintedW;
+        return room;
+    }
+    int RoomRight(int Inset) const {
+        return Painted && DisplText && PaintedW > 0 && PaintedAfter ? Inset + PaintedW : 0;
+    }
+};
+
+CellParts PartsOf(TPrintPass& P, int RealCol, int ARow) {
+    TKavStringGrid& g = P.Grid;
+    CellParts parts;
+    parts.Under = Rounded(UnderNodeIndent(g, RealCol, ARow) * P.PixelToPaper());
+    parts.Check = g.HasCheckBox(RealCol, ARow) && g.GetCheckBoxState(RealCol, ARow, parts.Checked);
+    if (parts.Check) parts.CheckSize = std::max(20, P.Canvas->TextHeight("gh") * 4 / 5);
+    if (!P.Settings.GetPrintGraphics()) return parts;
+    int w = 0, h = 0;
+    TCellHAlign gha;
+    TCellVAlign gva;
+    const TCellGraphic* graphic =
+        g.GetGraphicDetails(RealCol, ARow, w, h, parts.DisplText, gha, gva);
+    if (!graphic) return parts;
+    TGraphic* picture = nullptr;
+    if (graphic->CellType == ctBitmap) picture = dynamic_cast<TGraphic*>(graphic->CellBitmap);
+    if (graphic->CellType == ctPicture)
+        if (auto* pic = dynamic_cast<TPicture*>(graphic->CellBitmap)) picture = pic->GetGraphic();
+    if (picture && !picture->GetEmpty()) {
+        parts.Picture = picture;
+        parts.PictureW = Rounded(picture->GetWidth() * P.PixelToPaper());
+        parts.PictureH = Rounded(picture->GetHeight() * P.PixelToPaper());
+    } else if (PaintedAsOnScreen(graphic->CellType)) {
+        parts.Painted = graphic;
+        parts.PaintedW = Rounded(std::max(w, NodeRoom(g, RealCol, ARow)) * P.PixelToPaper());
+        parts.PaintedAfter = gha == haRight || gha == haAfterText;
+        if (!parts.PaintedAfter && gha != haLeft && gha != haBeforeText) parts.PaintedW = 0;
+    }
+    return parts;
+}
+
 } // namespace
 
-TSize MeasurePrintCell(TPrintPass& P, int Col, int ARow) {
+TSize MeasurePrintCell(TPrintPass& P, int Col, int ARow, int CellWidth) {
     TKavStringGrid& g = P.Grid;
     const int real = g.RemapCol(Col);
     // Measured in the font it is drawn with.
@@ -232,20 +323,41 @@ TSize MeasurePrintCell(TPrintPass& P, int Col, int ARow) {
     int gw = 0, gh = 0;
     if (P.Settings.GetPrintGraphics()) {
         g.GetCellGraphicSize(real, ARow, gw, gh);
-        gw = Rounded(std::max(gw, NodeRoom(g, real, ARow)) * P.ScreenToPaper);
-        gh = Rounded(gh * P.ScreenToPaper);
+        gw = Rounded(std::max(gw, NodeRoom(g, real, ARow)) * P.PixelToPaper());
+        gh = Rounded(gh * P.PixelToPaper());
     }
-    gw += Rounded(UnderNodeIndent(g, real, ARow) * P.ScreenToPaper);
+    gw += Rounded(UnderNodeIndent(g, real, ARow) * P.PixelToPaper());
     int angle = 0;
     const bool rotated = g.IsRotated(real, ARow, angle);
     const int lineHeight = P.Canvas->TextHeight("gh");
     int w = 0, h = 0;
     const AnsiString markup = rotated ? AnsiString() : PrintCellMarkup(g, real, ARow);
-    if (!markup.IsEmpty()) {
+    // With the cell's width known (the row heights after the column widths), its text is laid
+    // as it is drawn: wrapped into what the cell leaves it.
+    const bool laid = CellWidth > 0 && !rotated &&
+                      (markup.IsEmpty() ? g.GetWordWraps(real, ARow) : !g.GetEnhTextSize());
+    if (laid) {
+        const int inset = Inset(P);
+        const CellParts parts = PartsOf(P, real, ARow);
+        const int width =
+            std::max(CellWidth - parts.RoomLeft(inset) - parts.RoomRight(inset) - 2 * inset, 1);
+        if (!markup.IsEmpty()) {
+            const TSize ext = PrintMarkup(P, markup, TRect(0, 0, width, -65535), true, true);
+            w = ext.cx;
+            h = std::max(ext.cy, lineHeight);
+        } else {
+            const std::vector<AnsiString> lines =
+                PrintTextLines(P, text, g.GetMultilinecells(), width);
+            for (const AnsiString& l : lines)
+                w = std::max(w, P.Canvas->TextWidth(l));
+            h = lineHeight * static_cast<int>(lines.size());
+        }
+        w += gw;
+    } else if (!markup.IsEmpty()) {
         const bool fitted = g.GetWordWraps(real, ARow) && P.Settings.GetNoAutoSize();
         const int width = fitted ? std::max(P.Layout.GetPrintColWidth(Col), 1) : 65535;
         const TSize ext =
-            PrintMarkup(P.Canvas, g, markup, TRect(0, 0, width, -65535), !g.GetEnhTextSize(), true);
+            PrintMarkup(P, markup, TRect(0, 0, width, -65535), !g.GetEnhTextSize(), true);
         w = ext.cx + gw;
         h = std::max(ext.cy, lineHeight);
     } else if (g.GetWordWraps(real, ARow) && P.Settings.GetNoAutoSize() && !rotated) {
@@ -369,27 +481,17 @@ void DrawTurnedText(TPrintPass& P, const AnsiString& Text, int Angle, const TRec
     c->GetFont()->SetOrientation(0);
 }
 
-// The cell graphics drawn on paper by the screen's painter: all but those drawn here
-// (pictures, bitmaps, check boxes, turned text), the comment mark (a screen hint) and the
-// kinds that draw nothing.
-bool PaintedAsOnScreen(TCellType T) {
-    switch (T) {
-    case ctIcon:
-    case ctImageList:
-    case ctDataImage:
-    case ctImages:
-    case ctFilePicture:
-    case ctRadio:
-    case ctProgress:
-    case ctProgressPie:
-    case ctRangeIndicator:
-    case ctNode:
-    case ctButton:
-    case ctBitButton:
-        return true;
-    default:
-        return false;
+// The tree lines of column 0 as the screen draws them, kept inside the cell.
+void DrawTreeLines(TPrintPass& P, int ARow, const TRect& R) {
+    const HDC dc = P.Canvas->GetHandle();
+    const int saved = SaveDC(dc);
+    IntersectClipRect(dc, R.Left, R.Top, R.Right, R.Bottom);
+    {
+        const PixelUnits units(P.Canvas, P.PixelToPaper());
+        P.Grid.PaintTreeLines(P.Canvas, ARow, units.Rect(R));
     }
+    RestoreDC(dc, saved);
+    P.Canvas->Refresh();
 }
 
 } // namespace
@@ -409,52 +511,38 @@ void DrawPrintCell(TPrintPass& P, int Col, int ARow, const TRect& R) {
 
     c->SetFont(&look.Font);
     c->GetBrush()->SetStyle(bsClear);
-    const int inset = std::max(P.Spacing / 2, 10);
+    const int inset = Inset(P);
+    if (real == 0 && P.Settings.GetPrintGraphics()) DrawTreeLines(P, ARow, R);
+    const CellParts parts = PartsOf(P, real, ARow);
     TRect text = R;
-    text.Left += Rounded(UnderNodeIndent(g, real, ARow) * P.ScreenToPaper);
-
-    bool checked = false;
-    if (g.HasCheckBox(real, ARow) && g.GetCheckBoxState(real, ARow, checked)) {
-        const int size = std::max(20, c->TextHeight("gh") * 4 / 5);
+    text.Left += parts.Under;
+    if (parts.Check) {
+        const int size = parts.CheckSize;
         const TPoint at = Place(text, size, size, taLeftJustify, va, inset, P.LineGap);
-        DrawCheck(c, at.x, at.y, size, checked);
+        DrawCheck(c, at.x, at.y, size, parts.Checked);
         c->GetBrush()->SetStyle(bsClear);
         text.Left += inset + size;
     }
-    if (P.Settings.GetPrintGraphics()) {
-        int w = 0, h = 0;
-        bool displText = true;
-        TCellHAlign gha;
-        TCellVAlign gva;
-        const TCellGraphic* graphic = g.GetGraphicDetails(real, ARow, w, h, displText, gha, gva);
-        TGraphic* picture = nullptr;
-        if (graphic && graphic->CellType == ctBitmap)
-            picture = dynamic_cast<TGraphic*>(graphic->CellBitmap);
-        if (graphic && graphic->CellType == ctPicture)
-            if (auto* pic = dynamic_cast<TPicture*>(graphic->CellBitmap))
-                picture = pic->GetGraphic();
-        if (picture && !picture->GetEmpty()) {
-            const int pw = Rounded(picture->GetWidth() * P.ScreenToPaper);
-            const int ph = Rounded(picture->GetHeight() * P.ScreenToPaper);
-            const TPoint at = Place(text, pw, ph, taLeftJustify, va, inset, P.LineGap);
-            c->StretchDraw(TRect(at.x, at.y, at.x + pw, at.y - ph), picture);
-            text.Left += inset + pw;
-        } else if (graphic && PaintedAsOnScreen(graphic->CellType)) {
-            // Nodes, progress bars, image lists, radio groups...: the screen's painter in
-            // the cell less its margins, the text beside what it takes.
-            {
-                const DeviceUnits device(c);
-                g.PaintCellGraphic(c, real, ARow,
-                                   device.Rect(TRect(text.Left + inset, text.Top - P.LineGap,
-                                                     text.Right - inset, text.Bottom + P.LineGap)),
-                                   ha, va);
-            }
-            c->GetBrush()->SetStyle(bsClear);
-            if (!displText) return;
-            const int pw = Rounded(std::max(w, NodeRoom(g, real, ARow)) * P.ScreenToPaper);
-            if (pw > 0 && (gha == haLeft || gha == haBeforeText)) text.Left += inset + pw;
-            if (pw > 0 && (gha == haRight || gha == haAfterText)) text.Right -= inset + pw;
+    if (parts.Picture) {
+        const int pw = parts.PictureW, ph = parts.PictureH;
+        const TPoint at = Place(text, pw, ph, taLeftJustify, va, inset, P.LineGap);
+        c->StretchDraw(TRect(at.x, at.y, at.x + pw, at.y - ph), parts.Picture);
+        text.Left += inset + pw;
+    } else if (parts.Painted) {
+        // Nodes, progress bars, image lists, radio groups...: the screen's painter in the
+        // row's height and the cell less its side margins (a node from the cell's edge, where
+        // its tree lines start), the text beside what it takes.
+        {
+            const int left = parts.Painted->CellType == ctNode ? R.Left : text.Left + inset;
+            const PixelUnits units(c, P.PixelToPaper());
+            g.PaintCellGraphic(c, real, ARow,
+                               units.Rect(TRect(left, R.Top, text.Right - inset, R.Bottom)), ha,
+                               va);
         }
+        c->GetBrush()->SetStyle(bsClear);
+        if (!parts.DisplText) return;
+        text.Left = R.Left + parts.RoomLeft(inset);
+        text.Right -= parts.RoomRight(inset);
     }
 
     int angle = 0;
@@ -465,14 +553,14 @@ void DrawPrintCell(TPrintPass& P, int Col, int ARow, const TRect& R) {
         const TRect inside(text.Left + inset, text.Top - P.LineGap, text.Right - inset,
                            text.Bottom + P.LineGap);
         const bool wrap = !g.GetEnhTextSize();
-        const TSize ext = PrintMarkup(c, g, markup, inside, wrap, true);
+        const TSize ext = PrintMarkup(P, markup, inside, wrap, true);
         const int top = Place(text, 0, ext.cy, taLeftJustify, va, inset, P.LineGap).y;
         const HDC dc = c->GetHandle();
         const int saved = SaveDC(dc);
         IntersectClipRect(dc, R.Left, R.Top, R.Right, R.Bottom);
-        PrintMarkup(c, g, markup, TRect(inside.Left, top, inside.Right, inside.Bottom), wrap,
-                    false);
+        PrintMarkup(P, markup, TRect(inside.Left, top, inside.Right, inside.Bottom), wrap, false);
         RestoreDC(dc, saved);
+        c->Refresh();
         return;
     }
     const AnsiString s = PrintCellText(g, real, ARow);

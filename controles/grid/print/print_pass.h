@@ -41,6 +41,9 @@ struct TPrintPass {
     int HeaderHeight = 0, FooterHeight = 0;
     int Y = 0;
     double ScreenToPaper = 1, DeviceRatio = 1, FitScale = 1;
+    // What a screen pixel takes on paper at the scale rows are measured and drawn at: cell
+    // graphics, indents and what the screen's painters draw are scaled as the fonts are.
+    double PixelToPaper() const { return ScreenToPaper * Layout.FontScale; }
     int Spacing = 0;
 
     std::vector<TPrintBand> Bands;
@@ -54,6 +57,9 @@ struct TPrintPass {
     // a row it did not measure), empty when the rows must be measured again.
     struct RowMeasure {
         int Tallest = -1, Last = 0;
+        // A cell of the row may wrap in the width it gets (merged across columns): measured
+        // again once the widths are known.
+        bool Again = false;
     };
     std::vector<RowMeasure> MeasuredRows;
 
@@ -82,17 +88,20 @@ AnsiString PrintCellText(TKavStringGrid& Grid, int RealCol, int ARow);
 // The cell's markup as it is drawn on paper (formatted, calculated for formulas); empty
 // when the cell's text is not markup or is a password.
 AnsiString PrintCellMarkup(TKavStringGrid& Grid, int RealCol, int ARow);
-// Draws markup into R (logical, Top above Bottom) of a canvas in a metric mode as the
-// grid's screen draws it (fonts, colours, styles, anchors, images), starting in the
-// canvas's font; with Measure only measures. Returns the extent it takes, in logical units.
-TSize PrintMarkup(TCanvas* Canvas, TKavStringGrid& Grid, const AnsiString& Text, const TRect& R,
-                  bool WordWrap, bool Measure);
+// Draws markup into R (logical, Top above Bottom) of the pass's canvas as the grid's screen
+// draws it (fonts, colours, styles, anchors, images), starting in the canvas's font, at the
+// scale rows are drawn at; with Measure only measures. Returns the extent it takes, in
+// logical units.
+TSize PrintMarkup(TPrintPass& P, const AnsiString& Text, const TRect& R, bool WordWrap,
+                  bool Measure);
 // The cell's text lines as they go on paper: split at line breaks under Multilinecells,
 // word-wrapped into Width when Width > 0.
 std::vector<AnsiString> PrintTextLines(TPrintPass& P, const AnsiString& Text, bool MultiLine,
                                        int Width);
-// The size a cell takes on paper with the current canvas font (the display column Col).
-TSize MeasurePrintCell(TPrintPass& P, int Col, int ARow);
+// The size a cell (the display column Col) takes on paper in its font; with CellWidth (the
+// cell's width on paper, its spacing and merged columns counted) its text is laid as it is
+// drawn there, wrapped when the cell wraps.
+TSize MeasurePrintCell(TPrintPass& P, int Col, int ARow, int CellWidth = 0);
 // Draws the cell (display column Col) into R, whose Top is above its Bottom.
 void DrawPrintCell(TPrintPass& P, int Col, int ARow, const TRect& R);
 

@@ -204,6 +204,19 @@ QRect DeviceState::DeviceRect(const QRect& r) const {
     return QRectF(a, b).normalized().toAlignedRect();
 }
 
+QRect DeviceState::PixelRect(const QRect& r) const {
+    if (!Scaled()) return r.translated(Origin());
+    const QTransform t = Mapping();
+    const QRectF f = QRectF(t.map(QPointF(r.left(), r.top())),
+                            t.map(QPointF(r.left() + r.width(), r.top() + r.height())))
+                         .normalized();
+    const int x0 = static_cast<int>(std::lround(f.left())),
+              y0 = static_cast<int>(std::lround(f.top()));
+    const int x1 = std::max(static_cast<int>(std::lround(f.right())), x0 + 1);
+    const int y1 = std::max(static_cast<int>(std::lround(f.bottom())), y0 + 1);
+    return QRect(x0, y0, x1 - x0, y1 - y0);
+}
+
 TRect DeviceState::LogicalBox(const QRect& d) const {
     const QPoint a = ToLogical(d.left(), d.top());
     const QPoint b = ToLogical(d.left() + d.width(), d.top() + d.height());
@@ -393,8 +406,20 @@ void CanvasDevice::SolidRects(const QRect* rects, int count, COLORREF color, TPe
     QColor c;
     QPainter* p = Begin(local);
     if (!p || !ApplyRop(*p, mode, color, c)) return;
+    FillPenRects(*p, rects, count, c);
+}
+
+void CanvasDevice::FillPenRects(QPainter& p, const QRect* rects, int count, const QColor& c) {
+    if (state.Scaled()) {
+        // Each at least a pixel on the device.
+        p.resetTransform();
+        p.translate(base_);
+        for (int i = 0; i < count; ++i)
+            if (!rects[i].isEmpty()) p.fillRect(state.PixelRect(rects[i]), c);
+        return;
+    }
     for (int i = 0; i < count; ++i)
-        if (!rects[i].isEmpty()) p->fillRect(rects[i], c);
+        if (!rects[i].isEmpty()) p.fillRect(rects[i], c);
 }
 
 void CanvasDevice::SolidRect(const QRect& r, COLORREF color, TPenMode mode) {
@@ -443,8 +468,7 @@ void CanvasDevice::FilledFrame(const QRect& interior, const QRect* frame, int co
     if (!interior.isEmpty() && state.brushStyle != bsClear) PaintBrush(*p, &interior, 1, mode);
     QColor c;
     if (!PenVisible() || !ApplyRop(*p, state.penMode, state.penColor, c)) return;
-    for (int i = 0; i < count; ++i)
-        if (!frame[i].isEmpty()) p->fillRect(frame[i], c);
+    FillPenRects(*p, frame, count, c);
 }
 
 void CanvasDevice::PaintBrush(QPainter& painter, const QRect* rects, int count, TPenMode mode) {

@@ -45,10 +45,12 @@ struct DeviceState {
     TBrushStyle brushStyle = bsSolid;
     TPoint penPos;
     int dashPhase = 0; // where in its dash pattern the pen's next pixel falls
-    // The mapping mode: MM_TEXT (a logical unit is a device unit, y down) or a metric one,
+    // The mapping mode: MM_TEXT (a logical unit is a device unit, y down) or a scaled one,
     // whose device units per logical unit are scaleX and scaleY (negative: y points up).
     int mapMode = MM_TEXT;
     double scaleX = 1, scaleY = 1;
+    // MM_ANISOTROPIC's extents; scale = viewport / window on each axis.
+    QSize windowExt{1, 1}, viewportExt{1, 1};
     bool Scaled() const { return mapMode != MM_TEXT; }
     // Logical (x, y) lies on the device at (x - windowOrg) * scale + viewportOrg.
     QPoint Origin() const { return viewportOrg - windowOrg; }
@@ -58,6 +60,10 @@ struct DeviceState {
     // The device pixels a logical rectangle covers: its corners (left, top) and (left +
     // width, top + height) mapped, whichever way the axes point.
     QRect DeviceRect(const QRect& logical) const;
+    // The device pixels a filled logical rectangle (a line of a pen, a frame's side) takes:
+    // its edges at the nearest pixel, never less than one pixel either way, as a pen is
+    // never thinner than a pixel on the device.
+    QRect PixelRect(const QRect& logical) const;
     // A device rectangle's corners in logical units, not reordered: with y up, Bottom lies
     // below Top and is the smaller.
     TRect LogicalBox(const QRect& device) const;
@@ -128,6 +134,9 @@ public:
     bool Visible(const QRect& box);
     // Rectangles in one colour by a raster operation, with one painter.
     void SolidRects(const QRect* rects, int count, COLORREF color, TPenMode mode);
+    // Logical rectangles filled on a painter Begin gave, in a scaled mode each at least a
+    // pixel on the device.
+    void FillPenRects(QPainter& p, const QRect* rects, int count, const QColor& c);
     // Runs of pixels in a colour, combined with the destination by the raster operation.
     void Spans(const std::vector<PixelSpan>& spans, COLORREF color, TPenMode mode);
     // A rectangle in one colour, by a raster operation.

@@ -9,6 +9,7 @@
 #include <QFontInfo>
 #include <QRawFont>
 
+#include <cmath>
 #include <cstring>
 #include <map>
 #include <memory>
@@ -182,14 +183,47 @@ BOOL GetWindowOrgEx(HDC dc, TPoint* point) {
 
 int SetMapMode(HDC dc, int mode) {
     CanvasDevice* d = CanvasDevice::FromHandle(dc);
-    if (!d || (mode != MM_TEXT && mode != MM_LOMETRIC)) return 0;
+    if (!d || (mode != MM_TEXT && mode != MM_LOMETRIC && mode != MM_ANISOTROPIC)) return 0;
     DeviceState& s = d->state;
     const int old = s.mapMode;
     s.mapMode = mode;
+    if (mode == MM_ANISOTROPIC) {
+        // It starts from the mapping it finds, its extents set to tell it.
+        constexpr int kUnit = 10000;
+        s.windowExt = QSize(kUnit, kUnit);
+        s.viewportExt = QSize(static_cast<int>(std::lround(kUnit * s.scaleX)),
+                              static_cast<int>(std::lround(kUnit * s.scaleY)));
+        return old;
+    }
     const double perTenthMm = mode == MM_LOMETRIC ? d->PixelsPerInch() / 254.0 : 1.0;
     s.scaleX = perTenthMm;
     s.scaleY = mode == MM_LOMETRIC ? -perTenthMm : 1.0;
     return old;
+}
+
+namespace {
+
+BOOL SetExtent(HDC dc, QSize DeviceState::*which, int X, int Y, TSize* old) {
+    CanvasDevice* d = CanvasDevice::FromHandle(dc);
+    if (!d || X == 0 || Y == 0) return FALSE;
+    DeviceState& s = d->state;
+    QSize& e = s.*which;
+    if (old) *old = {e.width(), e.height()};
+    if (s.mapMode != MM_ANISOTROPIC) return TRUE;
+    e = QSize(X, Y);
+    s.scaleX = s.viewportExt.width() / static_cast<double>(s.windowExt.width());
+    s.scaleY = s.viewportExt.height() / static_cast<double>(s.windowExt.height());
+    return TRUE;
+}
+
+} // namespace
+
+BOOL SetWindowExtEx(HDC dc, int X, int Y, TSize* old) {
+    return SetExtent(dc, &DeviceState::windowExt, X, Y, old);
+}
+
+BOOL SetViewportExtEx(HDC dc, int X, int Y, TSize* old) {
+    return SetExtent(dc, &DeviceState::viewportExt, X, Y, old);
 }
 
 int GetMapMode(HDC dc) {

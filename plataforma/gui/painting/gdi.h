@@ -51,12 +51,18 @@ BOOL GetWindowOrgEx(HDC dc, TPoint* point);
 // --- mapping modes ---
 // MM_TEXT: a logical unit is a device unit, y down. MM_LOMETRIC: a logical unit is a tenth
 // of a millimetre on the device (by its LOGPIXELSX/Y), y up: a page's y is 0 at its top and
-// negative below. In a metric mode font heights, pen widths, text extents and clip
-// rectangles are all in logical units.
-enum : int { MM_TEXT = 1, MM_LOMETRIC = 2 };
+// negative below. MM_ANISOTROPIC: a logical unit is viewport extent / window extent device
+// units on each axis (a negative ratio turns the axis); entering it keeps the mapping of
+// the mode before until the extents are set. In a mode other than MM_TEXT font heights, pen
+// widths, text extents and clip rectangles are all in logical units.
+enum : int { MM_TEXT = 1, MM_LOMETRIC = 2, MM_ANISOTROPIC = 8 };
 // Returns the previous mode; 0 for an unknown mode or handle.
 int SetMapMode(HDC dc, int mode);
 int GetMapMode(HDC dc);
+// The extents of MM_ANISOTROPIC (ignored in the other modes, as Win32 does); a zero extent
+// is refused. old receives the extent before.
+BOOL SetWindowExtEx(HDC dc, int X, int Y, TSize* old);
+BOOL SetViewportExtEx(HDC dc, int X, int Y, TSize* old);
 // Device points to logical points and back, in place.
 BOOL DPtoLP(HDC dc, TPoint* points, int count);
 BOOL LPtoDP(HDC dc, TPoint* points, int count);

@@ -11,6 +11,7 @@
 #include "plataforma/gui/painting/recording_canvas.h"
 #include "plataforma/gui/services/capture.h"
 #include "tests/controles/grid/rejilla_prueba.h"
+#include "tests/controles/grid/vista_previa_prueba.h"
 #include "tests/plataforma/gui/canvas_prueba.h"
 #include "tests/plataforma/gui/control_prueba.h"
 
@@ -534,33 +535,6 @@ TEST(PaginacionVistaPrevia, PaginaFueraDeCuentaYUnaSolaPaginaEnElLienzo) {
 
 namespace {
 
-// A window that shows two preview pages side by side, each drawn first on a bitmap.
-class Vista : public TCustomControl {
-public:
-    Vista(TWinControl* Parent, TKavStringGrid* Grid) : TCustomControl(Parent), grid_(Grid) {
-        SetBounds(0, 0, 660, 470);
-        SetColor(clGray);
-        SetParent(Parent);
-    }
-    TBitmap paginas[2];
-
-protected:
-    void Paint() override {
-        for (int i = 0; i < 2; ++i) {
-            TBitmap& b = paginas[i];
-            b.SetSize(310, 440);
-            b.GetCanvas()->GetBrush()->SetColor(clWhite);
-            b.GetCanvas()->FillRect(Rect(0, 0, 310, 440));
-            grid_->SetPreviewPage(i + 1);
-            grid_->PrintPreview(b.GetCanvas(), Rect(0, 0, 310, 440));
-            GetCanvas()->Draw(10 + i * 330, 15, &b);
-        }
-    }
-
-private:
-    TKavStringGrid* grid_;
-};
-
 TEST(PaginacionVistaPrevia, CapturaDeDosPaginas) {
     VentanaPrueba ventana;
     ventana.SetBounds(0, 0, 680, 500);
@@ -601,7 +575,7 @@ TEST(PaginacionVistaPrevia, CapturaDeDosPaginas) {
     s->SetHeaderSize(40);
     s->SetFooterSize(40);
     s->GetFont()->SetSize(7);
-    auto* vista = new Vista(&ventana, g);
+    auto* vista = new VistaPrevia(&ventana, g);
     ventana.Show();
     EXPECT_FALSE(SaveCapture(vista, "rejilla_vista_previa").IsEmpty());
     // Both pages drew: dark text on each bitmap, and page 2 differs from page 1.

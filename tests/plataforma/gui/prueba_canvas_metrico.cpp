@@ -115,6 +115,57 @@ TEST_F(LienzoMetrico, ElTextoMideEnUnidadesLogicasYSeLeeHaciaAbajo) {
     EXPECT_GT(arriba, 2 * abajo);
 }
 
+TEST_F(LienzoMetrico, ElModoAnisotropoEscalaPorSusExtensiones) {
+    // Entering it keeps the mapping it finds.
+    SetMapMode(dc, MM_LOMETRIC);
+    EXPECT_EQ(SetMapMode(dc, MM_ANISOTROPIC), MM_LOMETRIC);
+    TPoint p{96, 96};
+    DPtoLP(dc, &p, 1);
+    EXPECT_EQ(p, TPoint(254, -254));
+    // Half a device unit per logical unit, y down.
+    const int guardado = SaveDC(dc);
+    TSize antes;
+    ASSERT_TRUE(SetWindowExtEx(dc, 10, 10, &antes));
+    ASSERT_TRUE(SetViewportExtEx(dc, 5, 5, nullptr));
+    EXPECT_FALSE(SetViewportExtEx(dc, 0, 5, nullptr));
+    p = {40, 60};
+    LPtoDP(dc, &p, 1);
+    EXPECT_EQ(p, TPoint(20, 30));
+    c.GetPen()->SetStyle(psClear);
+    c.GetBrush()->SetColor(clRed);
+    c.Rectangle(20, 20, 60, 100);
+    // Fonts and pens in logical units too: a 1-unit line still shows.
+    c.GetFont()->SetName("DejaVu Sans");
+    c.GetFont()->SetHeight(-100);
+    const int alto = c.TextHeight("gh");
+    c.GetBrush()->SetStyle(bsClear);
+    c.TextOut(200, 20, "T");
+    c.GetPen()->SetStyle(psSolid);
+    c.GetPen()->SetColor(clBlue);
+    c.GetPen()->SetWidth(1);
+    for (int y : {300, 311, 321, 330}) {
+        c.MoveTo(20, y);
+        c.LineTo(200, y);
+    }
+    RestoreDC(dc, guardado);
+    EXPECT_EQ(GetMapMode(dc), MM_ANISOTROPIC);
+    SetMapMode(dc, MM_TEXT);
+    EXPECT_EQ(Extent(&c, Rect(0, 0, 200, 200), clRed), Rect(10, 10, 30, 50));
+    c.GetFont()->SetHeight(-50);
+    EXPECT_NEAR(alto, 2 * c.TextHeight("gh"), 2);
+    const TRect t = Extent(&c, Rect(90, 0, 200, 60), clBlack);
+    EXPECT_GT(t.Height(), 25);
+    EXPECT_LT(t.Height(), 50);
+    for (int y : {150, 155, 160, 165})
+        EXPECT_GT(Count(&c, Rect(10, y - 1, 100, y + 2), clBlue), 80) << y;
+    // Outside MM_ANISOTROPIC the extents change nothing.
+    ASSERT_TRUE(SetWindowExtEx(dc, 1, 1, nullptr));
+    p = {7, 9};
+    LPtoDP(dc, &p, 1);
+    EXPECT_EQ(p, TPoint(7, 9));
+    EXPECT_FALSE(SetWindowExtEx(nullptr, 1, 1, nullptr));
+}
+
 TEST(CapacidadesDelDispositivo, CadaLienzoResponde) {
     TRecordingCanvas c{300, 150};
     HDC dc = c.GetHandle();
