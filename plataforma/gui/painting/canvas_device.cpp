@@ -3,6 +3,8 @@
 #include "plataforma/gui/kernel/qt_bridge.h"
 #include "plataforma/gui/painting/recording_canvas.h"
 
+#include <QGuiApplication>
+#include <QPaintEngine>
 #include <QPainterPath>
 
 #include <cstring>
@@ -615,8 +617,24 @@ int CanvasDevice::Text(int x, int y, const QString& s, const QRect* clip, const 
     if (up) p->scale(1, -1);
     if (state.escapement != 0) p->rotate(-state.escapement / 10.0);
     if (state.bkMode == OPAQUE) p->fillRect(QRect(dx, dy, w, h), ToQRgb(state.bkColor));
-    SetFont(*p);
     p->setPen(ToQRgb(state.textColor));
+    // On a raster target with no more than a shift, the glyphs laid out before draw the same
+    // pixels as drawText, without shaping the text again (for a text that reads left to
+    // right in any case, when the painter's direction is not right to left).
+    const Qt::LayoutDirection direction = p->layoutDirection() == Qt::LayoutDirectionAuto
+                                              ? QGuiApplication::layoutDirection()
+                                              : p->layoutDirection();
+    const QList<QGlyphRun>* glyphs =
+        direction == Qt::LeftToRight && p->worldTransform().type() <= QTransform::TxTranslate &&
+                p->paintEngine()->type() == QPaintEngine::Raster
+            ? widths_->Glyphs(s)
+            : nullptr;
+    if (glyphs) {
+        for (const QGlyphRun& run : *glyphs)
+            p->drawGlyphRun(QPointF(dx, dy + ascent), run);
+        return w;
+    }
+    SetFont(*p);
     p->drawText(QPoint(dx, dy + ascent), s);
     return w;
 }

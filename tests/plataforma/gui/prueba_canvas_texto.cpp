@@ -1,10 +1,16 @@
 // Text on the canvas: TextOut and TextRect, DrawText's flags (checked on the lines it
-// writes, measured with the same font), text metrics and tab stops.
+// writes, measured with the same font), text metrics and tab stops; the glyphs the canvas
+// keeps laid out draw what QPainter::drawText draws.
 
 #include "tests/plataforma/gui/canvas_prueba.h"
 
+#include "plataforma/gui/kernel/qt_bridge.h"
 #include "plataforma/gui/painting/draw_text.h"
 #include "plataforma/gui/painting/gdi.h"
+
+#include <QFontMetrics>
+#include <QImage>
+#include <QPainter>
 
 #include <gtest/gtest.h>
 
@@ -233,6 +239,71 @@ TEST_F(Texto, LaOrientacionDeLaFuenteGiraElTexto) {
     EXPECT_GT(e.Height(), e.Width() * 2);
     EXPECT_LE(e.Bottom, 101); // upwards from the reference point
     EXPECT_EQ(c.Recorder().Calls("TextOut").at(0).FontEscapement, 900);
+}
+
+// Texts are laid out once per font and drawn from then on from their glyphs: every pixel must
+// be what QPainter::drawText paints with the same font, the first time and again, for fonts
+// with lines (drawn by drawText) and texts that may run right to left (likewise) too.
+TEST(TextoDibujado, ElTextoGuardadoPintaLoMismoQueDrawText) {
+    constexpr int W = 230, H = 30;
+    TRecordingCanvas c(W, H);
+    const char* fuentes[] = {"Arial", "Tahoma", "Courier New", "Times New Roman"};
+    const int alturas[] = {-8, -11, -16, -24};
+    const TFontStyles estilos[] = {TFontStyles(), TFontStyles() << fsBold,
+                                   TFontStyles() << fsItalic, TFontStyles() << fsUnderline,
+                                   TFontStyles() << fsStrikeOut};
+    const char16_t* textos[] = {
+        u"0",
+        u"99%",
+        u"1.234,56",
+        u"Hola, mundo",
+        u"Año: ñandú, pingüino € ‘x’ — ÿ",
+        u"AV To Wa ffi",
+        u"  dos  ",
+        u"a\tb",
+        u"שלום abc",
+        u"abc \u202Edef",
+    };
+    for (const char* nombre : fuentes)
+        for (int altura : alturas)
+            for (size_t e = 0; e < std::size(estilos); ++e)
+                for (const char16_t* t : textos)
+                    for (int vez = 0; vez < 2; ++vez) {
+                        const QString texto = QString::fromUtf16(t);
+                        SCOPED_TRACE(testing::Message()
+                                     << nombre << " " << altura << " estilo " << e << " "
+                                     << texto.toStdString() << " " << vez);
+                        c.GetFont()->SetName(nombre);
+                        c.GetFont()->SetHeight(altura);
+                        c.GetFont()->SetStyle(estilos[e]);
+                        c.GetFont()->SetColor(clNavy);
+                        c.GetBrush()->SetStyle(bsSolid);
+                        c.GetBrush()->SetColor(clWhite);
+                        c.FillRect(Rect(0, 0, W, H));
+                        c.GetBrush()->SetStyle(bsClear);
+                        const int x = 3 + vez, y = 2;
+                        ExtTextOutW(c.GetHandle(), x, y, 0, nullptr,
+                                    reinterpret_cast<const char16_t*>(texto.utf16()),
+                                    static_cast<int>(texto.size()), nullptr);
+
+                        QImage ref(W, H, QImage::Format_RGB32);
+                        ref.fill(Qt::white);
+                        const QFont f = ToQFont(*c.GetFont());
+                        QPainter p(&ref);
+                        p.setFont(f);
+                        p.setPen(QColor(0, 0, 128));
+                        p.drawText(QPoint(x, y + QFontMetrics(f).ascent()), texto);
+                        p.end();
+
+                        int distintos = 0;
+                        for (int j = 0; j < H; ++j)
+                            for (int i = 0; i < W; ++i) {
+                                const QRgb q = ref.pixel(i, j);
+                                distintos += Px(&c, i, j) !=
+                                             static_cast<TColor>(RGB(qRed(q), qGreen(q), qBlue(q)));
+                            }
+                        ASSERT_EQ(distintos, 0);
+                    }
 }
 
 } // namespace
