@@ -140,14 +140,18 @@ void TEditLink::HideEditor() {
 
 void TEditLink::EditExit() {
     HideEditor();
-    if (editStyle_ == esPopup && popup_) {
-        DestroyEditor();
-        popup_->Hide();
-    }
+    ClosePopup();
+}
+
+void TEditLink::ClosePopup() {
+    if (editStyle_ != esPopup || !popup_ || !popup_->GetVisible()) return;
+    DestroyEditor();
+    popup_->Hide();
 }
 
 void TEditLink::FormExit(TObject*) {
-    if (closing_) return;
+    // A popup already closed (its deactivation can come after the edit ended) ends nothing.
+    if (closing_ || !popup_ || !popup_->GetVisible()) return;
     EditExit();
 }
 

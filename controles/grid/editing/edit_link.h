@@ -56,15 +56,15 @@ public:
     // Down, End and the arrows; never Home) end the edit unless a WantKey keeps them.
     virtual void EditKeyDown(TObject* Sender, WORD& Key, TShiftState Shift);
     virtual TWinControl* GetEditControl() { return nullptr; }
-    virtual void CreateEditor(TWinControl* AParent) {}
+    virtual void CreateEditor(TWinControl* /*AParent*/) {}
     virtual void DestroyEditor() {}
     virtual void SetFocus(bool Value);
     virtual void SetRect(const TRect& R);
     virtual void SetVisible(bool Value);
     virtual void SetProperties() {}
-    virtual void SetCellProps(TColor AColor, TFont* AFont) {}
+    virtual void SetCellProps(TColor /*AColor*/, TFont* /*AFont*/) {}
     virtual AnsiString GetEditorValue() { return AnsiString(); }
-    virtual void SetEditorValue(const AnsiString& Value) {}
+    virtual void SetEditorValue(const AnsiString& /*Value*/) {}
 
     // The edit ends: the editor's value goes into the cell and the editor away.
     void EditExit();
@@ -78,6 +78,8 @@ public:
     void RestoreWinProc();
     // The popup form, made on the first popup edit ("gridform").
     TForm* PopupForm();
+    // A popup edit has ended: its editor goes and the popup form is hidden.
+    void ClosePopup();
 
 protected:
     void Notification(TComponent* AComponent, TOperation Operation) override;

@@ -2,6 +2,7 @@
 #include "controles/grid/editing/grid_editors.h"
 
 #include "controles/grid/kav_grid.h"
+#include "plataforma/gui/input/mouse.h"
 #include "plataforma/gui/kernel/std_messages.h"
 
 #include <algorithm>
@@ -87,19 +88,42 @@ void TGridCombo::DoChange() {
     }
 }
 
-void TGridCombo::SizeDropDownWidth() {
-    if (!grid_) return;
-    int width = GetWidth();
-    TCanvas* canvas = grid_->GetCanvas();
-    const bool scrolls = GetItems()->GetCount() > GetDropDownCount();
-    for (int i = 0; i < GetItems()->GetCount(); ++i) {
-        const int tw = canvas->TextWidth(GetItems()->GetStrings(i));
+int DropDownWidthFor(int Width, int Count, int DropDownCount,
+                     const std::function<int(int)>& ItemWidth) {
+    int width = Width;
+    const bool scrolls = Count > DropDownCount;
+    for (int i = 0; i < Count; ++i) {
+        const int tw = ItemWidth(i);
         if (scrolls && width - 25 < tw)
             width = tw + 25;
         else if (!scrolls && width - 5 < tw)
             width = tw + 8;
     }
+    return width;
+}
+
+void TGridCombo::SizeDropDownWidth() {
+    if (!grid_) return;
+    TCanvas* canvas = grid_->GetCanvas();
+    const int width =
+        DropDownWidthFor(GetWidth(), GetItems()->GetCount(), GetDropDownCount(),
+                         [&](int i) { return canvas->TextWidth(GetItems()->GetStrings(i)); });
     Perform(CB_SETDROPPEDWIDTH, width, 0);
+}
+
+void CaretAtClick(TCustomComboBox& Combo, TKavStringGrid* Grid) {
+    if (!Grid || !Grid->GetCaretByClick()) return;
+    // A fixed list has no caret.
+    if (Combo.GetStyle() != csDropDown && Combo.GetStyle() != csSimple) return;
+    POINT screen;
+    GetCursorPos(&screen);
+    const TPoint p = Combo.ScreenToClient(TPoint(screen.x, screen.y));
+    if (p.x < 0 || p.x > Combo.GetWidth() || p.y < 0 || p.y > Combo.GetHeight()) return;
+    const LRESULT r = Combo.Perform(EM_CHARFROMPOS, 0, MAKELPARAM(p.x, p.y));
+    if (r == -1) return;
+    Combo.SetSelStart(LOWORD(static_cast<DWORD>(r)));
+    Combo.SetSelLength(0);
+    Grid->SetCaretByClick(false);
 }
 
 int WheelIndex(int Index, int Count, int Delta) {
@@ -164,6 +188,7 @@ void TGridCombo::Dispatch(TMessage& Message) {
         return;
     }
     TGridEditorOf<TKSGComboBox>::Dispatch(Message);
+    if (Message.Msg == WM_SETFOCUS) CaretAtClick(*this, grid_);
 }
 
 // --- the set of editors ---

@@ -15,6 +15,7 @@
 #include "plataforma/gui/widgets/date_time_picker.h"
 #include "plataforma/gui/widgets/rich_edit.h"
 
+#include <functional>
 #include <type_traits>
 
 class TKavStringGrid;
@@ -26,6 +27,15 @@ int WheelIndex(int Index, int Count, int Delta);
 // Escape, Left and Right; as an editable combo with its list closed, Tab, Return, Escape,
 // Page Up, Page Down, End, Up and Down. Alt+Down opens the list instead.
 bool ComboKeyLeaves(WORD Key, TShiftState Shift, bool ListLike);
+
+// The width of a combo's dropped list: the control's Width, widened for the widest of Count
+// items (ItemWidth gives each one's text width): to the text width + 25 when the list has
+// more items than it shows (DropDownCount) and so a scroll bar, else to the text width + 8.
+int DropDownWidthFor(int Width, int Count, int DropDownCount,
+                     const std::function<int(int)>& ItemWidth);
+// A grid combo just focused by a click on its cell (the grid's caret-by-click mark): the
+// caret goes before the character under the mouse, and the mark is spent.
+void CaretAtClick(TCustomComboBox& Combo, TKavStringGrid* Grid);
 
 // A cell text with a unit ("12.5 cm") taken apart character by character: digits, ',', '-'
 // and '.' make the value, every other character the unit (" cm").
@@ -175,6 +185,8 @@ public:
 class TGridUniCombo : public TGridEditorOf<TKSGUniComboBox> {
 public:
     explicit TGridUniCombo(TKavStringGrid* AGrid);
+    // The dropped list as wide as its widest wide item needs (never narrower than the control).
+    void SizeDropDownWidth();
     // The wheel as the 8-bit combo's, within the items.
     void Wheel(int Delta);
 

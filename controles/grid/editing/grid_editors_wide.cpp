@@ -3,6 +3,7 @@
 
 #include "controles/grid/kav_grid.h"
 #include "plataforma/gui/kernel/std_messages.h"
+#include "plataforma/gui/painting/gdi.h"
 
 namespace {
 
@@ -82,6 +83,19 @@ void TGridUniCombo::Change() {
                              GetItems()->Get(index).ToAnsiString());
 }
 
+void TGridUniCombo::SizeDropDownWidth() {
+    if (!grid_) return;
+    const HDC dc = grid_->GetCanvas()->GetHandle();
+    const int width =
+        DropDownWidthFor(GetWidth(), GetItems()->GetCount(), GetDropDownCount(), [&](int i) {
+            const WideString text = GetItems()->Get(i);
+            TSize size{0, 0};
+            GetTextExtentPoint32W(dc, text.c_bstr(), text.Length(), &size);
+            return static_cast<int>(size.cx);
+        });
+    Perform(CB_SETDROPPEDWIDTH, width, 0);
+}
+
 void TGridUniCombo::Wheel(int Delta) {
     const int index = WheelIndex(GetItemIndex(), GetItems()->GetCount(), Delta);
     SetItemIndex(index);
@@ -122,4 +136,5 @@ void TGridUniCombo::Dispatch(TMessage& Message) {
         return;
     }
     TGridEditorOf<TKSGUniComboBox>::Dispatch(Message);
+    if (Message.Msg == WM_SETFOCUS) CaretAtClick(*this, grid_);
 }

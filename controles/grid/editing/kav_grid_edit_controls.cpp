@@ -95,6 +95,8 @@ void TKavStringGrid::ShowEditControl(int ACol, int ARow) {
         c->GetItems()->Assign(*comboItems_);
         c->SetThemed(GetLook() == glXP);
         c->SetBounds(r.Left, r.Top, width, height);
+        // The editable combo's selection field fills the cell's height.
+        if (kind == edComboEdit) c->Perform(CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), height - 6);
         c->SetFlat(true);
         c->SetEtched(GetLook() == glSoft || GetLook() == glKav || GetLook() == glXP ||
                      GetLook() == glListView);
@@ -123,8 +125,9 @@ void TKavStringGrid::ShowEditControl(int ACol, int ARow) {
             c->SizeDropDownWidth();
         else if (c->GetDropWidth() > 0)
             c->Perform(CB_SETDROPPEDWIDTH, c->GetDropWidth(), 0);
-        if (c->CanFocus()) c->SetFocus();
+        // Focused, the text is selected whole, or the caret goes under a click that opened it.
         if (kind == edComboEdit) c->SelectAll();
+        if (c->CanFocus()) c->SetFocus();
         if (GetMouseActions()->GetDirectComboDrop()) c->SetDroppedDown(true);
         shown = c;
         startChar = true;
@@ -327,6 +330,8 @@ void TKavStringGrid::ShowEditControl(int ACol, int ARow) {
         c->SetEnabled(true);
         c->SetVisible(true);
         c->BringToFront();
+        if (GetNavigation()->GetAutoComboDropSize()) c->SizeDropDownWidth();
+        if (kind == edUniComboEdit) c->SelectAll();
         if (c->CanFocus()) c->SetFocus();
         if (GetMouseActions()->GetDirectComboDrop()) c->SetDroppedDown(true);
         shown = c;
@@ -464,6 +469,8 @@ void TKavStringGrid::HideEditControl(int, int) {
             write(link->GetEditorValue());
             if (link->GetEditStyle() != esPopup) link->SetVisible(false);
             link->RestoreWinProc();
+            // However the edit ended, its popup goes with it.
+            link->ClosePopup();
         }
         break;
     case edCheckBox:

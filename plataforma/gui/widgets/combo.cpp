@@ -754,6 +754,22 @@ bool TCustomComboBox::EditRequest(TMessage& Message) {
         Message.Result = static_cast<LRESULT>(MAKELONG(static_cast<WORD>(s), static_cast<WORD>(e)));
         return true;
     }
+    case EM_CHARFROMPOS: {
+        // A point of the combo's client area: the character of the edit part under it; -1
+        // outside the edit part (over the drop button or the frame).
+        QComboBox* w = WidgetOf(this);
+        QLineEdit* le = w ? w->lineEdit() : nullptr;
+        const QPoint q =
+            le ? le->mapFrom(w, QPoint(GET_X_LPARAM(Message.LParam), GET_Y_LPARAM(Message.LParam)))
+               : QPoint(-1, -1);
+        int index = 0, line = 0;
+        if (!le || !le->rect().contains(q) ||
+            !edit_->CharFromPos(TPoint(q.x(), q.y()), index, line))
+            Message.Result = -1;
+        else
+            Message.Result = static_cast<LRESULT>(static_cast<DWORD>(index) & 0xFFFF);
+        return true;
+    }
     default:
         return false;
     }

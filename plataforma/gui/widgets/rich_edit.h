@@ -37,7 +37,7 @@ public:
 protected:
     void CreateWindowHandle(const TCreateParams& Params) override;
     // The text needs Width × Height pixels (after each change).
-    virtual void RequestResize(int Width, int Height) {}
+    virtual void RequestResize(int /*Width*/, int /*Height*/) {}
     virtual void Change();
 
 private:

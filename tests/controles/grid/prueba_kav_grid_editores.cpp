@@ -10,8 +10,11 @@
 #include "plataforma/base/numbers.h"
 #include "plataforma/base/regional.h"
 #include "plataforma/base/rich_text.h"
+#include "plataforma/gui/forms/forms.h"
 #include "plataforma/gui/kernel/application.h"
 #include "plataforma/gui/kernel/screen.h"
+#include "plataforma/gui/kernel/std_messages.h"
+#include "plataforma/gui/painting/gdi.h"
 #include "plataforma/gui/services/capture.h"
 #include "plataforma/gui/testing/input_simulation.h"
 #include "plataforma/gui/widgets/wide_text.h"
@@ -220,6 +223,108 @@ TEST_F(Editores, ComboEditableTeclasQueSalen) {
     EXPECT_FALSE(combo->GetDroppedDown());
     EXPECT_EQ(g->GetCol(), 1);
     EXPECT_EQ(g->GetRow(), 3);
+}
+
+// With AutoComboDropSize the dropped list is as wide as its widest item needs: a few short
+// items keep the control's width, a long one widens it by 8, and by 25 when the list has
+// more items than it shows (room for its scroll bar).
+TEST_F(Editores, ListasDesplegadasTanAnchasComoSuElemento) {
+    g->GetNavigation()->SetAutoComboDropSize(true);
+    const char* largo = "bloque de hormigón aligerado con arcilla expandida";
+    const WideString largoAncho(
+        u"\u03bb bloque de hormig\u00f3n aligerado \u2192 arcilla expandida");
+    struct Caso {
+        TEditorType tipo;
+        int elementos; // short items besides the long one (0: three short items, no long one)
+        int margen;    // added to the long item's width; 0: the control's width stays
+    };
+    for (const Caso& c :
+         {Caso{edComboList, 0, 0}, Caso{edComboList, 2, 8}, Caso{edComboList, 9, 25},
+          Caso{edUniComboList, 0, 0}, Caso{edUniComboList, 2, 8}, Caso{edUniComboList, 9, 25}}) {
+        SCOPED_TRACE(testing::Message() << c.tipo << " " << c.elementos);
+        const bool ancho = c.tipo == edUniComboList;
+        tipo = c.tipo;
+        g->ClearComboString();
+        for (int i = 0; i < std::max(c.elementos, 3); ++i)
+            g->AddComboString(IntToStr(i));
+        if (c.margen) g->AddComboString(largo);
+        Ir(2, 2);
+        SimulateKeyStroke(VK_F2);
+        TCustomComboBox* combo =
+            ancho ? static_cast<TCustomComboBox*>(g->GetEditorControls().UniCombo())
+                  : g->GetEditorControls().Combo();
+        ASSERT_TRUE(Abierto(combo));
+        auto medida = [&](const WideString& texto) {
+            TSize t{0, 0};
+            if (ancho)
+                GetTextExtentPoint32W(g->GetCanvas()->GetHandle(), texto.c_bstr(), texto.Length(),
+                                      &t);
+            else
+                t.cx = g->GetCanvas()->TextWidth(texto.ToAnsiString());
+            EXPECT_GT(t.cx, combo->GetWidth());
+            return static_cast<int>(t.cx) + c.margen;
+        };
+        EXPECT_EQ(combo->Perform(CB_GETDROPPEDWIDTH, 0, 0),
+                  c.margen ? medida(WideString(largo)) : combo->GetWidth());
+        if (ancho && c.margen) {
+            // The wide combo measures its wide items.
+            auto* uni = g->GetEditorControls().UniCombo();
+            uni->GetItems()->Delete(uni->GetItems()->GetCount() - 1);
+            uni->GetItems()->Add(largoAncho);
+            uni->SizeDropDownWidth();
+            EXPECT_EQ(combo->Perform(CB_GETDROPPEDWIDTH, 0, 0), medida(largoAncho));
+        }
+        SimulateKeyStroke(VK_ESCAPE);
+    }
+}
+
+// The editable combo's selection field fills the cell's height, whatever the row's height.
+TEST_F(Editores, ComboEditableTanAltoComoLaCelda) {
+    tipo = edComboEdit;
+    for (int alto : {18, 24, 34}) {
+        SCOPED_TRACE(alto);
+        g->SetRowHeights(2, alto);
+        Ir(2, 2);
+        SimulateKeyStroke(VK_F2);
+        auto* combo = g->GetEditorControls().Combo();
+        ASSERT_TRUE(Abierto(combo));
+        const TRect r = g->CellRect(2, 2);
+        EXPECT_EQ(combo->GetHeight(), r.Bottom - r.Top - 1);
+        SimulateKeyStroke(VK_ESCAPE);
+    }
+}
+
+// With CaretPositioning, a click that opens an editable combo puts its caret under the mouse;
+// without it the combo opens with its text selected.
+TEST_F(Editores, ComboAbiertoPorClicConElCursorBajoElRaton) {
+    g->GetMouseActions()->SetDirectEdit(true);
+    for (TEditorType t : {edComboEdit, edUniComboEdit}) {
+        SCOPED_TRACE(t);
+        tipo = t;
+        g->SetCells(2, 2, "abcdefghijkl");
+        Ir(2, 3);
+        const TRect r = g->CellRect(2, 2);
+        auto abrir = [&](int x) {
+            SimulateClick(g, x, r.Top + r.Height() / 2);
+            TCustomComboBox* combo =
+                t == edUniComboEdit
+                    ? static_cast<TCustomComboBox*>(g->GetEditorControls().UniCombo())
+                    : g->GetEditorControls().Combo();
+            EXPECT_TRUE(Abierto(combo));
+            const std::pair<int, int> sel{combo->GetSelStart(), combo->GetSelLength()};
+            SimulateKeyStroke(VK_ESCAPE);
+            Ir(2, 3);
+            return sel;
+        };
+        g->GetMouseActions()->SetCaretPositioning(false);
+        EXPECT_EQ(abrir(r.Left + 6), std::make_pair(0, 12));
+        g->GetMouseActions()->SetCaretPositioning(true);
+        const auto [cerca, nada] = abrir(r.Left + 6);
+        EXPECT_LE(cerca, 2);
+        EXPECT_EQ(nada, 0);
+        EXPECT_GT(abrir(r.Left + 60).first, cerca + 3);
+        EXPECT_FALSE(g->GetCaretByClick());
+    }
 }
 
 TEST_F(Editores, SpinPaginasYExtremos) {
@@ -502,8 +607,9 @@ TEST_F(Editores, CeldaQueSeVaNoRecibeNiDaElValor) {
         g->HideCellEdit();
         for (int r = 0; r < g->GetRowCount(); ++r)
             for (int col = 0; col < g->GetColCount() + g->NumHiddenColumns(); ++col)
-                if (col != c.sitio.x || r != c.sitio.y)
+                if (col != c.sitio.x || r != c.sitio.y) {
                     EXPECT_NE(g->GetCellEx(col, r), "intruso") << col << "," << r;
+                }
         if (g->CanFocus()) g->SetFocus();
     }
 }
@@ -622,6 +728,66 @@ TEST_F(Editores, EnlaceDeEditorPropio) {
     EXPECT_EQ(g->GetCells(2, 3), "23");
     delete vacio;
     EXPECT_EQ(g->GetEditLink(), nullptr);
+}
+
+// The link's editor on its popup form ("gridform"): placed at the cell (or where the program
+// says, as wide as the cell with AutoPopupWidth), the value written back by Return, nothing
+// by Escape, and the popup gone however the edit ends (also by a click on the grid).
+TEST_F(Editores, EnlaceEnVentanaEmergente) {
+    tipo = edCustom;
+    auto* enlace = new EnlacePrueba(ventana.get());
+    enlace->SetEditStyle(esPopup);
+    enlace->SetPopupWidth(200);
+    enlace->SetPopupHeight(60);
+    g->SetEditLink(enlace);
+    SimulateKeyStroke(VK_F2);
+    TForm* f = enlace->GetPopupForm();
+    ASSERT_NE(f, nullptr);
+    std::unique_ptr<TForm> borrar(f);
+    EXPECT_EQ(f->GetName(), "gridform");
+    EXPECT_TRUE(f->GetVisible());
+    const TRect r = g->CellRect(2, 2);
+    const TPoint esquina = g->ClientToScreen(TPoint(r.Left, r.Top));
+    EXPECT_EQ(f->GetBoundsRect(), Bounds(esquina.x, esquina.y, 200, 60));
+    ASSERT_NE(enlace->edit, nullptr);
+    EXPECT_EQ(enlace->edit->GetParent(), f);
+    EXPECT_EQ(enlace->GetParent(), f);
+    EXPECT_TRUE(Abierto(enlace->edit));
+    EXPECT_EQ(enlace->edit->GetText(), "22");
+    enlace->edit->SetText("emergente");
+    SimulateKeyStroke(VK_RETURN);
+    EXPECT_EQ(g->GetCells(2, 2), "emergente");
+    EXPECT_FALSE(f->GetVisible());
+    EXPECT_FALSE(enlace->edit->GetVisible());
+    EXPECT_TRUE(g->Focused());
+    // Escape: the same popup again, nothing written.
+    Ir(2, 2);
+    SimulateKeyStroke(VK_F2);
+    EXPECT_EQ(enlace->GetPopupForm(), f);
+    EXPECT_TRUE(f->GetVisible());
+    enlace->edit->SetText("otro");
+    SimulateKeyStroke(VK_ESCAPE);
+    EXPECT_EQ(g->GetCells(2, 2), "emergente");
+    EXPECT_FALSE(f->GetVisible());
+    EXPECT_TRUE(g->Focused());
+    // A click on the grid leaves the popup: the value goes to the cell it was opened on.
+    SimulateKeyStroke(VK_F2);
+    enlace->edit->SetText("con clic");
+    const TRect otra = g->CellRect(3, 4);
+    SimulateClick(g, otra.Left + 5, otra.Top + 5);
+    EXPECT_FALSE(f->GetVisible());
+    EXPECT_EQ(g->GetCells(2, 2), "con clic");
+    EXPECT_EQ(g->GetCells(3, 4), "34");
+    // Where the program places it, as wide as the cell.
+    enlace->SetAutoPopupWidth(true);
+    enlace->SetPopupLeft(30);
+    enlace->SetPopupTop(40);
+    Ir(2, 2);
+    SimulateKeyStroke(VK_F2);
+    EXPECT_EQ(f->GetBoundsRect(), Bounds(30, 40, r.Right - r.Left, 60));
+    SimulateKeyStroke(VK_ESCAPE);
+    EXPECT_FALSE(f->GetVisible());
+    g->SetEditLink(nullptr);
 }
 
 TEST_F(Editores, TextoEnriquecidoConSuperindice) {
