@@ -223,7 +223,8 @@ void TKavStringGrid::ShowEditControl(int ACol, int ARow) {
         p->SetDateMode(kind == edDateEditUpDown ? dmUpDown : dmComboBox);
         p->SetDateTime(DateOrNow(GetEditText(dispCol, ARow), time));
         p->SetChecked(true);
-        p->SetBounds(r.Left, r.Top, width, std::max(height, p->GetHeight()));
+        // A date picker is never taller than the cell; a time picker fills it.
+        p->SetBounds(r.Left, r.Top, width, time ? height : std::min(height, p->GetHeight()));
         p->SetEnabled(true);
         p->SetVisible(true);
         p->BringToFront();

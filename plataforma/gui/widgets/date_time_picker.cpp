@@ -9,6 +9,8 @@
 
 #include <QCalendarWidget>
 #include <QDateTimeEdit>
+#include <QStyle>
+#include <QStyleOptionComboBox>
 
 #include <cmath>
 
@@ -83,7 +85,14 @@ void TDateTimePicker::ApplyToWidget() {
     const AnsiString pattern = !format_.IsEmpty() ? format_
                                : date             ? GetShortDateFormat()
                                                   : GetLongTimeFormat();
+    // A drop-down date shows the drop button of a combo box; the up-down mode and a time
+    // the spin arrows.
+    e->setCalendarPopup(date && dateMode_ == dmComboBox);
     e->setDisplayFormat(QtPattern(pattern, date));
+    // A pattern without a date pins the dates to the one shown: a picker that showed a time
+    // takes any date again.
+    e->clearMinimumDateTime();
+    e->clearMaximumDateTime();
     e->setDateTime(ToQt(value_));
     syncing_ = false;
 }
@@ -183,6 +192,19 @@ void TDateTimePicker::SetDroppedDown(bool Value) {
 }
 
 void TDateTimePicker::Dispatch(TMessage& Message) {
+    // The arrows move the date or time part under the caret, never the focus.
+    if (Message.Msg == WM_GETDLGCODE) {
+        Message.Result = DLGC_WANTARROWS | DLGC_WANTCHARS;
+        return;
+    }
+    // A press on the drop button drops the calendar (or closes it).
+    if (Message.Msg == WM_LBUTTONDOWN &&
+        OnDropButton(GET_X_LPARAM(Message.LParam), GET_Y_LPARAM(Message.LParam))) {
+        if (CanFocus() && !Focused()) SetFocus();
+        SetDroppedDown(!GetDroppedDown());
+        Message.Result = 0;
+        return;
+    }
     if (Message.Msg == WM_KEYDOWN && kind_ == dtkDate && dateMode_ == dmComboBox &&
         (Message.WParam == VK_F4 || (Message.WParam == VK_DOWN && GetKeyState(VK_MENU) < 0))) {
         SetDroppedDown(!GetDroppedDown());
@@ -190,6 +212,19 @@ void TDateTimePicker::Dispatch(TMessage& Message) {
         return;
     }
     TWinControl::Dispatch(Message);
+}
+
+bool TDateTimePicker::OnDropButton(int X, int Y) const {
+    QDateTimeEdit* e = EditOf(this);
+    if (!e || kind_ != dtkDate || dateMode_ != dmComboBox) return false;
+    QStyleOptionComboBox opt;
+    opt.initFrom(e);
+    opt.editable = true;
+    opt.frame = e->hasFrame();
+    opt.subControls = QStyle::SC_All;
+    return e->style()
+        ->subControlRect(QStyle::CC_ComboBox, &opt, QStyle::SC_ComboBoxArrow, e)
+        .contains(X, Y);
 }
 
 void TDateTimePicker::Change() {

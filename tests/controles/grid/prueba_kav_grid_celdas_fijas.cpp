@@ -4,6 +4,7 @@
 
 #include "controles/grid/editing/grid_trans_edit.h"
 #include "controles/grid/kav_grid.h"
+#include "plataforma/gui/services/capture.h"
 #include "plataforma/gui/testing/input_simulation.h"
 #include "tests/controles/grid/rejilla_prueba.h"
 #include "tests/plataforma/gui/control_prueba.h"
@@ -134,6 +135,8 @@ TEST_F(CeldasFijas, EscribirValidarYGuardar) {
     // Escape leaves the header as it was.
     Pulsar(0, p.x, p.y, true);
     SimulateTyping("nada");
+    // The edit over its header, for a person to look at.
+    EXPECT_FALSE(SaveCapture(ventana.get(), "rejilla_editor_celda_fija").IsEmpty());
     SimulateKeyStroke(VK_ESCAPE);
     EXPECT_FALSE(Abierto());
     EXPECT_EQ(g->GetCells(2, 0), "ESPESOR");

@@ -21,6 +21,11 @@
 #include "tests/controles/grid/rejilla_prueba.h"
 #include "tests/plataforma/gui/control_prueba.h"
 
+#include <QCalendarWidget>
+#include <QLocale>
+#include <QPainter>
+#include <QPixmap>
+#include <QWidget>
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -626,6 +631,7 @@ TEST_F(Editores, FechaYHora) {
     // Up and Down change the date and stay in the picker.
     SimulateKeyStroke(VK_UP);
     EXPECT_TRUE(Abierto(p));
+    EXPECT_NE(p->GetDate(), EncodeDate(2024, 2, 29));
     p->SetDate(EncodeDate(2024, 2, 29));
     SimulateKeyStroke(VK_RETURN);
     EXPECT_FALSE(p->GetVisible());
@@ -648,6 +654,12 @@ TEST_F(Editores, FechaYHora) {
     SimulateKeyStroke(VK_F4);
     EXPECT_TRUE(p->GetDroppedDown());
     p->SetDroppedDown(false);
+    // So does a click on its drop button, at its right end; a click on the date does not.
+    SimulateClick(p, 5, p->GetHeight() / 2);
+    EXPECT_FALSE(p->GetDroppedDown());
+    SimulateClick(p, p->GetWidth() - 4, p->GetHeight() / 2);
+    EXPECT_TRUE(p->GetDroppedDown());
+    p->SetDroppedDown(false);
     SimulateKeyStroke(VK_ESCAPE);
     tipo = edTimeEdit;
     g->SetCells(2, 2, TimeToStr((10 * 60 + 30) / 1440.0));
@@ -658,6 +670,29 @@ TEST_F(Editores, FechaYHora) {
     p->SetTime((11 * 60 + 45) / 1440.0);
     SimulateKeyStroke(VK_RETURN);
     EXPECT_EQ(g->GetCells(2, 2), "11:45");
+    // The same picker, after a time, edits a date again: the date shown and written back is
+    // the cell's.
+    p->SetFormat("");
+    tipo = edDateEdit;
+    Ir(2, 2);
+    g->SetCells(2, 2, DateToStr(EncodeDate(2025, 3, 15)));
+    SimulateKeyStroke(VK_F2);
+    EXPECT_EQ(p->GetText(), DateToStr(EncodeDate(2025, 3, 15)));
+    SimulateKeyStroke(VK_UP); // the date part under the caret moves on by one
+    SimulateKeyStroke(VK_RETURN);
+    TDateTime leida = 0;
+    ASSERT_TRUE(TryStrToDate(g->GetCells(2, 2), leida));
+    EXPECT_NE(static_cast<double>(leida), static_cast<double>(EncodeDate(2025, 3, 15)));
+    EXPECT_NEAR(static_cast<double>(leida), static_cast<double>(EncodeDate(2025, 3, 15)), 400);
+    // Never taller than its cell; no taller than itself in a tall one.
+    for (int alto : {14, 60}) {
+        g->SetRowHeights(2, alto);
+        SimulateKeyStroke(VK_F2);
+        const TRect r = g->CellRect(2, 2);
+        EXPECT_LE(p->GetHeight(), r.Bottom - r.Top - 1);
+        EXPECT_LT(p->GetHeight(), 40);
+        SimulateKeyStroke(VK_ESCAPE);
+    }
 }
 
 // A program's own editor plugged in through the edit link.
@@ -671,11 +706,11 @@ public:
         ++creados;
         if (!edit) {
             edit = new TEdit(AParent);
-            edit->SetParent(AParent);
             edit->OnKeyDown = [this](TObject* s, WORD& k, TShiftState sh) {
                 EditKeyDown(s, k, sh);
             };
         }
+        edit->SetParent(AParent);
     }
     AnsiString GetEditorValue() override { return edit ? edit->GetText() : AnsiString(); }
     void SetEditorValue(const AnsiString& V) override {
@@ -787,6 +822,102 @@ TEST_F(Editores, EnlaceEnVentanaEmergente) {
     EXPECT_EQ(f->GetBoundsRect(), Bounds(30, 40, r.Right - r.Left, 60));
     SimulateKeyStroke(VK_ESCAPE);
     EXPECT_FALSE(f->GetVisible());
+    g->SetEditLink(nullptr);
+}
+
+// A window (the grid's) with a window of its own over it (a dropped calendar, a popup form)
+// drawn where that one stands on the screen, as a person sees both.
+bool CapturaEncima(QWidget* Ventana, QWidget* Encima, const char* Nombre) {
+    const QPoint donde = Encima->mapToGlobal(QPoint(0, 0)) - Ventana->mapToGlobal(QPoint(0, 0));
+    QPixmap pantalla(std::max(Ventana->width(), donde.x() + Encima->width()),
+                     std::max(Ventana->height(), donde.y() + Encima->height()));
+    pantalla.fill(Qt::darkCyan);
+    QPainter pintor(&pantalla);
+    pintor.drawPixmap(0, 0, Ventana->grab());
+    pintor.drawPixmap(donde, Encima->grab());
+    pintor.end();
+    return pantalla.save(QString::fromStdString((CaptureFolder() + "/" + Nombre + ".png").str()));
+}
+
+// The wide editors, the date and time pickers and the program's own editor open over their
+// cell, and the date picker's calendar dropped, saved for a person to look at.
+TEST_F(Editores, CapturasDeEditoresAnchosFechasYEnlace) {
+    // Dates as a Spanish desktop shows them, the calendar's names too.
+    const AnsiString formato = GetShortDateFormat();
+    const char separador = GetDateSeparator();
+    SetShortDateFormat("dd/mm/yyyy");
+    SetDateSeparator('/');
+    const QLocale local;
+    QLocale::setDefault(QLocale(QLocale::Spanish, QLocale::Spain));
+    struct Restaura {
+        std::function<void()> f;
+        ~Restaura() { f(); }
+    } restaura{[&] {
+        SetShortDateFormat(formato);
+        SetDateSeparator(separador);
+        QLocale::setDefault(local);
+    }};
+    g->SetColWidths(2, 160);
+    g->SetRowHeights(2, 40);
+    for (const char* t : {"hormig\u00f3n", "ladrillo"})
+        g->AddComboString(t);
+    const WideString ancho(u"\u03bb = 0,04 W/mK \u2192 \u00bfbien?");
+    struct Caso {
+        TEditorType tipo;
+        const char* nombre;
+    };
+    for (const Caso& c : {Caso{edUniEdit, "ancho"}, Caso{edUniMemo, "memo_ancho"},
+                          Caso{edUniEditBtn, "boton_ancho"}, Caso{edUniComboEdit, "combo_ancho"},
+                          Caso{edDateEdit, "fecha"}, Caso{edDateEditUpDown, "fecha_arriba_abajo"},
+                          Caso{edTimeEdit, "hora"}}) {
+        SCOPED_TRACE(c.nombre);
+        tipo = c.tipo;
+        if (c.tipo == edDateEdit || c.tipo == edDateEditUpDown)
+            g->SetCells(2, 2, DateToStr(EncodeDate(2025, 3, 15)));
+        else if (c.tipo == edTimeEdit)
+            g->SetCells(2, 2, TimeToStr((9 * 60 + 45) / 1440.0));
+        else
+            g->SetWideCells(2, 2, c.tipo == edUniMemo ? ancho + WideString(u"\r\nsegunda") : ancho);
+        Ir(2, 2);
+        SimulateKeyStroke(VK_F2);
+        ASSERT_TRUE(Abierto(Activo()));
+        EXPECT_FALSE(
+            SaveCapture(ventana.get(), AnsiString("rejilla_editor_") + c.nombre).IsEmpty());
+        SimulateKeyStroke(VK_ESCAPE);
+        EXPECT_TRUE(g->Focused());
+    }
+    // The calendar is a window of its own: drawn where it drops, over the grid.
+    tipo = edDateEdit;
+    g->SetCells(2, 2, DateToStr(EncodeDate(2025, 3, 15)));
+    SimulateKeyStroke(VK_F2);
+    auto* p = g->GetEditorControls().DatePicker();
+    SimulateKeyStroke(VK_F4);
+    ASSERT_TRUE(p->GetDroppedDown());
+    auto* cal = p->GetWidget()->findChild<QCalendarWidget*>();
+    ASSERT_NE(cal, nullptr);
+    EXPECT_TRUE(CapturaEncima(ventana->GetWidget(), cal, "rejilla_editor_fecha_calendario"));
+    p->SetDroppedDown(false);
+    SimulateKeyStroke(VK_ESCAPE);
+    // The program's own editor, on the cell and on its popup.
+    tipo = edCustom;
+    auto* enlace = new EnlacePrueba(ventana.get());
+    g->SetEditLink(enlace);
+    g->SetCells(2, 2, "propio");
+    SimulateKeyStroke(VK_F2);
+    ASSERT_TRUE(Abierto(enlace->edit));
+    EXPECT_FALSE(SaveCapture(ventana.get(), "rejilla_editor_enlace").IsEmpty());
+    SimulateKeyStroke(VK_ESCAPE);
+    enlace->SetEditStyle(esPopup);
+    enlace->SetAutoPopupWidth(true);
+    enlace->SetPopupHeight(60);
+    SimulateKeyStroke(VK_F2);
+    TForm* f = enlace->GetPopupForm();
+    ASSERT_NE(f, nullptr);
+    std::unique_ptr<TForm> borrar(f);
+    ASSERT_TRUE(Abierto(enlace->edit));
+    EXPECT_TRUE(
+        CapturaEncima(ventana->GetWidget(), f->GetWidget(), "rejilla_editor_enlace_emergente"));
+    SimulateKeyStroke(VK_ESCAPE);
     g->SetEditLink(nullptr);
 }
 
