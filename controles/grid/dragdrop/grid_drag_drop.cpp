@@ -2,6 +2,7 @@
 
 #include "controles/grid/clipboard/clip_text.h"
 #include "controles/grid/kav_grid.h"
+#include "controles/grid/storage/file_support.h"
 #include "plataforma/gui/input/mouse.h"
 
 #include <algorithm>
@@ -173,14 +174,17 @@ void TGridDropTarget::DropText(TPoint Pt, const AnsiString& Text) {
         if (dd->GetOleInsertRows()) {
             int top = g->GetTopRow();
             if (g->GetFixedRows() < top) ++top;
-            g->InsertRows(row, size.y);
+            // No more rows than a paste may make the grid hold.
+            const int inserted = static_cast<int>(std::min<int64_t>(
+                size.y, std::max<int64_t>(0, grid_files::kMaxRows - 1 - g->GetRowCount())));
+            g->InsertRows(row, inserted);
             if (top > 0)
                 g->SetTopRow(std::min(top, std::max(g->GetFixedRows(), g->GetRowCount() - 1)));
             // The rows dragged out of this grid moved down with the inserted ones.
             TGridRect& d = g->ole_.dragged;
             if (g->ole_.dragging && row <= d.Top) {
-                d.Top += size.y;
-                d.Bottom += size.y;
+                d.Top += inserted;
+                d.Bottom += inserted;
             }
         }
         g->PasteText(col, row, Text);
