@@ -26,6 +26,7 @@
 #include <initializer_list>
 #include <new>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace {
@@ -83,7 +84,7 @@ bool GestorBD::Cargar(const AnsiString& ruta, bool avisar) {
         if (avisar) error->Mensaje(0, ruta);
         return false;
     }
-    CargarDeBDL(lector.get());
+    CargarDeBDL(lector.get(), true);
     return true;
 }
 
@@ -96,6 +97,10 @@ bool GestorBD::EsBaseDeDatos(const LeerBDL& lector) const {
 }
 
 void GestorBD::CargarDeBDL(LeerBDL* lector) {
+    CargarDeBDL(lector, false);
+}
+
+void GestorBD::CargarDeBDL(LeerBDL* lector, bool soltarLeido) {
     if (lector == nullptr) return;
     lector->Reiniciar();
     AnsiString plantilla;
@@ -107,8 +112,15 @@ void GestorBD::CargarDeBDL(LeerBDL* lector) {
     // y acristalamientos antes que los huecos. El catálogo, si alguna base lo pide, se lee
     // una sola vez para toda la carga.
     bdCatalogo catalogo;
-    for (bdLibreria* base : Bases(Orden::Carga))
-        base->Leer(lector, catalogo);
+    const std::vector<bdLibreria*> bases = Bases(Orden::Carga);
+    for (size_t i = 0; i < bases.size(); ++i) {
+        bases[i]->Leer(lector, catalogo);
+        if (!soltarLeido) continue;
+        std::vector<std::string_view> pendientes;
+        for (size_t j = i + 1; j < bases.size(); ++j)
+            pendientes.emplace_back(bases[j]->Seccion().tipoRegistro);
+        lector->SoltarAnterioresA(pendientes);
+    }
 }
 
 template <class Seccion> void GestorBD::EscribirCon(FileWriter& fichero, Seccion&& seccion) {

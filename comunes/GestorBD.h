@@ -121,6 +121,9 @@ public:
     bdLibreria* Base(TipoObjeto tipo) const;
 
 private:
+    // Con "soltarLeido", el texto de los registros ya leídos vuelve al sistema mientras se
+    // leen los de las bases siguientes (el lector no sirve para nada más después).
+    void CargarDeBDL(LeerBDL* lector, bool soltarLeido);
     // Escribe la cabecera, las secciones que da "seccion" y el pie.
     template <class Seccion> void EscribirCon(FileWriter& fichero, Seccion&& seccion);
 

@@ -136,18 +136,23 @@ std::string Preparar(std::string_view bruto, LeerBDL::Forma forma) {
     return texto;
 }
 
+// Las páginas enteras entre las dos direcciones vuelven al sistema (se leerán como ceros),
+// si pasan de 1 MB.
+void DevolverPaginas(const char* desde, const char* hasta) {
+    const long pagina = sysconf(_SC_PAGESIZE);
+    if (pagina <= 0) return;
+    const auto tam = static_cast<uintptr_t>(pagina);
+    const auto primera = (reinterpret_cast<uintptr_t>(desde) + tam - 1) / tam * tam;
+    const auto final = reinterpret_cast<uintptr_t>(hasta) / tam * tam;
+    if (final > primera + (1u << 20))
+        madvise(reinterpret_cast<void*>(primera), final - primera, MADV_DONTNEED);
+}
+
 // Tratado, el texto ocupa menos que el fichero leído: las páginas enteras que quedan detrás
 // de su final vuelven al sistema (el texto ya no crece), para que no pesen mientras se leen
 // los registros.
 void DevolverSobrante(std::string& texto) {
-    const long pagina = sysconf(_SC_PAGESIZE);
-    if (pagina <= 0) return;
-    const auto tam = static_cast<uintptr_t>(pagina);
-    const auto usado = reinterpret_cast<uintptr_t>(texto.data()) + texto.size() + 1;
-    const auto desde = (usado + tam - 1) / tam * tam;
-    const auto hasta = (reinterpret_cast<uintptr_t>(texto.data()) + texto.capacity()) / tam * tam;
-    if (hasta > desde + (1u << 20))
-        madvise(reinterpret_cast<void*>(desde), hasta - desde, MADV_DONTNEED);
+    DevolverPaginas(texto.data() + texto.size() + 1, texto.data() + texto.capacity());
 }
 
 // El fichero entero, tratado; vacío si no se puede leer.
@@ -528,6 +533,19 @@ AnsiString LeerBDL::SiguienteObjeto(const AnsiString& tipo) {
     actual_ = *it;
     cursor_ = h.posTipo + 1;
     return AnsiString(h.nombre);
+}
+
+void LeerBDL::SoltarAnterioresA(const std::vector<std::string_view>& tipos) {
+    const IndiceBDL& indice = Indice();
+    size_t limite = texto_.size();
+    for (std::string_view tipo : tipos) {
+        tipo = SinBlancos(tipo);
+        if (const std::vector<size_t>* lista = indice.CabecerasDe(tipo))
+            limite = std::min(limite, indice.Cabecera(lista->front()).inicio);
+        if (const BloqueBDL* defectos = indice.Defectos(tipo))
+            limite = std::min(limite, defectos->inicio);
+    }
+    DevolverPaginas(texto_.data(), texto_.data() + limite);
 }
 
 int LeerBDL::ContarEntradas(const AnsiString& clave2) const {

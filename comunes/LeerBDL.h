@@ -86,6 +86,12 @@ public:
     // ella; vacío si no quedan.
     AnsiString SiguienteObjeto(const AnsiString& tipo);
 
+    // Para quien ya solo va a contar, recorrer y recortar registros de estos tipos: las
+    // páginas enteras del texto anteriores a la primera cabecera de cualquiera de ellos y a
+    // sus bloques por defecto vuelven al sistema (se leen como ceros). Cualquier otro uso
+    // del lector después da resultados sin sentido.
+    void SoltarAnterioresA(const std::vector<std::string_view>& tipos);
+
     // Ficheros de datos de librería (léanse en forma Literal: las columnas cuentan).
     // Cuántas entradas tienen esa segunda clave.
     int ContarEntradas(const AnsiString& clave2) const;

@@ -17,7 +17,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
+#include <string>
 #include <vector>
 
 namespace {
@@ -164,6 +166,50 @@ TEST_F(PruebaGestorBD, LaCargaLeeCadaTipoDeRegistro) {
     EXPECT_EQ(gestor.Buscar(TIPO_MATERIAL, "Nada"), nullptr);
     EXPECT_EQ(gestor.Buscar(TIPO_MATERIAL, "Base"), nullptr);
     EXPECT_EQ(gestor.Buscar(TIPO_HUECO, "Base"), nullptr);
+}
+
+// The load gives back the text of the records already read while it reads the next bases:
+// a default block of a base still to read, before or after megabytes of read records, and
+// its records, are read as by a load that keeps all of the text.
+TEST_F(PruebaGestorBD, SoltarElTextoYaLeidoNoCambiaLaCarga) {
+    std::string primeros, materiales;
+    for (int i = 0; i < 30000; ++i)
+        (i < 500 ? primeros : materiales) +=
+            "\"M" + std::to_string(i) + "\" = MATERIAL\n CONDUCTIVITY = 0.5\n ..\n";
+    const std::string defecto = "SET-DEFAULT FOR GAP\n PORCENTAGE = 40\n ..\n";
+    const std::string puerta =
+        "\"Puerta\" = GAP\n GLASS-TYPE = \"Doble\"\n NAME-FRAME = \"Madera\"\n ..\n";
+    const std::string textos[] = {primeros + defecto + materiales + kBaseDeEjemplo + puerta,
+                                  primeros + materiales + defecto + kBaseDeEjemplo + puerta,
+                                  primeros + materiales + kBaseDeEjemplo + puerta + defecto};
+    for (const std::string& texto : textos) {
+        const AnsiString ruta = Fichero("grande.bdc", texto);
+        const AnsiString guardado = carpeta.Ruta() + "soltando.bdc";
+        const AnsiString referencia = carpeta.Ruta() + "entero.bdc";
+        {
+            GestorBD gestor("Base", LISTA_PROGRAMA);
+            gestor.Cargar(ruta);
+            EXPECT_EQ(gestor.Materiales()->NumeroHijos(), 30002);
+            ASSERT_TRUE(gestor.Guardar(guardado)) << gestor.UltimoError().c_str();
+        }
+        {
+            GestorBD gestor("Base", LISTA_PROGRAMA);
+            LeerBDL lector(ruta);
+            gestor.CargarDeBDL(&lector);
+            ASSERT_TRUE(gestor.Guardar(referencia)) << gestor.UltimoError().c_str();
+        }
+        // Sin comparar con EXPECT_EQ: su diferencia de dos textos de megas no acaba.
+        const std::string bytes = Bytes(guardado);
+        const std::string esperado = Bytes(referencia);
+        const auto distinto =
+            std::mismatch(bytes.begin(), bytes.end(), esperado.begin(), esperado.end());
+        EXPECT_TRUE(bytes == esperado)
+            << "distintos desde el byte " << (distinto.first - bytes.begin()) << ": "
+            << std::string(distinto.first, std::min(distinto.first + 80, bytes.end()));
+        const size_t registro = bytes.find("\"Puerta\" = GAP");
+        ASSERT_NE(registro, std::string::npos);
+        EXPECT_NE(bytes.find("PORCENTAGE        = 40.000000", registro), std::string::npos);
+    }
 }
 
 TEST_F(PruebaGestorBD, UnFicheroQueNoExisteNoCargaNadaNiAvisa) {

@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <memory>
 #include <random>
 #include <string>
@@ -363,6 +365,63 @@ TEST(LeerBDL, UnFicheroQueEncogeMuchoSeLeeEntero) {
     EXPECT_EQ(lector.Texto(), Lector(texto)->Texto());
     EXPECT_EQ(lector.ContarObjetos("MATERIAL "), 8000);
     EXPECT_EQ(Espesor(lector, "M7999"), 7999.0f);
+}
+
+// Given back: the whole pages before the first record of the types still to read and
+// before their default block read as zeros; from there on the text, those records and
+// their defaults read as before.
+TEST(LeerBDL, SoltarDevuelveLoAnteriorALosTiposPendientes) {
+    std::string texto;
+    for (int i = 0; i < 60000; ++i)
+        texto += "\"M" + std::to_string(i) + "\" = MATERIAL\n THICKNESS = " + std::to_string(i) +
+                 "\n ..\n";
+    texto += "SET-DEFAULT FOR LAYERS\n GROUP = \"Otro\"\n ..\n";
+    for (int i = 0; i < 500; ++i)
+        texto += "\"Tarde" + std::to_string(i) + "\" = MATERIAL\n THICKNESS = 7\n ..\n";
+    texto += "\"Muro\" = LAYERS\n MATERIAL = ( \"M1\" )\n ..\n"
+             "\"Hueco\" = GAP\n ..\n";
+    CarpetaTemporal carpeta;
+    const AnsiString ruta = carpeta.Fichero("larga.bdc", texto);
+    const std::string entero = Lector(texto)->Texto();
+    struct Caso {
+        std::vector<std::string_view> tipos;
+        std::string_view desde; // lo que queda entero, desde su primera aparición
+    } casos[] = {
+        {{"LAYERS "}, "SET-DEFAULT"},
+        {{"GAP", "LAYERS"}, "SET-DEFAULT"},
+        {{"GAP "}, "\"Hueco\""},
+        {{"MATERIAL "}, "\"M0\""},
+        {{"BRIDGE "}, ""}, // nada que leer: todo
+    };
+    for (const Caso& caso : casos) {
+        LeerBDL lector(ruta);
+        ASSERT_EQ(lector.Texto(), entero);
+        bool encontrado = false;
+        const std::string muro =
+            LeerBDL::ExtraerObjeto(lector, "LAYERS ", "Muro", encontrado)->Texto();
+        lector.SoltarAnterioresA(caso.tipos);
+        const std::string& t = lector.Texto();
+        const size_t limite = caso.desde.empty() ? t.size() : entero.find(caso.desde);
+        EXPECT_TRUE(t.compare(limite, std::string::npos, entero, limite) == 0) << caso.desde;
+        size_t ceros = 0;
+        for (size_t i = 0; i < limite; ++i) {
+            if (t[i] == '\0')
+                ++ceros;
+            else
+                ASSERT_EQ(t[i], entero[i]) << i;
+        }
+        // Páginas enteras, y solo pasado un mega.
+        const size_t pagina = static_cast<size_t>(sysconf(_SC_PAGESIZE));
+        if (limite > (1u << 20) + 2 * pagina)
+            EXPECT_GE(ceros, limite - 2 * pagina) << caso.desde;
+        else
+            EXPECT_EQ(ceros, 0u) << caso.desde;
+        if (limite <= entero.find("SET-DEFAULT")) {
+            lector.Reiniciar();
+            EXPECT_EQ(lector.SiguienteObjeto("LAYERS "), AnsiString("Muro"));
+            EXPECT_EQ(LeerBDL::ExtraerObjeto(lector, "LAYERS ", "Muro", encontrado)->Texto(), muro);
+        }
+    }
 }
 
 TEST(LeerBDL, FicheroVacioOInexistenteNoTieneNada) {
