@@ -126,7 +126,20 @@ void GestorBD::CargarDeBDL(LeerBDL* lector, bool soltarLeido) {
 template <class Seccion> void GestorBD::EscribirCon(FileWriter& fichero, Seccion&& seccion) {
     // Los materiales se escriben antes que los cerramientos que los marcan como utilizados
     // al escribirse: se marcan antes, para que dos guardados seguidos den el mismo fichero.
-    if (cerramientos != nullptr) cerramientos->MarcarMaterialesUtilizados();
+    // Marcados todos, cada cerramiento no los vuelve a marcar al escribirse.
+    struct Marcados {
+        bdCerramientos* base;
+        explicit Marcados(bdCerramientos* b) : base(b) {
+            if (base == nullptr) return;
+            base->MarcarMaterialesUtilizados();
+            base->PonerMaterialesMarcados(true);
+        }
+        ~Marcados() {
+            if (base != nullptr) base->PonerMaterialesMarcados(false);
+        }
+        Marcados(const Marcados&) = delete;
+        Marcados& operator=(const Marcados&) = delete;
+    } marcados(cerramientos);
     fichero.Printf("\n$");
     fichero.Printf("\n$ -----------------------------------");
     fichero.Printf("\n$      Datos de Base de Datos");

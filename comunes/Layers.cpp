@@ -240,8 +240,11 @@ void Layers::EscribirRegistro(FileWriter& fichero, const AnsiString& prefijo, bo
         fichero.Printf("%s%s", EntreComillas(nombre).c_str(), k + 1 < capas ? "," : ")");
     }
     fichero.Printf("\n");
-    // Lo que se guarda en una base marca sus materiales como utilizados.
-    if (!invertido) MarcarMaterialesUtilizados();
+    // Lo que se guarda en una base marca sus materiales como utilizados (si la base no lo
+    // ha hecho ya para todos).
+    auto* base = dynamic_cast<bdCerramientos*>(ObtenerDueno());
+    if (!invertido && (base == nullptr || !base->MaterialesMarcados()))
+        MarcarMaterialesUtilizados();
 
     fichero.Printf("    THICKNESS = (");
     for (int k = 0; k < capas; ++k) {

@@ -31,6 +31,10 @@ public:
     // Cada cerramiento marca como utilizados los materiales de sus capas que encuentra
     // (nunca quita una marca): lo que un guardado de la base escribiría de todos modos.
     void MarcarMaterialesUtilizados();
+    // Mientras quien guarda la base entera dice que ya los marcó antes de escribirla, cada
+    // cerramiento que se escribe no vuelve a marcar los suyos.
+    void PonerMaterialesMarcados(bool marcados) { materialesMarcados = marcados; }
+    bool MaterialesMarcados() const { return materialesMarcados; }
 
     const SeccionBD& Seccion() const override;
 
@@ -43,4 +47,5 @@ protected:
 
 private:
     bdMateriales* materiales;
+    bool materialesMarcados = false;
 };

@@ -146,6 +146,25 @@ TEST_F(PruebaGuardar, GuardarLeerYGuardarDaLosMismosBytes) {
     EXPECT_EQ(Bytes(segunda), escrito);
 }
 
+// The save of the whole database marks the materials of its layers once, before writing;
+// afterwards a layer written on its own marks its materials again.
+TEST_F(PruebaGuardar, TrasGuardarLaBaseUnCerramientoEscritoSoloMarcaSusMateriales) {
+    GestorBD gestor("Base", LISTA_PROGRAMA);
+    gestor.Cargar(Fichero("base.bdc", kBaseDeEjemplo));
+    ASSERT_TRUE(gestor.Guardar(carpeta.Ruta() + "base_guardada.bdc"));
+    ObjetoBase* ladrillo = gestor.Buscar(TIPO_MATERIAL, "Ladrillo");
+    ASSERT_NE(ladrillo, nullptr);
+    ladrillo->PonerLogico("Utilizado", false);
+    ladrillo->PonerLogico("Utilizado al guardar", false);
+    const AnsiString ruta = carpeta.Ruta() + "muro.bdc";
+    FileWriter fichero;
+    ASSERT_TRUE(fichero.Open(ruta));
+    gestor.Buscar(TIPO_CERRAMIENTO, "Muro")->Escribir(fichero);
+    ladrillo->Escribir(fichero);
+    ASSERT_TRUE(fichero.Commit());
+    EXPECT_NE(Bytes(ruta).find("UTIL          =  YES\r\n    ..\r\n"), std::string::npos);
+}
+
 TEST_F(PruebaGuardar, UnGuardadoQueFallaDejaElFicheroAnterior) {
     const std::string viejo = "el fichero de antes\r\n";
     AnsiString ruta = Fichero("base.bdc", viejo);
