@@ -8,6 +8,7 @@
 #include "plataforma/base/date_time_text.h"
 #include "plataforma/base/numbers.h"
 #include "plataforma/gui/forms/forms.h"
+#include "plataforma/gui/kernel/bidi.h"
 #include "plataforma/gui/kernel/std_messages.h"
 
 #include <algorithm>
@@ -60,6 +61,8 @@ void TKavStringGrid::ShowEditControl(int ACol, int ARow) {
     editorShown_ = true;
     session.DoneEditingPending = true;
     TRect r = CellRect(ACol, ARow);
+    // Laid out from the right, the cell's left edge is one pixel further right.
+    if (UseRightToLeftAlignment(this)) ++r.Left;
     const int dispCol = ACol;
     const int col = RemapCol(ACol);
     const int width = r.Right - r.Left - 1;

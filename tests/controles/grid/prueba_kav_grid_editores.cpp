@@ -113,6 +113,30 @@ TEST_F(Editores, CadaTipoAbreSuControlYDevuelveElValor) {
     }
 }
 
+// Laid out from the right (a right-to-left desktop), a control starts one pixel right of the
+// cell's left edge, and is one pixel narrower.
+TEST_F(Editores, DeDerechaAIzquierdaUnPixelMasALaDerecha) {
+    for (TEditorType t : {edComboEdit, edSpinEdit, edEditBtn, edUniEdit}) {
+        SCOPED_TRACE(t);
+        tipo = t;
+        for (bool rtl : {false, true}) {
+            g->GetWidget()->setLayoutDirection(rtl ? Qt::RightToLeft : Qt::LeftToRight);
+            Ir(2, 2);
+            SimulateKeyStroke(VK_F2);
+            TWinControl* ed = Activo();
+            ASSERT_TRUE(Abierto(ed));
+            // The wide edit keeps the cell's margins inside those edges.
+            const int margen = t == edUniEdit ? g->GetXYOffset().x : 0;
+            const int izquierda = t == edUniEdit ? 2 + margen : 0;
+            const TRect r = g->CellRect(2, 2);
+            EXPECT_EQ(ed->GetLeft(), r.Left + izquierda + (rtl ? 1 : 0));
+            EXPECT_EQ(ed->GetLeft() + ed->GetWidth(), r.Right - 1 - margen);
+            SimulateKeyStroke(VK_ESCAPE);
+        }
+    }
+    g->GetWidget()->setLayoutDirection(Qt::LeftToRight);
+}
+
 TEST_F(Editores, TecleoAbreElControlConSuCaracter) {
     tipo = edSpinEdit;
     g->SetCells(2, 2, "");
