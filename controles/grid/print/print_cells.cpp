@@ -206,6 +206,7 @@ namespace {
 struct CellLook {
     TBrush Brush;
     TFont Font;
+    int Points = 0; // the font's size
     TAlignment HA = taLeftJustify;
     TVAlignment VA = vtaTop;
     bool WordWrap = false;
@@ -223,12 +224,37 @@ void LookOf(TPrintPass& P, int Col, int ARow, CellLook& L) {
     const int align = g.GetCellAlignment(real, ARow);
     L.HA = static_cast<TAlignment>(align & 0xFF);
     L.VA = static_cast<TVAlignment>((align >> 8) & 0xFF);
-    L.Font.SetHeight(g.MapFontHeight(L.Font.GetSize()));
+    L.Points = L.Font.GetSize();
+    L.Font.SetHeight(g.MapFontHeight(L.Points));
+}
+
+// The lines of a word-wrapped text in Width of a cell, the canvas in the cell's font: laid
+// at the page's unscaled size into the width the cell has there (Width less the bit the
+// columns' widths lose to rounding), and scaled with the page. A text that fitted its column
+// before the page was scaled still fits it: widths of texts do not scale exactly with their
+// fonts, which are realized at whole sizes.
+std::vector<AnsiString> WrappedLines(TPrintPass& P, CellLook& L, const AnsiString& Text,
+                                     int Width) {
+    const double scale = P.Layout.FontScale;
+    if (scale == 1.0) return PrintTextLines(P, Text, P.Grid.GetMultilinecells(), Width);
+    TFont unscaled;
+    unscaled.Assign(&L.Font);
+    unscaled.SetHeight(P.Layout.MapFontHeightAt(L.Points, 1.0));
+    P.Canvas->SetFont(&unscaled);
+    const std::vector<AnsiString> lines = PrintTextLines(
+        P, Text, P.Grid.GetMultilinecells(), static_cast<int>(std::ceil((Width + 2) / scale)));
+    P.Canvas->SetFont(&L.Font);
+    return lines;
 }
 
 // The space kept free inside a cell's sides.
 int Inset(const TPrintPass& P) {
     return std::max(P.Spacing / 2, 10);
+}
+
+// The space between a graphic and the text beside it, scaled with them.
+int Gap(const TPrintPass& P) {
+    return Rounded(Inset(P) * P.Layout.FontScale);
 }
 
 // The cell graphics drawn on paper by the screen's painter: all but those drawn here
@@ -256,7 +282,7 @@ bool PaintedAsOnScreen(TCellType T) {
 
 // What a cell shows on paper beside its text, with the canvas in the cell's font: the
 // indent under a node, a check box, a picture, or a graphic the screen's painter draws; and
-// the room they take at the text's left and right.
+// the room they take at the text's left and right, each with a gap before the text.
 struct CellParts {
     int Under = 0;
     bool Check = false, Checked = false;
@@ -267,15 +293,15 @@ struct CellParts {
     int PaintedW = 0;
     bool PaintedAfter = false, DisplText = true;
 
-    int RoomLeft(int Inset) const {
+    int RoomLeft(int Gap) const {
         int room = Under;
-        if (Check) room += Inset + CheckSize;
-        if (Picture) room += Inset + PictureW;
-        if (Painted && DisplText && PaintedW > 0 && !PaintedAfter) room += Inset + PaintedW;
+        if (Check) room += Gap + CheckSize;
+        if (Picture) room += Gap + PictureW;
+        if (Painted && DisplText && PaintedW > 0 && !PaintedAfter) room += Gap + PaintedW;
         return room;
     }
-    int RoomRight(int Inset) const {
-        return Painted && DisplText && PaintedW > 0 && PaintedAfter ? Inset + PaintedW : 0;
+    int RoomRight(int Gap) const {
+        return Painted && DisplText && PaintedW > 0 && PaintedAfter ? Gap + PaintedW : 0;
     }
 };
 
@@ -284,7 +310,9 @@ CellParts PartsOf(TPrintPass& P, int RealCol, int ARow) {
     CellParts parts;
     parts.Under = Rounded(UnderNodeIndent(g, RealCol, ARow) * P.PixelToPaper());
     parts.Check = g.HasCheckBox(RealCol, ARow) && g.GetCheckBoxState(RealCol, ARow, parts.Checked);
-    if (parts.Check) parts.CheckSize = std::max(20, P.Canvas->TextHeight("gh") * 4 / 5);
+    if (parts.Check)
+        parts.CheckSize =
+            std::max(Rounded(20 * P.Layout.FontScale), P.Canvas->TextHeight("gh") * 4 / 5);
     if (!P.Settings.GetPrintGraphics()) return parts;
     int w = 0, h = 0;
     TCellHAlign gha;
@@ -320,13 +348,20 @@ TSize MeasurePrintCell(TPrintPass& P, int Col, int ARow, int CellWidth) {
     P.Canvas->SetFont(&look.Font);
     AnsiString text = PrintCellText(g, real, ARow);
     if (text.IsEmpty()) text = "gh";
-    int gw = 0, gh = 0;
+    // Beside the text: what the drawing keeps for the graphics there; a graphic that shows
+    // no text takes its own width.
+    const int inset = Inset(P);
+    const CellParts parts = PartsOf(P, real, ARow);
+    const int gap = Gap(P);
+    int gw = parts.RoomLeft(gap) + parts.RoomRight(gap), gh = 0;
     if (P.Settings.GetPrintGraphics()) {
-        g.GetCellGraphicSize(real, ARow, gw, gh);
-        gw = Rounded(std::max(gw, NodeRoom(g, real, ARow)) * P.PixelToPaper());
+        int graphicW = 0;
+        g.GetCellGraphicSize(real, ARow, graphicW, gh);
         gh = Rounded(gh * P.PixelToPaper());
+        if (parts.Painted && !parts.DisplText)
+            gw = parts.Under +
+                 Rounded(std::max(graphicW, NodeRoom(g, real, ARow)) * P.PixelToPaper());
     }
-    gw += Rounded(UnderNodeIndent(g, real, ARow) * P.PixelToPaper());
     int angle = 0;
     const bool rotated = g.IsRotated(real, ARow, angle);
     const int lineHeight = P.Canvas->TextHeight("gh");
@@ -337,17 +372,14 @@ TSize MeasurePrintCell(TPrintPass& P, int Col, int ARow, int CellWidth) {
     const bool laid = CellWidth > 0 && !rotated &&
                       (markup.IsEmpty() ? g.GetWordWraps(real, ARow) : !g.GetEnhTextSize());
     if (laid) {
-        const int inset = Inset(P);
-        const CellParts parts = PartsOf(P, real, ARow);
         const int width =
-            std::max(CellWidth - parts.RoomLeft(inset) - parts.RoomRight(inset) - 2 * inset, 1);
+            std::max(CellWidth - parts.RoomLeft(gap) - parts.RoomRight(gap) - 2 * inset, 1);
         if (!markup.IsEmpty()) {
             const TSize ext = PrintMarkup(P, markup, TRect(0, 0, width, -65535), true, true);
             w = ext.cx;
             h = std::max(ext.cy, lineHeight);
         } else {
-            const std::vector<AnsiString> lines =
-                PrintTextLines(P, text, g.GetMultilinecells(), width);
+            const std::vector<AnsiString> lines = WrappedLines(P, look, text, width);
             for (const AnsiString& l : lines)
                 w = std::max(w, P.Canvas->TextWidth(l));
             h = lineHeight * static_cast<int>(lines.size());
@@ -511,7 +543,7 @@ void DrawPrintCell(TPrintPass& P, int Col, int ARow, const TRect& R) {
 
     c->SetFont(&look.Font);
     c->GetBrush()->SetStyle(bsClear);
-    const int inset = Inset(P);
+    const int inset = Inset(P), gap = Gap(P);
     if (real == 0 && P.Settings.GetPrintGraphics()) DrawTreeLines(P, ARow, R);
     const CellParts parts = PartsOf(P, real, ARow);
     TRect text = R;
@@ -521,13 +553,13 @@ void DrawPrintCell(TPrintPass& P, int Col, int ARow, const TRect& R) {
         const TPoint at = Place(text, size, size, taLeftJustify, va, inset, P.LineGap);
         DrawCheck(c, at.x, at.y, size, parts.Checked);
         c->GetBrush()->SetStyle(bsClear);
-        text.Left += inset + size;
+        text.Left += gap + size;
     }
     if (parts.Picture) {
         const int pw = parts.PictureW, ph = parts.PictureH;
         const TPoint at = Place(text, pw, ph, taLeftJustify, va, inset, P.LineGap);
         c->StretchDraw(TRect(at.x, at.y, at.x + pw, at.y - ph), parts.Picture);
-        text.Left += inset + pw;
+        text.Left += gap + pw;
     } else if (parts.Painted) {
         // Nodes, progress bars, image lists, radio groups...: the screen's painter in the
         // row's height and the cell less its side margins (a node from the cell's edge, where
@@ -541,8 +573,8 @@ void DrawPrintCell(TPrintPass& P, int Col, int ARow, const TRect& R) {
         }
         c->GetBrush()->SetStyle(bsClear);
         if (!parts.DisplText) return;
-        text.Left = R.Left + parts.RoomLeft(inset);
-        text.Right -= parts.RoomRight(inset);
+        text.Left = R.Left + parts.RoomLeft(gap);
+        text.Right -= parts.RoomRight(gap);
     }
 
     int angle = 0;
@@ -570,7 +602,8 @@ void DrawPrintCell(TPrintPass& P, int Col, int ARow, const TRect& R) {
         return;
     }
     const std::vector<AnsiString> lines =
-        PrintTextLines(P, s, g.GetMultilinecells(), ww ? text.Right - text.Left - 2 * inset : 0);
+        ww ? WrappedLines(P, look, s, text.Right - text.Left - 2 * inset)
+           : PrintTextLines(P, s, g.GetMultilinecells(), 0);
     const int lineHeight = c->TextHeight("gh");
     const int total = lineHeight * static_cast<int>(lines.size());
     const TPoint top = Place(text, 0, total, taLeftJustify, va, inset, P.LineGap);

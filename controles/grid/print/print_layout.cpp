@@ -4,8 +4,8 @@
 
 #include <cmath>
 
-int TPrintLayout::MapFontHeight(int Size) const {
-    return -static_cast<int>(std::trunc(Size * 254.0 / 72.0 * FontScale));
+int TPrintLayout::MapFontHeightAt(int Size, double Scale) const {
+    return -static_cast<int>(std::trunc(Size * 254.0 / 72.0 * Scale));
 }
 
 int TPrintLayout::MapFontSize(int Height) {

@@ -27,7 +27,8 @@ public:
 
     // The font height on a metric canvas for a point size: minus Trunc(Size * 254 / 72 *
     // FontScale).
-    int MapFontHeight(int Size) const;
+    int MapFontHeight(int Size) const { return MapFontHeightAt(Size, FontScale); }
+    int MapFontHeightAt(int Size, double Scale) const;
     // The point size of a height in tenths of a millimetre: Trunc(Height * 72 / 254).
     static int MapFontSize(int Height);
 

@@ -108,8 +108,10 @@ TEST(ImpresionAjustada, CadaFilaMideALaEscalaDeLaHoja) {
 }
 
 // Every cell's lines drawn inside its cell: the lines of one cell share its rectangle and
-// step down by a line height; k lines need k line heights. Preview pages of many widths
-// scale the same texts by many factors.
+// step down by a line height; k lines need k line heights. A text that fitted its column
+// before the page was scaled is not wrapped after: the columns are as wide as their widest
+// text, so only the long merged cell wraps. Preview pages of many widths scale the same texts
+// by many factors.
 TEST(ImpresionAjustada, LasLineasDeCadaCeldaCabenEnSuFila) {
     VentanaPrueba ventana;
     auto* g = new Rejilla(&ventana, &ventana);
@@ -123,23 +125,70 @@ TEST(ImpresionAjustada, LasLineasDeCadaCeldaCabenEnSuFila) {
     g->MergeCells(0, 12, 2, 1);
     g->SetCells(0, 12, "Celda unida con un texto largo que no cabe en las dos columnas");
     g->GetPrintSettings()->SetFitToPage(fpAlways);
-    int celdas = 0;
+    int celdas = 0, unidas = 0;
     for (int ancho = 150; ancho <= 450; ancho += 7) {
         TRecordingCanvas c(ancho, 500);
         g->SetPreviewPage(1);
         g->PrintPreview(&c, TRect(0, 0, ancho, 500));
-        std::map<std::vector<int>, std::vector<int>> lineas; // rectangle -> y of each line
-        for (const TCanvasCall& k : c.Recorder().Calls("TextRect", true))
-            lineas[{k.Args[0], k.Args[1], k.Args[2], k.Args[3]}].push_back(k.Args[5]);
-        for (const auto& [r, ys] : lineas) {
+        struct Lineas {
+            std::vector<int> ys;
+            std::string primera;
+        };
+        std::map<std::vector<int>, Lineas> celda; // by rectangle
+        for (const TCanvasCall& k : c.Recorder().Calls("TextRect", true)) {
+            Lineas& l = celda[{k.Args[0], k.Args[1], k.Args[2], k.Args[3]}];
+            if (l.ys.empty()) l.primera = k.Text.str();
+            l.ys.push_back(k.Args[5]);
+        }
+        for (const auto& [r, l] : celda) {
             ++celdas;
-            if (ys.size() < 2) continue;
-            const int paso = ys[0] - ys[1];
-            EXPECT_GE(r[1] - r[3], static_cast<int>(ys.size()) * paso)
-                << ancho << ": " << ys.size() << " lines in " << r[1] - r[3];
+            if (l.primera.rfind("Celda", 0) != 0) {
+                EXPECT_EQ(l.ys.size(), 1u) << ancho << ": " << l.primera;
+                continue;
+            }
+            ++unidas;
+            ASSERT_GE(l.ys.size(), 2u) << ancho;
+            const int paso = l.ys[0] - l.ys[1];
+            EXPECT_GE(r[1] - r[3], static_cast<int>(l.ys.size()) * paso)
+                << ancho << ": " << l.ys.size() << " lines in " << r[1] - r[3];
         }
     }
     EXPECT_GT(celdas, 1000);
+    EXPECT_GT(unidas, 30);
+}
+
+// A text beside a check box, a picture or a node glyph fits the width its column was given
+// for it, on one line, at the page's size and scaled.
+TEST(ImpresionAjustada, ElTextoJuntoAUnGraficoCabeEnSuColumna) {
+    VentanaPrueba ventana;
+    auto* g = new Rejilla(&ventana, &ventana);
+    g->SetColCount(3);
+    g->SetRowCount(6);
+    for (int r = 0; r < 6; ++r)
+        for (int c = 0; c < 3; ++c)
+            g->SetCells(c, r, "ab");
+    g->SetCells(0, 2, "Cubierta ajardinada");
+    g->AddNode(2, 2);
+    g->SetCells(1, 3, "Forjado unidireccional");
+    g->AddCheckBox(1, 3, true, false);
+    g->SetCells(2, 4, "Fachada ventilada");
+    TBitmap* dibujo = g->CreateBitmap(2, 4, false, haBeforeText, vaTop);
+    dibujo->SetSize(16, 16);
+    g->GetPrintSettings()->SetPrintGraphics(true);
+    for (TFitToPage ajuste : {fpNever, fpAlways}) {
+        g->GetPrintSettings()->SetFitToPage(ajuste);
+        // A page as wide as the three columns at their size, and one a third as wide.
+        const int ancho = ajuste == fpNever ? 800 : 270;
+        TRecordingCanvas c(ancho, 400);
+        g->SetPreviewPage(1);
+        g->PrintPreview(&c, TRect(0, 0, ancho, 400));
+        EXPECT_EQ(g->PrintLayout().PageCount, 1);
+        std::map<std::string, int> lineas;
+        for (const TCanvasCall& k : c.Recorder().Calls("TextRect", true))
+            ++lineas[k.Text.str()];
+        for (const char* t : {"Cubierta ajardinada", "Forjado unidireccional", "Fachada ventilada"})
+            EXPECT_EQ(lineas[t], 1) << t << " " << ajuste;
+    }
 }
 
 class ImpresionAjustadaPDF : public testing::Test {
