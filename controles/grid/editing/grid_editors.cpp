@@ -111,17 +111,22 @@ void TGridCombo::SizeDropDownWidth() {
     Perform(CB_SETDROPPEDWIDTH, width, 0);
 }
 
+int CharUnderMouse(TWinControl& Control) {
+    POINT screen;
+    GetCursorPos(&screen);
+    const TPoint p = Control.ScreenToClient(TPoint(screen.x, screen.y));
+    if (p.x < 0 || p.x > Control.GetWidth() || p.y < 0 || p.y > Control.GetHeight()) return -1;
+    const LRESULT r = Control.Perform(EM_CHARFROMPOS, 0, MAKELPARAM(p.x, p.y));
+    return r == -1 ? -1 : LOWORD(static_cast<DWORD>(r));
+}
+
 void CaretAtClick(TCustomComboBox& Combo, TKavStringGrid* Grid) {
     if (!Grid || !Grid->GetCaretByClick()) return;
     // A fixed list has no caret.
     if (Combo.GetStyle() != csDropDown && Combo.GetStyle() != csSimple) return;
-    POINT screen;
-    GetCursorPos(&screen);
-    const TPoint p = Combo.ScreenToClient(TPoint(screen.x, screen.y));
-    if (p.x < 0 || p.x > Combo.GetWidth() || p.y < 0 || p.y > Combo.GetHeight()) return;
-    const LRESULT r = Combo.Perform(EM_CHARFROMPOS, 0, MAKELPARAM(p.x, p.y));
-    if (r == -1) return;
-    Combo.SetSelStart(LOWORD(static_cast<DWORD>(r)));
+    const int at = CharUnderMouse(Combo);
+    if (at < 0) return;
+    Combo.SetSelStart(at);
     Combo.SetSelLength(0);
     Grid->SetCaretByClick(false);
 }

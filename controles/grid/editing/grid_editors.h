@@ -33,6 +33,9 @@ bool ComboKeyLeaves(WORD Key, TShiftState Shift, bool ListLike);
 // more items than it shows (DropDownCount) and so a scroll bar, else to the text width + 8.
 int DropDownWidthFor(int Width, int Count, int DropDownCount,
                      const std::function<int(int)>& ItemWidth);
+// The character of an editor under the mouse pointer (EM_CHARFROMPOS); -1 when the pointer
+// is outside the editor or over no character.
+int CharUnderMouse(TWinControl& Control);
 // A grid combo just focused by a click on its cell (the grid's caret-by-click mark): the
 // caret goes before the character under the mouse, and the mark is spent.
 void CaretAtClick(TCustomComboBox& Combo, TKavStringGrid* Grid);

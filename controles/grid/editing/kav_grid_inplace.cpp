@@ -4,6 +4,7 @@
 #include "controles/grid/editing/kav_inplace_edit.h"
 
 #include "controles/comun/text_utils.h"
+#include "controles/grid/editing/grid_editors.h"
 #include "controles/grid/kav_grid.h"
 #include "plataforma/base/regional.h"
 #include "plataforma/gui/input/mouse.h"
@@ -427,16 +428,11 @@ void TKavInplaceEdit::WMSetFocus(TMessage& Message) {
     }
     if (!nav->GetEditSelectAll()) CaretToEnd();
     if (g->GetCaretByClick()) {
-        POINT screen;
-        GetCursorPos(&screen);
-        const TPoint p = ScreenToClient(TPoint(screen.x, screen.y));
-        if (p.x >= 0 && p.x <= GetWidth() && p.y >= 0 && p.y <= GetHeight()) {
-            const LRESULT r = Perform(EM_CHARFROMPOS, 0, MAKELPARAM(p.x, p.y));
-            if (r != -1) {
-                SetSelStart(LOWORD(static_cast<DWORD>(r)));
-                SetSelLength(0);
-                g->SetCaretByClick(false);
-            }
+        const int at = CharUnderMouse(*this);
+        if (at >= 0) {
+            SetSelStart(at);
+            SetSelLength(0);
+            g->SetCaretByClick(false);
         }
     }
 }
