@@ -137,6 +137,47 @@ TEST_F(Editores, DeDerechaAIzquierdaUnPixelMasALaDerecha) {
     g->GetWidget()->setLayoutDirection(Qt::LeftToRight);
 }
 
+// A click on another cell leaves an editor: its value goes to the cell it was opened on and
+// the clicked cell becomes the current one.
+TEST_F(Editores, ClicEnOtraCeldaGuardaYSeMueve) {
+    struct Caso {
+        TEditorType tipo;
+        const char* tecleo;
+        const char* resultado;
+    };
+    for (const Caso& c :
+         {Caso{edComboEdit, "dos", "dos"}, Caso{edSpinEdit, "9", "9"}, Caso{edEditBtn, "d", "d"},
+          Caso{edUnitEditBtn, "30", "30 cm"}, Caso{edUniEdit, "ancho", "ancho"},
+          Caso{edUniComboEdit, "tres", "tres"}, Caso{edRichEdit, "rico", "rico"}}) {
+        SCOPED_TRACE(c.tipo);
+        tipo = c.tipo;
+        g->SetCells(2, 2, c.tipo == edUnitEditBtn ? "12 cm" : "uno");
+        Ir(2, 2);
+        SimulateKeyStroke(VK_F2);
+        TWinControl* ed = Activo();
+        ASSERT_TRUE(Abierto(ed));
+        if (c.tipo == edUniEdit || c.tipo == edRichEdit || c.tipo == edUniComboEdit)
+            SimulateKeyStroke('A', {ssCtrl}); // these open with the caret after the text
+        SimulateTyping(c.tecleo);
+        const TRect otra = g->CellRect(3, 4);
+        SimulateClick(g, otra.Left + 5, otra.Top + 5);
+        EXPECT_FALSE(ed->GetVisible());
+        EXPECT_EQ(Activo(), nullptr);
+        EXPECT_EQ(g->GetCol(), 3);
+        EXPECT_EQ(g->GetRow(), 4);
+        if (c.tipo == edRichEdit) {
+            TRichDocument d;
+            ASSERT_TRUE(ReadRtf(g->GetCells(2, 2), d));
+            EXPECT_EQ(d.PlainText(), c.resultado);
+        } else if (c.tipo == edUniEdit || c.tipo == edUniComboEdit) {
+            EXPECT_EQ(g->GetWideCells(2, 2), WideString(AnsiString(c.resultado)));
+        } else {
+            EXPECT_EQ(g->GetCells(2, 2).str(), c.resultado);
+        }
+        EXPECT_EQ(g->GetCells(3, 4), "34");
+    }
+}
+
 TEST_F(Editores, TecleoAbreElControlConSuCaracter) {
     tipo = edSpinEdit;
     g->SetCells(2, 2, "");
