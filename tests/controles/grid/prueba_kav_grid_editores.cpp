@@ -21,10 +21,16 @@
 #include "tests/controles/grid/rejilla_prueba.h"
 #include "tests/plataforma/gui/control_prueba.h"
 
+#include <QAbstractItemModel>
+#include <QAbstractItemView>
 #include <QCalendarWidget>
+#include <QComboBox>
+#include <QCoreApplication>
 #include <QLocale>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QPixmap>
+#include <QTableView>
 #include <QWidget>
 #include <gtest/gtest.h>
 
@@ -75,6 +81,35 @@ protected:
     std::unique_ptr<VentanaPrueba> ventana;
     Rejilla* g = nullptr;
 };
+
+// A click, as the mouse makes it, on an item of a list or table view (a dropped list, a
+// calendar's page).
+void ClicEnElElemento(QAbstractItemView* Vista, const QModelIndex& Indice) {
+    const QPoint centro = Vista->visualRect(Indice).center();
+    for (QEvent::Type t : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+        QMouseEvent e(t, centro, Vista->viewport()->mapToGlobal(centro), Qt::LeftButton,
+                      t == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton,
+                      Qt::NoModifier);
+        QCoreApplication::sendEvent(Vista->viewport(), &e);
+    }
+}
+
+// A click on a day of the shown month of a calendar: a day from 10 to 20, which a month's page
+// shows once (the greyed days of the months beside it are below 10 or above 20); false when
+// the calendar or the day is not there.
+bool ClicEnElDia(QCalendarWidget* Calendario, int Dia) {
+    QTableView* vista = Calendario ? Calendario->findChild<QTableView*>() : nullptr;
+    if (!vista) return false;
+    QAbstractItemModel* modelo = vista->model();
+    // Row 0 holds the names of the days, column 0 the week numbers.
+    for (int f = 1; f < modelo->rowCount(); ++f)
+        for (int c = 1; c < modelo->columnCount(); ++c)
+            if (modelo->data(modelo->index(f, c)).toInt() == Dia) {
+                ClicEnElElemento(vista, modelo->index(f, c));
+                return true;
+            }
+    return false;
+}
 
 TEST_F(Editores, CadaTipoAbreSuControlYDevuelveElValor) {
     struct Caso {
@@ -220,6 +255,37 @@ TEST_F(Editores, ListaDesplegableSinElTextoTomaElPrimeroYAvisa) {
     EXPECT_TRUE(avisos.empty());
     SimulateKeyStroke(VK_RETURN);
     EXPECT_EQ(g->GetCells(2, 2), "verde");
+}
+
+// The list dropped and an item chosen with the mouse: the list closes, OnComboChange tells the
+// choice, and Return writes it.
+TEST_F(Editores, ListaElegidaConElRaton) {
+    tipo = edComboList;
+    for (const char* t : {"hormigón", "ladrillo", "madera"})
+        g->AddComboString(t);
+    std::vector<int> cambios;
+    g->OnComboChange = [&](TObject*, int, int, int i, const AnsiString&) { cambios.push_back(i); };
+    g->SetCells(2, 2, "hormigón");
+    SimulateKeyStroke(VK_F2);
+    auto* combo = g->GetEditorControls().Combo();
+    ASSERT_TRUE(Abierto(combo));
+    SimulateKeyStroke(VK_DOWN, {ssAlt});
+    ASSERT_TRUE(combo->GetDroppedDown());
+    auto* w = qobject_cast<QComboBox*>(combo->GetWidget());
+    ASSERT_NE(w, nullptr);
+    int salidas = 0;
+    combo->OnExit = [&](TObject*) { ++salidas; };
+    ClicEnElElemento(w->view(), w->model()->index(2, 0));
+    EXPECT_FALSE(combo->GetDroppedDown());
+    EXPECT_EQ(combo->GetText(), "madera");
+    EXPECT_EQ(cambios, std::vector<int>{2});
+    // The choice does not end the edit. Without a window manager (offscreen) nobody hands the
+    // focus back to the window once the list closes: the test does, as the desktop does.
+    EXPECT_EQ(salidas, 0);
+    EXPECT_TRUE(combo->GetVisible());
+    if (!combo->Focused()) combo->SetFocus();
+    SimulateKeyStroke(VK_RETURN);
+    EXPECT_EQ(g->GetCells(2, 2), "madera");
 }
 
 TEST_F(Editores, RuedaDeLaListaSeDetieneEnElUltimo) {
@@ -724,8 +790,17 @@ TEST_F(Editores, FechaYHora) {
     EXPECT_FALSE(p->GetDroppedDown());
     SimulateClick(p, p->GetWidth() - 4, p->GetHeight() / 2);
     EXPECT_TRUE(p->GetDroppedDown());
+    // A click on a day of the calendar takes it and closes the calendar; Return writes it.
+    p->SetDate(EncodeDate(2025, 3, 15));
     p->SetDroppedDown(false);
-    SimulateKeyStroke(VK_ESCAPE);
+    SimulateKeyStroke(VK_F4);
+    ASSERT_TRUE(p->GetDroppedDown());
+    EXPECT_TRUE(ClicEnElDia(p->GetWidget()->findChild<QCalendarWidget*>(), 20));
+    EXPECT_FALSE(p->GetDroppedDown());
+    EXPECT_TRUE(Abierto(p));
+    SimulateKeyStroke(VK_RETURN);
+    EXPECT_EQ(g->GetCells(2, 2), DateToStr(EncodeDate(2025, 3, 20)));
+    Ir(2, 2);
     tipo = edTimeEdit;
     g->SetCells(2, 2, TimeToStr((10 * 60 + 30) / 1440.0));
     SimulateKeyStroke(VK_F2);
