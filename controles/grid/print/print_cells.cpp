@@ -57,8 +57,12 @@ public:
         SetMapMode(dc_, MM_ANISOTROPIC);
         constexpr int kExt = 10000;
         SetWindowExtEx(dc_, kExt, kExt, nullptr);
-        SetViewportExtEx(dc_, static_cast<int>(std::lround(kExt * std::abs(sx_) * unit_)),
-                         static_cast<int>(std::lround(kExt * std::abs(sy_) * unit_)), nullptr);
+        // However small the page's scale, never a zero extent (refused: the mapping would stay
+        // one to one).
+        auto ext = [&](double s) {
+            return std::max(1, static_cast<int>(std::lround(kExt * std::abs(s) * unit_)));
+        };
+        SetViewportExtEx(dc_, ext(sx_), ext(sy_), nullptr);
         c_->SetFont(&scaled);
     }
     ~PixelUnits() {
