@@ -41,8 +41,9 @@ std::vector<AnsiString>& Registrados() {
 }
 constexpr UINT kPrimerRegistrado = 0xC000;
 
-// MIME types: the program's exact text, and a type per registered name.
+// MIME types: the program's exact 8-bit and UTF-16 texts, and a type per registered name.
 const QString kMimeTextoExacto = QStringLiteral("application/x-quenbar-cf-text");
+const QString kMimeUnicodeExacto = QStringLiteral("application/x-quenbar-cf-unicodetext");
 
 QString MimeDeNombre(const AnsiString& nombre) {
     QString s;
@@ -65,11 +66,10 @@ QByteArray HtmlDelFragmento(const std::string& datos) {
     return QByteArray::fromStdString(cp1252::ToUtf8(html));
 }
 
-std::string ConLfSolo(const std::string& texto) {
-    std::string s;
-    for (size_t i = 0; i < texto.size(); ++i)
-        if (!(texto[i] == '\r' && i + 1 < texto.size() && texto[i + 1] == '\n')) s += texto[i];
-    return s;
+// Text for other programs: every CR LF as LF, lone CRs and LFs as they stand.
+QString ConLfSolo(QString texto) {
+    texto.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    return texto;
 }
 
 std::string ConCrLf(const std::string& texto) {
@@ -139,9 +139,15 @@ bool LeerFormato(const QMimeData* datos, UINT formato, std::string& salida) {
         salida = ConCrLf(FromQString(datos->text()).str());
         return true;
     case CF_UNICODETEXT: {
+        // This program's Unicode text travels exactly; so does its 8-bit text, when the
+        // system's has nothing that the code page lacks. Other programs' text is taken as the
+        // system has it, with CR LF breaks.
+        if (datos->hasFormat(kMimeUnicodeExacto)) {
+            const QByteArray u = datos->data(kMimeUnicodeExacto);
+            salida.assign(u.constData(), static_cast<size_t>(u.size()) & ~size_t(1));
+            return true;
+        }
         if (!TieneTexto(datos) && !datos->hasFormat(kMimeTextoExacto)) return false;
-        // The exact 8-bit text keeps its line breaks as they were; a text with characters
-        // that the code page lacks is taken as the system has it, with CR LF breaks.
         QString t = datos->hasFormat(kMimeTextoExacto)
                         ? ToQString(AnsiString(datos->data(kMimeTextoExacto).toStdString()))
                         : QString();
@@ -189,15 +195,21 @@ void EscribirFormato(QMimeData* datos, UINT formato, const std::string& bytes) {
     case CF_OEMTEXT: {
         std::string texto = bytes.substr(0, bytes.find('\0'));
         datos->setData(kMimeTextoExacto, QByteArray::fromStdString(texto));
-        datos->setText(ToQString(AnsiString(ConLfSolo(texto))));
+        // Other programs see the Unicode text when there is one: it has every character.
+        if (!datos->hasFormat(kMimeUnicodeExacto))
+            datos->setText(ConLfSolo(ToQString(AnsiString(std::move(texto)))));
         return;
     }
     case CF_UNICODETEXT: {
         QString t = QString::fromUtf16(reinterpret_cast<const char16_t*>(bytes.data()),
                                        static_cast<qsizetype>(bytes.size() / 2));
-        t = t.left(t.indexOf(QChar(0)) < 0 ? t.size() : t.indexOf(QChar(0)));
-        datos->setData(kMimeTextoExacto, QByteArray::fromStdString(FromQString(t).str()));
-        datos->setText(t);
+        t.truncate(t.indexOf(QChar(0)) < 0 ? t.size() : t.indexOf(QChar(0)));
+        datos->setData(kMimeUnicodeExacto,
+                       QByteArray(reinterpret_cast<const char*>(t.utf16()), t.size() * 2));
+        // The 8-bit text, when none was set, as the code page has it.
+        if (!datos->hasFormat(kMimeTextoExacto))
+            datos->setData(kMimeTextoExacto, QByteArray::fromStdString(FromQString(t).str()));
+        datos->setText(ConLfSolo(t));
         return;
     }
     default:

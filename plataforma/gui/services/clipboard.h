@@ -1,7 +1,8 @@
 #pragma once
 // The clipboard: the Win32 functions (formats by number, global memory blocks) and the class
-// library's TClipboard over them. Text travels as Windows-1252 bytes; other programs see it
-// as ordinary text. A format registered by name travels as a MIME type of its own, so that
+// library's TClipboard over them. Text travels as Windows-1252 bytes, and Unicode text as
+// UTF-16, each exactly between the program's windows; other programs see it as ordinary text
+// with LF line ends. A format registered by name travels as a MIME type of its own, so that
 // private data (a grid's cells) survives a copy between windows byte for byte; "Rich Text
 // Format" and "HTML Format" are also offered under their standard MIME types.
 // Writes made between OpenClipboard and CloseClipboard reach the system at CloseClipboard.

@@ -1,7 +1,8 @@
 #pragma once
 // Inside the platform layer only: the clipboard's formats in MIME data, one mapping for the
-// clipboard and for drag and drop. CF_TEXT and CF_UNICODETEXT are text/plain (with the
-// program's exact 8-bit bytes beside it), a registered name has a MIME type of its own
+// clipboard and for drag and drop. CF_TEXT and CF_UNICODETEXT are text/plain (LF line ends,
+// for other programs), with the program's exact 8-bit and UTF-16 texts beside it under types
+// of their own, which this program reads first; a registered name has a MIME type of its own
 // ("Rich Text Format" is also text/rtf), and CF_HDROP is read from text/uri-list (local
 // files only, as a DROPFILES block with wide names).
 

@@ -9,6 +9,7 @@
 #include "plataforma/gui/services/clipboard.h"
 #include "plataforma/gui/testing/input_simulation.h"
 #include "tests/comun/ajustes_regionales.h"
+#include "tests/controles/grid/celdas_anchas_prueba.h"
 #include "tests/controles/grid/seleccion_prueba.h"
 #include "tests/plataforma/gui/control_prueba.h"
 
@@ -241,6 +242,25 @@ TEST_F(Portapapeles, CeldasAnchasComoTextoUnicode) {
     b->PasteFunc(1, 1);
     EXPECT_EQ(b->GetWideCells(1, 1).str(), u"\u0416uk \u03A9");
     EXPECT_EQ(b->GetCells(2, 1), "ñ");
+}
+
+TEST_F(Portapapeles, BloquesConCeldasAnchasVuelvenExactos) {
+    // The paste reads the block's Unicode text.
+    for (const BloqueAncho& celdas : BloquesAnchos()) {
+        a->Clear();
+        PonerBloque(a, 1, 1, celdas);
+        a->CopySelectionToClipboard();
+        b->Clear();
+        EXPECT_EQ(b->PasteFunc(2, 2), CamposDelBloque(celdas));
+        for (size_t y = 0; y < celdas.size(); ++y)
+            for (size_t x = 0; x < celdas[y].size(); ++x) {
+                SCOPED_TRACE(testing::Message() << x << "," << y << " de " << celdas.size() << "x"
+                                                << celdas[0].size());
+                const int bx = 2 + static_cast<int>(x), by = 2 + static_cast<int>(y);
+                EXPECT_EQ(b->GetWideCells(bx, by).str(), celdas[y][x]);
+                EXPECT_EQ(b->GetCells(bx, by).str(), a->GetCells(bx - 1, by - 1).str());
+            }
+    }
 }
 
 // --- the grid's own format ---
@@ -551,19 +571,21 @@ TEST_F(Portapapeles, CtrlCNoEscribeCaracterEnLaCelda) {
 
 TEST_F(Portapapeles, CopiasYPegadosAlAzarContraUnModelo) {
     std::mt19937 azar(47);
-    const char* piezas[] = {"a", "\t", "\"", "\r\n", "ñ", " ", "b", "\n"};
+    // The wide letter makes a wide cell, and its block travels as Unicode text too.
+    const char16_t* piezas[] = {u"a", u"\t", u"\"", u"\r\n",  u"\u00F1",
+                                u" ", u"\n", u"\r", u"\u03A9"};
     const int C = 6, F = 7;
     Rejilla* g = Nueva(C, F);
     g->GetNavigation()->SetAllowClipboardColGrow(false);
     g->GetNavigation()->SetAllowClipboardRowGrow(false);
-    std::vector<std::vector<std::string>> modelo(C, std::vector<std::string>(F));
+    std::vector<std::vector<std::u16string>> modelo(C, std::vector<std::u16string>(F));
     for (int x = 1; x < C; ++x)
         for (int y = 1; y < F; ++y) {
-            std::string t;
+            std::u16string t;
             for (int k = static_cast<int>(azar() % 4); k > 0; --k)
-                t += piezas[azar() % 8];
+                t += piezas[azar() % std::size(piezas)];
             modelo[x][y] = t;
-            g->SetCells(x, y, AnsiString(t));
+            PonerTexto(g, x, y, t);
         }
     for (int paso = 0; paso < 200; ++paso) {
         SCOPED_TRACE(paso);
@@ -573,7 +595,7 @@ TEST_F(Portapapeles, CopiasYPegadosAlAzarContraUnModelo) {
                   bb = t + static_cast<int>(azar() % (F - t));
         const bool cortar = azar() % 4 == 0;
         Seleccionar(g, l, t, r, bb);
-        std::vector<std::vector<std::string>> copia(C, std::vector<std::string>(F));
+        std::vector<std::vector<std::u16string>> copia(C, std::vector<std::u16string>(F));
         for (int x = l; x <= r; ++x)
             for (int y = t; y <= bb; ++y) {
                 copia[x][y] = modelo[x][y];
@@ -594,7 +616,7 @@ TEST_F(Portapapeles, CopiasYPegadosAlAzarContraUnModelo) {
             }
         for (int x = 1; x < C; ++x)
             for (int y = 1; y < F; ++y)
-                ASSERT_EQ(g->GetCells(x, y).str(), modelo[x][y]) << x << "," << y;
+                ASSERT_EQ(g->GetWideCells(x, y).str(), modelo[x][y]) << x << "," << y;
     }
 }
 

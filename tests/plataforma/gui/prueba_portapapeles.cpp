@@ -2,8 +2,8 @@
 // text for other programs, registered formats as MIME types, the Win32 open/empty/set/close
 // sequence, and global memory blocks.
 
-#include "plataforma/gui/services/clipboard.h"
 #include "plataforma/gui/kernel/qt_bridge.h"
+#include "plataforma/gui/services/clipboard.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
@@ -52,6 +52,34 @@ TEST_F(Portapapeles, ElTextoViajaExactoYLosDemasProgramasLoVenComoTexto) {
     char buf[6];
     EXPECT_EQ(Clipboard()->GetTextBuf(buf, sizeof buf), 5);
     EXPECT_STREQ(buf, "línea");
+}
+
+TEST_F(Portapapeles, ElTextoUnicodeViajaExactoYLosDemasLoVenConLf) {
+    auto Utf16 = [](const std::u16string& t) {
+        return std::string(reinterpret_cast<const char*>(t.data()), t.size() * 2);
+    };
+    const std::u16string texto = u"\u03A9 lf\nx\tcrlf\r\ny\rcr\r\n";
+    // Set alone, with the 8-bit text before it, and with the 8-bit text after it.
+    for (int orden : {0, 1, 2}) {
+        SCOPED_TRACE(orden);
+        ASSERT_TRUE(OpenClipboard(nullptr));
+        ASSERT_TRUE(EmptyClipboard());
+        if (orden == 1) Poner(CF_TEXT, std::string("? lf\nx\tcrlf\r\ny\rcr\r\n", 20));
+        Poner(CF_UNICODETEXT, Utf16(texto + u'\0'));
+        if (orden == 2) Poner(CF_TEXT, std::string("8 bits\0", 7));
+        ASSERT_TRUE(CloseClipboard());
+        EXPECT_EQ(Clipboard()->GetBuffer(CF_UNICODETEXT), Utf16(texto));
+        EXPECT_EQ(Clipboard()->GetAsText(), orden == 2 ? "8 bits" : "? lf\nx\tcrlf\r\ny\rcr\r\n");
+        // Other programs: every character, each CR LF as LF, lone CRs and LFs kept.
+        EXPECT_EQ(Sistema()->text(), QString::fromStdU16String(u"\u03A9 lf\nx\tcrlf\ny\rcr\n"));
+    }
+
+    // Unicode text from another program: its LF line ends as CR LF.
+    Sistema()->setText(QString::fromStdU16String(u"\u03A9\nb\r\nc"));
+    EXPECT_EQ(Clipboard()->GetBuffer(CF_UNICODETEXT), Utf16(u"\u03A9\r\nb\r\nc"));
+    // This program's 8-bit text alone: the Unicode text has its line ends as they were.
+    Clipboard()->SetAsText("a\nb\r\nc");
+    EXPECT_EQ(Clipboard()->GetBuffer(CF_UNICODETEXT), Utf16(u"a\nb\r\nc"));
 }
 
 TEST_F(Portapapeles, LosFormatosRegistradosConservanSusBytes) {
