@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QClipboard>
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QProcess>
@@ -24,22 +25,28 @@ namespace {
 // Text of every script the edit keeps, a character above U+FFFF included.
 const char16_t* const kTexto = u"Año € Ω Привет 漢字 😀";
 
-// Runs xclip with the arguments, feeding it the input, while this process keeps answering
-// the X server (an owner of the clipboard must serve the request xclip makes).
-std::string Xclip(const QStringList& argumentos, const QByteArray& entrada = {}) {
+// Handles this process's events until Done() holds; false when it does not within a minute
+// (a safety net: a working run takes a fraction of a second).
+template <class F> bool EsperarAtendiendo(F Done) {
+    const auto limite = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+    while (!Done()) {
+        if (std::chrono::steady_clock::now() > limite) return false;
+        QCoreApplication::processEvents();
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    }
+    return true;
+}
+
+// Runs xclip with the arguments until it ends, while this process keeps answering the X
+// server (an owner of the clipboard must serve the request xclip makes).
+std::string Xclip(const QStringList& argumentos) {
     QProcess xclip;
     xclip.start("xclip", argumentos);
-    EXPECT_TRUE(xclip.waitForStarted(10000)) << "xclip no arranca";
-    if (!entrada.isEmpty()) {
-        xclip.write(entrada);
-        xclip.closeWriteChannel();
-    }
-    for (int i = 0; i < 2000 && xclip.state() != QProcess::NotRunning; ++i) {
-        QCoreApplication::processEvents();
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    EXPECT_TRUE(xclip.waitForStarted(60000)) << "xclip no arranca";
+    EXPECT_TRUE(EsperarAtendiendo([&] {
         xclip.waitForFinished(0);
-    }
-    EXPECT_EQ(xclip.state(), QProcess::NotRunning) << "xclip no termina";
+        return xclip.state() == QProcess::NotRunning;
+    })) << "xclip no termina";
     EXPECT_EQ(xclip.exitCode(), 0) << xclip.readAllStandardError().toStdString();
     return xclip.readAllStandardOutput().toStdString();
 }
@@ -69,16 +76,22 @@ TEST_F(PruebaPortapapelesX11, OtroProgramaLeeElTextoAnchoCopiado) {
 }
 
 TEST_F(PruebaPortapapelesX11, ElEditPegaElTextoQueOfreceOtroPrograma) {
-    // xclip -i stays in the background serving the selection until another owner takes it;
-    // the edit's own copy below takes it back, and xclip ends.
+    // xclip -i -quiet serves the clipboard in the foreground until it is ended.
     const std::string utf8 = WideString(kTexto).ToUtf8();
-    QProcess::execute("sh", {"-c", "printf '%s' \"$0\" | xclip -i -selection clipboard",
-                             QString::fromStdString(utf8)});
+    QProcess xclip;
+    xclip.start("xclip", {"-i", "-quiet", "-selection", "clipboard"});
+    ASSERT_TRUE(xclip.waitForStarted(60000)) << "xclip no arranca";
+    xclip.write(QByteArray::fromStdString(utf8));
+    xclip.closeWriteChannel();
+    // Until this process has heard of the new owner and the clipboard holds xclip's text.
+    QClipboard* sistema = QGuiApplication::clipboard();
+    ASSERT_TRUE(EsperarAtendiendo(
+        [&] { return !sistema->ownsClipboard() && sistema->text().toStdString() == utf8; }));
     edit->SetText(WideString());
     edit->PasteFromClipboard();
     EXPECT_EQ(edit->GetText().ToUtf8(), utf8);
-    edit->SelectAll();
-    edit->CopyToClipboard();
+    xclip.terminate();
+    EXPECT_TRUE(xclip.waitForFinished(60000));
 }
 
 } // namespace
