@@ -2135,9 +2135,11 @@ public:
     // A click placed the caret: the editor puts it under the pointer when it gets the focus.
     bool GetCaretByClick() const { return caretByClick_; }
     void SetCaretByClick(bool Value) { caretByClick_ = Value; }
-    // On while the edited text starts with "=".
+    // On while the edited text starts with "=" (the editor switches it): a left press on a
+    // cell then goes to CellSelect alone, for a descendant to name the cell in the text.
     bool GetCellSelectMode() const { return cellSelectMode_; }
-    void SetCellSelectMode(bool Value) { cellSelectMode_ = Value; }
+    virtual void SetCellSelectMode(bool Value) { cellSelectMode_ = Value; }
+    virtual void CellSelect(int /*ACol*/, int /*ARow*/) {}
     // Typed text completed from LookupItems.
     bool GetLookup() const { return lookup_; }
     void SetLookup(bool Value) { lookup_ = Value; }

@@ -38,6 +38,10 @@ void TKavStringGrid::WMLButtonDown(TWMMouse& Message) {
     if (OnCanClickCell) OnCanClickCell(this, row, col, allow);
     if (!allow) return;
     pressCell_ = TPoint(col, row);
+    if (cellSelectMode_) {
+        CellSelect(col, row);
+        return;
+    }
 
     searchText_ = AnsiString();
     const int oldLeft = GetLeftCol(), oldTop = GetTopRow();

@@ -1,16 +1,18 @@
 // The advanced grid under the mouse: the wheel (moving the row, scrolling, zooming with
 // Ctrl), zoom limits, middle-button panning, sizing columns and fixed columns by their
-// borders with the sizing hint, the hint of a cell, disjunct cells by clicks, and the keys
-// released with AlwaysEdit.
+// borders with the sizing hint, the hint of a cell, disjunct cells by clicks, the keys
+// released with AlwaysEdit, and a press while a formula is typed.
 
-#include "controles/grid/kav_grid.h"
 #include "controles/grid/editing/kav_inplace_edit.h"
+#include "controles/grid/kav_grid.h"
 #include "plataforma/base/numbers.h"
 #include "plataforma/gui/testing/input_simulation.h"
 #include "tests/comun/pruebas.h"
 #include "tests/plataforma/gui/control_prueba.h"
 
 #include <gtest/gtest.h>
+
+#include <vector>
 
 namespace {
 
@@ -368,4 +370,56 @@ TEST_F(Raton, KeepHorizScrollAlArrastrarFilas) {
         else
             EXPECT_GT(g->GetLeftCol(), 1);
     }
+}
+
+namespace {
+
+// Records the cells a press names while a formula is typed, and the mode's switches.
+class RejillaFormulas : public RejillaRaton {
+public:
+    using RejillaRaton::RejillaRaton;
+    std::vector<TPoint> nombradas;
+    std::vector<bool> modos;
+    void CellSelect(int ACol, int ARow) override { nombradas.push_back(TPoint(ACol, ARow)); }
+    void SetCellSelectMode(bool Value) override {
+        modos.push_back(Value);
+        RejillaRaton::SetCellSelectMode(Value);
+    }
+};
+
+} // namespace
+
+TEST_F(Raton, ConUnaFormulaElClicNombraLaCeldaSinMoverse) {
+    auto* f = new RejillaFormulas(ventana.get(), ventana.get());
+    f->SetBounds(0, 0, 400, 200);
+    f->SetColCount(5);
+    f->SetRowCount(10);
+    f->SetOptions(f->GetOptions() << goEditing);
+    f->SetFocus();
+    f->SetCol(1);
+    f->SetRow(1);
+    SimulateTyping("=a");
+    ASSERT_TRUE(f->GetEditorMode());
+    EXPECT_TRUE(f->GetCellSelectMode());
+    const TRect r = f->CellRect(3, 4);
+    SimulateClick(f, r.Left + 5, r.Top + 5);
+    ASSERT_EQ(f->nombradas.size(), 1u);
+    EXPECT_EQ(f->nombradas[0], TPoint(3, 4));
+    // The press goes to the hook alone: the current cell and its editor stay.
+    EXPECT_EQ(f->GetCol(), 1);
+    EXPECT_EQ(f->GetRow(), 1);
+    ASSERT_TRUE(f->GetEditorMode());
+    EXPECT_EQ(f->GetInplaceEditor()->GetText(), "=a");
+
+    // Text that does not start with "=": the press moves to the cell.
+    SimulateKeyStroke(VK_HOME);
+    SimulateKeyStroke(VK_DELETE);
+    EXPECT_FALSE(f->GetCellSelectMode());
+    SimulateClick(f, r.Left + 5, r.Top + 5);
+    EXPECT_EQ(f->nombradas.size(), 1u);
+    EXPECT_EQ(f->GetCol(), 3);
+    EXPECT_EQ(f->GetRow(), 4);
+    EXPECT_EQ(f->GetCells(1, 1), "a");
+    EXPECT_FALSE(f->modos.empty());
+    EXPECT_FALSE(f->modos.back());
 }
