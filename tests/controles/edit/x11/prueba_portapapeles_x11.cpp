@@ -7,35 +7,21 @@
 #include "plataforma/gui/forms/forms.h"
 #include "plataforma/gui/kernel/application.h"
 #include "plataforma/gui/kernel/qt_bridge.h"
+#include "tests/controles/grid/x11/procesos_x11.h"
 
 #include <gtest/gtest.h>
 
 #include <QClipboard>
-#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QProcess>
 
-#include <chrono>
 #include <memory>
 #include <string>
-#include <thread>
 
 namespace {
 
 // Text of every script the edit keeps, a character above U+FFFF included.
 const char16_t* const kTexto = u"Año € Ω Привет 漢字 😀";
-
-// Handles this process's events until Done() holds; false when it does not within a minute
-// (a safety net: a working run takes a fraction of a second).
-template <class F> bool EsperarAtendiendo(F Done) {
-    const auto limite = std::chrono::steady_clock::now() + std::chrono::seconds(60);
-    while (!Done()) {
-        if (std::chrono::steady_clock::now() > limite) return false;
-        QCoreApplication::processEvents();
-        std::this_thread::sleep_for(std::chrono::milliseconds(2));
-    }
-    return true;
-}
 
 // Runs xclip with the arguments until it ends, while this process keeps answering the X
 // server (an owner of the clipboard must serve the request xclip makes).
