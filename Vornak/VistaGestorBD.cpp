@@ -96,29 +96,48 @@ VistabdElementos* VistaGestorBD::VistaDeTipo(TipoObjeto tipo) const {
     }
 }
 
+namespace {
+
+// Los nodos añadidos mientras vive se muestran todos de una vez al final.
+class ArbolDeUnaVez {
+public:
+    explicit ArbolDeUnaVez(TTreeNodes* nodos) : nodos_(nodos) { nodos_->BeginUpdate(); }
+    ~ArbolDeUnaVez() { nodos_->EndUpdate(); }
+    ArbolDeUnaVez(const ArbolDeUnaVez&) = delete;
+    ArbolDeUnaVez& operator=(const ArbolDeUnaVez&) = delete;
+
+private:
+    TTreeNodes* nodos_;
+};
+
+} // namespace
+
 void VistaGestorBD::Mostrar() {
     if (!ventana) return;
     TTreeNodes* nodos = ventana->tvBaseDatos->GetItems();
-    nodoRaiz =
-        AnadirNodoTipo(nodos, nullptr, "Proyecto: " + nombreVisible, TIPO_NINGUNO, ICONO_RAIZ);
-    nodoOpacos = AnadirNodoTipo(nodos, nodoRaiz, "Opacos", TIPO_NINGUNO, ICONO_CARPETA);
-    nodoSemitransparentes =
-        AnadirNodoTipo(nodos, nodoRaiz, "Semitransparentes", TIPO_NINGUNO, ICONO_CARPETA);
-    vistaMateriales->LlenarArbol(nodoOpacos);
-    vistaCerramientos->LlenarArbol(nodoOpacos);
-    vistaAcristalamientos->LlenarArbol(nodoSemitransparentes);
-    vistaMarcos->LlenarArbol(nodoSemitransparentes);
-    vistaHuecos->LlenarArbol(nodoSemitransparentes);
-    if (puentesVisibles) {
-        nodoPuentes =
-            AnadirNodoTipo(nodos, nodoRaiz, PUENTES_TERMICOS, TIPO_PUENTE_TERMICO, ICONO_CARPETA);
-        vistaPuentes->LlenarArbol(nodoPuentes);
-        ventana->tsPuentes->SetTabVisible(true);
+    {
+        ArbolDeUnaVez deUnaVez(nodos);
+        nodoRaiz =
+            AnadirNodoTipo(nodos, nullptr, "Proyecto: " + nombreVisible, TIPO_NINGUNO, ICONO_RAIZ);
+        nodoOpacos = AnadirNodoTipo(nodos, nodoRaiz, "Opacos", TIPO_NINGUNO, ICONO_CARPETA);
+        nodoSemitransparentes =
+            AnadirNodoTipo(nodos, nodoRaiz, "Semitransparentes", TIPO_NINGUNO, ICONO_CARPETA);
+        vistaMateriales->LlenarArbol(nodoOpacos);
+        vistaCerramientos->LlenarArbol(nodoOpacos);
+        vistaAcristalamientos->LlenarArbol(nodoSemitransparentes);
+        vistaMarcos->LlenarArbol(nodoSemitransparentes);
+        vistaHuecos->LlenarArbol(nodoSemitransparentes);
+        if (puentesVisibles) {
+            nodoPuentes = AnadirNodoTipo(nodos, nodoRaiz, PUENTES_TERMICOS, TIPO_PUENTE_TERMICO,
+                                         ICONO_CARPETA);
+            vistaPuentes->LlenarArbol(nodoPuentes);
+            ventana->tsPuentes->SetTabVisible(true);
+        }
+        // A la vista, los tipos de elemento de cada categoría.
+        nodoRaiz->Expand(false);
+        for (TTreeNode* categoria : {nodoOpacos, nodoSemitransparentes, nodoPuentes})
+            if (categoria) categoria->Expand(false);
     }
-    // A la vista, los tipos de elemento de cada categoría.
-    nodoRaiz->Expand(false);
-    for (TTreeNode* categoria : {nodoOpacos, nodoSemitransparentes, nodoPuentes})
-        if (categoria) categoria->Expand(false);
     ventana->Show();
 }
 

@@ -583,8 +583,12 @@ void TTreeNodes::BeginUpdate() {
 }
 
 void TTreeNodes::EndUpdate() {
-    if (updateCount_ > 0 && --updateCount_ == 0)
-        if (QTreeWidget* w = WidgetOf(owner_)) w->setUpdatesEnabled(true);
+    if (updateCount_ == 0 || --updateCount_ > 0) return;
+    // A node chosen while it had no item is shown chosen now.
+    const bool mostrarSeleccion = owner_->selected_ && !owner_->selected_->item_;
+    owner_->AddMissingItems(roots_);
+    if (mostrarSeleccion) owner_->ShowSelection();
+    if (QTreeWidget* w = WidgetOf(owner_)) w->setUpdatesEnabled(true);
 }
 
 // --- TCustomTreeView ---
@@ -872,28 +876,51 @@ TTreeNode* TCustomTreeView::NodeOfItem(void* Item) const {
 }
 
 void TCustomTreeView::AddItem(TTreeNode* Node) {
+    if (items_->updateCount_ > 0) return;
     QTreeWidget* w = WidgetOf(this);
     if (!w) return;
     QTreeWidgetItem* padre = Node->parent_ ? ItemOf(Node->parent_) : nullptr;
     if (Node->parent_ && !padre) return;
-    auto* item = new QTreeWidgetItem();
-    item->setData(0, kRolNodo, QVariant::fromValue(reinterpret_cast<quintptr>(Node)));
-    // Filled before it joins the tree, so that no change of it is announced to the view.
-    FillItem(item, Node);
-    Node->item_ = item;
     QSignalBlocker block(w);
     ++quiet_;
+    // The branch is made before it joins the tree: only its joining is announced to the view.
+    QTreeWidgetItem* item = MakeItems(Node);
     const int at = Node->GetIndex();
     if (padre)
         padre->insertChild(at, item);
     else
         w->insertTopLevelItem(at, item);
-    for (TTreeNode* c : Node->children_)
-        AddItem(c);
-    item->setExpanded(Node->expanded_);
+    ShowExpanded(Node);
     --quiet_;
     // A node gained a child: its button shows.
     w->viewport()->update();
+}
+
+QTreeWidgetItem* TCustomTreeView::MakeItems(TTreeNode* Node) {
+    auto* item = new QTreeWidgetItem();
+    item->setData(0, kRolNodo, QVariant::fromValue(reinterpret_cast<quintptr>(Node)));
+    FillItem(item, Node);
+    Node->item_ = item;
+    for (TTreeNode* c : Node->children_)
+        item->addChild(MakeItems(c));
+    return item;
+}
+
+void TCustomTreeView::ShowExpanded(TTreeNode* Node) {
+    // A new item is collapsed; collapsing it again would still look it up in the view.
+    if (!Node->expanded_) return;
+    if (QTreeWidgetItem* item = ItemOf(Node)) item->setExpanded(true);
+    for (TTreeNode* c : Node->children_)
+        ShowExpanded(c);
+}
+
+void TCustomTreeView::AddMissingItems(const std::vector<TTreeNode*>& Siblings) {
+    for (TTreeNode* n : Siblings) {
+        if (!n->item_)
+            AddItem(n);
+        else
+            AddMissingItems(n->children_);
+    }
 }
 
 void TCustomTreeView::FillItem(QTreeWidgetItem* Item, const TTreeNode* Node) const {

@@ -159,6 +159,8 @@ public:
 
     void Delete(TTreeNode* Node);
     void Clear();
+    // Between these, the window's items of new nodes wait: the last EndUpdate makes them
+    // all, each branch before it joins the window's tree (a whole tree filled at once).
     void BeginUpdate();
     void EndUpdate();
 
@@ -267,6 +269,12 @@ private:
     // The window's items.
     void BuildItems(TTreeNode* Parent);
     void AddItem(TTreeNode* Node);
+    // The item of the node and of its branch, not yet in the window's tree.
+    QTreeWidgetItem* MakeItems(TTreeNode* Node);
+    // The expanded nodes of the branch, expanded in the window's tree.
+    void ShowExpanded(TTreeNode* Node);
+    // The items that waited for EndUpdate.
+    void AddMissingItems(const std::vector<TTreeNode*>& Siblings);
     void RemoveItem(TTreeNode* Node);
     void ForgetItems(TTreeNode* Node);
     void UpdateItem(TTreeNode* Node);

@@ -13,6 +13,7 @@
 #include <QTreeWidget>
 
 #include <algorithm>
+#include <functional>
 #include <random>
 #include <string>
 #include <utility>
@@ -195,6 +196,71 @@ TEST_F(Arbol, OrdenadoFrenteAUnaListaSencilla) {
     }
     EXPECT_THROW(nodos->GetItem(static_cast<int>(modelo.size()) + 1), EInvalidOperation);
     EXPECT_THROW(nodos->GetItem(-1), EInvalidOperation);
+}
+
+// The Qt items under an item, as text: "(" children ")", "+" when expanded, "*" when current.
+std::string ItemsQt(QTreeWidget* w, QTreeWidgetItem* item) {
+    std::string s;
+    const int hijos = item ? item->childCount() : w->topLevelItemCount();
+    for (int i = 0; i < hijos; ++i) {
+        QTreeWidgetItem* h = item ? item->child(i) : w->topLevelItem(i);
+        s += FromQString(h->text(0)).str();
+        if (h->isExpanded()) s += "+";
+        if (w->currentItem() == h) s += "*";
+        if (h->childCount() > 0) s += "(" + ItemsQt(w, h) + ")";
+        s += ";";
+    }
+    return s;
+}
+
+// Nodes added, renamed, sorted, expanded, chosen and deleted between BeginUpdate and
+// EndUpdate (nested) get their Qt items only at the last EndUpdate, and these are those
+// the same steps give one at a time.
+TEST_F(Arbol, EntreBeginUpdateYEndUpdateLosElementosQtSeHacenAlFinal) {
+    auto pasos = [](TTreeView* t, bool deUnaVez, const std::function<void()>& enMedio) {
+        TTreeNodes* n = t->GetItems();
+        t->SetSortType(stText);
+        TTreeNode* fijo = n->Add(nullptr, "fijo");
+        n->AddChild(fijo, "hijo");
+        if (deUnaVez) n->BeginUpdate();
+        TTreeNode* raiz = n->Add(nullptr, "raiz");
+        TTreeNode* b = n->AddChild(raiz, "b");
+        TTreeNode* a = n->AddChild(raiz, "a");
+        if (deUnaVez) n->BeginUpdate();
+        for (const char* h : {"b3", "b1", "b2"})
+            n->AddChild(b, h);
+        TTreeNode* borrado = n->AddChild(a, "borrado");
+        n->AddChild(borrado, "nieto");
+        n->AddChild(fijo, "otro");
+        if (deUnaVez) n->EndUpdate();
+        enMedio();
+        borrado->Delete();
+        n->AddChild(a, "a1");
+        a->Expand(false);
+        a->SetText("c");
+        raiz->Expand(false);
+        b->Expand(false);
+        t->SetSelected(b->getFirstChild());
+        if (deUnaVez) n->EndUpdate();
+    };
+    std::vector<std::string> enMedio;
+    auto* w = static_cast<QTreeWidget*>(arbol->GetWidget());
+    pasos(arbol, true, [&] { enMedio.push_back(ItemsQt(w, nullptr)); });
+    VentanaPrueba otraVentana;
+    auto* otro = new TTreeView(&otraVentana);
+    otro->SetParent(&otraVentana);
+    auto* wOtro = static_cast<QTreeWidget*>(otro->GetWidget());
+    pasos(otro, false, [&] { enMedio.push_back(ItemsQt(wOtro, nullptr)); });
+    // Before the last EndUpdate only the nodes from before BeginUpdate have items.
+    EXPECT_EQ(enMedio[0], "fijo(hijo;);");
+    EXPECT_EQ(enMedio[1], "fijo(hijo;otro;);raiz(a(borrado(nieto;););b(b1;b2;b3;););");
+    const std::string esperado = "fijo(hijo;otro;);raiz+(b+(b1*;b2;b3;);c+(a1;););";
+    EXPECT_EQ(ItemsQt(wOtro, nullptr), esperado);
+    EXPECT_EQ(ItemsQt(w, nullptr), esperado);
+    EXPECT_EQ(nodos->GetCount(), otro->GetItems()->GetCount());
+    // Afterwards a node is added at once again.
+    nodos->AddChild(nodos->GetFirstNode(), "nuevo");
+    EXPECT_EQ(FromQString(w->topLevelItem(0)->child(1)->text(0)), "nuevo");
 }
 
 TEST_F(Arbol, SeleccionarDesdeElProgramaDisparaLosEventos) {
