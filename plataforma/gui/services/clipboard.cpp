@@ -201,8 +201,10 @@ void EscribirFormato(QMimeData* datos, UINT formato, const std::string& bytes) {
         return;
     }
     case CF_UNICODETEXT: {
-        QString t = QString::fromUtf16(reinterpret_cast<const char16_t*>(bytes.data()),
-                                       static_cast<qsizetype>(bytes.size() / 2));
+        // The UTF-16 units as they are: a first U+FEFF or U+FFFE is a character of the text,
+        // not a byte order mark to strip or to swap the text by.
+        QString t(static_cast<qsizetype>(bytes.size() / 2), Qt::Uninitialized);
+        std::memcpy(t.data(), bytes.data(), static_cast<size_t>(t.size()) * 2);
         t.truncate(t.indexOf(QChar(0)) < 0 ? t.size() : t.indexOf(QChar(0)));
         datos->setData(kMimeUnicodeExacto,
                        QByteArray(reinterpret_cast<const char*>(t.utf16()), t.size() * 2));

@@ -17,6 +17,8 @@ inline const std::vector<BloqueAncho>& BloquesAnchos() {
         {{u"\u03A9\rcr", u"t\tab"}, {u"\"q\"", u"\u0416\r\n"}},
         {{u"\u03A9 \"x\"\tz\n"}},
         {{u"", u"\u03A9"}, {u"\n", u"\r"}, {u"\r\n\n", u"\"\r"}},
+        // A first character that a byte order mark could be taken for.
+        {{u"\uFFFE\u0416", u"\t"}},
     };
     return bloques;
 }

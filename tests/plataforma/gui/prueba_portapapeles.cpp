@@ -74,6 +74,12 @@ TEST_F(Portapapeles, ElTextoUnicodeViajaExactoYLosDemasLoVenConLf) {
         EXPECT_EQ(Sistema()->text(), QString::fromStdU16String(u"\u03A9 lf\nx\tcrlf\ny\rcr\n"));
     }
 
+    // A first U+FFFE or U+FEFF is the text's own character, no byte order mark.
+    for (const std::u16string inicio : {u"\uFFFE", u"\uFEFF"}) {
+        Clipboard()->SetBuffer(CF_UNICODETEXT, (inicio + u"a\tb").data(), 8);
+        EXPECT_EQ(Clipboard()->GetBuffer(CF_UNICODETEXT), Utf16(inicio + u"a\tb"));
+    }
+
     // Unicode text from another program: its LF line ends as CR LF.
     Sistema()->setText(QString::fromStdU16String(u"\u03A9\nb\r\nc"));
     EXPECT_EQ(Clipboard()->GetBuffer(CF_UNICODETEXT), Utf16(u"\u03A9\r\nb\r\nc"));
