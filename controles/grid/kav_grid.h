@@ -91,6 +91,9 @@ using TRowUpdateEvent = std::function<void(TObject* Sender, int OldRow, int NewR
 // Events of the cells' look, selection and load and save.
 using TGridSelectionEvent =
     std::function<void(TObject* Sender, int ALeft, int ATop, int ARight, int ABottom)>;
+// A drag of the selection resizer: the selection before it and the resized one.
+using TSelectionResizeEvent = std::function<void(TObject* Sender, const TGridRect& OrigSelection,
+                                                 const TGridRect& NewSelection)>;
 using TGridBorderPropEvent = std::function<void(TObject* Sender, int ARow, int ACol, TPen* LeftPen,
                                                 TPen* TopPen, TPen* RightPen, TPen* BottomPen)>;
 using TCustomCellDrawEvent =
@@ -1270,6 +1273,16 @@ public:
     void SetSelectionRectangle(bool Value);
     bool GetSelectionResizer() const { return selectionResizer_; }
     void SetSelectionResizer(bool Value);
+    // The resizer's handle, the 6 x 6 pixels at the bottom right of the selection's last cell
+    // (with SelectionResizer and SelectionRectangle). A press on it copies the selection,
+    // dragging resizes the selection from its top-left cell, and the release pastes the copied
+    // block into the resized selection (AllowSmartClipboard fills it), between
+    // OnSelectionResize and OnSelectionResized.
+    bool OnSelectionResizer(int X, int Y);
+    // A resize of the selection is being dragged.
+    bool GetSelectionResizing() const { return selResize_; }
+    TSelectionResizeEvent OnSelectionResize;
+    TSelectionResizeEvent OnSelectionResized;
 
     // --- the clipboard (clipboard/kav_grid_clipboard.cpp; the smart fill of a selection in
     // clipboard/kav_grid_smart_paste.cpp). A copy puts the cells as text (TAB between cells,
@@ -1345,6 +1358,17 @@ public:
     void SetMultilinecells(bool Value);
     bool GetURLShow() const { return urlShow_; }
     void SetURLShow(bool Value);
+    // With URLShow: a right click on a link cell edits its text (a left click opens it).
+    bool GetURLEdit() const { return urlEdit_; }
+    void SetURLEdit(bool Value) { urlEdit_ = Value; }
+    // Fixed cells held down by the left button are drawn pressed in, as buttons (with both
+    // fixed grid lines and a grid that is not Flat).
+    bool GetFixedAsButtons() const { return fixedAsButtons_; }
+    void SetFixedAsButtons(bool Value) { fixedAsButtons_ = Value; }
+    // The fixed cell drawn pressed by the left button, (-1, -1) when none.
+    TPoint GetPressedFixedCell() const {
+        return fixedButtonDown_ ? fixedButtonCell_ : TPoint(-1, -1);
+    }
     bool GetURLFull() const { return urlFull_; }
     void SetURLFull(bool Value);
     bool GetHideFocusRect() const { return hideFocusRect_; }
@@ -1973,6 +1997,7 @@ protected:
     void WMSetFocus(TWMSetFocus& Message);
     void WMKillFocus(TWMKillFocus& Message);
     void WMSetCursor(TWMSetCursor& Message);
+    void CMCursorChanged(TMessage& Message);
     void WMTimer(TWMTimer& Message);
     void WMSize(TWMSize& Message);
 
@@ -2048,6 +2073,21 @@ private:
     bool sizing_ = false;
     uint8_t mouseCursorState_ = 0;
     bool keepCursor_ = false;
+    // The selection resizer: the flag of a resize being dragged, the paste-on-release mark,
+    // the selection before the resize and the editing override of its paste.
+    bool selResize_ = false;
+    bool pasteOnRelease_ = false;
+    TGridRect resizeOrigin_;
+    bool editOverride_ = false;
+    void StartSelectionResize();
+    void SelectionResizeMove(int X, int Y);
+    void EndSelectionResize();
+    // A fixed cell drawn as a pressed button until the release.
+    bool fixedAsButtons_ = false;
+    bool fixedButtonDown_ = false;
+    TPoint fixedButtonCell_{-1, -1};
+    void DrawFixedButton(bool Pressed);
+    bool urlEdit_ = false;
     bool mouseDown_ = false;
     bool mouseDown2_ = false;
     TPoint pressPoint_;

@@ -80,7 +80,7 @@ void TKavStringGrid::GetCellReadOnly(int ACol, int ARow, bool& CanEdit) {
     if (const TCellProperties* p = FindCellProperties(b.x, b.y); p && CanEdit)
         CanEdit = !p->GetReadOnly();
     if (!GetOptions().Contains(goEditing) && !transientSelectEdit_ &&
-        !mouseActions_->GetRangeSelectAndEdit())
+        !mouseActions_->GetRangeSelectAndEdit() && !editOverride_)
         CanEdit = false;
     if (OnCanEditCell) OnCanEditCell(this, ACol, ARow, CanEdit);
 }

@@ -1,6 +1,7 @@
 // TKavStringGrid: the grid unit's start-up, the version number and text, the column order
 // that lets moved columns be put back, wide-text cells and the editor's window procedure.
 #include "controles/grid/kav_grid.h"
+#include "controles/grid/paint/grid_cursors.h"
 #include "controles/grid/paint/grid_glyphs.h"
 
 #include "controles/comun/text_utils.h"
@@ -32,6 +33,7 @@ void InitKavGridUnit() {
     flatScrollBars = GetFileVersion("comctl32.dll") >= 0x40046;
     gridClipboardFormat = RegisterClipboardFormat("TKavStringGrid Cells");
     RegisterGridGlyphs();
+    RegisterGridCursors();
 }
 
 void DoneKavGridUnit() {

@@ -294,7 +294,7 @@ int TKavStringGrid::PasteFunc(int ACol, int ARow) {
     if (nav->GetAllowFmtClipboard() && IsClipboardFormatAvailable(cells)) {
         // The same gate as the text's: a grid that may not be edited takes nothing.
         if (!GetOptions().Contains(goEditing) && !nav->GetAllowClipboardAlways() &&
-            !GetMouseActions()->GetRangeSelectAndEdit())
+            !GetMouseActions()->GetRangeSelectAndEdit() && !editOverride_)
             return 0;
         std::string bytes;
         if (!ReadFormat(cells, bytes) || bytes.empty()) return 0;
@@ -391,7 +391,7 @@ int TKavStringGrid::PasteFields(int ACol, int ARow, const Ch* Begin, const Ch* E
     if (ACol < 0 || ARow < 0) return 0;
     TNavigation* nav = GetNavigation();
     if (!GetOptions().Contains(goEditing) && !nav->GetAllowClipboardAlways() &&
-        !GetMouseActions()->GetRangeSelectAndEdit())
+        !GetMouseActions()->GetRangeSelectAndEdit() && !editOverride_)
         return 0;
     clip_text::Reader<Ch> reader(Begin, End);
     std::basic_string<Ch> field;

@@ -75,10 +75,7 @@ bool TKavStringGrid::OleArmedRelease(int ACol, int ARow, bool Ctrl) {
 void TKavStringGrid::OleDragOnMove(int X, int Y, const TGridCoord& Cell) {
     if (!ole_.armed) return;
     const TGridRect sel = GetSelection();
-    if (GetSelectionResizer() && GetSelectionRectangle()) {
-        const TRect r = CellRect(sel.Right, sel.Bottom);
-        if (X >= r.Right - 6 && X < r.Right && Y >= r.Bottom - 6 && Y < r.Bottom) return;
-    }
+    if (OnSelectionResizer(X, Y)) return;
     if (Cell.X < 0 || Cell.Y < 0) return;
     if (std::abs(X - pressPoint_.x) <= 3 && std::abs(Y - pressPoint_.y) <= 3) return;
     if (!dragDropSettings_->GetOleDropSource() || GetGridState() == gsColSizing) return;

@@ -4,7 +4,7 @@
 
 bool TKavStringGrid::IsEditable(int ACol, int ARow) {
     if (!GetOptions().Contains(goEditing) && !GetMouseActions()->GetRangeSelectAndEdit() &&
-        !transientSelectEdit_)
+        !transientSelectEdit_ && !editOverride_)
         return false;
     TPoint c(ACol, ARow);
     if (IsMergedCell(ACol, ARow) && !IsBaseCell(ACol, ARow)) c = BaseCell(ACol, ARow);

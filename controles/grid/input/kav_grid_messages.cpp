@@ -2,7 +2,9 @@
 // lock, focus, the grid timer, size) and the routing of the key and mouse messages to their
 // handlers; whatever a handler does not take goes on to the inherited handling.
 #include "controles/grid/kav_grid.h"
+#include "controles/grid/paint/grid_cursors.h"
 
+#include "plataforma/gui/images/bitmap_resources.h"
 #include "plataforma/gui/input/mouse.h"
 
 #include <cmath>
@@ -55,6 +57,10 @@ void TKavStringGrid::Dispatch(TMessage& Message) {
         DefaultGridMessage(Message);
         if (FooterShown()) GetFloatingFooter()->Invalidate();
         return;
+    case WM_SETCURSOR:
+        return CallMessageHandler(this, &TKavStringGrid::WMSetCursor, Message);
+    case CM_CURSORCHANGED:
+        return CMCursorChanged(Message);
     case WM_SETFOCUS:
         return CallMessageHandler(this, &TKavStringGrid::WMSetFocus, Message);
     case WM_KILLFOCUS:
@@ -122,6 +128,44 @@ void TKavStringGrid::DoEnter() {
 
 void TKavStringGrid::DoExit() {
     if (!SuppressExit) TBaseGrid::DoExit();
+}
+
+// --- the cursor ---
+
+void TKavStringGrid::WMSetCursor(TWMSetCursor& Message) {
+    // The zones of the fixed cells and the selection resizer show the grid's own cursors;
+    // elsewhere (and while a row or column is sized) the Cursor property's.
+    const bool sizing = GetGridState() == gsColSizing || GetGridState() == gsRowSizing;
+    int id = 0;
+    if (mouseCursorState_ != 0 && !sizing) {
+        switch (mouseCursorState_) {
+        case 1:
+            id = GridCursorColSelect;
+            break;
+        case 2:
+            id = GridCursorRowSelect;
+            break;
+        case 3:
+        case 5:
+            id = GridCursorSelectAll;
+            break;
+        default:
+            Message.Result = 1;
+            return;
+        }
+    } else if (selResize_) {
+        id = GridCursorSelectionResize;
+    }
+    if (id == 0) return DefaultGridMessage(Message);
+    ::SetCursor(LoadCursor(HInstance, id));
+    Message.Result = 1;
+}
+
+void TKavStringGrid::CMCursorChanged(TMessage& Message) {
+    // A cursor set from outside ends the zone's own; the grid's own change keeps it.
+    DefaultGridMessage(Message);
+    if (!keepCursor_) mouseCursorState_ = 0;
+    keepCursor_ = false;
 }
 
 // --- the grid timer ---

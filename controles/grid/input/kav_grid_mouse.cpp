@@ -7,6 +7,7 @@
 #include "controles/grid/markup/markup_helpers.h"
 #include "controles/grid/markup/markup_renderer.h"
 #include "plataforma/gui/kernel/application.h"
+#include "plataforma/gui/painting/draw_edge.h"
 #include "plataforma/gui/services/shell.h"
 
 #include <algorithm>
@@ -42,6 +43,12 @@ void TKavStringGrid::WMLButtonDown(TWMMouse& Message) {
         CellSelect(col, row);
         return;
     }
+    // On the selection resizer's handle: the resize starts (kav_grid_selection_resize.cpp).
+    if (mouseCursorState_ == 5) {
+        StartSelectionResize();
+        MouseMove({}, x, y);
+        return;
+    }
 
     searchText_ = AnsiString();
     const int oldLeft = GetLeftCol(), oldTop = GetTopRow();
@@ -69,6 +76,16 @@ void TKavStringGrid::WMLButtonDown(TWMMouse& Message) {
 
     if (inFixedArea || IsFixed(col, row)) HideInplaceEdit();
     const bool innerFixed = !inFixedArea && IsFixed(col, row);
+    // A fixed cell as a button: drawn pressed in until the release (not on a border that
+    // sizes).
+    const TGridOptions options = GetOptions();
+    if ((inFixedArea || innerFixed) && fixedAsButtons_ && options.Contains(goFixedVertLine) &&
+        options.Contains(goFixedHorzLine) && !GetFlat() && fixedSizeHover_ < 0 &&
+        !(options.Contains(goColSizing) && row < GetFixedRows() && NearColumnBorder(R, x))) {
+        fixedButtonCell_ = TPoint(col, row);
+        fixedButtonDown_ = true;
+        DrawFixedButton(true);
+    }
     const int realCol = RemapCol(col);
 
     TMouseActions* ma = GetMouseActions();
@@ -355,6 +372,16 @@ void TKavStringGrid::WMLButtonUp(TWMMouse& Message) {
     }
     mouseDown_ = false;
     selectAnchor_ = -1;
+    if (fixedButtonDown_) {
+        fixedButtonDown_ = false;
+        DrawFixedButton(false);
+    }
+    // The end of a selection resize: the copied block is pasted; no click, sort or drop.
+    if (pasteOnRelease_) {
+        PressDefault(Message);
+        EndSelectionResize();
+        return;
+    }
     const TGridCoord cell = MouseCoord(x, y);
 
     // A held cell button comes up; it fires when released over a cell (read-only grids only
@@ -566,6 +593,23 @@ void TKavStringGrid::WMRButtonDown(TWMMouse& Message) {
         }
     }
     if (OnRightClickCell) OnRightClickCell(this, cell.Y, cell.X);
+    // A right click edits a link that a left click would open.
+    if (GetURLShow() && urlEdit_ && IsURL(GetCellEx(RemapCol(cell.X), cell.Y))) {
+        MoveColRow(cell.X, cell.Y, true, true);
+        ShowEditor();
+    }
+}
+
+void TKavStringGrid::DrawFixedButton(bool Pressed) {
+    // Pressed: sunken inner edges; released, the cell is painted again in its own look.
+    const TPoint c = fixedButtonCell_;
+    if (c.x < 0 || c.y < 0 || c.x >= GetColCount() || c.y >= GetRowCount()) return;
+    if (!Pressed) return RepaintCell(c.x, c.y);
+    TRect r = CellRect(c.x, c.y);
+    if (r.Right <= r.Left || r.Bottom <= r.Top) return;
+    const HDC dc = GetCanvas()->GetHandle();
+    DrawEdge(dc, &r, BDR_SUNKENINNER, BF_BOTTOMRIGHT);
+    DrawEdge(dc, &r, BDR_SUNKENINNER, BF_TOPLEFT);
 }
 
 void TKavStringGrid::WMRButtonUp(TWMMouse& Message) {

@@ -48,6 +48,9 @@ void TKavStringGrid::MouseMove(TShiftState Shift, int X, int Y) {
         return;
     }
     TrackBalloonCell(cell);
+    const uint8_t stateBefore = mouseCursorState_;
+    const bool resizeBefore = selResize_;
+    if (pasteOnRelease_ && GetMouseDown()) SelectionResizeMove(X, Y);
 
     // RangeSelectAndEdit: dragging from the pressed cell onto another selects a range
     // instead of editing; editing comes back with the next edit start (F2, a double click,
@@ -131,8 +134,12 @@ void TKavStringGrid::MouseMove(TShiftState Shift, int X, int Y) {
                 state = 1;
             else if (fixedCol && !fixedRow && ma->GetRowSelect())
                 state = 2;
+            else if (OnSelectionResizer(X, Y))
+                state = 5;
         }
         mouseCursorState_ = state;
+    } else if (!GetMouseDown()) {
+        mouseCursorState_ = 0;
     }
 
     // The cursor: sizing a fixed border, a link, or the grid's own.
@@ -146,10 +153,15 @@ void TKavStringGrid::MouseMove(TShiftState Shift, int X, int Y) {
             AnsiString anchor = html ? AnchorAt(cell.X, cell.Y, X, Y) : AnsiString();
             if ((GetURLShow() && !html && IsURL(text)) || !anchor.IsEmpty()) wanted = crHandPoint;
         }
-        if (GetCursor() != wanted) SetCursor(wanted);
+        if (GetCursor() != wanted) {
+            keepCursor_ = true; // the zone's cursor state stays
+            SetCursor(wanted);
+        }
     }
 
     TBaseGrid::MouseMove(Shift, X, Y);
+    // The zone cursors follow this move at once, not only the next one.
+    if (mouseCursorState_ != stateBefore || selResize_ != resizeBefore) RefreshCursor(this);
     // The release ends a drag with a last move: it keeps the left column too.
     if (GetNavigation()->GetKeepHorizScroll() && (GetMouseDown() || MouseSelecting()) &&
         GetGridState() != gsColMoving)

@@ -30,6 +30,8 @@ void TKavStringGrid::Paint() {
     }
     c->GetPen()->SetColor(clBlack);
     PaintBackground();
+    // A fixed cell held down as a button stays pressed in through repaints.
+    if (fixedButtonDown_) DrawFixedButton(true);
     if (OnAfterPaint) OnAfterPaint(this);
 }
 

@@ -10,6 +10,8 @@ class QWidget;
 QCursor QtCursorOf(TCursor Cursor);
 // crDefault leaves the widget to its parent's cursor.
 void ApplyCursorToWidget(QWidget* Widget, TCursor Cursor);
+// The cursor handle a widget was last given (nullptr: none of its own).
+HCURSOR ShownCursorOf(QWidget* Widget);
 // The handle of a stock or registered cursor (Screen->Cursors[]).
 HCURSOR CursorHandle(TCursor Cursor);
 void RegisterCursorHandle(TCursor Cursor, const QCursor& Shape);

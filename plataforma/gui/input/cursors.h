@@ -4,6 +4,8 @@
 
 #include "plataforma/gui/kernel/win_types.h"
 
+#include <functional>
+
 using TCursor = int;
 
 constexpr TCursor crDefault = 0;
@@ -34,3 +36,22 @@ constexpr TCursor crSizeAll = -22;
 // pointer); returns the previous one. nullptr hides it.
 HCURSOR SetCursor(HCURSOR hCursor);
 HCURSOR GetCursor();
+
+class TWinControl;
+// Asks the control again which cursor it shows (WM_SETCURSOR over its client area), as the
+// next move of the pointer would: for a control whose cursor follows what a move changed.
+void RefreshCursor(TWinControl* Control);
+
+class TBitmap;
+struct HINSTANCE__;
+using HINSTANCE = HINSTANCE__*;
+
+// The program's cursor resources, numbered as in a resource file. There is no resource file:
+// each cursor is drawn in code by a painter registered under its number, which draws on a
+// fresh bitmap (its clFuchsia ground is see-through) and returns the hot spot.
+using TCursorResourcePainter = std::function<TPoint(TBitmap* Bitmap)>;
+void RegisterCursorResource(int Id, TCursorResourcePainter Painter);
+// The cursor of a resource number, drawn on the first call and the same handle on every
+// later one; nullptr when no cursor has that number. Resources are looked up in the program
+// whatever instance is passed.
+HCURSOR LoadCursor(HINSTANCE Instance, int Id);

@@ -10,10 +10,12 @@
 #include "plataforma/gui/painting/colors.h"
 #include "plataforma/gui/painting/font.h"
 
+#include <QCursor>
 #include <QImage>
 #include <QLayout>
 #include <QLinearGradient>
 #include <QPainter>
+#include <QPixmap>
 #include <QWidget>
 
 #include <cstdlib>
@@ -132,7 +134,9 @@ AnsiString CaptureFolder() {
     return FromNativePath((dir / "capturas").string());
 }
 
-AnsiString SaveCapture(TControl* Control, const AnsiString& Name) {
+namespace {
+
+AnsiString Capture(TControl* Control, const AnsiString& Name, const TPoint* Pointer) {
     if (!Control) return AnsiString();
     EnsureQtApplication();
     auto* win = dynamic_cast<TWinControl*>(Control);
@@ -151,10 +155,29 @@ AnsiString SaveCapture(TControl* Control, const AnsiString& Name) {
     } else {
         return AnsiString();
     }
+    if (QWidget* w = Control->GetWidget(); Pointer && w && !form) {
+        const QCursor cursor = w->cursor();
+        const QPixmap shape = cursor.pixmap();
+        if (!shape.isNull()) {
+            QPainter p(&img);
+            p.drawPixmap(Pointer->x - cursor.hotSpot().x(), Pointer->y - cursor.hotSpot().y(),
+                         shape);
+        }
+    }
     fs::path folder = NativePath(CaptureFolder());
     std::error_code ec;
     fs::create_directories(folder, ec);
     fs::path file = folder / (SafeName(Name).str() + ".png");
     if (!img.save(QString::fromStdString(file.string()), "PNG")) return AnsiString();
     return FromNativePath(file.string());
+}
+
+} // namespace
+
+AnsiString SaveCapture(TControl* Control, const AnsiString& Name) {
+    return Capture(Control, Name, nullptr);
+}
+
+AnsiString SaveCapture(TControl* Control, const AnsiString& Name, TPoint Pointer) {
+    return Capture(Control, Name, &Pointer);
 }

@@ -4,6 +4,7 @@
 // on the desktop it was designed for.
 
 #include "plataforma/base/ansi_string.h"
+#include "plataforma/gui/kernel/win_types.h"
 
 class TControl;
 
@@ -11,6 +12,9 @@ class TControl;
 // path, or an empty text when nothing could be written. The window system's pending work
 // (layouts, posted messages) is done first.
 AnsiString SaveCapture(TControl* Control, const AnsiString& Name);
+// The same with the mouse pointer drawn where the screen would show it: the cursor the
+// control shows, its hot spot at the client point Pointer (stock shapes are not drawn).
+AnsiString SaveCapture(TControl* Control, const AnsiString& Name, TPoint Pointer);
 // $QUENBAR_CAPTURAS, or "capturas" in the build tree that holds the running program (the
 // first folder above it with a CMakeCache.txt), or beside the program.
 AnsiString CaptureFolder();

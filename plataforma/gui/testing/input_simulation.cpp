@@ -1,6 +1,7 @@
 #include "plataforma/gui/testing/input_simulation.h"
 
 #include "plataforma/base/cp1252.h"
+#include "plataforma/gui/input/cursor_map.h"
 #include "plataforma/gui/kernel/controls.h"
 #include "plataforma/gui/kernel/qt_bridge.h"
 
@@ -276,6 +277,10 @@ void SimulateMouseLeave(TControl* control) {
     if (!w) return;
     QEvent ev(QEvent::Leave);
     QApplication::sendEvent(w, &ev);
+}
+
+HCURSOR ShownCursor(TControl* control) {
+    return control ? ShownCursorOf(control->GetWidget()) : nullptr;
 }
 
 void ResetInputState() {

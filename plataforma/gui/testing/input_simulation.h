@@ -5,6 +5,7 @@
 
 #include "plataforma/base/ansi_string.h"
 #include "plataforma/base/wide_string.h"
+#include "plataforma/gui/input/cursors.h"
 #include "plataforma/gui/input/keys.h"
 
 class TControl;
@@ -36,5 +37,8 @@ void SimulateClick(TControl* control, int x, int y);
 void SimulateWheel(TControl* control, int delta, int x, int y, TShiftState shift = {});
 void SimulateMouseEnter(TControl* control);
 void SimulateMouseLeave(TControl* control);
+// The cursor the control's window shows (as the last WM_SETCURSOR or Cursor left it);
+// nullptr when it shows its parent's.
+HCURSOR ShownCursor(TControl* control);
 // Releases every key and button in the keyboard state.
 void ResetInputState();
