@@ -618,14 +618,15 @@ int CanvasDevice::Text(int x, int y, const QString& s, const QRect* clip, const 
     if (state.escapement != 0) p->rotate(-state.escapement / 10.0);
     if (state.bkMode == OPAQUE) p->fillRect(QRect(dx, dy, w, h), ToQRgb(state.bkColor));
     p->setPen(ToQRgb(state.textColor));
-    // On a raster target with no more than a shift, the glyphs laid out before draw the same
-    // pixels as drawText, without shaping the text again (for a text that reads left to
-    // right in any case, when the painter's direction is not right to left).
+    // On a raster target with no more than a shift to the device (no scale, no pixel ratio),
+    // the glyphs laid out before draw the same pixels as drawText without shaping the text
+    // again (for a text that reads left to right in any case, when the painter's direction
+    // is not right to left).
     const Qt::LayoutDirection direction = p->layoutDirection() == Qt::LayoutDirectionAuto
                                               ? QGuiApplication::layoutDirection()
                                               : p->layoutDirection();
     const QList<QGlyphRun>* glyphs =
-        direction == Qt::LeftToRight && p->worldTransform().type() <= QTransform::TxTranslate &&
+        direction == Qt::LeftToRight && p->deviceTransform().type() <= QTransform::TxTranslate &&
                 p->paintEngine()->type() == QPaintEngine::Raster
             ? widths_->Glyphs(s)
             : nullptr;
