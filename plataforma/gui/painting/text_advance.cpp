@@ -7,10 +7,8 @@
 namespace {
 
 // Enough for the words of many screens of cells, and for the fonts of any window; a table
-// that fills up is emptied, so that neither grows without bound. Laid-out texts weigh some
-// hundred bytes each: fewer of them are kept.
+// that fills up is emptied, so that neither grows without bound.
 constexpr size_t kTextos = 8192;
-constexpr size_t kTextosDibujados = 4096;
 constexpr size_t kFuentes = 256;
 
 struct HashFuente {
@@ -36,23 +34,29 @@ bool SoloIzquierdaADerecha(const QString& text) {
 
 } // namespace
 
+TextWidths::Entry& TextWidths::Find(const QString& text) {
+    if (auto it = entries_.find(text); it != entries_.end()) return it->second;
+    if (entries_.size() >= kTextos) entries_.clear();
+    return entries_.emplace(text, Entry()).first->second;
+}
+
 int TextWidths::Advance(const QFontMetrics& fm, const QString& text) {
     if (text.isEmpty()) return 0;
-    if (auto it = widths_.find(text); it != widths_.end()) return it->second;
-    const int ancho = fm.horizontalAdvance(text);
-    if (widths_.size() >= kTextos) widths_.clear();
-    widths_.emplace(text, ancho);
-    return ancho;
+    Entry& e = Find(text);
+    if (e.width < 0) e.width = fm.horizontalAdvance(text);
+    return e.width;
 }
 
 const QList<QGlyphRun>* TextWidths::Glyphs(const QString& text) {
     if (!plainFont_) return nullptr;
-    auto it = glyphs_.find(text);
-    if (it == glyphs_.end()) {
-        if (glyphs_.size() >= kTextosDibujados) glyphs_.clear();
-        Laid laid;
-        laid.simple = SoloIzquierdaADerecha(text);
-        if (laid.simple) {
+    Entry& e = Find(text);
+    // Laying a text out costs more than drawing it once, and many texts are drawn only once:
+    // a text is laid out the second time it is drawn.
+    if (e.draws < 2 && ++e.draws < 2) return nullptr;
+    if (!e.laid) {
+        e.laid = true;
+        e.simple = SoloIzquierdaADerecha(text);
+        if (e.simple) {
             // One line from the left, as QPainter::drawText lays out a text at a point.
             QTextLayout layout(text, font_);
             QTextOption option;
@@ -64,18 +68,17 @@ const QList<QGlyphRun>* TextWidths::Glyphs(const QString& text) {
             line.setLineWidth(1e6);
             line.setPosition(QPointF(0, 0));
             layout.endLayout();
-            laid.runs = line.glyphRuns();
+            e.runs = line.glyphRuns();
             // From the top of the line to the baseline.
-            for (QGlyphRun& run : laid.runs) {
+            for (QGlyphRun& run : e.runs) {
                 QList<QPointF> positions = run.positions();
                 for (QPointF& p : positions)
                     p.ry() -= line.ascent();
                 run.setPositions(positions);
             }
         }
-        it = glyphs_.emplace(text, std::move(laid)).first;
     }
-    return it->second.simple ? &it->second.runs : nullptr;
+    return e.simple ? &e.runs : nullptr;
 }
 
 std::shared_ptr<TextWidths> WidthsOf(const QFont& font) {

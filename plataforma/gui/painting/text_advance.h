@@ -21,24 +21,29 @@ public:
     // fm.horizontalAdvance(text), where fm are the metrics of the table's font.
     int Advance(const QFontMetrics& fm, const QString& text);
     // The glyphs QPainter::drawText would draw for the text in the table's font, placed from
-    // (0, 0) on the baseline, left to right; nullptr for what is not laid out so: a font with
-    // lines (underline, overline, strike-out) or spacing of its own, or a text that may run
-    // right to left or whose direction marks could change the order.
+    // (0, 0) on the baseline, left to right. Asked for each time the text is drawn, they come
+    // from the second time on; nullptr the first time and for what is not laid out so: a font
+    // with lines (underline, overline, strike-out) or spacing of its own, or a text that may
+    // run right to left or whose direction marks could change the order.
     const QList<QGlyphRun>* Glyphs(const QString& text);
 
 private:
     struct Hash {
         size_t operator()(const QString& s) const { return qHash(s); }
     };
-    struct Laid {
-        bool simple = false;
+    struct Entry {
+        int width = -1; // not measured yet
+        int draws = 0;  // counted up to 2
+        bool laid = false;
+        bool simple = false; // laid out as drawText lays it out: runs holds its glyphs
         QList<QGlyphRun> runs;
     };
+    // The text's entry, made when missing.
+    Entry& Find(const QString& text);
     QFont font_;
     bool plainFont_ = !font_.underline() && !font_.overline() && !font_.strikeOut() &&
                       font_.letterSpacing() == 0 && font_.wordSpacing() == 0;
-    std::unordered_map<QString, int, Hash> widths_;
-    std::unordered_map<QString, Laid, Hash> glyphs_;
+    std::unordered_map<QString, Entry, Hash> entries_;
 };
 
 // The table of the font.

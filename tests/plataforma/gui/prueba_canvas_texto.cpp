@@ -241,9 +241,10 @@ TEST_F(Texto, LaOrientacionDeLaFuenteGiraElTexto) {
     EXPECT_EQ(c.Recorder().Calls("TextOut").at(0).FontEscapement, 900);
 }
 
-// Texts are laid out once per font and drawn from then on from their glyphs: every pixel must
-// be what QPainter::drawText paints with the same font, the first time and again, for fonts
-// with lines (drawn by drawText) and texts that may run right to left (likewise) too.
+// Texts drawn again are laid out once per font and drawn from then on from their glyphs:
+// every pixel must be what QPainter::drawText paints with the same font, the first time, the
+// second (laid out) and the third (from the table), for fonts with lines (drawn by drawText)
+// and texts that may run right to left (likewise) too.
 TEST(TextoDibujado, ElTextoGuardadoPintaLoMismoQueDrawText) {
     constexpr int W = 230, H = 30;
     TRecordingCanvas c(W, H);
@@ -268,7 +269,7 @@ TEST(TextoDibujado, ElTextoGuardadoPintaLoMismoQueDrawText) {
         for (int altura : alturas)
             for (size_t e = 0; e < std::size(estilos); ++e)
                 for (const char16_t* t : textos)
-                    for (int vez = 0; vez < 2; ++vez) {
+                    for (int vez = 0; vez < 3; ++vez) {
                         const QString texto = QString::fromUtf16(t);
                         SCOPED_TRACE(testing::Message()
                                      << nombre << " " << altura << " estilo " << e << " "
