@@ -168,9 +168,9 @@ TEST_F(PruebaGestorBD, LaCargaLeeCadaTipoDeRegistro) {
     EXPECT_EQ(gestor.Buscar(TIPO_HUECO, "Base"), nullptr);
 }
 
-// The load gives back the text of the records already read while it reads the next bases:
-// a default block of a base still to read, before or after megabytes of read records, and
-// its records, are read as by a load that keeps all of the text.
+// La carga devuelve el texto de los registros ya leídos mientras lee las bases siguientes:
+// el bloque por defecto de una base por leer, antes o después de megas de registros leídos,
+// y sus registros se leen como en una carga que guarda todo el texto.
 TEST_F(PruebaGestorBD, SoltarElTextoYaLeidoNoCambiaLaCarga) {
     std::string primeros, materiales;
     for (int i = 0; i < 30000; ++i)

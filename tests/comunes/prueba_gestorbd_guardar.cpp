@@ -146,8 +146,8 @@ TEST_F(PruebaGuardar, GuardarLeerYGuardarDaLosMismosBytes) {
     EXPECT_EQ(Bytes(segunda), escrito);
 }
 
-// The save of the whole database marks the materials of its layers once, before writing;
-// afterwards a layer written on its own marks its materials again.
+// El guardado de la base entera marca una vez, antes de escribir, los materiales de sus
+// cerramientos; después, un cerramiento escrito por su cuenta vuelve a marcar los suyos.
 TEST_F(PruebaGuardar, TrasGuardarLaBaseUnCerramientoEscritoSoloMarcaSusMateriales) {
     GestorBD gestor("Base", LISTA_PROGRAMA);
     gestor.Cargar(Fichero("base.bdc", kBaseDeEjemplo));

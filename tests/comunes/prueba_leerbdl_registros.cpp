@@ -367,9 +367,9 @@ TEST(LeerBDL, UnFicheroQueEncogeMuchoSeLeeEntero) {
     EXPECT_EQ(Espesor(lector, "M7999"), 7999.0f);
 }
 
-// Given back: the whole pages before the first record of the types still to read and
-// before their default block read as zeros; from there on the text, those records and
-// their defaults read as before.
+// Lo devuelto: las páginas enteras anteriores al primer registro de los tipos por leer y a
+// su bloque por defecto se leen como ceros; desde ahí el texto, esos registros y sus
+// valores por defecto se leen como antes.
 TEST(LeerBDL, SoltarDevuelveLoAnteriorALosTiposPendientes) {
     std::string texto;
     for (int i = 0; i < 60000; ++i)
