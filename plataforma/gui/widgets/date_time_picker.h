@@ -2,8 +2,8 @@
 // TDateTimePicker: a date or a time of day, changed in its fields by the keys (Up and Down
 // step the field under the caret) or, for a date in drop-down mode, chosen on a calendar
 // that F4, Alt+Down or its drop button drops (DropDown and CloseUp report it, as
-// DTN_DROPDOWN and DTN_CLOSEUP do). Checked says whether the value counts (a picker with a check box). No
-// frame: it is laid inside cells and panels that draw their own.
+// DTN_DROPDOWN and DTN_CLOSEUP do). Checked says whether the value counts (a picker with a
+// check box). No frame: it is laid inside cells and panels that draw their own.
 
 #include "plataforma/base/dates.h"
 #include "plataforma/gui/kernel/controls.h"
