@@ -2152,9 +2152,10 @@ public:
     void SetEditLink(TEditLink* Value);
     TGetEditorPropEvent OnGetEditorProp;
     // A cell's stored rich text into a rich edit (a cell of plain text becomes its text), and
-    // a rich edit's contents as the RTF a cell stores.
+    // a rich edit's contents as the RTF a cell stores, or into a cell.
     void CellToRich(int ACol, int ARow, TRichEdit* RichEdit);
     AnsiString RichToString(TRichEdit* RichEdit);
+    void RichToCell(int ACol, int ARow, TRichEdit* RichEdit);
     // The fixed-cell editor opened by a press (FixedRowsEdit, FixedColsEdit: fceLeftClick
     // away from a border that sizes, fceRightClick) or a double click (fceDblClick).
     bool FixedEditByClick(TMouseButton Button, int X, int Y);

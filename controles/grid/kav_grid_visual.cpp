@@ -4,7 +4,9 @@
 #include "controles/comun/text_utils.h"
 #include "controles/grid/kav_grid.h"
 #include "controles/grid/markup/markup_renderer.h"
+#include "plataforma/base/rich_text.h"
 #include "plataforma/gui/painting/draw_text.h"
+#include "plataforma/gui/painting/rich_layout.h"
 
 #include <cmath>
 #include <cstdlib>
@@ -288,8 +290,22 @@ TSize TKavStringGrid::GetCellTextSize(int ACol, int ARow, bool WordWrap) {
         DrawTextW(dc, w.str().c_str(), w.Length(), &r, flags);
         size.cx = cellRect.Width() + 2 * ox;
         size.cy = r.Height();
+    } else if (kind == ttRTF) {
+        // As it is painted: wrapped at the cell's width less the offsets, whatever the word
+        // wrap. Without word wrap the width is that of the longest paragraph on one line.
+        const TRichDocument doc = RichDocumentOf(s);
+        auto lay = [&](int width) {
+            TFormatRange range;
+            range.Canvas = canvas;
+            range.Rc = PixelsToTwips(canvas, Rect(0, 0, std::max(1, width), 0x3FFFFFF));
+            range.RcPage = range.Rc;
+            FormatRichRange(doc, range, false);
+            return TwipsToPixels(canvas, Rect(0, 0, range.WidthUsed, range.Rc.Bottom));
+        };
+        size.cx = WordWrap ? cellRect.Width() : lay(0x3FFFFFF).Right + 2 * ox;
+        size.cy = lay(cellRect.Width() - 2 * ox).Bottom + 2 * oy;
     } else if (!WordWrap) {
-        // Plain text, and rich text drawn as its plain text.
+        // Plain text.
         int width = 0, lines = 0;
         AnsiString rest = s;
         do {

@@ -442,3 +442,9 @@ AnsiString WriteRtf(const TRichDocument& Doc) {
     s += "}";
     return AnsiString(s);
 }
+
+TRichDocument RichDocumentOf(const AnsiString& Text) {
+    TRichDocument d;
+    if (!ReadRtf(Text, d)) d = TRichDocument::FromPlainText(Text);
+    return d;
+}

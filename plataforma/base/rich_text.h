@@ -52,3 +52,5 @@ bool IsRtf(const AnsiString& Text);
 // Reads Text into Doc (normalized); false, with Doc untouched, when Text is no readable RTF.
 bool ReadRtf(const AnsiString& Text, TRichDocument& Doc);
 AnsiString WriteRtf(const TRichDocument& Doc);
+// The document a text shows: its RTF read, or the text itself when it is no readable RTF.
+TRichDocument RichDocumentOf(const AnsiString& Text);

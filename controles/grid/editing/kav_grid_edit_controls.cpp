@@ -586,3 +586,7 @@ void TKavStringGrid::CellToRich(int ACol, int ARow, TRichEdit* RichEdit) {
 AnsiString TKavStringGrid::RichToString(TRichEdit* RichEdit) {
     return RichEdit->GetRtf();
 }
+
+void TKavStringGrid::RichToCell(int ACol, int ARow, TRichEdit* RichEdit) {
+    SetCellEx(ACol, ARow, RichToString(RichEdit));
+}

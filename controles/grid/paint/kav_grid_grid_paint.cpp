@@ -8,6 +8,7 @@
 #include "plataforma/gui/painting/control_canvas.h"
 #include "plataforma/gui/painting/draw_text.h"
 #include "plataforma/gui/painting/gdi.h"
+#include "plataforma/gui/painting/rich_layout.h"
 #include "plataforma/gui/painting/themes.h"
 
 #include <algorithm>
@@ -166,50 +167,17 @@ void TKavStringGrid::DrawSizingLineR(int Y) {
 }
 
 void TKavStringGrid::RTFPaint(int ACol, int ARow, TCanvas* Canvas, const TRect& R) {
-    const TRect r =
-        Rect(R.Left + xyOffset_.x, R.Top + xyOffset_.y, R.Right - xyOffset_.x, R.Bottom);
-    // Rich text with its formats, one line per paragraph; a text that is no readable rich
-    // text is shown as it is stored.
-    const AnsiString stored = GetGridCell(ACol, ARow);
-    TRichDocument doc;
-    if (!ReadRtf(stored, doc)) doc = TRichDocument::FromPlainText(stored);
-    TFont saved;
-    saved.Assign(Canvas->GetFont());
-    TFont* f = Canvas->GetFont();
-    auto apply = [&](const TRichFormat& F) {
-        f->SetName(F.FontName);
-        f->SetSize(std::max(1, F.HalfPoints / 2));
-        TFontStyles st;
-        if (F.Bold) st << fsBold;
-        if (F.Italic) st << fsItalic;
-        if (F.Underline) st << fsUnderline;
-        f->SetStyle(st);
-        f->SetColor(F.Color == -1 ? saved.GetColor() : static_cast<TColor>(F.Color));
-    };
+    // The cell's rich text laid into the rectangle less the offsets (scaled to the canvas's
+    // resolution), its lines wrapped at that width; a text that is no readable rich text is
+    // shown as it is stored.
     const HDC dc = Canvas->GetHandle();
-    const int mode = SetBkMode(dc, TRANSPARENT);
-    int y = r.Top;
-    for (const TRichParagraph& p : doc.Paragraphs) {
-        if (y >= r.Bottom) break;
-        int line = 0;
-        for (const TRichRun& run : p.Runs) {
-            apply(run.Format);
-            line = std::max(line, Canvas->TextHeight("Xg"));
-        }
-        if (line == 0) line = Canvas->TextHeight("Xg");
-        int x = r.Left;
-        for (const TRichRun& run : p.Runs) {
-            apply(run.Format);
-            // Raised and lowered text moves by its offset (half points) on a common baseline.
-            const int h = Canvas->TextHeight("Xg");
-            const int dy = run.Format.Offset * f->GetPixelsPerInch() / 144;
-            Canvas->TextRect(r, x, y + line - h - dy, run.Text);
-            x += Canvas->TextWidth(run.Text);
-        }
-        y += line;
-    }
-    SetBkMode(dc, mode);
-    Canvas->GetFont()->Assign(&saved);
+    const int ix = xyOffset_.x * GetDeviceCaps(dc, LOGPIXELSX) / 96;
+    const int iy = xyOffset_.y * GetDeviceCaps(dc, LOGPIXELSY) / 96;
+    TFormatRange range;
+    range.Canvas = Canvas;
+    range.Rc = PixelsToTwips(Canvas, Rect(R.Left + ix, R.Top + iy, R.Right - ix, R.Bottom - iy));
+    range.RcPage = range.Rc;
+    FormatRichRange(RichDocumentOf(GetGridCell(ACol, ARow)), range, true);
 }
 
 void TKavStringGrid::SetTheme(TXPColorScheme Value) {

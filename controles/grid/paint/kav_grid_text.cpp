@@ -1,5 +1,5 @@
 // TKavStringGrid: the text of one cell within its painting: the selected look, the display
-// text by kind (plain, wrapped, markup, wide, rich text shown as its plain text, password),
+// text by kind (plain, wrapped, markup, wide, rich text with its formats, password),
 // the background picture, the selection outline and the sort indicator.
 #include "controles/comun/drawing_utils.h"
 #include "controles/comun/text_utils.h"
@@ -326,8 +326,7 @@ TKavStringGrid::TTextExtent TKavStringGrid::DrawCellText(TCanvas* Canvas, int AC
         break;
     }
     default: {
-        // Plain text, a formula's result, and rich text shown as its plain text (no
-        // rich-text control renders it here).
+        // Rich text, laid out over the cell's background; plain text and a formula's result.
         if (kind == ttRTF) {
             Canvas->GetPen()->SetColor(Canvas->GetBrush()->GetColor());
             if (!(AState.Contains(gdSelected) && !AState.Contains(gdFocused) &&

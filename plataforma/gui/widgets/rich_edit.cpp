@@ -85,6 +85,7 @@ void TRichEdit::CreateWindowHandle(const TCreateParams&) {
         });
     });
     SetWidget(e, true);
+    ApplyWordWrap();
     if (!pending_.IsEmpty()) {
         const AnsiString rtf = pending_;
         pending_ = AnsiString();
@@ -93,12 +94,9 @@ void TRichEdit::CreateWindowHandle(const TCreateParams&) {
 }
 
 TRichDocument TRichEdit::GetDocument() const {
-    TRichDocument d;
     QTextEdit* e = EditOf(this);
-    if (!e) {
-        if (!ReadRtf(pending_, d)) d = TRichDocument::FromPlainText(pending_);
-        return d;
-    }
+    if (!e) return RichDocumentOf(pending_);
+    TRichDocument d;
     for (QTextBlock b = e->document()->begin(); b.isValid(); b = b.next()) {
         TRichParagraph p;
         for (auto it = b.begin(); !it.atEnd(); ++it) {
@@ -138,9 +136,7 @@ AnsiString TRichEdit::GetRtf() const {
 }
 
 void TRichEdit::SetRtf(const AnsiString& Value) {
-    TRichDocument d;
-    if (!ReadRtf(Value, d)) d = TRichDocument::FromPlainText(Value);
-    SetDocument(d);
+    SetDocument(RichDocumentOf(Value));
 }
 
 AnsiString TRichEdit::GetPlainText() const {
@@ -210,6 +206,20 @@ int TRichEdit::GetContentHeight() const {
     QTextEdit* e = EditOf(this);
     if (!e) return 0;
     return static_cast<int>(std::ceil(e->document()->size().height()));
+}
+
+void TRichEdit::SetWordWrap(bool Value) {
+    wordWrap_ = Value;
+    ApplyWordWrap();
+}
+
+void TRichEdit::ApplyWordWrap() {
+    if (QTextEdit* e = EditOf(this))
+        e->setLineWrapMode(wordWrap_ ? QTextEdit::WidgetWidth : QTextEdit::NoWrap);
+}
+
+int TRichEdit::FormatRange(TFormatRange& Range, bool Render) const {
+    return FormatRichRange(GetDocument(), Range, Render);
 }
 
 void TRichEdit::Change() {

@@ -7,6 +7,7 @@
 
 #include "plataforma/base/rich_text.h"
 #include "plataforma/gui/kernel/controls.h"
+#include "plataforma/gui/painting/rich_layout.h"
 
 class TRichEdit : public TWinControl {
 public:
@@ -30,6 +31,11 @@ public:
     int GetSelOffset() const;
     // The height (pixels) the text needs at the present width.
     int GetContentHeight() const;
+    // Lines broken at the edit's width (on by default), else one line per paragraph.
+    bool GetWordWrap() const { return wordWrap_; }
+    void SetWordWrap(bool Value);
+    // The text laid into a rectangle of a canvas, as EM_FORMATRANGE does (rich_layout.h).
+    int FormatRange(TFormatRange& Range, bool Render) const;
 
     TNotifyEvent OnChange;
     TNotifyEvent OnSelectionChange;
@@ -41,5 +47,7 @@ protected:
     virtual void Change();
 
 private:
+    void ApplyWordWrap();
     AnsiString pending_; // the RTF set before the window exists
+    bool wordWrap_ = true;
 };

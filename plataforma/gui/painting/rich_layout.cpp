@@ -1,0 +1,361 @@
+// Rich text laid into a rectangle of a canvas: words measured run by run in the canvas's
+// fonts, lines filled word by word, a word wider than the whole line split between
+// characters; tab stops every half inch.
+#include "plataforma/gui/painting/rich_layout.h"
+
+#include "plataforma/gui/painting/gdi.h"
+
+#include <algorithm>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace {
+
+// Characters [Begin, End) of run Run of a paragraph.
+struct Span {
+    int Run;
+    size_t Begin, End;
+};
+
+// A word with the blanks after it, or one tab.
+struct Token {
+    std::vector<Span> Core, Trail;
+    bool Tab = false;
+};
+
+struct Piece {
+    const TRichFormat* Format;
+    std::string Text;
+    int X;
+};
+
+struct Line {
+    std::vector<Piece> Pieces;
+    std::vector<const TRichFormat*> Formats; // every format on the line, tabs and blanks too
+    int Start = 0;                           // the line's first character
+    int Width = 0;                           // without the blanks that end it
+};
+
+class Layout {
+public:
+    explicit Layout(TCanvas* Canvas) : c_(Canvas) {
+        saved_.Assign(c_->GetFont());
+        const HDC dc = c_->GetHandle();
+        dpiX_ = std::max(1, GetDeviceCaps(dc, LOGPIXELSX));
+        dpiY_ = std::max(1, GetDeviceCaps(dc, LOGPIXELSY));
+    }
+    ~Layout() { c_->GetFont()->Assign(&saved_); }
+
+    int DpiY() const { return dpiY_; }
+
+    void Use(const TRichFormat& F) {
+        if (current_ && *current_ == F) return;
+        current_ = &F;
+        TFont* f = c_->GetFont();
+        f->SetName(F.FontName);
+        f->SetHeight(-MulDiv(std::max(1, F.HalfPoints), dpiY_, 144));
+        TFontStyles st;
+        if (F.Bold) st << fsBold;
+        if (F.Italic) st << fsItalic;
+        if (F.Underline) st << fsUnderline;
+        f->SetStyle(st);
+        f->SetColor(F.Color == -1 ? saved_.GetColor() : static_cast<TColor>(F.Color));
+    }
+
+    int Width(const TRichParagraph& P, const std::vector<Span>& Spans) {
+        int w = 0;
+        for (const Span& s : Spans) {
+            const TRichRun& run = P.Runs[s.Run];
+            Use(run.Format);
+            w += c_->TextWidth(run.Text.SubString(s.Begin + 1, s.End - s.Begin));
+        }
+        return w;
+    }
+
+    // Raised text moves the baseline's distance to the line's top, lowered text its
+    // distance to the bottom.
+    int Raise(const TRichFormat& F) const { return MulDiv(F.Offset, dpiY_, 144); }
+    void Extent(const TRichFormat& F, int& Above, int& Below) {
+        auto it = metrics_.find(&F);
+        if (it == metrics_.end()) {
+            Use(F);
+            TEXTMETRIC tm{};
+            GetTextMetrics(c_->GetHandle(), &tm);
+            it = metrics_.emplace(&F, std::pair{tm.tmAscent, tm.tmDescent}).first;
+        }
+        const int raise = Raise(F);
+        Above = it->second.first + std::max(0, raise);
+        Below = it->second.second + std::max(0, -raise);
+    }
+
+    void LayParagraph(const TRichParagraph& P, const TRichFormat* Mark, int Base, int WidthPx,
+                      std::vector<Line>& Out);
+
+    void Draw(const Line& L, int Left, int Baseline, const TRect& Clip) {
+        for (const Piece& p : L.Pieces) {
+            Use(*p.Format);
+            TEXTMETRIC tm{};
+            GetTextMetrics(c_->GetHandle(), &tm);
+            c_->TextRect(Clip, Left + p.X, Baseline - tm.tmAscent - Raise(*p.Format),
+                         AnsiString(p.Text.c_str(), static_cast<int>(p.Text.size())));
+        }
+    }
+
+private:
+    TCanvas* c_;
+    TFont saved_;
+    int dpiX_ = 96, dpiY_ = 96;
+    const TRichFormat* current_ = nullptr;
+    std::map<const TRichFormat*, std::pair<int, int>> metrics_;
+};
+
+std::vector<Token> Tokens(const TRichParagraph& P) {
+    std::vector<Token> out;
+    Token t;
+    bool inTrail = false;
+    auto close = [&] {
+        if (!t.Core.empty() || !t.Trail.empty()) out.push_back(std::move(t));
+        t = Token();
+        inTrail = false;
+    };
+    // Adds character I of run R to the core or the trail, joining it to the span before.
+    auto add = [](std::vector<Span>& spans, int r, size_t i) {
+        if (!spans.empty() && spans.back().Run == r && spans.back().End == i)
+            ++spans.back().End;
+        else
+            spans.push_back({r, i, i + 1});
+    };
+    for (int r = 0; r < static_cast<int>(P.Runs.size()); ++r) {
+        const AnsiString& text = P.Runs[r].Text;
+        for (size_t i = 0; i < static_cast<size_t>(text.Length()); ++i) {
+            const char ch = text.c_str()[i];
+            if (ch == '\t') {
+                close();
+                t.Tab = true;
+                add(t.Core, r, i);
+                close();
+            } else if (ch == ' ') {
+                inTrail = true;
+                add(t.Trail, r, i);
+            } else {
+                if (inTrail) close();
+                add(t.Core, r, i);
+            }
+        }
+    }
+    close();
+    return out;
+}
+
+size_t CharCount(const std::vector<Span>& Spans) {
+    size_t n = 0;
+    for (const Span& s : Spans)
+        n += s.End - s.Begin;
+    return n;
+}
+
+// The first N characters of the spans, and the rest.
+void SplitSpans(const std::vector<Span>& Spans, size_t N, std::vector<Span>& Head,
+                std::vector<Span>& Tail) {
+    Head.clear();
+    Tail.clear();
+    for (const Span& s : Spans) {
+        const size_t len = s.End - s.Begin;
+        if (N >= len) {
+            Head.push_back(s);
+            N -= len;
+        } else if (N > 0) {
+            Head.push_back({s.Run, s.Begin, s.Begin + N});
+            Tail.push_back({s.Run, s.Begin + N, s.End});
+            N = 0;
+        } else {
+            Tail.push_back(s);
+        }
+    }
+}
+
+void Layout::LayParagraph(const TRichParagraph& P, const TRichFormat* Mark, int Base, int WidthPx,
+                          std::vector<Line>& Out) {
+    // A tab goes to the next stop of half an inch.
+    const int tabStop = std::max(1, dpiX_ / 2);
+    Line line;
+    line.Start = Base;
+    int x = 0, chars = Base;
+    auto place = [&](const std::vector<Span>& spans, int w) {
+        for (const Span& s : spans) {
+            const TRichRun& run = P.Runs[s.Run];
+            const std::string text(run.Text.c_str() + s.Begin, s.End - s.Begin);
+            line.Formats.push_back(&run.Format);
+            // Spans of one run follow each other on a line: drawn as one text.
+            if (!line.Pieces.empty() && line.Pieces.back().Format == &run.Format) {
+                line.Pieces.back().Text += text;
+            } else {
+                line.Pieces.push_back({&run.Format, text, x});
+            }
+            const int sw = spans.size() == 1 ? w : Width(P, {s});
+            x += sw;
+            chars += static_cast<int>(s.End - s.Begin);
+        }
+    };
+    auto flush = [&] {
+        // The blanks that end a line are not drawn.
+        while (!line.Pieces.empty()) {
+            std::string& t = line.Pieces.back().Text;
+            while (!t.empty() && t.back() == ' ')
+                t.pop_back();
+            if (!t.empty()) break;
+            line.Pieces.pop_back();
+        }
+        if (line.Formats.empty()) line.Formats.push_back(Mark);
+        Out.push_back(std::move(line));
+        line = Line();
+        line.Start = chars;
+        x = 0;
+    };
+    for (const Token& t : Tokens(P)) {
+        if (t.Tab) {
+            int stop = (x / tabStop + 1) * tabStop;
+            if (stop > WidthPx && !line.Formats.empty()) {
+                flush();
+                stop = tabStop;
+            }
+            line.Formats.push_back(&P.Runs[t.Core.front().Run].Format);
+            x = stop;
+            line.Width = x;
+            ++chars;
+            continue;
+        }
+        int core = Width(P, t.Core);
+        if (x + core > WidthPx && !line.Formats.empty()) flush();
+        // A word wider than a whole line is cut between characters, at least one a line.
+        std::vector<Span> rest = t.Core, head, tail;
+        while (core > WidthPx && CharCount(rest) > 1) {
+            size_t lo = 1, hi = CharCount(rest) - 1;
+            while (lo < hi) {
+                const size_t mid = (lo + hi + 1) / 2;
+                SplitSpans(rest, mid, head, tail);
+                if (Width(P, head) <= WidthPx)
+                    lo = mid;
+                else
+                    hi = mid - 1;
+            }
+            SplitSpans(rest, lo, head, tail);
+            place(head, Width(P, head));
+            line.Width = x;
+            flush();
+            rest = tail;
+            core = Width(P, rest);
+        }
+        place(rest, core);
+        line.Width = x;
+        place(t.Trail, Width(P, t.Trail));
+    }
+    // The paragraph's mark ends its last line.
+    ++chars;
+    flush();
+}
+
+// A paragraph's characters [From, To) (its mark at its length).
+TRichParagraph Slice(const TRichParagraph& P, int From, int To) {
+    TRichParagraph out;
+    int pos = 0;
+    for (const TRichRun& r : P.Runs) {
+        const int len = r.Text.Length();
+        const int b = std::max(From, pos), e = std::min(To, pos + len);
+        if (b < e) out.Runs.push_back({r.Text.SubString(b - pos + 1, e - b), r.Format});
+        pos += len;
+    }
+    return out;
+}
+
+int ParagraphLength(const TRichParagraph& P) {
+    int n = 0;
+    for (const TRichRun& r : P.Runs)
+        n += r.Text.Length();
+    return n;
+}
+
+} // namespace
+
+TRect PixelsToTwips(TCanvas* Canvas, const TRect& P) {
+    const HDC dc = Canvas->GetHandle();
+    const int dx = std::max(1, GetDeviceCaps(dc, LOGPIXELSX));
+    const int dy = std::max(1, GetDeviceCaps(dc, LOGPIXELSY));
+    return Rect(MulDiv(P.Left, 1440, dx), MulDiv(P.Top, 1440, dy), MulDiv(P.Right, 1440, dx),
+                MulDiv(P.Bottom, 1440, dy));
+}
+
+TRect TwipsToPixels(TCanvas* Canvas, const TRect& T) {
+    const HDC dc = Canvas->GetHandle();
+    const int dx = std::max(1, GetDeviceCaps(dc, LOGPIXELSX));
+    const int dy = std::max(1, GetDeviceCaps(dc, LOGPIXELSY));
+    return Rect(MulDiv(T.Left, dx, 1440), MulDiv(T.Top, dy, 1440), MulDiv(T.Right, dx, 1440),
+                MulDiv(T.Bottom, dy, 1440));
+}
+
+int FormatRichRange(const TRichDocument& Doc, TFormatRange& Range, bool Render) {
+    TCanvas* c = Range.Canvas;
+    const TRect area = TwipsToPixels(c, Range.Rc);
+    int total = 0;
+    for (const TRichParagraph& p : Doc.Paragraphs)
+        total += ParagraphLength(p) + 1;
+    total = std::max(0, total - 1);
+    const int from = std::clamp(Range.CpMin, 0, total);
+    const int to = Range.CpMax < 0 ? total : std::clamp(Range.CpMax, from, total);
+
+    TBrushStyle brush = c->GetBrush()->GetStyle();
+    int bkMode = 0;
+    if (Render) {
+        c->GetBrush()->SetStyle(bsClear);
+        bkMode = SetBkMode(c->GetHandle(), TRANSPARENT);
+    }
+    int next = to, y = area.Top, widest = 0;
+    bool first = true, full = false;
+    {
+        Layout lay(c);
+        static const TRichFormat plainMark;
+        const TRichFormat* mark = &plainMark;
+        int pos = 0;
+        std::vector<Line> lines;
+        for (const TRichParagraph& p : Doc.Paragraphs) {
+            const int len = ParagraphLength(p);
+            if (!p.Runs.empty()) mark = &p.Runs.back().Format;
+            const int b = std::max(from, pos), e = std::min(to, pos + len);
+            // A paragraph in the range; an empty one at its end still takes a line.
+            if (pos + len >= from && (pos < to || (pos == to && to == total))) {
+                lines.clear();
+                const TRichParagraph part = Slice(p, b - pos, e - pos);
+                lay.LayParagraph(part, mark, b, area.Width(), lines);
+                for (const Line& l : lines) {
+                    int above = 0, below = 0;
+                    for (const TRichFormat* f : l.Formats) {
+                        int a = 0, d = 0;
+                        lay.Extent(*f, a, d);
+                        above = std::max(above, a);
+                        below = std::max(below, d);
+                    }
+                    if (!first && y + above + below > area.Bottom) {
+                        next = l.Start;
+                        full = true;
+                        break;
+                    }
+                    if (Render) lay.Draw(l, area.Left, y + above, area);
+                    y += above + below;
+                    widest = std::max(widest, l.Width);
+                    first = false;
+                }
+            }
+            pos += len + 1;
+            if (full || pos > to) break;
+        }
+    }
+    if (Render) {
+        SetBkMode(c->GetHandle(), bkMode);
+        c->GetBrush()->SetStyle(brush);
+    }
+    const TRect used = PixelsToTwips(c, Rect(0, area.Top, widest, y));
+    Range.Rc.Bottom = Range.Rc.Top + (used.Bottom - used.Top);
+    Range.WidthUsed = used.Right;
+    return next;
+}

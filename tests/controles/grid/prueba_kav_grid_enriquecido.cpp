@@ -1,0 +1,173 @@
+// Rich-text cells: long text drawn wrapped at the cell's width and kept inside the cell, rows
+// sized to the lines drawn, the rich editor breaking its lines at its width.
+#include "controles/grid/editing/grid_editors.h"
+#include "controles/grid/kav_grid.h"
+#include "plataforma/base/rich_text.h"
+#include "plataforma/gui/painting/gdi.h"
+#include "plataforma/gui/services/capture.h"
+#include "tests/controles/grid/rejilla_prueba.h"
+#include "tests/plataforma/gui/control_prueba.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TRichFormat Rojo() {
+    TRichFormat f;
+    f.Color = clRed;
+    f.HalfPoints = 20;
+    return f;
+}
+
+AnsiString Rtf(const AnsiString& texto, const TRichFormat& f = Rojo()) {
+    TRichDocument d;
+    d.Paragraphs.push_back({{{texto, f}}});
+    return WriteRtf(d);
+}
+
+// "palabra" N times.
+AnsiString Palabras(int n) {
+    AnsiString s;
+    for (int i = 0; i < n; ++i)
+        s += i ? " palabra" : "palabra";
+    return s;
+}
+
+class Enriquecido : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ventana = std::make_unique<VentanaPrueba>();
+        g = new Rejilla(ventana.get(), ventana.get());
+        g->SetBounds(0, 0, 330, 260);
+        g->SetColCountEx(4);
+        g->SetRowCountEx(6);
+        g->SetColWidths(2, 90);
+    }
+    bool Rojo(int x, int y) { return g->GetCanvas()->GetPixels(x, y) == clRed; }
+    // The separate bands of red rows between Top and Bottom of the cell's column.
+    int Bandas(const TRect& r) {
+        int bandas = 0;
+        bool antes = false;
+        for (int y = r.Top; y < r.Bottom; ++y) {
+            bool hay = false;
+            for (int x = r.Left; x < r.Right && !hay; ++x)
+                hay = Rojo(x, y);
+            if (hay && !antes) ++bandas;
+            antes = hay;
+        }
+        return bandas;
+    }
+    // Red pixels of the grid outside the rectangles.
+    int Fuera(std::initializer_list<TRect> celdas) {
+        int n = 0;
+        for (int y = 0; y < g->GetHeight(); ++y)
+            for (int x = 0; x < g->GetWidth(); ++x) {
+                bool dentro = false;
+                for (const TRect& r : celdas)
+                    dentro = dentro || (x >= r.Left && x < r.Right && y >= r.Top && y < r.Bottom);
+                if (!dentro && Rojo(x, y)) ++n;
+            }
+        return n;
+    }
+    // Ascent and descent of a format's font on the screen.
+    int Linea(const TRichFormat& f) {
+        TCanvas* c = g->GetCanvas();
+        c->GetFont()->SetName(f.FontName);
+        c->GetFont()->SetHeight(-MulDiv(f.HalfPoints, 96, 144));
+        TEXTMETRIC tm{};
+        GetTextMetrics(c->GetHandle(), &tm);
+        return tm.tmAscent + tm.tmDescent;
+    }
+    std::unique_ptr<VentanaPrueba> ventana;
+    Rejilla* g = nullptr;
+};
+
+TEST_F(Enriquecido, TextoLargoPartidoEnLineasDentroDeLaCelda) {
+    // Three words of which one fits a line: three lines in a tall row; in a row of one line
+    // the lines that do not fit whole are not drawn, nor anything beyond the cell. A text that
+    // is no readable rich text is drawn as its text, wrapped too, in the cell's font colour.
+    g->SetRowHeights(2, 70);
+    g->SetCellEx(2, 2, Rtf(Palabras(3)));
+    g->SetRowHeights(3, 24);
+    g->SetCellEx(2, 3, Rtf(Palabras(3)));
+    g->SetRowHeights(4, 70);
+    g->SetCellEx(2, 4, "{\\rtf1 roto { palabra palabra");
+    g->SetFontColors(2, 4, clRed);
+    g->Repaint();
+    EXPECT_FALSE(SaveCapture(g, "rejilla_enriquecido_partido").IsEmpty());
+    EXPECT_EQ(Bandas(g->CellRect(2, 2)), 3);
+    EXPECT_EQ(Bandas(g->CellRect(2, 3)), 1);
+    EXPECT_GE(Bandas(g->CellRect(2, 4)), 2);
+    EXPECT_EQ(Fuera({g->CellRect(2, 2), g->CellRect(2, 3), g->CellRect(2, 4)}), 0);
+    // Each line starts at the cell's left, less the offset.
+    const TRect r = g->CellRect(2, 2);
+    int izquierda = r.Right;
+    for (int y = r.Top + r.Height() / 2; y < r.Bottom; ++y)
+        for (int x = r.Left; x < r.Right; ++x)
+            if (Rojo(x, y)) izquierda = std::min(izquierda, x);
+    EXPECT_LE(izquierda, r.Left + g->GetXYOffset().x + 3);
+}
+
+TEST_F(Enriquecido, FilaAjustadaALasLineasDibujadas) {
+    // Rows sized to one, two and three lines grow by one line each, and show every line.
+    const int linea = Linea(::Rojo());
+    int alturas[4] = {};
+    for (int n = 1; n <= 3; ++n) {
+        SCOPED_TRACE(n);
+        // Two short words share a line: 2n - 1 words make n lines.
+        AnsiString texto = Palabras(1);
+        for (int i = 1; i < n; ++i)
+            texto += " uno palabra";
+        g->SetCellEx(2, 2, Rtf(texto));
+        g->SizeToHeight(2, false);
+        alturas[n] = g->GetRowHeights(2);
+        g->Repaint();
+        EXPECT_EQ(Bandas(g->CellRect(2, 2)), n);
+        EXPECT_EQ(Fuera({g->CellRect(2, 2)}), 0);
+    }
+    EXPECT_EQ(alturas[2] - alturas[1], linea);
+    EXPECT_EQ(alturas[3] - alturas[2], linea);
+    // Sized to its width, the column takes the text on one line, and the row one line again.
+    g->SetCellEx(2, 2, Rtf(Palabras(3)));
+    g->SizeToWidth(2, false);
+    EXPECT_GE(g->GetColWidths(2), 3 * 40);
+    g->SizeToHeight(2, false);
+    EXPECT_EQ(g->GetRowHeights(2), alturas[1]);
+    g->Repaint();
+    EXPECT_EQ(Bandas(g->CellRect(2, 2)), 1);
+    // Sizing again leaves the column as it is.
+    const int ancho = g->GetColWidths(2);
+    g->SizeToWidth(2, false);
+    EXPECT_EQ(g->GetColWidths(2), ancho);
+}
+
+TEST_F(Enriquecido, ElEditorPartePorSuAncho) {
+    ventana->Show();
+    g->SetOptions(g->GetOptions() << goEditing);
+    g->OnGetEditorType = [](TObject*, int, int, TEditorType& e) { e = edRichEdit; };
+    g->SetCellEx(2, 2, Rtf(Palabras(3)));
+    g->SetRowHeights(2, 70);
+    g->SetFocus();
+    g->SetCol(2);
+    g->SetRow(2);
+    g->ShowInplaceEdit();
+    auto* e = g->GetEditorControls().RichEdit();
+    ASSERT_TRUE(e->GetVisible());
+    const int linea = Linea(::Rojo());
+    EXPECT_TRUE(e->GetWordWrap());
+    EXPECT_GE(e->GetContentHeight(), 3 * linea);
+    EXPECT_FALSE(SaveCapture(g, "rejilla_enriquecido_editor").IsEmpty());
+    e->SetWordWrap(false);
+    EXPECT_LT(e->GetContentHeight(), 2 * linea);
+    e->SetWordWrap(true);
+    // A rich edit's content goes into a cell as the rich text it writes.
+    g->CellToRich(2, 2, e);
+    g->RichToCell(3, 2, e);
+    EXPECT_EQ(g->GetCells(3, 2), g->GetCells(2, 2));
+    // Left unchanged, the cell keeps its text byte for byte.
+    const AnsiString antes = g->GetCells(2, 2);
+    g->HideInplaceEdit();
+    EXPECT_EQ(g->GetCells(2, 2), antes);
+}
+
+} // namespace
