@@ -126,6 +126,8 @@ VistaElemento::Nombre VistaElemento::AceptarNombre(TControl* campo, const char* 
     }
     elemento->AsignarPropiedad("Nombre", texto);
     if (!(elemento->ObtenerNombre() == texto)) return Nombre::Rechazado;
+    // El nombre que tenía en el fichero ya no es el suyo: se guarda con el nuevo.
+    elemento->AsignarPropiedad("Nombre completo", texto);
     if (TTreeNode* nodo = ventana->tvBaseDatos->GetSelected()) nodo->SetText(texto);
     return Nombre::Aceptado;
 }

@@ -164,6 +164,29 @@ TEST_F(Nombres, LosPuentesRenombradosVuelvenTodosAlAbrirLaBase) {
     EXPECT_EQ(nombres.GetCommaText(), "Pilar,\"Unión de forjado, tipo 2\"");
 }
 
+// Un material y un puente renombrados se guardan con el nombre nuevo también en su clave
+// NAME: la base se vuelve a abrir y, guardada sin tocar nada, da los mismos bytes.
+TEST_F(Nombres, LoRenombradoSeGuardaConSuNombreNuevoEnTodasPartes) {
+    AbrirDelMenu(base);
+    TforGestorBD* v = Ventana();
+    Elegir({"Opacos", "Materiales y productos", "Fabricas", "Suelto"});
+    RenombrarBien(v->edNombreMat, v->btnAceptarMat, "Poliestireno extruido");
+    Elegir({"Puentes térmicos", "Frentes", "Frente"});
+    RenombrarBien(v->edNombrePue, v->btnAceptarPue, "Frente de forjado");
+    Marco()->mnuGuardar->Click();
+    const std::string guardado = LeerBytes(base);
+    for (const char* nombre : {"Suelto", "Frente"})
+        EXPECT_EQ(guardado.find(std::string("\"") + nombre + "\""), std::string::npos) << nombre;
+    EXPECT_NE(guardado.find("NAME          = \"Poliestireno extruido\""), std::string::npos);
+    EXPECT_NE(guardado.find("NAME          = \"Frente de forjado\""), std::string::npos);
+
+    CerrarMarco();
+    marco.reset();
+    AbrirDelMenu(base);
+    Marco()->mnuGuardar->Click();
+    EXPECT_EQ(LeerBytes(base), guardado);
+}
+
 // Un elemento en uso no cambia de nombre, con el mensaje del elemento en uso: lo decide lo
 // mismo que decide si se puede eliminar. La marca que deja el guardado en los materiales de
 // las capas se escribe, pero no impide eliminarlos cuando ya nadie los usa.
