@@ -296,7 +296,8 @@ void VistaGestorBD::AnadirNodo(TipoObjeto tipo, const AnsiString& grupo, const A
     TTreeNode* nodoGrupo = nullptr;
     for (TTreeNode* n = nodoTipo->getFirstChild(); n && !nodoGrupo; n = n->getNextSibling())
         if (n->GetText() == grupo) nodoGrupo = n;
-    if (!nodoGrupo) nodoGrupo = AnadirNodoTipo(nodos, nodoTipo, grupo, tipo, ICONO_CARPETA_ABIERTA);
+    // El grupo nuevo está plegado: su carpeta, cerrada.
+    if (!nodoGrupo) nodoGrupo = AnadirNodoTipo(nodos, nodoTipo, grupo, tipo, ICONO_CARPETA);
     AnadirNodoTipo(nodos, nodoGrupo, nombre, tipo, vista->IconoElemento());
 }
 

@@ -163,6 +163,11 @@ TEST_F(Ficheros, ImportarTraeLosMaterialesYLasPartesDeLosHuecos) {
     EXPECT_NE(Nodo(Ventana(), {"Opacos", "Cerramientos y particiones interiores", "Cubiertas",
                                "Cubierta de panel sandwich"}),
               nullptr);
+    // El grupo nuevo llega plegado, con la carpeta cerrada como los demás.
+    TTreeNode* cubiertas =
+        Nodo(Ventana(), {"Opacos", "Cerramientos y particiones interiores", "Cubiertas"});
+    EXPECT_FALSE(cubiertas->GetExpanded());
+    EXPECT_EQ(cubiertas->GetImageIndex(), 8);
     EXPECT_NE(
         Nodo(Ventana(), {"Opacos", "Materiales y productos", "Paneles", "Panel sandwich de acero"}),
         nullptr);
