@@ -187,12 +187,14 @@ void TforGestorBD::Construir() {
     abrirImagenes->SetDefaultExt("jpg");
     odCargarLibreria = new TOpenDialog(this);
     odCargarLibreria->SetName("odCargarLibreria");
-    odCargarLibreria->SetDefaultExt("INP");
+    // La extensión que se añade es la que el filtro muestra: la librería que se guarda se
+    // encuentra después al cargarla.
+    odCargarLibreria->SetDefaultExt("bdc");
     odCargarLibreria->SetTitle("Abrir librería INP");
     odCargarLibreria->SetFilter(FILTRO_LIBRERIA);
     sdGuardarLibreria = new TSaveDialog(this);
     sdGuardarLibreria->SetName("sdGuardarLibreria");
-    sdGuardarLibreria->SetDefaultExt("INP");
+    sdGuardarLibreria->SetDefaultExt("bdc");
     sdGuardarLibreria->SetTitle("Guardar a librería");
     sdGuardarLibreria->SetFilter(FILTRO_LIBRERIA);
     _xml = std::make_unique<TXMLDocument>();

@@ -87,6 +87,7 @@ TEST_F(Libreria, ImportarLosElementosElegidosPorGrupo) {
     const ScriptedModalHooks::Shown& abrir = Guion().ShownBoxes().front();
     EXPECT_EQ(abrir.caption, "Abrir librería INP");
     EXPECT_EQ(abrir.filter, "Ficheros Vornak ( *.bdc)|*.BDC");
+    EXPECT_EQ(abrir.defaultExt, "bdc");
     GestorBD* g = Actual()->Gestor();
     EXPECT_NE(g->Buscar(TIPO_CERRAMIENTO, "Fachada de caravista con camara"), nullptr);
     EXPECT_EQ(g->Buscar(TIPO_CERRAMIENTO, "Medianera de bloque"), nullptr);
@@ -137,6 +138,9 @@ TEST_F(Libreria, ExportarAUnaLibreriaNuevaYAUnaExistente) {
                                 return s.dialogKind == FileDialogRequest::Kind::Save &&
                                        s.caption == "Guardar a librería";
                             }));
+    // Un nombre sin extensión toma la que muestra el filtro: la de las librerías que se cargan.
+    for (const ScriptedModalHooks::Shown& s : Guion().ShownBoxes())
+        if (s.dialogKind == FileDialogRequest::Kind::Save) EXPECT_EQ(s.defaultExt, "bdc");
     std::string texto = LeerBytes(destino);
     EXPECT_NE(texto.find("\"Granito\" = MATERIAL"), std::string::npos);
     EXPECT_EQ(texto.find("\"Marcos\" = MATERIAL"), std::string::npos);
