@@ -437,6 +437,17 @@ void AnadirFormatoCv(std::string& destino, const char* formato, va_list args) {
         FormatoDeLaBiblioteca(destino, formato, args);
 }
 
+void AnadirFormatoCvAparte(std::string& destino, const char* formato, va_list args) {
+    const size_t antes = destino.size();
+    va_list copia;
+    va_copy(copia, args);
+    const bool hecho = Formatear(destino, formato, copia);
+    va_end(copia);
+    if (hecho) return;
+    destino.resize(antes);
+    FormatoDeLaBiblioteca(destino, formato, args);
+}
+
 std::string FormatoCv(const char* formato, va_list args) {
     std::string s;
     AnadirFormatoCv(s, formato, args);

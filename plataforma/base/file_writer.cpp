@@ -142,13 +142,26 @@ void FileWriter::Fail(int error, const char* operation) {
 
 void FileWriter::Printf(const char* fmt, ...) {
     if (error_ != 0) return;
-    // Formatted into a text kept between calls, so that no write allocates.
-    formatted_.clear();
     va_list args;
     va_start(args, fmt);
-    AnadirFormatoCv(formatted_, fmt, args);
+    if (!IsOpen() || injected_ == Failure::Write) {
+        // Write's failures, with the text formatted aside.
+        formatted_.clear();
+        AnadirFormatoCv(formatted_, fmt, args);
+        va_end(args);
+        Write(formatted_.data(), formatted_.size());
+        return;
+    }
+    // Straight into the buffer, which no argument can point into; in text mode each new "\n"
+    // then gets its "\r", as Append would write it.
+    const size_t desde = buffer_.size();
+    AnadirFormatoCvAparte(buffer_, fmt, args);
     va_end(args);
-    Write(formatted_.data(), formatted_.size());
+    if (mode_ == Mode::Text)
+        for (size_t p = buffer_.find('\n', desde); p != std::string::npos;
+             p = buffer_.find('\n', p + 2))
+            buffer_.insert(p, 1, '\r');
+    if (buffer_.size() >= kBloque) Flush();
 }
 
 void FileWriter::Puts(const AnsiString& text) {

@@ -93,8 +93,18 @@ TEST_F(FileWriterTest, PrintfYPutsEnTexto) {
     w.Printf("%s = LAYERS\n", "\"Muro\"");
     w.Puts("fin");
     w.Puts("\n");
+    // Every LF of the format and of its arguments gets its CR, also one after a CR, and a
+    // text longer than the writer's block goes whole.
+    w.Printf("a\nb\r\n%s|%d\n", "c\nd", 7);
+    // Positional arguments leave the whole format to the C library: nothing twice.
+    w.Printf("x%1$s|%2$+05d\n", "e", 42);
+    const std::string largo(70000, 'x');
+    w.Printf("%s\n%s", largo.c_str(), "\n");
     ASSERT_TRUE(w.Commit());
-    EXPECT_EQ(Leer(Ruta("f.txt")), "\"Muro\" = LAYERS\r\nfin\r\n");
+    const std::string corto = "\"Muro\" = LAYERS\r\nfin\r\na\r\nb\r\r\nc\r\nd|7\r\nxe|+0042\r\n";
+    const std::string leido = Leer(Ruta("f.txt"));
+    EXPECT_EQ(leido.substr(0, corto.size()), corto);
+    EXPECT_TRUE(leido.substr(corto.size()) == largo + "\r\n\r\n") << leido.size();
 }
 
 // Files always carry '.', whatever the process locale or the regional separator say.
