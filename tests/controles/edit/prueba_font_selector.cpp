@@ -10,7 +10,8 @@
 #include "plataforma/gui/painting/gdi.h"
 #include "plataforma/gui/services/capture.h"
 
-#include <QFontDatabase>
+#include <QFont>
+#include <QFontInfo>
 #include <QImage>
 #include <algorithm>
 
@@ -68,13 +69,15 @@ TEST_F(PruebaFuentes, SoloSeListanLasFuentesConTodosSusTiposPermitidos) {
     EXPECT_EQ(Nombres(), todas);
     const TKavFontTypes cualquiera{aftBitmap,  aftTrueType,   aftPostScript,
                                    aftPrinter, aftFixedPitch, aftProportional};
-    // What a filter must leave: the fonts whose pitch (as the font database tells) and whose
-    // outline kind are both allowed. The installed fonts need not all be TrueType (an emoji
-    // font is a bitmap one), so the outline kind is the selector's own.
+    // What a filter must leave: the fonts whose pitch and whose outline kind are both allowed.
+    // The pitch is that of the font a name gives when it is used (an alias such as
+    // "Monospace" gives whatever font the system picks for it, whose pitch the font database
+    // may tell otherwise). The installed fonts need not all be TrueType (an emoji font is a
+    // bitmap one), so the outline kind is the selector's own.
     auto Permitidas = [&](TKavFontTypes permitidos) {
         std::vector<std::string> v;
         for (const std::string& f : todas) {
-            const bool fijo = QFontDatabase::isFixedPitch(QString::fromLatin1(f.c_str()));
+            const bool fijo = QFontInfo(QFont(QString::fromLatin1(f.c_str()))).fixedPitch();
             if (!permitidos.Contains(fijo ? aftFixedPitch : aftProportional)) continue;
             const TKavFontTypes tipos = selector->GetFontType(f.c_str());
             bool todos = true;
