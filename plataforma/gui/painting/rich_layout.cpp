@@ -6,7 +6,6 @@
 #include "plataforma/gui/painting/gdi.h"
 
 #include <algorithm>
-#include <map>
 #include <string>
 #include <vector>
 
@@ -35,6 +34,7 @@ struct Line {
     std::vector<const TRichFormat*> Formats; // every format on the line, tabs and blanks too
     int Start = 0;                           // the line's first character
     int Width = 0;                           // without the blanks that end it
+    int Above = 0, Below = 0;                // of the baseline
 };
 
 class Layout {
@@ -50,8 +50,9 @@ public:
     int DpiY() const { return dpiY_; }
 
     void Use(const TRichFormat& F) {
-        if (current_ && *current_ == F) return;
-        current_ = &F;
+        if (used_ && current_ == F) return;
+        used_ = true;
+        current_ = F;
         TFont* f = c_->GetFont();
         f->SetName(F.FontName);
         f->SetHeight(-MulDiv(std::max(1, F.HalfPoints), dpiY_, 144));
@@ -76,28 +77,33 @@ public:
     // Raised text moves the baseline's distance to the line's top, lowered text its
     // distance to the bottom.
     int Raise(const TRichFormat& F) const { return MulDiv(F.Offset, dpiY_, 144); }
+    // Ascent and descent of a format's font.
+    std::pair<int, int> Metrics(const TRichFormat& F) {
+        for (const auto& [format, m] : metrics_)
+            if (format == F) return m;
+        Use(F);
+        TEXTMETRIC tm{};
+        GetTextMetrics(c_->GetHandle(), &tm);
+        metrics_.push_back({F, {tm.tmAscent, tm.tmDescent}});
+        return metrics_.back().second;
+    }
     void Extent(const TRichFormat& F, int& Above, int& Below) {
-        auto it = metrics_.find(&F);
-        if (it == metrics_.end()) {
-            Use(F);
-            TEXTMETRIC tm{};
-            GetTextMetrics(c_->GetHandle(), &tm);
-            it = metrics_.emplace(&F, std::pair{tm.tmAscent, tm.tmDescent}).first;
-        }
+        const auto [ascent, descent] = Metrics(F);
         const int raise = Raise(F);
-        Above = it->second.first + std::max(0, raise);
-        Below = it->second.second + std::max(0, -raise);
+        Above = ascent + std::max(0, raise);
+        Below = descent + std::max(0, -raise);
     }
 
-    void LayParagraph(const TRichParagraph& P, const TRichFormat* Mark, int Base, int WidthPx,
-                      std::vector<Line>& Out);
+    // The lines of a paragraph, laid until they are taller than Room: then the first
+    // character not laid, else -1.
+    int LayParagraph(const TRichParagraph& P, const TRichFormat* Mark, int Base, int WidthPx,
+                     int Room, std::vector<Line>& Out);
 
     void Draw(const Line& L, int Left, int Baseline, const TRect& Clip) {
         for (const Piece& p : L.Pieces) {
+            const int ascent = Metrics(*p.Format).first;
             Use(*p.Format);
-            TEXTMETRIC tm{};
-            GetTextMetrics(c_->GetHandle(), &tm);
-            c_->TextRect(Clip, Left + p.X, Baseline - tm.tmAscent - Raise(*p.Format),
+            c_->TextRect(Clip, Left + p.X, Baseline - ascent - Raise(*p.Format),
                          AnsiString(p.Text.c_str(), static_cast<int>(p.Text.size())));
         }
     }
@@ -106,8 +112,10 @@ private:
     TCanvas* c_;
     TFont saved_;
     int dpiX_ = 96, dpiY_ = 96;
-    const TRichFormat* current_ = nullptr;
-    std::map<const TRichFormat*, std::pair<int, int>> metrics_;
+    // The format the canvas font has, once one was used.
+    bool used_ = false;
+    TRichFormat current_;
+    std::vector<std::pair<TRichFormat, std::pair<int, int>>> metrics_;
 };
 
 std::vector<Token> Tokens(const TRichParagraph& P) {
@@ -175,8 +183,8 @@ void SplitSpans(const std::vector<Span>& Spans, size_t N, std::vector<Span>& Hea
     }
 }
 
-void Layout::LayParagraph(const TRichParagraph& P, const TRichFormat* Mark, int Base, int WidthPx,
-                          std::vector<Line>& Out) {
+int Layout::LayParagraph(const TRichParagraph& P, const TRichFormat* Mark, int Base, int WidthPx,
+                         int Room, std::vector<Line>& Out) {
     // A tab goes to the next stop of half an inch.
     const int tabStop = std::max(1, dpiX_ / 2);
     Line line;
@@ -208,12 +216,20 @@ void Layout::LayParagraph(const TRichParagraph& P, const TRichFormat* Mark, int 
             line.Pieces.pop_back();
         }
         if (line.Formats.empty()) line.Formats.push_back(Mark);
+        for (const TRichFormat* f : line.Formats) {
+            int a = 0, d = 0;
+            Extent(*f, a, d);
+            line.Above = std::max(line.Above, a);
+            line.Below = std::max(line.Below, d);
+        }
+        Room -= line.Above + line.Below;
         Out.push_back(std::move(line));
         line = Line();
         line.Start = chars;
         x = 0;
     };
     for (const Token& t : Tokens(P)) {
+        if (Room < 0) return line.Start;
         if (t.Tab) {
             int stop = (x / tabStop + 1) * tabStop;
             if (stop > WidthPx && !line.Formats.empty()) {
@@ -244,6 +260,7 @@ void Layout::LayParagraph(const TRichParagraph& P, const TRichFormat* Mark, int 
             place(head, Width(P, head));
             line.Width = x;
             flush();
+            if (Room < 0) return line.Start;
             rest = tail;
             core = Width(P, rest);
         }
@@ -254,6 +271,7 @@ void Layout::LayParagraph(const TRichParagraph& P, const TRichFormat* Mark, int 
     // The paragraph's mark ends its last line.
     ++chars;
     flush();
+    return -1;
 }
 
 // A paragraph's characters [From, To) (its mark at its length).
@@ -326,15 +344,10 @@ int FormatRichRange(const TRichDocument& Doc, TFormatRange& Range, bool Render) 
             if (pos + len >= from && (pos < to || (pos == to && to == total))) {
                 lines.clear();
                 const TRichParagraph part = Slice(p, b - pos, e - pos);
-                lay.LayParagraph(part, mark, b, area.Width(), lines);
+                const int stopped =
+                    lay.LayParagraph(part, mark, b, area.Width(), area.Bottom - y, lines);
                 for (const Line& l : lines) {
-                    int above = 0, below = 0;
-                    for (const TRichFormat* f : l.Formats) {
-                        int a = 0, d = 0;
-                        lay.Extent(*f, a, d);
-                        above = std::max(above, a);
-                        below = std::max(below, d);
-                    }
+                    const int above = l.Above, below = l.Below;
                     if (!first && y + above + below > area.Bottom) {
                         next = l.Start;
                         full = true;
@@ -344,6 +357,10 @@ int FormatRichRange(const TRichDocument& Doc, TFormatRange& Range, bool Render) 
                     y += above + below;
                     widest = std::max(widest, l.Width);
                     first = false;
+                }
+                if (!full && stopped >= 0) {
+                    next = stopped;
+                    full = true;
                 }
             }
             pos += len + 1;

@@ -1,6 +1,7 @@
 // Rich text laid into a rectangle of a canvas: lines wrapped at its width, their measured
 // height, the first character that did not fit, runs of several fonts and raised text on one
 // baseline.
+#include "plataforma/gui/painting/canvas_device.h"
 #include "plataforma/gui/painting/gdi.h"
 #include "plataforma/gui/painting/recording_canvas.h"
 #include "plataforma/gui/painting/rich_layout.h"
@@ -164,6 +165,13 @@ TEST(TextoEnriquecidoEnRectangulo, SuperindiceYFuentesMezcladasEnUnaLinea) {
     EXPECT_EQ(r.textos[2].Text, "2");
     EXPECT_EQ(r.textos[2].Args[5], r.textos[1].Args[5] - eleva);
     EXPECT_GT(r.textos[1].Args[5], r.textos[0].Args[5]);
+    // Paragraphs of different fonts: each line as tall as its own.
+    const TRichDocument dos = Documento({{{"uno", normal}}, {{"dos", alto}}, {{"tres", normal}}});
+    r = Formatear(c, dos, 390, 1000);
+    ASSERT_EQ(r.textos.size(), 3u);
+    EXPECT_EQ(r.textos[1].Args[5], 5 + nSube + nBaja);
+    EXPECT_EQ(r.textos[2].Args[5], 5 + nSube + nBaja + gSube + gBaja);
+    EXPECT_EQ(r.alto, 2 * (nSube + nBaja) + gSube + gBaja);
 }
 
 TEST(TextoEnriquecidoEnRectangulo, PixelesDentroDelRectangulo) {
@@ -189,6 +197,36 @@ TEST(TextoEnriquecidoEnRectangulo, PixelesDentroDelRectangulo) {
     EXPECT_GT(arriba, 10);
     EXPECT_GT(abajo, 10);
     EXPECT_EQ(fuera, 0);
+}
+
+} // namespace
+
+namespace {
+
+TEST(TextoEnriquecidoEnRectangulo, ALaResolucionDelLienzo) {
+    // The rectangle in twips and the fonts in points: on a canvas of twice the resolution
+    // the text breaks at the same words, in twice the pixels.
+    TRecordingCanvas pantalla(400, 200), fino(800, 400);
+    fino.Device().SetPixelsPerInch(192);
+    const TRichFormat f = Formato();
+    const TRichDocument d = Documento({{{"aaa bbb ccc", f}}});
+    const int ancho = Ancho(&pantalla, f, "aaa bbb c");
+    const Resultado a = Formatear(pantalla, d, ancho, 1000);
+    TFormatRange r;
+    r.Canvas = &fino;
+    r.Rc = Rect(150, 75, 150 + ancho * 15, 75 + 15000);
+    fino.Recorder().Clear();
+    EXPECT_EQ(FormatRichRange(d, r, true), 11);
+    const auto textos = fino.Recorder().Calls("TextRect", true);
+    ASSERT_EQ(textos.size(), 2u);
+    ASSERT_EQ(a.textos.size(), 2u);
+    EXPECT_EQ(textos[1].Text, "ccc");
+    EXPECT_EQ(textos[0].Args[4], 20);
+    EXPECT_EQ(textos[0].Args[5], 10);
+    // One line at 192 dpi is about two at 96.
+    EXPECT_NEAR(textos[1].Args[5] - 10, a.alto, a.alto / 4);
+    EXPECT_NEAR(textos[0].FontPixelSize, 2 * a.textos[0].FontPixelSize, 1);
+    EXPECT_NEAR((r.Rc.Bottom - r.Rc.Top) / 15, a.alto, a.alto / 8);
 }
 
 } // namespace
