@@ -91,6 +91,9 @@ using TRowUpdateEvent = std::function<void(TObject* Sender, int OldRow, int NewR
 // Events of the cells' look, selection and load and save.
 using TGridSelectionEvent =
     std::function<void(TObject* Sender, int ALeft, int ATop, int ARight, int ABottom)>;
+// The date picker of a cell changed its value (the current cell's column and row).
+using TDateTimeChangeEvent =
+    std::function<void(TObject* Sender, int ACol, int ARow, TDateTime ADateTime)>;
 // A drag of the selection resizer: the selection before it and the resized one.
 using TSelectionResizeEvent = std::function<void(TObject* Sender, const TGridRect& OrigSelection,
                                                  const TGridRect& NewSelection)>;
@@ -188,6 +191,7 @@ using TFloatSpinClickEvent =
 using TDateTimeSpinClickEvent =
     std::function<void(TObject* Sender, int ACol, int ARow, TDateTime AValue, bool UpDown)>;
 class TGridEditorControls;
+class TDateTimePicker;
 class TGridTransEdit;
 class TEditLink;
 class TRichEdit;
@@ -291,6 +295,14 @@ public:
     void SetSelectionColorTo(TColor Value);
     TColor GetSelectionTextColor() const { return selectionTextColor_; }
     void SetSelectionTextColor(TColor Value);
+    // A selected rich-text cell keeps its own text colours (off: on screen its text takes
+    // SelectionTextColor).
+    bool GetSelectionRTFKeep() const { return selectionRTFKeep_; }
+    void SetSelectionRTFKeep(bool Value) {
+        if (selectionRTFKeep_ == Value) return;
+        selectionRTFKeep_ = Value;
+        Invalidate();
+    }
     bool GetShowSelection() const { return showSelection_; }
     void SetShowSelection(bool Value);
     TColor GetHintColor() const { return hintColor_; }
@@ -1696,6 +1708,7 @@ private:
     TColor selectionColor_ = 0xEACAB6;
     TColor selectionColorTo_ = clNone;
     TColor selectionTextColor_ = clBlack;
+    bool selectionRTFKeep_ = false;
     bool showSelection_ = true;
     TColor hintColor_ = clInfoBk;
     bool enableHTML_ = true;
@@ -1850,6 +1863,8 @@ public:
     int NumFixedRightVis() const;
     // Lets a descendant adjust a selection made from the fixed cells before it is set.
     virtual void UpdateSelectionRect(TGridRect&) {}
+    // Lets a descendant adjust the selection of everything (Ctrl+A) before it is set.
+    virtual void UpdateOnSelection(TGridRect&) {}
 
     // Moves one editable cell forward (or backward with Shift), as Tab does.
     void TabEdit(bool Shift);
@@ -1860,6 +1875,9 @@ public:
     void HandleRadioClick(int ACol, int ARow, int X, int Y);
     // Whether a row may be inserted at ARow (OnCanInsertRow may refuse).
     bool QueryInsertRow(int ARow);
+    // Whether a row may be added at the end by the keys or an edit's advance: CanAdd comes
+    // in true, and OnCanAddRow (or a descendant) may clear it.
+    virtual void QueryAddRow(bool& CanAdd);
     // The cell button held down, (-1, -1) when none.
     TPoint GetPressedButton() const { return pressedButton_; }
     // Whether the cell may be edited: goEditing (or RangeSelectAndEdit), not read-only, not
@@ -2156,6 +2174,10 @@ public:
     void CellToRich(int ACol, int ARow, TRichEdit* RichEdit);
     AnsiString RichToString(TRichEdit* RichEdit);
     void RichToCell(int ACol, int ARow, TRichEdit* RichEdit);
+    // The date and time editor of the grid's cells.
+    TDateTimePicker* GetDateTimePicker();
+    // The user changed the value in the date picker of the current cell.
+    TDateTimeChangeEvent OnDateTimeChange;
     // The fixed-cell editor opened by a press (FixedRowsEdit, FixedColsEdit: fceLeftClick
     // away from a border that sizes, fceRightClick) or a double click (fceDblClick).
     bool FixedEditByClick(TMouseButton Button, int X, int Y);

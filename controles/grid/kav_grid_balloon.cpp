@@ -8,6 +8,7 @@
 #include "controles/grid/markup/markup_helpers.h"
 #include "plataforma/gui/input/mouse.h"
 #include "plataforma/gui/kernel/layered_windows.h"
+#include "plataforma/gui/widgets/date_time_picker.h"
 #include "plataforma/gui/widgets/tool_tip.h"
 
 #include <cstring>
@@ -98,6 +99,13 @@ void TKavStringGrid::TrackBalloonCell(TGridCoord Cell) {
 bool TKavStringGrid::WMNotify(TWMNotify& Message) {
     const NMHDR* hdr = Message.NMHdr;
     if (!hdr) return false;
+    if (hdr->code == DTN_DATETIMECHANGE) {
+        if (OnDateTimeChange)
+            OnDateTimeChange(
+                this, GetCol(), GetRow(),
+                SystemTimeToDateTime(reinterpret_cast<const NMDATETIMECHANGE*>(Message.NMHdr)->st));
+        return false;
+    }
     if (hdr->code == TTN_SHOW || hdr->code == TTN_POP) return true;
     if (hdr->code != TTN_NEEDTEXT || !balloon_->GetEnable()) return false;
     auto* info = reinterpret_cast<NMTTDISPINFO*>(Message.NMHdr);

@@ -135,3 +135,7 @@ bool TKavStringGrid::QueryInsertRow(int ARow) {
     if (OnCanInsertRow) OnCanInsertRow(this, ARow, allow);
     return allow;
 }
+
+void TKavStringGrid::QueryAddRow(bool& CanAdd) {
+    if (OnCanAddRow) OnCanAddRow(this, CanAdd);
+}

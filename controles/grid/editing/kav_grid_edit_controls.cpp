@@ -590,3 +590,7 @@ AnsiString TKavStringGrid::RichToString(TRichEdit* RichEdit) {
 void TKavStringGrid::RichToCell(int ACol, int ARow, TRichEdit* RichEdit) {
     SetCellEx(ACol, ARow, RichToString(RichEdit));
 }
+
+TDateTimePicker* TKavStringGrid::GetDateTimePicker() {
+    return GetEditorControls().DatePicker();
+}

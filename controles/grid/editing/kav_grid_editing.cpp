@@ -127,7 +127,7 @@ bool TKavStringGrid::NextAdvanceCell(int& ACol, int& ARow, bool Forward) {
             ++ARow;
         } else if (nav->GetAdvanceInsert()) {
             bool canAdd = true;
-            if (OnCanAddRow) OnCanAddRow(this, canAdd);
+            QueryAddRow(canAdd);
             ACol = GetFixedCols();
             if (!canAdd) return true;
             // The new row goes before the footer rows.

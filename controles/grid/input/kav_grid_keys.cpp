@@ -191,7 +191,7 @@ void TKavStringGrid::WMKeyDown(TWMKeyDown& Message) {
         GetRow() == GetRowCount() - 1 - fixedFooters_ || (footer && GetRow() == GetRowCount() - 2);
     if (isDown && lastNormal && nav->GetAppendOnArrowDown()) {
         bool canAdd = true;
-        if (OnCanAddRow) OnCanAddRow(this, canAdd);
+        QueryAddRow(canAdd);
         if (canAdd) {
             if (footer) {
                 // The floating footer's row stays last: its texts move to the new last row
@@ -278,6 +278,8 @@ void TKavStringGrid::WMKeyDown(TWMKeyDown& Message) {
         if (GetMouseActions()->GetDisjunctRowSelect())
             for (int row = r.Top; row <= r.Bottom; ++row)
                 SetRowSelect(row, true);
+        else
+            UpdateOnSelection(r);
         SetSelection(r);
         return;
     }

@@ -33,6 +33,8 @@ void TKavStringGrid::WMLButtonDown(TWMMouse& Message) {
     const int x = Message.XPos, y = Message.YPos;
     mouseDown_ = mouseDown2_ = true;
     clickedOnPress_ = false;
+    // A resize whose release never came (the capture was lost) pastes nothing later.
+    pasteOnRelease_ = selResize_ = false;
     TGridCoord cell = MouseCoord(x, y);
     int col = cell.X, row = cell.Y;
     bool allow = true;

@@ -171,13 +171,30 @@ void TKavStringGrid::RTFPaint(int ACol, int ARow, TCanvas* Canvas, const TRect& 
     // resolution), its lines wrapped at that width; a text that is no readable rich text is
     // shown as it is stored.
     const HDC dc = Canvas->GetHandle();
+    TRichDocument doc = RichDocumentOf(GetGridCell(ACol, ARow));
+    // A selected cell on the screen shows its text in the selection's text colour.
+    const int dispCol = RemapColInv(ACol);
+    TMouseActions* ma = GetMouseActions();
+    const bool focusedCurrent = dispCol == GetCol() && ARow == GetRow() && Focused() &&
+                                !GetOptions().Contains(goDrawFocusSelected);
+    const bool selected = (GetSelection().Contains(dispCol, ARow) && !focusedCurrent &&
+                           !ma->GetDisjunctRowSelect()) ||
+                          (ma->GetDisjunctRowSelect() &&
+                           GetRowSelect(ma->GetRowSelectPersistent() ? RemapRowInv(ARow) : ARow)) ||
+                          (ma->GetDisjunctColSelect() && GetColSelect(dispCol));
+    if (selected && !selectionRTFKeep_ && GetMapMode(dc) == MM_TEXT) {
+        const int32_t color = static_cast<int32_t>(ColorToRGB(selectionTextColor_));
+        for (TRichParagraph& p : doc.Paragraphs)
+            for (TRichRun& run : p.Runs)
+                run.Format.Color = color;
+    }
     const int ix = xyOffset_.x * GetDeviceCaps(dc, LOGPIXELSX) / 96;
     const int iy = xyOffset_.y * GetDeviceCaps(dc, LOGPIXELSY) / 96;
     TFormatRange range;
     range.Canvas = Canvas;
     range.Rc = PixelsToTwips(Canvas, Rect(R.Left + ix, R.Top + iy, R.Right - ix, R.Bottom - iy));
     range.RcPage = range.Rc;
-    FormatRichRange(RichDocumentOf(GetGridCell(ACol, ARow)), range, true);
+    FormatRichRange(doc, range, true);
 }
 
 void TKavStringGrid::SetTheme(TXPColorScheme Value) {

@@ -12,7 +12,9 @@
 #include <QStyle>
 #include <QStyleOptionComboBox>
 
+#include <algorithm>
 #include <cmath>
+#include <cstdint>
 
 namespace {
 
@@ -228,7 +230,44 @@ bool TDateTimePicker::OnDropButton(int X, int Y) const {
 }
 
 void TDateTimePicker::Change() {
+    if (TWinControl* parent = GetParent(); parent && HandleAllocated()) {
+        NMDATETIMECHANGE n;
+        n.nmhdr.hwndFrom = GetHandle();
+        n.nmhdr.code = DTN_DATETIMECHANGE;
+        n.dwFlags = checked_ ? GDT_VALID : GDT_NONE;
+        DateTimeToSystemTime(value_, n.st);
+        auto alive = Watch();
+        parent->Perform(WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&n));
+        if (alive.expired()) return;
+    }
     if (OnChange) OnChange(this);
+}
+
+void DateTimeToSystemTime(TDateTime DateTime, SYSTEMTIME& SystemTime) {
+    // The day counts whole days towards zero; the time of day is the fraction's size.
+    const double day = std::trunc(DateTime);
+    int y = 0, m = 0, d = 0;
+    DecodeDate(day, y, m, d);
+    const int64_t ms = std::min<int64_t>(
+        86399999, static_cast<int64_t>(std::llround(std::fabs(DateTime - day) * 86400000.0)));
+    const int64_t n = static_cast<int64_t>(day);
+    SystemTime.wYear = static_cast<WORD>(y);
+    SystemTime.wMonth = static_cast<WORD>(m);
+    SystemTime.wDay = static_cast<WORD>(d);
+    // 30 December 1899, day 0, was a Saturday.
+    SystemTime.wDayOfWeek = static_cast<WORD>(((n % 7) + 7 + 6) % 7);
+    SystemTime.wHour = static_cast<WORD>(ms / 3600000);
+    SystemTime.wMinute = static_cast<WORD>(ms / 60000 % 60);
+    SystemTime.wSecond = static_cast<WORD>(ms / 1000 % 60);
+    SystemTime.wMilliseconds = static_cast<WORD>(ms % 1000);
+}
+
+TDateTime SystemTimeToDateTime(const SYSTEMTIME& SystemTime) {
+    const TDateTime day = EncodeDate(SystemTime.wYear, SystemTime.wMonth, SystemTime.wDay);
+    const double time = (SystemTime.wHour * 3600000.0 + SystemTime.wMinute * 60000.0 +
+                         SystemTime.wSecond * 1000.0 + SystemTime.wMilliseconds) /
+                        86400000.0;
+    return day < 0 ? day - time : day + time;
 }
 
 void TDateTimePicker::DropDown() {

@@ -9,6 +9,24 @@
 #include "plataforma/gui/kernel/controls.h"
 
 enum TDateTimeKind { dtkDate, dtkTime };
+
+// A date and time in fields, as the pickers' notifications carry it (wDayOfWeek 0 is Sunday).
+struct SYSTEMTIME {
+    WORD wYear = 0, wMonth = 0, wDayOfWeek = 0, wDay = 0;
+    WORD wHour = 0, wMinute = 0, wSecond = 0, wMilliseconds = 0;
+};
+void DateTimeToSystemTime(TDateTime DateTime, SYSTEMTIME& SystemTime);
+TDateTime SystemTimeToDateTime(const SYSTEMTIME& SystemTime);
+
+// WM_NOTIFY to the parent when the user changed the value, before OnChange; dwFlags is
+// GDT_NONE when the picker's check box is cleared.
+constexpr UINT DTN_DATETIMECHANGE = static_cast<UINT>(-759);
+enum : DWORD { GDT_VALID = 0, GDT_NONE = 1 };
+struct NMDATETIMECHANGE {
+    NMHDR nmhdr;
+    DWORD dwFlags = GDT_VALID;
+    SYSTEMTIME st;
+};
 enum TDTDateMode { dmComboBox, dmUpDown };
 
 class TDateTimePicker : public TWinControl {

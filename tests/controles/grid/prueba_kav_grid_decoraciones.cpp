@@ -25,12 +25,7 @@ protected:
     }
     COLORREF Pixel(int x, int y) { return ColorToRGB(g->GetCanvas()->GetPixels(x, y)); }
     // Whether any pixel of the rectangle has the colour.
-    bool Hay(const TRect& r, TColor c) {
-        for (int y = r.Top; y < r.Bottom; ++y)
-            for (int x = r.Left; x < r.Right; ++x)
-                if (Pixel(x, y) == ColorToRGB(c)) return true;
-        return false;
-    }
+    bool Hay(const TRect& r, TColor c) { return HayColor(g->GetCanvas(), r, c); }
     std::unique_ptr<VentanaPrueba> ventana;
     Rejilla* g = nullptr;
 };

@@ -28,3 +28,12 @@ inline std::string TextosColumna(TStringGrid* G, int Col, int From, int To, cons
         s += (r > From ? Sep : "") + G->GetCells(Col, r).str();
     return s;
 }
+
+// Whether any pixel of the rectangle on the canvas has the colour.
+inline bool HayColor(TCanvas* C, const TRect& R, TColor Color) {
+    const COLORREF want = ColorToRGB(Color);
+    for (int y = R.Top; y < R.Bottom; ++y)
+        for (int x = R.Left; x < R.Right; ++x)
+            if (ColorToRGB(C->GetPixels(x, y)) == want) return true;
+    return false;
+}
