@@ -3,11 +3,14 @@
 
 #include "controles/edit/edit_list_box.h"
 
+#include "plataforma/gui/kernel/flat_scroll_bars.h"
+
 #include "plataforma/base/ini_file.h"
 #include "plataforma/base/numbers.h"
 #include "plataforma/base/reg_ini_file.h"
 #include "plataforma/gui/input/keys.h"
 #include "plataforma/gui/input/mouse.h"
+#include "plataforma/gui/kernel/flat_scroll_bars.h"
 #include "plataforma/gui/kernel/scroll_bars.h"
 #include "plataforma/gui/kernel/system_metrics.h"
 #include "plataforma/gui/kernel/timers.h"
@@ -160,6 +163,17 @@ void TEditListBox::Loaded() {
     UpdateVScrollBar();
     SetHeight(GetHeight() + 1);
     SetHeight(GetHeight() - 1);
+}
+
+void TEditListBox::CreateWnd() {
+    TListBox::CreateWnd();
+    // A new window has regular bars: a flat style set before takes effect now.
+    if (scrollStyle_ != ssNormal) {
+        InitializeFlatSB(GetHandle());
+        UpdateWidth();
+        UpdateStyle();
+        UpdateColor();
+    }
 }
 
 void TEditListBox::DestroyWnd() {

@@ -4,9 +4,8 @@
 // search, Return as Tab, click or double click, a focus colour, a hover mode where the
 // selection follows the pointer, hints for items wider than the list, items kept in an INI
 // file or the per-user settings store, tab-separated columns at tab stops in pixels, and a
-// horizontal scroll bar as wide as the widest item.
-// The flat scroll bar library does not exist here: the list keeps the window system's bars
-// and the flat calls find no function and do nothing.
+// horizontal scroll bar as wide as the widest item, and scroll bars drawn flat in a colour
+// and width of its own.
 
 #include "controles/comun/scroll_style.h"
 #include "controles/edit/history_persist.h"
@@ -182,6 +181,7 @@ protected:
     void KeyUp(WORD& Key, TShiftState Shift) override;
     void KeyPress(char& Key) override;
     void MouseMove(TShiftState Shift, int X, int Y) override;
+    void CreateWnd() override;
     void DestroyWnd() override;
     void Dispatch(TMessage& Message) override;
 

@@ -1,8 +1,9 @@
 // TEditListBox: tab stops in pixels, tab stops fitted to the contents, the horizontal
-// extent of the widest item, and the flat scroll bars (absent here).
+// extent of the widest item, and the flat scroll bars.
 
 #include "controles/edit/edit_list_box.h"
 
+#include "plataforma/gui/kernel/flat_scroll_bars.h"
 #include "plataforma/gui/kernel/scroll_bars.h"
 #include "plataforma/gui/painting/canvas.h"
 #include "plataforma/gui/painting/draw_text.h"
@@ -174,25 +175,8 @@ void TEditListBox::UpdateVScrollBar() {
     if (GetScrollInfo(GetHandle(), SB_VERT, &info)) FlatSetScrollInfo(SB_VERT, info, true);
 }
 
-// The flat scroll bar properties, as the library numbers them.
-namespace {
-enum : int {
-    WSB_PROP_CYVSCROLL = 0x0001,
-    WSB_PROP_CXHSCROLL = 0x0002,
-    WSB_PROP_CYHSCROLL = 0x0004,
-    WSB_PROP_CXVSCROLL = 0x0008,
-    WSB_PROP_VSTYLE = 0x0100,
-    WSB_PROP_HSTYLE = 0x0200,
-    WSB_PROP_VBKGCOLOR = 0x0400,
-    WSB_PROP_HBKGCOLOR = 0x0800,
-};
-enum : int { FSB_FLAT_MODE = 2, FSB_ENCARTA_MODE = 1, FSB_REGULAR_MODE = 0 };
-} // namespace
-
 void TEditListBox::UpdateStyle() {
-    const int mode = scrollStyle_ == ssFlat      ? FSB_FLAT_MODE
-                     : scrollStyle_ == ssEncarta ? FSB_ENCARTA_MODE
-                                                 : FSB_REGULAR_MODE;
+    const int mode = FlatScrollMode(scrollStyle_);
     FlatSetScrollProp(WSB_PROP_VSTYLE, mode, true);
     FlatSetScrollProp(WSB_PROP_HSTYLE, mode, true);
 }
@@ -208,8 +192,20 @@ void TEditListBox::UpdateWidth() {
 }
 
 void TEditListBox::SetScrollStyle(TScrollStyle Value) {
+    if (HandleAllocated() && (scrollStyle_ == ssNormal) != (Value == ssNormal)) {
+        if (Value == ssNormal)
+            UninitializeFlatSB(GetHandle());
+        else
+            InitializeFlatSB(GetHandle());
+    }
+    const bool toFlat = scrollStyle_ == ssNormal && Value != ssNormal;
     scrollStyle_ = Value;
     UpdateStyle();
+    // Width and colour set while the bars were regular take effect now.
+    if (toFlat) {
+        UpdateWidth();
+        UpdateColor();
+    }
 }
 
 void TEditListBox::SetScrollColor(TColor Value) {
@@ -227,9 +223,19 @@ void TEditListBox::SetScrollHorizontal(bool Value) {
     UpdateHScrollBar();
 }
 
-// The flat scroll bar library ("FlatSB_..." functions) is not part of this platform: each
-// call finds no function, and the list keeps the window system's bars.
-void TEditListBox::FlatSetScrollPos(int, int, bool) {}
-void TEditListBox::FlatSetScrollInfo(int, const SCROLLINFO&, bool) {}
-void TEditListBox::FlatSetScrollProp(int, int, bool) {}
-void TEditListBox::FlatShowScrollBar(int, bool) {}
+void TEditListBox::FlatSetScrollPos(int Bar, int Pos, bool Redraw) {
+    if (HandleAllocated()) FlatSB_SetScrollPos(GetHandle(), Bar, Pos, Redraw);
+}
+
+void TEditListBox::FlatSetScrollInfo(int Bar, const SCROLLINFO& Info, bool Redraw) {
+    if (HandleAllocated()) FlatSB_SetScrollInfo(GetHandle(), Bar, &Info, Redraw);
+}
+
+void TEditListBox::FlatSetScrollProp(int Property, int Value, bool Redraw) {
+    if (HandleAllocated())
+        FlatSB_SetScrollProp(GetHandle(), static_cast<UINT>(Property), Value, Redraw);
+}
+
+void TEditListBox::FlatShowScrollBar(int Bar, bool Show) {
+    if (HandleAllocated()) FlatSB_ShowScrollBar(GetHandle(), Bar, Show);
+}

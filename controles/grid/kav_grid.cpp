@@ -172,11 +172,14 @@ void TKavStringGrid::CreateWnd() {
     searchPanel_->SetHeight(searchFooter_->GetVisible() ? 32 : 0);
     gridTimer_ = SetTimer(GetHandle(), GridTimerId, GridTimerInterval, nullptr);
     if (columnSize_->GetSave()) LoadColSizes();
+    // A new window has classic bars: a flat type set before takes effect now.
+    if (scrollType_ != ssNormal) SetScrollType(scrollType_);
 }
 
 void TKavStringGrid::DestroyWnd() {
     if (gridTimer_ && HandleAllocated()) KillTimer(GetHandle(), GridTimerId);
     gridTimer_ = 0;
+    flatInit_ = false; // the flat bars go with the window
     TBaseGrid::DestroyWnd();
 }
 

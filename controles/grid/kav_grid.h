@@ -25,6 +25,7 @@
 #include "controles/grid/search/search_bar.h"
 #include "plataforma/base/dates.h"
 #include "plataforma/gui/images/image_list.h"
+#include "plataforma/gui/kernel/scroll_bars.h"
 #include "plataforma/gui/kernel/timers.h"
 #include "plataforma/gui/services/ole.h"
 #include "plataforma/gui/widgets/hint_window.h"
@@ -322,11 +323,12 @@ public:
     // Stores and repaints (glKav takes its silver-to-white fixed gradient); the footer too.
     void SetLook(TGridLook Value);
     TScrollType GetScrollType() const { return scrollType_; }
-    void SetScrollType(TScrollType Value) { scrollType_ = Value; }
+    // Flat bars switched on (ssFlat, ssEncarta) or off (ssNormal).
+    void SetScrollType(TScrollType Value);
     TColor GetScrollColor() const { return scrollColor_; }
-    void SetScrollColor(TColor Value) { scrollColor_ = Value; }
+    void SetScrollColor(TColor Value);
     int GetScrollWidth() const { return scrollWidth_; }
-    void SetScrollWidth(int Value) { scrollWidth_ = Value; }
+    void SetScrollWidth(int Value);
     bool GetWordWrap() const { return newCellWordWrap_; }
     void SetWordWrap(bool Value) { SetWordWrapEx(Value); }
     TVAlignment GetVAlignment() const { return vAlignment_; }
@@ -1059,13 +1061,30 @@ public:
     virtual void UpdateHScroller();
     // Shows, hides, enables and disables the bars by ScrollBarAlways and what fits.
     virtual void UpdateScrollBars(bool Force);
-    // The flat scroll-bar service is absent: FlatInit leaves its flag false and the flat
-    // calls do nothing; ScrollType, ScrollColor and ScrollWidth only keep their values.
-    void FlatInit() { flatInit_ = false; }
-    void FlatDone() { flatInit_ = false; }
+    // Flat scroll bars: the window's bars drawn in the style, colour and width of
+    // ScrollType, ScrollColor and ScrollWidth. The calls do nothing until FlatInit.
+    void FlatInit();
+    void FlatDone();
     bool GetFlatInit() const { return flatInit_; }
-    void UpdateVScrollBar() {}
-    void UpdateHScrollBar() {}
+    void FlatSetScrollProp(int Index, int Value, bool Redraw);
+    void FlatSetScrollInfo(int Bar, const SCROLLINFO& Info, bool Redraw);
+    // Only for a bar that ScrollBars includes.
+    void FlatShowScrollBar(int Bar, bool Show);
+    void UpdateType();
+    void UpdateColor();
+    void UpdateWidth();
+    // Type, colour and width; then each bar shown (with its scroll information) when not
+    // everything fits in its direction, else hidden.
+    void FlatUpdate();
+    // The window's scroll information copied into the flat bar.
+    void UpdateVScrollBar();
+    void UpdateHScrollBar();
+    // After a new size: the flat bars follow what fits, and a bar ScrollBars leaves out is
+    // hidden.
+    void SizeScrollBars();
+    // The string grid's scroll style.
+    TScrollStyle GetScrollBarsEx() const { return GetScrollBars(); }
+    void SetScrollBarsEx(TScrollStyle Value) { SetScrollBars(Value); }
     TScrollHintEvent OnScrollHint;
     TUpdateColumnSizeEvent OnUpdateColumnSize;
     virtual void UpdateColSize(int ACol, int& AWidth);
@@ -1615,6 +1634,10 @@ private:
     TPoint MeasureCell(int ACol, int ARow, bool Zoom, bool WordWrap);
     void DoScrollHint(bool Vert, int ScrollCode, int Pos);
     void ProportionalBar(bool Vert);
+    // ScrollBars includes the bar.
+    bool HasBar(int Bar) const;
+    // The window's scroll information into the flat bar of a bar ScrollBars includes.
+    void CopyToFlatBar(int Bar);
 
     std::vector<TGridChangeNotifier*> notifiers_;
     bool keepObjects_ = false;
@@ -1630,6 +1653,7 @@ private:
     TScrollHintType scrollHints_ = shNone;
     bool scrollSynch_ = false;
     bool flatInit_ = false;
+    bool sizingBars_ = false; // SizeScrollBars under way
     bool scrollInProgress_ = false;
     bool stretching_ = false;
     std::unique_ptr<THintWindow> scrollHintWindow_;

@@ -242,6 +242,7 @@ void TKavStringGrid::WMSize(TWMSize& Message) {
             SetColWidths(c, static_cast<int>(std::nearbyint(GetColWidths(c) * f)));
     }
     previousWidth_ = GetWidth();
+    SizeScrollBars();
 }
 
 // --- helpers of the input handlers ---

@@ -1,10 +1,11 @@
 // TKavStringGrid: scroll bars that follow the grid (the proportional thumb, bars shown or
-// disabled by ScrollBarAlways, scroll hints), the stretched column kept filling the width,
-// and the reactions to changed sizes and scrolling. The flat scroll-bar service does not
-// exist here: its calls do nothing and its settings only keep their values.
+// disabled by ScrollBarAlways, flat bars in the grid's style, colour and width, scroll
+// hints), the stretched column kept filling the width, and the reactions to changed sizes
+// and scrolling.
 #include "controles/grid/kav_grid.h"
 
 #include "plataforma/gui/input/mouse.h"
+#include "plataforma/gui/kernel/flat_scroll_bars.h"
 #include "plataforma/gui/kernel/scroll_bars.h"
 #include "plataforma/gui/widgets/hint_window.h"
 
@@ -14,6 +15,15 @@
 namespace {
 
 constexpr int ScrollMax = 127;
+
+// Every scrollable row (column) is in view.
+bool RowsFit(TKavStringGrid* g) {
+    return g->GetVisibleRowCount() + g->GetFixedRows() >= g->GetRowCount();
+}
+
+bool ColsFit(TKavStringGrid* g) {
+    return g->GetVisibleColCount() + g->GetFixedCols() >= g->GetColCount();
+}
 
 } // namespace
 
@@ -55,7 +65,10 @@ void TKavStringGrid::ProportionalBar(bool Vert) {
                   : ScrollMax;
     SetScrollInfo(GetHandle(), Vert ? SB_VERT : SB_HORZ, &si, TRUE);
     scrollInProgress_ = false;
-    UpdateVScrollBar();
+    if (Vert)
+        UpdateVScrollBar();
+    else
+        UpdateHScrollBar();
 }
 
 void TKavStringGrid::UpdateVScroller() {
@@ -75,8 +88,8 @@ void TKavStringGrid::ScrollBarsUpdated() {
 void TKavStringGrid::UpdateScrollBars(bool Force) {
     if (!HandleAllocated()) return;
     HWND h = GetHandle();
-    const bool rowsFit = GetVisibleRowCount() + GetFixedRows() >= GetRowCount();
-    const bool colsFit = GetVisibleColCount() + GetFixedCols() >= GetColCount();
+    const bool rowsFit = RowsFit(this);
+    const bool colsFit = ColsFit(this);
     if (scrollBarAlways_ != saNone) {
         if (rowsFit)
             ShowScrollBar(h, SB_VERT, scrollBarAlways_ == saVert || scrollBarAlways_ == saBoth);
@@ -101,6 +114,7 @@ void TKavStringGrid::SetScrollProportional(bool Value) {
         UpdateVScroller();
         UpdateHScroller();
     } else if (HandleAllocated()) {
+        if (flatInit_ && scrollType_ == ssNormal) FlatDone();
         // Back to the plain bars of the grid underneath.
         SCROLLINFO si;
         si.fMask = SIF_PAGE;
@@ -109,6 +123,112 @@ void TKavStringGrid::SetScrollProportional(bool Value) {
         SetScrollInfo(GetHandle(), SB_HORZ, &si, TRUE);
         UpdateScrollRange();
     }
+}
+
+// --- flat scroll bars ---
+
+void TKavStringGrid::FlatInit() {
+    flatInit_ = HandleAllocated() && InitializeFlatSB(GetHandle());
+}
+
+void TKavStringGrid::FlatDone() {
+    flatInit_ = false;
+    if (HandleAllocated()) UninitializeFlatSB(GetHandle());
+}
+
+void TKavStringGrid::FlatSetScrollProp(int Index, int Value, bool Redraw) {
+    if (flatInit_) FlatSB_SetScrollProp(GetHandle(), static_cast<UINT>(Index), Value, Redraw);
+}
+
+void TKavStringGrid::FlatSetScrollInfo(int Bar, const SCROLLINFO& Info, bool Redraw) {
+    if (flatInit_) FlatSB_SetScrollInfo(GetHandle(), Bar, &Info, Redraw);
+}
+
+void TKavStringGrid::FlatShowScrollBar(int Bar, bool Show) {
+    if (flatInit_ && HasBar(Bar)) FlatSB_ShowScrollBar(GetHandle(), Bar, Show);
+}
+
+void TKavStringGrid::UpdateType() {
+    const int mode = FlatScrollMode(scrollType_);
+    FlatSetScrollProp(WSB_PROP_VSTYLE, mode, true);
+    FlatSetScrollProp(WSB_PROP_HSTYLE, mode, true);
+}
+
+void TKavStringGrid::UpdateColor() {
+    if (scrollColor_ == clNone) return;
+    FlatSetScrollProp(WSB_PROP_VBKGCOLOR, scrollColor_, true);
+    FlatSetScrollProp(WSB_PROP_HBKGCOLOR, scrollColor_, true);
+}
+
+void TKavStringGrid::UpdateWidth() {
+    FlatSetScrollProp(WSB_PROP_CXVSCROLL, scrollWidth_, true);
+    FlatSetScrollProp(WSB_PROP_CYHSCROLL, scrollWidth_, true);
+}
+
+void TKavStringGrid::FlatUpdate() {
+    UpdateType();
+    UpdateColor();
+    UpdateWidth();
+    if (!flatInit_) return;
+    const bool showV = !RowsFit(this);
+    FlatShowScrollBar(SB_VERT, showV);
+    if (showV) UpdateVScrollBar();
+    const bool showH = !ColsFit(this);
+    FlatShowScrollBar(SB_HORZ, showH);
+    if (showH) UpdateHScrollBar();
+}
+
+void TKavStringGrid::UpdateVScrollBar() {
+    CopyToFlatBar(SB_VERT);
+}
+
+void TKavStringGrid::UpdateHScrollBar() {
+    CopyToFlatBar(SB_HORZ);
+}
+
+void TKavStringGrid::CopyToFlatBar(int Bar) {
+    if (!flatInit_ || !HasBar(Bar)) return;
+    SCROLLINFO si;
+    si.fMask = SIF_ALL;
+    if (GetScrollInfo(GetHandle(), Bar, &si)) FlatSetScrollInfo(Bar, si, true);
+}
+
+bool TKavStringGrid::HasBar(int Bar) const {
+    const TScrollStyle bars = GetScrollBars();
+    return bars == ssBoth || bars == (Bar == SB_VERT ? ssVertical : ssHorizontal);
+}
+
+void TKavStringGrid::SetScrollType(TScrollType Value) {
+    scrollType_ = Value;
+    if (!HandleAllocated()) return; // the window takes it when it is made
+    if (Value == ssNormal) {
+        if (flatInit_) FlatDone();
+        return;
+    }
+    if (!flatInit_) FlatInit();
+    FlatUpdate();
+}
+
+void TKavStringGrid::SizeScrollBars() {
+    if (sizingBars_ || !HandleAllocated()) return;
+    sizingBars_ = true;
+    UpdateVScrollBar();
+    UpdateHScrollBar();
+    FlatShowScrollBar(SB_HORZ, !ColsFit(this));
+    FlatShowScrollBar(SB_VERT, !RowsFit(this));
+    if (!HasBar(SB_HORZ)) ShowScrollBar(GetHandle(), SB_HORZ, FALSE);
+    if (!HasBar(SB_VERT)) ShowScrollBar(GetHandle(), SB_VERT, FALSE);
+    sizingBars_ = false;
+}
+
+void TKavStringGrid::SetScrollColor(TColor Value) {
+    scrollColor_ = Value;
+    UpdateColor();
+}
+
+void TKavStringGrid::SetScrollWidth(int Value) {
+    scrollWidth_ = Value;
+    UpdateWidth();
 }
 
 // --- sizes ---
@@ -126,6 +246,11 @@ void TKavStringGrid::SizeChanged(int OldColCount, int OldRowCount) {
         stretching_ = false;
     }
     TBaseGrid::SizeChanged(OldColCount, OldRowCount);
+    if (!flatInit_) return;
+    FlatShowScrollBar(SB_VERT, !RowsFit(this));
+    FlatShowScrollBar(SB_HORZ, !ColsFit(this));
+    UpdateVScrollBar();
+    UpdateHScrollBar();
 }
 
 void TKavStringGrid::ColWidthsChanged() {
@@ -212,4 +337,6 @@ void TKavStringGrid::GridScrollMessage(TMessage& Message) {
     TBaseGrid::Dispatch(Message);
     UpdateVScroller();
     UpdateHScroller();
+    UpdateVScrollBar();
+    UpdateHScrollBar();
 }

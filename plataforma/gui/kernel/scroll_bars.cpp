@@ -12,9 +12,6 @@
 
 #include <algorithm>
 
-namespace {
-
-// The scroll area of a hosted control; nullptr for a window that draws its own bars.
 QAbstractScrollArea* HostedArea(TWinControl* c) {
     return c && c->HasNativeWidget() ? qobject_cast<QAbstractScrollArea*>(c->GetWidget()) : nullptr;
 }
@@ -22,6 +19,8 @@ QAbstractScrollArea* HostedArea(TWinControl* c) {
 QScrollBar* HostedBar(QAbstractScrollArea* a, int bar) {
     return bar == SB_VERT ? a->verticalScrollBar() : a->horizontalScrollBar();
 }
+
+namespace {
 
 WindowFrame* OwnBars(TWinControl* c) {
     return c && !c->HasNativeWidget() ? c->GetWindowFrame() : nullptr;

@@ -126,6 +126,8 @@ bool TControl::HandleWidgetEvent(QEvent* Event) {
             break;
         case QEvent::Leave:
             CancelHintWindow();
+            if (auto* win = dynamic_cast<TWinControl*>(this); win && !nativeWidget_)
+                ScrollBarLeave(*win);
             Perform(CM_MOUSELEAVE, 0, reinterpret_cast<LPARAM>(this));
             result = base();
             break;

@@ -312,8 +312,8 @@ TRect TWinControl::GetClientRect() const {
     int b = border_;
     int w = width_ - 2 * b, h = height_ - 2 * b;
     if (frame_) {
-        if (frame_->bars[SB_VERT].shown) w -= GetSystemMetrics(SM_CXVSCROLL);
-        if (frame_->bars[SB_HORZ].shown) h -= GetSystemMetrics(SM_CYHSCROLL);
+        if (frame_->bars[SB_VERT].shown) w -= BarThickness(*this, SB_VERT);
+        if (frame_->bars[SB_HORZ].shown) h -= BarThickness(*this, SB_HORZ);
     }
     return Rect(0, 0, std::max(0, w), std::max(0, h));
 }

@@ -21,6 +21,7 @@ using SHORT = std::int16_t;
 using UINT = unsigned int;
 using BOOL = int;
 using UINT_PTR = std::uintptr_t;
+using INT_PTR = std::intptr_t;
 using WPARAM = std::uintptr_t;
 using LPARAM = std::intptr_t;
 using LRESULT = std::intptr_t;

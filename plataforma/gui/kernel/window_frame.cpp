@@ -1,8 +1,10 @@
-// The non-client area of a window: border, classic scroll bars and a user's presses on them.
+// The non-client area of a window: border, classic or flat scroll bars and a user's presses
+// on them.
 
 #include "plataforma/gui/kernel/window_frame.h"
 
 #include "plataforma/gui/kernel/controls.h"
+#include "plataforma/gui/kernel/flat_scroll_bars.h"
 #include "plataforma/gui/kernel/qt_bridge.h"
 #include "plataforma/gui/kernel/system_metrics.h"
 #include "plataforma/gui/painting/control_canvas.h"
@@ -24,8 +26,13 @@ constexpr int kFirstRepeat = 250;
 constexpr int kRepeat = 50;
 constexpr int kMinThumb = 8;
 
-int BarSize(int bar) {
-    return GetSystemMetrics(bar == SB_VERT ? SM_CXVSCROLL : SM_CYHSCROLL);
+// Along a bar: the length of an arrow, whatever the bar's thickness.
+int ArrowLength(int bar) {
+    return GetSystemMetrics(bar == SB_VERT ? SM_CYVSCROLL : SM_CXHSCROLL);
+}
+
+bool FlatLook(const WindowFrame* f, int bar) {
+    return f && f->flat && f->flat->style[bar] != FSB_REGULAR_MODE;
 }
 
 bool BarEnabled(const TWinControl& c, const ScrollBarState& s) {
@@ -44,7 +51,7 @@ BarLayout Layout(const TWinControl& c, int bar, const ScrollBarState& s, const Q
                  bool tracking) {
     BarLayout l;
     l.length = bar == SB_VERT ? r.height() : r.width();
-    const int size = BarSize(bar);
+    const int size = ArrowLength(bar);
     l.arrow = std::min(size, l.length / 2);
     const int track = l.length - 2 * l.arrow;
     if (!BarEnabled(c, s)) return l;
@@ -91,6 +98,29 @@ void DrawBar(TWinControl& c, int bar, HDC dc) {
     const BarLayout l = Layout(c, bar, s, r, tracking && f->trackPart == BarPart::Thumb);
     const bool enabled = BarEnabled(c, s);
     const BarPart pressed = tracking && f->trackOver ? f->trackPart : BarPart::None;
+    if (FlatLook(f, bar)) {
+        FlatBarLook look;
+        look.style = f->flat->style[bar];
+        look.background = f->flat->background[bar];
+        look.vertical = bar == SB_VERT;
+        look.enabled = enabled;
+        look.upEnabled = !(s.disabled & ESB_DISABLE_LTUP);
+        look.downEnabled = !(s.disabled & ESB_DISABLE_RTDN);
+        look.bar = r;
+        look.lineUp = Along(r, bar, 0, l.arrow);
+        look.lineDown = Along(r, bar, l.length - l.arrow, l.arrow);
+        if (l.thumbLength > 0) {
+            look.thumb = Along(r, bar, l.thumbStart, l.thumbLength);
+            look.pageUp = Along(r, bar, l.arrow, l.thumbStart - l.arrow);
+            look.pageDown = Along(r, bar, l.thumbStart + l.thumbLength,
+                                  l.length - l.arrow - l.thumbStart - l.thumbLength);
+        }
+        look.pressed = pressed;
+        look.hot = f->trackBar < 0 && f->hotBar == bar ? f->hotPart : BarPart::None;
+        QPainter p(&f->image);
+        PaintFlatBar(p, look);
+        return;
+    }
     // The arrows.
     for (int end = 0; end < 2; ++end) {
         TRect a = ToTRect(Along(r, bar, end == 0 ? 0 : l.length - l.arrow, l.arrow));
@@ -171,6 +201,17 @@ bool StillOver(TWinControl& c, int along) {
     return PartAt(l, along) == f->trackPart;
 }
 
+// The part under the pointer; a flat bar shows the change.
+void SetHot(TWinControl& c, int bar, BarPart part) {
+    WindowFrame* f = c.GetWindowFrame();
+    if (f->hotBar == bar && f->hotPart == part) return;
+    const int before = f->hotBar;
+    f->hotBar = bar;
+    f->hotPart = part;
+    for (int b : {before, bar})
+        if (b >= 0 && FlatLook(f, b)) RedrawBar(c, b);
+}
+
 } // namespace
 
 WindowFrame::WindowFrame() = default;
@@ -178,12 +219,18 @@ WindowFrame::~WindowFrame() {
     delete repeat;
 }
 
+int BarThickness(const TWinControl& c, int bar) {
+    const WindowFrame* f = c.GetWindowFrame();
+    if (f && f->flat) return f->flat->thickness[bar];
+    return GetSystemMetrics(bar == SB_VERT ? SM_CXVSCROLL : SM_CYHSCROLL);
+}
+
 QRect BarRect(const TWinControl& c, int bar) {
     const WindowFrame* f = c.GetWindowFrame();
     if (!f || !f->bars[bar].shown) return {};
     const int b = c.GetBorderWidth();
     const int w = c.GetWidth(), h = c.GetHeight();
-    const int cx = BarSize(SB_VERT), cy = BarSize(SB_HORZ);
+    const int cx = BarThickness(c, SB_VERT), cy = BarThickness(c, SB_HORZ);
     if (bar == SB_VERT) {
         const int bottom = h - b - (f->bars[SB_HORZ].shown ? cy : 0);
         return QRect(QPoint(w - b - cx, b), QPoint(w - b - 1, bottom - 1));
@@ -271,6 +318,10 @@ void ShowFrame(TWinControl& c, QPaintEvent* Event) {
     p.drawImage(0, 0, f->image);
 }
 
+void ScrollBarLeave(TWinControl& c) {
+    if (c.GetWindowFrame()) SetHot(c, -1, BarPart::None);
+}
+
 void FrameLayoutChanged(TWinControl& c) {
     WindowFrame* f = c.GetWindowFrame();
     if (!f) return;
@@ -291,14 +342,18 @@ bool ScrollBarMouse(TWinControl& c, QMouseEvent* Event) {
         int bar = -1;
         for (int b = 0; b < 2; ++b)
             if (BarRect(c, b).contains(pt)) bar = b;
-        if (bar < 0) return false;
+        if (bar < 0) {
+            SetHot(c, -1, BarPart::None);
+            return false;
+        }
+        const QRect r = BarRect(c, bar);
+        const BarLayout l = Layout(c, bar, f->bars[bar], r, false);
+        const BarPart part = PartAt(l, Along(Event, bar, r));
+        SetHot(c, bar, part);
         const bool press =
             (type == QEvent::MouseButtonPress || type == QEvent::MouseButtonDblClick) &&
             Event->button() == Qt::LeftButton;
         if (!press) return true;
-        const QRect r = BarRect(c, bar);
-        const BarLayout l = Layout(c, bar, f->bars[bar], r, false);
-        const BarPart part = PartAt(l, Along(Event, bar, r));
         if (part == BarPart::None || !BarEnabled(c, f->bars[bar])) return true;
         const UINT off = part == BarPart::LineUp     ? UINT(ESB_DISABLE_LTUP)
                          : part == BarPart::LineDown ? UINT(ESB_DISABLE_RTDN)

@@ -6,6 +6,7 @@
 // resized, RDW_FRAME). The update region is what Invalidate and InvalidateRect marked and
 // no paint event has painted yet.
 
+#include "plataforma/gui/kernel/flat_bar_look.h"
 #include "plataforma/gui/kernel/scroll_bars.h"
 #include "plataforma/gui/kernel/win_types.h"
 
@@ -15,7 +16,9 @@
 #include <memory>
 #include <optional>
 
+class QAbstractScrollArea;
 class QMouseEvent;
+class QScrollBar;
 class QPaintEvent;
 class QTimer;
 class TWinControl;
@@ -31,8 +34,13 @@ struct ScrollBarState {
     int MaxPos() const { return max - (page > 0 ? page - 1 : 0); }
 };
 
-// The parts of a bar, from its start to its end.
-enum class BarPart { None, LineUp, PageUp, Thumb, PageDown, LineDown };
+// A window's bars under the flat scroll-bar service (flat_scroll_bars.h), by SB_HORZ and
+// SB_VERT.
+struct FlatBars {
+    int style[2] = {0, 0}; // FSB_ modes
+    TColor background[2] = {clNone, clNone};
+    int thickness[2] = {0, 0}; // height of the horizontal bar, width of the vertical
+};
 
 struct WindowFrame {
     WindowFrame();
@@ -51,8 +59,15 @@ struct WindowFrame {
     int thumbGrab = 0;      // where the thumb was taken, from its start
     int lastAlong = 0;      // the pointer along the bar
     QTimer* repeat = nullptr;
+
+    std::optional<FlatBars> flat;
+    // The part under the pointer while no button is held (flat bars show it).
+    int hotBar = -1;
+    BarPart hotPart = BarPart::None;
 };
 
+// Across a bar: the system's size, or the flat bar's thickness.
+int BarThickness(const TWinControl& c, int bar);
 // Widget coordinates of a bar of a window (empty when hidden), of the corner between both
 // bars, and of the whole non-client area.
 QRect BarRect(const TWinControl& c, int bar);
@@ -69,9 +84,14 @@ void RedrawBar(TWinControl& c, int bar);
 void ShowFrame(TWinControl& c, QPaintEvent* Event);
 // A mouse event over a bar or during a press on one; false when it is the client's.
 bool ScrollBarMouse(TWinControl& c, QMouseEvent* Event);
+// The pointer left the window: no part of a bar is under it.
+void ScrollBarLeave(TWinControl& c);
 // The window changed whether a bar is shown: its client area changes size.
 void FrameLayoutChanged(TWinControl& c);
 
+// The scroll area of a hosted control; nullptr for a window that draws its own bars.
+QAbstractScrollArea* HostedArea(TWinControl* c);
+QScrollBar* HostedBar(QAbstractScrollArea* a, int bar);
 // WM_HSCROLL / WM_VSCROLL on a hosted control's scroll area: its bar moves as asked.
 void HostedScrollRequest(TWinControl* c, int bar, int code, int pos);
 // Routes the user's scrolling of a hosted scroll area through WM_HSCROLL / WM_VSCROLL.

@@ -7,8 +7,16 @@
 #include "controles/edit/edit_list_box.h"
 #include "plataforma/base/files.h"
 #include "plataforma/base/ini_file.h"
+#include "plataforma/gui/kernel/flat_scroll_bars.h"
 #include "plataforma/gui/services/capture.h"
 #include "tests/comun/carpeta_temporal.h"
+
+#include <QAbstractScrollArea>
+#include <QDir>
+#include <QImage>
+#include <QPainter>
+#include <QPixmap>
+#include <QScrollBar>
 
 namespace {
 
@@ -208,6 +216,96 @@ TEST_F(PruebaLista, CapturaDeUnaListaConColumnas) {
     const AnsiString ruta = SaveCapture(ventana.get(), "edit-list-box-columnas");
     ASSERT_FALSE(ruta.IsEmpty());
     EXPECT_TRUE(FileExists(ruta));
+}
+
+// The list's pixels outside the area that shows its items; that area black.
+QImage FueraDeLosElementos(TEditListBox* l) {
+    auto* area = dynamic_cast<QAbstractScrollArea*>(l->GetWidget());
+    QImage img = area->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    QPainter p(&img);
+    p.fillRect(area->viewport()->geometry(), Qt::black);
+    return img;
+}
+
+// A list with more items than it shows and one wider than it: both bars.
+void LlenarConBarras(TEditListBox* l) {
+    for (int i = 0; i < 30; ++i)
+        l->GetItems()->Add("Elemento " + AnsiString(i));
+    l->GetItems()->Add("un elemento bastante más largo que el ancho de la lista");
+}
+
+// Compared with a capture of the bars made before the flat bars existed.
+void ComoAntes(TEditListBox* l) {
+    Application->ProcessMessages();
+    const QImage ahora = FueraDeLosElementos(l);
+    const QString salida = QString(CaptureFolder().c_str()) + "/lista_barras_regulares.png";
+    QDir().mkpath(QString(CaptureFolder().c_str()));
+    ahora.save(salida);
+    QImage antes(QString(QUENBAR_DATOS_PRUEBA) + "/barras/lista_regulares.png");
+    ASSERT_FALSE(antes.isNull()) << salida.toStdString();
+    EXPECT_EQ(ahora, antes.convertToFormat(QImage::Format_RGB32)) << salida.toStdString();
+}
+
+TEST_F(PruebaLista, LasBarrasRegularesSePintanComoAntes) {
+    LlenarConBarras(lista);
+    ComoAntes(lista);
+}
+
+// Colour and width set while the bars are regular take effect when they turn flat; the
+// flat bars are drawn so and still scroll the list; regular again, they look as before.
+TEST_F(PruebaLista, BarrasPlanasEnSuColorYAncho) {
+    LlenarConBarras(lista);
+    HWND h = lista->GetHandle();
+    lista->SetScrollColor(clYellow);
+    lista->SetScrollWidth(22);
+    int v = 0;
+    EXPECT_FALSE(FlatSB_GetScrollProp(h, WSB_PROP_VBKGCOLOR, &v));
+    lista->SetScrollStyle(ssFlat);
+    ASSERT_TRUE(FlatSB_GetScrollProp(h, WSB_PROP_VSTYLE, &v));
+    EXPECT_EQ(v, FSB_FLAT_MODE);
+    ASSERT_TRUE(FlatSB_GetScrollProp(h, WSB_PROP_HBKGCOLOR, &v));
+    EXPECT_EQ(v, clYellow);
+    ASSERT_TRUE(FlatSB_GetScrollProp(h, WSB_PROP_CYHSCROLL, &v));
+    EXPECT_EQ(v, 22);
+    Application->ProcessMessages();
+    auto* area = dynamic_cast<QAbstractScrollArea*>(lista->GetWidget());
+    QScrollBar* vertical = area->verticalScrollBar();
+    EXPECT_EQ(vertical->width(), 22);
+    EXPECT_EQ(area->horizontalScrollBar()->height(), 22);
+    // Scrolling moves the list and the bar.
+    lista->Perform(WM_VSCROLL, SB_LINEDOWN, 0);
+    EXPECT_EQ(lista->GetTopIndex(), 1);
+    EXPECT_EQ(FlatSB_GetScrollPos(h, SB_VERT), 1);
+    vertical->triggerAction(QAbstractSlider::SliderPageStepAdd);
+    EXPECT_EQ(FlatSB_GetScrollPos(h, SB_VERT), lista->GetTopIndex());
+    EXPECT_GT(lista->GetTopIndex(), 1);
+    Application->ProcessMessages();
+    const AnsiString ruta = SaveCapture(ventana.get(), "edit-list-box-barras-planas");
+    EXPECT_FALSE(ruta.IsEmpty());
+    // The track below the thumb, in the list's bar coordinates.
+    // The bar's own pixels: the up arrow framed flat.
+    const QImage img = vertical->grab().toImage();
+    auto pixel = [&](int x, int y) {
+        const QRgb p = img.pixel(x, y);
+        return static_cast<TColor>(RGB(qRed(p), qGreen(p), qBlue(p)));
+    };
+    EXPECT_EQ(pixel(0, 0), ColorToRGB(clBtnShadow));
+    EXPECT_EQ(pixel(21, 0), ColorToRGB(clBtnShadow));
+    // Down the middle: the arrows' and the thumb's flat colours, and the rest yellow.
+    int amarillos = 0, pista = 0;
+    for (int y = 0; y < img.height(); ++y) {
+        const TColor c = pixel(11, y);
+        if (c == clYellow) ++amarillos;
+        if (c != ColorToRGB(clBtnFace) && c != ColorToRGB(clBtnShadow) &&
+            c != ColorToRGB(clBtnText))
+            ++pista;
+    }
+    EXPECT_GT(amarillos, 10);
+    EXPECT_EQ(amarillos, pista);
+    lista->SetScrollStyle(ssNormal);
+    EXPECT_FALSE(FlatSB_GetScrollProp(h, WSB_PROP_VSTYLE, &v));
+    lista->Perform(WM_VSCROLL, SB_TOP, 0);
+    ComoAntes(lista);
 }
 
 } // namespace

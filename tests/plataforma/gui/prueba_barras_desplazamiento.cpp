@@ -1,9 +1,10 @@
 // The scroll bars of a window: geometry, the messages a user's clicks and drags send, the
-// SetScrollInfo family, and the bars of the hosted list box and memo.
+// SetScrollInfo family, the bars of the hosted list box and memo, and flat bars.
 
 #include "tests/plataforma/gui/canvas_prueba.h"
 #include "tests/plataforma/gui/control_prueba.h"
 
+#include "plataforma/gui/kernel/flat_scroll_bars.h"
 #include "plataforma/gui/kernel/scroll_bars.h"
 #include "plataforma/gui/kernel/system_metrics.h"
 #include "plataforma/gui/services/capture.h"
@@ -15,9 +16,12 @@
 #include <QImage>
 #include <QPixmap>
 #include <QScrollBar>
+#include <QStyle>
 #include <QWidget>
 
 #include <gtest/gtest.h>
+
+#include <QDir>
 
 namespace {
 
@@ -328,6 +332,130 @@ TEST(BarrasDesplazamiento, ListaYMemoRespondenConSusPropiasBarras) {
     memo->Perform(WM_VSCROLL, SB_BOTTOM, 0);
     EXPECT_EQ(GetScrollPos(hm, SB_VERT),
               sm.nMax - std::max<int>(static_cast<int>(sm.nPage) - 1, 0));
+}
+
+// --- flat bars ---
+
+TColor PixelDe(const QImage& img, int x, int y) {
+    const QRgb p = img.pixel(x, y);
+    return static_cast<TColor>(RGB(qRed(p), qGreen(p), qBlue(p)));
+}
+
+// Every property read back as set, on a window that draws its own bars and on a list box's
+// scroll area; nothing set or read outside the service or out of range.
+TEST(BarrasPlanas, PropiedadesIdaYVuelta) {
+    VentanaPrueba v;
+    auto* propia = new Desplazable(&v);
+    auto* lista = new TListBox(&v);
+    lista->SetParent(&v);
+    lista->SetBounds(220, 10, 120, 100);
+    // A list's bars start as thick as its scroll area's style draws them.
+    const int estilo = lista->GetWidget()->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    auto Clasico = [&](HWND h, int metrica) {
+        return h == lista->GetHandle() ? estilo : GetSystemMetrics(metrica);
+    };
+    for (HWND h : {propia->GetHandle(), lista->GetHandle()}) {
+        int valor = -7;
+        EXPECT_FALSE(FlatSB_SetScrollProp(h, WSB_PROP_VSTYLE, FSB_FLAT_MODE, TRUE));
+        EXPECT_FALSE(FlatSB_GetScrollProp(h, WSB_PROP_VSTYLE, &valor));
+        EXPECT_EQ(valor, -7);
+        ASSERT_TRUE(InitializeFlatSB(h));
+        const struct {
+            UINT prop;
+            int inicial, nuevo;
+        } casos[] = {
+            {WSB_PROP_VSTYLE, FSB_REGULAR_MODE, FSB_FLAT_MODE},
+            {WSB_PROP_HSTYLE, FSB_REGULAR_MODE, FSB_ENCARTA_MODE},
+            {WSB_PROP_VBKGCOLOR, clNone, clRed},
+            {WSB_PROP_HBKGCOLOR, clNone, clBlue},
+            {WSB_PROP_CXVSCROLL, Clasico(h, SM_CXVSCROLL), 24},
+            {WSB_PROP_CYHSCROLL, Clasico(h, SM_CYHSCROLL), 9},
+        };
+        for (const auto& c : casos) {
+            SCOPED_TRACE(c.prop);
+            ASSERT_TRUE(FlatSB_GetScrollProp(h, static_cast<int>(c.prop), &valor));
+            EXPECT_EQ(valor, c.inicial);
+            EXPECT_TRUE(FlatSB_SetScrollProp(h, c.prop, c.nuevo, TRUE));
+            ASSERT_TRUE(FlatSB_GetScrollProp(h, static_cast<int>(c.prop), &valor));
+            EXPECT_EQ(valor, c.nuevo);
+        }
+        // Refused: an unknown style, a bar without thickness, a property not kept.
+        EXPECT_FALSE(FlatSB_SetScrollProp(h, WSB_PROP_VSTYLE, 3, TRUE));
+        EXPECT_FALSE(FlatSB_SetScrollProp(h, WSB_PROP_CXVSCROLL, 0, TRUE));
+        EXPECT_FALSE(FlatSB_SetScrollProp(h, 0x0400, 1, TRUE));
+        FlatSB_GetScrollProp(h, WSB_PROP_VSTYLE, &valor);
+        EXPECT_EQ(valor, FSB_FLAT_MODE);
+        FlatSB_GetScrollProp(h, WSB_PROP_CXVSCROLL, &valor);
+        EXPECT_EQ(valor, 24);
+    }
+    // The thickness is the bars' own: the client area of the window and the list's bar.
+    EXPECT_EQ(propia->GetClientRect(), Rect(0, 0, 200 - 24, 100 - 9));
+    v.Show();
+    Application->ProcessMessages();
+    auto* area = dynamic_cast<QAbstractScrollArea*>(lista->GetWidget());
+    ASSERT_NE(area, nullptr);
+    for (int i = 0; i < 40; ++i)
+        lista->GetItems()->Add("Elemento " + AnsiString(i));
+    Application->ProcessMessages();
+    EXPECT_EQ(area->verticalScrollBar()->width(), 24);
+    // Back to the classic bars: nothing kept.
+    for (HWND h : {propia->GetHandle(), lista->GetHandle()}) {
+        EXPECT_EQ(UninitializeFlatSB(h), S_OK);
+        int valor = 0;
+        EXPECT_FALSE(FlatSB_GetScrollProp(h, WSB_PROP_CXVSCROLL, &valor));
+    }
+    Application->ProcessMessages();
+    EXPECT_EQ(propia->GetClientRect(), Rect(0, 0, 200 - GetSystemMetrics(SM_CXVSCROLL),
+                                            100 - GetSystemMetrics(SM_CYHSCROLL)));
+    EXPECT_EQ(area->verticalScrollBar()->width(), estilo);
+}
+
+// A flat bar: its track in the colour, the parts framed flat, the part under the pointer
+// inverted (flat) or raised (Encarta), and clicks where the wider bar now lies.
+TEST(BarrasPlanas, SePintanEnSuColorYAnchoYSeUsan) {
+    VentanaPrueba v;
+    v.SetColor(clWhite);
+    auto* d = new Desplazable(&v);
+    HWND h = d->GetHandle();
+    Barra(h, SB_VERT, 0, 99, 20, 40);
+    ASSERT_TRUE(InitializeFlatSB(h));
+    FlatSB_SetScrollProp(h, WSB_PROP_VSTYLE, FSB_FLAT_MODE, TRUE);
+    FlatSB_SetScrollProp(h, WSB_PROP_VBKGCOLOR, clLime, TRUE);
+    FlatSB_SetScrollProp(h, WSB_PROP_CXVSCROLL, 24, TRUE);
+    d->Repaint();
+    // Vertical bar: x 176..199 and y 0..83; arrows 0..15 and 68..83; thumb 10 pixels at 37.
+    QImage img = d->GetWidget()->grab().toImage();
+    EXPECT_EQ(PixelDe(img, 175, 50), clWhite); // the client
+    EXPECT_EQ(PixelDe(img, 176, 25), clLime);  // the track
+    EXPECT_EQ(PixelDe(img, 199, 60), clLime);
+    EXPECT_EQ(PixelDe(img, 176, 40), ColorToRGB(clBtnShadow)); // the thumb's flat frame
+    EXPECT_EQ(PixelDe(img, 185, 42), ColorToRGB(clBtnFace));   // and face
+    EXPECT_EQ(PixelDe(img, 176, 0), ColorToRGB(clBtnShadow));  // the up arrow's frame
+    EXPECT_EQ(PixelDe(img, 187, 7), ColorToRGB(clBtnText));    // and glyph
+    // The horizontal bar kept the classic look.
+    EXPECT_EQ(PixelDe(img, 1, 85), ColorToRGB(clBtnHighlight));
+    QDir().mkpath(QString(CaptureFolder().c_str()));
+    img.save(QString(CaptureFolder().c_str()) + "/barras_planas.png");
+    // Under the pointer: inverted; in the Encarta style, raised.
+    SimulateMouse(d, SimulatedMouse::Move, 0, 187, 75);
+    img = d->GetWidget()->grab().toImage();
+    EXPECT_EQ(PixelDe(img, 180, 70), ColorToRGB(clBtnShadow));
+    EXPECT_EQ(PixelDe(img, 187, 76), ColorToRGB(clBtnHighlight));
+    FlatSB_SetScrollProp(h, WSB_PROP_VSTYLE, FSB_ENCARTA_MODE, TRUE);
+    img = d->GetWidget()->grab().toImage();
+    EXPECT_EQ(PixelDe(img, 176, 68), ColorToRGB(clBtnHighlight));
+    EXPECT_EQ(PixelDe(img, 199, 83), ColorToRGB(clBtnShadow));
+    EXPECT_EQ(PixelDe(img, 180, 72), ColorToRGB(clBtnFace));
+    SimulateMouseLeave(d);
+    img = d->GetWidget()->grab().toImage();
+    EXPECT_EQ(PixelDe(img, 176, 68), ColorToRGB(clBtnShadow));
+    // Where the client ended before, the bar now takes the clicks.
+    SimulateClick(d, 178, 75);
+    SimulateClick(d, 178, 60);
+    EXPECT_EQ(Codigos(d->recibidas),
+              (std::vector<int>{SB_LINEDOWN, SB_ENDSCROLL, SB_PAGEDOWN, SB_ENDSCROLL}));
+    EXPECT_EQ(FlatSB_GetScrollPos(h, SB_VERT), 40 + 1 + 10);
+    EXPECT_EQ(d->pulsacionesCliente, 0);
 }
 
 } // namespace

@@ -1,0 +1,234 @@
+// The grid's scroll bars: the regular bars drawn as they always were, the flat ones in the
+// grid's colour and width, and scrolling through either.
+
+#include "controles/grid/kav_grid.h"
+#include "plataforma/gui/kernel/application.h"
+#include "plataforma/gui/kernel/flat_scroll_bars.h"
+#include "plataforma/gui/kernel/scroll_bars.h"
+#include "plataforma/gui/services/capture.h"
+#include "plataforma/gui/testing/input_simulation.h"
+#include "tests/controles/grid/rejilla_prueba.h"
+#include "tests/plataforma/gui/control_prueba.h"
+
+#include <QDir>
+#include <QImage>
+#include <QPainter>
+#include <QPixmap>
+#include <QWidget>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace {
+
+// The window's pixels outside its client area; the client area black.
+QImage FueraDelCliente(TWinControl* c) {
+    QImage img = c->GetWidget()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    QPainter p(&img);
+    const int b = c->GetBorderWidth();
+    p.fillRect(b, b, c->GetClientWidth(), c->GetClientHeight(), Qt::black);
+    return img;
+}
+
+QString Referencia(const char* nombre) {
+    return QString(QUENBAR_DATOS_PRUEBA) + "/barras/" + nombre + ".png";
+}
+
+class BarrasRejilla : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ventana = std::make_unique<VentanaPrueba>();
+        ventana->SetBounds(10, 10, 360, 260);
+        g = new Rejilla(ventana.get(), ventana.get());
+        g->SetBorderStyle(bsSingle);
+        g->SetScrollBars(ssBoth);
+        g->SetBounds(10, 10, 300, 200);
+        g->SetColCount(12);
+        g->SetRowCount(40);
+        for (int r = 1; r < 40; ++r)
+            g->SetCells(1, r, "Fila " + AnsiString(r));
+        ventana->Show();
+        Application->ProcessMessages();
+    }
+    std::unique_ptr<VentanaPrueba> ventana;
+    Rejilla* g = nullptr;
+};
+
+// Compared with a capture of the bars made before the flat bars existed.
+void ComoAntes(Rejilla* g) {
+    g->SetTopRow(5);
+    g->SetLeftCol(3);
+    Application->ProcessMessages();
+    const QImage ahora = FueraDelCliente(g);
+    const QString salida = QString(CaptureFolder().c_str()) + "/rejilla_barras_regulares.png";
+    QDir().mkpath(QString(CaptureFolder().c_str()));
+    ahora.save(salida);
+    QImage antes(Referencia("rejilla_regulares"));
+    ASSERT_FALSE(antes.isNull()) << salida.toStdString();
+    EXPECT_EQ(ahora, antes.convertToFormat(QImage::Format_RGB32)) << salida.toStdString();
+}
+
+TColor PixelDe(const QImage& img, int x, int y) {
+    const QRgb p = img.pixel(x, y);
+    return static_cast<TColor>(RGB(qRed(p), qGreen(p), qBlue(p)));
+}
+
+int Propiedad(HWND h, int prop) {
+    int v = -1;
+    EXPECT_TRUE(FlatSB_GetScrollProp(h, prop, &v)) << prop;
+    return v;
+}
+
+TEST_F(BarrasRejilla, LasBarrasRegularesSePintanComoAntes) {
+    ComoAntes(g);
+}
+
+// ScrollType, ScrollColor and ScrollWidth reach the window's bars; back to ssNormal the
+// bars are the classic ones again.
+TEST_F(BarrasRejilla, TipoColorYAnchoLleganALasBarras) {
+    HWND h = g->GetHandle();
+    const int cliente = g->GetClientWidth(), sistema = g->GetScrollWidth();
+    g->SetScrollColor(clLime);
+    g->SetScrollWidth(24);
+    int v = 0;
+    EXPECT_FALSE(FlatSB_GetScrollProp(h, WSB_PROP_VSTYLE, &v));
+    EXPECT_EQ(g->GetClientWidth(), cliente);
+    const struct {
+        TScrollType tipo;
+        int modo;
+    } casos[] = {{ssFlat, FSB_FLAT_MODE}, {ssEncarta, FSB_ENCARTA_MODE}};
+    for (const auto& c : casos) {
+        g->SetScrollType(c.tipo);
+        EXPECT_TRUE(g->GetFlatInit());
+        EXPECT_EQ(Propiedad(h, WSB_PROP_VSTYLE), c.modo);
+        EXPECT_EQ(Propiedad(h, WSB_PROP_HSTYLE), c.modo);
+        EXPECT_EQ(Propiedad(h, WSB_PROP_VBKGCOLOR), clLime);
+        EXPECT_EQ(Propiedad(h, WSB_PROP_HBKGCOLOR), clLime);
+        EXPECT_EQ(Propiedad(h, WSB_PROP_CXVSCROLL), 24);
+        EXPECT_EQ(Propiedad(h, WSB_PROP_CYHSCROLL), 24);
+        EXPECT_EQ(g->GetClientWidth(), cliente + sistema - 24);
+    }
+    g->SetScrollWidth(30);
+    g->SetScrollColor(clYellow);
+    EXPECT_EQ(Propiedad(h, WSB_PROP_CXVSCROLL), 30);
+    EXPECT_EQ(Propiedad(h, WSB_PROP_HBKGCOLOR), clYellow);
+    EXPECT_EQ(g->GetClientHeight() + 30, 200 - 2 * g->GetBorderWidth());
+    // "Not set" leaves the colour as it was.
+    g->SetScrollColor(clNone);
+    EXPECT_EQ(Propiedad(h, WSB_PROP_VBKGCOLOR), clYellow);
+    g->SetScrollType(ssNormal);
+    EXPECT_FALSE(g->GetFlatInit());
+    EXPECT_FALSE(FlatSB_GetScrollProp(h, WSB_PROP_VSTYLE, &v));
+    EXPECT_EQ(g->GetClientWidth(), cliente);
+    ComoAntes(g);
+    // Flat bars finished when proportional scrolling goes off in the regular type.
+    g->FlatInit();
+    ASSERT_TRUE(g->GetFlatInit());
+    g->SetScrollProportional(false);
+    EXPECT_FALSE(g->GetFlatInit());
+    g->SetScrollBarsEx(ssVertical);
+    EXPECT_EQ(g->GetScrollBars(), ssVertical);
+    EXPECT_EQ(g->GetScrollBarsEx(), ssVertical);
+}
+
+// The capture shows both bars flat, 24 pixels thick, their tracks in the colour.
+TEST_F(BarrasRejilla, LasBarrasPlanasSePintanEnElColorYElAncho) {
+    g->SetScrollType(ssFlat);
+    g->SetScrollColor(clLime);
+    g->SetScrollWidth(24);
+    g->SetTopRow(5);
+    g->SetLeftCol(3);
+    Application->ProcessMessages();
+    const AnsiString ruta = SaveCapture(ventana.get(), "rejilla_barras_planas");
+    EXPECT_FALSE(ruta.IsEmpty());
+    const QImage img = g->GetWidget()->grab().toImage();
+    const int b = g->GetBorderWidth(), w = g->GetWidth(), h = g->GetHeight();
+    const int flecha = 16;
+    // Vertical bar: x w-b-24 .. w-b-1, above the horizontal one.
+    EXPECT_NE(PixelDe(img, w - b - 25, 100), clLime);
+    EXPECT_EQ(PixelDe(img, w - b - 24, b), ColorToRGB(clBtnShadow)); // the arrow's flat frame
+    EXPECT_EQ(PixelDe(img, w - b - 1, b + flecha - 1), ColorToRGB(clBtnShadow));
+    for (int x : {w - b - 24, w - b - 12, w - b - 1})
+        EXPECT_EQ(PixelDe(img, x, b + flecha + 1), clLime) << x; // the track above the thumb
+    EXPECT_EQ(PixelDe(img, w - b - 12, h - b - 24 - flecha - 1), clLime); // and below it
+    // Horizontal bar: y h-b-24 .. h-b-1.
+    EXPECT_NE(PixelDe(img, 100, h - b - 25), clLime);
+    for (int y : {h - b - 24, h - b - 12, h - b - 1})
+        EXPECT_EQ(PixelDe(img, b + flecha + 1, y), clLime) << y;
+    // The corner between them.
+    EXPECT_EQ(PixelDe(img, w - b - 12, h - b - 12), ColorToRGB(clBtnFace));
+}
+
+// Arrows, page areas and the thumb of the flat bars move the grid, and the bar follows it.
+TEST_F(BarrasRejilla, SeDesplazaConLasBarrasPlanas) {
+    g->SetScrollType(ssFlat);
+    g->SetScrollWidth(24);
+    Application->ProcessMessages();
+    HWND h = g->GetHandle();
+    // Client coordinates of the vertical bar: it starts where the client area ends.
+    const int x = g->GetClientWidth() + 3;
+    const int alto = g->GetClientHeight();
+    ASSERT_EQ(g->GetTopRow(), 1);
+    // The grid spreads its rows over the positions 0..127.
+    SimulateClick(g, x, alto - 5); // the down arrow
+    EXPECT_EQ(g->GetTopRow(), 2);
+    const int unaFila = FlatSB_GetScrollPos(h, SB_VERT);
+    EXPECT_GT(unaFila, 0);
+    SimulateClick(g, x, 5); // the up arrow
+    EXPECT_EQ(g->GetTopRow(), 1);
+    EXPECT_EQ(FlatSB_GetScrollPos(h, SB_VERT), 0);
+    SimulateClick(g, x, alto - 20); // the page area below the thumb
+    EXPECT_EQ(g->GetTopRow(), 1 + g->GetVisibleRowCount());
+    EXPECT_GT(FlatSB_GetScrollPos(h, SB_VERT), unaFila);
+    // The thumb dragged to the end shows the last rows.
+    SCROLLINFO si;
+    si.fMask = SIF_ALL;
+    ASSERT_TRUE(FlatSB_GetScrollInfo(h, SB_VERT, &si));
+    const int pulgar = 16 + (alto - 32 - 8) * (si.nPos - si.nMin) / std::max(1, si.nMax - si.nMin);
+    SimulateMouse(g, SimulatedMouse::Down, 0, x + 8, pulgar + 4);
+    SimulateMouse(g, SimulatedMouse::Move, 0, x + 8, alto + 100);
+    SimulateMouse(g, SimulatedMouse::Up, 0, x + 8, alto + 100);
+    EXPECT_EQ(g->GetTopRow() + g->GetVisibleRowCount(), g->GetRowCount());
+    // Proportional: positions 0..127 span the rows, and the thumb's page follows.
+    g->SetScrollProportional(true);
+    g->SetTopRow(1);
+    ASSERT_TRUE(FlatSB_GetScrollInfo(h, SB_VERT, &si));
+    EXPECT_EQ(si.nPos, 0);
+    EXPECT_EQ(static_cast<int>(si.nPage), si.nMax - 126);
+    g->Perform(WM_VSCROLL, SB_BOTTOM, 0);
+    ASSERT_TRUE(FlatSB_GetScrollInfo(h, SB_VERT, &si));
+    EXPECT_EQ(si.nPos, 127);
+    EXPECT_EQ(g->GetTopRow() + g->GetVisibleRowCount(), g->GetRowCount());
+}
+
+// Flat bars come and go with what fits, only for the bars ScrollBars includes.
+TEST_F(BarrasRejilla, LasBarrasPlanasSiguenLoQueCabe) {
+    g->SetScrollType(ssFlat);
+    auto vertical = [&] { return g->GetClientWidth() < g->GetWidth() - 2 * g->GetBorderWidth(); };
+    auto horizontal = [&] {
+        return g->GetClientHeight() < g->GetHeight() - 2 * g->GetBorderWidth();
+    };
+    EXPECT_TRUE(vertical());
+    EXPECT_TRUE(horizontal());
+    g->SetRowCount(3);
+    EXPECT_FALSE(vertical());
+    g->SetRowCount(40);
+    EXPECT_TRUE(vertical());
+    g->SetBounds(10, 10, 300, 2000); // every row fits
+    Application->ProcessMessages();
+    EXPECT_FALSE(vertical());
+    g->SetBounds(10, 10, 300, 200);
+    Application->ProcessMessages();
+    EXPECT_TRUE(vertical());
+    // Columns overflow, but ScrollBars has no horizontal bar.
+    g->SetScrollBars(ssVertical);
+    g->SetScrollType(ssEncarta);
+    EXPECT_FALSE(horizontal());
+    g->SetBounds(10, 10, 250, 200);
+    Application->ProcessMessages();
+    EXPECT_FALSE(horizontal());
+    EXPECT_TRUE(vertical());
+}
+
+} // namespace
