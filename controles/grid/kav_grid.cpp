@@ -262,9 +262,9 @@ void TKavStringGrid::Assign(TPersistent* Source) {
     intelliZoom_ = s->intelliZoom_;
     urlColor_ = s->urlColor_;
     look_ = s->look_;
-    scrollType_ = s->scrollType_;
     scrollColor_ = s->scrollColor_;
     scrollWidth_ = s->scrollWidth_;
+    SetScrollType(s->scrollType_); // the bars take the copied look
     newCellWordWrap_ = s->newCellWordWrap_;
     vAlignment_ = s->vAlignment_;
     defaultEditor_ = s->defaultEditor_;

@@ -109,6 +109,13 @@ TEST_F(BarrasRejilla, TipoColorYAnchoLleganALasBarras) {
         EXPECT_EQ(Propiedad(h, WSB_PROP_CYHSCROLL), 24);
         EXPECT_EQ(g->GetClientWidth(), cliente + sistema - 24);
     }
+    // A copy of the grid takes the look.
+    auto* copia = new Rejilla(ventana.get(), ventana.get());
+    copia->SetScrollBars(ssBoth);
+    copia->Assign(g);
+    EXPECT_EQ(Propiedad(copia->GetHandle(), WSB_PROP_HSTYLE), FSB_ENCARTA_MODE);
+    EXPECT_EQ(Propiedad(copia->GetHandle(), WSB_PROP_VBKGCOLOR), clLime);
+    EXPECT_EQ(Propiedad(copia->GetHandle(), WSB_PROP_CYHSCROLL), 24);
     g->SetScrollWidth(30);
     g->SetScrollColor(clYellow);
     EXPECT_EQ(Propiedad(h, WSB_PROP_CXVSCROLL), 30);
