@@ -64,9 +64,10 @@ public:
                    : s & SC_ScrollBarAddPage ? BarPart::PageDown
                                              : BarPart::None;
         };
+        // Not pressed, the active part is the one under the pointer.
         if (so->state & State_Sunken)
             look.pressed = which(so->activeSubControls);
-        else if (so->state & State_MouseOver)
+        else
             look.hot = which(so->activeSubControls);
         PaintFlatBar(*p, look);
     }

@@ -12,7 +12,9 @@
 #include "tests/comun/carpeta_temporal.h"
 
 #include <QAbstractScrollArea>
+#include <QCoreApplication>
 #include <QDir>
+#include <QHoverEvent>
 #include <QImage>
 #include <QPainter>
 #include <QPixmap>
@@ -302,6 +304,17 @@ TEST_F(PruebaLista, BarrasPlanasEnSuColorYAncho) {
     }
     EXPECT_GT(amarillos, 10);
     EXPECT_EQ(amarillos, pista);
+    // The down arrow under the pointer: inverted.
+    const QPointF abajo(11, vertical->height() - 5);
+    QHoverEvent encima(QEvent::HoverMove, abajo, vertical->mapToGlobal(abajo), QPointF(-1, -1));
+    QCoreApplication::sendEvent(vertical, &encima);
+    const QImage bajo = vertical->grab().toImage();
+    const QRgb p = bajo.pixel(2, vertical->height() - 3);
+    EXPECT_EQ(static_cast<TColor>(RGB(qRed(p), qGreen(p), qBlue(p))), ColorToRGB(clBtnShadow));
+    QHoverEvent fuera(QEvent::HoverLeave, QPointF(-1, -1), QPointF(-1, -1), abajo);
+    QCoreApplication::sendEvent(vertical, &fuera);
+    const QRgb q = vertical->grab().toImage().pixel(2, vertical->height() - 3);
+    EXPECT_EQ(static_cast<TColor>(RGB(qRed(q), qGreen(q), qBlue(q))), ColorToRGB(clBtnFace));
     lista->SetScrollStyle(ssNormal);
     EXPECT_FALSE(FlatSB_GetScrollProp(h, WSB_PROP_VSTYLE, &v));
     lista->Perform(WM_VSCROLL, SB_TOP, 0);
