@@ -11,6 +11,10 @@
 #include <cstdint>
 #include <vector>
 
+// The largest size the rich edit shows (1638 points), in half points: larger sizes and
+// offsets are shown at it.
+constexpr int RichLargestHalfPoints = 3276;
+
 struct TRichFormat {
     AnsiString FontName = "Tahoma";
     // In half points (RTF's \fs).

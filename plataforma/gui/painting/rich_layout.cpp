@@ -55,7 +55,7 @@ public:
         current_ = F;
         TFont* f = c_->GetFont();
         f->SetName(F.FontName);
-        f->SetHeight(-MulDiv(std::max(1, F.HalfPoints), dpiY_, 144));
+        f->SetHeight(-MulDiv(std::clamp(F.HalfPoints, 1, RichLargestHalfPoints), dpiY_, 144));
         TFontStyles st;
         if (F.Bold) st << fsBold;
         if (F.Italic) st << fsItalic;
@@ -76,7 +76,10 @@ public:
 
     // Raised text moves the baseline's distance to the line's top, lowered text its
     // distance to the bottom.
-    int Raise(const TRichFormat& F) const { return MulDiv(F.Offset, dpiY_, 144); }
+    int Raise(const TRichFormat& F) const {
+        return MulDiv(std::clamp(F.Offset, -RichLargestHalfPoints, RichLargestHalfPoints), dpiY_,
+                      144);
+    }
     // Ascent and descent of a format's font.
     std::pair<int, int> Metrics(const TRichFormat& F) {
         for (const auto& [format, m] : metrics_)

@@ -26,7 +26,7 @@ QTextEdit* EditOf(const TControl* c) {
 QTextCharFormat ToQt(const TRichFormat& F) {
     QTextCharFormat q;
     q.setFontFamilies({ToQString(F.FontName)});
-    q.setFontPointSize(std::max(1, F.HalfPoints) / 2.0);
+    q.setFontPointSize(std::clamp(F.HalfPoints, 1, RichLargestHalfPoints) / 2.0);
     q.setFontWeight(F.Bold ? QFont::Bold : QFont::Normal);
     q.setFontItalic(F.Italic);
     q.setFontUnderline(F.Underline);

@@ -168,6 +168,13 @@ TEST_F(Enriquecido, ElEditorPartePorSuAncho) {
     const AnsiString antes = g->GetCells(2, 2);
     g->HideInplaceEdit();
     EXPECT_EQ(g->GetCells(2, 2), antes);
+    // Also a text of sizes beyond the editor's largest, shown at that size.
+    const AnsiString enorme = "{\\rtf1 a{\\fs999999999 b}}";
+    g->SetCellEx(2, 2, enorme);
+    g->ShowInplaceEdit();
+    EXPECT_LE(e->GetContentHeight(), 3 * 2184);
+    g->HideInplaceEdit();
+    EXPECT_EQ(g->GetCells(2, 2), enorme);
 }
 
 } // namespace

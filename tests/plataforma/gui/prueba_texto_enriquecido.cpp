@@ -174,6 +174,20 @@ TEST(TextoEnriquecidoEnRectangulo, SuperindiceYFuentesMezcladasEnUnaLinea) {
     EXPECT_EQ(r.alto, 2 * (nSube + nBaja) + gSube + gBaja);
 }
 
+TEST(TextoEnriquecidoEnRectangulo, TamanosDesmesuradosAlMayorDelEditor) {
+    // Sizes and offsets as large as the reader takes are laid at 1638 points.
+    TRecordingCanvas c(200, 100);
+    TRichDocument d;
+    ASSERT_TRUE(ReadRtf("{\\rtf1 a{\\fs999999999 b}{\\up999999999 c}{\\dn999999999 d}}", d));
+    const Resultado r = Formatear(c, d, 150, 100000);
+    EXPECT_EQ(r.siguiente, 4);
+    ASSERT_FALSE(r.textos.empty());
+    for (const TCanvasCall& t : r.textos)
+        EXPECT_LE(t.FontPixelSize, 2184);
+    // The large "b", then "c" raised and "d" lowered by as much.
+    EXPECT_GT(r.alto, 3 * 2184);
+}
+
 TEST(TextoEnriquecidoEnRectangulo, PixelesDentroDelRectangulo) {
     // Drawn: the second line's ink below the first's, everything inside the rectangle.
     TRecordingCanvas c(300, 120);
