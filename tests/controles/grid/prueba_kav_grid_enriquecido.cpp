@@ -93,6 +93,16 @@ TEST_F(Enriquecido, TextoLargoPartidoEnLineasDentroDeLaCelda) {
     g->SetRowHeights(4, 70);
     g->SetCellEx(2, 4, "{\\rtf1 roto { palabra palabra");
     g->SetFontColors(2, 4, clRed);
+    // Raised text and a larger bold run on wrapped lines, for the eye.
+    TRichFormat grande;
+    grande.HalfPoints = 24;
+    grande.Bold = true;
+    TRichFormat elevado;
+    elevado.Offset = 6;
+    TRichDocument mezcla;
+    mezcla.Paragraphs.push_back(
+        {{{"10 m", {}}, {"2", elevado}, {" de ", {}}, {"pared", grande}, {" norte", {}}}});
+    g->SetCellEx(3, 2, WriteRtf(mezcla));
     g->Repaint();
     EXPECT_FALSE(SaveCapture(g, "rejilla_enriquecido_partido").IsEmpty());
     EXPECT_EQ(Bandas(g->CellRect(2, 2)), 3);
