@@ -21,8 +21,10 @@ AnsiString FromQString(const QString& s) {
         cp1252::FromUtf8(std::string_view(utf8.constData(), static_cast<size_t>(utf8.size()))));
 }
 
+// The UTF-16 units as they are (QString::fromUtf16 would take a first U+FEFF or U+FFFE for a
+// byte order mark: dropped, or the whole text byte-swapped).
 QString ToQString(const WideString& s) {
-    return QString::fromUtf16(s.c_bstr(), static_cast<qsizetype>(s.Length()));
+    return QString(reinterpret_cast<const QChar*>(s.c_bstr()), static_cast<qsizetype>(s.Length()));
 }
 
 WideString WideFromQString(const QString& s) {

@@ -173,7 +173,8 @@ QString TextArgument(const char16_t* text, int count) {
             ++n;
     else
         n = static_cast<size_t>(count);
-    return QString::fromUtf16(text, static_cast<qsizetype>(n));
+    // The units as they are: a first U+FEFF or U+FFFE is a character, not a byte order mark.
+    return QString(reinterpret_cast<const QChar*>(text), static_cast<qsizetype>(n));
 }
 
 COLORREF FromQRgb(QRgb c) {
