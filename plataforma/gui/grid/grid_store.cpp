@@ -1,7 +1,30 @@
 #include "plataforma/gui/grid/grid_store.h"
 
 #include <algorithm>
+#include <new>
 #include <utility>
+
+TGridRow::TGridRow(size_t Count) : size_(Count) {
+    for (TGridCell& c : *this)
+        new (&c) TGridCell();
+}
+
+TGridRow::~TGridRow() {
+    for (TGridCell& c : *this)
+        c.~TGridCell();
+}
+
+TGridRow* TGridRow::Make(size_t Count) {
+    void* block = ::operator new(sizeof(TGridRow) + Count * sizeof(TGridCell));
+    return new (block) TGridRow(Count);
+}
+
+TGridRow* TGridRow::Widen(TGridRow* Row, size_t Count) {
+    TGridRow* wide = Make(Count);
+    std::move(Row->begin(), Row->end(), wide->begin());
+    delete Row;
+    return wide;
+}
 
 TGridStore::~TGridStore() {
     for (Row* r : rows_)
@@ -46,9 +69,14 @@ void TGridStore::PutRow(int ARow, Row* Cells) {
 
 TGridCell& TGridStore::At(int ACol, int ARow) {
     Row*& r = rows_.at(static_cast<size_t>(ARow));
-    if (!r) r = new Row();
-    if (r->size() <= static_cast<size_t>(ACol)) r->resize(std::max(ACol + 1, cols_));
-    return (*r)[ACol];
+    const size_t col = static_cast<size_t>(ACol);
+    // A new row holds the cells up to the one written; a column beyond them widens the row to
+    // all the store's columns at once (a row filled from its start is widened once).
+    if (!r)
+        r = Row::Make(col + 1);
+    else if (r->size() <= col)
+        r = Row::Widen(r, std::max(col + 1, static_cast<size_t>(cols_)));
+    return (*r)[col];
 }
 
 void TGridStore::MoveRow(int From, int To) {
@@ -82,9 +110,9 @@ void TGridStore::MoveCol(int From, int To) {
     if (From == To || From < 0 || To < 0 || From >= cols_ || To >= cols_) return;
     const size_t lo = static_cast<size_t>(std::min(From, To));
     const size_t hi = static_cast<size_t>(std::max(From, To));
-    for (Row* r : rows_) {
+    for (Row*& r : rows_) {
         if (!r || r->size() <= lo) continue; // nothing stored in the range
-        if (r->size() <= hi) r->resize(hi + 1);
+        if (r->size() <= hi) r = Row::Widen(r, hi + 1);
         if (From < To)
             std::rotate(r->begin() + From, r->begin() + From + 1, r->begin() + To + 1);
         else
@@ -95,9 +123,9 @@ void TGridStore::MoveCol(int From, int To) {
 void TGridStore::ExchangeCols(int A, int B) {
     if (A < 0 || B < 0 || A >= cols_ || B >= cols_ || A == B) return;
     const size_t hi = static_cast<size_t>(std::max(A, B));
-    for (Row* r : rows_) {
+    for (Row*& r : rows_) {
         if (!r || r->size() <= static_cast<size_t>(std::min(A, B))) continue;
-        if (r->size() <= hi) r->resize(hi + 1);
+        if (r->size() <= hi) r = Row::Widen(r, hi + 1);
         std::swap((*r)[A], (*r)[B]);
     }
 }

@@ -1,13 +1,16 @@
 #pragma once
-// The cells of a string grid: a vector of row pointers, each row a vector of inline cells (a
-// text and an object slot). A row that was never written is a null pointer and costs one
-// pointer; moving, exchanging and deleting rows move pointers and never copy a text.
+// The cells of a string grid: a vector of row pointers, each row one block of memory holding
+// its count and its cells (a text and an object slot). A row that was never written is a null
+// pointer and costs one pointer; a row is made as wide as the column first written in it and
+// widened to the store's columns when a later column is written; moving, exchanging and
+// deleting rows move pointers and never copy a text.
 // Columns are store columns: the store keeps every column the grid has ever had, so that
 // data beyond a lowered column count stays readable and writable. The store never frees
 // what an object slot points to.
 
 #include "plataforma/base/ansi_string.h"
 
+#include <cstddef>
 #include <vector>
 
 class TObject;
@@ -17,9 +20,35 @@ struct TGridCell {
     TObject* Object = nullptr;
 };
 
+// A row's cells, after its count in the same block.
+class TGridRow {
+public:
+    // A row of Count empty cells.
+    static TGridRow* Make(size_t Count);
+    // A row of Count cells (at least Row's) holding Row's cells, which is deleted.
+    static TGridRow* Widen(TGridRow* Row, size_t Count);
+    ~TGridRow();
+    TGridRow(const TGridRow&) = delete;
+    TGridRow& operator=(const TGridRow&) = delete;
+    static void operator delete(void* p) { ::operator delete(p); }
+
+    size_t size() const { return size_; }
+    TGridCell* begin() { return reinterpret_cast<TGridCell*>(this + 1); }
+    TGridCell* end() { return begin() + size_; }
+    const TGridCell* begin() const { return reinterpret_cast<const TGridCell*>(this + 1); }
+    const TGridCell* end() const { return begin() + size_; }
+    TGridCell& operator[](size_t i) { return begin()[i]; }
+    const TGridCell& operator[](size_t i) const { return begin()[i]; }
+
+private:
+    explicit TGridRow(size_t Count);
+    size_t size_;
+};
+static_assert(sizeof(TGridRow) % alignof(TGridCell) == 0);
+
 class TGridStore {
 public:
-    using Row = std::vector<TGridCell>;
+    using Row = TGridRow;
 
     TGridStore() = default;
     ~TGridStore();

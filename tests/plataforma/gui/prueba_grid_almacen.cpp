@@ -7,6 +7,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <random>
+#include <string>
+#include <utility>
+#include <vector>
+
 namespace {
 
 struct Objeto : TObject {};
@@ -117,6 +123,86 @@ TEST(GridAlmacen, MoverYBorrarFilasYColumnasLlevanTextosObjetosYTamanos) {
     EXPECT_EQ(g.GetCells(0, 2), "a");
     EXPECT_THROW(g.MoveRow(0, 5), EInvalidGridOperation);
     EXPECT_THROW(g.MoveColumn(-1, 0), EInvalidGridOperation);
+}
+
+// Rows are made as wide as the column first written and widened later: texts and objects
+// written in any order, with columns and rows moved, rows deleted and added and columns
+// added, must read back as a plain table kept beside says.
+TEST(GridAlmacen, EscriturasYMovimientosEnCualquierOrdenComoUnaTablaSimple) {
+    RejillaPrueba g(nullptr);
+    int cols = 3, rows = 20;
+    g.SetColCount(cols);
+    g.SetRowCount(rows);
+    constexpr int MaxCols = 9;
+    using Celda = std::pair<std::string, TObject*>;
+    std::vector<std::vector<Celda>> modelo(rows, std::vector<Celda>(MaxCols));
+    Objeto objetos[3];
+    std::mt19937 rng(37);
+    auto al = [&rng](int n) { return static_cast<int>(rng() % static_cast<unsigned>(n)); };
+    for (int paso = 0; paso < 4000; ++paso) {
+        SCOPED_TRACE(paso);
+        switch (al(10)) {
+        case 0:
+        case 1:
+        case 2:
+        case 3: {
+            const int c = al(cols), r = al(rows);
+            const std::string t = al(4) == 0 ? std::string() : "t" + std::to_string(paso);
+            g.SetCells(c, r, AnsiString(t));
+            modelo[r][c].first = t;
+            break;
+        }
+        case 4: {
+            const int c = al(cols), r = al(rows);
+            TObject* o = al(3) == 0 ? nullptr : &objetos[al(3)];
+            g.SetObjects(c, r, o);
+            modelo[r][c].second = o;
+            break;
+        }
+        case 5: {
+            const int from = al(cols), to = al(cols);
+            g.MoveColumn(from, to);
+            for (auto& fila : modelo)
+                if (from < to)
+                    std::rotate(fila.begin() + from, fila.begin() + from + 1,
+                                fila.begin() + to + 1);
+                else if (from > to)
+                    std::rotate(fila.begin() + to, fila.begin() + from, fila.begin() + from + 1);
+            break;
+        }
+        case 6: {
+            const int from = al(rows), to = al(rows);
+            g.MoveRow(from, to);
+            const auto fila = modelo[from];
+            modelo.erase(modelo.begin() + from);
+            modelo.insert(modelo.begin() + to, fila);
+            break;
+        }
+        case 7:
+            if (rows > 12) {
+                const int r = al(rows);
+                g.DeleteRow(r);
+                modelo.erase(modelo.begin() + r);
+                --rows;
+            }
+            break;
+        case 8:
+            if (rows < 30) {
+                g.SetRowCount(++rows);
+                modelo.emplace_back(MaxCols);
+            }
+            break;
+        case 9:
+            if (cols < MaxCols && al(8) == 0) g.SetColCount(++cols);
+            break;
+        }
+        if (paso % 50 == 49 || paso == 3999)
+            for (int r = 0; r < rows; ++r)
+                for (int c = 0; c < cols; ++c) {
+                    ASSERT_EQ(g.GetCells(c, r).str(), modelo[r][c].first) << c << "," << r;
+                    ASSERT_EQ(g.GetObjects(c, r), modelo[r][c].second) << c << "," << r;
+                }
+    }
 }
 
 TEST(GridAlmacen, ListasDeFilaYColumna) {
