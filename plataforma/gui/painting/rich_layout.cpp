@@ -47,8 +47,6 @@ public:
     }
     ~Layout() { c_->GetFont()->Assign(&saved_); }
 
-    int DpiY() const { return dpiY_; }
-
     void Use(const TRichFormat& F) {
         if (used_ && current_ == F) return;
         used_ = true;
@@ -74,8 +72,7 @@ public:
         return w;
     }
 
-    // Raised text moves the baseline's distance to the line's top, lowered text its
-    // distance to the bottom.
+    // How far a run stands above the baseline (below when negative), in pixels.
     int Raise(const TRichFormat& F) const {
         return MulDiv(std::clamp(F.Offset, -RichLargestHalfPoints, RichLargestHalfPoints), dpiY_,
                       144);
@@ -90,6 +87,7 @@ public:
         metrics_.push_back({F, {tm.tmAscent, tm.tmDescent}});
         return metrics_.back().second;
     }
+    // How much of a line a format needs above and below the baseline.
     void Extent(const TRichFormat& F, int& Above, int& Below) {
         const auto [ascent, descent] = Metrics(F);
         const int raise = Raise(F);
