@@ -1525,6 +1525,8 @@ public:
     TFloatingFooter* GetFloatingFooter() const { return floatingFooter_.get(); }
     void SetFloatingFooter(TFloatingFooter* Value) { floatingFooter_->Assign(Value); }
     TFooterPanel* GetFooterPanel() const { return footerPanel_; }
+    // The canvas the footer panel paints with.
+    TCanvas* GetFooterCanvas() const;
     // True while a fixed last-row footer is shown: the last row is the footer's.
     void SetFooterRowActive(bool Value) { footerRowActive_ = Value; }
     bool GetFooterRowActive() const { return footerRowActive_; }
@@ -2106,6 +2108,10 @@ private:
     bool WMNotify(TWMNotify& Message);
     // Closes the shown balloon when the mouse pointer reaches another cell.
     void TrackBalloonCell(TGridCoord Cell);
+    // The cell and the markup link under the pointer at the last move. A hint in the
+    // application's hint window belongs to them: it goes when the pointer reaches another.
+    TGridCoord hintCell_{-1, -1};
+    AnsiString hintAnchor_;
     TSearchPanel* searchPanel_ = nullptr; // owned as a component
     // The bar's button search from the last found cell.
     void SearchBarFind(TPoint From, TFindParameters Params);

@@ -231,6 +231,9 @@ void TKavStringGrid::WMSize(TWMSize& Message) {
             if (c != sc) others += GetColWidths(c);
         if (others < GetWidth()) {
             StretchColumn(cs->GetStretchColumn());
+            // The string grid's sizing is skipped: its bars still follow what fits in the
+            // new size, and a top row past the last one that fills the view comes back.
+            UpdateScrollRange();
             return;
         }
     }

@@ -48,6 +48,10 @@ void TKavStringGrid::MouseMove(TShiftState Shift, int X, int Y) {
         return;
     }
     TrackBalloonCell(cell);
+    if (!(cell == hintCell_)) {
+        CancelHintWindow();
+        hintCell_ = cell;
+    }
     const uint8_t stateBefore = mouseCursorState_;
     const bool resizeBefore = selResize_;
     if (pasteOnRelease_ && GetMouseDown()) SelectionResizeMove(X, Y);
@@ -145,13 +149,18 @@ void TKavStringGrid::MouseMove(TShiftState Shift, int X, int Y) {
     // The cursor: sizing a fixed border, a link, or the grid's own.
     if (!designing && !GetMouseDown()) {
         TCursor wanted = GetRememberedCursor();
+        AnsiString anchor;
         if (fixedSizeHover_ >= 0) {
             wanted = fixedSizeHoverCols_ ? crHSplit : crVSplit;
         } else if (cell.X >= GetFixedCols() && cell.Y >= GetFixedRows()) {
             const AnsiString text = GetCellEx(RemapCol(cell.X), cell.Y);
             const bool html = TextType(text, enableHTML_) == ttHTML;
-            AnsiString anchor = html ? AnchorAt(cell.X, cell.Y, X, Y) : AnsiString();
+            if (html) anchor = AnchorAt(cell.X, cell.Y, X, Y);
             if ((GetURLShow() && !html && IsURL(text)) || !anchor.IsEmpty()) wanted = crHandPoint;
+        }
+        if (anchor != hintAnchor_) {
+            CancelHintWindow();
+            hintAnchor_ = anchor;
         }
         if (GetCursor() != wanted) {
             keepCursor_ = true; // the zone's cursor state stays

@@ -6,6 +6,10 @@
 
 #include <algorithm>
 
+TCanvas* TKavStringGrid::GetFooterCanvas() const {
+    return footerPanel_->GetCanvas();
+}
+
 void TKavStringGrid::UpdateFooter() {
     if (footerPanel_) footerPanel_->Invalidate();
 }

@@ -238,4 +238,57 @@ TEST_F(BarrasRejilla, LasBarrasPlanasSiguenLoQueCabe) {
     EXPECT_TRUE(vertical());
 }
 
+// A grid whose last column stretches skips the string grid's own sizing: the bars still
+// follow what fits after each new size, and a shown bar scrolls.
+TEST_F(BarrasRejilla, ConColumnaEstiradaLasBarrasSiguenLoQueCabe) {
+    auto vertical = [&] { return g->GetClientWidth() < g->GetWidth() - 2 * g->GetBorderWidth(); };
+    auto horizontal = [&] {
+        return g->GetClientHeight() < g->GetHeight() - 2 * g->GetBorderWidth();
+    };
+    g->SetColCount(3);
+    g->GetColumnSize()->SetStretch(true);
+    struct Paso {
+        const char* que;
+        TScrollStyle barras;
+        int ancho, alto;
+        int col0, col1; // 0: as they are
+        bool v, h;
+    };
+    const Paso pasos[] = {
+        {"every row fits", ssBoth, 300, 2000, 0, 0, false, false},
+        {"back to 200: the rows overflow", ssBoth, 300, 200, 0, 0, true, false},
+        {"taller again", ssBoth, 300, 2000, 0, 0, false, false},
+        {"wide, two wide columns", ssBoth, 600, 200, 140, 145, true, false},
+        {"narrower than the other columns with the bar", ssBoth, 300, 200, 0, 0, true, true},
+        {"wide again", ssBoth, 600, 200, 0, 0, true, false},
+        {"no vertical bar wanted", ssHorizontal, 600, 2000, 0, 0, false, false},
+        {"rows overflow, no vertical bar wanted", ssHorizontal, 600, 200, 0, 0, false, false},
+        {"no horizontal bar wanted", ssVertical, 300, 2000, 0, 0, false, false},
+        {"columns overflow, no horizontal bar wanted", ssVertical, 300, 200, 0, 0, true, false},
+    };
+    for (const Paso& p : pasos) {
+        SCOPED_TRACE(p.que);
+        g->SetScrollBars(p.barras);
+        if (p.col0 > 0) {
+            g->SetColWidths(0, p.col0);
+            g->SetColWidths(1, p.col1);
+        }
+        g->SetBounds(10, 10, p.ancho, p.alto);
+        Application->ProcessMessages();
+        EXPECT_EQ(vertical(), p.v);
+        EXPECT_EQ(horizontal(), p.h);
+        if (!p.v) EXPECT_EQ(g->GetTopRow(), 1); // every row in view, none scrolled away
+        if (g->GetColWidths(0) + g->GetColWidths(1) < g->GetClientWidth())
+            EXPECT_EQ(g->GetColWidths(0) + g->GetColWidths(1) + g->GetColWidths(2),
+                      g->GetClientWidth() - 1);
+        if (p.v) {
+            // The bar scrolls: a page down moves the top row, and the thumb follows.
+            g->SetTopRow(1);
+            g->Perform(WM_VSCROLL, SB_PAGEDOWN, 0);
+            EXPECT_GT(g->GetTopRow(), 1);
+            EXPECT_GT(GetScrollPos(g->GetHandle(), SB_VERT), 0);
+        }
+    }
+}
+
 } // namespace

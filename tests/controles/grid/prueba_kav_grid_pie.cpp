@@ -9,6 +9,9 @@
 #include "tests/controles/grid/rejilla_prueba.h"
 #include "tests/plataforma/gui/control_prueba.h"
 
+#include <QImage>
+#include <QWidget>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -41,6 +44,42 @@ TEST_F(Pie, VisibleYEstilo) {
     f->SetVisible(true);
     EXPECT_EQ(g->GetFixedFooters(), 0);
     EXPECT_FALSE(g->GetFooterRowActive());
+}
+
+// The footer's canvas is the panel's own: it reads what the footer painted, and what a
+// program draws on it shows in the panel's window until the footer paints again.
+TEST_F(Pie, ElLienzoDelPie) {
+    g->SetColCountEx(3);
+    g->SetDefRowHeightEx(21);
+    TFloatingFooter* f = g->GetFloatingFooter();
+    f->SetColor(clLime);
+    f->SetVisible(true);
+    ventana->Show();
+    TFooterPanel* panel = g->GetFooterPanel();
+    panel->Repaint();
+    g->Repaint();
+    TCanvas* c = g->GetFooterCanvas();
+    ASSERT_NE(c, nullptr);
+    ASSERT_NE(c, g->GetCanvas());
+    // The footer spans the columns, the rest of the strip is in the grid's colour.
+    const int ancho = 3 * g->GetColWidths(0);
+    const int y = panel->GetClientHeight() / 2;
+    const QImage antes = panel->GetWidget()->grab().toImage();
+    for (int x : {5, ancho - 10, ancho + 20})
+        EXPECT_EQ(ColorToRGB(c->GetPixels(x, y)),
+                  RGB(antes.pixelColor(x, y).red(), antes.pixelColor(x, y).green(),
+                      antes.pixelColor(x, y).blue()))
+            << x;
+    EXPECT_EQ(ColorToRGB(c->GetPixels(ancho + 20, y)), ColorToRGB(g->GetColor()));
+    EXPECT_NE(ColorToRGB(c->GetPixels(5, y)), ColorToRGB(g->GetColor()));
+
+    c->GetBrush()->SetColor(clRed);
+    c->FillRect(Rect(ancho + 10, 2, ancho + 30, y));
+    const QImage ventanaPie = panel->GetWidget()->grab().toImage();
+    EXPECT_EQ(ventanaPie.pixelColor(ancho + 20, y - 2), QColor(Qt::red));
+    panel->Repaint();
+    EXPECT_EQ(ColorToRGB(c->GetPixels(ancho + 20, y - 2)), ColorToRGB(g->GetColor()));
+    EXPECT_FALSE(SaveCapture(panel, "kavgrid_pie_lienzo").IsEmpty());
 }
 
 TEST_F(Pie, CalculosDeColumna) {

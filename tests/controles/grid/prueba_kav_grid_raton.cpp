@@ -7,8 +7,13 @@
 #include "controles/grid/kav_grid.h"
 #include "plataforma/base/numbers.h"
 #include "plataforma/gui/testing/input_simulation.h"
+#include "plataforma/gui/widgets/hint_window.h"
 #include "tests/comun/pruebas.h"
 #include "tests/plataforma/gui/control_prueba.h"
+
+#include <QCoreApplication>
+#include <QHelpEvent>
+#include <QWidget>
 
 #include <gtest/gtest.h>
 
@@ -46,6 +51,16 @@ protected:
     TPoint Centro(int col, int row) {
         const TRect r = g->CellRect(col, row);
         return {(r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2};
+    }
+    // The pointer moved along the middle of a cell: the first x showing the link cursor.
+    int PrimerEnlace(int col, int row) {
+        const TRect r = g->CellRect(col, row);
+        const int y = (r.Top + r.Bottom) / 2;
+        for (int x = r.Left + 1; x < r.Right; ++x) {
+            SimulateMouse(g, SimulatedMouse::Move, 0, x, y);
+            if (g->GetCursor() == crHandPoint) return x;
+        }
+        return -1;
     }
     std::unique_ptr<VentanaPrueba> ventana;
     RejillaRaton* g = nullptr;
@@ -214,11 +229,7 @@ TEST_F(Raton, EnlaceDeMarcadoCambiaElCursorYDaSuAviso) {
     g->OnAnchorHint = [](TObject*, int, int, AnsiString& a) { a = "Abrir " + a; };
     const TRect r = g->CellRect(2, 3);
     const int y = (r.Top + r.Bottom) / 2;
-    int sobre = -1;
-    for (int x = r.Left + 1; x < r.Right && sobre < 0; ++x) {
-        SimulateMouse(g, SimulatedMouse::Move, 0, x, y);
-        if (g->GetCursor() == crHandPoint) sobre = x;
-    }
+    const int sobre = PrimerEnlace(2, 3);
     ASSERT_GT(sobre, r.Left + 10); // "Ver " comes first
     THintInfo info;
     info.CursorPos = {sobre, y};
@@ -227,6 +238,59 @@ TEST_F(Raton, EnlaceDeMarcadoCambiaElCursorYDaSuAviso) {
     EXPECT_EQ(info.HintStr, "Abrir http://ejemplo.es");
     SimulateMouse(g, SimulatedMouse::Move, 0, r.Left + 2, y);
     EXPECT_EQ(g->GetCursor(), crDefault);
+}
+
+// With the application's hint window, a cell's hint stays while the pointer moves inside
+// the cell or over the same link, and goes when the pointer reaches another cell or leaves
+// the link.
+TEST_F(Raton, LaVentanaDeAvisosSeQuitaAlCambiarDeCeldaOEnlace) {
+    ventana->Show();
+    g->SetUseHTMLHints(true);
+    g->SetHint("propio");
+    g->SetShowHint(true);
+    g->SetHintShowCells(true);
+    g->SetAnchorHint(true);
+    g->SetColWidths(2, 160);
+    g->SetCells(2, 3, "Ver <a href=\"http://ejemplo.es\">enlace</a>");
+    g->SetCells(3, 3, "otra");
+    g->SetCells(3, 4, "abajo");
+    const TRect r = g->CellRect(2, 3);
+    const int y = (r.Top + r.Bottom) / 2;
+    const int enlace = PrimerEnlace(2, 3);
+    ASSERT_GT(enlace, r.Left + 10);
+    // The pointer rests: the window system asks for the hint there.
+    auto reposa = [&](TPoint p) {
+        SimulateMouse(g, SimulatedMouse::Move, 0, p.x, p.y);
+        QHelpEvent e(QEvent::ToolTip, QPoint(p.x, p.y),
+                     g->GetWidget()->mapToGlobal(QPoint(p.x, p.y)));
+        QCoreApplication::sendEvent(g->GetWidget(), &e);
+        THintWindow* w = GetApplicationHintWindow();
+        return w && w->GetVisible() ? w->GetCaption() : AnsiString();
+    };
+    auto mostrada = [] {
+        THintWindow* w = GetApplicationHintWindow();
+        return w && w->GetVisible();
+    };
+    struct Paso {
+        const char* que;
+        TPoint desde, hasta;
+        bool sigue;
+    };
+    const Paso pasos[] = {
+        {"inside the cell", Centro(3, 3), {Centro(3, 3).x + 5, Centro(3, 3).y + 1}, true},
+        {"to the next cell", Centro(3, 3), Centro(3, 4), false},
+        {"along the same link", {enlace + 1, y}, {enlace + 3, y}, true},
+        {"off the link, same cell", {enlace + 1, y}, {r.Left + 2, y}, false},
+        {"from a link to another cell", {enlace + 1, y}, Centro(3, 3), false},
+    };
+    for (const Paso& p : pasos) {
+        SCOPED_TRACE(p.que);
+        EXPECT_FALSE(reposa(p.desde).IsEmpty());
+        SimulateMouse(g, SimulatedMouse::Move, 0, p.hasta.x, p.hasta.y);
+        EXPECT_EQ(mostrada(), p.sigue);
+        CancelHintWindow();
+    }
+    SetHintWindowClass(nullptr);
 }
 
 TEST_F(Raton, CeldasDisjuntasConClicYControl) {
