@@ -7,6 +7,7 @@
 #include "plataforma/base/files.h"
 #include "plataforma/gui/forms/dialogs.h"
 #include "plataforma/gui/kernel/application.h"
+#include "plataforma/gui/kernel/controls.h"
 #include "plataforma/gui/kernel/qt_bridge.h"
 
 #include <QAbstractButton>
@@ -15,13 +16,19 @@
 #include <QFileDialog>
 #include <QFileIconProvider>
 #include <QFileInfo>
+#include <QFileSystemModel>
 #include <QGridLayout>
+#include <QHeaderView>
+#include <QIdentityProxyModel>
 #include <QImageReader>
 #include <QLabel>
+#include <QLocale>
 #include <QMessageBox>
+#include <QPointer>
 #include <QProcess>
 #include <QPushButton>
 #include <QStandardPaths>
+#include <QTreeView>
 #include <QUrl>
 
 #include <filesystem>
@@ -74,6 +81,44 @@ QMessageBox::Icon IconoDe(unsigned flags) {
     }
 }
 
+// A box or dialog of the window system gives the keyboard back, once closed, to the window
+// that was active before it and to the control focused there, as the class library's do:
+// without a window manager nothing else would, and keys would go nowhere.
+class VueltaAlFoco {
+public:
+    VueltaAlFoco() : ventana(QApplication::activeWindow()), widget(QApplication::focusWidget()) {
+        if (TWinControl* c = FocusedControl()) {
+            control = c;
+            controlVivo = c->Watch();
+        }
+    }
+    // Once the box or dialog has closed.
+    void Volver() {
+        if (!ventana || !ventana->isVisible()) return;
+        if (control && !controlVivo.expired() && control->CanFocus() && control->GetWidget() &&
+            control->GetWidget()->window() == ventana) {
+            try {
+                control->SetFocus();
+                return;
+            } catch (const EInvalidOperation&) {
+            }
+        }
+        if (QApplication::activeWindow() != ventana) {
+            ventana->activateWindow();
+            QApplication::setActiveWindow(ventana);
+        }
+        if (widget && widget->window() == ventana && widget->isEnabled() && widget->isVisible())
+            widget->setFocus(Qt::ActiveWindowFocusReason);
+    }
+    VueltaAlFoco(const VueltaAlFoco&) = delete;
+    VueltaAlFoco& operator=(const VueltaAlFoco&) = delete;
+
+private:
+    QPointer<QWidget> ventana, widget;
+    TWinControl* control = nullptr;
+    std::weak_ptr<int> controlVivo;
+};
+
 bool Opcion(const FileDialogRequest& r, TOpenOption o) {
     return (r.options & (1u << o)) != 0;
 }
@@ -108,6 +153,36 @@ public:
         return QFileIconProvider::type(info);
     }
 };
+
+// The sizes and dates of the dialog's list as the programs write them, whatever the system's
+// language: Qt takes them from the system's locale. Sorting stays the file model's own.
+class FechasEnEspanol : public QIdentityProxyModel {
+public:
+    using QIdentityProxyModel::QIdentityProxyModel;
+    QVariant data(const QModelIndex& index, int role) const override {
+        if (role == Qt::DisplayRole && (index.column() == 1 || index.column() == 3)) {
+            const QFileInfo info(index.data(QFileSystemModel::FilePathRole).toString());
+            if (index.column() == 3 && info.exists())
+                return QLocale().toString(info.lastModified(), QStringLiteral("dd/MM/yyyy H:mm"));
+            if (index.column() == 1 && info.isFile())
+                return QLocale().formattedDataSize(info.size());
+        }
+        return QIdentityProxyModel::data(index, role);
+    }
+};
+
+// Room for the list's columns: the name takes what the size, kind and date leave, each of
+// them as wide as what it shows.
+void ColumnasEnteras(QFileDialog& dlg) {
+    dlg.resize(kAnchoDialogoFicheros, kAltoDialogoFicheros);
+    auto* lista = dlg.findChild<QTreeView*>(QStringLiteral("treeView"));
+    if (!lista) return;
+    QHeaderView* cabecera = lista->header();
+    cabecera->setStretchLastSection(false);
+    cabecera->setSectionResizeMode(0, QHeaderView::Stretch);
+    for (int i = 1; i < cabecera->count(); ++i)
+        cabecera->setSectionResizeMode(i, QHeaderView::ResizeToContents);
+}
 
 bool EsDireccion(const AnsiString& s) {
     return s.Pos("://") > 0 || AnsiSameText(s.SubString(1, 7), "mailto:");
@@ -181,6 +256,7 @@ QtNameFilters ToQtNameFilters(const AnsiString& Filter) {
 
 int QtModalHooks::MessageBox(const AnsiString& texto, const AnsiString& titulo, unsigned flags) {
     EnsureQtApplication();
+    VueltaAlFoco vuelta;
     QMessageBox box(QApplication::activeWindow());
     box.setWindowTitle(ToQString(titulo));
     box.setText(ToQString(texto));
@@ -200,6 +276,7 @@ int QtModalHooks::MessageBox(const AnsiString& texto, const AnsiString& titulo, 
     for (auto& [boton, id] : hechos)
         if (id == defecto) box.setDefaultButton(static_cast<QPushButton*>(boton));
     box.exec();
+    vuelta.Volver();
     for (auto& [boton, id] : hechos)
         if (box.clickedButton() == boton) return id;
     return escape ? IDCANCEL : defecto;
@@ -216,12 +293,14 @@ void QtModalHooks::ProcessMessages() {
 bool QtModalHooks::FileDialog(FileDialogRequest& r) {
     EnsureQtApplication();
     const bool guardar = r.kind == FileDialogRequest::Kind::Save;
+    VueltaAlFoco vuelta;
     TiposEnEspanol tipos; // lives longer than the dialog that uses it
     QFileDialog dlg(QApplication::activeWindow());
     // Qt's own dialog: its filters are the ones given here, blind to case.
     dlg.setOption(QFileDialog::DontUseNativeDialog);
     dlg.setOption(QFileDialog::HideNameFilterDetails);
     dlg.setIconProvider(&tipos);
+    dlg.setProxyModel(new FechasEnEspanol(&dlg));
     AnsiString titulo =
         r.title.IsEmpty() ? AnsiString(guardar ? "Guardar como" : "Abrir") : r.title;
     dlg.setWindowTitle(ToQString(titulo));
@@ -253,7 +332,10 @@ bool QtModalHooks::FileDialog(FileDialogRequest& r) {
     if (!r.defaultExt.IsEmpty()) dlg.setDefaultSuffix(ToQString(r.defaultExt));
     if (!r.fileName.IsEmpty()) dlg.selectFile(QString::fromStdString(NativePath(r.fileName)));
     if (r.kind == FileDialogRequest::Kind::OpenPicture) AddPicturePreview(dlg);
-    if (dlg.exec() != QDialog::Accepted) return false;
+    ColumnasEnteras(dlg);
+    const bool aceptado = dlg.exec() == QDialog::Accepted;
+    vuelta.Volver();
+    if (!aceptado) return false;
     r.files.clear();
     for (const QString& f : dlg.selectedFiles())
         r.files.push_back(FromNativePath(f.toStdString()));

@@ -18,6 +18,10 @@ public:
                      const AnsiString& directory, int showCmd) override;
 };
 
+// The file dialogs' size, in which the list's name, size, kind and date show whole.
+constexpr int kAnchoDialogoFicheros = 800;
+constexpr int kAltoDialogoFicheros = 480;
+
 // Installs one QtModalHooks for the rest of the program.
 void InstallQtModalHooks();
 

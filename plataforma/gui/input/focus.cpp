@@ -67,6 +67,12 @@ void MoveFocusRecord(TWinControl* Control) {
 
 void QtFocusChanged(QWidget* Now) {
     auto* target = dynamic_cast<TWinControl*>(ControlOfWidget(Now, true));
+    // A modal box or dialog of the window system over a form is a window of its own, though
+    // a child of the form's: the form's controls lost the focus to it, the form keeps the
+    // control it will give the focus back to.
+    if (target && Now->window()->isModal() && target->GetWidget() &&
+        target->GetWidget()->window() != Now->window())
+        target = nullptr;
     GuardedEntry(target, [&] { MoveFocusRecord(target); });
 }
 

@@ -14,17 +14,21 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QDateTime>
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFileSystemModel>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTimer>
+#include <QTreeView>
 
 #include <gtest/gtest.h>
 
@@ -306,7 +310,13 @@ TEST(GanchosQt, LosDialogosDeFicherosEnEspanol) {
     QtModalHooks qt;
     Seguridad seguridad;
     CarpetaTemporal carpeta;
-    carpeta.Fichero("Base de ejemplo.bdc", "");
+    const AnsiString base = carpeta.Fichero("Base de ejemplo.bdc", std::string(1536, 'x'));
+    {
+        QFile f(QString::fromStdString(NativePath(base)));
+        ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+        ASSERT_TRUE(f.setFileTime(QDateTime(QDate(2026, 3, 5), QTime(9, 7)),
+                                  QFileDevice::FileModificationTime));
+    }
     carpeta.Fichero("Imágenes/ladrillo.png", "");
     const struct {
         FileDialogRequest::Kind tipo;
@@ -330,7 +340,6 @@ TEST(GanchosQt, LosDialogosDeFicherosEnEspanol) {
         std::map<std::string, std::string> textos;
         std::vector<std::string> botones;
         CuandoAparezca<QFileDialog>([&](QFileDialog* d) {
-            d->resize(640, 420);
             // The folder is listed by a thread of its own: the capture waits for it.
             auto* modelo = d->findChild<QFileSystemModel*>();
             QElapsedTimer espera;
@@ -338,6 +347,33 @@ TEST(GanchosQt, LosDialogosDeFicherosEnEspanol) {
             while (modelo && modelo->rowCount(modelo->index(d->directory().absolutePath())) == 0 &&
                    espera.elapsed() < 3000)
                 QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+            // The size and date of a file as the list shows them, in Spanish whatever the
+            // system's language, and every column as wide as what it shows.
+            auto* lista = d->findChild<QTreeView*>("treeView");
+            ASSERT_NE(lista, nullptr);
+            QCoreApplication::processEvents();
+            QAbstractItemModel* filas = lista->model();
+            QHeaderView* cabecera = lista->header();
+            bool visto = false;
+            for (int f = 0; f < filas->rowCount(lista->rootIndex()); ++f) {
+                const QModelIndex fila = filas->index(f, 0, lista->rootIndex());
+                if (fila.data().toString() == QStringLiteral("Base de ejemplo.bdc")) {
+                    visto = true;
+                    EXPECT_EQ(fila.siblingAtColumn(1).data().toString().toStdString(), "1,50 KiB");
+                    EXPECT_EQ(fila.siblingAtColumn(3).data().toString().toStdString(),
+                              "05/03/2026 9:07");
+                }
+                for (int col = 1; col < cabecera->count(); ++col) {
+                    const QString texto = fila.siblingAtColumn(col).data().toString();
+                    EXPECT_GT(cabecera->sectionSize(col),
+                              lista->fontMetrics().horizontalAdvance(texto))
+                        << texto.toStdString();
+                }
+            }
+            // Only the open dialog's filter lists the database.
+            EXPECT_EQ(visto, c.tipo == FileDialogRequest::Kind::Open);
+            EXPECT_GE(d->width(), 780);
+            EXPECT_GE(cabecera->sectionSize(0), 200);
             for (const char* nombre : {"lookInLabel", "fileNameLabel", "fileTypeLabel"})
                 if (auto* l = d->findChild<QLabel*>(nombre))
                     textos[nombre] = FromQString(l->text()).str();
