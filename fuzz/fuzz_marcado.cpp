@@ -4,20 +4,14 @@
 
 #include "controles/grid/markup/markup_helpers.h"
 #include "controles/grid/markup/picture_container.h"
-#include "plataforma/gui/kernel/application.h"
+#include "fuzz/ventanas_fuzz.h"
 
 #include <cstddef>
 #include <cstdint>
-#include <cstdlib>
 #include <string>
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    static const bool iniciado = [] {
-        setenv("QT_QPA_PLATFORM", "offscreen", 0);
-        Application->Initialize();
-        return true;
-    }();
-    (void)iniciado;
+    IniciarVentanas();
     const std::string bytes(reinterpret_cast<const char*>(data), size);
     const AnsiString s(bytes);
 

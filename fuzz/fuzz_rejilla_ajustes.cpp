@@ -3,7 +3,7 @@
 // the input reads back to the same file (a fault aborts).
 
 #include "controles/grid/kav_grid.h"
-#include "plataforma/gui/kernel/application.h"
+#include "fuzz/ventanas_fuzz.h"
 
 #include <unistd.h>
 
@@ -26,8 +26,7 @@ std::string Leer(const std::string& Ruta) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static const std::string base = [] {
-        setenv("QT_QPA_PLATFORM", "offscreen", 0);
-        Application->Initialize();
+        IniciarVentanas();
         return "/tmp/fuzz_rejilla_ajustes_" + std::to_string(getpid());
     }();
     const std::string entrada = base + ".txt", salida = base + "_1.txt", otra = base + "_2.txt";

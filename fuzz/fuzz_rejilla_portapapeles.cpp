@@ -4,7 +4,7 @@
 // hold the same cells; with the smart fill the text also fills a selection.
 
 #include "controles/grid/kav_grid.h"
-#include "plataforma/gui/kernel/application.h"
+#include "fuzz/ventanas_fuzz.h"
 #include "plataforma/gui/services/clipboard.h"
 
 #include <cstddef>
@@ -28,12 +28,7 @@ void Preparar(TKavStringGrid& G, uint8_t Opciones) {
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    static const bool iniciado = [] {
-        setenv("QT_QPA_PLATFORM", "offscreen", 0);
-        Application->Initialize();
-        return true;
-    }();
-    (void)iniciado;
+    IniciarVentanas();
     if (size == 0) return 0;
     const uint8_t opciones = data[0];
     const AnsiString texto(std::string(reinterpret_cast<const char*>(data) + 1, size - 1));

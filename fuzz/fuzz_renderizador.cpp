@@ -2,7 +2,7 @@
 // and hit-tested there, with a picture container and cache at hand.
 
 #include "controles/grid/markup/markup_renderer.h"
-#include "plataforma/gui/kernel/application.h"
+#include "fuzz/ventanas_fuzz.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -26,8 +26,7 @@ bool Pasar(TCanvas* c, const AnsiString& texto, bool soloMedir, bool hitPass, bo
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static TBitmap* mapa = [] {
-        setenv("QT_QPA_PLATFORM", "offscreen", 0);
-        Application->Initialize();
+        IniciarVentanas();
         auto* b = new TBitmap;
         b->SetSize(200, 100);
         return b;

@@ -3,9 +3,9 @@
 // rectangle's width and height. Each page must lay at least one character and end within
 // the text; a page tall enough for all of it must take it all.
 
+#include "fuzz/ventanas_fuzz.h"
 #include "plataforma/base/rich_text.h"
 #include "plataforma/gui/images/graphics.h"
-#include "plataforma/gui/kernel/application.h"
 #include "plataforma/gui/painting/rich_layout.h"
 
 #include <cstddef>
@@ -15,8 +15,7 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static TBitmap* mapa = [] {
-        setenv("QT_QPA_PLATFORM", "offscreen", 0);
-        Application->Initialize();
+        IniciarVentanas();
         auto* b = new TBitmap;
         b->SetSize(260, 260);
         return b;
