@@ -14,6 +14,18 @@
 #include <algorithm>
 #include <charconv>
 
+namespace {
+
+// An editor control made ready for typing: enabled, shown over the grid and focused.
+void ShowAndFocus(TWinControl* C) {
+    C->SetEnabled(true);
+    C->SetVisible(true);
+    C->BringToFront();
+    if (C->CanFocus()) C->SetFocus();
+}
+
+} // namespace
+
 bool TKavStringGrid::EditorControlAvailable(TEditorType Kind) {
     switch (Kind) {
     case edComboEdit:
@@ -201,10 +213,7 @@ void TKavStringGrid::ShowEditControl(int ACol, int ARow) {
         b->SetBounds(r.Left, r.Top, width, height);
         b->SetCaption(GetEditText(dispCol, ARow));
         b->SetChecked(false);
-        b->SetEnabled(true);
-        b->SetVisible(true);
-        b->BringToFront();
-        if (b->CanFocus()) b->SetFocus();
+        ShowAndFocus(b);
         break;
     }
     case edButton: {
@@ -228,10 +237,7 @@ void TKavStringGrid::ShowEditControl(int ACol, int ARow) {
         p->SetChecked(true);
         // A date picker is never taller than the cell; a time picker fills it.
         p->SetBounds(r.Left, r.Top, width, time ? height : std::min(height, p->GetHeight()));
-        p->SetEnabled(true);
-        p->SetVisible(true);
-        p->BringToFront();
-        if (p->CanFocus()) p->SetFocus();
+        ShowAndFocus(p);
         if (!time && GetMouseActions()->GetDirectDateDrop()) p->SetDroppedDown(true);
         shown = p;
         placed = true;
@@ -246,10 +252,7 @@ void TKavStringGrid::ShowEditControl(int ACol, int ARow) {
         richOpened_ = e->GetRtf();
         if (GetNavigation()->GetEditSelectAll()) e->SelectAll();
         e->SetColor(color);
-        e->SetEnabled(true);
-        e->SetVisible(true);
-        e->BringToFront();
-        if (e->CanFocus()) e->SetFocus();
+        ShowAndFocus(e);
         e->Unlock();
         shown = e;
         placed = true;
@@ -346,12 +349,7 @@ void TKavStringGrid::ShowEditControl(int ACol, int ARow) {
     default:
         break;
     }
-    if (shown && !placed) {
-        shown->SetEnabled(true);
-        shown->SetVisible(true);
-        shown->BringToFront();
-        if (shown->CanFocus()) shown->SetFocus();
-    }
+    if (shown && !placed) ShowAndFocus(shown);
     if (!shown && kind != edCheckBox) {
         // No control for the kind (no edit link assigned): nothing edits the cell.
         session.ControlShown = false;
