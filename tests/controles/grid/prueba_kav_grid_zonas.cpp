@@ -215,6 +215,35 @@ TEST_F(Zonas, ArrastrarElAsaRedimensionaYPegaEnLaSeleccion) {
     }
 }
 
+TEST_F(Zonas, ElRedimensionadoPegaSoloEnLoVisibleConColumnaYFilaOcultas) {
+    g->SetOptions(g->GetOptions() << goEditing);
+    g->GetNavigation()->SetAllowSmartClipboard(true);
+    Resizer();
+    // A plain model of columns 1..3, rows 1..5, beside the grid (texts without digits: no series).
+    std::vector<std::vector<std::string>> modelo(4, std::vector<std::string>(6));
+    for (int c = 1; c <= 3; ++c)
+        for (int r = 1; r <= 5; ++r)
+            g->SetCells(c, r, (modelo[c][r] = std::string{char('A' + c), char('a' + r)}));
+    g->HideColumn(2);
+    g->HideRow(3);
+    // Shown: columns 1 and 3 side by side (3 the second shown), rows 1, 2, 4, 5.
+    g->SetCol(2);
+    g->SetRow(1);
+    g->SetSelection({2, 1, 2, 1});
+    Mover(Asa());
+    Pulsar(Asa());
+    Mover(Centro(2, 3));
+    Soltar(Centro(2, 3));
+    // The value repeated into the shown rows 2 and 4 of column 3; the hidden column and row,
+    // and column 1, untouched.
+    modelo[3][2] = modelo[3][4] = "Db";
+    g->UnHideRowsAll();
+    g->UnHideColumnsAll();
+    for (int c = 1; c <= 3; ++c)
+        for (int r = 1; r <= 5; ++r)
+            EXPECT_EQ(g->GetCells(c, r), modelo[c][r]) << c << "," << r;
+}
+
 TEST_F(Zonas, ElRedimensionadoRespetaLasCeldasDeSoloLectura) {
     g->SetOptions(g->GetOptions() >> goEditing);
     g->GetNavigation()->SetAllowSmartClipboard(true);
