@@ -1845,6 +1845,8 @@ private:
     void DrawBackgroundPicture(TCanvas* Canvas, const TRect& R);
     bool MouseSelecting() const { return GetGridState() == gsSelecting; }
     int SelectionRow(int ARow) const;
+    // The shown rows whose row-select flag is set (rows selected one by one), top to bottom.
+    std::vector<int> FlaggedRows() const;
     bool RowFlag(int ARow) const;
     static uint64_t CellKey(int ACol, int ARow) {
         return (static_cast<uint64_t>(static_cast<uint32_t>(ARow)) << 32) |
@@ -2461,6 +2463,7 @@ private:
         bool armed = false;
         bool dragging = false; // a text drag out of this grid is under way
         TGridRect dragged{-1, -1, -1, -1};
+        std::vector<int> rows;             // the dragged rows, when rows are selected one by one
         TGridRect dropped{-1, -1, -1, -1}; // where it landed in this same grid
         int scrollCount = 0;
         bool registered = false;
@@ -2480,6 +2483,9 @@ private:
     // The fill of a selection from the n cells a paste wrote.
     void SmartFill(const TGridRect& S, int N);
     bool ClipboardWritable(int ACol, int ARow);
+    // The selection's block (widened over merged cells) copied, whatever rows or columns are
+    // selected one by one.
+    void CopyBlockToClipboard();
 };
 
 // Exceptions of the grid control ("Cell does not contain integer value"...).

@@ -220,16 +220,18 @@ void TKavStringGrid::CopyToClipBoardAsHTML() {
     Clipboard()->Close();
 }
 
-void TKavStringGrid::CopySelectionToClipboard() {
+void TKavStringGrid::CopyBlockToClipboard() {
     CorrectSelection();
+    const TGridRect s = GetSelection();
+    CopyFunc(TRect(s.Left, s.Top, s.Right, s.Bottom), false);
+    lastClipOp_ = coCopy;
+}
+
+void TKavStringGrid::CopySelectionToClipboard() {
     TMouseActions* ma = GetMouseActions();
-    if (!ma->GetDisjunctRowSelect() && !ma->GetDisjunctColSelect()) {
-        const TGridRect s = GetSelection();
-        CopyFunc(TRect(s.Left, s.Top, s.Right, s.Bottom), false);
-    } else {
-        CopyFunc(TRect(GetSaveStartCol(), GetSaveStartRow(), GetSaveEndCol(), GetSaveEndRow()),
-                 true);
-    }
+    if (!ma->GetDisjunctRowSelect() && !ma->GetDisjunctColSelect()) return CopyBlockToClipboard();
+    CorrectSelection();
+    CopyFunc(TRect(GetSaveStartCol(), GetSaveStartRow(), GetSaveEndCol(), GetSaveEndRow()), true);
     lastClipOp_ = coCopy;
 }
 
@@ -253,26 +255,26 @@ void TKavStringGrid::CutToClipboard() {
 
 void TKavStringGrid::CutSelectionToClipboard() {
     CopySelectionToClipboard();
+    // What the copy took goes, and only that: the copied columns of the marked rows or the
+    // copied rows of the marked columns (their fixed and hidden cells stay), or the
+    // selection. The properties of a cell go with its text only with the grid's own format;
+    // a cell that may not be changed keeps both.
     TMouseActions* ma = GetMouseActions();
-    const TGridRect s = GetSelection();
-    if (ma->GetDisjunctRowSelect()) {
-        for (int r = GetFixedRowsEx(); r < GetRowCountEx(); ++r) {
-            const int sel = ma->GetRowSelectPersistent() ? RemapRowInv(r) : r;
-            if (GetRowSelect(sel)) ClearRows(r, 1);
+    const bool cols = ma->GetDisjunctColSelect(), rows = !cols && ma->GetDisjunctRowSelect();
+    const TGridRect s = rows || cols ? TGridRect{GetSaveStartCol(), GetSaveStartRow(),
+                                                 GetSaveEndCol(), GetSaveEndRow()}
+                                     : GetSelection();
+    const bool persistent = ma->GetRowSelectPersistent();
+    const bool props = GetNavigation()->GetAllowFmtClipboard();
+    for (int c = s.Left; c <= s.Right; ++c) {
+        if (cols && !GetColSelect(c)) continue;
+        for (int r = s.Top; r <= s.Bottom; ++r) {
+            if (rows && !GetRowSelect(persistent ? RemapRowInv(r) : r)) continue;
+            const int real = RealColIndex(c);
+            if (!ClipboardWritable(real, r)) continue;
+            SetCellEx(real, r, AnsiString());
+            if (props) ClearPropCell(real, r);
         }
-    } else if (ma->GetDisjunctColSelect()) {
-        for (int c = GetFixedColsEx(); c < GetColCountEx(); ++c)
-            if (GetColSelect(c)) ClearCols(c, 1);
-    } else {
-        // The properties of a cell go with its text only: a read-only cell keeps its mark.
-        const bool props = GetNavigation()->GetAllowFmtClipboard();
-        for (int c = s.Left; c <= s.Right; ++c)
-            for (int r = s.Top; r <= s.Bottom; ++r) {
-                const int real = RealColIndex(c);
-                if (!ClipboardWritable(real, r)) continue;
-                SetCellEx(real, r, AnsiString());
-                if (props) ClearPropCell(real, r);
-            }
     }
     lastClipOp_ = coCut;
     if (NumHiddenColumns() >= 1) Invalidate();
@@ -417,8 +419,13 @@ int TKavStringGrid::PasteFields(int ACol, int ARow, const Ch* Begin, const Ch* E
     const bool footerRow = FooterShown() && GetFloatingFooter()->GetFooterStyle() == fsFixedLastRow;
     auto rowLimit = [&] { return footerRow ? GetRowCountEx() - 1 : GetRowCountEx(); };
     const int64_t needCols = std::min<int64_t>(ACol + widest, grid_files::kMaxCols);
-    if (nav->GetAllowClipboardColGrow() && needCols > GetColCountEx())
-        SetColCount(static_cast<int>(needCols));
+    // New columns come after the last, behind the hidden ones, which keep their cells.
+    if (nav->GetAllowClipboardColGrow() && needCols > GetColCountEx()) {
+        if (NumHiddenColumns() > 0)
+            InsertCols(TotalColCount(), static_cast<int>(needCols - GetColCountEx()));
+        else
+            SetColCount(static_cast<int>(needCols));
+    }
     const int64_t needRows = std::min<int64_t>(ARow + lines, grid_files::kMaxRows - 1);
     if (nav->GetAllowClipboardRowGrow() && needRows > rowLimit())
         SetRowCount(static_cast<int>(GetRowCountEx() + needRows - rowLimit()));

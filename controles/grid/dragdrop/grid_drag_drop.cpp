@@ -186,6 +186,8 @@ void TGridDropTarget::DropText(TPoint Pt, const AnsiString& Text) {
                 d.Top += inserted;
                 d.Bottom += inserted;
             }
+            for (int& r : g->ole_.rows)
+                if (g->ole_.dragging && r >= row) r += inserted;
         }
         g->PasteText(col, row, Text);
         // The cells written, from the first normal column on.

@@ -108,6 +108,8 @@ void TKavStringGrid::OleDragOnMove(int X, int Y, const TGridCoord& Cell) {
         ole_.dragged.Left = 0;
         ole_.dragged.Right = GetColCount() - 1;
     }
+    ole_.rows.clear();
+    if (GetMouseActions()->GetDisjunctRowSelect()) ole_.rows = FlaggedRows();
     ole_.dropped = {-1, -1, -1, -1};
     ole_.dragging = true;
     const HRESULT r = Ksgdd::StartTextDoDragDrop(source, SelectedText(), AnsiString(),
@@ -134,16 +136,20 @@ void TKavStringGrid::OleMovedOut() {
                     RemoveRows(r, 1);
         }
     } else if (!dragDropSettings_->GetOleCopyAlways()) {
-        if (ma->GetDisjunctRowSelect()) {
-            ClearSelection();
-        } else if (!landedHere) {
-            ClearRect(d.Left, d.Top, d.Right, d.Bottom);
-        } else {
-            // Not the cells the drop wrote into.
+        // The dragged cells go, each at its real column, but those the drop wrote into: the
+        // dragged columns of the rows selected one by one (their other cells stay), or the
+        // dragged block.
+        std::vector<int> rows = ole_.rows;
+        if (!ma->GetDisjunctRowSelect())
             for (int r = d.Top; r <= d.Bottom; ++r)
-                for (int c = d.Left; c <= d.Right; ++c)
-                    if (!in.Contains(c, r)) ClearRect(c, r, c, r);
-        }
+                rows.push_back(r);
+        for (int r : rows)
+            for (int c = d.Left; c <= d.Right; ++c) {
+                if ((landedHere && in.Contains(c, r)) || r >= GetRowCount() || c >= GetColCount())
+                    continue;
+                const int real = RemapCol(c);
+                ClearRect(real, r, real, r);
+            }
     }
     EndUpdate();
 }

@@ -24,8 +24,10 @@ bool TKavStringGrid::OnSelectionResizer(int X, int Y) {
 void TKavStringGrid::StartSelectionResize() {
     // The press sets no current cell and starts no range selection of the inherited grid:
     // the drag is followed here, from the selection as it was.
+    // The block under the handle is copied, also while rows are selected one by one (the
+    // clipboard keys copy those rows).
     resizeOrigin_ = GetSelection();
-    CopySelectionToClipboard();
+    CopyBlockToClipboard();
     pasteOnRelease_ = true;
     selResize_ = true;
     mouseCursorState_ = 0;

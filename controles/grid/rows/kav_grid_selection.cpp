@@ -33,6 +33,13 @@ int TKavStringGrid::SelectionRow(int ARow) const {
                : ARow;
 }
 
+std::vector<int> TKavStringGrid::FlaggedRows() const {
+    std::vector<int> rows;
+    for (int r = GetFixedRows(); r < GetRowCount(); ++r)
+        if (Flag(rowSelect_, SelectionRow(r))) rows.push_back(r);
+    return rows;
+}
+
 bool TKavStringGrid::GetRowSelect(int ARow) const {
     if (ARow < 0 || ARow >= GetRowCount() + NumHiddenRows())
         throw EKavGridError("Invalid row accessed");
@@ -196,8 +203,7 @@ AnsiString TKavStringGrid::SelectedText() {
     }
     std::vector<int> rows;
     if (mouseActions_->GetDisjunctRowSelect()) {
-        for (int r = GetFixedRows(); r < GetRowCount(); ++r)
-            if (Flag(rowSelect_, SelectionRow(r))) rows.push_back(r);
+        rows = FlaggedRows();
     } else {
         for (int r = s.Top; r <= s.Bottom; ++r)
             rows.push_back(r);
@@ -207,7 +213,7 @@ AnsiString TKavStringGrid::SelectedText() {
         for (int c = left; c <= right; ++c) {
             // Rich text would be read through a rich-text control; none exists here, so its
             // stored text is taken as it is.
-            out += GetGridCell(c, r).str();
+            out += GetGridCell(RemapCol(c), r).str();
             if (c < right) out += '\t';
         }
         // Rows joined by line breaks: the disjunctly selected ones too, wherever they lie.

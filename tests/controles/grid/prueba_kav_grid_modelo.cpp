@@ -3,13 +3,18 @@
 // every real row and column, which rows and columns are hidden, the persistent row-select
 // flags, the column widths). After each operation every way of reaching a cell is compared
 // with the model: the store, the access by real index, the typed access, the widths, editing
-// with the keys, the search, the footer's total and the row-select flags. Each operation runs
-// alone on a fresh grid, then all of them one after the other on one grid.
+// with the keys, the search, the footer's total and the row-select flags. Among the
+// operations are those of the mouse and the clipboard: text dropped from another program,
+// marked rows dragged within the grid, the selection's handle dragged to fill, cut and paste
+// with the keys and the smart fill of a paste. Each operation runs alone on a fresh grid,
+// then all of them one after the other on one grid.
 
 #include "controles/comun/text_utils.h"
 #include "controles/grid/editing/kav_inplace_edit.h"
 #include "controles/grid/kav_grid.h"
 #include "plataforma/base/regional.h"
+#include "plataforma/gui/services/clipboard.h"
+#include "plataforma/gui/testing/drag_simulation.h"
 #include "plataforma/gui/testing/input_simulation.h"
 #include "tests/controles/grid/rejilla_prueba.h"
 #include "tests/plataforma/gui/control_prueba.h"
@@ -48,6 +53,39 @@ struct Modelo {
         for (int r = 0, n = 0; r < static_cast<int>(Oculta.size()); ++r)
             if (!Oculta[r] && n++ == D) return r;
         return static_cast<int>(Oculta.size());
+    }
+    // The shown data rows: between the fixed row and the footer.
+    int DatosVisibles() const { return FilasVisibles() - 2; }
+    // The cell of shown column C in shown row D.
+    std::string& Celda(int C, int D) { return celdas[FilaReal(D)][ColReal(C)]; }
+    // The shown data rows whose row-select flag is set, top to bottom.
+    std::vector<int> MarcadasVisibles() const {
+        std::vector<int> v;
+        for (int d = 1; d <= DatosVisibles(); ++d)
+            if (marcada[FilaReal(d)]) v.push_back(d);
+        return v;
+    }
+    // Lines of fields written from shown cell (C, D) on, over the shown rows and columns, as
+    // a paste writes them: in a text that does not end with a line break, a last line of one
+    // empty field is no cell.
+    void Pegar(int C, int D, const std::vector<std::vector<std::string>>& Lineas, bool FinDeLinea) {
+        for (size_t i = 0; i < Lineas.size(); ++i) {
+            if (!FinDeLinea && i + 1 == Lineas.size() && Lineas[i].size() == 1 &&
+                Lineas[i][0].empty())
+                break;
+            for (size_t j = 0; j < Lineas[i].size(); ++j)
+                Celda(C + static_cast<int>(j), D + static_cast<int>(i)) = Lineas[i][j];
+        }
+    }
+    // The fields of shown columns C0..C1 in the shown rows Filas.
+    std::vector<std::vector<std::string>> Bloque(int C0, int C1, const std::vector<int>& Filas) {
+        std::vector<std::vector<std::string>> b;
+        for (int d : Filas) {
+            b.emplace_back();
+            for (int c = C0; c <= C1; ++c)
+                b.back().push_back(Celda(c, d));
+        }
+        return b;
     }
     std::vector<int> FilasReales() const {
         std::vector<int> v;
@@ -404,6 +442,142 @@ void Filtrar(TKavStringGrid& g, Modelo& m) {
     }
 }
 
+// Lines of fields as the clipboard's text: TAB between fields, CR LF between lines.
+std::string ComoTexto(const std::vector<std::vector<std::string>>& Lineas, bool FinDeLinea) {
+    std::string t;
+    for (size_t i = 0; i < Lineas.size(); ++i) {
+        for (size_t j = 0; j < Lineas[i].size(); ++j)
+            t += (j ? "\t" : "") + Lineas[i][j];
+        if (FinDeLinea || i + 1 < Lineas.size()) t += "\r\n";
+    }
+    return t;
+}
+
+TPoint CentroDe(TKavStringGrid& g, int C, int D) {
+    const TRect r = g.CellRect(C, D);
+    return {(r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2};
+}
+
+DragStep Sobre(TKavStringGrid& g, int C, int D) {
+    const TPoint p = CentroDe(g, C, D);
+    return DragStep::Move(&g, p.x, p.y);
+}
+
+// Text dragged from another program and dropped on shown cell (C, D).
+void SoltarDeFuera(TKavStringGrid& g, int C, int D, const std::string& Texto) {
+    g.GetDragDropSettings()->SetOleDropTarget(true);
+    DWORD efecto = 0;
+    EXPECT_EQ(SimulateForeignDrag({{"text/plain", Texto}}, {Sobre(g, C, D), DragStep::Drop()},
+                                  DROPEFFECT_COPY | DROPEFFECT_MOVE, &efecto),
+              DRAGDROP_S_DROP);
+    EXPECT_EQ(efecto, DROPEFFECT_MOVE);
+    // The drop arrows are windows of their own, which the headless window system activates
+    // when they show: the keys of the next steps go to the grid again.
+    g.SetFocus();
+}
+
+// The marked rows dragged with the mouse, from their first shown one, and dropped lower or
+// higher in the same grid: a move. The grid takes drags only while it is not edited, and
+// writes the drop then by AllowClipboardAlways. The cells dragged (the shown ones of the
+// selection's columns) are left empty but those the drop wrote into; the dropped rows come
+// out selected.
+void MoverArrastrando(TKavStringGrid& g, Modelo& m) {
+    const std::vector<int> marcadas = m.MarcadasVisibles();
+    const int datos = m.DatosVisibles(), ultima = m.ColsVisibles() - 1;
+    if (marcadas.empty() || ultima < 1) return;
+    const int k = static_cast<int>(marcadas.size()), desde = marcadas[0];
+    int destino = -1;
+    for (int d = datos - k + 1; d >= 1 && destino < 0; --d)
+        if (desde < d || desde > d + k - 1) destino = d;
+    if (destino < 0) return;
+    const auto bloque = m.Bloque(1, ultima, marcadas);
+    TDragDropSettings* dd = g.GetDragDropSettings();
+    dd->SetOleDropSource(true);
+    dd->SetOleDropTarget(true);
+    g.SetOptions(g.GetOptions() >> goEditing);
+    g.GetNavigation()->SetAllowClipboardAlways(true);
+    g.SetSelection({1, desde, ultima, desde});
+    const TPoint p = CentroDe(g, 1, desde);
+    {
+        ScriptedDrags guion({{Sobre(g, 1, destino), DragStep::Drop()}});
+        SimulateMouse(&g, SimulatedMouse::Down, 0, p.x, p.y);
+        SimulateMouse(&g, SimulatedMouse::Move, 0, p.x + 5, p.y);
+        SimulateMouse(&g, SimulatedMouse::Up, 0, p.x + 5, p.y);
+        EXPECT_EQ(guion.Started(), 1);
+        std::string ofrecido = guion.Offered("text/plain");
+        std::string esperado = ComoTexto(bloque, false);
+        std::erase(esperado, '\r');
+        EXPECT_EQ(ofrecido, esperado);
+    }
+    g.SetOptions(g.GetOptions() << goEditing);
+    g.GetNavigation()->SetAllowClipboardAlways(false);
+    dd->SetOleDropSource(false);
+    g.SetFocus(); // as after any drop (SoltarDeFuera)
+    m.Pegar(1, destino, bloque, false);
+    for (int d : marcadas)
+        if (d < destino || d > destino + k - 1)
+            for (int c = 1; c <= ultima; ++c)
+                m.Celda(c, d).clear();
+    for (int d = destino; d < destino + k; ++d)
+        m.marcada[m.FilaReal(d)] = true;
+}
+
+// The selection from shown cell (C, D0) to (C, D1) resized by its handle down to shown row
+// D2: the copy of the press pasted on the release fills the resized selection.
+void RellenarConElAsa(TKavStringGrid& g, int C, int D0, int D1, int D2) {
+    g.SetSelectionRectangle(true);
+    g.SetSelectionResizer(true);
+    g.GetNavigation()->SetAllowSmartClipboard(true);
+    g.SetCol(C);
+    g.SetRow(D0);
+    g.SetSelection({C, D0, C, D1});
+    const TRect r = g.CellRect(C, D1);
+    const TPoint asa{r.Right - 2, r.Bottom - 2}, fin = CentroDe(g, C, D2);
+    SimulateMouse(&g, SimulatedMouse::Move, 0, asa.x, asa.y);
+    EXPECT_EQ(g.GetMouseCursorState(), 5);
+    SimulateMouse(&g, SimulatedMouse::Down, 0, asa.x, asa.y);
+    SimulateMouse(&g, SimulatedMouse::Move, 0, fin.x, fin.y);
+    SimulateMouse(&g, SimulatedMouse::Up, 0, fin.x, fin.y);
+    EXPECT_EQ(g.GetSelection(), (TGridRect{C, D0, C, D2}));
+    g.SetSelectionResizer(false);
+    g.GetNavigation()->SetAllowSmartClipboard(false);
+}
+
+// The text of another program pasted with Ctrl+V into the selection of shown columns C0..C1,
+// rows D0..D1, with the smart fill on.
+void PegarDeFuera(TKavStringGrid& g, const std::string& Texto, TGridRect Seleccion) {
+    Clipboard()->SetAsText(AnsiString(Texto));
+    g.GetNavigation()->SetAllowSmartClipboard(true);
+    g.GetNavigation()->SetAllowClipboardShortCuts(true);
+    g.SetSelection(Seleccion);
+    SimulateKeyStroke('V', {ssCtrl}, &g);
+    g.GetNavigation()->SetAllowSmartClipboard(false);
+    g.GetNavigation()->SetAllowClipboardShortCuts(false);
+}
+
+// The grid's order of the real rows Filas taken into the model, once it is seen to be an
+// order of the same rows, each with its cells and its mark, by the key column: the order of
+// rows of equal keys is the grid's affair.
+void TomarOrden(TKavStringGrid& g, Modelo& m, const std::vector<int>& Filas, int Clave) {
+    const auto antes = m.celdas;
+    const auto marcas = m.marcada;
+    std::vector<bool> usada(m.Filas(), false);
+    for (size_t i = 0; i < Filas.size(); ++i) {
+        const int r = Filas[i];
+        std::vector<std::string> fila(m.Cols());
+        for (int c = 0; c < m.Cols(); ++c)
+            fila[c] = Texto(g.GetCellsEx(c, r));
+        const auto de = std::find_if(Filas.begin(), Filas.end(), [&](int f) {
+            return !usada[f] && antes[f] == fila && marcas[f] == g.GetRowSelect(r);
+        });
+        ASSERT_NE(de, Filas.end()) << "fila " << r << " que no estaba: " << fila[0];
+        usada[*de] = true;
+        m.celdas[r] = antes[*de];
+        m.marcada[r] = marcas[*de];
+        if (i > 0) EXPECT_LE(m.celdas[Filas[i - 1]][Clave], m.celdas[r][Clave]) << "orden " << r;
+    }
+}
+
 // One operation on the grid and the same on the model.
 struct Operacion {
     const char* nombre;
@@ -421,6 +595,19 @@ const std::vector<Operacion>& Operaciones() {
          [](TKavStringGrid& g, Modelo& m) {
              m.InsertarFilas(m.Filas() - 1, 1);
              g.AddRow();
+         }},
+        {"soltar un texto de otro programa sobre las filas de la oculta",
+         [](TKavStringGrid& g, Modelo& m) {
+             const int datos = m.DatosVisibles(), cols = m.ColsVisibles() - 1;
+             if (datos < 1 || cols < 1) return;
+             const int lineas = std::min(2, datos), campos = std::min(2, cols);
+             const int d = std::min(2, datos - lineas + 1);
+             std::vector<std::vector<std::string>> texto(lineas);
+             for (int i = 0; i < lineas; ++i)
+                 for (int j = 0; j < campos; ++j)
+                     texto[i].push_back("s" + std::to_string(i) + std::to_string(j));
+             SoltarDeFuera(g, 1, d, ComoTexto(texto, false));
+             m.Pegar(1, d, texto, false);
          }},
         {"quitar las dos filas mostradas alrededor de la oculta",
          [](TKavStringGrid& g, Modelo& m) {
@@ -457,6 +644,26 @@ const std::vector<Operacion>& Operaciones() {
              m.PermutarVisibles(orden, false);
              g.SwapRows(2, ultima);
          }},
+        {"cortar las filas marcadas con Ctrl+X y pegarlas con Ctrl+V",
+         [](TKavStringGrid& g, Modelo& m) {
+             // With the rows selected one by one the clipboard takes the marked rows.
+             const std::vector<int> marcadas = m.MarcadasVisibles();
+             const int ultima = m.ColsVisibles() - 1;
+             if (marcadas.empty() || ultima < 1) return;
+             const auto bloque = m.Bloque(1, ultima, marcadas);
+             g.GetNavigation()->SetAllowClipboardShortCuts(true);
+             SimulateKeyStroke('X', {ssCtrl}, &g);
+             EXPECT_EQ(Texto(Clipboard()->GetAsText()), ComoTexto(bloque, true));
+             for (int d : marcadas)
+                 for (int c = 1; c <= ultima; ++c)
+                     m.Celda(c, d).clear();
+             const int k = static_cast<int>(marcadas.size());
+             const int d = std::max(1, std::min(2, m.DatosVisibles() - k + 1));
+             g.SetSelection({1, d, 1, d});
+             SimulateKeyStroke('V', {ssCtrl}, &g);
+             g.GetNavigation()->SetAllowClipboardShortCuts(false);
+             m.Pegar(1, d, bloque, true);
+         }},
         {"vaciar una fila mostrada tras la oculta",
          [](TKavStringGrid& g, Modelo& m) {
              for (auto& t : m.celdas[m.FilaReal(3)])
@@ -465,19 +672,42 @@ const std::vector<Operacion>& Operaciones() {
          }},
         {"filtrar (una condicion en la columna oculta, otra mas alla de las columnas)",
          [](TKavStringGrid& g, Modelo& m) { Filtrar(g, m); }},
+        {"rellenar con el asa una serie en la ultima columna mostrada",
+         [](TKavStringGrid& g, Modelo& m) {
+             const int datos = m.DatosVisibles(), c = m.ColsVisibles() - 1;
+             if (datos < 3 || c < 1) return;
+             for (int d = 1; d <= 2; ++d) {
+                 m.Celda(c, d) = std::to_string(2 * d + 1);
+                 g.SetCellsEx(m.ColReal(c), m.FilaReal(d), AnsiString(m.Celda(c, d)));
+             }
+             RellenarConElAsa(g, c, 1, 2, datos);
+             for (int d = 1; d <= datos; ++d)
+                 m.Celda(c, d) = std::to_string(2 * d + 1);
+         }},
         {"ordenar por la columna de claves",
          [](TKavStringGrid& g, Modelo& m) {
              const std::vector<int> reales = m.FilasReales();
              const int datos = static_cast<int>(reales.size()) - 2; // fixed row, footer
-             std::vector<int> orden(reales.size());
-             for (int i = 0; i < static_cast<int>(orden.size()); ++i)
-                 orden[i] = i;
-             std::stable_sort(orden.begin() + 1, orden.begin() + 1 + datos, [&](int a, int b) {
-                 return m.celdas[reales[a]][3] < m.celdas[reales[b]][3];
-             });
-             m.PermutarVisibles(orden, true);
              g.GetSortSettings()->SetColumn(g.RemapColInv(3));
              g.QSort();
+             TomarOrden(g, m, std::vector<int>(reales.begin() + 1, reales.begin() + 1 + datos), 3);
+         }},
+        {"pegar de otro programa 1 y 2 en la primera columna: sigue la serie",
+         [](TKavStringGrid& g, Modelo& m) {
+             const int datos = m.DatosVisibles();
+             if (datos < 2 || m.ColsVisibles() < 2) return;
+             PegarDeFuera(g, "1\r\n2\r\n", {1, 1, 1, datos});
+             for (int d = 1; d <= datos; ++d)
+                 m.Celda(1, d) = std::to_string(d);
+         }},
+        {"pegar de otro programa un valor en todas las celdas de datos mostradas",
+         [](TKavStringGrid& g, Modelo& m) {
+             const int datos = m.DatosVisibles(), ultima = m.ColsVisibles() - 1;
+             if (datos < 1 || ultima < 1) return;
+             PegarDeFuera(g, "v", {1, 1, ultima, datos});
+             for (int d = 1; d <= datos; ++d)
+                 for (int c = 1; c <= ultima; ++c)
+                     m.Celda(c, d) = "v";
          }},
         {"quitar el filtro: vuelven todas las filas",
          [](TKavStringGrid& g, Modelo& m) {
@@ -518,12 +748,12 @@ const std::vector<Operacion>& Operaciones() {
              g.RemoveNode(fila);
              EXPECT_EQ(g.GetNodeCount(), 0);
          }},
+        {"arrastrar las filas marcadas a otro sitio de la rejilla",
+         [](TKavStringGrid& g, Modelo& m) { MoverArrastrando(g, m); }},
         {"agrupar por la columna de claves y desagrupar",
          [](TKavStringGrid& g, Modelo& m) {
              // Grouping shows every row, sorts the normal rows on the column, puts a header
-             // before each run of one value and takes the column out until UnGroup. The sort
-             // need not keep the order of equal keys: the model takes the grid's order once
-             // it is seen to be a sort of the same rows, each with its cells and its mark.
+             // before each run of one value and takes the column out until UnGroup.
              m.filaOculta.assign(m.Filas(), false);
              const int primera = g.GetFixedRows();
              const int ultima = m.Filas() - 1 - g.GetFixedFooters();
@@ -543,28 +773,25 @@ const std::vector<Operacion>& Operaciones() {
              EXPECT_EQ(g.GetNodeCount(), 0);
              ASSERT_EQ(g.TotalRowCount(), filas);
              ASSERT_EQ(g.TotalColCount(), cols);
-             auto antes = m.celdas;
-             auto marcas = m.marcada;
-             std::vector<bool> usada(filas, false);
-             for (int r = primera; r <= ultima; ++r) {
-                 std::vector<std::string> fila(cols);
-                 for (int c = 0; c < cols; ++c)
-                     fila[c] = Texto(g.GetCellsEx(c, r));
-                 int de = primera;
-                 while (de <= ultima &&
-                        (usada[de] || antes[de] != fila || marcas[de] != g.GetRowSelect(r)))
-                     ++de;
-                 ASSERT_LE(de, ultima) << "fila " << r << " que no estaba: " << fila[0];
-                 usada[de] = true;
-                 m.celdas[r] = antes[de];
-                 m.marcada[r] = marcas[de];
-                 if (r > primera) EXPECT_LE(m.celdas[r - 1][3], m.celdas[r][3]) << "orden " << r;
-             }
+             std::vector<int> todas;
+             for (int r = primera; r <= ultima; ++r)
+                 todas.push_back(r);
+             TomarOrden(g, m, todas, 3);
          }},
         {"ocultar la columna numerica",
          [](TKavStringGrid& g, Modelo& m) {
              m.colOculta[4] = true;
              g.HideColumn(4);
+         }},
+        {"rellenar con el asa el valor de la primera celda",
+         [](TKavStringGrid& g, Modelo& m) {
+             const int datos = m.DatosVisibles();
+             if (datos < 2 || m.ColsVisibles() < 2) return;
+             const std::string v = m.Celda(1, 1);
+             RellenarConElAsa(g, 1, 1, 1, datos);
+             if (!v.empty())
+                 for (int d = 1; d <= datos; ++d)
+                     m.Celda(1, d) = v;
          }},
         {"insertar una columna delante de la oculta",
          [](TKavStringGrid& g, Modelo& m) {
@@ -597,6 +824,14 @@ const std::vector<Operacion>& Operaciones() {
              else if (m.colNumerica == b)
                  m.colNumerica = a;
              g.SwapColumns(a, b);
+         }},
+        {"soltar un texto mas ancho que la rejilla: crece una columna",
+         [](TKavStringGrid& g, Modelo& m) {
+             const int c = m.ColsVisibles() - 1;
+             if (m.DatosVisibles() < 1 || c < 1) return;
+             SoltarDeFuera(g, c, 1, "w0\tw1");
+             m.InsertarCol(m.Cols());
+             m.Pegar(c, 1, {{"w0", "w1"}}, false);
          }},
         {"quitar la columna oculta",
          [](TKavStringGrid& g, Modelo& m) {
