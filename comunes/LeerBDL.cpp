@@ -1,5 +1,6 @@
 #include "comunes/LeerBDL.h"
 
+#include "comunes/PrepararBDL.h"
 #include "comunes/Util.h"
 
 #include "plataforma/base/files.h"
@@ -55,84 +56,12 @@ std::string_view Vista(const AnsiString& s) {
     return std::string_view(s.str());
 }
 
-// Cuántas veces está el carácter, saltando de una aparición a otra.
-size_t Contar(std::string_view t, char c) {
-    size_t n = 0;
-    for (const char* p = t.data();
-         const void* hallado = std::memchr(p, c, static_cast<size_t>(t.data() + t.size() - p)); ++n)
-        p = static_cast<const char*>(hallado) + 1;
-    return n;
-}
-
-// Lo que hace el fichero abierto en modo texto (CR LF llega como LF) y, en forma
-// comprimida, el paso de cada fin de línea a blanco + fin + blanco y de cada racha de
-// blancos a uno, sobre el texto desde "inicio". Se escribe en el mismo texto, desde su
-// principio, mientras lo escrito no alcance a lo que queda por leer: los bytes antes de
-// "inicio" son el margen para lo que añaden los fines de línea antes de que la sangría y
-// los CR quitados lo compensen. Si lo alcanza, el resto va a un texto nuevo del tamaño que
-// basta.
-void Preparar(std::string& texto, LeerBDL::Forma forma, size_t inicio = 0) {
-    const bool comprimir = forma == LeerBDL::Forma::Comprimida;
-    std::string aparte;
-    char* base = texto.data();
-    char* o = base;
-    const char* t = texto.data() + inicio;
-    const size_t n = texto.size() - inicio;
-    size_t i = 0;
-    bool enSitio = true;
-    while (i < n) {
-        // Ocho bytes de una vez mientras ninguno sea un blanco, un fin de línea u otro
-        // carácter de control.
-        while (i + 8 <= n) {
-            uint64_t bloque;
-            std::memcpy(&bloque, t + i, 8);
-            constexpr uint64_t kUnos = 0x0101010101010101ull;
-            if (((bloque - kUnos * 0x21) & ~bloque & (kUnos * 0x80)) != 0) break;
-            std::memcpy(o, &bloque, 8);
-            o += 8;
-            i += 8;
-        }
-        if (i == n) break;
-        const char c = t[i++];
-        if (c != ' ' && !EsFinDeLinea(c)) {
-            *o++ = c;
-            continue;
-        }
-        if (c == '\r' && i < n && t[i] == '\n') continue;
-        if (!comprimir) {
-            *o++ = c;
-        } else if (c == ' ') {
-            if (o == base || o[-1] != ' ') *o++ = ' ';
-            while (i < n && t[i] == ' ')
-                ++i;
-        } else {
-            if (enSitio && o + 3 > t + i) {
-                // Cada fin de línea que queda añade como mucho dos caracteres.
-                const std::string_view resto(t + i, n - i);
-                const size_t hecho = static_cast<size_t>(o - base);
-                aparte.resize(hecho + 3 + resto.size() +
-                              2 * (Contar(resto, '\n') + Contar(resto, '\r')));
-                std::memcpy(aparte.data(), base, hecho);
-                base = aparte.data();
-                o = base + hecho;
-                enSitio = false;
-            }
-            *o++ = ' ';
-            *o++ = c;
-            *o++ = ' ';
-        }
-    }
-    const size_t largo = static_cast<size_t>(o - base);
-    if (!enSitio) texto.swap(aparte);
-    texto.resize(largo);
-}
-
 std::string Preparar(std::string_view bruto, LeerBDL::Forma forma) {
     std::string texto;
     texto.reserve(kMargen + bruto.size());
     texto.append(kMargen, '\0');
     texto.append(bruto);
-    Preparar(texto, forma, kMargen);
+    PrepararTextoBDL(texto, forma == LeerBDL::Forma::Comprimida, kMargen);
     return texto;
 }
 
@@ -161,7 +90,7 @@ bool LeerYPreparar(const AnsiString& ruta, LeerBDL::Forma forma, std::string& te
         texto.clear();
         return false;
     }
-    Preparar(texto, forma, kMargen);
+    PrepararTextoBDL(texto, forma == LeerBDL::Forma::Comprimida, kMargen);
     DevolverSobrante(texto);
     return true;
 }

@@ -14,6 +14,8 @@
 #include "comunes/FicheroLog.h"
 #include "comunes/GestorBD.h"
 #include "comunes/Idioma.h"
+#include "comunes/IndiceBDL.h"
+#include "comunes/PrepararBDL.h"
 #include "comunes/RegistroElementos.h"
 #include "comunes/bdLibreria.h"
 
@@ -102,6 +104,40 @@ void Guardar(benchmark::State& estado) {
 void GuardarXML(benchmark::State& estado) {
     Guardado(estado,
              [](GestorBD& g, int n) { return g.GuardarXML(Salida("guardado.xml", n).c_str()); });
+}
+
+// Las partes de la carga que tratan el texto: su tratamiento sobre los bytes del fichero ya
+// en memoria (segundo argumento: 1 por bloques, 0 byte a byte, 2 su suelo, mover los mismos
+// bytes al principio del texto con memmove), y el índice de sus registros sobre el texto
+// tratado.
+void PrepararTexto(benchmark::State& estado) {
+    const int n = static_cast<int>(estado.range(0));
+    std::string bytes;
+    ReadWholeFile(g_ficheros.at(n).c_str(), bytes, 4096);
+    std::string texto;
+    for (auto _ : estado) {
+        estado.PauseTiming();
+        texto = bytes;
+        estado.ResumeTiming();
+        if (estado.range(1) == 2)
+            std::memmove(texto.data(), texto.data() + 4096, texto.size() - 4096);
+        else
+            PrepararTextoBDL(texto, true, 4096, estado.range(1) != 0);
+        benchmark::DoNotOptimize(texto.data());
+    }
+    estado.SetComplexityN(n);
+}
+
+void IndiceTexto(benchmark::State& estado) {
+    const int n = static_cast<int>(estado.range(0));
+    std::string texto;
+    ReadWholeFile(g_ficheros.at(n).c_str(), texto, 4096);
+    PrepararTextoBDL(texto, true, 4096);
+    for (auto _ : estado) {
+        IndiceBDL indice(texto);
+        benchmark::DoNotOptimize(indice.CabecerasDe("MATERIAL"));
+    }
+    estado.SetComplexityN(n);
 }
 
 // Suelo de la carga: el fichero entero con read() a memoria recién pedida al sistema (mmap),
@@ -297,6 +333,13 @@ int main(int argc, char** argv) {
                 banco->Arg(n);
             banco->Unit(benchmark::kMillisecond)->Complexity(benchmark::oN);
         }
+        for (int bloques : {2, 1, 0})
+            benchmark::RegisterBenchmark("PrepararTexto", &PrepararTexto)
+                ->Args({tamanos.back(), bloques})
+                ->Unit(benchmark::kMillisecond);
+        benchmark::RegisterBenchmark("IndiceTexto", &IndiceTexto)
+            ->Arg(tamanos.back())
+            ->Unit(benchmark::kMillisecond);
         benchmark::RegisterBenchmark("PicoMemoriaCargar", &PicoMemoriaCargar)
             ->Arg(tamanos.back())
             ->Iterations(1)

@@ -1,0 +1,17 @@
+#pragma once
+// El tratamiento del texto leído de un fichero de palabras clave antes de buscar en él.
+//
+// Siempre CR LF pasa a ser LF (lo que hace un fichero abierto en modo texto). Comprimido,
+// además: cada fin de línea (LF, o CR suelto) queda como blanco + fin + blanco, y un blanco
+// que sigue a otro blanco o a un fin de línea desaparece (cada racha de blancos queda en
+// uno; la sangría desaparece). Los tabuladores no se tocan.
+
+#include <cstddef>
+#include <string>
+
+// Trata texto[inicio, final) y deja el resultado en "texto" desde su principio: los bytes
+// antes de "inicio" son el margen para lo que los fines de línea añaden antes de que la
+// sangría y los CR quitados lo compensen; si no basta, el resto va a un texto nuevo que
+// pasa a ser "texto". Por bloques trata 16 bytes de una vez donde el procesador lo permite;
+// sin ellos, byte a byte (el resultado es el mismo).
+void PrepararTextoBDL(std::string& texto, bool comprimir, size_t inicio, bool porBloques = true);
