@@ -1,8 +1,11 @@
 #include "plataforma/base/c_format.h"
 
+#include <algorithm>
+#include <cfloat>
 #include <charconv>
 #include <clocale>
 #include <cmath>
+#include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
@@ -181,21 +184,127 @@ bool PuedeSerEmpate(double valor, std::chars_format forma, int cifras) {
     return p > texto && p[-1] == '5';
 }
 
-// "%g" from the expansion with one digit more than kept: when that digit is not a 5 the value
-// is not a tie, and rounding those digits gives the C library's. False at a possible tie.
-bool GeneralRapido(std::string& destino, double valor, int precision, const Conversion& c) {
-    const int cifras = precision == 0 ? 1 : precision;
+// Powers of ten, as doubles (exact up to 1e22) and as integers.
+constexpr double kPotencias[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                 1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+constexpr uint64_t kPotenciasEnteras[] = {1ull,
+                                          10ull,
+                                          100ull,
+                                          1000ull,
+                                          10000ull,
+                                          100000ull,
+                                          1000000ull,
+                                          10000000ull,
+                                          100000000ull,
+                                          1000000000ull,
+                                          10000000000ull,
+                                          100000000000ull,
+                                          1000000000000ull,
+                                          10000000000000ull,
+                                          100000000000000ull,
+                                          1000000000000000ull,
+                                          10000000000000000ull,
+                                          100000000000000000ull,
+                                          1000000000000000000ull,
+                                          10000000000000000000ull};
+// A float times 10^k, k up to this, is exact in a double: 24 bits times 5^12 < 2^28.
+constexpr int kEscalaExacta = 12;
+
+bool EsFloat(double x) {
+    return x <= FLT_MAX && static_cast<double>(static_cast<float>(x)) == x;
+}
+
+// Rounds y (exact, 0 <= y < 2^63) to an integer as the C library does; false at a tie,
+// which is left to it.
+bool RedondearExacto(double y, uint64_t& q) {
+    q = static_cast<uint64_t>(y);
+    const double resto = y - static_cast<double>(q); // exact: y and q share the scale
+    if (resto == 0.5) return false;
+    if (resto > 0.5) ++q;
+    return true;
+}
+
+// The digits of a float x (finite, > 0) rounded to `cifras` significant digits (up to 15):
+// q with exactly that many digits and the decimal exponent of the first. Exact arithmetic:
+// x times a power of ten that a double holds exactly, or an integer x divided by one. False
+// where that is not possible (very large or small x, a fractional x above 10^cifras) and at a
+// tie.
+bool CifrasDeFloat(double x, int cifras, uint64_t& q, int& exponente) {
+    uint64_t bits;
+    std::memcpy(&bits, &x, sizeof bits);
+    const int binario = static_cast<int>((bits >> 52) & 0x7ff) - 1023;
+    int e = (binario * 1233) >> 12; // floor(binario * log10(2)): the exponent or one less
+    const uint64_t piso = kPotenciasEnteras[cifras - 1];
+    const uint64_t techo = kPotenciasEnteras[cifras];
+    for (int intento = 0; intento < 3; ++intento) {
+        const int k = cifras - 1 - e;
+        if (k >= 0) {
+            if (k > kEscalaExacta) return false;
+            const double y = x * kPotencias[k];
+            if (y >= static_cast<double>(techo)) {
+                ++e;
+                continue;
+            }
+            if (y < static_cast<double>(piso)) {
+                --e;
+                continue;
+            }
+            if (!RedondearExacto(y, q)) return false;
+        } else {
+            if (-k > 19 || x >= 0x1p63) return false;
+            const uint64_t n = static_cast<uint64_t>(x);
+            if (static_cast<double>(n) != x) return false;
+            const uint64_t divisor = kPotenciasEnteras[-k];
+            q = n / divisor;
+            if (q >= techo) {
+                ++e;
+                continue;
+            }
+            if (q < piso) {
+                --e;
+                continue;
+            }
+            const uint64_t resto = n % divisor;
+            if (2 * resto == divisor) return false;
+            if (2 * resto > divisor) ++q;
+        }
+        if (q == techo) {
+            q = piso;
+            ++e;
+        }
+        exponente = e;
+        return true;
+    }
+    return false;
+}
+
+// The digits of |valor| rounded to `cifras` significant digits, into digitos, and the
+// exponent of the first; false at a possible tie. A float goes by exact arithmetic; any other
+// value by the expansion with one digit more than kept: when that digit is not a 5 the value
+// is not a tie, and rounding those digits gives the C library's.
+bool CifrasSignificativas(double valor, int cifras, char* digitos, int& exponente) {
+    const double x = std::fabs(valor);
+    if (x == 0) {
+        std::memset(digitos, '0', static_cast<size_t>(cifras));
+        exponente = 0;
+        return true;
+    }
+    uint64_t q;
+    if (cifras <= 15 && EsFloat(x) && CifrasDeFloat(x, cifras, q, exponente)) {
+        for (int i = cifras - 1; i >= 0; --i, q /= 10)
+            digitos[i] = static_cast<char>('0' + q % 10);
+        return true;
+    }
     char texto[64];
-    auto [fin, error] = std::to_chars(texto, texto + sizeof texto, std::fabs(valor),
-                                      std::chars_format::scientific, cifras);
+    auto [fin, error] =
+        std::to_chars(texto, texto + sizeof texto, x, std::chars_format::scientific, cifras);
     if (error != std::errc()) return false;
-    char digitos[48];
     int n = 0;
     const char* p = texto;
     for (; *p != 'e'; ++p)
         if (*p != '.') digitos[n++] = *p;
     if (digitos[cifras] == '5') return false;
-    int exponente = 0;
+    exponente = 0;
     std::from_chars(p + (p[1] == '+' ? 2 : 1), fin, exponente);
     if (digitos[cifras] > '5') {
         int i = cifras - 1;
@@ -208,12 +317,19 @@ bool GeneralRapido(std::string& destino, double valor, int precision, const Conv
             ++exponente;
         }
     }
+    return true;
+}
+
+// "%.<precision>g" without width (precision up to 40), at o; nullptr at a possible tie.
+char* GeneralSinAncho(char* o, double valor, int precision) {
+    const int cifras = precision == 0 ? 1 : precision;
+    char digitos[48];
+    int exponente;
+    if (!CifrasSignificativas(valor, cifras, digitos, exponente)) return nullptr;
     int ultima = cifras; // past the last digit that is not a trailing zero
     while (ultima > 1 && digitos[ultima - 1] == '0')
         --ultima;
 
-    char salida[96];
-    char* o = salida;
     if (std::signbit(valor)) *o++ = '-';
     if (exponente < -4 || exponente >= cifras) {
         *o++ = digitos[0];
@@ -226,7 +342,7 @@ bool GeneralRapido(std::string& destino, double valor, int precision, const Conv
         *o++ = exponente < 0 ? '-' : '+';
         const int absoluto = exponente < 0 ? -exponente : exponente;
         if (absoluto < 10) *o++ = '0';
-        o = std::to_chars(o, salida + sizeof salida, absoluto).ptr;
+        o = std::to_chars(o, o + 4, absoluto).ptr;
     } else if (exponente >= 0) {
         for (int i = 0; i <= exponente; ++i)
             *o++ = digitos[i];
@@ -243,48 +359,93 @@ bool GeneralRapido(std::string& destino, double valor, int precision, const Conv
         for (int i = 0; i < ultima; ++i)
             *o++ = digitos[i];
     }
-    Rellenar(destino, salida, static_cast<size_t>(o - salida), c);
-    return true;
+    return o;
 }
 
-// "%f", "%e" and "%g" with only "-" and a width, by to_chars; false for what is left to
-// the C library (other flags, values that are not finite, a possible tie, "%a").
+// "%.<precision>f" without width, at o (room for LargoRealF); nullptr at a possible tie. A
+// float with up to 12 decimals goes by exact arithmetic, any other value by to_chars.
+char* FijoSinAncho(char* o, double valor, int precision) {
+    const double x = std::fabs(valor);
+    uint64_t q;
+    if (precision <= kEscalaExacta && EsFloat(x) && x * kPotencias[precision] < 0x1p63 &&
+        RedondearExacto(x * kPotencias[precision], q)) {
+        if (std::signbit(valor)) *o++ = '-';
+        const uint64_t escala = kPotenciasEnteras[precision];
+        o = std::to_chars(o, o + 24, q / escala).ptr;
+        if (precision > 0) {
+            *o++ = '.';
+            uint64_t decimales = q % escala;
+            for (int i = precision - 1; i >= 0; --i, decimales /= 10)
+                o[i] = static_cast<char>('0' + decimales % 10);
+            o += precision;
+        }
+        return o;
+    }
+    if (x != 0 && PuedeSerEmpate(valor, std::chars_format::fixed, precision)) return nullptr;
+    return std::to_chars(o, o + LargoRealF(0, precision), valor, std::chars_format::fixed,
+                         precision)
+        .ptr;
+}
+
+// The text [inicio, fin) moved right within its room to fill the width with blanks.
+char* AlAncho(char* inicio, char* fin, int ancho) {
+    const ptrdiff_t largo = fin - inicio;
+    if (largo >= ancho) return fin;
+    const size_t relleno = static_cast<size_t>(ancho - largo);
+    std::memmove(inicio + relleno, inicio, static_cast<size_t>(largo));
+    std::memset(inicio, ' ', relleno);
+    return inicio + ancho;
+}
+
+// The C library's own conversion of one real at o, under the "C" locale.
+char* RealDeLaBiblioteca(char* o, size_t sitio, char letra, double valor, int ancho,
+                         int precision) {
+    const char formato[] = {'%', '*', '.', '*', letra, '\0'};
+    ConLocaleC c;
+    const int n = std::snprintf(o, sitio, formato, ancho, precision, valor);
+    return o + (n > 0 ? std::min(static_cast<size_t>(n), sitio - 1) : 0);
+}
+
+// "%f", "%e" and "%g" with only "-" and a width, with the C library's digits; false for what
+// is left to it (other flags, values that are not finite, a possible tie, "%a").
 bool RealRapido(std::string& destino, double valor, const Conversion& c) {
     if (c.otrasBanderas || !std::isfinite(valor)) return false;
     const int precision = c.hayPrecision ? c.precision : 6;
     if (precision > 300) return false;
-    std::chars_format forma;
-    int cifrasEmpate; // the precision with which a tie would show
-    switch (c.letra) {
-    case 'f':
-        forma = std::chars_format::fixed;
-        cifrasEmpate = precision;
-        break;
-    case 'e':
-        forma = std::chars_format::scientific;
-        cifrasEmpate = precision;
-        break;
-    case 'g': {
-        if (precision <= 40) return GeneralRapido(destino, valor, precision, c);
-        forma = std::chars_format::general;
+    char texto[640];
+    char* fin = nullptr;
+    if (c.letra == 'f') {
+        fin = FijoSinAncho(texto, valor, precision);
+    } else if (c.letra == 'g' && precision <= 40) {
+        fin = GeneralSinAncho(texto, valor, precision);
+    } else if (c.letra == 'e' || c.letra == 'g') {
+        const bool e = c.letra == 'e';
         // "%g" keeps max(precision, 1) significant digits: scientific with one fewer.
-        cifrasEmpate = (precision == 0 ? 1 : precision) - 1;
-        break;
+        const int cifrasEmpate = e ? precision : (precision == 0 ? 1 : precision) - 1;
+        if (valor != 0 && PuedeSerEmpate(valor, std::chars_format::scientific, cifrasEmpate))
+            return false;
+        auto [final, error] = std::to_chars(
+            texto, texto + sizeof texto, valor,
+            e ? std::chars_format::scientific : std::chars_format::general, precision);
+        if (error == std::errc()) fin = final;
     }
-    default:
-        return false;
-    }
-    if (valor != 0 &&
-        PuedeSerEmpate(valor,
-                       forma == std::chars_format::fixed ? std::chars_format::fixed
-                                                         : std::chars_format::scientific,
-                       cifrasEmpate))
-        return false;
-    char texto[400];
-    auto [fin, error] = std::to_chars(texto, texto + sizeof texto, valor, forma, precision);
-    if (error != std::errc()) return false;
+    if (fin == nullptr) return false;
     Rellenar(destino, texto, static_cast<size_t>(fin - texto), c);
     return true;
+}
+
+// EscribirRealG and EscribirRealF: the way without the C library where it gives its text.
+char* RealDirecto(char* destino, char letra, double valor, int ancho, int precision) {
+    const bool g = letra == 'g';
+    char* fin = nullptr;
+    if (std::isfinite(valor) && precision <= (g ? 40 : 300))
+        fin = g ? GeneralSinAncho(destino, valor, precision)
+                : FijoSinAncho(destino, valor, precision);
+    if (fin == nullptr) {
+        const size_t sitio = g ? LargoRealG(ancho, precision) : LargoRealF(ancho, precision);
+        return RealDeLaBiblioteca(destino, sitio + 1, letra, valor, ancho, precision);
+    }
+    return AlAncho(destino, fin, ancho);
 }
 
 template <class Entero> void EnteroRapido(std::string& destino, Entero valor, const Conversion& c) {
@@ -460,4 +621,12 @@ std::string FormatoC(const char* formato, ...) {
     std::string s = FormatoCv(formato, args);
     va_end(args);
     return s;
+}
+
+char* EscribirRealG(char* destino, double valor, int ancho, int precision) {
+    return RealDirecto(destino, 'g', valor, ancho, precision);
+}
+
+char* EscribirRealF(char* destino, double valor, int ancho, int precision) {
+    return RealDirecto(destino, 'f', valor, ancho, precision);
 }

@@ -5,14 +5,18 @@
 // save leaves the old file as it was.
 
 #include "plataforma/base/ansi_string.h"
+#include "plataforma/base/c_format.h"
 
 #include <cstddef>
+#include <cstring>
+#include <memory>
 #include <string>
 
 class FileWriter {
 public:
     // Text writes every "\n" as "\r\n" (Windows text files, as a text-mode C stream does);
-    // Binary writes the bytes as given.
+    // Binary writes the bytes as given. The conversion is made once per block, as the block
+    // goes to the system.
     enum class Mode { Text, Binary };
     // Where an injected failure strikes: the writer's first write, or its commit's close.
     enum class Failure { None, Write, Close };
@@ -35,6 +39,11 @@ public:
     // Writes the text as it is, without adding a line break (fputs).
     void Puts(const AnsiString& text);
 
+    // Pieces of text written straight into the writer's buffer, with no format to read, for
+    // writers of many short lines. The pieces of a run join the file as one Write of the same
+    // bytes would when the run ends (so a closed or failed writer keeps them out).
+    class Run;
+
     // Flushes, syncs and closes; an atomic writer then renames its temporary file over the
     // target. False when this or any earlier step failed: the temporary file is removed and
     // the target left as it was. The writer is closed afterwards either way.
@@ -56,8 +65,13 @@ public:
     static void InjectFailureForTests(Failure where);
 
 private:
-    void Append(const char* data, size_t size);
+    // False, with the error set as Write sets it, when nothing more may be written.
+    bool Writable();
+    // Room for at least `size` bytes after the first `used` of the buffer (which are kept).
+    void Reserve(size_t used, size_t size);
+    void EndRun(size_t start, size_t end);
     bool Flush();
+    void ReleaseBuffers();
     void Fail(int error, const char* operation);
     bool CreateTemporary(const std::string& target);
 
@@ -68,8 +82,65 @@ private:
     AnsiString path_;         // as the caller named it, for messages
     std::string targetPath_;  // the file-system name of the target
     std::string writtenPath_; // the file the descriptor writes
-    std::string buffer_;
+    // What is not yet handed to the system, as written (text mode converts it in Flush).
+    std::unique_ptr<char[]> buffer_;
+    size_t used_ = 0;
+    size_t capacity_ = 0;
+    std::unique_ptr<char[]> converted_; // a block with its line ends as "\r\n"
+    size_t convertedCapacity_ = 0;
     std::string formatted_; // Printf's text before it is written
     int error_ = 0;
     AnsiString errorText_;
+};
+
+class FileWriter::Run {
+public:
+    explicit Run(FileWriter& writer)
+        : writer_(writer), start_(writer.used_), p_(writer.buffer_.get() + writer.used_),
+          end_(writer.buffer_.get() + writer.capacity_) {}
+    ~Run() { writer_.EndRun(start_, static_cast<size_t>(p_ - writer_.buffer_.get())); }
+    Run(const Run&) = delete;
+    Run& operator=(const Run&) = delete;
+
+    Run& Bytes(const char* data, size_t size) {
+        Room(size);
+        std::memcpy(p_, data, size);
+        p_ += size;
+        return *this;
+    }
+    // A literal, without its terminating zero.
+    template <size_t N> Run& operator<<(const char (&literal)[N]) { return Bytes(literal, N - 1); }
+    Run& operator<<(char c) {
+        Room(1);
+        *p_++ = c;
+        return *this;
+    }
+    // Up to the first zero, as "%s" writes it.
+    Run& Text(const char* text) { return Bytes(text, std::strlen(text)); }
+    Run& Text(const AnsiString& text) { return Text(text.c_str()); }
+    // "%<width>.<precision>g" and "%<width>.<precision>f".
+    Run& RealG(double value, int width, int precision) {
+        Room(LargoRealG(width, precision) + 1);
+        p_ = EscribirRealG(p_, value, width, precision);
+        return *this;
+    }
+    Run& RealF(double value, int width, int precision) {
+        Room(LargoRealF(width, precision) + 1);
+        p_ = EscribirRealF(p_, value, width, precision);
+        return *this;
+    }
+
+private:
+    void Room(size_t size) {
+        if (static_cast<size_t>(end_ - p_) >= size) return;
+        const size_t used = static_cast<size_t>(p_ - writer_.buffer_.get());
+        writer_.Reserve(used, size);
+        p_ = writer_.buffer_.get() + used;
+        end_ = writer_.buffer_.get() + writer_.capacity_;
+    }
+
+    FileWriter& writer_;
+    size_t start_;
+    char* p_;
+    char* end_;
 };

@@ -4,6 +4,7 @@
 
 #include "comunes/Cambios.h"
 #include "comunes/GestorBD.h"
+#include "comunes/bdLibreria.h"
 #include "comunes/bdMateriales.h"
 #include "tests/comunes/gestorbd_prueba.h"
 #include "tests/comunes/registros_prueba.h"
@@ -19,6 +20,7 @@
 #include <dirent.h>
 
 #include <algorithm>
+#include <limits>
 #include <memory>
 #include <string>
 #include <vector>
@@ -209,6 +211,146 @@ TEST_F(PruebaGuardar, LaVarianteYLaExportacion) {
     for (const char* ausente :
          {"TEMPLARY", "Final de la base", "MARCOS", "HUECOS", "PUENTES", "= GAP", "= BRIDGE"})
         EXPECT_EQ(exportado.find(ausente), std::string::npos) << ausente;
+}
+
+// Una base de todos los tipos con valores raros: ceros con signo, reales enormes, diminutos y
+// que caen justo a mitad al redondearse, nombres largos, con comillas, acentos (Windows-1252)
+// y saltos de línea, textos vacíos, capas sin espesor, de espesor nulo o negativo.
+const std::string kBaseVariada = "$\nCAMBIO = NO\nCAMBIO-DUMVAT = NO\nTEMPLARY = USER\n"
+                                 "\"Ladrillo \xf1"
+                                 "and\xfa \xe1\xe9\xed\" = MATERIAL\n"
+                                 "    TYPE              = PROPERTIES\n"
+                                 "    THICKNESS         = -0\n"
+                                 "    THICKNESS_CHANGE  = NO\n"
+                                 "    THICKNESS_MAX     = 0.12345675\n"
+                                 "    THICKNESS_MIN     = 9999999.5\n"
+                                 "    CONDUCTIVITY      = 3.4028235e38\n"
+                                 "    DENSITY           = 1.1754944e-38\n"
+                                 "    SPECIFIC-HEAT     = 1.4e-45\n"
+                                 "    VAPOUR-DIFFUSIVITY-FACTOR = 1234567.5\n"
+                                 "    NAME          = \"Ladrillo de \xab\xf1"
+                                 "and\xfa\xbb\"\n"
+                                 "    GROUP         = \"F\xe1\x62ricas\"\n"
+                                 "    IMAGE          = \"lad.jpg\"\n"
+                                 "    NAME_DUMVAT   = \"LAD\"\n"
+                                 "    ..\n"
+                                 "\"" +
+                                 std::string(240, 'M') +
+                                 "\" = MATERIAL\n"
+                                 "    TYPE               = RESISTANCE\n"
+                                 "    RESISTANCE         = 1e-7\n"
+                                 "    VAPOUR-RESISTIVITY = 16777217\n"
+                                 "    NAME          = \"\"\n"
+                                 "    IMAGE          = \"\"\n"
+                                 "    ..\n"
+                                 "\"Yeso\" = MATERIAL\n"
+                                 "    TYPE              = PROPERTIES\n"
+                                 "    THICKNESS         = 9.9999995e-7\n"
+                                 "    CONDUCTIVITY      = 1e7\n"
+                                 "    DENSITY           = 123456789012\n"
+                                 "    SPECIFIC-HEAT     = 0.5\n"
+                                 "    ..\n"
+                                 "\"Cat\" = MATERIAL\n"
+                                 "    TYPE              = PROPERTIES\n"
+                                 "    LIBRARY       = YES\n"
+                                 "    ..\n"
+                                 "\"Muro \xe1rido\" = LAYERS\n"
+                                 "    GROUP        = \"Fachadas\"\n"
+                                 "    NAME_DUMVAT = \"MURO\"\n"
+                                 "    MATERIAL     = (\"Ladrillo \xf1"
+                                 "and\xfa \xe1\xe9\xed\",\"Yeso\",\"" +
+                                 std::string(240, 'M') +
+                                 "\",\"Yeso\",\"Ladrillo \xf1"
+                                 "and\xfa \xe1\xe9\xed\")\n"
+                                 "    THICKNESS = ( -0.25, 0, 1e10, 0.0000005, 2.5e-8)\n"
+                                 "    ..\n"
+                                 "\"Solo\" = LAYERS\n"
+                                 "    MATERIAL     = (\"Yeso\",\"Ladrillo \xf1"
+                                 "and\xfa \xe1\xe9\xed\")\n"
+                                 "    THICKNESS = ( 0.0123456785)\n"
+                                 "    LIBRARY       =  YES\n"
+                                 "    UTIL          =  YES\n"
+                                 "    ..\n"
+                                 "\"Doble \xe7\" = GLASS-TYPE\n"
+                                 "     GROUP             = \"\"\n"
+                                 "     TYPE              = SHADING-COEF\n"
+                                 "     SHADING-COEF      = 0.123456785\n"
+                                 "     GLASS-CONDUCTANCE = -0\n"
+                                 "     UTIL          =  YES\n"
+                                 "    ..\n"
+                                 "\"Triple\" = GLASS-TYPE\n"
+                                 "     TYPE              = SHADING-COEF\n"
+                                 "     SHADING-COEF      = 1e-30\n"
+                                 "     GLASS-CONDUCTANCE = 7.0000005\n"
+                                 "    ..\n"
+                                 " \"Madera\" = NAME-FRAME\n"
+                                 "      FRAME-WIDTH   = 0.1\n"
+                                 "      FRAME-CONDUCT = 2.2\n"
+                                 "      FRAME-ABS     = 1e-5\n"
+                                 "..\n"
+                                 " \"PVC \xfc\" = NAME-FRAME\n"
+                                 "      GROUP         = \"\"\n"
+                                 "      FRAME-CONDUCT = 1e38\n"
+                                 "      UTIL          =  YES\n"
+                                 "..\n"
+                                 "\"Ventana\" = GAP\n"
+                                 "     GLASS-TYPE          = \"Doble \xe7\"\n"
+                                 "     NAME-FRAME        = \"Madera\"\n"
+                                 "     PORCENTAGE        = 12.3456785\n"
+                                 "     INF-COEF          = 1e20\n"
+                                 "     ISDOOR            = YES\n"
+                                 "    ..\n"
+                                 "\"Puerta\" = GAP\n"
+                                 "     GLASS-TYPE          = \"Triple\"\n"
+                                 "     NAME-FRAME        = \"PVC \xfc\"\n"
+                                 "     PORCENTAGE        = -0\n"
+                                 "     INF-COEF          = 0.0000005\n"
+                                 "    ..\n"
+                                 "\"Frente\" = BRIDGE\n"
+                                 "    FRSI         = -0\n"
+                                 "    FI          = 1.4e-45\n"
+                                 "    NAME          = \"\"\n"
+                                 "    ZONE          = \"Z\xf3na\"\n"
+                                 "    ..\n"
+                                 "\"Esquina\" = BRIDGE\n"
+                                 "    FRSI         = 0.99999995\n"
+                                 "    FI          = -0.99999995\n"
+                                 "    ..\n";
+
+// La base variada, cambiada después por sus claves donde el fichero no llega (comillas y
+// saltos de línea en los textos, reales no finitos), escrita de todas las formas: el
+// guardado, la variante y cada elemento por sí solo con sus dos maquetaciones. Los bytes
+// son los que escribían las líneas formateadas una a una, guardados en un fichero.
+TEST_F(PruebaGuardar, UnaBaseVariadaSeEscribeConLosBytesDeSiempre) {
+    GestorBD gestor("Variada", LISTA_PROGRAMA);
+    gestor.Cargar(Fichero("variada.bdc", kBaseVariada));
+    for (bdLibreria* base : gestor.Bases(GestorBD::Orden::Fichero))
+        ASSERT_GT(base->NumeroHijos(), 0) << base->ObtenerNombre().c_str();
+    ObjetoBase* yeso = gestor.Base(TIPO_MATERIAL)->BuscarEnHijos("Yeso");
+    ASSERT_NE(yeso, nullptr);
+    yeso->AsignarPropiedad("Grupo", "Con \"comillas\"\ny salto");
+    yeso->AsignarPropiedad("Nombre completo", "Yeso \"fino\"");
+    yeso->PonerReal("Vapor P", std::numeric_limits<float>::infinity());
+    ObjetoBase* puente = gestor.Base(TIPO_PUENTE_TERMICO)->BuscarEnHijos("Esquina");
+    ASSERT_NE(puente, nullptr);
+    puente->AsignarPropiedad("Grupo", "a\r\nb\n");
+
+    const AnsiString ruta = carpeta.Ruta() + "variada_guardada.bdc";
+    ASSERT_TRUE(gestor.Guardar(ruta)) << gestor.UltimoError().c_str();
+    std::string escrito = Bytes(ruta);
+    escrito += Escrito([&](FileWriter& f) { gestor.EscribirVariante(f); });
+    for (bdLibreria* base : gestor.Bases(GestorBD::Orden::Fichero))
+        for (int i = 0; i < base->NumeroHijos(); ++i) {
+            ObjetoBase* elemento = base->Hijo(i);
+            escrito += Escrito([&](FileWriter& f) {
+                elemento->Escribir(f);
+                elemento->EscribirSinLibreria(f, 1);
+                elemento->EscribirVariante(f);
+            });
+        }
+    const std::string esperado = Bytes(QUENBAR_DATOS_PRUEBA "/bdc/variada_guardada.bdc");
+    EXPECT_EQ(escrito.size(), esperado.size());
+    EXPECT_TRUE(escrito == esperado) << escrito;
 }
 
 // Los hijos elemento de un nodo, por nombre, en orden.

@@ -81,6 +81,44 @@ TEST(FormatoC, EscribeLoMismoQueLaBibliotecaC) {
                 << formato << " " << std::hexfloat << valor;
 }
 
+// The reals written straight into a buffer: the same text as the C library, within the room
+// promised, for every float (the values the programs keep) and double of the table, at the
+// widths and precisions the programs use and at the edges of the exact ways.
+TEST(FormatoC, RealesDirectosComoLaBibliotecaC) {
+    std::vector<double> valores = Valores();
+    std::mt19937 azar(1237);
+    std::uniform_int_distribution<uint32_t> bits;
+    for (int i = 0; i < 20000; ++i) {
+        const uint32_t b = bits(azar);
+        float f;
+        std::memcpy(&f, &b, sizeof f);
+        valores.push_back(f);
+    }
+    for (float f : {FLT_MAX, -FLT_MAX, FLT_MIN, FLT_TRUE_MIN, 1e-6f, 9.9999995e-7f, 1e7f,
+                    9999999.0f, 9999999.5f, 16777215.0f, 16777216.0f, 1234567.5f, 0.1f, 0.115f,
+                    2.675f, 8.5e9f, 9.3e18f, 1e19f})
+        valores.push_back(f);
+    struct Forma {
+        char letra;
+        int ancho, precision;
+    } formas[] = {{'g', 14, 7}, {'g', 0, 7}, {'g', 0, 6}, {'g', 3, 1}, {'g', 20, 15}, {'g', 0, 17},
+                  {'g', 0, 0},  {'f', 0, 6}, {'f', 9, 3}, {'f', 0, 0}, {'f', 0, 12},  {'f', 0, 13}};
+    for (double valor : valores)
+        for (const Forma& f : formas) {
+            const char formato[] = {'%', '*', '.', '*', f.letra, '\0'};
+            char esperado[512];
+            std::snprintf(esperado, sizeof esperado, formato, f.ancho, f.precision, valor);
+            const size_t sitio = f.letra == 'g' ? LargoRealG(f.ancho, f.precision)
+                                                : LargoRealF(f.ancho, f.precision);
+            std::vector<char> texto(sitio + 1, '#');
+            char* fin = f.letra == 'g' ? EscribirRealG(texto.data(), valor, f.ancho, f.precision)
+                                       : EscribirRealF(texto.data(), valor, f.ancho, f.precision);
+            ASSERT_LE(static_cast<size_t>(fin - texto.data()), sitio);
+            ASSERT_EQ(std::string(texto.data(), fin), esperado)
+                << f.letra << f.ancho << "." << f.precision << " " << std::hexfloat << valor;
+        }
+}
+
 TEST(FormatoC, EnterosTextosYVariasConversiones) {
     char esperado[512];
     std::snprintf(

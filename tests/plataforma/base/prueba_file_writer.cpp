@@ -15,6 +15,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -261,6 +262,94 @@ TEST_F(FileWriterTest, EscribeMasQueUnBloque) {
     for (int i = 0; i < 5000; ++i)
         esperado += std::string(99, 'x') + "\r\n";
     EXPECT_EQ(Leer(Ruta("grande.txt")), esperado);
+}
+
+// Writes, formats and runs mixed at random over several blocks, with line ends at every
+// place a block of sixteen bytes can put them: the file is the plain text with each LF as
+// CR LF (binary: as it is).
+TEST_F(FileWriterTest, PiezasDeTodasLasFormasComoUnTextoSeguido) {
+    std::mt19937 azar(7);
+    std::uniform_int_distribution<int> forma(0, 5), largo(0, 70), byte(0, 9);
+    for (FileWriter::Mode modo : {FileWriter::Mode::Text, FileWriter::Mode::Binary}) {
+        FileWriter w;
+        ASSERT_TRUE(w.Open(Ruta("piezas.txt"), modo));
+        std::string plano;
+        auto pieza = [&] {
+            std::string t(static_cast<size_t>(largo(azar)), 'a');
+            for (char& c : t)
+                c = "\n\r xyz\xe1\x01\"q"[byte(azar)];
+            return t;
+        };
+        while (plano.size() < 300000) {
+            std::string t = pieza();
+            switch (forma(azar)) {
+            case 0:
+                w.Write(t.data(), t.size());
+                plano += t;
+                break;
+            case 1:
+                w.Printf("%s|%d\n", t.c_str(), 7);
+                plano += t + "|7\n";
+                break;
+            case 2: {
+                FileWriter::Run r(w);
+                r << "lit\n" << t.c_str()[0] << '\n';
+                r.Bytes(t.data(), t.size()).Text(AnsiString(t));
+                plano += "lit\n" + std::string(1, t.c_str()[0]) + "\n" + t + t;
+                break;
+            }
+            case 3: {
+                // "%s" stops at the first zero.
+                std::string conCero = t + std::string(1, '\0') + "oculto";
+                FileWriter::Run(w)
+                    .Text(AnsiString(conCero))
+                    .RealG(-2.5e-8, 14, 7)
+                    .RealF(1e20f, 0, 6);
+                plano += t + "      -2.5e-08" + "100000002004087734272.000000";
+                break;
+            }
+            case 4: {
+                // A run longer than the buffer.
+                const std::string largoTexto(100000 + static_cast<size_t>(largo(azar)), '\n');
+                FileWriter::Run(w).Bytes(largoTexto.data(), largoTexto.size());
+                plano += largoTexto;
+                break;
+            }
+            default:
+                w.Puts(AnsiString(t));
+                plano += t;
+                break;
+            }
+        }
+        ASSERT_TRUE(w.Commit()) << w.ErrorText().str();
+        std::string esperado;
+        for (char c : plano) {
+            if (c == '\n' && modo == FileWriter::Mode::Text) esperado += '\r';
+            esperado += c;
+        }
+        const std::string leido = Leer(Ruta("piezas.txt"));
+        EXPECT_EQ(leido.size(), esperado.size());
+        EXPECT_TRUE(leido == esperado);
+    }
+}
+
+// A run is one write: on a closed writer it fails as Write does, and with an injected failure
+// it is the write that fails; nothing of it reaches the file.
+TEST_F(FileWriterTest, UnaPiezaFallaComoUnWrite) {
+    {
+        FileWriter cerrado;
+        FileWriter::Run(cerrado) << "x";
+        EXPECT_EQ(cerrado.ErrorNumber(), EBADF);
+    }
+    Escribir(Ruta("bd.bdc"), "viejo");
+    FileWriter::InjectFailureForTests(FileWriter::Failure::Write);
+    FileWriter w;
+    ASSERT_TRUE(w.Open(Ruta("bd.bdc")));
+    FileWriter::Run(w) << "nuevo";
+    EXPECT_EQ(w.ErrorNumber(), EIO);
+    w.Puts("más");
+    EXPECT_FALSE(w.Commit());
+    EXPECT_EQ(Leer(Ruta("bd.bdc")), "viejo");
 }
 
 TEST_F(FileWriterTest, EscribirSinAbrirEsUnError) {
