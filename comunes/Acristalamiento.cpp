@@ -14,6 +14,7 @@
 #include "plataforma/base/string_list.h"
 
 #include <cmath>
+#include <cstring>
 #include <memory>
 
 namespace {
@@ -164,21 +165,22 @@ void Acristalamiento::CalcularConductancia(const TStrings& peliculas, float uCen
 
 void Acristalamiento::Escribir(FileWriter& fichero) {
     if (EsLibreria()) return;
-    AnsiString nombre = ObtenerNombre();
-    PonerComillas(nombre);
     // El coeficiente de sombra, con la división hecha en precisión extendida.
     const long double coeficiente =
         static_cast<long double>(factorSolar) / static_cast<long double>(kFactorPorCoeficiente);
-    fichero.Printf("%s = GLASS-TYPE\n", nombre.c_str());
-    fichero.Printf("     GROUP             = \"%s\"\n", grupo.c_str());
-    fichero.Printf("     TYPE              = SHADING-COEF\n");
-    fichero.Printf("     SHADING-COEF      = %14.7g\n", static_cast<double>(coeficiente));
-    fichero.Printf("     GLASS-CONDUCTANCE = %14.7g\n", conductancia);
-    fichero.Printf("     NAME_DUMVAT      = \"%s\"\n", nombreDumvat.c_str());
-    fichero.Printf("     LIBRARY       =  NO\n");
-    fichero.Printf("    UTIL          =  %s\n", SiNo(utilizado));
-    if (!puedeCambiar) fichero.Printf("    CHANGE          =  NO\n");
-    fichero.Printf("    ..\n");
+    // El nombre, entre comillas, como "%s": un cero en él se lleva la de cierre.
+    FileWriter::Run r(fichero);
+    const AnsiString& nombre = ObtenerNombre();
+    r << '"' << nombre;
+    if (std::strlen(nombre.c_str()) == nombre.str().size()) r << '"';
+    r << " = GLASS-TYPE\n     GROUP             = \"" << grupo
+      << "\"\n     TYPE              = SHADING-COEF\n     SHADING-COEF      = ";
+    r.RealG(static_cast<double>(coeficiente), 14, 7) << "\n     GLASS-CONDUCTANCE = ";
+    r.RealG(conductancia, 14, 7) << "\n     NAME_DUMVAT      = \"" << nombreDumvat
+                                 << "\"\n     LIBRARY       =  NO\n    UTIL          =  ";
+    r.Text(SiNo(utilizado)) << "\n";
+    if (!puedeCambiar) r << "    CHANGE          =  NO\n";
+    r << "    ..\n";
 }
 
 void Acristalamiento::EscribirSinLibreria(FileWriter& fichero, int) {

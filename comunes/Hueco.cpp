@@ -173,20 +173,20 @@ void Hueco::LeerAbreviado(LeerBDL*) {}
 
 void Hueco::Escribir(FileWriter& fichero) {
     Comprobar();
-    fichero.Printf("\"%s\" = GAP\n", ObtenerNombre().c_str());
-    fichero.Printf("     GROUP          = \"%s\"\n", grupo.c_str());
-    fichero.Printf("     GROUP-GLASS         = \"%s\"\n", grupoVidrio.c_str());
-    fichero.Printf("     GLASS-TYPE          = \"%s\"\n", vidrio.c_str());
-    fichero.Printf("     GROUP-FRAME       = \"%s\"\n", grupoMarco.c_str());
-    fichero.Printf("     NAME-FRAME        = \"%s\"\n", marco.c_str());
-    // "PORCENTAGE" es la palabra clave de siempre de los ficheros.
-    fichero.Printf("     PORCENTAGE        = %f\n", porcentajeMarco);
-    fichero.Printf("     INF-COEF          = %f\n", permeabilidad);
-    fichero.Printf("     NAME_DUMVAT      = \"%s\"\n", nombreDumvat.c_str());
-    fichero.Printf("     LIBRARY           =  %s\n", SiNo(EsLibreria()));
-    fichero.Printf("     UTIL              =  %s\n", SiNo(utilizado));
-    fichero.Printf("     ISDOOR            = %s\n", SiNo(esPuerta));
-    fichero.Printf("    ..\n");
+    FileWriter::Run r(fichero);
+    r << '"' << ObtenerNombre() << "\" = GAP\n     GROUP          = \"" << grupo
+      << "\"\n     GROUP-GLASS         = \"" << grupoVidrio << "\"\n     GLASS-TYPE          = \""
+      << vidrio << "\"\n     GROUP-FRAME       = \"" << grupoMarco
+      << "\"\n     NAME-FRAME        = \""
+      << marco
+      // "PORCENTAGE" es la palabra clave de siempre de los ficheros; los reales, como "%f".
+      << "\"\n     PORCENTAGE        = ";
+    r.RealF(porcentajeMarco, 0, 6) << "\n     INF-COEF          = ";
+    r.RealF(permeabilidad, 0, 6) << "\n     NAME_DUMVAT      = \"" << nombreDumvat
+                                 << "\"\n     LIBRARY           =  ";
+    r.Text(SiNo(EsLibreria())) << "\n     UTIL              =  ";
+    r.Text(SiNo(utilizado)) << "\n     ISDOOR            = ";
+    r.Text(SiNo(esPuerta)) << "\n    ..\n";
 }
 
 void Hueco::EscribirSinLibreria(FileWriter& fichero, int) {

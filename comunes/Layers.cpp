@@ -13,6 +13,7 @@
 #include "plataforma/base/file_writer.h"
 #include "plataforma/base/numbers.h"
 
+#include <cstring>
 #include <memory>
 #include <vector>
 
@@ -35,10 +36,21 @@ ObjetoBase* MaterialEn(bdMateriales* base, const AnsiString& nombre) {
     return material;
 }
 
-AnsiString EntreComillas(const AnsiString& texto) {
-    AnsiString resultado = texto;
-    PonerComillas(resultado);
-    return resultado;
+// Las dos partes como "%s" escribe su texto junto: hasta el primer cero. Falso si lo había.
+bool Seguidas(FileWriter::Run& r, const AnsiString& parte, const AnsiString& otra) {
+    for (const AnsiString* texto : {&parte, &otra}) {
+        const size_t largo = std::strlen(texto->c_str());
+        r.Bytes(texto->c_str(), largo);
+        if (largo < texto->str().size()) return false;
+    }
+    return true;
+}
+
+// Como "%s" escribe el texto junto ya entre comillas: un cero se lleva la de cierre.
+void EntreComillas(FileWriter::Run& r, const AnsiString& parte,
+                   const AnsiString& otra = AnsiString()) {
+    r << '"';
+    if (Seguidas(r, parte, otra)) r << '"';
 }
 
 } // namespace
@@ -230,35 +242,34 @@ void Layers::EscribirRegistro(FileWriter& fichero, const AnsiString& prefijo, bo
     // La capa que va en el puesto k de la lista escrita.
     auto capaEn = [&](int k) { return invertido ? capas - 1 - k : k; };
 
-    fichero.Printf("%s = LAYERS\n", EntreComillas(prefijo + ObtenerNombre()).c_str());
-    fichero.Printf("    GROUP        = \"%s\"\n", grupo.c_str());
-    fichero.Printf("    NAME_DUMVAT = \"%s\"\n", (prefijo + nombreDumvat).c_str());
-
-    fichero.Printf("    MATERIAL     = (");
-    for (int k = 0; k < capas; ++k) {
-        const AnsiString nombre = NombreMaterial(capaEn(k));
-        fichero.Printf("%s%s", EntreComillas(nombre).c_str(), k + 1 < capas ? "," : ")");
-    }
-    fichero.Printf("\n");
     // Lo que se guarda en una base marca sus materiales como utilizados (si la base no lo
     // ha hecho ya para todos).
     auto* base = dynamic_cast<bdCerramientos*>(ObtenerDueno());
     if (!invertido && (base == nullptr || !base->MaterialesMarcados()))
         MarcarMaterialesUtilizados();
 
-    fichero.Printf("    THICKNESS = (");
+    FileWriter::Run r(fichero);
+    EntreComillas(r, prefijo, ObtenerNombre());
+    r << " = LAYERS\n    GROUP        = \"" << grupo << "\"\n    NAME_DUMVAT = \"";
+    Seguidas(r, prefijo, nombreDumvat);
+    r << "\"\n    MATERIAL     = (";
+    for (int k = 0; k < capas; ++k) {
+        EntreComillas(r, NombreMaterial(capaEn(k)));
+        r << (k + 1 < capas ? ',' : ')');
+    }
+    // Los espesores como "%f", el último como "%14.7g".
+    r << "\n    THICKNESS = (";
     for (int k = 0; k < capas; ++k) {
         const double espesor = Espesor(capaEn(k));
+        r << ' ';
         if (k + 1 < capas)
-            fichero.Printf(" %f,", espesor > 0.0 ? espesor : kEspesorMinimoEscrito);
+            r.RealF(espesor > 0.0 ? espesor : kEspesorMinimoEscrito, 0, 6) << ',';
         else
-            fichero.Printf(" %14.7g)", espesor);
+            r.RealG(espesor, 14, 7) << ')';
     }
-    fichero.Printf("\n");
-
-    fichero.Printf("    LIBRARY       =  %s\n", SiNo(libreria));
-    fichero.Printf("    UTIL          =  %s\n", SiNo(utilizado));
-    fichero.Printf("..\n");
+    r << "\n    LIBRARY       =  ";
+    r.Text(SiNo(libreria)) << "\n    UTIL          =  ";
+    r.Text(SiNo(utilizado)) << "\n..\n";
 }
 
 void Layers::Escribir(FileWriter& fichero) {

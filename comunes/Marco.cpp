@@ -72,15 +72,14 @@ void Marco::Escribir(FileWriter& fichero) {
     if (EsLibreria()) return;
     // El blanco del principio y la línea LIBRARY tan sangrada son los de siempre: hay
     // ficheros y programas que cuentan con ellos.
-    fichero.Printf(" \"%s\" = NAME-FRAME\n", ObtenerNombre().c_str());
-    fichero.Printf("      GROUP         = \"%s\"\n", grupo.c_str());
-    fichero.Printf("      FRAME-WIDTH   = %14.7g\n", ancho);
-    fichero.Printf("      FRAME-CONDUCT = %14.7g\n", conductancia);
-    fichero.Printf("      FRAME-ABS     = %14.7g\n", absortividad);
-    fichero.Printf("      NAME_DUMVAT  = \"%s\"\n", nombreDumvat.c_str());
-    fichero.Printf("                LIBRARY       = NO\n");
-    fichero.Printf("    UTIL          =  %s\n", SiNo(utilizado));
-    fichero.Printf("..\n");
+    FileWriter::Run r(fichero);
+    r << " \"" << ObtenerNombre() << "\" = NAME-FRAME\n      GROUP         = \"" << grupo
+      << "\"\n      FRAME-WIDTH   = ";
+    r.RealG(ancho, 14, 7) << "\n      FRAME-CONDUCT = ";
+    r.RealG(conductancia, 14, 7) << "\n      FRAME-ABS     = ";
+    r.RealG(absortividad, 14, 7) << "\n      NAME_DUMVAT  = \"" << nombreDumvat
+                                 << "\"\n                LIBRARY       = NO\n    UTIL          =  ";
+    r.Text(SiNo(utilizado)) << "\n..\n";
 }
 
 void Marco::EscribirSinLibreria(FileWriter& fichero, int) {

@@ -181,33 +181,35 @@ void Material::LeerAbreviado(LeerBDL* lector) {
 
 void Material::EscribirRegistro(FileWriter& fichero, Maqueta maqueta) const {
     if (libreria) return;
-    fichero.Printf("\"%s\" = MATERIAL\n", ObtenerNombre().c_str());
+    // Los reales como "%14.7g".
+    FileWriter::Run r(fichero);
+    r << '"' << ObtenerNombre() << "\" = MATERIAL\n";
     if (EsPropiedades()) {
-        fichero.Printf("    TYPE              = PROPERTIES\n");
-        fichero.Printf("    THICKNESS         = %14.7g\n", espesor);
-        const char* cambio = cambioEspesor ? "YES" : "NO";
+        r << "    TYPE              = PROPERTIES\n"
+             "    THICKNESS         = ";
+        r.RealG(espesor, 14, 7);
         if (maqueta == Maqueta::BaseDatos)
-            fichero.Printf("    THICKNESS_CHANGE         = %s\n", cambio);
+            r << "\n    THICKNESS_CHANGE         = ";
         else
-            fichero.Printf("    THICKNESS_CHANGE  =        %s\n", cambio);
-        fichero.Printf("    THICKNESS_MAX         = %14.7g\n", espesorMaximo);
-        fichero.Printf("    THICKNESS_MIN         = %14.7g\n", espesorMinimo);
-        fichero.Printf("    CONDUCTIVITY      = %14.7g\n", conductividad);
-        fichero.Printf("    DENSITY           = %14.7g\n", densidad);
-        fichero.Printf("    SPECIFIC-HEAT     = %14.7g\n", calorEspecifico);
+            r << "\n    THICKNESS_CHANGE  =        ";
+        r.Text(SiNo(cambioEspesor)) << "\n    THICKNESS_MAX         = ";
+        r.RealG(espesorMaximo, 14, 7) << "\n    THICKNESS_MIN         = ";
+        r.RealG(espesorMinimo, 14, 7) << "\n    CONDUCTIVITY      = ";
+        r.RealG(conductividad, 14, 7) << "\n    DENSITY           = ";
+        r.RealG(densidad, 14, 7) << "\n    SPECIFIC-HEAT     = ";
+        r.RealG(calorEspecifico, 14, 7);
     } else {
-        fichero.Printf("    TYPE               = RESISTANCE\n");
-        fichero.Printf("    RESISTANCE         = %14.7g\n", resistencia);
-        fichero.Printf("    VAPOUR-RESISTIVITY = %14.7g\n", vaporR);
+        r << "    TYPE               = RESISTANCE\n"
+             "    RESISTANCE         = ";
+        r.RealG(resistencia, 14, 7) << "\n    VAPOUR-RESISTIVITY = ";
+        r.RealG(vaporR, 14, 7);
     }
-    fichero.Printf("    VAPOUR-DIFFUSIVITY-FACTOR = %14.7g\n", vaporP);
-    fichero.Printf("    NAME          = \"%s\"\n", nombreCompleto.c_str());
-    if (!grupo.IsEmpty()) fichero.Printf("    GROUP         = \"%s\"\n", grupo.c_str());
-    fichero.Printf("    IMAGE          = \"%s\"\n", imagen.c_str());
-    fichero.Printf("    NAME_DUMVAT   = \"%s\"\n", nombreDumvat.c_str());
-    fichero.Printf("    LIBRARY       = NO\n");
-    fichero.Printf("    UTIL          =  %s\n", utilizado || utilizadoAlGuardar ? "YES" : "NO");
-    fichero.Printf("    ..\n");
+    r << "\n    VAPOUR-DIFFUSIVITY-FACTOR = ";
+    r.RealG(vaporP, 14, 7) << "\n    NAME          = \"" << nombreCompleto << "\"\n";
+    if (!grupo.IsEmpty()) r << "    GROUP         = \"" << grupo << "\"\n";
+    r << "    IMAGE          = \"" << imagen << "\"\n    NAME_DUMVAT   = \"" << nombreDumvat
+      << "\"\n    LIBRARY       = NO\n    UTIL          =  ";
+    r.Text(SiNo(utilizado || utilizadoAlGuardar)) << "\n    ..\n";
 }
 
 void Material::Escribir(FileWriter& fichero) {

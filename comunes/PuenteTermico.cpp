@@ -87,15 +87,14 @@ void PuenteTermico::Leer(LeerBDL* lector) {
 void PuenteTermico::LeerAbreviado(LeerBDL*) {}
 
 void PuenteTermico::Escribir(FileWriter& fichero) {
-    fichero.Printf("\"%s\" = BRIDGE\n", ObtenerNombre().c_str());
-    fichero.Printf("    FRSI         = %14.7g\n", efe);
-    fichero.Printf("    FI          = %14.7g\n", fi);
-    fichero.Printf("    NAME          = \"%s\"\n", nombreCompleto.c_str());
-    fichero.Printf("    GROUP         = \"%s\"\n", grupo.c_str());
-    fichero.Printf("    ZONE          = \"%s\"\n", zona.c_str());
-    fichero.Printf("    IMAGE          = \"%s\"\n", imagen.c_str());
-    fichero.Printf("    LIBRARY       = %s\n", SiNo(libreria));
-    fichero.Printf("    ..\n");
+    FileWriter::Run r(fichero);
+    r << '"' << ObtenerNombre() << "\" = BRIDGE\n    FRSI         = ";
+    r.RealG(efe, 14, 7) << "\n    FI          = ";
+    r.RealG(fi, 14, 7) << "\n    NAME          = \"" << nombreCompleto
+                       << "\"\n    GROUP         = \"" << grupo << "\"\n    ZONE          = \""
+                       << zona << "\"\n    IMAGE          = \"" << imagen
+                       << "\"\n    LIBRARY       = ";
+    r.Text(SiNo(libreria)) << "\n    ..\n";
 }
 
 void PuenteTermico::EscribirCabecera(FileWriter& fichero) {

@@ -117,7 +117,7 @@ public:
     }
     // Up to the first zero, as "%s" writes it.
     Run& Text(const char* text) { return Bytes(text, std::strlen(text)); }
-    Run& Text(const AnsiString& text) { return Text(text.c_str()); }
+    Run& operator<<(const AnsiString& text) { return Text(text.c_str()); }
     // "%<width>.<precision>g" and "%<width>.<precision>f".
     Run& RealG(double value, int width, int precision) {
         Room(LargoRealG(width, precision) + 1);

@@ -294,17 +294,16 @@ TEST_F(FileWriterTest, PiezasDeTodasLasFormasComoUnTextoSeguido) {
             case 2: {
                 FileWriter::Run r(w);
                 r << "lit\n" << t.c_str()[0] << '\n';
-                r.Bytes(t.data(), t.size()).Text(AnsiString(t));
-                plano += "lit\n" + std::string(1, t.c_str()[0]) + "\n" + t + t;
+                r.Bytes(t.data(), t.size()).Text(t.c_str()) << AnsiString(t);
+                plano += "lit\n" + std::string(1, t.c_str()[0]) + "\n" + t + t + t;
                 break;
             }
             case 3: {
                 // "%s" stops at the first zero.
                 std::string conCero = t + std::string(1, '\0') + "oculto";
-                FileWriter::Run(w)
-                    .Text(AnsiString(conCero))
-                    .RealG(-2.5e-8, 14, 7)
-                    .RealF(1e20f, 0, 6);
+                FileWriter::Run r(w);
+                r << AnsiString(conCero);
+                r.RealG(-2.5e-8, 14, 7).RealF(1e20f, 0, 6);
                 plano += t + "      -2.5e-08" + "100000002004087734272.000000";
                 break;
             }
