@@ -2074,7 +2074,6 @@ private:
     // Restores LeftCol silently after a vertical move of a row-select grid.
     void KeepLeftCol(int OldLeftCol);
 
-    int tabDepth_ = 0;
     TGridRect keySelection_;
     std::unique_ptr<TGridEditSession> editSession_ = std::make_unique<TGridEditSession>(*this);
     bool editorShown_ = false;
@@ -2120,7 +2119,6 @@ private:
     // The common end of the bar's searches: the bar covers the bottom rows.
     void KeepRowAboveSearchBar();
     int previousWidth_ = 0;
-    bool sizing_ = false;
     uint8_t mouseCursorState_ = 0;
     bool keepCursor_ = false;
     // The selection resizer: the flag of a resize being dragged, the paste-on-release mark,

@@ -230,9 +230,12 @@ void TKavStringGrid::WMSize(TWMSize& Message) {
         for (int c = 0; c < GetColCount(); ++c)
             if (c != sc) others += GetColWidths(c);
         if (others < GetWidth()) {
+            // The bottom strips (search bar, floating footer) follow the new size here too:
+            // the string grid's own sizing, which aligns them, is skipped on this path.
+            Realign();
             StretchColumn(cs->GetStretchColumn());
-            // The string grid's sizing is skipped: its bars still follow what fits in the
-            // new size, and a top row past the last one that fills the view comes back.
+            // Its bars still follow what fits in the new size, and a top row past the last
+            // one that fills the view comes back.
             UpdateScrollRange();
             return;
         }

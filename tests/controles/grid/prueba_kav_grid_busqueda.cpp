@@ -368,6 +368,23 @@ TEST_F(BarraBusqueda, LaFilaEncontradaNoQuedaBajoLaBarra) {
     EXPECT_LE(g->GetRow(), g->GetTopRow() + g->GetVisibleRowCount() - 2);
 }
 
+// The bar and the floating footer stay at the grid's bottom when it is resized, with a
+// stretched column as well (that sizing takes its own path).
+TEST_F(BarraBusqueda, LaBarraYElPieSiguenAlFondoAlCambiarDeTamano) {
+    g->GetFloatingFooter()->SetVisible(true);
+    TFooterPanel* pie = g->GetFooterPanel();
+    ASSERT_NE(pie, nullptr);
+    for (const bool estirar : {false, true}) {
+        SCOPED_TRACE(estirar ? "estirada" : "sin estirar");
+        g->GetColumnSize()->SetStretch(estirar);
+        for (const int alto : {260, 340}) {
+            g->SetBounds(0, 0, estirar ? 480 : 500, alto);
+            EXPECT_EQ(p->GetTop() + p->GetHeight(), g->GetClientHeight());
+            EXPECT_EQ(pie->GetTop() + pie->GetHeight(), p->GetTop());
+        }
+    }
+}
+
 TEST_F(BarraBusqueda, AssignCopiaLasOpciones) {
     TSearchFooter* f = g->GetSearchFooter();
     f->SetFindNextCaption("Siguiente");
