@@ -35,6 +35,16 @@ float FactorDeCoeficiente(float coeficiente) {
     return coeficiente * Acristalamiento::kFactorPorCoeficiente;
 }
 
+// Los puestos de las palabras clave del registro.
+enum Clave : size_t { kGrupo, kCoeficiente, kConductancia, kDumvat, kLibreria, kUtil, kCambio };
+
+const ClavesBDL& Claves() {
+    static const ClavesBDL claves{"GROUP ",       "SHADING-COEF ", "GLASS-CONDUCTANCE ",
+                                  "NAME_DUMVAT ", "LIBRARY ",      "UTIL ",
+                                  "CHANGE "};
+    return claves;
+}
+
 } // namespace
 
 Acristalamiento::Acristalamiento(const AnsiString& nombre) : ObjetoBase(nombre) {
@@ -93,21 +103,22 @@ void Acristalamiento::PonerLogico(const AnsiString& clave, bool valor) {
 void Acristalamiento::Leer(LeerBDL* lector) {
     if (lector == nullptr) return;
     estadoNombre = ESTADO_FICHERO;
-    LeerCadenaBDL(lector, "GROUP ", grupo, estadoGrupo);
+    const CamposBDL campos(*lector, Claves());
+    LeerCadenaBDL(campos, kGrupo, grupo, estadoGrupo);
     if (grupo.IsEmpty()) grupo = "Otro";
     // El fichero guarda el coeficiente de sombra. Sin él, el factor sigue como estaba (sin
     // definir en un vidrio nuevo): no se inventa un factor que luego se guardaría.
     float coeficiente = 0.0f;
-    if (lector->LeerReal("SHADING-COEF ", coeficiente) == 0) {
+    if (campos.LeerReal(kCoeficiente, coeficiente) == 0) {
         factorSolar = FactorDeCoeficiente(coeficiente);
         estadoFactor = ESTADO_FICHERO;
     }
-    LeerRealBDL(lector, "GLASS-CONDUCTANCE ", conductancia, estadoConductancia);
+    LeerRealBDL(campos, kConductancia, conductancia, estadoConductancia);
     EstadoValor estadoDumvat = ESTADO_DEFECTO;
-    LeerCadenaBDL(lector, "NAME_DUMVAT ", nombreDumvat, estadoDumvat);
-    utilizado = LeerLibreriaYUso(*lector, *this);
+    LeerCadenaBDL(campos, kDumvat, nombreDumvat, estadoDumvat);
+    utilizado = LeerLibreriaYUso(campos, kLibreria, kUtil, *this);
     AnsiString cambio;
-    if (LeerTextoBDL(*lector, "CHANGE ", cambio) && cambio == "NO") puedeCambiar = false;
+    if (LeerTextoBDL(campos, kCambio, cambio) && cambio == "NO") puedeCambiar = false;
 }
 
 void Acristalamiento::LeerAbreviado(LeerBDL* lector) {

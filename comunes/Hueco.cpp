@@ -57,6 +57,33 @@ void FilaDeParte(ObjetoBase* parte, const AnsiString& nombreHueco, TStrings& fil
     if (fila.GetCount() > antes) fila.Insert(antes + 1, nombreHueco);
 }
 
+// Los puestos de las palabras clave del registro.
+enum Clave : size_t {
+    kGrupo,
+    kGrupoVidrio,
+    kVidrio,
+    kFactor,
+    kConductanciaVidrio,
+    kGrupoMarco,
+    kMarco,
+    kConductanciaMarco,
+    kAbsortividad,
+    kDumvat,
+    kPorcentaje,
+    kPermeabilidad,
+    kLibreria,
+    kUtil,
+    kPuerta,
+};
+
+const ClavesBDL& Claves() {
+    static const ClavesBDL claves{
+        "GROUP ",       "GROUP-GLASS ", "GLASS-TYPE ",    "SHADING-COEF ", "GLASS-CONDUCTANCE ",
+        "GROUP-FRAME ", "NAME-FRAME ",  "FRAME-CONDUCT ", "FRAME-ABS ",    "NAME_DUMVAT ",
+        "PORCENTAGE ",  "INF-COEF ",    "LIBRARY ",       "UTIL ",         "ISDOOR "};
+    return claves;
+}
+
 } // namespace
 
 Hueco::Hueco(const AnsiString& nombre) : ObjetoBase(nombre) {
@@ -144,27 +171,28 @@ void Hueco::PonerLogico(const AnsiString& clave, bool valor) {
 void Hueco::Leer(LeerBDL* lector) {
     if (lector == nullptr) return;
     estadoNombre = ESTADO_FICHERO;
+    const CamposBDL campos(*lector, Claves());
     // Lo que traiga el fichero se guarda tal cual, aunque esté fuera de los límites.
     EstadoValor estadoDumvat = ESTADO_DEFECTO;
-    LeerCadenaBDL(lector, "GROUP ", grupo, estadoGrupo);
-    LeerCadenaBDL(lector, "GROUP-GLASS ", grupoVidrio, estadoGrupoVidrio);
-    LeerCadenaBDL(lector, "GLASS-TYPE ", vidrio, estadoVidrio);
-    LeerRealBDL(lector, "SHADING-COEF ", factorSolar, estadoFactor);
-    LeerRealBDL(lector, "GLASS-CONDUCTANCE ", conductanciaVidrio, estadoConductanciaVidrio);
-    LeerCadenaBDL(lector, "GROUP-FRAME ", grupoMarco, estadoGrupoMarco);
-    LeerCadenaBDL(lector, "NAME-FRAME ", marco, estadoMarco);
-    LeerRealBDL(lector, "FRAME-CONDUCT ", conductanciaMarco, estadoConductanciaMarco);
-    LeerRealBDL(lector, "FRAME-ABS ", absortividad, estadoAbsortividad);
-    LeerCadenaBDL(lector, "NAME_DUMVAT ", nombreDumvat, estadoDumvat);
-    LeerRealBDL(lector, "PORCENTAGE ", porcentajeMarco, estadoPorcentaje);
-    LeerRealBDL(lector, "INF-COEF ", permeabilidad, estadoPermeabilidad);
+    LeerCadenaBDL(campos, kGrupo, grupo, estadoGrupo);
+    LeerCadenaBDL(campos, kGrupoVidrio, grupoVidrio, estadoGrupoVidrio);
+    LeerCadenaBDL(campos, kVidrio, vidrio, estadoVidrio);
+    LeerRealBDL(campos, kFactor, factorSolar, estadoFactor);
+    LeerRealBDL(campos, kConductanciaVidrio, conductanciaVidrio, estadoConductanciaVidrio);
+    LeerCadenaBDL(campos, kGrupoMarco, grupoMarco, estadoGrupoMarco);
+    LeerCadenaBDL(campos, kMarco, marco, estadoMarco);
+    LeerRealBDL(campos, kConductanciaMarco, conductanciaMarco, estadoConductanciaMarco);
+    LeerRealBDL(campos, kAbsortividad, absortividad, estadoAbsortividad);
+    LeerCadenaBDL(campos, kDumvat, nombreDumvat, estadoDumvat);
+    LeerRealBDL(campos, kPorcentaje, porcentajeMarco, estadoPorcentaje);
+    LeerRealBDL(campos, kPermeabilidad, permeabilidad, estadoPermeabilidad);
     for (AnsiString* grupoLeido : {&grupo, &grupoVidrio, &grupoMarco})
         if (grupoLeido->IsEmpty()) *grupoLeido = "Otro";
 
     // Una marca ausente cuenta como distinta de YES.
-    if (LeerSiBDL(*lector, "LIBRARY ")) MarcarLibreria();
-    utilizado = LeerSiBDL(*lector, "UTIL ");
-    esPuerta = LeerSiBDL(*lector, "ISDOOR ");
+    if (LeerSiBDL(campos, kLibreria)) MarcarLibreria();
+    utilizado = LeerSiBDL(campos, kUtil);
+    esPuerta = LeerSiBDL(campos, kPuerta);
 
     CompletarPartes(marco, vidrio);
 }

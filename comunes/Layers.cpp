@@ -53,6 +53,15 @@ void EntreComillas(FileWriter::Run& r, const AnsiString& parte,
     if (Seguidas(r, parte, otra)) r << '"';
 }
 
+// Los puestos de las palabras clave del registro.
+enum Clave : size_t { kGrupo, kDumvat, kMateriales, kEspesores, kLibreria, kUtil };
+
+const ClavesBDL& Claves() {
+    static const ClavesBDL claves{"GROUP ",     "NAME_DUMVAT ", "MATERIAL ",
+                                  "THICKNESS ", "LIBRARY ",     "UTIL "};
+    return claves;
+}
+
 } // namespace
 
 Layers::Layers(const AnsiString& nombre) : ObjetoBase(nombre) {
@@ -133,17 +142,18 @@ void Layers::Leer(LeerBDL* lector) {
     estadoNombre = ESTADO_FICHERO;
     Vaciar();
 
+    const CamposBDL campos(*lector, Claves());
     EstadoValor sinEstado = ESTADO_DEFECTO;
-    LeerCadenaBDL(lector, "GROUP ", grupo, estadoGrupo);
-    LeerCadenaBDL(lector, "NAME_DUMVAT ", nombreDumvat, sinEstado);
+    LeerCadenaBDL(campos, kGrupo, grupo, estadoGrupo);
+    LeerCadenaBDL(campos, kDumvat, nombreDumvat, sinEstado);
     if (grupo.IsEmpty()) grupo = "Otro";
 
-    LeerListaBDL(lector, "MATERIAL ", nombresMateriales, sinEstado);
+    LeerListaBDL(campos, kMateriales, nombresMateriales, sinEstado);
     std::vector<float> leidos;
-    bool hayEspesores = lector->LeerListaReales("THICKNESS ", leidos) >= 0;
+    bool hayEspesores = campos.LeerListaReales(kEspesores, leidos) >= 0;
 
-    if (LeerSiBDL(*lector, "LIBRARY ")) MarcarLibreria();
-    utilizado = LeerSiBDL(*lector, "UTIL ");
+    if (LeerSiBDL(campos, kLibreria)) MarcarLibreria();
+    utilizado = LeerSiBDL(campos, kUtil);
 
     CompletarMateriales(nombresMateriales);
     // Los espesores que falten se toman de los materiales, ya completos en la base.

@@ -6,14 +6,20 @@
 #include "plataforma/base/files.h"
 
 #include <algorithm>
+#include <bit>
 #include <cfloat>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
 #include <cstring>
+#include <stdexcept>
 
 #include <sys/mman.h>
 #include <unistd.h>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace {
 
@@ -155,6 +161,17 @@ float FloatOCero(std::string_view t, size_t i) {
     return LeerFloatC(t, i, v) ? v : 0.0f;
 }
 
+// Si la clave (no vacía) está en la posición y acaba donde acaba una palabra; una clave que
+// acaba en separador ya marca ella misma ese límite.
+bool ClaveEn(std::string_view t, size_t p, std::string_view clave) {
+    if (clave.size() > t.size() - p || std::memcmp(t.data() + p, clave.data(), clave.size()) != 0)
+        return false;
+    const char ultimo = clave.back();
+    if (EsBlanco(ultimo) || ultimo == '=' || ultimo == '(') return true;
+    const size_t tras = p + clave.size();
+    return tras >= t.size() || EsFinDePalabra(t[tras]);
+}
+
 // Si las comillas están abiertas en la posición hasta la que se ha avanzado, y si su línea
 // es un comentario. Las comillas no pasan de una línea a otra.
 class EstadoLinea {
@@ -183,6 +200,25 @@ private:
     bool inicio_ = true;
     bool comillas_ = false;
     bool comentario_ = false;
+};
+
+// Si una posición está dentro de un texto entre comillas de su línea (EstadoLinea), para
+// posiciones que solo avanzan: se sigue desde la anterior si está en su misma línea.
+class ComillasEn {
+public:
+    bool Dentro(std::string_view t, size_t p) {
+        size_t linea = p;
+        while (linea > hasta_ && !EsFinDeLinea(t[linea - 1]))
+            --linea;
+        if (linea > hasta_) estado_ = EstadoLinea();
+        estado_.Avanzar(t, linea, p);
+        hasta_ = p;
+        return estado_.DentroDeComillas();
+    }
+
+private:
+    EstadoLinea estado_;
+    size_t hasta_ = 0;
 };
 
 bool EsLineaEntrada(std::string_view t, size_t p) {
@@ -294,59 +330,59 @@ const IndiceBDL& LeerBDL::Indice() const {
 size_t LeerBDL::BuscarClave(std::string_view clave) const {
     if (clave.empty()) return npos;
     const std::string_view t = texto_;
-    // Una clave que empieza o acaba en separador ya marca ella misma ese límite.
+    // Una clave que empieza en separador ya marca ella misma ese límite.
     const bool empiezaSola = EsBlanco(clave.front());
-    const char ultimo = clave.back();
-    const bool acabaSola = EsBlanco(ultimo) || ultimo == '=' || ultimo == '(';
-    EstadoLinea estado;
-    size_t hasta = 0;
+    ComillasEn comillas;
     // Cada aparición del primer carácter; el límite de palabra, que descarta casi todas en
     // un texto de palabras clave en mayúsculas, se mira antes que el resto de la clave.
     const char primero = clave.front();
     for (size_t p = t.find(primero); p != npos; p = t.find(primero, p + 1)) {
         if (!empiezaSola && p > 0 && !EsSeparador(t[p - 1])) continue;
-        if (t.compare(p, clave.size(), clave) != 0) continue;
-        size_t tras = p + clave.size();
-        if (!acabaSola && tras < t.size() && !EsFinDePalabra(t[tras])) continue;
-        // Las comillas solo cuentan en su línea: si ha empezado otra, se empieza en ella.
-        size_t linea = p;
-        while (linea > hasta && !EsFinDeLinea(t[linea - 1]))
-            --linea;
-        if (linea > hasta) estado = EstadoLinea();
-        estado.Avanzar(t, linea, p);
-        hasta = p;
-        if (!estado.DentroDeComillas()) return p;
+        if (ClaveEn(t, p, clave) && !comillas.Dentro(t, p)) return p;
     }
     return npos;
 }
 
-size_t LeerBDL::TrasIgual(const AnsiString& clave) const {
-    size_t p = BuscarClave(Vista(clave));
-    if (p == npos) return npos;
-    size_t igual = texto_.find('=', p);
+size_t LeerBDL::TrasIgual(size_t clave) const {
+    if (clave == npos) return npos;
+    size_t igual = texto_.find('=', clave);
     return igual == npos ? npos : igual + 1;
 }
 
-size_t LeerBDL::TrasParentesis(const AnsiString& clave) const {
-    size_t p = BuscarClave(Vista(clave));
-    if (p == npos) return npos;
-    size_t abre = texto_.find('(', p);
+size_t LeerBDL::TrasParentesis(size_t clave) const {
+    if (clave == npos) return npos;
+    size_t abre = texto_.find('(', clave);
     return abre == npos ? npos : abre + 1;
 }
 
 int LeerBDL::LeerReal(const AnsiString& clave, float& valor) const {
+    return LeerRealEn(BuscarClave(Vista(clave)), valor);
+}
+
+int LeerBDL::LeerRealEn(size_t clave, float& valor) const {
     size_t i = TrasIgual(clave);
     return i != npos && LeerFloatC(texto_, i, valor) ? 0 : -1;
 }
 
 int LeerBDL::LeerEntero(const AnsiString& clave, int& valor) const {
-    size_t i = TrasIgual(clave);
+    size_t i = TrasIgual(BuscarClave(Vista(clave)));
     return i != npos && LeerEnteroC(texto_, i, valor) ? 0 : -1;
 }
 
 int LeerBDL::LeerCadena(const AnsiString& clave, AnsiString& valor) const {
+    return LeerCadenaEn(BuscarClave(Vista(clave)), valor);
+}
+
+int LeerBDL::LeerCadenaEn(size_t clave, AnsiString& valor) const {
+    std::string_view cadena;
+    if (!CadenaEn(clave, cadena)) return -1;
+    valor = AnsiString(cadena);
+    return 0;
+}
+
+bool LeerBDL::CadenaEn(size_t clave, std::string_view& valor) const {
     size_t i = TrasIgual(clave);
-    if (i == npos) return -1;
+    if (i == npos) return false;
     const std::string_view t = texto_;
     while (i < t.size() && EsBlanco(t[i]))
         ++i;
@@ -355,19 +391,23 @@ int LeerBDL::LeerCadena(const AnsiString& clave, AnsiString& valor) const {
         // Las comillas se cierran en la misma línea; si no, el valor llega a su final.
         size_t cierre = t.substr(i + 1, finLinea - i - 1).find('"');
         if (cierre != npos)
-            valor = AnsiString(t.substr(i, cierre + 2));
+            valor = t.substr(i, cierre + 2);
         else
-            valor = AnsiString(SinBlancos(t.substr(i, finLinea - i)));
-        return 0;
+            valor = SinBlancos(t.substr(i, finLinea - i));
+        return true;
     }
     size_t j = i;
     while (j < finLinea && !EsBlanco(t[j]))
         ++j;
-    valor = AnsiString(t.substr(i, j - i));
-    return 0;
+    valor = t.substr(i, j - i);
+    return true;
 }
 
 int LeerBDL::LeerListaReales(const AnsiString& clave, std::vector<float>& valores) const {
+    return LeerListaRealesEn(BuscarClave(Vista(clave)), valores);
+}
+
+int LeerBDL::LeerListaRealesEn(size_t clave, std::vector<float>& valores) const {
     const std::string_view t = texto_;
     size_t abre = TrasParentesis(clave);
     if (abre == npos) return -1;
@@ -389,6 +429,10 @@ int LeerBDL::LeerListaReales(const AnsiString& clave, std::vector<float>& valore
 }
 
 int LeerBDL::LeerListaCadenas(const AnsiString& clave, std::vector<AnsiString>& valores) const {
+    return LeerListaCadenasEn(BuscarClave(Vista(clave)), valores);
+}
+
+int LeerBDL::LeerListaCadenasEn(size_t clave, std::vector<AnsiString>& valores) const {
     const std::string_view t = texto_;
     size_t i = TrasParentesis(clave);
     if (i == npos) return -1;
@@ -498,4 +542,141 @@ int LeerBDL::SiguienteEntrada(const AnsiString& clave2, AnsiString& campo1, Ansi
     cursor_ = p + 1;
     actual_ = BloqueBDL::npos;
     return 0;
+}
+
+ClavesBDL::ClavesBDL(std::initializer_list<std::string_view> claves)
+    : ClavesBDL(std::vector<std::string_view>(claves)) {}
+
+ClavesBDL::ClavesBDL(std::vector<std::string_view> claves) {
+    if (claves.size() > kMaximo) throw std::length_error("ClavesBDL: demasiadas claves");
+    for (size_t i = 0; i < claves.size(); ++i) {
+        Clave clave{claves[i]};
+        const size_t largo = std::min<size_t>(clave.texto.size(), 8);
+        const unsigned char unos[8] = {0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF};
+        unsigned char bytes[8] = {};
+        unsigned char mascara[8] = {};
+        std::memcpy(bytes, clave.texto.data(), largo);
+        std::memcpy(mascara, unos, largo);
+        std::memcpy(&clave.prefijo, bytes, 8);
+        std::memcpy(&clave.mascara, mascara, 8);
+        if (!clave.texto.empty()) {
+            const char ultimo = clave.texto.back();
+            clave.acabaSola = EsBlanco(ultimo) || ultimo == '=' || ultimo == '(';
+        }
+        claves_.push_back(clave);
+        if (clave.texto.empty()) continue; // nunca se encuentra
+        const uint64_t bit = uint64_t{1} << i;
+        if (EsBlanco(clave.texto.front()))
+            enBlanco_ |= bit;
+        else
+            porPrimera_[static_cast<unsigned char>(clave.texto.front())] |= bit;
+        todas_ |= bit;
+    }
+}
+
+namespace {
+
+// Los separadores de 16 bytes, un bit por byte.
+uint32_t SeparadoresDe16(const char* bloque) {
+#if defined(__SSE2__)
+    const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bloque));
+    const __m128i blancos =
+        _mm_or_si128(_mm_cmpeq_epi8(b, _mm_set1_epi8(' ')), _mm_cmpeq_epi8(b, _mm_set1_epi8('\t')));
+    const __m128i fines = _mm_or_si128(_mm_cmpeq_epi8(b, _mm_set1_epi8('\n')),
+                                       _mm_cmpeq_epi8(b, _mm_set1_epi8('\r')));
+    return static_cast<uint32_t>(_mm_movemask_epi8(_mm_or_si128(blancos, fines)));
+#else
+    uint32_t bits = 0;
+    for (int i = 0; i < 16; ++i)
+        if (EsSeparador(bloque[i])) bits |= 1u << i;
+    return bits;
+#endif
+}
+
+} // namespace
+
+// Una pasada por los comienzos de palabra del texto (tras un separador, o al principio), de
+// 16 en 16 bytes: en cada uno se prueban las claves pendientes que empiezan por su carácter,
+// y las comillas solo se miran si alguna está ahí. La primera aparición de cada una es la
+// suya.
+CamposBDL::CamposBDL(const LeerBDL& lector, const ClavesBDL& claves) : lector_(lector) {
+    posiciones_.fill(npos);
+    const std::string_view t = lector.texto_;
+    const char* d = t.data();
+    const size_t n = t.size();
+    for (uint64_t sueltas = claves.enBlanco_; sueltas != 0; sueltas &= sueltas - 1) {
+        const auto i = static_cast<size_t>(std::countr_zero(sueltas));
+        posiciones_[i] = lector.BuscarClave(claves.claves_[i].texto);
+    }
+    uint64_t pendientes = claves.todas_ & ~claves.enBlanco_;
+
+    ComillasEn comillas;
+    uint32_t tras = 1; // lo anterior al texto cuenta como separador
+    for (size_t base = 0; base < n && pendientes != 0; base += 16) {
+        uint32_t separadores;
+        uint32_t validos = 0xFFFF;
+        if (base + 16 <= n) {
+            separadores = SeparadoresDe16(d + base);
+        } else {
+            char resto[16] = {};
+            std::memcpy(resto, d + base, n - base);
+            separadores = SeparadoresDe16(resto);
+            validos = (1u << (n - base)) - 1;
+        }
+        for (uint32_t inicios = ((separadores << 1) | tras) & validos; inicios != 0;
+             inicios &= inicios - 1) {
+            const size_t p = base + static_cast<size_t>(std::countr_zero(inicios));
+            uint64_t m = claves.porPrimera_[static_cast<unsigned char>(d[p])] & pendientes;
+            if (m == 0) continue;
+            uint64_t ocho = 0;
+            if (p + 8 <= n) std::memcpy(&ocho, d + p, 8);
+            int fuera = -1; // las comillas en p, si ya se han mirado
+            for (; m != 0; m &= m - 1) {
+                const auto i = static_cast<size_t>(std::countr_zero(m));
+                const ClavesBDL::Clave& clave = claves.claves_[i];
+                if (p + 8 > n) {
+                    if (!ClaveEn(t, p, clave.texto)) continue;
+                } else {
+                    // Los 8 primeros bytes ya dicen si es ella; de los demás, si los hay, y
+                    // del fin de palabra, solo si lo son.
+                    if ((ocho & clave.mascara) != clave.prefijo) continue;
+                    const size_t largo = clave.texto.size();
+                    if (largo > 8 &&
+                        (largo > n - p ||
+                         std::memcmp(d + p + 8, clave.texto.data() + 8, largo - 8) != 0))
+                        continue;
+                    if (!clave.acabaSola && p + largo < n && !EsFinDePalabra(d[p + largo]))
+                        continue;
+                }
+                if (fuera < 0) fuera = comillas.Dentro(t, p) ? 0 : 1;
+                if (fuera == 0) break;
+                posiciones_[i] = p;
+                pendientes &= ~(uint64_t{1} << i);
+            }
+        }
+        tras = separadores >> 15;
+    }
+}
+
+int CamposBDL::LeerReal(size_t clave, float& valor) const {
+    return lector_.LeerRealEn(posiciones_[clave], valor);
+}
+
+int CamposBDL::LeerCadena(size_t clave, AnsiString& valor) const {
+    return lector_.LeerCadenaEn(posiciones_[clave], valor);
+}
+
+bool CamposBDL::Texto(size_t clave, std::string_view& texto) const {
+    std::string_view cadena;
+    if (!lector_.CadenaEn(posiciones_[clave], cadena)) return false;
+    texto = SinComillas(cadena);
+    return true;
+}
+
+int CamposBDL::LeerListaReales(size_t clave, std::vector<float>& valores) const {
+    return lector_.LeerListaRealesEn(posiciones_[clave], valores);
+}
+
+int CamposBDL::LeerListaCadenas(size_t clave, std::vector<AnsiString>& valores) const {
+    return lector_.LeerListaCadenasEn(posiciones_[clave], valores);
 }

@@ -14,12 +14,17 @@
 
 #include "plataforma/base/ansi_string.h"
 
+#include <array>
 #include <cstddef>
+#include <cstdint>
+#include <initializer_list>
 #include <memory>
 #include <string>
 #include <string_view>
 #include <utility>
 #include <vector>
+
+class CamposBDL;
 
 class LeerBDL {
 public:
@@ -101,14 +106,23 @@ public:
                          AnsiString& campo3);
 
 private:
+    friend class CamposBDL;
     struct Preparado {};
     LeerBDL(Preparado, std::string texto, Forma forma);
 
     size_t BuscarClave(std::string_view clave) const;
-    // Tras la palabra clave, la posición siguiente a su "=", o npos.
-    size_t TrasIgual(const AnsiString& clave) const;
-    // Tras la palabra clave, la posición siguiente al primer "(", o npos.
-    size_t TrasParentesis(const AnsiString& clave) const;
+    // Las lecturas por clave desde la posición donde empieza la palabra clave (npos: no
+    // está).
+    int LeerRealEn(size_t clave, float& valor) const;
+    int LeerCadenaEn(size_t clave, AnsiString& valor) const;
+    // El valor de LeerCadena, como vista del texto; falso si no lo hay.
+    bool CadenaEn(size_t clave, std::string_view& valor) const;
+    int LeerListaRealesEn(size_t clave, std::vector<float>& valores) const;
+    int LeerListaCadenasEn(size_t clave, std::vector<AnsiString>& valores) const;
+    // Tras la palabra clave que empieza en la posición, la posición siguiente a su "=" (o a
+    // su primer "("), o npos.
+    size_t TrasIgual(size_t clave) const;
+    size_t TrasParentesis(size_t clave) const;
     const IndiceBDL& Indice() const;
 
     std::string texto_;
@@ -116,4 +130,53 @@ private:
     size_t cursor_ = 0;
     size_t actual_ = BloqueBDL::npos; // cabecera a la que ha llegado el recorrido
     mutable std::unique_ptr<IndiceBDL> indice_;
+};
+
+// Un juego fijo de palabras clave (hasta 64), preparado una vez para buscarlas todas en un
+// texto de una sola pasada (CamposBDL). Se guardan las vistas: los textos deben vivir lo que
+// el juego (literales).
+class ClavesBDL {
+public:
+    static constexpr size_t kMaximo = 64;
+    ClavesBDL(std::initializer_list<std::string_view> claves);
+    explicit ClavesBDL(std::vector<std::string_view> claves);
+    size_t Cuantas() const { return claves_.size(); }
+
+private:
+    friend class CamposBDL;
+    struct Clave {
+        std::string_view texto;
+        // Sus primeros 8 bytes (los que tenga) tal como se leen de la memoria, y la máscara
+        // de los que tiene: una comparación de 8 bytes descarta casi todo lo que no es ella.
+        uint64_t prefijo = 0;
+        uint64_t mascara = 0;
+        bool acabaSola = false; // acaba en separador: marca ella misma el fin de palabra
+    };
+    std::vector<Clave> claves_;
+    uint64_t todas_ = 0; // las que se buscan (las vacías nunca se encuentran)
+    // Por primer carácter, las claves que empiezan por él; las que empiezan en blanco se
+    // buscan aparte, una a una.
+    std::array<uint64_t, 256> porPrimera_{};
+    uint64_t enBlanco_ = 0;
+};
+
+// Las palabras clave de un juego, halladas en el texto de un lector en una sola pasada, cada
+// una donde la encuentran las búsquedas por clave del lector, y sus lecturas: las mismas que
+// LeerReal, LeerCadena, LeerListaReales y LeerListaCadenas con esa clave. Una clave se nombra
+// por su puesto en el juego. El lector no debe cambiar mientras se lee.
+class CamposBDL {
+public:
+    CamposBDL(const LeerBDL& lector, const ClavesBDL& claves);
+
+    int LeerReal(size_t clave, float& valor) const;
+    int LeerCadena(size_t clave, AnsiString& valor) const;
+    // El valor de LeerCadena sin sus comillas (como QuitarComillas), como vista del texto del
+    // lector; falso, sin tocarlo, si no lo hay.
+    bool Texto(size_t clave, std::string_view& texto) const;
+    int LeerListaReales(size_t clave, std::vector<float>& valores) const;
+    int LeerListaCadenas(size_t clave, std::vector<AnsiString>& valores) const;
+
+private:
+    const LeerBDL& lector_;
+    std::array<size_t, ClavesBDL::kMaximo> posiciones_;
 };

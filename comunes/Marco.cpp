@@ -11,6 +11,19 @@
 
 #include <memory>
 
+namespace {
+
+// Los puestos de las palabras clave del registro.
+enum Clave : size_t { kGrupo, kAncho, kConductancia, kAbsortividad, kDumvat, kLibreria, kUtil };
+
+const ClavesBDL& Claves() {
+    static const ClavesBDL claves{"GROUP ",       "FRAME-WIDTH ", "FRAME-CONDUCT ", "FRAME-ABS ",
+                                  "NAME_DUMVAT ", "LIBRARY ",     "UTIL "};
+    return claves;
+}
+
+} // namespace
+
 Marco::Marco(const AnsiString& nombre) : ObjetoBase(nombre) {
     tipo = TIPO_MARCO;
     grupo = "Otro";
@@ -56,16 +69,17 @@ void Marco::PonerLogico(const AnsiString& clave, bool valor) {
 void Marco::Leer(LeerBDL* lector) {
     if (lector == nullptr) return;
     estadoNombre = ESTADO_FICHERO;
-    LeerCadenaBDL(lector, "GROUP ", grupo, estadoGrupo);
+    const CamposBDL campos(*lector, Claves());
+    LeerCadenaBDL(campos, kGrupo, grupo, estadoGrupo);
     if (grupo.IsEmpty()) grupo = "Otro";
     // Lo que traiga el fichero se guarda tal cual, aunque esté fuera de los límites: solo
     // se valida lo que se teclea.
-    LeerRealBDL(lector, "FRAME-WIDTH ", ancho, estadoAncho);
-    LeerRealBDL(lector, "FRAME-CONDUCT ", conductancia, estadoConductancia);
-    LeerRealBDL(lector, "FRAME-ABS ", absortividad, estadoAbsortividad);
+    LeerRealBDL(campos, kAncho, ancho, estadoAncho);
+    LeerRealBDL(campos, kConductancia, conductancia, estadoConductancia);
+    LeerRealBDL(campos, kAbsortividad, absortividad, estadoAbsortividad);
     EstadoValor estadoDumvat = ESTADO_DEFECTO;
-    LeerCadenaBDL(lector, "NAME_DUMVAT ", nombreDumvat, estadoDumvat);
-    utilizado = LeerLibreriaYUso(*lector, *this);
+    LeerCadenaBDL(campos, kDumvat, nombreDumvat, estadoDumvat);
+    utilizado = LeerLibreriaYUso(campos, kLibreria, kUtil, *this);
 }
 
 void Marco::Escribir(FileWriter& fichero) {

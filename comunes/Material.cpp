@@ -26,6 +26,59 @@ constexpr int kLargoNombreDumvat = 32;
 constexpr float kSinLimiteAbajo = std::numeric_limits<float>::lowest();
 constexpr float kSinLimiteArriba = std::numeric_limits<float>::max();
 
+// Los puestos de las palabras clave en los juegos del registro y de la forma abreviada: las
+// que leen igual las dos, primero.
+enum Comun : size_t { kTipo, kNombre, kGrupo, kImagen, kLibreria, kUtil, kComunes };
+enum Registro : size_t {
+    kConductividad = kComunes,
+    kEspesor,
+    kCambioEspesor,
+    kEspesorMaximo,
+    kEspesorMinimo,
+    kDensidad,
+    kCalorEspecifico,
+    kVaporP,
+    kResistenciaRegistro,
+    kVaporR,
+    kDumvat,
+};
+enum Abreviado : size_t {
+    kEspesorAbreviado = kComunes,
+    kConductividadAbreviada,
+    kDensidadAbreviada,
+    kCalorAbreviado,
+    kVaporPAbreviado,
+    kResistenciaAbreviada,
+    kVaporRAbreviado,
+};
+
+const ClavesBDL& ClavesRegistro() {
+    static const ClavesBDL claves{"TYPE ",
+                                  "NAME",
+                                  "GROUP",
+                                  "IMAGE",
+                                  "LIBRARY ",
+                                  "UTIL ",
+                                  "CONDUCTIVITY",
+                                  "THICKNESS",
+                                  "THICKNESS_CHANGE",
+                                  "THICKNESS_MAX",
+                                  "THICKNESS_MIN",
+                                  "DENSITY",
+                                  "SPECIFIC-HEAT",
+                                  "VAPOUR-DIFFUSIVITY-FACTOR",
+                                  "RESISTANCE",
+                                  "VAPOUR-RESISTIVITY",
+                                  "NAME_DUMVAT"};
+    return claves;
+}
+
+const ClavesBDL& ClavesAbreviadas() {
+    static const ClavesBDL claves{"TYPE", "NAME", "GROUP", "IMAGE", "LIBRARY ",   "UTIL ", "TH",
+                                  "COND", "DENS", "S-H",   "V-DIF", "RESISTANCE", "V-RES"};
+    return claves;
+}
+
 } // namespace
 
 // Las propiedades numéricas, con los límites de lo tecleado (mínimo, máximo, defecto).
@@ -118,65 +171,67 @@ void Material::CalcularResistencia() {
     estadoResistencia = ESTADO_RECHAZADO;
 }
 
-void Material::LeerMarcas(const LeerBDL& lector) {
-    if (LeerSiBDL(lector, "LIBRARY ")) MarcarLibreria();
-    // Sin "UTIL " el material no se usa.
-    utilizado = LeerSiBDL(lector, "UTIL ");
-}
-
-void Material::LeerTipologiaYTextos(LeerBDL* lector, const AnsiString& claveTipo) {
+void Material::LeerComunes(const CamposBDL& campos) {
     AnsiString texto;
-    if (LeerTextoBDL(*lector, claveTipo, texto)) {
+    if (LeerTextoBDL(campos, kTipo, texto)) {
         if (texto == "PROPERTIES")
             tipologia = kPropiedades;
         else if (texto == "RESISTANCE")
             tipologia = kResistencia;
         estadoTipologia = ESTADO_FICHERO;
     }
-    LeerCadenaBDL(lector, "NAME", nombreCompleto, estadoNombreCompleto);
-    LeerCadenaBDL(lector, "GROUP", grupo, estadoGrupo);
-    LeerCadenaBDL(lector, "IMAGE", imagen, estadoImagen);
+    LeerCadenaBDL(campos, kNombre, nombreCompleto, estadoNombreCompleto);
+    LeerCadenaBDL(campos, kGrupo, grupo, estadoGrupo);
+    LeerCadenaBDL(campos, kImagen, imagen, estadoImagen);
+}
+
+void Material::LeerMarcas(const CamposBDL& campos) {
+    if (LeerSiBDL(campos, kLibreria)) MarcarLibreria();
+    // Sin "UTIL " el material no se usa.
+    utilizado = LeerSiBDL(campos, kUtil);
 }
 
 void Material::Leer(LeerBDL* lector) {
     estadoNombre = ESTADO_FICHERO;
     if (lector == nullptr) return;
 
-    LeerTipologiaYTextos(lector, "TYPE ");
+    const CamposBDL campos(*lector, ClavesRegistro());
+    LeerComunes(campos);
     if (grupo.IsEmpty()) grupo = "Otro";
-    LeerRealBDL(lector, "CONDUCTIVITY", conductividad, estadoConductividad);
-    LeerRealBDL(lector, "THICKNESS", espesor, estadoEspesor);
+    LeerRealBDL(campos, kConductividad, conductividad, estadoConductividad);
+    LeerRealBDL(campos, kEspesor, espesor, estadoEspesor);
     cambioEspesor = true;
     AnsiString texto;
-    if (LeerTextoBDL(*lector, "THICKNESS_CHANGE", texto)) {
+    if (LeerTextoBDL(campos, kCambioEspesor, texto)) {
         cambioEspesor = texto != "NO";
         estadoEspesor = ESTADO_FICHERO;
     }
-    LeerRealBDL(lector, "THICKNESS_MAX", espesorMaximo, estadoEspesorMaximo);
-    LeerRealBDL(lector, "THICKNESS_MIN", espesorMinimo, estadoEspesorMinimo);
-    LeerRealBDL(lector, "DENSITY", densidad, estadoDensidad);
-    LeerRealBDL(lector, "SPECIFIC-HEAT", calorEspecifico, estadoCalorEspecifico);
-    LeerRealBDL(lector, "VAPOUR-DIFFUSIVITY-FACTOR", vaporP, estadoVaporP);
-    LeerRealBDL(lector, "RESISTANCE", resistencia, estadoResistencia);
-    LeerRealBDL(lector, "VAPOUR-RESISTIVITY", vaporR, estadoVaporR);
+    LeerRealBDL(campos, kEspesorMaximo, espesorMaximo, estadoEspesorMaximo);
+    LeerRealBDL(campos, kEspesorMinimo, espesorMinimo, estadoEspesorMinimo);
+    LeerRealBDL(campos, kDensidad, densidad, estadoDensidad);
+    LeerRealBDL(campos, kCalorEspecifico, calorEspecifico, estadoCalorEspecifico);
+    LeerRealBDL(campos, kVaporP, vaporP, estadoVaporP);
+    LeerRealBDL(campos, kResistenciaRegistro, resistencia, estadoResistencia);
+    LeerRealBDL(campos, kVaporR, vaporR, estadoVaporR);
     EstadoValor sinEstado = ESTADO_DEFECTO;
-    LeerCadenaBDL(lector, "NAME_DUMVAT", nombreDumvat, sinEstado);
-    LeerMarcas(*lector);
+    LeerCadenaBDL(campos, kDumvat, nombreDumvat, sinEstado);
+    LeerMarcas(campos);
 }
 
 void Material::LeerAbreviado(LeerBDL* lector) {
     estadoNombre = ESTADO_FICHERO;
     if (lector == nullptr) return;
 
-    LeerTipologiaYTextos(lector, "TYPE");
-    LeerRealBDL(lector, "TH", espesor, estadoEspesor);
-    LeerRealBDL(lector, "COND", conductividad, estadoConductividad);
-    LeerRealBDL(lector, "DENS", densidad, estadoDensidad);
-    LeerRealBDL(lector, "S-H", calorEspecifico, estadoCalorEspecifico);
-    LeerRealBDL(lector, "V-DIF", vaporP, estadoVaporP);
-    LeerRealBDL(lector, "RESISTANCE", resistencia, estadoResistencia);
-    LeerRealBDL(lector, "V-RES", vaporR, estadoVaporR);
-    LeerMarcas(*lector);
+    const CamposBDL campos(*lector, ClavesAbreviadas());
+    LeerComunes(campos);
+    LeerRealBDL(campos, kEspesorAbreviado, espesor, estadoEspesor);
+    LeerRealBDL(campos, kConductividadAbreviada, conductividad, estadoConductividad);
+    LeerRealBDL(campos, kDensidadAbreviada, densidad, estadoDensidad);
+    LeerRealBDL(campos, kCalorAbreviado, calorEspecifico, estadoCalorEspecifico);
+    LeerRealBDL(campos, kVaporPAbreviado, vaporP, estadoVaporP);
+    LeerRealBDL(campos, kResistenciaAbreviada, resistencia, estadoResistencia);
+    LeerRealBDL(campos, kVaporRAbreviado, vaporR, estadoVaporR);
+    LeerMarcas(campos);
 }
 
 void Material::EscribirRegistro(FileWriter& fichero, Maqueta maqueta) const {

@@ -48,11 +48,11 @@ private:
     // La línea de THICKNESS_CHANGE tiene dos maquetaciones, según quién escribe.
     enum class Maqueta { Registro, BaseDatos };
     void EscribirRegistro(FileWriter& fichero, Maqueta maqueta) const;
-    // La tipología (tras la palabra clave dada), el nombre completo, el grupo y la imagen,
-    // que las dos formas del registro leen igual.
-    void LeerTipologiaYTextos(LeerBDL* lector, const AnsiString& claveTipo);
+    // La tipología, el nombre completo, el grupo y la imagen, que las dos formas del registro
+    // leen igual (sus claves tienen los mismos puestos en los dos juegos).
+    void LeerComunes(const CamposBDL& campos);
     // "LIBRARY " y "UTIL ", cada uno con su propio texto.
-    void LeerMarcas(const LeerBDL& lector);
+    void LeerMarcas(const CamposBDL& campos);
     bool EsPropiedades() const;
 
     AnsiString tipologia;

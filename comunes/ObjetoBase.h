@@ -10,6 +10,7 @@
 
 #include "plataforma/base/ansi_string.h"
 
+class CamposBDL;
 class Contenedor;
 class DocumentoPDFOstrel;
 class DocumentoXML;
@@ -187,6 +188,14 @@ protected:
     // Añade a la lista, en orden y sin comillas, los nombres de la lista entre paréntesis;
     // el estado pasa a azul si hubo alguno.
     static void LeerListaBDL(const LeerBDL* lector, const AnsiString& clave, TStrings& lista,
+                             EstadoValor& estado);
+    // Las mismas lecturas desde los campos de un registro hallados de una pasada, con la clave
+    // por su puesto en el juego.
+    static void LeerRealBDL(const CamposBDL& campos, size_t clave, float& valor,
+                            EstadoValor& estado);
+    static void LeerCadenaBDL(const CamposBDL& campos, size_t clave, AnsiString& valor,
+                              EstadoValor& estado);
+    static void LeerListaBDL(const CamposBDL& campos, size_t clave, TStrings& lista,
                              EstadoValor& estado);
     // Añade a la lista los números de la lista entre paréntesis, con el formato "0.00".
     static void LeerListaRealesBDL(const LeerBDL* lector, const AnsiString& clave, TStrings& lista);

@@ -132,10 +132,36 @@ void ObjetoBase::AsignarCadena(AnsiString& campo, EstadoValor& estado, const Ans
     if (texto == defecto) estado = ESTADO_DEFECTO;
 }
 
+namespace {
+
+// Las lecturas de una propiedad, igual desde un lector por el texto de la clave que desde los
+// campos de un registro por su puesto.
+template <class Fuente, class Clave>
+void LeerReal(const Fuente& fuente, const Clave& clave, float& valor, EstadoValor& estado) {
+    if (fuente.LeerReal(clave, valor) == 0) estado = ESTADO_FICHERO;
+}
+
+template <class Fuente, class Clave>
+void LeerLista(const Fuente& fuente, const Clave& clave, TStrings& lista, EstadoValor& estado) {
+    std::vector<AnsiString> nombres;
+    if (fuente.LeerListaCadenas(clave, nombres) <= 0) return;
+    for (AnsiString& nombre : nombres) {
+        QuitarComillas(nombre);
+        lista.Add(nombre);
+    }
+    if (!nombres.empty()) estado = ESTADO_FICHERO;
+}
+
+} // namespace
+
 void ObjetoBase::LeerRealBDL(const LeerBDL* lector, const AnsiString& clave, float& valor,
                              EstadoValor& estado) {
-    if (lector == nullptr) return;
-    if (lector->LeerReal(clave, valor) == 0) estado = ESTADO_FICHERO;
+    if (lector != nullptr) LeerReal(*lector, clave, valor, estado);
+}
+
+void ObjetoBase::LeerRealBDL(const CamposBDL& campos, size_t clave, float& valor,
+                             EstadoValor& estado) {
+    LeerReal(campos, clave, valor, estado);
 }
 
 void ObjetoBase::LeerEnteroBDL(const LeerBDL* lector, const AnsiString& clave, int& valor,
@@ -154,16 +180,22 @@ void ObjetoBase::LeerCadenaBDL(const LeerBDL* lector, const AnsiString& clave, A
     estado = ESTADO_FICHERO;
 }
 
+void ObjetoBase::LeerCadenaBDL(const CamposBDL& campos, size_t clave, AnsiString& valor,
+                               EstadoValor& estado) {
+    std::string_view leido;
+    if (!campos.Texto(clave, leido)) return;
+    valor.str().assign(leido);
+    estado = ESTADO_FICHERO;
+}
+
 void ObjetoBase::LeerListaBDL(const LeerBDL* lector, const AnsiString& clave, TStrings& lista,
                               EstadoValor& estado) {
-    if (lector == nullptr) return;
-    std::vector<AnsiString> nombres;
-    if (lector->LeerListaCadenas(clave, nombres) <= 0) return;
-    for (AnsiString& nombre : nombres) {
-        QuitarComillas(nombre);
-        lista.Add(nombre);
-    }
-    if (!nombres.empty()) estado = ESTADO_FICHERO;
+    if (lector != nullptr) LeerLista(*lector, clave, lista, estado);
+}
+
+void ObjetoBase::LeerListaBDL(const CamposBDL& campos, size_t clave, TStrings& lista,
+                              EstadoValor& estado) {
+    LeerLista(campos, clave, lista, estado);
 }
 
 void ObjetoBase::LeerListaRealesBDL(const LeerBDL* lector, const AnsiString& clave,

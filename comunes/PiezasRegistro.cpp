@@ -21,22 +21,62 @@ void NodoImagen(DocumentoXML& documento, IXMLNode* padre) {
     documento.PonerAtributo(documento.NuevoNodo(padre, "image"), "name", "picture.jpg");
 }
 
-bool LeerTextoBDL(const LeerBDL& lector, const AnsiString& clave, AnsiString& texto) {
+namespace {
+
+// El texto sin comillas tras la palabra clave: de un lector por el texto de la clave, o
+// como vista, de los campos de un registro por su puesto.
+bool LeerTexto(const LeerBDL& lector, const AnsiString& clave, AnsiString& texto) {
     if (lector.LeerCadena(clave, texto) != 0) return false;
     QuitarComillas(texto);
     return true;
 }
 
+bool LeerTexto(const CamposBDL& campos, size_t clave, std::string_view& texto) {
+    return campos.Texto(clave, texto);
+}
+
+template <class Texto, class Fuente, class Clave>
+bool LeerSi(const Fuente& fuente, const Clave& clave) {
+    Texto texto;
+    return LeerTexto(fuente, clave, texto) && texto == "YES";
+}
+
+template <class Texto, class Fuente, class Clave>
+bool LeerLibreria(const Fuente& fuente, const Clave& libreria, const Clave& uso,
+                  ObjetoBase& elemento) {
+    Texto trabajo;
+    if (LeerTexto(fuente, libreria, trabajo) && trabajo == "YES") elemento.MarcarLibreria();
+    LeerTexto(fuente, uso, trabajo);
+    return trabajo == "YES";
+}
+
+} // namespace
+
+bool LeerTextoBDL(const LeerBDL& lector, const AnsiString& clave, AnsiString& texto) {
+    return LeerTexto(lector, clave, texto);
+}
+
+bool LeerTextoBDL(const CamposBDL& campos, size_t clave, AnsiString& texto) {
+    std::string_view leido;
+    if (!campos.Texto(clave, leido)) return false;
+    texto.str().assign(leido);
+    return true;
+}
+
 bool LeerSiBDL(const LeerBDL& lector, const AnsiString& clave) {
-    AnsiString texto;
-    return LeerTextoBDL(lector, clave, texto) && texto == "YES";
+    return LeerSi<AnsiString>(lector, clave);
+}
+
+bool LeerSiBDL(const CamposBDL& campos, size_t clave) {
+    return LeerSi<std::string_view>(campos, clave);
 }
 
 bool LeerLibreriaYUso(const LeerBDL& lector, ObjetoBase& elemento) {
-    AnsiString trabajo;
-    if (LeerTextoBDL(lector, "LIBRARY ", trabajo) && trabajo == "YES") elemento.MarcarLibreria();
-    LeerTextoBDL(lector, "UTIL ", trabajo);
-    return trabajo == "YES";
+    return LeerLibreria<AnsiString>(lector, AnsiString("LIBRARY "), AnsiString("UTIL "), elemento);
+}
+
+bool LeerLibreriaYUso(const CamposBDL& campos, size_t libreria, size_t uso, ObjetoBase& elemento) {
+    return LeerLibreria<std::string_view>(campos, libreria, uso, elemento);
 }
 
 bool NombreLibreEnSuBase(const ObjetoBase& elemento, const AnsiString& nombre) {

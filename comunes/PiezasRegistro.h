@@ -4,6 +4,7 @@
 
 #include "plataforma/base/ansi_string.h"
 
+class CamposBDL;
 class DocumentoXML;
 class IXMLNode;
 class LeerBDL;
@@ -24,11 +25,17 @@ bool LeerTextoBDL(const LeerBDL& lector, const AnsiString& clave, AnsiString& te
 // Cierto si la palabra clave está y su texto, sin comillas, es YES.
 bool LeerSiBDL(const LeerBDL& lector, const AnsiString& clave);
 
+// Las mismas, desde los campos de un registro hallados de una pasada (la clave por su puesto).
+bool LeerTextoBDL(const CamposBDL& campos, size_t clave, AnsiString& texto);
+bool LeerSiBDL(const CamposBDL& campos, size_t clave);
+
 // "LIBRARY " y después "UTIL " en un mismo texto de trabajo, que no se vacía entre las dos
 // lecturas: "LIBRARY " igual a YES marca el elemento como de librería, y el uso es si el
 // texto de trabajo acaba siendo YES (sin "UTIL ", lo dice el valor de "LIBRARY "). Devuelve
 // el uso.
 bool LeerLibreriaYUso(const LeerBDL& lector, ObjetoBase& elemento);
+// Lo mismo desde los campos de un registro, con los puestos de "LIBRARY " y "UTIL ".
+bool LeerLibreriaYUso(const CamposBDL& campos, size_t libreria, size_t uso, ObjetoBase& elemento);
 
 // Cierto si nada en la base que tiene al elemento (ni la base misma, ni el elemento) se
 // llama así; cierto si no está en una base.

@@ -14,6 +14,18 @@
 
 #include <memory>
 
+namespace {
+
+// Los puestos de las palabras clave del registro.
+enum Clave : size_t { kNombre, kGrupo, kZona, kImagen, kEfe, kFi, kLibreria };
+
+const ClavesBDL& Claves() {
+    static const ClavesBDL claves{"NAME", "GROUP", "ZONE", "IMAGE", "FRSI", "FI", "LIBRARY "};
+    return claves;
+}
+
+} // namespace
+
 PuenteTermico::PuenteTermico(const AnsiString& nombre) : ObjetoBase(nombre) {
     tipo = TIPO_PUENTE_TERMICO;
     estadoNombre = ESTADO_DEFECTO;
@@ -75,13 +87,14 @@ void PuenteTermico::PonerReal(const AnsiString& clave, float valor) {
 void PuenteTermico::Leer(LeerBDL* lector) {
     estadoNombre = ESTADO_FICHERO;
     if (lector == nullptr) return;
-    LeerCadenaBDL(lector, "NAME", nombreCompleto, estadoNombreCompleto);
-    LeerCadenaBDL(lector, "GROUP", grupo, estadoGrupo);
-    LeerCadenaBDL(lector, "ZONE", zona, estadoZona);
-    LeerCadenaBDL(lector, "IMAGE", imagen, estadoImagen);
-    LeerRealBDL(lector, "FRSI", efe, estadoEfe);
-    LeerRealBDL(lector, "FI", fi, estadoFi);
-    if (LeerSiBDL(*lector, "LIBRARY ")) MarcarLibreria();
+    const CamposBDL campos(*lector, Claves());
+    LeerCadenaBDL(campos, kNombre, nombreCompleto, estadoNombreCompleto);
+    LeerCadenaBDL(campos, kGrupo, grupo, estadoGrupo);
+    LeerCadenaBDL(campos, kZona, zona, estadoZona);
+    LeerCadenaBDL(campos, kImagen, imagen, estadoImagen);
+    LeerRealBDL(campos, kEfe, efe, estadoEfe);
+    LeerRealBDL(campos, kFi, fi, estadoFi);
+    if (LeerSiBDL(campos, kLibreria)) MarcarLibreria();
 }
 
 void PuenteTermico::LeerAbreviado(LeerBDL*) {}

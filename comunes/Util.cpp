@@ -38,10 +38,15 @@ void AFlotante(float& valor, const AnsiString& texto) {
         valor = leido < 0 ? -FLT_MAX : FLT_MAX;
 }
 
+std::string_view SinComillas(std::string_view texto) {
+    if (texto.empty() || texto[0] != '"') return texto;
+    size_t cierre = texto.find('"', 1);
+    return texto.substr(1, cierre == std::string_view::npos ? std::string_view::npos : cierre - 1);
+}
+
 void QuitarComillas(std::string& texto) {
     if (texto.empty() || texto[0] != '"') return;
-    size_t cierre = texto.find('"', 1);
-    texto = texto.substr(1, cierre == std::string::npos ? std::string::npos : cierre - 1);
+    texto = std::string(SinComillas(texto));
 }
 
 void QuitarComillas(AnsiString& texto) {

@@ -6,6 +6,7 @@
 #include "plataforma/base/ansi_string.h"
 
 #include <string>
+#include <string_view>
 
 class TStrings;
 
@@ -17,6 +18,8 @@ void AFlotante(float& valor, const AnsiString& texto);
 // Si el texto empieza por comillas dobles, deja solo lo que hay entre ellas y las
 // siguientes (se pierde lo que sigue al cierre); sin comillas de cierre, deja todo lo que
 // sigue a las de apertura. Sin comillas al principio no cambia nada.
+// El texto sin las comillas de QuitarComillas.
+std::string_view SinComillas(std::string_view texto);
 void QuitarComillas(std::string& texto);
 void QuitarComillas(AnsiString& texto);
 // Pone el texto entre comillas dobles.

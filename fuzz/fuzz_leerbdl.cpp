@@ -5,9 +5,12 @@
 // palabras clave con palabras suyas.
 
 #include "comunes/LeerBDL.h"
+#include "comunes/Util.h"
 
 #include <cstddef>
 #include <cstdint>
+#include <cstdlib>
+#include <cstring>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -30,9 +33,39 @@ void Consultar(const LeerBDL& lector, const AnsiString& clave) {
     lector.Buscar(clave, lector.Texto().size() / 2 + 1);
 }
 
+// Los campos de una pasada leen lo mismo que cada búsqueda por clave suelta.
+void CompararCampos(const LeerBDL& lector, const std::vector<AnsiString>& claves) {
+    std::vector<std::string_view> vistas;
+    for (const AnsiString& clave : claves)
+        vistas.emplace_back(clave.str());
+    const ClavesBDL juego(vistas);
+    const CamposBDL campos(lector, juego);
+    for (size_t k = 0; k < claves.size(); ++k) {
+        float r1 = -1, r2 = -1;
+        AnsiString c1 = "-", c2 = "-";
+        std::vector<float> lr1{-1}, lr2{-1};
+        std::vector<AnsiString> lc1{"-"}, lc2{"-"};
+        const bool iguales =
+            lector.LeerReal(claves[k], r1) == campos.LeerReal(k, r2) &&
+            std::memcmp(&r1, &r2, sizeof r1) == 0 &&
+            lector.LeerCadena(claves[k], c1) == campos.LeerCadena(k, c2) && c1 == c2 &&
+            lector.LeerListaReales(claves[k], lr1) == campos.LeerListaReales(k, lr2) &&
+            std::memcmp(lr1.data(), lr2.data(), lr1.size() * sizeof(float)) == 0 &&
+            lr1.size() == lr2.size() &&
+            lector.LeerListaCadenas(claves[k], lc1) == campos.LeerListaCadenas(k, lc2) &&
+            lc1 == lc2;
+        AnsiString sinComillas = "-";
+        const bool hay = lector.LeerCadena(claves[k], sinComillas) == 0;
+        QuitarComillas(sinComillas);
+        std::string_view texto = "-";
+        if (!iguales || campos.Texto(k, texto) != hay || texto != sinComillas.str()) std::abort();
+    }
+}
+
 void Recorrer(LeerBDL& lector, const std::vector<AnsiString>& claves) {
     for (const AnsiString& clave : claves)
         Consultar(lector, clave);
+    CompararCampos(lector, claves);
     std::vector<std::pair<float, float>> pares;
     lector.LeerPares(lector.ContarPares(), pares);
 
@@ -45,9 +78,11 @@ void Recorrer(LeerBDL& lector, const std::vector<AnsiString>& claves) {
             bool encontrado = false;
             std::unique_ptr<LeerBDL> registro =
                 LeerBDL::ExtraerObjeto(lector, tipo, "\"" + nombre + "\"", encontrado);
-            if (registro)
+            if (registro) {
                 for (const AnsiString& clave : claves)
                     Consultar(*registro, clave);
+                CompararCampos(*registro, claves);
+            }
             // Sin comillas, como lo pide quien tiene ya el nombre.
             LeerBDL::ExtraerObjeto(lector, tipo, nombre, encontrado);
         }

@@ -1,6 +1,7 @@
 // Búsquedas de palabras clave, números y listas de LeerBDL sobre textos pequeños.
 
 #include "comunes/LeerBDL.h"
+#include "comunes/Util.h"
 
 #include "plataforma/base/c_format.h"
 #include "tests/comun/separador_regional.h"
@@ -303,3 +304,105 @@ TEST(LeerBDL, BuscarEsLiteralYCuentaDesdeUno) {
 }
 
 } // namespace
+
+namespace {
+
+// Lo que leen las cuatro lecturas de una clave, en texto: el resultado y el valor de cada una.
+// La fuente es el lector (la clave, su texto) o sus campos de una pasada (su puesto).
+template <class Fuente, class Clave> std::string Lecturas(const Fuente& fuente, Clave clave) {
+    float real = -1;
+    AnsiString cadena = "-";
+    std::vector<float> reales{-1};
+    std::vector<AnsiString> cadenas{"-"};
+    std::string s = std::to_string(fuente.LeerReal(clave, real)) + " " + std::to_string(real);
+    s += "|" + std::to_string(fuente.LeerCadena(clave, cadena)) + " " + cadena.str();
+    s += "|" + std::to_string(fuente.LeerListaReales(clave, reales)) + " " +
+         std::to_string(reales.size()) + " " + std::to_string(reales.empty() ? 0 : reales[0]);
+    s += "|" + std::to_string(fuente.LeerListaCadenas(clave, cadenas)) + " " +
+         std::to_string(cadenas.size()) + " " + (cadenas.empty() ? "" : cadenas.back().str());
+    return s;
+}
+
+} // namespace
+
+TEST(LeerBDL, CamposDeUnaPasadaComoCadaClaveSuelta) {
+    // Los casos de dónde está una palabra clave, todos en un juego con otras claves.
+    for (const CasoClave& caso : kClaves) {
+        const ClavesBDL claves{"NAME", caso.clave, "TYPE ", " WIDTH ", "X"};
+        for (LeerBDL::Forma forma : {LeerBDL::Forma::Comprimida, LeerBDL::Forma::Literal}) {
+            auto lector = Lector(caso.texto, forma);
+            const CamposBDL campos(*lector, claves);
+            AnsiString valor = "<sin tocar>";
+            const std::string leido =
+                campos.LeerCadena(1, valor) == 0 ? valor.str() : std::string("<ausente>");
+            EXPECT_EQ(leido, caso.valor) << "\"" << caso.clave << "\" en: " << caso.texto;
+        }
+    }
+
+    // Textos al azar de piezas de registro: palabras clave y sus vecinas, comillas,
+    // comentarios, blancos, fines de línea, listas y números.
+    const char* piezas[] = {"TYPE",
+                            "TYPE ",
+                            "GLASS-TYPE",
+                            "NAME",
+                            "NAME_DUMVAT",
+                            "THICKNESS",
+                            "THICKNESS_MAX",
+                            "V1",
+                            "V10",
+                            "WIDTH",
+                            "X",
+                            " ",
+                            "  ",
+                            "\t",
+                            "\n",
+                            "\r\n",
+                            "\r",
+                            "\"",
+                            "$",
+                            "=",
+                            " = ",
+                            "(",
+                            ")",
+                            ",",
+                            "0.25",
+                            "-3e2",
+                            "abc",
+                            "..",
+                            "\"a b\"",
+                            "(\"m1\", \"m2\")",
+                            "( 1, 2.5,x)",
+                            "PROPERTIES"};
+    const ClavesBDL claves{"TYPE ",         "TYPE", "NAME",    "NAME_DUMVAT", "THICKNESS",
+                           "THICKNESS_MAX", "V1",   " WIDTH ", "X",           "=",
+                           "TYPE =",        "\"",   "$",       "abc",         ""};
+    const char* sueltas[] = {"TYPE ",         "TYPE", "NAME",    "NAME_DUMVAT", "THICKNESS",
+                             "THICKNESS_MAX", "V1",   " WIDTH ", "X",           "=",
+                             "TYPE =",        "\"",   "$",       "abc",         ""};
+    uint32_t semilla = 12345;
+    auto azar = [&semilla](uint32_t n) {
+        semilla = semilla * 1664525u + 1013904223u;
+        return (semilla >> 8) % n;
+    };
+    for (int prueba = 0; prueba < 3000; ++prueba) {
+        std::string texto;
+        const uint32_t cuantas = azar(40);
+        for (uint32_t i = 0; i < cuantas; ++i)
+            texto += piezas[azar(std::size(piezas))];
+        for (LeerBDL::Forma forma : {LeerBDL::Forma::Comprimida, LeerBDL::Forma::Literal}) {
+            auto lector = Lector(texto, forma);
+            const CamposBDL campos(*lector, claves);
+            for (size_t k = 0; k < std::size(sueltas); ++k) {
+                ASSERT_EQ(Lecturas(campos, k), Lecturas(*lector, AnsiString(sueltas[k])))
+                    << "\"" << sueltas[k] << "\" en: " << lector->Texto();
+                // El texto sin comillas, como LeerCadena y QuitarComillas.
+                AnsiString cadena = "-";
+                const bool hay = lector->LeerCadena(sueltas[k], cadena) == 0;
+                QuitarComillas(cadena);
+                std::string_view sinComillas = "-";
+                ASSERT_EQ(campos.Texto(k, sinComillas), hay);
+                ASSERT_EQ(std::string(sinComillas), cadena.str()) << lector->Texto();
+            }
+        }
+    }
+}
