@@ -81,17 +81,20 @@ void RegisterGridGlyphs() {
         const Look l = v.second;
         RegisterBitmapResource(name, [=](TBitmap* b) { Radio(b, on, l.border, l.fill, l.mark); });
     }
+    // Node boxes with rounded corners: the corner pixels are ground, so that the frame is
+    // not taken for the transparent colour.
+    const TNodeBoxColors& box = XPNodeBoxColors;
     RegisterBitmapResource("XPNODEC", [=](TBitmap* b) {
         PaintBitmapRows(b,
-                        {"bbbbbbbbb", "bfffffffb", "bfffmfffb", "bfffmfffb", "bfmmmmmfb",
-                         "bfffmfffb", "bfffmfffb", "bfffffffb", "bbbbbbbbb"},
-                        {{'.', Ground}, {'b', 0x996633}, {'f', 0xFFFFFF}, {'m', 0x000000}});
+                        {".bbbbbbb.", "bfffffffb", "bfffmfffb", "bfffmfffb", "bfmmmmmfb",
+                         "bfffmfffb", "bfffmfffb", "bfffffffb", ".bbbbbbb."},
+                        {{'.', Ground}, {'b', box.Frame}, {'f', box.Fill}, {'m', box.Mark}});
     });
     RegisterBitmapResource("XPNODEO", [=](TBitmap* b) {
         PaintBitmapRows(b,
-                        {"bbbbbbbbb", "bfffffffb", "bfffffffb", "bfffffffb", "bfmmmmmfb",
-                         "bfffffffb", "bfffffffb", "bfffffffb", "bbbbbbbbb"},
-                        {{'.', Ground}, {'b', 0x996633}, {'f', 0xFFFFFF}, {'m', 0x000000}});
+                        {".bbbbbbb.", "bfffffffb", "bfffffffb", "bfffffffb", "bfmmmmmfb",
+                         "bfffffffb", "bfffffffb", "bfffffffb", ".bbbbbbb."},
+                        {{'.', Ground}, {'b', box.Frame}, {'f', box.Fill}, {'m', box.Mark}});
     });
     RegisterBitmapResource("KSGLEAFCLOSE", [=](TBitmap* b) {
         PaintBitmapRows(

@@ -258,6 +258,79 @@ TEST_F(ImpresionAjustadaPDF, LaMarcaElArbolYLaCabeceraALaEscalaDeLaHoja) {
     EXPECT_NEAR(fucsia, lado * lado, lado * lado * 0.35);
 }
 
+// Node boxes on a page scaled down by many factors: the minus of an open node and the plus
+// of a closed one stay readable in their box while the box takes a few pixels (here down to
+// about 3); at full size the box is drawn as on screen.
+TEST(ImpresionAjustada, ElSignoDelNodoSeVeATodaEscala) {
+    VentanaPrueba ventana;
+    auto* g = new Rejilla(&ventana, &ventana);
+    g->SetColCount(3);
+    g->SetRowCount(14);
+    for (int r = 0; r < 14; ++r)
+        for (int c = 0; c < 3; ++c)
+            g->SetCells(c, r, AnsiString(std::to_string(r)));
+    g->AddNode(2, 3);
+    g->AddNode(8, 3);
+    g->ContractNode(8);
+    TPrintSettings* s = g->GetPrintSettings();
+    s->SetPrintGraphics(true);
+    s->SetBorders(pbNoborder);
+    s->SetFitToPage(fpCustom);
+    double escala = 1;
+    g->OnFitToPage = [&](TObject*, double& Scale, bool& Allow) {
+        Scale = escala;
+        Allow = true;
+    };
+    TCellNode* n = g->GetCellNode();
+    n->SetShowTree(false);
+    n->SetColor(clYellow);
+    n->SetNodeColor(clBlack);
+    // What marks each look's box: the frame of the XP box, the ground of the flat one.
+    const std::pair<TNodeType, TColor> tipos[] = {{cnXP, static_cast<TColor>(0x996633)},
+                                                  {cnFlat, clYellow}};
+    for (const auto& [tipo, caja] : tipos) {
+        n->SetNodeType(tipo);
+        for (double e : {1.0, 0.9, 0.75, 0.66, 0.6, 0.55, 0.5, 0.45, 0.4, 0.36}) {
+            escala = e;
+            TBitmap hoja;
+            hoja.SetSize(400, 300);
+            TCanvas* c = hoja.GetCanvas();
+            c->GetBrush()->SetColor(clWhite);
+            c->FillRect(Rect(0, 0, 400, 300));
+            g->SetPreviewPage(1);
+            g->PrintPreview(c, Rect(0, 0, 400, 300));
+            const std::string donde = std::to_string(tipo) + " a " + std::to_string(e);
+            // The two boxes, the open one above the closed one.
+            const TRect todo = Extent(c, Rect(0, 0, 400, 300), caja);
+            ASSERT_GT(todo.Width(), 0) << donde;
+            const int mitad = (todo.Top + todo.Bottom) / 2;
+            for (const bool cerrado : {false, true}) {
+                const TRect zona = cerrado ? Rect(todo.Left, mitad, todo.Right, todo.Bottom)
+                                           : Rect(todo.Left, todo.Top, todo.Right, mitad);
+                TRect dentro = Extent(c, zona, caja);
+                ASSERT_GT(dentro.Width(), 0) << donde;
+                // Inside the XP frame; the flat ground is inside its frame already.
+                if (tipo == cnXP)
+                    dentro =
+                        Rect(dentro.Left + 1, dentro.Top + 1, dentro.Right - 1, dentro.Bottom - 1);
+                const TRect signo = Extent(c, dentro, clBlack);
+                const int tinta = Count(c, dentro, clBlack);
+                ASSERT_GT(signo.Width(), 0) << donde << (cerrado ? " cerrado" : " abierto");
+                if (!cerrado) {
+                    // A bar one pixel high, wider than high.
+                    EXPECT_EQ(signo.Height(), 1) << donde;
+                    EXPECT_GE(signo.Width(), 3) << donde;
+                } else {
+                    // Two bars crossing: as high as wide, not a filled square.
+                    EXPECT_GE(signo.Height(), 3) << donde;
+                    EXPECT_EQ(signo.Height(), signo.Width()) << donde;
+                    EXPECT_EQ(tinta, 2 * signo.Width() - 1) << donde;
+                }
+            }
+        }
+    }
+}
+
 TEST(ImpresionAjustada, CapturaDeLaHojaReducida) {
     VentanaPrueba ventana;
     ventana.SetBounds(0, 0, 680, 500);
