@@ -1,6 +1,6 @@
 // Cells on paper: the text a cell prints, its lines, the size it takes and how it is drawn
-// (background, borders, check box, picture, text plain, turned or marked up), in tenths of a
-// millimetre on a canvas in MM_LOMETRIC (y up).
+// (background, borders, check box, picture, text plain, turned, marked up or rich), in
+// tenths of a millimetre on a canvas in MM_LOMETRIC (y up).
 
 #include "controles/comun/text_utils.h"
 #include "controles/grid/markup/markup_helpers.h"
@@ -8,6 +8,7 @@
 #include "controles/grid/print/print_pass.h"
 #include "plataforma/gui/images/graphics.h"
 #include "plataforma/gui/painting/gdi.h"
+#include "plataforma/gui/painting/rich_layout.h"
 
 #include <algorithm>
 #include <cmath>
@@ -28,10 +29,10 @@ AnsiString CellSource(TKavStringGrid& Grid, int RealCol, int ARow, TTextType& Ki
 
 } // namespace
 
-AnsiString PrintCellMarkup(TKavStringGrid& Grid, int RealCol, int ARow) {
+AnsiString PrintCellSource(TKavStringGrid& Grid, int RealCol, int ARow, TTextType Kind) {
     TTextType kind;
     AnsiString text = CellSource(Grid, RealCol, ARow, kind);
-    if (kind != ttHTML || Grid.IsPassword(RealCol, ARow)) return AnsiString();
+    if (kind != Kind || Grid.IsPassword(RealCol, ARow)) return AnsiString();
     return text;
 }
 
@@ -84,6 +85,8 @@ public:
     TSize Logical(int W, int H) const {
         return {static_cast<int>(std::ceil(W * unit_)), static_cast<int>(std::ceil(H * unit_))};
     }
+    // A length of the page in whole units, rounded down: the same wherever it lies.
+    int Length(int Logical) const { return static_cast<int>(std::floor(Logical / unit_)); }
 
 private:
     TPoint At(int X, int Y) const {
@@ -116,6 +119,36 @@ TSize PrintMarkup(TPrintPass& P, const AnsiString& Text, const TRect& R, bool Wo
     // keeps its lines.
     return units.Logical(ex + 2, ey);
 }
+
+namespace {
+
+// Lays rich text into R (logical, Top above Bottom) of the pass's canvas as the grid's screen
+// lays it (fonts, sizes, colours, styles, raised and lowered runs, lines wrapped at R's
+// width; runs without a colour in the canvas font's), at the scale rows are drawn at; with
+// Measure only measures. Returns the extent it takes, in logical units.
+TSize PrintRich(TPrintPass& P, const AnsiString& Rtf, const TRect& R, bool Measure) {
+    const PixelUnits units(P.Canvas, P.PixelToPaper());
+    // Laid from R's top-left corner in a width and height of whole units taken from R's
+    // sides alone: a cell measured in one place and drawn in another breaks its lines alike
+    // and keeps them all.
+    const TRect at = units.Rect(R);
+    // The screen's pixels to the inch: what those units are at the page's unscaled size.
+    const int dpi = static_cast<int>(std::lround(254.0 / P.ScreenToPaper));
+    const auto twips = [dpi](int Units) { return MulDiv(Units, 1440, dpi); };
+    TFormatRange range;
+    range.Canvas = P.Canvas;
+    range.PixelsPerInch = dpi;
+    range.Rc = TRect(twips(at.Left), twips(at.Top), twips(at.Left + units.Length(R.Right - R.Left)),
+                     twips(at.Top + units.Length(R.Top - R.Bottom)));
+    range.RcPage = range.Rc;
+    FormatRichRange(RichDocumentOf(Rtf), range, !Measure);
+    // With two units more, as the markup's: laid again into that width, the text keeps its
+    // lines.
+    return units.Logical(MulDiv(range.WidthUsed, dpi, 1440) + 2,
+                         MulDiv(range.Rc.Bottom - range.Rc.Top, dpi, 1440));
+}
+
+} // namespace
 
 AnsiString PrintCellText(TKavStringGrid& Grid, int RealCol, int ARow) {
     TTextType kind;
@@ -370,15 +403,21 @@ TSize MeasurePrintCell(TPrintPass& P, int Col, int ARow, int CellWidth) {
     const bool rotated = g.IsRotated(real, ARow, angle);
     const int lineHeight = P.Canvas->TextHeight("gh");
     int w = 0, h = 0;
-    const AnsiString markup = rotated ? AnsiString() : PrintCellMarkup(g, real, ARow);
+    const AnsiString markup = rotated ? AnsiString() : PrintCellSource(g, real, ARow, ttHTML);
+    const AnsiString rich = rotated ? AnsiString() : PrintCellSource(g, real, ARow, ttRTF);
     // With the cell's width known (the row heights after the column widths), its text is laid
-    // as it is drawn: wrapped into what the cell leaves it.
-    const bool laid = CellWidth > 0 && !rotated &&
-                      (markup.IsEmpty() ? g.GetWordWraps(real, ARow) : !g.GetEnhTextSize());
+    // as it is drawn: wrapped into what the cell leaves it. Rich text always wraps.
+    const bool laid =
+        CellWidth > 0 && !rotated &&
+        (!rich.IsEmpty() || (markup.IsEmpty() ? g.GetWordWraps(real, ARow) : !g.GetEnhTextSize()));
     if (laid) {
         const int width =
             std::max(CellWidth - parts.RoomLeft(gap) - parts.RoomRight(gap) - 2 * inset, 1);
-        if (!markup.IsEmpty()) {
+        if (!rich.IsEmpty()) {
+            const TSize ext = PrintRich(P, rich, TRect(0, 0, width, -65535), true);
+            w = ext.cx;
+            h = std::max(ext.cy, lineHeight);
+        } else if (!markup.IsEmpty()) {
             const TSize ext = PrintMarkup(P, markup, TRect(0, 0, width, -65535), true, true);
             w = ext.cx;
             h = std::max(ext.cy, lineHeight);
@@ -389,6 +428,14 @@ TSize MeasurePrintCell(TPrintPass& P, int Col, int ARow, int CellWidth) {
             h = lineHeight * static_cast<int>(lines.size());
         }
         w += gw;
+    } else if (!rich.IsEmpty()) {
+        // Each paragraph on a line, or wrapped in its column when the columns keep their
+        // widths on the screen.
+        const bool fitted = P.Settings.GetNoAutoSize() && !g.IsXMergedCell(real, ARow);
+        const int width = fitted ? std::max(P.Layout.GetPrintColWidth(Col), 1) : 65535;
+        const TSize ext = PrintRich(P, rich, TRect(0, 0, width, -65535), true);
+        w = ext.cx + gw;
+        h = std::max(ext.cy, lineHeight);
     } else if (!markup.IsEmpty()) {
         const bool fitted = g.GetWordWraps(real, ARow) && P.Settings.GetNoAutoSize();
         const int width = fitted ? std::max(P.Layout.GetPrintColWidth(Col), 1) : 65535;
@@ -583,7 +630,7 @@ void DrawPrintCell(TPrintPass& P, int Col, int ARow, const TRect& R) {
 
     int angle = 0;
     const bool rotated = g.IsRotated(real, ARow, angle);
-    const AnsiString markup = rotated ? AnsiString() : PrintCellMarkup(g, real, ARow);
+    const AnsiString markup = rotated ? AnsiString() : PrintCellSource(g, real, ARow, ttHTML);
     if (!markup.IsEmpty()) {
         // Laid from the top as the screen lays it; placed by the vertical alignment.
         const TRect inside(text.Left + inset, text.Top - P.LineGap, text.Right - inset,
@@ -597,6 +644,16 @@ void DrawPrintCell(TPrintPass& P, int Col, int ARow, const TRect& R) {
         PrintMarkup(P, markup, TRect(inside.Left, top, inside.Right, inside.Bottom), wrap, false);
         RestoreDC(dc, saved);
         c->Refresh();
+        return;
+    }
+    const AnsiString rich = rotated ? AnsiString() : PrintCellSource(g, real, ARow, ttRTF);
+    if (!rich.IsEmpty()) {
+        // Laid from the top of the cell's inside and wrapped at its width, as the screen lays
+        // it whatever the alignment.
+        PrintRich(P, rich,
+                  TRect(text.Left + inset, text.Top - P.LineGap, text.Right - inset,
+                        text.Bottom + P.LineGap),
+                  false);
         return;
     }
     const AnsiString s = PrintCellText(g, real, ARow);

@@ -4,6 +4,7 @@
 // tenths of a millimetre on a canvas in MM_LOMETRIC: y is 0 at the top of a page and
 // negative below, heights of rows and widths of columns are positive.
 
+#include "controles/comun/text_utils.h"
 #include "controles/grid/kav_grid.h"
 #include "controles/grid/print/print_layout.h"
 
@@ -85,9 +86,9 @@ struct TPrintPass {
 // The text a cell prints: formatted, calculated for formulas, markup and rich text as
 // their plain text, a password hidden.
 AnsiString PrintCellText(TKavStringGrid& Grid, int RealCol, int ARow);
-// The cell's markup as it is drawn on paper (formatted, calculated for formulas); empty
-// when the cell's text is not markup or is a password.
-AnsiString PrintCellMarkup(TKavStringGrid& Grid, int RealCol, int ARow);
+// The cell's text as it is drawn on paper when it is of that kind (markup or rich text;
+// formatted, calculated for formulas); empty when it is of another kind or a password.
+AnsiString PrintCellSource(TKavStringGrid& Grid, int RealCol, int ARow, TTextType Kind);
 // Draws markup into R (logical, Top above Bottom) of the pass's canvas as the grid's screen
 // draws it (fonts, colours, styles, anchors, images), starting in the canvas's font, at the
 // scale rows are drawn at; with Measure only measures. Returns the extent it takes, in

@@ -39,11 +39,8 @@ struct Line {
 
 class Layout {
 public:
-    explicit Layout(TCanvas* Canvas) : c_(Canvas) {
+    Layout(TCanvas* Canvas, TSize Dpi) : c_(Canvas), dpiX_(Dpi.cx), dpiY_(Dpi.cy) {
         saved_.Assign(c_->GetFont());
-        const HDC dc = c_->GetHandle();
-        dpiX_ = std::max(1, GetDeviceCaps(dc, LOGPIXELSX));
-        dpiY_ = std::max(1, GetDeviceCaps(dc, LOGPIXELSY));
     }
     ~Layout() { c_->GetFont()->Assign(&saved_); }
 
@@ -295,27 +292,37 @@ int ParagraphLength(const TRichParagraph& P) {
     return n;
 }
 
+// The canvas device's resolution, or the one asked for.
+TSize Resolution(TCanvas* Canvas, int Asked = 0) {
+    if (Asked > 0) return {Asked, Asked};
+    const HDC dc = Canvas->GetHandle();
+    return {std::max(1, GetDeviceCaps(dc, LOGPIXELSX)), std::max(1, GetDeviceCaps(dc, LOGPIXELSY))};
+}
+
+TRect ToTwips(const TRect& P, TSize Dpi) {
+    return Rect(MulDiv(P.Left, 1440, Dpi.cx), MulDiv(P.Top, 1440, Dpi.cy),
+                MulDiv(P.Right, 1440, Dpi.cx), MulDiv(P.Bottom, 1440, Dpi.cy));
+}
+
+TRect ToPixels(const TRect& T, TSize Dpi) {
+    return Rect(MulDiv(T.Left, Dpi.cx, 1440), MulDiv(T.Top, Dpi.cy, 1440),
+                MulDiv(T.Right, Dpi.cx, 1440), MulDiv(T.Bottom, Dpi.cy, 1440));
+}
+
 } // namespace
 
 TRect PixelsToTwips(TCanvas* Canvas, const TRect& P) {
-    const HDC dc = Canvas->GetHandle();
-    const int dx = std::max(1, GetDeviceCaps(dc, LOGPIXELSX));
-    const int dy = std::max(1, GetDeviceCaps(dc, LOGPIXELSY));
-    return Rect(MulDiv(P.Left, 1440, dx), MulDiv(P.Top, 1440, dy), MulDiv(P.Right, 1440, dx),
-                MulDiv(P.Bottom, 1440, dy));
+    return ToTwips(P, Resolution(Canvas));
 }
 
 TRect TwipsToPixels(TCanvas* Canvas, const TRect& T) {
-    const HDC dc = Canvas->GetHandle();
-    const int dx = std::max(1, GetDeviceCaps(dc, LOGPIXELSX));
-    const int dy = std::max(1, GetDeviceCaps(dc, LOGPIXELSY));
-    return Rect(MulDiv(T.Left, dx, 1440), MulDiv(T.Top, dy, 1440), MulDiv(T.Right, dx, 1440),
-                MulDiv(T.Bottom, dy, 1440));
+    return ToPixels(T, Resolution(Canvas));
 }
 
 int FormatRichRange(const TRichDocument& Doc, TFormatRange& Range, bool Render) {
     TCanvas* c = Range.Canvas;
-    const TRect area = TwipsToPixels(c, Range.Rc);
+    const TSize dpi = Resolution(c, Range.PixelsPerInch);
+    const TRect area = ToPixels(Range.Rc, dpi);
     int total = 0;
     for (const TRichParagraph& p : Doc.Paragraphs)
         total += ParagraphLength(p) + 1;
@@ -332,7 +339,7 @@ int FormatRichRange(const TRichDocument& Doc, TFormatRange& Range, bool Render) 
     int next = to, y = area.Top, widest = 0;
     bool first = true, full = false;
     {
-        Layout lay(c);
+        Layout lay(c, dpi);
         static const TRichFormat plainMark;
         const TRichFormat* mark = &plainMark;
         int pos = 0;
@@ -372,7 +379,7 @@ int FormatRichRange(const TRichDocument& Doc, TFormatRange& Range, bool Render) 
         SetBkMode(c->GetHandle(), bkMode);
         c->GetBrush()->SetStyle(brush);
     }
-    const TRect used = PixelsToTwips(c, Rect(0, area.Top, widest, y));
+    const TRect used = ToTwips(Rect(0, area.Top, widest, y), dpi);
     Range.Rc.Bottom = Range.Rc.Top + (used.Bottom - used.Top);
     Range.WidthUsed = used.Right;
     return next;

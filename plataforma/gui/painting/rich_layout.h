@@ -20,6 +20,10 @@ struct TFormatRange {
     int CpMax = -1;
     // On return, the widest line laid, in twips.
     int WidthUsed = 0;
+    // Logical units of the canvas to the inch that the text is laid at (fonts, twips, tab
+    // stops); 0 for the resolution of the canvas's device. A canvas in a scaled mapping mode
+    // gives its own.
+    int PixelsPerInch = 0;
 };
 
 // Lays Doc's characters of the range into Range.Rc, drawing them with Render; the canvas's

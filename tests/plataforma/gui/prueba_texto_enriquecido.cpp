@@ -241,6 +241,22 @@ TEST(TextoEnriquecidoEnRectangulo, ALaResolucionDelLienzo) {
     EXPECT_NEAR(textos[1].Args[5] - 10, a.alto, a.alto / 4);
     EXPECT_NEAR(textos[0].FontPixelSize, 2 * a.textos[0].FontPixelSize, 1);
     EXPECT_NEAR((r.Rc.Bottom - r.Rc.Top) / 15, a.alto, a.alto / 8);
+    // A resolution asked for: the canvas of 96 lays the text as the one of 192 does.
+    TFormatRange pedido;
+    pedido.Canvas = &pantalla;
+    pedido.PixelsPerInch = 192;
+    pedido.Rc = Rect(150, 75, 150 + ancho * 15, 75 + 15000);
+    pantalla.Recorder().Clear();
+    EXPECT_EQ(FormatRichRange(d, pedido, true), 11);
+    const auto pedidos = pantalla.Recorder().Calls("TextRect", true);
+    ASSERT_EQ(pedidos.size(), textos.size());
+    for (size_t i = 0; i < textos.size(); ++i) {
+        EXPECT_EQ(pedidos[i].Text, textos[i].Text);
+        EXPECT_EQ(pedidos[i].Args, textos[i].Args);
+        EXPECT_EQ(pedidos[i].FontPixelSize, textos[i].FontPixelSize);
+    }
+    EXPECT_EQ(pedido.Rc.Bottom, r.Rc.Bottom);
+    EXPECT_EQ(pedido.WidthUsed, r.WidthUsed);
 }
 
 } // namespace
