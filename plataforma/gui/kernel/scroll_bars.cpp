@@ -3,7 +3,9 @@
 
 #include "plataforma/gui/kernel/scroll_bars.h"
 
+#include "plataforma/gui/input/mouse_state.h"
 #include "plataforma/gui/kernel/controls.h"
+#include "plataforma/gui/kernel/qt_bridge.h"
 #include "plataforma/gui/kernel/window_frame.h"
 
 #include <QAbstractScrollArea>
@@ -251,6 +253,7 @@ void HostedScrollRequest(TWinControl* c, int bar, int code, int pos) {
 namespace {
 
 // The end of a press on a hosted bar: the thumb's last position, then the end of the scroll.
+// The pointer over the bar is where the pointer is, as over the rest of the control.
 class HostedBarRelease : public QObject {
 public:
     HostedBarRelease(TWinControl* c, int bar, QScrollBar* sb)
@@ -258,6 +261,10 @@ public:
 
 protected:
     bool eventFilter(QObject* o, QEvent* e) override {
+        const QEvent::Type t = e->type();
+        if (t == QEvent::MouseMove || t == QEvent::MouseButtonPress ||
+            t == QEvent::MouseButtonRelease || t == QEvent::MouseButtonDblClick)
+            NoteCursorPos(FromQPoint(static_cast<QMouseEvent*>(e)->globalPosition().toPoint()));
         if (e->type() == QEvent::MouseButtonRelease && !alive_.expired() &&
             static_cast<QMouseEvent*>(e)->button() == Qt::LeftButton) {
             auto* sb = static_cast<QScrollBar*>(o);

@@ -20,7 +20,10 @@
 #include "plataforma/gui/painting/gdi.h"
 #include "plataforma/gui/painting/paint_context.h"
 
+#include <QAbstractScrollArea>
 #include <QPainter>
+#include <QScrollBar>
+#include <QStyle>
 #include <QWidget>
 
 #include <algorithm>
@@ -315,6 +318,14 @@ TRect TWinControl::GetClientRect() const {
         if (frame_->bars[SB_VERT].shown) w -= BarThickness(*this, SB_VERT);
         if (frame_->bars[SB_HORZ].shown) h -= BarThickness(*this, SB_HORZ);
     }
+    // A hosted scroll area's bars are outside the client area too, while they show.
+    if (QAbstractScrollArea* a = HostedArea(const_cast<TWinControl*>(this)))
+        for (int bar : {SB_VERT, SB_HORZ}) {
+            QScrollBar* sb = HostedBar(a, bar);
+            if (!sb->isVisibleTo(a)) continue;
+            const int t = sb->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, sb);
+            (bar == SB_VERT ? w : h) -= t;
+        }
     return Rect(0, 0, std::max(0, w), std::max(0, h));
 }
 

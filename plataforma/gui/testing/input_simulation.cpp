@@ -10,6 +10,8 @@
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPointer>
+#include <QScrollBar>
 #include <QWheelEvent>
 #include <QWidget>
 
@@ -18,6 +20,28 @@
 namespace {
 
 Qt::MouseButtons botones;
+
+// The window system's scroll bars inside a control's window (those of a hosted scroll area,
+// a list box's) take the pointer over them, as the window system's pointer does: the bar
+// that took a press keeps the pointer until the buttons are up, and the bar the pointer
+// leaves hears of it.
+QPointer<QWidget> barraAgarrada, barraBajoPuntero;
+
+QWidget* BarUnder(QWidget* w, QPoint local) {
+    for (QWidget* c = w->childAt(local); c && c != w; c = c->parentWidget())
+        if (qobject_cast<QScrollBar*>(c)) return c->isVisible() ? c : nullptr;
+    return nullptr;
+}
+
+void LeaveBar(QWidget* Now) {
+    if (!barraBajoPuntero || barraBajoPuntero == Now) return;
+    QWidget* antes = barraBajoPuntero;
+    barraBajoPuntero = nullptr;
+    QHoverEvent fuera(QEvent::HoverLeave, QPointF(-1, -1), QPointF(-1, -1), QPointF(-1, -1));
+    QApplication::sendEvent(antes, &fuera);
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(antes, &leave);
+}
 
 struct QtKey {
     int key;
@@ -245,8 +269,16 @@ void SimulateMouse(TControl* control, SimulatedMouse what, int button, int x, in
     }
     QPointF local = LocalPoint(control, x, y);
     QPointF global = w->mapToGlobal(local);
+    QWidget* bajo = BarUnder(w, local.toPoint());
+    QWidget* target = barraAgarrada ? barraAgarrada.data() : bajo ? bajo : w;
+    LeaveBar(bajo);
+    if (bajo) barraBajoPuntero = bajo;
+    if (target != w) local = target->mapFromGlobal(global);
+    if (target != w && (type == QEvent::MouseButtonPress || type == QEvent::MouseButtonDblClick))
+        barraAgarrada = target;
+    if (type == QEvent::MouseButtonRelease && !botones) barraAgarrada = nullptr;
     QMouseEvent ev(type, local, local, global, evButton, botones, ModsOf(shift));
-    QApplication::sendEvent(w, &ev);
+    QApplication::sendEvent(target, &ev);
 }
 
 void SimulateClick(TControl* control, int x, int y) {
@@ -287,4 +319,5 @@ void ResetInputState() {
     std::array<BYTE, 256> zero{};
     SetKeyboardState(zero.data());
     botones = {};
+    barraAgarrada = barraBajoPuntero = nullptr;
 }

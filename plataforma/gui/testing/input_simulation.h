@@ -28,7 +28,9 @@ void SimulateTyping(const WideString& text, TWinControl* target = nullptr);
 void SimulateInputMethodCommit(const WideString& text, TWinControl* target = nullptr);
 
 enum class SimulatedMouse { Down, Up, DoubleClick, Move };
-// A mouse event at a client point of a control; buttons held are tracked between calls.
+// A mouse event at a client point of a control; buttons held are tracked between calls. A
+// point over a window-system scroll bar inside the control (a list box's) goes to that bar,
+// which keeps the pointer while a button it took is held.
 void SimulateMouse(TControl* control, SimulatedMouse what,
                    int button /* 0 left, 1 right, 2 middle */, int x, int y,
                    TShiftState shift = {});

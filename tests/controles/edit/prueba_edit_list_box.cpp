@@ -1,12 +1,14 @@
 // The edit list box driven as a user drives it: type-ahead, editing an item in place,
 // insertion and deletion by keys, Return as Tab, tab stops fitted to the contents, the
-// horizontal extent, the stored items; and a capture of a tabbed list.
+// horizontal extent, the stored items, the selection following the pointer, the flat and
+// Encarta bars under the mouse and their thumb dragged; and a capture of a tabbed list.
 
 #include "tests/controles/edit/prueba_kav_comun.h"
 
 #include "controles/edit/edit_list_box.h"
 #include "plataforma/base/files.h"
 #include "plataforma/base/ini_file.h"
+#include "plataforma/gui/input/mouse.h"
 #include "plataforma/gui/kernel/flat_scroll_bars.h"
 #include "plataforma/gui/services/capture.h"
 #include "tests/comun/carpeta_temporal.h"
@@ -19,6 +21,7 @@
 #include <QPainter>
 #include <QPixmap>
 #include <QScrollBar>
+#include <QStyleOptionSlider>
 
 namespace {
 
@@ -319,6 +322,156 @@ TEST_F(PruebaLista, BarrasPlanasEnSuColorYAncho) {
     EXPECT_FALSE(FlatSB_GetScrollProp(h, WSB_PROP_VSTYLE, &v));
     lista->Perform(WM_VSCROLL, SB_TOP, 0);
     ComoAntes(lista);
+}
+
+// --- the mouse over the list and its bars ---
+
+TColor PixelDe(QWidget* w, int x, int y) {
+    const QRgb p = w->grab().toImage().pixel(x, y);
+    return static_cast<TColor>(RGB(qRed(p), qGreen(p), qBlue(p)));
+}
+
+// The thumb of a bar, in the bar's coordinates.
+QRect Pulgar(QScrollBar* sb) {
+    QStyleOptionSlider o;
+    o.initFrom(sb);
+    o.orientation = sb->orientation();
+    o.minimum = sb->minimum();
+    o.maximum = sb->maximum();
+    o.sliderPosition = sb->sliderPosition();
+    o.sliderValue = sb->value();
+    o.singleStep = sb->singleStep();
+    o.pageStep = sb->pageStep();
+    o.subControls = QStyle::SC_All;
+    return sb->style()->subControlRect(QStyle::CC_ScrollBar, &o, QStyle::SC_ScrollBarSlider, sb);
+}
+
+// A point of a bar in the client coordinates of the list that hosts it.
+TPoint EnLaLista(TEditListBox* l, QScrollBar* sb, QPoint p) {
+    const QPoint q = sb->mapTo(l->GetWidget(), p);
+    return TPoint(q.x() - l->GetBorderWidth(), q.y() - l->GetBorderWidth());
+}
+
+// The pointer where the list's own mouse handling last saw it, in its client coordinates.
+TPoint Puntero(TEditListBox* l) {
+    POINT p;
+    GetCursorPos(&p);
+    return l->ScreenToClient(TPoint(p.x, p.y));
+}
+
+// Hovering: each tick of the list's timer (driven here) selects the item under the pointer,
+// only while the list has the focus and the pointer is over its items; a selection made
+// otherwise brings the pointer onto the selected item, so that the next tick keeps it.
+TEST_F(PruebaLista, AlPasarElRatonLaSeleccionSigueAlPuntero) {
+    LlenarConBarras(lista);
+    lista->SetHovering(true);
+    lista->SetFocus();
+    std::vector<int> cambios;
+    lista->OnSelChange = [&](TObject*, int i) { cambios.push_back(i); };
+    auto tic = [&] { lista->Perform(WM_TIMER, 111, 0); };
+    auto sobre = [&](int i) {
+        const TRect r = lista->ItemRect(i);
+        SimulateMouse(lista, SimulatedMouse::Move, 0, 20, (r.Top + r.Bottom) / 2 - 3);
+    };
+    sobre(3);
+    EXPECT_EQ(lista->GetItemIndex(), -1); // nothing before the tick
+    tic();
+    EXPECT_EQ(lista->GetItemIndex(), 3);
+    EXPECT_EQ(cambios, std::vector<int>{3});
+    // The selection moved by the keys takes the pointer along, x unchanged.
+    SimulateKeyStroke(VK_DOWN);
+    ASSERT_EQ(lista->GetItemIndex(), 4);
+    const TRect r4 = lista->ItemRect(4);
+    EXPECT_EQ(Puntero(lista), TPoint(20, (r4.Top + r4.Bottom) / 2));
+    tic();
+    EXPECT_EQ(lista->GetItemIndex(), 4);
+    EXPECT_EQ(cambios, (std::vector<int>{3, 4}));
+    // A scrolled list: the item shown under the pointer.
+    lista->SetTopIndex(10);
+    sobre(12);
+    tic();
+    EXPECT_EQ(lista->GetItemIndex(), 12);
+    // Over the scroll bar or outside the list, and without the focus, no tick selects.
+    auto* area = dynamic_cast<QAbstractScrollArea*>(lista->GetWidget());
+    QScrollBar* vertical = area->verticalScrollBar();
+    const TRect r15 = lista->ItemRect(15);
+    const TPoint barra = EnLaLista(lista, vertical, QPoint(vertical->width() / 2, 0));
+    SimulateMouse(lista, SimulatedMouse::Move, 0, barra.x, (r15.Top + r15.Bottom) / 2);
+    tic();
+    EXPECT_EQ(lista->GetItemIndex(), 12);
+    SimulateMouse(lista, SimulatedMouse::Move, 0, 20, lista->GetHeight() + 20);
+    tic();
+    EXPECT_EQ(lista->GetItemIndex(), 12);
+    sobre(14);
+    siguiente->SetFocus();
+    tic();
+    EXPECT_EQ(lista->GetItemIndex(), 12);
+    lista->SetFocus();
+    tic();
+    EXPECT_EQ(lista->GetItemIndex(), 14);
+    // Off, the selection stays where the keys leave it.
+    lista->SetHovering(false);
+    SimulateKeyStroke(VK_UP);
+    sobre(16);
+    EXPECT_EQ(lista->GetItemIndex(), 13);
+    EXPECT_EQ(cambios.back(), 13);
+}
+
+// The Encarta look: the part of a bar under the pointer raised, the pressed one sunken, the
+// rest flat. Dragging the thumb scrolls the list as it goes and leaves the flat bar at the
+// list's position; with hovering on, the ticks of the drag leave the selection alone.
+TEST_F(PruebaLista, BarraEncartaRealzadaBajoElPunteroYPulgarArrastrado) {
+    LlenarConBarras(lista);
+    lista->SetScrollStyle(ssEncarta);
+    lista->SetHovering(true);
+    lista->SetFocus();
+    lista->SetItemIndex(2);
+    Application->ProcessMessages();
+    HWND h = lista->GetHandle();
+    int estilo = -1;
+    ASSERT_TRUE(FlatSB_GetScrollProp(h, WSB_PROP_VSTYLE, &estilo));
+    EXPECT_EQ(estilo, FSB_ENCARTA_MODE);
+    auto* area = dynamic_cast<QAbstractScrollArea*>(lista->GetWidget());
+    QScrollBar* vertical = area->verticalScrollBar();
+    const int ancho = vertical->width(), alto = vertical->height();
+    const TColor luz = ColorToRGB(clBtnHighlight), sombra = ColorToRGB(clBtnShadow);
+
+    // The down arrow: flat, raised under the pointer, flat again when it leaves.
+    EXPECT_EQ(PixelDe(vertical, 0, alto - 3), sombra);
+    const TPoint flecha = EnLaLista(lista, vertical, QPoint(ancho / 2, alto - 5));
+    SimulateMouse(lista, SimulatedMouse::Move, 0, flecha.x, flecha.y);
+    EXPECT_EQ(PixelDe(vertical, 0, alto - 3), luz);
+    EXPECT_EQ(PixelDe(vertical, ancho - 1, alto - 3), sombra);
+    SimulateMouse(lista, SimulatedMouse::Move, 0, 20, 20);
+    EXPECT_EQ(PixelDe(vertical, 0, alto - 3), sombra);
+
+    // The thumb pressed (sunken) and dragged to the end.
+    const QRect p0 = Pulgar(vertical);
+    ASSERT_FALSE(p0.isEmpty());
+    const TPoint agarre = EnLaLista(lista, vertical, p0.center());
+    SimulateMouse(lista, SimulatedMouse::Move, 0, agarre.x, agarre.y);
+    EXPECT_EQ(PixelDe(vertical, p0.left(), p0.top() + 2), luz);
+    SimulateMouse(lista, SimulatedMouse::Down, 0, agarre.x, agarre.y);
+    EXPECT_EQ(PixelDe(vertical, p0.left(), p0.top() + 2), sombra);
+    EXPECT_EQ(PixelDe(vertical, p0.right(), p0.top() + 2), luz);
+    SimulateMouse(lista, SimulatedMouse::Move, 0, agarre.x, agarre.y + 25);
+    const int aMitad = lista->GetTopIndex();
+    EXPECT_GT(aMitad, 0);
+    EXPECT_EQ(FlatSB_GetScrollPos(h, SB_VERT), aMitad);
+    lista->Perform(WM_TIMER, 111, 0); // the pointer is over the bar
+    EXPECT_EQ(lista->GetItemIndex(), 2);
+    // Far past the bar's end, and off it to the side: the thumb stays with the pointer.
+    SimulateMouse(lista, SimulatedMouse::Move, 0, agarre.x - 40, alto + 200);
+    SimulateMouse(lista, SimulatedMouse::Up, 0, agarre.x - 40, alto + 200);
+    Application->ProcessMessages();
+    const int ultimo = lista->GetCount() - lista->VisibleItems();
+    EXPECT_EQ(lista->GetTopIndex(), ultimo);
+    EXPECT_EQ(FlatSB_GetScrollPos(h, SB_VERT), ultimo);
+    EXPECT_EQ(lista->GetItemIndex(), 2);
+    // Released away from the bar, the thumb is flat again.
+    const QRect p1 = Pulgar(vertical);
+    EXPECT_EQ(PixelDe(vertical, p1.left(), p1.top() + 2), sombra);
+    EXPECT_EQ(PixelDe(vertical, p1.right(), p1.top() + 2), sombra);
 }
 
 } // namespace

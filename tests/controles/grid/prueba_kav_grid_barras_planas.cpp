@@ -1,5 +1,5 @@
 // The grid's scroll bars: the regular bars drawn as they always were, the flat ones in the
-// grid's colour and width, and scrolling through either.
+// grid's colour and width, scrolling through either, and the thumb dragged with its hints.
 
 #include "controles/grid/kav_grid.h"
 #include "plataforma/gui/kernel/application.h"
@@ -7,9 +7,11 @@
 #include "plataforma/gui/kernel/scroll_bars.h"
 #include "plataforma/gui/services/capture.h"
 #include "plataforma/gui/testing/input_simulation.h"
+#include "plataforma/gui/widgets/hint_window.h"
 #include "tests/controles/grid/rejilla_prueba.h"
 #include "tests/plataforma/gui/control_prueba.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QImage>
 #include <QPainter>
@@ -289,6 +291,73 @@ TEST_F(BarrasRejilla, ConColumnaEstiradaLasBarrasSiguenLoQueCabe) {
             EXPECT_GT(GetScrollPos(g->GetHandle(), SB_VERT), 0);
         }
     }
+}
+
+// The hint windows on the screen: their texts.
+std::vector<std::string> PistasVisibles() {
+    std::vector<std::string> v;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (auto* h = dynamic_cast<THintWindow*>(ControlOfWidget(w)); h && w->isVisible())
+            v.push_back(h->GetCaption().str());
+    return v;
+}
+
+// The thumb of a bar dragged with the mouse: the hint names the row (column) that will come
+// to the top (left) on the way, and the grid lands on the last one named; with ScrollSynch the
+// grid follows the thumb as it goes. An Encarta bar raises the part under the pointer.
+TEST_F(BarrasRejilla, ElPulgarArrastradoAnunciaLaFilaDondeQuedaraLaRejilla) {
+    g->SetScrollType(ssEncarta);
+    g->SetScrollHints(shBoth);
+    Application->ProcessMessages();
+    std::vector<int> anunciadas;
+    g->OnScrollHint = [&](TObject*, int fila, AnsiString& texto) {
+        anunciadas.push_back(fila);
+        texto = "Hasta " + texto;
+    };
+    const int b = g->GetBorderWidth(), cw = g->GetClientWidth(), ch = g->GetClientHeight();
+    const int flecha = 16; // the arrows; the thumb, without a page, as long
+    struct Caso {
+        const char* barra;
+        bool vertical, sincronia;
+    } casos[] = {{"vertical", true, false},
+                 {"vertical con ScrollSynch", true, true},
+                 {"horizontal", false, false}};
+    for (const Caso& c : casos) {
+        SCOPED_TRACE(c.barra);
+        g->SetScrollSynch(c.sincronia);
+        g->SetTopRow(1);
+        g->SetLeftCol(1);
+        anunciadas.clear();
+        auto primera = [&] { return c.vertical ? g->GetTopRow() : g->GetLeftCol(); };
+        // Client points along the bar; the thumb starts right after the first arrow.
+        const int largo = c.vertical ? ch : cw;
+        auto punto = [&](int a) { return c.vertical ? TPoint(cw + 8, a) : TPoint(a, ch + 8); };
+        const TPoint agarre = punto(flecha + flecha / 2);
+        SimulateMouse(g, SimulatedMouse::Down, 0, agarre.x, agarre.y);
+        for (int paso : {1, 2, 3}) {
+            const TPoint p = punto(flecha + flecha / 2 + paso * (largo - 3 * flecha) / 4);
+            SimulateMouse(g, SimulatedMouse::Move, 0, p.x, p.y);
+            ASSERT_EQ(anunciadas.size(), static_cast<size_t>(paso));
+            const std::string texto = std::string("Hasta ") + (c.vertical ? "Row : " : "Col : ") +
+                                      std::to_string(anunciadas.back());
+            EXPECT_EQ(PistasVisibles(), std::vector<std::string>{texto});
+            EXPECT_EQ(primera(), c.sincronia ? anunciadas.back() : 1);
+        }
+        EXPECT_LT(anunciadas[0], anunciadas[1]);
+        EXPECT_LT(anunciadas[1], anunciadas[2]);
+        const TPoint fin = punto(flecha + flecha / 2 + 3 * (largo - 3 * flecha) / 4);
+        SimulateMouse(g, SimulatedMouse::Up, 0, fin.x, fin.y);
+        EXPECT_EQ(primera(), anunciadas.back());
+        EXPECT_TRUE(PistasVisibles().empty());
+    }
+    // The down arrow of the vertical bar raised under the pointer, flat again off the bar.
+    const QImage antes = g->GetWidget()->grab().toImage();
+    const int x = b + cw, y = b + ch - 3;
+    EXPECT_EQ(PixelDe(antes, x, y), ColorToRGB(clBtnShadow));
+    SimulateMouse(g, SimulatedMouse::Move, 0, cw + 8, ch - 5);
+    EXPECT_EQ(PixelDe(g->GetWidget()->grab().toImage(), x, y), ColorToRGB(clBtnHighlight));
+    SimulateMouse(g, SimulatedMouse::Move, 0, 50, 50);
+    EXPECT_EQ(PixelDe(g->GetWidget()->grab().toImage(), x, y), ColorToRGB(clBtnShadow));
 }
 
 } // namespace

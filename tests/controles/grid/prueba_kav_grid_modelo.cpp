@@ -574,7 +574,9 @@ void TomarOrden(TKavStringGrid& g, Modelo& m, const std::vector<int>& Filas, int
         usada[*de] = true;
         m.celdas[r] = antes[*de];
         m.marcada[r] = marcas[*de];
-        if (i > 0) EXPECT_LE(m.celdas[Filas[i - 1]][Clave], m.celdas[r][Clave]) << "orden " << r;
+        if (i > 0) {
+            EXPECT_LE(m.celdas[Filas[i - 1]][Clave], m.celdas[r][Clave]) << "orden " << r;
+        }
     }
 }
 
