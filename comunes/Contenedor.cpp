@@ -133,7 +133,7 @@ void Contenedor::HijoRenombrado(ObjetoBase* hijo, const AnsiString& anterior) {
 
 void Contenedor::LlevarIndiceDeNombres() {
     if (nombresDelArbol) return;
-    nombresDelArbol = std::make_unique<NombresDelArbol>();
+    nombresDelArbol = std::make_unique<NombresContados>();
     for (const Ranura& ranura : hijos)
         if (ranura.objeto != nullptr) {
             // Solo este índice: los de los antepasados ya cuentan estos hijos.
@@ -141,7 +141,7 @@ void Contenedor::LlevarIndiceDeNombres() {
             while (!pendientes.empty()) {
                 const ObjetoBase* objeto = pendientes.back();
                 pendientes.pop_back();
-                ++(*nombresDelArbol)[objeto->nombre];
+                nombresDelArbol->Sumar(objeto->nombre, 1);
                 if (auto* sub = dynamic_cast<const Contenedor*>(objeto))
                     for (const Ranura& r : sub->hijos)
                         if (r.objeto != nullptr) pendientes.push_back(r.objeto);
@@ -151,10 +151,7 @@ void Contenedor::LlevarIndiceDeNombres() {
 
 void Contenedor::CambiarEnIndices(const AnsiString& nombre, int cuenta) {
     for (Contenedor* c = this; c != nullptr; c = c->dueno) {
-        if (!c->nombresDelArbol) continue;
-        auto it = c->nombresDelArbol->try_emplace(nombre, 0).first;
-        it->second += cuenta;
-        if (it->second <= 0) c->nombresDelArbol->erase(it);
+        if (c->nombresDelArbol) c->nombresDelArbol->Sumar(nombre, cuenta);
     }
 }
 
@@ -163,7 +160,14 @@ void Contenedor::ContarEnIndices(const ObjetoBase& objeto, int cuenta) {
     for (const Contenedor* c = this; c != nullptr && !hayIndice; c = c->dueno)
         hayIndice = c->nombresDelArbol != nullptr;
     if (!hayIndice) return;
-    std::vector<const ObjetoBase*> pendientes{&objeto};
+    CambiarEnIndices(objeto.nombre, cuenta);
+    // Lo que tiene por debajo, si algo: una hoja o un contenedor vacío, como todo objeto
+    // recién creado, no necesita la pila.
+    auto* raiz = dynamic_cast<const Contenedor*>(&objeto);
+    if (raiz == nullptr || raiz->NumeroHijos() == 0) return;
+    std::vector<const ObjetoBase*> pendientes;
+    for (const Ranura& r : raiz->hijos)
+        if (r.objeto != nullptr) pendientes.push_back(r.objeto);
     while (!pendientes.empty()) {
         const ObjetoBase* o = pendientes.back();
         pendientes.pop_back();
@@ -177,7 +181,7 @@ void Contenedor::ContarEnIndices(const ObjetoBase& objeto, int cuenta) {
 bool Contenedor::PuedeTener(const AnsiString& nombre) const {
     // El índice más cercano: el de menos objetos que aún los tiene todos.
     for (const Contenedor* c = this; c != nullptr; c = c->dueno)
-        if (c->nombresDelArbol) return c->nombresDelArbol->contains(nombre);
+        if (c->nombresDelArbol) return c->nombresDelArbol->Contiene(nombre);
     return true;
 }
 

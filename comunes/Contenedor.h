@@ -8,11 +8,11 @@
 // modo que buscar en un contenedor plano, como una base de datos, no recorre los hijos.
 
 #include "comunes/HijosPorNombre.h"
+#include "comunes/NombresContados.h"
 #include "comunes/ObjetoBase.h"
 
 #include <cstdint>
 #include <memory>
-#include <unordered_map>
 #include <vector>
 
 class Contenedor : public ObjetoBase {
@@ -111,17 +111,8 @@ private:
     uint64_t siguienteSello = 0;
     // Hijos directos por nombre.
     HijosPorNombre porNombre;
-    // El hash de un nombre. Sin noexcept a propósito: así la tabla guarda el hash de cada
-    // entrada y una búsqueda compara esos números en lugar de volver a calcular el de cada
-    // nombre que recorre.
-    struct HashNombre {
-        size_t operator()(const AnsiString& nombre) const {
-            return std::hash<AnsiString>()(nombre);
-        }
-    };
     // Con LlevarIndiceDeNombres: cuántos objetos de cada nombre hay por debajo.
-    using NombresDelArbol = std::unordered_map<AnsiString, int, HashNombre>;
-    std::unique_ptr<NombresDelArbol> nombresDelArbol;
+    std::unique_ptr<NombresContados> nombresDelArbol;
     // Suma (o resta) el objeto y todo lo que tiene por debajo en el índice de cada antepasado
     // que lo lleva, empezando por este contenedor.
     void ContarEnIndices(const ObjetoBase& objeto, int cuenta);

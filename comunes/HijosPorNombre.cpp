@@ -2,8 +2,16 @@
 
 #include "comunes/HijosPorNombre.h"
 
+#include "comunes/SondeoLineal.h"
+
 #include <algorithm>
 #include <functional>
+
+namespace {
+
+constexpr auto Libre = [](const auto& casilla) { return casilla.primera.objeto == nullptr; };
+
+} // namespace
 
 size_t HijosPorNombre::Hash(const AnsiString& nombre) {
     return std::hash<AnsiString>()(nombre);
@@ -58,7 +66,7 @@ void HijosPorNombre::Poner(const Ranura& ranura) {
         return;
     }
     // Carga máxima de 5/8: las rachas de sondeo quedan cortas.
-    if ((ocupadas + 1) * 8 > casillas.size() * 5) Crecer();
+    if ((ocupadas + 1) * 8 > casillas.size() * 5) sondeo_lineal::Crecer(casillas, 8, Libre);
     size_t i = hash & Mascara();
     while (casillas[i].primera.objeto != nullptr)
         i = (i + 1) & Mascara();
@@ -102,31 +110,6 @@ uint64_t HijosPorNombre::Quitar(const AnsiString& nombre, const ObjetoBase* obje
 }
 
 void HijosPorNombre::Liberar(size_t puesto) {
-    const size_t mascara = Mascara();
-    size_t libre = puesto;
-    for (size_t j = (libre + 1) & mascara;; j = (j + 1) & mascara) {
-        if (casillas[j].primera.objeto == nullptr) break;
-        // La casilla j puede subir al hueco si su puesto ideal no cae entre el hueco
-        // (excluido) y ella (incluida), contando en círculo.
-        const size_t ideal = casillas[j].hash & mascara;
-        const bool entre =
-            libre <= j ? (libre < ideal && ideal <= j) : (libre < ideal || ideal <= j);
-        if (entre) continue;
-        casillas[libre] = casillas[j];
-        libre = j;
-    }
-    casillas[libre] = Casilla{};
+    sondeo_lineal::Borrar(casillas, puesto, Libre);
     --ocupadas;
-}
-
-void HijosPorNombre::Crecer() {
-    std::vector<Casilla> anteriores(casillas.empty() ? 8 : casillas.size() * 2);
-    anteriores.swap(casillas);
-    for (const Casilla& casilla : anteriores) {
-        if (casilla.primera.objeto == nullptr) continue;
-        size_t i = casilla.hash & Mascara();
-        while (casillas[i].primera.objeto != nullptr)
-            i = (i + 1) & Mascara();
-        casillas[i] = casilla;
-    }
 }

@@ -43,7 +43,6 @@ private:
     size_t Mascara() const { return casillas.size() - 1; }
     // La casilla del nombre, o nulo.
     const Casilla* Buscar(size_t hash, const AnsiString& nombre) const;
-    void Crecer();
     // Deja libre la casilla y sube las que la siguen en su racha de sondeo.
     void Liberar(size_t puesto);
     std::vector<Ranura>& Demas(Casilla& casilla);
