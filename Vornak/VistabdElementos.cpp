@@ -28,15 +28,10 @@ void VistabdElementos::LlenarArbol(TTreeNode* padre) {
     AnsiString rotulo = RotuloTipo();
     nodoTipo = rotulo.IsEmpty() ? padre : AnadirNodoTipo(nodos, padre, rotulo, tipo, ICONO_CARPETA);
     if (!base) return;
-    TStringList grupos;
-    base->ListarGrupos(grupos);
-    for (int i = 0; i < grupos.GetCount(); ++i) {
-        TTreeNode* grupo =
-            AnadirNodoTipo(nodos, nodoTipo, grupos.GetStrings(i), tipo, ICONO_CARPETA);
-        TStringList nombres;
-        base->ListarNombresDeGrupo(nombres, grupos.GetStrings(i));
-        for (int j = 0; j < nombres.GetCount(); ++j)
-            AnadirNodoTipo(nodos, grupo, nombres.GetStrings(j), tipo, iconoElemento);
+    for (const Contenedor::Grupo& grupo : base->HijosPorGrupo()) {
+        TTreeNode* nodoGrupo = AnadirNodoTipo(nodos, nodoTipo, grupo.nombre, tipo, ICONO_CARPETA);
+        for (const ObjetoBase* elemento : grupo.hijos)
+            AnadirNodoTipo(nodos, nodoGrupo, elemento->ObtenerNombre(), tipo, iconoElemento);
     }
 }
 

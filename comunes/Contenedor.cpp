@@ -5,11 +5,13 @@
 
 #include "comunes/Fabrica.h"
 
+#include "plataforma/base/cp1252.h"
 #include "plataforma/base/string_list.h"
 
 #include <algorithm>
 #include <array>
 #include <limits>
+#include <unordered_map>
 
 namespace {
 
@@ -234,6 +236,30 @@ void Contenedor::ListarGrupos(TStrings& lista) const {
         const AnsiString& grupo = ranura.objeto->ObtenerGrupo();
         if (lista.IndexOf(grupo) < 0) lista.Add(grupo);
     }
+}
+
+std::vector<Contenedor::Grupo> Contenedor::HijosPorGrupo() const {
+    constexpr size_t kSinGrupo = std::numeric_limits<size_t>::max();
+    std::vector<Grupo> grupos;
+    // El puesto de cada grupo tal como se escribe; kSinGrupo para los que coinciden con uno
+    // anterior sin contar mayúsculas.
+    std::unordered_map<std::string, size_t> puestos;
+    for (const Ranura& ranura : hijos) {
+        if (ranura.objeto == nullptr) continue;
+        const AnsiString& grupo = ranura.objeto->ObtenerGrupo();
+        auto [puesto, nuevo] = puestos.try_emplace(grupo.str(), grupos.size());
+        if (nuevo) {
+            const bool visto = std::any_of(grupos.begin(), grupos.end(), [&](const Grupo& g) {
+                return cp1252::CompareIC(g.nombre.str(), grupo.str()) == 0;
+            });
+            if (visto)
+                puesto->second = kSinGrupo;
+            else
+                grupos.push_back(Grupo{grupo, {}});
+        }
+        if (puesto->second != kSinGrupo) grupos[puesto->second].hijos.push_back(ranura.objeto);
+    }
+    return grupos;
 }
 
 void Contenedor::ListarPorGrupo(TStrings& lista, int modo, bool porNombreDeHijo) const {

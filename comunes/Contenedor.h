@@ -66,6 +66,15 @@ public:
     void ListarNombres(TStrings& lista) const;
     void ListarNombresDeGrupo(TStrings& lista, const AnsiString& grupo) const;
     void ListarGrupos(TStrings& lista) const;
+    // Lo que dan ListarGrupos (en una lista que no distingue mayúsculas, como una
+    // TStringList nueva) y, para cada grupo, ListarNombresDeGrupo, en una sola pasada: los
+    // grupos en orden de aparición, cada uno con sus hijos en orden. Un hijo cuyo grupo solo
+    // difiere en mayúsculas de uno anterior no está en ninguno, como en aquellas listas.
+    struct Grupo {
+        AnsiString nombre;
+        std::vector<ObjetoBase*> hijos;
+    };
+    std::vector<Grupo> HijosPorGrupo() const;
     // Modo 0: el "Grupo" de cada hijo (con repeticiones). Modo 1: el nombre de cada hijo si
     // porNombreDeHijo; si no, su "Nombre completo", salvo "Hueco sin vidrio". Otro modo: nada.
     void ListarPorGrupo(TStrings& lista, int modo, bool porNombreDeHijo) const;

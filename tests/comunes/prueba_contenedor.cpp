@@ -557,6 +557,40 @@ TEST_F(ContenedorTest, ListasDeNombresYGrupos) {
     EXPECT_EQ(lista([&](TStrings& l) { bd.ListarPorGrupo(l, 2, true); }), (Lista{"previo"}));
 }
 
+// La pasada única por grupos da lo mismo que las dos listas: grupos que solo difieren en
+// mayúsculas (sus hijos no están en ninguno), con acento, vacío, y un hijo quitado.
+TEST_F(ContenedorTest, HijosPorGrupoComoLasListas) {
+    ContenedorPrueba bd("bd");
+    const char* grupos[] = {"Otro",    "Fachadas", "otro",     "",     "Piedras", "Otro",   "OTRO",
+                            "Piédras", "",         "Fachadas", "Otro", "Vidrios", "piedras"};
+    std::vector<ObjetoBase*> creados;
+    for (const char* grupo : grupos) {
+        auto* elemento = new ElementoPrueba("e" + std::to_string(creados.size()));
+        elemento->PonerGrupo(grupo);
+        bd.AnadirHijo(elemento);
+        creados.push_back(elemento);
+    }
+    // El único de "Vidrios" se quita: su grupo ya no sale.
+    bd.QuitarHijo(creados[11]);
+    delete creados[11];
+
+    TStringList esperados;
+    bd.ListarGrupos(esperados);
+    const std::vector<Contenedor::Grupo> hallados = bd.HijosPorGrupo();
+    ASSERT_EQ(hallados.size(), static_cast<size_t>(esperados.GetCount()));
+    for (size_t g = 0; g < hallados.size(); ++g) {
+        const AnsiString nombre = esperados.GetStrings(static_cast<int>(g));
+        EXPECT_EQ(hallados[g].nombre, nombre);
+        TStringList nombres;
+        bd.ListarNombresDeGrupo(nombres, nombre);
+        Lista deLaPasada;
+        for (const ObjetoBase* hijo : hallados[g].hijos)
+            deLaPasada.push_back(hijo->ObtenerNombre().str());
+        EXPECT_EQ(deLaPasada, Cadenas(nombres)) << nombre.str();
+    }
+    EXPECT_EQ(hallados.size(), 5u); // Otro, Fachadas, "", Piedras, Piédras
+}
+
 TEST_F(ContenedorTest, ContadoresDelPrograma) {
     EXPECT_EQ(Contenedor::NombreUnico("Muro"), AnsiString("Muro_1"));
     EXPECT_EQ(Contenedor::NombreUnico("Otro"), AnsiString("Otro_2"));
