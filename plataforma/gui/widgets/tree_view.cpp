@@ -21,6 +21,19 @@ namespace {
 
 constexpr int kRolNodo = Qt::UserRole + 1;
 
+// A node's item knows its node: the view reads it as the item's data in kRolNodo, without
+// a value stored per item.
+class ItemDeNodo : public QTreeWidgetItem {
+public:
+    explicit ItemDeNodo(TTreeNode* Node) : QTreeWidgetItem(UserType), node(Node) {}
+    QVariant data(int Column, int Role) const override {
+        if (Role == kRolNodo) return QVariant::fromValue(reinterpret_cast<quintptr>(node));
+        return QTreeWidgetItem::data(Column, Role);
+    }
+
+    TTreeNode* const node;
+};
+
 QTreeWidgetItem* ItemOf(const TTreeNode* n);
 
 } // namespace
@@ -872,7 +885,8 @@ bool TCustomTreeView::DoExpand(TTreeNode* Node, bool Expanding, bool Notify) {
 
 TTreeNode* TCustomTreeView::NodeOfItem(void* Item) const {
     auto* it = static_cast<QTreeWidgetItem*>(Item);
-    return it ? reinterpret_cast<TTreeNode*>(it->data(0, kRolNodo).value<quintptr>()) : nullptr;
+    return it && it->type() == QTreeWidgetItem::UserType ? static_cast<ItemDeNodo*>(it)->node
+                                                         : nullptr;
 }
 
 void TCustomTreeView::AddItem(TTreeNode* Node) {
@@ -897,8 +911,7 @@ void TCustomTreeView::AddItem(TTreeNode* Node) {
 }
 
 QTreeWidgetItem* TCustomTreeView::MakeItems(TTreeNode* Node) {
-    auto* item = new QTreeWidgetItem();
-    item->setData(0, kRolNodo, QVariant::fromValue(reinterpret_cast<quintptr>(Node)));
+    auto* item = new ItemDeNodo(Node);
     FillItem(item, Node);
     Node->item_ = item;
     for (TTreeNode* c : Node->children_)
