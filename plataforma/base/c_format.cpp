@@ -278,6 +278,26 @@ bool CifrasDeFloat(double x, int cifras, uint64_t& q, int& exponente) {
     return false;
 }
 
+// The last `cifras` digits of q at o, with leading zeros; two at a time.
+void EnteroFijo(char* o, uint64_t q, int cifras) {
+    static constexpr char kPares[] = "00010203040506070809101112131415161718192021222324"
+                                     "25262728293031323334353637383940414243444546474849"
+                                     "50515253545556575859606162636465666768697071727374"
+                                     "75767778798081828384858687888990919293949596979899";
+    int i = cifras;
+    for (; i >= 2; i -= 2, q /= 100)
+        std::memcpy(o + i - 2, kPares + 2 * (q % 100), 2);
+    if (i == 1) o[0] = static_cast<char>('0' + q % 10);
+}
+
+// The blanks that fill the width before a text of that length, at o; returns past them.
+char* Relleno(char* o, size_t largo, int ancho) {
+    if (static_cast<size_t>(ancho) <= largo) return o;
+    const size_t relleno = static_cast<size_t>(ancho) - largo;
+    std::memset(o, ' ', relleno);
+    return o + relleno;
+}
+
 // The digits of |valor| rounded to `cifras` significant digits, into digitos, and the
 // exponent of the first; false at a possible tie. A float goes by exact arithmetic; any other
 // value by the expansion with one digit more than kept: when that digit is not a 5 the value
@@ -291,8 +311,7 @@ bool CifrasSignificativas(double valor, int cifras, char* digitos, int& exponent
     }
     uint64_t q;
     if (cifras <= 15 && EsFloat(x) && CifrasDeFloat(x, cifras, q, exponente)) {
-        for (int i = cifras - 1; i >= 0; --i, q /= 10)
-            digitos[i] = static_cast<char>('0' + q % 10);
+        EnteroFijo(digitos, q, cifras);
         return true;
     }
     char texto[64];
@@ -320,73 +339,6 @@ bool CifrasSignificativas(double valor, int cifras, char* digitos, int& exponent
     return true;
 }
 
-// "%.<precision>g" without width (precision up to 40), at o; nullptr at a possible tie.
-char* GeneralSinAncho(char* o, double valor, int precision) {
-    const int cifras = precision == 0 ? 1 : precision;
-    char digitos[48];
-    int exponente;
-    if (!CifrasSignificativas(valor, cifras, digitos, exponente)) return nullptr;
-    int ultima = cifras; // past the last digit that is not a trailing zero
-    while (ultima > 1 && digitos[ultima - 1] == '0')
-        --ultima;
-
-    if (std::signbit(valor)) *o++ = '-';
-    if (exponente < -4 || exponente >= cifras) {
-        *o++ = digitos[0];
-        if (ultima > 1) {
-            *o++ = '.';
-            for (int i = 1; i < ultima; ++i)
-                *o++ = digitos[i];
-        }
-        *o++ = 'e';
-        *o++ = exponente < 0 ? '-' : '+';
-        const int absoluto = exponente < 0 ? -exponente : exponente;
-        if (absoluto < 10) *o++ = '0';
-        o = std::to_chars(o, o + 4, absoluto).ptr;
-    } else if (exponente >= 0) {
-        for (int i = 0; i <= exponente; ++i)
-            *o++ = digitos[i];
-        if (ultima > exponente + 1) {
-            *o++ = '.';
-            for (int i = exponente + 1; i < ultima; ++i)
-                *o++ = digitos[i];
-        }
-    } else {
-        *o++ = '0';
-        *o++ = '.';
-        for (int i = 0; i < -exponente - 1; ++i)
-            *o++ = '0';
-        for (int i = 0; i < ultima; ++i)
-            *o++ = digitos[i];
-    }
-    return o;
-}
-
-// "%.<precision>f" without width, at o (room for LargoRealF); nullptr at a possible tie. A
-// float with up to 12 decimals goes by exact arithmetic, any other value by to_chars.
-char* FijoSinAncho(char* o, double valor, int precision) {
-    const double x = std::fabs(valor);
-    uint64_t q;
-    if (precision <= kEscalaExacta && EsFloat(x) && x * kPotencias[precision] < 0x1p63 &&
-        RedondearExacto(x * kPotencias[precision], q)) {
-        if (std::signbit(valor)) *o++ = '-';
-        const uint64_t escala = kPotenciasEnteras[precision];
-        o = std::to_chars(o, o + 24, q / escala).ptr;
-        if (precision > 0) {
-            *o++ = '.';
-            uint64_t decimales = q % escala;
-            for (int i = precision - 1; i >= 0; --i, decimales /= 10)
-                o[i] = static_cast<char>('0' + decimales % 10);
-            o += precision;
-        }
-        return o;
-    }
-    if (x != 0 && PuedeSerEmpate(valor, std::chars_format::fixed, precision)) return nullptr;
-    return std::to_chars(o, o + LargoRealF(0, precision), valor, std::chars_format::fixed,
-                         precision)
-        .ptr;
-}
-
 // The text [inicio, fin) moved right within its room to fill the width with blanks.
 char* AlAncho(char* inicio, char* fin, int ancho) {
     const ptrdiff_t largo = fin - inicio;
@@ -395,6 +347,95 @@ char* AlAncho(char* inicio, char* fin, int ancho) {
     std::memmove(inicio + relleno, inicio, static_cast<size_t>(largo));
     std::memset(inicio, ' ', relleno);
     return inicio + ancho;
+}
+
+// "%<ancho>.<precision>g" (precision up to 40), at o; nullptr, with nothing written, at a
+// possible tie.
+char* General(char* o, double valor, int precision, int ancho) {
+    const int cifras = precision == 0 ? 1 : precision;
+    char digitos[48];
+    int exponente;
+    if (!CifrasSignificativas(valor, cifras, digitos, exponente)) return nullptr;
+    int ultima = cifras; // past the last digit that is not a trailing zero
+    while (ultima > 1 && digitos[ultima - 1] == '0')
+        --ultima;
+
+    const bool negativo = std::signbit(valor);
+    const bool cientifica = exponente < -4 || exponente >= cifras;
+    const int absoluto = exponente < 0 ? -exponente : exponente;
+    // The length first, so that the blanks go in front without moving the text.
+    size_t largo = negativo ? 1 : 0;
+    if (cientifica)
+        largo += static_cast<size_t>((ultima > 1 ? ultima + 1 : 1) + (absoluto >= 100 ? 5 : 4));
+    else if (exponente >= 0)
+        largo += static_cast<size_t>(ultima > exponente + 1 ? ultima + 1 : exponente + 1);
+    else
+        largo += static_cast<size_t>(1 - exponente + ultima);
+    o = Relleno(o, largo, ancho);
+
+    if (negativo) *o++ = '-';
+    if (cientifica) {
+        *o++ = digitos[0];
+        if (ultima > 1) {
+            *o++ = '.';
+            std::memcpy(o, digitos + 1, static_cast<size_t>(ultima - 1));
+            o += ultima - 1;
+        }
+        *o++ = 'e';
+        *o++ = exponente < 0 ? '-' : '+';
+        if (absoluto < 10) *o++ = '0';
+        o = std::to_chars(o, o + 4, absoluto).ptr;
+    } else if (exponente >= 0) {
+        std::memcpy(o, digitos, static_cast<size_t>(exponente + 1));
+        o += exponente + 1;
+        if (ultima > exponente + 1) {
+            *o++ = '.';
+            std::memcpy(o, digitos + exponente + 1, static_cast<size_t>(ultima - exponente - 1));
+            o += ultima - exponente - 1;
+        }
+    } else {
+        *o++ = '0';
+        *o++ = '.';
+        for (int i = 0; i < -exponente - 1; ++i)
+            *o++ = '0';
+        std::memcpy(o, digitos, static_cast<size_t>(ultima));
+        o += ultima;
+    }
+    return o;
+}
+
+// "%<ancho>.<precision>f", at o (room for LargoRealF); nullptr, with nothing written, at a
+// possible tie. A float with up to 12 decimals goes by exact arithmetic, any other value by
+// to_chars.
+char* Fijo(char* o, double valor, int precision, int ancho) {
+    const double x = std::fabs(valor);
+    uint64_t q;
+    if (precision <= kEscalaExacta && EsFloat(x) && x * kPotencias[precision] < 0x1p63 &&
+        RedondearExacto(x * kPotencias[precision], q)) {
+        const uint64_t escala = kPotenciasEnteras[precision];
+        const uint64_t entera = q / escala;
+        int cifrasEnteras = 1;
+        while (cifrasEnteras < 19 && entera >= kPotenciasEnteras[cifrasEnteras])
+            ++cifrasEnteras;
+        const bool negativo = std::signbit(valor);
+        o = Relleno(
+            o, static_cast<size_t>(negativo + cifrasEnteras + (precision > 0 ? precision + 1 : 0)),
+            ancho);
+        if (negativo) *o++ = '-';
+        EnteroFijo(o, entera, cifrasEnteras);
+        o += cifrasEnteras;
+        if (precision > 0) {
+            *o++ = '.';
+            EnteroFijo(o, q % escala, precision);
+            o += precision;
+        }
+        return o;
+    }
+    if (x != 0 && PuedeSerEmpate(valor, std::chars_format::fixed, precision)) return nullptr;
+    char* fin =
+        std::to_chars(o, o + LargoRealF(0, precision), valor, std::chars_format::fixed, precision)
+            .ptr;
+    return AlAncho(o, fin, ancho);
 }
 
 // The C library's own conversion of one real at o, under the "C" locale.
@@ -415,9 +456,9 @@ bool RealRapido(std::string& destino, double valor, const Conversion& c) {
     char texto[640];
     char* fin = nullptr;
     if (c.letra == 'f') {
-        fin = FijoSinAncho(texto, valor, precision);
+        fin = Fijo(texto, valor, precision, 0);
     } else if (c.letra == 'g' && precision <= 40) {
-        fin = GeneralSinAncho(texto, valor, precision);
+        fin = General(texto, valor, precision, 0);
     } else if (c.letra == 'e' || c.letra == 'g') {
         const bool e = c.letra == 'e';
         // "%g" keeps max(precision, 1) significant digits: scientific with one fewer.
@@ -439,13 +480,11 @@ char* RealDirecto(char* destino, char letra, double valor, int ancho, int precis
     const bool g = letra == 'g';
     char* fin = nullptr;
     if (std::isfinite(valor) && precision <= (g ? 40 : 300))
-        fin = g ? GeneralSinAncho(destino, valor, precision)
-                : FijoSinAncho(destino, valor, precision);
-    if (fin == nullptr) {
-        const size_t sitio = g ? LargoRealG(ancho, precision) : LargoRealF(ancho, precision);
-        return RealDeLaBiblioteca(destino, sitio + 1, letra, valor, ancho, precision);
-    }
-    return AlAncho(destino, fin, ancho);
+        fin =
+            g ? General(destino, valor, precision, ancho) : Fijo(destino, valor, precision, ancho);
+    if (fin != nullptr) return fin;
+    const size_t sitio = g ? LargoRealG(ancho, precision) : LargoRealF(ancho, precision);
+    return RealDeLaBiblioteca(destino, sitio + 1, letra, valor, ancho, precision);
 }
 
 template <class Entero> void EnteroRapido(std::string& destino, Entero valor, const Conversion& c) {

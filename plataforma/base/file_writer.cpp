@@ -23,6 +23,9 @@ namespace {
 
 // Data is handed to the system in blocks of this size.
 constexpr size_t kBloque = 64 * 1024;
+// Room past the end of the buffer and of its converted copy, which the conversion of line
+// ends may read or write.
+constexpr size_t kHolgura = 16;
 // Room left for the temporary name's suffix within the system's 255-byte name limit.
 constexpr size_t kNombreBaseMaximo = 200;
 
@@ -65,26 +68,39 @@ const char* Descripcion(int error) {
     }
 }
 
-// The bytes with each "\n" as "\r\n", at o (room for twice the size and 16 bytes more);
-// returns the end. Sixteen bytes at a time up to each line end.
+// The bytes with each "\n" as "\r\n", at o (room for twice the size and kHolgura bytes
+// more); returns the end. Sixteen bytes at a time: a block without line ends goes whole, one
+// with them piece by piece, each piece stored as sixteen bytes (so the input, too, is read up
+// to kHolgura bytes past its end, and a later store covers what a piece stored too much).
 char* ConSaltosCRLF(const char* p, size_t n, char* o) {
     const char* const fin = p + n;
 #if defined(__SSE2__)
+    auto cargar = [](const char* desde) {
+        return _mm_loadu_si128(reinterpret_cast<const __m128i*>(desde));
+    };
+    auto guardar = [](char* en, __m128i v) { _mm_storeu_si128(reinterpret_cast<__m128i*>(en), v); };
     const __m128i salto = _mm_set1_epi8('\n');
-    while (fin - p >= 16) {
-        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(o), v);
-        const unsigned m = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(v, salto)));
+    for (; fin - p >= 16; p += 16) {
+        const __m128i v = cargar(p);
+        unsigned m = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(v, salto)));
         if (m == 0) {
-            p += 16;
+            guardar(o, v);
             o += 16;
             continue;
         }
-        const unsigned k = static_cast<unsigned>(__builtin_ctz(m));
-        o[k] = '\r';
-        o[k + 1] = '\n';
-        p += k + 1;
-        o += k + 2;
+        const char* desde = p;
+        do {
+            const char* linea = p + __builtin_ctz(m);
+            guardar(o, cargar(desde));
+            o += linea - desde;
+            o[0] = '\r';
+            o[1] = '\n';
+            o += 2;
+            desde = linea + 1;
+            m &= m - 1;
+        } while (m != 0);
+        guardar(o, cargar(desde));
+        o += p + 16 - desde;
     }
 #endif
     for (; p < fin; ++p) {
@@ -213,7 +229,7 @@ void FileWriter::Write(const char* data, size_t size) {
 void FileWriter::Reserve(size_t used, size_t size) {
     if (capacity_ - used >= size) return;
     const size_t capacidad = std::max({2 * kBloque, 2 * capacity_, used + size});
-    std::unique_ptr<char[]> nuevo(new char[capacidad]);
+    std::unique_ptr<char[]> nuevo(new char[capacidad + kHolgura]);
     if (used > 0) std::memcpy(nuevo.get(), buffer_.get(), used);
     buffer_ = std::move(nuevo);
     capacity_ = capacidad;
@@ -232,8 +248,8 @@ bool FileWriter::Flush() {
     const char* datos = buffer_.get();
     size_t tamano = used_;
     if (mode_ == Mode::Text && tamano > 0) {
-        if (convertedCapacity_ < 2 * tamano + 16) {
-            convertedCapacity_ = 2 * tamano + 16;
+        if (convertedCapacity_ < 2 * tamano + kHolgura) {
+            convertedCapacity_ = 2 * tamano + kHolgura;
             converted_.reset(new char[convertedCapacity_]);
         }
         datos = converted_.get();
