@@ -219,7 +219,7 @@ bool FileWriter::Writable() {
 }
 
 void FileWriter::Write(const char* data, size_t size) {
-    if (!Writable()) return;
+    if (!Writable() || size == 0) return;
     Reserve(used_, size);
     std::memcpy(buffer_.get() + used_, data, size);
     used_ += size;

@@ -103,6 +103,7 @@ public:
     Run& operator=(const Run&) = delete;
 
     Run& Bytes(const char* data, size_t size) {
+        if (size == 0) return *this; // the buffer may not be there yet
         Room(size);
         std::memcpy(p_, data, size);
         p_ += size;

@@ -337,7 +337,7 @@ TEST_F(FileWriterTest, PiezasDeTodasLasFormasComoUnTextoSeguido) {
 TEST_F(FileWriterTest, UnaPiezaFallaComoUnWrite) {
     {
         FileWriter cerrado;
-        FileWriter::Run(cerrado) << "x";
+        FileWriter::Run(cerrado) << AnsiString() << "x";
         EXPECT_EQ(cerrado.ErrorNumber(), EBADF);
     }
     Escribir(Ruta("bd.bdc"), "viejo");
