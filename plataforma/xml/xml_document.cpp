@@ -12,6 +12,7 @@
 #include <libxml/tree.h>
 
 #include <climits>
+#include <memory>
 #include <mutex>
 #include <new>
 #include <vector>
@@ -65,13 +66,34 @@ void QuitarSangrado(xmlNode* padre, bool conservar) {
 
 struct TXMLDocument::Impl {
     xmlDoc* doc = nullptr;
-    // Every node object handed out; each libxml2 node points at its own in _private.
-    std::vector<std::unique_ptr<IXMLNode>> nodes;
+    // Every node object handed out; each libxml2 node points at its own in _private. They
+    // live in blocks freed whole: a large tree's nodes freed one by one cost as much as
+    // building it.
+    static constexpr size_t kNodosPorBloque = 1024;
+    struct Bloque {
+        alignas(IXMLNode) unsigned char nodos[kNodosPorBloque][sizeof(IXMLNode)];
+    };
+    std::vector<std::unique_ptr<Bloque>> bloques;
+    size_t enElUltimo = kNodosPorBloque; // nodes built in the last block
     unsigned version = 0;
 
     ~Impl() { Reset(); }
+    // Room for one more node.
+    void* Sitio() {
+        if (enElUltimo == kNodosPorBloque) {
+            bloques.push_back(std::unique_ptr<Bloque>(new Bloque)); // not zero-filled
+            enElUltimo = 0;
+        }
+        return bloques.back()->nodos[enElUltimo];
+    }
     void Reset() {
-        nodes.clear();
+        for (size_t b = 0; b < bloques.size(); ++b) {
+            const size_t n = b + 1 < bloques.size() ? kNodosPorBloque : enElUltimo;
+            for (size_t i = 0; i < n; ++i)
+                std::launder(reinterpret_cast<IXMLNode*>(bloques[b]->nodos[i]))->~IXMLNode();
+        }
+        bloques.clear();
+        enElUltimo = kNodosPorBloque;
         if (doc != nullptr) xmlFreeDoc(doc);
         doc = nullptr;
         ++version;
@@ -195,10 +217,10 @@ IXMLNode* TXMLDocument::Wrap(void* handle) const {
     if (handle == nullptr) return nullptr;
     auto* n = static_cast<xmlNode*>(handle);
     if (n->_private != nullptr) return static_cast<IXMLNode*>(n->_private);
-    impl_->nodes.push_back(
-        std::unique_ptr<IXMLNode>(new IXMLNode(const_cast<TXMLDocument*>(this), handle)));
-    n->_private = impl_->nodes.back().get();
-    return impl_->nodes.back().get();
+    auto* nodo = new (impl_->Sitio()) IXMLNode(const_cast<TXMLDocument*>(this), handle);
+    ++impl_->enElUltimo;
+    n->_private = nodo;
+    return nodo;
 }
 
 unsigned TXMLDocument::Version() const {

@@ -15,6 +15,7 @@
 
 #include <filesystem>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -112,6 +113,34 @@ TEST(TXMLDocument, ActivationAndTheDocumentElement) {
     doc.SetFileName(carpeta.Fichero("a.xml", "<a><b/></a>"));
     doc.SetActive(true);
     EXPECT_EQ(doc.GetDocumentElement()->GetChildNodes()->GetNodes(0)->GetNodeName(), "b");
+}
+
+// Thousands of nodes, each with its child lists asked for (so each node owns something), the
+// document emptied and built again: every node stays its own, found again from the tree, and
+// the save holds them all.
+TEST(TXMLDocument, ManyNodesStayTheirOwnAcrossAReset) {
+    TXMLDocument doc;
+    for (int vuelta = 0; vuelta < 2; ++vuelta) {
+        doc.SetActive(true);
+        IXMLNode* raiz = doc.AddChild("raiz");
+        const int n = 2500 + 700 * vuelta;
+        std::vector<IXMLNode*> hijos;
+        for (int i = 0; i < n; ++i) {
+            IXMLNode* hijo = raiz->AddChild("e");
+            hijo->SetText(AnsiString(std::to_string(i + vuelta)));
+            EXPECT_EQ(hijo->GetChildNodes()->GetCount(), 1);
+            hijos.push_back(hijo);
+        }
+        IXMLNodeList* lista = raiz->GetChildNodes();
+        ASSERT_EQ(lista->GetCount(), n);
+        for (int i = 0; i < n; ++i) {
+            ASSERT_EQ(lista->GetNodes(i), hijos[static_cast<size_t>(i)]);
+            ASSERT_EQ(hijos[static_cast<size_t>(i)]->GetText(), std::to_string(i + vuelta).c_str());
+        }
+        const std::string xml = doc.SaveToXML();
+        EXPECT_NE(xml.find("<e>" + std::to_string(n - 1 + vuelta) + "</e>"), std::string::npos);
+        doc.SetActive(false);
+    }
 }
 
 TEST(TXMLDocument, Windows1252TextsRoundTripAsUtf8) {
