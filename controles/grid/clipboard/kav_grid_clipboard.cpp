@@ -427,8 +427,14 @@ int TKavStringGrid::PasteFields(int ACol, int ARow, const Ch* Begin, const Ch* E
             SetColCount(static_cast<int>(needCols));
     }
     const int64_t needRows = std::min<int64_t>(ARow + lines, grid_files::kMaxRows - 1);
-    if (nav->GetAllowClipboardRowGrow() && needRows > rowLimit())
-        SetRowCount(static_cast<int>(GetRowCountEx() + needRows - rowLimit()));
+    // New rows come before a footer row, which stays the last with its calculations.
+    if (nav->GetAllowClipboardRowGrow() && needRows > rowLimit()) {
+        const int more = static_cast<int>(needRows - rowLimit());
+        if (footerRow)
+            InsertRows(GetRowCountEx() - 1, more);
+        else
+            SetRowCount(GetRowCountEx() + more);
+    }
 
     const bool always = nav->GetAllowClipboardAlways();
     const int state = wholeGridPaste_ ? isImportNewRow : isImportSelRow;

@@ -54,6 +54,19 @@ struct Modelo {
             if (!Oculta[r] && n++ == D) return r;
         return static_cast<int>(Oculta.size());
     }
+    // The footer's sum of the numeric column: every data row, hidden ones too.
+    std::string SumaPie() const {
+        double suma = 0;
+        for (int r = 1; r < Filas() - 1; ++r) {
+            const std::string& t = celdas[r][colNumerica];
+            char* fin = nullptr;
+            const double v = t.empty() ? 0 : std::strtod(t.c_str(), &fin);
+            if (t.empty() || (fin && *fin == '\0')) suma += v;
+        }
+        char texto[64];
+        std::snprintf(texto, sizeof texto, "%.2f", suma);
+        return texto;
+    }
     // The shown data rows: between the fixed row and the footer.
     int DatosVisibles() const { return FilasVisibles() - 2; }
     // The cell of shown column C in shown row D.
@@ -369,17 +382,8 @@ protected:
         const int c = m.colNumerica;
         if (c < 0) return;
         const int pie = m.Filas() - 1;
-        double suma = 0;
-        for (int r = 1; r < pie; ++r) {
-            const std::string& t = m.celdas[r][c];
-            char* fin = nullptr;
-            const double v = t.empty() ? 0 : std::strtod(t.c_str(), &fin);
-            if (t.empty() || (fin && *fin == '\0')) suma += v;
-        }
         g->GetFloatingFooter()->SetColumnCalc(c, acSUM);
-        char esperado[64];
-        std::snprintf(esperado, sizeof esperado, "%.2f", suma);
-        EXPECT_EQ(Texto(g->GetCellsEx(c, pie)), esperado);
+        EXPECT_EQ(Texto(g->GetCellsEx(c, pie)), m.SumaPie());
         // The calculation off again empties the footer cell.
         g->GetFloatingFooter()->SetColumnCalc(c, acNONE);
         m.celdas[pie][c].clear();
@@ -610,6 +614,25 @@ const std::vector<Operacion>& Operaciones() {
                      texto[i].push_back("s" + std::to_string(i) + std::to_string(j));
              SoltarDeFuera(g, 1, d, ComoTexto(texto, false));
              m.Pegar(1, d, texto, false);
+         }},
+        {"pegar con Ctrl+V mas lineas de las que quedan: crecen las filas delante del pie",
+         [](TKavStringGrid& g, Modelo& m) {
+             // The footer keeps its row and its sum, which takes in the new rows.
+             const int datos = m.DatosVisibles(), c = m.colNumerica;
+             if (datos < 1 || m.ColsVisibles() < 2 || c < 0) return;
+             TFloatingFooter* pie = g.GetFloatingFooter();
+             pie->SetColumnCalc(c, acSUM);
+             const std::string suma = Texto(g.GetCellsEx(c, m.Filas() - 1));
+             Clipboard()->SetAsText("g1\r\ng2\r\n3\r\n");
+             g.GetNavigation()->SetAllowClipboardShortCuts(true);
+             g.SetSelection({1, datos, 1, datos});
+             SimulateKeyStroke('V', {ssCtrl}, &g);
+             g.GetNavigation()->SetAllowClipboardShortCuts(false);
+             m.InsertarFilas(m.FilaReal(datos + 1), 2);
+             m.Pegar(1, datos, {{"g1"}, {"g2"}, {"3"}}, true);
+             EXPECT_EQ(suma, m.SumaPie());
+             EXPECT_EQ(Texto(g.GetCellsEx(c, m.Filas() - 1)), m.SumaPie());
+             pie->SetColumnCalc(c, acNONE);
          }},
         {"quitar las dos filas mostradas alrededor de la oculta",
          [](TKavStringGrid& g, Modelo& m) {
