@@ -634,6 +634,15 @@ const std::vector<Operacion>& Operaciones() {
              EXPECT_EQ(Texto(g.GetCellsEx(c, m.Filas() - 1)), m.SumaPie());
              pie->SetColumnCalc(c, acNONE);
          }},
+        {"soltar lineas que entran como filas nuevas tras la oculta (OleInsertRows)",
+         [](TKavStringGrid& g, Modelo& m) {
+             if (m.DatosVisibles() < 3 || m.ColsVisibles() < 2) return;
+             g.GetDragDropSettings()->SetOleInsertRows(true);
+             SoltarDeFuera(g, 1, 3, "n1\r\nn2");
+             g.GetDragDropSettings()->SetOleInsertRows(false);
+             m.InsertarFilas(m.FilaReal(3), 2);
+             m.Pegar(1, 3, {{"n1"}, {"n2"}}, false);
+         }},
         {"quitar las dos filas mostradas alrededor de la oculta",
          [](TKavStringGrid& g, Modelo& m) {
              m.QuitarVisibles(2, 2);
@@ -812,11 +821,11 @@ const std::vector<Operacion>& Operaciones() {
          [](TKavStringGrid& g, Modelo& m) {
              const int datos = m.DatosVisibles();
              if (datos < 2 || m.ColsVisibles() < 2) return;
+             // An empty first cell fills the column with empty cells, as any value does.
              const std::string v = m.Celda(1, 1);
              RellenarConElAsa(g, 1, 1, 1, datos);
-             if (!v.empty())
-                 for (int d = 1; d <= datos; ++d)
-                     m.Celda(1, d) = v;
+             for (int d = 1; d <= datos; ++d)
+                 m.Celda(1, d) = v;
          }},
         {"insertar una columna delante de la oculta",
          [](TKavStringGrid& g, Modelo& m) {
