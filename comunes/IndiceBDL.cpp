@@ -4,6 +4,10 @@
 #include <cstdint>
 #include <cstring>
 
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
+
 namespace {
 
 constexpr std::string_view kSetDefault = "SET-DEFAULT";
@@ -31,13 +35,37 @@ std::string_view Palabra(std::string_view t, size_t i, size_t fin) {
 } // namespace
 
 IndiceBDL::IndiceBDL(std::string_view texto) {
-    size_t i = 0;
     const size_t n = texto.size();
-    while (i < n) {
-        const size_t fin = FinDeLineaBDL(texto, i);
-        AnalizarLinea(texto, i, fin);
-        i = fin + 1;
+    size_t inicio = 0; // de la línea en curso
+    // Solo una línea que empieza (tras blancos) por ".", comillas o "S" puede ser un cierre
+    // o una cabecera: las demás ni se miran.
+    auto linea = [&](size_t fin) {
+        size_t i = inicio;
+        while (i < fin && (texto[i] == ' ' || texto[i] == '\t'))
+            ++i;
+        if (i < fin && (texto[i] == '.' || texto[i] == '"' || texto[i] == 'S'))
+            AnalizarLinea(texto, inicio, fin);
+        inicio = fin + 1;
+    };
+#ifdef __SSE2__
+    // Los fines de línea de 64 bytes de una vez, en una máscara.
+    const __m128i lf = _mm_set1_epi8('\n'), cr = _mm_set1_epi8('\r');
+    size_t bloque = 0;
+    for (; bloque + 64 <= n; bloque += 64) {
+        uint64_t fines = 0;
+        for (int k = 0; k < 4; ++k) {
+            const __m128i v =
+                _mm_loadu_si128(reinterpret_cast<const __m128i*>(texto.data() + bloque + 16 * k));
+            const auto m = static_cast<uint32_t>(
+                _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(v, lf), _mm_cmpeq_epi8(v, cr))));
+            fines |= static_cast<uint64_t>(m) << (16 * k);
+        }
+        for (; fines != 0; fines &= fines - 1)
+            linea(bloque + static_cast<size_t>(std::countr_zero(fines)));
     }
+#endif
+    while (inicio < n)
+        linea(FinDeLineaBDL(texto, inicio));
 }
 
 void IndiceBDL::AnalizarLinea(std::string_view t, size_t inicio, size_t fin) {
@@ -45,7 +73,7 @@ void IndiceBDL::AnalizarLinea(std::string_view t, size_t inicio, size_t fin) {
     if (i == fin) return;
 
     // Cierre: ".." solo en su línea, con blancos alrededor.
-    if (t[i] == '.' && t.compare(i, 2, "..") == 0 && Saltar(t, i + 2, fin, true) == fin) {
+    if (t[i] == '.' && i + 1 < fin && t[i + 1] == '.' && Saltar(t, i + 2, fin, true) == fin) {
         if (abierto_ != BloqueBDL::npos) {
             (abiertoEsCabecera_ ? cabeceras_ : defectos_)[abierto_].fin = i;
             abierto_ = BloqueBDL::npos;
@@ -94,10 +122,16 @@ void IndiceBDL::AnalizarLinea(std::string_view t, size_t inicio, size_t fin) {
     abierto_ = lista.size();
     abiertoEsCabecera_ = cabecera;
     lista.push_back(bloque);
-    if (cabecera)
-        porTipo_[bloque.tipo].push_back(abierto_);
-    else
+    if (!cabecera) {
         defectoPorTipo_.emplace(bloque.tipo, abierto_);
+        return;
+    }
+    // Las cabeceras seguidas suelen ser del mismo tipo: su lista se busca una vez.
+    if (ultimaLista_ == nullptr || bloque.tipo != ultimoTipo_) {
+        ultimaLista_ = &porTipo_[bloque.tipo];
+        ultimoTipo_ = bloque.tipo;
+    }
+    ultimaLista_->push_back(abierto_);
 }
 
 const std::vector<size_t>* IndiceBDL::CabecerasDe(std::string_view tipo) const {

@@ -44,6 +44,9 @@ private:
     std::vector<BloqueBDL> cabeceras_;
     std::vector<BloqueBDL> defectos_;
     std::unordered_map<std::string_view, std::vector<size_t>> porTipo_;
+    // La lista de la última cabecera añadida y su tipo.
+    std::vector<size_t>* ultimaLista_ = nullptr;
+    std::string_view ultimoTipo_;
     std::unordered_map<std::string_view, size_t> defectoPorTipo_;
     // Por tipo, el primer registro de cada nombre; se llena la primera vez que se pide.
     mutable std::unordered_map<std::string_view, std::unordered_map<std::string_view, size_t>>

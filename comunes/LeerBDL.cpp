@@ -498,12 +498,20 @@ AnsiString LeerBDL::SiguienteObjeto(const AnsiString& tipo) {
     const IndiceBDL& indice = Indice();
     const std::vector<size_t>* lista = indice.CabecerasDe(SinBlancos(Vista(tipo)));
     if (lista == nullptr) return AnsiString();
-    auto it = std::lower_bound(lista->begin(), lista->end(), cursor_, [&](size_t c, size_t pos) {
-        return indice.Cabecera(c).posTipo < pos;
-    });
-    if (it == lista->end()) return AnsiString();
-    const BloqueBDL& h = indice.Cabecera(*it);
-    actual_ = *it;
+    auto pos = [&](size_t k) { return indice.Cabecera((*lista)[k]).posTipo; };
+    // En un recorrido seguido, la siguiente es la que sigue en la lista a la última dada.
+    size_t k = enLista_ + 1;
+    if (lista != recorrida_ || k >= lista->size() || pos(enLista_) >= cursor_ || pos(k) < cursor_) {
+        auto it = std::lower_bound(lista->begin(), lista->end(), cursor_, [&](size_t c, size_t p) {
+            return indice.Cabecera(c).posTipo < p;
+        });
+        k = static_cast<size_t>(it - lista->begin());
+    }
+    if (k >= lista->size()) return AnsiString();
+    const BloqueBDL& h = indice.Cabecera((*lista)[k]);
+    recorrida_ = lista;
+    enLista_ = k;
+    actual_ = (*lista)[k];
     cursor_ = h.posTipo + 1;
     return AnsiString(h.nombre);
 }

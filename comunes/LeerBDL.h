@@ -129,6 +129,9 @@ private:
     Forma forma_ = Forma::Comprimida;
     size_t cursor_ = 0;
     size_t actual_ = BloqueBDL::npos; // cabecera a la que ha llegado el recorrido
+    // La lista de cabeceras de la última que dio SiguienteObjeto y su puesto en ella.
+    const std::vector<size_t>* recorrida_ = nullptr;
+    size_t enLista_ = 0;
     mutable std::unique_ptr<IndiceBDL> indice_;
 };
 

@@ -1,5 +1,7 @@
 // El tratamiento del texto de un fichero de palabras clave (por bloques y byte a byte, en
-// su sitio y pasando a otro texto) frente a una versión llana, byte a byte, de su regla.
+// su sitio y pasando a otro texto) frente a una versión llana, byte a byte, de su regla; y
+// el índice de sus registros (cuenta, recorrido y recorte) frente a uno hecho línea a línea
+// con expresiones regulares.
 
 #include "comunes/LeerBDL.h"
 #include "comunes/PrepararBDL.h"
@@ -7,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <random>
+#include <regex>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -114,6 +117,140 @@ TEST(PrepararBDL, TextosQueCrecenPasanAOtroTextoEnCualquierPunto) {
     for (int i = 0; i < 6000; ++i)
         s += "b\n";
     Comprobar(s, "sangría y después crece");
+}
+
+// Cabeceras y bloques por defecto, línea a línea.
+struct BloqueRef {
+    bool cabecera;
+    std::string tipo, nombre;
+    size_t inicio, posTipo, fin = std::string::npos;
+};
+
+std::vector<BloqueRef> IndiceReferencia(const std::string& t) {
+    static const std::regex cierre(R"re(^[ \t]*\.\.[ \t]*$)re");
+    static const std::regex cabecera(R"re(^([ \t]*)"([^"]*)" += +)re");
+    static const std::regex tipoCabecera(R"re(^[^ ="][^ ]*)re");
+    static const std::regex defectos(R"re(^([ \t]*)SET-DEFAULT +FOR +)re");
+    static const std::regex tipoDefectos(R"re(^[^ ]+)re");
+    std::vector<BloqueRef> bloques;
+    size_t abierto = std::string::npos;
+    for (size_t inicio = 0; inicio <= t.size();) {
+        const size_t fin = std::min(t.find_first_of("\r\n", inicio), t.size());
+        const std::string linea = t.substr(inicio, fin - inicio);
+        std::smatch m, tipo;
+        if (std::regex_search(linea, m, cierre)) {
+            if (abierto != std::string::npos) bloques[abierto].fin = inicio + linea.find('.');
+            abierto = std::string::npos;
+        } else {
+            const bool esCabecera = std::regex_search(linea, m, cabecera);
+            if (esCabecera || std::regex_search(linea, m, defectos)) {
+                const std::string resto = m.suffix();
+                if (std::regex_search(resto, tipo, esCabecera ? tipoCabecera : tipoDefectos)) {
+                    const size_t posTipo = inicio + static_cast<size_t>(m.length(0));
+                    bloques.push_back({esCabecera, tipo.str(0), esCabecera ? m.str(2) : "",
+                                       inicio + static_cast<size_t>(m.length(1)), posTipo});
+                    abierto = bloques.size() - 1;
+                }
+            }
+        }
+        inicio = fin + 1;
+    }
+    return bloques;
+}
+
+// Textos de registros al azar, con cabeceras bien y mal formadas, cierres, bloques por
+// defecto, sangrías y fines de línea de todas las clases.
+std::string RegistrosAlAzar(std::mt19937& azar) {
+    const std::vector<std::string> lineas = {
+        "\"a\" = MATERIAL",
+        "\"b\" = MATERIAL",
+        "  \"a\"   =   MATERIAL  x",
+        "\"c d\" = LAYERS",
+        "\"a\" = LAYERS",
+        "\"a\"=MATERIAL",
+        "\"a\" = =MATERIAL",
+        "\"q = MATERIAL",
+        "\"\" = GAP",
+        "SET-DEFAULT FOR MATERIAL",
+        "SET-DEFAULT  FOR  LAYERS",
+        "SET-DEFAULT FORX GAP",
+        "..",
+        "  ..  ",
+        "\t..\t",
+        ".. x",
+        ".",
+        "THICKNESS = 1",
+        "$ \"c\" = MATERIAL",
+        "S",
+        "\"",
+        "NAME = \"a\" = GAP",
+        "\"b\" = \tGAP",
+        "",
+    };
+    const char* fines[] = {"\n", "\r\n", "\r"};
+    const char* sangrias[] = {"", "", " ", "    ", "\t", " \t "};
+    std::string s;
+    const int cuantas = static_cast<int>(azar() % 60);
+    for (int i = 0; i < cuantas; ++i)
+        s += std::string(sangrias[azar() % 6]) + lineas[azar() % lineas.size()] + fines[azar() % 3];
+    return s;
+}
+
+TEST(PrepararBDL, ElIndiceCuentaRecorreYRecortaComoLaReferencia) {
+    std::mt19937 azar(3737);
+    const std::vector<std::string> tipos = {"MATERIAL", "LAYERS", "GAP"};
+    for (int vuelta = 0; vuelta < 1500; ++vuelta) {
+        const std::string bruto = RegistrosAlAzar(azar);
+        for (LeerBDL::Forma forma : {LeerBDL::Forma::Comprimida, LeerBDL::Forma::Literal}) {
+            LeerBDL lector(LeerBDL::EnMemoria{}, bruto, forma);
+            const std::string& t = lector.Texto();
+            const std::vector<BloqueRef> ref = IndiceReferencia(t);
+            for (const std::string& tipo : tipos) {
+                int cuenta = 0;
+                for (const BloqueRef& b : ref)
+                    cuenta += b.cabecera && b.tipo == tipo;
+                ASSERT_EQ(lector.ContarObjetos(tipo.c_str()), cuenta) << t;
+            }
+            // Un recorrido que salta de un tipo a otro y vuelve a empezar: cada paso da la primera
+            // cabecera del tipo tras la última dada, y su recorte es el registro y el bloque por
+            // defecto.
+            lector.Reiniciar();
+            size_t cursor = 0;
+            for (int paso = 0; paso < 12; ++paso) {
+                if (azar() % 6 == 0) { // y vuelve a empezar de vez en cuando
+                    lector.Reiniciar();
+                    cursor = 0;
+                }
+                const std::string& tipo = tipos[azar() % tipos.size()];
+                const BloqueRef* esperado = nullptr;
+                for (const BloqueRef& b : ref)
+                    if (b.cabecera && b.tipo == tipo && b.posTipo >= cursor) {
+                        esperado = &b;
+                        break;
+                    }
+                const AnsiString nombre = lector.SiguienteObjeto(tipo.c_str());
+                if (esperado == nullptr) {
+                    ASSERT_EQ(nombre, "") << t;
+                    continue;
+                }
+                ASSERT_EQ(nombre, esperado->nombre.c_str()) << t;
+                cursor = esperado->posTipo + 1;
+                bool encontrado = false;
+                const auto registro =
+                    LeerBDL::ExtraerObjeto(lector, tipo.c_str(), "\"" + nombre + "\"", encontrado);
+                ASSERT_EQ(encontrado, esperado->fin != std::string::npos) << t;
+                if (!encontrado) continue;
+                std::string recorte = t.substr(esperado->inicio, esperado->fin - esperado->inicio);
+                for (const BloqueRef& b : ref)
+                    if (!b.cabecera && b.tipo == tipo) {
+                        if (b.fin != std::string::npos)
+                            recorte += t.substr(b.inicio, b.fin - b.inicio);
+                        break;
+                    }
+                ASSERT_EQ(registro->Texto(), recorte) << t;
+            }
+        }
+    }
 }
 
 } // namespace
