@@ -196,61 +196,80 @@ std::string RegistrosAlAzar(std::mt19937& azar) {
     return s;
 }
 
+// Cuenta, recorrido que salta de un tipo a otro y vuelve a empezar, y recorte de cada
+// registro, frente a la referencia: cada paso da la primera cabecera del tipo tras la última
+// dada, y su recorte es el registro y el bloque por defecto de su tipo.
+void CompararIndice(const std::string& bruto, LeerBDL::Forma forma, std::mt19937& azar) {
+    const std::vector<std::string> tipos = {"MATERIAL", "LAYERS", "GAP"};
+    LeerBDL lector(LeerBDL::EnMemoria{}, bruto, forma);
+    const std::string& t = lector.Texto();
+    const std::vector<BloqueRef> ref = IndiceReferencia(t);
+    for (const std::string& tipo : tipos) {
+        int cuenta = 0;
+        for (const BloqueRef& b : ref)
+            cuenta += b.cabecera && b.tipo == tipo;
+        ASSERT_EQ(lector.ContarObjetos(tipo.c_str()), cuenta) << t;
+    }
+    lector.Reiniciar();
+    size_t cursor = 0;
+    for (int paso = 0; paso < 12; ++paso) {
+        if (azar() % 6 == 0) {
+            lector.Reiniciar();
+            cursor = 0;
+        }
+        const std::string& tipo = tipos[azar() % tipos.size()];
+        const BloqueRef* esperado = nullptr;
+        for (const BloqueRef& b : ref)
+            if (b.cabecera && b.tipo == tipo && b.posTipo >= cursor) {
+                esperado = &b;
+                break;
+            }
+        const AnsiString nombre = lector.SiguienteObjeto(tipo.c_str());
+        if (esperado == nullptr) {
+            ASSERT_EQ(nombre, "") << t;
+            continue;
+        }
+        ASSERT_EQ(nombre, esperado->nombre.c_str()) << t;
+        cursor = esperado->posTipo + 1;
+        bool encontrado = false;
+        const auto registro =
+            LeerBDL::ExtraerObjeto(lector, tipo.c_str(), "\"" + nombre + "\"", encontrado);
+        ASSERT_EQ(encontrado, esperado->fin != std::string::npos) << t;
+        if (!encontrado) continue;
+        std::string recorte = t.substr(esperado->inicio, esperado->fin - esperado->inicio);
+        for (const BloqueRef& b : ref)
+            if (!b.cabecera && b.tipo == tipo) {
+                if (b.fin != std::string::npos) recorte += t.substr(b.inicio, b.fin - b.inicio);
+                break;
+            }
+        ASSERT_EQ(registro->Texto(), recorte) << t;
+    }
+}
+
 TEST(PrepararBDL, ElIndiceCuentaRecorreYRecortaComoLaReferencia) {
     std::mt19937 azar(3737);
-    const std::vector<std::string> tipos = {"MATERIAL", "LAYERS", "GAP"};
     for (int vuelta = 0; vuelta < 1500; ++vuelta) {
         const std::string bruto = RegistrosAlAzar(azar);
-        for (LeerBDL::Forma forma : {LeerBDL::Forma::Comprimida, LeerBDL::Forma::Literal}) {
-            LeerBDL lector(LeerBDL::EnMemoria{}, bruto, forma);
-            const std::string& t = lector.Texto();
-            const std::vector<BloqueRef> ref = IndiceReferencia(t);
-            for (const std::string& tipo : tipos) {
-                int cuenta = 0;
-                for (const BloqueRef& b : ref)
-                    cuenta += b.cabecera && b.tipo == tipo;
-                ASSERT_EQ(lector.ContarObjetos(tipo.c_str()), cuenta) << t;
-            }
-            // Un recorrido que salta de un tipo a otro y vuelve a empezar: cada paso da la primera
-            // cabecera del tipo tras la última dada, y su recorte es el registro y el bloque por
-            // defecto.
-            lector.Reiniciar();
-            size_t cursor = 0;
-            for (int paso = 0; paso < 12; ++paso) {
-                if (azar() % 6 == 0) { // y vuelve a empezar de vez en cuando
-                    lector.Reiniciar();
-                    cursor = 0;
-                }
-                const std::string& tipo = tipos[azar() % tipos.size()];
-                const BloqueRef* esperado = nullptr;
-                for (const BloqueRef& b : ref)
-                    if (b.cabecera && b.tipo == tipo && b.posTipo >= cursor) {
-                        esperado = &b;
-                        break;
-                    }
-                const AnsiString nombre = lector.SiguienteObjeto(tipo.c_str());
-                if (esperado == nullptr) {
-                    ASSERT_EQ(nombre, "") << t;
-                    continue;
-                }
-                ASSERT_EQ(nombre, esperado->nombre.c_str()) << t;
-                cursor = esperado->posTipo + 1;
-                bool encontrado = false;
-                const auto registro =
-                    LeerBDL::ExtraerObjeto(lector, tipo.c_str(), "\"" + nombre + "\"", encontrado);
-                ASSERT_EQ(encontrado, esperado->fin != std::string::npos) << t;
-                if (!encontrado) continue;
-                std::string recorte = t.substr(esperado->inicio, esperado->fin - esperado->inicio);
-                for (const BloqueRef& b : ref)
-                    if (!b.cabecera && b.tipo == tipo) {
-                        if (b.fin != std::string::npos)
-                            recorte += t.substr(b.inicio, b.fin - b.inicio);
-                        break;
-                    }
-                ASSERT_EQ(registro->Texto(), recorte) << t;
-            }
-        }
+        for (LeerBDL::Forma forma : {LeerBDL::Forma::Comprimida, LeerBDL::Forma::Literal})
+            ASSERT_NO_FATAL_FAILURE(CompararIndice(bruto, forma, azar));
     }
+}
+
+// Textos grandes, de muchos bloques; en el segundo, el texto tratado deja de caber en su
+// sitio cuando ya lleva muchos registros.
+TEST(PrepararBDL, ElIndiceDeTextosGrandesComoLaReferencia) {
+    std::mt19937 azar(73);
+    std::string mezcla, crece;
+    while (mezcla.size() < 200000)
+        mezcla += RegistrosAlAzar(azar);
+    while (crece.size() < 40000)
+        crece += "    \"a\"    =   MATERIAL    \r\n        THICKNESS   =   1\r\n      ..\r\n";
+    while (crece.size() < 120000)
+        crece += "\"b\" = MATERIAL\nX\n..\n\"a\" = GAP\n..\n";
+    for (const std::string* bruto : {&mezcla, &crece})
+        for (LeerBDL::Forma forma : {LeerBDL::Forma::Comprimida, LeerBDL::Forma::Literal})
+            for (int vez = 0; vez < 5; ++vez)
+                ASSERT_NO_FATAL_FAILURE(CompararIndice(*bruto, forma, azar));
 }
 
 } // namespace
