@@ -307,6 +307,7 @@ void SimulateMouseEnter(TControl* control) {
 void SimulateMouseLeave(TControl* control) {
     QWidget* w = control ? control->GetWidget() : nullptr;
     if (!w) return;
+    if (barraBajoPuntero && w->isAncestorOf(barraBajoPuntero)) LeaveBar(nullptr);
     QEvent ev(QEvent::Leave);
     QApplication::sendEvent(w, &ev);
 }

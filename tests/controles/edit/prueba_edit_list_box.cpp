@@ -444,6 +444,9 @@ TEST_F(PruebaLista, BarraEncartaRealzadaBajoElPunteroYPulgarArrastrado) {
     EXPECT_EQ(PixelDe(vertical, ancho - 1, alto - 3), sombra);
     SimulateMouse(lista, SimulatedMouse::Move, 0, 20, 20);
     EXPECT_EQ(PixelDe(vertical, 0, alto - 3), sombra);
+    SimulateMouse(lista, SimulatedMouse::Move, 0, flecha.x, flecha.y);
+    SimulateMouseLeave(lista); // straight out of the list
+    EXPECT_EQ(PixelDe(vertical, 0, alto - 3), sombra);
 
     // The thumb pressed (sunken) and dragged to the end.
     const QRect p0 = Pulgar(vertical);

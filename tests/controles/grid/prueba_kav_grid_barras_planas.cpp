@@ -315,16 +315,19 @@ TEST_F(BarrasRejilla, ElPulgarArrastradoAnunciaLaFilaDondeQuedaraLaRejilla) {
         texto = "Hasta " + texto;
     };
     const int b = g->GetBorderWidth(), cw = g->GetClientWidth(), ch = g->GetClientHeight();
-    const int flecha = 16; // the arrows; the thumb, without a page, as long
+    const int flecha = 16; // the arrows; the thumb, without a page, as long, and longer with one
     struct Caso {
         const char* barra;
-        bool vertical, sincronia;
-    } casos[] = {{"vertical", true, false},
-                 {"vertical con ScrollSynch", true, true},
-                 {"horizontal", false, false}};
+        bool vertical, sincronia, proporcional;
+    } casos[] = {{"vertical", true, false, false},
+                 {"vertical con ScrollSynch", true, true, false},
+                 {"horizontal", false, false, false},
+                 {"vertical proporcional", true, false, true},
+                 {"horizontal proporcional con ScrollSynch", false, true, true}};
     for (const Caso& c : casos) {
         SCOPED_TRACE(c.barra);
         g->SetScrollSynch(c.sincronia);
+        g->SetScrollProportional(c.proporcional);
         g->SetTopRow(1);
         g->SetLeftCol(1);
         anunciadas.clear();
@@ -350,6 +353,7 @@ TEST_F(BarrasRejilla, ElPulgarArrastradoAnunciaLaFilaDondeQuedaraLaRejilla) {
         EXPECT_EQ(primera(), anunciadas.back());
         EXPECT_TRUE(PistasVisibles().empty());
     }
+    g->SetScrollProportional(false);
     // The down arrow of the vertical bar raised under the pointer, flat again off the bar.
     const QImage antes = g->GetWidget()->grab().toImage();
     const int x = b + cw, y = b + ch - 3;
@@ -357,6 +361,10 @@ TEST_F(BarrasRejilla, ElPulgarArrastradoAnunciaLaFilaDondeQuedaraLaRejilla) {
     SimulateMouse(g, SimulatedMouse::Move, 0, cw + 8, ch - 5);
     EXPECT_EQ(PixelDe(g->GetWidget()->grab().toImage(), x, y), ColorToRGB(clBtnHighlight));
     SimulateMouse(g, SimulatedMouse::Move, 0, 50, 50);
+    EXPECT_EQ(PixelDe(g->GetWidget()->grab().toImage(), x, y), ColorToRGB(clBtnShadow));
+    // Leaving the grid straight from the arrow flattens it too.
+    SimulateMouse(g, SimulatedMouse::Move, 0, cw + 8, ch - 5);
+    SimulateMouseLeave(g);
     EXPECT_EQ(PixelDe(g->GetWidget()->grab().toImage(), x, y), ColorToRGB(clBtnShadow));
 }
 
