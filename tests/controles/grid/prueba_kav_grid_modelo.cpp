@@ -484,20 +484,25 @@ void SoltarDeFuera(TKavStringGrid& g, int C, int D, const std::string& Texto) {
 // higher in the same grid: a move. The grid takes drags only while it is not edited, and
 // writes the drop then by AllowClipboardAlways. The cells dragged (the shown ones of the
 // selection's columns) are left empty but those the drop wrote into; the dropped rows come
-// out selected.
-void MoverArrastrando(TKavStringGrid& g, Modelo& m) {
-    const std::vector<int> marcadas = m.MarcadasVisibles();
+// out selected. Inserting, the drop goes into new rows at the top of the data, and the
+// dragged rows move down with the rest.
+void MoverArrastrando(TKavStringGrid& g, Modelo& m, bool Insertar) {
+    std::vector<int> marcadas = m.MarcadasVisibles();
     const int datos = m.DatosVisibles(), ultima = m.ColsVisibles() - 1;
     if (marcadas.empty() || ultima < 1) return;
     const int k = static_cast<int>(marcadas.size()), desde = marcadas[0];
     int destino = -1;
-    for (int d = datos - k + 1; d >= 1 && destino < 0; --d)
-        if (desde < d || desde > d + k - 1) destino = d;
+    if (Insertar)
+        destino = desde > 1 ? 1 : datos >= 2 ? 2 : -1;
+    else
+        for (int d = datos - k + 1; d >= 1 && destino < 0; --d)
+            if (desde < d || desde > d + k - 1) destino = d;
     if (destino < 0) return;
     const auto bloque = m.Bloque(1, ultima, marcadas);
     TDragDropSettings* dd = g.GetDragDropSettings();
     dd->SetOleDropSource(true);
     dd->SetOleDropTarget(true);
+    dd->SetOleInsertRows(Insertar);
     g.SetOptions(g.GetOptions() >> goEditing);
     g.GetNavigation()->SetAllowClipboardAlways(true);
     g.SetSelection({1, desde, ultima, desde});
@@ -516,7 +521,13 @@ void MoverArrastrando(TKavStringGrid& g, Modelo& m) {
     g.SetOptions(g.GetOptions() << goEditing);
     g.GetNavigation()->SetAllowClipboardAlways(false);
     dd->SetOleDropSource(false);
+    dd->SetOleInsertRows(false);
     g.SetFocus(); // as after any drop (SoltarDeFuera)
+    if (Insertar) {
+        m.InsertarFilas(m.FilaReal(destino), k);
+        for (int& d : marcadas)
+            if (d >= destino) d += k;
+    }
     m.Pegar(1, destino, bloque, false);
     for (int d : marcadas)
         if (d < destino || d > destino + k - 1)
@@ -783,7 +794,9 @@ const std::vector<Operacion>& Operaciones() {
              EXPECT_EQ(g.GetNodeCount(), 0);
          }},
         {"arrastrar las filas marcadas a otro sitio de la rejilla",
-         [](TKavStringGrid& g, Modelo& m) { MoverArrastrando(g, m); }},
+         [](TKavStringGrid& g, Modelo& m) { MoverArrastrando(g, m, false); }},
+        {"arrastrar las filas marcadas a filas nuevas arriba (OleInsertRows)",
+         [](TKavStringGrid& g, Modelo& m) { MoverArrastrando(g, m, true); }},
         {"agrupar por la columna de claves y desagrupar",
          [](TKavStringGrid& g, Modelo& m) {
              // Grouping shows every row, sorts the normal rows on the column, puts a header
