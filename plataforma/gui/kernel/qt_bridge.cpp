@@ -10,9 +10,14 @@
 #include <utility>
 #include <vector>
 
+// Every Windows-1252 byte is one UTF-16 unit: straight into the text, without UTF-8 between.
 QString ToQString(const AnsiString& s) {
-    const std::string utf8 = cp1252::ToUtf8(s.str());
-    return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+    const std::string& bytes = s.str();
+    QString text(static_cast<qsizetype>(bytes.size()), Qt::Uninitialized);
+    QChar* units = text.data();
+    for (unsigned char c : bytes)
+        *units++ = QChar(c < 0x80 ? char16_t{c} : static_cast<char16_t>(cp1252::ToUnicode(c)));
+    return text;
 }
 
 AnsiString FromQString(const QString& s) {
