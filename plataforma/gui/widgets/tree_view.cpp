@@ -48,7 +48,7 @@ public:
         return static_cast<QTreeWidgetItem*>(n->item_);
     }
     static TCustomTreeView* Tree(const TTreeNode* n) { return n->GetTreeView(); }
-    static const std::vector<TTreeNode*>& Children(const TTreeNode& n) { return n.children_; }
+    static const std::vector<TTreeNode*>& Children(const TTreeNode& n) { return n.Children(); }
     static bool IsSelected(const TCustomTreeView* t, const TTreeNode* n) {
         return t->selected_ == n;
     }
@@ -216,8 +216,13 @@ QTreeWidget* WidgetOf(const TCustomTreeView* t) {
 TTreeNode::TTreeNode(TTreeNodes* Owner) : owner_(Owner) {}
 
 TTreeNode::~TTreeNode() {
-    for (TTreeNode* c : children_)
+    for (TTreeNode* c : kids_)
         delete c;
+}
+
+std::vector<TTreeNode*>& TTreeNode::Children() const {
+    owner_->Place(kids_, waiting_);
+    return kids_;
 }
 
 TCustomTreeView* TTreeNode::GetTreeView() const {
@@ -229,7 +234,7 @@ void TTreeNode::SetText(const AnsiString& Value) {
     text_ = Value;
     TCustomTreeView* t = GetTreeView();
     t->UpdateItem(this);
-    if (t->sortType_ == stText || t->sortType_ == stBoth) {
+    if (t->SortsByText()) {
         t->SortSiblings(parent_, false,
                         [t](TTreeNode* a, TTreeNode* b) { return t->CompareNodes(a, b); });
     }
@@ -260,7 +265,7 @@ int TTreeNode::GetLevel() const {
 TTreeNode* TTreeNode::GetItem(int Index) const {
     if (Index < 0 || Index >= GetCount())
         throw EInvalidOperation("Tree node index out of bounds (" + AnsiString(Index) + ")");
-    return children_[static_cast<size_t>(Index)];
+    return Children()[static_cast<size_t>(Index)];
 }
 
 int TTreeNode::GetIndex() const {
@@ -284,11 +289,11 @@ int TTreeNode::GetAbsoluteIndex() const {
 }
 
 TTreeNode* TTreeNode::getFirstChild() const {
-    return children_.empty() ? nullptr : children_.front();
+    return Children().empty() ? nullptr : Children().front();
 }
 
 TTreeNode* TTreeNode::GetLastChild() const {
-    return children_.empty() ? nullptr : children_.back();
+    return Children().empty() ? nullptr : Children().back();
 }
 
 TTreeNode* TTreeNode::getNextSibling() const {
@@ -303,7 +308,7 @@ TTreeNode* TTreeNode::getPrevSibling() const {
 }
 
 TTreeNode* TTreeNode::GetNext() const {
-    if (!children_.empty()) return children_.front();
+    if (!Children().empty()) return Children().front();
     for (const TTreeNode* n = this; n; n = n->parent_)
         if (TTreeNode* s = n->getNextSibling()) return s;
     return nullptr;
@@ -312,8 +317,8 @@ TTreeNode* TTreeNode::GetNext() const {
 TTreeNode* TTreeNode::GetPrev() const {
     TTreeNode* s = getPrevSibling();
     if (!s) return parent_;
-    while (!s->children_.empty())
-        s = s->children_.back();
+    while (!s->Children().empty())
+        s = s->Children().back();
     return s;
 }
 
@@ -324,7 +329,7 @@ bool TTreeNode::IsVisible() const {
 }
 
 TTreeNode* TTreeNode::GetNextVisible() const {
-    if (!children_.empty() && expanded_) return children_.front();
+    if (!Children().empty() && expanded_) return Children().front();
     for (const TTreeNode* n = this; n; n = n->parent_)
         if (TTreeNode* s = n->getNextSibling()) return s;
     return nullptr;
@@ -333,8 +338,8 @@ TTreeNode* TTreeNode::GetNextVisible() const {
 TTreeNode* TTreeNode::GetPrevVisible() const {
     TTreeNode* s = getPrevSibling();
     if (!s) return parent_;
-    while (s->expanded_ && !s->children_.empty())
-        s = s->children_.back();
+    while (s->expanded_ && !s->Children().empty())
+        s = s->Children().back();
     return s;
 }
 
@@ -357,16 +362,16 @@ void TTreeNode::Expand(bool Recurse) {
     auto alive = GetTreeView()->Watch();
     SetExpanded(true);
     if (Recurse && !alive.expired())
-        for (size_t i = 0; i < children_.size(); ++i)
-            children_[i]->Expand(true);
+        for (size_t i = 0; i < Children().size(); ++i)
+            Children()[i]->Expand(true);
 }
 
 void TTreeNode::Collapse(bool Recurse) {
     auto alive = GetTreeView()->Watch();
     SetExpanded(false);
     if (Recurse && !alive.expired())
-        for (size_t i = 0; i < children_.size(); ++i)
-            children_[i]->Collapse(true);
+        for (size_t i = 0; i < Children().size(); ++i)
+            Children()[i]->Collapse(true);
 }
 
 bool TTreeNode::GetSelected() const {
@@ -396,8 +401,8 @@ void TTreeNode::Delete() {
 }
 
 void TTreeNode::DeleteChildren() {
-    while (!children_.empty())
-        owner_->Delete(children_.back());
+    while (!Children().empty())
+        owner_->Delete(Children().back());
 }
 
 bool TTreeNode::AlphaSort(bool ARecurse) {
@@ -461,6 +466,30 @@ TTreeNodes::~TTreeNodes() {
         delete n;
 }
 
+std::vector<TTreeNode*>& TTreeNodes::Siblings(const TTreeNode* Parent) const {
+    if (Parent) return Parent->Children();
+    Place(roots_, waitingRoots_);
+    return roots_;
+}
+
+void TTreeNodes::Place(std::vector<TTreeNode*>& Nodes, size_t& Waiting) const {
+    if (Waiting == 0) return;
+    const auto first = Nodes.end() - static_cast<std::ptrdiff_t>(Waiting);
+    Waiting = 0;
+    // The waiting ones in their order of arrival among equals, then after the siblings that
+    // were there: as each would have been placed on arrival.
+    auto before = [t = owner_](TTreeNode* a, TTreeNode* b) { return t->CompareNodes(a, b) < 0; };
+    std::stable_sort(first, Nodes.end(), before);
+    std::inplace_merge(Nodes.begin(), first, Nodes.end(), before);
+    for (size_t i = 0; i < Nodes.size(); ++i)
+        Nodes[i]->indice_ = i;
+}
+
+TTreeNode* TTreeNodes::GetFirstNode() const {
+    const auto& roots = Siblings(nullptr);
+    return roots.empty() ? nullptr : roots.front();
+}
+
 namespace {
 
 // The nodes of the lists and all below them.
@@ -485,13 +514,13 @@ TTreeNode* NodoEnOrden(const std::vector<TTreeNode*>& nodos, int& faltan) {
 } // namespace
 
 int TTreeNodes::GetCount() const {
-    return ContarNodos(roots_);
+    return ContarNodos(Siblings(nullptr));
 }
 
 TTreeNode* TTreeNodes::GetItem(int Index) const {
     int faltan = Index;
     if (Index >= 0)
-        if (TTreeNode* n = NodoEnOrden(roots_, faltan)) return n;
+        if (TTreeNode* n = NodoEnOrden(Siblings(nullptr), faltan)) return n;
     throw EInvalidOperation("Tree node index out of bounds (" + AnsiString(Index) + ")");
 }
 
@@ -501,6 +530,14 @@ TTreeNode* TTreeNodes::InternalAdd(TTreeNode* Parent, int Position, const AnsiSt
     n->text_ = S;
     n->data_ = Ptr;
     n->parent_ = Parent;
+    if (updateCount_ > 0 && owner_->SortsByText() && !owner_->OnCompare) {
+        // It waits at the end for its place (see Siblings); its item waits for EndUpdate.
+        auto& s = Parent ? Parent->kids_ : roots_;
+        n->indice_ = s.size();
+        s.push_back(n);
+        ++(Parent ? Parent->waiting_ : waitingRoots_);
+        return n;
+    }
     auto& s = Siblings(Parent);
     const int at = owner_->PlaceFor(Parent, Position, n);
     s.insert(s.begin() + at, n);
@@ -576,16 +613,17 @@ void TTreeNodes::Delete(TTreeNode* Node) {
 void TTreeNodes::Clear() {
     TCustomTreeView* t = owner_;
     t->selected_ = nullptr;
-    for (TTreeNode* n : roots_)
+    for (TTreeNode* n : Siblings(nullptr))
         t->NodeDeleted(n);
     if (QTreeWidget* w = WidgetOf(t)) {
         QSignalBlocker block(w);
-        for (TTreeNode* n : roots_)
+        for (TTreeNode* n : Siblings(nullptr))
             t->ForgetItems(n);
         w->clear();
     }
     std::vector<TTreeNode*> viejos;
     viejos.swap(roots_);
+    waitingRoots_ = 0;
     for (TTreeNode* n : viejos)
         delete n;
 }
@@ -599,7 +637,7 @@ void TTreeNodes::EndUpdate() {
     if (updateCount_ == 0 || --updateCount_ > 0) return;
     // A node chosen while it had no item is shown chosen now.
     const bool mostrarSeleccion = owner_->selected_ && !owner_->selected_->item_;
-    owner_->AddMissingItems(roots_);
+    owner_->AddMissingItems(Siblings(nullptr));
     if (mostrarSeleccion) owner_->ShowSelection();
     if (QTreeWidget* w = WidgetOf(owner_)) w->setUpdatesEnabled(true);
 }
@@ -633,11 +671,11 @@ void TCustomTreeView::SetItems(TTreeNodes* Value) {
         n->selectedIndex_ = origen->selectedIndex_;
         n->stateIndex_ = origen->stateIndex_;
         n->hasChildren_ = origen->hasChildren_;
-        for (TTreeNode* c : origen->children_)
+        for (TTreeNode* c : origen->Children())
             copiar(c, n);
         UpdateItem(n);
     };
-    for (TTreeNode* r : Value->roots_)
+    for (TTreeNode* r : Value->Siblings(nullptr))
         copiar(r, nullptr);
 }
 
@@ -806,7 +844,7 @@ int TCustomTreeView::CompareNodes(TTreeNode* Node1, TTreeNode* Node2) {
 
 void TCustomTreeView::NodeDeleted(TTreeNode* Node) {
     if (GetComponentState().Contains(csDestroying)) return;
-    for (TTreeNode* c : Node->children_)
+    for (TTreeNode* c : Node->Children())
         NodeDeleted(c);
     Delete(Node);
 }
@@ -816,7 +854,7 @@ void TCustomTreeView::NodeDeleted(TTreeNode* Node) {
 int TCustomTreeView::PlaceFor(TTreeNode* Parent, int Position, TTreeNode* Node) {
     auto& s = items_->Siblings(Parent);
     const int n = static_cast<int>(s.size());
-    if (sortType_ == stText || sortType_ == stBoth) {
+    if (SortsByText()) {
         // After the siblings that do not sort above it (they are in order): the first that
         // sorts below it, by halving.
         auto despues = std::upper_bound(s.begin(), s.end(), Node,
@@ -914,7 +952,7 @@ QTreeWidgetItem* TCustomTreeView::MakeItems(TTreeNode* Node) {
     auto* item = new ItemDeNodo(Node);
     FillItem(item, Node);
     Node->item_ = item;
-    for (TTreeNode* c : Node->children_)
+    for (TTreeNode* c : Node->Children())
         item->addChild(MakeItems(c));
     return item;
 }
@@ -923,7 +961,7 @@ void TCustomTreeView::ShowExpanded(TTreeNode* Node) {
     // A new item is collapsed; collapsing it again would still look it up in the view.
     if (!Node->expanded_) return;
     if (QTreeWidgetItem* item = ItemOf(Node)) item->setExpanded(true);
-    for (TTreeNode* c : Node->children_)
+    for (TTreeNode* c : Node->Children())
         ShowExpanded(c);
 }
 
@@ -932,7 +970,7 @@ void TCustomTreeView::AddMissingItems(const std::vector<TTreeNode*>& Siblings) {
         if (!n->item_)
             AddItem(n);
         else
-            AddMissingItems(n->children_);
+            AddMissingItems(n->Children());
     }
 }
 
@@ -949,7 +987,7 @@ void TCustomTreeView::FillItem(QTreeWidgetItem* Item, const TTreeNode* Node) con
 
 void TCustomTreeView::ForgetItems(TTreeNode* Node) {
     Node->item_ = nullptr;
-    for (TTreeNode* c : Node->children_)
+    for (TTreeNode* c : Node->Children())
         ForgetItems(c);
 }
 
@@ -1049,7 +1087,7 @@ void TCustomTreeView::CreateWindowHandle(const TCreateParams&) {
 
 void TCustomTreeView::DestroyWnd() {
     connections_->Clear();
-    for (TTreeNode* r : items_->roots_)
+    for (TTreeNode* r : items_->Siblings(nullptr))
         ForgetItems(r);
     TWinControl::DestroyWnd();
 }

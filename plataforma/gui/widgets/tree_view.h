@@ -59,7 +59,7 @@ public:
     TTreeNode* GetParent() const { return parent_; }
     // 0 for a node at the root.
     int GetLevel() const;
-    int GetCount() const { return static_cast<int>(children_.size()); }
+    int GetCount() const { return static_cast<int>(kids_.size()); }
     TTreeNode* GetItem(int Index) const;
     // Position among its siblings.
     int GetIndex() const;
@@ -86,7 +86,7 @@ public:
     bool HasAsParent(TTreeNode* Value) const;
 
     // Children, or set to show the expand button before they are added.
-    bool GetHasChildren() const { return hasChildren_ || !children_.empty(); }
+    bool GetHasChildren() const { return hasChildren_ || !kids_.empty(); }
     void SetHasChildren(bool Value);
     bool GetExpanded() const { return expanded_; }
     void SetExpanded(bool Value);
@@ -116,7 +116,11 @@ private:
 
     TTreeNodes* owner_;
     TTreeNode* parent_ = nullptr;
-    std::vector<TTreeNode*> children_;
+    // The children in order (through Children(): see TTreeNodes::Siblings).
+    std::vector<TTreeNode*>& Children() const;
+    mutable std::vector<TTreeNode*> kids_;
+    // How many of the last kids_ wait for their place.
+    mutable size_t waiting_ = 0;
     AnsiString text_;
     void* data_ = nullptr;
     int imageIndex_ = -1;
@@ -140,7 +144,7 @@ public:
     int GetCount() const;
     // By position in the whole tree (GetNext order).
     TTreeNode* GetItem(int Index) const;
-    TTreeNode* GetFirstNode() const { return roots_.empty() ? nullptr : roots_.front(); }
+    TTreeNode* GetFirstNode() const;
     TTreeNode* GetNodeFromIndex(int Index) const { return GetItem(Index); }
 
     // The new node goes after Sibling's last sibling (at the root without Sibling).
@@ -169,12 +173,15 @@ private:
     friend class TCustomTreeView;
     friend class TreeAccess;
     TTreeNode* InternalAdd(TTreeNode* Parent, int Position, const AnsiString& S, void* Ptr);
-    std::vector<TTreeNode*>& Siblings(TTreeNode* Parent) {
-        return Parent ? Parent->children_ : roots_;
-    }
+    // Parent's children (the roots without Parent) in order. In an update of a tree sorted
+    // by text alone, new nodes are appended and wait: the first look at their siblings puts
+    // them in place at once, where one by one they would have gone (after their equals).
+    std::vector<TTreeNode*>& Siblings(const TTreeNode* Parent) const;
+    void Place(std::vector<TTreeNode*>& Nodes, size_t& Waiting) const;
 
     TCustomTreeView* owner_;
-    std::vector<TTreeNode*> roots_;
+    mutable std::vector<TTreeNode*> roots_;
+    mutable size_t waitingRoots_ = 0;
     int updateCount_ = 0;
 };
 
@@ -261,6 +268,7 @@ private:
 
     // Where a new child of Parent goes: Position (-1 last) unless the tree sorts by text.
     int PlaceFor(TTreeNode* Parent, int Position, TTreeNode* Node);
+    bool SortsByText() const { return sortType_ == stText || sortType_ == stBoth; }
     void SortSiblings(TTreeNode* Parent, bool Recurse,
                       const std::function<int(TTreeNode*, TTreeNode*)>& Compare);
     // The selection moves (with events when Notify): the node is shown first.

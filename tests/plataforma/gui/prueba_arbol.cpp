@@ -263,6 +263,64 @@ TEST_F(Arbol, EntreBeginUpdateYEndUpdateLosElementosQtSeHacenAlFinal) {
     EXPECT_EQ(FromQString(w->topLevelItem(0)->child(1)->text(0)), "nuevo");
 }
 
+// Nodes added in an update of a sorted tree wait for their place; wherever they are looked
+// at, they are where one-by-one insertion puts them: after their equals (case ignored), in
+// their order of arrival, after the siblings from before. Random adds, looks and deletions,
+// against the same steps without the update, node by node and item by item.
+TEST_F(Arbol, EnUnaActualizacionLosNodosOrdenadosQuedanDondeUnoAUno) {
+    const char* textos[] = {"b", "B", "a", "A", "a1", "\xE1", "c", "b"};
+    auto pasos = [&](TTreeView* t, bool deUnaVez, std::vector<std::string>& vistos) {
+        TTreeNodes* n = t->GetItems();
+        t->SetSortType(stText);
+        std::mt19937 azar(31);
+        auto al = [&](size_t k) { return static_cast<size_t>(azar() % k); };
+        std::vector<TTreeNode*> todos;
+        uintptr_t dato = 0;
+        auto anadir = [&](TTreeNode* padre) {
+            todos.push_back(n->AddChildObject(padre, textos[al(std::size(textos))],
+                                              reinterpret_cast<void*>(++dato)));
+        };
+        for (int i = 0; i < 12; ++i)
+            anadir(i < 3 || todos.empty() ? nullptr : todos[al(todos.size())]);
+        if (deUnaVez) n->BeginUpdate();
+        for (int paso = 0; paso < 400; ++paso) {
+            TTreeNode* alguno = todos[al(todos.size())];
+            switch (al(10)) {
+            case 0: // a look at some siblings, in the middle of the update
+                vistos.push_back(std::to_string(alguno->GetIndex()) + ":" +
+                                 Nombres(alguno->getFirstChild()));
+                break;
+            case 1:
+                if (alguno->GetLevel() > 0 && alguno->GetCount() == 0) {
+                    std::erase(todos, alguno);
+                    alguno->Delete();
+                }
+                break;
+            default:
+                anadir(al(6) == 0 ? nullptr : alguno);
+            }
+        }
+        if (deUnaVez) n->EndUpdate();
+        // Each node's siblings by data, in order.
+        std::string orden;
+        for (TTreeNode* x = n->GetFirstNode(); x; x = x->GetNext())
+            orden += std::to_string(reinterpret_cast<uintptr_t>(x->GetData())) + "/" +
+                     std::to_string(x->GetIndex()) + ";";
+        return orden;
+    };
+    std::vector<std::string> vistosDeUnaVez, vistosUnoAUno;
+    const std::string deUnaVez = pasos(arbol, true, vistosDeUnaVez);
+    VentanaPrueba otraVentana;
+    auto* otro = new TTreeView(&otraVentana);
+    otro->SetParent(&otraVentana);
+    const std::string unoAUno = pasos(otro, false, vistosUnoAUno);
+    EXPECT_EQ(deUnaVez, unoAUno);
+    EXPECT_EQ(vistosDeUnaVez, vistosUnoAUno);
+    EXPECT_GT(vistosDeUnaVez.size(), 20u);
+    EXPECT_EQ(ItemsQt(static_cast<QTreeWidget*>(arbol->GetWidget()), nullptr),
+              ItemsQt(static_cast<QTreeWidget*>(otro->GetWidget()), nullptr));
+}
+
 TEST_F(Arbol, SeleccionarDesdeElProgramaDisparaLosEventos) {
     TTreeNode* raiz = nodos->Add(nullptr, "raiz");
     TTreeNode* grupo = nodos->AddChild(raiz, "grupo");
