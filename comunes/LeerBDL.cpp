@@ -384,20 +384,22 @@ bool LeerBDL::CadenaEn(size_t clave, std::string_view& valor) const {
     size_t i = TrasIgual(clave);
     if (i == npos) return false;
     const std::string_view t = texto_;
-    while (i < t.size() && EsBlanco(t[i]))
+    const size_t n = t.size();
+    while (i < n && EsBlanco(t[i]))
         ++i;
-    const size_t finLinea = FinDeLineaBDL(t, i);
-    if (i < finLinea && t[i] == '"') {
+    if (i < n && t[i] == '"') {
         // Las comillas se cierran en la misma línea; si no, el valor llega a su final.
-        size_t cierre = t.substr(i + 1, finLinea - i - 1).find('"');
-        if (cierre != npos)
-            valor = t.substr(i, cierre + 2);
+        size_t j = i + 1;
+        while (j < n && t[j] != '"' && !EsFinDeLinea(t[j]))
+            ++j;
+        if (j < n && t[j] == '"')
+            valor = t.substr(i, j + 1 - i);
         else
-            valor = SinBlancos(t.substr(i, finLinea - i));
+            valor = SinBlancos(t.substr(i, j - i));
         return true;
     }
     size_t j = i;
-    while (j < finLinea && !EsBlanco(t[j]))
+    while (j < n && !EsBlanco(t[j]) && !EsFinDeLinea(t[j]))
         ++j;
     valor = t.substr(i, j - i);
     return true;
@@ -433,12 +435,21 @@ int LeerBDL::LeerListaCadenas(const AnsiString& clave, std::vector<AnsiString>& 
 }
 
 int LeerBDL::LeerListaCadenasEn(size_t clave, std::vector<AnsiString>& valores) const {
+    std::vector<std::string_view> cadenas;
+    if (ListaCadenasEn(clave, cadenas) < 0) return -1;
+    valores.clear();
+    for (std::string_view cadena : cadenas)
+        valores.emplace_back(cadena);
+    return static_cast<int>(valores.size());
+}
+
+int LeerBDL::ListaCadenasEn(size_t clave, std::vector<std::string_view>& valores) const {
     const std::string_view t = texto_;
     size_t i = TrasParentesis(clave);
     if (i == npos) return -1;
     // Solo textos entre comillas, comas y espacios: cualquier otra cosa acaba la lista,
     // para que una lista sin ")" no se lleve textos de las líneas siguientes.
-    std::vector<AnsiString> leidos;
+    valores.clear();
     size_t finLinea = 0; // the end of the line of i: looked for again only on a new line
     while (true) {
         while (i < t.size() && (EsEspacio(t[i]) || t[i] == ','))
@@ -447,10 +458,9 @@ int LeerBDL::LeerListaCadenasEn(size_t clave, std::vector<AnsiString>& valores) 
         if (i >= finLinea) finLinea = FinDeLineaBDL(t, i);
         const size_t cierre = t.find('"', i + 1);
         if (cierre == npos || cierre >= finLinea) break;
-        leidos.emplace_back(t.substr(i, cierre - i + 1));
+        valores.push_back(t.substr(i, cierre - i + 1));
         i = cierre + 1;
     }
-    valores = std::move(leidos);
     return static_cast<int>(valores.size());
 }
 
@@ -559,14 +569,13 @@ ClavesBDL::ClavesBDL(std::vector<std::string_view> claves) {
     if (claves.size() > kMaximo) throw std::length_error("ClavesBDL: demasiadas claves");
     for (size_t i = 0; i < claves.size(); ++i) {
         Clave clave{claves[i]};
-        const size_t largo = std::min<size_t>(clave.texto.size(), 8);
-        const unsigned char unos[8] = {0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF};
-        unsigned char bytes[8] = {};
-        unsigned char mascara[8] = {};
+        const size_t largo = std::min<size_t>(clave.texto.size(), 16);
+        unsigned char bytes[16] = {};
+        unsigned char mascara[16] = {};
         std::memcpy(bytes, clave.texto.data(), largo);
-        std::memcpy(mascara, unos, largo);
-        std::memcpy(&clave.prefijo, bytes, 8);
-        std::memcpy(&clave.mascara, mascara, 8);
+        std::memset(mascara, 0xFF, largo);
+        std::memcpy(clave.prefijo, bytes, 16);
+        std::memcpy(clave.mascara, mascara, 16);
         if (!clave.texto.empty()) {
             const char ultimo = clave.texto.back();
             clave.acabaSola = EsBlanco(ultimo) || ultimo == '=' || ultimo == '(';
@@ -574,8 +583,8 @@ ClavesBDL::ClavesBDL(std::vector<std::string_view> claves) {
         claves_.push_back(clave);
         if (clave.texto.empty()) continue; // nunca se encuentra
         const uint64_t bit = uint64_t{1} << i;
-        if (EsBlanco(clave.texto.front()))
-            enBlanco_ |= bit;
+        if (EsSeparador(clave.texto.front()))
+            enSeparador_ |= bit;
         else
             porPrimera_[static_cast<unsigned char>(clave.texto.front())] |= bit;
         todas_ |= bit;
@@ -612,11 +621,11 @@ CamposBDL::CamposBDL(const LeerBDL& lector, const ClavesBDL& claves) : lector_(l
     const std::string_view t = lector.texto_;
     const char* d = t.data();
     const size_t n = t.size();
-    for (uint64_t sueltas = claves.enBlanco_; sueltas != 0; sueltas &= sueltas - 1) {
+    for (uint64_t sueltas = claves.enSeparador_; sueltas != 0; sueltas &= sueltas - 1) {
         const auto i = static_cast<size_t>(std::countr_zero(sueltas));
         posiciones_[i] = lector.BuscarClave(claves.claves_[i].texto);
     }
-    uint64_t pendientes = claves.todas_ & ~claves.enBlanco_;
+    uint64_t pendientes = claves.todas_ & ~claves.enSeparador_;
 
     ComillasEn comillas;
     uint32_t tras = 1; // lo anterior al texto cuenta como separador
@@ -631,27 +640,31 @@ CamposBDL::CamposBDL(const LeerBDL& lector, const ClavesBDL& claves) : lector_(l
             separadores = SeparadoresDe16(resto);
             validos = (1u << (n - base)) - 1;
         }
-        for (uint32_t inicios = ((separadores << 1) | tras) & validos; inicios != 0;
+        // Un comienzo de palabra sigue a un separador y no lo es.
+        for (uint32_t inicios = ((separadores << 1) | tras) & ~separadores & validos; inicios != 0;
              inicios &= inicios - 1) {
             const size_t p = base + static_cast<size_t>(std::countr_zero(inicios));
             uint64_t m = claves.porPrimera_[static_cast<unsigned char>(d[p])] & pendientes;
             if (m == 0) continue;
-            uint64_t ocho = 0;
-            if (p + 8 <= n) std::memcpy(&ocho, d + p, 8);
+            uint64_t dieciseis[2] = {};
+            const bool caben = p + 16 <= n;
+            if (caben) std::memcpy(dieciseis, d + p, 16);
             int fuera = -1; // las comillas en p, si ya se han mirado
             for (; m != 0; m &= m - 1) {
                 const auto i = static_cast<size_t>(std::countr_zero(m));
                 const ClavesBDL::Clave& clave = claves.claves_[i];
-                if (p + 8 > n) {
+                if (!caben) {
                     if (!ClaveEn(t, p, clave.texto)) continue;
                 } else {
-                    // Los 8 primeros bytes ya dicen si es ella; de los demás, si los hay, y
+                    // Los 16 primeros bytes ya dicen si es ella; de los demás, si los hay, y
                     // del fin de palabra, solo si lo son.
-                    if ((ocho & clave.mascara) != clave.prefijo) continue;
+                    if ((dieciseis[0] & clave.mascara[0]) != clave.prefijo[0] ||
+                        (dieciseis[1] & clave.mascara[1]) != clave.prefijo[1])
+                        continue;
                     const size_t largo = clave.texto.size();
-                    if (largo > 8 &&
+                    if (largo > 16 &&
                         (largo > n - p ||
-                         std::memcmp(d + p + 8, clave.texto.data() + 8, largo - 8) != 0))
+                         std::memcmp(d + p + 16, clave.texto.data() + 16, largo - 16) != 0))
                         continue;
                     if (!clave.acabaSola && p + largo < n && !EsFinDePalabra(d[p + largo]))
                         continue;
@@ -687,4 +700,11 @@ int CamposBDL::LeerListaReales(size_t clave, std::vector<float>& valores) const 
 
 int CamposBDL::LeerListaCadenas(size_t clave, std::vector<AnsiString>& valores) const {
     return lector_.LeerListaCadenasEn(posiciones_[clave], valores);
+}
+
+int CamposBDL::ListaTextos(size_t clave, std::vector<std::string_view>& textos) const {
+    const int cuantos = lector_.ListaCadenasEn(posiciones_[clave], textos);
+    for (std::string_view& texto : textos)
+        texto = SinComillas(texto);
+    return cuantos;
 }

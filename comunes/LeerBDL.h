@@ -119,6 +119,8 @@ private:
     bool CadenaEn(size_t clave, std::string_view& valor) const;
     int LeerListaRealesEn(size_t clave, std::vector<float>& valores) const;
     int LeerListaCadenasEn(size_t clave, std::vector<AnsiString>& valores) const;
+    // Los textos de LeerListaCadenas, como vistas del texto; -1 sin la clave.
+    int ListaCadenasEn(size_t clave, std::vector<std::string_view>& valores) const;
     // Tras la palabra clave que empieza en la posición, la posición siguiente a su "=" (o a
     // su primer "("), o npos.
     size_t TrasIgual(size_t clave) const;
@@ -149,18 +151,19 @@ private:
     friend class CamposBDL;
     struct Clave {
         std::string_view texto;
-        // Sus primeros 8 bytes (los que tenga) tal como se leen de la memoria, y la máscara
-        // de los que tiene: una comparación de 8 bytes descarta casi todo lo que no es ella.
-        uint64_t prefijo = 0;
-        uint64_t mascara = 0;
+        // Sus primeros 16 bytes (los que tenga) tal como se leen de la memoria, de 8 en 8, y
+        // las máscaras de los que tiene: dos comparaciones de 8 bytes dicen si es ella (más
+        // allá, solo las claves más largas se comparan aparte).
+        uint64_t prefijo[2] = {};
+        uint64_t mascara[2] = {};
         bool acabaSola = false; // acaba en separador: marca ella misma el fin de palabra
     };
     std::vector<Clave> claves_;
     uint64_t todas_ = 0; // las que se buscan (las vacías nunca se encuentran)
-    // Por primer carácter, las claves que empiezan por él; las que empiezan en blanco se
+    // Por primer carácter, las claves que empiezan por él; las que empiezan en separador se
     // buscan aparte, una a una.
     std::array<uint64_t, 256> porPrimera_{};
-    uint64_t enBlanco_ = 0;
+    uint64_t enSeparador_ = 0;
 };
 
 // Las palabras clave de un juego, halladas en el texto de un lector en una sola pasada, cada
@@ -178,6 +181,9 @@ public:
     bool Texto(size_t clave, std::string_view& texto) const;
     int LeerListaReales(size_t clave, std::vector<float>& valores) const;
     int LeerListaCadenas(size_t clave, std::vector<AnsiString>& valores) const;
+    // Los textos de LeerListaCadenas sin sus comillas, como vistas del texto del lector; -1
+    // sin la clave.
+    int ListaTextos(size_t clave, std::vector<std::string_view>& textos) const;
 
 private:
     const LeerBDL& lector_;

@@ -141,17 +141,6 @@ void LeerReal(const Fuente& fuente, const Clave& clave, float& valor, EstadoValo
     if (fuente.LeerReal(clave, valor) == 0) estado = ESTADO_FICHERO;
 }
 
-template <class Fuente, class Clave>
-void LeerLista(const Fuente& fuente, const Clave& clave, TStrings& lista, EstadoValor& estado) {
-    std::vector<AnsiString> nombres;
-    if (fuente.LeerListaCadenas(clave, nombres) <= 0) return;
-    for (AnsiString& nombre : nombres) {
-        QuitarComillas(nombre);
-        lista.Add(nombre);
-    }
-    if (!nombres.empty()) estado = ESTADO_FICHERO;
-}
-
 } // namespace
 
 void ObjetoBase::LeerRealBDL(const LeerBDL* lector, const AnsiString& clave, float& valor,
@@ -190,12 +179,23 @@ void ObjetoBase::LeerCadenaBDL(const CamposBDL& campos, size_t clave, AnsiString
 
 void ObjetoBase::LeerListaBDL(const LeerBDL* lector, const AnsiString& clave, TStrings& lista,
                               EstadoValor& estado) {
-    if (lector != nullptr) LeerLista(*lector, clave, lista, estado);
+    if (lector == nullptr) return;
+    std::vector<AnsiString> nombres;
+    if (lector->LeerListaCadenas(clave, nombres) <= 0) return;
+    for (AnsiString& nombre : nombres) {
+        QuitarComillas(nombre);
+        lista.Add(nombre);
+    }
+    estado = ESTADO_FICHERO;
 }
 
 void ObjetoBase::LeerListaBDL(const CamposBDL& campos, size_t clave, TStrings& lista,
                               EstadoValor& estado) {
-    LeerLista(campos, clave, lista, estado);
+    std::vector<std::string_view> nombres;
+    if (campos.ListaTextos(clave, nombres) <= 0) return;
+    for (std::string_view nombre : nombres)
+        lista.Add(AnsiString(nombre));
+    estado = ESTADO_FICHERO;
 }
 
 void ObjetoBase::LeerListaRealesBDL(const LeerBDL* lector, const AnsiString& clave,

@@ -59,6 +59,14 @@ void CompararCampos(const LeerBDL& lector, const std::vector<AnsiString>& claves
         QuitarComillas(sinComillas);
         std::string_view texto = "-";
         if (!iguales || campos.Texto(k, texto) != hay || texto != sinComillas.str()) std::abort();
+        std::vector<AnsiString> lista;
+        std::vector<std::string_view> textos;
+        const int cuantos = lector.LeerListaCadenas(claves[k], lista);
+        if (campos.ListaTextos(k, textos) != cuantos) std::abort();
+        for (size_t j = 0; cuantos > 0 && j < lista.size(); ++j) {
+            QuitarComillas(lista[j]);
+            if (textos[j] != lista[j].str()) std::abort();
+        }
     }
 }
 

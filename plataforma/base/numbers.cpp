@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <locale.h>
@@ -100,6 +101,55 @@ Decimal Redondeado(double valor, int cifras) {
     return d;
 }
 
+// The pattern's rounding by integers: 18 significant digits half away from zero, then the
+// pattern's decimals half up, as Redondeado and Redondear give them, for values from 10^-3 to
+// 10^15 whose decimals lie within those 18 digits. The value is m / 2^k exactly; times 10^s
+// (s = 17 - its decimal exponent) it has 18 digits before the point, and the 128-bit product
+// keeps every bit. Gives the rounded value times 10^decimales; false outside that range.
+bool RedondeoEntero(double valor, int decimales, uint64_t& resultado) {
+#if defined(__SIZEOF_INT128__)
+    using U128 = unsigned __int128;
+    const double absoluto = std::fabs(valor);
+    if (!(absoluto >= 1e-3 && absoluto < 1e15) || decimales < 0 || decimales > 18) return false;
+    int exp2 = 0;
+    const double fraccion = std::frexp(absoluto, &exp2);
+    const auto m = static_cast<uint64_t>(std::ldexp(fraccion, 53));
+    const int k = 53 - exp2; // from 3 to 62 in this range
+    auto potencia = [](int n) {
+        U128 p = 1;
+        for (int i = 0; i < n; ++i)
+            p *= 10;
+        return p;
+    };
+    const U128 menor = potencia(17), mayor = potencia(18);
+    int e10 = static_cast<int>(std::floor(std::log10(absoluto)));
+    for (int intento = 0; intento < 3; ++intento) {
+        const int s = 17 - e10;
+        if (s > 20 || decimales > s) return false;
+        const U128 producto = static_cast<U128>(m) * potencia(s);
+        const U128 entero = producto >> k;
+        if (entero < menor) {
+            --e10;
+            continue;
+        }
+        if (entero >= mayor) {
+            ++e10;
+            continue;
+        }
+        const U128 resto = producto - (entero << k);
+        const auto cifras18 = static_cast<uint64_t>(entero + (resto >= (U128{1} << (k - 1))));
+        const auto divisor = static_cast<uint64_t>(potencia(s - decimales));
+        resultado = cifras18 / divisor + ((cifras18 % divisor) * 2 >= divisor ? 1 : 0);
+        return true;
+    }
+#else
+    (void)valor;
+    (void)decimales;
+    (void)resultado;
+#endif
+    return false;
+}
+
 // The digit of the 10^(exponente - 1 - i) place: i counts from the first significant place.
 char Cifra(const Decimal& d, int i) {
     if (i < 0 || i >= static_cast<int>(d.digitos.size())) return '0';
@@ -179,18 +229,31 @@ AnsiString FormatFloat(const AnsiString& formato, double valor) {
 
     // The class library first takes the value to 18 significant digits, then to the
     // pattern's decimals: 2.675 (2.67499999999999982...) stays 2.67, 0.125 gives 0.13.
-    Decimal d = Redondeado(valor, 18);
-    Redondear(d, d.exponente + p.decimalesMaximos);
-
     std::string entera;
-    for (int i = 0; i < d.exponente; ++i)
-        entera += Cifra(d, i);
+    std::string decimales;
+    bool cero = false;
+    uint64_t escalado = 0;
+    if (RedondeoEntero(valor, p.decimalesMaximos, escalado)) {
+        uint64_t unidad = 1;
+        for (int i = 0; i < p.decimalesMaximos; ++i)
+            unidad *= 10;
+        if (escalado >= unidad) entera = std::to_string(escalado / unidad);
+        decimales.assign(static_cast<size_t>(p.decimalesMaximos), '0');
+        for (uint64_t resto = escalado % unidad, i = decimales.size(); i > 0; resto /= 10)
+            decimales[--i] = static_cast<char>('0' + resto % 10);
+        cero = escalado == 0;
+    } else {
+        Decimal d = Redondeado(valor, 18);
+        Redondear(d, d.exponente + p.decimalesMaximos);
+        for (int i = 0; i < d.exponente; ++i)
+            entera += Cifra(d, i);
+        for (int i = 0; i < p.decimalesMaximos; ++i)
+            decimales += Cifra(d, d.exponente + i);
+        cero = d.EsCero();
+    }
     if (static_cast<int>(entera.size()) < p.enterosMinimos)
         entera.insert(0, static_cast<size_t>(p.enterosMinimos) - entera.size(), '0');
 
-    std::string decimales;
-    for (int i = 0; i < p.decimalesMaximos; ++i)
-        decimales += Cifra(d, d.exponente + i);
     while (static_cast<int>(decimales.size()) > p.decimalesMinimos && decimales.back() == '0')
         decimales.pop_back();
 
@@ -198,7 +261,7 @@ AnsiString FormatFloat(const AnsiString& formato, double valor) {
     if (!decimales.empty()) numero += GetDecimalSeparator() + decimales;
     if (numero.empty()) numero = "0";
     // A negative value that rounds to zero shows no sign.
-    if (d.negativo && !d.EsCero()) numero.insert(0, 1, '-');
+    if (std::signbit(valor) && !cero) numero.insert(0, 1, '-');
     return AnsiString(p.prefijo + numero + p.sufijo);
 }
 

@@ -91,6 +91,11 @@ const CasoClave kClaves[] = {
     {"NAME =   Ladrillo macizo", "NAME ", "Ladrillo"},
     {"GROUP = \"Fábricas\"", "GROUP ", "\"Fábricas\""},
     {"NAME = \"sin cierre\nGROUP = x", "NAME ", "\"sin cierre"},
+    {"NAME = \"sin cierre\rGROUP = x", "NAME ", "\"sin cierre"},
+    {"NAME = \"dos \"\" comillas\"", "NAME ", "\"dos \""},
+    {"NAME = ab\tcd", "NAME ", "ab"},
+    {"NAME =\t\"a\tb\"  ", "NAME ", "\"a\tb\""},
+    {"NAME = ab\rcd", "NAME ", "ab"},
     {"NAME =\nGROUP = x", "NAME ", ""},
     {"NAME = ", "NAME ", ""},
     {"NAME \nsin igual", "NAME ", "<ausente>"},
@@ -372,13 +377,28 @@ TEST(LeerBDL, CamposDeUnaPasadaComoCadaClaveSuelta) {
                             "\"a b\"",
                             "(\"m1\", \"m2\")",
                             "( 1, 2.5,x)",
-                            "PROPERTIES"};
-    const ClavesBDL claves{"TYPE ",         "TYPE", "NAME",    "NAME_DUMVAT", "THICKNESS",
-                           "THICKNESS_MAX", "V1",   " WIDTH ", "X",           "=",
-                           "TYPE =",        "\"",   "$",       "abc",         ""};
-    const char* sueltas[] = {"TYPE ",         "TYPE", "NAME",    "NAME_DUMVAT", "THICKNESS",
-                             "THICKNESS_MAX", "V1",   " WIDTH ", "X",           "=",
-                             "TYPE =",        "\"",   "$",       "abc",         ""};
+                            "PROPERTIES",
+                            "VAPOUR-DIFFUSIVITY-FACTOR",
+                            "VAPOUR-DIFFUSIVITY-FACTORS",
+                            "VAPOUR-DIFFUSIVITY-F"};
+    const std::vector<std::string_view> sueltas = {"TYPE ",
+                                                   "TYPE",
+                                                   "NAME",
+                                                   "NAME_DUMVAT",
+                                                   "THICKNESS",
+                                                   "THICKNESS_MAX",
+                                                   "V1",
+                                                   " WIDTH ",
+                                                   "X",
+                                                   "=",
+                                                   "TYPE =",
+                                                   "\"",
+                                                   "$",
+                                                   "abc",
+                                                   "",
+                                                   "\nNAME",
+                                                   "VAPOUR-DIFFUSIVITY-FACTOR"};
+    const ClavesBDL claves(sueltas);
     uint32_t semilla = 12345;
     auto azar = [&semilla](uint32_t n) {
         semilla = semilla * 1664525u + 1013904223u;
@@ -392,16 +412,30 @@ TEST(LeerBDL, CamposDeUnaPasadaComoCadaClaveSuelta) {
         for (LeerBDL::Forma forma : {LeerBDL::Forma::Comprimida, LeerBDL::Forma::Literal}) {
             auto lector = Lector(texto, forma);
             const CamposBDL campos(*lector, claves);
-            for (size_t k = 0; k < std::size(sueltas); ++k) {
-                ASSERT_EQ(Lecturas(campos, k), Lecturas(*lector, AnsiString(sueltas[k])))
+            for (size_t k = 0; k < sueltas.size(); ++k) {
+                ASSERT_EQ(Lecturas(campos, k),
+                          Lecturas(*lector, AnsiString(std::string(sueltas[k]))))
                     << "\"" << sueltas[k] << "\" en: " << lector->Texto();
                 // El texto sin comillas, como LeerCadena y QuitarComillas.
                 AnsiString cadena = "-";
-                const bool hay = lector->LeerCadena(sueltas[k], cadena) == 0;
+                const bool hay =
+                    lector->LeerCadena(AnsiString(std::string(sueltas[k])), cadena) == 0;
                 QuitarComillas(cadena);
                 std::string_view sinComillas = "-";
                 ASSERT_EQ(campos.Texto(k, sinComillas), hay);
                 ASSERT_EQ(std::string(sinComillas), cadena.str()) << lector->Texto();
+                // Los textos de la lista sin comillas, como LeerListaCadenas y QuitarComillas.
+                std::vector<AnsiString> lista;
+                const int cuantos =
+                    lector->LeerListaCadenas(AnsiString(std::string(sueltas[k])), lista);
+                std::vector<std::string_view> textos{"-"};
+                ASSERT_EQ(campos.ListaTextos(k, textos), cuantos);
+                if (cuantos < 0) continue;
+                ASSERT_EQ(textos.size(), lista.size());
+                for (size_t j = 0; j < lista.size(); ++j) {
+                    QuitarComillas(lista[j]);
+                    ASSERT_EQ(std::string(textos[j]), lista[j].str()) << lector->Texto();
+                }
             }
         }
     }

@@ -163,8 +163,17 @@ TEST(FormatFloat, IgualQueElRedondeoEscritoEntero) {
         double valor = entero(azar) / std::pow(10.0, escala(azar));
         if (i % 2) valor = static_cast<float>(valor);
         if (i % 5 == 0) valor = (entero(azar) + 0.5) / std::pow(2.0, escala(azar));
-        for (auto [patron, decimales] :
-             {std::pair{"0", 0}, {"0.00", 2}, {"0.000", 3}, {"0.0000", 4}})
+        // A decimal tie and its neighbours, where the 18 digits decide the rounding.
+        if (i % 7 == 0) {
+            valor = (entero(azar) + 0.5) / std::pow(10.0, escala(azar) % 8);
+            if (i % 3 != 0) valor = std::nextafter(valor, i % 3 == 1 ? 1e300 : -1e300);
+        }
+        for (auto [patron, decimales] : {std::pair{"0", 0},
+                                         {"0.00", 2},
+                                         {"0.000", 3},
+                                         {"0.0000", 4},
+                                         {"0.0000000", 7},
+                                         {"0.000000000000", 12}})
             ASSERT_EQ(FormatFloat(patron, valor).str(), RedondeoDeReferencia(valor, decimales))
                 << std::hexfloat << valor << " " << patron;
     }
