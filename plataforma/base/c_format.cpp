@@ -217,8 +217,10 @@ bool EsFloat(double x) {
 // Rounds y (exact, 0 <= y < 2^63) to an integer as the C library does; false at a tie,
 // which is left to it.
 bool RedondearExacto(double y, uint64_t& q) {
-    q = static_cast<uint64_t>(y);
-    const double resto = y - static_cast<double>(q); // exact: y and q share the scale
+    // Through signed integers, which convert in one instruction.
+    const int64_t entero = static_cast<int64_t>(y);
+    const double resto = y - static_cast<double>(entero); // exact: y and q share the scale
+    q = static_cast<uint64_t>(entero);
     if (resto == 0.5) return false;
     if (resto > 0.5) ++q;
     return true;
@@ -241,11 +243,11 @@ bool CifrasDeFloat(double x, int cifras, uint64_t& q, int& exponente) {
         if (k >= 0) {
             if (k > kEscalaExacta) return false;
             const double y = x * kPotencias[k];
-            if (y >= static_cast<double>(techo)) {
+            if (y >= kPotencias[cifras]) {
                 ++e;
                 continue;
             }
-            if (y < static_cast<double>(piso)) {
+            if (y < kPotencias[cifras - 1]) {
                 --e;
                 continue;
             }
