@@ -50,8 +50,8 @@ void CompararCampos(const LeerBDL& lector, const std::vector<AnsiString>& claves
             std::memcmp(&r1, &r2, sizeof r1) == 0 &&
             lector.LeerCadena(claves[k], c1) == campos.LeerCadena(k, c2) && c1 == c2 &&
             lector.LeerListaReales(claves[k], lr1) == campos.LeerListaReales(k, lr2) &&
-            std::memcmp(lr1.data(), lr2.data(), lr1.size() * sizeof(float)) == 0 &&
             lr1.size() == lr2.size() &&
+            (lr1.empty() || std::memcmp(lr1.data(), lr2.data(), lr1.size() * sizeof(float)) == 0) &&
             lector.LeerListaCadenas(claves[k], lc1) == campos.LeerListaCadenas(k, lc2) &&
             lc1 == lc2;
         AnsiString sinComillas = "-";
