@@ -492,12 +492,14 @@ public:
     void SaveToBinFile(const AnsiString& FileName);
     void LoadFromBinFile(const AnsiString& FileName);
     void SaveToBinStream(TStream* Stream);
-    // Columns Left..Right, rows Top..Bottom.
-    void SaveRectToBinStream(const TRect& Rect, TStream* Stream);
+    // Columns Left..Right, rows Top..Bottom. Shown: the columns are the shown ones, each
+    // read at its real column and stored by its shown index (the clipboard's blocks).
+    void SaveRectToBinStream(const TRect& Rect, TStream* Stream, bool Shown = false);
     void LoadFromBinStream(TStream* Stream);
     // The first stored cell lands on Point and the others keep their distance to it (a
-    // stream of the whole grid lands at its own places).
-    void LoadAtPointFromBinStream(TPoint Point, TStream* Stream);
+    // stream of the whole grid lands at its own places). Shown: the stored columns are
+    // shown ones, each written at its real column.
+    void LoadAtPointFromBinStream(TPoint Point, TStream* Stream, bool Shown = false);
     // Percent done of a save or load.
     TGridProgressEvent OnFileProgress;
 

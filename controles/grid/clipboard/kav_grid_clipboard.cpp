@@ -177,7 +177,7 @@ void TKavStringGrid::CopyFunc(const TRect& R, bool Disjunct) {
 
 void TKavStringGrid::CopyBinFunc(const TRect& R) {
     TMemoryStream m;
-    SaveRectToBinStream(R, &m);
+    SaveRectToBinStream(R, &m, true);
     // A paste lands the first stored cell on its point: the block's first cell is stored
     // always, empty or not, so that the block lands where it is put.
     m.SetPosition(0);
@@ -312,18 +312,18 @@ int TKavStringGrid::PasteFunc(int ACol, int ARow) {
         if (prop.ColCount < 1 || prop.RowCount < 1 ||
             !grid_files::SizeAllowed(prop.ColCount, prop.RowCount))
             throw EKavGridError("Invalid binary grid data: grid size");
-        // The block replaces the cells under it, and only those: a block of the whole grid
-        // is pasted as any other, not loaded over the grid.
+        // The block replaces the shown cells under it, and only those: a block of the whole
+        // grid is pasted as any other, not loaded over the grid.
         for (int r = ARow; r < std::min<int64_t>(int64_t(ARow) + prop.RowCount, GetRowCountEx());
              ++r)
             for (int c = ACol;
                  c < std::min<int64_t>(int64_t(ACol) + prop.ColCount, GetColCountEx()); ++c)
-                SetCellEx(c, r, AnsiString());
+                SetCellEx(RemapCol(c), r, AnsiString());
         TMemoryStream block;
         const std::string data = ClipboardCells(prop, nullptr, m.Bytes(), m.GetPosition());
         block.WriteBuffer(data.data(), static_cast<int64_t>(data.size()));
         block.SetPosition(0);
-        LoadAtPointFromBinStream(TPoint(ACol, ARow), &block);
+        LoadAtPointFromBinStream(TPoint(ACol, ARow), &block, true);
         const TRect R(ACol, ARow, ACol + prop.ColCount - 1, ARow + prop.RowCount - 1);
         const bool own = HandleAllocated() &&
                          prop.ID == static_cast<int>(reinterpret_cast<intptr_t>(GetHandle()));

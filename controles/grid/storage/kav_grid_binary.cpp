@@ -88,7 +88,7 @@ void TKavStringGrid::SaveToBinStream(TStream* Stream) {
             TRect(GetFixedCols(), GetFixedRows(), GetColCount() - 1, GetRowCount() - 1), Stream);
 }
 
-void TKavStringGrid::SaveRectToBinStream(const TRect& Rect, TStream* Stream) {
+void TKavStringGrid::SaveRectToBinStream(const TRect& Rect, TStream* Stream, bool Shown) {
     Helpers h(nullptr);
     const int width = Rect.Right - Rect.Left + 1, height = Rect.Bottom - Rect.Top + 1;
     h.prop.ColCount = width;
@@ -105,8 +105,9 @@ void TKavStringGrid::SaveRectToBinStream(const TRect& Rect, TStream* Stream) {
     for (int r = Rect.Top; r <= Rect.Bottom; ++r) {
         ExportNotification(1, r);
         for (int c = Rect.Left; c <= Rect.Right; ++c) {
-            const TCellProperties* props = FindCellProperties(c, r);
-            h.cell.Cell = GetGridCell(c, r);
+            const int sc = Shown ? RemapCol(c) : c;
+            const TCellProperties* props = FindCellProperties(sc, r);
+            h.cell.Cell = GetGridCell(sc, r);
             if (h.cell.Cell.IsEmpty() && !props) continue;
             h.cell.Col = c;
             h.cell.Row = r;
@@ -114,7 +115,7 @@ void TKavStringGrid::SaveRectToBinStream(const TRect& Rect, TStream* Stream) {
             Stream->WriteComponent(&h.cell);
             if (!props) continue;
             h.cellProp.GetCellProperties()->CopyAll(*props);
-            TCellGraphic* g = GetCellGraphic(c, r);
+            TCellGraphic* g = GetCellGraphic(sc, r);
             h.cellProp.HasGraphic =
                 g && g->CellType != ctEmpty && !(CarriesObject(g->CellType) && !g->CellCreated);
             Stream->WriteComponent(&h.cellProp);
@@ -216,7 +217,7 @@ TCellGraphic* ReadObject(TStream* Stream, TCellGraphic* G, Object* (IO::*Get)())
 
 } // namespace
 
-void TKavStringGrid::LoadAtPointFromBinStream(TPoint Point, TStream* Stream) {
+void TKavStringGrid::LoadAtPointFromBinStream(TPoint Point, TStream* Stream, bool Shown) {
     Helpers h(nullptr);
     try {
         ReadRecord(Stream, &h.prop);
@@ -255,7 +256,8 @@ void TKavStringGrid::LoadAtPointFromBinStream(TPoint Point, TStream* Stream) {
             const int64_t tr = h.cell.Row + int64_t(Point.y) - y0;
             // A cell that lands outside the grid is read and left out.
             const bool inside = tc >= 0 && tr >= 0 && tc < GetColCount() && tr < GetRowCount();
-            const int col = static_cast<int>(tc), row = static_cast<int>(tr);
+            const int row = static_cast<int>(tr);
+            const int col = Shown && inside ? RemapCol(static_cast<int>(tc)) : static_cast<int>(tc);
             if (inside) SetCellEx(col, row, h.cell.Cell);
             if (!h.cell.HasProp) continue;
             TGridCellPropIO cellProp(nullptr, nullptr);

@@ -709,6 +709,28 @@ const std::vector<Operacion>& Operaciones() {
              g.GetNavigation()->SetAllowClipboardShortCuts(false);
              m.Pegar(1, d, bloque, true);
          }},
+        {"cortar y pegar un bloque en el formato propio de la rejilla",
+         [](TKavStringGrid& g, Modelo& m) {
+             // A block of two shown columns (the hidden one between them) and two shown rows,
+             // with the rows selected as a block for once.
+             if (m.DatosVisibles() < 4 || m.ColsVisibles() < 3) return;
+             TNavigation* nav = g.GetNavigation();
+             g.GetMouseActions()->SetDisjunctRowSelect(false);
+             nav->SetAllowFmtClipboard(true);
+             nav->SetAllowClipboardShortCuts(true);
+             const auto bloque = m.Bloque(1, 2, {1, 2});
+             g.SetSelection({1, 1, 2, 2});
+             SimulateKeyStroke('X', {ssCtrl}, &g);
+             for (int d : {1, 2})
+                 for (int c : {1, 2})
+                     m.Celda(c, d).clear();
+             g.SetSelection({1, 3, 1, 3});
+             SimulateKeyStroke('V', {ssCtrl}, &g);
+             m.Pegar(1, 3, bloque, true);
+             g.GetMouseActions()->SetDisjunctRowSelect(true);
+             nav->SetAllowFmtClipboard(false);
+             nav->SetAllowClipboardShortCuts(false);
+         }},
         {"vaciar una fila mostrada tras la oculta",
          [](TKavStringGrid& g, Modelo& m) {
              for (auto& t : m.celdas[m.FilaReal(3)])
