@@ -66,8 +66,15 @@ constexpr TablaExpandir HacerTablaExpandir() {
 constexpr TablaCompactar kCompactar = HacerTablaCompactar();
 constexpr TablaExpandir kExpandir = HacerTablaExpandir();
 
-bool ConBloques() {
+bool ConBloques16() {
     static const bool hay = __builtin_cpu_supports("ssse3") && __builtin_cpu_supports("popcnt");
+    return hay;
+}
+
+bool ConBloques64() {
+    static const bool hay = ConBloques16() && __builtin_cpu_supports("avx512f") &&
+                            __builtin_cpu_supports("avx512bw") &&
+                            __builtin_cpu_supports("avx512vbmi2");
     return hay;
 }
 #endif
@@ -78,16 +85,20 @@ public:
         : texto_(texto), comprimir_(comprimir), base_(texto.data()), o_(base_),
           t_(texto.data() + inicio), n_(texto.size() - inicio) {}
 
-    void Hacer(bool porBloques) {
+    void Hacer(AnchoBDL ancho) {
 #ifdef QUENBAR_BLOQUES_X86
-        if (porBloques && ConBloques()) {
+        // El byte anterior a lo que queda: al principio, ninguno.
+        char previo = '\0';
+        if (ancho == AnchoBDL::Bloque64 && ConBloques64())
+            previo = comprimir_ ? Bloques64<true>() : Bloques64<false>();
+        if (ancho != AnchoBDL::Byte && ConBloques16()) {
             if (comprimir_)
-                Bloques<true>();
+                Bloques<true>(previo);
             else
-                Bloques<false>();
+                Bloques<false>(previo);
         }
 #else
-        (void)porBloques;
+        (void)ancho;
 #endif
         Bytes();
         const size_t largo = static_cast<size_t>(o_ - base_);
@@ -126,6 +137,100 @@ private:
         o += kExpandir.largo[e];
     }
 
+    // Los bytes de un bloque de 16 según sus dos bits (el bajo en "bajo", el alto en
+    // "alto"): sin blancos añadidos, compactados de 8 en 8; con ellos, de 4 en 4. Escribe
+    // como mucho 52 bytes desde o.
+    __attribute__((target("ssse3,popcnt"), always_inline)) static void
+    Escribir16(__m128i v, unsigned bajo, unsigned alto, char*& o) {
+        if (alto == 0) {
+            if (bajo == 0xFFFF) {
+                _mm_storeu_si128(reinterpret_cast<__m128i*>(o), v);
+                o += 16;
+                return;
+            }
+            const unsigned b1 = bajo & 0xFF, b2 = bajo >> 8;
+            const __m128i r1 = _mm_shuffle_epi8(
+                v, _mm_loadl_epi64(reinterpret_cast<const __m128i*>(kCompactar.origen[b1])));
+            _mm_storel_epi64(reinterpret_cast<__m128i*>(o), r1);
+            o += __builtin_popcount(b1);
+            const __m128i r2 = _mm_shuffle_epi8(
+                _mm_srli_si128(v, 8),
+                _mm_loadl_epi64(reinterpret_cast<const __m128i*>(kCompactar.origen[b2])));
+            _mm_storel_epi64(reinterpret_cast<__m128i*>(o), r2);
+            o += __builtin_popcount(b2);
+            return;
+        }
+        Grupo<0>(v, bajo, alto, o);
+        Grupo<1>(v, bajo, alto, o);
+        Grupo<2>(v, bajo, alto, o);
+        Grupo<3>(v, bajo, alto, o);
+    }
+
+    // Lo mismo que Bloques, 64 bytes de una vez mientras quedan al menos 65: las máscaras de
+    // cada clase de byte en enteros de 64 bits (el anterior y el siguiente, por
+    // desplazamiento), y sin blancos que añadir, los bytes que quedan compactados de una vez.
+    // Un bloque con blancos que añadir se escribe de 16 en 16. Devuelve el último byte leído.
+    template <bool comprimir>
+    __attribute__((target("avx512f,avx512bw,avx512vbmi2,ssse3,popcnt"))) char Bloques64() {
+        char* o = o_;
+        size_t i = i_;
+        const char* const t = t_;
+        const size_t n = n_;
+        const __m512i kBlanco = _mm512_set1_epi8(' ');
+        uint64_t blancoAntes = 0, lfAntes = 0, crAntes = 0; // el bit del byte anterior
+        while (i + 65 <= n) {
+            // En su sitio, cada bloque escribe como mucho 196 bytes desde o.
+            if (o + 256 > t + i && enSitio_) {
+                o_ = o;
+                i_ = i;
+                PasarAparte();
+                o = o_;
+            }
+            const char* p = t + i;
+            _mm_prefetch(p + 2048, _MM_HINT_T0);
+            const __m512i v = _mm512_loadu_si512(p);
+            const uint64_t blanco = _mm512_cmpeq_epi8_mask(v, kBlanco);
+            const uint64_t lf = _mm512_cmpeq_epi8_mask(v, _mm512_set1_epi8('\n'));
+            const uint64_t cr = _mm512_cmpeq_epi8_mask(v, _mm512_set1_epi8('\r'));
+            const uint64_t lfDespues = (lf >> 1) | (static_cast<uint64_t>(p[64] == '\n') << 63);
+            const uint64_t crlf = cr & lfDespues;
+            uint64_t bajo, alto = 0;
+            __m512i w = v;
+            if constexpr (comprimir) {
+                const uint64_t blancoPrevio = (blanco << 1) | blancoAntes;
+                const uint64_t lfPrevio = (lf << 1) | lfAntes;
+                const uint64_t crPrevio = (cr << 1) | crAntes;
+                const uint64_t fin = (lf | cr) & ~crlf;
+                const uint64_t finPrevio = lfPrevio | (crPrevio & ~lf);
+                const uint64_t delante1 = fin & ~(lf & crPrevio);
+                const uint64_t delante2 = finPrevio & ~blanco;
+                bajo = ~(blanco & blancoPrevio) ^ delante1 ^ delante2;
+                alto = delante1 | delante2;
+                w = _mm512_mask_blend_epi8(crlf, v, kBlanco);
+            } else {
+                bajo = ~crlf;
+            }
+            blancoAntes = blanco >> 63;
+            lfAntes = lf >> 63;
+            crAntes = cr >> 63;
+            i += 64;
+            if (alto == 0) {
+                _mm512_storeu_si512(o, _mm512_maskz_compress_epi8(bajo, w));
+                o += __builtin_popcountll(bajo);
+                continue;
+            }
+            Escribir16(_mm512_maskz_extracti32x4_epi32(0xF, w, 0), bajo & 0xFFFF, alto & 0xFFFF, o);
+            Escribir16(_mm512_maskz_extracti32x4_epi32(0xF, w, 1), (bajo >> 16) & 0xFFFF,
+                       (alto >> 16) & 0xFFFF, o);
+            Escribir16(_mm512_maskz_extracti32x4_epi32(0xF, w, 2), (bajo >> 32) & 0xFFFF,
+                       (alto >> 32) & 0xFFFF, o);
+            Escribir16(_mm512_maskz_extracti32x4_epi32(0xF, w, 3), bajo >> 48, alto >> 48, o);
+        }
+        o_ = o;
+        i_ = i;
+        return i > 0 ? t[i - 1] : '\0';
+    }
+
     // 16 bytes de una vez mientras quedan al menos 17 (el byte que sigue a un CR dice si va
     // ante un LF). Comprimido, lo que da cada byte depende solo de él, del anterior y del
     // siguiente, con los blancos de cada fin de línea repartidos así: el CR de un CR LF da
@@ -134,7 +239,7 @@ private:
     // mismo (que tras un fin de línea se escribe), y si no, uno que se pone delante de él.
     // Un blanco tras otro no se escribe. Así, un texto con CR LF y sangría solo compacta.
     // Las escrituras son de 8 o 16 bytes; lo que pasa de lo escrito se pisa después.
-    template <bool comprimir> __attribute__((target("ssse3,popcnt"))) void Bloques() {
+    template <bool comprimir> __attribute__((target("ssse3,popcnt"))) void Bloques(char ultimo) {
         // En variables propias: lo que se escribe por o no puede tocarlas.
         char* o = o_;
         size_t i = i_;
@@ -143,8 +248,9 @@ private:
         const __m128i kBlanco = _mm_set1_epi8(' ');
         const __m128i kLF = _mm_set1_epi8('\n');
         const __m128i kCR = _mm_set1_epi8('\r');
-        // El byte anterior al bloque: un blanco si lo último escrito lo es.
-        __m128i anterior = o != base_ && o[-1] == ' ' ? kBlanco : _mm_setzero_si128();
+        // El byte anterior al bloque, en el último puesto.
+        __m128i anterior =
+            _mm_insert_epi16(_mm_setzero_si128(), static_cast<unsigned char>(ultimo) << 8, 7);
         while (i + 17 <= n) {
             // En su sitio, cada bloque escribe como mucho 52 bytes desde o.
             if (o + 64 > t + i && enSitio_) {
@@ -182,28 +288,7 @@ private:
                 bajo = ~static_cast<unsigned>(_mm_movemask_epi8(crlf)) & 0xFFFF;
             }
             i += 16;
-            if (alto == 0) {
-                if (bajo == 0xFFFF) {
-                    _mm_storeu_si128(reinterpret_cast<__m128i*>(o), v);
-                    o += 16;
-                    continue;
-                }
-                const unsigned b1 = bajo & 0xFF, b2 = bajo >> 8;
-                const __m128i r1 = _mm_shuffle_epi8(
-                    v, _mm_loadl_epi64(reinterpret_cast<const __m128i*>(kCompactar.origen[b1])));
-                _mm_storel_epi64(reinterpret_cast<__m128i*>(o), r1);
-                o += __builtin_popcount(b1);
-                const __m128i r2 = _mm_shuffle_epi8(
-                    _mm_srli_si128(v, 8),
-                    _mm_loadl_epi64(reinterpret_cast<const __m128i*>(kCompactar.origen[b2])));
-                _mm_storel_epi64(reinterpret_cast<__m128i*>(o), r2);
-                o += __builtin_popcount(b2);
-                continue;
-            }
-            Grupo<0>(v, bajo, alto, o);
-            Grupo<1>(v, bajo, alto, o);
-            Grupo<2>(v, bajo, alto, o);
-            Grupo<3>(v, bajo, alto, o);
+            Escribir16(v, bajo, alto, o);
         }
         o_ = o;
         i_ = i;
@@ -276,6 +361,6 @@ private:
 
 } // namespace
 
-void PrepararTextoBDL(std::string& texto, bool comprimir, size_t inicio, bool porBloques) {
-    Preparacion(texto, comprimir, inicio).Hacer(porBloques);
+void PrepararTextoBDL(std::string& texto, bool comprimir, size_t inicio, AnchoBDL ancho) {
+    Preparacion(texto, comprimir, inicio).Hacer(ancho);
 }

@@ -9,9 +9,14 @@
 #include <cstddef>
 #include <string>
 
+// Cuántos bytes se tratan de una vez, como mucho: el procesador puede no llegar (bloques de
+// 64 bytes piden AVX-512 con compactación de bytes; de 16, SSSE3), y entonces se tratan de
+// menos en menos. El resultado es siempre el mismo.
+enum class AnchoBDL { Byte, Bloque16, Bloque64 };
+
 // Trata texto[inicio, final) y deja el resultado en "texto" desde su principio: los bytes
 // antes de "inicio" son el margen para lo que los fines de línea añaden antes de que la
 // sangría y los CR quitados lo compensen; si no basta, el resto va a un texto nuevo que
-// pasa a ser "texto". Por bloques trata 16 bytes de una vez donde el procesador lo permite;
-// sin ellos, byte a byte (el resultado es el mismo).
-void PrepararTextoBDL(std::string& texto, bool comprimir, size_t inicio, bool porBloques = true);
+// pasa a ser "texto".
+void PrepararTextoBDL(std::string& texto, bool comprimir, size_t inicio,
+                      AnchoBDL ancho = AnchoBDL::Bloque64);

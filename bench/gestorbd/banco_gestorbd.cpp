@@ -107,9 +107,9 @@ void GuardarXML(benchmark::State& estado) {
 }
 
 // Las partes de la carga que tratan el texto: su tratamiento sobre los bytes del fichero ya
-// en memoria (segundo argumento: 1 por bloques, 0 byte a byte, 2 su suelo, mover los mismos
-// bytes al principio del texto con memmove), y el índice de sus registros sobre el texto
-// tratado.
+// en memoria (segundo argumento: 3 por bloques de 64 bytes si el procesador los tiene, 1 de
+// 16, 0 byte a byte, 2 su suelo, mover los mismos bytes al principio del texto con memmove),
+// y el índice de sus registros sobre el texto tratado.
 void PrepararTexto(benchmark::State& estado) {
     const int n = static_cast<int>(estado.range(0));
     std::string bytes;
@@ -122,7 +122,10 @@ void PrepararTexto(benchmark::State& estado) {
         if (estado.range(1) == 2)
             std::memmove(texto.data(), texto.data() + 4096, texto.size() - 4096);
         else
-            PrepararTextoBDL(texto, true, 4096, estado.range(1) != 0);
+            PrepararTextoBDL(texto, true, 4096,
+                             estado.range(1) == 0   ? AnchoBDL::Byte
+                             : estado.range(1) == 1 ? AnchoBDL::Bloque16
+                                                    : AnchoBDL::Bloque64);
         benchmark::DoNotOptimize(texto.data());
     }
     estado.SetComplexityN(n);
@@ -333,7 +336,7 @@ int main(int argc, char** argv) {
                 banco->Arg(n);
             banco->Unit(benchmark::kMillisecond)->Complexity(benchmark::oN);
         }
-        for (int bloques : {2, 1, 0})
+        for (int bloques : {2, 3, 1, 0})
             benchmark::RegisterBenchmark("PrepararTexto", &PrepararTexto)
                 ->Args({tamanos.back(), bloques})
                 ->Unit(benchmark::kMillisecond);

@@ -36,10 +36,10 @@ std::string Referencia(std::string_view s, bool comprimir) {
     return r;
 }
 
-std::string Preparado(std::string_view s, bool comprimir, size_t margen, bool porBloques) {
+std::string Preparado(std::string_view s, bool comprimir, size_t margen, AnchoBDL ancho) {
     std::string texto(margen, '\0');
     texto.append(s);
-    PrepararTextoBDL(texto, comprimir, margen, porBloques);
+    PrepararTextoBDL(texto, comprimir, margen, ancho);
     return texto;
 }
 
@@ -47,12 +47,13 @@ std::string Preparado(std::string_view s, bool comprimir, size_t margen, bool po
 void Comprobar(const std::string& s, const std::string& que) {
     for (bool comprimir : {true, false}) {
         const std::string esperado = Referencia(s, comprimir);
-        // Margen 0 y pequeño: pasa enseguida a otro texto; 4096: en su sitio (el del lector).
-        for (size_t margen : {size_t{0}, size_t{5}, size_t{64}, size_t{4096}})
-            for (bool porBloques : {true, false})
-                ASSERT_EQ(Preparado(s, comprimir, margen, porBloques), esperado)
+        // Margen 0 y pequeños: pasa enseguida a otro texto, o tras unos bloques; 4096: en su
+        // sitio (el del lector).
+        for (size_t margen : {size_t{0}, size_t{5}, size_t{64}, size_t{300}, size_t{4096}})
+            for (AnchoBDL ancho : {AnchoBDL::Bloque64, AnchoBDL::Bloque16, AnchoBDL::Byte})
+                ASSERT_EQ(Preparado(s, comprimir, margen, ancho), esperado)
                     << que << " comprimir=" << comprimir << " margen=" << margen
-                    << " bloques=" << porBloques;
+                    << " ancho=" << static_cast<int>(ancho);
         const LeerBDL lector(LeerBDL::EnMemoria{}, s,
                              comprimir ? LeerBDL::Forma::Comprimida : LeerBDL::Forma::Literal);
         ASSERT_EQ(lector.Texto(), esperado) << que;
@@ -71,10 +72,11 @@ TEST(PrepararBDL, BordesDeBloqueYCasosSueltos) {
                                       " \r \n \r\n ",
                                       "\"a  b\"\r\n$ c  \"",
                                       "\xC1\xFF\x80 \x80\n"};
-    // Un CR, un CR LF, un LF, un blanco y una racha en cada puesto alrededor de los 16 y 32
-    // bytes de los bloques, en textos de largos alrededor de esos anchos.
+    // Un CR, un CR LF, un LF, un blanco y una racha en cada puesto, en textos de largos
+    // alrededor de los anchos de los bloques (16 y 64 bytes) y de sus múltiplos.
     const std::vector<std::string> piezas = {"\r", "\r\n", "\n", " ", "     ", "\t \t", "\n   "};
-    for (size_t largo : {15u, 16u, 17u, 18u, 31u, 32u, 33u, 34u, 47u, 48u, 49u, 64u, 65u})
+    for (size_t largo : {15u, 16u, 17u, 18u, 31u, 32u, 33u,  34u,  47u,  48u, 49u,
+                         63u, 64u, 65u, 66u, 80u, 81u, 127u, 128u, 129u, 130u})
         for (const std::string& pieza : piezas)
             for (size_t puesto = 0; puesto + pieza.size() <= largo; ++puesto) {
                 std::string s(largo, 'x');
@@ -112,6 +114,13 @@ TEST(PrepararBDL, TextosQueCrecenPasanAOtroTextoEnCualquierPunto) {
                 s += std::string(1 + i % 3, 'a' + static_cast<char>(i % 26)) + fin;
             Comprobar(s, std::string("líneas ") + std::to_string(lineas));
         }
+    // Solo fines de línea: cada byte da tres, lo más que escribe un bloque.
+    for (const char* fin : {"\n", "\r", "\r\n", "\n\r"}) {
+        std::string s;
+        while (s.size() < 6000)
+            s += fin;
+        Comprobar(s, std::string("fines ") + fin);
+    }
     // Una sangría grande al principio y después un texto que crece.
     std::string s = std::string(5000, ' ') + "\n";
     for (int i = 0; i < 6000; ++i)
