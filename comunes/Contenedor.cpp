@@ -78,6 +78,12 @@ void Contenedor::AnadirHijo(ObjetoBase* hijo) {
     ContarEnIndices(*hijo, 1);
 }
 
+void Contenedor::ReservarHijos(int mas) {
+    if (mas <= 0) return;
+    hijos.reserve(hijos.size() + static_cast<size_t>(mas));
+    porNombre.Reservar(static_cast<size_t>(NumeroHijos() + mas));
+}
+
 void Contenedor::QuitarHijo(ObjetoBase* hijo) {
     if (hijo == nullptr || hijo->dueno != this) return;
     hijo->AlQuitar();

@@ -91,6 +91,9 @@ public:
     static int SiguienteCodigo();
 
 protected:
+    // Prepara sitio para tantos hijos más (la lista y su índice por nombre), para quien va a
+    // añadir muchos de una vez.
+    void ReservarHijos(int mas);
     // Para la raíz de un árbol grande (el edificio): lleva la cuenta de los nombres de todo lo
     // que tiene por debajo, para que buscar un nombre que no está, como hace cada creación de
     // un hijo con nombre único, no recorra el árbol entero.

@@ -74,6 +74,14 @@ void HijosPorNombre::Poner(const Ranura& ranura) {
     ++ocupadas;
 }
 
+void HijosPorNombre::Reservar(size_t nombres) {
+    size_t tamano = casillas.empty() ? 8 : casillas.size();
+    // La misma carga máxima que al poner.
+    while (nombres * 8 > tamano * 5)
+        tamano *= 2;
+    if (tamano > casillas.size()) sondeo_lineal::Rehacer(casillas, tamano, Libre);
+}
+
 uint64_t HijosPorNombre::Quitar(const AnsiString& nombre, const ObjetoBase* objeto) {
     if (casillas.empty()) return 0;
     const size_t hash = Hash(nombre);

@@ -30,6 +30,8 @@ public:
     // Quita el objeto de la lista del nombre dado (el que tenía al ponerse); devuelve su
     // sello, o 0 si no estaba.
     uint64_t Quitar(const AnsiString& nombre, const ObjetoBase* objeto);
+    // Prepara la tabla para tener tantos nombres sin crecer.
+    void Reservar(size_t nombres);
 
 private:
     struct Casilla {

@@ -10,10 +10,10 @@
 
 namespace sondeo_lineal {
 
-// Pasa las casillas ocupadas a una tabla del doble (o de "inicial" si estaba vacía).
+// Pasa las casillas ocupadas a una tabla de ese tamaño (potencia de 2, con sitio para ellas).
 template <class Casilla, class Alloc, class Libre>
-void Crecer(std::vector<Casilla, Alloc>& casillas, size_t inicial, Libre libre) {
-    std::vector<Casilla, Alloc> anteriores(casillas.empty() ? inicial : casillas.size() * 2);
+void Rehacer(std::vector<Casilla, Alloc>& casillas, size_t tamano, Libre libre) {
+    std::vector<Casilla, Alloc> anteriores(tamano);
     anteriores.swap(casillas);
     const size_t mascara = casillas.size() - 1;
     for (Casilla& casilla : anteriores) {
@@ -23,6 +23,12 @@ void Crecer(std::vector<Casilla, Alloc>& casillas, size_t inicial, Libre libre) 
             i = (i + 1) & mascara;
         casillas[i] = std::move(casilla);
     }
+}
+
+// Pasa las casillas ocupadas a una tabla del doble (o de "inicial" si estaba vacía).
+template <class Casilla, class Alloc, class Libre>
+void Crecer(std::vector<Casilla, Alloc>& casillas, size_t inicial, Libre libre) {
+    Rehacer(casillas, casillas.empty() ? inicial : casillas.size() * 2, libre);
 }
 
 // Deja libre la casilla del puesto y sube a su hueco las que la siguen en su racha.

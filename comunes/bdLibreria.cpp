@@ -89,6 +89,7 @@ void bdLibreria::Leer(LeerBDL* lector, bdCatalogo& catalogo) {
     const AnsiString registroAntes = log->Texto();
 
     const int registros = lector->ContarObjetos(seccion.tipoRegistro);
+    ReservarHijos(registros);
     lector->Reiniciar();
     for (int i = 0; i < registros; ++i) {
         const AnsiString nombre = lector->SiguienteObjeto(seccion.tipoRegistro);

@@ -5,6 +5,7 @@
 #include "plataforma/base/regional.h"
 
 #include <algorithm>
+#include <array>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -104,8 +105,8 @@ Decimal Redondeado(double valor, int cifras) {
 // The pattern's rounding by integers: 18 significant digits half away from zero, then the
 // pattern's decimals half up, as Redondeado and Redondear give them, for values from 10^-3 to
 // 10^15 whose decimals lie within those 18 digits. The value is m / 2^k exactly; times 10^s
-// (s = 17 - its decimal exponent) it has 18 digits before the point, and the 128-bit product
-// keeps every bit. Gives the rounded value times 10^decimales; false outside that range.
+// (s = 17 - its decimal exponent, at most 21) it has 18 digits before the point, and the 128-bit
+// product keeps every bit. Gives the rounded value times 10^decimales; false outside that range.
 bool RedondeoEntero(double valor, int decimales, uint64_t& resultado) {
 #if defined(__SIZEOF_INT128__)
     using U128 = unsigned __int128;
@@ -115,17 +116,21 @@ bool RedondeoEntero(double valor, int decimales, uint64_t& resultado) {
     const double fraccion = std::frexp(absoluto, &exp2);
     const auto m = static_cast<uint64_t>(std::ldexp(fraccion, 53));
     const int k = 53 - exp2; // from 3 to 62 in this range
-    auto potencia = [](int n) {
-        U128 p = 1;
-        for (int i = 0; i < n; ++i)
-            p *= 10;
+    static const auto kPotencias = [] {
+        std::array<U128, 22> p{};
+        p[0] = 1;
+        for (size_t i = 1; i < p.size(); ++i)
+            p[i] = p[i - 1] * 10;
         return p;
-    };
+    }();
+    auto potencia = [](int n) { return kPotencias[static_cast<size_t>(n)]; };
     const U128 menor = potencia(17), mayor = potencia(18);
-    int e10 = static_cast<int>(std::floor(std::log10(absoluto)));
+    // floor(log10(2^(exp2 - 1))): the decimal exponent or one less (78913 / 2^18 is just
+    // below log10(2)).
+    int e10 = ((exp2 - 1) * 78913) >> 18;
     for (int intento = 0; intento < 3; ++intento) {
         const int s = 17 - e10;
-        if (s > 20 || decimales > s) return false;
+        if (s < 0 || s > 21 || decimales > s) return false;
         const U128 producto = static_cast<U128>(m) * potencia(s);
         const U128 entero = producto >> k;
         if (entero < menor) {

@@ -54,6 +54,7 @@ class ContenedorPrueba : public Anotado<Contenedor> {
 public:
     explicit ContenedorPrueba(const AnsiString& nombre, TipoObjeto tipoObjeto = 8)
         : Anotado(nombre, tipoObjeto) {}
+    using Contenedor::ReservarHijos;
 };
 
 CreadorObjeto CreaElementos(TipoObjeto tipo) {
@@ -433,7 +434,8 @@ TEST_F(ContenedorTest, VaciarQuitandoDelantePrimeroConservaElOrden) {
 
 // Muchos nombres, con homónimos: altas, renombres, bajas y borrados al azar en un contenedor
 // plano, y cada nombre buscado y contado como en una lista recorrida en orden. Así la tabla
-// del índice crece varias veces y sus casillas se mueven al borrar.
+// del índice crece varias veces (también de golpe, al preparar sitio) y sus casillas se
+// mueven al borrar.
 TEST_F(ContenedorTest, ElIndiceDeHijosConMuchosNombres) {
     ContenedorPrueba bd("bd");
     constexpr int kNombres = 700;
@@ -473,6 +475,9 @@ TEST_F(ContenedorTest, ElIndiceDeHijosConMuchosNombres) {
         } else {
             delete bd.Hijo(al(hijos)); // sin quitarlo antes
         }
+        // De vez en cuando se prepara sitio para muchos más: la tabla se rehace con lo que
+        // tiene, homónimos incluidos.
+        if (paso % 700 == 0) bd.ReservarHijos(al(3000));
         if (paso % 250 == 0) comprobar(paso);
     }
     comprobar(6000);
