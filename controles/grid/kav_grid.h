@@ -495,6 +495,10 @@ public:
     // Columns Left..Right, rows Top..Bottom. Shown: the columns are the shown ones, each
     // read at its real column and stored by its shown index (the clipboard's blocks).
     void SaveRectToBinStream(const TRect& Rect, TStream* Stream, bool Shown = false);
+    // The cells of the given columns and rows (in order, each list not empty) stored as one
+    // block from the first of each on, as a rectangle is.
+    void SaveLinesToBinStream(const std::vector<int>& Cols, const std::vector<int>& Rows,
+                              TStream* Stream, bool Shown);
     void LoadFromBinStream(TStream* Stream);
     // The first stored cell lands on Point and the others keep their distance to it (a
     // stream of the whole grid lands at its own places). Shown: the stored columns are
@@ -2486,6 +2490,8 @@ private:
     // The selection's block (widened over merged cells) copied, whatever rows or columns are
     // selected one by one.
     void CopyBlockToClipboard();
+    // The grid's own format of the shown cells of the given columns and rows, packed.
+    void CopyBinLines(const std::vector<int>& Cols, const std::vector<int>& Rows);
 };
 
 // Exceptions of the grid control ("Cell does not contain integer value"...).

@@ -117,6 +117,13 @@ void TKavStringGrid::CopyFunc(const TRect& R, bool Disjunct) {
     TMouseActions* ma = GetMouseActions();
     const bool skipRows = Disjunct && ma->GetDisjunctRowSelect() && !ma->GetDisjunctColSelect();
     const bool skipCols = Disjunct && ma->GetDisjunctColSelect();
+    // The rows and columns copied: in disjunct mode only those selected one by one.
+    std::vector<int> rows, cols;
+    for (int r = R.Top; r <= R.Bottom; ++r)
+        if (!skipRows || GetRowSelect(ma->GetRowSelectPersistent() ? RemapRowInv(r) : r))
+            rows.push_back(r);
+    for (int c = R.Left; c <= R.Right; ++c)
+        if (!skipCols || GetColSelect(c)) cols.push_back(c);
     const bool lineEnds = R.Top < R.Bottom;
     std::string text;
     // The Unicode text, begun at the first wide cell.
@@ -124,15 +131,13 @@ void TKavStringGrid::CopyFunc(const TRect& R, bool Disjunct) {
     bool hasWide = false;
     std::string cell;
     std::u16string wideCell;
+    size_t next = 0; // the next copied row
     for (int r = R.Top; r <= R.Bottom; ++r) {
         ExportNotification(esExportNewRow, r);
-        if (skipRows) {
-            const int sel = ma->GetRowSelectPersistent() ? RemapRowInv(r) : r;
-            if (!GetRowSelect(sel)) continue;
-        }
+        if (next == rows.size() || rows[next] != r) continue;
+        ++next;
         bool first = true;
-        for (int c = R.Left; c <= R.Right; ++c) {
-            if (skipCols && !GetColSelect(c)) continue;
+        for (int c : cols) {
             if (!first) {
                 text += '\t';
                 if (hasWide) wide += u'\t';
@@ -171,13 +176,25 @@ void TKavStringGrid::CopyFunc(const TRect& R, bool Disjunct) {
     }
     Clipboard()->Close();
     if (GetNavigation()->GetAllowRTFClipboard()) CopyRTFFunc(R.Left, R.Top);
-    if (GetNavigation()->GetAllowFmtClipboard()) CopyBinFunc(R);
+    // The grid's own format holds the same cells as the text, packed.
+    if (GetNavigation()->GetAllowFmtClipboard() && !rows.empty() && !cols.empty())
+        CopyBinLines(cols, rows);
     ExportNotification(esExportDone, -1);
 }
 
 void TKavStringGrid::CopyBinFunc(const TRect& R) {
+    std::vector<int> rows, cols;
+    for (int r = R.Top; r <= R.Bottom; ++r)
+        rows.push_back(r);
+    for (int c = R.Left; c <= R.Right; ++c)
+        cols.push_back(c);
+    if (!rows.empty() && !cols.empty()) CopyBinLines(cols, rows);
+}
+
+void TKavStringGrid::CopyBinLines(const std::vector<int>& Cols, const std::vector<int>& Rows) {
+    const TPoint at(Cols[0], Rows[0]);
     TMemoryStream m;
-    SaveRectToBinStream(R, &m, true);
+    SaveLinesToBinStream(Cols, Rows, &m, true);
     // A paste lands the first stored cell on its point: the block's first cell is stored
     // always, empty or not, so that the block lands where it is put.
     m.SetPosition(0);
@@ -188,11 +205,11 @@ void TKavStringGrid::CopyBinFunc(const TRect& R) {
     if (cells < m.GetSize() - 1) {
         TGridCellIO first(nullptr);
         m.ReadComponent(&first);
-        anchored = first.Col == R.Left && first.Row == R.Top;
+        anchored = first.Col == at.x && first.Row == at.y;
     }
     TGridCellIO anchor(nullptr);
-    anchor.Col = R.Left;
-    anchor.Row = R.Top;
+    anchor.Col = at.x;
+    anchor.Row = at.y;
     AddFormat(GetGridClipboardFormat(),
               ClipboardCells(prop, anchored ? nullptr : &anchor, m.Bytes(), cells));
 }

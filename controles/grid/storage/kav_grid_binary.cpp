@@ -31,13 +31,21 @@ bool CarriesObject(TCellType Kind) {
     }
 }
 
-AnsiString JoinSizes(int From, int To, int (TCustomGrid::*Size)(int) const, const TCustomGrid& G) {
+AnsiString JoinSizes(const std::vector<int>& Lines, int (TCustomGrid::*Size)(int) const,
+                     const TCustomGrid& G) {
     std::string s;
-    for (int i = From; i <= To; ++i) {
-        if (i > From) s += ',';
-        AppendInt(s, (G.*Size)(i));
+    for (size_t i = 0; i < Lines.size(); ++i) {
+        if (i > 0) s += ',';
+        AppendInt(s, (G.*Size)(Lines[i]));
     }
     return AnsiString(s);
+}
+
+std::vector<int> Run(int From, int To) {
+    std::vector<int> v;
+    for (int i = From; i <= To; ++i)
+        v.push_back(i);
+    return v;
 }
 
 // Every helper of one save or load.
@@ -89,12 +97,18 @@ void TKavStringGrid::SaveToBinStream(TStream* Stream) {
 }
 
 void TKavStringGrid::SaveRectToBinStream(const TRect& Rect, TStream* Stream, bool Shown) {
+    SaveLinesToBinStream(Run(Rect.Left, Rect.Right), Run(Rect.Top, Rect.Bottom), Stream, Shown);
+}
+
+void TKavStringGrid::SaveLinesToBinStream(const std::vector<int>& Cols,
+                                          const std::vector<int>& Rows, TStream* Stream,
+                                          bool Shown) {
     Helpers h(nullptr);
-    const int width = Rect.Right - Rect.Left + 1, height = Rect.Bottom - Rect.Top + 1;
+    const int width = static_cast<int>(Cols.size()), height = static_cast<int>(Rows.size());
     h.prop.ColCount = width;
     h.prop.RowCount = height;
-    h.prop.ColWidths = JoinSizes(Rect.Left, Rect.Right, &TCustomGrid::GetColWidths, *this);
-    h.prop.RowHeights = JoinSizes(Rect.Top, Rect.Bottom, &TCustomGrid::GetRowHeights, *this);
+    h.prop.ColWidths = JoinSizes(Cols, &TCustomGrid::GetColWidths, *this);
+    h.prop.RowHeights = JoinSizes(Rows, &TCustomGrid::GetRowHeights, *this);
     h.prop.FullGrid = storeFixedCells_ ? GetRowCount() == height && GetColCount() == width
                                        : GetRowCount() - GetFixedRows() == height &&
                                              GetColCount() - GetFixedCols() == width;
@@ -102,15 +116,16 @@ void TKavStringGrid::SaveRectToBinStream(const TRect& Rect, TStream* Stream, boo
     Stream->WriteComponent(&h.prop);
     ExportNotification(0, -1);
     Progress progress(this);
-    for (int r = Rect.Top; r <= Rect.Bottom; ++r) {
+    for (int j = 0; j < height; ++j) {
+        const int r = Rows[j];
         ExportNotification(1, r);
-        for (int c = Rect.Left; c <= Rect.Right; ++c) {
-            const int sc = Shown ? RemapCol(c) : c;
+        for (int i = 0; i < width; ++i) {
+            const int c = Cols[i], sc = Shown ? RemapCol(c) : c;
             const TCellProperties* props = FindCellProperties(sc, r);
             h.cell.Cell = GetGridCell(sc, r);
             if (h.cell.Cell.IsEmpty() && !props) continue;
-            h.cell.Col = c;
-            h.cell.Row = r;
+            h.cell.Col = Cols[0] + i;
+            h.cell.Row = Rows[0] + j;
             h.cell.HasProp = props != nullptr;
             Stream->WriteComponent(&h.cell);
             if (!props) continue;
@@ -159,7 +174,7 @@ void TKavStringGrid::SaveRectToBinStream(const TRect& Rect, TStream* Stream, boo
                 break;
             }
         }
-        progress.Step(r - Rect.Top, Rect.Bottom - Rect.Top);
+        progress.Step(j, height - 1);
     }
     ExportNotification(2, -1);
 }

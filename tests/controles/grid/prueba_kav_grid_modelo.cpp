@@ -731,6 +731,24 @@ const std::vector<Operacion>& Operaciones() {
              nav->SetAllowFmtClipboard(false);
              nav->SetAllowClipboardShortCuts(false);
          }},
+        {"copiar las filas marcadas en el formato propio de la rejilla y pegarlas",
+         [](TKavStringGrid& g, Modelo& m) {
+             const std::vector<int> marcadas = m.MarcadasVisibles();
+             const int ultima = m.ColsVisibles() - 1;
+             const int k = static_cast<int>(marcadas.size());
+             if (marcadas.empty() || ultima < 1 || m.DatosVisibles() < k) return;
+             TNavigation* nav = g.GetNavigation();
+             nav->SetAllowFmtClipboard(true);
+             nav->SetAllowClipboardShortCuts(true);
+             const auto bloque = m.Bloque(1, ultima, marcadas);
+             SimulateKeyStroke('C', {ssCtrl}, &g);
+             const int d = m.DatosVisibles() - k + 1;
+             g.SetSelection({1, d, 1, d});
+             SimulateKeyStroke('V', {ssCtrl}, &g);
+             m.Pegar(1, d, bloque, true);
+             nav->SetAllowFmtClipboard(false);
+             nav->SetAllowClipboardShortCuts(false);
+         }},
         {"vaciar una fila mostrada tras la oculta",
          [](TKavStringGrid& g, Modelo& m) {
              for (auto& t : m.celdas[m.FilaReal(3)])
