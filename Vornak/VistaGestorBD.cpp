@@ -292,10 +292,11 @@ void VistaGestorBD::AnadirNodo(TipoObjeto tipo, const AnsiString& grupo, const A
     VistabdElementos* vista = VistaDeTipo(tipo);
     if (!vista) return;
     TTreeNodes* nodos = ventana->tvBaseDatos->GetItems();
-    // Los grupos se buscan bajo el nodo de su propio tipo, también los de los puentes.
+    // Los grupos se buscan bajo el nodo de su propio tipo, también los de los puentes, sin
+    // distinguir mayúsculas: como se juntan al llenar el árbol.
     TTreeNode* nodoGrupo = nullptr;
     for (TTreeNode* n = nodoTipo->getFirstChild(); n && !nodoGrupo; n = n->getNextSibling())
-        if (n->GetText() == grupo) nodoGrupo = n;
+        if (AnsiSameText(n->GetText(), grupo)) nodoGrupo = n;
     // El grupo nuevo está plegado: su carpeta, cerrada.
     if (!nodoGrupo) nodoGrupo = AnadirNodoTipo(nodos, nodoTipo, grupo, tipo, ICONO_CARPETA);
     AnadirNodoTipo(nodos, nodoGrupo, nombre, tipo, vista->IconoElemento());

@@ -174,7 +174,8 @@ void VistaGestorBD::LlenarListasLibreria(const AnsiString& grupo) {
             ObjetoBase* elemento = base ? base->BuscarEnHijos(nombre) : nullptr;
             if (!elemento) continue;
             elemento->ValorPropiedad("Grupo", suyo);
-            if (suyo != grupo) continue;
+            // Los grupos que solo difieren en mayúsculas son una sola elección.
+            if (!AnsiSameText(suyo, grupo)) continue;
         }
         izquierda->Add(nombre);
     }

@@ -232,7 +232,8 @@ void Contenedor::ListarNombres(TStrings& lista) const {
 
 void Contenedor::ListarNombresDeGrupo(TStrings& lista, const AnsiString& grupo) const {
     for (const Ranura& ranura : hijos)
-        if (ranura.objeto != nullptr && ranura.objeto->ObtenerGrupo() == grupo)
+        if (ranura.objeto != nullptr &&
+            cp1252::CompareIC(ranura.objeto->ObtenerGrupo().str(), grupo.str()) == 0)
             lista.Add(ranura.objeto->nombre);
 }
 
@@ -245,25 +246,22 @@ void Contenedor::ListarGrupos(TStrings& lista) const {
 }
 
 std::vector<Contenedor::Grupo> Contenedor::HijosPorGrupo() const {
-    constexpr size_t kSinGrupo = std::numeric_limits<size_t>::max();
     std::vector<Grupo> grupos;
-    // El puesto de cada grupo tal como se escribe; kSinGrupo para los que coinciden con uno
-    // anterior sin contar mayúsculas.
+    // El puesto del grupo de cada grafía vista: la primera grafía de un grupo le da nombre y
+    // las que solo difieren de ella en mayúsculas van a parar a él.
     std::unordered_map<std::string, size_t> puestos;
     for (const Ranura& ranura : hijos) {
         if (ranura.objeto == nullptr) continue;
         const AnsiString& grupo = ranura.objeto->ObtenerGrupo();
         auto [puesto, nuevo] = puestos.try_emplace(grupo.str(), grupos.size());
         if (nuevo) {
-            const bool visto = std::any_of(grupos.begin(), grupos.end(), [&](const Grupo& g) {
+            auto igual = std::find_if(grupos.begin(), grupos.end(), [&](const Grupo& g) {
                 return cp1252::CompareIC(g.nombre.str(), grupo.str()) == 0;
             });
-            if (visto)
-                puesto->second = kSinGrupo;
-            else
-                grupos.push_back(Grupo{grupo, {}});
+            puesto->second = static_cast<size_t>(igual - grupos.begin());
+            if (igual == grupos.end()) grupos.push_back(Grupo{grupo, {}});
         }
-        if (puesto->second != kSinGrupo) grupos[puesto->second].hijos.push_back(ranura.objeto);
+        grupos[puesto->second].hijos.push_back(ranura.objeto);
     }
     return grupos;
 }

@@ -61,15 +61,16 @@ public:
 
     // 1 si el contenedor se llama así; si no, cuántos hijos directos se llaman así.
     int ContarUsos(const AnsiString& nombre) const;
-    // Añaden a la lista, en orden: los nombres de los hijos; los de los hijos de ese grupo;
-    // cada grupo una vez (según IndexOf de la lista), en el orden en que aparece.
+    // Añaden a la lista, en orden: los nombres de los hijos; los de los hijos de ese grupo
+    // (sin distinguir mayúsculas, como las listas de grupos); cada grupo una vez (según
+    // IndexOf de la lista), en el orden en que aparece.
     void ListarNombres(TStrings& lista) const;
     void ListarNombresDeGrupo(TStrings& lista, const AnsiString& grupo) const;
     void ListarGrupos(TStrings& lista) const;
     // Lo que dan ListarGrupos (en una lista que no distingue mayúsculas, como una
     // TStringList nueva) y, para cada grupo, ListarNombresDeGrupo, en una sola pasada: los
-    // grupos en orden de aparición, cada uno con sus hijos en orden. Un hijo cuyo grupo solo
-    // difiere en mayúsculas de uno anterior no está en ninguno, como en aquellas listas.
+    // grupos en orden de aparición, con la primera grafía vista, cada uno con sus hijos en
+    // orden. Un hijo cuyo grupo solo difiere en mayúsculas de uno anterior está en aquel.
     struct Grupo {
         AnsiString nombre;
         std::vector<ObjetoBase*> hijos;

@@ -9,6 +9,7 @@
 #include "comunes/Cambios.h"
 #include "comunes/GestorBD.h"
 #include "comunes/Idioma.h"
+#include "controles/edit/kav_combo.h"
 #include "plataforma/gui/forms/menus.h"
 #include "plataforma/gui/kernel/application.h"
 #include "plataforma/gui/services/capture.h"
@@ -327,6 +328,64 @@ TEST_F(Arbol, CambiarDePaginaSeleccionaElPrimerElemento) {
     v->pcSemitransparentes->SetActivePage(v->tsMarcos);
     v->pcSemitransparentes->OnChange(v->pcSemitransparentes);
     EXPECT_EQ(Actual()->ElementoActual()->ObtenerTipo(), TIPO_MARCO);
+}
+
+std::vector<std::string> Hijos(TTreeNode* nodo) {
+    std::vector<std::string> r;
+    for (TTreeNode* h = nodo ? nodo->getFirstChild() : nullptr; h; h = h->getNextSibling())
+        r.push_back(h->GetText().c_str());
+    return r;
+}
+
+// Un grupo escrito de varias maneras que solo difieren en mayúsculas es un solo grupo, con la
+// primera grafía: en el árbol, en la lista de materiales del editor de cerramientos, al
+// renombrarlo y al añadir al árbol un elemento importado.
+TEST_F(Arbol, LasGrafiasDeUnGrupoSonUnSoloGrupo) {
+    const AnsiString grafias = carpeta.Fichero(
+        "Lib/grafias.bdc",
+        Crlf("$\nCAMBIO = NO\nCAMBIO-DUMVAT = NO\n$\nTEMPLARY = USER\n" +
+             Material("Granito", "Piedras", "2.8") + Material("Basalto", "PIEDRAS", "3.2") +
+             Material("Arena", "Sueltos", "2.0") + Material("Pizarra", "piedras", "2.2") +
+             "\"Muro\" = LAYERS\n    GROUP        = \"Fachadas\"\n    NAME_DUMVAT = \"\"\n"
+             "    MATERIAL     = (\"Granito\")\n    THICKNESS = (           0.2)\n"
+             "    LIBRARY       =  NO\n    UTIL          =  NO\n..\n"));
+    AbrirDelMenu(grafias);
+    TforGestorBD* v = Ventana();
+    TTreeNode* materiales = Nodo(v, {"Opacos", "Materiales y productos"});
+    EXPECT_EQ(Hijos(materiales), (std::vector<std::string>{"Piedras", "Sueltos"}));
+    TTreeNode* piedras = Nodo(v, {"Opacos", "Materiales y productos", "Piedras"});
+    EXPECT_EQ(Hijos(piedras), (std::vector<std::string>{"Basalto", "Granito", "Pizarra"}));
+
+    // El editor del cerramiento ofrece el grupo una vez, con todos sus materiales.
+    v->tvBaseDatos->SetSelected(
+        Nodo(v, {"Opacos", "Cerramientos y particiones interiores", "Fachadas", "Muro"}));
+    EXPECT_EQ(Lineas(v->cbGrupoMaterial->GetItems()),
+              (std::vector<std::string>{"Piedras", "Sueltos"}));
+    EXPECT_EQ(Lineas(v->losMateriales->GetItems()),
+              (std::vector<std::string>{"Basalto", "Granito", "Pizarra"}));
+    EXPECT_TRUE(Actual()->SeleccionarCapa("Pizarra"));
+    EXPECT_EQ(v->cbGrupoMaterial->GetText(), "Piedras");
+    EXPECT_EQ(v->losMateriales->GetText(), "Pizarra");
+
+    // Un elemento que llega con otra grafía va al nodo del grupo que ya está.
+    Actual()->AnadirNodo(TIPO_MATERIAL, "PIEDRAS", "Caliza", materiales);
+    EXPECT_EQ(Hijos(materiales), (std::vector<std::string>{"Piedras", "Sueltos"}));
+    EXPECT_EQ(Hijos(piedras),
+              (std::vector<std::string>{"Basalto", "Caliza", "Granito", "Pizarra"}));
+
+    // Renombrar el grupo se lleva a todos sus elementos, escriban el grupo como lo escriban.
+    v->tvBaseDatos->SetSelected(piedras);
+    Guion().AnswerShowModal([](TObject* f) {
+        auto* d = static_cast<TforNombreGrupo*>(f);
+        d->edGrupo->SetText("Rocas");
+        d->btnAceptar->Click();
+    });
+    v->pmnuCambiarGMaterial->Click();
+    for (const char* nombre : {"Granito", "Basalto", "Pizarra"}) {
+        AnsiString grupo;
+        Actual()->Gestor()->Buscar(TIPO_MATERIAL, nombre)->ValorPropiedad("Grupo", grupo);
+        EXPECT_EQ(grupo, "Rocas") << nombre;
+    }
 }
 
 TEST_F(Arbol, LosIconosDeCarpetaSiguenAlDesplegarYPlegar) {

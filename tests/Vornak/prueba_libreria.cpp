@@ -25,13 +25,6 @@ namespace {
 
 using Libreria = PruebaVornak;
 
-std::vector<std::string> Lineas(TStrings* lista) {
-    std::vector<std::string> r;
-    for (int i = 0; i < lista->GetCount(); ++i)
-        r.push_back(lista->GetStrings(i).c_str());
-    return r;
-}
-
 void ElegirGrupo(TforLibreria* d, const char* grupo) {
     d->cbGrupo->SetItemIndex(d->cbGrupo->GetItems()->IndexOf(grupo));
     d->cbGrupoChange(d->cbGrupo);
@@ -96,6 +89,36 @@ TEST_F(Libreria, ImportarLosElementosElegidosPorGrupo) {
                        "Fachada de caravista con camara"}),
               nullptr);
     EXPECT_TRUE(Actual()->HayCambios());
+}
+
+// Un grupo escrito de dos maneras es una sola elección, con todos sus elementos, y lo
+// importado queda bajo un solo nodo de grupo.
+TEST_F(Libreria, LasGrafiasDeUnGrupoSonUnaSolaEleccion) {
+    const AnsiString libreria = carpeta.Fichero(
+        "Lib/grafias.bdc",
+        Crlf("$\nCAMBIO = NO\nCAMBIO-DUMVAT = NO\n$\nTEMPLARY = USER\n" +
+             Material("Granito", "Piedras", "2.8") + Material("Arena", "Sueltos", "2.0") +
+             Material("Basalto", "PIEDRAS", "3.2")));
+    Marco()->mnuNuevo->Click();
+    TforGestorBD* v = Ventana();
+    TTreeNode* materiales = Nodo(v, {"Opacos", "Materiales y productos"});
+    v->tvBaseDatos->SetSelected(materiales);
+    Guion().AnswerFileDialog(libreria);
+    Guion().AnswerShowModal([&](TObject* f) {
+        auto* d = static_cast<TforLibreria*>(f);
+        EXPECT_EQ(Lineas(d->cbGrupo->GetItems()),
+                  (std::vector<std::string>{"- Todos -", "Piedras", "Sueltos"}));
+        ElegirGrupo(d, "Piedras");
+        EXPECT_EQ(Lineas(d->lbNSeleccionados->GetItems()),
+                  (std::vector<std::string>{"Basalto", "Granito"}));
+        d->btnAgregarTodo->Click();
+        d->btnAceptar->Click();
+    });
+    v->pmCargarLibreria->Click();
+    ASSERT_EQ(materiales->GetCount(), 1);
+    TTreeNode* grupo = materiales->getFirstChild();
+    EXPECT_TRUE(AnsiSameText(grupo->GetText(), "Piedras")) << grupo->GetText().c_str();
+    EXPECT_EQ(grupo->GetCount(), 2);
 }
 
 TEST_F(Libreria, CancelarNoImportaNada) {

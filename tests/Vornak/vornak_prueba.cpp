@@ -3,6 +3,7 @@
 #include "comunes/RegistroElementos.h"
 #include "modelo/RegistroModelo.h"
 #include "plataforma/base/files.h"
+#include "plataforma/base/string_list.h"
 #include "plataforma/gui/forms/menus.h"
 #include "plataforma/gui/kernel/application.h"
 #include "plataforma/gui/widgets/tree_view.h"
@@ -22,6 +23,8 @@ std::string Bytes(const AnsiString& ruta) {
     return s.str();
 }
 
+} // namespace
+
 std::string Material(const char* nombre, const char* grupo, const char* conductividad) {
     return std::string("\"") + nombre +
            "\" = MATERIAL\n"
@@ -37,14 +40,19 @@ std::string Material(const char* nombre, const char* grupo, const char* conducti
            nombre + "\"\n    GROUP         = \"" + grupo + "\"\n    ..\n";
 }
 
-} // namespace
-
 std::string Crlf(const std::string& texto) {
     std::string r;
     for (char c : texto) {
         if (c == '\n') r += '\r';
         r += c;
     }
+    return r;
+}
+
+std::vector<std::string> Lineas(TStrings* lista) {
+    std::vector<std::string> r;
+    for (int i = 0; i < lista->GetCount(); ++i)
+        r.push_back(lista->GetStrings(i).c_str());
     return r;
 }
 

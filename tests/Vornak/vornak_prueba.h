@@ -12,7 +12,9 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
+class TStrings;
 class TTreeNode;
 
 class PruebaVornak : public InstalacionDePrueba {
@@ -42,7 +44,11 @@ protected:
 
 // Si alguna caja mostrada en la prueba tenía ese texto.
 bool Mostrado(const AnsiString& texto);
+// El registro de un material de propiedades de ese grupo, con líneas LF.
+std::string Material(const char* nombre, const char* grupo, const char* conductividad);
 // Líneas con CR LF, como los ficheros de la instalación.
 std::string Crlf(const std::string& texto);
+// Las líneas de una lista, en orden.
+std::vector<std::string> Lineas(TStrings* lista);
 // El texto de un fichero en bytes.
 std::string LeerBytes(const AnsiString& ruta);

@@ -548,8 +548,12 @@ TEST_F(ContenedorTest, ListasDeNombresYGrupos) {
     };
     EXPECT_EQ(lista([&](TStrings& l) { bd.ListarNombres(l); }),
               (Lista{"previo", "a", "b", "c", "d"}));
+    // Los del grupo sin distinguir mayúsculas, como la lista de grupos lo cuenta una vez.
     EXPECT_EQ(lista([&](TStrings& l) { bd.ListarNombresDeGrupo(l, "Otro"); }),
-              (Lista{"previo", "a", "c"}));
+              (Lista{"previo", "a", "c", "d"}));
+    EXPECT_EQ(lista([&](TStrings& l) { bd.ListarNombresDeGrupo(l, "OTRO"); }),
+              (Lista{"previo", "a", "c", "d"}));
+    EXPECT_EQ(lista([&](TStrings& l) { bd.ListarNombresDeGrupo(l, "Otros"); }), (Lista{"previo"}));
     // Cada grupo una vez según la comparación de la lista, que no distingue mayúsculas.
     EXPECT_EQ(lista([&](TStrings& l) { bd.ListarGrupos(l); }),
               (Lista{"previo", "Otro", "Fachadas"}));
@@ -563,7 +567,8 @@ TEST_F(ContenedorTest, ListasDeNombresYGrupos) {
 }
 
 // La pasada única por grupos da lo mismo que las dos listas: grupos que solo difieren en
-// mayúsculas (sus hijos no están en ninguno), con acento, vacío, y un hijo quitado.
+// mayúsculas (juntos bajo la primera grafía), con acento (otro grupo), vacío, y un hijo
+// quitado. Cada hijo que queda está en un grupo y solo en uno.
 TEST_F(ContenedorTest, HijosPorGrupoComoLasListas) {
     ContenedorPrueba bd("bd");
     const char* grupos[] = {"Otro",    "Fachadas", "otro",     "",     "Piedras", "Otro",   "OTRO",
@@ -593,7 +598,21 @@ TEST_F(ContenedorTest, HijosPorGrupoComoLasListas) {
             deLaPasada.push_back(hijo->ObtenerNombre().str());
         EXPECT_EQ(deLaPasada, Cadenas(nombres)) << nombre.str();
     }
-    EXPECT_EQ(hallados.size(), 5u); // Otro, Fachadas, "", Piedras, Piédras
+    const std::vector<std::pair<std::string, Lista>> porGrupo = {
+        {"Otro", {"e0", "e2", "e5", "e6", "e10"}},
+        {"Fachadas", {"e1", "e9"}},
+        {"", {"e3", "e8"}},
+        {"Piedras", {"e4", "e12"}},
+        {"Piédras", {"e7"}},
+    };
+    ASSERT_EQ(hallados.size(), porGrupo.size());
+    for (size_t g = 0; g < hallados.size(); ++g) {
+        EXPECT_EQ(hallados[g].nombre.str(), porGrupo[g].first);
+        Lista nombres;
+        for (const ObjetoBase* hijo : hallados[g].hijos)
+            nombres.push_back(hijo->ObtenerNombre().str());
+        EXPECT_EQ(nombres, porGrupo[g].second) << porGrupo[g].first;
+    }
 }
 
 TEST_F(ContenedorTest, ContadoresDelPrograma) {
