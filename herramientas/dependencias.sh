@@ -6,7 +6,7 @@ paquetes=(g++ cmake ninja-build ccache qt6-base-dev libhpdf-dev libjpeg62-turbo-
           libgtest-dev libbenchmark-dev fonts-dejavu-core poppler-utils xvfb xauth xclip
           qt6-translations-l10n xdg-utils python3 libxml2-utils fonts-wqy-zenhei fonts-symbola
           libzip-dev unixodbc-dev libsqliteodbc odbc-mdbtools sqlite3 python3-openpyxl
-          python3-docx xdotool)
+          python3-docx xdotool libicu-dev)
 
 faltan=()
 for p in "${paquetes[@]}"; do

@@ -45,6 +45,8 @@ void TPersistent::AssignTo(TPersistent* Dest) {
     Dest->AssignError(this);
 }
 
+void TPersistent::DefineProperties(TFiler* /*Filer*/) {}
+
 void TPersistent::AssignError(TPersistent* Source) {
     throw EConvertError("Cannot assign a " + ClassNameOf(Source) + " to a " + ClassNameOf(this));
 }

@@ -12,6 +12,7 @@
 #include <memory>
 #include <vector>
 
+class TFiler;
 class TWriter;
 class TReader;
 
@@ -29,6 +30,11 @@ public:
 protected:
     virtual void AssignTo(TPersistent* Dest);
     [[noreturn]] void AssignError(TPersistent* Source);
+    // The properties this object stores in a component image beyond the published ones,
+    // each named to the filer with its own reader and writer (TFiler::DefineProperty).
+    virtual void DefineProperties(TFiler* Filer);
+    friend class TWriter;
+    friend class TReader;
 };
 
 enum TComponentStateItem {

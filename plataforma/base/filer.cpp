@@ -2,13 +2,32 @@
 
 #include "plataforma/base/component.h"
 #include "plataforma/base/streams.h"
+#include "plataforma/base/wide_string.h"
 
 #include <algorithm>
 #include <cstring>
+#include <utility>
 
 namespace {
 
 const char kSignature[4] = {'T', 'P', 'F', '0'};
+// Lists nested deeper than this are no image this library writes.
+const int kMaxListDepth = 64;
+
+// Gives a variable a value for the scope and its old one back at the end, whatever happens.
+template <class T> class ForScope {
+public:
+    ForScope(T& Variable, T Value) : variable_(Variable), old_(std::move(Variable)) {
+        variable_ = std::move(Value);
+    }
+    ~ForScope() { variable_ = std::move(old_); }
+    ForScope(const ForScope&) = delete;
+    ForScope& operator=(const ForScope&) = delete;
+
+private:
+    T& variable_;
+    T old_;
+};
 
 } // namespace
 
@@ -20,6 +39,7 @@ void TWriter::WriteComponent(TComponent* Instance) {
     ShortString(Instance->ClassName());
     ShortString(Instance->GetName());
     Instance->WriteProperties(*this);
+    Instance->DefineProperties(this);
     Byte(TValueType::vaNull); // end of the properties
     Byte(TValueType::vaNull); // end of the children
     stream_->WriteBuffer(buffer_.data(), static_cast<int64_t>(buffer_.size()));
@@ -110,6 +130,40 @@ void TWriter::WriteBinary(const char* Name, const std::string& Data) {
     Byte(TValueType::vaBinary);
     Length32(static_cast<uint32_t>(Data.size()));
     buffer_ += Data;
+}
+
+void TWriter::WritePersistent(const char* Name, TPersistent* Instance, TPersistent* Ancestor) {
+    const ForScope<std::string> path(propPath_, propPath_ + Name + ".");
+    const ForScope<TPersistent*> ancestor(ancestor_, Ancestor);
+    Instance->DefineProperties(this);
+}
+
+void TWriter::DefineProperty(const AnsiString& Name, const TReaderProc& /*ReadData*/,
+                             const TWriterProc& WriteData, bool HasData) {
+    if (!HasData || !WriteData) return;
+    PropName((propPath_ + Name.str()).c_str());
+    WriteData(*this);
+}
+
+void TWriter::DefineBinaryProperty(const AnsiString& Name, const TStreamProc& /*ReadData*/,
+                                   const TStreamProc& WriteData, bool HasData) {
+    if (!HasData || !WriteData) return;
+    TMemoryStream datos;
+    WriteData(&datos);
+    PropName((propPath_ + Name.str()).c_str());
+    Byte(TValueType::vaBinary);
+    Length32(static_cast<uint32_t>(datos.Bytes().size()));
+    buffer_ += datos.Bytes();
+}
+
+void TWriter::WriteWideString(const WideString& Value) {
+    const std::u16string& s = Value.str();
+    Byte(TValueType::vaWString);
+    Length32(static_cast<uint32_t>(s.size()));
+    for (char16_t c : s) {
+        buffer_ += static_cast<char>(c & 0xFF);
+        buffer_ += static_cast<char>(c >> 8);
+    }
 }
 
 void TWriter::WriteStringList(const char* Name, const std::vector<AnsiString>& Items) {
@@ -299,7 +353,90 @@ std::vector<AnsiString> TReader::ReadStringList() {
     }
 }
 
+TValueType TReader::NextValue() {
+    if (cur_ == end_) Fill();
+    if (static_cast<uint8_t>(*cur_) > static_cast<uint8_t>(TValueType::vaUTF8String)) Invalid();
+    return static_cast<TValueType>(*cur_);
+}
+
+void TReader::ReadListBegin() {
+    if (ReadValueType() != TValueType::vaList) Invalid();
+}
+
+bool TReader::EndOfList() {
+    return NextValue() == TValueType::vaNull;
+}
+
+void TReader::ReadListEnd() {
+    if (ReadValueType() != TValueType::vaNull) Invalid();
+}
+
+WideString TReader::ReadWideString() {
+    switch (ReadValueType()) {
+    case TValueType::vaWString: {
+        const std::string bytes = ReadBlock(static_cast<size_t>(ReadLength()) * 2);
+        std::u16string s(bytes.size() / 2, u'\0');
+        for (size_t i = 0; i < s.size(); ++i)
+            s[i] = static_cast<char16_t>(static_cast<unsigned char>(bytes[2 * i]) |
+                                         (static_cast<unsigned char>(bytes[2 * i + 1]) << 8));
+        return WideString(std::move(s));
+    }
+    case TValueType::vaUTF8String:
+        return WideString::FromUtf8(ReadBlock(ReadLength()));
+    default:
+        Invalid();
+    }
+}
+
+bool TReader::ReadDefined(TPersistent* Instance, const AnsiString& Name) {
+    const ForScope<AnsiString> name(propName_, Name);
+    const ForScope<bool> read(propRead_, false);
+    Instance->DefineProperties(this);
+    return propRead_;
+}
+
+bool TReader::ReadPersistent(const AnsiString& Name, const char* Prefix, TPersistent* Instance) {
+    const std::string prefix = std::string(Prefix) + ".";
+    if (Name.str().compare(0, prefix.size(), prefix) != 0) return false;
+    return ReadDefined(Instance, AnsiString(Name.str().substr(prefix.size())));
+}
+
+void TReader::DefineProperty(const AnsiString& Name, const TReaderProc& ReadData,
+                             const TWriterProc& /*WriteData*/, bool /*HasData*/) {
+    if (propRead_ || !ReadData || !AnsiSameText(Name, propName_)) return;
+    propRead_ = true;
+    try {
+        ReadData(*this);
+    } catch (const EReadError&) {
+        throw;
+    } catch (const Exception& e) {
+        throw EReadError("Error reading " + Name + ": " + e.Message);
+    }
+}
+
+void TReader::DefineBinaryProperty(const AnsiString& Name, const TStreamProc& ReadData,
+                                   const TStreamProc& /*WriteData*/, bool /*HasData*/) {
+    if (propRead_ || !ReadData || !AnsiSameText(Name, propName_)) return;
+    propRead_ = true;
+    TMemoryStream datos;
+    const std::string bytes = ReadBinary();
+    datos.WriteBuffer(bytes.data(), static_cast<int64_t>(bytes.size()));
+    datos.SetPosition(0);
+    try {
+        ReadData(&datos);
+    } catch (const EReadError&) {
+        throw;
+    } catch (const Exception& e) {
+        throw EReadError("Error reading " + Name + ": " + e.Message);
+    }
+}
+
 void TReader::SkipValue() {
+    SkipValue(0);
+}
+
+void TReader::SkipValue(int Depth) {
+    if (Depth > kMaxListDepth) Invalid();
     const TValueType t = ReadValueType();
     switch (t) {
     case TValueType::vaNull:
@@ -351,7 +488,7 @@ void TReader::SkipValue() {
                 ++cur_;
                 return;
             }
-            SkipValue();
+            SkipValue(Depth + 1);
         }
     }
 }
@@ -376,7 +513,7 @@ void TReader::ReadComponent(TComponent* Instance) {
     for (;;) {
         const AnsiString prop = ReadShortString();
         if (prop.IsEmpty()) break; // the null byte ending the property list
-        Instance->ReadProperty(prop, *this);
+        if (!ReadDefined(Instance, prop)) Instance->ReadProperty(prop, *this);
     }
     if (ReadByte() != 0) throw EReadError("Invalid stream format: child components");
 }

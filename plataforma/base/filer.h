@@ -4,18 +4,27 @@
 // string) and a typed value, a null byte ending the property list and another ending the
 // (here always empty) list of child components. Integers take the smallest of 8, 16 or 32
 // bits that holds them; texts up to 255 bytes a one-byte length, longer ones four bytes;
-// Booleans are a type byte alone. Properties of an owned object are written under dotted
-// names ("CellProperties.FontSize").
+// wide texts four bytes of length in code units, then the UTF-16 code units; Booleans are a
+// type byte alone. Properties of an owned object are written under dotted names
+// ("CellProperties.FontSize"). After the published properties come those an object defines
+// itself (TPersistent::DefineProperties): each under its name, with a value that the
+// object's own writer makes and its own reader takes back (a list of wide texts, a block of
+// bytes).
 
 #include "plataforma/base/ansi_string.h"
 #include "plataforma/base/file_errors.h"
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
 class TStream;
 class TComponent;
+class TPersistent;
+class TReader;
+class TWriter;
+class WideString;
 
 enum class TValueType : uint8_t {
     vaNull,
@@ -41,11 +50,52 @@ enum class TValueType : uint8_t {
     vaUTF8String
 };
 
+using TReaderProc = std::function<void(TReader& Reader)>;
+using TWriterProc = std::function<void(TWriter& Writer)>;
+using TStreamProc = std::function<void(TStream* Stream)>;
+
+// What the writer and the reader share: the properties an object defines. Writing, a
+// defined property is written when HasData holds; reading, the definition whose name is the
+// property just read takes its value.
+class TFiler {
+public:
+    virtual ~TFiler() = default;
+    // A property whose value WriteData writes and ReadData reads with the filer's value
+    // functions (a list of wide texts, for instance).
+    virtual void DefineProperty(const AnsiString& Name, const TReaderProc& ReadData,
+                                const TWriterProc& WriteData, bool HasData) = 0;
+    // A property whose value is a block of bytes: WriteData writes them into a stream,
+    // ReadData reads them from one (at its start).
+    virtual void DefineBinaryProperty(const AnsiString& Name, const TStreamProc& ReadData,
+                                      const TStreamProc& WriteData, bool HasData) = 0;
+    // The object that the one being written descends from (nullptr: none); a defined
+    // property is then usually written only when it differs from the ancestor's.
+    TPersistent* GetAncestor() const { return ancestor_; }
+    void SetAncestor(TPersistent* Value) { ancestor_ = Value; }
+
+protected:
+    TPersistent* ancestor_ = nullptr;
+};
+
 // Writes one component image into a buffer and hands it to the stream whole.
-class TWriter {
+class TWriter : public TFiler {
 public:
     explicit TWriter(TStream* Stream) : stream_(Stream) {}
     void WriteComponent(TComponent* Instance);
+    // The properties that the owned object Instance defines, under "Name.": called by its
+    // owner's WriteProperties. Ancestor is the matching object of the ancestor, if any.
+    void WritePersistent(const char* Name, TPersistent* Instance, TPersistent* Ancestor = nullptr);
+
+    void DefineProperty(const AnsiString& Name, const TReaderProc& ReadData,
+                        const TWriterProc& WriteData, bool HasData) override;
+    void DefineBinaryProperty(const AnsiString& Name, const TStreamProc& ReadData,
+                              const TStreamProc& WriteData, bool HasData) override;
+
+    // --- values, for a defined property's writer ---
+    void WriteListBegin() { Byte(TValueType::vaList); }
+    void WriteListEnd() { Byte(TValueType::vaNull); }
+    void WriteString(const AnsiString& Value) { StringValue(Value); }
+    void WriteWideString(const WideString& Value);
 
     void WriteInteger(const char* Name, int64_t Value);
     void WriteBoolean(const char* Name, bool Value);
@@ -69,19 +119,42 @@ private:
 
     TStream* stream_;
     std::string buffer_;
+    // "Name." while an owned object's properties are written.
+    std::string propPath_;
 };
 
 // Reads one component image from the stream's position; the position is left just after
 // the image. Every length and count is checked against what the stream holds: a short or
 // malformed image raises EReadError.
-class TReader {
+class TReader : public TFiler {
 public:
     explicit TReader(TStream* Stream);
-    ~TReader();
+    ~TReader() override;
     TReader(const TReader&) = delete;
     TReader& operator=(const TReader&) = delete;
 
     void ReadComponent(TComponent* Instance);
+    // Called by an owner's ReadProperty: when Name is "<Prefix>.<property>" and Instance
+    // defines that property, reads its value and returns true; otherwise false.
+    bool ReadPersistent(const AnsiString& Name, const char* Prefix, TPersistent* Instance);
+
+    // The definition named as the property being read takes its value (names compare
+    // without regard to case). An error of the object's reader other than EReadError is
+    // raised again as EReadError naming the property.
+    void DefineProperty(const AnsiString& Name, const TReaderProc& ReadData,
+                        const TWriterProc& WriteData, bool HasData) override;
+    void DefineBinaryProperty(const AnsiString& Name, const TStreamProc& ReadData,
+                              const TStreamProc& WriteData, bool HasData) override;
+
+    // --- values, for a defined property's reader ---
+    // The type of the next value, not read.
+    TValueType NextValue();
+    void ReadListBegin();
+    // True when the next value ends the list (it is not read).
+    bool EndOfList();
+    void ReadListEnd();
+    // A wide text (also one stored as UTF-8); another type raises EReadError.
+    WideString ReadWideString();
 
     // The value of the property whose name was just read; another type raises EReadError
     // "Invalid property value".
@@ -106,6 +179,9 @@ private:
     uint32_t ReadLength();
     void Fill();
     [[noreturn]] static void Invalid();
+    // Asks Instance for its definitions with Name as the property being read.
+    bool ReadDefined(TPersistent* Instance, const AnsiString& Name);
+    void SkipValue(int Depth);
 
     TStream* stream_;
     // The bytes not yet read: in the stream's own memory, or in buffer_.
@@ -114,4 +190,7 @@ private:
     bool direct_ = false;
     int64_t directStart_ = 0;
     std::string buffer_;
+    // The defined property being read, and whether a definition took it.
+    AnsiString propName_;
+    bool propRead_ = false;
 };
