@@ -3,33 +3,12 @@
 #include "controles/edit/wide_strings.h"
 
 #include "plataforma/base/exceptions.h"
+#include "plataforma/base/filer.h"
 #include "plataforma/base/numbers.h"
 
 #include <string>
 
 namespace {
-
-// The user's default locale, as the list's language starts.
-constexpr int kUserDefaultLocale = 0x0400;
-
-// Capital of a letter of the Latin, Greek and Cyrillic alphabets; other code units as
-// they are.
-char16_t Capital(char16_t c) {
-    if (c >= u'a' && c <= u'z') return static_cast<char16_t>(c - 0x20);
-    if (c >= 0x00E0 && c <= 0x00FE && c != 0x00F7) return static_cast<char16_t>(c - 0x20);
-    if (c == 0x00FF) return 0x0178;
-    if (c >= 0x0100 && c <= 0x017F && c != 0x0130 && c != 0x0131 && c != 0x0138 && c != 0x0149 &&
-        c != 0x017F) {
-        // Pairs: capital even, small odd (Ā ā ... ), but Ĺ..Ň and Ź..Ž are shifted by one.
-        const bool shifted = (c >= 0x0139 && c <= 0x0148) || (c >= 0x0179 && c <= 0x017E);
-        if (shifted ? (c % 2 == 0) : (c % 2 == 1)) return static_cast<char16_t>(c - 1);
-        return c;
-    }
-    if (c >= 0x03B1 && c <= 0x03C9 && c != 0x03C2) return static_cast<char16_t>(c - 0x20);
-    if (c >= 0x0430 && c <= 0x044F) return static_cast<char16_t>(c - 0x20);
-    if (c >= 0x0450 && c <= 0x045F) return static_cast<char16_t>(c - 0x50);
-    return c;
-}
 
 bool IsBlank(char16_t c) {
     return c >= 1 && c <= 0x20;
@@ -53,15 +32,10 @@ private:
 
 } // namespace
 
-int WideCompareText(const WideString& S1, const WideString& S2) {
-    const std::u16string& a = S1.str();
-    const std::u16string& b = S2.str();
-    const size_t n = std::min(a.size(), b.size());
-    for (size_t i = 0; i < n; ++i) {
-        const char16_t x = Capital(a[i]), y = Capital(b[i]);
-        if (x != y) return x < y ? -1 : 1;
-    }
-    return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
+int WideCompareFunc(const WideString& S1, const WideString& S2, LCID Locale) {
+    return CompareStringW(Locale, NORM_IGNORECASE, S1.c_bstr(), S1.Length(), S2.c_bstr(),
+                          S2.Length()) -
+           2;
 }
 
 // --- the 8-bit view ---
@@ -98,7 +72,7 @@ void TAnsiStringsForWideStrings::Clear() {
 
 TWideStrings::TWideStrings()
     : ansiStrings_(std::make_unique<TAnsiStringsForWideStrings>(this)),
-      language_(kUserDefaultLocale) {}
+      language_(GetUserDefaultLCID()) {}
 
 TWideStrings::~TWideStrings() = default;
 
@@ -194,7 +168,7 @@ void TWideStrings::Move(int CurIndex, int NewIndex) {
 
 int TWideStrings::IndexOf(const WideString& S) const {
     for (int i = 0; i < GetCount(); ++i)
-        if (WideCompareText(Get(i), S) == 0) return i;
+        if (WideCompareFunc(Get(i), S, language_) == 0) return i;
     return -1;
 }
 
@@ -215,6 +189,40 @@ void TWideStrings::BeginUpdate() {
 void TWideStrings::EndUpdate() {
     if (updateCount_ == 0) return;
     if (--updateCount_ == 0) SetUpdateState(false);
+}
+
+void TWideStrings::DefineProperties(TFiler* Filer) {
+    bool write = GetCount() > 0;
+    if (TPersistent* ancestor = Filer->GetAncestor()) {
+        const auto* wide = dynamic_cast<const TWideStrings*>(ancestor);
+        write = !wide || !Equals(*wide);
+    }
+    Filer->DefineProperty(
+        "WideStrings", [this](TReader& Reader) { ReadData(Reader); },
+        [this](TWriter& Writer) { WriteData(Writer); }, write);
+}
+
+void TWideStrings::ReadData(TReader& Reader) {
+    Reader.ReadListBegin();
+    {
+        Update bracket(*this);
+        Clear();
+        while (!Reader.EndOfList()) {
+            const TValueType t = Reader.NextValue();
+            if (t == TValueType::vaString || t == TValueType::vaLString)
+                Add(WideString(Reader.ReadString()));
+            else
+                Add(Reader.ReadWideString());
+        }
+    }
+    Reader.ReadListEnd();
+}
+
+void TWideStrings::WriteData(TWriter& Writer) const {
+    Writer.WriteListBegin();
+    for (int i = 0; i < GetCount(); ++i)
+        Writer.WriteWideString(Get(i));
+    Writer.WriteListEnd();
 }
 
 bool TWideStrings::Equals(const TWideStrings& Strings) const {
@@ -307,7 +315,8 @@ int TWideStrings::IndexOfName(const WideString& Name) const {
         const WideString w = Get(i);
         const std::u16string& s = w.str();
         const size_t p = s.find(u'=');
-        if (p != std::u16string::npos && WideCompareText(WideString(s.substr(0, p)), Name) == 0)
+        if (p != std::u16string::npos &&
+            WideCompareFunc(WideString(s.substr(0, p)), Name, language_) == 0)
             return i;
     }
     return -1;

@@ -2,11 +2,13 @@
 // TWideStrings: a list of UTF-16 strings with an object each, with the contract of the
 // 8-bit TStrings: a subclass keeps the strings (Get, GetCount, Insert, Delete, Clear and,
 // when it keeps objects, GetObject and PutObject) and inherits the rest: adding, moving,
-// text with line breaks, comma text, name=value pairs, searches without regard to case.
+// text with line breaks, comma text, name=value pairs, searches without regard to case in
+// the list's language, and its storage in a component image (property "WideStrings").
 // TAnsiStringsForWideStrings: an 8-bit TStrings view of such a list, so that code written
 // for 8-bit lists reads and fills it.
 
 #include "plataforma/base/component.h"
+#include "plataforma/base/locale_compare.h"
 #include "plataforma/base/string_list.h"
 #include "plataforma/base/wide_string.h"
 
@@ -63,13 +65,15 @@ public:
     virtual void AddStrings(const TWideStrings& Strings);
     virtual void Exchange(int Index1, int Index2);
     virtual void Move(int CurIndex, int NewIndex);
-    // The first index whose string equals S without regard to case; -1 if none.
+    // The first index whose string equals S without regard to case in the list's language;
+    // -1 if none.
     virtual int IndexOf(const WideString& S) const;
     // A copy of the text that the caller keeps.
     virtual WideString GetText() const { return GetTextStr(); }
     virtual void SetText(const char16_t* Text);
-    int GetLanguage() const { return language_; }
-    virtual void SetLanguage(int Value) { language_ = Value; }
+    // The locale of the comparisons; the user's default at first.
+    LCID GetLanguage() const { return language_; }
+    virtual void SetLanguage(LCID Value) { language_ = Value; }
 
     void Append(const WideString& S) { Add(S); }
     void InsertObject(int Index, const WideString& S, TObject* AObject);
@@ -99,15 +103,24 @@ public:
     // Into an 8-bit list: the strings converted, with their objects.
     void AssignTo(TStrings& Dest) const;
 
+    // The value of the stored property: a list of wide texts. Reading replaces the strings;
+    // items stored as 8-bit texts are taken as Windows-1252.
+    void ReadData(TReader& Reader);
+    void WriteData(TWriter& Writer) const;
+
 protected:
     void AssignTo(TPersistent* Dest) override;
+    // "WideStrings": written when the list differs from the ancestor's (an ancestor that is
+    // no wide list always differs) and, without an ancestor, when it is not empty.
+    void DefineProperties(TFiler* Filer) override;
 
 private:
     std::unique_ptr<TAnsiStringsForWideStrings> ansiStrings_;
     int updateCount_ = 0;
-    int language_;
+    LCID language_;
 };
 
-// The comparison of the wide lists' searches: 0 when S1 and S2 are equal without regard to
-// case; otherwise negative or positive as S1 sorts before or after S2.
-int WideCompareText(const WideString& S1, const WideString& S2);
+// The comparison of the wide lists' searches, in the system's order for Locale without
+// regard to case: 0 when S1 and S2 are equal, otherwise negative or positive as S1 sorts
+// before or after S2.
+int WideCompareFunc(const WideString& S1, const WideString& S2, LCID Locale);

@@ -1,6 +1,7 @@
 #include "controles/grid/markup/picture_container.h"
 
 #include "plataforma/base/numbers.h"
+#include "plataforma/base/streams.h"
 #include "plataforma/gui/images/bitmap_resources.h"
 #include "plataforma/gui/painting/gdi.h"
 
@@ -18,6 +19,13 @@ int Escalar(int v, int ppp) {
 }
 
 } // namespace
+
+// --- TDownLoadThread ---
+
+TDownLoadThread::TDownLoadThread(THTMLPicture* Picture) : picture_(Picture) {
+    SetFreeOnTerminate(true);
+    Start();
+}
 
 // --- THTMLPicture ---
 
@@ -63,6 +71,19 @@ void THTMLPicture::LoadFromBytes(const std::string& Data) {
     Changed();
 }
 
+void THTMLPicture::ReadData(TStream* Stream) {
+    Reset();
+    bytes_.assign(static_cast<size_t>(Stream->GetSize() - Stream->GetPosition()), '\0');
+    Stream->ReadBuffer(bytes_.data(), static_cast<int64_t>(bytes_.size()));
+    if (bytes_.empty()) return;
+    empty_ = false;
+    LoadPicture();
+}
+
+void THTMLPicture::WriteData(TStream* Stream) {
+    Stream->WriteBuffer(bytes_.data(), static_cast<int64_t>(bytes_.size()));
+}
+
 void THTMLPicture::LoadFromResourceName(HINSTANCE Instance, const AnsiString& ResName) {
     if (!BitmapResourceExists(ResName)) return;
     TBitmap b;
@@ -85,10 +106,11 @@ void THTMLPicture::LoadFromURL(const AnsiString& url) {
         const AnsiString resto = url.SubString(8, url.Length());
         if (!resto.IsEmpty()) LoadFromFile(resto);
     } else if (asynch_) {
-        // Nothing is fetched from the network: the picture stays empty.
+        // The thread fetches nothing: the picture stays empty.
         if (!downloadStarted_) {
             url_ = url;
             downloadStarted_ = true;
+            new TDownLoadThread(this);
         }
     } else {
         url_ = url;

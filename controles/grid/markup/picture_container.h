@@ -4,9 +4,11 @@
 // shows one frame and steps through the frames by their delays. TPictureContainer holds
 // named pictures, found without regard to case; THTMLPictureCache holds the pictures named
 // by an address ("file://...", "res://..."). THTMLImage shows one picture in a control.
-// Pictures named by a network address are not fetched: they stay empty and draw nothing.
+// Pictures named by a network address are handed to a download thread that fetches nothing:
+// they stay empty and draw nothing.
 
 #include "plataforma/base/collection.h"
+#include "plataforma/base/thread.h"
 #include "plataforma/gui/images/graphics.h"
 #include "plataforma/gui/kernel/controls.h"
 
@@ -35,7 +37,8 @@ public:
     // not exist and raise EResNotFound.
     void LoadFromResourceName(HINSTANCE Instance, const AnsiString& ResName);
     void LoadFromResourceID(HINSTANCE Instance, int ResID);
-    // "RES://name", "FILE://path" (any case); other addresses are only remembered.
+    // "RES://name", "FILE://path" (any case); another address is remembered and, when
+    // Asynch, handed to a download thread once.
     void LoadFromURL(const AnsiString& url);
 
     bool GetEmpty() const override { return empty_; }
@@ -87,6 +90,9 @@ public:
 
 protected:
     void Draw(TCanvas* ACanvas, const TRect& Rect) override;
+    // The stored bytes, kept and loaded (no bytes: an empty picture); written as kept.
+    void ReadData(TStream* Stream) override;
+    void WriteData(TStream* Stream) override;
 
 private:
     void LoadPicture();
@@ -113,6 +119,20 @@ private:
     int screenWidth_ = 0, screenHeight_ = 0;
     int nextFrameTime_ = -1;
     int ticks_ = -1;
+};
+
+// The thread a picture named by a network address is handed to. It transfers nothing: it
+// starts when made, ends at once and frees itself.
+class TDownLoadThread final : public TThread {
+public:
+    explicit TDownLoadThread(THTMLPicture* Picture);
+    THTMLPicture* GetPicture() const { return picture_; }
+
+protected:
+    void Execute() override {}
+
+private:
+    THTMLPicture* picture_;
 };
 
 // Pictures named by address, made by the markup renderer; the cache owns them.

@@ -9,6 +9,7 @@
 
 #include "controles/comun/text_utils.h"
 #include "controles/grid/markup/markup_helpers.h"
+#include "plataforma/base/locale_compare.h"
 #include "plataforma/base/regional.h"
 
 #include <algorithm>
@@ -253,10 +254,10 @@ public:
             return Sign(AnsiCompareStr(*K.Text[I], *K.Text[J]));
         case ssAnsiAlphaNoCase:
             return Sign(AnsiCompareText(*K.Text[I], *K.Text[J]));
-        case ssUnicode: {
-            const int c = Sign(AnsiCompareText(AnsiString(K.Owned[I]), AnsiString(K.Owned[J])));
-            return c;
-        }
+        case ssUnicode:
+            // Sort keys of the user's locale, case ignored: they order as the system's
+            // comparison does.
+            return Ordinal(K.Owned[I], K.Owned[J]);
         case ssCustom: {
             int res = 0;
             if (g_.OnCustomCompare) g_.OnCustomCompare(&g_, *K.Text[I], *K.Text[J], res);
@@ -414,7 +415,7 @@ private:
             K.Owned[I] = HTMLStrip(t).str();
             break;
         case ssUnicode:
-            K.Owned[I] = AnsiString(DecodeWideStr(t)).str();
+            K.Owned[I] = SortKeyW(LOCALE_USER_DEFAULT, NORM_IGNORECASE, DecodeWideStr(t).str());
             break;
         case ssAlphaNumeric:
         case ssAlphaNumericNoCase:

@@ -4,7 +4,9 @@
 
 #include "plataforma/base/file_errors.h"
 #include "plataforma/base/file_writer.h"
+#include "plataforma/base/filer.h"
 #include "plataforma/base/files.h"
+#include "plataforma/base/streams.h"
 #include "plataforma/gui/images/graphics_internal.h"
 #include "plataforma/gui/images/jpeg_codec.h"
 #include "plataforma/gui/kernel/qt_bridge.h"
@@ -85,6 +87,28 @@ void TGraphic::SetTransparent(bool Value) {
     if (Value == transparent_) return;
     transparent_ = Value;
     Changed();
+}
+
+void TGraphic::DefineProperties(TFiler* Filer) {
+    bool write = !GetEmpty();
+    if (TPersistent* ancestor = Filer->GetAncestor()) {
+        auto* graphic = dynamic_cast<TGraphic*>(ancestor);
+        write = !graphic || graphic->SaveToBytes() != SaveToBytes();
+    }
+    Filer->DefineBinaryProperty(
+        "Data", [this](TStream* Stream) { ReadData(Stream); },
+        [this](TStream* Stream) { WriteData(Stream); }, write);
+}
+
+void TGraphic::ReadData(TStream* Stream) {
+    std::string data(static_cast<size_t>(Stream->GetSize() - Stream->GetPosition()), '\0');
+    Stream->ReadBuffer(data.data(), static_cast<int64_t>(data.size()));
+    LoadFromBytes(data);
+}
+
+void TGraphic::WriteData(TStream* Stream) {
+    const std::string data = SaveToBytes();
+    Stream->WriteBuffer(data.data(), static_cast<int64_t>(data.size()));
 }
 
 void TGraphic::LoadFromFile(const AnsiString& FileName) {

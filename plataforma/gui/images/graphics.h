@@ -15,6 +15,8 @@
 #include <memory>
 #include <string>
 
+class TStream;
+
 class EInvalidGraphic : public Exception {
 public:
     using Exception::Exception;
@@ -54,6 +56,12 @@ protected:
     // Draws the graphic into Rect (stretched when the sizes differ).
     virtual void Draw(TCanvas* ACanvas, const TRect& Rect) = 0;
     void Changed();
+    // "Data" in a component image: the graphic's bytes, written when they differ from the
+    // ancestor's and, without an ancestor, when the graphic is not empty.
+    void DefineProperties(TFiler* Filer) override;
+    // The stored bytes: read from the stream's position to its end, written at its position.
+    virtual void ReadData(TStream* Stream);
+    virtual void WriteData(TStream* Stream);
 
 private:
     bool transparent_ = false;

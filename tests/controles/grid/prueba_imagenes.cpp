@@ -3,11 +3,15 @@
 // the cache's lookups, and the image control's placements.
 
 #include "controles/grid/markup/picture_container.h"
+#include "plataforma/base/filer.h"
+#include "plataforma/base/streams.h"
 #include "plataforma/gui/images/bitmap_resources.h"
 #include "plataforma/gui/painting/recording_canvas.h"
 #include "tests/comun/carpeta_temporal.h"
 #include "tests/controles/comun/texto_prueba.h"
 #include "tests/controles/grid/gif_prueba.h"
+
+#include "tests/comun/imagen_componente.h"
 
 #include <gtest/gtest.h>
 
@@ -180,7 +184,9 @@ TEST(ImagenHTML, DireccionesDeFicheroYRecurso) {
     EXPECT_EQ(Pintado(r, 4, 2), clYellow);
     EXPECT_THROW(r.LoadFromResourceID(HInstance, 7), EResNotFound);
     THTMLPicture red;
+    // Handed to a download thread that fetches nothing and frees itself; once only.
     red.LoadFromURL("http://ejemplo.invalid/a.png");
+    red.LoadFromURL("http://ejemplo.invalid/c.png");
     EXPECT_TRUE(red.GetEmpty());
     EXPECT_EQ(red.GetURL(), "http://ejemplo.invalid/a.png");
     EXPECT_EQ(red.GetID(), "");
@@ -188,6 +194,43 @@ TEST(ImagenHTML, DireccionesDeFicheroYRecurso) {
     red.LoadFromURL("http://ejemplo.invalid/b.png");
     EXPECT_EQ(red.GetID(), "http://ejemplo.invalid/b.png");
     EXPECT_TRUE(red.GetEmpty());
+}
+
+struct ConImagen : ConObjeto<THTMLPicture> {
+    ConImagen() : ConObjeto("TConImagen", "Imagen") {}
+};
+
+// The picture's bytes go into the image as they were loaded and come back loaded: the same
+// frames, drawn. An empty picture, or one equal to the ancestor's, is left out; bytes that
+// are no picture are refused as a fault of the image.
+TEST(ImagenHTML, GuardadaEnUnaImagenDeComponente) {
+    ConImagen c;
+    EXPECT_EQ(ImagenDe(c).find("Imagen.Data"), std::string::npos);
+    const std::string gif = TresFotogramas();
+    c.objeto.LoadFromBytes(gif);
+    const std::string img = ImagenDe(c);
+    std::string cabeza("\x0BImagen.Data\x0A", 13);
+    for (int i = 0; i < 4; ++i)
+        cabeza += static_cast<char>((gif.size() >> (8 * i)) & 0xFF);
+    ASSERT_NE(img.find(cabeza + gif), std::string::npos);
+    ConImagen r;
+    LeerImagen(img, r);
+    EXPECT_FALSE(r.objeto.GetEmpty());
+    EXPECT_EQ(r.objeto.SaveToBytes(), gif);
+    EXPECT_EQ(r.objeto.GetFrameCount(), 3);
+    EXPECT_EQ(Pintado(r.objeto, 0, 0), Pintado(c.objeto, 0, 0));
+
+    THTMLPicture ancestro;
+    ancestro.LoadFromBytes(gif);
+    c.ancestro = &ancestro;
+    EXPECT_EQ(ImagenDe(c).find("Imagen.Data"), std::string::npos);
+    ancestro.LoadFromBytes(kPng);
+    EXPECT_NE(ImagenDe(c).find("Imagen.Data"), std::string::npos);
+
+    std::string mala = img;
+    mala.replace(mala.find(gif), 6, "NOGIF!");
+    ConImagen m;
+    EXPECT_THROW(LeerImagen(mala, m), EReadError);
 }
 
 TEST(Contenedor, NombresSinMayusculasYCache) {

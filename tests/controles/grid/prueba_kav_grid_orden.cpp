@@ -3,6 +3,7 @@
 // current row, and QUnSort back to the order before the first sort.
 
 #include "controles/grid/kav_grid.h"
+#include "plataforma/base/locale_compare.h"
 #include "plataforma/base/regional.h"
 #include "tests/controles/grid/rejilla_prueba.h"
 #include "tests/plataforma/gui/control_prueba.h"
@@ -124,6 +125,35 @@ TEST_F(Orden, EstilosDeOrden) {
         EXPECT_EQ(Col(1), c.orden);
         TearDown();
     }
+}
+
+// A wide column sorts in the order of the user's locale without regard to case: in Spanish
+// an accented letter sorts with its letter, "ñ" after "n", other alphabets after the Latin
+// one; texts outside Windows-1252 keep their order too. Descending is the reverse.
+TEST_F(Orden, UnicodeEnElOrdenDelIdioma) {
+    const LCID antes = GetUserDefaultLCID();
+    SetUserDefaultLCID(0x0C0A);
+    const std::vector<std::u16string> textos = {u"Zoe",   u"ñu",     u"Ángel", u"nz", u"Łukasz",
+                                                u"Ωmega", u"ángulo", u"OSO",   u"oca"};
+    g->SetRowCountEx(static_cast<int>(textos.size()) + 1);
+    for (size_t i = 0; i < textos.size(); ++i)
+        g->SetWideCells(1, static_cast<int>(i) + 1, WideString(textos[i]));
+    g->GetSortSettings()->SetColumn(1);
+    g->OnGetFormat = [](TObject*, int, TSortStyle& S, AnsiString&, AnsiString&) { S = ssUnicode; };
+    const auto Columna = [&] {
+        std::vector<std::u16string> v;
+        for (int r = 1; r < g->GetRowCount(); ++r)
+            v.push_back(g->GetWideCells(1, r).str());
+        return v;
+    };
+    const std::vector<std::u16string> esperado = {u"Ángel", u"ángulo", u"Łukasz", u"nz",   u"ñu",
+                                                  u"oca",   u"OSO",    u"Zoe",    u"Ωmega"};
+    g->QSort();
+    EXPECT_EQ(Columna(), esperado);
+    g->GetSortSettings()->SetDirection(sdDescending);
+    g->QSort();
+    EXPECT_EQ(Columna(), std::vector<std::u16string>(esperado.rbegin(), esperado.rend()));
+    SetUserDefaultLCID(antes);
 }
 
 TEST_F(Orden, EventosDeComparacionYCasillas) {
