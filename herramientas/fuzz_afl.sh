@@ -29,7 +29,7 @@ diccionario=fuzz/diccionarios/$objetivo.dict
 command -v afl-fuzz >/dev/null || { echo "Falta afl-fuzz: herramientas/instalar_afl.sh" >&2; exit 2; }
 
 case $objetivo in
-    marcado | renderizador | rejilla_* | arrastre | rtf_dibujo) reproduccion=build-san-gui gui=ON ;;
+    marcado | renderizador | componente | rejilla_* | arrastre | rtf_dibujo) reproduccion=build-san-gui gui=ON ;;
     *) reproduccion=build-san gui=OFF ;;
 esac
 
