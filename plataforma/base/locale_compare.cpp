@@ -66,14 +66,13 @@ const UCollator* Collator(LCID Locale, std::uint32_t Flags) {
         collators;
     if (Locale == 0 || Locale == LOCALE_USER_DEFAULT || Locale == LOCALE_SYSTEM_DEFAULT)
         Locale = GetUserDefaultLCID();
-    std::string name = LocaleName(Locale);
-    if (name.empty()) {
-        Locale = GetUserDefaultLCID();
-        name = LocaleName(Locale);
-    }
     const std::lock_guard<std::mutex> lock(guard);
     auto& slot = collators[{Locale, Flags}];
     if (!slot) {
+        // A number that names no locale takes the order of the user's default one (as it is
+        // when first used).
+        std::string name = LocaleName(Locale);
+        if (name.empty()) name = LocaleName(GetUserDefaultLCID());
         UErrorCode status = U_ZERO_ERROR;
         UCollator* c = ucol_open(name.c_str(), &status);
         if (U_FAILURE(status)) {
