@@ -212,7 +212,9 @@ bool VistaGestorBD::AceptarNombreGrupo() {
                                 MB_OK | MB_ICONINFORMATION);
         return false;
     }
-    if (nombresGrupos->IndexOf(nombre) >= 0) {
+    // El mismo grupo con otras mayúsculas no es otro grupo: se renombra.
+    const bool mismoGrupo = renombrando && AnsiSameText(nombre, grupoAnterior);
+    if (!mismoGrupo && nombresGrupos->IndexOf(nombre) >= 0) {
         Application->MessageBox("El nombre del grupo ya está siendo utilizado", "Infomación",
                                 MB_OK | MB_ICONINFORMATION);
         return false;
@@ -255,7 +257,7 @@ void VistaGestorBD::LlevarGrupoAHuecos(const AnsiString& nombre) {
         AnsiString grupo, parte;
         hueco->ValorPropiedad(claveGrupo, grupo);
         hueco->ValorPropiedad(claveParte, parte);
-        if (grupo == grupoAnterior && miembrosGrupo->IndexOf(parte) >= 0)
+        if (AnsiSameText(grupo, grupoAnterior) && miembrosGrupo->IndexOf(parte) >= 0)
             hueco->AsignarPropiedad(claveGrupo, nombre);
     }
 }

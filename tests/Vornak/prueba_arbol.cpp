@@ -348,7 +348,18 @@ TEST_F(Arbol, LasGrafiasDeUnGrupoSonUnSoloGrupo) {
              Material("Arena", "Sueltos", "2.0") + Material("Pizarra", "piedras", "2.2") +
              "\"Muro\" = LAYERS\n    GROUP        = \"Fachadas\"\n    NAME_DUMVAT = \"\"\n"
              "    MATERIAL     = (\"Granito\")\n    THICKNESS = (           0.2)\n"
-             "    LIBRARY       =  NO\n    UTIL          =  NO\n..\n"));
+             "    LIBRARY       =  NO\n    UTIL          =  NO\n..\n"
+             "\"Doble\" = GLASS-TYPE\n     GROUP             = \"Dobles\"\n"
+             "     TYPE              = SHADING-COEF\n     SHADING-COEF      =      0.6588235\n"
+             "     GLASS-CONDUCTANCE =            2.8\n     LIBRARY       =  NO\n    UTIL          "
+             "=  NO\n"
+             "    ..\n"
+             "\"Ventana\" = GAP\n     GROUP          = \"Ventanas\"\n"
+             "     GROUP-GLASS         = \"DOBLES\"\n     GLASS-TYPE          = \"Doble\"\n"
+             "     PORCENTAGE        = 20.000000\n     INF-COEF          = 9.000000\n"
+             "     LIBRARY           =  NO\n     UTIL              =  NO\n     ISDOOR            = "
+             "NO\n"
+             "    ..\n"));
     AbrirDelMenu(grafias);
     TforGestorBD* v = Ventana();
     TTreeNode* materiales = Nodo(v, {"Opacos", "Materiales y productos"});
@@ -381,11 +392,34 @@ TEST_F(Arbol, LasGrafiasDeUnGrupoSonUnSoloGrupo) {
         d->btnAceptar->Click();
     });
     v->pmnuCambiarGMaterial->Click();
-    for (const char* nombre : {"Granito", "Basalto", "Pizarra"}) {
+    auto grupoDe = [&](TipoObjeto tipo, const char* nombre, const char* clave = "Grupo") {
         AnsiString grupo;
-        Actual()->Gestor()->Buscar(TIPO_MATERIAL, nombre)->ValorPropiedad("Grupo", grupo);
-        EXPECT_EQ(grupo, "Rocas") << nombre;
-    }
+        Actual()->Gestor()->Buscar(tipo, nombre)->ValorPropiedad(clave, grupo);
+        return std::string(grupo.c_str());
+    };
+    for (const char* nombre : {"Granito", "Basalto", "Pizarra"})
+        EXPECT_EQ(grupoDe(TIPO_MATERIAL, nombre), "Rocas") << nombre;
+    // Cambiar solo las mayúsculas del grupo es renombrarlo, no chocar con él mismo.
+    Guion().AnswerShowModal([](TObject* f) {
+        auto* d = static_cast<TforNombreGrupo*>(f);
+        d->edGrupo->SetText("ROCAS");
+        d->btnAceptar->Click();
+    });
+    v->pmnuCambiarGMaterial->Click();
+    EXPECT_FALSE(Mostrado("El nombre del grupo ya está siendo utilizado"));
+    EXPECT_EQ(piedras->GetText(), "ROCAS");
+    EXPECT_EQ(grupoDe(TIPO_MATERIAL, "Basalto"), "ROCAS");
+
+    // Los huecos que eligen el grupo de vidrios con otras mayúsculas lo siguen al renombrarlo.
+    v->tvBaseDatos->SetSelected(Nodo(v, {"Semitransparentes", "Vidrios", "Dobles"}));
+    Guion().AnswerShowModal([](TObject* f) {
+        auto* d = static_cast<TforNombreGrupo*>(f);
+        d->edGrupo->SetText("Vidrios dobles");
+        d->btnAceptar->Click();
+    });
+    v->pmnuCambiarGVidrio->Click();
+    EXPECT_EQ(grupoDe(TIPO_ACRISTALAMIENTO, "Doble"), "Vidrios dobles");
+    EXPECT_EQ(grupoDe(TIPO_HUECO, "Ventana", "Grupo Acristalamiento"), "Vidrios dobles");
 }
 
 TEST_F(Arbol, LosIconosDeCarpetaSiguenAlDesplegarYPlegar) {
