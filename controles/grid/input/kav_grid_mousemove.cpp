@@ -49,7 +49,7 @@ void TKavStringGrid::MouseMove(TShiftState Shift, int X, int Y) {
     }
     TrackBalloonCell(cell);
     if (!(cell == hintCell_)) {
-        CancelHintWindow();
+        CancelHint();
         hintCell_ = cell;
     }
     const uint8_t stateBefore = mouseCursorState_;
@@ -159,7 +159,7 @@ void TKavStringGrid::MouseMove(TShiftState Shift, int X, int Y) {
             if ((GetURLShow() && !html && IsURL(text)) || !anchor.IsEmpty()) wanted = crHandPoint;
         }
         if (anchor != hintAnchor_) {
-            CancelHintWindow();
+            CancelHint();
             hintAnchor_ = anchor;
         }
         if (GetCursor() != wanted) {

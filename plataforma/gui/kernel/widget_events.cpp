@@ -277,8 +277,7 @@ void TControl::HandlePaintEvent(QEvent* Event) {
 bool TControl::HandleHintEvent(QEvent* Event) {
     auto* he = static_cast<QHelpEvent*>(Event);
     if (!showHint_ || hint_.IsEmpty()) {
-        QToolTip::hideText();
-        CancelHintWindow();
+        CancelHint();
         Event->ignore();
         return true;
     }
@@ -302,8 +301,7 @@ bool TControl::HandleHintEvent(QEvent* Event) {
         QToolTip::showText(ToQPoint(info.HintPos), ToQString(info.HintStr), widget_, area,
                            info.HideTimeout);
     } else {
-        QToolTip::hideText();
-        CancelHintWindow();
+        CancelHint();
     }
     return true;
 }

@@ -5,6 +5,8 @@
 #include "plataforma/gui/painting/canvas.h"
 #include "plataforma/gui/painting/draw_text.h"
 
+#include <QApplication>
+#include <QToolTip>
 #include <QWidget>
 
 THintWindow::THintWindow(TComponent* AOwner) : TCustomControl(AOwner) {
@@ -132,6 +134,19 @@ bool ShowHintInWindow(const THintInfo& Info) {
 
 void CancelHintWindow() {
     if (THintWindow* w = AppHint().window; w && w->GetVisible()) w->ReleaseHandle();
+}
+
+void CancelHint() {
+    CancelHintWindow();
+    if (!QToolTip::isVisible()) return;
+    // The tool tip's own hiding lets it linger a moment with the old text: it is closed and
+    // let go as its own time-out does.
+    QToolTip::hideText();
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->inherits("QTipLabel") && w->isVisible()) {
+            w->close();
+            w->deleteLater();
+        }
 }
 
 THintWindow* GetApplicationHintWindow() {

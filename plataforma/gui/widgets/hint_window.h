@@ -45,5 +45,10 @@ template <class Window> void SetHintWindowClass() {
 bool ShowHintInWindow(const THintInfo& Info);
 // Hides the application's hint window when it shows.
 void CancelHintWindow();
+// The application's CancelHint: the hint that shows goes at once, in the application's hint
+// window or in the window system's tool tip alike, and the pointer's next rest asks for the
+// hint of what it rests on (a control whose hint changes inside its hint area, as a grid's
+// link does inside its cell, calls it at each change).
+void CancelHint();
 // The application's hint window, made by the first hint shown (nullptr before).
 THintWindow* GetApplicationHintWindow();

@@ -13,6 +13,7 @@
 
 #include <QCoreApplication>
 #include <QHelpEvent>
+#include <QToolTip>
 #include <QWidget>
 
 #include <gtest/gtest.h>
@@ -52,11 +53,12 @@ protected:
         const TRect r = g->CellRect(col, row);
         return {(r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2};
     }
-    // The pointer moved along the middle of a cell: the first x showing the link cursor.
-    int PrimerEnlace(int col, int row) {
+    // The pointer moved along the middle of a cell (from x Desde on): the first x showing the
+    // link cursor.
+    int PrimerEnlace(int col, int row, int Desde = -1) {
         const TRect r = g->CellRect(col, row);
         const int y = (r.Top + r.Bottom) / 2;
-        for (int x = r.Left + 1; x < r.Right; ++x) {
+        for (int x = std::max(r.Left + 1, Desde); x < r.Right; ++x) {
             SimulateMouse(g, SimulatedMouse::Move, 0, x, y);
             if (g->GetCursor() == crHandPoint) return x;
         }
@@ -240,55 +242,83 @@ TEST_F(Raton, EnlaceDeMarcadoCambiaElCursorYDaSuAviso) {
     EXPECT_EQ(g->GetCursor(), crDefault);
 }
 
-// With the application's hint window, a cell's hint stays while the pointer moves inside
-// the cell or over the same link, and goes when the pointer reaches another cell or leaves
-// the link.
-TEST_F(Raton, LaVentanaDeAvisosSeQuitaAlCambiarDeCeldaOEnlace) {
+// In the application's hint window as in the window system's tool tip, a cell's hint stays
+// while the pointer moves inside the cell or over the same link, and goes at once when the
+// pointer reaches another cell, leaves the link or reaches another link of the same cell;
+// the next rest shows the hint of where the pointer is.
+TEST_F(Raton, ElAvisoSeQuitaAlCambiarDeCeldaOEnlace) {
     ventana->Show();
-    g->SetUseHTMLHints(true);
     g->SetHint("propio");
     g->SetShowHint(true);
     g->SetHintShowCells(true);
     g->SetAnchorHint(true);
-    g->SetColWidths(2, 160);
-    g->SetCells(2, 3, "Ver <a href=\"http://ejemplo.es\">enlace</a>");
+    g->SetColWidths(2, 250);
+    g->SetCells(2, 3,
+                "Ver <a href=\"http://uno.es\">enlace</a> o <a href=\"http://dos.es\">otro</a>");
     g->SetCells(3, 3, "otra");
     g->SetCells(3, 4, "abajo");
     const TRect r = g->CellRect(2, 3);
     const int y = (r.Top + r.Bottom) / 2;
     const int enlace = PrimerEnlace(2, 3);
     ASSERT_GT(enlace, r.Left + 10);
-    // The pointer rests: the window system asks for the hint there.
-    auto reposa = [&](TPoint p) {
-        SimulateMouse(g, SimulatedMouse::Move, 0, p.x, p.y);
-        QHelpEvent e(QEvent::ToolTip, QPoint(p.x, p.y),
-                     g->GetWidget()->mapToGlobal(QPoint(p.x, p.y)));
-        QCoreApplication::sendEvent(g->GetWidget(), &e);
-        THintWindow* w = GetApplicationHintWindow();
-        return w && w->GetVisible() ? w->GetCaption() : AnsiString();
-    };
-    auto mostrada = [] {
-        THintWindow* w = GetApplicationHintWindow();
-        return w && w->GetVisible();
-    };
-    struct Paso {
-        const char* que;
-        TPoint desde, hasta;
-        bool sigue;
-    };
-    const Paso pasos[] = {
-        {"inside the cell", Centro(3, 3), {Centro(3, 3).x + 5, Centro(3, 3).y + 1}, true},
-        {"to the next cell", Centro(3, 3), Centro(3, 4), false},
-        {"along the same link", {enlace + 1, y}, {enlace + 3, y}, true},
-        {"off the link, same cell", {enlace + 1, y}, {r.Left + 2, y}, false},
-        {"from a link to another cell", {enlace + 1, y}, Centro(3, 3), false},
-    };
-    for (const Paso& p : pasos) {
-        SCOPED_TRACE(p.que);
-        EXPECT_FALSE(reposa(p.desde).IsEmpty());
-        SimulateMouse(g, SimulatedMouse::Move, 0, p.hasta.x, p.hasta.y);
-        EXPECT_EQ(mostrada(), p.sigue);
-        CancelHintWindow();
+    int fin = enlace;
+    do
+        SimulateMouse(g, SimulatedMouse::Move, 0, ++fin, y);
+    while (g->GetCursor() == crHandPoint && fin < r.Right);
+    const int otro = PrimerEnlace(2, 3, fin);
+    ASSERT_GT(otro, enlace);
+    for (const bool ventanaPropia : {true, false}) {
+        SCOPED_TRACE(ventanaPropia ? "application's hint window" : "tool tip");
+        if (ventanaPropia)
+            g->SetUseHTMLHints(true);
+        else
+            SetHintWindowClass(nullptr);
+        auto mostrada = [&] {
+            if (!ventanaPropia) return QToolTip::isVisible();
+            THintWindow* w = GetApplicationHintWindow();
+            return w && w->GetVisible();
+        };
+        // The pointer rests: the window system asks for the hint there.
+        auto reposa = [&](TPoint p) {
+            SimulateMouse(g, SimulatedMouse::Move, 0, p.x, p.y);
+            QHelpEvent e(QEvent::ToolTip, QPoint(p.x, p.y),
+                         g->GetWidget()->mapToGlobal(QPoint(p.x, p.y)));
+            QCoreApplication::sendEvent(g->GetWidget(), &e);
+            if (!mostrada()) return AnsiString();
+            return ventanaPropia ? GetApplicationHintWindow()->GetCaption()
+                                 : AnsiString(QToolTip::text().toUtf8().constData());
+        };
+        struct Paso {
+            const char* que;
+            TPoint desde, hasta;
+            bool sigue;
+            const char* luego; // the hint a rest there shows next
+        };
+        const Paso pasos[] = {
+            {"inside the cell",
+             Centro(3, 3),
+             {Centro(3, 3).x + 5, Centro(3, 3).y + 1},
+             true,
+             "otra"},
+            {"to the next cell", Centro(3, 3), Centro(3, 4), false, "abajo"},
+            {"along the same link", {enlace + 1, y}, {enlace + 3, y}, true, "http://uno.es"},
+            {"off the link, same cell", {enlace + 1, y}, {r.Left + 2, y}, false, nullptr},
+            {"to the other link, same cell",
+             {enlace + 1, y},
+             {otro + 1, y},
+             false,
+             "http://dos.es"},
+            {"from a link to another cell", {enlace + 1, y}, Centro(3, 3), false, "otra"},
+        };
+        for (const Paso& p : pasos) {
+            SCOPED_TRACE(p.que);
+            EXPECT_FALSE(reposa(p.desde).IsEmpty());
+            SimulateMouse(g, SimulatedMouse::Move, 0, p.hasta.x, p.hasta.y);
+            EXPECT_EQ(mostrada(), p.sigue);
+            if (p.luego) EXPECT_EQ(reposa(p.hasta), p.luego);
+            CancelHint();
+            EXPECT_FALSE(mostrada());
+        }
     }
     SetHintWindowClass(nullptr);
 }
