@@ -251,6 +251,9 @@ void TKavStringGrid::ShowEditControl(int ACol, int ARow) {
         CellToRich(col, ARow, e);
         richOpened_ = e->GetRtf();
         if (GetNavigation()->GetEditSelectAll()) e->SelectAll();
+        // The text two pixels inside the cell, where the cell draws it.
+        TRect text = Rect(2, 2, r.Right - r.Left - 2, r.Bottom - r.Top - 2);
+        e->Perform(EM_SETRECT, 0, reinterpret_cast<LPARAM>(&text));
         e->SetColor(color);
         ShowAndFocus(e);
         e->Unlock();

@@ -5,6 +5,7 @@
 #include "plataforma/gui/kernel/dispatch_frame.h"
 #include "plataforma/gui/kernel/hosted_widget.h"
 #include "plataforma/gui/kernel/qt_bridge.h"
+#include "plataforma/gui/kernel/std_messages.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QTextBlock>
@@ -12,12 +13,20 @@
 #include <QTextDocument>
 #include <QTextEdit>
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
 
 // The offset in half points kept on each character beside Qt's raised or lowered drawing.
 constexpr int OffsetProperty = QTextFormat::UserProperty + 1;
+
+// The text edit, with its margins around the text settable (the formatting rectangle).
+class RichWidget : public HostedScrollArea<QTextEdit> {
+public:
+    using HostedScrollArea<QTextEdit>::HostedScrollArea;
+    void SetViewportMargins(const QMargins& Margins) { setViewportMargins(Margins); }
+};
 
 QTextEdit* EditOf(const TControl* c) {
     return qobject_cast<QTextEdit*>(c->GetWidget());
@@ -69,14 +78,17 @@ TRichEdit::TRichEdit(TComponent* AOwner) : TWinControl(AOwner) {
 
 void TRichEdit::CreateWindowHandle(const TCreateParams&) {
     QWidget* parentWidget = GetParent() ? GetParent()->GetWidget() : nullptr;
-    auto* e = new HostedScrollArea<QTextEdit>(this, parentWidget);
+    auto* e = new RichWidget(this, parentWidget);
     e->setFocusPolicy(Qt::StrongFocus);
     e->setAcceptRichText(false);
     e->SetBorder(0);
-    // A cell-sized editor: no scroll bars, the text close to the edges.
+    // A cell-sized editor: no scroll bars; the text where the formatting rectangle puts it.
     e->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     e->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    e->document()->setDocumentMargin(1);
+    e->document()->setDocumentMargin(0);
+    // Around the formatting rectangle, the edit's colour as within it.
+    e->setBackgroundRole(QPalette::Base);
+    e->setAutoFillBackground(true);
     QObject::connect(e, &QTextEdit::textChanged, e,
                      [this] { GuardedEntry(this, [this] { Change(); }); });
     QObject::connect(e, &QTextEdit::selectionChanged, e, [this] {
@@ -86,6 +98,7 @@ void TRichEdit::CreateWindowHandle(const TCreateParams&) {
     });
     SetWidget(e, true);
     ApplyWordWrap();
+    ApplyFormatRect();
     if (!pending_.IsEmpty()) {
         const AnsiString rtf = pending_;
         pending_ = AnsiString();
@@ -220,6 +233,40 @@ void TRichEdit::ApplyWordWrap() {
 
 int TRichEdit::FormatRange(TFormatRange& Range, bool Render) const {
     return FormatRichRange(GetDocument(), Range, Render);
+}
+
+void TRichEdit::Dispatch(TMessage& Message) {
+    switch (Message.Msg) {
+    case EM_GETRECT:
+        if (Message.LParam) {
+            const TRect c = GetClientRect();
+            *reinterpret_cast<TRect*>(Message.LParam) =
+                TRect(inset_.Left, inset_.Top, c.Right - inset_.Right, c.Bottom - inset_.Bottom);
+        }
+        return;
+    case EM_SETRECT:
+    case EM_SETRECTNP:
+        if (const auto* r = reinterpret_cast<const TRect*>(Message.LParam)) {
+            const TRect c = GetClientRect();
+            inset_ = TRect(std::max(0, r->Left), std::max(0, r->Top),
+                           std::max(0, c.Right - r->Right), std::max(0, c.Bottom - r->Bottom));
+        } else {
+            inset_ = TRect(1, 1, 1, 1);
+        }
+        ApplyFormatRect();
+        return;
+    default:
+        TWinControl::Dispatch(Message);
+    }
+}
+
+void TRichEdit::ApplyFormatRect() {
+    // The text edit draws a text one pixel left of and above where a canvas draws it from the
+    // same point: the text starts one pixel further in (its width kept), so that it stands where
+    // the same text drawn from the rectangle's corner stands (a cell's text under its editor).
+    if (auto* e = dynamic_cast<RichWidget*>(GetWidget()))
+        e->SetViewportMargins(QMargins(inset_.Left + 1, inset_.Top + 1,
+                                       std::max(0, inset_.Right - 1), inset_.Bottom));
 }
 
 void TRichEdit::Change() {

@@ -3,7 +3,9 @@
 // raised and lowered text, paragraphs). Its contents go in and out as RTF (the subset of
 // rich_text.h). The selection's character offset is set and read as EM_SETCHARFORMAT and
 // EM_GETCHARFORMAT do (in twips); RequestResize reports the height the text needs, as the
-// request-resize notification does.
+// request-resize notification does. EM_SETRECT (EM_SETRECTNP) sets the formatting rectangle,
+// where the text is laid, in client coordinates (none: the default, one pixel inside the
+// edges); it keeps its distances from the edges when the edit is resized. EM_GETRECT reads it.
 
 #include "plataforma/base/rich_text.h"
 #include "plataforma/gui/kernel/controls.h"
@@ -29,7 +31,8 @@ public:
     // when reading.
     void SetSelOffset(int Twips);
     int GetSelOffset() const;
-    // The height (pixels) the text needs at the present width.
+    // The height (pixels) the text needs at the present width, without the formatting
+    // rectangle's distances from the edges.
     int GetContentHeight() const;
     // Lines broken at the edit's width (on by default), else one line per paragraph.
     bool GetWordWrap() const { return wordWrap_; }
@@ -42,12 +45,16 @@ public:
 
 protected:
     void CreateWindowHandle(const TCreateParams& Params) override;
+    void Dispatch(TMessage& Message) override;
     // The text needs Width × Height pixels (after each change).
     virtual void RequestResize(int /*Width*/, int /*Height*/) {}
     virtual void Change();
 
 private:
     void ApplyWordWrap();
+    void ApplyFormatRect();
+    // The formatting rectangle's distances from the left, top, right and bottom edges.
+    TRect inset_{1, 1, 1, 1};
     AnsiString pending_; // the RTF set before the window exists
     bool wordWrap_ = true;
 };

@@ -8,6 +8,9 @@
 #include "tests/controles/grid/rejilla_prueba.h"
 #include "tests/plataforma/gui/control_prueba.h"
 
+#include <QImage>
+#include <QWidget>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -185,6 +188,74 @@ TEST_F(Enriquecido, ElEditorPartePorSuAncho) {
     EXPECT_LE(e->GetContentHeight(), 3 * 2184);
     g->HideInplaceEdit();
     EXPECT_EQ(g->GetCells(2, 2), enorme);
+}
+
+TEST_F(Enriquecido, AlAbrirElEditorElTextoNoSeMueve) {
+    // The editor lays the text where the cell draws it, two pixels inside the cell, for text
+    // of one size (in a row of the default height too) and of mixed sizes, and a text of
+    // several lines starts there too, broken into the same lines. The editor places glyphs
+    // at fractions of a pixel: a line's foot may stand a pixel lower, and each next line of
+    // several too (its lines are whole pixels rounded up).
+    ventana->Show();
+    g->SetOptions(g->GetOptions() << goEditing);
+    g->OnGetEditorType = [](TObject*, int, int, TEditorType& e) { e = edRichEdit; };
+    const int normal = g->GetRowHeights(2);
+    // Selected, the cell keeps its text's colours.
+    g->SetSelectionRTFKeep(true);
+    TRichFormat grande = ::Rojo();
+    grande.HalfPoints = 28;
+    TRichDocument mezcla;
+    mezcla.Paragraphs.push_back({{{"Hg ", ::Rojo()}, {"Hg", grande}}});
+    // The red ink of the cell on the screen, the editor included, and its bands of rows.
+    int bandas = 0;
+    auto tinta = [&] {
+        const QImage im = g->GetWidget()->grab().toImage();
+        const TRect r = g->CellRect(2, 2);
+        TRect t(r.Right, r.Bottom, r.Left, r.Top);
+        bandas = 0;
+        bool antes = false;
+        for (int y = r.Top; y < r.Bottom; ++y) {
+            bool fila = false;
+            for (int x = r.Left; x < r.Right; ++x) {
+                const QColor c = im.pixelColor(x, y);
+                if (c.red() < 160 || c.green() > 90 || c.blue() > 90) continue;
+                fila = true;
+                t.Left = std::min(t.Left, x);
+                t.Top = std::min(t.Top, y);
+                t.Right = std::max(t.Right, x + 1);
+                t.Bottom = std::max(t.Bottom, y + 1);
+            }
+            if (fila && !antes) ++bandas;
+            antes = fila;
+        }
+        return t;
+    };
+    struct Caso {
+        AnsiString texto;
+        bool unaLinea;
+    };
+    for (const Caso& c :
+         {Caso{Rtf("Hg"), true}, Caso{WriteRtf(mezcla), true}, Caso{Rtf(Palabras(3)), false}}) {
+        SCOPED_TRACE(c.texto.c_str());
+        g->SetCellEx(2, 2, c.texto);
+        g->SetFocus();
+        g->SetCol(2);
+        g->SetRow(2);
+        g->Repaint();
+        const TRect celda = tinta();
+        ASSERT_LT(celda.Left, celda.Right);
+        const int lineas = bandas;
+        g->ShowInplaceEdit();
+        auto* e = g->GetEditorControls().RichEdit();
+        ASSERT_TRUE(e->GetVisible());
+        e->SetSelStart(0); // opened all selected: the text in its own colours
+        const TRect editor = tinta();
+        EXPECT_EQ(bandas, lineas); // the lines broken at the same width
+        EXPECT_EQ(editor.Left, celda.Left);
+        EXPECT_EQ(editor.Top, celda.Top);
+        if (c.unaLinea) EXPECT_NEAR(editor.Bottom, celda.Bottom, 1);
+        g->HideInplaceEdit();
+    }
 }
 
 } // namespace
