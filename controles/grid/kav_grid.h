@@ -2204,6 +2204,11 @@ public:
     // The program's editor of edCustom cells (nullptr: those cells open nothing).
     TEditLink* GetEditLink() const { return editLink_; }
     void SetEditLink(TEditLink* Value);
+    // Set when an edit link's popup form has ended the edit of its rich editor: a rich
+    // editor's next loss of the focus leaves the edit alone (it spends the mark); the next
+    // edit opened clears it.
+    bool GetPopupExit() const { return popupExit_; }
+    void SetPopupExit(bool Value) { popupExit_ = Value; }
     TGetEditorPropEvent OnGetEditorProp;
     // A cell's stored rich text into a rich edit (a cell of plain text becomes its text), and
     // a rich edit's contents as the RTF a cell stores, or into a cell.
@@ -2391,6 +2396,7 @@ private:
     TGridTransEdit* fixedEditor_ = nullptr;
     TEditLink* editLink_ = nullptr;
     AnsiString richOpened_;
+    bool popupExit_ = false;
     bool moving_ = false;
     bool closing_ = false;
     bool caretByClick_ = false;

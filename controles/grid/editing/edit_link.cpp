@@ -1,6 +1,7 @@
 // TEditLink: the grid's link to a program's own editor control.
 #include "controles/grid/editing/edit_link.h"
 
+#include "controles/grid/editing/grid_editors.h"
 #include "controles/grid/kav_grid.h"
 #include "plataforma/gui/forms/forms.h"
 #include "plataforma/gui/kernel/application.h"
@@ -152,6 +153,8 @@ void TEditLink::ClosePopup() {
 void TEditLink::FormExit(TObject*) {
     // A popup already closed (its deactivation can come after the edit ended) ends nothing.
     if (closing_ || !popup_ || !popup_->GetVisible()) return;
+    // Marked first: the editor's focus loss may come while the edit ends, as its window hides.
+    if (grid_ && dynamic_cast<TKavRichEdit*>(GetEditControl())) grid_->SetPopupExit(true);
     EditExit();
 }
 

@@ -235,6 +235,11 @@ public:
 protected:
     void KeyDown(WORD& Key, TShiftState Shift) override;
     void RequestResize(int Width, int Height) override;
+    // Losing the focus to the grid ends the edit (also from a popup form), and leaving it for
+    // another control of its form too; neither when the grid was marked that a popup form
+    // ended the edit (the mark is spent).
+    void Dispatch(TMessage& Message) override;
+    void DoExit() override;
     // The arrows move in the text (or leave the cell) rather than between controls.
     bool WantsKey(WORD Key) override {
         return Key == VK_LEFT || Key == VK_RIGHT || Key == VK_UP || Key == VK_DOWN ||
@@ -243,6 +248,7 @@ protected:
 
 private:
     bool locked_ = false;
+    bool exitTaken_ = false; // this focus loss met the popup-exit mark
 };
 
 // The grid's editor controls, each made on first use with the grid as owner and parent,

@@ -3,6 +3,8 @@
 
 #include "controles/grid/kav_grid.h"
 
+#include <utility>
+
 TKavRichEdit::TKavRichEdit(TKavStringGrid* AGrid) : TGridEditorOf<TRichEdit>(AGrid) {}
 
 void TKavRichEdit::KeyDown(WORD& Key, TShiftState Shift) {
@@ -27,6 +29,25 @@ void TKavRichEdit::KeyDown(WORD& Key, TShiftState Shift) {
         return;
     }
     TGridEditorOf<TRichEdit>::KeyDown(Key, Shift);
+}
+
+void TKavRichEdit::Dispatch(TMessage& Message) {
+    if (Message.Msg == WM_SETFOCUS) exitTaken_ = false;
+    if (Message.Msg == WM_KILLFOCUS && grid_) {
+        const TWMKillFocus m(Message);
+        exitTaken_ = grid_->GetPopupExit();
+        if (exitTaken_)
+            grid_->SetPopupExit(false);
+        else if (grid_->HandleAllocated() && m.FocusedWnd == grid_->GetHandle())
+            grid_->GetEditSession().Exit();
+    }
+    TGridEditorOf<TRichEdit>::Dispatch(Message);
+}
+
+void TKavRichEdit::DoExit() {
+    // The exit that follows a focus loss the popup-exit mark took ends nothing either.
+    if (std::exchange(exitTaken_, false)) return TRichEdit::DoExit();
+    TGridEditorOf<TRichEdit>::DoExit();
 }
 
 void TKavRichEdit::RequestResize(int, int Height) {

@@ -71,6 +71,8 @@ void TKavStringGrid::ShowEditControl(int ACol, int ARow) {
     TGridEditSession& session = *editSession_;
     session.ControlShown = true;
     editorShown_ = true;
+    // A popup exit's mark never reaches a later edit.
+    popupExit_ = false;
     session.DoneEditingPending = true;
     TRect r = CellRect(ACol, ARow);
     // Laid out from the right, the cell's left edge is one pixel further right.

@@ -835,32 +835,63 @@ TEST_F(Editores, FechaYHora) {
     }
 }
 
-// A program's own editor plugged in through the edit link.
-class EnlacePrueba : public TEditLink {
+// A program's own editor plugged in through the edit link: an edit, or a rich editor of the
+// grid's class (owned by the grid).
+TEdit* NuevoEditor(TEdit*, TWinControl* AParent, TKavStringGrid*) {
+    return new TEdit(AParent);
+}
+TKavRichEdit* NuevoEditor(TKavRichEdit*, TWinControl*, TKavStringGrid* Grid) {
+    return new TKavRichEdit(Grid);
+}
+AnsiString TextoDe(TEdit* e) {
+    return e->GetText();
+}
+AnsiString TextoDe(TKavRichEdit* e) {
+    return e->GetPlainText();
+}
+void PonTexto(TEdit* e, const AnsiString& V) {
+    e->SetText(V);
+}
+void PonTexto(TKavRichEdit* e, const AnsiString& V) {
+    e->SetRtf(V);
+}
+
+template <class Control = TEdit> class EnlacePrueba : public TEditLink {
 public:
     using TEditLink::TEditLink;
-    TEdit* edit = nullptr;
+    Control* edit = nullptr;
     int creados = 0;
     TWinControl* GetEditControl() override { return edit; }
     void CreateEditor(TWinControl* AParent) override {
         ++creados;
         if (!edit) {
-            edit = new TEdit(AParent);
+            edit = NuevoEditor(edit, AParent, GetGrid());
             edit->OnKeyDown = [this](TObject* s, WORD& k, TShiftState sh) {
                 EditKeyDown(s, k, sh);
             };
         }
         edit->SetParent(AParent);
     }
-    AnsiString GetEditorValue() override { return edit ? edit->GetText() : AnsiString(); }
+    AnsiString GetEditorValue() override { return edit ? TextoDe(edit) : AnsiString(); }
     void SetEditorValue(const AnsiString& V) override {
-        if (edit) edit->SetText(V);
+        if (edit) PonTexto(edit, V);
     }
 };
 
+// The grid's link to a popup editor of 200 × 60 pixels.
+template <class Control = TEdit>
+EnlacePrueba<Control>* EnlaceEmergente(TComponent* Owner, TKavStringGrid* Grid) {
+    auto* enlace = new EnlacePrueba<Control>(Owner);
+    enlace->SetEditStyle(esPopup);
+    enlace->SetPopupWidth(200);
+    enlace->SetPopupHeight(60);
+    Grid->SetEditLink(enlace);
+    return enlace;
+}
+
 TEST_F(Editores, EnlaceDeEditorPropio) {
     tipo = edCustom;
-    auto* enlace = new EnlacePrueba(ventana.get());
+    auto* enlace = new EnlacePrueba<>(ventana.get());
     g->SetEditLink(enlace);
     int props = 0;
     g->OnGetEditorProp = [&](TObject*, int col, int row, TEditLink* l) {
@@ -910,11 +941,7 @@ TEST_F(Editores, EnlaceDeEditorPropio) {
 // by Escape, and the popup gone however the edit ends (also by a click on the grid).
 TEST_F(Editores, EnlaceEnVentanaEmergente) {
     tipo = edCustom;
-    auto* enlace = new EnlacePrueba(ventana.get());
-    enlace->SetEditStyle(esPopup);
-    enlace->SetPopupWidth(200);
-    enlace->SetPopupHeight(60);
-    g->SetEditLink(enlace);
+    auto* enlace = EnlaceEmergente<>(ventana.get(), g);
     SimulateKeyStroke(VK_F2);
     TForm* f = enlace->GetPopupForm();
     ASSERT_NE(f, nullptr);
@@ -961,6 +988,64 @@ TEST_F(Editores, EnlaceEnVentanaEmergente) {
     SimulateKeyStroke(VK_F2);
     EXPECT_EQ(f->GetBoundsRect(), Bounds(30, 40, r.Right - r.Left, 60));
     SimulateKeyStroke(VK_ESCAPE);
+    EXPECT_FALSE(f->GetVisible());
+    g->SetEditLink(nullptr);
+}
+
+// A rich editor left through its popup form: the value goes to the cell, the popup closes
+// and the grid is marked, so that a rich editor's focus loss to the grid that follows ends
+// nothing; the mark is spent by it, or cleared by the next edit. Unmarked, a rich editor
+// losing the focus to the grid ends its edit, also from the popup form.
+TEST_F(Editores, EditorEnriquecidoDejadoPorSuVentanaEmergente) {
+    tipo = edCustom;
+    auto* enlace = EnlaceEmergente<TKavRichEdit>(ventana.get(), g);
+    SimulateKeyStroke(VK_F2);
+    TForm* f = enlace->GetPopupForm();
+    ASSERT_NE(f, nullptr);
+    std::unique_ptr<TForm> borrar(f);
+    ASSERT_NE(enlace->edit, nullptr);
+    TKavRichEdit* e = enlace->edit;
+    EXPECT_EQ(e->GetParent(), f);
+    EXPECT_EQ(e->GetPlainText(), "22");
+    e->SetRtf("nuevo");
+    // The popup form loses the activation.
+    ASSERT_TRUE(f->OnDeactivate);
+    f->OnDeactivate(f);
+    EXPECT_EQ(g->GetCells(2, 2), "nuevo");
+    EXPECT_FALSE(f->GetVisible());
+    EXPECT_TRUE(g->GetPopupExit());
+    // The next edit (the grid's own rich editor) clears the mark: its focus loss to the grid
+    // ends it, its text in the cell.
+    tipo = edRichEdit;
+    g->SetFocus();
+    Ir(2, 3);
+    SimulateKeyStroke(VK_F2);
+    TKavRichEdit* propio = g->GetEditorControls().RichEdit();
+    ASSERT_TRUE(Abierto(propio));
+    EXPECT_FALSE(g->GetPopupExit());
+    propio->SetRtf("propio");
+    g->SetFocus();
+    EXPECT_FALSE(propio->GetVisible());
+    EXPECT_EQ(RichDocumentOf(g->GetCells(2, 3)).PlainText(), "propio");
+    // Marked, the focus loss to the grid leaves the edit open and spends the mark.
+    SimulateKeyStroke(VK_F2);
+    ASSERT_TRUE(Abierto(propio));
+    g->SetPopupExit(true);
+    g->SetFocus();
+    EXPECT_TRUE(propio->GetVisible());
+    EXPECT_FALSE(g->GetPopupExit());
+    propio->SetFocus();
+    g->SetFocus();
+    EXPECT_FALSE(propio->GetVisible());
+    // Unmarked, the popup's editor losing the focus to the grid ends its edit.
+    tipo = edCustom;
+    Ir(2, 4);
+    SimulateKeyStroke(VK_F2);
+    ASSERT_TRUE(f->GetVisible());
+    ASSERT_TRUE(Abierto(e));
+    e->SetRtf("sin marca");
+    e->Perform(WM_KILLFOCUS, reinterpret_cast<WPARAM>(g->GetHandle()), 0);
+    EXPECT_EQ(g->GetCells(2, 4), "sin marca");
     EXPECT_FALSE(f->GetVisible());
     g->SetEditLink(nullptr);
 }
@@ -1040,7 +1125,7 @@ TEST_F(Editores, CapturasDeEditoresAnchosFechasYEnlace) {
     SimulateKeyStroke(VK_ESCAPE);
     // The program's own editor, on the cell and on its popup.
     tipo = edCustom;
-    auto* enlace = new EnlacePrueba(ventana.get());
+    auto* enlace = new EnlacePrueba<>(ventana.get());
     g->SetEditLink(enlace);
     g->SetCells(2, 2, "propio");
     SimulateKeyStroke(VK_F2);
