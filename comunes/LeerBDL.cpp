@@ -162,11 +162,15 @@ float FloatOCero(std::string_view t, size_t i) {
 }
 
 // Si la clave (no vacía) está en la posición y acaba donde acaba una palabra; una clave que
-// acaba en separador ya marca ella misma ese límite.
+// acaba en separador ya marca ella misma ese límite. El blanco final de una clave vale
+// también por un tabulador del texto: un fichero retocado a mano con un tabulador entre la
+// palabra clave y su "=" se lee como si fuera un blanco.
 bool ClaveEn(std::string_view t, size_t p, std::string_view clave) {
-    if (clave.size() > t.size() - p || std::memcmp(t.data() + p, clave.data(), clave.size()) != 0)
-        return false;
     const char ultimo = clave.back();
+    const size_t exactos = ultimo == ' ' ? clave.size() - 1 : clave.size();
+    if (clave.size() > t.size() - p || std::memcmp(t.data() + p, clave.data(), exactos) != 0)
+        return false;
+    if (ultimo == ' ' && !EsBlanco(t[p + exactos])) return false;
     if (EsBlanco(ultimo) || ultimo == '=' || ultimo == '(') return true;
     const size_t tras = p + clave.size();
     return tras >= t.size() || EsFinDePalabra(t[tras]);
@@ -574,6 +578,11 @@ ClavesBDL::ClavesBDL(std::vector<std::string_view> claves) {
         unsigned char mascara[16] = {};
         std::memcpy(bytes, clave.texto.data(), largo);
         std::memset(mascara, 0xFF, largo);
+        clave.blancoFinal = !clave.texto.empty() && clave.texto.back() == ' ';
+        if (clave.blancoFinal && clave.texto.size() <= 16) {
+            bytes[largo - 1] = 0;
+            mascara[largo - 1] = 0;
+        }
         std::memcpy(clave.prefijo, bytes, 16);
         std::memcpy(clave.mascara, mascara, 16);
         if (!clave.texto.empty()) {
@@ -662,10 +671,12 @@ CamposBDL::CamposBDL(const LeerBDL& lector, const ClavesBDL& claves) : lector_(l
                         (dieciseis[1] & clave.mascara[1]) != clave.prefijo[1])
                         continue;
                     const size_t largo = clave.texto.size();
+                    const size_t exactos = clave.blancoFinal ? largo - 1 : largo;
                     if (largo > 16 &&
                         (largo > n - p ||
-                         std::memcmp(d + p + 16, clave.texto.data() + 16, largo - 16) != 0))
+                         std::memcmp(d + p + 16, clave.texto.data() + 16, exactos - 16) != 0))
                         continue;
+                    if (clave.blancoFinal && !EsBlanco(d[p + largo - 1])) continue;
                     if (!clave.acabaSola && p + largo < n && !EsFinDePalabra(d[p + largo]))
                         continue;
                 }

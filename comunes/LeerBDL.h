@@ -7,7 +7,8 @@
 // Una palabra clave se encuentra solo donde empieza una palabra del texto (al principio,
 // o tras un blanco, un tabulador o un fin de línea), fuera de un texto entre comillas de su
 // línea, y, si no acaba en blanco, solo donde acaba una palabra (ante un blanco, tabulador,
-// "=", "(" o fin de línea). En las líneas de comentario ("$") se encuentra aunque haya
+// "=", "(" o fin de línea). El blanco con que acaba una palabra clave vale también por un
+// tabulador del texto. En las líneas de comentario ("$") se encuentra aunque haya
 // comillas. Gana la primera aparición.
 
 #include "comunes/IndiceBDL.h"
@@ -157,6 +158,9 @@ private:
         uint64_t prefijo[2] = {};
         uint64_t mascara[2] = {};
         bool acabaSola = false; // acaba en separador: marca ella misma el fin de palabra
+        // Acaba en blanco: en el texto vale ahí un blanco o un tabulador (ese byte queda
+        // fuera del prefijo y se mira aparte).
+        bool blancoFinal = false;
     };
     std::vector<Clave> claves_;
     uint64_t todas_ = 0; // las que se buscan (las vacías nunca se encuentran)

@@ -200,6 +200,27 @@ TEST_F(PruebaLayers, ElRegistroSeLeeYSeVuelveAEscribirIgual) {
     }
 }
 
+// Un fichero retocado a mano con tabuladores entre cada palabra clave y su "=" se lee como
+// el escrito por el programa: el cerramiento conserva sus capas y se vuelve a escribir igual.
+TEST_F(PruebaLayers, UnTabuladorAntesDelIgualSeLeeComoUnBlanco) {
+    Material(materiales, "Ladrillo ½ pie", 0.24f, 0.5f);
+    Material(materiales, "Yeso, enlucido", 0.02f, 0.3f);
+    std::string conTabuladores = kFachada;
+    for (size_t p = conTabuladores.find(" =", conTabuladores.find('\n')); p != std::string::npos;
+         p = conTabuladores.find(" =", p + 2)) {
+        size_t inicio = p;
+        while (inicio > 0 && conTabuladores[inicio - 1] == ' ')
+            --inicio;
+        conTabuladores.replace(inicio, p + 1 - inicio, "\t");
+        p = inicio;
+    }
+    ASSERT_NE(conTabuladores.find("MATERIAL\t= ("), std::string::npos);
+    Layers* fachada = Leido(conTabuladores, "Fachada, cámara y yeso");
+    EXPECT_EQ(Lista(*fachada, "Materiales"),
+              (std::vector<std::string>{"Ladrillo ½ pie", "Cámara de aire", "Yeso, enlucido"}));
+    EXPECT_EQ(Escrito([&](FileWriter& f) { fachada->Escribir(f); }), kFachada);
+}
+
 TEST_F(PruebaLayers, LosEspesoresLlevanElSeparadorRegional) {
     for (char separador : {'.', ','}) {
         SeparadorRegional regional(separador);

@@ -76,6 +76,14 @@ const CasoClave kClaves[] = {
     {"KEYS = 1\nXKEY = 2\nKE", "KEY", "<ausente>"}, // el texto acaba a media clave
     {"CAMBIO  = SI\nCAMBIOS = NO", "CAMBIO ", "SI"},
     {"TYPE = PROPERTIES", "TYPE =", "PROPERTIES"}, // clave con su propio "="
+    // El blanco final de la clave vale también por un tabulador del texto.
+    {"NAME\t= \"x\"", "NAME ", "\"x\""},
+    {"TYPE\t=\tB", "TYPE ", "B"},
+    {"SETBACK-WIDTH = 1\n    WIDTH\t= 2", " WIDTH ", "2"},
+    {"VAPOUR-DIFFUSIVITY-FACTOR\t= 7", "VAPOUR-DIFFUSIVITY-FACTOR ", "7"},
+    {"VAPOUR-DIFFUSIVITY-FACTORS\t= 7", "VAPOUR-DIFFUSIVITY-FACTOR ", "<ausente>"},
+    {"NAMEX\t= y", "NAME ", "<ausente>"},
+    {"NAME=\t\"z\"", "NAME ", "<ausente>"},
     // Dentro de un texto entre comillas de su línea no está.
     {"NAME = \"caja X = 1\"\nX = 2", "X", "2"},
     {"\"Caja X 1\" = MATERIAL\nGROUP = \"X\"", "X", "<ausente>"},
@@ -397,7 +405,8 @@ TEST(LeerBDL, CamposDeUnaPasadaComoCadaClaveSuelta) {
                                                    "abc",
                                                    "",
                                                    "\nNAME",
-                                                   "VAPOUR-DIFFUSIVITY-FACTOR"};
+                                                   "VAPOUR-DIFFUSIVITY-FACTOR",
+                                                   "VAPOUR-DIFFUSIVITY-FACTOR "};
     const ClavesBDL claves(sueltas);
     uint32_t semilla = 12345;
     auto azar = [&semilla](uint32_t n) {
