@@ -63,6 +63,24 @@ constexpr TablaExpandir HacerTablaExpandir() {
     return t;
 }
 
+// La regla comprimida sobre máscaras de bytes (un bit por byte en un entero, o un byte de
+// 0 o 0xFF por byte en un vector): de las clases de cada byte y las del anterior, qué bytes
+// se escriben ("bajo": el byte, o el blanco que sustituye al CR de un CR LF) y cuáles llevan
+// un blanco delante ("alto").
+template <class M> struct MascarasSalida { M bajo, alto; };
+
+template <class M>
+constexpr MascarasSalida<M> SalidaComprimida(M blanco, M lf, M cr, M crlf, M blancoPrevio,
+                                             M lfPrevio, M crPrevio) {
+    // Fines de línea que dan "\n" o "\r", y si el anterior lo era.
+    const M fin = static_cast<M>((lf | cr) & ~crlf);
+    const M finPrevio = static_cast<M>(lfPrevio | (crPrevio & ~lf));
+    const M delante1 = static_cast<M>(fin & ~(lf & crPrevio));
+    const M delante2 = static_cast<M>(finPrevio & ~blanco);
+    return {static_cast<M>(~(blanco & blancoPrevio) ^ delante1 ^ delante2),
+            static_cast<M>(delante1 | delante2)};
+}
+
 constexpr TablaCompactar kCompactar = HacerTablaCompactar();
 constexpr TablaExpandir kExpandir = HacerTablaExpandir();
 
@@ -197,15 +215,11 @@ private:
             uint64_t bajo, alto = 0;
             __m512i w = v;
             if constexpr (comprimir) {
-                const uint64_t blancoPrevio = (blanco << 1) | blancoAntes;
-                const uint64_t lfPrevio = (lf << 1) | lfAntes;
-                const uint64_t crPrevio = (cr << 1) | crAntes;
-                const uint64_t fin = (lf | cr) & ~crlf;
-                const uint64_t finPrevio = lfPrevio | (crPrevio & ~lf);
-                const uint64_t delante1 = fin & ~(lf & crPrevio);
-                const uint64_t delante2 = finPrevio & ~blanco;
-                bajo = ~(blanco & blancoPrevio) ^ delante1 ^ delante2;
-                alto = delante1 | delante2;
+                const auto salida =
+                    SalidaComprimida<uint64_t>(blanco, lf, cr, crlf, (blanco << 1) | blancoAntes,
+                                               (lf << 1) | lfAntes, (cr << 1) | crAntes);
+                bajo = salida.bajo;
+                alto = salida.alto;
                 w = _mm512_mask_blend_epi8(crlf, v, kBlanco);
             } else {
                 bajo = ~crlf;
@@ -269,21 +283,14 @@ private:
             const __m128i crlf = _mm_and_si128(cr, _mm_cmpeq_epi8(siguiente, kLF));
             unsigned bajo, alto = 0;
             if constexpr (comprimir) {
-                const __m128i lf = _mm_cmpeq_epi8(v, kLF);
-                const __m128i blanco = _mm_cmpeq_epi8(v, kBlanco);
-                const __m128i crPrevio = _mm_cmpeq_epi8(previo, kCR);
-                // Fines de línea que dan "\n" o "\r", y si el anterior lo era.
-                const __m128i fin = _mm_andnot_si128(crlf, _mm_or_si128(lf, cr));
-                const __m128i finPrevio =
-                    _mm_or_si128(_mm_cmpeq_epi8(previo, kLF), _mm_andnot_si128(lf, crPrevio));
-                const __m128i queda = _mm_andnot_si128(
-                    _mm_and_si128(blanco, _mm_cmpeq_epi8(previo, kBlanco)), _mm_set1_epi8(-1));
-                const __m128i delante1 = _mm_andnot_si128(_mm_and_si128(lf, crPrevio), fin);
-                const __m128i delante2 = _mm_andnot_si128(blanco, finPrevio);
+                // Las mismas operaciones sobre los bytes de las comparaciones (0 o 0xFF).
+                const auto salida = SalidaComprimida<__m128i>(
+                    _mm_cmpeq_epi8(v, kBlanco), _mm_cmpeq_epi8(v, kLF), cr, crlf,
+                    _mm_cmpeq_epi8(previo, kBlanco), _mm_cmpeq_epi8(previo, kLF),
+                    _mm_cmpeq_epi8(previo, kCR));
                 v = _mm_xor_si128(v, _mm_and_si128(crlf, _mm_set1_epi8('\r' ^ ' ')));
-                bajo = static_cast<unsigned>(
-                    _mm_movemask_epi8(_mm_xor_si128(queda, _mm_xor_si128(delante1, delante2))));
-                alto = static_cast<unsigned>(_mm_movemask_epi8(_mm_or_si128(delante1, delante2)));
+                bajo = static_cast<unsigned>(_mm_movemask_epi8(salida.bajo));
+                alto = static_cast<unsigned>(_mm_movemask_epi8(salida.alto));
             } else {
                 bajo = ~static_cast<unsigned>(_mm_movemask_epi8(crlf)) & 0xFFFF;
             }
