@@ -280,14 +280,8 @@ void PicoMemoriaCargar(benchmark::State& estado) {
 // Una instalación propia en una carpeta temporal, con un catálogo pequeño: la carga de los
 // cerramientos y los huecos lo lee una vez.
 void Preparar() {
-    std::string plantilla = (std::filesystem::temp_directory_path() / "banco-gestorbd-XXXXXX");
-    if (mkdtemp(plantilla.data()) == nullptr) std::abort();
-    g_carpeta = plantilla;
-    std::filesystem::create_directories(g_carpeta / "Lib");
-    std::filesystem::create_directories(g_carpeta / "Tmp");
-    std::ofstream(g_carpeta / "config.ini") << "LIB = \"Lib\\\"\nTMP = \"Tmp\\\"\n";
-    std::ofstream(g_carpeta / "Lib" / "BDCATALOGO.BDC") << GenerarCatalogo();
-    Directorios::FijarCarpetaAplicacion((g_carpeta.string() + "/").c_str());
+    g_carpeta = PrepararInstalacion("banco-gestorbd");
+    if (g_carpeta.empty()) std::abort();
     RegistrarElementos();
 }
 

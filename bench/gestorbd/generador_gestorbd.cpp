@@ -2,7 +2,11 @@
 
 #include "bench/gestorbd/generador_gestorbd.h"
 
+#include "comunes/Directorios.h"
+
 #include <cstdio>
+#include <cstdlib>
+#include <fstream>
 #include <string>
 
 namespace {
@@ -95,4 +99,18 @@ std::string GenerarCatalogo() {
            "\"Doble\" = GLASS-TYPE\n TYPE = SHADING-COEF\n SHADING-COEF = 0.88\n"
            " GLASS-CONDUCTANCE = 2.8\n LIBRARY = YES\n ..\n"
            " \"PVC\" = NAME-FRAME\n FRAME-CONDUCT = 1.3\n LIBRARY = YES\n..\n";
+}
+
+std::filesystem::path PrepararInstalacion(const char* prefijo) {
+    std::string plantilla =
+        (std::filesystem::temp_directory_path() / (std::string(prefijo) + "-XXXXXX")).string();
+    if (mkdtemp(plantilla.data()) == nullptr) return {};
+    const std::filesystem::path carpeta = plantilla;
+    for (const char* sub : {"Lib", "Imagenes", "Tmp"})
+        std::filesystem::create_directories(carpeta / sub);
+    std::ofstream(carpeta / "config.ini")
+        << "LIB = \"Lib\\\"\nIMG = \"Imagenes\\\"\nTMP = \"Tmp\\\"\n";
+    std::ofstream(carpeta / "Lib" / "BDCATALOGO.BDC") << GenerarCatalogo();
+    Directorios::FijarCarpetaAplicacion((carpeta.string() + "/").c_str());
+    return carpeta;
 }

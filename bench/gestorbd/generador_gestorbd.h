@@ -5,6 +5,7 @@
 // y un marco del fichero y un puente térmico. Ningún nombre se repite y todas las partes
 // están en el fichero, así que cargarlo no crea nada por defecto.
 
+#include <filesystem>
 #include <string>
 
 // El fichero de "elementos" elementos (al menos 10).
@@ -22,3 +23,8 @@ ReparticionBDC Reparticion(int elementos);
 // Un catálogo estándar pequeño, de librería, con un elemento de cada tipo que busca el
 // catálogo.
 std::string GenerarCatalogo();
+
+// Una instalación propia en una carpeta temporal nueva (prefijo: su nombre): las carpetas
+// Lib, Imagenes y Tmp con su "config.ini", el catálogo pequeño en Lib, y la carpeta de la
+// aplicación puesta en ella. Vacía si no se ha podido crear.
+std::filesystem::path PrepararInstalacion(const char* prefijo);

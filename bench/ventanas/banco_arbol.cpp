@@ -158,13 +158,8 @@ int main(int argc, char** argv) {
     if (!PrepararBancosConVentanas(argc, argv)) return 1;
 
     const std::filesystem::path partida = std::filesystem::current_path();
-    std::string plantilla = (std::filesystem::temp_directory_path() / "banco-arbol-XXXXXX");
-    if (mkdtemp(plantilla.data()) == nullptr) return 1;
-    const std::filesystem::path carpeta = plantilla;
-    std::filesystem::create_directories(carpeta / "Lib");
-    std::ofstream(carpeta / "config.ini") << "LIB = \"Lib\\\"\n";
-    std::ofstream(carpeta / "Lib" / "BDCATALOGO.BDC") << GenerarCatalogo();
-    Directorios::FijarCarpetaAplicacion((carpeta.string() + "/").c_str());
+    const std::filesystem::path carpeta = PrepararInstalacion("banco-arbol");
+    if (carpeta.empty()) return 1;
     RegistrarElementos();
 
     const std::vector<int> tamanos = std::getenv("QUENBAR_BANCO_BREVE")
