@@ -199,7 +199,6 @@ TEST_F(Enriquecido, AlAbrirElEditorElTextoNoSeMueve) {
     ventana->Show();
     g->SetOptions(g->GetOptions() << goEditing);
     g->OnGetEditorType = [](TObject*, int, int, TEditorType& e) { e = edRichEdit; };
-    const int normal = g->GetRowHeights(2);
     // Selected, the cell keeps its text's colours.
     g->SetSelectionRTFKeep(true);
     TRichFormat grande = ::Rojo();
@@ -253,7 +252,9 @@ TEST_F(Enriquecido, AlAbrirElEditorElTextoNoSeMueve) {
         EXPECT_EQ(bandas, lineas); // the lines broken at the same width
         EXPECT_EQ(editor.Left, celda.Left);
         EXPECT_EQ(editor.Top, celda.Top);
-        if (c.unaLinea) EXPECT_NEAR(editor.Bottom, celda.Bottom, 1);
+        if (c.unaLinea) {
+            EXPECT_NEAR(editor.Bottom, celda.Bottom, 1);
+        }
         g->HideInplaceEdit();
     }
 }
