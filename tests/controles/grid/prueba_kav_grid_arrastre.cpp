@@ -10,6 +10,7 @@
 #include "plataforma/gui/testing/input_simulation.h"
 #include "tests/comun/carpeta_temporal.h"
 #include "tests/comun/python_prueba.h"
+#include "tests/controles/grid/rejilla_prueba.h"
 #include "tests/plataforma/gui/control_prueba.h"
 
 #include <gtest/gtest.h>
@@ -19,15 +20,6 @@
 #include <vector>
 
 namespace {
-
-class RejillaArrastre : public TKavStringGrid {
-public:
-    RejillaArrastre(TComponent* owner, TWinControl* parent) : TKavStringGrid(owner) {
-        SetBorderStyle(bsNone);
-        SetScrollBars(ssNone);
-        SetParent(parent);
-    }
-};
 
 class Arrastre : public ::testing::Test {
 protected:
@@ -43,8 +35,8 @@ protected:
         Ksgdd::SetRTFAware(false);
         ResetInputState();
     }
-    RejillaArrastre* Nueva(int x) {
-        auto* r = new RejillaArrastre(ventana.get(), ventana.get());
+    Rejilla* Nueva(int x) {
+        auto* r = new Rejilla(ventana.get(), ventana.get());
         r->SetBounds(x, 0, 380, 300);
         r->SetColCount(5);
         r->SetRowCount(7);
@@ -66,8 +58,8 @@ protected:
         return SimulateForeignDrag(datos, pasos, DROPEFFECT_COPY | DROPEFFECT_MOVE, efecto);
     }
     std::unique_ptr<VentanaPrueba> ventana;
-    RejillaArrastre* g = nullptr;
-    RejillaArrastre* otra = nullptr;
+    Rejilla* g = nullptr;
+    Rejilla* otra = nullptr;
 };
 
 TEST_F(Arrastre, ElTextoSePegaEnLaCeldaBajoElPunteroConSusFilasInsertadasONo) {

@@ -22,13 +22,10 @@ using Hits = std::vector<std::pair<int, int>>;
 
 // Fixed row 0 and column 0, a fixed right column 4 and a footer row 4; data in columns
 // 1..3 and rows 1..3.
-class Busqueda : public ::testing::Test {
+class Busqueda : public RejillaEnVentana<> {
 protected:
     void SetUp() override {
-        ResetInputState();
-        ventana = std::make_unique<VentanaPrueba>();
-        ventana->SetBounds(0, 0, 600, 400);
-        g = new Rejilla(ventana.get(), ventana.get());
+        RejillaEnVentana::SetUp();
         g->SetBounds(0, 0, 500, 300);
         g->SetColCountEx(5);
         g->SetRowCountEx(5);
@@ -45,10 +42,6 @@ protected:
             for (int c = 0; c < 5; ++c)
                 g->SetCells(c, r, datos[r][c]);
     }
-    void TearDown() override {
-        ventana.reset();
-        ResetInputState();
-    }
     // FindFirst, then FindNext until it gives (-1, -1).
     Hits Todos(const AnsiString& Text, TFindParameters Params) {
         Hits h;
@@ -58,8 +51,6 @@ protected:
         }
         return h;
     }
-    std::unique_ptr<VentanaPrueba> ventana;
-    Rejilla* g = nullptr;
 };
 
 TEST_F(Busqueda, CadaOpcionDaSusCeldasEnSuOrden) {

@@ -13,20 +13,13 @@
 
 namespace {
 
-class Cabeceras : public ::testing::Test {
+class Cabeceras : public RejillaEnVentana<Rejilla, 500, 400> {
 protected:
     void SetUp() override {
-        ResetInputState();
-        ventana = std::make_unique<VentanaPrueba>();
-        ventana->SetBounds(0, 0, 500, 400);
-        g = new Rejilla(ventana.get(), ventana.get());
+        RejillaEnVentana::SetUp();
         g->SetBounds(0, 0, 400, 300);
         g->SetColCountEx(3);
         g->SetRowCountEx(4);
-    }
-    void TearDown() override {
-        ventana.reset();
-        ResetInputState();
     }
     std::string Fila0() { return TextosPorFila(0); }
     std::string TextosPorFila(int r) {
@@ -35,8 +28,6 @@ protected:
             s += (c ? "|" : "") + g->GetCells(c, r).str();
         return s;
     }
-    std::unique_ptr<VentanaPrueba> ventana;
-    Rejilla* g = nullptr;
 };
 
 TEST_F(Cabeceras, ColumnasYFilas) {

@@ -13,13 +13,10 @@
 
 namespace {
 
-class CeldasFijas : public ::testing::Test {
+class CeldasFijas : public RejillaEnVentana<> {
 protected:
     void SetUp() override {
-        ResetInputState();
-        ventana = std::make_unique<VentanaPrueba>();
-        ventana->SetBounds(0, 0, 600, 400);
-        g = new Rejilla(ventana.get(), ventana.get());
+        RejillaEnVentana::SetUp();
         g->SetBounds(0, 0, 520, 260);
         g->SetColCount(4);
         g->SetRowCount(5);
@@ -28,10 +25,6 @@ protected:
         for (int r = 1; r < 5; ++r)
             g->SetCells(0, r, AnsiString("Fila") + AnsiString(r));
         g->SetFocus();
-    }
-    void TearDown() override {
-        ventana.reset();
-        ResetInputState();
     }
     TPoint Centro(int col, int row) const {
         const TRect r = g->CellRect(col, row);
@@ -42,8 +35,6 @@ protected:
         SimulateMouse(g, SimulatedMouse::Up, boton, x, y);
     }
     bool Abierto() const { return g->GetFixedEditor()->GetVisible(); }
-    std::unique_ptr<VentanaPrueba> ventana;
-    Rejilla* g = nullptr;
 };
 
 TEST_F(CeldasFijas, CadaOpcionAbreConSuPulsacion) {

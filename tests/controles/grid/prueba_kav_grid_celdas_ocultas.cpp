@@ -20,18 +20,11 @@ inline void PrintTo(const AnsiString& S, std::ostream* Os) {
 
 namespace {
 
-class CeldasOcultas : public ::testing::Test {
+class CeldasOcultas : public RejillaEnVentana<> {
 protected:
     void SetUp() override {
-        ResetInputState();
-        ventana = std::make_unique<VentanaPrueba>();
-        ventana->SetBounds(0, 0, 600, 400);
-        g = new Rejilla(ventana.get(), ventana.get());
+        RejillaEnVentana::SetUp();
         g->SetBounds(0, 0, 420, 260);
-    }
-    void TearDown() override {
-        ventana.reset();
-        ResetInputState();
     }
     // Real columns 0-3 of Rows rows, each cell "c<col>r<row>".
     void Llenar(int Rows) {
@@ -44,8 +37,6 @@ protected:
     bool Abierto() const {
         return g->GetEditorMode() && g->GetInplaceEditor() && g->GetInplaceEditor()->GetVisible();
     }
-    std::unique_ptr<VentanaPrueba> ventana;
-    Rejilla* g = nullptr;
 };
 
 // With real column 1 hidden, shown column 1 is real column 2: F2 shows its text, Return

@@ -11,6 +11,7 @@
 #include "plataforma/gui/services/clipboard.h"
 #include "plataforma/gui/testing/input_simulation.h"
 #include "tests/comun/pruebas.h"
+#include "tests/controles/grid/rejilla_prueba.h"
 #include "tests/plataforma/gui/control_prueba.h"
 
 #include <gtest/gtest.h>
@@ -21,22 +22,10 @@ inline void PrintTo(const AnsiString& S, std::ostream* Os) {
 
 namespace {
 
-class RejillaEd : public TKavStringGrid {
-public:
-    RejillaEd(TComponent* owner, TWinControl* parent) : TKavStringGrid(owner) {
-        SetBorderStyle(bsNone);
-        SetScrollBars(ssNone);
-        SetParent(parent);
-    }
-};
-
-class Edicion : public ::testing::Test {
+class Edicion : public RejillaEnVentana<> {
 protected:
     void SetUp() override {
-        ResetInputState();
-        ventana = std::make_unique<VentanaPrueba>();
-        ventana->SetBounds(0, 0, 600, 400);
-        g = new RejillaEd(ventana.get(), ventana.get());
+        RejillaEnVentana::SetUp();
         g->SetBounds(0, 0, 420, 260);
         g->SetColCount(4);
         g->SetRowCount(6);
@@ -47,10 +36,6 @@ protected:
         g->SetFocus();
         Ir(1, 1);
     }
-    void TearDown() override {
-        ventana.reset();
-        ResetInputState();
-    }
     void Ir(int col, int row) {
         g->SetCol(col);
         g->SetRow(row);
@@ -59,8 +44,6 @@ protected:
         return g->GetEditorMode() && g->GetInplaceEditor() && g->GetInplaceEditor()->GetVisible();
     }
     TKavInplaceEdit* Editor() const { return g->GetKavInplaceEditor(); }
-    std::unique_ptr<VentanaPrueba> ventana;
-    RejillaEd* g = nullptr;
 };
 
 TEST_F(Edicion, F2EscribirEIntroGuardan) {

@@ -39,17 +39,14 @@
 
 namespace {
 
-class Editores : public ::testing::Test {
+class Editores : public RejillaEnVentana<> {
 protected:
     void SetUp() override {
-        ResetInputState();
         decimal = GetDecimalSeparator();
         miles = GetThousandSeparator();
         SetDecimalSeparator(',');
         SetThousandSeparator('.');
-        ventana = std::make_unique<VentanaPrueba>();
-        ventana->SetBounds(0, 0, 600, 400);
-        g = new Rejilla(ventana.get(), ventana.get());
+        RejillaEnVentana::SetUp();
         g->SetBounds(0, 0, 520, 260);
         g->SetColCount(5);
         g->SetRowCount(6);
@@ -65,8 +62,7 @@ protected:
         Ir(2, 2);
     }
     void TearDown() override {
-        ventana.reset();
-        ResetInputState();
+        RejillaEnVentana::TearDown();
         SetDecimalSeparator(decimal);
         SetThousandSeparator(miles);
     }
@@ -78,8 +74,6 @@ protected:
     bool Abierto(TWinControl* c) const { return c && c->GetVisible() && c->Focused(); }
     TEditorType tipo = edNormal;
     char decimal = '.', miles = ',';
-    std::unique_ptr<VentanaPrueba> ventana;
-    Rejilla* g = nullptr;
 };
 
 // A click, as the mouse makes it, on an item of a list or table view (a dropped list, a

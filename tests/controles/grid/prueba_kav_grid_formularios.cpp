@@ -31,13 +31,10 @@ struct Hecho {
     AnsiString id, tipo, valor;
 };
 
-class Formularios : public ::testing::Test {
+class Formularios : public RejillaEnVentana<Rejilla, 600, 300> {
 protected:
     void SetUp() override {
-        ResetInputState();
-        ventana = std::make_unique<VentanaPrueba>();
-        ventana->SetBounds(0, 0, 600, 300);
-        g = new Rejilla(ventana.get(), ventana.get());
+        RejillaEnVentana::SetUp();
         g->SetBounds(0, 0, 560, 220);
         g->SetColCount(3);
         g->SetRowCount(4);
@@ -61,10 +58,6 @@ protected:
         g->SetCol(1);
         g->SetRow(1);
     }
-    void TearDown() override {
-        ventana.reset();
-        ResetInputState();
-    }
     // The first point of the row's middle line, left to right, over a form control.
     TPoint SobreControl(int col, int row, int desde = 0) {
         const TRect r = g->CellRect(col, row);
@@ -86,8 +79,6 @@ protected:
         GetControlValue(g->GetCells(col, row), id, v);
         return v;
     }
-    std::unique_ptr<VentanaPrueba> ventana;
-    Rejilla* g = nullptr;
     bool comboEditable = true;
     std::vector<Hecho> hechos;
 };

@@ -19,13 +19,9 @@
 
 namespace {
 
-class RejillaGanchos : public TKavStringGrid {
+class RejillaGanchos : public Rejilla {
 public:
-    RejillaGanchos(TComponent* owner, TWinControl* parent) : TKavStringGrid(owner) {
-        SetBorderStyle(bsNone);
-        SetScrollBars(ssNone);
-        SetParent(parent);
-    }
+    using Rejilla::Rejilla;
     int filasNegadas = 0;
     bool negarFilas = false;
     std::vector<TGridRect> todo;
@@ -42,26 +38,17 @@ public:
     }
 };
 
-class Ganchos : public ::testing::Test {
+class Ganchos : public RejillaEnVentana<RejillaGanchos> {
 protected:
     void SetUp() override {
-        ResetInputState();
-        ventana = std::make_unique<VentanaPrueba>();
-        ventana->SetBounds(0, 0, 600, 400);
-        g = new RejillaGanchos(ventana.get(), ventana.get());
+        RejillaEnVentana::SetUp();
         g->SetBounds(0, 0, 420, 220);
         g->SetColCount(5);
         g->SetRowCount(6);
         g->SetOptions(g->GetOptions() << goEditing << goRangeSelect);
         g->SetFocus();
     }
-    void TearDown() override {
-        ventana.reset();
-        ResetInputState();
-    }
     bool Hay(const TRect& r, TColor c) { return HayColor(g->GetCanvas(), r, c); }
-    std::unique_ptr<VentanaPrueba> ventana;
-    RejillaGanchos* g = nullptr;
 };
 
 TEST_F(Ganchos, ControlATodoPasaPorUpdateOnSelection) {

@@ -53,19 +53,12 @@ void Llenar(TKavStringGrid* g) {
     g->SetCells(2, kFilas + 1, "pie tipo");
 }
 
-class Grupos : public ::testing::Test {
+class Grupos : public RejillaEnVentana<Rejilla, 700, 800> {
 protected:
     void SetUp() override {
-        ResetInputState();
-        ventana = std::make_unique<VentanaPrueba>();
-        ventana->SetBounds(0, 0, 700, 800);
-        g = new Rejilla(ventana.get(), ventana.get());
+        RejillaEnVentana::SetUp();
         g->SetBounds(0, 0, 420, 760);
         Llenar(g);
-    }
-    void TearDown() override {
-        ventana.reset();
-        ResetInputState();
     }
     // One word per row between the fixed row and the footer: "A:" a group header, "a:" a
     // sub-group header (their texts), "S" a summary, else the element's name.
@@ -105,8 +98,6 @@ protected:
                 EXPECT_EQ(g->GetCells(c, r), ref->GetCells(c, r)) << c << "," << r;
         }
     }
-    std::unique_ptr<VentanaPrueba> ventana;
-    Rejilla* g = nullptr;
 };
 
 TEST_F(Grupos, GruposConResumenYSusAgregados) {

@@ -8,6 +8,7 @@
 #include "plataforma/gui/services/capture.h"
 #include "plataforma/gui/testing/input_simulation.h"
 #include "tests/comun/pruebas.h"
+#include "tests/controles/grid/rejilla_prueba.h"
 #include "tests/plataforma/gui/control_prueba.h"
 
 #include <gtest/gtest.h>
@@ -17,31 +18,12 @@
 
 namespace {
 
-class Rejilla : public TKavStringGrid {
-public:
-    explicit Rejilla(TComponent* owner, TWinControl* parent) : TKavStringGrid(owner) {
-        SetBorderStyle(bsNone);
-        SetScrollBars(ssNone);
-        SetParent(parent);
-    }
-    using TKavStringGrid::ColumnMoved;
-    using TKavStringGrid::DragOver;
-    using TKavStringGrid::SelectCell;
-};
-
-class Interaccion : public ::testing::Test {
+class Interaccion : public RejillaEnVentana<> {
 protected:
     void SetUp() override {
-        ResetInputState();
-        ventana = std::make_unique<VentanaPrueba>();
-        ventana->SetBounds(0, 0, 600, 400);
-        g = new Rejilla(ventana.get(), ventana.get());
+        RejillaEnVentana::SetUp();
         g->SetBounds(0, 0, 400, 250);
         g->SetFocus();
-    }
-    void TearDown() override {
-        ventana.reset();
-        ResetInputState();
     }
     bool EditorVisible() const {
         return g->GetEditorMode() && g->GetInplaceEditor() && g->GetInplaceEditor()->GetVisible();
@@ -60,8 +42,6 @@ protected:
         SimulateMouse(g, SimulatedMouse::Down, 0, p.x, p.y, shift);
         SimulateMouse(g, SimulatedMouse::Up, 0, p.x, p.y, shift);
     }
-    std::unique_ptr<VentanaPrueba> ventana;
-    Rejilla* g = nullptr;
 };
 
 // --- keys ---

@@ -10,6 +10,7 @@
 #include "plataforma/gui/testing/input_simulation.h"
 #include "tests/comun/ajustes_regionales.h"
 #include "tests/controles/grid/celdas_anchas_prueba.h"
+#include "tests/controles/grid/rejilla_prueba.h"
 #include "tests/controles/grid/seleccion_prueba.h"
 #include "tests/plataforma/gui/control_prueba.h"
 
@@ -21,13 +22,9 @@
 
 namespace {
 
-class Rejilla : public TKavStringGrid {
+class RejillaAvisos : public Rejilla {
 public:
-    Rejilla(TComponent* owner, TWinControl* parent) : TKavStringGrid(owner) {
-        SetBorderStyle(bsNone);
-        SetScrollBars(ssNone);
-        SetParent(parent);
-    }
+    using Rejilla::Rejilla;
     struct Aviso {
         TPoint origen;
         TRect r;
@@ -54,8 +51,8 @@ protected:
         ResetInputState();
     }
     // A grid of cols x rows with one fixed row and column, editable.
-    Rejilla* Nueva(int cols, int rows) {
-        auto* g = new Rejilla(ventana.get(), ventana.get());
+    RejillaAvisos* Nueva(int cols, int rows) {
+        auto* g = new RejillaAvisos(ventana.get(), ventana.get());
         g->SetBounds(0, 0, 400, 250);
         g->SetColCount(cols);
         g->SetRowCount(rows);
@@ -73,8 +70,8 @@ protected:
         return s;
     }
     std::unique_ptr<VentanaPrueba> ventana;
-    Rejilla* a = nullptr;
-    Rejilla* b = nullptr;
+    RejillaAvisos* a = nullptr;
+    RejillaAvisos* b = nullptr;
 };
 
 // --- the text form ---
@@ -139,7 +136,7 @@ TEST_F(Portapapeles, PegarCreceAntesDeEscribirYNuncaMasAllaDeLaRejilla) {
     EXPECT_EQ(b->GetRowCount(), 7);
     EXPECT_EQ(Bloque(b, 4, 5, 6, 6), "a1|a2|a3/b1|b2|b3");
 
-    Rejilla* g = Nueva(5, 6);
+    RejillaAvisos* g = Nueva(5, 6);
     g->GetNavigation()->SetAllowClipboardColGrow(false);
     g->GetNavigation()->SetAllowClipboardRowGrow(false);
     EXPECT_EQ(g->PasteText(4, 5, texto), 7);
@@ -173,7 +170,7 @@ TEST_F(Portapapeles, CeldasDeSoloLecturaYRejillaSinEdicion) {
     b->PasteText(1, 1, "a\tb\tc");
     EXPECT_EQ(Bloque(b, 1, 1, 3, 1), "a|b|c");
 
-    Rejilla* g = Nueva(4, 4);
+    RejillaAvisos* g = Nueva(4, 4);
     g->SetOptions(g->GetOptions() >> goEditing);
     EXPECT_EQ(g->PasteText(1, 1, "a\tb"), 0);
     EXPECT_EQ(g->GetCells(1, 1), "");
@@ -266,7 +263,7 @@ TEST_F(Portapapeles, BloquesConCeldasAnchasVuelvenExactos) {
 // --- the grid's own format ---
 
 TEST_F(Portapapeles, FormatoPropioLlevaPropiedadesYAvisaElOrigen) {
-    for (Rejilla* g : {a, b})
+    for (RejillaAvisos* g : {a, b})
         g->GetNavigation()->SetAllowFmtClipboard(true);
     a->SetCells(1, 1, "x\ty");
     a->SetCells(2, 2, "z");
@@ -310,7 +307,7 @@ TEST_F(Portapapeles, FormatoPropioCaeDondeSePegaYSoloSobreSuBloque) {
     a->SetCells(2, 1, "x");
     a->SetCells(1, 2, "y");
     a->SetCells(4, 5, "z");
-    Rejilla* g = Nueva(9, 9);
+    RejillaAvisos* g = Nueva(9, 9);
     g->GetNavigation()->SetAllowFmtClipboard(true);
     for (int y = 1; y < 9; ++y)
         for (int x = 1; x < 9; ++x)
@@ -357,7 +354,7 @@ TEST_F(Portapapeles, DatosPropiosDanadosSeRechazan) {
 }
 
 TEST_F(Portapapeles, TextoEnriquecido) {
-    for (Rejilla* g : {a, b})
+    for (RejillaAvisos* g : {a, b})
         g->GetNavigation()->SetAllowRTFClipboard(true);
     const AnsiString rtf = "{\\rtf1\\ansi {\\b Hola} mundo}";
     a->SetCells(1, 1, rtf);
@@ -456,7 +453,7 @@ TEST_F(Portapapeles, RellenoInteligenteDeLaSeleccion) {
     };
     for (const Caso& c : casos) {
         SCOPED_TRACE(c.nombre);
-        Rejilla* g = Nueva(6, 7);
+        RejillaAvisos* g = Nueva(6, 7);
         g->GetNavigation()->SetAllowSmartClipboard(true);
         g->SetFloatFormat("%.2f");
         Clipboard()->SetAsText(c.texto);
@@ -575,7 +572,7 @@ TEST_F(Portapapeles, CopiasYPegadosAlAzarContraUnModelo) {
     const char16_t* piezas[] = {u"a", u"\t", u"\"", u"\r\n",  u"\u00F1",
                                 u" ", u"\n", u"\r", u"\u03A9"};
     const int C = 6, F = 7;
-    Rejilla* g = Nueva(C, F);
+    RejillaAvisos* g = Nueva(C, F);
     g->GetNavigation()->SetAllowClipboardColGrow(false);
     g->GetNavigation()->SetAllowClipboardRowGrow(false);
     std::vector<std::vector<std::u16string>> modelo(C, std::vector<std::u16string>(F));

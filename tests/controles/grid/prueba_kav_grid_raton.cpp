@@ -9,6 +9,7 @@
 #include "plataforma/gui/testing/input_simulation.h"
 #include "plataforma/gui/widgets/hint_window.h"
 #include "tests/comun/pruebas.h"
+#include "tests/controles/grid/rejilla_prueba.h"
 #include "tests/plataforma/gui/control_prueba.h"
 
 #include <QCoreApplication>
@@ -22,32 +23,16 @@
 
 namespace {
 
-class RejillaRaton : public TKavStringGrid {
-public:
-    RejillaRaton(TComponent* owner, TWinControl* parent) : TKavStringGrid(owner) {
-        SetBorderStyle(bsNone);
-        SetScrollBars(ssNone);
-        SetParent(parent);
-    }
-};
-
-class Raton : public ::testing::Test {
+class Raton : public RejillaEnVentana<> {
 protected:
     void SetUp() override {
-        ResetInputState();
-        ventana = std::make_unique<VentanaPrueba>();
-        ventana->SetBounds(0, 0, 600, 400);
-        g = new RejillaRaton(ventana.get(), ventana.get());
+        RejillaEnVentana::SetUp();
         g->SetBounds(0, 0, 400, 200);
         g->SetColCount(5);
         g->SetRowCount(30);
         g->SetFocus();
         g->SetCol(1);
         g->SetRow(1);
-    }
-    void TearDown() override {
-        ventana.reset();
-        ResetInputState();
     }
     TPoint Centro(int col, int row) {
         const TRect r = g->CellRect(col, row);
@@ -64,8 +49,6 @@ protected:
         }
         return -1;
     }
-    std::unique_ptr<VentanaPrueba> ventana;
-    RejillaRaton* g = nullptr;
 };
 
 TEST_F(Raton, RuedaMueveLaFilaYSeDetieneEnLaUltima) {
@@ -315,7 +298,9 @@ TEST_F(Raton, ElAvisoSeQuitaAlCambiarDeCeldaOEnlace) {
             EXPECT_FALSE(reposa(p.desde).IsEmpty());
             SimulateMouse(g, SimulatedMouse::Move, 0, p.hasta.x, p.hasta.y);
             EXPECT_EQ(mostrada(), p.sigue);
-            if (p.luego) EXPECT_EQ(reposa(p.hasta), p.luego);
+            if (p.luego) {
+                EXPECT_EQ(reposa(p.hasta), p.luego);
+            }
             CancelHint();
             EXPECT_FALSE(mostrada());
         }
@@ -375,7 +360,7 @@ TEST_F(Raton, LineasMaximasDeUnaFila) {
 namespace {
 
 // The caret and selected length of an editor opened by a click on the current cell.
-std::pair<int, int> CaretTrasClic(RejillaRaton* g, int x, int y) {
+std::pair<int, int> CaretTrasClic(Rejilla* g, int x, int y) {
     SimulateClick(g, x, y);
     TKavInplaceEdit* ed = g->GetKavInplaceEditor();
     if (!g->GetEditorMode() || !ed || !ed->GetVisible()) return {-1, -1};
@@ -469,15 +454,15 @@ TEST_F(Raton, KeepHorizScrollAlArrastrarFilas) {
 namespace {
 
 // Records the cells a press names while a formula is typed, and the mode's switches.
-class RejillaFormulas : public RejillaRaton {
+class RejillaFormulas : public Rejilla {
 public:
-    using RejillaRaton::RejillaRaton;
+    using Rejilla::Rejilla;
     std::vector<TPoint> nombradas;
     std::vector<bool> modos;
     void CellSelect(int ACol, int ARow) override { nombradas.push_back(TPoint(ACol, ARow)); }
     void SetCellSelectMode(bool Value) override {
         modos.push_back(Value);
-        RejillaRaton::SetCellSelectMode(Value);
+        Rejilla::SetCellSelectMode(Value);
     }
 };
 

@@ -7,6 +7,7 @@
 #include "plataforma/gui/services/capture.h"
 #include "plataforma/gui/testing/input_simulation.h"
 #include "tests/comun/pruebas.h"
+#include "tests/controles/grid/rejilla_prueba.h"
 #include "tests/plataforma/gui/control_prueba.h"
 
 #include <gtest/gtest.h>
@@ -16,22 +17,10 @@
 
 namespace {
 
-class RejillaTamano : public TKavStringGrid {
-public:
-    RejillaTamano(TComponent* owner, TWinControl* parent) : TKavStringGrid(owner) {
-        SetBorderStyle(bsNone);
-        SetScrollBars(ssNone);
-        SetParent(parent);
-    }
-};
-
-class Tamano : public ::testing::Test {
+class Tamano : public RejillaEnVentana<Rejilla, 700, 400> {
 protected:
     void SetUp() override {
-        ResetInputState();
-        ventana = std::make_unique<VentanaPrueba>();
-        ventana->SetBounds(0, 0, 700, 400);
-        g = new RejillaTamano(ventana.get(), ventana.get());
+        RejillaEnVentana::SetUp();
         g->SetBounds(0, 0, 600, 300);
         g->SetColCount(5);
         g->SetRowCount(8);
@@ -42,10 +31,6 @@ protected:
         g->OnEndColumnSize = [&](TObject*, int c) { finColumnas.push_back(c); };
         g->OnEndRowSize = [&](TObject*, int r) { finFilas.push_back(r); };
         g->SetFocus();
-    }
-    void TearDown() override {
-        ventana.reset();
-        ResetInputState();
     }
     // Drags the trailing border of a header column by dx pixels.
     void ArrastraColumna(int col, int dx) {
@@ -77,8 +62,6 @@ protected:
             v.push_back(g->GetRowHeights(r));
         return v;
     }
-    std::unique_ptr<VentanaPrueba> ventana;
-    RejillaTamano* g = nullptr;
     std::vector<int> finColumnas, finFilas;
 };
 

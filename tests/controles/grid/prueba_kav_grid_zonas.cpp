@@ -11,6 +11,7 @@
 #include "plataforma/gui/services/capture.h"
 #include "plataforma/gui/services/clipboard.h"
 #include "plataforma/gui/testing/input_simulation.h"
+#include "tests/controles/grid/rejilla_prueba.h"
 #include "tests/plataforma/gui/control_prueba.h"
 
 #include <gtest/gtest.h>
@@ -20,31 +21,15 @@
 
 namespace {
 
-class RejillaZonas : public TKavStringGrid {
-public:
-    RejillaZonas(TComponent* owner, TWinControl* parent) : TKavStringGrid(owner) {
-        SetBorderStyle(bsNone);
-        SetScrollBars(ssNone);
-        SetParent(parent);
-    }
-};
-
-class Zonas : public ::testing::Test {
+class Zonas : public RejillaEnVentana<> {
 protected:
     void SetUp() override {
-        ResetInputState();
-        ventana = std::make_unique<VentanaPrueba>();
-        ventana->SetBounds(0, 0, 600, 400);
-        g = new RejillaZonas(ventana.get(), ventana.get());
+        RejillaEnVentana::SetUp();
         g->SetBounds(0, 0, 420, 220);
         g->SetColCount(6);
         g->SetRowCount(10);
         g->SetFocus();
         Clipboard()->Clear();
-    }
-    void TearDown() override {
-        ventana.reset();
-        ResetInputState();
     }
     TPoint Centro(int col, int row) const {
         const TRect r = g->CellRect(col, row);
@@ -71,8 +56,6 @@ protected:
             s += (r > from ? "|" : "") + g->GetCells(col, r).str();
         return s;
     }
-    std::unique_ptr<VentanaPrueba> ventana;
-    RejillaZonas* g = nullptr;
 };
 
 TEST_F(Zonas, CadaZonaMuestraSuCursorTrasUnMovimiento) {

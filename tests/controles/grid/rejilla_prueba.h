@@ -1,9 +1,15 @@
 #pragma once
 // The advanced grid as the grid tests use it: no border or scroll bars, placed on a parent
-// when one is given, counting its Invalidate calls.
+// when one is given, counting its Invalidate calls; and the fixture that puts one on a test
+// window.
 
 #include "controles/grid/kav_grid.h"
+#include "plataforma/gui/testing/input_simulation.h"
+#include "tests/plataforma/gui/control_prueba.h"
 
+#include <gtest/gtest.h>
+
+#include <memory>
 #include <string>
 
 class Rejilla : public TKavStringGrid {
@@ -18,7 +24,29 @@ public:
         ++invalidaciones;
         TKavStringGrid::Invalidate();
     }
+    using TKavStringGrid::ColumnMoved;
+    using TKavStringGrid::DragOver;
     using TKavStringGrid::Loaded;
+    using TKavStringGrid::SelectCell;
+};
+
+// A grid G on a test window of Ancho x Alto, with the simulated input cleared before the grid
+// is made and after the window (and the grid with it) is gone.
+template <class G = Rejilla, int Ancho = 600, int Alto = 400>
+class RejillaEnVentana : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ResetInputState();
+        ventana = std::make_unique<VentanaPrueba>();
+        ventana->SetBounds(0, 0, Ancho, Alto);
+        g = new G(ventana.get(), ventana.get());
+    }
+    void TearDown() override {
+        ventana.reset();
+        ResetInputState();
+    }
+    std::unique_ptr<VentanaPrueba> ventana;
+    G* g = nullptr;
 };
 
 // Rows From .. To of a column, joined by Sep: one line to compare.
