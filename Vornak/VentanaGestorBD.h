@@ -281,6 +281,8 @@ private:
                         bool ordenada);
     TButton* Boton(TWinControl* pagina, const char* nombre, const char* texto, int x, int y,
                    int ancho);
+    // El evento de un control que vuelve a mostrar el editor de ese tipo.
+    TNotifyEvent Refrescar(TipoObjeto tipo);
 
     VistaGestorBD* controlador;
     // Una pulsación de Supr que llegó al árbol: el atajo del menú contextual no la tomó.

@@ -15,6 +15,8 @@
 #include "plataforma/gui/widgets/page_control.h"
 #include "plataforma/gui/widgets/panels.h"
 
+#include <initializer_list>
+
 namespace {
 // El gris claro de los campos numéricos desactivados.
 constexpr TColor GRIS_DESACTIVADO = 16316664;
@@ -100,7 +102,19 @@ void Negrita(TLabel* rotulo) {
 void Simbolo(TLabel* rotulo) {
     rotulo->GetFont()->SetName("Symbol");
 }
+
+// Valores que la página guarda sin enseñarlos.
+void Ocultar(std::initializer_list<TControl*> controles) {
+    for (TControl* c : controles)
+        c->SetVisible(false);
+}
 } // namespace
+
+TNotifyEvent TforGestorBD::Refrescar(TipoObjeto tipo) {
+    return [this, tipo](TObject*) {
+        if (controlador) controlador->RefrescarEditor(tipo);
+    };
+}
 
 void TforGestorBD::PaginaMateriales() {
     TTabSheet* p = tsMateriales;
@@ -141,9 +155,7 @@ void TforGestorBD::PaginaMateriales() {
     lbVaporR = Rotulo(p, "lbVaporR", "Resistencia al vapor de agua", X_ROTULO, 304);
     edVaporR = CampoNumerico(p, "edVaporR", X_CAMPO, 300, ANCHO_CAMPO);
     lbVaporRM = Rotulo(p, "lbVaporRM", "(m² s Pa)/Kg", X_UNIDAD, 304);
-    for (TControl* c : {static_cast<TControl*>(lbVaporR), static_cast<TControl*>(edVaporR),
-                        static_cast<TControl*>(lbVaporRM)})
-        c->SetVisible(false);
+    Ocultar({lbVaporR, edVaporR, lbVaporRM});
     lbVaporP = Rotulo(p, "lbVaporP", "Factor de resistencia a la difusión ", X_ROTULO, 264);
     lbVaporP2 = Rotulo(p, "lbVaporP2", "del vapor de agua", X_ROTULO, 278);
     lbVaporPL = Rotulo(p, "lbVaporPL", "(m)", X_SIMBOLO, 270);
@@ -159,9 +171,7 @@ void TforGestorBD::PaginaMateriales() {
     imgDibujo = Colocar<TImage>(this, p, "imgDibujo", 460, 132, 105, 105);
     imgDibujo->SetAutoSize(true);
 
-    auto refrescar = [this](TObject*) {
-        if (controlador) controlador->RefrescarEditor(TIPO_MATERIAL);
-    };
+    const TNotifyEvent refrescar = Refrescar(TIPO_MATERIAL);
     cbTipoMat->OnChange = refrescar;
     rbPropiedades->OnClick = refrescar;
     rbResistencia->OnClick = refrescar;
@@ -220,9 +230,7 @@ void TforGestorBD::PaginaCerramientos() {
     lbHorizontales = Rotulo(p, "lbHorizontales",
                             "Horizontales (Materiales ordenados de arriba hacia abajo).", 16, 410);
 
-    auto refrescar = [this](TObject*) {
-        if (controlador) controlador->RefrescarEditor(TIPO_CERRAMIENTO);
-    };
+    const TNotifyEvent refrescar = Refrescar(TIPO_CERRAMIENTO);
     cbGrupoMaterial->OnChange = refrescar;
     losMateriales->OnChange = refrescar;
     // Elegir una fila ya pone su material, su espesor y los botones de mover
@@ -280,9 +288,7 @@ void TforGestorBD::PaginaMarcos() {
     lbAnchoMar = Rotulo(p, "lbAnchoMar", "Ancho", X_ROTULO, 144);
     edFrameWidth = CampoNumerico(p, "edFrameWidth", X_CAMPO, 140, ANCHO_CAMPO);
     lbAnchoMarM = Rotulo(p, "lbAnchoMarM", "m", X_UNIDAD, 144);
-    for (TControl* c : {static_cast<TControl*>(lbAnchoMar), static_cast<TControl*>(edFrameWidth),
-                        static_cast<TControl*>(lbAnchoMarM)})
-        c->SetVisible(false);
+    Ocultar({lbAnchoMar, edFrameWidth, lbAnchoMarM});
 }
 
 void TforGestorBD::PaginaHuecos() {
@@ -318,18 +324,11 @@ void TforGestorBD::PaginaHuecos() {
     edConductanciaMHue = CampoNumerico(p, "edConductanciaMHue", X_CAMPO, 298, ANCHO_CAMPO);
     lbAbsortividadHue = Rotulo(p, "lbAbsortividadHue", "Absortividad", 16, 328);
     edAbsortividadHue = CampoNumerico(p, "edAbsortividadHue", X_CAMPO, 324, ANCHO_CAMPO);
-    for (TControl* c :
-         {static_cast<TControl*>(lbConductanciaAHue), static_cast<TControl*>(edConductanciaAHue),
-          static_cast<TControl*>(lbFactorsolarHue), static_cast<TControl*>(edFactorsolarHue),
-          static_cast<TControl*>(lbConductanciaMHue), static_cast<TControl*>(edConductanciaMHue),
-          static_cast<TControl*>(lbAbsortividadHue), static_cast<TControl*>(edAbsortividadHue)})
-        c->SetVisible(false);
+    Ocultar({lbConductanciaAHue, edConductanciaAHue, lbFactorsolarHue, edFactorsolarHue,
+             lbConductanciaMHue, edConductanciaMHue, lbAbsortividadHue, edAbsortividadHue});
 
-    auto refrescar = [this](TObject*) {
-        if (controlador) controlador->RefrescarEditor(TIPO_HUECO);
-    };
-    cbGrupoVidrio->OnChange = refrescar;
-    cbGrupoMarco->OnChange = refrescar;
+    cbGrupoVidrio->OnChange = Refrescar(TIPO_HUECO);
+    cbGrupoMarco->OnChange = Refrescar(TIPO_HUECO);
     ChcPuerta->OnClick = [this](TObject* s) { ChcPuertaClick(s); };
 }
 

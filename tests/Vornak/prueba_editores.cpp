@@ -555,6 +555,36 @@ TEST_F(Editores, UnMarcoNuevoYUnoDeLibreria) {
         EXPECT_FALSE(c->GetEnabled()) << c->GetName().c_str();
 }
 
+// Los valores que la ventana tiene y no enseña siguen ocultos al mostrar su elemento; los de
+// al lado se ven.
+TEST_F(Editores, LosValoresQueLaVentanaGuardaOcultosNoSeVen) {
+    AbrirDelMenu(ejemplo);
+    TforGestorBD* v = Ventana();
+    struct Caso {
+        std::initializer_list<const char*> camino;
+        std::initializer_list<TControl*> ocultos;
+        TControl* visible;
+    };
+    const Caso casos[] = {
+        {{"Opacos", "Materiales y productos", "Aislantes", "Aislante reflexivo multicapa"},
+         {v->lbVaporR, v->edVaporR, v->lbVaporRM},
+         v->edVaporP},
+        {{"Semitransparentes", "Marcos", "Madera", "Madera de pino"},
+         {v->lbAnchoMar, v->edFrameWidth, v->lbAnchoMarM},
+         v->edFrameAbs},
+        {{"Semitransparentes", "Huecos y lucernarios", "Ventanas", "Ventana dormitorio"},
+         {v->lbConductanciaAHue, v->edConductanciaAHue, v->lbFactorsolarHue, v->edFactorsolarHue,
+          v->lbConductanciaMHue, v->edConductanciaMHue, v->lbAbsortividadHue, v->edAbsortividadHue},
+         v->edPermeabilidadHue},
+    };
+    for (const Caso& c : casos) {
+        Elegir(c.camino);
+        for (TControl* o : c.ocultos)
+            EXPECT_FALSE(o->GetVisible()) << o->GetName().c_str();
+        EXPECT_TRUE(c.visible->GetVisible()) << c.visible->GetName().c_str();
+    }
+}
+
 TEST_F(Editores, UnHuecoEligeVidrioYMarco) {
     AbrirDelMenu(ejemplo);
     TforGestorBD* v = Ventana();
