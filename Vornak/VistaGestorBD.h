@@ -105,16 +105,19 @@ public:
     // Abre un ".BDC" (un ".xml" da una base vacía, sin ruta, que se guarda con otro nombre;
     // cualquier otra extensión se carga como ".BDC"). Un fichero que está pero no se puede
     // leer o no es una base de datos no carga nada, deja la ventana sin llenar y devuelve
-    // falso sin decir nada: quien la abrió quita la ventana y lo dice.
+    // falso sin decir nada: quien la abrió quita la ventana y lo dice. Los registros que
+    // no se han podido leer se dicen una vez abierta.
     bool Abrir(const AnsiString& ruta);
     // Guarda la base en un ".BDC". Sin ruta (una base nueva o abierta de un XML) pide el
     // nombre, que pasa a ser la ruta y el título de la ventana. Si no se guarda (cancelado
     // o fallido, que se dice), el fichero anterior y la marca de cambios quedan como
-    // estaban y devuelve falso.
+    // estaban y devuelve falso. Sustituir el fichero del que vienen registros que no se
+    // pudieron leer (se perderían) pide antes confirmación; sin ella no se guarda.
     bool Guardar(const AnsiString& ruta);
     bool ExportarXML(const AnsiString& ruta);
-    // La librería: otro gestor de tipo de lista 2 cargado del fichero.
-    void CargarLibreria(const AnsiString& ruta);
+    // La librería: otro gestor de tipo de lista 2 cargado del fichero. Con "avisar", dice
+    // los registros que no se han podido leer.
+    void CargarLibreria(const AnsiString& ruta, bool avisar = true);
     bool EscribirLibreria(const AnsiString& ruta);
     // Crear del marco y del menú contextual.
     void Crear();
@@ -145,7 +148,8 @@ public:
     // librería pasan a la base abierta y los copia.
     void ImportarElementos();
     // "Guardar libreria": elige la librería (que se lee si ya existe), los elementos de la
-    // base abierta que pasan a ella y la escribe.
+    // base abierta que pasan a ella y la escribe. Una librería con registros que no se
+    // pudieron leer (se perderían al escribirla) pide antes confirmación.
     void GuardarLibreria();
     void ExportarElementos();
     // Un diálogo de librería nuevo que lista los elementos de ese gestor.
@@ -181,6 +185,11 @@ public:
     std::function<void(VistaGestorBD*)> AlCerrar;
 
 private:
+    // Dice los registros del fichero que la carga no ha podido leer, si los hay.
+    static void AvisarIlegibles(const GestorBD& cargado, const AnsiString& fichero);
+    // Antes de escribir en el fichero: si se perderían registros que no se pudieron leer, lo
+    // dice y pregunta; cierto si se puede escribir.
+    bool ConfirmarPerdida(const GestorBD& cargado, const AnsiString& fichero);
     // Selecciona el primer elemento del primer grupo bajo el nodo del tipo; falso si no
     // hay ninguno.
     bool SeleccionarPrimero(TTreeNode* nodoTipo);

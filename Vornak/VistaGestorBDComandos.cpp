@@ -37,6 +37,23 @@ void AvisarFallo(const AnsiString& fichero, const AnsiString& motivo) {
 }
 } // namespace
 
+void VistaGestorBD::AvisarIlegibles(const GestorBD& cargado, const AnsiString& fichero) {
+    if (cargado.RegistrosIlegibles().empty()) return;
+    Application->MessageBox("No se han podido leer estos registros del fichero " + fichero +
+                                " y no se han cargado:\n" + cargado.DescribirIlegibles() +
+                                "\nSi guarda en el mismo fichero, se perderán.",
+                            "Información", MB_OK | MB_ICONWARNING);
+}
+
+bool VistaGestorBD::ConfirmarPerdida(const GestorBD& cargado, const AnsiString& fichero) {
+    if (!cargado.GuardarPierdeIlegibles(fichero)) return true;
+    return error->Preguntar("Al abrir el fichero " + fichero +
+                                " no se pudieron leer estos registros:\n" +
+                                cargado.DescribirIlegibles() +
+                                "\nSi lo guarda, se perderán. ¿Desea guardarlo de todos modos?",
+                            "Confirmación", MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2) == IDYES;
+}
+
 void VistaGestorBD::PonerNombre(const AnsiString& nueva) {
     ruta = nueva;
     nombreVisible = NombreSinExtension(nueva);
@@ -55,6 +72,7 @@ bool VistaGestorBD::Abrir(const AnsiString& fichero) {
     if (ventana) ventana->SetCaption(nombreVisible);
     // Recién abierta, la base no tiene cambios.
     gestor->ObtenerCambios()->Reiniciar();
+    AvisarIlegibles(*gestor, fichero);
     return true;
 }
 
@@ -70,6 +88,7 @@ bool VistaGestorBD::Guardar(const AnsiString& destino) {
         if (!dialogo.Execute() || dialogo.GetFileName().IsEmpty()) return false;
         fichero = dialogo.GetFileName();
     }
+    if (!ConfirmarPerdida(*gestor, fichero)) return false;
     if (!gestor->Guardar(fichero)) {
         AvisarFallo(fichero, gestor->UltimoError());
         return false;
@@ -90,10 +109,11 @@ bool VistaGestorBD::ExportarXML(const AnsiString& fichero) {
     return hecho;
 }
 
-void VistaGestorBD::CargarLibreria(const AnsiString& fichero) {
+void VistaGestorBD::CargarLibreria(const AnsiString& fichero, bool avisar) {
     libreria.reset();
     libreria = std::make_unique<GestorBD>("USUARIO", LISTA_USUARIO);
     libreria->Cargar(fichero);
+    if (avisar) AvisarIlegibles(*libreria, fichero);
 }
 
 bool VistaGestorBD::EscribirLibreria(const AnsiString& fichero) {

@@ -84,11 +84,12 @@ void VistaGestorBD::GuardarLibreria() {
     AnsiString fichero = ventana->sdGuardarLibreria->GetFileName();
     if (fichero.IsEmpty()) return;
     // Una librería que ya existe se lee para que lo exportado se añada a ella.
-    CargarLibreria(fichero);
+    CargarLibreria(fichero, false);
     if (libreria->EsEstandar()) {
         error->Mensaje(64, NombreSinExtension(fichero));
         return;
     }
+    if (!ConfirmarPerdida(*libreria, fichero)) return;
     ExportarElementos();
     // Sin nada elegido la librería queda como estaba.
     if (!ElegidosLibreria() || ElegidosLibreria()->GetCount() == 0) return;

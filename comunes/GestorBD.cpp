@@ -23,6 +23,7 @@
 #include "plataforma/xml/xml_document.h"
 
 #include <exception>
+#include <filesystem>
 #include <initializer_list>
 #include <new>
 #include <string>
@@ -85,6 +86,7 @@ bool GestorBD::Cargar(const AnsiString& ruta, bool avisar) {
         return false;
     }
     CargarDeBDL(lector.get(), true);
+    ficheroIlegibles = ilegibles.empty() ? AnsiString() : ruta;
     return true;
 }
 
@@ -113,6 +115,12 @@ void GestorBD::CargarDeBDL(LeerBDL* lector, bool soltarLeido) {
     // una sola vez para toda la carga.
     bdCatalogo catalogo;
     const std::vector<bdLibreria*> bases = Bases(Orden::Carga);
+    // Lo que no se va a poder leer se anota antes de que la carga suelte el texto leído.
+    std::vector<std::string_view> tipos;
+    for (bdLibreria* base : bases)
+        tipos.emplace_back(base->Seccion().tipoRegistro);
+    ilegibles = bases.empty() ? std::vector<RegistroIlegible>() : lector->RegistrosIlegibles(tipos);
+    ficheroIlegibles = AnsiString();
     for (size_t i = 0; i < bases.size(); ++i) {
         bases[i]->Leer(lector, catalogo);
         if (!soltarLeido) continue;
@@ -185,9 +193,52 @@ bool GestorBD::Guardar(const AnsiString& ruta) {
         }
     }
     if (!escrito && ultimoError.IsEmpty()) ultimoError = fichero.ErrorText();
+    // Escrito en su fichero de origen, lo que no se pudo leer ya no está en ninguna parte.
+    if (escrito && GuardarPierdeIlegibles(ruta)) {
+        ilegibles.clear();
+        ficheroIlegibles = AnsiString();
+    }
     // Lo que el guardado comprobó de los huecos queda en el registro del modelo.
     FicheroLog::Instancia()->Escribir();
     return escrito;
+}
+
+bool GestorBD::GuardarPierdeIlegibles(const AnsiString& ruta) const {
+    if (ilegibles.empty() || ficheroIlegibles.IsEmpty()) return false;
+    // El mismo fichero aunque se nombre de otra manera (mayúsculas, separadores, enlaces).
+    std::error_code error;
+    return std::filesystem::equivalent(NativePath(ruta), NativePath(ficheroIlegibles), error);
+}
+
+AnsiString GestorBD::DescribirIlegibles(size_t maximo) const {
+    using Motivo = RegistroIlegible::Motivo;
+    AnsiString texto;
+    for (size_t i = 0; i < ilegibles.size() && i < maximo; ++i) {
+        const RegistroIlegible& r = ilegibles[i];
+        AnsiString linea = "Línea " + AnsiString(r.linea);
+        if (r.lineaFin > r.linea) linea += " a " + AnsiString(r.lineaFin);
+        linea += ": ";
+        switch (r.motivo) {
+        case Motivo::SinCierre:
+            linea += "\"" + r.nombre + "\" = " + r.tipo + ", sin el \"..\" que cierra el registro.";
+            break;
+        case Motivo::TipoDesconocido:
+            linea += "\"" + r.nombre + "\" = " + r.tipo + ", tipo de registro desconocido.";
+            break;
+        case Motivo::SinCabecera:
+            if (!r.nombre.IsEmpty()) linea += "\"" + r.nombre + "\", ";
+            linea += "registro sin cabecera reconocible.";
+            break;
+        case Motivo::DefectosSinCierre:
+            linea += "SET-DEFAULT FOR " + r.tipo + ", sin el \"..\" que cierra el bloque.";
+            break;
+        }
+        if (!texto.IsEmpty()) texto += "\n";
+        texto += linea;
+    }
+    if (ilegibles.size() > maximo)
+        texto += "\n... y " + AnsiString(static_cast<int>(ilegibles.size() - maximo)) + " más.";
+    return texto;
 }
 
 bool GestorBD::GuardarXML(const AnsiString& ruta, TXMLDocument& documento) {

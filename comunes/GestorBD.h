@@ -9,6 +9,7 @@
 // de un tipo de lista que sigue vivo es el actual: sus bases son las que dan las peticiones
 // de la base actual de ese tipo (bdMateriales::Instancia y las demás).
 
+#include "comunes/LeerBDL.h"
 #include "comunes/ObjetoBase.h"
 
 #include <memory>
@@ -56,11 +57,13 @@ public:
     // línea "TEMPLARY" (no es una base de datos), no carga nada, devuelve falso y, con
     // "avisar", muestra el mensaje 0 con la ruta. Lo que las bases anotan al cargar
     // (registros que no se pudieron leer, partes que faltaban) queda escrito en el registro
-    // del modelo.
+    // del modelo; los registros que no se pudieron leer quedan además en
+    // RegistrosIlegibles.
     bool Cargar(const AnsiString& ruta, bool avisar = true);
     // Lo mismo desde un lector ya abierto: "TEMPLARY " (STANDARD pone la marca de base
     // estándar; nada la quita) y las bases en el orden materiales, cerramientos, marcos,
-    // acristalamientos, huecos y puentes térmicos. Un lector nulo no hace nada.
+    // acristalamientos, huecos y puentes térmicos. Un lector nulo no hace nada. Los
+    // registros que no se pudieron leer quedan en RegistrosIlegibles, sin fichero.
     void CargarDeBDL(LeerBDL* lector);
     // Si el lector da algún registro de las seis bases o la línea "TEMPLARY".
     bool EsBaseDeDatos(const LeerBDL& lector) const;
@@ -89,6 +92,17 @@ public:
     bool GuardarXML(const AnsiString& ruta);
     // Por qué falló el último guardado; vacío si salió bien.
     AnsiString UltimoError() const { return ultimoError; }
+
+    // Los registros de la última carga que no se pudieron leer, en el orden del fichero: no
+    // están en las bases, así que ningún guardado los escribe. Vacío si se leyó todo o si,
+    // después, Guardar escribió la base en el fichero del que venían.
+    const std::vector<RegistroIlegible>& RegistrosIlegibles() const { return ilegibles; }
+    // Si guardar en esa ruta sustituiría el fichero del que vienen los registros que no se
+    // pudieron leer (se perderían).
+    bool GuardarPierdeIlegibles(const AnsiString& ruta) const;
+    // Los registros que no se pudieron leer, uno por línea ("Línea 12: "Ladrillo" =
+    // MATERIAL, sin el ".." que cierra el registro."); pasados "maximo", cuántos más hay.
+    AnsiString DescribirIlegibles(size_t maximo = 10) const;
 
     // El elemento de ese nombre en la base de su tipo (13, 12, 10, 11, 16 o 63), también si
     // se llama como la base; nulo para otro tipo o si no está.
@@ -137,5 +151,7 @@ private:
     bdPuentesTermicos* puentesTermicos;
     bool estandar = false;
     AnsiString ultimoError;
+    std::vector<RegistroIlegible> ilegibles;
+    AnsiString ficheroIlegibles; // del que vienen; vacío si se cargaron de un lector
     std::unique_ptr<Cambios> cambios;
 };

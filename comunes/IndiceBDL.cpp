@@ -17,9 +17,13 @@ bool EsFinDeLinea(char c) {
     return c == '\n' || c == '\r';
 }
 
-// Salta blancos (y tabuladores si se piden) desde i sin pasar de fin.
-size_t Saltar(std::string_view t, size_t i, size_t fin, bool tabuladores) {
-    while (i < fin && (t[i] == ' ' || (tabuladores && t[i] == '\t')))
+bool EsBlanco(char c) {
+    return c == ' ' || c == '\t';
+}
+
+// Salta blancos y tabuladores desde i sin pasar de fin.
+size_t Saltar(std::string_view t, size_t i, size_t fin) {
+    while (i < fin && EsBlanco(t[i]))
         ++i;
     return i;
 }
@@ -27,9 +31,48 @@ size_t Saltar(std::string_view t, size_t i, size_t fin, bool tabuladores) {
 // El tipo: lo que hay hasta el siguiente blanco o el fin de línea.
 std::string_view Palabra(std::string_view t, size_t i, size_t fin) {
     size_t j = i;
-    while (j < fin && t[j] != ' ')
+    while (j < fin && !EsBlanco(t[j]))
         ++j;
     return t.substr(i, j - i);
+}
+
+// La cabecera o el bloque por defecto que empieza en i, el primer carácter no blanco de la
+// línea; falso si la línea no es ninguno de los dos.
+bool LeerCabecera(std::string_view t, size_t i, size_t fin, BloqueBDL& bloque, bool& cabecera) {
+    bloque.inicio = i;
+    if (t[i] == '"') {
+        // "nombre" = TIPO: blancos a ambos lados de un solo "=", y tras el tipo un blanco o
+        // el fin de línea.
+        size_t cierre = t.substr(i + 1, fin - i - 1).find('"');
+        if (cierre == std::string_view::npos) return false;
+        cierre += i + 1;
+        size_t j = cierre + 1;
+        if (j >= fin || !EsBlanco(t[j])) return false;
+        j = Saltar(t, j, fin);
+        if (j >= fin || t[j] != '=') return false;
+        ++j;
+        if (j >= fin || !EsBlanco(t[j])) return false;
+        j = Saltar(t, j, fin);
+        if (j >= fin || t[j] == '=' || t[j] == '"') return false;
+        bloque.nombre = t.substr(i + 1, cierre - i - 1);
+        bloque.posTipo = j;
+        cabecera = true;
+    } else if (t[i] == 'S' && t.compare(i, kSetDefault.size(), kSetDefault) == 0) {
+        size_t j = i + kSetDefault.size();
+        if (j >= fin || !EsBlanco(t[j])) return false;
+        j = Saltar(t, j, fin);
+        if (t.compare(j, kFor.size(), kFor) != 0) return false;
+        j += kFor.size();
+        if (j >= fin || !EsBlanco(t[j])) return false;
+        j = Saltar(t, j, fin);
+        if (j >= fin) return false;
+        bloque.posTipo = j;
+        cabecera = false;
+    } else {
+        return false;
+    }
+    bloque.tipo = Palabra(t, bloque.posTipo, fin);
+    return true;
 }
 
 } // namespace
@@ -40,11 +83,9 @@ IndiceBDL::IndiceBDL(std::string_view texto) {
     // Solo una línea que empieza (tras blancos) por ".", comillas o "S" puede ser un cierre
     // o una cabecera: las demás ni se miran.
     auto linea = [&](size_t fin) {
-        size_t i = inicio;
-        while (i < fin && (texto[i] == ' ' || texto[i] == '\t'))
-            ++i;
+        const size_t i = Saltar(texto, inicio, fin);
         if (i < fin && (texto[i] == '.' || texto[i] == '"' || texto[i] == 'S'))
-            AnalizarLinea(texto, inicio, fin);
+            AnalizarLinea(texto, i, fin);
         inicio = fin + 1;
     };
 #ifdef __SSE2__
@@ -66,56 +107,31 @@ IndiceBDL::IndiceBDL(std::string_view texto) {
 #endif
     while (inicio < n)
         linea(FinDeLineaBDL(texto, inicio));
+    if (abierto_ != BloqueBDL::npos) ++sinCerrar_;
+    CerrarSuelto(BloqueBDL::npos);
 }
 
-void IndiceBDL::AnalizarLinea(std::string_view t, size_t inicio, size_t fin) {
-    size_t i = Saltar(t, inicio, fin, true);
-    if (i == fin) return;
-
+void IndiceBDL::AnalizarLinea(std::string_view t, size_t i, size_t fin) {
     // Cierre: ".." solo en su línea, con blancos alrededor.
-    if (t[i] == '.' && i + 1 < fin && t[i + 1] == '.' && Saltar(t, i + 2, fin, true) == fin) {
+    if (t[i] == '.' && i + 1 < fin && t[i + 1] == '.' && Saltar(t, i + 2, fin) == fin) {
         if (abierto_ != BloqueBDL::npos) {
             (abiertoEsCabecera_ ? cabeceras_ : defectos_)[abierto_].fin = i;
             abierto_ = BloqueBDL::npos;
+        } else {
+            CerrarSuelto(i);
         }
+        trasCierre_ = i + 2;
         return;
     }
 
     BloqueBDL bloque;
-    bloque.inicio = i;
-    bool cabecera;
-    if (t[i] == '"') {
-        // "nombre" = TIPO: blancos a ambos lados de un solo "=", y tras el tipo un blanco o
-        // el fin de línea.
-        size_t cierre = t.substr(i + 1, fin - i - 1).find('"');
-        if (cierre == std::string_view::npos) return;
-        cierre += i + 1;
-        size_t j = cierre + 1;
-        if (j >= fin || t[j] != ' ') return;
-        j = Saltar(t, j, fin, false);
-        if (j >= fin || t[j] != '=') return;
-        ++j;
-        if (j >= fin || t[j] != ' ') return;
-        j = Saltar(t, j, fin, false);
-        if (j >= fin || t[j] == '=' || t[j] == '"') return;
-        bloque.nombre = t.substr(i + 1, cierre - i - 1);
-        bloque.posTipo = j;
-        cabecera = true;
-    } else if (t[i] == 'S' && t.compare(i, kSetDefault.size(), kSetDefault) == 0) {
-        size_t j = i + kSetDefault.size();
-        if (j >= fin || t[j] != ' ') return;
-        j = Saltar(t, j, fin, false);
-        if (t.compare(j, kFor.size(), kFor) != 0) return;
-        j += kFor.size();
-        if (j >= fin || t[j] != ' ') return;
-        j = Saltar(t, j, fin, false);
-        if (j >= fin) return;
-        bloque.posTipo = j;
-        cabecera = false;
-    } else {
+    bool cabecera = false;
+    if (!LeerCabecera(t, i, fin, bloque, cabecera)) {
+        if (abierto_ == BloqueBDL::npos && t[i] == '"') LineaSuelta(t, i, fin);
         return;
     }
-    bloque.tipo = Palabra(t, bloque.posTipo, fin);
+    CerrarSuelto(BloqueBDL::npos);
+    if (abierto_ != BloqueBDL::npos) ++sinCerrar_;
 
     // Una cabecera nueva deja sin cerrar al bloque que esperaba su "..".
     std::vector<BloqueBDL>& lista = cabecera ? cabeceras_ : defectos_;
@@ -132,6 +148,35 @@ void IndiceBDL::AnalizarLinea(std::string_view t, size_t inicio, size_t fin) {
         ultimoTipo_ = bloque.tipo;
     }
     ultimaLista_->push_back(abierto_);
+}
+
+void IndiceBDL::LineaSuelta(std::string_view t, size_t i, size_t fin) {
+    if (suelto_ != BloqueBDL::npos) return;
+    // Un registro sin cabecera reconocible empieza casi siempre por la línea de su nombre.
+    suelto_ = i;
+    const std::string_view resto = t.substr(i + 1, fin - i - 1);
+    sueltoNombre_ = resto.substr(0, resto.find('"'));
+    while (!sueltoNombre_.empty() && EsBlanco(sueltoNombre_.back()))
+        sueltoNombre_.remove_suffix(1);
+}
+
+void IndiceBDL::CerrarSuelto(size_t cierre) {
+    if (suelto_ == BloqueBDL::npos && cierre == BloqueBDL::npos) return;
+    BloqueBDL registro;
+    // Sin línea de nombre, el texto suelto empieza en algún sitio tras el último "..".
+    registro.inicio = suelto_ != BloqueBDL::npos ? suelto_ : trasCierre_;
+    registro.fin = cierre;
+    registro.nombre = sueltoNombre_;
+    sinCabecera_.push_back(registro);
+    suelto_ = BloqueBDL::npos;
+    sueltoNombre_ = {};
+}
+
+std::vector<std::string_view> IndiceBDL::TiposDeCabecera() const {
+    std::vector<std::string_view> tipos;
+    for (const auto& [tipo, lista] : porTipo_)
+        tipos.push_back(tipo);
+    return tipos;
 }
 
 const std::vector<size_t>* IndiceBDL::CabecerasDe(std::string_view tipo) const {

@@ -1,8 +1,9 @@
 #pragma once
 // Índice de un texto de palabras clave: las cabeceras de registro ("nombre" = TIPO) y los
-// bloques de valores por defecto (SET-DEFAULT FOR TIPO) con sus posiciones y su "..". Se
-// construye con una sola pasada, para que recorrer y recortar registros no vuelva a leer
-// el texto.
+// bloques de valores por defecto (SET-DEFAULT FOR TIPO) con sus posiciones y su "..", y los
+// registros sin cabecera reconocible. Se construye con una sola pasada, para que recorrer y
+// recortar registros no vuelva a leer el texto. Un tabulador vale por un blanco en las
+// cabeceras.
 
 #include <cstddef>
 #include <string>
@@ -38,8 +39,28 @@ public:
     // El primer bloque por defecto del tipo; nullptr si no hay.
     const BloqueBDL* Defectos(std::string_view tipo) const;
 
+    // Todas las cabeceras y todos los bloques por defecto, en el orden del texto.
+    const std::vector<BloqueBDL>& Cabeceras() const { return cabeceras_; }
+    const std::vector<BloqueBDL>& BloquesDefectos() const { return defectos_; }
+    // Lo que puede ser un registro sin cabecera reconocible, fuera de todo bloque: desde una
+    // línea que empieza por comillas y no es una cabecera ("inicio"; su nombre, el primer
+    // texto entre comillas) hasta el ".." que no cierra nada ("fin"), la cabecera siguiente
+    // o el final (npos); o, sin esa línea, un ".." que no cierra nada ("fin") y el texto
+    // que lo precede desde el último ".." ("inicio": justo tras él, o 0), que puede no
+    // tener nada más que blancos y comentarios. Sin tipo.
+    const std::vector<BloqueBDL>& SinCabecera() const { return sinCabecera_; }
+    // Cuántas cabeceras y bloques por defecto no tienen su "..".
+    size_t SinCerrar() const { return sinCerrar_; }
+    // Los tipos de las cabeceras, sin repetir.
+    std::vector<std::string_view> TiposDeCabecera() const;
+
 private:
     void AnalizarLinea(std::string_view texto, size_t inicio, size_t fin);
+    // Una línea fuera de todo bloque que empieza por comillas (en i) y no es una cabecera.
+    void LineaSuelta(std::string_view texto, size_t i, size_t fin);
+    // Lo suelto pasa a SinCabecera: la línea de comillas pendiente, si la hay, o el ".." que
+    // no cierra nada de "cierre" (npos: no hay).
+    void CerrarSuelto(size_t cierre);
 
     std::vector<BloqueBDL> cabeceras_;
     std::vector<BloqueBDL> defectos_;
@@ -54,4 +75,11 @@ private:
     // El bloque que espera su "..": cabecera (true) o defectos (false) y su índice.
     bool abiertoEsCabecera_ = false;
     size_t abierto_ = BloqueBDL::npos;
+    std::vector<BloqueBDL> sinCabecera_;
+    size_t sinCerrar_ = 0;
+    // La primera línea de comillas que no es una cabecera desde el último bloque (npos si no
+    // hay), con su nombre, y lo que sigue al último "..".
+    size_t suelto_ = BloqueBDL::npos;
+    std::string_view sueltoNombre_;
+    size_t trasCierre_ = 0;
 };

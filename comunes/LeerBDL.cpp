@@ -530,6 +530,90 @@ AnsiString LeerBDL::SiguienteObjeto(const AnsiString& tipo) {
     return AnsiString(h.nombre);
 }
 
+std::vector<RegistroIlegible>
+LeerBDL::RegistrosIlegibles(const std::vector<std::string_view>& tipos) const {
+    const IndiceBDL& indice = Indice();
+    std::vector<std::string_view> leidos;
+    for (std::string_view tipo : tipos)
+        leidos.push_back(SinBlancos(tipo));
+    auto seLee = [&](std::string_view tipo) {
+        return std::find(leidos.begin(), leidos.end(), tipo) != leidos.end();
+    };
+    // Un fichero sano se reconoce sin recorrer sus cabeceras.
+    const std::vector<std::string_view> presentes = indice.TiposDeCabecera();
+    if (indice.SinCerrar() == 0 && indice.SinCabecera().empty() &&
+        std::all_of(presentes.begin(), presentes.end(), seLee))
+        return {};
+
+    using Motivo = RegistroIlegible::Motivo;
+    struct Hallado {
+        BloqueBDL bloque;
+        Motivo motivo;
+    };
+    std::vector<Hallado> hallados;
+    // Las cabeceras seguidas suelen ser del mismo tipo: se mira una vez por racha.
+    std::string_view ultimo;
+    bool ultimoSeLee = false;
+    for (const BloqueBDL& cabecera : indice.Cabeceras()) {
+        if (cabecera.tipo != ultimo || ultimo.empty()) {
+            ultimo = cabecera.tipo;
+            ultimoSeLee = seLee(ultimo);
+        }
+        if (!ultimoSeLee)
+            hallados.push_back({cabecera, Motivo::TipoDesconocido});
+        else if (!cabecera.Cerrado())
+            hallados.push_back({cabecera, Motivo::SinCierre});
+    }
+    for (const BloqueBDL& defectos : indice.BloquesDefectos())
+        if (!defectos.Cerrado() && seLee(defectos.tipo))
+            hallados.push_back({defectos, Motivo::DefectosSinCierre});
+    const std::string_view t = texto_;
+    for (BloqueBDL suelto : indice.SinCabecera()) {
+        // Empieza en la primera línea que no es blanca ni un comentario; un ".." que solo
+        // sigue a esas líneas no deja nada sin leer.
+        const size_t hasta = std::min(suelto.fin, t.size());
+        size_t p = suelto.inicio;
+        while (p < hasta) {
+            while (p < hasta && EsBlanco(t[p]))
+                ++p;
+            if (p < hasta && t[p] == '$') p = FinDeLineaBDL(t, p);
+            if (p >= hasta || !EsFinDeLinea(t[p])) break;
+            ++p;
+        }
+        if (p >= hasta) continue;
+        suelto.inicio = p;
+        hallados.push_back({suelto, Motivo::SinCabecera});
+    }
+    if (hallados.empty()) return {};
+
+    std::sort(hallados.begin(), hallados.end(),
+              [](const Hallado& a, const Hallado& b) { return a.bloque.inicio < b.bloque.inicio; });
+    // Las líneas, contando los fines de línea de una sola pasada hasta cada sitio (el ".."
+    // de un texto sin cabecera, desde su comienzo).
+    auto lineasHasta = [&](size_t desde, size_t hasta, int linea) {
+        for (size_t p = FinDeLineaBDL(t, desde); p < hasta; p = FinDeLineaBDL(t, p + 1))
+            ++linea;
+        return linea;
+    };
+    std::vector<RegistroIlegible> ilegibles;
+    size_t contado = 0;
+    int linea = 1;
+    for (const Hallado& hallado : hallados) {
+        const BloqueBDL& bloque = hallado.bloque;
+        linea = lineasHasta(contado, bloque.inicio, linea);
+        contado = bloque.inicio;
+        RegistroIlegible registro;
+        registro.motivo = hallado.motivo;
+        registro.tipo = AnsiString(bloque.tipo);
+        registro.nombre = AnsiString(bloque.nombre);
+        registro.linea = linea;
+        if (hallado.motivo == Motivo::SinCabecera && bloque.Cerrado())
+            registro.lineaFin = lineasHasta(bloque.inicio, bloque.fin, linea);
+        ilegibles.push_back(std::move(registro));
+    }
+    return ilegibles;
+}
+
 void LeerBDL::SoltarAnterioresA(const std::vector<std::string_view>& tipos) {
     const IndiceBDL& indice = Indice();
     size_t limite = texto_.size();

@@ -27,6 +27,21 @@
 
 class CamposBDL;
 
+// Un registro que una carga no puede leer, con su sitio en el texto.
+struct RegistroIlegible {
+    enum class Motivo {
+        SinCierre,         // la cabecera de un tipo que se carga, sin su ".."
+        TipoDesconocido,   // la cabecera de un tipo que no se carga
+        SinCabecera,       // texto que parece un registro, sin cabecera reconocible
+        DefectosSinCierre, // un bloque "SET-DEFAULT FOR" de un tipo que se carga, sin su ".."
+    };
+    Motivo motivo = Motivo::SinCierre;
+    AnsiString tipo;   // vacío si no se sabe
+    AnsiString nombre; // sin comillas; vacío si no se sabe
+    int linea = 0;     // contando desde 1
+    int lineaFin = 0;  // la del ".." de un texto sin cabecera; 0 si no lo hay
+};
+
 class LeerBDL {
 public:
     // Comprimida: cada fin de línea queda con un blanco a cada lado y cada racha de blancos
@@ -91,6 +106,14 @@ public:
     // El nombre (sin comillas) de la siguiente cabecera del tipo tras el cursor, que pasa a
     // ella; vacío si no quedan.
     AnsiString SiguienteObjeto(const AnsiString& tipo);
+
+    // Lo que una carga de los registros de estos tipos (con su blanco final o sin él) no
+    // podría leer, en el orden del texto: las cabeceras de esos tipos sin su ".." y sus
+    // bloques por defecto sin él, las cabeceras de otros tipos y el texto que parece un
+    // registro sin cabecera reconocible. Vacío si todo se lee. Ha de pedirse antes de
+    // SoltarAnterioresA.
+    std::vector<RegistroIlegible>
+    RegistrosIlegibles(const std::vector<std::string_view>& tipos) const;
 
     // Para quien ya solo va a contar, recorrer y recortar registros de estos tipos: las
     // páginas enteras del texto anteriores a la primera cabecera de cualquiera de ellos y a

@@ -2,7 +2,8 @@
 // fichero ".BDC", cargada como base abierta (con un catálogo estándar pequeño en la carpeta
 // de librerías) y como librería de usuario, escrita de nuevo en todas sus formas (texto de
 // palabras clave, variante, exportación, XML) y vaciada elemento a elemento, para que una
-// carga que deje una referencia colgando salte con los comprobadores de memoria.
+// carga que deje una referencia colgando salte con los comprobadores de memoria. Cada
+// registro que no da elemento ha de estar entre los que se dicen ilegibles.
 
 #include "comunes/Cambios.h"
 #include "comunes/DocumentoXML.h"
@@ -10,7 +11,10 @@
 #include "comunes/GestorBD.h"
 #include "comunes/LeerBDL.h"
 #include "comunes/RegistroElementos.h"
+#include "comunes/bdAcristalamientos.h"
 #include "comunes/bdLibreria.h"
+#include "comunes/bdMarcos.h"
+#include "comunes/bdMateriales.h"
 #include "fuzz/instalacion_fuzz.h"
 
 #include "plataforma/base/file_writer.h"
@@ -19,6 +23,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstdlib>
 #include <string>
 #include <string_view>
 
@@ -73,6 +78,25 @@ void Vaciar(GestorBD& gestor) {
     }
 }
 
+// Nada se pierde sin decirse: cada registro de un tipo que se carga da su elemento, salvo
+// los que se dicen ilegibles (las bases de materiales, acristalamientos y marcos pueden
+// tener además las partes que crean cerramientos y huecos).
+void ComprobarIlegibles(const GestorBD& gestor, const LeerBDL& lector) {
+    gestor.DescribirIlegibles();
+    for (bdLibreria* base : gestor.Bases(GestorBD::Orden::Carga)) {
+        const std::string_view tipo = base->Seccion().tipoRegistro;
+        int sinCierre = 0;
+        for (const RegistroIlegible& r : gestor.RegistrosIlegibles())
+            if (r.motivo == RegistroIlegible::Motivo::SinCierre && r.tipo.str() + " " == tipo)
+                ++sinCierre;
+        const int leidos = lector.ContarObjetos(AnsiString(tipo)) - sinCierre;
+        const bool conPartes = base == static_cast<bdLibreria*>(gestor.Materiales()) ||
+                               base == static_cast<bdLibreria*>(gestor.Acristalamientos()) ||
+                               base == static_cast<bdLibreria*>(gestor.Marcos());
+        if (conPartes ? base->NumeroHijos() < leidos : base->NumeroHijos() != leidos) std::abort();
+    }
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* datos, size_t tamano) {
@@ -85,6 +109,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* datos, size_t tamano) {
         Cambios::Instancia()->Leer(&lector);
         GestorBD abierta("Fuzz", LISTA_PROGRAMA);
         abierta.CargarDeBDL(&lector);
+        ComprobarIlegibles(abierta, lector);
         {
             // Un segundo gestor de la misma lista, que se cierra antes: las bases siguen.
             GestorBD otra("Fuzz2", LISTA_PROGRAMA);

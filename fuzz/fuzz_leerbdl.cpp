@@ -1,12 +1,14 @@
 // Objetivo de fuzzing del lector de palabras clave: cualquier secuencia de bytes, leída en
 // sus dos formas, por todas las búsquedas, el recorrido de los registros de cada tipo, el
-// recorte de cada registro y el recorrido de entradas de librería. La primera línea de la
+// recorte de cada registro, los registros que no se pueden leer y el recorrido de entradas
+// de librería. La primera línea de la
 // entrada sirve también de palabra clave, para que el fuzzer llegue a la comparación de
 // palabras clave con palabras suyas.
 
 #include "comunes/LeerBDL.h"
 #include "comunes/Util.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -77,8 +79,28 @@ void Recorrer(LeerBDL& lector, const std::vector<AnsiString>& claves) {
     std::vector<std::pair<float, float>> pares;
     lector.LeerPares(lector.ContarPares(), pares);
 
-    for (const char* tipo : {"MATERIAL ", "LAYERS ", "GLASS-TYPE ", "NAME-FRAME ", "GAP ",
-                             "BRIDGE ", "SPACE", "POLYGON "}) {
+    const std::vector<std::string_view> tipos = {"MATERIAL ",   "LAYERS ", "GLASS-TYPE ",
+                                                 "NAME-FRAME ", "GAP ",    "BRIDGE ",
+                                                 "SPACE",       "POLYGON "};
+    // Lo que se dice ilegible: en líneas del texto, en orden, y sin su ".." exactamente los
+    // registros que el recorrido no puede recortar.
+    const std::vector<RegistroIlegible> ilegibles = lector.RegistrosIlegibles(tipos);
+    const auto lineas =
+        static_cast<int>(std::count_if(lector.Texto().begin(), lector.Texto().end(),
+                                       [](char c) { return c == '\n' || c == '\r'; }) +
+                         1);
+    int sinCierre = 0;
+    int anterior = 1;
+    for (const RegistroIlegible& r : ilegibles) {
+        if (r.linea < anterior || r.linea > lineas || (r.lineaFin != 0 && r.lineaFin < r.linea) ||
+            r.lineaFin > lineas)
+            std::abort();
+        anterior = r.linea;
+        if (r.motivo == RegistroIlegible::Motivo::SinCierre) ++sinCierre;
+    }
+    int sinRecortar = 0;
+    for (std::string_view tipoVista : tipos) {
+        const AnsiString tipo(tipoVista);
         int cuantos = lector.ContarObjetos(tipo);
         lector.Reiniciar();
         for (int i = 0; i < cuantos; ++i) {
@@ -86,6 +108,7 @@ void Recorrer(LeerBDL& lector, const std::vector<AnsiString>& claves) {
             bool encontrado = false;
             std::unique_ptr<LeerBDL> registro =
                 LeerBDL::ExtraerObjeto(lector, tipo, "\"" + nombre + "\"", encontrado);
+            if (!encontrado) ++sinRecortar;
             if (registro) {
                 for (const AnsiString& clave : claves)
                     Consultar(*registro, clave);
@@ -95,6 +118,7 @@ void Recorrer(LeerBDL& lector, const std::vector<AnsiString>& claves) {
             LeerBDL::ExtraerObjeto(lector, tipo, nombre, encontrado);
         }
     }
+    if (sinRecortar != sinCierre) std::abort();
 
     lector.Reiniciar();
     AnsiString campo1, campo2, campo3;

@@ -218,6 +218,12 @@ TEST(LeerBDL, SoloCuentanLasCabecerasBienFormadas) {
         {"NAME = \"a\" = MATERIAL\n..", 0},
         {"SET-DEFAULT FOR MATERIAL\n..", 0},
         {"\"a\" = MATERIAL\r\n..\r\n\"b\" = MATERIAL\r\n..\r\n", 2},
+        // Un tabulador vale por un blanco junto al "=" y tras el tipo.
+        {"\"a\"\t= MATERIAL\n..", 1},
+        {"\"a\" =\tMATERIAL\n..", 1},
+        {"\t\"a\" \t=\t MATERIAL\t$ nota\n..", 1},
+        {"\"a\"\t=MATERIAL\n..", 0},
+        {"SET-DEFAULT\tFOR\tMATERIAL\n..", 0},
     };
     for (const CasoCabecera& caso : casos) {
         for (Forma forma : {Forma::Comprimida, Forma::Literal})

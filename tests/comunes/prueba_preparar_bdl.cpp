@@ -137,10 +137,10 @@ struct BloqueRef {
 
 std::vector<BloqueRef> IndiceReferencia(const std::string& t) {
     static const std::regex cierre(R"re(^[ \t]*\.\.[ \t]*$)re");
-    static const std::regex cabecera(R"re(^([ \t]*)"([^"]*)" += +)re");
-    static const std::regex tipoCabecera(R"re(^[^ ="][^ ]*)re");
-    static const std::regex defectos(R"re(^([ \t]*)SET-DEFAULT +FOR +)re");
-    static const std::regex tipoDefectos(R"re(^[^ ]+)re");
+    static const std::regex cabecera(R"re(^([ \t]*)"([^"]*)"[ \t]+=[ \t]+)re");
+    static const std::regex tipoCabecera(R"re(^[^ \t="][^ \t]*)re");
+    static const std::regex defectos(R"re(^([ \t]*)SET-DEFAULT[ \t]+FOR[ \t]+)re");
+    static const std::regex tipoDefectos(R"re(^[^ \t]+)re");
     std::vector<BloqueRef> bloques;
     size_t abierto = std::string::npos;
     for (size_t inicio = 0; inicio <= t.size();) {
@@ -194,6 +194,8 @@ std::string RegistrosAlAzar(std::mt19937& azar) {
         "\"",
         "NAME = \"a\" = GAP",
         "\"b\" = \tGAP",
+        "\"c\"\t=\tMATERIAL\t",
+        "SET-DEFAULT\tFOR\tGAP",
         "",
     };
     const char* fines[] = {"\n", "\r\n", "\r"};
