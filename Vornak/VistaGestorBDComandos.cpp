@@ -40,17 +40,17 @@ void AvisarFallo(const AnsiString& fichero, const AnsiString& motivo) {
 void VistaGestorBD::AvisarIlegibles(const GestorBD& cargado, const AnsiString& fichero) {
     if (cargado.RegistrosIlegibles().empty()) return;
     Application->MessageBox("No se han podido leer estos registros del fichero " + fichero +
-                                " y no se han cargado:\n" + cargado.DescribirIlegibles() +
-                                "\nSi guarda en el mismo fichero, se perderán.",
+                                " y no se han cargado:\n\n" + cargado.DescribirIlegibles() +
+                                "\n\nSi guarda en el mismo fichero, se perderán.",
                             "Información", MB_OK | MB_ICONWARNING);
 }
 
 bool VistaGestorBD::ConfirmarPerdida(const GestorBD& cargado, const AnsiString& fichero) {
     if (!cargado.GuardarPierdeIlegibles(fichero)) return true;
     return error->Preguntar("Al abrir el fichero " + fichero +
-                                " no se pudieron leer estos registros:\n" +
+                                " no se pudieron leer estos registros:\n\n" +
                                 cargado.DescribirIlegibles() +
-                                "\nSi lo guarda, se perderán. ¿Desea guardarlo de todos modos?",
+                                "\n\nSi lo guarda, se perderán. ¿Desea guardarlo de todos modos?",
                             "Confirmación", MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2) == IDYES;
 }
 

@@ -38,12 +38,13 @@ protected:
 
     AnsiString AvisoDeCarga(const AnsiString& fichero) const {
         return "No se han podido leer estos registros del fichero " + fichero +
-               " y no se han cargado:\n" + kLista + "\nSi guarda en el mismo fichero, se perderán.";
+               " y no se han cargado:\n\n" + kLista +
+               "\n\nSi guarda en el mismo fichero, se perderán.";
     }
 
     AnsiString Confirmacion(const AnsiString& fichero) const {
-        return "Al abrir el fichero " + fichero + " no se pudieron leer estos registros:\n" +
-               kLista + "\nSi lo guarda, se perderán. ¿Desea guardarlo de todos modos?";
+        return "Al abrir el fichero " + fichero + " no se pudieron leer estos registros:\n\n" +
+               kLista + "\n\nSi lo guarda, se perderán. ¿Desea guardarlo de todos modos?";
     }
 
     // La última caja de mensaje mostrada, que ha de ser la confirmación del guardado en
