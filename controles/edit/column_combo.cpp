@@ -272,9 +272,7 @@ void TColumnComboBox::SetEditColumn(int Value) {
 }
 
 void TColumnComboBox::SetImages(TImageList* Value) {
-    if (images_) images_->RemoveFreeNotification(this);
-    images_ = Value;
-    if (images_) images_->FreeNotification(this);
+    SetWatched(this, images_, Value);
     Changed();
 }
 

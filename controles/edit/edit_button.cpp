@@ -91,10 +91,7 @@ TKsgEditButton::~TKsgEditButton() {
 }
 
 void TKsgEditButton::SetFocusControl(TWinControl* Value) {
-    if (focusControl_ == Value) return;
-    if (focusControl_) focusControl_->RemoveFreeNotification(this);
-    focusControl_ = Value;
-    if (Value) Value->FreeNotification(this);
+    SetWatched(this, focusControl_, Value);
 }
 
 void TKsgEditButton::Notification(TComponent* AComponent, TOperation Operation) {

@@ -163,10 +163,7 @@ TKavTimerSpeedButton* TKsgSpinButton::CreateButton() {
 }
 
 void TKsgSpinButton::SetFocusControl(TWinControl* Value) {
-    if (focusControl_ == Value) return;
-    if (focusControl_) focusControl_->RemoveFreeNotification(this);
-    focusControl_ = Value;
-    if (Value) Value->FreeNotification(this);
+    SetWatched(this, focusControl_, Value);
 }
 
 void TKsgSpinButton::Notification(TComponent* AComponent, TOperation Operation) {

@@ -177,9 +177,7 @@ void TKavGridButton::SetDropDownButton(bool Value) {
 }
 
 void TKavGridButton::SetDropDownMenu(TPopupMenu* Value) {
-    if (dropDownMenu_) dropDownMenu_->RemoveFreeNotification(this);
-    dropDownMenu_ = Value;
-    if (Value) Value->FreeNotification(this);
+    SetWatched(this, dropDownMenu_, Value);
 }
 
 void TKavGridButton::SetFlat(bool Value) {

@@ -423,16 +423,9 @@ void TKavStringGrid::SetKavGradTo(TColor Value) {
 }
 
 void TKavStringGrid::SetCellChecker(TKavStringGridCheck* Value) {
-    if (cellChecker_ == Value) return;
-    if (cellChecker_) cellChecker_->RemoveFreeNotification(this);
-    cellChecker_ = Value;
-    if (Value) Value->FreeNotification(this);
+    SetWatched(this, cellChecker_, Value);
 }
 
 void TKavStringGrid::SetGridImages(TCustomImageList* Value) {
-    if (gridImages_ == Value) return;
-    if (gridImages_) gridImages_->RemoveFreeNotification(this);
-    gridImages_ = Value;
-    if (Value) Value->FreeNotification(this);
-    Invalidate();
+    if (SetWatched(this, gridImages_, Value)) Invalidate();
 }

@@ -372,9 +372,5 @@ void TKavStringGrid::SetHideFocusRect(bool Value) {
 }
 
 void TKavStringGrid::SetPictureContainer(TPictureContainer* Value) {
-    if (pictureContainer_ == Value) return;
-    if (pictureContainer_) pictureContainer_->RemoveFreeNotification(this);
-    pictureContainer_ = Value;
-    if (Value) Value->FreeNotification(this);
-    Invalidate();
+    if (SetWatched(this, pictureContainer_, Value)) Invalidate();
 }

@@ -13,10 +13,7 @@ TKavGridUndoRedo::~TKavGridUndoRedo() {
 }
 
 void TKavGridUndoRedo::SetGrid(TBaseGrid* Value) {
-    if (grid_ == Value) return;
-    if (grid_) grid_->RemoveFreeNotification(this);
-    grid_ = Value;
-    if (grid_) grid_->FreeNotification(this);
+    SetWatched(this, grid_, Value);
 }
 
 void TKavGridUndoRedo::Notification(TComponent* AComponent, TOperation Operation) {

@@ -132,5 +132,16 @@ private:
     TComponentState state_;
 };
 
+// Points Watcher's Field at Value and watches Value's destruction instead of the old one's
+// (Watcher's Notification then clears Field). False, and nothing done, when Field is Value
+// already.
+template <class T> bool SetWatched(TComponent* Watcher, T*& Field, T* Value) {
+    if (Field == Value) return false;
+    if (Field) Field->RemoveFreeNotification(Watcher);
+    Field = Value;
+    if (Value) Value->FreeNotification(Watcher);
+    return true;
+}
+
 // True when Name is an identifier: a letter or "_", then letters, digits or "_".
 bool IsValidIdent(const AnsiString& Name);

@@ -1,9 +1,9 @@
 #include "plataforma/gui/widgets/label.h"
 
+#include "plataforma/gui/forms/menus.h"
+#include "plataforma/gui/images/graphics.h"
 #include "plataforma/gui/painting/canvas.h"
 #include "plataforma/gui/painting/draw_text.h"
-#include "plataforma/gui/images/graphics.h"
-#include "plataforma/gui/forms/menus.h"
 
 namespace {
 
@@ -17,10 +17,7 @@ TCustomLabel::TCustomLabel(TComponent* AOwner) : TGraphicControl(AOwner) {
 }
 
 void TCustomLabel::SetFocusControl(TWinControl* Value) {
-    if (focusControl_ == Value) return;
-    if (focusControl_) focusControl_->RemoveFreeNotification(this);
-    focusControl_ = Value;
-    if (Value) Value->FreeNotification(this);
+    SetWatched(this, focusControl_, Value);
 }
 
 void TCustomLabel::Notification(TComponent* AComponent, TOperation Operation) {

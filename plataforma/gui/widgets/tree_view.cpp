@@ -696,16 +696,12 @@ void TCustomTreeView::SetTopItem(TTreeNode* Value) {
 }
 
 void TCustomTreeView::SetImages(TCustomImageList* Value) {
-    if (images_) images_->RemoveFreeNotification(this);
-    images_ = Value;
-    if (Value) Value->FreeNotification(this);
+    SetWatched(this, images_, Value);
     if (QTreeWidget* w = WidgetOf(this)) w->doItemsLayout();
 }
 
 void TCustomTreeView::SetStateImages(TCustomImageList* Value) {
-    if (stateImages_) stateImages_->RemoveFreeNotification(this);
-    stateImages_ = Value;
-    if (Value) Value->FreeNotification(this);
+    SetWatched(this, stateImages_, Value);
     if (QTreeWidget* w = WidgetOf(this)) w->doItemsLayout();
 }
 
