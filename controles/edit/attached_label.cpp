@@ -76,3 +76,20 @@ void TAttachedLabel::Release() {
 void TAttachedLabel::Forget(TComponent* AComponent) {
     if (AComponent == Label) Label = nullptr;
 }
+
+AnsiString TAttachedLabel::Caption() const {
+    return Label ? Label->GetCaption() : AnsiString();
+}
+
+void TAttachedLabel::FollowEnabled(bool Enabled) {
+    if (Label && !AlwaysEnabled) Label->SetEnabled(Enabled);
+}
+
+void TAttachedLabel::FollowVisible(bool Visible) {
+    if (Label) Label->SetVisible(Visible);
+}
+
+void TAttachedLabel::SetAlwaysEnabled(bool Value, bool ControlEnabled) {
+    AlwaysEnabled = Value;
+    if (Label) Label->SetEnabled(Value || ControlEnabled);
+}

@@ -45,4 +45,13 @@ struct TAttachedLabel {
     void Release();
     // The label was freed elsewhere.
     void Forget(TComponent* AComponent);
+
+    // The caption; empty without a label.
+    AnsiString Caption() const;
+    // The label is enabled with the control, or always with AlwaysEnabled.
+    void FollowEnabled(bool Enabled);
+    // The label shows and hides with the control.
+    void FollowVisible(bool Visible);
+    // AlwaysEnabled set, and the label enabled by it or by the control.
+    void SetAlwaysEnabled(bool Value, bool ControlEnabled);
 };

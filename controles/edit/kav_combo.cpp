@@ -40,12 +40,12 @@ void TKavCustomCombo::SetEnabledEx(bool Value) {
     SetEnabled(Value);
     const TComponentState s = GetComponentState();
     if (s.Contains(csLoading) || s.Contains(csDesigning)) return;
-    if (was != Value && label_.Label && !label_.AlwaysEnabled) label_.Label->SetEnabled(Value);
+    if (was != Value) label_.FollowEnabled(Value);
 }
 
 void TKavCustomCombo::SetVisibleEx(bool Value) {
     SetVisible(Value);
-    if (label_.Label) label_.Label->SetVisible(Value);
+    label_.FollowVisible(Value);
 }
 
 void TKavCustomCombo::SetColorEx(TColor Value) {
@@ -99,7 +99,7 @@ void TKavCustomCombo::Loaded() {
     if (dropWidth_ > 0) SetDropWidth(dropWidth_);
     disabledColor_ = normalColor_;
     if (!flatParentColor_ || flat_) SetColor(normalColor_);
-    if (label_.Label && !label_.AlwaysEnabled) label_.Label->SetEnabled(GetEnabled());
+    label_.FollowEnabled(GetEnabled());
     Init();
 }
 
@@ -110,7 +110,7 @@ void TKavCustomCombo::Init() {
 // --- label ---
 
 AnsiString TKavCustomCombo::GetLabelCaption() const {
-    return label_.Label ? label_.Label->GetCaption() : AnsiString();
+    return label_.Caption();
 }
 
 void TKavCustomCombo::SetLabelCaption(const AnsiString& Value) {

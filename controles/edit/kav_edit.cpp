@@ -250,10 +250,8 @@ void TKavEdit::Loaded() {
     if (!Designing()) Init();
     if (storedHeight_ > 0) SetBounds(GetLeft(), GetTop(), GetWidth(), storedHeight_);
     if (!Designing()) LoadPersist();
-    if (label_.Label) {
-        if (!label_.AlwaysEnabled) label_.Label->SetEnabled(GetEnabled());
-        if (GetParentFont()) label_.Label->SetFont(GetFont());
-    }
+    label_.FollowEnabled(GetEnabled());
+    if (label_.Label && GetParentFont()) label_.Label->SetFont(GetFont());
 }
 
 void TKavEdit::Init() {
@@ -487,7 +485,7 @@ void TKavEdit::SetAutoThousandSeparator(bool Value) {
 
 void TKavEdit::SetVisible(bool Value) {
     TCustomEdit::SetVisible(Value);
-    if (label_.Label) label_.Label->SetVisible(Value);
+    label_.FollowVisible(Value);
 }
 
 void TKavEdit::SetEnabledEx(bool Value) {
@@ -501,7 +499,7 @@ void TKavEdit::SetEnabledEx(bool Value) {
         SetColorEx(disabledColor_);
         normalColor_ = remembered;
     }
-    if (label_.Label && !label_.AlwaysEnabled) label_.Label->SetEnabled(Value);
+    label_.FollowEnabled(Value);
 }
 
 void TKavEdit::SetColorEx(TColor Value) {

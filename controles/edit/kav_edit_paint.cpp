@@ -16,7 +16,7 @@
 // --- label ---
 
 AnsiString TKavEdit::GetLabelCaption() const {
-    return label_.Label ? label_.Label->GetCaption() : AnsiString();
+    return label_.Caption();
 }
 
 void TKavEdit::SetLabelCaption(const AnsiString& Value) {
@@ -58,8 +58,7 @@ void TKavEdit::LabelFontChanged(TObject*) {
 }
 
 void TKavEdit::SetLabelAlwaysEnabled(bool Value) {
-    label_.AlwaysEnabled = Value;
-    if (label_.Label) label_.Label->SetEnabled(Value ? true : GetEnabled());
+    label_.SetAlwaysEnabled(Value, GetEnabled());
     Invalidate();
 }
 

@@ -27,7 +27,7 @@ void TKavMaskEdit::Loaded() {
         flat_ = false;
         SetFlat(true);
     }
-    if (label_.Label && !label_.AlwaysEnabled) label_.Label->SetEnabled(GetEnabled());
+    label_.FollowEnabled(GetEnabled());
     if (loadedColor_ != clNone) {
         TMaskEdit::SetColor(loadedColor_);
         normalColor_ = loadedColor_;
@@ -83,7 +83,7 @@ void TKavMaskEdit::SetEnabledEx(bool Value) {
         SetColorEx(disabledColor_);
         normalColor_ = remembered;
     }
-    if (label_.Label && !label_.AlwaysEnabled) label_.Label->SetEnabled(Value);
+    label_.FollowEnabled(Value);
 }
 
 void TKavMaskEdit::SetDisabledColor(TColor Value) {
@@ -140,7 +140,7 @@ void TKavMaskEdit::SetFocusBorder(bool Value) {
 // --- label ---
 
 AnsiString TKavMaskEdit::GetLabelCaption() const {
-    return label_.Label ? label_.Label->GetCaption() : AnsiString();
+    return label_.Caption();
 }
 
 void TKavMaskEdit::SetLabelCaption(const AnsiString& Value) {
@@ -165,8 +165,7 @@ void TKavMaskEdit::SetLabelTransparent(bool Value) {
 }
 
 void TKavMaskEdit::SetLabelAlwaysEnabled(bool Value) {
-    label_.AlwaysEnabled = Value;
-    if (label_.Label) label_.Label->SetEnabled(Value || GetEnabled());
+    label_.SetAlwaysEnabled(Value, GetEnabled());
 }
 
 void TKavMaskEdit::UpdateLabel() {
@@ -181,7 +180,7 @@ void TKavMaskEdit::UpdateLabel() {
 
 void TKavMaskEdit::SetVisible(bool Value) {
     TMaskEdit::SetVisible(Value);
-    if (label_.Label) label_.Label->SetVisible(Value);
+    label_.FollowVisible(Value);
 }
 
 void TKavMaskEdit::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {

@@ -141,6 +141,11 @@ TEST_F(MascaraKav, DeshabilitadoMuestraSuColorYLaEtiquetaLoSigue) {
     mascara->SetLeft(200);
     EXPECT_LT(mascara->GetEditLabel()->GetLeft() + mascara->GetEditLabel()->GetWidth(), 200);
     EXPECT_GT(mascara->GetEditLabel()->GetLeft(), 100);
+    // And shows and hides with it.
+    mascara->SetVisible(false);
+    EXPECT_FALSE(mascara->GetEditLabel()->GetVisible());
+    mascara->SetVisible(true);
+    EXPECT_TRUE(mascara->GetEditLabel()->GetVisible());
 }
 
 TEST_F(MascaraKav, CapturaConEtiqueta) {
