@@ -18,14 +18,6 @@ char Mayuscula(char c) {
     return static_cast<char>(cp1252::ToUpper(static_cast<unsigned char>(c)));
 }
 
-// Whether s holds Sub at i, without regard to case (Sub in upper case).
-bool Hay(const std::string& s, size_t i, std::string_view sub) {
-    if (i + sub.size() > s.size()) return false;
-    for (size_t k = 0; k < sub.size(); ++k)
-        if (Mayuscula(s[i + k]) != sub[k]) return false;
-    return true;
-}
-
 // A tag runs from "<" to the next ">", or to the end of the text when none follows (what
 // comes after such a "<" is not shown). The place of the tag's last character.
 size_t FinDeEtiqueta(const std::string& s, size_t i) {
@@ -42,7 +34,8 @@ std::string SinEtiquetas(const std::string& s, bool saltos) {
             continue;
         }
         const size_t fin = FinDeEtiqueta(s, i);
-        if (saltos && fin == i + 3 && (Hay(s, i, "<BR>") || Hay(s, i, "<HR>"))) r += "\r\n";
+        if (saltos && fin == i + 3 && (HasNoCase(s, i, "<BR>") || HasNoCase(s, i, "<HR>")))
+            r += "\r\n";
         i = fin;
     }
     return r;
@@ -53,9 +46,9 @@ std::string SinEtiqueta(const std::string& s, const std::string& etiqueta) {
     const std::string abre = "<" + etiqueta + ">", cierra = "</" + etiqueta + ">";
     std::string r;
     for (size_t i = 0; i < s.size();) {
-        if (Hay(s, i, abre)) {
+        if (HasNoCase(s, i, abre)) {
             i += abre.size();
-        } else if (Hay(s, i, cierra)) {
+        } else if (HasNoCase(s, i, cierra)) {
             i += cierra.size();
         } else {
             r += s[i++];
@@ -64,26 +57,11 @@ std::string SinEtiqueta(const std::string& s, const std::string& etiqueta) {
     return r;
 }
 
-// "&lt;", "&gt;", "&amp;" and "&quot;" decoded in one pass: a decoded "&" is not read again.
+// "&lt;", "&gt;", "&amp;" and "&quot;", as written, decoded once.
 std::string DecodificarValor(const std::string& s) {
-    static const struct {
-        std::string_view entidad;
-        char c;
-    } tabla[] = {{"&lt;", '<'}, {"&gt;", '>'}, {"&amp;", '&'}, {"&quot;", '"'}};
-    std::string r;
-    for (size_t i = 0; i < s.size();) {
-        bool hecho = false;
-        if (s[i] == '&')
-            for (const auto& e : tabla)
-                if (s.compare(i, e.entidad.size(), e.entidad) == 0) {
-                    r += e.c;
-                    i += e.entidad.size();
-                    hecho = true;
-                    break;
-                }
-        if (!hecho) r += s[i++];
-    }
-    return r;
+    static constexpr TMarkupEntity tabla[] = {
+        {"&lt;", "<"}, {"&gt;", ">"}, {"&amp;", "&"}, {"&quot;", "\""}};
+    return DecodeEntities(s, tabla, false);
 }
 
 struct Control {
@@ -153,7 +131,7 @@ std::vector<Control> Controles(const std::string& s) {
     std::vector<Control> r;
     static const std::string_view marca = "<CONTROL";
     for (size_t i = 0; i < s.size(); ++i) {
-        if (s[i] != '<' || !Hay(s, i, marca)) continue;
+        if (s[i] != '<' || !HasNoCase(s, i, marca)) continue;
         const size_t tras = i + marca.size();
         if (tras < s.size() && static_cast<unsigned char>(s[tras]) > ' ' && s[tras] != '>')
             continue; // "<CONTROLX" is another tag
@@ -199,6 +177,34 @@ int HexByte(const std::string& s, size_t i) {
 }
 
 } // namespace
+
+bool HasNoCase(std::string_view S, size_t I, std::string_view Sub) {
+    if (I + Sub.size() > S.size()) return false;
+    for (size_t k = 0; k < Sub.size(); ++k)
+        if (Mayuscula(S[I + k]) != Sub[k]) return false;
+    return true;
+}
+
+std::string DecodeEntities(std::string_view S, std::span<const TMarkupEntity> Table, bool NoCase) {
+    if (S.find('&') == std::string_view::npos) return std::string(S);
+    std::string r;
+    for (size_t i = 0; i < S.size();) {
+        const TMarkupEntity* hallada = nullptr;
+        if (S[i] == '&')
+            for (const TMarkupEntity& e : Table)
+                if (NoCase ? HasNoCase(S, i, e.Name) : S.substr(i, e.Name.size()) == e.Name) {
+                    hallada = &e;
+                    break;
+                }
+        if (hallada) {
+            r += hallada->Value;
+            i += hallada->Name.size();
+        } else {
+            r += S[i++];
+        }
+    }
+    return r;
+}
 
 AnsiString HTMLStrip(const AnsiString& S) {
     return AnsiString(SinEtiquetas(S.str(), true));

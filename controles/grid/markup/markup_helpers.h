@@ -9,6 +9,10 @@
 #include "plataforma/gui/images/graphics.h"
 #include "plataforma/gui/painting/canvas.h"
 
+#include <span>
+#include <string>
+#include <string_view>
+
 // --- markup as text ---
 // Tags out, "<BR>" and "<HR>" (any case) as line breaks; entities stay as they are.
 AnsiString HTMLStrip(const AnsiString& S);
@@ -41,6 +45,15 @@ void ParseControlTag(const AnsiString& Tag, AnsiString& Type, AnsiString& ID, An
 AnsiString PasswordMask(const AnsiString& S);
 
 // --- services of the renderer ---
+// Whether S holds Sub at I, case ignored (Sub in upper case).
+bool HasNoCase(std::string_view S, size_t I, std::string_view Sub);
+struct TMarkupEntity {
+    std::string_view Name;
+    std::string_view Value;
+};
+// S with the entities of Table replaced by their values in one pass (a decoded "&" is not
+// read again); with NoCase an entity is found in any case (its Name in upper case).
+std::string DecodeEntities(std::string_view S, std::span<const TMarkupEntity> Table, bool NoCase);
 // "clred", "clbtnface"... (lower case); 0 for an unknown name.
 TColor ColorFromName(const AnsiString& Name);
 // "#RRGGBB", hex digits in either case; 0 for a text too short.

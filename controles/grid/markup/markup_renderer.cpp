@@ -46,13 +46,6 @@ std::string Mayusculas(std::string_view s) {
     return r;
 }
 
-bool EmpiezaSinMayus(std::string_view s, size_t i, std::string_view sub) {
-    if (i + sub.size() > s.size()) return false;
-    for (size_t k = 0; k < sub.size(); ++k)
-        if (Mayus(s[i + k]) != sub[k]) return false;
-    return true;
-}
-
 // The markup made ready: "<#...>" markers become their text, CR becomes "<BR>", LF goes.
 std::string Preparar(const std::string& s) {
     std::string r;
@@ -76,29 +69,13 @@ std::string Preparar(const std::string& s) {
     return r;
 }
 
-// The entities of a text segment, decoded in one pass: a decoded "&" is never read again.
+// The entities of a text segment (any case), decoded once.
 std::string Decodificar(std::string_view s) {
-    static const struct {
-        std::string_view nombre; // upper case
-        const char* valor;
-    } tabla[] = {{"&AMP;", "&"},     {"&QUOT;", "\""},   {"&SECT;", "\xA7"}, {"&PERMIL;", "\x89"},
-                 {"&REG;", "\xAE"},  {"&COPY;", "\xA9"}, {"&PARA;", "\xB6"}, {"&TRADE;", "\x99"},
-                 {"&EURO;", "\x80"}, {"&NBSP;", " "},    {"&LT;", "<"},      {"&GT;", ">"}};
-    if (s.find('&') == std::string_view::npos) return std::string(s);
-    std::string r;
-    for (size_t i = 0; i < s.size();) {
-        bool hecho = false;
-        if (s[i] == '&')
-            for (const auto& e : tabla)
-                if (EmpiezaSinMayus(s, i, e.nombre)) {
-                    r += e.valor;
-                    i += e.nombre.size();
-                    hecho = true;
-                    break;
-                }
-        if (!hecho) r += s[i++];
-    }
-    return r;
+    static constexpr TMarkupEntity tabla[] = {
+        {"&AMP;", "&"},     {"&QUOT;", "\""},   {"&SECT;", "\xA7"}, {"&PERMIL;", "\x89"},
+        {"&REG;", "\xAE"},  {"&COPY;", "\xA9"}, {"&PARA;", "\xB6"}, {"&TRADE;", "\x99"},
+        {"&EURO;", "\x80"}, {"&NBSP;", " "},    {"&LT;", "<"},      {"&GT;", ">"}};
+    return DecodeEntities(s, tabla, true);
 }
 
 // The value between the first pair of double quotes after Nombre in the tag (searched in
@@ -786,7 +763,7 @@ bool Renderizador::Etiqueta(const std::string& t, TRect& r, bool medir, bool pri
         }
         break;
     case 'C':
-        if (EmpiezaSinMayus(mayus, 0, "CONTROL"))
+        if (HasNoCase(mayus, 0, "CONTROL"))
             return Control(t, r, medir, l, izquierdaHit, x, objetoHit);
         break;
     case 'E':

@@ -94,6 +94,10 @@ TEST(Controles, LeerValoresYPropiedades) {
     EXPECT_EQ(valor, "&lt;"); // decoded once
     EXPECT_EQ(ancho, "");
     EXPECT_EQ(prop, "q");
+    // The value knows the four entities of escaped text, in lower case.
+    ParseControlTag(" ID=\"z\" VALUE=\"&lt;&gt;&quot;&amp;&AMP;&euro;\"", tipo, id, valor, ancho,
+                    prop);
+    EXPECT_EQ(valor, "<>\"&&AMP;&euro;");
 }
 
 TEST(Controles, SiguienteControlDeEdicion) {
