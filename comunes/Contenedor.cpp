@@ -70,9 +70,10 @@ void Contenedor::AnadirHijo(ObjetoBase* hijo) {
          antepasado = antepasado->ObtenerDueno())
         if (antepasado == hijo) return;
     if (hijo->dueno != nullptr) hijo->dueno->Desvincular(hijo);
-    Ranura ranura{hijo, ++siguienteSello};
+    hijo->sello = ++siguienteSello;
+    Ranura ranura{hijo, hijo->sello};
     hijos.push_back(ranura);
-    porNombre.Poner(ranura);
+    porNombre.Poner(hijo);
     if (dynamic_cast<Contenedor*>(hijo) != nullptr) subcontenedores.push_back(ranura);
     hijo->dueno = this;
     ContarEnIndices(*hijo, 1);
@@ -103,8 +104,8 @@ ObjetoBase* Contenedor::Hijo(int indice) const {
 }
 
 void Contenedor::Desvincular(ObjetoBase* hijo) {
-    uint64_t sello = porNombre.Quitar(hijo->nombre, hijo);
-    if (sello == 0) return;
+    if (!porNombre.Quitar(hijo->nombre, hijo)) return;
+    const uint64_t sello = hijo->sello;
     // Un hijo a medio destruir ya no tiene hijos (o ya no es un contenedor): cuenta lo que
     // queda de él.
     ContarEnIndices(*hijo, -1);
@@ -132,9 +133,8 @@ void Contenedor::Compactar() const {
 }
 
 void Contenedor::HijoRenombrado(ObjetoBase* hijo, const AnsiString& anterior) {
-    uint64_t sello = porNombre.Quitar(anterior, hijo);
-    if (sello == 0) return;
-    porNombre.Poner(Ranura{hijo, sello});
+    if (!porNombre.Quitar(anterior, hijo)) return;
+    porNombre.Poner(hijo);
     CambiarEnIndices(anterior, -1);
     CambiarEnIndices(hijo->nombre, 1);
 }
@@ -202,13 +202,14 @@ ObjetoBase* Contenedor::BuscarEnHijos(const AnsiString& texto) {
     if (!PuedeTener(texto)) return nullptr;
     // En profundidad y en orden: antes que el primer hijo directo con ese nombre solo
     // pueden ganar los descendientes de los contenedores que van delante de él.
-    const Ranura* directo = porNombre.Primero(texto);
-    uint64_t limite = directo ? directo->sello : std::numeric_limits<uint64_t>::max();
+    ObjetoBase* directo = porNombre.Primero(texto);
+    if (subcontenedores.empty()) return directo;
+    const uint64_t limite = directo ? directo->sello : std::numeric_limits<uint64_t>::max();
     for (const Ranura& sub : subcontenedores) {
         if (sub.sello >= limite) break;
         if (ObjetoBase* hallado = sub.objeto->BuscarPorNombre(texto)) return hallado;
     }
-    return directo ? directo->objeto : nullptr;
+    return directo;
 }
 
 ObjetoBase* Contenedor::BuscarPorNombreCompleto(const AnsiString& texto) {

@@ -103,7 +103,11 @@ protected:
 private:
     friend class ObjetoBase;
 
-    using Ranura = HijosPorNombre::Ranura;
+    // Un hijo con su sello, en las listas en orden.
+    struct Ranura {
+        ObjetoBase* objeto;
+        uint64_t sello;
+    };
 
     // Lo saca de la lista y del índice, sin AlQuitar, sin tocar su dueño ni borrarlo.
     void Desvincular(ObjetoBase* hijo);

@@ -9,35 +9,37 @@
 
 namespace {
 
-constexpr auto Libre = [](const auto& casilla) { return casilla.primera.objeto == nullptr; };
+constexpr auto Libre = [](const auto& casilla) { return casilla.objeto == nullptr; };
 
 } // namespace
 
-size_t HijosPorNombre::Hash(const AnsiString& nombre) {
-    return std::hash<AnsiString>()(nombre);
+uint32_t HijosPorNombre::Hash(std::string_view nombre) {
+    // El de std::string: el de su vista es el mismo.
+    return static_cast<uint32_t>(std::hash<std::string_view>()(nombre));
 }
 
-const HijosPorNombre::Casilla* HijosPorNombre::Buscar(size_t hash, const AnsiString& nombre) const {
+const HijosPorNombre::Casilla* HijosPorNombre::Buscar(uint32_t hash,
+                                                      const AnsiString& nombre) const {
     if (casillas.empty()) return nullptr;
     for (size_t i = hash & Mascara();; i = (i + 1) & Mascara()) {
         const Casilla& casilla = casillas[i];
-        if (casilla.primera.objeto == nullptr) return nullptr;
-        if (casilla.hash == hash && casilla.primera.objeto->EsNombre(nombre)) return &casilla;
+        if (casilla.objeto == nullptr) return nullptr;
+        if (casilla.hash == hash && casilla.objeto->EsNombre(nombre)) return &casilla;
     }
 }
 
-const HijosPorNombre::Ranura* HijosPorNombre::Primero(const AnsiString& nombre) const {
-    const Casilla* casilla = Buscar(Hash(nombre), nombre);
-    return casilla ? &casilla->primera : nullptr;
+ObjetoBase* HijosPorNombre::Primero(const AnsiString& nombre) const {
+    const Casilla* casilla = Buscar(Hash(nombre.str()), nombre);
+    return casilla ? casilla->objeto : nullptr;
 }
 
 int HijosPorNombre::Cuantos(const AnsiString& nombre) const {
-    const Casilla* casilla = Buscar(Hash(nombre), nombre);
+    const Casilla* casilla = Buscar(Hash(nombre.str()), nombre);
     if (casilla == nullptr) return 0;
     return 1 + (casilla->demas ? static_cast<int>(demas[casilla->demas - 1].size()) : 0);
 }
 
-std::vector<HijosPorNombre::Ranura>& HijosPorNombre::Demas(Casilla& casilla) {
+std::vector<ObjetoBase*>& HijosPorNombre::Demas(Casilla& casilla) {
     if (casilla.demas == 0) {
         if (demasLibres.empty()) {
             demas.emplace_back();
@@ -50,27 +52,27 @@ std::vector<HijosPorNombre::Ranura>& HijosPorNombre::Demas(Casilla& casilla) {
     return demas[casilla.demas - 1];
 }
 
-void HijosPorNombre::Poner(const Ranura& ranura) {
-    const size_t hash = Hash(ranura.objeto->ObtenerNombre());
-    if (auto* casilla = const_cast<Casilla*>(Buscar(hash, ranura.objeto->ObtenerNombre()))) {
-        std::vector<Ranura>& otros = Demas(*casilla);
-        if (ranura.sello > casilla->primera.sello) {
-            otros.insert(
-                std::upper_bound(otros.begin(), otros.end(), ranura.sello,
-                                 [](uint64_t sello, const Ranura& r) { return sello < r.sello; }),
-                ranura);
+void HijosPorNombre::Poner(ObjetoBase* objeto) {
+    const uint32_t hash = Hash(objeto->ObtenerNombre().str());
+    if (auto* casilla = const_cast<Casilla*>(Buscar(hash, objeto->ObtenerNombre()))) {
+        std::vector<ObjetoBase*>& otros = Demas(*casilla);
+        if (Sello(objeto) > Sello(casilla->objeto)) {
+            otros.insert(std::upper_bound(
+                             otros.begin(), otros.end(), Sello(objeto),
+                             [](uint64_t sello, const ObjetoBase* o) { return sello < Sello(o); }),
+                         objeto);
         } else {
-            otros.insert(otros.begin(), casilla->primera);
-            casilla->primera = ranura;
+            otros.insert(otros.begin(), casilla->objeto);
+            casilla->objeto = objeto;
         }
         return;
     }
     // Carga máxima de 5/8: las rachas de sondeo quedan cortas.
     if ((ocupadas + 1) * 8 > casillas.size() * 5) sondeo_lineal::Crecer(casillas, 8, Libre);
     size_t i = hash & Mascara();
-    while (casillas[i].primera.objeto != nullptr)
+    while (casillas[i].objeto != nullptr)
         i = (i + 1) & Mascara();
-    casillas[i] = Casilla{hash, ranura, 0};
+    casillas[i] = Casilla{objeto, hash, 0};
     ++ocupadas;
 }
 
@@ -82,29 +84,25 @@ void HijosPorNombre::Reservar(size_t nombres) {
     if (tamano > casillas.size()) sondeo_lineal::Rehacer(casillas, tamano, Libre);
 }
 
-uint64_t HijosPorNombre::Quitar(const AnsiString& nombre, const ObjetoBase* objeto) {
-    if (casillas.empty()) return 0;
-    const size_t hash = Hash(nombre);
+bool HijosPorNombre::Quitar(const AnsiString& nombre, const ObjetoBase* objeto) {
+    if (casillas.empty()) return false;
+    const uint32_t hash = Hash(nombre.str());
     for (size_t i = hash & Mascara();; i = (i + 1) & Mascara()) {
         Casilla& casilla = casillas[i];
-        if (casilla.primera.objeto == nullptr) return 0;
+        if (casilla.objeto == nullptr) return false;
         if (casilla.hash != hash) continue;
-        uint64_t sello = 0;
-        if (casilla.primera.objeto == objeto) {
-            sello = casilla.primera.sello;
+        if (casilla.objeto == objeto) {
             if (casilla.demas == 0) {
                 Liberar(i);
-                return sello;
+                return true;
             }
-            std::vector<Ranura>& otros = demas[casilla.demas - 1];
-            casilla.primera = otros.front();
+            std::vector<ObjetoBase*>& otros = demas[casilla.demas - 1];
+            casilla.objeto = otros.front();
             otros.erase(otros.begin());
         } else if (casilla.demas != 0) {
-            std::vector<Ranura>& otros = demas[casilla.demas - 1];
-            auto hallado = std::find_if(otros.begin(), otros.end(),
-                                        [objeto](const Ranura& r) { return r.objeto == objeto; });
+            std::vector<ObjetoBase*>& otros = demas[casilla.demas - 1];
+            auto hallado = std::find(otros.begin(), otros.end(), objeto);
             if (hallado == otros.end()) continue;
-            sello = hallado->sello;
             otros.erase(hallado);
         } else {
             continue;
@@ -113,7 +111,7 @@ uint64_t HijosPorNombre::Quitar(const AnsiString& nombre, const ObjetoBase* obje
             demasLibres.push_back(casilla.demas - 1);
             casilla.demas = 0;
         }
-        return sello;
+        return true;
     }
 }
 

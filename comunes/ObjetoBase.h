@@ -10,6 +10,8 @@
 
 #include "plataforma/base/ansi_string.h"
 
+#include <cstdint>
+
 class CamposBDL;
 class Contenedor;
 class DocumentoPDFOstrel;
@@ -215,6 +217,7 @@ protected:
 
 private:
     friend class Contenedor;
+    friend class HijosPorNombre;
     // Las tablas de reales de los elementos validan con AsignarReal.
     template <class> friend class TablaReales;
 
@@ -222,4 +225,7 @@ private:
 
     AnsiString nombre;
     Contenedor* dueno = nullptr;
+    // Su puesto entre los hijos de su dueño: el número que el dueño le dio al adoptarlo, que
+    // crece con cada adopción.
+    uint64_t sello = 0;
 };

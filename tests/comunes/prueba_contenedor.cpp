@@ -437,47 +437,58 @@ TEST_F(ContenedorTest, VaciarQuitandoDelantePrimeroConservaElOrden) {
 // del índice crece varias veces (también de golpe, al preparar sitio) y sus casillas se
 // mueven al borrar.
 TEST_F(ContenedorTest, ElIndiceDeHijosConMuchosNombres) {
+    // Dos bases que se pasan hijos: el que cambia de dueño toma el último puesto del nuevo.
     ContenedorPrueba bd("bd");
+    ContenedorPrueba otra("otra");
+    ContenedorPrueba* bases[] = {&bd, &otra};
     constexpr int kNombres = 700;
     std::mt19937 azar(3737);
     auto al = [&](int n) { return static_cast<int>(azar() % static_cast<unsigned>(n)); };
     auto nombre = [&] { return AnsiString("N" + std::to_string(al(kNombres))); };
     auto comprobar = [&](int paso) {
-        std::vector<ObjetoBase*> primero(kNombres, nullptr);
-        std::vector<int> usos(kNombres, 0);
-        for (int i = 0; i < bd.NumeroHijos(); ++i) {
-            const int n = std::stoi(bd.Hijo(i)->ObtenerNombre().str().substr(1));
-            if (usos[n]++ == 0) primero[n] = bd.Hijo(i);
-        }
-        for (int n = 0; n < kNombres; ++n) {
-            const AnsiString buscado("N" + std::to_string(n));
-            ASSERT_EQ(bd.BuscarEnHijos(buscado), primero[n]) << "paso " << paso << ", N" << n;
-            ASSERT_EQ(bd.ContarUsos(buscado), usos[n]) << "paso " << paso << ", N" << n;
+        for (ContenedorPrueba* base : bases) {
+            std::vector<ObjetoBase*> primero(kNombres, nullptr);
+            std::vector<int> usos(kNombres, 0);
+            for (int i = 0; i < base->NumeroHijos(); ++i) {
+                const int n = std::stoi(base->Hijo(i)->ObtenerNombre().str().substr(1));
+                if (usos[n]++ == 0) primero[n] = base->Hijo(i);
+            }
+            for (int n = 0; n < kNombres; ++n) {
+                const AnsiString buscado("N" + std::to_string(n));
+                ASSERT_EQ(base->BuscarEnHijos(buscado), primero[n])
+                    << base->ObtenerNombre().str() << ", paso " << paso << ", N" << n;
+                ASSERT_EQ(base->ContarUsos(buscado), usos[n])
+                    << base->ObtenerNombre().str() << ", paso " << paso << ", N" << n;
+            }
         }
     };
     for (int paso = 0; paso < 6000; ++paso) {
-        const int hijos = bd.NumeroHijos();
+        ContenedorPrueba& base = *bases[al(4) == 0 ? 1 : 0];
+        ContenedorPrueba& destino = &base == &bd ? otra : bd;
+        const int hijos = base.NumeroHijos();
         // Crece hasta unos 1.500 hijos; después se vacía casi entero.
         const int alta = paso < 4000 ? 5 : 1;
-        const int accion = hijos == 0 ? 0 : al(alta + 4);
+        const int accion = hijos == 0 ? 0 : al(alta + 5);
         if (accion < alta) {
-            bd.AnadirHijo(new ElementoPrueba(nombre()));
+            base.AnadirHijo(new ElementoPrueba(nombre()));
         } else if (accion == alta) {
-            bd.Hijo(al(hijos))->PonerNombre(nombre());
+            base.Hijo(al(hijos))->PonerNombre(nombre());
         } else if (accion == alta + 1) { // fuera y de vuelta al final
-            ObjetoBase* hijo = bd.Hijo(al(hijos));
-            bd.QuitarHijo(hijo);
-            bd.AnadirHijo(hijo);
+            ObjetoBase* hijo = base.Hijo(al(hijos));
+            base.QuitarHijo(hijo);
+            base.AnadirHijo(hijo);
         } else if (accion == alta + 2) {
-            ObjetoBase* hijo = bd.Hijo(al(hijos));
-            bd.QuitarHijo(hijo);
+            ObjetoBase* hijo = base.Hijo(al(hijos));
+            base.QuitarHijo(hijo);
             delete hijo;
+        } else if (accion == alta + 3) { // a la otra base, sin quitarlo antes
+            destino.AnadirHijo(base.Hijo(al(hijos)));
         } else {
-            delete bd.Hijo(al(hijos)); // sin quitarlo antes
+            delete base.Hijo(al(hijos)); // sin quitarlo antes
         }
         // De vez en cuando se prepara sitio para muchos más: la tabla se rehace con lo que
         // tiene, homónimos incluidos.
-        if (paso % 700 == 0) bd.ReservarHijos(al(3000));
+        if (paso % 700 == 0) base.ReservarHijos(al(3000));
         if (paso % 250 == 0) comprobar(paso);
     }
     comprobar(6000);
