@@ -225,12 +225,8 @@ TEST_F(Celdas, SeleccionDisjuntaDeFilas) {
     oculta->SetIdx(9);
     // Rows 0 .. RowCount + hidden rows - 1 answer; one more raises.
     EXPECT_FALSE(g->GetRowSelect(g->GetRowCount()));
-    try {
-        g->GetRowSelect(g->GetRowCount() + 1);
-        ADD_FAILURE();
-    } catch (const EKavGridError& e) {
-        EXPECT_EQ(e.Message, "Invalid row accessed");
-    }
+    EXPECT_EQ(ErrorDeRejilla([&] { g->GetRowSelect(g->GetRowCount() + 1); }),
+              "Invalid row accessed");
     EXPECT_THROW(g->SetRowSelect(-1, true), EKavGridError);
     EXPECT_THROW(g->GetColSelect(g->GetColCount()), EKavGridError);
 

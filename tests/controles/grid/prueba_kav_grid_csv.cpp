@@ -102,12 +102,8 @@ TEST_F(Csv, AnadirInsertarYLimites) {
     g->InsertFromCSV(Ruta("a.csv"));
     EXPECT_EQ(g->GetRowCount(), 4);
     EXPECT_EQ(g->GetCells(2, 3), "b");
-    try {
-        g->SaveToCSV(Ruta("no/c.csv"));
-        ADD_FAILURE();
-    } catch (const EKavGridError& e) {
-        EXPECT_EQ(e.Message, "Cannot Create file " + Ruta("no/c.csv"));
-    }
+    EXPECT_EQ(ErrorDeRejilla([&] { g->SaveToCSV(Ruta("no/c.csv")); }),
+              "Cannot Create file " + Ruta("no/c.csv"));
     Escribir(Ruta("ancho.csv"), std::string(200000, ','));
     EXPECT_THROW(g->LoadFromCSV(Ruta("ancho.csv")), EKavGridError);
     EXPECT_EQ(g->GetRowCount(), 4);

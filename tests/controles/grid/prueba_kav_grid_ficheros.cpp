@@ -143,12 +143,8 @@ TEST_F(Ficheros, TextoNativoDanado) {
     EXPECT_EQ(h->GetRowCount(), 3);
     EXPECT_EQ(h->GetColWidths(1), 50);
     EXPECT_EQ(h->GetCells(1, 2), "dentro");
-    try {
-        h->LoadFromFile(Ruta("falta.txt"));
-        ADD_FAILURE();
-    } catch (const EKavGridError& e) {
-        EXPECT_EQ(e.Message, "Cannot open file " + Ruta("falta.txt"));
-    }
+    EXPECT_EQ(ErrorDeRejilla([&] { h->LoadFromFile(Ruta("falta.txt")); }),
+              "Cannot open file " + Ruta("falta.txt"));
 }
 
 // A save that fails keeps the old file and raises; the progress runs 0..100 once per value.
@@ -165,12 +161,8 @@ TEST_F(Ficheros, GuardarFallidoYProgreso) {
     EXPECT_EQ(Leer(Ruta("v.txt")), "viejo");
     EXPECT_EQ(Leer(Ruta("v.bin")), "viejo");
     EXPECT_EQ(pasos, (std::vector<short>{0, 33, 67, 100, 0, 33, 67, 100}));
-    try {
-        g->SaveToFile(Ruta("no/existe.txt"));
-        ADD_FAILURE();
-    } catch (const EKavGridError& e) {
-        EXPECT_EQ(e.Message, "Cannot Create " + Ruta("no/existe.txt"));
-    }
+    EXPECT_EQ(ErrorDeRejilla([&] { g->SaveToFile(Ruta("no/existe.txt")); }),
+              "Cannot Create " + Ruta("no/existe.txt"));
 }
 
 // Cells past row and column 65,535 keep their place in the binary form.

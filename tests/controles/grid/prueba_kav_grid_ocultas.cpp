@@ -208,12 +208,7 @@ TEST_F(Ocultas, ColumnaEstirada) {
     g->AddColumn();
     g->RemoveCols(1, 1);
     EXPECT_EQ(g->GetColWidths(1), 235);
-    try {
-        g->StretchColumn(7);
-        ADD_FAILURE();
-    } catch (const EKavGridError& e) {
-        EXPECT_EQ(e.Message, "Stretch column index out of range");
-    }
+    EXPECT_EQ(ErrorDeRejilla([&] { g->StretchColumn(7); }), "Stretch column index out of range");
 }
 
 TEST_F(Ocultas, TamanoAutomatico) {

@@ -49,6 +49,17 @@ protected:
     G* g = nullptr;
 };
 
+// The message of the grid error that F raises; a failure, and empty, when it raises none.
+template <class F> AnsiString ErrorDeRejilla(F f) {
+    try {
+        f();
+    } catch (const EKavGridError& e) {
+        return e.Message;
+    }
+    ADD_FAILURE() << "no grid error";
+    return AnsiString();
+}
+
 // Rows From .. To of a column, joined by Sep: one line to compare.
 inline std::string TextosColumna(TStringGrid* G, int Col, int From, int To, const char* Sep) {
     std::string s;
