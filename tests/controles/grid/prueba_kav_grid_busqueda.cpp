@@ -9,7 +9,6 @@
 #include "plataforma/gui/widgets/check_radio.h"
 #include "plataforma/gui/widgets/edit.h"
 #include "tests/controles/grid/rejilla_prueba.h"
-#include "tests/plataforma/gui/control_prueba.h"
 
 #include <gtest/gtest.h>
 

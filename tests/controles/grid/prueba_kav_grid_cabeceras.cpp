@@ -5,7 +5,6 @@
 #include "controles/grid/kav_grid.h"
 #include "plataforma/gui/testing/input_simulation.h"
 #include "tests/controles/grid/rejilla_prueba.h"
-#include "tests/plataforma/gui/control_prueba.h"
 
 #include <gtest/gtest.h>
 

@@ -19,7 +19,6 @@
 #include "plataforma/gui/testing/input_simulation.h"
 #include "plataforma/gui/widgets/wide_text.h"
 #include "tests/controles/grid/rejilla_prueba.h"
-#include "tests/plataforma/gui/control_prueba.h"
 
 #include <QAbstractItemModel>
 #include <QAbstractItemView>

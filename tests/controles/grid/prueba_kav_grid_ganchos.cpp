@@ -10,7 +10,6 @@
 #include "plataforma/gui/widgets/date_time_picker.h"
 #include "plataforma/gui/widgets/rich_edit.h"
 #include "tests/controles/grid/rejilla_prueba.h"
-#include "tests/plataforma/gui/control_prueba.h"
 
 #include <gtest/gtest.h>
 

@@ -9,7 +9,6 @@
 #include "plataforma/gui/testing/input_simulation.h"
 #include "tests/comun/pruebas.h"
 #include "tests/controles/grid/rejilla_prueba.h"
-#include "tests/plataforma/gui/control_prueba.h"
 
 #include <gtest/gtest.h>
 

@@ -9,23 +9,17 @@
 #include "plataforma/gui/widgets/edit.h"
 #include "tests/comun/pruebas.h"
 #include "tests/controles/grid/rejilla_prueba.h"
-#include "tests/plataforma/gui/control_prueba.h"
 
 #include <gtest/gtest.h>
 
-#include <memory>
-
 namespace {
 
-class MascarasRejilla : public ::testing::Test {
+class MascarasRejilla : public RejillaEnVentana<Rejilla, 600, 300> {
 protected:
     void SetUp() override {
-        ResetInputState();
         fecha_ = GetDateSeparator();
         SetDateSeparator('/');
-        ventana = std::make_unique<VentanaPrueba>();
-        ventana->SetBounds(0, 0, 600, 300);
-        g = new Rejilla(ventana.get(), ventana.get());
+        RejillaEnVentana::SetUp();
         g->SetBounds(0, 0, 560, 220);
         g->SetColCount(3);
         g->SetRowCount(4);
@@ -36,12 +30,9 @@ protected:
         g->SetFocus();
     }
     void TearDown() override {
-        ventana.reset();
+        RejillaEnVentana::TearDown();
         SetDateSeparator(fecha_);
-        ResetInputState();
     }
-    std::unique_ptr<VentanaPrueba> ventana;
-    Rejilla* g = nullptr;
     char fecha_ = '/';
 };
 

@@ -10,7 +10,6 @@
 #include "plataforma/gui/widgets/hint_window.h"
 #include "tests/comun/pruebas.h"
 #include "tests/controles/grid/rejilla_prueba.h"
-#include "tests/plataforma/gui/control_prueba.h"
 
 #include <QCoreApplication>
 #include <QHelpEvent>
