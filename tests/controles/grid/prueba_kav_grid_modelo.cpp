@@ -17,7 +17,6 @@
 #include "plataforma/gui/testing/drag_simulation.h"
 #include "plataforma/gui/testing/input_simulation.h"
 #include "tests/controles/grid/rejilla_prueba.h"
-#include "tests/plataforma/gui/control_prueba.h"
 
 #include <gtest/gtest.h>
 
@@ -179,16 +178,13 @@ inline std::string Texto(const AnsiString& S) {
     return S.str();
 }
 
-class ModeloDeRejilla : public ::testing::Test {
+class ModeloDeRejilla : public RejillaEnVentana<Rejilla, 700, 500> {
 protected:
     static constexpr int kCols = 5, kFilas = 9; // fixed row 0, data 1-7, footer 8
 
     void SetUp() override {
-        ResetInputState();
         SetDecimalSeparator('.');
-        ventana = std::make_unique<VentanaPrueba>();
-        ventana->SetBounds(0, 0, 700, 500);
-        g = new Rejilla(ventana.get(), ventana.get());
+        RejillaEnVentana::SetUp();
         g->SetBounds(0, 0, 600, 400);
         g->SetOptions(g->GetOptions() << goEditing);
         g->GetMouseActions()->SetDisjunctRowSelect(true);
@@ -234,8 +230,7 @@ protected:
         Comprobar("inicio");
     }
     void TearDown() override {
-        ventana.reset();
-        ResetInputState();
+        RejillaEnVentana::TearDown();
         SetDecimalSeparator('.');
     }
 
@@ -389,8 +384,6 @@ protected:
         m.celdas[pie][c].clear();
     }
 
-    std::unique_ptr<VentanaPrueba> ventana;
-    Rejilla* g = nullptr;
     Modelo m;
 };
 

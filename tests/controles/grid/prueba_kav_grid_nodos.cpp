@@ -8,7 +8,6 @@
 #include "plataforma/base/numbers.h"
 #include "plataforma/gui/testing/input_simulation.h"
 #include "tests/controles/grid/rejilla_prueba.h"
-#include "tests/plataforma/gui/control_prueba.h"
 
 #include <gtest/gtest.h>
 
@@ -19,22 +18,15 @@
 
 namespace {
 
-class Nodos : public ::testing::Test {
+class Nodos : public RejillaEnVentana<Rejilla, 700, 500> {
 protected:
     void SetUp() override {
-        ResetInputState();
-        ventana = std::make_unique<VentanaPrueba>();
-        ventana->SetBounds(0, 0, 700, 500);
-        g = new Rejilla(ventana.get(), ventana.get());
+        RejillaEnVentana::SetUp();
         g->SetBounds(0, 0, 500, 420);
         g->SetColCount(3);
         g->SetRowCount(15);
         for (int r = 1; r < 15; ++r)
             g->SetCells(1, r, "f" + IntToStr(r));
-    }
-    void TearDown() override {
-        ventana.reset();
-        ResetInputState();
     }
     // A (rows 1..10) holds B (2..7), which holds C (3..5); D (11..13) stands alone.
     void TresNiveles() {
@@ -60,8 +52,6 @@ protected:
         const TCellProperties* p = g->FindCellProperties(0, Row);
         return p ? p->GetNodeLevel() : 0;
     }
-    std::unique_ptr<VentanaPrueba> ventana;
-    Rejilla* g = nullptr;
 };
 
 TEST_F(Nodos, TresNivelesSeContraenYExpanden) {
@@ -427,7 +417,9 @@ TEST_F(Nodos, OperacionesEncadenadasGuardanLaEstructura) {
                 ++nivel[q];
                 if (q > r && v[r].contraido) bajoContraido[q] = true;
                 // A node inside ends inside.
-                if (q > r && v[q].nodo) EXPECT_LE(q + v[q].span - 1, fin) << r << " " << q;
+                if (q > r && v[q].nodo) {
+                    EXPECT_LE(q + v[q].span - 1, fin) << r << " " << q;
+                }
             }
         }
         EXPECT_EQ(nodosVistos, g->GetNodeCount());
