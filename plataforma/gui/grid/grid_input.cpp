@@ -13,6 +13,15 @@ namespace {
 
 constexpr UINT_PTR SelectTimer = 1;
 
+// The pen of a line drawn inverted, one pixel wide: drawn twice, the line is gone. The
+// caller sets the mode back to copying when done.
+void InvertingPen(TCanvas* c) {
+    c->GetPen()->SetStyle(psSolid);
+    c->GetPen()->SetMode(pmXor);
+    c->GetPen()->SetColor(clWhite);
+    c->GetPen()->SetWidth(1);
+}
+
 } // namespace
 
 void TCustomGrid::MoveColRow(int ACol, int ARow, bool MoveAnchor, bool Show) {
@@ -241,12 +250,8 @@ void TCustomGrid::CalcSizingState(int X, int Y, TGridState& State, int& Index, i
 }
 
 void TCustomGrid::DrawSizingLine() {
-    // An inverted line: drawn twice, it is gone.
     TCanvas* c = GetCanvas();
-    c->GetPen()->SetStyle(psSolid);
-    c->GetPen()->SetMode(pmXor);
-    c->GetPen()->SetColor(clWhite);
-    c->GetPen()->SetWidth(1);
+    InvertingPen(c);
     if (gridState_ == gsColSizing) {
         c->MoveTo(sizingPos_, 0);
         c->LineTo(sizingPos_, GetClientHeight());
@@ -261,14 +266,10 @@ void TCustomGrid::DrawSizingLine() {
 void TCustomGrid::DrawMove() {
     // A two-pixel inverted bar before the cell the moved row or column would land on.
     TCanvas* c = GetCanvas();
-    c->GetPen()->SetStyle(psSolid);
-    c->GetPen()->SetMode(pmXor);
-    c->GetPen()->SetColor(clWhite);
-    c->GetPen()->SetWidth(1);
+    InvertingPen(c);
     TRect r = gridState_ == gsColMoving ? CellRect(movePos_, 0) : CellRect(0, movePos_);
     if (r.Right > r.Left) {
-        const bool after =
-            gridState_ == gsColMoving ? movePos_ > moveIndex_ : movePos_ > moveIndex_;
+        const bool after = movePos_ > moveIndex_;
         for (int k = 0; k < 2; ++k) {
             if (gridState_ == gsColMoving) {
                 const int x = (after ? r.Right - 1 : r.Left) + (after ? -k : k);

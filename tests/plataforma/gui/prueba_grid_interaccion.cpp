@@ -6,6 +6,7 @@
 #include "tests/plataforma/gui/grid_prueba.h"
 
 #include "plataforma/gui/kernel/std_messages.h"
+#include "plataforma/gui/painting/canvas.h"
 #include "plataforma/gui/services/capture.h"
 #include "plataforma/gui/testing/input_simulation.h"
 
@@ -201,6 +202,41 @@ TEST_F(GridInteraccion, MoverUnaColumnaConElRatonConDatosMasAllaDeColCount) {
     EXPECT_EQ(g->GetCells(1, 4), "2,4");
     EXPECT_EQ(g->GetCells(5, 7), "oculta"); // beyond ColCount, untouched
     EXPECT_EQ(g->GetCells(4, 7), "4,7");
+}
+
+// While a column is sized or moved, its line or two-pixel bar is drawn inverted over the
+// grid, and drawn again (gone) when the pointer moves on.
+TEST_F(GridInteraccion, LaLineaDeDimensionarYLaBarraDeMoverSeDibujanInvertidas) {
+    g->SetOptions(g->GetOptions() << goColSizing << goColMoving);
+    TCanvas* c = g->GetCanvas();
+    auto invertido = [&](int x, int y, COLORREF antes) {
+        return ColorToRGB(c->GetPixels(x, y)) == (antes ^ 0xFFFFFFu);
+    };
+    const int y = Centro(1, 3).y;
+    const int borde = g->CellRect(1, 0).Right;
+    const COLORREF a20 = ColorToRGB(c->GetPixels(borde + 20, y));
+    const COLORREF a30 = ColorToRGB(c->GetPixels(borde + 30, y));
+    // Taken one pixel right of the line, the line stays one pixel left of the pointer.
+    SimulateMouse(g, SimulatedMouse::Down, 0, borde + 1, 10);
+    SimulateMouse(g, SimulatedMouse::Move, 0, borde + 21, 10);
+    EXPECT_TRUE(invertido(borde + 20, y, a20));
+    SimulateMouse(g, SimulatedMouse::Move, 0, borde + 31, 10);
+    EXPECT_EQ(ColorToRGB(c->GetPixels(borde + 20, y)), a20);
+    EXPECT_TRUE(invertido(borde + 30, y, a30));
+    SimulateMouse(g, SimulatedMouse::Up, 0, borde + 31, 10);
+    g->Repaint();
+
+    const TRect destino = g->CellRect(3, 0);
+    const int x1 = destino.Right - 1, x2 = destino.Right - 2, x3 = destino.Right - 3;
+    const COLORREF b1 = ColorToRGB(c->GetPixels(x1, y)), b2 = ColorToRGB(c->GetPixels(x2, y)),
+                   b3 = ColorToRGB(c->GetPixels(x3, y));
+    const TPoint a = Centro(1, 0), b = Centro(3, 0);
+    SimulateMouse(g, SimulatedMouse::Down, 0, a.x, a.y);
+    SimulateMouse(g, SimulatedMouse::Move, 0, b.x, b.y);
+    EXPECT_TRUE(invertido(x1, y, b1));
+    EXPECT_TRUE(invertido(x2, y, b2));
+    EXPECT_EQ(ColorToRGB(c->GetPixels(x3, y)), b3);
+    SimulateMouse(g, SimulatedMouse::Up, 0, b.x, b.y);
 }
 
 TEST_F(GridInteraccion, EditarEnSuSitio) {
