@@ -104,13 +104,20 @@ ObjetoBase* Contenedor::Hijo(int indice) const {
 }
 
 void Contenedor::Desvincular(ObjetoBase* hijo) {
-    if (!porNombre.Quitar(hijo->nombre, hijo)) return;
+    if (hijo->dueno != this) return;
+    // Fuera del índice antes de la siguiente búsqueda: quitar todos los hijos uno a uno lo
+    // vacía de una vez.
+    porNombre.Soltar(hijo->nombre, hijo);
     const uint64_t sello = hijo->sello;
     // Un hijo a medio destruir ya no tiene hijos (o ya no es un contenedor): cuenta lo que
     // queda de él.
     ContarEnIndices(*hijo, -1);
 
-    auto enLista = std::lower_bound(hijos.begin(), hijos.end(), sello, SelloMenor<Ranura>);
+    // Quien quita los hijos en orden quita siempre el primero que queda: tras los huecos,
+    // si todos están delante.
+    auto enLista = huecos < hijos.size() && hijos[huecos].sello == sello
+                       ? hijos.begin() + static_cast<std::ptrdiff_t>(huecos)
+                       : std::lower_bound(hijos.begin(), hijos.end(), sello, SelloMenor<Ranura>);
     if (enLista != hijos.end() && enLista->sello == sello) {
         enLista->objeto = nullptr;
         ++huecos;

@@ -29,11 +29,13 @@ const HijosPorNombre::Casilla* HijosPorNombre::Buscar(uint32_t hash,
 }
 
 ObjetoBase* HijosPorNombre::Primero(const AnsiString& nombre) const {
+    Pendientes();
     const Casilla* casilla = Buscar(Hash(nombre.str()), nombre);
     return casilla ? casilla->objeto : nullptr;
 }
 
 int HijosPorNombre::Cuantos(const AnsiString& nombre) const {
+    Pendientes();
     const Casilla* casilla = Buscar(Hash(nombre.str()), nombre);
     if (casilla == nullptr) return 0;
     return 1 + (casilla->demas ? static_cast<int>(demas[casilla->demas - 1].size()) : 0);
@@ -53,6 +55,8 @@ std::vector<ObjetoBase*>& HijosPorNombre::Demas(Casilla& casilla) {
 }
 
 void HijosPorNombre::Poner(ObjetoBase* objeto) {
+    Pendientes();
+    ++objetos;
     const uint32_t hash = Hash(objeto->ObtenerNombre().str());
     if (auto* casilla = const_cast<Casilla*>(Buscar(hash, objeto->ObtenerNombre()))) {
         std::vector<ObjetoBase*>& otros = Demas(*casilla);
@@ -77,6 +81,7 @@ void HijosPorNombre::Poner(ObjetoBase* objeto) {
 }
 
 void HijosPorNombre::Reservar(size_t nombres) {
+    Pendientes();
     size_t tamano = casillas.empty() ? 8 : casillas.size();
     // La misma carga máxima que al poner.
     while (nombres * 8 > tamano * 5)
@@ -85,13 +90,37 @@ void HijosPorNombre::Reservar(size_t nombres) {
 }
 
 bool HijosPorNombre::Quitar(const AnsiString& nombre, const ObjetoBase* objeto) {
+    Pendientes();
+    return QuitarPorHash(Hash(nombre.str()), objeto);
+}
+
+void HijosPorNombre::Soltar(const AnsiString& nombre, const ObjetoBase* objeto) {
+    bajas.push_back(Baja{objeto, Hash(nombre.str())});
+}
+
+void HijosPorNombre::HacerBajas() {
+    if (bajas.size() == objetos) {
+        // Se van todos: la tabla queda vacía, con su tamaño.
+        std::fill(casillas.begin(), casillas.end(), Casilla{});
+        ocupadas = 0;
+        objetos = 0;
+        demas.clear();
+        demasLibres.clear();
+    } else {
+        for (const Baja& baja : bajas)
+            QuitarPorHash(baja.hash, baja.objeto);
+    }
+    bajas.clear();
+}
+
+bool HijosPorNombre::QuitarPorHash(uint32_t hash, const ObjetoBase* objeto) {
     if (casillas.empty()) return false;
-    const uint32_t hash = Hash(nombre.str());
     for (size_t i = hash & Mascara();; i = (i + 1) & Mascara()) {
         Casilla& casilla = casillas[i];
         if (casilla.objeto == nullptr) return false;
         if (casilla.hash != hash) continue;
         if (casilla.objeto == objeto) {
+            --objetos;
             if (casilla.demas == 0) {
                 Liberar(i);
                 return true;
@@ -103,6 +132,7 @@ bool HijosPorNombre::Quitar(const AnsiString& nombre, const ObjetoBase* objeto) 
             std::vector<ObjetoBase*>& otros = demas[casilla.demas - 1];
             auto hallado = std::find(otros.begin(), otros.end(), objeto);
             if (hallado == otros.end()) continue;
+            --objetos;
             otros.erase(hallado);
         } else {
             continue;

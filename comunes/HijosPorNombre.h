@@ -26,6 +26,11 @@ public:
     // Quita el objeto de la lista del nombre dado (el que tenía al ponerse); falso si no
     // estaba.
     bool Quitar(const AnsiString& nombre, const ObjetoBase* objeto);
+    // Lo mismo para un objeto que está en la tabla con ese nombre, pero más tarde: antes de
+    // la siguiente operación de la tabla, así que el objeto puede morir antes. Cuando las
+    // bajas pendientes son todos los objetos de la tabla, se quitan de una vez, sin buscar
+    // ninguno: así se vacía un contenedor.
+    void Soltar(const AnsiString& nombre, const ObjetoBase* objeto);
     // Prepara la tabla para tener tantos nombres sin crecer.
     void Reservar(size_t nombres);
 
@@ -37,7 +42,21 @@ private:
         uint32_t demas = 0;
     };
 
+    // Una baja pendiente: el objeto y el hash de su nombre (el objeto ya puede no existir).
+    struct Baja {
+        const ObjetoBase* objeto;
+        uint32_t hash;
+    };
+
     static uint32_t Hash(std::string_view nombre);
+    // Hace las bajas pendientes: no cambian lo que la tabla contesta, así que también se
+    // hacen desde las consultas.
+    void Pendientes() const {
+        if (!bajas.empty()) const_cast<HijosPorNombre*>(this)->HacerBajas();
+    }
+    void HacerBajas();
+    // Quita el objeto de la casilla de ese hash que lo tiene, sin mirar ningún nombre.
+    bool QuitarPorHash(uint32_t hash, const ObjetoBase* objeto);
     size_t Mascara() const { return casillas.size() - 1; }
     // La casilla del nombre, o nulo.
     const Casilla* Buscar(uint32_t hash, const AnsiString& nombre) const;
@@ -48,6 +67,8 @@ private:
 
     std::vector<Casilla> casillas; // potencia de 2, o vacía
     size_t ocupadas = 0;
+    size_t objetos = 0; // homónimos incluidos
+    std::vector<Baja> bajas;
     // Los homónimos tras el primero de cada nombre que los tiene (poco frecuente), en orden
     // de sello.
     std::vector<std::vector<ObjetoBase*>> demas;

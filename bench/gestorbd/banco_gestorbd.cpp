@@ -1,5 +1,5 @@
-// Carga, guardado y guardado XML de una base de datos entera por el gestor, con 1.000, 10.000
-// y 100.000 elementos de los seis tipos. El tiempo de cada uno debe crecer en línea con el
+// Carga, cierre, guardado y guardado XML de una base de datos entera por el gestor, con 1.000,
+// 10.000 y 100.000 elementos de los seis tipos. El tiempo de cada uno debe crecer en línea con el
 // número de elementos. Sus suelos, en la misma ejecución: leer el fichero con read(),
 // escribir los mismos bytes por un fichero temporal con fsync y rename, y escribir con
 // libxml2 el árbol del mismo XML ya en memoria. El pico de memoria de la carga se mide en
@@ -58,16 +58,20 @@ std::string Salida(const char* nombre, int n) {
     return (g_carpeta / (std::string(nombre) + "_" + std::to_string(n))).string();
 }
 
-void Cargar(benchmark::State& estado) {
+// Cargar la base y cerrarla (borrar el gestor vacía cada base, elemento a elemento; lo paga
+// quien cierra una base o abre otra): se mide una de las dos.
+void CargaYCierre(benchmark::State& estado, bool cierre) {
     const int n = static_cast<int>(estado.range(0));
     const AnsiString ruta(g_ficheros.at(n));
     for (auto _ : estado) {
+        if (cierre) estado.PauseTiming();
         auto gestor = std::make_unique<GestorBD>("Banco", LISTA_PROGRAMA);
         gestor->Cargar(ruta);
-        estado.PauseTiming();
+        if (!cierre) estado.PauseTiming();
         const int cargados = Elementos(*gestor);
-        gestor.reset(); // liberar las bases no es parte de la carga
-        estado.ResumeTiming();
+        if (cierre) estado.ResumeTiming();
+        gestor.reset();
+        if (!cierre) estado.ResumeTiming();
         if (cargados != n) {
             estado.SkipWithError("no se han cargado todos los elementos");
             break;
@@ -75,6 +79,14 @@ void Cargar(benchmark::State& estado) {
     }
     estado.SetComplexityN(n);
     estado.SetItemsProcessed(estado.iterations() * n);
+}
+
+void Cargar(benchmark::State& estado) {
+    CargaYCierre(estado, false);
+}
+
+void Cerrar(benchmark::State& estado) {
+    CargaYCierre(estado, true);
 }
 
 // Guarda con la base ya cargada.
@@ -322,8 +334,8 @@ int main(int argc, char** argv) {
     if (resultado == 0) {
         for (auto [nombre, funcion] :
              {std::pair{"Cargar", &Cargar}, std::pair{"SueloCargar", &SueloCargar},
-              std::pair{"Guardar", &Guardar}, std::pair{"SueloGuardar", &SueloGuardar},
-              std::pair{"GuardarXML", &GuardarXML},
+              std::pair{"Cerrar", &Cerrar}, std::pair{"Guardar", &Guardar},
+              std::pair{"SueloGuardar", &SueloGuardar}, std::pair{"GuardarXML", &GuardarXML},
               std::pair{"SueloGuardarXML", &SueloGuardarXML}}) {
             auto* banco = benchmark::RegisterBenchmark(nombre, funcion);
             for (int n : tamanos)

@@ -432,6 +432,68 @@ TEST_F(ContenedorTest, VaciarQuitandoDelantePrimeroConservaElOrden) {
         EXPECT_EQ(bd.Hijo(i)->ObtenerNombre(), AnsiString(3 * i)) << i;
 }
 
+// Vaciar quitando los hijos en orden, como las bases de datos: mientras se quita uno
+// (AlQuitar), su dueño encuentra y cuenta los que quedan, él incluido, y ya no los quitados; el
+// índice que queda vacío sirve después como uno nuevo.
+TEST_F(ContenedorTest, AlVaciarSeVenLosQueQuedan) {
+    class Curioso : public ElementoPrueba {
+    public:
+        Curioso(const AnsiString& nombre, std::string& visto)
+            : ElementoPrueba(nombre), visto(visto) {}
+        bool AlQuitar() override {
+            auto* dueno = dynamic_cast<Contenedor*>(ObtenerDueno());
+            for (const char* nombre : {"A", "B", "C", "D"}) {
+                auto* hallado = dynamic_cast<Curioso*>(dueno->BuscarEnHijos(nombre));
+                visto += std::string(nombre) + std::to_string(hallado ? hallado->puesto : -1) +
+                         "x" + std::to_string(dueno->ContarUsos(nombre)) + " ";
+            }
+            visto += "| ";
+            return true;
+        }
+        int puesto = 0;
+        std::string& visto;
+    };
+    const std::vector<std::string> nombres = {"A", "B", "A", "C", "B", "A", "D", "D"};
+    ContenedorPrueba bd("bd");
+    std::vector<ObjetoBase*> hijos;
+    std::string visto;
+    for (const std::string& nombre : nombres) {
+        auto* hijo = new Curioso(AnsiString(nombre), visto);
+        hijo->puesto = static_cast<int>(hijos.size());
+        bd.AnadirHijo(hijo);
+        hijos.push_back(hijo);
+    }
+    std::string esperado;
+    for (size_t quitados = 0; quitados < nombres.size(); ++quitados) {
+        for (const char* nombre : {"A", "B", "C", "D"}) {
+            int primero = -1, usos = 0;
+            for (size_t i = quitados; i < nombres.size(); ++i)
+                if (nombres[i] == nombre && usos++ == 0) primero = static_cast<int>(i);
+            esperado +=
+                std::string(nombre) + std::to_string(primero) + "x" + std::to_string(usos) + " ";
+        }
+        esperado += "| ";
+    }
+    for (ObjetoBase* hijo : hijos) {
+        bd.QuitarHijo(hijo);
+        delete hijo;
+    }
+    EXPECT_EQ(visto, esperado);
+
+    ASSERT_EQ(bd.NumeroHijos(), 0);
+    EXPECT_EQ(bd.BuscarEnHijos("A"), nullptr);
+    auto* a1 = new ElementoPrueba("A");
+    auto* a2 = new ElementoPrueba("A");
+    bd.AnadirHijo(a1);
+    bd.AnadirHijo(a2);
+    EXPECT_EQ(bd.BuscarEnHijos("A"), a1);
+    EXPECT_EQ(bd.ContarUsos("A"), 2);
+    EXPECT_EQ(bd.ContarUsos("D"), 0);
+    bd.QuitarHijo(a1);
+    delete a1;
+    EXPECT_EQ(bd.BuscarEnHijos("A"), a2);
+}
+
 // Muchos nombres, con homónimos: altas, renombres, bajas y borrados al azar en un contenedor
 // plano, y cada nombre buscado y contado como en una lista recorrida en orden. Así la tabla
 // del índice crece varias veces (también de golpe, al preparar sitio) y sus casillas se
@@ -483,6 +545,13 @@ TEST_F(ContenedorTest, ElIndiceDeHijosConMuchosNombres) {
             delete hijo;
         } else if (accion == alta + 3) { // a la otra base, sin quitarlo antes
             destino.AnadirHijo(base.Hijo(al(hijos)));
+        } else if (al(60) == 0) { // todos fuera, en orden, quitados o borrados sin más
+            const bool quitar = al(2) == 0;
+            while (base.NumeroHijos() > 0) {
+                ObjetoBase* hijo = base.Hijo(0);
+                if (quitar) base.QuitarHijo(hijo);
+                delete hijo;
+            }
         } else {
             delete base.Hijo(al(hijos)); // sin quitarlo antes
         }
