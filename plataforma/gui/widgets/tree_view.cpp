@@ -36,6 +36,14 @@ public:
 
 QTreeWidgetItem* ItemOf(const TTreeNode* n);
 
+// Points one of the tree's image fields at Value. One list may serve as both images and state
+// images: letting go of it in one use keeps the tree told of its end while the Other holds it.
+void PonerLista(TComponent* Arbol, TCustomImageList*& Campo, TCustomImageList* Value,
+                const TCustomImageList* Otro) {
+    TCustomImageList* antes = Campo;
+    if (SetWatched(Arbol, Campo, Value) && antes && antes == Otro) antes->FreeNotification(Arbol);
+}
+
 } // namespace
 
 // The tree's insides, for the widget and the delegate of this file.
@@ -696,12 +704,12 @@ void TCustomTreeView::SetTopItem(TTreeNode* Value) {
 }
 
 void TCustomTreeView::SetImages(TCustomImageList* Value) {
-    SetWatched(this, images_, Value);
+    PonerLista(this, images_, Value, stateImages_);
     if (QTreeWidget* w = WidgetOf(this)) w->doItemsLayout();
 }
 
 void TCustomTreeView::SetStateImages(TCustomImageList* Value) {
-    SetWatched(this, stateImages_, Value);
+    PonerLista(this, stateImages_, Value, images_);
     if (QTreeWidget* w = WidgetOf(this)) w->doItemsLayout();
 }
 

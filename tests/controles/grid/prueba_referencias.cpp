@@ -88,4 +88,23 @@ TEST(Referencias, UnControlSueltaLoQueApuntaAlBorrarseYAlApuntarAOtro) {
                                 &TKavGridUndoRedo::GetGrid, Nuevo<TKavStringGrid>);
 }
 
+// One list as a tree's images and state images: the tree lets go of one use and still hears
+// of the list's end through the other, and of it in both uses at once.
+TEST(Referencias, UnaListaEnDosUsosDelArbol) {
+    enum Cambio { Estado, Imagenes, Ninguno };
+    for (Cambio cambio : {Estado, Imagenes, Ninguno}) {
+        SCOPED_TRACE(cambio);
+        TTreeView arbol(nullptr);
+        auto* lista = new TImageList(nullptr);
+        TImageList otra(nullptr);
+        arbol.SetImages(lista);
+        arbol.SetStateImages(lista);
+        if (cambio == Estado) arbol.SetStateImages(&otra);
+        if (cambio == Imagenes) arbol.SetImages(&otra);
+        delete lista;
+        EXPECT_EQ(arbol.GetImages(), cambio == Imagenes ? &otra : nullptr);
+        EXPECT_EQ(arbol.GetStateImages(), cambio == Estado ? &otra : nullptr);
+    }
+}
+
 } // namespace
