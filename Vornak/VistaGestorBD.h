@@ -13,6 +13,7 @@
 
 #include <functional>
 #include <memory>
+#include <vector>
 
 class Error;
 class GestorBD;
@@ -190,6 +191,10 @@ private:
     // Antes de escribir en el fichero: si se perderían registros que no se pudieron leer, lo
     // dice y pregunta; cierto si se puede escribir.
     bool ConfirmarPerdida(const GestorBD& cargado, const AnsiString& fichero);
+    // Antes de escribir la librería: si deja fuera elementos del catálogo estándar que
+    // estaban en ella ("antes", de GestorBD::QuedanFuera al leerla) o que se acaban de elegir,
+    // los dice y pregunta; cierto si se puede escribir.
+    bool ConfirmarFueraDeLibreria(const std::vector<ObjetoBase*>& antes, const AnsiString& fichero);
     // Selecciona el primer elemento del primer grupo bajo el nodo del tipo; falso si no
     // hay ninguno.
     bool SeleccionarPrimero(TTreeNode* nodoTipo);

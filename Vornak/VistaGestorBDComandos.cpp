@@ -39,10 +39,15 @@ void AvisarFallo(const AnsiString& fichero, const AnsiString& motivo) {
 
 void VistaGestorBD::AvisarIlegibles(const GestorBD& cargado, const AnsiString& fichero) {
     if (cargado.RegistrosIlegibles().empty()) return;
-    Application->MessageBox("No se han podido leer estos registros del fichero " + fichero +
-                                " y no se han cargado:\n\n" + cargado.DescribirIlegibles() +
-                                "\n\nSi guarda en el mismo fichero, se perderán.",
-                            "Información", MB_OK | MB_ICONWARNING);
+    AnsiString texto = "No se han podido leer estos registros del fichero " + fichero +
+                       " y no se han cargado:\n\n" + cargado.DescribirIlegibles();
+    // Lo que nombra un material, un vidrio o un marco perdido se ha quedado con uno
+    // provisional.
+    if (cargado.IlegiblesConUsos())
+        texto += "\n\nLos elementos que usan un registro no leído muestran valores "
+                 "provisionales hasta que se restaure.";
+    texto += "\n\nSi guarda en el mismo fichero, se perderán.";
+    Application->MessageBox(texto, "Información", MB_OK | MB_ICONWARNING);
 }
 
 bool VistaGestorBD::ConfirmarPerdida(const GestorBD& cargado, const AnsiString& fichero) {

@@ -11,14 +11,19 @@
 
 #include "comunes/Error.h"
 #include "comunes/GestorBD.h"
+#include "comunes/ObjetoBase.h"
 #include "comunes/Util.h"
 #include "comunes/bdLibreria.h"
+#include "plataforma/base/modal_hooks.h"
 #include "plataforma/base/string_list.h"
 #include "plataforma/gui/forms/dialogs.h"
 #include "plataforma/gui/widgets/combo.h"
 #include "plataforma/gui/widgets/edit.h"
 #include "plataforma/gui/widgets/list_box.h"
 #include "plataforma/gui/widgets/tree_view.h"
+
+#include <algorithm>
+#include <vector>
 
 namespace {
 constexpr const char* TODOS = "- Todos -";
@@ -90,10 +95,38 @@ void VistaGestorBD::GuardarLibreria() {
         return;
     }
     if (!ConfirmarPerdida(*libreria, fichero)) return;
+    const std::vector<ObjetoBase*> fueraAntes = libreria->QuedanFuera();
     ExportarElementos();
     // Sin nada elegido la librería queda como estaba.
     if (!ElegidosLibreria() || ElegidosLibreria()->GetCount() == 0) return;
+    if (!ConfirmarFueraDeLibreria(fueraAntes, fichero)) return;
     EscribirLibreria(fichero);
+}
+
+bool VistaGestorBD::ConfirmarFueraDeLibreria(const std::vector<ObjetoBase*>& antes,
+                                             const AnsiString& fichero) {
+    // Los que el catálogo da a los cerramientos y huecos exportados no se dicen: la librería
+    // nunca los tuvo y, al cargarla, el catálogo se los vuelve a dar.
+    constexpr size_t kMaximo = 10;
+    AnsiString lista;
+    size_t dichos = 0;
+    for (ObjetoBase* elemento : libreria->QuedanFuera()) {
+        const bool elegido = elemento->ObtenerTipo() == tipoLibreria &&
+                             ElegidosLibreria()->IndexOf(elemento->ObtenerNombre()) >= 0;
+        if (!elegido && std::find(antes.begin(), antes.end(), elemento) == antes.end()) continue;
+        if (dichos++ < kMaximo)
+            lista += (lista.IsEmpty() ? "" : "\n") + elemento->ObtenerNombre() + " (" +
+                     NombreDeTipo(elemento->ObtenerTipo()) + ")";
+    }
+    if (dichos == 0) return true;
+    if (dichos > kMaximo)
+        lista += "\n... y " + AnsiString(static_cast<int>(dichos - kMaximo)) + " más.";
+    return error->Preguntar("Estos elementos son del catálogo estándar y no se escriben en la "
+                            "librería " +
+                                fichero + ":\n\n" + lista +
+                                "\n\nEl catálogo los conserva. ¿Desea guardar la librería sin "
+                                "ellos?",
+                            "Confirmación", MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2) == IDYES;
 }
 
 void VistaGestorBD::ExportarElementos() {

@@ -175,7 +175,14 @@ void Acristalamiento::CalcularConductancia(const TStrings& peliculas, float uCen
 }
 
 void Acristalamiento::Escribir(FileWriter& fichero) {
-    if (EsLibreria()) return;
+    if (!EsLibreria()) EscribirRegistro(fichero);
+}
+
+void Acristalamiento::EscribirDeLibreria(FileWriter& fichero) {
+    EscribirRegistro(fichero);
+}
+
+void Acristalamiento::EscribirRegistro(FileWriter& fichero) const {
     // El coeficiente de sombra, con la división hecha en precisión extendida.
     const long double coeficiente =
         static_cast<long double>(factorSolar) / static_cast<long double>(kFactorPorCoeficiente);
@@ -188,7 +195,8 @@ void Acristalamiento::Escribir(FileWriter& fichero) {
       << "\"\n     TYPE              = SHADING-COEF\n     SHADING-COEF      = ";
     r.RealG(static_cast<double>(coeficiente), 14, 7) << "\n     GLASS-CONDUCTANCE = ";
     r.RealG(conductancia, 14, 7) << "\n     NAME_DUMVAT      = \"" << nombreDumvat
-                                 << "\"\n     LIBRARY       =  NO\n    UTIL          =  ";
+                                 << "\"\n     LIBRARY       =  ";
+    r.Text(SiNo(EsLibreria())) << "\n    UTIL          =  ";
     r.Text(SiNo(utilizado)) << "\n";
     if (!puedeCambiar) r << "    CHANGE          =  NO\n";
     r << "    ..\n";

@@ -31,6 +31,8 @@ public:
     // Un vidrio de librería no escribe nada; los demás, su registro "GLASS-TYPE".
     void Escribir(FileWriter& fichero) override;
     void EscribirSinLibreria(FileWriter& fichero, int marca) override;
+    // El registro "GLASS-TYPE", también de librería ("LIBRARY" YES).
+    void EscribirDeLibreria(FileWriter& fichero) override;
     // La forma del programa hermano, solo si el vidrio se usa.
     void Exportar(FileWriter& fichero) override;
     void EscribirXML(DocumentoXML& documento, IXMLNode* padre) override;
@@ -55,6 +57,8 @@ public:
     static constexpr float kFactorPorCoeficiente = 0.85f;
 
 private:
+    // El registro, con "LIBRARY" YES o NO según sea o no de librería.
+    void EscribirRegistro(FileWriter& fichero) const;
     static const TablaReales<Acristalamiento>& Reales();
 
     float factorSolar = kFactorSinDefinir;

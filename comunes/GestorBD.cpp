@@ -163,7 +163,19 @@ template <class Seccion> void GestorBD::EscribirCon(FileWriter& fichero, Seccion
 }
 
 void GestorBD::Escribir(FileWriter& fichero) {
-    EscribirCon(fichero, [&](ObjetoBase& base) { base.Escribir(fichero); });
+    // Los elementos de librería que el catálogo no tiene se escriben: al cargar, nadie más
+    // los daría.
+    bdCatalogo catalogo;
+    EscribirCon(fichero, [&](bdLibreria& base) { base.Escribir(fichero, catalogo); });
+}
+
+std::vector<ObjetoBase*> GestorBD::QuedanFuera() const {
+    std::vector<ObjetoBase*> fuera;
+    bdCatalogo catalogo;
+    for (bdLibreria* base : Bases(Orden::Fichero))
+        for (int i = 0; i < base->NumeroHijos(); ++i)
+            if (base->QuedaFuera(*base->Hijo(i), catalogo)) fuera.push_back(base->Hijo(i));
+    return fuera;
 }
 
 void GestorBD::EscribirVariante(FileWriter& fichero) {
@@ -239,6 +251,22 @@ AnsiString GestorBD::DescribirIlegibles(size_t maximo) const {
     if (ilegibles.size() > maximo)
         texto += "\n... y " + AnsiString(static_cast<int>(ilegibles.size() - maximo)) + " más.";
     return texto;
+}
+
+bool GestorBD::IlegiblesConUsos() const {
+    for (const RegistroIlegible& r : ilegibles) {
+        if (r.motivo != RegistroIlegible::Motivo::SinCierre) continue;
+        for (const bdLibreria* base : {static_cast<const bdLibreria*>(materiales),
+                                       static_cast<const bdLibreria*>(acristalamientos),
+                                       static_cast<const bdLibreria*>(marcos)}) {
+            if (base == nullptr) continue;
+            std::string_view tipo = base->Seccion().tipoRegistro;
+            while (!tipo.empty() && tipo.back() == ' ')
+                tipo.remove_suffix(1);
+            if (r.tipo.str() == tipo) return true;
+        }
+    }
+    return false;
 }
 
 bool GestorBD::GuardarXML(const AnsiString& ruta, TXMLDocument& documento) {

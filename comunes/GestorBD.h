@@ -71,7 +71,12 @@ public:
     // Cabecera, las seis secciones (cada una con su rótulo y sus registros) y el pie. Antes
     // marca como utilizados los materiales de las capas de cada cerramiento, así que el
     // primer guardado ya escribe lo que escribirá el siguiente.
+    // Los materiales, acristalamientos y marcos de librería se escriben solo si el catálogo
+    // estándar no tiene uno de su nombre (bdLibreria::Escribir).
     void Escribir(FileWriter& fichero) override;
+    // Los elementos de librería que Escribir dejaría fuera porque el catálogo los tiene, en
+    // el orden del fichero.
+    std::vector<ObjetoBase*> QuedanFuera() const;
     // Lo mismo, con la forma variante de cada base (los cerramientos con sus copias
     // invertidas).
     void EscribirVariante(FileWriter& fichero) override;
@@ -103,6 +108,9 @@ public:
     // Los registros que no se pudieron leer, uno por línea ("Línea 12: "Ladrillo" =
     // MATERIAL, sin el ".." que cierra el registro."); pasados "maximo", cuántos más hay.
     AnsiString DescribirIlegibles(size_t maximo = 10) const;
+    // Si algún registro que no se pudo leer es de un tipo que otros elementos nombran
+    // (material, acristalamiento o marco): los que lo nombran se quedan con uno provisional.
+    bool IlegiblesConUsos() const;
 
     // El elemento de ese nombre en la base de su tipo (13, 12, 10, 11, 16 o 63), también si
     // se llama como la base; nulo para otro tipo o si no está.

@@ -83,7 +83,14 @@ void Marco::Leer(LeerBDL* lector) {
 }
 
 void Marco::Escribir(FileWriter& fichero) {
-    if (EsLibreria()) return;
+    if (!EsLibreria()) EscribirRegistro(fichero);
+}
+
+void Marco::EscribirDeLibreria(FileWriter& fichero) {
+    EscribirRegistro(fichero);
+}
+
+void Marco::EscribirRegistro(FileWriter& fichero) const {
     // El blanco del principio y la línea LIBRARY tan sangrada son los de siempre: hay
     // ficheros y programas que cuentan con ellos.
     FileWriter::Run r(fichero);
@@ -92,7 +99,8 @@ void Marco::Escribir(FileWriter& fichero) {
     r.RealG(ancho, 14, 7) << "\n      FRAME-CONDUCT = ";
     r.RealG(conductancia, 14, 7) << "\n      FRAME-ABS     = ";
     r.RealG(absortividad, 14, 7) << "\n      NAME_DUMVAT  = \"" << nombreDumvat
-                                 << "\"\n                LIBRARY       = NO\n    UTIL          =  ";
+                                 << "\"\n                LIBRARY       = ";
+    r.Text(SiNo(EsLibreria())) << "\n    UTIL          =  ";
     r.Text(SiNo(utilizado)) << "\n..\n";
 }
 

@@ -23,6 +23,8 @@ public:
     // Un marco de librería no escribe nada; los demás, su registro "NAME-FRAME".
     void Escribir(FileWriter& fichero) override;
     void EscribirSinLibreria(FileWriter& fichero, int marca) override;
+    // El registro "NAME-FRAME", también de librería ("LIBRARY" YES).
+    void EscribirDeLibreria(FileWriter& fichero) override;
     // Ancho y conductancia, sin cabecera ni cierre (van dentro del registro del hueco);
     // nada si el marco no se usa.
     void Exportar(FileWriter& fichero) override;
@@ -38,6 +40,8 @@ public:
     static constexpr float kAbsortividadDefecto = 0.9f;
 
 private:
+    // El registro, con "LIBRARY" YES o NO según sea o no de librería.
+    void EscribirRegistro(FileWriter& fichero) const;
     static const TablaReales<Marco>& Reales();
 
     EstadoValor estadoAncho = ESTADO_DEFECTO;

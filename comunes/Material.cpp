@@ -234,8 +234,8 @@ void Material::LeerAbreviado(LeerBDL* lector) {
     LeerMarcas(campos);
 }
 
-void Material::EscribirRegistro(FileWriter& fichero, Maqueta maqueta) const {
-    if (libreria) return;
+void Material::EscribirRegistro(FileWriter& fichero, Maqueta maqueta, bool deLibreria) const {
+    if (libreria && !deLibreria) return;
     // Los reales como "%14.7g".
     FileWriter::Run r(fichero);
     r << '"' << ObtenerNombre() << "\" = MATERIAL\n";
@@ -263,7 +263,8 @@ void Material::EscribirRegistro(FileWriter& fichero, Maqueta maqueta) const {
     r.RealG(vaporP, 14, 7) << "\n    NAME          = \"" << nombreCompleto << "\"\n";
     if (!grupo.IsEmpty()) r << "    GROUP         = \"" << grupo << "\"\n";
     r << "    IMAGE          = \"" << imagen << "\"\n    NAME_DUMVAT   = \"" << nombreDumvat
-      << "\"\n    LIBRARY       = NO\n    UTIL          =  ";
+      << "\"\n    LIBRARY       = ";
+    r.Text(SiNo(libreria)) << "\n    UTIL          =  ";
     r.Text(SiNo(utilizado || utilizadoAlGuardar)) << "\n    ..\n";
 }
 
@@ -273,6 +274,10 @@ void Material::Escribir(FileWriter& fichero) {
 
 void Material::EscribirSinLibreria(FileWriter& fichero, int) {
     EscribirRegistro(fichero, Maqueta::BaseDatos);
+}
+
+void Material::EscribirDeLibreria(FileWriter& fichero) {
+    EscribirRegistro(fichero, Maqueta::BaseDatos, true);
 }
 
 void Material::Exportar(FileWriter& fichero) {

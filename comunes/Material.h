@@ -27,6 +27,8 @@ public:
     // difieren en la línea de THICKNESS_CHANGE.
     void Escribir(FileWriter& fichero) override;
     void EscribirSinLibreria(FileWriter& fichero, int marca) override;
+    // El registro de la base de datos, también de librería ("LIBRARY" YES).
+    void EscribirDeLibreria(FileWriter& fichero) override;
     // La forma del programa hermano, solo si el material está en uso. Sin nombre para el
     // programa hermano, toma los 32 primeros caracteres del nombre y se lo queda.
     void Exportar(FileWriter& fichero) override;
@@ -47,7 +49,8 @@ private:
 
     // La línea de THICKNESS_CHANGE tiene dos maquetaciones, según quién escribe.
     enum class Maqueta { Registro, BaseDatos };
-    void EscribirRegistro(FileWriter& fichero, Maqueta maqueta) const;
+    // Nada para un material de librería, salvo si se piden también esos.
+    void EscribirRegistro(FileWriter& fichero, Maqueta maqueta, bool deLibreria = false) const;
     // La tipología, el nombre completo, el grupo y la imagen, que las dos formas del registro
     // leen igual (sus claves tienen los mismos puestos en los dos juegos).
     void LeerComunes(const CamposBDL& campos);

@@ -63,6 +63,9 @@ void ObjetoBase::LeerAbreviadoCapas(LeerBDL*) {}
 void ObjetoBase::Escribir(FileWriter&) {}
 void ObjetoBase::EscribirVariante(FileWriter&) {}
 void ObjetoBase::EscribirSinLibreria(FileWriter&, int) {}
+void ObjetoBase::EscribirDeLibreria(FileWriter& fichero) {
+    EscribirSinLibreria(fichero, 1);
+}
 void ObjetoBase::Exportar(FileWriter&) {}
 void ObjetoBase::EscribirXML(DocumentoXML&, IXMLNode*) {}
 void ObjetoBase::Informe(DocumentoPDFOstrel&) {}

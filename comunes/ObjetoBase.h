@@ -61,6 +61,11 @@ public:
     virtual void Escribir(FileWriter& fichero);
     virtual void EscribirVariante(FileWriter& fichero);
     virtual void EscribirSinLibreria(FileWriter& fichero, int marca);
+    // El registro de un elemento de librería tal como es, con "LIBRARY" YES, para el que el
+    // catálogo estándar no tiene: se lee de vuelta igual. Lo es en los materiales,
+    // acristalamientos y marcos, que EscribirSinLibreria deja fuera; en los demás es
+    // EscribirSinLibreria.
+    virtual void EscribirDeLibreria(FileWriter& fichero);
     virtual void Exportar(FileWriter& fichero);
     virtual void EscribirXML(DocumentoXML& documento, IXMLNode* padre);
     virtual void Informe(DocumentoPDFOstrel& informe);

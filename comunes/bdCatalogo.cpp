@@ -72,3 +72,16 @@ bdAcristalamientos* bdCatalogo::Acristalamientos() {
     }
     return acristalamientos_.get();
 }
+
+bdLibreria* bdCatalogo::Base(TipoObjeto tipo) {
+    switch (tipo) {
+    case TIPO_MATERIAL:
+        return Materiales();
+    case TIPO_ACRISTALAMIENTO:
+        return Acristalamientos();
+    case TIPO_MARCO:
+        return Marcos();
+    default:
+        return nullptr;
+    }
+}

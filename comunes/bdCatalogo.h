@@ -1,19 +1,22 @@
 #pragma once
-// bdCatalogo: el catálogo estándar "BDCATALOGO.BDC" mientras dura una carga. Los
-// cerramientos y los huecos de una librería de usuario o de una base de datos abierta
-// buscan en él los materiales, acristalamientos y marcos que su fichero no trae.
+// bdCatalogo: el catálogo estándar "BDCATALOGO.BDC" mientras dura una carga o un guardado.
+// Los cerramientos y los huecos de una librería de usuario o de una base de datos abierta
+// buscan en él los materiales, acristalamientos y marcos que su fichero no trae; un
+// guardado deja fuera los elementos de librería que él tiene, y solo esos.
 //
-// Se lee una sola vez, y solo cuando alguna base lo pide; cada carga lo lee de nuevo (el
-// fichero puede haber cambiado entre dos). Sus bases son propias y mueren con él: no son
+// Se lee una sola vez, y solo cuando alguna base lo pide; cada carga (y cada guardado) lo lee de
+// nuevo (el fichero puede haber cambiado entre dos). Sus bases son propias y mueren con él: no son
 // las instancias compartidas del tipo de lista 0, que puede estar usando un gestor del
 // catálogo regional mientras tanto, y nada queda apuntando a ellas después de la carga.
 
+#include "comunes/Tipos.h"
 #include "plataforma/base/ansi_string.h"
 
 #include <memory>
 
 class LeerBDL;
 class bdAcristalamientos;
+class bdLibreria;
 class bdMarcos;
 class bdMateriales;
 
@@ -38,6 +41,10 @@ public:
     bdMateriales* Materiales();
     bdAcristalamientos* Acristalamientos();
     bdMarcos* Marcos();
+
+    // La base de ese tipo: materiales, acristalamientos o marcos; nulo para otro tipo (el
+    // catálogo no da cerramientos, huecos ni puentes térmicos a otras bases).
+    bdLibreria* Base(TipoObjeto tipo);
 
     // Cuántas veces se ha leído el fichero (0 o 1).
     int Lecturas() const { return lecturas_; }

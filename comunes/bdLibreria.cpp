@@ -149,14 +149,28 @@ void bdLibreria::EscribirCabecera(FileWriter& fichero) {
 }
 
 void bdLibreria::Escribir(FileWriter& fichero) {
+    bdCatalogo catalogo;
+    Escribir(fichero, catalogo);
+}
+
+void bdLibreria::Escribir(FileWriter& fichero, bdCatalogo& catalogo) {
     EscribirCabecera(fichero);
     const bool enteros = Seccion().escribirEnteros;
     for (ObjetoBase* elemento : Elementos()) {
         if (enteros)
             elemento->Escribir(fichero);
-        else
+        else if (!elemento->EsLibreria())
             elemento->EscribirSinLibreria(fichero, 1);
+        else if (!QuedaFuera(*elemento, catalogo))
+            elemento->EscribirDeLibreria(fichero);
     }
+}
+
+bool bdLibreria::QuedaFuera(const ObjetoBase& elemento, bdCatalogo& catalogo) const {
+    if (!elemento.EsLibreria()) return false;
+    bdLibreria* delCatalogo = catalogo.Base(Seccion().tipoElemento);
+    return delCatalogo != nullptr &&
+           delCatalogo->BuscarEnHijos(elemento.ObtenerNombre()) != nullptr;
 }
 
 void bdLibreria::EscribirVariante(FileWriter& fichero) {

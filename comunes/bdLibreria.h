@@ -81,10 +81,17 @@ public:
 
     // La cabecera de su sección: la regla, el título y la regla otra vez.
     void EscribirCabecera(FileWriter& fichero) override;
-    // La cabecera y cada elemento por su EscribirSinLibreria (con la marca 1): los
-    // materiales, acristalamientos y marcos de librería no se escriben. Los puentes
-    // térmicos se escriben todos, por su Escribir.
+    // La cabecera y cada elemento por su EscribirSinLibreria (con la marca 1). Los
+    // materiales, acristalamientos y marcos de librería que el catálogo estándar tiene no se
+    // escriben (QuedaFuera: al cargar, el catálogo los da); los que no tiene se escriben tal
+    // como son (EscribirDeLibreria), para no perderlos. Los puentes térmicos se escriben
+    // todos, por su Escribir. La primera forma busca en el catálogo de la carpeta de
+    // librerías; la segunda, en ese, que se lee solo si hace falta.
     void Escribir(FileWriter& fichero) override;
+    void Escribir(FileWriter& fichero, bdCatalogo& catalogo);
+    // Si Escribir deja fuera ese elemento de la base: es de librería y el catálogo tiene uno
+    // de su tipo con su nombre.
+    bool QuedaFuera(const ObjetoBase& elemento, bdCatalogo& catalogo) const;
     // Cada elemento por su EscribirVariante; la cabecera, solo los cerramientos.
     void EscribirVariante(FileWriter& fichero) override;
     // Cada elemento por su Exportar; la cabecera, los materiales, cerramientos y

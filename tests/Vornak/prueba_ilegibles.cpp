@@ -36,11 +36,16 @@ protected:
     static constexpr const char* kLista =
         "Línea 16: \"Cortado\" = MATERIAL, sin el \"..\" que cierra el registro.";
 
+    // El registro cortado es un material: lo que lo usa se queda con uno provisional.
     AnsiString AvisoDeCarga(const AnsiString& fichero) const {
         return "No se han podido leer estos registros del fichero " + fichero +
-               " y no se han cargado:\n\n" + kLista +
+               " y no se han cargado:\n\n" + kLista + "\n\n" + kProvisionales +
                "\n\nSi guarda en el mismo fichero, se perderán.";
     }
+
+    static constexpr const char* kProvisionales =
+        "Los elementos que usan un registro no leído muestran valores provisionales hasta que "
+        "se restaure.";
 
     AnsiString Confirmacion(const AnsiString& fichero) const {
         return "Al abrir el fichero " + fichero + " no se pudieron leer estos registros:\n\n" +
@@ -114,6 +119,35 @@ TEST_F(Ilegibles, AbrirLoDiceYGuardarEncimaPideConfirmacion) {
     const size_t cajas = Guion().ShownBoxes().size();
     m->mnuGuardar->Click();
     EXPECT_EQ(Guion().ShownBoxes().size(), cajas);
+}
+
+// Solo un registro de un tipo que otros nombran (material, vidrio, marco) deja valores
+// provisionales; un cerramiento o un hueco perdido no.
+TEST_F(Ilegibles, LosValoresProvisionalesSoloSiSeHaPerdidoAlgoQueOtrosUsan) {
+    const struct {
+        const char* cortado;
+        bool provisionales;
+    } casos[] = {
+        {"\"Doble\" = GLASS-TYPE\n     SHADING-COEF      = 0.8\n", true},
+        {" \"PVC\" = NAME-FRAME\n      FRAME-CONDUCT = 1.8\n", true},
+        {"\"Muro\" = LAYERS\n    MATERIAL     = (\"Granito\")\n", false},
+        {"\"Ventana\" = GAP\n     GLASS-TYPE = \"Doble\"\n", false},
+    };
+    int n = 0;
+    for (const auto& caso : casos) {
+        SCOPED_TRACE(caso.cortado);
+        const AnsiString fichero =
+            carpeta.Fichero("Lib/cortado" + AnsiString(++n) + ".bdc",
+                            Crlf("$\nCAMBIO = NO\nCAMBIO-DUMVAT = NO\n$\nTEMPLARY = USER\n" +
+                                 Material("Granito", "Piedras", "2.8") + caso.cortado));
+        Guion().AnswerMessageBox(IDOK);
+        AbrirDelMenu(fichero);
+        EXPECT_EQ(Guion().PendingAnswers(), 0);
+        const AnsiString& aviso = Guion().ShownBoxes().back().text;
+        EXPECT_NE(aviso.str().find("No se han podido leer"), std::string::npos);
+        EXPECT_EQ(aviso.str().find(kProvisionales) != std::string::npos, caso.provisionales)
+            << aviso.c_str();
+    }
 }
 
 TEST_F(Ilegibles, AbrirDesdeLaLineaDeOrdenesLoDice) {

@@ -9,6 +9,7 @@
 
 #include "comunes/Cambios.h"
 #include "comunes/GestorBD.h"
+#include "comunes/ObjetoBase.h"
 #include "plataforma/gui/forms/menus.h"
 #include "plataforma/gui/services/capture.h"
 #include "plataforma/gui/widgets/button.h"
@@ -20,6 +21,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 
 namespace {
 
@@ -179,6 +181,114 @@ TEST_F(Libreria, ExportarAUnaLibreriaNuevaYAUnaExistente) {
     EXPECT_NE(texto.find("\"Granito\" = MATERIAL"), std::string::npos);
     EXPECT_NE(texto.find("\"Marcos\" = MATERIAL"), std::string::npos);
     EXPECT_EQ(texto.find("Granito_"), std::string::npos);
+}
+
+// El registro, marcado como elemento de librería.
+std::string DeLibreria(std::string registro) {
+    registro.insert(registro.rfind("    ..\n"), "    LIBRARY       = YES\n");
+    return registro;
+}
+
+// Elige en el diálogo de la librería ese elemento y acepta.
+std::function<void(TObject*)> ElegirUno(const char* nombre) {
+    return [nombre](TObject* f) {
+        auto* d = static_cast<TforLibreria*>(f);
+        Elegir(d->lbNSeleccionados, nombre);
+        d->btnAgregar->Click();
+        d->btnAceptar->Click();
+    };
+}
+
+AnsiString AvisoDelCatalogo(const AnsiString& libreria, const char* elementos) {
+    return "Estos elementos son del catálogo estándar y no se escriben en la librería " + libreria +
+           ":\n\n" + elementos +
+           "\n\nEl catálogo los conserva. ¿Desea guardar la librería sin ellos?";
+}
+
+// Una librería hecha a mano con elementos de librería: al guardar en ella, el que el
+// catálogo no tiene se escribe tal como es; el que tiene no se escribe, y antes se pregunta.
+TEST_F(Libreria, GuardarEnUnaLibreriaConElementosDeLibreriaNoPierdeLosQueNoSonDelCatalogo) {
+    const AnsiString hecha = carpeta.Fichero(
+        "Lib/hecha.bdc", Crlf("$\nCAMBIO = NO\nCAMBIO-DUMVAT = NO\n$\nTEMPLARY = USER\n" +
+                              DeLibreria(Material("Hormigon armado d 2300", "Hormigones", "2.3")) +
+                              DeLibreria(Material("Pizarra propia", "Piedras", "2.2"))));
+    AbrirDelMenu(segunda);
+    TforGestorBD* v = Ventana();
+    v->tvBaseDatos->SetSelected(Nodo(v, {"Opacos", "Materiales y productos"}));
+    const std::string antes = LeerBytes(hecha);
+
+    // No: la librería queda como estaba.
+    Guion().AnswerFileDialog(hecha);
+    Guion().AnswerShowModal(ElegirUno("Granito"));
+    Guion().AnswerMessageBox(IDNO);
+    v->pmnuGuardarLibreria->Click();
+    EXPECT_EQ(Guion().PendingAnswers(), 0);
+    const ScriptedModalHooks::Shown& pregunta = Guion().ShownBoxes().back();
+    EXPECT_EQ(pregunta.text,
+              AvisoDelCatalogo(hecha, "Hormigon armado d 2300 (Materiales y productos)"));
+    EXPECT_EQ(pregunta.caption, "Confirmación");
+    EXPECT_EQ(pregunta.flags, unsigned(MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2));
+    EXPECT_EQ(LeerBytes(hecha), antes);
+
+    // Sí: lo elegido y lo propio se escriben; lo del catálogo, no.
+    Guion().AnswerFileDialog(hecha);
+    Guion().AnswerShowModal(ElegirUno("Granito"));
+    Guion().AnswerMessageBox(IDYES);
+    v->pmnuGuardarLibreria->Click();
+    EXPECT_EQ(Guion().PendingAnswers(), 0);
+    const std::string texto = LeerBytes(hecha);
+    EXPECT_NE(texto.find("\"Granito\" = MATERIAL"), std::string::npos);
+    const size_t pizarra = texto.find("\"Pizarra propia\" = MATERIAL");
+    ASSERT_NE(pizarra, std::string::npos) << texto;
+    EXPECT_NE(texto.find("LIBRARY       = YES", pizarra), std::string::npos);
+    EXPECT_EQ(texto.find("Hormigon"), std::string::npos);
+    GestorBD leida("leida", LISTA_USUARIO);
+    ASSERT_TRUE(leida.Cargar(hecha));
+    ObjetoBase* propia = leida.Buscar(TIPO_MATERIAL, "Pizarra propia");
+    ASSERT_NE(propia, nullptr);
+    EXPECT_TRUE(propia->EsLibreria());
+}
+
+// Un material del catálogo que la base tiene porque lo usa un cerramiento: exportarlo a una
+// librería lo dice (no se escribe); exportar el cerramiento no, porque al cargar la librería
+// el catálogo se lo da.
+TEST_F(Libreria, ExportarUnElementoDelCatalogoLoDice) {
+    const AnsiString base = carpeta.Fichero(
+        "Lib/con_catalogo.bdc",
+        Crlf("$\nCAMBIO = NO\nCAMBIO-DUMVAT = NO\n$\nTEMPLARY = USER\n"
+             "\"Muro\" = LAYERS\n    GROUP        = \"Fachadas\"\n"
+             "    MATERIAL     = (\"Hormigon armado d 2300\")\n    THICKNESS = ( 0.2)\n..\n"));
+    AbrirDelMenu(base);
+    TforGestorBD* v = Ventana();
+    ObjetoBase* hormigon = Actual()->Gestor()->Buscar(TIPO_MATERIAL, "Hormigon armado d 2300");
+    ASSERT_NE(hormigon, nullptr);
+    ASSERT_TRUE(hormigon->EsLibreria());
+
+    const AnsiString materiales = carpeta.Ruta() + "Lib/materiales.bdc";
+    v->tvBaseDatos->SetSelected(Nodo(v, {"Opacos", "Materiales y productos"}));
+    Guion().AnswerFileDialog(materiales);
+    Guion().AnswerShowModal(ElegirUno("Hormigon armado d 2300"));
+    Guion().AnswerMessageBox(IDYES);
+    v->pmnuGuardarLibreria->Click();
+    EXPECT_EQ(Guion().PendingAnswers(), 0);
+    EXPECT_EQ(Guion().ShownBoxes().back().text,
+              AvisoDelCatalogo(materiales, "Hormigon armado d 2300 (Materiales y productos)"));
+    EXPECT_EQ(LeerBytes(materiales).find("Hormigon"), std::string::npos);
+
+    const AnsiString muros = carpeta.Ruta() + "Lib/muros.bdc";
+    v->tvBaseDatos->SetSelected(Nodo(v, {"Opacos", "Cerramientos y particiones interiores"}));
+    const size_t cajas = Guion().ShownBoxes().size();
+    Guion().AnswerFileDialog(muros);
+    Guion().AnswerShowModal(ElegirUno("Muro"));
+    v->pmnuGuardarLibreria->Click();
+    EXPECT_EQ(Guion().PendingAnswers(), 0);
+    // Ninguna pregunta ni aviso.
+    for (size_t i = cajas; i < Guion().ShownBoxes().size(); ++i)
+        EXPECT_NE(Guion().ShownBoxes()[i].kind, ScriptedModalHooks::Kind::MessageBox)
+            << Guion().ShownBoxes()[i].text.c_str();
+    const std::string texto = LeerBytes(muros);
+    EXPECT_NE(texto.find("\"Muro\" = LAYERS"), std::string::npos);
+    EXPECT_EQ(texto.find("\"Hormigon armado d 2300\" = MATERIAL"), std::string::npos);
 }
 
 TEST_F(Libreria, UnaLibreriaEstandarNoSeToca) {

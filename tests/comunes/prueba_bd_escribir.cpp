@@ -76,7 +76,11 @@ TEST_F(EscrituraBD, CabecerasDeCadaSeccionByteAByte) {
               casos[3].cabecera);
 }
 
+// Los materiales, acristalamientos y marcos de librería que el catálogo tiene se dejan fuera.
 TEST_F(EscrituraBD, LosElementosDeLibreriaSeEscribenSoloSiSonCerramientosOHuecos) {
+    PonerCatalogo(MaterialRegistro("DeLibreria", "0.3", "YES") +
+                  MarcoRegistro("MarcoLib", "1.8", "YES") +
+                  VidrioRegistro("VidrioLib", "2.8", true, "YES"));
     bdCatalogo catalogo("");
     CargarTodo(LISTA_PROGRAMA,
                MaterialRegistro("Propio", "0.3") + MaterialRegistro("DeLibreria", "0.3", "YES") +

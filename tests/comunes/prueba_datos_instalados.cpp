@@ -226,6 +226,13 @@ TEST_F(PruebaDatosInstalados, ElCatalogoTieneLaFormaQueEscribeElPrograma) {
     catalogo = Sustituir(catalogo, "LIBRARY       =  YES", "LIBRARY       =  NO");
     SeparadorRegional regional(',');
     EXPECT_EQ(AbrirYGuardar(carpeta.Fichero("sin_libreria.bdc", catalogo)), catalogo);
+
+    // Con la marca: sin catálogo en su sitio nada daría sus elementos de librería al
+    // cargarlo, así que se escriben tal como son y el catálogo se guarda igual que se abre.
+    const std::string original = LeerBytes(kDatos + "/Lib/BDCATALOGO.BDC");
+    const AnsiString copia = carpeta.Fichero("copia_catalogo.bdc", original);
+    ASSERT_TRUE(DeleteFile(carpeta.Ruta() + "Lib/BDCATALOGO.BDC"));
+    EXPECT_EQ(AbrirYGuardar(copia), original);
 }
 
 // Los valores de los elementos están dentro de los límites con los que los editores

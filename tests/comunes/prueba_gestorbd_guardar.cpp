@@ -6,7 +6,9 @@
 #include "comunes/GestorBD.h"
 #include "comunes/bdLibreria.h"
 #include "comunes/bdMateriales.h"
+#include "tests/comunes/elementos_prueba.h"
 #include "tests/comunes/gestorbd_prueba.h"
+#include "tests/comunes/prueba_bd_entorno.h"
 #include "tests/comunes/registros_prueba.h"
 
 #include "plataforma/base/file_writer.h"
@@ -112,12 +114,15 @@ TEST_F(PruebaGuardar, GuardarLeerYGuardarDaLosMismosBytes) {
         cambios->PonerLogico("Calculado Dumvat", true);
         cambios->PonerLogico("Cambios Dumvat", true);
         Cambios::Instancia()->PonerLogico("Cambios", true);
+        // El acristalamiento de librería está en el catálogo.
+        PonerCatalogo(VidrioRegistro("Simple", "5.7", true, "YES"));
         gestor.Cargar(Fichero("base.bdc", kBaseDeEjemplo));
         ASSERT_TRUE(gestor.Guardar(primera)) << gestor.UltimoError().c_str();
     }
     std::string escrito = Bytes(primera);
     EXPECT_EQ(escrito.rfind(LineasCRLF({"$", "CAMBIO = NO", "CAMBIO-DUMVAT = SI"}), 0), 0u);
-    // Un acristalamiento de librería no se guarda; un cerramiento de librería sí, con YES.
+    // Un acristalamiento de librería que el catálogo tiene no se guarda; un cerramiento de
+    // librería sí, con YES.
     EXPECT_EQ(escrito.find("\"Simple\""), std::string::npos);
     EXPECT_NE(escrito.find("\"Doble\" = GLASS-TYPE"), std::string::npos);
     size_t muro = escrito.find("\"Muro\" = LAYERS");
@@ -325,6 +330,8 @@ const std::string kBaseVariada = "$\nCAMBIO = NO\nCAMBIO-DUMVAT = NO\nTEMPLARY =
 // guardado, la variante y cada elemento por sí solo con sus dos maquetaciones. Los bytes
 // son los que escribían las líneas formateadas una a una, guardados en un fichero.
 TEST_F(PruebaGuardar, UnaBaseVariadaSeEscribeConLosBytesDeSiempre) {
+    // Su material de librería es del catálogo.
+    PonerCatalogo(MaterialRegistro("Cat", "1", "YES"));
     GestorBD gestor("Variada", LISTA_PROGRAMA);
     gestor.Cargar(Fichero("variada.bdc", kBaseVariada));
     for (bdLibreria* base : gestor.Bases(GestorBD::Orden::Fichero))
@@ -364,6 +371,94 @@ TEST_F(PruebaGuardar, UnaBaseVariadaSeEscribeConLosBytesDeSiempre) {
     EXPECT_EQ(distinto, esperado.size()) << "escrito: " << escrito.substr(distinto, 80)
                                          << "\nesperado: " << esperado.substr(distinto, 80);
     EXPECT_EQ(escrito.size(), esperado.size());
+}
+
+// Los materiales, acristalamientos y marcos de librería de una base de datos o de una
+// librería: el guardado deja fuera los que el catálogo tiene (al cargar, él los da) y
+// escribe tal como son los demás, que se leen de vuelta iguales; otro guardado da los mismos
+// bytes. Un nombre que el catálogo tiene en otro tipo no cuenta.
+TEST_F(PruebaGuardar, DeLaLibreriaSoloSeDejaFueraLoQueElCatalogoTiene) {
+    PonerCatalogo("TEMPLARY = STANDARD\n" + MaterialRegistro("Lana", "0.04", "YES") +
+                  VidrioRegistro("Doble cat", "2.8", true, "YES") +
+                  MarcoRegistro("PVC cat", "1.8", "YES") +
+                  MaterialRegistro("Marco suelto", "0.5", "YES"));
+    const std::string base =
+        "TEMPLARY = USER\n" + MaterialRegistro("Propio", "0.3", "NO") +
+        MaterialRegistro("Lana", "0.04", "YES") + MaterialRegistro("Corcho", "0.045", "YES") +
+        VidrioRegistro("Doble cat", "2.8", true, "YES") +
+        VidrioRegistro("Triple", "1.1", true, "YES") + MarcoRegistro("PVC cat", "1.8", "YES") +
+        MarcoRegistro("Marco suelto", "2.3", "YES");
+    struct Elemento {
+        TipoObjeto tipo;
+        const char* nombre;
+        const char* cabecera;
+        const char* clave;
+        float valor;
+        bool enCatalogo;
+    } const elementos[] = {
+        {TIPO_MATERIAL, "Propio", "\"Propio\" = MATERIAL", "Conductividad", 0.3f, false},
+        {TIPO_MATERIAL, "Lana", "\"Lana\" = MATERIAL", "Conductividad", 0.04f, true},
+        {TIPO_MATERIAL, "Corcho", "\"Corcho\" = MATERIAL", "Conductividad", 0.045f, false},
+        {TIPO_ACRISTALAMIENTO, "Doble cat", "\"Doble cat\" = GLASS-TYPE", "Conductancia", 2.8f,
+         true},
+        {TIPO_ACRISTALAMIENTO, "Triple", "\"Triple\" = GLASS-TYPE", "Conductancia", 1.1f, false},
+        {TIPO_MARCO, "PVC cat", "\"PVC cat\" = NAME-FRAME", "frameConduct", 1.8f, true},
+        {TIPO_MARCO, "Marco suelto", "\"Marco suelto\" = NAME-FRAME", "frameConduct", 2.3f, false},
+    };
+    // Una base de datos se guarda con Guardar; una librería, como la escribe "Guardar
+    // libreria".
+    for (TipoLista tipo : {LISTA_PROGRAMA, LISTA_USUARIO}) {
+        SCOPED_TRACE(tipo == LISTA_PROGRAMA ? "base de datos" : "librería");
+        const AnsiString origen = Fichero("origen.bdc", base);
+        const AnsiString primera = carpeta.Ruta() + "primera.bdc";
+        const AnsiString segunda = carpeta.Ruta() + "segunda.bdc";
+        auto guardar = [&](GestorBD& gestor, const AnsiString& ruta) {
+            if (tipo == LISTA_PROGRAMA) {
+                ASSERT_TRUE(gestor.Guardar(ruta)) << gestor.UltimoError().c_str();
+                return;
+            }
+            FileWriter fichero;
+            ASSERT_TRUE(fichero.Open(ruta));
+            gestor.Escribir(fichero);
+            ASSERT_TRUE(fichero.Commit());
+        };
+        {
+            GestorBD gestor("Origen", tipo);
+            ASSERT_TRUE(gestor.Cargar(origen));
+            std::vector<std::string> fuera;
+            for (ObjetoBase* elemento : gestor.QuedanFuera())
+                fuera.emplace_back(elemento->ObtenerNombre().c_str());
+            EXPECT_EQ(fuera, (std::vector<std::string>{"Lana", "Doble cat", "PVC cat"}));
+            guardar(gestor, primera);
+        }
+        const std::string escrito = Bytes(primera);
+        GestorBD leido("Leido", tipo);
+        ASSERT_TRUE(leido.Cargar(primera));
+        for (const Elemento& e : elementos) {
+            SCOPED_TRACE(e.nombre);
+            const size_t donde = escrito.find(e.cabecera);
+            ObjetoBase* vuelta = leido.Buscar(e.tipo, e.nombre);
+            if (e.enCatalogo) {
+                EXPECT_EQ(donde, std::string::npos);
+                EXPECT_EQ(vuelta, nullptr);
+                continue;
+            }
+            ASSERT_NE(donde, std::string::npos) << escrito;
+            const bool deLibreria = std::string(e.nombre) != "Propio";
+            const size_t libreria = escrito.find("LIBRARY", donde);
+            ASSERT_NE(libreria, std::string::npos);
+            const std::string linea =
+                escrito.substr(libreria, escrito.find("\r\n", libreria) - libreria);
+            EXPECT_TRUE(linea.ends_with(deLibreria ? "= YES" : "= NO") ||
+                        linea.ends_with(deLibreria ? "=  YES" : "=  NO"))
+                << linea;
+            ASSERT_NE(vuelta, nullptr);
+            EXPECT_EQ(vuelta->EsLibreria(), deLibreria);
+            EXPECT_FLOAT_EQ(Real(*vuelta, e.clave), e.valor);
+        }
+        guardar(leido, segunda);
+        EXPECT_EQ(Bytes(segunda), escrito);
+    }
 }
 
 // Los hijos elemento de un nodo, por nombre, en orden.
