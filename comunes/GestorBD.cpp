@@ -163,9 +163,13 @@ template <class Seccion> void GestorBD::EscribirCon(FileWriter& fichero, Seccion
 }
 
 void GestorBD::Escribir(FileWriter& fichero) {
+    bdCatalogo catalogo;
+    EscribirConCatalogo(fichero, catalogo);
+}
+
+void GestorBD::EscribirConCatalogo(FileWriter& fichero, bdCatalogo& catalogo) {
     // Los elementos de librería que el catálogo no tiene se escriben: al cargar, nadie más
     // los daría.
-    bdCatalogo catalogo;
     EscribirCon(fichero, [&](bdLibreria& base) { base.Escribir(fichero, catalogo); });
 }
 
@@ -196,7 +200,15 @@ bool GestorBD::Guardar(const AnsiString& ruta) {
     if (escrito) {
         try {
             cambios->Escribir(fichero);
-            Escribir(fichero);
+            // Guardado sobre el propio catálogo, nada daría después sus elementos de
+            // librería: se escriben todos.
+            std::error_code error;
+            const AnsiString rutaCatalogo = bdCatalogo::RutaEstandar();
+            const bool sobreCatalogo =
+                !rutaCatalogo.IsEmpty() &&
+                std::filesystem::equivalent(NativePath(ruta), NativePath(rutaCatalogo), error);
+            bdCatalogo catalogo(sobreCatalogo ? AnsiString() : rutaCatalogo);
+            EscribirConCatalogo(fichero, catalogo);
             escrito = fichero.Commit();
         } catch (const std::exception& e) {
             fichero.Abandon();

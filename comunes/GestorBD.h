@@ -18,6 +18,7 @@
 class Cambios;
 class Error;
 class TXMLDocument;
+class bdCatalogo;
 class bdAcristalamientos;
 class bdCerramientos;
 class bdHuecos;
@@ -148,6 +149,8 @@ private:
     void CargarDeBDL(LeerBDL* lector, bool soltarLeido);
     // Escribe la cabecera, las secciones que da "seccion" y el pie.
     template <class Seccion> void EscribirCon(FileWriter& fichero, Seccion&& seccion);
+    // Escribir, con los elementos de librería que ese catálogo tiene fuera.
+    void EscribirConCatalogo(FileWriter& fichero, bdCatalogo& catalogo);
 
     Error* error;
     TipoLista tipoLista;

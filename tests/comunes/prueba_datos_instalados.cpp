@@ -231,6 +231,23 @@ TEST_F(PruebaDatosInstalados, ElCatalogoTieneLaFormaQueEscribeElPrograma) {
     // cargarlo, así que se escriben tal como son y el catálogo se guarda igual que se abre.
     const std::string original = LeerBytes(kDatos + "/Lib/BDCATALOGO.BDC");
     const AnsiString copia = carpeta.Fichero("copia_catalogo.bdc", original);
+
+    // Abierto y guardado sobre sí mismo, con él en su sitio: lo que se guarda ya no
+    // estará en el catálogo para dar sus elementos, así que se escriben todos. Guardado en
+    // otro fichero, el catálogo los sigue dando y quedan fuera.
+    const AnsiString enSuSitio = carpeta.Ruta() + "Lib/BDCATALOGO.BDC";
+    ASSERT_EQ(LeerBytes(enSuSitio.str()), original);
+    {
+        GestorBD gestor("programa", LISTA_PROGRAMA);
+        ASSERT_TRUE(gestor.Cargar(enSuSitio));
+        Cambios::Instancia()->Reiniciar();
+        ASSERT_TRUE(gestor.Guardar(carpeta.Ruta() + "otro.bdc")) << gestor.UltimoError().c_str();
+        EXPECT_EQ(LeerBytes((carpeta.Ruta() + "otro.bdc").str()).find("= MATERIAL"),
+                  std::string::npos);
+        ASSERT_TRUE(gestor.Guardar(enSuSitio)) << gestor.UltimoError().c_str();
+    }
+    EXPECT_EQ(LeerBytes(enSuSitio.str()), original);
+
     ASSERT_TRUE(DeleteFile(carpeta.Ruta() + "Lib/BDCATALOGO.BDC"));
     EXPECT_EQ(AbrirYGuardar(copia), original);
 }
