@@ -10,11 +10,13 @@ void TKavStringGrid::UpdateCell(int ACol, int) {
 
 void TKavStringGrid::CellsChanged(const TRect& R) {
     if (OnCellsChanged) OnCellsChanged(this, R);
-    // A handler may register or unregister notifiers: walk a copy.
-    const std::vector<TGridChangeNotifier*> list = notifiers_;
-    for (TGridChangeNotifier* n : list)
-        if (std::find(notifiers_.begin(), notifiers_.end(), n) != notifiers_.end())
-            n->CellsChanged(R);
+    if (!notifiers_.empty()) {
+        // A handler may register or unregister notifiers: walk a copy.
+        const std::vector<TGridChangeNotifier*> list = notifiers_;
+        for (TGridChangeNotifier* n : list)
+            if (std::find(notifiers_.begin(), notifiers_.end(), n) != notifiers_.end())
+                n->CellsChanged(R);
+    }
     CalcFooter(-1);
 }
 

@@ -48,9 +48,13 @@ void TKavStringGrid::InsertRows(int RowIndex, int RCount) {
     if (RCount < 1 || RowIndex < 0 || RowIndex > old) return;
     const int realAt = RemapRowInv(RowIndex);
     SetRowCountEx(old + RCount);
-    // The new rows (empty, of the default height) come from the end to RowIndex.
-    RotateRows(RowIndex, old, old + RCount);
-    ShiftHiddenIndexes(realAt, RCount);
+    // The new rows (empty, of the default height) come from the end to RowIndex. Rows
+    // appended at the end are in place already, and every hidden row's real index lies below
+    // realAt (all the real rows before the first appended one): nothing moves.
+    if (RowIndex < old) {
+        RotateRows(RowIndex, old, old + RCount);
+        ShiftHiddenIndexes(realAt, RCount);
+    }
     InsertRowSideTables(RowIndex, realAt, RCount);
     if (!GetComponentState().Contains(csDestroying))
         FireCellsChanged(0, RowIndex, GetColCount() - 1, RowIndex + RCount);

@@ -606,6 +606,46 @@ const std::vector<Operacion>& Operaciones() {
              m.InsertarFilas(m.Filas() - 1, 1);
              g.AddRow();
          }},
+        {"anadir una fila sin pie: va tras la ultima real, aunque este oculta",
+         [](TKavStringGrid& g, Modelo& m) {
+             // With the footer off and its row hidden, the new row lands below every real
+             // row, empty, and no hidden row changes its real index. Then all is put back.
+             TFloatingFooter* pie = g.GetFloatingFooter();
+             pie->SetVisible(false);
+             const int pieReal = m.Filas() - 1;
+             g.HideRow(pieReal);
+             m.filaOculta[pieReal] = true;
+             const auto ocultas = [&g] {
+                 std::vector<int> v;
+                 for (int i = 0; i < g.GetHiddenRowList()->GetCount(); ++i)
+                     v.push_back(
+                         static_cast<TGridItem*>(g.GetHiddenRowList()->GetItem(i))->GetIdx());
+                 return v;
+             };
+             const std::vector<int> antes = ocultas();
+             std::vector<std::string> avisos;
+             g.OnCellsChanged = [&avisos](TObject*, const TRect& R) {
+                 avisos.push_back(std::to_string(R.Top) + "," + std::to_string(R.Bottom));
+             };
+             const int nueva = g.GetRowCount();
+             g.AddRow();
+             g.OnCellsChanged = nullptr;
+             m.InsertarFilas(m.Filas(), 1);
+             const std::string fila = std::to_string(nueva);
+             EXPECT_EQ(avisos, (std::vector<std::string>{fila + "," + std::to_string(nueva + 1),
+                                                         fila + "," + fila}));
+             EXPECT_EQ(ocultas(), antes);
+             ASSERT_EQ(g.TotalRowCount(), m.Filas());
+             EXPECT_EQ(g.RealRowIndex(nueva), m.Filas() - 1);
+             for (int r = 0; r < m.Filas(); ++r)
+                 for (int c = 0; c < m.Cols(); ++c)
+                     ASSERT_EQ(Texto(g.GetCellsEx(c, r)), m.celdas[r][c]) << c << "," << r;
+             g.RemoveRows(nueva, 1);
+             m.QuitarFila(m.Filas() - 1);
+             g.UnHideRow(pieReal);
+             m.filaOculta[pieReal] = false;
+             pie->SetVisible(true);
+         }},
         {"soltar un texto de otro programa sobre las filas de la oculta",
          [](TKavStringGrid& g, Modelo& m) {
              const int datos = m.DatosVisibles(), cols = m.ColsVisibles() - 1;
