@@ -83,21 +83,20 @@ void DevolverPaginas(const char* desde, const char* hasta) {
         madvise(reinterpret_cast<void*>(primera), final - primera, MADV_DONTNEED);
 }
 
-// Tratado, el texto ocupa menos que el fichero leído: las páginas enteras que quedan detrás
-// de su final vuelven al sistema (el texto ya no crece), para que no pesen mientras se leen
-// los registros.
-void DevolverSobrante(std::string& texto) {
-    DevolverPaginas(texto.data() + texto.size() + 1, texto.data() + texto.capacity());
-}
-
-// El fichero entero, tratado; vacío si no se puede leer.
+// El fichero entero, tratado por piezas a medida que se lee; vacío si no se puede leer.
 bool LeerYPreparar(const AnsiString& ruta, LeerBDL::Forma forma, std::string& texto) {
-    if (!ReadWholeFile(ruta, texto, kMargen)) {
+    texto.clear();
+    FileReader fichero(ruta);
+    if (!fichero.IsOpen()) return false;
+    // Tratado, el texto no suele pasar del fichero: sin crecer, ni rellenarse de ceros antes.
+    texto.reserve(fichero.SizeHint() + 64);
+    const bool leido =
+        PrepararPorPiezasBDL(texto, forma == LeerBDL::Forma::Comprimida,
+                             [&fichero](char* sitio, size_t n) { return fichero.Read(sitio, n); });
+    if (!leido) {
         texto.clear();
         return false;
     }
-    PrepararTextoBDL(texto, forma == LeerBDL::Forma::Comprimida, kMargen);
-    DevolverSobrante(texto);
     return true;
 }
 

@@ -1,5 +1,6 @@
 #include "comunes/PrepararBDL.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 
@@ -370,4 +371,43 @@ private:
 
 void PrepararTextoBDL(std::string& texto, bool comprimir, size_t inicio, AnchoBDL ancho) {
     Preparacion(texto, comprimir, inicio).Hacer(ancho);
+}
+
+bool PrepararPorPiezasBDL(std::string& destino, bool comprimir, const LeerPiezaBDL& leer,
+                          size_t pieza, AnchoBDL ancho) {
+    pieza = std::max<size_t>(pieza, 1);
+    // Delante de cada pieza, sitio para lo que añaden sus primeros fines de línea (si no
+    // basta, se trata aparte).
+    const size_t kMargen = std::min<size_t>(4096, pieza);
+    // El margen, lo que queda de la pieza anterior sin tratar y lo leído.
+    std::string trozo(kMargen, '\0');
+    for (bool final = false; !final;) {
+        size_t lleno = trozo.size();
+        trozo.resize(lleno + pieza);
+        while (lleno < trozo.size()) {
+            const long leidos = leer(trozo.data() + lleno, trozo.size() - lleno);
+            if (leidos < 0) return false;
+            if (leidos == 0) {
+                final = true;
+                break;
+            }
+            lleno += static_cast<size_t>(leidos);
+        }
+        size_t corte = lleno;
+        if (!final)
+            while (corte > kMargen && (trozo[corte - 1] == ' ' || EsFinDeLinea(trozo[corte - 1])))
+                --corte;
+        if (corte == kMargen) {
+            // Nada que tratar aún (solo blancos y fines de línea): se lee a continuación.
+            trozo.resize(lleno);
+            continue;
+        }
+        const std::string resto(trozo, corte, lleno - corte);
+        trozo.resize(corte);
+        PrepararTextoBDL(trozo, comprimir, kMargen, ancho);
+        destino.append(trozo);
+        trozo.resize(kMargen); // lo que haya en el margen no cuenta
+        trozo.append(resto);
+    }
+    return true;
 }

@@ -7,6 +7,7 @@
 // uno; la sangría desaparece). Los tabuladores no se tocan.
 
 #include <cstddef>
+#include <functional>
 #include <string>
 
 // Cuántos bytes se tratan de una vez, como mucho: el procesador puede no llegar (bloques de
@@ -20,3 +21,14 @@ enum class AnchoBDL { Byte, Bloque16, Bloque64 };
 // pasa a ser "texto".
 void PrepararTextoBDL(std::string& texto, bool comprimir, size_t inicio,
                       AnchoBDL ancho = AnchoBDL::Bloque64);
+
+// Lo mismo para un texto que llega por piezas, sin tenerlo entero en memoria antes de
+// tratarlo: "leer" pone hasta n bytes en el sitio que se le da y devuelve cuántos (0 al
+// final, negativo si falla). Cada pieza se trata mientras sigue en la caché y se añade al
+// final de "destino". Se corta tras el último byte de la pieza que no es un blanco ni un fin
+// de línea (lo que da un byte así no depende de los vecinos, ni lo que da el siguiente de
+// él); el resto pasa a la pieza siguiente. Falso si leer falla.
+using LeerPiezaBDL = std::function<long(char* sitio, size_t n)>;
+constexpr size_t kPiezaBDL = 256 * 1024;
+bool PrepararPorPiezasBDL(std::string& destino, bool comprimir, const LeerPiezaBDL& leer,
+                          size_t pieza = kPiezaBDL, AnchoBDL ancho = AnchoBDL::Bloque64);

@@ -1,11 +1,12 @@
 // Objetivo de fuzzing del lector de palabras clave: cualquier secuencia de bytes, leída en
 // sus dos formas, por todas las búsquedas, el recorrido de los registros de cada tipo, el
 // recorte de cada registro, los registros que no se pueden leer y el recorrido de entradas
-// de librería. La primera línea de la
+// de librería, y el tratamiento por piezas frente al del texto entero. La primera línea de la
 // entrada sirve también de palabra clave, para que el fuzzer llegue a la comparación de
 // palabras clave con palabras suyas.
 
 #include "comunes/LeerBDL.h"
+#include "comunes/PrepararBDL.h"
 #include "comunes/Util.h"
 
 #include <algorithm>
@@ -127,6 +128,26 @@ void Recorrer(LeerBDL& lector, const std::vector<AnsiString>& claves) {
         lector.SiguienteEntrada("GLASS-TYPE-CODE", campo1, campo2, campo3);
 }
 
+// Tratado por piezas, como se lee un fichero (piezas de un largo que dan los primeros bytes,
+// y lecturas cortas), el texto es el mismo que tratado entero.
+void TratarPorPiezas(std::string_view texto, LeerBDL::Forma forma, const std::string& entero) {
+    const size_t pieza = texto.empty() ? 1 : 1 + static_cast<unsigned char>(texto[0]) % 97;
+    const size_t corta = texto.size() < 2 ? 0 : static_cast<unsigned char>(texto[1]) % 13;
+    size_t leido = 0;
+    std::string porPiezas;
+    PrepararPorPiezasBDL(
+        porPiezas, forma == LeerBDL::Forma::Comprimida,
+        [&](char* sitio, size_t n) {
+            if (corta != 0) n = std::min(n, corta);
+            n = std::min(n, texto.size() - leido);
+            std::memcpy(sitio, texto.data() + leido, n);
+            leido += n;
+            return static_cast<long>(n);
+        },
+        pieza);
+    if (porPiezas != entero) std::abort();
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* datos, size_t tamano) {
@@ -152,6 +173,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* datos, size_t tamano) {
     if (primera.size() <= 64) claves.emplace_back(std::string(primera));
     for (LeerBDL::Forma forma : {LeerBDL::Forma::Comprimida, LeerBDL::Forma::Literal}) {
         LeerBDL lector(LeerBDL::EnMemoria{}, texto, forma);
+        TratarPorPiezas(texto, forma, lector.Texto());
         Recorrer(lector, claves);
     }
     return 0;

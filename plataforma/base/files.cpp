@@ -168,35 +168,45 @@ AnsiString ExtractFileName(const AnsiString& ruta) {
     return ruta.SubString(UltimoSeparador(ruta) + 1, ruta.Length());
 }
 
-bool ReadWholeFile(const AnsiString& ruta, std::string& contenido, size_t delante) {
-    std::string nativa = NativePath(ruta);
-    if (nativa.empty()) return false;
-    int fd = ::open(nativa.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return false;
+FileReader::FileReader(const AnsiString& ruta) {
+    const std::string nativa = NativePath(ruta);
+    if (nativa.empty()) return;
+    fd_ = ::open(nativa.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd_ < 0) return;
     struct stat st;
-    if (::fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) {
-        ::close(fd);
-        return false;
+    if (::fstat(fd_, &st) != 0 || S_ISDIR(st.st_mode)) {
+        ::close(fd_);
+        fd_ = -1;
+        return;
     }
-    // The size is only a hint: files under /proc say 0, and a file may grow while read.
+    tamano_ = st.st_size > 0 ? static_cast<size_t>(st.st_size) : 0;
+}
+
+FileReader::~FileReader() {
+    if (fd_ >= 0) ::close(fd_);
+}
+
+long FileReader::Read(char* destino, size_t n) {
+    if (fd_ < 0) return -1;
+    for (;;) {
+        const ssize_t leidos = ::read(fd_, destino, n);
+        if (leidos >= 0 || errno != EINTR) return static_cast<long>(leidos);
+    }
+}
+
+bool ReadWholeFile(const AnsiString& ruta, std::string& contenido, size_t delante) {
+    FileReader fichero(ruta);
+    if (!fichero.IsOpen()) return false;
     std::string leido;
-    leido.resize(delante + (st.st_size > 0 ? static_cast<size_t>(st.st_size) + 1 : 4096));
+    leido.resize(delante + (fichero.SizeHint() > 0 ? fichero.SizeHint() + 1 : 4096));
     size_t total = delante;
-    bool bien = true;
     for (;;) {
         if (total == leido.size()) leido.resize(leido.size() * 2);
-        ssize_t n = ::read(fd, leido.data() + total, leido.size() - total);
-        if (n > 0) {
-            total += static_cast<size_t>(n);
-        } else if (n == 0) {
-            break;
-        } else if (errno != EINTR) {
-            bien = false;
-            break;
-        }
+        const long n = fichero.Read(leido.data() + total, leido.size() - total);
+        if (n < 0) return false;
+        if (n == 0) break;
+        total += static_cast<size_t>(n);
     }
-    ::close(fd);
-    if (!bien) return false;
     leido.resize(total);
     contenido = std::move(leido);
     return true;

@@ -35,6 +35,26 @@ bool SetCurrentDir(const AnsiString& ruta);
 AnsiString ExtractFilePath(const AnsiString& ruta); // up to and including the last separator
 AnsiString ExtractFileName(const AnsiString& ruta); // after the last separator
 
+// A file open for reading, for a reader that takes it in pieces into its own buffer (a folder
+// does not open). Closed when destroyed.
+class FileReader {
+public:
+    explicit FileReader(const AnsiString& ruta);
+    ~FileReader();
+    FileReader(const FileReader&) = delete;
+    FileReader& operator=(const FileReader&) = delete;
+
+    bool IsOpen() const { return fd_ >= 0; }
+    // The size the system gives: only a hint (files under /proc say 0, a file may grow).
+    size_t SizeHint() const { return tamano_; }
+    // Up to n bytes into destino: how many were read, 0 at the end, -1 on an error.
+    long Read(char* destino, size_t n);
+
+private:
+    int fd_ = -1;
+    size_t tamano_ = 0;
+};
+
 // Reads a whole file as bytes; false when it cannot be opened or read. With "delante", the
 // text starts with that many bytes of room (zeros) before the file's bytes, for a reader that
 // rewrites the text in place and may write a little ahead of where it reads.

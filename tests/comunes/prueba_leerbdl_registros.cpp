@@ -2,6 +2,7 @@
 // y entradas de librería.
 
 #include "comunes/LeerBDL.h"
+#include "comunes/PrepararBDL.h"
 
 #include "tests/comun/carpeta_temporal.h"
 
@@ -9,6 +10,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <memory>
 #include <random>
 #include <string>
@@ -371,6 +373,50 @@ TEST(LeerBDL, UnFicheroQueEncogeMuchoSeLeeEntero) {
     EXPECT_EQ(lector.Texto(), Lector(texto)->Texto());
     EXPECT_EQ(lector.ContarObjetos("MATERIAL "), 8000);
     EXPECT_EQ(Espesor(lector, "M7999"), 7999.0f);
+}
+
+// Read from a file, the text is treated piece by piece as it arrives: whatever falls on the
+// edge between two pieces (a CR LF, a blank run, a header, a closing "..", a quoted name, a
+// run of blanks longer than a piece) gives the same text, records and values as the whole
+// text treated at once.
+TEST(LeerBDL, UnFicheroSeTrataPorPiezasComoEntero) {
+    const std::string registro = "\"M\" = MATERIAL\r\n    THICKNESS = 2\r\n    ..\r\n";
+    const std::string bordes[] = {"\r\n",
+                                  "\n\r\n\r",
+                                  "   \r\n   ",
+                                  "\t  \t",
+                                  "\"Borde\" = MATERIAL\r\n    THICKNESS = 7\r\n    ..\r\n",
+                                  "    NAME = \"a  b\"\r\n",
+                                  std::string(kPiezaBDL + 10, ' ') + "\r\n",
+                                  std::string(3 * kPiezaBDL, '\n')};
+    CarpetaTemporal carpeta;
+    int caso = 0;
+    for (const std::string& borde : bordes)
+        for (size_t antes :
+             {size_t{0}, size_t{1}, size_t{2}, std::min(borde.size() / 2, kPiezaBDL / 4),
+              std::min(borde.size(), kPiezaBDL / 2)}) {
+            // El borde empieza "antes" bytes antes del final de la primera pieza.
+            std::string texto;
+            int materiales = 100;
+            for (; texto.size() + registro.size() + 8 + antes < kPiezaBDL; ++materiales)
+                texto += registro;
+            // Un comentario hasta el borde.
+            texto += "$" + std::string(kPiezaBDL - antes - texto.size() - 3, 'x') + "\r\n";
+            texto += borde;
+            for (int i = 0; i < 100; ++i)
+                texto += registro;
+            const AnsiString ruta =
+                carpeta.Fichero("borde" + std::to_string(++caso) + ".bdc", texto);
+            for (Forma forma : {Forma::Comprimida, Forma::Literal}) {
+                LeerBDL lector(ruta, forma);
+                ASSERT_EQ(lector.Texto(), Lector(texto, forma)->Texto())
+                    << "borde " << caso << " forma " << static_cast<int>(forma);
+            }
+            LeerBDL lector(ruta);
+            const bool conBorde = borde.find("Borde") != std::string::npos;
+            EXPECT_EQ(lector.ContarObjetos("MATERIAL "), materiales + (conBorde ? 1 : 0));
+            if (conBorde) EXPECT_EQ(Espesor(lector, "Borde"), 7.0f);
+        }
 }
 
 // Lo devuelto: las páginas enteras anteriores al primer registro de los tipos por leer y a

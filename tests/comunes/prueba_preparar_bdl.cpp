@@ -8,6 +8,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstring>
+
 #include <random>
 #include <regex>
 #include <string>
@@ -43,10 +46,39 @@ std::string Preparado(std::string_view s, bool comprimir, size_t margen, AnchoBD
     return texto;
 }
 
+// Tratado por piezas de ese largo, leídas de una vez o, con "cortas", de pocos bytes cada vez
+// (lo que devuelve un read() que no llena lo pedido).
+std::string PorPiezas(std::string_view s, bool comprimir, size_t pieza, bool cortas,
+                      AnchoBDL ancho) {
+    std::string texto = "previo";
+    size_t leido = 0;
+    size_t vez = 0;
+    const bool bien = PrepararPorPiezasBDL(
+        texto, comprimir,
+        [&](char* sitio, size_t n) {
+            if (cortas) n = std::min(n, 1 + (vez++ * 7) % 5);
+            n = std::min(n, s.size() - leido);
+            std::memcpy(sitio, s.data() + leido, n);
+            leido += n;
+            return static_cast<long>(n);
+        },
+        pieza, ancho);
+    EXPECT_TRUE(bien);
+    EXPECT_EQ(texto.substr(0, 6), "previo"); // se añade a lo que hubiera
+    return texto.substr(6);
+}
+
 // Todas las maneras de tratarlo dan lo mismo que la regla.
 void Comprobar(const std::string& s, const std::string& que) {
     for (bool comprimir : {true, false}) {
         const std::string esperado = Referencia(s, comprimir);
+        // Por piezas: cortadas en cualquier sitio, cada una de una vez o en lecturas cortas.
+        for (AnchoBDL ancho : {AnchoBDL::Bloque64, AnchoBDL::Bloque16, AnchoBDL::Byte})
+            for (auto [pieza, cortas] : {std::pair{size_t{1}, false}, std::pair{size_t{17}, false},
+                                         std::pair{size_t{70}, true}})
+                ASSERT_EQ(PorPiezas(s, comprimir, pieza, cortas, ancho), esperado)
+                    << que << " comprimir=" << comprimir << " pieza=" << pieza
+                    << " cortas=" << cortas << " ancho=" << static_cast<int>(ancho);
         // Margen 0 y pequeños: pasa enseguida a otro texto, o tras unos bloques; 4096: en su
         // sitio (el del lector).
         for (size_t margen : {size_t{0}, size_t{5}, size_t{64}, size_t{300}, size_t{4096}})
