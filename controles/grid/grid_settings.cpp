@@ -2,6 +2,8 @@
 
 #include "controles/grid/kav_grid.h"
 
+#include <algorithm>
+
 // --- TSortSettings ---
 
 TSortSettings::TSortSettings(TKavStringGrid* AOwner)
@@ -257,11 +259,12 @@ TGridItem::~TGridItem() = default;
 
 TStrings* TGridItem::GetItems() const {
     if (!items_) items_ = std::make_unique<TStringList>();
-    if (hasParked_) {
-        hasParked_ = false;
-        const std::unique_ptr<TGridStore::Row> cells = std::move(parked_);
+    if (parkedCols_ >= 0) {
+        const size_t cols = static_cast<size_t>(parkedCols_);
+        parkedCols_ = -1;
+        const TGridStore::RowPtr cells = std::move(parked_);
         const size_t held = cells ? cells->size() : 0;
-        for (size_t c = 0; c < static_cast<size_t>(parkedCols_); ++c) {
+        for (size_t c = 0; c < cols; ++c) {
             if (c < held)
                 items_->AddObject((*cells)[c].Text, (*cells)[c].Object);
             else
@@ -272,21 +275,20 @@ TStrings* TGridItem::GetItems() const {
 }
 
 void TGridItem::SetItems(TStrings* Value) {
-    hasParked_ = false;
+    parkedCols_ = -1;
     parked_.reset();
     GetItems()->Assign(*Value);
 }
 
-void TGridItem::ParkRow(std::unique_ptr<TGridStore::Row> Cells, int Cols) {
+void TGridItem::ParkRow(TGridStore::RowPtr Cells, int Cols) {
     if (items_) items_->Clear();
     parked_ = std::move(Cells);
-    parkedCols_ = Cols;
-    hasParked_ = true;
+    parkedCols_ = std::max(0, Cols);
 }
 
-bool TGridItem::TakeParkedRow(std::unique_ptr<TGridStore::Row>& Cells) {
-    if (!hasParked_) return false;
-    hasParked_ = false;
+bool TGridItem::TakeParkedRow(TGridStore::RowPtr& Cells) {
+    if (parkedCols_ < 0) return false;
+    parkedCols_ = -1;
     Cells = std::move(parked_);
     return true;
 }

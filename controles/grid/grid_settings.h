@@ -360,18 +360,17 @@ public:
 
     // The row's cells as the grid's store held them, for "Cols" columns: hiding and showing
     // the row moves them without a copy. They become the list the first time it is asked for.
-    void ParkRow(std::unique_ptr<TGridStore::Row> Cells, int Cols);
+    void ParkRow(TGridStore::RowPtr Cells, int Cols);
     // The parked cells, if they are still parked (the pointer may be null: a row that held
     // nothing); false when the list holds them.
-    bool TakeParkedRow(std::unique_ptr<TGridStore::Row>& Cells);
+    bool TakeParkedRow(TGridStore::RowPtr& Cells);
 
 private:
     int idx_ = 0;
     int height_ = 0;
+    mutable int parkedCols_ = -1; // the columns of the parked cells; -1: none parked
     mutable std::unique_ptr<TStringList> items_;
-    mutable std::unique_ptr<TGridStore::Row> parked_;
-    mutable bool hasParked_ = false;
-    int parkedCols_ = 0;
+    mutable TGridStore::RowPtr parked_;
 };
 
 class TGridChangeNotifier : public TComponent {

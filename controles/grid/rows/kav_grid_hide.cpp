@@ -177,7 +177,7 @@ void TKavStringGrid::UnHideItems(std::vector<TGridItem*> Items) {
     // The items' rows fill the new rows at the end, then move to their places in one pass.
     for (int i = 0; i < k; ++i) {
         const int row = n + i;
-        std::unique_ptr<TGridStore::Row> parked;
+        TGridStore::RowPtr parked;
         if (Items[i]->TakeParkedRow(parked)) {
             PutStoreRow(row, std::move(parked));
             if (Items[i]->GetHeight() > 0) SetRowHeights(row, Items[i]->GetHeight());

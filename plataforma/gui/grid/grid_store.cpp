@@ -14,28 +14,117 @@ TGridRow::~TGridRow() {
         c.~TGridCell();
 }
 
-TGridRow* TGridRow::Make(size_t Count) {
-    void* block = ::operator new(sizeof(TGridRow) + Count * sizeof(TGridCell));
-    return new (block) TGridRow(Count);
+// The memory of a store's rows. Blocks are cut in order from slabs that grow with the rows
+// made so far (as a vector grows), so that n rows cost O(log n) allocations; a freed row's
+// block waits in the list of its width for the next row as wide. Very wide rows are single
+// allocations. The pool lives while its store or a row taken out of it does; its slabs are
+// freed with it.
+class TGridRowPool {
+public:
+    TGridRowPool() = default;
+    TGridRowPool(const TGridRowPool&) = delete;
+    TGridRowPool& operator=(const TGridRowPool&) = delete;
+
+    void AddRef() { ++refs_; }
+    void Release() {
+        if (--refs_ == 0) delete this;
+    }
+
+    // A row of Count empty cells.
+    TGridRow* Make(size_t Count) {
+        void* block;
+        if (Count > MaxPooledCells) {
+            block = ::operator new(Bytes(Count));
+        } else if (FreeBlock* f = free_[Count]) {
+            free_[Count] = f->Next;
+            block = f;
+        } else {
+            const size_t bytes = Bytes(Count);
+            if (static_cast<size_t>(end_ - next_) < bytes) NewSlab(bytes);
+            block = next_;
+            next_ += bytes;
+        }
+        return new (block) TGridRow(Count);
+    }
+
+    // The row's cells are destroyed; its block is kept for another row as wide.
+    void Free(TGridRow* Row) {
+        const size_t n = Row->size();
+        Row->~TGridRow();
+        if (n > MaxPooledCells) {
+            ::operator delete(Row);
+            return;
+        }
+        auto* f = reinterpret_cast<FreeBlock*>(Row);
+        f->Next = free_[n];
+        free_[n] = f;
+    }
+
+    // The row's cells are destroyed and its block is left to the slab (the store is going).
+    static void Destroy(TGridRow* Row) {
+        const size_t n = Row->size();
+        Row->~TGridRow();
+        if (n > MaxPooledCells) ::operator delete(Row);
+    }
+
+private:
+    struct FreeBlock {
+        FreeBlock* Next;
+    };
+    static constexpr size_t MaxPooledCells = 64;
+    static constexpr size_t FirstSlab = 16 * 1024;
+    static_assert(sizeof(TGridRow) >= sizeof(FreeBlock));
+
+    ~TGridRowPool() {
+        for (void* s : slabs_)
+            ::operator delete(s);
+    }
+    static size_t Bytes(size_t Count) { return sizeof(TGridRow) + Count * sizeof(TGridCell); }
+    void NewSlab(size_t AtLeast) {
+        const size_t size = std::max(AtLeast, std::max(FirstSlab, slabTotal_));
+        slabs_.reserve(slabs_.size() + 1);
+        next_ = static_cast<char*>(::operator new(size));
+        end_ = next_ + size;
+        slabs_.push_back(next_);
+        slabTotal_ += size;
+    }
+
+    int refs_ = 1;
+    char* next_ = nullptr;
+    char* end_ = nullptr;
+    size_t slabTotal_ = 0;
+    std::vector<void*> slabs_;
+    FreeBlock* free_[MaxPooledCells + 1] = {};
+};
+
+void TGridRowRelease::operator()(TGridRow* Row) const {
+    Pool->Free(Row);
+    Pool->Release();
 }
 
-TGridRow* TGridRow::Widen(TGridRow* Row, size_t Count) {
-    TGridRow* wide = Make(Count);
-    std::move(Row->begin(), Row->end(), wide->begin());
-    delete Row;
-    return wide;
-}
+TGridStore::TGridStore() : pool_(new TGridRowPool) {}
 
 TGridStore::~TGridStore() {
     for (Row* r : rows_)
-        delete r;
+        if (r) TGridRowPool::Destroy(r);
+    pool_->Release();
+}
+
+TGridStore::Row* TGridStore::Widen(Row* R, size_t Count) {
+    Row* wide = pool_->Make(Count);
+    std::move(R->begin(), R->end(), wide->begin());
+    pool_->Free(R);
+    return wide;
 }
 
 void TGridStore::SetRowCount(int Value) {
-    Value = std::max(0, Value);
-    const size_t n = static_cast<size_t>(Value);
+    const size_t n = static_cast<size_t>(std::max(0, Value));
+    if (n == rows_.size() + 1) {
+        rows_.push_back(nullptr); // a row appended: the common case
+        return;
+    }
     for (size_t i = n; i < rows_.size(); ++i)
-        delete rows_[i];
+        if (rows_[i]) pool_->Free(rows_[i]);
     rows_.resize(n, nullptr);
 }
 
@@ -49,22 +138,27 @@ const TGridCell* TGridStore::Find(int ACol, int ARow) const {
     return &(*r)[ACol];
 }
 
-const TGridStore::Row* TGridStore::GetRow(int ARow) const {
-    if (ARow < 0 || static_cast<size_t>(ARow) >= rows_.size()) return nullptr;
-    return rows_[ARow];
-}
-
-TGridStore::Row* TGridStore::TakeRow(int ARow) {
+TGridStore::RowPtr TGridStore::TakeRow(int ARow) {
     Row*& r = rows_.at(static_cast<size_t>(ARow));
     Row* taken = r;
     r = nullptr;
-    return taken;
+    if (!taken) return RowPtr();
+    pool_->AddRef();
+    return RowPtr(taken, TGridRowRelease{pool_});
 }
 
-void TGridStore::PutRow(int ARow, Row* Cells) {
+void TGridStore::PutRow(int ARow, RowPtr Cells) {
     Row*& r = rows_.at(static_cast<size_t>(ARow));
-    delete r;
-    r = Cells;
+    if (r) pool_->Free(r);
+    r = nullptr;
+    if (!Cells) return;
+    if (Cells.get_deleter().Pool == pool_) {
+        r = Cells.release();
+        pool_->Release(); // the store holds the pool still
+        return;
+    }
+    r = pool_->Make(Cells->size());
+    std::move(Cells->begin(), Cells->end(), r->begin());
 }
 
 TGridCell& TGridStore::At(int ACol, int ARow) {
@@ -73,9 +167,9 @@ TGridCell& TGridStore::At(int ACol, int ARow) {
     // A new row holds the cells up to the one written; a column beyond them widens the row to
     // all the store's columns at once (a row filled from its start is widened once).
     if (!r)
-        r = Row::Make(col + 1);
+        r = pool_->Make(col + 1);
     else if (r->size() <= col)
-        r = Row::Widen(r, std::max(col + 1, static_cast<size_t>(cols_)));
+        r = Widen(r, std::max(col + 1, static_cast<size_t>(cols_)));
     return (*r)[col];
 }
 
@@ -112,7 +206,7 @@ void TGridStore::MoveCol(int From, int To) {
     const size_t hi = static_cast<size_t>(std::max(From, To));
     for (Row*& r : rows_) {
         if (!r || r->size() <= lo) continue; // nothing stored in the range
-        if (r->size() <= hi) r = Row::Widen(r, hi + 1);
+        if (r->size() <= hi) r = Widen(r, hi + 1);
         if (From < To)
             std::rotate(r->begin() + From, r->begin() + From + 1, r->begin() + To + 1);
         else
@@ -125,7 +219,7 @@ void TGridStore::ExchangeCols(int A, int B) {
     const size_t hi = static_cast<size_t>(std::max(A, B));
     for (Row*& r : rows_) {
         if (!r || r->size() <= static_cast<size_t>(std::min(A, B))) continue;
-        if (r->size() <= hi) r = Row::Widen(r, hi + 1);
+        if (r->size() <= hi) r = Widen(r, hi + 1);
         std::swap((*r)[A], (*r)[B]);
     }
 }

@@ -4,6 +4,9 @@
 // pointer and costs one pointer; a row is made as wide as the column first written in it and
 // widened to the store's columns when a later column is written; moving, exchanging and
 // deleting rows move pointers and never copy a text.
+// The row blocks come from the store's own pool: large slabs cut in order, and the blocks of
+// freed rows kept by width for the next row of that width, so that filling many rows makes a
+// few large allocations. Rows taken out of the store keep the pool alive until they go.
 // Columns are store columns: the store keeps every column the grid has ever had, so that
 // data beyond a lowered column count stays readable and writable. The store never frees
 // what an object slot points to.
@@ -11,26 +14,23 @@
 #include "plataforma/base/ansi_string.h"
 
 #include <cstddef>
+#include <memory>
 #include <vector>
 
 class TObject;
+class TGridRowPool;
 
 struct TGridCell {
     AnsiString Text;
     TObject* Object = nullptr;
 };
 
-// A row's cells, after its count in the same block.
+// A row's cells, after its count in the same block. Only the store's pool makes and frees
+// rows.
 class TGridRow {
 public:
-    // A row of Count empty cells.
-    static TGridRow* Make(size_t Count);
-    // A row of Count cells (at least Row's) holding Row's cells, which is deleted.
-    static TGridRow* Widen(TGridRow* Row, size_t Count);
-    ~TGridRow();
     TGridRow(const TGridRow&) = delete;
     TGridRow& operator=(const TGridRow&) = delete;
-    static void operator delete(void* p) { ::operator delete(p); }
 
     size_t size() const { return size_; }
     TGridCell* begin() { return reinterpret_cast<TGridCell*>(this + 1); }
@@ -41,16 +41,26 @@ public:
     const TGridCell& operator[](size_t i) const { return begin()[i]; }
 
 private:
+    friend class TGridRowPool;
     explicit TGridRow(size_t Count);
+    ~TGridRow();
     size_t size_;
 };
 static_assert(sizeof(TGridRow) % alignof(TGridCell) == 0);
 
+// Gives a row taken out of its store back to the pool it came from.
+struct TGridRowRelease {
+    TGridRowPool* Pool = nullptr;
+    void operator()(TGridRow* Row) const;
+};
+
 class TGridStore {
 public:
     using Row = TGridRow;
+    // A row out of the store: its cells stay where they are until it is put back or freed.
+    using RowPtr = std::unique_ptr<Row, TGridRowRelease>;
 
-    TGridStore() = default;
+    TGridStore();
     ~TGridStore();
     TGridStore(const TGridStore&) = delete;
     TGridStore& operator=(const TGridStore&) = delete;
@@ -71,13 +81,15 @@ public:
         return ACol >= 0 && ARow >= 0 && ACol < cols_ && ARow < GetRowCount();
     }
     // The row's cells (nullptr for an empty row or an index outside).
-    const Row* GetRow(int ARow) const;
+    const Row* GetRow(int ARow) const {
+        return ARow >= 0 && static_cast<size_t>(ARow) < rows_.size() ? rows_[ARow] : nullptr;
+    }
 
-    // A row's cells taken out whole (nullptr for a row never written), leaving an empty row;
+    // A row's cells taken out whole (null for a row never written), leaving an empty row;
     // and a row put back in place of an empty one. For rows that leave the grid for a while:
-    // their cells are not copied.
-    Row* TakeRow(int ARow);
-    void PutRow(int ARow, Row* Cells);
+    // their cells are not copied (a row from another store's pool is moved into this one).
+    RowPtr TakeRow(int ARow);
+    void PutRow(int ARow, RowPtr Cells);
 
     // Row moves: pointers only.
     void MoveRow(int From, int To);
@@ -93,6 +105,9 @@ public:
     void ExchangeCols(int A, int B);
 
 private:
+    Row* Widen(Row* R, size_t Count);
+
     std::vector<Row*> rows_; // owned; raw so that row moves are plain pointer moves
+    TGridRowPool* pool_;     // the rows' memory, shared with the rows taken out
     int cols_ = 0;
 };

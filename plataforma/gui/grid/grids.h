@@ -455,14 +455,14 @@ protected:
     // nothing), and put back in place of an empty row: a row that leaves the grid for a while
     // moves without copying its cells. The row index must lie inside the store; the caller
     // repaints.
-    std::unique_ptr<TGridStore::Row> TakeStoreRow(int ARow);
+    TGridStore::RowPtr TakeStoreRow(int ARow);
     // The last store column whose cell the row holds: -1 for a row that holds none (or one
     // outside the store); every cell beyond is empty, without an object.
     int LastHeldCol(int ARow) const {
         const TGridStore::Row* cells = store_.GetRow(ARow);
         return cells ? static_cast<int>(cells->size()) - 1 : -1;
     }
-    void PutStoreRow(int ARow, std::unique_ptr<TGridStore::Row> Cells);
+    void PutStoreRow(int ARow, TGridStore::RowPtr Cells);
 
 private:
     friend class TStringGridStrings;

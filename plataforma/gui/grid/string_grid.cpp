@@ -139,14 +139,14 @@ const AnsiString& TStringGrid::CellText(int ACol, int ARow) const {
     return c ? c->Text : empty;
 }
 
-std::unique_ptr<TGridStore::Row> TStringGrid::TakeStoreRow(int ARow) {
+TGridStore::RowPtr TStringGrid::TakeStoreRow(int ARow) {
     if (ARow < 0 || ARow >= store_.GetRowCount()) GridIndexError();
-    return std::unique_ptr<TGridStore::Row>(store_.TakeRow(ARow));
+    return store_.TakeRow(ARow);
 }
 
-void TStringGrid::PutStoreRow(int ARow, std::unique_ptr<TGridStore::Row> Cells) {
+void TStringGrid::PutStoreRow(int ARow, TGridStore::RowPtr Cells) {
     if (ARow < 0 || ARow >= store_.GetRowCount()) GridIndexError();
-    store_.PutRow(ARow, Cells.release());
+    store_.PutRow(ARow, std::move(Cells));
 }
 
 TGridCell& TStringGrid::WritableCell(int ACol, int ARow) {

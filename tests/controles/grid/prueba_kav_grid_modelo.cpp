@@ -646,6 +646,35 @@ const std::vector<Operacion>& Operaciones() {
              m.filaOculta[pieReal] = false;
              pie->SetVisible(true);
          }},
+        {"anadir filas llenas, quitarlas y anadir otras: las nuevas salen vacias",
+         [](TKavStringGrid& g, Modelo& m) {
+             // The rows written in the second round are made where the removed ones were
+             // kept, and start empty; each append clears its new row through the
+             // descendant's ClearRect.
+             auto& rejilla = static_cast<Rejilla&>(g);
+             auto anadir = [&](bool Llenar) {
+                 for (int i = 0; i < 3; ++i) {
+                     rejilla.vaciados.clear();
+                     g.AddRow();
+                     m.InsertarFilas(m.Filas() - 1, 1);
+                     const int d = g.GetRowCount() - 2, real = m.Filas() - 2;
+                     ASSERT_EQ(rejilla.vaciados.size(), 1u);
+                     EXPECT_EQ(rejilla.vaciados[0], TRect(0, d, m.Cols() - 1, d));
+                     ASSERT_EQ(g.RemapRowInv(d), real);
+                     // A full row the first time; the last cell alone the second, in a row
+                     // as wide as a removed one.
+                     for (int c = Llenar ? 0 : m.Cols() - 1; c < m.Cols(); ++c) {
+                         m.celdas[real][c] = std::to_string(100 + 10 * i + c);
+                         g.SetCellsEx(c, real, AnsiString(m.celdas[real][c]));
+                     }
+                 }
+             };
+             anadir(true);
+             g.RemoveRows(g.GetRowCount() - 4, 3);
+             for (int i = 0; i < 3; ++i)
+                 m.QuitarFila(m.Filas() - 2);
+             anadir(false);
+         }},
         {"soltar un texto de otro programa sobre las filas de la oculta",
          [](TKavStringGrid& g, Modelo& m) {
              const int datos = m.DatosVisibles(), cols = m.ColsVisibles() - 1;

@@ -1,7 +1,7 @@
 #pragma once
 // The advanced grid as the grid tests use it: no border or scroll bars, placed on a parent
-// when one is given, counting its Invalidate calls; and the fixture that puts one on a test
-// window.
+// when one is given, counting its Invalidate calls and keeping the rectangles it clears; and
+// the fixture that puts one on a test window.
 
 #include "controles/grid/kav_grid.h"
 #include "plataforma/gui/testing/input_simulation.h"
@@ -11,6 +11,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 class Rejilla : public TKavStringGrid {
 public:
@@ -23,6 +24,12 @@ public:
     void Invalidate() override {
         ++invalidaciones;
         TKavStringGrid::Invalidate();
+    }
+    // The rectangles cleared (left, top, right, bottom), as a descendant sees them.
+    std::vector<TRect> vaciados;
+    void ClearRect(int ACol1, int ARow1, int ACol2, int ARow2) override {
+        vaciados.push_back(TRect(ACol1, ARow1, ACol2, ARow2));
+        TKavStringGrid::ClearRect(ACol1, ARow1, ACol2, ARow2);
     }
     using TKavStringGrid::ColumnMoved;
     using TKavStringGrid::DragOver;

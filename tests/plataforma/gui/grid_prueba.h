@@ -25,6 +25,8 @@ public:
     }
     using TCustomGrid::CalcMaxTopLeft;
     using TCustomGrid::MoveCurrent;
+    using TStringGrid::PutStoreRow;
+    using TStringGrid::TakeStoreRow;
 
     std::vector<CeldaPintada> pintadas;
     std::vector<std::pair<int, int>> soltadas; // RowsDropping(first, last)

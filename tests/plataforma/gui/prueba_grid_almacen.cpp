@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <memory>
 #include <random>
 #include <string>
 #include <utility>
@@ -81,6 +82,62 @@ TEST(GridAlmacen, BajarRowCountSueltaLasFilasTrasAvisar) {
     EXPECT_EQ(g.GetObjects(0, 8), nullptr);
     EXPECT_EQ(g.GetCells(1, 3), "tres");
     EXPECT_EQ(g.soltadas.size(), 1u); // growing calls no hook
+}
+
+// The store keeps the memory of dropped and widened rows for new rows of the same width:
+// a row made there starts empty, whatever the row before it held.
+TEST(GridAlmacen, UnaFilaHechaDondeEstuvoOtraEmpiezaVacia) {
+    RejillaPrueba g(nullptr);
+    g.SetColCount(4);
+    g.SetRowCount(40);
+    Objeto o;
+    for (int r = 0; r < 40; ++r) {
+        g.SetCells(1, r, AnsiString("a" + std::to_string(r))); // a row of two cells
+        for (int c : {0, 3, 2}) {                              // widened to four
+            g.SetCells(c, r, AnsiString(std::to_string(c) + "," + std::to_string(r)));
+            g.SetObjects(c, r, &o);
+        }
+    }
+    g.SetRowCount(2);
+    g.SetRowCount(40);
+    for (int r = 2; r < 40; ++r) {
+        g.SetCells(1, r, "n");
+        g.SetCells(3, r, "m");
+        for (int c : {0, 2}) {
+            EXPECT_EQ(g.GetCells(c, r), "") << c << "," << r;
+            EXPECT_EQ(g.GetObjects(c, r), nullptr) << c << "," << r;
+        }
+        EXPECT_EQ(g.GetObjects(1, r), nullptr);
+        EXPECT_EQ(g.GetCells(1, r), "n");
+        EXPECT_EQ(g.GetCells(3, r), "m");
+    }
+    EXPECT_EQ(g.GetCells(2, 1), "2,1");
+    EXPECT_EQ(g.GetObjects(3, 0), &o);
+}
+
+// A row taken out of a grid keeps its cells after the grid is gone, and another grid takes it
+// in whole.
+TEST(GridAlmacen, UnaFilaSacadaViveMasQueSuRejilla) {
+    auto a = std::make_unique<RejillaPrueba>(nullptr);
+    Objeto o;
+    a->SetCells(0, 2, "uno");
+    a->SetCells(4, 2, "cinco");
+    a->SetObjects(3, 2, &o);
+    TGridStore::RowPtr fila = a->TakeStoreRow(2);
+    EXPECT_EQ(a->GetCells(0, 2), "");
+    EXPECT_EQ(a->TakeStoreRow(3), nullptr); // a row that holds nothing
+    a.reset();
+    RejillaPrueba b(nullptr);
+    b.SetCells(1, 4, "antes");
+    b.PutStoreRow(4, std::move(fila));
+    EXPECT_EQ(b.GetCells(0, 4), "uno");
+    EXPECT_EQ(b.GetCells(1, 4), "");
+    EXPECT_EQ(b.GetCells(4, 4), "cinco");
+    EXPECT_EQ(b.GetObjects(3, 4), &o);
+    b.SetCells(2, 4, "dos");
+    b.SetRowCount(3); // the row goes with b's own
+    b.SetRowCount(5);
+    EXPECT_EQ(b.GetCells(4, 4), "");
 }
 
 TEST(GridAlmacen, MoverYBorrarFilasYColumnasLlevanTextosObjetosYTamanos) {
