@@ -12,6 +12,8 @@ namespace {
 
 constexpr std::string_view kSetDefault = "SET-DEFAULT";
 constexpr std::string_view kFor = "FOR";
+// Lo que ocupa, como poco, un registro de una base: para reservar la lista de cabeceras.
+constexpr size_t kBytesPorRegistro = 128;
 
 bool EsFinDeLinea(char c) {
     return c == '\n' || c == '\r';
@@ -79,6 +81,9 @@ bool LeerCabecera(std::string_view t, size_t i, size_t fin, BloqueBDL& bloque, b
 
 IndiceBDL::IndiceBDL(std::string_view texto) {
     const size_t n = texto.size();
+    // Un registro de una base ocupa unos cientos de bytes: así, la lista de un texto grande
+    // no se copia al crecer (lo reservado y no usado no llega a pedirse al sistema).
+    cabeceras_.reserve(n / kBytesPorRegistro);
     size_t inicio = 0; // de la línea en curso
     // Solo una línea que empieza (tras blancos) por ".", comillas o "S" puede ser un cierre
     // o una cabecera: las demás ni se miran.
