@@ -317,12 +317,23 @@ LeerBDL::~LeerBDL() = default;
 
 std::unique_ptr<LeerBDL> LeerBDL::ExtraerObjeto(const LeerBDL& fuente, const AnsiString& tipo,
                                                 const AnsiString& nombre, bool& encontrado) {
-    encontrado = false;
+    std::unique_ptr<LeerBDL> registro(new LeerBDL(Preparado{}, std::string(), fuente.forma_));
+    encontrado = ExtraerObjetoEn(fuente, tipo, nombre, *registro);
+    return registro;
+}
+
+bool LeerBDL::ExtraerObjetoEn(const LeerBDL& fuente, const AnsiString& tipo,
+                              const AnsiString& nombre, LeerBDL& registro) {
+    // Como recién hecho (con el cursor al principio, el recorrido no sigue del anterior), sin
+    // soltar la memoria de su texto.
+    registro.texto_.clear();
+    registro.forma_ = fuente.forma_;
+    registro.Reiniciar();
+    registro.indice_.reset();
+
     const std::string_view t = fuente.texto_;
     const std::string_view clase = SinBlancos(Vista(tipo));
-    std::string buscado = nombre.str();
-    QuitarComillas(buscado);
-
+    const std::string_view buscado = SinComillas(Vista(nombre));
     const IndiceBDL& indice = fuente.Indice();
     size_t c = BloqueBDL::npos;
     if (fuente.actual_ != BloqueBDL::npos) {
@@ -330,16 +341,14 @@ std::unique_ptr<LeerBDL> LeerBDL::ExtraerObjeto(const LeerBDL& fuente, const Ans
         if (h.tipo == clase && h.nombre == buscado) c = fuente.actual_;
     }
     if (c == BloqueBDL::npos) c = indice.PrimeraConNombre(clase, buscado);
-    if (c == BloqueBDL::npos || !indice.Cabecera(c).Cerrado())
-        return std::unique_ptr<LeerBDL>(new LeerBDL(Preparado{}, std::string(), fuente.forma_));
+    if (c == BloqueBDL::npos || !indice.Cabecera(c).Cerrado()) return false;
 
     const BloqueBDL& h = indice.Cabecera(c);
-    std::string texto(t.substr(h.inicio, h.fin - h.inicio));
+    registro.texto_.assign(t.substr(h.inicio, h.fin - h.inicio));
     const BloqueBDL* defectos = indice.Defectos(clase);
     if (defectos != nullptr && defectos->Cerrado())
-        texto.append(t.substr(defectos->inicio, defectos->fin - defectos->inicio));
-    encontrado = true;
-    return std::unique_ptr<LeerBDL>(new LeerBDL(Preparado{}, std::move(texto), fuente.forma_));
+        registro.texto_.append(t.substr(defectos->inicio, defectos->fin - defectos->inicio));
+    return true;
 }
 
 const IndiceBDL& LeerBDL::Indice() const {

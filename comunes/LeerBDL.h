@@ -74,6 +74,11 @@ public:
     // encuentra: el lector devuelto no tiene texto y "encontrado" queda en false.
     static std::unique_ptr<LeerBDL> ExtraerObjeto(const LeerBDL& fuente, const AnsiString& tipo,
                                                   const AnsiString& nombre, bool& encontrado);
+    // Lo mismo en un lector que se reutiliza de un registro a otro (su texto conserva la
+    // memoria pedida), que queda como el que da ExtraerObjeto; devuelve "encontrado". No
+    // puede ser la fuente.
+    static bool ExtraerObjetoEn(const LeerBDL& fuente, const AnsiString& tipo,
+                                const AnsiString& nombre, LeerBDL& registro);
 
     bool TieneTexto() const { return !texto_.empty(); }
     const std::string& Texto() const { return texto_; }

@@ -88,19 +88,19 @@ void bdLibreria::Leer(LeerBDL* lector, bdCatalogo& catalogo) {
     // El fichero del registro solo se reescribe si la carga le ha añadido algo.
     const AnsiString registroAntes = log->Texto();
 
-    const int registros = lector->ContarObjetos(seccion.tipoRegistro);
+    const AnsiString tipo(seccion.tipoRegistro);
+    const int registros = lector->ContarObjetos(tipo);
     ReservarHijos(registros);
     lector->Reiniciar();
+    // Un solo lector para todos los registros: su texto no se vuelve a pedir en cada uno.
+    LeerBDL registro(LeerBDL::EnMemoria{}, std::string_view());
+    const AnsiString nombreCompleto("Nombre completo");
     for (int i = 0; i < registros; ++i) {
-        const AnsiString nombre = lector->SiguienteObjeto(seccion.tipoRegistro);
-        AnsiString entreComillas = nombre;
-        PonerComillas(entreComillas);
+        // El nombre de una cabecera no tiene comillas: se busca tal cual.
+        const AnsiString nombre = lector->SiguienteObjeto(tipo);
         // Se recorta el registro al que ha llegado el recorrido: dos registros con un mismo
         // nombre dan dos elementos, cada uno con sus valores.
-        bool encontrado = false;
-        std::unique_ptr<LeerBDL> registro =
-            LeerBDL::ExtraerObjeto(*lector, seccion.tipoRegistro, entreComillas, encontrado);
-        if (!encontrado || registro == nullptr) {
+        if (!LeerBDL::ExtraerObjetoEn(*lector, tipo, nombre, registro)) {
             // Se recorta antes de crear el elemento: uno que no se puede leer no deja en la
             // base un elemento con los valores por defecto en su lugar.
             log->AnadirError(seccion.tipoElemento, nombre + " no se ha cargado correctamente.");
@@ -114,9 +114,9 @@ void bdLibreria::Leer(LeerBDL* lector, bdCatalogo& catalogo) {
         // El elemento nuevo va al final.
         if (NumeroHijos() == antes) continue; // el tipo no tiene clase registrada
         ObjetoBase* elemento = Hijo(NumeroHijos() - 1);
-        LeerElemento(*elemento, *registro, catalogo);
+        LeerElemento(*elemento, registro, catalogo);
         // Un repetido guardado con otro nombre conserva como nombre completo el del fichero.
-        elemento->AsignarPropiedad("Nombre completo", nombre);
+        elemento->AsignarPropiedad(nombreCompleto, nombre);
     }
     if (log->Texto() != registroAntes) log->Escribir();
 }

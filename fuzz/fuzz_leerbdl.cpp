@@ -100,6 +100,8 @@ void Recorrer(LeerBDL& lector, const std::vector<AnsiString>& claves) {
         if (r.motivo == RegistroIlegible::Motivo::SinCierre) ++sinCierre;
     }
     int sinRecortar = 0;
+    // Un lector reutilizado de registro en registro recorta lo mismo que uno nuevo.
+    LeerBDL reutilizado(LeerBDL::EnMemoria{}, lector.Texto().substr(0, 64));
     for (std::string_view tipoVista : tipos) {
         const AnsiString tipo(tipoVista);
         int cuantos = lector.ContarObjetos(tipo);
@@ -110,6 +112,10 @@ void Recorrer(LeerBDL& lector, const std::vector<AnsiString>& claves) {
             std::unique_ptr<LeerBDL> registro =
                 LeerBDL::ExtraerObjeto(lector, tipo, "\"" + nombre + "\"", encontrado);
             if (!encontrado) ++sinRecortar;
+            if (LeerBDL::ExtraerObjetoEn(lector, tipo, "\"" + nombre + "\"", reutilizado) !=
+                    encontrado ||
+                (registro && reutilizado.Texto() != registro->Texto()))
+                std::abort();
             if (registro) {
                 for (const AnsiString& clave : claves)
                     Consultar(*registro, clave);

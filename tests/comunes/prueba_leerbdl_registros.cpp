@@ -330,6 +330,42 @@ TEST(LeerBDL, NombresRepetidosLeenCadaUnoSuRegistroAlRecorrer) {
     EXPECT_EQ(Espesor(*lector, "\"Ladrillo\""), 1.0f);
 }
 
+// One reader reused for every record (as a base's load does) is each time what a new one
+// cut from the same place is: its text, its own walk and index, and empty when the record
+// cannot be cut, whatever the previous record left in it.
+TEST(LeerBDL, UnRegistroReutilizadoQuedaComoUnoNuevo) {
+    auto lector = Lector("SET-DEFAULT FOR MATERIAL\n DENSITY = 7\n..\n"
+                         "\"Ladrillo\" = MATERIAL\n THICKNESS = 1\n..\n"
+                         "\"Otro\" = MATERIAL\n THICKNESS = 2 CONDUCTIVITY = 0.5\n..\n"
+                         "\"Ladrillo\" = MATERIAL\n THICKNESS = 3\n..\n"
+                         "\"Muro\" = LAYERS\n MATERIAL = ( \"Otro\" )\n..\n"
+                         "\"Abierto\" = MATERIAL\n THICKNESS = 4\n"
+                         "\"Corto\" = MATERIAL\n..\n");
+    LeerBDL registro(LeerBDL::EnMemoria{}, "\"Previo\" = MATERIAL\n THICKNESS = 9\n..\n");
+    struct Paso {
+        const char* tipo;
+        const char* nombre; // nullptr: el siguiente del recorrido
+    } pasos[] = {{"MATERIAL ", nullptr}, {"MATERIAL ", nullptr}, {"MATERIAL ", "Nadie"},
+                 {"MATERIAL ", nullptr}, {"LAYERS ", nullptr},   {"MATERIAL ", nullptr},
+                 {"MATERIAL ", nullptr}, {"GAP ", "Muro"},       {"MATERIAL ", "\"Otro\""}};
+    lector->Reiniciar();
+    for (const Paso& paso : pasos) {
+        const AnsiString nombre =
+            paso.nombre != nullptr ? AnsiString(paso.nombre) : lector->SiguienteObjeto(paso.tipo);
+        bool encontrado = false;
+        const auto nuevo = LeerBDL::ExtraerObjeto(*lector, paso.tipo, nombre, encontrado);
+        ASSERT_EQ(LeerBDL::ExtraerObjetoEn(*lector, paso.tipo, nombre, registro), encontrado)
+            << nombre.c_str();
+        ASSERT_EQ(registro.Texto(), nuevo->Texto()) << nombre.c_str();
+        // Su recorrido y su índice son los del registro nuevo; se dejan gastados.
+        EXPECT_EQ(registro.ContarObjetos("MATERIAL "), nuevo->ContarObjetos("MATERIAL "));
+        EXPECT_EQ(registro.SiguienteObjeto(paso.tipo), nuevo->SiguienteObjeto(paso.tipo));
+        float a = -1, b = -1;
+        EXPECT_EQ(registro.LeerReal("DENSITY ", a), nuevo->LeerReal("DENSITY ", b));
+        EXPECT_EQ(a, b);
+    }
+}
+
 TEST(LeerBDL, NombreQueEmpiezaOtroNoSeConfunde) {
     auto lector = Lector("\"Ladrillo hueco\" = MATERIAL\n THICKNESS = 1\n..\n"
                          "\"Ladrillo\" = MATERIAL\n THICKNESS = 2\n..\n"
