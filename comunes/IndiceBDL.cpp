@@ -185,8 +185,12 @@ std::vector<std::string_view> IndiceBDL::TiposDeCabecera() const {
 }
 
 const std::vector<size_t>* IndiceBDL::CabecerasDe(std::string_view tipo) const {
+    // Un recorrido pide el mismo tipo en cada paso: se compara con el último antes de buscar.
+    if (pedido_ != nullptr && pedido_->first == tipo) return &pedido_->second;
     auto it = porTipo_.find(tipo);
-    return it == porTipo_.end() ? nullptr : &it->second;
+    if (it == porTipo_.end()) return nullptr;
+    pedido_ = &*it;
+    return &it->second;
 }
 
 size_t IndiceBDL::PrimeraConNombre(std::string_view tipo, std::string_view nombre) const {
@@ -204,6 +208,7 @@ size_t IndiceBDL::PrimeraConNombre(std::string_view tipo, std::string_view nombr
 }
 
 const BloqueBDL* IndiceBDL::Defectos(std::string_view tipo) const {
+    if (defectoPorTipo_.empty()) return nullptr; // lo más común: sin bloques por defecto
     auto it = defectoPorTipo_.find(tipo);
     return it == defectoPorTipo_.end() ? nullptr : &defectos_[it->second];
 }

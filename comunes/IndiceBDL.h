@@ -65,6 +65,8 @@ private:
     std::vector<BloqueBDL> cabeceras_;
     std::vector<BloqueBDL> defectos_;
     std::unordered_map<std::string_view, std::vector<size_t>> porTipo_;
+    // El último tipo que se ha pedido con CabecerasDe, hallado.
+    mutable const std::pair<const std::string_view, std::vector<size_t>>* pedido_ = nullptr;
     // La lista de la última cabecera añadida y su tipo.
     std::vector<size_t>* ultimaLista_ = nullptr;
     std::string_view ultimoTipo_;

@@ -735,7 +735,8 @@ uint32_t SeparadoresDe16(const char* bloque) {
 // y las comillas solo se miran si alguna está ahí. La primera aparición de cada una es la
 // suya.
 CamposBDL::CamposBDL(const LeerBDL& lector, const ClavesBDL& claves) : lector_(lector) {
-    posiciones_.fill(npos);
+    // Solo se piden las del juego.
+    std::fill_n(posiciones_.begin(), claves.Cuantas(), npos);
     const std::string_view t = lector.texto_;
     const char* d = t.data();
     const size_t n = t.size();
