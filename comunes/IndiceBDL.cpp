@@ -79,41 +79,53 @@ bool LeerCabecera(std::string_view t, size_t i, size_t fin, BloqueBDL& bloque, b
 
 } // namespace
 
-IndiceBDL::IndiceBDL(std::string_view texto) {
-    const size_t n = texto.size();
+IndiceBDL::IndiceBDL(std::string_view texto) : IndiceBDL(PorPartes{}, texto.size()) {
+    Acabar(texto);
+}
+
+IndiceBDL::IndiceBDL(PorPartes, size_t tamano) {
     // Un registro de una base ocupa unos cientos de bytes: así, la lista de un texto grande
     // no se copia al crecer (lo reservado y no usado no llega a pedirse al sistema).
-    cabeceras_.reserve(n / kBytesPorRegistro);
-    size_t inicio = 0; // de la línea en curso
-    // Solo una línea que empieza (tras blancos) por ".", comillas o "S" puede ser un cierre
-    // o una cabecera: las demás ni se miran.
-    auto linea = [&](size_t fin) {
-        const size_t i = Saltar(texto, inicio, fin);
-        if (i < fin && (texto[i] == '.' || texto[i] == '"' || texto[i] == 'S'))
-            AnalizarLinea(texto, i, fin);
-        inicio = fin + 1;
-    };
+    cabeceras_.reserve(tamano / kBytesPorRegistro);
+}
+
+void IndiceBDL::Anadir(std::string_view texto) {
 #ifdef __SSE2__
-    // Los fines de línea de 64 bytes de una vez, en una máscara.
+    // Los fines de línea de 64 bytes de una vez, en una máscara; lo que no llega a 64 bytes
+    // espera a la parte siguiente.
     const __m128i lf = _mm_set1_epi8('\n'), cr = _mm_set1_epi8('\r');
-    size_t bloque = 0;
-    for (; bloque + 64 <= n; bloque += 64) {
+    for (; hecho_ + 64 <= texto.size(); hecho_ += 64) {
         uint64_t fines = 0;
         for (int k = 0; k < 4; ++k) {
             const __m128i v =
-                _mm_loadu_si128(reinterpret_cast<const __m128i*>(texto.data() + bloque + 16 * k));
+                _mm_loadu_si128(reinterpret_cast<const __m128i*>(texto.data() + hecho_ + 16 * k));
             const auto m = static_cast<uint32_t>(
                 _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(v, lf), _mm_cmpeq_epi8(v, cr))));
             fines |= static_cast<uint64_t>(m) << (16 * k);
         }
         for (; fines != 0; fines &= fines - 1)
-            linea(bloque + static_cast<size_t>(std::countr_zero(fines)));
+            Linea(texto, hecho_ + static_cast<size_t>(std::countr_zero(fines)));
     }
+#else
+    (void)texto;
 #endif
-    while (inicio < n)
-        linea(FinDeLineaBDL(texto, inicio));
+}
+
+void IndiceBDL::Acabar(std::string_view texto) {
+    Anadir(texto);
+    while (inicio_ < texto.size())
+        Linea(texto, FinDeLineaBDL(texto, inicio_));
     if (abierto_ != BloqueBDL::npos) ++sinCerrar_;
     CerrarSuelto(BloqueBDL::npos);
+}
+
+void IndiceBDL::Linea(std::string_view texto, size_t fin) {
+    // Solo una línea que empieza (tras blancos) por ".", comillas o "S" puede ser un cierre
+    // o una cabecera: las demás ni se miran.
+    const size_t i = Saltar(texto, inicio_, fin);
+    if (i < fin && (texto[i] == '.' || texto[i] == '"' || texto[i] == 'S'))
+        AnalizarLinea(texto, i, fin);
+    inicio_ = fin + 1;
 }
 
 void IndiceBDL::AnalizarLinea(std::string_view t, size_t i, size_t fin) {

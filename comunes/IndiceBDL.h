@@ -30,6 +30,14 @@ class IndiceBDL {
 public:
     // El texto debe seguir vivo y sin cambios mientras viva el índice.
     explicit IndiceBDL(std::string_view texto);
+    // Para un texto que se va haciendo (de unos "tamano" bytes): se le da con Anadir cada vez
+    // que crece, entero y en el mismo sitio (solo crece por el final), y con Acabar cuando
+    // está completo. Hasta entonces el índice no dice nada. El resultado es el del texto
+    // entero.
+    struct PorPartes {};
+    IndiceBDL(PorPartes, size_t tamano);
+    void Anadir(std::string_view texto);
+    void Acabar(std::string_view texto);
 
     // Las cabeceras del tipo, en el orden del texto (índices de Cabecera); nullptr si no hay.
     const std::vector<size_t>* CabecerasDe(std::string_view tipo) const;
@@ -55,6 +63,8 @@ public:
     std::vector<std::string_view> TiposDeCabecera() const;
 
 private:
+    // La línea en curso, que acaba en "fin".
+    void Linea(std::string_view texto, size_t fin);
     void AnalizarLinea(std::string_view texto, size_t inicio, size_t fin);
     // Una línea fuera de todo bloque que empieza por comillas (en i) y no es una cabecera.
     void LineaSuelta(std::string_view texto, size_t i, size_t fin);
@@ -84,4 +94,7 @@ private:
     size_t suelto_ = BloqueBDL::npos;
     std::string_view sueltoNombre_;
     size_t trasCierre_ = 0;
+    // Dónde empieza la línea en curso y hasta dónde se han buscado fines de línea.
+    size_t inicio_ = 0;
+    size_t hecho_ = 0;
 };

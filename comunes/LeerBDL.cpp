@@ -99,20 +99,37 @@ void PedirPaginasGrandes(const char* desde, const char* hasta) {
 #endif
 }
 
-// El fichero entero, tratado por piezas a medida que se lee; vacío si no se puede leer.
-bool LeerYPreparar(const AnsiString& ruta, LeerBDL::Forma forma, std::string& texto) {
+// El fichero entero, tratado por piezas a medida que se lee; vacío si no se puede leer. Con
+// "indice", también el índice de sus registros, hecho pieza a pieza mientras cada una sigue
+// en la caché.
+bool LeerYPreparar(const AnsiString& ruta, LeerBDL::Forma forma, std::string& texto,
+                   std::unique_ptr<IndiceBDL>* indice = nullptr) {
     texto.clear();
     FileReader fichero(ruta);
     if (!fichero.IsOpen()) return false;
     // Tratado, el texto no suele pasar del fichero: sin crecer, ni rellenarse de ceros antes.
     texto.reserve(fichero.SizeHint() + 64);
     PedirPaginasGrandes(texto.data(), texto.data() + texto.capacity());
-    const bool leido =
-        PrepararPorPiezasBDL(texto, forma == LeerBDL::Forma::Comprimida,
-                             [&fichero](char* sitio, size_t n) { return fichero.Read(sitio, n); });
+    std::unique_ptr<IndiceBDL> hecho;
+    if (indice != nullptr)
+        hecho = std::make_unique<IndiceBDL>(IndiceBDL::PorPartes{}, fichero.SizeHint());
+    const char* const sitio = texto.data();
+    const bool leido = PrepararPorPiezasBDL(
+        texto, forma == LeerBDL::Forma::Comprimida,
+        [&fichero](char* destino, size_t n) { return fichero.Read(destino, n); },
+        [&](const std::string& tratado) {
+            // El índice guarda vistas del texto: si este cambia de sitio al crecer más de lo
+            // previsto, se hará después, entero.
+            if (hecho && tratado.data() != sitio) hecho.reset();
+            if (hecho) hecho->Anadir(tratado);
+        });
     if (!leido) {
         texto.clear();
         return false;
+    }
+    if (hecho) {
+        hecho->Acabar(texto);
+        *indice = std::move(hecho);
     }
     return true;
 }
@@ -267,14 +284,14 @@ size_t SiguienteLineaEntrada(std::string_view t, size_t desde, std::string_view 
 } // namespace
 
 LeerBDL::LeerBDL(const AnsiString& ruta, Forma forma) : forma_(forma) {
-    LeerYPreparar(ruta, forma, texto_);
+    LeerYPreparar(ruta, forma, texto_, &indice_);
 }
 
 LeerBDL::LeerBDL(EnMemoria, std::string_view contenido, Forma forma)
     : texto_(Preparar(contenido, forma)), forma_(forma) {}
 
 LeerBDL::LeerBDL(const AnsiString& ruta, Forma forma, bool& leido) : forma_(forma) {
-    leido = LeerYPreparar(ruta, forma, texto_);
+    leido = LeerYPreparar(ruta, forma, texto_, &indice_);
 }
 
 LeerBDL::LeerBDL(Preparado, std::string texto, Forma forma)

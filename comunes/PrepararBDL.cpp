@@ -374,7 +374,7 @@ void PrepararTextoBDL(std::string& texto, bool comprimir, size_t inicio, AnchoBD
 }
 
 bool PrepararPorPiezasBDL(std::string& destino, bool comprimir, const LeerPiezaBDL& leer,
-                          size_t pieza, AnchoBDL ancho) {
+                          const TratadaBDL& tratada, size_t pieza, AnchoBDL ancho) {
     pieza = std::max<size_t>(pieza, 1);
     // Delante de cada pieza, sitio para lo que añaden sus primeros fines de línea (si no
     // basta, se trata aparte).
@@ -406,6 +406,7 @@ bool PrepararPorPiezasBDL(std::string& destino, bool comprimir, const LeerPiezaB
         trozo.resize(corte);
         PrepararTextoBDL(trozo, comprimir, kMargen, ancho);
         destino.append(trozo);
+        if (tratada) tratada(destino);
         trozo.resize(kMargen); // lo que haya en el margen no cuenta
         trozo.append(resto);
     }

@@ -27,8 +27,12 @@ void PrepararTextoBDL(std::string& texto, bool comprimir, size_t inicio,
 // final, negativo si falla). Cada pieza se trata mientras sigue en la caché y se añade al
 // final de "destino". Se corta tras el último byte de la pieza que no es un blanco ni un fin
 // de línea (lo que da un byte así no depende de los vecinos, ni lo que da el siguiente de
-// él); el resto pasa a la pieza siguiente. Falso si leer falla.
+// él); el resto pasa a la pieza siguiente. Tras añadir cada pieza, si se da, se llama a
+// "tratada" con todo el destino (para quien lo recorre mientras sigue en la caché). Falso si
+// leer falla.
 using LeerPiezaBDL = std::function<long(char* sitio, size_t n)>;
+using TratadaBDL = std::function<void(const std::string& destino)>;
 constexpr size_t kPiezaBDL = 256 * 1024;
 bool PrepararPorPiezasBDL(std::string& destino, bool comprimir, const LeerPiezaBDL& leer,
-                          size_t pieza = kPiezaBDL, AnchoBDL ancho = AnchoBDL::Bloque64);
+                          const TratadaBDL& tratada = {}, size_t pieza = kPiezaBDL,
+                          AnchoBDL ancho = AnchoBDL::Bloque64);

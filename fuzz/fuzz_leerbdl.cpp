@@ -1,10 +1,11 @@
 // Objetivo de fuzzing del lector de palabras clave: cualquier secuencia de bytes, leída en
 // sus dos formas, por todas las búsquedas, el recorrido de los registros de cada tipo, el
 // recorte de cada registro, los registros que no se pueden leer y el recorrido de entradas
-// de librería, y el tratamiento por piezas frente al del texto entero. La primera línea de la
-// entrada sirve también de palabra clave, para que el fuzzer llegue a la comparación de
+// de librería, y el tratamiento y el índice por piezas frente a los del texto entero. La primera
+// línea de la entrada sirve también de palabra clave, para que el fuzzer llegue a la comparación de
 // palabras clave con palabras suyas.
 
+#include "comunes/IndiceBDL.h"
 #include "comunes/LeerBDL.h"
 #include "comunes/PrepararBDL.h"
 #include "comunes/Util.h"
@@ -135,12 +136,15 @@ void Recorrer(LeerBDL& lector, const std::vector<AnsiString>& claves) {
 }
 
 // Tratado por piezas, como se lee un fichero (piezas de un largo que dan los primeros bytes,
-// y lecturas cortas), el texto es el mismo que tratado entero.
+// y lecturas cortas), el texto es el mismo que tratado entero, y el índice hecho pieza a
+// pieza el mismo que el del texto entero.
 void TratarPorPiezas(std::string_view texto, LeerBDL::Forma forma, const std::string& entero) {
     const size_t pieza = texto.empty() ? 1 : 1 + static_cast<unsigned char>(texto[0]) % 97;
     const size_t corta = texto.size() < 2 ? 0 : static_cast<unsigned char>(texto[1]) % 13;
     size_t leido = 0;
     std::string porPiezas;
+    porPiezas.reserve(3 * texto.size() + 64);
+    IndiceBDL indice(IndiceBDL::PorPartes{}, texto.size());
     PrepararPorPiezasBDL(
         porPiezas, forma == LeerBDL::Forma::Comprimida,
         [&](char* sitio, size_t n) {
@@ -150,8 +154,26 @@ void TratarPorPiezas(std::string_view texto, LeerBDL::Forma forma, const std::st
             leido += n;
             return static_cast<long>(n);
         },
-        pieza);
+        [&](const std::string& tratado) { indice.Anadir(tratado); }, pieza);
     if (porPiezas != entero) std::abort();
+    indice.Acabar(porPiezas);
+    const IndiceBDL todo(porPiezas);
+    auto iguales = [](const std::vector<BloqueBDL>& a, const std::vector<BloqueBDL>& b) {
+        return std::equal(a.begin(), a.end(), b.begin(), b.end(),
+                          [](const BloqueBDL& x, const BloqueBDL& y) {
+                              return x.inicio == y.inicio && x.posTipo == y.posTipo &&
+                                     x.fin == y.fin && x.tipo == y.tipo && x.nombre == y.nombre;
+                          });
+    };
+    if (!iguales(indice.Cabeceras(), todo.Cabeceras()) ||
+        !iguales(indice.BloquesDefectos(), todo.BloquesDefectos()) ||
+        !iguales(indice.SinCabecera(), todo.SinCabecera()) ||
+        indice.SinCerrar() != todo.SinCerrar())
+        std::abort();
+    for (std::string_view tipo : todo.TiposDeCabecera())
+        if (indice.CabecerasDe(tipo) == nullptr ||
+            *indice.CabecerasDe(tipo) != *todo.CabecerasDe(tipo))
+            std::abort();
 }
 
 } // namespace

@@ -411,48 +411,82 @@ TEST(LeerBDL, UnFicheroQueEncogeMuchoSeLeeEntero) {
     EXPECT_EQ(Espesor(lector, "M7999"), 7999.0f);
 }
 
-// Read from a file, the text is treated piece by piece as it arrives: whatever falls on the
-// edge between two pieces (a CR LF, a blank run, a header, a closing "..", a quoted name, a
-// run of blanks longer than a piece) gives the same text, records and values as the whole
-// text treated at once.
+// Read from a file, the text is treated piece by piece as it arrives, and its record index
+// made from each piece while it is in the cache: whatever falls on the edge between two
+// pieces (a CR LF, a blank run, a header, a closing "..", a quoted name, a run of blanks longer
+// than a piece) gives the same text, records, values and unreadable records as the whole text
+// treated and indexed at once; also a file whose treated text outgrows the file (short lines
+// without indentation), where the text moves while it is read.
 TEST(LeerBDL, UnFicheroSeTrataPorPiezasComoEntero) {
+    CarpetaTemporal carpeta;
+    int caso = 0;
+    auto comprobar = [&](const std::string& texto) {
+        const AnsiString ruta = carpeta.Fichero("caso" + std::to_string(++caso) + ".bdc", texto);
+        for (Forma forma : {Forma::Comprimida, Forma::Literal}) {
+            LeerBDL lector(ruta, forma);
+            ASSERT_EQ(lector.Texto(), Lector(texto, forma)->Texto())
+                << "caso " << caso << " forma " << static_cast<int>(forma);
+        }
+        LeerBDL lector(ruta);
+        const auto entero = Lector(texto);
+        const std::vector<std::string_view> tipos = {"MATERIAL ", "LAYERS "};
+        const auto ilegibles = lector.RegistrosIlegibles(tipos);
+        const auto esperados = entero->RegistrosIlegibles(tipos);
+        ASSERT_EQ(ilegibles.size(), esperados.size()) << "caso " << caso;
+        for (size_t k = 0; k < ilegibles.size(); ++k) {
+            EXPECT_EQ(ilegibles[k].motivo, esperados[k].motivo) << "caso " << caso;
+            EXPECT_EQ(ilegibles[k].nombre, esperados[k].nombre) << "caso " << caso;
+            EXPECT_EQ(ilegibles[k].linea, esperados[k].linea) << "caso " << caso;
+        }
+        for (std::string_view tipo : tipos) {
+            const AnsiString clase(tipo);
+            const int cuantos = lector.ContarObjetos(clase);
+            ASSERT_EQ(cuantos, entero->ContarObjetos(clase)) << "caso " << caso;
+            lector.Reiniciar();
+            entero->Reiniciar();
+            for (int k = 0; k < cuantos; ++k) {
+                const AnsiString nombre = lector.SiguienteObjeto(clase);
+                ASSERT_EQ(nombre, entero->SiguienteObjeto(clase)) << "caso " << caso;
+                bool a = false, b = false;
+                ASSERT_EQ(LeerBDL::ExtraerObjeto(lector, clase, nombre, a)->Texto(),
+                          LeerBDL::ExtraerObjeto(*entero, clase, nombre, b)->Texto())
+                    << "caso " << caso << " " << nombre.c_str();
+                ASSERT_EQ(a, b);
+            }
+        }
+    };
+
     const std::string registro = "\"M\" = MATERIAL\r\n    THICKNESS = 2\r\n    ..\r\n";
     const std::string bordes[] = {"\r\n",
                                   "\n\r\n\r",
                                   "   \r\n   ",
                                   "\t  \t",
                                   "\"Borde\" = MATERIAL\r\n    THICKNESS = 7\r\n    ..\r\n",
-                                  "    NAME = \"a  b\"\r\n",
+                                  "\"Abierto\" = MATERIAL\r\n  SET-DEFAULT FOR MATERIAL\r\n",
+                                  "    NAME = \"a  b\"\r\n  ..\r\n\"x\"\r\n..\r\n",
                                   std::string(kPiezaBDL + 10, ' ') + "\r\n",
                                   std::string(3 * kPiezaBDL, '\n')};
-    CarpetaTemporal carpeta;
-    int caso = 0;
     for (const std::string& borde : bordes)
         for (size_t antes :
              {size_t{0}, size_t{1}, size_t{2}, std::min(borde.size() / 2, kPiezaBDL / 4),
               std::min(borde.size(), kPiezaBDL / 2)}) {
             // El borde empieza "antes" bytes antes del final de la primera pieza.
             std::string texto;
-            int materiales = 100;
-            for (; texto.size() + registro.size() + 8 + antes < kPiezaBDL; ++materiales)
+            while (texto.size() + registro.size() + 8 + antes < kPiezaBDL)
                 texto += registro;
             // Un comentario hasta el borde.
             texto += "$" + std::string(kPiezaBDL - antes - texto.size() - 3, 'x') + "\r\n";
             texto += borde;
             for (int i = 0; i < 100; ++i)
                 texto += registro;
-            const AnsiString ruta =
-                carpeta.Fichero("borde" + std::to_string(++caso) + ".bdc", texto);
-            for (Forma forma : {Forma::Comprimida, Forma::Literal}) {
-                LeerBDL lector(ruta, forma);
-                ASSERT_EQ(lector.Texto(), Lector(texto, forma)->Texto())
-                    << "borde " << caso << " forma " << static_cast<int>(forma);
-            }
-            LeerBDL lector(ruta);
-            const bool conBorde = borde.find("Borde") != std::string::npos;
-            EXPECT_EQ(lector.ContarObjetos("MATERIAL "), materiales + (conBorde ? 1 : 0));
-            if (conBorde) EXPECT_EQ(Espesor(lector, "Borde"), 7.0f);
+            ASSERT_NO_FATAL_FAILURE(comprobar(texto));
         }
+    // Tratado, más largo que el fichero: cada fin de línea gana dos blancos.
+    std::string crece;
+    for (int i = 0; crece.size() < 3 * kPiezaBDL; ++i)
+        crece += "\"M" + std::to_string(i) + "\" = MATERIAL\nA\nB\nC\n..\n";
+    ASSERT_NO_FATAL_FAILURE(comprobar(crece));
+    EXPECT_GT(Lector(crece)->Texto().size(), crece.size() + 64);
 }
 
 // Lo devuelto: las páginas enteras anteriores al primer registro de los tipos por leer y a

@@ -3,6 +3,7 @@
 // el índice de sus registros (cuenta, recorrido y recorte) frente a uno hecho línea a línea
 // con expresiones regulares.
 
+#include "comunes/IndiceBDL.h"
 #include "comunes/LeerBDL.h"
 #include "comunes/PrepararBDL.h"
 
@@ -46,25 +47,60 @@ std::string Preparado(std::string_view s, bool comprimir, size_t margen, AnchoBD
     return texto;
 }
 
+// Dos índices dicen lo mismo: sus bloques (sitios, tipos, nombres y cierres), lo suelto, lo
+// que queda sin cerrar y las cabeceras de cada tipo.
+void CompararIndices(const IndiceBDL& a, const IndiceBDL& b, const std::string& que) {
+    auto iguales = [&](const std::vector<BloqueBDL>& x, const std::vector<BloqueBDL>& y) {
+        ASSERT_EQ(x.size(), y.size()) << que;
+        for (size_t i = 0; i < x.size(); ++i) {
+            ASSERT_EQ(x[i].inicio, y[i].inicio) << que;
+            ASSERT_EQ(x[i].posTipo, y[i].posTipo) << que;
+            ASSERT_EQ(x[i].fin, y[i].fin) << que;
+            ASSERT_EQ(x[i].tipo, y[i].tipo) << que;
+            ASSERT_EQ(x[i].nombre, y[i].nombre) << que;
+        }
+    };
+    iguales(a.Cabeceras(), b.Cabeceras());
+    iguales(a.BloquesDefectos(), b.BloquesDefectos());
+    iguales(a.SinCabecera(), b.SinCabecera());
+    ASSERT_EQ(a.SinCerrar(), b.SinCerrar()) << que;
+    std::vector<std::string_view> tipos = a.TiposDeCabecera(), otros = b.TiposDeCabecera();
+    std::sort(tipos.begin(), tipos.end());
+    std::sort(otros.begin(), otros.end());
+    ASSERT_EQ(tipos, otros) << que;
+    for (std::string_view tipo : tipos)
+        ASSERT_EQ(*a.CabecerasDe(tipo), *b.CabecerasDe(tipo)) << que;
+}
+
 // Tratado por piezas de ese largo, leídas de una vez o, con "cortas", de pocos bytes cada vez
-// (lo que devuelve un read() que no llena lo pedido).
+// (lo que devuelve un read() que no llena lo pedido); con el índice hecho a la vez, pieza a
+// pieza, que ha de ser el del texto entero.
 std::string PorPiezas(std::string_view s, bool comprimir, size_t pieza, bool cortas,
                       AnchoBDL ancho) {
     std::string texto = "previo";
+    texto.reserve(3 * s.size() + 64); // sin cambiar de sitio: el índice guarda vistas
+    const char* const sitio = texto.data();
+    IndiceBDL indice(IndiceBDL::PorPartes{}, s.size());
     size_t leido = 0;
     size_t vez = 0;
     const bool bien = PrepararPorPiezasBDL(
         texto, comprimir,
-        [&](char* sitio, size_t n) {
+        [&](char* destino, size_t n) {
             if (cortas) n = std::min(n, 1 + (vez++ * 7) % 5);
             n = std::min(n, s.size() - leido);
-            std::memcpy(sitio, s.data() + leido, n);
+            std::memcpy(destino, s.data() + leido, n);
             leido += n;
             return static_cast<long>(n);
+        },
+        [&](const std::string& tratado) {
+            EXPECT_EQ(tratado.data(), sitio);
+            indice.Anadir(tratado);
         },
         pieza, ancho);
     EXPECT_TRUE(bien);
     EXPECT_EQ(texto.substr(0, 6), "previo"); // se añade a lo que hubiera
+    indice.Acabar(texto);
+    CompararIndices(indice, IndiceBDL(texto), std::string(s));
     return texto.substr(6);
 }
 
