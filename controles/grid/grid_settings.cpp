@@ -263,9 +263,8 @@ TStrings* TGridItem::GetItems() const {
         const size_t cols = static_cast<size_t>(parkedCols_);
         parkedCols_ = -1;
         const TGridStore::RowPtr cells = std::move(parked_);
-        const size_t held = cells ? cells->size() : 0;
         for (size_t c = 0; c < cols; ++c) {
-            if (c < held)
+            if (cells && cells->Holds(c))
                 items_->AddObject((*cells)[c].Text, (*cells)[c].Object);
             else
                 items_->AddObject(AnsiString(), nullptr);

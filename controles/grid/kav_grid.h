@@ -652,7 +652,7 @@ public:
     TArrowWindow* GetArrowWindow(TArrowDirection Direction);
 
     // --- hidden rows and columns, index maps (real: in the full data; display: as shown) ---
-    int RemapCol(int ACol) const;
+    int RemapCol(int ACol) const { return numHiddenCols_ == 0 ? ACol : RemapHiddenCol(ACol); }
     int RemapColInv(int ACol) const;
     int RemapRow(int ARow) const;
     int RemapRowInv(int ARow) const;
@@ -1627,7 +1627,9 @@ private:
         hiddenSortedValid_ = false;
     }
     const std::vector<int>& SortedHiddenIndexes() const;
-    void FireCellsChanged(int Left, int Top, int Right, int Bottom);
+    void FireCellsChanged(int Left, int Top, int Right, int Bottom) {
+        CellsChanged(TRect(Left, Top, Right, Bottom));
+    }
     // Sorting: the permutation of the rows First .. Last computed from keys made once.
     void SortRange(int First, int Last, bool Indexed, int Column);
     void ApplyRowOrder(int First, const std::vector<int>& Order);
@@ -1700,6 +1702,8 @@ private:
     // Removes the display rows Rows (sorted) in one pass.
     void RemoveRowList(const std::vector<int>& Rows);
     void ForgetNodesOf(int RowIndex, int RCount);
+    // RemapCol once some column is hidden.
+    int RemapHiddenCol(int ACol) const;
     int nodeCount_ = 0;
     int groupColumn_ = -1;
     int groupWidth_ = 0;

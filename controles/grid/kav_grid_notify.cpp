@@ -24,15 +24,6 @@ void TKavStringGrid::CellsLoaded() {
     CalcFooter(-1);
 }
 
-void TKavStringGrid::FireCellsChanged(int Left, int Top, int Right, int Bottom) {
-    TRect r;
-    r.Left = Left;
-    r.Top = Top;
-    r.Right = Right;
-    r.Bottom = Bottom;
-    CellsChanged(r);
-}
-
 void TKavStringGrid::RegisterNotifier(TGridChangeNotifier* ANotifier) {
     if (!ANotifier ||
         std::find(notifiers_.begin(), notifiers_.end(), ANotifier) != notifiers_.end())

@@ -10,8 +10,8 @@ constexpr int MaxHiddenCol = 512; // real columns from here on are always shown
 
 } // namespace
 
-int TKavStringGrid::RemapCol(int ACol) const {
-    if (ACol >= MaxHiddenCol || numHiddenCols_ == 0 || ACol < 0) return ACol;
+int TKavStringGrid::RemapHiddenCol(int ACol) const {
+    if (ACol >= MaxHiddenCol || ACol < 0) return ACol;
     int shown = -1;
     for (int r = 0; r < MaxHiddenCol; ++r)
         if (visibleCols_[r] && ++shown == ACol) return r;

@@ -210,7 +210,6 @@ void TCustomGrid::Dispatch(TMessage& Message) {
 bool TCustomGrid::SelectCell(int, int) {
     return true;
 }
-void TCustomGrid::SizeChanged(int, int) {}
 void TCustomGrid::ColWidthsChanged() {}
 void TCustomGrid::RowHeightsChanged() {}
 void TCustomGrid::TopLeftChanged() {
@@ -565,8 +564,4 @@ void TCustomGrid::InvalidateCol(int ACol) {
 
 void TCustomGrid::InvalidateRow(int ARow) {
     InvalidateBlock({0, ARow, GetColCount() - 1, ARow});
-}
-
-void TCustomGrid::InvalidateGrid() {
-    if (HandleAllocated()) Invalidate();
 }

@@ -4,7 +4,8 @@
 #include <new>
 #include <utility>
 
-TGridRow::TGridRow(size_t Count) : size_(Count) {
+TGridRow::TGridRow(size_t First, size_t Count)
+    : first_(static_cast<uint32_t>(First)), size_(static_cast<uint32_t>(Count)) {
     for (TGridCell& c : *this)
         new (&c) TGridCell();
 }
@@ -14,9 +15,12 @@ TGridRow::~TGridRow() {
         c.~TGridCell();
 }
 
-// The memory of a store's rows. Blocks are cut in order from slabs that grow with the rows
-// made so far (as a vector grows), so that n rows cost O(log n) allocations; a freed row's
-// block waits in the list of its width for the next row as wide. Very wide rows are single
+// The memory of a store's rows. Blocks are cut in order from slabs, each twice as large as all
+// the slabs before it, so that n rows cost O(log n) allocations and the last slab is most of
+// the pool: the C library then keeps a freed pool's memory for the next grid instead of
+// giving it back to the system (it trims its heap only beyond twice the largest block it
+// mapped apart), and a grid filled again does not fault in fresh pages. A freed row's block
+// waits in the list of its width for the next row as wide. Very wide rows are single
 // allocations. The pool lives while its store or a row taken out of it does; its slabs are
 // freed with it.
 class TGridRowPool {
@@ -30,8 +34,8 @@ public:
         if (--refs_ == 0) delete this;
     }
 
-    // A row of Count empty cells.
-    TGridRow* Make(size_t Count) {
+    // A row of Count empty cells from column First.
+    TGridRow* Make(size_t First, size_t Count) {
         void* block;
         if (Count > MaxPooledCells) {
             block = ::operator new(Bytes(Count));
@@ -44,7 +48,7 @@ public:
             block = next_;
             next_ += bytes;
         }
-        return new (block) TGridRow(Count);
+        return new (block) TGridRow(First, Count);
     }
 
     // The row's cells are destroyed; its block is kept for another row as wide.
@@ -72,7 +76,7 @@ private:
         FreeBlock* Next;
     };
     static constexpr size_t MaxPooledCells = 64;
-    static constexpr size_t FirstSlab = 16 * 1024;
+    static constexpr size_t FirstSlab = 4 * 1024;
     static_assert(sizeof(TGridRow) >= sizeof(FreeBlock));
 
     ~TGridRowPool() {
@@ -81,7 +85,7 @@ private:
     }
     static size_t Bytes(size_t Count) { return sizeof(TGridRow) + Count * sizeof(TGridCell); }
     void NewSlab(size_t AtLeast) {
-        const size_t size = std::max(AtLeast, std::max(FirstSlab, slabTotal_));
+        const size_t size = std::max(AtLeast, std::max(FirstSlab, 2 * slabTotal_));
         slabs_.reserve(slabs_.size() + 1);
         next_ = static_cast<char*>(::operator new(size));
         end_ = next_ + size;
@@ -110,9 +114,9 @@ TGridStore::~TGridStore() {
     pool_->Release();
 }
 
-TGridStore::Row* TGridStore::Widen(Row* R, size_t Count) {
-    Row* wide = pool_->Make(Count);
-    std::move(R->begin(), R->end(), wide->begin());
+TGridStore::Row* TGridStore::Widen(Row* R, size_t First, size_t End) {
+    Row* wide = pool_->Make(First, End - First);
+    std::move(R->begin(), R->end(), &(*wide)[R->First()]);
     pool_->Free(R);
     return wide;
 }
@@ -134,7 +138,7 @@ void TGridStore::GrowColCount(int Value) {
 
 const TGridCell* TGridStore::Find(int ACol, int ARow) const {
     const Row* r = GetRow(ARow);
-    if (!r || ACol < 0 || static_cast<size_t>(ACol) >= r->size()) return nullptr;
+    if (!r || ACol < 0 || !r->Holds(static_cast<size_t>(ACol))) return nullptr;
     return &(*r)[ACol];
 }
 
@@ -157,19 +161,21 @@ void TGridStore::PutRow(int ARow, RowPtr Cells) {
         pool_->Release(); // the store holds the pool still
         return;
     }
-    r = pool_->Make(Cells->size());
+    r = pool_->Make(Cells->First(), Cells->size());
     std::move(Cells->begin(), Cells->end(), r->begin());
 }
 
 TGridCell& TGridStore::At(int ACol, int ARow) {
     Row*& r = rows_.at(static_cast<size_t>(ARow));
     const size_t col = static_cast<size_t>(ACol);
-    // A new row holds the cells up to the one written; a column beyond them widens the row to
-    // all the store's columns at once (a row filled from its start is widened once).
+    // A new row holds the cell written; a column beyond its run widens it to all the store's
+    // columns at once, one before it down to column 0 (a row filled from either end is widened
+    // once).
     if (!r)
-        r = pool_->Make(col + 1);
-    else if (r->size() <= col)
-        r = Widen(r, std::max(col + 1, static_cast<size_t>(cols_)));
+        r = pool_->Make(col, 1);
+    else if (!r->Holds(col))
+        r = Widen(r, col < r->First() ? 0 : r->First(),
+                  std::max({col + 1, r->End(), static_cast<size_t>(cols_)}));
     return (*r)[col];
 }
 
@@ -205,21 +211,13 @@ void TGridStore::MoveCol(int From, int To) {
     const size_t lo = static_cast<size_t>(std::min(From, To));
     const size_t hi = static_cast<size_t>(std::max(From, To));
     for (Row*& r : rows_) {
-        if (!r || r->size() <= lo) continue; // nothing stored in the range
-        if (r->size() <= hi) r = Widen(r, hi + 1);
+        if (!r || r->End() <= lo || r->First() > hi) continue; // nothing stored in the range
+        if (r->First() > lo || r->End() <= hi)
+            r = Widen(r, std::min(r->First(), lo), std::max(r->End(), hi + 1));
+        TGridCell* at = &(*r)[lo];
         if (From < To)
-            std::rotate(r->begin() + From, r->begin() + From + 1, r->begin() + To + 1);
+            std::rotate(at, at + 1, at + (hi - lo) + 1);
         else
-            std::rotate(r->begin() + To, r->begin() + From, r->begin() + From + 1);
-    }
-}
-
-void TGridStore::ExchangeCols(int A, int B) {
-    if (A < 0 || B < 0 || A >= cols_ || B >= cols_ || A == B) return;
-    const size_t hi = static_cast<size_t>(std::max(A, B));
-    for (Row*& r : rows_) {
-        if (!r || r->size() <= static_cast<size_t>(std::min(A, B))) continue;
-        if (r->size() <= hi) r = Widen(r, hi + 1);
-        std::swap((*r)[A], (*r)[B]);
+            std::rotate(at, at + (hi - lo), at + (hi - lo) + 1);
     }
 }

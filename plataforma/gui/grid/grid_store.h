@@ -1,9 +1,10 @@
 #pragma once
 // The cells of a string grid: a vector of row pointers, each row one block of memory holding
-// its count and its cells (a text and an object slot). A row that was never written is a null
-// pointer and costs one pointer; a row is made as wide as the column first written in it and
-// widened to the store's columns when a later column is written; moving, exchanging and
-// deleting rows move pointers and never copy a text.
+// the run of columns it keeps and their cells (a text and an object slot). A row that was
+// never written is a null pointer and costs one pointer; a row is made holding the one cell
+// first written in it, widened up to the store's columns when a later column is written and
+// down to column 0 when an earlier one is; every cell outside the run is empty. Moving,
+// exchanging and deleting rows move pointers and never copy a text.
 // The row blocks come from the store's own pool: large slabs cut in order, and the blocks of
 // freed rows kept by width for the next row of that width, so that filling many rows makes a
 // few large allocations. Rows taken out of the store keep the pool alive until they go.
@@ -14,6 +15,7 @@
 #include "plataforma/base/ansi_string.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <memory>
 #include <vector>
 
@@ -25,26 +27,30 @@ struct TGridCell {
     TObject* Object = nullptr;
 };
 
-// A row's cells, after its count in the same block. Only the store's pool makes and frees
-// rows.
-class TGridRow {
+// A row's cells: the columns First() .. End()-1, after the run's bounds in the same block.
+// Only the store's pool makes and frees rows.
+class alignas(TGridCell) TGridRow {
 public:
     TGridRow(const TGridRow&) = delete;
     TGridRow& operator=(const TGridRow&) = delete;
 
+    size_t First() const { return first_; }
+    size_t End() const { return static_cast<size_t>(first_) + size_; }
     size_t size() const { return size_; }
+    bool Holds(size_t Col) const { return Col - first_ < size_; }
     TGridCell* begin() { return reinterpret_cast<TGridCell*>(this + 1); }
     TGridCell* end() { return begin() + size_; }
     const TGridCell* begin() const { return reinterpret_cast<const TGridCell*>(this + 1); }
     const TGridCell* end() const { return begin() + size_; }
-    TGridCell& operator[](size_t i) { return begin()[i]; }
-    const TGridCell& operator[](size_t i) const { return begin()[i]; }
+    // The cell of a column the row holds.
+    TGridCell& operator[](size_t Col) { return begin()[Col - first_]; }
+    const TGridCell& operator[](size_t Col) const { return begin()[Col - first_]; }
 
 private:
     friend class TGridRowPool;
-    explicit TGridRow(size_t Count);
+    TGridRow(size_t First, size_t Count);
     ~TGridRow();
-    size_t size_;
+    uint32_t first_, size_;
 };
 static_assert(sizeof(TGridRow) % alignof(TGridCell) == 0);
 
@@ -102,10 +108,11 @@ public:
     // Moves the cells of column From to column To in every row (the columns between shift
     // by one); the slots are moved, not copied.
     void MoveCol(int From, int To);
-    void ExchangeCols(int A, int B);
 
 private:
-    Row* Widen(Row* R, size_t Count);
+    // A row holding the columns First .. End-1 (the row's among them) with the row's cells;
+    // the row is freed.
+    Row* Widen(Row* R, size_t First, size_t End);
 
     std::vector<Row*> rows_; // owned; raw so that row moves are plain pointer moves
     TGridRowPool* pool_;     // the rows' memory, shared with the rows taken out

@@ -239,7 +239,9 @@ public:
     void InvalidateCell(int ACol, int ARow);
     void InvalidateCol(int ACol);
     void InvalidateRow(int ARow);
-    void InvalidateGrid();
+    void InvalidateGrid() {
+        if (HandleAllocated()) Invalidate();
+    }
 
 protected:
     // Paints one cell; the rectangle is the cell's, and may reach past the client area.
@@ -248,7 +250,7 @@ protected:
     virtual bool SelectCell(int ACol, int ARow);
 
     // Hooks, called after the change they name.
-    virtual void SizeChanged(int OldColCount, int OldRowCount);
+    virtual void SizeChanged(int, int) {}
     virtual void ColWidthsChanged();
     virtual void RowHeightsChanged();
     virtual void TopLeftChanged();
@@ -460,7 +462,7 @@ protected:
     // outside the store); every cell beyond is empty, without an object.
     int LastHeldCol(int ARow) const {
         const TGridStore::Row* cells = store_.GetRow(ARow);
-        return cells ? static_cast<int>(cells->size()) - 1 : -1;
+        return cells ? static_cast<int>(cells->End()) - 1 : -1;
     }
     void PutStoreRow(int ARow, TGridStore::RowPtr Cells);
 

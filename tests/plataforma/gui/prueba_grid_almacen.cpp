@@ -182,7 +182,7 @@ TEST(GridAlmacen, MoverYBorrarFilasYColumnasLlevanTextosObjetosYTamanos) {
     EXPECT_THROW(g.MoveColumn(-1, 0), EInvalidGridOperation);
 }
 
-// Rows are made as wide as the column first written and widened later: texts and objects
+// Rows hold the run of columns written and are widened either way: texts and objects
 // written in any order, with columns and rows moved, rows deleted and added and columns
 // added, must read back as a plain table kept beside says.
 TEST(GridAlmacen, EscriturasYMovimientosEnCualquierOrdenComoUnaTablaSimple) {
