@@ -655,7 +655,9 @@ public:
     int RemapCol(int ACol) const { return numHiddenCols_ == 0 ? ACol : RemapHiddenCol(ACol); }
     int RemapColInv(int ACol) const;
     int RemapRow(int ARow) const;
-    int RemapRowInv(int ARow) const;
+    int RemapRowInv(int ARow) const {
+        return NumHiddenRows() == 0 ? ARow : RemapHiddenRowInv(ARow);
+    }
     int RealColIndex(int ACol) const { return RemapCol(ACol); }
     int DisplColIndex(int ACol) override { return RemapColInv(ACol); }
     int RealRowIndex(int ARow) const { return RemapRowInv(ARow); }
@@ -947,7 +949,9 @@ public:
     int GetNotifierCount() const { return static_cast<int>(notifiers_.size()); }
     TCellsChangedEvent OnCellsChanged;
     // Places each cell's control over its cell when the cell is in view, hides it otherwise.
-    void CellControlsUpdate();
+    void CellControlsUpdate() {
+        if (controlList_ && controlList_->GetCount() > 0) PlaceCellControls();
+    }
 
     // --- row and column operations (display rows; hidden columns go with their rows;
     // columns are real columns, hidden ones counted, as the store keeps them) ---
@@ -1702,8 +1706,15 @@ private:
     // Removes the display rows Rows (sorted) in one pass.
     void RemoveRowList(const std::vector<int>& Rows);
     void ForgetNodesOf(int RowIndex, int RCount);
-    // RemapCol once some column is hidden.
+    // RemapCol once some column is hidden, RemapRowInv once some row is.
     int RemapHiddenCol(int ACol) const;
+    int RemapHiddenRowInv(int ARow) const;
+    // CellControlsUpdate once some cell holds a control.
+    void PlaceCellControls();
+    // The change notice to the registered notifiers.
+    void TellNotifiers(const TRect& R);
+    // The floating footer's calculations of column ACol (-1: every column).
+    void CalcFooterColumns(int ACol);
     int nodeCount_ = 0;
     int groupColumn_ = -1;
     int groupWidth_ = 0;

@@ -10,14 +10,16 @@ void TKavStringGrid::UpdateCell(int ACol, int) {
 
 void TKavStringGrid::CellsChanged(const TRect& R) {
     if (OnCellsChanged) OnCellsChanged(this, R);
-    if (!notifiers_.empty()) {
-        // A handler may register or unregister notifiers: walk a copy.
-        const std::vector<TGridChangeNotifier*> list = notifiers_;
-        for (TGridChangeNotifier* n : list)
-            if (std::find(notifiers_.begin(), notifiers_.end(), n) != notifiers_.end())
-                n->CellsChanged(R);
-    }
+    if (!notifiers_.empty()) TellNotifiers(R);
     CalcFooter(-1);
+}
+
+void TKavStringGrid::TellNotifiers(const TRect& R) {
+    // A handler may register or unregister notifiers: walk a copy.
+    const std::vector<TGridChangeNotifier*> list = notifiers_;
+    for (TGridChangeNotifier* n : list)
+        if (std::find(notifiers_.begin(), notifiers_.end(), n) != notifiers_.end())
+            n->CellsChanged(R);
 }
 
 void TKavStringGrid::CellsLoaded() {
@@ -39,8 +41,7 @@ void TKavStringGrid::UnRegisterNotifier(TGridChangeNotifier* ANotifier) {
     ANotifier->RemoveFreeNotification(this);
 }
 
-void TKavStringGrid::CellControlsUpdate() {
-    if (!controlList_ || controlList_->GetCount() == 0) return;
+void TKavStringGrid::PlaceCellControls() {
     const int left = GetLeftCol(), top = GetTopRow();
     const int right = left + GetVisibleColCount(), bottom = top + GetVisibleRowCount();
     std::vector<TControl*> shown;

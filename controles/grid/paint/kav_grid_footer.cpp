@@ -56,8 +56,12 @@ TStatTally ColumnTally(TKavStringGrid& G, int ACol, const StatRows& R) {
 
 void TKavStringGrid::DoCalcFooter(int ACol) {
     const TFloatingFooter* f = floatingFooter_.get();
-    if (!f->GetVisible() || f->GetFooterStyle() != fsFixedLastRow || !f->GetEnableCalculation())
-        return;
+    if (f->GetVisible() && f->GetFooterStyle() == fsFixedLastRow && f->GetEnableCalculation())
+        CalcFooterColumns(ACol);
+}
+
+void TKavStringGrid::CalcFooterColumns(int ACol) {
+    const TFloatingFooter* f = floatingFooter_.get();
     const int last = GetRowCount() - 1;
     // Counting hidden rows, the statistics run over every real row but the footer's own.
     const bool withHidden = f->GetCalculateHiddenRows();

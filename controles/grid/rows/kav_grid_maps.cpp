@@ -41,10 +41,9 @@ const std::vector<int>& TKavStringGrid::SortedHiddenIndexes() const {
     return hiddenSorted_;
 }
 
-int TKavStringGrid::RemapRowInv(int ARow) const {
+int TKavStringGrid::RemapHiddenRowInv(int ARow) const {
     // The (ARow+1)-th real row that is not hidden: search on real = ARow + hidden rows at
     // or below it.
-    if (NumHiddenRows() == 0) return ARow;
     const std::vector<int>& h = SortedHiddenIndexes();
     if (h.empty() || ARow < h.front()) return ARow;
     size_t lo = 0, hi = h.size();

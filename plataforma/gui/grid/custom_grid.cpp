@@ -554,10 +554,6 @@ void TCustomGrid::InvalidateBlock(const TGridRect& R) {
     InvalidateClient(BoxRect(R.Left, R.Top, R.Right, R.Bottom));
 }
 
-void TCustomGrid::InvalidateCell(int ACol, int ARow) {
-    InvalidateBlock({ACol, ARow, ACol, ARow});
-}
-
 void TCustomGrid::InvalidateCol(int ACol) {
     InvalidateBlock({ACol, 0, ACol, GetRowCount() - 1});
 }

@@ -14,13 +14,9 @@ inline int LowBit(int i) {
 TGridAxis::TGridAxis(int DefaultSize, int LineWidth)
     : default_(std::max(0, DefaultSize)), line_(std::max(0, LineWidth)) {}
 
-void TGridAxis::SetCount(int Value) {
+void TGridAxis::SetSizedCount(int Value) {
     Value = std::max(0, Value);
     if (Value == count_) return;
-    if (sizes_.empty()) {
-        count_ = Value;
-        return;
-    }
     if (Value < count_) {
         // The first entries of a Fenwick tree only depend on the first extents.
         sizes_.resize(Value);

@@ -15,7 +15,12 @@ public:
     int GetCount() const { return count_; }
     // Growing keeps the sizes set and gives the new indexes the default; shrinking forgets
     // the sizes beyond the new count.
-    void SetCount(int Value);
+    void SetCount(int Value) {
+        if (sizes_.empty())
+            count_ = Value < 0 ? 0 : Value;
+        else
+            SetSizedCount(Value);
+    }
     int GetDefaultSize() const { return default_; }
     // Every index goes back to the new default.
     void SetDefaultSize(int Value);
@@ -49,6 +54,7 @@ public:
 
 private:
     int64_t Uniform() const { return default_ + static_cast<int64_t>(line_); }
+    void SetSizedCount(int Value);
     void MakeSizes();
     void Rebuild() const;
     int64_t Prefix(int N) const; // sum of the first N extents from the tree

@@ -20,6 +20,9 @@
 
 using TBorderStyle = TFormBorderStyle;
 
+// "Grid index out of range".
+[[noreturn]] void GridIndexError();
+
 enum TGridOption {
     goFixedVertLine,
     goFixedHorzLine,
@@ -236,7 +239,9 @@ public:
     void ExchangeRows(int ARow1, int ARow2);
 
     // --- painting ---
-    void InvalidateCell(int ACol, int ARow);
+    void InvalidateCell(int ACol, int ARow) {
+        if (HandleAllocated()) InvalidateBlock({ACol, ARow, ACol, ARow});
+    }
     void InvalidateCol(int ACol);
     void InvalidateRow(int ARow);
     void InvalidateGrid() {
@@ -468,12 +473,11 @@ protected:
 
 private:
     friend class TStringGridStrings;
-    void CheckIndex(int ACol, int ARow) const;
+    void CheckIndex(int ACol, int ARow) const {
+        if (ACol < 0 || ARow < 0) GridIndexError();
+    }
     TGridCell& WritableCell(int ACol, int ARow);
 
     TGridStore store_;
     std::map<int, std::unique_ptr<TStringGridStrings>> rowLists_, colLists_;
 };
-
-// "Grid index out of range".
-[[noreturn]] void GridIndexError();

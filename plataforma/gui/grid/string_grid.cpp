@@ -123,10 +123,6 @@ void TStringGrid::ResizeStore(int NewColCount, int NewRowCount) {
     store_.SetRowCount(NewRowCount);
 }
 
-void TStringGrid::CheckIndex(int ACol, int ARow) const {
-    if (ACol < 0 || ARow < 0) GridIndexError();
-}
-
 AnsiString TStringGrid::GetCells(int ACol, int ARow) const {
     CheckIndex(ACol, ARow);
     const TGridCell* c = store_.Find(ACol, ARow);
