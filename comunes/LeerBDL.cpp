@@ -122,7 +122,9 @@ bool LeerYPreparar(const AnsiString& ruta, LeerBDL::Forma forma, std::string& te
             // previsto, se hará después, entero.
             if (hecho && tratado.data() != sitio) hecho.reset();
             if (hecho) hecho->Anadir(tratado);
-        });
+        },
+        // Un fichero pequeño, de una vez, sin un búfer de pieza más grande que él.
+        fichero.SizeHint() > 0 ? std::min(kPiezaBDL, fichero.SizeHint() + 1) : kPiezaBDL);
     if (!leido) {
         texto.clear();
         return false;
