@@ -150,7 +150,7 @@ void TratarPorPiezas(std::string_view texto, LeerBDL::Forma forma, const std::st
         [&](char* sitio, size_t n) {
             if (corta != 0) n = std::min(n, corta);
             n = std::min(n, texto.size() - leido);
-            std::memcpy(sitio, texto.data() + leido, n);
+            if (n > 0) std::memcpy(sitio, texto.data() + leido, n);
             leido += n;
             return static_cast<long>(n);
         },

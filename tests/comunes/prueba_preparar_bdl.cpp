@@ -88,7 +88,7 @@ std::string PorPiezas(std::string_view s, bool comprimir, size_t pieza, bool cor
         [&](char* destino, size_t n) {
             if (cortas) n = std::min(n, 1 + (vez++ * 7) % 5);
             n = std::min(n, s.size() - leido);
-            std::memcpy(destino, s.data() + leido, n);
+            if (n > 0) std::memcpy(destino, s.data() + leido, n);
             leido += n;
             return static_cast<long>(n);
         },
