@@ -966,7 +966,9 @@ public:
     void IRemoveRows(int RowIndex, int RCount, bool UpdateHidden);
     virtual void RemoveCols(int ColIndex, int CCount);
     virtual void ClearRect(int ACol1, int ARow1, int ACol2, int ARow2);
-    void ClearRows(int RowIndex, int RCount);
+    void ClearRows(int RowIndex, int RCount) {
+        if (RCount >= 1) ClearRect(0, RowIndex, TotalColCount() - 1, RowIndex + RCount - 1);
+    }
     void ClearCols(int ColIndex, int CCount);
     void ClearNormalRows(int RowIndex, int RCount);
     void ClearNormalCols(int ColIndex, int CCount);
@@ -1610,7 +1612,11 @@ private:
     // Row-level work the operations share.
     // RCount rows inserted at display row RowIndex, real row RealAt: the row-select flags and
     // the cell controls behind them move down.
-    void InsertRowSideTables(int RowIndex, int RealAt, int RCount);
+    void InsertRowSideTables(int RowIndex, int RealAt, int RCount) {
+        if (!rowSelect_.empty() || controlList_->GetCount() > 0)
+            ShiftRowSideTables(RowIndex, RealAt, RCount);
+    }
+    void ShiftRowSideTables(int RowIndex, int RealAt, int RCount);
     // Display rows RowIndex onwards removed, their real indexes Reals (sorted; they need not
     // follow each other when rows are hidden between them): exactly their row-select flags
     // and cell controls go, those behind move up.
@@ -1705,7 +1711,11 @@ private:
     void InsertRowsAt(const std::vector<int>& At);
     // Removes the display rows Rows (sorted) in one pass.
     void RemoveRowList(const std::vector<int>& Rows);
-    void ForgetNodesOf(int RowIndex, int RCount);
+    // Node rows among the rows about to be emptied or removed stop counting as nodes.
+    void ForgetNodesOf(int RowIndex, int RCount) {
+        if (nodeCount_ != 0) ForgetNodeRows(RowIndex, RCount);
+    }
+    void ForgetNodeRows(int RowIndex, int RCount);
     // RemapCol once some column is hidden, RemapRowInv once some row is.
     int RemapHiddenCol(int ACol) const;
     int RemapHiddenRowInv(int ARow) const;

@@ -119,8 +119,7 @@ void TKavStringGrid::RemoveAllNodes() {
     Invalidate();
 }
 
-void TKavStringGrid::ForgetNodesOf(int RowIndex, int RCount) {
-    if (nodeCount_ == 0) return;
+void TKavStringGrid::ForgetNodeRows(int RowIndex, int RCount) {
     for (int r = std::max(RowIndex, 0), e = std::min(RowIndex + RCount, GetRowCount()); r < e; ++r)
         if (NodeGraphic(r) && nodeCount_ > 0) --nodeCount_;
 }

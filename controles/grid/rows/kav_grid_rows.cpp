@@ -267,11 +267,6 @@ void TKavStringGrid::ClearRect(int ACol1, int ARow1, int ACol2, int ARow2) {
     if (!destroying) FireCellsChanged(RemapCol(ACol1), ARow1, RemapCol(ACol2), ARow2);
 }
 
-void TKavStringGrid::ClearRows(int RowIndex, int RCount) {
-    if (RCount < 1) return;
-    ClearRect(0, RowIndex, TotalColCount() - 1, RowIndex + RCount - 1);
-}
-
 void TKavStringGrid::ClearCols(int ColIndex, int CCount) {
     if (CCount < 1) return;
     ClearRect(ColIndex, 0, ColIndex + CCount - 1, GetRowCount() - 1);

@@ -4,12 +4,10 @@
 
 #include <algorithm>
 
-void TKavStringGrid::InsertRowSideTables(int RowIndex, int RealAt, int RCount) {
-    if (!rowSelect_.empty()) {
-        const int at = GetMouseActions()->GetRowSelectPersistent() ? RealAt : RowIndex;
-        if (at < static_cast<int>(rowSelect_.size()))
-            rowSelect_.insert(rowSelect_.begin() + at, static_cast<size_t>(RCount), 0);
-    }
+void TKavStringGrid::ShiftRowSideTables(int RowIndex, int RealAt, int RCount) {
+    const int at = GetMouseActions()->GetRowSelectPersistent() ? RealAt : RowIndex;
+    if (at < static_cast<int>(rowSelect_.size()))
+        rowSelect_.insert(rowSelect_.begin() + at, static_cast<size_t>(RCount), 0);
     // Cell controls keep real rows.
     for (int i = 0; i < controlList_->GetCount(); ++i) {
         TControlItem* item = controlList_->GetControl(i);

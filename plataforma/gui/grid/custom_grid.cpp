@@ -34,13 +34,6 @@ void TCustomGrid::SetColCount(int Value) {
     ChangeSize(Value, GetRowCount());
 }
 
-void TCustomGrid::SetRowCount(int Value) {
-    Value = std::max(1, Value);
-    if (Value == GetRowCount()) return;
-    if (Value <= fixedRows_) fixedRows_ = Value - 1;
-    ChangeSize(GetColCount(), Value);
-}
-
 void TCustomGrid::ChangeSize(int NewColCount, int NewRowCount) {
     const int oldCols = GetColCount(), oldRows = GetRowCount();
     if (NewRowCount < oldRows) RowsDropping(NewRowCount, oldRows - 1);

@@ -4,17 +4,6 @@
 #include <new>
 #include <utility>
 
-TGridRow::TGridRow(size_t First, size_t Count)
-    : first_(static_cast<uint32_t>(First)), size_(static_cast<uint32_t>(Count)) {
-    for (TGridCell& c : *this)
-        new (&c) TGridCell();
-}
-
-TGridRow::~TGridRow() {
-    for (TGridCell& c : *this)
-        c.~TGridCell();
-}
-
 // The memory of a store's rows. Blocks are cut in order from slabs, each twice as large as all
 // the slabs before it, so that n rows cost O(log n) allocations and the last slab is most of
 // the pool: the C library then keeps a freed pool's memory for the next grid instead of
@@ -121,19 +110,11 @@ TGridStore::Row* TGridStore::Widen(Row* R, size_t First, size_t End) {
     return wide;
 }
 
-void TGridStore::SetRowCount(int Value) {
+void TGridStore::ResizeRows(int Value) {
     const size_t n = static_cast<size_t>(std::max(0, Value));
-    if (n == rows_.size() + 1) {
-        rows_.push_back(nullptr); // a row appended: the common case
-        return;
-    }
     for (size_t i = n; i < rows_.size(); ++i)
         if (rows_[i]) pool_->Free(rows_[i]);
     rows_.resize(n, nullptr);
-}
-
-void TGridStore::GrowColCount(int Value) {
-    cols_ = std::max(cols_, Value);
 }
 
 const TGridCell* TGridStore::Find(int ACol, int ARow) const {

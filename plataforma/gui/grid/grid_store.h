@@ -17,6 +17,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <new>
 #include <vector>
 
 class TObject;
@@ -48,8 +49,15 @@ public:
 
 private:
     friend class TGridRowPool;
-    TGridRow(size_t First, size_t Count);
-    ~TGridRow();
+    TGridRow(size_t First, size_t Count)
+        : first_(static_cast<uint32_t>(First)), size_(static_cast<uint32_t>(Count)) {
+        for (TGridCell& c : *this)
+            new (&c) TGridCell();
+    }
+    ~TGridRow() {
+        for (TGridCell& c : *this)
+            c.~TGridCell();
+    }
     uint32_t first_, size_;
 };
 static_assert(sizeof(TGridRow) % alignof(TGridCell) == 0);
@@ -74,10 +82,17 @@ public:
     int GetRowCount() const { return static_cast<int>(rows_.size()); }
     // Growing adds empty rows; shrinking drops the rows beyond (their object slots are not
     // freed: the caller has seen them first).
-    void SetRowCount(int Value);
+    void SetRowCount(int Value) {
+        if (Value >= 0 && static_cast<size_t>(Value) == rows_.size() + 1)
+            rows_.push_back(nullptr); // a row appended: the common case
+        else
+            ResizeRows(Value);
+    }
     // The columns that can be written: the highest column count ever asked for.
     int GetColCount() const { return cols_; }
-    void GrowColCount(int Value);
+    void GrowColCount(int Value) {
+        if (Value > cols_) cols_ = Value;
+    }
 
     // The cell, or nullptr when it holds nothing (an index outside the store included).
     const TGridCell* Find(int ACol, int ARow) const;
@@ -110,6 +125,7 @@ public:
     void MoveCol(int From, int To);
 
 private:
+    void ResizeRows(int Value);
     // A row holding the columns First .. End-1 (the row's among them) with the row's cells;
     // the row is freed.
     Row* Widen(Row* R, size_t First, size_t End);

@@ -141,7 +141,12 @@ public:
     // Below 1 counts as 1; FixedCols is lowered when the count falls to it.
     void SetColCount(int Value);
     int GetRowCount() const { return rows_.GetCount(); }
-    void SetRowCount(int Value);
+    void SetRowCount(int Value) {
+        if (Value < 1) Value = 1;
+        if (Value == GetRowCount()) return;
+        if (Value <= fixedRows_) fixedRows_ = Value - 1;
+        ChangeSize(GetColCount(), Value);
+    }
     int GetFixedCols() const { return fixedCols_; }
     // Raises EInvalidGridOperation for a negative value or one not below ColCount.
     void SetFixedCols(int Value);
