@@ -188,11 +188,7 @@ TEST_F(Ilegibles, GuardarEnUnaLibreriaConRegistrosIlegiblesPideConfirmacion) {
     // Sí: se escribe con lo elegido, sin el registro que no se pudo leer.
     Guion().AnswerFileDialog(rota);
     Guion().AnswerMessageBox(IDYES);
-    Guion().AnswerShowModal([](TObject* f) {
-        auto* d = static_cast<TforLibreria*>(f);
-        d->btnAgregarTodo->Click();
-        d->btnAceptar->Click();
-    });
+    Guion().AnswerShowModal(ElegirTodoYAceptar);
     v->pmnuGuardarLibreria->Click();
     EsConfirmacion(rota);
     const std::string escrito = LeerBytes(rota);

@@ -152,10 +152,8 @@ TEST_F(Libreria, ExportarAUnaLibreriaNuevaYAUnaExistente) {
     AnsiString destino = carpeta.Ruta() + "Lib/mia.bdc";
     Guion().AnswerFileDialog(destino);
     Guion().AnswerShowModal([](TObject* f) {
-        auto* d = static_cast<TforLibreria*>(f);
-        ElegirGrupo(d, "Piedras");
-        d->btnAgregarTodo->Click();
-        d->btnAceptar->Click();
+        ElegirGrupo(static_cast<TforLibreria*>(f), "Piedras");
+        ElegirTodoYAceptar(f);
     });
     v->pmnuGuardarLibreria->Click();
     EXPECT_TRUE(std::any_of(Guion().ShownBoxes().begin(), Guion().ShownBoxes().end(),
@@ -171,11 +169,7 @@ TEST_F(Libreria, ExportarAUnaLibreriaNuevaYAUnaExistente) {
     EXPECT_EQ(texto.find("\"Marcos\" = MATERIAL"), std::string::npos);
     // Otra vez, con el otro: la librería conserva lo que tenía.
     Guion().AnswerFileDialog(destino);
-    Guion().AnswerShowModal([](TObject* f) {
-        auto* d = static_cast<TforLibreria*>(f);
-        d->btnAgregarTodo->Click();
-        d->btnAceptar->Click();
-    });
+    Guion().AnswerShowModal(ElegirTodoYAceptar);
     v->pmnuGuardarLibreria->Click();
     texto = LeerBytes(destino);
     EXPECT_NE(texto.find("\"Granito\" = MATERIAL"), std::string::npos);

@@ -195,8 +195,7 @@ TEST_F(VariasVentanas, LaLibreriaDeUnaVentanaNoPasaAOtra) {
             auto* d = static_cast<TforLibreria*>(f);
             d->cbGrupo->SetItemIndex(d->cbGrupo->GetItems()->IndexOf("Piedras"));
             d->cbGrupoChange(d->cbGrupo);
-            d->btnAgregarTodo->Click();
-            d->btnAceptar->Click();
+            ElegirTodoYAceptar(f);
         });
         w->pmnuGuardarLibreria->Click();
         const std::string libreria = LeerBytes(destino);

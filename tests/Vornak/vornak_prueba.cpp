@@ -1,11 +1,14 @@
 #include "tests/Vornak/vornak_prueba.h"
 
+#include "Vornak/Ventanalibreria.h"
+
 #include "comunes/RegistroElementos.h"
 #include "modelo/RegistroModelo.h"
 #include "plataforma/base/files.h"
 #include "plataforma/base/string_list.h"
 #include "plataforma/gui/forms/menus.h"
 #include "plataforma/gui/kernel/application.h"
+#include "plataforma/gui/widgets/button.h"
 #include "plataforma/gui/widgets/tree_view.h"
 
 #include <gtest/gtest.h>
@@ -58,6 +61,12 @@ std::vector<std::string> Lineas(TStrings* lista) {
 
 std::string LeerBytes(const AnsiString& ruta) {
     return Bytes(ruta);
+}
+
+void ElegirTodoYAceptar(TObject* dialogo) {
+    auto* d = static_cast<TforLibreria*>(dialogo);
+    d->btnAgregarTodo->Click();
+    d->btnAceptar->Click();
 }
 
 bool Mostrado(const AnsiString& texto) {

@@ -52,3 +52,5 @@ std::string Crlf(const std::string& texto);
 std::vector<std::string> Lineas(TStrings* lista);
 // El texto de un fichero en bytes.
 std::string LeerBytes(const AnsiString& ruta);
+// Contesta el diálogo de la librería (un TforLibreria): pasa todo lo que muestra y acepta.
+void ElegirTodoYAceptar(TObject* dialogo);
