@@ -1613,9 +1613,10 @@ private:
     // RCount rows inserted at display row RowIndex, real row RealAt: the row-select flags and
     // the cell controls behind them move down.
     void InsertRowSideTables(int RowIndex, int RealAt, int RCount) {
-        if (!rowSelect_.empty() || controlList_->GetCount() > 0)
-            ShiftRowSideTables(RowIndex, RealAt, RCount);
+        if (HasRowSideTables()) ShiftRowSideTables(RowIndex, RealAt, RCount);
     }
+    // Whether any row-select flag or cell control is kept beside the rows.
+    bool HasRowSideTables() const { return !rowSelect_.empty() || controlList_->GetCount() > 0; }
     void ShiftRowSideTables(int RowIndex, int RealAt, int RCount);
     // Display rows RowIndex onwards removed, their real indexes Reals (sorted; they need not
     // follow each other when rows are hidden between them): exactly their row-select flags

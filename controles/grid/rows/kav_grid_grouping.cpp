@@ -16,7 +16,7 @@
 void TKavStringGrid::InsertRowsAt(const std::vector<int>& At) {
     if (At.empty()) return;
     // Hidden rows, row-select flags and cell controls follow each insertion on their own.
-    if (NumHiddenRows() > 0 || !rowSelect_.empty() || controlList_->GetCount() > 0) {
+    if (NumHiddenRows() > 0 || HasRowSideTables()) {
         for (int a : At)
             InsertRows(a, 1);
         return;
@@ -38,7 +38,7 @@ void TKavStringGrid::InsertRowsAt(const std::vector<int>& At) {
 
 void TKavStringGrid::RemoveRowList(const std::vector<int>& Rows) {
     if (Rows.empty()) return;
-    if (NumHiddenRows() > 0 || !rowSelect_.empty() || controlList_->GetCount() > 0 ||
+    if (NumHiddenRows() > 0 || HasRowSideTables() ||
         static_cast<int>(Rows.size()) >= GetRowCount()) {
         for (auto it = Rows.rbegin(); it != Rows.rend(); ++it)
             IRemoveRows(*it, 1, true);
