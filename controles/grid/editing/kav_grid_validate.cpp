@@ -3,7 +3,7 @@
 // the scrolling while something is dragged near the grid's edges.
 #include "controles/grid/editing/grid_check.h"
 #include "controles/grid/kav_grid.h"
-#include "controles/grid/undo_redo.h"
+#include "controles/grid/editing/undo_redo.h"
 
 #include <type_traits>
 

@@ -1,6 +1,6 @@
 // TKavStringGrid: the search bar's handlers and the options put on its panel.
 
-#include "controles/grid/grid_button.h"
+#include "controles/grid/button/grid_button.h"
 #include "controles/grid/kav_grid.h"
 #include "plataforma/gui/widgets/check_radio.h"
 #include "plataforma/gui/widgets/edit.h"

@@ -3,7 +3,7 @@
 #include "controles/grid/search/search_bar.h"
 
 #include "controles/comun/drawing_utils.h"
-#include "controles/grid/grid_button.h"
+#include "controles/grid/button/grid_button.h"
 #include "plataforma/gui/images/bitmap_resources.h"
 #include "plataforma/gui/images/graphics.h"
 #include "plataforma/gui/painting/canvas.h"

@@ -4,7 +4,7 @@
 
 #include "controles/grid/base_grid.h"
 #include "controles/grid/cell_graphic.h"
-#include "controles/grid/undo_redo.h"
+#include "controles/grid/editing/undo_redo.h"
 #include "plataforma/gui/input/keys.h"
 #include "plataforma/gui/painting/control_canvas.h"
 #include "plataforma/gui/painting/recording_canvas.h"

@@ -2,7 +2,7 @@
 // action's caption and checked state, the drop-down part, presets and the desktop's scheme,
 // the derived grey glyph and the shade, and captures of its looks.
 
-#include "controles/grid/grid_button.h"
+#include "controles/grid/button/grid_button.h"
 #include "plataforma/gui/forms/forms.h"
 #include "plataforma/gui/kernel/application.h"
 #include "plataforma/gui/painting/canvas.h"

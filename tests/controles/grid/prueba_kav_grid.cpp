@@ -5,7 +5,7 @@
 
 #include "controles/grid/editing/grid_check.h"
 #include "controles/grid/kav_grid.h"
-#include "controles/grid/undo_redo.h"
+#include "controles/grid/editing/undo_redo.h"
 #include "plataforma/base/regional.h"
 #include "plataforma/gui/forms/forms.h"
 #include "plataforma/gui/kernel/system_metrics.h"

@@ -2,7 +2,7 @@
 // FindNext give, wide texts, hidden columns, moving to a hit, the row lookup and the lookup
 // driven by typed keys; the search bar driven by keys and clicks.
 
-#include "controles/grid/grid_button.h"
+#include "controles/grid/button/grid_button.h"
 #include "controles/grid/kav_grid.h"
 #include "plataforma/gui/services/capture.h"
 #include "plataforma/gui/testing/input_simulation.h"

@@ -1,7 +1,7 @@
 // TKavGridButton: the face, the glyph and the caption.
 
 #include "controles/comun/drawing_utils.h"
-#include "controles/grid/grid_button.h"
+#include "controles/grid/button/grid_button.h"
 #include "plataforma/gui/painting/canvas.h"
 #include "plataforma/gui/painting/draw_edge.h"
 #include "plataforma/gui/painting/draw_text.h"

@@ -1,6 +1,6 @@
 // TKavGridButton: states, groups, mouse, action link, presets and glyphs.
 
-#include "controles/grid/grid_button.h"
+#include "controles/grid/button/grid_button.h"
 
 #include "controles/comun/color_scheme.h"
 #include "plataforma/gui/input/mouse.h"

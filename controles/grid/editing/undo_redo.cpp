@@ -1,4 +1,4 @@
-#include "controles/grid/undo_redo.h"
+#include "controles/grid/editing/undo_redo.h"
 
 #include "controles/grid/base_grid.h"
 
