@@ -99,16 +99,14 @@ bool PlainNumber(const std::string& S, double& Value) {
     return ec == std::errc() && end == buf + S.size() && std::isfinite(Value);
 }
 
-// A cell's text as a number: thousands separators out, the regional decimal separator read
-// as the point (RemoveSeps), then the whole text must be a number.
+// A cell's text as a number: RemoveSeps takes the thousands separators out, reads the
+// regional decimal separator as the point and keeps the number the text starts with (a text
+// with none, such as "x", leaves nothing, which reads as 0); what it keeps must then be a
+// number.
 double ParseFloat(const AnsiString& Text) {
     double plain = 0;
     if (PlainNumber(Text.str(), plain)) return plain;
-    // Only an empty text and "-" read as 0: a text with no number in it is not one.
-    const AnsiString bare = RemoveSeps(Text);
-    if (bare.IsEmpty() && !NumberText(Text).IsEmpty() && NumberText(Text) != "0")
-        throw EKavGridError("Cell does not contain a float value");
-    const std::string s = NumberText(bare).str();
+    const std::string s = NumberText(RemoveSeps(Text)).str();
     double v = 0;
     const char* first = s.data();
     if (!s.empty() && s[0] == '+') ++first;

@@ -88,7 +88,8 @@ void TKavStringGrid::CalcFooterColumns(int ACol) {
             SetFloats(c, last, ColumnTally(*this, c, rows).most);
             break;
         case acCOUNT:
-            SetFloats(c, last, GetRowCount() - 1 - GetFixedRows() + hidden);
+            // A count is a whole number: written as one, not in the float format.
+            SetCellEx(c, last, AnsiString(GetRowCount() - 1 - GetFixedRows() + hidden));
             break;
         case acCUSTOM: {
             AnsiString value;

@@ -417,14 +417,18 @@ TEST_F(KavGrid, AccesoTipado) {
     EXPECT_EQ(g->GetCellEx(1, 4), "2,5");
     g->SetCellEx(1, 5, "1,2,3"); // two decimal separators
     EXPECT_EQ(ErrorDeRejilla([&] { g->GetFloats(1, 5); }), "Cell does not contain a float value");
-    // Plain numbers and the forms only the general rules read give the same values.
+    // Plain numbers and the forms only the general rules read give the same values; a text
+    // is read up to the number it starts with, and one with no number in it reads as 0.
     const std::pair<const char*, double> numeros[] = {
-        {"-3,25", -3.25}, {"007", 7},    {"-0,5", -0.5}, {"(4,5)", -4.5}, {" 12 ", 12},
-        {"1.000", 1000},  {"2,5e1", 25}, {"-", 0},       {"", 0},
+        {"-3,25", -3.25}, {"007", 7},     {"-0,5", -0.5}, {"(4,5)", -4.5}, {" 12 ", 12},
+        {"1.000", 1000},  {"2,5e1", 25},  {"-", 0},       {"", 0},         {"x", 0},
+        {"12a", 12},      {"m 7,5", 7.5}, {"abc", 0},
     };
     for (const auto& [texto, valor] : numeros) {
         g->SetCellEx(1, 5, texto);
         EXPECT_DOUBLE_EQ(g->GetFloats(1, 5), valor) << texto;
+        EXPECT_DOUBLE_EQ(g->GetAllFloats(1, 5), valor) << texto;
+        EXPECT_EQ(g->GetCellEx(1, 5), texto); // reading never changes the cell
     }
     SetDecimalSeparator('.');
     SetThousandSeparator(',');

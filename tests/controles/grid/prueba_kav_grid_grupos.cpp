@@ -139,7 +139,7 @@ TEST_F(Grupos, GruposConResumenYSusAgregados) {
     // A cell that is not a number is left out of the average, as of the sum.
     const int h8 = Fila(1, "D") + 1, sd = Fila(1, "D") + 4;
     const AnsiString antes = g->GetCells(3, h8);
-    g->SetCells(3, h8, "x");
+    g->SetCells(3, h8, "1-2");
     g->GroupAvg(3);
     EXPECT_DOUBLE_EQ(g->GetFloats(3, sd), (21 - StrToFloat(antes)) / 2);
     g->SetCells(3, h8, antes);
