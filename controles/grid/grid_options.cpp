@@ -84,6 +84,8 @@ void TMouseActions::SetDisjunctCellSelect(bool Value) {
 
 void TColumnSize::SetStretch(bool Value) {
     stretch_ = Value;
+    // A grid in its place fills its width at once.
+    if (grid_ && grid_->GetParent()) grid_->StretchColumn(GetStretchColumn());
 }
 
 // --- TNavigation, THTMLSettings ---

@@ -77,11 +77,20 @@ int GraphicHeight(const TObject* O) {
 
 } // namespace
 
-// Sizes shared by the screen and the printed measure: check boxes, radio groups and the
-// progress pie.
-// (Multi-image records come with the decorations that make them.)
+// Sizes shared by the screen and the printed measure: check boxes, radio groups, the images
+// of a multi-image cell and the progress pie.
 static bool SharedGraphicSize(TKavStringGrid& Grid, const TCellGraphic& G, int& W, int& H) {
     switch (G.CellType) {
+    case ctImages: {
+        // Side by side (the state set) or one under the other.
+        const TCustomImageList* images = Grid.GetGridImages();
+        const auto* list = dynamic_cast<const TIntList*>(G.CellBitmap);
+        if (!images) return true;
+        const int n = list ? list->GetCount() : 0;
+        W = G.CellBoolean ? n * images->GetWidth() : images->GetWidth();
+        H = G.CellBoolean ? images->GetHeight() : n * images->GetHeight();
+        return true;
+    }
     case ctRadio: {
         TCanvas* canvas = Grid.GetCanvas();
         canvas->SetFont(Grid.GetFont());

@@ -31,7 +31,9 @@ void TKavStringGrid::ColHeaderChanged(TObject*) {
 }
 
 void TKavStringGrid::SetRowHeaders(TStrings* Value) {
-    if (GetFixedCols() > 0) ClearRowHeaders();
+    // Only a grid being designed loses the texts of the header column first: at run time a
+    // shorter list leaves the rows past it as they are.
+    if (GetComponentState().Contains(csDesigning) && GetFixedCols() > 0) ClearRowHeaders();
     if (Value) rowHeaders_->Assign(*Value);
     ShowRowHeaders();
 }

@@ -8,6 +8,7 @@
 #include "controles/grid/editing/undo_redo.h"
 #include "plataforma/base/regional.h"
 #include "plataforma/gui/forms/forms.h"
+#include "plataforma/gui/images/image_list.h"
 #include "plataforma/gui/kernel/system_metrics.h"
 #include "plataforma/gui/kernel/timers.h"
 #include "plataforma/gui/painting/control_canvas.h"
@@ -257,14 +258,24 @@ TEST_F(KavGrid, DimensionesYFilaActual) {
     g->SetRowEx(5); // the footer row cannot become current
     EXPECT_EQ(g->GetRowEx(), 2);
 
-    // Stretching the last of two 64-pixel columns in a 300-pixel client.
+    // Stretching the last of two 64-pixel columns in a 300-pixel client: switching Stretch on
+    // stretches it at once.
     g->SetColCountEx(2);
     g->SetFixedColsEx(0);
     g->SetBounds(0, 0, 300, 100);
     g->GetColumnSize()->SetStretch(true);
+    EXPECT_EQ(g->GetColWidths(1), 235);
+    g->SetColWidths(1, 64);
     g->StretchColumn(-1);
     EXPECT_EQ(g->GetColWidths(1), 235);
     EXPECT_THROW(g->StretchColumn(2), EKavGridError);
+    // A grid not yet placed only stores the setting.
+    Rejilla suelta(nullptr);
+    suelta.SetBounds(0, 0, 300, 100);
+    suelta.SetColCountEx(2);
+    suelta.GetColumnSize()->SetStretch(true);
+    EXPECT_TRUE(suelta.GetColumnSize()->GetStretch());
+    EXPECT_EQ(suelta.GetColWidths(1), 64);
 }
 
 TEST_F(KavGrid, PropiedadesSinFugasAlReducirFilas) {
@@ -533,6 +544,28 @@ TEST_F(KavGrid, TamanoDelGraficoEnPantallaEImpreso) {
     EXPECT_EQ(medir(2, 2), (std::array<int, 4>{ancho, 2 * alto, ancho, 2 * alto}));
     radio->CellBoolean = 1; // side by side
     EXPECT_EQ(medir(2, 2)[0], canvas->TextWidth("A") + 12 + ancho);
+
+    // Five images of a 16 x 12 list side by side, then one under the other; a column sized to
+    // its cells makes room for all five.
+    TImageList imagenes(nullptr);
+    imagenes.SetWidth(16);
+    imagenes.SetHeight(12);
+    g->SetGridImages(&imagenes);
+    g->AddMultiImage(4, 3, 1, haLeft, vaTop);
+    for (int i = 0; i < 5; ++i)
+        g->GetCellImages(4, 3)->Add(i);
+    EXPECT_EQ(medir(4, 3), (std::array<int, 4>{5 * 16, 12, 5 * 16, 12}));
+    g->GetCellGraphic(4, 3)->CellBoolean = 0;
+    EXPECT_EQ(medir(4, 3), (std::array<int, 4>{16, 5 * 12, 16, 5 * 12}));
+    g->GetCellGraphic(4, 3)->CellBoolean = 1;
+    g->AutoSizeCol(4);
+    const int cinco = g->GetColWidths(4);
+    EXPECT_GE(cinco, 5 * 16);
+    g->GetCellImages(4, 3)->Delete(4);
+    g->AutoSizeCol(4);
+    EXPECT_EQ(cinco - g->GetColWidths(4), 16); // one image less, one image narrower
+    g->SetGridImages(nullptr);
+    EXPECT_EQ(medir(4, 3), (std::array<int, 4>{0, 0, 0, 0})); // no list to measure by
 }
 
 TEST_F(KavGrid, TamanoDeImagenSegunAjuste) {

@@ -61,6 +61,13 @@ TEST_F(Cabeceras, ColumnasYFilas) {
     EXPECT_EQ(TextosColumna(g, 0, 1, 4, " "), " uno dos tres");
     g->GetRowHeaders()->SetStrings(1, "primera");
     EXPECT_EQ(TextosColumna(g, 0, 1, 4, " "), "primera dos tres cuatro");
+    // At run time a shorter list of row headers leaves the rows past it as they are (the
+    // column headers' row is cleared first, the header column is not).
+    TStringList dos;
+    dos.Add("");
+    dos.Add("una");
+    g->SetRowHeaders(&dos);
+    EXPECT_EQ(TextosColumna(g, 0, 1, 4, " "), "una dos tres cuatro");
 
     // Without fixed rows or columns nothing is written.
     g->SetFixedRows(0);
