@@ -4,9 +4,11 @@
 // and scrolling.
 #include "controles/grid/kav_grid.h"
 
+#include "controles/grid/grid_settings.h"
 #include "plataforma/gui/input/mouse.h"
 #include "plataforma/gui/kernel/flat_scroll_bars.h"
 #include "plataforma/gui/kernel/scroll_bars.h"
+#include "plataforma/gui/painting/control_canvas.h"
 #include "plataforma/gui/widgets/hint_window.h"
 
 #include <algorithm>
@@ -23,6 +25,30 @@ bool RowsFit(TKavStringGrid* g) {
 
 bool ColsFit(TKavStringGrid* g) {
     return g->GetVisibleColCount() + g->GetFixedCols() >= g->GetColCount();
+}
+
+// The block of cells in view under the background picture placed once (bdFixed), which
+// stays where it is while the cells move; Left -1 when there is none.
+TGridRect CellsUnderFixedPicture(TKavStringGrid& G) {
+    const TGridRect none{-1, -1, -1, -1};
+    const TBackGround* bg = G.GetBackGround();
+    const TBitmap* bmp = bg->GetBitmap();
+    if (!G.HandleAllocated() || bg->GetDisplay() != bdFixed || !bmp || bmp->GetEmpty()) return none;
+    // The picture within the client area and, where the last column or row shows, the
+    // cells' extent (a cell out of view has an empty rectangle).
+    const TRect lastCol = G.CellRect(G.GetColCount() - 1, G.GetTopRow());
+    const TRect lastRow = G.CellRect(G.GetLeftCol(), G.GetRowCount() - 1);
+    const int right = lastCol.Width() > 0 ? std::min(G.GetClientWidth(), lastCol.Right)
+                                          : G.GetClientWidth();
+    const int bottom = lastRow.Height() > 0 ? std::min(G.GetClientHeight(), lastRow.Bottom)
+                                            : G.GetClientHeight();
+    const int l = std::max(0, bg->GetLeft()), t = std::max(0, bg->GetTop());
+    const int r = std::min(right, bg->GetLeft() + bmp->GetWidth());
+    const int b = std::min(bottom, bg->GetTop() + bmp->GetHeight());
+    if (l >= r || t >= b) return none;
+    const TGridCoord from = G.MouseCoord(l, t), to = G.MouseCoord(r - 1, b - 1);
+    if (from.X < 0 || to.X < 0) return none;
+    return {from.X, from.Y, to.X, to.Y};
 }
 
 } // namespace
@@ -334,7 +360,22 @@ void TKavStringGrid::GridScrollMessage(TMessage& Message) {
     const int code = static_cast<int>(Message.WParam & 0xFFFF);
     const int pos = static_cast<int>((Message.WParam >> 16) & 0xFFFF);
     DoScrollHint(vert, code, pos);
+    // The picture placed once stays while the scroll shifts the cells' pixels: when other
+    // cells come under it, the cells it covered (where its copy went) and the cells it covers
+    // now are painted again. A thumb track that scrolls is no exception.
+    const TGridRect before = CellsUnderFixedPicture(*this);
+    const TGridCoord topLeft = {GetLeftCol(), GetTopRow()};
     TBaseGrid::Dispatch(Message);
+    if (before.Left >= 0 && !(topLeft == TGridCoord{GetLeftCol(), GetTopRow()})) {
+        const TGridRect after = CellsUnderFixedPicture(*this);
+        for (const TGridRect& r : {before, after})
+            if (r.Left >= 0) {
+                const TRect a = CellRect(r.Left, r.Top), z = CellRect(r.Right, r.Bottom);
+                const TRect area = Rect(std::min(a.Left, z.Left), std::min(a.Top, z.Top),
+                                        std::max(a.Right, z.Right), std::max(a.Bottom, z.Bottom));
+                InvalidateRect(GetHandle(), &area, FALSE);
+            }
+    }
     UpdateVScroller();
     UpdateHScroller();
     UpdateVScrollBar();

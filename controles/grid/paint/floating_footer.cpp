@@ -5,6 +5,7 @@
 #include "plataforma/base/numbers.h"
 #include "plataforma/gui/painting/draw_text.h"
 #include "plataforma/gui/painting/gdi.h"
+#include "plataforma/gui/widgets/hint_window.h"
 
 // --- TFloatingFooter ---
 
@@ -285,8 +286,11 @@ int TFooterPanel::ColumnAt(int X) const {
 void TFooterPanel::MouseMove(TShiftState Shift, int X, int Y) {
     TCustomPanel::MouseMove(Shift, X, Y);
     const int col = ColumnAt(X);
-    // The hint of another column comes with the next hint request.
-    if (GetShowHint() && hintCol_ >= 0 && col != hintCol_) hintCol_ = col;
+    // Over another column the shown hint goes; that column's comes with the next rest.
+    if (GetShowHint() && hintCol_ >= 0 && col != hintCol_) {
+        CancelHint();
+        hintCol_ = col;
+    }
 }
 
 void TFooterPanel::Dispatch(TMessage& Message) {

@@ -47,7 +47,9 @@ void TKavStringGrid::PaintBackground() {
     if (gradient && !hasWall && backGround_->GetColorTo() == clNone) return;
     if (!gradient && !hasWall) return;
 
+    // The search bar and the floating footer cover the bottom of the client area.
     TRect client = GetClientRect();
+    if (searchFooter_->GetVisible()) client.Bottom -= 32;
     if (floatingFooter_->GetVisible() && footerPanel_) client.Bottom -= footerPanel_->GetHeight();
     const TRect lastCell = TCustomGrid::CellRect(lastCol, lastRow);
     std::vector<TRect> strips;
@@ -225,11 +227,13 @@ void TKavStringGrid::SetTheme(TXPColorScheme Value) {
         controlLook_->SetFixedGradientTo(clNone);
         controlLook_->SetFixedGradientFrom(clNone);
     }
-    // The search bar's colours come with the search bar.
     kavGradFrom_ = pair.from;
     kavGradTo_ = pair.to;
     activeCellColor_ = active;
     activeCellColorTo_ = activeTo;
+    // The search bar takes the fixed cells' pair, or without a scheme the active cell's.
+    searchFooter_->SetColor(Value != xpNone ? pair.from : active);
+    searchFooter_->SetColorTo(Value != xpNone ? pair.to : activeTo);
     Invalidate();
 }
 

@@ -295,13 +295,14 @@ TKavStringGrid::TTextExtent TKavStringGrid::DrawCellText(TCanvas* Canvas, int AC
         AnsiString href, plain, focus, title, cid, cvalue, ctype;
         int ex = 0, ey = 0, count = 0, mouseAnchor = 0;
         TRect ar, cr;
-        // No blink timer runs: blinking text is shown. A button control held down by the
-        // mouse shows pressed.
+        // Blinking text follows the phase the grid's timer toggles; while blinking is off it
+        // stays shown. A button control held down by the mouse shows pressed.
         const bool held = formButtonDown_ && controlCell_ == TPoint(RealCol, ARow);
+        const bool blinkOn = !enableBlink_ || blinkPhase_;
         HTMLDrawEx(Canvas, text, R, gridImages_, held ? pressPoint_.x : R.Left,
-                   held ? pressPoint_.y : R.Top, -1, 0, 1, false, false, false, false, true, false,
-                   !enhTextSize_, held, 0.0, anchor, clNone, clNone, clGray, href, plain, focus,
-                   title, ex, ey, count, mouseAnchor, ar, cr, cid, cvalue, ctype,
+                   held ? pressPoint_.y : R.Top, -1, 0, 1, false, false, false, false, blinkOn,
+                   false, !enhTextSize_, held, 0.0, anchor, clNone, clNone, clGray, href, plain,
+                   focus, title, ex, ey, count, mouseAnchor, ar, cr, cid, cvalue, ctype,
                    pictureCache_.get(), pictureContainer_, GetHandle());
         extent.Width = ex + 2;
         if (sortDraw) DrawSortIndicator(Canvas, RealCol, R.Right + 2, sortY(R));

@@ -688,3 +688,32 @@ TEST_F(Celdas, Captura) {
 }
 
 } // namespace
+
+// Blinking markup follows the phase the grid's timer toggles: the text shows in one phase and
+// takes the cell's colour in the other; markup that does not blink always shows, and while
+// blinking is off blinking text stays shown. Both phases are saved as captures.
+TEST_F(Celdas, TextoQueParpadea) {
+    g->SetCellEx(1, 1, "<blink>parpadea</blink>");
+    g->SetCellEx(1, 2, "<b>fijo</b>");
+    g->SetColWidths(1, 90);
+    g->SetRow(4);
+    auto tinta = [&](int r) {
+        Pintado();
+        const TRect c = g->CellRect(1, r);
+        return HayColor(g->GetCanvas(), Rect(c.Left + 2, c.Top + 2, c.Right - 2, c.Bottom - 2),
+                        clBlack);
+    };
+    EXPECT_TRUE(tinta(1)); // blinking off: shown
+    g->SetEnableBlink(true);
+    for (int tic = 0; tic < 4; ++tic) {
+        SCOPED_TRACE(tic);
+        g->Perform(WM_TIMER, 111, 0);
+        const bool fase = g->GetBlinkPhase();
+        EXPECT_EQ(tinta(1), fase);
+        EXPECT_TRUE(tinta(2));
+        EXPECT_FALSE(SaveCapture(g, fase ? "rejilla_parpadeo_visible" : "rejilla_parpadeo_oculto")
+                         .IsEmpty());
+    }
+    g->SetEnableBlink(false);
+    EXPECT_TRUE(tinta(1));
+}

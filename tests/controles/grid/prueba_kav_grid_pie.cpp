@@ -6,9 +6,13 @@
 #include "plataforma/gui/images/graphics.h"
 #include "plataforma/gui/painting/recording_canvas.h"
 #include "plataforma/gui/services/capture.h"
+#include "plataforma/gui/testing/input_simulation.h"
+#include "plataforma/gui/widgets/hint_window.h"
 #include "tests/controles/grid/rejilla_prueba.h"
 #include "tests/plataforma/gui/control_prueba.h"
 
+#include <QCoreApplication>
+#include <QHelpEvent>
 #include <QImage>
 #include <QWidget>
 
@@ -147,6 +151,42 @@ TEST_F(Pie, Estadisticas) {
     EXPECT_DOUBLE_EQ(g->RowAvg(3, 4, 2), 0.0);
 }
 
+// A picture placed once stays where it is while the rows scroll under it: after each scroll
+// by the bar it shows at its place and no copy of it moved with the cells (only what waits to
+// be painted is painted). The view after the scrolls is saved as a capture.
+TEST_F(Pie, FondoFijoAlDesplazar) {
+    g->SetScrollBars(ssVertical);
+    g->SetRowCountEx(40);
+    TBitmap dibujo;
+    dibujo.SetSize(60, 50);
+    dibujo.GetCanvas()->GetBrush()->SetColor(clRed);
+    dibujo.GetCanvas()->FillRect(Rect(0, 0, 60, 50));
+    TBackGround* fondo = g->GetBackGround();
+    fondo->SetBitmap(&dibujo);
+    fondo->SetDisplay(bdFixed);
+    fondo->SetLeft(120);
+    fondo->SetTop(60);
+    g->Repaint();
+    const TRect sitio = Bounds(120, 60, 60, 50);
+    const int ancho = g->GetClientWidth(), alto = g->GetClientHeight();
+    auto fuera = [&] { // red anywhere above or below the picture
+        return HayColor(g->GetCanvas(), Rect(0, 0, ancho, sitio.Top), clRed) ||
+               HayColor(g->GetCanvas(), Rect(0, sitio.Bottom, ancho, alto), clRed);
+    };
+    EXPECT_EQ(Pixel(150, 85), ColorToRGB(clRed));
+    EXPECT_FALSE(fuera());
+    for (const int codigo : {SB_LINEDOWN, SB_LINEDOWN, SB_PAGEDOWN, SB_LINEUP}) {
+        SCOPED_TRACE(codigo);
+        const int arriba = g->GetTopRow();
+        g->Perform(WM_VSCROLL, codigo, 0);
+        ASSERT_NE(g->GetTopRow(), arriba);
+        g->Update();
+        EXPECT_EQ(Pixel(150, 85), ColorToRGB(clRed));
+        EXPECT_FALSE(fuera());
+    }
+    EXPECT_FALSE(SaveCapture(g, "kavgrid_fondo_fijo_desplazado").IsEmpty());
+}
+
 TEST_F(Pie, PlantillaDeLaVistaPrevia) {
     g->SetRow(2);
     g->SetCellEx(2, 2, "15");
@@ -163,6 +203,13 @@ TEST_F(Pie, FondoLineasYEsquemas) {
     g->SetRowCountEx(3);
     g->Repaint();
     EXPECT_NE(Pixel(320, 190), ColorToRGB(g->GetColor()));
+    // The search bar covers the bottom 32 pixels: the gradient stops above it.
+    g->GetSearchFooter()->SetVisible(true);
+    g->Repaint();
+    const int bajo = g->GetClientHeight();
+    EXPECT_EQ(Pixel(320, bajo - 5), ColorToRGB(g->GetColor()));
+    EXPECT_NE(Pixel(320, bajo - 40), ColorToRGB(g->GetColor()));
+    g->GetSearchFooter()->SetVisible(false);
     // A gradient without an end colour paints nothing.
     g->GetBackGround()->SetColorTo(clNone);
     g->Repaint();
@@ -188,6 +235,72 @@ TEST_F(Pie, FondoLineasYEsquemas) {
     g->ThemeAdapt(); // no visual style in use: the plain scheme
     EXPECT_EQ(g->GetKavGradFrom(), clWhite);
     EXPECT_EQ(g->GetControlLook()->GetFixedGradientFrom(), clNone);
+}
+
+// Each colour scheme sets the fixed cells' pair, the active cell's pair, the control look's
+// fixed gradient and the search bar's colours.
+TEST_F(Pie, EsquemasDeColor) {
+    const TColor activa = 0x94E6FB, activaHasta = 0x1595EE;
+    struct Caso {
+        TXPColorScheme esquema;
+        TColor desde, hasta, celda, celdaHasta, gradDesde, gradHasta, busca, buscaHasta;
+    } casos[] = {
+        {xpBlue, 0xFCE1CB, 0xE0A57D, activa, activaHasta, 0xE0A57D, 0xFCE1CB, 0xFCE1CB, 0xE0A57D},
+        {xpGreen, 0xCFF0EA, 0x8CC0B1, activa, activaHasta, 0x8CC0B1, 0xCFF0EA, 0xCFF0EA, 0x8CC0B1},
+        {xpGray, 0xECE2E1, 0xB39698, activa, activaHasta, 0xB39698, 0xECE2E1, 0xECE2E1, 0xB39698},
+        {xpNone, clWhite, clBtnFace, clWhite, 0xFFD9B3, clNone, clNone, clWhite, 0xFFD9B3},
+    };
+    for (const Caso& c : casos) {
+        SCOPED_TRACE(static_cast<int>(c.esquema));
+        g->GetSearchFooter()->SetColor(clRed); // whatever was there before
+        g->GetSearchFooter()->SetColorTo(clRed);
+        g->SetTheme(c.esquema);
+        EXPECT_EQ(g->GetKavGradFrom(), c.desde);
+        EXPECT_EQ(g->GetKavGradTo(), c.hasta);
+        EXPECT_EQ(g->GetActiveCellColor(), c.celda);
+        EXPECT_EQ(g->GetActiveCellColorTo(), c.celdaHasta);
+        EXPECT_EQ(g->GetControlLook()->GetFixedGradientFrom(), c.gradDesde);
+        EXPECT_EQ(g->GetControlLook()->GetFixedGradientTo(), c.gradHasta);
+        EXPECT_EQ(g->GetSearchFooter()->GetColor(), c.busca);
+        EXPECT_EQ(g->GetSearchFooter()->GetColorTo(), c.buscaHasta);
+    }
+}
+
+// The footer's hint names the column under the pointer; moving over another column takes
+// the shown hint away, and the next rest shows that column's.
+TEST_F(Pie, PistaDelPiePorColumna) {
+    ResetInputState();
+    g->SetUseHTMLHints(true);
+    g->GetFooterPanel()->SetHint("pie");
+    g->OnGridHint = [this](TObject*, int r, int c, AnsiString& h) {
+        h = "fila " + AnsiString(r) + " columna " + AnsiString(c);
+        EXPECT_EQ(r, g->GetRowCount() - 1);
+    };
+    TFloatingFooter* f = g->GetFloatingFooter();
+    f->SetVisible(true);
+    f->SetShowHint(true);
+    TFooterPanel* panel = g->GetFooterPanel();
+    const int y = panel->GetHeight() / 2;
+    auto mostrada = [] {
+        THintWindow* w = GetApplicationHintWindow();
+        return w && w->GetVisible();
+    };
+    auto reposa = [&](int x) {
+        SimulateMouse(panel, SimulatedMouse::Move, 0, x, y);
+        QHelpEvent e(QEvent::ToolTip, QPoint(x, y), panel->GetWidget()->mapToGlobal(QPoint(x, y)));
+        QCoreApplication::sendEvent(panel->GetWidget(), &e);
+        return mostrada() ? GetApplicationHintWindow()->GetCaption() : AnsiString();
+    };
+    const int col1 = g->GetColWidths(0) + 10, col2 = col1 + g->GetColWidths(1);
+    EXPECT_EQ(reposa(col1), "fila 9 columna 1");
+    SimulateMouse(panel, SimulatedMouse::Move, 0, col1 + 5, y); // the same column
+    EXPECT_TRUE(mostrada());
+    SimulateMouse(panel, SimulatedMouse::Move, 0, col2, y); // another column
+    EXPECT_FALSE(mostrada());
+    EXPECT_EQ(reposa(col2), "fila 9 columna 2");
+    CancelHint();
+    SetHintWindowClass(nullptr);
+    ResetInputState();
 }
 
 TEST_F(Pie, IndicadorDeOrdenNumerado) {
