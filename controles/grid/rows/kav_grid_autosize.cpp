@@ -58,7 +58,16 @@ void TKavStringGrid::SizeToHeight(int ARow, bool GrowOnly) {
     }
     need = 2 * line + need + GetXYOffset().y;
     if (GrowOnly && GetRowHeights(ARow) >= need) return;
+    // An editor sized while typing in a grid whose rows all show: when the new height pushes
+    // rows out of view, the editor is shown again with its caret after its text.
+    const bool typing =
+        EditorShown() && sizeWhileTyping_->GetHeight() && GetVisibleRowCount() == GetRowCount();
     SetRowHeights(ARow, CheckLimits(need, minRowHeight_, maxRowHeight_));
+    if (typing && GetVisibleRowCount() != GetRowCount()) {
+        ShowInplaceEdit();
+        if (TInplaceEdit* e = GetInplaceEditor(); e && e->GetVisible())
+            e->SetSelStart(e->GetText().Length());
+    }
 }
 
 void TKavStringGrid::AutoSizeCol(int ACol) {

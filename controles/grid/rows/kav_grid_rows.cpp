@@ -29,10 +29,11 @@ private:
 // --- appending and inserting ---
 
 void TKavStringGrid::AddRow() {
-    // The footer row stays last.
-    if (footerRowActive_ && GetRowCount() > GetFixedRows()) {
+    // While the floating footer shows, whatever its style, the new row goes in above the
+    // last row (the footer row stays last); the footer-row style clears it there too.
+    if (FooterShown() && GetRowCount() > GetFixedRows()) {
         InsertRows(GetRowCount() - 1, 1);
-        ClearRows(GetRowCount() - 2, 1);
+        if (FooterIsLastRow()) ClearRows(GetRowCount() - 2, 1);
     } else {
         InsertRows(GetRowCount(), 1);
         ClearRows(GetRowCount() - 1, 1);
@@ -189,7 +190,16 @@ void TKavStringGrid::RemoveRowsInternal(int RowIndex, int RCount) {
 
 void TKavStringGrid::RemoveRowsEx(int RowIndex, int RCount) {
     // The rows' objects are not freed: whoever took the rows' cells owns them.
+    const int savedRow = GetRow(), savedTop = GetTopRow();
     RemoveRowsCore(RowIndex, RCount, true, false, false);
+    // A current row that went moves to the first normal row, the top row with it.
+    if (GetRowCount() > savedRow) {
+        SetRowEx(savedRow);
+        SetTopRow(savedTop);
+    } else if (GetRowCount() > GetFixedRows()) {
+        SetRowEx(GetFixedRows());
+        SetTopRow(GetFixedRows());
+    }
 }
 
 void TKavStringGrid::RemoveCols(int ColIndex, int CCount) {
@@ -291,6 +301,8 @@ void TKavStringGrid::ClearNormalCells() {
 void TKavStringGrid::Clear() {
     if (HasNodes() && !GetComponentState().Contains(csDestroying)) RemoveAllNodes();
     ClearRect(0, 0, std::max(TotalColCount(), GetStoreColCount()) - 1, GetRowCount() - 1);
+    // What was typed for the incremental row search no longer meets any text.
+    searchText_ = AnsiString();
 }
 
 void TKavStringGrid::ClearSelection() {
@@ -436,9 +448,11 @@ void TKavStringGrid::MergeRowCells(int ARow, bool MainMerge) {
     if (end - start >= 2) MergeCells(start, ARow, end - start, 1);
 }
 
+// The walks stop before the last normal row (column): a block based there reaches into the
+// footer rows (fixed right columns), which merging never does, and is left as it is.
 void TKavStringGrid::SplitColumnCells(int ACol) {
     int r = 0;
-    while (r < GetRowCount() - fixedFooters_) {
+    while (r < GetRowCount() - 1 - fixedFooters_) {
         if (IsYMergedCell(ACol, r)) {
             const int span = std::max(1, CellSpan(ACol, r).y + 1);
             SplitCells(ACol, r);
@@ -451,7 +465,7 @@ void TKavStringGrid::SplitColumnCells(int ACol) {
 
 void TKavStringGrid::SplitRowCells(int ARow) {
     int c = 0;
-    while (c < GetColCount() - fixedRightCols_) {
+    while (c < GetColCount() - 1 - fixedRightCols_) {
         const TPoint span = CellSpan(c, ARow);
         if (IsXMergedCell(c, ARow) && span.x >= 0) {
             SplitCells(c, ARow);

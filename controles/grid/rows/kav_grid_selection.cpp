@@ -201,19 +201,21 @@ AnsiString TKavStringGrid::SelectedText() {
         left = 0;
         right = GetColCount() - 1;
     }
+    // A selection beyond the grid (hidden) holds no cells.
+    right = std::min(right, GetColCount() - 1);
     std::vector<int> rows;
     if (mouseActions_->GetDisjunctRowSelect()) {
         rows = FlaggedRows();
     } else {
-        for (int r = s.Top; r <= s.Bottom; ++r)
+        for (int r = s.Top; r <= std::min(s.Bottom, GetRowCount() - 1); ++r)
             rows.push_back(r);
     }
     std::string out;
     for (int r : rows) {
         for (int c = left; c <= right; ++c) {
-            // Rich text would be read through a rich-text control; none exists here, so its
-            // stored text is taken as it is.
-            out += GetGridCell(RemapCol(c), r).str();
+            // Rich text gives its plain text.
+            const AnsiString text = GetGridCell(RemapCol(c), r);
+            out += (text.Pos("{\\") > 0 ? RichTextPlain(text) : text).str();
             if (c < right) out += '\t';
         }
         // Rows joined by line breaks: the disjunctly selected ones too, wherever they lie.

@@ -216,6 +216,14 @@ TEST_F(Busqueda, LasTeclasBuscanLaFila) {
     EXPECT_EQ(g->GetSearchText(), "al");
     EXPECT_EQ(g->GetRow(), 1);
 
+    // Clearing the grid forgets what was typed: the next key starts a search of its own.
+    g->Clear();
+    EXPECT_EQ(g->GetSearchText(), "");
+    for (int r = 1; r < 5; ++r)
+        g->SetCells(1, r, std::vector<const char*>{"", "alba", "alma", "beta", "total"}[r]);
+    SimulateTyping("t");
+    EXPECT_EQ(g->GetRow(), 4);
+
     // While editing is on, the keys edit and look nothing up.
     g->SetSearchText("");
     g->SetOptions(g->GetOptions() << goEditing);

@@ -269,6 +269,9 @@ TEST_F(Celdas, TextoDeLaSeleccion) {
     g->SetCellEx(2, 2, "d");
     g->SetSelection({1, 1, 2, 2});
     EXPECT_EQ(g->SelectedText(), "a\tb\r\nc\td");
+    // Rich text gives its plain text.
+    g->SetCellEx(2, 2, "{\\rtf1\\ansi\\b d\\b0}");
+    EXPECT_EQ(g->SelectedText(), "a\tb\r\nc\td");
 }
 
 TEST_F(Celdas, CeldasSeleccionadas) {

@@ -45,6 +45,27 @@ protected:
     TKavInplaceEdit* Editor() const { return g->GetKavInplaceEditor(); }
 };
 
+// Typing into a cell whose row grows with its text, in a grid that showed every row: while
+// the rows fit the caret stays where the user types; once the row pushes rows out of view the
+// editor shows again with its caret after its text.
+TEST_F(Edicion, AltoAlEscribirLlevaElCursorAlFinal) {
+    g->SetBounds(0, 0, 420, 200); // six rows of 21 show, with room for little more
+    g->SetFixedRows(0);
+    g->GetSizeWhileTyping()->SetHeight(true);
+    g->SetCells(1, 5, "fin");
+    Ir(1, 5);
+    ASSERT_EQ(g->GetVisibleRowCount(), g->GetRowCount());
+    SimulateKeyStroke(VK_F2);
+    ASSERT_TRUE(Abierto());
+    SimulateKeyStroke(VK_HOME);
+    SimulateTyping("a");
+    EXPECT_EQ(Editor()->GetSelStart(), 1);
+    SimulateTyping(" uno dos tres cuatro cinco seis siete ocho nueve diez once doce");
+    EXPECT_LT(g->GetVisibleRowCount(), g->GetRowCount());
+    EXPECT_TRUE(Abierto());
+    EXPECT_EQ(Editor()->GetSelStart(), Editor()->GetText().Length());
+}
+
 TEST_F(Edicion, F2EscribirEIntroGuardan) {
     SimulateKeyStroke(VK_F2);
     ASSERT_TRUE(Abierto());

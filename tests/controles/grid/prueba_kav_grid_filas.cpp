@@ -17,7 +17,6 @@ public:
     using Rejilla::Rejilla;
     std::vector<int> pies; // columns whose footer was asked for
     void DoCalcFooter(int ACol) override { pies.push_back(ACol); }
-    void FilaPie(bool v) { footerRowActive_ = v; }
 };
 
 class Notificador : public TGridChangeNotifier {
@@ -161,8 +160,8 @@ TEST_F(Filas, AddRow) {
     EXPECT_EQ(g->GetCells(1, 4), "");
     EXPECT_EQ(g->GetRowHeights(4), g->GetDefaultRowHeight());
     EXPECT_EQ(g->GetSelection(), sel);
-    // With a footer row the new row goes above it.
-    g->FilaPie(true);
+    // With the floating footer's row the new row goes above it.
+    g->GetFloatingFooter()->SetVisible(true);
     g->AddRow();
     EXPECT_EQ(g->GetRowCount(), 6);
     EXPECT_EQ(g->GetCells(1, 3), "pie");
@@ -172,6 +171,18 @@ TEST_F(Filas, AddRow) {
     g->AddRow();
     EXPECT_EQ(g->GetCells(1, 6), "total");
     EXPECT_EQ(g->GetCells(1, 5), "");
+    // A footer shown in another style still takes the new row in above the last one, empty.
+    g->GetFloatingFooter()->SetFooterStyle(fsColumnPreview);
+    g->AddRow();
+    EXPECT_EQ(g->GetRowCount(), 8);
+    EXPECT_EQ(g->GetCells(1, 7), "total");
+    EXPECT_EQ(g->GetCells(1, 6), "");
+    EXPECT_EQ(g->GetRowHeights(6), g->GetDefaultRowHeight());
+    // Without the footer the row is appended.
+    g->GetFloatingFooter()->SetVisible(false);
+    g->AddRow();
+    EXPECT_EQ(g->GetCells(1, 7), "total");
+    EXPECT_EQ(g->GetCells(1, 8), "");
 }
 
 TEST_F(Filas, AvisosDeCambio) {
@@ -291,6 +302,21 @@ TEST_F(Filas, MezclarYSeparar) {
     EXPECT_EQ(g->CellSpan(3, 2), TPoint(1, 0));
     g->SplitAllCells();
     EXPECT_FALSE(g->IsMergedCell(3, 2));
+
+    // Splitting a column or a row walks the normal cells: a block based on the last normal
+    // row (column) that reaches into a footer row (fixed right column) stays merged.
+    g->SetFixedFooters(1);
+    g->SetFixedRightCols(1);
+    g->MergeCells(2, 1, 1, 2); // rows 1-2, among the normal rows
+    g->MergeCells(2, 4, 1, 2); // the last normal row and the footer row
+    g->MergeCells(1, 3, 2, 1); // columns 1-2, among the normal columns
+    g->MergeCells(3, 3, 2, 1); // the last normal column and the fixed right column
+    g->SplitColumnCells(2);
+    EXPECT_FALSE(g->IsMergedCell(2, 2));
+    EXPECT_TRUE(g->IsYMergedCell(2, 5));
+    g->SplitRowCells(3);
+    EXPECT_FALSE(g->IsMergedCell(2, 3));
+    EXPECT_TRUE(g->IsXMergedCell(4, 3));
 }
 
 TEST_F(Filas, Columnas) {
@@ -326,3 +352,34 @@ TEST_F(Filas, Columnas) {
 }
 
 } // namespace
+
+// Where the current row goes when rows are removed: a row still there stays (with the top
+// row); a row that went moves, for RemoveRows and RemoveRowsInternal, to the last row left,
+// and for RemoveRowsEx to the first normal row, the top row with it.
+TEST_F(Filas, LaFilaActualAlQuitarFilas) {
+    struct Caso {
+        const char* nombre;
+        std::function<void(RejillaFilas*)> op;
+        int actual, arriba; // Row and TopRow after the removal
+    };
+    const Caso casos[] = {
+        {"RemoveRows, la fila sigue", [](RejillaFilas* g) { g->RemoveRows(1, 2); }, 9, 6},
+        {"RemoveRows de la fila", [](RejillaFilas* g) { g->RemoveRows(7, 14); }, 6, -1},
+        {"RemoveRowsInternal de la fila", [](RejillaFilas* g) { g->RemoveRowsInternal(8, 13); }, 7,
+         -1},
+        {"RemoveRowsEx, la fila sigue", [](RejillaFilas* g) { g->RemoveRowsEx(1, 2); }, 9, 6},
+        {"RemoveRowsEx de la fila", [](RejillaFilas* g) { g->RemoveRowsEx(7, 14); }, 1, 1},
+    };
+    for (const Caso& c : casos) {
+        SCOPED_TRACE(c.nombre);
+        Llenar(20);
+        g->SetDefRowHeightEx(40); // 21 rows of 40 in 400 pixels: the grid scrolls
+        g->SetRowEx(9);
+        g->SetTopRow(6);
+        c.op(g);
+        EXPECT_EQ(g->GetRowEx(), c.actual);
+        if (c.arriba >= 0) {
+            EXPECT_EQ(g->GetTopRow(), c.arriba);
+        }
+    }
+}
