@@ -420,8 +420,14 @@ void TKavGridButton::MouseLeave() {
 
 // --- messages ---
 
+// The class library's message that asks controls to take the desktop's look again, and the
+// window system's message that the desktop's colours changed.
+constexpr UINT ThemeAgainMessage = 0xB035;
+constexpr UINT SysColorChangeMessage = 0x0015;
+
 void TKavGridButton::WndProc(TMessage& Message) {
-    if (autoThemeAdapt_ && Message.Msg == WM_THEMECHANGED) ThemeAdapt();
+    if (autoThemeAdapt_ && (Message.Msg == WM_THEMECHANGED || Message.Msg == ThemeAgainMessage))
+        ThemeAdapt();
     TGraphicControl::WndProc(Message);
 }
 
@@ -439,8 +445,14 @@ void TKavGridButton::Dispatch(TMessage& Message) {
         TGraphicControl::Dispatch(Message);
         UpdateTracking();
         return Repaint();
+    case WM_LBUTTONDBLCLK:
+        // The style has no click events: only a button that is down reports a double click.
+        TGraphicControl::Dispatch(Message);
+        if (down_) DblClick();
+        return;
     case CM_FONTCHANGED:
     case CM_TEXTCHANGED:
+    case SysColorChangeMessage:
         TGraphicControl::Dispatch(Message);
         return Invalidate();
     case CM_DIALOGCHAR:

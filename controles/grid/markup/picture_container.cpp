@@ -228,8 +228,10 @@ void THTMLPicture::FramePrev() {
 bool THTMLPicture::Step() {
     if (empty_ || GetFrameCount() < 2) return false;
     bool otro = false;
-    // The first tick reads the shown frame's delay.
-    if (nextFrameTime_ == -1) nextFrameTime_ = std::max(0, GetFrameTime(frame_));
+    // Before the first change the shown frame's block is read for its transparency and
+    // disposal; the time stays -1, so the first tick moves on and from then on each frame
+    // stays for its own delay.
+    if (nextFrameTime_ == -1) GetFrameTime(frame_);
     if (ticks_ * 10 >= nextFrameTime_) {
         FrameNext();
         nextFrameTime_ += std::max(0, GetFrameTime(frame_));

@@ -200,6 +200,66 @@ TEST_F(PruebaBoton, AspectosYEsquemaDelEscritorio) {
     SetThemeColorName(L"NormalColor");
 }
 
+// A button that counts its repaint requests.
+class BotonContado : public TKavGridButton {
+public:
+    using TKavGridButton::TKavGridButton;
+    int invalidaciones = 0;
+    void Invalidate() override {
+        ++invalidaciones;
+        TKavGridButton::Invalidate();
+    }
+};
+
+// A double click reports OnDblClick only on a button that is down (the style has no click
+// events of its own); a change of the desktop's colours repaints; the message asking for the
+// desktop's look again adapts a button that follows the desktop, and only such a button.
+TEST_F(PruebaBoton, DobleClicColoresYAspectoDelEscritorio) {
+    struct Caso {
+        const char* que;
+        TKavGridButtonStyle estilo;
+        int grupo;
+        bool abajo;
+        int dobles;
+    } casos[] = {
+        {"casilla marcada", tasCheck, 0, true, 1},   {"casilla sin marcar", tasCheck, 0, false, 0},
+        {"del grupo, abajo", tasButton, 1, true, 1}, {"del grupo, arriba", tasButton, 2, false, 0},
+        {"pulsador suelto", tasButton, 0, false, 0},
+    };
+    int y = 0;
+    for (const Caso& c : casos) {
+        SCOPED_TRACE(c.que);
+        TKavGridButton* b = Nuevo(0, y, "Doble", c.grupo);
+        y += 25;
+        b->SetStyle(c.estilo);
+        b->SetDown(c.abajo);
+        int dobles = 0;
+        b->OnDblClick = [&](TObject*) { ++dobles; };
+        SimulateMouse(b, SimulatedMouse::DoubleClick, 0, 10, 10);
+        SimulateMouse(b, SimulatedMouse::Up, 0, 10, 10);
+        EXPECT_EQ(dobles, c.dobles);
+    }
+
+    auto* b = new BotonContado(ventana.get());
+    b->SetParent(ventana.get());
+    b->invalidaciones = 0;
+    b->Perform(0x0015, 0, 0); // the desktop's colours changed
+    EXPECT_EQ(b->invalidaciones, 1);
+
+    SetThemeActive(true);
+    SetThemeColorName(L"Metallic");
+    b->Perform(0xB035, 0, 0); // not following the desktop: nothing changes
+    EXPECT_EQ(b->GetColor(), clBtnFace);
+    b->SetAutoThemeAdapt(true);
+    EXPECT_EQ(b->GetColor(), static_cast<TColor>(0xECE2E1));
+    SetThemeColorName(L"HomeStead");
+    EXPECT_EQ(b->GetColor(), static_cast<TColor>(0xECE2E1));
+    b->Perform(0xB035, 0, 0);
+    EXPECT_EQ(b->GetColor(), static_cast<TColor>(0xCFF0EA));
+    SetThemeActive(false);
+    SetThemeColorName(L"NormalColor");
+}
+
 // A 16 x 16 glyph: a square of colour on a white background (its transparent colour).
 void Glifo(TBitmap& g, TColor color) {
     g.SetSize(16, 16);

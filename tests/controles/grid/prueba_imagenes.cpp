@@ -121,8 +121,10 @@ TEST(ImagenHTML, LosPasosSiguenLosRetardos) {
     std::vector<int> cambios;
     for (int tic = 0; tic < 8; ++tic)
         if (p.Step()) cambios.push_back(tic);
-    // Ticks are tenths; each change waits for the delay of the frame shown.
-    EXPECT_EQ(cambios, (std::vector<int>{2, 4, 7}));
+    // Ticks are tenths. The first tick moves on from frame 1; then each frame stays for its
+    // own delay: frame 2 two ticks, frame 3 three, frame 1 one.
+    EXPECT_EQ(cambios, (std::vector<int>{1, 3, 6, 7}));
+    EXPECT_EQ(p.GetFrame(), 2);
     THTMLPicture uno;
     uno.LoadFromBytes(GifDePrueba({{0, 0, 10}}));
     EXPECT_FALSE(uno.Step());
