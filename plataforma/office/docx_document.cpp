@@ -98,23 +98,26 @@ void DocxDocument::Load() {
     const AnsiString& file = package_->Name();
     mainPart_ = MainPart(*package_, "un documento");
     main_ = package_->Read(mainPart_, kMaxTreePart);
-    const DocPtr doc = Parse(main_, mainPart_, file);
-    const xmlNode* root = xmlDocGetRootElement(doc.get());
+    const xmlNode* root = xmlDocGetRootElement(Tree());
     if (Name(root) != "document" || !Child(root, "body"))
         throw EOfficeError("El fichero " + file + " no es un documento de texto");
 }
 
+xmlDoc* DocxDocument::Tree() const {
+    if (!tree_) tree_ = Parse(main_, mainPart_, package_->Name());
+    return tree_.get();
+}
+
 bool DocxDocument::HasBookmark(const AnsiString& Name) const {
-    const DocPtr doc = Parse(main_, mainPart_, package_->Name());
-    return FindBookmark(xmlDocGetRootElement(doc.get()), cp1252::ToUtf8(Name.str())) != nullptr;
+    return FindBookmark(xmlDocGetRootElement(Tree()), cp1252::ToUtf8(Name.str())) != nullptr;
 }
 
 void DocxDocument::AddTable(const AnsiString& Bookmark, int Rows, int Cols,
                             const CellSource& Source) {
-    const DocPtr doc = Parse(main_, mainPart_, package_->Name());
-    xmlNode* root = xmlDocGetRootElement(doc.get());
+    xmlDoc* doc = Tree();
+    xmlNode* root = xmlDocGetRootElement(doc);
     xmlNode* body = Child(root, "body");
-    xmlNs* ns = xmlSearchNsByHref(doc.get(), body, reinterpret_cast<const xmlChar*>(kW));
+    xmlNs* ns = xmlSearchNsByHref(doc, body, reinterpret_cast<const xmlChar*>(kW));
     std::string p;
     if (!ns) {
         // A document in another namespace: its elements' own prefix serves.
@@ -122,22 +125,21 @@ void DocxDocument::AddTable(const AnsiString& Bookmark, int Rows, int Cols,
     }
     if (ns && ns->prefix) p = std::string(reinterpret_cast<const char*>(ns->prefix)) + ":";
 
-    // Where the table goes: a mark, replaced by the table in the document's text.
-    static const char kMark[] = "quenbar-tabla";
-    xmlNode* mark = xmlNewComment(reinterpret_cast<const xmlChar*>(kMark));
+    // Where the table goes: an empty node, written as the table.
+    xmlNode* slot = xmlNewComment(reinterpret_cast<const xmlChar*>(""));
     xmlNode* at = Bookmark.IsEmpty() ? nullptr : FindBookmark(body, cp1252::ToUtf8(Bookmark.str()));
     while (at && at->parent != body)
         at = at->parent;
     if (at) {
-        xmlAddNextSibling(at, mark);
+        xmlAddNextSibling(at, slot);
     } else {
         xmlNode* last = body->last;
         while (last && last->type != XML_ELEMENT_NODE)
             last = last->prev;
         if (last && Name(last) == "sectPr")
-            xmlAddPrevSibling(last, mark);
+            xmlAddPrevSibling(last, slot);
         else
-            xmlAddChild(body, mark);
+            xmlAddChild(body, slot);
     }
 
     const int width = Cols > 0 ? std::max(kTextWidth / Cols, 1) : kTextWidth;
@@ -170,12 +172,9 @@ void DocxDocument::AddTable(const AnsiString& Bookmark, int Rows, int Cols,
     }
     table += "</" + p + "tbl><" + p + "p/>";
 
-    std::string text = Serialize(doc.get());
-    const std::string marked = std::string("<!--") + kMark + "-->";
-    const size_t pos = text.find(marked);
-    if (pos == std::string::npos) throw EOfficeError("No se puede componer el documento");
-    text.replace(pos, marked.size(), table);
-    main_ = std::move(text);
+    // The table is text in the document's text: the tree is made again from it when asked.
+    main_ = SerializeReplacing(doc, slot, table);
+    tree_.reset();
 }
 
 void DocxDocument::SaveAs(const AnsiString& FileName) {

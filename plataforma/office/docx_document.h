@@ -5,6 +5,7 @@
 // document's part is checked as untrusted input (EOfficeError, nothing changed).
 
 #include "plataforma/base/ansi_string.h"
+#include "plataforma/office/office_xml.h"
 
 #include <functional>
 #include <memory>
@@ -42,8 +43,11 @@ public:
 
 private:
     void Load();
+    // The main part's tree, parsed from its text when a table has changed it.
+    xmlDoc* Tree() const;
 
     std::unique_ptr<ZipPackage> package_;
     std::string mainPart_;
     std::string main_; // the main part's text, as changed
+    mutable office_xml::DocPtr tree_;
 };

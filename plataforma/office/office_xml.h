@@ -20,16 +20,34 @@ struct DocFree {
 };
 using DocPtr = std::unique_ptr<xmlDoc, DocFree>;
 
-// Parts read into a tree may be no larger than this (a tree takes many times its text).
+// Parts read into a tree may be no larger than this (a tree takes many times its text),
 constexpr size_t kMaxTreePart = 64u << 20;
+// nor make more nodes than this (about 120 bytes each): elements, attributes and texts,
+// counted from the markup before the tree is made.
+constexpr size_t kMaxTreeNodes = 8000000;
 
 // The part's tree; EOfficeError naming the part and the file when it is not well-formed XML,
-// holds a document type declaration or is larger than kMaxTreePart.
-DocPtr Parse(const std::string& Bytes, const std::string& Part, const AnsiString& File);
-// The same checks before a part is read as a stream.
-void CheckStreamable(const std::string& Bytes, const std::string& Part, const AnsiString& File);
+// holds a document type declaration, is larger than kMaxTreePart or would make more than
+// kMaxTreeNodes nodes.
+DocPtr Parse(std::string Bytes, const std::string& Part, const AnsiString& File);
+// A part's text ready for the parser, with the checks that come before it: UTF-16 (with or
+// without a byte order mark) becomes UTF-8 and the declaration says so, a UTF-8 byte order
+// mark goes; EOfficeError for a part in an encoding that is not ASCII-compatible and for a
+// document type declaration.
+std::string Prepare(std::string Bytes, const std::string& Part, const AnsiString& File);
 // The part's text, UTF-8 with its declaration.
 std::string Serialize(xmlDoc* Doc);
+// The same text with Text written in the place of Slot (a node of the document, other than
+// its root): markup put there whole, by the tree's structure, whatever the document's
+// comments, sections and texts hold.
+std::string SerializeReplacing(xmlDoc* Doc, xmlNode* Slot, std::string_view Text);
+
+// A node's markup as libxml2 writes it, appended.
+void AppendNode(std::string& Out, xmlDoc* Doc, xmlNode* Node);
+// The start tag of an element: its prefix, its namespace declarations and its attributes.
+void AppendStartTag(std::string& Out, const xmlNode* Node);
+// The end tag of an element.
+void AppendEndTag(std::string& Out, const xmlNode* Node);
 
 // The local name of an element ("" for other nodes).
 std::string_view Name(const xmlNode* Node);

@@ -26,11 +26,10 @@ struct ReaderFree {
 // A part read node by node; Expand gives the subtree of the current element.
 class PartReader {
 public:
-    PartReader(const std::string& Bytes, const std::string& Part, const AnsiString& File)
-        : part_(Part), file_(File) {
-        CheckStreamable(Bytes, Part, File);
+    PartReader(std::string Bytes, const std::string& Part, const AnsiString& File)
+        : text_(Prepare(std::move(Bytes), Part, File)), part_(Part), file_(File) {
         reader_.reset(
-            xmlReaderForMemory(Bytes.data(), static_cast<int>(Bytes.size()), nullptr, nullptr,
+            xmlReaderForMemory(text_.data(), static_cast<int>(text_.size()), nullptr, nullptr,
                                XML_PARSE_NONET | XML_PARSE_NOERROR | XML_PARSE_NOWARNING));
         if (!reader_) Fail();
     }
@@ -38,6 +37,9 @@ public:
     bool Read() {
         const int r = xmlTextReaderRead(reader_.get());
         if (r < 0) Fail();
+        // Whatever the text's encoding hid from Prepare.
+        if (r == 1 && xmlTextReaderNodeType(reader_.get()) == XML_READER_TYPE_DOCUMENT_TYPE)
+            Bad("declara un tipo de documento");
         return r == 1;
     }
     // Skips the current element's subtree.
@@ -51,6 +53,8 @@ public:
         const xmlChar* n = xmlTextReaderConstLocalName(reader_.get());
         return n && Local == reinterpret_cast<const char*>(n);
     }
+    // Whether the current element is written empty ("<si/>").
+    bool IsEmpty() const { return xmlTextReaderIsEmptyElement(reader_.get()) == 1; }
     std::string Attribute(const char* Name) const {
         xmlChar* v =
             xmlTextReaderGetAttribute(reader_.get(), reinterpret_cast<const xmlChar*>(Name));
@@ -79,6 +83,7 @@ public:
     }
 
 private:
+    std::string text_; // the reader's input
     std::unique_ptr<xmlTextReader, ReaderFree> reader_;
     std::string part_;
     AnsiString file_;
@@ -125,20 +130,31 @@ bool ParseIsoDate(const std::string& Text, double& Value) {
     return true;
 }
 
+[[noreturn]] void TooMuchText(const PartReader& Reader) {
+    Reader.Bad("tiene más texto del que cabe en la rejilla (" +
+               AnsiString(static_cast<int>(XlsxWorkbook::kMaxSheetText >> 20)) + " MB)");
+}
+
 } // namespace
 
 void XlsxWorkbook::LoadSharedStrings() const {
     if (stringsLoaded_) return;
     stringsLoaded_ = true;
     if (stringsPart_.empty() || !package_->Has(stringsPart_)) return;
-    const std::string bytes = package_->Read(stringsPart_);
-    PartReader reader(bytes, stringsPart_, package_->Name());
+    PartReader reader(package_->Read(stringsPart_), stringsPart_, package_->Name());
     bool more = reader.Read();
+    std::string text;
     while (more) {
-        if (reader.IsStart("si")) {
-            std::string text;
+        if (reader.IsStart("si") && reader.IsEmpty()) {
+            stringEnds_.push_back(static_cast<uint32_t>(stringPool_.size()));
+            more = reader.Read();
+        } else if (reader.IsStart("si")) {
+            text.clear();
             CollectText(reader.Expand(), text);
-            sharedStrings_.push_back(xlsx_text::Decode(text));
+            // Decoded text is never longer than its markup, which a part limits to far less
+            // than the ends can count.
+            stringPool_ += xlsx_text::Decode(text).str();
+            stringEnds_.push_back(static_cast<uint32_t>(stringPool_.size()));
             more = reader.Skip();
         } else {
             more = reader.Read();
@@ -170,9 +186,9 @@ void XlsxWorkbook::LoadStyles() const {
 
 SheetContents XlsxWorkbook::ReadWorksheet(int Index) const {
     const Sheet& sheet = SheetAt(Index);
-    const std::string bytes = package_->Read(sheet.Part);
-    PartReader reader(bytes, sheet.Part, package_->Name());
+    PartReader reader(package_->Read(sheet.Part), sheet.Part, package_->Name());
     SheetContents out;
+    size_t budget = kMaxSheetText;
     int row = 0, col = 0;
     bool more = reader.Read();
     while (more) {
@@ -221,9 +237,12 @@ SheetContents XlsxWorkbook::ReadWorksheet(int Index) const {
             LoadSharedStrings();
             long long i = -1;
             if (!ParseCount(Content(v), i) || i < 0 ||
-                static_cast<unsigned long long>(i) >= sharedStrings_.size())
+                static_cast<unsigned long long>(i) >= stringEnds_.size())
                 reader.Bad("remite a una cadena compartida que no existe");
-            text = sharedStrings_[static_cast<size_t>(i)];
+            const size_t end = stringEnds_[static_cast<size_t>(i)];
+            const size_t start = i > 0 ? stringEnds_[static_cast<size_t>(i) - 1] : 0;
+            if (end - start > budget) TooMuchText(reader);
+            text = AnsiString(stringPool_.substr(start, end - start));
         } else if (type == "str") {
             text = xlsx_text::Decode(Content(v));
         } else if (type == "b") {
@@ -248,6 +267,9 @@ SheetContents XlsxWorkbook::ReadWorksheet(int Index) const {
             }
         }
         if (value) {
+            const size_t cost = text.str().size() + kCellCost;
+            if (cost > budget) TooMuchText(reader);
+            budget -= cost;
             out.LastCol = std::max(out.LastCol, col);
             out.LastRow = std::max(out.LastRow, row);
             out.Cells.push_back({col, row, std::move(text)});

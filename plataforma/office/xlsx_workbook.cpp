@@ -7,6 +7,8 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cstdint>
+#include <set>
 
 using namespace office_xml;
 
@@ -201,12 +203,22 @@ int XlsxWorkbook::AddWorksheet(const AnsiString& Name) {
     xmlNode* root = xmlDocGetRootElement(book);
     xmlNode* sheets = Child(root, "sheets");
     if (!sheets) sheets = xmlNewChild(root, root->ns, X("sheets"), nullptr);
-    long sheetId = 0;
-    for (xmlNode* s = Child(sheets, "sheet"); s; s = Next(s, "sheet"))
-        sheetId = std::max(sheetId, std::strtol(Attr(s, "sheetId").c_str(), nullptr, 10));
+    // The number after the largest (a number of 32 bits), or the first one free when the
+    // largest is the last there is.
+    std::set<uint32_t> used;
+    for (xmlNode* s = Child(sheets, "sheet"); s; s = Next(s, "sheet")) {
+        const std::string t = Attr(s, "sheetId");
+        uint32_t n = 0;
+        const auto r = std::from_chars(t.data(), t.data() + t.size(), n);
+        if (r.ec == std::errc() && r.ptr == t.data() + t.size()) used.insert(n);
+    }
+    uint32_t sheetId = used.empty() ? 1 : *used.rbegin() + 1;
+    if (!used.empty() && *used.rbegin() == UINT32_MAX)
+        for (sheetId = 1; used.count(sheetId); ++sheetId) {
+        }
     xmlNode* sheet = xmlNewChild(sheets, root->ns, X("sheet"), nullptr);
     xmlNewProp(sheet, X("name"), X(utf8));
-    xmlNewProp(sheet, X("sheetId"), X(std::to_string(sheetId + 1)));
+    xmlNewProp(sheet, X("sheetId"), X(std::to_string(sheetId)));
     xmlNs* r = xmlSearchNsByHref(book, root, X(kRelNs));
     if (!r) r = xmlNewNs(root, X(kRelNs), X("r"));
     xmlNewNsProp(sheet, r, X("id"), X(id));

@@ -33,6 +33,12 @@ struct SheetContents {
 
 class XlsxWorkbook {
 public:
+    // The cells read from a worksheet may hold no more text than this in all, a shared
+    // string counted at each of its uses, and every cell counted as kCellCost bytes more:
+    // a small file cannot ask for more memory than the grid can hold.
+    static constexpr size_t kMaxSheetText = 256u << 20;
+    static constexpr size_t kCellCost = 48;
+
     // Fills Texts (already sized to the column count) with the texts of row Row (from 0).
     using RowSource = std::function<void(int Row, std::vector<AnsiString>& Texts)>;
 
@@ -55,7 +61,8 @@ public:
 
     // The cells of worksheet Index that hold a value: shared and inline strings, numbers
     // (dates and times by their format, in the regional patterns), booleans ("True",
-    // "False") and formulas by their cached value; error values are left out.
+    // "False") and formulas by their cached value; error values are left out. EOfficeError
+    // when their texts pass kMaxSheetText.
     SheetContents ReadWorksheet(int Index) const;
 
     // Adds an empty worksheet at the end; its index. EOfficeError for a name the format
@@ -95,7 +102,9 @@ private:
     // Parts changed as trees, by their path.
     std::vector<std::pair<std::string, office_xml::DocPtr>> trees_;
     mutable bool stringsLoaded_ = false;
-    mutable std::vector<AnsiString> sharedStrings_;
+    // The shared strings, one after another in a pool, and where each ends.
+    mutable std::string stringPool_;
+    mutable std::vector<uint32_t> stringEnds_;
     mutable bool stylesLoaded_ = false;
     mutable std::vector<bool> dateStyles_;
 };

@@ -1,6 +1,6 @@
 // XlsxWorkbook: a block of texts written from A1 into a worksheet. The sheet's tree keeps
-// everything but the cells of the block; the rows are then written as text, so that a large
-// block never becomes a tree.
+// everything but the cells of the block; the rows are then written as text in the place of
+// the sheet's data, so that a large block never becomes a tree.
 #include "plataforma/office/cell_reference.h"
 #include "plataforma/office/xlsx_text.h"
 #include "plataforma/office/xlsx_workbook.h"
@@ -17,10 +17,6 @@ const xmlChar* X(const char* S) {
     return reinterpret_cast<const xmlChar*>(S);
 }
 
-struct BufferFree {
-    void operator()(xmlBuffer* B) const { xmlBufferFree(B); }
-};
-
 // A cell of the block, as text; an empty text is no cell.
 void AppendCell(std::string& Out, const std::string& P, int Col, int Row, const AnsiString& Text) {
     if (Text.IsEmpty()) return;
@@ -32,35 +28,6 @@ void AppendCell(std::string& Out, const std::string& P, int Col, int Row, const 
         Out += " t=\"inlineStr\"><" + P + "is><" + P + "t xml:space=\"preserve\">" +
                xlsx_text::Encode(Text) + "</" + P + "t></" + P + "is></" + P + "c>";
     }
-}
-
-// A node's markup as the document writes it.
-void AppendNode(std::string& Out, xmlDoc* Doc, xmlNode* Node) {
-    std::unique_ptr<xmlBuffer, BufferFree> buffer(xmlBufferCreate());
-    if (xmlNodeDump(buffer.get(), Doc, Node, 0, 0) < 0)
-        throw EOfficeError("No se puede componer la hoja");
-    Out.append(reinterpret_cast<const char*>(xmlBufferContent(buffer.get())),
-               static_cast<size_t>(xmlBufferLength(buffer.get())));
-}
-
-// The start tag of an element (its attributes with their prefixes).
-void AppendStartTag(std::string& Out, xmlNode* Node) {
-    const std::string p = Node->ns && Node->ns->prefix
-                              ? std::string(reinterpret_cast<const char*>(Node->ns->prefix)) + ":"
-                              : std::string();
-    Out += '<' + p + reinterpret_cast<const char*>(Node->name);
-    for (xmlAttr* a = Node->properties; a; a = a->next) {
-        Out += ' ';
-        if (a->ns && a->ns->prefix)
-            Out += std::string(reinterpret_cast<const char*>(a->ns->prefix)) + ':';
-        Out += reinterpret_cast<const char*>(a->name);
-        Out += "=\"";
-        xmlChar* v = xmlNodeListGetString(Node->doc, a->children, 1);
-        AppendEscaped(Out, v ? reinterpret_cast<const char*>(v) : "");
-        xmlFree(v);
-        Out += '"';
-    }
-    Out += '>';
 }
 
 } // namespace
@@ -177,27 +144,25 @@ void XlsxWorkbook::WriteWorksheet(int Index, int Rows, int Cols, const RowSource
             rows += '<' + p + "row r=\"" + std::to_string(r) + "\">";
         for (int c = 1; c <= Cols; ++c)
             AppendCell(rows, p, c, r, texts[static_cast<size_t>(c - 1)]);
-        if (existing)
+        if (existing) {
             for (xmlNode* n = existing->children; n; n = n->next)
                 AppendNode(rows, doc.get(), n);
-        rows += "</" + p + "row>";
+            AppendEndTag(rows, existing);
+        } else {
+            rows += "</" + p + "row>";
+        }
     }
     for (; o < old.size(); ++o)
         AppendNode(rows, doc.get(), old[o].Node);
 
-    // The sheet's text with the rows in the place of a mark.
+    // The sheet's text with the rows in the place of an empty node of the sheet's data.
     while (data->children) {
         xmlNode* n = data->children;
         xmlUnlinkNode(n);
         xmlFreeNode(n);
     }
-    static const char kMark[] = "quenbar-filas";
-    xmlAddChild(data, xmlNewComment(X(kMark)));
-    std::string text = Serialize(doc.get());
-    const std::string mark = std::string("<!--") + kMark + "-->";
-    const size_t at = text.find(mark);
-    if (at == std::string::npos) throw EOfficeError("No se puede componer la hoja");
-    text.replace(at, mark.size(), rows);
+    xmlNode* slot = xmlAddChild(data, xmlNewComment(X("")));
+    std::string text = SerializeReplacing(doc.get(), slot, rows);
     package_->Put(sheet.Part, std::move(text));
     DropCalcChain();
 }
