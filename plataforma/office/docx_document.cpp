@@ -125,23 +125,6 @@ void DocxDocument::AddTable(const AnsiString& Bookmark, int Rows, int Cols,
     }
     if (ns && ns->prefix) p = std::string(reinterpret_cast<const char*>(ns->prefix)) + ":";
 
-    // Where the table goes: an empty node, written as the table.
-    xmlNode* slot = xmlNewComment(reinterpret_cast<const xmlChar*>(""));
-    xmlNode* at = Bookmark.IsEmpty() ? nullptr : FindBookmark(body, cp1252::ToUtf8(Bookmark.str()));
-    while (at && at->parent != body)
-        at = at->parent;
-    if (at) {
-        xmlAddNextSibling(at, slot);
-    } else {
-        xmlNode* last = body->last;
-        while (last && last->type != XML_ELEMENT_NODE)
-            last = last->prev;
-        if (last && Name(last) == "sectPr")
-            xmlAddPrevSibling(last, slot);
-        else
-            xmlAddChild(body, slot);
-    }
-
     const int width = Cols > 0 ? std::max(kTextWidth / Cols, 1) : kTextWidth;
     const std::string w = std::to_string(width);
     std::string table = "<" + p + "tbl><" + p + "tblPr><" + p + "tblW " + p + "w=\"0\" " + p +
@@ -171,6 +154,23 @@ void DocxDocument::AddTable(const AnsiString& Bookmark, int Rows, int Cols,
         table += "</" + p + "tr>";
     }
     table += "</" + p + "tbl><" + p + "p/>";
+
+    // Where the table goes (once it is made): an empty node, written as the table.
+    xmlNode* slot = xmlNewComment(reinterpret_cast<const xmlChar*>(""));
+    xmlNode* at = Bookmark.IsEmpty() ? nullptr : FindBookmark(body, cp1252::ToUtf8(Bookmark.str()));
+    while (at && at->parent != body)
+        at = at->parent;
+    if (at) {
+        xmlAddNextSibling(at, slot);
+    } else {
+        xmlNode* last = body->last;
+        while (last && last->type != XML_ELEMENT_NODE)
+            last = last->prev;
+        if (last && Name(last) == "sectPr")
+            xmlAddPrevSibling(last, slot);
+        else
+            xmlAddChild(body, slot);
+    }
 
     // The table is text in the document's text: the tree is made again from it when asked.
     main_ = SerializeReplacing(doc, slot, table);
