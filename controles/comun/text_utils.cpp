@@ -152,11 +152,20 @@ int SinglePos(char Ch, const AnsiString& S, int& Pos) {
 }
 
 int NumSingleChar(char Ch, const AnsiString& S) {
-    AnsiString s = S;
-    int n = 0, p = 0;
-    while (SinglePos(Ch, s, p) > 0) {
-        ++n;
-        s.Delete(1, p);
+    // What SinglePos finds one after another, each search after the last: every run of Ch
+    // of odd length, and the run that ends the text whatever its length.
+    const std::string& s = S.str();
+    int n = 0;
+    for (size_t i = 0; i < s.size();) {
+        if (s[i] != Ch) {
+            ++i;
+            continue;
+        }
+        size_t j = i;
+        while (j < s.size() && s[j] == Ch)
+            ++j;
+        if ((j - i) % 2 == 1 || j == s.size()) ++n;
+        i = j;
     }
     return n;
 }

@@ -61,30 +61,44 @@ public:
     CsvReader(std::string_view Text, char Delimiter)
         : text_(Text), d_(Delimiter), stops_{Delimiter, '\r', '\n'} {}
     bool AtEnd() const { return pos_ >= text_.size(); }
-    // The fields of the next record.
-    void Next(std::vector<std::string>& Fields) {
+    // The fields of the next record; false when it has more than MaxFields (the record is
+    // then left unread after them).
+    bool Next(std::vector<std::string>& Fields, size_t MaxFields) {
         Fields.clear();
-        for (;;) {
+        return Walk(MaxFields, true, [&](std::string&& F) { Fields.push_back(std::move(F)); });
+    }
+    // The same, only counting the fields: no text is copied.
+    bool Count(size_t& Fields, size_t MaxFields) {
+        Fields = 0;
+        return Walk(MaxFields, false, [&](std::string&&) { ++Fields; });
+    }
+
+private:
+    // Each field of the next record to Take, its text built when Build is set.
+    template <class Sink> bool Walk(size_t MaxFields, bool Build, Sink&& Take) {
+        for (size_t n = 0;; ++n) {
+            if (n >= MaxFields) return false;
             std::string field;
             if (pos_ < text_.size() && text_[pos_] == '"') {
                 ++pos_;
-                while (pos_ < text_.size()) {
-                    const char c = text_[pos_++];
-                    if (c != '"') {
-                        field += c;
-                    } else if (pos_ < text_.size() && text_[pos_] == '"') {
-                        field += '"';
-                        ++pos_;
-                    } else {
-                        break;
-                    }
+                // The text up to each quote, whole; "" is one quote, another ends the field.
+                for (;;) {
+                    const size_t quote = text_.find('"', pos_);
+                    const size_t end = quote == std::string_view::npos ? text_.size() : quote;
+                    if (Build) field.append(text_.substr(pos_, end - pos_));
+                    pos_ = end;
+                    if (quote == std::string_view::npos) break;
+                    ++pos_;
+                    if (pos_ >= text_.size() || text_[pos_] != '"') break;
+                    if (Build) field += '"';
+                    ++pos_;
                 }
             }
             const size_t end = text_.find_first_of(stops_, pos_);
             const size_t stop = end == std::string_view::npos ? text_.size() : end;
-            field.append(text_.substr(pos_, stop - pos_));
+            if (Build) field.append(text_.substr(pos_, stop - pos_));
             pos_ = stop;
-            Fields.push_back(std::move(field));
+            Take(std::move(field));
             if (pos_ < text_.size() && text_[pos_] == d_) {
                 ++pos_;
                 continue;
@@ -96,11 +110,10 @@ public:
             } else if (pos_ < text_.size()) {
                 ++pos_;
             }
-            return;
+            return true;
         }
     }
 
-private:
     std::string_view text_;
     char d_;
     const char stops_[4];
@@ -175,11 +188,12 @@ void TKavStringGrid::InputFromCSV(const AnsiString& FileName, bool Insert) {
     int64_t cells = 0;
     std::vector<std::string> fields;
     for (CsvReader reader(data, fieldDelimiter_); !reader.AtEnd(); ++count) {
-        reader.Next(fields);
-        widest = std::max(widest, fields.size());
-        cells += static_cast<int64_t>(fields.size());
-        if (cells > kMaxCells || static_cast<int64_t>(widest) > kMaxCols)
+        size_t n = 0;
+        if (!reader.Count(n, static_cast<size_t>(kMaxCols)))
             throw EKavGridError("Too many cells in file " + FileName);
+        widest = std::max(widest, n);
+        cells += static_cast<int64_t>(n);
+        if (cells > kMaxCells) throw EKavGridError("Too many cells in file " + FileName);
     }
     const bool footer = Insert && GetFloatingFooter()->GetVisible() && GetRowCount() > 0;
     std::vector<AnsiString> kept;
@@ -202,7 +216,7 @@ void TKavStringGrid::InputFromCSV(const AnsiString& FileName, bool Insert) {
     Progress progress(this);
     CsvReader reader(data, fieldDelimiter_);
     for (size_t i = 0; i < count; ++i, ++r) {
-        reader.Next(fields);
+        reader.Next(fields, widest);
         for (size_t f = 0; f < fields.size(); ++f) {
             AnsiString text(std::move(fields[f]));
             if (oemConvert_) OemToString(text);

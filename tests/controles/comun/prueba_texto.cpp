@@ -41,7 +41,19 @@ TEST(Texto, CaracterSueltoYDoblado) {
         EXPECT_EQ(SinglePos('\'', c.texto, p), c.pos) << c.texto;
         EXPECT_EQ(p, c.pos);
     }
-    EXPECT_EQ(NumSingleChar('\'', "a'b'c''d"), 2);
+    // Single ones counted as SinglePos finds them one after another: odd runs, and the run
+    // that ends the text.
+    const std::pair<std::string, int> sueltos[] = {
+        {"a'b'c''d", 2}, {"", 0},       {"''", 1},         {"''a", 0},   {"'''a", 1},
+        {"a''b''", 1},   {"'a'''b", 2}, {"''''''''x'", 1}, {"x''''", 1}, {"abc", 0},
+    };
+    for (const auto& [texto, n] : sueltos)
+        EXPECT_EQ(NumSingleChar('\'', texto), n) << texto;
+    // A long line of single ones counts each.
+    std::string largo;
+    for (int i = 0; i < 200000; ++i)
+        largo += i % 3 ? "a'" : "b''";
+    EXPECT_EQ(NumSingleChar('\'', largo), 133333);
     EXPECT_EQ(DoubleToSingleChar('\'', "it''s 'x'"), "it's x");
     EXPECT_EQ(DoubleToSingleChar('\'', "nada"), "nada");
 }

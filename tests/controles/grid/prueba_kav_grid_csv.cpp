@@ -110,6 +110,52 @@ TEST_F(Csv, AnadirInsertarYLimites) {
     EXPECT_EQ(g->GetColCount(), 3);
 }
 
+// Long lines: detection on lines of many fields, a line of more fields than a grid may have
+// refused with the grid as it was, and a field of megabytes read whole into its cell.
+TEST_F(Csv, LineasYCamposLargos) {
+    std::string dos;
+    for (int l = 0; l < 2; ++l) {
+        for (int i = 0; i < 50000; ++i)
+            dos += "x" + std::to_string(i % 7) + (i + 1 < 50000 ? ";" : "\r\n");
+    }
+    Escribir(Ruta("dos.csv"), dos);
+    Rejilla* g = Nueva(2, 2);
+    g->SetFixedCols(0);
+    g->SetFixedRows(0);
+    g->SetFieldDelimiter('\0');
+    g->LoadFromCSV(Ruta("dos.csv"));
+    EXPECT_EQ(g->GetFieldDelimiter(), ';');
+    EXPECT_EQ(g->GetColCount(), 50000);
+    EXPECT_EQ(g->GetRowCount(), 2);
+    EXPECT_EQ(g->GetCells(49999, 1), "x" + AnsiString(49999 % 7));
+
+    std::string linea;
+    for (int i = 0; i < 1500000; ++i)
+        linea += "a,";
+    Escribir(Ruta("linea.csv"), linea);
+    g->SetFieldDelimiter('\0');
+    EXPECT_EQ(ErrorDeRejilla([&] { g->LoadFromCSV(Ruta("linea.csv")); }),
+              "Too many cells in file " + Ruta("linea.csv"));
+    EXPECT_EQ(g->GetColCount(), 50000);
+    EXPECT_EQ(g->GetRowCount(), 2);
+    EXPECT_EQ(g->GetCells(0, 0), "x0");
+
+    std::string campo(4 << 20, 'c');
+    for (size_t i = 0; i < campo.size(); i += 1000)
+        campo[i] = i % 3000 ? ',' : '"';
+    std::string fichero = "\"";
+    for (char c : campo)
+        fichero += c == '"' ? std::string("\"\"") : std::string(1, c);
+    Escribir(Ruta("campo.csv"), fichero + "\"\r\n");
+    Rejilla* h = Nueva(2, 2);
+    h->SetFixedCols(0);
+    h->SetFixedRows(0);
+    h->SetFieldDelimiter(',');
+    h->LoadFromCSV(Ruta("campo.csv"));
+    EXPECT_EQ(h->GetRowCount(), 1);
+    EXPECT_EQ(h->GetCells(0, 0).str(), campo);
+}
+
 // Python's csv module reads the grid's file (a CR LF in a cell arrives as the byte 11) and
 // writes one that the grid loads with the line breaks in its cells.
 TEST_F(Csv, ClientePython) {
