@@ -32,7 +32,10 @@ GraphicFormat SniffGraphicFormat(const std::string& d) {
 bool DeclaredSizeAllowed(const QSize& size, size_t bytes) {
     if (!size.isValid()) return true;
     const long long pixels = static_cast<long long>(size.width()) * size.height();
-    constexpr long long kAlways = 4096LL * 4096, kPerByte = 1024, kNever = 200000000LL;
+    // Any picture of up to a megapixel (4 MB decoded); a larger one as far as its bytes can
+    // hold it at the packing of a photograph or a scanned page, so that the memory a file
+    // asks for stays a fixed multiple of its size.
+    constexpr long long kAlways = 1024LL * 1024, kPerByte = 256, kNever = 200000000LL;
     return pixels <= kNever &&
            (pixels <= kAlways || pixels <= kPerByte * static_cast<long long>(bytes));
 }

@@ -94,6 +94,21 @@ TEST(Mapas, UnaCabeceraNoPideMasDeLoQueLosDatosLlenan) {
     b.LoadFromBytes(Bmp(4500, 4000, false));
     EXPECT_EQ(b.GetWidth(), 4500);
     EXPECT_EQ(b.GetHeight(), 4000);
+    // A few bytes may declare a megapixel, not more: memory a fixed multiple of the data.
+    const struct {
+        int w, h;
+        bool carga;
+    } pocos[] = {{1024, 1024, true}, {1025, 1024, false}, {4096, 4096, false}, {64, 20000, false}};
+    for (const auto& c : pocos) {
+        SCOPED_TRACE(std::to_string(c.w) + "x" + std::to_string(c.h));
+        TBitmap p;
+        if (c.carga) {
+            p.LoadFromBytes(Bmp(c.w, c.h, true));
+            EXPECT_EQ(p.GetWidth(), c.w);
+        } else {
+            EXPECT_THROW(p.LoadFromBytes(Bmp(c.w, c.h, true)), EInvalidGraphic);
+        }
+    }
 }
 
 TEST(Mapas, BrushCopyCambiaUnColorPorLaBrocha) {
