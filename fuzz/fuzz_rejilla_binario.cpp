@@ -1,5 +1,6 @@
 // Fuzz target for the grid's binary form: the input is a stream of component images loaded
-// into a grid, whole and at a point. Only EKavGridError may leave the reader.
+// into a grid, whole and at a point. Only EKavGridError may leave the reader. What was read
+// is saved and read back into another grid, which must then succeed and hold the same cells.
 
 #include "controles/grid/kav_grid.h"
 #include "controles/grid/storage/grid_io.h"
@@ -33,9 +34,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                 g.LoadAtPointFromBinStream(TPoint(1, 1), &m);
         } catch (const EKavGridError&) {
         }
-        // What was read saves again.
+        // What was read saves again (the whole grid), and reads back.
+        g.SetStoreFixedCells(true);
         TMemoryStream otra;
         g.SaveToBinStream(&otra);
+        TKavStringGrid h(nullptr);
+        h.SetStoreFixedCells(true);
+        otra.SetPosition(0);
+        h.LoadFromBinStream(&otra);
+        if (h.GetColCount() != g.GetColCount() || h.GetRowCount() != g.GetRowCount()) std::abort();
+        for (int r = 0; r < g.GetRowCount(); ++r)
+            for (int c = 0; c < g.GetColCount(); ++c)
+                if (h.GetCells(c, r) != g.GetCells(c, r)) std::abort();
     }
     return 0;
 }
