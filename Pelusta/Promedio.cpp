@@ -27,10 +27,19 @@ AnsiString MensajeTablaCodigos(const TablaCodigos& tabla) {
 
 std::vector<AnsiString> ValidarMultiplicadores(std::vector<FilaPromedio>& filas) {
     std::vector<AnsiString> avisos;
+    auto invalido = [&avisos](const AnsiString& texto) {
+        avisos.push_back("El multiplicador " + texto + " no es un valor valido");
+    };
     for (FilaPromedio& fila : filas) {
-        int m = StrToIntDef(fila.multiplicador, 1);
-        if (m < 1) {
-            avisos.push_back("El multiplicador " + FormatFloat("0", m) + " no es un valor valido");
+        int m = 1;
+        if (fila.multiplicador.IsEmpty()) {
+            // Sin multiplicador, el proyecto cuenta una vez.
+        } else if (!TryStrToInt(fila.multiplicador, m)) {
+            // "2,5" usado como 1 sin decirlo daría un promedio distinto del pedido.
+            invalido(fila.multiplicador);
+            m = 1;
+        } else if (m < 1) {
+            invalido(FormatFloat("0", m));
             m = 1;
         }
         fila.multiplicador = IntToStr(m);

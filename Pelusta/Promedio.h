@@ -14,8 +14,9 @@ struct FilaPromedio {
     AnsiString multiplicador;
 };
 
-// Deja en cada fila un multiplicador válido: un texto que no es entero pasa a "1" sin
-// aviso; uno menor que 1 pasa a "1" con el aviso que devuelve, en el orden de las filas.
+// Deja en cada fila un multiplicador válido: un texto que no es entero ("2,5", "abc") o un
+// entero menor que 1 pasa a "1" con el aviso que devuelve, en el orden de las filas; una
+// celda vacía es el 1 de siempre, sin aviso.
 std::vector<AnsiString> ValidarMultiplicadores(std::vector<FilaPromedio>& filas);
 
 struct ResultadoPromedio {

@@ -192,18 +192,36 @@ TEST_F(Promedio, ErrorDeLecturaParaElCalculo) {
     EXPECT_FLOAT_EQ(proyectos_->GetPorcentajeCalefaccion(), 0);
 }
 
+// Cada texto que no es un entero de 1 en adelante pasa a 1 con su aviso; solo la celda vacía
+// (el 1 de siempre) pasa sin aviso.
 TEST(ValidarMultiplicadores, NoEnterosYMenoresQueUno) {
-    std::vector<FilaPromedio> filas = {
-        {"a", "abc"}, {"b", "0"}, {"c", "3"}, {"d", "-2"}, {"e", ""}, {"f", " 4 "}, {"g", "1.5"},
+    const struct {
+        const char* texto;
+        const char* queda;
+        const char* aviso; // nullptr: ninguno
+    } casos[] = {
+        {"abc", "1", "El multiplicador abc no es un valor valido"},
+        {"0", "1", "El multiplicador 0 no es un valor valido"},
+        {"3", "3", nullptr},
+        {"-2", "1", "El multiplicador -2 no es un valor valido"},
+        {"", "1", nullptr},
+        {" 4 ", "4", nullptr},
+        {"1.5", "1", "El multiplicador 1.5 no es un valor valido"},
+        {"2,5", "1", "El multiplicador 2,5 no es un valor valido"},
     };
+    std::vector<FilaPromedio> filas;
+    std::vector<std::string> esperados;
+    for (const auto& c : casos) {
+        filas.push_back({"p", c.texto});
+        if (c.aviso) esperados.push_back(c.aviso);
+    }
     const std::vector<AnsiString> avisos = ValidarMultiplicadores(filas);
-    const char* esperados[] = {"1", "1", "3", "1", "1", "4", "1"};
-    ASSERT_EQ(filas.size(), std::size(esperados));
     for (size_t i = 0; i < filas.size(); ++i)
-        EXPECT_EQ(filas[i].multiplicador.str(), esperados[i]) << i;
-    ASSERT_EQ(avisos.size(), 2u);
-    EXPECT_EQ(avisos[0].str(), "El multiplicador 0 no es un valor valido");
-    EXPECT_EQ(avisos[1].str(), "El multiplicador -2 no es un valor valido");
+        EXPECT_EQ(filas[i].multiplicador.str(), casos[i].queda) << casos[i].texto;
+    std::vector<std::string> dados;
+    for (const AnsiString& a : avisos)
+        dados.push_back(a.str());
+    EXPECT_EQ(dados, esperados);
 }
 
 } // namespace

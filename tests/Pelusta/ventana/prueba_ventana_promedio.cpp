@@ -289,18 +289,48 @@ TEST_F(VentanaPromedio, MensajesDelCalculo) {
     EXPECT_EQ(Guion().ShownBoxes()[0].caption, AnsiString("Información"));
     Guion().Reset();
 
-    // Multiplicadores: uno que no es entero pasa a 1 sin aviso; 0 se avisa y pasa a 1.
+    // Multiplicadores: uno que no es entero y 0 se avisan, en el orden de las filas, y pasan
+    // a 1.
     g->SetCells(0, 3, Proyecto("casa", "30", "60", "-10", "-20", "100"));
     g->SetCells(3, 1, "abc");
     g->SetCells(3, 3, "0");
     Guion().ExpectShowMessage();
+    Guion().ExpectShowMessage();
     Pulsar(ventana->Calcular);
-    ASSERT_EQ(Guion().ShownBoxes().size(), 1u);
-    EXPECT_EQ(Guion().ShownBoxes()[0].text, AnsiString("El multiplicador 0 no es un valor valido"));
+    ASSERT_EQ(Guion().ShownBoxes().size(), 2u);
+    EXPECT_EQ(Guion().ShownBoxes()[0].text,
+              AnsiString("El multiplicador abc no es un valor valido"));
+    EXPECT_EQ(Guion().ShownBoxes()[1].text, AnsiString("El multiplicador 0 no es un valor valido"));
     EXPECT_EQ(g->GetCells(3, 1), AnsiString("1"));
     EXPECT_EQ(g->GetCells(3, 3), AnsiString("1"));
     // El cálculo sigue tras el aviso.
     EXPECT_EQ(Resultados(), (Vacios{"50.0", "50.0", "75.0", "25.0"}));
+    EXPECT_TRUE(ventana->GetCalculado());
+}
+
+// "2,5" tecleado en la celda no es un multiplicador: se dice con el aviso de los inválidos
+// y el proyecto cuenta una vez, como dice el aviso.
+TEST_F(VentanaPromedio, UnMultiplicadorConDecimalesSeDiceYCuentaUno) {
+    g->SetCells(0, 1, Proyecto("casa", "30", "60", "-10", "-20", "100"));
+    Pulsar(ventana->anadir);
+    g->SetCells(0, 2, Proyecto("nave", "20", "40", "-30", "-40", "50"));
+    g->SetFocus();
+    g->SetCol(3);
+    g->SetRow(2);
+    SimulateTyping("2,5");
+    Application->ProcessMessages();
+    SimulateKeyStroke(VK_RETURN);
+    ASSERT_EQ(g->GetCells(3, 2), AnsiString("2,5"));
+    Guion().ExpectShowMessage();
+    Pulsar(ventana->Calcular);
+    ASSERT_EQ(Guion().ShownBoxes().size(), 1u);
+    EXPECT_EQ(Guion().ShownBoxes()[0].text,
+              AnsiString("El multiplicador 2,5 no es un valor valido"));
+    EXPECT_EQ(g->GetCells(3, 2), AnsiString("1"));
+    // Con m = 1 en las dos: S0 = 30·100 + 20·50 = 4000, S1 = 6000 + 2000 = 8000,
+    // S2 = -1000 - 1500 = -2500, S3 = -2000 - 2000 = -4000; H = 50.0, R = 62.5,
+    // P = 4000 / 6500 · 100 = 61.5. (Con 2,5 serían 50.0, 67.9, 53.7 y 46.3.)
+    EXPECT_EQ(Resultados(), (Vacios{"50.0", "62.5", "61.5", "38.5"}));
     EXPECT_TRUE(ventana->GetCalculado());
 }
 
