@@ -1,6 +1,7 @@
 #include "Vornak/VentanaPrincipal.h"
 
 #include "Vornak/VentanaAcercaDe.h"
+#include "Vornak/VentanaGestorBD.h"
 #include "Vornak/VistaGestorBD.h"
 
 #include "comunes/Directorios.h"
@@ -116,12 +117,25 @@ void TforPrincipal::ActivarMenus(bool activos) {
 }
 
 void TforPrincipal::NuevaBaseDatos() {
-    gestorActual = new GestorBD("nombre", LISTA_PROGRAMA);
-    gestores.push_back(gestorActual);
-    controladorActual = new VistaGestorBD(gestorActual);
-    controladores.push_back(controladorActual);
-    controladorActual->AlCerrar = [this](VistaGestorBD* cerrado) { VentanaCerrada(cerrado); };
-    ActivarMenus(true);
+    auto* gestor = new GestorBD("nombre", LISTA_PROGRAMA);
+    gestores.push_back(gestor);
+    auto* controlador = new VistaGestorBD(gestor);
+    controladores.push_back(controlador);
+    controlador->AlCerrar = [this](VistaGestorBD* cerrado) { VentanaCerrada(cerrado); };
+    // Cada base tiene sus elementos: las órdenes del marco son de la ventana que está delante.
+    if (TforGestorBD* ventana = controlador->Ventana())
+        ventana->OnActivate = [this, controlador](TObject*) { HacerActual(controlador); };
+    HacerActual(controlador);
+}
+
+void TforPrincipal::HacerActual(VistaGestorBD* controlador) {
+    controladorActual = controlador;
+    gestorActual = controlador ? controlador->Gestor() : nullptr;
+    ActivarMenus(controlador != nullptr);
+    if (controlador && controlador->EsEstandar()) {
+        mnuGuardar->SetEnabled(false);
+        mnuGuardarcomo->SetEnabled(false);
+    }
 }
 
 void TforPrincipal::VentanaCerrada(VistaGestorBD* cerrado) {
@@ -135,17 +149,18 @@ void TforPrincipal::VentanaCerrada(VistaGestorBD* cerrado) {
         std::erase(gestores, gestor);
         delete gestor;
     }
-    controladorActual = nullptr;
-    gestorActual = nullptr;
-    if (!controladores.empty()) {
-        controladorActual = controladores.back();
-        gestorActual = controladorActual->Gestor();
+    // La que queda delante es la que se activó más recientemente.
+    VistaGestorBD* siguiente = controladores.empty() ? nullptr : controladores.back();
+    for (int i = 0; i < GetMDIChildCount(); ++i) {
+        auto suya = std::find_if(controladores.begin(), controladores.end(), [&](VistaGestorBD* c) {
+            return c->Ventana() == GetMDIChildren(i);
+        });
+        if (suya != controladores.end()) {
+            siguiente = *suya;
+            break;
+        }
     }
-    ActivarMenus(controladorActual != nullptr);
-    if (controladorActual && controladorActual->EsEstandar()) {
-        mnuGuardar->SetEnabled(false);
-        mnuGuardarcomo->SetEnabled(false);
-    }
+    HacerActual(siguiente);
 }
 
 void TforPrincipal::mnuNuevoClick(TObject*) {
@@ -254,10 +269,7 @@ void TforPrincipal::CursorEspera(bool espera) {
 
 void TforPrincipal::ActualizarMenus() {
     if (!controladorActual) return;
-    if (controladorActual->EsEstandar()) {
-        mnuGuardar->SetEnabled(false);
-        mnuGuardarcomo->SetEnabled(false);
-    }
+    HacerActual(controladorActual);
     controladorActual->Actualizar();
 }
 

@@ -1,8 +1,8 @@
 #pragma once
 // TforPrincipal: el marco MDI del gestor de bases de datos. Tiene el menú, la lista de los
 // controladores y de los gestores de las ventanas abiertas (el par actual es el de la
-// ventana abierta más reciente; el de una ventana que se cierra se borra con ella), el modo
-// de un solo fichero de la línea de órdenes y las reglas del cierre del programa.
+// ventana de base de datos activa; el de una ventana que se cierra se borra con ella), el
+// modo de un solo fichero de la línea de órdenes y las reglas del cierre del programa.
 
 #include "plataforma/gui/forms/forms.h"
 
@@ -74,7 +74,9 @@ public:
     void ModoFicheroExterno();
     void FormClose(TObject* Sender, TCloseAction& Action);
 
-    // El par actual: la ventana de base de datos abierta más reciente; nulos sin ninguna.
+    // El par actual, sobre el que actúan Guardar, "Guardar como ", XML, Crear y Eliminar: el
+    // de la ventana de base de datos activa (la que se acaba de abrir, hasta que se active
+    // otra); nulos sin ninguna.
     VistaGestorBD* ControladorActual() const { return controladorActual; }
     GestorBD* GestorActual() const { return gestorActual; }
     // Los controladores de las ventanas abiertas, de la más antigua a la más reciente.
@@ -87,8 +89,11 @@ private:
     // Hay base actual y todos sus vidrios tienen factor solar; si no, lo dice.
     bool SePuedeGuardar() const;
     // Tras cerrarse una ventana: borra su controlador y su gestor, y el par actual pasa a la
-    // abierta más reciente.
+    // que se activó más recientemente de las que quedan.
     void VentanaCerrada(VistaGestorBD* cerrado);
+    // El par actual pasa a ser el de ese controlador (nulo: ninguno), con los menús que
+    // permite su base.
+    void HacerActual(VistaGestorBD* controlador);
     // Abre el fichero en la base que se acaba de crear. Si el fichero está pero no es una
     // base de datos (o no se puede leer), quita esa base con su ventana y muestra el mensaje
     // 0 con la ruta: falso.

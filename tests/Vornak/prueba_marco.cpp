@@ -9,6 +9,7 @@
 #include "plataforma/gui/forms/menus.h"
 #include "plataforma/gui/kernel/application.h"
 #include "plataforma/gui/services/capture.h"
+#include "plataforma/gui/testing/input_simulation.h"
 #include "plataforma/gui/widgets/page_control.h"
 #include "plataforma/gui/widgets/tree_view.h"
 
@@ -40,7 +41,7 @@ TEST_F(Principal, ArrancaSinBaseConLasOrdenesDeUnaBaseDesactivadas) {
     EXPECT_EQ(accion, caHide);
 }
 
-TEST_F(Principal, AbreDosBasesYElParActualEsLaMasReciente) {
+TEST_F(Principal, AbreDosBasesYElParActualEsElDeLaVentanaActiva) {
     TforPrincipal* m = Marco();
     Guion().AnswerFileDialog(ejemplo);
     m->mnuAbrir->Click();
@@ -66,10 +67,13 @@ TEST_F(Principal, AbreDosBasesYElParActualEsLaMasReciente) {
     EXPECT_NE(
         Nodo(primera->Ventana(), {"Puentes térmicos", "Contornos de hueco", "Caja de persiana"}),
         nullptr);
-    // El par actual es el de la más reciente aunque la otra esté activa.
-    primera->Ventana()->BringToFront();
+    // El par actual es el de la más reciente mientras está delante, y el de la otra cuando
+    // se la trae delante.
     EXPECT_EQ(m->ControladorActual(), segundaVista);
     EXPECT_EQ(m->GestorActual(), segundaVista->Gestor());
+    primera->Ventana()->BringToFront();
+    EXPECT_EQ(m->ControladorActual(), primera);
+    EXPECT_EQ(m->GestorActual(), primera->Gestor());
 
     primera->Ventana()->tvBaseDatos->SetSelected(
         Nodo(primera->Ventana(),
@@ -82,6 +86,78 @@ TEST_F(Principal, AbreDosBasesYElParActualEsLaMasReciente) {
     m->mnuVertical->Click();
     AnsiString captura = SaveCapture(m, "vornak_marco_dos_bases");
     EXPECT_FALSE(captura.IsEmpty());
+}
+
+// Dos bases cambiadas, un clic en la anterior: Guardar, "Guardar como ", XML, Crear y
+// Eliminar del marco son de ella; la otra no se toca.
+TEST_F(Principal, LasOrdenesDelMarcoSonDeLaVentanaDelante) {
+    TforPrincipal* m = Marco();
+    VistaGestorBD* a = AbrirDelMenu(ejemplo);
+    VistaGestorBD* b = AbrirDelMenu(segunda);
+    // Un material nuevo en cada una, con Crear del marco sobre la ventana de delante.
+    b->Ventana()->tvBaseDatos->SetSelected(
+        Nodo(b->Ventana(), {"Opacos", "Materiales y productos", "Piedras"}));
+    m->mnuCrear->Click();
+    ASSERT_NE(b->Gestor()->Buscar(TIPO_MATERIAL, "Mat"), nullptr);
+    const std::string segundaAntes = LeerBytes(segunda);
+
+    // Un clic en la raíz del árbol de la anterior la trae delante.
+    TTreeView* arbol = a->Ventana()->tvBaseDatos;
+    TTreeNode* raiz = Nodo(a->Ventana(), {});
+    int x = -1, y = -1;
+    for (int py = 1; py < arbol->GetClientHeight() && x < 0; py += 2)
+        for (int px = 1; px < arbol->GetClientWidth() && x < 0; px += 4)
+            if (arbol->GetNodeAt(px, py) == raiz) x = px + 8, y = py + 2;
+    ASSERT_GE(x, 0);
+    ASSERT_EQ(arbol->GetNodeAt(x, y), raiz);
+    SimulateClick(arbol, x, y);
+    Application->ProcessMessages();
+    ASSERT_EQ(m->GetActiveMDIChild(), a->Ventana());
+    ASSERT_EQ(m->ControladorActual(), a);
+    EXPECT_EQ(arbol->GetSelected(), raiz);
+    arbol->SetSelected(Nodo(a->Ventana(), {"Opacos", "Materiales y productos", "Aislantes"}));
+    m->mnuCrear->Click();
+    EXPECT_NE(a->Gestor()->Buscar(TIPO_MATERIAL, "Mat"), nullptr);
+    EXPECT_TRUE(a->HayCambios());
+
+    m->mnuGuardar->Click();
+    const std::string ejemploGuardado = LeerBytes(ejemplo);
+    EXPECT_NE(ejemploGuardado.find("\"Mat\" = MATERIAL"), std::string::npos);
+    EXPECT_NE(ejemploGuardado.find("\"Aislante reflexivo multicapa\" = MATERIAL"),
+              std::string::npos);
+    EXPECT_EQ(LeerBytes(segunda), segundaAntes);
+    EXPECT_FALSE(a->HayCambios());
+    EXPECT_TRUE(b->HayCambios());
+
+    // "Guardar como " y XML escriben los elementos de la de delante.
+    const AnsiString copia = carpeta.Ruta() + "Lib/copia_de_a.bdc";
+    Guion().AnswerFileDialog(copia);
+    m->mnuGuardarcomo->Click();
+    const std::string escrita = LeerBytes(copia);
+    EXPECT_NE(escrita.find("\"Aislante reflexivo multicapa\" = MATERIAL"), std::string::npos);
+    EXPECT_EQ(escrita.find("\"Granito\" = MATERIAL"), std::string::npos);
+    const AnsiString xml = carpeta.Ruta() + "Lib/a.xml";
+    Guion().AnswerFileDialog(xml);
+    m->mnuXMLClick(m);
+    const std::string exportado = LeerBytes(xml);
+    EXPECT_NE(exportado.find("Aislante reflexivo multicapa"), std::string::npos);
+    EXPECT_EQ(exportado.find("Granito"), std::string::npos);
+
+    // Eliminar del marco quita el elemento de la de delante, no el del mismo nombre de la
+    // otra.
+    a->Ventana()->tvBaseDatos->SetSelected(
+        Nodo(a->Ventana(), {"Opacos", "Materiales y productos", "Aislantes", "Mat"}));
+    Guion().AnswerMessageBox(IDYES);
+    m->mnuEliminar->Click();
+    EXPECT_EQ(a->Gestor()->Buscar(TIPO_MATERIAL, "Mat"), nullptr);
+    EXPECT_NE(b->Gestor()->Buscar(TIPO_MATERIAL, "Mat"), nullptr);
+
+    // Traer la otra delante le devuelve las órdenes.
+    b->Ventana()->BringToFront();
+    EXPECT_EQ(m->ControladorActual(), b);
+    m->mnuGuardar->Click();
+    EXPECT_NE(LeerBytes(segunda).find("\"Mat\" = MATERIAL"), std::string::npos);
+    EXPECT_FALSE(b->HayCambios());
 }
 
 TEST_F(Principal, AlCerrarseLaMasRecienteElParActualPasaALaAnterior) {
