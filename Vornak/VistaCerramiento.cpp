@@ -180,6 +180,24 @@ void VistaCerramiento::RellenarMateriales() {
     lista->SetItemIndex(indice >= 0 ? indice : (nombresGrupo.GetCount() > 0 ? 0 : -1));
 }
 
+double VistaCerramiento::ResistenciaCapas() const {
+    double r = 0.0;
+    for (int i = 0; i < nombres.GetCount(); ++i) {
+        if (nombres.GetStrings(i).IsEmpty()) break;
+        ObjetoBase* material = Material(nombres.GetStrings(i));
+        if (!material) continue;
+        if (Propiedad(material, "Tipologia") == RESISTENCIA) {
+            r += Real(material, "Resistencia");
+            continue;
+        }
+        float espesor = 0.0f;
+        if (i < espesores.GetCount()) AFlotante(espesor, espesores.GetStrings(i));
+        const float lambda = Real(material, "Conductividad");
+        if (lambda > 0.0f) r += espesor / lambda;
+    }
+    return r;
+}
+
 void VistaCerramiento::LlenarRejilla() {
     Rejilla(false, espesores);
 }

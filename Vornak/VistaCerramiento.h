@@ -52,6 +52,12 @@ public:
     bool ComprobarCapas();
     void VaciarListas();
 
+    // La resistencia térmica de las capas de la copia de trabajo, hasta la primera sin
+    // material: espesor / conductividad con los valores guardados (no los textos redondeados
+    // de la rejilla), o la resistencia de un material que se define por ella. Una capa cuyo
+    // material no está en la base, o de conductividad 0, no suma.
+    double ResistenciaCapas() const;
+
     const TStrings& Materiales() const { return nombres; }
     const TStrings& Espesores() const { return espesores; }
 

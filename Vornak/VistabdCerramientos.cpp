@@ -3,11 +3,8 @@
 #include "Vornak/VentanaGestorBD.h"
 #include "Vornak/VistaCerramiento.h"
 
-#include "comunes/Util.h"
 #include "comunes/bdCerramientos.h"
-#include "comunes/bdMateriales.h"
 #include "controles/edit/kav_edit.h"
-#include "controles/grid/kav_grid.h"
 #include "plataforma/base/numbers.h"
 
 VistabdCerramientos::VistabdCerramientos(bdCerramientos* base, TforGestorBD* ventana)
@@ -74,35 +71,8 @@ bool VistabdCerramientos::SeleccionarCapa(const AnsiString& material) {
     return EditorCapas()->SeleccionarCapa(material);
 }
 
-float VistabdCerramientos::Conductividad(const AnsiString& material) const {
-    auto* cerramientos = static_cast<bdCerramientos*>(base);
-    bdMateriales* materiales = cerramientos ? cerramientos->Materiales() : nullptr;
-    ObjetoBase* m = materiales ? materiales->BuscarEnHijos(material) : nullptr;
-    float lambda = 0.0f;
-    if (m) m->ObtenerReal("Conductividad", lambda);
-    return lambda > 0.0f ? lambda : 0.0f;
-}
-
 void VistabdCerramientos::CalcularU() {
-    TKavStringGrid* g = ventana->SG_Camaras;
-    double r = 0.0;
-    for (int fila = 1; fila < g->GetRowCount() - 1; ++fila) {
-        if (g->GetCells(1, fila).IsEmpty()) break;
-        if (!g->GetCells(2, fila).IsEmpty()) {
-            // Los valores empiezan en 0: un texto que no es un número no deja nada suelto,
-            // y una conductividad 0 no divide.
-            float e = 0.0f, lambda = 0.0f;
-            AFlotante(e, g->GetCells(2, fila));
-            AFlotante(lambda, g->GetCells(3, fila));
-            // Una conductividad que en la celda se redondea a "0.000" es la del material.
-            if (lambda == 0.0f) lambda = Conductividad(g->GetCells(1, fila));
-            if (lambda != 0.0f) r += e / lambda;
-        } else {
-            float resistencia = 0.0f;
-            AFlotante(resistencia, g->GetCells(6, fila));
-            r += resistencia;
-        }
-    }
-    r += 0.17;
+    // Más las dos resistencias superficiales, interior y exterior.
+    const double r = EditorCapas()->ResistenciaCapas() + 0.17;
     ventana->edU->SetText(FormatFloat("0.00", 1.0 / r));
 }

@@ -22,10 +22,9 @@ public:
     void SubirCapa(ObjetoBase* elemento);
     void BajarCapa(ObjetoBase* elemento);
     bool SeleccionarCapa(const AnsiString& material);
-    // U = 1 / (R + 0,17) de las capas de la rejilla, en edU con dos decimales. Cada capa
-    // suma espesor / conductividad, o su resistencia si no tiene espesor; se suman los
-    // textos de la rejilla, salvo una conductividad que se muestra "0.000" siendo positiva,
-    // que es la del material.
+    // U = 1 / (R + 0,17) de las capas que muestra la rejilla, en edU con dos decimales. R
+    // sale de los valores guardados de los materiales, no de los textos de la rejilla, que
+    // los redondean a tres decimales (una conductividad de 0,0045 se ve "0.004").
     void CalcularU();
 
     VistaCerramiento* EditorCapas() const;
@@ -37,6 +36,4 @@ protected:
 private:
     // El editor con el elemento y la base de materiales; nulo si el elemento no lo es.
     VistaCerramiento* Preparar(ObjetoBase* elemento);
-    // La conductividad del material de la base de materiales; 0 si no está o no es positiva.
-    float Conductividad(const AnsiString& material) const;
 };

@@ -15,6 +15,7 @@
 #include "controles/grid/kav_grid.h"
 #include "plataforma/base/regional.h"
 #include "plataforma/base/string_list.h"
+#include "plataforma/gui/forms/menus.h"
 #include "plataforma/gui/images/graphics.h"
 #include "plataforma/gui/kernel/application.h"
 #include "plataforma/gui/services/capture.h"
@@ -466,6 +467,49 @@ TEST_F(Editores, UnaCapaCuyoMaterialFaltaSeMuestraYSeConserva) {
     ASSERT_EQ(materiales.GetCount(), 3);
     EXPECT_EQ(materiales.GetStrings(2), "Lana");
     EXPECT_EQ(espesores.GetStrings(2), "0.050");
+}
+
+// La U sale de los valores guardados: un panel de vacío de conductividad 0,0045 se ve
+// "0.004" o "0.005" en la rejilla, pero cuenta con 0,0045. El espesor de una capa se guarda
+// al milímetro: 0,0125 se lee, se calcula y se guarda como 0,013.
+TEST_F(Editores, LaUSaleDeLosValoresGuardadosYNoDeLaRejilla) {
+    const AnsiString vacio = carpeta.Fichero(
+        "Lib/vacio.bdc",
+        Crlf("$\nCAMBIO = NO\nCAMBIO-DUMVAT = NO\n$\nTEMPLARY = USER\n" +
+             Propiedades("Panel de vacio", "0.02", "0.0045") +
+             Propiedades("Bloque 05", "0.2", "0.5") + Resistencia("Camara 018", "0.18") +
+             Capas("Con panel", {"Panel de vacio", "Bloque 05"}, {"0.02", "0.0125"})));
+    AbrirDelMenu(vacio);
+    TforGestorBD* v = Ventana();
+    Elegir({"Opacos", "Cerramientos y particiones interiores", "Muros", "Con panel"});
+    ASSERT_EQ(Celda(1, 1), "Panel de vacio");
+    EXPECT_NE(Celda(3, 1), "0.0045"); // la rejilla muestra tres decimales
+    EXPECT_EQ(Celda(2, 2), "0.013");
+    // R = 0,02 / 0,0045 + 0,013 / 0,5 + 0,17 = 4,4444 + 0,026 + 0,17 = 4,6404; U = 0,2155.
+    // (Con "0.004" de la rejilla saldría 1 / 5,196 = 0,19.)
+    EXPECT_EQ(U(), "0.22");
+
+    // Cada orden de capas la calcula igual: otra capa de 10 mm del panel suma 2,2222.
+    ElegirEn(v->cbGrupoMaterial, "Pruebas");
+    ElegirEn(v->losMateriales, "Panel de vacio");
+    Teclear(v->Edit1, "0.01");
+    Pulsar(v->btnNuevoMaterial);
+    EXPECT_EQ(U(), "0.15"); // 1 / 6,8627 = 0,1457
+    // Y una cámara de resistencia guardada 0,18: 1 / 7,0427 = 0,1420.
+    ElegirEn(v->losMateriales, "Camara 018");
+    Pulsar(v->btnNuevoMaterial);
+    EXPECT_EQ(U(), "0.14");
+
+    // Guardado, el espesor de la capa del bloque es el de milímetros.
+    Pulsar(v->btnAceptarCer);
+    Marco()->mnuGuardar->Click();
+    const std::string guardado = LeerBytes(vacio);
+    const size_t registro = guardado.find("\"Con panel\" = LAYERS");
+    ASSERT_NE(registro, std::string::npos);
+    const std::string capasGuardadas =
+        guardado.substr(registro, guardado.find("..", registro) - registro);
+    EXPECT_NE(capasGuardadas.find("0.013"), std::string::npos) << capasGuardadas;
+    EXPECT_EQ(capasGuardadas.find("0.0125"), std::string::npos) << capasGuardadas;
 }
 
 TEST_F(Editores, ElDibujoDeLaComposicion) {
