@@ -136,13 +136,16 @@ public:
     // --- copia de elementos (VistaGestorBDCopia.cpp) ---
     // Copia de la librería a la base abierta los elementos de esos nombres, con los
     // materiales de los cerramientos y el marco y el acristalamiento de los huecos, y pone
-    // sus nodos bajo el nodo del tipo. Lo que ya está en la base no se copia; lo que no
-    // está en la librería se dice al final.
+    // sus nodos bajo el nodo del tipo. Un elemento cuyo nombre ya está en la base no se
+    // copia: la base conserva el suyo. Al final se dice, en un solo mensaje, qué elegidos
+    // no se han copiado: los que ya estaban y los que no están en la librería.
     void CopiarDeLibreria(const TStrings& nombres, TipoObjeto tipo, TTreeNode* nodoTipo,
                           GestorBD* origen);
-    // Lo mismo de un gestor a otro, sin tocar el árbol.
+    // Lo mismo de un gestor a otro, sin tocar el árbol. Los elegidos que el destino ya tiene
+    // se dicen solo si se nombra el destino ("la librería"); el catálogo regional, que no
+    // elige nadie, se añade sin decirlos.
     void CopiarAGestor(const TStrings& nombres, TipoObjeto tipo, GestorBD* origen,
-                       GestorBD* destino);
+                       GestorBD* destino, const char* destinoNombrado = nullptr);
 
     // --- la librería (VistaGestorBDLibreria.cpp) ---
     // "Cargar librería" sobre el nodo de un tipo: elige en el diálogo qué elementos de la
@@ -215,7 +218,9 @@ private:
     void CopiarDependencias(TipoObjeto tipo, ObjetoBase* fuente, GestorBD* origen,
                             GestorBD* destino, bool conArbol, TStrings& faltan);
     void Copiar(const TStrings& nombres, TipoObjeto tipo, GestorBD* origen, GestorBD* destino,
-                TTreeNode* nodoTipo);
+                TTreeNode* nodoTipo, const char* destinoNombrado);
+    // Unas líneas para un mensaje, una por nombre: las diez primeras y cuántas más hay.
+    static AnsiString Enumerar(const TStrings& lineas);
     void PonerNombre(const AnsiString& ruta);
     // El nodo seleccionado si es el de un tipo (el de los puentes térmicos también); nulo si no.
     TTreeNode* NodoDeTipoSeleccionado() const;

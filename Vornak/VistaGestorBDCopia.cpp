@@ -24,26 +24,52 @@ bool ParteVacia(const AnsiString& nombre) {
 
 void VistaGestorBD::CopiarDeLibreria(const TStrings& nombres, TipoObjeto tipo, TTreeNode* nodoTipo,
                                      GestorBD* origen) {
-    Copiar(nombres, tipo, origen, gestor, nodoTipo);
+    Copiar(nombres, tipo, origen, gestor, nodoTipo, "la base");
 }
 
 void VistaGestorBD::CopiarAGestor(const TStrings& nombres, TipoObjeto tipo, GestorBD* origen,
-                                  GestorBD* destino) {
-    Copiar(nombres, tipo, origen, destino, nullptr);
+                                  GestorBD* destino, const char* destinoNombrado) {
+    Copiar(nombres, tipo, origen, destino, nullptr, destinoNombrado);
 }
 
 void VistaGestorBD::Copiar(const TStrings& nombres, TipoObjeto tipo, GestorBD* origen,
-                           GestorBD* destino, TTreeNode* nodoTipo) {
+                           GestorBD* destino, TTreeNode* nodoTipo, const char* destinoNombrado) {
     if (!origen || !destino) return;
-    TStringList faltan;
-    for (int i = 0; i < nombres.GetCount(); ++i)
-        CopiarUno(tipo, nombres.GetStrings(i), origen, destino, nodoTipo, faltan);
-    if (faltan.GetCount() == 0) return;
-    AnsiString lista;
-    for (int i = 0; i < faltan.GetCount(); ++i)
-        lista += (i ? ", " : "") + faltan.GetStrings(i);
-    Application->MessageBox("No se han encontrado: " + lista, "Información",
-                            MB_OK | MB_ICONINFORMATION);
+    bdLibreria* haciaBase = destino->Base(tipo);
+    TStringList faltan, presentes;
+    for (int i = 0; i < nombres.GetCount(); ++i) {
+        const AnsiString& nombre = nombres.GetStrings(i);
+        // Lo que el destino ya tiene se queda como está: nada suyo se sobrescribe.
+        if (destinoNombrado && haciaBase && haciaBase->BuscarEnHijos(nombre)) {
+            if (presentes.IndexOf(nombre) < 0) presentes.Add(nombre);
+            continue;
+        }
+        CopiarUno(tipo, nombre, origen, destino, nodoTipo, faltan);
+    }
+    // Un elemento elegido nunca desaparece sin una palabra.
+    AnsiString texto;
+    if (presentes.GetCount() > 0)
+        texto = AnsiString("Ya hay en ") + destinoNombrado +
+                " elementos con estos nombres, que se conservan como estaban; no se han "
+                "copiado:\n\n" +
+                Enumerar(presentes);
+    if (faltan.GetCount() > 0) {
+        AnsiString lista;
+        for (int i = 0; i < faltan.GetCount(); ++i)
+            lista += (i ? ", " : "") + faltan.GetStrings(i);
+        texto += (texto.IsEmpty() ? "" : "\n\n") + ("No se han encontrado: " + lista);
+    }
+    if (!texto.IsEmpty()) Application->MessageBox(texto, "Información", MB_OK | MB_ICONINFORMATION);
+}
+
+AnsiString VistaGestorBD::Enumerar(const TStrings& lineas) {
+    constexpr int kMaximo = 10;
+    AnsiString texto;
+    for (int i = 0; i < lineas.GetCount() && i < kMaximo; ++i)
+        texto += (i ? "\n" : "") + lineas.GetStrings(i);
+    if (lineas.GetCount() > kMaximo)
+        texto += "\n... y " + AnsiString(lineas.GetCount() - kMaximo) + " más.";
+    return texto;
 }
 
 ObjetoBase* VistaGestorBD::CopiarUno(TipoObjeto tipo, const AnsiString& nombre, GestorBD* origen,

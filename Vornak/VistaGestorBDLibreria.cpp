@@ -107,23 +107,17 @@ bool VistaGestorBD::ConfirmarFueraDeLibreria(const std::vector<ObjetoBase*>& ant
                                              const AnsiString& fichero) {
     // Los que el catálogo da a los cerramientos y huecos exportados no se dicen: la librería
     // nunca los tuvo y, al cargarla, el catálogo se los vuelve a dar.
-    constexpr size_t kMaximo = 10;
-    AnsiString lista;
-    size_t dichos = 0;
+    TStringList fuera;
     for (ObjetoBase* elemento : libreria->QuedanFuera()) {
         const bool elegido = elemento->ObtenerTipo() == tipoLibreria &&
                              ElegidosLibreria()->IndexOf(elemento->ObtenerNombre()) >= 0;
         if (!elegido && std::find(antes.begin(), antes.end(), elemento) == antes.end()) continue;
-        if (dichos++ < kMaximo)
-            lista += (lista.IsEmpty() ? "" : "\n") + elemento->ObtenerNombre() + " (" +
-                     NombreDeTipo(elemento->ObtenerTipo()) + ")";
+        fuera.Add(elemento->ObtenerNombre() + " (" + NombreDeTipo(elemento->ObtenerTipo()) + ")");
     }
-    if (dichos == 0) return true;
-    if (dichos > kMaximo)
-        lista += "\n... y " + AnsiString(static_cast<int>(dichos - kMaximo)) + " más.";
+    if (fuera.GetCount() == 0) return true;
     return error->Preguntar("Estos elementos son del catálogo estándar y no se escriben en la "
                             "librería " +
-                                fichero + ":\n\n" + lista +
+                                fichero + ":\n\n" + Enumerar(fuera) +
                                 "\n\nEl catálogo los conserva. ¿Desea guardar la librería sin "
                                 "ellos?",
                             "Confirmación", MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2) == IDYES;
@@ -134,7 +128,7 @@ void VistaGestorBD::ExportarElementos() {
     if (!nodoTipo || !libreria) return;
     TStringList nombres;
     if (!ElegirDeLibreria(nodoTipo, gestor, nombres)) return;
-    CopiarAGestor(nombres, TipoDeNodo(nodoTipo), gestor, libreria.get());
+    CopiarAGestor(nombres, TipoDeNodo(nodoTipo), gestor, libreria.get(), "la librería");
     CambiosHechos();
 }
 

@@ -193,7 +193,12 @@ TEST_F(Ficheros, ImportarTraeLosMaterialesYLasPartesDeLosHuecos) {
     puentes.Add("Frente de forjado con plaqueta");
     TTreeNode* nodoPue = Nodo(Ventana(), {"Puentes térmicos"});
     v->CopiarDeLibreria(puentes, TIPO_PUENTE_TERMICO, nodoPue, v->Libreria());
+    // La segunda vez no copia nada, y lo dice.
+    Guion().AnswerMessageBox(IDOK);
     v->CopiarDeLibreria(puentes, TIPO_PUENTE_TERMICO, nodoPue, v->Libreria());
+    EXPECT_EQ(Guion().ShownBoxes().back().text,
+              "Ya hay en la base elementos con estos nombres, que se conservan como estaban; no "
+              "se han copiado:\n\nCaja de persiana\nFrente de forjado con plaqueta");
     EXPECT_EQ(nodoPue->GetCount(), 2);
     EXPECT_EQ(Nodo(Ventana(), {"Puentes térmicos", "Contornos de hueco"})->GetCount(), 1);
 }

@@ -52,12 +52,12 @@ protected:
                kLista + "\n\nSi lo guarda, se perderán. ¿Desea guardarlo de todos modos?";
     }
 
-    // La última caja de mensaje mostrada, que ha de ser la confirmación del guardado en
-    // "fichero".
-    void EsConfirmacion(const AnsiString& fichero) {
+    // La última caja de mensaje mostrada (o la anterior a las "despues" últimas), que ha de
+    // ser la confirmación del guardado en "fichero".
+    void EsConfirmacion(const AnsiString& fichero, int despues = 0) {
         const std::vector<ScriptedModalHooks::Shown>& cajas = Guion().ShownBoxes();
-        auto it = std::find_if(cajas.rbegin(), cajas.rend(), [](const auto& c) {
-            return c.kind == ScriptedModalHooks::Kind::MessageBox;
+        auto it = std::find_if(cajas.rbegin(), cajas.rend(), [&despues](const auto& c) {
+            return c.kind == ScriptedModalHooks::Kind::MessageBox && despues-- == 0;
         });
         ASSERT_NE(it, cajas.rend());
         const ScriptedModalHooks::Shown& caja = *it;
@@ -189,8 +189,14 @@ TEST_F(Ilegibles, GuardarEnUnaLibreriaConRegistrosIlegiblesPideConfirmacion) {
     Guion().AnswerFileDialog(rota);
     Guion().AnswerMessageBox(IDYES);
     Guion().AnswerShowModal(ElegirTodoYAceptar);
+    // Granito ya está en la librería: se queda el suyo, y se dice.
+    Guion().AnswerMessageBox(IDOK);
     v->pmnuGuardarLibreria->Click();
-    EsConfirmacion(rota);
+    EXPECT_EQ(Guion().PendingAnswers(), 0);
+    EsConfirmacion(rota, 1);
+    EXPECT_EQ(Guion().ShownBoxes().back().text,
+              "Ya hay en la librería elementos con estos nombres, que se conservan como estaban; "
+              "no se han copiado:\n\nGranito");
     const std::string escrito = LeerBytes(rota);
     EXPECT_NE(escrito.find("\"Marcos\" = MATERIAL"), std::string::npos);
     EXPECT_EQ(escrito.find("Cortado"), std::string::npos);

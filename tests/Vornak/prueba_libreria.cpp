@@ -10,6 +10,7 @@
 #include "comunes/Cambios.h"
 #include "comunes/GestorBD.h"
 #include "comunes/ObjetoBase.h"
+#include "plataforma/base/numbers.h"
 #include "plataforma/gui/forms/menus.h"
 #include "plataforma/gui/services/capture.h"
 #include "plataforma/gui/widgets/button.h"
@@ -145,6 +146,13 @@ TEST_F(Libreria, CancelarNoImportaNada) {
     EXPECT_NE(Actual()->Libreria(), nullptr);
 }
 
+// El aviso de los elegidos que no se copian porque el destino ya tiene su nombre.
+AnsiString YaEstan(const char* destino, const char* nombres) {
+    return AnsiString("Ya hay en ") + destino +
+           " elementos con estos nombres, que se conservan como estaban; no se han copiado:\n\n" +
+           nombres;
+}
+
 TEST_F(Libreria, ExportarAUnaLibreriaNuevaYAUnaExistente) {
     AbrirDelMenu(segunda);
     TforGestorBD* v = Ventana();
@@ -167,10 +175,14 @@ TEST_F(Libreria, ExportarAUnaLibreriaNuevaYAUnaExistente) {
     std::string texto = LeerBytes(destino);
     EXPECT_NE(texto.find("\"Granito\" = MATERIAL"), std::string::npos);
     EXPECT_EQ(texto.find("\"Marcos\" = MATERIAL"), std::string::npos);
-    // Otra vez, con el otro: la librería conserva lo que tenía.
+    // Otra vez, con todo: la librería conserva lo que tenía, y dice que el que ya tenía no
+    // se ha copiado.
     Guion().AnswerFileDialog(destino);
     Guion().AnswerShowModal(ElegirTodoYAceptar);
+    Guion().AnswerMessageBox(IDOK);
     v->pmnuGuardarLibreria->Click();
+    EXPECT_EQ(Guion().PendingAnswers(), 0);
+    EXPECT_EQ(Guion().ShownBoxes().back().text, YaEstan("la librería", "Granito"));
     texto = LeerBytes(destino);
     EXPECT_NE(texto.find("\"Granito\" = MATERIAL"), std::string::npos);
     EXPECT_NE(texto.find("\"Marcos\" = MATERIAL"), std::string::npos);
@@ -283,6 +295,53 @@ TEST_F(Libreria, ExportarUnElementoDelCatalogoLoDice) {
     const std::string texto = LeerBytes(muros);
     EXPECT_NE(texto.find("\"Muro\" = LAYERS"), std::string::npos);
     EXPECT_EQ(texto.find("\"Hormigon armado d 2300\" = MATERIAL"), std::string::npos);
+}
+
+// Elegidos cuyo nombre ya está en el destino, al importar ("Cargar librería") y al exportar
+// ("Guardar libreria" de un elemento cambiado): el destino conserva el suyo, lo demás se
+// copia, y un solo mensaje nombra lo que no se ha copiado.
+TEST_F(Libreria, LosElegidosQueElDestinoYaTieneSeConservanYSeDicen) {
+    // La base tiene Granito de 2,8 y Marcos; la librería, Granito de 3,5 y Arena.
+    const struct {
+        const char* nombre;
+        bool importar;
+        const char* destino;
+        const char* llega; // el elegido que el destino no tenía
+        const char* conductividadGranito;
+    } casos[] = {
+        {"importar", true, "la base", "Arena", "2.8"},
+        {"exportar", false, "la librería", "Marcos", "3.5"},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.nombre);
+        marco.reset();
+        Guion().Reset();
+        const AnsiString libreria = carpeta.Fichero(
+            "Lib/piedras.bdc",
+            Crlf("$\nCAMBIO = NO\nCAMBIO-DUMVAT = NO\n$\nTEMPLARY = USER\n" +
+                 Material("Granito", "Piedras", "3.5") + Material("Arena", "Sueltos", "2.0")));
+        AbrirDelMenu(segunda);
+        TforGestorBD* v = Ventana();
+        v->tvBaseDatos->SetSelected(Nodo(v, {"Opacos", "Materiales y productos"}));
+        Guion().AnswerFileDialog(libreria);
+        Guion().AnswerShowModal(ElegirTodoYAceptar);
+        Guion().AnswerMessageBox(IDOK);
+        (c.importar ? v->pmCargarLibreria : v->pmnuGuardarLibreria)->Click();
+        EXPECT_EQ(Guion().PendingAnswers(), 0);
+        const ScriptedModalHooks::Shown& aviso = Guion().ShownBoxes().back();
+        EXPECT_EQ(aviso.text, YaEstan(c.destino, "Granito"));
+        EXPECT_EQ(aviso.caption, "Información");
+        // El destino, leído de nuevo: la base abierta, o el fichero de la librería.
+        GestorBD leido("leido", LISTA_USUARIO);
+        GestorBD* destino = c.importar ? Actual()->Gestor() : &leido;
+        if (!c.importar) leido.Cargar(libreria);
+        ObjetoBase* granito = destino->Buscar(TIPO_MATERIAL, "Granito");
+        ASSERT_NE(granito, nullptr);
+        AnsiString conductividad;
+        granito->ValorPropiedad("Conductividad", conductividad);
+        EXPECT_FLOAT_EQ(StrToFloat(conductividad), StrToFloat(c.conductividadGranito));
+        EXPECT_NE(destino->Buscar(TIPO_MATERIAL, c.llega), nullptr);
+    }
 }
 
 TEST_F(Libreria, UnaLibreriaEstandarNoSeToca) {
