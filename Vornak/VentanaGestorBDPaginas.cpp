@@ -26,6 +26,7 @@ constexpr int X_SIMBOLO = 230;
 constexpr int X_CAMPO = 260;
 constexpr int X_UNIDAD = 356;
 constexpr int ANCHO_CAMPO = 88;
+constexpr int ANCHO_DESPLEGADO = 500;
 
 // Un control de la ventana puesto en su página, con su nombre y su sitio.
 template <class T>
@@ -72,6 +73,9 @@ TKavComboBox* TforGestorBD::Lista(TWinControl* pagina, const char* nombre, int x
     lista->SetParent(pagina);
     lista->SetStyle(csDropDownList);
     lista->SetSorted(ordenada);
+    // Las listas ordenadas de grupos y elementos despliegan 500 píxeles de ancho, para los
+    // nombres largos.
+    if (ordenada) lista->SetDropWidth(ANCHO_DESPLEGADO);
     lista->SetBounds(x, y, ancho, 21);
     return lista;
 }

@@ -142,10 +142,12 @@ void VistaCerramiento::Actualizar() {
     RellenarMateriales();
     ObjetoBase* material = HabilitarSegunEleccion();
     if (!material || !(Propiedad(material, "Tipologia") == PROPIEDADES)) return;
-    // Otro material que el de la capa elegida propone su espesor; el de la capa deja el
-    // espesor de la capa.
+    // Otro material que el de la capa elegida propone su espesor; el de la capa vuelve a
+    // poner el espesor de la capa (no el del material elegido antes, que "Cambiar" tomaría).
     const int fila = FilaElegida();
-    if (!(v->SG_Camaras->GetCells(1, fila) == material->ObtenerNombre()))
+    if (v->SG_Camaras->GetCells(1, fila) == material->ObtenerNombre())
+        PonerTexto(v->Edit1, v->SG_Camaras->GetCells(2, fila));
+    else
         PonerTexto(v->Edit1, Propiedad(material, "Espesor"));
 }
 

@@ -12,6 +12,7 @@
 #include "comunes/ObjetoBase.h"
 #include "plataforma/base/numbers.h"
 #include "plataforma/gui/forms/menus.h"
+#include "plataforma/gui/kernel/application.h"
 #include "plataforma/gui/services/capture.h"
 #include "plataforma/gui/widgets/button.h"
 #include "plataforma/gui/widgets/combo.h"
@@ -342,6 +343,27 @@ TEST_F(Libreria, LosElegidosQueElDestinoYaTieneSeConservanYSeDicen) {
         EXPECT_FLOAT_EQ(StrToFloat(conductividad), StrToFloat(c.conductividadGranito));
         EXPECT_NE(destino->Buscar(TIPO_MATERIAL, c.llega), nullptr);
     }
+}
+
+// El grupo del diálogo de la librería, elegido con el ratón, filtra la lista de nombres.
+TEST_F(Libreria, ElGrupoDelDialogoSeEligeConElRaton) {
+    Marco()->mnuNuevo->Click();
+    TforGestorBD* v = Ventana();
+    v->tvBaseDatos->SetSelected(Nodo(v, {"Opacos", "Cerramientos y particiones interiores"}));
+    Guion().AnswerFileDialog(ejemplo);
+    Guion().AnswerShowModal([&](TObject* f) {
+        auto* d = static_cast<TforLibreria*>(f);
+        const int fachadas = d->cbGrupo->GetItems()->IndexOf("Fachadas");
+        ASSERT_GT(fachadas, 0);
+        ElegirConElRaton(d->cbGrupo, fachadas, d->cbGrupo->GetWidth());
+        EXPECT_EQ(d->cbGrupo->GetText(), "Fachadas");
+        EXPECT_EQ(
+            Lineas(d->lbNSeleccionados->GetItems()),
+            (std::vector<std::string>{"Fachada de caravista con camara", "Medianera de bloque"}));
+        d->btnCancelar->Click();
+    });
+    v->pmCargarLibreria->Click();
+    EXPECT_EQ(Guion().PendingAnswers(), 0);
 }
 
 TEST_F(Libreria, UnaLibreriaEstandarNoSeToca) {

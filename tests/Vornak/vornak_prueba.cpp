@@ -8,11 +8,16 @@
 #include "plataforma/base/string_list.h"
 #include "plataforma/gui/forms/menus.h"
 #include "plataforma/gui/kernel/application.h"
+#include "plataforma/gui/kernel/std_messages.h"
+#include "plataforma/gui/testing/dropped_list.h"
+#include "plataforma/gui/testing/input_simulation.h"
 #include "plataforma/gui/widgets/button.h"
+#include "plataforma/gui/widgets/combo.h"
 #include "plataforma/gui/widgets/tree_view.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -136,4 +141,37 @@ void PruebaVornak::CerrarMarco() {
     if (!marco) return;
     marco->Close();
     Application->ProcessMessages();
+}
+
+void Desplegar(TCustomComboBox* lista, int anchoMinimo) {
+    ASSERT_TRUE(lista->GetVisible() && lista->GetEnabled()) << lista->GetName().c_str();
+    SimulateScreenClick(lista, lista->GetWidth() / 2, lista->GetHeight() / 2);
+    Application->ProcessMessages();
+    ASSERT_TRUE(lista->GetDroppedDown()) << lista->GetName().c_str();
+    const TRect desplegada = DroppedListRect(lista);
+    const TPoint combo = lista->ClientToScreen(TPoint(0, 0));
+    // (Su marco puede tapar la última línea del combo.)
+    EXPECT_GE(desplegada.Top, combo.y + lista->GetHeight() - 1) << lista->GetName().c_str();
+    EXPECT_LE(desplegada.Top, combo.y + lista->GetHeight()) << lista->GetName().c_str();
+    EXPECT_EQ(desplegada.Left, combo.x) << lista->GetName().c_str();
+    EXPECT_GE(desplegada.Width(), anchoMinimo) << lista->GetName().c_str();
+}
+
+void ElegirConElRaton(TCustomComboBox* lista, int indice, int anchoMinimo) {
+    Desplegar(lista, anchoMinimo);
+    if (testing::Test::HasFatalFailure()) return;
+    const int arriba = static_cast<int>(lista->Perform(CB_GETTOPINDEX, 0, 0));
+    const int alto = lista->GetItemHeight();
+    ASSERT_GE(indice, arriba);
+    ASSERT_LT(indice - arriba, lista->GetDropDownCount());
+    // El marco de la lista, y el elemento por su mitad.
+    const int y = lista->GetHeight() + 2 + (indice - arriba) * alto + alto / 2;
+    SimulateScreenClick(lista, 24, y);
+    Application->ProcessMessages();
+    EXPECT_FALSE(lista->GetDroppedDown()) << lista->GetName().c_str();
+}
+
+int OtroElemento(TCustomComboBox* lista) {
+    const int n = std::min(lista->GetItems()->GetCount(), lista->GetDropDownCount());
+    return n - 1 == lista->GetItemIndex() ? 0 : n - 1;
 }

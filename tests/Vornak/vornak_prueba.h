@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+class TCustomComboBox;
 class TStrings;
 class TTreeNode;
 
@@ -54,3 +55,12 @@ std::vector<std::string> Lineas(TStrings* lista);
 std::string LeerBytes(const AnsiString& ruta);
 // Contesta el diálogo de la librería (un TforLibreria): pasa todo lo que muestra y acepta.
 void ElegirTodoYAceptar(TObject* dialogo);
+// Un clic en el centro de la lista desplegable la despliega; comprueba que cae justo debajo
+// del combo, desde su borde izquierdo, y al menos tan ancha como se pide.
+void Desplegar(TCustomComboBox* lista, int anchoMinimo);
+// Despliega la lista y elige con un clic el elemento de ese índice, en el sitio donde lo
+// muestra una lista desplegada debajo del combo.
+void ElegirConElRaton(TCustomComboBox* lista, int indice, int anchoMinimo);
+// Un elemento a la vista al desplegar que no es el elegido (el último que cabe), si la lista
+// tiene más de uno.
+int OtroElemento(TCustomComboBox* lista);

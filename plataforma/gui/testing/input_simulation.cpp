@@ -14,6 +14,7 @@
 #include <QScrollBar>
 #include <QWheelEvent>
 #include <QWidget>
+#include <QWindow>
 
 #include <array>
 
@@ -284,6 +285,28 @@ void SimulateMouse(TControl* control, SimulatedMouse what, int button, int x, in
 void SimulateClick(TControl* control, int x, int y) {
     SimulateMouse(control, SimulatedMouse::Down, 0, x, y);
     SimulateMouse(control, SimulatedMouse::Up, 0, x, y);
+}
+
+void SimulateScreenClick(TControl* control, int x, int y) {
+    QWidget* w = control ? control->GetWidget() : nullptr;
+    if (!w) return;
+    const QPoint global = w->mapToGlobal(LocalPoint(control, x, y));
+    // The pointer comes to the point, then presses and releases there.
+    for (QEvent::Type type :
+         {QEvent::MouseMove, QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+        // The window system gives the pointer to an open popup first; the window of the
+        // control otherwise, which passes the click to its child under the point.
+        QWidget* top = QApplication::activePopupWidget();
+        if (!top) top = w->window();
+        QWindow* window = top->windowHandle();
+        if (!window) return;
+        const Qt::MouseButton button = type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
+        const Qt::MouseButtons held =
+            type == QEvent::MouseButtonPress ? Qt::MouseButtons(Qt::LeftButton) : Qt::NoButton;
+        const QPointF local = window->mapFromGlobal(global);
+        QMouseEvent ev(type, local, local, QPointF(global), button, held, Qt::NoModifier);
+        QApplication::sendEvent(window, &ev);
+    }
 }
 
 void SimulateWheel(TControl* control, int delta, int x, int y, TShiftState shift) {

@@ -35,6 +35,11 @@ void SimulateMouse(TControl* control, SimulatedMouse what,
                    int button /* 0 left, 1 right, 2 middle */, int x, int y,
                    TShiftState shift = {});
 void SimulateClick(TControl* control, int x, int y);
+// A left click where the window system delivers one: the pointer moves to a client point
+// of the control (it may lie outside the control) and clicks there, each event going to the
+// window on top there. An open drop-down list or popup menu takes them, and a press outside
+// it closes it, as on the screen.
+void SimulateScreenClick(TControl* control, int x, int y);
 // One wheel step is 120; negative turns towards the user.
 void SimulateWheel(TControl* control, int delta, int x, int y, TShiftState shift = {});
 void SimulateMouseEnter(TControl* control);

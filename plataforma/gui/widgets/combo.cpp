@@ -12,10 +12,13 @@
 #include "plataforma/gui/widgets/item_delegate.h"
 
 #include <QAbstractItemView>
+#include <QApplication>
 #include <QComboBox>
 #include <QFontMetrics>
 #include <QLineEdit>
+#include <QProxyStyle>
 #include <QSignalBlocker>
+#include <QStyleFactory>
 #include <QStyleOptionComboBox>
 #include <QStylePainter>
 
@@ -60,10 +63,28 @@ private:
     TCustomComboBox* c_;
 };
 
+// The list drops below the combo, as the class library's does, and above it only when the
+// screen has no room below; never over the combo with the chosen item on it, as some styles
+// place it (a click aimed below the combo would then fall outside the list and close it).
+class DropBelowStyle : public QProxyStyle {
+public:
+    explicit DropBelowStyle(QObject* owner)
+        : QProxyStyle(QStyleFactory::create(QApplication::style()->name())) {
+        setParent(owner);
+    }
+    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                  QStyleHintReturn* returnData) const override {
+        if (hint == SH_ComboBox_Popup) return 0;
+        return QProxyStyle::styleHint(hint, option, widget, returnData);
+    }
+};
+
 class ComboWidget : public HostedWidget<QComboBox> {
 public:
     ComboWidget(TCustomComboBox* c, QWidget* parent)
-        : HostedWidget<QComboBox>(c, parent), combo_(c) {}
+        : HostedWidget<QComboBox>(c, parent), combo_(c) {
+        setStyle(new DropBelowStyle(this));
+    }
 
     void showPopup() override {
         // The program may fill the list when it is about to drop (OnDropDown).
