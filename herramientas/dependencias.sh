@@ -3,7 +3,8 @@
 set -euo pipefail
 
 paquetes=(g++ cmake ninja-build ccache qt6-base-dev libhpdf-dev libjpeg62-turbo-dev libxml2-dev
-          libgtest-dev libbenchmark-dev fonts-dejavu-core poppler-utils xvfb xauth xclip
+          libgtest-dev libbenchmark-dev fonts-dejavu-core fonts-dejavu-extra poppler-utils xvfb
+          xauth xclip
           qt6-translations-l10n xdg-utils python3 libxml2-utils fonts-wqy-zenhei fonts-symbola
           libzip-dev unixodbc-dev libsqliteodbc odbc-mdbtools sqlite3 python3-openpyxl
           python3-docx xdotool libicu-dev)

@@ -1,4 +1,5 @@
-// main of every test program: headless Qt, and scripted modal hooks around each test.
+// main of every test program: headless Qt with the set-up's fonts, and scripted modal hooks
+// around each test.
 
 #include "tests/comun/pruebas.h"
 
@@ -21,8 +22,7 @@ class VigilanteDelGuion : public testing::EmptyTestEventListener {
     void OnTestEnd(const testing::TestInfo&) override {
         // Runs after the test body; a failure here is reported against the test.
         int pendientes = Guion().PendingAnswers();
-        if (pendientes != 0)
-            ADD_FAILURE() << pendientes << " respuesta(s) del guion sin usar";
+        if (pendientes != 0) ADD_FAILURE() << pendientes << " respuesta(s) del guion sin usar";
     }
 };
 
@@ -31,6 +31,8 @@ class VigilanteDelGuion : public testing::EmptyTestEventListener {
 int main(int argc, char** argv) {
     // Test discovery runs the programs outside CTest's environment.
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    // The fonts of the set-up only, whatever else the machine has (CTest sets it too).
+    setenv("FONTCONFIG_FILE", QUENBAR_FUENTES_PRUEBA, 0);
     testing::InitGoogleTest(&argc, argv);
     Guion().SetFailureHandler([](const std::string& m) { ADD_FAILURE() << m; });
     testing::UnitTest::GetInstance()->listeners().Append(new VigilanteDelGuion);
