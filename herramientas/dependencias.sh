@@ -1,13 +1,16 @@
 #!/usr/bin/env bash
-# Installs the Debian packages that building and testing need, only when some are missing.
+# Installs the Debian packages that building and testing need, only when some are missing;
+# with arguments, those packages instead.
 set -euo pipefail
 
-paquetes=(g++ cmake ninja-build ccache qt6-base-dev libhpdf-dev libjpeg62-turbo-dev libxml2-dev
-          libgtest-dev libbenchmark-dev fonts-dejavu-core fonts-dejavu-extra poppler-utils xvfb
-          xauth xclip
-          qt6-translations-l10n xdg-utils python3 libxml2-utils fonts-wqy-zenhei fonts-symbola
-          libzip-dev unixodbc-dev libsqliteodbc odbc-mdbtools sqlite3 python3-openpyxl
-          python3-docx xdotool libicu-dev)
+paquetes=("$@")
+if [ ${#paquetes[@]} -eq 0 ]; then
+    paquetes=(g++ cmake ninja-build ccache qt6-base-dev libhpdf-dev libjpeg62-turbo-dev
+              libxml2-dev libgtest-dev libbenchmark-dev fonts-dejavu-core fonts-dejavu-extra
+              poppler-utils xvfb xauth xclip qt6-translations-l10n xdg-utils python3 libxml2-utils
+              fonts-wqy-zenhei fonts-symbola libzip-dev unixodbc-dev libsqliteodbc
+              odbc-mdbtools sqlite3 python3-openpyxl python3-docx xdotool libicu-dev)
+fi
 
 faltan=()
 for p in "${paquetes[@]}"; do
