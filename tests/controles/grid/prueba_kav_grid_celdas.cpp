@@ -52,9 +52,10 @@ protected:
     Rejilla* g = nullptr;
 };
 
-int Indice(const std::vector<AnsiString>& log, const AnsiString& prefijo, int desde = 0) {
+int Indice(const std::vector<AnsiString>& log, const AnsiString& prefijo, int desde = 0,
+           const std::string& final = "") {
     for (int i = desde; i < static_cast<int>(log.size()); ++i)
-        if (log[i].Pos(prefijo) == 1) return i;
+        if (log[i].Pos(prefijo) == 1 && log[i].str().ends_with(final)) return i;
     return -1;
 }
 
@@ -424,16 +425,31 @@ TEST_F(Celdas, DetallesDelGraficoYTamanoDelTexto) {
 
 // --- painting one cell ---
 
+// A call of the canvas's log: how it starts and how it ends.
+struct Llamada {
+    Llamada(const char* Empieza) : empieza(Empieza) {}
+    Llamada(const AnsiString& Empieza, const std::string& Acaba) : empieza(Empieza), acaba(Acaba) {}
+    AnsiString empieza;
+    std::string acaba;
+};
+
 struct CasoCapa {
     const char* nombre;
     std::function<void(Rejilla*)> preparar;
     TGridDrawState estado;
     int col, fila;
-    std::vector<const char*> orden; // these calls, in this order
+    std::vector<Llamada> orden; // these calls, in this order
 };
 
 TEST_F(Celdas, CapasDeUnaCeldaEnOrden) {
-    std::vector<AnsiString> eventos;
+    // Where the words of a markup text fall in the cell's font, whichever font draws it.
+    TRecordingCanvas medida(10, 10);
+    medida.GetFont()->Assign(g->GetFont());
+    medida.GetFont()->SetStyle(TFontStyles() << fsBold);
+    const int hola = medida.TextWidth("Hola");
+    medida.GetFont()->SetStyle(TFontStyles());
+    const AnsiString mundo =
+        "DrawText(" + AnsiString(12 + hola + medida.TextWidth(" ")) + ",12,148,";
     const std::vector<CasoCapa> casos = {
         {"fija", [](Rejilla*) {}, {gdFixed}, 0, 1, {"Rectangle", "DrawText", "LineTo"}},
         {"con bordes",
@@ -461,7 +477,7 @@ TEST_F(Celdas, CapasDeUnaCeldaEnOrden) {
          {},
          2,
          2,
-         {"DrawText(12,12,148,25,2664,\"Hola\")", "DrawText(43,12,148,25,2664,\"mundo\")"}},
+         {{"DrawText(12,12,148,", ",2664,\"Hola\")"}, {mundo, ",2664,\"mundo\")"}}},
     };
     for (const CasoCapa& caso : casos) {
         SCOPED_TRACE(caso.nombre);
@@ -472,9 +488,9 @@ TEST_F(Celdas, CapasDeUnaCeldaEnOrden) {
         r->DrawGridCell(&c, caso.col, caso.fila, Rect(10, 10, 150, 31), caso.estado);
         const std::vector<AnsiString> log = c.Recorder().Log();
         int at = 0;
-        for (const char* paso : caso.orden) {
-            const int i = Indice(log, paso, at);
-            ASSERT_GE(i, 0) << paso << " " << [&] {
+        for (const Llamada& paso : caso.orden) {
+            const int i = Indice(log, paso.empieza, at, paso.acaba);
+            ASSERT_GE(i, 0) << paso.empieza.str() << "..." << paso.acaba << " " << [&] {
                 std::string t;
                 for (auto& l : log)
                     t += l.str() + " ";

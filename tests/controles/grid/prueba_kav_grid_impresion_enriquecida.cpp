@@ -116,19 +116,21 @@ protected:
 TEST_F(ImpresionEnriquecida, LasLineasYFuentesDeLaPantalla) {
     const AnsiString ficha = FichaDelMuro();
     g->SetCellEx(2, 3, ficha);
-    // The screen: the cell's rectangle less the offsets is 150 pixels wide; 4 fewer break
-    // the same lines, so that the paper's rounding of widths plays no part.
-    std::vector<Trozo> pantalla;
-    for (int ancho : {154, 150}) {
+    // The screen: a column whose cell, less the offsets, is 4 pixels narrower than the column
+    // and breaks the same lines as a rectangle as wide as the column, so that the paper's
+    // rounding of widths plays no part; found in the fonts that draw the text.
+    auto enPantalla = [&](int ancho) {
         TRecordingCanvas c(400, 300);
         c.GetFont()->Assign(g->GetFont());
         g->RTFPaint(2, 3, &c, Rect(0, 0, ancho, 300));
-        const std::vector<Trozo> t = Trozos(c.Recorder(), "Muro");
-        if (pantalla.empty())
-            pantalla = t;
-        else
-            ASSERT_EQ(t, pantalla);
-    }
+        return Trozos(c.Recorder(), "Muro");
+    };
+    std::vector<Trozo> pantalla;
+    for (int ancho = 154; ancho > 100 && pantalla.empty(); --ancho)
+        if (enPantalla(ancho) == enPantalla(ancho - 4)) {
+            pantalla = enPantalla(ancho);
+            g->SetColWidths(2, ancho);
+        }
     ASSERT_GE(pantalla.size(), 6u);
     std::set<int> lineas;
     for (const Trozo& t : pantalla)
