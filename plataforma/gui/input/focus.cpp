@@ -14,8 +14,22 @@
 namespace {
 
 TWinControl* enfocado = nullptr;
+// The control being told that it loses the focus (during its WM_KILLFOCUS).
+TWinControl* perdiendo = nullptr;
 // Counts the focus moves, so that SetFocus knows whether Qt reported its own.
 unsigned movimientos = 0;
+
+// Marks a control as losing the focus while it lives.
+class Perdiendo {
+public:
+    explicit Perdiendo(TWinControl* Control) : outer_(perdiendo) { perdiendo = Control; }
+    ~Perdiendo() { perdiendo = outer_; }
+    Perdiendo(const Perdiendo&) = delete;
+    Perdiendo& operator=(const Perdiendo&) = delete;
+
+private:
+    TWinControl* outer_;
+};
 
 // The CM_EXIT and CM_ENTER walk inside one key-dialog root, from the control that had the
 // focus there up to the common parent and down to the new one.
@@ -53,7 +67,12 @@ void MoveFocusRecord(TWinControl* Control) {
     HWND hNew = Control && Control->HandleAllocated() ? Control->GetHandle() : nullptr;
     HWND hOld = previous && previous->HandleAllocated() ? previous->GetHandle() : nullptr;
     // While WM_KILLFOCUS is handled, the losing control still counts as focused.
-    if (previous) previous->Perform(WM_KILLFOCUS, reinterpret_cast<WPARAM>(hNew), 0);
+    if (previous) {
+        const Perdiendo losing(previous);
+        previous->Perform(WM_KILLFOCUS, reinterpret_cast<WPARAM>(hNew), 0);
+        // Its handler may have re-created its window.
+        hOld = previous->HandleAllocated() ? previous->GetHandle() : nullptr;
+    }
     if (enfocado != previous) return; // a handler moved the focus elsewhere
     if (Control && newAlive.expired()) Control = nullptr;
     enfocado = Control;
@@ -95,6 +114,10 @@ void DropFocusRecord(TWinControl* Control) {
     if (QWidget* w = Control->GetWidget();
         w && (w->hasFocus() || w->isAncestorOf(QApplication::focusWidget())))
         w->clearFocus();
+}
+
+bool LosingFocus(const TWinControl* Control) {
+    return Control && Control == perdiendo;
 }
 
 TWinControl* FocusedWithinRoot(TWinControl* Root) {

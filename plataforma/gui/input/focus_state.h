@@ -14,5 +14,8 @@ void MoveFocusRecord(TWinControl* Control);
 void ForgetFocus(TWinControl* Control);
 // Control's window is destroyed: the record lets go of it, without messages.
 void DropFocusRecord(TWinControl* Control);
+// Whether Control is being told that it loses the focus (it still counts as focused): a
+// window it re-creates meanwhile neither takes the focus back nor is told again.
+bool LosingFocus(const TWinControl* Control);
 // The focused control inside Root's window, or the last one that was.
 TWinControl* FocusedWithinRoot(TWinControl* Root);

@@ -98,6 +98,11 @@ namespace {
 
 QFont NewQFont(const TFont& f) {
     QFont q(ToQString(ResolveFontFamily(f.GetName())));
+    q.setStyleStrategy(QFont::NoAntialias);
+    // One bit per pixel, glyphs are drawn fully hinted whatever the desktop's hinting: the
+    // advances that lay the text out are the hinted ones too, whole pixels, as the glyphs
+    // drawn take them.
+    q.setHintingPreference(QFont::PreferFullHinting);
     int h = f.GetHeight();
     q.setPixelSize(h < 0 ? -h : (h > 0 ? h : 11));
     if (h > 0) {
@@ -111,7 +116,6 @@ QFont NewQFont(const TFont& f) {
     q.setUnderline(st.Contains(fsUnderline));
     q.setStrikeOut(st.Contains(fsStrikeOut));
     if (f.GetPitch() == fpFixed) q.setFixedPitch(true);
-    q.setStyleStrategy(QFont::NoAntialias);
     return q;
 }
 

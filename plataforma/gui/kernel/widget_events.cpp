@@ -276,7 +276,9 @@ void TControl::HandlePaintEvent(QEvent* Event) {
 
 bool TControl::HandleHintEvent(QEvent* Event) {
     auto* he = static_cast<QHelpEvent*>(Event);
-    if (!showHint_ || hint_.IsEmpty()) {
+    // The control decides in CM_HINTSHOW: its Hint is only what it shows when it puts
+    // nothing else in its place.
+    if (!showHint_) {
         CancelHint();
         Event->ignore();
         return true;

@@ -280,7 +280,9 @@ void TWinControl::DestroyWindowHandle() {
     // A handler of WM_DESTROY may still use the window; a control being deleted gets no
     // messages from its base destructors.
     if (!destroying) Perform(WM_DESTROY, 0, 0);
-    if (Focused()) {
+    // A window destroyed while it is being told that it loses the focus (one re-created by
+    // its WM_KILLFOCUS) was told already, and the focus is on its way elsewhere.
+    if (Focused() && !(LosingFocus(this) && !destroying)) {
         if (!destroying) Perform(WM_KILLFOCUS, 0, 0);
         DropFocusRecord(this);
     }
@@ -303,7 +305,8 @@ void TWinControl::RecreateWnd() {
 }
 
 void TWinControl::CMRecreateWnd(TMessage&) {
-    bool wasFocused = Focused();
+    // A window re-created while it loses the focus does not take it back.
+    const bool wasFocused = Focused() && !LosingFocus(this);
     controlState_ << csRecreating;
     DestroyHandle();
     CreateHandle();

@@ -111,19 +111,24 @@ constexpr Familia kWindowsFonts[] = {
     {"Fixedsys", 2},        {"Terminal", 2},
 };
 
+// Text is drawn without antialiasing, one bit per pixel. The faces made to the Windows
+// fonts' widths (Liberation, and the URW faces fontconfig puts in their place) draw their
+// digits that way as wide as their advance or wider: side by side, "00000" runs together.
+// DejaVu keeps its digits inside their advances and is always installed with the programs,
+// so it comes first: text looks and measures the same whatever other fonts the machine has.
 const char* const kCandidates[3][3] = {
-    {"Liberation Sans", "DejaVu Sans", "FreeSans"},
-    {"Liberation Serif", "DejaVu Serif", "FreeSerif"},
-    {"Liberation Mono", "DejaVu Sans Mono", "FreeMono"},
+    {"DejaVu Sans", "Liberation Sans", "FreeSans"},
+    {"DejaVu Serif", "Liberation Serif", "FreeSerif"},
+    {"DejaVu Sans Mono", "Liberation Mono", "FreeMono"},
 };
 
-// For each kind of face, the first candidate installed (the second when none is).
+// For each kind of face, the first candidate installed (the first when none is).
 std::array<AnsiString, 3> InstalledCandidates() {
     EnsureQtApplication();
     const QStringList families = QFontDatabase::families();
     std::array<AnsiString, 3> chosen;
     for (size_t kind = 0; kind < chosen.size(); ++kind) {
-        chosen[kind] = kCandidates[kind][1];
+        chosen[kind] = kCandidates[kind][0];
         for (const char* c : kCandidates[kind])
             if (families.contains(QString::fromLatin1(c), Qt::CaseInsensitive)) {
                 chosen[kind] = c;

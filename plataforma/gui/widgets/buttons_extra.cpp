@@ -2,16 +2,16 @@
 
 #include "plataforma/gui/widgets/buttons_extra.h"
 
-#include "plataforma/gui/images/bitmap_resources.h"
-#include "plataforma/gui/painting/canvas.h"
-#include "plataforma/gui/painting/canvas_device.h"
-#include "plataforma/gui/kernel/dispatch_frame.h"
-#include "plataforma/gui/painting/draw_edge.h"
-#include "plataforma/gui/painting/draw_text.h"
 #include "plataforma/gui/forms/forms.h"
+#include "plataforma/gui/images/bitmap_resources.h"
 #include "plataforma/gui/images/graphics.h"
+#include "plataforma/gui/kernel/dispatch_frame.h"
 #include "plataforma/gui/kernel/hooked_widget.h"
 #include "plataforma/gui/kernel/qt_bridge.h"
+#include "plataforma/gui/painting/canvas.h"
+#include "plataforma/gui/painting/canvas_device.h"
+#include "plataforma/gui/painting/draw_edge.h"
+#include "plataforma/gui/painting/draw_text.h"
 
 #include <QKeySequence>
 #include <QPainter>
@@ -329,11 +329,18 @@ void TBitBtn::CreateWindowHandle(const TCreateParams&) {
 TSpeedButton::TSpeedButton(TComponent* AOwner)
     : GlyphButton<TGraphicControl>(AOwner, [this] { Invalidate(); }) {
     // Clicks come from MouseUp, not from the standard click of the mouse messages.
-    SetControlStyle({csCaptureMouse, csDoubleClicks});
+    SetControlStyle({csCaptureMouse, csDoubleClicks, csOpaque});
     SetBounds(0, 0, 23, 22);
 }
 
 TSpeedButton::~TSpeedButton() = default;
+
+void TSpeedButton::SetTransparent(bool Value) {
+    if (GetTransparent() == Value) return;
+    TControlStyle s = GetControlStyle();
+    SetControlStyle(Value ? s >> csOpaque : s << csOpaque);
+    Invalidate();
+}
 
 void TSpeedButton::SetGroupIndex(int Value) {
     if (groupIndex_ == Value) return;
@@ -383,12 +390,16 @@ void TSpeedButton::Paint() {
     TCanvas* c = GetCanvas();
     TRect r = GetClientRect();
     const bool pressed = state_ == bsDown || state_ == bsExclusive;
-    c->GetBrush()->SetColor(clBtnFace);
-    c->FillRect(r);
+    const bool transparent = GetTransparent();
+    if (!transparent) {
+        c->GetBrush()->SetColor(clBtnFace);
+        c->FillRect(r);
+    }
     if (!flat_) {
         TRect f = r;
         DrawFrameControl(c->GetHandle(), &f, DFC_BUTTON,
-                         DFCS_BUTTONPUSH | DFCS_ADJUSTRECT | (pressed ? DFCS_PUSHED : 0u));
+                         DFCS_BUTTONPUSH | DFCS_ADJUSTRECT | (pressed ? DFCS_PUSHED : 0u) |
+                             (transparent ? DFCS_TRANSPARENT : 0u));
         r = f;
     } else if (pressed || (mouseInControl_ && GetEnabled())) {
         TRect f = r;

@@ -131,6 +131,10 @@ public:
     void SetAllowAllUp(bool Value);
     bool GetFlat() const { return flat_; }
     void SetFlat(bool Value);
+    // A transparent button draws no face: its parent's background shows through it, under
+    // its edges and glyph.
+    bool GetTransparent() const { return !GetControlStyle().Contains(csOpaque); }
+    void SetTransparent(bool Value);
 
 protected:
     // Up, down (pressed), exclusive (down and not pressed) or disabled.

@@ -54,3 +54,28 @@ inline void Reset(TCanvas* c, int w, int h) {
     c->GetBrush()->SetColor(clWhite);
     c->FillRect(Rect(0, 0, w, h));
 }
+
+// Text drawn alone at (x, y) on the canvas made white (w by h), with no background: which
+// pixels it inks, row by row.
+inline std::vector<bool> InkOfText(TCanvas* c, int w, int h, int x, int y, const AnsiString& s) {
+    c->GetBrush()->SetStyle(bsSolid);
+    c->GetBrush()->SetColor(clWhite);
+    c->FillRect(Rect(0, 0, w, h));
+    c->GetBrush()->SetStyle(bsClear);
+    c->TextOut(x, y, s);
+    std::vector<bool> ink(static_cast<size_t>(w * h));
+    for (int j = 0; j < h; ++j)
+        for (int i = 0; i < w; ++i)
+            ink[static_cast<size_t>(j * w + i)] = c->GetPixels(i, j) != clWhite;
+    return ink;
+}
+
+// How many inked pixels of a w-wide image lie outside the columns from..to-1.
+inline int InkOutside(const std::vector<bool>& ink, int w, int from, int to) {
+    int n = 0;
+    for (size_t k = 0; k < ink.size(); ++k) {
+        const int x = static_cast<int>(k) % w;
+        n += ink[k] && (x < from || x >= to);
+    }
+    return n;
+}

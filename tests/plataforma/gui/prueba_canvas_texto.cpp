@@ -307,4 +307,41 @@ TEST(TextoDibujado, ElTextoGuardadoPintaLoMismoQueDrawText) {
                     }
 }
 
+// Digits side by side, in each of the fonts the forms use, at the usual sizes: the number
+// drawn whole is its digits drawn one by one where the canvas's widths put them (from the
+// width of the digits before each to the width with it), the first time and from the glyphs
+// kept for it, plain and bold; and each plain digit's ink stays within that advance. (Bold
+// faces may reach a pixel past it by their own hinting, as their "1" and "4" do in places.)
+TEST(TextoDibujado, CadaDigitoQuedaDentroDeSuAvance) {
+    constexpr int W = 220, H = 40, X = 4, Y = 2;
+    const char* fuentes[] = {"MS Sans Serif", "Arial", "Tahoma", "Times New Roman", "Courier New"};
+    const AnsiString numero = "0123456789";
+    TRecordingCanvas c(W, H);
+    for (const char* nombre : fuentes)
+        for (int altura = -8; altura >= -20; --altura)
+            for (const bool negrita : {false, true}) {
+                SCOPED_TRACE(testing::Message()
+                             << nombre << " " << altura << (negrita ? " negrita" : ""));
+                c.GetFont()->SetName(nombre);
+                c.GetFont()->SetHeight(altura);
+                c.GetFont()->SetStyle(negrita ? TFontStyles() << fsBold : TFontStyles());
+                c.GetFont()->SetColor(clBlack);
+                std::vector<bool> suma(W * H, false);
+                for (int i = 0; i < numero.Length(); ++i) {
+                    const AnsiString digito = numero.SubString(i + 1, 1);
+                    const int desde = X + c.TextWidth(numero.SubString(1, i));
+                    const int hasta = X + c.TextWidth(numero.SubString(1, i + 1));
+                    const std::vector<bool> tinta = InkOfText(&c, W, H, desde, Y, digito);
+                    EXPECT_GT(InkOutside(tinta, W, 0, 0), 0) << digito.c_str() << " draws nothing";
+                    if (!negrita)
+                        EXPECT_EQ(InkOutside(tinta, W, desde, hasta), 0)
+                            << digito.c_str() << " from " << desde << " to " << hasta;
+                    for (size_t k = 0; k < suma.size(); ++k)
+                        suma[k] = suma[k] || tinta[k];
+                }
+                for (int vez = 0; vez < 3; ++vez)
+                    EXPECT_TRUE(InkOfText(&c, W, H, X, Y, numero) == suma) << "vez " << vez;
+            }
+}
+
 } // namespace

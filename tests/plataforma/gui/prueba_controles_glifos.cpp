@@ -3,12 +3,13 @@
 
 #include "tests/plataforma/gui/prueba_controles_comun.h"
 
-#include "plataforma/gui/widgets/buttons_extra.h"
-#include "plataforma/gui/painting/canvas.h"
 #include "plataforma/gui/images/graphics.h"
-#include "plataforma/gui/widgets/image.h"
 #include "plataforma/gui/images/jpeg.h"
 #include "plataforma/gui/kernel/qt_bridge.h"
+#include "plataforma/gui/painting/canvas.h"
+#include "plataforma/gui/painting/colors.h"
+#include "plataforma/gui/widgets/buttons_extra.h"
+#include "plataforma/gui/widgets/image.h"
 #include "tests/comun/carpeta_temporal.h"
 
 #include <QWidget>
@@ -123,6 +124,36 @@ TEST_F(Glifos, LosSpeedButtonDeUnGrupoSeQuedanAbajoDeUnoEnUno) {
     suelto->SetParent(ventana.get());
     suelto->SetDown(true);
     EXPECT_FALSE(suelto->GetDown());
+}
+
+// A transparent speed button draws no face: the parent's colour shows through it, up or
+// pressed, flat or not; its edges are still drawn. An opaque one has the button face.
+TEST_F(Glifos, ElSpeedButtonTransparenteDejaVerElFondoDelPadre) {
+    ventana->SetColor(clAqua);
+    auto* s = new TSpeedButton(ventana.get());
+    s->SetParent(ventana.get());
+    s->SetBounds(20, 20, 25, 25);
+    EXPECT_FALSE(s->GetTransparent());
+    const QColor aqua(0, 255, 255);
+    const TColor cara = ColorToRGB(clBtnFace);
+    const QColor colorCara(GetRValue(cara), GetGValue(cara), GetBValue(cara));
+    auto pixel = [&](int x, int y) {
+        return ventana->GetWidget()->grab().toImage().pixelColor(20 + x, 20 + y);
+    };
+    for (const bool plano : {false, true})
+        for (const bool transparente : {false, true})
+            for (const bool pulsado : {false, true}) {
+                SCOPED_TRACE(testing::Message() << (plano ? "plano" : "en relieve") << ", "
+                                                << (transparente ? "transparente" : "opaco")
+                                                << (pulsado ? ", pulsado" : ""));
+                s->SetFlat(plano);
+                s->SetTransparent(transparente);
+                EXPECT_EQ(s->GetTransparent(), transparente);
+                if (pulsado) SimulateMouse(s, SimulatedMouse::Down, 0, 12, 12);
+                EXPECT_EQ(pixel(12, 12), transparente ? aqua : colorCara);
+                if (!plano || pulsado) EXPECT_NE(pixel(0, 0), aqua); // the edge
+                if (pulsado) SimulateMouse(s, SimulatedMouse::Up, 0, 12, 12);
+            }
 }
 
 TEST_F(Glifos, TImageLeeUnJpegYSeAjustaCentraOEstira) {
