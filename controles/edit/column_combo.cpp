@@ -508,12 +508,9 @@ void TColumnComboBox::Dispatch(TMessage& Message) {
         if (code == CBN_SELCHANGE && !settingIndex_) {
             dropped_ = false;
             remembered_ = GetItemIndex();
-            if (remembered_ >= 0) SetText(GetItems()->GetStrings(remembered_));
             Click();
             if (alive.expired()) return;
             if (OnChange) OnChange(this);
-            if (alive.expired()) return;
-            if (OnSelect) OnSelect(this);
             if (alive.expired()) return;
             Invalidate();
             Message.Result = 0;

@@ -17,11 +17,15 @@
 #include "plataforma/gui/painting/canvas.h"
 #include "plataforma/gui/painting/control_canvas.h"
 #include "plataforma/gui/painting/gdi.h"
+#include "plataforma/gui/widgets/hint_window.h"
 
 #include <algorithm>
 
 namespace {
 constexpr UINT_PTR kHoverTimer = 111;
+// Posted to the list by its editor when the editor lost the focus to another control: the
+// list takes the focus once that move is over.
+constexpr UINT kTakeFocus = WM_USER + 0x130;
 } // namespace
 
 // --- persistence settings ---
@@ -79,11 +83,13 @@ void TSizeEdit::Dispatch(TMessage& Message) {
         const int item = editItem_;
         if (!Editing()) return;
         Finish();
-        SetVisible(false);
-        // The list takes the focus back unless the user went to another control.
-        const HWND to = reinterpret_cast<HWND>(Message.WParam);
-        if (to == nullptr && list_->CanFocus()) list_->SetFocus();
         if (item >= 0 && item < list_->GetCount()) list_->SetItemIndex(item);
+        SetVisible(false);
+        // Focusing the list from here would be undone by the move under way.
+        if (Message.WParam != 0 && list_->HandleAllocated())
+            PostMessage(list_->GetHandle(), kTakeFocus, 0, 0);
+        else if (list_->CanFocus())
+            list_->SetFocus();
         return;
     }
     case WM_CHAR:
@@ -441,6 +447,9 @@ void TEditListBox::ListChanged(UINT Msg) {
 void TEditListBox::Dispatch(TMessage& Message) {
     auto alive = Watch();
     switch (Message.Msg) {
+    case kTakeFocus:
+        if (CanFocus()) SetFocus();
+        return;
     case WM_LBUTTONDOWN:
         return CallMessageHandler(this, &TEditListBox::WMLButtonDown, Message);
     case WM_SETFOCUS:
@@ -501,7 +510,10 @@ void TEditListBox::MouseMove(TShiftState Shift, int X, int Y) {
     const int ih = std::max(1, GetItemHeight());
     const int row = Y / ih;
     // Another row: the hint shown is for an item no longer under the pointer.
-    if (hintItem_ != -1 && row != hintItem_) hintItem_ = -1;
+    if (hintItem_ != -1 && row != hintItem_) {
+        hintItem_ = -1;
+        CancelHint();
+    }
 }
 
 void TEditListBox::CMHintShow(TCMHintShow& Message) {
@@ -534,5 +546,5 @@ void TEditListBox::LoadPersist() {
 }
 
 void TEditListBox::SavePersist() {
-    persist_->Save(*GetItems(), false);
+    persist_->Save(*GetItems());
 }

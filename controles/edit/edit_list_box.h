@@ -60,7 +60,12 @@ private:
     TEditListBox* owner_;
 };
 
-using TELPersist = THistoryPersist;
+// The edit list box's item store: a save writes the items and an empty value after them,
+// leaving the rest of the section as it was.
+class TELPersist : public THistoryPersist {
+public:
+    void Save(const TStrings& Entries) const { THistoryPersist::Save(Entries, false); }
+};
 
 // The editor laid over the item being edited.
 class TSizeEdit : public TEdit {

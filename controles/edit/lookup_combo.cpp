@@ -171,7 +171,6 @@ void TLUEdit::DoExit() {
         SetFocus();
         return;
     }
-    lu_.SetModified(false, GetFont(), GetText());
     TEdit::DoExit();
 }
 
@@ -297,6 +296,5 @@ void TLUCombo::DoExit() {
         SetFocus();
         return;
     }
-    lu_.SetModified(false, GetFont(), GetText());
     TKavComboBox::DoExit();
 }

@@ -24,7 +24,11 @@ using TAddToHistoryEvent = std::function<void(TObject* Sender, const AnsiString&
 using TEnterAcceptEvent =
     std::function<void(TObject* Sender, const AnsiString& Str, int idx, bool& accept)>;
 
-using TLUPersist = THistoryPersist;
+// The lookup controls' history store: a save replaces the whole section.
+class TLUPersist : public THistoryPersist {
+public:
+    void Save(const TStrings& Entries) const { THistoryPersist::Save(Entries, true); }
+};
 
 // What both controls keep: the history's settings, events and the modified look.
 struct TLUSettings {

@@ -121,6 +121,7 @@ void TKavTimerSpeedButton::Paint() {
         UINT flags = buttonDirection_ == bdLeft ? DFCS_SCROLLLEFT : DFCS_SCROLLRIGHT;
         if (pressed) flags |= DFCS_PUSHED;
         if (GetFlat()) flags |= DFCS_FLAT;
+        if (GetTransparent()) flags |= DFCS_TRANSPARENT;
         DrawFrameControl(c->GetHandle(), &r, DFC_SCROLL, flags);
         return;
     }

@@ -156,6 +156,8 @@ void TKsgSpinEdit::SetSpinFlat(bool Value) {
 }
 
 void TKsgSpinEdit::SetSpinTransparent(bool Value) {
+    button_->GetUpButton()->SetTransparent(Value);
+    button_->GetDownButton()->SetTransparent(Value);
     spinTransparent_ = Value;
     NudgeWidth();
 }

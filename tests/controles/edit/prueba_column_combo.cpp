@@ -165,6 +165,33 @@ TEST_F(PruebaColumnas, BuscaLoQueSeTecleaEnLaColumnaDeBusqueda) {
     EXPECT_EQ(combo->GetItemIndex(), 4);
 }
 
+// A row chosen by the user fires OnClick and then OnChange, once each, and nothing else;
+// the combo's text is that row's line.
+TEST_F(PruebaColumnas, ElegirUnaFilaDisparaOnClickYLuegoOnChange) {
+    Columnas();
+    Fila("Ladrillo", "0,49");
+    Fila("Hormigón", "2,30");
+    Fila("Lana", "0,04");
+    std::vector<std::string> eventos;
+    combo->OnClick = [&](TObject*) { eventos.push_back("click"); };
+    combo->OnChange = [&](TObject*) { eventos.push_back("change"); };
+    combo->OnSelect = [&](TObject*) { eventos.push_back("select"); };
+    combo->SetFocus();
+    struct Paso {
+        WORD tecla;
+        int fila;
+    };
+    const Paso pasos[] = {{VK_DOWN, 0}, {VK_DOWN, 1}, {VK_DOWN, 2}, {VK_UP, 1}};
+    for (const Paso& p : pasos) {
+        SCOPED_TRACE(p.fila);
+        eventos.clear();
+        SimulateKeyStroke(p.tecla);
+        EXPECT_EQ(combo->GetItemIndex(), p.fila);
+        EXPECT_EQ(eventos, (std::vector<std::string>{"click", "change"}));
+        EXPECT_EQ(combo->GetText(), combo->GetItems()->GetStrings(p.fila));
+    }
+}
+
 TEST_F(PruebaColumnas, LosFicherosDeFilasGuardanLosTextosComoTextoConComas) {
     CarpetaTemporal carpeta;
     Columnas();
@@ -197,6 +224,25 @@ TEST_F(PruebaColumnas, LosFicherosDeFilasGuardanLosTextosComoTextoConComas) {
     otro->GetComboItems()->LoadFromFile(carpeta.Ruta() + "no_existe.txt");
     EXPECT_EQ(otro->GetComboItems()->GetCount(), 0);
     EXPECT_EQ(otro->GetItems()->GetCount(), 0);
+}
+
+// With ShowItemHint the pointer resting on the combo shows the selected row's texts, with
+// no Hint of the combo's own.
+TEST_F(PruebaColumnas, LaPistaDeLaFilaSeMuestraSinHintPropio) {
+    Columnas();
+    Fila("Ladrillo | hueco", "0,49");
+    Fila("Hormigón armado", "2,30");
+    combo->SetItemIndex(1);
+    combo->SetShowHint(true);
+    ASSERT_TRUE(combo->GetHint().IsEmpty());
+    for (const bool filas : {true, false}) {
+        SCOPED_TRACE(filas ? "ShowItemHint" : "sin ShowItemHint");
+        CancelHint();
+        combo->SetShowItemHint(filas);
+        EXPECT_EQ(PistaAlReposar(combo, {30, 8}),
+                  filas ? AnsiString(" Hormigón armado 2,30 ") : AnsiString());
+    }
+    CancelHint();
 }
 
 TEST_F(PruebaColumnas, CapturasCerradoYDesplegado) {

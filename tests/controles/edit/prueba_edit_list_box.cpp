@@ -103,6 +103,59 @@ TEST_F(PruebaLista, UnSegundoClicEditaElElementoEnSuSitio) {
     EXPECT_EQ(lista->GetItems()->GetStrings(1), "Grava");
 }
 
+// An edit that ends because the editor loses the focus writes the text back, selects the
+// item and focuses the list, whether the focus went to another control or nowhere.
+TEST_F(PruebaLista, ElEditorQuePierdeElFocoDevuelveElFocoALaLista) {
+    Llenar({"Yeso", "Arena", "Cal"});
+    struct Salida {
+        const char* como;
+        std::function<void()> salir;
+    };
+    const Salida salidas[] = {
+        {"al otro control",
+         [&] {
+             SimulateKeyStroke(VK_TAB);
+             Application->ProcessMessages();
+         }},
+        {"a ninguna parte", [&] { lista->GetEditor()->Perform(WM_KILLFOCUS, 0, 0); }},
+    };
+    for (const Salida& k : salidas) {
+        SCOPED_TRACE(k.como);
+        lista->GetItems()->SetStrings(1, "Arena");
+        lista->SetFocus();
+        ClicEn(1);
+        ClicEn(1);
+        TSizeEdit* e = lista->GetEditor();
+        ASSERT_TRUE(e->Focused());
+        SimulateTyping("Grava");
+        k.salir();
+        EXPECT_FALSE(e->GetVisible());
+        EXPECT_EQ(lista->GetItems()->GetStrings(1), "Grava");
+        EXPECT_EQ(lista->GetItemIndex(), 1);
+        EXPECT_TRUE(lista->Focused());
+    }
+}
+
+// An item wider than the list shows whole in the hint, though the list has no Hint; moving
+// to another row takes the hint away.
+TEST_F(PruebaLista, LaPistaDeUnElementoAnchoSinHintYSeQuitaAlCambiarDeFila) {
+    const AnsiString ancho = "Panel de lana mineral con barrera de vapor, 40 mm, de fachada";
+    Llenar({"Yeso", ancho.c_str(), "Cal"});
+    lista->SetShowHint(true);
+    ASSERT_TRUE(lista->GetHint().IsEmpty());
+    ASSERT_GT(lista->GetStringExtent(ancho), lista->GetWidth());
+    auto centro = [&](int i) {
+        const TRect r = lista->ItemRect(i);
+        return TPoint(20, (r.Top + r.Bottom) / 2);
+    };
+    CancelHint();
+    EXPECT_EQ(PistaAlReposar(lista, centro(1)), ancho);
+    SimulateMouse(lista, SimulatedMouse::Move, 0, 20, centro(2).y);
+    EXPECT_FALSE(QToolTip::isVisible());
+    EXPECT_EQ(PistaAlReposar(lista, centro(2)), "");
+    CancelHint();
+}
+
 TEST_F(PruebaLista, InsertarYSuprimirConTeclas) {
     Llenar({"uno", "dos"});
     lista->SetAutoInsert(true);

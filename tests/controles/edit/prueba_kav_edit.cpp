@@ -6,6 +6,7 @@
 
 #include "plataforma/base/files.h"
 #include "plataforma/base/ini_file.h"
+#include "plataforma/gui/services/capture.h"
 #include "plataforma/gui/services/clipboard.h"
 #include "tests/comun/carpeta_temporal.h"
 #include "tests/comun/pruebas.h"
@@ -363,6 +364,90 @@ TEST_F(PruebaKav, LosColoresDeFocoVanYVuelven) {
     siguiente->SetFocus();
     EXPECT_EQ(edit->GetColor(), clWindow);
     EXPECT_EQ(edit->GetFont()->GetColor(), clWindowText);
+}
+
+// The focus look (alignment, colour, bold label) lasts while the edit has the focus: each
+// way of leaving takes it off, the window re-created on the way out does not take the focus
+// back, and the edit is told once that it lost it.
+TEST_F(PruebaKav, AlSalirSeQuitaElAspectoDeFocoYElFocoNoVuelve) {
+    edit->SetEditAlign(eaLeft);
+    edit->SetFocusAlign(eaRight);
+    edit->SetFocusColor(clYellow);
+    edit->SetFocusLabel(true);
+    edit->SetLabelCaption("Espesor");
+    edit->SetText("1900");
+    TLabel* etiqueta = edit->GetEditLabel();
+    ASSERT_NE(etiqueta, nullptr);
+    auto negrita = [&] { return etiqueta->GetFont()->GetStyle().Contains(fsBold); };
+
+    std::vector<UINT> mensajes;
+    const TWndMethod original = edit->WindowProc;
+    edit->WindowProc = [&](TMessage& m) {
+        if (m.Msg == WM_SETFOCUS || m.Msg == WM_KILLFOCUS || m.Msg == WM_DESTROY ||
+            m.Msg == CM_ENTER || m.Msg == CM_EXIT)
+            mensajes.push_back(m.Msg);
+        original(m);
+    };
+    struct Salida {
+        const char* como;
+        std::function<void()> salir;
+    };
+    const Salida salidas[] = {
+        {"Tab", [] { SimulateKeyStroke(VK_TAB); }},
+        {"clic en el otro control", [&] { SimulateClick(siguiente, 5, 5); }},
+    };
+    for (const Salida& s : salidas)
+        for (int vez = 1; vez <= 3; ++vez) {
+            SCOPED_TRACE(testing::Message() << s.como << ", vez " << vez);
+            SimulateClick(edit, 5, 5);
+            ASSERT_TRUE(edit->Focused());
+            EXPECT_EQ(edit->GetEditAlign(), eaRight);
+            EXPECT_EQ(edit->GetColor(), clYellow);
+            EXPECT_TRUE(negrita());
+            if (vez == 1) SaveCapture(ventana.get(), AnsiString("kav-edit-foco-dentro"));
+
+            mensajes.clear();
+            s.salir();
+            EXPECT_TRUE(siguiente->Focused());
+            EXPECT_FALSE(edit->Focused());
+            EXPECT_EQ(mensajes, (std::vector<UINT>{WM_KILLFOCUS, WM_DESTROY, CM_EXIT}));
+            EXPECT_EQ(edit->GetEditAlign(), eaLeft);
+            EXPECT_EQ(edit->GetColor(), clWindow);
+            EXPECT_FALSE(negrita());
+        }
+    SaveCapture(ventana.get(), "kav-edit-foco-fuera");
+    edit->WindowProc = original;
+}
+
+// A text wider than the edit shows whole in its hint, whether or not the edit has a Hint of
+// its own; the Hint shows when the text fits; nothing shows without ShowHint.
+TEST_F(PruebaKav, LaPistaMuestraElTextoQueNoCabeAunqueNoHayaHint) {
+    const AnsiString largo = "Ladrillo hueco doble de gran formato, 11,5 cm";
+    struct Caso {
+        const char* caso;
+        bool mostrar;
+        const char* hint;
+        bool textoLargo;
+        AnsiString esperado;
+    };
+    const Caso casos[] = {
+        {"sin Hint, texto largo", true, "", true, largo},
+        {"con Hint, texto largo", true, "Material", true, largo},
+        {"con Hint, texto corto", true, "Material", false, "Material"},
+        {"sin Hint, texto corto", true, "", false, ""},
+        {"sin ShowHint", false, "Material", true, ""},
+    };
+    edit->SetWidth(60);
+    edit->SetHintShowLargeText(true);
+    for (const Caso& k : casos) {
+        SCOPED_TRACE(k.caso);
+        CancelHint();
+        edit->SetShowHint(k.mostrar);
+        edit->SetHint(k.hint);
+        edit->SetText(k.textoLargo ? largo : AnsiString("12"));
+        EXPECT_EQ(PistaAlReposar(edit, {5, 5}), k.esperado);
+    }
+    CancelHint();
 }
 
 TEST_F(PruebaKav, EscapeDeshaceLoEscritoDesdeLaEntrada) {

@@ -247,9 +247,46 @@ TEST_F(PruebaLookup, IntroPasaAlSiguienteYElColorMarcaLoModificado) {
     Application->ProcessMessages();
     EXPECT_NE(Screen->GetActiveControl(), e);
     EXPECT_EQ(e->GetText(), "hola");
-    // Left with the text accepted: the text colour comes back.
-    EXPECT_FALSE(e->GetModifiedState());
-    EXPECT_EQ(e->GetFont()->GetColor(), normal);
+    // Leaving accepts nothing: the text still differs from the last one accepted.
+    EXPECT_TRUE(e->GetModifiedState());
+    EXPECT_EQ(e->GetFont()->GetColor(), clRed);
+    EXPECT_NE(normal, clRed);
+}
+
+// Leaving either control keeps its modified state and colour, however often it is left.
+TEST_F(PruebaLookup, SalirNoAceptaElTextoNiQuitaElColorDeModificado) {
+    TLUEdit* e = NuevoLU(20);
+    TLUCombo* c = NuevoCombo(100);
+    struct Caso {
+        const char* control;
+        TWinControl* w;
+        std::function<bool()> modificado;
+        std::function<TColor()> color;
+    };
+    const Caso casos[] = {
+        {"edit", e, [&] { return e->GetModifiedState(); },
+         [&] { return e->GetFont()->GetColor(); }},
+        {"combo", c, [&] { return c->GetModifiedState(); },
+         [&] { return c->GetFont()->GetColor(); }},
+    };
+    e->Settings().ShowModified = true;
+    e->SetModifiedColor(clRed);
+    c->Settings().ShowModified = true;
+    c->SetModifiedColor(clRed);
+    for (const Caso& k : casos) {
+        SCOPED_TRACE(k.control);
+        k.w->SetFocus();
+        SimulateTyping("abc");
+        ASSERT_TRUE(k.modificado());
+        for (int vez = 0; vez < 2; ++vez) {
+            SimulateKeyStroke(VK_TAB);
+            Application->ProcessMessages();
+            EXPECT_FALSE(k.w->Focused());
+            EXPECT_TRUE(k.modificado());
+            EXPECT_EQ(k.color(), clRed);
+            k.w->SetFocus();
+        }
+    }
 }
 
 class PruebaPersistencia : public PruebaLookup {

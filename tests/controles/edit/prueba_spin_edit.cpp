@@ -12,6 +12,8 @@
 #include "plataforma/gui/services/capture.h"
 #include "tests/comun/ajustes_regionales.h"
 
+#include <QImage>
+
 #include <climits>
 #include <vector>
 
@@ -438,6 +440,37 @@ TEST_F(PruebaSpin, LasFlechasDentroDelBordeDerechoYElTextoAntes) {
     EXPECT_EQ(b->GetUpButton()->GetButtonDirection(), bdRight);
     EXPECT_EQ(b->GetDownButton()->GetLeft(), 0);
     EXPECT_EQ(b->GetUpButton()->GetLeft(), 11);
+}
+
+// SpinTransparent reaches both arrow buttons, is kept, and lays the edit out again; the
+// arrows' faces then show what lies behind them instead of the button face.
+TEST_F(PruebaSpin, SpinTransparenteLlegaALasDosFlechas) {
+    TKsgSpinButton* b = spin->GetButton();
+    b->SetColor(clAqua);
+    auto cara = [&](TControl* flecha) {
+        const QImage img = b->GetWidget()->grab().toImage();
+        return img.pixelColor(flecha->GetLeft() + 3, flecha->GetTop() + 2);
+    };
+    int medidas = 0;
+    const TWndMethod original = spin->WindowProc;
+    spin->WindowProc = [&](TMessage& m) {
+        if (m.Msg == WM_SIZE) ++medidas;
+        original(m);
+    };
+    for (const bool transparente : {true, false}) {
+        SCOPED_TRACE(transparente ? "transparente" : "opaco");
+        medidas = 0;
+        spin->SetSpinTransparent(transparente);
+        EXPECT_EQ(spin->GetSpinTransparent(), transparente);
+        EXPECT_GT(medidas, 0);
+        for (TSpeedButton* flecha : {static_cast<TSpeedButton*>(b->GetUpButton()),
+                                     static_cast<TSpeedButton*>(b->GetDownButton())}) {
+            EXPECT_EQ(flecha->GetTransparent(), transparente);
+            EXPECT_EQ(cara(flecha) == QColor(0, 255, 255), transparente);
+        }
+        if (transparente) SaveCapture(ventana.get(), "spin-transparente");
+    }
+    spin->WindowProc = original;
 }
 
 TEST_F(PruebaSpin, CapturaDeSusAspectos) {
