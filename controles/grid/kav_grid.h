@@ -2062,6 +2062,9 @@ protected:
     void DoEnter() override;
     void DoExit() override;
     bool SelectCell(int ACol, int ARow) override;
+    // After a move to (ACol, ARow) was accepted: the repaints outside the cell, the row
+    // notice, the cached text and the scroll clear of the search bar.
+    void CellSelected(int OldCol, int OldRow, const TGridRect& OldSel, int ACol, int ARow);
     void RowMoved(int FromIndex, int ToIndex) override;
 
     void WMKeyDown(TWMKeyDown& Message);

@@ -42,6 +42,7 @@ bool TKavStringGrid::SelectCell(int ACol, int ARow) {
     }
     if (ACol < 0 || ARow < 0) return false;
     const int oldCol = GetCol(), oldRow = GetRow();
+    const TGridRect oldSel = GetSelection();
     if (ARow != oldRow && OnRowChanging) OnRowChanging(this, oldRow, ARow, allow);
     if (ACol != oldCol && OnColChanging) OnColChanging(this, oldCol, ACol, allow);
     if ((ARow != oldRow || ACol != oldCol) && OnCellChanging)
@@ -87,9 +88,40 @@ bool TKavStringGrid::SelectCell(int ACol, int ARow) {
         }
     }
 
-    if (edShown && !edFocused) return ValidateCell(edText) && TBaseGrid::SelectCell(ACol, ARow);
-    if (IsFixed(ACol, ARow)) return false;
-    return TBaseGrid::SelectCell(ACol, ARow);
+    const bool accepted = edShown && !edFocused
+                              ? ValidateCell(edText) && TBaseGrid::SelectCell(ACol, ARow)
+                              : !IsFixed(ACol, ARow) && TBaseGrid::SelectCell(ACol, ARow);
+    if (!accepted) return false;
+    CellSelected(oldCol, oldRow, oldSel, ACol, ARow);
+    return true;
+}
+
+void TKavStringGrid::CellSelected(int OldCol, int OldRow, const TGridRect& OldSel, int ACol,
+                                  int ARow) {
+    // What shows the current cell outside it: the row indicator, the headers' highlight and
+    // the selection's frame.
+    if (GetRowIndicator() && !GetRowIndicator()->GetEmpty() && GetFixedCols() > 0) {
+        RepaintCell(0, OldRow);
+        RepaintCell(0, ARow);
+    }
+    if (GetActiveCellShow()) {
+        UpdateActiveCells(OldCol, OldRow, ACol, ARow);
+        if (OldSel.Left != OldCol && OldSel.Top != OldRow)
+            UpdateActiveCells(OldSel.Left, OldSel.Top, ACol, ARow);
+    }
+    if (GetSelectionRectangle()) InvalidateGridRect(GetSelection());
+    if (!GetComponentState().Contains(csLoading) && ARow != lastReportedRow_ && updateCount_ == 0) {
+        const int reported = lastReportedRow_;
+        lastReportedRow_ = ARow;
+        if (OnRowUpdate) OnRowUpdate(this, reported, ARow);
+    }
+    const TPoint b = EditedCell(ACol, ARow);
+    editSession_->SetCachedText(GetGridCell(b.x, b.y));
+    // The search bar covers the grid's bottom: a cell under it brings the next row up.
+    if (GetSearchFooter()->GetVisible() && searchPanel_ &&
+        GetCellRect(ACol, ARow).Bottom > GetHeight() - searchPanel_->GetHeight() &&
+        GetTopRow() + GetVisibleRowCount() < GetRowCount())
+        SetTopRow(GetTopRow() + 1);
 }
 
 void TKavStringGrid::ShowInplaceEdit() {

@@ -821,6 +821,82 @@ TEST_F(Interaccion, FilasDisjuntasConControlYTeclas) {
     EXPECT_EQ(g->GetRowSelectCount(), g->GetRowCount() - g->GetFixedRows());
 }
 
+// A move of the current cell by key or click tells the row's change, once, and keeps the new
+// cell's text as the one an edit would restore.
+TEST_F(Interaccion, MoverLaCeldaAvisaDeLaFilaYGuardaSuTexto) {
+    for (int r = 1; r < g->GetRowCount(); ++r)
+        for (int c = 1; c < g->GetColCount(); ++c)
+            g->SetCells(c, r, IntToStr(c) + "." + IntToStr(r));
+    Ir(2, 2);
+    std::vector<std::pair<int, int>> avisos;
+    g->OnRowUpdate = [&](TObject*, int antes, int ahora) { avisos.emplace_back(antes, ahora); };
+    struct Paso {
+        WORD tecla; // 0: a click on the cell
+        int col, fila;
+    };
+    for (const Paso& p : {Paso{VK_DOWN, 2, 3}, Paso{VK_RIGHT, 3, 3}, Paso{0, 2, 6},
+                          Paso{VK_UP, 2, 5}, Paso{0, 4, 5}}) {
+        SCOPED_TRACE(std::to_string(p.col) + "," + std::to_string(p.fila));
+        const int antes = g->GetRow();
+        const size_t vistos = avisos.size();
+        if (p.tecla)
+            SimulateKeyStroke(p.tecla);
+        else
+            Clic(p.col, p.fila);
+        ASSERT_EQ(TPoint(g->GetCol(), g->GetRow()), TPoint(p.col, p.fila));
+        if (antes == p.fila) {
+            EXPECT_EQ(avisos.size(), vistos);
+        } else {
+            ASSERT_EQ(avisos.size(), vistos + 1);
+            EXPECT_EQ(avisos.back(), std::make_pair(antes, p.fila));
+        }
+        EXPECT_EQ(g->GetCachedText(), g->GetCells(p.col, p.fila));
+    }
+}
+
+// The header cells of the current cell keep their highlight as the keys move it: the ones
+// left are painted plain again and the new ones highlighted, with no repaint of the whole.
+TEST_F(Interaccion, CabecerasDeLaCeldaActivaSiguenAlTeclado) {
+    ventana->Show();
+    g->SetActiveCellShow(true);
+    Ir(2, 3);
+    g->Repaint();
+    auto resaltada = [&](int c, int r) {
+        TRect x = g->CellRect(c, r);
+        x = TRect(x.Left + 3, x.Top + 3, x.Right - 3, x.Bottom - 3);
+        return HayColor(g->GetCanvas(), x, clGray);
+    };
+    for (WORD tecla : {VK_RIGHT, VK_DOWN, VK_LEFT, VK_UP, VK_DOWN}) {
+        SCOPED_TRACE(tecla);
+        const int col = g->GetCol(), fila = g->GetRow();
+        SimulateKeyStroke(tecla);
+        g->Update();
+        EXPECT_TRUE(resaltada(g->GetCol(), 0));
+        EXPECT_TRUE(resaltada(0, g->GetRow()));
+        if (col != g->GetCol()) EXPECT_FALSE(resaltada(col, 0));
+        if (fila != g->GetRow()) EXPECT_FALSE(resaltada(0, fila));
+    }
+    EXPECT_FALSE(SaveCapture(ventana.get(), "rejilla_cabeceras_activas").IsEmpty());
+}
+
+// The search bar lies over the grid's bottom: a move onto a row that it covers brings the
+// next row up.
+TEST_F(Interaccion, LaBarraDeBusquedaNoTapaLaCeldaActual) {
+    ventana->Show();
+    g->SetRowCount(30);
+    g->GetSearchFooter()->SetVisible(true);
+    const int limite = g->GetHeight() - g->GetSearchPanel()->GetHeight();
+    int fila = g->GetTopRow();
+    while (g->CellRect(2, fila).Bottom <= limite)
+        ++fila;
+    ASSERT_LT(fila, g->GetTopRow() + g->GetVisibleRowCount());
+    Ir(2, fila - 1);
+    const int arriba = g->GetTopRow();
+    SimulateKeyStroke(VK_DOWN);
+    EXPECT_EQ(g->GetRow(), fila);
+    EXPECT_EQ(g->GetTopRow(), arriba + 1);
+}
+
 TEST_F(Interaccion, ClicDerechoConservaLaSeleccionParaElMenu) {
     g->GetMouseActions()->SetDisjunctRowSelect(true);
     g->GetMouseActions()->SetSelectOnRightClick(true);
