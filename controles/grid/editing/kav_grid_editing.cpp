@@ -224,8 +224,20 @@ void TKavStringGrid::AdvanceEdit(int ACol, int ARow, bool Force, bool ShowAlways
 
     const bool staticTarget = HasStaticEdit(RemapCol(GetCol()), GetRow());
     if (!ShowAlways && !staticTarget) return;
-    if (!IsEditable(GetCol(), GetRow()) || staticTarget) return;
-    ShowInplaceEdit();
+    if (!IsEditable(GetCol(), GetRow())) return;
+    if (!staticTarget) {
+        ShowInplaceEdit();
+        return;
+    }
+    // A check box, radio group or button reached: nothing opens over it and it is not
+    // operated (the advance only moves), but the change is told once more as the edit's end,
+    // from the cell left.
+    if (GetNavigation()->GetAdvanceDirection() == adTopBottom) HideInplaceEdit();
+    bool again = true;
+    if (OnCellChanging) OnCellChanging(this, startRow, startCol, GetRow(), GetCol(), again);
+    TEditorType kind = defaultEditor_;
+    GetCellEditor(RemapCol(startCol), startRow, kind);
+    if (!IsTextEditor(kind)) HideEditor();
 }
 
 void TKavStringGrid::DoneInplaceEdit(WORD Key, TShiftState Shift) {

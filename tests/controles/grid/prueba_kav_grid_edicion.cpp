@@ -15,6 +15,8 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+
 inline void PrintTo(const AnsiString& S, std::ostream* Os) {
     *Os << '"' << S.c_str() << '"';
 }
@@ -129,6 +131,46 @@ TEST_F(Edicion, IntroAvanzaALaSiguienteCeldaEditable) {
     g->AdvanceEdit(3, 5, false, false, true);
     EXPECT_EQ(g->GetCol(), 1);
     EXPECT_EQ(g->GetRow(), 1);
+}
+
+// Return advances onto a check box or a cell button as onto any cell, one more cell change
+// told from the cell left; the check box keeps its state and the button is not pressed, and
+// nothing opens over them.
+TEST_F(Edicion, IntroAvanzaSobreCasillaYBotonSinAccionarlos) {
+    g->GetNavigation()->SetAdvanceOnEnter(true);
+    g->AddCheckBox(2, 2, false, false);
+    g->AddButton(2, 3, 30, 16, "...", haLeft, vaTop);
+    int botones = 0, casillas = 0;
+    g->OnButtonClick = [&](TObject*, int, int) { ++botones; };
+    g->OnCheckBoxClick = [&](TObject*, int, int, bool) { ++casillas; };
+    std::vector<std::array<int, 4>> cambios;
+    g->OnCellChanging = [&](TObject*, int fa, int ca, int fn, int cn, bool&) {
+        cambios.push_back({fa, ca, fn, cn});
+    };
+    // Onto a text cell first: how many changes one advance tells.
+    Ir(1, 4);
+    cambios.clear();
+    SimulateKeyStroke(VK_F2);
+    SimulateKeyStroke(VK_RETURN);
+    ASSERT_EQ(TPoint(g->GetCol(), g->GetRow()), TPoint(2, 4));
+    const size_t porAvance = cambios.size();
+    ASSERT_GT(porAvance, 0u);
+    for (int fila : {2, 3}) {
+        SCOPED_TRACE(fila);
+        Ir(1, fila);
+        cambios.clear();
+        SimulateKeyStroke(VK_F2);
+        SimulateKeyStroke(VK_RETURN);
+        ASSERT_EQ(TPoint(g->GetCol(), g->GetRow()), TPoint(2, fila));
+        ASSERT_EQ(cambios.size(), porAvance + 1);
+        EXPECT_EQ(cambios.back(), (std::array<int, 4>{fila, 1, fila, 2}));
+        EXPECT_FALSE(Abierto());
+    }
+    bool estado = true;
+    g->GetCheckBoxState(2, 2, estado);
+    EXPECT_FALSE(estado);
+    EXPECT_EQ(casillas, 0);
+    EXPECT_EQ(botones, 0);
 }
 
 TEST_F(Edicion, AvanceDeArribaAAbajoYHaciaAtras) {
