@@ -84,10 +84,10 @@ void TKavStringGrid::WMKeyDown(TWMKeyDown& Message) {
     }
     if (key == VK_F2) {
         if (!IsEditable(GetCol(), GetRow())) return consume();
+        // A cell with form controls is not opened as text: F2 leaves it alone.
         const AnsiString text = GetCells(RemapCol(GetCol()), GetRow());
-        if (TextType(text, enableHTML_) == ttHTML && HasHTMLControl(text)) {
-            InitValidate(GetCol(), GetRow());
-            AdvanceHTMLEdit(GetCol(), GetRow(), AnsiString());
+        if (TextType(text, enableHTML_) == ttHTML &&
+            std::strstr(text.UpperCase().c_str(), "<CONTROL")) {
             Message.Result = 1;
             return;
         }
@@ -118,6 +118,7 @@ void TKavStringGrid::WMKeyDown(TWMKeyDown& Message) {
 
     // Home and End by the navigation settings.
     const bool homeEndGuard = fixedRowAlways_ && GetRowCount() == 1;
+    const bool disjunctRows = GetMouseActions()->GetDisjunctRowSelect();
     auto fixSelection = [&](int farRow) {
         if (shiftDown) {
             TGridRect r;
@@ -128,7 +129,10 @@ void TKavStringGrid::WMKeyDown(TWMKeyDown& Message) {
             r.Top = std::min(oldRow, farRow);
             r.Bottom = std::max(oldRow, farRow);
             SetSelection(r);
+        } else if (disjunctRows) {
+            ClearRowSelect();
         }
+        if (disjunctRows) SelectToRowSelect(false);
     };
     if ((key == VK_HOME || key == VK_END) && nav->GetHomeEndKey() == heFirstLastRow) {
         if (homeEndGuard) return DefaultGridMessage(Message);
@@ -229,7 +233,7 @@ void TKavStringGrid::WMKeyDown(TWMKeyDown& Message) {
         KeepLeftCol(oldLeft);
 
     TMouseActions* ma = GetMouseActions();
-    const bool disjunctRows = ma->GetDisjunctRowSelect(), disjunctCols = ma->GetDisjunctColSelect();
+    const bool disjunctCols = ma->GetDisjunctColSelect();
     const int selRow =
         disjunctRows && ma->GetRowSelectPersistent() ? RemapRowInv(GetRow()) : GetRow();
 

@@ -1,7 +1,7 @@
-// Form controls inside markup cells of the advanced grid, used as a user does: F2 enters the
-// first one, Tab goes on to the next, Return ends the edit and the typed value is written
-// into the cell text; a click enters the control under the pointer, a check box control
-// flips, and OnCanEditCell may keep the controls closed.
+// Form controls inside markup cells of the advanced grid, used as a user does: a click enters
+// a control (F2 opens neither the controls nor the text editor), Tab goes on to the next, Return
+// ends the edit and the typed value is written into the cell text; a click enters the control under
+// the pointer, a check box control flips, and OnCanEditCell may keep the controls closed.
 
 #include "controles/edit/ksg_combo.h"
 #include "controles/grid/kav_grid.h"
@@ -73,6 +73,12 @@ protected:
             if (g->AnchorAt(col, row, x, y) == "ctrl") return {x - 3, y};
         return {-1, -1};
     }
+    // A click on the first control of the cell.
+    void Entrar(int col, int row) {
+        const TPoint p = SobreControl(col, row);
+        ASSERT_GE(p.x, 0);
+        SimulateClick(g, p.x, p.y);
+    }
     AnsiString Valor(int col, int row, const char* id) {
         AnsiString v;
         GetControlValue(g->GetCells(col, row), id, v);
@@ -82,8 +88,12 @@ protected:
     std::vector<Hecho> hechos;
 };
 
-TEST_F(Formularios, F2TabulaEntreControlesEIntroLosGuarda) {
+TEST_F(Formularios, ClicEntraTabulaEntreControlesEIntroLosGuarda) {
+    // F2 leaves a cell with controls alone: no text editor, no control.
     SimulateKeyStroke(VK_F2);
+    EXPECT_FALSE(g->GetEditorMode());
+    EXPECT_FALSE(g->GetControlActive());
+    Entrar(1, 1);
     TMaskEdit* ed = g->GetFormEdit();
     ASSERT_NE(ed, nullptr);
     EXPECT_TRUE(ed->GetVisible());
@@ -136,8 +146,7 @@ TEST_F(Formularios, F2TabulaEntreControlesEIntroLosGuarda) {
 
 TEST_F(Formularios, TabTrasElUltimoControlDevuelveElFocoALaRejilla) {
     g->SetCells(1, 2, "<B>a</B> <CONTROL TYPE=\"PASSWORD\" ID=\"p\" VALUE=\"x\" WIDTH=\"60\">");
-    g->SetRow(2);
-    SimulateKeyStroke(VK_F2);
+    Entrar(1, 2);
     TMaskEdit* ed = g->GetFormEdit();
     ASSERT_NE(ed, nullptr);
     EXPECT_EQ(ed->GetPasswordChar(), '*');
@@ -148,8 +157,8 @@ TEST_F(Formularios, TabTrasElUltimoControlDevuelveElFocoALaRejilla) {
     EXPECT_TRUE(g->Focused());
     EXPECT_EQ(Valor(1, 2, "p"), "xyz");
     // The next edit is a plain one: no password character left behind.
-    SimulateKeyStroke(VK_UP);
-    SimulateKeyStroke(VK_F2);
+    Entrar(1, 1);
+    EXPECT_TRUE(g->GetControlActive());
     EXPECT_EQ(ed->GetPasswordChar(), '\0');
 }
 
@@ -202,8 +211,7 @@ TEST_F(Formularios, OnCanEditCellMantieneCerradosLosControles) {
 TEST_F(Formularios, ListaFijaYFilaBorradaMientrasSeEdita) {
     comboEditable = false;
     g->SetCells(1, 3, "<B>b</B> <CONTROL TYPE=\"COMBO\" ID=\"t\" VALUE=\"otro\" WIDTH=\"90\">");
-    g->SetRow(3);
-    SimulateKeyStroke(VK_F2);
+    Entrar(1, 3);
     TCustomComboBox* cb = g->GetFormCombo();
     ASSERT_NE(cb, nullptr);
     EXPECT_EQ(cb->GetStyle(), csDropDownList);
@@ -258,8 +266,7 @@ TEST_F(Formularios, TabRecorreUnaVezCadaControlAunqueSeRepitaSuId) {
                 "<B>d</B> <CONTROL TYPE=\"EDIT\" ID=\"d\" VALUE=\"uno\" WIDTH=\"70\"> "
                 "<CONTROL TYPE=\"EDIT\" ID=\"d\" VALUE=\"dos\" WIDTH=\"90\"> "
                 "<CONTROL TYPE=\"EDIT\" ID=\"e\" VALUE=\"tres\" WIDTH=\"60\">");
-    g->SetRow(2);
-    SimulateKeyStroke(VK_F2);
+    Entrar(1, 2);
     TMaskEdit* ed = g->GetFormEdit();
     ASSERT_NE(ed, nullptr);
     std::vector<AnsiString> vistos;

@@ -821,6 +821,34 @@ TEST_F(Interaccion, FilasDisjuntasConControlYTeclas) {
     EXPECT_EQ(g->GetRowSelectCount(), g->GetRowCount() - g->GetFixedRows());
 }
 
+// Home and End by rows carry a disjunct row selection with them: alone, the row reached is
+// the only one selected; with Shift the rows passed over join the ones already selected.
+TEST_F(Interaccion, InicioYFinPorFilasLlevanLaSeleccionDisjunta) {
+    g->GetMouseActions()->SetDisjunctRowSelect(true);
+    g->GetNavigation()->SetHomeEndKey(heFirstLastRow);
+    const int primera = g->GetFixedRows(), ultima = g->GetRowCount() - 1, desde = 5;
+    struct Caso {
+        WORD tecla;
+        bool mayusculas;
+    };
+    for (const Caso& c :
+         {Caso{VK_HOME, false}, Caso{VK_END, false}, Caso{VK_HOME, true}, Caso{VK_END, true}}) {
+        SCOPED_TRACE(std::to_string(c.tecla) + (c.mayusculas ? " con mayúsculas" : ""));
+        g->ClearRowSelect();
+        Ir(2, desde);
+        g->SetRowSelect(3, true);
+        g->SetRowSelect(desde, true);
+        SimulateKeyStroke(c.tecla, c.mayusculas ? TShiftState{ssShift} : TShiftState{});
+        const int destino = c.tecla == VK_HOME ? primera : ultima;
+        if (!c.mayusculas) EXPECT_EQ(g->GetRow(), destino);
+        for (int r = primera; r <= ultima; ++r) {
+            const bool recorrida = r >= std::min(desde, destino) && r <= std::max(desde, destino);
+            const bool esperada = c.mayusculas ? recorrida || r == 3 : r == destino;
+            EXPECT_EQ(g->GetRowSelect(r), esperada) << "fila " << r;
+        }
+    }
+}
+
 // A move of the current cell by key or click tells the row's change, once, and keeps the new
 // cell's text as the one an edit would restore.
 TEST_F(Interaccion, MoverLaCeldaAvisaDeLaFilaYGuardaSuTexto) {

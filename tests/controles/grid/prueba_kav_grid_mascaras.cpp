@@ -94,9 +94,14 @@ TEST_F(MascarasRejilla, ElControlMaskDeUnaCeldaDeMarcadoAplicaSuMascara) {
     std::vector<AnsiString> hechos;
     g->OnControlEditDone = [&](TObject*, int, int, const AnsiString&, const AnsiString&,
                                const AnsiString& valor) { hechos.push_back(valor); };
-    g->SetCol(1);
-    g->SetRow(1);
-    SimulateKeyStroke(VK_F2);
+    // A click on the control enters it.
+    const TRect r = g->CellRect(1, 1);
+    const int y = (r.Top + r.Bottom) / 2;
+    int x = r.Left;
+    while (x < r.Right && g->AnchorAt(1, 1, x, y) != "ctrl")
+        ++x;
+    ASSERT_LT(x, r.Right);
+    SimulateClick(g, x + 3, y);
     TMaskEdit* ed = g->GetFormEdit();
     ASSERT_NE(ed, nullptr);
     ASSERT_TRUE(ed->Focused());
