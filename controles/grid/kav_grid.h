@@ -2065,6 +2065,11 @@ protected:
     // After a move to (ACol, ARow) was accepted: the repaints outside the cell, the row
     // notice, the cached text and the scroll clear of the search bar.
     void CellSelected(int OldCol, int OldRow, const TGridRect& OldSel, int ACol, int ARow);
+    // A selection made after HideSelection shows: the mark goes, no older selection returns.
+    void ClearSelectionHidden() {
+        selectionHidden_ = false;
+        Invalidate();
+    }
     void RowMoved(int FromIndex, int ToIndex) override;
 
     void WMKeyDown(TWMKeyDown& Message);

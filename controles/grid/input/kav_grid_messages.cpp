@@ -92,6 +92,12 @@ void TKavStringGrid::WMKillFocus(TWMKillFocus& Message) {
         return;
     }
     DefaultGridMessage(Message);
+    // The hot look of a hovered fixed cell goes with the focus.
+    if (hoverCell_.x >= 0 && hoverCell_.y >= 0) {
+        const TPoint hovered = hoverCell_;
+        hoverCell_ = TPoint(-1, -1);
+        RepaintCell(hovered.x, hovered.y);
+    }
 }
 
 void TKavStringGrid::WMSetFocus(TWMSetFocus& Message) {

@@ -241,17 +241,23 @@ void TKavStringGrid::WMLButtonDown(TWMMouse& Message) {
         if (row < GetFixedRows() && col < GetFixedCols() && ma->GetAllSelect() &&
             mouseCursorState_ == 3) {
             if (CanFocus()) SetFocus();
+            ExportNotification(esExportStart, -1);
+            ExportNotification(esExportNewRow, GetRowCount() - 1);
+            ExportNotification(esExportFail, -1);
+            HideSelection();
             r = {GetFixedCols(), GetFixedRows(), GetColCount() - 1, GetRowCount() - 1};
             selected = true;
         } else if (col < GetFixedCols() && row >= GetFixedRows() && ma->GetRowSelect() &&
                    mouseCursorState_ == 2) {
             const int from = (Message.Keys & MK_SHIFT) ? oldSel.Top : row;
+            HideSelection();
             r = {GetFixedCols(), std::min(from, row), GetColCount() - 1, std::max(from, row)};
             selectAnchor_ = row;
             selected = true;
         } else if (row < GetFixedRows() && col >= GetFixedCols() && ma->GetColSelect() &&
                    mouseCursorState_ == 1) {
             if (CanFocus()) SetFocus();
+            HideSelection();
             r = {col, GetFixedRows(), col, GetRowCount() - 1};
             selectAnchor_ = col;
             selected = true;
@@ -260,7 +266,8 @@ void TKavStringGrid::WMLButtonDown(TWMMouse& Message) {
             UpdateSelectionRect(r);
             SetSelection(r);
             DoExit();
-            UnHideSelection();
+            ClearSelectionHidden();
+            if (GetActiveCellShow()) UpdateActiveCells(oldSel.Left, oldSel.Top, col, row);
         }
     }
 
@@ -272,11 +279,12 @@ void TKavStringGrid::WMLButtonDown(TWMMouse& Message) {
         if (CanFocus()) SetFocus();
         ToggleCheck(realCol, row, true);
         MarkModified(row);
-        if (col == 0 && ma->GetHotmailRowSelect()) {
+        if (col == 0 && ma->GetHotmailRowSelect() && row >= GetFixedRows()) {
+            SetSelection({GetFixedCols(), row, GetColCount() - 1, row});
             SetRowSelect(row, !GetRowSelect(row));
             if (row == GetRow() && !GetRowSelect(row)) {
                 HideSelection();
-                UnHideSelection();
+                ClearSelectionHidden();
             }
         }
         bool state = false;

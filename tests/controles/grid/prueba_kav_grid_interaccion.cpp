@@ -7,6 +7,7 @@
 #include "plataforma/base/regional.h"
 #include "plataforma/gui/services/capture.h"
 #include "plataforma/gui/testing/input_simulation.h"
+#include "plataforma/gui/widgets/edit.h"
 #include "tests/comun/pruebas.h"
 #include "tests/controles/grid/rejilla_prueba.h"
 
@@ -543,6 +544,80 @@ TEST_F(Interaccion, SeleccionDeFilasYColumnasDesdeLasFijas) {
     s = g->GetSelection();
     EXPECT_EQ(s.Top, 2);
     EXPECT_EQ(s.Bottom, 2);
+}
+
+// A descendant that keeps what the grid tells it of a walk over its cells.
+class RejillaConAvisos : public Rejilla {
+public:
+    using Rejilla::Rejilla;
+    std::vector<std::pair<int, int>> avisos;
+    void ExportNotification(int AState, int ARow) override { avisos.emplace_back(AState, ARow); }
+};
+
+class SeleccionTotal : public RejillaEnVentana<RejillaConAvisos> {};
+
+// The top-left fixed cell selects every cell, and tells a descendant as a walk that starts,
+// reaches the last row and fails; a selection hidden before shows again as the new one.
+TEST_F(SeleccionTotal, EsquinaSeleccionaTodoYAvisa) {
+    g->SetBounds(0, 0, 400, 250);
+    g->GetMouseActions()->SetAllSelect(true);
+    g->SetCol(2);
+    g->SetRow(3);
+    g->HideSelection();
+    g->SetMouseCursorState(3);
+    const TRect r = g->CellRect(0, 0);
+    SimulateClick(g, (r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2);
+    EXPECT_EQ(g->avisos, (std::vector<std::pair<int, int>>{{esExportStart, -1},
+                                                           {esExportNewRow, g->GetRowCount() - 1},
+                                                           {esExportFail, -1}}));
+    const TGridRect s = g->GetSelection();
+    EXPECT_EQ(s.Left, g->GetFixedCols());
+    EXPECT_EQ(s.Top, g->GetFixedRows());
+    EXPECT_EQ(s.Right, g->GetColCount() - 1);
+    EXPECT_EQ(s.Bottom, g->GetRowCount() - 1);
+    EXPECT_FALSE(g->GetSelectionHidden());
+}
+
+// A check box in column 0 of a grid that selects rows by it: a click selects the row across
+// the columns and marks it.
+TEST_F(Interaccion, CasillaDeLaColumnaCeroSeleccionaLaFila) {
+    g->SetFixedCols(0);
+    g->SetOptions(g->GetOptions() << goEditing);
+    g->GetMouseActions()->SetDisjunctRowSelect(true);
+    g->GetMouseActions()->SetHotmailRowSelect(true);
+    g->GetNavigation()->SetAlwaysEdit(true);
+    for (int r = 1; r < g->GetRowCount(); ++r)
+        g->AddCheckBox(0, r, false, false);
+    g->Repaint();
+    Ir(2, 2);
+    for (int fila : {4, 6}) {
+        SCOPED_TRACE(fila);
+        const TRect c = g->CellRect(0, fila);
+        SimulateClick(g, (c.Left + c.Right) / 2, (c.Top + c.Bottom) / 2);
+        bool marcada = false;
+        g->GetCheckBoxState(0, fila, marcada);
+        EXPECT_TRUE(marcada);
+        EXPECT_TRUE(g->GetRowSelect(fila));
+        const TGridRect s = g->GetSelection();
+        EXPECT_EQ(s.Top, fila);
+        EXPECT_EQ(s.Bottom, fila);
+        EXPECT_EQ(s.Left, g->GetFixedCols());
+        EXPECT_EQ(s.Right, g->GetColCount() - 1);
+    }
+}
+
+// The fixed cell under the pointer is forgotten when the grid loses the focus.
+TEST_F(Interaccion, PerderElFocoOlvidaLaCeldaBajoElPuntero) {
+    ventana->Show();
+    g->SetLook(glListView);
+    const TPoint p = Centro(2, 0);
+    SimulateMouse(g, SimulatedMouse::Move, 0, p.x, p.y);
+    ASSERT_EQ(g->GetHoverCell(), TPoint(2, 0));
+    TEdit* otro = new TEdit(ventana.get());
+    otro->SetParent(ventana.get());
+    otro->SetBounds(450, 10, 100, 20);
+    otro->SetFocus();
+    EXPECT_EQ(g->GetHoverCell(), TPoint(-1, -1));
 }
 
 TEST_F(Interaccion, ClicEnBloqueCombinadoSeleccionaSuBase) {
