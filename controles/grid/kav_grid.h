@@ -2355,7 +2355,7 @@ public:
     void SetHTMLHint(bool Value) { htmlHint_ = Value; }
     bool GetHintShowSizing() const { return hintShowSizing_; }
     void SetHintShowSizing(bool Value) { hintShowSizing_ = Value; }
-    // The sizing hint's text while it shows ("cw=120"), empty otherwise.
+    // The sizing hint's markup while it shows ("cw=<b>120</b>"), empty otherwise.
     const AnsiString& GetSizingHintText() const { return sizingHintText_; }
     // The cell under the mouse (-1, -1 when none).
     TPoint GetHoverCell() const { return hoverCell_; }

@@ -4,6 +4,7 @@
 // the hint of the cell under the mouse.
 #include "controles/comun/text_utils.h"
 #include "controles/grid/kav_grid.h"
+#include "controles/grid/markup/html_hint_window.h"
 #include "plataforma/base/numbers.h"
 #include "plataforma/gui/widgets/hint_window.h"
 
@@ -306,12 +307,11 @@ int TKavStringGrid::RowsEdge(int Count) const {
 
 void TKavStringGrid::ShowSizingHint(bool Cols, int Index, int Size) {
     if (!hintShowSizing_ || GetComponentState().Contains(csDesigning)) return;
-    // The hint window shows plain text: the markup of "cw=<b>...</b>" is left out.
-    sizingHintText_ = (Cols ? "cw=" : "rh=") + IntToStr(Size);
+    sizingHintText_ = (Cols ? "cw=<b>" : "rh=<b>") + IntToStr(Size) + "</b>";
     const TRect r = CellRect(Cols ? Index : 0, Cols ? 0 : Index);
     const TPoint p = ClientToScreen(
         TPoint(Cols ? FixedEdge(Index, true) : r.Left, Cols ? r.Top : FixedEdge(Index, false)));
-    if (!sizingHint_) sizingHint_ = std::make_unique<THintWindow>(nullptr);
+    if (!sizingHint_) sizingHint_ = std::make_unique<THTMLHintWindow>(nullptr);
     TRect hr = sizingHint_->CalcHintRect(200, sizingHintText_, nullptr);
     hr = OffsetRect(hr, p.x, p.y);
     sizingHint_->ActivateHint(hr, sizingHintText_);

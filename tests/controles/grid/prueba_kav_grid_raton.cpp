@@ -148,7 +148,8 @@ TEST_F(Raton, AnchoDeColumnaConElRatonYSuAviso) {
     SimulateMouse(g, SimulatedMouse::Down, 0, r.Right, y);
     SimulateMouse(g, SimulatedMouse::Move, 0, r.Right + 30, y);
     const int esperado = g->GetColWidths(2) + 30;
-    EXPECT_EQ(g->GetSizingHintText(), "cw=" + IntToStr(esperado));
+    // The number in bold.
+    EXPECT_EQ(g->GetSizingHintText(), "cw=<b>" + IntToStr(esperado) + "</b>");
     SimulateMouse(g, SimulatedMouse::Up, 0, r.Right + 30, y);
     EXPECT_EQ(g->GetColWidths(2), esperado);
     EXPECT_TRUE(g->GetSizingHintText().IsEmpty());
