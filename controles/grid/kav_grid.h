@@ -2461,6 +2461,7 @@ private:
     bool panHint_ = false;
     bool zooming_ = false;
     TPoint hoverCell_{-1, -1};
+    TPoint seenTopLeft_{-1, -1}; // LeftCol and TopRow at the last scroll
     TGridRect lastDrawnSel_;
     int fixedSizeHover_ = -1;
     bool fixedSizeHoverCols_ = true;

@@ -38,10 +38,10 @@ TGridRect CellsUnderFixedPicture(TKavStringGrid& G) {
     // cells' extent (a cell out of view has an empty rectangle).
     const TRect lastCol = G.CellRect(G.GetColCount() - 1, G.GetTopRow());
     const TRect lastRow = G.CellRect(G.GetLeftCol(), G.GetRowCount() - 1);
-    const int right = lastCol.Width() > 0 ? std::min(G.GetClientWidth(), lastCol.Right)
-                                          : G.GetClientWidth();
-    const int bottom = lastRow.Height() > 0 ? std::min(G.GetClientHeight(), lastRow.Bottom)
-                                            : G.GetClientHeight();
+    const int right =
+        lastCol.Width() > 0 ? std::min(G.GetClientWidth(), lastCol.Right) : G.GetClientWidth();
+    const int bottom =
+        lastRow.Height() > 0 ? std::min(G.GetClientHeight(), lastRow.Bottom) : G.GetClientHeight();
     const int l = std::max(0, bg->GetLeft()), t = std::max(0, bg->GetTop());
     const int r = std::min(right, bg->GetLeft() + bmp->GetWidth());
     const int b = std::min(bottom, bg->GetTop() + bmp->GetHeight());
@@ -313,14 +313,36 @@ void TKavStringGrid::UpdateAutoColSize(int ACol, int& AWidth) {
 // --- scrolling ---
 
 void TKavStringGrid::TopLeftChanged() {
+    // A picture fixed in the window: the scroll carried the cells under it away with the
+    // part of the picture they showed, and brought others under it without. Both are
+    // painted again.
+    const TGridRect under = CellsUnderFixedPicture(*this);
+    TGridRect before{-1, -1, -1, -1};
+    if (under.Left >= 0) {
+        // Before the first scroll the view starts at the first normal cell.
+        const TPoint seen =
+            seenTopLeft_.x >= 0 ? seenTopLeft_ : TPoint(GetFixedCols(), GetFixedRows());
+        const int dx = seen.x - GetLeftCol(), dy = seen.y - GetTopRow();
+        before = {std::clamp(under.Left + dx, 0, GetColCount() - 1),
+                  std::clamp(under.Top + dy, 0, GetRowCount() - 1),
+                  std::clamp(under.Right + dx, 0, GetColCount() - 1),
+                  std::clamp(under.Bottom + dy, 0, GetRowCount() - 1)};
+    }
     TBaseGrid::TopLeftChanged();
     if (GetSelectionRectangle()) Invalidate();
+    for (const TGridRect& r : {under, before})
+        if (r.Left >= 0) RepaintRect(TRect(r.Left, r.Top, r.Right, r.Bottom));
+    // A gradient is laid over the window, not the cells.
+    const TBackGroundDisplay d = backGround_->GetDisplay();
+    if ((d == bdGradientHorz || d == bdGradientVert) && backGround_->GetColorTo() != clNone)
+        Invalidate();
     // A text editor of a kind other than the plain one does not follow the scroll.
     if (EditorShown() && editSession_->Kind() != edNormal) HideInplaceEdit();
     UpdateVScroller();
     UpdateHScroller();
     UpdateFooter();
     CellControlsUpdate();
+    seenTopLeft_ = TPoint(GetLeftCol(), GetTopRow());
 }
 
 void TKavStringGrid::DoScrollHint(bool Vert, int ScrollCode, int Pos) {

@@ -339,6 +339,53 @@ TEST_F(Interaccion, EventosDeCambioPuedenNegarElMovimiento) {
     EXPECT_EQ(g->GetRow(), 3);
 }
 
+// A picture fixed in the window stays where it is while the cells scroll under it: after
+// each scroll what the grid paints of what changed is what a whole repaint paints. A
+// gradient laid over the window does the same.
+TEST_F(Interaccion, FondoFijoNoSeArrastraAlDesplazar) {
+    ventana->Show();
+    g->SetRowCount(40);
+    g->SetColCount(12);
+    TBitmap rayas;
+    rayas.SetSize(90, 70);
+    for (int y = 0; y < 70; y += 10) {
+        rayas.GetCanvas()->GetBrush()->SetColor(y % 20 ? clRed : clBlue);
+        rayas.GetCanvas()->FillRect(Rect(0, y, 90, y + 10));
+    }
+    auto pixeles = [&] {
+        std::vector<TColor> v;
+        for (int y = 0; y < g->GetClientHeight(); ++y)
+            for (int x = 0; x < g->GetClientWidth(); ++x)
+                v.push_back(g->GetCanvas()->GetPixels(x, y));
+        return v;
+    };
+    for (TBackGroundDisplay forma : {bdFixed, bdGradientVert}) {
+        SCOPED_TRACE(forma);
+        TBackGround* fondo = g->GetBackGround();
+        fondo->SetBitmap(forma == bdFixed ? &rayas : nullptr);
+        fondo->SetDisplay(forma);
+        fondo->SetLeft(120);
+        fondo->SetTop(60);
+        g->SetTopRow(g->GetFixedRows());
+        g->SetLeftCol(g->GetFixedCols());
+        g->Repaint();
+        for (TPoint paso : {TPoint(0, 1), TPoint(0, 2), TPoint(1, 0), TPoint(0, -1)}) {
+            SCOPED_TRACE(std::to_string(paso.x) + "," + std::to_string(paso.y));
+            g->SetTopRow(g->GetTopRow() + paso.y);
+            g->SetLeftCol(g->GetLeftCol() + paso.x);
+            g->Update();
+            const std::vector<TColor> tras = pixeles();
+            g->Repaint();
+            EXPECT_TRUE(tras == pixeles());
+        }
+        if (forma == bdFixed) {
+            g->SetTopRow(g->GetTopRow() + 1);
+            g->Update();
+            EXPECT_FALSE(SaveCapture(ventana.get(), "rejilla_fondo_fijo_desplazado").IsEmpty());
+        }
+    }
+}
+
 // --- validation ---
 
 class Validacion : public Interaccion {
