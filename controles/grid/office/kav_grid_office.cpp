@@ -86,8 +86,10 @@ void TKavStringGrid::LoadXLS(const AnsiString& FileName, const AnsiString& Sheet
 
 void TKavStringGrid::SaveXLS(const AnsiString& FileName, const AnsiString& SheetName,
                              bool Existing) {
-    const int c0 = GetSaveStartCol(), c1 = GetSaveEndCol();
-    const int r0 = GetSaveStartRow(), r1 = GetSaveEndRow();
+    // From the first stored cell to the grid's last: footer rows and right fixed columns go
+    // into the sheet too.
+    const int c0 = GetSaveStartCol(), c1 = GetColCount() - 1;
+    const int r0 = GetSaveStartRow(), r1 = GetRowCount() - 1;
     Office(kExcel, [&] {
         auto book = FileExists(FileName) || Existing ? std::make_unique<XlsxWorkbook>(FileName)
                                                      : std::make_unique<XlsxWorkbook>();

@@ -7,7 +7,9 @@
 #include "tests/controles/grid/ficheros_prueba.h"
 #include "tests/plataforma/office/libros_prueba.h"
 
+#include <cstdio>
 #include <memory>
+#include <string>
 #include <utility>
 
 namespace {
@@ -166,6 +168,37 @@ print(openpyxl.load_workbook("tres.xlsx")["Dos"]["B2"].value)
     EXPECT_EQ(h->GetCells(1, 1), "Línea 1\nLínea 2");
     EXPECT_EQ(h->GetCells(2, 1), "1,25");
     EXPECT_EQ(h->GetCells(27, 2), "última");
+}
+
+// The sheet holds the grid from the first stored cell to its last: footer rows and right
+// fixed columns included, with the fixed cells stored or not.
+TEST_F(Oficina, GuardarIncluyePiesYColumnasFijasDerechas) {
+    for (bool fijas : {false, true}) {
+        SCOPED_TRACE(fijas);
+        Rejilla* g = Nueva(4, 5);
+        g->SetFixedCols(1);
+        g->SetFixedRows(1);
+        g->SetFixedFooters(1);
+        g->SetFixedRightCols(1);
+        g->SetStoreFixedCells(fijas);
+        for (int r = 0; r < 5; ++r)
+            for (int c = 0; c < 4; ++c)
+                g->SetCells(c, r, AnsiString(std::to_string(c) + "-" + std::to_string(r)));
+        g->SaveToXLS(Ruta("pies.xlsx"), false);
+        const std::string leido = Python(R"(
+import openpyxl
+ws = openpyxl.load_workbook("pies.xlsx").active
+for fila in ws.iter_rows(values_only=True):
+    print("|".join(str(v) for v in fila))
+)");
+        const int desde = fijas ? 0 : 1;
+        std::string esperado;
+        for (int r = desde; r < 5; ++r)
+            for (int c = desde; c < 4; ++c)
+                esperado += std::to_string(c) + "-" + std::to_string(r) + (c < 3 ? "|" : "\n");
+        EXPECT_EQ(leido, esperado);
+        std::remove(Ruta("pies.xlsx").c_str());
+    }
 }
 
 // The whole grid as a table: new, then at a bookmark of a document python-docx made.
