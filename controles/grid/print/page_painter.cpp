@@ -132,7 +132,11 @@ void DrawPageHeaderFooter(TPrintPass& P) {
     const bool markup = TextType(titleText, true) == ttHTML;
     for (int k = 0; k < s.GetTitleLines()->GetCount(); ++k)
         titleLines.push_back(s.GetTitleLines()->GetStrings(k));
-    add(s.GetTitle(), titleLines.empty() ? s.GetTitleText() : titleLines[0]);
+    // The title text and the first title line share the title's line (one at the other's
+    // place would overprint it), the title text first.
+    AnsiString title = s.GetTitleText();
+    if (!titleLines.empty()) title = title.IsEmpty() ? titleLines[0] : title + " " + titleLines[0];
+    add(s.GetTitle(), title);
 
     TCanvas* c = P.Canvas;
     auto markupAt = [&](TPrintPosition pos) { return markup && pos == s.GetTitle(); };
@@ -180,7 +184,7 @@ void DrawPageBorders(TPrintPass& P, int Bottom) {
     TCanvas* c = P.Canvas;
     const TPrintBorders kind = s.GetBorders();
     const int top = -P.HeaderHeight - s.GetTitleSpacing();
-    const int bottom = Bottom;
+    const int bottom = Bottom + P.LineGap / 2;
     const int left =
         band.RepeatFixedCols ? l.GetPrintColOffset(0) : l.GetPrintColOffset(band.First);
     const int right = l.GetPrintColOffset(band.Last + 1);

@@ -371,6 +371,16 @@ TEST(PaginacionEventos, SaltosForzadosCancelacionYPasadasDeCalculo) {
     EXPECT_EQ(g->avisos.back(), std::make_pair(int(esExportSelRow), 6)); // part of the grid
 }
 
+// Every page of the whole grid drawn as a preview of 300 x 300 on C.
+void DibujarVistaPrevia(Rejilla* g, TRecordingCanvas& c, int PageCount) {
+    TPrintLayout& l = g->PrintLayout();
+    l.PrintRange = {0, 0, g->GetColCount() - 1, g->GetRowCount() - 1};
+    l.PageRect = TRect(0, 0, 300, 300);
+    l.FromPage = 1;
+    l.ToPage = 99;
+    g->BuildPages(&c, prPreview, PageCount, false);
+}
+
 // The texts drawn with TextOut: the header and footer (cells are drawn with TextRect).
 std::vector<std::string> TextosSueltos(TRecordingCanvas& c) {
     std::vector<std::string> out;
@@ -392,12 +402,7 @@ TEST(PaginacionCabeceras, HoraFechaNumerosDePaginaYBandas) {
     std::vector<TCanvasCall> llamadas;
     auto dibujar = [&](int PageCount) {
         TRecordingCanvas c(300, 300);
-        TPrintLayout& l = g->PrintLayout();
-        l.PrintRange = {0, 0, g->GetColCount() - 1, g->GetRowCount() - 1};
-        l.PageRect = TRect(0, 0, 300, 300);
-        l.FromPage = 1;
-        l.ToPage = 99;
-        g->BuildPages(&c, prPreview, PageCount, false);
+        DibujarVistaPrevia(g, c, PageCount);
         llamadas = c.Recorder().Calls("TextOut");
         return TextosSueltos(c);
     };
@@ -449,9 +454,12 @@ TEST(PaginacionCabeceras, HoraFechaNumerosDePaginaYBandas) {
     s->GetTitleLines()->Add("Primera");
     s->GetTitleLines()->Add("Segunda");
     t = dibujar(-1);
-    EXPECT_TRUE(Alguno(t, " Primera"));
+    // The title text first, the first line after it on the same line.
+    EXPECT_TRUE(Alguno(t, " Listado Primera"));
     EXPECT_TRUE(Alguno(t, "Segunda"));
-    EXPECT_FALSE(Alguno(t, "Listado"));
+    EXPECT_FALSE(Alguno(t, "Listado Segunda"));
+    s->SetTitleText("");
+    EXPECT_TRUE(Alguno(dibujar(-1), " Primera"));
     // Markup title lines are drawn as markup: their tags style the text and never show.
     s->GetTitleLines()->Clear();
     s->GetTitleLines()->Add("<b>Obra</b> <font color=\"clRed\">nueva</font>");
@@ -477,6 +485,36 @@ TEST(PaginacionCabeceras, HoraFechaNumerosDePaginaYBandas) {
     EXPECT_GT(nueva.Args[0], obra.Args[0]);
     EXPECT_NEAR(nueva.Args[1], obra.Args[1], 1);
     EXPECT_EQ(obra.FontPixelSize, nueva.FontPixelSize);
+}
+
+// The page border closes half a line gap under the last row, whichever border draws it.
+TEST(PaginacionBordes, ElBordeCierraMedioHuecoBajoLaUltimaFila) {
+    VentanaPrueba ventana;
+    auto* g = new Rejilla(&ventana, &ventana);
+    Rellenar(g, 3, 2, 300, 60);
+    TPrintSettings* s = g->GetPrintSettings();
+    const int hueco = AlturaTexto(s->GetFont()) / 8;
+    ASSERT_GT(hueco / 2, 0);
+    std::vector<int> finales;
+    g->OnPrintPageDone = [&](TObject*, TCanvas*, int, int y, int, int, int) {
+        finales.push_back(y);
+    };
+    for (TPrintBorders borde : {pbAround, pbHorizontal, pbDouble}) {
+        SCOPED_TRACE(borde);
+        s->SetBorders(borde);
+        finales.clear();
+        TRecordingCanvas c(300, 300);
+        DibujarVistaPrevia(g, c, -1);
+        ASSERT_EQ(finales.size(), 1u);
+        const bool rectangulo = borde == pbAround;
+        std::vector<int> abajo;
+        for (const TCanvasCall& k : c.Recorder().Calls(rectangulo ? "Rectangle" : "LineTo"))
+            if (k.PenWidth == (borde == pbDouble ? 10 : 2) && k.Args.size() >= 2)
+                abajo.push_back(rectangulo ? k.Args[3] : k.Args[1]);
+        // The border is drawn last, after the rows' own lines.
+        ASSERT_FALSE(abajo.empty());
+        EXPECT_EQ(abajo.back(), finales[0] + hueco / 2);
+    }
 }
 
 TEST(PaginacionVistaPrevia, PaginaFueraDeCuentaYUnaSolaPaginaEnElLienzo) {
