@@ -2,6 +2,10 @@
 // zooming, the middle-button panning with its timer, notifications of controls in cells,
 // the end of a row or column move), zoom, and the keys released.
 #include "controles/grid/kav_grid.h"
+#include "controles/grid/paint/grid_cursors.h"
+#include "plataforma/gui/images/bitmap_resources.h"
+#include "plataforma/gui/images/graphics.h"
+#include "plataforma/gui/input/cursors.h"
 #include "plataforma/gui/input/mouse.h"
 #include "plataforma/gui/kernel/screen.h"
 #include "plataforma/gui/painting/canvas.h"
@@ -192,7 +196,12 @@ void TKavStringGrid::Zoom(int Step) {
 
 void TKavStringGrid::StartPanning(TPoint At) {
     panCursor_ = GetCursor();
-    SetCursor(crSizeAll);
+    // The panning cursors by their numbers, from the program's resources.
+    for (int dy = -1; dy <= 1; ++dy)
+        for (int dx = -1; dx <= 1; ++dx)
+            if (Screen)
+                Screen->SetCursors(PanCursorId(dx, dy), LoadCursor(HInstance, PanCursorId(dx, dy)));
+    SetCursor(GridCursorPanNeutral);
     panning_ = true;
     panAnchor_ = At;
     if (HandleAllocated()) SetTimer(GetHandle(), PanTimerId, 10, nullptr);
@@ -223,13 +232,7 @@ void TKavStringGrid::PanStep() {
     if (p.y > panAnchor_.y + PanDeadZone) dy = 1;
     if (intelliPan_ == ipHorizontal) dy = 0;
     if (intelliPan_ == ipVertical) dx = 0;
-    // The grid's own panning pictures are not at hand: the stock sizing cursors point the
-    // way instead.
-    static constexpr TCursor cursors[3][3] = {
-        {crSizeNWSE, crSizeNS, crSizeNESW}, // up-left, up, up-right
-        {crSizeWE, crSizeAll, crSizeWE},
-        {crSizeNESW, crSizeNS, crSizeNWSE}};
-    SetCursor(cursors[dy + 1][dx + 1]);
+    SetCursor(PanCursorId(dx, dy));
     const int firstRow = GetFixedRows(), lastRow = GetRowCount() - 1 - fixedFooters_;
     const int firstCol = GetFixedCols(), lastCol = GetColCount() - 1 - fixedRightCols_;
     if (lastRow < firstRow || lastCol < firstCol) return;
@@ -249,23 +252,16 @@ void TKavStringGrid::PanStep() {
 }
 
 void TKavStringGrid::DrawIntelliFocusPoint() {
-    // The anchor: a ring with an arrowhead for each way the view may pan.
-    TCanvas* c = GetCanvas();
-    const int x = panAnchor_.x, y = panAnchor_.y;
-    c->GetPen()->SetColor(clBlack);
-    c->GetPen()->SetWidth(1);
-    c->GetBrush()->SetColor(clWhite);
-    c->Ellipse(x, y, x + 32, y + 32);
-    c->GetBrush()->SetColor(clBlack);
-    const int mx = x + 16, my = y + 16;
-    if (intelliPan_ != ipHorizontal) {
-        c->Polygon({TPoint(mx, y + 4), TPoint(mx - 4, y + 9), TPoint(mx + 4, y + 9)});
-        c->Polygon({TPoint(mx, y + 27), TPoint(mx - 4, y + 22), TPoint(mx + 4, y + 22)});
-    }
-    if (intelliPan_ != ipVertical) {
-        c->Polygon({TPoint(x + 4, my), TPoint(x + 9, my - 4), TPoint(x + 9, my + 4)});
-        c->Polygon({TPoint(x + 27, my), TPoint(x + 22, my - 4), TPoint(x + 22, my + 4)});
-    }
+    // The anchor of the ways the view may pan, its top-left pixel's colour see-through.
+    const char* name = intelliPan_ == ipHorizontal ? "INTLI2"
+                       : intelliPan_ == ipVertical ? "INTLI3"
+                                                   : "INTLI1";
+    TBitmap anchor;
+    LoadBitmapResource(&anchor, name);
+    anchor.SetTransparentColor(anchor.GetCanvas()->GetPixels(0, 0));
+    anchor.SetTransparentMode(tmFixed);
+    anchor.SetTransparent(true);
+    GetCanvas()->Draw(panAnchor_.x, panAnchor_.y, &anchor);
 }
 
 void TKavStringGrid::EraseIntelliFocusPoint() {

@@ -6,6 +6,7 @@
 #include "controles/grid/editing/kav_inplace_edit.h"
 #include "controles/grid/kav_grid.h"
 #include "plataforma/base/numbers.h"
+#include "plataforma/gui/services/capture.h"
 #include "plataforma/gui/testing/input_simulation.h"
 #include "plataforma/gui/widgets/hint_window.h"
 #include "tests/comun/pruebas.h"
@@ -137,6 +138,68 @@ TEST_F(Raton, DesplazamientoConElBotonCentral) {
     g->SetIntelliPan(ipNone);
     SimulateMouse(g, SimulatedMouse::Down, 2, p.x, p.y);
     EXPECT_FALSE(g->GetPanning());
+}
+
+// Panning shows the grid's own cursors, one for each way the view moves and a ring while it
+// stands, and leaves the anchor of the ways it may move where it started: a disc with its
+// arrowheads, the corners of its square showing the cells under it.
+TEST_F(Raton, CursoresYAnclaDelDesplazamiento) {
+    ventana->Show();
+    g->SetColCount(30);
+    struct Caso {
+        TIntelliPan modo;
+        bool vertical, horizontal;
+    };
+    for (const Caso& c : {Caso{ipBoth, true, true}, Caso{ipVertical, true, false},
+                          Caso{ipHorizontal, false, true}}) {
+        SCOPED_TRACE(c.modo);
+        g->SetIntelliPan(c.modo);
+        g->SetTopRow(g->GetFixedRows());
+        g->SetLeftCol(g->GetFixedCols());
+        g->Repaint();
+        const TPoint p = Centro(2, 3);
+        const TColor fondo = g->GetCanvas()->GetPixels(p.x, p.y);
+        SimulateMouse(g, SimulatedMouse::Down, 2, p.x, p.y);
+        SimulateMouse(g, SimulatedMouse::Up, 2, p.x, p.y);
+        ASSERT_TRUE(g->GetPanning());
+        EXPECT_EQ(g->GetCursor(), 8000);
+        // The anchor: the disc's middle and the arrowheads of the ways allowed are black,
+        // the square's corner keeps the cell's colour.
+        TCanvas* lienzo = g->GetCanvas();
+        EXPECT_EQ(lienzo->GetPixels(p.x + 16, p.y + 16), clBlack);
+        EXPECT_EQ(lienzo->GetPixels(p.x + 16, p.y + 7) == clBlack, c.vertical);
+        EXPECT_EQ(lienzo->GetPixels(p.x + 7, p.y + 16) == clBlack, c.horizontal);
+        EXPECT_EQ(lienzo->GetPixels(p.x, p.y), fondo);
+        if (c.modo == ipBoth)
+            EXPECT_FALSE(SaveCapture(g, "rejilla_ancla_desplazamiento", TPoint(p.x + 30, p.y + 30))
+                             .IsEmpty());
+        // Each way the pointer lies from the anchor, its cursor (8001 down ... 8008 down-left).
+        struct Direccion {
+            int dx, dy, cursor;
+        };
+        for (const Direccion& d :
+             {Direccion{0, 1, 8001}, Direccion{-1, 0, 8002}, Direccion{1, 0, 8003},
+              Direccion{0, -1, 8004}, Direccion{1, -1, 8005}, Direccion{-1, -1, 8006},
+              Direccion{1, 1, 8007}, Direccion{-1, 1, 8008}, Direccion{0, 0, 8000}}) {
+            SimulateMouse(g, SimulatedMouse::Move, 0, p.x + 30 * d.dx, p.y + 30 * d.dy);
+            g->Perform(WM_TIMER, 999, 0);
+            // A way the mode does not allow stands still.
+            const int dx = c.horizontal ? d.dx : 0, dy = c.vertical ? d.dy : 0;
+            const int esperado = dx == 0 && dy == 0         ? 8000
+                                 : dx == d.dx && dy == d.dy ? d.cursor
+                                 : dx == 0                  ? (dy > 0 ? 8001 : 8004)
+                                                            : (dx > 0 ? 8003 : 8002);
+            EXPECT_EQ(g->GetCursor(), esperado) << d.dx << "," << d.dy;
+            if (c.modo == ipBoth && d.cursor == 8005)
+                EXPECT_FALSE(
+                    SaveCapture(g, "rejilla_cursor_desplazamiento", TPoint(p.x + 30, p.y - 30))
+                        .IsEmpty());
+        }
+        SimulateMouse(g, SimulatedMouse::Down, 2, p.x, p.y);
+        SimulateMouse(g, SimulatedMouse::Up, 2, p.x, p.y);
+        EXPECT_FALSE(g->GetPanning());
+        EXPECT_EQ(g->GetCursor(), crDefault);
+    }
 }
 
 TEST_F(Raton, AnchoDeColumnaConElRatonYSuAviso) {
