@@ -19,32 +19,55 @@ namespace {
 // The candidates of delimiter detection, in order of preference.
 const char kCandidates[] = {',', ';', '#', '\t', '|', '@', '*', '-', '+', '&'};
 
+// How often each byte stands alone in a line, as NumSingleChar counts it (a run of it of odd
+// length, or the run that ends the line), and how often it is found at all (NumChar): every
+// byte counted in one pass over the line.
+struct ByteCounts {
+    explicit ByteCounts(std::string_view Line) {
+        for (size_t i = 0; i < Line.size();) {
+            const auto c = static_cast<unsigned char>(Line[i]);
+            size_t j = i;
+            while (j < Line.size() && Line[j] == Line[i])
+                ++j;
+            all[c] += static_cast<int>(j - i);
+            if ((j - i) % 2 == 1 || j == Line.size()) ++single[c];
+            i = j;
+        }
+    }
+    int Single(char C) const { return single[static_cast<unsigned char>(C)]; }
+    int All(char C) const { return all[static_cast<unsigned char>(C)]; }
+
+private:
+    int single[256] = {};
+    int all[256] = {};
+};
+
 // The delimiter of the first two lines: the candidate that stands alone as often in both
 // (and most often), else the one counted as often in both, else the one counted most.
 char DetectDelimiter(const std::string& Data) {
     LineWalker lines(Data);
-    const AnsiString a(std::string(lines.Next()));
-    const AnsiString b(lines.AtEnd() ? std::string() : std::string(lines.Next()));
+    const ByteCounts a(lines.Next());
+    const ByteCounts b(lines.AtEnd() ? std::string_view() : lines.Next());
     char found = 0;
     int best = 0;
     for (char c : kCandidates) {
-        const int n = NumSingleChar(c, a);
-        if (n == NumSingleChar(c, b) && n > best) {
+        const int n = a.Single(c);
+        if (n == b.Single(c) && n > best) {
             best = n;
             found = c;
         }
     }
     if (found) return found;
     for (char c : kCandidates) {
-        const int n = NumChar(c, a);
-        if (n == NumChar(c, b) && n > best) {
+        const int n = a.All(c);
+        if (n == b.All(c) && n > best) {
             best = n;
             found = c;
         }
     }
     if (found) return found;
     for (char c : kCandidates) {
-        const int n = std::max(NumChar(c, a), NumChar(c, b));
+        const int n = std::max(a.All(c), b.All(c));
         if (n > best) {
             best = n;
             found = c;
@@ -220,7 +243,10 @@ void TKavStringGrid::InputFromCSV(const AnsiString& FileName, bool Insert) {
         for (size_t f = 0; f < fields.size(); ++f) {
             AnsiString text(std::move(fields[f]));
             if (oemConvert_) OemToString(text);
-            text = javaStyleCSV_ ? JavaToLineFeeds(text) : CSVToLineFeeds(text);
+            if (javaStyleCSV_)
+                text = JavaToLineFeeds(text);
+            else if (text.str().find('\x0B') != std::string::npos)
+                text = CSVToLineFeeds(text);
             LoadCell(fc + static_cast<int>(f), r, text);
         }
         progress.Step(static_cast<int64_t>(i) + 1, static_cast<int64_t>(count));
