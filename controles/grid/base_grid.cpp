@@ -168,7 +168,8 @@ void TBaseGrid::RepaintCell(int ACol, int ARow) {
 
 bool TBaseGrid::IsSelected(int ACol, int ARow) const {
     if (GetSelection().Contains(ACol, ARow)) return true;
-    if (!IsMergedCell(ACol, ARow)) return false;
+    // A selection beyond the grid leaves no current cell to stand in a block.
+    if (GetSelectionBeyond() || !IsMergedCell(ACol, ARow)) return false;
     const TRect f = FullCell(ACol, ARow);
     return GetCol() >= f.Left && GetCol() <= f.Right && GetRow() >= f.Top && GetRow() <= f.Bottom;
 }

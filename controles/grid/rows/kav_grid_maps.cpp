@@ -107,6 +107,9 @@ void TKavStringGrid::ClearProps() {
 void TKavStringGrid::HideSelection() {
     if (selectionHidden_) return;
     savedSelection_ = GetSelection();
+    // Beyond the last column and row: no cell shows selected. The current cell stays a cell
+    // of the grid, so that whatever reads Col and Row still reads a cell.
+    SetSelectionBeyond(true);
     selectionHidden_ = true;
     Invalidate();
 }
@@ -114,6 +117,7 @@ void TKavStringGrid::HideSelection() {
 void TKavStringGrid::UnHideSelection() {
     if (!selectionHidden_) return;
     selectionHidden_ = false;
+    SetSelectionBeyond(false);
     if (GetRowCount() > savedSelection_.Top && GetColCount() > savedSelection_.Left) {
         TGridRect r = savedSelection_;
         r.Right = std::min(r.Right, GetColCount() - 1);

@@ -222,6 +222,7 @@ void TCustomGrid::ResizeStore(int, int) {}
 // --- current cell and selection ---
 
 TGridRect TCustomGrid::GetSelection() const {
+    if (selectionBeyond_) return {GetColCount(), GetRowCount(), GetColCount(), GetRowCount()};
     TGridRect r{std::min(anchor_.X, current_.X), std::min(anchor_.Y, current_.Y),
                 std::max(anchor_.X, current_.X), std::max(anchor_.Y, current_.Y)};
     if (options_.Contains(goRowSelect)) {
@@ -239,7 +240,17 @@ void TCustomGrid::SetRow(int Value) {
     if (Value != current_.Y) FocusCell(current_.X, Value, true);
 }
 
+void TCustomGrid::SetSelectionBeyond(bool Value) {
+    if (Value == selectionBeyond_) return;
+    const TGridRect old = GetSelection();
+    selectionBeyond_ = Value;
+    // The current cell shows (or no longer shows) as current too.
+    InvalidateCell(current_.X, current_.Y);
+    SelectionMoved(old);
+}
+
 void TCustomGrid::SetSelection(const TGridRect& Value) {
+    SetSelectionBeyond(false);
     const TGridRect old = GetSelection();
     MoveCurrent(Value.Left, Value.Top, true, false);
     // Without range selection the block collapses to the current cell, as set above.
@@ -259,6 +270,7 @@ void TCustomGrid::FocusCell(int ACol, int ARow, bool MoveAnchor) {
 void TCustomGrid::MoveCurrent(int ACol, int ARow, bool MoveAnchor, bool Show) {
     if (ACol < 0 || ARow < 0 || ACol >= GetColCount() || ARow >= GetRowCount()) GridIndexError();
     if (!SelectCell(ACol, ARow)) return;
+    SetSelectionBeyond(false);
     const TGridRect old = GetSelection();
     const TGridCoord oldCurrent = current_;
     // Leaving the cell closes its editor (its text kept), unless the editor always shows.

@@ -117,7 +117,8 @@ void TCustomGrid::Paint() {
             if (fixed) {
                 state << gdFixed;
             } else {
-                const bool current = r.Index == current_.Y && (c.Index == current_.X || rowSelect);
+                const bool current = !selectionBeyond_ && r.Index == current_.Y &&
+                                     (c.Index == current_.X || rowSelect);
                 if (focused && current) state << gdFocused;
                 if (sel.Contains(c.Index, r.Index) &&
                     !(state.Contains(gdFocused) && !focusSelected && !rowSelect))

@@ -183,9 +183,15 @@ public:
     void SetCol(int Value);
     int GetRow() const { return current_.Y; }
     void SetRow(int Value);
-    // The block between the anchor and the current cell (whole rows with goRowSelect).
+    // The block between the anchor and the current cell (whole rows with goRowSelect); while
+    // it lies beyond, the cell just past the last column and row.
     TGridRect GetSelection() const;
     void SetSelection(const TGridRect& Value);
+    // Puts the selection just beyond the last column and row, so that no cell shows selected
+    // or current, or takes it back to the current cell. The current cell itself stays a cell
+    // of the grid; the next move of it, or a selection set, ends the state.
+    bool GetSelectionBeyond() const { return selectionBeyond_; }
+    void SetSelectionBeyond(bool Value);
 
     TGridState GetGridState() const { return gridState_; }
     void SetGridState(TGridState Value) { gridState_ = Value; }
@@ -357,6 +363,7 @@ protected:
     TGridCoord anchor_;
     TGridCoord current_;
     TGridCoord topLeft_;
+    bool selectionBeyond_ = false;
 
 private:
     friend class TInplaceEdit;

@@ -270,9 +270,11 @@ TEST_F(Celdas, TextoDeLaSeleccion) {
     g->SetCellEx(2, 2, "d");
     g->SetSelection({1, 1, 2, 2});
     EXPECT_EQ(g->SelectedText(), "a\tb\r\nc\td");
-    // Rich text gives its plain text.
+    // Rich text gives its plain text; a hidden selection gives none.
     g->SetCellEx(2, 2, "{\\rtf1\\ansi\\b d\\b0}");
     EXPECT_EQ(g->SelectedText(), "a\tb\r\nc\td");
+    g->HideSelection();
+    EXPECT_EQ(g->SelectedText(), "");
 }
 
 TEST_F(Celdas, CeldasSeleccionadas) {
@@ -735,4 +737,54 @@ TEST_F(Celdas, TextoQueParpadea) {
     }
     g->SetEnableBlink(false);
     EXPECT_TRUE(tinta(1));
+}
+
+// Hiding the selection puts it just beyond the last column and row: no cell is selected or
+// painted so, a merged block holding the current cell included; showing it again brings the
+// saved block back, or the first scrollable cell when the grid no longer reaches the block.
+TEST_F(Celdas, OcultarYMostrarLaSeleccion) {
+    g->SetOptions(g->GetOptions() << goRangeSelect);
+    g->MergeCells(1, 2, 2, 1);
+    g->SetSelection({2, 2, 3, 4});
+    const TColor seleccion = g->GetSelectionColor();
+    auto seleccionadas = [&] {
+        int n = 0;
+        for (int r = 0; r < g->GetRowCount(); ++r)
+            for (int c = 0; c < g->GetColCount(); ++c)
+                n += g->IsSelected(c, r);
+        return n;
+    };
+    auto pintada = [&] {
+        Pintado();
+        return HayColor(g->GetCanvas(), g->GetClientRect(), seleccion);
+    };
+    EXPECT_EQ(seleccionadas(), 7); // the block and the merged cell beside it
+    EXPECT_TRUE(pintada());
+
+    g->HideSelection();
+    EXPECT_TRUE(g->GetSelectionHidden());
+    EXPECT_EQ(g->GetSelection(), (TGridRect{5, 10, 5, 10}));
+    EXPECT_EQ(seleccionadas(), 0);
+    EXPECT_FALSE(pintada());
+    EXPECT_FALSE(SaveCapture(g, "rejilla_seleccion_oculta").IsEmpty());
+    EXPECT_EQ(g->GetCol(), 2); // the current cell stays a cell of the grid
+    EXPECT_EQ(g->GetRow(), 2);
+
+    g->UnHideSelection();
+    EXPECT_FALSE(g->GetSelectionHidden());
+    EXPECT_EQ(g->GetSelection(), (TGridRect{2, 2, 3, 4}));
+    EXPECT_EQ(seleccionadas(), 7);
+    EXPECT_TRUE(pintada());
+    EXPECT_FALSE(SaveCapture(g, "rejilla_seleccion_mostrada").IsEmpty());
+
+    // The grid shrank under the hidden block: the first scrollable cell is selected.
+    g->HideSelection();
+    g->SetRowCountEx(2);
+    g->UnHideSelection();
+    EXPECT_EQ(g->GetSelection(), (TGridRect{1, 1, 1, 1}));
+
+    // A selection set while hidden ends the state beyond the grid.
+    g->HideSelection();
+    g->SetSelection({3, 1, 3, 1});
+    EXPECT_TRUE(g->IsSelected(3, 1));
 }
