@@ -189,6 +189,8 @@ void TKavStringGrid::Loaded() {
     if (look_ == glKav) {
         buttonGradFrom_ = clSilver;
         buttonGradTo_ = clWhite;
+        GetPopupButton()->SetGradFrom(buttonGradFrom_);
+        GetPopupButton()->SetGradTo(buttonGradTo_);
     }
     rememberedFixedRows_ = GetFixedRowsEx();
     rememberedFixedCols_ = GetFixedColsEx();

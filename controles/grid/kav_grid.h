@@ -650,6 +650,9 @@ public:
     void SetArrowColor(TColor Value);
     // The arrow window pointing Direction (made hidden on first use, in the arrow colour).
     TArrowWindow* GetArrowWindow(TArrowDirection Direction);
+    // The small top-most caption window (made hidden on first use); a grid of the glKav look
+    // gives it its button gradient when loaded.
+    TPopupButton* GetPopupButton();
 
     // --- hidden rows and columns, index maps (real: in the full data; display: as shown) ---
     int RemapCol(int ACol) const { return numHiddenCols_ == 0 ? ACol : RemapHiddenCol(ACol); }
@@ -1821,7 +1824,8 @@ private:
     bool alwaysQuoteCSV_ = false;
     bool oemConvert_ = false;
     TColor arrowColor_ = 0x00FF00;
-    TArrowWindow* arrows_[4] = {}; // owned as components, made on first use
+    TArrowWindow* arrows_[4] = {};        // owned as components, made on first use
+    TPopupButton* popupButton_ = nullptr; // owned as a component, made on first use
     int numHiddenCols_ = 0;
     TGridRect savedSelection_;
     bool selectionHidden_ = false;

@@ -1,5 +1,5 @@
 // TKavStringGrid: the four arrow windows that mark where a dragged row or column would land,
-// and their colour.
+// and their colour; the popup caption window.
 #include "controles/grid/kav_grid.h"
 
 TArrowWindow* TKavStringGrid::GetArrowWindow(TArrowDirection Direction) {
@@ -15,4 +15,12 @@ void TKavStringGrid::SetArrowColor(TColor Value) {
     arrowColor_ = Value;
     for (TArrowWindow* w : arrows_)
         if (w) w->SetColor(Value);
+}
+
+TPopupButton* TKavStringGrid::GetPopupButton() {
+    if (!popupButton_) {
+        popupButton_ = new TPopupButton(this);
+        popupButton_->SetVisible(false);
+    }
+    return popupButton_;
 }

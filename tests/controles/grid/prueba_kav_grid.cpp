@@ -4,8 +4,8 @@
 // wide cells, the version and the unit's start-up.
 
 #include "controles/grid/editing/grid_check.h"
-#include "controles/grid/kav_grid.h"
 #include "controles/grid/editing/undo_redo.h"
+#include "controles/grid/kav_grid.h"
 #include "plataforma/base/regional.h"
 #include "plataforma/gui/forms/forms.h"
 #include "plataforma/gui/images/image_list.h"
@@ -276,6 +276,24 @@ TEST_F(KavGrid, DimensionesYFilaActual) {
     suelta.GetColumnSize()->SetStretch(true);
     EXPECT_TRUE(suelta.GetColumnSize()->GetStretch());
     EXPECT_EQ(suelta.GetColWidths(1), 64);
+}
+
+// Loading a grid of the glKav look gives the popup caption window the button gradient,
+// silver to white; another look leaves it without one.
+TEST_F(KavGrid, ElAspectoKavDaSuDegradadoAlBotonEmergente) {
+    struct Caso {
+        TGridLook aspecto;
+        TColor desde, hasta;
+    } casos[] = {{glKav, clSilver, clWhite}, {glXP, clNone, clNone}, {glSoft, clNone, clNone}};
+    for (const Caso& c : casos) {
+        SCOPED_TRACE(static_cast<int>(c.aspecto));
+        auto* r = new Rejilla(ventana.get(), ventana.get());
+        r->SetLook(c.aspecto);
+        r->Loaded();
+        EXPECT_EQ(r->GetPopupButton()->GetGradFrom(), c.desde);
+        EXPECT_EQ(r->GetPopupButton()->GetGradTo(), c.hasta);
+        EXPECT_FALSE(r->GetPopupButton()->GetVisible());
+    }
 }
 
 TEST_F(KavGrid, PropiedadesSinFugasAlReducirFilas) {
