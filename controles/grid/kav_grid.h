@@ -1104,6 +1104,8 @@ public:
     TUpdateColumnSizeEvent OnUpdateColumnSize;
     virtual void UpdateColSize(int ACol, int& AWidth);
     virtual void UpdateAutoColSize(int ACol, int& AWidth);
+    // Called when a column header text changes, before the headers are shown again: nothing.
+    virtual void UpdateColHeaders() {}
     virtual void DoAppendRow() { SetRowCountEx(GetRowCount() + 1); }
 
     // --- automatic sizing ---

@@ -27,6 +27,7 @@ void TKavStringGrid::ClearColumnHeaders() {
 }
 
 void TKavStringGrid::ColHeaderChanged(TObject*) {
+    UpdateColHeaders();
     ShowColumnHeaders();
 }
 

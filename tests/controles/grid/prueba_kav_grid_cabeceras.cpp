@@ -80,6 +80,23 @@ TEST_F(Cabeceras, ColumnasYFilas) {
     EXPECT_EQ(g->GetCells(0, 2), "dato");
 }
 
+// A grid that is told of each change of a column header, before the header row shows it.
+class RejillaAvisada : public Rejilla {
+public:
+    using Rejilla::Rejilla;
+    std::vector<std::string> avisos; // the header cell's text at each notice
+    void UpdateColHeaders() override { avisos.push_back(GetCells(0, 0).str()); }
+};
+
+TEST(CabecerasAvisadas, CadaCambioAvisaAntesDeMostrarse) {
+    VentanaPrueba ventana;
+    auto* g = new RejillaAvisada(&ventana, &ventana);
+    g->GetColumnHeaders()->Add("uno");
+    g->GetColumnHeaders()->SetStrings(0, "dos");
+    EXPECT_EQ(g->avisos, (std::vector<std::string>{"", "uno"}));
+    EXPECT_EQ(g->GetCells(0, 0), "dos");
+}
+
 // Cells written over the headers after the lists were filled get them back on loading.
 TEST_F(Cabeceras, LoadedMuestraAmbas) {
     g->GetColumnHeaders()->Add("");
