@@ -501,8 +501,9 @@ public:
                               TStream* Stream, bool Shown);
     void LoadFromBinStream(TStream* Stream);
     // The first stored cell lands on Point and the others keep their distance to it (a
-    // stream of the whole grid lands at its own places). Shown: the stored columns are
-    // shown ones, each written at its real column.
+    // stream of the whole grid lands at its own places). Shown, for a paste: the stored
+    // columns are shown ones, each written at its real column, and only the cells a paste may
+    // write (ClipboardTakes) take what is stored.
     void LoadAtPointFromBinStream(TPoint Point, TStream* Stream, bool Shown = false);
     // Percent done of a save or load.
     TGridProgressEvent OnFileProgress;
@@ -2520,20 +2521,28 @@ private:
         bool registered = false;
         _di_IDropTarget target;
     } ole_;
-    // The clipboard: the first cell of the last copied block, the last operation, and
-    // whether the paste running is of the whole grid.
+    // The clipboard: the first cell of the last copied block, the last operation, whether
+    // the paste running is of the whole grid, and the block the last paste wrote (none when
+    // Right < Left).
     TPoint clipOrigin_{0, 0};
     TClipOperation lastClipOp_ = coCopy;
     bool wholeGridPaste_ = false;
+    TRect pastedBlock_{0, 0, -1, -1};
     // The key of a clipboard shortcut, after its event: true when it was one.
     bool ClipboardShortCut(WORD Key, TShiftState Shift);
     // The cells of a text from (ACol, ARow) on.
     template <class Ch> int PasteFields(int ACol, int ARow, const Ch* Begin, const Ch* End);
     // A copied cell's text, with the HTML and rich text options applied.
     AnsiString ClipboardCellText(int ACol, int ARow);
-    // The fill of a selection from the n cells a paste wrote.
-    void SmartFill(const TGridRect& S, int N);
+    // The fill of a selection from the block a paste wrote.
+    void SmartFill(const TGridRect& S, const TRect& Block);
     bool ClipboardWritable(int ACol, int ARow);
+    // Whether a paste may write the shown cell: inside the grid, left of the fixed right
+    // columns, above a footer that takes the last row, and writable.
+    bool ClipboardTakes(int ACol, int ARow);
+    // The first shown column and row that a paste does not reach.
+    int PasteColLimit() const { return GetColCountEx() - fixedRightCols_; }
+    int PasteRowLimit() const { return GetRowCountEx() - (FooterIsLastRow() ? 1 : 0); }
     // The selection's block (widened over merged cells) copied, whatever rows or columns are
     // selected one by one.
     void CopyBlockToClipboard();

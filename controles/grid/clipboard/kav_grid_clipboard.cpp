@@ -258,6 +258,11 @@ bool TKavStringGrid::ClipboardWritable(int ACol, int ARow) {
     return GetNavigation()->GetAllowClipboardAlways() || IsEditable(ACol, ARow);
 }
 
+bool TKavStringGrid::ClipboardTakes(int ACol, int ARow) {
+    return ACol >= 0 && ARow >= 0 && ACol < PasteColLimit() && ARow < PasteRowLimit() &&
+           ClipboardWritable(RemapCol(ACol), ARow);
+}
+
 void TKavStringGrid::CutToClipboard() {
     const TRect R(GetSaveStartCol(), GetSaveStartRow(), GetSaveEndCol(), GetSaveEndRow());
     CopyFunc(R, false);
@@ -308,6 +313,7 @@ void TKavStringGrid::PasteFromClipboard() {
 }
 
 int TKavStringGrid::PasteFunc(int ACol, int ARow) {
+    pastedBlock_ = TRect(0, 0, -1, -1);
     TNavigation* nav = GetNavigation();
     const UINT cells = RegisterClipboardFormat("TKavStringGrid Cells");
     if (nav->GetAllowFmtClipboard() && IsClipboardFormatAvailable(cells)) {
@@ -329,13 +335,15 @@ int TKavStringGrid::PasteFunc(int ACol, int ARow) {
         if (prop.ColCount < 1 || prop.RowCount < 1 ||
             !grid_files::SizeAllowed(prop.ColCount, prop.RowCount))
             throw EKavGridError("Invalid binary grid data: grid size");
-        // The block replaces the shown cells under it, and only those: a block of the whole
-        // grid is pasted as any other, not loaded over the grid.
-        for (int r = ARow; r < std::min<int64_t>(int64_t(ARow) + prop.RowCount, GetRowCountEx());
-             ++r)
-            for (int c = ACol;
-                 c < std::min<int64_t>(int64_t(ACol) + prop.ColCount, GetColCountEx()); ++c)
-                SetCellEx(RemapCol(c), r, AnsiString());
+        // The block replaces the shown cells under it that a paste may write, and only
+        // those: a block of the whole grid is pasted as any other, not loaded over the grid.
+        const int right =
+            static_cast<int>(std::min<int64_t>(int64_t(ACol) + prop.ColCount, PasteColLimit()) - 1);
+        const int bottom =
+            static_cast<int>(std::min<int64_t>(int64_t(ARow) + prop.RowCount, PasteRowLimit()) - 1);
+        for (int r = ARow; r <= bottom; ++r)
+            for (int c = ACol; c <= right; ++c)
+                if (ClipboardTakes(c, r)) SetCellEx(RemapCol(c), r, AnsiString());
         TMemoryStream block;
         const std::string data = ClipboardCells(prop, nullptr, m.Bytes(), m.GetPosition());
         block.WriteBuffer(data.data(), static_cast<int64_t>(data.size()));
@@ -345,6 +353,7 @@ int TKavStringGrid::PasteFunc(int ACol, int ARow) {
         const bool own = HandleAllocated() &&
                          prop.ID == static_cast<int>(reinterpret_cast<intptr_t>(GetHandle()));
         PasteNotify(own ? clipOrigin_ : TPoint(-1, -1), R, lastClipOp_);
+        pastedBlock_ = TRect(ACol, ARow, right, bottom);
         return prop.ColCount * prop.RowCount;
     }
     const UINT rtf = RegisterClipboardFormat("Rich Text Format");
@@ -433,13 +442,18 @@ int TKavStringGrid::PasteFields(int ACol, int ARow, const Ch* Begin, const Ch* E
         }
         fields = 0;
     }
-    const bool footerRow = FooterShown() && GetFloatingFooter()->GetFooterStyle() == fsFixedLastRow;
-    auto rowLimit = [&] { return footerRow ? GetRowCountEx() - 1 : GetRowCountEx(); };
-    const int64_t needCols = std::min<int64_t>(ACol + widest, grid_files::kMaxCols);
-    // New columns come after the last, behind the hidden ones, which keep their cells.
-    if (nav->GetAllowClipboardColGrow() && needCols > GetColCountEx()) {
-        if (NumHiddenColumns() > 0)
-            InsertCols(TotalColCount(), static_cast<int>(needCols - GetColCountEx()));
+    const bool footerRow = FooterIsLastRow();
+    auto rowLimit = [&] { return PasteRowLimit(); };
+    const int64_t needCols =
+        std::min<int64_t>(ACol + widest, grid_files::kMaxCols - fixedRightCols_);
+    // New columns come after the last normal one: before the fixed right columns, which
+    // stay the last, or else behind the hidden ones, which keep their cells.
+    if (nav->GetAllowClipboardColGrow() && needCols > PasteColLimit()) {
+        const int more = static_cast<int>(needCols - PasteColLimit());
+        if (fixedRightCols_ > 0)
+            InsertCols(RemapCol(PasteColLimit()), more);
+        else if (NumHiddenColumns() > 0)
+            InsertCols(TotalColCount(), more);
         else
             SetColCount(static_cast<int>(needCols));
     }
@@ -453,7 +467,6 @@ int TKavStringGrid::PasteFields(int ACol, int ARow, const Ch* Begin, const Ch* E
             SetRowCount(GetRowCountEx() + more);
     }
 
-    const bool always = nav->GetAllowClipboardAlways();
     const int state = wholeGridPaste_ ? isImportNewRow : isImportSelRow;
     int count = 0, c = ACol, r = ARow, maxCol = ACol, lastRow = ARow;
     bool firstInLine = true;
@@ -471,7 +484,7 @@ int TKavStringGrid::PasteFields(int ACol, int ARow, const Ch* Begin, const Ch* E
         if (!lastEmpty) {
             lastRow = r;
             maxCol = std::max(maxCol, c);
-            if (c < GetColCountEx() && r < rowLimit() && (always || IsEditable(RemapCol(c), r))) {
+            if (ClipboardTakes(c, r)) {
                 AnsiString value = CellOf(field, reader.Quoted());
                 bool allow = true;
                 if (value.str().compare(0, 2, "|\\") == 0) {
@@ -493,9 +506,9 @@ int TKavStringGrid::PasteFields(int ACol, int ARow, const Ch* Begin, const Ch* E
             ImportNotification(state, r);
         }
     }
-    TRect R(ACol, ARow, std::min(maxCol, GetColCountEx() - 1),
-            std::min(lastRow, GetRowCountEx() - 1));
+    TRect R(ACol, ARow, std::min(maxCol, PasteColLimit() - 1), std::min(lastRow, rowLimit() - 1));
     PasteNotify(clipOrigin_, R, lastClipOp_);
+    pastedBlock_ = count > 0 ? R : TRect(0, 0, -1, -1);
     R.Left = RemapCol(R.Left);
     R.Right = RemapCol(R.Right);
     CellsChanged(R);

@@ -16,9 +16,12 @@ void TKavStringGrid::PasteSelectionFromClipboard() {
     wholeGridPaste_ = false;
     CorrectSelection();
     const TGridRect s = GetSelection();
-    const int n = GetOptions().Contains(goRowSelect) ? PasteFunc(GetFixedColsEx(), s.Top)
-                                                     : PasteFunc(s.Left, s.Top);
-    if (GetNavigation()->GetAllowSmartClipboard()) SmartFill(s, n);
+    if (GetOptions().Contains(goRowSelect))
+        PasteFunc(GetFixedColsEx(), s.Top);
+    else
+        PasteFunc(s.Left, s.Top);
+    if (GetNavigation()->GetAllowSmartClipboard() && pastedBlock_.Right >= pastedBlock_.Left)
+        SmartFill(s, pastedBlock_);
     ImportNotification(isImportDone, -1);
 }
 
@@ -35,12 +38,14 @@ bool ToDateTime(const AnsiString& S, TDateTime& D) {
 
 } // namespace
 
-void TKavStringGrid::SmartFill(const TGridRect& S, int N) {
+void TKavStringGrid::SmartFill(const TGridRect& S, const TRect& Block) {
     const int L = S.Left, T = S.Top, R = S.Right, B = S.Bottom;
     const int64_t size = int64_t(R - L + 1) * (B - T + 1);
-    // The block filled the selection exactly (the grid's own text of several rows counts
-    // one field more than it has cells).
-    if (N - 1 == size) return;
+    // The fill follows the block the paste wrote, whatever its source: its columns and rows
+    // from the selection's first cell on. A block that reaches the selection's far side in
+    // both directions filled it.
+    const int blockCols = Block.Right - Block.Left + 1, blockRows = Block.Bottom - Block.Top + 1;
+    if (Block.Right >= R && Block.Bottom >= B) return;
     auto text = [&](int c, int r) {
         return c < GetColCountEx() && r < GetRowCountEx() ? GetCellEx(RemapCol(c), r)
                                                           : AnsiString();
@@ -53,7 +58,7 @@ void TKavStringGrid::SmartFill(const TGridRect& S, int N) {
         if (allow) PasteInCell(c, r, v);
     };
 
-    if (N == 1 && size > 1) {
+    if (blockCols == 1 && blockRows == 1 && size > 1) {
         AnsiString value = text(L, T);
         bool checked = false;
         if (HasCheckBox(RemapCol(L), T) && GetCheckBoxState(RemapCol(L), T, checked))
@@ -66,9 +71,12 @@ void TKavStringGrid::SmartFill(const TGridRect& S, int N) {
             }
         return;
     }
-    if (N < 2 || (L != R && T != B)) return;
-
+    if (L != R && T != B) return;
     const bool column = L == R && T != B;
+    // The cells the paste wrote along the selection's line.
+    const int N = column ? blockRows : blockCols;
+    if (N < 2) return;
+
     const AnsiString t1 = text(L, T), t2 = column ? text(L, T + 1) : text(L + 1, T);
     // The cells of the selection in order, each given the series' value for its place; a
     // value that cannot be made ends the fill.
@@ -91,10 +99,19 @@ void TKavStringGrid::SmartFill(const TGridRect& S, int N) {
         const auto dm = static_cast<unsigned short>(m2 - m1);
         const auto dd = static_cast<unsigned short>(dd2 - dd1);
         const bool asDate = t1.Pos(AnsiString(GetDateSeparator())) > 0;
-        TDateTime d = d1;
+        // Each value is stepped from the series' start, k steps at once, so that a day cut
+        // to a short month's end does not shorten the months after it; a step count beyond
+        // the 16-bit steps ends the series.
+        const bool byMonths = dd == 0 && (dy == 0) != (dm == 0);
         fill([&](int64_t k, AnsiString& v) {
             try {
-                if (k > 0) d = GetNextDate(d, dy, dm, dd, d2 - d1);
+                TDateTime d = d1 + static_cast<double>(k) * (d2 - d1);
+                if (byMonths) {
+                    const int64_t y = k * static_cast<short>(dy), m = k * static_cast<short>(dm);
+                    if (y < SHRT_MIN || y > SHRT_MAX || m < SHRT_MIN || m > SHRT_MAX) return false;
+                    d = GetNextDate(d1, static_cast<unsigned short>(y),
+                                    static_cast<unsigned short>(m), 0, 0);
+                }
                 v = asDate ? DateToStr(d) : TimeToStr(d);
                 return true;
             } catch (const EConvertError&) {
@@ -127,8 +144,8 @@ void TKavStringGrid::SmartFill(const TGridRect& S, int N) {
     }
     // The pasted block repeated down the column or along the row.
     if (column) {
-        for (int r = T + N - 1; r <= B; ++r)
-            if (ClipboardWritable(RemapCol(L), r)) put(L, r, text(L, r - N + 1));
+        for (int r = T + N; r <= B; ++r)
+            if (ClipboardWritable(RemapCol(L), r)) put(L, r, text(L, r - N));
     } else {
         for (int c = L + N; c <= R; ++c)
             if (ClipboardWritable(RemapCol(c), T)) put(c, T, text(c - N, T));

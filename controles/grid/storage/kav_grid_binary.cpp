@@ -270,7 +270,9 @@ void TKavStringGrid::LoadAtPointFromBinStream(TPoint Point, TStream* Stream, boo
             const int64_t tc = h.cell.Col + int64_t(Point.x) - x0;
             const int64_t tr = h.cell.Row + int64_t(Point.y) - y0;
             // A cell that lands outside the grid is read and left out.
-            const bool inside = tc >= 0 && tr >= 0 && tc < GetColCount() && tr < GetRowCount();
+            const bool inside =
+                tc >= 0 && tr >= 0 && tc < GetColCount() && tr < GetRowCount() &&
+                (!Shown || ClipboardTakes(static_cast<int>(tc), static_cast<int>(tr)));
             const int row = static_cast<int>(tr);
             const int col = Shown && inside ? RemapCol(static_cast<int>(tc)) : static_cast<int>(tc);
             if (inside) SetCellEx(col, row, h.cell.Cell);

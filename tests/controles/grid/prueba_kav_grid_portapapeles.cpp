@@ -444,18 +444,32 @@ TEST_F(Portapapeles, RellenoInteligenteDeLaSeleccion) {
          "31/03/2023/31/05/2023/31/07/2023/30/09/2023/30/11/2023"},
         {"horas", "10:00:00\r\n10:30:00\r\n", 1, 1, 1, 3, "10:00:00/10:30:00/11:00:00"},
         {"entero que se desborda", "2147483646\r\n2147483647\r\n", 1, 1, 1, 4,
-         "2147483646/2147483647//"},
+         "2147483646/2147483647/viejo/viejo"},
         {"bloque", "a\r\nb\r\n", 1, 1, 1, 5, "a/b/a/b/a"},
         {"bloque en fila", "a\tb", 1, 1, 4, 1, "a|b|a|b"},
         {"texto con coma se repite", "Madrid, España\r\nSevilla\r\n", 1, 1, 1, 4,
          "Madrid, España/Sevilla/Madrid, España/Sevilla"},
         {"bloque que llena la seleccion", "1\t2\r\n3\t4\r\n", 1, 1, 2, 2, "1|2/3|4"},
+        // What the paste wrote, with or without a last line break.
+        {"enteros sin salto final", "1\r\n2", 1, 1, 1, 4, "1/2/3/4"},
+        {"columna que llena la seleccion", "1\r\n2\r\n5", 1, 1, 1, 3, "1/2/5"},
+        {"bloque sin salto final", "a\r\nb", 1, 1, 1, 5, "a/b/a/b/a"},
+        {"fila con salto final", "a\tb\r\n", 1, 1, 4, 1, "a|b|a|b"},
+        {"un valor con salto final", "7\r\n", 1, 1, 1, 3, "7/7/7"},
+        {"meses desde el principio", "31/01/2023\r\n31/03/2023", 1, 1, 1, 7,
+         "31/01/2023/31/03/2023/31/05/2023/31/07/2023/30/09/2023/30/11/2023/31/01/2024"},
+        {"anos de un 29 de febrero a otro", "29/02/2024\r\n29/02/2028", 1, 1, 1, 3,
+         "29/02/2024/29/02/2028/29/02/2032"},
     };
     for (const Caso& c : casos) {
         SCOPED_TRACE(c.nombre);
-        RejillaAvisos* g = Nueva(6, 7);
+        RejillaAvisos* g = Nueva(6, 9);
         g->GetNavigation()->SetAllowSmartClipboard(true);
         g->SetFloatFormat("%.2f");
+        // Old values under the selection must all be replaced.
+        for (int x = c.l; x <= c.r; ++x)
+            for (int y = c.t; y <= c.bb; ++y)
+                g->SetCells(x, y, "viejo");
         Clipboard()->SetAsText(c.texto);
         Seleccionar(g, c.l, c.t, c.r, c.bb);
         g->PasteSelectionFromClipboard();
@@ -463,6 +477,102 @@ TEST_F(Portapapeles, RellenoInteligenteDeLaSeleccion) {
         // Nothing outside the selection.
         EXPECT_EQ(Bloque(g, 1, c.bb + 1, 5, c.bb + 1), "||||");
     }
+}
+
+TEST_F(Portapapeles, RellenoInteligenteDesdeElFormatoPropio) {
+    // The block copied from another grid in the grid's own format: the fill follows the
+    // cells the paste wrote, as with text.
+    struct Caso {
+        const char* nombre;
+        std::vector<const char*> origen; // a column, or a row with enFila
+        bool enFila;
+        int largo; // cells of the selection along the same line
+        const char* esperado;
+    } casos[] = {
+        {"bloque en columna", {"a", "b"}, false, 5, "a/b/a/b/a"},
+        {"serie en columna", {"1", "2"}, false, 4, "1/2/3/4"},
+        {"columna que llena la seleccion", {"1", "2", "5"}, false, 3, "1/2/5"},
+        {"bloque en fila", {"a", "b", "c"}, true, 5, "a|b|c|a|b"},
+        {"un valor", {"7"}, false, 3, "7/7/7"},
+        {"meses",
+         {"31/01/2023", "31/03/2023"},
+         false,
+         4,
+         "31/01/2023/31/03/2023/31/05/2023/31/07/2023"},
+    };
+    AjustesRegionales regional(',', '.', '/', "dd/MM/yyyy");
+    for (const Caso& c : casos) {
+        SCOPED_TRACE(c.nombre);
+        RejillaAvisos* o = Nueva(7, 7);
+        RejillaAvisos* d = Nueva(7, 7);
+        o->GetNavigation()->SetAllowFmtClipboard(true);
+        d->GetNavigation()->SetAllowFmtClipboard(true);
+        d->GetNavigation()->SetAllowSmartClipboard(true);
+        const int n = static_cast<int>(c.origen.size());
+        for (int i = 0; i < n; ++i)
+            o->SetCells(c.enFila ? 1 + i : 1, c.enFila ? 1 : 1 + i, c.origen[i]);
+        Seleccionar(o, 1, 1, c.enFila ? n : 1, c.enFila ? 1 : n);
+        o->CopySelectionToClipboard();
+        const int r = c.enFila ? c.largo : 1, b2 = c.enFila ? 1 : c.largo;
+        for (int x = 1; x <= r; ++x)
+            for (int y = 1; y <= b2; ++y)
+                d->SetCells(x, y, "viejo");
+        Seleccionar(d, 1, 1, r, b2);
+        d->PasteSelectionFromClipboard();
+        EXPECT_EQ(Bloque(d, 1, 1, r, b2), c.esperado);
+    }
+}
+
+TEST_F(Portapapeles, AmbasFormasDePegarRespetanLasMismasCeldas) {
+    // The text and the grid's own format write the same cells: not a read-only one, not the
+    // floating footer's row, not a fixed right column.
+    enum Peligro { SoloLectura, FilaDelPie, ColumnaFijaDerecha };
+    struct Caso {
+        const char* nombre;
+        Peligro peligro;
+        int x, y; // the cell that must keep its text
+    } casos[] = {
+        {"solo lectura", SoloLectura, 2, 2},
+        {"fila del pie", FilaDelPie, 2, 5},
+        {"columna fija a la derecha", ColumnaFijaDerecha, 4, 2},
+    };
+    for (const Caso& c : casos)
+        for (bool propio : {false, true}) {
+            SCOPED_TRACE(std::string(c.nombre) + (propio ? " (formato propio)" : " (texto)"));
+            RejillaAvisos* o = Nueva(5, 6);
+            RejillaAvisos* d = Nueva(5, 6);
+            o->GetNavigation()->SetAllowFmtClipboard(propio);
+            d->GetNavigation()->SetAllowFmtClipboard(propio);
+            for (RejillaAvisos* g : {o, d}) {
+                g->GetNavigation()->SetAllowClipboardColGrow(false);
+                g->GetNavigation()->SetAllowClipboardRowGrow(false);
+            }
+            for (int x = 1; x <= 4; ++x)
+                for (int y = 1; y <= 5; ++y) {
+                    o->SetCells(x, y, AnsiString("n") + AnsiString(x) + AnsiString(y));
+                    d->SetCells(x, y, "viejo");
+                }
+            if (c.peligro == SoloLectura) d->GetCellProperties(2, 2)->SetReadOnly(true);
+            if (c.peligro == FilaDelPie) d->GetFloatingFooter()->SetVisible(true);
+            if (c.peligro == ColumnaFijaDerecha) d->SetFixedRightCols(1);
+            Seleccionar(o, 1, 1, 4, 5);
+            o->CopySelectionToClipboard();
+            d->PasteFunc(1, 1);
+            EXPECT_EQ(d->GetCells(c.x, c.y), "viejo");
+            // The others took the block.
+            EXPECT_EQ(d->GetCells(1, 1), "n11");
+            EXPECT_EQ(d->GetCells(3, 4), "n34");
+            EXPECT_EQ(d->GetColCount(), 5);
+            EXPECT_EQ(d->GetRowCount(), 6);
+        }
+}
+
+TEST_F(Portapapeles, ElTextoQueCreceDejaLaColumnaFijaDerechaAlFinal) {
+    b->SetFixedRightCols(1);
+    b->SetCells(4, 1, "total");
+    b->PasteText(3, 1, "a\tb\tc");
+    EXPECT_EQ(b->GetColCount(), 7);
+    EXPECT_EQ(Bloque(b, 3, 1, 6, 1), "a|b|c|total");
 }
 
 TEST_F(Portapapeles, RellenoInteligenteSaltaCeldasYPreguntaPorCadaUna) {
