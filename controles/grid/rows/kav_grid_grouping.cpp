@@ -1,9 +1,11 @@
 // TKavStringGrid: row grouping. Group sorts the rows on a column, puts a header row (a node)
 // before each run of equal values and, with Summary, a summary row after it, then takes the
 // column out of the grid; UnGroup puts it back. SubGroup splits each group again on a further
-// column, whose values move into the sub-group headers; SubUnGroup moves them back. The
-// group column's state and the sub-group column are kept apart, so that UnGroup restores the
-// right column. Headers and summaries go in with one pass over the rows.
+// column, whose values move into the sub-group headers; SubUnGroup moves them back. Each
+// group's value is kept with its node, so that what a calculation or an edit writes into a
+// header never becomes the rows' value. The group column's state and the sub-group column are kept
+// apart, so that UnGroup restores the right column. Headers and summaries go in with one pass over
+// the rows.
 #include "controles/grid/kav_grid.h"
 
 #include "controles/grid/grid_statistics.h"
@@ -115,15 +117,17 @@ void TKavStringGrid::Group(int ColIndex) {
         sortSettings_->SetColumn(RemapColInv(g));
         QSort();
     }
-    // The runs of equal values (the first normal row always opens one).
+    // The runs of equal values; leading rows without a value stay in no group.
     const int first = GetFixedRows(), last = LastNormalRow();
     std::vector<int> starts;
     std::vector<AnsiString> values;
-    for (int r = first; r <= last; ++r)
-        if (r == first || CellText(g, r) != CellText(g, r - 1)) {
+    for (int r = first; r <= last; ++r) {
+        const AnsiString& v = CellText(g, r);
+        if (r == first ? !v.IsEmpty() : v != CellText(g, r - 1)) {
             starts.push_back(r);
-            values.push_back(CellText(g, r));
+            values.push_back(v);
         }
+    }
     const bool summary = grouping_->GetSummary();
     // Where the headers (and summaries) stand once inserted.
     std::vector<int> at, headers, spans;
@@ -141,6 +145,9 @@ void TKavStringGrid::Group(int ColIndex) {
     InsertRowsAt(at);
     for (size_t i = 0; i < headers.size(); ++i) {
         AddNode(RealRowIndex(headers[i]), spans[i]);
+        // The group's value is kept with its node: UnGroup gives it back to the rows,
+        // whatever the header's cells hold by then.
+        if (TCellGraphic* n = NodeGraphic(headers[i])) n->CellCaption = values[i];
         if (summary) AddSummary(RealRowIndex(headers[i] + spans[i]));
     }
     RemoveCols(g, 1);
@@ -167,14 +174,13 @@ void TKavStringGrid::UnGroup() {
     SetAllColWidths(g, groupWidth_);
     if (GetFixedRows() > 0) SetCells(g, 0, groupHeader_);
     if (fixedFooters_ > 0) SetCells(g, GetRowCount() - 1, groupFooter_);
-    const int c1 = g == 1 ? 2 : 1;
     // Each plain row takes its group's value back; headers and summaries go in one pass.
     std::vector<int> drop;
     AnsiString text;
     for (int r = GetFixedRows(), last = LastNormalRow(); r <= last; ++r) {
         if (TCellProperties* p = FindCellProperties(0, r)) p->SetNodeLevel(0);
-        if (NodeGraphic(r)) {
-            text = CellText(c1, r);
+        if (const TCellGraphic* n = NodeGraphic(r)) {
+            text = n->CellCaption;
             drop.push_back(r);
         } else if (IsSummary(r)) {
             drop.push_back(r);
@@ -209,7 +215,10 @@ void TKavStringGrid::SubGroup(int ColIndex) {
             ++e;
         InsertChildRow(RealRowIndex(r), 0);
         AddNode(RealRowIndex(r), e - r + 1);
-        if (TCellGraphic* g = NodeGraphic(r)) g->CellMin = s;
+        if (TCellGraphic* g = NodeGraphic(r)) {
+            g->CellMin = s;
+            g->CellCaption = value;
+        }
         if (c1 < TotalColCount()) SetCells(c1, r, value);
         StyleGroupRow(r, RemapColInv(std::min(c1, TotalColCount() - 1)), true);
         for (int k = r + 1; k <= e; ++k)
@@ -230,7 +239,7 @@ void TKavStringGrid::SubUnGroup(int ColIndex) {
     while (r <= LastNormalRow()) {
         const TCellGraphic* g = NodeGraphic(r);
         if (g && g->CellMin == s) {
-            text = CellText(s + 1, r);
+            text = g->CellCaption;
             RemoveChildRow(RealRowIndex(r));
             continue;
         }
@@ -275,11 +284,14 @@ void TKavStringGrid::GroupCalc(int ACol, int Mode) {
     for (int r = GetFixedRows(); r <= lastReal; ++r) {
         const TCellGraphic* node = graphicAt(r);
         if (!node || node->CellType != ctNode) continue;
+        // The walk goes on after the group: the groups inside it take no aggregate.
         const int last = NodeLastReal(r, *node);
+        const int header = r;
+        r = std::max(r, last);
         // The group's own plain rows: no header or summary of a group inside it.
         int rows = 0;
         TStatTally t;
-        for (int k = r + 1; k <= last; ++k) {
+        for (int k = header + 1; k <= last; ++k) {
             const TCellType kind = kindAt(k);
             if (kind == ctNode || kind == ctSummary) continue;
             ++rows;
@@ -308,11 +320,11 @@ void TKavStringGrid::GroupCalc(int ACol, int Mode) {
             break;
         }
         if ((Mode == 3 || Mode == 4) && t.count == 0) continue;
-        // A group made by Group writes into its summary row when it has one; a sub-group
-        // into its header.
+        // A group made by Group writes into its summary row when it has one; a group of
+        // SubGroup alone into its header.
         const bool toSummary =
             grouping_->GetSummary() && node->CellMin < 0 && kindAt(last + 1) == ctSummary;
-        const int target = toSummary ? last + 1 : r;
+        const int target = toSummary ? last + 1 : header;
         const int d = RemapRow(target);
         // A merged header keeps its text: the value goes into its own cell underneath.
         if (!IsHiddenRow(target) && IsMergedCell(RemapCol(ACol), d) &&

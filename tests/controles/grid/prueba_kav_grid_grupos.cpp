@@ -11,7 +11,9 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -182,15 +184,20 @@ TEST_F(Grupos, SubgruposAgregadosYOrdenDentro) {
     EXPECT_EQ(g->GetNodeSpan(1), 11);
     EXPECT_EQ(g->GetNodeSpan(2), 3);
     EXPECT_EQ(g->GetNodeLevel(2), 2);
-    // Groups into their summaries over their own rows only, sub-groups into their headers.
+    // Groups into their summaries over their own data rows only; the sub-groups inside a
+    // group take nothing, and their headers count as no row of it.
     g->ContractNode(Fila(2, "hueco")); // A's kind "hueco", rows 3 and 4
     g->GroupSum(3);
     EXPECT_DOUBLE_EQ(g->GetFloats(3, 10), 28); // A's summary, "hueco" closed above it
-    EXPECT_DOUBLE_EQ(g->GetFloats(3, 2), 5);
-    EXPECT_DOUBLE_EQ(g->GetFloats(3, 3), 11);
+    EXPECT_EQ(g->GetCells(3, 2), "");
+    EXPECT_EQ(g->GetCells(3, 3), "");
     EXPECT_DOUBLE_EQ(g->GetFloats(3, Fila(1, "B") + 10), 30);
-    EXPECT_DOUBLE_EQ(g->GetFloats(3, Fila(1, "D") + 1), 6);
-    EXPECT_DOUBLE_EQ(g->GetFloats(3, Fila(1, "D") + 3), 15);
+    EXPECT_EQ(g->GetCells(3, Fila(1, "D") + 1), "");
+    EXPECT_EQ(g->GetCells(3, Fila(1, "D") + 3), "");
+    g->GroupCount(3);
+    EXPECT_DOUBLE_EQ(g->GetFloats(3, 10), 7);
+    EXPECT_DOUBLE_EQ(g->GetFloats(3, Fila(1, "D") + 5), 3);
+    g->GroupSum(3);
     g->ExpandAll();
     // Sorting inside the groups moves only their plain rows.
     const std::string antes = Forma(2);
@@ -259,6 +266,124 @@ TEST_F(Grupos, DesagruparDevuelveLaRejillaCeldaACelda) {
     IgualQueOrdenado(1);
 }
 
+// Values, zones and kinds, in a grid of its own: the group values must come back whatever
+// the calculations and edits wrote into the headers.
+class ValoresDeGrupo : public RejillaEnVentana<Rejilla, 500, 400> {
+protected:
+    struct Fila3 {
+        const char *valor, *zona, *tipo;
+    };
+    void Llenar3(TKavStringGrid* r, const std::vector<Fila3>& filas) {
+        r->SetColCount(4);
+        r->SetRowCount(static_cast<int>(filas.size()) + 1);
+        for (size_t i = 0; i < filas.size(); ++i) {
+            const int f = static_cast<int>(i) + 1;
+            r->SetCells(1, f, filas[i].valor);
+            r->SetCells(2, f, filas[i].zona);
+            r->SetCells(3, f, filas[i].tipo);
+        }
+    }
+    // The cells as the grouping's own sort on Columna leaves them, row by row.
+    std::string Ordenado(const std::vector<Fila3>& filas, int Columna) {
+        auto ref = std::make_unique<Rejilla>(ventana.get(), ventana.get());
+        Llenar3(ref.get(), filas);
+        ref->GetSortSettings()->SetColumn(Columna);
+        ref->QSort();
+        return Celdas(ref.get());
+    }
+    static std::string Celdas(TKavStringGrid* r) {
+        std::string s;
+        for (int f = 0; f < r->GetRowCount(); ++f) {
+            s += f ? "/" : "";
+            for (int c = 0; c < r->GetColCount(); ++c)
+                s += (c ? "|" : "") + r->GetCells(c, f).str();
+        }
+        return s;
+    }
+};
+
+TEST_F(ValoresDeGrupo, DesagruparDevuelveLosValoresPeseALoEscritoEnLasCabeceras) {
+    const std::vector<Fila3> filas = {
+        {"30", "B", "x"}, {"10", "A", "x"}, {"40", "B", "y"}, {"20", "A", "y"}};
+    struct Caso {
+        const char* nombre;
+        bool resumen;
+        int grupo;
+        std::function<void(TKavStringGrid*)> pasos;
+    } casos[] = {
+        {"suma en la columna del texto", false, 2, [](TKavStringGrid* r) { r->GroupSum(1); }},
+        {"cuenta en la columna del texto", false, 2, [](TKavStringGrid* r) { r->GroupCalc(1, 5); }},
+        {"cabecera editada", false, 2, [](TKavStringGrid* r) { r->SetCells(1, 1, "otro"); }},
+        {"subgrupos con suma", false, 1,
+         [](TKavStringGrid* r) {
+             r->SubGroup(1);
+             r->GroupSum(2);
+             r->SubUnGroup(1);
+         }},
+        {"subgrupos con resumen", true, 2,
+         [](TKavStringGrid* r) {
+             r->SubGroup(1);
+             r->GroupMax(1);
+             r->SubUnGroup(1);
+         }},
+        {"subgrupo en la ultima columna", false, 2,
+         [](TKavStringGrid* r) {
+             r->SubGroup(2);
+             r->GroupSum(1);
+             r->SubUnGroup(2);
+         }},
+        {"subgrupo en la ultima columna sin deshacerlo", true, 1,
+         [](TKavStringGrid* r) { r->SubGroup(2); }},
+    };
+    for (const Caso& c : casos) {
+        SCOPED_TRACE(c.nombre);
+        SetUp();
+        Llenar3(g, filas);
+        g->GetGrouping()->SetSummary(c.resumen);
+        g->Group(c.grupo);
+        c.pasos(g);
+        g->UnGroup();
+        EXPECT_EQ(Celdas(g), Ordenado(filas, c.grupo));
+        TearDown();
+    }
+}
+
+TEST_F(ValoresDeGrupo, LasFilasSinValorAlPrincipioNoFormanGrupo) {
+    struct Caso {
+        const char* nombre;
+        std::vector<Fila3> filas;
+        const char* forma;    // after Group(2): "A:" a header, else a value
+        const char* cerrados; // what stays shown with every group closed
+    } casos[] = {
+        {"dos vacias delante",
+         {{"1", "", "x"}, {"2", "B", "x"}, {"3", "", "y"}, {"4", "A", "y"}},
+         "1 3 A:A 4 A:B 2",
+         "1 3 A:A A:B"},
+        {"todas vacias", {{"1", "", "x"}, {"2", "", "y"}}, "1 2", "1 2"},
+        {"ninguna vacia", {{"1", "B", "x"}, {"2", "A", "y"}}, "A:A 2 A:B 1", "A:A A:B"},
+    };
+    const auto Forma = [&] {
+        std::string forma;
+        for (int r = 1; r < g->GetRowCount(); ++r)
+            forma += (r > 1 ? " " : "") + std::string(g->IsNode(r) ? "A:" : "") +
+                     g->GetCells(1, r).str();
+        return forma;
+    };
+    for (const Caso& c : casos) {
+        SCOPED_TRACE(c.nombre);
+        SetUp();
+        Llenar3(g, c.filas);
+        g->Group(2);
+        EXPECT_EQ(Forma(), c.forma);
+        // The rows in no group stay shown when every group closes.
+        g->ContractAll();
+        EXPECT_EQ(Forma(), c.cerrados);
+        g->UnGroup();
+        EXPECT_EQ(Celdas(g), Ordenado(c.filas, 2));
+        TearDown();
+    }
+}
+
 TEST_F(Grupos, ClicEnCabeceraOrdenaDentroDeLosGrupos) {
     g->GetGrouping()->SetSummary(true);
     g->Group(1);
@@ -286,10 +411,10 @@ TEST_F(Grupos, CapturaConLineasDeArbol) {
     g->Group(1);
     g->SubGroup(1);
     g->GroupSum(3);
-    // A merged sub-group header keeps its text; its sum stays in its own cell beneath.
+    // A merged sub-group header keeps its text and takes no sum.
     const int hueco = Fila(2, "hueco");
     ASSERT_EQ(hueco, 2);
-    EXPECT_EQ(g->GetCells(3, hueco), FormatCellNumber(g->GetFloatFormat(), 5, false));
+    EXPECT_EQ(g->GetCells(3, hueco), "");
     g->SetColWidths(0, 40);
     g->ContractNode(Fila(2, "hueco"));
     g->ContractNode(g->RealRowIndex(Fila(1, "C")));

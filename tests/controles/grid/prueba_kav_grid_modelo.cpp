@@ -902,13 +902,14 @@ const std::vector<Operacion>& Operaciones() {
         {"agrupar por la columna de claves y desagrupar",
          [](TKavStringGrid& g, Modelo& m) {
              // Grouping shows every row, sorts the normal rows on the column, puts a header
-             // before each run of one value and takes the column out until UnGroup.
+             // before each run of one value (rows without a value, sorted first, stay in no
+             // group) and takes the column out until UnGroup.
              m.filaOculta.assign(m.Filas(), false);
              const int primera = g.GetFixedRows();
              const int ultima = m.Filas() - 1 - g.GetFixedFooters();
              std::vector<std::string> valores;
              for (int r = primera; r <= ultima; ++r)
-                 valores.push_back(m.celdas[r][3]);
+                 if (!m.celdas[r][3].empty()) valores.push_back(m.celdas[r][3]);
              std::sort(valores.begin(), valores.end());
              const int grupos =
                  static_cast<int>(std::unique(valores.begin(), valores.end()) - valores.begin());
