@@ -39,7 +39,8 @@ TStatTally ColumnTally(TKavStringGrid& G, int ACol, const StatRows& R) {
         // A hidden row keeps its cells apart: each of them stands alone.
         const bool hidden = R.Real && G.IsHiddenRow(r);
         const int displ = R.Real ? G.DisplRowIndex(r) : r;
-        if (!R.Real && (G.IsNode(r) || G.IsSummary(r))) continue;
+        // A grouped grid's headers and summaries hold no data.
+        if (!R.Real && G.GetGroupColumn() != -1 && (G.IsNode(r) || G.IsSummary(r))) continue;
         if (!hidden && !G.IsBaseCell(ACol, displ)) continue;
         G.ExportNotification(1, r);
         try {
@@ -128,7 +129,6 @@ namespace {
 // Each readable value of the base cells of a row over the columns.
 TStatTally RowTally(TKavStringGrid& G, int ARow, int FromCol, int ToCol) {
     TStatTally t;
-    if (G.IsNode(ARow) || G.IsSummary(ARow)) return t;
     for (int c = FromCol; c <= ToCol; ++c) {
         if (!G.IsBaseCell(c, ARow)) continue;
         try {

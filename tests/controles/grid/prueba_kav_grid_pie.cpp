@@ -3,6 +3,7 @@
 // colour schemes.
 
 #include "controles/grid/kav_grid.h"
+#include "plataforma/base/numbers.h"
 #include "plataforma/gui/images/graphics.h"
 #include "plataforma/gui/painting/recording_canvas.h"
 #include "plataforma/gui/services/capture.h"
@@ -185,6 +186,37 @@ TEST_F(Pie, FondoFijoAlDesplazar) {
         EXPECT_FALSE(fuera());
     }
     EXPECT_FALSE(SaveCapture(g, "kavgrid_fondo_fijo_desplazado").IsEmpty());
+}
+
+TEST_F(Pie, LosNodosCuentanSalvoEnUnaRejillaAgrupada) {
+    // Column 1 holds 1..4 in rows 1..4; column 2 the zone of each row.
+    g->SetRowCountEx(5);
+    g->SetColCountEx(4);
+    const char* zonas[] = {"A", "A", "B", "B"};
+    for (int r = 1; r <= 4; ++r) {
+        g->SetCellEx(1, r, IntToStr(r));
+        g->SetCellEx(2, r, zonas[r - 1]);
+        g->SetCellEx(3, r, IntToStr(10 * r));
+    }
+    // A node on a data row of a grid that is not grouped is a data row like any other.
+    g->AddNode(1, 2);
+    g->AddSummary(4);
+    EXPECT_DOUBLE_EQ(g->ColumnSum(1, 1, 4), 10.0);
+    EXPECT_DOUBLE_EQ(g->ColumnMin(1, 1, 4), 1.0);
+    EXPECT_DOUBLE_EQ(g->ColumnMax(1, 1, 4), 4.0);
+    EXPECT_DOUBLE_EQ(g->RowSum(1, 1, 3), 1.0 + 10.0);
+    EXPECT_DOUBLE_EQ(g->RowSum(4, 1, 3), 4.0 + 40.0);
+    g->RemoveNode(1);
+    g->RemoveCellGraphic(0, 4, ctSummary);
+
+    // Grouped, the headers and summaries hold no data, whatever is written into them.
+    g->GetGrouping()->SetSummary(true);
+    g->Group(2);
+    ASSERT_EQ(g->GetGroupColumn(), 2);
+    g->GroupSum(1);
+    const int ultima = g->GetRowCount() - 1;
+    EXPECT_DOUBLE_EQ(g->ColumnSum(1, 1, ultima), 10.0);
+    EXPECT_DOUBLE_EQ(g->ColumnMax(1, 1, ultima), 4.0);
 }
 
 TEST_F(Pie, PlantillaDeLaVistaPrevia) {
