@@ -171,6 +171,28 @@ TDateTime StrToTime(const AnsiString& Text) {
     return t;
 }
 
+bool TryStrToDateTime(const AnsiString& Text, TDateTime& Value) {
+    if (TryStrToDate(Text, Value)) return true;
+    // A date, a blank and a time: the date's own blanks may stand around its separators.
+    const std::string& s = Text.str();
+    for (size_t p = s.rfind(' '); p != std::string::npos && p > 0; p = s.rfind(' ', p - 1)) {
+        TDateTime d = 0, t = 0;
+        if (TryStrToDate(AnsiString(s.substr(0, p)), d) &&
+            TryStrToTime(AnsiString(s.substr(p + 1)), t)) {
+            Value = d < 0 ? d - t : d + t;
+            return true;
+        }
+    }
+    return TryStrToTime(Text, Value);
+}
+
+TDateTime StrToDateTime(const AnsiString& Text) {
+    TDateTime v = 0;
+    if (!TryStrToDateTime(Text, v))
+        throw EConvertError("'" + Text + "' no es una fecha y hora válida");
+    return v;
+}
+
 AnsiString FormatDateTime(const AnsiString& Format, TDateTime Value) {
     int y = 0, mo = 0, d = 0;
     DecodeDate(std::trunc(Value), y, mo, d);

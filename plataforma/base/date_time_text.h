@@ -12,6 +12,10 @@ AnsiString DateToStr(TDateTime Date);
 // or the last. Raises EConvertError for text that is not a date that exists.
 TDateTime StrToDate(const AnsiString& Text);
 bool TryStrToDate(const AnsiString& Text, TDateTime& Date);
+// A date as StrToDate reads it, then optionally a blank and a time as StrToTime reads it;
+// or a time alone. Raises EConvertError for anything else.
+TDateTime StrToDateTime(const AnsiString& Text);
+bool TryStrToDateTime(const AnsiString& Text, TDateTime& Value);
 // The time of day in the long time pattern ("07:05:00"); the date part is not shown.
 AnsiString TimeToStr(TDateTime Time);
 // Hours, then minutes and seconds if given, between time separators; raises EConvertError

@@ -9,6 +9,7 @@
 
 #include "controles/comun/text_utils.h"
 #include "controles/grid/markup/markup_helpers.h"
+#include "plataforma/base/date_time_text.h"
 #include "plataforma/base/locale_compare.h"
 #include "plataforma/base/regional.h"
 
@@ -141,10 +142,15 @@ bool LooksLikeDate(const std::string& S, char Sep) {
     return false;
 }
 
-// A date with an optional time ("d/m/yyyy hh:mm[:ss]", day first as the regional setting
-// writes it); 0 for an empty text or one that is no date.
+// A date with an optional time; the short-date styles read "d/m/yy hh:mm[:ss]" day or month
+// first; 0 for an empty text or one that is no date.
 double DateKey(const AnsiString& Text, TSortStyle Style) {
     if (Text.IsEmpty()) return 0;
+    // The date style reads each text as the regional settings write dates and times.
+    if (Style == ssDate) {
+        TDateTime d = 0;
+        return TryStrToDateTime(Text, d) ? d : 0;
+    }
     try {
         std::string s = Text.Trim().str();
         std::string time;

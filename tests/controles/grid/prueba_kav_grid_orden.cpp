@@ -46,11 +46,14 @@ protected:
         SetDecimalSeparator(',');
         SetThousandSeparator('.');
         SetDateSeparator('/');
+        SetShortDateFormat("dd/MM/yyyy");
     }
     void TearDown() override {
         SetDecimalSeparator('.');
         SetThousandSeparator(',');
+        SetShortDateFormat(patron);
     }
+    const AnsiString patron = GetShortDateFormat();
     // Column 1 takes the texts; column 2 numbers the rows in their first order.
     void Llenar(std::initializer_list<const char*> v) {
         g->SetRowCountEx(static_cast<int>(v.size()) + 1);
@@ -102,6 +105,16 @@ TEST_F(Orden, EstilosDeOrden) {
          true,
          {"02/01/2021", "01/02/2021"},
          "01/02/2021|02/01/2021"},
+        {"fecha con anos de dos y de cuatro cifras",
+         ssDate,
+         true,
+         {"01/01/2000", "01/01/05", "01/01/1999"},
+         "01/01/1999|01/01/2000|01/01/05"},
+        {"fecha con hora y no fecha como 0",
+         ssDate,
+         true,
+         {"01/01/2000 10:00", "x", "01/01/2000 9:30", "31/12/1999"},
+         "x|31/12/1999|01/01/2000 9:30|01/01/2000 10:00"},
         {"alfanumerico", ssAlphaNumeric, true, {"10", "9", "b", "a"}, "9|10|a|b"},
         {"marcado", ssHTML, true, {"<b>b</b>", "a", "<i>c</i>"}, "a|<b>b</b>|<i>c</i>"},
         {"ansi sin mayusculas", ssAnsiAlphaNoCase, true, {"Ñu", "nube", "Oso"}, "nube|Ñu|Oso"},
@@ -125,6 +138,17 @@ TEST_F(Orden, EstilosDeOrden) {
         EXPECT_EQ(Col(1), c.orden);
         TearDown();
     }
+}
+
+TEST_F(Orden, FechasSegunElPatronRegional) {
+    // Each date is read by the regional short date pattern, month first here: a day above
+    // 12 is a day.
+    SetShortDateFormat("MM/dd/yyyy");
+    g->OnGetFormat = [](TObject*, int, TSortStyle& S, AnsiString&, AnsiString&) { S = ssDate; };
+    g->GetSortSettings()->SetColumn(1);
+    Llenar({"02/01/2000", "12/31/1999", "01/15/2000"});
+    g->QSort();
+    EXPECT_EQ(Col(1), "12/31/1999|01/15/2000|02/01/2000");
 }
 
 // A wide column sorts in the order of the user's locale without regard to case: in Spanish

@@ -171,6 +171,29 @@ TEST(Fechas, TextoDeHoraConElFormatoLargoYSuSeparador) {
     EXPECT_EQ(StrToTime("18.30"), 18.5 / 24.0);
 }
 
+TEST(Fechas, TextoDeFechaYHora) {
+    AjustesFechaHora a("dd/MM/yyyy", '/', "hh:nn:ss", ':');
+    struct Caso {
+        const char* texto;
+        double valor;
+    } casos[] = {
+        {"31/12/1999", 36525}, {"31/12/1999 18:00", 36525.75}, {"1 / 1 / 2000 6:00:00", 36526.25},
+        {"12:00", 0.5},        {"01/01/2000  12:00", 36526.5},
+    };
+    for (const Caso& c : casos) {
+        TDateTime v = -1;
+        EXPECT_TRUE(TryStrToDateTime(c.texto, v)) << c.texto;
+        EXPECT_DOUBLE_EQ(v, c.valor) << c.texto;
+        EXPECT_DOUBLE_EQ(StrToDateTime(c.texto), c.valor) << c.texto;
+    }
+    for (const char* malo : {"", "x", "31/12/1999 25:00", "31/02/2000 10:00", "31/12/1999x"}) {
+        TDateTime v = 3;
+        EXPECT_FALSE(TryStrToDateTime(malo, v)) << malo;
+        EXPECT_EQ(v, 3);
+        EXPECT_THROW(StrToDateTime(malo), EConvertError) << malo;
+    }
+}
+
 TEST(Fechas, FechaYHoraConUnPatron) {
     AjustesFechaHora a("dd/MM/yyyy", '-', "hh:nn:ss", '.');
     const TDateTime t = EncodeDate(2005, 1, 7) + (9 * 3600 + 5 * 60 + 3) / 86400.0;
