@@ -24,7 +24,8 @@ xmlNode* FindBookmark(xmlNode* Node, const std::string& Name) {
     return nullptr;
 }
 
-// The cell's text as runs: line feeds as breaks, tabs as tabs, other controls left out.
+// The cell's text as runs: each line end (CR LF, a lone CR or a lone LF) a break, tabs as
+// tabs, other controls left out.
 void AppendRuns(std::string& Out, const std::string& P, const AnsiString& Text) {
     const std::string utf8 = cp1252::ToUtf8(Text.str());
     std::string run;
@@ -36,10 +37,12 @@ void AppendRuns(std::string& Out, const std::string& P, const AnsiString& Text) 
         run.clear();
     };
     Out += "<" + P + "r>";
-    for (char c : utf8) {
-        if (c == '\n' || c == '\t') {
+    for (size_t i = 0; i < utf8.size(); ++i) {
+        const char c = utf8[i];
+        if (c == '\r' && i + 1 < utf8.size() && utf8[i + 1] == '\n') continue;
+        if (c == '\r' || c == '\n' || c == '\t') {
             flush();
-            Out += "<" + P + (c == '\n' ? "br/>" : "tab/>");
+            Out += "<" + P + (c == '\t' ? "tab/>" : "br/>");
         } else if (static_cast<unsigned char>(c) >= 0x20) {
             run += c;
         }

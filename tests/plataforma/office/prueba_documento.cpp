@@ -54,6 +54,38 @@ print('hideSpellingErrors' in z.read('word/settings.xml').decode())
               "True\n");
 }
 
+TEST_F(Documento, CadaFinDeLineaEsUnSalto) {
+    // The cells' own line ends, whatever their form, and the other bytes of a cell.
+    struct Caso {
+        const char* texto;
+        const char* leido; // as python-docx gives it, in Python's repr
+    } casos[] = {
+        {"solo\rCR", "'solo\\nCR'"},
+        {"solo\nLF", "'solo\\nLF'"},
+        {"CR\r\nLF", "'CR\\nLF'"},
+        {"dos\r\r\nfin", "'dos\\n\\nfin'"},
+        {"\x01\x08\x0B\x1F"
+         "a\tb",
+         "'a\\tb'"},
+        {"\x80\x8A\x9C\x9F", "'€ŠœŸ'"},
+    };
+    const int n = static_cast<int>(std::size(casos));
+    DocxDocument documento;
+    documento.AddTable("", n, 1, [&](int Fila, int, AnsiString& Texto, DocxAlignment&) {
+        Texto = casos[Fila].texto;
+    });
+    documento.SaveAs(Ruta("saltos.docx"));
+    const std::string leido = Python(R"(
+import docx
+for f in docx.Document('saltos.docx').tables[0].rows:
+    print(repr(f.cells[0].text))
+)");
+    std::string esperado;
+    for (const Caso& c : casos)
+        esperado += std::string(c.leido) + "\n";
+    EXPECT_EQ(leido, esperado);
+}
+
 // At a bookmark: after the paragraph that holds it; without one (or with a name the document
 // lacks): at the end, before the section's properties. The other entries stay as they were.
 TEST_F(Documento, TablaAnadidaEnUnaMarcaYAlFinal) {
