@@ -135,18 +135,22 @@ TNodeType IXMLNode::GetNodeType() const {
 }
 
 AnsiString IXMLNode::GetText() const {
+    return xml_text::FromXml(GetTextUtf8().c_str());
+}
+
+std::string IXMLNode::GetTextUtf8() const {
     xmlNode* n = Nodo(Handle());
     switch (n->type) {
     case XML_ELEMENT_NODE:
     case XML_ATTRIBUTE_NODE:
-        return xml_text::FromXml(TextoDe(n->children).c_str());
+        return TextoDe(n->children);
     case XML_TEXT_NODE:
     case XML_CDATA_SECTION_NODE:
     case XML_COMMENT_NODE:
     case XML_PI_NODE:
-        return xml_text::FromXml(C(n->content));
+        return C(n->content) ? std::string(C(n->content)) : std::string();
     default:
-        return AnsiString();
+        return std::string();
     }
 }
 

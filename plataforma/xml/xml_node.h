@@ -41,6 +41,8 @@ public:
     // An element's text is that of its own text and CDATA children (entity references are
     // never expanded); an attribute's is its value; other nodes give their content.
     AnsiString GetText() const;
+    // The same text in UTF-8, every character kept.
+    std::string GetTextUtf8() const;
     // On an element, replaces its own text and keeps its child elements; on an attribute,
     // text or CDATA node, replaces the value.
     void SetText(const AnsiString& text);

@@ -5,18 +5,26 @@
 // Texts are written with the standard entities, a CR as "&#13;" (a parser would otherwise
 // turn a CR LF into an LF) and the text "$amp" as "&#36;amp": the earlier writer put "$amp"
 // for "&", and a file holding "$amp" in its bytes is read as one of those. So a cell whose
-// text is "$amp" comes back as "$amp" from the files written here.
+// text is "$amp" comes back as "$amp" from the files written here. The file is declared
+// ISO-8859-1, so every character beyond its bytes goes as a character reference: the
+// Windows-1252 bytes 0x80-0x9F (the euro sign and its neighbours) and a wide cell's
+// characters; every XML reader then reads the cell's own characters.
+#include "controles/comun/text_utils.h"
 #include "controles/grid/kav_grid.h"
-#include "controles/grid/markup/markup_helpers.h"
 #include "controles/grid/storage/file_support.h"
 #include "controles/grid/storage/xml_records.h"
+#include "plataforma/base/cp1252.h"
 #include "plataforma/base/file_errors.h"
 #include "plataforma/base/file_writer.h"
 #include "plataforma/base/files.h"
 #include "plataforma/base/string_list.h"
 #include "plataforma/xml/xml_errors.h"
 
+#include <climits>
+#include <cstdint>
 #include <map>
+#include <queue>
+#include <set>
 
 using namespace grid_files;
 
@@ -28,9 +36,52 @@ std::string Replace(std::string S, const std::string& From, const std::string& T
     return S;
 }
 
-// The standard entities (the markup helpers' escaping), then a CR and "$amp" as references.
+// The standard entities, a CR and the characters beyond ISO-8859-1 as references, "$amp"
+// as "&#36;amp". An unpaired surrogate of a wide cell, which no XML file can hold, goes as
+// U+FFFD.
 std::string XmlText(const AnsiString& S) {
-    return Replace(Replace(FixMarkup(S).str(), "\r", "&#13;"), "$amp", "&#36;amp");
+    std::string r;
+    const auto put = [&r](char32_t U) {
+        switch (U) {
+        case '&':
+            r += "&amp;";
+            return;
+        case '"':
+            r += "&quot;";
+            return;
+        case '<':
+            r += "&lt;";
+            return;
+        case '>':
+            r += "&gt;";
+            return;
+        case '\r':
+            r += "&#13;";
+            return;
+        default:
+            break;
+        }
+        if (U < 0x80 || (U >= 0xA0 && U <= 0xFF))
+            r += static_cast<char>(U);
+        else
+            r += "&#" + std::to_string(static_cast<uint32_t>(U)) + ";";
+    };
+    if (S.str().compare(0, 2, "|\\") == 0) {
+        const std::u16string w = DecodeWideStr(S).str();
+        for (size_t i = 0; i < w.size(); ++i) {
+            char32_t u = w[i];
+            const bool high = u >= 0xD800 && u < 0xDC00;
+            if (high && i + 1 < w.size() && w[i + 1] >= 0xDC00 && w[i + 1] < 0xE000)
+                u = 0x10000 + ((u - 0xD800) << 10) + (w[++i] - 0xDC00);
+            else if (u >= 0xD800 && u < 0xE000)
+                u = 0xFFFD;
+            put(u);
+        }
+    } else {
+        for (char c : S.str())
+            put(cp1252::ToUnicode(static_cast<unsigned char>(c)));
+    }
+    return Replace(r, "$amp", "&#36;amp");
 }
 
 } // namespace
@@ -48,13 +99,17 @@ void TKavStringGrid::SaveToXML(const AnsiString& FileName, const AnsiString& Lis
         out += "<" + RecordDescr.str() + ">\r\n";
         for (int c = c0; c <= GetSaveEndCol(); ++c) {
             const int real = RemapCol(c);
-            if (!IsBaseCell(real, r)) continue;
-            const AnsiString text = SaveCell(real, r);
-            if (text.IsEmpty()) continue;
             const int place = c - c0;
-            std::string name = FieldNames && place < FieldNames->GetCount()
-                                   ? FieldNames->GetStrings(place).str()
-                                   : "FIELD" + std::to_string(place);
+            const bool named = FieldNames && place < FieldNames->GetCount();
+            // The first record names every named column, empty or not: a reader finds each
+            // name's column from the order of the names, which the empty cells of the
+            // records would otherwise leave open.
+            const bool always = named && r == GetSaveStartRow();
+            const bool base = IsBaseCell(real, r);
+            const AnsiString text = base ? SaveCell(real, r) : AnsiString();
+            if (text.IsEmpty() && !always) continue;
+            std::string name =
+                named ? FieldNames->GetStrings(place).str() : "FIELD" + std::to_string(place);
             out += "<" + name + ">" + XmlText(text) + "</" + name + ">\r\n";
         }
         out += "</" + RecordDescr.str() + ">\r\n";
@@ -77,25 +132,95 @@ public:
                 if (!g_.GetCells(c, 0).IsEmpty()) headers_[g_.GetCells(c, 0).str()] = c;
     }
 
+    // The columns of the names that neither FIELDn nor a header places. Each record lists its
+    // fields in column order, so the order of the names over all records gives their
+    // columns, from the first one not taken: a record whose first columns are empty does
+    // not move its fields before them.
+    void Plan(const std::vector<XmlRecord>& Records) {
+        std::vector<std::string> names; // by first appearance
+        std::map<std::string, size_t> index;
+        std::vector<std::vector<size_t>> after;
+        std::vector<size_t> before; // how many names must come first
+        std::set<int64_t> taken;
+        std::set<std::pair<size_t, size_t>> edges;
+        for (const XmlRecord& record : Records) {
+            size_t prev = SIZE_MAX;
+            for (const XmlField& f : record) {
+                const std::string& n = f.first.str();
+                int place = 0;
+                if (FieldPlace(n, place)) {
+                    taken.insert(place);
+                    continue;
+                }
+                if (const auto h = headers_.find(n); h != headers_.end()) {
+                    taken.insert(h->second - g_.GetSaveStartCol());
+                    continue;
+                }
+                auto [it, fresh] = index.emplace(n, names.size());
+                if (fresh) {
+                    names.push_back(n);
+                    after.emplace_back();
+                    before.push_back(0);
+                }
+                const size_t i = it->second;
+                if (prev != SIZE_MAX && prev != i && edges.emplace(prev, i).second) {
+                    after[prev].push_back(i);
+                    ++before[i];
+                }
+                prev = i;
+            }
+        }
+        // The names in that order, the earliest seen first among those free to go; names
+        // that contradict each other (a file not written here) go as first seen.
+        std::priority_queue<size_t, std::vector<size_t>, std::greater<>> ready;
+        for (size_t i = 0; i < names.size(); ++i)
+            if (before[i] == 0) ready.push(i);
+        std::vector<bool> done(names.size());
+        size_t next = 0;
+        int64_t place = 0;
+        for (size_t k = 0; k < names.size(); ++k) {
+            size_t i;
+            if (!ready.empty()) {
+                i = ready.top();
+                ready.pop();
+            } else {
+                while (done[next])
+                    ++next;
+                i = next;
+            }
+            if (done[i]) {
+                --k;
+                continue;
+            }
+            done[i] = true;
+            for (size_t j : after[i])
+                if (--before[j] == 0 && !done[j]) ready.push(j);
+            while (taken.count(place))
+                ++place;
+            named_[names[i]] =
+                static_cast<int>(std::min<int64_t>(g_.GetSaveStartCol() + place++, kMaxCols));
+        }
+    }
+
     void Read(const XmlRecord& Record, int Row) {
         for (const XmlField& f : Record)
             Place(f.first, f.second, Row);
     }
 
 private:
+    // The position of a field named FIELDn.
+    static bool FieldPlace(const std::string& N, int& Place) {
+        return N.size() > 5 && N.compare(0, 5, "FIELD") == 0 && N[5] != '-' &&
+               ParseInt(std::string_view(N).substr(5), Place) && Place >= 0;
+    }
+
     int ColumnOf(const AnsiString& Name) {
         const std::string& n = Name.str();
         int place = 0;
-        if (n.size() > 5 && n.compare(0, 5, "FIELD") == 0 &&
-            ParseInt(std::string_view(n).substr(5), place) && place >= 0 && n[5] != '-')
-            return g_.GetSaveStartCol() + place;
-        if (auto it = named_.find(n); it != named_.end()) return it->second;
-        // A column whose header holds the name, else the next new one.
-        const auto h = headers_.find(n);
-        const int col = h != headers_.end() ? h->second : g_.GetSaveStartCol() + nextNew_;
-        nextNew_ = std::max(nextNew_, col - g_.GetSaveStartCol() + 1);
-        named_[n] = col;
-        return col;
+        if (FieldPlace(n, place)) return g_.GetSaveStartCol() + place;
+        if (const auto h = headers_.find(n); h != headers_.end()) return h->second;
+        const auto it = named_.find(n);
+        return it != named_.end() ? it->second : g_.GetSaveStartCol();
     }
 
     void Place(const AnsiString& Name, const AnsiString& Value, int Row) {
@@ -105,7 +230,7 @@ private:
         if (g_.GetStoreFixedCells() && g_.GetCells(col, 0).IsEmpty() && Row != 0)
             g_.SetCells(col, 0, Name);
         std::string text = Value.str();
-        if (legacy_) text = Replace(text, "$amp", "&");
+        if (legacy_ && text.compare(0, 2, "|\\") != 0) text = Replace(text, "$amp", "&");
         g_.SetCellEx(col, Row, AnsiString(text));
     }
 
@@ -113,7 +238,6 @@ private:
     bool legacy_;
     std::map<std::string, int> named_;
     std::map<std::string, int> headers_;
-    int nextNew_ = 0;
 };
 
 } // namespace
@@ -140,6 +264,7 @@ void TKavStringGrid::LoadFromXML(const AnsiString& FileName, bool Nested) {
         throw EKavGridError("Too many rows in XML file");
     const int r0 = GetSaveStartRow();
     XmlRecordReader reader(*this, legacy);
+    reader.Plan(records);
     SetColCount(GetFixedCols() + 1);
     SetRowCount(std::max<int>(GetFixedRows() + 1, r0 + static_cast<int>(records.size())));
     for (size_t i = 0; i < records.size(); ++i)

@@ -4,6 +4,7 @@
 
 #include "controles/grid/kav_grid.h"
 #include "plataforma/base/string_list.h"
+#include "tests/controles/grid/celdas_hostiles_prueba.h"
 #include "tests/controles/grid/ficheros_prueba.h"
 
 #include <cstdlib>
@@ -25,7 +26,7 @@ TEST_F(Xml, TextoExacto) {
                                    "<lista>\r\n"
                                    "<fila>\r\n"
                                    "<FIELD0>a&amp;b&lt;c</FIELD0>\r\n"
-                                   "<FIELD2>\xE1\x80</FIELD2>\r\n"
+                                   "<FIELD2>\xE1&#8364;</FIELD2>\r\n"
                                    "</fila>\r\n"
                                    "<fila>\r\n"
                                    "<FIELD0>x&quot;y&gt;</FIELD0>\r\n"
@@ -64,6 +65,62 @@ TEST_F(Xml, IdaYVuelta) {
                 EXPECT_EQ(h->GetCells(donde, r), g->GetCells(c, r)) << c << "," << r;
             }
     }
+}
+
+// Named fields land in their own columns whatever columns before them are empty in a row.
+TEST_F(Xml, CamposConNombreEnSusColumnas) {
+    struct Caso {
+        const char* nombre;
+        std::vector<std::vector<const char*>> filas;
+    } casos[] = {
+        {"primera vacia arriba", {{"", "b1", "c1"}, {"a2", "b2", "c2"}}},
+        {"primera vacia abajo", {{"a1", "", "c1"}, {"", "", "c2"}, {"", "b3", ""}}},
+        {"cada fila con una sola", {{"", "", "c1"}, {"", "b2", ""}, {"a3", "", ""}}},
+    };
+    TStringList nombres;
+    for (const char* n : {"uno", "dos", "tres"})
+        nombres.Add(n);
+    for (const Caso& c : casos) {
+        SCOPED_TRACE(c.nombre);
+        const int filas = static_cast<int>(c.filas.size());
+        Rejilla* g = Nueva(4, filas + 1);
+        for (int r = 0; r < filas; ++r)
+            for (int x = 0; x < 3; ++x)
+                g->SetCells(x + 1, r + 1, c.filas[r][x]);
+        g->SaveToXML(Ruta("n.xml"), "lista", "fila", &nombres);
+        Rejilla* h = Nueva(2, 2);
+        h->LoadFromXML(Ruta("n.xml"));
+        ASSERT_EQ(h->GetRowCount(), filas + 1);
+        for (int r = 0; r < filas; ++r)
+            for (int x = 0; x < 3; ++x)
+                EXPECT_EQ(h->GetCells(x + 1, r + 1), c.filas[r][x]) << x << "," << r;
+    }
+}
+
+// Every byte 0x80-0x9F, TAB, LF, CR, quotes and markup in 8-bit cells, and wide cells, read
+// back by the grid into the same characters, and by Python's XML reader and xmllint.
+TEST_F(Xml, CeldasHostilesDeIdaYVuelta) {
+    const std::vector<CeldaHostil> celdas = CeldasHostiles(false);
+    const int n = static_cast<int>(celdas.size());
+    Rejilla* g = Nueva(2, n + 1);
+    for (int i = 0; i < n; ++i)
+        PonerCelda(g, 1, i + 1, celdas[i]);
+    g->SaveToXML(Ruta("h.xml"), "lista", "fila", nullptr);
+    EXPECT_EQ(std::system(("xmllint --noout " + Ruta("h.xml").str()).c_str()), 0);
+    Rejilla* h = Nueva(2, 2);
+    h->LoadFromXML(Ruta("h.xml"));
+    ASSERT_EQ(h->GetRowCount(), n + 1);
+    std::string esperado;
+    for (int i = 0; i < n; ++i) {
+        EXPECT_EQ(TextoDeCelda(h, 1, i + 1), celdas[i].texto) << i;
+        esperado += PuntosDeCodigo(celdas[i].texto) + "\n";
+    }
+    EXPECT_EQ(Python(R"(
+import xml.etree.ElementTree as ET
+for f in ET.parse('h.xml').getroot():
+    print('.'.join('%x' % ord(c) for c in f.find('FIELD0').text))
+)"),
+              esperado);
 }
 
 // The earlier writer's "$amp" still reads as "&"; a file that is not well-formed raises
