@@ -1,5 +1,6 @@
 #include "controles/grid/storage/file_support.h"
 
+#include "controles/comun/text_utils.h"
 #include "plataforma/base/file_errors.h"
 #include "plataforma/base/files.h"
 
@@ -54,6 +55,55 @@ void WriteIfLarge(FileWriter& W, std::string& Out) {
 void CommitOutput(FileWriter& W, const std::string& Out) {
     W.Write(Out.data(), Out.size());
     if (!W.Commit()) throw EInOutError(W.ErrorText());
+}
+
+void AppendCellLine(std::string& Out, int64_t Col, int64_t Row, const AnsiString& Text) {
+    const AnsiString file = LfToFile(Text);
+    const bool plain = FileToLf(file, true) == Text;
+    if (!plain) Out += '+';
+    AppendInt(Out, Col);
+    Out += ',';
+    AppendInt(Out, Row);
+    Out += ',';
+    if (plain) {
+        Out += file.str();
+    } else {
+        for (char c : Text.str()) {
+            if (c == '\r')
+                Out += "\\r";
+            else if (c == '\n')
+                Out += "\\n";
+            else if (c == '\\')
+                Out += "\\\\";
+            else
+                Out += c;
+        }
+    }
+    Out += "\r\n";
+}
+
+AnsiString CellLineText(std::string_view Text, bool Escaped, bool MultiLine) {
+    if (!Escaped) return FileToLf(AnsiString(std::string(Text)), MultiLine);
+    std::string t;
+    t.reserve(Text.size());
+    for (size_t i = 0; i < Text.size(); ++i) {
+        const char c = Text[i];
+        if (c == '\\' && i + 1 < Text.size()) {
+            const char e = Text[++i];
+            t += e == 'r' ? '\r' : e == 'n' ? '\n' : e;
+        } else {
+            t += c;
+        }
+    }
+    if (MultiLine) return AnsiString(std::move(t));
+    // The first line: up to the first CR, of the characters of a wide cell.
+    if (t.compare(0, 2, "|\\") == 0) {
+        std::u16string w = DecodeWideStr(AnsiString(std::move(t))).str();
+        w.resize(std::min(w.size(), w.find(u'\r')));
+        return EncodeWideStr(WideString(std::move(w)));
+    }
+    AnsiString a(std::move(t));
+    return GetNextLine(a, false);
 }
 
 void AppendInt(std::string& Out, int64_t Value) {

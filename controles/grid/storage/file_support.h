@@ -64,4 +64,15 @@ void CommitOutput(FileWriter& W, const std::string& Out);
 // A number in decimal, appended.
 void AppendInt(std::string& Out, int64_t Value);
 
+// A cell line of the native file and the stream image, ended by CR LF: "column,row,text" with
+// the text's line breaks as the bytes 9 and 8 (LfToFile) when FileToLf gives the text back
+// exactly, as it does for every text without those bytes; else "+column,row,text" with the
+// text's CR, LF and backslash bytes written as "\r", "\n" and "\\" and every other byte as
+// it is. So every text reads back exactly, wide cells' bytes included, and a file written
+// before reads as it did.
+void AppendCellLine(std::string& Out, int64_t Col, int64_t Row, const AnsiString& Text);
+// The text of a cell line after the comma of its row: Escaped for a line of the second form;
+// with MultiLine false only its first line.
+AnsiString CellLineText(std::string_view Text, bool Escaped, bool MultiLine);
+
 } // namespace grid_files

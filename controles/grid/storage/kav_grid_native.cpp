@@ -1,8 +1,8 @@
 // TKavStringGrid: the native text file. A header "columns,rows", one "cw column,width" line
 // per column of the save range and one "column,row,text" line per non-empty cell, with the
 // grid's own indexes; line breaks inside a text are written as the bytes 9 (CR) and 8 (LF).
-// Since 9 is also the TAB character, a TAB in a text that holds a line break comes back as
-// a CR; a TAB in a text without line breaks comes back as it was.
+// A text that this form would not give back (a TAB beside a line break, the bytes 8 or 9,
+// the bytes of a wide cell) goes on a "+column,row,text" line with its line breaks escaped.
 #include "controles/comun/text_utils.h"
 #include "controles/grid/kav_grid.h"
 #include "controles/grid/storage/file_support.h"
@@ -36,13 +36,7 @@ void TKavStringGrid::SaveToFile(const AnsiString& FileName) {
         ExportNotification(1, r);
         for (int c = c0; c <= c1; ++c) {
             const AnsiString text = SaveCell(c, r);
-            if (text.IsEmpty()) continue;
-            AppendInt(out, c);
-            out += ',';
-            AppendInt(out, r);
-            out += ',';
-            out += LfToFile(text).str();
-            out += "\r\n";
+            if (!text.IsEmpty()) AppendCellLine(out, c, r, text);
         }
         WriteIfLarge(w, out);
         progress.Step(r - r0, GetSaveRowCount() - 1);
@@ -85,16 +79,17 @@ void TKavStringGrid::LoadFromFile(const AnsiString& FileName) {
                 SetColWidths(col, width);
             continue;
         }
+        const bool escaped = line.substr(0, 1) == "+";
         const size_t c1 = line.find(',');
         if (c1 == std::string_view::npos) continue;
         const size_t c2 = line.find(',', c1 + 1);
         if (c2 == std::string_view::npos) continue;
         int col = 0, row = 0;
-        if (!ParseInt(line.substr(0, c1), col) ||
+        if (!ParseInt(line.substr(escaped, c1 - escaped), col) ||
             !ParseInt(line.substr(c1 + 1, c2 - c1 - 1), row) || col < 0 || col >= GetColCount() ||
             row < 0 || row >= GetRowCount())
             continue;
-        LoadCell(col, row, FileToLf(AnsiString(std::string(line.substr(c2 + 1))), multi));
+        LoadCell(col, row, CellLineText(line.substr(c2 + 1), escaped, multi));
         progress.Step(row, GetRowCount() - 1);
     }
     FireCellsChanged(0, 0, GetColCount(), GetRowCount());

@@ -1,7 +1,8 @@
 // TKavStringGrid: the text image of the cells in a stream. A header "columns,rows" of the
 // save range, one "cw column,width" line per column and one "column,row,text" line per
-// non-empty cell, with indexes relative to the save range; lines end with CR LF and nothing
-// else frames the image, so the reader stops at the first line that is not one of these and
+// non-empty cell, with indexes relative to the save range (a text that would not read back
+// exactly goes on a "+column,row,text" line, as in the native file); lines end with CR LF and
+// nothing else frames the image, so the reader stops at the first line that is not one of these and
 // leaves the stream there for what follows.
 #include "controles/comun/text_utils.h"
 #include "controles/grid/kav_grid.h"
@@ -61,13 +62,7 @@ void TKavStringGrid::SaveToStream(TStream* Stream) {
         ExportNotification(1, r);
         for (int c = c0; c <= GetSaveEndCol(); ++c) {
             const AnsiString text = SaveCell(c, r);
-            if (text.IsEmpty()) continue;
-            AppendInt(out, c - c0);
-            out += ',';
-            AppendInt(out, r - r0);
-            out += ',';
-            out += LfToFile(text).str();
-            out += "\r\n";
+            if (!text.IsEmpty()) AppendCellLine(out, c - c0, r - r0, text);
         }
         if (out.size() > 65536) flush();
     }
@@ -110,11 +105,12 @@ void TKavStringGrid::LoadFromStream(TStream* Stream) {
             Stream->SetPosition(start);
             break;
         }
-        const int col = Number(l.substr(0, a)) + c0;
+        const bool escaped = l.substr(0, 1) == "+";
+        const int col = Number(l.substr(escaped, a - escaped)) + c0;
         const int row = Number(l.substr(a + 1, b - a - 1)) + r0;
         if (col < 0 || col >= GetColCount() || row < 0 || row >= GetRowCount())
             throw EInvalidGridOperation("Grid index out of range");
-        LoadCell(col, row, FileToLf(AnsiString(std::string(l.substr(b + 1))), multi));
+        LoadCell(col, row, CellLineText(l.substr(b + 1), escaped, multi));
     }
     FireCellsChanged(0, 0, GetColCount(), GetRowCount());
     CellsLoaded();
