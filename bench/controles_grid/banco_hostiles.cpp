@@ -5,6 +5,7 @@
 // package's parts; a binary grid whose 40 cell bitmaps declare 4096 x 4096 pixels over the
 // bytes of 64 x 64, beside the same grid with its bitmaps as they were written.
 
+#include "bench/comun/arranque_ventanas.h"
 #include "bench/controles_grid/medida.h"
 #include "controles/grid/kav_grid.h"
 #include "plataforma/base/files.h"
@@ -202,4 +203,7 @@ MEDIDA_UNA_VEZ(BM_CsvUnaLinea)->Apply(TamanosCsvLinea);
 MEDIDA_UNA_VEZ(BM_CsvUnCampo)->Apply(TamanosCsvCampo);
 MEDIDA_UNA_VEZ(BM_LibroCadenaCompartida)->Apply(TamanosLibro);
 MEDIDA_UNA_VEZ(BM_BinarioMapas)->Arg(1)->Arg(0);
-BENCHMARK_MAIN();
+// The bitmaps of the binary grid need the window system.
+int main(int argc, char** argv) {
+    return EjecutarBancosConVentanas(argc, argv);
+}
