@@ -74,10 +74,8 @@ void TKavStringGrid::LoadXLS(const AnsiString& FileName, const AnsiString& Sheet
     SetRowCount(static_cast<int>(rows));
     if (GetFixedCols() != fixedCols && fixedCols < GetColCount()) SetFixedCols(fixedCols);
     if (GetFixedRows() != fixedRows && fixedRows < GetRowCount()) SetFixedRows(fixedRows);
-    // The sheet's area shows the sheet: what the grid held there goes first.
-    for (int r = ro; r < rows; ++r)
-        for (int c = co; c < cols; ++c)
-            if (!GetCells(c, r).IsEmpty()) SetCells(c, r, AnsiString());
+    // Only the sheet's cells with a value are loaded: a cell the sheet leaves empty, or one
+    // holding an error value, keeps what the grid had there.
     for (const SheetCell& cell : sheet.Cells)
         LoadCell(cell.Col - 1 + co, cell.Row - 1 + ro, cell.Text);
     FireCellsChanged(0, 0, GetColCount(), GetRowCount());

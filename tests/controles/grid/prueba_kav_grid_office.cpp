@@ -56,7 +56,8 @@ TEST_F(Oficina, HojasDeUnLibro) {
 }
 
 // The active and a named sheet, with the fixed cells stored and not: A1 lands at the offset,
-// the grid reaches the corner of the sheet's cells, and what it held there goes.
+// the grid reaches the corner of the sheet's cells, and a cell the sheet leaves empty keeps
+// what the grid held there.
 TEST_F(Oficina, CargaDeLaHojaActivaYDeUnaConNombre) {
     Python(kTresHojas);
     struct Caso {
@@ -66,8 +67,9 @@ TEST_F(Oficina, CargaDeLaHojaActivaYDeUnaConNombre) {
     } casos[] = {
         {"", false, "||\n|Nombre|U\n|Muro|0,45\n|04/03/2021|True\n"},
         {"", true, "Nombre|U\nMuro|0,45\n04/03/2021|True\n"},
-        {"Tres", false, "|||\n|||\n|||\n|||\n|||\n|||sola\n"},
-        {"Tres", true, "||\n||\n||\n||\n||sola\n"},
+        {"Tres", false, "|||\n|viejo|viejo|\n|viejo|viejo|\n|viejo|viejo|\n|||\n|||sola\n"},
+        {"Tres", true,
+         "viejo|viejo|viejo\nviejo|viejo|viejo\nviejo|viejo|viejo\nviejo|viejo|viejo\n||sola\n"},
     };
     for (const Caso& c : casos) {
         SCOPED_TRACE(std::string(c.hoja) + (c.fijas ? " fijas" : ""));
