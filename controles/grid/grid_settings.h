@@ -344,7 +344,8 @@ private:
     TKavStringGrid* grid_;
 };
 
-// A hidden row: its real index, its height and its cells (texts with their object slots).
+// A hidden row: its real index, its identity, its height and its cells (texts with their
+// object slots).
 class TGridItem : public TCollectionItem {
 public:
     explicit TGridItem(TCollection* Collection);
@@ -353,6 +354,9 @@ public:
     void SetIdx(int Value) { idx_ = Value; }
     int GetHeight() const { return height_; }
     void SetHeight(int Value) { height_ = Value; }
+    // The row's identity, given back to it when it is shown again.
+    TGridRowId GetRowId() const { return rowId_; }
+    void SetRowId(TGridRowId Value) { rowId_ = Value; }
     // The row's cells as a list: a text and an object per column.
     TStrings* GetItems() const;
     // Copies the given lines (and their objects) into the owned list.
@@ -368,6 +372,7 @@ public:
 private:
     int idx_ = 0;
     int height_ = 0;
+    TGridRowId rowId_;
     mutable int parkedCols_ = -1; // the columns of the parked cells; -1: none parked
     mutable std::unique_ptr<TStringList> items_;
     mutable TGridStore::RowPtr parked_;

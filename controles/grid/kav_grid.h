@@ -668,6 +668,9 @@ public:
     int DisplRowIndex(int ARow) const { return RemapRow(ARow); }
     int GetRealCol() const { return RemapCol(GetCol()); }
     int GetRealRow() const { return RemapRowInv(GetRow()); }
+    // The one way from a shown column to a column of the store and back (grid_index.h).
+    TRealCol RealColOf(int ACol) const { return TRealCol(RemapCol(ACol)); }
+    int ShownColOf(TRealCol ACol) const { return RemapColInv(ACol.Value()); }
     bool IsHiddenColumn(int ACol) const;
     bool IsHiddenRow(int ARow) const;
     int NumHiddenColumns() const { return numHiddenCols_; }

@@ -66,7 +66,7 @@ void TKavStringGrid::RemoveRowList(const std::vector<int>& Rows) {
     PermuteRows(first, from);
     for (int d = n - static_cast<int>(Rows.size()); d < n; ++d)
         for (int c = 0, cols = GetStoreColCount(); c < cols; ++c)
-            if (!CellText(c, d).IsEmpty()) SetCells(c, d, AnsiString());
+            if (!CellText(TRealCol(c), d).IsEmpty()) SetCells(c, d, AnsiString());
     SetRowCountEx(n - static_cast<int>(Rows.size()));
     if (GetRow() >= GetRowCount() - fixedFooters_ && GetRowCount() - fixedFooters_ > GetFixedRows())
         SetRowEx(GetRowCount() - fixedFooters_ - 1);
@@ -122,8 +122,8 @@ void TKavStringGrid::Group(int ColIndex) {
     std::vector<int> starts;
     std::vector<AnsiString> values;
     for (int r = first; r <= last; ++r) {
-        const AnsiString& v = CellText(g, r);
-        if (r == first ? !v.IsEmpty() : v != CellText(g, r - 1)) {
+        const AnsiString& v = CellText(TRealCol(g), r);
+        if (r == first ? !v.IsEmpty() : v != CellText(TRealCol(g), r - 1)) {
             starts.push_back(r);
             values.push_back(v);
         }
@@ -209,9 +209,10 @@ void TKavStringGrid::SubGroup(int ColIndex) {
             ++r;
             continue;
         }
-        const AnsiString value = CellText(s, r);
+        const AnsiString value = CellText(TRealCol(s), r);
         int e = r + 1;
-        while (e <= LastNormalRow() && !IsNode(e) && !IsSummary(e) && CellText(s, e) == value)
+        while (e <= LastNormalRow() && !IsNode(e) && !IsSummary(e) &&
+               CellText(TRealCol(s), e) == value)
             ++e;
         InsertChildRow(RealRowIndex(r), 0);
         AddNode(RealRowIndex(r), e - r + 1);

@@ -80,6 +80,7 @@ void TKavStringGrid::HideRealRows(const std::vector<int>& Reals, bool Append) {
         auto* item = static_cast<TGridItem*>(hiddenRows_->Add());
         item->SetIdx(reals[k]);
         item->SetHeight(Append ? 0 : GetRowHeights(d));
+        item->SetRowId(GetRowId(d));
         // The item takes the row's cells, objects included, and the row stays empty.
         item->ParkRow(TakeStoreRow(d), cols);
     }
@@ -179,10 +180,11 @@ void TKavStringGrid::UnHideItems(std::vector<TGridItem*> Items) {
         const int row = n + i;
         TGridStore::RowPtr parked;
         if (Items[i]->TakeParkedRow(parked)) {
-            PutStoreRow(row, std::move(parked));
+            PutStoreRow(row, std::move(parked), Items[i]->GetRowId());
             if (Items[i]->GetHeight() > 0) SetRowHeights(row, Items[i]->GetHeight());
             continue;
         }
+        PutStoreRow(row, TGridStore::RowPtr(), Items[i]->GetRowId());
         TStrings* cells = Items[i]->GetItems();
         for (int c = 0; c < cells->GetCount(); ++c) {
             if (c >= GetStoreColCount()) break;

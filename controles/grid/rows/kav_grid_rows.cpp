@@ -271,7 +271,7 @@ void TKavStringGrid::ClearRect(int ACol1, int ARow1, int ACol2, int ARow2) {
                 else
                     SetCellProperties(c, r, nullptr);
             }
-            if (!destroying && !CellText(c, r).IsEmpty()) SetCells(c, r, AnsiString());
+            if (!destroying && !CellText(TRealCol(c), r).IsEmpty()) SetCells(c, r, AnsiString());
         }
     }
     if (!destroying) FireCellsChanged(RemapCol(ACol1), ARow1, RemapCol(ACol2), ARow2);
@@ -505,7 +505,7 @@ void TKavStringGrid::MergeCols(int ColIndex1, int ColIndex2, const AnsiString& S
 bool TKavStringGrid::IsCell(const AnsiString& SubStr, int& ACol, int& ARow) {
     for (int r = 0; r < GetRowCount(); ++r)
         for (int c = 0; c < GetColCount(); ++c)
-            if (CellText(c, r) == SubStr) {
+            if (CellText(TRealCol(c), r) == SubStr) {
                 ACol = c;
                 ARow = r;
                 return true;
@@ -514,7 +514,7 @@ bool TKavStringGrid::IsCell(const AnsiString& SubStr, int& ACol, int& ARow) {
 }
 
 bool TKavStringGrid::IsWideCell(int ACol, int ARow) const {
-    const AnsiString& s = CellText(ACol, ARow);
+    const AnsiString& s = CellText(TRealCol(ACol), ARow);
     return s.Length() >= 2 && s[1] == '|' && s[2] == '\\';
 }
 

@@ -511,7 +511,9 @@ bool CellChecked(TKavStringGrid& G, int C, int R) {
 
 // The sort's readers: cell texts by reference and check-box states.
 #define SORT_READERS                                                                               \
-    TCellTextReader text = [this](int C, int R) -> const AnsiString& { return CellText(C, R); };   \
+    TCellTextReader text = [this](int C, int R) -> const AnsiString& {                             \
+        return CellText(TRealCol(C), R);                                                           \
+    };                                                                                             \
     TCellCheckReader checked = [this](int C, int R) { return CellChecked(*this, C, R); }
 
 int TKavStringGrid::Compare(int ACol, int ARow1, int ARow2, TSortDirection Direction) {

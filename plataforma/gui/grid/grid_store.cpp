@@ -115,12 +115,24 @@ void TGridStore::ResizeRows(int Value) {
     for (size_t i = n; i < rows_.size(); ++i)
         if (rows_[i]) pool_->Free(rows_[i]);
     rows_.resize(n, nullptr);
+    const size_t had = ids_.size();
+    ids_.resize(n);
+    for (size_t i = had; i < n; ++i)
+        ids_[i] = TGridRowId(++lastId_);
 }
 
-const TGridCell* TGridStore::Find(int ACol, int ARow) const {
+int TGridStore::FindRow(TGridRowId Id) const {
+    if (!Id) return -1;
+    for (size_t i = 0; i < ids_.size(); ++i)
+        if (ids_[i] == Id) return static_cast<int>(i);
+    return -1;
+}
+
+const TGridCell* TGridStore::Find(TRealCol ACol, int ARow) const {
     const Row* r = GetRow(ARow);
-    if (!r || ACol < 0 || !r->Holds(static_cast<size_t>(ACol))) return nullptr;
-    return &(*r)[ACol];
+    const int col = ACol.Value();
+    if (!r || col < 0 || !r->Holds(static_cast<size_t>(col))) return nullptr;
+    return &(*r)[col];
 }
 
 TGridStore::RowPtr TGridStore::TakeRow(int ARow) {
@@ -146,9 +158,9 @@ void TGridStore::PutRow(int ARow, RowPtr Cells) {
     std::move(Cells->begin(), Cells->end(), r->begin());
 }
 
-TGridCell& TGridStore::At(int ACol, int ARow) {
+TGridCell& TGridStore::At(TRealCol ACol, int ARow) {
     Row*& r = rows_.at(static_cast<size_t>(ARow));
-    const size_t col = static_cast<size_t>(ACol);
+    const size_t col = static_cast<size_t>(ACol.Value());
     // A new row holds the cell written; a column beyond its run widens it to all the store's
     // columns at once, one before it down to column 0 (a row filled from either end is widened
     // once).
@@ -163,31 +175,40 @@ TGridCell& TGridStore::At(int ACol, int ARow) {
 void TGridStore::MoveRow(int From, int To) {
     const int n = GetRowCount();
     if (From == To || From < 0 || To < 0 || From >= n || To >= n) return;
-    if (From < To)
+    if (From < To) {
         std::rotate(rows_.begin() + From, rows_.begin() + From + 1, rows_.begin() + To + 1);
-    else
+        std::rotate(ids_.begin() + From, ids_.begin() + From + 1, ids_.begin() + To + 1);
+    } else {
         std::rotate(rows_.begin() + To, rows_.begin() + From, rows_.begin() + From + 1);
+        std::rotate(ids_.begin() + To, ids_.begin() + From, ids_.begin() + From + 1);
+    }
 }
 
 void TGridStore::ExchangeRows(int A, int B) {
     const int n = GetRowCount();
     if (A < 0 || B < 0 || A >= n || B >= n) return;
     std::swap(rows_[A], rows_[B]);
+    std::swap(ids_[A], ids_[B]);
 }
 
 void TGridStore::PermuteRows(int First, const std::vector<int>& From) {
     if (From.empty()) return;
     std::vector<Row*> old(rows_.begin() + First, rows_.begin() + First + From.size());
-    for (size_t i = 0; i < From.size(); ++i)
+    std::vector<TGridRowId> oldIds(ids_.begin() + First, ids_.begin() + First + From.size());
+    for (size_t i = 0; i < From.size(); ++i) {
         rows_[First + i] = old[From[i] - First];
+        ids_[First + i] = oldIds[From[i] - First];
+    }
 }
 
 void TGridStore::RotateRows(int First, int Middle, int Last) {
     if (First >= Middle || Middle >= Last) return;
     std::rotate(rows_.begin() + First, rows_.begin() + Middle, rows_.begin() + Last);
+    std::rotate(ids_.begin() + First, ids_.begin() + Middle, ids_.begin() + Last);
 }
 
-void TGridStore::MoveCol(int From, int To) {
+void TGridStore::MoveCol(TRealCol FromCol, TRealCol ToCol) {
+    const int From = FromCol.Value(), To = ToCol.Value();
     if (From == To || From < 0 || To < 0 || From >= cols_ || To >= cols_) return;
     const size_t lo = static_cast<size_t>(std::min(From, To));
     const size_t hi = static_cast<size_t>(std::max(From, To));

@@ -11,8 +11,12 @@
 // Columns are store columns: the store keeps every column the grid has ever had, so that
 // data beyond a lowered column count stays readable and writable. The store never frees
 // what an object slot points to.
+// Columns are real columns (TRealCol): a hidden column keeps its cells where they are. Each
+// row has an identity (TGridRowId) that moves with it, so that a row can be found again after
+// rows were inserted, removed or reordered.
 
 #include "plataforma/base/ansi_string.h"
+#include "plataforma/gui/grid/grid_index.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -83,10 +87,12 @@ public:
     // Growing adds empty rows; shrinking drops the rows beyond (their object slots are not
     // freed: the caller has seen them first).
     void SetRowCount(int Value) {
-        if (Value >= 0 && static_cast<size_t>(Value) == rows_.size() + 1)
+        if (Value >= 0 && static_cast<size_t>(Value) == rows_.size() + 1) {
             rows_.push_back(nullptr); // a row appended: the common case
-        else
+            ids_.push_back(TGridRowId(++lastId_));
+        } else {
             ResizeRows(Value);
+        }
     }
     // The columns that can be written: the highest column count ever asked for.
     int GetColCount() const { return cols_; }
@@ -95,18 +101,28 @@ public:
     }
 
     // The cell, or nullptr when it holds nothing (an index outside the store included).
-    const TGridCell* Find(int ACol, int ARow) const;
+    const TGridCell* Find(TRealCol ACol, int ARow) const;
     // The cell, made when missing; the indexes must lie inside the store.
-    TGridCell& At(int ACol, int ARow);
-    bool Contains(int ACol, int ARow) const {
-        return ACol >= 0 && ARow >= 0 && ACol < cols_ && ARow < GetRowCount();
+    TGridCell& At(TRealCol ACol, int ARow);
+    bool Contains(TRealCol ACol, int ARow) const {
+        return ACol.Value() >= 0 && ARow >= 0 && ACol.Value() < cols_ && ARow < GetRowCount();
     }
+
+    // The identity of the row at an index (none outside the store); the index of the row
+    // with an identity, -1 when no row of the store has it. A row put back where it was
+    // taken from gets its identity back with SetRowId.
+    TGridRowId GetRowId(int ARow) const {
+        return ARow >= 0 && static_cast<size_t>(ARow) < ids_.size() ? ids_[ARow] : TGridRowId();
+    }
+    void SetRowId(int ARow, TGridRowId Id) { ids_.at(static_cast<size_t>(ARow)) = Id; }
+    int FindRow(TGridRowId Id) const;
     // The row's cells (nullptr for an empty row or an index outside).
     const Row* GetRow(int ARow) const {
         return ARow >= 0 && static_cast<size_t>(ARow) < rows_.size() ? rows_[ARow] : nullptr;
     }
 
-    // A row's cells taken out whole (null for a row never written), leaving an empty row;
+    // A row's cells taken out whole (null for a row never written), leaving an empty row
+    // (which keeps the row's identity until the caller moves it elsewhere);
     // and a row put back in place of an empty one. For rows that leave the grid for a while:
     // their cells are not copied (a row from another store's pool is moved into this one).
     RowPtr TakeRow(int ARow);
@@ -122,7 +138,7 @@ public:
     void RotateRows(int First, int Middle, int Last);
     // Moves the cells of column From to column To in every row (the columns between shift
     // by one); the slots are moved, not copied.
-    void MoveCol(int From, int To);
+    void MoveCol(TRealCol From, TRealCol To);
 
 private:
     void ResizeRows(int Value);
@@ -130,7 +146,9 @@ private:
     // the row is freed.
     Row* Widen(Row* R, size_t First, size_t End);
 
-    std::vector<Row*> rows_; // owned; raw so that row moves are plain pointer moves
-    TGridRowPool* pool_;     // the rows' memory, shared with the rows taken out
+    std::vector<Row*> rows_;      // owned; raw so that row moves are plain pointer moves
+    std::vector<TGridRowId> ids_; // each row's identity, moved with it
+    uint64_t lastId_ = 0;
+    TGridRowPool* pool_; // the rows' memory, shared with the rows taken out
     int cols_ = 0;
 };

@@ -442,6 +442,7 @@ public:
     explicit TStringGrid(TComponent* AOwner);
     ~TStringGrid() override;
 
+    // The column is the store's (a real column: see grid_index.h); the row the grid's.
     // Any store column may be read and written, also beyond ColCount (see GetStoreColCount).
     // A read outside the store gives an empty text (no object); a negative index raises
     // EInvalidGridOperation, and so does a write outside the store.
@@ -451,6 +452,11 @@ public:
     void SetObjects(int ACol, int ARow, TObject* Value);
     // The columns the store keeps: the highest ColCount the grid has had.
     int GetStoreColCount() const { return store_.GetColCount(); }
+    // The identity of the row at an index (none outside the grid): it stays with the row
+    // while other rows are inserted, removed and moved; and the index of the row with an
+    // identity (-1 when no row of the grid has it now).
+    TGridRowId GetRowId(int ARow) const { return store_.GetRowId(ARow); }
+    int FindRowId(TGridRowId Id) const { return store_.FindRow(Id); }
     // A row's (column's) cells as a list, ColCount (RowCount) long, owned by the grid.
     // Assigning to it sets texts and objects; Exchange swaps two cells.
     TStrings* GetRows(int Index);
@@ -469,7 +475,7 @@ protected:
     void SetEditText(int ACol, int ARow, const AnsiString& Value) override;
 
     // The cell's text without a copy (empty for none), for painting.
-    const AnsiString& CellText(int ACol, int ARow) const;
+    const AnsiString& CellText(TRealCol ACol, int ARow) const;
     // A store row's cells taken out whole, leaving the row empty (nullptr when it held
     // nothing), and put back in place of an empty row: a row that leaves the grid for a while
     // moves without copying its cells. The row index must lie inside the store; the caller
@@ -481,14 +487,15 @@ protected:
         const TGridStore::Row* cells = store_.GetRow(ARow);
         return cells ? static_cast<int>(cells->End()) - 1 : -1;
     }
-    void PutStoreRow(int ARow, TGridStore::RowPtr Cells);
+    // The row given back its identity (Id none: the row keeps the one it has).
+    void PutStoreRow(int ARow, TGridStore::RowPtr Cells, TGridRowId Id = TGridRowId());
 
 private:
     friend class TStringGridStrings;
     void CheckIndex(int ACol, int ARow) const {
         if (ACol < 0 || ARow < 0) GridIndexError();
     }
-    TGridCell& WritableCell(int ACol, int ARow);
+    TGridCell& WritableCell(TRealCol ACol, int ARow);
 
     TGridStore store_;
     std::map<int, std::unique_ptr<TStringGridStrings>> rowLists_, colLists_;

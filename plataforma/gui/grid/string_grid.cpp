@@ -60,7 +60,7 @@ public:
     int Add(const AnsiString& S) override { return AddObject(S, nullptr); }
     int AddObject(const AnsiString& S, TObject* AObject) override {
         for (int i = 0, n = GetCount(); i < n; ++i) {
-            const TGridCell* c = grid_->store_.Find(Col(i), Row(i));
+            const TGridCell* c = grid_->store_.Find(TRealCol(Col(i)), Row(i));
             if (c && (!c->Text.IsEmpty() || c->Object)) continue;
             grid_->SetCells(Col(i), Row(i), S);
             grid_->SetObjects(Col(i), Row(i), AObject);
@@ -73,7 +73,7 @@ public:
     // Empties every cell (texts and object slots; what the slots point to is not freed).
     void Clear() override {
         for (int i = 0, n = GetCount(); i < n; ++i) {
-            if (!grid_->store_.Find(Col(i), Row(i))) continue;
+            if (!grid_->store_.Find(TRealCol(Col(i)), Row(i))) continue;
             grid_->SetCells(Col(i), Row(i), AnsiString());
             grid_->SetObjects(Col(i), Row(i), nullptr);
         }
@@ -125,11 +125,11 @@ void TStringGrid::ResizeStore(int NewColCount, int NewRowCount) {
 
 AnsiString TStringGrid::GetCells(int ACol, int ARow) const {
     CheckIndex(ACol, ARow);
-    const TGridCell* c = store_.Find(ACol, ARow);
+    const TGridCell* c = store_.Find(TRealCol(ACol), ARow);
     return c ? c->Text : AnsiString();
 }
 
-const AnsiString& TStringGrid::CellText(int ACol, int ARow) const {
+const AnsiString& TStringGrid::CellText(TRealCol ACol, int ARow) const {
     static const AnsiString empty;
     const TGridCell* c = store_.Find(ACol, ARow);
     return c ? c->Text : empty;
@@ -140,22 +140,24 @@ TGridStore::RowPtr TStringGrid::TakeStoreRow(int ARow) {
     return store_.TakeRow(ARow);
 }
 
-void TStringGrid::PutStoreRow(int ARow, TGridStore::RowPtr Cells) {
+void TStringGrid::PutStoreRow(int ARow, TGridStore::RowPtr Cells, TGridRowId Id) {
     if (ARow < 0 || ARow >= store_.GetRowCount()) GridIndexError();
     store_.PutRow(ARow, std::move(Cells));
+    if (Id) store_.SetRowId(ARow, Id);
 }
 
-TGridCell& TStringGrid::WritableCell(int ACol, int ARow) {
-    CheckIndex(ACol, ARow);
+TGridCell& TStringGrid::WritableCell(TRealCol ACol, int ARow) {
+    CheckIndex(ACol.Value(), ARow);
     if (!store_.Contains(ACol, ARow)) GridIndexError();
     return store_.At(ACol, ARow);
 }
 
 void TStringGrid::SetCells(int ACol, int ARow, const AnsiString& Value) {
     CheckIndex(ACol, ARow);
+    const TRealCol col(ACol);
     // Emptying a cell that holds nothing makes no row.
-    if (Value.IsEmpty() && !store_.Find(ACol, ARow) && store_.Contains(ACol, ARow)) return;
-    WritableCell(ACol, ARow).Text = Value;
+    if (Value.IsEmpty() && !store_.Find(col, ARow) && store_.Contains(col, ARow)) return;
+    WritableCell(col, ARow).Text = Value;
     InvalidateCell(ACol, ARow);
     // A cell written from outside while its editor is open shows in the editor too.
     if (editUpdate_ == 0 && ACol == GetInplaceCol() && ARow == GetInplaceRow()) InvalidateEditor();
@@ -163,14 +165,15 @@ void TStringGrid::SetCells(int ACol, int ARow, const AnsiString& Value) {
 
 TObject* TStringGrid::GetObjects(int ACol, int ARow) const {
     CheckIndex(ACol, ARow);
-    const TGridCell* c = store_.Find(ACol, ARow);
+    const TGridCell* c = store_.Find(TRealCol(ACol), ARow);
     return c ? c->Object : nullptr;
 }
 
 void TStringGrid::SetObjects(int ACol, int ARow, TObject* Value) {
     CheckIndex(ACol, ARow);
-    if (!Value && !store_.Find(ACol, ARow) && store_.Contains(ACol, ARow)) return;
-    WritableCell(ACol, ARow).Object = Value;
+    const TRealCol col(ACol);
+    if (!Value && !store_.Find(col, ARow) && store_.Contains(col, ARow)) return;
+    WritableCell(col, ARow).Object = Value;
 }
 
 TStrings* TStringGrid::GetRows(int Index) {
@@ -189,7 +192,8 @@ TStrings* TStringGrid::GetCols(int Index) {
 
 void TStringGrid::DrawCell(int ACol, int ARow, const TRect& ARect, TGridDrawState AState) {
     if (GetDefaultDrawing()) {
-        const AnsiString& text = CellText(ACol, ARow);
+        // A plain string grid has no hidden columns: the column drawn is the store's.
+        const AnsiString& text = CellText(TRealCol(ACol), ARow);
         if (!text.IsEmpty()) {
             // The cell was just filled with this brush: the text goes on it without a second
             // fill (the same pixels, half the work).
@@ -204,7 +208,7 @@ void TStringGrid::DrawCell(int ACol, int ARow, const TRect& ARect, TGridDrawStat
 }
 
 void TStringGrid::ColumnMoved(int FromIndex, int ToIndex) {
-    store_.MoveCol(FromIndex, ToIndex);
+    store_.MoveCol(TRealCol(FromIndex), TRealCol(ToIndex));
     TDrawGrid::ColumnMoved(FromIndex, ToIndex);
 }
 

@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <numeric>
 #include <random>
 #include <string>
 #include <utility>
@@ -260,6 +261,91 @@ TEST(GridAlmacen, EscriturasYMovimientosEnCualquierOrdenComoUnaTablaSimple) {
                     ASSERT_EQ(g.GetObjects(c, r), modelo[r][c].second) << c << "," << r;
                 }
     }
+}
+
+// A row's identity stays with it through every way the grid moves rows, and a row that left
+// the grid is not found by it any more; a plain list of identities kept beside says where
+// each row is.
+TEST(GridAlmacen, CadaFilaConservaSuIdentidadAlMoverseLasFilas) {
+    RejillaPrueba g(nullptr);
+    g.SetRowCount(12);
+    std::vector<TGridRowId> modelo;
+    for (int r = 0; r < g.GetRowCount(); ++r)
+        modelo.push_back(g.GetRowId(r));
+    std::vector<TGridRowId> idas; // rows that left the grid
+    std::mt19937 rng(58);
+    auto al = [&rng](int n) { return static_cast<int>(rng() % static_cast<unsigned>(n)); };
+    for (int paso = 0; paso < 3000; ++paso) {
+        SCOPED_TRACE(paso);
+        const int n = g.GetRowCount();
+        switch (al(7)) {
+        case 0: {
+            const int from = al(n), to = al(n);
+            g.MoveRow(from, to);
+            const TGridRowId id = modelo[from];
+            modelo.erase(modelo.begin() + from);
+            modelo.insert(modelo.begin() + to, id);
+            break;
+        }
+        case 1: {
+            const int a = al(n), b = al(n);
+            g.ExchangeRows(a, b);
+            std::swap(modelo[a], modelo[b]);
+            break;
+        }
+        case 2: {
+            const int first = al(n), count = al(n - first) + 1;
+            std::vector<int> from(count);
+            std::iota(from.begin(), from.end(), first);
+            std::shuffle(from.begin(), from.end(), rng);
+            g.PermuteRows(first, from);
+            const std::vector<TGridRowId> antes = modelo;
+            for (int i = 0; i < count; ++i)
+                modelo[first + i] = antes[from[i]];
+            break;
+        }
+        case 3: {
+            const int first = al(n), last = first + al(n - first) + 1;
+            const int middle = first + al(last - first);
+            g.RotateRows(first, middle, last);
+            std::rotate(modelo.begin() + first, modelo.begin() + middle, modelo.begin() + last);
+            break;
+        }
+        case 4:
+            if (n > 3) {
+                const int r = al(n);
+                g.DeleteRow(r);
+                idas.push_back(modelo[r]);
+                modelo.erase(modelo.begin() + r);
+            }
+            break;
+        case 5:
+            if (n < 30) {
+                g.SetRowCount(n + 1);
+                modelo.push_back(g.GetRowId(n));
+            }
+            break;
+        case 6:
+            if (n > 3) {
+                g.SetRowCount(n - 1);
+                idas.push_back(modelo.back());
+                modelo.pop_back();
+            }
+            break;
+        }
+        ASSERT_EQ(static_cast<int>(modelo.size()), g.GetRowCount());
+        if (paso % 25 == 24)
+            for (int r = 0; r < g.GetRowCount(); ++r) {
+                ASSERT_TRUE(modelo[r]) << r;
+                ASSERT_EQ(g.GetRowId(r), modelo[r]) << r;
+                ASSERT_EQ(g.FindRowId(modelo[r]), r) << r;
+            }
+    }
+    // Identities are never reused: a row gone is not found, not even after rows were added.
+    for (TGridRowId id : idas)
+        EXPECT_EQ(g.FindRowId(id), -1);
+    EXPECT_EQ(g.FindRowId(TGridRowId()), -1);
+    EXPECT_FALSE(g.GetRowId(g.GetRowCount()));
 }
 
 TEST(GridAlmacen, ListasDeFilaYColumna) {

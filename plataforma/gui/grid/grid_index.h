@@ -1,0 +1,53 @@
+#pragma once
+// The index spaces of a grid with hidden columns and rows, as types the compiler tells apart.
+// A grid shows some columns and rows and keeps others hidden: the user, the painting and the
+// public methods speak of shown columns and display rows (plain int); the cell store keeps
+// its cells by real column (hidden columns counted) and its rows by their place among the
+// shown rows, while a hidden row is known by its real row (hidden rows counted). A shown
+// column becomes a real one only through the grid's column map, once, at a public entry; a
+// plain int does not convert by itself.
+// A row also has an identity that stays with it while rows are inserted, removed, moved,
+// sorted, hidden and shown again: what must come back to the same row later (an open
+// editor's text, an undone edit) holds the identity, never the row's index.
+
+#include <compare>
+#include <cstdint>
+
+class TRealCol {
+public:
+    constexpr explicit TRealCol(int Value) : value_(Value) {}
+    constexpr int Value() const { return value_; }
+    constexpr auto operator<=>(const TRealCol&) const = default;
+    constexpr TRealCol& operator++() {
+        ++value_;
+        return *this;
+    }
+    // The column Count places to the right (left for a negative count).
+    constexpr TRealCol operator+(int Count) const { return TRealCol(value_ + Count); }
+
+private:
+    int value_;
+};
+
+class TRealRow {
+public:
+    constexpr explicit TRealRow(int Value) : value_(Value) {}
+    constexpr int Value() const { return value_; }
+    constexpr auto operator<=>(const TRealRow&) const = default;
+
+private:
+    int value_;
+};
+
+// A row's identity within its grid; 0 is no row.
+class TGridRowId {
+public:
+    constexpr TGridRowId() = default;
+    constexpr explicit TGridRowId(uint64_t Value) : value_(Value) {}
+    constexpr uint64_t Value() const { return value_; }
+    constexpr explicit operator bool() const { return value_ != 0; }
+    constexpr bool operator==(const TGridRowId&) const = default;
+
+private:
+    uint64_t value_ = 0;
+};
