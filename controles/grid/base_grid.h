@@ -131,6 +131,9 @@ public:
                                      bool Select, bool Remap, TBrush* ABrush, TColor& AColorTo,
                                      TFont* AFont, TAlignment& HA, TVAlignment& VA, bool& WW);
     virtual int DisplColIndex(int ACol);
+    // Writes the cell (real column) of a row that is not among the grid's rows now but is
+    // kept hidden; false when no hidden row has the identity (a grid without hidden rows).
+    virtual bool SetCellOfHiddenRow(TGridRowId, int, const AnsiString&) { return false; }
 
 protected:
     void DrawCell(int ACol, int ARow, const TRect& ARect, TGridDrawState AState) override;
@@ -150,6 +153,8 @@ protected:
     static TCellProperties* AsProps(TObject* Object);
 
     bool footerRowActive_ = false;
+    // Set once cells were merged: the row operations keep blocks in shape only then.
+    bool hasMerges_ = false;
     int dataRowCount_ = 0;
     bool newCellWordWrap_ = true;
 

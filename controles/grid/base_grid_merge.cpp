@@ -5,6 +5,7 @@
 #include <climits>
 
 void TBaseGrid::MergeCells(int ACol, int ARow, int ColSpan, int RowSpan) {
+    hasMerges_ = true;
     for (int y = ARow; y < ARow + RowSpan; ++y)
         for (int x = ACol; x < ACol + ColSpan; ++x) {
             TCellProperties* p = GetCellProperties(x, y);

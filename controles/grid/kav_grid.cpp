@@ -283,6 +283,9 @@ void TKavStringGrid::Assign(TPersistent* Source) {
     SetActiveRowColor(s->GetActiveRowColor());
     SetOptions(s->GetOptions());
     AssignCells(*s);
+    // The copy's rows hidden by the filter are the filter's: switching it off shows them.
+    filterActive_ = s->filterActive_;
+    filterFixedRows_ = s->filterFixedRows_;
     // The copied options reach the bar at once, not only at the next change.
     SearchChanged(this);
     Invalidate();

@@ -493,18 +493,19 @@ public:
     void LoadFromBinFile(const AnsiString& FileName);
     void SaveToBinStream(TStream* Stream);
     // Columns Left..Right, rows Top..Bottom. Shown: the columns are the shown ones, each
-    // read at its real column and stored by its shown index (the clipboard's blocks).
-    void SaveRectToBinStream(const TRect& Rect, TStream* Stream, bool Shown = false);
+    // read at its real column and stored by its shown index; else real columns.
+    void SaveRectToBinStream(const TRect& Rect, TStream* Stream, bool Shown = true);
     // The cells of the given columns and rows (in order, each list not empty) stored as one
     // block from the first of each on, as a rectangle is.
     void SaveLinesToBinStream(const std::vector<int>& Cols, const std::vector<int>& Rows,
                               TStream* Stream, bool Shown);
     void LoadFromBinStream(TStream* Stream);
     // The first stored cell lands on Point and the others keep their distance to it (a
-    // stream of the whole grid lands at its own places). Shown, for a paste: the stored
-    // columns are shown ones, each written at its real column, and only the cells a paste may
-    // write (ClipboardTakes) take what is stored.
-    void LoadAtPointFromBinStream(TPoint Point, TStream* Stream, bool Shown = false);
+    // stream of the whole grid lands at its own places). Shown: the stored columns are
+    // shown ones, each written at its real column. Paste: only the cells a paste may write
+    // (ClipboardTakes) take what is stored.
+    void LoadAtPointFromBinStream(TPoint Point, TStream* Stream, bool Shown = true,
+                                  bool Paste = false);
     // Percent done of a save or load.
     TGridProgressEvent OnFileProgress;
 
@@ -972,6 +973,8 @@ public:
     virtual void RemoveRowsInternal(int RowIndex, int RCount);
     void IRemoveRows(int RowIndex, int RCount, bool UpdateHidden);
     virtual void RemoveCols(int ColIndex, int CCount);
+    // Columns of the clearing operations are real columns (hidden ones reached);
+    // ClearNormalRows and ClearSelection clear shown cells only.
     virtual void ClearRect(int ACol1, int ARow1, int ACol2, int ARow2);
     void ClearRows(int RowIndex, int RCount) {
         if (RCount >= 1) ClearRect(0, RowIndex, TotalColCount() - 1, RowIndex + RCount - 1);
@@ -1158,6 +1161,8 @@ public:
     // --- cells by real row (hidden rows counted) ---
     AnsiString GetCellsEx(int ACol, int ARow);
     void SetCellsEx(int ACol, int ARow, const AnsiString& Value);
+    // The cell (real column) of the hidden row with that identity; false when none has it.
+    bool SetCellOfHiddenRow(TGridRowId Id, int ACol, const AnsiString& Value) override;
     WideString GetWideCellsEx(int ACol, int ARow);
     void SetWideCellsEx(int ACol, int ARow, const WideString& Value);
     // The application's object (the one kept inside the cell's properties when it has them).
@@ -1601,6 +1606,8 @@ protected:
     // is stripped unless EditWithTags.
     AnsiString GetEditText(int ACol, int ARow) override;
     void SetEditText(int ACol, int ARow, const AnsiString& Value) override;
+    // An editor's row was hidden while it was open: its text goes into the hidden row.
+    void SetEditTextOfMissingRow(TGridRowId Id, int ACol, const AnsiString& Value) override;
     // The stored cell that display cell (ACol, ARow) edits.
     TPoint EditedCell(int ACol, int ARow);
     // The inherited decision, then OnColumnSize and OnRowSize may refuse.
@@ -1647,6 +1654,27 @@ private:
         hiddenSortedValid_ = false;
     }
     const std::vector<int>& SortedHiddenIndexes() const;
+    // The hidden row with the identity, or nullptr.
+    TGridItem* HiddenItemOf(TGridRowId Id) const;
+    // A merged block: its base cell's column and row (by identity), its column span and the
+    // rows of its cells.
+    struct TMergedBlock {
+        int Col;
+        int SpanX;
+        TGridRowId Base;
+        std::vector<TGridRowId> Rows;
+    };
+    // The merged blocks whose base cells are among the grid's rows (none without merges).
+    std::vector<TMergedBlock> MergedBlocks() const;
+    // After rows were inserted, removed, hidden or shown: each block runs again from its
+    // base row to its last row still shown, rows that came in between joining it; a block
+    // whose base row left has its cells split.
+    void Remerge(const std::vector<TMergedBlock>& Blocks);
+    // The row's merged cells made single (a row that comes back from hiding).
+    void SingleCellsOfRow(int ARow);
+    // Empties the cells of the shown columns ACol1 .. ACol2 in rows ARow1 .. ARow2, each at
+    // its real column: ClearRect over each run of real columns.
+    void ClearShownRect(int ACol1, int ARow1, int ACol2, int ARow2);
     void FireCellsChanged(int Left, int Top, int Right, int Bottom) {
         CellsChanged(TRect(Left, Top, Right, Bottom));
     }

@@ -25,6 +25,26 @@ void TKavStringGrid::SetCellsEx(int ACol, int ARow, const AnsiString& Value) {
     if (displ != ACol) RepaintCell(displ, row);
 }
 
+TGridItem* TKavStringGrid::HiddenItemOf(TGridRowId Id) const {
+    if (!Id) return nullptr;
+    for (int i = 0; i < hiddenRows_->GetCount(); ++i) {
+        auto* item = static_cast<TGridItem*>(hiddenRows_->GetItem(i));
+        if (item->GetRowId() == Id) return item;
+    }
+    return nullptr;
+}
+
+bool TKavStringGrid::SetCellOfHiddenRow(TGridRowId Id, int ACol, const AnsiString& Value) {
+    const TGridItem* item = HiddenItemOf(Id);
+    if (!item) return false;
+    SetCellsEx(ACol, item->GetIdx(), Value);
+    return true;
+}
+
+void TKavStringGrid::SetEditTextOfMissingRow(TGridRowId Id, int ACol, const AnsiString& Value) {
+    SetCellOfHiddenRow(Id, RemapCol(ACol), Value);
+}
+
 WideString TKavStringGrid::GetWideCellsEx(int ACol, int ARow) {
     return DecodeWideStr(GetCellsEx(ACol, ARow));
 }

@@ -348,7 +348,7 @@ int TKavStringGrid::PasteFunc(int ACol, int ARow) {
         const std::string data = ClipboardCells(prop, nullptr, m.Bytes(), m.GetPosition());
         block.WriteBuffer(data.data(), static_cast<int64_t>(data.size()));
         block.SetPosition(0);
-        LoadAtPointFromBinStream(TPoint(ACol, ARow), &block, true);
+        LoadAtPointFromBinStream(TPoint(ACol, ARow), &block, true, true);
         const TRect R(ACol, ARow, ACol + prop.ColCount - 1, ARow + prop.RowCount - 1);
         const bool own = HandleAllocated() &&
                          prop.ID == static_cast<int>(reinterpret_cast<intptr_t>(GetHandle()));

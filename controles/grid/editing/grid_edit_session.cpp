@@ -18,23 +18,70 @@ template <class F> void With(bool& Flag, F&& f) {
     Flag = before;
 }
 
+// Where the row the edit began in stands now: its index among the grid's rows; else -1, with
+// Real its real index when it is kept hidden (-1 when it is gone).
+int EditedRow(const TKavStringGrid& G, TGridRowId Id, int& Real) {
+    Real = -1;
+    if (!Id || G.GetRowId(G.GetRow()) == Id) return G.GetRow();
+    const int row = G.FindRowId(Id);
+    if (row >= 0) return row;
+    const TCollection* hidden = G.GetHiddenRowList();
+    for (int i = 0; i < hidden->GetCount(); ++i) {
+        const auto* item = static_cast<const TGridItem*>(hidden->GetItem(i));
+        if (item->GetRowId() == Id) Real = item->GetIdx();
+    }
+    return -1;
+}
+
 } // namespace
 
+// The edited cell is the current column's in the row the edit began in, wherever rows moved
+// meanwhile: the cell now at the current index belongs to another record then.
+
 AnsiString TGridEditSession::CurrentText() {
-    return grid_.GetCurrentCell();
+    int real = -1;
+    const int row = EditedRow(grid_, cachedRow_, real);
+    if (row == grid_.GetRow()) return grid_.GetCurrentCell();
+    const int col = grid_.RemapCol(grid_.GetCol());
+    if (row >= 0) {
+        const TPoint b = grid_.BaseCell(col, row);
+        return grid_.GetGridCell(b.x, b.y);
+    }
+    return real >= 0 ? grid_.GetCellsEx(col, real) : AnsiString();
 }
 
 WideString TGridEditSession::CurrentWideText() {
-    return grid_.GetWideCells(grid_.RemapCol(grid_.GetCol()), grid_.GetRow());
+    int real = -1;
+    const int row = EditedRow(grid_, cachedRow_, real);
+    const int col = grid_.RemapCol(grid_.GetCol());
+    if (row >= 0) return grid_.GetWideCells(col, row);
+    return real >= 0 ? grid_.GetWideCellsEx(col, real) : WideString();
 }
 
 void TGridEditSession::Store(const AnsiString& Text) {
-    With(storing_, [&] { grid_.SetCurrentCell(Text); });
+    With(storing_, [&] {
+        int real = -1;
+        const int row = EditedRow(grid_, cachedRow_, real);
+        const int col = grid_.RemapCol(grid_.GetCol());
+        if (row == grid_.GetRow())
+            grid_.SetCurrentCell(Text);
+        else if (row >= 0)
+            grid_.SetCellEx(col, row, Text);
+        else if (real >= 0)
+            grid_.SetCellsEx(col, real, Text);
+    });
 }
 
 void TGridEditSession::StoreWide(const WideString& Text) {
-    With(storing_,
-         [&] { grid_.SetWideCells(grid_.RemapCol(grid_.GetCol()), grid_.GetRow(), Text); });
+    With(storing_, [&] {
+        int real = -1;
+        const int row = EditedRow(grid_, cachedRow_, real);
+        const int col = grid_.RemapCol(grid_.GetCol());
+        if (row >= 0)
+            grid_.SetWideCells(col, row, Text);
+        else if (real >= 0)
+            grid_.SetWideCellsEx(col, real, Text);
+    });
 }
 
 bool TGridEditSession::Validate(const AnsiString& Text) {
@@ -132,6 +179,7 @@ void TGridEditSession::Cancel() {
 
 void TGridEditSession::Snapshot(int ACol, int ARow) {
     validationCell_ = TPoint(ACol, ARow);
+    validationRow_ = grid_.GetRowId(ARow);
     const int real = grid_.RemapCol(ACol);
     if (real < 0 || ARow < 0) {
         savedText_ = AnsiString();

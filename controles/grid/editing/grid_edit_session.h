@@ -8,6 +8,7 @@
 #include "controles/grid/cell_properties.h"
 #include "plataforma/base/ansi_string.h"
 #include "plataforma/base/wide_string.h"
+#include "plataforma/gui/grid/grid_index.h"
 #include "plataforma/gui/kernel/controls.h"
 
 #include <functional>
@@ -68,6 +69,8 @@ public:
     // Takes the snapshot that a later validation compares with (display column).
     void Snapshot(int ACol, int ARow);
     TPoint ValidationCell() const { return validationCell_; }
+    // The row of the validation cell itself, wherever it stands now.
+    TGridRowId ValidationRow() const { return validationRow_; }
     const AnsiString& ValidatedText() const { return validatedText_; }
     void SetValidatedText(const AnsiString& Value) { validatedText_ = Value; }
     // Set while a value is being stored or validated: validation does nothing meanwhile.
@@ -81,18 +84,21 @@ public:
     // The editor kind of the present (or last) edit.
     TEditorType Kind() const { return kind_; }
     void SetKind(TEditorType Value) { kind_ = Value; }
-    // The cell (real column) a control editor was opened on and the grid's row count then;
+    // The cell (real column, row index) a control editor was opened on and the row itself;
     // (-1, -1) when none is open.
-    void OpenOn(int RealCol, int ARow, int RowCount) {
+    void OpenOn(int RealCol, int ARow, TGridRowId Row) {
         openedCell_ = TPoint(RealCol, ARow);
-        openedRowCount_ = RowCount;
+        openedRow_ = Row;
         givenUp_ = false;
     }
     TPoint OpenedCell() const { return openedCell_; }
-    int OpenedRowCount() const { return openedRowCount_; }
+    TGridRowId OpenedRow() const { return openedRow_; }
     // The current cell's text when the edit began (RestoreCache puts it back).
     const AnsiString& CachedText() const { return cachedText_; }
     void SetCachedText(const AnsiString& Value) { cachedText_ = Value; }
+    // The row the cached text came from, wherever it stands now.
+    TGridRowId CachedRow() const { return cachedRow_; }
+    void SetCachedRow(TGridRowId Value) { cachedRow_ = Value; }
     // The character that opened (or fed) the editor, 0 when none.
     char StartChar() const { return startChar_; }
     void SetStartChar(char Value) { startChar_ = Value; }
@@ -116,12 +122,14 @@ private:
 
     TKavStringGrid& grid_;
     TPoint validationCell_{-1, -1};
+    TGridRowId validationRow_;
     TPoint openedCell_{-1, -1};
-    int openedRowCount_ = 0;
+    TGridRowId openedRow_;
     AnsiString savedText_;
     WideString savedWideText_;
     AnsiString validatedText_;
     AnsiString cachedText_;
+    TGridRowId cachedRow_;
     TEditorType kind_ = edNormal;
     char startChar_ = 0;
     bool storing_ = false;

@@ -82,7 +82,7 @@ void TKavStringGrid::ShowEditControl(int ACol, int ARow) {
     const int width = r.Right - r.Left - 1;
     const int height = r.Bottom - r.Top - 1;
     // The edit writes back to the cell it was opened on, and nowhere else.
-    session.OpenOn(col, ARow, GetRowCount());
+    session.OpenOn(col, ARow, GetRowId(ARow));
 
     TBrush brush;
     TFont font;
@@ -387,11 +387,14 @@ void TKavStringGrid::HideEditControl(int, int) {
     session.ControlShown = false;
     session.Hiding = true;
     session.SetStartChar(0);
-    // The cell the edit was opened on, when it is still the current one; else none.
-    const TPoint cell = session.OpenedCell();
-    const bool target = !session.GivenUp() && cell.x >= 0 && cell.y >= 0 &&
-                        cell.y < GetRowCount() && cell.x == RemapCol(GetCol()) &&
-                        cell.y == GetRow() && session.OpenedRowCount() == GetRowCount();
+    // The cell the edit was opened on, in its row wherever that row stands now, while the
+    // edit is the current one's (the current cell is the opened one, or stayed at its index
+    // while rows moved); none when its row left the grid's rows.
+    TPoint cell = session.OpenedCell();
+    const int row = cell.y < 0 ? -1 : FindRowId(session.OpenedRow());
+    const bool target = !session.GivenUp() && cell.x >= 0 && row >= 0 &&
+                        cell.x == RemapCol(GetCol()) && (cell.y == GetRow() || row == GetRow());
+    cell.y = row;
     auto write = [&](const AnsiString& Value) {
         if (target) UpdateEditingCell(cell.x, cell.y, Value);
     };
@@ -491,7 +494,7 @@ void TKavStringGrid::HideEditControl(int, int) {
     }
     session.ControlActive = false;
     activeEditor_ = nullptr;
-    session.OpenOn(-1, -1, 0);
+    session.OpenOn(-1, -1, TGridRowId());
     if (session.Kind() != edNormal && session.DoneEditingPending) DoneEditing();
     session.Hiding = false;
     session.DoneEditingPending = false;

@@ -47,6 +47,7 @@ bool TKavStringGrid::CanEditShow() {
     if (answer && !session.ControlActive && HasStaticEdit(b.x, b.y)) return false;
     if (answer && !session.ControlActive) {
         session.SetCachedText(GetCurrentCell());
+        session.SetCachedRow(GetRowId(GetRow()));
         TEditorType kind = defaultEditor_;
         GetCellEditor(b.x, b.y, kind);
         if (kind == edNone || !EditorControlAvailable(kind)) return false;
@@ -82,8 +83,15 @@ void TKavStringGrid::ShowCellEdit() {
 }
 
 void TKavStringGrid::RestoreCache() {
-    // The text from before the edit goes back into the edited cell, and nowhere else.
-    const TPoint b = EditedCell(GetCol(), GetRow());
+    // The text from before the edit goes back into the edited cell, and nowhere else: in its
+    // row wherever that row stands now (hidden too), in none when the row is gone.
+    const TGridRowId cached = editSession_->CachedRow();
+    const int row = cached ? FindRowId(cached) : GetRow();
+    if (row < 0) {
+        SetCellOfHiddenRow(cached, RemapCol(GetCol()), editSession_->CachedText());
+        return;
+    }
+    const TPoint b = EditedCell(GetCol(), row);
     SetCellEx(b.x, b.y, editSession_->CachedText());
 }
 
@@ -321,8 +329,8 @@ void TKavStringGrid::IncrementalSearch(char Key) {
 int TKavStringGrid::MaxLinesInRow(int ARow) {
     if (!GetMultilinecells() || GetColCount() == 0) return 1;
     int most = 1;
-    for (int c = 0; c <= GetColCount() - NumHiddenColumns() && c < GetColCount(); ++c)
-        most = std::max(most, LinesInText(GetCellEx(RemapCol(c), ARow), true));
+    for (int c = 0; c < GetColCount(); ++c)
+        most = std::max(most, LinesInText(GetCellEx(RealColOf(c).Value(), ARow), true));
     return most;
 }
 

@@ -2,8 +2,8 @@
 // the edit, the validation events, the refused value put back into a reopened editor) and
 // the scrolling while something is dragged near the grid's edges.
 #include "controles/grid/editing/grid_check.h"
-#include "controles/grid/kav_grid.h"
 #include "controles/grid/editing/undo_redo.h"
+#include "controles/grid/kav_grid.h"
 
 #include <type_traits>
 
@@ -29,6 +29,7 @@ template <> struct Validation<AnsiString> {
     static void Store(TKavStringGrid& G, int Col, int Row, const AnsiString& V) {
         G.SetCellEx(Col, Row, V);
     }
+    static AnsiString Read(TKavStringGrid& G, int Col, int Row) { return G.GetGridCell(Col, Row); }
 };
 
 template <> struct Validation<WideString> {
@@ -36,6 +37,7 @@ template <> struct Validation<WideString> {
     static void Store(TKavStringGrid& G, int Col, int Row, const WideString& V) {
         G.SetWideCells(Col, Row, V);
     }
+    static WideString Read(TKavStringGrid& G, int Col, int Row) { return G.GetWideCells(Col, Row); }
 };
 
 } // namespace
@@ -56,12 +58,23 @@ template <class Text> bool TKavStringGrid::ValidateEdited(const Text& Value) {
     session.SetStoring(true);
     bool valid = true;
     const int realCol = RemapCol(session.ValidationCell().x);
-    const int row = session.ValidationCell().y;
+    // The edited row, wherever rows moved meanwhile: its own cell holds the edit then (the
+    // editor wrote there), not the cell now at its old index. A row that left the grid's
+    // rows has nothing left to validate.
+    const TGridRowId edited = session.ValidationRow();
+    const int openedRow = session.ValidationCell().y;
+    const int row = !edited || GetRowId(openedRow) == edited ? openedRow : FindRowId(edited);
+    if (row < 0) {
+        InitValidate(GetCol(), GetRow());
+        session.SetStoring(false);
+        return true;
+    }
+    const Text value = row == openedRow ? Value : Validation<Text>::Read(*this, realCol, row);
     const Text opened = Validation<Text>::Opened(session);
-    if constexpr (narrow) session.SetValidatedText(Value);
+    if constexpr (narrow) session.SetValidatedText(value);
     try {
-        if (opened != Value) {
-            Text newValue = Value;
+        if (opened != value) {
+            Text newValue = value;
             if constexpr (narrow)
                 ValidationEvents(realCol, row, newValue, valid);
             else
@@ -78,7 +91,7 @@ template <class Text> bool TKavStringGrid::ValidateEdited(const Text& Value) {
                 // Refused: the handler's replacement, or the old text, goes back into the cell
                 // and the editor opens on it again.
                 HideEditor();
-                Validation<Text>::Store(*this, realCol, row, newValue != Value ? newValue : opened);
+                Validation<Text>::Store(*this, realCol, row, newValue != value ? newValue : opened);
                 MoveColRow(session.ValidationCell().x, row, true, true);
                 session.SetStoring(false);
                 session.SetArmed(true);

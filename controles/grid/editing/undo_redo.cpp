@@ -27,30 +27,48 @@ void TKavGridUndoRedo::RegisterChange(int ACol, int ARow, const AnsiString& OldV
     TUndoRedoItem* item = items_->Add();
     item->Col = ACol;
     item->Row = ARow;
+    if (grid_) item->RowId = grid_->GetRowId(ARow);
     item->Value = NewValue;
     item->OrigValue = OldValue;
     position_ = items_->GetCount();
 }
 
-void TKavGridUndoRedo::Undo() {
-    if (!grid_ || position_ < 1 || position_ > items_->GetCount()) return;
-    const TUndoRedoItem* item = items_->GetItem(position_ - 1);
-    grid_->SetCellEx(item->Col, item->Row, item->OrigValue);
-    grid_->SetCol(grid_->DisplColIndex(item->Col));
-    grid_->SetRow(item->Row);
+bool TKavGridUndoRedo::Apply(TUndoRedoItem& Item, const AnsiString& Text) {
+    if (Item.RowId) {
+        // The row itself: where it stands now, else kept hidden, else gone.
+        if (grid_->GetRowId(Item.Row) != Item.RowId) Item.Row = grid_->FindRowId(Item.RowId);
+        if (Item.Row < 0) return grid_->SetCellOfHiddenRow(Item.RowId, Item.Col, Text);
+    } else if (Item.Row < 0 || Item.Row >= grid_->GetRowCount()) {
+        return false; // registered without a grid, by index: a row no longer there
+    }
+    grid_->SetCellEx(Item.Col, Item.Row, Text);
+    // The cell shown current, its column mapped through the hidden columns.
+    grid_->SetCol(grid_->DisplColIndex(Item.Col));
+    grid_->SetRow(Item.Row);
     grid_->RepaintCell(grid_->GetCol(), grid_->GetRow());
-    --position_;
+    return true;
+}
+
+void TKavGridUndoRedo::Undo() {
+    if (!grid_) return;
+    while (position_ >= 1 && position_ <= items_->GetCount()) {
+        TUndoRedoItem* item = items_->GetItem(position_ - 1);
+        --position_;
+        if (Apply(*item, item->OrigValue)) return;
+        items_->Delete(position_);
+    }
 }
 
 void TKavGridUndoRedo::Redo() {
-    if (!grid_ || position_ >= items_->GetCount()) return;
-    ++position_;
-    const TUndoRedoItem* item = items_->GetItem(position_ - 1);
-    grid_->SetCellEx(item->Col, item->Row, item->Value);
-    // Mapped through the hidden columns as Undo maps it.
-    grid_->SetCol(grid_->DisplColIndex(item->Col));
-    grid_->SetRow(item->Row);
-    grid_->RepaintCell(grid_->GetCol(), grid_->GetRow());
+    if (!grid_) return;
+    while (position_ < items_->GetCount()) {
+        TUndoRedoItem* item = items_->GetItem(position_);
+        if (Apply(*item, item->Value)) {
+            ++position_;
+            return;
+        }
+        items_->Delete(position_);
+    }
 }
 
 void TKavGridUndoRedo::Reset() {

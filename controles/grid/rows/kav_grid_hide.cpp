@@ -70,6 +70,7 @@ void TKavStringGrid::HideRealRows(const std::vector<int>& Reals, bool Append) {
     }
     if (disp.empty()) return;
     std::vector<int> reals(Reals.begin(), Reals.begin() + static_cast<long>(disp.size()));
+    const std::vector<TMergedBlock> blocks = MergedBlocks();
     // The new items go at the end; when the collection is ordered by real index and they
     // belong before its last item, it is put in order once afterwards.
     const int count = hiddenRows_->GetCount();
@@ -117,6 +118,7 @@ void TKavStringGrid::HideRealRows(const std::vector<int>& Reals, bool Append) {
     }
     HiddenRowsChanged();
     SetRowCountEx(n - static_cast<int>(disp.size()));
+    Remerge(blocks);
     CellControlsUpdate();
     Invalidate();
 }
@@ -162,6 +164,7 @@ void TKavStringGrid::UnHideItems(std::vector<TGridItem*> Items) {
     const std::vector<int>& hidden = SortedHiddenIndexes();
     const int n = GetRowCount();
     const int k = static_cast<int>(Items.size());
+    const std::vector<TMergedBlock> blocks = MergedBlocks();
     // The display row each comes back to: its real index less the rows still hidden below.
     // The items go by real index, so the count of hidden rows below only grows.
     std::vector<int> dest(Items.size());
@@ -229,6 +232,10 @@ void TKavStringGrid::UnHideItems(std::vector<TGridItem*> Items) {
     else
         hiddenRows_->DeleteItems(std::vector<TCollectionItem*>(Items.begin(), Items.end()));
     HiddenRowsChanged();
+    // The rows back join the blocks they come back into; their own old offsets go.
+    for (int d : dest)
+        SingleCellsOfRow(d);
+    Remerge(blocks);
     CellControlsUpdate();
     Invalidate();
 }

@@ -16,14 +16,20 @@ const AnsiString kMarkTag = "e";
 
 } // namespace
 
+// A range over several columns (a row, the grid) marks the shown cells: hidden columns are
+// left as they are. One column named alone is marked whether shown or not.
 void TKavStringGrid::MarkCells(const AnsiString& HiText, const AnsiString& Tag, bool DoCase,
                                const TRect& R) {
-    EachCell(R,
-             [&](int c, int r) { SetCells(c, r, HiLight(GetCells(c, r), HiText, Tag, DoCase)); });
+    EachCell(R, [&](int c, int r) {
+        if (R.Left == R.Right || !IsHiddenColumn(c))
+            SetCells(c, r, HiLight(GetCells(c, r), HiText, Tag, DoCase));
+    });
 }
 
 void TKavStringGrid::UnMarkCells(const AnsiString& Tag, const TRect& R) {
-    EachCell(R, [&](int c, int r) { SetCells(c, r, UnHiLight(GetCells(c, r), Tag)); });
+    EachCell(R, [&](int c, int r) {
+        if (R.Left == R.Right || !IsHiddenColumn(c)) SetCells(c, r, UnHiLight(GetCells(c, r), Tag));
+    });
 }
 
 void TKavStringGrid::HilightInCell(int ACol, int ARow, const AnsiString& HiText, bool DoCase) {
@@ -121,7 +127,7 @@ bool TKavStringGrid::CheckCells(const TRect& R) {
     const int col = GetRealCol(), row = GetRow();
     bool unchanged = true;
     EachCell(R, [&](int c, int r) {
-        if (!CheckCell(c, r)) unchanged = false;
+        if ((R.Left == R.Right || !IsHiddenColumn(c)) && !CheckCell(c, r)) unchanged = false;
     });
     checker->StopCheck();
     if (checker->GetGotoCell()) GotoCell(col, row);

@@ -48,6 +48,7 @@ void TKavStringGrid::InsertRows(int RowIndex, int RCount) {
     const int old = GetRowCount();
     if (RCount < 1 || RowIndex < 0 || RowIndex > old) return;
     const int realAt = RemapRowInv(RowIndex);
+    const std::vector<TMergedBlock> blocks = MergedBlocks();
     SetRowCountEx(old + RCount);
     // The new rows (empty, of the default height) come from the end to RowIndex. Rows
     // appended at the end are in place already, and every hidden row's real index lies below
@@ -57,6 +58,7 @@ void TKavStringGrid::InsertRows(int RowIndex, int RCount) {
         ShiftHiddenIndexes(realAt, RCount);
     }
     InsertRowSideTables(RowIndex, realAt, RCount);
+    Remerge(blocks);
     if (!GetComponentState().Contains(csDestroying))
         FireCellsChanged(0, RowIndex, GetColCount() - 1, RowIndex + RCount);
     CellControlsUpdate();
@@ -130,6 +132,7 @@ void TKavStringGrid::RemoveRowsCore(int RowIndex, int RCount, bool UpdateHidden,
     reals.reserve(RCount);
     for (int i = 0; i < RCount; ++i)
         reals.push_back(RemapRowInv(RowIndex + i));
+    const std::vector<TMergedBlock> blocks = MergedBlocks();
     ForgetNodesOf(RowIndex, RCount);
     if (FreeProps) {
         ClearPropRect(0, RowIndex, GetStoreColCount() - 1, RowIndex + RCount - 1);
@@ -148,6 +151,7 @@ void TKavStringGrid::RemoveRowsCore(int RowIndex, int RCount, bool UpdateHidden,
     if (UpdateHidden) ShiftHiddenForRemoval(reals);
     RemoveRowSideTables(RowIndex, reals);
     DropRowBlock(RowIndex, RCount);
+    Remerge(blocks);
     const int last = GetRowCount() - fixedFooters_;
     if (savedRow >= last) {
         if (last > GetFixedRows())
@@ -274,7 +278,26 @@ void TKavStringGrid::ClearRect(int ACol1, int ARow1, int ACol2, int ARow2) {
             if (!destroying && !CellText(TRealCol(c), r).IsEmpty()) SetCells(c, r, AnsiString());
         }
     }
-    if (!destroying) FireCellsChanged(RemapCol(ACol1), ARow1, RemapCol(ACol2), ARow2);
+    // The columns cleared are real ones already.
+    if (!destroying) FireCellsChanged(ACol1, ARow1, ACol2, ARow2);
+}
+
+void TKavStringGrid::ClearShownRect(int ACol1, int ARow1, int ACol2, int ARow2) {
+    const int c1 = std::max(0, ACol1), c2 = std::min(ACol2, GetColCount() - 1);
+    if (c1 > c2 || ARow2 < ARow1) return;
+    // Each run of shown columns whose real columns follow each other is one rectangle; a
+    // hidden column between two shown ones splits the run.
+    TRealCol first = RealColOf(c1), last = first;
+    for (int c = c1 + 1; c <= c2; ++c) {
+        const TRealCol next = RealColOf(c);
+        if (next == last + 1) {
+            last = next;
+            continue;
+        }
+        ClearRect(first.Value(), ARow1, last.Value(), ARow2);
+        first = last = next;
+    }
+    ClearRect(first.Value(), ARow1, last.Value(), ARow2);
 }
 
 void TKavStringGrid::ClearCols(int ColIndex, int CCount) {
@@ -284,7 +307,8 @@ void TKavStringGrid::ClearCols(int ColIndex, int CCount) {
 
 void TKavStringGrid::ClearNormalRows(int RowIndex, int RCount) {
     if (RCount < 1) return;
-    ClearRect(GetFixedCols(), RowIndex, GetColCount() - 1 - fixedRightCols_, RowIndex + RCount - 1);
+    ClearShownRect(GetFixedCols(), RowIndex, GetColCount() - 1 - fixedRightCols_,
+                   RowIndex + RCount - 1);
 }
 
 void TKavStringGrid::ClearNormalCols(int ColIndex, int CCount) {
@@ -313,12 +337,14 @@ void TKavStringGrid::ClearSelection() {
         return;
     }
     if (GetMouseActions()->GetDisjunctColSelect()) {
+        // The column flags are kept by shown column.
         for (int c = GetFixedCols(); c < GetColCount(); ++c)
-            if (GetColSelect(c)) ClearCols(c, 1);
+            if (GetColSelect(c)) ClearShownRect(c, 0, c, GetRowCount() - 1);
         return;
     }
     const TGridRect s = GetSelection();
-    ClearRect(s.Left, s.Top, s.Right, s.Bottom);
+    ClearShownRect(std::min(s.Left, s.Right), std::min(s.Top, s.Bottom), std::max(s.Left, s.Right),
+                   std::max(s.Top, s.Bottom));
 }
 
 // --- removing and hiding by content or selection ---
@@ -503,9 +529,14 @@ void TKavStringGrid::MergeCols(int ColIndex1, int ColIndex2, const AnsiString& S
 // --- queries ---
 
 bool TKavStringGrid::IsCell(const AnsiString& SubStr, int& ACol, int& ARow) {
+    // The shown cells, answered by shown column.
+    std::vector<TRealCol> cols;
+    cols.reserve(static_cast<size_t>(GetColCount()));
+    for (int c = 0; c < GetColCount(); ++c)
+        cols.push_back(RealColOf(c));
     for (int r = 0; r < GetRowCount(); ++r)
         for (int c = 0; c < GetColCount(); ++c)
-            if (CellText(TRealCol(c), r) == SubStr) {
+            if (CellText(cols[c], r) == SubStr) {
                 ACol = c;
                 ARow = r;
                 return true;

@@ -89,11 +89,13 @@ void TKavStringGrid::LoadFromBinFile(const AnsiString& FileName) {
 }
 
 void TKavStringGrid::SaveToBinStream(TStream* Stream) {
+    // The shown columns, each read at its real column.
     if (storeFixedCells_)
-        SaveRectToBinStream(TRect(0, 0, GetColCount() - 1, GetRowCount() - 1), Stream);
+        SaveRectToBinStream(TRect(0, 0, GetColCount() - 1, GetRowCount() - 1), Stream, true);
     else
         SaveRectToBinStream(
-            TRect(GetFixedCols(), GetFixedRows(), GetColCount() - 1, GetRowCount() - 1), Stream);
+            TRect(GetFixedCols(), GetFixedRows(), GetColCount() - 1, GetRowCount() - 1), Stream,
+            true);
 }
 
 void TKavStringGrid::SaveRectToBinStream(const TRect& Rect, TStream* Stream, bool Shown) {
@@ -180,7 +182,7 @@ void TKavStringGrid::SaveLinesToBinStream(const std::vector<int>& Cols,
 }
 
 void TKavStringGrid::LoadFromBinStream(TStream* Stream) {
-    LoadAtPointFromBinStream(TPoint(0, 0), Stream);
+    LoadAtPointFromBinStream(TPoint(0, 0), Stream, true);
     nodeCount_ = 0;
     for (int r = GetFixedRows(); r < GetRowCount(); ++r)
         if (GetCellType(0, r) == ctNode) ++nodeCount_;
@@ -232,7 +234,8 @@ TCellGraphic* ReadObject(TStream* Stream, TCellGraphic* G, Object* (IO::*Get)())
 
 } // namespace
 
-void TKavStringGrid::LoadAtPointFromBinStream(TPoint Point, TStream* Stream, bool Shown) {
+void TKavStringGrid::LoadAtPointFromBinStream(TPoint Point, TStream* Stream, bool Shown,
+                                               bool Paste) {
     Helpers h(nullptr);
     try {
         ReadRecord(Stream, &h.prop);
@@ -272,7 +275,7 @@ void TKavStringGrid::LoadAtPointFromBinStream(TPoint Point, TStream* Stream, boo
             // A cell that lands outside the grid is read and left out.
             const bool inside =
                 tc >= 0 && tr >= 0 && tc < GetColCount() && tr < GetRowCount() &&
-                (!Shown || ClipboardTakes(static_cast<int>(tc), static_cast<int>(tr)));
+                (!Paste || ClipboardTakes(static_cast<int>(tc), static_cast<int>(tr)));
             const int row = static_cast<int>(tr);
             const int col = Shown && inside ? RemapCol(static_cast<int>(tc)) : static_cast<int>(tc);
             if (inside) SetCellEx(col, row, h.cell.Cell);

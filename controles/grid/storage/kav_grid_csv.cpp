@@ -203,6 +203,10 @@ void TKavStringGrid::InputFromCSV(const AnsiString& FileName, bool Insert) {
     if (!ReadWholeFile(FileName, data)) throw EKavGridError("Cannot open file " + FileName);
     const int fc = storeFixedCells_ ? 0 : GetFixedCols();
     const int fr = storeFixedCells_ ? 0 : GetFixedRows();
+    // The fields are shown columns, as the writer took them; with StoreHiddenCells real
+    // columns, hidden ones counted.
+    const int hidden = storeHiddenCells_ ? NumHiddenColumns() : 0;
+    auto real = [&](int Col) { return storeHiddenCells_ ? TRealCol(Col) : RealColOf(Col); };
     if (!fieldDelimiter_) fieldDelimiter_ = DetectDelimiter(data);
 
     // The records are counted first: the grid is sized once, and a file beyond the limits
@@ -224,14 +228,15 @@ void TKavStringGrid::InputFromCSV(const AnsiString& FileName, bool Insert) {
     if (Insert) {
         r = GetRowCount();
         if (footer) {
-            for (int c = 0; c < GetColCount(); ++c)
+            for (int c = 0; c < TotalColCount(); ++c)
                 kept.push_back(GetCells(c, GetRowCount() - 1));
             NilRow(GetRowCount() - 1);
             r = GetRowCount() - 1;
         }
     }
     const int64_t rows = int64_t(r) + int64_t(count) + GetFixedFooters() + (footer ? 1 : 0);
-    const int64_t cols = std::max<int64_t>(GetColCount(), int64_t(fc) + int64_t(widest));
+    const int64_t cols =
+        std::max<int64_t>(GetColCount(), int64_t(fc) + int64_t(widest) - int64_t(hidden));
     if (!SizeAllowed(cols, rows)) throw EKavGridError("Too many cells in file " + FileName);
     if (cols > GetColCount()) SetColCount(static_cast<int>(cols));
     if (GetRowCount() - GetFixedFooters() < r + static_cast<int>(count))
@@ -247,7 +252,7 @@ void TKavStringGrid::InputFromCSV(const AnsiString& FileName, bool Insert) {
                 text = JavaToLineFeeds(text);
             else if (text.str().find('\x0B') != std::string::npos)
                 text = CSVToLineFeeds(text);
-            LoadCell(fc + static_cast<int>(f), r, text);
+            LoadCell(real(fc + static_cast<int>(f)).Value(), r, text);
         }
         progress.Step(static_cast<int64_t>(i) + 1, static_cast<int64_t>(count));
     }

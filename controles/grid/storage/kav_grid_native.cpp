@@ -15,9 +15,14 @@ using namespace grid_files;
 void TKavStringGrid::SaveToFile(const AnsiString& FileName) {
     FileWriter w;
     OpenOutput(w, FileName, false, "Cannot Create ");
+    // The file's columns are the shown ones; with StoreHiddenCells the real ones, hidden
+    // columns counted.
     const int hidden = storeHiddenCells_ ? NumHiddenColumns() : 0;
     const int c0 = GetSaveStartCol(), c1 = GetSaveEndCol() + hidden;
     const int r0 = GetSaveStartRow(), r1 = GetSaveEndRow();
+    std::vector<TRealCol> cols;
+    for (int c = c0; c <= c1; ++c)
+        cols.push_back(storeHiddenCells_ ? TRealCol(c) : RealColOf(c));
     std::string out;
     AppendInt(out, GetSaveColCount() + hidden);
     out += ',';
@@ -27,7 +32,7 @@ void TKavStringGrid::SaveToFile(const AnsiString& FileName) {
         out += "cw ";
         AppendInt(out, c);
         out += ',';
-        AppendInt(out, c < GetColCount() ? GetColWidths(c) : GetDefaultColWidth());
+        AppendInt(out, GetAllColWidths(cols[c - c0].Value()));
         out += "\r\n";
     }
     ExportNotification(0, -1);
@@ -35,7 +40,7 @@ void TKavStringGrid::SaveToFile(const AnsiString& FileName) {
     for (int r = r0; r <= r1; ++r) {
         ExportNotification(1, r);
         for (int c = c0; c <= c1; ++c) {
-            const AnsiString text = SaveCell(c, r);
+            const AnsiString text = SaveCell(cols[c - c0].Value(), r);
             if (!text.IsEmpty()) AppendCellLine(out, c, r, text);
         }
         WriteIfLarge(w, out);
@@ -51,6 +56,9 @@ void TKavStringGrid::LoadFromFile(const AnsiString& FileName) {
     const AnsiString corrupt = "File contains no data or corrupt file " + FileName;
     const int fc = storeFixedCells_ ? 0 : GetFixedCols();
     const int fr = storeFixedCells_ ? 0 : GetFixedRows();
+    // A file with StoreHiddenCells counts the hidden columns and places cells by real column;
+    // otherwise by shown column.
+    const int hidden = storeHiddenCells_ ? NumHiddenColumns() : 0;
     LineWalker lines(data);
     const std::string_view header = lines.Next();
     if (!header.empty()) {
@@ -58,13 +66,15 @@ void TKavStringGrid::LoadFromFile(const AnsiString& FileName) {
         int cols = 0, rows = 0;
         if (comma == std::string_view::npos || !ParseInt(header.substr(0, comma), cols) ||
             !ParseInt(header.substr(comma + 1), rows) ||
-            !SizeAllowed(int64_t(cols) + fc, int64_t(rows) + fr) || cols + fc == 0 ||
+            !SizeAllowed(int64_t(cols) + fc, int64_t(rows) + fr) || cols + fc - hidden <= 0 ||
             rows + fr == 0)
             throw EKavGridError(corrupt);
-        SetColCount(cols + fc);
+        SetColCount(cols + fc - hidden);
         SetRowCount(rows + fr);
     }
     if (GetColCount() == 0 || GetRowCount() == 0) throw EKavGridError(corrupt);
+    const int fileCols = GetColCount() + hidden;
+    auto real = [&](int Col) { return storeHiddenCells_ ? TRealCol(Col) : RealColOf(Col); };
     const bool multi = GetMultilinecells();
     Progress progress(this);
     while (!lines.AtEnd()) {
@@ -74,9 +84,9 @@ void TKavStringGrid::LoadFromFile(const AnsiString& FileName) {
             int col = 0, width = 0;
             if (comma != std::string_view::npos && comma >= 3 &&
                 ParseInt(line.substr(3, comma - 3), col) &&
-                ParseInt(line.substr(comma + 1, 255), width) && col >= 0 && col < GetColCount() &&
+                ParseInt(line.substr(comma + 1, 255), width) && col >= 0 && col < fileCols &&
                 width >= 0)
-                SetColWidths(col, width);
+                SetAllColWidths(real(col).Value(), width);
             continue;
         }
         const bool escaped = line.substr(0, 1) == "+";
@@ -86,10 +96,10 @@ void TKavStringGrid::LoadFromFile(const AnsiString& FileName) {
         if (c2 == std::string_view::npos) continue;
         int col = 0, row = 0;
         if (!ParseInt(line.substr(escaped, c1 - escaped), col) ||
-            !ParseInt(line.substr(c1 + 1, c2 - c1 - 1), row) || col < 0 || col >= GetColCount() ||
+            !ParseInt(line.substr(c1 + 1, c2 - c1 - 1), row) || col < 0 || col >= fileCols ||
             row < 0 || row >= GetRowCount())
             continue;
-        LoadCell(col, row, CellLineText(line.substr(c2 + 1), escaped, multi));
+        LoadCell(real(col).Value(), row, CellLineText(line.substr(c2 + 1), escaped, multi));
         progress.Step(row, GetRowCount() - 1);
     }
     FireCellsChanged(0, 0, GetColCount(), GetRowCount());

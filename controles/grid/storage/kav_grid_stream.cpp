@@ -61,7 +61,7 @@ void TKavStringGrid::SaveToStream(TStream* Stream) {
     for (int r = r0; r <= GetSaveEndRow(); ++r) {
         ExportNotification(1, r);
         for (int c = c0; c <= GetSaveEndCol(); ++c) {
-            const AnsiString text = SaveCell(c, r);
+            const AnsiString text = SaveCell(RealColOf(c).Value(), r);
             if (!text.IsEmpty()) AppendCellLine(out, c - c0, r - r0, text);
         }
         if (out.size() > 65536) flush();
@@ -110,7 +110,7 @@ void TKavStringGrid::LoadFromStream(TStream* Stream) {
         const int row = Number(l.substr(a + 1, b - a - 1)) + r0;
         if (col < 0 || col >= GetColCount() || row < 0 || row >= GetRowCount())
             throw EInvalidGridOperation("Grid index out of range");
-        LoadCell(col, row, CellLineText(l.substr(b + 1), escaped, multi));
+        LoadCell(RealColOf(col).Value(), row, CellLineText(l.substr(b + 1), escaped, multi));
     }
     FireCellsChanged(0, 0, GetColCount(), GetRowCount());
     CellsLoaded();

@@ -128,8 +128,10 @@ public:
     // The header names are taken before the grid is resized for the load.
     XmlRecordReader(TKavStringGrid& Grid, bool Legacy) : g_(Grid), legacy_(Legacy) {
         if (g_.GetFixedRows() > 0)
-            for (int c = g_.GetColCount() - 1; c >= g_.GetSaveStartCol(); --c)
-                if (!g_.GetCells(c, 0).IsEmpty()) headers_[g_.GetCells(c, 0).str()] = c;
+            for (int c = g_.GetColCount() - 1; c >= g_.GetSaveStartCol(); --c) {
+                const AnsiString header = g_.GetCells(g_.RealColOf(c).Value(), 0);
+                if (!header.IsEmpty()) headers_[header.str()] = c;
+            }
     }
 
     // The columns of the names that neither FIELDn nor a header places. Each record lists its
@@ -223,15 +225,17 @@ private:
         return it != named_.end() ? it->second : g_.GetSaveStartCol();
     }
 
+    // Places are shown columns, as the writer counted them.
     void Place(const AnsiString& Name, const AnsiString& Value, int Row) {
         const int col = ColumnOf(Name);
         if (int64_t(col) >= kMaxCols) throw EKavGridError("Too many columns in XML file");
         if (col >= g_.GetColCount()) g_.SetColCount(col + 1);
-        if (g_.GetStoreFixedCells() && g_.GetCells(col, 0).IsEmpty() && Row != 0)
-            g_.SetCells(col, 0, Name);
+        const int real = g_.RealColOf(col).Value();
+        if (g_.GetStoreFixedCells() && g_.GetCells(real, 0).IsEmpty() && Row != 0)
+            g_.SetCells(real, 0, Name);
         std::string text = Value.str();
         if (legacy_ && text.compare(0, 2, "|\\") != 0) text = Replace(text, "$amp", "&");
-        g_.SetCellEx(col, Row, AnsiString(text));
+        g_.SetCellEx(real, Row, AnsiString(text));
     }
 
     TKavStringGrid& g_;

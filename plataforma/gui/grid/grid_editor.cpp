@@ -216,20 +216,33 @@ void TCustomGrid::HideEdit() {
         UpdateText();
     } catch (...) {
         inplaceCol_ = inplaceRow_ = -1;
+        inplaceRowId_ = TGridRowId();
         inplaceEdit_->Hide();
         throw;
     }
     const int c = inplaceCol_, r = inplaceRow_;
     inplaceCol_ = inplaceRow_ = -1;
+    inplaceRowId_ = TGridRowId();
     const bool hadFocus = inplaceEdit_->Focused();
     inplaceEdit_->Hide();
     if (hadFocus && CanFocus()) SetFocus();
     InvalidateCell(c, r);
 }
 
+bool TCustomGrid::FollowEditedRow() {
+    if (!inplaceRowId_) return inplaceRow_ >= 0;
+    if (GetRowId(inplaceRow_) == inplaceRowId_) return true; // the rows did not move
+    const int row = FindRowId(inplaceRowId_);
+    if (row >= 0) inplaceRow_ = row;
+    return row >= 0;
+}
+
 void TCustomGrid::UpdateText() {
-    if (inplaceEdit_ && inplaceCol_ >= 0 && inplaceRow_ >= 0)
+    if (!inplaceEdit_ || inplaceCol_ < 0 || inplaceRow_ < 0) return;
+    if (FollowEditedRow())
         SetEditText(inplaceCol_, inplaceRow_, inplaceEdit_->GetText());
+    else
+        SetEditTextOfMissingRow(inplaceRowId_, inplaceCol_, inplaceEdit_->GetText());
 }
 
 void TCustomGrid::InvalidateEditor() {
@@ -243,7 +256,7 @@ void TCustomGrid::UpdateEdit() {
         inplaceEdit_ = CreateEditor();
         inplaceEdit_->SetGrid(this);
         inplaceEdit_->SetParent(this);
-    } else if (current_.X == inplaceCol_ && current_.Y == inplaceRow_) {
+    } else if (FollowEditedRow() && current_.X == inplaceCol_ && current_.Y == inplaceRow_) {
         inplaceEdit_->Move(CellRect(current_.X, current_.Y));
         return;
     } else {
@@ -251,6 +264,7 @@ void TCustomGrid::UpdateEdit() {
     }
     inplaceCol_ = current_.X;
     inplaceRow_ = current_.Y;
+    inplaceRowId_ = GetRowId(current_.Y);
     inplaceEdit_->UpdateContents();
     inplaceEdit_->SelectAll();
     if (CanEditShow()) inplaceEdit_->Move(CellRect(current_.X, current_.Y));

@@ -249,6 +249,13 @@ public:
     // (the caller repaints what it changed).
     void ExchangeRows(int ARow1, int ARow2);
 
+    // --- row identities ---
+    // The identity of the row at an index (none outside the grid): it stays with the row
+    // while other rows are inserted, removed and moved; and the index of the row with an
+    // identity (-1 when no row of the grid has it now). A grid without a store has none.
+    virtual TGridRowId GetRowId(int) const { return TGridRowId(); }
+    virtual int FindRowId(TGridRowId) const { return -1; }
+
     // --- painting ---
     void InvalidateCell(int ACol, int ARow) {
         if (HandleAllocated()) InvalidateBlock({ACol, ARow, ACol, ARow});
@@ -312,8 +319,13 @@ protected:
     void ShowEditor();
     void ShowEditorChar(char Ch);
     void HideEditor();
-    // Writes the editor's text into its cell.
+    // Writes the editor's text into its cell: the cell of the row the editor was opened on,
+    // wherever that row stands now; when the row is no longer among the grid's rows, to
+    // SetEditTextOfMissingRow.
     void UpdateText();
+    // The editor's text for a row that left the grid's rows while the editor was open: a
+    // derived grid that keeps such rows hidden writes it there; here it goes nowhere.
+    virtual void SetEditTextOfMissingRow(TGridRowId, int, const AnsiString&) {}
     void InvalidateEditor();
     int GetInplaceCol() const { return inplaceCol_; }
     int GetInplaceRow() const { return inplaceRow_; }
@@ -406,6 +418,9 @@ private:
     TInplaceEdit* inplaceEdit_ = nullptr; // owned as a child control
     bool editorMode_ = false;
     int inplaceCol_ = -1, inplaceRow_ = -1;
+    TGridRowId inplaceRowId_; // the row the editor was opened on
+    // The editor's row brought to where its row stands now; false when the row is gone.
+    bool FollowEditedRow();
     AnsiString editStartText_;
     TGridOptions options_ = {goFixedVertLine, goFixedHorzLine, goVertLine, goHorzLine,
                              goRangeSelect};
@@ -452,11 +467,9 @@ public:
     void SetObjects(int ACol, int ARow, TObject* Value);
     // The columns the store keeps: the highest ColCount the grid has had.
     int GetStoreColCount() const { return store_.GetColCount(); }
-    // The identity of the row at an index (none outside the grid): it stays with the row
-    // while other rows are inserted, removed and moved; and the index of the row with an
-    // identity (-1 when no row of the grid has it now).
-    TGridRowId GetRowId(int ARow) const { return store_.GetRowId(ARow); }
-    int FindRowId(TGridRowId Id) const { return store_.FindRow(Id); }
+    // The store's row identities.
+    TGridRowId GetRowId(int ARow) const override { return store_.GetRowId(ARow); }
+    int FindRowId(TGridRowId Id) const override { return store_.FindRow(Id); }
     // A row's (column's) cells as a list, ColCount (RowCount) long, owned by the grid.
     // Assigning to it sets texts and objects; Exchange swaps two cells.
     TStrings* GetRows(int Index);

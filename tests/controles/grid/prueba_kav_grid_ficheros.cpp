@@ -44,12 +44,13 @@ protected:
                 if ((r + c) % 3 != 0) g->SetCells(c, r, kTextos[i++ % std::size(kTextos)]);
         return g;
     }
-    static void MismasCeldas(TStringGrid* a, TStringGrid* b, int c0, int r0) {
+    // The shown cells of a (each at its real column) against b's.
+    static void MismasCeldas(TKavStringGrid* a, TStringGrid* b, int c0, int r0) {
         ASSERT_EQ(a->GetColCount(), b->GetColCount());
         ASSERT_EQ(a->GetRowCount(), b->GetRowCount());
         for (int r = r0; r < a->GetRowCount(); ++r)
             for (int c = c0; c < a->GetColCount(); ++c)
-                EXPECT_EQ(a->GetCells(c, r), b->GetCells(c, r)) << c << "," << r;
+                EXPECT_EQ(a->GetCells(a->RemapCol(c), r), b->GetCells(c, r)) << c << "," << r;
     }
 };
 
