@@ -115,8 +115,13 @@ void TKavStringGrid::CellSelected(int OldCol, int OldRow, const TGridRect& OldSe
         lastReportedRow_ = ARow;
         if (OnRowUpdate) OnRowUpdate(this, reported, ARow);
     }
-    const TPoint b = EditedCell(ACol, ARow);
-    editSession_->SetCachedText(GetGridCell(b.x, b.y));
+    // The new cell's text is the one an edit of it restores; an editor still open (rows moved
+    // under it from code) keeps the text and the row of the cell it edits.
+    if (!GetEditorMode() && !editSession_->ControlActive) {
+        const TPoint b = EditedCell(ACol, ARow);
+        editSession_->SetCachedText(GetGridCell(b.x, b.y));
+        editSession_->SetCachedRow(GetRowId(ARow));
+    }
     // The search bar covers the grid's bottom: a cell under it brings the next row up.
     if (GetSearchFooter()->GetVisible() && searchPanel_ &&
         GetCellRect(ACol, ARow).Bottom > GetHeight() - searchPanel_->GetHeight() &&

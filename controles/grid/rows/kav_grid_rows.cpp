@@ -178,7 +178,12 @@ void TKavStringGrid::RemoveRowsCore(int RowIndex, int RCount, bool UpdateHidden,
 
 void TKavStringGrid::RemoveRows(int RowIndex, int RCount) {
     if (RowIndex >= GetRowCount()) return;
-    // A pending edit is settled before rows move (the answer is not used).
+    // A pending edit is settled before rows move (the answer is not used): an editor that
+    // still has the focus is validated as its own Return would, so that the kept text goes
+    // through the cell's validation and into the undo list; one without it is validated by
+    // SelectCell.
+    if (EditorShown() && GetInplaceEditor()->Focused())
+        editSession_->Validate(GetInplaceEditor()->GetText());
     SelectCell(GetCol(), GetRow());
     RemoveRowsCore(RowIndex, RCount, true, true, false);
 }

@@ -157,6 +157,7 @@ TEST_F(IdentidadFilas, EditarMoverYDeshacerComoUnModeloDeRegistros) {
             // An edit of a record's text through the text editor.
             const int r = 1 + al(g->GetRowCount() - 1);
             const int clave = Clave(g->GetCells(2, r));
+            const std::string abierto = m.textos[clave];
             g->SetCol(1);
             g->SetRow(r);
             g->SetFocus();
@@ -169,31 +170,42 @@ TEST_F(IdentidadFilas, EditarMoverYDeshacerComoUnModeloDeRegistros) {
             SimulateKeyStroke(VK_END, {}, editor);
             const std::string tecleado = "x" + std::to_string(paso % 7);
             SimulateTyping(tecleado.c_str(), editor);
+            bool quitando = false; // rows removed while the editor is open
             if (al(3) == 0) {
                 // Rows move while the editor is open: the edit stays with its record.
                 const bool quitada = g->GetRowCount() > 3 && al(4) == 0;
                 if (quitada) {
+                    quitando = true;
                     m.textos.erase(clave);
                     g->RemoveRows(r, 1);
                 } else {
-                    mover(al(6));
+                    const int como = al(6);
+                    quitando = como == 3;
+                    mover(como);
                 }
             }
-            const bool confirmar = al(3) != 0;
-            SimulateKeyStroke(confirmar ? VK_RETURN : VK_ESCAPE, {}, editor);
-            if (g->GetEditorMode()) SimulateKeyStroke(VK_ESCAPE, {}, editor);
-            auto it = m.textos.find(clave);
-            if (confirmar && it != m.textos.end()) {
-                const std::string antes = it->second;
-                it->second += tecleado;
-                // A record shown when its edit ended registers the change; one hidden
-                // meanwhile took the text without it.
-                std::map<int, std::string> ahora;
-                bool mostrado = false;
-                for (int f = 1; f < g->GetRowCount(); ++f)
-                    if (g->GetCells(2, f) == AnsiString(std::to_string(clave).c_str()))
-                        mostrado = true;
-                if (mostrado) m.Registrar(clave, antes, it->second);
+            if (quitando && !g->GetEditorMode()) {
+                // A removal of rows settles the pending edit first, its record shown: the
+                // text is kept and registered, even when the record itself then went.
+                auto it = m.textos.find(clave);
+                if (it != m.textos.end()) it->second = abierto + tecleado;
+                m.Registrar(clave, abierto, abierto + tecleado);
+            } else {
+                const bool confirmar = al(3) != 0;
+                SimulateKeyStroke(confirmar ? VK_RETURN : VK_ESCAPE, {}, editor);
+                if (g->GetEditorMode()) SimulateKeyStroke(VK_ESCAPE, {}, editor);
+                auto it = m.textos.find(clave);
+                if (confirmar && it != m.textos.end()) {
+                    const std::string antes = it->second;
+                    it->second += tecleado;
+                    // A record shown when its edit ended registers the change; one hidden
+                    // meanwhile took the text without it.
+                    bool mostrado = false;
+                    for (int f = 1; f < g->GetRowCount(); ++f)
+                        if (g->GetCells(2, f) == AnsiString(std::to_string(clave).c_str()))
+                            mostrado = true;
+                    if (mostrado) m.Registrar(clave, antes, it->second);
+                }
             }
         } else if (que < 8) {
             mover(al(6));
