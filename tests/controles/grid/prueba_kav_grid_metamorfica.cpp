@@ -60,6 +60,8 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <fstream>
 #include <functional>
 #include <map>
@@ -612,7 +614,9 @@ TEST_P(Metamorfica, LaRejillaConOcultasSeComportaComoLaPlana) {
         Rejilla* g = ConOcultas();
         Rejilla* p = Plana();
         ASSERT_EQ(Diferencias(*g, *p, true), "") << "al empezar";
-        const std::string base = testing::TempDir() + "metamorfica_";
+        // Each instance its own files: the instances may run at once.
+        const std::string base = testing::TempDir() + "metamorfica_" + std::to_string(getpid()) +
+                                 (GetParam() ? "_f_" : "_");
         std::string rg, rp;
         ASSERT_NO_THROW(rg = caso.hacer(*g, base + "g"));
         ASSERT_NO_THROW(rp = caso.hacer(*p, base + "p"));
