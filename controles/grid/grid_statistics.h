@@ -16,4 +16,7 @@ struct TStatTally {
     }
     // The sum divided by the number of values counted.
     double Avg() const { return count > 0 ? sum / count : 0.0; }
+    // The sum divided by the number of places of a range (a cell that does not read counts
+    // as a place of the range); 0 for a range without places.
+    double AvgOver(int Places) const { return Places > 0 ? sum / Places : 0.0; }
 };

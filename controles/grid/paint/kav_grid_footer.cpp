@@ -30,9 +30,11 @@ StatRows RowsAsPassed(TKavStringGrid& G, int FromRow, int ToRow) {
     return {FromRow, ToRow, ToRow > limit, -1};
 }
 
-// Each readable value of a column's base cells over the rows.
-TStatTally ColumnTally(TKavStringGrid& G, int ACol, const StatRows& R) {
+// Each readable value of a column's base cells over the rows, with the number of rows that
+// hold data.
+TStatTally ColumnTally(TKavStringGrid& G, int ACol, const StatRows& R, int* Rows = nullptr) {
     TStatTally t;
+    int rows = 0;
     G.ExportNotification(0, -1);
     for (int r = R.From; r <= R.To; ++r) {
         if (r == R.Skip) continue;
@@ -41,6 +43,7 @@ TStatTally ColumnTally(TKavStringGrid& G, int ACol, const StatRows& R) {
         const int displ = R.Real ? G.DisplRowIndex(r) : r;
         // A grouped grid's headers and summaries hold no data.
         if (!R.Real && G.GetGroupColumn() != -1 && (G.IsNode(r) || G.IsSummary(r))) continue;
+        ++rows;
         if (!hidden && !G.IsBaseCell(ACol, displ)) continue;
         G.ExportNotification(1, r);
         try {
@@ -50,7 +53,15 @@ TStatTally ColumnTally(TKavStringGrid& G, int ACol, const StatRows& R) {
         }
     }
     G.ExportNotification(2, -1);
+    if (Rows) *Rows = rows;
     return t;
+}
+
+// The average of a column: its sum over the number of rows of the range.
+double ColumnAverage(TKavStringGrid& G, int ACol, const StatRows& R) {
+    int rows = 0;
+    const TStatTally t = ColumnTally(G, ACol, R, &rows);
+    return t.AvgOver(rows);
 }
 
 } // namespace
@@ -80,7 +91,7 @@ void TKavStringGrid::CalcFooterColumns(int ACol) {
             SetFloats(c, last, ColumnTally(*this, c, rows).sum);
             break;
         case acAVG:
-            SetFloats(c, last, ColumnTally(*this, c, rows).Avg());
+            SetFloats(c, last, ColumnAverage(*this, c, rows));
             break;
         case acMIN:
             SetFloats(c, last, ColumnTally(*this, c, rows).least);
@@ -113,7 +124,7 @@ double TKavStringGrid::ColumnSum(int ACol, int FromRow, int ToRow) {
 }
 
 double TKavStringGrid::ColumnAvg(int ACol, int FromRow, int ToRow) {
-    return ColumnTally(*this, ACol, RowsAsPassed(*this, FromRow, ToRow)).Avg();
+    return ColumnAverage(*this, ACol, RowsAsPassed(*this, FromRow, ToRow));
 }
 
 double TKavStringGrid::ColumnMin(int ACol, int FromRow, int ToRow) {
@@ -147,7 +158,7 @@ double TKavStringGrid::RowSum(int ARow, int FromCol, int ToCol) {
 }
 
 double TKavStringGrid::RowAvg(int ARow, int FromCol, int ToCol) {
-    return RowTally(*this, ARow, FromCol, ToCol).Avg();
+    return RowTally(*this, ARow, FromCol, ToCol).AvgOver(ToCol - FromCol + 1);
 }
 
 double TKavStringGrid::RowMin(int ARow, int FromCol, int ToCol) {

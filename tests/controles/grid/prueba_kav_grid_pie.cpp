@@ -97,7 +97,8 @@ TEST_F(Pie, CalculosDeColumna) {
     f->SetColumnCalc(1, acSUM);
     EXPECT_DOUBLE_EQ(g->GetFloats(1, 6), 7.0); // "1-2" skipped, empty as 0
     f->SetColumnCalc(1, acAVG);
-    EXPECT_DOUBLE_EQ(g->GetFloats(1, 6), 7.0 / 4); // over the four cells summed
+    // Over the five rows: the cell that does not read is a row of the range all the same.
+    EXPECT_DOUBLE_EQ(g->GetFloats(1, 6), 1.4);
     f->SetColumnCalc(1, acMAX);
     EXPECT_DOUBLE_EQ(g->GetFloats(1, 6), 4.0);
     f->SetColumnCalc(1, acCOUNT);
@@ -131,7 +132,9 @@ TEST_F(Pie, Estadisticas) {
     g->MergeCells(1, 4, 1, 2); // row 5 merged away under the 10 of row 4
     // Counted: 2, -3, 10 and "-" (0).
     EXPECT_DOUBLE_EQ(g->ColumnSum(1, 1, 6), 9.0);
-    EXPECT_DOUBLE_EQ(g->ColumnAvg(1, 1, 6), 9.0 / 4);
+    // The average divides by the rows of the range, counted or not.
+    EXPECT_DOUBLE_EQ(g->ColumnAvg(1, 1, 6), 9.0 / 6);
+    EXPECT_DOUBLE_EQ(g->ColumnAvg(1, 2, 3), -0.5);
     EXPECT_DOUBLE_EQ(g->ColumnMin(1, 1, 6), -3.0);
     EXPECT_DOUBLE_EQ(g->ColumnMax(1, 1, 6), 10.0);
     EXPECT_DOUBLE_EQ(g->ColumnMax(1, 1, 1), 0.0); // nothing readable
@@ -142,7 +145,8 @@ TEST_F(Pie, Estadisticas) {
     for (int c = 2; c <= 5; ++c)
         g->SetCellEx(c, 2, fila[c - 2]);
     EXPECT_DOUBLE_EQ(g->RowSum(2, 1, 5), 7.0);
-    EXPECT_DOUBLE_EQ(g->RowAvg(2, 1, 5), 7.0 / 3);
+    EXPECT_DOUBLE_EQ(g->RowAvg(2, 1, 5), 7.0 / 5); // by the five columns of the range
+    EXPECT_DOUBLE_EQ(g->RowAvg(2, 2, 3), 2.0);
     EXPECT_DOUBLE_EQ(g->RowMin(2, 2, 5), 1.0);
     EXPECT_DOUBLE_EQ(g->RowMax(2, 2, 5), 4.0);
     g->SetCellEx(2, 3, "-7");
@@ -217,6 +221,8 @@ TEST_F(Pie, LosNodosCuentanSalvoEnUnaRejillaAgrupada) {
     const int ultima = g->GetRowCount() - 1;
     EXPECT_DOUBLE_EQ(g->ColumnSum(1, 1, ultima), 10.0);
     EXPECT_DOUBLE_EQ(g->ColumnMax(1, 1, ultima), 4.0);
+    // Their average is over the four data rows, not over the headers and summaries too.
+    EXPECT_DOUBLE_EQ(g->ColumnAvg(1, 1, ultima), 2.5);
 }
 
 TEST_F(Pie, PlantillaDeLaVistaPrevia) {
