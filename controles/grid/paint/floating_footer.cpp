@@ -3,6 +3,7 @@
 #include "controles/grid/kav_grid.h"
 #include "controles/grid/markup/markup_renderer.h"
 #include "plataforma/base/numbers.h"
+#include "plataforma/gui/kernel/bidi.h"
 #include "plataforma/gui/painting/draw_text.h"
 #include "plataforma/gui/painting/gdi.h"
 #include "plataforma/gui/widgets/hint_window.h"
@@ -113,8 +114,15 @@ void TFooterPanel::Layout(TRect& Footer, TRect& Rest) const {
     for (int c = grid_->GetLeftCol(); c < grid_->GetColCount(); ++c)
         w += grid_->GetColWidths(c);
     const TRect client = GetClientRect();
-    Footer = Rect(client.Left, client.Top, std::min(client.Right, client.Left + w), client.Bottom);
-    Rest = Rect(Footer.Right, client.Top, client.Right, client.Bottom);
+    w = std::min(w, client.Width());
+    // Laid out from the right, the footer lies against the panel's right edge.
+    if (UseRightToLeftAlignment(grid_)) {
+        Footer = Rect(client.Right - w, client.Top, client.Right, client.Bottom);
+        Rest = Rect(client.Left, client.Top, Footer.Left, client.Bottom);
+    } else {
+        Footer = Rect(client.Left, client.Top, client.Left + w, client.Bottom);
+        Rest = Rect(Footer.Right, client.Top, client.Right, client.Bottom);
+    }
 }
 
 void TFooterPanel::Paint() {
@@ -156,25 +164,30 @@ void TFooterPanel::PaintLastRow() {
     for (int k = grid_->GetLeftCol(); k < grid_->GetColCount(); ++k)
         cols.push_back(k);
 
-    // Column dividers.
+    // Column dividers. Laid out from the right, the strip is the mirror image of the one laid
+    // out from the left.
+    const bool rtl = UseRightToLeftAlignment(grid_);
+    const int width = GetClientWidth();
+    const auto X = [&](int p) { return rtl ? width - 1 - p : p; };
     const TGridOptions options = grid_->GetOptions();
     const bool soft = grid_->GetLook() == glSoft && !grid_->GetFlat();
-    int x = footer.Left;
+    int x = 0;
     for (int k : cols) {
         c->GetPen()->SetColor(clWhite);
         if (options.Contains(goFixedVertLine) && soft) {
-            c->MoveTo(x, footer.Bottom);
-            c->LineTo(x, footer.Top);
+            c->MoveTo(X(x), footer.Bottom);
+            c->LineTo(X(x), footer.Top);
         }
+        const int from = x;
         x += grid_->GetColWidths(k);
         if (options.Contains(goFixedHorzLine) && soft) {
-            c->MoveTo(x - grid_->GetColWidths(k), footer.Top);
-            c->LineTo(x - 1, footer.Top);
+            c->MoveTo(X(from), footer.Top);
+            c->LineTo(X(x - 1), footer.Top);
         }
         c->GetPen()->SetColor(clGray);
         if (options.Contains(goFixedVertLine)) {
-            c->MoveTo(x - 1, footer.Top);
-            c->LineTo(x - 1, footer.Bottom);
+            c->MoveTo(X(x - 1), footer.Top);
+            c->LineTo(X(x - 1), footer.Bottom);
         }
     }
 
@@ -189,8 +202,9 @@ void TFooterPanel::PaintLastRow() {
         }
         TRect r = Rect(left, footer.Top, right - 1, footer.Bottom);
         const bool fixed = k < grid_->GetFixedCols();
+        if (!fixed) r.Left += 1;
+        r = RTLCoord(rtl, r);
         if (!fixed) {
-            r.Left += 1;
             if (grid_->GetColors(k, row) != clNone) {
                 c->GetBrush()->SetColor(grid_->GetColors(k, row));
                 c->GetPen()->SetColor(grid_->GetColors(k, row));
@@ -228,7 +242,12 @@ void TFooterPanel::PaintPreview(bool Custom) {
     const TColor savedText = grid_->GetSelectionTextColor();
     grid_->SetSelectionTextColor(clBlack);
     try {
-        if (Custom) {
+        if (Custom && grid_->GetComponentState().Contains(csDesigning)) {
+            // While the form is designed the template shows as it is written.
+            const AnsiString& text = grid_->GetFloatingFooter()->GetCustomTemplate();
+            TRect r = footer;
+            DrawText(c->GetHandle(), text.c_str(), text.Length(), &r, 0);
+        } else if (Custom) {
             TRect r = footer;
             r.Left += 2;
             const AnsiString text = HTMLColReplace(grid_->GetFloatingFooter()->GetCustomTemplate());

@@ -29,6 +29,15 @@ protected:
         g->SetBounds(0, 0, 330, 200);
     }
     COLORREF Pixel(int x, int y) { return ColorToRGB(g->GetCanvas()->GetPixels(x, y)); }
+    // Three columns over a lime footer one row high, shown.
+    TFooterPanel* PieVerde() {
+        g->SetColCountEx(3);
+        g->SetDefRowHeightEx(21);
+        g->GetFloatingFooter()->SetColor(clLime);
+        g->GetFloatingFooter()->SetVisible(true);
+        ventana->Show();
+        return g->GetFooterPanel();
+    }
     std::unique_ptr<VentanaPrueba> ventana;
     Rejilla* g = nullptr;
 };
@@ -54,13 +63,7 @@ TEST_F(Pie, VisibleYEstilo) {
 // The footer's canvas is the panel's own: it reads what the footer painted, and what a
 // program draws on it shows in the panel's window until the footer paints again.
 TEST_F(Pie, ElLienzoDelPie) {
-    g->SetColCountEx(3);
-    g->SetDefRowHeightEx(21);
-    TFloatingFooter* f = g->GetFloatingFooter();
-    f->SetColor(clLime);
-    f->SetVisible(true);
-    ventana->Show();
-    TFooterPanel* panel = g->GetFooterPanel();
+    TFooterPanel* panel = PieVerde();
     panel->Repaint();
     g->Repaint();
     TCanvas* c = g->GetFooterCanvas();
@@ -223,6 +226,86 @@ TEST_F(Pie, LosNodosCuentanSalvoEnUnaRejillaAgrupada) {
     EXPECT_DOUBLE_EQ(g->ColumnMax(1, 1, ultima), 4.0);
     // Their average is over the four data rows, not over the headers and summaries too.
     EXPECT_DOUBLE_EQ(g->ColumnAvg(1, 1, ultima), 2.5);
+}
+
+// Laid out from the right, the footer lies against the panel's right edge and is the mirror
+// of the one laid out from the left: each cell, divider and the preview's frame at the mirror
+// of its place, the rest of the strip on the left in the grid's colour.
+TEST_F(Pie, DeDerechaAIzquierdaElPieSeReflejaContraElBordeDerecho) {
+    TFooterPanel* panel = PieVerde();
+    g->SetColWidths(0, 40);
+    g->SetColWidths(1, 70);
+    g->SetColWidths(2, 50);
+    TFloatingFooter* f = g->GetFloatingFooter();
+    const int ancho = panel->GetClientWidth(), y = panel->GetClientHeight() / 2;
+    ASSERT_EQ(ancho, 330);
+    std::vector<std::pair<int, TRect>> pintadas;
+    g->OnFooterPaint = [&](TObject*, int col, TCanvas*, const TRect& r) {
+        pintadas.push_back({col, r});
+    };
+    const auto pixel = [&](int x) { return ColorToRGB(g->GetFooterCanvas()->GetPixels(x, y)); };
+    for (bool rtl : {false, true}) {
+        SCOPED_TRACE(rtl);
+        g->GetWidget()->setLayoutDirection(rtl ? Qt::RightToLeft : Qt::LeftToRight);
+        // The place a left-to-right footer gives pixel x.
+        const auto X = [&](int x) { return rtl ? ancho - 1 - x : x; };
+        f->SetFooterStyle(fsFixedLastRow);
+        pintadas.clear();
+        panel->Repaint();
+        // The scrolled columns go to the event, each in its cell's mirrored rectangle.
+        ASSERT_EQ(pintadas.size(), 2u);
+        const int h = panel->GetClientHeight();
+        const TRect celdas[] = {Rect(41, 0, 109, h), Rect(111, 0, 159, h)};
+        for (int k = 0; k < 2; ++k) {
+            EXPECT_EQ(pintadas[k].first, k + 1);
+            const TRect& r = celdas[k];
+            EXPECT_EQ(pintadas[k].second, rtl ? Rect(ancho - r.Right, 0, ancho - r.Left, h) : r);
+        }
+        // The dividers after the scrolled columns, grey, and the footer's colour between the
+        // cells (the fixed cell's own edges are the cell painter's).
+        for (int x : {109, 159})
+            EXPECT_EQ(pixel(X(x)), ColorToRGB(clGray)) << x;
+        EXPECT_EQ(pixel(X(110)), ColorToRGB(clLime));
+        EXPECT_EQ(pixel(X(165)), ColorToRGB(g->GetColor()));
+        EXPECT_EQ(pixel(X(320)), ColorToRGB(g->GetColor()));
+        if (rtl) EXPECT_FALSE(SaveCapture(panel, "kavgrid_pie_derecha").IsEmpty());
+
+        // The preview's raised frame closes the used width on the far side.
+        f->SetFooterStyle(fsColumnPreview);
+        pintadas.clear();
+        panel->Repaint();
+        ASSERT_EQ(pintadas.size(), 1u);
+        EXPECT_EQ(pintadas[0].second, rtl ? Rect(ancho - 160, 0, ancho, h) : Rect(0, 0, 160, h));
+        const int izquierda = rtl ? ancho - 160 : 0;
+        EXPECT_EQ(pixel(izquierda + 159), ColorToRGB(clGray));
+        EXPECT_EQ(pixel(izquierda), ColorToRGB(clWhite));
+        EXPECT_EQ(pixel(X(165)), ColorToRGB(g->GetColor()));
+    }
+    g->GetWidget()->setLayoutDirection(Qt::LeftToRight);
+}
+
+// At run time the template is filled and drawn as markup; while the form is designed it shows
+// as written.
+TEST_F(Pie, LaPlantillaSeMuestraTalCualAlDisenar) {
+    g->SetRow(1);
+    g->SetCellEx(2, 1, "15");
+    TFloatingFooter* f = g->GetFloatingFooter();
+    f->SetFooterStyle(fsCustomPreview);
+    f->SetCustomTemplate("Total <b><#2></b>");
+    f->SetVisible(true);
+    ventana->Show();
+    TFooterPanel* panel = g->GetFooterPanel();
+    for (bool disenando : {false, true}) {
+        SCOPED_TRACE(disenando);
+        g->SetComponentStateFlag(csDesigning, disenando);
+        TCanvasRecorder registro(g->GetFooterCanvas());
+        panel->Repaint();
+        AnsiString escrito;
+        for (const TCanvasCall& c : registro.Calls())
+            if (c.Depth == 0 && (c.Name == "DrawText" || c.Name == "TextOut")) escrito += c.Text;
+        EXPECT_EQ(escrito, disenando ? "Total <b><#2></b>" : "Total 15");
+    }
+    g->SetComponentStateFlag(csDesigning, false);
 }
 
 TEST_F(Pie, PlantillaDeLaVistaPrevia) {

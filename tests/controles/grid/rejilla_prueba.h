@@ -35,6 +35,7 @@ public:
     using TKavStringGrid::DragOver;
     using TKavStringGrid::Loaded;
     using TKavStringGrid::SelectCell;
+    using TKavStringGrid::SetComponentStateFlag;
 };
 
 // A grid G on a test window of Ancho x Alto, with the simulated input cleared before the grid
