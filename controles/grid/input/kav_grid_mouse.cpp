@@ -279,17 +279,25 @@ void TKavStringGrid::WMLButtonDown(TWMMouse& Message) {
         if (CanFocus()) SetFocus();
         ToggleCheck(realCol, row, true);
         MarkModified(row);
+        // A row taken out of the selection shows no cell selected, not even the current one.
+        bool rowTakenOut = false;
+        const auto hideTakenOutRow = [&] {
+            HideSelection();
+            ClearSelectionHidden();
+        };
         if (col == 0 && ma->GetHotmailRowSelect() && row >= GetFixedRows()) {
             SetSelection({GetFixedCols(), row, GetColCount() - 1, row});
             SetRowSelect(row, !GetRowSelect(row));
-            if (row == GetRow() && !GetRowSelect(row)) {
-                HideSelection();
-                ClearSelectionHidden();
-            }
+            rowTakenOut = row == GetRow() && !GetRowSelect(row);
+            if (rowTakenOut) hideTakenOutRow();
         }
         bool state = false;
         GetCheckBoxState(realCol, row, state);
-        if (!GetNavigation()->GetAlwaysEdit()) MoveColRow(col, row, true, true);
+        if (!GetNavigation()->GetAlwaysEdit()) {
+            MoveColRow(col, row, true, true);
+            // The move shows the current cell again; the release would select its row anew.
+            if (rowTakenOut) hideTakenOutRow();
+        }
         if (OnCheckBoxClick) OnCheckBoxClick(this, col, row, state);
         if (GetHideFocusRect()) RepaintCell(col, row);
         if (row < GetFixedRows() && ma->GetCheckAllCheck()) {

@@ -625,31 +625,51 @@ TEST_F(SeleccionTotal, EsquinaSeleccionaTodoYAvisa) {
     EXPECT_FALSE(g->GetSelectionHidden());
 }
 
-// A check box in column 0 of a grid that selects rows by it: a click selects the row across
-// the columns and marks it.
+// A check box in column 0 of a grid that selects rows by it: a click that marks it selects
+// the row across the columns; a click that clears it takes the row out of the selection and
+// leaves no cell of it shown selected, the other marked rows staying selected.
 TEST_F(Interaccion, CasillaDeLaColumnaCeroSeleccionaLaFila) {
-    g->SetFixedCols(0);
-    g->SetOptions(g->GetOptions() << goEditing);
-    g->GetMouseActions()->SetDisjunctRowSelect(true);
-    g->GetMouseActions()->SetHotmailRowSelect(true);
-    g->GetNavigation()->SetAlwaysEdit(true);
-    for (int r = 1; r < g->GetRowCount(); ++r)
-        g->AddCheckBox(0, r, false, false);
-    g->Repaint();
-    Ir(2, 2);
-    for (int fila : {4, 6}) {
-        SCOPED_TRACE(fila);
-        const TRect c = g->CellRect(0, fila);
-        SimulateClick(g, (c.Left + c.Right) / 2, (c.Top + c.Bottom) / 2);
-        bool marcada = false;
-        g->GetCheckBoxState(0, fila, marcada);
-        EXPECT_TRUE(marcada);
-        EXPECT_TRUE(g->GetRowSelect(fila));
-        const TGridRect s = g->GetSelection();
-        EXPECT_EQ(s.Top, fila);
-        EXPECT_EQ(s.Bottom, fila);
-        EXPECT_EQ(s.Left, g->GetFixedCols());
-        EXPECT_EQ(s.Right, g->GetColCount() - 1);
+    for (bool siempreEditar : {true, false}) {
+        SCOPED_TRACE(siempreEditar ? "AlwaysEdit" : "sin AlwaysEdit");
+        g->SetFixedCols(0);
+        g->SetOptions(g->GetOptions() << goEditing);
+        g->GetMouseActions()->SetDisjunctRowSelect(true);
+        g->GetMouseActions()->SetHotmailRowSelect(true);
+        g->GetNavigation()->SetAlwaysEdit(siempreEditar);
+        for (int r = 1; r < g->GetRowCount(); ++r)
+            g->AddCheckBox(0, r, false, false);
+        g->ClearRowSelect();
+        g->Repaint();
+        Ir(2, 2);
+        const auto clic = [&](int fila) {
+            const TRect c = g->CellRect(0, fila);
+            SimulateClick(g, (c.Left + c.Right) / 2, (c.Top + c.Bottom) / 2);
+            bool marcada = false;
+            g->GetCheckBoxState(0, fila, marcada);
+            return marcada;
+        };
+        // Rows 4 and 6 marked, then cleared in the other order.
+        const std::pair<int, bool> pasos[] = {{4, true}, {6, true}, {6, false}, {4, false}};
+        for (const auto& [fila, marcada] : pasos) {
+            SCOPED_TRACE(fila);
+            EXPECT_EQ(clic(fila), marcada);
+            EXPECT_EQ(g->GetRowSelect(fila), marcada);
+            for (int c = 0; c < g->GetColCount(); ++c)
+                EXPECT_EQ(g->IsSelected(c, fila), marcada) << c;
+            EXPECT_EQ(g->GetRow(), fila);
+            EXPECT_EQ(g->GetRowSelect(4), fila == 6 || marcada);
+            if (!marcada) continue;
+            // Without AlwaysEdit the click makes the box's cell current, the selection with it.
+            const TGridRect s = g->GetSelection();
+            EXPECT_EQ(s.Top, fila);
+            EXPECT_EQ(s.Bottom, fila);
+            EXPECT_EQ(s.Left, g->GetFixedCols());
+            EXPECT_EQ(s.Right, siempreEditar ? g->GetColCount() - 1 : 0);
+        }
+        // The next move shows the current cell again.
+        SimulateKeyStroke(VK_DOWN, {}, g);
+        EXPECT_EQ(g->GetRow(), 5);
+        EXPECT_TRUE(g->IsSelected(g->GetCol(), 5));
     }
 }
 
