@@ -22,6 +22,11 @@ inline bool SizeAllowed(int64_t Cols, int64_t Rows) {
            Cols * Rows <= kMaxCells;
 }
 
+// The refusal of a file that would size the grid beyond those limits.
+inline AnsiString TooManyCells(const AnsiString& FileName) {
+    return "El fichero " + FileName + " tiene más celdas de las que caben en la rejilla";
+}
+
 // p = round(Done × 100 / max(1, Total)), fired when it differs from the last one fired
 // (none before the first).
 class Progress {

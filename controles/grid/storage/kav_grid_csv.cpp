@@ -2,9 +2,16 @@
 // quote, a CR or an LF (a CR LF inside a field becomes the byte 11, read back as CR LF);
 // reading follows RFC 4180 record by record, so a quoted field may hold delimiters, quotes
 // and line breaks.
+//
+// A file is 8-bit text in the grid's code page, unless the grid holds what 8-bit text cannot
+// give back: a wide cell, or the byte 11 in a cell (read back as a line break). Such a grid is
+// written as UTF-8 after a byte order mark, every cell's characters as they are (line breaks
+// inside the quotes too); a file with the mark reads as UTF-8, each field a wide cell when the
+// code page lacks one of its characters. The OEM conversion applies to 8-bit files only.
 #include "controles/comun/text_utils.h"
 #include "controles/grid/kav_grid.h"
 #include "controles/grid/paint/floating_footer.h"
+#include "controles/grid/storage/cell_utf8.h"
 #include "controles/grid/storage/file_support.h"
 #include "plataforma/base/file_errors.h"
 #include "plataforma/base/file_writer.h"
@@ -19,9 +26,13 @@ namespace {
 // The candidates of delimiter detection, in order of preference.
 const char kCandidates[] = {',', ';', '#', '\t', '|', '@', '*', '-', '+', '&'};
 
+// The byte order mark of a UTF-8 file.
+constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
+
 // How often each byte stands alone in a line, as NumSingleChar counts it (a run of it of odd
 // length, or the run that ends the line), and how often it is found at all (NumChar): every
-// byte counted in one pass over the line.
+// byte counted in one pass over the line. The "|" of the "|\" that starts a wide cell's text
+// in files of earlier writers is no delimiter and is not counted.
 struct ByteCounts {
     explicit ByteCounts(std::string_view Line) {
         for (size_t i = 0; i < Line.size();) {
@@ -29,6 +40,13 @@ struct ByteCounts {
             size_t j = i;
             while (j < Line.size() && Line[j] == Line[i])
                 ++j;
+            if (c == '|' && j < Line.size() && Line[j] == '\\') {
+                // The run's last "|" opens a wide cell's text.
+                if (--j == i) {
+                    ++i;
+                    continue;
+                }
+            }
             all[c] += static_cast<int>(j - i);
             if ((j - i) % 2 == 1 || j == Line.size()) ++single[c];
             i = j;
@@ -44,7 +62,7 @@ private:
 
 // The delimiter of the first two lines: the candidate that stands alone as often in both
 // (and most often), else the one counted as often in both, else the one counted most.
-char DetectDelimiter(const std::string& Data) {
+char DetectDelimiter(std::string_view Data) {
     LineWalker lines(Data);
     const ByteCounts a(lines.Next());
     const ByteCounts b(lines.AtEnd() ? std::string_view() : lines.Next());
@@ -78,11 +96,12 @@ char DetectDelimiter(const std::string& Data) {
 
 // The records of a CSV text: fields split at the delimiter outside double quotes, records
 // at CR LF, CR or LF outside them; "" inside quotes is one quote. Text after a closing
-// quote up to the delimiter stays with the field.
+// quote up to the delimiter stays with the field. The delimiter is one character, in UTF-8
+// files the bytes of its UTF-8 form.
 class CsvReader {
 public:
-    CsvReader(std::string_view Text, char Delimiter)
-        : text_(Text), d_(Delimiter), stops_{Delimiter, '\r', '\n'} {}
+    CsvReader(std::string_view Text, std::string Delimiter)
+        : text_(Text), d_(std::move(Delimiter)), stops_{d_[0], '\r', '\n'} {}
     bool AtEnd() const { return pos_ >= text_.size(); }
     // The fields of the next record; false when it has more than MaxFields (the record is
     // then left unread after them).
@@ -97,6 +116,8 @@ public:
     }
 
 private:
+    bool DelimiterAt(size_t Pos) const { return text_.compare(Pos, d_.size(), d_) == 0; }
+
     // Each field of the next record to Take, its text built when Build is set.
     template <class Sink> bool Walk(size_t MaxFields, bool Build, Sink&& Take) {
         for (size_t n = 0;; ++n) {
@@ -117,13 +138,20 @@ private:
                     ++pos_;
                 }
             }
-            const size_t end = text_.find_first_of(stops_, pos_);
-            const size_t stop = end == std::string_view::npos ? text_.size() : end;
+            // The field ends at a line end or at the delimiter's first byte starting it whole.
+            size_t stop = pos_;
+            for (;;) {
+                stop = std::min(text_.find_first_of(stops_, stop), text_.size());
+                if (stop >= text_.size() || DelimiterAt(stop) || text_[stop] == '\r' ||
+                    text_[stop] == '\n')
+                    break;
+                ++stop;
+            }
             if (Build) field.append(text_.substr(pos_, stop - pos_));
             pos_ = stop;
             Take(std::move(field));
-            if (pos_ < text_.size() && text_[pos_] == d_) {
-                ++pos_;
+            if (pos_ < text_.size() && DelimiterAt(pos_)) {
+                pos_ += d_.size();
                 continue;
             }
             // The record's end: CR LF, CR or LF.
@@ -138,29 +166,68 @@ private:
     }
 
     std::string_view text_;
-    char d_;
+    std::string d_;
     const char stops_[4];
     size_t pos_ = 0;
 };
+
+// The delimiter as the file holds it.
+std::string DelimiterBytes(char D, bool Utf8) {
+    return Utf8 ? CellToUtf8(AnsiString(std::string(1, D))) : std::string(1, D);
+}
+
+// Whether the cell texts need a UTF-8 file: a wide cell, or (unless the Java style writes
+// line breaks its own way) the byte 11, which 8-bit files read back as a line break.
+bool NeedsUtf8(const AnsiString& Text, bool JavaStyle) {
+    const std::string& s = Text.str();
+    return s.compare(0, 2, "|\\") == 0 || (!JavaStyle && s.find('\x0B') != std::string::npos);
+}
 
 } // namespace
 
 void TKavStringGrid::OutputToCSV(const AnsiString& FileName, bool Append) {
     const char d = fieldDelimiter_ ? fieldDelimiter_ : ',';
     const int hidden = storeHiddenCells_ ? NumHiddenColumns() : 0;
-    FileWriter w;
-    OpenOutput(w, FileName, Append, "Cannot Create file ");
-    std::string out;
     const int c0 = GetSaveStartCol(), c1 = GetSaveEndCol() + hidden;
     const int r0 = GetSaveStartRow(), r1 = GetSaveEndRow();
+    const auto cell = [&](int c, int r) {
+        return SaveCell(storeHiddenCells_ ? c : RemapCol(c), r);
+    };
+
+    // A file appended to keeps its form: one with the mark is UTF-8, another 8-bit text,
+    // which becomes UTF-8 as a whole (its bytes through the code page) when the new rows
+    // need it.
+    std::string old;
+    if (Append) ReadWholeFile(FileName, old);
+    bool utf8 = old.compare(0, kUtf8Mark.size(), kUtf8Mark) == 0;
+    for (int r = r0; r <= r1 && !utf8; ++r)
+        for (int c = c0; c <= c1 && !utf8; ++c)
+            utf8 = NeedsUtf8(cell(c, r), javaStyleCSV_);
+    FileWriter w;
+    OpenOutput(w, FileName, false, "Cannot Create file ");
+    std::string out;
+    if (!utf8) {
+        out = std::move(old);
+    } else if (old.compare(0, kUtf8Mark.size(), kUtf8Mark) == 0) {
+        out = std::move(old);
+    } else {
+        AnsiString text(std::move(old));
+        if (oemConvert_) OemToString(text);
+        out = std::string(kUtf8Mark) + CellToUtf8(text);
+    }
+    const std::string delimiter = DelimiterBytes(d, utf8);
+    const std::string specials = delimiter.substr(0, 1) + "\"\r\n";
     ExportNotification(0, -1);
     Progress progress(this);
     for (int r = r0; r <= r1; ++r) {
         ExportNotification(1, r);
         for (int c = c0; c <= c1; ++c) {
-            if (c > c0) out += d;
-            AnsiString text = SaveCell(storeHiddenCells_ ? c : RemapCol(c), r);
-            if (oemConvert_) StringToOem(text);
+            if (c > c0) out += delimiter;
+            AnsiString text = cell(c, r);
+            if (utf8)
+                text = AnsiString(CellToUtf8(text));
+            else if (oemConvert_)
+                StringToOem(text);
             if (text.IsEmpty()) {
                 if (javaStyleCSV_)
                     out += '^';
@@ -170,9 +237,7 @@ void TKavStringGrid::OutputToCSV(const AnsiString& FileName, bool Append) {
             }
             if (javaStyleCSV_) text = LineFeedsToJava(text);
             const std::string& s = text.str();
-            const bool quote =
-                alwaysQuoteCSV_ ||
-                s.find_first_of(std::string{d, '"', '\r', '\n'}) != std::string::npos;
+            const bool quote = alwaysQuoteCSV_ || s.find_first_of(specials) != std::string::npos;
             if (!quote) {
                 out += s;
                 continue;
@@ -181,7 +246,7 @@ void TKavStringGrid::OutputToCSV(const AnsiString& FileName, bool Append) {
             for (size_t i = 0; i < s.size(); ++i) {
                 if (s[i] == '"') {
                     out += "\"\"";
-                } else if (s[i] == '\r' && i + 1 < s.size() && s[i + 1] == '\n') {
+                } else if (!utf8 && s[i] == '\r' && i + 1 < s.size() && s[i + 1] == '\n') {
                     out += '\x0B';
                     ++i;
                 } else {
@@ -199,59 +264,65 @@ void TKavStringGrid::OutputToCSV(const AnsiString& FileName, bool Append) {
 }
 
 void TKavStringGrid::InputFromCSV(const AnsiString& FileName, bool Insert) {
-    std::string data;
-    if (!ReadWholeFile(FileName, data)) throw EKavGridError("Cannot open file " + FileName);
+    std::string bytes;
+    if (!ReadWholeFile(FileName, bytes)) throw EKavGridError("Cannot open file " + FileName);
+    const bool utf8 = bytes.compare(0, kUtf8Mark.size(), kUtf8Mark) == 0;
+    const std::string_view data = std::string_view(bytes).substr(utf8 ? kUtf8Mark.size() : 0);
     const int fc = storeFixedCells_ ? 0 : GetFixedCols();
     const int fr = storeFixedCells_ ? 0 : GetFixedRows();
     // The fields are shown columns, as the writer took them; with StoreHiddenCells real
     // columns, hidden ones counted.
     const int hidden = storeHiddenCells_ ? NumHiddenColumns() : 0;
     auto real = [&](int Col) { return storeHiddenCells_ ? TRealCol(Col) : RealColOf(Col); };
-    if (!fieldDelimiter_) fieldDelimiter_ = DetectDelimiter(data);
+    const char d = fieldDelimiter_ ? fieldDelimiter_ : DetectDelimiter(data);
+    const std::string delimiter = DelimiterBytes(d, utf8);
 
     // The records are counted first: the grid is sized once, and a file beyond the limits
     // changes nothing.
+    const AnsiString tooMany = TooManyCells(FileName);
     size_t count = 0, widest = 0;
     int64_t cells = 0;
     std::vector<std::string> fields;
-    for (CsvReader reader(data, fieldDelimiter_); !reader.AtEnd(); ++count) {
+    for (CsvReader reader(data, delimiter); !reader.AtEnd(); ++count) {
         size_t n = 0;
-        if (!reader.Count(n, static_cast<size_t>(kMaxCols)))
-            throw EKavGridError("Too many cells in file " + FileName);
+        if (!reader.Count(n, static_cast<size_t>(kMaxCols))) throw EKavGridError(tooMany);
         widest = std::max(widest, n);
         cells += static_cast<int64_t>(n);
-        if (cells > kMaxCells) throw EKavGridError("Too many cells in file " + FileName);
+        if (cells > kMaxCells) throw EKavGridError(tooMany);
     }
     const bool footer = Insert && GetFloatingFooter()->GetVisible() && GetRowCount() > 0;
-    std::vector<AnsiString> kept;
-    int r = fr;
-    if (Insert) {
-        r = GetRowCount();
-        if (footer) {
-            for (int c = 0; c < TotalColCount(); ++c)
-                kept.push_back(GetCells(c, GetRowCount() - 1));
-            NilRow(GetRowCount() - 1);
-            r = GetRowCount() - 1;
-        }
-    }
-    const int64_t rows = int64_t(r) + int64_t(count) + GetFixedFooters() + (footer ? 1 : 0);
+    const int r0 = !Insert ? fr : footer ? GetRowCount() - 1 : GetRowCount();
+    const int64_t rows = int64_t(r0) + int64_t(count) + GetFixedFooters() + (footer ? 1 : 0);
     const int64_t cols =
         std::max<int64_t>(GetColCount(), int64_t(fc) + int64_t(widest) - int64_t(hidden));
-    if (!SizeAllowed(cols, rows)) throw EKavGridError("Too many cells in file " + FileName);
+    if (!SizeAllowed(cols, rows)) throw EKavGridError(tooMany);
+    fieldDelimiter_ = d;
+    std::vector<AnsiString> kept;
+    if (footer) {
+        for (int c = 0; c < TotalColCount(); ++c)
+            kept.push_back(GetCells(c, GetRowCount() - 1));
+        NilRow(GetRowCount() - 1);
+    }
+    int r = r0;
     if (cols > GetColCount()) SetColCount(static_cast<int>(cols));
     if (GetRowCount() - GetFixedFooters() < r + static_cast<int>(count))
         SetRowCount(r + static_cast<int>(count) + GetFixedFooters());
     Progress progress(this);
-    CsvReader reader(data, fieldDelimiter_);
+    CsvReader reader(data, delimiter);
     for (size_t i = 0; i < count; ++i, ++r) {
         reader.Next(fields, widest);
         for (size_t f = 0; f < fields.size(); ++f) {
             AnsiString text(std::move(fields[f]));
-            if (oemConvert_) OemToString(text);
-            if (javaStyleCSV_)
-                text = JavaToLineFeeds(text);
-            else if (text.str().find('\x0B') != std::string::npos)
-                text = CSVToLineFeeds(text);
+            if (utf8) {
+                if (javaStyleCSV_) text = JavaToLineFeeds(text);
+                text = CellFromUtf8(text.str());
+            } else {
+                if (oemConvert_) OemToString(text);
+                if (javaStyleCSV_)
+                    text = JavaToLineFeeds(text);
+                else if (text.str().find('\x0B') != std::string::npos)
+                    text = CSVToLineFeeds(text);
+            }
             LoadCell(real(fc + static_cast<int>(f)).Value(), r, text);
         }
         progress.Step(static_cast<int64_t>(i) + 1, static_cast<int64_t>(count));

@@ -1,19 +1,12 @@
 #include "controles/grid/storage/xml_records.h"
 
-#include "controles/comun/text_utils.h"
-#include "controles/grid/clipboard/clip_text.h"
+#include "controles/grid/storage/cell_utf8.h"
 #include "plataforma/base/wide_string.h"
 #include "plataforma/xml/xml_document.h"
 #include "plataforma/xml/xml_node.h"
 #include "plataforma/xml/xml_node_list.h"
 
 namespace {
-
-// A text in Windows-1252 when every character has its byte there, else a wide cell.
-AnsiString CellText(const std::string& Utf8) {
-    const WideString w = WideString::FromUtf8(Utf8);
-    return clip_text::FitsCodePage(w.str()) ? w.ToAnsiString() : EncodeWideStr(w);
-}
 
 bool HasElements(IXMLNode* N) {
     IXMLNodeList* c = N->GetChildNodes();
@@ -26,7 +19,7 @@ void ReadFields(IXMLNode* Node, bool Nested, XmlRecord& Out) {
     IXMLNodeList* attrs = Node->GetAttributeNodes();
     for (int i = 0; i < attrs->GetCount(); ++i)
         Out.emplace_back(attrs->GetNodes(i)->GetNodeName(),
-                         CellText(attrs->GetNodes(i)->GetTextUtf8()));
+                         CellFromUtf8(attrs->GetNodes(i)->GetTextUtf8()));
     IXMLNodeList* children = Node->GetChildNodes();
     for (int i = 0; i < children->GetCount(); ++i) {
         IXMLNode* n = children->GetNodes(i);
@@ -34,7 +27,7 @@ void ReadFields(IXMLNode* Node, bool Nested, XmlRecord& Out) {
         if (Nested && HasElements(n))
             ReadFields(n, Nested, Out);
         else
-            Out.emplace_back(n->GetNodeName(), CellText(n->GetTextUtf8()));
+            Out.emplace_back(n->GetNodeName(), CellFromUtf8(n->GetTextUtf8()));
     }
 }
 

@@ -1,12 +1,15 @@
 // The grid's CSV files: the bytes of each kind of field, the delimiter found by detection,
-// appending and inserting, a file beyond the limits, and Python's csv module reading what
-// the grid writes and writing what the grid reads.
+// appending and inserting, a file beyond the limits, Python's csv module reading what the
+// grid writes and writing what the grid reads, and the UTF-8 files of grids with wide cells.
 
 #include "controles/grid/kav_grid.h"
 #include "plataforma/base/file_errors.h"
+#include "tests/controles/grid/celdas_hostiles_prueba.h"
 #include "tests/controles/grid/ficheros_prueba.h"
 
 #include <gtest/gtest.h>
+
+#include <cstdio>
 
 namespace {
 
@@ -135,7 +138,8 @@ TEST_F(Csv, LineasYCamposLargos) {
     Escribir(Ruta("linea.csv"), linea);
     g->SetFieldDelimiter('\0');
     EXPECT_EQ(ErrorDeRejilla([&] { g->LoadFromCSV(Ruta("linea.csv")); }),
-              "Too many cells in file " + Ruta("linea.csv"));
+              "El fichero " + Ruta("linea.csv") +
+                  " tiene más celdas de las que caben en la rejilla");
     EXPECT_EQ(g->GetColCount(), 50000);
     EXPECT_EQ(g->GetRowCount(), 2);
     EXPECT_EQ(g->GetCells(0, 0), "x0");
@@ -190,6 +194,102 @@ TEST_F(Csv, ClientePython) {
     EXPECT_EQ(h->GetCells(2, 2), "lf\nsolo");
     EXPECT_EQ(h->GetCells(3, 2), "\xE1rbol");
     EXPECT_EQ(h->GetRowCount(), 3);
+}
+
+// A grid with wide cells is written as UTF-8 after a byte order mark, whatever the
+// delimiter: every hostile cell (each control byte and each byte 0x80-0x9F in 8-bit cells,
+// wide cells whose UTF-16 bytes are delimiters, line ends or the byte 11) comes back the same
+// through the grid, detection finds the delimiter, and Python's csv module reads the same
+// characters.
+TEST_F(Csv, CeldasHostilesEnUtf8) {
+    const std::vector<CeldaHostil> celdas = CeldasHostiles();
+    const int n = static_cast<int>(celdas.size());
+    for (char d : {',', ';', '|', '\t'}) {
+        SCOPED_TRACE(std::string(1, d));
+        Rejilla* g = Nueva(3, n + 1);
+        g->SetFieldDelimiter(d);
+        for (int i = 0; i < n; ++i) {
+            PonerCelda(g, 1, i + 1, celdas[i]);
+            g->SetCells(2, i + 1, "x");
+        }
+        g->SaveToCSV(Ruta("h.csv"));
+        const std::string bytes = Leer(Ruta("h.csv"));
+        ASSERT_EQ(bytes.compare(0, 3, "\xEF\xBB\xBF"), 0);
+        Rejilla* h = Nueva(2, 2);
+        h->SetFieldDelimiter('\0');
+        h->LoadFromCSV(Ruta("h.csv"));
+        EXPECT_EQ(h->GetFieldDelimiter(), d);
+        ASSERT_EQ(h->GetRowCount(), n + 1);
+        std::string esperado;
+        for (int i = 0; i < n; ++i) {
+            EXPECT_EQ(TextoDeCelda(h, 1, i + 1), celdas[i].texto) << i;
+            EXPECT_EQ(h->GetCells(2, i + 1), "x") << i;
+            // Characters the code page has stay 8-bit cells.
+            EXPECT_EQ(h->GetCells(1, i + 1).str().compare(0, 2, "|\\") == 0, celdas[i].ancha) << i;
+            esperado += PuntosDeCodigo(celdas[i].texto) + "\n";
+        }
+        const std::string py = std::string(1, d) == "\t" ? "\\t" : std::string(1, d);
+        EXPECT_EQ(Python("import csv\n"
+                         "with open('h.csv', encoding='utf-8-sig', newline='') as f:\n"
+                         "    for fila in csv.reader(f, delimiter='" +
+                         py +
+                         "'):\n"
+                         "        if fila[1] != 'x': print('mal', fila)\n"
+                         "        print('.'.join('%x' % ord(c) for c in fila[0]))\n"),
+                  esperado);
+    }
+}
+
+// The form of the file: 8-bit text without a wide cell; UTF-8 for a wide cell or the byte 11
+// in a cell (which 8-bit text reads back as a line break); appending follows the file's form
+// and turns an 8-bit file into UTF-8 (its bytes through the code page) when the new rows
+// need it; a file written by earlier versions, with a wide cell's "|\" among its bytes,
+// still finds its delimiter.
+TEST_F(Csv, FormaDelFichero) {
+    struct Caso {
+        const char* nombre;
+        std::string antes;    // the file appended to ("" for none)
+        std::u16string celda; // the cell written
+        bool ancha;
+        std::string fichero; // the file then
+    } casos[] = {
+        {"8 bits", "", u"\u00E1", false, "\xE1,z\r\n"},
+        {"ancha", "", u"\u03A9", true, "\xEF\xBB\xBF\xCE\xA9,z\r\n"},
+        {"byte 11", "", u"a\u000Bb", false,
+         "\xEF\xBB\xBF"
+         "a\x0B"
+         "b,z\r\n"},
+        {"linea CR LF", "", u"a\r\nb", false,
+         "\"a\x0B"
+         "b\",z\r\n"},
+        {"a UTF-8", "\xEF\xBB\xBFuno\r\n", u"\u00E1", false, "\xEF\xBB\xBFuno\r\n\xC3\xA1,z\r\n"},
+        {"8 bits a UTF-8", "\x80\r\n", u"\u03A9", true,
+         "\xEF\xBB\xBF\xE2\x82\xAC\r\n\xCE\xA9,z\r\n"},
+        {"8 bits sigue", "\x80\r\n", u"\u00E1", false, "\x80\r\n\xE1,z\r\n"},
+    };
+    for (const Caso& c : casos) {
+        SCOPED_TRACE(c.nombre);
+        std::remove(Ruta("f.csv").c_str());
+        if (!c.antes.empty()) Escribir(Ruta("f.csv"), c.antes);
+        Rejilla* g = Nueva(2, 1);
+        g->SetFixedCols(0);
+        g->SetFixedRows(0);
+        PonerCelda(g, 0, 0, {c.celda, c.ancha});
+        g->SetCells(1, 0, "z");
+        g->AppendToCSV(Ruta("f.csv"));
+        EXPECT_EQ(Leer(Ruta("f.csv")), c.fichero);
+        Rejilla* h = Nueva(2, 1);
+        h->SetFixedCols(0);
+        h->SetFixedRows(0);
+        h->LoadFromCSV(Ruta("f.csv"));
+        EXPECT_EQ(TextoDeCelda(h, 0, h->GetRowCount() - 1), c.celda);
+    }
+    Escribir(Ruta("v.csv"), "|\\\x04\x08;|\\\x03\xA9\r\n|\\\x04\x0C;|\\\x03\xA3\r\n");
+    Rejilla* v = Nueva(2, 2);
+    v->LoadFromCSV(Ruta("v.csv"));
+    EXPECT_EQ(v->GetFieldDelimiter(), ';');
+    EXPECT_EQ(TextoDeCelda(v, 1, 1), u"\u0408");
+    EXPECT_EQ(TextoDeCelda(v, 2, 2), u"\u03A3");
 }
 
 } // namespace
