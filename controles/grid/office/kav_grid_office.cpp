@@ -68,7 +68,7 @@ void TKavStringGrid::LoadXLS(const AnsiString& FileName, const AnsiString& Sheet
     const int ro = storeFixedCells_ ? 0 : GetFixedRows();
     const int64_t cols = int64_t(sheet.LastCol) + co, rows = int64_t(sheet.LastRow) + ro;
     if (!grid_files::SizeAllowed(cols, rows))
-        throw EKavGridError("Too many cells in file " + FileName);
+        throw EKavGridError(grid_files::TooManyCells(FileName));
     const int fixedCols = GetFixedCols(), fixedRows = GetFixedRows();
     SetColCount(static_cast<int>(cols));
     SetRowCount(static_cast<int>(rows));
@@ -122,7 +122,7 @@ void TKavStringGrid::LoadFromMDBSQL(const AnsiString& FileName, const AnsiString
             const long long count = query.RecordCount();
             const int64_t rows = count > 0 ? int64_t(fr) + count : GetRowCount();
             if (!grid_files::SizeAllowed(int64_t(n) + fc, rows))
-                throw EKavGridError("Too many cells in file " + FileName);
+                throw EKavGridError(grid_files::TooManyCells(FileName));
             changed = true;
             SetColCount(n + fc);
             if (fr >= 1)
@@ -135,7 +135,7 @@ void TKavStringGrid::LoadFromMDBSQL(const AnsiString& FileName, const AnsiString
                 // A driver that gives no count: the grid grows per record.
                 if (row >= GetRowCount()) {
                     if (!grid_files::SizeAllowed(int64_t(n) + fc, int64_t(row) + 1))
-                        throw EKavGridError("Too many cells in file " + FileName);
+                        throw EKavGridError(grid_files::TooManyCells(FileName));
                     SetRowCount(row + 1);
                 }
                 for (int i = 0; i < n; ++i)

@@ -1,7 +1,8 @@
 // TKavStringGrid: the binary form. A plain run of component images: the grid's size and the
 // sizes of the rectangle's lines, then for each cell with a text or properties its place and
 // text, its properties, its graphic and the graphic's object. A stream is outside input:
-// every record is checked, a bad one raises EKavGridError, and the cells read before it stay.
+// every record is checked, and the whole stream is read once before the grid changes, so
+// that a bad record raises EKavGridError with the grid as it was.
 #include "controles/grid/kav_grid.h"
 #include "controles/grid/storage/file_support.h"
 #include "controles/grid/storage/grid_io.h"
@@ -9,11 +10,15 @@
 #include "plataforma/base/streams.h"
 
 #include <cstdint>
+#include <memory>
 #include <type_traits>
 
 using namespace grid_files;
 
 namespace {
+
+// The start of every refusal of a stream.
+const char kInvalid[] = "Los datos de la rejilla no son válidos: ";
 
 // Kinds whose graphic holds an object of its own.
 bool CarriesObject(TCellType Kind) {
@@ -202,7 +207,7 @@ std::vector<int> SplitSizes(const AnsiString& List, int Count) {
         if (comma == std::string::npos) comma = s.size();
         int v = 0;
         if (!ParseInt(std::string_view(s).substr(start, comma - start), v) || v < 0)
-            throw EKavGridError("Invalid binary grid data: line size");
+            throw EKavGridError(kInvalid + AnsiString("el tamaño de una línea"));
         sizes.push_back(v);
         start = comma + 1;
     }
@@ -235,22 +240,118 @@ TCellGraphic* ReadObject(TStream* Stream, TCellGraphic* G, Object* (IO::*Get)())
 } // namespace
 
 void TKavStringGrid::LoadAtPointFromBinStream(TPoint Point, TStream* Stream, bool Shown,
-                                               bool Paste) {
+                                              bool Paste) {
     Helpers h(nullptr);
     try {
         ReadRecord(Stream, &h.prop);
         const TGridPropIO& p = h.prop;
+        // Without the fixed cells the stored area is the normal cells, at their own indexes:
+        // the grid keeps its fixed lines before them.
+        const int fc = storeFixedCells_ ? 0 : GetFixedCols();
+        const int fr = storeFixedCells_ ? 0 : GetFixedRows();
+        std::vector<int> widths, heights;
         if (p.FullGrid) {
-            if (!SizeAllowed(p.ColCount, p.RowCount) || p.ColCount < 1 || p.RowCount < 1)
-                throw EKavGridError("Invalid binary grid data: grid size");
-            const std::vector<int> widths = SplitSizes(p.ColWidths, p.ColCount);
-            const std::vector<int> heights = SplitSizes(p.RowHeights, p.RowCount);
-            // Without the fixed cells the stored area is the normal cells, at their own
-            // indexes: the grid keeps its fixed lines before them.
-            const int fc = storeFixedCells_ ? 0 : GetFixedCols();
-            const int fr = storeFixedCells_ ? 0 : GetFixedRows();
-            if (!SizeAllowed(int64_t(p.ColCount) + fc, int64_t(p.RowCount) + fr))
-                throw EKavGridError("Invalid binary grid data: grid size");
+            if (!SizeAllowed(p.ColCount, p.RowCount) || p.ColCount < 1 || p.RowCount < 1 ||
+                !SizeAllowed(int64_t(p.ColCount) + fc, int64_t(p.RowCount) + fr))
+                throw EKavGridError(kInvalid + AnsiString("el tamaño de la rejilla"));
+            widths = SplitSizes(p.ColWidths, p.ColCount);
+            heights = SplitSizes(p.RowHeights, p.RowCount);
+        }
+        // The cell records, only read when Apply is false (so that a stream that fails
+        // part-way is refused before the grid changes), else into the grid.
+        const auto readCells = [&](bool Apply) {
+            bool first = true;
+            int64_t x0 = 0, y0 = 0;
+            while (Stream->GetPosition() < Stream->GetSize() - 1) {
+                h.cell.Cell = AnsiString();
+                h.cell.HasProp = false;
+                ReadRecord(Stream, &h.cell);
+                if (first && !p.FullGrid) {
+                    x0 = h.cell.Col;
+                    y0 = h.cell.Row;
+                }
+                first = false;
+                const int64_t tc = h.cell.Col + int64_t(Point.x) - x0;
+                const int64_t tr = h.cell.Row + int64_t(Point.y) - y0;
+                // A cell that lands outside the grid is read and left out.
+                const bool inside =
+                    Apply && tc >= 0 && tr >= 0 && tc < GetColCount() && tr < GetRowCount() &&
+                    (!Paste || ClipboardTakes(static_cast<int>(tc), static_cast<int>(tr)));
+                const int row = static_cast<int>(tr);
+                const int col =
+                    Shown && inside ? RemapCol(static_cast<int>(tc)) : static_cast<int>(tc);
+                if (inside) SetCellEx(col, row, h.cell.Cell);
+                if (!h.cell.HasProp) continue;
+                TGridCellPropIO cellProp(nullptr, nullptr);
+                ReadRecord(Stream, &cellProp);
+                TCellProperties* target = nullptr;
+                if (inside) {
+                    target = GetCellProperties(col, row);
+                    const TCellProperties& read = *cellProp.GetCellProperties();
+                    target->Assign(cellProp.GetCellProperties());
+                    target->SetBrushColorTo(read.GetBrushColorTo());
+                    target->SetOwnerCol(col);
+                    target->SetOwnerRow(row);
+                    // A merged block must lie inside the grid; one cut by the grid's edge is
+                    // not merged here.
+                    const int sx = read.GetCellSpanX(), sy = read.GetCellSpanY();
+                    const bool merged = sx >= 0 && sy >= 0;
+                    const bool fits = read.GetIsBaseCell()
+                                          ? tc + sx < GetColCount() && tr + sy < GetRowCount()
+                                          : tc - sx >= 0 && tr - sy >= 0;
+                    if (merged && !fits) {
+                        target->SetCellSpanX(-1);
+                        target->SetCellSpanY(-1);
+                        target->SetIsBaseCell(true);
+                    }
+                }
+                if (!cellProp.HasGraphic) continue;
+                TGridGraphicIO graphicIO(nullptr);
+                ReadRecord(Stream, &graphicIO);
+                const TCellGraphic& read = *graphicIO.GetCellGraphic();
+                TCellGraphic* g = nullptr;
+                if (inside) {
+                    g = CreateCellGraphic(col, row);
+                    g->Assign(graphicIO.GetCellGraphic());
+                    g->CellCreated = 0;
+                }
+                switch (read.CellType) {
+                case ctBitmap:
+                case ctBitButton:
+                    g = ReadObject<TGridBMPIO, TBitmap>(Stream, g, &TGridBMPIO::GetBitmap);
+                    break;
+                case ctIcon:
+                    if (TIcon* icon =
+                            ReadObjectInto<TGridIconIO, TIcon>(Stream, g, &TGridIconIO::GetIcon))
+                        g->CellIcon = icon;
+                    break;
+                case ctRadio:
+                    g = ReadObject<TGridSLIO, TStringList>(Stream, g, &TGridSLIO::GetStrings);
+                    break;
+                case ctImages: {
+                    TGridSLIO io(nullptr);
+                    ReadRecord(Stream, &io);
+                    auto list = std::make_unique<TIntList>(col, row);
+                    list->SetStrValue(io.GetStrings()->GetCommaText());
+                    if (g) g->CellBitmap = list.release();
+                    break;
+                }
+                case ctPicture:
+                    g = ReadObject<TGridPicIO, TPicture>(Stream, g, &TGridPicIO::GetPicture);
+                    break;
+                case ctFilePicture:
+                    g = ReadObject<TGridFilePicIO, TFilePicture>(Stream, g,
+                                                                 &TGridFilePicIO::GetPicture);
+                    break;
+                default:
+                    break;
+                }
+            }
+        };
+        const int64_t start = Stream->GetPosition();
+        readCells(false);
+        Stream->SetPosition(start);
+        if (p.FullGrid) {
             Clear();
             SetRowCount(p.RowCount + fr);
             SetColCount(p.ColCount + fc);
@@ -259,99 +360,10 @@ void TKavStringGrid::LoadAtPointFromBinStream(TPoint Point, TStream* Stream, boo
             for (size_t i = 0; i < heights.size(); ++i)
                 SetRowHeights(fr + static_cast<int>(i), heights[i]);
         }
-        bool first = true;
-        int64_t x0 = 0, y0 = 0;
-        while (Stream->GetPosition() < Stream->GetSize() - 1) {
-            h.cell.Cell = AnsiString();
-            h.cell.HasProp = false;
-            ReadRecord(Stream, &h.cell);
-            if (first && !p.FullGrid) {
-                x0 = h.cell.Col;
-                y0 = h.cell.Row;
-            }
-            first = false;
-            const int64_t tc = h.cell.Col + int64_t(Point.x) - x0;
-            const int64_t tr = h.cell.Row + int64_t(Point.y) - y0;
-            // A cell that lands outside the grid is read and left out.
-            const bool inside =
-                tc >= 0 && tr >= 0 && tc < GetColCount() && tr < GetRowCount() &&
-                (!Paste || ClipboardTakes(static_cast<int>(tc), static_cast<int>(tr)));
-            const int row = static_cast<int>(tr);
-            const int col = Shown && inside ? RemapCol(static_cast<int>(tc)) : static_cast<int>(tc);
-            if (inside) SetCellEx(col, row, h.cell.Cell);
-            if (!h.cell.HasProp) continue;
-            TGridCellPropIO cellProp(nullptr, nullptr);
-            ReadRecord(Stream, &cellProp);
-            TCellProperties* target = nullptr;
-            if (inside) {
-                target = GetCellProperties(col, row);
-                const TCellProperties& read = *cellProp.GetCellProperties();
-                target->Assign(cellProp.GetCellProperties());
-                target->SetBrushColorTo(read.GetBrushColorTo());
-                target->SetOwnerCol(col);
-                target->SetOwnerRow(row);
-                // A merged block must lie inside the grid; one cut by the grid's edge is
-                // not merged here.
-                const int sx = read.GetCellSpanX(), sy = read.GetCellSpanY();
-                const bool merged = sx >= 0 && sy >= 0;
-                const bool fits = read.GetIsBaseCell()
-                                      ? tc + sx < GetColCount() && tr + sy < GetRowCount()
-                                      : tc - sx >= 0 && tr - sy >= 0;
-                if (merged && !fits) {
-                    target->SetCellSpanX(-1);
-                    target->SetCellSpanY(-1);
-                    target->SetIsBaseCell(true);
-                }
-            }
-            if (!cellProp.HasGraphic) continue;
-            TGridGraphicIO graphicIO(nullptr);
-            ReadRecord(Stream, &graphicIO);
-            const TCellGraphic& read = *graphicIO.GetCellGraphic();
-            TCellGraphic* g = nullptr;
-            if (inside) {
-                g = CreateCellGraphic(col, row);
-                g->Assign(graphicIO.GetCellGraphic());
-                g->CellCreated = 0;
-            }
-            switch (read.CellType) {
-            case ctBitmap:
-            case ctBitButton:
-                g = ReadObject<TGridBMPIO, TBitmap>(Stream, g, &TGridBMPIO::GetBitmap);
-                break;
-            case ctIcon:
-                if (TIcon* icon =
-                        ReadObjectInto<TGridIconIO, TIcon>(Stream, g, &TGridIconIO::GetIcon))
-                    g->CellIcon = icon;
-                break;
-            case ctRadio:
-                g = ReadObject<TGridSLIO, TStringList>(Stream, g, &TGridSLIO::GetStrings);
-                break;
-            case ctImages: {
-                TGridSLIO io(nullptr);
-                ReadRecord(Stream, &io);
-                if (g) {
-                    auto* list = new TIntList(col, row);
-                    g->CellBitmap = list;
-                    try {
-                        list->SetStrValue(io.GetStrings()->GetCommaText());
-                    } catch (const EConvertError& e) {
-                        throw EKavGridError("Invalid binary grid data: " + e.Message);
-                    }
-                }
-                break;
-            }
-            case ctPicture:
-                g = ReadObject<TGridPicIO, TPicture>(Stream, g, &TGridPicIO::GetPicture);
-                break;
-            case ctFilePicture:
-                g = ReadObject<TGridFilePicIO, TFilePicture>(Stream, g,
-                                                             &TGridFilePicIO::GetPicture);
-                break;
-            default:
-                break;
-            }
-        }
+        readCells(true);
     } catch (const EStreamError& e) {
-        throw EKavGridError("Invalid binary grid data: " + e.Message);
+        throw EKavGridError(kInvalid + e.Message);
+    } catch (const EConvertError& e) {
+        throw EKavGridError(kInvalid + e.Message);
     }
 }

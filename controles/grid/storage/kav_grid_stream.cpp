@@ -10,6 +10,8 @@
 #include "plataforma/base/exceptions.h"
 #include "plataforma/base/streams.h"
 
+#include <vector>
+
 using namespace grid_files;
 
 namespace {
@@ -72,18 +74,28 @@ void TKavStringGrid::SaveToStream(TStream* Stream) {
 void TKavStringGrid::LoadFromStream(TStream* Stream) {
     const int c0 = GetSaveStartCol(), r0 = GetSaveStartRow();
     std::string line;
+    // The whole image is read and checked first: one that fails part-way raises with the grid
+    // as it was.
+    int cols = GetColCount(), rows = GetRowCount();
     if (ReadLine(Stream, line)) {
         const size_t comma = line.find(',');
-        const int cols = Number(std::string_view(line).substr(0, comma));
-        const int rows =
-            Number(comma == std::string::npos ? std::string_view()
-                                              : std::string_view(line).substr(comma + 1));
-        if (!SizeAllowed(int64_t(cols) + c0, int64_t(rows) + r0) || cols + c0 == 0 ||
-            rows + r0 == 0)
-            throw EKavGridError("Invalid grid size " + AnsiString(line));
-        SetColCount(cols + c0);
-        SetRowCount(rows + r0);
+        const int c = Number(std::string_view(line).substr(0, comma));
+        const int r = Number(comma == std::string::npos ? std::string_view()
+                                                        : std::string_view(line).substr(comma + 1));
+        if (!SizeAllowed(int64_t(c) + c0, int64_t(r) + r0) || c + c0 == 0 || r + r0 == 0)
+            throw EKavGridError("El tamaño de rejilla " + AnsiString(line) + " no es válido");
+        cols = c + c0;
+        rows = r + r0;
     }
+    struct Width {
+        int col, width;
+    };
+    struct Cell {
+        int col, row;
+        AnsiString text;
+    };
+    std::vector<Width> widths;
+    std::vector<Cell> cells;
     const bool multi = GetMultilinecells();
     for (;;) {
         const int64_t start = Stream->GetPosition();
@@ -94,9 +106,8 @@ void TKavStringGrid::LoadFromStream(TStream* Stream) {
             if (comma == std::string::npos || comma < 3) Number(l);
             const int col = Number(l.substr(3, comma - 3));
             const int width = Number(l.substr(comma + 1));
-            if (col < 0 || col >= GetColCount())
-                throw EInvalidGridOperation("Grid index out of range");
-            SetColWidths(col, width);
+            if (col < 0 || col >= cols) throw EInvalidGridOperation("Grid index out of range");
+            widths.push_back({col, width});
             continue;
         }
         const size_t a = l.find(',');
@@ -106,12 +117,19 @@ void TKavStringGrid::LoadFromStream(TStream* Stream) {
             break;
         }
         const bool escaped = l.substr(0, 1) == "+";
-        const int col = Number(l.substr(escaped, a - escaped)) + c0;
-        const int row = Number(l.substr(a + 1, b - a - 1)) + r0;
-        if (col < 0 || col >= GetColCount() || row < 0 || row >= GetRowCount())
+        const int64_t col = int64_t(Number(l.substr(escaped, a - escaped))) + c0;
+        const int64_t row = int64_t(Number(l.substr(a + 1, b - a - 1))) + r0;
+        if (col < 0 || col >= cols || row < 0 || row >= rows)
             throw EInvalidGridOperation("Grid index out of range");
-        LoadCell(RealColOf(col).Value(), row, CellLineText(l.substr(b + 1), escaped, multi));
+        cells.push_back({static_cast<int>(col), static_cast<int>(row),
+                         CellLineText(l.substr(b + 1), escaped, multi)});
     }
+    SetColCount(cols);
+    SetRowCount(rows);
+    for (const Width& w : widths)
+        SetColWidths(w.col, w.width);
+    for (const Cell& c : cells)
+        LoadCell(RealColOf(c.col).Value(), c.row, c.text);
     FireCellsChanged(0, 0, GetColCount(), GetRowCount());
     CellsLoaded();
 }

@@ -141,7 +141,9 @@ void TKavStringGrid::LoadFromFixed(const AnsiString& FileName, TIntList* Positio
     bool valid = n >= 2 && Positions->GetItems(0) >= 1;
     for (int i = 1; valid && i < n; ++i)
         valid = Positions->GetItems(i) > Positions->GetItems(i - 1);
-    if (!valid) throw EKavGridError("Invalid column positions for file " + FileName);
+    if (!valid)
+        throw EKavGridError("Las posiciones de columna del fichero " + FileName +
+                            " no son válidas");
 
     int64_t lines = 0;
     for (LineWalker walk(data); !walk.AtEnd(); walk.Next())
@@ -150,7 +152,7 @@ void TKavStringGrid::LoadFromFixed(const AnsiString& FileName, TIntList* Positio
     const int64_t cols = int64_t(GetFixedCols()) + n - 1;
     const int64_t rows = std::max<int64_t>(GetRowCount(), r0 + lines);
     if (!SizeAllowed(std::max<int64_t>(cols, c0 + n - 1), rows))
-        throw EKavGridError("Too many cells in file " + FileName);
+        throw EKavGridError(TooManyCells(FileName));
     SetColCount(static_cast<int>(cols));
     if (rows > GetRowCount()) SetRowCount(static_cast<int>(rows));
     int r = r0;

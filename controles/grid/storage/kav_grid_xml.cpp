@@ -204,6 +204,15 @@ public:
         }
     }
 
+    // The columns the records need: one past the last column a field names.
+    int64_t Columns(const std::vector<XmlRecord>& Records) {
+        int64_t n = 0;
+        for (const XmlRecord& record : Records)
+            for (const XmlField& f : record)
+                n = std::max(n, ColumnOf(f.first) + 1);
+        return n;
+    }
+
     void Read(const XmlRecord& Record, int Row) {
         for (const XmlField& f : Record)
             Place(f.first, f.second, Row);
@@ -216,10 +225,10 @@ private:
                ParseInt(std::string_view(N).substr(5), Place) && Place >= 0;
     }
 
-    int ColumnOf(const AnsiString& Name) {
+    int64_t ColumnOf(const AnsiString& Name) {
         const std::string& n = Name.str();
         int place = 0;
-        if (FieldPlace(n, place)) return g_.GetSaveStartCol() + place;
+        if (FieldPlace(n, place)) return int64_t(g_.GetSaveStartCol()) + place;
         if (const auto h = headers_.find(n); h != headers_.end()) return h->second;
         const auto it = named_.find(n);
         return it != named_.end() ? it->second : g_.GetSaveStartCol();
@@ -227,8 +236,8 @@ private:
 
     // Places are shown columns, as the writer counted them.
     void Place(const AnsiString& Name, const AnsiString& Value, int Row) {
-        const int col = ColumnOf(Name);
-        if (int64_t(col) >= kMaxCols) throw EKavGridError("Too many columns in XML file");
+        // The grid holds every column the records name (Columns).
+        const int col = static_cast<int>(ColumnOf(Name));
         if (col >= g_.GetColCount()) g_.SetColCount(col + 1);
         const int real = g_.RealColOf(col).Value();
         if (g_.GetStoreFixedCells() && g_.GetCells(real, 0).IsEmpty() && Row != 0)
@@ -264,11 +273,14 @@ void TKavStringGrid::LoadFromXML(const AnsiString& FileName, bool Nested) {
         throw Exception("XMLDOM Parsing error " + AnsiString(e.GetErrorCode()) + " on line " +
                         AnsiString(e.GetLine()));
     }
-    if (int64_t(GetSaveStartRow()) + int64_t(records.size()) >= kMaxRows)
-        throw EKavGridError("Too many rows in XML file");
+    // Every place is known before the grid changes: a file beyond the grid's limits changes
+    // nothing.
     const int r0 = GetSaveStartRow();
     XmlRecordReader reader(*this, legacy);
     reader.Plan(records);
+    const int64_t rows = std::max<int64_t>(GetFixedRows() + 1, int64_t(r0) + records.size());
+    const int64_t cols = std::max<int64_t>(GetFixedCols() + 1, reader.Columns(records));
+    if (!SizeAllowed(cols, rows)) throw EKavGridError(TooManyCells(FileName));
     SetColCount(GetFixedCols() + 1);
     SetRowCount(std::max<int>(GetFixedRows() + 1, r0 + static_cast<int>(records.size())));
     for (size_t i = 0; i < records.size(); ++i)

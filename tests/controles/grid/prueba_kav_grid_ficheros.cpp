@@ -12,9 +12,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
 
 namespace fs = std::filesystem;
@@ -313,7 +317,8 @@ TEST_F(Ficheros, RectanguloEnUnPunto) {
 }
 
 // Every cut of a good stream and a changed byte at every place raise EKavGridError (or
-// read, when the change still makes a valid record); the cells read before stay.
+// read, when the change still makes a valid record); a stream refused leaves the grid as it
+// was.
 TEST_F(Ficheros, BinarioDanado) {
     Rejilla* g = Nueva(3, 3);
     g->SetStoreFixedCells(true);
@@ -324,6 +329,8 @@ TEST_F(Ficheros, BinarioDanado) {
     TMemoryStream m;
     g->SaveToBinStream(&m);
     const std::string bien = m.Bytes();
+    const size_t primera = bien.find("TPF0\x0BTGridCellIO");
+    const size_t segunda = bien.find("TPF0\x0BTGridCellIO", primera + 1);
     const size_t tercera = bien.rfind("TPF0\x0BTGridCellIO");
     for (size_t n = 1; n + 1 < bien.size(); ++n) {
         TMemoryStream s;
@@ -331,17 +338,23 @@ TEST_F(Ficheros, BinarioDanado) {
         s.SetPosition(0);
         Rejilla* h = Nueva(2, 2);
         h->SetStoreFixedCells(true);
+        h->SetCells(1, 1, "antes");
         // A cut at the end of a record (or one byte after it) is a shorter stream.
         const std::string celda = "TPF0\x0BTGridCellIO";
         const bool limite = bien.compare(n, celda.size(), celda) == 0 ||
                             bien.compare(n - 1, celda.size(), celda) == 0;
-        if (limite)
+        if (limite) {
+            // The cells whose records lie wholly before the cut.
             EXPECT_NO_THROW(h->LoadFromBinStream(&s)) << n;
-        else
+            EXPECT_EQ(h->GetCells(0, 0), n > primera + 1 ? "uno" : "") << n;
+            EXPECT_EQ(h->GetCells(1, 0), n > segunda + 1 ? "dos" : "") << n;
+            EXPECT_EQ(h->GetCells(2, 2), n > tercera + 1 ? "tres" : "") << n;
+            EXPECT_EQ(h->GetCells(1, 1), "") << n;
+        } else {
             EXPECT_THROW(h->LoadFromBinStream(&s), EKavGridError) << n;
-        if (n > tercera + 4) {
-            EXPECT_EQ(h->GetCells(0, 0), "uno");
-            EXPECT_EQ(h->GetCells(1, 0), "dos");
+            EXPECT_EQ(h->GetColCount(), 2) << n;
+            EXPECT_EQ(h->GetCells(1, 1), "antes") << n;
+            EXPECT_EQ(h->GetCells(0, 0), "") << n;
         }
         delete h;
     }
@@ -359,6 +372,102 @@ TEST_F(Ficheros, BinarioDanado) {
             } catch (const EKavGridError&) {
             }
         }
+}
+
+// A file of each reader cut short: a reader that refuses it leaves the grid as it was (its
+// size and every cell), one that reads it reads the cells before the cut. The cuts that must
+// be refused are those the form can tell: a cut binary record, XML or workbook, a cut
+// stream line of a column width.
+TEST_F(Ficheros, UnFicheroCortadoDejaLaRejillaComoEstaba) {
+    using Escritura = std::function<void(Rejilla*, const AnsiString&)>;
+    struct Lector {
+        const char* nombre;
+        Escritura guardar, cargar;
+    };
+    const auto porFlujo = [](void (Rejilla::*Metodo)(TStream*), bool Guardar) {
+        return [Metodo, Guardar](Rejilla* G, const AnsiString& F) {
+            TMemoryStream m;
+            if (Guardar) {
+                (G->*Metodo)(&m);
+                m.SaveToFile(F);
+            } else {
+                m.LoadFromFile(F);
+                (G->*Metodo)(&m);
+            }
+        };
+    };
+    const Lector lectores[] = {
+        {"csv", [](Rejilla* G, const AnsiString& F) { G->SaveToCSV(F); },
+         [](Rejilla* G, const AnsiString& F) { G->LoadFromCSV(F); }},
+        {"texto", [](Rejilla* G, const AnsiString& F) { G->SaveToFile(F); },
+         [](Rejilla* G, const AnsiString& F) { G->LoadFromFile(F); }},
+        {"flujo", porFlujo(&Rejilla::SaveToStream, true),
+         porFlujo(&Rejilla::LoadFromStream, false)},
+        {"binario", [](Rejilla* G, const AnsiString& F) { G->SaveToBinFile(F); },
+         [](Rejilla* G, const AnsiString& F) { G->LoadFromBinFile(F); }},
+        {"xml", [](Rejilla* G, const AnsiString& F) { G->SaveToXML(F, "l", "f", nullptr); },
+         [](Rejilla* G, const AnsiString& F) { G->LoadFromXML(F); }},
+        {"libro", [](Rejilla* G, const AnsiString& F) { G->SaveXLS(F, "", false); },
+         [](Rejilla* G, const AnsiString& F) { G->LoadXLS(F, ""); }},
+    };
+    struct Caso {
+        const char* lector;
+        double donde; // the cut, as a part of the file
+        bool rechazo; // refused
+    } casos[] = {
+        {"csv", 0.5, false},    {"texto", 0.5, false},  {"flujo", 0.5, false},
+        {"binario", 0.3, true}, {"binario", 0.7, true}, {"xml", 0.5, true},
+        {"xml", 0.95, true},    {"libro", 0.5, true},   {"libro", 0.99, true},
+    };
+    Rejilla* g = Nueva(4, 4);
+    for (int r = 1; r < 4; ++r)
+        for (int c = 1; c < 4; ++c)
+            g->SetCells(c, r, "celda " + AnsiString(c) + "," + AnsiString(r));
+    for (const Caso& caso : casos) {
+        const Lector& l =
+            *std::find_if(std::begin(lectores), std::end(lectores),
+                          [&](const Lector& x) { return x.nombre == std::string(caso.lector); });
+        SCOPED_TRACE(std::string(caso.lector) + " " + std::to_string(caso.donde));
+        const AnsiString entero = Ruta(("entero." + std::string(caso.lector)).c_str());
+        std::remove(entero.c_str());
+        l.guardar(g, entero);
+        const std::string bytes = Leer(entero);
+        Escribir(Ruta("cortado"), bytes.substr(0, static_cast<size_t>(bytes.size() * caso.donde)));
+        Rejilla* h = Nueva(3, 6);
+        for (int r = 0; r < 6; ++r)
+            for (int c = 0; c < 3; ++c)
+                h->SetCells(c, r, "antes " + AnsiString(c) + "," + AnsiString(r));
+        bool rechazo = false;
+        try {
+            l.cargar(h, Ruta("cortado"));
+        } catch (const Exception&) {
+            rechazo = true;
+        }
+        EXPECT_EQ(rechazo, caso.rechazo);
+        if (rechazo) {
+            EXPECT_EQ(h->GetColCount(), 3);
+            EXPECT_EQ(h->GetRowCount(), 6);
+            for (int r = 0; r < 6; ++r)
+                for (int c = 0; c < 3; ++c)
+                    EXPECT_EQ(h->GetCells(c, r), "antes " + AnsiString(c) + "," + AnsiString(r));
+        } else {
+            EXPECT_EQ(h->GetCells(1, 1), "celda 1,1");
+        }
+    }
+    // A stream whose column width line is cut, or names a column beyond the grid, is refused
+    // whole, the cells before it too.
+    for (const char* imagen : {"2,2\\r\\n0,0,uno\\r\\ncw 1", "2,2\\r\\n0,0,uno\\r\\ncw 9,40\\r\\n",
+                               "2,2\\r\\n0,0,uno\\r\\n5,0,fuera\\r\\n"}) {
+        SCOPED_TRACE(imagen);
+        TMemoryStream m;
+        m.WriteBuffer(imagen, static_cast<int64_t>(std::strlen(imagen)));
+        m.SetPosition(0);
+        Rejilla* h = Nueva(2, 2);
+        h->SetCells(1, 1, "antes");
+        EXPECT_ANY_THROW(h->LoadFromStream(&m));
+        EXPECT_EQ(h->GetColCount(), 2);
+        EXPECT_EQ(h->GetCells(1, 1), "antes");
+    }
 }
 
 } // namespace

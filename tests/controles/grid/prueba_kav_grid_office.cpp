@@ -125,7 +125,8 @@ wb = openpyxl.Workbook(); wb.active["A1"] = 1; wb.active["XFD1048576"] = 2; wb.s
     EXPECT_EQ(mensaje([&] { g->AppendToDoc(Ruta("antiguo.xls"), ""); }),
               "Word OLE server not found");
     EXPECT_EQ(mensaje([&] { g->LoadFromXLS(Ruta("enorme.xlsx")); }),
-              "Too many cells in file " + Ruta("enorme.xlsx").str());
+              "El fichero " + Ruta("enorme.xlsx").str() +
+                  " tiene más celdas de las que caben en la rejilla");
     EXPECT_NE(mensaje([&] { g->SaveToXLS(Ruta("no_hay.xlsx"), true); }).find("No se encuentra"),
               std::string::npos);
     EXPECT_FALSE(std::filesystem::exists(dir / "no_hay.xlsx"));
