@@ -79,7 +79,7 @@ void TKavStringGrid::AutoNumberCol(int ACol) {
 }
 
 void TKavStringGrid::AutoNumberRow(int ARow) {
-    const TRect R = CellRowRange(false, ARow);
-    Number(R.Left, R.Right, AutoNumberSkip, AutoNumberOffset, AutoNumberReverse,
-           [&](int c, int n) { SetInts(c, ARow, n); });
+    // The shown normal columns are numbered; a hidden one keeps its text.
+    Number(GetFixedCols(), GetColCount() - 1 - fixedRightCols_, AutoNumberSkip, AutoNumberOffset,
+           AutoNumberReverse, [&](int c, int n) { SetInts(RemapCol(c), ARow, n); });
 }

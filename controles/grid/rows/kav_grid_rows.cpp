@@ -465,18 +465,24 @@ void TKavStringGrid::MergeColumnCells(int ACol, bool MainMerge) {
 }
 
 void TKavStringGrid::MergeRowCells(int ARow, bool MainMerge) {
+    // Runs of equal shown cells; a block spans the real columns from its first shown column
+    // to its last, a hidden column between them with it.
     const int first = GetFixedCols();
     const int end = GetColCount() - fixedRightCols_;
+    const auto real = [this](int Shown) { return RemapCol(Shown); };
+    const auto merge = [&](int From, int To) {
+        MergeCells(real(From), ARow, real(To) - real(From) + 1, 1);
+    };
     int start = first;
     for (int c = first + 1; c < end; ++c) {
-        const bool same =
-            GetCells(c, ARow) == GetCells(c - 1, ARow) && (MainMerge || ColSpanIdentical(c - 1, c));
+        const bool same = GetCells(real(c), ARow) == GetCells(real(c - 1), ARow) &&
+                          (MainMerge || ColSpanIdentical(real(c - 1), real(c)));
         if (same) continue;
         // A run of one cell is left alone: merging it would mark it merged.
-        if (c - start >= 2) MergeCells(start, ARow, c - start, 1);
+        if (c - start >= 2) merge(start, c - 1);
         start = c;
     }
-    if (end - start >= 2) MergeCells(start, ARow, end - start, 1);
+    if (end - start >= 2) merge(start, end - 1);
 }
 
 // The walks stop before the last normal row (column): a block based there reaches into the
@@ -495,8 +501,12 @@ void TKavStringGrid::SplitColumnCells(int ACol) {
 }
 
 void TKavStringGrid::SplitRowCells(int ARow) {
+    // Real columns up to the last normal shown one.
+    const int lastShown = GetColCount() - 1 - fixedRightCols_;
+    if (lastShown < 1) return;
+    const int end = RemapCol(lastShown);
     int c = 0;
-    while (c < GetColCount() - 1 - fixedRightCols_) {
+    while (c < end) {
         const TPoint span = CellSpan(c, ARow);
         if (IsXMergedCell(c, ARow) && span.x >= 0) {
             SplitCells(c, ARow);

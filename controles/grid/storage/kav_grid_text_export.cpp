@@ -164,7 +164,7 @@ void TKavStringGrid::LoadFromFixed(const AnsiString& FileName, TIntList* Positio
                 static_cast<size_t>(Positions->GetItems(i) - Positions->GetItems(i - 1));
             const std::string_view field =
                 from < line.size() ? line.substr(from, length) : std::string_view();
-            LoadCell(c0 + i - 1, r, AnsiString(std::string(field)).Trim());
+            LoadCell(RealColOf(c0 + i - 1).Value(), r, AnsiString(std::string(field)).Trim());
         }
     }
     FireCellsChanged(0, 0, GetColCount(), GetRowCount());

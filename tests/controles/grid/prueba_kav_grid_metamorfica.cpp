@@ -44,13 +44,11 @@
 //   SetEditText, in the table through SetCurrentCell and SetEditCell; an open editor while
 //   rows move has its own tests;
 // - RandomFill: its values are random; LinearFill: its texts name the real column;
-// - not covered yet (the next rows of the table): SwapColumns, MergeCols, MoveColumn,
-//   HideSelectedRows, HideUnSelectedRows, RemoveUnSelectedRows, RemoveRowsInternal,
-//   IRemoveRows, SplitCells, SplitColumnCells, SplitRowCells, MergeColumnCells,
-//   MergeRowCells, SetRowSelect, SelectToRowSelect, GetRowModified, SetRowModified,
-//   CheckCell, CheckCells, CheckCol, CheckRow, SetObjectsEx, GetObjectsEx, SetAllColWidths,
-//   GetAllColWidths, AutoNumberRow, SaveToFile with StoreHiddenCells (its own test in the
-//   index tests), AppendToCSV, AppendToASCII, LoadFromFixed.
+// - the checker entries (CheckCell, CheckCells, CheckCol, CheckRow): without a checker they
+//   change nothing and answer true; with one they write through SetCells by real column over
+//   the ranges of CellRange, as AutoNumberRow does in the table;
+// - SaveToFile with StoreHiddenCells: it writes the hidden column, which P has not; it has its
+//   own test with the index tests.
 
 #include "controles/grid/grid_support.h"
 #include "controles/grid/kav_grid.h"
@@ -342,6 +340,80 @@ const std::vector<Caso>& Tabla() {
              g.AutoNumberCol(g.RemapCol(5));
              return std::string();
          }},
+        {"AutoNumberRow", false,
+         [](TKavStringGrid& g, const std::string&) {
+             g.AutoNumberRow(4);
+             return std::string();
+         }},
+        // A column's cells in the hidden rows move with it.
+        {"SwapColumns", true,
+         [](TKavStringGrid& g, const std::string&) {
+             g.SwapColumns(g.RemapCol(1), g.RemapCol(4));
+             return std::string();
+         }},
+        {"MoveColumn", true,
+         [](TKavStringGrid& g, const std::string&) {
+             g.MoveColumn(4, 1);
+             return g.GetCells(g.RemapCol(1), 2).str();
+         }},
+        // Joins the hidden rows' cells too, so that removing the second column loses none.
+        {"MergeCols", true,
+         [](TKavStringGrid& g, const std::string&) {
+             g.MergeCols(g.RemapCol(1), g.RemapCol(4), "+");
+             return std::string();
+         }},
+        {"SetAllColWidths GetAllColWidths", false,
+         [](TKavStringGrid& g, const std::string&) {
+             g.SetAllColWidths(g.RemapCol(4), 91);
+             return std::to_string(g.GetAllColWidths(g.RemapCol(4))) +
+                    std::to_string(g.GetColWidths(4));
+         }},
+        {"SetObjectsEx GetObjectsEx", false,
+         [](TKavStringGrid& g, const std::string&) {
+             static TObject marca;
+             g.SetObjectsEx(g.RemapCol(4), g.RemapRowInv(2), &marca);
+             return B(g.GetObjectsEx(g.RemapCol(4), g.RemapRowInv(2)) == &marca) +
+                    B(g.GetObjects(g.RemapCol(4), 2) == &marca) +
+                    B(g.GetObjectsEx(g.RemapCol(5), g.RemapRowInv(2)) == &marca);
+         }},
+        {"RemoveRowsInternal", false,
+         [](TKavStringGrid& g, const std::string&) {
+             g.RemoveRowsInternal(2, 2);
+             return std::to_string(g.GetRowCount());
+         }},
+        {"IRemoveRows", false,
+         [](TKavStringGrid& g, const std::string&) {
+             g.IRemoveRows(4, 1, true);
+             return std::to_string(g.GetRowCount());
+         }},
+        {"SetRowModified GetRowModified", false,
+         [](TKavStringGrid& g, const std::string&) {
+             g.SetRowModified(4, true);
+             return B(g.GetRowModified(4)) + B(g.GetRowModified(3));
+         }},
+        {"SetRowSelect RemoveUnSelectedRows", false,
+         [](TKavStringGrid& g, const std::string&) {
+             g.GetMouseActions()->SetDisjunctRowSelect(true);
+             g.SetRowSelect(2, true);
+             g.SetRowSelect(5, true);
+             const std::string s = B(g.GetRowSelect(5)) + B(g.GetRowSelect(4));
+             g.RemoveUnSelectedRows();
+             return s + std::to_string(g.GetRowCount());
+         }},
+        {"SelectRows HideSelectedRows", false,
+         [](TKavStringGrid& g, const std::string&) {
+             g.SelectRows(2, 2);
+             g.HideSelectedRows();
+             return std::to_string(g.GetRowCount()) + g.GetCells(g.RemapCol(1), 2).str();
+         }},
+        {"SelectRange SelectToRowSelect HideUnSelectedRows", false,
+         [](TKavStringGrid& g, const std::string&) {
+             g.GetMouseActions()->SetDisjunctRowSelect(true);
+             g.SelectRange(1, 3, 4, 5);
+             g.SelectToRowSelect(false);
+             g.HideUnSelectedRows();
+             return std::to_string(g.GetRowCount()) + g.GetCells(g.RemapCol(1), 1).str();
+         }},
         // --- selection ---
         {"SelectRange IsSelected GetRowSelect SelectedText", false,
          [](TKavStringGrid& g, const std::string&) {
@@ -365,6 +437,33 @@ const std::vector<Caso>& Tabla() {
              return std::to_string(g.RemapColInv(b.x)) + "," + std::to_string(b.y) + " " +
                     std::to_string(s.x) + "," + std::to_string(s.y) +
                     B(g.IsMergedCell(g.RemapCol(4), 3));
+         }},
+        {"MergeColumnCells SplitColumnCells", false,
+         [](TKavStringGrid& g, const std::string&) {
+             for (int r = 2; r < 6; ++r)
+                 g.SetCells(g.RemapCol(4), r, "igual");
+             g.MergeColumnCells(g.RemapCol(4), true);
+             const std::string s = std::to_string(g.CellSpan(g.RemapCol(4), 2).y) +
+                                   B(g.IsMergedCell(g.RemapCol(4), 5));
+             g.SplitColumnCells(g.RemapCol(4));
+             return s + B(g.IsMergedCell(g.RemapCol(4), 3));
+         }},
+        {"MergeRowCells SplitRowCells", false,
+         [](TKavStringGrid& g, const std::string&) {
+             for (int c = 3; c < 6; ++c)
+                 g.SetCells(g.RemapCol(c), 4, "igual");
+             g.MergeRowCells(4, true);
+             const std::string s = std::to_string(g.CellSpan(g.RemapCol(3), 4).x) +
+                                   B(g.IsMergedCell(g.RemapCol(5), 4));
+             g.SplitRowCells(4);
+             return s + B(g.IsMergedCell(g.RemapCol(5), 4));
+         }},
+        {"MergeCells SplitCells", false,
+         [](TKavStringGrid& g, const std::string&) {
+             g.MergeCells(g.RemapCol(1), 4, 4, 2);
+             const std::string s = B(g.IsMergedCell(g.RemapCol(5), 5));
+             g.SplitCells(g.RemapCol(1), 4);
+             return s + B(g.IsMergedCell(g.RemapCol(5), 5));
          }},
         {"MergeCells a traves de la fila oculta", false,
          [](TKavStringGrid& g, const std::string&) {
@@ -436,6 +535,18 @@ const std::vector<Caso>& Tabla() {
              g.SaveToASCII(ruta.c_str());
              return Leer(ruta);
          }},
+        {"AppendToCSV", false,
+         [](TKavStringGrid& g, const std::string& ruta) {
+             Escribir(ruta, "antes\r\n");
+             g.AppendToCSV(ruta.c_str());
+             return Leer(ruta);
+         }},
+        {"AppendToASCII", false,
+         [](TKavStringGrid& g, const std::string& ruta) {
+             Escribir(ruta, "antes\r\n");
+             g.AppendToASCII(ruta.c_str());
+             return Leer(ruta);
+         }},
         {"SaveToFixed", false,
          [](TKavStringGrid& g, const std::string& ruta) {
              TIntList anchos(0, 0);
@@ -469,6 +580,17 @@ const std::vector<Caso>& Tabla() {
              Escribir(ruta, "5,6\r\ncw 2,70\r\n1,1,a\r\n2,2,b\r\n4,5,c\r\n");
              g.LoadFromFile(ruta.c_str());
              return std::to_string(g.GetColWidths(2));
+         }},
+        // Sets the column count: the hidden rows keep the columns that stay.
+        {"LoadFromFixed", true,
+         [](TKavStringGrid& g, const std::string& ruta) {
+             Escribir(ruta, "uno  dos  tres\r\ncuatrocinco seis\r\n");
+             TIntList posiciones(0, 0);
+             posiciones.Add(1);
+             posiciones.Add(6);
+             posiciones.Add(11);
+             g.LoadFromFixed(ruta.c_str(), &posiciones);
+             return std::string();
          }},
         {"LoadFromStream", false,
          [](TKavStringGrid& g, const std::string&) {
