@@ -141,11 +141,15 @@ private:
     bool Hot() const;
     void Gradient(TCanvas* Canvas, TColor From, TColor To, TColor Border, const TRect& R);
     void PaintFlat(TCanvas* Canvas, TRect& R);
-    void DrawButton(TCanvas* Canvas, const TRect& R, TPoint Offset, TButtonState State);
-    void CalcButtonLayout(TCanvas* Canvas, const TRect& R, TPoint Offset, TPoint& GlyphPos,
-                          TRect& TextBounds);
+    // BiDiFlags: the text flags of the control's reading order (DT_RIGHT | DT_RTLREADING
+    // when laid out from the right, which also puts a glyph left of the text right of it).
+    void DrawButton(TCanvas* Canvas, const TRect& R, TPoint Offset, TButtonState State,
+                    UINT BiDiFlags);
+    void CalcButtonLayout(TCanvas* Canvas, const TRect& R, TPoint Offset, UINT BiDiFlags,
+                          TPoint& GlyphPos, TRect& TextBounds);
     void DrawButtonGlyph(TCanvas* Canvas, TPoint GlyphPos, TButtonState State);
-    void DrawButtonText(TCanvas* Canvas, const TRect& TextBounds, TButtonState State);
+    void DrawButtonText(TCanvas* Canvas, const TRect& TextBounds, TButtonState State,
+                        UINT BiDiFlags);
 
     std::unique_ptr<TKavGridButtonActionLink> link_;
     bool allowAllUp_ = false;

@@ -2,6 +2,7 @@
 
 #include "controles/comun/drawing_utils.h"
 #include "controles/grid/button/grid_button.h"
+#include "plataforma/gui/kernel/bidi.h"
 #include "plataforma/gui/painting/canvas.h"
 #include "plataforma/gui/painting/draw_edge.h"
 #include "plataforma/gui/painting/draw_text.h"
@@ -161,11 +162,12 @@ void TKavGridButton::Paint() {
             {TPoint(r.Right - 8, y - 1), TPoint(r.Right - 4, y - 1), TPoint(r.Right - 6, y + 1)});
         r.Right -= 12;
     }
-    DrawButton(c, r, offset, down_ && groupIndex_ != 0 ? bsDown : state_);
+    const UINT bidi = UseRightToLeftAlignment(this) ? DT_RIGHT | DT_RTLREADING : 0;
+    DrawButton(c, r, offset, down_ && groupIndex_ != 0 ? bsDown : state_, bidi);
 }
 
 void TKavGridButton::CalcButtonLayout(TCanvas* Canvas, const TRect& R, TPoint Offset,
-                                      TPoint& GlyphPos, TRect& TextBounds) {
+                                      UINT BiDiFlags, TPoint& GlyphPos, TRect& TextBounds) {
     const int W = R.Width(), H = R.Height();
     const TPoint glyph =
         glyph_->GetEmpty() ? TPoint(0, 0) : TPoint(glyph_->GetWidth(), glyph_->GetHeight());
@@ -173,10 +175,19 @@ void TKavGridButton::CalcButtonLayout(TCanvas* Canvas, const TRect& R, TPoint Of
     const AnsiString caption = GetCaption();
     if (!caption.IsEmpty()) {
         TRect t(0, 0, W, 0);
-        DrawText(Canvas->GetHandle(), caption.c_str(), caption.Length(), &t, DT_CALCRECT);
+        DrawText(Canvas->GetHandle(), caption.c_str(), caption.Length(), &t,
+                 DT_CALCRECT | BiDiFlags);
         text = TPoint(t.Width(), t.Height());
     }
-    const bool horizontal = layout_ == blGlyphLeft || layout_ == blGlyphRight;
+    // Read from the right, a glyph left of the text goes right of it and the other way round.
+    TButtonLayout layout = layout_;
+    if (BiDiFlags & DT_RIGHT) {
+        if (layout == blGlyphLeft)
+            layout = blGlyphRight;
+        else if (layout == blGlyphRight)
+            layout = blGlyphLeft;
+    }
+    const bool horizontal = layout == blGlyphLeft || layout == blGlyphRight;
     TPoint gp, tp;
     if (horizontal) {
         gp.y = (H - glyph.y + 1) / 2;
@@ -199,7 +210,7 @@ void TKavGridButton::CalcButtonLayout(TCanvas* Canvas, const TRect& R, TPoint Of
         spacing = ((C - (margin + G)) - T) / 2;
     }
     int g, t;
-    if (layout_ == blGlyphLeft || layout_ == blGlyphTop) {
+    if (layout == blGlyphLeft || layout == blGlyphTop) {
         g = margin;
         t = g + G + spacing;
     } else {
@@ -213,15 +224,15 @@ void TKavGridButton::CalcButtonLayout(TCanvas* Canvas, const TRect& R, TPoint Of
                        tp.x + R.Left + Offset.x + text.x, tp.y + R.Top + Offset.y + text.y);
 }
 
-void TKavGridButton::DrawButton(TCanvas* Canvas, const TRect& R, TPoint Offset,
-                                TButtonState State) {
+void TKavGridButton::DrawButton(TCanvas* Canvas, const TRect& R, TPoint Offset, TButtonState State,
+                                UINT BiDiFlags) {
     TPoint glyphPos;
     TRect text;
-    CalcButtonLayout(Canvas, R, Offset, glyphPos, text);
+    CalcButtonLayout(Canvas, R, Offset, BiDiFlags, glyphPos, text);
     DrawButtonGlyph(Canvas, glyphPos, State);
     if (State != bsDown && State != bsExclusive && Hot() && shaded_ && flat_)
         text = TRect(text.Left + 1, text.Top + 1, text.Right + 1, text.Bottom + 1);
-    if (showCaption_) DrawButtonText(Canvas, text, State);
+    if (showCaption_) DrawButtonText(Canvas, text, State, BiDiFlags);
 }
 
 void TKavGridButton::DrawButtonGlyph(TCanvas* Canvas, TPoint GlyphPos, TButtonState State) {
@@ -246,11 +257,12 @@ void TKavGridButton::DrawButtonGlyph(TCanvas* Canvas, TPoint GlyphPos, TButtonSt
         Canvas->Draw(0, 0, g);
 }
 
-void TKavGridButton::DrawButtonText(TCanvas* Canvas, const TRect& TextBounds, TButtonState State) {
+void TKavGridButton::DrawButtonText(TCanvas* Canvas, const TRect& TextBounds, TButtonState State,
+                                    UINT BiDiFlags) {
     const AnsiString caption = GetCaption();
     if (caption.IsEmpty()) return;
     Canvas->GetBrush()->SetStyle(bsClear);
-    const UINT flags = DT_CENTER | DT_VCENTER;
+    const UINT flags = BiDiFlags | DT_CENTER | DT_VCENTER;
     TRect r = TextBounds;
     if (State == bsDisabled) {
         TRect light(r.Left + 1, r.Top + 1, r.Right + 1, r.Bottom + 1);

@@ -11,6 +11,7 @@
 #include "plataforma/gui/testing/input_simulation.h"
 
 #include <QImage>
+#include <QWidget>
 
 #include <gtest/gtest.h>
 
@@ -297,6 +298,44 @@ TEST_F(PruebaBoton, GlifoGrisSombraYSitioDelGlifo) {
     EXPECT_EQ(img.pixel(16, 14), qRgb(128, 128, 128));
     SimulateMouseLeave(b);
     EXPECT_FALSE(b->GetMouseInControl());
+}
+
+// Read from the right, a glyph set left of the caption goes right of it, at the mirror of its
+// place in the button's face, and one set right of it goes left; the caption goes with it.
+TEST_F(PruebaBoton, DeDerechaAIzquierdaElGlifoCambiaDeLado) {
+    TBitmap g;
+    Glifo(g, clNavy);
+    TKavGridButton* b = Nuevo(10, 10, "Buscar");
+    b->SetBounds(10, 10, 90, 24);
+    b->SetGlyph(&g);
+    // The navy columns of the glyph's square in the middle row of a capture.
+    const auto cuadro = [&](const char* nombre) {
+        b->Repaint();
+        const AnsiString ruta = SaveCapture(b, nombre);
+        EXPECT_FALSE(ruta.IsEmpty());
+        const QImage img(QString::fromStdString(ruta.str()));
+        std::pair<int, int> r{-1, -1};
+        for (int x = 0; x < img.width(); ++x)
+            if (img.pixel(x, 12) == qRgb(0, 0, 128)) {
+                if (r.first < 0) r.first = x;
+                r.second = x;
+            }
+        return r;
+    };
+    for (TButtonLayout lado : {blGlyphLeft, blGlyphRight}) {
+        SCOPED_TRACE(lado);
+        b->SetLayout(lado);
+        ventana->GetWidget()->setLayoutDirection(Qt::LeftToRight);
+        const auto izquierda = cuadro("grid_button_izquierda_a_derecha");
+        ventana->GetWidget()->setLayoutDirection(Qt::RightToLeft);
+        const auto derecha = cuadro("grid_button_derecha_a_izquierda");
+        ASSERT_EQ(izquierda.second - izquierda.first, 7);
+        // The face runs from 1 to 88: a square from x to x + 7 goes to 89 - (x + 7) and on.
+        EXPECT_EQ(derecha.first, 89 - izquierda.second);
+        EXPECT_EQ(derecha.second, 89 - izquierda.first);
+        EXPECT_EQ(izquierda.first < 45, lado == blGlyphLeft);
+    }
+    ventana->GetWidget()->setLayoutDirection(Qt::LeftToRight);
 }
 
 TEST_F(PruebaBoton, Capturas) {
