@@ -5,6 +5,7 @@
 #include "controles/comun/text_utils.h"
 #include "controles/grid/kav_grid.h"
 #include "controles/grid/markup/html_hint_window.h"
+#include "controles/grid/paint/grid_cursors.h"
 #include "plataforma/base/numbers.h"
 #include "plataforma/gui/widgets/hint_window.h"
 
@@ -157,7 +158,8 @@ void TKavStringGrid::MouseMove(TShiftState Shift, int X, int Y) {
             const AnsiString text = GetCellEx(RemapCol(cell.X), cell.Y);
             const bool html = TextType(text, enableHTML_) == ttHTML;
             if (html) anchor = AnchorAt(cell.X, cell.Y, X, Y);
-            if ((GetURLShow() && !html && IsURL(text)) || !anchor.IsEmpty()) wanted = crHandPoint;
+            if ((GetURLShow() && !html && IsURL(text)) || !anchor.IsEmpty())
+                wanted = UseGridCursor(GridCursorLink);
         }
         if (anchor != hintAnchor_) {
             CancelHint();
@@ -339,7 +341,10 @@ bool TKavStringGrid::ShowHintProc(AnsiString& HintStr, bool& CanShow, THintInfo&
         HintStr = comment;
         found = true;
     } else if (hintShowCells_ && cell.X >= GetFixedCols() && cell.Y >= GetFixedRows()) {
-        AnsiString text = htmlHint_ ? GetCellEx(realCol, cell.Y) : GetStrippedCell(realCol, cell.Y);
+        // A wide cell shows its characters, not the form the store keeps them in.
+        AnsiString text = IsWideCell(realCol, cell.Y) ? AnsiString(GetWideCells(realCol, cell.Y))
+                          : htmlHint_                 ? GetCellEx(realCol, cell.Y)
+                                                      : GetStrippedCell(realCol, cell.Y);
         bool show = !text.IsEmpty();
         if (show && hintShowLargeText_) {
             const TSize sz = GetCellTextSize(realCol, cell.Y, GetWordWraps(realCol, cell.Y));

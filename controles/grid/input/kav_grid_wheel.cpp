@@ -199,8 +199,7 @@ void TKavStringGrid::StartPanning(TPoint At) {
     // The panning cursors by their numbers, from the program's resources.
     for (int dy = -1; dy <= 1; ++dy)
         for (int dx = -1; dx <= 1; ++dx)
-            if (Screen)
-                Screen->SetCursors(PanCursorId(dx, dy), LoadCursor(HInstance, PanCursorId(dx, dy)));
+            UseGridCursor(PanCursorId(dx, dy));
     SetCursor(GridCursorPanNeutral);
     panning_ = true;
     panAnchor_ = At;

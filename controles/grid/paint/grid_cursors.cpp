@@ -3,6 +3,7 @@
 #include "plataforma/gui/images/bitmap_resources.h"
 #include "plataforma/gui/images/graphics.h"
 #include "plataforma/gui/input/cursors.h"
+#include "plataforma/gui/kernel/screen.h"
 
 #include <algorithm>
 #include <cmath>
@@ -91,6 +92,28 @@ const Rows BoldCross = {
     ".....wwwww.....", //
 };
 
+// A pointing hand, the hot spot at the tip of its finger.
+const Rows PointingHand = {
+    ".....ww.........", //
+    "....wbbw........", //
+    "....wbbw........", //
+    "....wbbw........", //
+    "....wbbwww......", //
+    "....wbbwbbwww...", //
+    "....wbbwbbwbbww.", //
+    ".ww.wbbwbbwbbwbw", //
+    "wbbwwbbbbbbbbwbw", //
+    "wbbbwbbbbbbbbbbw", //
+    ".wbbbbbbbbbbbbbw", //
+    "..wbbbbbbbbbbbbw", //
+    "..wbbbbbbbbbbbw.", //
+    "...wbbbbbbbbbbw.", //
+    "...wbbbbbbbbbw..", //
+    "....wbbbbbbbbw..", //
+    "....wbbbbbbbbw..", //
+    "....wwwwwwwwww..", //
+};
+
 // A shape on a square grid of pixels, drawn from a test of each pixel's centre.
 using Shape = std::function<bool(double X, double Y)>;
 
@@ -171,6 +194,11 @@ void PaintAnchor(TBitmap* B, bool Vertical, bool Horizontal) {
 
 } // namespace
 
+int UseGridCursor(int Id) {
+    if (Screen) Screen->SetCursors(Id, LoadCursor(HInstance, Id));
+    return Id;
+}
+
 int PanCursorId(int Dx, int Dy) {
     static constexpr int ids[3][3] = {
         {GridCursorPanUpLeft, GridCursorPanUp, GridCursorPanUpRight},
@@ -188,6 +216,8 @@ void RegisterGridCursors() {
     RegisterBitmapResource("INTLI1", [](TBitmap* B) { PaintAnchor(B, true, true); });
     RegisterBitmapResource("INTLI2", [](TBitmap* B) { PaintAnchor(B, false, true); });
     RegisterBitmapResource("INTLI3", [](TBitmap* B) { PaintAnchor(B, true, false); });
+    RegisterCursorResource(GridCursorLink,
+                           [](TBitmap* B) { return Paint(B, PointingHand, TPoint(5, 1)); });
     RegisterCursorResource(GridCursorColSelect,
                            [](TBitmap* B) { return Paint(B, DownArrow, TPoint(6, 14)); });
     RegisterCursorResource(GridCursorRowSelect, [](TBitmap* B) {

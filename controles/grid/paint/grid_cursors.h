@@ -1,10 +1,9 @@
 #pragma once
 // The grid's own cursors, registered as cursor resources under their numbers: 8000 to 8008
-// panning (below), 8010 row
-// select (an arrow pointing right), 8011 column select (an arrow pointing down), 8012 select
-// all and the selection resizer's handle (a thin cross), 8014 a resize of the selection
-// being dragged (a bold cross). Each is black with a white rim, so that it shows on any
-// ground.
+// panning (below), 8009 a link under the pointer (a pointing hand), 8010 row select (an arrow
+// pointing right), 8011 column select (an arrow pointing down), 8012 select all and the
+// selection resizer's handle (a thin cross), 8014 a resize of the selection being dragged (a
+// bold cross). Each is black with a white rim, so that it shows on any ground.
 
 enum : int {
     // Panning with the middle button: a ring while the view stands, an arrow the way it moves.
@@ -17,11 +16,16 @@ enum : int {
     GridCursorPanUpLeft = 8006,
     GridCursorPanDownRight = 8007,
     GridCursorPanDownLeft = 8008,
+    GridCursorLink = 8009,
     GridCursorRowSelect = 8010,
     GridCursorColSelect = 8011,
     GridCursorSelectAll = 8012,
     GridCursorSelectionResize = 8014,
 };
+
+// Puts the grid's cursor Id among the screen's cursors, so that a control's Cursor may name
+// it, and gives Id back.
+int UseGridCursor(int Id);
 
 // The panning cursor for a move of (Dx, Dy), each -1, 0 or 1 (y grows downwards).
 int PanCursorId(int Dx, int Dy);

@@ -5,7 +5,9 @@
 
 #include "controles/grid/editing/kav_inplace_edit.h"
 #include "controles/grid/kav_grid.h"
+#include "controles/grid/paint/grid_cursors.h"
 #include "plataforma/base/numbers.h"
+#include "plataforma/gui/kernel/screen.h"
 #include "plataforma/gui/services/capture.h"
 #include "plataforma/gui/testing/input_simulation.h"
 #include "plataforma/gui/widgets/hint_window.h"
@@ -13,6 +15,7 @@
 #include "tests/controles/grid/rejilla_prueba.h"
 
 #include <QCoreApplication>
+#include <QCursor>
 #include <QHelpEvent>
 #include <QToolTip>
 #include <QWidget>
@@ -45,7 +48,7 @@ protected:
         const int y = (r.Top + r.Bottom) / 2;
         for (int x = std::max(r.Left + 1, Desde); x < r.Right; ++x) {
             SimulateMouse(g, SimulatedMouse::Move, 0, x, y);
-            if (g->GetCursor() == crHandPoint) return x;
+            if (g->GetCursor() == GridCursorLink) return x;
         }
         return -1;
     }
@@ -268,6 +271,12 @@ TEST_F(Raton, AvisoDeLaCeldaBajoElRaton) {
     g->AddComment(3, 4, "Nota");
     aviso(3, 4, texto);
     EXPECT_EQ(texto, "Nota");
+    // A wide cell's hint is its characters (one that Windows-1252 lacks as "?"), never the
+    // form the store keeps them in.
+    g->SetHintShowLargeText(false);
+    g->SetWideCells(2, 5, WideString(u"Peñíscola € Ā"));
+    aviso(2, 5, texto);
+    EXPECT_EQ(texto, AnsiString("Peñíscola € ?"));
 }
 
 TEST_F(Raton, EnlaceDeMarcadoCambiaElCursorYDaSuAviso) {
@@ -284,6 +293,13 @@ TEST_F(Raton, EnlaceDeMarcadoCambiaElCursorYDaSuAviso) {
     info.HintStr = "propio";
     EXPECT_EQ(g->Perform(CM_HINTSHOW, 0, reinterpret_cast<LPARAM>(&info)), 0);
     EXPECT_EQ(info.HintStr, "Abrir http://ejemplo.es");
+    // Over the link, the grid's own link cursor (a pointing hand), drawn for a person to
+    // look at in capturas/rejilla_cursor_enlace.png.
+    SimulateMouse(g, SimulatedMouse::Move, 0, sobre, y);
+    EXPECT_EQ(g->GetCursor(), GridCursorLink);
+    EXPECT_EQ(reinterpret_cast<const QCursor*>(Screen->GetCursors(GridCursorLink))->shape(),
+              Qt::BitmapCursor);
+    EXPECT_FALSE(SaveCapture(g, "rejilla_cursor_enlace", TPoint(sobre, y)).IsEmpty());
     SimulateMouse(g, SimulatedMouse::Move, 0, r.Left + 2, y);
     EXPECT_EQ(g->GetCursor(), crDefault);
 }
@@ -310,7 +326,7 @@ TEST_F(Raton, ElAvisoSeQuitaAlCambiarDeCeldaOEnlace) {
     int fin = enlace;
     do
         SimulateMouse(g, SimulatedMouse::Move, 0, ++fin, y);
-    while (g->GetCursor() == crHandPoint && fin < r.Right);
+    while (g->GetCursor() == GridCursorLink && fin < r.Right);
     const int otro = PrimerEnlace(2, 3, fin);
     ASSERT_GT(otro, enlace);
     for (const bool ventanaPropia : {true, false}) {
