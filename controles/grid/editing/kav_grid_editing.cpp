@@ -289,8 +289,10 @@ void TKavStringGrid::KeyPress(char& Key) {
         const bool editorFocused = ed && ed->GetVisible() && ed->Focused();
         if (editorFocused || HasStaticEdit(RemapCol(col), row)) {
             AdvanceEdit(col, row, false, false, true);
-            if (GetCol() != col || GetRow() != row) {
-                // The edit ended by moving on: the new cell is not opened by this Return.
+            // A check box or button reached takes no editor; another cell reached is opened
+            // by the Return below, as the edit goes on there.
+            if ((GetCol() != col || GetRow() != row) &&
+                HasStaticEdit(RemapCol(GetCol()), GetRow())) {
                 FireKeyPress(Key);
                 Key = 0;
                 return;

@@ -114,10 +114,11 @@ TEST_F(Edicion, IntroAvanzaALaSiguienteCeldaEditable) {
     SimulateTyping("9");
     SimulateKeyStroke(VK_RETURN);
     EXPECT_EQ(g->GetCells(1, 2), "129");
-    // Column 2 is read-only: the advance lands on column 3.
+    // Column 2 is read-only: the advance lands on column 3, and the edit goes on there.
     EXPECT_EQ(g->GetCol(), 3);
     EXPECT_EQ(g->GetRow(), 2);
-    EXPECT_FALSE(Abierto());
+    ASSERT_TRUE(Abierto());
+    EXPECT_EQ(Editor()->GetText(), g->GetCells(3, 2));
     ASSERT_EQ(avances.size(), 1u);
     EXPECT_EQ(avances[0], std::make_pair(3, 2));
     EXPECT_EQ(g->GetLastEditCell().x, 1);
