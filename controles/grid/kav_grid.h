@@ -1742,6 +1742,8 @@ private:
     // normal row).
     int NodeLastReal(int ARow, const TCellGraphic& Node);
     void AddNodeLevels(int FromReal, int ToReal, int Delta);
+    // Opens the closed node at real row ARow, leaving the other nodes as they are.
+    void OpenNode(int ARow);
     void ResizeParents(int Parent, int Delta);
     int LastNormalRow() const { return GetRowCount() - 1 - fixedFooters_; }
     void StyleGroupRow(int ARow, int FromCol, bool Header);

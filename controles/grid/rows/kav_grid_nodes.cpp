@@ -99,7 +99,8 @@ TCellGraphic* TKavStringGrid::AddSummary(int ARow) {
 }
 
 void TKavStringGrid::RemoveNode(int ARow) {
-    ExpandNode(ARow);
+    // Its rows come back; the other nodes stay as they are, ExpandOne or not.
+    OpenNode(ARow);
     const int d = DisplRowIndex(ARow);
     const TCellGraphic* g = NodeGraphic(d);
     if (!g) return;
@@ -110,12 +111,22 @@ void TKavStringGrid::RemoveNode(int ARow) {
 
 void TKavStringGrid::RemoveAllNodes() {
     if (nodeCount_ == 0) return;
-    ExpandAll();
+    BeginUpdate();
+    // Each closed node opens its own rows (the ones inside come into view before the scan
+    // reaches them); rows hidden outside every node stay hidden.
+    for (int r = 0; r < GetRowCount(); ++r)
+        if (const TCellGraphic* g = NodeGraphic(r); g && g->CellBoolean) OpenNode(RemapRowInv(r));
     for (int r = 0; r < GetRowCount(); ++r) {
         if (TCellProperties* p = FindCellProperties(0, r)) p->SetNodeLevel(0);
         if (NodeGraphic(r)) FreeCellGraphic(0, r);
     }
+    for (int i = 0; i < hiddenRows_->GetCount(); ++i) {
+        TStrings* cells = static_cast<const TGridItem*>(hiddenRows_->GetItem(i))->GetItems();
+        if (TCellProperties* p = cells->GetCount() > 0 ? AsProps(cells->GetObjects(0)) : nullptr)
+            p->SetNodeLevel(0);
+    }
     nodeCount_ = 0;
+    EndUpdate();
     Invalidate();
 }
 
@@ -214,6 +225,10 @@ void TKavStringGrid::ExpandNode(int ARow) {
             if (real != ARow) ContractNode(real);
         }
     }
+    OpenNode(ARow);
+}
+
+void TKavStringGrid::OpenNode(int ARow) {
     if (IsHiddenRow(ARow)) return;
     const int r = RemapRow(ARow);
     TCellGraphic* g = NodeGraphic(r);

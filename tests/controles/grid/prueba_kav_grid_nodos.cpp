@@ -120,6 +120,34 @@ TEST_F(Nodos, TresNivelesSeContraenYExpanden) {
     EXPECT_EQ(g->NodeIndent(4), 0);
 }
 
+TEST_F(Nodos, QuitarTodosLosNodosAbreSoloSusFilas) {
+    TresNiveles();
+    g->ContractNode(3);
+    g->ContractNode(1);
+    g->HideRow(13);
+    g->HideRow(14);
+    EXPECT_EQ(Vistas(), "f1 f11 f12");
+    g->RemoveAllNodes();
+    // The nodes' rows come back; the ones hidden by hand stay hidden.
+    EXPECT_EQ(Vistas(), "f1 f2 f3 f4 f5 f6 f7 f8 f9 f10 f11 f12");
+    EXPECT_FALSE(g->HasNodes());
+    for (int r = 1; r < g->GetRowCount(); ++r) {
+        EXPECT_FALSE(g->IsNode(r)) << r;
+        EXPECT_EQ(Nivel(r), 0) << r;
+    }
+    g->UnHideRow(13);
+    EXPECT_EQ(Nivel(g->RemapRow(13)), 0);
+    // Removing one closed node opens its rows and leaves the others, ExpandOne or not.
+    g->UnHideRow(14);
+    TresNiveles();
+    g->GetCellNode()->SetExpandOne(true);
+    g->ContractNode(1);
+    g->RemoveNode(1);
+    EXPECT_EQ(Vistas(), "f1 f2 f3 f4 f5 f6 f7 f8 f9 f10 f11 f12 f13 f14");
+    EXPECT_FALSE(g->GetNodeState(Fila("f11")));
+    EXPECT_FALSE(g->GetNodeState(Fila("f2")));
+}
+
 TEST_F(Nodos, SpanCeroExpandirUnoYContraidoDentro) {
     g->AddNode(2, 0);
     g->AddNode(6, 0);
