@@ -31,7 +31,7 @@ bool TKavStringGrid::RemoveCellGraphic(int ACol, int ARow, TCellType CellType) {
     const TCellGraphic* g = GetCellGraphic(ACol, ARow);
     if (!g || g->CellType != CellType) return false;
     FreeCellGraphic(ACol, ARow);
-    RepaintCell(ACol, ARow);
+    RepaintCell(RemapColInv(ACol), ARow);
     return true;
 }
 

@@ -204,8 +204,9 @@ bool TKavStringGrid::IsComment(int ACol, int ARow, AnsiString& Comment) {
 }
 
 void TKavStringGrid::RemoveAllComments() {
+    // Every real column, hidden ones included.
     for (int r = 0; r < GetRowCount(); ++r)
-        for (int c = 0; c < GetColCount(); ++c)
+        for (int c = 0; c < TotalColCount(); ++c)
             if (GetCellType(c, r) == ctComment) RemoveComment(c, r);
 }
 
@@ -443,7 +444,7 @@ void TKavStringGrid::RemoveMarker(int ACol, int ARow) {
 
 void TKavStringGrid::RemoveAllMarkers() {
     for (int r = 0; r < GetRowCount(); ++r)
-        for (int c = 0; c < GetColCount(); ++c)
+        for (int c = 0; c < TotalColCount(); ++c)
             RemoveMarker(c, r);
 }
 
@@ -484,7 +485,7 @@ bool TKavStringGrid::SetRadioIdx(int ACol, int ARow, int IdxRadio) {
     TCellGraphic* g = GetCellGraphic(ACol, ARow);
     if (!g) return false;
     g->CellIndex = IdxRadio;
-    RepaintCell(ACol, ARow);
+    RepaintCell(RemapColInv(ACol), ARow);
     return g->CellType == ctRadio;
 }
 

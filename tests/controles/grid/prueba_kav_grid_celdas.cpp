@@ -147,6 +147,32 @@ TEST_F(Celdas, AlineacionRepintaSoloSuCelda) {
     EXPECT_EQ(Pendiente(), TRect());
 }
 
+TEST_F(Celdas, DecoracionConColumnaOcultaRepintaDondeSeMuestra) {
+    // With column 1 hidden, real column 3 shows as column 2 and real column 4 as column 3.
+    g->HideColumn(1);
+    g->AddComment(3, 2, "nota");
+    TStrings* opciones = g->CreateRadio(3, 3, 0, 0);
+    opciones->Add("a");
+    opciones->Add("b");
+    Pintado();
+    g->RemoveComment(3, 2);
+    EXPECT_EQ(Pendiente(), g->CellRect(2, 2));
+    Pintado();
+    g->SetRadioIdx(3, 3, 1);
+    EXPECT_EQ(Pendiente(), g->CellRect(2, 3));
+    // The sweeps over the whole grid reach the last real column too.
+    g->AddComment(4, 1, "otra");
+    g->AddMarker(4, 2, 1, 2);
+    g->RemoveAllComments();
+    g->RemoveAllMarkers();
+    AnsiString texto;
+    EXPECT_FALSE(g->IsComment(4, 1, texto));
+    int inicio = -1, largo = -1;
+    g->GetMarker(4, 2, inicio, largo);
+    EXPECT_EQ(inicio, 0);
+    EXPECT_EQ(largo, 0);
+}
+
 TEST_F(Celdas, ColoresDeFila) {
     g->SetAlignments(2, 3, taCenter);
     g->SetRowColor(3, clAqua);
