@@ -25,6 +25,11 @@ size_t FinDeEtiqueta(const std::string& s, size_t i) {
     return fin == std::string::npos ? s.size() - 1 : fin;
 }
 
+// Whether the tag from I to Fin is "<BR>" or "<HR>" (any case): a line break.
+bool EsSalto(const std::string& s, size_t i, size_t fin) {
+    return fin == i + 3 && (HasNoCase(s, i, "<BR>") || HasNoCase(s, i, "<HR>"));
+}
+
 // The visible text: tags out; with Saltos, "<BR>" and "<HR>" (any case) as line breaks.
 std::string SinEtiquetas(const std::string& s, bool saltos) {
     std::string r;
@@ -34,8 +39,7 @@ std::string SinEtiquetas(const std::string& s, bool saltos) {
             continue;
         }
         const size_t fin = FinDeEtiqueta(s, i);
-        if (saltos && fin == i + 3 && (HasNoCase(s, i, "<BR>") || HasNoCase(s, i, "<HR>")))
-            r += "\r\n";
+        if (saltos && EsSalto(s, i, fin)) r += "\r\n";
         i = fin;
     }
     return r;
@@ -213,7 +217,8 @@ AnsiString HTMLStrip(const AnsiString& S) {
 AnsiString HiLight(const AnsiString& S, const AnsiString& H, const AnsiString& Tag, bool DoCase) {
     if (H.IsEmpty()) return S;
     const std::string& s = S.str();
-    std::string visible = SinEtiquetas(s, false), buscado = H.str();
+    // A line break stands in the searched copy as "\r\n": no hit runs across it unseen.
+    std::string visible = SinEtiquetas(s, true), buscado = H.str();
     if (!DoCase) {
         visible = AnsiUpperCase(AnsiString(visible)).str();
         buscado = AnsiUpperCase(H).str();
@@ -231,18 +236,19 @@ AnsiString HiLight(const AnsiString& S, const AnsiString& H, const AnsiString& T
     const std::string abre = "<" + Tag.str() + ">", cierra = "</" + Tag.str() + ">";
     // One walk over the markup: a hit opens right after the visible character before it and
     // closes right after its last one, before the tags that follow them; a hit that starts
-    // where the one before ends opens after that one's closing tag.
+    // where the one before ends opens after that one's closing tag. A line break counts as
+    // its two characters: a hit that starts or ends between them opens or closes after it.
     std::string r;
     r.reserve(s.size() + hits.size() * (abre.size() + cierra.size()));
     size_t vistos = 0, k = 0;
     bool abierto = false;
     auto marcar = [&] {
         while (k < hits.size()) {
-            if (abierto && hits[k].second == vistos) {
+            if (abierto && hits[k].second <= vistos) {
                 r += cierra;
                 abierto = false;
                 ++k;
-            } else if (!abierto && hits[k].first == vistos) {
+            } else if (!abierto && hits[k].first <= vistos) {
                 r += abre;
                 abierto = true;
             } else {
@@ -255,6 +261,7 @@ AnsiString HiLight(const AnsiString& S, const AnsiString& H, const AnsiString& T
         if (s[i] == '<') {
             const size_t fin = FinDeEtiqueta(s, i);
             r.append(s, i, fin - i + 1);
+            if (EsSalto(s, i, fin)) vistos += 2;
             i = fin;
         } else {
             r += s[i];

@@ -42,6 +42,11 @@ TEST(Marcado, HiLightYUnHiLight) {
         {"ab<i", "b", false, "a<hi>b</hi><i"},
         {"nada", "z", false, "nada"},
         {"algo", "", false, "algo"},
+        // A line break is searched as one: no hit runs across it unseen, and the hits after
+        // it keep their places.
+        {"hola<BR>mundo", "lamu", false, "hola<BR>mundo"},
+        {"a<br>b<hr>c", "c", false, "a<br>b<hr><hi>c</hi>"},
+        {"uno<BR>dos", "o\r\nd", false, "un<hi>o<BR>d</hi>os"},
     };
     for (const C& c : casos) {
         const AnsiString r = HiLight(c.texto, c.buscado, "hi", c.mayus);
