@@ -5,7 +5,10 @@
 
 #include <utility>
 
-TKavRichEdit::TKavRichEdit(TKavStringGrid* AGrid) : TGridEditorOf<TRichEdit>(AGrid) {}
+TKavRichEdit::TKavRichEdit(TKavStringGrid* AGrid) : TGridEditorOf<TRichEdit>(AGrid) {
+    // A selection made in the editor is the grid's to report (to a formatting bar, say).
+    if (AGrid) OnSelectionChange = [AGrid](TObject* Sender) { AGrid->RichSelChange(Sender); };
+}
 
 void TKavRichEdit::KeyDown(WORD& Key, TShiftState Shift) {
     if (!grid_) return TGridEditorOf<TRichEdit>::KeyDown(Key, Shift);

@@ -1148,6 +1148,15 @@ TEST_F(Editores, TextoEnriquecidoConSuperindice) {
     auto* e = g->GetEditorControls().RichEdit();
     ASSERT_TRUE(Abierto(e));
     SimulateTyping("m2");
+    // A selection made in the editor is reported by the grid.
+    int avisos = 0;
+    g->OnRichEditSelectionChange = [&](TObject* Sender) {
+        EXPECT_EQ(Sender, g);
+        ++avisos;
+    };
+    SimulateKeyStroke(VK_LEFT, {ssShift});
+    EXPECT_GE(avisos, 1);
+    g->OnRichEditSelectionChange = nullptr;
     e->SetSelStart(1);
     e->SetSelLength(1);
     e->SelSuperscript();
