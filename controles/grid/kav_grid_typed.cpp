@@ -12,8 +12,6 @@
 #include <cstdio>
 #include <cstring>
 
-namespace {} // namespace
-
 // The number written with a C-style pattern holding one floating conversion ("%.2f",
 // "%8.3e"...), or with Integer an integer one ("%d", "%5i") of the value cut toward zero, and
 // any text around it, the decimal point as the regional separator. A pattern with any other
