@@ -70,6 +70,8 @@ TKavGridButton::TKavGridButton(TComponent* AOwner)
     SetBounds(0, 0, 23, 22);
     SetParentFont(true);
     SetColor(clBtnFace);
+    // Drawing on the glyph, or loading another picture into it, shows at once.
+    glyph_->OnChange = [this](TObject*) { Invalidate(); };
 }
 
 TKavGridButton::~TKavGridButton() = default;

@@ -213,8 +213,9 @@ public:
 };
 
 // A double click reports OnDblClick only on a button that is down (the style has no click
-// events of its own); a change of the desktop's colours repaints; the message asking for the
-// desktop's look again adapts a button that follows the desktop, and only such a button.
+// events of its own); a change of the desktop's colours, or of the glyph's own content,
+// repaints; the message asking for the desktop's look again adapts a button that follows the
+// desktop, and only such a button.
 TEST_F(PruebaBoton, DobleClicColoresYAspectoDelEscritorio) {
     struct Caso {
         const char* que;
@@ -246,6 +247,13 @@ TEST_F(PruebaBoton, DobleClicColoresYAspectoDelEscritorio) {
     b->invalidaciones = 0;
     b->Perform(0x0015, 0, 0); // the desktop's colours changed
     EXPECT_EQ(b->invalidaciones, 1);
+    // Drawing on the glyph the button holds repaints it; the other glyphs wait for a paint.
+    b->GetGlyph()->SetSize(8, 8);
+    EXPECT_EQ(b->invalidaciones, 2);
+    b->GetGlyph()->GetCanvas()->FillRect(TRect(0, 0, 4, 4));
+    EXPECT_EQ(b->invalidaciones, 3);
+    b->GetGlyphHot()->SetSize(8, 8);
+    EXPECT_EQ(b->invalidaciones, 3);
 
     SetThemeActive(true);
     SetThemeColorName(L"Metallic");
