@@ -9,6 +9,7 @@
 #include "plataforma/gui/services/clipboard.h"
 
 #include <algorithm>
+#include <numeric>
 
 namespace {
 
@@ -70,9 +71,9 @@ AnsiString TKavStringGrid::GetVersion() {
 }
 
 void TKavStringGrid::SetColumnOrder() {
-    columnOrder_.resize(static_cast<size_t>(GetColCount()));
-    for (size_t i = 0; i < columnOrder_.size(); ++i)
-        columnOrder_[i] = static_cast<int>(i);
+    // By real columns: a hidden column has its place in the order too.
+    columnOrder_.resize(static_cast<size_t>(TotalColCount()));
+    std::iota(columnOrder_.begin(), columnOrder_.end(), 0);
 }
 
 void TKavStringGrid::MoveColumn(int FromIndex, int ToIndex) {
@@ -124,6 +125,15 @@ void TKavStringGrid::ColumnMoved(int FromIndex, int ToIndex) {
 }
 
 void TKavStringGrid::ResetColumnOrder() {
+    // The order is kept by real columns: the hidden ones are shown while the columns go
+    // back, so that every move is one of shown columns, and are hidden again at the places
+    // the order gives them (a column past the recorded order keeps its place).
+    std::vector<int> hidden;
+    for (int c = 0; c < TotalColCount() && c < static_cast<int>(visibleCols_.size()); ++c)
+        if (!visibleCols_[c])
+            hidden.push_back(c < static_cast<int>(columnOrder_.size()) ? columnOrder_[c] : c);
+    BeginUpdate();
+    if (!hidden.empty()) UnHideColumnsAll();
     const int n = std::min(GetColCount(), static_cast<int>(columnOrder_.size()));
     bool changed = true;
     while (changed) {
@@ -134,6 +144,9 @@ void TKavStringGrid::ResetColumnOrder() {
                 changed = true;
             }
     }
+    for (int c : hidden)
+        HideColumn(c);
+    EndUpdate();
 }
 
 WideString TKavStringGrid::GetWideCells(int ACol, int ARow) {

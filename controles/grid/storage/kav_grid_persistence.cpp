@@ -49,7 +49,8 @@ void TKavStringGrid::LoadColPositions() {
     if (!store) return;
     const AnsiString section = columnSize_->GetSection();
     if (store->ReadInteger(section, "Pos0", -1) == -1) return;
-    const int n = GetColCount();
+    // The order covers every column, hidden ones included.
+    const int n = TotalColCount();
     std::vector<int> stored;
     for (int i = 0; i < n; ++i) {
         const int v = store->ReadInteger(section, "Pos" + AnsiString(i), -1);

@@ -639,6 +639,37 @@ TEST_F(KavGrid, OrdenDeColumnasTrasMoverlas) {
     delete h;
 }
 
+// A hidden column keeps its recorded place: whether it was hidden before the order was
+// recorded or after, putting the columns back restores the order of every column, shown
+// (read through their real columns) or hidden, and the hidden one stays hidden with its
+// width.
+TEST_F(KavGrid, OrdenDeColumnasConUnaOculta) {
+    for (bool antes : {true, false}) {
+        SCOPED_TRACE(antes ? "hidden before recording" : "hidden after recording");
+        auto* h = new Rejilla(ventana.get(), ventana.get());
+        for (int c = 0; c < 5; ++c) {
+            h->SetCells(c, 1, AnsiString(c));
+            h->SetColWidths(c, 40 + c);
+        }
+        if (antes) h->HideColumn(1);
+        h->SetColumnOrder();
+        if (!antes) h->HideColumn(1);
+        h->MoveColumn(0, 3); // shown 0 2 3 4 become 2 3 4 0
+        h->MoveColumn(3, 1); // and 2 0 3 4
+        EXPECT_EQ(h->GetCells(h->RealColIndex(1), 1), "0");
+        h->ResetColumnOrder();
+        EXPECT_EQ(h->GetColCount(), 4);
+        for (int c = 0; c < 4; ++c)
+            EXPECT_EQ(h->GetCells(h->RealColIndex(c), 1), AnsiString(c == 0 ? 0 : c + 1)) << c;
+        h->UnHideColumnsAll();
+        for (int c = 0; c < 5; ++c) {
+            EXPECT_EQ(h->GetCells(c, 1), AnsiString(c)) << c;
+            EXPECT_EQ(h->GetColWidths(c), 40 + c) << c;
+        }
+        delete h;
+    }
+}
+
 TEST_F(KavGrid, CeldasAnchasVersionYArranque) {
     const WideString texto(u"Año \u03A9 \u20AC \U0001F600");
     g->SetWideCells(1, 1, texto);
