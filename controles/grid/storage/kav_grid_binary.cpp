@@ -331,9 +331,16 @@ void TKavStringGrid::LoadAtPointFromBinStream(TPoint Point, TStream* Stream, boo
                 case ctImages: {
                     TGridSLIO io(nullptr);
                     ReadRecord(Stream, &io);
+                    if (!g) break;
+                    // The list is the graphic's own, as AddMultiImage makes it: it is saved
+                    // again and its changes repaint the cell.
                     auto list = std::make_unique<TIntList>(col, row);
                     list->SetStrValue(io.GetStrings()->GetCommaText());
-                    if (g) g->CellBitmap = list.release();
+                    list->OnChange = [this](TObject* Sender, int c, int r) {
+                        MultiImageChanged(Sender, c, r);
+                    };
+                    g->CellBitmap = list.release();
+                    g->CellCreated = 1;
                     break;
                 }
                 case ctPicture:

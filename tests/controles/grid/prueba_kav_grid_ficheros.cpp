@@ -266,13 +266,29 @@ TEST_F(Ficheros, BinarioPropiedadesYGraficos) {
     radio->Add("s\xED");
     radio->Add("no");
     g->AddCheckBox(2, 5, true, false);
+    TImageList imagenes(nullptr);
+    g->SetGridImages(&imagenes);
+    g->AddMultiImage(3, 4, 1, haLeft, vaTop);
+    for (int i : {2, 0, 5})
+        g->GetCellImages(3, 4)->Add(i);
+    // Twice through the stream: what was read is saved again whole.
     TMemoryStream m;
     g->SaveToBinStream(&m);
+    m.SetPosition(0);
+    Rejilla* e = Nueva(2, 2);
+    e->SetStoreFixedCells(true);
+    e->LoadFromBinStream(&m);
+    EXPECT_EQ(m.GetPosition(), m.GetSize());
+    m.Clear();
+    e->SaveToBinStream(&m);
     m.SetPosition(0);
     Rejilla* h = Nueva(2, 2);
     h->SetStoreFixedCells(true);
     h->LoadFromBinStream(&m);
     EXPECT_EQ(m.GetPosition(), m.GetSize());
+    ASSERT_EQ(h->GetCellType(3, 4), ctImages);
+    ASSERT_NE(h->GetCellImages(3, 4), nullptr);
+    EXPECT_EQ(h->GetCellImages(3, 4)->GetStrValue(), "2,0,5");
     const TCellProperties* q = h->FindCellProperties(1, 1);
     ASSERT_NE(q, nullptr);
     EXPECT_EQ(q->GetBrushColor(), static_cast<TColor>(0x123456));
