@@ -157,6 +157,8 @@ AnsiString PrintCellText(TKavStringGrid& Grid, int RealCol, int ARow) {
         text = HTMLStrip(text);
     else if (kind == ttRTF)
         text = RichTextPlain(text);
+    else if (kind == ttUnicode)
+        text = DecodeWideStr(text).ToAnsiString();
     if (Grid.GetURLShow() && !Grid.GetURLFull() && IsURL(text)) StripURLProtocol(text);
     if (Grid.IsPassword(RealCol, ARow)) StringToPassword(text, Grid.GetPasswordChar());
     return text;
@@ -164,28 +166,59 @@ AnsiString PrintCellText(TKavStringGrid& Grid, int RealCol, int ARow) {
 
 namespace {
 
-// Words of a line laid into Width: as many as fit on each line, a word longer than the
-// width on a line of its own.
-void WrapLine(TCanvas* Canvas, const AnsiString& Line, int Width, std::vector<AnsiString>& Out) {
-    const std::string s = Line.c_str();
-    std::string current;
+// Words of a line laid into Width as TextWidth measures them: as many as fit on each line, a
+// word longer than the width on a line of its own.
+template <class S, class Measure>
+void WrapWords(const S& Line, int Width, Measure TextWidth, std::vector<S>& Out) {
+    constexpr auto blank = typename S::value_type(' ');
+    S current;
     size_t i = 0;
-    while (i < s.size()) {
-        const size_t start = s.find_first_not_of(' ', i);
-        if (start == std::string::npos) break;
-        size_t end = s.find(' ', start);
-        if (end == std::string::npos) end = s.size();
-        const std::string word = s.substr(start, end - start);
-        const std::string tried = current.empty() ? word : current + " " + word;
-        if (!current.empty() && Canvas->TextWidth(AnsiString(tried)) > Width) {
-            Out.emplace_back(current);
+    while (i < Line.size()) {
+        const size_t start = Line.find_first_not_of(blank, i);
+        if (start == S::npos) break;
+        size_t end = Line.find(blank, start);
+        if (end == S::npos) end = Line.size();
+        const S word = Line.substr(start, end - start);
+        S tried = current;
+        if (!tried.empty()) tried += blank;
+        tried += word;
+        if (!current.empty() && TextWidth(tried) > Width) {
+            Out.push_back(current);
             current = word;
         } else {
-            current = tried;
+            current = std::move(tried);
         }
         i = end;
     }
-    Out.emplace_back(current);
+    Out.push_back(current);
+}
+
+int WideTextWidth(TCanvas* Canvas, const std::u16string& S) {
+    TSize size{};
+    GetTextExtentPoint32W(Canvas->GetHandle(), S.data(), static_cast<int>(S.size()), &size);
+    return size.cx;
+}
+
+// A wide cell's text in lines, as PrintTextLines lays an 8-bit text.
+std::vector<std::u16string> WideTextLines(TCanvas* Canvas, std::u16string Text, bool MultiLine,
+                                          int Width) {
+    std::vector<std::u16string> lines;
+    for (;;) {
+        const size_t cr = Text.find(u'\r');
+        const std::u16string line = Text.substr(0, cr);
+        if (Width > 0)
+            WrapWords(
+                line, Width, [&](const std::u16string& t) { return WideTextWidth(Canvas, t); },
+                lines);
+        else
+            lines.push_back(line);
+        if (cr == std::u16string::npos || !MultiLine) break;
+        size_t next = cr + 1;
+        if (next < Text.size() && Text[next] == u'\n') ++next;
+        Text.erase(0, next);
+        if (Text.empty()) break;
+    }
+    return lines;
 }
 
 int Rounded(double V) {
@@ -228,9 +261,13 @@ std::vector<AnsiString> PrintTextLines(TPrintPass& P, const AnsiString& Text, bo
     AnsiString rest = Text;
     do {
         const AnsiString line = GetNextLine(rest, MultiLine);
-        if (Width > 0)
-            WrapLine(P.Canvas, line, Width, lines);
-        else
+        if (Width > 0) {
+            std::vector<std::string> wrapped;
+            WrapWords(
+                line.str(), Width,
+                [&](const std::string& t) { return P.Canvas->TextWidth(AnsiString(t)); }, wrapped);
+            lines.insert(lines.end(), wrapped.begin(), wrapped.end());
+        } else
             lines.push_back(line);
     } while (!rest.IsEmpty());
     return lines;
@@ -281,6 +318,49 @@ std::vector<AnsiString> WrappedLines(TPrintPass& P, CellLook& L, const AnsiStrin
     const std::vector<AnsiString> lines = PrintTextLines(
         P, Text, P.Grid.GetMultilinecells(), static_cast<int>(std::ceil((Width + 2) / scale)));
     P.Canvas->SetFont(&L.Font);
+    return lines;
+}
+
+// A cell's plain text in lines on paper, measured and drawn in the canvas's font: a wide
+// cell's by its own characters.
+struct PaperLines {
+    TCanvas* Canvas = nullptr;
+    std::vector<AnsiString> Plain;
+    std::vector<std::u16string> Wide;
+    bool IsWide = false;
+
+    size_t Count() const { return IsWide ? Wide.size() : Plain.size(); }
+    int Width(size_t I) const {
+        return IsWide ? WideTextWidth(Canvas, Wide[I]) : Canvas->TextWidth(Plain[I]);
+    }
+    int Widest() const {
+        int w = 0;
+        for (size_t i = 0; i < Count(); ++i)
+            w = std::max(w, Width(i));
+        return w;
+    }
+    void Draw(size_t I, const TRect& R, int X, int Y) const {
+        if (!IsWide) return Canvas->TextRect(R, X, Y, Plain[I]);
+        ExtTextOutW(Canvas->GetHandle(), X, Y, ETO_CLIPPED, &R, Wide[I].data(),
+                    static_cast<int>(Wide[I].size()), nullptr);
+    }
+};
+
+// The lines of the cell's text (Text, or the wide cell's Wide when not empty) laid into Width
+// (0: at its line breaks only); with AtPageScale an 8-bit text is wrapped as WrappedLines
+// wraps it.
+PaperLines LinesOf(TPrintPass& P, CellLook& L, const AnsiString& Text, const AnsiString& Wide,
+                   int Width, bool AtPageScale) {
+    PaperLines lines;
+    lines.Canvas = P.Canvas;
+    const bool multi = P.Grid.GetMultilinecells();
+    lines.IsWide = !Wide.IsEmpty();
+    if (lines.IsWide)
+        lines.Wide = WideTextLines(P.Canvas, DecodeWideStr(Wide).str(), multi, Width);
+    else if (AtPageScale && Width > 0)
+        lines.Plain = WrappedLines(P, L, Text, Width);
+    else
+        lines.Plain = PrintTextLines(P, Text, multi, Width);
     return lines;
 }
 
@@ -405,6 +485,7 @@ TSize MeasurePrintCell(TPrintPass& P, int Col, int ARow, int CellWidth) {
     int w = 0, h = 0;
     const AnsiString markup = rotated ? AnsiString() : PrintCellSource(g, real, ARow, ttHTML);
     const AnsiString rich = rotated ? AnsiString() : PrintCellSource(g, real, ARow, ttRTF);
+    const AnsiString wide = rotated ? AnsiString() : PrintCellSource(g, real, ARow, ttUnicode);
     // With the cell's width known (the row heights after the column widths), its text is laid
     // as it is drawn: wrapped into what the cell leaves it. Rich text always wraps.
     const bool laid =
@@ -422,10 +503,9 @@ TSize MeasurePrintCell(TPrintPass& P, int Col, int ARow, int CellWidth) {
             w = ext.cx;
             h = std::max(ext.cy, lineHeight);
         } else {
-            const std::vector<AnsiString> lines = WrappedLines(P, look, text, width);
-            for (const AnsiString& l : lines)
-                w = std::max(w, P.Canvas->TextWidth(l));
-            h = lineHeight * static_cast<int>(lines.size());
+            const PaperLines lines = LinesOf(P, look, text, wide, width, true);
+            w = lines.Widest();
+            h = lineHeight * static_cast<int>(lines.Count());
         }
         w += gw;
     } else if (!rich.IsEmpty()) {
@@ -445,17 +525,13 @@ TSize MeasurePrintCell(TPrintPass& P, int Col, int ARow, int CellWidth) {
         h = std::max(ext.cy, lineHeight);
     } else if (g.GetWordWraps(real, ARow) && P.Settings.GetNoAutoSize() && !rotated) {
         const int width = g.IsXMergedCell(real, ARow) ? 65535 : P.Layout.GetPrintColWidth(Col);
-        const std::vector<AnsiString> lines =
-            PrintTextLines(P, text, g.GetMultilinecells(), std::max(width, 1));
-        for (const AnsiString& l : lines)
-            w = std::max(w, P.Canvas->TextWidth(l));
-        h = lineHeight * static_cast<int>(lines.size());
+        const PaperLines lines = LinesOf(P, look, text, wide, std::max(width, 1), false);
+        w = lines.Widest();
+        h = lineHeight * static_cast<int>(lines.Count());
     } else {
-        const std::vector<AnsiString> lines = PrintTextLines(P, text, g.GetMultilinecells(), 0);
-        for (const AnsiString& l : lines)
-            w = std::max(w, P.Canvas->TextWidth(l));
-        w += gw;
-        h = lineHeight * static_cast<int>(lines.size());
+        const PaperLines lines = LinesOf(P, look, text, wide, 0, false);
+        w = lines.Widest() + gw;
+        h = lineHeight * static_cast<int>(lines.Count());
     }
     // A picture taller than the text makes the cell as tall as the picture.
     h = std::max(h, gh);
@@ -662,16 +738,16 @@ void DrawPrintCell(TPrintPass& P, int Col, int ARow, const TRect& R) {
         DrawTurnedText(P, s, angle, text, ha, va, inset);
         return;
     }
-    const std::vector<AnsiString> lines =
-        ww ? WrappedLines(P, look, s, text.Right - text.Left - 2 * inset)
-           : PrintTextLines(P, s, g.GetMultilinecells(), 0);
+    const AnsiString wide = PrintCellSource(g, real, ARow, ttUnicode);
+    const PaperLines lines =
+        LinesOf(P, look, s, wide, ww ? text.Right - text.Left - 2 * inset : 0, true);
     const int lineHeight = c->TextHeight("gh");
-    const int total = lineHeight * static_cast<int>(lines.size());
+    const int total = lineHeight * static_cast<int>(lines.Count());
     const TPoint top = Place(text, 0, total, taLeftJustify, va, inset, P.LineGap);
     int y = top.y;
-    for (const AnsiString& l : lines) {
-        const TPoint at = Place(text, c->TextWidth(l), 0, ha, vtaTop, inset, 0);
-        c->TextRect(TRect(text.Left, text.Top, text.Right, text.Bottom), at.x, y, l);
+    for (size_t i = 0; i < lines.Count(); ++i) {
+        const TPoint at = Place(text, lines.Width(i), 0, ha, vtaTop, inset, 0);
+        lines.Draw(i, text, at.x, y);
         y -= lineHeight;
     }
 }

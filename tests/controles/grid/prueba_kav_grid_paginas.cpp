@@ -19,6 +19,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <set>
 #include <string>
 #include <vector>
@@ -573,6 +574,29 @@ TEST(PaginacionVistaPrevia, PaginaFueraDeCuentaYUnaSolaPaginaEnElLienzo) {
 
 namespace {
 
+// A wide cell prints its own characters, measured as they are drawn, never the bytes the
+// cell keeps them in.
+TEST(PaginacionCeldasAnchas, SeImprimenSusCaracteres) {
+    VentanaPrueba ventana;
+    auto* g = new Rejilla(&ventana, &ventana);
+    Rellenar(g, 2, 2, 300, 60);
+    g->GetPrintSettings()->SetUseFixedWidth(false);
+    g->SetCells(0, 1, "Omega ano");
+    g->SetWideCells(1, 1, WideString(u"\u03A9mega a\u00F1o"));
+    TRecordingCanvas c(300, 300);
+    DibujarVistaPrevia(g, c, -1);
+    std::vector<std::string> textos, anchos;
+    for (const char* nombre : {"TextRect", "TextOut", "ExtTextOut"})
+        for (const TCanvasCall& k : c.Recorder().Calls(nombre))
+            (std::string(nombre) == "ExtTextOut" ? anchos : textos).push_back(k.Text.str());
+    EXPECT_FALSE(Alguno(textos, "|\\")) << ::testing::PrintToString(textos);
+    EXPECT_FALSE(Alguno(anchos, "|\\")) << ::testing::PrintToString(anchos);
+    EXPECT_TRUE(Alguno(anchos, "mega a\xF1o")) << ::testing::PrintToString(anchos);
+    // Its column as wide as the one holding nearly the same text in 8 bits.
+    const int ocho = g->GetPrintColWidth(0), ancha = g->GetPrintColWidth(1);
+    EXPECT_LT(std::abs(ancha - ocho), ocho / 5) << ocho << " " << ancha;
+}
+
 TEST(PaginacionVistaPrevia, CapturaDeDosPaginas) {
     VentanaPrueba ventana;
     ventana.SetBounds(0, 0, 680, 500);
@@ -601,6 +625,7 @@ TEST(PaginacionVistaPrevia, CapturaDeDosPaginas) {
     g->SetCells(4, 13, "60");
     g->AddProgress(4, 13, clLime, clWhite);
     g->AddNode(15, 3);
+    g->SetWideCells(1, 17, WideString(u"\u0391\u03BB\u03C6\u03B1 \u2192 \u03A9"));
     g->GetFont()->SetSize(7);
     TPrintSettings* s = g->GetPrintSettings();
     s->SetPrintGraphics(true);
