@@ -94,7 +94,8 @@ void TKavStringGrid::GetVisualProperties(int ACol, int ARow, TGridDrawState& ASt
             selectionLook();
             AState << gdSelected;
         }
-    } else if (AState.Contains(gdSelected) && mouseSel) {
+    } else if ((!Select || Print || fixed) && AState.Contains(gdSelected) && mouseSel) {
+        // A grid that does not show its selection does not show a range being dragged either.
         selectionLook();
     }
 
@@ -287,8 +288,9 @@ TSize TKavStringGrid::GetCellTextSize(int ACol, int ARow, bool WordWrap) {
         TRect r = cellRect;
         const UINT flags = WordWrap || multiLineCells_ ? DT_CALCRECT | DT_NOPREFIX | DT_WORDBREAK
                                                        : DT_CALCRECT | DT_NOPREFIX | DT_SINGLELINE;
+        // The measure narrows the rectangle to the widest line: that is the text's width.
         DrawTextW(dc, w.str().c_str(), w.Length(), &r, flags);
-        size.cx = cellRect.Width() + 2 * ox;
+        size.cx = r.Width() + 2 * ox;
         size.cy = r.Height();
     } else if (kind == ttRTF) {
         // As it is painted: wrapped at the cell's width less the offsets, whatever the word

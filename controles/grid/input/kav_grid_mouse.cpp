@@ -57,6 +57,10 @@ void TKavStringGrid::WMLButtonDown(TWMMouse& Message) {
     pressLeftCol_ = oldLeft;
     pressPoint_ = TPoint(x, y);
     ole_.armed = false;
+    // The list-view look shows the header under the pointer pressed.
+    if (look_ == glListView && hoverCell_.x >= 0 && hoverCell_.y >= 0 &&
+        (hoverCell_.x < GetFixedCols() || hoverCell_.y < GetFixedRows()))
+        RepaintCell(hoverCell_.x, hoverCell_.y);
     const bool inFixedArea = col >= 0 && row >= 0 && (row < GetFixedRows() || col < GetFixedCols());
 
     if (col < 0 || row < 0) {

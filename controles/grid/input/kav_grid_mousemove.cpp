@@ -15,6 +15,11 @@ namespace {
 
 constexpr int FixedSizeZone = 3;
 
+// A cell the list-view look draws as a header: fixed, or in the fixed rows or columns.
+bool HeaderLook(TKavStringGrid& Grid, int ACol, int ARow) {
+    return Grid.IsFixed(ACol, ARow) || ACol < Grid.GetFixedCols() || ARow < Grid.GetFixedRows();
+}
+
 } // namespace
 
 int TKavStringGrid::FixedBorderAt(int Pos, bool Cols) const {
@@ -79,9 +84,9 @@ void TKavStringGrid::MouseMove(TShiftState Shift, int X, int Y) {
 
     // Hot tracking of the fixed cells.
     if (look_ == glListView && (cell.X != hoverCell_.x || cell.Y != hoverCell_.y)) {
-        if (hoverCell_.x >= 0 && hoverCell_.y >= 0 && IsFixed(hoverCell_.x, hoverCell_.y))
+        if (hoverCell_.x >= 0 && hoverCell_.y >= 0 && HeaderLook(*this, hoverCell_.x, hoverCell_.y))
             RepaintCell(hoverCell_.x, hoverCell_.y);
-        if (cell.X >= 0 && cell.Y >= 0 && IsFixed(cell.X, cell.Y)) RepaintCell(cell.X, cell.Y);
+        if (cell.X >= 0 && cell.Y >= 0 && HeaderLook(*this, cell.X, cell.Y)) RepaintCell(cell.X, cell.Y);
     }
     hoverCell_ = TPoint(cell.X, cell.Y);
 
@@ -283,7 +288,7 @@ void TKavStringGrid::MouseUp(TMouseButton Button, TShiftState Shift, int X, int 
 
 void TKavStringGrid::CMMouseLeave() {
     if (look_ == glListView && hoverCell_.x >= 0 && hoverCell_.y >= 0 &&
-        IsFixed(hoverCell_.x, hoverCell_.y))
+        HeaderLook(*this, hoverCell_.x, hoverCell_.y))
         RepaintCell(hoverCell_.x, hoverCell_.y);
     hoverCell_ = TPoint(-1, -1);
 }

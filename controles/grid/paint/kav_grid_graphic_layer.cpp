@@ -401,7 +401,7 @@ void TKavStringGrid::DrawCellGraphic(TCanvas* Canvas, int RealCol, int ARow, TRe
     }
     case ctRotated: {
         const AnsiString text = GetCellEx(RealCol, ARow);
-        TRect r = R;
+        TRect r = Rect(R.Left + 2, R.Top + 2, R.Right - 2, R.Bottom - 2);
         const int escapement = G->CellAngle * 10;
         const int savedOrientation = Canvas->GetFont()->GetOrientation();
         Canvas->GetFont()->SetOrientation(escapement);

@@ -100,7 +100,10 @@ void TKavStringGrid::DrawGridCell(TCanvas* Canvas, int ACol, int ARow, TRect ARe
         if (isWinXP_ && IsThemeActive()) {
             TRect r = Rect(ARect.Left - 1, ARect.Top - 1, ARect.Right + 1, ARect.Bottom + 1);
             if (HTHEME theme = OpenThemeData(GetHandle(), L"header")) {
-                DrawThemeBackground(theme, Canvas->GetHandle(), 1, 1, &r, nullptr);
+                // Hot under the pointer, pressed while the left button is held down there.
+                const bool hot = hoverCell_.x == ACol && hoverCell_.y == ARow;
+                const int state = !hot ? HIS_NORMAL : mouseDown_ ? HIS_PRESSED : HIS_HOT;
+                DrawThemeBackground(theme, Canvas->GetHandle(), HP_HEADERITEM, state, &r, nullptr);
                 CloseThemeData(theme);
             }
             Canvas->GetPen()->SetColor(clWhite);

@@ -6,6 +6,7 @@
 #include "plataforma/gui/painting/control_canvas.h"
 #include "plataforma/gui/painting/draw_text.h"
 #include "plataforma/gui/painting/recording_canvas.h"
+#include "plataforma/gui/painting/themes.h"
 #include "plataforma/gui/services/capture.h"
 #include "tests/controles/grid/rejilla_prueba.h"
 #include "tests/plataforma/gui/control_prueba.h"
@@ -449,6 +450,20 @@ TEST_F(Celdas, DetallesDelGraficoYTamanoDelTexto) {
     const int alto = g->GetCanvas()->TextHeight("hg");
     const TSize s = g->GetCellTextSize(3, 3, false);
     EXPECT_EQ(s.cy, 3 * alto + 2 * g->GetXYOffset().y);
+
+    // A wide text measures as wide as its text, whatever its column's width: the column
+    // sized to its cells fits the text, a longer text is wider.
+    g->SetColWidths(4, 300);
+    g->SetWideCells(4, 3, u"\u03bb\u03cc\u03b3\u03bf\u03c2");
+    const int corto = g->GetCellTextSize(4, 3, false).cx;
+    g->SetWideCells(4, 3, u"\u03bb\u03cc\u03b3\u03bf\u03c2 \u03bb\u03cc\u03b3\u03bf\u03c2");
+    const int largo = g->GetCellTextSize(4, 3, false).cx;
+    EXPECT_GT(corto, 2 * g->GetXYOffset().x);
+    EXPECT_GT(largo, corto);
+    EXPECT_LT(largo, 300);
+    g->AutoSizeCol(4);
+    EXPECT_LT(g->GetColWidths(4), 300);
+    EXPECT_GE(g->GetColWidths(4), largo);
 }
 
 // --- painting one cell ---
@@ -763,6 +778,73 @@ TEST_F(Celdas, TextoQueParpadea) {
     }
     g->SetEnableBlink(false);
     EXPECT_TRUE(tinta(1));
+}
+
+// While a range is dragged with the mouse, the cells it covers are painted selected only
+// when the grid shows its selection.
+TEST_F(Celdas, RangoArrastradoSoloSiSeMuestraLaSeleccion) {
+    g->SetOptions(g->GetOptions() << goRangeSelect);
+    const TRect desde = g->CellRect(1, 1), hasta = g->CellRect(3, 2), dentro = g->CellRect(2, 2);
+    for (const bool mostrar : {true, false}) {
+        SCOPED_TRACE(mostrar);
+        g->SetShowSelection(mostrar);
+        SimulateMouse(g, SimulatedMouse::Down, 0, desde.Left + 5, desde.Top + 5);
+        SimulateMouse(g, SimulatedMouse::Move, 0, hasta.Left + 5, hasta.Top + 5);
+        Pintado();
+        EXPECT_EQ(HayColor(g->GetCanvas(),
+                           Rect(dentro.Left + 2, dentro.Top + 2, dentro.Right - 2, dentro.Bottom - 2),
+                           g->GetSelectionColor()),
+                  mostrar);
+        SimulateMouse(g, SimulatedMouse::Up, 0, hasta.Left + 5, hasta.Top + 5);
+    }
+}
+
+// With visual styles on, the list-view look draws the header under the pointer hot, and
+// pressed while the left button is held on it; a fixed cell the pointer leaves, or the
+// pointer leaving the grid, takes the hot look away. Only what the moves mark is painted.
+TEST(CeldasConEstilos, CabeceraDeListaBajoElPuntero) {
+    struct Estilos {
+        Estilos() {
+            SetThemeActive(true);
+            ResetInputState();
+        }
+        ~Estilos() {
+            ResetInputState();
+            SetThemeActive(false);
+        }
+    } estilos;
+    auto ventana = std::make_unique<VentanaPrueba>();
+    auto* g = new Rejilla(ventana.get(), ventana.get());
+    g->SetBounds(0, 0, 330, 150);
+    g->SetLook(glListView);
+    g->Repaint();
+    const TRect cab = g->CellRect(2, 0), otra = g->CellRect(3, 0), fila = g->CellRect(0, 2);
+    const TColor caliente = static_cast<TColor>(RGB(248, 169, 0));
+    const TColor pulsada = static_cast<TColor>(RGB(222, 223, 216));
+    auto hay = [&](const TRect& r, TColor c) {
+        g->Update();
+        return HayColor(g->GetCanvas(), r, c);
+    };
+    auto mover = [&](SimulatedMouse que, const TRect& r) {
+        SimulateMouse(g, que, 0, r.Left + 5, r.Top + 5);
+    };
+    EXPECT_FALSE(hay(cab, caliente));
+    mover(SimulatedMouse::Move, cab);
+    EXPECT_TRUE(hay(cab, caliente));
+    EXPECT_FALSE(hay(otra, caliente));
+    mover(SimulatedMouse::Move, fila); // the fixed column
+    EXPECT_FALSE(hay(cab, caliente));
+    EXPECT_TRUE(hay(fila, caliente));
+    mover(SimulatedMouse::Down, fila);
+    EXPECT_TRUE(hay(fila, pulsada));
+    EXPECT_FALSE(hay(fila, caliente));
+    EXPECT_FALSE(SaveCapture(g, "rejilla_cabecera_lista_pulsada").IsEmpty());
+    mover(SimulatedMouse::Up, fila);
+    g->Repaint();
+    EXPECT_TRUE(hay(fila, caliente));
+    EXPECT_FALSE(SaveCapture(g, "rejilla_cabecera_lista_caliente").IsEmpty());
+    SimulateMouseLeave(g);
+    EXPECT_FALSE(hay(fila, caliente));
 }
 
 // Hiding the selection puts it just beyond the last column and row: no cell is selected or

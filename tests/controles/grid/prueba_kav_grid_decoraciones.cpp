@@ -178,6 +178,19 @@ TEST_F(Decoraciones, TextoGiradoSeColocaPorCuadrante) {
     EXPECT_EQ(r.Left, 98 - e.cx);
 }
 
+TEST_F(Decoraciones, TextoGiradoDentroDeSuCelda) {
+    // Rotated text is placed in the rectangle the layer receives (the cell grown by one) less
+    // 2 pixels on every side: at angle 0 and top-left, CalcTextPos's own 2 pixels further in.
+    g->AddRotated(1, 1, 0, "abc");
+    TRecordingCanvas c(200, 40);
+    g->DrawGridCell(&c, 1, 1, Rect(10, 10, 110, 31), TGridDrawState());
+    const auto textos = c.Recorder().Calls("TextOut", true);
+    ASSERT_EQ(textos.size(), 1u);
+    EXPECT_EQ(textos[0].Text, "abc");
+    EXPECT_EQ(textos[0].Args[0], 10 - 1 + 2 + 2);
+    EXPECT_EQ(textos[0].Args[1], 10 - 1 + 2 + 2);
+}
+
 TEST_F(Decoraciones, DibujoEnPixeles) {
     g->SetCellEx(1, 1, "");
     g->AddCheckBox(1, 1, true, false); // csWinXP: the XP glyph
