@@ -154,9 +154,14 @@ void TKavStringGrid::RemoveRowsCore(int RowIndex, int RCount, bool UpdateHidden,
     Remerge(blocks);
     const int last = GetRowCount() - fixedFooters_;
     if (savedRow >= last) {
-        if (last > GetFixedRows())
+        if (last > GetFixedRows()) {
             SetRowEx(last - 1);
-        else {
+            // The new current row shows selected: a hidden selection is not brought back.
+            if (selectionHidden_) {
+                SetSelectionBeyond(false);
+                selectionHidden_ = false;
+            }
+        } else {
             HideSelection();
             selectionHidden_ = false;
         }

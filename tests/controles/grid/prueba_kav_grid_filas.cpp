@@ -383,3 +383,24 @@ TEST_F(Filas, LaFilaActualAlQuitarFilas) {
         }
     }
 }
+
+// A hidden selection whose current row goes with removed rows shows on the new last row, and
+// bringing the hidden selection back afterwards leaves it there.
+TEST_F(Filas, SeleccionOcultaAlQuitarLaFilaActual) {
+    for (const bool interna : {false, true}) {
+        SCOPED_TRACE(interna);
+        Llenar(5);
+        g->SetRowEx(5);
+        g->HideSelection();
+        if (interna)
+            g->RemoveRowsInternal(4, 2);
+        else
+            g->RemoveRows(4, 2);
+        EXPECT_EQ(g->GetRowEx(), 3);
+        EXPECT_FALSE(g->GetSelectionHidden());
+        EXPECT_TRUE(g->IsSelected(g->GetCol(), 3));
+        g->UnHideSelection();
+        EXPECT_EQ(g->GetSelection().Top, 3);
+        EXPECT_TRUE(g->IsSelected(g->GetCol(), 3));
+    }
+}
