@@ -566,4 +566,41 @@ TEST_F(Nodos, GlifosPorTipoYLineasDeArbol) {
     EXPECT_FALSE(hay(pixeles(2), clRed));
 }
 
+// A node row's text starts after its glyph, whatever the indent of a level: the glyph sits
+// one indent left of the row's indent and the text a whole level's indent further on.
+TEST_F(Nodos, TextoDelNodoTrasSuGlifo) {
+    g->SetColWidths(0, 160);
+    TresNiveles();
+    TBitmap abre, cierra;
+    for (TBitmap* b : {&abre, &cierra}) {
+        b->SetSize(9, 9);
+        b->GetCanvas()->GetBrush()->SetColor(clWhite); // the transparent colour
+        b->GetCanvas()->FillRect(Rect(0, 0, 9, 9));
+        b->GetCanvas()->GetBrush()->SetColor(clLime);
+        b->GetCanvas()->FillRect(Rect(1, 1, 8, 8));
+    }
+    TCellNode* n = g->GetCellNode();
+    n->SetExpandGlyph(&abre);
+    n->SetContractGlyph(&cierra);
+    n->SetNodeType(cnGlyph);
+    g->SetCells(0, 3, "WWW"); // node C, three levels deep
+    g->SetFontColors(0, 3, clRed);
+    for (const int sangria : {12, 20, 28}) {
+        SCOPED_TRACE(sangria);
+        n->SetNodeIndent(sangria);
+        g->Repaint();
+        const TRect r = g->CellRect(0, 3);
+        int glifo = -1, texto = r.Right;
+        for (int y = r.Top; y < r.Bottom; ++y)
+            for (int x = r.Left; x < r.Right; ++x) {
+                const COLORREF c = ColorToRGB(g->GetCanvas()->GetPixels(x, y));
+                if (c == ColorToRGB(clLime)) glifo = std::max(glifo, x);
+                if (c == ColorToRGB(clRed)) texto = std::min(texto, x);
+            }
+        ASSERT_GE(glifo, 0);
+        ASSERT_LT(texto, r.Right);
+        EXPECT_LT(glifo, texto);
+    }
+}
+
 } // namespace
