@@ -95,10 +95,12 @@ TKavStringGrid::TKavStringGrid(TComponent* AOwner)
 
     // Facts of the platform: the XP look needs themed drawing, which the layer leaves off
     // unless the program turns it on; the common controls are 5.82 (no version 6); the wheel
-    // scrolls three lines a notch through WM_MOUSEWHEEL.
+    // scrolls the lines a notch that the desktop sets, through WM_MOUSEWHEEL.
     isWinXP_ = IsThemeActive();
     isComCtl6_ = GetFileVersion("COMCTL32.DLL") >> 16 > 5;
-    wheelScrollLines_ = 3;
+    UINT lines = 3;
+    if (SystemParametersInfo(SPI_GETWHEELSCROLLLINES, 0, &lines, 0))
+        wheelScrollLines_ = static_cast<int>(lines);
     wheelMessage_ = WM_MOUSEWHEEL;
     scrollWidth_ = GetSystemMetrics(SM_CXVSCROLL);
 

@@ -2,6 +2,8 @@
 
 #include "plataforma/gui/kernel/screen.h"
 
+#include <QApplication>
+
 int GetSystemMetrics(int nIndex) {
     switch (nIndex) {
     case SM_CXSCREEN:
@@ -64,5 +66,19 @@ int GetSystemMetrics(int nIndex) {
         return 24;
     default:
         return 0;
+    }
+}
+
+BOOL SystemParametersInfo(UINT uiAction, UINT uiParam, void* pvParam, UINT) {
+    switch (uiAction) {
+    case SPI_GETWHEELSCROLLLINES:
+        if (!pvParam) return FALSE;
+        *static_cast<UINT*>(pvParam) = static_cast<UINT>(QApplication::wheelScrollLines());
+        return TRUE;
+    case SPI_SETWHEELSCROLLLINES:
+        QApplication::setWheelScrollLines(static_cast<int>(uiParam));
+        return TRUE;
+    default:
+        return FALSE;
     }
 }

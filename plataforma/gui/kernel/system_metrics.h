@@ -51,3 +51,8 @@ enum : int {
 
 // 0 for an index it does not know.
 int GetSystemMetrics(int nIndex);
+
+// The desktop's settings that controls read: the lines a wheel notch scrolls (the user's
+// setting of the desktop, 3 when it has none). Unknown actions answer FALSE.
+enum : UINT { SPI_GETWHEELSCROLLLINES = 0x0068, SPI_SETWHEELSCROLLLINES = 0x0069 };
+BOOL SystemParametersInfo(UINT uiAction, UINT uiParam, void* pvParam, UINT fWinIni);

@@ -8,6 +8,7 @@
 #include "controles/grid/paint/grid_cursors.h"
 #include "plataforma/base/numbers.h"
 #include "plataforma/gui/kernel/screen.h"
+#include "plataforma/gui/kernel/system_metrics.h"
 #include "plataforma/gui/services/capture.h"
 #include "plataforma/gui/testing/input_simulation.h"
 #include "plataforma/gui/widgets/hint_window.h"
@@ -73,6 +74,25 @@ TEST_F(Raton, RuedaMueveLaFilaYSeDetieneEnLaUltima) {
     g->SetEnableWheel(false);
     SimulateWheel(g, 120, p.x, p.y);
     EXPECT_EQ(g->GetRow(), 28);
+}
+
+// The lines a notch are the desktop's setting, read when the grid is made.
+TEST_F(Raton, RuedaAvanzaLasLineasQueFijaElEscritorio) {
+    ASSERT_TRUE(SystemParametersInfo(SPI_SETWHEELSCROLLLINES, 5, nullptr, 0));
+    auto* h = new Rejilla(ventana.get(), ventana.get());
+    UINT lineas = 0;
+    SystemParametersInfo(SPI_GETWHEELSCROLLLINES, 0, &lineas, 0);
+    SystemParametersInfo(SPI_SETWHEELSCROLLLINES, 3, nullptr, 0);
+    EXPECT_EQ(lineas, 5u);
+    h->SetBounds(0, 0, 400, 200);
+    h->SetRowCount(30);
+    h->SetFocus();
+    h->SetRow(1);
+    const TRect r = h->CellRect(2, 2);
+    SimulateWheel(h, -120, (r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2);
+    EXPECT_EQ(h->GetRow(), 6);
+    SimulateWheel(h, 120, (r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2);
+    EXPECT_EQ(h->GetRow(), 1);
 }
 
 TEST_F(Raton, RuedaDesplazaLaVistaConWaScroll) {
