@@ -191,8 +191,10 @@ void TKavStringGrid::Loaded() {
     if (look_ == glKav) {
         buttonGradFrom_ = clSilver;
         buttonGradTo_ = clWhite;
-        GetPopupButton()->SetGradFrom(buttonGradFrom_);
-        GetPopupButton()->SetGradTo(buttonGradTo_);
+        if (!GetComponentState().Contains(csDesigning)) {
+            GetPopupButton()->SetGradFrom(buttonGradFrom_);
+            GetPopupButton()->SetGradTo(buttonGradTo_);
+        }
     }
     rememberedFixedRows_ = GetFixedRowsEx();
     rememberedFixedCols_ = GetFixedColsEx();
@@ -359,13 +361,14 @@ void TKavStringGrid::Resize() {
 void TKavStringGrid::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
     if (integralHeight_ && AHeight > 0) {
         // A whole number of rows of the default height, past the border and the horizontal
-        // scroll bar when not every column fits.
+        // scroll bar when not every column fits. The grid's lines lie inside its cells: a row
+        // takes its height and no more.
         const int border = GetBorderStyle() == bsSingle ? 4 : 0;
         int bar = 0;
         if ((GetScrollBars() == ssHorizontal || GetScrollBars() == ssBoth) &&
             SumColWidths(0, GetColCount()) > AWidth - border)
             bar = GetSystemMetrics(SM_CYHSCROLL);
-        const int rowHeight = std::max(1, GetDefaultRowHeight() + GetGridLineWidth());
+        const int rowHeight = std::max(1, GetDefaultRowHeight());
         const int rows = std::max(0, (AHeight - border - bar) / rowHeight);
         AHeight = rows * rowHeight + border + bar;
     }

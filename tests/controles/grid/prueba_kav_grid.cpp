@@ -278,6 +278,24 @@ TEST_F(KavGrid, DimensionesYFilaActual) {
     EXPECT_EQ(suelta.GetColWidths(1), 64);
 }
 
+// IntegralHeight: whatever height is asked, the client area holds a whole number of rows of
+// the default height, above the horizontal bar when the columns do not fit.
+TEST_F(KavGrid, AlturaEnteraDeFilas) {
+    g->SetScrollBars(ssBoth);
+    g->SetIntegralHeight(true);
+    for (int columnas : {5, 12}) {
+        g->SetColCountEx(columnas);
+        for (int alto : {250, 100, 137, 64}) {
+            g->SetBounds(0, 0, 400, alto);
+            SCOPED_TRACE(::testing::Message() << columnas << " columns, " << alto);
+            EXPECT_LE(g->GetHeight(), alto);
+            EXPECT_EQ(g->GetClientHeight() % g->GetDefaultRowHeight(), 0) << g->GetClientHeight();
+            EXPECT_GT(g->GetClientHeight() + g->GetDefaultRowHeight(),
+                      alto - (g->GetHeight() - g->GetClientHeight()));
+        }
+    }
+}
+
 // Loading a grid of the glKav look gives the popup caption window the button gradient,
 // silver to white; another look leaves it without one.
 TEST_F(KavGrid, ElAspectoKavDaSuDegradadoAlBotonEmergente) {
