@@ -1646,6 +1646,9 @@ private:
     void DropRowBlock(int RowIndex, int RCount);
     void RemoveRowsCore(int RowIndex, int RCount, bool UpdateHidden, bool FreeProps,
                         bool KeepRowSelectOption);
+    // After rows left the grid: the current row stays at its place when the grid still has
+    // one there, the top row with it; else both go to the first normal row.
+    void KeepRowAfterRemoval(int SavedRow, int SavedTop);
     // Assign's part for the contents: cells, properties, widths, heights, hidden columns and
     // rows.
     void AssignCells(const TKavStringGrid& Source);

@@ -138,7 +138,10 @@ void TKavStringGrid::HideRowsEx(int FromRow, int ToRow) {
     for (int r = std::max(0, FromRow); r <= ToRow; ++r)
         if (!IsHiddenRow(r)) reals.push_back(r);
     if (static_cast<int>(reals.size()) >= GetRowCount()) reals.resize(GetRowCount() - 1);
+    // The rows leave as a removal takes them: the current row is placed the same way.
+    const int savedRow = GetRow(), savedTop = GetTopRow();
     HideRealRows(reals, true);
+    KeepRowAfterRemoval(savedRow, savedTop);
 }
 
 void TKavStringGrid::HideRowList(TIntList* RowList) {

@@ -206,10 +206,13 @@ void TKavStringGrid::RemoveRowsEx(int RowIndex, int RCount) {
     // The rows' objects are not freed: whoever took the rows' cells owns them.
     const int savedRow = GetRow(), savedTop = GetTopRow();
     RemoveRowsCore(RowIndex, RCount, true, false, false);
-    // A current row that went moves to the first normal row, the top row with it.
-    if (GetRowCount() > savedRow) {
-        SetRowEx(savedRow);
-        SetTopRow(savedTop);
+    KeepRowAfterRemoval(savedRow, savedTop);
+}
+
+void TKavStringGrid::KeepRowAfterRemoval(int SavedRow, int SavedTop) {
+    if (GetRowCount() > SavedRow) {
+        SetRowEx(SavedRow);
+        SetTopRow(SavedTop);
     } else if (GetRowCount() > GetFixedRows()) {
         SetRowEx(GetFixedRows());
         SetTopRow(GetFixedRows());

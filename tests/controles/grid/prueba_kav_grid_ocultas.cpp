@@ -75,6 +75,28 @@ TEST_F(Ocultas, OcultarYMostrarFilas) {
     MapasCoherentes();
 }
 
+// HideRowsEx takes its rows away as RemoveRowsEx does: a current row the grid still has
+// stays at its place with the top row; when it went, the first normal row becomes current
+// and the view starts there.
+TEST_F(Ocultas, OcultarFilasExSitualaFilaActualComoAlQuitarlas) {
+    Llenar(40);
+    std::vector<std::pair<int, int>> avisos;
+    g->OnRowUpdate = [&](TObject*, int a, int b) { avisos.emplace_back(a, b); };
+    g->SetRowEx(20);
+    g->SetTopRow(15);
+    g->HideRowsEx(3, 4);
+    EXPECT_EQ(g->GetRow(), 20);
+    EXPECT_EQ(g->GetTopRow(), 15);
+    g->SetRowEx(37);
+    g->HideRowsEx(38, 41); // the current row among them
+    EXPECT_EQ(g->GetRowCount(), 36); // real rows 40 and 41 are none of the grid's
+    EXPECT_EQ(g->GetRow(), 1);
+    EXPECT_EQ(g->GetTopRow(), 1);
+    ASSERT_FALSE(avisos.empty());
+    EXPECT_EQ(avisos.back(), std::make_pair(37, 1));
+    MapasCoherentes();
+}
+
 TEST_F(Ocultas, ListasDeFilasEnUnaPasada) {
     Llenar(200);
     TIntList lista(0, 0);
