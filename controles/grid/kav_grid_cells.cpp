@@ -2,6 +2,7 @@
 // whole-row colours, controls placed over cells, the simple grid setters and the load and
 // save hooks.
 #include "controles/comun/text_utils.h"
+#include "controles/grid/editing/kav_inplace_edit.h"
 #include "controles/grid/kav_grid.h"
 #include "controles/grid/markup/markup_helpers.h"
 #include "plataforma/gui/painting/draw_text.h"
@@ -108,6 +109,10 @@ void TKavStringGrid::SetEditCell(const AnsiString& Value) {
 
 AnsiString TKavStringGrid::GetEditText(int ACol, int ARow) {
     const TPoint b = EditedCell(ACol, ARow);
+    // The text box shows the cell's text where the cell shows it: right-aligned cells edit
+    // right-aligned.
+    if (TKavInplaceEdit* e = GetKavInplaceEditor())
+        e->SetVAlign((GetCellAlignment(b.x, b.y) & 0xFF) == taRightJustify);
     AnsiString s = TStringGrid::GetEditText(b.x, b.y);
     if (!editWithTags_) s = HTMLStrip(s);
     return s;
@@ -299,8 +304,8 @@ void TKavStringGrid::SetDefRowHeightEx(int Value) {
 }
 
 void TKavStringGrid::SetWordWrapEx(bool Value) {
-    // The class library's in-place editor has no word wrap of its own to pass it to.
     newCellWordWrap_ = Value;
+    if (TKavInplaceEdit* e = GetKavInplaceEditor()) e->SetWordWrap(Value);
     if (updateCount_ == 0) Invalidate();
 }
 

@@ -13,8 +13,12 @@
 #include "tests/comun/pruebas.h"
 #include "tests/controles/grid/rejilla_prueba.h"
 
+#include <QImage>
+#include <QWidget>
+
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 
 inline void PrintTo(const AnsiString& S, std::ostream* Os) {
@@ -470,6 +474,60 @@ TEST_F(Edicion, PegarSegunElTipo) {
     Clipboard()->SetAsText("7");
     Editor()->PasteFromClipboard();
     EXPECT_EQ(Editor()->GetText(), "42");
+}
+
+// A right-aligned cell is edited with its text against the right edge, as it shows; a plain
+// cell is edited from the left again.
+TEST_F(Edicion, ElEditorAlineaComoLaCelda) {
+    g->SetColWidths(2, 140);
+    g->SetAlignments(2, 3, taRightJustify);
+    // The first and last columns of the editor's face that hold ink.
+    auto tinta = [&] {
+        const QImage img = Editor()->GetWidget()->grab().toImage();
+        int primera = img.width(), ultima = -1;
+        for (int x = 3; x < img.width() - 3; ++x)
+            for (int y = 2; y < img.height() - 2; ++y)
+                if (qGray(img.pixel(x, y)) < 96) {
+                    primera = std::min(primera, x);
+                    ultima = x;
+                    break;
+                }
+        return std::array<int, 3>{primera, ultima, img.width()};
+    };
+    Ir(2, 3);
+    SimulateKeyStroke(VK_F2);
+    ASSERT_TRUE(Abierto());
+    EXPECT_TRUE(Editor()->GetVAlign());
+    const auto derecha = tinta();
+    EXPECT_GT(derecha[0], derecha[2] / 2);
+    EXPECT_FALSE(SaveCapture(ventana.get(), "kavgrid_edicion_derecha").IsEmpty());
+    SimulateKeyStroke(VK_ESCAPE);
+    Ir(2, 2);
+    SimulateKeyStroke(VK_F2);
+    ASSERT_TRUE(Abierto());
+    EXPECT_FALSE(Editor()->GetVAlign());
+    const auto izquierda = tinta();
+    EXPECT_GE(izquierda[1], 0);
+    EXPECT_LT(izquierda[1], izquierda[2] / 2);
+    // What is typed still goes into the cell.
+    SimulateTyping("7");
+    SimulateKeyStroke(VK_RETURN);
+    EXPECT_EQ(g->GetCells(2, 2), "227");
+}
+
+// The grid's word wrap reaches an editor made before it changed.
+TEST_F(Edicion, ElAjusteDeLineasLlegaAlEditor) {
+    SimulateKeyStroke(VK_F2);
+    ASSERT_TRUE(Abierto());
+    SimulateKeyStroke(VK_ESCAPE);
+    for (bool ajuste : {false, true}) {
+        g->SetWordWrapEx(ajuste);
+        EXPECT_EQ(Editor()->GetWordWrap(), ajuste);
+        SimulateKeyStroke(VK_F2);
+        ASSERT_TRUE(Abierto());
+        EXPECT_EQ(Editor()->GetWordWrap(), ajuste);
+        SimulateKeyStroke(VK_ESCAPE);
+    }
 }
 
 TEST_F(Edicion, MostrarEdicionPorMensaje) {
