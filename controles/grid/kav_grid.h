@@ -1559,6 +1559,13 @@ public:
     // Set by the footer panel while it paints cells with DrawGridCell.
     void SetFooterPainting(bool Value) { footerPainting_ = Value; }
     bool GetFooterPainting() const { return footerPainting_; }
+    // The footer previews paint the current row's cell with black selected text: they swap
+    // the colour for their paint, without repainting the grid. Gives the colour replaced.
+    TColor SwapSelectionTextColor(TColor Value) {
+        const TColor old = selectionTextColor_;
+        selectionTextColor_ = Value;
+        return old;
+    }
     // (CalcFooter, DoCalcFooter and UpdateCell stand with the change notices.)
     void FloatFooterUpdate() override { UpdateFooter(); }
     // Statistics over rows FromRow..ToRow of a column (or columns FromCol..ToCol of a row):

@@ -239,8 +239,7 @@ void TFooterPanel::PaintPreview(bool Custom) {
     c->GetPen()->SetColor(clWhite);
     c->LineTo(footer.Left, footer.Top);
     c->LineTo(footer.Left, footer.Bottom - 1);
-    const TColor savedText = grid_->GetSelectionTextColor();
-    grid_->SetSelectionTextColor(clBlack);
+    const TColor savedText = grid_->SwapSelectionTextColor(clBlack);
     try {
         if (Custom && grid_->GetComponentState().Contains(csDesigning)) {
             // While the form is designed the template shows as it is written.
@@ -266,10 +265,10 @@ void TFooterPanel::PaintPreview(bool Custom) {
                                 TGridDrawState());
         }
     } catch (...) {
-        grid_->SetSelectionTextColor(savedText);
+        grid_->SwapSelectionTextColor(savedText);
         throw;
     }
-    grid_->SetSelectionTextColor(savedText);
+    grid_->SwapSelectionTextColor(savedText);
     c->GetBrush()->SetColor(grid_->GetColor());
     c->GetPen()->SetColor(grid_->GetColor());
     if (rest.Width() > 0) c->Rectangle(rest);
@@ -283,8 +282,9 @@ AnsiString TFooterPanel::HTMLColReplace(const AnsiString& Template) {
         const std::string number =
             rest.substr(at + 2, end == std::string::npos ? std::string::npos : end - at - 2);
         try {
+            // A column before the first holds nothing (the grid would refuse it).
             const int col = StrToInt(AnsiString(number));
-            out += grid_->GetCellEx(col, grid_->GetRow()).str();
+            if (col >= 0) out += grid_->GetCellEx(col, grid_->GetRow()).str();
         } catch (const EConvertError&) {
             // A tag whose number does not read is left out.
         }

@@ -308,10 +308,41 @@ TEST_F(Pie, LaPlantillaSeMuestraTalCualAlDisenar) {
     g->SetComponentStateFlag(csDesigning, false);
 }
 
+// The previews paint their cell with black selected text and give the grid its own colour
+// back, without making the grid paint again (which would paint the footer again, and so on).
+TEST_F(Pie, LaVistaPreviaNoRepintaLaRejilla) {
+    g->SetColCountEx(3);
+    g->SetRow(1);
+    g->SetCellEx(1, 1, "15");
+    g->SetSelectionTextColor(clRed);
+    TFloatingFooter* f = g->GetFloatingFooter();
+    f->SetColumn(1);
+    f->SetCustomTemplate("Total <#1>");
+    f->SetVisible(true);
+    ventana->Show();
+    for (TFooterStyle estilo : {fsColumnPreview, fsCustomPreview}) {
+        SCOPED_TRACE(estilo);
+        f->SetFooterStyle(estilo);
+        Application->ProcessMessages();
+        TColor durante = clNone;
+        g->OnFooterPaint = [&](TObject*, int, TCanvas*, const TRect&) {
+            durante = g->GetSelectionTextColor();
+        };
+        g->invalidaciones = 0;
+        g->GetFooterPanel()->Repaint();
+        EXPECT_EQ(g->invalidaciones, 0);
+        EXPECT_EQ(g->GetSelectionTextColor(), clRed);
+        if (estilo == fsColumnPreview) EXPECT_EQ(durante, clBlack);
+        g->OnFooterPaint = nullptr;
+    }
+}
+
 TEST_F(Pie, PlantillaDeLaVistaPrevia) {
     g->SetRow(2);
     g->SetCellEx(2, 2, "15");
     EXPECT_EQ(g->GetFooterPanel()->HTMLColReplace("Total: <#2> m² <#x>fin"), "Total: 15 m² fin");
+    // A column outside the grid fills in nothing.
+    EXPECT_EQ(g->GetFooterPanel()->HTMLColReplace("a<#-1>b<#99>c"), "abc");
 }
 
 TEST_F(Pie, FondoLineasYEsquemas) {
