@@ -97,7 +97,7 @@ bool TBaseGrid::IsYMergedCell(int ACol, int ARow) const {
 
 int TBaseGrid::MinRowSpan(int ARow) const {
     int best = INT_MAX;
-    for (int c = 0, n = GetColCount(); c < n; ++c) {
+    for (int c = 0, n = GetStoreColCount(); c < n; ++c) {
         const int s = CellSpan(c, ARow).y;
         if (s > 0) best = std::min(best, s);
     }
@@ -106,14 +106,14 @@ int TBaseGrid::MinRowSpan(int ARow) const {
 
 int TBaseGrid::MaxRowSpan(int ARow) const {
     int best = 0;
-    for (int c = 0, n = GetColCount(); c < n; ++c)
+    for (int c = 0, n = GetStoreColCount(); c < n; ++c)
         best = std::max(best, CellSpan(c, ARow).y);
     return best;
 }
 
 bool TBaseGrid::RowSpanIdentical(int ARow1, int ARow2) const {
     bool any = false;
-    for (int c = 0, n = GetColCount(); c < n; ++c) {
+    for (int c = 0, n = GetStoreColCount(); c < n; ++c) {
         if (!IsYMergedCell(c, ARow1) || !IsYMergedCell(c, ARow2)) continue;
         any = true;
         if (BaseCell(c, ARow1).y != BaseCell(c, ARow2).y) return false;

@@ -119,6 +119,21 @@ TEST_F(Indices, BuscarUnaCeldaConUnaColumnaOculta) {
     EXPECT_EQ(col, -1);
 }
 
+// Merging a column's equal cells only where the rows share their vertical merges looks at
+// every column: a merge in the last real column counts with a hidden column in front.
+TEST_F(Indices, FundirIgualesDeUnaColumnaConUnaColumnaOculta) {
+    Llenar(5, 6);
+    for (int r = 2; r <= 4; ++r)
+        g->SetCells(2, r, "x");
+    g->MergeCells(4, 2, 1, 2);
+    g->HideColumn(1);
+    g->MergeColumnCells(2, false);
+    EXPECT_TRUE(g->IsMergedCell(2, 3));
+    EXPECT_EQ(g->BaseCell(2, 3).y, 2);
+    EXPECT_FALSE(g->IsMergedCell(2, 4));
+    EXPECT_EQ(g->MaxRowSpan(2), g->CellSpan(4, 2).y);
+}
+
 // The lines of a row count every shown column: a three-line cell in the last one is three
 // lines with two hidden columns in front.
 TEST_F(Indices, LineasDeUnaFilaConDosColumnasOcultas) {
