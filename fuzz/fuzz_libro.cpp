@@ -24,18 +24,23 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     try {
         XlsxWorkbook libro(entrada.c_str());
         const auto nombres = libro.WorksheetNames();
+        // The grid reads in UTF-8, other callers in Windows-1252: both forms.
         for (size_t i = 0; i < nombres.size() && i < 4; ++i)
-            libro.ReadWorksheet(libro.FindWorksheet(nombres[i]));
+            libro.ReadWorksheet(libro.FindWorksheet(nombres[i]), i % 2 ? office_xml::TextForm::Ansi
+                                                                       : office_xml::TextForm::Utf8);
         int hoja = libro.ActiveWorksheet();
         AnsiString nombre = "Añadida";
         for (const AnsiString& n : nombres)
             if (hoja >= 0 && libro.FindWorksheet(n) == hoja) nombre = n;
         if (hoja >= 0) libro.ReadWorksheet(hoja);
         if (hoja < 0) hoja = libro.AddWorksheet(nombre);
-        libro.WriteWorksheet(hoja, 3, 2, [](int Fila, std::vector<AnsiString>& Textos) {
-            Textos[0] = AnsiString(Fila);
-            Textos[1] = Fila == 1 ? AnsiString("_x0041_ <&>\r\n") : AnsiString();
-        });
+        libro.WriteWorksheet(
+            hoja, 3, 2,
+            [](int Fila, std::vector<AnsiString>& Textos) {
+                Textos[0] = AnsiString(Fila);
+                Textos[1] = Fila == 1 ? AnsiString("_x0041_ <&>\r\n\xCE\xA9") : AnsiString();
+            },
+            office_xml::TextForm::Utf8);
         libro.SaveAs(salida.c_str());
         escrita = nombre;
     } catch (const EOfficeError&) {

@@ -478,7 +478,16 @@ AnsiString FileToLf(const AnsiString& S, bool MultiLine) {
 }
 
 AnsiString LineFeedsToXLS(const AnsiString& S) {
-    return Reemplazar(S, '\r', "");
+    // A lone CR is a line break of the cell too: it becomes the sheet's LF, not nothing.
+    std::string out;
+    const std::string& s = S.str();
+    out.reserve(s.size());
+    for (size_t i = 0; i < s.size(); ++i)
+        if (s[i] != '\r')
+            out += s[i];
+        else if (i + 1 >= s.size() || s[i + 1] != '\n')
+            out += '\n';
+    return AnsiString(std::move(out));
 }
 
 AnsiString CRToLF(const AnsiString& S) {
@@ -527,7 +536,7 @@ AnsiString EncodeWideStr(const WideString& S) {
 
 WideString DecodeWideStr(const AnsiString& S) {
     const std::string& s = S.str();
-    if (s.compare(0, 2, "|\\") != 0) return WideString(S);
+    if (!IsWideStr(S)) return WideString(S);
     std::u16string r;
     for (size_t i = 2; i + 1 < s.size(); i += 2)
         r += static_cast<char16_t>((static_cast<unsigned char>(s[i]) << 8) |

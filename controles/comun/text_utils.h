@@ -88,6 +88,10 @@ AnsiString GetNextLine(AnsiString& S, bool MultiLine);
 int StrPosWide(const WideString& Sub, const WideString& S);
 // "|\" and then the high and the low byte of each character.
 AnsiString EncodeWideStr(const WideString& S);
+// Whether a text is in that form.
+inline bool IsWideStr(const AnsiString& S) {
+    return S.str().compare(0, 2, "|\\") == 0;
+}
 // Any other text is widened through the Windows-1252 table.
 WideString DecodeWideStr(const AnsiString& S);
 

@@ -26,8 +26,8 @@ xmlNode* FindBookmark(xmlNode* Node, const std::string& Name) {
 
 // The cell's text as runs: each line end (CR LF, a lone CR or a lone LF) a break, tabs as
 // tabs, other controls left out.
-void AppendRuns(std::string& Out, const std::string& P, const AnsiString& Text) {
-    const std::string utf8 = cp1252::ToUtf8(Text.str());
+void AppendRuns(std::string& Out, const std::string& P, const AnsiString& Text, TextForm Form) {
+    const std::string utf8 = Form == TextForm::Utf8 ? Text.str() : cp1252::ToUtf8(Text.str());
     std::string run;
     const auto flush = [&] {
         if (run.empty()) return;
@@ -116,7 +116,7 @@ bool DocxDocument::HasBookmark(const AnsiString& Name) const {
 }
 
 void DocxDocument::AddTable(const AnsiString& Bookmark, int Rows, int Cols,
-                            const CellSource& Source) {
+                            const CellSource& Source, TextForm Form) {
     xmlDoc* doc = Tree();
     xmlNode* root = xmlDocGetRootElement(doc);
     xmlNode* body = Child(root, "body");
@@ -151,7 +151,7 @@ void DocxDocument::AddTable(const AnsiString& Bookmark, int Rows, int Cols,
                 table += "<" + p + "pPr><" + p + "jc " + p + "val=\"" +
                          (align == DocxAlignment::Right ? "right" : "center") + "\"/></" + p +
                          "pPr>";
-            if (!text.IsEmpty()) AppendRuns(table, p, text);
+            if (!text.IsEmpty()) AppendRuns(table, p, text, Form);
             table += "</" + p + "p></" + p + "tc>";
         }
         table += "</" + p + "tr>";

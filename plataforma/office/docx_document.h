@@ -35,9 +35,10 @@ public:
     // Adds a table of Rows × Cols cells with single borders, followed by an empty paragraph,
     // after the top-level paragraph or table that holds the bookmark's start; at the end of
     // the document (before its last section's properties) when there is no such bookmark.
-    // Line feeds in a text become line breaks, tabs tabs; CR and other control characters
-    // are left out.
-    void AddTable(const AnsiString& Bookmark, int Rows, int Cols, const CellSource& Source);
+    // Each line end of a text (CR LF, a lone CR, a lone LF) becomes a line break, tabs tabs;
+    // other control characters are left out. The texts are in the given form.
+    void AddTable(const AnsiString& Bookmark, int Rows, int Cols, const CellSource& Source,
+                  office_xml::TextForm Form = office_xml::TextForm::Ansi);
     // The document written to the file through a temporary that replaces it only at the end.
     void SaveAs(const AnsiString& FileName);
 

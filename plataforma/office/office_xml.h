@@ -15,6 +15,10 @@ class ZipPackage;
 
 namespace office_xml {
 
+// The form of the cell texts that a caller gives a workbook or document and takes from it:
+// Windows-1252 bytes, or UTF-8 (every character, also those the code page lacks).
+enum class TextForm { Ansi, Utf8 };
+
 struct DocFree {
     void operator()(xmlDoc* Doc) const { xmlFreeDoc(Doc); }
 };

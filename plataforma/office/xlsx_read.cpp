@@ -1,5 +1,6 @@
 // XlsxWorkbook: the cells of a worksheet, read as a stream (a sheet may hold millions of
 // cells), with the shared strings and the date formats of the styles.
+#include "plataforma/base/cp1252.h"
 #include "plataforma/base/dates.h"
 #include "plataforma/base/numbers.h"
 #include "plataforma/office/cell_reference.h"
@@ -153,7 +154,7 @@ void XlsxWorkbook::LoadSharedStrings() const {
             CollectText(reader.Expand(), text);
             // Decoded text is never longer than its markup, which a part limits to far less
             // than the ends can count.
-            stringPool_ += xlsx_text::Decode(text).str();
+            stringPool_ += xlsx_text::Decode(text);
             stringEnds_.push_back(static_cast<uint32_t>(stringPool_.size()));
             more = reader.Skip();
         } else {
@@ -184,7 +185,12 @@ void XlsxWorkbook::LoadStyles() const {
     }
 }
 
-SheetContents XlsxWorkbook::ReadWorksheet(int Index) const {
+SheetContents XlsxWorkbook::ReadWorksheet(int Index, TextForm Form) const {
+    // The file's texts are UTF-8: in the caller's form.
+    const auto inForm = [Form](std::string Utf8) {
+        return Form == TextForm::Utf8 ? AnsiString(std::move(Utf8))
+                                      : AnsiString(cp1252::FromUtf8(Utf8));
+    };
     const Sheet& sheet = SheetAt(Index);
     PartReader reader(package_->Read(sheet.Part), sheet.Part, package_->Name());
     SheetContents out;
@@ -229,7 +235,7 @@ SheetContents XlsxWorkbook::ReadWorksheet(int Index) const {
                 CollectText(is, t);
             else
                 value = false;
-            text = xlsx_text::Decode(t);
+            text = inForm(xlsx_text::Decode(t));
         } else if (!v || type == "e") {
             value = false; // no value, or an error value
         } else if (type == "s") {
@@ -242,21 +248,21 @@ SheetContents XlsxWorkbook::ReadWorksheet(int Index) const {
             const size_t end = stringEnds_[static_cast<size_t>(i)];
             const size_t start = i > 0 ? stringEnds_[static_cast<size_t>(i) - 1] : 0;
             if (end - start > budget) TooMuchText(reader);
-            text = AnsiString(stringPool_.substr(start, end - start));
+            text = inForm(stringPool_.substr(start, end - start));
         } else if (type == "str") {
-            text = xlsx_text::Decode(Content(v));
+            text = inForm(xlsx_text::Decode(Content(v)));
         } else if (type == "b") {
             text = Content(v) == "1" || Content(v) == "true" ? "True" : "False";
         } else if (type == "d") {
             double d = 0;
             const std::string iso = Content(v);
-            text = ParseIsoDate(iso, d) ? value_text::DateTime(d) : AnsiString(iso);
+            text = ParseIsoDate(iso, d) ? value_text::DateTime(d) : inForm(iso);
         } else {
             const std::string n = Content(v);
             double d = 0;
             const auto r = std::from_chars(n.data(), n.data() + n.size(), d);
             if (r.ec != std::errc() || r.ptr != n.data() + n.size() || !std::isfinite(d)) {
-                text = AnsiString(n); // not a number: kept as written
+                text = inForm(n); // not a number: kept as written
             } else {
                 long long s = 0;
                 if (HasAttr(c, "s")) LoadStyles();

@@ -30,43 +30,55 @@ int EscapeAt(std::string_view S, size_t Pos) {
     return code;
 }
 
+// A code point of the first plane (an escape's four digits) in UTF-8; half a surrogate pair
+// stands for no character and becomes the replacement character.
+void AppendUtf8(std::string& Out, unsigned Code) {
+    if (Code >= 0xD800 && Code < 0xE000) Code = 0xFFFD;
+    if (Code < 0x80) {
+        Out += static_cast<char>(Code);
+    } else if (Code < 0x800) {
+        Out += static_cast<char>(0xC0 | (Code >> 6));
+        Out += static_cast<char>(0x80 | (Code & 0x3F));
+    } else {
+        Out += static_cast<char>(0xE0 | (Code >> 12));
+        Out += static_cast<char>(0x80 | ((Code >> 6) & 0x3F));
+        Out += static_cast<char>(0x80 | (Code & 0x3F));
+    }
+}
+
 } // namespace
 
-std::string Encode(const AnsiString& Text) {
-    const std::string utf8 = cp1252::ToUtf8(Text.str());
+std::string Encode(std::string_view Utf8) {
     std::string out;
-    out.reserve(utf8.size() + 16);
-    for (size_t i = 0; i < utf8.size(); ++i) {
-        const unsigned char c = static_cast<unsigned char>(utf8[i]);
-        if ((c < 0x20 && c != '\t' && c != '\n') || EscapeAt(utf8, i) >= 0) {
+    out.reserve(Utf8.size() + 16);
+    for (size_t i = 0; i < Utf8.size(); ++i) {
+        const unsigned char c = static_cast<unsigned char>(Utf8[i]);
+        if ((c < 0x20 && c != '\t' && c != '\n') || EscapeAt(Utf8, i) >= 0) {
             static const char kHex[] = "0123456789ABCDEF";
             out += "_x00";
             out += kHex[c >> 4];
             out += kHex[c & 15];
             out += '_';
         } else {
-            office_xml::AppendEscaped(out, std::string_view(utf8).substr(i, 1));
+            office_xml::AppendEscaped(out, Utf8.substr(i, 1));
         }
     }
     return out;
 }
 
-AnsiString Decode(const std::string& Utf8) {
-    // The escapes are ASCII: they are undone after the text is in Windows-1252.
-    const std::string text = cp1252::FromUtf8(Utf8);
+std::string Decode(std::string_view Utf8) {
     std::string plain;
-    plain.reserve(text.size());
-    for (size_t i = 0; i < text.size(); ++i) {
-        const int code = EscapeAt(text, i);
+    plain.reserve(Utf8.size());
+    for (size_t i = 0; i < Utf8.size(); ++i) {
+        const int code = EscapeAt(Utf8, i);
         if (code < 0) {
-            plain += text[i];
+            plain += Utf8[i];
             continue;
         }
-        const int byte = cp1252::FromUnicode(static_cast<char32_t>(code));
-        plain += byte < 0 ? '?' : static_cast<char>(byte);
+        AppendUtf8(plain, static_cast<unsigned>(code));
         i += 6;
     }
-    return AnsiString(std::move(plain));
+    return plain;
 }
 
 bool AsNumber(const AnsiString& Text, std::string& Value) {

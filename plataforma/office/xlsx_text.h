@@ -5,14 +5,15 @@
 #include "plataforma/base/ansi_string.h"
 
 #include <string>
+#include <string_view>
 
 namespace xlsx_text {
 
-// A cell's text (Windows-1252) as the escaped UTF-8 of a <t> element: control characters
-// and CR as "_xHHHH_", a text that looks like an escape with its "_" escaped.
-std::string Encode(const AnsiString& Text);
-// The text of a <t> element (UTF-8) with its escapes undone, in Windows-1252.
-AnsiString Decode(const std::string& Utf8);
+// A cell's text (UTF-8) as the escaped UTF-8 of a <t> element: control characters and CR as
+// "_xHHHH_", a text that looks like an escape with its "_" escaped.
+std::string Encode(std::string_view Utf8);
+// The text of a <t> element (UTF-8) with its escapes undone, in UTF-8.
+std::string Decode(std::string_view Utf8);
 // The number a text stands for, as a cell value ("1.5"), when the text is a number in the
 // regional format that reads back as the same text ("1,5" with a comma separator); false
 // for every other text.

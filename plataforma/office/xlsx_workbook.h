@@ -61,9 +61,10 @@ public:
 
     // The cells of worksheet Index that hold a value: shared and inline strings, numbers
     // (dates and times by their format, in the regional patterns), booleans ("True",
-    // "False") and formulas by their cached value; error values are left out. EOfficeError
-    // when their texts pass kMaxSheetText.
-    SheetContents ReadWorksheet(int Index) const;
+    // "False") and formulas by their cached value; error values are left out. The texts in
+    // the given form. EOfficeError when their texts pass kMaxSheetText.
+    SheetContents ReadWorksheet(int Index,
+                                office_xml::TextForm Form = office_xml::TextForm::Ansi) const;
 
     // Adds an empty worksheet at the end; its index. EOfficeError for a name the format
     // does not allow (empty, over 31 characters, one of []:*?/\, or taken).
@@ -71,8 +72,10 @@ public:
     // Writes Rows × Cols texts from A1 into worksheet Index; the sheet's cells outside that
     // block and everything else in the sheet stay. A text that is a number in the regional
     // format and reads back as the same text is written as a number; every other text as a
-    // string, and an empty text as no cell. The workbook's calculation chain is dropped.
-    void WriteWorksheet(int Index, int Rows, int Cols, const RowSource& Source);
+    // string, and an empty text as no cell. The texts are in the given form. The workbook's
+    // calculation chain is dropped.
+    void WriteWorksheet(int Index, int Rows, int Cols, const RowSource& Source,
+                        office_xml::TextForm Form = office_xml::TextForm::Ansi);
 
     // The workbook written to the file through a temporary that replaces it only at the end.
     void SaveAs(const AnsiString& FileName);
@@ -102,7 +105,8 @@ private:
     // Parts changed as trees, by their path.
     std::vector<std::pair<std::string, office_xml::DocPtr>> trees_;
     mutable bool stringsLoaded_ = false;
-    // The shared strings, one after another in a pool, and where each ends.
+    // The shared strings (UTF-8, escapes undone), one after another in a pool, and where
+    // each ends.
     mutable std::string stringPool_;
     mutable std::vector<uint32_t> stringEnds_;
     mutable bool stylesLoaded_ = false;

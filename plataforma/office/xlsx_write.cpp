@@ -1,6 +1,7 @@
 // XlsxWorkbook: a block of texts written from A1 into a worksheet. The sheet's tree keeps
 // everything but the cells of the block; the rows are then written as text in the place of
 // the sheet's data, so that a large block never becomes a tree.
+#include "plataforma/base/cp1252.h"
 #include "plataforma/office/cell_reference.h"
 #include "plataforma/office/xlsx_text.h"
 #include "plataforma/office/xlsx_workbook.h"
@@ -18,7 +19,8 @@ const xmlChar* X(const char* S) {
 }
 
 // A cell of the block, as text; an empty text is no cell.
-void AppendCell(std::string& Out, const std::string& P, int Col, int Row, const AnsiString& Text) {
+void AppendCell(std::string& Out, const std::string& P, int Col, int Row, const AnsiString& Text,
+                TextForm Form) {
     if (Text.IsEmpty()) return;
     Out += '<' + P + "c r=\"" + cell_reference::ColumnLetters(Col) + std::to_string(Row) + '"';
     std::string number;
@@ -26,13 +28,14 @@ void AppendCell(std::string& Out, const std::string& P, int Col, int Row, const 
         Out += "><" + P + "v>" + number + "</" + P + "v></" + P + "c>";
     } else {
         Out += " t=\"inlineStr\"><" + P + "is><" + P + "t xml:space=\"preserve\">" +
-               xlsx_text::Encode(Text) + "</" + P + "t></" + P + "is></" + P + "c>";
+               xlsx_text::Encode(Form == TextForm::Utf8 ? Text.str() : cp1252::ToUtf8(Text.str())) + "</" + P + "t></" + P + "is></" + P + "c>";
     }
 }
 
 } // namespace
 
-void XlsxWorkbook::WriteWorksheet(int Index, int Rows, int Cols, const RowSource& Source) {
+void XlsxWorkbook::WriteWorksheet(int Index, int Rows, int Cols, const RowSource& Source,
+                                  TextForm Form) {
     const Sheet& sheet = SheetAt(Index);
     const AnsiString& file = package_->Name();
     const DocPtr doc = Parse(package_->Read(sheet.Part), sheet.Part, file);
@@ -143,7 +146,7 @@ void XlsxWorkbook::WriteWorksheet(int Index, int Rows, int Cols, const RowSource
         else
             rows += '<' + p + "row r=\"" + std::to_string(r) + "\">";
         for (int c = 1; c <= Cols; ++c)
-            AppendCell(rows, p, c, r, texts[static_cast<size_t>(c - 1)]);
+            AppendCell(rows, p, c, r, texts[static_cast<size_t>(c - 1)], Form);
         if (existing) {
             for (xmlNode* n = existing->children; n; n = n->next)
                 AppendNode(rows, doc.get(), n);

@@ -3,6 +3,7 @@
 // LoadCell and saves through SaveCell here; the files themselves are the platform's.
 #include "controles/comun/text_utils.h"
 #include "controles/grid/kav_grid.h"
+#include "controles/grid/storage/cell_utf8.h"
 #include "controles/grid/storage/file_support.h"
 #include "plataforma/base/files.h"
 #include "plataforma/base/string_list.h"
@@ -62,7 +63,7 @@ void TKavStringGrid::LoadXLS(const AnsiString& FileName, const AnsiString& Sheet
         } else if (index < 0) {
             throw EKavGridError("El libro " + FileName + " no tiene una hoja de cálculo activa");
         }
-        return book.ReadWorksheet(index);
+        return book.ReadWorksheet(index, office_xml::TextForm::Utf8);
     });
     const int co = storeFixedCells_ ? 0 : GetFixedCols();
     const int ro = storeFixedCells_ ? 0 : GetFixedRows();
@@ -76,8 +77,11 @@ void TKavStringGrid::LoadXLS(const AnsiString& FileName, const AnsiString& Sheet
     if (GetFixedRows() != fixedRows && fixedRows < GetRowCount()) SetFixedRows(fixedRows);
     // Only the sheet's cells with a value are loaded: a cell the sheet leaves empty, or one
     // holding an error value, keeps what the grid had there.
+    // The sheet's columns are the grid's shown ones, as a save writes them; a text with
+    // characters the code page lacks becomes a wide cell.
     for (const SheetCell& cell : sheet.Cells)
-        LoadCell(cell.Col - 1 + co, cell.Row - 1 + ro, cell.Text);
+        LoadCell(RealColOf(cell.Col - 1 + co).Value(), cell.Row - 1 + ro,
+                 CellFromUtf8(cell.Text.str()));
     FireCellsChanged(0, 0, GetColCount(), GetRowCount());
     CellsLoaded();
 }
@@ -99,9 +103,10 @@ void TKavStringGrid::SaveXLS(const AnsiString& FileName, const AnsiString& Sheet
                              [&](int Row, std::vector<AnsiString>& Texts) {
                                  ExportNotification(1, r0 + Row);
                                  for (size_t i = 0; i < Texts.size(); ++i)
-                                     Texts[i] = LineFeedsToXLS(
-                                         SaveCell(RemapCol(c0 + static_cast<int>(i)), r0 + Row));
-                             });
+                                     Texts[i] = LineFeedsToXLS(AnsiString(CellToUtf8(SaveCell(
+                                         RemapCol(c0 + static_cast<int>(i)), r0 + Row))));
+                             },
+                             office_xml::TextForm::Utf8);
         ExportNotification(2, -1);
         book->SaveAs(FileName);
     });
@@ -165,12 +170,13 @@ void TKavStringGrid::SaveToDOCInt(const AnsiString& FileName, const AnsiString& 
         doc->AddTable(Append ? Bookmark : AnsiString(), GetRowCount(), GetColCount(),
                       [&](int Row, int Col, AnsiString& Text, DocxAlignment& Align) {
                           const int c = RemapCol(Col);
-                          Text = SaveCell(c, Row);
+                          Text = AnsiString(CellToUtf8(SaveCell(c, Row)));
                           const int ha = GetCellAlignment(c, Row) & 0xFF;
                           Align = ha == taRightJustify ? DocxAlignment::Right
                                   : ha == taCenter     ? DocxAlignment::Center
                                                        : DocxAlignment::Left;
-                      });
+                      },
+                      office_xml::TextForm::Utf8);
         doc->SaveAs(FileName);
     });
 }

@@ -568,8 +568,7 @@ bool TKavStringGrid::IsCell(const AnsiString& SubStr, int& ACol, int& ARow) {
 }
 
 bool TKavStringGrid::IsWideCell(int ACol, int ARow) const {
-    const AnsiString& s = CellText(TRealCol(ACol), ARow);
-    return s.Length() >= 2 && s[1] == '|' && s[2] == '\\';
+    return IsWideStr(CellText(TRealCol(ACol), ARow));
 }
 
 // --- rows the keyboard or the mouse insert and delete ---

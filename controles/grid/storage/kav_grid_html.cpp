@@ -9,6 +9,7 @@
 #include "controles/comun/text_utils.h"
 #include "controles/grid/kav_grid.h"
 #include "controles/grid/markup/markup_helpers.h"
+#include "controles/grid/storage/cell_utf8.h"
 #include "controles/grid/storage/file_support.h"
 #include "plataforma/base/file_errors.h"
 #include "plataforma/base/file_writer.h"
@@ -33,15 +34,32 @@ struct HtmlOptions {
     bool references;  // characters beyond ASCII as character references
     bool nonBreaking; // blanks as non-breaking spaces
     const char* lineBreak;
+    bool utf8 = false; // the text is a wide cell's, in UTF-8: its characters beyond ASCII
+                       // go as references whatever the options, having no byte of their own
 };
+
+// The code point of the UTF-8 sequence at S[I] (CellToUtf8's, so well formed), I moved to
+// its last byte.
+unsigned NextCodePoint(std::string_view S, size_t& I) {
+    const auto b = static_cast<unsigned char>(S[I]);
+    const int more = b >= 0xF0 ? 3 : b >= 0xE0 ? 2 : b >= 0xC0 ? 1 : 0;
+    unsigned code = more ? b & (0x3F >> more) : b;
+    for (int k = 0; k < more && I + 1 < S.size(); ++k)
+        code = (code << 6) | (static_cast<unsigned char>(S[++I]) & 0x3F);
+    return code;
+}
 
 // A run of text with the markup characters as entities and the options applied.
 void AppendEscaped(std::string& Out, std::string_view S, const HtmlOptions& O) {
-    for (const char ch : S) {
+    for (size_t i = 0; i < S.size(); ++i) {
+        const char ch = S[i];
         const auto b = static_cast<unsigned char>(ch);
-        if (b >= 0x80 && O.references) {
-            const unsigned code = b < 0xA0 ? kUpper1252[b - 0x80] : b;
-            if (code == 0) continue; // no character there
+        if (b >= 0x80 && (O.references || O.utf8)) {
+            // The five bytes Windows-1252 leaves undefined as the C1 controls of their number,
+            // as the grid reads them.
+            const unsigned code = O.utf8   ? NextCodePoint(S, i)
+                                  : b < 0xA0 ? (kUpper1252[b - 0x80] ? kUpper1252[b - 0x80] : b)
+                                             : b;
             Out += "&#";
             AppendInt(Out, code);
             Out += ';';
@@ -62,7 +80,7 @@ void AppendLine(std::string& Out, const std::string& Line, const HtmlOptions& O)
         if (end == std::string::npos) end = Line.size();
         const std::string word = Line.substr(pos, end - pos);
         if (IsURL(AnsiString(word))) {
-            const HtmlOptions plain{O.references, false, O.lineBreak};
+            const HtmlOptions plain{O.references, false, O.lineBreak, O.utf8};
             Out += "<a href=\"";
             AppendEscaped(Out, word, plain);
             Out += "\">";
@@ -78,7 +96,11 @@ void AppendLine(std::string& Out, const std::string& Line, const HtmlOptions& O)
 
 // The cell's text as HTML: markup taken as its visible text, escaped, line breaks as HTML
 // line breaks.
-std::string CellHtml(AnsiString Text, const HtmlOptions& O) {
+std::string CellHtml(AnsiString Text, HtmlOptions O) {
+    if (IsWideStr(Text)) {
+        Text = AnsiString(CellToUtf8(Text));
+        O.utf8 = true;
+    }
     if (TextType(Text, true) == ttHTML) Text = HTMLStrip(Text);
     std::string out;
     bool first = true;

@@ -191,6 +191,7 @@ TEST(Texto, SaltosDeLinea) {
     EXPECT_EQ(FileToLf(LfToFile(s), true), s);
     EXPECT_EQ(FileToLf(LfToFile(s), false), "a");
     EXPECT_EQ(LineFeedsToXLS(s), "a\nb");
+    EXPECT_EQ(LineFeedsToXLS("a\rb\r\nc\nd\r"), "a\nb\nc\nd\n"); // a lone CR is a break too
     EXPECT_EQ(CRToLF(s), "a\nb");
     EXPECT_EQ(HTMLLineBreaks(s), "a<br>\nb");
     EXPECT_EQ(LinesInText("a\r\nb\r\nc", true), 3);

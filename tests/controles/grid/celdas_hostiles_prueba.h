@@ -61,3 +61,18 @@ inline std::string PuntosDeCodigo(const std::u16string& T) {
     }
     return s;
 }
+
+// The characters with each line end (CR LF, a lone CR, a lone LF) as one LF: a cell as the
+// files that carry line breaks as LF give it back. With Controles false, the other control
+// characters but TAB are left out too.
+inline std::u16string LineasConLF(const std::u16string& T, bool Controles = true) {
+    std::u16string r;
+    for (size_t i = 0; i < T.size(); ++i) {
+        if (T[i] == u'\r' && i + 1 < T.size() && T[i + 1] == u'\n') continue;
+        if (T[i] == u'\r' || T[i] == u'\n')
+            r += u'\n';
+        else if (Controles || T[i] >= 0x20 || T[i] == u'\t')
+            r += T[i];
+    }
+    return r;
+}

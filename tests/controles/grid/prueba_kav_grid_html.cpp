@@ -5,6 +5,7 @@
 #include "controles/grid/kav_grid.h"
 #include "plataforma/base/file_errors.h"
 #include "plataforma/base/scripted_modal_hooks.h"
+#include "tests/controles/grid/celdas_hostiles_prueba.h"
 #include "tests/controles/grid/ficheros_prueba.h"
 
 #include <cstdio>
@@ -188,6 +189,50 @@ TEST_F(Html, Ficheros) {
     EXPECT_EQ(guion.ShownBoxes()[0].kind, ScriptedModalHooks::Kind::ShellExecute);
     EXPECT_EQ(guion.ShownBoxes()[0].text, Ruta("v.html"));
     EXPECT_EQ(guion.ShownBoxes()[0].caption, "open");
+}
+
+// Every byte 0x80-0x9F, TAB, line ends, quotes, markup characters and wide cells, written
+// with the 8-bit bytes as they are, as references, and as XHTML: Python's HTML parser reads
+// each cell's characters back, its line ends as breaks (the five bytes Windows-1252 leaves
+// undefined read as the C1 controls of their number, as the grid reads them).
+TEST_F(Html, CeldasHostilesLeidasPorPython) {
+    const std::vector<CeldaHostil> celdas = CeldasHostiles(false);
+    const int n = static_cast<int>(celdas.size());
+    Rejilla* g = Nueva(2, n + 1);
+    for (int i = 0; i < n; ++i)
+        PonerCelda(g, 1, i + 1, celdas[i]);
+    std::string esperado;
+    for (const CeldaHostil& c : celdas)
+        esperado += PuntosDeCodigo(LineasConLF(c.texto)) + "\n";
+    THTMLSettings* s = g->GetHTMLSettings();
+    for (int modo = 0; modo < 3; ++modo) {
+        SCOPED_TRACE(modo);
+        s->SetConvertSpecialChars(modo == 1);
+        s->SetXHTML(modo == 2);
+        g->SaveToHTML(Ruta("h.html"));
+        EXPECT_EQ(Python(R"(
+import codecs
+from html.parser import HTMLParser
+codecs.register_error('c1', lambda e: (chr(e.object[e.start]), e.start + 1))
+class Celdas(HTMLParser):
+    def __init__(self):
+        super().__init__(convert_charrefs=True)
+        self.celdas, self.dentro = [], False
+    def handle_starttag(self, tag, attrs):
+        if tag == 'td': self.celdas.append(''); self.dentro = True
+        elif tag == 'br' and self.dentro: self.celdas[-1] += '\n'
+    def handle_startendtag(self, tag, attrs): self.handle_starttag(tag, attrs)
+    def handle_endtag(self, tag):
+        if tag == 'td': self.dentro = False
+    def handle_data(self, data):
+        if self.dentro: self.celdas[-1] += data.replace('\r\n', '').replace('\xa0', ' ')
+p = Celdas()
+p.feed(open('h.html', 'rb').read().decode('cp1252', 'c1'))
+for c in p.celdas:
+    print('.'.join('%x' % ord(x) for x in c))
+)"),
+                  esperado);
+    }
 }
 
 // XHTML: the XML declaration first, the styles in the head, values for every attribute,

@@ -4,6 +4,7 @@
 // openpyxl and python-docx, and queries on a SQLite file.
 
 #include "plataforma/base/string_list.h"
+#include "tests/controles/grid/celdas_hostiles_prueba.h"
 #include "tests/controles/grid/ficheros_prueba.h"
 #include "tests/plataforma/office/libros_prueba.h"
 
@@ -244,6 +245,50 @@ for f in ("nuevo.docx", "marca.docx"):
                      "['Tabla: ', '', 'Fin'] 1\n"
                      "[['Nombre', 'U', ''], ['Muro', '0,45', 'centro']] RIGHT (2) CENTER (1)\n"
                      "Tabla: \n");
+}
+
+// Every control byte, every byte 0x80-0x9F, quotes, line ends and wide cells through a
+// workbook, read back by the grid and by openpyxl with each line end as the sheet's LF (the
+// format's "_xHHHH_" escapes of control characters, which openpyxl leaves as they are,
+// undone after it), and
+// through a document, read by python-docx with the line ends as breaks and the other control
+// characters but TAB left out.
+TEST_F(Oficina, CeldasHostilesEnLibroYDocumento) {
+    const std::vector<CeldaHostil> celdas = CeldasHostiles();
+    const int n = static_cast<int>(celdas.size());
+    Rejilla* g = Nueva(2, n);
+    g->SetFixedCols(0);
+    g->SetFixedRows(0);
+    g->SetMultilinecells(true);
+    for (int i = 0; i < n; ++i)
+        PonerCelda(g, 1, i, celdas[i]);
+    g->SaveToXLS(Ruta("h.xlsx"), false);
+    g->SaveToDOC(Ruta("h.docx"), false);
+
+    Rejilla* h = Nueva(2, 2);
+    h->SetFixedCols(0);
+    h->SetFixedRows(0);
+    h->LoadFromXLS(Ruta("h.xlsx"));
+    ASSERT_EQ(h->GetRowCount(), n);
+    std::string libro, documento;
+    for (int i = 0; i < n; ++i) {
+        EXPECT_EQ(TextoDeCelda(h, 1, i), LineasConLF(celdas[i].texto)) << i;
+        libro += PuntosDeCodigo(LineasConLF(celdas[i].texto)) + "\n";
+        documento += PuntosDeCodigo(LineasConLF(celdas[i].texto, false)) + "\n";
+    }
+    EXPECT_EQ(Python(R"(
+import openpyxl, re
+for (v,) in openpyxl.load_workbook("h.xlsx").active.iter_rows(min_col=2, values_only=True):
+    v = re.sub('_x([0-9A-F]{4})_', lambda m: chr(int(m.group(1), 16)), v)
+    print('.'.join('%x' % ord(c) for c in v))
+)"),
+              libro);
+    EXPECT_EQ(Python(R"(
+import docx
+for r in docx.Document("h.docx").tables[0].rows:
+    print('.'.join('%x' % ord(c) for c in r.cells[1].text))
+)"),
+              documento);
 }
 
 // A query with and without a fixed row: the field names in the last fixed row, the grid
