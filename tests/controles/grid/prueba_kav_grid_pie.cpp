@@ -268,7 +268,9 @@ TEST_F(Pie, DeDerechaAIzquierdaElPieSeReflejaContraElBordeDerecho) {
         EXPECT_EQ(pixel(X(110)), ColorToRGB(clLime));
         EXPECT_EQ(pixel(X(165)), ColorToRGB(g->GetColor()));
         EXPECT_EQ(pixel(X(320)), ColorToRGB(g->GetColor()));
-        if (rtl) EXPECT_FALSE(SaveCapture(panel, "kavgrid_pie_derecha").IsEmpty());
+        if (rtl) {
+            EXPECT_FALSE(SaveCapture(panel, "kavgrid_pie_derecha").IsEmpty());
+        }
 
         // The preview's raised frame closes the used width on the far side.
         f->SetFooterStyle(fsColumnPreview);
