@@ -11,7 +11,8 @@
 
 namespace {
 
-constexpr UINT_PTR SelectTimer = 1;
+// Scrolls the grid while a selection or a move by the mouse goes past the cells in view.
+constexpr UINT_PTR MouseTimer = 1;
 
 // The pen of a line drawn inverted, one pixel wide: drawn twice, the line is gone. The
 // caller sets the mode back to copying when done.
@@ -292,6 +293,7 @@ void TCustomGrid::StartMove(TGridState State, int Index) {
     moveDrawn_ = false;
     DrawMove();
     SetMouseCapture(true);
+    if (HandleAllocated()) SetTimer(GetHandle(), MouseTimer, 60, nullptr);
 }
 
 void TCustomGrid::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
@@ -327,7 +329,7 @@ void TCustomGrid::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y
                 else
                     MoveCurrent(cell.X, cell.Y, true, true);
                 gridState_ = gsSelecting;
-                SetTimer(GetHandle(), SelectTimer, 60, nullptr);
+                SetTimer(GetHandle(), MouseTimer, 60, nullptr);
                 SetMouseCapture(true);
             }
         } else if (options_.Contains(goRowMoving) && cell.X >= 0 && cell.X < fixedCols_ &&
@@ -425,21 +427,23 @@ void TCustomGrid::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) 
 }
 
 void TCustomGrid::EndMouseState() {
-    if (gridState_ == gsSelecting && HandleAllocated()) KillTimer(GetHandle(), SelectTimer);
+    if (gridState_ != gsNormal && HandleAllocated()) KillTimer(GetHandle(), MouseTimer);
     gridState_ = gsNormal;
     sizingDrawn_ = moveDrawn_ = false;
     if (GetMouseCapture()) SetMouseCapture(false);
 }
 
 void TCustomGrid::WMTimer(TWMTimer& Message) {
-    if (Message.TimerID != SelectTimer || gridState_ != gsSelecting) {
+    const bool moving = gridState_ == gsColMoving || gridState_ == gsRowMoving;
+    if (Message.TimerID != MouseTimer || (gridState_ != gsSelecting && !moving)) {
         TCustomControl::Dispatch(Message);
         return;
     }
-    // Dragging a selection past an edge scrolls the grid towards it.
     POINT screen;
     GetCursorPos(&screen);
     const TPoint p = ScreenToClient(screen);
+    if (moving) return MoveAndScroll(p);
+    // Dragging a selection past an edge scrolls the grid towards it.
     TGridCoord target = anchor_;
     if (p.y < 0)
         target.Y = std::max(fixedRows_, topLeft_.Y - 1);
@@ -450,6 +454,34 @@ void TCustomGrid::WMTimer(TWMTimer& Message) {
     else if (p.x >= GetClientWidth())
         target.X = std::min(GetColCount() - 1, topLeft_.X + GetVisibleColCount());
     if (!(target == anchor_)) MoveAnchor(target);
+}
+
+void TCustomGrid::MoveAndScroll(const TPoint& P) {
+    const bool cols = gridState_ == gsColMoving;
+    TGridDrawInfo info;
+    CalcDrawInfo(info);
+    const TGridAxisDrawInfo& a = cols ? info.Horz : info.Vert;
+    const int pos = cols ? P.x : P.y;
+    const int fixed = cols ? fixedCols_ : fixedRows_;
+    const int count = cols ? GetColCount() : GetRowCount();
+    const int first = cols ? topLeft_.X : topLeft_.Y;
+    const int visible = cols ? GetVisibleColCount() : GetVisibleRowCount();
+    int target = movePos_;
+    if (pos < a.FixedBoundary && first > fixed) {
+        target = first - 1;
+    } else if (pos >= a.FullVisBoundary && first + visible < count) {
+        target = first + visible;
+    } else {
+        return;
+    }
+    if (moveDrawn_) DrawMove();
+    const int newFirst = pos < a.FixedBoundary ? first - 1 : first + 1;
+    if (cols)
+        MoveTopLeft(newFirst, topLeft_.Y);
+    else
+        MoveTopLeft(topLeft_.X, newFirst);
+    movePos_ = target;
+    DrawMove();
 }
 
 void TCustomGrid::WMCancelMode(TMessage& Message) {

@@ -308,6 +308,14 @@ protected:
     void MoveColRow(int ACol, int ARow, bool MoveAnchor, bool Show);
     // Moves the anchor, extending the selection from the current cell.
     void MoveAnchor(const TGridCoord& NewAnchor);
+    // A row (column) being moved by the mouse: the index it came from and the one it would
+    // land on now. The mark of the landing place is drawn by DrawMove, once to show it and
+    // once more to take it away (inverted, here). EndMouseState ends a selection, sizing or
+    // move by the mouse: the scroll timer stops, the capture goes, the state is normal.
+    int GetMoveIndex() const { return moveIndex_; }
+    int GetMovePos() const { return movePos_; }
+    virtual void DrawMove();
+    void EndMouseState();
 
     // --- in-place editor ---
     virtual AnsiString GetEditText(int ACol, int ARow);
@@ -404,10 +412,11 @@ private:
     void UpdateEdit();
     void HideEdit();
     void DrawSizingLine();
-    void DrawMove();
     void StartMove(TGridState State, int Index);
     int SizeFromLine() const;
-    void EndMouseState();
+    // One step of the scroll timer while a row or column is moved with the pointer past the
+    // scrollable cells: the grid scrolls one towards it and the landing place follows.
+    void MoveAndScroll(const TPoint& P);
 
     bool updatingScroll_ = false;
     TGridState gridState_ = gsNormal;

@@ -6,6 +6,7 @@
 #include "tests/plataforma/gui/grid_prueba.h"
 
 #include "plataforma/gui/kernel/std_messages.h"
+#include "plataforma/gui/kernel/timers.h"
 #include "plataforma/gui/painting/canvas.h"
 #include "plataforma/gui/services/capture.h"
 #include "plataforma/gui/testing/input_simulation.h"
@@ -202,6 +203,23 @@ TEST_F(GridInteraccion, MoverUnaColumnaConElRatonConDatosMasAllaDeColCount) {
     EXPECT_EQ(g->GetCells(1, 4), "2,4");
     EXPECT_EQ(g->GetCells(5, 7), "oculta"); // beyond ColCount, untouched
     EXPECT_EQ(g->GetCells(4, 7), "4,7");
+}
+
+// A column held past the right edge: each tick of the grid's timer scrolls one column and the
+// landing place follows to the column that came into view; the release stops the timer.
+TEST_F(GridInteraccion, MoverColumnaMasAllaDelBordeDesplazaConElTemporizador) {
+    g->SetOptions(g->GetOptions() << goColMoving);
+    const TPoint a = Centro(1, 0);
+    const int destino = g->GetLeftCol() + g->GetVisibleColCount();
+    SimulateMouse(g, SimulatedMouse::Down, 0, a.x, a.y);
+    SimulateMouse(g, SimulatedMouse::Move, 0, g->GetClientWidth() + 10, a.y);
+    EXPECT_EQ(g->GetLeftCol(), 1);
+    g->Perform(WM_TIMER, 1, 0);
+    EXPECT_EQ(g->GetLeftCol(), 2);
+    SimulateMouse(g, SimulatedMouse::Up, 0, g->GetClientWidth() + 10, a.y);
+    EXPECT_EQ(g->GetGridState(), gsNormal);
+    EXPECT_FALSE(KillTimer(g->GetHandle(), 1));
+    EXPECT_EQ(g->GetCells(destino, 3), "1,3");
 }
 
 // While a column is sized or moved, its line or two-pixel bar is drawn inverted over the
