@@ -107,12 +107,12 @@ void TKavStringGrid::ColumnMoved(int FromIndex, int ToIndex) {
         if (from >= 0 && to >= 0 && from < cells->GetCount() && to < cells->GetCount())
             cells->Move(from, to);
     }
-    // The sort column and the columns of the sort index (shown columns) stay on the same
+    // The sort column and the columns of the sort index (real columns) stay on the same
     // data.
-    auto follow = [FromIndex, ToIndex](int c) {
-        if (c == FromIndex) return ToIndex;
-        if (FromIndex < ToIndex && c > FromIndex && c <= ToIndex) return c - 1;
-        if (FromIndex > ToIndex && c >= ToIndex && c < FromIndex) return c + 1;
+    auto follow = [from, to](int c) {
+        if (c == from) return to;
+        if (from < to && c > from && c <= to) return c - 1;
+        if (from > to && c >= to && c < from) return c + 1;
         return c;
     };
     TSortSettings* ss = GetSortSettings();

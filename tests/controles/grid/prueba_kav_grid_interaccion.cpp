@@ -729,6 +729,22 @@ TEST_F(Interaccion, MoverColumnaMantieneLaColumnaDeOrden) {
     EXPECT_EQ(g->GetCells(2, 5), "y");
 }
 
+// The sort column and the sort index name real columns: with a column hidden before them
+// they stay on the moved column's data.
+TEST_F(Interaccion, MoverColumnaConOcultasMantieneLaColumnaDeOrdenReal) {
+    for (int c = 0; c < g->GetColCount(); ++c)
+        g->SetCells(c, 1, "c" + IntToStr(c));
+    g->GetSortSettings()->SetColumn(3);
+    g->GetSortSettings()->SetIndexShow(true);
+    g->GetSortIndexes()->AddIndex(3, true);
+    g->HideColumn(1);
+    g->MoveColumn(2, 3); // shown 2 is real 3; shown 3 is real 4
+    g->UnHideColumn(1);
+    ASSERT_EQ(g->GetCells(4, 1), "c3");
+    EXPECT_EQ(g->GetSortSettings()->GetColumn(), 4);
+    EXPECT_EQ(g->GetSortIndexes()->GetSortColumns(0), 4);
+}
+
 // --- drag scrolling ---
 
 TEST_F(Interaccion, ArrastreCercaDelBordeDesplaza) {
