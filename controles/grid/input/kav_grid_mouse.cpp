@@ -191,7 +191,7 @@ void TKavStringGrid::WMLButtonDown(TWMMouse& Message) {
     // is no anchor click.
     if (!ctrlId.IsEmpty()) {
         bool canEdit = true;
-        if (OnCanEditCell) OnCanEditCell(this, row, col, canEdit);
+        if (OnCanEditCell) OnCanEditCell(this, realCol, row, canEdit);
         if (!canEdit) return;
         AnsiString cellText = text;
         if (controlActive_) {

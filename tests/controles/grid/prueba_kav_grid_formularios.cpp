@@ -208,6 +208,20 @@ TEST_F(Formularios, OnCanEditCellMantieneCerradosLosControles) {
     EXPECT_FALSE(g->GetEditorMode());
 }
 
+// OnCanEditCell is asked with the column and the row of the cell, as GetCellReadOnly asks it.
+TEST_F(Formularios, OnCanEditCellRecibeColumnaYFila) {
+    g->OnCanEditCell = [](TObject*, int col, int row, bool& puede) {
+        puede = !(col == 1 && row == 2);
+    };
+    g->SetCells(1, 2, "<B>a</B> <CONTROL TYPE=\"CHECK\" ID=\"c\" VALUE=\"FALSE\" WIDTH=\"16\">");
+    const TPoint c = SobreControl(1, 2);
+    SimulateClick(g, c.x, c.y);
+    EXPECT_EQ(Valor(1, 2, "c"), "FALSE");
+    const TPoint p = SobreControl(1, 1);
+    SimulateClick(g, p.x, p.y);
+    EXPECT_TRUE(g->GetControlActive());
+}
+
 TEST_F(Formularios, ListaFijaYFilaBorradaMientrasSeEdita) {
     comboEditable = false;
     g->SetCells(1, 3, "<B>b</B> <CONTROL TYPE=\"COMBO\" ID=\"t\" VALUE=\"otro\" WIDTH=\"90\">");
