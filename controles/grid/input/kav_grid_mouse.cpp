@@ -128,10 +128,9 @@ void TKavStringGrid::WMLButtonDown(TWMMouse& Message) {
             return;
         }
     }
-    // Column 0 of a grouped grid holds the node glyphs only.
-    if (col == 0 && row >= GetFixedRows() && GetGroupColumn() >= 0 &&
-        !GetOptions().Contains(goRowSelect))
-        return;
+    // Column 0 of a grouped grid holds the node glyphs only, unless rows are selected from
+    // it.
+    if (col == 0 && row >= GetFixedRows() && GetGroupColumn() >= 0 && !ma->GetRowSelect()) return;
     // A radio group takes the click on its items.
     if (IsRadio(realCol, row) &&
         (IsEditable(col, row) || GetControlLook()->GetRadioAlwaysActive())) {

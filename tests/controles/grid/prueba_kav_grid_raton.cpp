@@ -1,7 +1,8 @@
 // The advanced grid under the mouse: the wheel (moving the row, scrolling, zooming with
 // Ctrl), zoom limits, middle-button panning, sizing columns and fixed columns by their
 // borders with the sizing hint, the hint of a cell, disjunct cells by clicks, the keys
-// released with AlwaysEdit, and a press while a formula is typed.
+// released with AlwaysEdit, a press while a formula is typed, and whole rows selected from
+// the node column of a grouped grid.
 
 #include "controles/grid/editing/kav_inplace_edit.h"
 #include "controles/grid/kav_grid.h"
@@ -600,4 +601,30 @@ TEST_F(Raton, ConUnaFormulaElClicNombraLaCeldaSinMoverse) {
     EXPECT_EQ(f->GetCells(1, 1), "a");
     EXPECT_FALSE(f->modos.empty());
     EXPECT_FALSE(f->modos.back());
+}
+
+// In a grouped grid column 0 holds the node glyphs; with RowSelect a press there (outside the
+// glyph) still selects the whole row.
+TEST_F(Raton, FilaEnteraDesdeLaColumnaDeNodosDeUnaRejillaAgrupada) {
+    g->SetColCount(4);
+    g->SetRowCount(6);
+    for (int r = 1; r < 6; ++r) {
+        g->SetCells(1, r, r < 3 ? "A" : "B");
+        g->SetCells(2, r, IntToStr(r));
+    }
+    g->Group(1);
+    g->SetOptions(g->GetOptions() << goRangeSelect);
+    g->GetMouseActions()->SetRowSelect(true);
+    const int fila = 2;
+    ASSERT_FALSE(g->IsNode(fila));
+    const TRect r = g->CellRect(0, fila);
+    const TPoint p(r.Right - 3, (r.Top + r.Bottom) / 2);
+    SimulateMouse(g, SimulatedMouse::Move, 0, p.x, p.y);
+    SimulateMouse(g, SimulatedMouse::Down, 0, p.x, p.y);
+    SimulateMouse(g, SimulatedMouse::Up, 0, p.x, p.y);
+    const TGridRect s = g->GetSelection();
+    EXPECT_EQ(s.Top, fila);
+    EXPECT_EQ(s.Bottom, fila);
+    EXPECT_EQ(s.Left, g->GetFixedCols());
+    EXPECT_EQ(s.Right, g->GetColCount() - 1);
 }
