@@ -2121,6 +2121,14 @@ protected:
         Invalidate();
     }
     void RowMoved(int FromIndex, int ToIndex) override;
+    // A row or column moved by the mouse with EnhRowColMove: once the pointer has left the
+    // one taken, the drag cursor shows and arrow windows mark where it would land.
+    void DrawMove() override;
+    bool EnhancedMoving() const;
+    void ShowMoveIndicator();
+    void HideMoveIndicator();
+    // The cursor back to the default, the arrows hidden, the move timer stopped, no move.
+    void EndEnhancedMove();
 
     void WMKeyDown(TWMKeyDown& Message);
     void WMChar(TWMChar& Message);

@@ -393,6 +393,7 @@ void TKavStringGrid::WMLButtonUp(TWMMouse& Message) {
     }
     mouseDown_ = false;
     selectAnchor_ = -1;
+    if (!GetComponentState().Contains(csDesigning)) HideMoveIndicator();
     if (fixedButtonDown_) {
         fixedButtonDown_ = false;
         DrawFixedButton(false);
@@ -454,9 +455,23 @@ void TKavStringGrid::WMLButtonUp(TWMMouse& Message) {
             SetColSelect(cell.X, false);
     }
     deselectOnRelease_ = false;
+    // A row or column dragged with EnhRowColMove lands on the one under the pointer (not on
+    // a fixed one); the release that ends it sorts nothing.
+    const bool moveEnded = EnhancedMoving();
+    if (moveEnded) {
+        const bool cols = GetGridState() == gsColMoving;
+        const int from = GetMoveIndex(), to = cols ? cell.X : cell.Y;
+        EndEnhancedMove();
+        if (from >= 0 && to >= (cols ? GetFixedCols() : GetFixedRows()) && to != from) {
+            if (cols)
+                MoveColumn(from, to);
+            else
+                MoveRow(from, to);
+        }
+    }
     PressDefault(Message);
 
-    if (colMoved_ || rowMoved_ || cell.X < 0 || cell.Y < 0) return;
+    if (colMoved_ || rowMoved_ || moveEnded || cell.X < 0 || cell.Y < 0) return;
     TSortSettings* ss = GetSortSettings();
     if (cell.X < GetFixedCols() && !ss->GetFixedCols()) return;
     const int realCol = RemapCol(cell.X);
@@ -635,7 +650,7 @@ void TKavStringGrid::DrawFixedButton(bool Pressed) {
 
 void TKavStringGrid::WMRButtonUp(TWMMouse& Message) {
     // Swallowed while a row or column is being moved.
-    if (enhRowColMove_ && (GetGridState() == gsRowMoving || GetGridState() == gsColMoving)) {
+    if (EnhancedMoving()) {
         Message.Result = 0;
         return;
     }

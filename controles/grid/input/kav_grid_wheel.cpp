@@ -27,10 +27,7 @@ bool IsArrow(WORD Key) {
 bool TKavStringGrid::PreDispatch(TMessage& Message) {
     switch (Message.Msg) {
     case WM_CANCELMODE:
-        if (enhRowColMove_ && (GetGridState() == gsRowMoving || GetGridState() == gsColMoving)) {
-            Screen->SetCursor(crDefault);
-            SetGridState(gsNormal);
-        }
+        if (EnhancedMoving()) EndEnhancedMove();
         return false;
     case WM_SIZE:
     case WM_LBUTTONUP:

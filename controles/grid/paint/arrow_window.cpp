@@ -25,6 +25,9 @@ TArrowWindow::TArrowWindow(TComponent* AOwner, TArrowDirection Direction)
 void TArrowWindow::CreateParams(TCreateParams& Params) {
     TPanel::CreateParams(Params);
     Params.Style = WS_POPUP;
+    // Shown while the grid holds a press (a row or column being dragged): it never takes the
+    // activation, which would end the drag.
+    Params.ExStyle |= WS_EX_TOOLWINDOW | WS_EX_TOPMOST;
 }
 
 void TArrowWindow::CreateWnd() {

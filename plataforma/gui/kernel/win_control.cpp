@@ -247,7 +247,11 @@ void TWinControl::CreateWindowHandle(const TCreateParams& Params) {
 // placed in screen coordinates.
 void MakePopupWindow(QWidget* Widget, const TCreateParams& Params) {
     if (!(Params.Style & WS_POPUP)) return;
-    Qt::WindowFlags f = Qt::Tool | Qt::FramelessWindowHint;
+    // A top-most tool window (a marker shown while another window holds the mouse) is shown
+    // without taking the activation from that window.
+    const bool marker = (Params.ExStyle & (WS_EX_TOOLWINDOW | WS_EX_TOPMOST)) ==
+                        (WS_EX_TOOLWINDOW | WS_EX_TOPMOST);
+    Qt::WindowFlags f = (marker ? Qt::ToolTip : Qt::Tool) | Qt::FramelessWindowHint;
     if (Params.ExStyle & WS_EX_TOPMOST) f |= Qt::WindowStaysOnTopHint;
     Widget->setWindowFlags(f);
     Widget->setAttribute(Qt::WA_ShowWithoutActivating);

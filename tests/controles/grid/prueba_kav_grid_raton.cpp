@@ -1,8 +1,8 @@
 // The advanced grid under the mouse: the wheel (moving the row, scrolling, zooming with
 // Ctrl), zoom limits, middle-button panning, sizing columns and fixed columns by their
 // borders with the sizing hint, the hint of a cell, disjunct cells by clicks, the keys
-// released with AlwaysEdit, a press while a formula is typed, and whole rows selected from
-// the node column of a grouped grid.
+// released with AlwaysEdit, a press while a formula is typed, columns and rows dragged by
+// their fixed cells, and whole rows selected from the node column of a grouped grid.
 
 #include "controles/grid/editing/kav_inplace_edit.h"
 #include "controles/grid/kav_grid.h"
@@ -10,6 +10,7 @@
 #include "plataforma/base/numbers.h"
 #include "plataforma/gui/kernel/screen.h"
 #include "plataforma/gui/kernel/system_metrics.h"
+#include "plataforma/gui/kernel/timers.h"
 #include "plataforma/gui/services/capture.h"
 #include "plataforma/gui/testing/input_simulation.h"
 #include "plataforma/gui/widgets/hint_window.h"
@@ -601,6 +602,92 @@ TEST_F(Raton, ConUnaFormulaElClicNombraLaCeldaSinMoverse) {
     EXPECT_EQ(f->GetCells(1, 1), "a");
     EXPECT_FALSE(f->modos.empty());
     EXPECT_FALSE(f->modos.back());
+}
+
+// A column dragged by its header: once the pointer has left it, the drag cursor shows and two
+// arrows above and below the header mark the line it would land on; the release moves it to
+// the column under the pointer and sorts nothing. A header clicked without leaving it sorts.
+TEST_F(Raton, ColumnaArrastradaPorSuCabeceraConFlechasYCursorDeArrastre) {
+    g->SetColCount(12);
+    g->SetOptions(g->GetOptions() << goColMoving);
+    g->GetSortSettings()->SetShow(true);
+    for (int r = 1; r < 30; ++r)
+        g->SetCells(1, r, "a" + IntToStr(r));
+    int ordenes = 0;
+    g->OnClickSort = [&](TObject*, int) { ++ordenes; };
+    TArrowWindow* encima = g->GetArrowWindow(arrDown);
+    TArrowWindow* debajo = g->GetArrowWindow(arrUp);
+    const TPoint a = Centro(1, 0), b = Centro(3, 0);
+
+    SimulateMouse(g, SimulatedMouse::Down, 0, a.x, a.y);
+    ASSERT_EQ(g->GetGridState(), gsColMoving);
+    EXPECT_EQ(Screen->GetCursor(), crDefault); // a press alone is no drag
+    EXPECT_FALSE(encima->GetVisible());
+    SimulateMouse(g, SimulatedMouse::Move, 0, b.x, b.y);
+    EXPECT_EQ(Screen->GetCursor(), crDrag);
+    ASSERT_TRUE(encima->GetVisible());
+    ASSERT_TRUE(debajo->GetVisible());
+    // Moved on, it lands after column 3: the arrows stand on that column's right edge.
+    const TRect c3 = g->CellRect(3, 0);
+    const TPoint linea = g->ClientToScreen(TPoint(c3.Right, c3.Top));
+    const TPoint pie = g->ClientToScreen(TPoint(c3.Right, c3.Bottom));
+    EXPECT_EQ(encima->GetLeft() + encima->GetWidth() / 2, linea.x);
+    EXPECT_EQ(debajo->GetLeft() + debajo->GetWidth() / 2, linea.x);
+    EXPECT_EQ(encima->GetTop() + encima->GetHeight(), linea.y);
+    EXPECT_EQ(debajo->GetTop(), pie.y);
+    // Past the right edge the move timer scrolls one column a tick and the arrows follow.
+    const int izquierda = g->GetLeftCol();
+    SimulateMouse(g, SimulatedMouse::Move, 0, g->GetClientWidth() + 20, b.y);
+    g->Perform(WM_TIMER, 1, 0);
+    EXPECT_EQ(g->GetLeftCol(), izquierda + 1);
+    EXPECT_TRUE(encima->GetVisible());
+
+    const TPoint d = Centro(4, 0);
+    SimulateMouse(g, SimulatedMouse::Move, 0, d.x, d.y);
+    SimulateMouse(g, SimulatedMouse::Up, 0, d.x, d.y);
+    EXPECT_EQ(g->GetCells(4, 5), "a5");
+    EXPECT_EQ(g->GetCells(1, 5), "");
+    EXPECT_EQ(g->GetGridState(), gsNormal);
+    EXPECT_EQ(Screen->GetCursor(), crDefault);
+    EXPECT_FALSE(encima->GetVisible());
+    EXPECT_FALSE(debajo->GetVisible());
+    EXPECT_FALSE(KillTimer(g->GetHandle(), 1)); // the move timer has stopped
+    EXPECT_EQ(ordenes, 0);
+
+    const TPoint h = Centro(4, 0);
+    SimulateMouse(g, SimulatedMouse::Down, 0, h.x, h.y);
+    SimulateMouse(g, SimulatedMouse::Up, 0, h.x, h.y);
+    EXPECT_EQ(ordenes, 1);
+    EXPECT_EQ(g->GetCells(1, 5), ""); // sorted, not moved
+}
+
+// A row dragged by its fixed cell: one arrow left of the grid marks its landing line, and a
+// cancelled move (the capture taken away) leaves the rows, the cursor and the timer alone.
+TEST_F(Raton, FilaArrastradaYMovimientoCancelado) {
+    g->SetOptions(g->GetOptions() << goRowMoving);
+    g->SetCells(1, 2, "dos");
+    TArrowWindow* flecha = g->GetArrowWindow(arrLeft);
+    const TPoint a = Centro(0, 2), b = Centro(0, 5);
+    SimulateMouse(g, SimulatedMouse::Down, 0, a.x, a.y);
+    SimulateMouse(g, SimulatedMouse::Move, 0, b.x, b.y);
+    ASSERT_TRUE(flecha->GetVisible());
+    const TRect f5 = g->CellRect(0, 5);
+    EXPECT_EQ(flecha->GetTop() + flecha->GetHeight() / 2,
+              g->ClientToScreen(TPoint(f5.Left, f5.Bottom)).y);
+    EXPECT_LE(flecha->GetLeft() + flecha->GetWidth(), g->ClientToScreen(TPoint(f5.Left, 0)).x);
+    g->Perform(WM_CANCELMODE, 0, 0);
+    EXPECT_EQ(g->GetGridState(), gsNormal);
+    EXPECT_EQ(Screen->GetCursor(), crDefault);
+    EXPECT_FALSE(flecha->GetVisible());
+    EXPECT_FALSE(KillTimer(g->GetHandle(), 1));
+    SimulateMouse(g, SimulatedMouse::Up, 0, b.x, b.y);
+    EXPECT_EQ(g->GetCells(1, 2), "dos");
+
+    SimulateMouse(g, SimulatedMouse::Down, 0, a.x, a.y);
+    SimulateMouse(g, SimulatedMouse::Move, 0, b.x, b.y);
+    SimulateMouse(g, SimulatedMouse::Up, 0, b.x, b.y);
+    EXPECT_EQ(g->GetCells(1, 5), "dos");
+    EXPECT_FALSE(flecha->GetVisible());
 }
 
 // In a grouped grid column 0 holds the node glyphs; with RowSelect a press there (outside the
