@@ -205,6 +205,31 @@ for fila in ws.iter_rows(values_only=True):
     }
 }
 
+// A sheet saved from a grid with a hidden column holds the shown columns; loaded back, each
+// goes to its own real column and the hidden one keeps its cell.
+TEST_F(Oficina, LibroConUnaColumnaOculta) {
+    Rejilla* g = Nueva(4, 2);
+    g->SetFixedCols(0);
+    g->SetFixedRows(0);
+    for (int c = 0; c < 4; ++c)
+        g->SetCells(c, 1, AnsiString("c" + std::to_string(c)));
+    g->HideColumn(1);
+    g->SaveToXLS(Ruta("oculta.xlsx"), false);
+    EXPECT_EQ(Python(R"(
+import openpyxl
+print(list(openpyxl.load_workbook("oculta.xlsx").active.iter_rows(values_only=True))[1])
+)"),
+              "('c0', 'c2', 'c3')\n");
+    for (int c = 0; c < 4; ++c)
+        g->SetCells(c, 1, AnsiString());
+    g->SetCells(1, 1, "oculta");
+    g->LoadFromXLS(Ruta("oculta.xlsx"));
+    EXPECT_EQ(g->GetCells(0, 1), "c0");
+    EXPECT_EQ(g->GetCells(1, 1), "oculta");
+    EXPECT_EQ(g->GetCells(2, 1), "c2");
+    EXPECT_EQ(g->GetCells(3, 1), "c3");
+}
+
 // The whole grid as a table: new, then at a bookmark of a document python-docx made.
 TEST_F(Oficina, TablaEnUnDocumento) {
     Rejilla* g = Nueva(3, 2);
