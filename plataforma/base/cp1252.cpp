@@ -131,7 +131,9 @@ int Comparar(std::string_view a, std::string_view b, bool conCaja) {
     return Signo(a.compare(b));
 }
 
-void AnadirUtf8(std::string& out, char32_t u) {
+} // namespace
+
+void AppendUtf8(std::string& out, char32_t u) {
     if (u < 0x80) {
         out += static_cast<char>(u);
     } else if (u < 0x800) {
@@ -143,8 +145,6 @@ void AnadirUtf8(std::string& out, char32_t u) {
         out += static_cast<char>(0x80 | (u & 0x3F));
     }
 }
-
-} // namespace
 
 unsigned char ToUpper(unsigned char c) {
     return T().mayus[c];
@@ -176,7 +176,7 @@ std::string ToUtf8(std::string_view cp) {
     std::string out;
     out.reserve(cp.size() + cp.size() / 8);
     for (char c : cp)
-        AnadirUtf8(out, ToUnicode(static_cast<unsigned char>(c)));
+        AppendUtf8(out, ToUnicode(static_cast<unsigned char>(c)));
     return out;
 }
 

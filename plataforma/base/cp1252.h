@@ -22,6 +22,9 @@ std::string ToUtf8(std::string_view cp);
 // becomes '?'.
 std::string FromUtf8(std::string_view utf8);
 
+// A code point of the first plane appended as UTF-8.
+void AppendUtf8(std::string& out, char32_t u);
+
 // The Unicode code point of a byte, and the byte of a code point (-1 when there is none).
 char32_t ToUnicode(unsigned char c);
 int FromUnicode(char32_t u);

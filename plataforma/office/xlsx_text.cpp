@@ -30,22 +30,6 @@ int EscapeAt(std::string_view S, size_t Pos) {
     return code;
 }
 
-// A code point of the first plane (an escape's four digits) in UTF-8; half a surrogate pair
-// stands for no character and becomes the replacement character.
-void AppendUtf8(std::string& Out, unsigned Code) {
-    if (Code >= 0xD800 && Code < 0xE000) Code = 0xFFFD;
-    if (Code < 0x80) {
-        Out += static_cast<char>(Code);
-    } else if (Code < 0x800) {
-        Out += static_cast<char>(0xC0 | (Code >> 6));
-        Out += static_cast<char>(0x80 | (Code & 0x3F));
-    } else {
-        Out += static_cast<char>(0xE0 | (Code >> 12));
-        Out += static_cast<char>(0x80 | ((Code >> 6) & 0x3F));
-        Out += static_cast<char>(0x80 | (Code & 0x3F));
-    }
-}
-
 } // namespace
 
 std::string Encode(std::string_view Utf8) {
@@ -75,7 +59,9 @@ std::string Decode(std::string_view Utf8) {
             plain += Utf8[i];
             continue;
         }
-        AppendUtf8(plain, static_cast<unsigned>(code));
+        // Half a surrogate pair stands for no character.
+        cp1252::AppendUtf8(plain,
+                           code >= 0xD800 && code < 0xE000 ? char32_t(0xFFFD) : char32_t(code));
         i += 6;
     }
     return plain;
