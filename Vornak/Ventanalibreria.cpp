@@ -89,6 +89,8 @@ TEditListBox* TforLibreria::Lista(const char* nombre, int x) {
     lista->SetAutoDelete(false);
     lista->GetPersist()->SetEnable(false);
     lista->SetSorted(true);
+    // Un nombre más ancho que la lista se muestra entero en la pista al dejar el ratón encima.
+    lista->SetShowHint(true);
     return lista;
 }
 

@@ -1,5 +1,6 @@
 // La librería: cargar una e importar de ella los elementos elegidos por grupo en el
-// diálogo; exportar elementos de la base a una librería; una librería estándar no se toca.
+// diálogo, cuyas listas muestran en la pista el nombre que no cabe; exportar elementos de la
+// base a una librería; una librería estándar no se toca.
 
 #include "tests/Vornak/vornak_prueba.h"
 
@@ -14,9 +15,11 @@
 #include "plataforma/gui/forms/menus.h"
 #include "plataforma/gui/kernel/application.h"
 #include "plataforma/gui/services/capture.h"
+#include "plataforma/gui/testing/input_simulation.h"
 #include "plataforma/gui/widgets/button.h"
 #include "plataforma/gui/widgets/combo.h"
 #include "plataforma/gui/widgets/edit.h"
+#include "plataforma/gui/widgets/hint_window.h"
 #include "plataforma/gui/widgets/list_box.h"
 #include "plataforma/gui/widgets/tree_view.h"
 
@@ -360,6 +363,42 @@ TEST_F(Libreria, ElGrupoDelDialogoSeEligeConElRaton) {
         EXPECT_EQ(
             Lineas(d->lbNSeleccionados->GetItems()),
             (std::vector<std::string>{"Fachada de caravista con camara", "Medianera de bloque"}));
+        d->btnCancelar->Click();
+    });
+    v->pmCargarLibreria->Click();
+    EXPECT_EQ(Guion().PendingAnswers(), 0);
+}
+
+// Un nombre más ancho que la lista se muestra entero en la pista al dejar el ratón sobre él,
+// en las dos listas del diálogo, que no tienen pista propia; uno que cabe no muestra ninguna.
+TEST_F(Libreria, UnNombreQueNoCabeEnLaListaSeMuestraEnteroEnLaPista) {
+    const char* largo = "Hormigon con aridos ligeros de arcilla expandida y fibras de vidrio";
+    const AnsiString hecha = carpeta.Fichero(
+        "Lib/larga.bdc",
+        Crlf("$\nCAMBIO = NO\nCAMBIO-DUMVAT = NO\n$\nTEMPLARY = USER\n" +
+             Material(largo, "Hormigones", "1.1") + Material("Pizarra", "Piedras", "2.2")));
+    Marco()->mnuNuevo->Click();
+    TforGestorBD* v = Ventana();
+    v->tvBaseDatos->SetSelected(Nodo(v, {"Opacos", "Materiales y productos"}));
+    Guion().AnswerFileDialog(hecha);
+    Guion().AnswerShowModal([&](TObject* f) {
+        auto* d = static_cast<TforLibreria*>(f);
+        // La pista que se muestra al reposar el ratón sobre ese nombre de la lista.
+        auto pista = [](TEditListBox* lista, const char* nombre) {
+            const int i = lista->GetItems()->IndexOf(nombre);
+            EXPECT_GE(i, 0) << nombre;
+            const TRect r = lista->ItemRect(i);
+            CancelHint();
+            return SimulateHintRest(lista, 20, (r.Top + r.Bottom) / 2).str();
+        };
+        ASSERT_GT(d->lbNSeleccionados->GetStringExtent(largo), d->lbNSeleccionados->GetWidth());
+        for (TEditListBox* l : {d->lbNSeleccionados, d->lbSeleccionados})
+            EXPECT_TRUE(l->GetHint().IsEmpty());
+        EXPECT_EQ(pista(d->lbNSeleccionados, largo), std::string(largo));
+        EXPECT_EQ(pista(d->lbNSeleccionados, "Pizarra"), "");
+        d->btnAgregarTodo->Click();
+        EXPECT_EQ(pista(d->lbSeleccionados, largo), std::string(largo));
+        CancelHint();
         d->btnCancelar->Click();
     });
     v->pmCargarLibreria->Click();

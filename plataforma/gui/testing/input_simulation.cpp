@@ -4,14 +4,17 @@
 #include "plataforma/gui/input/cursor_map.h"
 #include "plataforma/gui/kernel/controls.h"
 #include "plataforma/gui/kernel/qt_bridge.h"
+#include "plataforma/gui/widgets/hint_window.h"
 
 #include <QApplication>
 #include <QEnterEvent>
+#include <QHelpEvent>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPointer>
 #include <QScrollBar>
+#include <QToolTip>
 #include <QWheelEvent>
 #include <QWidget>
 #include <QWindow>
@@ -307,6 +310,21 @@ void SimulateScreenClick(TControl* control, int x, int y) {
         QMouseEvent ev(type, local, local, QPointF(global), button, held, Qt::NoModifier);
         QApplication::sendEvent(window, &ev);
     }
+}
+
+AnsiString SimulateHintRest(TControl* control, int x, int y) {
+    QWidget* w = control ? control->GetWidget() : nullptr;
+    if (!w) return AnsiString();
+    SimulateMouse(control, SimulatedMouse::Move, 0, x, y);
+    const QPoint local = LocalPoint(control, x, y);
+    QWidget* under = w->childAt(local);
+    if (!under) under = w;
+    const QPoint global = w->mapToGlobal(local);
+    QHelpEvent e(QEvent::ToolTip, under->mapFromGlobal(global), global);
+    QApplication::sendEvent(under, &e);
+    if (THintWindow* h = GetApplicationHintWindow(); h && h->GetVisible()) return h->GetCaption();
+    if (!QToolTip::isVisible()) return AnsiString();
+    return FromQString(QToolTip::text());
 }
 
 void SimulateWheel(TControl* control, int delta, int x, int y, TShiftState shift) {

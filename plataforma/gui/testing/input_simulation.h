@@ -44,6 +44,11 @@ void SimulateScreenClick(TControl* control, int x, int y);
 void SimulateWheel(TControl* control, int delta, int x, int y, TShiftState shift = {});
 void SimulateMouseEnter(TControl* control);
 void SimulateMouseLeave(TControl* control);
+// The pointer comes to a client point of the control and rests there: the window system
+// asks the window under it for its tool tip, and each window up to the top-level one while
+// none takes the request. The text of the hint that shows then, in the application's hint
+// window or the window system's tool tip; empty when none shows.
+AnsiString SimulateHintRest(TControl* control, int x, int y);
 // The cursor the control's window shows (as the last WM_SETCURSOR or Cursor left it);
 // nullptr when it shows its parent's.
 HCURSOR ShownCursor(TControl* control);

@@ -239,7 +239,7 @@ TEST_F(PruebaColumnas, LaPistaDeLaFilaSeMuestraSinHintPropio) {
         SCOPED_TRACE(filas ? "ShowItemHint" : "sin ShowItemHint");
         CancelHint();
         combo->SetShowItemHint(filas);
-        EXPECT_EQ(PistaAlReposar(combo, {30, 8}),
+        EXPECT_EQ(SimulateHintRest(combo, 30, 8),
                   filas ? AnsiString(" Hormigón armado 2,30 ") : AnsiString());
     }
     CancelHint();

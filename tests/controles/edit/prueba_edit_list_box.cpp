@@ -144,15 +144,16 @@ TEST_F(PruebaLista, LaPistaDeUnElementoAnchoSinHintYSeQuitaAlCambiarDeFila) {
     lista->SetShowHint(true);
     ASSERT_TRUE(lista->GetHint().IsEmpty());
     ASSERT_GT(lista->GetStringExtent(ancho), lista->GetWidth());
-    auto centro = [&](int i) {
+    // The middle of item i, from the left.
+    auto medio = [&](int i) {
         const TRect r = lista->ItemRect(i);
-        return TPoint(20, (r.Top + r.Bottom) / 2);
+        return (r.Top + r.Bottom) / 2;
     };
     CancelHint();
-    EXPECT_EQ(PistaAlReposar(lista, centro(1)), ancho);
-    SimulateMouse(lista, SimulatedMouse::Move, 0, 20, centro(2).y);
+    EXPECT_EQ(SimulateHintRest(lista, 20, medio(1)), ancho);
+    SimulateMouse(lista, SimulatedMouse::Move, 0, 20, medio(2));
     EXPECT_FALSE(QToolTip::isVisible());
-    EXPECT_EQ(PistaAlReposar(lista, centro(2)), "");
+    EXPECT_EQ(SimulateHintRest(lista, 20, medio(2)), "");
     CancelHint();
 }
 

@@ -12,8 +12,6 @@
 #include "plataforma/gui/testing/input_simulation.h"
 #include "plataforma/gui/widgets/hint_window.h"
 
-#include <QCoreApplication>
-#include <QHelpEvent>
 #include <QToolTip>
 #include <QWidget>
 
@@ -46,20 +44,6 @@ public:
 private:
     char decimal_, miles_;
 };
-
-// The pointer rests at a client point of a control: the window system asks it for its hint
-// there. The text of the hint that shows then (empty when none does), in the application's
-// hint window or in the window system's tool tip.
-inline AnsiString PistaAlReposar(TControl* c, TPoint p) {
-    SimulateMouse(c, SimulatedMouse::Move, 0, p.x, p.y);
-    QWidget* w = c->GetWidget();
-    const QPoint local(p.x + c->GetBorderWidth(), p.y + c->GetBorderWidth());
-    QHelpEvent e(QEvent::ToolTip, local, w->mapToGlobal(local));
-    QCoreApplication::sendEvent(w, &e);
-    if (THintWindow* h = GetApplicationHintWindow(); h && h->GetVisible()) return h->GetCaption();
-    if (!QToolTip::isVisible()) return AnsiString();
-    return FromQString(QToolTip::text());
-}
 
 // The typed edit with its whole window text within reach.
 class EditPrueba : public TKavEdit {

@@ -445,7 +445,7 @@ TEST_F(PruebaKav, LaPistaMuestraElTextoQueNoCabeAunqueNoHayaHint) {
         edit->SetShowHint(k.mostrar);
         edit->SetHint(k.hint);
         edit->SetText(k.textoLargo ? largo : AnsiString("12"));
-        EXPECT_EQ(PistaAlReposar(edit, {5, 5}), k.esperado);
+        EXPECT_EQ(SimulateHintRest(edit, 5, 5), k.esperado);
     }
     CancelHint();
 }
