@@ -6,7 +6,9 @@
 
 #include "plataforma/base/list.h"
 #include "plataforma/gui/painting/canvas.h"
+#include "plataforma/gui/kernel/screen.h"
 #include "plataforma/gui/services/clipboard.h"
+#include "plataforma/gui/testing/dropped_list.h"
 #include "plataforma/gui/widgets/combo.h"
 #include "plataforma/gui/widgets/list_box.h"
 #include "plataforma/gui/kernel/qt_bridge.h"
@@ -180,6 +182,37 @@ TEST_F(Listas, DesplegarAvisaAntesYAlCerrar) {
     EXPECT_EQ(combo->Perform(CB_SETDROPPEDWIDTH, 50, 0), 120);
     combo->SetDropDownCount(3);
     EXPECT_EQ(w->maxVisibleItems(), 3);
+}
+
+// The list drops from the combo's bottom edge, whichever item is chosen (a style that lays
+// the list over the combo, the chosen item on it, would leave a click aimed below the combo
+// outside the list), and rises above the combo only when the screen has no room below.
+TEST_F(Listas, LaListaCaeDebajoDelComboYSubeSoloSinSitioDebajo) {
+    auto* combo = new TComboBox(ventana.get());
+    combo->SetParent(ventana.get());
+    combo->SetStyle(csDropDownList);
+    combo->SetBounds(20, 20, 150, 21);
+    combo->GetItems()->SetCommaText("a,b,c,d,e,f");
+    combo->SetItemIndex(3);
+    for (const bool alFondo : {false, true}) {
+        SCOPED_TRACE(alFondo ? "at the bottom of the screen" : "with room below");
+        if (alFondo) ventana->SetTop(Screen->GetHeight() - 50);
+        combo->SetDroppedDown(true);
+        ASSERT_TRUE(combo->GetDroppedDown());
+        const TRect lista = DroppedListRect(combo);
+        const TPoint esquina = combo->ClientToScreen(TPoint(0, 0));
+        const int abajo = esquina.y + combo->GetHeight();
+        EXPECT_EQ(lista.Left, esquina.x);
+        EXPECT_GT(lista.Height(), 4 * combo->GetItemHeight());
+        if (alFondo) {
+            EXPECT_LE(lista.Bottom, esquina.y + 1);
+        } else {
+            // (Its frame may cover the combo's last line.)
+            EXPECT_GE(lista.Top, abajo - 1);
+            EXPECT_LE(lista.Top, abajo);
+        }
+        combo->SetDroppedDown(false);
+    }
 }
 
 TEST_F(Listas, SeleccionDeLaParteDeEdicionYAlturasDelCombo) {
