@@ -443,7 +443,8 @@ TEST_F(PruebaSpin, LasFlechasDentroDelBordeDerechoYElTextoAntes) {
 }
 
 // SpinTransparent reaches both arrow buttons, is kept, and lays the edit out again; the
-// arrows' faces then show what lies behind them instead of the button face.
+// arrows' faces then show what lies behind them instead of the button face, whether they
+// stand one above the other (speed buttons) or side by side (scroll arrows).
 TEST_F(PruebaSpin, SpinTransparenteLlegaALasDosFlechas) {
     TKsgSpinButton* b = spin->GetButton();
     b->SetColor(clAqua);
@@ -457,18 +458,25 @@ TEST_F(PruebaSpin, SpinTransparenteLlegaALasDosFlechas) {
         if (m.Msg == WM_SIZE) ++medidas;
         original(m);
     };
-    for (const bool transparente : {true, false}) {
-        SCOPED_TRACE(transparente ? "transparente" : "opaco");
-        medidas = 0;
-        spin->SetSpinTransparent(transparente);
-        EXPECT_EQ(spin->GetSpinTransparent(), transparente);
-        EXPECT_GT(medidas, 0);
-        for (TSpeedButton* flecha : {static_cast<TSpeedButton*>(b->GetUpButton()),
-                                     static_cast<TSpeedButton*>(b->GetDownButton())}) {
-            EXPECT_EQ(flecha->GetTransparent(), transparente);
-            EXPECT_EQ(cara(flecha) == QColor(0, 255, 255), transparente);
+    for (const TSpinDirection direccion : {spVertical, spHorizontal}) {
+        spin->SetDirection(direccion);
+        for (const bool transparente : {true, false}) {
+            SCOPED_TRACE(testing::Message() << (direccion == spVertical ? "vertical" : "horizontal")
+                                            << (transparente ? ", transparente" : ", opaco"));
+            medidas = 0;
+            spin->SetSpinTransparent(transparente);
+            EXPECT_EQ(spin->GetSpinTransparent(), transparente);
+            EXPECT_GT(medidas, 0);
+            for (TSpeedButton* flecha : {static_cast<TSpeedButton*>(b->GetUpButton()),
+                                         static_cast<TSpeedButton*>(b->GetDownButton())}) {
+                EXPECT_EQ(flecha->GetTransparent(), transparente);
+                EXPECT_EQ(cara(flecha) == QColor(0, 255, 255), transparente);
+            }
+            if (transparente)
+                SaveCapture(ventana.get(), direccion == spVertical
+                                               ? "spin-transparente"
+                                               : "spin-transparente-horizontal");
         }
-        if (transparente) SaveCapture(ventana.get(), "spin-transparente");
     }
     spin->WindowProc = original;
 }
