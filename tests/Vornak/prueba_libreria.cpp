@@ -30,7 +30,22 @@
 
 namespace {
 
-using Libreria = PruebaVornak;
+class Libreria : public PruebaVornak {
+protected:
+    // A new database with the tree's node at Camino selected loads the library Fichero; the
+    // library dialog that opens is handed to Dialogo. Gives the database window.
+    TforGestorBD* CargarConElDialogo(std::initializer_list<const char*> Camino,
+                                     const AnsiString& Fichero,
+                                     std::function<void(TforLibreria*)> Dialogo) {
+        Marco()->mnuNuevo->Click();
+        TforGestorBD* v = Ventana();
+        v->tvBaseDatos->SetSelected(Nodo(v, Camino));
+        Guion().AnswerFileDialog(Fichero);
+        Guion().AnswerShowModal([Dialogo](TObject* f) { Dialogo(static_cast<TforLibreria*>(f)); });
+        v->pmCargarLibreria->Click();
+        return v;
+    }
+};
 
 void ElegirGrupo(TforLibreria* d, const char* grupo) {
     d->cbGrupo->SetItemIndex(d->cbGrupo->GetItems()->IndexOf(grupo));
@@ -42,48 +57,42 @@ void Elegir(TEditListBox* lista, const char* nombre) {
 }
 
 TEST_F(Libreria, ImportarLosElementosElegidosPorGrupo) {
-    Marco()->mnuNuevo->Click();
-    TforGestorBD* v = Ventana();
-    TTreeNode* cerramientos = Nodo(v, {"Opacos", "Cerramientos y particiones interiores"});
-    v->tvBaseDatos->SetSelected(cerramientos);
-    Guion().AnswerFileDialog(ejemplo);
-    Guion().AnswerShowModal([&](TObject* f) {
-        auto* d = static_cast<TforLibreria*>(f);
-        EXPECT_EQ(d->GetCaption(), "Elementos de la librería");
-        EXPECT_EQ(d->edTipo->GetText(), "Cerramientos y particiones interiores");
-        EXPECT_EQ(Lineas(d->cbGrupo->GetItems()),
-                  (std::vector<std::string>{"- Todos -", "Fachadas", "Cubiertas"}));
-        EXPECT_EQ(d->cbGrupo->GetText(), "- Todos -");
-        // Listas de nombres: sin edición, inserción ni borrado con las teclas.
-        for (TEditListBox* l : {d->lbNSeleccionados, d->lbSeleccionados}) {
-            EXPECT_FALSE(l->GetAllowEdit());
-            EXPECT_FALSE(l->GetAutoInsert());
-            EXPECT_FALSE(l->GetAutoDelete());
-        }
-        EXPECT_EQ(
-            Lineas(d->lbNSeleccionados->GetItems()),
-            (std::vector<std::string>{"Cubierta de panel sandwich",
-                                      "Fachada de caravista con camara", "Medianera de bloque"}));
-        ElegirGrupo(d, "Fachadas");
-        EXPECT_EQ(
-            Lineas(d->lbNSeleccionados->GetItems()),
-            (std::vector<std::string>{"Fachada de caravista con camara", "Medianera de bloque"}));
-        Elegir(d->lbNSeleccionados, "Medianera de bloque");
-        d->btnAgregar->Click();
-        EXPECT_EQ(Lineas(d->lbNSeleccionados->GetItems()),
-                  (std::vector<std::string>{"Fachada de caravista con camara"}));
-        EXPECT_EQ(Lineas(d->lbSeleccionados->GetItems()),
-                  (std::vector<std::string>{"Medianera de bloque"}));
-        d->btnAgregarTodo->Click();
-        EXPECT_EQ(d->lbNSeleccionados->GetItems()->GetCount(), 0);
-        Elegir(d->lbSeleccionados, "Medianera de bloque");
-        d->btnEliminar->Click();
-        EXPECT_EQ(Lineas(d->lbSeleccionados->GetItems()),
-                  (std::vector<std::string>{"Fachada de caravista con camara"}));
-        SaveCapture(d, "vornak_libreria");
-        d->btnAceptar->Click();
-    });
-    v->pmCargarLibreria->Click();
+    TforGestorBD* v = CargarConElDialogo(
+        {"Opacos", "Cerramientos y particiones interiores"}, ejemplo, [&](TforLibreria* d) {
+            EXPECT_EQ(d->GetCaption(), "Elementos de la librería");
+            EXPECT_EQ(d->edTipo->GetText(), "Cerramientos y particiones interiores");
+            EXPECT_EQ(Lineas(d->cbGrupo->GetItems()),
+                      (std::vector<std::string>{"- Todos -", "Fachadas", "Cubiertas"}));
+            EXPECT_EQ(d->cbGrupo->GetText(), "- Todos -");
+            // Listas de nombres: sin edición, inserción ni borrado con las teclas.
+            for (TEditListBox* l : {d->lbNSeleccionados, d->lbSeleccionados}) {
+                EXPECT_FALSE(l->GetAllowEdit());
+                EXPECT_FALSE(l->GetAutoInsert());
+                EXPECT_FALSE(l->GetAutoDelete());
+            }
+            EXPECT_EQ(Lineas(d->lbNSeleccionados->GetItems()),
+                      (std::vector<std::string>{"Cubierta de panel sandwich",
+                                                "Fachada de caravista con camara",
+                                                "Medianera de bloque"}));
+            ElegirGrupo(d, "Fachadas");
+            EXPECT_EQ(Lineas(d->lbNSeleccionados->GetItems()),
+                      (std::vector<std::string>{"Fachada de caravista con camara",
+                                                "Medianera de bloque"}));
+            Elegir(d->lbNSeleccionados, "Medianera de bloque");
+            d->btnAgregar->Click();
+            EXPECT_EQ(Lineas(d->lbNSeleccionados->GetItems()),
+                      (std::vector<std::string>{"Fachada de caravista con camara"}));
+            EXPECT_EQ(Lineas(d->lbSeleccionados->GetItems()),
+                      (std::vector<std::string>{"Medianera de bloque"}));
+            d->btnAgregarTodo->Click();
+            EXPECT_EQ(d->lbNSeleccionados->GetItems()->GetCount(), 0);
+            Elegir(d->lbSeleccionados, "Medianera de bloque");
+            d->btnEliminar->Click();
+            EXPECT_EQ(Lineas(d->lbSeleccionados->GetItems()),
+                      (std::vector<std::string>{"Fachada de caravista con camara"}));
+            SaveCapture(d, "vornak_libreria");
+            d->btnAceptar->Click();
+        });
     const ScriptedModalHooks::Shown& abrir = Guion().ShownBoxes().front();
     EXPECT_EQ(abrir.caption, "Abrir librería INP");
     EXPECT_EQ(abrir.filter, "Ficheros Vornak ( *.bdc)|*.BDC");
@@ -106,22 +115,17 @@ TEST_F(Libreria, LasGrafiasDeUnGrupoSonUnaSolaEleccion) {
         Crlf("$\nCAMBIO = NO\nCAMBIO-DUMVAT = NO\n$\nTEMPLARY = USER\n" +
              Material("Granito", "Piedras", "2.8") + Material("Arena", "Sueltos", "2.0") +
              Material("Basalto", "PIEDRAS", "3.2")));
-    Marco()->mnuNuevo->Click();
-    TforGestorBD* v = Ventana();
+    TforGestorBD* v =
+        CargarConElDialogo({"Opacos", "Materiales y productos"}, libreria, [&](TforLibreria* d) {
+            EXPECT_EQ(Lineas(d->cbGrupo->GetItems()),
+                      (std::vector<std::string>{"- Todos -", "Piedras", "Sueltos"}));
+            ElegirGrupo(d, "Piedras");
+            EXPECT_EQ(Lineas(d->lbNSeleccionados->GetItems()),
+                      (std::vector<std::string>{"Basalto", "Granito"}));
+            d->btnAgregarTodo->Click();
+            d->btnAceptar->Click();
+        });
     TTreeNode* materiales = Nodo(v, {"Opacos", "Materiales y productos"});
-    v->tvBaseDatos->SetSelected(materiales);
-    Guion().AnswerFileDialog(libreria);
-    Guion().AnswerShowModal([&](TObject* f) {
-        auto* d = static_cast<TforLibreria*>(f);
-        EXPECT_EQ(Lineas(d->cbGrupo->GetItems()),
-                  (std::vector<std::string>{"- Todos -", "Piedras", "Sueltos"}));
-        ElegirGrupo(d, "Piedras");
-        EXPECT_EQ(Lineas(d->lbNSeleccionados->GetItems()),
-                  (std::vector<std::string>{"Basalto", "Granito"}));
-        d->btnAgregarTodo->Click();
-        d->btnAceptar->Click();
-    });
-    v->pmCargarLibreria->Click();
     ASSERT_EQ(materiales->GetCount(), 1);
     TTreeNode* grupo = materiales->getFirstChild();
     EXPECT_TRUE(AnsiSameText(grupo->GetText(), "Piedras")) << grupo->GetText().c_str();
@@ -129,18 +133,12 @@ TEST_F(Libreria, LasGrafiasDeUnGrupoSonUnaSolaEleccion) {
 }
 
 TEST_F(Libreria, CancelarNoImportaNada) {
-    Marco()->mnuNuevo->Click();
-    TforGestorBD* v = Ventana();
-    v->tvBaseDatos->SetSelected(Nodo(v, {"Puentes térmicos"}));
-    Guion().AnswerFileDialog(ejemplo);
-    Guion().AnswerShowModal([&](TObject* f) {
-        auto* d = static_cast<TforLibreria*>(f);
+    TforGestorBD* v = CargarConElDialogo({"Puentes térmicos"}, ejemplo, [&](TforLibreria* d) {
         EXPECT_EQ(d->edTipo->GetText(), "Puentes térmicos");
         d->btnAgregarTodo->Click();
         EXPECT_EQ(d->lbSeleccionados->GetItems()->GetCount(), 2);
         d->btnCancelar->Click();
     });
-    v->pmCargarLibreria->Click();
     EXPECT_EQ(Nodo(v, {"Puentes térmicos"})->GetCount(), 0);
     EXPECT_FALSE(Actual()->HayCambios());
     // Sobre un nodo que no es de un tipo se carga la librería, sin diálogo.
@@ -174,8 +172,11 @@ TEST_F(Libreria, ExportarAUnaLibreriaNuevaYAUnaExistente) {
                                        s.caption == "Guardar a librería";
                             }));
     // Un nombre sin extensión toma la que muestra el filtro: la de las librerías que se cargan.
-    for (const ScriptedModalHooks::Shown& s : Guion().ShownBoxes())
-        if (s.dialogKind == FileDialogRequest::Kind::Save) EXPECT_EQ(s.defaultExt, "bdc");
+    for (const ScriptedModalHooks::Shown& s : Guion().ShownBoxes()) {
+        if (s.dialogKind == FileDialogRequest::Kind::Save) {
+            EXPECT_EQ(s.defaultExt, "bdc");
+        }
+    }
     std::string texto = LeerBytes(destino);
     EXPECT_NE(texto.find("\"Granito\" = MATERIAL"), std::string::npos);
     EXPECT_EQ(texto.find("\"Marcos\" = MATERIAL"), std::string::npos);
@@ -350,22 +351,17 @@ TEST_F(Libreria, LosElegidosQueElDestinoYaTieneSeConservanYSeDicen) {
 
 // El grupo del diálogo de la librería, elegido con el ratón, filtra la lista de nombres.
 TEST_F(Libreria, ElGrupoDelDialogoSeEligeConElRaton) {
-    Marco()->mnuNuevo->Click();
-    TforGestorBD* v = Ventana();
-    v->tvBaseDatos->SetSelected(Nodo(v, {"Opacos", "Cerramientos y particiones interiores"}));
-    Guion().AnswerFileDialog(ejemplo);
-    Guion().AnswerShowModal([&](TObject* f) {
-        auto* d = static_cast<TforLibreria*>(f);
-        const int fachadas = d->cbGrupo->GetItems()->IndexOf("Fachadas");
-        ASSERT_GT(fachadas, 0);
-        ElegirConElRaton(d->cbGrupo, fachadas, d->cbGrupo->GetWidth());
-        EXPECT_EQ(d->cbGrupo->GetText(), "Fachadas");
-        EXPECT_EQ(
-            Lineas(d->lbNSeleccionados->GetItems()),
-            (std::vector<std::string>{"Fachada de caravista con camara", "Medianera de bloque"}));
-        d->btnCancelar->Click();
-    });
-    v->pmCargarLibreria->Click();
+    CargarConElDialogo({"Opacos", "Cerramientos y particiones interiores"}, ejemplo,
+                       [&](TforLibreria* d) {
+                           const int fachadas = d->cbGrupo->GetItems()->IndexOf("Fachadas");
+                           ASSERT_GT(fachadas, 0);
+                           ElegirConElRaton(d->cbGrupo, fachadas, d->cbGrupo->GetWidth());
+                           EXPECT_EQ(d->cbGrupo->GetText(), "Fachadas");
+                           EXPECT_EQ(Lineas(d->lbNSeleccionados->GetItems()),
+                                     (std::vector<std::string>{"Fachada de caravista con camara",
+                                                               "Medianera de bloque"}));
+                           d->btnCancelar->Click();
+                       });
     EXPECT_EQ(Guion().PendingAnswers(), 0);
 }
 
@@ -377,12 +373,7 @@ TEST_F(Libreria, UnNombreQueNoCabeEnLaListaSeMuestraEnteroEnLaPista) {
         "Lib/larga.bdc",
         Crlf("$\nCAMBIO = NO\nCAMBIO-DUMVAT = NO\n$\nTEMPLARY = USER\n" +
              Material(largo, "Hormigones", "1.1") + Material("Pizarra", "Piedras", "2.2")));
-    Marco()->mnuNuevo->Click();
-    TforGestorBD* v = Ventana();
-    v->tvBaseDatos->SetSelected(Nodo(v, {"Opacos", "Materiales y productos"}));
-    Guion().AnswerFileDialog(hecha);
-    Guion().AnswerShowModal([&](TObject* f) {
-        auto* d = static_cast<TforLibreria*>(f);
+    CargarConElDialogo({"Opacos", "Materiales y productos"}, hecha, [&](TforLibreria* d) {
         // La pista que se muestra al reposar el ratón sobre ese nombre de la lista.
         auto pista = [](TEditListBox* lista, const char* nombre) {
             const int i = lista->GetItems()->IndexOf(nombre);
@@ -401,7 +392,6 @@ TEST_F(Libreria, UnNombreQueNoCabeEnLaListaSeMuestraEnteroEnLaPista) {
         CancelHint();
         d->btnCancelar->Click();
     });
-    v->pmCargarLibreria->Click();
     EXPECT_EQ(Guion().PendingAnswers(), 0);
 }
 
