@@ -98,6 +98,12 @@ public:
             otro.ObtenerReal(campo.clave, elemento.*campo.valor);
     }
 
+    // Los estados de otro elemento de su clase, como quedan en una copia (EstadoCopiado).
+    void CopiarEstados(Elemento& elemento, const Elemento& otro) const {
+        for (const CampoReal<Elemento>& campo : campos)
+            elemento.*campo.estado = EstadoCopiado(otro.*campo.estado);
+    }
+
 private:
     const CampoReal<Elemento>* Con(const AnsiString& clave, UsoReal uso) const {
         const CampoReal<Elemento>* campo = Buscar(clave);

@@ -13,6 +13,12 @@ enum EstadoValor : int {
     ESTADO_COPIADO = 0x800080,   // morado: copiado de otro objeto (modelo del edificio)
 };
 
+// El estado de un valor copiado de otro objeto que lo tenía en ese estado: uno por defecto
+// sigue por defecto (no se ha dado, y no se escribe); cualquier otro pasa a copiado.
+constexpr EstadoValor EstadoCopiado(EstadoValor origen) {
+    return origen == ESTADO_DEFECTO ? ESTADO_DEFECTO : ESTADO_COPIADO;
+}
+
 // Código de tipo de un objeto del modelo (un byte).
 using TipoObjeto = unsigned char;
 

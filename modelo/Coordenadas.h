@@ -23,12 +23,13 @@ public:
     float Z(int indice) const { return Punto(indice).z; }
 
     // El área del contorno; la normal pasa a ser la suya. 0 si no tiene sistema de
-    // referencia (menos de tres puntos, alineados, o de área nula), y entonces la normal
-    // no cambia.
+    // referencia comprobado (menos de tres puntos, todos alineados, o de área nula), y
+    // entonces la normal no cambia.
     double Area();
     const Vector3& Normal() const { return normal; }
-    // "Horizontal", o el ángulo en grados enteros de la normal con el norte (eje Y),
-    // creciendo hacia el este.
+    // "Horizontal", o el ángulo en grados enteros de la parte horizontal de la normal con el
+    // norte (eje Y), creciendo hacia el este: una superficie inclinada mira hacia donde
+    // mira su proyección en planta.
     AnsiString Orientacion() const;
 
 private:

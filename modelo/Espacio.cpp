@@ -377,7 +377,9 @@ void Espacio::CalcularContorno() {
         edificio->ObtenerReal("XRef", xRef);
         edificio->ObtenerReal("YRef", yRef);
     }
-    if (!vertice.IsEmpty()) ColocarEnPlano(azPlanta, xPlanta, yPlanta, puntos);
+    // La colocación de la planta, también para el espacio colocado por coordenadas: sus
+    // muros la aplican, y el contorno tiene que coincidir con ellos.
+    ColocarEnPlano(azPlanta, xPlanta, yPlanta, puntos);
     // El giro del edificio, sin traslado: la referencia se suma una sola vez, como en los
     // muros y en la planta.
     ColocarEnPlano(azEdificio, 0.0f, 0.0f, puntos);
@@ -404,6 +406,23 @@ void Espacio::CopiarDe(const ObjetoBase& otro) {
     otro.ObtenerReal("Volumen", volumen);
     otro.ObtenerEntero("Repetidor", multiplicador);
     otro.ObtenerEntero("Pilares", pilares);
+    // Cada valor copiado lleva el estado que tenía: lo que el otro daba se sigue dando (y
+    // escribiendo); lo que no, sigue sin darse.
+    if (const auto* espacio = dynamic_cast<const Espacio*>(&otro)) {
+        estadoPoligono = EstadoCopiado(espacio->estadoPoligono);
+        estadoTipo = EstadoCopiado(espacio->estadoTipo);
+        estadoOrigen = EstadoCopiado(espacio->estadoOrigen);
+        estadoCondiciones = EstadoCopiado(espacio->estadoCondiciones);
+        estadoAltura = EstadoCopiado(espacio->estadoAltura);
+        estadoPlantaPesada = EstadoCopiado(espacio->estadoPlantaPesada);
+        estadoX = EstadoCopiado(espacio->estadoX);
+        estadoY = EstadoCopiado(espacio->estadoY);
+        estadoAzimuth = EstadoCopiado(espacio->estadoAzimuth);
+        estadoArea = EstadoCopiado(espacio->estadoArea);
+        estadoVolumen = EstadoCopiado(espacio->estadoVolumen);
+        estadoMultiplicador = EstadoCopiado(espacio->estadoMultiplicador);
+        estadoPilares = EstadoCopiado(espacio->estadoPilares);
+    }
     const auto* fuente = dynamic_cast<const Contenedor*>(&otro);
     if (fuente == nullptr || fuente == this) return;
     for (int i = 0; i < fuente->NumeroHijos(); ++i) {

@@ -21,8 +21,9 @@ public:
     void Leer(LeerBDL* lector) override;
     void Escribir(FileWriter& fichero) override;
     void Exportar(FileWriter& fichero) override;
-    // Las propiedades de otro espacio (ni Z, ni las condiciones del espacio, ni los
-    // estados) y una copia de cada uno de sus hijos, creada aquí con su nombre.
+    // Las propiedades de otro espacio (ni Z ni las condiciones del espacio), cada una con su
+    // estado copiado (EstadoCopiado), y una copia de cada uno de sus hijos, creada aquí con
+    // su nombre.
     void CopiarDe(const ObjetoBase& otro) override;
     // Su planta lo tiene, y su polígono existe en la lista y tiene vértices.
     bool PoligonoDefinido() const override;

@@ -124,6 +124,12 @@ void Muro::CopiarDe(const ObjetoBase& otro) {
     otro.ValorPropiedad("Origen", origen);
     Reales().CopiarDe(*this, otro);
     otro.ObtenerReal("ÁnguloRadianes", anguloRadianes);
+    if (const auto* muro = dynamic_cast<const Muro*>(&otro)) {
+        estadoPoligono = EstadoCopiado(muro->estadoPoligono);
+        estadoConstruccion = EstadoCopiado(muro->estadoConstruccion);
+        estadoOrigen = EstadoCopiado(muro->estadoOrigen);
+        Reales().CopiarEstados(*this, *muro);
+    }
 }
 
 void Muro::Vertice(int indice, float& vx, float& vy, float& vz) const {

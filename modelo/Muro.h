@@ -30,7 +30,8 @@ public:
     // Como Escribir, con la construcción como "nombre-C" y sin su registro.
     void Exportar(FileWriter& fichero) override;
     bool AlQuitar() override;
-    // Polígono, construcción, origen y reales de otro muro, sin los estados ni el nombre.
+    // Polígono, construcción, origen y reales de otro muro, cada uno con su estado copiado
+    // (EstadoCopiado); el nombre no.
     void CopiarDe(const ObjetoBase& otro) override;
     // El de su espacio.
     bool PoligonoDefinido() const override;

@@ -119,6 +119,10 @@ void ParedExterior::CopiarDe(const ObjetoBase& otro) {
     Muro::CopiarDe(otro);
     otro.ObtenerReal("Absortividad", absortividad);
     otro.ValorPropiedad("TipoParamento", tipoParamento);
+    if (const auto* pared = dynamic_cast<const ParedExterior*>(&otro)) {
+        estadoAbsortividad = EstadoCopiado(pared->estadoAbsortividad);
+        estadoTipoParamento = EstadoCopiado(pared->estadoTipoParamento);
+    }
 }
 
 // ---- Muro interior ----
@@ -202,6 +206,10 @@ void ParedInterior::CopiarDe(const ObjetoBase& otro) {
     Muro::CopiarDe(otro);
     otro.ValorPropiedad("TipoParamento", tipoParamento);
     otro.ValorPropiedad("Vecino", vecino);
+    if (const auto* pared = dynamic_cast<const ParedInterior*>(&otro)) {
+        estadoTipoParamento = EstadoCopiado(pared->estadoTipoParamento);
+        estadoVecino = EstadoCopiado(pared->estadoVecino);
+    }
 }
 
 // ---- Muro en contacto con el terreno ----
@@ -273,6 +281,8 @@ void ParedContactoTerreno::EscribirPropio(FileWriter& fichero) {
 void ParedContactoTerreno::CopiarDe(const ObjetoBase& otro) {
     Muro::CopiarDe(otro);
     otro.ObtenerReal("Profundidad", profundidad);
+    if (const auto* pared = dynamic_cast<const ParedContactoTerreno*>(&otro))
+        estadoProfundidad = EstadoCopiado(pared->estadoProfundidad);
 }
 
 // ---- Muro Trombe ----
@@ -393,4 +403,10 @@ void ParedTrombe::CopiarDe(const ObjetoBase& otro) {
     otro.ObtenerReal("Caudal aire", caudal);
     otro.ValorPropiedad("Acristalamiento", acristalamiento);
     otro.ValorPropiedad("Tipo trombe", tipoTrombe);
+    if (const auto* pared = dynamic_cast<const ParedTrombe*>(&otro)) {
+        estadoAbsortividad = EstadoCopiado(pared->estadoAbsortividad);
+        estadoCaudal = EstadoCopiado(pared->estadoCaudal);
+        estadoAcristalamiento = EstadoCopiado(pared->estadoAcristalamiento);
+        estadoTipoTrombe = EstadoCopiado(pared->estadoTipoTrombe);
+    }
 }

@@ -76,6 +76,14 @@ void Planta::CopiarDe(const ObjetoBase& otro) {
     float copia = static_cast<float>(multiplicador);
     otro.ObtenerReal("Multiplicador", copia);
     multiplicador = static_cast<int>(copia);
+    if (const auto* planta = dynamic_cast<const Planta*>(&otro)) {
+        estadoPoligono = EstadoCopiado(planta->estadoPoligono);
+        estadoAlturaPlanta = EstadoCopiado(planta->estadoAlturaPlanta);
+        estadoAlturaEspacios = EstadoCopiado(planta->estadoAlturaEspacios);
+        estadoForma = EstadoCopiado(planta->estadoForma);
+        estadoAzimuth = EstadoCopiado(planta->estadoAzimuth);
+        estadoMultiplicador = EstadoCopiado(planta->estadoMultiplicador);
+    }
 }
 
 void Planta::Leer(LeerBDL* lector) {

@@ -23,7 +23,7 @@ public:
     bool PoligonoDefinido() const override;
     bool AlQuitar() override;
     // "Poligono", "AlturaPlanta", "AlturaEspacios", "Shape", "Azimuth" y "Multiplicador" de
-    // otra planta; sus espacios no se copian y los estados no cambian.
+    // otra planta, cada uno con su estado copiado (EstadoCopiado); sus espacios no se copian.
     void CopiarDe(const ObjetoBase& otro) override;
 
     void Leer(LeerBDL* lector) override;

@@ -13,6 +13,9 @@
 
 #include "plataforma/base/file_writer.h"
 
+#include <string>
+#include <vector>
+
 namespace {
 
 // Una planta de 10 x 8 y el polígono de 5 x 4 de sus espacios.
@@ -202,6 +205,134 @@ TEST_F(PruebaEspacio, ValoresTecleados) {
     EXPECT_EQ(estado, ESTADO_DEFECTO);
     EXPECT_NE(RegistroDe(*espacio).find("SPACE-CONDITIONS  = \"Residencial_SPC\""),
               std::string::npos);
+}
+
+// Las líneas de geometría de un registro, sin sangría, en orden.
+std::vector<std::string> Geometria(const std::string& registro) {
+    std::vector<std::string> lineas;
+    size_t inicio = 0;
+    while (inicio < registro.size()) {
+        size_t fin = registro.find('\n', inicio);
+        if (fin == std::string::npos) fin = registro.size();
+        std::string linea = registro.substr(inicio, fin - inicio);
+        inicio = fin + 1;
+        const size_t texto = linea.find_first_not_of(' ');
+        if (texto == std::string::npos) continue;
+        linea = linea.substr(texto);
+        for (const char* clave : {"X ", "Y ", "Z ", "HEIGHT ", "WIDTH ", "AZIMUTH ", "TILT ",
+                                  "POLYGON ", "LOCATION "})
+            if (linea.rfind(clave, 0) == 0) lineas.push_back(linea);
+    }
+    return lineas;
+}
+
+// Un espacio copiado, con sus muros, escribe la misma geometría que su original: lo que el
+// original daba (polígono, altura, coordenadas, el azimut y la anchura del muro) se escribe
+// en la copia, y lo que no daba (el azimut del espacio) tampoco se escribe, ni como 0 ni
+// como -1e10.
+TEST_F(PruebaEspacio, CopiaEscribeLaMismaGeometria) {
+    PrepararBasesDelPrograma();
+    LeerModelo(kPlanta + LineasCRLF({
+                             "\"E\" = SPACE",
+                             "      POLYGON = \"Local\"",
+                             "      X = 2",
+                             "      Y = 1.5",
+                             "      HEIGHT = 3.1",
+                             "      SPACE-TYPE = \"R\"",
+                             "      ..",
+                             "\"Libre\" = EXTERIOR-WALL",
+                             "      X = 1",
+                             "      Y = 0.5",
+                             "      AZIMUTH = 200",
+                             "      TILT = 80",
+                             "      HEIGHT = 2.5",
+                             "      WIDTH = 4",
+                             "      CONSTRUCTION = \"Muro tipo\"",
+                             "      ..",
+                         }),
+               edificio);
+    auto* original = dynamic_cast<Espacio*>(edificio.BuscarPorNombre("E"));
+    ASSERT_NE(original, nullptr);
+    ASSERT_EQ(original->NumeroHijos(), 1);
+    auto* planta = static_cast<Contenedor*>(original->ObtenerDueno());
+    planta->CrearHijo("Copia", TIPO_ESPACIO);
+    auto* copia = dynamic_cast<Espacio*>(planta->BuscarPorNombre("Copia"));
+    ASSERT_NE(copia, nullptr);
+    copia->CopiarDe(*original);
+
+    const std::vector<std::string> espacio = Geometria(RegistroDe(*original));
+    EXPECT_EQ(espacio.size(), 4u) << "X, Y, HEIGHT y POLYGON";
+    EXPECT_EQ(Geometria(RegistroDe(*copia)), espacio);
+    ASSERT_EQ(copia->NumeroHijos(), 1);
+    const std::vector<std::string> muro = Geometria(RegistroDe(*original->Hijo(0)));
+    EXPECT_EQ(muro.size(), 6u) << "X, Y, AZIMUTH, TILT, HEIGHT y WIDTH";
+    EXPECT_EQ(Geometria(RegistroDe(*copia->Hijo(0))), muro);
+
+    // Los valores dados quedan copiados; los que no se dieron, por defecto.
+    const struct {
+        ObjetoBase* objeto;
+        const char* clave;
+        EstadoValor estado;
+    } estados[] = {
+        {copia, "X", ESTADO_COPIADO},           {copia, "Altura", ESTADO_COPIADO},
+        {copia, "Poligono", ESTADO_COPIADO},    {copia, "Azimuth", ESTADO_DEFECTO},
+        {copia->Hijo(0), "Azimuth", ESTADO_COPIADO}, {copia->Hijo(0), "Anchura", ESTADO_COPIADO},
+        {copia->Hijo(0), "Z", ESTADO_DEFECTO},
+    };
+    for (const auto& e : estados) {
+        EstadoValor estado = ESTADO_USUARIO;
+        e.objeto->ObtenerEstado(e.clave, estado);
+        EXPECT_EQ(estado, e.estado) << e.objeto->ObtenerNombre().c_str() << " " << e.clave;
+    }
+}
+
+// Un espacio colocado por coordenadas, sin vértice de referencia, coincide con sus muros: el
+// contorno lleva la colocación de la planta (su giro y su X, Y) como la llevan ellos.
+TEST_F(PruebaEspacio, ContornoPorCoordenadasCoincideConSusMuros) {
+    PrepararBasesDelPrograma();
+    edificio.PonerReal("Azimuth", 30);
+    edificio.PonerReal("XRef", 100);
+    edificio.PonerReal("YRef", 50);
+    std::vector<std::string> lineas = {
+        "\"P\" = FLOOR",     "      X = 3",           "      Y = 4",
+        "      AZIMUTH = 20", "      POLYGON = \"Planta\"", "      SPACE-HEIGHT = 2.5",
+        "      ..",          "\"E\" = SPACE",          "      POLYGON = \"Local\"",
+        "      X = 0",       "      Y = 0",           "      AZIMUTH = 0",
+        "      SPACE-TYPE = \"R\"", "      ..",
+    };
+    for (int lado = 1; lado <= 4; ++lado)
+        for (const std::string& linea :
+             {"\"M" + std::to_string(lado) + "\" = EXTERIOR-WALL",
+              "      LOCATION = SPACE-V" + std::to_string(lado),
+              std::string("      CONSTRUCTION = \"Muro tipo\""), std::string("      ..")})
+            lineas.push_back(linea);
+    std::string texto = kPlantaYLocal;
+    for (const std::string& linea : lineas)
+        texto += linea + "\r\n";
+    LeerModelo(texto, edificio);
+    auto* espacio = dynamic_cast<Espacio*>(edificio.BuscarPorNombre("E"));
+    ASSERT_NE(espacio, nullptr);
+    const Coordenadas& contorno = espacio->Contorno();
+    ASSERT_EQ(contorno.NumeroPuntos(), 4);
+    // A mano: (0, 0) va a (3, 4) con la planta; girado 30 grados con el edificio da
+    // (3 cos 30 + 4 sen 30, -3 sen 30 + 4 cos 30) = (4.598, 1.964); más la referencia.
+    EXPECT_NEAR(contorno.X(0), 104.598f, 1e-3);
+    EXPECT_NEAR(contorno.Y(0), 51.964f, 1e-3);
+    // (5, 0): girado 20 con la planta, (4.698, -1.710) + (3, 4) = (7.698, 2.290); girado 30
+    // con el edificio, (7.812, -1.866); más la referencia.
+    EXPECT_NEAR(contorno.X(1), 107.812f, 1e-3);
+    EXPECT_NEAR(contorno.Y(1), 48.134f, 1e-3);
+    for (int lado = 1; lado <= 4; ++lado) {
+        SCOPED_TRACE(lado);
+        auto* muro = dynamic_cast<Muro*>(edificio.BuscarPorNombre(("M" + std::to_string(lado)).c_str()));
+        ASSERT_NE(muro, nullptr);
+        ASSERT_EQ(muro->Vertices().NumeroPuntos(), 4);
+        // El muro del lado i va del vértice i al siguiente del contorno.
+        EXPECT_NEAR(muro->Vertices().X(0), contorno.X(lado - 1), 1e-3);
+        EXPECT_NEAR(muro->Vertices().Y(0), contorno.Y(lado - 1), 1e-3);
+        EXPECT_NEAR(muro->Vertices().X(1), contorno.X(lado % 4), 1e-3);
+        EXPECT_NEAR(muro->Vertices().Y(1), contorno.Y(lado % 4), 1e-3);
+    }
 }
 
 TEST_F(PruebaEspacio, CopiaConSusMuros) {

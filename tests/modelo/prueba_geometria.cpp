@@ -7,7 +7,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <initializer_list>
+#include <string>
 #include <stdexcept>
 #include <vector>
 
@@ -185,6 +187,70 @@ TEST(Geometria, Orientacion) {
     EXPECT_EQ(alineados.Normal().x, 0.0f);
     EXPECT_EQ(alineados.Normal().y, 0.0f);
     EXPECT_EQ(alineados.Normal().z, 0.0f);
+}
+
+// Un contorno que empieza a mitad de un lado recto: su último vértice está alineado con su
+// primer lado, y el área y la orientación salen igual que empezando en una esquina.
+TEST(Geometria, ContornoQueEmpiezaAMitadDeUnLado) {
+    struct Caso {
+        const char* que;
+        std::initializer_list<Point3> contorno;
+        double area;
+        const char* texto;
+    };
+    const Caso casos[] = {
+        {"planta de 10 x 8 desde la mitad del lado sur",
+         {{5, 0, 0}, {10, 0, 0}, {10, 8, 0}, {0, 8, 0}, {0, 0, 0}},
+         80.0,
+         "Horizontal"},
+        {"muro sur de 10 x 3 desde la mitad de su base",
+         {{5, 0, 0}, {10, 0, 0}, {10, 0, 3}, {0, 0, 3}, {0, 0, 0}},
+         30.0,
+         "180"},
+        {"muro este de 8 x 3 desde la mitad de su base",
+         {{10, 4, 0}, {10, 8, 0}, {10, 8, 3}, {10, 0, 3}, {10, 0, 0}},
+         24.0,
+         "90"},
+    };
+    for (const Caso& caso : casos) {
+        SCOPED_TRACE(caso.que);
+        Coordenadas lista = Lista(caso.contorno);
+        EXPECT_NEAR(lista.Area(), caso.area, 1e-4);
+        EXPECT_EQ(lista.Orientacion(), caso.texto);
+    }
+}
+
+// Una superficie inclinada mira hacia donde mira su proyección en planta: un muro al sur
+// inclinado a 80 grados o una cubierta al sur de 30 grados de pendiente dan "180". Cada
+// caso es un rectángulo de 10 x 3 con la normal de esa dirección de brújula (grados desde
+// el norte hacia el este) y esa inclinación (grados desde la horizontal).
+TEST(Geometria, OrientacionDeUnaSuperficieInclinada) {
+    struct Caso {
+        double brujula, inclinacion;
+        const char* texto;
+    };
+    const Caso casos[] = {
+        {180, 80, "180"}, {180, 30, "180"}, {0, 60, "0"},     {90, 45, "90"},
+        {270, 10, "270"}, {45, 30, "45"},   {135, 70, "135"}, {315, 20, "315"},
+        {180, 90, "180"}, {225, 89, "225"}, {0, 0, "Horizontal"},
+    };
+    constexpr double kGrado = 3.14159265358979 / 180.0;
+    for (const Caso& caso : casos) {
+        SCOPED_TRACE(std::to_string(caso.brujula) + " / " + std::to_string(caso.inclinacion));
+        const double c = caso.brujula * kGrado, t = caso.inclinacion * kGrado;
+        const Vector3 n(std::sin(t) * std::sin(c), std::sin(t) * std::cos(c), std::cos(t));
+        // Un lado horizontal (perpendicular a la normal) y el otro por la pendiente: U x D = n.
+        const Vector3 u(std::cos(c), -std::sin(c), 0);
+        const Vector3 d = Vectorial(n, u);
+        auto punto = [&](double a, double b) {
+            return Point3(static_cast<float>(u.x * a + d.x * b), static_cast<float>(u.y * a + d.y * b),
+                          static_cast<float>(u.z * a + d.z * b));
+        };
+        Coordenadas lista = Lista({punto(0, 0), punto(10, 0), punto(10, 3), punto(0, 3)});
+        EXPECT_NEAR(lista.Area(), 30.0, 1e-3);
+        EXPECT_NEAR(lista.Normal().z, n.z, 1e-5);
+        EXPECT_EQ(lista.Orientacion(), caso.texto);
+    }
 }
 
 TEST(Geometria, CoordenadasComprobadasYEnElOrigen) {

@@ -200,6 +200,43 @@ TEST_F(PruebaPlanta, PoligonoDefinidoYCopia) {
     EXPECT_EQ(texto, "3");
 }
 
+// Una planta copiada escribe el mismo registro que su original (salvo el nombre): su azimut
+// y su multiplicador se copian con su estado, y lo que el original no daba sigue sin darse.
+TEST_F(PruebaPlanta, CopiaEscribeLoMismoQueSuOriginal) {
+    Edificio edificio("Edificio");
+    PonerPoligono("Cuadrado", kCuadrado);
+    auto sinNombre = [](const std::string& registro) { return registro.substr(registro.find('\n')); };
+    const struct {
+        const char* que;
+        std::vector<std::string> lineas;
+    } casos[] = {
+        {"girada y repetida",
+         {"      POLYGON = \"Cuadrado\"", "      AZIMUTH = 20", "      MULTIPLIER = 3",
+          "      FLOOR-HEIGHT = 3.2", "      SPACE-HEIGHT = 2.9"}},
+        {"sin azimut ni multiplicador", {"      POLYGON = \"Cuadrado\"", "      FLOOR-HEIGHT = 3"}},
+    };
+    int n = 0;
+    for (const auto& caso : casos) {
+        SCOPED_TRACE(caso.que);
+        const std::string nombre = "O" + std::to_string(n++);
+        std::vector<std::string> lineas = {"\"" + nombre + "\" = FLOOR"};
+        lineas.insert(lineas.end(), caso.lineas.begin(), caso.lineas.end());
+        lineas.push_back("      ..");
+        std::string texto;
+        for (const std::string& linea : lineas)
+            texto += linea + "\r\n";
+        Planta* original = Leida(edificio, texto);
+        ASSERT_NE(original, nullptr);
+        edificio.CrearHijo("C" + nombre, TIPO_PLANTA);
+        auto* copia = dynamic_cast<Planta*>(edificio.BuscarPorNombre(("C" + nombre).c_str()));
+        ASSERT_NE(copia, nullptr);
+        copia->CopiarDe(*original);
+        const std::string escrito = RegistroDe(*original);
+        EXPECT_EQ(sinNombre(RegistroDe(*copia)), sinNombre(escrito));
+        EXPECT_EQ(escrito.find("AZIMUTH") != std::string::npos, caso.lineas.size() > 2);
+    }
+}
+
 // Un hijo que avisa al morir.
 class Testigo : public ObjetoBase {
 public:
