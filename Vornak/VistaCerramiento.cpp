@@ -1,5 +1,6 @@
 #include "Vornak/VistaCerramiento.h"
 
+#include "Vornak/NombresExactos.h"
 #include "Vornak/VentanaGestorBD.h"
 
 #include "comunes/Directorios.h"
@@ -83,7 +84,7 @@ void VistaCerramiento::Mostrar() {
         v->cbGrupoMaterial->SetItems(&grupos);
         v->cbGrupoMaterial->SetItemIndex(grupos.GetCount() > 0 ? 0 : -1);
         TStringList lista;
-        lista.SetSorted(true);
+        ListaDeNombres(lista);
         materiales->ListarNombresDeGrupo(lista, v->cbGrupoMaterial->GetText());
         v->losMateriales->SetItems(&lista);
         v->losMateriales->SetItemIndex(lista.GetCount() > 0 ? 0 : -1);
@@ -107,7 +108,7 @@ void VistaCerramiento::Mostrar() {
     g->SetRow(1);
     AnsiString primero = g->GetCells(1, 1);
     if (!primero.IsEmpty()) SeleccionarCapa(primero);
-    int indice = primero.IsEmpty() ? -1 : v->losMateriales->GetItems()->IndexOf(primero);
+    int indice = primero.IsEmpty() ? -1 : IndiceDeNombre(*v->losMateriales->GetItems(), primero);
     if (indice >= 0) {
         v->losMateriales->SetItemIndex(indice);
         PonerTexto(v->Edit1, g->GetCells(2, 1));
@@ -174,11 +175,11 @@ void VistaCerramiento::RellenarMateriales() {
     TKavComboBox* lista = ventana->losMateriales;
     AnsiString elegido = lista->GetText();
     TStringList nombresGrupo;
-    nombresGrupo.SetSorted(true);
+    ListaDeNombres(nombresGrupo);
     if (materiales)
         materiales->ListarNombresDeGrupo(nombresGrupo, ventana->cbGrupoMaterial->GetText());
     lista->SetItems(&nombresGrupo);
-    int indice = lista->GetItems()->IndexOf(elegido);
+    int indice = IndiceDeNombre(*lista->GetItems(), elegido);
     lista->SetItemIndex(indice >= 0 ? indice : (nombresGrupo.GetCount() > 0 ? 0 : -1));
 }
 
@@ -356,10 +357,10 @@ bool VistaCerramiento::SeleccionarCapa(const AnsiString& nombre) {
     TforGestorBD* v = ventana;
     ElegirTexto(v->cbGrupoMaterial, Propiedad(material, "Grupo"));
     TStringList lista;
-    lista.SetSorted(true);
+    ListaDeNombres(lista);
     materiales->ListarNombresDeGrupo(lista, v->cbGrupoMaterial->GetText());
     v->losMateriales->SetItems(&lista);
-    ElegirTexto(v->losMateriales, nombre);
+    v->losMateriales->SetItemIndex(IndiceDeNombre(*v->losMateriales->GetItems(), nombre));
     PonerTexto(v->Edit1, v->losMateriales->GetText());
     const bool editable = !elemento || !elemento->EsLibreria();
     PonerHabilitado(v->btnSubir, editable);

@@ -66,20 +66,42 @@ void VistaElemento::HabilitarVentana(TWinControl* pagina) const {
         PonerHabilitado(ventana->GetControls(i), true);
 }
 
+namespace {
+// La marca de modificado de un campo de texto: la pone lo que teclea el usuario y la quita
+// el texto que se pone desde el código. Las listas no la tienen.
+bool Editado(TControl* control) {
+    if (auto* kav = dynamic_cast<TKavEdit*>(control)) return kav->GetModified();
+    if (auto* campo = dynamic_cast<TCustomEdit*>(control)) return campo->GetModified();
+    return false;
+}
+
+void OlvidarEdicion(TControl* control) {
+    if (!Editado(control)) return;
+    if (auto* kav = dynamic_cast<TKavEdit*>(control))
+        kav->SetModified(false);
+    else if (auto* campo = dynamic_cast<TCustomEdit*>(control))
+        campo->SetModified(false);
+}
+} // namespace
+
 void VistaElemento::Recordar(std::initializer_list<TControl*> controles) {
-    for (TControl* c : controles)
+    for (TControl* c : controles) {
         mostrados[c] = Texto(c);
+        OlvidarEdicion(c);
+    }
 }
 
 bool VistaElemento::Tocado(TControl* control) const {
     auto it = mostrados.find(control);
-    return it == mostrados.end() || !(it->second == Texto(control));
+    // Un campo que el usuario editó cuenta aunque acabe con el texto mostrado: el que
+    // teclea el valor que se ve redondeado quiere ese valor.
+    return it == mostrados.end() || !(it->second == Texto(control)) || Editado(control);
 }
 
 bool VistaElemento::HayCambios() const {
     if (!elemento) return false;
-    for (const auto& [control, texto] : mostrados)
-        if (!(texto == Texto(control))) return true;
+    for (const auto& entrada : mostrados)
+        if (Tocado(entrada.first)) return true;
     return false;
 }
 

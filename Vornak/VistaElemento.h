@@ -47,10 +47,11 @@ protected:
 
     // Lo que muestran ahora esos controles queda como lo mostrado: Mostrar lo llama al final.
     void Recordar(std::initializer_list<TControl*> controles);
-    // Cierto si el texto del control ya no es el mostrado (o el control no se mostró).
+    // Cierto si el texto del control ya no es el mostrado, si el usuario lo editó (aunque lo
+    // dejara con el mismo texto) o si el control no se mostró.
     bool Tocado(TControl* control) const;
-    // La clave desde el texto del control, solo si el usuario lo cambió: un valor que nadie
-    // tocó se queda exactamente como estaba. Un texto vacío da "siVacio" si lo hay.
+    // La clave desde el texto del control, solo si el usuario lo editó: un valor que nadie
+    // tocó se queda exactamente como estaba; uno editado se toma, sea cual sea su texto. Un texto vacío da "siVacio" si lo hay.
     void AsignarSiTocado(const char* clave, TControl* control, const char* siVacio = nullptr);
     // El texto de un control, por el camino de su clase (el del campo numérico, sin prefijo
     // ni sufijo).

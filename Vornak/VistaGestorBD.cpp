@@ -174,7 +174,12 @@ void VistaGestorBD::AceptarElemento(TipoObjeto tipo) {
                               ventana->tsVidrios, ventana->tsMarcos, ventana->tsHuecos})
         pagina->SetEnabled(false);
     if (TTabSheet* pagina = ventana->PaginaDeTipo(tipo)) pagina->SetEnabled(true);
-    if (VistabdElementos* vista = VistaDeTipo(tipo)) vista->AceptarElemento(actual);
+    if (VistabdElementos* vista = VistaDeTipo(tipo)) {
+        // Lo que el usuario cambia en un elemento supuesto y acepta es suyo: desde ahí se
+        // guarda en la base como los demás.
+        if (actual && vista->HayCambios(actual)) actual->MarcarSupuesto(false);
+        vista->AceptarElemento(actual);
+    }
     CambiosHechos();
 }
 
@@ -251,11 +256,19 @@ TTreeNode* VistaGestorBD::BuscarElemento(TTreeNode* nodoTipo, const AnsiString& 
 
 void VistaGestorBD::CambiarPestana() {
     if (!ventana) return;
+    // Las páginas que eligió el usuario: contestar a la pregunta de DejarElemento vuelve a
+    // mostrar el elemento que se deja, y con él su página.
+    TTabSheet* const elegidas[] = {ventana->pcBaseDatos->GetActivePage(),
+                                   ventana->pcOpacos->GetActivePage(),
+                                   ventana->pcSemitransparentes->GetActivePage()};
     // Quedarse en el elemento es quedarse también en su página.
     if (!DejarElemento()) {
         ventana->MostrarPagina(actual->ObtenerTipo());
         return;
     }
+    ventana->pcBaseDatos->SetActivePage(elegidas[0]);
+    ventana->pcOpacos->SetActivePage(elegidas[1]);
+    ventana->pcSemitransparentes->SetActivePage(elegidas[2]);
     TTabSheet* categoria = ventana->pcBaseDatos->GetActivePage();
     TTreeNode* nodoTipo = nullptr;
     if (categoria == ventana->tsSemitransparentes) {
@@ -328,6 +341,9 @@ void VistaGestorBD::EstablecerPropiedad(const AnsiString& clave, TipoObjeto valo
 
 bool VistaGestorBD::Cerrar() {
     if (cerrada) return true;
+    // Lo que se pregunte es de esta base: su ventana se pone delante antes, para que se vea
+    // de cuál se trata (al salir se cierran todas, y la de arriba puede ser otra).
+    if (ventana) ventana->BringToFront();
     // Lo tecleado y aún sin aceptar no se pierde al cerrar sin preguntar.
     if (!DejarElemento()) return false;
     bool resultado = true;

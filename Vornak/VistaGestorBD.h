@@ -191,6 +191,9 @@ public:
 private:
     // Dice los registros del fichero que la carga no ha podido leer, si los hay.
     static void AvisarIlegibles(const GestorBD& cargado, const AnsiString& fichero);
+    // Dice los elementos que el fichero nombra y la carga no ha encontrado (ni en él ni en el
+    // catálogo), si los hay, y el catálogo que no se pudo leer.
+    static void AvisarSupuestos(const GestorBD& cargado, const AnsiString& fichero);
     // Antes de escribir en el fichero: si se perderían registros que no se pudieron leer, lo
     // dice y pregunta; cierto si se puede escribir.
     bool ConfirmarPerdida(const GestorBD& cargado, const AnsiString& fichero);

@@ -50,6 +50,13 @@ void VistaGestorBD::AvisarIlegibles(const GestorBD& cargado, const AnsiString& f
     Application->MessageBox(texto, "Información", MB_OK | MB_ICONWARNING);
 }
 
+void VistaGestorBD::AvisarSupuestos(const GestorBD& cargado, const AnsiString& fichero) {
+    const AnsiString supuestos = cargado.DescribirSupuestos();
+    if (supuestos.IsEmpty()) return;
+    Application->MessageBox("Al abrir el fichero " + fichero + ":\n\n" + supuestos, "Información",
+                            MB_OK | MB_ICONWARNING);
+}
+
 bool VistaGestorBD::ConfirmarPerdida(const GestorBD& cargado, const AnsiString& fichero) {
     if (!cargado.GuardarPierdeIlegibles(fichero)) return true;
     return error->Preguntar("Al abrir el fichero " + fichero +
@@ -78,6 +85,7 @@ bool VistaGestorBD::Abrir(const AnsiString& fichero) {
     // Recién abierta, la base no tiene cambios.
     gestor->ObtenerCambios()->Reiniciar();
     AvisarIlegibles(*gestor, fichero);
+    AvisarSupuestos(*gestor, fichero);
     return true;
 }
 
@@ -118,7 +126,9 @@ void VistaGestorBD::CargarLibreria(const AnsiString& fichero, bool avisar) {
     libreria.reset();
     libreria = std::make_unique<GestorBD>("USUARIO", LISTA_USUARIO);
     libreria->Cargar(fichero);
-    if (avisar) AvisarIlegibles(*libreria, fichero);
+    if (!avisar) return;
+    AvisarIlegibles(*libreria, fichero);
+    AvisarSupuestos(*libreria, fichero);
 }
 
 bool VistaGestorBD::EscribirLibreria(const AnsiString& fichero) {

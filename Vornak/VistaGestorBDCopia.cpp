@@ -37,6 +37,8 @@ void VistaGestorBD::Copiar(const TStrings& nombres, TipoObjeto tipo, GestorBD* o
     if (!origen || !destino) return;
     bdLibreria* haciaBase = destino->Base(tipo);
     TStringList faltan, presentes;
+    faltan.SetCaseSensitive(true);
+    presentes.SetCaseSensitive(true);
     for (int i = 0; i < nombres.GetCount(); ++i) {
         const AnsiString& nombre = nombres.GetStrings(i);
         // Lo que el destino ya tiene se queda como está: nada suyo se sobrescribe.

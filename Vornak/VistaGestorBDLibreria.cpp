@@ -158,6 +158,11 @@ void VistaGestorBD::AbrirLibreria(GestorBD* listado) {
     elegidosLibreria = std::make_unique<TStringList>();
     noElegidosMostrados = std::make_unique<TStringList>();
     elegidosMostrados = std::make_unique<TStringList>();
+    // Las listas de nombres distinguen mayúsculas, como el modelo: pasar "granito" no se
+    // lleva "Granito".
+    for (TStringList* nombres : {todosLibreria.get(), elegidosLibreria.get(),
+                                 noElegidosMostrados.get(), elegidosMostrados.get()})
+        nombres->SetCaseSensitive(true);
 }
 
 bool VistaGestorBD::PrepararLibreria() {

@@ -1,5 +1,6 @@
 #include "Vornak/VistaHueco.h"
 
+#include "Vornak/NombresExactos.h"
 #include "Vornak/VentanaGestorBD.h"
 
 #include "comunes/Error.h"
@@ -23,7 +24,7 @@ void VistaHueco::PonerBaseDatos(TipoObjeto tipo, bdLibreria* base) {
 }
 
 namespace {
-// Elige en la lista el elemento de ese texto; ninguno si no está.
+// Elige en la lista el grupo de ese texto; ninguno si no está.
 void Elegir(TKavComboBox* lista, const AnsiString& texto) {
     lista->SetItemIndex(lista->GetItems()->IndexOf(texto));
 }
@@ -36,23 +37,23 @@ void VistaHueco::MostrarEleccion(bdLibreria* base, TKavComboBox* grupos, const c
     listaGrupos.SetSorted(true);
     base->ListarGrupos(listaGrupos);
     TStringList listaNombres;
-    listaNombres.SetSorted(true);
+    ListaDeNombres(listaNombres);
     base->ListarNombresDeGrupo(listaNombres, Valor(claveGrupo));
     grupos->SetItems(&listaGrupos);
     Elegir(grupos, Valor(claveGrupo));
     grupos->GetFont()->SetColor(static_cast<TColor>(Color(claveGrupo)));
     nombres->SetItems(&listaNombres);
-    Elegir(nombres, Valor(claveNombre));
+    nombres->SetItemIndex(IndiceDeNombre(*nombres->GetItems(), Valor(claveNombre)));
     nombres->GetFont()->SetColor(static_cast<TColor>(Color(claveNombre)));
 }
 
 void VistaHueco::RellenarNombres(bdLibreria* base, TKavComboBox* grupos, TKavComboBox* nombres) {
     AnsiString elegido = nombres->GetText();
     TStringList lista;
-    lista.SetSorted(true);
+    ListaDeNombres(lista);
     if (base) base->ListarNombresDeGrupo(lista, grupos->GetText());
     nombres->SetItems(&lista);
-    int indice = nombres->GetItems()->IndexOf(elegido);
+    int indice = IndiceDeNombre(*nombres->GetItems(), elegido);
     nombres->SetItemIndex(indice >= 0 ? indice : (nombres->GetItems()->GetCount() > 0 ? 0 : -1));
 }
 

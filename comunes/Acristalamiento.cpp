@@ -236,6 +236,7 @@ void Acristalamiento::CopiarDe(const ObjetoBase& otro) {
     otro.ValorPropiedad("Dumvat", nombreDumvat);
     otro.ValorPropiedad("Nombre completo", nombreCompleto);
     if (otro.EsLibreria()) MarcarLibreria();
+    if (otro.EsSupuesto()) MarcarSupuesto();
 }
 
 void Acristalamiento::FilaInforme(TStrings& fila) {

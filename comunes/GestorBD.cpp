@@ -129,6 +129,7 @@ void GestorBD::CargarDeBDL(LeerBDL* lector, bool soltarLeido) {
             pendientes.emplace_back(bases[j]->Seccion().tipoRegistro);
         lector->SoltarAnterioresA(pendientes);
     }
+    catalogoNoLeido = catalogo.NoLeido();
 }
 
 template <class Seccion> void GestorBD::EscribirCon(FileWriter& fichero, Seccion&& seccion) {
@@ -347,7 +348,7 @@ bool GestorBD::EnUso(TipoObjeto tipo, const AnsiString& nombre) const {
     if (tipo == TIPO_MATERIAL && cerramientos != nullptr && cerramientos->MaterialUtilizado(nombre))
         return true;
     if ((tipo == TIPO_ACRISTALAMIENTO || tipo == TIPO_MARCO) && huecos != nullptr &&
-        huecos->ElementoUtilizado(nombre))
+        huecos->ElementoUtilizado(tipo, nombre))
         return true;
     return elemento->EsUtilizado();
 }

@@ -113,11 +113,23 @@ public:
     // (material, acristalamiento o marco): los que lo nombran se quedan con uno provisional.
     bool IlegiblesConUsos() const;
 
+    // Los elementos supuestos (EsSupuesto): los que la última carga creó con valores por
+    // defecto porque algo los nombra y ni el fichero ni el catálogo los tenían. En el orden
+    // del fichero.
+    std::vector<ObjetoBase*> Supuestos() const;
+    // La ruta del catálogo si la última carga lo necesitó y no lo pudo leer; vacía si no.
+    const AnsiString& CatalogoNoLeido() const { return catalogoNoLeido; }
+    // Por qué hay supuestos y cuáles son, para decírselo al usuario: el catálogo que no se
+    // pudo leer y un supuesto por línea ("Material: Ladrillo"); pasados "maximo", cuántos
+    // más hay. Vacío si no hay supuestos.
+    AnsiString DescribirSupuestos(size_t maximo = 10) const;
+
     // El elemento de ese nombre en la base de su tipo (13, 12, 10, 11, 16 o 63), también si
     // se llama como la base; nulo para otro tipo o si no está.
     ObjetoBase* Buscar(TipoObjeto tipo, const AnsiString& nombre) const;
     // Si el elemento está en uso: un material que usa algún cerramiento, un acristalamiento
-    // o un marco que usa algún hueco (lo que hay ahora en la base), o uno que el fichero o
+    // o un marco que usa algún hueco como tal (lo que hay ahora en la base; un marco que se
+    // llama como el vidrio de un hueco no está en uso por eso), o uno que el fichero o
     // quien lo usa marcó como utilizado. La marca que pone el guardado en los materiales de
     // las capas no cuenta: se escribe, pero no dice que algo lo use ahora. Eliminar y el
     // cambio de nombre lo miran igual. Falso si no está.
@@ -164,5 +176,6 @@ private:
     AnsiString ultimoError;
     std::vector<RegistroIlegible> ilegibles;
     AnsiString ficheroIlegibles; // del que vienen; vacío si se cargaron de un lector
+    AnsiString catalogoNoLeido;
     std::unique_ptr<Cambios> cambios;
 };

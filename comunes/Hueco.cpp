@@ -303,6 +303,12 @@ bool Hueco::Utiliza(const AnsiString& nombre) const {
     return nombre == vidrio || nombre == marco;
 }
 
+bool Hueco::UtilizaParte(TipoObjeto tipo, const AnsiString& nombre) const {
+    if (tipo == TIPO_ACRISTALAMIENTO) return nombre == vidrio;
+    if (tipo == TIPO_MARCO) return nombre == marco;
+    return false;
+}
+
 bool Hueco::VidrioBloqueado() const {
     // El de su propia base de datos, no el de otra ventana abierta.
     bdAcristalamientos* base = dynamic_cast<bdLibreria*>(ObtenerDueno()) != nullptr

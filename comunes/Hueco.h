@@ -56,6 +56,9 @@ public:
     void PonerBasesDatos(bdMarcos* marcos, bdAcristalamientos* acristalamientos) override;
     // Cierto si el nombre es el de su acristalamiento o el de su marco.
     bool Utiliza(const AnsiString& nombre) const override;
+    // Cierto si usa la parte de ese tipo con ese nombre: un marco solo lo nombra el marco del
+    // hueco, un acristalamiento solo su acristalamiento.
+    bool UtilizaParte(TipoObjeto tipo, const AnsiString& nombre) const;
 
     // Cierto si su acristalamiento está en su base de datos (sin ella, en la abierta actual)
     // por nombre completo y no se puede cambiar.

@@ -134,6 +134,7 @@ void Marco::CopiarDe(const ObjetoBase& otro) {
     otro.ValorPropiedad("Dumvat", nombreDumvat);
     Reales().CopiarDe(*this, otro);
     if (otro.EsLibreria()) MarcarLibreria();
+    if (otro.EsSupuesto()) MarcarSupuesto();
 }
 
 void Marco::FilaInforme(TStrings& fila) {

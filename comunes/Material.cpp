@@ -328,6 +328,7 @@ void Material::CopiarDe(const ObjetoBase& otro) {
     otro.ValorPropiedad("Imagen", imagen);
     otro.ValorPropiedad("Dumvat", nombreDumvat);
     if (otro.EsLibreria()) MarcarLibreria();
+    if (otro.EsSupuesto()) MarcarSupuesto();
 }
 
 void Material::FilaInforme(TStrings& fila) {

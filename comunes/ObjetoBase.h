@@ -126,6 +126,11 @@ public:
     bool EsLibreria() const { return libreria; }
     void MarcarLibreria(bool valor = true) { libreria = valor; }
     bool EsUtilizado() const { return utilizado; }
+    // Supuesto: creado con los valores por defecto porque otro elemento lo nombra y ni el
+    // fichero ni el catálogo lo tenían. No es de la base: no se guarda como suyo, y el
+    // fichero conserva solo el nombre que lo usa, tal como se leyó.
+    bool EsSupuesto() const { return supuesto; }
+    void MarcarSupuesto(bool valor = true) { supuesto = valor; }
     // La marca de error: se pone cuando se rechaza un valor validado; la validación nunca
     // la quita, los editores sí antes de escribir el elemento.
     bool ObtenerError() const { return marcaError; }
@@ -219,6 +224,7 @@ protected:
     bool rechazadoAhora = false; // de una validación a la asignación que la pidió
     bool libreria = false;
     bool utilizado = false;
+    bool supuesto = false;
 
 private:
     friend class Contenedor;

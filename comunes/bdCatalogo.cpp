@@ -44,6 +44,7 @@ LeerBDL* bdCatalogo::Lector() {
         }
         if (lector_ == nullptr) Error::Instancia()->Mensaje(0, ruta_);
     }
+    disponible_ = lector_ != nullptr;
     if (lector_ == nullptr) lector_ = std::make_unique<LeerBDL>(LeerBDL::EnMemoria{}, "");
     return lector_.get();
 }

@@ -48,6 +48,9 @@ public:
 
     // Cuántas veces se ha leído el fichero (0 o 1).
     int Lecturas() const { return lecturas_; }
+    // La ruta del catálogo si alguna base lo pidió y no se pudo leer (no está, o no se deja
+    // leer); vacía si se leyó, si nadie lo pidió o si no hay catálogo (otro idioma).
+    AnsiString NoLeido() const { return leido_ && !disponible_ ? ruta_ : AnsiString(); }
 
 private:
     LeerBDL* Lector();
@@ -56,6 +59,7 @@ private:
     AnsiString ruta_;
     std::unique_ptr<LeerBDL> lector_;
     bool leido_ = false;
+    bool disponible_ = false; // se leyó su fichero
     int lecturas_ = 0;
     std::unique_ptr<bdMateriales> materiales_;
     std::unique_ptr<bdAcristalamientos> acristalamientos_;

@@ -3,6 +3,7 @@
 
 #include "comunes/bdHuecos.h"
 
+#include "comunes/Hueco.h"
 #include "comunes/bdAcristalamientos.h"
 #include "comunes/bdCatalogo.h"
 #include "comunes/bdMarcos.h"
@@ -40,6 +41,13 @@ bdLibreria* bdHuecos::BaseDatos(TipoObjeto tipo) const {
 bool bdHuecos::ElementoUtilizado(const AnsiString& nombre) const {
     for (ObjetoBase* hueco : Elementos())
         if (hueco->Utiliza(nombre)) return true;
+    return false;
+}
+
+bool bdHuecos::ElementoUtilizado(TipoObjeto tipo, const AnsiString& nombre) const {
+    for (ObjetoBase* elemento : Elementos())
+        if (auto* hueco = dynamic_cast<Hueco*>(elemento); hueco && hueco->UtilizaParte(tipo, nombre))
+            return true;
     return false;
 }
 

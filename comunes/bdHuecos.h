@@ -37,6 +37,9 @@ public:
     bdMarcos* MarcosPropios() const;
     // Cierto si algún hueco de la base usa el acristalamiento o el marco de ese nombre.
     bool ElementoUtilizado(const AnsiString& nombre) const;
+    // Cierto si algún hueco usa el acristalamiento (tipo 10) o el marco (tipo 11) de ese
+    // nombre: un marco que se llama como un vidrio en uso no está en uso por eso.
+    bool ElementoUtilizado(TipoObjeto tipo, const AnsiString& nombre) const;
 
     const SeccionBD& Seccion() const override;
 

@@ -130,10 +130,11 @@ void bdLibreria::AnotarDesconocidos(const bdLibreria* base, int desde, bdLibreri
     if (base == nullptr) return;
     FicheroLog* log = nullptr;
     for (int i = desde; i < base->NumeroHijos(); ++i) {
-        const ObjetoBase* creado = base->Hijo(i);
+        ObjetoBase* creado = base->Hijo(i);
         const AnsiString& nombre = creado->ObtenerNombre();
         if (nombre.IsEmpty() || nombre == "Ninguno") continue;
         if (catalogo != nullptr && catalogo->BuscarEnHijos(nombre) != nullptr) continue;
+        creado->MarcarSupuesto();
         if (log == nullptr) log = FicheroLog::Instancia();
         log->AnadirError(creado->ObtenerTipo(),
                          nombre + " no está en la base de datos ni en el catálogo: " +
@@ -157,6 +158,8 @@ void bdLibreria::Escribir(FileWriter& fichero, bdCatalogo& catalogo) {
     EscribirCabecera(fichero);
     const bool enteros = Seccion().escribirEnteros;
     for (ObjetoBase* elemento : Elementos()) {
+        // Sus valores son los de por defecto, no los del usuario: lo que lo usa lo nombra.
+        if (elemento->EsSupuesto()) continue;
         if (enteros)
             elemento->Escribir(fichero);
         else if (!elemento->EsLibreria())
@@ -191,5 +194,5 @@ void bdLibreria::EscribirXML(DocumentoXML& documento, IXMLNode* padre) {
     IXMLNode* grupo =
         padre != nullptr ? documento.NuevoNodo(padre, grupoXML) : documento.NuevoNodoRaiz(grupoXML);
     for (ObjetoBase* elemento : Elementos())
-        elemento->EscribirXML(documento, grupo);
+        if (!elemento->EsSupuesto()) elemento->EscribirXML(documento, grupo);
 }

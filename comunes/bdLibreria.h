@@ -81,7 +81,8 @@ public:
 
     // La cabecera de su sección: la regla, el título y la regla otra vez.
     void EscribirCabecera(FileWriter& fichero) override;
-    // La cabecera y cada elemento por su EscribirSinLibreria (con la marca 1). Los
+    // La cabecera y cada elemento por su EscribirSinLibreria (con la marca 1), salvo los
+    // supuestos (EsSupuesto), que no son de la base. Los
     // materiales, acristalamientos y marcos de librería que el catálogo estándar tiene no se
     // escriben (QuedaFuera: al cargar, el catálogo los da); los que no tiene se escriben tal
     // como son (EscribirDeLibreria), para no perderlos. Los puentes térmicos se escriben
@@ -98,7 +99,7 @@ public:
     // acristalamientos.
     void Exportar(FileWriter& fichero) override;
     // El elemento de su grupo (dentro de "padre" o, si es nulo, del elemento raíz) y dentro
-    // el nodo de cada elemento, en orden; también los de librería.
+    // el nodo de cada elemento, en orden; también los de librería, no los supuestos.
     void EscribirXML(DocumentoXML& documento, IXMLNode* padre) override;
 
     // Su sección; vacía en la base común (no carga ni escribe cabecera).
@@ -112,8 +113,9 @@ protected:
 
     // Anota en el registro del modelo, bajo el tipo de la base, cada elemento que un
     // elemento ("quien") acaba de crear en la base desde la posición "desde" con sus
-    // valores por defecto: uno que el catálogo (si lo hay) tampoco tiene. "Ninguno" y el
-    // nombre vacío no se anotan: dicen que no hay parte.
+    // valores por defecto: uno que el catálogo (si lo hay) tampoco tiene; y lo marca como
+    // supuesto, para que no se guarde como de la base. "Ninguno" y el nombre vacío no se
+    // anotan: dicen que no hay parte.
     static void AnotarDesconocidos(const bdLibreria* base, int desde, bdLibreria* catalogo,
                                    const ObjetoBase& quien);
 

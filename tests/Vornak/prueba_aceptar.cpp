@@ -9,6 +9,9 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 namespace {
 
 class Aceptar : public PruebaEditores {
@@ -160,6 +163,88 @@ TEST_F(Aceptar, DejarUnCerramientoCambiadoPreguntaSiSeAceptan) {
     Application->ProcessMessages();
     EXPECT_EQ(Marco()->Controladores(), 0);
     EXPECT_EQ(Guion().ShownBoxes().back().text, "¿Desea guardar los cambios?");
+}
+
+// Teclear en un campo el valor que ya muestra, redondeado, es pedir ese valor: se toma, en
+// memoria y en el fichero. Lo que nadie tecleó sigue con el valor leído.
+TEST_F(Aceptar, ElValorQueSeMuestraRedondeadoTecleadoSeToma) {
+    AbrirDelMenu(base);
+    TforGestorBD* v = Ventana();
+    const struct {
+        std::vector<const char*> camino;
+        TCustomEdit* campo;
+        TButton* aceptar;
+        TipoObjeto tipo;
+        const char* nombre;
+        const char* clave;
+        float leido;
+    } casos[] = {
+        {{"Opacos", "Materiales y productos", "Fabricas", "Ladrillo"}, v->edConductividad,
+         v->btnAceptarMat, TIPO_MATERIAL, "Ladrillo", "Conductividad", 0.0375f},
+        {{"Semitransparentes", "Marcos", "Maderas", "Madera"}, v->edFrameConduct,
+         v->btnAceptarMar, TIPO_MARCO, "Madera", "frameConduct", 2.125f},
+        {{"Semitransparentes", "Vidrios", "Dobles", "Doble"}, v->edConductanciaAcr,
+         v->btnAceptarAcr, TIPO_ACRISTALAMIENTO, "Doble", "Conductancia", 2.875f},
+        {{"Puentes térmicos", "Pilares", "Pilar"}, v->edEfe, v->btnAceptarPue,
+         TIPO_PUENTE_TERMICO, "Pilar", "Efe", 0.675f},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.clave);
+        ASSERT_NE(Elegir(c.camino), nullptr);
+        const AnsiString mostrado = c.campo->GetText();
+        const float pedido = std::stof(mostrado.str());
+        ASSERT_NE(pedido, c.leido) << "el campo lo muestra redondeado";
+        Teclear(c.campo, mostrado);
+        Pulsar(c.aceptar);
+        EXPECT_FLOAT_EQ(Real(Elemento(c.tipo, c.nombre), c.clave), pedido);
+        EXPECT_EQ(c.campo->GetText(), mostrado);
+    }
+    const AnsiString guardada = carpeta.Fichero("Lib/tecleado.bdc", "");
+    ASSERT_TRUE(Actual()->Guardar(guardada));
+    const std::string texto = LeerBytes(guardada);
+    EXPECT_EQ(texto.find("0.0375"), std::string::npos);
+    EXPECT_EQ(texto.find("2.875"), std::string::npos);
+    // Aceptado, lo mostrado vuelve a ser lo del elemento: dejarlo no pregunta nada.
+    Elegir({"Opacos", "Materiales y productos", "Fabricas", "Ladrillo"});
+    Elegir({"Opacos", "Materiales y productos", "Fabricas", "Suelto"});
+}
+
+// Contestar "¿Desea aceptar los cambios?" al pulsar otra pestaña lleva a la pestaña pulsada,
+// con su primer elemento, se conteste Sí o No.
+TEST_F(Aceptar, LaPestanaPulsadaSigueTrasLaPregunta) {
+    AbrirDelMenu(base);
+    TforGestorBD* v = Ventana();
+    const struct {
+        std::vector<const char*> camino;
+        TCustomEdit* campo;
+        TPageControl* control;
+        TTabSheet* pulsada;
+        TipoObjeto tipo;
+    } casos[] = {
+        {{"Opacos", "Materiales y productos", "Fabricas", "Ladrillo"}, v->edDensidad,
+         v->pcOpacos, v->tsCerramientos, TIPO_CERRAMIENTO},
+        {{"Semitransparentes", "Vidrios", "Dobles", "Doble"}, v->edConductanciaAcr,
+         v->pcSemitransparentes, v->tsHuecos, TIPO_HUECO},
+        {{"Opacos", "Materiales y productos", "Fabricas", "Ladrillo"}, v->edDensidad,
+         v->pcBaseDatos, v->tsPuentes, TIPO_PUENTE_TERMICO},
+    };
+    for (const auto& c : casos) {
+        for (int respuesta : {IDYES, IDNO}) {
+            SCOPED_TRACE(std::string(c.pulsada->GetCaption().c_str()) +
+                         (respuesta == IDYES ? " / Sí" : " / No"));
+            ASSERT_NE(Elegir(c.camino), nullptr);
+            Teclear(c.campo, "3");
+            Guion().AnswerMessageBox(respuesta);
+            c.control->SetActivePage(c.pulsada);
+            Actual()->CambiarPestana();
+            EXPECT_EQ(Guion().ShownBoxes().back().text, "¿Desea aceptar los cambios?");
+            EXPECT_EQ(c.control->GetActivePage(), c.pulsada);
+            ASSERT_NE(Actual()->ElementoActual(), nullptr);
+            EXPECT_EQ(Actual()->ElementoActual()->ObtenerTipo(), c.tipo);
+            EXPECT_EQ(Actual()->ElementoActual()->ObtenerNombre(),
+                      v->tvBaseDatos->GetSelected()->GetText());
+        }
+    }
 }
 
 // Una capa de conductividad tan pequeña que la rejilla la muestra "0.000" sigue sumando su

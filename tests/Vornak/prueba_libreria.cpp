@@ -407,4 +407,42 @@ TEST_F(Libreria, UnaLibreriaEstandarNoSeToca) {
     EXPECT_EQ(LeerBytes(estandar), antes);
 }
 
+// Dos nombres que solo difieren en mayúsculas son dos elementos. En el diálogo: pasar "granito" deja "Granito" en su lista, y se importan los
+// dos, sin aviso de que alguno ya estuviera.
+TEST_F(Libreria, NombresQueSoloDifierenEnMayusculasSePasanEImportanPorSeparado) {
+    const AnsiString base = carpeta.Fichero(
+        "Lib/mayusculas.bdc", Crlf("$\nCAMBIO = NO\nCAMBIO-DUMVAT = NO\n$\nTEMPLARY = USER\n" +
+                                   Material("Granito", "Piedras", "2.8") +
+                                   Material("granito", "Piedras", "1.9")));
+    Marco()->mnuNuevo->Click();
+    TforGestorBD* v = Ventana();
+    v->tvBaseDatos->SetSelected(Nodo(v, {"Opacos", "Materiales y productos"}));
+    Guion().AnswerFileDialog(base);
+    Guion().AnswerShowModal([](TObject* f) {
+        auto* d = static_cast<TforLibreria*>(f);
+        std::vector<std::string> izquierda = Lineas(d->lbNSeleccionados->GetItems());
+        std::sort(izquierda.begin(), izquierda.end());
+        EXPECT_EQ(izquierda, (std::vector<std::string>{"Granito", "granito"}));
+        TStrings* lista = d->lbNSeleccionados->GetItems();
+        for (int i = 0; i < lista->GetCount(); ++i)
+            if (lista->GetStrings(i) == "granito") d->lbNSeleccionados->SetItemIndex(i);
+        d->btnAgregar->Click();
+        EXPECT_EQ(Lineas(d->lbNSeleccionados->GetItems()), (std::vector<std::string>{"Granito"}));
+        EXPECT_EQ(Lineas(d->lbSeleccionados->GetItems()), (std::vector<std::string>{"granito"}));
+        d->btnAgregarTodo->Click();
+        d->btnAceptar->Click();
+    });
+    v->pmCargarLibreria->Click();
+    for (const auto& caja : Guion().ShownBoxes())
+        EXPECT_EQ(caja.text.Pos("Ya hay en"), 0) << caja.text.c_str();
+    float mayuscula = 0, minuscula = 0;
+    GestorBD* g = Actual()->Gestor();
+    ASSERT_NE(g->Buscar(TIPO_MATERIAL, "Granito"), nullptr);
+    ASSERT_NE(g->Buscar(TIPO_MATERIAL, "granito"), nullptr);
+    g->Buscar(TIPO_MATERIAL, "Granito")->ObtenerReal("Conductividad", mayuscula);
+    g->Buscar(TIPO_MATERIAL, "granito")->ObtenerReal("Conductividad", minuscula);
+    EXPECT_FLOAT_EQ(mayuscula, 2.8f);
+    EXPECT_FLOAT_EQ(minuscula, 1.9f);
+}
+
 } // namespace

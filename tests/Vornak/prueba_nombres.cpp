@@ -15,6 +15,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <vector>
 
 namespace {
 
@@ -292,6 +293,50 @@ TEST_F(Nombres, LosGruposRenombrados) {
         vacios += n->GetText() == "Vacio";
     EXPECT_EQ(vacios, 1);
     EXPECT_EQ(Valor(Elemento(TIPO_ACRISTALAMIENTO, "Simple"), "Grupo"), "Simples");
+}
+
+// Un marco que se llama como el vidrio de un hueco no está en uso por eso, ni un vidrio que
+// se llama como el marco de un hueco: se renombran y se eliminan como los que nadie usa.
+TEST_F(Nombres, UnaParteNoEstaEnUsoPorLaDeOtroTipoQueSeLlamaIgual) {
+    AbrirDelMenu(base);
+    TforGestorBD* v = Ventana();
+    const struct {
+        std::vector<const char*> grupo;
+        const char* nombre;
+        TCustomEdit* campo;
+        TButton* aceptar;
+        const char* delOtro; // la parte del otro tipo que usan los huecos
+        TipoObjeto tipo;
+    } casos[] = {
+        {{"Semitransparentes", "Marcos", "Metalicos"}, "Aluminio", v->edNombreMar,
+         v->btnAceptarMar, "Doble", TIPO_MARCO},
+        {{"Semitransparentes", "Vidrios", "Simples"}, "Simple", v->edNombreAcr, v->btnAceptarAcr,
+         "Madera", TIPO_ACRISTALAMIENTO},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.nombre);
+        std::vector<const char*> camino = c.grupo;
+        camino.push_back(c.nombre);
+        ASSERT_NE(Elegir(camino), nullptr);
+        RenombrarBien(c.campo, c.aceptar, c.delOtro);
+        ASSERT_NE(Elemento(c.tipo, c.delOtro), nullptr);
+        // Con el nombre de la parte en uso del otro tipo, se vuelve a renombrar...
+        RenombrarBien(c.campo, c.aceptar, "Sobrante");
+        EXPECT_EQ(Elemento(c.tipo, c.delOtro), nullptr);
+        RenombrarBien(c.campo, c.aceptar, c.delOtro);
+        // ...y se elimina.
+        camino.back() = c.delOtro;
+        ASSERT_NE(Elegir(camino), nullptr);
+        Guion().AnswerMessageBox(IDYES);
+        Marco()->mnuEliminar->Click();
+        EXPECT_EQ(Guion().ShownBoxes().back().text,
+                  AnsiString("¿Realmente desea eliminar  ") + c.delOtro + "? ");
+        EXPECT_EQ(Elemento(c.tipo, c.delOtro), nullptr);
+    }
+    // La parte que los huecos sí usan sigue en uso.
+    Elegir({"Semitransparentes", "Marcos", "Maderas", "Madera"});
+    EXPECT_EQ(Renombrar(v->edNombreMar, v->btnAceptarMar, "Roble").IsEmpty(), false);
+    EXPECT_NE(Elemento(TIPO_MARCO, "Madera"), nullptr);
 }
 
 } // namespace

@@ -10,17 +10,22 @@
 #include "comunes/GestorBD.h"
 #include "comunes/bdMateriales.h"
 #include "plataforma/base/files.h"
+#include "plataforma/base/modal_hooks.h"
+#include "plataforma/base/scripted_modal_hooks.h"
 #include "plataforma/gui/forms/menus.h"
 #include "plataforma/gui/kernel/application.h"
 #include "plataforma/gui/services/capture.h"
+#include "plataforma/gui/testing/input_simulation.h"
 #include "plataforma/gui/widgets/button.h"
 #include "plataforma/gui/widgets/combo.h"
 #include "plataforma/gui/widgets/tree_view.h"
+#include "controles/edit/kav_edit.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <utility>
+#include <vector>
 
 namespace {
 
@@ -211,6 +216,71 @@ TEST_F(VariasVentanas, LaLibreriaDeUnaVentanaNoPasaAOtra) {
         CerrarMarco();
         marco.reset();
     }
+}
+
+// Las cajas de mensaje pasan al guion; de cada una se anota antes qué ventana de base de
+// datos estaba delante.
+class DelanteAlPreguntar : public ModalHooks {
+public:
+    explicit DelanteAlPreguntar(TCustomForm& marco) : marco(marco) { SetModalHooks(this); }
+    ~DelanteAlPreguntar() override { SetModalHooks(&Guion()); }
+    DelanteAlPreguntar(const DelanteAlPreguntar&) = delete;
+    DelanteAlPreguntar& operator=(const DelanteAlPreguntar&) = delete;
+
+    int MessageBox(const AnsiString& texto, const AnsiString& titulo, unsigned flags) override {
+        delante.push_back(marco.GetActiveMDIChild());
+        return Guion().MessageBox(texto, titulo, flags);
+    }
+    void ShowMessage(const AnsiString& texto) override { Guion().ShowMessage(texto); }
+    void ProcessMessages() override { Guion().ProcessMessages(); }
+    bool FileDialog(FileDialogRequest& request) override { return Guion().FileDialog(request); }
+    void RunModal(ModalRun& run) override { Guion().RunModal(run); }
+    int ShellExecute(const AnsiString& verb, const AnsiString& file, const AnsiString& parameters,
+                     const AnsiString& directory, int showCmd) override {
+        return Guion().ShellExecute(verb, file, parameters, directory, showCmd);
+    }
+
+    std::vector<TCustomForm*> delante;
+
+private:
+    TCustomForm& marco;
+};
+
+// Salir con una base cambiada y otra nueva delante: la pregunta de la cambiada sale con su
+// ventana delante, para que se vea de qué base es; Cancelar deja el programa abierto con el
+// cambio, y Sí lo guarda.
+TEST_F(VariasVentanas, AlSalirLaPreguntaDeCadaBaseSaleConSuVentanaDelante) {
+    VistaGestorBD* primera = AbrirDelMenu(uno);
+    TforGestorBD* v = primera->Ventana();
+    v->tvBaseDatos->SetSelected(Nodo(v, {"Opacos", "Materiales y productos", "Piedras", "Arena"}));
+    v->edConductividad->SetFocus();
+    v->edConductividad->SetText("");
+    SimulateTyping("3", v->edConductividad);
+    v->btnAceptarMat->Click();
+    Marco()->mnuNuevo->Click();
+    ASSERT_NE(Marco()->GetActiveMDIChild(), v);
+
+    {
+        DelanteAlPreguntar espia(*Marco());
+        Guion().AnswerMessageBox(IDCANCEL);
+        Marco()->mnuSalir->Click();
+        Application->ProcessMessages();
+        ASSERT_EQ(espia.delante.size(), 1u);
+        EXPECT_EQ(espia.delante[0], v);
+        EXPECT_EQ(Guion().ShownBoxes().back().text, "¿Desea guardar los cambios?");
+    }
+    ASSERT_EQ(Marco()->Controladores(), 1);
+    EXPECT_FLOAT_EQ(Real(primera, TIPO_MATERIAL, "Arena", "Conductividad"), 3.0f);
+
+    Guion().AnswerMessageBox(IDYES);
+    Marco()->mnuSalir->Click();
+    Application->ProcessMessages();
+    const std::string guardado = LeerBytes(uno);
+    const size_t arena = guardado.find("\"Arena\" = MATERIAL");
+    ASSERT_NE(arena, std::string::npos);
+    const size_t clave = guardado.find("CONDUCTIVITY      = ", arena);
+    ASSERT_NE(clave, std::string::npos);
+    EXPECT_EQ(std::stof(guardado.substr(clave + 20, 20)), 3.0f) << guardado.substr(arena, 300);
 }
 
 } // namespace
