@@ -9,6 +9,7 @@
 
 #include "comunes/GestorBD.h"
 #include "comunes/bdMateriales.h"
+#include "controles/edit/kav_edit.h"
 #include "plataforma/base/files.h"
 #include "plataforma/base/modal_hooks.h"
 #include "plataforma/base/scripted_modal_hooks.h"
@@ -19,7 +20,6 @@
 #include "plataforma/gui/widgets/button.h"
 #include "plataforma/gui/widgets/combo.h"
 #include "plataforma/gui/widgets/tree_view.h"
-#include "controles/edit/kav_edit.h"
 
 #include <gtest/gtest.h>
 
@@ -245,6 +245,26 @@ public:
 private:
     TCustomForm& marco;
 };
+
+// Con el teclado: Ctrl+F6 pasa a la otra ventana de base y Ctrl+F4 cierra la activa (con su
+// pregunta si tiene cambios); también la única que queda.
+TEST_F(VariasVentanas, CtrlF6PasaALaOtraYCtrlF4LaCierra) {
+    VistaGestorBD* primera = AbrirDelMenu(uno);
+    VistaGestorBD* segundaVista = AbrirDelMenu(dos);
+    ASSERT_EQ(Marco()->GetActiveMDIChild(), segundaVista->Ventana());
+    segundaVista->Ventana()->tvBaseDatos->SetFocus();
+    SimulateKeyStroke(VK_F6, {ssCtrl});
+    EXPECT_EQ(Marco()->GetActiveMDIChild(), primera->Ventana());
+    primera->Ventana()->tvBaseDatos->SetFocus();
+    SimulateKeyStroke(VK_F4, {ssCtrl});
+    Application->ProcessMessages();
+    ASSERT_EQ(Marco()->Controladores(), 1);
+    EXPECT_EQ(Marco()->ControladorActual(), segundaVista);
+    segundaVista->Ventana()->tvBaseDatos->SetFocus();
+    SimulateKeyStroke(VK_F4, {ssCtrl});
+    Application->ProcessMessages();
+    EXPECT_EQ(Marco()->Controladores(), 0);
+}
 
 // Salir con una base cambiada y otra nueva delante: la pregunta de la cambiada sale con su
 // ventana delante, para que se vea de qué base es; Cancelar deja el programa abierto con el

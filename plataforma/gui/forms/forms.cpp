@@ -4,10 +4,10 @@
 #include "plataforma/gui/forms/forms.h"
 
 #include "plataforma/base/modal_hooks.h"
-#include "plataforma/gui/kernel/application.h"
-#include "plataforma/gui/input/focus_state.h"
 #include "plataforma/gui/forms/menus.h"
+#include "plataforma/gui/input/focus_state.h"
 #include "plataforma/gui/input/mouse.h"
+#include "plataforma/gui/kernel/application.h"
 #include "plataforma/gui/kernel/screen.h"
 #include "plataforma/gui/kernel/system_metrics.h"
 
@@ -446,6 +446,28 @@ TModalResult TCustomForm::ShowModal() {
 
 // --- keys ---
 
+namespace {
+// The window system's keys of an MDI child: Ctrl+F4 closes it (its close rules apply),
+// Ctrl+F6 activates the next child and Ctrl+Shift+F6 the previous one. True when the key
+// was one of them.
+bool MDIChildKey(TCustomForm& Child, TCustomForm& Frame, const TWMKey& Message) {
+    const TShiftState shift = KeyDataToShiftState(Message.KeyData);
+    if (!shift.Contains(ssCtrl) || shift.Contains(ssAlt)) return false;
+    if (Message.CharCode == VK_F4 && !shift.Contains(ssShift)) {
+        Child.Close();
+        return true;
+    }
+    if (Message.CharCode == VK_F6) {
+        if (shift.Contains(ssShift))
+            Frame.Previous();
+        else
+            Frame.Next();
+        return true;
+    }
+    return false;
+}
+} // namespace
+
 bool TCustomForm::IsShortCut(TWMKey& Message) {
     auto alive = Watch();
     TWinControl* focused = FocusedControl();
@@ -464,6 +486,7 @@ bool TCustomForm::IsShortCut(TWMKey& Message) {
     }
     if (menu_ && menu_->IsShortCut(Message)) return true;
     if (alive.expired()) return true;
-    if (mdiFrame_) return mdiFrame_->IsShortCut(Message);
+    // An MDI child: its window keys, then the frame's menu.
+    if (mdiFrame_) return MDIChildKey(*this, *mdiFrame_, Message) || mdiFrame_->IsShortCut(Message);
     return false;
 }

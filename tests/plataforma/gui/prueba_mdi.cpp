@@ -4,10 +4,11 @@
 #include "tests/comun/pruebas.h"
 #include "tests/plataforma/gui/menu_prueba.h"
 
-#include "plataforma/gui/kernel/application.h"
 #include "plataforma/gui/forms/forms.h"
 #include "plataforma/gui/forms/menus.h"
+#include "plataforma/gui/kernel/application.h"
 #include "plataforma/gui/kernel/qt_bridge.h"
+#include "plataforma/gui/testing/input_simulation.h"
 
 #include <QAction>
 #include <QMdiArea>
@@ -236,6 +237,34 @@ TEST_F(MdiConMenu, ElMenuVentanaListaLasHijasConLaActivaMarcada) {
     EXPECT_EQ(textos().size(), 4u);
     delete a;
     EXPECT_EQ(textos(), (std::vector<std::string>{"Cascada", "Horizontal"}));
+}
+
+// Con el teclado, como en el sistema de ventanas: Ctrl+F6 activa la hija siguiente (con
+// Mayúsculas, la anterior) y Ctrl+F4 cierra la activa, con sus reglas de cierre.
+TEST_F(Mdi, CtrlF6PasaALaSiguienteYCtrlF4CierraLaActiva) {
+    ASSERT_EQ(marco->GetActiveMDIChild(), b);
+    SimulateKeyStroke(VK_F6, {ssCtrl}, b);
+    EXPECT_EQ(marco->GetActiveMDIChild(), a);
+    SimulateKeyStroke(VK_F6, TShiftState{ssCtrl, ssShift}, a);
+    EXPECT_EQ(marco->GetActiveMDIChild(), b);
+    bool cerrada = false;
+    b->OnClose = [&cerrada](TObject*, TCloseAction& accion) {
+        cerrada = true;
+        accion = caFree;
+    };
+    SimulateKeyStroke(VK_F4, {ssCtrl}, b);
+    Application->ProcessMessages();
+    EXPECT_TRUE(cerrada);
+    ASSERT_EQ(marco->GetMDIChildCount(), 1);
+    EXPECT_EQ(marco->GetActiveMDIChild(), a);
+    // La única que queda también se cierra así; sin Ctrl, F4 no hace nada.
+    a->OnClose = [](TObject*, TCloseAction& accion) { accion = caFree; };
+    SimulateKeyStroke(VK_F4, {}, a);
+    Application->ProcessMessages();
+    EXPECT_EQ(marco->GetMDIChildCount(), 1);
+    SimulateKeyStroke(VK_F4, {ssCtrl}, a);
+    Application->ProcessMessages();
+    EXPECT_EQ(marco->GetMDIChildCount(), 0);
 }
 
 TEST_F(Mdi, ReglasDeCierreDeHijasYMarco) {
