@@ -13,6 +13,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDesktopServices>
+#include <QEventLoop>
 #include <QFileDialog>
 #include <QFileIconProvider>
 #include <QFileInfo>
@@ -28,6 +29,7 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QStandardPaths>
+#include <QTimer>
 #include <QTreeView>
 #include <QUrl>
 
@@ -43,24 +45,27 @@ struct Boton {
     QMessageBox::ButtonRole rol;
 };
 
+// The buttons carry their access letters, as the window system's boxes do: the letter alone
+// presses its button (S for Sí, N for No, C for Cancelar).
 std::vector<Boton> BotonesDe(unsigned flags) {
     const Boton aceptar{IDOK, "Aceptar", QMessageBox::AcceptRole};
-    const Boton cancelar{IDCANCEL, "Cancelar", QMessageBox::RejectRole};
-    const Boton si{IDYES, "Sí", QMessageBox::YesRole};
-    const Boton no{IDNO, "No", QMessageBox::NoRole};
+    const Boton cancelar{IDCANCEL, "&Cancelar", QMessageBox::RejectRole};
+    const Boton si{IDYES, "&Sí", QMessageBox::YesRole};
+    const Boton no{IDNO, "&No", QMessageBox::NoRole};
+    const Boton reintentar{IDRETRY, "&Reintentar", QMessageBox::AcceptRole};
     switch (flags & MB_TYPEMASK) {
     case MB_OKCANCEL:
         return {aceptar, cancelar};
     case MB_ABORTRETRYIGNORE:
-        return {{IDABORT, "Anular", QMessageBox::RejectRole},
-                {IDRETRY, "Reintentar", QMessageBox::AcceptRole},
-                {IDIGNORE, "Omitir", QMessageBox::AcceptRole}};
+        return {{IDABORT, "&Anular", QMessageBox::RejectRole},
+                reintentar,
+                {IDIGNORE, "&Omitir", QMessageBox::AcceptRole}};
     case MB_YESNOCANCEL:
         return {si, no, cancelar};
     case MB_YESNO:
         return {si, no};
     case MB_RETRYCANCEL:
-        return {{IDRETRY, "Reintentar", QMessageBox::AcceptRole}, cancelar};
+        return {reintentar, cancelar};
     default:
         return {aceptar};
     }
@@ -188,13 +193,15 @@ bool EsDireccion(const AnsiString& s) {
     return s.Pos("://") > 0 || AnsiSameText(s.SubString(1, 7), "mailto:");
 }
 
-// How long the desktop's opener may take to say whether it found a program for the file.
-constexpr int kEsperaAbridor = 2000;
+// How long the desktop's opener may take to say whether it found a program for the file: one
+// that finds none takes some seconds to say so (2 to 4 were seen).
+constexpr int kEsperaAbridor = 10000;
 
 // A file opened with the desktop's opener (xdg-open), which says by its exit code whether a
 // program took the file: a machine without a viewer for it answers SE_ERR_NOASSOC instead of
-// a silent success. An opener still running after the wait runs the viewer itself: it is
-// left to run.
+// a silent success. While it decides, the windows keep painting and timers keep running; what
+// the user types or clicks waits. An opener still running after the wait runs the viewer
+// itself: it is left to run.
 int AbrirConElEscritorio(const QString& ruta) {
     const QString abridor = QStandardPaths::findExecutable(QStringLiteral("xdg-open"));
     if (abridor.isEmpty())
@@ -210,7 +217,16 @@ int AbrirConElEscritorio(const QString& ruta) {
         delete proceso;
         return SE_ERR_NOASSOC;
     }
-    if (!proceso->waitForFinished(kEsperaAbridor)) {
+    if (proceso->state() != QProcess::NotRunning) {
+        QEventLoop espera;
+        QTimer limite;
+        limite.setSingleShot(true);
+        QObject::connect(&limite, &QTimer::timeout, &espera, &QEventLoop::quit);
+        QObject::connect(proceso, &QProcess::finished, &espera, &QEventLoop::quit);
+        limite.start(kEsperaAbridor);
+        espera.exec(QEventLoop::ExcludeUserInputEvents);
+    }
+    if (proceso->state() != QProcess::NotRunning) {
         QObject::connect(proceso, &QProcess::finished, proceso, &QObject::deleteLater);
         return 42;
     }

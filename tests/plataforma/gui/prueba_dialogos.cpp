@@ -23,6 +23,7 @@
 #include <QFileInfo>
 #include <QFileSystemModel>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -174,7 +175,8 @@ TEST(Shell, ElEscritorioNoAbreLoQueNoExisteNiVerbosDesconocidos) {
     EXPECT_EQ(qt.ShellExecute("print", informe, "", "", SW_SHOWNORMAL), SE_ERR_NOASSOC);
 }
 
-// The desktop's opener decides: a file that no program took is reported, not taken for done.
+// The desktop's opener decides: a file that no program took is reported, not taken for done,
+// also when the opener takes seconds to say so; meanwhile timers run (and windows paint).
 // Fake openers stand first on PATH; each leaves the file it was given beside itself.
 TEST(Shell, ElEscritorioDiceSiNingunProgramaAbrioElFichero) {
     EnsureQtApplication();
@@ -189,8 +191,9 @@ TEST(Shell, ElEscritorioDiceSiNingunProgramaAbrioElFichero) {
     } casos[] = {
         {"abre", "exit 0", 42},
         {"sin_programa", "exit 3", SE_ERR_NOASSOC},
-        // Sigue abierto tras la espera: es él quien muestra el fichero.
-        {"se_queda", "sleep 4", 42},
+        // Lo que tarda el de un escritorio sin visor de PDF en decirlo.
+        {"lento_sin_programa", "sleep 3; exit 3", SE_ERR_NOASSOC},
+        {"lento_abre", "sleep 3; exit 0", 42},
     };
     for (const auto& c : casos) {
         SCOPED_TRACE(c.nombre);
@@ -202,9 +205,12 @@ TEST(Shell, ElEscritorioDiceSiNingunProgramaAbrioElFichero) {
         std::filesystem::permissions(NativePath(abridor), std::filesystem::perms::owner_all);
         // The fake opener's folder first: the real opener is not reached.
         setenv("PATH", (NativePath(bin) + ":" + antes).c_str(), 1);
+        bool temporizador = false;
+        QTimer::singleShot(100, [&temporizador] { temporizador = true; });
         const int r = qt.ShellExecute("open", informe, "", "", SW_SHOWMAXIMIZED);
         setenv("PATH", antes.c_str(), 1);
         EXPECT_EQ(r, c.esperado);
+        if (std::string(c.abridor).rfind("sleep", 0) == 0) EXPECT_TRUE(temporizador);
         std::string dado;
         ASSERT_TRUE(ReadWholeFile(bin + "dado", dado));
         EXPECT_EQ(dado, NativePath(informe));
@@ -248,17 +254,38 @@ TEST(GanchosQt, LaCajaDeMensajeTieneLosBotonesDeWindowsEnEspanol) {
         texto = FromQString(box->text()).str();
         icono = box->icon();
         for (QAbstractButton* b : box->buttons())
-            if (b->text() == QStringLiteral("No")) b->click();
+            if (b->text() == QStringLiteral("&No")) b->click();
     });
     int r = qt.MessageBox("¿Desea guardar los cambios?", "Información",
                           MB_YESNOCANCEL | MB_ICONINFORMATION | MB_DEFBUTTON2);
     EXPECT_EQ(r, IDNO);
     std::sort(botones.begin(), botones.end());
-    EXPECT_EQ(botones, (std::vector<std::string>{"Cancelar", "No", "Sí"}));
-    EXPECT_EQ(porDefecto, "No");
+    EXPECT_EQ(botones, (std::vector<std::string>{"&Cancelar", "&No", "&Sí"}));
+    EXPECT_EQ(porDefecto, "&No");
     EXPECT_EQ(titulo, "Información");
     EXPECT_EQ(texto, "¿Desea guardar los cambios?");
     EXPECT_EQ(icono, QMessageBox::Information);
+
+    // The letter of a button presses it, without Alt, whichever button is the default.
+    struct Letra {
+        Qt::Key tecla;
+        const char* texto;
+        unsigned flags;
+        int respuesta;
+    };
+    for (const Letra& l : {Letra{Qt::Key_N, "n", MB_YESNOCANCEL, IDNO},
+                           Letra{Qt::Key_S, "s", MB_YESNO | MB_DEFBUTTON2, IDYES},
+                           Letra{Qt::Key_C, "c", MB_YESNOCANCEL, IDCANCEL},
+                           Letra{Qt::Key_R, "r", MB_RETRYCANCEL | MB_DEFBUTTON2, IDRETRY}}) {
+        SCOPED_TRACE(l.texto);
+        CuandoAparezca<QMessageBox>([&l](QMessageBox* box) {
+            QKeyEvent pulsada(QEvent::KeyPress, l.tecla, Qt::NoModifier,
+                              QString::fromLatin1(l.texto));
+            QApplication::sendEvent(box, &pulsada);
+        });
+        EXPECT_EQ(qt.MessageBox("¿Realmente desea eliminar  Ladrillo? ", "Confirmación", l.flags),
+                  l.respuesta);
+    }
 
     // Closed without a button: Cancel when the box has one.
     CuandoAparezca<QMessageBox>([](QMessageBox* box) { box->reject(); });
