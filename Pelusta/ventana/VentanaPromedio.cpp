@@ -8,12 +8,14 @@
 #include "plataforma/base/files.h"
 #include "plataforma/base/modal_hooks.h"
 #include "plataforma/gui/forms/dialogs.h"
+#include "plataforma/gui/images/graphics.h"
 #include "plataforma/gui/services/shell.h"
 #include "plataforma/gui/widgets/button.h"
 #include "plataforma/gui/widgets/edit.h"
 #include "plataforma/gui/widgets/label.h"
 #include "plataforma/gui/widgets/panels.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <vector>
 
@@ -134,9 +136,25 @@ void TForm1::FormClose(TObject*, TCloseAction&) {
 }
 
 void TForm1::PrepararFila(int fila) {
-    GridConPre->AddButton(kColBuscar, fila, 100, 20, "Buscar Proyecto", haLeft, vaTop);
-    GridConPre->AddButton(kColEliminar, fila, 100, 20, "Eliminar Proyecto", haLeft, vaTop);
+    BotonDeFila(kColBuscar, fila, "Buscar Proyecto");
+    BotonDeFila(kColEliminar, fila, "Eliminar Proyecto");
     GridConPre->SetCells(kColMultiplicador, fila, "1");
+}
+
+void TForm1::BotonDeFila(int columna, int fila, const char* rotulo) {
+    // Los botones son de 100 píxeles; con una letra más ancha que la de los formularios el
+    // rótulo no cabría entero ("Eliminar Proye..."): el botón y su columna se ensanchan lo
+    // justo para él, y la columna del proyecto cede lo mismo, para que la rejilla siga sin
+    // barra de desplazamiento.
+    TCanvas* lienzo = GridConPre->GetCanvas();
+    lienzo->GetFont()->Assign(GridConPre->GetFont());
+    const int ancho = std::max(100, lienzo->TextWidth(rotulo) + 12);
+    const int falta = ancho + 4 - GridConPre->GetColWidths(columna);
+    if (falta > 0) {
+        GridConPre->SetColWidths(columna, ancho + 4);
+        GridConPre->SetColWidths(kColProyecto, GridConPre->GetColWidths(kColProyecto) - falta);
+    }
+    GridConPre->AddButton(columna, fila, ancho, 20, rotulo, haLeft, vaTop);
 }
 
 void TForm1::anadirClick(TObject*) {

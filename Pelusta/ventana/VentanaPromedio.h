@@ -48,6 +48,8 @@ public:
 
     // Los botones de la fila y su multiplicador "1".
     void PrepararFila(int fila);
+    // Un botón de la fila con su rótulo entero.
+    void BotonDeFila(int columna, int fila, const char* rotulo);
     // Cada multiplicador de la rejilla pasa a ser un entero de 1 en adelante.
     void ValidarMultiplicadores();
 

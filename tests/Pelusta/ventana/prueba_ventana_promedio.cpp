@@ -10,6 +10,7 @@
 #include "controles/grid/kav_grid.h"
 #include "plataforma/base/files.h"
 #include "plataforma/gui/forms/dialogs.h"
+#include "plataforma/gui/images/graphics.h"
 #include "plataforma/gui/kernel/application.h"
 #include "plataforma/gui/services/capture.h"
 #include "plataforma/gui/services/shell.h"
@@ -30,6 +31,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -119,8 +121,20 @@ TEST_F(VentanaPromedio, ComoSeCrea) {
     EXPECT_EQ(g->GetRowCount(), 2);
     EXPECT_EQ(g->GetFixedCols(), 0);
     const int anchos[] = {527, 100, 104, 82};
-    for (int c = 0; c < 4; ++c)
-        EXPECT_EQ(g->GetColWidths(c), anchos[c]) << c;
+    EXPECT_EQ(g->GetColWidths(3), anchos[3]);
+    // Las columnas de botones se ensanchan lo justo para que su rótulo se lea entero con la
+    // letra instalada: "Eliminar Proyecto", no "Eliminar Proye...".
+    TCanvas* lienzo = g->GetCanvas();
+    lienzo->GetFont()->Assign(g->GetFont());
+    for (const auto& [c, rotulo] :
+         {std::pair{1, "Buscar Proyecto"}, std::pair{2, "Eliminar Proyecto"}}) {
+        EXPECT_GE(g->GetColWidths(c), anchos[c]) << c;
+        EXPECT_GE(g->GetColWidths(c), lienzo->TextWidth(rotulo) + 16) << rotulo;
+    }
+    // Lo que ganan lo cede la columna del proyecto: el total es el de siempre.
+    EXPECT_LE(g->GetColWidths(0), anchos[0]);
+    EXPECT_EQ(g->GetColWidths(0) + g->GetColWidths(1) + g->GetColWidths(2) + g->GetColWidths(3),
+              anchos[0] + anchos[1] + anchos[2] + anchos[3]);
     EXPECT_EQ(g->GetDefaultRowHeight(), 21);
     EXPECT_EQ(g->GetCells(0, 0), AnsiString("Proyecto"));
     EXPECT_EQ(g->GetCells(3, 0), AnsiString("multiplicador"));
