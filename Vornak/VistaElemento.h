@@ -51,7 +51,8 @@ protected:
     // dejara con el mismo texto) o si el control no se mostró.
     bool Tocado(TControl* control) const;
     // La clave desde el texto del control, solo si el usuario lo editó: un valor que nadie
-    // tocó se queda exactamente como estaba; uno editado se toma, sea cual sea su texto. Un texto vacío da "siVacio" si lo hay.
+    // tocó se queda exactamente como estaba; uno editado se toma, sea cual sea su texto. Un texto
+    // vacío da "siVacio" si lo hay.
     void AsignarSiTocado(const char* clave, TControl* control, const char* siVacio = nullptr);
     // El texto de un control, por el camino de su clase (el del campo numérico, sin prefijo
     // ni sufijo).

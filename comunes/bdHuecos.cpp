@@ -46,7 +46,8 @@ bool bdHuecos::ElementoUtilizado(const AnsiString& nombre) const {
 
 bool bdHuecos::ElementoUtilizado(TipoObjeto tipo, const AnsiString& nombre) const {
     for (ObjetoBase* elemento : Elementos())
-        if (auto* hueco = dynamic_cast<Hueco*>(elemento); hueco && hueco->UtilizaParte(tipo, nombre))
+        if (auto* hueco = dynamic_cast<Hueco*>(elemento);
+            hueco && hueco->UtilizaParte(tipo, nombre))
             return true;
     return false;
 }

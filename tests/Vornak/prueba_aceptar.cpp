@@ -179,14 +179,34 @@ TEST_F(Aceptar, ElValorQueSeMuestraRedondeadoTecleadoSeToma) {
         const char* clave;
         float leido;
     } casos[] = {
-        {{"Opacos", "Materiales y productos", "Fabricas", "Ladrillo"}, v->edConductividad,
-         v->btnAceptarMat, TIPO_MATERIAL, "Ladrillo", "Conductividad", 0.0375f},
-        {{"Semitransparentes", "Marcos", "Maderas", "Madera"}, v->edFrameConduct,
-         v->btnAceptarMar, TIPO_MARCO, "Madera", "frameConduct", 2.125f},
-        {{"Semitransparentes", "Vidrios", "Dobles", "Doble"}, v->edConductanciaAcr,
-         v->btnAceptarAcr, TIPO_ACRISTALAMIENTO, "Doble", "Conductancia", 2.875f},
-        {{"Puentes térmicos", "Pilares", "Pilar"}, v->edEfe, v->btnAceptarPue,
-         TIPO_PUENTE_TERMICO, "Pilar", "Efe", 0.675f},
+        {{"Opacos", "Materiales y productos", "Fabricas", "Ladrillo"},
+         v->edConductividad,
+         v->btnAceptarMat,
+         TIPO_MATERIAL,
+         "Ladrillo",
+         "Conductividad",
+         0.0375f},
+        {{"Semitransparentes", "Marcos", "Maderas", "Madera"},
+         v->edFrameConduct,
+         v->btnAceptarMar,
+         TIPO_MARCO,
+         "Madera",
+         "frameConduct",
+         2.125f},
+        {{"Semitransparentes", "Vidrios", "Dobles", "Doble"},
+         v->edConductanciaAcr,
+         v->btnAceptarAcr,
+         TIPO_ACRISTALAMIENTO,
+         "Doble",
+         "Conductancia",
+         2.875f},
+        {{"Puentes térmicos", "Pilares", "Pilar"},
+         v->edEfe,
+         v->btnAceptarPue,
+         TIPO_PUENTE_TERMICO,
+         "Pilar",
+         "Efe",
+         0.675f},
     };
     for (const auto& c : casos) {
         SCOPED_TRACE(c.clave);
@@ -221,12 +241,21 @@ TEST_F(Aceptar, LaPestanaPulsadaSigueTrasLaPregunta) {
         TTabSheet* pulsada;
         TipoObjeto tipo;
     } casos[] = {
-        {{"Opacos", "Materiales y productos", "Fabricas", "Ladrillo"}, v->edDensidad,
-         v->pcOpacos, v->tsCerramientos, TIPO_CERRAMIENTO},
-        {{"Semitransparentes", "Vidrios", "Dobles", "Doble"}, v->edConductanciaAcr,
-         v->pcSemitransparentes, v->tsHuecos, TIPO_HUECO},
-        {{"Opacos", "Materiales y productos", "Fabricas", "Ladrillo"}, v->edDensidad,
-         v->pcBaseDatos, v->tsPuentes, TIPO_PUENTE_TERMICO},
+        {{"Opacos", "Materiales y productos", "Fabricas", "Ladrillo"},
+         v->edDensidad,
+         v->pcOpacos,
+         v->tsCerramientos,
+         TIPO_CERRAMIENTO},
+        {{"Semitransparentes", "Vidrios", "Dobles", "Doble"},
+         v->edConductanciaAcr,
+         v->pcSemitransparentes,
+         v->tsHuecos,
+         TIPO_HUECO},
+        {{"Opacos", "Materiales y productos", "Fabricas", "Ladrillo"},
+         v->edDensidad,
+         v->pcBaseDatos,
+         v->tsPuentes,
+         TIPO_PUENTE_TERMICO},
     };
     for (const auto& c : casos) {
         for (int respuesta : {IDYES, IDNO}) {

@@ -407,13 +407,13 @@ TEST_F(Libreria, UnaLibreriaEstandarNoSeToca) {
     EXPECT_EQ(LeerBytes(estandar), antes);
 }
 
-// Dos nombres que solo difieren en mayúsculas son dos elementos. En el diálogo: pasar "granito" deja "Granito" en su lista, y se importan los
-// dos, sin aviso de que alguno ya estuviera.
+// Dos nombres que solo difieren en mayúsculas son dos elementos. En el diálogo: pasar "granito"
+// deja "Granito" en su lista, y se importan los dos, sin aviso de que alguno ya estuviera.
 TEST_F(Libreria, NombresQueSoloDifierenEnMayusculasSePasanEImportanPorSeparado) {
     const AnsiString base = carpeta.Fichero(
-        "Lib/mayusculas.bdc", Crlf("$\nCAMBIO = NO\nCAMBIO-DUMVAT = NO\n$\nTEMPLARY = USER\n" +
-                                   Material("Granito", "Piedras", "2.8") +
-                                   Material("granito", "Piedras", "1.9")));
+        "Lib/mayusculas.bdc",
+        Crlf("$\nCAMBIO = NO\nCAMBIO-DUMVAT = NO\n$\nTEMPLARY = USER\n" +
+             Material("Granito", "Piedras", "2.8") + Material("granito", "Piedras", "1.9")));
     Marco()->mnuNuevo->Click();
     TforGestorBD* v = Ventana();
     v->tvBaseDatos->SetSelected(Nodo(v, {"Opacos", "Materiales y productos"}));

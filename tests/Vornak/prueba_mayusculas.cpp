@@ -74,14 +74,12 @@ TEST_F(Mayusculas, ElHuecoMuestraYEligeElVidrioQueEs) {
     EXPECT_EQ(Ordenadas(v->cbAcristalamiento->GetItems()),
               (std::vector<std::string>{"DOBLE", "Doble"}));
     EXPECT_EQ(v->cbAcristalamiento->GetText(), "DOBLE");
-    ElegirConElRaton(v->cbAcristalamiento,
-                     IndiceDe(v->cbAcristalamiento->GetItems(), "Doble"), 0);
+    ElegirConElRaton(v->cbAcristalamiento, IndiceDe(v->cbAcristalamiento->GetItems(), "Doble"), 0);
     EXPECT_EQ(v->cbAcristalamiento->GetText(), "Doble");
     Pulsar(v->btnAceptarHue);
     EXPECT_EQ(Valor(Elemento(TIPO_HUECO, "Ventana"), "Acristalamiento"), "Doble");
     // Y de vuelta al otro.
-    ElegirConElRaton(v->cbAcristalamiento,
-                     IndiceDe(v->cbAcristalamiento->GetItems(), "DOBLE"), 0);
+    ElegirConElRaton(v->cbAcristalamiento, IndiceDe(v->cbAcristalamiento->GetItems(), "DOBLE"), 0);
     Pulsar(v->btnAceptarHue);
     EXPECT_EQ(Valor(Elemento(TIPO_HUECO, "Ventana"), "Acristalamiento"), "DOBLE");
 }

@@ -308,10 +308,18 @@ TEST_F(Nombres, UnaParteNoEstaEnUsoPorLaDeOtroTipoQueSeLlamaIgual) {
         const char* delOtro; // la parte del otro tipo que usan los huecos
         TipoObjeto tipo;
     } casos[] = {
-        {{"Semitransparentes", "Marcos", "Metalicos"}, "Aluminio", v->edNombreMar,
-         v->btnAceptarMar, "Doble", TIPO_MARCO},
-        {{"Semitransparentes", "Vidrios", "Simples"}, "Simple", v->edNombreAcr, v->btnAceptarAcr,
-         "Madera", TIPO_ACRISTALAMIENTO},
+        {{"Semitransparentes", "Marcos", "Metalicos"},
+         "Aluminio",
+         v->edNombreMar,
+         v->btnAceptarMar,
+         "Doble",
+         TIPO_MARCO},
+        {{"Semitransparentes", "Vidrios", "Simples"},
+         "Simple",
+         v->edNombreAcr,
+         v->btnAceptarAcr,
+         "Madera",
+         TIPO_ACRISTALAMIENTO},
     };
     for (const auto& c : casos) {
         SCOPED_TRACE(c.nombre);

@@ -219,8 +219,8 @@ std::vector<std::string> Geometria(const std::string& registro) {
         const size_t texto = linea.find_first_not_of(' ');
         if (texto == std::string::npos) continue;
         linea = linea.substr(texto);
-        for (const char* clave : {"X ", "Y ", "Z ", "HEIGHT ", "WIDTH ", "AZIMUTH ", "TILT ",
-                                  "POLYGON ", "LOCATION "})
+        for (const char* clave :
+             {"X ", "Y ", "Z ", "HEIGHT ", "WIDTH ", "AZIMUTH ", "TILT ", "POLYGON ", "LOCATION "})
             if (linea.rfind(clave, 0) == 0) lineas.push_back(linea);
     }
     return lineas;
@@ -274,9 +274,12 @@ TEST_F(PruebaEspacio, CopiaEscribeLaMismaGeometria) {
         const char* clave;
         EstadoValor estado;
     } estados[] = {
-        {copia, "X", ESTADO_COPIADO},           {copia, "Altura", ESTADO_COPIADO},
-        {copia, "Poligono", ESTADO_COPIADO},    {copia, "Azimuth", ESTADO_DEFECTO},
-        {copia->Hijo(0), "Azimuth", ESTADO_COPIADO}, {copia->Hijo(0), "Anchura", ESTADO_COPIADO},
+        {copia, "X", ESTADO_COPIADO},
+        {copia, "Altura", ESTADO_COPIADO},
+        {copia, "Poligono", ESTADO_COPIADO},
+        {copia, "Azimuth", ESTADO_DEFECTO},
+        {copia->Hijo(0), "Azimuth", ESTADO_COPIADO},
+        {copia->Hijo(0), "Anchura", ESTADO_COPIADO},
         {copia->Hijo(0), "Z", ESTADO_DEFECTO},
     };
     for (const auto& e : estados) {
@@ -294,11 +297,20 @@ TEST_F(PruebaEspacio, ContornoPorCoordenadasCoincideConSusMuros) {
     edificio.PonerReal("XRef", 100);
     edificio.PonerReal("YRef", 50);
     std::vector<std::string> lineas = {
-        "\"P\" = FLOOR",     "      X = 3",           "      Y = 4",
-        "      AZIMUTH = 20", "      POLYGON = \"Planta\"", "      SPACE-HEIGHT = 2.5",
-        "      ..",          "\"E\" = SPACE",          "      POLYGON = \"Local\"",
-        "      X = 0",       "      Y = 0",           "      AZIMUTH = 0",
-        "      SPACE-TYPE = \"R\"", "      ..",
+        "\"P\" = FLOOR",
+        "      X = 3",
+        "      Y = 4",
+        "      AZIMUTH = 20",
+        "      POLYGON = \"Planta\"",
+        "      SPACE-HEIGHT = 2.5",
+        "      ..",
+        "\"E\" = SPACE",
+        "      POLYGON = \"Local\"",
+        "      X = 0",
+        "      Y = 0",
+        "      AZIMUTH = 0",
+        "      SPACE-TYPE = \"R\"",
+        "      ..",
     };
     for (int lado = 1; lado <= 4; ++lado)
         for (const std::string& linea :
@@ -324,7 +336,8 @@ TEST_F(PruebaEspacio, ContornoPorCoordenadasCoincideConSusMuros) {
     EXPECT_NEAR(contorno.Y(1), 48.134f, 1e-3);
     for (int lado = 1; lado <= 4; ++lado) {
         SCOPED_TRACE(lado);
-        auto* muro = dynamic_cast<Muro*>(edificio.BuscarPorNombre(("M" + std::to_string(lado)).c_str()));
+        auto* muro =
+            dynamic_cast<Muro*>(edificio.BuscarPorNombre(("M" + std::to_string(lado)).c_str()));
         ASSERT_NE(muro, nullptr);
         ASSERT_EQ(muro->Vertices().NumeroPuntos(), 4);
         // El muro del lado i va del vértice i al siguiente del contorno.

@@ -9,8 +9,8 @@
 
 #include <cmath>
 #include <initializer_list>
-#include <string>
 #include <stdexcept>
+#include <string>
 #include <vector>
 
 namespace {
@@ -230,8 +230,8 @@ TEST(Geometria, OrientacionDeUnaSuperficieInclinada) {
         const char* texto;
     };
     const Caso casos[] = {
-        {180, 80, "180"}, {180, 30, "180"}, {0, 60, "0"},     {90, 45, "90"},
-        {270, 10, "270"}, {45, 30, "45"},   {135, 70, "135"}, {315, 20, "315"},
+        {180, 80, "180"}, {180, 30, "180"}, {0, 60, "0"},         {90, 45, "90"},
+        {270, 10, "270"}, {45, 30, "45"},   {135, 70, "135"},     {315, 20, "315"},
         {180, 90, "180"}, {225, 89, "225"}, {0, 0, "Horizontal"},
     };
     constexpr double kGrado = 3.14159265358979 / 180.0;
@@ -243,7 +243,8 @@ TEST(Geometria, OrientacionDeUnaSuperficieInclinada) {
         const Vector3 u(std::cos(c), -std::sin(c), 0);
         const Vector3 d = Vectorial(n, u);
         auto punto = [&](double a, double b) {
-            return Point3(static_cast<float>(u.x * a + d.x * b), static_cast<float>(u.y * a + d.y * b),
+            return Point3(static_cast<float>(u.x * a + d.x * b),
+                          static_cast<float>(u.y * a + d.y * b),
                           static_cast<float>(u.z * a + d.z * b));
         };
         Coordenadas lista = Lista({punto(0, 0), punto(10, 0), punto(10, 3), punto(0, 3)});

@@ -205,7 +205,9 @@ TEST_F(PruebaPlanta, PoligonoDefinidoYCopia) {
 TEST_F(PruebaPlanta, CopiaEscribeLoMismoQueSuOriginal) {
     Edificio edificio("Edificio");
     PonerPoligono("Cuadrado", kCuadrado);
-    auto sinNombre = [](const std::string& registro) { return registro.substr(registro.find('\n')); };
+    auto sinNombre = [](const std::string& registro) {
+        return registro.substr(registro.find('\n'));
+    };
     const struct {
         const char* que;
         std::vector<std::string> lineas;
