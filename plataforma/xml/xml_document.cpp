@@ -174,26 +174,56 @@ void TXMLDocument::Parse(std::string_view bytes) {
     impl_->doc = doc;
 }
 
-std::string TXMLDocument::SaveToXML() const {
-    xmlDoc* doc = impl_->Active();
-    // A document without its element would not be XML: nothing is written.
+namespace {
+
+// Writes the document, indented, as UTF-8 with its declaration, handing the bytes to Write
+// (a callable taking a pointer and a size and returning false to stop) as the serializer
+// makes them, a few kilobytes at a time: a large document is never held whole in memory.
+// False when Write stopped it or the serializer failed.
+template <class Writer> bool Serialize(xmlDoc* doc, Writer& write) {
+    auto escribir = [](void* contexto, const char* datos, int largo) -> int {
+        return (*static_cast<Writer*>(contexto))(datos, static_cast<size_t>(largo)) ? largo : -1;
+    };
+    // Nothing is converted: the tree already holds UTF-8.
+    xmlOutputBuffer* salida = xmlOutputBufferCreateIO(escribir, nullptr, &write, nullptr);
+    if (salida == nullptr) throw std::bad_alloc();
+    // Takes the buffer and closes it, flushing what is left.
+    return xmlSaveFormatFileTo(salida, doc, "UTF-8", 1) >= 0;
+}
+
+// The document, when it can be saved: a document without its element would not be XML.
+xmlDoc* Savable(xmlDoc* doc) {
     if (xmlDocGetRootElement(doc) == nullptr)
         throw EXMLDocError("The document has no document element");
-    xmlChar* texto = nullptr;
-    int largo = 0;
-    xmlDocDumpFormatMemoryEnc(doc, &texto, &largo, "UTF-8", 1);
-    if (texto == nullptr) throw std::bad_alloc();
-    std::string resultado(reinterpret_cast<const char*>(texto), static_cast<size_t>(largo));
-    xmlFree(texto);
+    return doc;
+}
+
+} // namespace
+
+std::string TXMLDocument::SaveToXML() const {
+    std::string resultado;
+    auto anadir = [&resultado](const char* datos, size_t largo) {
+        resultado.append(datos, largo);
+        return true;
+    };
+    if (!Serialize(Savable(impl_->Active()), anadir)) throw std::bad_alloc();
     return resultado;
 }
 
 void TXMLDocument::SaveToFile(const AnsiString& fileName) const {
     AnsiString ruta = fileName.IsEmpty() ? fileName_ : fileName;
-    std::string xml = SaveToXML();
+    xmlDoc* doc = Savable(impl_->Active());
     FileWriter escritor;
     if (!escritor.Open(ruta, FileWriter::Mode::Binary)) throw EFCreateError(escritor.ErrorText());
-    escritor.Write(xml.data(), xml.size());
+    // The serializer's blocks go straight to the file; the first failed write stops it.
+    auto escribir = [&escritor](const char* datos, size_t largo) {
+        escritor.Write(datos, largo);
+        return escritor.Ok();
+    };
+    if (!Serialize(doc, escribir) && escritor.Ok()) {
+        escritor.Abandon(); // the serializer failed on its own: the old file stays
+        throw std::bad_alloc();
+    }
     if (!escritor.Commit()) throw EWriteError(escritor.ErrorText());
 }
 

@@ -86,6 +86,42 @@ TEST(TXMLDocument, BuildsSavesAndLoadsBackTheSameTree) {
     EXPECT_NE(Leer(ruta).find("name=\"Otro\""), std::string::npos);
 }
 
+// The bytes of a save, whole: a change of the serializer's options or of the way the bytes
+// reach the file would change what users' files hold. A large document goes out in many
+// blocks; the file holds the same bytes as the text.
+TEST(TXMLDocument, SavesTheSameBytesToAFileAndToAText) {
+    CarpetaTemporal carpeta;
+    const AnsiString ruta = carpeta.Ruta() + "bd.xml";
+    TXMLDocument doc;
+    Construir(doc, "Ladrillo & \"Ñ\" <1>");
+    doc.SaveToFile(ruta);
+    const std::string esperado =
+        "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+        "<DATABASE>\n"
+        "  <BD templary=\"standard\"/>\n"
+        "  <gMaterials>\n"
+        "    <Material name=\"Ladrillo &amp; &quot;\xC3\x91&quot; &lt;1&gt;\">\n"
+        "      <library>NO</library>\n"
+        "      <image name=\"picture.jpg\"/>\n"
+        "    </Material>\n"
+        "  </gMaterials>\n"
+        "  <gLayers/>\n"
+        "</DATABASE>\n";
+    EXPECT_EQ(Leer(ruta), esperado);
+    EXPECT_EQ(doc.SaveToXML(), esperado);
+
+    IXMLNode* capas = doc.GetDocumentElement()->GetChildNodes()->FindNode("gLayers");
+    for (int i = 0; i < 20000; ++i)
+        capas->AddChild("Layer")->SetText(AnsiString("Capa nº " + std::to_string(i) + " < & >"));
+    doc.SaveToFile(ruta);
+    const std::string grande = Leer(ruta);
+    EXPECT_GT(grande.size(), 20000u * 40);
+    EXPECT_EQ(grande, doc.SaveToXML());
+    EXPECT_NE(grande.find("    <Layer>Capa n\xC2\xBA 19999 &lt; &amp; &gt;</Layer>\n  </gLayers>\n"
+                          "</DATABASE>\n"),
+              std::string::npos);
+}
+
 TEST(TXMLDocument, ActivationAndTheDocumentElement) {
     TXMLDocument doc;
     EXPECT_FALSE(doc.GetActive());
