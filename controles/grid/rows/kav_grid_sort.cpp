@@ -623,55 +623,56 @@ void TKavStringGrid::SortRange(int First, int Last, bool Indexed, int Column) {
         const bool plain = !GetSortSettings()->GetIgnoreBlanks();
         const bool desc = d == sdDescending;
         s.SetScanLast(last);
-        // Ties go on to the following columns.
-        auto rest = [&](int a, int b) {
-            return full && col < last &&
-                   s.CompareLine(col + 1, a, b, d, last) * (desc ? -1 : 1) < 0;
+        // Ties in the sorted order (SameKey of two positions): each run of equal keys sorted
+        // stably on the following columns, whose keys are made for those rows only, in the
+        // run's order (a column's style still decided over the whole block, when the first
+        // tie is met).
+        auto sortTies = [&](const auto& SameKey) {
+            if (!full || col >= last) return;
+            std::vector<std::pair<int, int>> runs;
+            std::vector<int> tied;
+            for (int p = 0; p < n;) {
+                int q = p + 1;
+                while (q < n && SameKey(p, q))
+                    ++q;
+                if (q - p > 1) {
+                    runs.emplace_back(p, q);
+                    for (int i = p; i < q; ++i)
+                        tied.push_back(First + order[i]);
+                }
+                p = q;
+            }
+            if (runs.empty()) return;
+            TRowSorter t(*this, std::move(tied), First, n, text, checked);
+            t.SetScanLast(last);
+            const int sign = desc ? -1 : 1;
+            std::vector<int> ix, run;
+            int base = 0; // the run's first row in t
+            for (const auto& [p, q] : runs) {
+                ix.resize(static_cast<size_t>(q - p));
+                std::iota(ix.begin(), ix.end(), base);
+                std::stable_sort(ix.begin(), ix.end(), [&](int a, int b) {
+                    return t.CompareLine(col + 1, a, b, d, last) * sign < 0;
+                });
+                run.assign(order.begin() + p, order.begin() + q);
+                for (int m = 0; m < q - p; ++m)
+                    order[p + m] = run[ix[m] - base];
+                base += q - p;
+            }
         };
         // The common styles sort a contiguous array of (key, row): no comparison reaches
         // back into the cells unless two keys are equal.
         if (plain && k.Style == ssNumeric) {
             std::vector<double> keys = std::move(k.Num);
             RadixOrder(keys, desc, order);
-            // Equal numbers: each run of them sorted stably on the following columns, whose
-            // keys are made for those rows only (a column's style still decided over the
-            // whole block, when the first tie is met).
-            if (full && col < last) {
-                std::vector<std::pair<int, int>> runs;
-                std::vector<int> tied;
-                for (int p = 0; p < n;) {
-                    int q = p + 1;
-                    while (q < n && keys[q] == keys[p])
-                        ++q;
-                    if (q - p > 1) {
-                        runs.emplace_back(p, q);
-                        for (int i = p; i < q; ++i)
-                            tied.push_back(First + order[i]);
-                    }
-                    p = q;
-                }
-                if (!runs.empty()) {
-                    TRowSorter t(*this, std::move(tied), First, n, text, checked);
-                    t.SetScanLast(last);
-                    const int sign = desc ? -1 : 1;
-                    std::vector<int> ix, run;
-                    int base = 0; // the run's first row in t
-                    for (const auto& [p, q] : runs) {
-                        ix.resize(static_cast<size_t>(q - p));
-                        std::iota(ix.begin(), ix.end(), base);
-                        std::stable_sort(ix.begin(), ix.end(), [&](int a, int b) {
-                            return t.CompareLine(col + 1, a, b, d, last) * sign < 0;
-                        });
-                        run.assign(order.begin() + p, order.begin() + q);
-                        for (int m = 0; m < q - p; ++m)
-                            order[p + m] = run[ix[m] - base];
-                        base += q - p;
-                    }
-                }
-            }
+            sortTies([&](int p, int q) { return keys[q] == keys[p]; });
         } else if (plain && (k.Style == ssAlphabetic || k.Style == ssAlphaCase)) {
+            // Equal prefixes settle the order by the lengths alone unless both texts go on
+            // past them: the shorter text (its prefix padded with zeros) is then the longer
+            // one's beginning.
             struct E {
                 uint64_t prefix; // the first 8 bytes, most significant first
+                uint32_t length; // the text's length, 9 for any beyond the prefix
                 int row;
             };
             std::vector<E> e(static_cast<size_t>(n));
@@ -680,16 +681,20 @@ void TKavStringGrid::SortRange(int First, int Last, bool Indexed, int Column) {
                 uint64_t p = 0;
                 for (size_t b = 0; b < 8; ++b)
                     p = p << 8 | (b < t.size() ? static_cast<unsigned char>(t[b]) : 0u);
-                e[i] = {p, i};
+                e[i] = {p, static_cast<uint32_t>(std::min<size_t>(t.size(), 9)), i};
             }
+            auto compare = [&](const E& a, const E& b) {
+                if (a.prefix != b.prefix) return a.prefix < b.prefix ? -1 : 1;
+                if (a.length < 9 || b.length < 9) return Cmp3(a.length, b.length);
+                return Ordinal(k.Text[a.row]->str(), k.Text[b.row]->str());
+            };
             std::stable_sort(e.begin(), e.end(), [&](const E& a, const E& b) {
-                if (a.prefix != b.prefix) return desc ? a.prefix > b.prefix : a.prefix < b.prefix;
-                const int c = Ordinal(k.Text[a.row]->str(), k.Text[b.row]->str());
-                if (c != 0) return desc ? c > 0 : c < 0;
-                return rest(a.row, b.row);
+                const int c = compare(a, b);
+                return desc ? c > 0 : c < 0;
             });
             for (int i = 0; i < n; ++i)
                 order[i] = e[i].row;
+            sortTies([&](int p, int q) { return compare(e[p], e[q]) == 0; });
         } else {
             const int sign = desc ? -1 : 1;
             std::stable_sort(order.begin(), order.end(), [&](int a, int b) {

@@ -260,6 +260,41 @@ TEST_F(Orden, EstableEnAmbosSentidos) {
     EXPECT_EQ(Col(4), "a|b|x|y|z");
 }
 
+// Alphabetic order by byte codes against a plain stable sort, in both directions: texts of
+// 0 to 11 bytes over a few codes (a high one, a low one) so that many share their first 8
+// bytes, end inside them or go on past them.
+TEST_F(Orden, AlfabeticoComoUnaOrdenacionEstableDeLosBytes) {
+    std::mt19937 azar(76);
+    const char codigos[] = "aaaaabbb\x01\xFF";
+    for (const TSortDirection sentido : {sdAscending, sdDescending}) {
+        SCOPED_TRACE(sentido == sdAscending ? "ascendente" : "descendente");
+        constexpr int filas = 600;
+        std::vector<std::pair<std::string, int>> modelo;
+        g->SetRowCountEx(filas + 1);
+        for (int r = 1; r <= filas; ++r) {
+            std::string t(azar() % 12, 'a');
+            for (char& ch : t)
+                ch = codigos[azar() % 10];
+            modelo.emplace_back(t, r);
+            g->SetCells(1, r, AnsiString(t));
+            g->SetCells(2, r, AnsiString(r));
+        }
+        std::stable_sort(modelo.begin(), modelo.end(), [&](const auto& a, const auto& b) {
+            return sentido == sdAscending ? a.first < b.first : b.first < a.first;
+        });
+        TSortSettings* s = g->GetSortSettings();
+        s->SetAutoFormat(false);
+        s->SetFull(false);
+        s->SetDirection(sentido);
+        s->SetColumn(1);
+        g->QSort();
+        for (int r = 1; r <= filas; ++r) {
+            ASSERT_EQ(g->GetCells(1, r).str(), modelo[r - 1].first) << r;
+            ASSERT_EQ(g->GetCells(2, r), AnsiString(modelo[r - 1].second)) << r;
+        }
+    }
+}
+
 TEST_F(Orden, FijasYPieEnSuSitioYVueltaAlOrden) {
     Llenar({"c", "a", "d", "b", "TOTAL"});
     g->SetCells(1, 0, "cabecera");
