@@ -240,9 +240,10 @@ void TKavStringGrid::RemoveCols(int ColIndex, int CCount) {
     ClearCols(ColIndex, CCount);
     const int rows = GetRowCount();
     const int store = std::max(total, GetStoreColCount());
-    for (int c = ColIndex; c < store; ++c) {
-        const int from = c + CCount;
-        for (int r = 0; r < rows; ++r) {
+    // Row by row, so that each row's cells are reached once.
+    for (int r = 0; r < rows; ++r)
+        for (int c = ColIndex; c < store; ++c) {
+            const int from = c + CCount;
             if (from < total) {
                 SetCells(c, r, GetCells(from, r));
                 SetObjects(c, r, GetObjects(from, r));
@@ -250,6 +251,8 @@ void TKavStringGrid::RemoveCols(int ColIndex, int CCount) {
                 NilCell(c, r);
             }
         }
+    for (int c = ColIndex; c < store; ++c) {
+        const int from = c + CCount;
         if (c < 512) {
             visibleCols_[c] = from < 512 ? visibleCols_[from] : 1;
             hiddenWidths_[c] = from < 512 ? hiddenWidths_[from] : 0;

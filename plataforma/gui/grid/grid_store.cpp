@@ -161,14 +161,14 @@ void TGridStore::PutRow(int ARow, RowPtr Cells) {
 TGridCell& TGridStore::At(TRealCol ACol, int ARow) {
     Row*& r = rows_.at(static_cast<size_t>(ARow));
     const size_t col = static_cast<size_t>(ACol.Value());
-    // A new row holds the cell written; a column beyond its run widens it to all the store's
-    // columns at once, one before it down to column 0 (a row filled from either end is widened
-    // once).
+    // A new row holds the cell written; a column outside its run widens it to all the store's
+    // columns at once, column 0 included (a row is widened once, whichever end it is filled
+    // from, and a row filled from column 1 still takes the column-0 cell that row headers and
+    // node levels set later).
     if (!r)
         r = pool_->Make(col, 1);
     else if (!r->Holds(col))
-        r = Widen(r, col < r->First() ? 0 : r->First(),
-                  std::max({col + 1, r->End(), static_cast<size_t>(cols_)}));
+        r = Widen(r, 0, std::max({col + 1, r->End(), static_cast<size_t>(cols_)}));
     return (*r)[col];
 }
 

@@ -2,8 +2,8 @@
 // The cells of a string grid: a vector of row pointers, each row one block of memory holding
 // the run of columns it keeps and their cells (a text and an object slot). A row that was
 // never written is a null pointer and costs one pointer; a row is made holding the one cell
-// first written in it, widened up to the store's columns when a later column is written and
-// down to column 0 when an earlier one is; every cell outside the run is empty. Moving,
+// first written in it, and widened to all the store's columns, from column 0, when another
+// column is written; every cell outside the run is empty. Moving,
 // exchanging and deleting rows move pointers and never copy a text.
 // The row blocks come from the store's own pool: large slabs cut in order, and the blocks of
 // freed rows kept by width for the next row of that width, so that filling many rows makes a
