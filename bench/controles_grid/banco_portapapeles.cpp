@@ -1,11 +1,18 @@
 // The grid's clipboard: copying 100,000 x 10 cells (the text built and put on the clipboard)
-// beside building the same TAB / CR LF text with string appends, and pasting it into the
-// grid beside setting the same cells with SetCellEx.
+// beside building the same TAB / CR LF text with string appends and handing it to the system
+// clipboard, and pasting it into the grid beside taking the same text from the system
+// clipboard, splitting it and setting the cells with SetCellEx. Both floors also take the
+// per-cell step that a copy and a paste must take: SaveCell, the hook through which every
+// copied text passes, and IsEditable, which every pasted cell must pass.
 
 #include "bench/comun/arranque_ventanas.h"
 #include "controles/grid/kav_grid.h"
+#include "plataforma/base/cp1252.h"
 #include "plataforma/gui/services/clipboard.h"
 
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QMimeData>
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>
@@ -46,22 +53,35 @@ void BM_Copiar(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations() * int64_t(Filas()) * Columnas);
 }
 
-// The floor: the same text appended from the cells' strings.
+// The type under which the floors keep the exact 8-bit text.
+const QString kTipoExacto = QStringLiteral("application/x-banco-texto");
+
+// The floor: each cell's text through SaveCell, appended with TAB and CR LF, then handed to
+// the system clipboard as it goes to other programs (UTF-16 with LF line ends, made in one
+// pass) and as the exact bytes.
 void BM_SueloCopiar(benchmark::State& state) {
-    std::vector<std::string> celdas;
-    for (int r = 0; r < Filas(); ++r)
-        for (int c = 0; c < Columnas; ++c)
-            celdas.push_back(Texto(r, c).str());
+    auto g = Rejilla(true);
     for (auto _ : state) {
         std::string t;
         for (int r = 0; r < Filas(); ++r) {
             for (int c = 0; c < Columnas; ++c) {
                 if (c) t += '\t';
-                t += celdas[size_t(r) * Columnas + c];
+                t += g->SaveCell(c, r).str();
             }
             t += "\r\n";
         }
-        benchmark::DoNotOptimize(t.data());
+        QString otros(static_cast<qsizetype>(t.size()), Qt::Uninitialized);
+        QChar* u = otros.data();
+        for (size_t i = 0; i < t.size(); ++i) {
+            const unsigned char ch = static_cast<unsigned char>(t[i]);
+            if (ch == '\r' && i + 1 < t.size() && t[i + 1] == '\n') continue;
+            *u++ = QChar(static_cast<char16_t>(cp1252::ToUnicode(ch)));
+        }
+        otros.truncate(u - otros.constData());
+        auto* datos = new QMimeData;
+        datos->setData(kTipoExacto, QByteArray(t.data(), static_cast<qsizetype>(t.size())));
+        datos->setText(otros);
+        QGuiApplication::clipboard()->setMimeData(datos);
     }
     state.SetItemsProcessed(state.iterations() * int64_t(Filas()) * Columnas);
 }
@@ -74,17 +94,40 @@ void BM_Pegar(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations() * int64_t(Filas()) * Columnas);
 }
 
-// The floor: the same cells set one by one.
+// The floor: the same text taken from the system clipboard, split at TAB and CR LF, and each
+// cell that IsEditable lets through set with SetCellEx.
 void BM_SueloPegar(benchmark::State& state) {
+    std::string copiado;
+    for (int r = 0; r < Filas(); ++r) {
+        for (int c = 0; c < Columnas; ++c) {
+            if (c) copiado += '\t';
+            copiado += Texto(r, c).str();
+        }
+        copiado += "\r\n";
+    }
+    auto* datos = new QMimeData;
+    datos->setData(kTipoExacto, QByteArray::fromStdString(copiado));
+    QGuiApplication::clipboard()->setMimeData(datos);
     auto g = Rejilla(false);
-    std::vector<AnsiString> textos;
-    for (int r = 0; r < Filas(); ++r)
-        for (int c = 0; c < Columnas; ++c)
-            textos.push_back(Texto(r, c));
-    for (auto _ : state)
-        for (int r = 0; r < Filas(); ++r)
-            for (int c = 0; c < Columnas; ++c)
-                g->SetCellEx(c, r, textos[size_t(r) * Columnas + c]);
+    for (auto _ : state) {
+        const QByteArray bytes = QGuiApplication::clipboard()->mimeData()->data(kTipoExacto);
+        const std::string texto(bytes.constData(), static_cast<size_t>(bytes.size()));
+        int c = 0, r = 0;
+        for (size_t p = 0; p < texto.size();) {
+            size_t q = p;
+            while (q < texto.size() && texto[q] != '\t' && texto[q] != '\r')
+                ++q;
+            if (g->IsEditable(c, r)) g->SetCellEx(c, r, AnsiString(texto.substr(p, q - p)));
+            if (q < texto.size() && texto[q] == '\t') {
+                ++c;
+                p = q + 1;
+            } else {
+                c = 0;
+                ++r;
+                p = q + 2;
+            }
+        }
+    }
     state.SetItemsProcessed(state.iterations() * int64_t(Filas()) * Columnas);
 }
 

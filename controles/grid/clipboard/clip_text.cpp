@@ -70,7 +70,7 @@ template <class Ch> typename Reader<Ch>::Stop Reader<Ch>::Next(std::basic_string
     return LineEnd;
 }
 
-bool FitsCodePage(const std::u16string& Text) {
+bool FitsCodePage(std::u16string_view Text) {
     for (char16_t c : Text)
         if (c >= 0x80 && cp1252::FromUnicode(c) < 0) return false;
     return true;

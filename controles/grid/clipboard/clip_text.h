@@ -7,6 +7,7 @@
 #include "plataforma/base/ansi_string.h"
 
 #include <string>
+#include <string_view>
 
 namespace clip_text {
 
@@ -43,6 +44,6 @@ private:
 };
 
 // Whether every character of a UTF-16 text has its Windows-1252 byte.
-bool FitsCodePage(const std::u16string& Text);
+bool FitsCodePage(std::u16string_view Text);
 
 } // namespace clip_text

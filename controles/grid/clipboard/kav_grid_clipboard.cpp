@@ -366,16 +366,30 @@ int TKavStringGrid::PasteFunc(int ACol, int ARow) {
     }
     if (!IsClipboardFormatAvailable(CF_TEXT)) return 0;
     // Text with characters that the code page lacks is read as Unicode: those fields become
-    // wide cells.
+    // wide cells. Such a character is a "?" in the 8-bit text, so only an 8-bit text holding
+    // one sends the paste to the Unicode text, which is looked at where the clipboard holds it
+    // and taken only when the code page lacks one of its characters. The clipboard is closed
+    // before any cell is written.
+    std::u16string wide;
     std::string bytes;
-    if (ReadFormat(CF_UNICODETEXT, bytes)) {
-        std::u16string w(bytes.size() / 2, u'\0');
-        std::memcpy(w.data(), bytes.data(), w.size() * 2);
-        w.resize(std::min(w.size(), w.find(u'\0')));
-        if (!clip_text::FitsCodePage(w))
-            return PasteFields(ACol, ARow, w.data(), w.data() + w.size());
+    {
+        OpenedClipboard clip;
+        if (!clip.IsOpen()) return 0;
+        HANDLE h = GetClipboardData(CF_TEXT);
+        const char* text = h ? static_cast<const char*>(GlobalLock(h)) : nullptr;
+        if (!text) return 0;
+        bytes.assign(text, GlobalSize(h));
+        GlobalUnlock(h);
+        if (bytes.find('?') != std::string::npos)
+            if (HANDLE u = GetClipboardData(CF_UNICODETEXT)) {
+                const auto* units = static_cast<const char16_t*>(GlobalLock(u));
+                std::u16string_view w(units, units ? GlobalSize(u) / 2 : 0);
+                w = w.substr(0, w.find(u'\0'));
+                if (!clip_text::FitsCodePage(w)) wide.assign(w);
+                GlobalUnlock(u);
+            }
     }
-    if (!ReadFormat(CF_TEXT, bytes)) return 0;
+    if (!wide.empty()) return PasteFields(ACol, ARow, wide.data(), wide.data() + wide.size());
     return PasteText(ACol, ARow, AnsiString(std::move(bytes)));
 }
 

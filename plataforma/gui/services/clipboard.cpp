@@ -20,13 +20,14 @@ namespace {
 
 // --- global memory ---
 
-std::map<HGLOBAL, std::vector<char>>& Bloques() {
-    static std::map<HGLOBAL, std::vector<char>> bloques;
+// Each block's bytes; a string, so that data read for a block moves into it whole.
+std::map<HGLOBAL, std::string>& Bloques() {
+    static std::map<HGLOBAL, std::string> bloques;
     return bloques;
 }
 std::uintptr_t siguienteBloque = 0x1000;
 
-HGLOBAL NuevoBloque(std::vector<char> datos) {
+HGLOBAL NuevoBloque(std::string datos) {
     HGLOBAL h = reinterpret_cast<HGLOBAL>(siguienteBloque);
     siguienteBloque += 16;
     Bloques()[h] = std::move(datos);
@@ -72,6 +73,19 @@ QString ConLfSolo(QString texto) {
     return texto;
 }
 
+// The same from 8-bit text, converted and its line ends changed in one pass.
+QString ConLfSolo(std::string_view texto) {
+    QString t(static_cast<qsizetype>(texto.size()), Qt::Uninitialized);
+    QChar* u = t.data();
+    for (size_t i = 0; i < texto.size(); ++i) {
+        const unsigned char c = static_cast<unsigned char>(texto[i]);
+        if (c == '\r' && i + 1 < texto.size() && texto[i + 1] == '\n') continue;
+        *u++ = QChar(c < 0x80 ? char16_t{c} : static_cast<char16_t>(cp1252::ToUnicode(c)));
+    }
+    t.truncate(u - t.constData());
+    return t;
+}
+
 std::string ConCrLf(const std::string& texto) {
     std::string s;
     for (size_t i = 0; i < texto.size(); ++i) {
@@ -91,6 +105,8 @@ QClipboard* SistemaPortapapeles() {
 struct Abierto {
     bool abierto = false;
     bool cambiado = false;
+    // What the clipboard will hold once written; until a write, null: the system's data,
+    // which reads see as it is and which is copied only when a format is added to it.
     std::unique_ptr<QMimeData> datos;
     std::vector<HGLOBAL> entregados; // blocks handed out by GetClipboardData
 };
@@ -106,14 +122,17 @@ void LiberarEntregados() {
 }
 
 const QMimeData* DatosActuales() {
-    if (Estado().abierto) return Estado().datos.get();
+    if (Estado().abierto && Estado().datos) return Estado().datos.get();
     return SistemaPortapapeles()->mimeData();
 }
 
-// Whether the text has a character that Windows-1252 lacks.
+// Whether the text has a character that Windows-1252 lacks, read in its UTF-16 units: a
+// surrogate is half of a character beyond them all.
 bool FueraDe1252(const QString& t) {
-    for (char32_t u : t.toUcs4())
-        if (u != U'?' && AnsiCharOf(u) == '?') return true;
+    for (QChar c : t) {
+        const char16_t u = c.unicode();
+        if (u >= 0x80 && (c.isSurrogate() || cp1252::FromUnicode(u) < 0)) return true;
+    }
     return false;
 }
 
@@ -189,15 +208,32 @@ bool LeerFormato(const QMimeData* datos, UINT formato, std::string& salida) {
     return false;
 }
 
-void EscribirFormato(QMimeData* datos, UINT formato, const std::string& bytes) {
+// Whether LeerFormato would find the format, without reading the text.
+bool Disponible(const QMimeData* datos, UINT formato) {
+    if (!datos) return false;
+    switch (formato) {
+    case CF_TEXT:
+    case CF_OEMTEXT:
+        return datos->hasFormat(kMimeTextoExacto) || TieneTexto(datos);
+    case CF_UNICODETEXT:
+        return datos->hasFormat(kMimeUnicodeExacto) || datos->hasFormat(kMimeTextoExacto) ||
+               TieneTexto(datos);
+    default: {
+        std::string bytes;
+        return LeerFormato(datos, formato, bytes);
+    }
+    }
+}
+
+void EscribirFormato(QMimeData* datos, UINT formato, std::string_view bytes) {
     switch (formato) {
     case CF_TEXT:
     case CF_OEMTEXT: {
-        std::string texto = bytes.substr(0, bytes.find('\0'));
-        datos->setData(kMimeTextoExacto, QByteArray::fromStdString(texto));
+        const std::string_view texto = bytes.substr(0, bytes.find('\0'));
+        datos->setData(kMimeTextoExacto,
+                       QByteArray(texto.data(), static_cast<qsizetype>(texto.size())));
         // Other programs see the Unicode text when there is one: it has every character.
-        if (!datos->hasFormat(kMimeUnicodeExacto))
-            datos->setText(ConLfSolo(ToQString(AnsiString(std::move(texto)))));
+        if (!datos->hasFormat(kMimeUnicodeExacto)) datos->setText(ConLfSolo(texto));
         return;
     }
     case CF_UNICODETEXT: {
@@ -219,12 +255,15 @@ void EscribirFormato(QMimeData* datos, UINT formato, const std::string& bytes) {
     }
     AnsiString nombre = GetClipboardFormatName(formato);
     if (nombre.IsEmpty()) return;
-    datos->setData(MimeDeNombre(nombre), QByteArray::fromStdString(bytes));
-    if (AnsiSameText(nombre, "Rich Text Format"))
+    datos->setData(MimeDeNombre(nombre),
+                   QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size())));
+    if (AnsiSameText(nombre, "Rich Text Format")) {
+        const std::string_view rtf = bytes.substr(0, bytes.find('\0'));
         datos->setData(QStringLiteral("text/rtf"),
-                       QByteArray::fromStdString(bytes.substr(0, bytes.find('\0'))));
-    else if (AnsiSameText(nombre, "HTML Format"))
-        datos->setData(QStringLiteral("text/html"), HtmlDelFragmento(bytes));
+                       QByteArray(rtf.data(), static_cast<qsizetype>(rtf.size())));
+    } else if (AnsiSameText(nombre, "HTML Format")) {
+        datos->setData(QStringLiteral("text/html"), HtmlDelFragmento(std::string(bytes)));
+    }
 }
 
 std::unique_ptr<QMimeData> Copia(const QMimeData* origen) {
@@ -240,15 +279,13 @@ std::unique_ptr<QMimeData> Copia(const QMimeData* origen) {
 // --- global memory ---
 
 HGLOBAL GlobalAlloc(UINT, std::size_t dwBytes) {
-    return NuevoBloque(std::vector<char>(dwBytes, '\0'));
+    return NuevoBloque(std::string(dwBytes, '\0'));
 }
 
 void* GlobalLock(HGLOBAL hMem) {
     auto it = Bloques().find(hMem);
-    if (it == Bloques().end()) return nullptr;
     // A block of no bytes still gives a pointer, as Win32 does for a non-empty handle.
-    if (it->second.empty()) it->second.reserve(1);
-    return it->second.data();
+    return it == Bloques().end() ? nullptr : it->second.data();
 }
 
 BOOL GlobalUnlock(HGLOBAL hMem) {
@@ -291,7 +328,7 @@ BOOL OpenClipboard(HWND) {
     if (e.abierto) return FALSE;
     e.abierto = true;
     e.cambiado = false;
-    e.datos = Copia(SistemaPortapapeles()->mimeData());
+    e.datos.reset();
     return TRUE;
 }
 
@@ -317,8 +354,9 @@ HANDLE SetClipboardData(UINT uFormat, HANDLE hMem) {
     Abierto& e = Estado();
     auto it = Bloques().find(hMem);
     if (!e.abierto || it == Bloques().end()) return nullptr;
-    std::string bytes(it->second.begin(), it->second.end());
-    EscribirFormato(e.datos.get(), uFormat, bytes);
+    // A format added without emptying the clipboard joins what it holds.
+    if (!e.datos) e.datos = Copia(SistemaPortapapeles()->mimeData());
+    EscribirFormato(e.datos.get(), uFormat, std::string_view(it->second.data(), it->second.size()));
     e.cambiado = true;
     // The clipboard keeps a copy; the block is its own from now on.
     Bloques().erase(it);
@@ -328,17 +366,16 @@ HANDLE SetClipboardData(UINT uFormat, HANDLE hMem) {
 HANDLE GetClipboardData(UINT uFormat) {
     Abierto& e = Estado();
     std::string bytes;
-    if (!e.abierto || !LeerFormato(e.datos.get(), uFormat, bytes)) return nullptr;
+    if (!e.abierto || !LeerFormato(DatosActuales(), uFormat, bytes)) return nullptr;
     if (uFormat == CF_TEXT || uFormat == CF_OEMTEXT) bytes += '\0';
     if (uFormat == CF_UNICODETEXT) bytes.append(2, '\0');
-    HGLOBAL h = NuevoBloque(std::vector<char>(bytes.begin(), bytes.end()));
+    HGLOBAL h = NuevoBloque(std::move(bytes));
     e.entregados.push_back(h);
     return h;
 }
 
 BOOL IsClipboardFormatAvailable(UINT format) {
-    std::string bytes;
-    return LeerFormato(DatosActuales(), format, bytes) ? TRUE : FALSE;
+    return Disponible(DatosActuales(), format) ? TRUE : FALSE;
 }
 
 // --- TClipboard ---

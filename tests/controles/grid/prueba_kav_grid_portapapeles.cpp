@@ -241,6 +241,38 @@ TEST_F(Portapapeles, CeldasAnchasComoTextoUnicode) {
     EXPECT_EQ(b->GetCells(2, 1), "ñ");
 }
 
+// A character the code page lacks is a "?" in the 8-bit text: the paste looks at the
+// Unicode text whenever the 8-bit one holds a "?", and makes wide cells only of the fields
+// that need them; a "?" of its own stays a "?".
+TEST_F(Portapapeles, InterrogacionesPropiasYLetrasQueElCodigoNoTiene) {
+    struct Caso {
+        const char* nombre;
+        std::u16string unicode; // empty: only 8-bit text
+        const char* texto;
+        std::u16string primera, segunda;
+        bool segundaAncha;
+    };
+    const Caso casos[] = {
+        {"unicode sin letras ajenas", u"¿a?	b", "", u"¿a?", u"b", false},
+        {"unicode con una letra ajena", u"a?	Ж?", "", u"a?", u"Ж?", true},
+        {"solo texto de 8 bits", u"", "x?	?", u"x?", u"?", false},
+    };
+    for (const Caso& c : casos) {
+        SCOPED_TRACE(c.nombre);
+        b->Clear();
+        if (c.unicode.empty())
+            Clipboard()->SetAsText(c.texto);
+        else
+            Clipboard()->SetBuffer(CF_UNICODETEXT, c.unicode.data(),
+                                   static_cast<int>(c.unicode.size() * 2));
+        EXPECT_EQ(b->PasteFunc(1, 1), 2);
+        EXPECT_EQ(b->GetWideCells(1, 1).str(), c.primera);
+        EXPECT_EQ(b->GetWideCells(2, 1).str(), c.segunda);
+        EXPECT_EQ(b->GetCells(2, 1).str().compare(0, 2, "|\\") == 0, c.segundaAncha);
+        EXPECT_EQ(b->GetCells(1, 1), WideString(c.primera).ToAnsiString());
+    }
+}
+
 TEST_F(Portapapeles, BloquesConCeldasAnchasVuelvenExactos) {
     // The paste reads the block's Unicode text.
     for (const BloqueAncho& celdas : BloquesAnchos()) {
