@@ -123,6 +123,10 @@ void TXMLDocument::SetActive(bool active) {
     } else {
         impl_->doc = xmlNewDoc(reinterpret_cast<const xmlChar*>("1.0"));
         if (impl_->doc == nullptr) throw std::bad_alloc();
+        // Element and attribute names are kept once each in the document's dictionary, as
+        // a parsed document keeps them, instead of once per node.
+        impl_->doc->dict = xmlDictCreate();
+        if (impl_->doc->dict == nullptr) throw std::bad_alloc();
     }
 }
 
