@@ -67,7 +67,15 @@ void TWinControl::WMKeyDown(TWMKey& Message) {
 }
 
 void TWinControl::WMSysKeyDown(TWMKey& Message) {
-    if (!DoKeyDown(Message)) TControl::Dispatch(Message);
+    if (DoKeyDown(Message)) return;
+    // Shift+F10 asks for the context menu, as the Menu key does (from the keyboard: -1, -1).
+    if (Message.CharCode == VK_F10 &&
+        KeyDataToShiftState(Message.KeyData) == TShiftState{ssShift}) {
+        const WPARAM ventana = HandleAllocated() ? reinterpret_cast<WPARAM>(GetHandle()) : 0;
+        Perform(WM_CONTEXTMENU, ventana, static_cast<LPARAM>(-1));
+        return;
+    }
+    TControl::Dispatch(Message);
 }
 
 void TWinControl::WMKeyUp(TWMKey& Message) {

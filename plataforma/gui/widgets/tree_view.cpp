@@ -1134,6 +1134,22 @@ void TCustomTreeView::Dispatch(TMessage& Message) {
     case WM_GETDLGCODE:
         Message.Result = DLGC_WANTARROWS | DLGC_WANTCHARS;
         return;
+    case WM_CONTEXTMENU:
+        // Asked for from the keyboard (-1, -1), the menu opens at the selected node, as the
+        // window system's tree does, not at the tree's corner.
+        if (GET_X_LPARAM(Message.LParam) == -1 && GET_Y_LPARAM(Message.LParam) == -1)
+            if (QTreeWidget* w = WidgetOf(this); w && selected_)
+                if (QTreeWidgetItem* item = ItemOf(selected_)) {
+                    const QRect fila = w->visualItemRect(item);
+                    if (fila.isValid() && w->viewport()->rect().intersects(fila)) {
+                        const QPoint en =
+                            w->viewport()->mapTo(w, QPoint(fila.left() + 8, fila.bottom()));
+                        const TPoint p = ClientToScreen(Point(en.x(), en.y()));
+                        Message.LParam = PointToLParam(p.x, p.y);
+                    }
+                }
+        TWinControl::Dispatch(Message);
+        return;
     default:
         TWinControl::Dispatch(Message);
     }

@@ -8,6 +8,7 @@
 #include "plataforma/gui/images/graphics.h"
 #include "plataforma/gui/images/image_list.h"
 #include "plataforma/gui/kernel/qt_bridge.h"
+#include "plataforma/gui/testing/input_simulation.h"
 #include "plataforma/gui/widgets/tree_view.h"
 
 #include <QTreeWidget>
@@ -353,6 +354,45 @@ TEST_F(Arbol, SeleccionarDesdeElProgramaDisparaLosEventos) {
     arbol->SetSelected(nullptr);
     EXPECT_EQ(eventos, (std::vector<std::string>{"changing:otra", "change:otra", "changing:null",
                                                  "change:null"}));
+}
+
+// Desde el teclado (Mayúsculas+F10, o la tecla de menú, que pide el menú sin posición), el
+// menú contextual sale en el nodo elegido, no en la esquina del árbol.
+TEST_F(Arbol, ElMenuContextualDelTecladoSaleEnElNodoElegido) {
+    nodos->Add(nullptr, "a");
+    nodos->Add(nullptr, "b");
+    TTreeNode* c = nodos->Add(nullptr, "c");
+    TPopupMenu menu(ventana.get());
+    auto* item = new TMenuItem(&menu);
+    item->SetCaption("Crear grupo");
+    menu.GetItems()->Add(item);
+    arbol->SetPopupMenu(&menu);
+    arbol->SetFocus();
+    arbol->SetSelected(c);
+    auto* w = static_cast<QTreeWidget*>(arbol->GetWidget());
+    const QRect fila = w->visualItemRect(w->topLevelItem(2));
+    ASSERT_TRUE(fila.isValid());
+    const QPoint enFila = w->viewport()->mapTo(w, fila.center());
+
+    const std::function<void()> pedidos[] = {
+        [] { SimulateKeyStroke(VK_F10, {ssShift}); },
+        [this] {
+            arbol->Perform(WM_CONTEXTMENU, reinterpret_cast<WPARAM>(arbol->GetHandle()), -1);
+        },
+    };
+    for (const auto& pedir : pedidos) {
+        pedir();
+        ASSERT_TRUE(menu.IsPopupShowing());
+        const TPoint en = arbol->ScreenToClient(menu.GetPopupPoint());
+        EXPECT_NEAR(en.y, enFila.y(), fila.height());
+        EXPECT_GE(en.x, 0);
+        EXPECT_LT(en.x, arbol->GetWidth());
+        CerrarMenus();
+        menu.CloseMenu();
+    }
+    // F10 solo no abre el menú contextual.
+    SimulateKeyStroke(VK_F10);
+    EXPECT_FALSE(menu.IsPopupShowing());
 }
 
 TEST_F(Arbol, ElUsuarioEligeConElRatonYElTecladoPeroNoConElBotonDerecho) {
