@@ -181,6 +181,10 @@ void TforGestorBD::Construir() {
     btnAceptarHue = BotonAceptar(tsHuecos, "btnAceptarHue", TIPO_HUECO);
     btnAceptarPue = BotonAceptar(tsPuentes, "btnAceptarPue", TIPO_PUENTE_TERMICO);
     ConstruirPaginas();
+    // "Aceptar" confirma lo que hay en su página: al tabular, viene después de sus campos.
+    for (TButton* aceptar :
+         {btnAceptarMat, btnAceptarCer, btnAceptarAcr, btnAceptarMar, btnAceptarHue, btnAceptarPue})
+        aceptar->SetTabOrder(-1);
 
     abrirImagenes = new TOpenPictureDialog(this);
     abrirImagenes->SetName("abrirImagenes");

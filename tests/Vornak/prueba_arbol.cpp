@@ -21,6 +21,10 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <utility>
+#include <vector>
+
 namespace {
 
 using Arbol = PruebaVornak;
@@ -129,6 +133,42 @@ TEST_F(Arbol, LaVarianteRegionalLlamaVanosALosHuecos) {
     Ventana()->tvBaseDatos->SetSelected(huecos->getFirstChild());
     Actual()->CrearElemento(TIPO_HUECO);
     EXPECT_NE(Actual()->Gestor()->Buscar(TIPO_HUECO, "Vano"), nullptr);
+}
+
+// Sin tecla de menú, Mayúsculas+F10 en el árbol abre su menú contextual, y con él "Cargar
+// librería" se alcanza desde el teclado.
+TEST_F(Arbol, MayusculasF10AbreElMenuContextualDelArbol) {
+    AbrirDelMenu(ejemplo);
+    TforGestorBD* v = Ventana();
+    v->tvBaseDatos->SetSelected(Nodo(v, {"Opacos", "Materiales y productos"}));
+    v->tvBaseDatos->SetFocus();
+    SimulateKeyStroke(VK_F10, {ssShift});
+    ASSERT_TRUE(v->pmBaseDatos->IsPopupShowing());
+    EXPECT_TRUE(v->pmCargarLibreria->GetVisible());
+    EXPECT_TRUE(v->pmCargarLibreria->GetEnabled());
+    v->pmBaseDatos->CloseMenu();
+}
+
+// En cada página de editor, "Aceptar" es la última parada del tabulador: va después de los
+// campos que confirma.
+TEST_F(Arbol, AceptarVaDespuesDeLosCamposDeSuPagina) {
+    AbrirDelMenu(ejemplo);
+    TforGestorBD* v = Ventana();
+    const std::pair<TTabSheet*, TButton*> paginas[] = {
+        {v->tsMateriales, v->btnAceptarMat}, {v->tsCerramientos, v->btnAceptarCer},
+        {v->tsVidrios, v->btnAceptarAcr},    {v->tsMarcos, v->btnAceptarMar},
+        {v->tsHuecos, v->btnAceptarHue},     {v->tsPuentes, v->btnAceptarPue},
+    };
+    for (const auto& [pagina, aceptar] : paginas) {
+        SCOPED_TRACE(aceptar->GetName().c_str());
+        std::vector<TWinControl*> orden;
+        pagina->GetTabOrderList(orden);
+        std::vector<TWinControl*> paradas;
+        for (TWinControl* c : orden)
+            if (c->GetTabStop() && c->GetParent() == pagina) paradas.push_back(c);
+        ASSERT_GE(paradas.size(), 2u);
+        EXPECT_EQ(paradas.back(), aceptar);
+    }
 }
 
 // Lo que el menú contextual ofrece en cada nodo.
