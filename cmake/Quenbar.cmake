@@ -31,7 +31,7 @@ endfunction()
 # quenbar_test(<target> LABEL <label> DEPS <libs>...): one GoogleTest program of the
 # *.cpp of the current folder, with the shared main.
 function(quenbar_test target)
-    cmake_parse_arguments(ARG "" "LABEL" "DEPS" ${ARGN})
+    cmake_parse_arguments(ARG "SIN_PRIVILEGIOS" "LABEL" "DEPS" ${ARGN})
     file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
     add_executable(${target} ${sources})
     target_link_libraries(${target} PRIVATE quenbar_pruebas_main ${ARG_DEPS})
@@ -40,6 +40,13 @@ function(quenbar_test target)
     gtest_discover_tests(${target}
         PROPERTIES LABELS ${ARG_LABEL}
         DISCOVERY_TIMEOUT 60)
+    # The tests of permissions run again as a user who is not root (they skip under root).
+    if(ARG_SIN_PRIVILEGIOS)
+        add_test(NAME ${target}_sin_privilegios
+                 COMMAND ${PROJECT_SOURCE_DIR}/tests/comun/sin_privilegios.sh
+                         $<TARGET_FILE:${target}>)
+        set_tests_properties(${target}_sin_privilegios PROPERTIES LABELS ${ARG_LABEL})
+    endif()
 endfunction()
 
 # The installation tree in the build folder ("instalacion/"): the programs with config.ini and
