@@ -77,7 +77,9 @@ bool VistaGestorBD::Abrir(const AnsiString& fichero) {
     // de palabras clave sobre el XML. Cualquier otro fichero se carga si es una base de
     // datos, tenga la extensión que tenga; si no lo es, no se abre (ni se guardaría encima).
     if (extension != "XML" && !gestor->Cargar(fichero, false)) return false;
-    PonerNombre(fichero);
+    // El nombre del fichero leído, como está en el disco (hallado sin distinguir mayúsculas
+    // si el escrito no existe): Guardar escribe en ese fichero y no crea otro.
+    PonerNombre(DisplayPath(fichero));
     if (extension == "XML") ruta = AnsiString();
     VaciarArbol();
     Mostrar();

@@ -3,8 +3,11 @@
 #include "plataforma/base/c_format.h"
 #include "plataforma/base/files.h"
 
+#include <dirent.h>
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
+#include <sys/statfs.h>
 #include <unistd.h>
 
 #if defined(__SSE2__)
@@ -18,6 +21,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -31,6 +36,7 @@ constexpr size_t kNombreBaseMaximo = 200;
 
 std::atomic<FileWriter::Failure> fallaPendiente{FileWriter::Failure::None};
 std::atomic<unsigned> contadorTemporales{0};
+std::atomic<bool> sinTemporalesAnonimos{false};
 
 const char* Descripcion(int error) {
     switch (error) {
@@ -63,6 +69,8 @@ const char* Descripcion(int error) {
         return "el fichero está en uso";
     case EBADF:
         return "el fichero no está abierto";
+    case ELOOP:
+        return "los enlaces simbólicos forman un bucle";
     default:
         return "error del sistema";
     }
@@ -110,16 +118,90 @@ char* ConSaltosCRLF(const char* p, size_t n, char* o) {
     return o;
 }
 
-// A target reached through a symbolic link is written where the link points, so that the
-// save replaces the file and keeps the link.
-std::string SinEnlace(const std::string& ruta) {
-    struct stat st;
-    if (lstat(ruta.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return ruta;
-    char* real = realpath(ruta.c_str(), nullptr);
-    if (real == nullptr) return ruta;
-    std::string resultado(real);
-    std::free(real);
-    return resultado;
+// Links followed by hand, at most this many (the system's own limit).
+constexpr int kEnlacesMaximos = 40;
+
+// The file a save replaces: a target reached through symbolic links is the file the last link
+// names, so that the save keeps the links; a link that names nothing yet (dangling) is saved
+// to the path it names. 0, or the error (ELOOP for a loop).
+int SinEnlaces(std::string& ruta) {
+    for (int i = 0; i < kEnlacesMaximos; ++i) {
+        struct stat st;
+        if (::lstat(ruta.c_str(), &st) != 0) return errno == ENOENT ? 0 : errno;
+        if (!S_ISLNK(st.st_mode)) return 0;
+        std::string destino(st.st_size > 0 ? static_cast<size_t>(st.st_size) + 1 : 4096, '\0');
+        const ssize_t n = ::readlink(ruta.c_str(), destino.data(), destino.size());
+        if (n < 0) return errno;
+        if (static_cast<size_t>(n) >= destino.size()) return ENAMETOOLONG;
+        destino.resize(static_cast<size_t>(n));
+        const size_t barra = ruta.rfind('/');
+        if (destino.empty() || destino[0] != '/')
+            destino =
+                (barra == std::string::npos ? std::string() : ruta.substr(0, barra + 1)) + destino;
+        ruta = destino;
+    }
+    return ELOOP;
+}
+
+// Network file systems, where another machine's process may own a temporary file whose
+// number means nothing here.
+bool EnDiscoLocal(const std::string& carpeta) {
+    struct statfs fs;
+    if (::statfs(carpeta.empty() ? "." : carpeta.c_str(), &fs) != 0) return false;
+    switch (static_cast<unsigned long>(fs.f_type)) {
+    case 0x6969UL:     // NFS
+    case 0x517BUL:     // SMB
+    case 0xFF534D42UL: // CIFS
+    case 0xFE534D42UL: // SMB2
+    case 0x65735546UL: // FUSE (sshfs and the like)
+    case 0x73757245UL: // Coda
+    case 0x5346414FUL: // AFS
+    case 0x00C36400UL: // Ceph
+    case 0x01021997UL: // 9P
+        return false;
+    default:
+        return true;
+    }
+}
+
+// The number of a process that no longer exists in a name of the form
+// ".<base>.<pid>.<n>.tmp"; 0 when the name is not of that form or its process still runs.
+pid_t ProcesoMuerto(const std::string& nombre, const std::string& prefijo) {
+    if (nombre.size() <= prefijo.size() + 4 || nombre.compare(0, prefijo.size(), prefijo) != 0 ||
+        nombre.compare(nombre.size() - 4, 4, ".tmp") != 0)
+        return 0;
+    const std::string resto = nombre.substr(prefijo.size(), nombre.size() - prefijo.size() - 4);
+    const size_t punto = resto.find('.');
+    if (punto == 0 || punto == std::string::npos || punto + 1 == resto.size()) return 0;
+    if (resto.find_first_not_of("0123456789.") != std::string::npos ||
+        resto.find('.', punto + 1) != std::string::npos || punto > 9)
+        return 0;
+    const pid_t pid = static_cast<pid_t>(std::stol(resto.substr(0, punto)));
+    if (pid <= 0 || pid == ::getpid()) return 0;
+    return ::kill(pid, 0) != 0 && errno == ESRCH ? pid : 0;
+}
+
+// Removes the temporary files of earlier saves to this target whose process was killed.
+void QuitarTemporalesHuerfanos(const std::string& carpeta, const std::string& prefijo) {
+    if (!EnDiscoLocal(carpeta)) return;
+    DIR* dir = ::opendir(carpeta.empty() ? "." : carpeta.c_str());
+    if (dir == nullptr) return;
+    std::vector<std::string> huerfanos;
+    while (dirent* e = ::readdir(dir))
+        if (ProcesoMuerto(e->d_name, prefijo) != 0) huerfanos.push_back(carpeta + e->d_name);
+    ::closedir(dir);
+    for (const std::string& ruta : huerfanos)
+        ::unlink(ruta.c_str());
+}
+
+// Makes a rename in the folder last through a power cut. A file system that cannot sync a
+// folder has nothing more to do.
+void SincronizarCarpeta(const std::string& carpeta) {
+    const int fd =
+        ::open(carpeta.empty() ? "." : carpeta.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return;
+    (void)::fsync(fd);
+    ::close(fd);
 }
 
 } // namespace
@@ -135,6 +217,10 @@ void FileWriter::InjectFailureForTests(Failure where) {
     fallaPendiente = where;
 }
 
+void FileWriter::UseNamedTemporariesForTests(bool named) {
+    sinTemporalesAnonimos = named;
+}
+
 bool FileWriter::Open(const AnsiString& path, Mode mode, bool atomic) {
     Abandon();
     error_ = 0;
@@ -143,10 +229,23 @@ bool FileWriter::Open(const AnsiString& path, Mode mode, bool atomic) {
     injected_ = fallaPendiente.exchange(Failure::None);
     mode_ = mode;
     atomic_ = atomic;
+    unnamed_ = false;
     path_ = path;
-    targetPath_ = NativePath(path);
+    targetPath_ = NativePathForWriting(path);
+    if (const int error = SinEnlaces(targetPath_); error != 0) {
+        Fail(error, "No se puede crear el fichero");
+        return false;
+    }
+    // A file the user may not write is not replaced behind its back: a save over it is
+    // refused as one in a read-only folder is.
+    struct stat st;
+    if (::stat(targetPath_.c_str(), &st) == 0 && S_ISREG(st.st_mode) &&
+        ::faccessat(AT_FDCWD, targetPath_.c_str(), W_OK, AT_EACCESS) != 0) {
+        Fail(errno, "No se puede crear el fichero");
+        return false;
+    }
 
-    if (atomic_) return CreateTemporary(SinEnlace(targetPath_));
+    if (atomic_) return CreateTemporary();
     fd_ = ::open(targetPath_.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
     if (fd_ < 0) {
         Fail(errno, "No se puede crear el fichero");
@@ -156,31 +255,82 @@ bool FileWriter::Open(const AnsiString& path, Mode mode, bool atomic) {
     return true;
 }
 
-bool FileWriter::CreateTemporary(const std::string& target) {
-    targetPath_ = target;
-    size_t barra = target.rfind('/');
-    std::string carpeta = barra == std::string::npos ? std::string() : target.substr(0, barra + 1);
-    std::string base = barra == std::string::npos ? target : target.substr(barra + 1);
-    if (base.size() > kNombreBaseMaximo) base.resize(kNombreBaseMaximo);
+bool FileWriter::CreateTemporary() {
+    const size_t barra = targetPath_.rfind('/');
+    folderPath_ = barra == std::string::npos ? std::string() : targetPath_.substr(0, barra + 1);
 
-    // A name of our own in the target's folder (so that the rename stays on one disk);
-    // O_EXCL makes sure no other file is taken over.
+    // A file without a name in the target's folder (so that the rename stays on one disk),
+    // which a killed save leaves nowhere; it gets a name only at the commit.
+    if (!sinTemporalesAnonimos) {
+        fd_ = ::open(folderPath_.empty() ? "." : folderPath_.c_str(),
+                     O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
+        if (fd_ >= 0) {
+            unnamed_ = true;
+            KeepTargetMode();
+            return true;
+        }
+        if (errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL) {
+            Fail(errno, "No se puede crear el fichero");
+            return false;
+        }
+    }
+    // Where the file system cannot make one, a named file, after the ones that killed
+    // saves left behind are gone.
+    QuitarTemporalesHuerfanos(folderPath_, TemporaryPrefix());
+    if (!CreateNamed()) return false;
+    KeepTargetMode();
+    return true;
+}
+
+std::string FileWriter::TemporaryPrefix() const {
+    std::string base = targetPath_.substr(folderPath_.size());
+    if (base.size() > kNombreBaseMaximo) base.resize(kNombreBaseMaximo);
+    return "." + base + ".";
+}
+
+std::string FileWriter::FreshTemporaryName() const {
+    return folderPath_ + TemporaryPrefix() + std::to_string(::getpid()) + "." +
+           std::to_string(contadorTemporales++) + ".tmp";
+}
+
+bool FileWriter::CreateNamed() {
+    // A name of our own; O_EXCL makes sure no other file is taken over.
     for (int intento = 0; intento < 100; ++intento) {
-        std::string nombre = carpeta + "." + base + "." + std::to_string(getpid()) + "." +
-                             std::to_string(contadorTemporales++) + ".tmp";
+        std::string nombre = FreshTemporaryName();
         fd_ = ::open(nombre.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd_ >= 0) {
             writtenPath_ = nombre;
-            // The replaced file keeps its permissions.
-            struct stat st;
-            if (stat(target.c_str(), &st) == 0 && S_ISREG(st.st_mode))
-                (void)fchmod(fd_, st.st_mode & 07777);
             return true;
         }
         if (errno != EEXIST) break;
     }
     Fail(errno, "No se puede crear el fichero");
     return false;
+}
+
+bool FileWriter::LinkUnnamed() {
+    // Through /proc, which needs no privilege; the descriptor itself where /proc is missing.
+    const std::string propio = "/proc/self/fd/" + std::to_string(fd_);
+    for (int intento = 0; intento < 100; ++intento) {
+        std::string nombre = FreshTemporaryName();
+        int r = ::linkat(AT_FDCWD, propio.c_str(), AT_FDCWD, nombre.c_str(), AT_SYMLINK_FOLLOW);
+        if (r != 0 && errno == ENOENT)
+            r = ::linkat(fd_, "", AT_FDCWD, nombre.c_str(), AT_EMPTY_PATH);
+        if (r == 0) {
+            writtenPath_ = nombre;
+            return true;
+        }
+        if (errno != EEXIST) break;
+    }
+    Fail(errno, "No se puede guardar el fichero");
+    return false;
+}
+
+void FileWriter::KeepTargetMode() {
+    // The replaced file keeps its permissions.
+    struct stat st;
+    if (::stat(targetPath_.c_str(), &st) == 0 && S_ISREG(st.st_mode))
+        (void)::fchmod(fd_, st.st_mode & 07777);
 }
 
 void FileWriter::Fail(int error, const char* operation) {
@@ -281,6 +431,8 @@ bool FileWriter::Commit() {
         Fail(errno, "Error al escribir en el fichero");
         ok = false;
     }
+    // A file without a name gets one now, a fresh hidden one beside the target.
+    if (ok && unnamed_) ok = LinkUnnamed();
     int cierre = ::close(fd_);
     fd_ = -1;
     if (ok && cierre != 0) {
@@ -293,11 +445,15 @@ bool FileWriter::Commit() {
     }
     injected_ = Failure::None;
     if (atomic_) {
+        // The target is replaced in one step, never removed first.
         if (ok && std::rename(writtenPath_.c_str(), targetPath_.c_str()) != 0) {
             Fail(errno, "No se puede reemplazar el fichero");
             ok = false;
         }
-        if (!ok) ::unlink(writtenPath_.c_str());
+        if (ok)
+            SincronizarCarpeta(folderPath_);
+        else if (!writtenPath_.empty())
+            ::unlink(writtenPath_.c_str());
     }
     writtenPath_.clear();
     ReleaseBuffers();
@@ -309,7 +465,7 @@ void FileWriter::Abandon() {
     if (!atomic_) Flush();
     ::close(fd_);
     fd_ = -1;
-    if (atomic_) ::unlink(writtenPath_.c_str());
+    if (atomic_ && !writtenPath_.empty()) ::unlink(writtenPath_.c_str());
     writtenPath_.clear();
     ReleaseBuffers();
     injected_ = Failure::None;

@@ -1,8 +1,11 @@
 #pragma once
 // FileWriter: what every save of the programs writes through, in place of a C stream.
-// By default it writes a temporary file beside the target and Commit() puts it in the
-// target's place only when every write, the flush and the close succeeded, so that a failed
-// save leaves the old file as it was.
+// By default it writes a temporary file without a name in the target's folder and Commit()
+// names it and puts it in the target's place only when every write, the flush and the close
+// succeeded, so that a failed or killed save leaves the old file as it was and nothing else.
+// The target's name is written as given (never another file that differs only in case); a
+// target reached through symbolic links is the file they lead to, and a read-only one is
+// refused.
 
 #include "plataforma/base/ansi_string.h"
 #include "plataforma/base/c_format.h"
@@ -30,7 +33,8 @@ public:
 
     // Opens for writing (a writer already open is abandoned first). With atomic, the data
     // goes to a temporary file in the target's folder until Commit(); without it, the
-    // target is truncated and written directly. False, with ErrorText(), on failure.
+    // target is truncated and written directly. False, with ErrorText(), on failure: a
+    // read-only target, a loop of symbolic links, a folder that cannot be written.
     bool Open(const AnsiString& path, Mode mode = Mode::Text, bool atomic = true);
 
     // Formatted as the C library does under the "C" locale ("." as decimal separator).
@@ -45,8 +49,9 @@ public:
     class Run;
 
     // Flushes, syncs and closes; an atomic writer then renames its temporary file over the
-    // target. False when this or any earlier step failed: the temporary file is removed and
-    // the target left as it was. The writer is closed afterwards either way.
+    // target and syncs the folder, so that the new name survives a power cut. False when this or
+    // any earlier step failed: the temporary file is removed and the target left as it was. The
+    // writer is closed afterwards either way.
     bool Commit();
     // Closes without committing: an atomic writer removes its temporary file.
     void Abandon();
@@ -57,12 +62,13 @@ public:
     // The first error, in Spanish ("" when none), and its errno.
     AnsiString ErrorText() const { return errorText_; }
     int ErrorNumber() const { return error_; }
-    // The file being written: the temporary file of an atomic writer ("" when closed).
-    std::string TemporaryPath() const { return atomic_ ? writtenPath_ : std::string(); }
-
     // Since tests run as root, permissions cannot make a write fail: the next writer opened
     // fails where asked (with EIO), and the injection is then cleared.
     static void InjectFailureForTests(Failure where);
+    // Where a file system cannot make a file without a name, each save writes a named hidden
+    // file ".<name>.<process>.<n>.tmp" and first removes those of processes that no longer
+    // exist; tests of that way set this on every file system.
+    static void UseNamedTemporariesForTests(bool named);
 
 private:
     // False, with the error set as Write sets it, when nothing more may be written.
@@ -73,15 +79,22 @@ private:
     bool Flush();
     void ReleaseBuffers();
     void Fail(int error, const char* operation);
-    bool CreateTemporary(const std::string& target);
+    bool CreateTemporary();
+    bool CreateNamed();
+    bool LinkUnnamed();
+    void KeepTargetMode();
+    std::string TemporaryPrefix() const;
+    std::string FreshTemporaryName() const;
 
     int fd_ = -1;
     Mode mode_ = Mode::Text;
     bool atomic_ = false;
+    bool unnamed_ = false; // the temporary file has no name until the commit
     Failure injected_ = Failure::None;
     AnsiString path_;         // as the caller named it, for messages
     std::string targetPath_;  // the file-system name of the target
-    std::string writtenPath_; // the file the descriptor writes
+    std::string folderPath_;  // the target's folder, ending in "/" ("" for the current one)
+    std::string writtenPath_; // the named file the descriptor writes, if any
     // What is not yet handed to the system, as written (text mode converts it in Flush).
     std::unique_ptr<char[]> buffer_;
     size_t used_ = 0;

@@ -91,15 +91,31 @@ AnsiString ConBarraFinal(const std::string& nativa) {
     return r;
 }
 
+// The program path in UTF-8 with "/" separators, nothing looked up.
+std::string ConBarrasNativas(const AnsiString& ruta) {
+    std::string nativa = cp1252::ToUtf8(ruta.str());
+    for (char& c : nativa)
+        if (c == '\\') c = '/';
+    return nativa;
+}
+
 } // namespace
 
 std::string NativePath(const AnsiString& ruta) {
     if (ruta.IsEmpty()) return std::string();
-    std::string nativa = cp1252::ToUtf8(ruta.str());
-    for (char& c : nativa)
-        if (c == '\\') c = '/';
+    const std::string nativa = ConBarrasNativas(ruta);
     if (EsLetraDeUnidad(nativa) || Existe(nativa)) return nativa;
     return ResolverSinCaja(nativa);
+}
+
+std::string NativePathForWriting(const AnsiString& ruta) {
+    if (ruta.IsEmpty()) return std::string();
+    const std::string nativa = ConBarrasNativas(ruta);
+    const size_t barra = nativa.rfind('/');
+    if (barra == std::string::npos || EsLetraDeUnidad(nativa)) return nativa;
+    std::string carpeta = nativa.substr(0, barra + 1);
+    if (carpeta == "/" || Existe(carpeta)) return nativa;
+    return ResolverSinCaja(carpeta) + nativa.substr(barra + 1);
 }
 
 AnsiString FromNativePath(const std::string& ruta) {
@@ -168,8 +184,9 @@ AnsiString ExtractFileName(const AnsiString& ruta) {
     return ruta.SubString(UltimoSeparador(ruta) + 1, ruta.Length());
 }
 
-FileReader::FileReader(const AnsiString& ruta) {
-    const std::string nativa = NativePath(ruta);
+FileReader::FileReader(const AnsiString& ruta) : FileReader(NativePath(ruta), 0) {}
+
+FileReader::FileReader(const std::string& nativa, int) {
     if (nativa.empty()) return;
     fd_ = ::open(nativa.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd_ < 0) return;
@@ -194,15 +211,14 @@ long FileReader::Read(char* destino, size_t n) {
     }
 }
 
-bool ReadWholeFile(const AnsiString& ruta, std::string& contenido, size_t delante) {
-    FileReader fichero(ruta);
-    if (!fichero.IsOpen()) return false;
+bool FileReader::ReadAll(std::string& contenido, size_t delante) {
+    if (!IsOpen()) return false;
     std::string leido;
-    leido.resize(delante + (fichero.SizeHint() > 0 ? fichero.SizeHint() + 1 : 4096));
+    leido.resize(delante + (SizeHint() > 0 ? SizeHint() + 1 : 4096));
     size_t total = delante;
     for (;;) {
         if (total == leido.size()) leido.resize(leido.size() * 2);
-        const long n = fichero.Read(leido.data() + total, leido.size() - total);
+        const long n = Read(leido.data() + total, leido.size() - total);
         if (n < 0) return false;
         if (n == 0) break;
         total += static_cast<size_t>(n);
@@ -210,4 +226,18 @@ bool ReadWholeFile(const AnsiString& ruta, std::string& contenido, size_t delant
     leido.resize(total);
     contenido = std::move(leido);
     return true;
+}
+
+bool ReadWholeFile(const AnsiString& ruta, std::string& contenido, size_t delante) {
+    return FileReader(ruta).ReadAll(contenido, delante);
+}
+
+bool ReadFileBeingReplaced(const AnsiString& ruta, std::string& contenido) {
+    const std::string nativa = NativePathForWriting(ruta);
+    struct stat st;
+    if (!nativa.empty() && ::stat(nativa.c_str(), &st) != 0 && errno == ENOENT) {
+        contenido.clear();
+        return true;
+    }
+    return FileReader(nativa, 0).ReadAll(contenido, 0);
 }

@@ -12,6 +12,10 @@
 // each component is matched without regard to case; components that match nothing are kept
 // as given (so a file about to be created keeps its name).
 std::string NativePath(const AnsiString& ruta);
+// The file-system name a save writes: the name itself exactly as given (a save to "base.bdc"
+// never replaces a "BASE.BDC" beside it); only its folder, when it does not exist as written,
+// is looked up without regard to case, as for reading.
+std::string NativePathForWriting(const AnsiString& ruta);
 // A file-system name back into a program path (Windows-1252).
 AnsiString FromNativePath(const std::string& ruta);
 // A program path as the file system names it, for what the user reads: "/" separators and,
@@ -49,8 +53,14 @@ public:
     size_t SizeHint() const { return tamano_; }
     // Up to n bytes into destino: how many were read, 0 at the end, -1 on an error.
     long Read(char* destino, size_t n);
+    // The rest of the file, after `delante` zeros; false when it is not open or a read fails.
+    bool ReadAll(std::string& contenido, size_t delante = 0);
 
 private:
+    // The file of a file-system name.
+    FileReader(const std::string& nativa, int);
+    friend bool ReadFileBeingReplaced(const AnsiString& ruta, std::string& contenido);
+
     int fd_ = -1;
     size_t tamano_ = 0;
 };
@@ -59,3 +69,7 @@ private:
 // text starts with that many bytes of room (zeros) before the file's bytes, for a reader that
 // rewrites the text in place and may write a little ahead of where it reads.
 bool ReadWholeFile(const AnsiString& ruta, std::string& contenido, size_t delante = 0);
+// Reads the file that a save to `ruta` would replace (named as a save names it, never another
+// that differs only in case): nothing, and true, when there is none; false when it exists and
+// cannot be read, so that a save that adds to it does not replace what it could not keep.
+bool ReadFileBeingReplaced(const AnsiString& ruta, std::string& contenido);

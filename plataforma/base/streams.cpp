@@ -120,7 +120,9 @@ AnsiString Reason() {
 } // namespace
 
 TFileStream::TFileStream(const AnsiString& FileName, unsigned Mode) : fileName_(FileName) {
-    const std::string path = NativePath(FileName);
+    // A file created is named exactly as given; one opened may be found without regard to case.
+    const std::string path =
+        Mode == fmCreate ? NativePathForWriting(FileName) : NativePath(FileName);
     if (Mode == fmCreate) {
         fd_ = ::open(path.c_str(), O_RDWR | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
         if (fd_ < 0) throw EFCreateError("Cannot create file \"" + FileName + "\". " + Reason());

@@ -18,6 +18,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 namespace {
 
 using Ficheros = PruebaVornak;
@@ -55,6 +57,34 @@ TEST_F(Ficheros, GuardarYVolverAAbrirDaLaMismaBase) {
               nullptr);
     Marco()->mnuGuardar->Click();
     EXPECT_EQ(LeerBytes(segunda), guardado);
+}
+
+// Una base abierta con otras mayúsculas que las del disco guarda en el fichero que se leyó; un
+// "Guardar como" con un nombre que solo difiere en mayúsculas crea ese fichero y no toca el otro.
+TEST_F(Ficheros, LasMayusculasDelNombreNoCambianDeFichero) {
+    TforPrincipal* m = Marco();
+    const AnsiString enDisco = carpeta.Fichero("BASE.BDC", LeerBytes(segunda));
+    AbrirDelMenu(carpeta.Ruta() + "base.bdc");
+    AnsiString ruta;
+    Actual()->ObtenerPropiedad("Fichero", ruta);
+    EXPECT_EQ(ruta, enDisco);
+    Actual()->Gestor()->ObtenerCambios()->PonerLogico("Cambios", true);
+    m->mnuGuardar->Click();
+    EXPECT_FALSE(Actual()->HayCambios());
+    std::string nombres;
+    for (const auto& e : std::filesystem::directory_iterator(carpeta.Ruta().str()))
+        if (e.path().extension() == ".bdc" || e.path().extension() == ".BDC")
+            nombres += e.path().filename().string() + " ";
+    EXPECT_EQ(nombres.find("base.bdc"), std::string::npos) << nombres;
+
+    const std::string antes = LeerBytes(enDisco);
+    Ventana()->tvBaseDatos->SetSelected(
+        Nodo(Ventana(), {"Opacos", "Materiales y productos", "Piedras"}));
+    m->mnuCrear->Click();
+    Guion().AnswerFileDialog(carpeta.Ruta() + "base.bdc");
+    m->mnuGuardarcomo->Click();
+    EXPECT_EQ(LeerBytes(enDisco), antes);
+    EXPECT_NE(LeerBytes(carpeta.Ruta() + "base.bdc"), antes);
 }
 
 TEST_F(Ficheros, UnaBaseNuevaPideNombreYLoToma) {

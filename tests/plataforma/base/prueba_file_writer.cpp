@@ -6,7 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <signal.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -138,10 +140,9 @@ TEST_F(FileWriterTest, CommitAtomicoReemplazaElDestino) {
     FileWriter w;
     ASSERT_TRUE(w.Open(Ruta("bd.bdc")));
     w.Puts("nuevo");
-    // Until the commit, the target is untouched and the data goes to a file beside it.
+    // Until the commit, the target is untouched and the data goes to a file without a name.
     EXPECT_EQ(Leer(Ruta("bd.bdc")), "viejo");
-    EXPECT_EQ(fs::path(w.TemporaryPath()).parent_path(), carpeta_);
-    EXPECT_EQ(Contenido().size(), 2u);
+    EXPECT_EQ(Contenido(), std::vector<std::string>{"bd.bdc"});
     ASSERT_TRUE(w.Commit()) << w.ErrorText().str();
     EXPECT_EQ(Leer(Ruta("bd.bdc")), "nuevo");
     EXPECT_EQ(Contenido(), std::vector<std::string>{"bd.bdc"});
@@ -163,6 +164,148 @@ TEST_F(FileWriterTest, ElDestinoConservaSusPermisosYSuEnlace) {
     ASSERT_EQ(stat(Ruta("real.bdc").c_str(), &st), 0);
     EXPECT_EQ(st.st_mode & 07777, 0640u);
     EXPECT_EQ(Contenido(), (std::vector<std::string>{"enlace.bdc", "real.bdc"}));
+}
+
+// A save names its file as given: another that differs only in case stays as it was; only a
+// folder that does not exist as written is looked up without regard to case.
+TEST_F(FileWriterTest, GuardaConElNombreExactoSinTocarOtroQueDifiereEnCaja) {
+    Escribir(Ruta("BASE.BDC"), "de Windows");
+    fs::create_directory(Ruta("Datos"));
+    for (bool atomico : {true, false}) {
+        SCOPED_TRACE(atomico ? "atómico" : "directo");
+        for (const std::string nombre : {"base.bdc", "datos\\nueva.bdc"}) {
+            FileWriter w;
+            ASSERT_TRUE(w.Open(Ruta(nombre), FileWriter::Mode::Binary, atomico));
+            w.Puts("nuevo");
+            ASSERT_TRUE(w.Commit()) << w.ErrorText().str();
+        }
+        EXPECT_EQ(Leer(Ruta("BASE.BDC")), "de Windows");
+        EXPECT_EQ(Leer(Ruta("base.bdc")), "nuevo");
+        EXPECT_EQ(Leer(Ruta("Datos/nueva.bdc")), "nuevo");
+        EXPECT_EQ(Contenido(), (std::vector<std::string>{"BASE.BDC", "Datos", "base.bdc"}));
+    }
+}
+
+// A link that names nothing yet is saved to the path it names and stays a link, as a good one
+// does; a loop of links is refused with a message, and nothing is written.
+TEST_F(FileWriterTest, EnlaceColganteSeGuardaEnSuDestinoYUnBucleSeRechaza) {
+    fs::create_directory(Ruta("obras"));
+    fs::create_symlink("obras/real.bdc", Ruta("colgante.bdc"));
+    fs::create_symlink("colgante2.bdc", Ruta("cadena.bdc"));
+    fs::create_symlink(Ruta("obras/otra.bdc"), Ruta("colgante2.bdc"));
+    for (bool atomico : {true, false}) {
+        SCOPED_TRACE(atomico ? "atómico" : "directo");
+        for (const char* nombre : {"colgante.bdc", "cadena.bdc"}) {
+            FileWriter w;
+            ASSERT_TRUE(w.Open(Ruta(nombre), FileWriter::Mode::Binary, atomico));
+            w.Puts(nombre);
+            ASSERT_TRUE(w.Commit()) << w.ErrorText().str();
+            EXPECT_TRUE(fs::is_symlink(Ruta(nombre)));
+        }
+        EXPECT_EQ(Leer(Ruta("obras/real.bdc")), "colgante.bdc");
+        EXPECT_EQ(Leer(Ruta("obras/otra.bdc")), "cadena.bdc");
+    }
+
+    fs::create_symlink("b.bdc", Ruta("a.bdc"));
+    fs::create_symlink("a.bdc", Ruta("b.bdc"));
+    for (bool atomico : {true, false}) {
+        FileWriter w;
+        EXPECT_FALSE(w.Open(Ruta("a.bdc"), FileWriter::Mode::Binary, atomico));
+        EXPECT_EQ(w.ErrorNumber(), ELOOP);
+        EXPECT_NE(w.ErrorText().str().find("a.bdc\": los enlaces simbólicos forman un bucle"),
+                  std::string::npos)
+            << w.ErrorText().str();
+        EXPECT_TRUE(fs::is_symlink(Ruta("a.bdc")));
+        EXPECT_TRUE(fs::is_symlink(Ruta("b.bdc")));
+    }
+    EXPECT_EQ(Contenido(), (std::vector<std::string>{"a.bdc", "b.bdc", "cadena.bdc", "colgante.bdc",
+                                                     "colgante2.bdc", "obras"}));
+}
+
+// Permissions stop root from nothing: run as another user (CTest does, through
+// tests/comun/sin_privilegios.sh). A read-only file is refused as a read-only folder is, and
+// both stay as they were.
+TEST_F(FileWriterTest, SinPrivilegiosUnFicheroOCarpetaDeSoloLecturaNoSeReemplaza) {
+    if (geteuid() == 0) GTEST_SKIP() << "como root los permisos no impiden escribir";
+    Escribir(Ruta("bd.bdc"), "viejo");
+    ASSERT_EQ(chmod(Ruta("bd.bdc").c_str(), 0444), 0);
+    fs::create_directory(Ruta("cerrada"));
+    Escribir(Ruta("cerrada/bd.bdc"), "viejo");
+    ASSERT_EQ(chmod(Ruta("cerrada").c_str(), 0555), 0);
+    // A direct writer writes a file it may write in place, whatever its folder.
+    for (const char* nombre : {"bd.bdc", "cerrada/bd.bdc", "cerrada/nueva.bdc"}) {
+        for (bool atomico : {true, false}) {
+            if (!atomico && std::string(nombre) == "cerrada/bd.bdc") continue;
+            SCOPED_TRACE(std::string(nombre) + (atomico ? ", atómico" : ", directo"));
+            FileWriter w;
+            if (w.Open(Ruta(nombre), FileWriter::Mode::Binary, atomico)) {
+                w.Puts("nuevo");
+                EXPECT_FALSE(w.Commit());
+            }
+            EXPECT_EQ(w.ErrorNumber(), EACCES);
+            EXPECT_NE(w.ErrorText().str().find(std::string(nombre) + "\": permiso denegado"),
+                      std::string::npos)
+                << w.ErrorText().str();
+        }
+    }
+    chmod(Ruta("cerrada").c_str(), 0755);
+    EXPECT_EQ(Leer(Ruta("bd.bdc")), "viejo");
+    EXPECT_EQ(Leer(Ruta("cerrada/bd.bdc")), "viejo");
+    EXPECT_EQ(Contenido(), (std::vector<std::string>{"bd.bdc", "cerrada"}));
+    EXPECT_FALSE(fs::exists(Ruta("cerrada/nueva.bdc")));
+}
+
+// A save killed half-way, in a child process, leaves the old file and no file beside it.
+// Where a named temporary file is needed, the next save removes the ones of processes that
+// no longer exist, and keeps those of processes that still run.
+TEST_F(FileWriterTest, UnGuardadoMatadoNoDejaTemporales) {
+    auto guardarYMorir = [&](bool nombrados) {
+        const pid_t hijo = fork();
+        if (hijo == 0) {
+            FileWriter::UseNamedTemporariesForTests(nombrados);
+            FileWriter w;
+            if (!w.Open(Ruta("bd.bdc"))) _exit(1);
+            const std::string bloque(1 << 20, 'x');
+            for (int i = 0; i < 4; ++i)
+                w.Write(bloque.data(), bloque.size());
+            kill(getpid(), SIGKILL);
+            _exit(2);
+        }
+        int estado = 0;
+        ASSERT_EQ(waitpid(hijo, &estado, 0), hijo);
+        ASSERT_TRUE(WIFSIGNALED(estado) && WTERMSIG(estado) == SIGKILL) << estado;
+    };
+    Escribir(Ruta("bd.bdc"), "viejo");
+    guardarYMorir(false);
+    EXPECT_EQ(Leer(Ruta("bd.bdc")), "viejo");
+    EXPECT_EQ(Contenido(), std::vector<std::string>{"bd.bdc"});
+
+    // Each killed save leaves its file; the next save removes the earlier one's.
+    guardarYMorir(true);
+    const std::vector<std::string> primero = Contenido();
+    EXPECT_EQ(primero.size(), 2u);
+    guardarYMorir(true);
+    EXPECT_EQ(Contenido().size(), 2u);
+    EXPECT_NE(Contenido(), primero);
+    // One of a process that still runs (the one that started this test), and files of other
+    // forms, stay.
+    const std::string vivo = ".bd.bdc." + std::to_string(getppid()) + ".0.tmp";
+    for (const std::string& nombre :
+         {vivo, std::string(".bd.bdc.x.1.tmp"), std::string(".otra.bdc.999999.1.tmp")})
+        Escribir(Ruta(nombre), "ajeno");
+    for (bool nombrados : {true, false}) {
+        FileWriter::UseNamedTemporariesForTests(nombrados);
+        FileWriter w;
+        ASSERT_TRUE(w.Open(Ruta("bd.bdc")));
+        w.Puts("nuevo");
+        EXPECT_TRUE(w.Commit()) << w.ErrorText().str();
+        FileWriter::UseNamedTemporariesForTests(false);
+        EXPECT_EQ(Leer(Ruta("bd.bdc")), "nuevo");
+        std::vector<std::string> quedan{".bd.bdc.x.1.tmp", vivo, ".otra.bdc.999999.1.tmp",
+                                        "bd.bdc"};
+        std::sort(quedan.begin(), quedan.end());
+        EXPECT_EQ(Contenido(), quedan);
+    }
 }
 
 TEST_F(FileWriterTest, UnFalloDejaElFicheroViejoYNingunTemporal) {
