@@ -5,10 +5,9 @@
 #include "plataforma/base/c_format.h"
 #include "plataforma/base/cp1252.h"
 #include "plataforma/base/file_errors.h"
+#include "plataforma/base/file_writer.h"
 #include "plataforma/base/files.h"
 
-#include <cstdio>
-#include <memory>
 #include <string>
 
 namespace {
@@ -270,14 +269,10 @@ void TStrings::LoadFromFile(const AnsiString& FileName) {
 }
 
 void TStrings::SaveToFile(const AnsiString& FileName) const {
+    // Whole or not at all: a failed save leaves the old file as it was.
     const std::string texto = GetText().str();
-    struct Cerrar {
-        void operator()(std::FILE* f) const { std::fclose(f); }
-    };
-    std::unique_ptr<std::FILE, Cerrar> f(std::fopen(NativePath(FileName).c_str(), "wb"));
-    if (!f) throw EFCreateError(AnsiString("No se puede crear el fichero ") + FileName);
-    bool bien = std::fwrite(texto.data(), 1, texto.size(), f.get()) == texto.size();
-    bien = std::fflush(f.get()) == 0 && bien;
-    bien = std::fclose(f.release()) == 0 && bien;
-    if (!bien) throw EWriteError(AnsiString("Error al escribir el fichero ") + FileName);
+    FileWriter w;
+    if (!w.Open(FileName, FileWriter::Mode::Binary)) throw EFCreateError(w.ErrorText());
+    w.Write(texto.data(), texto.size());
+    if (!w.Commit()) throw EWriteError(w.ErrorText());
 }

@@ -1,12 +1,15 @@
 #include "plataforma/base/file_errors.h"
+#include "plataforma/base/file_writer.h"
 #include "plataforma/base/files.h"
 #include "plataforma/base/string_list.h"
 
 #include "tests/comun/carpeta_temporal.h"
+#include "tests/comun/disco_pequeno.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <functional>
 #include <random>
 #include <string>
@@ -438,6 +441,48 @@ TEST(TStringList, FicherosDeTexto) {
     EXPECT_EQ(leida.GetCount(), 2); // a failed load keeps the list
     EXPECT_THROW(leida.LoadFromFile(carpeta.Ruta()), EFOpenError);
     EXPECT_THROW(l.SaveToFile(carpeta.Ruta() + "no_existe/lista.txt"), EFCreateError);
+}
+
+// A save that cannot end (a write that fails, a full disk) leaves the old file whole and
+// nothing beside it.
+TEST(TStringList, UnGuardadoFallidoDejaElFicheroViejo) {
+    TStringList vieja, nueva;
+    for (int i = 0; i < 2000; ++i)
+        vieja.Add("línea vieja " + AnsiString(i));
+    for (int i = 0; i < 20000; ++i)
+        nueva.Add("línea nueva, bastante más larga que la vieja " + AnsiString(i));
+    auto comprobar = [&](const std::string& carpeta, const std::vector<std::string>& quedan) {
+        const AnsiString ruta = AnsiString(carpeta) + "lista.txt";
+        try {
+            nueva.SaveToFile(ruta);
+            return std::string("se ha guardado");
+        } catch (const EStreamError& e) {
+            if (e.Message.Pos("lista.txt") == 0)
+                return "mensaje sin el fichero: " + e.Message.str();
+        }
+        std::string bytes;
+        if (!ReadWholeFile(ruta, bytes) || bytes != vieja.GetText().str())
+            return std::string("el fichero viejo ha cambiado");
+        std::vector<std::string> nombres;
+        for (const auto& e : std::filesystem::directory_iterator(carpeta))
+            nombres.push_back(e.path().filename());
+        std::sort(nombres.begin(), nombres.end());
+        return nombres == quedan ? std::string() : "quedan ficheros de más";
+    };
+
+    CarpetaTemporal carpeta;
+    vieja.SaveToFile(carpeta.Ruta() + "lista.txt");
+    FileWriter::InjectFailureForTests(FileWriter::Failure::Write);
+    EXPECT_EQ(comprobar(carpeta.Ruta().str(), {"lista.txt"}), "");
+
+    bool montado = false;
+    const std::string fallo = EnDiscoPequeno(256 * 1024, montado, [&](const std::string& disco) {
+        vieja.SaveToFile(AnsiString(disco) + "lista.txt");
+        LlenarDisco(disco);
+        return comprobar(disco, {"lista.txt", "relleno"});
+    });
+    if (!montado) GTEST_SKIP() << "no se puede montar un tmpfs pequeño (hace falta ser root)";
+    EXPECT_EQ(fallo, "");
 }
 
 TEST(TStrings, UnaListaConSoloAlmacenHeredaElResto) {
