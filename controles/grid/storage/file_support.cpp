@@ -39,9 +39,14 @@ std::string_view LineWalker::Next() {
     return line;
 }
 
-void OpenOutput(FileWriter& W, const AnsiString& FileName, bool Append, const char* Error) {
+std::string ReadForAppend(const AnsiString& FileName) {
     std::string old;
-    if (Append) ReadWholeFile(FileName, old);
+    if (!ReadFileBeingReplaced(FileName, old)) throw EKavGridError("Cannot open file " + FileName);
+    return old;
+}
+
+void OpenOutput(FileWriter& W, const AnsiString& FileName, bool Append, const char* Error) {
+    const std::string old = Append ? ReadForAppend(FileName) : std::string();
     if (!W.Open(FileName, FileWriter::Mode::Binary)) throw EKavGridError(Error + FileName);
     W.Write(old.data(), old.size());
 }

@@ -55,9 +55,13 @@ private:
     size_t pos_ = 0;
 };
 
+// The old bytes of a file that a save adds to: none when it does not exist; EKavGridError
+// ("Cannot open file " and the name) when it exists and cannot be read, which is then left
+// as it is.
+std::string ReadForAppend(const AnsiString& FileName);
 // Opens the writer of a save (binary, through a temporary file); with Append the file's old
-// bytes (none when it cannot be read) are written first. EKavGridError with Error followed by
-// the file name when the file cannot be created.
+// bytes are written first (ReadForAppend). EKavGridError with Error followed by the file name
+// when the file cannot be created.
 void OpenOutput(FileWriter& W, const AnsiString& FileName, bool Append, const char* Error);
 
 // Hands Out to the writer once it holds more than 64 KB, and empties it.

@@ -197,8 +197,7 @@ void TKavStringGrid::OutputToCSV(const AnsiString& FileName, bool Append) {
     // A file appended to keeps its form: one with the mark is UTF-8, another 8-bit text,
     // which becomes UTF-8 as a whole (its bytes through the code page) when the new rows
     // need it.
-    std::string old;
-    if (Append) ReadWholeFile(FileName, old);
+    std::string old = Append ? ReadForAppend(FileName) : std::string();
     bool utf8 = old.compare(0, kUtf8Mark.size(), kUtf8Mark) == 0;
     for (int r = r0; r <= r1 && !utf8; ++r)
         for (int c = c0; c <= c1 && !utf8; ++c)

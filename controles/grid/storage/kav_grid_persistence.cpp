@@ -23,6 +23,8 @@ void TKavStringGrid::SaveColSizes() {
     const AnsiString section = columnSize_->GetSection();
     for (int c = 0; c < GetColCount(); ++c)
         store->WriteInteger(section, "Col" + AnsiString(c), GetColWidths(c));
+    // Every column's key goes to the file in one write.
+    store->UpdateFile();
 }
 
 void TKavStringGrid::LoadColSizes() {
@@ -42,6 +44,7 @@ void TKavStringGrid::SaveColPositions() {
     const AnsiString section = columnSize_->GetSection();
     for (size_t i = 0; i < columnOrder_.size(); ++i)
         store->WriteInteger(section, "Pos" + AnsiString(static_cast<int>(i)), columnOrder_[i]);
+    store->UpdateFile();
 }
 
 void TKavStringGrid::LoadColPositions() {

@@ -10,6 +10,10 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <functional>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -88,6 +92,42 @@ TEST_F(Csv, DeteccionYRegistros) {
     EXPECT_EQ(h->GetCells(3, 1), "");
     EXPECT_EQ(h->GetCells(2, 2), "w");
     EXPECT_EQ(h->GetCells(1, 3), "fin");
+}
+
+// The three saves that add to a file add to the file named as given, never to another that
+// differs only in case; one that exists and cannot be read (a user who may write it but not
+// read it; permissions stop root from nothing, so CTest runs this as another user through
+// tests/comun/sin_privilegios.sh) raises the grid's error and is left as it was.
+TEST_F(Csv, SinPrivilegiosAnadirAUnFicheroIlegibleLoDejaIntacto) {
+    struct Caso {
+        const char* metodo;
+        std::function<void(Rejilla*, const AnsiString&)> anadir;
+    } casos[] = {
+        {"AppendToCSV", [](Rejilla* g, const AnsiString& f) { g->AppendToCSV(f); }},
+        {"AppendToASCII", [](Rejilla* g, const AnsiString& f) { g->AppendToASCII(f); }},
+        {"AppendToHTML", [](Rejilla* g, const AnsiString& f) { g->AppendToHTML(f); }},
+    };
+    Rejilla* g = Nueva(2, 2);
+    g->SetCells(1, 1, "celda");
+    const std::string viejo(5000, 'v');
+    for (const Caso& c : casos) {
+        SCOPED_TRACE(c.metodo);
+        Escribir(Ruta("DATOS.TXT"), viejo);
+        std::filesystem::remove(Ruta("datos.txt").c_str());
+        c.anadir(g, Ruta("datos.txt"));
+        EXPECT_EQ(Leer(Ruta("DATOS.TXT")), viejo);
+        EXPECT_EQ(Leer(Ruta("datos.txt")).find(viejo), std::string::npos);
+        EXPECT_NE(Leer(Ruta("datos.txt")).find("celda"), std::string::npos);
+
+        if (geteuid() == 0) continue;
+        Escribir(Ruta("ilegible.txt"), viejo);
+        ASSERT_EQ(chmod(Ruta("ilegible.txt").c_str(), 0200), 0);
+        EXPECT_EQ(ErrorDeRejilla([&] { c.anadir(g, Ruta("ilegible.txt")); }),
+                  "Cannot open file " + Ruta("ilegible.txt"));
+        ASSERT_EQ(chmod(Ruta("ilegible.txt").c_str(), 0600), 0);
+        EXPECT_EQ(Leer(Ruta("ilegible.txt")), viejo);
+    }
+    if (geteuid() == 0) GTEST_SKIP() << "como root todo fichero se puede leer";
 }
 
 // Appending creates a missing file and adds to one that exists; a failed save keeps the old
