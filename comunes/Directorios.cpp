@@ -7,6 +7,9 @@
 #include "plataforma/base/files.h"
 #include "plataforma/base/user_folders.h"
 
+#include <string>
+#include <string_view>
+
 #include <unistd.h>
 
 namespace {
@@ -68,7 +71,12 @@ void Directorios::LeerConfiguracion(const AnsiString& ruta) {
         {"EXE ", EXE}, {"DAT", DAT},  {"IMG", IMG},  {"FOT", FOT},  {"DOC", DOC},
         {"BIN", BIN},  {"IMT", IMT},  {"PLA", PLA},
     };
-    LeerBDL lector(ruta);
+    std::string contenido;
+    ReadWholeFile(ruta, contenido);
+    // La marca de orden de bytes de UTF-8 que algunos editores ponen no es de la primera
+    // clave.
+    const std::string_view texto = contenido;
+    LeerBDL lector(LeerBDL::EnMemoria{}, texto.substr(texto.rfind("\xEF\xBB\xBF", 0) == 0 ? 3 : 0));
     for (const ClaveConfig& clave : kClaves) {
         AnsiString valor;
         // "LIB=..." sin blanco también vale: la clave solo se encuentra como palabra entera.

@@ -224,6 +224,7 @@ void TKavEdit::SavePersist() {
                     store->WriteString(section, "LOOKUPVAL" + IntToStr(i), v->GetStrings(i - 1));
             }
         }
+        store->UpdateFile();
     } catch (...) {
     }
 }

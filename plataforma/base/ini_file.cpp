@@ -8,7 +8,11 @@
 
 #include <climits>
 
+#include <sys/stat.h>
+
 namespace {
+
+constexpr std::string_view kMarcaUtf8 = "\xEF\xBB\xBF";
 
 bool EsBlanco(char c) {
     return c == ' ' || c == '\t' || c == '\r' || c == '\f' || c == '\v';
@@ -75,6 +79,10 @@ void IniDocument::Parse(std::string_view text) {
     sections_.push_back(std::move(preambulo));
     size_t actual = 0;
 
+    // A UTF-8 byte order mark (as some editors save) is not part of the first line; it is
+    // written back with the file.
+    bom_ = text.substr(0, kMarcaUtf8.size()) == kMarcaUtf8;
+    if (bom_) text.remove_prefix(kMarcaUtf8.size());
     size_t pos = 0;
     while (pos <= text.size()) {
         size_t fin = text.find('\n', pos);
@@ -120,7 +128,7 @@ void IniDocument::Parse(std::string_view text) {
 }
 
 std::string IniDocument::Render() const {
-    std::string texto;
+    std::string texto(bom_ ? kMarcaUtf8 : std::string_view());
     for (const Section& seccion : sections_) {
         if (seccion.header) texto += "[" + seccion.name + "]\n";
         for (const Line& linea : seccion.lines) {
@@ -234,9 +242,14 @@ bool IniDocument::Set(std::string_view section, std::string_view key, std::strin
     while (pos > 0 && !seccion->lines[pos - 1].edited &&
            Recortar(seccion->lines[pos - 1].raw).empty())
         --pos;
+    const std::string plegada = Fold(nueva.key);
     seccion->lines.insert(seccion->lines.begin() + static_cast<std::ptrdiff_t>(pos),
                           std::move(nueva));
-    IndexKeys(*seccion);
+    // At the end (as most keys are added) the other lines keep their places.
+    if (pos + 1 == seccion->lines.size())
+        seccion->keys.emplace(plegada, pos);
+    else
+        IndexKeys(*seccion);
     return true;
 }
 
@@ -287,9 +300,82 @@ void TCustomIniFile::WriteBool(const AnsiString& Section, const AnsiString& Iden
 // ---------------------------------------------------------------------------------------
 // TIniFile
 
+namespace {
+
+// The signature of a file; a file that does not exist has the empty one.
+template <class S> S FirmaDe(const AnsiString& ruta) {
+    S firma;
+    struct stat st;
+    // The file of the name as written first (what a save writes); only when there is none,
+    // the one found without regard to case, which the store then reads.
+    std::string nativa = NativePathForWriting(ruta);
+    if (nativa.empty()) return firma;
+    if (::stat(nativa.c_str(), &st) != 0 &&
+        (nativa = NativePath(ruta), ::stat(nativa.c_str(), &st) != 0))
+        return firma;
+    firma.device = st.st_dev;
+    firma.inode = st.st_ino;
+    firma.size = static_cast<unsigned long long>(st.st_size);
+    firma.seconds = st.st_mtim.tv_sec;
+    firma.nanoseconds = st.st_mtim.tv_nsec;
+    return firma;
+}
+
+} // namespace
+
 TIniFile::TIniFile(const AnsiString& FileName) : TCustomIniFile(FileName) {
+    Read();
+}
+
+TIniFile::~TIniFile() {
+    try {
+        UpdateFile();
+    } catch (...) {
+    }
+}
+
+void TIniFile::Read() {
+    // The signature first: a file replaced in between is read again at the next look.
+    read_ = FirmaDe<Signature>(GetFileName());
+    // Held open, the file read keeps its number: a file that replaces it cannot get the same
+    // one and pass for it.
+    held_ = std::make_unique<FileReader>(GetFileName());
     std::string contenido;
-    if (ReadWholeFile(GetFileName(), contenido)) document_.Parse(contenido);
+    if (!held_->ReadAll(contenido)) contenido.clear();
+    document_.Parse(contenido);
+    for (const Change& cambio : pending_)
+        Apply(document_, cambio);
+}
+
+void TIniFile::Refresh() {
+    if (FirmaDe<Signature>(GetFileName()) != read_) Read();
+}
+
+void TIniFile::Apply(IniDocument& document, const Change& change) {
+    switch (change.kind) {
+    case Change::Set:
+        document.Set(change.section, change.key, change.value);
+        break;
+    case Change::Delete:
+        document.DeleteKey(change.section, change.key);
+        break;
+    case Change::Erase:
+        document.EraseSection(change.section);
+        break;
+    }
+}
+
+void TIniFile::Record(Change change) {
+    // A later change of the same key replaces the earlier one.
+    if (change.kind != Change::Erase && !pending_.empty()) {
+        Change& ultimo = pending_.back();
+        if (ultimo.kind != Change::Erase && ultimo.section == change.section &&
+            ultimo.key == change.key) {
+            ultimo = std::move(change);
+            return;
+        }
+    }
+    pending_.push_back(std::move(change));
 }
 
 AnsiString TIniFile::ReadString(const AnsiString& Section, const AnsiString& Ident,
@@ -300,25 +386,23 @@ AnsiString TIniFile::ReadString(const AnsiString& Section, const AnsiString& Ide
 
 void TIniFile::WriteString(const AnsiString& Section, const AnsiString& Ident,
                            const AnsiString& Value) {
-    if (document_.Set(Section.str(), Ident.str(), Value.str())) pending_ = true;
-    if (pending_) Save();
+    if (document_.Set(Section.str(), Ident.str(), Value.str()))
+        Record({Change::Set, Section.str(), Ident.str(), Value.str()});
 }
 
 void TIniFile::EraseSection(const AnsiString& Section) {
-    if (document_.EraseSection(Section.str())) pending_ = true;
-    if (pending_) Save();
+    if (document_.EraseSection(Section.str())) Record({Change::Erase, Section.str(), {}, {}});
 }
 
 void TIniFile::DeleteKey(const AnsiString& Section, const AnsiString& Ident) {
-    if (document_.DeleteKey(Section.str(), Ident.str())) pending_ = true;
-    if (pending_) Save();
+    if (document_.DeleteKey(Section.str(), Ident.str()))
+        Record({Change::Delete, Section.str(), Ident.str(), {}});
 }
 
 void TIniFile::UpdateFile() {
-    if (pending_) Save();
-}
-
-void TIniFile::Save() {
+    if (pending_.empty()) return;
+    // The file as it is now: what others wrote since it was read stays.
+    Read();
     AnsiString carpeta = ExtractFilePath(GetFileName());
     if (!carpeta.IsEmpty()) ForceDirectories(carpeta);
     FileWriter escritor;
@@ -331,7 +415,9 @@ void TIniFile::Save() {
     if (!ok)
         throw EIniFileException("No se puede escribir el fichero de configuración \"" +
                                 GetFileName() + "\": " + escritor.ErrorText());
-    pending_ = false;
+    pending_.clear();
+    read_ = FirmaDe<Signature>(GetFileName());
+    held_ = std::make_unique<FileReader>(GetFileName());
 }
 
 void TIniFile::ReadSection(const AnsiString& Section, TStrings& Strings) const {

@@ -2,18 +2,20 @@
 // INI files in the Windows format: "[Section]" lines, then "key=value" lines. Section and key
 // names are compared without regard to case; a value between one pair of double (or single)
 // quotes is read without them. Lines end in CR LF or LF when read, in CR LF when written.
-// IniDocument is the parsed text; TIniFile keeps one for a file and writes every change
-// through at once, as the class library's TIniFile does.
+// IniDocument is the parsed text; TIniFile keeps one for a file and writes its changes
+// together, merged into the file as it is when they are written.
 
 #include "plataforma/base/ansi_string.h"
 #include "plataforma/base/exceptions.h"
 #include "plataforma/base/object.h"
 
+#include <memory>
 #include <string>
 #include <string_view>
 #include <unordered_map>
 #include <vector>
 
+class FileReader;
 class TStrings;
 
 class EIniFileException : public Exception {
@@ -27,6 +29,7 @@ public:
     // Replaces the content by the parsed text. Comments (";" or "#") and other lines are
     // kept for Render; lines before the first section are kept but hold no keys. A section
     // named twice is one section, and of a key named twice in a section the first counts.
+    // A UTF-8 byte order mark at the start is skipped (and rendered back).
     void Parse(std::string_view text);
     // The text of the document, lines ended by "\n"; unchanged lines come back as read.
     std::string Render() const;
@@ -72,6 +75,7 @@ private:
 
     std::vector<Section> sections_;
     std::unordered_map<std::string, size_t> index_; // folded section name -> position
+    bool bom_ = false;                              // the text started with a UTF-8 byte order mark
 };
 
 // What every settings store of the class library answers: the INI file, and the per-user
@@ -115,19 +119,26 @@ class TIniFile : public TCustomIniFile {
 public:
     // Reads the file now; a file that does not exist or cannot be read is an empty one.
     explicit TIniFile(const AnsiString& FileName);
+    // Writes the changes not yet written; a failure is then lost (call UpdateFile to know).
+    ~TIniFile() override;
 
     AnsiString ReadString(const AnsiString& Section, const AnsiString& Ident,
                           const AnsiString& Default) const override;
 
-    // Each change is written to the file at once (only when it changes something). A file
-    // that cannot be written raises EIniFileException; the change stays in memory and goes
-    // out with the next write or UpdateFile. Missing folders of the file are created.
+    // Changes are kept in memory (reads see them at once) and written together by
+    // UpdateFile or the destruction, so that writing many keys writes the file once.
     void WriteString(const AnsiString& Section, const AnsiString& Ident,
                      const AnsiString& Value) override;
     void EraseSection(const AnsiString& Section) override;
     void DeleteKey(const AnsiString& Section, const AnsiString& Ident) override;
-    // Writes what an earlier failed write left unwritten; nothing when all is written.
+    // Writes the changes made here since the last write into the file as it is now (read
+    // again, so that what another store or program wrote meanwhile stays, except the keys
+    // changed here); nothing when there are none. Missing folders of the file are created.
+    // A file that cannot be written raises EIniFileException and the changes stay pending.
     void UpdateFile() override;
+    // Reads the file again when it changed since it was read, with the changes not yet
+    // written on top: a store kept open sees what others wrote.
+    void Refresh();
 
     void ReadSection(const AnsiString& Section, TStrings& Strings) const override;
     void ReadSections(TStrings& Strings) const override;
@@ -137,8 +148,24 @@ public:
     bool ValueExists(const AnsiString& Section, const AnsiString& Ident) const override;
 
 private:
-    void Save();
+    // A change made here, replayed on the file as read again before it is written.
+    struct Change {
+        enum Kind { Set, Delete, Erase } kind;
+        std::string section, key, value;
+    };
+    // What identifies the file's content as read: its identity, size and change time.
+    struct Signature {
+        unsigned long long device = 0, inode = 0, size = 0;
+        long long seconds = -1, nanoseconds = 0;
+        bool operator==(const Signature&) const = default;
+    };
+    static void Apply(IniDocument& document, const Change& change);
+    // The file as it is now, with the pending changes on top.
+    void Read();
+    void Record(Change change);
 
     IniDocument document_;
-    bool pending_ = false;
+    std::vector<Change> pending_;
+    Signature read_;
+    std::unique_ptr<FileReader> held_; // the file as read, kept open
 };

@@ -39,10 +39,20 @@ AnsiString TRegIniFile::StoreFileName() {
     return carpeta.IsEmpty() ? AnsiString() : carpeta + "quenbar/registro-usuario.ini";
 }
 
-TRegIniFile::TRegIniFile(const AnsiString& FileName) : TCustomIniFile(FileName) {
+TRegIniFile::TRegIniFile(const AnsiString& FileName)
+    : TCustomIniFile(FileName), store_(StoreFileName()) {
     key_ = kRaiz;
     std::string resto = Normalizada(FileName.str());
     if (!resto.empty()) key_ += "\\" + resto;
+}
+
+TIniFile& TRegIniFile::Store() const {
+    store_.Refresh();
+    return store_;
+}
+
+void TRegIniFile::UpdateFile() {
+    store_.UpdateFile();
 }
 
 std::string TRegIniFile::SectionOf(const AnsiString& Section) const {
@@ -52,16 +62,16 @@ std::string TRegIniFile::SectionOf(const AnsiString& Section) const {
 
 AnsiString TRegIniFile::ReadString(const AnsiString& Section, const AnsiString& Ident,
                                    const AnsiString& Default) const {
-    return TIniFile(StoreFileName()).ReadString(AnsiString(SectionOf(Section)), Ident, Default);
+    return Store().ReadString(AnsiString(SectionOf(Section)), Ident, Default);
 }
 
 void TRegIniFile::WriteString(const AnsiString& Section, const AnsiString& Ident,
                               const AnsiString& Value) {
-    TIniFile(StoreFileName()).WriteString(AnsiString(SectionOf(Section)), Ident, Value);
+    Store().WriteString(AnsiString(SectionOf(Section)), Ident, Value);
 }
 
 void TRegIniFile::EraseSection(const AnsiString& Section) {
-    TIniFile almacen(StoreFileName());
+    TIniFile& almacen = Store();
     const std::string seccion = SectionOf(Section);
     const std::string plegada = Plegar(seccion);
     TStringList secciones;
@@ -75,16 +85,16 @@ void TRegIniFile::EraseSection(const AnsiString& Section) {
 }
 
 void TRegIniFile::DeleteKey(const AnsiString& Section, const AnsiString& Ident) {
-    TIniFile(StoreFileName()).DeleteKey(AnsiString(SectionOf(Section)), Ident);
+    Store().DeleteKey(AnsiString(SectionOf(Section)), Ident);
 }
 
 void TRegIniFile::ReadSection(const AnsiString& Section, TStrings& Strings) const {
-    TIniFile(StoreFileName()).ReadSection(AnsiString(SectionOf(Section)), Strings);
+    Store().ReadSection(AnsiString(SectionOf(Section)), Strings);
 }
 
 void TRegIniFile::ReadSections(TStrings& Strings) const {
     TStringList secciones;
-    TIniFile(StoreFileName()).ReadSections(secciones);
+    Store().ReadSections(secciones);
     Strings.Clear();
     const std::string prefijo = Plegar(key_) + "\\";
     std::unordered_set<std::string> vistas;
@@ -98,13 +108,13 @@ void TRegIniFile::ReadSections(TStrings& Strings) const {
 }
 
 void TRegIniFile::ReadSectionValues(const AnsiString& Section, TStrings& Strings) const {
-    TIniFile(StoreFileName()).ReadSectionValues(AnsiString(SectionOf(Section)), Strings);
+    Store().ReadSectionValues(AnsiString(SectionOf(Section)), Strings);
 }
 
 bool TRegIniFile::SectionExists(const AnsiString& Section) const {
-    return TIniFile(StoreFileName()).SectionExists(AnsiString(SectionOf(Section)));
+    return Store().SectionExists(AnsiString(SectionOf(Section)));
 }
 
 bool TRegIniFile::ValueExists(const AnsiString& Section, const AnsiString& Ident) const {
-    return TIniFile(StoreFileName()).ValueExists(AnsiString(SectionOf(Section)), Ident);
+    return Store().ValueExists(AnsiString(SectionOf(Section)), Ident);
 }

@@ -9,8 +9,9 @@
 //   Ancho1=120
 //
 // The file is $QUENBAR_REGISTRO_USUARIO when set, else quenbar/registro-usuario.ini in the
-// user's settings folder. Every call reads the file afresh and every change is written
-// through at once, so several stores open on the same file never undo each other's writes.
+// user's settings folder. A store reads the file again when it changed, keeps its changes in
+// memory and writes them together (UpdateFile, or when it is destroyed) into the file as it is
+// then, so several stores or programs on the same file never undo each other's writes.
 // Names are compared without regard to case.
 
 #include "plataforma/base/ini_file.h"
@@ -25,7 +26,7 @@ public:
     // An empty section names the key itself.
     AnsiString ReadString(const AnsiString& Section, const AnsiString& Ident,
                           const AnsiString& Default) const override;
-    // A file that cannot be written raises EIniFileException.
+    // Kept until UpdateFile or the destruction.
     void WriteString(const AnsiString& Section, const AnsiString& Ident,
                      const AnsiString& Value) override;
     // Removes the subkey with every subkey below it.
@@ -39,6 +40,8 @@ public:
     void ReadSectionValues(const AnsiString& Section, TStrings& Strings) const override;
     bool SectionExists(const AnsiString& Section) const override;
     bool ValueExists(const AnsiString& Section, const AnsiString& Ident) const override;
+    // Writes this store's changes; a file that cannot be written raises EIniFileException.
+    void UpdateFile() override;
 
     // The file that holds the current user's stores ("" without a home folder).
     static AnsiString StoreFileName();
@@ -47,7 +50,11 @@ private:
     // The file's section for a subkey of the key.
     std::string SectionOf(const AnsiString& Section) const;
 
+    // The file as last read, with this store's changes; read again when it changed.
+    TIniFile& Store() const;
+
     std::string key_; // "HKEY_CURRENT_USER\..." with single "\"
+    mutable TIniFile store_;
 };
 
 // The class library's INI-style face of the same store.

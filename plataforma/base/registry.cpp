@@ -73,6 +73,8 @@ std::string SeccionNormalizada(const std::string& nombre) {
 std::string TextoDelFichero(const AnsiString& fichero) {
     std::string contenido;
     if (fichero.IsEmpty() || !ReadWholeFile(fichero, contenido)) return std::string();
+    // A UTF-8 byte order mark says the text is UTF-8; it is not part of the first line.
+    if (contenido.rfind("\xEF\xBB\xBF", 0) == 0) contenido.erase(0, 3);
     std::string convertido = cp1252::FromUtf8(contenido);
     // Only text that is UTF-8 (and fits Windows-1252) comes back unchanged from the trip.
     if (cp1252::ToUtf8(convertido) == contenido) return convertido;

@@ -95,6 +95,14 @@ TEST_F(PruebaDirectorios, LeeLasClavesDeConfigIni) {
     EXPECT_EQ(directorios->RutaTemporal("EdifDumvat.log"), aplicacion + "Tmp\\EdifDumvat.log");
 }
 
+// Un "config.ini" guardado con la marca de orden de bytes de UTF-8 no pierde su primera clave.
+TEST_F(PruebaDirectorios, LaMarcaUtf8NoEsconeLaPrimeraClave) {
+    Configuracion("\xEF\xBB\xBFLIB = \"Lib\\\"\r\nTMP = \"Tmp\\\"\r\n");
+    const Directorios* directorios = Directorios::Instancia();
+    EXPECT_EQ(directorios->Carpeta("LIB").str(), "Lib\\");
+    EXPECT_EQ(directorios->Carpeta("TMP").str(), "Tmp\\");
+}
+
 TEST_F(PruebaDirectorios, LasRutasConBarraInvertidaLleganAlFichero) {
     Configuracion("LIB = \"Lib\\Catalogos\\\"\n");
     carpeta.Fichero("app/Lib/Catalogos/BDCATALOGO.BDC", "x");

@@ -121,6 +121,7 @@ void TKavStringGrid::SavePrintSettings(const AnsiString& Key, const AnsiString& 
     TIniFile ini(Key);
     PasoAjustes paso(ini, Section, true);
     PasarAjustes(printSettings_.get(), paso);
+    ini.UpdateFile();
 }
 
 void TKavStringGrid::LoadPrintSettings(const AnsiString& Key, const AnsiString& Section) {

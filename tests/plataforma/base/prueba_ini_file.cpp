@@ -1,4 +1,5 @@
-// TIniFile: reading the Windows INI format, writing changes through at once, atomically.
+// TIniFile: reading the Windows INI format, writing changes together, atomically, merged
+// into the file as it is then.
 
 #include "plataforma/base/file_writer.h"
 #include "plataforma/base/files.h"
@@ -89,6 +90,22 @@ TEST(IniFile, LeeElFormatoDeWindows) {
     EXPECT_EQ(lista.GetCount(), 0);
 }
 
+// A UTF-8 byte order mark at the start is not part of the first line's key, and a file saved
+// with it keeps it.
+TEST(IniFile, LaMarcaUtf8NoEsconeLaPrimeraClave) {
+    CarpetaTemporal carpeta;
+    for (const char* texto : {"\xEF\xBB\xBF[Rutas]\r\nLIB=Lib\r\n",
+                              "\xEF\xBB\xBFLIB=fuera\r\n[Rutas]\r\nLIB=Lib\r\n"}) {
+        const AnsiString ruta = carpeta.Fichero("marca.ini", texto);
+        {
+            TIniFile ini(ruta);
+            EXPECT_EQ(ini.ReadString("Rutas", "LIB", "falta").str(), "Lib");
+            ini.WriteString("Rutas", "TMP", "Tmp");
+        }
+        EXPECT_EQ(Contenido(ruta), std::string(texto) + "TMP=Tmp\r\n");
+    }
+}
+
 TEST(IniFile, EnterosYLogicos) {
     CarpetaTemporal carpeta;
     TIniFile ini(carpeta.Fichero("n.ini", "[N]\n"
@@ -117,12 +134,17 @@ TEST(IniFile, EscribeEnFormatoDeWindowsYConservaLoDemas) {
     {
         TIniFile ini(ruta);
         ini.WriteString("Rejilla", "Ancho", "120");
+        // Kept in memory until written: read at once, the file not yet made.
+        EXPECT_EQ(ini.ReadString("Rejilla", "Ancho", "").str(), "120");
+        EXPECT_FALSE(FileExists(ruta));
+        ini.UpdateFile();
         EXPECT_EQ(Contenido(ruta), "[Rejilla]\r\nAncho=120\r\n");
         ini.WriteInteger("Columnas", "Cuenta", -3);
         ini.WriteBool("Columnas", "Visible", true);
-        EXPECT_EQ(Contenido(ruta),
-                  "[Rejilla]\r\nAncho=120\r\n\r\n[Columnas]\r\nCuenta=-3\r\nVisible=1\r\n");
     }
+    // The destruction writes what is pending.
+    EXPECT_EQ(Contenido(ruta),
+              "[Rejilla]\r\nAncho=120\r\n\r\n[Columnas]\r\nCuenta=-3\r\nVisible=1\r\n");
 
     // Comments, blank lines, spacing and quotes of untouched lines stay as they were.
     AnsiString editado = carpeta.Fichero("editado.ini", "; cabecera\r\n"
@@ -136,6 +158,7 @@ TEST(IniFile, EscribeEnFormatoDeWindowsYConservaLoDemas) {
     ini.WriteString("a", "DOS", "22");   // the existing key keeps its spelling
     ini.WriteString("A", "cuatro", "4"); // after the last key, before the blank line
     ini.WriteString("A", "uno", "1");    // same value: nothing changes
+    ini.UpdateFile();
     EXPECT_EQ(Contenido(editado), "; cabecera\r\n"
                                   "[A]\r\n"
                                   "  uno = \"1\"\r\n"
@@ -147,6 +170,7 @@ TEST(IniFile, EscribeEnFormatoDeWindowsYConservaLoDemas) {
 
     ini.DeleteKey("A", "uno");
     ini.EraseSection("b");
+    ini.UpdateFile();
     EXPECT_EQ(Contenido(editado), "; cabecera\r\n[A]\r\ndos=22\r\ncuatro=4\r\n\r\n");
     EXPECT_FALSE(ini.SectionExists("B"));
 
@@ -172,7 +196,8 @@ TEST(IniFile, UnFicheroQueNoSePuedeEscribirAvisaYNoSeEstropea) {
     TIniFile ini(ruta);
 
     FileWriter::InjectFailureForTests(FileWriter::Failure::Write);
-    EXPECT_THROW(ini.WriteString("A", "x", "2"), EIniFileException);
+    ini.WriteString("A", "x", "2");
+    EXPECT_THROW(ini.UpdateFile(), EIniFileException);
     EXPECT_EQ(Contenido(ruta), "[A]\r\nx=1\r\n");
     // The change stays in memory and goes out with the next write.
     EXPECT_EQ(ini.ReadString("A", "x", "").str(), "2");

@@ -2,6 +2,7 @@
 // from the read-only registry; and the same round trips through the common TCustomIniFile.
 
 #include "plataforma/base/files.h"
+#include "plataforma/base/ini_file.h"
 #include "plataforma/base/reg_ini_file.h"
 #include "plataforma/base/registry.h"
 #include "plataforma/base/string_list.h"
@@ -10,7 +11,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <map>
 #include <memory>
+#include <random>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -43,6 +48,7 @@ TEST_F(RegIni, EscribeSubclavesComoSeccionesDelFicheroDelUsuario) {
     ini.WriteString("Columnas", "Ancho1", "120");
     ini.WriteInteger("Columnas\\Orden", "Col0", 3);
     ini.WriteBool("", "Visible", true);
+    ini.UpdateFile();
     EXPECT_EQ(TRegIniFile::StoreFileName(), almacen);
     EXPECT_EQ(Contenido(), "[HKEY_CURRENT_USER\\Software\\Kav\\Rejilla\\Columnas]\r\n"
                            "Ancho1=120\r\n"
@@ -59,7 +65,10 @@ TEST_F(RegIni, LosNombresNoDistinguenMayusculasYLaLecturaVeLoQueEscribeOtroObjet
     TRegistryIniFile b("SOFTWARE\\kav\\LISTA");
     a.WriteString("Historia", "Item1", "Información");
     b.WriteString("HISTORIA", "item2", "segundo");
-    // Each write reads the file afresh: neither undoes the other's.
+    // Each store writes its own changes into the file as it is then, and reads the file
+    // again when it changed: neither undoes the other's.
+    a.UpdateFile();
+    b.UpdateFile();
     EXPECT_EQ(b.ReadString("historia", "ITEM1", "?"), "Información");
     EXPECT_EQ(a.ReadString("Historia", "Item2", "?"), "segundo");
     EXPECT_EQ(a.ReadString("Historia", "Item3", "por defecto"), "por defecto");
@@ -117,8 +126,92 @@ TEST_F(RegIni, UnAlmacenQueNoSePuedeEscribirLanzaYNoInventaValores) {
     AnsiString fichero = carpeta.Fichero("fichero", "x");
     VariableEntorno bloqueado("QUENBAR_REGISTRO_USUARIO", (fichero + "/u.ini").c_str());
     TRegIniFile ini("Software\\Kav");
-    EXPECT_THROW(ini.WriteString("A", "b", "c"), EIniFileException);
-    EXPECT_EQ(ini.ReadString("A", "b", "nada"), "nada");
+    ini.WriteString("A", "b", "c");
+    EXPECT_THROW(ini.UpdateFile(), EIniFileException);
+    EXPECT_EQ(TRegIniFile("Software\\Kav").ReadString("A", "b", "nada"), "nada");
+}
+
+// Two stores on one file, and another program that edits it, in a seeded random sequence of
+// writes, deletions, erased subkeys and updates: after each step both stores read what a
+// plain model says (the file as last written, with each store's unwritten changes on top), and
+// the file holds what the model's file holds. Neither store undoes a key it did not change.
+TEST_F(RegIni, DosAlmacenesYOtroProgramaNoSeDeshacenEntreSi) {
+    using Clave = std::pair<std::string, std::string>;
+    // The values, and the subkeys that exist (a subkey stays when its last value goes).
+    struct Mapa : std::map<Clave, std::string> {
+        std::set<std::string> secciones;
+    };
+    struct Cambio {
+        int tipo; // 0 poner, 1 borrar la clave, 2 borrar la subclave
+        Clave clave;
+        std::string valor;
+    };
+    auto aplicar = [](Mapa& m, const Cambio& c) {
+        if (c.tipo == 0) {
+            m[c.clave] = c.valor;
+            m.secciones.insert(c.clave.first);
+        } else if (c.tipo == 1) {
+            m.erase(c.clave);
+        } else {
+            std::erase_if(m, [&](const auto& e) { return e.first.first == c.clave.first; });
+            m.secciones.erase(c.clave.first);
+        }
+    };
+    Mapa fichero;
+    std::vector<Cambio> pendientes[2];
+    auto vista = [&](int i) {
+        Mapa m = fichero;
+        for (const Cambio& c : pendientes[i])
+            aplicar(m, c);
+        return m;
+    };
+    TRegIniFile almacenes[2] = {TRegIniFile("Software\\Kav"), TRegIniFile("Software\\Kav")};
+    const char* secciones[] = {"A", "B", "C"};
+    std::mt19937 azar(74);
+    for (int paso = 0; paso < 600; ++paso) {
+        SCOPED_TRACE(paso);
+        const int i = static_cast<int>(azar() % 2);
+        const Clave clave{secciones[azar() % 3], "k" + std::to_string(azar() % 4)};
+        const int accion = static_cast<int>(azar() % 10);
+        if (accion < 5) {
+            const std::string valor = std::to_string(azar() % 5);
+            const Mapa antes = vista(i);
+            const auto it = antes.find(clave);
+            if (it == antes.end() || it->second != valor)
+                pendientes[i].push_back({0, clave, valor});
+            almacenes[i].WriteString(clave.first.c_str(), clave.second.c_str(), valor.c_str());
+        } else if (accion < 7) {
+            if (vista(i).count(clave)) pendientes[i].push_back({1, clave, ""});
+            almacenes[i].DeleteKey(clave.first.c_str(), clave.second.c_str());
+        } else if (accion == 7) {
+            if (vista(i).secciones.count(clave.first)) pendientes[i].push_back({2, clave, ""});
+            almacenes[i].EraseSection(clave.first.c_str());
+        } else if (accion == 8) {
+            almacenes[i].UpdateFile();
+            for (const Cambio& c : pendientes[i])
+                aplicar(fichero, c);
+            pendientes[i].clear();
+        } else {
+            // Another program writes the file whole, one key changed.
+            const std::string valor = "otro" + std::to_string(azar() % 3);
+            TIniFile otro(almacen);
+            otro.WriteString(("HKEY_CURRENT_USER\\Software\\Kav\\" + clave.first).c_str(),
+                             clave.second.c_str(), valor.c_str());
+            otro.UpdateFile();
+            aplicar(fichero, {0, clave, valor});
+        }
+        for (int j = 0; j < 2; ++j) {
+            const Mapa esperado = vista(j);
+            for (const char* seccion : secciones)
+                for (int k = 0; k < 4; ++k) {
+                    const Clave c{seccion, "k" + std::to_string(k)};
+                    const auto it = esperado.find(c);
+                    ASSERT_EQ(almacenes[j].ReadString(seccion, c.second.c_str(), "-").str(),
+                              it == esperado.end() ? "-" : it->second)
+                        << "almacén " << j << " " << seccion << "\\" << c.second;
+                }
+        }
+    }
 }
 
 // The same round trip through both stores, as a persistence routine sees them.

@@ -140,6 +140,14 @@ TEST_F(Registry, TextoUtf8OWindows1252) {
          "/opt/Energía/"}, // Windows-1252 is kept as it is
     };
     for (const Caso& caso : casos) {
+        // A UTF-8 byte order mark, as some editors save, hides nothing.
+        Escribir("\xEF\xBB\xBF[HKEY_LOCAL_MACHINE\\SOFTWARE\\Brastow\\Tirnel]\nApp=" + caso.valor +
+                 "\n");
+        TRegistry conMarca;
+        conMarca.SetRootKey(HKEY_LOCAL_MACHINE);
+        ASSERT_TRUE(conMarca.OpenKeyReadOnly("SOFTWARE\\Brastow\\Tirnel"));
+        EXPECT_EQ(conMarca.ReadString("App").str(), caso.leido);
+
         Escribir("[HKEY_LOCAL_MACHINE\\SOFTWARE\\Brastow\\Tirnel]\nApp=" + caso.valor + "\n");
         TRegistry registro;
         registro.SetRootKey(HKEY_LOCAL_MACHINE);
