@@ -5,6 +5,7 @@
 #include "plataforma/gui/forms/qt_modal_hooks.h"
 
 #include "plataforma/base/files.h"
+#include "plataforma/base/user_file_names.h"
 #include "plataforma/gui/forms/dialogs.h"
 #include "plataforma/gui/kernel/application.h"
 #include "plataforma/gui/kernel/controls.h"
@@ -14,6 +15,7 @@
 #include <QApplication>
 #include <QDesktopServices>
 #include <QEventLoop>
+#include <QFile>
 #include <QFileDialog>
 #include <QFileIconProvider>
 #include <QFileInfo>
@@ -235,6 +237,20 @@ int AbrirConElEscritorio(const QString& ruta) {
     return abierto ? 42 : SE_ERR_NOASSOC;
 }
 
+// A program is run, a document opened. The execute bit alone does not make a program: files
+// on a FAT stick or a share carry it whatever they are. A program starts as the system runs
+// one: a binary's mark or a script's "#!".
+bool EsPrograma(const QFileInfo& info) {
+    if (!info.isFile() || !info.isExecutable()) return false;
+    QFile fichero(info.absoluteFilePath());
+    if (!fichero.open(QIODevice::ReadOnly)) return false;
+    const QByteArray inicio = fichero.read(4);
+    return inicio == QByteArray("\x7F"
+                                "ELF",
+                                4) ||
+           inicio.startsWith("#!");
+}
+
 } // namespace
 
 AnsiString CaseBlindPattern(const AnsiString& Pattern) {
@@ -353,8 +369,18 @@ bool QtModalHooks::FileDialog(FileDialogRequest& r) {
     vuelta.Volver();
     if (!aceptado) return false;
     r.files.clear();
-    for (const QString& f : dlg.selectedFiles())
-        r.files.push_back(FromNativePath(f.toStdString()));
+    for (const QString& f : dlg.selectedFiles()) {
+        // A name that cannot pass whole through the program's paths would reach another
+        // file: it is refused, as a dialog cancelled.
+        const std::string nativa = QFile::encodeName(f).toStdString();
+        AnsiString ruta;
+        if (!ProgramPathFromNative(nativa, ruta)) {
+            MessageBox(UnusableNameMessage(nativa), "Error", MB_OK | MB_ICONERROR);
+            r.files.clear();
+            return false;
+        }
+        r.files.push_back(ruta);
+    }
     int elegido = dlg.nameFilters().indexOf(dlg.selectedNameFilter());
     if (elegido >= 0) r.filterIndex = elegido + 1;
     return !r.files.empty();
@@ -380,7 +406,7 @@ int QtModalHooks::ShellExecute(const AnsiString& verb, const AnsiString& file,
     std::error_code ec;
     if (!std::filesystem::exists(ruta, ec)) return SE_ERR_FNF;
     QFileInfo info(QString::fromStdString(ruta.string()));
-    if (info.isFile() && info.isExecutable()) {
+    if (EsPrograma(info)) {
         QStringList args = QProcess::splitCommand(ToQString(parameters));
         return QProcess::startDetached(info.absoluteFilePath(), args) ? 42 : SE_ERR_ACCESSDENIED;
     }

@@ -1,5 +1,6 @@
 #include "plataforma/base/cp1252.h"
 #include "plataforma/base/files.h"
+#include "plataforma/base/user_file_names.h"
 
 #include "tests/comun/carpeta_temporal.h"
 
@@ -213,4 +214,37 @@ TEST(Ficheros, CarpetaDelEjecutableYCarpetaActual) {
     EXPECT_FALSE(SetCurrentDir(carpeta.Ruta() + "no_existe"));
     EXPECT_FALSE(SetCurrentDir(""));
     EXPECT_EQ(GetCurrentDir(), carpeta.Ruta());
+}
+
+// A name that the user gave passes into a program path only when it comes back whole: a
+// character outside Windows-1252 or a "\" would reach another file ("base_?.bdc", "x/y.bdc").
+// The message that refuses it names it, the characters it cannot hold by their number.
+TEST(Ficheros, UnNombreQueNoCabeEnLasRutasDelProgramaSeRechazaNombrandolo) {
+    struct Caso {
+        std::string nativa;
+        bool pasa;
+        const char* enElMensaje;
+    } casos[] = {
+        {"/obras/Energ\xC3\xAD"
+         "a \xE2\x82\xAC.bdc",
+         true, nullptr},
+        {"/obras/base_\xCE\xA9.bdc", false, "\"/obras/base_{U+03A9}.bdc\""},
+        {"/obras/\xD0\x96\xE6\x9D\xB1.bdc", false, "\"/obras/{U+0416}{U+6771}.bdc\""},
+        {"/obras/x\\y.bdc", false, "\"/obras/x{U+005C}y.bdc\""},
+        {"/obras/mal\xFF.bdc", false, "\"/obras/mal{0xFF}.bdc\""},
+        {"/obras/corto\xC3", false, "\"/obras/corto{0xC3}\""},
+    };
+    for (const Caso& c : casos) {
+        SCOPED_TRACE(c.nativa);
+        AnsiString ruta = "sin tocar";
+        EXPECT_EQ(ProgramPathFromNative(c.nativa, ruta), c.pasa);
+        if (c.pasa) {
+            EXPECT_EQ(NativePath(ruta), c.nativa);
+            continue;
+        }
+        EXPECT_EQ(ruta, "sin tocar");
+        const std::string mensaje = UnusableNameMessage(c.nativa).str();
+        EXPECT_NE(mensaje.find(c.enElMensaje), std::string::npos) << mensaje;
+        EXPECT_NE(mensaje.find("no se puede usar"), std::string::npos) << mensaje;
+    }
 }

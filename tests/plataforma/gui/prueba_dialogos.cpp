@@ -176,13 +176,19 @@ TEST(Shell, ElEscritorioNoAbreLoQueNoExisteNiVerbosDesconocidos) {
 }
 
 // The desktop's opener decides: a file that no program took is reported, not taken for done,
-// also when the opener takes seconds to say so; meanwhile timers run (and windows paint).
+// also when the opener takes seconds to say so; meanwhile timers run (and windows paint); a
+// document goes to it whatever its mode.
 // Fake openers stand first on PATH; each leaves the file it was given beside itself.
 TEST(Shell, ElEscritorioDiceSiNingunProgramaAbrioElFichero) {
     EnsureQtApplication();
     QtModalHooks qt;
     CarpetaTemporal carpeta;
     const AnsiString informe = carpeta.Fichero("Informe promedio.pdf", "%PDF-1.4\n");
+    // As files on a FAT stick or a share are: a document with the execute bit is still
+    // opened, not run.
+    std::filesystem::permissions(NativePath(informe), std::filesystem::perms::owner_all |
+                                                          std::filesystem::perms::group_exec |
+                                                          std::filesystem::perms::others_exec);
     const std::string antes = std::getenv("PATH") ? std::getenv("PATH") : "";
     const struct {
         const char* nombre;
