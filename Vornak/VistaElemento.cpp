@@ -171,5 +171,6 @@ void VistaElemento::CargarDibujo(const AnsiString& texto, const char* subcarpeta
         // Un fichero que no es una imagen se trata como uno que falta.
         return;
     }
-    campo->SetText(ruta);
+    // La ruta como la nombra el sistema, con sus "/" (la de config.ini puede traer "\").
+    campo->SetText(DisplayPath(ruta));
 }

@@ -4,6 +4,7 @@
 #include "comunes/Error.h"
 #include "comunes/Idioma.h"
 #include "plataforma/base/file_writer.h"
+#include "plataforma/base/files.h"
 
 namespace {
 
@@ -148,7 +149,7 @@ bool FicheroLog::Escribir() {
     }
     if (!falloAvisado_) {
         falloAvisado_ = true;
-        Error::Instancia()->Mensaje(0, ruta);
+        Error::Instancia()->Mensaje(0, DisplayPath(ruta));
     }
     return false;
 }

@@ -108,6 +108,8 @@ TEST_F(Editores, UnMaterialDePropiedadesSeMuestraConSuDibujoYSuResistenciaCalcul
     EXPECT_EQ(v->imgDibujo->GetPicture()->GetWidth(), 96);
     EXPECT_GT(v->edImagenMat->GetText().Pos("Materiales"), 0);
     EXPECT_GT(v->edImagenMat->GetText().Pos("aislante_reflexivo.png"), 0);
+    // Mostrada como la nombra el sistema: sin las "\" de config.ini.
+    EXPECT_EQ(v->edImagenMat->GetText().Pos("\\"), 0) << v->edImagenMat->GetText().c_str();
     Capturar("editor_material");
 
     // Uno sin dibujo no se queda con el del anterior: al aceptarlo sigue sin dibujo.

@@ -112,7 +112,9 @@ TEST_F(PruebaFicheroLog, UnFalloDeEscrituraSeAvisaUnaVez) {
     FileWriter::InjectFailureForTests(FileWriter::Failure::Close);
     EXPECT_FALSE(log->Escribir());
     ASSERT_EQ(Guion().ShownBoxes().size(), 1u);
-    EXPECT_EQ(Guion().ShownBoxes()[0].text, "No se puede abrir el fichero: " + log->Ruta() + ".\n");
+    // La ruta como la nombra el sistema, sin las "\" de config.ini.
+    EXPECT_EQ(Guion().ShownBoxes()[0].text,
+              "No se puede abrir el fichero: " + carpeta.Ruta() + "Tmp/EdifDumvat.log.\n");
     EXPECT_EQ(Fichero(), kInicial);
 
     // Lo que había en memoria sigue ahí y sale en la siguiente escritura.
