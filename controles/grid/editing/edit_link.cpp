@@ -69,9 +69,11 @@ void TEditLink::EditKeyDown(TObject*, WORD& Key, TShiftState Shift) {
         throw;
     }
     closing_ = false;
+    // Return advances; Tab and the arrows move the grid's cell; End, Page Up and Page Down
+    // only end the edit.
     if (key == VK_RETURN)
         grid_->AdvanceEdit(grid_->GetCol(), grid_->GetRow(), false, !Shift.Contains(ssShift), true);
-    else if (key != VK_ESCAPE)
+    else if (key == VK_TAB || key == VK_LEFT || key == VK_RIGHT || key == VK_UP || key == VK_DOWN)
         grid_->Perform(WM_KEYDOWN, key, 0);
 }
 

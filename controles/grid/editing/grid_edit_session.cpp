@@ -134,7 +134,10 @@ bool TGridEditSession::LeaveByText(WORD Key, TShiftState Shift, const Text& Valu
     if (Key == VK_ESCAPE) {
         GiveUp();
         Show(Current(*this, Value));
-    } else if (Key == VK_TAB || Key == VK_RETURN || Key == VK_UP || Key == VK_DOWN) {
+    } else {
+        // Every key that ends the edit hands the value to validation, those that leave a
+        // list for the next cell (Left, Right) or page away as well: the value is written
+        // when the editor hides.
         const bool accepted = CommitText(*this, Value);
         Show(Current(*this, Value));
         if (!accepted) return false;
@@ -154,6 +157,26 @@ bool TGridEditSession::LeaveBy(WORD Key, TShiftState Shift, const AnsiString& Te
 bool TGridEditSession::LeaveBy(WORD Key, TShiftState Shift, const WideString& Text,
                                const std::function<void(const WideString&)>& Show) {
     return LeaveByText(Key, Shift, Text, Show);
+}
+
+template <class Text>
+bool TGridEditSession::CommitOnExitText(const Text& Value,
+                                        const std::function<void(const Text&)>& Show) {
+    // Validation is owed only while the control shows and no key has validated it yet.
+    if (givenUp_ || Hiding || !ControlShown || !armed_) return true;
+    const bool accepted = CommitText(*this, Value);
+    Show(Current(*this, Value));
+    return accepted;
+}
+
+bool TGridEditSession::CommitOnExit(const AnsiString& Text,
+                                    const std::function<void(const AnsiString&)>& Show) {
+    return CommitOnExitText(Text, Show);
+}
+
+bool TGridEditSession::CommitOnExit(const WideString& Text,
+                                    const std::function<void(const WideString&)>& Show) {
+    return CommitOnExitText(Text, Show);
 }
 
 bool TGridEditSession::TabLeaves() const {

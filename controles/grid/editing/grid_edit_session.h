@@ -46,14 +46,20 @@ public:
     void Leave(WORD Key, TShiftState Shift);
     // Tab with goTabs: the edit ends and the next (previous) editable cell opens.
     void TabOut(bool Backward);
-    // A key that leaves a control editor: Escape gives the edit up; Tab, Return, Up and Down
-    // commit Text (a refused value keeps the editor open: false); Tab with goTabs goes on to
+    // A key that leaves a control editor: Escape gives the edit up; every other one commits
+    // Text (a refused value keeps the editor open: false); Tab with goTabs goes on to
     // the next cell, the other keys end through Leave. Show puts the cell's text back into
     // the editor (after Escape, a refusal or an accepted, possibly corrected, value).
     bool LeaveBy(WORD Key, TShiftState Shift, const AnsiString& Text,
                  const std::function<void(const AnsiString&)>& Show);
     bool LeaveBy(WORD Key, TShiftState Shift, const WideString& Text,
                  const std::function<void(const WideString&)>& Show);
+    // The focus left a control editor (a click on another cell, another control took it):
+    // Text is stored and validated as a leaving key does it, unless the edit was given up
+    // or is ending already; Show puts the cell's text back into the editor. False when the
+    // value was refused (the cell keeps its text).
+    bool CommitOnExit(const AnsiString& Text, const std::function<void(const AnsiString&)>& Show);
+    bool CommitOnExit(const WideString& Text, const std::function<void(const WideString&)>& Show);
     // Whether Tab leaves an editor (the grid's goTabs).
     bool TabLeaves() const;
     // The text editor's edit is closed after the focus went elsewhere: no validation is owed.
@@ -116,6 +122,8 @@ public:
     bool Hiding = false;
 
 private:
+    template <class Text>
+    bool CommitOnExitText(const Text& Value, const std::function<void(const Text&)>& Show);
     template <class Text>
     bool LeaveByText(WORD Key, TShiftState Shift, const Text& Value,
                      const std::function<void(const Text&)>& Show);

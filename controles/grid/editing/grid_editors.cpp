@@ -11,7 +11,16 @@ template <class TBase>
 TGridEditorOf<TBase>::TGridEditorOf(TKavStringGrid* AGrid) : TBase(AGrid), grid_(AGrid) {}
 
 template <class TBase> void TGridEditorOf<TBase>::DoExit() {
-    if (grid_) grid_->GetEditSession().Exit();
+    if (grid_) {
+        // The grid took the focus for a click: as over the text editor, a refused value
+        // keeps the edit where it is, and the editor takes the focus back (the grid's press
+        // then moves nothing). Another control taking the focus closes the edit, the cell
+        // keeping its text.
+        if (!CommitOnExit() && grid_->Focused() && this->CanFocus())
+            this->SetFocus();
+        else
+            grid_->GetEditSession().Exit();
+    }
     TBase::DoExit();
 }
 
@@ -164,14 +173,21 @@ void TGridCombo::KeyDown(WORD& Key, TShiftState Shift) {
 
     // Left and Right leave a list for the neighbouring cell.
     if (GetDroppedDown()) SetDroppedDown(false);
-    session.LeaveBy(Key, Shift, GetText(), [this](const AnsiString& Text) {
-        const int index = GetItems()->IndexOf(Text);
-        if (index >= 0) SetItemIndex(index);
-        SetText(Text);
-        SetSelStart(Text.Length());
-        Invalidate();
-    });
+    session.LeaveBy(Key, Shift, GetText(), [this](const AnsiString& Text) { ShowText(Text); });
     Key = 0;
+}
+
+void TGridCombo::ShowText(const AnsiString& Text) {
+    const int index = GetItems()->IndexOf(Text);
+    if (index >= 0) SetItemIndex(index);
+    SetText(Text);
+    SetSelStart(Text.Length());
+    Invalidate();
+}
+
+bool TGridCombo::CommitOnExit() {
+    return grid_->GetEditSession().CommitOnExit(GetText(),
+                                                [this](const AnsiString& Text) { ShowText(Text); });
 }
 
 void TGridCombo::KeyPress(char& Key) {

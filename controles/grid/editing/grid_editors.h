@@ -56,10 +56,16 @@ public:
     }
 
 protected:
+    // The focus went elsewhere: the value is validated (CommitOnExit) and the edit ends;
+    // a value refused as a click on another cell took the focus keeps the edit open, with
+    // the cell's text back in the editor, and the click moves nothing.
     void DoExit() override;
     void Dispatch(TMessage& Message) override;
     // Whether the editor keeps a key from the dialog keys (CM_WANTSPECIALKEY).
     virtual bool WantsKey(WORD Key);
+    // Hands the editor's value to the edit session's CommitOnExit; true when the edit may
+    // end. Editors whose value is not validated keep this answer.
+    virtual bool CommitOnExit() { return true; }
 
     TKavStringGrid* grid_;
 };
@@ -81,10 +87,13 @@ protected:
     void KeyPress(char& Key) override;
     void KeyUp(WORD& Key, TShiftState Shift) override;
     void Dispatch(TMessage& Message) override;
+    bool CommitOnExit() override;
 
 private:
     // Completes the text before the caret from the items.
     void DoChange();
+    // A cell's text back in the combo, its item chosen when the items hold it.
+    void ShowText(const AnsiString& Text);
     bool lookupArmed_ = true;
 };
 
@@ -99,6 +108,7 @@ protected:
     void KeyDown(WORD& Key, TShiftState Shift) override;
     void KeyPress(char& Key) override;
     void Dispatch(TMessage& Message) override;
+    bool CommitOnExit() override;
 
 private:
     void SpinReport(bool Up);
@@ -115,10 +125,13 @@ protected:
     void KeyDown(WORD& Key, TShiftState Shift) override;
     void KeyPress(char& Key) override;
     void KeyUp(WORD& Key, TShiftState Shift) override;
+    bool CommitOnExit() override;
 
 private:
     // The character filter of the numeric and decimal kinds; false drops it.
     bool Accepts(char Key);
+    // A cell's text back in the edit, the caret after it.
+    void ShowText(const AnsiString& Text);
 };
 
 class TGridUnitEditBtn : public TGridEditorOf<TKsgUnitEditBtn> {
@@ -128,6 +141,7 @@ public:
 protected:
     void KeyDown(WORD& Key, TShiftState Shift) override;
     void KeyPress(char& Key) override;
+    bool CommitOnExit() override;
 };
 
 class TGridCheckBox : public TGridEditorOf<TCheckBox> {
@@ -164,8 +178,11 @@ public:
 protected:
     void KeyDown(WORD& Key, TShiftState Shift) override;
     void KeyPress(char& Key) override;
+    bool CommitOnExit() override;
 
 private:
+    // A cell's wide text back in the editor, the caret after it.
+    void ShowText(const WideString& Text);
     static constexpr bool IsMemo() { return std::is_same_v<TBase, TKsgUniMemo>; }
     bool Leaves(WORD Key) const;
 };

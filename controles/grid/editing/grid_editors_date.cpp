@@ -18,16 +18,18 @@ void TGridDatePicker::KeyDown(WORD& Key, TShiftState Shift) {
                     Key == VK_NEXT || Key == VK_END))
         return TGridEditorOf<TDateTimePicker>::KeyDown(Key, Shift);
     TGridEditSession& session = grid_->GetEditSession();
-    if (Key == VK_ESCAPE) {
-        // The cell's value comes back (now when it holds none) and nothing is written.
-        session.GiveUp();
-        SetDateTime(DateOrNow(session.CurrentText(), GetKind() == dtkTime));
-    }
     if (Key == VK_TAB && session.TabLeaves()) {
         session.TabOut(Shift.Contains(ssShift));
     } else if (GetDroppedDown()) {
+        // The key closes the dropped calendar and the edit goes on: an Escape there gives
+        // up the calendar, not the edit.
         SetDroppedDown(false);
     } else {
+        if (Key == VK_ESCAPE) {
+            // The cell's value comes back (now when it holds none) and nothing is written.
+            session.GiveUp();
+            SetDateTime(DateOrNow(session.CurrentText(), GetKind() == dtkTime));
+        }
         session.Leave(Key, Shift);
     }
     Key = 0;

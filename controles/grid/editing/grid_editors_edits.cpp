@@ -113,11 +113,15 @@ void TGridSpin::KeyDown(WORD& Key, TShiftState Shift) {
             if (Key == VK_END) SetValue(GetMinValue());
             if (Key == VK_HOME) SetValue(GetMaxValue());
         } else {
-            const float v = static_cast<float>(GetFloatValue());
-            const float step = static_cast<float>(GetIncrementFloat());
-            if (Key == VK_PRIOR && v + step <= static_cast<float>(GetMaxFloatValue()))
+            // The step is added as the spin buttons add it; only the bounds are compared
+            // as the single-precision values they are.
+            const double v = GetFloatValue();
+            const double step = GetIncrementFloat();
+            if (Key == VK_PRIOR &&
+                static_cast<float>(v + step) <= static_cast<float>(GetMaxFloatValue()))
                 SetFloatValue(v + step);
-            if (Key == VK_NEXT && v - step >= static_cast<float>(GetMinFloatValue()))
+            if (Key == VK_NEXT &&
+                static_cast<float>(v - step) >= static_cast<float>(GetMinFloatValue()))
                 SetFloatValue(v - step);
             if (Key == VK_END) SetFloatValue(GetMinFloatValue());
             if (Key == VK_HOME) SetFloatValue(GetMaxFloatValue());
@@ -131,6 +135,11 @@ void TGridSpin::KeyDown(WORD& Key, TShiftState Shift) {
         return TGridEditorOf<TKsgSpinEdit>::KeyDown(Key, Shift);
     session.LeaveBy(Key, Shift, GetText(), [this](const AnsiString& Text) { SetText(Text); });
     Key = 0;
+}
+
+bool TGridSpin::CommitOnExit() {
+    return grid_->GetEditSession().CommitOnExit(GetText(),
+                                                [this](const AnsiString& Text) { SetText(Text); });
 }
 
 // --- edit with a button ---
@@ -200,12 +209,19 @@ void TGridEditBtn::KeyDown(WORD& Key, TShiftState Shift) {
         return TGridEditorOf<TKsgEditBtn>::KeyDown(Key, Shift);
     TGridEditSession& session = grid_->GetEditSession();
     if (OnKeyDown) OnKeyDown(this, Key, Shift);
-    session.LeaveBy(Key, Shift, GetText(), [this](const AnsiString& Text) {
-        SetText(Text);
-        SetSelStart(Text.Length());
-        Invalidate();
-    });
+    session.LeaveBy(Key, Shift, GetText(), [this](const AnsiString& Text) { ShowText(Text); });
     Key = 0;
+}
+
+void TGridEditBtn::ShowText(const AnsiString& Text) {
+    SetText(Text);
+    SetSelStart(Text.Length());
+    Invalidate();
+}
+
+bool TGridEditBtn::CommitOnExit() {
+    return grid_->GetEditSession().CommitOnExit(GetText(),
+                                                [this](const AnsiString& Text) { ShowText(Text); });
 }
 
 // --- unit edit ---
@@ -231,6 +247,11 @@ void TGridUnitEditBtn::KeyDown(WORD& Key, TShiftState Shift) {
     session.LeaveBy(Key, Shift, GetText() + GetUnitID(),
                     [this](const AnsiString& Text) { ShowValueUnit(*this, Text); });
     Key = 0;
+}
+
+bool TGridUnitEditBtn::CommitOnExit() {
+    return grid_->GetEditSession().CommitOnExit(
+        GetText() + GetUnitID(), [this](const AnsiString& Text) { ShowValueUnit(*this, Text); });
 }
 
 // --- check box ---
@@ -275,9 +296,9 @@ void TGridButton::KeyUp(WORD& Key, TShiftState) {
 }
 
 void TGridButton::Leave() {
-    Hide();
-    SetEnabled(false);
-    grid_->GetEditSession().ControlActive = false;
+    // The edit ends as every editor's does: the grid hides the button and closes the edit,
+    // so that the next one can open.
+    grid_->GetEditSession().Exit();
     if (grid_->CanFocus()) grid_->SetFocus();
 }
 

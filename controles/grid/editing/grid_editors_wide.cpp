@@ -30,12 +30,20 @@ template <class TBase> bool TGridWideEditOf<TBase>::Leaves(WORD Key) const {
 template <class TBase> void TGridWideEditOf<TBase>::KeyDown(WORD& Key, TShiftState Shift) {
     TKavStringGrid* g = this->grid_;
     if (!g || !Leaves(Key)) return TGridEditorOf<TBase>::KeyDown(Key, Shift);
-    g->GetEditSession().LeaveBy(Key, Shift, this->GetText(), [this](const WideString& Text) {
-        this->SetText(Text);
-        this->SetSelStart(Text.Length());
-        this->Invalidate();
-    });
+    g->GetEditSession().LeaveBy(Key, Shift, this->GetText(),
+                                [this](const WideString& Text) { ShowText(Text); });
     Key = 0;
+}
+
+template <class TBase> void TGridWideEditOf<TBase>::ShowText(const WideString& Text) {
+    this->SetText(Text);
+    this->SetSelStart(Text.Length());
+    this->Invalidate();
+}
+
+template <class TBase> bool TGridWideEditOf<TBase>::CommitOnExit() {
+    return this->grid_->GetEditSession().CommitOnExit(
+        this->GetText(), [this](const WideString& Text) { ShowText(Text); });
 }
 
 template <class TBase> void TGridWideEditOf<TBase>::KeyPress(char& Key) {
@@ -55,8 +63,14 @@ TGridUniEditBtn::TGridUniEditBtn(TKavStringGrid* AGrid) : TGridWideEditOf<TKsgUn
     SetButtonCaption("...");
     OnClickBtn = [this](TObject*) {
         if (!grid_) return;
-        // The button's text goes through the grid's ellipsis event as 8-bit text.
-        SetText(WideString(grid_->EllipsClick(GetText().ToAnsiString())));
+        // The grid's ellipsis event speaks 8-bit text: the wide text goes through it only
+        // when a handler listens, and comes back only when the handler changed it, so that
+        // characters 8-bit text cannot hold are never lost on the way.
+        if (grid_->OnEllipsClick) {
+            const AnsiString before = GetText().ToAnsiString();
+            const AnsiString after = grid_->EllipsClick(before);
+            if (after != before) SetText(WideString(after));
+        }
         SelectAll();
         Invalidate();
     };

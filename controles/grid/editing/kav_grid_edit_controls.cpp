@@ -173,7 +173,7 @@ void TKavStringGrid::ShowEditControl(int ACol, int ARow) {
             s->SetFloatValue(v);
         } else if (kind == edTimeSpinEdit) {
             s->SetSpinType(sptTime);
-            s->SetText(GetEditText(col, ARow));
+            s->SetText(text);
         } else {
             s->SetDateValue(DateOrNow(text, false));
             s->SetSpinType(sptDate);

@@ -18,6 +18,7 @@
 #include "plataforma/gui/services/capture.h"
 #include "plataforma/gui/testing/input_simulation.h"
 #include "plataforma/gui/widgets/wide_text.h"
+#include "tests/controles/grid/editores_prueba.h"
 #include "tests/controles/grid/rejilla_prueba.h"
 
 #include <QAbstractItemModel>
@@ -37,43 +38,6 @@
 #include <map>
 
 namespace {
-
-class Editores : public RejillaEnVentana<> {
-protected:
-    void SetUp() override {
-        decimal = GetDecimalSeparator();
-        miles = GetThousandSeparator();
-        SetDecimalSeparator(',');
-        SetThousandSeparator('.');
-        RejillaEnVentana::SetUp();
-        g->SetBounds(0, 0, 520, 260);
-        g->SetColCount(5);
-        g->SetRowCount(6);
-        g->SetColWidths(2, 120);
-        g->SetOptions(g->GetOptions() << goEditing);
-        for (int r = 1; r < 6; ++r)
-            for (int c = 1; c < 5; ++c)
-                g->SetCells(c, r, IntToStr(c * 10 + r));
-        g->OnGetEditorType = [this](TObject*, int col, int, TEditorType& e) {
-            if (col == 2) e = tipo;
-        };
-        g->SetFocus();
-        Ir(2, 2);
-    }
-    void TearDown() override {
-        RejillaEnVentana::TearDown();
-        SetDecimalSeparator(decimal);
-        SetThousandSeparator(miles);
-    }
-    void Ir(int col, int row) {
-        g->SetCol(col);
-        g->SetRow(row);
-    }
-    TWinControl* Activo() const { return g->GetActiveEditor(); }
-    bool Abierto(TWinControl* c) const { return c && c->GetVisible() && c->Focused(); }
-    TEditorType tipo = edNormal;
-    char decimal = '.', miles = ',';
-};
 
 // A click, as the mouse makes it, on an item of a list or table view (a dropped list, a
 // calendar's page).
