@@ -177,6 +177,8 @@ bool FormatMoneyText(const AnsiString& Value, int Decimals, AnsiString& Result) 
     }
     if (digits.empty() && fraction.empty()) return false;
     digits = IntegerDigits(digits);
+    // Places below zero keep the fraction as it is.
+    if (Decimals < 0) Decimals = static_cast<int>(fraction.size());
     // The fraction padded or rounded half up to its places, the carry running into the
     // integer digits.
     const bool up = static_cast<int>(fraction.size()) > Decimals && fraction[Decimals] >= '5';
