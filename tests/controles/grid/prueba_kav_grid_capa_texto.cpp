@@ -16,11 +16,10 @@
 
 namespace {
 
-class CapaTexto : public ::testing::Test {
+class CapaTexto : public RejillaEnVentana<Rejilla, 420, 150> {
 protected:
     void SetUp() override {
-        ventana = std::make_unique<VentanaPrueba>();
-        g = new Rejilla(ventana.get(), ventana.get());
+        RejillaEnVentana::SetUp();
         g->SetBounds(0, 0, 420, 150);
         g->SetColWidths(1, 200);
         g->SetDefRowHeightEx(22);
@@ -32,8 +31,6 @@ protected:
         c->GetFont()->Assign(f);
         return c->TextWidth(s);
     }
-    std::unique_ptr<VentanaPrueba> ventana;
-    Rejilla* g = nullptr;
 };
 
 // A link shows without its protocol, in the link colour and underlined along its width.
