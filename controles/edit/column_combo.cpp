@@ -612,6 +612,8 @@ void TColumnComboBox::LookupChar(char Ch) {
 void TColumnComboBox::Sort() {
     TStringList copy;
     copy.Assign(*GetItems());
+    // The chosen row is followed through the exchanges, so that the same row stays chosen.
+    sortChosen_ = GetItemIndex();
     ++updateCount_;
     try {
         if (copy.GetCount() > 1) QuickSortList(&copy, 0, copy.GetCount() - 1);
@@ -620,9 +622,8 @@ void TColumnComboBox::Sort() {
         throw;
     }
     --updateCount_;
-    const int index = GetItemIndex();
     GetItems()->Assign(copy);
-    TCustomComboBox::SetItemIndex(index);
+    TCustomComboBox::SetItemIndex(sortChosen_);
 }
 
 void TColumnComboBox::QuickSortList(TStringList* List, int L, int R) {
@@ -641,6 +642,10 @@ void TColumnComboBox::QuickSortList(TStringList* List, int L, int R) {
         if (i <= j) {
             if (i != j && AnsiCompareStr(key(i), key(j)) != 0) {
                 List->Exchange(i, j);
+                if (sortChosen_ == i)
+                    sortChosen_ = j;
+                else if (sortChosen_ == j)
+                    sortChosen_ = i;
                 if (i < items_->GetCount() && j < items_->GetCount()) {
                     TComboItem* a = items_->GetItems(i);
                     TComboItem* b = items_->GetItems(j);

@@ -213,6 +213,8 @@ private:
     bool dropped_ = false;
     bool settingIndex_ = false;
     int updateCount_ = 0;
+    // While sorting: where the chosen row has gone (-1 for none).
+    int sortChosen_ = -1;
 };
 
 // The encoded line of a row: "#" and the image index, then one field per column, each a

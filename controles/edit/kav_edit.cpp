@@ -112,6 +112,30 @@ int HexToInt(const AnsiString& S) {
     return static_cast<int>(r);
 }
 
+namespace {
+
+// Digits grouped by threes from the right with the thousand separator.
+std::string GroupThousands(const std::string& Digits) {
+    std::string g;
+    const size_t n = Digits.size();
+    for (size_t i = 0; i < n; ++i) {
+        if (i > 0 && (n - i) % 3 == 0) g += TS();
+        g += Digits[i];
+    }
+    return g;
+}
+
+// The integer digits of a value's integer part as typed, without separators or leading
+// zeros; "0" when there are none.
+std::string IntegerDigits(const std::string& IntPart) {
+    std::string d;
+    for (char c : IntPart)
+        if (IsDigit(c) && !(d.empty() && c == '0')) d += c;
+    return d.empty() ? "0" : d;
+}
+
+} // namespace
+
 AnsiString FormatEditNumber(long double Value, int Decimals, bool Grouped) {
     std::string s;
     if (Decimals < 0) {
@@ -129,16 +153,52 @@ AnsiString FormatEditNumber(long double Value, int Decimals, bool Grouped) {
             sign = "-";
             intPart.erase(0, 1);
         }
-        std::string g;
-        const int n = static_cast<int>(intPart.size());
-        for (int i = 0; i < n; ++i) {
-            if (i > 0 && (n - i) % 3 == 0) g += TS();
-            g += intPart[static_cast<size_t>(i)];
-        }
-        intPart = sign + g;
+        intPart = sign + GroupThousands(intPart);
     }
     if (point == std::string::npos) return AnsiString(intPart);
     return AnsiString(intPart + DS() + rest);
+}
+
+bool FormatMoneyText(const AnsiString& Value, int Decimals, AnsiString& Result) {
+    // Only a plain number: a sign, digits with thousand separators, one decimal separator.
+    const std::string v = Value.str();
+    size_t i = !v.empty() && v[0] == '-' ? 1 : 0;
+    const bool negative = i == 1;
+    std::string digits, fraction;
+    bool point = false;
+    for (; i < v.size(); ++i) {
+        const char c = v[i];
+        if (IsDigit(c))
+            (point ? fraction : digits) += c;
+        else if (c == DS() && !point)
+            point = true;
+        else if (c != TS() || point)
+            return false;
+    }
+    if (digits.empty() && fraction.empty()) return false;
+    digits = IntegerDigits(digits);
+    // Places below zero keep the fraction as it is.
+    if (Decimals < 0) Decimals = static_cast<int>(fraction.size());
+    // The fraction padded or rounded half up to its places, the carry running into the
+    // integer digits.
+    const bool up = static_cast<int>(fraction.size()) > Decimals && fraction[Decimals] >= '5';
+    fraction.resize(static_cast<size_t>(Decimals), '0');
+    std::string all = digits + fraction;
+    for (size_t k = all.size(); up && k-- > 0;) {
+        if (all[k] < '9') {
+            ++all[k];
+            break;
+        }
+        all[k] = '0';
+        if (k == 0) all.insert(all.begin(), '1');
+    }
+    digits = all.substr(0, all.size() - fraction.size());
+    fraction = all.substr(digits.size());
+    const bool zero = all.find_first_not_of('0') == std::string::npos;
+    std::string out = (negative && !zero ? "-" : "") + GroupThousands(digits);
+    if (Decimals > 0) out += DS() + fraction;
+    Result = AnsiString(out);
+    return true;
 }
 
 namespace {
@@ -293,7 +353,9 @@ void TKavEdit::SetText(const AnsiString& Value) {
                          editType_ == etHex;
     if (v.IsEmpty() && numeric) v = "0";
     if (precision_ > 0 && !v.IsEmpty()) {
-        if (editType_ == etMoney) v = FormatEditNumber(EStrToFloat(v), precision_, true);
+        // A money value keeps every digit it is given, however long.
+        if (editType_ == etMoney && !FormatMoneyText(v, precision_, v))
+            v = FormatEditNumber(EStrToFloat(v), precision_, true);
         if (editType_ == etFloat) v = FormatEditNumber(EStrToFloat(v), precision_, false);
     }
     if (editType_ == etHex) v = UpperCase(v);
@@ -461,15 +523,17 @@ void TKavEdit::AutoSeparators() {
     AnsiString fraction;
     const int dp = v.Pos(AnsiString(std::string(1, DS())));
     if (dp > 0) fraction = v.SubString(dp, v.Length());
-    AnsiString intPart =
-        FormatEditNumber(std::trunc(std::fabs(GetFloat())), 2, autoThousandSeparator_);
-    const int idp = intPart.Pos(AnsiString(std::string(1, DS())));
-    if (idp > 0) intPart = intPart.SubString(1, idp - 1);
+    // The integer digits as typed, regrouped as text: a long value keeps its digits.
+    const std::string digits = IntegerDigits((dp > 0 ? v.SubString(1, dp - 1) : v).str());
+    const AnsiString intPart(autoThousandSeparator_ ? GroupThousands(digits) : digits);
     const short saved = precision_;
     precision_ = 0;
     const AnsiString text = prefix_ + sign + intPart + fraction + suffix_;
+    // Only the change notification this rewrite sends is swallowed; a rewrite made before
+    // the window exists sends none, and the user's next change is reported.
     separatorsChanged_ = text != WindowText();
     SetWindowText(text);
+    separatorsChanged_ = false;
     precision_ = saved;
     const int newLen = (sign + intPart + fraction).Length();
     SetSelStart(caret + (newLen - oldLen));

@@ -478,3 +478,7 @@ int HexToInt(const AnsiString& S);
 // Format("%.<Decimals>f") or, with Grouped, Format("%.<Decimals>n"), in the regional
 // separators; Decimals < 0 gives "%g".
 AnsiString FormatEditNumber(long double Value, int Decimals, bool Grouped);
+// A money value's text to Decimals places from its digits as they stand, never through a
+// binary float: the integer digits regrouped by thousands, the fraction padded or rounded
+// half up. False, and Result untouched, for a text that is no plain number.
+bool FormatMoneyText(const AnsiString& Value, int Decimals, AnsiString& Result);

@@ -314,7 +314,11 @@ bool TKavEdit::InsertFiltered(AnsiString clip, bool Paste) {
             !SignOnlyFirst(newValue) || (!signed_ && Has(newValue, '-')))
             return false;
         SetText(newValue);
-        SetFloat(GetFloat());
+        // A money value is regrouped from its digits, which a double would not all keep.
+        if (editType_ == etMoney)
+            AutoSeparators();
+        else
+            SetFloat(GetFloat());
         SetModified(true);
         break;
     }

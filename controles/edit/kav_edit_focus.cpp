@@ -243,7 +243,13 @@ void TKavEdit::WMKillFocus(TWMKillFocus& Message) {
     if (money && GetText().IsEmpty()) SetFloat(0);
     if (precision_ > 0 && money) {
         const bool was = isModified_;
-        SetFloat(GetFloat());
+        if (editType_ == etMoney) {
+            // Rewritten from its digits, which a double would not all keep.
+            SetText(GetText());
+            AutoSeparators();
+        } else {
+            SetFloat(GetFloat());
+        }
         SetModified(was);
     }
     if (editType_ == etNumeric && GetText().IsEmpty()) SetText("0");

@@ -211,11 +211,10 @@ void TPopupButton::Paint() {
     TRect r = GetClientRect();
     c->GetBrush()->SetColor(GetColor());
     c->FillRect(r);
-    if (!flat_) {
-        TRect marco = r;
-        Frame3D(c, marco, clWhite, 0x808080, 1);
-    }
-    if (gradFrom_ != clNone) DrawGradient(c, gradFrom_, gradTo_, 64, r, false);
+    // The gradient fills what the 3-D frame leaves inside it.
+    TRect inside = r;
+    if (!flat_) Frame3D(c, inside, clWhite, 0x808080, 1);
+    if (gradFrom_ != clNone) DrawGradient(c, gradFrom_, gradTo_, 64, inside, false);
     SetBkMode(c->GetHandle(), TRANSPARENT);
     if (caption_.Pos("</") == 0) {
         TRect t = r;

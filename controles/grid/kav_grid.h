@@ -1897,6 +1897,13 @@ private:
         int Width = 0;
         int Height = 0;
     };
+    // The part of the cell rectangle R where its text is laid: less the room the cell's
+    // graphic (G, GW x GH, placed by GHA and GVA) keeps before, after, above or under the
+    // text and, in column 0 of a grid with nodes, the indent of a row that is no node row.
+    TRect TextRoom(int RealCol, int ARow, TRect R, bool HasGraphic, int GW, int GH, TCellHAlign GHA,
+                   TCellVAlign GVA);
+    // The same with the cell's own graphic.
+    TRect TextRoom(int RealCol, int ARow, const TRect& R);
     TTextExtent DrawCellText(TCanvas* Canvas, int ACol, int RealCol, int ARow, TRect R,
                              TGridDrawState AState, TAlignment HA, TVAlignment VA, bool WW,
                              bool HasGraphic, bool DisplText, int GW, int GH, TCellHAlign GHA,

@@ -300,7 +300,7 @@ void TKavStringGrid::SetFixedRowHeight(int Value) {
 void TKavStringGrid::SetDefRowHeightEx(int Value) {
     SetDefaultRowHeight(Value);
     if (GetComponentState().Contains(csDesigning)) SetFixedRowHeight(Value);
-    floatingFooter_->SetHeight(Value);
+    floatingFooter_->SetRowHeight(Value);
 }
 
 void TKavStringGrid::SetWordWrapEx(bool Value) {

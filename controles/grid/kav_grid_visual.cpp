@@ -140,7 +140,8 @@ int TKavStringGrid::GetCellAlignment(int ACol, int ARow) {
 AnsiString TKavStringGrid::GetFormattedCell(int ACol, int ARow) {
     AnsiString s = GetCellEx(ACol, ARow);
     if (!OnGetFloatFormat) return s;
-    bool isFloat = !s.Trim().IsEmpty() && IsType(s.Trim()) < atString;
+    // Classified as stored: blanks around a number make it text.
+    bool isFloat = IsType(s) < atString;
     AnsiString format = floatFormat_;
     OnGetFloatFormat(this, ACol, ARow, isFloat, format);
     if (!isFloat) return s;
@@ -304,8 +305,10 @@ TSize TKavStringGrid::GetCellTextSize(int ACol, int ARow, bool WordWrap) {
             FormatRichRange(doc, range, false);
             return TwipsToPixels(canvas, Rect(0, 0, range.WidthUsed, range.Rc.Bottom));
         };
+        // Wrapped where it is painted: beside the cell's graphic, after a node's indent.
+        const TRect room = TextRoom(ACol, ARow, cellRect);
         size.cx = WordWrap ? cellRect.Width() : lay(0x3FFFFFF).Right + 2 * ox;
-        size.cy = lay(cellRect.Width() - 2 * ox).Bottom + 2 * oy;
+        size.cy = lay(room.Width() - 2 * ox).Bottom + 2 * oy;
     } else if (!WordWrap) {
         // Plain text.
         int width = 0, lines = 0;

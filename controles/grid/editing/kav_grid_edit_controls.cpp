@@ -248,13 +248,15 @@ void TKavStringGrid::ShowEditControl(int ACol, int ARow) {
     case edRichEdit: {
         TKavRichEdit* e = controls.RichEdit();
         e->ReCreate();
-        e->SetBounds(r.Left, r.Top, width, height);
+        // Over the room the cell lays its text in: beside its graphic, after a node's indent.
+        const TRect room = TextRoom(col, ARow, r);
+        e->SetBounds(room.Left, room.Top, room.Right - room.Left - 1, room.Bottom - room.Top - 1);
         e->Lock();
         CellToRich(col, ARow, e);
         richOpened_ = e->GetRtf();
         if (GetNavigation()->GetEditSelectAll()) e->SelectAll();
-        // The text two pixels inside the cell, where the cell draws it.
-        TRect text = Rect(2, 2, r.Right - r.Left - 2, r.Bottom - r.Top - 2);
+        // The text two pixels inside the room, where the cell draws it.
+        TRect text = Rect(2, 2, room.Right - room.Left - 2, room.Bottom - room.Top - 2);
         e->Perform(EM_SETRECT, 0, reinterpret_cast<LPARAM>(&text));
         e->SetColor(color);
         ShowAndFocus(e);

@@ -65,6 +65,11 @@ void TFloatingFooter::SetHeight(int Value) {
         p->SetHeight(Value - 1);
 }
 
+void TFloatingFooter::SetRowHeight(int Value) {
+    height_ = Value;
+    if (TFooterPanel* p = grid_->GetFooterPanel(); p && visible_) p->SetHeight(Value);
+}
+
 void TFloatingFooter::SetShowHint(bool Value) {
     showHint_ = Value;
     if (TFooterPanel* p = grid_->GetFooterPanel()) p->SetShowHint(Value);

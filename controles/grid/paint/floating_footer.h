@@ -46,7 +46,11 @@ public:
     bool GetShowHint() const { return showHint_; }
     void SetShowHint(bool Value);
     int GetHeight() const { return height_; }
+    // Stored; a visible footer's panel becomes one pixel lower.
     void SetHeight(int Value);
+    // The grid's default row height: stored, and a visible footer's panel takes that same
+    // height.
+    void SetRowHeight(int Value);
 
     TCalcFooterEvent OnCalcFooter;
 

@@ -317,8 +317,8 @@ void TKavStringGrid::DrawCellGraphic(TCanvas* Canvas, int RealCol, int ARow, TRe
         work.GetCanvas()->GetBrush()->SetColor(back);
         const TRect all = Rect(0, 0, bmp->GetWidth(), bmp->GetHeight());
         work.GetCanvas()->BrushCopy(all, bmp, all, bmp->GetCanvas()->GetPixels(0, 0));
-        Canvas->CopyRect(Rect(x1, y1, x1 + bmp->GetWidth(), y1 + bmp->GetHeight()),
-                         work.GetCanvas(), all);
+        // Into the placement: a full-width or full-height graphic is stretched over it.
+        Canvas->CopyRect(Rect(x1, y1, x2, y2), work.GetCanvas(), all);
         break;
     }
     case ctIcon:

@@ -44,7 +44,8 @@ void TKavStringGrid::PaintBackground() {
     const bool gradient = d == bdGradientHorz || d == bdGradientVert;
     TBitmap* wall = backGround_->GetBitmap();
     const bool hasWall = wall && !wall->GetEmpty();
-    if (gradient && !hasWall && backGround_->GetColorTo() == clNone) return;
+    // A gradient without its end colour paints nothing, a picture included.
+    if (gradient && backGround_->GetColorTo() == clNone) return;
     if (!gradient && !hasWall) return;
 
     // The search bar and the floating footer cover the bottom of the client area.

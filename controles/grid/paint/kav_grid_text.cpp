@@ -141,6 +141,28 @@ void TKavStringGrid::DrawBackgroundPicture(TCanvas* Canvas, const TRect& R) {
     SetBkMode(dc, mode);
 }
 
+TRect TKavStringGrid::TextRoom(int RealCol, int ARow, TRect R, bool HasGraphic, int GW, int GH,
+                               TCellHAlign GHA, TCellVAlign GVA) {
+    if (HasGraphic) {
+        if (GHA == haBeforeText) R.Left += GW;
+        if (GHA == haAfterText) R.Right -= GW;
+        if (GVA == vaAboveText) R.Top += GH;
+        if (GVA == vaUnderText) R.Bottom -= GH;
+    }
+    // Column 0 of the rows under a node starts after their level's indent.
+    if (RealCol == 0 && HasNodes() && !IsNode(ARow)) R.Left += NodeIndent(ARow);
+    return R;
+}
+
+TRect TKavStringGrid::TextRoom(int RealCol, int ARow, const TRect& R) {
+    int gw = 0, gh = 0;
+    bool displText = true;
+    TCellHAlign gha = haLeft;
+    TCellVAlign gva = vaTop;
+    const TCellGraphic* g = GetGraphicDetails(RealCol, ARow, gw, gh, displText, gha, gva);
+    return TextRoom(RealCol, ARow, R, g != nullptr, gw, gh, gha, gva);
+}
+
 TKavStringGrid::TTextExtent TKavStringGrid::DrawCellText(TCanvas* Canvas, int ACol, int RealCol,
                                                          int ARow, TRect R, TGridDrawState AState,
                                                          TAlignment HA, TVAlignment VA, bool WW,
@@ -263,16 +285,11 @@ TKavStringGrid::TTextExtent TKavStringGrid::DrawCellText(TCanvas* Canvas, int AC
     if (!DisplText) return extent;
 
     const TRect cellR = R;
-    R = Rect(R.Left + xyOffset_.x, R.Top + xyOffset_.y, R.Right - xyOffset_.x, R.Bottom);
+    // Rich text takes the room as it is; it keeps the text inset itself.
+    const TRect room = TextRoom(RealCol, ARow, R, HasGraphic, GW, GH, GHA, GVA);
+    R = Rect(room.Left + xyOffset_.x, room.Top + xyOffset_.y, room.Right - xyOffset_.x,
+             room.Bottom);
     extent.Height = Canvas->TextHeight("hg");
-    if (HasGraphic) {
-        if (GHA == haBeforeText) R.Left += GW;
-        if (GHA == haAfterText) R.Right -= GW;
-        if (GVA == vaAboveText) R.Top += GH;
-        if (GVA == vaUnderText) R.Bottom -= GH;
-    }
-    // Column 0 of the rows under a node starts after their level's indent.
-    if (RealCol == 0 && HasNodes() && !IsNode(ARow)) R.Left += NodeIndent(ARow);
     const bool sortHere = SortIndicatorHere(RealCol, ARow);
     // Of several sort columns only the first shows its arrow, unless their places show.
     const bool sortDraw =
@@ -334,7 +351,7 @@ TKavStringGrid::TTextExtent TKavStringGrid::DrawCellText(TCanvas* Canvas, int AC
                   selectionColor_ == clNone))
                 Canvas->Rectangle(R);
             Canvas->GetBrush()->SetStyle(bsClear);
-            RTFPaint(RealCol, ARow, Canvas, cellR);
+            RTFPaint(RealCol, ARow, Canvas, room);
             Canvas->GetBrush()->SetStyle(bsSolid);
             break;
         }

@@ -1,5 +1,6 @@
 #include "plataforma/gui/kernel/control_strings.h"
 
+#include "plataforma/base/locale_compare.h"
 #include "plataforma/gui/kernel/controls.h"
 
 #include <algorithm>
@@ -10,6 +11,17 @@ namespace {
 
 // The error answer of both controls' requests (LB_ERR, CB_ERR).
 constexpr LRESULT kError = -1;
+
+// The order of an item's text (Wide, when it has one) against another item, case ignored.
+int CompareItem(const AnsiString& Text, const WideString* Wide, const ListItem& Other) {
+    const bool wide = (Wide && !Wide->IsEmpty()) || !Other.wide.IsEmpty();
+    if (!wide) return AnsiCompareText(Text, Other.text);
+    const WideString a = Wide && !Wide->IsEmpty() ? *Wide : WideString(Text);
+    const WideString b = Other.Shown();
+    return CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE, a.c_bstr(), a.Length(), b.c_bstr(),
+                          b.Length()) -
+           CSTR_EQUAL;
+}
 
 } // namespace
 
@@ -86,10 +98,10 @@ int ListItems::Find(int Start, const AnsiString& Text, bool Exact) const {
     return -1;
 }
 
-int ListItems::SortedPlace(const AnsiString& Text) const {
+int ListItems::SortedPlace(const AnsiString& Text, const WideString* Wide) const {
     return static_cast<int>(std::upper_bound(items.begin(), items.end(), Text,
-                                             [](const AnsiString& s, const ListItem& item) {
-                                                 return AnsiCompareText(s, item.text) < 0;
+                                             [Wide](const AnsiString& s, const ListItem& item) {
+                                                 return CompareItem(s, Wide, item) < 0;
                                              }) -
                             items.begin());
 }
@@ -98,7 +110,7 @@ int ListItems::Sort(int Keep) {
     std::vector<size_t> orden(items.size());
     std::iota(orden.begin(), orden.end(), size_t(0));
     std::stable_sort(orden.begin(), orden.end(), [&](size_t a, size_t b) {
-        return AnsiCompareText(items[a].text, items[b].text) < 0;
+        return CompareItem(items[a].text, &items[a].wide, items[b]) < 0;
     });
     std::vector<ListItem> ordenados;
     ordenados.reserve(items.size());
@@ -133,9 +145,9 @@ int ListItems::HeightOf(int Index, int Default) const {
 
 bool ListItems::Request(const ControlStringMessages& M, TMessage& Message, bool Sorted,
                         const std::function<int(int, const AnsiString&)>& Insert,
-                        const std::function<void(int)>& Delete,
-                        const std::function<void()>& Reset) {
-    return Answer(M, Message) || Change(M, Message, Sorted, Insert, Delete, Reset);
+                        const std::function<void(int)>& Delete, const std::function<void()>& Reset,
+                        const WideString* Wide) {
+    return Answer(M, Message) || Change(M, Message, Sorted, Insert, Delete, Reset, Wide);
 }
 
 bool ListItems::Answer(const ControlStringMessages& M, TMessage& Message) {
@@ -172,15 +184,15 @@ bool ListItems::Answer(const ControlStringMessages& M, TMessage& Message) {
 
 bool ListItems::Change(const ControlStringMessages& M, TMessage& Message, bool Sorted,
                        const std::function<int(int, const AnsiString&)>& Insert,
-                       const std::function<void(int)>& Delete,
-                       const std::function<void()>& Reset) const {
+                       const std::function<void(int)>& Delete, const std::function<void()>& Reset,
+                       const WideString* Wide) const {
     const int n = Count();
     const int index = static_cast<int>(static_cast<std::intptr_t>(Message.WParam));
     const UINT msg = Message.Msg;
     LRESULT& r = Message.Result;
     if (msg == M.add) {
         AnsiString t(reinterpret_cast<const char*>(Message.LParam));
-        r = Insert(Sorted ? SortedPlace(t) : n, t);
+        r = Insert(Sorted ? SortedPlace(t, Wide) : n, t);
     } else if (msg == M.insert) {
         // -1 is the end; an insertion keeps its place in a sorted list.
         if (index < -1 || index > n)

@@ -38,8 +38,11 @@ public:
     // (Exact) or beginning with it; -1 when none.
     int Find(int Start, const AnsiString& Text, bool Exact) const;
     // Where a new item goes in a sorted list: after the items that do not sort above it.
-    int SortedPlace(const AnsiString& Text) const;
+    // With Wide, the item's wide text (all its characters) is what is placed.
+    int SortedPlace(const AnsiString& Text, const WideString* Wide = nullptr) const;
     // Sorts case ignored, equal items keeping their order; returns where item Keep went.
+    // Items with wide text sort by it in the locale's order, as wide controls compare;
+    // 8-bit items among themselves in their code page's order.
     int Sort(int Keep);
     // Inserts an item at Index; Current, the index of the control's chosen item (-1: none),
     // keeps pointing at it.
@@ -52,9 +55,11 @@ public:
     // are (count, text, length, object, searches) are answered here; those that add, insert,
     // delete or clear items are placed (the end, the sorted place, the index given), checked,
     // carried out by the control's own functions and answered. False for other messages.
+    // Wide: the wide text of the item an add request carries, when it has one.
     bool Request(const ControlStringMessages& M, TMessage& Message, bool Sorted,
                  const std::function<int(int, const AnsiString&)>& Insert,
-                 const std::function<void(int)>& Delete, const std::function<void()>& Reset);
+                 const std::function<void(int)>& Delete, const std::function<void()>& Reset,
+                 const WideString* Wide = nullptr);
 
     std::vector<ListItem> items;
 
@@ -62,7 +67,8 @@ private:
     bool Answer(const ControlStringMessages& M, TMessage& Message);
     bool Change(const ControlStringMessages& M, TMessage& Message, bool Sorted,
                 const std::function<int(int, const AnsiString&)>& Insert,
-                const std::function<void(int)>& Delete, const std::function<void()>& Reset) const;
+                const std::function<void(int)>& Delete, const std::function<void()>& Reset,
+                const WideString* Wide) const;
 };
 
 class ControlStrings : public TStrings {

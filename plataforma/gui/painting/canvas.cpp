@@ -139,6 +139,10 @@ TCanvasBatch::~TCanvasBatch() {
 void TCanvas::RealizeObjects() {
     UpdateTarget();
     if (!device_->HasTarget()) throw EInvalidOperation("Canvas does not allow drawing");
+    RealizeChangedObjects();
+}
+
+void TCanvas::RealizeChangedObjects() {
     DeviceState& s = device_->state;
     if (fontDirty_) {
         EnsureQtApplication();

@@ -3,8 +3,9 @@
 // t..b-1, a line leaves out its end point, nothing is antialiased. The canvas keeps the
 // state of its device context apart from its Font, Pen and Brush, as the window system
 // does: a change to one of them reaches the device context (font, text colour, background
-// colour and mode) when the canvas next draws or hands out its Handle, so the Win32
-// functions called on Handle see the canvas's objects.
+// colour and mode) when the canvas next draws, hands out its Handle or is named by a Win32
+// function through a Handle taken earlier, so those functions always see the canvas's
+// objects as they are now.
 // TPen and TBrush are the drawing objects of a canvas.
 
 #include "plataforma/base/component.h"
@@ -206,6 +207,9 @@ public:
     CanvasDevice& Device() { return *device_; }
     // Brings the device context up to date with the canvas's objects (RequiredState).
     void RealizeObjects();
+    // Realizes only the objects changed since they were last realized, whatever the device
+    // draws on: what a Win32 function called on the canvas's handle does first.
+    void RealizeChangedObjects();
 
 protected:
     // Gives the device something to draw on when it has nothing (or something stale).

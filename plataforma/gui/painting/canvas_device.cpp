@@ -269,7 +269,11 @@ void CanvasDevice::ReleaseKeptPainter(const QImage* image) {
 
 CanvasDevice* CanvasDevice::FromHandle(HDC dc) {
     auto* d = reinterpret_cast<CanvasDevice*>(dc);
-    return dc && LiveDevices().count(d) ? d : nullptr;
+    if (!dc || !LiveDevices().count(d)) return nullptr;
+    // A handle kept across a change of the canvas's font, pen or brush works with them as
+    // they are now, not as they were when it was taken.
+    if (d->owner_) d->owner_->RealizeChangedObjects();
+    return d;
 }
 
 void CanvasDevice::SetTarget(QImage* image) {

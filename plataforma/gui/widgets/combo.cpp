@@ -606,7 +606,7 @@ bool TCustomComboBox::ComboRequest(TMessage& Message) {
     if (list_.Request(
             kComboMessages, Message, sorted_,
             [this](int i, const AnsiString& t) { return InsertItem(i, t); },
-            [this](int i) { DeleteItem(i); }, [this] { ResetItems(); }))
+            [this](int i) { DeleteItem(i); }, [this] { ResetItems(); }, wideItem_))
         return true;
     const int n = list_.Count();
     const int index = static_cast<int>(static_cast<std::intptr_t>(Message.WParam));

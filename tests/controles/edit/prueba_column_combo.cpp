@@ -130,6 +130,33 @@ TEST_F(PruebaColumnas, OrdenaPorUnaColumnaYLasFilasSiguenASusLineas) {
         EXPECT_LE(AnsiCompareStr(claves[i - 1], claves[i]), 0) << claves[i - 1] << " " << claves[i];
 }
 
+// Sorting keeps the same row chosen wherever it goes, and what the combo shows and reports
+// is that row; by Sort and by Sorted.
+TEST_F(PruebaColumnas, OrdenarMantieneElegidaLaMismaFila) {
+    Columnas();
+    const char* nombres[] = {"yeso", "acero", "Madera", "barro", "Zinc", "cal"};
+    for (int i = 0; i < 6; ++i)
+        Fila(nombres[i], std::to_string(i).c_str());
+    combo->SetSortColumn(1);
+    for (int elegida = 0; elegida < 6; ++elegida) {
+        SCOPED_TRACE(elegida);
+        combo->SetItemIndex(elegida);
+        const AnsiString nombre = combo->GetColumnItems(elegida, 1);
+        combo->Sort();
+        ASSERT_GE(combo->GetItemIndex(), 0);
+        EXPECT_EQ(combo->GetColumnItems(combo->GetItemIndex(), 1), nombre);
+        // Shuffled again for the next round: the rows in their first order.
+        combo->GetComboItems()->Clear();
+        for (int i = 0; i < 6; ++i)
+            Fila(nombres[i], std::to_string(i).c_str());
+    }
+    combo->SetItemIndex(0);
+    combo->SetSortedEx(true);
+    EXPECT_EQ(combo->GetColumnItems(combo->GetItemIndex(), 1), "yeso");
+    EXPECT_EQ(combo->GetComboItems()->GetItems(combo->GetItemIndex())->GetStrings()->GetStrings(0),
+              "yeso");
+}
+
 TEST_F(PruebaColumnas, BuscaLoQueSeTecleaEnLaColumnaDeBusqueda) {
     combo->GetColumns()->Add();
     combo->GetColumns()->Add();

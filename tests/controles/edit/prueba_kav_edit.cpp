@@ -269,6 +269,90 @@ TEST_F(PruebaKav, ElPegadoPuedeVetarseYSeInsertaEnElCursor) {
 
 // --- value model ---
 
+// A money value set while its form is built, before it is shown: the user's first change
+// is reported and regrouped, as every later one.
+TEST_F(PruebaKav, MonedaPuestaAntesDeLaVentanaAvisaDelPrimerCambio) {
+    SeparadoresRegionales sep(',');
+    struct Caso {
+        const char* como;
+        void (*poner)(TKavEdit*);
+    } casos[] = {
+        {"SetFloat", [](TKavEdit* e) { e->SetFloat(1234); }},
+        {"SetInt", [](TKavEdit* e) { e->SetInt(1234); }},
+        {"AutoThousandSeparator",
+         [](TKavEdit* e) {
+             e->SetText("1234");
+             e->SetAutoThousandSeparator(true);
+         }},
+    };
+    for (const Caso& k : casos) {
+        TForm f(nullptr);
+        f.SetBounds(0, 0, 300, 100);
+        auto* e = new EditPrueba(&f);
+        e->SetParent(&f);
+        e->SetBounds(10, 10, 150, 21);
+        e->SetEditType(etMoney);
+        k.poner(e);
+        EXPECT_EQ(e->GetText(), "1.234") << k.como;
+        int cambios = 0;
+        e->OnChange = [&](TObject*) { ++cambios; };
+        f.Show();
+        e->SetFocus();
+        e->SetSelStart(5);
+        e->SetSelLength(0);
+        SimulateTyping("5", e);
+        EXPECT_EQ(e->GetText(), "12.345") << k.como;
+        EXPECT_EQ(cambios, 1) << k.como;
+        SimulateTyping("6", e);
+        EXPECT_EQ(e->GetText(), "123.456") << k.como;
+        EXPECT_EQ(cambios, 2) << k.como;
+    }
+}
+
+// A money value longer than a double holds keeps every digit typed, while typing and when
+// the focus leaves it.
+TEST_F(PruebaKav, MonedaLargaConservaSusDigitos) {
+    SeparadoresRegionales sep(',');
+    edit->SetEditType(etMoney);
+    edit->SetPrecision(2);
+    edit->SetText("");
+    edit->SetFocus();
+    edit->SelectAll();
+    SimulateTyping("12345678901234567");
+    EXPECT_EQ(edit->GetText(), "12.345.678.901.234.567");
+    SimulateTyping(",5");
+    siguiente->SetFocus();
+    EXPECT_EQ(edit->GetText(), "12.345.678.901.234.567,50");
+}
+
+TEST(TextoDeMoneda, DesdeSusDigitos) {
+    SeparadoresRegionales sep(',');
+    struct Caso {
+        const char* valor;
+        int decimales;
+        const char* resultado; // nullptr: no plain number
+    } casos[] = {
+        {"12345678901234567,456", 2, "12.345.678.901.234.567,46"},
+        {"12.345.678.901.234.567", 2, "12.345.678.901.234.567,00"},
+        {"999,995", 2, "1.000,00"},
+        {"-999,994", 2, "-999,99"},
+        {"-0,001", 2, "0,00"},
+        {"0012", 0, "12"},
+        {",5", 1, "0,5"},
+        {"7,25", 0, "7"},
+        {"abc", 2, nullptr},
+        {"1,2,3", 2, nullptr},
+        {"1-2", 2, nullptr},
+        {"-", 2, nullptr},
+    };
+    for (const Caso& k : casos) {
+        AnsiString r = "sin tocar";
+        const bool ok = FormatMoneyText(k.valor, k.decimales, r);
+        EXPECT_EQ(ok, k.resultado != nullptr) << k.valor;
+        EXPECT_EQ(r, k.resultado ? k.resultado : "sin tocar") << k.valor;
+    }
+}
+
 TEST_F(PruebaKav, PrefijoYSufijoRodeanElValor) {
     edit->SetPrefix("$");
     edit->SetSuffix(" EUR");

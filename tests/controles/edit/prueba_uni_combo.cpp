@@ -10,6 +10,7 @@
 #include "controles/edit/ksg_combo.h"
 #include "controles/grid/kav_grid.h"
 #include "plataforma/base/exceptions.h"
+#include "plataforma/base/locale_compare.h"
 #include "plataforma/gui/services/capture.h"
 
 #include <QImage>
@@ -86,6 +87,38 @@ TEST_F(PruebaUniCombo, LosElementosYElTextoVanYVuelvenEnteros) {
     EXPECT_EQ(items->Get(0), kTextos[3]);
     EXPECT_EQ(items->Get(1), WideString(u"\u03A9mega"));
     EXPECT_EQ(items->Get(9), WideString());
+}
+
+// A sorted wide combo places its items by the locale's order of their wide text, whatever
+// their 8-bit conversion shows ("?").
+TEST_F(PruebaUniCombo, OrdenadoColocaPorElTextoAncho) {
+    const LCID previo = GetUserDefaultLCID();
+    SetUserDefaultLCID(0x0C0A); // Spanish
+    struct Restaurar {
+        LCID l;
+        ~Restaurar() { SetUserDefaultLCID(l); }
+    } restaurar{previo};
+    auto* ordenado = new ComboPrueba(ventana.get());
+    ordenado->SetParent(ventana.get());
+    ordenado->SetBounds(10, 160, 160, 21);
+    ordenado->SetSorted(true);
+    for (const char16_t* t : {u"Яр", u"Арбуз", u"Zeta", u"Ablativ", u"Ωmega", u"ábaco"})
+        ordenado->GetItems()->Add(WideString(t));
+    std::vector<WideString> vistos;
+    for (int i = 0; i < ordenado->GetItems()->GetCount(); ++i)
+        vistos.push_back(ordenado->GetItems()->Get(i));
+    const std::vector<WideString> esperados = {WideString(u"ábaco"), WideString(u"Ablativ"),
+                                               WideString(u"Zeta"),  WideString(u"Ωmega"),
+                                               WideString(u"Арбуз"), WideString(u"Яр")};
+    EXPECT_EQ(vistos, esperados);
+    // Sorting a list that was not sorted orders it the same way and keeps the chosen item.
+    combo->SetItemIndex(2);
+    combo->SetSorted(true);
+    EXPECT_EQ(combo->GetItems()->Get(0), kTextos[3]);
+    EXPECT_EQ(combo->GetItems()->Get(1), kTextos[0]);
+    EXPECT_EQ(combo->GetItems()->Get(2), kTextos[1]);
+    EXPECT_EQ(combo->GetItems()->Get(3), kTextos[2]);
+    EXPECT_EQ(combo->GetItemIndex(), 3);
 }
 
 TEST_F(PruebaUniCombo, ElegirUnElementoLoHaceTextoAntesDeClickYChange) {

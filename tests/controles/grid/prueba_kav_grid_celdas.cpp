@@ -418,6 +418,15 @@ TEST_F(Celdas, AlineacionAutomaticaYTextoMostrado) {
     EXPECT_TRUE(tres == "2.000" || tres == "2,000") << tres.c_str();
     g->SetCellEx(1, 4, "abc"); // not a number: shown as it is
     EXPECT_EQ(g->GetFormattedCell(1, 4), "abc");
+    // Classified as stored: blanks around a number make it text, which the handler hears.
+    bool comoNumero = true;
+    g->OnGetFloatFormat = [&](TObject*, int, int, bool& f, AnsiString& fmt) {
+        comoNumero = f;
+        fmt = formato;
+    };
+    g->SetCellEx(1, 5, " 2 ");
+    EXPECT_EQ(g->GetFormattedCell(1, 5), " 2 ");
+    EXPECT_FALSE(comoNumero);
     // A handler that calls a text a float when it is not: painted as 0, never raised.
     g->OnGetFloatFormat = [](TObject*, int, int, bool& f, AnsiString& fmt) {
         f = true;

@@ -30,6 +30,28 @@ protected:
     Rejilla* g = nullptr;
 };
 
+// A transparent bitmap fills its placement: across the whole cell with haFull, its key
+// colour (the top-left pixel's) showing the cell's brush.
+TEST_F(Decoraciones, MapaTransparenteLlenaSuSitio) {
+    TBitmap bmp;
+    bmp.SetWidth(4);
+    bmp.SetHeight(4);
+    bmp.GetCanvas()->GetBrush()->SetColor(clRed);
+    bmp.GetCanvas()->FillRect(Rect(0, 0, 4, 4));
+    bmp.GetCanvas()->SetPixels(0, 0, clLime);
+    g->SetColWidths(1, 80);
+    g->SetColors(1, 1, clYellow);
+    g->AddBitmap(1, 1, &bmp, true, haFull, vaTop);
+    g->Repaint();
+    EXPECT_FALSE(SaveCapture(g, "kavgrid_mapa_transparente").IsEmpty());
+    const TRect r = g->CellRect(1, 1);
+    int rojos = 0;
+    for (int x = r.Left; x < r.Right; ++x)
+        rojos += Pixel(x, r.Top + 3) == ColorToRGB(clRed);
+    EXPECT_GE(rojos, r.Width() - 2) << "stretched over the cell's width";
+    EXPECT_FALSE(Hay(r, clLime)) << "the key colour is the brush";
+}
+
 TEST_F(Decoraciones, GruposDeOpciones) {
     TStrings* items = g->CreateRadio(2, 2, 0, -1);
     ASSERT_NE(items, nullptr);

@@ -60,6 +60,29 @@ TEST_F(Pie, VisibleYEstilo) {
     EXPECT_FALSE(g->GetFooterRowActive());
 }
 
+// The default row height gives a shown footer's panel that same height; the footer's own
+// height write and showing it again make the panel one pixel lower.
+TEST_F(Pie, LaAlturaDeFilaPasaAlPanelDelPieTalCual) {
+    TFooterPanel* p = PieVerde();
+    TFloatingFooter* f = g->GetFloatingFooter();
+    g->SetDefRowHeightEx(25);
+    EXPECT_EQ(f->GetHeight(), 25);
+    EXPECT_EQ(p->GetHeight(), 25);
+    Application->ProcessMessages();
+    EXPECT_EQ(p->GetClientRect().Bottom, 25);
+    f->SetHeight(25);
+    EXPECT_EQ(p->GetHeight(), 24);
+    g->SetDefRowHeightEx(30);
+    f->SetVisible(false);
+    f->SetVisible(true);
+    EXPECT_EQ(p->GetHeight(), 29);
+    // A hidden footer keeps its panel closed and takes the height for later.
+    f->SetVisible(false);
+    g->SetDefRowHeightEx(22);
+    EXPECT_EQ(p->GetHeight(), 0);
+    EXPECT_EQ(f->GetHeight(), 22);
+}
+
 // The footer's canvas is the panel's own: it reads what the footer painted, and what a
 // program draws on it shows in the panel's window until the footer paints again.
 TEST_F(Pie, ElLienzoDelPie) {
@@ -368,6 +391,20 @@ TEST_F(Pie, FondoLineasYEsquemas) {
     g->GetBackGround()->SetColorTo(clNone);
     g->Repaint();
     EXPECT_EQ(Pixel(320, 190), ColorToRGB(g->GetColor()));
+    // Nor its picture.
+    TBitmap dibujo;
+    dibujo.SetWidth(400);
+    dibujo.SetHeight(300);
+    dibujo.GetCanvas()->GetBrush()->SetColor(clYellow);
+    dibujo.GetCanvas()->FillRect(Rect(0, 0, 400, 300));
+    g->GetBackGround()->SetBitmap(&dibujo);
+    g->Repaint();
+    EXPECT_EQ(Pixel(320, 190), ColorToRGB(g->GetColor()));
+    g->GetBackGround()->SetDisplay(bdFixed);
+    g->Repaint();
+    EXPECT_EQ(Pixel(320, 190), ColorToRGB(clYellow)) << "the picture shows without a gradient";
+    g->GetBackGround()->SetBitmap(nullptr);
+    g->GetBackGround()->SetDisplay(bdGradientVert);
 
     // Two sizing lines at one place leave the canvas as it was.
     const COLORREF antes = Pixel(100, 30);

@@ -1,12 +1,13 @@
 // The grid's support objects: the integer list and its change notices, the sort index, the
 // register of cell controls, the picture by file name and the pop-up caption window.
 
-#include "controles/grid/paint/arrow_window.h"
 #include "controles/grid/grid_support.h"
+#include "controles/grid/paint/arrow_window.h"
 #include "plataforma/gui/forms/forms.h"
 #include "plataforma/gui/painting/draw_text.h"
 #include "plataforma/gui/painting/gdi.h"
 #include "plataforma/gui/painting/recording_canvas.h"
+#include "plataforma/gui/services/capture.h"
 #include "plataforma/gui/widgets/edit.h"
 #include "plataforma/gui/widgets/panels.h"
 #include "tests/comun/carpeta_temporal.h"
@@ -158,6 +159,42 @@ TEST(BotonEmergente, EstiloTextoYMarcado) {
     ASSERT_GE(t.size(), 2u);
     EXPECT_TRUE(t[0].FontBold);
     EXPECT_EQ(t[0].Text, "Col");
+}
+
+// The gradient fills the inside of the 3-D frame and leaves the frame whole.
+TEST(BotonEmergente, ElDegradadoQuedaDentroDelMarco) {
+    Boton b(nullptr);
+    b.SetBounds(0, 0, 120, 20);
+    b.SetCaption("");
+    b.SetGradFrom(clYellow);
+    b.SetGradTo(clRed);
+    b.Pintar();
+    EXPECT_FALSE(SaveCapture(&b, "boton_emergente_degradado").IsEmpty());
+    TCanvas* c = b.GetCanvas();
+    const TRect r = b.GetClientRect();
+    auto px = [&](int x, int y) { return ColorToRGB(c->GetPixels(x, y)); };
+    // Between yellow and red: full red, no blue.
+    auto degradado = [&](int x, int y) {
+        const COLORREF v = px(x, y);
+        return (v & 0xFF) == 0xFF && (v >> 16) == 0;
+    };
+    for (int x = 0; x < r.Right - 1; ++x)
+        EXPECT_EQ(px(x, 0), ColorToRGB(clWhite)) << x;
+    for (int y = 0; y < r.Bottom - 1; ++y)
+        EXPECT_EQ(px(0, y), ColorToRGB(clWhite)) << y;
+    for (int x = 0; x < r.Right; ++x)
+        EXPECT_EQ(px(x, r.Bottom - 1), 0x808080u) << x;
+    for (int y = 0; y < r.Bottom; ++y)
+        EXPECT_EQ(px(r.Right - 1, y), 0x808080u) << y;
+    EXPECT_TRUE(degradado(1, 1));
+    EXPECT_TRUE(degradado(r.Right - 2, r.Bottom - 2));
+    EXPECT_EQ(px(r.Right / 2, r.Bottom - 2), px(1, r.Bottom - 2));
+    EXPECT_NE(px(1, r.Bottom - 2), px(1, 1)) << "towards GradTo";
+    // A flat button has no frame: the gradient reaches the edge.
+    b.SetFlat(true);
+    b.Pintar();
+    EXPECT_TRUE(degradado(0, 0));
+    EXPECT_TRUE(degradado(r.Right - 1, r.Bottom - 1));
 }
 
 namespace {

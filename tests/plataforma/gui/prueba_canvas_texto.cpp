@@ -55,6 +55,38 @@ TEST_F(Texto, TextOutPintaElFondoSoloConBrochaOpacaYMueveLaPluma) {
     EXPECT_GT(Count(&c, Rect(10, 50, 10 + s.cx, 50 + s.cy), clBlue), 5);
 }
 
+// A handle taken before the font and brush change draws with them as they are when it
+// draws; a Win32 setting made after the change still wins over it.
+TEST_F(Texto, UnHandleTomadoAntesDibujaConLaFuenteYLaBrochaDeAhora) {
+    c.GetBrush()->SetColor(clYellow);
+    c.FillRect(Rect(0, 0, 200, 120));
+    c.GetBrush()->SetColor(clWhite);
+    c.GetFont()->SetColor(clBlack);
+    const HDC dc = c.GetHandle();
+    c.GetFont()->SetColor(clRed);
+    c.GetFont()->SetStyle(TFontStyles() << fsUnderline);
+    c.GetBrush()->SetStyle(bsClear);
+    TRect r = Rect(10, 10, 190, 40);
+    DrawText(dc, "Enlace", -1, &r, DT_SINGLELINE | DT_NOPREFIX);
+    const int w = c.TextWidth("Enlace");
+    const TRect caja = Rect(10, 10, 10 + w, 10 + alto);
+    EXPECT_EQ(Count(&c, caja, clWhite), 0) << "the clear brush leaves the background";
+    EXPECT_EQ(Count(&c, caja, clBlack), 0);
+    // The underline: one row red from end to end of the text.
+    int filaLlena = 0;
+    for (int y = caja.Top; y < caja.Bottom; ++y)
+        if (Count(&c, Rect(caja.Left + 1, y, caja.Right - 1, y + 1), clRed) == w - 2) ++filaLlena;
+    EXPECT_GE(filaLlena, 1);
+
+    c.GetFont()->SetColor(clBlue);
+    SetTextColor(dc, RGB(0, 128, 0));
+    TRect r2 = Rect(10, 60, 190, 90);
+    DrawText(dc, "Enlace", -1, &r2, DT_SINGLELINE | DT_NOPREFIX);
+    const TRect caja2 = Rect(10, 60, 10 + w, 60 + alto);
+    EXPECT_GT(Count(&c, caja2, clGreen), 5);
+    EXPECT_EQ(Count(&c, caja2, clBlue), 0);
+}
+
 TEST_F(Texto, TextRectRecortaAlRectanguloQueRellena) {
     c.GetBrush()->SetColor(clSilver);
     c.GetFont()->SetColor(clRed);
