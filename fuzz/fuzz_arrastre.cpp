@@ -1,7 +1,8 @@
 // Fuzz target for what a drag from another program brings: the input is cut at its zero bytes
 // into the data of the MIME types a drag may carry (plain text, rich text, a URI list, the
-// program's exact text, a grid column), read through the data object and the controls' reading
-// of it (text, rich text, column, file list); the whole input is also read as a file-list block.
+// program's exact text, a grid column, the program's exact Unicode text), read through the data
+// object and the controls' reading of it (text, Unicode text, rich text, column, file list);
+// the whole input is also read as a file-list block.
 
 #include "controles/comun/ole_data.h"
 #include "plataforma/gui/services/drag_runner.h"
@@ -15,7 +16,8 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static const char* const tipos[] = {"text/plain", "text/rtf", "text/uri-list",
                                         "application/x-quenbar-cf-text",
-                                        "application/x-quenbar-format-grid-column"};
+                                        "application/x-quenbar-format-grid-column",
+                                        "application/x-quenbar-cf-unicodetext"};
     const std::string bytes(reinterpret_cast<const char*>(data), size);
     TStringList nombres;
     ReadDropFiles(bytes, &nombres);
@@ -35,6 +37,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         f.Text();
         f.RTF();
         f.Col();
+        WideString w;
+        f.WideText(w);
         if (f.HasFile()) f.SomeFiles(f.Files());
     }
     return 0;

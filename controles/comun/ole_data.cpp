@@ -4,6 +4,7 @@
 #include "plataforma/base/wide_string.h"
 #include "plataforma/gui/kernel/messages.h"
 
+#include <algorithm>
 #include <cstring>
 
 CLIPFORMAT RichTextFormat() {
@@ -95,6 +96,17 @@ AnsiString TEnumFormats::SomeText(CLIPFORMAT Format) {
     std::string b;
     if (!HasFormat(Format) || !Bytes(b)) return {};
     return AnsiString(b.substr(0, b.find('\0')));
+}
+
+bool TEnumFormats::WideText(WideString& Out) {
+    std::string b;
+    if (!HasFormat(CF_UNICODETEXT) || !Bytes(b)) return false;
+    std::u16string w(b.size() / 2, u'\0');
+    std::memcpy(w.data(), b.data(), w.size() * 2);
+    w.resize(std::min(w.size(), w.find(u'\0')));
+    Out = WideString(std::move(w));
+    // The code page's text back to Unicode differs where a character had no byte.
+    return !(WideString(Out.ToAnsiString()) == Out);
 }
 
 bool TEnumFormats::SomeFiles(TStrings* List) {
@@ -197,7 +209,7 @@ HRESULT TSourceDataObject::GetData(FORMATETC* pformatetcIn, STGMEDIUM* pmedium) 
     if (f == CF_TEXT) {
         bytes.assign(text_.c_str(), static_cast<size_t>(text_.Length()) + 1);
     } else if (f == CF_UNICODETEXT) {
-        const WideString w(text_);
+        const WideString w = unicode_.IsEmpty() ? WideString(text_) : unicode_;
         bytes.assign(reinterpret_cast<const char*>(w.c_bstr()),
                      (static_cast<size_t>(w.Length()) + 1) * 2);
     } else if (f == GridColumnFormat()) {

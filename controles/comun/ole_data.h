@@ -5,6 +5,7 @@
 
 #include "plataforma/base/small_set.h"
 #include "plataforma/base/string_list.h"
+#include "plataforma/base/wide_string.h"
 #include "plataforma/gui/services/ole.h"
 
 #include <memory>
@@ -39,6 +40,9 @@ public:
     HGLOBAL GlobalHandle() { return Handle(TYMED_HGLOBAL); }
     int SomeInt(CLIPFORMAT Format);
     AnsiString SomeText(CLIPFORMAT Format);
+    // The Unicode text, when the data offers one with characters that the code page lacks
+    // (its 8-bit text has them as '?'); false otherwise.
+    bool WideText(WideString& Out);
     // The names of the current DROPFILES block (the caller found CF_HDROP just before).
     bool SomeFiles(TStrings* List);
 
@@ -98,12 +102,14 @@ private:
 
 // The data of a drag of this program: a text (with its rich text) or a grid column (-1: none)
 // with an empty text. RTFAware: rich text is offered; OfferEmpty: an empty text is offered
-// too (the edit's).
+// too (the edit's). Unicode: the text with the characters that the 8-bit text lacks, offered
+// as the Unicode text (empty: the 8-bit text widened).
 class TSourceDataObject : public TInterfacedObject, public IDataObject {
 public:
     TSourceDataObject(const AnsiString& Text, const AnsiString& RTF, int Column, bool RTFAware,
-                      bool OfferEmpty)
-        : text_(Text), rtf_(RTF), column_(Column), rtfAware_(RTFAware), offerEmpty_(OfferEmpty) {}
+                      bool OfferEmpty, const WideString& Unicode = WideString())
+        : text_(Text), rtf_(RTF), unicode_(Unicode), column_(Column), rtfAware_(RTFAware),
+          offerEmpty_(OfferEmpty) {}
 
     HRESULT GetData(FORMATETC* pformatetcIn, STGMEDIUM* pmedium) override;
     HRESULT GetDataHere(FORMATETC* pformatetc, STGMEDIUM* pmedium) override;
@@ -118,6 +124,7 @@ public:
 
 private:
     AnsiString text_, rtf_;
+    WideString unicode_;
     int column_;
     bool rtfAware_, offerEmpty_;
 };

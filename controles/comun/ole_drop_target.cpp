@@ -38,16 +38,26 @@ HRESULT TOleDropTarget::Drop(IDataObject* pDataObj, DWORD grfKeyState, POINTL pt
     }
     const DWORD allowed = *pdwEffect;
     keyState_ = grfKeyState;
-    refused_ = false;
+    refused_ = tookPart_ = false;
     TEnumFormats formats(pDataObj, ReadsColumns());
     if (!DropOther(PointOf(pt), formats)) {
+        WideString wide;
         if (formats.HasRTF() && RTFAware())
             DropRTF(PointOf(pt), formats.RTF());
+        else if (formats.WideText(wide))
+            DropWideText(PointOf(pt), wide);
         else if (formats.HasText())
             DropText(PointOf(pt), formats.Text());
         if (formats.HasFile() && formats.SomeFiles(formats.Files()))
             DropFiles(PointOf(pt), formats.Files());
     }
-    *pdwEffect = refused_ ? DROPEFFECT_NONE : Effect(KeysToShiftState(grfKeyState), allowed);
+    *pdwEffect = refused_    ? DROPEFFECT_NONE
+                 : tookPart_ ? DROPEFFECT_COPY
+                             : Effect(KeysToShiftState(grfKeyState), allowed);
     return S_OK;
+}
+
+void TOleDropTarget::DropWideText(TPoint Pt, const WideString& Text) {
+    DropText(Pt, Text.ToAnsiString());
+    TookPart();
 }

@@ -1,9 +1,11 @@
 #pragma once
 // The drop target that the grid's and the edit's drag-and-drop units share: whether the
 // current drag is taken (decided as it enters), the key state and effect of each step, and a
-// drop handed to the hooks by format (rich text while the unit reads it, else text; then a
-// file list). Each unit's base says what differs: the formats it reads and takes, its
-// standard effect and its hook for the pointer's moves.
+// drop handed to the hooks by format (rich text while the unit reads it, else text, as
+// Unicode text when the code page lacks some of its characters; then a file list). A drop
+// that a hook took only in part answers copy, so that the source keeps what it dragged. Each
+// unit's base says what differs: the formats it reads and takes, its standard effect and its
+// hook for the pointer's moves.
 
 #include "controles/comun/ole_data.h"
 #include "plataforma/gui/input/keys.h"
@@ -19,6 +21,9 @@ public:
 protected:
     // Points are in screen coordinates. All do nothing here.
     virtual void DropText(TPoint Pt, const AnsiString& Text) { (void)Pt, (void)Text; }
+    // Text with characters that the code page lacks. Here: its 8-bit text (those characters
+    // as '?') to DropText, taken in part.
+    virtual void DropWideText(TPoint Pt, const WideString& Text);
     virtual void DropRTF(TPoint Pt, const AnsiString& Text) { (void)Pt, (void)Text; }
     virtual void DropFiles(TPoint Pt, TStrings* Files) { (void)Pt, (void)Files; }
     // The key state of the drop being handled (Ctrl: a copy).
@@ -26,6 +31,9 @@ protected:
     // Called by a drop hook that took nothing: the drop reports no effect, so that the
     // source keeps what it dragged.
     void Refuse() { refused_ = true; }
+    // Called by a drop hook that wrote less than it was given: the drop reports a copy, so
+    // that a move's source keeps all it dragged.
+    void TookPart() { tookPart_ = true; }
 
     // What each unit decides.
     // The formats are read with the grid's column format or without it.
@@ -48,5 +56,6 @@ protected:
 private:
     bool acceptDrop_ = false;
     bool refused_ = false;
+    bool tookPart_ = false;
     DWORD keyState_ = 0;
 };

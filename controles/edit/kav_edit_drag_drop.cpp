@@ -79,6 +79,9 @@ protected:
                 edit_->SetSelLength(length);
             }
             Refuse();
+        } else if (s.Length() < Text.Length()) {
+            // Only the first line went in: the source keeps the rest.
+            TookPart();
         }
         edit_->Invalidate();
     }

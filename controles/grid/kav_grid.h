@@ -41,6 +41,9 @@ class TKavStringGridCheck;
 class TPrintLayout;
 class TStream;
 class TForm;
+namespace clip_text {
+struct BlockText;
+}
 
 enum TGridLook { glStandard, glSoft, glClassic, glKav, glXP, glListView };
 enum TXPColorScheme { xpNone, xpBlue, xpGreen, xpGray };
@@ -1315,7 +1318,7 @@ public:
     void ClearSelectedCells();
     // False for fixed cells; else by the disjunct row or column flag, or Selection.
     bool IsSelected(int ACol, int ARow);
-    // Cells joined by tabs, rows by CR LF.
+    // Cells joined by tabs, rows by CR LF; a wide cell as its characters in the code page.
     AnsiString SelectedText();
     virtual void SelectionChanged(int ALeft, int ATop, int ARight, int ABottom);
     TGridSelectionEvent OnSelectionChanged;
@@ -1936,6 +1939,8 @@ private:
     int SelectionRow(int ARow) const;
     // The shown rows whose row-select flag is set (rows selected one by one), top to bottom.
     std::vector<int> FlaggedRows() const;
+    // The shown columns and rows of SelectedText (and of a drag of the selection).
+    void SelectedBlock(std::vector<int>& Cols, std::vector<int>& Rows) const;
     bool RowFlag(int ARow) const;
     static uint64_t CellKey(int ACol, int ARow) {
         return (static_cast<uint64_t>(static_cast<uint32_t>(ARow)) << 32) |
@@ -2586,12 +2591,19 @@ private:
     TClipOperation lastClipOp_ = coCopy;
     bool wholeGridPaste_ = false;
     TRect pastedBlock_{0, 0, -1, -1};
+    // The cells that the last text paste wrote (a cell that it may not write, or that
+    // OnClipboardBeforePasteCell keeps, is not counted).
+    int pastedCells_ = 0;
     // The key of a clipboard shortcut, after its event: true when it was one.
     bool ClipboardShortCut(WORD Key, TShiftState Shift);
     // The cells of a text from (ACol, ARow) on.
     template <class Ch> int PasteFields(int ACol, int ARow, const Ch* Begin, const Ch* End);
     // A copied cell's text, with the HTML and rich text options applied.
     AnsiString ClipboardCellText(int ACol, int ARow);
+    // One row of the columns' cells appended to the text a copy or a drag gives: TAB
+    // between the cells, quoted where clip_text must, and CR LF after with LineEnd.
+    void AppendClipboardRow(const std::vector<int>& Cols, int ARow, bool LineEnd,
+                            clip_text::BlockText& Out);
     // The fill of a selection from the block a paste wrote.
     void SmartFill(const TGridRect& S, const TRect& Block);
     bool ClipboardWritable(int ACol, int ARow);

@@ -43,6 +43,14 @@ private:
     bool quoted_ = false;
 };
 
+// A block's text as it leaves the grid: the 8-bit text, and once a cell is wide (HasWide)
+// the Unicode text of the whole block beside it.
+struct BlockText {
+    std::string Text;
+    std::u16string Wide;
+    bool HasWide = false;
+};
+
 // Whether every character of a UTF-16 text has its Windows-1252 byte.
 bool FitsCodePage(std::u16string_view Text);
 

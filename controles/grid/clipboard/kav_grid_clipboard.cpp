@@ -106,6 +106,45 @@ AnsiString TKavStringGrid::ClipboardCellText(int ACol, int ARow) {
     return t;
 }
 
+void TKavStringGrid::AppendClipboardRow(const std::vector<int>& Cols, int ARow, bool LineEnd,
+                                        clip_text::BlockText& Out) {
+    std::string& text = Out.Text;
+    std::u16string& wide = Out.Wide;
+    std::string cell;
+    std::u16string wideCell;
+    bool first = true;
+    for (int c : Cols) {
+        if (!first) {
+            text += '\t';
+            if (Out.HasWide) wide += u'\t';
+        }
+        first = false;
+        AnsiString t = ClipboardCellText(c, ARow);
+        const bool wideText = t.str().compare(0, 2, "|\\") == 0;
+        if (wideText && !Out.HasWide) {
+            wide = Widen(text);
+            Out.HasWide = true;
+        }
+        // With ClipboardCSVLineFeeds a cell of several lines goes quoted, each CR LF as the
+        // byte 11.
+        const bool csvBreaks = ClipboardCSVLineFeeds && LinesInText(t, GetMultilinecells()) > 1;
+        if (wideText) {
+            wideCell = DecodeWideStr(t).str();
+            if (csvBreaks) wideCell = BreaksAsByte11(wideCell);
+            clip_text::AppendField(wide, wideCell, csvBreaks);
+            clip_text::AppendField(text, WideString(wideCell).ToAnsiString().str(), csvBreaks);
+            continue;
+        }
+        cell = csvBreaks ? BreaksAsByte11(t.str()) : t.str();
+        clip_text::AppendField(text, cell, csvBreaks);
+        if (Out.HasWide) clip_text::AppendField(wide, Widen(cell), csvBreaks);
+    }
+    if (LineEnd) {
+        text += "\r\n";
+        if (Out.HasWide) wide += u"\r\n";
+    }
+}
+
 void TKavStringGrid::CopyFunc(const TRect& R, bool Disjunct) {
     clipOrigin_ = TPoint(R.Left, R.Top);
     ExportNotification(esExportStart, -1);
@@ -125,54 +164,20 @@ void TKavStringGrid::CopyFunc(const TRect& R, bool Disjunct) {
     for (int c = R.Left; c <= R.Right; ++c)
         if (!skipCols || GetColSelect(c)) cols.push_back(c);
     const bool lineEnds = R.Top < R.Bottom;
-    std::string text;
-    // The Unicode text, begun at the first wide cell.
-    std::u16string wide;
-    bool hasWide = false;
-    std::string cell;
-    std::u16string wideCell;
+    clip_text::BlockText out;
     size_t next = 0; // the next copied row
     for (int r = R.Top; r <= R.Bottom; ++r) {
         ExportNotification(esExportNewRow, r);
         if (next == rows.size() || rows[next] != r) continue;
         ++next;
-        bool first = true;
-        for (int c : cols) {
-            if (!first) {
-                text += '\t';
-                if (hasWide) wide += u'\t';
-            }
-            first = false;
-            AnsiString t = ClipboardCellText(c, r);
-            const bool wideText = t.str().compare(0, 2, "|\\") == 0;
-            if (wideText && !hasWide) {
-                wide = Widen(text);
-                hasWide = true;
-            }
-            // With ClipboardCSVLineFeeds a cell of several lines goes quoted, each CR LF as
-            // the byte 11.
-            const bool csvBreaks = ClipboardCSVLineFeeds && LinesInText(t, GetMultilinecells()) > 1;
-            if (wideText) {
-                wideCell = DecodeWideStr(t).str();
-                if (csvBreaks) wideCell = BreaksAsByte11(wideCell);
-                clip_text::AppendField(wide, wideCell, csvBreaks);
-                clip_text::AppendField(text, WideString(wideCell).ToAnsiString().str(), csvBreaks);
-                continue;
-            }
-            cell = csvBreaks ? BreaksAsByte11(t.str()) : t.str();
-            clip_text::AppendField(text, cell, csvBreaks);
-            if (hasWide) clip_text::AppendField(wide, Widen(cell), csvBreaks);
-        }
-        if (lineEnds) {
-            text += "\r\n";
-            if (hasWide) wide += u"\r\n";
-        }
+        AppendClipboardRow(cols, r, lineEnds, out);
     }
     Clipboard()->Open();
-    Clipboard()->SetAsText(AnsiString(std::move(text)));
-    if (hasWide) {
-        wide += u'\0';
-        Clipboard()->SetBuffer(CF_UNICODETEXT, wide.data(), static_cast<int>(wide.size() * 2));
+    Clipboard()->SetAsText(AnsiString(std::move(out.Text)));
+    if (out.HasWide) {
+        out.Wide += u'\0';
+        Clipboard()->SetBuffer(CF_UNICODETEXT, out.Wide.data(),
+                               static_cast<int>(out.Wide.size() * 2));
     }
     Clipboard()->Close();
     if (GetNavigation()->GetAllowRTFClipboard()) CopyRTFFunc(R.Left, R.Top);
@@ -430,6 +435,7 @@ AnsiString CellOf(std::u16string& Field, bool Quoted) {
 
 template <class Ch>
 int TKavStringGrid::PasteFields(int ACol, int ARow, const Ch* Begin, const Ch* End) {
+    pastedCells_ = 0;
     if (ACol < 0 || ARow < 0) return 0;
     TNavigation* nav = GetNavigation();
     if (!GetOptions().Contains(goEditing) && !nav->GetAllowClipboardAlways() &&
@@ -510,7 +516,10 @@ int TKavStringGrid::PasteFields(int ACol, int ARow, const Ch* Begin, const Ch* E
                 } else if (OnClipboardBeforePasteCell) {
                     OnClipboardBeforePasteCell(this, c, r, value, allow);
                 }
-                if (allow) PasteInCell(c, r, value);
+                if (allow) {
+                    PasteInCell(c, r, value);
+                    ++pastedCells_;
+                }
             }
         }
         ++c;

@@ -56,24 +56,32 @@ bool CanTakeText(TKavStringGrid* g, TPoint Cell) {
            g->GetMouseActions()->GetRangeSelectAndEdit();
 }
 
-// The rows a paste of the text writes: every line, the last one too when no line break ends
-// it, but the empty one after a last line break.
-int RowsOf(const AnsiString& Text) {
-    const std::string& s = Text.str();
-    clip_text::Reader<char> reader(s.data(), s.data() + std::min(s.size(), s.find('\0')));
-    std::string field;
-    int rows = 0;
-    bool afterBreak = false, lineStart = true;
+// What a paste of a text writes: its cells (every field but the empty one after a last line
+// break), its widest line and its lines.
+struct TextBlock {
+    int cells = 0, cols = 0, rows = 0;
+};
+template <class Ch> TextBlock BlockOf(const std::basic_string<Ch>& Text) {
+    clip_text::Reader<Ch> reader(Text.data(), Text.data() + Text.size());
+    std::basic_string<Ch> field;
+    TextBlock b;
+    int fields = 0;
+    bool afterBreak = false;
     while (!reader.AtEnd()) {
         const auto stop = reader.Next(field);
+        ++fields;
+        if (stop == clip_text::Reader<Ch>::Tab) continue;
         const bool emptyLast =
-            stop == clip_text::Reader<char>::End && field.empty() && lineStart && afterBreak;
-        lineStart = stop != clip_text::Reader<char>::Tab;
-        if (!lineStart) continue;
-        if (!emptyLast) ++rows;
-        afterBreak = stop == clip_text::Reader<char>::LineEnd;
+            stop == clip_text::Reader<Ch>::End && field.empty() && fields == 1 && afterBreak;
+        afterBreak = stop == clip_text::Reader<Ch>::LineEnd;
+        if (!emptyLast) {
+            b.cells += fields;
+            b.cols = std::max(b.cols, fields);
+            ++b.rows;
+        }
+        fields = 0;
     }
-    return rows;
+    return b;
 }
 
 // A cell's rectangle on the screen.
@@ -152,14 +160,25 @@ void TGridDropTarget::DragMouseLeave() {
 }
 
 void TGridDropTarget::DropText(TPoint Pt, const AnsiString& Text) {
+    const std::string& s = Text.str();
+    DropCells(Pt, Text, s.substr(0, s.find('\0')));
+}
+
+void TGridDropTarget::DropWideText(TPoint Pt, const WideString& Text) {
+    // A field with characters that the code page lacks becomes a wide cell.
+    DropCells(Pt, Text.ToAnsiString(), Text.str());
+}
+
+template <class Ch>
+void TGridDropTarget::DropCells(TPoint Pt, const AnsiString& Text,
+                                const std::basic_string<Ch>& Cells) {
     TKavStringGrid* g = grid_;
     TDragDropSettings* dd = g->GetDragDropSettings();
     int col = -1, row = -1;
     g->ScreenToCell(Pt, col, row);
-    // The columns as the paste counts them; the rows counted whole (the paste's size leaves
-    // out a last line without a line break, and an insertion one row short would have the
-    // paste write over a row that was there).
-    const TPoint size(g->PasteSize(Text).x, RowsOf(Text));
+    // The rows counted whole (an insertion one row short would have the paste write over a
+    // row that was there).
+    const TextBlock size = BlockOf(Cells);
     const TPoint at = TextDropCell(g, col, row);
     if (col >= 0) col = at.x;
     bool allow = col >= 0 && row >= 0;
@@ -176,7 +195,7 @@ void TGridDropTarget::DropText(TPoint Pt, const AnsiString& Text) {
             if (g->GetFixedRows() < top) ++top;
             // No more rows than a paste may make the grid hold.
             const int inserted = static_cast<int>(std::min<int64_t>(
-                size.y, std::max<int64_t>(0, grid_files::kMaxRows - 1 - g->GetRowCount())));
+                size.rows, std::max<int64_t>(0, grid_files::kMaxRows - 1 - g->GetRowCount())));
             g->InsertRows(row, inserted);
             if (top > 0)
                 g->SetTopRow(std::min(top, std::max(g->GetFixedRows(), g->GetRowCount() - 1)));
@@ -189,9 +208,13 @@ void TGridDropTarget::DropText(TPoint Pt, const AnsiString& Text) {
             for (int& r : g->ole_.rows)
                 if (g->ole_.dragging && r >= row) r += inserted;
         }
-        g->PasteText(col, row, Text);
+        g->PasteFields(col, row, Cells.data(), Cells.data() + Cells.size());
+        // Cells that did not fit, may not be changed or were kept by an event stay with the
+        // source: the drop is a copy.
+        if (g->pastedCells_ < size.cells) TookPart();
         // The cells written, from the first normal column on.
-        dropped = {std::max(col, g->GetFixedCols()), row, col + size.x - 1, row + size.y - 1};
+        dropped = {std::max(col, g->GetFixedCols()), row, col + size.cols - 1,
+                   row + size.rows - 1};
         dropped.Right = std::min(dropped.Right, g->GetColCount() - 1);
         dropped.Bottom = std::min(dropped.Bottom, g->GetRowCount() - 1);
         if (dropped.Right >= dropped.Left && dropped.Bottom >= dropped.Top)

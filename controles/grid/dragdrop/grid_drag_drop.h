@@ -6,6 +6,8 @@
 
 #include "controles/grid/dragdrop/ksg_drag_drop.h"
 
+#include <string>
+
 class TKavStringGrid;
 
 class TGridDropTarget : public TKSGDropTarget {
@@ -14,6 +16,7 @@ public:
 
 protected:
     void DropText(TPoint Pt, const AnsiString& Text) override;
+    void DropWideText(TPoint Pt, const WideString& Text) override;
     void DropCol(TPoint Pt, int Col) override;
     void DropRTF(TPoint Pt, const AnsiString& Text) override;
     void DropFiles(TPoint Pt, TStrings* Files) override;
@@ -22,6 +25,10 @@ protected:
 
 private:
     void HideArrows(bool Feedback);
+    // The cells of a text pasted at the cell under the point; a drop that wrote fewer cells
+    // than the text holds is a copy. Text: the 8-bit text, for OnOleDrop.
+    template <class Ch>
+    void DropCells(TPoint Pt, const AnsiString& Text, const std::basic_string<Ch>& Cells);
 
     TKavStringGrid* grid_;
 };

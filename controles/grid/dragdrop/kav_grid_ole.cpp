@@ -2,6 +2,7 @@
 // mouse starts: armed by a press on the selection, started by a move of more than 3 pixels,
 // and, after a move out, the dragged rows or cells taken away.
 
+#include "controles/grid/clipboard/clip_text.h"
 #include "controles/grid/dragdrop/grid_drag_drop.h"
 #include "controles/grid/kav_grid.h"
 
@@ -111,9 +112,17 @@ void TKavStringGrid::OleDragOnMove(int X, int Y, const TGridCoord& Cell) {
     ole_.rows.clear();
     if (GetMouseActions()->GetDisjunctRowSelect()) ole_.rows = FlaggedRows();
     ole_.dropped = {-1, -1, -1, -1};
+    // The cells go as a copy gives them to the clipboard: each whole, whatever TABs, line
+    // breaks or quotes it holds, and a wide one with its characters in the Unicode text.
+    std::vector<int> cols, rows;
+    SelectedBlock(cols, rows);
+    clip_text::BlockText text;
+    for (int r : rows)
+        AppendClipboardRow(cols, r, rows.size() > 1, text);
     ole_.dragging = true;
-    const HRESULT r = Ksgdd::StartTextDoDragDrop(source, SelectedText(), AnsiString(),
-                                                 DROPEFFECT_COPY | DROPEFFECT_MOVE, effect);
+    const HRESULT r = Ksgdd::StartTextDoDragDrop(
+        source, AnsiString(std::move(text.Text)), AnsiString(), DROPEFFECT_COPY | DROPEFFECT_MOVE,
+        effect, text.HasWide ? WideString(std::move(text.Wide)) : WideString());
     if (alive.expired()) return;
     ole_.dragging = false;
     if (r == DRAGDROP_S_DROP && effect == DROPEFFECT_MOVE) OleMovedOut();

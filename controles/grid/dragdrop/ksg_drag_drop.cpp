@@ -20,8 +20,8 @@ DWORD StandardEffect(TShiftState Shift, DWORD AllowedEffect) {
 }
 
 HRESULT StartTextDoDragDrop(TKSGDropSource* Source, const AnsiString& Text, const AnsiString& RTF,
-                            DWORD AllowedEffects, DWORD& Effect) {
-    _di_IDataObject data(new TSourceDataObject(Text, RTF, -1, rtfAware, false));
+                            DWORD AllowedEffects, DWORD& Effect, const WideString& Unicode) {
+    _di_IDataObject data(new TSourceDataObject(Text, RTF, -1, rtfAware, false, Unicode));
     return RunOleDrag(Source, data.get(), AllowedEffects, Effect);
 }
 
@@ -46,7 +46,14 @@ bool TKSGDropTarget::Takes(TEnumFormats& Formats) {
 }
 
 bool TKSGDropTarget::DropOther(TPoint Pt, TEnumFormats& Formats) {
-    if (!Formats.HasCol()) return false;
-    DropCol(Pt, Formats.Col());
+    if (Formats.HasCol()) {
+        DropCol(Pt, Formats.Col());
+        return true;
+    }
+    if (!Formats.HasFile()) return false;
+    if (Formats.SomeFiles(Formats.Files()))
+        DropFiles(Pt, Formats.Files());
+    else
+        Refuse();
     return true;
 }

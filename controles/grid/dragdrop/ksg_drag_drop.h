@@ -24,8 +24,10 @@ namespace Ksgdd {
 
 // A drag of the text (with its rich text) or of a column number from the source:
 // DRAGDROP_S_DROP or DRAGDROP_S_CANCEL (also when the source's last feedback had no effect).
+// Unicode: the text with the characters that the 8-bit text lacks (empty: none lacks).
 HRESULT StartTextDoDragDrop(TKSGDropSource* Source, const AnsiString& Text, const AnsiString& RTF,
-                            DWORD AllowedEffects, DWORD& Effect);
+                            DWORD AllowedEffects, DWORD& Effect,
+                            const WideString& Unicode = WideString());
 HRESULT StartColDoDragDrop(TKSGDropSource* Source, int Column, DWORD AllowedEffects, DWORD& Effect);
 
 } // namespace Ksgdd
@@ -60,7 +62,8 @@ private:
     void Moved(TPoint Pt, bool& Accept) override { DragMouseMove(Pt, Accept, dropFormats_); }
     void Entered() override { DragMouseEnter(); }
     void Left() override { DragMouseLeave(); }
-    // A column goes to DropCol, whatever else the drag holds.
+    // A column goes to DropCol, whatever else the drag holds; a drag that offers files is a
+    // drop of the files (their names, which file managers offer as text too, are no cells).
     bool DropOther(TPoint Pt, TEnumFormats& Formats) override;
 
     bool acceptText_ = true, acceptFiles_ = true, acceptCols_ = false;

@@ -4,6 +4,7 @@
 // Selected cells are keyed by column and row in 64 bits, so that a grid of more than 65,535
 // rows selects and repaints the right cells; an ordered list keeps the order of selection
 // and a hashed set answers whether a cell is selected.
+#include "controles/comun/text_utils.h"
 #include "controles/grid/kav_grid.h"
 #include "plataforma/gui/painting/control_canvas.h"
 
@@ -194,7 +195,7 @@ bool TKavStringGrid::IsSelected(int ACol, int ARow) {
     return TBaseGrid::IsSelected(ACol, ARow);
 }
 
-AnsiString TKavStringGrid::SelectedText() {
+void TKavStringGrid::SelectedBlock(std::vector<int>& Cols, std::vector<int>& Rows) const {
     const TGridRect s = GetSelection();
     int left = s.Left, right = s.Right;
     if (GetOptions().Contains(goRowSelect) && dragDropSettings_->GetOleEntireRows()) {
@@ -203,20 +204,33 @@ AnsiString TKavStringGrid::SelectedText() {
     }
     // A selection beyond the grid (hidden) holds no cells.
     right = std::min(right, GetColCount() - 1);
-    std::vector<int> rows;
+    Cols.clear();
+    for (int c = left; c <= right; ++c)
+        Cols.push_back(c);
     if (mouseActions_->GetDisjunctRowSelect()) {
-        rows = FlaggedRows();
-    } else {
-        for (int r = s.Top; r <= std::min(s.Bottom, GetRowCount() - 1); ++r)
-            rows.push_back(r);
+        Rows = FlaggedRows();
+        return;
     }
+    Rows.clear();
+    for (int r = s.Top; r <= std::min(s.Bottom, GetRowCount() - 1); ++r)
+        Rows.push_back(r);
+}
+
+AnsiString TKavStringGrid::SelectedText() {
+    std::vector<int> cols, rows;
+    SelectedBlock(cols, rows);
     std::string out;
     for (int r : rows) {
-        for (int c = left; c <= right; ++c) {
-            // Rich text gives its plain text.
+        for (int c : cols) {
+            // Rich text gives its plain text, a wide cell its characters.
             const AnsiString text = GetGridCell(RemapCol(c), r);
-            out += (text.Pos("{\\") > 0 ? RichTextPlain(text) : text).str();
-            if (c < right) out += '\t';
+            if (text.Pos("{\\") > 0)
+                out += RichTextPlain(text).str();
+            else if (text.str().compare(0, 2, "|\\") == 0)
+                out += DecodeWideStr(text).ToAnsiString().str();
+            else
+                out += text.str();
+            if (c != cols.back()) out += '\t';
         }
         // Rows joined by line breaks: the disjunctly selected ones too, wherever they lie.
         if (r != rows.back()) out += "\r\n";

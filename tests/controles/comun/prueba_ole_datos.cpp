@@ -128,6 +128,27 @@ TEST(OleDatos, LaLecturaDeUnObjetoSoltadoDaTextoColumnaYNada) {
     }
 }
 
+// A drag of cells that the code page cannot hold offers them in its Unicode text, and its
+// 8-bit text with '?'; the reading gives that Unicode text only when it holds such characters.
+TEST(OleDatos, ElTextoUnicodeLlevaLosCaracteresQueElDe8BitsNoTiene) {
+    _di_IDataObject ancho(
+        new TSourceDataObject("?mega\tfin", "", -1, false, false, WideString(u"\u03A9mega\tfin")));
+    EXPECT_EQ(Bytes(ancho.get(), CF_TEXT), std::string("?mega\tfin", 10));
+    EXPECT_EQ(Bytes(ancho.get(), CF_UNICODETEXT),
+              std::string("\xA9\x03m\0e\0g\0a\0\t\0f\0i\0n\0\0\0", 20));
+    TEnumFormats f(ancho.get(), true);
+    WideString w;
+    EXPECT_TRUE(f.WideText(w));
+    EXPECT_EQ(w.str(), u"\u03A9mega\tfin");
+    EXPECT_EQ(f.Text(), AnsiString("?mega\tfin"));
+
+    // Characters that the code page has: the 8-bit text is the whole text.
+    _di_IDataObject plano(new TSourceDataObject("A\xF1o?", "", -1, false, false));
+    TEnumFormats p(plano.get(), true);
+    EXPECT_FALSE(p.WideText(w));
+    EXPECT_EQ(w.str(), u"A\u00F1o?");
+}
+
 std::string Bloque(DWORD desplazamiento, bool ancho, const std::string& nombres) {
     DROPFILES h;
     h.pFiles = desplazamiento;

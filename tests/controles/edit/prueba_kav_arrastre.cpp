@@ -58,7 +58,8 @@ TEST_F(ArrastreKav, TextoDeOtroProgramaEntraEnElCaracterBajoElPunteroYSoloSuPrim
                                   DROPEFFECT_COPY | DROPEFFECT_MOVE, &efecto),
               DRAGDROP_S_DROP);
     EXPECT_EQ(otro->GetText(), AnsiString("hola\xF1XY mundo"));
-    EXPECT_EQ(efecto, DROPEFFECT_MOVE);
+    // Only the first line went in: a copy, so that a move's source keeps the second.
+    EXPECT_EQ(efecto, DROPEFFECT_COPY);
     EXPECT_EQ(otro->GetSelStart(), 7);
     EXPECT_EQ(otro->GetSelLength(), 0);
     EXPECT_EQ(otro->GetDropCaret().x, -1);
@@ -69,6 +70,18 @@ TEST_F(ArrastreKav, TextoDeOtroProgramaEntraEnElCaracterBajoElPunteroYSoloSuPrim
               DRAGDROP_S_DROP);
     EXPECT_EQ(efecto, DROPEFFECT_COPY);
     EXPECT_EQ(otro->GetText(), AnsiString("!hola\xF1XY mundo"));
+    // One line, all taken: a move.
+    EXPECT_EQ(SimulateForeignDrag({{"text/plain", "?"}}, {A(otro, 0), DragStep::Drop()},
+                                  DROPEFFECT_COPY | DROPEFFECT_MOVE, &efecto),
+              DRAGDROP_S_DROP);
+    EXPECT_EQ(efecto, DROPEFFECT_MOVE);
+    // Characters the code page lacks come in as '?': a copy.
+    EXPECT_EQ(SimulateForeignDrag({{"text/plain;charset=utf-8", "\xCE\xA9"}},
+                                  {A(otro, 0), DragStep::Drop()},
+                                  DROPEFFECT_COPY | DROPEFFECT_MOVE, &efecto),
+              DRAGDROP_S_DROP);
+    EXPECT_EQ(efecto, DROPEFFECT_COPY);
+    EXPECT_EQ(otro->GetText(), AnsiString("??!hola\xF1XY mundo"));
 }
 
 TEST_F(ArrastreKav, ArrastrarDentroDelMismoEditMueveCopiaONoHaceNada) {

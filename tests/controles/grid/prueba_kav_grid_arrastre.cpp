@@ -3,6 +3,7 @@
 // column handed to its event, the arrows that show the drop place, refusals; and drags out
 // of the grid, a move inside one grid taking away the rows it came from.
 
+#include "controles/edit/kav_edit.h"
 #include "controles/grid/dragdrop/grid_drag_drop.h"
 #include "controles/grid/kav_grid.h"
 #include "plataforma/gui/kernel/application.h"
@@ -10,11 +11,14 @@
 #include "plataforma/gui/testing/input_simulation.h"
 #include "tests/comun/carpeta_temporal.h"
 #include "tests/comun/python_prueba.h"
+#include "tests/controles/grid/celdas_anchas_prueba.h"
 #include "tests/controles/grid/rejilla_prueba.h"
 #include "tests/plataforma/gui/control_prueba.h"
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -57,6 +61,37 @@ protected:
     HRESULT Soltar(const MimeParts& datos, std::vector<DragStep> pasos, DWORD* efecto = nullptr) {
         return SimulateForeignDrag(datos, pasos, DROPEFFECT_COPY | DROPEFFECT_MOVE, efecto);
     }
+    // The grid as the source of a drag: its cells are not edited in place, so that a press
+    // on the selection arms a drag.
+    static void Fuente(TKavStringGrid* r) {
+        r->SetOptions(r->GetOptions() >> goEditing);
+        r->GetDragDropSettings()->SetOleDropSource(true);
+    }
+    // The selection of R dragged from its cell (col, fila) through Pasos; ofrecido holds what
+    // the drag offered.
+    void Arrastrar(TKavStringGrid* r, int col, int fila, std::vector<DragStep> pasos) {
+        const TRect c = r->CellRect(col, fila);
+        const int x = (c.Left + c.Right) / 2, y = (c.Top + c.Bottom) / 2;
+        ScriptedDrags guion({std::move(pasos)});
+        SimulateMouse(r, SimulatedMouse::Down, 0, x, y);
+        SimulateMouse(r, SimulatedMouse::Move, 0, x + 5, y);
+        SimulateMouse(r, SimulatedMouse::Up, 0, x + 5, y);
+        EXPECT_EQ(guion.Started(), 1);
+        ofrecido = guion.LastOffered();
+    }
+    std::string Ofrecido(const std::string& tipo) const {
+        for (const auto& [t, bytes] : ofrecido)
+            if (t == tipo) return bytes;
+        return {};
+    }
+    // The cells of a row of R, from column 1 on.
+    static std::string Fila(TKavStringGrid* r, int fila) {
+        std::string s;
+        for (int c = 1; c < r->GetColCount(); ++c)
+            s += (c > 1 ? "|" : "") + r->GetCells(c, fila).str();
+        return s;
+    }
+    MimeParts ofrecido;
     std::unique_ptr<VentanaPrueba> ventana;
     Rejilla* g = nullptr;
     Rejilla* otra = nullptr;
@@ -305,7 +340,7 @@ TEST_F(Arrastre, MoverFilasDentroDeLaMismaRejillaQuitaLasQueSeArrastraron) {
         SimulateMouse(g, SimulatedMouse::Move, 0, x + 5, y);
         SimulateMouse(g, SimulatedMouse::Up, 0, x + 5, y);
         EXPECT_EQ(guion.Started(), 1);
-        EXPECT_EQ(guion.Offered("text/plain"), c.sueltas ? "r2\nr4" : "r2\nr3");
+        EXPECT_EQ(guion.Offered("text/plain"), c.sueltas ? "r2\nr4\n" : "r2\nr3\n");
         EXPECT_EQ(Columna(g, 1), c.queda);
     }
 }
@@ -348,6 +383,157 @@ TEST_F(Arrastre, UnaColumnaArrastradaDesdeLaCabeceraLlegaAOnOleDropCol) {
     EXPECT_EQ(Columna(g, 3), "dato|dato|dato|dato|dato|dato");
     EXPECT_FALSE(otra->GetArrowWindow(arrDown)->GetVisible());
     EXPECT_FALSE(otra->GetArrowWindow(arrUp)->GetVisible());
+}
+
+// A wide cell goes with its characters: the Unicode text has them, the 8-bit text has '?' for
+// those the code page lacks; a grid that takes the drop makes a wide cell of it, and the move
+// empties the source only once every cell has landed.
+TEST_F(Arrastre, LasCeldasAnchasViajanConSusCaracteres) {
+    Fuente(g);
+    g->SetWideCells(1, 2, WideString(u"\u03A9mega"));
+    g->SetCells(2, 2, "fin");
+    g->SetSelection({1, 2, 2, 2});
+    Arrastrar(g, 1, 2, {Sobre(otra, 1, 3), DragStep::Drop()});
+    EXPECT_EQ(Ofrecido("text/plain"), "\xCE\xA9mega\tfin");
+    EXPECT_EQ(Ofrecido("application/x-quenbar-cf-text"), "?mega\tfin");
+    EXPECT_EQ(otra->GetWideCells(1, 3).str(), u"\u03A9mega");
+    EXPECT_EQ(otra->GetCells(2, 3), AnsiString("fin"));
+    EXPECT_EQ(Fila(g, 2), "|||");
+
+    // Blocks with wide cells beside line ends, TABs and quotes arrive exact.
+    for (const BloqueAncho& celdas : BloquesAnchos()) {
+        g->Clear();
+        otra->Clear();
+        PonerBloque(g, 1, 1, celdas);
+        Arrastrar(g, 1, 1, {Sobre(otra, 2, 2), DragStep::Drop()});
+        for (size_t y = 0; y < celdas.size(); ++y)
+            for (size_t x = 0; x < celdas[y].size(); ++x) {
+                SCOPED_TRACE(testing::Message() << x << "," << y << " de " << celdas.size() << "x"
+                                                << celdas[0].size());
+                const int c = 1 + static_cast<int>(x), f = 1 + static_cast<int>(y);
+                EXPECT_EQ(otra->GetWideCells(c + 1, f + 1).str(), celdas[y][x]);
+                EXPECT_EQ(g->GetCells(c, f), AnsiString());
+            }
+    }
+}
+
+// A move takes the dragged cells out of the source only when the target wrote every one of
+// them; a target that took fewer answers copy and the source keeps them all.
+TEST_F(Arrastre, UnMovimientoQueElDestinoNoTomaEnteroDejaLaFuenteIntacta) {
+    auto* edit = new TKavEdit(ventana.get());
+    edit->SetParent(ventana.get());
+    edit->SetBounds(0, 320, 300, 24);
+    edit->SetOleDropTarget(true);
+    struct Caso {
+        const char* nombre;
+        TGridRect bloque; // in g, holding a, b
+        std::function<void()> preparar;
+        DragStep destino;
+        bool mueve;
+        std::function<std::string()> destinoQueda;
+        const char* esperado;
+    } casos[] = {
+        {"todo cabe", {1, 1, 2, 1}, [] {}, Sobre(otra, 1, 1), true,
+         [&] { return Fila(otra, 1); }, "a|b||"},
+        {"sobre la última columna, sin crecer", {1, 1, 2, 1},
+         [&] { otra->GetNavigation()->SetAllowClipboardColGrow(false); }, Sobre(otra, 4, 1),
+         false, [&] { return Fila(otra, 1) + "/" + std::to_string(otra->GetColCount()); },
+         "|||a/5"},
+        {"sobre la última fila, sin crecer", {1, 1, 1, 2},
+         [&] { otra->GetNavigation()->SetAllowClipboardRowGrow(false); }, Sobre(otra, 1, 6),
+         false, [&] { return Columna(otra, 1) + "/" + std::to_string(otra->GetRowCount()); },
+         "|||||a/7"},
+        {"sobre una celda de solo lectura", {1, 1, 2, 1},
+         [&] {
+             otra->SetCells(2, 1, "fijo");
+             otra->GetCellProperties(2, 1)->SetReadOnly(true);
+         },
+         Sobre(otra, 1, 1), false, [&] { return Fila(otra, 1); }, "a|fijo||"},
+        {"una celda guardada por el evento", {1, 1, 2, 1},
+         [&] {
+             otra->OnClipboardBeforePasteCell = [](TObject*, int c, int, AnsiString&, bool& a) {
+                 a = c != 2;
+             };
+         },
+         Sobre(otra, 1, 1), false, [&] { return Fila(otra, 1); }, "a|||"},
+        {"dos filas en un edit", {1, 1, 1, 2}, [&] { edit->SetText("x"); },
+         DragStep::Move(edit, 20, 12), false, [&] { return edit->GetText().str(); }, "xa"},
+    };
+    for (Caso& c : casos) {
+        SCOPED_TRACE(c.nombre);
+        delete otra;
+        otra = Nueva(400);
+        g->Clear();
+        Fuente(g);
+        g->SetCells(1, 1, "a");
+        g->SetCells(c.bloque.Right, c.bloque.Bottom, "b");
+        g->SetSelection(c.bloque);
+        c.preparar();
+        Arrastrar(g, 1, 1, {c.destino, DragStep::Drop()});
+        EXPECT_EQ(c.destinoQueda(), c.esperado);
+        EXPECT_EQ(g->GetCells(1, 1), AnsiString(c.mueve ? "" : "a"));
+        EXPECT_EQ(g->GetCells(c.bloque.Right, c.bloque.Bottom), AnsiString(c.mueve ? "" : "b"));
+    }
+}
+
+// A cell holding a TAB, a line break or quotes travels whole, as a copy's text has it: the
+// target's neighbours keep their texts, and another program reads the same cells.
+TEST_F(Arrastre, LasCeldasConTabuladoresSaltosYComillasLleganEnteras) {
+    Fuente(g);
+    for (int f = 1; f < 5; ++f)
+        for (int c = 1; c < 5; ++c)
+            otra->SetCells(c, f, "x");
+    g->SetCells(1, 1, "ancho\t12");
+    g->SetCells(2, 1, "uno\r\ndos");
+    g->SetCells(3, 1, "\"PVC\"");
+    g->SetWideCells(1, 2, WideString(u"\u03A9 \"x\""));
+    g->SetCells(3, 2, "fin");
+    g->SetSelection({1, 1, 3, 2});
+    Arrastrar(g, 1, 1, {Sobre(otra, 1, 2), DragStep::Drop()});
+    EXPECT_EQ(Fila(otra, 1), "x|x|x|x");
+    EXPECT_EQ(Fila(otra, 2), "ancho\t12|uno\r\ndos|\"PVC\"|x");
+    EXPECT_EQ(otra->GetWideCells(1, 3).str(), u"\u03A9 \"x\"");
+    EXPECT_EQ(otra->GetCells(2, 3) + "|" + otra->GetCells(3, 3) + "|" + otra->GetCells(4, 3),
+              AnsiString("|fin|x"));
+    EXPECT_EQ(Fila(otra, 4), "x|x|x|x");
+    EXPECT_EQ(Fila(g, 1) + "/" + Fila(g, 2), "|||/|||");
+
+    // Other programs read the offered text as TAB-separated values with quoted fields.
+    CarpetaTemporal carpeta;
+    std::ofstream(carpeta.Ruta().str() + "ofrecido.txt", std::ios::binary)
+        << Ofrecido("text/plain");
+    EXPECT_EQ(PythonDePrueba(carpeta.Ruta().str(), R"(
+import csv
+filas = list(csv.reader(open("ofrecido.txt", encoding="utf-8", newline=""), delimiter="\t"))
+esperado = [["ancho\t12", "uno\ndos", '"PVC"'], ['\u03a9 "x"', "", "fin"]]
+print("bien" if filas == esperado else repr(filas))
+)"),
+              "bien\n");
+}
+
+// File managers offer the names of dragged files as text beside the list of files: the drop
+// is of the files, and no cell takes a name.
+TEST_F(Arrastre, UnFicheroSoltadoNoPegaSuNombreEnLaCelda) {
+    CarpetaTemporal carpeta;
+    const AnsiString txt = carpeta.Fichero("notas.txt", "x\r\n");
+    const AnsiString csv = carpeta.Fichero("datos.csv", "p,q\r\n");
+    g->SetCells(2, 2, "dato");
+    std::vector<std::string> pedidos;
+    g->OnOleDropFile = [&](TObject*, int, int, const AnsiString& f, bool&) {
+        pedidos.push_back(f.str());
+    };
+    auto soltar = [&](const AnsiString& f) {
+        return Soltar({{"text/uri-list", "file://" + f.str() + "\r\n"},
+                       {"text/plain", "file://" + f.str()}},
+                      {Sobre(g, 2, 2), DragStep::Drop()});
+    };
+    // A text file, which the grid does not load: nothing changes.
+    EXPECT_EQ(soltar(txt), DRAGDROP_S_CANCEL);
+    EXPECT_EQ(g->GetCells(2, 2), AnsiString("dato"));
+    // A CSV file is loaded over the grid.
+    EXPECT_EQ(soltar(csv), DRAGDROP_S_DROP);
+    EXPECT_EQ(Fila(g, 1), "p|q||");
+    EXPECT_EQ(pedidos, (std::vector<std::string>{txt.str(), csv.str()}));
 }
 
 } // namespace

@@ -300,6 +300,9 @@ TEST_F(Celdas, TextoDeLaSeleccion) {
     // Rich text gives its plain text; a hidden selection gives none.
     g->SetCellEx(2, 2, "{\\rtf1\\ansi\\b d\\b0}");
     EXPECT_EQ(g->SelectedText(), "a\tb\r\nc\td");
+    // A wide cell gives its characters, those the code page lacks as '?'.
+    g->SetWideCells(1, 1, WideString(u"\u03A9mega \u00F1"));
+    EXPECT_EQ(g->SelectedText(), "?mega \xF1\tb\r\nc\td");
     g->HideSelection();
     EXPECT_EQ(g->SelectedText(), "");
 }
