@@ -675,6 +675,10 @@ public:
     // The one way from a shown column to a column of the store and back (grid_index.h).
     TRealCol RealColOf(int ACol) const { return TRealCol(RemapCol(ACol)); }
     int ShownColOf(TRealCol ACol) const { return RemapColInv(ACol.Value()); }
+    TRealCol ToReal(TShownCol ACol) const { return TRealCol(RemapCol(ACol.Value())); }
+    TShownCol ToShown(TRealCol ACol) const { return TShownCol(RemapColInv(ACol.Value())); }
+    TRealRow ToReal(TShownRow ARow) const { return TRealRow(RemapRowInv(ARow.Value())); }
+    TShownRow ToShown(TRealRow ARow) const { return TShownRow(RemapRow(ARow.Value())); }
     bool IsHiddenColumn(int ACol) const;
     bool IsHiddenRow(int ARow) const;
     int NumHiddenColumns() const { return numHiddenCols_; }
@@ -715,6 +719,8 @@ public:
     void RemoveAllNodes();
     bool IsNode(int ARow);
     bool IsSummary(int ARow);
+    // A group's node or summary row, by real row, hidden or shown.
+    bool IsNodeOrSummary(TRealRow ARow);
     bool HasNodes() override { return nodeCount_ > 0; }
     int GetNodeCount() const { return nodeCount_; }
     // The row's text indent for the node glyphs: its level times CellNode's NodeIndent.
@@ -773,6 +779,13 @@ public:
     // --- cell graphics ---
     TCellGraphic* CreateCellGraphic(int ACol, int ARow);
     virtual TCellGraphic* GetCellGraphic(int ACol, int ARow);
+    // The graphic look-ups inside the grid: by real column and display row.
+    TCellGraphic* GetCellGraphic(TRealCol ACol, TShownRow ARow) {
+        return GetCellGraphic(ACol.Value(), ARow.Value());
+    }
+    TCellType GetCellType(TRealCol ACol, TShownRow ARow) {
+        return GetCellType(ACol.Value(), ARow.Value());
+    }
     bool FreeCellGraphic(int ACol, int ARow);
     bool RemoveCellGraphic(int ACol, int ARow, TCellType CellType);
     virtual TCellType GetCellType(int ACol, int ARow);
@@ -780,6 +793,9 @@ public:
     // The size the graphic takes in the cell on screen (beside or over the text as its
     // alignment says), and printed within an area at a print scale.
     virtual void GetCellGraphicSize(int ACol, int ARow, int& AWidth, int& AHeight);
+    void GetCellGraphicSize(TRealCol ACol, TShownRow ARow, int& AWidth, int& AHeight) {
+        GetCellGraphicSize(ACol.Value(), ARow.Value(), AWidth, AHeight);
+    }
     virtual void GetPrintGraphicSize(int ACol, int ARow, int AvailWidth, int AvailHeight,
                                      double PrintScale, int& AWidth, int& AHeight);
     // The images that image-list graphics take their pictures from (not owned).
@@ -1266,7 +1282,7 @@ public:
     TPoint FindFirst(const AnsiString& Text, TFindParameters Params);
     TPoint FindNext();
     // The cell test of the stored search.
-    bool MatchCell(int ACol, int ARow, bool Wide);
+    bool MatchCell(TRealCol ACol, TShownRow ARow, bool Wide);
     // The first non-fixed row whose lookup cell (the sort column when the indicator shows,
     // else column 1) begins with Text, given upper-cased; -1 when none.
     int Search(const AnsiString& Text);
@@ -1297,6 +1313,9 @@ public:
     // EKavGridError "Invalid row accessed" outside 0 .. all rows - 1.
     bool GetRowSelect(int ARow) const;
     void SetRowSelect(int ARow, bool Value);
+    // The index the row flags keep a display row under: its real row with
+    // RowSelectPersistent (the flag stays with the row while rows hide), else itself.
+    int RowSelectIndex(TShownRow ARow) const;
     // EKavGridError "Invalid column accessed" outside 0 .. ColCount - 1.
     bool GetColSelect(int ACol) const;
     void SetColSelect(int ACol, bool Value);
@@ -1368,7 +1387,7 @@ public:
     // Columns Left..Right, rows Top..Bottom.
     void CopyFunc(const TRect& R, bool Disjunct);
     void CopyBinFunc(const TRect& R);
-    void CopyRTFFunc(int ACol, int ARow);
+    void CopyRTFFunc(TShownCol ACol, TShownRow ARow);
     // The number of cells the clipboard held (of the text: its fields).
     int PasteFunc(int ACol, int ARow);
     // Writes TAB / CR LF text from (ACol, ARow) on, growing the grid first where the options
@@ -1515,8 +1534,10 @@ public:
     void SetButtonText(int ACol, int ARow, const AnsiString& Caption);
     void PushButton(int ACol, int ARow, bool Down);
     bool HasButton(int ACol, int ARow);
-    // The button's rectangle: its offset in the cell (stored when painted) and its size.
-    TRect ButtonRect(int ACol, int ARow);
+    // The button's rectangle: its offset in the cell (stored when painted) and its size; the
+    // column is a shown one, as for CellRect.
+    TRect ButtonRect(int ACol, int ARow) { return ButtonRect(TShownCol(ACol), TShownRow(ARow)); }
+    TRect ButtonRect(TShownCol ACol, TShownRow ARow);
     void RemoveButton(int ACol, int ARow);
     void AddCheckBox(int ACol, int ARow, bool State, bool Data);
     void RemoveCheckBox(int ACol, int ARow);
@@ -1524,7 +1545,11 @@ public:
     bool HasDataCheckBox(int ACol, int ARow);
     bool HasDataCell(int ACol, int ARow);
     bool HasStaticEdit(int ACol, int ARow);
-    bool IsInCheckBox(int ACol, int ARow, int X, int Y);
+    // The column is a real one, as for HasCheckBox.
+    bool IsInCheckBox(int ACol, int ARow, int X, int Y) {
+        return IsInCheckBox(TRealCol(ACol), TShownRow(ARow), X, Y);
+    }
+    bool IsInCheckBox(TRealCol ACol, TShownRow ARow, int X, int Y);
     bool GetCheckBoxState(int ACol, int ARow, bool& State);
     bool SetCheckBoxState(int ACol, int ARow, bool State);
     bool ToggleCheck(int ACol, int ARow, bool FromEdit);
@@ -1692,7 +1717,7 @@ private:
         CellsChanged(TRect(Left, Top, Right, Bottom));
     }
     // Sorting: the permutation of the rows First .. Last computed from keys made once.
-    void SortRange(int First, int Last, bool Indexed, int Column);
+    void SortRange(int First, int Last, bool Indexed, TRealCol Column);
     void ApplyRowOrder(int First, const std::vector<int>& Order);
     void MoveRowsInOnePass(int First, const std::vector<int>& Order);
     void SortFrame(bool Indexed, bool Group, bool FireRowUpdate);
@@ -1702,7 +1727,7 @@ private:
     // Shows the given hidden rows (sorted by real index) in one pass.
     void UnHideItems(std::vector<TGridItem*> Items);
     // The size a cell's text and graphic need (the sizing routines' measure).
-    TPoint MeasureCell(int ACol, int ARow, bool Zoom, bool WordWrap);
+    TPoint MeasureCell(TShownCol ACol, TShownRow ARow, bool Zoom, bool WordWrap);
     void DoScrollHint(bool Vert, int ScrollCode, int Pos);
     void ProportionalBar(bool Vert);
     // ScrollBars includes the bar.
@@ -1715,7 +1740,7 @@ private:
     bool editingInProgress_ = false;
     std::unique_ptr<TSortIndexList> sortIndexes_;
     std::vector<int> sortXRef_;
-    int sortingColumn_ = -1; // the display column a single-column sort moves
+    int sortingColumn_ = -1; // the real column a single-column sort moves
     int sortCurrentRow_ = -1;
     mutable std::vector<int> hiddenSorted_;
     mutable bool hiddenSortedValid_ = false;
@@ -1745,6 +1770,21 @@ private:
             for (int c = std::max(0, R.Left); c <= R.Right && c < cols; ++c)
                 Do(c, r);
     }
+    // Each cell a hidden row keeps between real columns First and Last: its row's list
+    // (texts, and property objects owned by the grid) and the real column.
+    template <class F> void EachHiddenRowCell(int First, int Last, F&& Do) {
+        for (int i = 0; i < hiddenRows_->GetCount(); ++i) {
+            TStrings* cells = static_cast<TGridItem*>(hiddenRows_->GetItem(i))->GetItems();
+            for (int c = std::max(0, First); c <= Last && c < cells->GetCount(); ++c)
+                Do(*cells, c);
+        }
+    }
+    // The graphic of a hidden row's cell, or nullptr.
+    static TCellGraphic* HiddenCellGraphic(TStrings& Cells, int ACol);
+    // Frees it, as FreeCellGraphic does for a shown cell.
+    static void FreeHiddenCellGraphic(TStrings& Cells, int ACol);
+    // Empties the hidden rows' cells between real columns First and Last, properties freed.
+    void ClearHiddenRowCells(int First, int Last);
     void GotoCell(int ACol, int ARow);
     // ===== end =====
 
@@ -2002,9 +2042,13 @@ public:
     virtual void QueryAddRow(bool& CanAdd);
     // The cell button held down, (-1, -1) when none.
     TPoint GetPressedButton() const { return pressedButton_; }
-    // Whether the cell may be edited: goEditing (or RangeSelectAndEdit), not read-only, not
-    // fixed; merged cells answer for their base cell.
-    bool IsEditable(int ACol, int ARow);
+    // Whether the cell (real column) may be edited: goEditing (or RangeSelectAndEdit), not
+    // read-only, not fixed; merged cells answer for their base cell. The read-only question
+    // (GetCellReadOnly, OnCanEditCell) is asked by real column, the fixed one (GetCellFixed,
+    // OnIsFixedCell) by shown column.
+    bool IsEditable(int ACol, int ARow) { return IsEditable(TRealCol(ACol), TShownRow(ARow)); }
+    bool IsEditable(TRealCol ACol, TShownRow ARow);
+    bool IsEditable(TShownCol ACol, TShownRow ARow) { return IsEditable(ToReal(ACol), ARow); }
     // Fixed rows and columns, the footer rows, the right fixed columns and OnIsFixedCell.
     bool IsFixed(int ACol, int ARow) override;
     // Opens (closes) the current cell's editor.
@@ -2136,6 +2180,8 @@ protected:
     // A row or column moved by the mouse with EnhRowColMove: once the pointer has left the
     // one taken, the drag cursor shows and arrow windows mark where it would land.
     void DrawMove() override;
+    // Nor on a fixed footer row or a fixed right column.
+    bool MoveTargetAllowed(bool Cols, int Index) const override;
     bool EnhancedMoving() const;
     void ShowMoveIndicator();
     void HideMoveIndicator();

@@ -35,6 +35,18 @@ bool TKavStringGrid::RemoveCellGraphic(int ACol, int ARow, TCellType CellType) {
     return true;
 }
 
+TCellGraphic* TKavStringGrid::HiddenCellGraphic(TStrings& Cells, int ACol) {
+    const TCellProperties* p = AsProps(Cells.GetObjects(ACol));
+    return p ? dynamic_cast<TCellGraphic*>(p->GetGraphic()) : nullptr;
+}
+
+void TKavStringGrid::FreeHiddenCellGraphic(TStrings& Cells, int ACol) {
+    TCellGraphic* g = HiddenCellGraphic(Cells, ACol);
+    if (!g) return;
+    AsProps(Cells.GetObjects(ACol))->SetGraphic(nullptr);
+    if (!IsSharedCellGraphic(g->CellType)) delete g;
+}
+
 TCellType TKavStringGrid::GetCellType(int ACol, int ARow) {
     const TCellGraphic* g = GetCellGraphic(ACol, ARow);
     return g ? g->CellType : ctEmpty;
@@ -148,7 +160,7 @@ void TKavStringGrid::GetCellGraphicSize(int ACol, int ARow, int& AWidth, int& AH
         break;
     case ctPicture:
     case ctFilePicture: {
-        const TPoint size = CellSize(ACol, ARow);
+        const TPoint size = CellSize(RemapColInv(ACol), ARow);
         g->GetPictureSize(size.x, size.y, AWidth, AHeight);
         break;
     }

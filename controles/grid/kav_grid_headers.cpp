@@ -41,9 +41,10 @@ void TKavStringGrid::SetRowHeaders(TStrings* Value) {
 
 void TKavStringGrid::ShowRowHeaders() {
     if (GetFixedCols() < 1) return;
-    const int n = std::min(rowHeaders_->GetCount(), GetRowCount());
+    // Header i belongs to real row i: a hidden row keeps its header for when it shows again.
+    const int n = std::min(rowHeaders_->GetCount(), TotalRowCount());
     for (int i = 0; i < n; ++i)
-        SetCellEx(0, i, CLFToLF(rowHeaders_->GetStrings(i)));
+        SetCellsEx(0, i, CLFToLF(rowHeaders_->GetStrings(i)));
 }
 
 void TKavStringGrid::ClearRowHeaders() {

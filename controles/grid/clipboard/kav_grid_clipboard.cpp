@@ -159,8 +159,7 @@ void TKavStringGrid::CopyFunc(const TRect& R, bool Disjunct) {
     // The rows and columns copied: in disjunct mode only those selected one by one.
     std::vector<int> rows, cols;
     for (int r = R.Top; r <= R.Bottom; ++r)
-        if (!skipRows || GetRowSelect(ma->GetRowSelectPersistent() ? RemapRowInv(r) : r))
-            rows.push_back(r);
+        if (!skipRows || GetRowSelect(RowSelectIndex(TShownRow(r)))) rows.push_back(r);
     for (int c = R.Left; c <= R.Right; ++c)
         if (!skipCols || GetColSelect(c)) cols.push_back(c);
     const bool lineEnds = R.Top < R.Bottom;
@@ -180,7 +179,7 @@ void TKavStringGrid::CopyFunc(const TRect& R, bool Disjunct) {
                                static_cast<int>(out.Wide.size() * 2));
     }
     Clipboard()->Close();
-    if (GetNavigation()->GetAllowRTFClipboard()) CopyRTFFunc(R.Left, R.Top);
+    if (GetNavigation()->GetAllowRTFClipboard()) CopyRTFFunc(TShownCol(R.Left), TShownRow(R.Top));
     // The grid's own format holds the same cells as the text, packed.
     if (GetNavigation()->GetAllowFmtClipboard() && !rows.empty() && !cols.empty())
         CopyBinLines(cols, rows);
@@ -219,8 +218,8 @@ void TKavStringGrid::CopyBinLines(const std::vector<int>& Cols, const std::vecto
               ClipboardCells(prop, anchored ? nullptr : &anchor, m.Bytes(), cells));
 }
 
-void TKavStringGrid::CopyRTFFunc(int ACol, int ARow) {
-    const AnsiString t = GetCellEx(ACol, ARow);
+void TKavStringGrid::CopyRTFFunc(TShownCol ACol, TShownRow ARow) {
+    const AnsiString t = GetCellEx(ToReal(ACol).Value(), ARow.Value());
     if (t.Pos("{\\") == 0) return;
     AddFormat(RegisterClipboardFormat("Rich Text Format"),
               std::string(t.c_str(), static_cast<size_t>(t.Length()) + 1));
@@ -504,7 +503,9 @@ int TKavStringGrid::PasteFields(int ACol, int ARow, const Ch* Begin, const Ch* E
         if (!lastEmpty) {
             lastRow = r;
             maxCol = std::max(maxCol, c);
-            if (ClipboardTakes(c, r)) {
+            // A field that falls on a covered cell of a merged block is dropped: the block
+            // keeps the field pasted on its base cell.
+            if (ClipboardTakes(c, r) && IsBaseCell(RemapCol(c), r)) {
                 AnsiString value = CellOf(field, reader.Quoted());
                 bool allow = true;
                 if (value.str().compare(0, 2, "|\\") == 0) {

@@ -57,7 +57,8 @@ bool TKavStringGrid::OleArmedRelease(int ACol, int ARow, bool Ctrl) {
         return false;
     if (GetMouseActions()->GetDisjunctRowSelect() && dragDropSettings_->GetOleDropSource()) {
         if (Ctrl) {
-            SetRowSelect(ARow, !GetRowSelect(ARow));
+            const int flag = RowSelectIndex(TShownRow(ARow));
+            SetRowSelect(flag, !GetRowSelect(flag));
             return true;
         }
         ClearRowSelect();

@@ -2,16 +2,16 @@
 // current cell moves, and the opening and closing of the current cell's editor.
 #include "controles/grid/kav_grid.h"
 
-bool TKavStringGrid::IsEditable(int ACol, int ARow) {
+bool TKavStringGrid::IsEditable(TRealCol ACol, TShownRow ARow) {
     if (!GetOptions().Contains(goEditing) && !GetMouseActions()->GetRangeSelectAndEdit() &&
         !transientSelectEdit_ && !editOverride_)
         return false;
-    TPoint c(ACol, ARow);
-    if (IsMergedCell(ACol, ARow) && !IsBaseCell(ACol, ARow)) c = BaseCell(ACol, ARow);
+    TPoint c(ACol.Value(), ARow.Value());
+    if (IsMergedCell(c.x, c.y) && !IsBaseCell(c.x, c.y)) c = BaseCell(c.x, c.y);
     bool canEdit = true;
     GetCellReadOnly(c.x, c.y, canEdit);
     bool fixed = false;
-    GetCellFixed(c.x, c.y, fixed);
+    GetCellFixed(ShownColOf(TRealCol(c.x)), c.y, fixed);
     return canEdit && !fixed;
 }
 

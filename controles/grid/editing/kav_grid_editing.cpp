@@ -143,7 +143,7 @@ bool TKavStringGrid::NextAdvanceCell(int& ACol, int& ARow, bool Forward) {
             ++ARow;
             if (OnAutoAddRow) OnAutoAddRow(this, GetRowCount() - 1 - fixedFooters_);
             for (int c = firstCol; c <= lastCol; ++c)
-                if (IsEditable(c, ARow)) return true;
+                if (IsEditable(TShownCol(c), TShownRow(ARow))) return true;
             return false;
         } else {
             ACol = firstCol;
@@ -202,7 +202,7 @@ void TKavStringGrid::AdvanceEdit(int ACol, int ARow, bool Force, bool ShowAlways
     for (long long step = 0; step < round; ++step) {
         if (!NextAdvanceCell(ACol, ARow, Forward)) return;
         if (GetRowCount() <= ARow || GetColCount() <= ACol) return;
-        if (IsEditable(ACol, ARow)) {
+        if (IsEditable(TShownCol(ACol), TShownRow(ARow))) {
             found = true;
             break;
         }
@@ -232,7 +232,7 @@ void TKavStringGrid::AdvanceEdit(int ACol, int ARow, bool Force, bool ShowAlways
 
     const bool staticTarget = HasStaticEdit(RemapCol(GetCol()), GetRow());
     if (!ShowAlways && !staticTarget) return;
-    if (!IsEditable(GetCol(), GetRow())) return;
+    if (!IsEditable(TShownCol(GetCol()), TShownRow(GetRow()))) return;
     if (!staticTarget) {
         ShowInplaceEdit();
         return;
@@ -280,7 +280,7 @@ void TKavStringGrid::KeyPress(char& Key) {
     }
     if (Key == '\r') {
         const int col = GetCol(), row = GetRow();
-        if (!GetNavigation()->GetAdvanceOnEnter() && !IsEditable(col, row)) {
+        if (!GetNavigation()->GetAdvanceOnEnter() && !IsEditable(TShownCol(col), TShownRow(row))) {
             FireKeyPress(Key);
             Key = 0;
             return;

@@ -79,11 +79,11 @@ void TKavStringGrid::WMKeyDown(TWMKeyDown& Message) {
     // Editing start.
     if (key == VK_F2 && GetMouseActions()->GetRangeSelectAndEdit() &&
         !GetOptions().Contains(goEditing)) {
-        if (!IsEditable(GetCol(), GetRow())) return consume();
+        if (!IsEditable(TShownCol(GetCol()), TShownRow(GetRow()))) return consume();
         SetOptions(GetOptions() << goEditing);
     }
     if (key == VK_F2) {
-        if (!IsEditable(GetCol(), GetRow())) return consume();
+        if (!IsEditable(TShownCol(GetCol()), TShownRow(GetRow()))) return consume();
         // A cell with form controls is not opened as text: F2 leaves it alone.
         const AnsiString text = GetCells(RemapCol(GetCol()), GetRow());
         if (TextType(text, enableHTML_) == ttHTML &&
@@ -92,7 +92,7 @@ void TKavStringGrid::WMKeyDown(TWMKeyDown& Message) {
             return;
         }
     }
-    if (key == VK_RETURN && !IsEditable(GetCol(), GetRow())) return consume();
+    if (key == VK_RETURN && !IsEditable(TShownCol(GetCol()), TShownRow(GetRow()))) return consume();
 
     // Space and Return on a check box, radio group or button.
     const int realCol = RemapCol(GetCol());
@@ -325,7 +325,7 @@ void TKavStringGrid::WMChar(TWMChar& Message) {
     const int realCol = RemapCol(GetCol());
     const bool staticEdit = HasStaticEdit(realCol, GetRow());
     if (GetMouseActions()->GetRangeSelectAndEdit() && !staticEdit &&
-        IsEditable(GetCol(), GetRow()) && ch != 9 && ch != 27) {
+        IsEditable(TShownCol(GetCol()), TShownRow(GetRow())) && ch != 9 && ch != 27) {
         editSession_->SetStartChar(static_cast<char>(ch));
         SetOptions(GetOptions() << goEditing);
         const int col = GetCol(), row = GetRow();
@@ -405,7 +405,7 @@ void TKavStringGrid::TabEdit(bool Shift) {
             } else if (col > FixedColsVis()) {
                 int found = -1;
                 for (int c = col - 1; c >= FixedColsVis(); --c)
-                    if (IsEditable(c, row) && IsBaseCell(c, row)) {
+                    if (IsEditable(TShownCol(c), TShownRow(row)) && IsBaseCell(c, row)) {
                         found = c;
                         break;
                     }
@@ -421,7 +421,7 @@ void TKavStringGrid::TabEdit(bool Shift) {
             } else {
                 int found = GetFixedCols();
                 for (int c = lastCol; c >= GetFixedCols(); --c)
-                    if (IsEditable(c, row)) {
+                    if (IsEditable(TShownCol(c), TShownRow(row))) {
                         found = c;
                         break;
                     }
@@ -447,7 +447,8 @@ void TKavStringGrid::TabEdit(bool Shift) {
             } else if (col + span.x < lastCol) {
                 const int spanEnd = col + span.x;
                 int i = 1;
-                while (spanEnd + i < rightLimit && !IsEditable(spanEnd + i, row) &&
+                while (spanEnd + i < rightLimit &&
+                       !IsEditable(TShownCol(spanEnd + i), TShownRow(row)) &&
                        !(i > 1 && IsMergedCell(col + i, row) && IsBaseCell(col + i, row)))
                     ++i;
                 if (spanEnd + i >= rightLimit) {
@@ -479,7 +480,7 @@ void TKavStringGrid::TabEdit(bool Shift) {
         col = std::clamp(col, 0, GetColCount() - 1);
         if (row != GetRow()) SetRow(row);
         if (col != GetCol()) SetCol(col);
-        if (again || !IsEditable(GetCol(), GetRow())) continue;
+        if (again || !IsEditable(TShownCol(GetCol()), TShownRow(GetRow()))) continue;
         break;
     }
     if (GetNavigation()->GetAlwaysEdit() && CanFocus()) SetFocus();

@@ -132,8 +132,8 @@ void TKavStringGrid::WMLButtonDown(TWMMouse& Message) {
     // it.
     if (col == 0 && row >= GetFixedRows() && GetGroupColumn() >= 0 && !ma->GetRowSelect()) return;
     // A radio group takes the click on its items.
-    if (IsRadio(realCol, row) &&
-        (IsEditable(col, row) || GetControlLook()->GetRadioAlwaysActive())) {
+    if (IsRadio(realCol, row) && (IsEditable(TRealCol(realCol), TShownRow(row)) ||
+                                  GetControlLook()->GetRadioAlwaysActive())) {
         HideInplaceEdit();
         HandleRadioClick(realCol, row, x - R.Left, y - R.Top);
         return;
@@ -144,7 +144,7 @@ void TKavStringGrid::WMLButtonDown(TWMMouse& Message) {
     if (HasButton(realCol, row)) {
         HideInplaceEdit();
         SelectCell(col, row);
-        if (PtInRect(ButtonRect(col, row), TPoint(x, y))) {
+        if (PtInRect(ButtonRect(TShownCol(col), TShownRow(row)), TPoint(x, y))) {
             PushButton(col, row, true);
             pressedButton_ = TPoint(col, row);
             SetMouseCapture(true);
@@ -162,7 +162,7 @@ void TKavStringGrid::WMLButtonDown(TWMMouse& Message) {
     deselectOnRelease_ = false;
     if (ma->GetDisjunctRowSelect() && row >= GetFixedRows() &&
         !(col == 0 && ma->GetHotmailRowSelect())) {
-        const int selRow = ma->GetRowSelectPersistent() ? RemapRowInv(row) : row;
+        const int selRow = RowSelectIndex(TShownRow(row));
         if (ctrl)
             deselectOnRelease_ = GetRowSelect(selRow);
         else if (GetKeyState(VK_MENU) >= 0)
@@ -277,7 +277,7 @@ void TKavStringGrid::WMLButtonDown(TWMMouse& Message) {
     const bool canAct = CanActOn(realCol, row);
     // A check box toggles on the press.
     if ((canAct || GetControlLook()->GetCheckAlwaysActive()) && HasCheckBox(realCol, row) &&
-        IsInCheckBox(realCol, row, x, y)) {
+        IsInCheckBox(TRealCol(realCol), TShownRow(row), x, y)) {
         HideInplaceEdit();
         if (CanFocus()) SetFocus();
         ToggleCheck(realCol, row, true);
@@ -290,8 +290,9 @@ void TKavStringGrid::WMLButtonDown(TWMMouse& Message) {
         };
         if (col == 0 && ma->GetHotmailRowSelect() && row >= GetFixedRows()) {
             SetSelection({GetFixedCols(), row, GetColCount() - 1, row});
-            SetRowSelect(row, !GetRowSelect(row));
-            rowTakenOut = row == GetRow() && !GetRowSelect(row);
+            const int flag = RowSelectIndex(TShownRow(row));
+            SetRowSelect(flag, !GetRowSelect(flag));
+            rowTakenOut = row == GetRow() && !GetRowSelect(flag);
             if (rowTakenOut) hideTakenOutRow();
         }
         bool state = false;
@@ -426,7 +427,7 @@ void TKavStringGrid::WMLButtonUp(TWMMouse& Message) {
         SetMouseCapture(false);
     }
     if (cell.X >= 0 && cell.Y >= 0 && HasButton(RemapCol(cell.X), cell.Y) &&
-        PtInRect(ButtonRect(cell.X, cell.Y), TPoint(x, y)))
+        PtInRect(ButtonRect(TShownCol(cell.X), TShownRow(cell.Y)), TPoint(x, y)))
         return;
 
     // A release on a column's sizing border in the header is no click.
@@ -446,7 +447,7 @@ void TKavStringGrid::WMLButtonUp(TWMMouse& Message) {
         SelectToRowSelect(false);
         if (deselectOnRelease_ && cell.Y >= GetFixedRows() &&
             cell.Y < GetRowCount() - fixedFooters_)
-            SetRowSelect(ma->GetRowSelectPersistent() ? RemapRowInv(cell.Y) : cell.Y, false);
+            SetRowSelect(RowSelectIndex(TShownRow(cell.Y)), false);
     }
     if (ma->GetDisjunctColSelect()) {
         SelectToColSelect(false);
@@ -462,7 +463,7 @@ void TKavStringGrid::WMLButtonUp(TWMMouse& Message) {
         const bool cols = GetGridState() == gsColMoving;
         const int from = GetMoveIndex(), to = cols ? cell.X : cell.Y;
         EndEnhancedMove();
-        if (from >= 0 && to >= (cols ? GetFixedCols() : GetFixedRows()) && to != from) {
+        if (from >= 0 && MoveTargetAllowed(cols, to) && to != from) {
             if (cols)
                 MoveColumn(from, to);
             else
@@ -599,7 +600,8 @@ void TKavStringGrid::WMLButtonDblClk(TWMMouse& Message) {
     }
     DefaultGridMessage(Message);
     if (OnDblClickCell && cell.Y >= 0) OnDblClickCell(this, cell.Y, cell.X);
-    if (GetMouseActions()->GetRangeSelectAndEdit() && cell.Y >= 0 && IsEditable(cell.X, cell.Y)) {
+    if (GetMouseActions()->GetRangeSelectAndEdit() && cell.Y >= 0 &&
+        IsEditable(TShownCol(cell.X), TShownRow(cell.Y))) {
         SetOptions(GetOptions() << goEditing);
         const TPoint b = BaseCell(cell.X, cell.Y);
         const TRect R = CellRect(b.x, b.y);
@@ -621,11 +623,12 @@ void TKavStringGrid::WMRButtonDown(TWMMouse& Message) {
         GetMouseActions()->GetDisjunctRowSelect()) {
         // Ctrl flips the row; a right click on one of several selected rows keeps them for
         // the grid's popup menu; otherwise the row is selected alone.
+        const int flag = RowSelectIndex(TShownRow(cell.Y));
         if (Message.Keys & MK_CONTROL)
-            SetRowSelect(cell.Y, !GetRowSelect(cell.Y));
-        else if (!(GetRowSelectCount() > 1 && GetPopupMenu() && GetRowSelect(cell.Y))) {
+            SetRowSelect(flag, !GetRowSelect(flag));
+        else if (!(GetRowSelectCount() > 1 && GetPopupMenu() && GetRowSelect(flag))) {
             ClearRowSelect();
-            SetRowSelect(cell.Y, true);
+            SetRowSelect(flag, true);
         }
     }
     if (OnRightClickCell) OnRightClickCell(this, cell.Y, cell.X);

@@ -61,3 +61,8 @@ void TKavStringGrid::EndEnhancedMove() {
     HideMoveIndicator();
     EndMouseState();
 }
+
+bool TKavStringGrid::MoveTargetAllowed(bool Cols, int Index) const {
+    if (!TBaseGrid::MoveTargetAllowed(Cols, Index)) return false;
+    return Cols ? Index < GetColCount() - fixedRightCols_ : Index < GetRowCount() - fixedFooters_;
+}

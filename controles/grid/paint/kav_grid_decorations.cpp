@@ -208,6 +208,11 @@ void TKavStringGrid::RemoveAllComments() {
     for (int r = 0; r < GetRowCount(); ++r)
         for (int c = 0; c < TotalColCount(); ++c)
             if (GetCellType(c, r) == ctComment) RemoveComment(c, r);
+    // The hidden rows' too: they would come back with the rows.
+    EachHiddenRowCell(0, TotalColCount() - 1, [](TStrings& Cells, int c) {
+        if (const TCellGraphic* g = HiddenCellGraphic(Cells, c); g && g->CellType == ctComment)
+            FreeHiddenCellGraphic(Cells, c);
+    });
 }
 
 void TKavStringGrid::AddRotated(int ACol, int ARow, int AAngle, const AnsiString& S) {
@@ -273,9 +278,9 @@ bool TKavStringGrid::HasButton(int ACol, int ARow) {
     return t == ctButton || t == ctBitButton;
 }
 
-TRect TKavStringGrid::ButtonRect(int ACol, int ARow) {
-    const TCellGraphic* g = GetCellGraphic(ACol, ARow);
-    const TRect cell = CellRect(ACol, ARow);
+TRect TKavStringGrid::ButtonRect(TShownCol ACol, TShownRow ARow) {
+    const TCellGraphic* g = GetCellGraphic(ToReal(ACol), ARow);
+    const TRect cell = CellRect(ACol.Value(), ARow.Value());
     if (!g || (g->CellType != ctButton && g->CellType != ctBitButton)) return TRect();
     const int x = cell.Left + static_cast<int16_t>(g->CellButtonOffset & 0xFFFF);
     const int y = cell.Top + static_cast<int16_t>((g->CellButtonOffset >> 16) & 0xFFFF);
@@ -330,13 +335,14 @@ bool TKavStringGrid::HasStaticEdit(int ACol, int ARow) {
     return IsCheck(t) || t == ctRadio || t == ctButton;
 }
 
-bool TKavStringGrid::IsInCheckBox(int ACol, int ARow, int X, int Y) {
+bool TKavStringGrid::IsInCheckBox(TRealCol ACol, TShownRow ARow, int X, int Y) {
     const TCellGraphic* g = GetCellGraphic(ACol, ARow);
     if (!g || !IsCheck(g->CellType)) return false;
     if (!mouseActions_->GetPreciseCheckBoxCheck()) return true;
-    const TRect r = CellRect(ACol, ARow);
+    const TRect r = CellRect(ToShown(ACol).Value(), ARow.Value());
     const int s = controlLook_->GetCheckSize();
-    const TAlignment ha = static_cast<TAlignment>(GetCellAlignment(ACol, ARow) & 0xFF);
+    const TAlignment ha =
+        static_cast<TAlignment>(GetCellAlignment(ACol.Value(), ARow.Value()) & 0xFF);
     const int x = ha == taLeftJustify    ? r.Left + 2
                   : ha == taRightJustify ? r.Right - 2 - s
                                          : r.Left + (r.Width() - s) / 2;
@@ -446,6 +452,14 @@ void TKavStringGrid::RemoveAllMarkers() {
     for (int r = 0; r < GetRowCount(); ++r)
         for (int c = 0; c < TotalColCount(); ++c)
             RemoveMarker(c, r);
+    EachHiddenRowCell(0, TotalColCount() - 1, [](TStrings& Cells, int c) {
+        TCellGraphic* g = HiddenCellGraphic(Cells, c);
+        if (!g) return;
+        if (g->CellType == ctEmpty)
+            FreeHiddenCellGraphic(Cells, c);
+        else
+            g->CellMarkerStart = g->CellMarkerLength = 0;
+    });
 }
 
 void TKavStringGrid::GetMarker(int ACol, int ARow, int& ErrPos, int& ErrLen) {

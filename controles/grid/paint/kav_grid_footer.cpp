@@ -41,8 +41,10 @@ TStatTally ColumnTally(TKavStringGrid& G, int ACol, const StatRows& R, int* Rows
         // A hidden row keeps its cells apart: each of them stands alone.
         const bool hidden = R.Real && G.IsHiddenRow(r);
         const int displ = R.Real ? G.DisplRowIndex(r) : r;
-        // A grouped grid's headers and summaries hold no data.
-        if (!R.Real && G.GetGroupColumn() != -1 && (G.IsNode(r) || G.IsSummary(r))) continue;
+        // A grouped grid's headers and summaries hold no data, hidden or shown.
+        if (G.GetGroupColumn() != -1 &&
+            (R.Real ? G.IsNodeOrSummary(TRealRow(r)) : G.IsNode(r) || G.IsSummary(r)))
+            continue;
         ++rows;
         if (!hidden && !G.IsBaseCell(ACol, displ)) continue;
         G.ExportNotification(1, r);

@@ -180,11 +180,11 @@ void TKavStringGrid::RTFPaint(int ACol, int ARow, TCanvas* Canvas, const TRect& 
     TMouseActions* ma = GetMouseActions();
     const bool focusedCurrent = dispCol == GetCol() && ARow == GetRow() && Focused() &&
                                 !GetOptions().Contains(goDrawFocusSelected);
-    const bool selected = (GetSelection().Contains(dispCol, ARow) && !focusedCurrent &&
-                           !ma->GetDisjunctRowSelect()) ||
-                          (ma->GetDisjunctRowSelect() &&
-                           GetRowSelect(ma->GetRowSelectPersistent() ? RemapRowInv(ARow) : ARow)) ||
-                          (ma->GetDisjunctColSelect() && GetColSelect(dispCol));
+    const bool selected =
+        (GetSelection().Contains(dispCol, ARow) && !focusedCurrent &&
+         !ma->GetDisjunctRowSelect()) ||
+        (ma->GetDisjunctRowSelect() && GetRowSelect(RowSelectIndex(TShownRow(ARow)))) ||
+        (ma->GetDisjunctColSelect() && GetColSelect(dispCol));
     if (selected && !selectionRTFKeep_ && GetMapMode(dc) == MM_TEXT) {
         const int32_t color = static_cast<int32_t>(ColorToRGB(selectionTextColor_));
         for (TRichParagraph& p : doc.Paragraphs)

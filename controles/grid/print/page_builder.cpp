@@ -29,7 +29,7 @@ bool TPrintPass::RowPrinted(int ARow) const {
     if (!SelectedOnly) return true;
     TMouseActions* m = Grid.GetMouseActions();
     if (m->GetDisjunctRowSelect()) {
-        const int row = m->GetRowSelectPersistent() ? Grid.RemapRowInv(ARow) : ARow;
+        const int row = Grid.RowSelectIndex(TShownRow(ARow));
         return Grid.GetRowSelect(row);
     }
     const TGridRect s = Grid.GetSelection();

@@ -18,7 +18,12 @@ int CellWidth(TPrintPass& P, int Col, int ARow, int LastCol) {
     int width = l.GetPrintColWidth(Col) + P.Spacing;
     const int real = P.Grid.RemapCol(Col);
     if (P.Grid.IsXMergedCell(real, ARow) && P.Grid.IsBaseCell(real, ARow)) {
-        const int to = std::min(LastCol, Col + P.Grid.CellSpan(real, ARow).x);
+        // The block's span counts real columns: a hidden one inside it takes no place.
+        const int end = real + P.Grid.CellSpan(real, ARow).x;
+        int shown = 0;
+        for (int x = real + 1; x <= end; ++x)
+            if (!P.Grid.IsHiddenColumn(x)) ++shown;
+        const int to = std::min(LastCol, Col + shown);
         for (int c = Col + 1; c <= to; ++c)
             if (P.ColPrinted(c)) width += l.GetPrintColWidth(c) + P.Spacing;
     }

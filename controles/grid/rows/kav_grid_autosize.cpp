@@ -8,15 +8,17 @@
 #include <algorithm>
 
 // The canvas font of a cell as the sizing routines measure it.
-TPoint TKavStringGrid::MeasureCell(int ACol, int ARow, bool Zoom, bool WordWrap) {
+TPoint TKavStringGrid::MeasureCell(TShownCol ACol, TShownRow ARow, bool Zoom, bool WordWrap) {
     TCanvas* canvas = GetCanvas();
-    const bool fixed = ARow < GetFixedRows() || ACol < GetFixedCols();
+    const TRealCol real = ToReal(ACol);
+    const int row = ARow.Value();
+    const bool fixed = row < GetFixedRows() || ACol.Value() < GetFixedCols();
     canvas->GetFont()->Assign(fixed ? GetFixedFont() : GetFont());
-    GetCellColor(ACol, ARow, TGridDrawState(), canvas->GetBrush(), canvas->GetFont());
+    GetCellColor(real.Value(), row, TGridDrawState(), canvas->GetBrush(), canvas->GetFont());
     if (Zoom && zoom_ != 0) canvas->GetFont()->SetSize(canvas->GetFont()->GetSize() + zoom_);
     int gw = 0, gh = 0;
-    GetCellGraphicSize(ACol, ARow, gw, gh);
-    const TSize t = GetCellTextSize(RemapCol(ACol), ARow, WordWrap);
+    GetCellGraphicSize(real, ARow, gw, gh);
+    const TSize t = GetCellTextSize(real.Value(), row, WordWrap);
     return {gw + t.cx, gh + t.cy};
 }
 
@@ -25,10 +27,11 @@ void TKavStringGrid::SizeToWidth(int ACol, bool GrowOnly) {
     const int line = GetGridLineWidth();
     for (int r = 0; r < GetRowCount(); ++r) {
         if (IsXMergedCell(ACol, r)) continue;
-        int w = MeasureCell(ACol, r, true, false).x;
-        if (TCellGraphic* g = GetCellGraphic(ACol, r); g && g->CellHAlign == haFull) {
+        int w = MeasureCell(TShownCol(ACol), TShownRow(r), true, false).x;
+        const TRealCol real = ToReal(TShownCol(ACol));
+        if (TCellGraphic* g = GetCellGraphic(real, TShownRow(r)); g && g->CellHAlign == haFull) {
             int gw = 0, gh = 0;
-            GetCellGraphicSize(ACol, r, gw, gh);
+            GetCellGraphicSize(real, TShownRow(r), gw, gh);
             w = gw - (2 * (line + 1) + GetXYOffset().x);
         }
         need = std::max(need, w);
@@ -44,12 +47,13 @@ void TKavStringGrid::SizeToHeight(int ARow, bool GrowOnly) {
     const int line = GetGridLineWidth();
     for (int c = 0; c < GetColCount(); ++c) {
         if (IsYMergedCell(c, ARow)) continue;
-        int h = MeasureCell(c, ARow, true, GetWordWrap()).y;
+        int h = MeasureCell(TShownCol(c), TShownRow(ARow), true, GetWordWrap()).y;
         if (IsMergedCell(c, ARow) && !IsBaseCell(c, ARow)) h = 0;
-        TCellGraphic* g = GetCellGraphic(c, ARow);
+        const TRealCol real = ToReal(TShownCol(c));
+        TCellGraphic* g = GetCellGraphic(real, TShownRow(ARow));
         if (g && g->CellHAlign == haFull) {
             int gw = 0, gh = 0;
-            GetCellGraphicSize(c, ARow, gw, gh);
+            GetCellGraphicSize(real, TShownRow(ARow), gw, gh);
             h = gh - (2 * (line + 1) + GetXYOffset().y);
         }
         if (g && (g->CellType == ctCheckBox || g->CellType == ctDataCheckBox))
@@ -122,7 +126,7 @@ void TKavStringGrid::AutoSizeCells(bool DoFixedCells, int PaddingX, int PaddingY
             int best = autoSizeGrowOnly_ ? GetColWidths(c) : 0;
             for (int r = firstRow; r < GetRowCount(); ++r) {
                 const int height = GetRowHeights(r);
-                const TPoint need = MeasureCell(c, r, false, false);
+                const TPoint need = MeasureCell(TShownCol(c), TShownRow(r), false, false);
                 const int w = need.x + PaddingX + offset.x;
                 const int h = need.y + PaddingY + offset.y;
                 if (!IsXMergedCell(c, r) && w > best) {

@@ -114,7 +114,7 @@ void TKavStringGrid::Group(int ColIndex) {
     groupHeader_ = GetFixedRows() > 0 ? GetCells(g, 0) : AnsiString();
     groupFooter_ = fixedFooters_ > 0 ? GetCells(g, GetRowCount() - 1) : AnsiString();
     if (sortSettings_->GetAutoSortForGrouping()) {
-        sortSettings_->SetColumn(RemapColInv(g));
+        sortSettings_->SetColumn(g);
         QSort();
     }
     // The runs of equal values; leading rows without a value stay in no group.
@@ -151,10 +151,9 @@ void TKavStringGrid::Group(int ColIndex) {
         if (summary) AddSummary(RealRowIndex(headers[i] + spans[i]));
     }
     RemoveCols(g, 1);
-    // The header text goes to column 1 (column 2 before the group column left, when that
-    // was column 1).
-    const int c1 = g == 1 ? 2 : 1;
-    const int textCol = c1 - (g < c1 ? 1 : 0);
+    // The header text goes to shown column 1 (the one after it before the group column
+    // left, when that was shown column 1), whatever columns are hidden before it.
+    const int textCol = GetColCount() > 1 ? ToReal(TShownCol(1)).Value() : TotalColCount();
     for (size_t i = 0; i < headers.size(); ++i) {
         if (textCol < TotalColCount()) SetCells(textCol, headers[i], values[i]);
         StyleGroupRow(headers[i], RemapColInv(textCol), true);
@@ -201,7 +200,10 @@ void TKavStringGrid::SubGroup(int ColIndex) {
     ExpandAll();
     const int s = ColIndex;
     subGroupColumn_ = s;
-    const int c1 = s + 1;
+    // The header text goes to the first shown column after the subgroup's column.
+    int c1 = s + 1;
+    while (c1 < TotalColCount() && IsHiddenColumn(c1))
+        ++c1;
     // Each run of plain rows with one value gets a header inside its group.
     int r = GetFixedRows();
     while (r <= LastNormalRow()) {

@@ -30,6 +30,13 @@ void TKavStringGrid::UnMarkCells(const AnsiString& Tag, const TRect& R) {
     EachCell(R, [&](int c, int r) {
         if (R.Left == R.Right || !IsHiddenColumn(c)) SetCells(c, r, UnHiLight(GetCells(c, r), Tag));
     });
+    // A range over every normal row takes the tags out of the hidden rows too, so that none
+    // stays in the stored text when they show again.
+    if (R.Top <= GetFixedRows() && R.Bottom >= GetRowCount() - 1 - fixedFooters_)
+        EachHiddenRowCell(R.Left, R.Right, [&](TStrings& Cells, int c) {
+            if (R.Left == R.Right || !IsHiddenColumn(c))
+                Cells.SetStrings(c, UnHiLight(Cells.GetStrings(c), Tag));
+        });
 }
 
 void TKavStringGrid::HilightInCell(int ACol, int ARow, const AnsiString& HiText, bool DoCase) {

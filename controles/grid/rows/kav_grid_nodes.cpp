@@ -143,6 +143,16 @@ bool TKavStringGrid::IsSummary(int ARow) {
     return ARow >= 0 && ARow < GetRowCount() && GetCellType(0, ARow) == ctSummary;
 }
 
+bool TKavStringGrid::IsNodeOrSummary(TRealRow ARow) {
+    const TCellGraphic* g = nullptr;
+    if (TStrings* cells = HiddenRow(ARow.Value())) {
+        if (cells->GetCount() > 0) g = HiddenCellGraphic(*cells, 0);
+    } else if (const TShownRow r = ToShown(ARow); r.Value() >= 0 && r.Value() < GetRowCount()) {
+        g = GetCellGraphic(TRealCol(0), r);
+    }
+    return g && (g->CellType == ctNode || g->CellType == ctSummary);
+}
+
 int TKavStringGrid::NodeIndent(int ARow) {
     if (nodeCount_ < 1 || ARow < 0 || ARow >= GetRowCount()) return 0;
     const TCellProperties* p = FindCellProperties(0, ARow);

@@ -334,13 +334,25 @@ void TKavStringGrid::ClearNormalCols(int ColIndex, int CCount) {
 
 void TKavStringGrid::ClearNormalCells() {
     if (HasNodes() && GetFixedCols() == 0) RemoveAllNodes();
-    ClearRect(GetFixedCols(), GetFixedRows(), TotalColCount() - 1 - fixedRightCols_,
-              GetRowCount() - 1 - fixedFooters_);
+    const int last = TotalColCount() - 1 - fixedRightCols_;
+    ClearRect(GetFixedCols(), GetFixedRows(), last, GetRowCount() - 1 - fixedFooters_);
+    // The rows a filter or HideRow keeps aside are normal rows too.
+    ClearHiddenRowCells(GetFixedCols(), last);
+}
+
+void TKavStringGrid::ClearHiddenRowCells(int First, int Last) {
+    EachHiddenRowCell(First, Last, [](TStrings& Cells, int c) {
+        delete AsProps(Cells.GetObjects(c));
+        Cells.SetObjects(c, nullptr);
+        Cells.SetStrings(c, AnsiString());
+    });
 }
 
 void TKavStringGrid::Clear() {
     if (HasNodes() && !GetComponentState().Contains(csDestroying)) RemoveAllNodes();
-    ClearRect(0, 0, std::max(TotalColCount(), GetStoreColCount()) - 1, GetRowCount() - 1);
+    const int last = std::max(TotalColCount(), GetStoreColCount()) - 1;
+    ClearRect(0, 0, last, GetRowCount() - 1);
+    ClearHiddenRowCells(0, last);
     // What was typed for the incremental row search no longer meets any text.
     searchText_ = AnsiString();
 }
@@ -450,13 +462,13 @@ void TKavStringGrid::SwapColumns(int ACol1, int ACol2) {
     const int w = GetAllColWidths(ACol1);
     SetAllColWidths(ACol1, GetAllColWidths(ACol2));
     SetAllColWidths(ACol2, w);
-    // The sort column is a shown one.
+    // The sort column is a real one, as the two columns are.
     TSortSettings* s = GetSortSettings();
-    const int sorted = RemapCol(s->GetColumn());
+    const int sorted = s->GetColumn();
     if (sorted == ACol1)
-        s->SetColumn(RemapColInv(ACol2));
+        s->SetColumn(ACol2);
     else if (sorted == ACol2)
-        s->SetColumn(RemapColInv(ACol1));
+        s->SetColumn(ACol1);
 }
 
 // --- merging ---

@@ -34,6 +34,10 @@ int TKavStringGrid::SelectionRow(int ARow) const {
                : ARow;
 }
 
+int TKavStringGrid::RowSelectIndex(TShownRow ARow) const {
+    return mouseActions_->GetRowSelectPersistent() ? RemapRowInv(ARow.Value()) : ARow.Value();
+}
+
 std::vector<int> TKavStringGrid::FlaggedRows() const {
     std::vector<int> rows;
     for (int r = GetFixedRows(); r < GetRowCount(); ++r)
@@ -73,7 +77,7 @@ void TKavStringGrid::SelectRows(int RowIndex, int RCount) {
         return;
     }
     for (int r = RowIndex; r < RowIndex + RCount && r < GetRowCount(); ++r)
-        SetRowSelect(mouseActions_->GetRowSelectPersistent() ? RemapRowInv(r) : r, true);
+        SetRowSelect(RowSelectIndex(TShownRow(r)), true);
 }
 
 void TKavStringGrid::SelectCols(int ColIndex, int CCount) {

@@ -536,11 +536,12 @@ int TKavStringGrid::CompareLine(int ACol, int ARow1, int ARow2) {
 
 namespace {
 
-std::vector<std::pair<int, bool>> IndexKeys(const TSortIndexList& L, TKavStringGrid& G) {
+// The sort index keeps real columns, as SortSettings.Column does.
+std::vector<std::pair<int, bool>> IndexKeys(const TSortIndexList& L) {
     std::vector<std::pair<int, bool>> keys;
     for (int i = 0; i < L.GetCount(); ++i) {
         const unsigned v = static_cast<unsigned>(L.GetItems(i));
-        keys.emplace_back(G.RemapCol(static_cast<int>(v & 0x7FFFFFFFu)), (v & 0x80000000u) != 0);
+        keys.emplace_back(static_cast<int>(v & 0x7FFFFFFFu), (v & 0x80000000u) != 0);
     }
     return keys;
 }
@@ -552,7 +553,7 @@ int TKavStringGrid::CompareLineIndexed(int Key, int ARow1, int ARow2) {
     const int first = GetFixedRows();
     const int count = std::max(0, GetRowCount() - fixedFooters_ - first);
     TRowSorter s(*this, {ARow1, ARow2}, first, count, text, checked);
-    auto keys = IndexKeys(*sortIndexes_, *this);
+    auto keys = IndexKeys(*sortIndexes_);
     if (Key < 0 || Key >= static_cast<int>(keys.size())) return 0;
     keys.erase(keys.begin(), keys.begin() + Key);
     return s.CompareIndexed(keys, 0, 1);
@@ -601,7 +602,7 @@ void RadixOrder(std::vector<double>& Keys, bool Desc, std::vector<int>& Order) {
 
 } // namespace
 
-void TKavStringGrid::SortRange(int First, int Last, bool Indexed, int Column) {
+void TKavStringGrid::SortRange(int First, int Last, bool Indexed, TRealCol Column) {
     const int n = Last - First + 1;
     if (n < 2) return;
     SORT_READERS;
@@ -611,11 +612,11 @@ void TKavStringGrid::SortRange(int First, int Last, bool Indexed, int Column) {
     std::vector<int> order(static_cast<size_t>(n));
     std::iota(order.begin(), order.end(), 0);
     if (Indexed) {
-        const auto keys = IndexKeys(*sortIndexes_, *this);
+        const auto keys = IndexKeys(*sortIndexes_);
         std::stable_sort(order.begin(), order.end(),
                          [&](int a, int b) { return s.CompareIndexed(keys, a, b) < 0; });
     } else {
-        const int col = RemapCol(Column);
+        const int col = Column.Value();
         const int last = std::max(TotalColCount(), col + 1) - 1;
         const TSortDirection d = GetSortSettings()->GetDirection();
         TSortColumnKeys& k = s.Keys(col);
@@ -704,7 +705,7 @@ void TKavStringGrid::SortRange(int First, int Last, bool Indexed, int Column) {
     }
     for (int& o : order)
         o += First;
-    sortingColumn_ = Indexed ? GetSortSettings()->GetColumn() : Column;
+    sortingColumn_ = Indexed ? GetSortSettings()->GetColumn() : Column.Value();
     ApplyRowOrder(First, order);
     sortingColumn_ = -1;
 }
@@ -797,7 +798,7 @@ void TKavStringGrid::SortSwapRows(int ARow1, int ARow2) {
     if (ARow1 < x && ARow2 < x) std::swap(sortXRef_[ARow1], sortXRef_[ARow2]);
     TSortSettings* s = sortSettings_.get();
     if (s->GetSingleColumn()) {
-        const int c = RemapCol(sortingColumn_ >= 0 ? sortingColumn_ : s->GetColumn());
+        const int c = sortingColumn_ >= 0 ? sortingColumn_ : s->GetColumn();
         const AnsiString t = GetCells(c, ARow1);
         TObject* o = GetObjects(c, ARow1);
         SetCells(c, ARow1, GetCells(c, ARow2));
@@ -843,7 +844,7 @@ void TKavStringGrid::SortFrame(bool Indexed, bool Group, bool FireRowUpdate) {
     const bool follow = GetNavigation()->GetMoveRowOnSort();
     sortCurrentRow_ = oldRow;
     if (!Group) {
-        SortRange(first, last, Indexed, s->GetColumn());
+        SortRange(first, last, Indexed, TRealCol(s->GetColumn()));
     } else {
         // Within the expanded nodes only the plain rows move: each run of them between node
         // and summary rows, at one node level, is sorted on its own.
@@ -859,7 +860,7 @@ void TKavStringGrid::SortFrame(bool Indexed, bool Group, bool FireRowUpdate) {
             int e = r + 1;
             while (e <= last && !IsNode(e) && !IsSummary(e) && level(e) == level(r))
                 ++e;
-            if (e - r >= 2) SortRange(r, e - 1, Indexed, s->GetColumn());
+            if (e - r >= 2) SortRange(r, e - 1, Indexed, TRealCol(s->GetColumn()));
             r = e;
         }
     }
@@ -902,7 +903,7 @@ void TKavStringGrid::QSortGroupIndexed() {
 void TKavStringGrid::QuickSort(int ACol, int ARow1, int ARow2) {
     if (static_cast<int>(sortXRef_.size()) != GetRowCount()) InitSortXRef();
     BeginUpdate();
-    SortRange(std::max(0, ARow1), std::min(ARow2, GetRowCount() - 1), false, ACol);
+    SortRange(std::max(0, ARow1), std::min(ARow2, GetRowCount() - 1), false, RealColOf(ACol));
     EndUpdate();
 }
 
@@ -910,7 +911,7 @@ void TKavStringGrid::QuickSortIndexed(int ARow1, int ARow2) {
     if (sortIndexes_->GetCount() == 0) throw EKavGridError("No indexes specified for indexed sort");
     if (static_cast<int>(sortXRef_.size()) != GetRowCount()) InitSortXRef();
     BeginUpdate();
-    SortRange(std::max(0, ARow1), std::min(ARow2, GetRowCount() - 1), true, 0);
+    SortRange(std::max(0, ARow1), std::min(ARow2, GetRowCount() - 1), true, TRealCol(0));
     EndUpdate();
 }
 
@@ -922,7 +923,7 @@ void TKavStringGrid::SortByColumn(int ACol) {
     const bool full = s->GetFull();
     s->SetFull(false);
     BeginUpdate();
-    SortRange(GetFixedRows(), GetRowCount() - 1 - fixedFooters_, false, ACol);
+    SortRange(GetFixedRows(), GetRowCount() - 1 - fixedFooters_, false, RealColOf(ACol));
     EndUpdate();
     s->SetFull(full);
 }

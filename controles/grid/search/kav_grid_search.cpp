@@ -25,19 +25,19 @@ template <class S> bool Coincide(const S& Cell, const S& Text, TFindParameters P
 
 } // namespace
 
-bool TKavStringGrid::MatchCell(int ACol, int ARow, bool Wide) {
+bool TKavStringGrid::MatchCell(TRealCol ACol, TShownRow ARow, bool Wide) {
     const TFindParameters p = findParams_;
-    const int col = p.Contains(fnIncludeHiddenColumns) ? ACol : RemapCol(ACol);
+    const int col = ACol.Value();
     const bool matchCase = p.Contains(fnMatchCase);
     if (Wide) {
-        WideString cell = GetWideCells(col, ARow);
+        WideString cell = GetWideCells(col, ARow.Value());
         if (!matchCase) cell = WideUpperCase(cell);
         if (EsComillasDobles(findTextWide_)) return cell.IsEmpty();
         if (p.Contains(fnMatchRegular))
             return MatchStrEx(findTextWide_.ToAnsiString(), cell.ToAnsiString(), matchCase);
         return Coincide(cell, findTextWide_, p);
     }
-    AnsiString cell = GetCellEx(col, ARow);
+    AnsiString cell = GetCellEx(col, ARow.Value());
     if (!matchCase) cell = AnsiUpperCase(cell);
     if (p.Contains(fnIgnoreHTMLTags)) cell = HTMLStrip(cell);
     if (EsComillasDobles(findText_)) return cell.IsEmpty();
@@ -65,13 +65,15 @@ TPoint TKavStringGrid::FindInternal(TPoint Start, const AnsiString& Text,
         x0 = GetFixedCols(), x1 = colCount - 1 - GetFixedRightCols();
         y0 = GetFixedRows(), y1 = rowCount - 1 - GetFixedFooters();
     }
-    if (Params.Contains(fnIncludeHiddenColumns)) x1 += NumHiddenColumns();
+    // With the hidden columns the walk runs over real columns, otherwise over shown ones.
+    const bool real = Params.Contains(fnIncludeHiddenColumns);
+    if (real) x1 += NumHiddenColumns();
     const bool back = Params.Contains(fnBackward);
 
     // Restrictions, in this order: each sets both bounds of its axis.
     if (Params.Contains(fnFindInCurrentRow)) y0 = y1 = GetRow();
     if (Params.Contains(fnFindInPresetRow)) y0 = y1 = presetSearchRow_;
-    if (Params.Contains(fnFindInCurrentCol)) x0 = x1 = GetCol();
+    if (Params.Contains(fnFindInCurrentCol)) x0 = x1 = real ? GetRealCol() : GetCol();
     if (Params.Contains(fnFindInPresetCol)) x0 = x1 = presetSearchCol_;
 
     // The first cell: the range's own corner, or one step on from Start inside the
@@ -98,11 +100,16 @@ TPoint TKavStringGrid::FindInternal(TPoint Start, const AnsiString& Text,
     for (; outer >= outerFirst && outer <= outerLast; outer += step) {
         for (; inner >= innerFirst && inner <= innerLast; inner += step) {
             ExportNotification(esExportNewRow, y);
-            if (MatchCell(x, y, Wide)) {
+            if (MatchCell(real ? TRealCol(x) : ToReal(TShownCol(x)), TShownRow(y), Wide)) {
                 lastFound_ = TPoint(x, y);
+                // The cell found becomes current where it shows; a hit in a hidden column
+                // moves to its row only.
                 if (Params.Contains(fnAutoGoto)) {
                     SetRow(y);
-                    SetCol(x);
+                    if (!real)
+                        SetCol(x);
+                    else if (!IsHiddenColumn(x))
+                        SetCol(ShownColOf(TRealCol(x)));
                 }
                 return lastFound_;
             }
@@ -136,8 +143,9 @@ TPoint TKavStringGrid::FindNext() {
 
 int TKavStringGrid::Search(const AnsiString& Text) {
     if (GetRowCount() < 2) return -1;
-    const int col = GetSortSettings()->GetShow() ? GetSortSettings()->GetColumn() : 1;
-    if (col < 0 || col >= GetColCount()) return -1;
+    // The sort column is a real one; without it, shown column 1.
+    const int col = GetSortSettings()->GetShow() ? GetSortSettings()->GetColumn() : RemapCol(1);
+    if (col < 0 || col >= TotalColCount() || IsHiddenColumn(col)) return -1;
     for (int r = GetFixedRows(); r < GetRowCount(); ++r)
         if (AnsiUpperCase(GetStrippedCell(col, r).SubString(1, Text.Length())) == Text) return r;
     return -1;

@@ -12,6 +12,7 @@
 #include <cstdint>
 #include <memory>
 #include <type_traits>
+#include <vector>
 
 using namespace grid_files;
 
@@ -34,6 +35,32 @@ bool CarriesObject(TCellType Kind) {
     default:
         return false;
     }
+}
+
+// The shown columns among real columns From .. To.
+int ShownBetween(TKavStringGrid& G, int From, int To) {
+    int n = 0;
+    for (int x = From; x <= To; ++x)
+        if (!G.IsHiddenColumn(x)) ++n;
+    return n;
+}
+
+// A stream of shown columns counts a block's span, and a covered cell's distance to its base,
+// in shown columns, where the grid counts real ones: a hidden column inside the block takes
+// no place in the stream. A block whose base is hidden, or that keeps one cell, is written as
+// single cells.
+void SpansAsShown(TKavStringGrid& G, TCellProperties& P, int RealCol, int ARow) {
+    if (P.GetCellSpanX() < 0 || P.GetCellSpanY() < 0) return;
+    const TPoint base = G.BaseCell(RealCol, ARow);
+    const TPoint span = G.CellSpan(base.x, base.y);
+    const int shownSpan = ShownBetween(G, base.x + 1, base.x + span.x);
+    if (G.IsHiddenColumn(base.x) || (shownSpan == 0 && span.y == 0)) {
+        P.SetCellSpanX(-1);
+        P.SetCellSpanY(-1);
+        P.SetIsBaseCell(true);
+        return;
+    }
+    P.SetCellSpanX(P.GetIsBaseCell() ? shownSpan : ShownBetween(G, base.x + 1, RealCol));
 }
 
 AnsiString JoinSizes(const std::vector<int>& Lines, int (TCustomGrid::*Size)(int) const,
@@ -137,6 +164,8 @@ void TKavStringGrid::SaveLinesToBinStream(const std::vector<int>& Cols,
             Stream->WriteComponent(&h.cell);
             if (!props) continue;
             h.cellProp.GetCellProperties()->CopyAll(*props);
+            if (Shown && NumHiddenColumns() > 0)
+                SpansAsShown(*this, *h.cellProp.GetCellProperties(), sc, r);
             TCellGraphic* g = GetCellGraphic(sc, r);
             h.cellProp.HasGraphic =
                 g && g->CellType != ctEmpty && !(CarriesObject(g->CellType) && !g->CellCreated);
@@ -259,6 +288,12 @@ void TKavStringGrid::LoadAtPointFromBinStream(TPoint Point, TStream* Stream, boo
         }
         // The cell records, only read when Apply is false (so that a stream that fails
         // part-way is refused before the grid changes), else into the grid.
+        // The blocks landed through the column map, merged again by real columns once every
+        // cell is in: a hidden column inside a block becomes part of it.
+        struct Landed {
+            int Col, Row, ShownCol, SpanX, SpanY;
+        };
+        std::vector<Landed> blocks;
         const auto readCells = [&](bool Apply) {
             bool first = true;
             int64_t x0 = 0, y0 = 0;
@@ -303,6 +338,8 @@ void TKavStringGrid::LoadAtPointFromBinStream(TPoint Point, TStream* Stream, boo
                         target->SetCellSpanX(-1);
                         target->SetCellSpanY(-1);
                         target->SetIsBaseCell(true);
+                    } else if (merged && Shown && read.GetIsBaseCell() && NumHiddenColumns() > 0) {
+                        blocks.push_back({col, row, static_cast<int>(tc), sx, sy});
                     }
                 }
                 if (!cellProp.HasGraphic) continue;
@@ -368,6 +405,10 @@ void TKavStringGrid::LoadAtPointFromBinStream(TPoint Point, TStream* Stream, boo
                 SetRowHeights(fr + static_cast<int>(i), heights[i]);
         }
         readCells(true);
+        for (const Landed& b : blocks) {
+            const int last = RemapCol(b.ShownCol + b.SpanX);
+            if (last >= b.Col) MergeCells(b.Col, b.Row, last - b.Col + 1, b.SpanY + 1);
+        }
     } catch (const EStreamError& e) {
         throw EKavGridError(kInvalid + e.Message);
     } catch (const EConvertError& e) {

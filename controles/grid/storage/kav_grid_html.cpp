@@ -147,7 +147,16 @@ AnsiString TKavStringGrid::SaveToHTMLString() {
         line("<tr>");
         for (int c = fc; c < GetColCount(); ++c) {
             const int real = RemapCol(c);
-            if (!IsBaseCell(real, r)) continue;
+            // A block is written at its first cell inside the saved range (its base, unless
+            // the base is a fixed cell left out), spanning the shown columns and the rows it
+            // covers from there.
+            const TPoint base = BaseCell(real, r);
+            const TPoint block = CellSpan(real, r);
+            if (c != std::max(fc, RemapColInv(base.x)) || r != std::max(fr, base.y)) continue;
+            int colSpan = 0;
+            for (int x = real; x <= base.x + block.x; ++x)
+                if (!IsHiddenColumn(x)) ++colSpan;
+            const int rowSpan = base.y + block.y - r + 1;
             TGridDrawState state;
             TColor colorTo = clNone;
             TAlignment ha = taLeftJustify;
@@ -179,9 +188,8 @@ AnsiString TKavStringGrid::SaveToHTMLString() {
 
             std::string td =
                 std::string("<") + cellTag + Quoted("class", "c" + std::to_string(cls));
-            const TPoint span = CellSpan(real, r);
-            if (span.x > 0) td += Quoted("colspan", std::to_string(span.x + 1));
-            if (span.y > 0) td += Quoted("rowspan", std::to_string(span.y + 1));
+            if (colSpan > 1) td += Quoted("colspan", std::to_string(colSpan));
+            if (rowSpan > 1) td += Quoted("rowspan", std::to_string(rowSpan));
             const TIntList* widths = set.GetColWidths();
             const int place = c - fc;
             if (place < widths->GetCount())
@@ -193,7 +201,7 @@ AnsiString TKavStringGrid::SaveToHTMLString() {
             if (ha == taCenter) td += Quoted("align", "center");
             if (va == vtaTop) td += Quoted("valign", "top");
             if (va == vtaBottom) td += Quoted("valign", "bottom");
-            line(td + ">" + CellHtml(SaveCell(real, r), options) + "</" + cellTag + ">");
+            line(td + ">" + CellHtml(SaveCell(base.x, base.y), options) + "</" + cellTag + ">");
         }
         line("</tr>");
     };

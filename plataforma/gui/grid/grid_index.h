@@ -3,9 +3,10 @@
 // A grid shows some columns and rows and keeps others hidden: the user, the painting and the
 // public methods speak of shown columns and display rows (plain int); the cell store keeps
 // its cells by real column (hidden columns counted) and its rows by their place among the
-// shown rows, while a hidden row is known by its real row (hidden rows counted). A shown
-// column becomes a real one only through the grid's column map, once, at a public entry; a
-// plain int does not convert by itself.
+// shown rows, while a hidden row is known by its real row (hidden rows counted). Inside the
+// grid a shown column is a TShownCol and a display row a TShownRow; a shown column becomes a
+// real one only through the grid's column map (ToReal, ToShown), once, at a public entry; a
+// plain int does not convert by itself, and one space does not pass for the other.
 // A row also has an identity that stays with it while rows are inserted, removed, moved,
 // sorted, hidden and shown again: what must come back to the same row later (an open
 // editor's text, an undone edit) holds the identity, never the row's index.
@@ -34,6 +35,39 @@ public:
     constexpr explicit TRealRow(int Value) : value_(Value) {}
     constexpr int Value() const { return value_; }
     constexpr auto operator<=>(const TRealRow&) const = default;
+
+private:
+    int value_;
+};
+
+// A column as shown (hidden columns not counted): what the painting, the mouse, the keys
+// and the base grid's rectangles speak of.
+class TShownCol {
+public:
+    constexpr explicit TShownCol(int Value) : value_(Value) {}
+    constexpr int Value() const { return value_; }
+    constexpr auto operator<=>(const TShownCol&) const = default;
+    constexpr TShownCol& operator++() {
+        ++value_;
+        return *this;
+    }
+    constexpr TShownCol operator+(int Count) const { return TShownCol(value_ + Count); }
+
+private:
+    int value_;
+};
+
+// A display row (hidden rows not counted): the row of the store and of the screen.
+class TShownRow {
+public:
+    constexpr explicit TShownRow(int Value) : value_(Value) {}
+    constexpr int Value() const { return value_; }
+    constexpr auto operator<=>(const TShownRow&) const = default;
+    constexpr TShownRow& operator++() {
+        ++value_;
+        return *this;
+    }
+    constexpr TShownRow operator+(int Count) const { return TShownRow(value_ + Count); }
 
 private:
     int value_;

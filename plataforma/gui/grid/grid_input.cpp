@@ -361,8 +361,7 @@ void TCustomGrid::MouseMove(TShiftState Shift, int X, int Y) {
         const TGridCoord cell = MouseCoord(X, Y);
         const bool cols = gridState_ == gsColMoving;
         const int index = cols ? cell.X : cell.Y;
-        const int fixed = cols ? fixedCols_ : fixedRows_;
-        if (index >= fixed && index != movePos_) {
+        if (MoveTargetAllowed(cols, index) && index != movePos_) {
             if (moveDrawn_) DrawMove();
             movePos_ = index;
             DrawMove();
@@ -474,6 +473,7 @@ void TCustomGrid::MoveAndScroll(const TPoint& P) {
     } else {
         return;
     }
+    if (!MoveTargetAllowed(cols, target)) return;
     if (moveDrawn_) DrawMove();
     const int newFirst = pos < a.FixedBoundary ? first - 1 : first + 1;
     if (cols)

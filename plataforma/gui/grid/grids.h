@@ -315,6 +315,10 @@ protected:
     int GetMoveIndex() const { return moveIndex_; }
     int GetMovePos() const { return movePos_; }
     virtual void DrawMove();
+    // Whether a moved column (row) may land at Index: not on a fixed one.
+    virtual bool MoveTargetAllowed(bool Cols, int Index) const {
+        return Index >= (Cols ? fixedCols_ : fixedRows_);
+    }
     void EndMouseState();
 
     // --- in-place editor ---

@@ -326,13 +326,16 @@ TEST_F(KavGrid, PropiedadesSinFugasAlReducirFilas) {
     g->SetRowCountEx(6);
     EXPECT_FALSE(g->HasCellProperties(3, 4));
     EXPECT_TRUE(g->HasCellProperties(3, 1));
-    // A hidden row's properties go with the grid (the sanitizer build sees a leak otherwise).
+    // A hidden row's properties go with the grid (the sanitizer build sees a leak otherwise);
+    // Clear empties the hidden rows too, freeing their properties.
     auto* oculta = static_cast<TGridItem*>(g->GetHiddenRowList()->Add());
     oculta->SetIdx(9);
     oculta->GetItems()->AddObject("a", new TCellProperties(g, 0, 9));
     g->Clear();
     EXPECT_FALSE(g->HasCellProperties(3, 1));
-    EXPECT_NE(oculta->GetItems()->GetObjects(0), nullptr);
+    EXPECT_EQ(oculta->GetItems()->GetObjects(0), nullptr);
+    EXPECT_EQ(oculta->GetItems()->GetStrings(0), "");
+    oculta->GetItems()->SetObjects(0, new TCellProperties(g, 0, 9));
 }
 
 TEST_F(KavGrid, MapasDeIndicesEnAmbosSentidos) {

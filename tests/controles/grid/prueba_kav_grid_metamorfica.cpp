@@ -8,10 +8,10 @@
 //
 // Arguments name shown columns and display rows. Where a method takes a real column
 // (hidden columns counted: the cell accessors by index, per-cell properties, typed access,
-// graphics, marking by cell, ClearRect, ClearCols, InsertCols, RemoveCols) the row of the
-// table passes G's RemapCol of the shown column; where it takes a real row (GetCellsEx,
-// SetCellsEx, HideRow, SetAllFloats), G's RemapRowInv. P has nothing hidden, so both maps
-// are the identity there.
+// graphics, marking by cell, ClearRect, ClearCols, InsertCols, RemoveCols, the sort column of
+// SortSettings) the row of the table passes G's RemapCol of the shown column; where it takes
+// a real row (GetCellsEx, SetCellsEx, HideRow, SetAllFloats), G's RemapRowInv. P has nothing
+// hidden, so both maps are the identity there.
 //
 // Left out of the table, with the reason:
 // - the per-cell graphic and decoration adders and removers (AddBitmap ... RemoveRotated,
@@ -23,7 +23,9 @@
 //   InNodeRect, MeasureCell, GetCellTextSize, AutoSizeCol, AutoSizeRow, SizeToLines,
 //   StretchColumn, ScrollInView, MouseToCell): they answer pixels, and the pixels of a grid
 //   with a hidden column differ from a plain grid's by the hidden column's width, which the
-//   screen never shows; their index maps are the ones of GetCellEx in the table;
+//   screen never shows; the mouse and keys that use them (a header click, a cell button, a
+//   check box, a radio group, a double and a right click, F2 and typing, AutoSizeCol) run on
+//   both grids in their own table (prueba_kav_grid_indices_entrada.cpp);
 // - the clipboard (CopyToClipBoard, CopySelectionToClipboard, PasteFromClipboard, PasteText,
 //   PasteFunc, PasteInCell): the offscreen platform's clipboard is one for every test
 //   program, so a test of it lives with its own lock; its blocks are written and read by
@@ -323,7 +325,7 @@ const std::vector<Caso>& Tabla() {
          }},
         {"SortByColumn QSort", false,
          [](TKavStringGrid& g, const std::string&) {
-             g.GetSortSettings()->SetColumn(3);
+             g.GetSortSettings()->SetColumn(g.RemapCol(3));
              g.QSort();
              return std::string();
          }},

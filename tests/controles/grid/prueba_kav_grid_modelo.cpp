@@ -836,7 +836,7 @@ const std::vector<Operacion>& Operaciones() {
          [](TKavStringGrid& g, Modelo& m) {
              const std::vector<int> reales = m.FilasReales();
              const int datos = static_cast<int>(reales.size()) - 2; // fixed row, footer
-             g.GetSortSettings()->SetColumn(g.RemapColInv(3));
+             g.GetSortSettings()->SetColumn(3); // a real column
              g.QSort();
              TomarOrden(g, m, std::vector<int>(reales.begin() + 1, reales.begin() + 1 + datos), 3);
          }},
@@ -1000,12 +1000,12 @@ const std::vector<Operacion>& Operaciones() {
              m.QuitarCol(b);
              g.MergeCols(a, b, "+");
          }},
+        // The hidden rows are emptied too: they come back empty.
         {"vaciar las celdas normales",
          [](TKavStringGrid& g, Modelo& m) {
-             for (int r : m.FilasReales())
-                 if (r > 0 && r < m.Filas() - 1)
-                     for (int c = 1; c < m.Cols(); ++c)
-                         m.celdas[r][c].clear();
+             for (int r = 1; r < m.Filas() - 1; ++r)
+                 for (int c = 1; c < m.Cols(); ++c)
+                     m.celdas[r][c].clear();
              g.ClearNormalCells();
          }},
         {"quitar las filas marcadas",
@@ -1022,8 +1022,8 @@ const std::vector<Operacion>& Operaciones() {
          }},
         {"vaciar toda la rejilla",
          [](TKavStringGrid& g, Modelo& m) {
-             for (int r : m.FilasReales())
-                 for (auto& t : m.celdas[r])
+             for (auto& fila : m.celdas)
+                 for (auto& t : fila)
                      t.clear();
              g.Clear();
          }},

@@ -347,3 +347,24 @@ TEST_F(Oficina, ConsultaSobreUnaBaseSqlite) {
     }
     EXPECT_EQ(Leer(Ruta("otra.mdb")), "no es una base");
 }
+
+// The fields and their names land in the shown columns: a hidden column keeps its cells.
+TEST_F(Oficina, ConsultaConUnaColumnaOculta) {
+    PrepararOdbc();
+    SqliteDePrueba(Ruta("c.db").str(), "CREATE TABLE t (a TEXT, b TEXT);"
+                                       "INSERT INTO t VALUES ('uno', 'dos');");
+    Rejilla* g = Nueva(4, 3);
+    g->SetFixedCols(1);
+    g->SetFixedRows(1);
+    g->SetCells(1, 0, "cabecera oculta");
+    g->SetCells(1, 1, "oculta");
+    g->HideColumn(1);
+    g->LoadFromMDBSQL(Ruta("c.db"), "SELECT a, b FROM t");
+    ASSERT_EQ(g->GetColCount(), 3);
+    EXPECT_EQ(g->GetCells(1, 0), "cabecera oculta");
+    EXPECT_EQ(g->GetCells(1, 1), "oculta");
+    EXPECT_EQ(g->GetCells(2, 0), "a");
+    EXPECT_EQ(g->GetCells(3, 0), "b");
+    EXPECT_EQ(g->GetCells(2, 1), "uno");
+    EXPECT_EQ(g->GetCells(3, 1), "dos");
+}

@@ -385,6 +385,16 @@ TEST_F(Portapapeles, DatosPropiosDanadosSeRechazan) {
     CloseClipboard();
 }
 
+// A text pasted across a merged block leaves in it the field that falls on its base cell;
+// the field that falls on a covered cell is dropped, the fields after it land in place.
+TEST_F(Portapapeles, TextoPegadoSobreUnBloqueFundido) {
+    a->MergeCells(2, 2, 2, 1);
+    a->PasteText(2, 2, "a\tb\tc");
+    EXPECT_EQ(a->GetCellEx(2, 2), "a");
+    EXPECT_EQ(a->GetCells(3, 2), "");
+    EXPECT_EQ(a->GetCells(4, 2), "c");
+}
+
 TEST_F(Portapapeles, TextoEnriquecido) {
     for (RejillaAvisos* g : {a, b})
         g->GetNavigation()->SetAllowRTFClipboard(true);
