@@ -428,19 +428,19 @@ TEST_F(Arrastre, UnMovimientoQueElDestinoNoTomaEnteroDejaLaFuenteIntacta) {
         const char* nombre;
         TGridRect bloque; // in g, holding a, b
         std::function<void()> preparar;
-        DragStep destino;
+        std::function<DragStep()> destino; // built once the case's target grid exists
         bool mueve;
         std::function<std::string()> destinoQueda;
         const char* esperado;
     } casos[] = {
-        {"todo cabe", {1, 1, 2, 1}, [] {}, Sobre(otra, 1, 1), true,
+        {"todo cabe", {1, 1, 2, 1}, [] {}, [&] { return Sobre(otra, 1, 1); }, true,
          [&] { return Fila(otra, 1); }, "a|b||"},
         {"sobre la última columna, sin crecer", {1, 1, 2, 1},
-         [&] { otra->GetNavigation()->SetAllowClipboardColGrow(false); }, Sobre(otra, 4, 1),
+         [&] { otra->GetNavigation()->SetAllowClipboardColGrow(false); }, [&] { return Sobre(otra, 4, 1); },
          false, [&] { return Fila(otra, 1) + "/" + std::to_string(otra->GetColCount()); },
          "|||a/5"},
         {"sobre la última fila, sin crecer", {1, 1, 1, 2},
-         [&] { otra->GetNavigation()->SetAllowClipboardRowGrow(false); }, Sobre(otra, 1, 6),
+         [&] { otra->GetNavigation()->SetAllowClipboardRowGrow(false); }, [&] { return Sobre(otra, 1, 6); },
          false, [&] { return Columna(otra, 1) + "/" + std::to_string(otra->GetRowCount()); },
          "|||||a/7"},
         {"sobre una celda de solo lectura", {1, 1, 2, 1},
@@ -448,16 +448,16 @@ TEST_F(Arrastre, UnMovimientoQueElDestinoNoTomaEnteroDejaLaFuenteIntacta) {
              otra->SetCells(2, 1, "fijo");
              otra->GetCellProperties(2, 1)->SetReadOnly(true);
          },
-         Sobre(otra, 1, 1), false, [&] { return Fila(otra, 1); }, "a|fijo||"},
+         [&] { return Sobre(otra, 1, 1); }, false, [&] { return Fila(otra, 1); }, "a|fijo||"},
         {"una celda guardada por el evento", {1, 1, 2, 1},
          [&] {
              otra->OnClipboardBeforePasteCell = [](TObject*, int c, int, AnsiString&, bool& a) {
                  a = c != 2;
              };
          },
-         Sobre(otra, 1, 1), false, [&] { return Fila(otra, 1); }, "a|||"},
+         [&] { return Sobre(otra, 1, 1); }, false, [&] { return Fila(otra, 1); }, "a|||"},
         {"dos filas en un edit", {1, 1, 1, 2}, [&] { edit->SetText("x"); },
-         DragStep::Move(edit, 20, 12), false, [&] { return edit->GetText().str(); }, "xa"},
+         [&] { return DragStep::Move(edit, 20, 12); }, false, [&] { return edit->GetText().str(); }, "xa"},
     };
     for (Caso& c : casos) {
         SCOPED_TRACE(c.nombre);
@@ -469,7 +469,7 @@ TEST_F(Arrastre, UnMovimientoQueElDestinoNoTomaEnteroDejaLaFuenteIntacta) {
         g->SetCells(c.bloque.Right, c.bloque.Bottom, "b");
         g->SetSelection(c.bloque);
         c.preparar();
-        Arrastrar(g, 1, 1, {c.destino, DragStep::Drop()});
+        Arrastrar(g, 1, 1, {c.destino(), DragStep::Drop()});
         EXPECT_EQ(c.destinoQueda(), c.esperado);
         EXPECT_EQ(g->GetCells(1, 1), AnsiString(c.mueve ? "" : "a"));
         EXPECT_EQ(g->GetCells(c.bloque.Right, c.bloque.Bottom), AnsiString(c.mueve ? "" : "b"));
