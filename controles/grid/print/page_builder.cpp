@@ -176,7 +176,10 @@ void ColumnWidths(TPrintPass& P) {
     int total = SumOfPrinted(P);
     const TFitToPage fit = s.GetFitToPage();
     if (fit != fpNever) {
-        const int spacings = (r.Right - r.Left + 1) * P.Spacing;
+        // The spacing of the printed columns only, as the total counts them.
+        int spacings = 0;
+        for (int c = r.Left; c <= r.Right; ++c)
+            if (P.ColPrinted(c)) spacings += P.Spacing;
         double scale = 1.0;
         if (total != spacings)
             scale = (P.PageWidth - s.GetRightSize() - s.GetLeftSize() - spacings) /

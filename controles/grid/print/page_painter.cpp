@@ -167,12 +167,17 @@ void DrawPageHeaderFooter(TPrintPass& P) {
         const bool header = InHeader(pos);
         P.UseFont(header ? s.GetHeaderFont() : s.GetFooterFont());
         c->GetBrush()->SetStyle(bsClear);
+        const int step = header ? P.HeaderTextHeight : P.FooterTextHeight;
+        // In the footer the title's lines stand above the footer's line, so that the last
+        // one sits where a footer text sits and none falls off the sheet.
+        const int further =
+            s.GetTitle() == pos && titleLines.size() > 1 ? int(titleLines.size()) - 1 : 0;
         int y = header ? -s.GetHeaderSize()
-                       : P.PageHeight + P.FooterTextHeight + P.LineGap + s.GetFooterSize();
+                       : P.PageHeight + P.FooterTextHeight + P.LineGap + s.GetFooterSize() +
+                             further * step;
         if (!texts[i].IsEmpty()) put(pos, xOf(pos, texts[i]), y, texts[i]);
         // The title's further lines, one under the other.
         if (s.GetTitle() != pos) continue;
-        const int step = header ? P.HeaderTextHeight : P.FooterTextHeight;
         for (size_t k = 1; k < titleLines.size(); ++k) {
             y -= step;
             const AnsiString& line = titleLines[k];

@@ -716,3 +716,91 @@ TEST(PaginacionSeleccion, FilasYColumnasDisjuntasSoloLasMarcadas) {
 }
 
 } // namespace
+
+namespace {
+
+// Three title lines at each footer position: every one lies on the sheet (its top below
+// the top edge, its bottom above the bottom edge), one under the other in order, the last
+// where a footer text sits when the title has one line.
+TEST(PaginacionPie, LasLineasDelTituloEnElPieCabenEnLaHoja) {
+    VentanaPrueba ventana;
+    auto* g = new Rejilla(&ventana, &ventana);
+    Rellenar(g, 4, 2, 300, 60);
+    TPrintSettings* s = g->GetPrintSettings();
+    s->SetPageNr(ppNone);
+    for (TPrintPosition pos : {ppBottomLeft, ppBottomCenter, ppBottomRight}) {
+        SCOPED_TRACE(pos);
+        s->SetTitle(pos);
+        s->GetTitleLines()->Clear();
+        s->GetTitleLines()->Add("Solo");
+        TRecordingCanvas uno(300, 300);
+        DibujarVistaPrevia(g, uno, -1);
+        int ySolo = 0;
+        for (const TCanvasCall& k : uno.Recorder().Calls("TextOut"))
+            if (k.Text.str().find("Solo") != std::string::npos) ySolo = k.Args[1];
+        s->GetTitleLines()->Clear();
+        for (const char* t : {"Primera", "Segunda", "Tercera"})
+            s->GetTitleLines()->Add(t);
+        TRecordingCanvas c(300, 300);
+        DibujarVistaPrevia(g, c, -1);
+        const TRect hoja = g->PrintLayout().PageRect; // logical, y negative downwards
+        std::vector<int> ys;
+        for (const char* t : {"Primera", "Segunda", "Tercera"})
+            for (const TCanvasCall& k : c.Recorder().Calls("TextOut"))
+                if (k.Text.str().find(t) != std::string::npos) ys.push_back(k.Args[1]);
+        ASSERT_EQ(ys.size(), 3u);
+        const int paso = ys[0] - ys[1];
+        EXPECT_GT(paso, 0);
+        EXPECT_EQ(ys[1] - ys[2], paso);
+        EXPECT_EQ(ys[2], ySolo);
+        for (int y : ys) {
+            EXPECT_LE(y, hoja.Top);
+            EXPECT_GE(y - paso, hoja.Bottom);
+        }
+    }
+}
+
+// Fit to page with only the selected columns printed: the spacing of those columns only is
+// taken from the page, so that two wide columns of ten shrink into one band and two narrow
+// ones grow to fill it.
+TEST(PaginacionAjuste, SoloLasColumnasSeleccionadasLlenanLaHoja) {
+    VentanaPrueba ventana;
+    auto* g = new Rejilla(&ventana, &ventana);
+    g->SetColCount(10);
+    g->SetRowCount(3);
+    g->SetFixedRows(0);
+    g->SetFixedCols(0);
+    TPrintSettings* s = g->GetPrintSettings();
+    s->SetColumnSpacing(40);
+    s->SetLeftSize(100);
+    s->SetRightSize(100);
+    const int espacio = 40 + 20, hueco = 2100 - 200;
+    struct Caso {
+        const char* texto;
+        TFitToPage ajuste;
+    } casos[] = {
+        {"Un texto muy largo que no cabe dos veces en el ancho de una hoja A4 vertical", fpAlways},
+        {"Un texto muy largo que no cabe dos veces en el ancho de una hoja A4 vertical", fpShrink},
+        {"corto", fpAlways},
+        {"corto", fpGrow},
+    };
+    for (const Caso& caso : casos) {
+        SCOPED_TRACE(std::string(caso.texto) + " " + std::to_string(caso.ajuste));
+        for (int r = 0; r < 3; ++r)
+            for (int c = 0; c < 10; ++c)
+                g->SetCells(c, r, c == 2 || c == 3 ? caso.texto : "x");
+        g->SetSelection(TGridRect{2, 0, 3, 2});
+        s->SetFitToPage(caso.ajuste);
+        TBitmap hoja;
+        hoja.SetSize(10, 10);
+        TPrintLayout& l = g->PrintLayout();
+        l.PrintRange = {0, 0, 9, 2};
+        l.PageRect = TRect(0, 0, 2100, 2970);
+        EXPECT_EQ(g->BuildPages(hoja.GetCanvas(), prCalcPrint, -1, true), 1);
+        const int ancho = l.GetPrintColWidth(2) + l.GetPrintColWidth(3) + 2 * espacio;
+        EXPECT_LE(ancho, hueco);
+        EXPECT_GE(ancho, hueco - 2);
+    }
+}
+
+} // namespace
