@@ -177,11 +177,12 @@ void XlsxWorkbook::LoadStyles() const {
     for (xmlNode* x = Child(Child(root, "cellXfs"), "xf"); x; x = Next(x, "xf")) {
         long long id = 0;
         ParseCount(Attr(x, "numFmtId"), id);
-        const auto code = codes.find(id);
-        const bool date =
-            id >= 0 && id <= 1000 &&
-            value_text::IsDateFormat(static_cast<int>(id), code == codes.end() ? "" : code->second);
-        dateStyles_.push_back(date);
+        const auto found = codes.find(id);
+        const std::string code = found == codes.end() ? std::string() : found->second;
+        NumberStyle style;
+        style.Date = id >= 0 && id <= 1000 && value_text::IsDateFormat(static_cast<int>(id), code);
+        if (style.Date && value_text::IsElapsedFormat(code)) style.Elapsed = code;
+        numberStyles_.push_back(std::move(style));
     }
 }
 
@@ -266,10 +267,17 @@ SheetContents XlsxWorkbook::ReadWorksheet(int Index, TextForm Form) const {
             } else {
                 long long s = 0;
                 if (HasAttr(c, "s")) LoadStyles();
-                const bool date = ParseCount(Attr(c, "s"), s) && s >= 0 &&
-                                  static_cast<unsigned long long>(s) < dateStyles_.size() &&
-                                  dateStyles_[static_cast<size_t>(s)];
-                text = date ? value_text::SpreadsheetDate(d, date1904_) : FloatToStr(d);
+                const NumberStyle* style =
+                    ParseCount(Attr(c, "s"), s) && s >= 0 &&
+                            static_cast<unsigned long long>(s) < numberStyles_.size()
+                        ? &numberStyles_[static_cast<size_t>(s)]
+                        : nullptr;
+                if (style && !style->Elapsed.empty())
+                    text = value_text::ElapsedTime(d, style->Elapsed);
+                else if (style && style->Date)
+                    text = value_text::SpreadsheetDate(d, date1904_, compatible1900_);
+                else
+                    text = FloatToStr(d);
             }
         }
         if (value) {

@@ -95,8 +95,11 @@ void XlsxWorkbook::Load() {
     const xmlNode* root = xmlDocGetRootElement(book.get());
     if (Name(root) != "workbook")
         throw EOfficeError("El fichero " + file + " no es un libro de hoja de cálculo");
-    const std::string d1904 = Attr(Child(root, "workbookPr"), "date1904");
+    const xmlNode* pr = Child(root, "workbookPr");
+    const std::string d1904 = Attr(pr, "date1904");
     date1904_ = d1904 == "1" || d1904 == "true";
+    const std::string compatible = Attr(pr, "dateCompatibility");
+    compatible1900_ = compatible != "0" && compatible != "false";
     const std::string tab = Attr(Child(Child(root, "bookViews"), "workbookView"), "activeTab");
     activeTab_ = 0;
     std::from_chars(tab.data(), tab.data() + tab.size(), activeTab_);

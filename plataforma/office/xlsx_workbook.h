@@ -102,6 +102,8 @@ private:
     std::vector<Sheet> sheets_;
     int activeTab_ = 0;
     bool date1904_ = false;
+    // The 1900 system's day numbers count the false 29/02/1900 unless the workbook says not.
+    bool compatible1900_ = true;
     // Parts changed as trees, by their path.
     std::vector<std::pair<std::string, office_xml::DocPtr>> trees_;
     mutable bool stringsLoaded_ = false;
@@ -110,5 +112,11 @@ private:
     mutable std::string stringPool_;
     mutable std::vector<uint32_t> stringEnds_;
     mutable bool stylesLoaded_ = false;
-    mutable std::vector<bool> dateStyles_;
+    // How each cell style shows a number: as a date or time, or as elapsed time by its
+    // format code (Elapsed empty otherwise).
+    struct NumberStyle {
+        bool Date = false;
+        std::string Elapsed;
+    };
+    mutable std::vector<NumberStyle> numberStyles_;
 };

@@ -8,6 +8,8 @@
 #include "plataforma/office/zip_package.h"
 
 #include <charconv>
+#include <map>
+#include <memory>
 #include <set>
 
 using namespace office_xml;
@@ -72,6 +74,11 @@ void XlsxWorkbook::WriteWorksheet(int Index, int Rows, int Cols, const RowSource
     };
     std::vector<OldRow> old;
     std::set<std::string> lostMasters;
+    struct FreeNode {
+        void operator()(xmlNode* N) const { xmlFreeNode(N); }
+    };
+    using NodePtr = std::unique_ptr<xmlNode, FreeNode>;
+    std::map<std::pair<int, int>, NodePtr> unshown; // by row and column
     int lastCol = Cols, lastRow = Rows, row = 0;
     for (xmlNode* r = Child(data, "row"); r; r = Next(r, "row")) {
         int number = row + 1;
@@ -95,11 +102,21 @@ void XlsxWorkbook::WriteWorksheet(int Index, int Rows, int Cols, const RowSource
                 bad("tiene las celdas desordenadas");
             col = at;
             if (row <= Rows && col <= Cols) {
-                // A shared formula whose first cell goes: the cells sharing it keep their values.
                 xmlNode* f = Child(c, "f");
-                if (f && Attr(f, "t") == "shared" && HasAttr(f, "ref"))
-                    lostMasters.insert(Attr(f, "si"));
+                const bool master = f && Attr(f, "t") == "shared" && HasAttr(f, "ref");
                 xmlUnlinkNode(c);
+                // A formula whose value a load could not show (none stored, an empty one or an
+                // error) was an empty cell to the caller: it stays unless the block gives the
+                // cell a text. (The first cell of a shared formula goes as before, its sharers
+                // told below.)
+                const xmlNode* v = Child(c, "v");
+                if (f && !master && (!v || !v->children || Attr(c, "t") == "e")) {
+                    unshown.emplace(std::make_pair(row, col), NodePtr(c));
+                    c = next;
+                    continue;
+                }
+                // A shared formula whose first cell goes: the cells sharing it keep their values.
+                if (master) lostMasters.insert(Attr(f, "si"));
                 xmlFreeNode(c);
             } else {
                 const std::string ref = cell_reference::ColumnLetters(col) + std::to_string(row);
@@ -145,8 +162,18 @@ void XlsxWorkbook::WriteWorksheet(int Index, int Rows, int Cols, const RowSource
             AppendStartTag(rows, existing);
         else
             rows += '<' + p + "row r=\"" + std::to_string(r) + "\">";
-        for (int c = 1; c <= Cols; ++c)
-            AppendCell(rows, p, c, r, texts[static_cast<size_t>(c - 1)], Form);
+        for (int c = 1; c <= Cols; ++c) {
+            const AnsiString& t = texts[static_cast<size_t>(c - 1)];
+            const auto kept = t.IsEmpty() ? unshown.find({r, c}) : unshown.end();
+            if (kept == unshown.end()) {
+                AppendCell(rows, p, c, r, t, Form);
+                continue;
+            }
+            // A kept cell sharing the formula of a first cell that went has nothing left.
+            const xmlNode* f = Child(kept->second.get(), "f");
+            if (Attr(f, "t") != "shared" || !lostMasters.count(Attr(f, "si")))
+                AppendNode(rows, doc.get(), kept->second.get());
+        }
         if (existing) {
             for (xmlNode* n = existing->children; n; n = n->next)
                 AppendNode(rows, doc.get(), n);

@@ -4,6 +4,7 @@
 
 #include "plataforma/base/cp1252.h"
 #include "plataforma/base/file_writer.h"
+#include "plataforma/office/value_text.h"
 #include "plataforma/office/xlsx_workbook.h"
 #include "tests/plataforma/office/libros_prueba.h"
 
@@ -230,4 +231,41 @@ with zipfile.ZipFile("base.xlsx") as a, zipfile.ZipFile("tres.xlsx") as b:
     EXPECT_NE(leido.find("xl/worksheets/sheet3.xml True\n"), std::string::npos) << leido;
     EXPECT_NE(leido.find("xl/styles.xml True\n"), std::string::npos) << leido;
     EXPECT_EQ(leido.find("False"), std::string::npos) << leido;
+}
+
+// Day numbers as dates in each day count, and elapsed-time formats as the times they show.
+TEST(ValoresDeLibro, FechasYTiemposTranscurridos) {
+    AjustesRegionales regional(',', '.');
+    struct Fecha {
+        double numero;
+        bool compatible;
+        const char* texto;
+    } fechas[] = {
+        {1, true, "01/01/1900"},   {59, true, "28/02/1900"},     {61, true, "01/03/1900"},
+        {2, false, "01/01/1900"},  {47, false, "15/02/1900"},    {60, false, "28/02/1900"},
+        {61, false, "01/03/1900"}, {44259, false, "04/03/2021"},
+    };
+    for (const Fecha& f : fechas)
+        EXPECT_EQ(value_text::SpreadsheetDate(f.numero, false, f.compatible), f.texto)
+            << f.numero << " " << f.compatible;
+    struct Tiempo {
+        double dias;
+        const char* formato;
+        const char* texto;
+    } tiempos[] = {
+        {1.5, "[h]:mm", "36:00"},
+        {0.1041666666667, "[h]:mm", "2:30"},
+        {1.5, "[hh]:mm:ss", "36:00:00"},
+        {1.5, "[mm]:ss", "2160:00"},
+        {0.5, "[ss]", "43200"},
+        {-1.25, "[h]:mm", "-30:00"},
+        {2.0520833333333, "[h]\"h\" mm\\m", "49h 15m"},
+        {1.5, "[Red][h]:mm;@", "36:00"},
+    };
+    for (const Tiempo& t : tiempos) {
+        EXPECT_TRUE(value_text::IsElapsedFormat(t.formato)) << t.formato;
+        EXPECT_EQ(value_text::ElapsedTime(t.dias, t.formato), t.texto) << t.formato;
+    }
+    for (const char* no : {"hh:mm", "dd/mm/yyyy", "[Red]0.00", "0;[h]:mm", "\"[h]\"0"})
+        EXPECT_FALSE(value_text::IsElapsedFormat(no)) << no;
 }
