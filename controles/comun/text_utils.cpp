@@ -426,13 +426,82 @@ AnsiString LineFeedsToCSVNQ(const AnsiString& S) {
     return AnsiString(std::move(r));
 }
 
+// The script form writes a line break (CR LF) as "~". A text that "~" alone cannot carry (one
+// holding a "~", a lone CR or LF, or the escape mark "`", or the whole text "^", which reads
+// back as an empty cell) escapes those characters with the mark: "`~" a "~", "`r" a CR, "`n"
+// an LF, "``" the mark, "`^" a "^". Other texts are written as before.
+namespace {
+constexpr char kJavaEscape = '`';
+
+bool JavaNeedsEscape(const std::string& S) {
+    if (S == "^") return true;
+    for (size_t i = 0; i < S.size(); ++i) {
+        const char c = S[i];
+        if (c == '~' || c == kJavaEscape) return true;
+        if (c == '\r' && (i + 1 >= S.size() || S[i + 1] != '\n')) return true;
+        if (c == '\n' && (i == 0 || S[i - 1] != '\r')) return true;
+    }
+    return false;
+}
+} // namespace
+
 AnsiString LineFeedsToJava(const AnsiString& S) {
-    return Reemplazar(Reemplazar(S, '\n', ""), '\r', "~");
+    const std::string& s = S.str();
+    if (!JavaNeedsEscape(s)) return Reemplazar(Reemplazar(S, '\n', ""), '\r', "~");
+    std::string r;
+    for (size_t i = 0; i < s.size(); ++i) {
+        const char c = s[i];
+        if (c == '\r' && i + 1 < s.size() && s[i + 1] == '\n') {
+            r += '~';
+            ++i;
+        } else if (c == '\r') {
+            r += "`r";
+        } else if (c == '\n') {
+            r += "`n";
+        } else if (c == '~' || c == '^' || c == kJavaEscape) {
+            // "^" is escaped wherever it stands, so that a whole "^" is never written.
+            r += kJavaEscape;
+            r += c;
+        } else {
+            r += c;
+        }
+    }
+    return AnsiString(std::move(r));
 }
 
 AnsiString JavaToLineFeeds(const AnsiString& S) {
-    const AnsiString r = Reemplazar(S, '~', "\r\n");
-    return r == "^" ? AnsiString() : r;
+    const std::string& s = S.str();
+    if (s == "^") return AnsiString();
+    std::string r;
+    for (size_t i = 0; i < s.size(); ++i) {
+        const char c = s[i];
+        if (c == '~') {
+            r += "\r\n";
+            continue;
+        }
+        if (c == kJavaEscape && i + 1 < s.size()) {
+            // An unknown pair stays as it stands, as files without escapes hold it.
+            switch (s[i + 1]) {
+            case '~':
+            case '^':
+            case kJavaEscape:
+                r += s[++i];
+                continue;
+            case 'r':
+                r += '\r';
+                ++i;
+                continue;
+            case 'n':
+                r += '\n';
+                ++i;
+                continue;
+            default:
+                break;
+            }
+        }
+        r += c;
+    }
+    return AnsiString(std::move(r));
 }
 
 AnsiString LFToCLF(const AnsiString& S) {

@@ -11,6 +11,7 @@
 #include "plataforma/office/odbc_query.h"
 #include "plataforma/office/xlsx_workbook.h"
 
+#include <algorithm>
 #include <memory>
 
 namespace {
@@ -71,8 +72,12 @@ void TKavStringGrid::LoadXLS(const AnsiString& FileName, const AnsiString& Sheet
     if (!grid_files::SizeAllowed(cols, rows))
         throw EKavGridError(grid_files::TooManyCells(FileName));
     const int fixedCols = GetFixedCols(), fixedRows = GetFixedRows();
-    SetColCount(static_cast<int>(cols));
-    SetRowCount(static_cast<int>(rows));
+    // A save writes the footer rows and the fixed right columns as the sheet's last ones:
+    // those of the grid stay its last ones, with their own cells, and take the sheet's.
+    const int tailCols = grid_files::ColsAfterSaveRange(*this);
+    const int tailRows = grid_files::RowsAfterSaveRange(*this);
+    grid_files::SizeBeforeTail(*this, static_cast<int>(std::max<int64_t>(cols - tailCols, co)),
+                               static_cast<int>(std::max<int64_t>(rows - tailRows, ro)));
     if (GetFixedCols() != fixedCols && fixedCols < GetColCount()) SetFixedCols(fixedCols);
     if (GetFixedRows() != fixedRows && fixedRows < GetRowCount()) SetFixedRows(fixedRows);
     // Only the sheet's cells with a value are loaded: a cell the sheet leaves empty, or one

@@ -4,6 +4,7 @@
 #include "plataforma/base/file_errors.h"
 #include "plataforma/base/files.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 
@@ -109,6 +110,36 @@ AnsiString CellLineText(std::string_view Text, bool Escaped, bool MultiLine) {
     }
     AnsiString a(std::move(t));
     return GetNextLine(a, false);
+}
+
+int ColsAfterSaveRange(const TKavStringGrid& G) {
+    return std::clamp(G.GetColCount() - 1 - G.GetSaveEndCol(), 0, G.GetColCount());
+}
+
+int RowsAfterSaveRange(const TKavStringGrid& G) {
+    return std::clamp(G.GetRowCount() - 1 - G.GetSaveEndRow(), 0, G.GetRowCount());
+}
+
+void SizeBeforeTail(TKavStringGrid& G, int Cols, int Rows) {
+    const int tailRows = RowsAfterSaveRange(G);
+    if (tailRows == 0) {
+        G.SetRowCount(Rows);
+    } else {
+        const int at = G.GetRowCount() - tailRows;
+        if (Rows > at)
+            G.InsertRows(at, Rows - at);
+        else if (Rows < at)
+            G.RemoveRowsInternal(Rows, at - Rows);
+    }
+    const int tailCols = ColsAfterSaveRange(G);
+    if (tailCols == 0) {
+        G.SetColCount(Cols);
+    } else {
+        const int at = G.GetColCount() - tailCols;
+        if (Cols > at) G.InsertCols(G.RemapCol(at), Cols - at);
+        for (int d = at - 1; d >= Cols; --d)
+            G.RemoveCols(G.RemapCol(d), 1);
+    }
 }
 
 void AppendInt(std::string& Out, int64_t Value) {

@@ -70,6 +70,16 @@ void WriteIfLarge(FileWriter& W, std::string& Out);
 // the flush or the close failed (the old file then stays).
 void CommitOutput(FileWriter& W, const std::string& Out);
 
+// The columns after the save range (the fixed right columns) and the rows after it (the
+// footer rows): none when the fixed cells are stored.
+int ColsAfterSaveRange(const TKavStringGrid& G);
+int RowsAfterSaveRange(const TKavStringGrid& G);
+// Sizes the grid for a load to Cols shown columns and Rows rows in front of those that follow
+// the save range (Cols and Rows count the fixed ones in front): the fixed right columns and the
+// footer rows stay the grid's last ones, with their cells, and columns and rows are added or
+// removed in front of them.
+void SizeBeforeTail(TKavStringGrid& G, int Cols, int Rows);
+
 // A number in decimal, appended.
 void AppendInt(std::string& Out, int64_t Value);
 

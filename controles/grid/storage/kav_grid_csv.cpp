@@ -26,9 +26,6 @@ namespace {
 // The candidates of delimiter detection, in order of preference.
 const char kCandidates[] = {',', ';', '#', '\t', '|', '@', '*', '-', '+', '&'};
 
-// The byte order mark of a UTF-8 file.
-constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
-
 // How often each byte stands alone in a line, as NumSingleChar counts it (a run of it of odd
 // length, or the run that ends the line), and how often it is found at all (NumChar): every
 // byte counted in one pass over the line. The "|" of the "|\" that starts a wide cell's text
@@ -179,8 +176,7 @@ std::string DelimiterBytes(char D, bool Utf8) {
 // Whether the cell texts need a UTF-8 file: a wide cell, or (unless the Java style writes
 // line breaks its own way) the byte 11, which 8-bit files read back as a line break.
 bool NeedsUtf8(const AnsiString& Text, bool JavaStyle) {
-    const std::string& s = Text.str();
-    return s.compare(0, 2, "|\\") == 0 || (!JavaStyle && s.find('\x0B') != std::string::npos);
+    return IsWideText(Text) || (!JavaStyle && Text.str().find('\x0B') != std::string::npos);
 }
 
 } // namespace
@@ -198,7 +194,7 @@ void TKavStringGrid::OutputToCSV(const AnsiString& FileName, bool Append) {
     // which becomes UTF-8 as a whole (its bytes through the code page) when the new rows
     // need it.
     std::string old = Append ? ReadForAppend(FileName) : std::string();
-    bool utf8 = old.compare(0, kUtf8Mark.size(), kUtf8Mark) == 0;
+    bool utf8 = StartsWithUtf8Mark(old);
     for (int r = r0; r <= r1 && !utf8; ++r)
         for (int c = c0; c <= c1 && !utf8; ++c)
             utf8 = NeedsUtf8(cell(c, r), javaStyleCSV_);
@@ -207,7 +203,7 @@ void TKavStringGrid::OutputToCSV(const AnsiString& FileName, bool Append) {
     std::string out;
     if (!utf8) {
         out = std::move(old);
-    } else if (old.compare(0, kUtf8Mark.size(), kUtf8Mark) == 0) {
+    } else if (StartsWithUtf8Mark(old)) {
         out = std::move(old);
     } else {
         AnsiString text(std::move(old));
@@ -265,7 +261,7 @@ void TKavStringGrid::OutputToCSV(const AnsiString& FileName, bool Append) {
 void TKavStringGrid::InputFromCSV(const AnsiString& FileName, bool Insert) {
     std::string bytes;
     if (!ReadWholeFile(FileName, bytes)) throw EKavGridError("Cannot open file " + FileName);
-    const bool utf8 = bytes.compare(0, kUtf8Mark.size(), kUtf8Mark) == 0;
+    const bool utf8 = StartsWithUtf8Mark(bytes);
     const std::string_view data = std::string_view(bytes).substr(utf8 ? kUtf8Mark.size() : 0);
     const int fc = storeFixedCells_ ? 0 : GetFixedCols();
     const int fr = storeFixedCells_ ? 0 : GetFixedRows();
@@ -289,23 +285,30 @@ void TKavStringGrid::InputFromCSV(const AnsiString& FileName, bool Insert) {
         cells += static_cast<int64_t>(n);
         if (cells > kMaxCells) throw EKavGridError(tooMany);
     }
-    const bool footer = Insert && GetFloatingFooter()->GetVisible() && GetRowCount() > 0;
-    const int r0 = !Insert ? fr : footer ? GetRowCount() - 1 : GetRowCount();
-    const int64_t rows = int64_t(r0) + int64_t(count) + GetFixedFooters() + (footer ? 1 : 0);
-    const int64_t cols =
-        std::max<int64_t>(GetColCount(), int64_t(fc) + int64_t(widest) - int64_t(hidden));
-    if (!SizeAllowed(cols, rows)) throw EKavGridError(tooMany);
+    // Inserted records go in before the footer rows (the floating footer's row, the fixed
+    // footer rows), which move down with their cells; loaded ones fill the save range in
+    // front of the fixed right columns and the rows after it.
+    const bool floating = Insert && GetFloatingFooter()->GetVisible();
+    const int footers = Insert
+                            ? std::min(GetRowCount(), std::max(floating ? 1 : 0, GetFixedFooters()))
+                            : RowsAfterSaveRange(*this);
+    const int tailCols = ColsAfterSaveRange(*this);
+    const int r0 = Insert ? GetRowCount() - footers : fr;
+    const int64_t rows = int64_t(r0) + int64_t(count) + footers;
+    const int64_t cols = std::max<int64_t>(GetColCount() - tailCols,
+                                           int64_t(fc) + int64_t(widest) - int64_t(hidden));
+    if (!SizeAllowed(cols + tailCols, rows)) throw EKavGridError(tooMany);
     fieldDelimiter_ = d;
-    std::vector<AnsiString> kept;
-    if (footer) {
-        for (int c = 0; c < TotalColCount(); ++c)
-            kept.push_back(GetCells(c, GetRowCount() - 1));
-        NilRow(GetRowCount() - 1);
+    if (Insert && count > 0) {
+        if (footers == 0)
+            SetRowCount(r0 + static_cast<int>(count));
+        else
+            InsertRows(r0, static_cast<int>(count));
     }
+    SizeBeforeTail(*this, static_cast<int>(cols),
+                   Insert ? GetRowCount() - RowsAfterSaveRange(*this)
+                          : r0 + static_cast<int>(count));
     int r = r0;
-    if (cols > GetColCount()) SetColCount(static_cast<int>(cols));
-    if (GetRowCount() - GetFixedFooters() < r + static_cast<int>(count))
-        SetRowCount(r + static_cast<int>(count) + GetFixedFooters());
     Progress progress(this);
     CsvReader reader(data, delimiter);
     for (size_t i = 0; i < count; ++i, ++r) {
@@ -325,13 +328,6 @@ void TKavStringGrid::InputFromCSV(const AnsiString& FileName, bool Insert) {
             LoadCell(real(fc + static_cast<int>(f)).Value(), r, text);
         }
         progress.Step(static_cast<int64_t>(i) + 1, static_cast<int64_t>(count));
-    }
-    if (footer) {
-        SetRowCount(r + 1 + GetFixedFooters());
-        for (size_t c = 0; c < kept.size(); ++c)
-            SetCells(static_cast<int>(c), r, kept[c]);
-    } else {
-        SetRowCount(r + GetFixedFooters());
     }
     FireCellsChanged(0, 0, GetColCount(), GetRowCount());
     CellsLoaded();

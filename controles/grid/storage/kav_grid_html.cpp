@@ -18,6 +18,7 @@
 #include "plataforma/gui/services/shell.h"
 
 #include <algorithm>
+#include <cctype>
 #include <vector>
 
 using namespace grid_files;
@@ -69,6 +70,31 @@ void AppendEscaped(std::string& Out, std::string_view S, const HtmlOptions& O) {
             Out += FixMarkup(AnsiString(std::string(1, ch))).str();
         }
     }
+}
+
+// The declaration of the bytes' code page.
+constexpr std::string_view kCodePageMeta =
+    "<meta http-equiv=\"Content-Type\" content=\"text/html; charset=windows-1252\">\r\n";
+
+// Where the content of the first head element of a text starts (after its start tag's line
+// end, when it has one), else 0.
+size_t HeadContentStart(const std::string& Html) {
+    for (size_t i = Html.find('<'); i != std::string::npos; i = Html.find('<', i + 1)) {
+        if (Html.size() - i < 6) break;
+        std::string tag = Html.substr(i + 1, 4);
+        for (char& c : tag)
+            c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        const char after = Html[i + 5];
+        if (tag != "head" ||
+            !(after == '>' || after == ' ' || after == '\t' || after == '\r' || after == '\n'))
+            continue;
+        size_t end = Html.find('>', i);
+        if (end == std::string::npos) return 0;
+        ++end;
+        if (Html.compare(end, 2, "\r\n") == 0) end += 2;
+        return end;
+    }
+    return 0;
 }
 
 // A line of a cell: blank-separated words that are addresses ("://" or "mailto:") become
@@ -241,10 +267,12 @@ AnsiString TKavStringGrid::SaveToHTMLString() {
 }
 
 void TKavStringGrid::OutputToHTML(const AnsiString& FileName, bool Append) {
+    std::string old = Append ? ReadForAppend(FileName) : std::string();
     FileWriter w;
-    OpenOutput(w, FileName, Append, "Cannot Create file ");
+    OpenOutput(w, FileName, false, "Cannot Create file ");
+    std::string out = std::move(old);
+    const bool starts = out.empty();
     // A header or footer file that cannot be read is left out.
-    std::string out;
     auto copyLines = [&out](const AnsiString& Name) {
         std::string text;
         if (Name.IsEmpty() || !ReadWholeFile(Name, text)) return;
@@ -254,6 +282,10 @@ void TKavStringGrid::OutputToHTML(const AnsiString& FileName, bool Append) {
         }
     };
     copyLines(htmlSettings_->GetHeaderFile());
+    // A file that starts here says the code page its bytes are in, in the head that the
+    // header file opens or else first (the XHTML form writes every character beyond ASCII as
+    // a reference and declares UTF-8 itself).
+    if (starts && !htmlSettings_->GetXHTML()) out.insert(HeadContentStart(out), kCodePageMeta);
     out += SaveToHTMLString().str();
     copyLines(htmlSettings_->GetFooterFile());
     CommitOutput(w, out);

@@ -69,8 +69,7 @@ void TKavStringGrid::LoadFromFile(const AnsiString& FileName) {
             !SizeAllowed(int64_t(cols) + fc, int64_t(rows) + fr) || cols + fc - hidden <= 0 ||
             rows + fr == 0)
             throw EKavGridError(corrupt);
-        SetColCount(cols + fc - hidden);
-        SetRowCount(rows + fr);
+        SizeBeforeTail(*this, cols + fc - hidden, rows + fr);
     }
     if (GetColCount() == 0 || GetRowCount() == 0) throw EKavGridError(corrupt);
     const int fileCols = GetColCount() + hidden;

@@ -75,17 +75,20 @@ void TKavStringGrid::LoadFromStream(TStream* Stream) {
     const int c0 = GetSaveStartCol(), r0 = GetSaveStartRow();
     std::string line;
     // The whole image is read and checked first: one that fails part-way raises with the grid
-    // as it was.
+    // as it was. The fixed right columns and the footer rows stay after the columns and rows
+    // read.
+    const int tailCols = ColsAfterSaveRange(*this), tailRows = RowsAfterSaveRange(*this);
     int cols = GetColCount(), rows = GetRowCount();
     if (ReadLine(Stream, line)) {
         const size_t comma = line.find(',');
         const int c = Number(std::string_view(line).substr(0, comma));
         const int r = Number(comma == std::string::npos ? std::string_view()
                                                         : std::string_view(line).substr(comma + 1));
-        if (!SizeAllowed(int64_t(c) + c0, int64_t(r) + r0) || c + c0 == 0 || r + r0 == 0)
+        if (!SizeAllowed(int64_t(c) + c0 + tailCols, int64_t(r) + r0 + tailRows) || c + c0 == 0 ||
+            r + r0 == 0)
             throw EKavGridError("El tamaño de rejilla " + AnsiString(line) + " no es válido");
-        cols = c + c0;
-        rows = r + r0;
+        cols = c + c0 + tailCols;
+        rows = r + r0 + tailRows;
     }
     struct Width {
         int col, width;
@@ -124,8 +127,7 @@ void TKavStringGrid::LoadFromStream(TStream* Stream) {
         cells.push_back({static_cast<int>(col), static_cast<int>(row),
                          CellLineText(l.substr(b + 1), escaped, multi)});
     }
-    SetColCount(cols);
-    SetRowCount(rows);
+    SizeBeforeTail(*this, cols - tailCols, rows - tailRows);
     for (const Width& w : widths)
         SetColWidths(w.col, w.width);
     for (const Cell& c : cells)

@@ -280,9 +280,15 @@ void TKavStringGrid::LoadFromXML(const AnsiString& FileName, bool Nested) {
     reader.Plan(records);
     const int64_t rows = std::max<int64_t>(GetFixedRows() + 1, int64_t(r0) + records.size());
     const int64_t cols = std::max<int64_t>(GetFixedCols() + 1, reader.Columns(records));
-    if (!SizeAllowed(cols, rows)) throw EKavGridError(TooManyCells(FileName));
-    SetColCount(GetFixedCols() + 1);
-    SetRowCount(std::max<int>(GetFixedRows() + 1, r0 + static_cast<int>(records.size())));
+    if (!SizeAllowed(cols + ColsAfterSaveRange(*this), rows + RowsAfterSaveRange(*this)))
+        throw EKavGridError(TooManyCells(FileName));
+    // The grid takes the records' size in front of its fixed right columns and footer rows,
+    // and nothing it held in the save range stays: a field a record lacks is an empty cell.
+    SizeBeforeTail(*this, static_cast<int>(cols), static_cast<int>(rows));
+    for (int c = GetSaveStartCol(); c <= GetSaveEndCol(); ++c) {
+        const int real = RealColOf(c).Value();
+        ClearRect(real, r0, real, GetSaveEndRow());
+    }
     for (size_t i = 0; i < records.size(); ++i)
         reader.Read(records[i], r0 + static_cast<int>(i));
     FireCellsChanged(0, 0, GetColCount(), GetRowCount());

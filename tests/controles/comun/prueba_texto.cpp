@@ -206,6 +206,51 @@ TEST(Texto, SaltosDeLinea) {
     EXPECT_EQ(t, "");
 }
 
+// The script form: texts without "~", "`", a lone CR or LF, nor a whole "^" are written as
+// before (CR LF as "~") and files of earlier writers read as before; the others escape those
+// characters with "`". Every text comes back, also random ones of the special bytes.
+TEST(Texto, FormaDeScriptDeIdaYVuelta) {
+    struct Caso {
+        const char* texto;
+        const char* escrito;
+    } casos[] = {
+        {"a\r\nb", "a~b"},
+        {"sin nada", "sin nada"},
+        {"a~b", "a`~b"},
+        {"^", "`^"},
+        {"a^", "a^"},
+        {"solo\nLF", "solo`nLF"},
+        {"CR\rsolo", "CR`rsolo"},
+        {"c:`x", "c:``x"},
+        {"~\r\n", "`~~"},
+        {"\n\r\n\r", "`n~`r"},
+        {"", ""},
+    };
+    for (const Caso& c : casos) {
+        EXPECT_EQ(LineFeedsToJava(c.texto), c.escrito) << c.texto;
+        EXPECT_EQ(JavaToLineFeeds(c.escrito), c.texto) << c.escrito;
+    }
+    // Files of earlier writers: "~" a line break, a whole "^" empty, a "`" before another
+    // character kept.
+    EXPECT_EQ(JavaToLineFeeds("x~y~"), "x\r\ny\r\n");
+    EXPECT_EQ(JavaToLineFeeds("^"), "");
+    EXPECT_EQ(JavaToLineFeeds("a`b`"), "a`b`");
+    const char bytes[] = {'~', '^', '`', '\r', '\n', 'r', 'n', 'x'};
+    uint32_t semilla = 12345;
+    for (int i = 0; i < 2000; ++i) {
+        std::string t;
+        for (int n = i % 7; n > 0; --n) {
+            semilla = semilla * 1103515245u + 12345u;
+            t += bytes[(semilla >> 16) % sizeof bytes];
+        }
+        if (t.empty()) continue;
+        const AnsiString escrito = LineFeedsToJava(AnsiString(t));
+        EXPECT_NE(escrito, "^") << t;
+        EXPECT_EQ(escrito.str().find_first_of("\r\n"), std::string::npos) << t;
+        EXPECT_EQ(JavaToLineFeeds(escrito), AnsiString(t)) << t;
+    }
+}
+
 TEST(Texto, FormaAnchaDeDosBytes) {
     const WideString w = u"Añ€\u4E2D";
     const AnsiString e = EncodeWideStr(w);

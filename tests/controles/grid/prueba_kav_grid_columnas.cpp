@@ -121,6 +121,45 @@ TEST_F(Columnas, AnchoFijo) {
             EXPECT_EQ(h->GetCells(c, r), g->GetCells(c, r)) << c << "," << r;
 }
 
+// A wide cell among those written: both files are UTF-8 after a byte order mark, each
+// column measured in characters (a wide cell's, not its stored bytes); Python reads the
+// columns lined up, and the fixed-width file reads back by character positions, the wide
+// cell wide again.
+TEST_F(Columnas, CeldaAnchaEnAsciiYAnchoFijo) {
+    Rejilla* g = Llena(3, {{"ab", "", "z"}, {"\xE1", "", "fin"}});
+    g->SetWideCells(1, 0, WideString(u"\u03A9\u20ACx"));
+    g->SetWideCells(1, 1, WideString(u"\u0408"));
+    g->SetMultilinecells(true);
+    g->SaveToASCII(Ruta("a.txt"));
+    EXPECT_EQ(Leer(Ruta("a.txt")), "\xEF\xBB\xBF"
+                                   "ab \xCE\xA9\xE2\x82\xACx z   \r\n"
+                                   "\xC3\xA1  \xD0\x88   fin \r\n");
+    EXPECT_EQ(Python("for l in open('a.txt', encoding='utf-8-sig', newline=''):\n"
+                     "    print(len(l.rstrip('\\r\\n')), l.index(l.split()[2]),\n"
+                     "          '.'.join('%x' % ord(c) for c in l.split()[1]))\n"),
+              "11 7 3a9.20ac.78\n11 7 408\n");
+
+    auto anchos = Lista({});
+    g->SaveToFixed(Ruta("f.txt"), anchos.get());
+    EXPECT_EQ(anchos->GetStrValue(), "3,4,4");
+    EXPECT_EQ(Leer(Ruta("f.txt")), "\xEF\xBB\xBF"
+                                   "ab \xCE\xA9\xE2\x82\xACx z   \r\n"
+                                   "\xC3\xA1  \xD0\x88   fin \r\n");
+    // A narrow width cuts a wide cell by characters.
+    auto corto = Lista({3, 2});
+    g->SaveToFixed(Ruta("c.txt"), corto.get());
+    EXPECT_EQ(Leer(Ruta("c.txt")), "\xEF\xBB\xBF"
+                                   "ab \xCE\xA9\xE2\x82\xACz   \r\n"
+                                   "\xC3\xA1  \xD0\x88 fin \r\n");
+    Rejilla* h = Llena(1, {{""}});
+    h->LoadFromFixed(Ruta("f.txt"), Lista({1, 4, 8, 12}).get());
+    ASSERT_EQ(h->GetRowCount(), 2);
+    EXPECT_EQ(h->GetCells(0, 1), "\xE1");
+    EXPECT_EQ(h->GetWideCells(1, 0).str(), u"\u03A9\u20ACx");
+    EXPECT_EQ(h->GetWideCells(1, 1).str(), u"\u0408");
+    EXPECT_EQ(h->GetCells(2, 1), "fin");
+}
+
 // Positions 1, 5, 9: characters 1 to 4 and 5 to 8, trimmed; the rest of a line ignored, a
 // short line read as far as it goes, the rows grown to the lines read.
 TEST_F(Columnas, PosicionesYErrores) {

@@ -153,6 +153,36 @@ TEST_F(Csv, AnadirInsertarYLimites) {
     EXPECT_EQ(g->GetColCount(), 3);
 }
 
+// Records inserted into a grid with footer rows (fixed ones, or the floating footer at the
+// last row) go in before them: the footer rows stay last with their cells, and a save writes
+// the old and the new records only.
+TEST_F(Csv, InsertarAntesDeLosPies) {
+    Escribir(Ruta("i.csv"), "n1,m1\r\nn2,m2\r\n");
+    for (int caso = 0; caso < 3; ++caso) {
+        SCOPED_TRACE(caso);
+        Rejilla* g = Nueva(3, 4); // fixed row, two records, a footer row
+        g->SetCells(1, 1, "a");
+        g->SetCells(1, 2, "b");
+        if (caso == 0) g->SetFixedFooters(1);
+        if (caso == 1) g->GetFloatingFooter()->SetVisible(true);
+        if (caso == 2) {
+            g->SetFixedFooters(2);
+            g->SetRowCount(5);
+        }
+        const int pies = g->GetFixedFooters();
+        for (int k = 0; k < pies; ++k)
+            g->SetCells(1, g->GetRowCount() - pies + k, AnsiString("total" + std::to_string(k)));
+        g->InsertFromCSV(Ruta("i.csv"));
+        ASSERT_EQ(g->GetRowCount(), 5 + pies);
+        EXPECT_EQ(TextosColumna(g, 1, 1, 4, "|"), "a|b|n1|n2");
+        EXPECT_EQ(g->GetCells(2, 4), "m2");
+        for (int k = 0; k < pies; ++k)
+            EXPECT_EQ(g->GetCells(1, 5 + k), AnsiString("total" + std::to_string(k)));
+        g->SaveToCSV(Ruta("s.csv"));
+        EXPECT_EQ(Leer(Ruta("s.csv")), "a,\r\nb,\r\nn1,m1\r\nn2,m2\r\n");
+    }
+}
+
 // Long lines: detection on lines of many fields, a line of more fields than a grid may have
 // refused with the grid as it was, and a field of megabytes read whole into its cell.
 TEST_F(Csv, LineasYCamposLargos) {
@@ -278,6 +308,44 @@ TEST_F(Csv, CeldasHostilesEnUtf8) {
                          "        print('.'.join('%x' % ord(c) for c in fila[0]))\n"),
                   esperado);
     }
+}
+
+// The script style reads back what it wrote: every hostile cell, a cell holding "~", "`" or
+// a whole "^", and empty cells between them; a file of earlier writers reads as before.
+TEST_F(Csv, EstiloScriptDeIdaYVuelta) {
+    std::vector<CeldaHostil> celdas = CeldasHostiles();
+    for (const char16_t* t : {u"a~b", u"^", u"`", u"a`~b`", u"~", u"^^", u"\r\n"})
+        celdas.push_back({t, false});
+    const int n = static_cast<int>(celdas.size());
+    for (char d : {',', ';'}) {
+        SCOPED_TRACE(std::string(1, d));
+        Rejilla* g = Nueva(4, n + 1);
+        g->SetJavaStyleCSV(true);
+        g->SetFieldDelimiter(d);
+        for (int i = 0; i < n; ++i) {
+            PonerCelda(g, 1, i + 1, celdas[i]);
+            g->SetCells(3, i + 1, "x");
+        }
+        g->SaveToCSV(Ruta("j.csv"));
+        Rejilla* h = Nueva(2, 2);
+        h->SetJavaStyleCSV(true);
+        h->SetFieldDelimiter(d);
+        h->LoadFromCSV(Ruta("j.csv"));
+        ASSERT_EQ(h->GetRowCount(), n + 1);
+        for (int i = 0; i < n; ++i) {
+            EXPECT_EQ(TextoDeCelda(h, 1, i + 1), celdas[i].texto) << i;
+            EXPECT_EQ(h->GetCells(2, i + 1), "") << i;
+            EXPECT_EQ(h->GetCells(3, i + 1), "x") << i;
+        }
+    }
+    Escribir(Ruta("v.csv"), "uno~dos,^,a`b\r\n");
+    Rejilla* v = Nueva(2, 2);
+    v->SetJavaStyleCSV(true);
+    v->SetCells(2, 1, "antes");
+    v->LoadFromCSV(Ruta("v.csv"));
+    EXPECT_EQ(v->GetCells(1, 1), "uno\r\ndos");
+    EXPECT_EQ(v->GetCells(2, 1), "");
+    EXPECT_EQ(v->GetCells(3, 1), "a`b");
 }
 
 // The form of the file: 8-bit text without a wide cell; UTF-8 for a wide cell or the byte 11

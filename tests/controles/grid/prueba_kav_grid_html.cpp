@@ -157,9 +157,12 @@ TEST_F(Html, Ficheros) {
     s->SetHeaderFile(Ruta("cab.txt"));
     s->SetFooterFile(Ruta("pie.txt"));
     g->SaveToHTML(Ruta("t.html"));
+    // The code page is declared in the head the header file opens.
+    const std::string meta =
+        "<meta http-equiv=\"Content-Type\" content=\"text/html; charset=windows-1252\">\r\n";
     const std::string t = Leer(Ruta("t.html"));
-    EXPECT_EQ(t, "<html><head><title>T</title></head>\r\n<body>\r\n" + g->SaveToHTMLString().str() +
-                     "</body></html>\r\n");
+    EXPECT_EQ(t, "<html><head>" + meta + "<title>T</title></head>\r\n<body>\r\n" +
+                     g->SaveToHTMLString().str() + "</body></html>\r\n");
     EXPECT_EQ(Xmllint("--html", Ruta("t.html")), "");
 
     s->SetHeaderFile(Ruta("no_existe.txt"));
@@ -167,7 +170,7 @@ TEST_F(Html, Ficheros) {
     g->AppendToHTML(Ruta("t.html"));
     EXPECT_EQ(Leer(Ruta("t.html")), t + g->SaveToHTMLString().str());
     g->AppendToHTML(Ruta("nuevo.html"));
-    EXPECT_EQ(Leer(Ruta("nuevo.html")), g->SaveToHTMLString().str());
+    EXPECT_EQ(Leer(Ruta("nuevo.html")), meta + g->SaveToHTMLString().str());
 
     try {
         g->SaveToHTML(Ruta("no_hay/t.html"));
@@ -189,6 +192,27 @@ TEST_F(Html, Ficheros) {
     EXPECT_EQ(guion.ShownBoxes()[0].kind, ScriptedModalHooks::Kind::ShellExecute);
     EXPECT_EQ(guion.ShownBoxes()[0].text, Ruta("v.html"));
     EXPECT_EQ(guion.ShownBoxes()[0].caption, "open");
+}
+
+// The file declares the code page its bytes are in, so that a reader that would take
+// UTF-8 otherwise reads "Línea": Python takes the charset the file declares; the XHTML form
+// keeps its UTF-8 declaration, which holds for its bytes.
+TEST_F(Html, DeclaraSuJuegoDeCaracteres) {
+    Rejilla* g = Nueva(2, 2);
+    g->SetCells(1, 1, "L\xEDnea \x80");
+    for (bool xhtml : {false, true}) {
+        SCOPED_TRACE(xhtml);
+        g->GetHTMLSettings()->SetXHTML(xhtml);
+        g->SaveToHTML(Ruta("l.html"));
+        EXPECT_EQ(Python(R"py(
+import re, html
+b = open('l.html', 'rb').read()
+m = re.search(rb'charset=([-\w]+)|encoding="([-\w]+)"', b)
+t = html.unescape(b.decode((m.group(1) or m.group(2)).decode()))
+print('.'.join('%x' % ord(c) for c in re.search(r'>(L[^<]*)</td>', t).group(1)))
+)py"),
+                  "4c.ed.6e.65.61.20.20ac\n");
+    }
 }
 
 // Every byte 0x80-0x9F, TAB, line ends, quotes, markup characters and wide cells, written

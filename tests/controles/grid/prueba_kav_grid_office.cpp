@@ -368,3 +368,58 @@ TEST_F(Oficina, ConsultaConUnaColumnaOculta) {
     EXPECT_EQ(g->GetCells(2, 1), "uno");
     EXPECT_EQ(g->GetCells(3, 1), "dos");
 }
+
+// A workbook made by LibreOffice (tests/datos/oficina, converted from the .fods beside it),
+// whose day count skips the false 29/02/1900 ("dateCompatibility" false): its dates before
+// March 1900 load as they are, and durations of a day or more ("[h]:mm") as the elapsed time
+// they show. A save in place with no edits writes those texts, which openpyxl reads back.
+TEST_F(Oficina, LibroDeLibreOfficeFechasYDuraciones) {
+    std::filesystem::copy_file(QUENBAR_DATOS_PRUEBA "/oficina/fechas_libreoffice.xlsx",
+                               dir / "fechas.xlsx");
+    Rejilla* g = Nueva(2, 2);
+    g->SetFixedCols(0);
+    g->SetFixedRows(0);
+    g->LoadFromXLS(Ruta("fechas.xlsx"));
+    EXPECT_EQ(Celdas(g), "Fecha|Duración\n"
+                         "15/02/1900|36:00\n"
+                         "01/01/1900|2:30\n"
+                         "05/03/1900|49:15\n"
+                         "04/03/2021|Línea\n");
+    g->SaveToXLS(Ruta("fechas.xlsx"), true);
+    EXPECT_EQ(Python(R"(
+import openpyxl
+ws = openpyxl.load_workbook("fechas.xlsx").active
+for fila in ws.iter_rows(min_row=2, max_row=4, values_only=True):
+    print("|".join(str(v) for v in fila))
+)"),
+              "15/02/1900|36:00\n01/01/1900|2:30\n05/03/1900|49:15\n");
+}
+
+// Formulas stored without a value (as openpyxl writes them) load empty; a load and a save
+// with no edits keeps each of them, and a cell given a text in the grid takes the text.
+TEST_F(Oficina, GuardarSinCambiosConservaLasFormulas) {
+    Python(R"py(
+import openpyxl
+wb = openpyxl.Workbook()
+ws = wb.active
+ws["A1"] = 3; ws["B1"] = "=A1*2"; ws["C1"] = "=SUM(A1:B1)"
+ws["A2"] = "texto"; ws["B2"] = "=LEN(A2)"
+wb.save("formulas.xlsx")
+)py");
+    Rejilla* g = Nueva(2, 2);
+    g->SetFixedCols(0);
+    g->SetFixedRows(0);
+    g->LoadFromXLS(Ruta("formulas.xlsx"));
+    EXPECT_EQ(Celdas(g), "3||\ntexto||\n");
+    g->SaveToXLS(Ruta("formulas.xlsx"), true);
+    const char* leer = R"(
+import openpyxl
+ws = openpyxl.load_workbook("formulas.xlsx").active
+for fila in ws.iter_rows(values_only=True):
+    print("|".join(str(v) for v in fila))
+)";
+    EXPECT_EQ(Python(leer), "3|=A1*2|=SUM(A1:B1)\ntexto|=LEN(A2)|None\n");
+    g->SetCells(2, 0, "escrito");
+    g->SaveToXLS(Ruta("formulas.xlsx"), true);
+    EXPECT_EQ(Python(leer), "3|=A1*2|escrito\ntexto|=LEN(A2)|None\n");
+}
