@@ -180,10 +180,13 @@ void ColumnWidths(TPrintPass& P) {
         int spacings = 0;
         for (int c = r.Left; c <= r.Right; ++c)
             if (P.ColPrinted(c)) spacings += P.Spacing;
+        const int room = P.PageWidth - s.GetRightSize() - s.GetLeftSize();
         double scale = 1.0;
-        if (total != spacings)
-            scale = (P.PageWidth - s.GetRightSize() - s.GetLeftSize() - spacings) /
-                    static_cast<double>(total - spacings);
+        if (total != spacings) scale = (room - spacings) / static_cast<double>(total - spacings);
+        // When the spacing alone takes the whole width, the spacing shrinks with the columns:
+        // the scale is then the room over the whole total.
+        const bool spacingToo = scale <= 0 && room > 0 && total > 0;
+        if (spacingToo) scale = room / static_cast<double>(total);
         if (fit == fpShrink && scale > 1.0) scale = 1.0;
         if (fit == fpGrow && scale < 1.0) scale = 1.0;
         if (fit == fpCustom && scale != 1.0) {
@@ -194,6 +197,7 @@ void ColumnWidths(TPrintPass& P) {
         if (scale != 1.0 && scale > 0) {
             for (int c : cols)
                 l.SetPrintColWidth(c, static_cast<int>(l.GetPrintColWidth(c) * scale));
+            if (spacingToo) P.Spacing = static_cast<int>(P.Spacing * scale);
             P.FitScale = scale;
         }
     }

@@ -804,3 +804,49 @@ TEST(PaginacionAjuste, SoloLasColumnasSeleccionadasLlenanLaHoja) {
 }
 
 } // namespace
+
+namespace {
+
+// Forty columns whose spacing alone is wider than the sheet: fitting to the page (always, or
+// shrinking) shrinks the spacing with the columns and prints them in one band that fills
+// the width between the margins; growing leaves them as they are, over several bands.
+TEST(PaginacionAjuste, ElEspacioEntreColumnasMayorQueLaHojaTambienSeAjusta) {
+    VentanaPrueba ventana;
+    auto* g = new Rejilla(&ventana, &ventana);
+    const int columnas = 40;
+    g->SetColCount(columnas);
+    g->SetRowCount(3);
+    g->SetFixedRows(0);
+    g->SetFixedCols(0);
+    for (int r = 0; r < 3; ++r)
+        for (int c = 0; c < columnas; ++c)
+            g->SetCells(c, r, "celda " + AnsiString(c));
+    TPrintSettings* s = g->GetPrintSettings();
+    s->SetColumnSpacing(40); // 60 per column: 2400, more than the 1900 between the margins
+    s->SetLeftSize(100);
+    s->SetRightSize(100);
+    s->SetCentered(false);
+    const int hueco = 2100 - 200;
+    for (TFitToPage ajuste : {fpAlways, fpShrink, fpGrow}) {
+        SCOPED_TRACE(ajuste);
+        s->SetFitToPage(ajuste);
+        TBitmap hoja;
+        hoja.SetSize(10, 10);
+        TPrintLayout& l = g->PrintLayout();
+        l.PrintRange = {0, 0, columnas - 1, 2};
+        l.PageRect = TRect(0, 0, 2100, 2970);
+        const int paginas = g->BuildPages(hoja.GetCanvas(), prCalcPrint, -1, false);
+        if (ajuste == fpGrow) {
+            EXPECT_GT(paginas, 1);
+            continue;
+        }
+        EXPECT_EQ(paginas, 1);
+        for (int c = 0; c < columnas; ++c)
+            EXPECT_GT(l.GetPrintColWidth(c), 0) << c;
+        const int ancho = l.GetPrintColOffset(columnas) - l.GetPrintColOffset(0);
+        EXPECT_LE(ancho, hueco);
+        EXPECT_GE(ancho, hueco - 2 * columnas);
+    }
+}
+
+} // namespace
