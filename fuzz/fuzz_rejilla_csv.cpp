@@ -29,6 +29,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         g.SetFieldDelimiter(modo == 1 ? ';' : '\0');
         g.SetJavaStyleCSV(modo == 2);
         g.SetOemConvert(modo == 2);
+        if (modo == 2) {
+            g.SetFixedFooters(1);
+            g.SetFixedRightCols(1);
+        }
         try {
             g.LoadFromCSV(entrada.c_str());
             g.InsertFromCSV(entrada.c_str());
@@ -39,6 +43,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         h.SetFieldDelimiter(g.GetFieldDelimiter());
         h.SetJavaStyleCSV(modo == 2);
         h.SetOemConvert(modo == 2);
+        if (modo == 2) {
+            h.SetFixedFooters(1);
+            h.SetFixedRightCols(1);
+        }
         h.LoadFromCSV(salida.c_str());
     }
     std::remove(entrada.c_str());
