@@ -107,7 +107,7 @@ void TBaseGrid::SetCellEx(int ACol, int ARow, const AnsiString& Value) {
     } else {
         const TPoint b = p->GetBaseCell(ACol, ARow);
         SetCells(b.x, b.y, Value);
-        if (GetParent()) RepaintCell(ACol, ARow);
+        if (GetParent()) RepaintCell(ToShown(TRealCol(ACol)).Value(), ARow);
     }
     if (footerRowActive_ && ARow == GetRowCount() - 1) FloatFooterUpdate();
 }
@@ -140,14 +140,15 @@ TRect TBaseGrid::GetCellRect(int ACol, int ARow) const {
 }
 
 TRect TBaseGrid::CellRect(int ACol, int ARow) const {
-    const TCellProperties* p = FindCellProperties(ACol, ARow);
-    if (p && p->GetCellSpanX() != -1 && p->GetCellSpanY() != -1 &&
-        (p->GetCellSpanX() > 0 || p->GetCellSpanY() > 0 || !p->GetIsBaseCell())) {
-        const TRect f = FullCell(ACol, ARow);
+    const TShownCol col(ACol);
+    if (IsShownMergedCell(col, ARow)) {
+        const TRect f = ShownFullCell(col, ARow);
         if (BoxRect(f.Left, f.Top, f.Right, f.Bottom).Width() <= 0) return TRect();
         const TRect a = GetCellRect(f.Left, f.Top), z = GetCellRect(f.Right, f.Bottom);
         return Rect(a.Left, a.Top, z.Right, z.Bottom);
     }
+    const bool inGrid = ACol >= 0 && ACol < GetColCount() && ARow >= 0 && ARow < GetRowCount();
+    const TCellProperties* p = inGrid ? FindCellProperties(ToReal(col).Value(), ARow) : nullptr;
     if (p && p->GetControl()) return GetCellRect(ACol, ARow);
     const TRect v = TCustomGrid::CellRect(ACol, ARow);
     if (v.Width() <= 0 || v.Height() <= 0) return TRect();
@@ -169,8 +170,8 @@ void TBaseGrid::RepaintCell(int ACol, int ARow) {
 bool TBaseGrid::IsSelected(int ACol, int ARow) const {
     if (GetSelection().Contains(ACol, ARow)) return true;
     // A selection beyond the grid leaves no current cell to stand in a block.
-    if (GetSelectionBeyond() || !IsMergedCell(ACol, ARow)) return false;
-    const TRect f = FullCell(ACol, ARow);
+    if (GetSelectionBeyond() || !IsShownMergedCell(TShownCol(ACol), ARow)) return false;
+    const TRect f = ShownFullCell(TShownCol(ACol), ARow);
     return GetCol() >= f.Left && GetCol() <= f.Right && GetRow() >= f.Top && GetRow() <= f.Bottom;
 }
 
@@ -340,17 +341,16 @@ bool TBaseGrid::SelectCell(int ACol, int ARow) {
 }
 
 void TBaseGrid::SelectBaseCell() {
-    if (!HasCellProperties(GetCol(), GetRow())) return;
-    const TPoint b = BaseCell(GetCol(), GetRow());
+    const TPoint b = ShownBaseCell(TShownCol(GetCol()), GetRow());
     if (b.x != GetCol()) SetCol(b.x);
     if (b.y != GetRow()) SetRow(b.y);
 }
 
 void TBaseGrid::KeyDown(WORD& Key, TShiftState Shift) {
-    const TCellProperties* p = FindCellProperties(GetCol(), GetRow());
-    const TPoint b = BaseCell(GetCol(), GetRow());
-    const TCellProperties* bp = p ? FindCellProperties(b.x, b.y) : nullptr;
-    const int spanX = bp ? bp->GetCellSpanX() : 0, spanY = bp ? bp->GetCellSpanY() : 0;
+    const TRect f = ShownFullCell(TShownCol(GetCol()), GetRow());
+    const bool merged = f.Right > f.Left || f.Bottom > f.Top;
+    const TPoint b(f.Left, f.Top);
+    const int spanX = f.Right - f.Left, spanY = f.Bottom - f.Top;
     switch (Key) {
     case VK_NEXT:
         // On the last page paging stops above the footer row: the key is used up here.
@@ -361,22 +361,22 @@ void TBaseGrid::KeyDown(WORD& Key, TShiftState Shift) {
         }
         break;
     case VK_RIGHT:
-        if (p && b.x + spanX >= GetCol() && GetCol() < GetColCount() - 1 &&
+        if (merged && b.x + spanX >= GetCol() && GetCol() < GetColCount() - 1 &&
             b.x < GetColCount() - 1 && b.x + spanX != GetCol())
             SetCol(std::min(b.x + spanX, GetColCount() - 1));
         break;
     case VK_DOWN:
-        if (p && b.y + spanY >= GetRow() && GetRow() < GetRowCount() - 1 &&
+        if (merged && b.y + spanY >= GetRow() && GetRow() < GetRowCount() - 1 &&
             b.y < GetRowCount() - 1 && b.y + spanY != GetRow())
             SetRow(std::min(b.y + spanY, GetRowCount() - 1));
         break;
     // Left and up start from the block's first column (row), so that the move lands on the
     // cell just beside the block whatever its size.
     case VK_LEFT:
-        if (p && GetCol() > b.x && GetCol() > GetFixedCols() && b.x > 0) SetCol(b.x);
+        if (merged && GetCol() > b.x && GetCol() > GetFixedCols() && b.x > 0) SetCol(b.x);
         break;
     case VK_UP:
-        if (p && GetRow() > b.y && GetRow() > GetFixedRows() && b.y > 0) SetRow(b.y);
+        if (merged && GetRow() > b.y && GetRow() > GetFixedRows() && b.y > 0) SetRow(b.y);
         break;
     default:
         break;
@@ -410,12 +410,12 @@ void TBaseGrid::RepaintFixedMergedRows() {
     const int last = std::min(GetColCount() - 1, GetLeftCol() + GetVisibleColCount());
     for (int r = 0; r < GetFixedRows(); ++r)
         for (int c = GetLeftCol(); c <= last; ++c)
-            if (IsMergedCell(c, r)) RepaintCell(c, r);
+            if (IsShownMergedCell(TShownCol(c), r)) RepaintCell(c, r);
 }
 
 void TBaseGrid::RepaintFixedMergedCols() {
     const int last = std::min(GetRowCount() - 1, GetTopRow() + GetVisibleRowCount());
     for (int c = 0; c < GetFixedCols(); ++c)
         for (int r = GetTopRow(); r <= last; ++r)
-            if (IsMergedCell(c, r)) RepaintCell(c, r);
+            if (IsShownMergedCell(TShownCol(c), r)) RepaintCell(c, r);
 }

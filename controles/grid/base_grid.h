@@ -7,6 +7,7 @@
 
 #include "controles/grid/cell_properties.h"
 #include "plataforma/base/wide_string.h"
+#include "plataforma/gui/grid/grid_index.h"
 #include "plataforma/gui/grid/grids.h"
 
 class TKavGridUndoRedo;
@@ -97,6 +98,28 @@ public:
     int MaxRowSpan(int ARow) const;
     bool RowSpanIdentical(int ARow1, int ARow2) const;
     bool ColSpanIdentical(int ACol1, int ACol2) const;
+
+    // --- merged blocks as shown ---
+    // The store keeps blocks by real column; the rectangles, the painting, the mouse, the
+    // keys and the selection speak of shown columns. A block is shown over its shown columns
+    // only: a hidden column inside it takes no room, and a hidden base column leaves the
+    // block's first shown column to stand for the base.
+    // The block that holds shown cell (ACol, ARow), Left/Right shown columns, Top/Bottom rows;
+    // the cell alone when it is not merged.
+    TRect ShownFullCell(TShownCol ACol, int ARow) const;
+    // The block's top-left shown cell.
+    TPoint ShownBaseCell(TShownCol ACol, int ARow) const;
+    bool IsShownMergedCell(TShownCol ACol, int ARow) const;
+    // The cell is its block's top-left shown cell (a cell not merged is its own).
+    bool IsShownBaseCell(TShownCol ACol, int ARow) const;
+    // The block's last shown column and row less its first: what the block covers as shown.
+    TPoint ShownCellSpan(TShownCol ACol, int ARow) const;
+
+    // --- the column map ---
+    // Where the grid hides columns their cells stay in the store: these map a shown column
+    // to the store's real column and back. The base grid hides none.
+    virtual TRealCol ToReal(TShownCol ACol) const { return TRealCol(ACol.Value()); }
+    virtual TShownCol ToShown(TRealCol ACol) const { return TShownCol(ACol.Value()); }
 
     // --- settings ---
     bool GetActiveRowShow() const { return activeRowShow_; }

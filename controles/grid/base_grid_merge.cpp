@@ -16,7 +16,7 @@ void TBaseGrid::MergeCells(int ACol, int ARow, int ColSpan, int RowSpan) {
         }
     for (int y = ARow; y < ARow + RowSpan; ++y)
         for (int x = ACol; x < ACol + ColSpan; ++x)
-            RepaintCell(x, y);
+            RepaintCell(ToShown(TRealCol(x)).Value(), y);
 }
 
 void TBaseGrid::SplitCells(int ACol, int ARow) {
@@ -27,7 +27,7 @@ void TBaseGrid::SplitCells(int ACol, int ARow) {
     // Repainting comes first, while the block still measures as one.
     for (int y = b.y; y <= b.y + sy; ++y)
         for (int x = b.x; x <= b.x + sx; ++x)
-            RepaintCell(x, y);
+            RepaintCell(ToShown(TRealCol(x)).Value(), y);
     for (int y = b.y; y <= b.y + sy; ++y)
         for (int x = b.x; x <= b.x + sx; ++x)
             if (TCellProperties* p = FindCellProperties(x, y)) {
@@ -93,6 +93,37 @@ bool TBaseGrid::IsYMergedCell(int ACol, int ARow) const {
     const TPoint b = BaseCell(ACol, ARow);
     const TCellProperties* bp = FindCellProperties(b.x, b.y);
     return bp && bp->GetCellSpanY() > 0;
+}
+
+TRect TBaseGrid::ShownFullCell(TShownCol ACol, int ARow) const {
+    const int col = ACol.Value();
+    const bool inGrid = col >= 0 && col < GetColCount() && ARow >= 0 && ARow < GetRowCount();
+    const int real = inGrid ? ToReal(ACol).Value() : -1;
+    if (!inGrid || !IsMergedCell(real, ARow)) return Rect(col, ARow, col, ARow);
+    const TRect f = FullCell(real, ARow);
+    // The shown columns of real columns f.Left..f.Right: those shown before f.Right + 1
+    // less those shown before f.Left.
+    return Rect(ToShown(TRealCol(f.Left)).Value(), f.Top, ToShown(TRealCol(f.Right + 1)).Value() - 1,
+                f.Bottom);
+}
+
+TPoint TBaseGrid::ShownBaseCell(TShownCol ACol, int ARow) const {
+    const TRect f = ShownFullCell(ACol, ARow);
+    return {f.Left, f.Top};
+}
+
+bool TBaseGrid::IsShownMergedCell(TShownCol ACol, int ARow) const {
+    const TRect f = ShownFullCell(ACol, ARow);
+    return f.Right > f.Left || f.Bottom > f.Top;
+}
+
+bool TBaseGrid::IsShownBaseCell(TShownCol ACol, int ARow) const {
+    return ShownBaseCell(ACol, ARow) == TPoint(ACol.Value(), ARow);
+}
+
+TPoint TBaseGrid::ShownCellSpan(TShownCol ACol, int ARow) const {
+    const TRect f = ShownFullCell(ACol, ARow);
+    return {f.Right - f.Left, f.Bottom - f.Top};
 }
 
 int TBaseGrid::MinRowSpan(int ARow) const {

@@ -675,8 +675,10 @@ public:
     // The one way from a shown column to a column of the store and back (grid_index.h).
     TRealCol RealColOf(int ACol) const { return TRealCol(RemapCol(ACol)); }
     int ShownColOf(TRealCol ACol) const { return RemapColInv(ACol.Value()); }
-    TRealCol ToReal(TShownCol ACol) const { return TRealCol(RemapCol(ACol.Value())); }
-    TShownCol ToShown(TRealCol ACol) const { return TShownCol(RemapColInv(ACol.Value())); }
+    TRealCol ToReal(TShownCol ACol) const override { return TRealCol(RemapCol(ACol.Value())); }
+    TShownCol ToShown(TRealCol ACol) const override {
+        return TShownCol(RemapColInv(ACol.Value()));
+    }
     TRealRow ToReal(TShownRow ARow) const { return TRealRow(RemapRowInv(ARow.Value())); }
     TShownRow ToShown(TRealRow ARow) const { return TShownRow(RemapRow(ARow.Value())); }
     bool IsHiddenColumn(int ACol) const;

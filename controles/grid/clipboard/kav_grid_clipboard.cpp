@@ -571,17 +571,13 @@ void TKavStringGrid::PasteInCell(int ACol, int ARow, const AnsiString& Value) {
 void TKavStringGrid::CorrectSelection() {
     TGridRect s = GetSelection();
     const TGridRect old = s;
-    if (IsMergedCell(s.Left, s.Top)) {
-        const TPoint b = BaseCell(s.Left, s.Top);
-        s.Left = std::min(s.Left, b.x);
-        s.Top = std::min(s.Top, b.y);
-    }
-    if (IsMergedCell(s.Right, s.Bottom)) {
-        const TPoint b = BaseCell(s.Right, s.Bottom);
-        const TPoint span = CellSpan(b.x, b.y);
-        s.Right = std::max(s.Right, b.x + span.x);
-        s.Bottom = std::max(s.Bottom, b.y + span.y);
-    }
+    // The corners' blocks, as shown: the selection is in shown columns.
+    const TRect first = ShownFullCell(TShownCol(s.Left), s.Top);
+    s.Left = std::min(s.Left, first.Left);
+    s.Top = std::min(s.Top, first.Top);
+    const TRect last = ShownFullCell(TShownCol(s.Right), s.Bottom);
+    s.Right = std::max(s.Right, last.Right);
+    s.Bottom = std::max(s.Bottom, last.Bottom);
     if (!(s == old)) SetSelection(s);
 }
 

@@ -55,7 +55,8 @@ bool TKavStringGrid::CanEditShow() {
         session.ControlActive = true;
         session.SetPending(true);
         if (!IsTextEditor(kind)) {
-            ShowEditControl(BaseCell(GetCol(), GetRow()).x, BaseCell(GetCol(), GetRow()).y);
+            const TPoint shown = ShownBaseCell(TShownCol(GetCol()), GetRow());
+            ShowEditControl(shown.x, shown.y);
             session.Requested = true;
             // The control edits: the text editor's mode stays off, so that the grid taking
             // the focus back does not open an editor again.
@@ -127,7 +128,7 @@ bool TKavStringGrid::NextAdvanceCell(int& ACol, int& ARow, bool Forward) {
     const int firstCol = FixedColsVis();
     const bool leftRight = nav->GetAdvanceDirection() == adLeftRight;
     if (Forward && leftRight) {
-        const int span = CellSpan(ACol, ARow).x;
+        const int span = ShownCellSpan(TShownCol(ACol), ARow).x;
         if (ACol + span < lastCol) {
             ACol += span + 1;
         } else if (ARow < lastRow) {
@@ -157,7 +158,7 @@ bool TKavStringGrid::NextAdvanceCell(int& ACol, int& ARow, bool Forward) {
         } else if (ACol >= lastCol) {
             if (nav->GetAdvanceInsert()) {
                 SetColCount(GetColCount() + 1);
-                ACol += CellSpan(ACol, ARow).x + 1;
+                ACol += ShownCellSpan(TShownCol(ACol), ARow).x + 1;
                 ARow = firstRow;
                 if (OnAutoInsertCol) OnAutoInsertCol(this, GetColCount() - 1 - fixedRightCols_);
             } else {

@@ -405,7 +405,7 @@ void TKavStringGrid::TabEdit(bool Shift) {
             } else if (col > FixedColsVis()) {
                 int found = -1;
                 for (int c = col - 1; c >= FixedColsVis(); --c)
-                    if (IsEditable(TShownCol(c), TShownRow(row)) && IsBaseCell(c, row)) {
+                    if (IsEditable(TShownCol(c), TShownRow(row)) && IsShownBaseCell(TShownCol(c), row)) {
                         found = c;
                         break;
                     }
@@ -414,7 +414,7 @@ void TKavStringGrid::TabEdit(bool Shift) {
                 } else {
                     col = lastCol;
                     row = row > firstRow ? row - 1 : lastRow;
-                    const TPoint b = BaseCell(col, row);
+                    const TPoint b = ShownBaseCell(TShownCol(col), row);
                     col = b.x;
                     row = b.y;
                 }
@@ -429,7 +429,7 @@ void TKavStringGrid::TabEdit(bool Shift) {
                 row = row > firstRow ? row - 1 : lastRow;
             }
         } else {
-            const TPoint span = CellSpan(col, row);
+            const TPoint span = ShownCellSpan(TShownCol(col), row);
             if ((GetNavigation()->GetTabAdvanceDirection() == adTopBottom)) {
                 if (row + span.y < lastRow) {
                     row = row + span.y + 1;
@@ -449,7 +449,7 @@ void TKavStringGrid::TabEdit(bool Shift) {
                 int i = 1;
                 while (spanEnd + i < rightLimit &&
                        !IsEditable(TShownCol(spanEnd + i), TShownRow(row)) &&
-                       !(i > 1 && IsMergedCell(col + i, row) && IsBaseCell(col + i, row)))
+                       !(i > 1 && IsShownMergedCell(TShownCol(col + i), row) && IsShownBaseCell(TShownCol(col + i), row)))
                     ++i;
                 if (spanEnd + i >= rightLimit) {
                     col = GetFixedCols();
@@ -461,13 +461,13 @@ void TKavStringGrid::TabEdit(bool Shift) {
                     }
                 } else {
                     col = spanEnd + i;
-                    again = !IsBaseCell(col, row);
+                    again = !IsShownBaseCell(TShownCol(col), row);
                 }
             } else {
                 col = FixedColsVis();
                 if (row < lastRow) {
                     ++row;
-                    while (col < lastCol && !IsBaseCell(col, row))
+                    while (col < lastCol && !IsShownBaseCell(TShownCol(col), row))
                         ++col;
                 } else {
                     row = firstRow;

@@ -68,7 +68,7 @@ void TKavStringGrid::WMLButtonDown(TWMMouse& Message) {
         if (!fixedRowAlways_) PressDefault(Message);
         return;
     }
-    const TPoint base = BaseCell(col, row);
+    const TPoint base = ShownBaseCell(TShownCol(col), row);
     col = base.x;
     row = base.y;
     const TRect R = CellRect(col, row);
@@ -322,8 +322,8 @@ void TKavStringGrid::WMLButtonDown(TWMMouse& Message) {
     }
     const TGridRect sel = GetSelection();
     const bool clickedCurrent = PtInRect(R, TPoint(x, y)) && sel.Left == col && sel.Top == row &&
-                                sel.Right == col + CellSpan(col, row).x &&
-                                sel.Bottom == row + CellSpan(col, row).y;
+                                sel.Right == col + ShownCellSpan(TShownCol(col), row).x &&
+                                sel.Bottom == row + ShownCellSpan(TShownCol(col), row).y;
     if (innerFixed) {
         if (!(FooterIsLastRow() && row == GetRowCount() - 1) && OnClickCell)
             OnClickCell(this, row, col);
@@ -350,11 +350,11 @@ void TKavStringGrid::WMLButtonDown(TWMMouse& Message) {
         editSession_->Requested = false;
         InitValidate(GetCol(), GetRow());
     }
-    if (IsMergedCell(col, row) && !IsFixed(col, row)) {
+    if (IsShownMergedCell(TShownCol(col), row) && !IsFixed(col, row)) {
         bool canSelect = true;
         if (OnSelectCell) OnSelectCell(this, col, row, canSelect);
         if (!GetOptions().Contains(goRowSelect) && canSelect) {
-            const TPoint span = CellSpan(col, row);
+            const TPoint span = ShownCellSpan(TShownCol(col), row);
             SetSelection({col, row, col + span.x, row + span.y});
         }
         if (clickedCurrent && canAct) ShowInplaceEdit();
@@ -603,7 +603,7 @@ void TKavStringGrid::WMLButtonDblClk(TWMMouse& Message) {
     if (GetMouseActions()->GetRangeSelectAndEdit() && cell.Y >= 0 &&
         IsEditable(TShownCol(cell.X), TShownRow(cell.Y))) {
         SetOptions(GetOptions() << goEditing);
-        const TPoint b = BaseCell(cell.X, cell.Y);
+        const TPoint b = ShownBaseCell(TShownCol(cell.X), cell.Y);
         const TRect R = CellRect(b.x, b.y);
         MouseDown(mbLeft, {}, R.Left + 4, R.Top + 4);
     }
@@ -616,7 +616,7 @@ void TKavStringGrid::WMRButtonDown(TWMMouse& Message) {
     if (cell.X < 0 || cell.Y < 0) return;
     if (GetMouseActions()->GetSelectOnRightClick() && !IsFixed(cell.X, cell.Y) &&
         !IsSelected(cell.X, cell.Y)) {
-        const TPoint b = BaseCell(cell.X, cell.Y);
+        const TPoint b = ShownBaseCell(TShownCol(cell.X), cell.Y);
         MoveColRow(b.x, b.y, true, true);
     }
     if (GetMouseActions()->GetSelectOnRightClick() && !IsFixed(cell.X, cell.Y) &&

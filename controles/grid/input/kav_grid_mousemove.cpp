@@ -69,7 +69,8 @@ void TKavStringGrid::MouseMove(TShiftState Shift, int X, int Y) {
     if (ma->GetRangeSelectAndEdit() && GetOptions().Contains(goEditing) && GetMouseDown() &&
         GetGridState() == gsNormal && pressCell_.x >= GetFixedCols() &&
         pressCell_.y >= GetFixedRows() && cell.X >= GetFixedCols() && cell.Y >= GetFixedRows() &&
-        !(BaseCell(cell.X, cell.Y) == BaseCell(pressCell_.x, pressCell_.y))) {
+        !(ShownBaseCell(TShownCol(cell.X), cell.Y) ==
+          ShownBaseCell(TShownCol(pressCell_.x), pressCell_.y))) {
         HideInplaceEdit();
         SetOptions(GetOptions() >> goEditing);
         SetGridState(gsSelecting);
@@ -255,7 +256,7 @@ void TKavStringGrid::MouseUp(TMouseButton Button, TShiftState Shift, int X, int 
     TMouseActions* ma = GetMouseActions();
     const TGridCoord cell = MouseCoord(X, Y);
     if (ma->GetDisjunctCellSelect() && Button == mbLeft && cell.X >= 0 && cell.Y >= 0) {
-        const TPoint b = BaseCell(cell.X, cell.Y);
+        const TPoint b = ShownBaseCell(TShownCol(cell.X), cell.Y);
         bool canSelect = true;
         if (!IsFixed(b.x, b.y) && OnSelectCell) OnSelectCell(this, b.x, b.y, canSelect);
         if (canSelect && !IsFixed(b.x, b.y)) {

@@ -21,22 +21,23 @@ void TBaseGrid::DrawCell(int ACol, int ARow, const TRect& ARect, TGridDrawState 
         return;
     }
 
-    // A merged block is painted by its base cell, once per paint.
-    TCellProperties* props = FindCellProperties(ACol, ARow);
-    if (props && props->GetCellSpanX() != -1 && props->GetCellSpanY() != -1) {
-        const TPoint b = props->GetBaseCell(ACol, ARow);
-        TCellProperties* bp = FindCellProperties(b.x, b.y);
-        if (!props->GetIsBaseCell()) {
+    // A merged block is painted by its first shown cell, once per paint.
+    const TRect block = ShownFullCell(TShownCol(ACol), ARow);
+    if (block.Right > block.Left || block.Bottom > block.Top) {
+        const TPoint real = BaseCell(ToReal(TShownCol(ACol)).Value(), ARow);
+        TCellProperties* bp = FindCellProperties(real.x, real.y);
+        if (ACol != block.Left || ARow != block.Top) {
             if (bp && bp->GetPaintMark() != paintCounter_) {
+                const int bx = block.Left, by = block.Top;
                 TGridDrawState st;
-                if (b.x < GetFixedCols() || b.y < GetFixedRows()) {
+                if (bx < GetFixedCols() || by < GetFixedRows()) {
                     st << gdFixed;
                 } else {
-                    if (IsSelected(b.x, b.y)) st << gdSelected;
-                    if (Focused() && IsSelected(b.x, b.y) && AState.Contains(gdFocused))
+                    if (IsSelected(bx, by)) st << gdSelected;
+                    if (Focused() && IsSelected(bx, by) && AState.Contains(gdFocused))
                         st << gdFocused;
                 }
-                DrawCell(b.x, b.y, CellRect(b.x, b.y), st);
+                DrawCell(bx, by, CellRect(bx, by), st);
             }
             return;
         }
@@ -102,7 +103,7 @@ void TBaseGrid::DrawCell(int ACol, int ARow, const TRect& ARect, TGridDrawState 
     }
     const TGridOptions options = GetOptions();
     if (options.Contains(fixed ? goFixedHorzLine : goHorzLine) &&
-        !(HasNodes() && BaseCell(ACol, ARow).x == 0)) {
+        !(HasNodes() && block.Left == 0)) {
         canvas->MoveTo(r.Left - h + 1, r.Bottom - h);
         canvas->LineTo(r.Right - h + 1, r.Bottom - h);
     }

@@ -210,7 +210,7 @@ void TKavStringGrid::DrawGridCell(TCanvas* Canvas, int ACol, int ARow, TRect ARe
     if (OnCustomCellDraw) OnCustomCellDraw(this, Canvas, realCol, ARow, AState, ARect, false);
 
     if (!hideFocusRect_ && !options.Contains(goRowSelect) && Focused() && !GetSelectionBeyond()) {
-        const TPoint b = BaseCell(ACol, ARow);
+        const TPoint b = ShownBaseCell(TShownCol(ACol), ARow);
         if (b.x == GetCol() && b.y == GetRow()) {
             TRect r = Rect(ARect.Left - (glw - 1), ARect.Top - (glw - 1),
                            ARect.Right + (glw - 1) - 1, ARect.Bottom + (glw - 1) - 1);

@@ -72,6 +72,31 @@ protected:
         SimulateMouse(x, SimulatedMouse::Down, Boton, P.x, P.y, Shift);
         SimulateMouse(x, SimulatedMouse::Up, Boton, P.x, P.y, Shift);
     }
+    // Merges shown columns 2 .. 3 of display rows 2 .. 3: in G the block's real columns are
+    // 3 .. 4, behind the hidden real column 1, and its rows stand around the hidden real row.
+    static void Combinar(Rejilla* x) { x->MergeCells(x->RemapCol(2), 2, 2, 2); }
+    static std::string Texto(const TRect& R) {
+        return std::to_string(R.Left) + "," + std::to_string(R.Top) + "," +
+               std::to_string(R.Right) + "," + std::to_string(R.Bottom);
+    }
+    static std::string Actual(Rejilla* x) {
+        const TGridRect s = x->GetSelection();
+        return "(" + std::to_string(x->GetCol()) + "," + std::to_string(x->GetRow()) + " sel " +
+               Texto(TRect(s.Left, s.Top, s.Right, s.Bottom)) + ")";
+    }
+    // What the grid paints, pixel by pixel, folded into one number per line of pixels.
+    static std::string Pintura(Rejilla* x) {
+        x->Repaint();
+        TCanvas* c = x->GetCanvas();
+        std::string s;
+        for (int y = 0; y < x->GetClientHeight(); ++y) {
+            uint64_t h = 1469598103934665603ull;
+            for (int px = 0; px < x->GetClientWidth(); ++px)
+                h = (h ^ static_cast<uint64_t>(ColorToRGB(c->GetPixels(px, y)))) * 1099511628211ull;
+            s += std::to_string(h % 1000003) + " ";
+        }
+        return s;
+    }
     // Every shown cell, row by row.
     static std::string Celdas(Rejilla* x) {
         std::string s;
@@ -205,6 +230,78 @@ TEST_F(IndicesEntrada, LaEntradaEnUnaCeldaMostradaActuaSobreEsaCelda) {
              x->AutoSizeCol(2);
              return std::to_string(x->GetColWidths(2));
          }},
+        {"un bloque combinado ocupa sus columnas mostradas",
+         [](Rejilla* x, std::string&) { Combinar(x); },
+         [](Rejilla* x) {
+             std::string s;
+             for (int r = 1; r <= 4; ++r)
+                 for (int c = 1; c < Cols; ++c)
+                     s += Texto(x->CellRect(c, r)) + ";";
+             return s;
+         }},
+        {"un bloque combinado se pinta una vez sobre sus columnas",
+         [](Rejilla* x, std::string&) {
+             Combinar(x);
+             x->SetColors(x->RemapCol(2), 2, clYellow);
+             x->SetCells(x->RemapCol(3), 2, "tapada");
+         },
+         [](Rejilla* x) { return Pintura(x); }},
+        {"un clic dentro del bloque hace actual el bloque",
+         [](Rejilla* x, std::string&) { Combinar(x); },
+         [](Rejilla* x) {
+             std::string s;
+             const TRect b = x->CellRect(2, 2);
+             for (TPoint pt : {TPoint(b.Right - 5, b.Bottom - 5), TPoint(b.Left + 5, b.Top + 5),
+                               TPoint(b.Right + 5, b.Top + 5)}) {
+                 Clic(x, pt);
+                 s += Actual(x);
+             }
+             Clic(x, TPoint(b.Right - 5, b.Top + 5), 1);
+             s += Actual(x);
+             return s;
+         }},
+        {"las flechas saltan el bloque entero",
+         [](Rejilla* x, std::string&) {
+             Combinar(x);
+             x->SetCol(1);
+             x->SetRow(2);
+         },
+         [](Rejilla* x) {
+             x->SetFocus();
+             std::string s;
+             for (WORD k : {VK_RIGHT, VK_RIGHT, VK_LEFT, VK_LEFT, VK_RIGHT, VK_DOWN, VK_UP, VK_UP}) {
+                 SimulateKeyStroke(k, {}, x);
+                 s += Actual(x);
+             }
+             return s;
+         }},
+        {"F2 abre el editor sobre el bloque entero",
+         [](Rejilla* x, std::string&) {
+             Combinar(x);
+             x->SetOptions(x->GetOptions() << goEditing);
+             x->SetCol(2);
+             x->SetRow(2);
+         },
+         [](Rejilla* x) {
+             x->SetFocus();
+             SimulateKeyStroke(VK_F2, {}, x);
+             std::string s = x->GetEditorMode() ? "abierto " : "cerrado ";
+             if (TInplaceEdit* e = x->GetInplaceEditor()) s += Texto(e->GetBoundsRect());
+             SimulateTyping("z", nullptr);
+             SimulateKeyStroke(VK_RETURN, {}, nullptr);
+             return s + Celdas(x);
+         }},
+        {"la selección se ensancha al bloque",
+         [](Rejilla* x, std::string&) { Combinar(x); },
+         [](Rejilla* x) {
+             std::string s;
+             for (TGridRect r : {TGridRect{1, 1, 2, 2}, TGridRect{3, 3, 4, 4}, TGridRect{3, 2, 3, 2}}) {
+                 x->SetSelection(r);
+                 x->CorrectSelection();
+                 s += Actual(x);
+             }
+             return s;
+         }},
         {"Ctrl y el botón derecho marcan la fila pulsada con RowSelectPersistent",
          [](Rejilla* x, std::string&) {
              TMouseActions* ma = x->GetMouseActions();
@@ -260,6 +357,52 @@ TEST_F(IndicesEntrada, LaColumnaDeOrdenEsUnaColumnaReal) {
     Clic(g, Centro(g, 2, 0));
     EXPECT_EQ(TextosColumna(g, 3, 1, Rows - 1, " "), "9 7 5 3 1");
     EXPECT_EQ(g->GetCells(ColOculta, 1), "oculta");
+}
+
+// A block is kept by real column and shown over its shown columns: behind a hidden column,
+// with a hidden column inside it, and with a hidden base column (the block's first shown
+// column stands for it). Its rectangle, a click inside it and the arrows agree.
+TEST_F(IndicesEntrada, UnBloqueSeMuestraSobreSusColumnasMostradas) {
+    struct Caso {
+        const char* nombre;
+        int ocultar;          // the real column hidden (after real column 1 shows again)
+        int base, ancho;      // the block's real columns
+        int primera, ultima;  // its shown columns
+    };
+    const Caso casos[] = {
+        {"tras la columna oculta", ColOculta, 3, 2, 2, 3},
+        {"con la columna oculta dentro", 3, 2, 3, 2, 3},
+        {"con la columna base oculta", 2, 2, 3, 2, 3},
+        {"con solo la base mostrada", 3, 2, 2, 2, 2},
+    };
+    for (const Caso& c : casos) {
+        SCOPED_TRACE(c.nombre);
+        TearDown();
+        SetUp();
+        g->UnHideColumn(ColOculta);
+        g->HideColumn(c.ocultar);
+        for (int k = 0; k < g->GetColCount(); ++k)
+            g->SetColWidths(k, 50 + 10 * k);
+        g->MergeCells(c.base, 2, c.ancho, 1);
+        int ancho = 0;
+        for (int k = c.primera; k <= c.ultima; ++k)
+            ancho += g->GetColWidths(k);
+        const TRect b = g->CellRect(c.primera, 2);
+        EXPECT_EQ(b.Width(), ancho);
+        EXPECT_EQ(b.Left, g->GetCellRect(c.primera, 2).Left);
+        EXPECT_EQ(g->CellRect(c.ultima, 2), b);
+        EXPECT_EQ(g->CellRect(c.ultima + 1, 2).Width(), g->GetColWidths(c.ultima + 1));
+        Clic(g, TPoint(b.Right - 3, b.Top + 3));
+        EXPECT_EQ(g->GetCol(), c.primera);
+        g->SetCol(c.primera - 1);
+        g->SetFocus();
+        SimulateKeyStroke(VK_RIGHT, {}, g);
+        EXPECT_EQ(g->GetCol(), c.primera);
+        SimulateKeyStroke(VK_RIGHT, {}, g);
+        EXPECT_EQ(g->GetCol(), c.ultima + 1);
+        SimulateKeyStroke(VK_LEFT, {}, g);
+        EXPECT_EQ(g->GetCol(), c.primera);
+    }
 }
 
 // Ctrl+right click and a drag-armed Ctrl release flag the row clicked; a copy of the
