@@ -201,7 +201,7 @@ void TFooterPanel::PaintLastRow() {
     int left = 0;
     for (int k : cols) {
         int right = left + grid_->GetColWidths(k);
-        if (grid_->IsMergedCell(k, row)) {
+        if (grid_->IsShownMergedCell(TShownCol(k), row)) {
             const TRect m = grid_->CellRect(k, row);
             if (m.Width() > 0) right = left + m.Width();
         }
@@ -210,13 +210,13 @@ void TFooterPanel::PaintLastRow() {
         if (!fixed) r.Left += 1;
         r = RTLCoord(rtl, r);
         if (!fixed) {
-            if (grid_->GetColors(k, row) != clNone) {
-                c->GetBrush()->SetColor(grid_->GetColors(k, row));
-                c->GetPen()->SetColor(grid_->GetColors(k, row));
+            if (const TColor own = grid_->GetColors(grid_->RemapCol(k), row); own != clNone) {
+                c->GetBrush()->SetColor(own);
+                c->GetPen()->SetColor(own);
                 c->Rectangle(r);
             }
         }
-        if (grid_->IsBaseCell(k, row)) {
+        if (grid_->IsShownBaseCell(TShownCol(k), row)) {
             if (!fixed && grid_->OnFooterPaint) {
                 grid_->OnFooterPaint(this, k, c, r);
             } else {

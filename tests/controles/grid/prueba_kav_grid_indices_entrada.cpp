@@ -85,7 +85,7 @@ protected:
                Texto(TRect(s.Left, s.Top, s.Right, s.Bottom)) + ")";
     }
     // What the grid paints, pixel by pixel, folded into one number per line of pixels.
-    static std::string Pintura(Rejilla* x) {
+    template <class Control> static std::string Pintura(Control* x) {
         x->Repaint();
         TCanvas* c = x->GetCanvas();
         std::string s;
@@ -246,6 +246,13 @@ TEST_F(IndicesEntrada, LaEntradaEnUnaCeldaMostradaActuaSobreEsaCelda) {
              x->SetCells(x->RemapCol(3), 2, "tapada");
          },
          [](Rejilla* x) { return Pintura(x); }},
+        {"el pie flotante pinta el bloque y los colores de su fila",
+         [](Rejilla* x, std::string&) {
+             x->GetFloatingFooter()->SetVisible(true); // takes the last row
+             x->MergeCells(x->RemapCol(2), Rows - 1, 2, 1);
+             x->SetColors(x->RemapCol(4), Rows - 1, clYellow);
+         },
+         [](Rejilla* x) { return Pintura(x->GetFooterPanel()); }},
         {"un clic dentro del bloque hace actual el bloque",
          [](Rejilla* x, std::string&) { Combinar(x); },
          [](Rejilla* x) {
