@@ -14,7 +14,7 @@ void DrawEditFrame(TCanvas* Canvas, int Offset, int Width, int Height, bool Sunk
         Canvas->FrameRect(r);
     } else {
         Canvas->FrameRect(r);
-        InflateRect(r, -1, -1);
+        r = InflateRect(r, -1, -1);
         Canvas->FrameRect(r);
     }
 }

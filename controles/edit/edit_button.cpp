@@ -48,7 +48,7 @@ void TKavSpeedButton::Paint() {
     } else if (!drawn) {
         c->GetBrush()->SetColor(clBtnFace);
         DrawEdge(c->GetHandle(), &r, down ? BDR_SUNKENOUTER : BDR_RAISEDINNER, BF_RECT | BF_MIDDLE);
-        InflateRect(r, -1, -1);
+        r = InflateRect(r, -1, -1);
     }
     TBitmap* glyph = GetGlyph();
     if (glyph && !glyph->GetEmpty()) {

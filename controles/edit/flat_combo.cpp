@@ -5,6 +5,7 @@
 #include "plataforma/gui/painting/canvas.h"
 #include "plataforma/gui/painting/control_canvas.h"
 #include "plataforma/gui/painting/draw_edge.h"
+#include "plataforma/gui/painting/gdi.h"
 
 void DrawComboFrame(TCanvas* Canvas, TRect R, bool Sunken, TColor Outer, TColor Inner) {
     TBrush* brush = Canvas->GetBrush();
@@ -16,12 +17,19 @@ void DrawComboFrame(TCanvas* Canvas, TRect R, bool Sunken, TColor Outer, TColor 
     } else {
         brush->SetColor(Outer);
         Canvas->FrameRect(R);
-        InflateRect(R, -1, -1);
+        R = InflateRect(R, -1, -1);
         Canvas->FrameRect(R);
     }
-    InflateRect(R, -1, -1);
+    R = InflateRect(R, -1, -1);
     brush->SetColor(Inner);
     Canvas->FrameRect(R);
+}
+
+void FillFlatComboClient(TWinControl* Combo, HDC DC) {
+    const TRect client = Combo->GetClientRect();
+    HBRUSH brush = CreateSolidBrush(ColorToRGB(Combo->GetColor()));
+    FillRect(DC, &client, brush);
+    DeleteObject(brush);
 }
 
 void FlatComboMouse(TWinControl* Combo, bool Entered, bool& MouseIn, bool AutoFocus) {

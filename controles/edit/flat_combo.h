@@ -14,6 +14,8 @@ class TWinControl;
 // Sunken: a sunken outer edge, a ring of Outer, a ring of Inner. Flat: two rings of Outer,
 // a ring of Inner.
 void DrawComboFrame(TCanvas* Canvas, TRect R, bool Sunken, TColor Outer, TColor Inner);
+// The client area filled with the combo's colour, the first step of painting it flat.
+void FillFlatComboClient(TWinControl* Combo, HDC DC);
 // The mouse entered (or left) the combo: MouseIn follows it while the combo is enabled, and
 // the combo is painted again; entering with AutoFocus focuses it.
 void FlatComboMouse(TWinControl* Combo, bool Entered, bool& MouseIn, bool AutoFocus);

@@ -266,34 +266,38 @@ bool TKavCustomCombo::Is3DBorderButton() const {
 }
 
 void TKavCustomCombo::WMPaint(TMessage& Message) {
+    if (!flat_ && (focusBorderColor_ == clNone || !hasFocus_))
+        return TCustomComboBox::Dispatch(Message);
+    if (!canvases_ || !HandleAllocated()) return;
     auto alive = Watch();
-    // The platform paints the whole control; the flat look goes over it.
-    TCustomComboBox::Dispatch(Message);
-    if (alive.expired() || !canvases_ || !HandleAllocated()) return;
-    if (!flat_ && (focusBorderColor_ == clNone || !hasFocus_)) return;
+    HDC dc = reinterpret_cast<HDC>(Message.WParam);
+    if (!dc) dc = canvases_->Client()->GetHandle();
+    const int saved = SaveDC(dc);
     if (GetStyle() != csSimple) {
-        canvases_->Draw([&](TCanvas* c, int o) {
-            TRect b(o, o, o + GetWidth(), o + GetHeight());
-            b.Left += GetClientWidth() - buttonWidth_;
-            InflateRect(b, -1, -1);
-            HDC dc = c->GetHandle();
-            if (DoVisualStyles()) {
-                HTHEME theme = OpenThemeData(GetHandle(), L"combobox");
-                const bool pressed =
-                    (GetAsyncKeyState(VK_LBUTTON) < 0 || GetAsyncKeyState(VK_RBUTTON) < 0) &&
-                    GetDroppedDown();
-                const bool anyButton =
-                    GetAsyncKeyState(VK_LBUTTON) < 0 || GetAsyncKeyState(VK_RBUTTON) < 0;
-                const int state = pressed                                           ? 3
-                                  : (!anyButton && buttonHot_ && !GetDroppedDown()) ? 2
-                                                                                    : 1;
-                DrawThemeBackground(theme, dc, 1, state, &b, nullptr);
-                CloseThemeData(theme);
-            } else {
-                DrawFrameControl(dc, &b, DFC_SCROLL, DFCS_SCROLLCOMBOBOX | DFCS_FLAT);
-            }
-        });
+        const int cw = GetClientWidth(), ch = GetClientHeight();
+        FillFlatComboClient(this, dc);
+        TRect b(0, 0, GetWidth(), GetHeight());
+        b.Left += cw - buttonWidth_;
+        b = InflateRect(b, -1, -1);
+        if (DoVisualStyles()) {
+            HTHEME theme = OpenThemeData(GetHandle(), L"combobox");
+            const bool anyButton =
+                GetAsyncKeyState(VK_LBUTTON) < 0 || GetAsyncKeyState(VK_RBUTTON) < 0;
+            const bool dropped = GetDroppedDown();
+            const int state = anyButton && dropped                   ? 3
+                              : !anyButton && buttonHot_ && !dropped ? 2
+                                                                     : 1;
+            DrawThemeBackground(theme, dc, 1, state, &b, nullptr);
+            CloseThemeData(theme);
+        } else {
+            DrawFrameControl(dc, &b, DFC_SCROLL, DFCS_SCROLLCOMBOBOX | DFCS_FLAT);
+        }
+        ExcludeClipRect(dc, cw - buttonWidth_ - 4, 0, cw + 2, ch);
     }
+    // The platform paints the rest (its frame, the field and the choice) around the button.
+    PaintWindow(dc);
+    if (alive.expired()) return;
+    RestoreDC(dc, saved);
     DrawBorders();
 }
 
@@ -319,7 +323,7 @@ void TKavCustomCombo::DrawControlBorder(TCanvas* Canvas, int Origin) {
     const bool sunken = Is3DBorderControl();
     const TColor b1 = sunken ? clBtnFace : (GetParent() ? GetParent()->GetColor() : GetColor());
     DrawComboFrame(Canvas, r, sunken, b1, GetColor());
-    InflateRect(r, -2, -2);
+    r = InflateRect(r, -2, -2);
     if (flat_ && flatLineColor_ != clNone) {
         TPen* pen = Canvas->GetPen();
         pen->SetColor(flatLineColor_);
@@ -340,13 +344,13 @@ void TKavCustomCombo::DrawButtonBorder(TCanvas* Canvas, int Origin) {
                     Origin + ch - 4);
     TRect b(Origin, Origin, Origin + GetWidth(), Origin + GetHeight());
     b.Left += cw - buttonWidth_ - 2;
-    InflateRect(b, -2, -2);
+    b = InflateRect(b, -2, -2);
     if (Is3DBorderButton()) {
         UINT flags = BF_RECT;
         if (GetDroppedDown()) flags |= BF_FLAT;
         DrawEdge(dc, &b, etched_ ? EDGE_ETCHED : EDGE_RAISED, flags);
     } else {
-        InflateRect(b, 0, -1);
+        b = InflateRect(b, 0, -1);
         b.Right -= 1;
         Canvas->GetBrush()->SetStyle(bsSolid);
         Canvas->GetBrush()->SetColor(clBtnFace);

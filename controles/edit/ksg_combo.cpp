@@ -106,36 +106,47 @@ template <class Base> bool KsgComboLook<Base>::Is3DBorderControl() const {
 }
 
 template <class Base> void KsgComboLook<Base>::WMPaint(TMessage& Message) {
+    if (!flat_) return Base::Dispatch(Message);
+    if (!canvases_ || !this->HandleAllocated()) return;
     auto alive = this->Watch();
-    // The platform paints the whole combo; the flat look goes over it.
-    Base::Dispatch(Message);
-    if (alive.expired() || !flat_ || !this->HandleAllocated()) return;
-    if (this->GetStyle() != csSimple)
-        canvases_->Draw([&](TCanvas* c, int o) { DrawDropButton(c, o); });
+    HDC dc = reinterpret_cast<HDC>(Message.WParam);
+    if (!dc) dc = canvases_->Client()->GetHandle();
+    const int saved = SaveDC(dc);
+    if (this->GetStyle() != csSimple) {
+        FillFlatComboClient(this, dc);
+        if (!DrawDropButton(dc)) {
+            const int cw = this->GetClientWidth();
+            ExcludeClipRect(dc, cw - buttonWidth_ - 4, 0, cw + 2, this->GetClientHeight());
+        }
+    }
+    // The platform paints the rest (its frame, the field and the choice) around the button.
+    this->PaintWindow(dc);
+    if (alive.expired()) return;
+    RestoreDC(dc, saved);
     DrawBorders();
 }
 
-template <class Base> void KsgComboLook<Base>::DrawDropButton(TCanvas* Canvas, int Origin) {
-    TRect b(Origin, Origin, Origin + this->GetWidth(), Origin + this->GetHeight());
+template <class Base> bool KsgComboLook<Base>::DrawDropButton(HDC DC) {
+    TRect b(0, 0, this->GetWidth(), this->GetHeight());
     b.Left += this->GetClientWidth() - buttonWidth_;
-    HDC dc = Canvas->GetHandle();
     if (themed_) {
         if (HTHEME theme = OpenThemeData(this->GetHandle(), L"combobox")) {
-            InflateRect(b, -1, -1);
+            b = InflateRect(b, -1, -1);
             const bool held = GetAsyncKeyState(VK_LBUTTON) < 0 || GetAsyncKeyState(VK_RBUTTON) < 0;
-            DrawThemeBackground(theme, dc, CP_DROPDOWNBUTTON, held ? CBXS_PRESSED : CBXS_NORMAL, &b,
+            DrawThemeBackground(theme, DC, CP_DROPDOWNBUTTON, held ? CBXS_PRESSED : CBXS_NORMAL, &b,
                                 nullptr);
             CloseThemeData(theme);
-            return;
+            return true;
         }
     }
     if constexpr (kWideLook) {
-        InflateRect(b, -1, -1);
+        b = InflateRect(b, -1, -1);
     } else {
-        InflateRect(b, 0, -1);
+        b = InflateRect(b, 0, -1);
         b = OffsetRect(b, -2, 1);
     }
-    DrawFrameControl(dc, &b, DFC_SCROLL, DFCS_SCROLLCOMBOBOX | DFCS_FLAT);
+    DrawFrameControl(DC, &b, DFC_SCROLL, DFCS_SCROLLCOMBOBOX | DFCS_FLAT);
+    return false;
 }
 
 template <class Base> void KsgComboLook<Base>::DrawBorders() {
@@ -169,7 +180,7 @@ template <class Base> void KsgComboLook<Base>::DrawButtonBorder(TCanvas* Canvas,
     const UINT edge = etched_ ? EDGE_ETCHED : EDGE_RAISED;
     if constexpr (kWideLook) {
         b.Left += cw - buttonWidth_ - 2;
-        InflateRect(b, -2, -2);
+        b = InflateRect(b, -2, -2);
         if (raised) {
             DrawEdge(dc, &b, edge, BF_RECT | (this->GetDroppedDown() ? BF_FLAT : 0u));
         } else {
@@ -180,7 +191,7 @@ template <class Base> void KsgComboLook<Base>::DrawButtonBorder(TCanvas* Canvas,
         }
     } else {
         b.Left += cw - buttonWidth_ - 4;
-        InflateRect(b, -2, -2);
+        b = InflateRect(b, -2, -2);
         b.Right += 1;
         b.Bottom += 2;
         DrawEdge(dc, &b, edge, BF_RECT);

@@ -57,7 +57,8 @@ protected:
 
 private:
     void WMPaint(TMessage& Message);
-    void DrawDropButton(TCanvas* Canvas, int Origin);
+    // The drop button inside WM_PAINT; true when the theme drew it.
+    bool DrawDropButton(HDC DC);
 
     bool autoFocus_ = false;
     bool flat_ = true;

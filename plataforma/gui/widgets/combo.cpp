@@ -2,11 +2,13 @@
 // edit part and owner drawing.
 
 #include "plataforma/gui/widgets/combo.h"
+#include "plataforma/gui/widgets/combo_look.h"
 
 #include "plataforma/gui/kernel/control_strings.h"
 #include "plataforma/gui/kernel/hosted_widget.h"
 #include "plataforma/gui/kernel/qt_bridge.h"
 #include "plataforma/gui/painting/canvas.h"
+#include "plataforma/gui/painting/canvas_device.h"
 #include "plataforma/gui/widgets/edit_backend.h"
 #include "plataforma/gui/widgets/edit_commands.h"
 #include "plataforma/gui/widgets/item_delegate.h"
@@ -16,11 +18,11 @@
 #include <QComboBox>
 #include <QFontMetrics>
 #include <QLineEdit>
+#include <QPainter>
 #include <QProxyStyle>
 #include <QSignalBlocker>
 #include <QStyleFactory>
-#include <QStyleOptionComboBox>
-#include <QStylePainter>
+#include <QStyleOption>
 
 #include <algorithm>
 
@@ -28,7 +30,8 @@
 class ComboAccess {
 public:
     static bool OwnerDraws(const TCustomComboBox* c) { return c->OwnerDraws(); }
-    static void PaintEdit(TCustomComboBox* c, QPainter* p, const QRect& r, bool focused);
+    // The classic look through a canvas on an image, copied to the widget.
+    static void Paint(TCustomComboBox* c, QWidget* w);
     static ItemOwner& Owner(TCustomComboBox* c) { return *c->owner_; }
     static void UserSelected(TCustomComboBox* c, int index) {
         c->itemIndex_ = index;
@@ -63,12 +66,14 @@ private:
     TCustomComboBox* c_;
 };
 
-// The list drops below the combo, as the class library's does, and above it only when the
-// screen has no room below; never over the combo with the chosen item on it, as some styles
-// place it (a click aimed below the combo would then fall outside the list and close it).
-class DropBelowStyle : public QProxyStyle {
+// The classic combo's parts (ClassicComboParts) for the widget: the edit part sits inside
+// the field and the drop button takes the clicks that open the list. The list drops below
+// the combo, as the class library's does, and above it only when the screen has no room
+// below; never over the combo with the chosen item on it, as some styles place it (a click
+// aimed below the combo would then fall outside the list and close it).
+class ClassicComboStyle : public QProxyStyle {
 public:
-    explicit DropBelowStyle(QObject* owner)
+    explicit ClassicComboStyle(QObject* owner)
         : QProxyStyle(QStyleFactory::create(QApplication::style()->name())) {
         setParent(owner);
     }
@@ -77,13 +82,35 @@ public:
         if (hint == SH_ComboBox_Popup) return 0;
         return QProxyStyle::styleHint(hint, option, widget, returnData);
     }
+    QRect subControlRect(ComplexControl control, const QStyleOptionComplex* option, SubControl part,
+                         const QWidget* widget) const override {
+        if (control == CC_ComboBox && option) {
+            const QRect r = option->rect;
+            const ComboParts parts = ClassicComboParts(r.width(), r.height(), true);
+            switch (part) {
+            case SC_ComboBoxFrame:
+                return r;
+            case SC_ComboBoxEditField: {
+                // The edit part keeps a pixel clear of the drop button's side.
+                TRect edit = parts.text;
+                edit.Right = std::max(edit.Left, edit.Right - 1);
+                return ToQRect(edit).translated(r.topLeft());
+            }
+            case SC_ComboBoxArrow:
+                return ToQRect(parts.button).translated(r.topLeft());
+            default:
+                break;
+            }
+        }
+        return QProxyStyle::subControlRect(control, option, part, widget);
+    }
 };
 
 class ComboWidget : public HostedWidget<QComboBox> {
 public:
     ComboWidget(TCustomComboBox* c, QWidget* parent)
         : HostedWidget<QComboBox>(c, parent), combo_(c) {
-        setStyle(new DropBelowStyle(this));
+        setStyle(new ClassicComboStyle(this));
     }
 
     void showPopup() override {
@@ -110,21 +137,7 @@ public:
     InnerWidgetFilter* filter = nullptr;
 
 protected:
-    void paintEvent(QPaintEvent* e) override {
-        if (!ComboAccess::OwnerDraws(combo_)) {
-            QComboBox::paintEvent(e);
-            return;
-        }
-        QStylePainter p(this);
-        QStyleOptionComboBox opt;
-        initStyleOption(&opt);
-        opt.currentText.clear();
-        opt.currentIcon = QIcon();
-        p.drawComplexControl(QStyle::CC_ComboBox, opt);
-        QRect r =
-            style()->subControlRect(QStyle::CC_ComboBox, &opt, QStyle::SC_ComboBoxEditField, this);
-        ComboAccess::PaintEdit(combo_, &p, r, hasFocus() && !view()->isVisible());
-    }
+    void paintEvent(QPaintEvent*) override { ComboAccess::Paint(combo_, this); }
 
 private:
     TCustomComboBox* combo_;
@@ -155,14 +168,16 @@ ComboWidget* WidgetOf(const TCustomComboBox* c) {
 
 } // namespace
 
-void ComboAccess::PaintEdit(TCustomComboBox* c, QPainter* p, const QRect& r, bool focused) {
-    TOwnerDrawState state{odComboBoxEdit};
-    if (focused) state << odSelected << odFocused;
-    const QColor fondo = ToQColor(c->GetColor());
-    if (c->itemIndex_ >= 0)
-        PaintOwnerItem(p, r, *c->owner_, c->itemIndex_, state, fondo);
-    else
-        p->fillRect(r, fondo);
+void ComboAccess::Paint(TCustomComboBox* c, QWidget* w) {
+    QImage image(w->size(), QImage::Format_RGB32);
+    if (image.isNull()) return;
+    image.fill(ToQColor(clBtnFace));
+    TCanvas canvas;
+    canvas.Device().SetTarget(&image);
+    c->PaintWindow(canvas.GetHandle());
+    canvas.Device().ClearTarget();
+    QPainter p(w);
+    p.drawImage(0, 0, image);
 }
 
 // --- life ---

@@ -16,6 +16,7 @@
 #include <vector>
 
 class TCanvas;
+class CanvasDevice;
 class EditBackend;
 class InnerWidgetFilter;
 class Connections;
@@ -77,6 +78,11 @@ protected:
     void ApplyWidgetState() override;
     void Dispatch(TMessage& Message) override;
     void DefaultHandler(TMessage& Message) override;
+    // The classic combo box into DC: the sunken frame, the raised drop button with its
+    // arrow (pushed while the list is open, grey while disabled), the field in the control's
+    // colour, and the chosen item, highlighted in a dotted frame while focused. The edit
+    // part of an editable combo paints itself. Only what DC's clip leaves is drawn.
+    void PaintWindow(HDC DC) override;
 
     virtual void Change();
     // The user chose an item: OnSelect, or OnChange without it.
@@ -123,6 +129,8 @@ private:
     void ResetItems();
     void SelectIndex(int Index);
     void SyncWidget();
+    // The chosen item in R, as a drop-down list shows it.
+    void PaintChoice(CanvasDevice& Device, const TRect& R);
     EditRules Rules() const;
 
     std::unique_ptr<TStrings> items_;

@@ -226,3 +226,73 @@ TEST_F(PruebaCombo, CapturaDeCadaAspecto) {
 }
 
 } // namespace
+
+namespace {
+
+// The combo's own pixels, as the screen shows them.
+QImage Pixeles(TControl* c, const char* nombre) {
+    return QImage(QString::fromStdString(SaveCapture(c, nombre).str()));
+}
+
+QColor Qc(TColor c) {
+    const COLORREF rgb = ColorToRGB(c);
+    return QColor(GetRValue(rgb), GetGValue(rgb), GetBValue(rgb));
+}
+
+TEST_F(PruebaCombo, PlanoPintaElCampoEnSuColorYSusAnillosTapanElMarcoDeLaPlataforma) {
+    const TColor padre = static_cast<TColor>(0xE0E0E0);
+    ventana->SetColor(padre);
+    ComoEnLaBaseDeDatos(combo);
+    combo->SetItemIndex(0);
+    combo->SetFlat(true);
+    combo->SetFlatLineColor(clNone);
+    ASSERT_EQ(combo->GetColor(), padre);
+    const QImage plano = Pixeles(combo, "kav-combo-plano");
+    ASSERT_FALSE(plano.isNull());
+    const int w = combo->GetWidth(), h = combo->GetHeight();
+    const int boton = combo->GetClientWidth() - combo->GetButtonWidth() - 4;
+    // The text area, top to bottom at a column without text, and the frame's rings all
+    // round, are the combo's (here its parent's) colour: no shaded face, no platform frame.
+    for (int y = 0; y < h; ++y)
+        EXPECT_EQ(plano.pixelColor(boton - 2, y), Qc(padre)) << "fila " << y;
+    for (int anillo = 0; anillo < 3; ++anillo)
+        for (int x = anillo; x < w - anillo; ++x) {
+            EXPECT_EQ(plano.pixelColor(x, anillo), Qc(padre)) << x << "," << anillo;
+            EXPECT_EQ(plano.pixelColor(x, h - 1 - anillo), Qc(padre)) << x << "," << anillo;
+        }
+    for (int y = 0; y < h; ++y) {
+        EXPECT_EQ(plano.pixelColor(0, y), Qc(padre)) << "fila " << y;
+        EXPECT_EQ(plano.pixelColor(w - 1, y), Qc(padre)) << "fila " << y;
+    }
+    // The flat button: face-coloured, with the black arrow in it.
+    int negros = 0;
+    for (int y = 3; y < h - 3; ++y)
+        for (int x = boton + 4; x < w - 3; ++x) {
+            const QColor c = plano.pixelColor(x, y);
+            if (c == Qc(clBlack))
+                ++negros;
+            else
+                EXPECT_EQ(c, Qc(clBtnFace)) << x << "," << y;
+        }
+    EXPECT_GT(negros, 3);
+
+    // Another colour of its own, with the flat line: the field takes it, the outer rings
+    // stay the parent's, the inner ring is the combo's, the line runs along the bottom.
+    const TColor propio = static_cast<TColor>(0xE0FFFF);
+    combo->SetFlatParentColor(false);
+    combo->SetColor(propio);
+    combo->SetFlatLineColor(clBlue);
+    const QImage propia = Pixeles(combo, "kav-combo-plano-color");
+    ASSERT_FALSE(propia.isNull());
+    for (int y = 2; y < h - 2; ++y)
+        EXPECT_EQ(propia.pixelColor(boton - 2, y), Qc(propio)) << "fila " << y;
+    EXPECT_EQ(propia.pixelColor(boton - 2, 0), Qc(padre));
+    EXPECT_EQ(propia.pixelColor(boton - 2, 1), Qc(padre));
+    EXPECT_EQ(propia.pixelColor(1, h / 2), Qc(padre));
+    EXPECT_EQ(propia.pixelColor(2, h / 2), Qc(propio));
+    for (int x = 0; x < w - 20; ++x)
+        EXPECT_EQ(propia.pixelColor(x, h - 1), Qc(clBlue)) << "columna " << x;
+    EXPECT_NE(propia.pixelColor(w - 19, h - 1), Qc(clBlue));
+}
+
+} // namespace

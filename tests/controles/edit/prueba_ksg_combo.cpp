@@ -128,6 +128,33 @@ TEST_F(PruebaComboRejilla, ElBotonSeLevantaOSeGrabaAlPasarYElMarcoSoloConFocusBo
     EXPECT_NE(Aspecto(combo, "ksg-combo-foco-32"), foco);
 }
 
+// Flat, the combo paints its field in its own colour (no shaded face of the platform's
+// under it) and its rings hide the platform's frame: parent's colour, parent's, its own.
+TEST_F(PruebaComboRejilla, PlanoPintaElCampoEnSuColorYTapaElMarcoDeLaPlataforma) {
+    auto qc = [](TColor c) {
+        const COLORREF rgb = ColorToRGB(c);
+        return QColor(GetRValue(rgb), GetGValue(rgb), GetBValue(rgb));
+    };
+    const TColor padre = static_cast<TColor>(0xE0E0E0), propio = static_cast<TColor>(0xE0FFFF);
+    ventana->SetColor(padre);
+    combo->SetColor(propio);
+    const QImage plano = Aspecto(combo, "ksg-combo-plano-color");
+    ASSERT_FALSE(plano.isNull());
+    const int w = combo->GetWidth(), h = combo->GetHeight();
+    const int x = combo->GetClientWidth() - combo->GetButtonWidth() - 6;
+    for (int y = 0; y < h; ++y) {
+        const bool fuera = y < 2 || y >= h - 2;
+        EXPECT_EQ(plano.pixelColor(x, y), qc(fuera ? padre : propio)) << "fila " << y;
+    }
+    for (int y = 2; y < h - 2; ++y) {
+        EXPECT_EQ(plano.pixelColor(0, y), qc(padre)) << "fila " << y;
+        EXPECT_EQ(plano.pixelColor(1, y), qc(padre)) << "fila " << y;
+        EXPECT_EQ(plano.pixelColor(2, y), qc(propio)) << "fila " << y;
+        EXPECT_EQ(plano.pixelColor(w - 2, y), qc(padre)) << "fila " << y;
+        EXPECT_EQ(plano.pixelColor(w - 3, y), qc(propio)) << "fila " << y;
+    }
+}
+
 TEST_F(PruebaComboRejilla, CapturaDeCadaAspecto) {
     edit->SetVisible(false);
     siguiente->SetVisible(false);

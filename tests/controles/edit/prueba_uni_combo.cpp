@@ -298,7 +298,10 @@ TEST_F(PruebaUniCombo, CapturaDelAspecto) {
     SaveCapture(ventana.get(), "uni_controles");
     ASSERT_FALSE(caliente.isNull());
     ASSERT_FALSE(frio.isNull());
-    const int x = combo->GetClientWidth() - combo->GetButtonWidth();
+    // The button's frame starts two pixels inside the window at the button's left; its
+    // second column is the raised edge's highlight when hot, the face when not.
+    const int x = combo->GetClientWidth() - combo->GetButtonWidth() + 1;
+    EXPECT_EQ(caliente.pixelColor(x, 3), QColor(Qt::white));
     EXPECT_NE(caliente.pixelColor(x, 3), frio.pixelColor(x, 3));
     const TColor cara = ColorToRGB(clBtnFace);
     EXPECT_EQ(frio.pixelColor(x, 3), QColor(GetRValue(cara), GetGValue(cara), GetBValue(cara)));

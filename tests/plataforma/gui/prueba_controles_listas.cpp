@@ -5,13 +5,16 @@
 #include "tests/plataforma/gui/prueba_controles_comun.h"
 
 #include "plataforma/base/list.h"
-#include "plataforma/gui/painting/canvas.h"
+#include "plataforma/gui/kernel/qt_bridge.h"
 #include "plataforma/gui/kernel/screen.h"
+#include "plataforma/gui/kernel/system_metrics.h"
+#include "plataforma/gui/painting/canvas.h"
+#include "plataforma/gui/services/capture.h"
 #include "plataforma/gui/services/clipboard.h"
 #include "plataforma/gui/testing/dropped_list.h"
 #include "plataforma/gui/widgets/combo.h"
+#include "plataforma/gui/widgets/edit.h"
 #include "plataforma/gui/widgets/list_box.h"
-#include "plataforma/gui/kernel/qt_bridge.h"
 
 #include <QComboBox>
 #include <QImage>
@@ -292,6 +295,75 @@ TEST_F(Listas, ElComboDibujadoPorElProgramaRecibeCadaElemento) {
         EXPECT_EQ(dibujos[static_cast<size_t>(i)].rect.Height(), 18 + 4 * i);
         EXPECT_FALSE(dibujos[static_cast<size_t>(i)].estado.Contains(odComboBoxEdit));
     }
+}
+
+// The classic look, beside an edit: the same sunken frame two pixels wide, a raised button
+// with a black arrow inside it at the right, the field in the combo's colour; pushed while
+// the list is open, a grey arrow while disabled, the choice highlighted while focused.
+TEST_F(Listas, ElComboTieneElAspectoClasicoDeLasEdicionesDeAlLado) {
+    auto color = [](TColor c) {
+        const COLORREF rgb = ColorToRGB(c);
+        return QColor(GetRValue(rgb), GetGValue(rgb), GetBValue(rgb));
+    };
+    ventana->SetColor(clBtnFace);
+    auto* edit = new TEdit(ventana.get());
+    edit->SetParent(ventana.get());
+    edit->SetBounds(10, 10, 150, 21);
+    auto* combo = new TComboBox(ventana.get());
+    combo->SetParent(ventana.get());
+    combo->SetStyle(csDropDownList);
+    combo->SetBounds(10, 40, 150, 21);
+    combo->SetColor(static_cast<TColor>(0xE0FFFF));
+    combo->GetItems()->SetCommaText("Yeso,Madera");
+    combo->SetItemIndex(0);
+    SaveCapture(ventana.get(), "combo-clasico");
+    const QImage e = edit->GetWidget()->grab().toImage();
+    const QImage c = combo->GetWidget()->grab().toImage();
+    const int w = combo->GetWidth(), h = combo->GetHeight();
+    ASSERT_EQ(c.width(), w);
+    ASSERT_EQ(c.height(), h);
+    // The frame: the edit's, row by row and column by column.
+    for (int i = 0; i < 2; ++i) {
+        EXPECT_EQ(c.pixelColor(w / 3, i), e.pixelColor(w / 3, i)) << "fila " << i;
+        EXPECT_EQ(c.pixelColor(w / 3, h - 1 - i), e.pixelColor(w / 3, e.height() - 1 - i));
+        EXPECT_EQ(c.pixelColor(i, h / 2), e.pixelColor(i, e.height() / 2)) << "columna " << i;
+        EXPECT_EQ(c.pixelColor(w - 1 - i, h / 2), e.pixelColor(e.width() - 1 - i, e.height() / 2));
+    }
+    EXPECT_EQ(c.pixelColor(w / 3, 0), color(clBtnShadow));
+    EXPECT_EQ(c.pixelColor(w / 3, 1), color(cl3DDkShadow));
+    EXPECT_EQ(c.pixelColor(w / 3, h - 1), color(clBtnHighlight));
+    // The field, in the combo's colour up to the button.
+    const int boton = w - 2 - GetSystemMetrics(SM_CXVSCROLL);
+    for (int y = 2; y < h - 2; ++y)
+        EXPECT_EQ(c.pixelColor(boton - 1, y), color(combo->GetColor())) << "fila " << y;
+    // The button: raised (light, then white, at its top and left; dark at its bottom and
+    // right), face-coloured, with a black arrow.
+    auto arrow = [&](const QImage& im, TColor tinta) {
+        int n = 0;
+        for (int y = 4; y < h - 4; ++y)
+            for (int x = boton + 2; x < w - 4; ++x)
+                if (im.pixelColor(x, y) == color(tinta)) ++n;
+        return n;
+    };
+    EXPECT_EQ(c.pixelColor(boton, h / 2), color(cl3DLight));
+    EXPECT_EQ(c.pixelColor(boton + 1, h / 2), color(clBtnHighlight));
+    EXPECT_EQ(c.pixelColor(w - 3, h / 2), color(cl3DDkShadow));
+    EXPECT_EQ(c.pixelColor(w - 4, h / 2), color(clBtnShadow));
+    EXPECT_EQ(c.pixelColor(boton + 3, 5), color(clBtnFace));
+    EXPECT_GT(arrow(c, clBlack), 3);
+
+    // Disabled: the arrow greys, nothing black in the button.
+    combo->SetEnabled(false);
+    const QImage apagado = combo->GetWidget()->grab().toImage();
+    EXPECT_EQ(arrow(apagado, clBlack), 0);
+    EXPECT_GT(arrow(apagado, clBtnShadow), 3);
+    combo->SetEnabled(true);
+
+    // Focused: the choice on the highlight colour.
+    combo->SetFocus();
+    const QImage foco = combo->GetWidget()->grab().toImage();
+    EXPECT_EQ(foco.pixelColor(boton - 3, h / 2), color(clHighlight));
+    EXPECT_EQ(foco.pixelColor(boton - 1, h / 2), color(combo->GetColor()));
 }
 
 // --- list boxes ---
