@@ -343,7 +343,7 @@ AnsiString Contenedor::CrearElementoNumerado(const AnsiString& nombre, TipoObjet
 }
 
 AnsiString Contenedor::CrearConNombreUnico(const AnsiString& nombre, TipoObjeto tipo, bool propio) {
-    const AnsiString base = nombre.IsEmpty() ? ObtenerNombre() : nombre;
+    const AnsiString base = nombre.IsEmpty() && propio ? ObtenerNombre() : nombre;
     AnsiString candidato = base;
     while (NombreOcupado(candidato, tipo, propio))
         candidato = NombreUnico(base);
@@ -354,7 +354,7 @@ AnsiString Contenedor::CrearConNombreUnico(const AnsiString& nombre, TipoObjeto 
 
 AnsiString Contenedor::CrearConNumero(const AnsiString& nombre, TipoObjeto tipo, bool numerado,
                                       bool propio) {
-    const AnsiString base = nombre.IsEmpty() ? ObtenerNombre() : nombre;
+    const AnsiString base = nombre.IsEmpty() && propio ? ObtenerNombre() : nombre;
     // Un tipo sin contador se numera con el compartido, para que la búsqueda de un nombre
     // libre siempre acabe.
     auto numerar = [&] {

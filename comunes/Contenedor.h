@@ -45,8 +45,9 @@ public:
     // Lo mismo numerando por tipo ("Ladrillo", "Ladrillo1"...); lo usan los cargadores.
     virtual AnsiString CrearHijoNumerado(const AnsiString& nombre, TipoObjeto tipo, bool numerado);
     // Como CrearHijo y CrearHijoNumerado, pero solo los hijos ocupan un nombre: el del
-    // contenedor no. Las bases de datos crean así sus elementos al cargarlos, completarlos y
-    // copiarlos, para que uno que se llama como la base conserve su nombre.
+    // contenedor no, y un nombre vacío se queda vacío. Las bases de datos crean así sus
+    // elementos al cargarlos, completarlos y copiarlos, para que uno que se llama como la
+    // base, o que no tiene nombre, conserve el suyo.
     AnsiString CrearElemento(const AnsiString& nombre, TipoObjeto tipo);
     AnsiString CrearElementoNumerado(const AnsiString& nombre, TipoObjeto tipo, bool numerado);
     // Un contenedor de resultados de planta (1) o de espacio (2) del modelo del edificio.

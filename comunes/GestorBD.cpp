@@ -28,12 +28,51 @@
 #include <new>
 #include <string>
 #include <string_view>
+#include <unordered_set>
 #include <vector>
 
 namespace {
 
 bool TieneBases(TipoLista tipo) {
     return tipo == LISTA_ESTANDAR || tipo == LISTA_USUARIO || tipo == LISTA_PROGRAMA;
+}
+
+// La cabecera de un fichero ".BDC", que sigue al registro de cambios, y su pie.
+constexpr const char* kCabecera[] = {"\n$", "\n$ -----------------------------------",
+                                     "\n$      Datos de Base de Datos",
+                                     "\n$ -----------------------------------", "\n$\n"};
+constexpr const char* kPlantillas[] = {"STANDARD", "USER"};
+constexpr const char* kReglaPie =
+    "$ ------------------------------------------------------------------\n";
+constexpr const char* kFinal = "$ Final de la base de datos \n";
+// Las palabras del registro de cambios (Cambios::Escribir), con cualquiera de sus valores.
+constexpr const char* kRegistroCambios = "$ CAMBIO CAMBIO-DUMVAT = SI NO";
+
+bool EsSeparador(char c) {
+    return c == ' ' || c == '\t' || c == '\n' || c == '\r';
+}
+
+// Da cada palabra del texto (lo que separan blancos, tabuladores y fines de línea) con el
+// número de su línea, contando desde 1.
+template <class Palabra> void RecorrerPalabras(std::string_view texto, Palabra&& palabra) {
+    int linea = 1;
+    size_t i = 0;
+    while (i < texto.size()) {
+        if (EsSeparador(texto[i])) {
+            if (texto[i] == '\n' || texto[i] == '\r') ++linea;
+            ++i;
+            continue;
+        }
+        size_t fin = i;
+        while (fin < texto.size() && !EsSeparador(texto[fin]))
+            ++fin;
+        palabra(texto.substr(i, fin - i), linea);
+        i = fin;
+    }
+}
+
+void AnadirPalabras(std::string_view texto, std::unordered_set<std::string_view>& palabras) {
+    RecorrerPalabras(texto, [&](std::string_view p, int) { palabras.insert(p); });
 }
 
 } // namespace
@@ -120,6 +159,7 @@ void GestorBD::CargarDeBDL(LeerBDL* lector, bool soltarLeido) {
     for (bdLibreria* base : bases)
         tipos.emplace_back(base->Seccion().tipoRegistro);
     ilegibles = bases.empty() ? std::vector<RegistroIlegible>() : lector->RegistrosIlegibles(tipos);
+    if (!bases.empty() && ilegibles.empty()) AnotarTextoSinRegistros(*lector);
     ficheroIlegibles = AnsiString();
     for (size_t i = 0; i < bases.size(); ++i) {
         bases[i]->Leer(lector, catalogo);
@@ -130,6 +170,38 @@ void GestorBD::CargarDeBDL(LeerBDL* lector, bool soltarLeido) {
         lector->SoltarAnterioresA(pendientes);
     }
     catalogoNoLeido = catalogo.NoLeido();
+}
+
+void GestorBD::AnotarTextoSinRegistros(const LeerBDL& lector) {
+    for (bdLibreria* base : Bases(Orden::Carga))
+        if (lector.ContarObjetos(base->Seccion().tipoRegistro) > 0) return;
+    // Lo que tiene una base guardada vacía, palabra a palabra: el registro de cambios, la
+    // cabecera, los rótulos de las secciones y el pie. Cualquier otra cosa es algo que no se
+    // ha podido leer (registros sin sus fines de línea, por ejemplo), y un guardado la perdería.
+    std::unordered_set<std::string_view> vacia;
+    AnadirPalabras(kRegistroCambios, vacia);
+    for (const char* pieza : kCabecera)
+        AnadirPalabras(pieza, vacia);
+    AnadirPalabras("TEMPLARY =", vacia);
+    for (const char* plantilla : kPlantillas)
+        AnadirPalabras(plantilla, vacia);
+    for (bdLibreria* base : Bases(Orden::Fichero)) {
+        AnadirPalabras(base->Seccion().regla, vacia);
+        AnadirPalabras(base->Seccion().titulo, vacia);
+    }
+    AnadirPalabras(kReglaPie, vacia);
+    AnadirPalabras(kFinal, vacia);
+
+    RegistroIlegible deMas;
+    deMas.motivo = RegistroIlegible::Motivo::SinRegistros;
+    RecorrerPalabras(lector.Texto(), [&](std::string_view palabra, int linea) {
+        if (vacia.contains(palabra)) return;
+        if (deMas.linea == 0) deMas.linea = linea;
+        deMas.lineaFin = linea;
+    });
+    if (deMas.linea == 0) return;
+    if (deMas.lineaFin == deMas.linea) deMas.lineaFin = 0;
+    ilegibles.push_back(std::move(deMas));
 }
 
 template <class Seccion> void GestorBD::EscribirCon(FileWriter& fichero, Seccion&& seccion) {
@@ -149,18 +221,14 @@ template <class Seccion> void GestorBD::EscribirCon(FileWriter& fichero, Seccion
         Marcados(const Marcados&) = delete;
         Marcados& operator=(const Marcados&) = delete;
     } marcados(cerramientos);
-    fichero.Printf("\n$");
-    fichero.Printf("\n$ -----------------------------------");
-    fichero.Printf("\n$      Datos de Base de Datos");
-    fichero.Printf("\n$ -----------------------------------");
-    fichero.Printf("\n$\n");
-    fichero.Printf("TEMPLARY = %s\n", estandar ? "STANDARD" : "USER");
+    for (const char* pieza : kCabecera)
+        fichero.Puts(pieza);
+    fichero.Printf("TEMPLARY = %s\n", kPlantillas[estandar ? 0 : 1]);
     for (bdLibreria* base : Bases(Orden::Fichero))
         seccion(*base);
-    const char* regla = "$ ------------------------------------------------------------------\n";
-    fichero.Printf("%s", regla);
-    fichero.Printf("$ Final de la base de datos \n");
-    fichero.Printf("%s", regla);
+    fichero.Puts(kReglaPie);
+    fichero.Puts(kFinal);
+    fichero.Puts(kReglaPie);
 }
 
 void GestorBD::Escribir(FileWriter& fichero) {
@@ -256,6 +324,10 @@ AnsiString GestorBD::DescribirIlegibles(size_t maximo) const {
             break;
         case Motivo::DefectosSinCierre:
             linea += "SET-DEFAULT FOR " + r.tipo + ", sin el \"..\" que cierra el bloque.";
+            break;
+        case Motivo::SinRegistros:
+            linea += "texto en el que no se reconoce ningún registro (cada registro ha de "
+                     "empezar en una línea propia).";
             break;
         }
         if (!texto.IsEmpty()) texto += "\n";

@@ -101,7 +101,9 @@ public:
 
     // Los registros de la última carga que no se pudieron leer, en el orden del fichero: no
     // están en las bases, así que ningún guardado los escribe. Vacío si se leyó todo o si,
-    // después, Guardar escribió la base en el fichero del que venían.
+    // después, Guardar escribió la base en el fichero del que venían. Un texto que no da
+    // ningún registro y tiene algo más que una base guardada vacía (el registro de cambios,
+    // la cabecera, los rótulos de las secciones y el pie) da uno, con sus líneas.
     const std::vector<RegistroIlegible>& RegistrosIlegibles() const { return ilegibles; }
     // Si guardar en esa ruta sustituiría el fichero del que vienen los registros que no se
     // pudieron leer (se perderían).
@@ -159,6 +161,9 @@ private:
     // Con "soltarLeido", el texto de los registros ya leídos vuelve al sistema mientras se
     // leen los de las bases siguientes (el lector no sirve para nada más después).
     void CargarDeBDL(LeerBDL* lector, bool soltarLeido);
+    // Si el lector no da ningún registro de las seis bases pero tiene más de lo que tiene una
+    // base guardada vacía, lo anota en los registros que no se pudieron leer, con sus líneas.
+    void AnotarTextoSinRegistros(const LeerBDL& lector);
     // Escribe la cabecera, las secciones que da "seccion" y el pie.
     template <class Seccion> void EscribirCon(FileWriter& fichero, Seccion&& seccion);
     // Escribir, con los elementos de librería que ese catálogo tiene fuera.

@@ -34,12 +34,14 @@ struct RegistroIlegible {
         TipoDesconocido,   // la cabecera de un tipo que no se carga
         SinCabecera,       // texto que parece un registro, sin cabecera reconocible
         DefectosSinCierre, // un bloque "SET-DEFAULT FOR" de un tipo que se carga, sin su ".."
+        SinRegistros,      // un texto sin ningún registro, con más de lo que tiene una base vacía
     };
     Motivo motivo = Motivo::SinCierre;
     AnsiString tipo;   // vacío si no se sabe
     AnsiString nombre; // sin comillas; vacío si no se sabe
     int linea = 0;     // contando desde 1
-    int lineaFin = 0;  // la del ".." de un texto sin cabecera; 0 si no lo hay
+    int lineaFin = 0;  // la del ".." de un texto sin cabecera, o la última de un texto sin
+                       // registros; 0 si no la hay
 };
 
 class LeerBDL {

@@ -108,8 +108,8 @@ void bdLibreria::Leer(LeerBDL* lector, bdCatalogo& catalogo) {
         }
 
         const int antes = NumeroHijos();
-        // Un registro que se llama como la base conserva su nombre: los que lo usan lo
-        // nombran así.
+        // Un registro que se llama como la base, o que no tiene nombre, conserva el suyo: los
+        // que lo usan lo nombran así, y se vuelve a guardar como se leyó.
         CrearElementoNumerado(nombre, seccion.tipoElemento, false);
         // El elemento nuevo va al final.
         if (NumeroHijos() == antes) continue; // el tipo no tiene clase registrada

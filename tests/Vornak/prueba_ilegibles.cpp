@@ -47,21 +47,22 @@ protected:
         "Los elementos que usan un registro no leído muestran valores provisionales hasta que "
         "se restaure.";
 
-    AnsiString Confirmacion(const AnsiString& fichero) const {
+    AnsiString Confirmacion(const AnsiString& fichero, const AnsiString& lista) const {
         return "Al abrir el fichero " + fichero + " no se pudieron leer estos registros:\n\n" +
-               kLista + "\n\nSi lo guarda, se perderán. ¿Desea guardarlo de todos modos?";
+               lista + "\n\nSi lo guarda, se perderán. ¿Desea guardarlo de todos modos?";
     }
 
     // La última caja de mensaje mostrada (o la anterior a las "despues" últimas), que ha de
-    // ser la confirmación del guardado en "fichero".
-    void EsConfirmacion(const AnsiString& fichero, int despues = 0) {
+    // ser la confirmación del guardado en "fichero" (con esa lista de registros).
+    void EsConfirmacion(const AnsiString& fichero, int despues = 0,
+                        const AnsiString& lista = kLista) {
         const std::vector<ScriptedModalHooks::Shown>& cajas = Guion().ShownBoxes();
         auto it = std::find_if(cajas.rbegin(), cajas.rend(), [&despues](const auto& c) {
             return c.kind == ScriptedModalHooks::Kind::MessageBox && despues-- == 0;
         });
         ASSERT_NE(it, cajas.rend());
         const ScriptedModalHooks::Shown& caja = *it;
-        EXPECT_EQ(caja.text, Confirmacion(fichero));
+        EXPECT_EQ(caja.text, Confirmacion(fichero, lista));
         EXPECT_EQ(caja.caption, "Confirmación");
         EXPECT_EQ(caja.flags, unsigned(MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2));
     }
@@ -200,6 +201,43 @@ TEST_F(Ilegibles, GuardarEnUnaLibreriaConRegistrosIlegiblesPideConfirmacion) {
     const std::string escrito = LeerBytes(rota);
     EXPECT_NE(escrito.find("\"Marcos\" = MATERIAL"), std::string::npos);
     EXPECT_EQ(escrito.find("Cortado"), std::string::npos);
+}
+
+// Una base con todos sus registros en una línea (los fines de línea cambiados por blancos)
+// no da ningún registro: se dice al abrirla, y guardar encima pide confirmación. Una base
+// guardada vacía se abre sin decir nada.
+TEST_F(Ilegibles, UnaBaseEnUnaSolaLineaLoDiceYGuardarEncimaPideConfirmacion) {
+    std::string texto = Crlf("$\nCAMBIO = NO\nCAMBIO-DUMVAT = NO\n$\nTEMPLARY = USER\n" +
+                             Material("Granito", "Piedras", "2.8"));
+    for (char& c : texto)
+        if (c == '\r' || c == '\n') c = ' ';
+    const AnsiString junta = carpeta.Fichero("Lib/junta.bdc", texto);
+    const AnsiString lista = "Línea 1: texto en el que no se reconoce ningún registro (cada "
+                             "registro ha de empezar en una línea propia).";
+    Guion().AnswerMessageBox(IDOK);
+    AbrirDelMenu(junta);
+    EXPECT_EQ(Guion().PendingAnswers(), 0);
+    EXPECT_EQ(Guion().ShownBoxes().back().text,
+              "No se han podido leer estos registros del fichero " + junta +
+                  " y no se han cargado:\n\n" + lista +
+                  "\n\nSi guarda en el mismo fichero, se perderán.");
+    // No: el fichero queda como estaba.
+    Guion().AnswerMessageBox(IDNO);
+    Marco()->mnuGuardar->Click();
+    EsConfirmacion(junta, 0, lista);
+    EXPECT_EQ(LeerBytes(junta), texto);
+
+    // La base vacía que guarda el programa vuelve a abrirse sin una sola caja.
+    const AnsiString vacia = carpeta.Ruta() + "Lib/vacia.bdc";
+    Marco()->mnuNuevo->Click();
+    Guion().AnswerFileDialog(vacia);
+    Marco()->mnuGuardarcomo->Click();
+    ASSERT_NE(LeerBytes(vacia).find("TEMPLARY = USER"), std::string::npos);
+    const size_t cajas = Guion().ShownBoxes().size();
+    AbrirDelMenu(vacia);
+    EXPECT_EQ(Guion().ShownBoxes().size(), cajas + 1); // solo el diálogo de abrir
+    EXPECT_EQ(Guion().ShownBoxes().back().kind, ScriptedModalHooks::Kind::FileDialog);
+    EXPECT_TRUE(Actual()->Gestor()->RegistrosIlegibles().empty());
 }
 
 } // namespace

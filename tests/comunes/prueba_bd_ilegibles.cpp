@@ -220,4 +220,56 @@ TEST_F(PruebaGestor, UnaBaseLimpiaNoTieneNadaIlegible) {
     EXPECT_TRUE(releido.RegistrosIlegibles().empty());
 }
 
+// Un fichero que no da ningún registro: si tiene algo más que una base guardada vacía (los
+// registros con sus fines de línea perdidos, un bloque por defecto suelto, otro texto), eso
+// no se ha podido leer, y guardar encima lo perdería; una base guardada vacía, aunque se
+// junte en una línea, no tiene nada que decir.
+TEST_F(PruebaGestor, UnFicheroSinRegistrosConAlgoMasQueUnaBaseVaciaNoSeHaPodidoLeer) {
+    const AnsiString rutaVacia = carpeta.Ruta() + "Lib/vacia.bdc";
+    {
+        GestorBD vacia("vacia", LISTA_PROGRAMA);
+        ASSERT_TRUE(vacia.Guardar(rutaVacia));
+    }
+    const std::string vacia = Bytes(rutaVacia);
+    auto enUnaLinea = [](std::string texto) {
+        for (char& c : texto)
+            if (c == '\r' || c == '\n') c = ' ';
+        return texto;
+    };
+    const std::string kTexto =
+        "texto en el que no se reconoce ningún registro (cada registro ha de empezar en una "
+        "línea propia).";
+    const struct {
+        const char* que;
+        std::string texto;
+        std::string dicho; // vacío: nada ilegible
+    } casos[] = {
+        {"base guardada vacía", vacia, ""},
+        {"base guardada vacía en una línea", enUnaLinea(vacia), ""},
+        {"fichero vacío", "", ""},
+        {"solo la línea TEMPLARY", "TEMPLARY = STANDARD\n", ""},
+        {"base de ejemplo en una línea", enUnaLinea(kBaseDeEjemplo), "Línea 1: " + kTexto},
+        // La línea empieza por una cabecera: el primer registro se queda sin su "..".
+        {"registros en una línea tras una base vacía",
+         vacia + enUnaLinea(Material("A") + Material("B")),
+         "Línea 32: \"A\" = MATERIAL, sin el \"..\" que cierra el registro."},
+        {"solo un bloque por defecto", "TEMPLARY = USER\nSET-DEFAULT FOR MATERIAL\n"
+                                       "    DENSITY = 5\n..\n$\n",
+         "Línea 2 a 4: " + kTexto},
+        {"un comentario propio en una base vacía", "$ Obra de la calle Mayor\n" + vacia,
+         "Línea 1: " + kTexto},
+    };
+    int n = 0;
+    for (const auto& caso : casos) {
+        SCOPED_TRACE(caso.que);
+        const AnsiString ruta = Fichero("Lib/caso" + AnsiString(++n) + ".bdc", caso.texto);
+        GestorBD gestor("caso", LISTA_PROGRAMA);
+        ASSERT_TRUE(gestor.Cargar(ruta));
+        EXPECT_EQ(gestor.Materiales()->NumeroHijos(), 0);
+        EXPECT_EQ(gestor.DescribirIlegibles().str(), caso.dicho);
+        EXPECT_EQ(gestor.GuardarPierdeIlegibles(ruta), !caso.dicho.empty());
+        EXPECT_FALSE(gestor.GuardarPierdeIlegibles(carpeta.Ruta() + "Lib/otro.bdc"));
+    }
+}
+
 } // namespace

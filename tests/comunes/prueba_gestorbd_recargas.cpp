@@ -248,4 +248,44 @@ TEST_F(PruebaRecargas, DosGuardadosDeUnaCargaDanLosMismosBytes) {
     EXPECT_EQ(util("Marcado"), "UTIL          =  YES");
 }
 
+// Un registro sin nombre ("" = MATERIAL, y su NAME vacío) se carga sin nombre, no con el de
+// la base: cargar, guardar, cargar y guardar dan dos veces los mismos bytes.
+TEST_F(PruebaRecargas, UnRegistroSinNombreSeGuardaSinNombre) {
+    const std::string texto = "TEMPLARY = USER\n"
+                              "\"\" = MATERIAL\n"
+                              "    TYPE              = PROPERTIES\n"
+                              "    CONDUCTIVITY      = 0.3\n"
+                              "    NAME          = \"\"\n"
+                              "    ..\n"
+                              "\"\" = GLASS-TYPE\n"
+                              "     TYPE              = SHADING-COEF\n"
+                              "     SHADING-COEF      = 0.7\n"
+                              "     GLASS-CONDUCTANCE = 2.8\n"
+                              "    ..\n"
+                              "\"\" = BRIDGE\n"
+                              "    FI          = 0.4\n"
+                              "    NAME          = \"\"\n"
+                              "    ..\n";
+    AnsiString ruta = Fichero("Base.bdc", texto);
+    std::string anterior;
+    for (int vuelta = 1; vuelta <= 3; ++vuelta) {
+        SCOPED_TRACE(vuelta);
+        GestorBD gestor("Base", LISTA_PROGRAMA);
+        ASSERT_TRUE(gestor.Cargar(ruta));
+        for (const bdLibreria* base :
+             {static_cast<const bdLibreria*>(gestor.Materiales()),
+              static_cast<const bdLibreria*>(gestor.Acristalamientos()),
+              static_cast<const bdLibreria*>(gestor.PuentesTermicos())}) {
+            EXPECT_EQ(Nombres(base), (Lista{""})) << base->Seccion().tipoRegistro;
+            if (base->NumeroHijos() == 1)
+                EXPECT_EQ(base->Hijo(0)->ObtenerNombreCompleto(), "");
+        }
+        ruta = carpeta.Ruta() + "Base" + AnsiString(vuelta) + ".bdc";
+        const std::string guardado = Guardar(gestor, ruta);
+        EXPECT_EQ(guardado.find("\"Base\""), std::string::npos) << guardado;
+        if (vuelta > 1) EXPECT_EQ(guardado, anterior);
+        anterior = guardado;
+    }
+}
+
 } // namespace
