@@ -11,6 +11,7 @@
 #include "plataforma/gui/widgets/button.h"
 #include "plataforma/gui/widgets/page_control.h"
 #include "plataforma/gui/widgets/panels.h"
+#include "plataforma/gui/widgets/scroll_box.h"
 #include "plataforma/gui/widgets/tree_view.h"
 #include "plataforma/xml/xml_document.h"
 
@@ -174,12 +175,18 @@ void TforGestorBD::Construir() {
     for (TPageControl* pc : {pcBaseDatos, pcOpacos, pcSemitransparentes})
         pc->OnChange = [this](TObject* s) { pcSemitransparentesChange(s); };
 
-    btnAceptarMat = BotonAceptar(tsMateriales, "btnAceptarMat", TIPO_MATERIAL);
-    btnAceptarCer = BotonAceptar(tsCerramientos, "btnAceptarCer", TIPO_CERRAMIENTO);
-    btnAceptarAcr = BotonAceptar(tsVidrios, "btnAceptarAcr", TIPO_ACRISTALAMIENTO);
-    btnAceptarMar = BotonAceptar(tsMarcos, "btnAceptarMar", TIPO_MARCO);
-    btnAceptarHue = BotonAceptar(tsHuecos, "btnAceptarHue", TIPO_HUECO);
-    btnAceptarPue = BotonAceptar(tsPuentes, "btnAceptarPue", TIPO_PUENTE_TERMICO);
+    sbMateriales = Contenido(tsMateriales, "sbMateriales");
+    sbCerramientos = Contenido(tsCerramientos, "sbCerramientos");
+    sbVidrios = Contenido(tsVidrios, "sbVidrios");
+    sbMarcos = Contenido(tsMarcos, "sbMarcos");
+    sbHuecos = Contenido(tsHuecos, "sbHuecos");
+    sbPuentes = Contenido(tsPuentes, "sbPuentes");
+    btnAceptarMat = BotonAceptar(sbMateriales, "btnAceptarMat", TIPO_MATERIAL);
+    btnAceptarCer = BotonAceptar(sbCerramientos, "btnAceptarCer", TIPO_CERRAMIENTO);
+    btnAceptarAcr = BotonAceptar(sbVidrios, "btnAceptarAcr", TIPO_ACRISTALAMIENTO);
+    btnAceptarMar = BotonAceptar(sbMarcos, "btnAceptarMar", TIPO_MARCO);
+    btnAceptarHue = BotonAceptar(sbHuecos, "btnAceptarHue", TIPO_HUECO);
+    btnAceptarPue = BotonAceptar(sbPuentes, "btnAceptarPue", TIPO_PUENTE_TERMICO);
     ConstruirPaginas();
     // "Aceptar" confirma lo que hay en su página: al tabular, viene después de sus campos.
     for (TButton* aceptar :
@@ -215,10 +222,20 @@ TTabSheet* TforGestorBD::Pagina(TPageControl* control, const char* nombre, const
     return pagina;
 }
 
-TButton* TforGestorBD::BotonAceptar(TTabSheet* pagina, const char* nombre, TipoObjeto tipo) {
+// Los controles de un editor quedan donde se pusieron; en una ventana pequeña, la página los
+// desplaza.
+TScrollBox* TforGestorBD::Contenido(TTabSheet* pagina, const char* nombre) {
+    auto* contenido = new TScrollBox(this);
+    contenido->SetName(nombre);
+    contenido->SetParent(pagina);
+    contenido->SetAlign(alClient);
+    return contenido;
+}
+
+TButton* TforGestorBD::BotonAceptar(TScrollBox* contenido, const char* nombre, TipoObjeto tipo) {
     auto* boton = new TButton(this);
     boton->SetName(nombre);
-    boton->SetParent(pagina);
+    boton->SetParent(contenido);
     boton->SetCaption("Aceptar");
     boton->SetBounds(16, 520, 75, 25);
     boton->OnClick = [this, tipo](TObject*) {

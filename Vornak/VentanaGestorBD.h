@@ -29,6 +29,7 @@ class TOpenPictureDialog;
 class TPageControl;
 class TPopupMenu;
 class TSaveDialog;
+class TScrollBox;
 class TSplitter;
 class TTabSheet;
 class TTreeNode;
@@ -65,6 +66,14 @@ public:
     TTabSheet* tsVidrios;
     TTabSheet* tsMarcos;
     TTabSheet* tsHuecos;
+    // Donde están los controles de cada editor, dentro de su página: se desplaza cuando la
+    // página no los muestra todos.
+    TScrollBox* sbMateriales;
+    TScrollBox* sbCerramientos;
+    TScrollBox* sbVidrios;
+    TScrollBox* sbMarcos;
+    TScrollBox* sbHuecos;
+    TScrollBox* sbPuentes;
     TButton* btnAceptarMat;
     TButton* btnAceptarCer;
     TButton* btnAceptarAcr;
@@ -262,7 +271,8 @@ public:
 private:
     void Construir();
     TTabSheet* Pagina(TPageControl* control, const char* nombre, const char* rotulo);
-    TButton* BotonAceptar(TTabSheet* pagina, const char* nombre, TipoObjeto tipo);
+    TScrollBox* Contenido(TTabSheet* pagina, const char* nombre);
+    TButton* BotonAceptar(TScrollBox* contenido, const char* nombre, TipoObjeto tipo);
     TMenuItem* Item(const char* nombre, const char* rotulo);
     // Los controles de cada página de editor y sus eventos.
     void ConstruirPaginas();

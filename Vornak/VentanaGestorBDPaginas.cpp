@@ -14,6 +14,7 @@
 #include "plataforma/gui/widgets/label.h"
 #include "plataforma/gui/widgets/page_control.h"
 #include "plataforma/gui/widgets/panels.h"
+#include "plataforma/gui/widgets/scroll_box.h"
 
 #include <initializer_list>
 
@@ -121,7 +122,7 @@ TNotifyEvent TforGestorBD::Refrescar(TipoObjeto tipo) {
 }
 
 void TforGestorBD::PaginaMateriales() {
-    TTabSheet* p = tsMateriales;
+    TWinControl* p = sbMateriales;
     edGrupoMat = Rotulo(p, "edGrupoMat", "", 16, 12);
     Negrita(edGrupoMat);
     lbNombreMat = Rotulo(p, "lbNombreMat", "Nombre", 16, 44);
@@ -183,7 +184,7 @@ void TforGestorBD::PaginaMateriales() {
 }
 
 void TforGestorBD::PaginaCerramientos() {
-    TTabSheet* p = tsCerramientos;
+    TWinControl* p = sbCerramientos;
     lbNombreCer = Rotulo(p, "lbNombreCer", "Nombre", 16, 16);
     edNombreCer = Campo(p, "edNombreCer", 80, 12, 320);
     edNombreCer->SetMaxLength(32);
@@ -256,7 +257,7 @@ void TforGestorBD::PaginaCerramientos() {
 }
 
 void TforGestorBD::PaginaVidrios() {
-    TTabSheet* p = tsVidrios;
+    TWinControl* p = sbVidrios;
     Label3 = Rotulo(p, "Label3", "Grupo", 16, 16);
     edGrupoAcr = Rotulo(p, "edGrupoAcr", "", 80, 16);
     Negrita(edGrupoAcr);
@@ -275,7 +276,7 @@ void TforGestorBD::PaginaVidrios() {
 }
 
 void TforGestorBD::PaginaMarcos() {
-    TTabSheet* p = tsMarcos;
+    TWinControl* p = sbMarcos;
     Label4 = Rotulo(p, "Label4", "Grupo", 16, 16);
     edGrupoMar = Rotulo(p, "edGrupoMar", "", 80, 16);
     Negrita(edGrupoMar);
@@ -296,7 +297,7 @@ void TforGestorBD::PaginaMarcos() {
 }
 
 void TforGestorBD::PaginaHuecos() {
-    TTabSheet* p = tsHuecos;
+    TWinControl* p = sbHuecos;
     lbGrupoHue = Rotulo(p, "lbGrupoHue", "Grupo", 16, 16);
     edGrupoHue = Rotulo(p, "edGrupoHue", "", 80, 16);
     Negrita(edGrupoHue);
@@ -337,7 +338,7 @@ void TforGestorBD::PaginaHuecos() {
 }
 
 void TforGestorBD::PaginaPuentes() {
-    TTabSheet* p = tsPuentes;
+    TWinControl* p = sbPuentes;
     lbGrupoPue = Rotulo(p, "lbGrupoPue", "Grupo", 16, 16);
     edGrupoPue = Rotulo(p, "edGrupoPue", "", 80, 16);
     Negrita(edGrupoPue);

@@ -20,6 +20,7 @@
 #include "plataforma/gui/widgets/edit.h"
 #include "plataforma/gui/widgets/image.h"
 #include "plataforma/gui/widgets/label.h"
+#include "plataforma/gui/widgets/scroll_box.h"
 #include "plataforma/gui/widgets/page_control.h"
 
 namespace {
@@ -386,7 +387,7 @@ void VistaCerramiento::MostrarDibujo() {
         AFlotante(espesor, espesores.GetStrings(i));
         const int ancho = static_cast<int>(PIXELES_POR_METRO * espesor);
         auto* dibujo = new TImage(v);
-        dibujo->SetParent(v->tsCerramientos);
+        dibujo->SetParent(v->sbCerramientos);
         dibujo->SetStretch(true);
         dibujo->SetBounds(izquierda, DIBUJO_ARRIBA, ancho, DIBUJO_ALTO);
         try {

@@ -17,6 +17,7 @@
 #include "plataforma/gui/widgets/button.h"
 #include "plataforma/gui/widgets/edit.h"
 #include "plataforma/gui/widgets/page_control.h"
+#include "plataforma/gui/widgets/scroll_box.h"
 #include "plataforma/gui/widgets/tree_view.h"
 
 #include <gtest/gtest.h>
@@ -154,10 +155,10 @@ TEST_F(Arbol, MayusculasF10AbreElMenuContextualDelArbol) {
 TEST_F(Arbol, AceptarVaDespuesDeLosCamposDeSuPagina) {
     AbrirDelMenu(ejemplo);
     TforGestorBD* v = Ventana();
-    const std::pair<TTabSheet*, TButton*> paginas[] = {
-        {v->tsMateriales, v->btnAceptarMat}, {v->tsCerramientos, v->btnAceptarCer},
-        {v->tsVidrios, v->btnAceptarAcr},    {v->tsMarcos, v->btnAceptarMar},
-        {v->tsHuecos, v->btnAceptarHue},     {v->tsPuentes, v->btnAceptarPue},
+    const std::pair<TWinControl*, TButton*> paginas[] = {
+        {v->sbMateriales, v->btnAceptarMat}, {v->sbCerramientos, v->btnAceptarCer},
+        {v->sbVidrios, v->btnAceptarAcr},    {v->sbMarcos, v->btnAceptarMar},
+        {v->sbHuecos, v->btnAceptarHue},     {v->sbPuentes, v->btnAceptarPue},
     };
     for (const auto& [pagina, aceptar] : paginas) {
         SCOPED_TRACE(aceptar->GetName().c_str());

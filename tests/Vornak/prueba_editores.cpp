@@ -26,6 +26,7 @@
 #include "plataforma/gui/widgets/image.h"
 #include "plataforma/gui/widgets/label.h"
 #include "plataforma/gui/widgets/page_control.h"
+#include "plataforma/gui/widgets/scroll_box.h"
 #include "plataforma/gui/widgets/tree_view.h"
 
 #include <gtest/gtest.h>
@@ -522,8 +523,8 @@ TEST_F(Editores, ElDibujoDeLaComposicion) {
     EXPECT_EQ(v->SG_Camaras->GetRowCount(), 8);
     // Seis capas con dibujo, una al lado de otra a 300 píxeles por metro.
     std::vector<TImage*> dibujos;
-    for (int i = 0; i < v->tsCerramientos->GetControlCount(); ++i)
-        if (auto* img = dynamic_cast<TImage*>(v->tsCerramientos->GetControls(i)))
+    for (int i = 0; i < v->sbCerramientos->GetControlCount(); ++i)
+        if (auto* img = dynamic_cast<TImage*>(v->sbCerramientos->GetControls(i)))
             dibujos.push_back(img);
     ASSERT_EQ(dibujos.size(), 6u);
     EXPECT_EQ(dibujos[0]->GetLeft(), 32);

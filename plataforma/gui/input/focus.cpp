@@ -10,6 +10,8 @@
 #include <QWidget>
 
 #include <algorithm>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -82,6 +84,14 @@ void MoveFocusRecord(TWinControl* Control) {
     EnterExitWalk(Control->KeyDialogRoot(), Control);
     if (newAlive.expired() || enfocado != Control) return;
     Control->Perform(WM_SETFOCUS, reinterpret_cast<WPARAM>(hOld), 0);
+    // Each parent hears which control took the focus (a scroll box brings it into view).
+    std::vector<std::pair<TWinControl*, std::weak_ptr<int>>> parents;
+    for (TWinControl* p = Control->GetParent(); p; p = p->GetParent())
+        parents.emplace_back(p, p->Watch());
+    for (auto& [p, alive] : parents) {
+        if (alive.expired() || newAlive.expired() || enfocado != Control) return;
+        p->Perform(CM_FOCUSCHANGED, 0, reinterpret_cast<LPARAM>(Control));
+    }
 }
 
 void QtFocusChanged(QWidget* Now) {

@@ -8,6 +8,7 @@
 #include "plataforma/gui/kernel/hooked_widget.h"
 #include "plataforma/gui/kernel/qt_bridge.h"
 #include "plataforma/gui/kernel/screen.h"
+#include "plataforma/gui/kernel/window_frame.h"
 #include "plataforma/gui/kernel/window_registry.h"
 #include "plataforma/gui/painting/paint_context.h"
 
@@ -92,7 +93,8 @@ TPoint TControl::GetClientOrigin() const {
     // A pop-up's bounds are screen coordinates, whatever its parent.
     if (parent_ && !(widget_ && widget_->isWindow())) {
         TPoint p = parent_->GetClientOrigin();
-        return {p.x + left_ + b, p.y + top_ + b};
+        const TPoint scroll = parent_->ChildScrollOffset();
+        return {p.x + left_ - scroll.x + b, p.y + top_ - scroll.y + b};
     }
     if (widget_) return FromQPoint(widget_->mapToGlobal(QPoint(b, b)));
     return {left_ + b, top_ + b};
@@ -116,7 +118,7 @@ void TControl::SetAlign(TAlign Value) {
 }
 
 void TControl::RequestAlign() {
-    if (parent_ && align_ != alNone) parent_->AlignControl(this);
+    if (parent_) parent_->ChildLayoutChanged(this);
 }
 
 // --- state ---
@@ -268,8 +270,40 @@ void TControl::DeleteWidget() {
 
 void TControl::PlaceWidget() {
     // A window of its own (a pop-up) takes screen coordinates.
-    int pb = parent_ && !widget_->isWindow() ? parent_->GetBorderWidth() : 0;
-    widget_->setGeometry(left_ + pb, top_ + pb, width_, height_);
+    if (!parent_ || widget_->isWindow()) {
+        widget_->setGeometry(left_, top_, width_, height_);
+        return;
+    }
+    const int pb = parent_->GetBorderWidth();
+    const TPoint scroll = parent_->ChildScrollOffset();
+    const TRect g = Bounds(left_ + pb - scroll.x, top_ + pb - scroll.y, width_, height_);
+    widget_->setGeometry(g.Left, g.Top, width_, height_);
+    if (parent_->ScrollsChildren() || clipped_) ClipToParentClient(g);
+}
+
+void TControl::ClipToParentClient(const TRect& Geometry) {
+    const int pb = parent_->GetBorderWidth();
+    const QRect client(pb, pb, parent_->GetClientWidth(), parent_->GetClientHeight());
+    const QRect g(Geometry.Left, Geometry.Top, Geometry.Width(), Geometry.Height());
+    const auto* self = dynamic_cast<const TWinControl*>(this);
+    const WindowFrame* frame = self ? self->GetWindowFrame() : nullptr;
+    const bool shaped = frame && frame->shape;
+    if (!parent_->ScrollsChildren() || client.contains(g)) {
+        if (!clipped_) return;
+        clipped_ = false;
+        if (shaped)
+            widget_->setMask(*frame->shape);
+        else
+            widget_->clearMask();
+        return;
+    }
+    QRegion shown(client.intersected(g).translated(-g.topLeft()));
+    if (shaped) shown &= *frame->shape;
+    // An empty mask is no mask at all: a widget wholly outside keeps one pixel beyond its
+    // corner, which shows nothing.
+    if (shown.isEmpty()) shown = QRegion(-1, -1, 1, 1);
+    widget_->setMask(shown);
+    clipped_ = true;
 }
 
 void TControl::ApplyWidgetState() {

@@ -347,6 +347,9 @@ protected:
     virtual void ParentWindowDestroying();
     void SetWidget(QWidget* Widget, bool Native);
     void DeleteWidget();
+    // Shows only the part of the widget (at Geometry, in the parent's widget) that lies in
+    // the parent's client area, as the window system clips a child window.
+    void ClipToParentClient(const TRect& Geometry);
 
     int dispatchDepth_ = 0;
 
@@ -384,6 +387,7 @@ private:
     QWidget* widget_ = nullptr;
     bool nativeWidget_ = false;
     bool invalidated_ = false;
+    bool clipped_ = false; // ClipToParentClient gave the widget a mask
 };
 
 class TWinControl : public TControl {
@@ -477,6 +481,11 @@ public:
     }
     // The non-client area and the update region; nullptr while the window does not exist.
     WindowFrame* GetWindowFrame() const { return frame_.get(); }
+    // A control that scrolls its children (a scroll box) answers true: each child keeps its
+    // bounds, is shown moved back by ChildScrollOffset and clipped to the client area, and
+    // every move, resize, show or hide of a child re-runs this control's align pass.
+    virtual bool ScrollsChildren() const { return false; }
+    virtual TPoint ChildScrollOffset() const { return TPoint{0, 0}; }
 
 protected:
     virtual void CreateParams(TCreateParams& Params);
@@ -489,6 +498,8 @@ protected:
     void DestroyHandle();
     virtual void AlignControls(TControl* AControl, TRect& Rect);
     virtual void AdjustClientRect(TRect& Rect);
+    // Puts every child's widget where its bounds (and this control's scroll) say.
+    void PlaceChildWidgets();
     virtual void DoEnter();
     virtual void DoExit();
     virtual bool DoKeyDown(TWMKey& Message);
@@ -541,6 +552,9 @@ protected:
 private:
     friend class TControl;
     void MoveChildInZOrder(TControl* Child, bool ToFront);
+    // The align pass that a change of the child calls for: aligned children, and every
+    // child of a control that scrolls them.
+    void ChildLayoutChanged(TControl* Child);
     bool DoKeyUpDown(TWMKey& Message, bool Up);
     std::vector<TControl*> controls_;       // windowless children
     std::vector<TWinControl*> winControls_; // windowed children

@@ -25,6 +25,7 @@ void TWinControl::PaintControls(HDC DC, TControl* First) {
         QPainter p;
         if (!dev->Begin(p)) continue;
         p.setCompositionMode(QPainter::CompositionMode_SourceOver);
-        p.drawImage(QPoint(c->GetLeft(), c->GetTop()), image);
+        const TPoint scroll = ChildScrollOffset();
+        p.drawImage(QPoint(c->GetLeft() - scroll.x, c->GetTop() - scroll.y), image);
     }
 }

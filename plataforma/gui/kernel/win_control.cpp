@@ -71,8 +71,19 @@ void TWinControl::InsertControl(TControl* AControl) {
     AControl->Perform(CM_PARENTCOLORCHANGED, 0, 0);
     AControl->Perform(CM_PARENTFONTCHANGED, 0, 0);
     AControl->Perform(CM_PARENTSHOWHINTCHANGED, 0, 0);
-    if (AControl->align_ != alNone) AlignControl(AControl);
+    ChildLayoutChanged(AControl);
     Perform(CM_CONTROLCHANGE, reinterpret_cast<WPARAM>(AControl), TRUE);
+}
+
+void TWinControl::ChildLayoutChanged(TControl* Child) {
+    if (Child->align_ != alNone || ScrollsChildren()) AlignControl(Child);
+}
+
+void TWinControl::PlaceChildWidgets() {
+    for (int i = 0; i < GetControlCount(); ++i) {
+        TControl* c = GetControls(i);
+        if (c->widget_) c->PlaceWidget();
+    }
 }
 
 void TWinControl::RemoveControl(TControl* AControl) {
@@ -93,7 +104,7 @@ void TWinControl::RemoveControl(TControl* AControl) {
     }
     AControl->parent_ = nullptr;
     if (!GetComponentState().Contains(csDestroying)) {
-        if (AControl->align_ != alNone) AlignControl(AControl);
+        ChildLayoutChanged(AControl);
         Perform(CM_CONTROLCHANGE, reinterpret_cast<WPARAM>(AControl), FALSE);
     }
 }
@@ -106,8 +117,11 @@ bool TWinControl::ContainsControl(const TControl* Control) const {
 
 TControl* TWinControl::ControlAtPos(const TPoint& Pos, bool AllowDisabled,
                                     bool AllowWinControls) const {
+    // Children's bounds lie in the scrolled contents.
+    const TPoint scroll = ChildScrollOffset();
+    const TPoint at{Pos.x + scroll.x, Pos.y + scroll.y};
     auto hit = [&](TControl* c) {
-        return c->visible_ && (c->enabled_ || AllowDisabled) && PtInRect(c->GetBoundsRect(), Pos);
+        return c->visible_ && (c->enabled_ || AllowDisabled) && PtInRect(c->GetBoundsRect(), at);
     };
     if (AllowWinControls)
         for (auto it = winControls_.rbegin(); it != winControls_.rend(); ++it)

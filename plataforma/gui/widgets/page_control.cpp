@@ -14,12 +14,40 @@
 
 namespace {
 
+// The tabs: while the control has the focus, the chosen tab's caption is framed with the
+// dotted focus rectangle.
+class PageTabs : public QTabBar {
+public:
+    PageTabs(TPageControl* c, QWidget* parent) : QTabBar(parent), pc_(c) {}
+
+protected:
+    void paintEvent(QPaintEvent* e) override {
+        QTabBar::paintEvent(e);
+        const int i = currentIndex();
+        if (i < 0 || !pc_->Focused()) return;
+        const QRect r = tabRect(i).adjusted(3, 3, -4, -3);
+        QPainter p(this);
+        p.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
+        p.setPen(Qt::white);
+        // Every other pixel of the outline.
+        for (int x = r.left(); x <= r.right(); ++x)
+            for (int y : {r.top(), r.bottom()})
+                if (((x + y) & 1) == 0) p.drawPoint(x, y);
+        for (int y = r.top() + 1; y < r.bottom(); ++y)
+            for (int x : {r.left(), r.right()})
+                if (((x + y) & 1) == 0) p.drawPoint(x, y);
+    }
+
+private:
+    TPageControl* pc_;
+};
+
 // The control's window: its colour, the raised frame around the pages, and the tab bar,
 // which takes no input of its own (the control handles clicks and keys).
 class PagesWidget : public HookedWidget<QWidget> {
 public:
     PagesWidget(TPageControl* c, QWidget* parent) : HookedWidget<QWidget>(c, parent), pc_(c) {
-        bar = new QTabBar(this);
+        bar = new PageTabs(c, this);
         bar->setAttribute(Qt::WA_TransparentForMouseEvents);
         bar->setFocusPolicy(Qt::NoFocus);
         bar->setDrawBase(false);
@@ -339,6 +367,11 @@ void TPageControl::Dispatch(TMessage& Message) {
     case WM_SIZE:
         TWinControl::Dispatch(Message);
         PlacePages();
+        return;
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+        TWinControl::Dispatch(Message);
+        if (QTabBar* bar = TabBar()) bar->update();
         return;
     case CM_FONTCHANGED:
         TWinControl::Dispatch(Message);

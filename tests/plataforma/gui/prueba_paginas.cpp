@@ -3,9 +3,9 @@
 
 #include "tests/plataforma/gui/prueba_controles_comun.h"
 
+#include "plataforma/gui/kernel/qt_bridge.h"
 #include "plataforma/gui/widgets/edit.h"
 #include "plataforma/gui/widgets/page_control.h"
-#include "plataforma/gui/kernel/qt_bridge.h"
 
 #include <QTabBar>
 
@@ -137,6 +137,41 @@ TEST_F(Paginas, UnaPestanaOcultaYUnaPaginaDeshabilitada) {
     EXPECT_EQ(pc->GetPageCount(), 2);
     EXPECT_NE(pc->GetActivePage(), nullptr);
     EXPECT_EQ(Pestanas()->count(), 2);
+}
+
+// With the focus, the chosen tab frames its caption with the dotted focus rectangle; the
+// other tabs, and all of them without the focus, show none.
+TEST_F(Paginas, LaPestanaElegidaMuestraElFoco) {
+    auto* edit = new TEdit(ventana.get());
+    edit->SetParent(hojas[0]);
+    edit->SetFocus();
+    QTabBar* b = Pestanas();
+    const QImage sin = b->grab().toImage();
+    pc->SetFocus();
+    ASSERT_TRUE(pc->Focused());
+    const QImage con = b->grab().toImage();
+    auto distintos = [&](const QImage& x, const QImage& y, const QRect& r) {
+        int n = 0;
+        for (int py = r.top(); py <= r.bottom(); ++py)
+            for (int px = r.left(); px <= r.right(); ++px)
+                if (x.pixel(px, py) != y.pixel(px, py)) ++n;
+        return n;
+    };
+    const QRect elegida = b->tabRect(0), otra = b->tabRect(1);
+    // A dotted frame: at least a dot every other pixel along the caption's width.
+    EXPECT_GT(distintos(sin, con, elegida), elegida.width());
+    EXPECT_EQ(distintos(sin, con, otra), 0);
+    // Another tab chosen from the keyboard carries the frame with it.
+    SimulateKeyStroke(VK_RIGHT);
+    ASSERT_EQ(pc->GetActivePage(), hojas[1]);
+    const QImage derecha = b->grab().toImage();
+    EXPECT_GT(distintos(sin, derecha, otra), otra.width());
+    // The focus gone, the frame goes with it.
+    edit->SetParent(hojas[1]);
+    edit->SetFocus();
+    const QImage fuera = b->grab().toImage();
+    EXPECT_GT(distintos(fuera, derecha, otra), otra.width());
+    EXPECT_EQ(distintos(fuera, derecha, elegida), 0);
 }
 
 } // namespace
