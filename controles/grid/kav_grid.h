@@ -27,6 +27,7 @@
 #include "plataforma/gui/images/image_list.h"
 #include "plataforma/gui/kernel/scroll_bars.h"
 #include "plataforma/gui/kernel/timers.h"
+#include "plataforma/gui/grid/grid_remap.h"
 #include "plataforma/gui/services/ole.h"
 #include "plataforma/gui/widgets/hint_window.h"
 
@@ -1662,23 +1663,26 @@ protected:
     void GridScrollMessage(TMessage& Message);
 
 private:
-    // Row-level work the operations share.
-    // RCount rows inserted at display row RowIndex, real row RealAt: the row-select flags and
-    // the cell controls behind them move down.
-    void InsertRowSideTables(int RowIndex, int RealAt, int RCount) {
-        if (HasRowSideTables()) ShiftRowSideTables(RowIndex, RealAt, RCount);
+    // ===== the one place where what is kept by a row's or a column's place follows a change
+    // of structure (rows/kav_grid_structure.cpp lists every such state) =====
+    // A sort may leave the row marks where they are (MoveRowOnSort off).
+    enum class TRowChange { Other, Sort };
+    // Shown maps the old display rows to the new ones, Real the old real rows (hidden rows
+    // counted) to the new ones. A removal calls it before the rows are taken out (the gone
+    // rows' controls are let go while their cells are there); every other change after the
+    // rows moved.
+    void RowsRestructured(const TGridRemap& Shown, const TGridRemap& Real,
+                          TRowChange Kind = TRowChange::Other);
+    // Real maps the old real columns to the new ones; called after the cells moved.
+    void ColsRestructured(const TGridRemap& Real);
+    // A permutation of display rows as a permutation of real rows: the hidden rows keep their
+    // real places.
+    TGridRemap RealOfShownPermutation(const TGridRemap& Shown) const;
+    // Whether any state kept by a row's place exists (most grids have none: a row operation
+    // then builds no map).
+    bool HasRowPlaceState() const {
+        return !rowSelect_.empty() || controlList_->GetCount() > 0 || NumHiddenRows() > 0;
     }
-    // Whether any row-select flag or cell control is kept beside the rows.
-    bool HasRowSideTables() const { return !rowSelect_.empty() || controlList_->GetCount() > 0; }
-    void ShiftRowSideTables(int RowIndex, int RealAt, int RCount);
-    // Display rows RowIndex onwards removed, their real indexes Reals (sorted; they need not
-    // follow each other when rows are hidden between them): exactly their row-select flags
-    // and cell controls go, those behind move up.
-    void RemoveRowSideTables(int RowIndex, const std::vector<int>& Reals);
-    // Hidden rows at or beyond real row Above move by Delta.
-    void ShiftHiddenIndexes(int Above, int Delta);
-    // Hidden rows behind removed real rows Reals (sorted) move up.
-    void ShiftHiddenForRemoval(const std::vector<int>& Reals);
     // Takes display rows RowIndex .. +RCount-1 out (their slots must be free or empty).
     void DropRowBlock(int RowIndex, int RCount);
     void RemoveRowsCore(int RowIndex, int RCount, bool UpdateHidden, bool FreeProps,
@@ -1984,13 +1988,18 @@ private:
     // The shown columns and rows of SelectedText (and of a drag of the selection).
     void SelectedBlock(std::vector<int>& Cols, std::vector<int>& Rows) const;
     bool RowFlag(int ARow) const;
+    // The mark of a shown column (kept by real column).
+    bool ColFlag(int ACol) const;
     static uint64_t CellKey(int ACol, int ARow) {
         return (static_cast<uint64_t>(static_cast<uint32_t>(ARow)) << 32) |
                static_cast<uint32_t>(ACol);
     }
     bool AddSelectedCell(int ACol, int ARow);
 
-    std::vector<uint8_t> rowSelect_, colSelect_, rowModified_;
+    // Row marks by real row (RowSelectPersistent) or display row, column marks by real column.
+    std::vector<uint8_t> rowSelect_, colSelect_;
+    // The modified rows, by identity: a mark stays with its row wherever it goes.
+    std::unordered_set<uint64_t> rowModified_;
     // The selected cells in the order they were selected, and a hashed index of them.
     std::vector<TPoint> selCells_;
     std::unordered_set<uint64_t> selCellIndex_;
@@ -2246,6 +2255,8 @@ private:
     AnsiString searchText_;
     void IncrementalSearch(char Key);
     std::unique_ptr<TCustomIniFile> ColumnStore() const;
+    // The column order a settings store holds: every column once, or empty.
+    std::vector<int> StoredColumnOrder(TCustomIniFile& Store) const;
     TPoint FindInternal(TPoint Start, const AnsiString& Text, const WideString& WideText, bool Wide,
                         TFindParameters Params);
     TPoint lastFound_{-1, -1};

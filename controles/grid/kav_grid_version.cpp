@@ -78,6 +78,8 @@ void TKavStringGrid::SetColumnOrder() {
 
 void TKavStringGrid::MoveColumn(int FromIndex, int ToIndex) {
     if (columnOrder_.empty()) SetColumnOrder();
+    // An open editor's text goes into its own cell before the column leaves its place.
+    if (FromIndex != ToIndex) HideInplaceEdit();
     TBaseGrid::MoveColumn(FromIndex, ToIndex);
 }
 
@@ -91,9 +93,6 @@ void TKavStringGrid::ColumnMoved(int FromIndex, int ToIndex) {
         else
             std::rotate(List.begin() + to, List.begin() + from, List.begin() + from + 1);
     };
-    // The column order follows the move (by real indexes) when it covers both of them.
-    const int n = static_cast<int>(columnOrder_.size());
-    if (from >= 0 && to >= 0 && from < n && to < n) moveIn(columnOrder_);
     TBaseGrid::ColumnMoved(from, to);
     if (from < static_cast<int>(visibleCols_.size()) &&
         to < static_cast<int>(visibleCols_.size())) {
@@ -101,27 +100,7 @@ void TKavStringGrid::ColumnMoved(int FromIndex, int ToIndex) {
         moveIn(hiddenWidths_);
     }
     if (enhRowColMove_) colMoved_ = true;
-    // The texts kept for hidden rows move with the column.
-    for (int i = 0; i < hiddenRows_->GetCount(); ++i) {
-        TStrings* cells = static_cast<TGridItem*>(hiddenRows_->GetItem(i))->GetItems();
-        if (from >= 0 && to >= 0 && from < cells->GetCount() && to < cells->GetCount())
-            cells->Move(from, to);
-    }
-    // The sort column and the columns of the sort index (real columns) stay on the same
-    // data.
-    auto follow = [from, to](int c) {
-        if (c == from) return to;
-        if (from < to && c > from && c <= to) return c - 1;
-        if (from > to && c >= to && c < from) return c + 1;
-        return c;
-    };
-    TSortSettings* ss = GetSortSettings();
-    ss->SetColumn(follow(ss->GetColumn()));
-    if (ss->GetIndexShow()) {
-        TSortIndexList* idx = GetSortIndexes();
-        for (int i = 0; i < idx->GetCount(); ++i)
-            idx->SetSortColumns(i, follow(idx->GetSortColumns(i)));
-    }
+    ColsRestructured(TGridRemap::Move(TotalColCount(), from, to));
 }
 
 void TKavStringGrid::ResetColumnOrder() {

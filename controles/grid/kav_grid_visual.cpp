@@ -83,7 +83,7 @@ void TKavStringGrid::GetVisualProperties(int ACol, int ARow, TGridDrawState& ASt
                 selectionLook();
             }
         } else if (colMode) {
-            const bool on = ACol < static_cast<int>(colSelect_.size()) && colSelect_[ACol];
+            const bool on = ColFlag(ACol);
             if (on && !(mouseSel && ACol == GetCol())) {
                 selectionLook();
                 AState = TGridDrawState{gdSelected};

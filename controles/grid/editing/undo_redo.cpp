@@ -27,13 +27,20 @@ void TKavGridUndoRedo::RegisterChange(int ACol, int ARow, const AnsiString& OldV
     TUndoRedoItem* item = items_->Add();
     item->Col = ACol;
     item->Row = ARow;
-    if (grid_) item->RowId = grid_->GetRowId(ARow);
+    if (grid_) {
+        item->RowId = grid_->GetRowId(ARow);
+        item->ColId = grid_->GetColId(TRealCol(ACol));
+    }
     item->Value = NewValue;
     item->OrigValue = OldValue;
     position_ = items_->GetCount();
 }
 
 bool TKavGridUndoRedo::Apply(TUndoRedoItem& Item, const AnsiString& Text) {
+    if (Item.ColId && grid_->GetColId(TRealCol(Item.Col)) != Item.ColId) {
+        Item.Col = grid_->FindColId(Item.ColId);
+        if (Item.Col < 0) return false; // the column left the grid
+    }
     if (Item.RowId) {
         // The row itself: where it stands now, else kept hidden, else gone.
         if (grid_->GetRowId(Item.Row) != Item.RowId) Item.Row = grid_->FindRowId(Item.RowId);

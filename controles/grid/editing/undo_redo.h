@@ -15,8 +15,9 @@ class TUndoRedoItem : public TCollectionItem {
 public:
     using TCollectionItem::TCollectionItem;
     int Row = 0; // the row's index when the change was registered
-    int Col = 0;
+    int Col = 0; // the real column's index when the change was registered
     TGridRowId RowId;     // the row itself
+    TGridColId ColId;     // the column itself
     AnsiString Value;     // the text after the change
     AnsiString OrigValue; // the text before it
 };

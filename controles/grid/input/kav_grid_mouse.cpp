@@ -664,6 +664,10 @@ void TKavStringGrid::RowMoved(int FromIndex, int ToIndex) {
     // Nothing lands on the row of a footer that takes the last row.
     if (FooterIsLastRow() && ToIndex == GetRowCount() - 1) return;
     TBaseGrid::RowMoved(FromIndex, ToIndex);
+    if (HasRowPlaceState()) {
+        const TGridRemap shown = TGridRemap::Move(GetRowCount(), FromIndex, ToIndex);
+        RowsRestructured(shown, RealOfShownPermutation(shown));
+    }
     if (enhRowColMove_) rowMoved_ = true;
 }
 

@@ -213,7 +213,7 @@ TKavStringGrid::TTextExtent TKavStringGrid::DrawCellText(TCanvas* Canvas, int AC
     const bool colMode = mouseActions_->GetDisjunctColSelect();
     if (scrolling && !MouseSelecting() &&
         ((rowMode && !rowSelected) ||
-         (colMode && !(ACol < static_cast<int>(colSelect_.size()) && colSelect_[ACol])))) {
+         (colMode && !ColFlag(ACol)))) {
         anchor = urlColor_;
         Canvas->GetBrush()->SetColor(GetColor());
         Canvas->GetFont()->SetColor(GetFont()->GetColor());

@@ -17,8 +17,8 @@
 
 void TKavStringGrid::InsertRowsAt(const std::vector<int>& At) {
     if (At.empty()) return;
-    // Hidden rows, row-select flags and cell controls follow each insertion on their own.
-    if (NumHiddenRows() > 0 || HasRowSideTables()) {
+    // What is kept by a row's place follows each insertion on its own.
+    if (HasRowPlaceState()) {
         for (int a : At)
             InsertRows(a, 1);
         return;
@@ -40,7 +40,7 @@ void TKavStringGrid::InsertRowsAt(const std::vector<int>& At) {
 
 void TKavStringGrid::RemoveRowList(const std::vector<int>& Rows) {
     if (Rows.empty()) return;
-    if (NumHiddenRows() > 0 || HasRowSideTables() ||
+    if (HasRowPlaceState() ||
         static_cast<int>(Rows.size()) >= GetRowCount()) {
         for (auto it = Rows.rbegin(); it != Rows.rend(); ++it)
             IRemoveRows(*it, 1, true);

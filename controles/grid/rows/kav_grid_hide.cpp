@@ -104,18 +104,9 @@ void TKavStringGrid::HideRealRows(const std::vector<int>& Reals, bool Append) {
     }
     from.insert(from.end(), disp.begin(), disp.end());
     PermuteRows(first, from);
-    if (!GetMouseActions()->GetRowSelectPersistent() && !rowSelect_.empty()) {
-        // Display-indexed flags lose the hidden rows' entries.
-        size_t w = 0, j = 0;
-        for (size_t i = 0; i < rowSelect_.size(); ++i) {
-            if (j < disp.size() && static_cast<int>(i) == disp[j]) {
-                ++j;
-                continue;
-            }
-            rowSelect_[w++] = rowSelect_[i];
-        }
-        rowSelect_.resize(w);
-    }
+    // The rows leave the display rows and keep their real ones.
+    if (HasRowPlaceState())
+        RowsRestructured(TGridRemap::Remove(n, disp), TGridRemap::Identity(TotalRowCount()));
     HiddenRowsChanged();
     SetRowCountEx(n - static_cast<int>(disp.size()));
     Remerge(blocks);
@@ -213,22 +204,15 @@ void TKavStringGrid::UnHideItems(std::vector<TGridItem*> Items) {
             from.push_back(old++);
     }
     PermuteRows(first, from);
-    if (!GetMouseActions()->GetRowSelectPersistent() && !rowSelect_.empty()) {
-        std::vector<uint8_t> flags;
-        flags.reserve(rowSelect_.size() + k);
-        size_t i = 0;
-        j = 0;
-        for (int d = 0; i < rowSelect_.size() || j < k; ++d) {
-            if (j < k && dest[j] == d) {
-                flags.push_back(0);
-                ++j;
-            } else if (i < rowSelect_.size()) {
-                flags.push_back(rowSelect_[i++]);
-            } else {
-                break;
-            }
-        }
-        rowSelect_.swap(flags);
+    // The rows come back among the display rows; their real ones do not change.
+    if (HasRowPlaceState()) {
+        std::vector<int> sources(static_cast<size_t>(n + k));
+        for (int d = 0; d < first; ++d)
+            sources[static_cast<size_t>(d)] = d;
+        for (size_t i = 0; i < from.size(); ++i)
+            sources[first + i] = from[i] < n ? from[i] : -1;
+        RowsRestructured(TGridRemap::FromSources(n, sources),
+                         TGridRemap::Identity(TotalRowCount()));
     }
     if (k == hiddenRows_->GetCount())
         hiddenRows_->Clear();

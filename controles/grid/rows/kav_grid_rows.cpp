@@ -48,16 +48,15 @@ void TKavStringGrid::InsertRows(int RowIndex, int RCount) {
     const int old = GetRowCount();
     if (RCount < 1 || RowIndex < 0 || RowIndex > old) return;
     const int realAt = RemapRowInv(RowIndex);
+    const int total = TotalRowCount();
     const std::vector<TMergedBlock> blocks = MergedBlocks();
     SetRowCountEx(old + RCount);
     // The new rows (empty, of the default height) come from the end to RowIndex. Rows
-    // appended at the end are in place already, and every hidden row's real index lies below
-    // realAt (all the real rows before the first appended one): nothing moves.
-    if (RowIndex < old) {
-        RotateRows(RowIndex, old, old + RCount);
-        ShiftHiddenIndexes(realAt, RCount);
-    }
-    InsertRowSideTables(RowIndex, realAt, RCount);
+    // appended at the end are in place already.
+    if (RowIndex < old) RotateRows(RowIndex, old, old + RCount);
+    if (HasRowPlaceState())
+        RowsRestructured(TGridRemap::Insert(old, RowIndex, RCount),
+                         TGridRemap::Insert(total, realAt, RCount));
     Remerge(blocks);
     if (!GetComponentState().Contains(csDestroying))
         FireCellsChanged(0, RowIndex, GetColCount() - 1, RowIndex + RCount);
@@ -76,12 +75,10 @@ void TKavStringGrid::InsertCols(int ColIndex, int CCount) {
         TCustomGrid::SetColCount(shown);
     }
     SetColCountEx(shown + CCount);
-    const int rows = GetRowCount();
+    // The columns past the last real one come in at ColIndex, the others move right, each
+    // with its identity.
+    RotateStoreCols(TRealCol(ColIndex), TRealCol(total), TRealCol(total + CCount));
     for (int c = total + CCount - 1; c >= ColIndex + CCount; --c) {
-        for (int r = 0; r < rows; ++r) {
-            SetCells(c, r, GetCells(c - CCount, r));
-            SetObjects(c, r, GetObjects(c - CCount, r));
-        }
         if (c < 512) visibleCols_[c] = c - CCount < 512 ? visibleCols_[c - CCount] : 1;
         if (c < 512) hiddenWidths_[c] = c - CCount < 512 ? hiddenWidths_[c - CCount] : 0;
     }
@@ -94,25 +91,11 @@ void TKavStringGrid::InsertCols(int ColIndex, int CCount) {
         SetColWidths(displ + k, GetDefaultColWidth());
     }
     numHiddenCols_ = static_cast<int>(std::count(visibleCols_.begin(), visibleCols_.end(), 0));
-    // The hidden rows keep their cells by column too.
-    for (int i = 0; i < hiddenRows_->GetCount(); ++i) {
-        TStrings* cells = static_cast<TGridItem*>(hiddenRows_->GetItem(i))->GetItems();
-        for (int k = 0; k < CCount && ColIndex <= cells->GetCount(); ++k)
-            cells->Insert(ColIndex, AnsiString());
-    }
+    ColsRestructured(TGridRemap::Insert(total, ColIndex, CCount));
+    Invalidate();
 }
 
 // --- removing ---
-
-void TKavStringGrid::ShiftHiddenForRemoval(const std::vector<int>& Reals) {
-    if (NumHiddenRows() == 0) return;
-    for (int i = 0; i < hiddenRows_->GetCount(); ++i) {
-        auto* item = static_cast<TGridItem*>(hiddenRows_->GetItem(i));
-        const auto below = std::lower_bound(Reals.begin(), Reals.end(), item->GetIdx());
-        item->SetIdx(item->GetIdx() - static_cast<int>(below - Reals.begin()));
-    }
-    HiddenRowsChanged();
-}
 
 void TKavStringGrid::DropRowBlock(int RowIndex, int RCount) {
     const int old = GetRowCount();
@@ -148,8 +131,14 @@ void TKavStringGrid::RemoveRowsCore(int RowIndex, int RCount, bool UpdateHidden,
     if (rowSelect) SetOptions(options - TGridOptions{goRowSelect});
     BeginUpdate();
     const int savedTop = GetTopRow(), savedRow = GetRow();
-    if (UpdateHidden) ShiftHiddenForRemoval(reals);
-    RemoveRowSideTables(RowIndex, reals);
+    if (HasRowPlaceState()) {
+        std::vector<int> shown(static_cast<size_t>(RCount));
+        std::iota(shown.begin(), shown.end(), RowIndex);
+        const int total = TotalRowCount();
+        RowsRestructured(TGridRemap::Remove(GetRowCount(), shown),
+                         UpdateHidden ? TGridRemap::Remove(total, reals)
+                                      : TGridRemap::Identity(total));
+    }
     DropRowBlock(RowIndex, RCount);
     Remerge(blocks);
     const int last = GetRowCount() - fixedFooters_;
@@ -240,17 +229,13 @@ void TKavStringGrid::RemoveCols(int ColIndex, int CCount) {
     ClearCols(ColIndex, CCount);
     const int rows = GetRowCount();
     const int store = std::max(total, GetStoreColCount());
-    // Row by row, so that each row's cells are reached once.
+    // The cleared columns go past the last one, each column behind them moving left with its
+    // identity; what lies past the columns left is emptied.
+    RotateStoreCols(TRealCol(ColIndex), TRealCol(ColIndex + CCount), TRealCol(store));
+    RenewStoreColIds(TRealCol(store - CCount), TRealCol(store));
     for (int r = 0; r < rows; ++r)
-        for (int c = ColIndex; c < store; ++c) {
-            const int from = c + CCount;
-            if (from < total) {
-                SetCells(c, r, GetCells(from, r));
-                SetObjects(c, r, GetObjects(from, r));
-            } else {
-                NilCell(c, r);
-            }
-        }
+        for (int c = std::max(ColIndex, total - CCount), last = LastHeldCol(r); c <= last; ++c)
+            NilCell(c, r);
     for (int c = ColIndex; c < store; ++c) {
         const int from = c + CCount;
         if (c < 512) {
@@ -262,13 +247,9 @@ void TKavStringGrid::RemoveCols(int ColIndex, int CCount) {
     for (int d = firstDispl; d + shownRemoved < shown; ++d)
         SetColWidths(d, GetColWidths(d + shownRemoved));
     numHiddenCols_ = static_cast<int>(std::count(visibleCols_.begin(), visibleCols_.end(), 0));
-    for (int i = 0; i < hiddenRows_->GetCount(); ++i) {
-        TStrings* cells = static_cast<TGridItem*>(hiddenRows_->GetItem(i))->GetItems();
-        for (int k = 0; k < CCount && ColIndex < cells->GetCount(); ++k) {
-            if (TCellProperties* p = AsProps(cells->GetObjects(ColIndex))) delete p;
-            cells->Delete(ColIndex);
-        }
-    }
+    std::vector<int> gone(static_cast<size_t>(CCount));
+    std::iota(gone.begin(), gone.end(), ColIndex);
+    ColsRestructured(TGridRemap::Remove(total, gone));
     SetColCountEx(shown - shownRemoved);
     FireCellsChanged(ColIndex, 0, ColIndex + CCount, GetRowCount() - 1);
 }
@@ -440,35 +421,29 @@ void TKavStringGrid::HideUnSelectedRows() {
 void TKavStringGrid::SwapRows(int ARow1, int ARow2) {
     if (ARow1 == ARow2) return;
     ExchangeRows(ARow1, ARow2);
+    if (HasRowPlaceState()) {
+        const TGridRemap shown = TGridRemap::Swap(GetRowCount(), ARow1, ARow2);
+        RowsRestructured(shown, RealOfShownPermutation(shown));
+    }
     InvalidateRow(ARow1);
     InvalidateRow(ARow2);
 }
 
 void TKavStringGrid::SwapColumns(int ACol1, int ACol2) {
     // Real columns: their cells in the shown and the hidden rows, and their widths.
-    if (ACol1 == ACol2) return;
-    for (int r = 0, n = GetRowCount(); r < n; ++r) {
-        const AnsiString t = GetCells(ACol1, r);
-        TObject* o = GetObjects(ACol1, r);
-        SetCells(ACol1, r, GetCells(ACol2, r));
-        SetObjects(ACol1, r, GetObjects(ACol2, r));
-        SetCells(ACol2, r, t);
-        SetObjects(ACol2, r, o);
-    }
-    for (int i = 0; i < hiddenRows_->GetCount(); ++i) {
-        TStrings* cells = static_cast<TGridItem*>(hiddenRows_->GetItem(i))->GetItems();
-        if (std::max(ACol1, ACol2) < cells->GetCount()) cells->Exchange(ACol1, ACol2);
-    }
+    if (ACol1 == ACol2 || ACol1 < 0 || ACol2 < 0) return;
+    const int total = TotalColCount();
+    if (std::max(ACol1, ACol2) >= total) return;
+    // The cells of both columns, each column with its identity: the first moves onto the
+    // second's place and the second back onto the first's.
+    const TRealCol a(std::min(ACol1, ACol2)), b(std::max(ACol1, ACol2));
+    RotateStoreCols(a, a + 1, b + 1);
+    RotateStoreCols(a, b + (-1), b);
     const int w = GetAllColWidths(ACol1);
     SetAllColWidths(ACol1, GetAllColWidths(ACol2));
     SetAllColWidths(ACol2, w);
-    // The sort column is a real one, as the two columns are.
-    TSortSettings* s = GetSortSettings();
-    const int sorted = s->GetColumn();
-    if (sorted == ACol1)
-        s->SetColumn(ACol2);
-    else if (sorted == ACol2)
-        s->SetColumn(ACol1);
+    ColsRestructured(TGridRemap::Swap(total, ACol1, ACol2));
+    Invalidate();
 }
 
 // --- merging ---

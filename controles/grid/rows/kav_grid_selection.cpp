@@ -62,13 +62,19 @@ void TKavStringGrid::SetRowSelect(int ARow, bool Value) {
 
 bool TKavStringGrid::GetColSelect(int ACol) const {
     if (ACol < 0 || ACol >= GetColCount()) throw EKavGridError("Invalid column accessed");
-    return Flag(colSelect_, ACol);
+    return ColFlag(ACol);
 }
 
 void TKavStringGrid::SetColSelect(int ACol, bool Value) {
     if (ACol < 0 || ACol >= GetColCount()) throw EKavGridError("Invalid column accessed");
-    if (Flag(colSelect_, ACol) != Value) RepaintCol(ACol);
-    StoreFlag(colSelect_, ACol, Value);
+    if (ColFlag(ACol) != Value) RepaintCol(ACol);
+    StoreFlag(colSelect_, RemapCol(ACol), Value);
+}
+
+bool TKavStringGrid::ColFlag(int ACol) const {
+    // The marks are kept by real column, so that they stay on their columns when columns
+    // are hidden or shown.
+    return ACol >= 0 && ACol < GetColCount() && Flag(colSelect_, RemapCol(ACol));
 }
 
 void TKavStringGrid::SelectRows(int RowIndex, int RCount) {
@@ -102,8 +108,8 @@ void TKavStringGrid::ClearRowSelect() {
 }
 
 void TKavStringGrid::ClearColSelect() {
-    for (int c = 0; c < static_cast<int>(colSelect_.size()); ++c)
-        if (colSelect_[c]) RepaintCol(c);
+    for (int c = 0; c < GetColCount(); ++c)
+        if (ColFlag(c)) RepaintCol(c);
     std::fill(colSelect_.begin(), colSelect_.end(), 0);
 }
 
@@ -123,7 +129,7 @@ void TKavStringGrid::SelectToColSelect(bool All) {
     for (int c = GetFixedCols(); c < GetColCount(); ++c) {
         const bool inside = c >= s.Left && c <= s.Right;
         if (!inside && !All) continue;
-        StoreFlag(colSelect_, c, inside);
+        StoreFlag(colSelect_, RemapCol(c), inside);
     }
     Invalidate();
 }
@@ -195,7 +201,7 @@ void TKavStringGrid::ClearSelectedCells() {
 bool TKavStringGrid::IsSelected(int ACol, int ARow) {
     if (IsFixed(ACol, ARow)) return false;
     if (mouseActions_->GetDisjunctRowSelect()) return Flag(rowSelect_, SelectionRow(ARow));
-    if (mouseActions_->GetDisjunctColSelect()) return Flag(colSelect_, ACol);
+    if (mouseActions_->GetDisjunctColSelect()) return ColFlag(ACol);
     return TBaseGrid::IsSelected(ACol, ARow);
 }
 
@@ -247,12 +253,17 @@ void TKavStringGrid::SelectionChanged(int ALeft, int ATop, int ARight, int ABott
 }
 
 bool TKavStringGrid::GetRowModified(int ARow) const {
-    return Flag(rowModified_, ARow);
+    const TGridRowId id = GetRowId(ARow);
+    return id && rowModified_.count(id.Value()) > 0;
 }
 
 void TKavStringGrid::SetRowModified(int ARow, bool Value) {
-    if (ARow < 0) return;
-    StoreFlag(rowModified_, ARow, Value);
+    const TGridRowId id = GetRowId(ARow);
+    if (!id) return;
+    if (Value)
+        rowModified_.insert(id.Value());
+    else
+        rowModified_.erase(id.Value());
 }
 
 void TKavStringGrid::ClearModifiedRows() {

@@ -768,22 +768,9 @@ void TKavStringGrid::MoveRowsInOnePass(int First, const std::vector<int>& Order)
     std::vector<int> old(sortXRef_.begin() + First, sortXRef_.begin() + First + n);
     for (int i = 0; i < n; ++i)
         sortXRef_[First + i] = old[Order[i] - First];
-    if (mouseActions_->GetDisjunctRowSelect() && navigation_->GetMoveRowOnSort()) {
-        const bool persistent = GetMouseActions()->GetRowSelectPersistent();
-        // The flag of each moved row, by its place in the block (-1 for a row left in place).
-        std::vector<int> index(static_cast<size_t>(n), -1);
-        int hi = -1;
-        for (int i = 0; i < n; ++i)
-            if (Order[i] != First + i) {
-                index[i] = persistent ? RemapRowInv(First + i) : First + i;
-                hi = std::max(hi, index[i]);
-            }
-        if (static_cast<int>(rowSelect_.size()) <= hi) rowSelect_.resize(hi + 1, 0);
-        std::vector<uint8_t> flags(static_cast<size_t>(n));
-        for (int i = 0; i < n; ++i)
-            if (index[i] >= 0) flags[i] = rowSelect_[index[i]];
-        for (int i = 0; i < n; ++i)
-            if (index[i] >= 0) rowSelect_[index[i]] = flags[Order[i] - First];
+    if (HasRowPlaceState()) {
+        const TGridRemap shown = TGridRemap::Permute(GetRowCount(), First, Order);
+        RowsRestructured(shown, RealOfShownPermutation(shown), TRowChange::Sort);
     }
     if (sortCurrentRow_ >= First && sortCurrentRow_ < First + n)
         for (int i = 0; i < n; ++i)
@@ -808,13 +795,9 @@ void TKavStringGrid::SortSwapRows(int ARow1, int ARow2) {
         return;
     }
     ExchangeRows(ARow1, ARow2);
-    if (mouseActions_->GetDisjunctRowSelect() && navigation_->GetMoveRowOnSort()) {
-        const bool persistent = GetMouseActions()->GetRowSelectPersistent();
-        const int a = persistent ? RemapRowInv(ARow1) : ARow1;
-        const int b = persistent ? RemapRowInv(ARow2) : ARow2;
-        const int hi = std::max(a, b);
-        if (static_cast<int>(rowSelect_.size()) <= hi) rowSelect_.resize(hi + 1, 0);
-        std::swap(rowSelect_[a], rowSelect_[b]);
+    if (HasRowPlaceState()) {
+        const TGridRemap shown = TGridRemap::Swap(GetRowCount(), ARow1, ARow2);
+        RowsRestructured(shown, RealOfShownPermutation(shown), TRowChange::Sort);
     }
     if (sortCurrentRow_ == ARow1)
         sortCurrentRow_ = ARow2;

@@ -8,8 +8,9 @@
 // real one only through the grid's column map (ToReal, ToShown), once, at a public entry; a
 // plain int does not convert by itself, and one space does not pass for the other.
 // A row also has an identity that stays with it while rows are inserted, removed, moved,
-// sorted, hidden and shown again: what must come back to the same row later (an open
-// editor's text, an undone edit) holds the identity, never the row's index.
+// sorted, hidden and shown again, and so has a column while columns are inserted, removed,
+// moved, swapped and hidden: what must come back to the same row or column later (an open
+// editor's text, an undone edit) holds the identity, never the index.
 
 #include <compare>
 #include <cstdint>
@@ -71,6 +72,20 @@ public:
 
 private:
     int value_;
+};
+
+// A column's identity within its grid, moved with the column wherever it goes (hidden or
+// shown); 0 is no column.
+class TGridColId {
+public:
+    constexpr TGridColId() = default;
+    constexpr explicit TGridColId(uint64_t Value) : value_(Value) {}
+    constexpr uint64_t Value() const { return value_; }
+    constexpr explicit operator bool() const { return value_ != 0; }
+    constexpr bool operator==(const TGridColId&) const = default;
+
+private:
+    uint64_t value_ = 0;
 };
 
 // A row's identity within its grid; 0 is no row.

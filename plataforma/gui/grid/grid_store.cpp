@@ -128,6 +128,18 @@ int TGridStore::FindRow(TGridRowId Id) const {
     return -1;
 }
 
+int TGridStore::FindCol(TGridColId Id) const {
+    if (!Id) return -1;
+    for (size_t i = 0; i < colIds_.size(); ++i)
+        if (colIds_[i] == Id) return static_cast<int>(i);
+    return -1;
+}
+
+void TGridStore::RenewColIds(TRealCol First, TRealCol Last) {
+    for (int c = std::max(0, First.Value()); c < Last.Value() && c < cols_; ++c)
+        colIds_[static_cast<size_t>(c)] = TGridColId(++lastColId_);
+}
+
 const TGridCell* TGridStore::Find(TRealCol ACol, int ARow) const {
     const Row* r = GetRow(ARow);
     const int col = ACol.Value();
@@ -210,16 +222,23 @@ void TGridStore::RotateRows(int First, int Middle, int Last) {
 void TGridStore::MoveCol(TRealCol FromCol, TRealCol ToCol) {
     const int From = FromCol.Value(), To = ToCol.Value();
     if (From == To || From < 0 || To < 0 || From >= cols_ || To >= cols_) return;
-    const size_t lo = static_cast<size_t>(std::min(From, To));
-    const size_t hi = static_cast<size_t>(std::max(From, To));
+    if (From < To)
+        RotateCols(FromCol, FromCol + 1, ToCol + 1);
+    else
+        RotateCols(ToCol, FromCol, FromCol + 1);
+}
+
+void TGridStore::RotateCols(TRealCol FirstCol, TRealCol MiddleCol, TRealCol LastCol) {
+    const int First = FirstCol.Value(), Middle = MiddleCol.Value(), Last = LastCol.Value();
+    if (First < 0 || First >= Middle || Middle >= Last || Last > cols_) return;
+    const size_t lo = static_cast<size_t>(First), hi = static_cast<size_t>(Last) - 1;
+    const size_t mid = static_cast<size_t>(Middle) - lo;
+    std::rotate(colIds_.begin() + First, colIds_.begin() + Middle, colIds_.begin() + Last);
     for (Row*& r : rows_) {
         if (!r || r->End() <= lo || r->First() > hi) continue; // nothing stored in the range
         if (r->First() > lo || r->End() <= hi)
             r = Widen(r, std::min(r->First(), lo), std::max(r->End(), hi + 1));
         TGridCell* at = &(*r)[lo];
-        if (From < To)
-            std::rotate(at, at + 1, at + (hi - lo) + 1);
-        else
-            std::rotate(at, at + (hi - lo), at + (hi - lo) + 1);
+        std::rotate(at, at + mid, at + (hi - lo) + 1);
     }
 }

@@ -97,8 +97,20 @@ public:
     // The columns that can be written: the highest column count ever asked for.
     int GetColCount() const { return cols_; }
     void GrowColCount(int Value) {
-        if (Value > cols_) cols_ = Value;
+        if (Value <= cols_) return;
+        cols_ = Value;
+        while (colIds_.size() < static_cast<size_t>(cols_))
+            colIds_.push_back(TGridColId(++lastColId_));
     }
+    // The identity of the column at a real index (none outside the store); the real index of
+    // the column with an identity, -1 when none has it.
+    TGridColId GetColId(TRealCol ACol) const {
+        const int c = ACol.Value();
+        return c >= 0 && static_cast<size_t>(c) < colIds_.size() ? colIds_[c] : TGridColId();
+    }
+    int FindCol(TGridColId Id) const;
+    // Columns First .. Last-1 get new identities (the columns that stood there left the grid).
+    void RenewColIds(TRealCol First, TRealCol Last);
 
     // The cell, or nullptr when it holds nothing (an index outside the store included).
     const TGridCell* Find(TRealCol ACol, int ARow) const;
@@ -139,6 +151,9 @@ public:
     // Moves the cells of column From to column To in every row (the columns between shift
     // by one); the slots are moved, not copied.
     void MoveCol(TRealCol From, TRealCol To);
+    // Columns First .. Last-1 rotated so that Middle comes first, in every row (std::rotate),
+    // their identities with them.
+    void RotateCols(TRealCol First, TRealCol Middle, TRealCol Last);
 
 private:
     void ResizeRows(int Value);
@@ -149,6 +164,8 @@ private:
     std::vector<Row*> rows_;      // owned; raw so that row moves are plain pointer moves
     std::vector<TGridRowId> ids_; // each row's identity, moved with it
     uint64_t lastId_ = 0;
+    std::vector<TGridColId> colIds_; // each store column's identity, moved with its cells
+    uint64_t lastColId_ = 0;
     TGridRowPool* pool_; // the rows' memory, shared with the rows taken out
     int cols_ = 0;
 };

@@ -483,6 +483,9 @@ public:
     // The store's row identities.
     TGridRowId GetRowId(int ARow) const override { return store_.GetRowId(ARow); }
     int FindRowId(TGridRowId Id) const override { return store_.FindRow(Id); }
+    // The store's column identities, by real column: -1 when no column has the identity.
+    TGridColId GetColId(TRealCol ACol) const { return store_.GetColId(ACol); }
+    int FindColId(TGridColId Id) const { return store_.FindCol(Id); }
     // A row's (column's) cells as a list, ColCount (RowCount) long, owned by the grid.
     // Assigning to it sets texts and objects; Exchange swaps two cells.
     TStrings* GetRows(int Index);
@@ -515,6 +518,13 @@ protected:
     }
     // The row given back its identity (Id none: the row keeps the one it has).
     void PutStoreRow(int ARow, TGridStore::RowPtr Cells, TGridRowId Id = TGridRowId());
+    // Store columns First .. Last-1 rotated so that Middle comes first, in every row, with
+    // their identities (see TGridStore::RotateCols); the caller repaints.
+    void RotateStoreCols(TRealCol First, TRealCol Middle, TRealCol Last) {
+        store_.RotateCols(First, Middle, Last);
+    }
+    // Store columns First .. Last-1 get new identities: the columns there left the grid.
+    void RenewStoreColIds(TRealCol First, TRealCol Last) { store_.RenewColIds(First, Last); }
 
 private:
     friend class TStringGridStrings;

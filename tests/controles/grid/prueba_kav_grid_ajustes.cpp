@@ -108,6 +108,60 @@ TEST_F(Ajustes, OrdenDeColumnasIdaYVuelta) {
     EXPECT_EQ(TextosColumnaFila(c), "c1 c3 c2 c0");
 }
 
+// Widths are kept by real column, as the order is: a hidden column's width is saved, and
+// widths and order loaded in either order give every column its own width.
+TEST_F(Ajustes, AnchosYOrdenEnCualquierOrdenPorColumnaReal) {
+    Rejilla* a = Nueva();
+    for (int c = 0; c < 4; ++c)
+        a->SetColWidths(c, 40 + 10 * c); // c0 40, c1 50, c2 60, c3 70
+    a->MoveColumn(0, 2);                 // c1 c2 c0 c3
+    a->HideColumn(3);                    // the last real column: c3, 70 wide
+    a->SaveColSizes();
+    a->SaveColPositions();
+    const TIniFile ini(archivo.c_str());
+    EXPECT_EQ(ini.ReadString("Rejilla", "Col3", ""), "70");
+    // The real columns after the move: c1 c2 c0 c3.
+    EXPECT_EQ(ini.ReadString("Rejilla", "Col0", ""), "50");
+    EXPECT_EQ(ini.ReadString("Rejilla", "Col2", ""), "40");
+    for (bool anchosPrimero : {true, false}) {
+        SCOPED_TRACE(anchosPrimero);
+        Rejilla* b = Nueva();
+        if (anchosPrimero) b->LoadColSizes();
+        b->LoadColPositions();
+        if (!anchosPrimero) b->LoadColSizes();
+        ASSERT_EQ(TextosColumnaFila(b), "c1 c2 c0 c3");
+        for (int c = 0; c < 4; ++c)
+            EXPECT_EQ(b->GetColWidths(c), 40 + 10 * std::stoi(b->GetCells(c, 0).str().substr(1)))
+                << c;
+    }
+    // A grid with no hidden or moved columns writes what it always wrote.
+    Rejilla* c = Nueva();
+    c->SetColWidths(1, 77);
+    c->SaveColSizes();
+    EXPECT_EQ(TIniFile(archivo.c_str()).ReadString("Rejilla", "Col1", ""), "77");
+}
+
+// Inserting and removing columns keeps the recorded order one entry per column, on its
+// column: ResetColumnOrder still puts the columns back, and the order saved loads again.
+TEST_F(Ajustes, ColumnasNuevasOQuitadasEnElOrdenGuardado) {
+    Rejilla* a = Nueva();
+    a->MoveColumn(0, 3); // c1 c2 c3 c0
+    a->InsertCols(1, 1); // c1 n c2 c3 c0
+    a->SetCells(1, 0, "n");
+    a->ResetColumnOrder();
+    EXPECT_EQ(TextosColumnaFila(a), "c0 c1 n c2 c3");
+    a->MoveColumn(4, 0); // c3 c0 c1 n c2
+    a->RemoveCols(3, 1); // c3 c0 c1 c2
+    ASSERT_EQ(TextosColumnaFila(a), "c3 c0 c1 c2");
+    a->SaveColPositions();
+    EXPECT_EQ(TIniFile(archivo.c_str()).ReadString("Rejilla", "Pos4", "no"), "no");
+    Rejilla* b = Nueva();
+    b->LoadColPositions();
+    EXPECT_EQ(TextosColumnaFila(b), "c3 c0 c1 c2");
+    a->ResetColumnOrder();
+    EXPECT_EQ(TextosColumnaFila(a), "c0 c1 c2 c3");
+}
+
 TEST_F(Ajustes, SinClaveOSeccionNoSeLeeNiEscribe) {
     Rejilla* g = Nueva(false);
     g->GetColumnSize()->SetLocation(clIniFile);

@@ -126,7 +126,8 @@ struct Modelo {
             QuitarFila(*r);
     }
     // The shown rows take the contents of the shown rows Order lists (by display index);
-    // hidden rows keep their places and the flags stay with the places.
+    // hidden rows keep their places. The flags go with their rows, or stay with the places
+    // (a sort with MoveRowOnSort off).
     void PermutarVisibles(const std::vector<int>& Orden, bool MarcasConLaFila) {
         const std::vector<int> reales = FilasReales();
         auto antes = celdas;
@@ -739,7 +740,7 @@ const std::vector<Operacion>& Operaciones() {
                  orden[i] = i;
              orden.erase(orden.begin() + 1);
              orden.insert(orden.begin() + 4, 1);
-             m.PermutarVisibles(orden, false);
+             m.PermutarVisibles(orden, true);
              g.MoveRow(1, 4);
          }},
         {"intercambiar dos filas",
@@ -749,7 +750,7 @@ const std::vector<Operacion>& Operaciones() {
                  orden[i] = i;
              const int ultima = m.FilasVisibles() - 2; // the last data row
              std::swap(orden[2], orden[ultima]);
-             m.PermutarVisibles(orden, false);
+             m.PermutarVisibles(orden, true);
              g.SwapRows(2, ultima);
          }},
         {"cortar las filas marcadas con Ctrl+X y pegarlas con Ctrl+V",

@@ -1,0 +1,173 @@
+// TKavStringGrid: the one place where everything the grid keeps by the place of a row or a
+// column follows a change of structure. Every operation that inserts, removes, moves, swaps,
+// sorts, hides or shows rows or columns hands its map (old place -> new place, or gone) here.
+//
+// Rows. Moved with the row itself by the store and the row axis, never through here: the
+// cells (texts, objects, cell properties), the heights, the row's identity. Kept by identity,
+// so that no map is needed: the modified-row marks, undo entries, the open editor's row, the
+// merged blocks (rebuilt around each operation). Kept by place and remapped below:
+//   - the row marks (rowSelect_), by real row or display row as RowSelectPersistent says;
+//     a sort with MoveRowOnSort off leaves them at their places;
+//   - the controls placed on cells, by real row: those on gone rows are let go;
+//   - the hidden rows' real indexes.
+//
+// Columns. Moved with the cells by the store: the column's identity. Kept by identity: undo
+// entries. Kept by place and remapped below, by real column:
+//   - the column marks (colSelect_);
+//   - the column header list;
+//   - the recorded column order;
+//   - the sort column, the sort index's columns and the column a sort is moving;
+//   - the hidden rows' cells;
+//   - the controls placed on cells: those on gone columns are let go.
+// The shown-column map itself (visibleCols_, hiddenWidths_) and the widths are the operation's
+// own: they define the shown columns rather than hang on them.
+#include "controles/grid/kav_grid.h"
+
+#include <algorithm>
+
+namespace {
+
+// A list of a fixed length (real columns of the sort settings, the order) through the map:
+// what is gone reads -1.
+int Follow(const TGridRemap& Map, int Place) {
+    return Place < 0 ? Place : Map(Place);
+}
+
+} // namespace
+
+TGridRemap TKavStringGrid::RealOfShownPermutation(const TGridRemap& Shown) const {
+    const int total = TotalRowCount();
+    std::vector<int> sources(static_cast<size_t>(total));
+    for (int r = 0; r < total; ++r)
+        sources[static_cast<size_t>(r)] = r;
+    const std::vector<int> from = Shown.Sources();
+    for (int d = 0; d < static_cast<int>(from.size()); ++d)
+        if (from[d] >= 0 && from[d] != d) sources[RemapRowInv(d)] = RemapRowInv(from[d]);
+    return TGridRemap::FromSources(total, sources);
+}
+
+void TKavStringGrid::RowsRestructured(const TGridRemap& Shown, const TGridRemap& Real,
+                                      TRowChange Kind) {
+    // The row marks.
+    const bool marksStay = Kind == TRowChange::Sort && !(mouseActions_->GetDisjunctRowSelect() &&
+                                                         navigation_->GetMoveRowOnSort());
+    if (!marksStay)
+        (mouseActions_->GetRowSelectPersistent() ? Real : Shown).Apply(rowSelect_, uint8_t(0));
+
+    // The controls on cells, by real row. A gone row's control is hidden and let go; its
+    // cell's properties (still in place) forget it.
+    if (controlList_->GetCount() > 0) {
+        const std::vector<int> shownFrom = Shown.Sources();
+        for (int i = controlList_->GetCount() - 1; i >= 0; --i) {
+            TControlItem* item = controlList_->GetControl(i);
+            const int y = Real(item->GetY());
+            if (y >= 0) {
+                item->SetY(y);
+                continue;
+            }
+            if (item->GetControl()) item->GetControl()->SetVisible(false);
+            const int displ = RemapRow(item->GetY());
+            if (displ >= 0 && displ < GetRowCount())
+                if (TCellProperties* p = FindCellProperties(item->GetX(), displ))
+                    p->SetControl(nullptr);
+            controlList_->RemoveControl(i);
+            --controlCells_;
+        }
+    }
+
+    // The hidden rows' real indexes (a hidden row itself is never gone by a change of the
+    // shown rows).
+    if (NumHiddenRows() > 0 && !Real.IsIdentity()) {
+        for (int i = 0; i < hiddenRows_->GetCount(); ++i) {
+            auto* item = static_cast<TGridItem*>(hiddenRows_->GetItem(i));
+            const int to = Real(item->GetIdx());
+            if (to >= 0) item->SetIdx(to);
+        }
+        HiddenRowsChanged();
+    }
+}
+
+void TKavStringGrid::ColsRestructured(const TGridRemap& Real) {
+    colSelect_.resize(std::min(colSelect_.size(), static_cast<size_t>(Real.OldCount())));
+    Real.Apply(colSelect_, uint8_t(0));
+
+    // The header list, without writing the headers again: they moved with their cells.
+    if (columnHeaders_->GetCount() > 0) {
+        std::vector<AnsiString> headers;
+        for (int i = 0; i < columnHeaders_->GetCount(); ++i)
+            headers.push_back(columnHeaders_->GetStrings(i));
+        Real.Apply(headers, AnsiString());
+        const TNotifyEvent changed = columnHeaders_->OnChange;
+        columnHeaders_->OnChange = nullptr;
+        columnHeaders_->Clear();
+        for (const AnsiString& h : headers)
+            columnHeaders_->Add(h);
+        columnHeaders_->OnChange = changed;
+    }
+
+    // The recorded order: columnOrder_[p] is the recorded place of the column now at p. A
+    // column that comes in takes the recorded place right after its left neighbour's, and
+    // the recorded places are numbered again from 0.
+    if (!columnOrder_.empty()) {
+        std::vector<int> from = Real.Sources();
+        from.resize(static_cast<size_t>(Real.NewCount()), -1);
+        std::vector<std::pair<std::pair<int, int>, int>> keys; // (recorded, tie) -> new place
+        int left = -1, tie = 0;
+        for (int p = 0; p < static_cast<int>(from.size()); ++p) {
+            const int f = from[p];
+            if (f >= 0 && f < static_cast<int>(columnOrder_.size())) {
+                left = columnOrder_[f];
+                tie = 0;
+                keys.push_back({{left, 0}, p});
+            } else {
+                keys.push_back({{left, ++tie}, p});
+            }
+        }
+        std::sort(keys.begin(), keys.end());
+        columnOrder_.assign(from.size(), 0);
+        for (size_t rank = 0; rank < keys.size(); ++rank)
+            columnOrder_[static_cast<size_t>(keys[rank].second)] = static_cast<int>(rank);
+    }
+
+    // The sort column and the sort index's columns stay on their data.
+    TSortSettings* ss = GetSortSettings();
+    ss->SetColumn(Follow(Real, ss->GetColumn()));
+    if (sortIndexes_) {
+        for (int i = sortIndexes_->GetCount() - 1; i >= 0; --i) {
+            const int to = Follow(Real, sortIndexes_->GetSortColumns(i));
+            if (to < 0)
+                sortIndexes_->Delete(i);
+            else
+                sortIndexes_->SetSortColumns(i, to);
+        }
+    }
+    if (sortingColumn_ >= 0) sortingColumn_ = Follow(Real, sortingColumn_);
+
+    // The hidden rows' cells, by real column: the properties of a gone column are freed.
+    for (int i = 0; i < hiddenRows_->GetCount(); ++i) {
+        TStrings* cells = static_cast<TGridItem*>(hiddenRows_->GetItem(i))->GetItems();
+        std::vector<std::pair<AnsiString, TObject*>> list;
+        for (int c = 0; c < cells->GetCount(); ++c) {
+            if (Real(c) < 0)
+                delete AsProps(cells->GetObjects(c));
+            list.emplace_back(cells->GetStrings(c), cells->GetObjects(c));
+        }
+        Real.Apply(list, std::pair<AnsiString, TObject*>());
+        cells->Clear();
+        for (auto& [text, object] : list)
+            cells->AddObject(text, object);
+    }
+
+    // The controls on cells, by real column.
+    for (int i = controlList_->GetCount() - 1; i >= 0; --i) {
+        TControlItem* item = controlList_->GetControl(i);
+        const int x = Real(item->GetX());
+        if (x >= 0) {
+            item->SetX(x);
+            continue;
+        }
+        if (item->GetControl()) item->GetControl()->SetVisible(false);
+        controlList_->RemoveControl(i);
+        --controlCells_;
+    }
+}

@@ -1,0 +1,220 @@
+// What the grid keeps beside its cells follows rows and columns through every change of
+// structure: undo entries and an open editor stay with their column, marks and modified
+// flags with their rows and columns, the header list, the recorded column order and the sort
+// column with their columns. Each case is the smallest run of steps that showed a fault.
+
+#include "controles/grid/editing/undo_redo.h"
+#include "controles/grid/kav_grid.h"
+#include "plataforma/gui/grid/grid_remap.h"
+#include "tests/controles/grid/rejilla_prueba.h"
+#include "tests/plataforma/gui/control_prueba.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace {
+
+TEST(MapaDeEstructura, CadaCambioComoLoCuentaUnaLista) {
+    // Each map applied to the list "a b c d e" by old place.
+    struct Caso {
+        const char* nombre;
+        TGridRemap mapa;
+        const char* lista;
+    };
+    const Caso casos[] = {
+        {"nada", TGridRemap::Identity(5), "a b c d e"},
+        {"insertar dos en 1", TGridRemap::Insert(5, 1, 2), "a - - b c d e"},
+        {"insertar al final", TGridRemap::Insert(5, 5, 1), "a b c d e -"},
+        {"quitar 1 y 3", TGridRemap::Remove(5, {1, 3}), "a c e"},
+        {"mover 1 a 3", TGridRemap::Move(5, 1, 3), "a c d b e"},
+        {"mover 4 a 0", TGridRemap::Move(5, 4, 0), "e a b c d"},
+        {"cambiar 0 y 4", TGridRemap::Swap(5, 0, 4), "e b c d a"},
+        {"permutar 1..3", TGridRemap::Permute(5, 1, {3, 1, 2}), "a d b c e"},
+        {"desde fuentes", TGridRemap::FromSources(5, {4, -1, 0}), "e - a"},
+        {"una lista corta queda corta", TGridRemap::Insert(9, 0, 1), "- a b c d e"},
+    };
+    for (const Caso& c : casos) {
+        SCOPED_TRACE(c.nombre);
+        std::vector<std::string> lista = {"a", "b", "c", "d", "e"};
+        c.mapa.Apply(lista, std::string("-"));
+        std::string s;
+        for (const std::string& x : lista)
+            s += (s.empty() ? "" : " ") + x;
+        EXPECT_EQ(s, c.lista);
+        const std::vector<int> fuentes = c.mapa.Sources();
+        for (int n = 0; n < static_cast<int>(fuentes.size()); ++n)
+            if (fuentes[n] >= 0) EXPECT_EQ(c.mapa(fuentes[n]), n);
+    }
+    // A place past the old count keeps its distance from the end.
+    EXPECT_EQ(TGridRemap::Insert(5, 1, 2)(7), 9);
+    EXPECT_EQ(TGridRemap::Remove(5, {0})(6), 5);
+    EXPECT_TRUE(TGridRemap::Move(5, 2, 2).IsIdentity());
+}
+
+// Six columns, eight rows; cell (c, r) reads "c<c>r<r>" and row 0 names the column.
+class Estructura : public RejillaEnVentana<> {
+protected:
+    void SetUp() override {
+        RejillaEnVentana<>::SetUp();
+        g->SetBounds(0, 0, 600, 300);
+        g->SetColCountEx(6);
+        g->SetRowCountEx(8);
+        for (int r = 0; r < 8; ++r)
+            for (int c = 0; c < 6; ++c)
+                g->SetCells(c, r, "c" + AnsiString(c) + "r" + AnsiString(r));
+    }
+    // Opens the text editor on a shown cell and types Text at its end.
+    void Teclear(int ACol, int ARow, const char* Text) {
+        g->SetOptions(g->GetOptions() << goEditing);
+        g->SetCol(ACol);
+        g->SetRow(ARow);
+        g->SetFocus();
+        SimulateKeyStroke(VK_F2, {}, g);
+        ASSERT_TRUE(g->GetEditorMode());
+        SimulateKeyStroke(VK_END, {}, g->GetInplaceEditor());
+        SimulateTyping(Text, g->GetInplaceEditor());
+    }
+    std::string Fila(int ARow) {
+        std::string s;
+        for (int c = 0; c < g->GetColCount(); ++c)
+            s += (c ? " " : "") + g->GetCells(c, ARow).str();
+        return s;
+    }
+};
+
+// An undone edit goes back into its own cell wherever its column went; an edit whose column
+// left the grid is dropped.
+TEST_F(Estructura, DeshacerSigueALaColumna) {
+    struct Caso {
+        const char* nombre;
+        std::function<void(TKavStringGrid&)> cambio;
+        int colDespues; // where column 2 is then (-1: gone)
+    };
+    const Caso casos[] = {
+        {"MoveColumn", [](TKavStringGrid& g) { g.MoveColumn(2, 4); }, 4},
+        {"InsertCols", [](TKavStringGrid& g) { g.InsertCols(1, 2); }, 4},
+        {"RemoveCols antes", [](TKavStringGrid& g) { g.RemoveCols(0, 1); }, 1},
+        {"SwapColumns", [](TKavStringGrid& g) { g.SwapColumns(2, 5); }, 5},
+        {"RemoveCols la suya", [](TKavStringGrid& g) { g.RemoveCols(2, 1); }, -1},
+    };
+    for (const Caso& c : casos) {
+        SCOPED_TRACE(c.nombre);
+        SetUp();
+        TKavGridUndoRedo deshacer(nullptr);
+        g->SetUndoRedo(&deshacer);
+        Teclear(2, 2, "x");
+        SimulateKeyStroke(VK_RETURN, {}, g->GetInplaceEditor());
+        ASSERT_EQ(g->GetCells(2, 2), "c2r2x");
+        c.cambio(*g);
+        const std::string antes = Fila(2);
+        deshacer.Undo();
+        if (c.colDespues < 0) {
+            EXPECT_EQ(Fila(2), antes);
+        } else {
+            EXPECT_EQ(g->GetCells(c.colDespues, 2), "c2r2");
+            std::string esperada = antes;
+            esperada.replace(esperada.find("c2r2x"), 5, "c2r2");
+            EXPECT_EQ(Fila(2), esperada);
+            deshacer.Redo();
+            EXPECT_EQ(Fila(2), antes);
+        }
+        g->SetUndoRedo(nullptr);
+        TearDown();
+    }
+    SetUp();
+}
+
+// A column the program moves while its text editor is open: the typed text goes into the
+// column itself, not into the one that comes to its place.
+TEST_F(Estructura, EditorAbiertoConSuColumnaMovida) {
+    Teclear(2, 2, "x");
+    g->MoveColumn(2, 4);
+    EXPECT_EQ(Fila(2), "c0r2 c1r2 c3r2 c4r2 c2r2x c5r2");
+    g->SetColumnOrder();
+    Teclear(1, 3, "y");
+    g->MoveColumn(1, 5);
+    g->ResetColumnOrder();
+    EXPECT_EQ(Fila(3), "c0r3 c1r3y c3r3 c4r3 c2r3 c5r3");
+}
+
+// The modified-row marks stay on their rows through inserts, removals, swaps and sorts.
+TEST_F(Estructura, FilasModificadasSiguenASuFila) {
+    g->SetRowModified(3, true);
+    g->InsertRows(1, 2);
+    EXPECT_TRUE(g->GetRowModified(5));
+    EXPECT_FALSE(g->GetRowModified(3));
+    g->RemoveRows(1, 3); // the two new rows and row 1
+    EXPECT_TRUE(g->GetRowModified(2));
+    g->SwapRows(2, 6);
+    EXPECT_TRUE(g->GetRowModified(6));
+    EXPECT_FALSE(g->GetRowModified(2));
+    // Descending on column 1: the marked row (c1r3) goes where its text goes.
+    g->GetSortSettings()->SetColumn(1);
+    g->GetSortSettings()->SetDirection(sdDescending);
+    g->QSort();
+    for (int r = 1; r < g->GetRowCount(); ++r)
+        EXPECT_EQ(g->GetRowModified(r), g->GetCells(1, r) == "c1r3") << r;
+}
+
+// Column marks stay on their columns when another is hidden or they move; row marks go with
+// their rows when rows are swapped or moved.
+TEST_F(Estructura, MarcasSiguenASusColumnasYFilas) {
+    g->GetMouseActions()->SetDisjunctColSelect(true);
+    g->SetColSelect(2, true);
+    g->HideColumn(1);
+    EXPECT_TRUE(g->GetColSelect(1));
+    g->ClearSelection(); // by real column: the marked one is emptied, its neighbour is not
+    EXPECT_EQ(g->GetCells(2, 4).str(), "");
+    EXPECT_EQ(g->GetCells(3, 4).str(), "c3r4");
+    g->UnHideColumn(1);
+    g->MoveColumn(2, 4);
+    EXPECT_TRUE(g->GetColSelect(4));
+    EXPECT_FALSE(g->GetColSelect(2));
+    g->GetMouseActions()->SetDisjunctColSelect(false);
+
+    g->GetMouseActions()->SetDisjunctRowSelect(true);
+    g->SetRowSelect(2, true);
+    g->SwapRows(2, 5);
+    g->MoveRow(5, 6);
+    g->RemoveSelectedRows();
+    for (int r = 0; r < g->GetRowCount(); ++r)
+        EXPECT_NE(g->GetCells(0, r).str(), "c0r2") << r;
+    EXPECT_EQ(g->GetRowCount(), 7);
+}
+
+// The header list follows its columns; a change of one header then writes every header over
+// its own column.
+TEST_F(Estructura, CabecerasSiguenASusColumnas) {
+    TStringList lista;
+    for (const char* t : {"A", "B", "C", "D", "E", "F"})
+        lista.Add(t);
+    g->SetColumnHeaders(&lista);
+    g->MoveColumn(1, 4);
+    g->SwapColumns(0, 5);
+    g->InsertCols(2, 1);
+    g->RemoveCols(3, 1);
+    const std::string fila = Fila(0);
+    EXPECT_EQ(fila, "F C  E B A");
+    for (int r = 1; r < 8; ++r)
+        EXPECT_EQ(g->GetCells(0, r), "c5r" + AnsiString(r));
+    g->GetColumnHeaders()->SetStrings(2, "nueva");
+    EXPECT_EQ(Fila(0), "F C nueva E B A");
+}
+
+// The sort column stays on its data through inserts and removals of columns before it; a
+// removed sort column leaves none.
+TEST_F(Estructura, ColumnaDeOrdenSigueASuColumna) {
+    g->GetSortSettings()->SetColumn(3);
+    g->InsertCols(0, 2);
+    EXPECT_EQ(g->GetSortSettings()->GetColumn(), 5);
+    g->RemoveCols(1, 1);
+    EXPECT_EQ(g->GetSortSettings()->GetColumn(), 4);
+    EXPECT_EQ(g->GetCells(4, 1), "c3r1");
+    g->RemoveCols(4, 1);
+    EXPECT_LT(g->GetSortSettings()->GetColumn(), 0);
+}
+
+} // namespace
