@@ -514,14 +514,13 @@ void TCustomForm::UpdateMenuBar() {
     if (mdiArea_) UpdateWindowMenu();
 }
 
-bool TCustomForm::OpenMenuByHotkey(WORD Char) {
+bool TCustomForm::OpenMenuBarItem(const std::function<bool(TMenuItem*)>& Wanted) {
     TCustomForm* owner = menu_ ? this : mdiFrame_;
     if (!owner || !owner->menu_ || !owner->menuBar_ || !owner->menuBar_->isVisible()) return false;
     TMenuItem* root = owner->menu_->GetItems();
     for (int i = 0; i < root->GetCount(); ++i) {
         TMenuItem* item = root->GetItems(i);
-        if (!item->GetVisible() || !item->GetEnabled() || !IsAccel(Char, item->GetCaption()))
-            continue;
+        if (!item->GetVisible() || !item->GetEnabled() || !Wanted(item)) continue;
         if (item->GetCount() > 0)
             owner->menuBar_->setActiveAction(item->Action());
         else
@@ -529,6 +528,15 @@ bool TCustomForm::OpenMenuByHotkey(WORD Char) {
         return true;
     }
     return false;
+}
+
+bool TCustomForm::OpenMenuByHotkey(WORD Char) {
+    return OpenMenuBarItem([Char](TMenuItem* item) { return IsAccel(Char, item->GetCaption()); });
+}
+
+bool TCustomForm::OpenMenuBar() {
+    // The first menu that holds items; a bare command is not run by F10.
+    return OpenMenuBarItem([](TMenuItem* item) { return item->GetCount() > 0; });
 }
 
 void TCustomForm::CaptionChanged() {

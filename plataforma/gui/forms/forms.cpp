@@ -292,6 +292,13 @@ void TCustomForm::Dispatch(TMessage& Message) {
         if (Message.Result == 0 && (static_cast<DWORD>(Message.LParam) & KF_ALTDOWN))
             Message.Result = OpenMenuByHotkey(static_cast<WORD>(Message.WParam)) ? 1 : 0;
         return;
+    case WM_SYSCOMMAND:
+        if ((Message.WParam & 0xFFF0) == SC_KEYMENU && Message.LParam == 0) {
+            Message.Result = OpenMenuBar() ? 1 : 0;
+            return;
+        }
+        TWinControl::Dispatch(Message);
+        return;
     default:
         TWinControl::Dispatch(Message);
     }

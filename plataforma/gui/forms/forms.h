@@ -207,6 +207,9 @@ private:
     void UpdateMenuBar();
     // Opens the menu bar's menu with that letter (the frame's, for an MDI child).
     bool OpenMenuByHotkey(WORD Char);
+    // Opens the menu bar's first menu (F10), from which the arrows reach the others.
+    bool OpenMenuBar();
+    bool OpenMenuBarItem(const std::function<bool(TMenuItem*)>& Wanted);
     void CaptionChanged();
     TWinControl* InitialFocus() const;
     void SetInitialFocus(TWinControl* Target);

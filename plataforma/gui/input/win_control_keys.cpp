@@ -75,6 +75,11 @@ void TWinControl::WMSysKeyDown(TWMKey& Message) {
         Perform(WM_CONTEXTMENU, ventana, static_cast<LPARAM>(-1));
         return;
     }
+    // F10 alone takes the keyboard to the form's menu bar.
+    if (Message.CharCode == VK_F10 && KeyDataToShiftState(Message.KeyData).Empty()) {
+        KeyDialogRoot()->Perform(WM_SYSCOMMAND, SC_KEYMENU, 0);
+        return;
+    }
     TControl::Dispatch(Message);
 }
 

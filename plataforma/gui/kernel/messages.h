@@ -171,6 +171,9 @@ constexpr int WHEEL_DELTA = 120;
 // WM_SIZE kinds.
 enum : unsigned { SIZE_RESTORED = 0, SIZE_MINIMIZED = 1, SIZE_MAXIMIZED = 2 };
 
+// WM_SYSCOMMAND: the menu bar asked from the keyboard (F10, or Alt and a letter).
+constexpr unsigned SC_KEYMENU = 0xF100;
+
 // WM_SETCURSOR hit-test code of the client area.
 constexpr int HTCLIENT = 1;
 

@@ -237,6 +237,19 @@ TEST_F(Menus, AltConLaLetraDeUnMenuLoAbreSiNingunControlLaUsa) {
     ResetInputState();
 }
 
+TEST_F(Menus, F10LlevaElTecladoALaBarraDeMenus) {
+    campo->SetFocus();
+    SimulateKeyStroke(VK_F10, {});
+    QMenu* sub = archivo->SubMenu();
+    EXPECT_TRUE(sub->isVisible());
+    EXPECT_EQ(forma->GetMenuBarWidget()->activeAction(), archivo->Action());
+    sub->close();
+    // Shift+F10 is still the context menu's, not the bar's.
+    SimulateKeyStroke(VK_F10, {ssShift});
+    EXPECT_FALSE(sub->isVisible());
+    ResetInputState();
+}
+
 TEST(MenusMdi, LosAtajosDelMarcoFuncionanDesdeUnaHija) {
     ResetInputState();
     TForm marco(nullptr);
