@@ -1675,8 +1675,8 @@ private:
                           TRowChange Kind = TRowChange::Other);
     // Real maps the old real columns to the new ones; called after the cells moved.
     void ColsRestructured(const TGridRemap& Real);
-    // A permutation of display rows as a permutation of real rows: the hidden rows keep their
-    // real places.
+    // A permutation of display rows as a permutation of real rows: each hidden row goes along
+    // with the shown row above it.
     TGridRemap RealOfShownPermutation(const TGridRemap& Shown) const;
     // Whether any state kept by a row's place exists (most grids have none: a row operation
     // then builds no map).

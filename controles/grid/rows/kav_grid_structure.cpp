@@ -9,7 +9,8 @@
 //   - the row marks (rowSelect_), by real row or display row as RowSelectPersistent says;
 //     a sort with MoveRowOnSort off leaves them at their places;
 //   - the controls placed on cells, by real row: those on gone rows are let go;
-//   - the hidden rows' real indexes.
+//   - the hidden rows' real indexes: when shown rows are sorted, moved or swapped, each
+//     hidden row goes along with the shown row above it (a contracted node's rows with it).
 //
 // Columns. Moved with the cells by the store: the column's identity. Kept by identity: undo
 // entries. Kept by place and remapped below, by real column:
@@ -36,13 +37,27 @@ int Follow(const TGridRemap& Map, int Place) {
 } // namespace
 
 TGridRemap TKavStringGrid::RealOfShownPermutation(const TGridRemap& Shown) const {
+    // Each shown row takes the hidden rows that follow it (up to the next shown row) along:
+    // a contracted node keeps its rows under it, and rows hidden below a row come back
+    // below it. Hidden rows before the first shown row stay first.
     const int total = TotalRowCount();
-    std::vector<int> sources(static_cast<size_t>(total));
-    for (int r = 0; r < total; ++r)
-        sources[static_cast<size_t>(r)] = r;
+    const int n = GetRowCount();
     const std::vector<int> from = Shown.Sources();
-    for (int d = 0; d < static_cast<int>(from.size()); ++d)
-        if (from[d] >= 0 && from[d] != d) sources[RemapRowInv(d)] = RemapRowInv(from[d]);
+    std::vector<int> start(static_cast<size_t>(n) + 1);
+    for (int d = 0; d < n; ++d)
+        start[static_cast<size_t>(d)] = RemapRowInv(d);
+    start[static_cast<size_t>(n)] = total;
+    std::vector<int> sources;
+    sources.reserve(static_cast<size_t>(total));
+    for (int r = 0; r < (n > 0 ? start[0] : total); ++r)
+        sources.push_back(r);
+    for (int d = 0; d < n; ++d) {
+        const int o = d < static_cast<int>(from.size()) && from[static_cast<size_t>(d)] >= 0
+                          ? from[static_cast<size_t>(d)]
+                          : d;
+        for (int r = start[static_cast<size_t>(o)]; r < start[static_cast<size_t>(o) + 1]; ++r)
+            sources.push_back(r);
+    }
     return TGridRemap::FromSources(total, sources);
 }
 

@@ -125,16 +125,27 @@ struct Modelo {
         for (auto r = reales.rbegin(); r != reales.rend(); ++r)
             QuitarFila(*r);
     }
-    // The shown rows take the contents of the shown rows Order lists (by display index);
-    // hidden rows keep their places. The flags go with their rows, or stay with the places
-    // (a sort with MoveRowOnSort off).
+    // The shown rows take the places of the shown rows Order lists (by display index); each
+    // hidden row goes along with the shown row above it. The flags go with their rows, or
+    // stay with the places (a sort with MoveRowOnSort off).
     void PermutarVisibles(const std::vector<int>& Orden, bool MarcasConLaFila) {
         const std::vector<int> reales = FilasReales();
-        auto antes = celdas;
-        auto marcas = marcada;
-        for (size_t i = 0; i < Orden.size(); ++i) {
-            celdas[reales[i]] = antes[reales[Orden[i]]];
-            if (MarcasConLaFila) marcada[reales[i]] = marcas[reales[Orden[i]]];
+        std::vector<int> fuentes;
+        for (int r = 0; r < reales.front(); ++r)
+            fuentes.push_back(r);
+        for (int d : Orden) {
+            const int fin =
+                d + 1 < static_cast<int>(reales.size()) ? reales[d + 1] : Filas();
+            for (int r = reales[d]; r < fin; ++r)
+                fuentes.push_back(r);
+        }
+        const auto antes = celdas;
+        const auto ocultas = filaOculta;
+        const auto marcas = marcada;
+        for (size_t i = 0; i < fuentes.size(); ++i) {
+            celdas[i] = antes[fuentes[i]];
+            filaOculta[i] = ocultas[fuentes[i]];
+            if (MarcasConLaFila) marcada[i] = marcas[fuentes[i]];
         }
     }
     void InsertarCol(int Real) {
@@ -565,29 +576,33 @@ void PegarDeFuera(TKavStringGrid& g, const std::string& Texto, TGridRect Selecci
     g.GetNavigation()->SetAllowClipboardShortCuts(false);
 }
 
-// The grid's order of the real rows Filas taken into the model, once it is seen to be an
-// order of the same rows, each with its cells and its mark, by the key column: the order of
-// rows of equal keys is the grid's affair.
+// The grid's order of the shown rows Filas (ascending display rows) taken into the model,
+// once it is seen to be an order of the same rows, each with its cells and its mark, by the
+// key column: the order of rows of equal keys is the grid's affair.
 void TomarOrden(TKavStringGrid& g, Modelo& m, const std::vector<int>& Filas, int Clave) {
-    const auto antes = m.celdas;
-    const auto marcas = m.marcada;
-    std::vector<bool> usada(m.Filas(), false);
+    std::vector<int> orden(static_cast<size_t>(m.FilasVisibles()));
+    for (int d = 0; d < m.FilasVisibles(); ++d)
+        orden[d] = d;
+    std::vector<bool> usada(m.FilasVisibles(), false);
     for (size_t i = 0; i < Filas.size(); ++i) {
-        const int r = Filas[i];
+        const int d = Filas[i], r = g.RemapRowInv(d);
         std::vector<std::string> fila(m.Cols());
         for (int c = 0; c < m.Cols(); ++c)
             fila[c] = Texto(g.GetCellsEx(c, r));
         const auto de = std::find_if(Filas.begin(), Filas.end(), [&](int f) {
-            return !usada[f] && antes[f] == fila && marcas[f] == g.GetRowSelect(r);
+            return !usada[f] && m.celdas[m.FilaReal(f)] == fila &&
+                   m.marcada[m.FilaReal(f)] == g.GetRowSelect(r);
         });
-        ASSERT_NE(de, Filas.end()) << "fila " << r << " que no estaba: " << fila[0];
+        ASSERT_NE(de, Filas.end()) << "fila " << d << " que no estaba: " << fila[0];
         usada[*de] = true;
-        m.celdas[r] = antes[*de];
-        m.marcada[r] = marcas[*de];
+        orden[d] = *de;
         if (i > 0) {
-            EXPECT_LE(m.celdas[Filas[i - 1]][Clave], m.celdas[r][Clave]) << "orden " << r;
+            EXPECT_LE(m.celdas[m.FilaReal(orden[Filas[i - 1]])][Clave],
+                      m.celdas[m.FilaReal(*de)][Clave])
+                << "orden " << d;
         }
     }
+    m.PermutarVisibles(orden, true);
 }
 
 // One operation on the grid and the same on the model.
@@ -835,11 +850,12 @@ const std::vector<Operacion>& Operaciones() {
          }},
         {"ordenar por la columna de claves",
          [](TKavStringGrid& g, Modelo& m) {
-             const std::vector<int> reales = m.FilasReales();
-             const int datos = static_cast<int>(reales.size()) - 2; // fixed row, footer
+             std::vector<int> datos; // the shown rows between the fixed row and the footer
+             for (int d = 1; d <= m.DatosVisibles(); ++d)
+                 datos.push_back(d);
              g.GetSortSettings()->SetColumn(3); // a real column
              g.QSort();
-             TomarOrden(g, m, std::vector<int>(reales.begin() + 1, reales.begin() + 1 + datos), 3);
+             TomarOrden(g, m, datos, 3);
          }},
         {"pegar de otro programa 1 y 2 en la primera columna: sigue la serie",
          [](TKavStringGrid& g, Modelo& m) {
