@@ -21,6 +21,7 @@
 //   - the sort column, the sort index's columns and the column a sort is moving;
 //   - the hidden rows' cells;
 //   - the controls placed on cells: those on gone columns are let go;
+//   - the merged-columns list: a gone column leaves it;
 //   - the merged blocks' columns: a block follows its columns, columns inserted inside it
 //     join it, a removed column leaves it; a block whose first column is gone or whose
 //     columns are parted or reordered is split.
@@ -175,6 +176,20 @@ void TKavStringGrid::ColsRestructured(const TGridRemap& Real,
         if (item->GetControl()) item->GetControl()->SetVisible(false);
         controlList_->RemoveControl(i);
         --controlCells_;
+    }
+
+    // The merged-columns list, without merging again: the blocks follow below.
+    if (mergedColumns_->GetCount() > 0) {
+        const auto changed = mergedColumns_->OnChange;
+        mergedColumns_->OnChange = nullptr;
+        for (int i = mergedColumns_->GetCount() - 1; i >= 0; --i) {
+            const int to = Follow(Real, mergedColumns_->GetItems(i));
+            if (to < 0)
+                mergedColumns_->Delete(i);
+            else
+                mergedColumns_->SetItems(i, to);
+        }
+        mergedColumns_->OnChange = changed;
     }
 
     // The merged blocks, by real column.

@@ -217,6 +217,28 @@ TEST_F(Estructura, ColumnaDeOrdenSigueASuColumna) {
     EXPECT_LT(g->GetSortSettings()->GetColumn(), 0);
 }
 
+// The merged-columns list follows its columns: after a move, the next change of the list
+// merges the listed column where it went and not the one now at its old place.
+TEST_F(Estructura, ColumnasCombinadasSiguenASusColumnas) {
+    for (int r = 1; r < 8; ++r) {
+        g->SetCells(2, r, "x");
+        g->SetCells(3, r, "y");
+    }
+    TIntList* lista = g->GetMergedColumns();
+    lista->Add(2);
+    EXPECT_TRUE(g->IsMergedCell(2, 4));
+    g->MoveColumn(2, 4); // c0 c1 c3 c4 c2 c5
+    EXPECT_EQ(lista->GetStrValue(), "4");
+    lista->Add(1);
+    EXPECT_FALSE(g->IsMergedCell(2, 4));
+    EXPECT_TRUE(g->IsMergedCell(4, 4));
+    EXPECT_EQ(g->GetCellEx(4, 7), "x");
+    g->InsertCols(0, 1);
+    EXPECT_EQ(lista->GetStrValue(), "5,2");
+    g->RemoveCols(5, 1);
+    EXPECT_EQ(lista->GetStrValue(), "2");
+}
+
 // Merged blocks by rows. What each shown cell of column 1 reads (the text of its block's
 // base cell), rows 1..7.
 class BloquesCombinados : public Estructura {
