@@ -1693,7 +1693,7 @@ private:
     // one there, the top row with it; else both go to the first normal row.
     void KeepRowAfterRemoval(int SavedRow, int SavedTop);
     // Assign's part for the contents: cells, properties, widths, heights, hidden columns and
-    // rows.
+    // rows, the recorded column order.
     void AssignCells(const TKavStringGrid& Source);
     void HiddenRowsChanged() {
         hiddenSorted_.clear();

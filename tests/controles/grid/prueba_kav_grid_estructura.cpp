@@ -369,6 +369,21 @@ TEST_F(BloquesCombinados, BloqueDeColumnasSigueASusColumnas) {
         EXPECT_EQ(fila, c.fila);
         TearDown();
     }
+
+// A copy takes the source's recorded column order with its cells: putting the copy's
+// columns back in order gives the source's own order.
+TEST_F(Estructura, LaCopiaVuelveAlOrdenDeColumnasDeSuFuente) {
+    g->SetColumnOrder();
+    g->MoveColumn(1, 4);
+    g->SwapColumns(0, 5);
+    Rejilla* copia = new Rejilla(ventana.get(), ventana.get());
+    copia->Assign(g);
+    copia->ResetColumnOrder();
+    g->ResetColumnOrder();
+    for (int r = 0; r < 8; ++r)
+        for (int c = 0; c < 6; ++c)
+            EXPECT_EQ(copia->GetCells(c, r), "c" + AnsiString(c) + "r" + AnsiString(r)) << c << r;
+    EXPECT_EQ(g->GetCells(1, 3), "c1r3");
 }
 
 } // namespace
