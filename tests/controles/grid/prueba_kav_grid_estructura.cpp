@@ -369,6 +369,7 @@ TEST_F(BloquesCombinados, BloqueDeColumnasSigueASusColumnas) {
         EXPECT_EQ(fila, c.fila);
         TearDown();
     }
+}
 
 // A copy takes the source's recorded column order with its cells: putting the copy's
 // columns back in order gives the source's own order.
