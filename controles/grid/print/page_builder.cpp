@@ -129,7 +129,7 @@ void MeasureColumn(TPrintPass& P, int ACol, int ARow) {
     if (P.Settings.GetUseFixedWidth()) {
         w = P.Settings.GetFixedWidth();
     } else if (inRange || !g.IsXMergedCell(real, ARow)) {
-        const TSize size = MeasurePrintCell(P, ACol, ARow);
+        const TSize size = MeasurePrintCell(P, TShownCol(ACol), ARow);
         if (!g.IsXMergedCell(real, ARow)) w = size.cx;
         if (inRange) {
             TPrintPass::RowMeasure& m = P.MeasuredRows[static_cast<size_t>(ARow)];

@@ -47,7 +47,8 @@ int PrintRowHeight(TPrintPass& P, int ARow) {
         for (int c = r.Left; c <= r.Right; ++c) {
             if (!P.ColPrinted(c)) continue;
             const int lastCol = c >= band.First && c <= band.Last ? band.Last : r.Right;
-            last = MeasurePrintCell(P, c, ARow, CellWidth(P, TShownCol(c), ARow, lastCol)).cy;
+            last = MeasurePrintCell(P, TShownCol(c), ARow, CellWidth(P, TShownCol(c), ARow, lastCol))
+                       .cy;
             if (!P.Grid.IsYMergedCell(P.Grid.ToReal(TShownCol(c)).Value(), ARow))
                 height = std::max(height, last);
         }
@@ -68,7 +69,7 @@ void DrawCells(TPrintPass& P, int ARow, int From, int To, int Height) {
         // A block's first shown cell draws the block; its other cells draw nothing.
         if (!P.Grid.IsShownBaseCell(col, ARow)) continue;
         const int left = P.Layout.GetPrintColOffset(c);
-        DrawPrintCell(P, c, ARow,
+        DrawPrintCell(P, col, ARow,
                       TRect(left, P.Y, left + CellWidth(P, col, ARow, To), P.Y - Height));
     }
 }

@@ -150,9 +150,9 @@ TSize PrintRich(TPrintPass& P, const AnsiString& Rtf, const TRect& R, bool Measu
 
 } // namespace
 
-AnsiString PrintCellText(TKavStringGrid& Grid, int RealCol, int ARow) {
+AnsiString PrintCellText(TKavStringGrid& Grid, TRealCol RealCol, int ARow) {
     TTextType kind;
-    AnsiString text = CellSource(Grid, RealCol, ARow, kind);
+    AnsiString text = CellSource(Grid, RealCol.Value(), ARow, kind);
     if (kind == ttHTML)
         text = HTMLStrip(text);
     else if (kind == ttRTF)
@@ -160,7 +160,7 @@ AnsiString PrintCellText(TKavStringGrid& Grid, int RealCol, int ARow) {
     else if (kind == ttUnicode)
         text = DecodeWideStr(text).ToAnsiString();
     if (Grid.GetURLShow() && !Grid.GetURLFull() && IsURL(text)) StripURLProtocol(text);
-    if (Grid.IsPassword(RealCol, ARow)) StringToPassword(text, Grid.GetPasswordChar());
+    if (Grid.IsPassword(RealCol.Value(), ARow)) StringToPassword(text, Grid.GetPasswordChar());
     return text;
 }
 
@@ -286,9 +286,10 @@ struct CellLook {
     bool WordWrap = false;
 };
 
-void LookOf(TPrintPass& P, int Col, int ARow, CellLook& L) {
+void LookOf(TPrintPass& P, TShownCol Shown, int ARow, CellLook& L) {
     TKavStringGrid& g = P.Grid;
-    const int real = g.RemapCol(Col);
+    const int Col = Shown.Value();
+    const int real = g.ToReal(Shown).Value();
     TGridDrawState state;
     if (Col < g.GetFixedCols() || ARow < g.GetFixedRows()) state << gdFixed;
     TColor colorTo = clNone;
@@ -456,14 +457,15 @@ CellParts PartsOf(TPrintPass& P, int RealCol, int ARow) {
 
 } // namespace
 
-TSize MeasurePrintCell(TPrintPass& P, int Col, int ARow, int CellWidth) {
+TSize MeasurePrintCell(TPrintPass& P, TShownCol Col, int ARow, int CellWidth) {
     TKavStringGrid& g = P.Grid;
-    const int real = g.RemapCol(Col);
+    const TRealCol realCol = g.ToReal(Col);
+    const int real = realCol.Value();
     // Measured in the font it is drawn with.
     CellLook look;
     LookOf(P, Col, ARow, look);
     P.Canvas->SetFont(&look.Font);
-    AnsiString text = PrintCellText(g, real, ARow);
+    AnsiString text = PrintCellText(g, realCol, ARow);
     if (text.IsEmpty()) text = "gh";
     // Beside the text: what the drawing keeps for the graphics there; a graphic that shows
     // no text takes its own width.
@@ -512,19 +514,19 @@ TSize MeasurePrintCell(TPrintPass& P, int Col, int ARow, int CellWidth) {
         // Each paragraph on a line, or wrapped in its column when the columns keep their
         // widths on the screen.
         const bool fitted = P.Settings.GetNoAutoSize() && !g.IsXMergedCell(real, ARow);
-        const int width = fitted ? std::max(P.Layout.GetPrintColWidth(Col), 1) : 65535;
+        const int width = fitted ? std::max(P.Layout.GetPrintColWidth(Col.Value()), 1) : 65535;
         const TSize ext = PrintRich(P, rich, TRect(0, 0, width, -65535), true);
         w = ext.cx + gw;
         h = std::max(ext.cy, lineHeight);
     } else if (!markup.IsEmpty()) {
         const bool fitted = g.GetWordWraps(real, ARow) && P.Settings.GetNoAutoSize();
-        const int width = fitted ? std::max(P.Layout.GetPrintColWidth(Col), 1) : 65535;
+        const int width = fitted ? std::max(P.Layout.GetPrintColWidth(Col.Value()), 1) : 65535;
         const TSize ext =
             PrintMarkup(P, markup, TRect(0, 0, width, -65535), !g.GetEnhTextSize(), true);
         w = ext.cx + gw;
         h = std::max(ext.cy, lineHeight);
     } else if (g.GetWordWraps(real, ARow) && P.Settings.GetNoAutoSize() && !rotated) {
-        const int width = g.IsXMergedCell(real, ARow) ? 65535 : P.Layout.GetPrintColWidth(Col);
+        const int width = g.IsXMergedCell(real, ARow) ? 65535 : P.Layout.GetPrintColWidth(Col.Value());
         const PaperLines lines = LinesOf(P, look, text, wide, std::max(width, 1), false);
         w = lines.Widest();
         h = lineHeight * static_cast<int>(lines.Count());
@@ -655,10 +657,11 @@ void DrawTreeLines(TPrintPass& P, int ARow, const TRect& R) {
 
 } // namespace
 
-void DrawPrintCell(TPrintPass& P, int Col, int ARow, const TRect& R) {
+void DrawPrintCell(TPrintPass& P, TShownCol Col, int ARow, const TRect& R) {
     TKavStringGrid& g = P.Grid;
     TCanvas* c = P.Canvas;
-    const int real = g.RemapCol(Col);
+    const TRealCol realCol = g.ToReal(Col);
+    const int real = realCol.Value();
     CellLook look;
     LookOf(P, Col, ARow, look);
     const TAlignment ha = look.HA;
@@ -732,7 +735,7 @@ void DrawPrintCell(TPrintPass& P, int Col, int ARow, const TRect& R) {
                   false);
         return;
     }
-    const AnsiString s = PrintCellText(g, real, ARow);
+    const AnsiString s = PrintCellText(g, realCol, ARow);
     if (s.IsEmpty()) return;
     if (rotated) {
         DrawTurnedText(P, s, angle, text, ha, va, inset);

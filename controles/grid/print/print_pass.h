@@ -85,7 +85,7 @@ struct TPrintPass {
 // --- cells on paper (print_cells.cpp) ---
 // The text a cell prints: formatted, calculated for formulas, markup and rich text as
 // their plain text, a password hidden.
-AnsiString PrintCellText(TKavStringGrid& Grid, int RealCol, int ARow);
+AnsiString PrintCellText(TKavStringGrid& Grid, TRealCol RealCol, int ARow);
 // The cell's text as it is drawn on paper when it is of that kind (markup or rich text;
 // formatted, calculated for formulas); empty when it is of another kind or a password.
 AnsiString PrintCellSource(TKavStringGrid& Grid, int RealCol, int ARow, TTextType Kind);
@@ -102,9 +102,9 @@ std::vector<AnsiString> PrintTextLines(TPrintPass& P, const AnsiString& Text, bo
 // The size a cell (the display column Col) takes on paper in its font; with CellWidth (the
 // cell's width on paper, its spacing and merged columns counted) its text is laid as it is
 // drawn there, wrapped when the cell wraps.
-TSize MeasurePrintCell(TPrintPass& P, int Col, int ARow, int CellWidth = 0);
+TSize MeasurePrintCell(TPrintPass& P, TShownCol Col, int ARow, int CellWidth = 0);
 // Draws the cell (display column Col) into R, whose Top is above its Bottom.
-void DrawPrintCell(TPrintPass& P, int Col, int ARow, const TRect& R);
+void DrawPrintCell(TPrintPass& P, TShownCol Col, int ARow, const TRect& R);
 
 // --- pages (page_painter.cpp) ---
 // The row's height by the row-height rule (cached for one row).

@@ -112,6 +112,10 @@ AnsiString CellLineText(std::string_view Text, bool Escaped, bool MultiLine) {
     return GetNextLine(a, false);
 }
 
+TRealCol FileCol(const TKavStringGrid& G, int Place) {
+    return G.GetStoreHiddenCells() ? TRealCol(Place) : G.RealColOf(Place);
+}
+
 int ColsAfterSaveRange(const TKavStringGrid& G) {
     return std::clamp(G.GetColCount() - 1 - G.GetSaveEndCol(), 0, G.GetColCount());
 }

@@ -74,6 +74,9 @@ void CommitOutput(FileWriter& W, const std::string& Out);
 // footer rows): none when the fixed cells are stored.
 int ColsAfterSaveRange(const TKavStringGrid& G);
 int RowsAfterSaveRange(const TKavStringGrid& G);
+// The real column at place Place of a file: with StoreHiddenCells every real column in
+// order, else the shown columns.
+TRealCol FileCol(const TKavStringGrid& G, int Place);
 // Sizes the grid for a load to Cols shown columns and Rows rows in front of those that follow
 // the save range (Cols and Rows count the fixed ones in front): the fixed right columns and the
 // footer rows stay the grid's last ones, with their cells, and columns and rows are added or

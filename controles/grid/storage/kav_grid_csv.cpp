@@ -187,7 +187,7 @@ void TKavStringGrid::OutputToCSV(const AnsiString& FileName, bool Append) {
     const int c0 = GetSaveStartCol(), c1 = GetSaveEndCol() + hidden;
     const int r0 = GetSaveStartRow(), r1 = GetSaveEndRow();
     const auto cell = [&](int c, int r) {
-        return SaveCell(storeHiddenCells_ ? c : RemapCol(c), r);
+        return SaveCell(grid_files::FileCol(*this, c).Value(), r);
     };
 
     // A file appended to keeps its form: one with the mark is UTF-8, another 8-bit text,
@@ -268,7 +268,6 @@ void TKavStringGrid::InputFromCSV(const AnsiString& FileName, bool Insert) {
     // The fields are shown columns, as the writer took them; with StoreHiddenCells real
     // columns, hidden ones counted.
     const int hidden = storeHiddenCells_ ? NumHiddenColumns() : 0;
-    auto real = [&](int Col) { return storeHiddenCells_ ? TRealCol(Col) : RealColOf(Col); };
     const char d = fieldDelimiter_ ? fieldDelimiter_ : DetectDelimiter(data);
     const std::string delimiter = DelimiterBytes(d, utf8);
 
@@ -325,7 +324,7 @@ void TKavStringGrid::InputFromCSV(const AnsiString& FileName, bool Insert) {
                 else if (text.str().find('\x0B') != std::string::npos)
                     text = CSVToLineFeeds(text);
             }
-            LoadCell(real(fc + static_cast<int>(f)).Value(), r, text);
+            LoadCell(grid_files::FileCol(*this, fc + static_cast<int>(f)).Value(), r, text);
         }
         progress.Step(static_cast<int64_t>(i) + 1, static_cast<int64_t>(count));
     }

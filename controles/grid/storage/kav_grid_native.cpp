@@ -22,7 +22,7 @@ void TKavStringGrid::SaveToFile(const AnsiString& FileName) {
     const int r0 = GetSaveStartRow(), r1 = GetSaveEndRow();
     std::vector<TRealCol> cols;
     for (int c = c0; c <= c1; ++c)
-        cols.push_back(storeHiddenCells_ ? TRealCol(c) : RealColOf(c));
+        cols.push_back(grid_files::FileCol(*this, c));
     std::string out;
     AppendInt(out, GetSaveColCount() + hidden);
     out += ',';
@@ -73,7 +73,6 @@ void TKavStringGrid::LoadFromFile(const AnsiString& FileName) {
     }
     if (GetColCount() == 0 || GetRowCount() == 0) throw EKavGridError(corrupt);
     const int fileCols = GetColCount() + hidden;
-    auto real = [&](int Col) { return storeHiddenCells_ ? TRealCol(Col) : RealColOf(Col); };
     const bool multi = GetMultilinecells();
     Progress progress(this);
     while (!lines.AtEnd()) {
@@ -85,7 +84,7 @@ void TKavStringGrid::LoadFromFile(const AnsiString& FileName) {
                 ParseInt(line.substr(3, comma - 3), col) &&
                 ParseInt(line.substr(comma + 1, 255), width) && col >= 0 && col < fileCols &&
                 width >= 0)
-                SetAllColWidths(real(col).Value(), width);
+                SetAllColWidths(grid_files::FileCol(*this, col).Value(), width);
             continue;
         }
         const bool escaped = line.substr(0, 1) == "+";
@@ -98,7 +97,8 @@ void TKavStringGrid::LoadFromFile(const AnsiString& FileName) {
             !ParseInt(line.substr(c1 + 1, c2 - c1 - 1), row) || col < 0 || col >= fileCols ||
             row < 0 || row >= GetRowCount())
             continue;
-        LoadCell(real(col).Value(), row, CellLineText(line.substr(c2 + 1), escaped, multi));
+        LoadCell(grid_files::FileCol(*this, col).Value(), row,
+                 CellLineText(line.substr(c2 + 1), escaped, multi));
         progress.Step(row, GetRowCount() - 1);
     }
     FireCellsChanged(0, 0, GetColCount(), GetRowCount());

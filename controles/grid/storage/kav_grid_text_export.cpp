@@ -91,18 +91,17 @@ int TKavStringGrid::MaxCharsInCol(int ACol) {
 void TKavStringGrid::SaveToASCIIInt(const AnsiString& FileName, bool Append) {
     Hourglass hourglass;
     const int cols = GetColCount() + (storeHiddenCells_ ? NumHiddenColumns() : 0);
-    auto real = [&](int i) { return storeHiddenCells_ ? i : RemapCol(i); };
     std::string old = Append ? ReadForAppend(FileName) : std::string();
     bool utf8 = StartsWithUtf8Mark(old);
     for (int r = 0; r < GetRowCount() && !utf8; ++r)
         for (int i = 0; i < cols && !utf8; ++i)
-            utf8 = IsWideText(SaveCell(real(i), r));
+            utf8 = IsWideText(SaveCell(grid_files::FileCol(*this, i).Value(), r));
     FileWriter w;
     OpenOutput(w, FileName, false, "Cannot create file ");
     // Each column's width and where its field starts on a line.
     std::vector<int> width(cols), offset(cols);
     for (int i = 0, at = 0; i < cols; ++i) {
-        width[i] = MaxCharsInCol(real(i));
+        width[i] = MaxCharsInCol(grid_files::FileCol(*this, i).Value());
         offset[i] = at;
         at += width[i] + 1;
     }
@@ -115,7 +114,7 @@ void TKavStringGrid::SaveToASCIIInt(const AnsiString& FileName, bool Append) {
         std::string line;
         more.clear();
         for (int i = 0; i < cols; ++i) {
-            const int c = real(i);
+            const int c = grid_files::FileCol(*this, i).Value();
             AnsiString t(FileText(SaveCell(c, r), utf8));
             const auto align = static_cast<TAlignment>(GetCellAlignment(c, r) & 0xFF);
             std::string main;
@@ -149,22 +148,21 @@ void TKavStringGrid::SaveToFixed(const AnsiString& FileName, TIntList* ColWidths
     TIntList& widths = ColWidths ? *ColWidths : own;
     const int c0 = GetSaveStartCol();
     const int c1 = GetSaveEndCol() + (storeHiddenCells_ ? NumHiddenColumns() : 0);
-    auto real = [&](int c) { return storeHiddenCells_ ? c : RemapCol(c); };
     bool utf8 = false;
     for (int r = GetSaveStartRow(); r <= GetSaveEndRow() && !utf8; ++r)
         for (int c = c0; c <= c1 && !utf8; ++c)
-            utf8 = IsWideText(SaveCell(real(c), r));
+            utf8 = IsWideText(SaveCell(grid_files::FileCol(*this, c).Value(), r));
     FileWriter w;
     OpenOutput(w, FileName, false, "Cannot Create file ");
     for (int c = c0 + widths.GetCount(); c <= c1; ++c)
-        widths.Add(MaxCharsInCol(real(c)) + 1);
+        widths.Add(MaxCharsInCol(grid_files::FileCol(*this, c).Value()) + 1);
     std::string out = StartOfFile(std::string(), utf8);
     ExportNotification(0, -1);
     for (int r = GetSaveStartRow(); r <= GetSaveEndRow(); ++r) {
         ExportNotification(1, r);
         for (int c = c0; c <= c1; ++c) {
             const size_t width = static_cast<size_t>(std::max(0, widths.GetItems(c - c0)));
-            std::string field = FileText(SaveCell(real(c), r), utf8);
+            std::string field = FileText(SaveCell(grid_files::FileCol(*this, c).Value(), r), utf8);
             field.resize(utf8 ? Utf8Offset(field, width) : std::min(width, field.size()));
             PadTo(field, width, utf8);
             out += field;

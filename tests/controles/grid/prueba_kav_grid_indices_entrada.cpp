@@ -1,7 +1,10 @@
 // The mouse, the keys and the sizing of the advanced grid with a hidden column and a hidden
 // row. Each case of the table runs on grid G, which keeps real column 1 and real row 3
 // hidden, and on grid P, the same shown cells built plainly: a click, double click, right
-// click or key at a shown cell of G must do what it does at the same cell of P. The cases are
+// click or key at a shown cell of G must do what it does at the same cell of P, and so must
+// the HTML and ASCII exports, the printed pages (their texts and where they stand) and the
+// query loader. The table runs three times: with the row hidden by HideRow, by a contracted
+// node and by an active filter (P then has the same node or filter, hiding nothing). The cases are
 // the smallest steps of faults where a path holding a real column asked a helper that wanted
 // a shown one (or the reverse), so that the user clicked one cell and another one acted.
 // After the table, the faults of the same kind that a plain grid cannot show: the sort
@@ -9,6 +12,10 @@
 // unmarking leave in hidden rows.
 
 #include "controles/grid/kav_grid.h"
+#include "controles/grid/print/print_layout.h"
+#include "plataforma/gui/painting/recording_canvas.h"
+#include "tests/comun/carpeta_temporal.h"
+#include "tests/plataforma/office/libros_prueba.h"
 #include "plataforma/base/streams.h"
 #include "plataforma/base/string_list.h"
 #include "plataforma/gui/services/clipboard.h"
@@ -16,7 +23,9 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <functional>
+#include <iterator>
 #include <map>
 #include <memory>
 #include <string>
@@ -26,6 +35,9 @@ namespace {
 
 constexpr int Cols = 5, Rows = 6;            // the shown columns and display rows of both grids
 constexpr int ColOculta = 1, FilaOculta = 3; // G's hidden real column and real row
+
+// How G's row is hidden; P takes the same node or filter, which hides none of its rows.
+enum class Ocultacion { PorHideRow, PorNodo, PorFiltro };
 
 std::string Valor(int c, int r) {
     return "v" + std::to_string(c) + std::to_string(r);
@@ -58,11 +70,33 @@ protected:
                 const bool oculta = Oculta && (c == ColOculta || r == FilaOculta);
                 x->SetCells(c, r, oculta ? "oculta" : Valor(sc, sr).c_str());
             }
-        if (Oculta) {
-            x->HideColumn(ColOculta);
-            x->HideRow(FilaOculta);
+        if (Oculta) x->HideColumn(ColOculta);
+        switch (ocultacion) {
+        case Ocultacion::PorHideRow:
+            if (Oculta) x->HideRow(FilaOculta);
+            break;
+        case Ocultacion::PorNodo:
+            // The node of real row 2 holds the hidden row in G, only itself in P.
+            x->AddNode(FilaOculta - 1, Oculta ? 2 : 1);
+            x->ContractNode(FilaOculta - 1);
+            break;
+        case Ocultacion::PorFiltro: {
+            TFilterData* f = x->GetFilter()->Add();
+            f->SetColumn(x->RemapCol(2));
+            f->SetCondition("<>oculta");
+            x->SetFilterActive(true);
+            break;
+        }
         }
         return x;
+    }
+    // Shows G's hidden row again, the way it was hidden.
+    void MostrarFila() {
+        switch (ocultacion) {
+        case Ocultacion::PorHideRow: g->UnHideRow(FilaOculta); break;
+        case Ocultacion::PorNodo: g->ExpandAll(); break; // a sort may have moved the node
+        case Ocultacion::PorFiltro: g->SetFilterActive(false); break;
+        }
     }
     static TPoint Centro(Rejilla* x, int c, int r) {
         const TRect R = x->CellRect(c, r);
@@ -107,6 +141,32 @@ protected:
         }
         return s;
     }
+    // The texts and rectangles of every cell printed, page by page, as a preview of 300 x 300
+    // draws them, and the header and footer texts.
+    static std::string Paginas(Rejilla* x) {
+        TRecordingCanvas c(300, 300);
+        TPrintLayout& l = x->PrintLayout();
+        l.PrintRange = {0, 0, x->GetColCount() - 1, x->GetRowCount() - 1};
+        l.PageRect = TRect(0, 0, 300, 300);
+        l.FromPage = 1;
+        l.ToPage = 99;
+        const int paginas = x->BuildPages(&c, prPreview, 0, false);
+        std::string s = std::to_string(paginas) + " paginas\n";
+        for (const char* nombre : {"TextRect", "TextOut"})
+            for (const TCanvasCall& k : c.Recorder().Calls(nombre, true)) {
+                s += std::string(nombre) + " " + k.Text.str();
+                for (int a : k.Args)
+                    s += " " + std::to_string(a);
+                s += "\n";
+            }
+        return s;
+    }
+    static std::string Leer(const AnsiString& Ruta) {
+        std::ifstream f(Ruta.c_str(), std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>());
+    }
+    static inline Ocultacion ocultacion = Ocultacion::PorHideRow;
+    static inline const CarpetaTemporal* carpeta = nullptr;
     std::unique_ptr<VentanaPrueba> ventana;
     Rejilla* g = nullptr;
     Rejilla* p = nullptr;
@@ -122,7 +182,47 @@ struct Caso {
 };
 
 TEST_F(IndicesEntrada, LaEntradaEnUnaCeldaMostradaActuaSobreEsaCelda) {
+    CarpetaTemporal temporal;
+    carpeta = &temporal;
+    PrepararOdbc();
+    // A query of three fields over five records, the last field a number.
+    SqliteDePrueba(temporal.Ruta().str() + "q.db",
+                   "CREATE TABLE t (a TEXT, b TEXT, n REAL);"
+                   "INSERT INTO t VALUES ('a1', 'b1', 1.5);"
+                   "INSERT INTO t VALUES ('a2', NULL, 2);"
+                   "INSERT INTO t VALUES ('a3', 'b3', 3);"
+                   "INSERT INTO t VALUES ('a4', 'b4', 4);"
+                   "INSERT INTO t VALUES ('a5', 'b5', -5);");
     const Caso casos[] = {
+        {"el HTML escribe las celdas mostradas y el bloque sobre sus columnas",
+         [](Rejilla* x, std::string&) {
+             Combinar(x);
+             x->SetColors(x->RemapCol(3), 4, clYellow);
+         },
+         [](Rejilla* x) { return x->SaveToHTMLString().str(); }},
+        {"el ASCII escribe las celdas mostradas",
+         [](Rejilla* x, std::string&) {
+             Combinar(x);
+             x->SetColWidths(2, 90);
+         },
+         [](Rejilla* x) {
+             const AnsiString ruta = carpeta->Ruta() + "ascii.txt";
+             x->SaveToASCII(ruta);
+             return Leer(ruta);
+         }},
+        {"las páginas impresas llevan los textos y los bloques en su sitio",
+         [](Rejilla* x, std::string&) {
+             Combinar(x);
+             x->MergeCells(x->RemapCol(1), 4, 1, 2);
+             x->SetColWidths(3, 120);
+         },
+         [](Rejilla* x) { return Paginas(x); }},
+        {"la consulta llena las columnas mostradas",
+         [](Rejilla* x, std::string&) {},
+         [](Rejilla* x) {
+             x->LoadFromMDBSQL(carpeta->Ruta() + "q.db", "SELECT a, b, n FROM t");
+             return Celdas(x);
+         }},
         {"un clic en la cabecera ordena por esa columna",
          [](Rejilla* x, std::string&) {
              x->GetSortSettings()->SetShow(true);
@@ -324,29 +424,38 @@ TEST_F(IndicesEntrada, LaEntradaEnUnaCeldaMostradaActuaSobreEsaCelda) {
              return s;
          }},
     };
-    for (const Caso& c : casos) {
-        SCOPED_TRACE(c.nombre);
-        TearDown();
-        SetUp();
-        eventos.clear();
-        std::map<Rejilla*, std::string> resultado;
-        for (Rejilla* x : {g, p}) {
-            c.preparar(x, eventos[x]);
-            resultado[x] = c.hacer(x) + eventos[x];
+    for (Ocultacion o : {Ocultacion::PorHideRow, Ocultacion::PorNodo, Ocultacion::PorFiltro})
+        for (const Caso& c : casos) {
+            SCOPED_TRACE(std::string(c.nombre) +
+                         (o == Ocultacion::PorNodo     ? " (nodo contraído)"
+                          : o == Ocultacion::PorFiltro ? " (filtro)"
+                                                       : ""));
+            TearDown();
+            ocultacion = o;
+            SetUp();
+            ASSERT_EQ(g->NumHiddenRows(), 1);
+            ASSERT_EQ(p->NumHiddenRows(), 0);
+            eventos.clear();
+            std::map<Rejilla*, std::string> resultado;
+            for (Rejilla* x : {g, p}) {
+                c.preparar(x, eventos[x]);
+                resultado[x] = c.hacer(x) + eventos[x];
+            }
+            EXPECT_EQ(resultado[g], resultado[p]);
+            // G's hidden column and row keep their cells.
+            for (int r = 0; r < g->GetRowCount(); ++r)
+                EXPECT_EQ(g->GetCells(ColOculta, r), "oculta") << r;
+            // Shown again (where a sort took it with its node), it is whole.
+            MostrarFila();
+            int fila = -1;
+            for (int r = 0; r < g->GetRowCount(); ++r)
+                if (g->GetCells(0, r) == "oculta") fila = r;
+            ASSERT_NE(fila, -1);
+            for (int cc = 0; cc < g->TotalColCount(); ++cc)
+                EXPECT_EQ(g->GetCells(cc, fila), "oculta") << cc;
         }
-        EXPECT_EQ(resultado[g], resultado[p]);
-        // G's hidden column and row keep their cells.
-        for (int r = 0; r < g->GetRowCount(); ++r)
-            EXPECT_EQ(g->GetCells(ColOculta, r), "oculta") << r;
-        // A sort takes the hidden row along with the row above it.
-        int oculta = 0;
-        while (oculta < g->TotalRowCount() && !g->IsHiddenRow(oculta))
-            ++oculta;
-        ASSERT_LT(oculta, g->TotalRowCount());
-        g->UnHideRow(oculta);
-        for (int cc = 0; cc < g->TotalColCount(); ++cc)
-            EXPECT_EQ(g->GetCells(cc, oculta), "oculta") << cc;
-    }
+    ocultacion = Ocultacion::PorHideRow;
+    carpeta = nullptr;
 }
 
 // --- what a plain grid cannot show ---
@@ -415,6 +524,20 @@ TEST_F(IndicesEntrada, UnBloqueSeMuestraSobreSusColumnasMostradas) {
         SimulateKeyStroke(VK_LEFT, {}, g);
         EXPECT_EQ(g->GetCol(), c.primera);
     }
+}
+
+// A block whose base column is hidden is printed at its first shown cell with its base's
+// text, across the shown columns it covers, as a plain grid prints the same block; it is not
+// left out of the page.
+TEST_F(IndicesEntrada, UnBloqueDeBaseOcultaSeImprime) {
+    g->UnHideColumn(ColOculta);
+    g->HideColumn(2);
+    g->MergeCells(2, 2, 3, 1); // real 2 .. 4: shown 2 .. 3
+    for (int r = 0; r < Rows; ++r)
+        p->SetCells(ColOculta, r, "oculta");
+    p->SetCells(2, 2, g->GetCells(2, 2));
+    p->MergeCells(2, 2, 2, 1);
+    EXPECT_EQ(Paginas(g), Paginas(p));
 }
 
 // Ctrl+right click and a drag-armed Ctrl release flag the row clicked; a copy of the
