@@ -10,7 +10,8 @@
 // are parted is split). Kept by place and remapped below:
 //   - the row marks (rowSelect_), by real row or display row as RowSelectPersistent says;
 //     a sort with MoveRowOnSort off leaves them at their places;
-//   - the controls placed on cells, by real row: those on gone rows are let go;
+//   - the controls placed on cells, by real row: those on gone rows are let go (each
+//     operation places them again over their cells when it is done);
 //   - the hidden rows' real indexes.
 //
 // Columns. Moved with the cells by the store: the column's identity. Kept by identity: undo
@@ -220,4 +221,6 @@ void TKavStringGrid::ColsRestructured(const TGridRemap& Real,
         }
         Remerge(followed);
     }
+    // The controls drawn over the cells they now follow.
+    CellControlsUpdate();
 }

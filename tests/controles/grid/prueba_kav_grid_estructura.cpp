@@ -239,6 +239,56 @@ TEST_F(Estructura, ColumnasCombinadasSiguenASusColumnas) {
     EXPECT_EQ(lista->GetStrValue(), "2");
 }
 
+// A control placed on a cell stays on that cell, drawn over it, wherever its row or column
+// goes; a control whose column leaves the grid is let go.
+TEST_F(Estructura, ControlesSiguenASuCelda) {
+    struct Caso {
+        const char* nombre;
+        std::function<void(TKavStringGrid*)> paso;
+    };
+    const Caso casos[] = {
+        {"MoveColumn", [](TKavStringGrid* g) { g->MoveColumn(2, 4); }},
+        {"InsertCols", [](TKavStringGrid* g) { g->InsertCols(0, 2); }},
+        {"RemoveCols", [](TKavStringGrid* g) { g->RemoveCols(1, 1); }},
+        {"SwapColumns", [](TKavStringGrid* g) { g->SwapColumns(2, 5); }},
+        {"MoveRow", [](TKavStringGrid* g) { g->MoveRow(3, 6); }},
+        {"SwapRows", [](TKavStringGrid* g) { g->SwapRows(3, 1); }},
+        {"QSort",
+         [](TKavStringGrid* g) {
+             g->GetSortSettings()->SetColumn(1);
+             g->GetSortSettings()->SetDirection(sdDescending);
+             g->QSort();
+         }},
+    };
+    for (const Caso& c : casos) {
+        SCOPED_TRACE(c.nombre);
+        SetUp();
+        auto* control = new VentanaPrueba();
+        g->SetCellControls(2, 3, control);
+        c.paso(g);
+        int col = -1, fila = -1;
+        for (int y = 0; y < g->GetRowCount(); ++y)
+            for (int x = 0; x < g->GetColCount(); ++x)
+                if (g->GetCells(x, y) == "c2r3") col = x, fila = y;
+        ASSERT_GE(col, 0);
+        EXPECT_EQ(g->GetCellControls(col, fila), control);
+        EXPECT_TRUE(control->GetVisible());
+        const TRect r = g->CellRect(col, fila);
+        EXPECT_EQ(control->GetLeft(), r.Left);
+        EXPECT_EQ(control->GetTop(), r.Top);
+        EXPECT_EQ(g->GetControlCellCount(), 1);
+        TearDown();
+    }
+    // Its column removed, the control is hidden and no cell holds it.
+    SetUp();
+    auto* control = new VentanaPrueba();
+    g->SetCellControls(2, 3, control);
+    g->RemoveCols(2, 1);
+    EXPECT_FALSE(control->GetVisible());
+    EXPECT_EQ(g->GetControlCellCount(), 0);
+    delete control;
+}
+
 // Merged blocks by rows. What each shown cell of column 1 reads (the text of its block's
 // base cell), rows 1..7.
 class BloquesCombinados : public Estructura {
