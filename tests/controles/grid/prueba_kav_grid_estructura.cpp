@@ -4,8 +4,10 @@
 // column with their columns. Each case is the smallest run of steps that showed a fault.
 
 #include "controles/grid/editing/undo_redo.h"
+#include "controles/grid/cell_properties.h"
 #include "controles/grid/kav_grid.h"
 #include "plataforma/gui/grid/grid_remap.h"
+#include "plataforma/gui/painting/control_canvas.h"
 #include "tests/controles/grid/rejilla_prueba.h"
 #include "tests/plataforma/gui/control_prueba.h"
 
@@ -287,6 +289,33 @@ TEST_F(Estructura, ControlesSiguenASuCelda) {
     EXPECT_FALSE(control->GetVisible());
     EXPECT_EQ(g->GetControlCellCount(), 0);
     delete control;
+}
+
+// A change of a cell's properties, or of a multi-image cell's image list, repaints the cell
+// where it is now after rows came in above it; a cell of a hidden row repaints nothing.
+TEST_F(Estructura, CambiosDeUnaCeldaRepintanSuCelda) {
+    TImageList imagenes(nullptr);
+    imagenes.SetWidth(16);
+    imagenes.SetHeight(12);
+    g->SetGridImages(&imagenes);
+    TCellProperties* p = g->GetCellProperties(2, 3);
+    g->AddMultiImage(4, 3, 1, haLeft, vaTop);
+    TIntList* lista = g->GetCellImages(4, 3);
+    ASSERT_NE(lista, nullptr);
+    const auto repintado = [this](const std::function<void()>& Cambio) {
+        g->Update();
+        Cambio();
+        TRect caja;
+        return GetUpdateRect(g->GetHandle(), &caja, FALSE) ? caja : TRect();
+    };
+    g->InsertRows(1, 2);
+    EXPECT_EQ(repintado([&] { p->SetWordWrap(false); }), g->CellRect(2, 5));
+    EXPECT_EQ(repintado([&] { lista->Add(0); }), g->CellRect(4, 5));
+    g->HideRow(5);
+    EXPECT_EQ(repintado([&] { p->SetWordWrap(true); }), TRect());
+    EXPECT_EQ(repintado([&] { lista->Add(0); }), TRect());
+    g->UnHideRow(5);
+    g->SetGridImages(nullptr);
 }
 
 // Merged blocks by rows. What each shown cell of column 1 reads (the text of its block's
