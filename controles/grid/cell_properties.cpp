@@ -2,6 +2,7 @@
 
 #include "controles/grid/base_grid.h"
 #include "controles/grid/cell_graphic.h"
+#include "controles/grid/cell_search.h"
 
 TCellProperties::TCellProperties(TBaseGrid* AOwner, int ACol, int ARow)
     : grid_(AOwner), ownerCol_(ACol), ownerRow_(ARow) {
@@ -54,7 +55,15 @@ TPoint TCellProperties::GetBaseCell(int ACol, int ARow) const {
 }
 
 void TCellProperties::RepaintOwnerCell() {
-    if (grid_) grid_->RepaintCell(ownerCol_, ownerRow_);
+    if (!grid_) return;
+    // The cell may have moved with its row or column since: it is followed to where it is now
+    // (a cell of a hidden row shows nowhere and is not painted).
+    const TPoint at = FindCellHolding(*grid_, ownerCol_, ownerRow_,
+                                      [this](const TCellProperties& p) { return &p == this; });
+    if (at.x < 0) return;
+    ownerCol_ = at.x;
+    ownerRow_ = at.y;
+    grid_->RepaintCell(ownerCol_, ownerRow_);
 }
 
 void TCellProperties::SetBrushColor(TColor Value) {

@@ -3,6 +3,8 @@
 // the columns whose equal cells are merged; the change handlers of the fixed font, a cell's
 // image list and the rich editor's selection.
 #include "controles/grid/kav_grid.h"
+#include "controles/grid/cell_graphic.h"
+#include "controles/grid/cell_search.h"
 
 #include "controles/comun/text_utils.h"
 
@@ -120,8 +122,14 @@ void TKavStringGrid::FixedFontChanged(TObject*) {
     Invalidate();
 }
 
-void TKavStringGrid::MultiImageChanged(TObject*, int ACol, int ARow) {
-    RepaintCell(RemapColInv(ACol), ARow);
+void TKavStringGrid::MultiImageChanged(TObject* Sender, int ACol, int ARow) {
+    // ACol, ARow are where the list was made: the cell holding it is followed to where it is
+    // now (a cell of a hidden row shows nowhere and is not painted).
+    const TPoint at = FindCellHolding(*this, ACol, ARow, [Sender](const TCellProperties& p) {
+        const auto* g = dynamic_cast<const TCellGraphic*>(p.GetGraphic());
+        return g && g->CellBitmap == Sender;
+    });
+    if (at.x >= 0) RepaintCell(RemapColInv(at.x), at.y);
 }
 
 void TKavStringGrid::RichSelChange(TObject*) {

@@ -670,6 +670,7 @@ void TKavStringGrid::RowMoved(int FromIndex, int ToIndex) {
         RowsRestructured(shown, RealOfShownPermutation(shown));
     }
     Remerge(blocks);
+    CellControlsUpdate();
     if (enhRowColMove_) rowMoved_ = true;
 }
 

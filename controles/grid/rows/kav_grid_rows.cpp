@@ -436,6 +436,7 @@ void TKavStringGrid::SwapRows(int ARow1, int ARow2) {
         RowsRestructured(shown, RealOfShownPermutation(shown));
     }
     Remerge(blocks);
+    CellControlsUpdate();
     InvalidateRow(ARow1);
     InvalidateRow(ARow2);
 }

@@ -718,6 +718,7 @@ void TKavStringGrid::ApplyRowOrder(int First, const std::vector<int>& Order) {
     const std::vector<TMergedBlock> blocks = MergedBlocks();
     PlaceRowsInOrder(First, Order);
     Remerge(blocks);
+    CellControlsUpdate();
 }
 
 void TKavStringGrid::PlaceRowsInOrder(int First, const std::vector<int>& Order) {

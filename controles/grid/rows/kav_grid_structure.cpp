@@ -4,13 +4,16 @@
 //
 // Rows. Moved with the row itself by the store and the row axis, never through here: the
 // cells (texts, objects, cell properties), the heights, the row's identity. Kept by identity,
-// so that no map is needed: the modified-row marks, undo entries, the open editor's row, the
-// merged blocks (merges_, by all their rows, hidden ones included: each operation takes them
-// with MergedBlocks before it and lays them again with Remerge after it; a block whose rows
-// are parted is split). Kept by place and remapped below:
+// so that no map is needed: the modified-row marks, undo entries, the open editor's row; the
+// cell a change of its properties or of its multi-image list repaints (found again by its
+// property object, which moves with it: cell_search.h); the merged blocks (merges_, by all
+// their rows, hidden ones included: each operation takes them with MergedBlocks before it
+// and lays them again with Remerge after it; a block whose rows are parted is split). Kept by
+// place and remapped below:
 //   - the row marks (rowSelect_), by real row or display row as RowSelectPersistent says;
 //     a sort with MoveRowOnSort off leaves them at their places;
-//   - the controls placed on cells, by real row: those on gone rows are let go;
+//   - the controls placed on cells, by real row: those on gone rows are let go (each
+//     operation places them again over their cells when it is done);
 //   - the hidden rows' real indexes: when shown rows are sorted, moved or swapped, each
 //     hidden row goes along with the shown row above it (a contracted node's rows with it).
 //
@@ -235,4 +238,6 @@ void TKavStringGrid::ColsRestructured(const TGridRemap& Real,
         }
         Remerge(followed);
     }
+    // The controls drawn over the cells they now follow.
+    CellControlsUpdate();
 }

@@ -4,8 +4,10 @@
 // column with their columns. Each case is the smallest run of steps that showed a fault.
 
 #include "controles/grid/editing/undo_redo.h"
+#include "controles/grid/cell_properties.h"
 #include "controles/grid/kav_grid.h"
 #include "plataforma/gui/grid/grid_remap.h"
+#include "plataforma/gui/painting/control_canvas.h"
 #include "tests/controles/grid/rejilla_prueba.h"
 #include "tests/plataforma/gui/control_prueba.h"
 
@@ -237,6 +239,83 @@ TEST_F(Estructura, ColumnasCombinadasSiguenASusColumnas) {
     EXPECT_EQ(lista->GetStrValue(), "5,2");
     g->RemoveCols(5, 1);
     EXPECT_EQ(lista->GetStrValue(), "2");
+}
+
+// A control placed on a cell stays on that cell, drawn over it, wherever its row or column
+// goes; a control whose column leaves the grid is let go.
+TEST_F(Estructura, ControlesSiguenASuCelda) {
+    struct Caso {
+        const char* nombre;
+        std::function<void(TKavStringGrid*)> paso;
+    };
+    const Caso casos[] = {
+        {"MoveColumn", [](TKavStringGrid* g) { g->MoveColumn(2, 4); }},
+        {"InsertCols", [](TKavStringGrid* g) { g->InsertCols(0, 2); }},
+        {"RemoveCols", [](TKavStringGrid* g) { g->RemoveCols(1, 1); }},
+        {"SwapColumns", [](TKavStringGrid* g) { g->SwapColumns(2, 5); }},
+        {"MoveRow", [](TKavStringGrid* g) { g->MoveRow(3, 6); }},
+        {"SwapRows", [](TKavStringGrid* g) { g->SwapRows(3, 1); }},
+        {"QSort",
+         [](TKavStringGrid* g) {
+             g->GetSortSettings()->SetColumn(1);
+             g->GetSortSettings()->SetDirection(sdDescending);
+             g->QSort();
+         }},
+    };
+    for (const Caso& c : casos) {
+        SCOPED_TRACE(c.nombre);
+        SetUp();
+        auto* control = new VentanaPrueba();
+        g->SetCellControls(2, 3, control);
+        c.paso(g);
+        int col = -1, fila = -1;
+        for (int y = 0; y < g->GetRowCount(); ++y)
+            for (int x = 0; x < g->GetColCount(); ++x)
+                if (g->GetCells(x, y) == "c2r3") col = x, fila = y;
+        ASSERT_GE(col, 0);
+        EXPECT_EQ(g->GetCellControls(col, fila), control);
+        EXPECT_TRUE(control->GetVisible());
+        const TRect r = g->CellRect(col, fila);
+        EXPECT_EQ(control->GetLeft(), r.Left);
+        EXPECT_EQ(control->GetTop(), r.Top);
+        EXPECT_EQ(g->GetControlCellCount(), 1);
+        TearDown();
+    }
+    // Its column removed, the control is hidden and no cell holds it.
+    SetUp();
+    auto* control = new VentanaPrueba();
+    g->SetCellControls(2, 3, control);
+    g->RemoveCols(2, 1);
+    EXPECT_FALSE(control->GetVisible());
+    EXPECT_EQ(g->GetControlCellCount(), 0);
+    delete control;
+}
+
+// A change of a cell's properties, or of a multi-image cell's image list, repaints the cell
+// where it is now after rows came in above it; a cell of a hidden row repaints nothing.
+TEST_F(Estructura, CambiosDeUnaCeldaRepintanSuCelda) {
+    TImageList imagenes(nullptr);
+    imagenes.SetWidth(16);
+    imagenes.SetHeight(12);
+    g->SetGridImages(&imagenes);
+    TCellProperties* p = g->GetCellProperties(2, 3);
+    g->AddMultiImage(4, 3, 1, haLeft, vaTop);
+    TIntList* lista = g->GetCellImages(4, 3);
+    ASSERT_NE(lista, nullptr);
+    const auto repintado = [this](const std::function<void()>& Cambio) {
+        g->Update();
+        Cambio();
+        TRect caja;
+        return GetUpdateRect(g->GetHandle(), &caja, FALSE) ? caja : TRect();
+    };
+    g->InsertRows(1, 2);
+    EXPECT_EQ(repintado([&] { p->SetWordWrap(false); }), g->CellRect(2, 5));
+    EXPECT_EQ(repintado([&] { lista->Add(0); }), g->CellRect(4, 5));
+    g->HideRow(5);
+    EXPECT_EQ(repintado([&] { p->SetWordWrap(true); }), TRect());
+    EXPECT_EQ(repintado([&] { lista->Add(0); }), TRect());
+    g->UnHideRow(5);
+    g->SetGridImages(nullptr);
 }
 
 // Merged blocks by rows. What each shown cell of column 1 reads (the text of its block's
