@@ -1683,7 +1683,8 @@ private:
     // Whether any state kept by a row's place exists (most grids have none: a row operation
     // then builds no map).
     bool HasRowPlaceState() const {
-        return !rowSelect_.empty() || controlList_->GetCount() > 0 || NumHiddenRows() > 0;
+        return !rowSelect_.empty() || controlList_->GetCount() > 0 || NumHiddenRows() > 0 ||
+               (ole_.dragging && !ole_.rows.empty());
     }
     // Takes display rows RowIndex .. +RCount-1 out (their slots must be free or empty).
     void DropRowBlock(int RowIndex, int RCount);
@@ -2650,7 +2651,7 @@ private:
         bool armed = false;
         bool dragging = false; // a text drag out of this grid is under way
         TGridRect dragged{-1, -1, -1, -1};
-        std::vector<int> rows;             // the dragged rows, when rows are selected one by one
+        std::vector<int> rows;             // the dragged rows (display rows)
         TGridRect dropped{-1, -1, -1, -1}; // where it landed in this same grid
         int scrollCount = 0;
         bool registered = false;

@@ -199,14 +199,6 @@ void TGridDropTarget::DropCells(TPoint Pt, const AnsiString& Text,
             g->InsertRows(row, inserted);
             if (top > 0)
                 g->SetTopRow(std::min(top, std::max(g->GetFixedRows(), g->GetRowCount() - 1)));
-            // The rows dragged out of this grid moved down with the inserted ones.
-            TGridRect& d = g->ole_.dragged;
-            if (g->ole_.dragging && row <= d.Top) {
-                d.Top += inserted;
-                d.Bottom += inserted;
-            }
-            for (int& r : g->ole_.rows)
-                if (g->ole_.dragging && r >= row) r += inserted;
         }
         g->PasteFields(col, row, Cells.data(), Cells.data() + Cells.size());
         // Cells that did not fit, may not be changed or were kept by an event stay with the

@@ -111,7 +111,11 @@ void TKavStringGrid::OleDragOnMove(int X, int Y, const TGridCoord& Cell) {
         ole_.dragged.Right = GetColCount() - 1;
     }
     ole_.rows.clear();
-    if (GetMouseActions()->GetDisjunctRowSelect()) ole_.rows = FlaggedRows();
+    if (GetMouseActions()->GetDisjunctRowSelect())
+        ole_.rows = FlaggedRows();
+    else
+        for (int r = ole_.dragged.Top; r <= ole_.dragged.Bottom; ++r)
+            ole_.rows.push_back(r);
     ole_.dropped = {-1, -1, -1, -1};
     // The cells go as a copy gives them to the clipboard: each whole, whatever TABs, line
     // breaks or quotes it holds, and a wide one with its characters in the Unicode text.
@@ -131,28 +135,26 @@ void TKavStringGrid::OleDragOnMove(int X, int Y, const TGridCoord& Cell) {
 }
 
 void TKavStringGrid::OleMovedOut() {
+    // The dragged rows are where the drop's inserted rows (if any) pushed them.
     const TGridRect d = ole_.dragged, in = ole_.dropped;
     const bool landedHere = in.Top >= 0;
-    TMouseActions* ma = GetMouseActions();
+    std::vector<int> rows = ole_.rows;
+    std::sort(rows.begin(), rows.end());
     BeginUpdate();
     if (dragDropSettings_->GetOleRemoveRows() && GetOptions().Contains(goRowSelect)) {
-        if (ma->GetDisjunctRowSelect()) {
+        if (GetMouseActions()->GetDisjunctRowSelect()) {
             RemoveSelectedRows();
         } else {
             // The dragged rows, not those the drop wrote into.
-            for (int r = d.Bottom; r >= d.Top; --r)
-                if (!(landedHere && r >= in.Top && r <= in.Bottom) && r >= GetFixedRows() &&
-                    r < GetRowCount())
-                    RemoveRows(r, 1);
+            for (auto r = rows.rbegin(); r != rows.rend(); ++r)
+                if (!(landedHere && *r >= in.Top && *r <= in.Bottom) && *r >= GetFixedRows() &&
+                    *r < GetRowCount())
+                    RemoveRows(*r, 1);
         }
     } else if (!dragDropSettings_->GetOleCopyAlways()) {
         // The dragged cells go, each at its real column, but those the drop wrote into: the
-        // dragged columns of the rows selected one by one (their other cells stay), or the
-        // dragged block.
-        std::vector<int> rows = ole_.rows;
-        if (!ma->GetDisjunctRowSelect())
-            for (int r = d.Top; r <= d.Bottom; ++r)
-                rows.push_back(r);
+        // dragged columns of the dragged rows (the other cells of rows selected one by one
+        // stay).
         for (int r : rows)
             for (int c = d.Left; c <= d.Right; ++c) {
                 if ((landedHere && in.Contains(c, r)) || r >= GetRowCount() || c >= GetColCount())

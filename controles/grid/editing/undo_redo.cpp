@@ -49,8 +49,12 @@ bool TKavGridUndoRedo::Apply(TUndoRedoItem& Item, const AnsiString& Text) {
         return false; // registered without a grid, by index: a row no longer there
     }
     grid_->SetCellEx(Item.Col, Item.Row, Text);
-    // The cell shown current, its column mapped through the hidden columns.
-    grid_->SetCol(grid_->DisplColIndex(Item.Col));
+    // The cell shown current, its column mapped through the hidden columns; in a hidden
+    // column only its row becomes current.
+    const TShownCol shown = grid_->ToShown(TRealCol(Item.Col));
+    if (shown.Value() >= 0 && shown.Value() < grid_->GetColCount() &&
+        grid_->ToReal(shown).Value() == Item.Col)
+        grid_->SetCol(shown.Value());
     grid_->SetRow(Item.Row);
     grid_->RepaintCell(grid_->GetCol(), grid_->GetRow());
     return true;

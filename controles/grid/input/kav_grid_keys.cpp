@@ -198,18 +198,9 @@ void TKavStringGrid::WMKeyDown(TWMKeyDown& Message) {
         QueryAddRow(canAdd);
         if (canAdd) {
             if (footer) {
-                // The floating footer's row stays last: its texts move to the new last row
-                // and the row it leaves becomes the new, empty row.
-                const int cols = GetColCount() + NumHiddenColumns();
-                std::vector<AnsiString> kept;
-                for (int c = 0; c < cols; ++c)
-                    kept.push_back(GetCells(c, GetRowCount() - 1));
-                DoAppendRow();
-                for (int c = 0; c < cols; ++c) {
-                    FreeSlot(c, GetRowCount() - 2);
-                    SetCells(c, GetRowCount() - 2, AnsiString());
-                    SetCells(c, GetRowCount() - 1, kept[static_cast<size_t>(c)]);
-                }
+                // The new row goes in above the floating footer's row, which stays last with
+                // its texts and each column's calculation.
+                AddRow();
             } else if (fixedFooters_ > 0) {
                 InsertRows(GetRowCount() - fixedFooters_, 1);
             } else {

@@ -446,6 +446,17 @@ void TKavStringGrid::SwapColumns(int ACol1, int ACol2) {
     if (ACol1 == ACol2 || ACol1 < 0 || ACol2 < 0) return;
     const int total = TotalColCount();
     if (std::max(ACol1, ACol2) >= total) return;
+    if (IsHiddenColumn(ACol1) != IsHiddenColumn(ACol2)) {
+        // A hidden column stays hidden where it goes: both are swapped shown, and the one
+        // that was hidden is hidden again at its new place (with its kept width).
+        const int hidden = IsHiddenColumn(ACol1) ? ACol1 : ACol2;
+        BeginUpdate();
+        UnHideColumn(hidden);
+        SwapColumns(ACol1, ACol2);
+        HideColumn(hidden == ACol1 ? ACol2 : ACol1);
+        EndUpdate();
+        return;
+    }
     // The cells of both columns, each column with its identity: the first moves onto the
     // second's place and the second back onto the first's.
     const std::vector<TMergedBlock> blocks = MergedBlocks();

@@ -15,7 +15,9 @@
 //   - the controls placed on cells, by real row: those on gone rows are let go (each
 //     operation places them again over their cells when it is done);
 //   - the hidden rows' real indexes: when shown rows are sorted, moved or swapped, each
-//     hidden row goes along with the shown row above it (a contracted node's rows with it).
+//     hidden row goes along with the shown row above it (a contracted node's rows with it);
+//   - the rows a drag out of this grid is taking, by display row (a drop into the same grid
+//     may insert rows before or among them): those gone leave the list.
 //
 // Columns. Moved with the cells by the store: the column's identity. Kept by identity: undo
 // entries. Kept by place and remapped below, by real column:
@@ -97,6 +99,14 @@ void TKavStringGrid::RowsRestructured(const TGridRemap& Shown, const TGridRemap&
             controlList_->RemoveControl(i);
             --controlCells_;
         }
+    }
+
+    // The rows being dragged out.
+    if (ole_.dragging && !ole_.rows.empty()) {
+        std::vector<int> rows;
+        for (int r : ole_.rows)
+            if (Shown(r) >= 0) rows.push_back(Shown(r));
+        ole_.rows.swap(rows);
     }
 
     // The hidden rows' real indexes (a hidden row itself is never gone by a change of the

@@ -17,6 +17,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <functional>
 #include <memory>
@@ -342,6 +343,37 @@ TEST_F(Arrastre, MoverFilasDentroDeLaMismaRejillaQuitaLasQueSeArrastraron) {
         EXPECT_EQ(guion.Started(), 1);
         EXPECT_EQ(guion.Offered("text/plain"), c.sueltas ? "r2\nr4\n" : "r2\nr3\n");
         EXPECT_EQ(Columna(g, 1), c.queda);
+    }
+}
+
+// Cells (1,2)-(1,4) moved within the grid onto column 2 with rows inserted for them: above,
+// among and below the rows they come from, each text ends where it was dropped and nowhere
+// else; no other text is lost.
+TEST_F(Arrastre, CeldasMovidasConFilasInsertadasDejanSuSitioDondeSeaQueCaigan) {
+    for (int destino : {1, 2, 3, 4, 6}) {
+        SCOPED_TRACE(destino);
+        g->SetRowCount(7);
+        std::vector<std::string> todos;
+        for (int f = 0; f < 7; ++f)
+            for (int c = 0; c < 5; ++c) {
+                const std::string t = "c" + std::to_string(c) + "r" + std::to_string(f);
+                g->SetCells(c, f, t.c_str());
+                todos.push_back(t);
+            }
+        Fuente(g);
+        g->GetNavigation()->SetAllowClipboardAlways(true);
+        g->GetDragDropSettings()->SetOleInsertRows(true);
+        g->SetSelection({1, 2, 1, 4});
+        Arrastrar(g, 1, 2, {Sobre(g, 2, destino), DragStep::Drop()});
+        ASSERT_EQ(g->GetRowCount(), 10);
+        EXPECT_EQ(TextosColumna(g, 2, destino, destino + 2, "|"), "c1r2|c1r3|c1r4");
+        std::vector<std::string> quedan;
+        for (int f = 0; f < g->GetRowCount(); ++f)
+            for (int c = 0; c < 5; ++c)
+                if (!g->GetCells(c, f).IsEmpty()) quedan.push_back(g->GetCells(c, f).str());
+        std::sort(todos.begin(), todos.end());
+        std::sort(quedan.begin(), quedan.end());
+        EXPECT_EQ(quedan, todos);
     }
 }
 

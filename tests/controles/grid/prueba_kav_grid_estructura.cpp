@@ -466,4 +466,36 @@ TEST_F(Estructura, LaCopiaVuelveAlOrdenDeColumnasDeSuFuente) {
     EXPECT_EQ(g->GetCells(1, 3), "c1r3");
 }
 
+// A hidden column swapped with a shown one stays hidden at its new place; the shown one
+// shows at the hidden one's old place, with its width.
+TEST_F(Estructura, UnaColumnaOcultaCambiadaSigueOculta) {
+    g->SetColWidths(4, 90);
+    g->HideColumn(1);
+    g->SwapColumns(1, 4);
+    EXPECT_TRUE(g->IsHiddenColumn(4));
+    EXPECT_FALSE(g->IsHiddenColumn(1));
+    EXPECT_EQ(g->GetColCount(), 5);
+    EXPECT_EQ(g->GetCells(g->RemapCol(1), 2), "c4r2"); // shown column 1
+    EXPECT_EQ(g->GetColWidths(1), 90);
+    g->UnHideColumn(4);
+    EXPECT_EQ(Fila(2), "c0r2 c4r2 c2r2 c3r2 c1r2 c5r2");
+}
+
+// Undoing an edit whose column is hidden now writes the hidden cell and leaves the current
+// column alone.
+TEST_F(Estructura, DeshacerEnUnaColumnaOculta) {
+    TKavGridUndoRedo deshacer(nullptr);
+    g->SetUndoRedo(&deshacer);
+    Teclear(5, 2, "x");
+    SimulateKeyStroke(VK_RETURN, {}, g->GetInplaceEditor());
+    g->HideColumn(5);
+    g->SetCol(1);
+    deshacer.Undo();
+    EXPECT_EQ(g->GetCells(5, 2), "c5r2");
+    EXPECT_EQ(g->GetCol(), 1);
+    deshacer.Redo();
+    EXPECT_EQ(g->GetCells(5, 2), "c5r2x");
+    g->SetUndoRedo(nullptr);
+}
+
 } // namespace

@@ -147,6 +147,35 @@ TEST_F(Pie, CalculosDeColumna) {
     EXPECT_EQ(g->GetCellEx(1, 6), "");
 }
 
+// Down on the last normal row adds a row above the footer's row, which keeps every column's
+// calculation: the footer goes on summing with the new row in.
+TEST_F(Pie, FlechaAbajoAnadeFilaSobreElPieQueSigueCalculando) {
+    g->SetColCountEx(3);
+    g->SetRowCountEx(4); // rows 1-2 data, 3 the footer
+    g->SetCellEx(1, 1, "2");
+    g->SetCellEx(1, 2, "3");
+    TFloatingFooter* f = g->GetFloatingFooter();
+    f->SetVisible(true);
+    f->SetColumnCalc(1, acSUM);
+    f->SetColumnCalc(2, acCOUNT);
+    g->GetNavigation()->SetAppendOnArrowDown(true);
+    ventana->Show();
+    g->SetCol(1);
+    g->SetRow(2);
+    g->SetFocus();
+    SimulateKeyStroke(VK_DOWN, {}, g);
+    ASSERT_EQ(g->GetRowCount(), 5);
+    EXPECT_EQ(g->GetRow(), 3);
+    EXPECT_EQ(g->GetCellEx(1, 3), "");
+    EXPECT_EQ(f->GetColumnCalc(1), acSUM);
+    EXPECT_EQ(f->GetColumnCalc(2), acCOUNT);
+    EXPECT_DOUBLE_EQ(g->GetFloats(1, 4), 5.0);
+    EXPECT_EQ(g->GetCellEx(2, 4), "3");
+    g->SetCellEx(1, 3, "4");
+    g->CalcFooter(-1);
+    EXPECT_DOUBLE_EQ(g->GetFloats(1, 4), 9.0);
+}
+
 // Column and row statistics worked out by hand: a first cell that is not a number, a cell
 // merged away under its base cell, empty and "-" as 0, ranges with nothing to count.
 TEST_F(Pie, Estadisticas) {
