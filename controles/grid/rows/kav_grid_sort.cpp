@@ -221,13 +221,14 @@ public:
         sameRows_ = count_ == styleCount_;
         for (int i = 0; i < count_ && sameRows_; ++i)
             sameRows_ = rows_[i] == styleFirst_ + i;
+        if (!sameRows_) PlanVisit();
     }
 
     // A column's keys; a column only needed to settle ties makes each row's key when it is
     // first compared.
     TSortColumnKeys& Keys(int Col, bool Lazy = false) {
         TSortColumnKeys& k = keys_[Col];
-        if (!k.Ready) Build(k, Col, Lazy);
+        if (!k.Ready) Build(k, Col, Lazy && visit_.empty());
         return k;
     }
 
@@ -324,14 +325,15 @@ private:
         // style's tests run on it when the keys' rows are the style's rows (as in a sort),
         // and numbers are read as they come while the column may still be numeric.
         bool numbers = true, dates = true;
-        const bool scan = automatic && !Lazy && sameRows_;
+        const bool scan = automatic && !Lazy && (sameRows_ || coversStyleRows_);
         const bool financial = style == ssFinancial;
         bool parse = !Lazy && (scan || style == ssNumeric || financial);
         const bool clean = K.Prefix.IsEmpty() && K.Suffix.IsEmpty() && !financial;
         if (parse) K.Num.resize(n);
         // The texts are kept for keys made after the pass (MakeKey reads those not kept).
         if (!parse) K.Text.assign(n, nullptr);
-        for (int i = 0; i < count_ && !Lazy; ++i) {
+        for (int j = 0; j < count_ && !Lazy; ++j) {
+            const int i = Visited(j);
             const AnsiString& t = cellText_(Col, rows_[i]);
             if (!parse) K.Text[i] = &t;
             K.Blank[i] = t.IsEmpty();
@@ -386,8 +388,8 @@ private:
         if (Lazy)
             K.Made.assign(n, 0);
         else if (!parse)
-            for (int i = 0; i < count_; ++i)
-                MakeKey(K, i);
+            for (int j = 0; j < count_; ++j)
+                MakeKey(K, Visited(j));
         K.Ready = true;
     }
 
@@ -476,6 +478,28 @@ private:
             scanned_[cols[i].Col] = {cols[i].Numbers, cols[i].Dates};
     }
 
+    // Many rows of the style's block in another order (the ties of a sorted block): their
+    // cells are read in the rows' own order, which is the order their cells lie in memory,
+    // and every column's keys are made in one such pass when first needed; a key made row
+    // by row in the sorted order would fetch each cell from a scattered place.
+    void PlanVisit() {
+        if (count_ < kDenseRows || count_ * 2 < styleCount_) return;
+        std::vector<int> at(static_cast<size_t>(styleCount_), -1);
+        for (int i = 0; i < count_; ++i) {
+            const int r = rows_[i] - styleFirst_;
+            if (r < 0 || r >= styleCount_ || at[r] >= 0) return; // not distinct rows of the block
+            at[r] = i;
+        }
+        visit_.reserve(static_cast<size_t>(count_));
+        for (int i : at)
+            if (i >= 0) visit_.push_back(i);
+        coversStyleRows_ = count_ == styleCount_;
+    }
+    // The key read j-th in a pass over the cells.
+    int Visited(int J) const { return visit_.empty() ? J : visit_[J]; }
+
+    static constexpr int kDenseRows = 4096;
+
     TKavStringGrid& g_;
     std::vector<int> rows_;
     int count_;
@@ -487,6 +511,8 @@ private:
     bool autoFormat_ = true;
     bool full_ = true;
     bool sameRows_ = false; // the keys' rows are the style's rows, in order
+    bool coversStyleRows_ = false; // ... or all of them in another order
+    std::vector<int> visit_; // the keys in their rows' order, when PlanVisit chose so
     TSortSeparators seps_;
     std::map<int, TSortColumnKeys> keys_;
     int scanLast_ = -1;

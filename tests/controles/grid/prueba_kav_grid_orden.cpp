@@ -10,8 +10,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <random>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -432,6 +435,55 @@ TEST_F(Orden, EmpatesNumericosPorLasColumnasSiguientes) {
         SCOPED_TRACE("filas movidas en una pasada");
         Probar(new Rejilla(ventana.get(), ventana.get()));
     }
+}
+
+// A block where nearly every row ties on the sorted column (a few values over thousands of
+// rows) against a plain sort over the following columns, in both directions: the tie
+// columns' keys are made in one pass over the block, and their automatic style is still
+// the whole column's (numbers, or text once one cell anywhere in it is no number).
+TEST_F(Orden, MuchosEmpatesPorLasColumnasSiguientesComoUnaOrdenacionEstable) {
+    std::mt19937 azar(4096);
+    constexpr int filas = 6000;
+    for (const bool conTexto : {false, true})
+        for (const TSortDirection sentido : {sdAscending, sdDescending}) {
+            SCOPED_TRACE(std::string(conTexto ? "columna 2 con texto" : "columna 2 numerica") +
+                         (sentido == sdAscending ? ", ascendente" : ", descendente"));
+            const int texto = conTexto ? static_cast<int>(azar() % filas) : -1;
+            struct Fila {
+                std::string clave, numero, letra;
+                int id;
+            };
+            std::vector<Fila> modelo;
+            g->SetRowCountEx(filas + 1);
+            for (int i = 0; i < filas; ++i) {
+                Fila f{std::string(1, static_cast<char>('p' + azar() % 3)),
+                       i == texto ? "x" : std::to_string(static_cast<int>(azar() % 41) - 5),
+                       std::string(1, static_cast<char>('a' + azar() % 4)), i + 1};
+                g->SetCells(1, i + 1, AnsiString(f.clave));
+                g->SetCells(2, i + 1, AnsiString(f.numero));
+                g->SetCells(3, i + 1, AnsiString(f.letra));
+                g->SetCells(4, i + 1, AnsiString(f.id));
+                modelo.push_back(f);
+            }
+            auto segunda = [&](const Fila& a, const Fila& b) {
+                return conTexto ? a.numero.compare(b.numero)
+                                : std::stoi(a.numero) - std::stoi(b.numero);
+            };
+            std::stable_sort(modelo.begin(), modelo.end(), [&](const Fila& a, const Fila& b) {
+                int c = a.clave.compare(b.clave);
+                if (c == 0) c = segunda(a, b);
+                if (c == 0) c = a.letra.compare(b.letra);
+                if (c == 0) c = a.id - b.id; // the row numbers' column is the last one compared
+                return sentido == sdAscending ? c < 0 : c > 0;
+            });
+            TSortSettings* s = g->GetSortSettings();
+            s->SetDirection(sentido);
+            s->SetColumn(1);
+            g->QSort();
+            for (int r = 1; r <= filas; ++r)
+                ASSERT_EQ(g->GetCells(4, r), AnsiString(modelo[r - 1].id)) << r;
+            g->QUnSort();
+        }
 }
 
 // A following column's format is asked for once, and only when ties reach it; its automatic
