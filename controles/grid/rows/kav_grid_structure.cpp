@@ -11,6 +11,8 @@
 //   - the controls placed on cells, by real row: those on gone rows are let go;
 //   - the hidden rows' real indexes: when shown rows are sorted, moved or swapped, each
 //     hidden row goes along with the shown row above it (a contracted node's rows with it).
+//     The reasons a row is hidden for (by hand, inside a contracted node, filtered out),
+//     its cells and its identity are kept in its item and go with it.
 //
 // Columns. Moved with the cells by the store: the column's identity. Kept by identity: undo
 // entries. Kept by place and remapped below, by real column:
