@@ -303,6 +303,8 @@ void TKavStringGrid::AssignCells(const TKavStringGrid& Source) {
     visibleCols_ = Source.visibleCols_;
     hiddenWidths_ = Source.hiddenWidths_;
     numHiddenCols_ = Source.numHiddenCols_;
+    // The cells come in the source's order of columns: the order it recorded comes too.
+    columnOrder_ = Source.columnOrder_;
     const int total = Source.TotalColCount(), shown = GetColCount();
     if (GetStoreColCount() < total) {
         TCustomGrid::SetColCount(total);

@@ -1680,8 +1680,10 @@ private:
     // rows moved.
     void RowsRestructured(const TGridRemap& Shown, const TGridRemap& Real,
                           TRowChange Kind = TRowChange::Other);
-    // Real maps the old real columns to the new ones; called after the cells moved.
-    void ColsRestructured(const TGridRemap& Real);
+    // Real maps the old real columns to the new ones; called after the cells moved, with the
+    // merged blocks as they stood before the change (MergedBlocks).
+    struct TMergedBlock;
+    void ColsRestructured(const TGridRemap& Real, const std::vector<TMergedBlock>& Blocks);
     // A permutation of display rows as a permutation of real rows: each hidden row goes along
     // with the shown row above it.
     TGridRemap RealOfShownPermutation(const TGridRemap& Shown) const;
@@ -1703,7 +1705,7 @@ private:
     // one there, the top row with it; else both go to the first normal row.
     void KeepRowAfterRemoval(int SavedRow, int SavedTop);
     // Assign's part for the contents: cells, properties, widths, heights, hidden columns and
-    // rows.
+    // rows, the recorded column order.
     void AssignCells(const TKavStringGrid& Source);
     void HiddenRowsChanged() {
         hiddenSorted_.clear();
@@ -1712,22 +1714,29 @@ private:
     const std::vector<int>& SortedHiddenIndexes() const;
     // The hidden row with the identity, or nullptr.
     TGridItem* HiddenItemOf(TGridRowId Id) const;
-    // A merged block: its base cell's column and row (by identity), its column span and the
-    // rows of its cells.
+    // A merged block: the real column of its left cells and its span to the right, and its
+    // rows by identity, top to bottom, hidden ones included (Base is the first of them).
     struct TMergedBlock {
         int Col;
         int SpanX;
         TGridRowId Base;
         std::vector<TGridRowId> Rows;
     };
-    // The merged blocks whose base cells are among the grid's rows (none without merges).
+    // The merged blocks before a change of structure: those recorded (merges_) that the shown
+    // rows still show as they were laid, whatever rows of theirs are hidden, and those merged
+    // since (none without merges).
     std::vector<TMergedBlock> MergedBlocks() const;
-    // After rows were inserted, removed, hidden or shown: each block runs again from its
-    // base row to its last row still shown, rows that came in between joining it; a block
-    // whose base row left has its cells split.
-    void Remerge(const std::vector<TMergedBlock>& Blocks);
+    // After rows were inserted, removed, hidden, shown, moved or sorted: each block is laid
+    // again over its rows now shown, from the first to the last, rows inserted between them
+    // joining it, and recorded. A block whose first row left, or whose shown rows no longer
+    // follow each other in its order (another row came back between them, a move or a sort
+    // parted them), is split into single cells and forgotten.
+    void Remerge(const std::vector<TMergedBlock>& Blocks,
+                 const std::vector<TGridRowId>& NewRows = {});
     // The row's merged cells made single (a row that comes back from hiding).
     void SingleCellsOfRow(int ARow);
+    // The cell (real column) made single when it holds properties.
+    void MakeSingleCell(int ACol, int ARow);
     // Empties the cells of the shown columns ACol1 .. ACol2 in rows ARow1 .. ARow2, each at
     // its real column: ClearRect over each run of real columns.
     void ClearShownRect(int ACol1, int ARow1, int ACol2, int ARow2);
@@ -1736,7 +1745,9 @@ private:
     }
     // Sorting: the permutation of the rows First .. Last computed from keys made once.
     void SortRange(int First, int Last, bool Indexed, TRealCol Column);
+    // Puts row Order[i] at First+i, the merged blocks kept in shape around it.
     void ApplyRowOrder(int First, const std::vector<int>& Order);
+    void PlaceRowsInOrder(int First, const std::vector<int>& Order);
     void MoveRowsInOnePass(int First, const std::vector<int>& Order);
     void SortFrame(bool Indexed, bool Group, bool FireRowUpdate);
     // Hides the shown real rows of a sorted list in one pass, for Reason; Append adds their
@@ -1889,6 +1900,8 @@ private:
     std::unique_ptr<TFilter> filter_;
     std::unique_ptr<TStringList> columnHeaders_, rowHeaders_, lookupItems_, comboItems_;
     std::unique_ptr<TIntList> mergedColumns_;
+    // The merged blocks as last laid, hidden rows included (see MergedBlocks).
+    std::vector<TMergedBlock> merges_;
     int comboSelection_ = -1;
     std::unique_ptr<TFont> fixedFont_, activeCellFont_;
     std::unique_ptr<TBitmap> rowIndicator_;

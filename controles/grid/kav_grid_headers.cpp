@@ -16,14 +16,15 @@ void TKavStringGrid::SetColumnHeaders(TStrings* Value) {
 
 void TKavStringGrid::ShowColumnHeaders() {
     if (GetFixedRows() < 1) return;
-    const int n = std::min(columnHeaders_->GetCount(), TotalColCount());
-    for (int i = 0; i < n; ++i)
-        SetCellEx(i, 0, CLFToLF(columnHeaders_->GetStrings(i)));
+    // Header i belongs to real column i: a hidden column keeps its header.
+    const TRealCol end(std::min(columnHeaders_->GetCount(), TotalColCount()));
+    for (TRealCol c(0); c < end; ++c)
+        SetCellEx(c.Value(), 0, CLFToLF(columnHeaders_->GetStrings(c.Value())));
 }
 
 void TKavStringGrid::ClearColumnHeaders() {
-    for (int c = 0; c < TotalColCount(); ++c)
-        SetCellEx(c, 0, AnsiString());
+    for (TRealCol c(0); c.Value() < TotalColCount(); ++c)
+        SetCellEx(c.Value(), 0, AnsiString());
 }
 
 void TKavStringGrid::ColHeaderChanged(TObject*) {
@@ -42,14 +43,14 @@ void TKavStringGrid::SetRowHeaders(TStrings* Value) {
 void TKavStringGrid::ShowRowHeaders() {
     if (GetFixedCols() < 1) return;
     // Header i belongs to real row i: a hidden row keeps its header for when it shows again.
-    const int n = std::min(rowHeaders_->GetCount(), TotalRowCount());
-    for (int i = 0; i < n; ++i)
-        SetCellsEx(0, i, CLFToLF(rowHeaders_->GetStrings(i)));
+    const TRealRow end(std::min(rowHeaders_->GetCount(), TotalRowCount()));
+    for (TRealRow r(0); r < end; ++r)
+        SetCellsEx(0, r.Value(), CLFToLF(rowHeaders_->GetStrings(r.Value())));
 }
 
 void TKavStringGrid::ClearRowHeaders() {
-    for (int r = 0; r < GetRowCount(); ++r)
-        SetCellEx(0, r, AnsiString());
+    for (TShownRow r(0); r.Value() < GetRowCount(); ++r)
+        SetCellEx(0, r.Value(), AnsiString());
 }
 
 void TKavStringGrid::RowHeaderChanged(TObject*) {

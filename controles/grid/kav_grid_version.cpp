@@ -93,6 +93,7 @@ void TKavStringGrid::ColumnMoved(int FromIndex, int ToIndex) {
         else
             std::rotate(List.begin() + to, List.begin() + from, List.begin() + from + 1);
     };
+    const std::vector<TMergedBlock> blocks = MergedBlocks();
     TBaseGrid::ColumnMoved(from, to);
     if (from < static_cast<int>(visibleCols_.size()) &&
         to < static_cast<int>(visibleCols_.size())) {
@@ -100,7 +101,7 @@ void TKavStringGrid::ColumnMoved(int FromIndex, int ToIndex) {
         moveIn(hiddenWidths_);
     }
     if (enhRowColMove_) colMoved_ = true;
-    ColsRestructured(TGridRemap::Move(TotalColCount(), from, to));
+    ColsRestructured(TGridRemap::Move(TotalColCount(), from, to), blocks);
 }
 
 void TKavStringGrid::ResetColumnOrder() {

@@ -663,11 +663,13 @@ void TKavStringGrid::WMRButtonUp(TWMMouse& Message) {
 void TKavStringGrid::RowMoved(int FromIndex, int ToIndex) {
     // Nothing lands on the row of a footer that takes the last row.
     if (FooterIsLastRow() && ToIndex == GetRowCount() - 1) return;
+    const std::vector<TMergedBlock> blocks = MergedBlocks();
     TBaseGrid::RowMoved(FromIndex, ToIndex);
     if (HasRowPlaceState()) {
         const TGridRemap shown = TGridRemap::Move(GetRowCount(), FromIndex, ToIndex);
         RowsRestructured(shown, RealOfShownPermutation(shown));
     }
+    Remerge(blocks);
     if (enhRowColMove_) rowMoved_ = true;
 }
 

@@ -136,10 +136,10 @@ void TKavStringGrid::LoadFromMDBSQL(const AnsiString& FileName, const AnsiString
             changed = true;
             SetColCount(n + fc);
             // The fields go to the shown columns, in their shown order, as a workbook's do.
-            const auto field = [this, fc](int I) { return ToReal(TShownCol(fc + I)).Value(); };
+            const auto field = [this, fc](int I) { return ToReal(TShownCol(fc + I)); };
             if (fr >= 1)
                 for (int i = 0; i < n; ++i)
-                    SetCells(field(i), fr - 1, query.FieldName(i));
+                    SetCells(field(i).Value(), fr - 1, query.FieldName(i));
             if (count > 0) SetRowCount(static_cast<int>(rows));
             int row = fr;
             std::vector<AnsiString> fields;
@@ -151,14 +151,14 @@ void TKavStringGrid::LoadFromMDBSQL(const AnsiString& FileName, const AnsiString
                     SetRowCount(row + 1);
                 }
                 for (int i = 0; i < n; ++i)
-                    LoadCell(field(i), row, fields[static_cast<size_t>(i)]);
+                    LoadCell(field(i).Value(), row, fields[static_cast<size_t>(i)]);
                 ++row;
             }
             // Rows the grid had beyond the records do not stay as if they were some.
             if (count <= 0) {
                 SetRowCount(std::max(row, fr + 1));
-                for (int c = fc; row == fr && c < GetColCount(); ++c)
-                    SetCells(ToReal(TShownCol(c)).Value(), fr, AnsiString());
+                for (int i = 0; row == fr && i < n; ++i)
+                    SetCells(field(i).Value(), fr, AnsiString());
             }
         });
     } catch (...) {

@@ -163,11 +163,12 @@ void TFooterPanel::PaintLastRow() {
     c->GetPen()->SetColor(grid_->GetColor());
     if (rest.Width() > 0) c->Rectangle(rest);
 
-    std::vector<int> cols;
+    // The shown columns on the strip: the fixed ones, then those from the left column on.
+    std::vector<TShownCol> cols;
     for (int k = 0; k < grid_->GetFixedCols(); ++k)
-        cols.push_back(k);
+        cols.emplace_back(k);
     for (int k = grid_->GetLeftCol(); k < grid_->GetColCount(); ++k)
-        cols.push_back(k);
+        cols.emplace_back(k);
 
     // Column dividers. Laid out from the right, the strip is the mirror image of the one laid
     // out from the left.
@@ -177,14 +178,14 @@ void TFooterPanel::PaintLastRow() {
     const TGridOptions options = grid_->GetOptions();
     const bool soft = grid_->GetLook() == glSoft && !grid_->GetFlat();
     int x = 0;
-    for (int k : cols) {
+    for (TShownCol k : cols) {
         c->GetPen()->SetColor(clWhite);
         if (options.Contains(goFixedVertLine) && soft) {
             c->MoveTo(X(x), footer.Bottom);
             c->LineTo(X(x), footer.Top);
         }
         const int from = x;
-        x += grid_->GetColWidths(k);
+        x += grid_->GetColWidths(k.Value());
         if (options.Contains(goFixedHorzLine) && soft) {
             c->MoveTo(X(from), footer.Top);
             c->LineTo(X(x - 1), footer.Top);
@@ -199,30 +200,32 @@ void TFooterPanel::PaintLastRow() {
     // Cells, drawn by the grid's painter as fixed cells.
     const int row = grid_->GetRowCount() - 1;
     int left = 0;
-    for (int k : cols) {
-        int right = left + grid_->GetColWidths(k);
-        if (grid_->IsShownMergedCell(TShownCol(k), row)) {
-            const TRect m = grid_->CellRect(k, row);
+    for (TShownCol k : cols) {
+        int right = left + grid_->GetColWidths(k.Value());
+        if (grid_->IsShownMergedCell(k, row)) {
+            const TRect m = grid_->CellRect(k.Value(), row);
             if (m.Width() > 0) right = left + m.Width();
         }
         TRect r = Rect(left, footer.Top, right - 1, footer.Bottom);
-        const bool fixed = k < grid_->GetFixedCols();
+        const bool fixed = k.Value() < grid_->GetFixedCols();
         if (!fixed) r.Left += 1;
         r = RTLCoord(rtl, r);
         if (!fixed) {
-            if (const TColor own = grid_->GetColors(grid_->RemapCol(k), row); own != clNone) {
+            // The colours are kept by real column.
+            if (const TColor own = grid_->GetColors(grid_->ToReal(k).Value(), row); own != clNone) {
                 c->GetBrush()->SetColor(own);
                 c->GetPen()->SetColor(own);
                 c->Rectangle(r);
             }
         }
-        if (grid_->IsShownBaseCell(TShownCol(k), row)) {
+        if (grid_->IsShownBaseCell(k, row)) {
+            // The event and the painter are given the shown column.
             if (!fixed && grid_->OnFooterPaint) {
-                grid_->OnFooterPaint(this, k, c, r);
+                grid_->OnFooterPaint(this, k.Value(), c, r);
             } else {
                 c->GetBrush()->SetColor(colour);
                 c->SetFont(grid_->GetFixedFont());
-                grid_->DrawGridCell(c, k, row, r, TGridDrawState{gdFixed});
+                grid_->DrawGridCell(c, k.Value(), row, r, TGridDrawState{gdFixed});
             }
         }
         left = right;

@@ -30,9 +30,9 @@ StatRows RowsAsPassed(TKavStringGrid& G, int FromRow, int ToRow) {
     return {FromRow, ToRow, ToRow > limit, -1};
 }
 
-// Each readable value of a column's base cells over the rows, with the number of rows that
-// hold data.
-TStatTally ColumnTally(TKavStringGrid& G, int ACol, const StatRows& R, int* Rows = nullptr) {
+// Each readable value of a real column's base cells over the rows, with the number of rows
+// that hold data.
+TStatTally ColumnTally(TKavStringGrid& G, TRealCol ACol, const StatRows& R, int* Rows = nullptr) {
     TStatTally t;
     int rows = 0;
     G.ExportNotification(0, -1);
@@ -46,10 +46,10 @@ TStatTally ColumnTally(TKavStringGrid& G, int ACol, const StatRows& R, int* Rows
             (R.Real ? G.IsNodeOrSummary(TRealRow(r)) : G.IsNode(r) || G.IsSummary(r)))
             continue;
         ++rows;
-        if (!hidden && !G.IsBaseCell(ACol, displ)) continue;
+        if (!hidden && !G.IsBaseCell(ACol.Value(), displ)) continue;
         G.ExportNotification(1, r);
         try {
-            t.Add(R.Real ? G.GetAllFloats(ACol, r) : G.GetFloats(ACol, r));
+            t.Add(R.Real ? G.GetAllFloats(ACol.Value(), r) : G.GetFloats(ACol.Value(), r));
         } catch (const Exception&) {
             // A cell that is not a number is left out.
         }
@@ -60,7 +60,7 @@ TStatTally ColumnTally(TKavStringGrid& G, int ACol, const StatRows& R, int* Rows
 }
 
 // The average of a column: its sum over the number of rows of the range.
-double ColumnAverage(TKavStringGrid& G, int ACol, const StatRows& R) {
+double ColumnAverage(TKavStringGrid& G, TRealCol ACol, const StatRows& R) {
     int rows = 0;
     const TStatTally t = ColumnTally(G, ACol, R, &rows);
     return t.AvgOver(rows);
@@ -83,23 +83,25 @@ void TKavStringGrid::CalcFooterColumns(int ACol) {
     const StatRows rows =
         withHidden ? StatRows{GetFixedRows(), TotalRowCount() - 1, true, RemapRowInv(last)}
                    : StatRows{GetFixedRows(), last - 1, false, -1};
-    const int first = ACol == -1 ? 0 : ACol;
-    const int end = ACol == -1 ? TotalColCount() - 1 : ACol;
-    for (int c = first; c <= end; ++c) {
+    // ACol is a real column, as the footer's cell properties are kept; -1 is every column.
+    const TRealCol first(ACol == -1 ? 0 : ACol);
+    const TRealCol end(ACol == -1 ? TotalColCount() - 1 : ACol);
+    for (TRealCol real = first; real <= end; ++real) {
+        const int c = real.Value();
         const TCellProperties* p = FindCellProperties(c, last);
         if (!p) continue;
         switch (p->GetCalcType()) {
         case acSUM:
-            SetFloats(c, last, ColumnTally(*this, c, rows).sum);
+            SetFloats(c, last, ColumnTally(*this, real, rows).sum);
             break;
         case acAVG:
-            SetFloats(c, last, ColumnAverage(*this, c, rows));
+            SetFloats(c, last, ColumnAverage(*this, real, rows));
             break;
         case acMIN:
-            SetFloats(c, last, ColumnTally(*this, c, rows).least);
+            SetFloats(c, last, ColumnTally(*this, real, rows).least);
             break;
         case acMAX:
-            SetFloats(c, last, ColumnTally(*this, c, rows).most);
+            SetFloats(c, last, ColumnTally(*this, real, rows).most);
             break;
         case acCOUNT:
             // A count is a whole number: written as one, not in the float format.
@@ -122,19 +124,19 @@ void TKavStringGrid::CalcFooterColumns(int ACol) {
 }
 
 double TKavStringGrid::ColumnSum(int ACol, int FromRow, int ToRow) {
-    return ColumnTally(*this, ACol, RowsAsPassed(*this, FromRow, ToRow)).sum;
+    return ColumnTally(*this, TRealCol(ACol), RowsAsPassed(*this, FromRow, ToRow)).sum;
 }
 
 double TKavStringGrid::ColumnAvg(int ACol, int FromRow, int ToRow) {
-    return ColumnAverage(*this, ACol, RowsAsPassed(*this, FromRow, ToRow));
+    return ColumnAverage(*this, TRealCol(ACol), RowsAsPassed(*this, FromRow, ToRow));
 }
 
 double TKavStringGrid::ColumnMin(int ACol, int FromRow, int ToRow) {
-    return ColumnTally(*this, ACol, RowsAsPassed(*this, FromRow, ToRow)).least;
+    return ColumnTally(*this, TRealCol(ACol), RowsAsPassed(*this, FromRow, ToRow)).least;
 }
 
 double TKavStringGrid::ColumnMax(int ACol, int FromRow, int ToRow) {
-    return ColumnTally(*this, ACol, RowsAsPassed(*this, FromRow, ToRow)).most;
+    return ColumnTally(*this, TRealCol(ACol), RowsAsPassed(*this, FromRow, ToRow)).most;
 }
 
 namespace {

@@ -11,22 +11,16 @@
 
 namespace {
 
-// The width of a cell from display column Col on paper: its column's width and spacing, and
-// those of the columns it is merged across up to LastCol.
-int CellWidth(TPrintPass& P, int Col, int ARow, int LastCol) {
+// The width of a cell from shown column Col on paper: its column's width and spacing, and
+// those of the shown columns its block covers up to LastCol (a hidden column inside the block
+// takes no place).
+int CellWidth(TPrintPass& P, TShownCol Col, int ARow, int LastCol) {
     TPrintLayout& l = P.Layout;
-    int width = l.GetPrintColWidth(Col) + P.Spacing;
-    const int real = P.Grid.RemapCol(Col);
-    if (P.Grid.IsXMergedCell(real, ARow) && P.Grid.IsBaseCell(real, ARow)) {
-        // The block's span counts real columns: a hidden one inside it takes no place.
-        const int end = real + P.Grid.CellSpan(real, ARow).x;
-        int shown = 0;
-        for (int x = real + 1; x <= end; ++x)
-            if (!P.Grid.IsHiddenColumn(x)) ++shown;
-        const int to = std::min(LastCol, Col + shown);
-        for (int c = Col + 1; c <= to; ++c)
-            if (P.ColPrinted(c)) width += l.GetPrintColWidth(c) + P.Spacing;
-    }
+    int width = l.GetPrintColWidth(Col.Value()) + P.Spacing;
+    if (!P.Grid.IsShownBaseCell(Col, ARow)) return width;
+    const int to = std::min(LastCol, P.Grid.ShownFullCell(Col, ARow).Right);
+    for (int c = Col.Value() + 1; c <= to; ++c)
+        if (P.ColPrinted(c)) width += l.GetPrintColWidth(c) + P.Spacing;
     return width;
 }
 
@@ -53,8 +47,9 @@ int PrintRowHeight(TPrintPass& P, int ARow) {
         for (int c = r.Left; c <= r.Right; ++c) {
             if (!P.ColPrinted(c)) continue;
             const int lastCol = c >= band.First && c <= band.Last ? band.Last : r.Right;
-            last = MeasurePrintCell(P, c, ARow, CellWidth(P, c, ARow, lastCol)).cy;
-            if (!P.Grid.IsYMergedCell(P.Grid.RemapCol(c), ARow)) height = std::max(height, last);
+            last = MeasurePrintCell(P, c, ARow, CellWidth(P, TShownCol(c), ARow, lastCol)).cy;
+            if (!P.Grid.IsYMergedCell(P.Grid.ToReal(TShownCol(c)).Value(), ARow))
+                height = std::max(height, last);
         }
     }
     if (height == 0) height = last;
@@ -67,13 +62,14 @@ int PrintRowHeight(TPrintPass& P, int ARow) {
 namespace {
 
 void DrawCells(TPrintPass& P, int ARow, int From, int To, int Height) {
-    for (int c = From; c <= To; ++c) {
+    for (TShownCol col(From); col.Value() <= To; ++col) {
+        const int c = col.Value();
         if (!P.ColPrinted(c)) continue;
-        const int real = P.Grid.RemapCol(c);
-        // The base cell of a block draws the block; the others of the block draw nothing.
-        if (P.Grid.IsMergedCell(real, ARow) && !P.Grid.IsBaseCell(real, ARow)) continue;
+        // A block's first shown cell draws the block; its other cells draw nothing.
+        if (!P.Grid.IsShownBaseCell(col, ARow)) continue;
         const int left = P.Layout.GetPrintColOffset(c);
-        DrawPrintCell(P, c, ARow, TRect(left, P.Y, left + CellWidth(P, c, ARow, To), P.Y - Height));
+        DrawPrintCell(P, c, ARow,
+                      TRect(left, P.Y, left + CellWidth(P, col, ARow, To), P.Y - Height));
     }
 }
 

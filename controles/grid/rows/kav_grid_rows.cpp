@@ -71,7 +71,12 @@ void TKavStringGrid::InsertRowsCore(int RowIndex, int realAt, int RCount) {
     if (HasRowPlaceState())
         RowsRestructured(TGridRemap::Insert(old, RowIndex, RCount),
                          TGridRemap::Insert(total, realAt, RCount));
-    Remerge(blocks);
+    if (!blocks.empty()) {
+        std::vector<TGridRowId> added;
+        for (int r = RowIndex; r < RowIndex + RCount; ++r)
+            added.push_back(GetRowId(r));
+        Remerge(blocks, added);
+    }
     if (!GetComponentState().Contains(csDestroying))
         FireCellsChanged(0, RowIndex, GetColCount() - 1, RowIndex + RCount);
     CellControlsUpdate();
@@ -83,6 +88,7 @@ void TKavStringGrid::InsertCols(int ColIndex, int CCount) {
     if (CCount < 1 || ColIndex < 0 || ColIndex > total) return;
     const int shown = GetColCount();
     const int displ = RemapColInv(ColIndex);
+    const std::vector<TMergedBlock> blocks = MergedBlocks();
     // The store grows to hold the hidden columns behind the new ones.
     if (GetStoreColCount() < total + CCount) {
         TCustomGrid::SetColCount(total + CCount);
@@ -105,7 +111,7 @@ void TKavStringGrid::InsertCols(int ColIndex, int CCount) {
         SetColWidths(displ + k, GetDefaultColWidth());
     }
     numHiddenCols_ = static_cast<int>(std::count(visibleCols_.begin(), visibleCols_.end(), 0));
-    ColsRestructured(TGridRemap::Insert(total, ColIndex, CCount));
+    ColsRestructured(TGridRemap::Insert(total, ColIndex, CCount), blocks);
     Invalidate();
 }
 
@@ -244,6 +250,7 @@ void TKavStringGrid::RemoveCols(int ColIndex, int CCount) {
     if (CCount < 1) return;
     const int shownRemoved = shownIn(ColIndex, CCount);
     const int firstDispl = RemapColInv(ColIndex);
+    const std::vector<TMergedBlock> blocks = MergedBlocks();
     ClearCols(ColIndex, CCount);
     const int rows = GetRowCount();
     const int store = std::max(total, GetStoreColCount());
@@ -267,7 +274,7 @@ void TKavStringGrid::RemoveCols(int ColIndex, int CCount) {
     numHiddenCols_ = static_cast<int>(std::count(visibleCols_.begin(), visibleCols_.end(), 0));
     std::vector<int> gone(static_cast<size_t>(CCount));
     std::iota(gone.begin(), gone.end(), ColIndex);
-    ColsRestructured(TGridRemap::Remove(total, gone));
+    ColsRestructured(TGridRemap::Remove(total, gone), blocks);
     SetColCountEx(shown - shownRemoved);
     FireCellsChanged(ColIndex, 0, ColIndex + CCount, GetRowCount() - 1);
 }
@@ -352,6 +359,8 @@ void TKavStringGrid::Clear() {
     const int last = std::max(TotalColCount(), GetStoreColCount()) - 1;
     ClearRect(0, 0, last, GetRowCount() - 1);
     ClearHiddenRowCells(0, last);
+    // No block is left, hidden rows' included.
+    merges_.clear();
     // What was typed for the incremental row search no longer meets any text.
     searchText_ = AnsiString();
 }
@@ -438,11 +447,13 @@ void TKavStringGrid::HideUnSelectedRows() {
 
 void TKavStringGrid::SwapRows(int ARow1, int ARow2) {
     if (ARow1 == ARow2) return;
+    const std::vector<TMergedBlock> blocks = MergedBlocks();
     ExchangeRows(ARow1, ARow2);
     if (HasRowPlaceState()) {
         const TGridRemap shown = TGridRemap::Swap(GetRowCount(), ARow1, ARow2);
         RowsRestructured(shown, RealOfShownPermutation(shown));
     }
+    Remerge(blocks);
     InvalidateRow(ARow1);
     InvalidateRow(ARow2);
 }
@@ -454,13 +465,14 @@ void TKavStringGrid::SwapColumns(int ACol1, int ACol2) {
     if (std::max(ACol1, ACol2) >= total) return;
     // The cells of both columns, each column with its identity: the first moves onto the
     // second's place and the second back onto the first's.
+    const std::vector<TMergedBlock> blocks = MergedBlocks();
     const TRealCol a(std::min(ACol1, ACol2)), b(std::max(ACol1, ACol2));
     RotateStoreCols(a, a + 1, b + 1);
     RotateStoreCols(a, b + (-1), b);
     const int w = GetAllColWidths(ACol1);
     SetAllColWidths(ACol1, GetAllColWidths(ACol2));
     SetAllColWidths(ACol2, w);
-    ColsRestructured(TGridRemap::Swap(total, ACol1, ACol2));
+    ColsRestructured(TGridRemap::Swap(total, ACol1, ACol2), blocks);
     Invalidate();
 }
 

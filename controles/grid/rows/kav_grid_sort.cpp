@@ -715,6 +715,12 @@ void TKavStringGrid::SortRange(int First, int Last, bool Indexed, TRealCol Colum
 // is walked once, exchanging neighbours along it (fewer exchanges than rows). Otherwise the
 // rows move in one pass with everything an exchange takes along.
 void TKavStringGrid::ApplyRowOrder(int First, const std::vector<int>& Order) {
+    const std::vector<TMergedBlock> blocks = MergedBlocks();
+    PlaceRowsInOrder(First, Order);
+    Remerge(blocks);
+}
+
+void TKavStringGrid::PlaceRowsInOrder(int First, const std::vector<int>& Order) {
     const int n = static_cast<int>(Order.size());
     // Whether this object's SortSwapRows and the store's exchange and permutation under it are
     // this class's own: GCC reads the functions out of the object's virtual table; elsewhere

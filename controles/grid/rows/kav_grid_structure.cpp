@@ -5,7 +5,9 @@
 // Rows. Moved with the row itself by the store and the row axis, never through here: the
 // cells (texts, objects, cell properties), the heights, the row's identity. Kept by identity,
 // so that no map is needed: the modified-row marks, undo entries, the open editor's row, the
-// merged blocks (rebuilt around each operation). Kept by place and remapped below:
+// merged blocks (merges_, by all their rows, hidden ones included: each operation takes them
+// with MergedBlocks before it and lays them again with Remerge after it; a block whose rows
+// are parted is split). Kept by place and remapped below:
 //   - the row marks (rowSelect_), by real row or display row as RowSelectPersistent says;
 //     a sort with MoveRowOnSort off leaves them at their places;
 //   - the controls placed on cells, by real row: those on gone rows are let go;
@@ -21,7 +23,11 @@
 //   - the recorded column order;
 //   - the sort column, the sort index's columns and the column a sort is moving;
 //   - the hidden rows' cells;
-//   - the controls placed on cells: those on gone columns are let go.
+//   - the controls placed on cells: those on gone columns are let go;
+//   - the merged-columns list: a gone column leaves it;
+//   - the merged blocks' columns: a block follows its columns, columns inserted inside it
+//     join it, a removed column leaves it; a block whose first column is gone or whose
+//     columns are parted or reordered is split.
 // The shown-column map itself (visibleCols_, hiddenWidths_) and the widths are the operation's
 // own: they define the shown columns rather than hang on them.
 #include "controles/grid/kav_grid.h"
@@ -104,7 +110,8 @@ void TKavStringGrid::RowsRestructured(const TGridRemap& Shown, const TGridRemap&
     }
 }
 
-void TKavStringGrid::ColsRestructured(const TGridRemap& Real) {
+void TKavStringGrid::ColsRestructured(const TGridRemap& Real,
+                                      const std::vector<TMergedBlock>& Blocks) {
     colSelect_.resize(std::min(colSelect_.size(), static_cast<size_t>(Real.OldCount())));
     Real.Apply(colSelect_, uint8_t(0));
 
@@ -186,5 +193,48 @@ void TKavStringGrid::ColsRestructured(const TGridRemap& Real) {
         if (item->GetControl()) item->GetControl()->SetVisible(false);
         controlList_->RemoveControl(i);
         --controlCells_;
+    }
+
+    // The merged-columns list, without merging again: the blocks follow below.
+    if (mergedColumns_->GetCount() > 0) {
+        const auto changed = mergedColumns_->OnChange;
+        mergedColumns_->OnChange = nullptr;
+        for (int i = mergedColumns_->GetCount() - 1; i >= 0; --i) {
+            const int to = Follow(Real, mergedColumns_->GetItems(i));
+            if (to < 0)
+                mergedColumns_->Delete(i);
+            else
+                mergedColumns_->SetItems(i, to);
+        }
+        mergedColumns_->OnChange = changed;
+    }
+
+    // The merged blocks, by real column.
+    if (!Blocks.empty()) {
+        const std::vector<int> from = Real.Sources();
+        std::vector<TMergedBlock> followed;
+        for (TMergedBlock b : Blocks) {
+            std::vector<int> cols;
+            for (int x = b.Col; x <= b.Col + b.SpanX; ++x)
+                if (const int to = Real(x); to >= 0) cols.push_back(to);
+            bool whole = !cols.empty() && Real(b.Col) == cols.front();
+            for (size_t i = 1; whole && i < cols.size(); ++i) {
+                if (cols[i] <= cols[i - 1]) whole = false;
+                for (int p = cols[i - 1] + 1; whole && p < cols[i]; ++p)
+                    if (p < static_cast<int>(from.size()) && from[p] >= 0) whole = false;
+            }
+            if (whole) {
+                b.Col = cols.front();
+                b.SpanX = cols.back() - cols.front();
+                followed.push_back(std::move(b));
+                continue;
+            }
+            // Split: its cells, where they went, made single.
+            for (TGridRowId id : b.Rows)
+                if (const int y = FindRowId(id); y >= 0)
+                    for (int x : cols)
+                        MakeSingleCell(x, y);
+        }
+        Remerge(followed);
     }
 }

@@ -171,18 +171,16 @@ AnsiString TKavStringGrid::SaveToHTMLString() {
     TFont font;
     auto writeRow = [&](int r, const char* cellTag) {
         line("<tr>");
-        for (int c = fc; c < GetColCount(); ++c) {
-            const int real = RemapCol(c);
-            // A block is written at its first cell inside the saved range (its base, unless
-            // the base is a fixed cell left out), spanning the shown columns and the rows it
-            // covers from there.
-            const TPoint base = BaseCell(real, r);
-            const TPoint block = CellSpan(real, r);
-            if (c != std::max(fc, RemapColInv(base.x)) || r != std::max(fr, base.y)) continue;
-            int colSpan = 0;
-            for (int x = real; x <= base.x + block.x; ++x)
-                if (!IsHiddenColumn(x)) ++colSpan;
-            const int rowSpan = base.y + block.y - r + 1;
+        for (TShownCol col(fc); col.Value() < GetColCount(); ++col) {
+            const int c = col.Value();
+            // A block is written at its first shown cell inside the saved range (its base,
+            // unless the base is a fixed cell left out or a hidden column), spanning the shown
+            // columns and the rows it covers from there; its text is its base's.
+            const TRect shown = ShownFullCell(col, r);
+            if (c != std::max(fc, shown.Left) || r != std::max(fr, shown.Top)) continue;
+            const int colSpan = shown.Right - c + 1;
+            const int rowSpan = shown.Bottom - r + 1;
+            const TPoint base = BaseCell(ToReal(col).Value(), r);
             TGridDrawState state;
             TColor colorTo = clNone;
             TAlignment ha = taLeftJustify;

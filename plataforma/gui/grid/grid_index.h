@@ -36,6 +36,11 @@ public:
     constexpr explicit TRealRow(int Value) : value_(Value) {}
     constexpr int Value() const { return value_; }
     constexpr auto operator<=>(const TRealRow&) const = default;
+    constexpr TRealRow& operator++() {
+        ++value_;
+        return *this;
+    }
+    constexpr TRealRow operator+(int Count) const { return TRealRow(value_ + Count); }
 
 private:
     int value_;

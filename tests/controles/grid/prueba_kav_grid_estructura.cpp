@@ -217,4 +217,174 @@ TEST_F(Estructura, ColumnaDeOrdenSigueASuColumna) {
     EXPECT_LT(g->GetSortSettings()->GetColumn(), 0);
 }
 
+// The merged-columns list follows its columns: after a move, the next change of the list
+// merges the listed column where it went and not the one now at its old place.
+TEST_F(Estructura, ColumnasCombinadasSiguenASusColumnas) {
+    for (int r = 1; r < 8; ++r) {
+        g->SetCells(2, r, "x");
+        g->SetCells(3, r, "y");
+    }
+    TIntList* lista = g->GetMergedColumns();
+    lista->Add(2);
+    EXPECT_TRUE(g->IsMergedCell(2, 4));
+    g->MoveColumn(2, 4); // c0 c1 c3 c4 c2 c5
+    EXPECT_EQ(lista->GetStrValue(), "4");
+    lista->Add(1);
+    EXPECT_FALSE(g->IsMergedCell(2, 4));
+    EXPECT_TRUE(g->IsMergedCell(4, 4));
+    EXPECT_EQ(g->GetCellEx(4, 7), "x");
+    g->InsertCols(0, 1);
+    EXPECT_EQ(lista->GetStrValue(), "5,2");
+    g->RemoveCols(5, 1);
+    EXPECT_EQ(lista->GetStrValue(), "2");
+}
+
+// Merged blocks by rows. What each shown cell of column 1 reads (the text of its block's
+// base cell), rows 1..7.
+class BloquesCombinados : public Estructura {
+protected:
+    std::string Columna1() {
+        std::string s;
+        for (int r = 1; r < g->GetRowCount(); ++r)
+            s += (r > 1 ? " " : "") + g->GetCellEx(1, r).str();
+        return s;
+    }
+};
+
+// A block of column 1 over rows 2..5 comes back whole whatever part of it was hidden, and
+// however: its base row, its last rows, all but one cell, a filter's list, a node.
+TEST_F(BloquesCombinados, OcultarYMostrarDevuelveElBloqueEntero) {
+    struct Caso {
+        const char* nombre;
+        std::function<void(TKavStringGrid*)> ocultar, mostrar;
+    };
+    const Caso casos[] = {
+        {"su fila base", [](TKavStringGrid* g) { g->HideRow(2); },
+         [](TKavStringGrid* g) { g->UnHideRow(2); }},
+        {"sus ultimas filas", [](TKavStringGrid* g) { g->HideRows(4, 5); },
+         [](TKavStringGrid* g) { g->UnHideRows(4, 5); }},
+        {"todas menos una celda", [](TKavStringGrid* g) { g->HideRows(3, 5); },
+         [](TKavStringGrid* g) { g->UnHideRowsAll(); }},
+        {"una lista, como un filtro",
+         [](TKavStringGrid* g) {
+             TIntList lista(0, 0);
+             lista.Add(4);
+             lista.Add(5);
+             lista.Add(7);
+             g->HideRowList(&lista);
+         },
+         [](TKavStringGrid* g) { g->UnHideRowList(); }},
+        {"un nodo contraido", [](TKavStringGrid* g) {
+             g->AddNode(3, 4);
+             g->ContractNode(3);
+         },
+         [](TKavStringGrid* g) { g->ExpandNode(3); }},
+    };
+    for (const Caso& c : casos) {
+        SCOPED_TRACE(c.nombre);
+        SetUp();
+        g->MergeCells(1, 2, 1, 4);
+        c.ocultar(g);
+        c.mostrar(g);
+        EXPECT_EQ(Columna1(), "c1r1 c1r2 c1r2 c1r2 c1r2 c1r6 c1r7");
+        EXPECT_EQ(g->ShownFullCell(TShownCol(1), 4), Rect(1, 2, 1, 5));
+        // A second round finds it recorded as it was.
+        c.ocultar(g);
+        c.mostrar(g);
+        EXPECT_EQ(Columna1(), "c1r1 c1r2 c1r2 c1r2 c1r2 c1r6 c1r7");
+        TearDown();
+    }
+}
+
+// A row hidden between two equal cells stays out of the block they make: shown again, it
+// reads its own text, and the two cells it parts are single again.
+TEST_F(BloquesCombinados, FilaOcultaEntreIgualesNoEntraEnElBloque) {
+    g->SetCells(1, 2, "muro");
+    g->SetCells(1, 4, "muro");
+    g->HideRow(3);
+    g->MergeColumnCells(1, true);
+    EXPECT_TRUE(g->IsMergedCell(1, 2));
+    g->UnHideRow(3);
+    EXPECT_EQ(Columna1(), "c1r1 muro c1r3 muro c1r5 c1r6 c1r7");
+    EXPECT_FALSE(g->IsMergedCell(1, 2));
+    EXPECT_FALSE(g->IsMergedCell(1, 4));
+}
+
+// A sort that keeps a block's rows together in their order keeps the block; one that parts
+// them or turns them round splits it, each cell reading its own record.
+TEST_F(BloquesCombinados, OrdenarNoMuestraTextosDeOtroRegistro) {
+    g->MergeCells(1, 2, 1, 2);
+    const char* claves[] = {"", "c", "a", "a", "b", "b", "b", "b"};
+    for (int r = 1; r < 8; ++r)
+        g->SetCells(3, r, claves[r]);
+    g->GetSortSettings()->SetColumn(3);
+    g->QSort();
+    EXPECT_EQ(Columna1(), "c1r2 c1r2 c1r4 c1r5 c1r6 c1r7 c1r1");
+    EXPECT_TRUE(g->IsMergedCell(1, 2));
+    g->GetSortSettings()->SetDirection(sdDescending);
+    g->GetSortSettings()->SetColumn(1);
+    g->QSort();
+    EXPECT_EQ(Columna1(), "c1r7 c1r6 c1r5 c1r4 c1r3 c1r2 c1r1");
+    for (int r = 1; r < 8; ++r)
+        EXPECT_FALSE(g->IsMergedCell(1, r)) << r;
+}
+
+// A block of row 2 over columns 1..3 follows its columns: a column inserted inside it joins
+// it, one removed leaves it; a move or swap that parts or reorders its columns, or the
+// removal of its first one, splits it. Each case gives what row 2 reads.
+TEST_F(BloquesCombinados, BloqueDeColumnasSigueASusColumnas) {
+    struct Caso {
+        const char* nombre;
+        std::function<void(TKavStringGrid*)> paso;
+        const char* fila;
+    };
+    const Caso casos[] = {
+        {"quitar una de dentro", [](TKavStringGrid* g) { g->RemoveCols(2, 1); },
+         "c0r2 c1r2 c1r2 c4r2 c5r2"},
+        {"quitar la primera", [](TKavStringGrid* g) { g->RemoveCols(1, 1); },
+         "c0r2 c2r2 c3r2 c4r2 c5r2"},
+        {"insertar dentro", [](TKavStringGrid* g) { g->InsertCols(2, 1); },
+         "c0r2 c1r2 c1r2 c1r2 c1r2 c4r2 c5r2"},
+        {"insertar al lado", [](TKavStringGrid* g) { g->InsertCols(4, 1); },
+         "c0r2 c1r2 c1r2 c1r2  c4r2 c5r2"},
+        {"mover una de dentro afuera", [](TKavStringGrid* g) { g->MoveColumn(2, 4); },
+         "c0r2 c1r2 c3r2 c4r2 c2r2 c5r2"},
+        {"mover una de fuera adentro", [](TKavStringGrid* g) { g->MoveColumn(5, 2); },
+         "c0r2 c1r2 c5r2 c2r2 c3r2 c4r2"},
+        {"mover el bloque entero", [](TKavStringGrid* g) { g->MoveColumn(4, 0); },
+         "c4r2 c0r2 c1r2 c1r2 c1r2 c5r2"},
+        {"cambiar dos de dentro", [](TKavStringGrid* g) { g->SwapColumns(1, 3); },
+         "c0r2 c3r2 c2r2 c1r2 c4r2 c5r2"},
+        {"cambiar una de dentro con una de fuera", [](TKavStringGrid* g) { g->SwapColumns(2, 5); },
+         "c0r2 c1r2 c5r2 c3r2 c4r2 c2r2"},
+    };
+    for (const Caso& c : casos) {
+        SCOPED_TRACE(c.nombre);
+        SetUp();
+        g->MergeCells(1, 2, 3, 1);
+        c.paso(g);
+        std::string fila;
+        for (int x = 0; x < g->GetColCount(); ++x)
+            fila += (x ? " " : "") + g->GetCellEx(x, 2).str();
+        EXPECT_EQ(fila, c.fila);
+        TearDown();
+    }
+}
+
+// A copy takes the source's recorded column order with its cells: putting the copy's
+// columns back in order gives the source's own order.
+TEST_F(Estructura, LaCopiaVuelveAlOrdenDeColumnasDeSuFuente) {
+    g->SetColumnOrder();
+    g->MoveColumn(1, 4);
+    g->SwapColumns(0, 5);
+    Rejilla* copia = new Rejilla(ventana.get(), ventana.get());
+    copia->Assign(g);
+    copia->ResetColumnOrder();
+    g->ResetColumnOrder();
+    for (int r = 0; r < 8; ++r)
+        for (int c = 0; c < 6; ++c)
+            EXPECT_EQ(copia->GetCells(c, r), "c" + AnsiString(c) + "r" + AnsiString(r)) << c << r;
+    EXPECT_EQ(g->GetCells(1, 3), "c1r3");
+}
+
 } // namespace
