@@ -346,6 +346,13 @@ private:
 
 // A hidden row: its real index, its identity, its height and its cells (texts with their
 // object slots).
+// Why a hidden row is hidden; it shows again once no reason is left.
+enum THideReason : uint8_t {
+    hrByHand = 1, // HideRow and the other hiding calls of the program or the user
+    hrNode = 2,   // inside a contracted node
+    hrFilter = 4, // filtered out
+};
+
 class TGridItem : public TCollectionItem {
 public:
     explicit TGridItem(TCollection* Collection);
@@ -357,6 +364,9 @@ public:
     // The row's identity, given back to it when it is shown again.
     TGridRowId GetRowId() const { return rowId_; }
     void SetRowId(TGridRowId Value) { rowId_ = Value; }
+    // The reasons the row is hidden (THideReason bits).
+    uint8_t GetReasons() const { return reasons_; }
+    void SetReasons(uint8_t Value) { reasons_ = Value; }
     // The row's cells as a list: a text and an object per column.
     TStrings* GetItems() const;
     // Copies the given lines (and their objects) into the owned list.
@@ -373,6 +383,7 @@ private:
     int idx_ = 0;
     int height_ = 0;
     TGridRowId rowId_;
+    uint8_t reasons_ = hrByHand;
     mutable int parkedCols_ = -1; // the columns of the parked cells; -1: none parked
     mutable std::unique_ptr<TStringList> items_;
     mutable TGridStore::RowPtr parked_;

@@ -327,6 +327,7 @@ void TKavStringGrid::AssignCells(const TKavStringGrid& Source) {
         auto* to = static_cast<TGridItem*>(hiddenRows_->Add());
         to->SetIdx(from->GetIdx());
         to->SetHeight(from->GetHeight());
+        to->SetReasons(from->GetReasons());
         const TStrings* cells = from->GetItems();
         for (int c = 0; c < cells->GetCount(); ++c) {
             const TCellProperties* p = AsProps(cells->GetObjects(c));

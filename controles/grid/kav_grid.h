@@ -1060,6 +1060,10 @@ public:
     TRawCompareEvent OnRawCompare;
 
     // --- hiding and showing (real indexes) ---
+    // A hidden row keeps the reasons it is hidden for (THideReason): hidden by these calls,
+    // inside a contracted node, filtered out. Hiding adds a reason, showing takes one away,
+    // and a row shows again once it has none. The calls here hide and show by hand: a row
+    // a contracted node or the filter hides stays hidden through UnHideRow.
     void HideColumn(int ACol) { HideColumns(ACol, ACol); }
     void HideColumns(int FromCol, int ToCol);
     void UnHideColumn(int ACol) { UnHideColumns(ACol, ACol); }
@@ -1073,8 +1077,10 @@ public:
     void UnHideRow(int ARow) { UnHideRows(ARow, ARow); }
     void UnHideRows(int FromRow, int ToRow);
     void UnHideRowsAll();
-    // Shows every hidden row in one pass.
+    // Shows every row hidden by hand in one pass.
     void UnHideRowList();
+    // The reasons real row ARow is hidden for; 0 for a shown row.
+    uint8_t HiddenReasons(int ARow) const;
 
     // --- filtering (kav_grid_filter.cpp) ---
     // Whether display row ARow satisfies the Filter conditions, taken in order (every row
@@ -1086,8 +1092,9 @@ public:
     // reporting the rows done in percent.
     void ApplyFilter();
     bool GetFilterActive() const { return filterActive_; }
-    // On: remembers the fixed rows and filters. Off: shows every hidden row and puts the
-    // fixed rows back. The footer is calculated again.
+    // On: remembers the fixed rows and filters. Off: shows the rows the filter hid and the
+    // ones hidden by hand (a contracted node's rows stay in it) and puts the fixed rows back.
+    // The footer is calculated again.
     void SetFilterActive(bool Value);
     TFilterProgressEvent OnFilterProgress;
 
@@ -1686,6 +1693,11 @@ private:
         return !rowSelect_.empty() || controlList_->GetCount() > 0 || NumHiddenRows() > 0 ||
                (ole_.dragging && !ole_.rows.empty());
     }
+    // RCount empty rows at display row RowIndex, real row RealAt (the hidden rows from
+    // RealAt on come after them).
+    void InsertRowsCore(int RowIndex, int RealAt, int RCount);
+    // RCount empty shown rows at real row RealAt, hidden or not.
+    void InsertRealRows(int RealAt, int RCount);
     // Takes display rows RowIndex .. +RCount-1 out (their slots must be free or empty).
     void DropRowBlock(int RowIndex, int RCount);
     void RemoveRowsCore(int RowIndex, int RCount, bool UpdateHidden, bool FreeProps,
@@ -1739,11 +1751,25 @@ private:
     void PlaceRowsInOrder(int First, const std::vector<int>& Order);
     void MoveRowsInOnePass(int First, const std::vector<int>& Order);
     void SortFrame(bool Indexed, bool Group, bool FireRowUpdate);
-    // Hides the shown real rows of a sorted list in one pass; Append adds their items at
-    // the end of the collection without their heights.
-    void HideRealRows(const std::vector<int>& Reals, bool Append);
+    // Hides the shown real rows of a sorted list in one pass, for Reason; Append adds their
+    // items at the end of the collection without their heights.
+    void HideRealRows(const std::vector<int>& Reals, bool Append, uint8_t Reason);
+    // Gives the real rows of a sorted list (without repeats) Reason: the hidden ones take
+    // it beside theirs, the shown ones are hidden for it (the grid keeps one row shown).
+    void HideFor(std::vector<int> Reals, uint8_t Reason, bool Append = false);
+    // Takes the reasons of Mask from the hidden rows listed (sorted real rows) or from every
+    // hidden row; those left with none are shown, in one pass.
+    void ShowFor(const std::vector<int>& Reals, uint8_t Mask);
+    void ShowAllFor(uint8_t Mask);
+    void ShowItemsFor(const std::vector<TGridItem*>& Items, uint8_t Mask);
     // Shows the given hidden rows (sorted by real index) in one pass.
     void UnHideItems(std::vector<TGridItem*> Items);
+    // The hidden row at real row ARow, or nullptr.
+    TGridItem* HiddenItemAt(int ARow) const;
+    // Every hidden row shown for a while (to be walked or tested as shown rows): each
+    // one's identity and reasons, to be hidden again by HideAgain for those of Mask.
+    std::vector<std::pair<TGridRowId, uint8_t>> ShowEveryRow();
+    void HideAgain(const std::vector<std::pair<TGridRowId, uint8_t>>& Rows, uint8_t Mask);
     // The size a cell's text and graphic need (the sizing routines' measure).
     TPoint MeasureCell(TShownCol ACol, TShownRow ARow, bool Zoom, bool WordWrap);
     void DoScrollHint(bool Vert, int ScrollCode, int Pos);
@@ -1761,6 +1787,7 @@ private:
     int sortingColumn_ = -1; // the real column a single-column sort moves
     int sortCurrentRow_ = -1;
     mutable std::vector<int> hiddenSorted_;
+    mutable std::vector<TGridItem*> hiddenSortedItems_; // the items in the same order
     mutable bool hiddenSortedValid_ = false;
     TScrollBarAlways scrollBarAlways_ = saNone;
     bool scrollProportional_ = false;
@@ -1809,6 +1836,18 @@ private:
 private:
     // Nodes and grouping.
     TCellGraphic* NodeGraphic(int ARow);
+    // The column-0 properties, the node graphic and the node level of real row ARow,
+    // hidden or not.
+    TCellProperties* NodePropsOfReal(int ARow);
+    TCellGraphic* NodeOfReal(int ARow);
+    int LevelOfReal(int ARow);
+    // GetParentRow over real rows, hidden ones included.
+    int ParentOfReal(int ARow);
+    // Before display rows RowIndex .. +RCount-1 are removed: the rows of the nodes among them
+    // go one level up; the hidden rows of the closed ones are given back (to ReopenRows once
+    // the rows are gone).
+    std::vector<TGridRowId> ReleaseNodeRuns(int RowIndex, int RCount);
+    void ReopenRows(const std::vector<TGridRowId>& Rows);
     // The last real row of the run the node at real row ARow heads (never past the last
     // normal row).
     int NodeLastReal(int ARow, const TCellGraphic& Node);

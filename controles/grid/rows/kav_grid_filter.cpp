@@ -1,6 +1,6 @@
-// TKavStringGrid: row filtering. The rows that fail the Filter conditions are hidden like
-// any hidden row (their cells kept in the hidden-row collection) and shown again when the
-// filter is switched off.
+// TKavStringGrid: row filtering. The rows that fail the Filter conditions are hidden for the
+// filter reason (their cells kept in the hidden-row collection), beside any other reason they
+// are hidden for, and lose it when the filter is switched off.
 #include "controles/grid/kav_grid.h"
 
 #include "controles/comun/text_utils.h"
@@ -59,20 +59,25 @@ bool TKavStringGrid::MatchFilter(int ARow) {
 }
 
 void TKavStringGrid::FilterRow(int ARow) {
-    if (!MatchFilter(ARow)) HideRow(RemapRowInv(ARow));
+    if (!MatchFilter(ARow)) HideFor({RemapRowInv(ARow)}, hrFilter);
 }
 
 void TKavStringGrid::ApplyFilter() {
+    // The rows hidden for other reasons are tested too, shown for a while: a row the filter
+    // fails stays hidden when a node over it opens or it is shown by hand.
+    const auto hidden = ShowEveryRow();
     const int first = GetFixedRows();
     const int last = GetRowCount() - fixedFooters_ - 1;
     const int n = last - first + 1;
-    TIntList failed(0, 0);
+    std::vector<int> failed;
     for (int r = first; r <= last; ++r) {
-        if (!MatchFilter(r)) failed.Add(RemapRowInv(r));
+        if (!MatchFilter(r)) failed.push_back(r);
         if (OnFilterProgress && n > 0)
             OnFilterProgress(this, static_cast<int>(std::lround((r - first + 1) * 100.0 / n)));
     }
-    HideRowList(&failed);
+    // Every row is shown: display and real rows agree, and hiding moves no real row.
+    HideAgain(hidden, hrByHand | hrNode | hrFilter);
+    HideFor(std::move(failed), hrFilter);
     // Done: with no normal row at all too.
     if (OnFilterProgress) OnFilterProgress(this, 100);
 }
@@ -92,7 +97,8 @@ void TKavStringGrid::SetFilterActive(bool Value) {
         EndUpdate();
         selectionHidden_ = false;
     } else {
-        UnHideRowList();
+        // The rows the filter and the hiding calls hid; a contracted node keeps its rows.
+        ShowAllFor(hrFilter | hrByHand);
         if (GetRowCount() > filterFixedRows_) SetFixedRowsEx(filterFixedRows_);
         if (selectionHidden_) UnHideSelection();
     }

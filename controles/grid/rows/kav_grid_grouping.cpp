@@ -106,8 +106,10 @@ void TKavStringGrid::Group(int ColIndex) {
     if (ColIndex < GetFixedCols() || ColIndex >= TotalColCount()) return;
     if (groupColumn_ >= 0) UnGroup();
     BeginUpdate();
-    // Groups close by hiding their rows: rows hidden before come back to be grouped too.
-    if (NumHiddenRows() > 0) UnHideRowList();
+    // Groups close by hiding their rows: rows hidden before come back to be grouped too,
+    // the ones the filter hides only while the groups are made.
+    if (NumHiddenRows() > 0 || nodeCount_ > 0) ExpandAll();
+    const auto filtered = ShowEveryRow();
     const int g = ColIndex;
     groupColumn_ = g;
     groupWidth_ = GetAllColWidths(g);
@@ -159,6 +161,7 @@ void TKavStringGrid::Group(int ColIndex) {
         StyleGroupRow(headers[i], RemapColInv(textCol), true);
         if (summary) StyleGroupRow(headers[i] + spans[i], RemapColInv(textCol), false);
     }
+    HideAgain(filtered, hrFilter);
     if (GetFixedRows() < GetRowCount()) SetRowEx(GetFixedRows());
     EndUpdate();
 }
@@ -168,6 +171,8 @@ void TKavStringGrid::UnGroup() {
     if (subGroupColumn_ >= 0) SubUnGroup(subGroupColumn_);
     BeginUpdate();
     ExpandAll();
+    // The rows the filter hides take their values back too, and stay hidden.
+    const auto filtered = ShowEveryRow();
     const int g = groupColumn_;
     InsertCols(g, 1);
     SetAllColWidths(g, groupWidth_);
@@ -190,6 +195,7 @@ void TKavStringGrid::UnGroup() {
     RemoveRowList(drop);
     nodeCount_ = 0;
     groupColumn_ = -1;
+    HideAgain(filtered, hrFilter);
     EndUpdate();
 }
 

@@ -57,7 +57,7 @@ void TKavStringGrid::UnHideColumnsAll() {
 
 // --- rows ---
 
-void TKavStringGrid::HideRealRows(const std::vector<int>& Reals, bool Append) {
+void TKavStringGrid::HideRealRows(const std::vector<int>& Reals, bool Append, uint8_t Reason) {
     if (Reals.empty()) return;
     const int cols = std::max(TotalColCount(), GetStoreColCount());
     const int n = GetRowCount();
@@ -82,6 +82,7 @@ void TKavStringGrid::HideRealRows(const std::vector<int>& Reals, bool Append) {
         item->SetIdx(reals[k]);
         item->SetHeight(Append ? 0 : GetRowHeights(d));
         item->SetRowId(GetRowId(d));
+        item->SetReasons(Reason);
         // The item takes the row's cells, objects included, and the row stays empty.
         item->ParkRow(TakeStoreRow(d), cols);
     }
@@ -114,24 +115,32 @@ void TKavStringGrid::HideRealRows(const std::vector<int>& Reals, bool Append) {
     Invalidate();
 }
 
+void TKavStringGrid::HideFor(std::vector<int> Reals, uint8_t Reason, bool Append) {
+    std::erase_if(Reals, [this, Reason](int r) {
+        TGridItem* item = r < 0 ? nullptr : HiddenItemAt(r);
+        if (item) item->SetReasons(item->GetReasons() | Reason);
+        return r < 0 || item != nullptr;
+    });
+    // The grid keeps one row.
+    if (static_cast<int>(Reals.size()) >= GetRowCount()) Reals.resize(GetRowCount() - 1);
+    HideRealRows(Reals, Append, Reason);
+}
+
 void TKavStringGrid::HideRows(int FromRow, int ToRow) {
     std::vector<int> reals;
-    for (int r = std::max(0, FromRow); r <= ToRow; ++r)
-        if (!IsHiddenRow(r)) reals.push_back(r);
-    // The grid keeps one row.
-    if (static_cast<int>(reals.size()) >= GetRowCount()) reals.resize(GetRowCount() - 1);
-    HideRealRows(reals, false);
+    for (int r = std::max(0, FromRow); r <= ToRow && r < TotalRowCount(); ++r)
+        reals.push_back(r);
+    HideFor(std::move(reals), hrByHand);
 }
 
 void TKavStringGrid::HideRowsEx(int FromRow, int ToRow) {
     if (IsHiddenRow(FromRow)) return;
     std::vector<int> reals;
-    for (int r = std::max(0, FromRow); r <= ToRow; ++r)
-        if (!IsHiddenRow(r)) reals.push_back(r);
-    if (static_cast<int>(reals.size()) >= GetRowCount()) reals.resize(GetRowCount() - 1);
+    for (int r = std::max(0, FromRow); r <= ToRow && r < TotalRowCount(); ++r)
+        reals.push_back(r);
     // The rows leave as a removal takes them: the current row is placed the same way.
     const int savedRow = GetRow(), savedTop = GetTopRow();
-    HideRealRows(reals, true);
+    HideFor(std::move(reals), hrByHand, true);
     KeepRowAfterRemoval(savedRow, savedTop);
 }
 
@@ -143,9 +152,58 @@ void TKavStringGrid::HideRowList(TIntList* RowList) {
         reals.push_back(RowList->GetItems(i));
     std::sort(reals.begin(), reals.end());
     reals.erase(std::unique(reals.begin(), reals.end()), reals.end());
-    std::erase_if(reals, [this](int r) { return r < 0 || IsHiddenRow(r); });
-    if (static_cast<int>(reals.size()) >= GetRowCount()) reals.resize(GetRowCount() - 1);
-    HideRealRows(reals, false);
+    std::erase_if(reals, [this](int r) { return r >= TotalRowCount(); });
+    HideFor(std::move(reals), hrByHand);
+}
+
+void TKavStringGrid::ShowItemsFor(const std::vector<TGridItem*>& Items, uint8_t Mask) {
+    std::vector<TGridItem*> shown;
+    for (TGridItem* item : Items) {
+        item->SetReasons(item->GetReasons() & ~Mask);
+        if (item->GetReasons() == 0) shown.push_back(item);
+    }
+    UnHideItems(std::move(shown));
+}
+
+void TKavStringGrid::ShowFor(const std::vector<int>& Reals, uint8_t Mask) {
+    std::vector<TGridItem*> items;
+    for (int r : Reals)
+        if (TGridItem* item = HiddenItemAt(r)) items.push_back(item);
+    ShowItemsFor(items, Mask);
+}
+
+void TKavStringGrid::ShowAllFor(uint8_t Mask) {
+    SortedHiddenIndexes();
+    ShowItemsFor(std::vector<TGridItem*>(hiddenSortedItems_), Mask);
+}
+
+std::vector<std::pair<TGridRowId, uint8_t>> TKavStringGrid::ShowEveryRow() {
+    std::vector<std::pair<TGridRowId, uint8_t>> rows;
+    for (int i = 0; i < hiddenRows_->GetCount(); ++i) {
+        const auto* item = ItemAt(*hiddenRows_, i);
+        rows.emplace_back(item->GetRowId(), item->GetReasons());
+    }
+    ShowAllFor(hrByHand | hrNode | hrFilter);
+    return rows;
+}
+
+void TKavStringGrid::HideAgain(const std::vector<std::pair<TGridRowId, uint8_t>>& Rows,
+                               uint8_t Mask) {
+    // The rows still in the grid, by the reasons they are hidden again for.
+    std::vector<std::pair<uint8_t, int>> again;
+    for (const auto& [id, reasons] : Rows) {
+        const int d = FindRowId(id);
+        if (d >= 0 && (reasons & Mask)) again.emplace_back(reasons & Mask, RemapRowInv(d));
+    }
+    std::sort(again.begin(), again.end());
+    for (size_t i = 0; i < again.size();) {
+        const uint8_t reasons = again[i].first;
+        std::vector<int> reals;
+        for (; i < again.size() && again[i].first == reasons; ++i)
+            reals.push_back(again[i].second);
+        // Real rows do not move when rows are hidden.
+        HideFor(std::move(reals), reasons);
+    }
 }
 
 void TKavStringGrid::UnHideItems(std::vector<TGridItem*> Items) {
@@ -228,33 +286,19 @@ void TKavStringGrid::UnHideItems(std::vector<TGridItem*> Items) {
 }
 
 void TKavStringGrid::UnHideRows(int FromRow, int ToRow) {
-    // Every hidden row of the range comes back, also when the first row of the range is
-    // shown.
+    // Every hidden row of the range, also when the first row of the range is shown.
     std::vector<TGridItem*> items;
     for (int i = 0; i < hiddenRows_->GetCount(); ++i) {
         TGridItem* item = ItemAt(*hiddenRows_, i);
         if (item->GetIdx() >= FromRow && item->GetIdx() <= ToRow) items.push_back(item);
     }
-    UnHideItems(std::move(items));
+    ShowItemsFor(items, hrByHand);
 }
 
 void TKavStringGrid::UnHideRowsAll() {
-    while (hiddenRows_->GetCount() > 0) {
-        const int first = ItemAt(*hiddenRows_, 0)->GetIdx();
-        int last = first;
-        for (int i = 1;
-             i < hiddenRows_->GetCount() && ItemAt(*hiddenRows_, i)->GetIdx() == last + 1; ++i)
-            ++last;
-        const int before = hiddenRows_->GetCount();
-        UnHideRows(first, last);
-        if (hiddenRows_->GetCount() == before) break;
-    }
+    ShowAllFor(hrByHand);
 }
 
 void TKavStringGrid::UnHideRowList() {
-    std::vector<TGridItem*> items;
-    items.reserve(hiddenRows_->GetCount());
-    for (int i = 0; i < hiddenRows_->GetCount(); ++i)
-        items.push_back(ItemAt(*hiddenRows_, i));
-    UnHideItems(std::move(items));
+    ShowAllFor(hrByHand);
 }

@@ -26,19 +26,39 @@ int TKavStringGrid::RemapColInv(int ACol) const {
     return ACol - hidden;
 }
 
-// The real indexes of the hidden rows, sorted, kept until the hidden rows change.
+// The real indexes of the hidden rows, sorted, and their items in the same order, kept until
+// the hidden rows change.
 const std::vector<int>& TKavStringGrid::SortedHiddenIndexes() const {
     if (hiddenSortedValid_ && hiddenSorted_.size() == static_cast<size_t>(NumHiddenRows()))
         return hiddenSorted_;
-    hiddenSorted_.clear();
-    hiddenSorted_.reserve(hiddenRows_->GetCount());
+    hiddenSortedItems_.clear();
+    hiddenSortedItems_.reserve(hiddenRows_->GetCount());
     for (int i = 0; i < hiddenRows_->GetCount(); ++i)
-        hiddenSorted_.push_back(static_cast<const TGridItem*>(hiddenRows_->GetItem(i))->GetIdx());
+        hiddenSortedItems_.push_back(static_cast<TGridItem*>(hiddenRows_->GetItem(i)));
+    const auto byIndex = [](const TGridItem* a, const TGridItem* b) {
+        return a->GetIdx() < b->GetIdx();
+    };
     // The collection is mostly kept in order already.
-    if (!std::is_sorted(hiddenSorted_.begin(), hiddenSorted_.end()))
-        std::sort(hiddenSorted_.begin(), hiddenSorted_.end());
+    if (!std::is_sorted(hiddenSortedItems_.begin(), hiddenSortedItems_.end(), byIndex))
+        std::stable_sort(hiddenSortedItems_.begin(), hiddenSortedItems_.end(), byIndex);
+    hiddenSorted_.clear();
+    hiddenSorted_.reserve(hiddenSortedItems_.size());
+    for (const TGridItem* item : hiddenSortedItems_)
+        hiddenSorted_.push_back(item->GetIdx());
     hiddenSortedValid_ = true;
     return hiddenSorted_;
+}
+
+TGridItem* TKavStringGrid::HiddenItemAt(int ARow) const {
+    const std::vector<int>& h = SortedHiddenIndexes();
+    const auto it = std::lower_bound(h.begin(), h.end(), ARow);
+    return it != h.end() && *it == ARow ? hiddenSortedItems_[static_cast<size_t>(it - h.begin())]
+                                        : nullptr;
+}
+
+uint8_t TKavStringGrid::HiddenReasons(int ARow) const {
+    const TGridItem* item = HiddenItemAt(ARow);
+    return item ? item->GetReasons() : 0;
 }
 
 int TKavStringGrid::RemapHiddenRowInv(int ARow) const {

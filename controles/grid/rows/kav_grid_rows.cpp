@@ -45,9 +45,23 @@ void TKavStringGrid::AddColumn() {
 }
 
 void TKavStringGrid::InsertRows(int RowIndex, int RCount) {
+    if (RCount < 1 || RowIndex < 0 || RowIndex > GetRowCount()) return;
+    InsertRowsCore(RowIndex, RemapRowInv(RowIndex), RCount);
+}
+
+void TKavStringGrid::InsertRealRows(int RealAt, int RCount) {
+    const int total = TotalRowCount();
+    RealAt = std::clamp(RealAt, 0, total);
+    const int d = RemapRow(RealAt);
+    // Rows that come in before a shown row (or after the last row) are plain insertions.
+    if (RealAt == total || !IsHiddenRow(RealAt))
+        InsertRows(d, RCount);
+    else
+        InsertRowsCore(d, RealAt, RCount);
+}
+
+void TKavStringGrid::InsertRowsCore(int RowIndex, int realAt, int RCount) {
     const int old = GetRowCount();
-    if (RCount < 1 || RowIndex < 0 || RowIndex > old) return;
-    const int realAt = RemapRowInv(RowIndex);
     const int total = TotalRowCount();
     const std::vector<TMergedBlock> blocks = MergedBlocks();
     SetRowCountEx(old + RCount);
@@ -122,6 +136,9 @@ void TKavStringGrid::RemoveRowsCore(int RowIndex, int RCount, bool UpdateHidden,
     for (int i = 0; i < RCount; ++i)
         reals.push_back(RemapRowInv(RowIndex + i));
     const std::vector<TMergedBlock> blocks = MergedBlocks();
+    // A node row that goes leaves its rows a level up, and shown if it was closed.
+    const std::vector<TGridRowId> reopened =
+        nodeCount_ != 0 ? ReleaseNodeRuns(RowIndex, RCount) : std::vector<TGridRowId>();
     ForgetNodesOf(RowIndex, RCount);
     if (FreeProps) {
         ClearPropRect(0, RowIndex, GetStoreColCount() - 1, RowIndex + RCount - 1);
@@ -164,6 +181,7 @@ void TKavStringGrid::RemoveRowsCore(int RowIndex, int RCount, bool UpdateHidden,
         SetRowEx(savedRow);
         SetTopRow(savedTop);
     }
+    if (!reopened.empty()) ReopenRows(reopened);
     EndUpdate();
     // Column 0 of a node grid holds the node glyphs.
     if (HasNodes() && GetCol() == 0 && GetColCount() > 1) SetCol(1);

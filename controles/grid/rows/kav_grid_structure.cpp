@@ -15,7 +15,9 @@
 //   - the controls placed on cells, by real row: those on gone rows are let go (each
 //     operation places them again over their cells when it is done);
 //   - the hidden rows' real indexes: when shown rows are sorted, moved or swapped, each
-//     hidden row goes along with the shown row above it (a contracted node's rows with it);
+//     hidden row goes along with the shown row above it (a contracted node's rows with it).
+//     The reasons a row is hidden for (by hand, inside a contracted node, filtered out),
+//     its cells and its identity are kept in its item and go with it;
 //   - the rows a drag out of this grid is taking, by display row (a drop into the same grid
 //     may insert rows before or among them): those gone leave the list.
 //

@@ -33,6 +33,9 @@ struct Modelo {
     std::vector<std::vector<std::string>> celdas; // [real row][real column]
     std::vector<bool> filaOculta, marcada;        // per real row
     std::vector<bool> colOculta;                  // per real column
+    // Per real row: 0 outside every contracted node, 1 hidden by one only, 2 hidden by one
+    // and for another reason too (by hand, by the filter).
+    std::vector<uint8_t> porNodo;
     std::vector<int> ancho;                       // per real column
     int colNumerica = 4;                          // the column the footer sums (-1: gone)
     bool filtrando = false;                       // the grid's filter is on
@@ -110,12 +113,14 @@ struct Modelo {
             celdas.insert(celdas.begin() + Real, std::vector<std::string>(Cols()));
             filaOculta.insert(filaOculta.begin() + Real, false);
             marcada.insert(marcada.begin() + Real, false);
+            porNodo.insert(porNodo.begin() + Real, 0);
         }
     }
     void QuitarFila(int Real) {
         celdas.erase(celdas.begin() + Real);
         filaOculta.erase(filaOculta.begin() + Real);
         marcada.erase(marcada.begin() + Real);
+        porNodo.erase(porNodo.begin() + Real);
     }
     // Shown rows D .. D+N-1 go; the hidden rows between them stay.
     void QuitarVisibles(int D, int N) {
@@ -142,9 +147,11 @@ struct Modelo {
         const auto antes = celdas;
         const auto ocultas = filaOculta;
         const auto marcas = marcada;
+        const auto nodos = porNodo;
         for (size_t i = 0; i < fuentes.size(); ++i) {
             celdas[i] = antes[fuentes[i]];
             filaOculta[i] = ocultas[fuentes[i]];
+            porNodo[i] = nodos[fuentes[i]];
             if (MarcasConLaFila) marcada[i] = marcas[fuentes[i]];
         }
     }
@@ -226,6 +233,7 @@ protected:
         }
         m.filaOculta.assign(kFilas, false);
         m.marcada.assign(kFilas, false);
+        m.porNodo.assign(kFilas, 0);
         for (int r : {2, 3, 6}) {
             g->SetRowSelect(r, true);
             m.marcada[r] = true;
@@ -414,8 +422,10 @@ void Contraer(TKavStringGrid& g, Modelo& m) {
     const NodoDePrueba n = Nodo(m);
     g.AddNode(n.fila, n.span);
     g.ContractNode(n.fila);
-    for (int r = n.fila + 1; r < n.fila + n.span; ++r)
+    for (int r = n.fila + 1; r < n.fila + n.span; ++r) {
+        m.porNodo[r] = m.filaOculta[r] ? 2 : 1;
         m.filaOculta[r] = true;
+    }
 }
 
 // The filter the operations switch on: small numbers, or the text of one row in the column
@@ -439,15 +449,18 @@ void Filtrar(TKavStringGrid& g, Modelo& m) {
     }
     g.SetFilterActive(true);
     m.filtrando = true;
+    // Rows hidden for another reason are tested too.
     for (int r = 1; r < m.Filas() - 1; ++r) {
-        if (m.filaOculta[r]) continue;
         bool queda = true;
         for (const CondicionDePrueba& c : kFiltro) {
             const std::string t = c.columna < m.Cols() ? m.celdas[r][c.columna] : "";
             const bool encaja = MatchStrEx(c.patron, AnsiString(t), true);
             queda = c.op == foNONE ? encaja : c.op == foOR ? queda || encaja : queda && encaja;
         }
-        if (!queda) m.filaOculta[r] = true;
+        if (!queda) {
+            m.filaOculta[r] = true;
+            if (m.porNodo[r]) m.porNodo[r] = 2;
+        }
     }
 }
 
@@ -879,7 +892,11 @@ const std::vector<Operacion>& Operaciones() {
              Filtrar(g, m);
              g.SetFilterActive(false);
              m.filtrando = false;
-             m.filaOculta.assign(m.Filas(), false);
+             // The rows hidden by hand come back too; a contracted node's rows stay in it.
+             for (int r = 0; r < m.Filas(); ++r) {
+                 m.filaOculta[r] = m.porNodo[r] != 0;
+                 if (m.porNodo[r]) m.porNodo[r] = 1;
+             }
          }},
         {"vaciar la columna de claves",
          [](TKavStringGrid& g, Modelo& m) {
@@ -900,7 +917,7 @@ const std::vector<Operacion>& Operaciones() {
              EXPECT_TRUE(g.GetNodeState(1)); // by display row
              EXPECT_EQ(g.GetNodeLevel(1), 1);
          }},
-        {"expandir el nodo (vuelve toda su serie) y quitarlo",
+        {"expandir el nodo (vuelven las filas que solo el nodo ocultaba) y quitarlo",
          [](TKavStringGrid& g, Modelo& m) {
              if (g.GetNodeCount() == 0) Contraer(g, m);
              const int fila = m.FilaReal(1);
@@ -908,8 +925,11 @@ const std::vector<Operacion>& Operaciones() {
              const int span = g.GetNodeSpan(1);
              g.ExpandNode(fila);
              EXPECT_FALSE(g.GetNodeState(1));
-             for (int r = fila + 1; r < fila + span; ++r)
-                 m.filaOculta[r] = false;
+             // Rows hidden for another reason too stay hidden.
+             for (int r = fila + 1; r < fila + span; ++r) {
+                 if (m.porNodo[r] == 1) m.filaOculta[r] = false;
+                 m.porNodo[r] = 0;
+             }
              g.RemoveNode(fila);
              EXPECT_EQ(g.GetNodeCount(), 0);
          }},
@@ -921,8 +941,10 @@ const std::vector<Operacion>& Operaciones() {
          [](TKavStringGrid& g, Modelo& m) {
              // Grouping shows every row, sorts the normal rows on the column, puts a header
              // before each run of one value (rows without a value, sorted first, stay in no
-             // group) and takes the column out until UnGroup.
+             // group) and takes the column out until UnGroup. With no filter on.
+             ASSERT_FALSE(m.filtrando);
              m.filaOculta.assign(m.Filas(), false);
+             m.porNodo.assign(m.Filas(), 0);
              const int primera = g.GetFixedRows();
              const int ultima = m.Filas() - 1 - g.GetFixedFooters();
              std::vector<std::string> valores;

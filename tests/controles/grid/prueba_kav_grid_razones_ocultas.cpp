@@ -6,10 +6,12 @@
 #include "controles/grid/cell_properties.h"
 #include "controles/grid/kav_grid.h"
 #include "plataforma/base/numbers.h"
+#include "plataforma/gui/testing/input_simulation.h"
 #include "tests/controles/grid/rejilla_prueba.h"
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 
 namespace {
@@ -96,6 +98,157 @@ TEST_F(RazonesOcultas, LasFilasOcultasSiguenALaFilaMovida) {
         EXPECT_EQ(g->GetNodeSpan(Fila("f2")), 3);
         EXPECT_EQ(Nivel("f3"), 1);
         EXPECT_EQ(Nivel("f4"), 1);
+    }
+}
+
+TEST_F(RazonesOcultas, CadaOperacionQuitaSoloSusRazones) {
+    // Node f1 over f1..f6; f4 hidden by hand inside it.
+    g->AddNode(1, 6);
+    g->HideRow(4);
+    g->ContractNode(1);
+    EXPECT_EQ(g->HiddenReasons(4), hrByHand | hrNode);
+    g->ExpandNode(1);
+    EXPECT_EQ(Vistas(), "f1 f2 f3 f5 f6 f7 f8 f9 f10 f11 f12");
+    // The filter hides f3 (and the other odd rows) a second time: shown by hand, it stays.
+    g->HideRow(3);
+    Filtrar("y");
+    EXPECT_EQ(g->HiddenReasons(3), hrByHand | hrFilter);
+    g->UnHideRow(3);
+    EXPECT_EQ(Vistas(), "f2 f6 f8 f10 f12");
+    // The filter off takes its own reason and the ones by hand.
+    g->SetFilterActive(false);
+    EXPECT_EQ(Vistas(), "f1 f2 f3 f4 f5 f6 f7 f8 f9 f10 f11 f12");
+    EXPECT_EQ(g->NumHiddenRows(), 0);
+}
+
+TEST_F(RazonesOcultas, AbrirOQuitarUnNodoNoMuestraLoQueElFiltroOculta) {
+    const std::pair<const char*, std::function<void(Rejilla*)>> casos[] = {
+        {"ExpandNode", [](Rejilla* x) { x->ExpandNode(1); }},
+        {"SetNodeState", [](Rejilla* x) { x->SetNodeState(1, false); }},
+        {"RemoveNode", [](Rejilla* x) { x->RemoveNode(1); }},
+        {"RemoveAllNodes", [](Rejilla* x) { x->RemoveAllNodes(); }},
+        {"ExpandAll", [](Rejilla* x) { x->ExpandAll(); }},
+        {"clic en el glifo",
+         [](Rejilla* x) {
+             x->SetFocus();
+             x->SetColWidths(0, 60);
+             const TRect r = x->CellRect(0, 1);
+             SimulateClick(x, r.Left + 6, (r.Top + r.Bottom) / 2);
+         }},
+    };
+    for (const auto& [nombre, abrir] : casos) {
+        SCOPED_TRACE(nombre);
+        SetUp();
+        g->AddNode(1, 6);
+        Filtrar("x");
+        g->ContractNode(1);
+        EXPECT_EQ(Vistas(), "f1 f7 f9 f11");
+        abrir(g);
+        EXPECT_EQ(Vistas(), "f1 f3 f5 f7 f9 f11");
+        EXPECT_FALSE(g->GetNodeState(1));
+        EXPECT_TRUE(g->GetFilterActive());
+    }
+}
+
+TEST_F(RazonesOcultas, ContraerTodoYDesagruparDejanElFiltro) {
+    g->AddNode(1, 6);
+    Filtrar("x");
+    g->ContractAll();
+    EXPECT_EQ(Vistas(), "f1 f7 f9 f11");
+    g->ExpandAll();
+    EXPECT_EQ(Vistas(), "f1 f3 f5 f7 f9 f11");
+    g->RemoveAllNodes();
+    // Switching the filter on again would do nothing: it is still on, and still hiding.
+    EXPECT_TRUE(g->GetFilterActive());
+    g->SetFilterActive(false);
+
+    // Grouped on column 3 ("a" for f1..f6, "b" for the rest), filtered, ungrouped: every
+    // row takes its value back and the filter still hides the even rows.
+    for (int r = 1; r < 13; ++r)
+        g->SetCells(3, r, r <= 6 ? "a" : "b");
+    g->Group(3);
+    Filtrar("x");
+    g->UnGroup();
+    EXPECT_EQ(Vistas(), "f1 f3 f5 f7 f9 f11");
+    EXPECT_TRUE(g->GetFilterActive());
+    g->SetFilterActive(false);
+    EXPECT_EQ(Vistas(), "f1 f2 f3 f4 f5 f6 f7 f8 f9 f10 f11 f12");
+    EXPECT_EQ(TextosColumna(g, 3, 1, 12, " "), "a a a a a a b b b b b b");
+    // Grouping a filtered grid groups every row and keeps the filtered ones hidden.
+    Filtrar("x");
+    g->Group(3);
+    EXPECT_EQ(g->TotalRowCount(), 15);
+    g->UnGroup();
+    EXPECT_EQ(Vistas(), "f1 f3 f5 f7 f9 f11");
+}
+
+TEST_F(RazonesOcultas, QuitarElFiltroDejaContraidoElNodo) {
+    g->AddNode(1, 6);
+    g->ContractNode(1);
+    g->HideRow(9);
+    Filtrar("x");
+    g->SetFilterActive(false);
+    // The node stays closed and its rows hidden; the row hidden by hand comes back.
+    EXPECT_EQ(Vistas(), "f1 f7 f8 f9 f10 f11 f12");
+    EXPECT_TRUE(g->GetNodeState(1));
+    g->SetNodeState(1, false);
+    EXPECT_EQ(Vistas(), "f1 f2 f3 f4 f5 f6 f7 f8 f9 f10 f11 f12");
+}
+
+TEST_F(RazonesOcultas, FilasHijasConElNodoFiltrado) {
+    // Nodes f1 (f1..f4) and f5 (f5..f8); the filter hides both node rows.
+    g->AddNode(1, 4);
+    g->AddNode(5, 4);
+    Filtrar("y");
+    g->InsertChildRow(2, 1);
+    EXPECT_EQ(Vistas(), "f2  f4 f6 f8 f10 f12");
+    g->SetFilterActive(false);
+    EXPECT_EQ(Vistas(), "f1 f2  f3 f4 f5 f6 f7 f8 f9 f10 f11 f12");
+    EXPECT_EQ(g->GetNodeSpan(Fila("f1")), 5);
+    EXPECT_EQ(g->GetNodeSpan(Fila("f5")), 4);
+    EXPECT_EQ(Nivel("f4"), 1);
+    EXPECT_EQ(g->GetCellProperties(0, 3)->GetNodeLevel(), 1);
+    EXPECT_EQ(Nivel("f5"), 1);
+    g->RemoveRows(3, 1);
+    g->SetNodeSpan(Fila("f1"), 4);
+
+    Filtrar("y");
+    g->RemoveChildRow(2);
+    g->SetFilterActive(false);
+    EXPECT_EQ(g->GetNodeSpan(Fila("f1")), 3);
+    g->ContractNode(Real("f1"));
+    // Node f1 hides its own rows, not the other node's row.
+    EXPECT_EQ(Vistas(), "f1 f5 f6 f7 f8 f9 f10 f11 f12");
+    EXPECT_FALSE(g->GetNodeState(Fila("f5")));
+}
+
+TEST_F(RazonesOcultas, NodoEnUnaFilaQueElFiltroOculta) {
+    Filtrar("x");
+    g->AddNode(10, 2);
+    EXPECT_EQ(g->GetNodeCount(), 1);
+    EXPECT_EQ(Nivel("f11"), 1);
+    EXPECT_EQ(Nivel("f9"), 0);
+    g->SetFilterActive(false);
+    EXPECT_TRUE(g->IsNode(Fila("f10")));
+    EXPECT_FALSE(g->IsNode(Fila("f11")));
+    EXPECT_EQ(g->GetNodeSpan(Fila("f10")), 2);
+    EXPECT_EQ(Nivel("f10"), 1);
+    EXPECT_EQ(Nivel("f12"), 0);
+}
+
+TEST_F(RazonesOcultas, QuitarLaFilaDelNodoDevuelveSusFilas) {
+    for (const bool contraido : {false, true}) {
+        SCOPED_TRACE(contraido ? "contraido" : "abierto");
+        SetUp();
+        g->AddNode(2, 3);
+        if (contraido) g->ContractNode(2);
+        g->RemoveRows(Fila("f2"), 1);
+        // Only the node row goes; its rows show at level 0.
+        EXPECT_EQ(Vistas(), "f1 f3 f4 f5 f6 f7 f8 f9 f10 f11 f12");
+        EXPECT_EQ(g->TotalRowCount(), 12);
+        EXPECT_EQ(Nivel("f3"), 0);
+        EXPECT_EQ(Nivel("f4"), 0);
+        EXPECT_EQ(g->GetNodeCount(), 0);
     }
 }
 
