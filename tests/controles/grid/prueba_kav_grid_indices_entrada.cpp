@@ -93,7 +93,13 @@ protected:
     // Shows G's hidden row again, the way it was hidden.
     void MostrarFila() {
         switch (ocultacion) {
-        case Ocultacion::PorHideRow: g->UnHideRow(FilaOculta); break;
+        case Ocultacion::PorHideRow: { // a sort takes the hidden row along with the row above it
+            int oculta = 0;
+            while (oculta < g->TotalRowCount() && !g->IsHiddenRow(oculta))
+                ++oculta;
+            g->UnHideRow(oculta);
+            break;
+        }
         case Ocultacion::PorNodo: g->ExpandAll(); break; // a sort may have moved the node
         case Ocultacion::PorFiltro: g->SetFilterActive(false); break;
         }
@@ -179,6 +185,9 @@ struct Caso {
     std::function<void(Rejilla*, std::string& Eventos)> preparar;
     // Acts at shown cells and answers what the user sees.
     std::function<std::string(Rejilla*)> hacer;
+    // Whether the pass with a contracted node can compare: Right and Left on a node row open
+    // and close its node, and only G's node holds a row.
+    bool conNodo = true;
 };
 
 TEST_F(IndicesEntrada, LaEntradaEnUnaCeldaMostradaActuaSobreEsaCelda) {
@@ -381,7 +390,8 @@ TEST_F(IndicesEntrada, LaEntradaEnUnaCeldaMostradaActuaSobreEsaCelda) {
                  s += Actual(x);
              }
              return s;
-         }},
+         },
+         false},
         {"F2 abre el editor sobre el bloque entero",
          [](Rejilla* x, std::string&) {
              Combinar(x);
@@ -426,6 +436,7 @@ TEST_F(IndicesEntrada, LaEntradaEnUnaCeldaMostradaActuaSobreEsaCelda) {
     };
     for (Ocultacion o : {Ocultacion::PorHideRow, Ocultacion::PorNodo, Ocultacion::PorFiltro})
         for (const Caso& c : casos) {
+            if (o == Ocultacion::PorNodo && !c.conNodo) continue;
             SCOPED_TRACE(std::string(c.nombre) +
                          (o == Ocultacion::PorNodo     ? " (nodo contraído)"
                           : o == Ocultacion::PorFiltro ? " (filtro)"

@@ -78,12 +78,17 @@ struct Modelo {
                            [id](const Columna& c) { return c.id == id; });
     }
     // The shown rows take the places of the shown rows in the order Desde gives (display
-    // indexes); the hidden rows keep their real places.
+    // indexes); each takes the hidden rows that follow it along, and the hidden rows before
+    // the first shown row stay first.
     void PermutarMostradas(const std::vector<int>& Desde) {
         const std::vector<int> sitios = Mostradas();
-        std::vector<Fila> nuevas = filas;
-        for (size_t i = 0; i < sitios.size(); ++i)
-            nuevas[sitios[i]] = filas[sitios[Desde[i]]];
+        std::vector<Fila> nuevas(filas.begin(),
+                                 sitios.empty() ? filas.end() : filas.begin() + sitios[0]);
+        for (size_t i = 0; i < sitios.size(); ++i) {
+            const size_t d = static_cast<size_t>(Desde[i]);
+            const int fin = d + 1 < sitios.size() ? sitios[d + 1] : static_cast<int>(filas.size());
+            nuevas.insert(nuevas.end(), filas.begin() + sitios[d], filas.begin() + fin);
+        }
         filas.swap(nuevas);
     }
 };
@@ -352,9 +357,11 @@ void Secuencias::Correr(unsigned Semilla, int Pasos) {
              for (int s : sitios)
                  marcas.push_back(m.filas[s].marca);
              m.PermutarMostradas(desde);
-             if (!mover) // the marks stay at their places
-                 for (size_t i = 0; i < sitios.size(); ++i)
-                     m.filas[sitios[i]].marca = marcas[i];
+             if (!mover) { // the marks stay at their places (display rows)
+                 const std::vector<int> ahora = m.Mostradas();
+                 for (size_t i = 0; i < ahora.size(); ++i)
+                     m.filas[ahora[i]].marca = marcas[i];
+             }
          }},
         {"HideRow", [&] { return FilasMostradas() > 4; },
          [&] {
