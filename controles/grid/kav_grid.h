@@ -1684,6 +1684,8 @@ private:
     // merged blocks as they stood before the change (MergedBlocks).
     struct TMergedBlock;
     void ColsRestructured(const TGridRemap& Real, const std::vector<TMergedBlock>& Blocks);
+    // The merged blocks' part of it: each block follows its columns, or is split.
+    void FollowColumnBlocks(const TGridRemap& Real, const std::vector<TMergedBlock>& Blocks);
     // A permutation of display rows as a permutation of real rows: each hidden row goes along
     // with the shown row above it.
     TGridRemap RealOfShownPermutation(const TGridRemap& Shown) const;
@@ -1903,6 +1905,10 @@ private:
     std::unique_ptr<TIntList> mergedColumns_;
     // The merged blocks as last laid, hidden rows included (see MergedBlocks).
     std::vector<TMergedBlock> merges_;
+    // While ResetColumnOrder moves columns one by one: the first real place of the column now
+    // at each place. The blocks follow the whole reordering at its end, not each move (a
+    // block's columns may stand apart between two moves).
+    std::vector<int>* reorderSources_ = nullptr;
     int comboSelection_ = -1;
     std::unique_ptr<TFont> fixedFont_, activeCellFont_;
     std::unique_ptr<TBitmap> rowIndicator_;

@@ -258,16 +258,23 @@ TControl* TKavStringGrid::GetCellControls(int ACol, int ARow) const {
 }
 
 void TKavStringGrid::SetCellControls(int ACol, int ARow, TControl* Value) {
-    const int idx = controlList_->ControlIndex(ACol, ARow);
+    // The cell is (real column, shown row); the list keeps the real row, and the control is
+    // drawn at the column's shown place, or hidden with its column.
+    const int realRow = ARow >= 0 && ARow < GetRowCount() ? RemapRowInv(ARow) : ARow;
+    const int idx = controlList_->ControlIndex(ACol, realRow);
     if (Value) {
         if (idx >= 0)
             controlList_->RemoveControl(idx);
         else
             ++controlCells_;
-        controlList_->AddControl(ACol, ARow, Value);
+        controlList_->AddControl(ACol, realRow, Value);
         GetCellProperties(ACol, ARow)->SetControl(Value);
         Value->SetParent(this);
-        const TRect r = CellRect(ACol, ARow);
+        if (IsHiddenColumn(ACol)) {
+            Value->SetVisible(false);
+            return;
+        }
+        const TRect r = CellRect(RemapColInv(ACol), ARow);
         Value->SetBounds(r.Left, r.Top, r.Width() - 1, r.Height() - 1);
         return;
     }

@@ -93,7 +93,8 @@ void TKavStringGrid::ColumnMoved(int FromIndex, int ToIndex) {
         else
             std::rotate(List.begin() + to, List.begin() + from, List.begin() + from + 1);
     };
-    const std::vector<TMergedBlock> blocks = MergedBlocks();
+    const std::vector<TMergedBlock> blocks =
+        reorderSources_ ? std::vector<TMergedBlock>() : MergedBlocks();
     TBaseGrid::ColumnMoved(from, to);
     if (from < static_cast<int>(visibleCols_.size()) &&
         to < static_cast<int>(visibleCols_.size())) {
@@ -101,7 +102,16 @@ void TKavStringGrid::ColumnMoved(int FromIndex, int ToIndex) {
         moveIn(hiddenWidths_);
     }
     if (enhRowColMove_) colMoved_ = true;
-    ColsRestructured(TGridRemap::Move(TotalColCount(), from, to), blocks);
+    const TGridRemap map = TGridRemap::Move(TotalColCount(), from, to);
+    if (reorderSources_) {
+        const std::vector<int> step = map.Sources();
+        std::vector<int> sources(step.size(), -1);
+        for (size_t p = 0; p < step.size(); ++p)
+            if (step[p] >= 0 && step[p] < static_cast<int>(reorderSources_->size()))
+                sources[p] = (*reorderSources_)[static_cast<size_t>(step[p])];
+        reorderSources_->swap(sources);
+    }
+    ColsRestructured(map, blocks);
 }
 
 void TKavStringGrid::ResetColumnOrder() {
@@ -115,15 +125,26 @@ void TKavStringGrid::ResetColumnOrder() {
     BeginUpdate();
     if (!hidden.empty()) UnHideColumnsAll();
     const int n = std::min(GetColCount(), static_cast<int>(columnOrder_.size()));
-    bool changed = true;
-    while (changed) {
-        changed = false;
-        for (int i = 0; i < n; ++i)
-            if (columnOrder_[i] < i) {
-                MoveColumn(i, columnOrder_[i]);
-                changed = true;
-            }
+    const std::vector<TMergedBlock> blocks = MergedBlocks();
+    std::vector<int> sources(static_cast<size_t>(TotalColCount()));
+    std::iota(sources.begin(), sources.end(), 0);
+    reorderSources_ = &sources;
+    try {
+        bool changed = true;
+        while (changed) {
+            changed = false;
+            for (int i = 0; i < n; ++i)
+                if (columnOrder_[i] < i) {
+                    MoveColumn(i, columnOrder_[i]);
+                    changed = true;
+                }
+        }
+    } catch (...) {
+        reorderSources_ = nullptr;
+        throw;
     }
+    reorderSources_ = nullptr;
+    FollowColumnBlocks(TGridRemap::FromSources(static_cast<int>(sources.size()), sources), blocks);
     for (int c : hidden)
         HideColumn(c);
     EndUpdate();

@@ -121,7 +121,11 @@ void TKavStringGrid::ValidationEvents(int RealCol, int ARow, AnsiString& Value, 
         if (Valid) UpdateCell(RealCol, ARow);
         if (cellChecker_ && cellChecker_->GetAutoMarkError())
             Value = cellChecker_->MarkError(RealCol, ARow, Value);
-        if (Valid && GetUndoRedo()) GetUndoRedo()->RegisterChange(RealCol, ARow, opened, Value);
+        // The change is the cell written: a merged cell's edit goes into its block's base.
+        if (Valid && GetUndoRedo()) {
+            const TPoint b = BaseCell(RealCol, ARow);
+            GetUndoRedo()->RegisterChange(b.x, b.y, opened, Value);
+        }
         if (Valid) CellsChanged(TRect(RealCol, ARow, RealCol, ARow));
     } catch (...) {
         nav->SetAdvanceOnEnter(advance);

@@ -48,7 +48,12 @@ bool TKavGridUndoRedo::Apply(TUndoRedoItem& Item, const AnsiString& Text) {
     } else if (Item.Row < 0 || Item.Row >= grid_->GetRowCount()) {
         return false; // registered without a grid, by index: a row no longer there
     }
-    grid_->SetCellEx(Item.Col, Item.Row, Text);
+    // The cell the change was made in: when a block merged since covers it, its base holds
+    // another cell's text, which stays.
+    if (grid_->IsBaseCell(Item.Col, Item.Row))
+        grid_->SetCellEx(Item.Col, Item.Row, Text);
+    else
+        grid_->SetCells(Item.Col, Item.Row, Text);
     // The cell shown current, its column mapped through the hidden columns; in a hidden
     // column only its row becomes current.
     const TShownCol shown = grid_->ToShown(TRealCol(Item.Col));

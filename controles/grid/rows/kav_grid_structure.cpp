@@ -223,6 +223,13 @@ void TKavStringGrid::ColsRestructured(const TGridRemap& Real,
     }
 
     // The merged blocks, by real column.
+    FollowColumnBlocks(Real, Blocks);
+    // The controls drawn over the cells they now follow.
+    CellControlsUpdate();
+}
+
+void TKavStringGrid::FollowColumnBlocks(const TGridRemap& Real,
+                                        const std::vector<TMergedBlock>& Blocks) {
     if (!Blocks.empty()) {
         const std::vector<int> from = Real.Sources();
         std::vector<TMergedBlock> followed;
@@ -250,6 +257,4 @@ void TKavStringGrid::ColsRestructured(const TGridRemap& Real,
         }
         Remerge(followed);
     }
-    // The controls drawn over the cells they now follow.
-    CellControlsUpdate();
 }

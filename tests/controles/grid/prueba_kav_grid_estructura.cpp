@@ -450,6 +450,55 @@ TEST_F(BloquesCombinados, BloqueDeColumnasSigueASusColumnas) {
     }
 }
 
+// Putting the columns back in their recorded order keeps a block whose columns end side by
+// side in its order, although the columns go back one by one and part it on the way.
+TEST_F(BloquesCombinados, VolverAlOrdenDeColumnasGuardaElBloque) {
+    g->MergeCells(1, 2, 3, 1);
+    g->SetColumnOrder();
+    g->MoveColumn(4, 0);
+    g->ResetColumnOrder();
+    std::string fila;
+    for (int x = 0; x < g->GetColCount(); ++x)
+        fila += (x ? " " : "") + g->GetCellEx(x, 2).str();
+    EXPECT_EQ(fila, "c0r2 c1r2 c1r2 c1r2 c4r2 c5r2");
+    EXPECT_EQ(g->FullCell(2, 2), Rect(1, 2, 3, 2));
+}
+
+// Undoing an edit of a cell that a block merged since covers writes that cell, not the
+// block's base cell, which belongs to another record.
+TEST_F(BloquesCombinados, DeshacerBajoUnBloqueNoEscribeEnSuBase) {
+    TKavGridUndoRedo deshacer(nullptr);
+    g->SetUndoRedo(&deshacer);
+    Teclear(2, 3, "x");
+    SimulateKeyStroke(VK_RETURN, {}, g->GetInplaceEditor());
+    g->MergeCells(2, 2, 1, 3);
+    deshacer.Undo();
+    EXPECT_EQ(g->GetCells(2, 2), "c2r2");
+    EXPECT_EQ(g->GetCells(2, 3), "c2r3");
+    g->SplitCells(2, 2);
+    deshacer.Redo();
+    EXPECT_EQ(g->GetCells(2, 2), "c2r2");
+    EXPECT_EQ(g->GetCells(2, 3), "c2r3x");
+    g->SetUndoRedo(nullptr);
+}
+
+// A control placed on a cell (real column, shown row) is drawn over that cell with a hidden
+// column before it, and stays on its row when a hidden row above comes back.
+TEST_F(Estructura, UnControlSeColocaSobreSuCeldaConOcultasDelante) {
+    auto* control = new TControlPrueba(ventana.get(), g);
+    g->HideColumn(1);
+    g->HideRow(2);
+    g->SetCellControls(3, 3, control); // shown column 2, real row 4
+    EXPECT_EQ(control->GetLeft(), g->CellRect(2, 3).Left);
+    EXPECT_EQ(control->GetTop(), g->CellRect(2, 3).Top);
+    g->UnHideRow(2);
+    g->UnHideColumn(1);
+    EXPECT_EQ(g->GetCellControls(3, 4), control);
+    EXPECT_EQ(control->GetLeft(), g->CellRect(3, 4).Left);
+    EXPECT_EQ(control->GetTop(), g->CellRect(3, 4).Top);
+    EXPECT_TRUE(control->GetVisible());
+}
+
 // A copy takes the source's recorded column order with its cells: putting the copy's
 // columns back in order gives the source's own order.
 TEST_F(Estructura, LaCopiaVuelveAlOrdenDeColumnasDeSuFuente) {

@@ -91,6 +91,126 @@ struct Modelo {
         }
         filas.swap(nuevas);
     }
+
+    // Merged blocks by identity: their rows top to bottom (hidden ones included) and their
+    // columns left to right, the first of each the base.
+    struct Bloque {
+        std::vector<int> filas, cols;
+    };
+    std::vector<Bloque> bloques;
+    // The controls placed on cells, each on (row id, column id) or on none; one whose row or
+    // column left the grid is let go (and must not stay drawn). Controls and blocks are kept
+    // on cells apart.
+    struct Control {
+        int fila = -1, col = -1;
+        bool suelto = false;
+    };
+    std::vector<Control> controles;
+
+    int IndiceFila(int id) const {
+        for (int r = 0; r < static_cast<int>(filas.size()); ++r)
+            if (filas[r].id == id) return r;
+        return -1;
+    }
+    int IndiceCol(int id) const {
+        for (int c = 0; c < static_cast<int>(columnas.size()); ++c)
+            if (columnas[c].id == id) return c;
+        return -1;
+    }
+    // The display row of a row id, -1 when hidden or gone.
+    int FilaMostrada(int id) const {
+        const std::vector<int> v = Mostradas();
+        const auto it = std::find(v.begin(), v.end(), IndiceFila(id));
+        return it == v.end() ? -1 : static_cast<int>(it - v.begin());
+    }
+    const Bloque* BloqueDe(int fila, int col) const {
+        for (const Bloque& b : bloques)
+            if (std::find(b.filas.begin(), b.filas.end(), fila) != b.filas.end() &&
+                std::find(b.cols.begin(), b.cols.end(), col) != b.cols.end())
+                return &b;
+        return nullptr;
+    }
+    bool ConControl(int fila, int col) const {
+        return std::any_of(controles.begin(), controles.end(),
+                           [&](const Control& c) { return c.fila == fila && c.col == col; });
+    }
+    // The block's rows now shown, top to bottom.
+    std::vector<int> FilasVistas(const Bloque& b) const {
+        std::vector<int> v;
+        for (int id : b.filas)
+            if (FilaMostrada(id) >= 0) v.push_back(id);
+        return v;
+    }
+    // The cell a shown cell shows (row id, column id): its block's first shown row and first
+    // column when the block shows merged, else itself.
+    std::pair<int, int> Base(int fila, int col) const {
+        const Bloque* b = BloqueDe(fila, col);
+        if (!b) return {fila, col};
+        const std::vector<int> vistas = FilasVistas(*b);
+        if (vistas.size() < 2 && b->cols.size() < 2) return {fila, col};
+        return {vistas.front(), b->cols.front()};
+    }
+
+    // After a step (rows and columns with ids from Nuevos on came in with it): a block keeps
+    // its rows and columns still there, and stands while its base row and column stay, its
+    // shown rows follow each other in its order and its columns stand side by side in its
+    // order; rows or columns that came in between two of them join it. Else it is split.
+    // A block left with one cell is no block.
+    void AjustarBloques(int Nuevos) {
+        std::vector<Bloque> quedan;
+        const std::vector<int> mostradas = Mostradas();
+        std::vector<int> displ(filas.size(), -1);
+        for (size_t i = 0; i < mostradas.size(); ++i)
+            displ[static_cast<size_t>(mostradas[i])] = static_cast<int>(i);
+        for (Bloque b : bloques) {
+            const int base = b.filas.front(), baseCol = b.cols.front();
+            std::erase_if(b.filas, [&](int id) { return !HayFila(id); });
+            std::erase_if(b.cols, [&](int id) { return !HayColumna(id); });
+            if (b.filas.empty() || b.filas.front() != base || b.cols.empty() ||
+                b.cols.front() != baseCol)
+                continue;
+            bool entero = true;
+            std::vector<int> fs, cs;
+            int antes = -1;
+            for (int id : b.filas) {
+                const int y = displ[static_cast<size_t>(IndiceFila(id))];
+                if (y >= 0) {
+                    if (antes >= 0) {
+                        if (y <= antes) entero = false;
+                        for (int e = antes + 1; entero && e < y; ++e) {
+                            const int otra = filas[static_cast<size_t>(mostradas[e])].id;
+                            if (otra >= Nuevos)
+                                fs.push_back(otra);
+                            else
+                                entero = false;
+                        }
+                    }
+                    antes = y;
+                }
+                fs.push_back(id);
+            }
+            int previa = -1;
+            for (int id : b.cols) {
+                const int c = IndiceCol(id);
+                if (previa >= 0) {
+                    if (c <= previa) entero = false;
+                    for (int e = previa + 1; entero && e < c; ++e) {
+                        if (columnas[e].id >= Nuevos)
+                            cs.push_back(columnas[e].id);
+                        else
+                            entero = false;
+                    }
+                }
+                previa = c;
+                cs.push_back(id);
+            }
+            if (!entero || (fs.size() < 2 && cs.size() < 2)) continue;
+            quedan.push_back({fs, cs});
+        }
+        bloques.swap(quedan);
+        for (Control& c : controles)
+            if (c.fila >= 0 && (!HayFila(c.fila) || !HayColumna(c.col))) c = {-1, -1, true};
+    }
 };
 
 class Secuencias : public RejillaEnVentana<Rejilla, 700, 500> {
@@ -235,11 +355,93 @@ protected:
         return d;
     }
 
+    // Every shown cell, each real column: whether it is merged, its block's base cell (by
+    // identities) and the text it shows, which is the base cell's.
+    std::string DiferenciasBloques() {
+        std::string d;
+        const std::vector<int> filas = m.Mostradas();
+        for (int d0 = 0; d0 < static_cast<int>(filas.size()); ++d0)
+            for (int c = 0; c < static_cast<int>(m.columnas.size()); ++c) {
+                const int fila = m.filas[filas[d0]].id, col = m.columnas[c].id;
+                const auto base = m.Base(fila, col);
+                const bool unida = base != std::make_pair(fila, col) ||
+                                   (m.BloqueDe(fila, col) &&
+                                    (m.FilasVistas(*m.BloqueDe(fila, col)).size() > 1 ||
+                                     m.BloqueDe(fila, col)->cols.size() > 1));
+                const std::string celda = Args(c, d0);
+                if (g->IsMergedCell(c, d0) != unida) d += " merged" + celda;
+                const TPoint b = g->BaseCell(c, d0);
+                const bool dentro = b.x >= 0 && b.x < static_cast<int>(m.columnas.size()) &&
+                                    b.y >= 0 && b.y < static_cast<int>(filas.size());
+                if (!dentro || m.filas[filas[b.y]].id != base.first ||
+                    m.columnas[b.x].id != base.second)
+                    d += " base" + celda + "=" + Args(b.x, b.y);
+                const std::string es = g->GetCellEx(c, d0).str(),
+                                  debe = m.Texto(base.first, base.second);
+                if (es != debe) d += " shows" + celda + "='" + es + "' not '" + debe + "'";
+            }
+        return d;
+    }
+
+    // Each control placed on a cell is drawn over that cell wherever it went (or hidden
+    // with its row or column); one let go by the grid is hidden.
+    std::string DiferenciasControles() {
+        std::string d;
+        const TRect cliente = g->GetClientRect();
+        for (size_t k = 0; k < m.controles.size(); ++k) {
+            const Modelo::Control& c = m.controles[k];
+            TControlPrueba* w = controles[k];
+            const std::string n = " control" + std::to_string(k);
+            if (c.suelto && w->GetVisible()) d += n + " let go but shown";
+            if (c.fila < 0) continue;
+            const int r = m.IndiceFila(c.fila), x = m.IndiceCol(c.col);
+            if (m.filas[r].oculta || m.columnas[x].oculta) {
+                if (w->GetVisible()) d += n + " shown on a hidden cell";
+                continue;
+            }
+            const int dr = m.FilaMostrada(c.fila);
+            const std::vector<int> cols = m.MostradasCol();
+            const int dc = static_cast<int>(std::find(cols.begin(), cols.end(), x) - cols.begin());
+            if (g->GetCellControls(x, dr) != w) d += n + " not the cell's" + Args(x, dr);
+            const TRect celda = g->CellRect(dc, dr);
+            // Placed, the control is sized to the cell or one pixel less.
+            const auto ajusta = [](int es, int debe) { return es == debe || es == debe - 1; };
+            if (w->GetVisible()) {
+                if (w->GetLeft() != celda.Left || w->GetTop() != celda.Top ||
+                    !ajusta(w->GetWidth(), celda.Width()) || !ajusta(w->GetHeight(), celda.Height()))
+                    d += n + " at " + Args(w->GetLeft(), w->GetTop()) + " not over cell" +
+                         Args(dc, dr) + " at " + Args(celda.Left, celda.Top);
+            } else if (celda.Right > celda.Left && celda.Left >= cliente.Left &&
+                       celda.Right <= cliente.Right && celda.Top >= cliente.Top &&
+                       celda.Bottom <= cliente.Bottom) {
+                d += n + " hidden over its shown cell" + Args(dc, dr);
+            }
+        }
+        return d;
+    }
+
+    // The model's blocks, for a failure's message: each as its columns and rows now.
+    std::string Bloques() const {
+        std::string t;
+        for (const Modelo::Bloque& b : m.bloques) {
+            t += " [";
+            for (int c : b.cols)
+                t += std::to_string(m.IndiceCol(c)) + (m.columnas[m.IndiceCol(c)].oculta ? "h " : " ");
+            t += "x";
+            for (int f : b.filas)
+                t += " " + (m.FilaMostrada(f) >= 0 ? std::to_string(m.FilaMostrada(f))
+                                                   : "h" + std::to_string(m.IndiceFila(f)));
+            t += "]";
+        }
+        return t;
+    }
+
     // Opens the text editor on a shown cell, types a text after what it holds and ends the
     // edit with Return.
     void Editar(int col, int fila, const std::string& t) {
         g->SetCol(col);
         g->SetRow(fila);
+        g->SelectBaseCell(); // where a click or the arrows land on a merged cell
         g->SetFocus();
         SimulateKeyStroke(VK_F2, {}, g);
         ASSERT_TRUE(g->GetEditorMode());
@@ -271,6 +473,7 @@ protected:
     std::string arg; // the arguments of the step running
 
     Modelo m;
+    std::vector<TControlPrueba*> controles; // owned by the window
     std::mt19937 azar;
     TKavGridUndoRedo deshacer{nullptr};
     CarpetaTemporal carpeta;
@@ -279,6 +482,12 @@ protected:
 void Secuencias::Correr(unsigned Semilla, int Pasos) {
     azar.seed(Semilla);
     Preparar();
+    controles.clear();
+    for (int k = 0; k < 3; ++k) {
+        controles.push_back(new TControlPrueba(ventana.get()));
+        controles.back()->SetVisible(false);
+        m.controles.emplace_back();
+    }
     TSortSettings* orden = g->GetSortSettings();
     struct Paso {
         const char* nombre;
@@ -454,7 +663,9 @@ void Secuencias::Correr(unsigned Semilla, int Pasos) {
         {"editor", siempre,
          [&] {
              const int c = ColumnaMostrada(), d = FilaNormal();
-             const int fila = m.filas[m.Mostradas()[d]].id, col = m.columnas[m.MostradasCol()[c]].id;
+             // (a merged cell edits the cell its block shows)
+             const auto [fila, col] =
+                 m.Base(m.filas[m.Mostradas()[d]].id, m.columnas[m.MostradasCol()[c]].id);
              const std::string antes = m.Texto(fila, col), t(1, static_cast<char>('a' + Azar(0, 3)));
              Editar(c, d, t);
              arg = Args(c, d);
@@ -539,6 +750,89 @@ void Secuencias::Correr(unsigned Semilla, int Pasos) {
                                                 [id](const Modelo::Columna& c) { return c.id == id; }));
              m.columnas.swap(nuevas);
          }},
+        {"MergeCells", siempre,
+         [&] {
+             const int c = ColumnaReal(), d = FilaNormal();
+             const int sx = Azar(1, std::min(3, static_cast<int>(m.columnas.size()) - c));
+             const int sy = Azar(1, std::min(3, FilasMostradas() - d));
+             if (sx * sy < 2) return;
+             const std::vector<int> filas = m.Mostradas();
+             Modelo::Bloque b;
+             for (int y = d; y < d + sy; ++y)
+                 b.filas.push_back(m.filas[filas[y]].id);
+             for (int x = c; x < c + sx; ++x)
+                 b.cols.push_back(m.columnas[x].id);
+             for (int f : b.filas) // over no cell of another block nor a control's
+                 for (int x : b.cols)
+                     if (m.BloqueDe(f, x) || m.ConControl(f, x)) return;
+             g->MergeCells(c, d, sx, sy);
+             arg = Args(c, d) + Args(sx, sy);
+             m.bloques.push_back(b);
+         }},
+        {"SplitCells", siempre,
+         [&] {
+             const int c = ColumnaReal(), d = FilaNormal();
+             const int fila = m.filas[m.Mostradas()[d]].id, col = m.columnas[c].id;
+             const Modelo::Bloque* b = m.BloqueDe(fila, col);
+             if (!b || (m.FilasVistas(*b).size() < 2 && b->cols.size() < 2)) return;
+             g->SplitCells(c, d);
+             arg = Args(c, d);
+             m.bloques.erase(m.bloques.begin() + (b - m.bloques.data()));
+         }},
+        {"MergeColumnCells", siempre,
+         [&] {
+             // A run of equal texts first; the column holds no block.
+             const int c = ColumnaReal(), col = m.columnas[c].id;
+             for (const Modelo::Bloque& b : m.bloques)
+                 if (std::find(b.cols.begin(), b.cols.end(), col) != b.cols.end()) return;
+             for (const Modelo::Control& o : m.controles)
+                 if (o.col == col) return;
+             const std::vector<int> filas = m.Mostradas();
+             const int d = FilaNormal(), n = std::min(Azar(2, 3), FilasMostradas() - d);
+             const std::string t = m.Texto(m.filas[filas[d]].id, col);
+             for (int y = d + 1; y < d + n; ++y) {
+                 g->SetCells(c, y, t.c_str());
+                 m.PonerTexto(m.filas[filas[y]].id, col, t);
+             }
+             g->MergeColumnCells(c, true);
+             arg = Args(c, d);
+             for (size_t y = 1; y < filas.size();) {
+                 size_t fin = y + 1;
+                 const std::string ty = m.Texto(m.filas[filas[y]].id, col);
+                 while (fin < filas.size() && m.Texto(m.filas[filas[fin]].id, col) == ty)
+                     ++fin;
+                 if (fin - y >= 2) {
+                     Modelo::Bloque b{{}, {col}};
+                     for (size_t e = y; e < fin; ++e)
+                         b.filas.push_back(m.filas[filas[e]].id);
+                     m.bloques.push_back(b);
+                 }
+                 y = fin;
+             }
+         }},
+        {"SetCellControls", siempre,
+         [&] {
+             const int k = Azar(0, static_cast<int>(controles.size()) - 1);
+             if (m.controles[k].fila >= 0) return;
+             const int c = ColumnaReal(), d = FilaNormal();
+             const int fila = m.filas[m.Mostradas()[d]].id, col = m.columnas[c].id;
+             if (m.ConControl(fila, col) || m.BloqueDe(fila, col)) return;
+             controles[k]->SetVisible(true);
+             g->SetCellControls(c, d, controles[k]);
+             arg = Args(c, d);
+             m.controles[k] = {fila, col, false};
+         }},
+        {"SetCellControls nil", siempre,
+         [&] {
+             const int k = Azar(0, static_cast<int>(controles.size()) - 1);
+             const Modelo::Control c = m.controles[k];
+             if (c.fila < 0 || m.FilaMostrada(c.fila) < 0) return;
+             const int x = m.IndiceCol(c.col), d = m.FilaMostrada(c.fila);
+             g->SetCellControls(x, d, nullptr);
+             controles[k]->SetVisible(false);
+             arg = Args(x, d);
+             m.controles[k] = {};
+         }},
     };
 
     std::string ultimos;
@@ -550,16 +844,21 @@ void Secuencias::Correr(unsigned Semilla, int Pasos) {
         }
         arg.clear();
         std::string d;
+        const int nuevos = m.siguiente;
         try {
             p->hacer();
         } catch (const std::exception& e) {
             d = std::string(" raised: ") + e.what();
         }
+        m.AjustarBloques(nuevos);
         ultimos = (ultimos + " " + p->nombre + arg).substr(ultimos.size() > 400 ? 100 : 0);
         if (d.empty()) d = Diferencias();
+        if (d.empty()) d = DiferenciasBloques();
+        if (d.empty()) d = DiferenciasControles();
         if (d.empty() && paso % 25 == 0) d = DiferenciasGuardado();
         ASSERT_TRUE(d.empty()) << "seed " << Semilla << " step " << paso << " (" << p->nombre
-                               << "):" << d << "\n  last steps:" << ultimos;
+                               << "):" << d << "\n  last steps:" << ultimos
+                               << "\n  blocks (real column, display row):" << Bloques();
     }
 }
 
