@@ -209,6 +209,8 @@ void TGridEditSession::Snapshot(int ACol, int ARow) {
         savedWideText_ = WideString();
         return;
     }
-    savedText_ = grid_.GetGridCell(real, ARow);
+    // A merged cell edits its block's base cell: the text the edit starts from is that one.
+    const TPoint b = grid_.BaseCell(real, ARow);
+    savedText_ = grid_.GetGridCell(b.x, b.y);
     savedWideText_ = grid_.GetWideCells(real, ARow);
 }

@@ -450,6 +450,25 @@ TEST_F(BloquesCombinados, BloqueDeColumnasSigueASusColumnas) {
     }
 }
 
+// An edit in a block whose base column is hidden writes the base cell, and its undo takes
+// back that cell's own text, leaving the shown cell's alone.
+TEST_F(BloquesCombinados, DeshacerUnaEdicionEnUnBloqueConLaBaseOculta) {
+    TKavGridUndoRedo deshacer(nullptr);
+    g->SetUndoRedo(&deshacer);
+    g->MergeCells(1, 2, 3, 1);
+    g->HideColumn(1);
+    Teclear(1, 2, "x");
+    SimulateKeyStroke(VK_RETURN, {}, g->GetInplaceEditor());
+    EXPECT_EQ(g->GetCells(1, 2), "c1r2x");
+    deshacer.Undo();
+    EXPECT_EQ(g->GetCells(1, 2), "c1r2");
+    EXPECT_EQ(g->GetCells(2, 2), "c2r2");
+    deshacer.Redo();
+    EXPECT_EQ(g->GetCells(1, 2), "c1r2x");
+    EXPECT_EQ(g->GetCells(2, 2), "c2r2");
+    g->SetUndoRedo(nullptr);
+}
+
 // Putting the columns back in their recorded order keeps a block whose columns end side by
 // side in its order, although the columns go back one by one and part it on the way.
 TEST_F(BloquesCombinados, VolverAlOrdenDeColumnasGuardaElBloque) {
