@@ -13,6 +13,7 @@
 #include <libxml/dict.h>
 
 #include <algorithm>
+#include <array>
 #include <climits>
 #include <cstddef>
 #include <cstring>
@@ -84,6 +85,20 @@ struct TXMLDocument::Impl {
     unsigned version = 0;
     // The dictionary's entries already checked as names.
     std::unordered_set<const xmlChar*> nombresValidos;
+    // The names last asked for, by their Windows-1252 bytes, each in the place a cheap hash
+    // of them gives: a tree of many nodes asks for a few names over and over.
+    struct NombreVisto {
+        std::string bytes;
+        const xmlChar* nombre = nullptr;
+    };
+    static constexpr size_t kNombresVistos = 64;
+    std::array<NombreVisto, kNombresVistos> vistos;
+    static size_t Sitio(const std::string& bytes) {
+        const size_t n = bytes.size();
+        if (n == 0) return 0;
+        const auto c = [&bytes](size_t i) { return static_cast<unsigned char>(bytes[i]); };
+        return (n * 7 + c(0) * 31 + c(n / 2) * 17 + c(n - 1)) % kNombresVistos;
+    }
 
     ~Impl() { Reset(); }
     // Room for one more node.
@@ -103,6 +118,8 @@ struct TXMLDocument::Impl {
         bloques.clear();
         enElUltimo = kNodosPorBloque;
         nombresValidos.clear();
+        for (NombreVisto& visto : vistos)
+            visto.nombre = nullptr;
         if (doc != nullptr) xmlFreeDoc(doc);
         doc = nullptr;
         ++version;
@@ -282,20 +299,25 @@ int Largo(std::string_view s) {
 
 const unsigned char* TXMLDocument::Name(const AnsiString& name, const char* what) {
     xmlDoc* doc = impl_->Active();
+    const std::string& bytes = name.str();
+    Impl::NombreVisto& visto = impl_->vistos[Impl::Sitio(bytes)];
+    if (visto.nombre != nullptr && visto.bytes == bytes) return visto.nombre;
     if (doc->dict == nullptr) doc->dict = xmlDictCreate();
     if (doc->dict == nullptr) throw std::bad_alloc();
-    const std::string& bytes = name.str();
     std::string_view utf8 = bytes;
     std::string conversion;
     if (std::any_of(bytes.begin(), bytes.end(), [](char c) { return (c & 0x80) != 0; }))
         utf8 = conversion = cp1252::ToUtf8(bytes);
     const xmlChar* nombre = xmlDictLookup(doc->dict, X(utf8), Largo(utf8));
     if (nombre == nullptr) throw std::bad_alloc();
-    if (impl_->nombresValidos.count(nombre) != 0) return nombre;
-    // A name holding a control is refused, not cleaned: the output must stay well-formed.
-    if (*nombre == 0 || xmlValidateQName(nombre, 0) != 0)
-        throw EXMLDocError(AnsiString("Invalid ") + what + " name \"" + name + "\"");
-    impl_->nombresValidos.insert(nombre);
+    if (impl_->nombresValidos.count(nombre) == 0) {
+        // A name holding a control is refused, not cleaned: the output must stay well-formed.
+        if (*nombre == 0 || xmlValidateQName(nombre, 0) != 0)
+            throw EXMLDocError(AnsiString("Invalid ") + what + " name \"" + name + "\"");
+        impl_->nombresValidos.insert(nombre);
+    }
+    visto.bytes = bytes;
+    visto.nombre = nombre;
     return nombre;
 }
 
