@@ -10,11 +10,18 @@
 
 #include <libxml/parser.h>
 #include <libxml/tree.h>
+#include <libxml/dict.h>
 
+#include <algorithm>
+#include <array>
 #include <climits>
+#include <cstddef>
+#include <cstring>
 #include <memory>
 #include <mutex>
 #include <new>
+#include <string_view>
+#include <unordered_set>
 #include <vector>
 
 namespace {
@@ -76,6 +83,22 @@ struct TXMLDocument::Impl {
     std::vector<std::unique_ptr<Bloque>> bloques;
     size_t enElUltimo = kNodosPorBloque; // nodes built in the last block
     unsigned version = 0;
+    // The dictionary's entries already checked as names.
+    std::unordered_set<const xmlChar*> nombresValidos;
+    // The names last asked for, by their Windows-1252 bytes, each in the place a cheap hash
+    // of them gives: a tree of many nodes asks for a few names over and over.
+    struct NombreVisto {
+        std::string bytes;
+        const xmlChar* nombre = nullptr;
+    };
+    static constexpr size_t kNombresVistos = 64;
+    std::array<NombreVisto, kNombresVistos> vistos;
+    static size_t Sitio(const std::string& bytes) {
+        const size_t n = bytes.size();
+        if (n == 0) return 0;
+        const auto c = [&bytes](size_t i) { return static_cast<unsigned char>(bytes[i]); };
+        return (n * 7 + c(0) * 31 + c(n / 2) * 17 + c(n - 1)) % kNombresVistos;
+    }
 
     ~Impl() { Reset(); }
     // Room for one more node.
@@ -94,6 +117,9 @@ struct TXMLDocument::Impl {
         }
         bloques.clear();
         enElUltimo = kNodosPorBloque;
+        nombresValidos.clear();
+        for (NombreVisto& visto : vistos)
+            visto.nombre = nullptr;
         if (doc != nullptr) xmlFreeDoc(doc);
         doc = nullptr;
         ++version;
@@ -176,6 +202,7 @@ void TXMLDocument::Parse(std::string_view bytes) {
     }
     QuitarSangrado(reinterpret_cast<xmlNode*>(doc), false);
     impl_->doc = doc;
+    if (doc->dict == nullptr) doc->dict = xmlDictCreate();
 }
 
 namespace {
@@ -255,6 +282,66 @@ IXMLNode* TXMLDocument::Wrap(void* handle) const {
     ++impl_->enElUltimo;
     n->_private = nodo;
     return nodo;
+}
+
+namespace {
+
+const xmlChar* X(std::string_view s) {
+    return reinterpret_cast<const xmlChar*>(s.data());
+}
+
+int Largo(std::string_view s) {
+    if (s.size() > static_cast<size_t>(INT_MAX)) throw std::bad_alloc();
+    return static_cast<int>(s.size());
+}
+
+} // namespace
+
+const unsigned char* TXMLDocument::Name(const AnsiString& name, const char* what) {
+    xmlDoc* doc = impl_->Active();
+    const std::string& bytes = name.str();
+    Impl::NombreVisto& visto = impl_->vistos[Impl::Sitio(bytes)];
+    if (visto.nombre != nullptr && visto.bytes == bytes) return visto.nombre;
+    if (doc->dict == nullptr) doc->dict = xmlDictCreate();
+    if (doc->dict == nullptr) throw std::bad_alloc();
+    std::string_view utf8 = bytes;
+    std::string conversion;
+    if (std::any_of(bytes.begin(), bytes.end(), [](char c) { return (c & 0x80) != 0; }))
+        utf8 = conversion = cp1252::ToUtf8(bytes);
+    const xmlChar* nombre = xmlDictLookup(doc->dict, X(utf8), Largo(utf8));
+    if (nombre == nullptr) throw std::bad_alloc();
+    if (impl_->nombresValidos.count(nombre) == 0) {
+        // A name holding a control is refused, not cleaned: the output must stay well-formed.
+        if (*nombre == 0 || xmlValidateQName(nombre, 0) != 0)
+            throw EXMLDocError(AnsiString("Invalid ") + what + " name \"" + name + "\"");
+        impl_->nombresValidos.insert(nombre);
+    }
+    visto.bytes = bytes;
+    visto.nombre = nombre;
+    return nombre;
+}
+
+// A text node has no attributes and declares no namespaces: a short text is kept in those
+// two fields, as the library's own parser keeps short texts when asked to save memory, and
+// the library then neither frees nor reads them as pointers. A large tree of short values
+// is then one allocation per text instead of two, and freeing it leaves half the pieces.
+static_assert(offsetof(xmlNode, nsDef) == offsetof(xmlNode, properties) + sizeof(void*));
+constexpr size_t kTextoDentro = 2 * sizeof(void*); // bytes, the closing null included
+
+void* TXMLDocument::NewText(std::string_view utf8) {
+    xmlDoc* doc = impl_->Active();
+    if (utf8.size() >= kTextoDentro) {
+        xmlNode* texto = xmlNewDocTextLen(doc, X(utf8), Largo(utf8));
+        if (texto == nullptr) throw std::bad_alloc();
+        return texto;
+    }
+    xmlNode* texto = xmlNewDocText(doc, nullptr);
+    if (texto == nullptr) throw std::bad_alloc();
+    auto* dentro = reinterpret_cast<xmlChar*>(&texto->properties);
+    std::memcpy(dentro, utf8.data(), utf8.size());
+    dentro[utf8.size()] = 0;
+    texto->content = dentro;
+    return texto;
 }
 
 unsigned TXMLDocument::Version() const {

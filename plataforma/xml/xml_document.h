@@ -58,6 +58,11 @@ private:
     void Parse(std::string_view bytes);
     // The node object of a libxml2 node of this document, made on first use.
     IXMLNode* Wrap(void* handle) const;
+    // A valid XML name as the document's dictionary keeps it: each name is converted and
+    // checked once per document. Raises EXMLDocError, naming "what", when it is not one.
+    const unsigned char* Name(const AnsiString& name, const char* what);
+    // A new text node of the document holding the UTF-8 text, not yet in the tree.
+    void* NewText(std::string_view utf8);
     // Counts changes of the tree, so that node lists know when to look again.
     unsigned Version() const;
     void Changed();

@@ -9,6 +9,8 @@
 #include <libxml/tree.h>
 
 #include <new>
+#include <string>
+#include <string_view>
 
 namespace {
 
@@ -16,21 +18,13 @@ xmlNode* Nodo(void* handle) {
     return static_cast<xmlNode*>(handle);
 }
 
-const xmlChar* X(const std::string& s) {
-    return reinterpret_cast<const xmlChar*>(s.c_str());
+// The views handed here end where a null character follows them.
+const xmlChar* X(std::string_view s) {
+    return reinterpret_cast<const xmlChar*>(s.data());
 }
 
 const char* C(const xmlChar* s) {
     return reinterpret_cast<const char*>(s);
-}
-
-// A name goes into the tree only when it is a valid XML name: the output must stay
-// well-formed. Controls are not dropped here, so a name holding one is refused.
-std::string NombreValido(const AnsiString& nombre, const char* que) {
-    std::string utf8 = cp1252::ToUtf8(nombre.str());
-    if (utf8.empty() || xmlValidateQName(X(utf8), 0) != 0)
-        throw EXMLDocError(AnsiString("Invalid ") + que + " name \"" + nombre + "\"");
-    return utf8;
 }
 
 std::string NombreCualificado(const xmlChar* nombre, const xmlNs* ns) {
@@ -40,9 +34,19 @@ std::string NombreCualificado(const xmlChar* nombre, const xmlNs* ns) {
     return r;
 }
 
-xmlAttr* BuscarAtributo(xmlNode* elemento, const std::string& nombre) {
+// Whether the name, with the prefix of its namespace, reads as the qualified name.
+bool EsElNombre(const xmlChar* nombre, const xmlNs* ns, std::string_view cualificado) {
+    const std::string_view local = nombre != nullptr ? C(nombre) : "";
+    if (ns == nullptr || ns->prefix == nullptr) return cualificado == local;
+    const std::string_view prefijo = C(ns->prefix);
+    return cualificado.size() == prefijo.size() + 1 + local.size() &&
+           cualificado.starts_with(prefijo) && cualificado[prefijo.size()] == ':' &&
+           cualificado.ends_with(local);
+}
+
+xmlAttr* BuscarAtributo(xmlNode* elemento, std::string_view nombre) {
     for (xmlAttr* a = elemento->properties; a != nullptr; a = a->next)
-        if (NombreCualificado(a->name, a->ns) == nombre) return a;
+        if (EsElNombre(a->name, a->ns, nombre)) return a;
     return nullptr;
 }
 
@@ -156,7 +160,8 @@ std::string IXMLNode::GetTextUtf8() const {
 
 void IXMLNode::SetText(const AnsiString& text) {
     xmlNode* n = Nodo(Handle());
-    std::string valor = xml_text::ToXml(text);
+    std::string conversion;
+    const std::string_view valor = xml_text::ToXml(text, conversion);
     switch (n->type) {
     case XML_ELEMENT_NODE: {
         for (xmlNode* c = n->children; c != nullptr;) {
@@ -168,7 +173,14 @@ void IXMLNode::SetText(const AnsiString& text) {
             }
             c = siguiente;
         }
-        if (!valor.empty()) xmlAddChild(n, Creado(xmlNewDocText(n->doc, X(valor))));
+        if (!valor.empty()) {
+            auto* texto = static_cast<xmlNode*>(owner_->NewText(valor));
+            // Nothing is merged: the element has no text left to join.
+            if (xmlAddChild(n, texto) == nullptr) {
+                xmlFreeNode(texto);
+                throw std::bad_alloc();
+            }
+        }
         break;
     }
     case XML_ATTRIBUTE_NODE: {
@@ -196,12 +208,28 @@ AnsiString IXMLNode::GetAttributes(const AnsiString& name) const {
 void IXMLNode::SetAttributes(const AnsiString& name, const AnsiString& value) {
     xmlNode* n = Nodo(Handle());
     if (n->type != XML_ELEMENT_NODE) throw EXMLDocError("Only elements have attributes");
-    std::string nombre = NombreValido(name, "attribute");
-    std::string valor = xml_text::ToXml(value);
-    if (xmlAttr* a = BuscarAtributo(n, nombre))
+    const xmlChar* nombre = owner_->Name(name, "attribute");
+    std::string conversion;
+    const std::string_view valor = xml_text::ToXml(value, conversion);
+    if (xmlAttr* a = BuscarAtributo(n, C(nombre))) {
         Creado(xmlSetNsProp(n, a->ns, a->name, X(valor)));
-    else
-        Creado(xmlSetProp(n, X(nombre), X(valor)));
+    } else if (xmlStrchr(nombre, ':') != nullptr || n->doc->intSubset != nullptr ||
+               n->doc->extSubset != nullptr) {
+        // A prefix may name a namespace, and a declared attribute may be an ID: the library
+        // sees to both.
+        Creado(xmlSetProp(n, nombre, X(valor)));
+    } else {
+        // A new attribute without a namespace, named from the dictionary, its value a text
+        // child as the library makes it.
+        auto* texto = static_cast<xmlNode*>(owner_->NewText(valor));
+        xmlAttr* a = xmlNewNsPropEatName(n, nullptr, const_cast<xmlChar*>(nombre), nullptr);
+        if (a == nullptr) {
+            xmlFreeNode(texto);
+            throw std::bad_alloc();
+        }
+        texto->parent = reinterpret_cast<xmlNode*>(a);
+        a->children = a->last = texto;
+    }
     owner_->Changed();
 }
 
@@ -237,11 +265,13 @@ IXMLNode* IXMLNode::AddChild(const AnsiString& tagName) {
     xmlNode* n = Nodo(Handle());
     if (n->type != XML_ELEMENT_NODE && n->type != XML_DOCUMENT_NODE)
         throw EXMLDocError("A " + GetNodeName() + " node cannot hold elements");
-    std::string nombre = NombreValido(tagName, "element");
+    const xmlChar* nombre = owner_->Name(tagName, "element");
     xmlDoc* doc = n->type == XML_DOCUMENT_NODE ? reinterpret_cast<xmlDoc*>(n) : n->doc;
     if (n->type == XML_DOCUMENT_NODE && xmlDocGetRootElement(doc) != nullptr)
         throw EXMLDocError("Only one top level element is allowed in an XML document");
-    xmlNode* hijo = Creado(xmlNewDocNode(doc, nullptr, X(nombre), nullptr));
+    // The name is the dictionary's: the node keeps it without a copy.
+    xmlNode* hijo =
+        Creado(xmlNewDocNodeEatName(doc, nullptr, const_cast<xmlChar*>(nombre), nullptr));
     if (n->type == XML_DOCUMENT_NODE)
         xmlDocSetRootElement(doc, hijo);
     else

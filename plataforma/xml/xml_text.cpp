@@ -26,14 +26,23 @@ bool EsBlanco(char c) {
 } // namespace
 
 std::string ToXml(const AnsiString& text) {
+    std::string convertido;
+    return std::string(ToXml(text, convertido));
+}
+
+std::string_view ToXml(const AnsiString& text, std::string& scratch) {
     const std::string& s = text.str();
-    if (std::all_of(s.begin(), s.end(), [](char c) { return PermitidoEnXml(c); }))
-        return cp1252::ToUtf8(s);
-    std::string limpio;
-    limpio.reserve(s.size());
+    if (std::all_of(s.begin(), s.end(), [](char c) {
+            const auto u = static_cast<unsigned char>(c);
+            return u < 0x80 && PermitidoEnXml(u);
+        }))
+        return s;
+    scratch.clear();
+    scratch.reserve(s.size() + s.size() / 2);
     for (char c : s)
-        if (PermitidoEnXml(static_cast<unsigned char>(c))) limpio += c;
-    return cp1252::ToUtf8(limpio);
+        if (PermitidoEnXml(static_cast<unsigned char>(c)))
+            cp1252::AppendUtf8(scratch, cp1252::ToUnicode(static_cast<unsigned char>(c)));
+    return scratch;
 }
 
 AnsiString FromXml(const char* utf8) {

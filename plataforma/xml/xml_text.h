@@ -13,6 +13,10 @@ namespace xml_text {
 // (0x00-0x1F but tab, line feed and carriage return) are dropped, so that whatever a name
 // holds the output stays well-formed.
 std::string ToXml(const AnsiString& text);
+// The same text without copying it where it can be helped: a text of printable ASCII is
+// already UTF-8 and is returned as it stands; any other is converted into "scratch". The
+// view ends where a null character follows it.
+std::string_view ToXml(const AnsiString& text, std::string& scratch);
 // UTF-8 from the tree to Windows-1252 (a null pointer gives "").
 AnsiString FromXml(const char* utf8);
 

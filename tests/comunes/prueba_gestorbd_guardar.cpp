@@ -22,6 +22,7 @@
 #include <dirent.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <limits>
 #include <memory>
 #include <string>
@@ -325,17 +326,9 @@ const std::string kBaseVariada = "$\nCAMBIO = NO\nCAMBIO-DUMVAT = NO\nTEMPLARY =
                                  "    FI          = -0.99999995\n"
                                  "    ..\n";
 
-// La base variada, cambiada despuÃ©s por sus claves donde el fichero no llega (comillas y
-// saltos de lÃ­nea en los textos, reales no finitos), escrita de todas las formas: el
-// guardado, la variante y cada elemento por sÃ­ solo con sus dos maquetaciones. Los bytes
-// son los que escribÃ­an las lÃ­neas formateadas una a una, guardados en un fichero.
-TEST_F(PruebaGuardar, UnaBaseVariadaSeEscribeConLosBytesDeSiempre) {
-    // Su material de librerÃ­a es del catÃ¡logo.
-    PonerCatalogo(MaterialRegistro("Cat", "1", "YES"));
-    GestorBD gestor("Variada", LISTA_PROGRAMA);
-    gestor.Cargar(Fichero("variada.bdc", kBaseVariada));
-    for (bdLibreria* base : gestor.Bases(GestorBD::Orden::Fichero))
-        ASSERT_GT(base->NumeroHijos(), 0) << base->ObtenerNombre().c_str();
+// Cambia la base variada por sus claves donde el fichero no llega: comillas y saltos de
+// lÃ­nea en los textos, reales no finitos y nombres con un cero dentro.
+void RetocarVariada(GestorBD& gestor) {
     ObjetoBase* yeso = gestor.Base(TIPO_MATERIAL)->BuscarEnHijos("Yeso");
     ASSERT_NE(yeso, nullptr);
     yeso->AsignarPropiedad("Grupo", "Con \"comillas\"\ny salto");
@@ -350,6 +343,19 @@ TEST_F(PruebaGuardar, UnaBaseVariadaSeEscribeConLosBytesDeSiempre) {
           std::pair{TIPO_HUECO, "Puerta"}})
         if (ObjetoBase* elemento = gestor.Base(tipo)->BuscarEnHijos(nombre))
             elemento->PonerNombre(AnsiString(std::string(nombre) + std::string(1, '\0') + "fin"));
+}
+
+// La base variada, cambiada despuÃ©s por sus claves, escrita de todas las formas: el
+// guardado, la variante y cada elemento por sÃ­ solo con sus dos maquetaciones. Los bytes
+// son los que escribÃ­an las lÃ­neas formateadas una a una, guardados en un fichero.
+TEST_F(PruebaGuardar, UnaBaseVariadaSeEscribeConLosBytesDeSiempre) {
+    // Su material de librerÃ­a es del catÃ¡logo.
+    PonerCatalogo(MaterialRegistro("Cat", "1", "YES"));
+    GestorBD gestor("Variada", LISTA_PROGRAMA);
+    gestor.Cargar(Fichero("variada.bdc", kBaseVariada));
+    for (bdLibreria* base : gestor.Bases(GestorBD::Orden::Fichero))
+        ASSERT_GT(base->NumeroHijos(), 0) << base->ObtenerNombre().c_str();
+    RetocarVariada(gestor);
 
     const AnsiString ruta = carpeta.Ruta() + "variada_guardada.bdc";
     ASSERT_TRUE(gestor.Guardar(ruta)) << gestor.UltimoError().c_str();
@@ -553,6 +559,86 @@ TEST_F(PruebaGuardar, UnXMLQueNoSePuedeGuardarDejaElAnterior) {
     EXPECT_FALSE(gestor.UltimoError().IsEmpty());
     ASSERT_TRUE(gestor.GuardarXML(ruta)) << gestor.UltimoError().c_str();
     EXPECT_NE(Bytes(ruta).find("<DATABASE>"), std::string::npos);
+}
+
+// La base variada copiada una y otra vez: en cada copia tras la primera, los textos entre
+// comillas que no están vacíos llevan " #k", así que ningún nombre se repite y los
+// cerramientos y los huecos usan las partes de su propia copia.
+std::string VariadaRepetida(int copias) {
+    const std::string cabecera = "TEMPLARY = USER\n";
+    const size_t inicio = kBaseVariada.find(cabecera) + cabecera.size();
+    const std::string registros = kBaseVariada.substr(inicio);
+    std::string texto = kBaseVariada;
+    texto.reserve(kBaseVariada.size() * static_cast<size_t>(copias) * 11 / 10);
+    for (int k = 1; k < copias; ++k) {
+        const std::string marca = " #" + std::to_string(k);
+        bool dentro = false;
+        for (char c : registros) {
+            if (c == '"') {
+                if (dentro && texto.back() != '"') texto += marca;
+                dentro = !dentro;
+            }
+            texto += c;
+        }
+    }
+    return texto;
+}
+
+// FNV-1a de 64 bits.
+uint64_t Huella(const std::string& bytes) {
+    uint64_t h = 14695981039346656037ull;
+    for (unsigned char c : bytes) {
+        h ^= c;
+        h *= 1099511628211ull;
+    }
+    return h;
+}
+
+// El XML de la base variada, retocada además con textos que el XML escapa o no admite, byte
+// a byte; y el de la misma base repetida hasta unos 10.000 y 100.000 elementos, por su largo
+// y la huella de sus bytes. Son los bytes que escribía el guardado cuando se fijaron: cómo se
+// arma el árbol no cambia nada de lo que los usuarios guardan.
+TEST_F(PruebaGuardar, ElXMLDeUnaBaseVariadaTieneLosBytesDeSiempre) {
+    PonerCatalogo(MaterialRegistro("Cat", "1", "YES"));
+    struct Caso {
+        int copias;
+        int elementos;
+        size_t largo;
+        uint64_t huella;
+    } const casos[] = {{1, 15, 6240, 11481324328218327446ull},
+                       {667, 10005, 4159848, 10594756497325497723ull},
+                       {6667, 100005, 41798859, 10350849831202374313ull}};
+    for (const Caso& caso : casos) {
+        SCOPED_TRACE(caso.copias);
+        GestorBD gestor("Variada", LISTA_PROGRAMA);
+        gestor.Cargar(Fichero("variada.bdc", VariadaRepetida(caso.copias)));
+        int elementos = 0;
+        for (bdLibreria* base : gestor.Bases(GestorBD::Orden::Fichero))
+            elementos += base->NumeroHijos();
+        EXPECT_EQ(elementos, caso.elementos);
+        RetocarVariada(gestor);
+        ObjetoBase* yeso = gestor.Base(TIPO_MATERIAL)->BuscarEnHijos("Yeso");
+        yeso->AsignarPropiedad("Dumvat", "<&'\t\x01\x1f\x7f\x80\x9f\xff>\"\r\n");
+        gestor.Base(TIPO_MATERIAL)
+            ->BuscarEnHijos(std::string(240, 'M').c_str())
+            ->PonerNombre("M \"q\" & <a>\t\n\r'x' \x80\x01");
+
+        const AnsiString ruta = carpeta.Ruta() + "variada.xml";
+        ASSERT_TRUE(gestor.GuardarXML(ruta)) << gestor.UltimoError().c_str();
+        const std::string escrito = Bytes(ruta);
+        EXPECT_EQ(escrito.size(), caso.largo);
+        EXPECT_EQ(Huella(escrito), caso.huella);
+        // La base sin repetir, guardada entera, dice dónde está el primer byte distinto.
+        if (caso.copias == 1) {
+            const std::string esperado = Bytes(QUENBAR_DATOS_PRUEBA "/bdc/variada_guardada.xml");
+            const size_t distinto = static_cast<size_t>(
+                std::mismatch(escrito.begin(), escrito.end(), esperado.begin(), esperado.end())
+                    .first -
+                escrito.begin());
+            EXPECT_EQ(distinto, esperado.size()) << "escrito: " << escrito.substr(distinto, 80)
+                                                 << "\nesperado: " << esperado.substr(distinto, 80);
+        }
+    }
 }
 
 } // namespace

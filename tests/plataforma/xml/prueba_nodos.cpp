@@ -154,4 +154,77 @@ TEST(IXMLNode, WhatOnlyElementsDo) {
     EXPECT_THROW(hijos->GetNodes(1)->SetText("a--b"), EXMLDocError);
 }
 
+// Texts made in memory around the lengths where the tree keeps them differently (in UTF-8,
+// a "ñ" is two bytes), in elements and attributes, read back, replaced in every way the
+// interface offers, saved and loaded again. A text freed the wrong way shows under the
+// sanitizers.
+TEST(IXMLNode, TextsOfEveryLengthSurviveEveryReplacement) {
+    const std::string textos[] = {"",
+                                  "a",
+                                  std::string(14, 'x'),
+                                  std::string(15, 'x'),
+                                  std::string(16, 'x'),
+                                  std::string(13, 'x') + "\xf1",
+                                  std::string(14, 'x') + "\xf1",
+                                  std::string(40, 'y'),
+                                  "<&\"'>\t\x01"};
+    for (const std::string& antes : textos)
+        for (const std::string& despues : textos) {
+            SCOPED_TRACE(antes + " -> " + despues);
+            TXMLDocument doc;
+            doc.SetActive(true);
+            IXMLNode* r = doc.AddChild("r");
+            IXMLNode* e = r->AddChild("e");
+            e->SetText(antes.c_str());
+            r->SetAttributes("a", antes.c_str());
+            r->SetAttributes("b", antes.c_str());
+            const std::string limpio = antes.substr(0, antes.find('\x01'));
+            EXPECT_EQ(e->GetText(), limpio.c_str());
+            EXPECT_EQ(r->GetAttributes("a"), limpio.c_str());
+
+            // The element's text again, a text node's own value, an attribute set again and
+            // an attribute node's value.
+            e->SetText(despues.c_str());
+            r->GetChildNodes()->GetNodes(0)->SetText(despues.c_str());
+            r->SetText(antes.c_str());
+            if (IXMLNodeList* hijos = r->GetChildNodes(); hijos->GetCount() == 2)
+                hijos->GetNodes(1)->SetText(despues.c_str());
+            else
+                r->SetText(despues.c_str());
+            r->SetAttributes("a", despues.c_str());
+            r->GetAttributeNodes()->FindNode("b")->SetText(despues.c_str());
+
+            const AnsiString esperado(despues.substr(0, despues.find('\x01')));
+            EXPECT_EQ(e->GetText(), esperado);
+            EXPECT_EQ(r->GetText(), esperado);
+            EXPECT_EQ(r->GetAttributes("a"), esperado);
+            EXPECT_EQ(r->GetAttributes("b"), esperado);
+            TXMLDocument leido;
+            leido.LoadFromXML(doc.SaveToXML());
+            IXMLNode* vuelta = leido.GetDocumentElement();
+            EXPECT_EQ(vuelta->GetChildNodes()->FindNode("e")->GetText(), esperado);
+            EXPECT_EQ(vuelta->GetAttributes("a"), esperado);
+            EXPECT_EQ(vuelta->GetAttributes("b"), esperado);
+        }
+}
+
+// A name is checked once per document but refused every time; a prefixed attribute name
+// keeps its prefix.
+TEST(IXMLNode, NamesAreCheckedOnEveryUse) {
+    TXMLDocument doc;
+    doc.SetActive(true);
+    IXMLNode* r = doc.AddChild("r");
+    for (int vez = 0; vez < 2; ++vez) {
+        EXPECT_THROW(r->AddChild("a b"), EXMLDocError);
+        EXPECT_THROW(r->SetAttributes("a b", "v"), EXMLDocError);
+        EXPECT_EQ(r->AddChild("a")->GetNodeName(), "a");
+        r->SetAttributes("a", "v");
+        r->SetAttributes("p:a", "w");
+    }
+    EXPECT_EQ(r->GetAttributeNodes()->GetCount(), 2);
+    EXPECT_EQ(r->GetAttributes("p:a"), "w");
+    EXPECT_EQ(doc.SaveToXML(), "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+                               "<r a=\"v\" p:a=\"w\">\n  <a/>\n  <a/>\n</r>\n");
+}
+
 } // namespace
