@@ -290,7 +290,12 @@ public:
 
     // Rows i and j on a column, ties passed on to the following columns when Full.
     int CompareLine(int Col, int I, int J, TSortDirection D, int LastCol) {
-        for (int c = Col; c <= LastCol; ++c) {
+        return CompareColumns(Col, Col, I, J, D, LastCol);
+    }
+    // Columns From .. LastCol of a comparison that began at column Col: the columns after
+    // Col make their keys lazily.
+    int CompareColumns(int Col, int From, int I, int J, TSortDirection D, int LastCol) {
+        for (int c = From; c <= LastCol; ++c) {
             const int r = CompareCells(Keys(c, c != Col), I, J, D);
             if (r != 0 || !full_) return r;
         }
@@ -306,6 +311,25 @@ public:
             if (r != 0 || !full_) return r;
         }
         return 0;
+    }
+
+    // A column's numbers, when comparing its cells is comparing them (no blanks set apart),
+    // for a sort to compare inline; nullptr otherwise.
+    const std::vector<double>* PlainNumbers(int Col) {
+        const TSortColumnKeys& k = Keys(Col);
+        if (ignoreBlanks_ || k.Lazy) return nullptr;
+        switch (k.Style) {
+        case ssNumeric:
+        case ssFinancial:
+        case ssDate:
+        case ssShortDateEU:
+        case ssShortDateUS:
+        case ssImages:
+        case ssCheckBox:
+            return &k.Num;
+        default:
+            return nullptr;
+        }
     }
 
     int Count() const { return count_; }
@@ -673,14 +697,23 @@ void TKavStringGrid::SortRange(int First, int Last, bool Indexed, TRealCol Colum
             TRowSorter t(*this, std::move(tied), First, n, text, checked);
             t.SetScanLast(last);
             const int sign = desc ? -1 : 1;
+            // Numbers in the next column are compared here; the columns after it only
+            // where they tie too.
+            const std::vector<double>* next = t.PlainNumbers(col + 1);
+            const auto order2 = [&](int a, int b) {
+                if (!next) return t.CompareLine(col + 1, a, b, d, last);
+                const int c = Cmp3((*next)[a], (*next)[b]);
+                return c != 0 || col + 1 >= last
+                           ? c
+                           : t.CompareColumns(col + 1, col + 2, a, b, d, last);
+            };
             std::vector<int> ix, run;
             int base = 0; // the run's first row in t
             for (const auto& [p, q] : runs) {
                 ix.resize(static_cast<size_t>(q - p));
                 std::iota(ix.begin(), ix.end(), base);
-                std::stable_sort(ix.begin(), ix.end(), [&](int a, int b) {
-                    return t.CompareLine(col + 1, a, b, d, last) * sign < 0;
-                });
+                std::stable_sort(ix.begin(), ix.end(),
+                                 [&](int a, int b) { return order2(a, b) * sign < 0; });
                 run.assign(order.begin() + p, order.begin() + q);
                 for (int m = 0; m < q - p; ++m)
                     order[p + m] = run[ix[m] - base];
