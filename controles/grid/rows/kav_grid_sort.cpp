@@ -35,6 +35,22 @@ template <class T> int Cmp3(const T& A, const T& B) {
     return A < B ? -1 : B < A ? 1 : 0;
 }
 
+// The styles whose keys are numbers, compared as such.
+bool ComparesNumbers(TSortStyle Style) {
+    switch (Style) {
+    case ssNumeric:
+    case ssFinancial:
+    case ssDate:
+    case ssShortDateEU:
+    case ssShortDateUS:
+    case ssImages:
+    case ssCheckBox:
+        return true;
+    default:
+        return false;
+    }
+}
+
 int Ordinal(const std::string& A, const std::string& B) {
     return Sign(A.compare(B));
 }
@@ -242,15 +258,8 @@ public:
             int r = K.Blank[I] ? (blankPos_ == blFirst ? -1 : 1) : (blankPos_ == blFirst ? 1 : -1);
             return D == sdAscending ? r : -r;
         }
+        if (ComparesNumbers(K.Style)) return Cmp3(K.Num[I], K.Num[J]);
         switch (K.Style) {
-        case ssNumeric:
-        case ssFinancial:
-        case ssDate:
-        case ssShortDateEU:
-        case ssShortDateUS:
-        case ssImages:
-        case ssCheckBox:
-            return Cmp3(K.Num[I], K.Num[J]);
         case ssAlphaNoCase: {
             const int c = Ordinal(K.Owned[I], K.Owned[J]);
             return c ? c : Ordinal(K.Text[I]->str(), K.Text[J]->str());
@@ -317,19 +326,7 @@ public:
     // for a sort to compare inline; nullptr otherwise.
     const std::vector<double>* PlainNumbers(int Col) {
         const TSortColumnKeys& k = Keys(Col);
-        if (ignoreBlanks_ || k.Lazy) return nullptr;
-        switch (k.Style) {
-        case ssNumeric:
-        case ssFinancial:
-        case ssDate:
-        case ssShortDateEU:
-        case ssShortDateUS:
-        case ssImages:
-        case ssCheckBox:
-            return &k.Num;
-        default:
-            return nullptr;
-        }
+        return ignoreBlanks_ || k.Lazy || !ComparesNumbers(k.Style) ? nullptr : &k.Num;
     }
 
     int Count() const { return count_; }
@@ -384,16 +381,8 @@ private:
             style = numbers ? ssNumeric : dates ? ssDate : ssAlphabetic;
         }
         K.Style = style;
+        if (ComparesNumbers(style)) K.Num.resize(n);
         switch (style) {
-        case ssNumeric:
-        case ssFinancial:
-        case ssDate:
-        case ssShortDateEU:
-        case ssShortDateUS:
-        case ssImages:
-        case ssCheckBox:
-            K.Num.resize(n);
-            break;
         case ssAlphaNoCase:
         case ssHTML:
         case ssUnicode:
