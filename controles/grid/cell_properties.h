@@ -71,6 +71,10 @@ public:
     ~TCellProperties() override;
     TCellProperties(const TCellProperties&) = delete;
     TCellProperties& operator=(const TCellProperties&) = delete;
+    // A grid gives properties to a great many cells at once (node levels on every row): they
+    // come from slabs of their own, not one allocation each (cell_properties_pool.cpp).
+    static void* operator new(size_t Size);
+    static void operator delete(void* Block, size_t Size);
 
     // Copies the published look, the merge state, the owner position and the control; not
     // the user object, the graphic, BrushColorTo, the paint mark or the footer kind.

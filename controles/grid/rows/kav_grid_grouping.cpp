@@ -124,6 +124,7 @@ void TKavStringGrid::Group(int ColIndex) {
     std::vector<int> starts;
     std::vector<AnsiString> values;
     for (int r = first; r <= last; ++r) {
+        PrefetchStoreRow(r + 16); // the sorted rows lie scattered in memory
         const AnsiString& v = CellText(TRealCol(g), r);
         if (r == first ? !v.IsEmpty() : v != CellText(TRealCol(g), r - 1)) {
             starts.push_back(r);

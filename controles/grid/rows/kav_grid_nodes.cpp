@@ -89,6 +89,8 @@ void TKavStringGrid::AddNodeLevels(int FromReal, int ToReal, int Delta) {
     ToReal = std::min(ToReal, TotalRowCount() - 1 - fixedFooters_);
     if (ToReal < FromReal) return;
     for (int r = std::max(RemapRow(FromReal), 0), e = RemapRow(ToReal + 1); r < e; ++r) {
+        // A node may span a great many rows, scattered in memory once sorted.
+        PrefetchStoreRow(r + 16);
         TCellProperties* p = GetCellProperties(0, r);
         p->SetNodeLevel(std::max(0, p->GetNodeLevel() + Delta));
     }

@@ -251,16 +251,25 @@ void TKavStringGrid::RemoveCols(int ColIndex, int CCount) {
     const int shownRemoved = shownIn(ColIndex, CCount);
     const int firstDispl = RemapColInv(ColIndex);
     const std::vector<TMergedBlock> blocks = MergedBlocks();
-    ClearCols(ColIndex, CCount);
+    const bool destroying = GetComponentState().Contains(csDestroying);
     const int rows = GetRowCount();
     const int store = std::max(total, GetStoreColCount());
-    // The cleared columns go past the last one, each column behind them moving left with its
-    // identity; what lies past the columns left is emptied.
-    RotateStoreCols(TRealCol(ColIndex), TRealCol(ColIndex + CCount), TRealCol(store));
-    RenewStoreColIds(TRealCol(store - CCount), TRealCol(store));
-    for (int r = 0; r < rows; ++r)
-        for (int c = std::max(ColIndex, total - CCount), last = LastHeldCol(r); c <= last; ++c)
-            NilCell(c, r);
+    // One pass over the rows: the removed columns' cell properties are freed (or let go
+    // when the grid keeps its objects), each column behind them moves left with its
+    // identity, and what lies past the columns left is emptied.
+    if (ColIndex == 0) ForgetNodesOf(0, rows);
+    RemoveStoreCols(TRealCol(ColIndex), CCount, TRealCol(std::max(ColIndex, total - CCount)),
+                    [this](TGridCell& Cell) {
+                        TCellProperties* p = AsProps(Cell.Object);
+                        if (!p) return;
+                        Cell.Object = nullptr;
+                        if (!keepObjects_) delete p;
+                    });
+    if (footerRowActive_) FloatFooterUpdate();
+    if (GetInplaceCol() >= ColIndex) InvalidateEditor();
+    InvalidateGrid();
+    // The removed columns were cleared: the notice of the clearing comes first.
+    if (!destroying) FireCellsChanged(ColIndex, 0, ColIndex + CCount - 1, rows - 1);
     for (int c = ColIndex; c < store; ++c) {
         const int from = c + CCount;
         if (c < 512) {

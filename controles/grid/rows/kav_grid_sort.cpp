@@ -35,6 +35,22 @@ template <class T> int Cmp3(const T& A, const T& B) {
     return A < B ? -1 : B < A ? 1 : 0;
 }
 
+// The styles whose keys are numbers, compared as such.
+bool ComparesNumbers(TSortStyle Style) {
+    switch (Style) {
+    case ssNumeric:
+    case ssFinancial:
+    case ssDate:
+    case ssShortDateEU:
+    case ssShortDateUS:
+    case ssImages:
+    case ssCheckBox:
+        return true;
+    default:
+        return false;
+    }
+}
+
 int Ordinal(const std::string& A, const std::string& B) {
     return Sign(A.compare(B));
 }
@@ -242,15 +258,8 @@ public:
             int r = K.Blank[I] ? (blankPos_ == blFirst ? -1 : 1) : (blankPos_ == blFirst ? 1 : -1);
             return D == sdAscending ? r : -r;
         }
+        if (ComparesNumbers(K.Style)) return Cmp3(K.Num[I], K.Num[J]);
         switch (K.Style) {
-        case ssNumeric:
-        case ssFinancial:
-        case ssDate:
-        case ssShortDateEU:
-        case ssShortDateUS:
-        case ssImages:
-        case ssCheckBox:
-            return Cmp3(K.Num[I], K.Num[J]);
         case ssAlphaNoCase: {
             const int c = Ordinal(K.Owned[I], K.Owned[J]);
             return c ? c : Ordinal(K.Text[I]->str(), K.Text[J]->str());
@@ -290,7 +299,12 @@ public:
 
     // Rows i and j on a column, ties passed on to the following columns when Full.
     int CompareLine(int Col, int I, int J, TSortDirection D, int LastCol) {
-        for (int c = Col; c <= LastCol; ++c) {
+        return CompareColumns(Col, Col, I, J, D, LastCol);
+    }
+    // Columns From .. LastCol of a comparison that began at column Col: the columns after
+    // Col make their keys lazily.
+    int CompareColumns(int Col, int From, int I, int J, TSortDirection D, int LastCol) {
+        for (int c = From; c <= LastCol; ++c) {
             const int r = CompareCells(Keys(c, c != Col), I, J, D);
             if (r != 0 || !full_) return r;
         }
@@ -306,6 +320,13 @@ public:
             if (r != 0 || !full_) return r;
         }
         return 0;
+    }
+
+    // A column's numbers, when comparing its cells is comparing them (no blanks set apart),
+    // for a sort to compare inline; nullptr otherwise.
+    const std::vector<double>* PlainNumbers(int Col) {
+        const TSortColumnKeys& k = Keys(Col);
+        return ignoreBlanks_ || k.Lazy || !ComparesNumbers(k.Style) ? nullptr : &k.Num;
     }
 
     int Count() const { return count_; }
@@ -360,16 +381,8 @@ private:
             style = numbers ? ssNumeric : dates ? ssDate : ssAlphabetic;
         }
         K.Style = style;
+        if (ComparesNumbers(style)) K.Num.resize(n);
         switch (style) {
-        case ssNumeric:
-        case ssFinancial:
-        case ssDate:
-        case ssShortDateEU:
-        case ssShortDateUS:
-        case ssImages:
-        case ssCheckBox:
-            K.Num.resize(n);
-            break;
         case ssAlphaNoCase:
         case ssHTML:
         case ssUnicode:
@@ -673,14 +686,23 @@ void TKavStringGrid::SortRange(int First, int Last, bool Indexed, TRealCol Colum
             TRowSorter t(*this, std::move(tied), First, n, text, checked);
             t.SetScanLast(last);
             const int sign = desc ? -1 : 1;
+            // Numbers in the next column are compared here; the columns after it only
+            // where they tie too.
+            const std::vector<double>* next = t.PlainNumbers(col + 1);
+            const auto order2 = [&](int a, int b) {
+                if (!next) return t.CompareLine(col + 1, a, b, d, last);
+                const int c = Cmp3((*next)[a], (*next)[b]);
+                return c != 0 || col + 1 >= last
+                           ? c
+                           : t.CompareColumns(col + 1, col + 2, a, b, d, last);
+            };
             std::vector<int> ix, run;
             int base = 0; // the run's first row in t
             for (const auto& [p, q] : runs) {
                 ix.resize(static_cast<size_t>(q - p));
                 std::iota(ix.begin(), ix.end(), base);
-                std::stable_sort(ix.begin(), ix.end(), [&](int a, int b) {
-                    return t.CompareLine(col + 1, a, b, d, last) * sign < 0;
-                });
+                std::stable_sort(ix.begin(), ix.end(),
+                                 [&](int a, int b) { return order2(a, b) * sign < 0; });
                 run.assign(order.begin() + p, order.begin() + q);
                 for (int m = 0; m < q - p; ++m)
                     order[p + m] = run[ix[m] - base];

@@ -228,17 +228,53 @@ void TGridStore::MoveCol(TRealCol FromCol, TRealCol ToCol) {
         RotateCols(ToCol, FromCol, FromCol + 1);
 }
 
+namespace {
+
+// How many rows ahead a pass over the rows asks for their cells (see TGridStore::Prefetch).
+constexpr size_t PrefetchAhead = 16;
+
+} // namespace
+
+void TGridStore::RotateRowCols(Row*& R, size_t Lo, size_t Mid, size_t Hi) {
+    if (!R || R->End() <= Lo || R->First() > Hi) return; // nothing stored in the range
+    if (R->First() > Lo || R->End() <= Hi)
+        R = Widen(R, std::min(R->First(), Lo), std::max(R->End(), Hi + 1));
+    TGridCell* at = &(*R)[Lo];
+    std::rotate(at, at + (Mid - Lo), at + (Hi - Lo) + 1);
+}
+
 void TGridStore::RotateCols(TRealCol FirstCol, TRealCol MiddleCol, TRealCol LastCol) {
     const int First = FirstCol.Value(), Middle = MiddleCol.Value(), Last = LastCol.Value();
     if (First < 0 || First >= Middle || Middle >= Last || Last > cols_) return;
-    const size_t lo = static_cast<size_t>(First), hi = static_cast<size_t>(Last) - 1;
-    const size_t mid = static_cast<size_t>(Middle) - lo;
     std::rotate(colIds_.begin() + First, colIds_.begin() + Middle, colIds_.begin() + Last);
-    for (Row*& r : rows_) {
-        if (!r || r->End() <= lo || r->First() > hi) continue; // nothing stored in the range
-        if (r->First() > lo || r->End() <= hi)
-            r = Widen(r, std::min(r->First(), lo), std::max(r->End(), hi + 1));
-        TGridCell* at = &(*r)[lo];
-        std::rotate(at, at + mid, at + (hi - lo) + 1);
+    for (size_t i = 0; i < rows_.size(); ++i) {
+        Prefetch(static_cast<int>(i + PrefetchAhead));
+        RotateRowCols(rows_[i], static_cast<size_t>(First), static_cast<size_t>(Middle),
+                      static_cast<size_t>(Last) - 1);
     }
+}
+
+void TGridStore::RemoveCols(TRealCol FirstCol, int Count, TRealCol ClearFrom,
+                            const std::function<void(TGridCell&)>& Leave) {
+    const int First = FirstCol.Value();
+    if (First < 0 || Count < 1 || First >= cols_) return;
+    Count = std::min(Count, cols_ - First);
+    const size_t lo = static_cast<size_t>(First), mid = lo + static_cast<size_t>(Count);
+    const size_t hi = static_cast<size_t>(cols_) - 1;
+    const size_t clearFrom = static_cast<size_t>(std::max(0, ClearFrom.Value()));
+    for (size_t i = 0; i < rows_.size(); ++i) {
+        Prefetch(static_cast<int>(i + PrefetchAhead));
+        Row*& r = rows_[i];
+        if (!r) continue;
+        for (size_t c = std::max(lo, r->First()), e = std::min(mid, r->End()); c < e; ++c)
+            Leave((*r)[c]);
+        if (mid <= hi) RotateRowCols(r, lo, mid, hi);
+        for (size_t c = std::max(clearFrom, r->First()); c < r->End(); ++c) {
+            TGridCell& cell = (*r)[c];
+            cell.Text = AnsiString();
+            cell.Object = nullptr;
+        }
+    }
+    std::rotate(colIds_.begin() + First, colIds_.begin() + First + Count, colIds_.end());
+    RenewColIds(TRealCol(cols_ - Count), TRealCol(cols_));
 }

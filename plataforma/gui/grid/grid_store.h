@@ -20,6 +20,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <new>
 #include <vector>
@@ -133,6 +134,18 @@ public:
         return ARow >= 0 && static_cast<size_t>(ARow) < rows_.size() ? rows_[ARow] : nullptr;
     }
 
+    // Asks for the first lines of the row's cells, for a pass that reaches them a few rows
+    // later: rows lie scattered in memory once sorted or moved, and this lets their cells
+    // arrive while the rows before are worked on. Reads nothing (and never waits for the
+    // block: the row's length is not asked for); an index outside is let be.
+    void Prefetch(int ARow) const {
+        if (ARow < 0 || static_cast<size_t>(ARow) >= rows_.size() || !rows_[ARow]) return;
+        const char* p = reinterpret_cast<const char*>(rows_[ARow]);
+        __builtin_prefetch(p);
+        __builtin_prefetch(p + 64);
+        __builtin_prefetch(p + 128);
+    }
+
     // A row's cells taken out whole (null for a row never written), leaving an empty row
     // (which keeps the row's identity until the caller moves it elsewhere);
     // and a row put back in place of an empty one. For rows that leave the grid for a while:
@@ -154,12 +167,22 @@ public:
     // Columns First .. Last-1 rotated so that Middle comes first, in every row (std::rotate),
     // their identities with them.
     void RotateCols(TRealCol First, TRealCol Middle, TRealCol Last);
+    // Columns First .. First+Count-1 leave, in one pass over the rows: Leave is handed each of
+    // their cells a row holds (to let go of what the cell's object owns), then the columns
+    // behind them move left with their identities, and every cell a row holds from column
+    // ClearFrom on is emptied (its object dropped, not freed). The store keeps its column
+    // count: the columns left at its end get new identities.
+    void RemoveCols(TRealCol First, int Count, TRealCol ClearFrom,
+                    const std::function<void(TGridCell&)>& Leave);
 
 private:
     void ResizeRows(int Value);
     // A row holding the columns First .. End-1 (the row's among them) with the row's cells;
     // the row is freed.
     Row* Widen(Row* R, size_t First, size_t End);
+    // The row's columns Lo .. Hi rotated so that Mid comes first, the row widened to hold them
+    // when it holds some of them only.
+    void RotateRowCols(Row*& R, size_t Lo, size_t Mid, size_t Hi);
 
     std::vector<Row*> rows_;      // owned; raw so that row moves are plain pointer moves
     std::vector<TGridRowId> ids_; // each row's identity, moved with it

@@ -516,12 +516,20 @@ protected:
         const TGridStore::Row* cells = store_.GetRow(ARow);
         return cells ? static_cast<int>(cells->End()) - 1 : -1;
     }
+    // Asks for a store row's cells ahead of a pass over many rows (see TGridStore::Prefetch).
+    void PrefetchStoreRow(int ARow) const { store_.Prefetch(ARow); }
     // The row given back its identity (Id none: the row keeps the one it has).
     void PutStoreRow(int ARow, TGridStore::RowPtr Cells, TGridRowId Id = TGridRowId());
     // Store columns First .. Last-1 rotated so that Middle comes first, in every row, with
     // their identities (see TGridStore::RotateCols); the caller repaints.
     void RotateStoreCols(TRealCol First, TRealCol Middle, TRealCol Last) {
         store_.RotateCols(First, Middle, Last);
+    }
+    // Store columns First .. First+Count-1 leave in one pass over the rows (see
+    // TGridStore::RemoveCols); the caller repaints.
+    void RemoveStoreCols(TRealCol First, int Count, TRealCol ClearFrom,
+                         const std::function<void(TGridCell&)>& Leave) {
+        store_.RemoveCols(First, Count, ClearFrom, Leave);
     }
     // Store columns First .. Last-1 get new identities: the columns there left the grid.
     void RenewStoreColIds(TRealCol First, TRealCol Last) { store_.RenewColIds(First, Last); }

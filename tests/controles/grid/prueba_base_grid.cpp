@@ -12,7 +12,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
+#include <memory>
+#include <random>
+#include <set>
+#include <vector>
 
 namespace {
 
@@ -452,6 +457,38 @@ TEST_F(BaseGrid, DeshacerYRehacerEdiciones) {
     g = nullptr;
     EXPECT_EQ(otro->GetGrid(), nullptr);
     delete otro;
+}
+
+// Cell properties share their memory with those made and freed before them: however many are
+// made and freed, in any order, each one alive keeps what was set on it and no two overlap.
+TEST(PropiedadesDeCelda, MuchasHechasYLiberadasEnCualquierOrdenNoSePisan) {
+    std::mt19937 rng(911);
+    std::vector<std::unique_ptr<TCellProperties>> vivas;
+    std::vector<int> niveles;
+    int siguiente = 0;
+    for (int paso = 0; paso < 20000; ++paso) {
+        if (vivas.empty() || rng() % 3 != 0) {
+            vivas.push_back(std::make_unique<TCellProperties>(nullptr, siguiente % 7, siguiente));
+            vivas.back()->SetNodeLevel(siguiente);
+            vivas.back()->SetFontName(AnsiString("f" + std::to_string(siguiente)));
+            niveles.push_back(siguiente++);
+        } else {
+            const size_t i = rng() % vivas.size();
+            std::swap(vivas[i], vivas.back());
+            std::swap(niveles[i], niveles.back());
+            vivas.pop_back();
+            niveles.pop_back();
+        }
+    }
+    std::set<const TCellProperties*> distintas;
+    for (size_t i = 0; i < vivas.size(); ++i) {
+        ASSERT_EQ(vivas[i]->GetNodeLevel(), niveles[i]);
+        ASSERT_EQ(vivas[i]->GetOwnerRow(), niveles[i]);
+        ASSERT_EQ(vivas[i]->GetFontName().str(), "f" + std::to_string(niveles[i]));
+        distintas.insert(vivas[i].get());
+    }
+    EXPECT_EQ(distintas.size(), vivas.size());
+    EXPECT_GT(vivas.size(), 1000u);
 }
 
 } // namespace

@@ -26,6 +26,7 @@ public:
     using TCustomGrid::CalcMaxTopLeft;
     using TCustomGrid::MoveCurrent;
     using TStringGrid::PutStoreRow;
+    using TStringGrid::RemoveStoreCols;
     using TStringGrid::TakeStoreRow;
 
     std::vector<CeldaPintada> pintadas;

@@ -199,7 +199,7 @@ TEST(GridAlmacen, EscriturasYMovimientosEnCualquierOrdenComoUnaTablaSimple) {
     auto al = [&rng](int n) { return static_cast<int>(rng() % static_cast<unsigned>(n)); };
     for (int paso = 0; paso < 4000; ++paso) {
         SCOPED_TRACE(paso);
-        switch (al(10)) {
+        switch (al(11)) {
         case 0:
         case 1:
         case 2:
@@ -253,6 +253,25 @@ TEST(GridAlmacen, EscriturasYMovimientosEnCualquierOrdenComoUnaTablaSimple) {
         case 9:
             if (cols < MaxCols && al(8) == 0) g.SetColCount(++cols);
             break;
+        case 10: {
+            // A column leaves: its objects are handed over, the columns behind move left,
+            // and the store's last column (with what lies from a column on) is emptied.
+            const int store = g.GetStoreColCount();
+            const int c = al(store), desde = c + al(store - c);
+            std::vector<TObject*> vistos, esperados;
+            for (auto& fila : modelo)
+                if (fila[c].second) esperados.push_back(fila[c].second);
+            g.RemoveStoreCols(TRealCol(c), 1, TRealCol(desde), [&vistos](TGridCell& Celda) {
+                if (Celda.Object) vistos.push_back(Celda.Object);
+            });
+            ASSERT_EQ(vistos, esperados);
+            for (auto& fila : modelo) {
+                std::rotate(fila.begin() + c, fila.begin() + c + 1, fila.begin() + store);
+                for (int k = desde; k < MaxCols; ++k)
+                    fila[k] = Celda();
+            }
+            break;
+        }
         }
         if (paso % 50 == 49 || paso == 3999)
             for (int r = 0; r < rows; ++r)
