@@ -360,7 +360,8 @@ TEST_F(Estructura, ControlesSiguenASuCelda) {
 }
 
 // A change of a cell's properties, or of a multi-image cell's image list, repaints the cell
-// where it is now after rows came in above it; a cell of a hidden row repaints nothing.
+// where it is now after rows came in above it or columns were hidden to its left; a cell of
+// a hidden row or column repaints nothing.
 TEST_F(Estructura, CambiosDeUnaCeldaRepintanSuCelda) {
     TImageList imagenes(nullptr);
     imagenes.SetWidth(16);
@@ -383,6 +384,16 @@ TEST_F(Estructura, CambiosDeUnaCeldaRepintanSuCelda) {
     EXPECT_EQ(repintado([&] { p->SetWordWrap(true); }), TRect());
     EXPECT_EQ(repintado([&] { lista->Add(0); }), TRect());
     g->UnHideRow(5);
+    // With a column hidden to its left: the cell where it shows, not the one at its real
+    // index; in a hidden column: none.
+    g->HideColumn(1);
+    EXPECT_EQ(repintado([&] { p->SetWordWrap(false); }), g->CellRect(1, 5));
+    EXPECT_EQ(repintado([&] { lista->Add(0); }), g->CellRect(3, 5));
+    g->HideColumn(2);
+    EXPECT_EQ(repintado([&] { p->SetWordWrap(true); }), TRect());
+    g->HideColumn(4);
+    EXPECT_EQ(repintado([&] { lista->Add(0); }), TRect());
+    g->UnHideColumnsAll();
     g->SetGridImages(nullptr);
 }
 
