@@ -167,6 +167,12 @@ void TBaseGrid::RepaintCell(int ACol, int ARow) {
     InvalidateRect(GetHandle(), &r, TRUE);
 }
 
+void TBaseGrid::RepaintRealCell(TRealCol ACol, int ARow) {
+    const TShownCol shown = ToShown(ACol);
+    if (shown.Value() < 0 || shown.Value() >= GetColCount() || ToReal(shown) != ACol) return;
+    RepaintCell(shown.Value(), ARow);
+}
+
 bool TBaseGrid::IsSelected(int ACol, int ARow) const {
     if (GetSelection().Contains(ACol, ARow)) return true;
     // A selection beyond the grid leaves no current cell to stand in a block.

@@ -61,6 +61,8 @@ public:
     int FixedColsWidth() const;
     int FixedRowsHeight() const;
     void RepaintCell(int ACol, int ARow);
+    // The cell of a real column, where it shows; nothing when its column is hidden.
+    void RepaintRealCell(TRealCol ACol, int ARow);
     bool IsSelected(int ACol, int ARow) const;
 
     // --- rows and columns ---

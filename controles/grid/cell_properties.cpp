@@ -63,7 +63,7 @@ void TCellProperties::RepaintOwnerCell() {
     if (at.x < 0) return;
     ownerCol_ = at.x;
     ownerRow_ = at.y;
-    grid_->RepaintCell(ownerCol_, ownerRow_);
+    grid_->RepaintRealCell(TRealCol(ownerCol_), ownerRow_);
 }
 
 void TCellProperties::SetBrushColor(TColor Value) {

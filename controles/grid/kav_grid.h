@@ -682,6 +682,9 @@ public:
     }
     TRealRow ToReal(TShownRow ARow) const { return TRealRow(RemapRowInv(ARow.Value())); }
     TShownRow ToShown(TRealRow ARow) const { return TShownRow(RemapRow(ARow.Value())); }
+    // A shown column's identity, and where a column shows now (-1: gone or hidden).
+    TGridColId GetShownColId(int ACol) const override;
+    int FindShownColId(TGridColId Id) const override;
     bool IsHiddenColumn(int ACol) const;
     bool IsHiddenRow(int ARow) const;
     int NumHiddenColumns() const { return numHiddenCols_; }
@@ -2124,6 +2127,11 @@ public:
     // Opens (closes) the current cell's editor.
     void ShowInplaceEdit();
     void HideInplaceEdit();
+    // An open edit is settled before its cell leaves the shown cells: validated as its own
+    // Return would (into the undo list) and the editor closed.
+    void SettleEdit();
+    // Whether the text editor is open on a cell of real columns First .. Last.
+    bool EditingInCols(int First, int Last) const;
 
     // Takes the snapshot of a cell (display column) that a later validation compares with.
     void InitValidate(int ACol, int ARow);

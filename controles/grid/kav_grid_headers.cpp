@@ -129,7 +129,7 @@ void TKavStringGrid::MultiImageChanged(TObject* Sender, int ACol, int ARow) {
         const auto* g = dynamic_cast<const TCellGraphic*>(p.GetGraphic());
         return g && g->CellBitmap == Sender;
     });
-    if (at.x >= 0) RepaintCell(RemapColInv(at.x), at.y);
+    if (at.x >= 0) RepaintRealCell(TRealCol(at.x), at.y);
 }
 
 void TKavStringGrid::RichSelChange(TObject*) {

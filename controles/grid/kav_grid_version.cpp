@@ -78,8 +78,8 @@ void TKavStringGrid::SetColumnOrder() {
 
 void TKavStringGrid::MoveColumn(int FromIndex, int ToIndex) {
     if (columnOrder_.empty()) SetColumnOrder();
-    // An open editor's text goes into its own cell before the column leaves its place.
-    if (FromIndex != ToIndex) HideInplaceEdit();
+    // An open text editor goes along with its column; a control editor is closed.
+    if (FromIndex != ToIndex && editSession_->ControlShown) HideInplaceEdit();
     TBaseGrid::MoveColumn(FromIndex, ToIndex);
 }
 

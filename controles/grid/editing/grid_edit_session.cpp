@@ -203,6 +203,7 @@ void TGridEditSession::Cancel() {
 void TGridEditSession::Snapshot(int ACol, int ARow) {
     validationCell_ = TPoint(ACol, ARow);
     validationRow_ = grid_.GetRowId(ARow);
+    validationCol_ = grid_.GetShownColId(ACol);
     const int real = grid_.RemapCol(ACol);
     if (real < 0 || ARow < 0) {
         savedText_ = AnsiString();

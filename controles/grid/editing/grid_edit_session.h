@@ -75,8 +75,9 @@ public:
     // Takes the snapshot that a later validation compares with (display column).
     void Snapshot(int ACol, int ARow);
     TPoint ValidationCell() const { return validationCell_; }
-    // The row of the validation cell itself, wherever it stands now.
+    // The row and the column of the validation cell itself, wherever they stand now.
     TGridRowId ValidationRow() const { return validationRow_; }
+    TGridColId ValidationCol() const { return validationCol_; }
     const AnsiString& ValidatedText() const { return validatedText_; }
     void SetValidatedText(const AnsiString& Value) { validatedText_ = Value; }
     // Set while a value is being stored or validated: validation does nothing meanwhile.
@@ -131,6 +132,7 @@ private:
     TKavStringGrid& grid_;
     TPoint validationCell_{-1, -1};
     TGridRowId validationRow_;
+    TGridColId validationCol_;
     TPoint openedCell_{-1, -1};
     TGridRowId openedRow_;
     AnsiString savedText_;

@@ -148,6 +148,20 @@ void TKavStringGrid::HideInplaceEdit() {
     SelectCell(GetCol(), GetRow());
 }
 
+void TKavStringGrid::SettleEdit() {
+    // An editor that still has the focus is validated here; one without it by SelectCell,
+    // which closes it.
+    if (EditorShown() && GetInplaceEditor()->Focused())
+        editSession_->Validate(GetInplaceEditor()->GetText());
+    SelectCell(GetCol(), GetRow());
+}
+
+bool TKavStringGrid::EditingInCols(int First, int Last) const {
+    if (!EditorShown() || !GetInplaceColId()) return false;
+    const int real = FindColId(GetInplaceColId());
+    return real >= First && real <= Last;
+}
+
 int TKavStringGrid::GetEditLimit() {
     return GetMaxEditLength();
 }

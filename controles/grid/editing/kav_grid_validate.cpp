@@ -57,14 +57,16 @@ template <class Text> bool TKavStringGrid::ValidateEdited(const Text& Value) {
     session.SetArmed(false);
     session.SetStoring(true);
     bool valid = true;
-    const int realCol = RemapCol(session.ValidationCell().x);
-    // The edited row, wherever rows moved meanwhile: its own cell holds the edit then (the
-    // editor wrote there), not the cell now at its old index. A row that left the grid's
-    // rows has nothing left to validate.
+    // The edited cell, wherever rows and columns moved meanwhile: its own cell holds the
+    // edit then (the editor wrote there), not the cell now at its old place. A row or a
+    // column that left the grid's rows has nothing left to validate.
+    const TGridColId editedCol = session.ValidationCol();
+    const int realCol =
+        editedCol ? FindColId(editedCol) : RemapCol(session.ValidationCell().x);
     const TGridRowId edited = session.ValidationRow();
     const int openedRow = session.ValidationCell().y;
     const int row = !edited || GetRowId(openedRow) == edited ? openedRow : FindRowId(edited);
-    if (row < 0) {
+    if (row < 0 || realCol < 0) {
         InitValidate(GetCol(), GetRow());
         session.SetStoring(false);
         return true;
@@ -92,7 +94,7 @@ template <class Text> bool TKavStringGrid::ValidateEdited(const Text& Value) {
                 // and the editor opens on it again.
                 HideEditor();
                 Validation<Text>::Store(*this, realCol, row, newValue != value ? newValue : opened);
-                MoveColRow(session.ValidationCell().x, row, true, true);
+                MoveColRow(ShownColOf(TRealCol(realCol)), row, true, true);
                 session.SetStoring(false);
                 session.SetArmed(true);
                 ShowInplaceEdit();

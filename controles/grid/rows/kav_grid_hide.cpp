@@ -20,7 +20,12 @@ TGridItem* ItemAt(TCollection& C, int I) {
 // --- columns ---
 
 void TKavStringGrid::HideColumns(int FromCol, int ToCol) {
-    HideInplaceEdit();
+    // An edit of a column that hides is settled; an open text editor elsewhere follows its
+    // column; a control editor is closed.
+    if (EditingInCols(FromCol, ToCol))
+        SettleEdit();
+    else if (editSession_->ControlShown)
+        HideInplaceEdit();
     for (int c = std::max(0, FromCol); c <= ToCol && c < MaxHiddenCol; ++c) {
         if (!visibleCols_[c] || c >= TotalColCount() || GetColCount() < 2) continue;
         const int d = RemapColInv(c);
@@ -31,12 +36,13 @@ void TKavStringGrid::HideColumns(int FromCol, int ToCol) {
         ++numHiddenCols_;
         SetColCountEx(GetColCount() - 1);
     }
+    EditedColumnMoved();
     CellControlsUpdate();
     Invalidate();
 }
 
 void TKavStringGrid::UnHideColumns(int FromCol, int ToCol) {
-    HideInplaceEdit();
+    if (editSession_->ControlShown) HideInplaceEdit();
     for (int c = std::max(0, FromCol); c <= ToCol && c < MaxHiddenCol; ++c) {
         if (visibleCols_[c]) continue;
         visibleCols_[c] = 1;
@@ -47,6 +53,7 @@ void TKavStringGrid::UnHideColumns(int FromCol, int ToCol) {
             SetColWidths(i, GetColWidths(i - 1));
         SetColWidths(d, hiddenWidths_[c]);
     }
+    EditedColumnMoved();
     CellControlsUpdate();
     Invalidate();
 }

@@ -18,6 +18,15 @@ int TKavStringGrid::RemapHiddenCol(int ACol) const {
     return 0;
 }
 
+TGridColId TKavStringGrid::GetShownColId(int ACol) const {
+    return ACol < 0 || ACol >= GetColCount() ? TGridColId() : GetColId(RealColOf(ACol));
+}
+
+int TKavStringGrid::FindShownColId(TGridColId Id) const {
+    const int real = FindColId(Id);
+    return real < 0 || IsHiddenColumn(real) ? -1 : RemapColInv(real);
+}
+
 int TKavStringGrid::RemapColInv(int ACol) const {
     if (ACol <= 0) return ACol;
     int hidden = 0;

@@ -196,13 +196,8 @@ void TKavStringGrid::RemoveRowsCore(int RowIndex, int RCount, bool UpdateHidden,
 
 void TKavStringGrid::RemoveRows(int RowIndex, int RCount) {
     if (RowIndex >= GetRowCount()) return;
-    // A pending edit is settled before rows move (the answer is not used): an editor that
-    // still has the focus is validated as its own Return would, so that the kept text goes
-    // through the cell's validation and into the undo list; one without it is validated by
-    // SelectCell.
-    if (EditorShown() && GetInplaceEditor()->Focused())
-        editSession_->Validate(GetInplaceEditor()->GetText());
-    SelectCell(GetCol(), GetRow());
+    // A pending edit is settled before rows move (the answer is not used).
+    SettleEdit();
     RemoveRowsCore(RowIndex, RCount, true, true, false);
 }
 
@@ -248,6 +243,8 @@ void TKavStringGrid::RemoveCols(int ColIndex, int CCount) {
     while (CCount > 0 && shownIn(ColIndex, CCount) >= shown)
         --CCount;
     if (CCount < 1) return;
+    // An edit of a removed column is settled first; any other editor follows its column.
+    if (EditingInCols(ColIndex, ColIndex + CCount - 1)) SettleEdit();
     const int shownRemoved = shownIn(ColIndex, CCount);
     const int firstDispl = RemapColInv(ColIndex);
     const std::vector<TMergedBlock> blocks = MergedBlocks();

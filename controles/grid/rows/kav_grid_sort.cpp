@@ -868,6 +868,10 @@ void TKavStringGrid::InitSortXRef() {
 // What every sort of the normal rows shares: the cross-reference, column 0 kept in place
 // with NormalCellsOnly, the update lock, the current row followed or kept, OnRowUpdate.
 void TKavStringGrid::SortFrame(bool Indexed, bool Group, bool FireRowUpdate) {
+    // With the current row following its row, an open edit is settled first (the current
+    // cell's move would close the editor): it goes through validation into the undo list.
+    // Otherwise the editor stays open on its row, wherever the row goes.
+    if (EditorShown() && GetNavigation()->GetMoveRowOnSort()) SettleEdit();
     if (static_cast<int>(sortXRef_.size()) != GetRowCount()) InitSortXRef();
     TSortSettings* s = GetSortSettings();
     const int first = GetFixedRows();

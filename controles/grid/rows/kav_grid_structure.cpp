@@ -22,7 +22,8 @@
 //     may insert rows before or among them): those gone leave the list.
 //
 // Columns. Moved with the cells by the store: the column's identity. Kept by identity: undo
-// entries. Kept by place and remapped below, by real column:
+// entries; the open text editor's column and the validation cell's (the editor and the
+// current cell it stands on follow it, below). Kept by place and remapped below, by real column:
 //   - the column marks (colSelect_);
 //   - the column header list;
 //   - the recorded column order;
@@ -224,6 +225,8 @@ void TKavStringGrid::ColsRestructured(const TGridRemap& Real,
 
     // The merged blocks, by real column.
     FollowColumnBlocks(Real, Blocks);
+    // The open text editor and the current cell it stands on, by the column's identity.
+    EditedColumnMoved();
     // The controls drawn over the cells they now follow.
     CellControlsUpdate();
 }

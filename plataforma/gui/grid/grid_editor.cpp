@@ -40,7 +40,11 @@ void TInplaceEdit::UpdateContents() {
     if (!grid_) return;
     ++grid_->editUpdate_;
     try {
-        const int c = grid_->GetCol(), r = grid_->GetRow();
+        // The cell the editor is open on, wherever its row and column went; else the
+        // current cell, which it opens on.
+        const bool open = grid_->inplaceCol_ >= 0 && grid_->inplaceRow_ >= 0;
+        const int c = open ? grid_->inplaceCol_ : grid_->GetCol();
+        const int r = open ? grid_->inplaceRow_ : grid_->GetRow();
         SetMaxLength(grid_->GetEditLimit());
         SetEditMask(grid_->GetEditMask(c, r));
         SetText(grid_->GetEditText(c, r));
@@ -217,12 +221,14 @@ void TCustomGrid::HideEdit() {
     } catch (...) {
         inplaceCol_ = inplaceRow_ = -1;
         inplaceRowId_ = TGridRowId();
+        inplaceColId_ = TGridColId();
         inplaceEdit_->Hide();
         throw;
     }
     const int c = inplaceCol_, r = inplaceRow_;
     inplaceCol_ = inplaceRow_ = -1;
     inplaceRowId_ = TGridRowId();
+    inplaceColId_ = TGridColId();
     const bool hadFocus = inplaceEdit_->Focused();
     inplaceEdit_->Hide();
     if (hadFocus && CanFocus()) SetFocus();
@@ -237,8 +243,38 @@ bool TCustomGrid::FollowEditedRow() {
     return row >= 0;
 }
 
+bool TCustomGrid::FollowEditedCol() {
+    if (!inplaceColId_) return inplaceCol_ >= 0;
+    if (GetShownColId(inplaceCol_) == inplaceColId_) return true; // the columns did not move
+    const int col = FindShownColId(inplaceColId_);
+    if (col < 0) return false;
+    if (current_.X == inplaceCol_) {
+        current_.X = col;
+        if (!options_.Contains(goRowSelect)) anchor_.X = col;
+    }
+    inplaceCol_ = col;
+    return true;
+}
+
+void TCustomGrid::EditedColumnMoved() {
+    if (!inplaceEdit_ || inplaceCol_ < 0) return;
+    if (!FollowEditedCol()) {
+        inplaceCol_ = inplaceRow_ = -1;
+        inplaceRowId_ = TGridRowId();
+        inplaceColId_ = TGridColId();
+        editorMode_ = false;
+        const bool hadFocus = inplaceEdit_->Focused();
+        inplaceEdit_->Hide();
+        if (hadFocus && CanFocus()) SetFocus();
+        return;
+    }
+    if (inplaceEdit_->GetVisible()) inplaceEdit_->Move(CellRect(inplaceCol_, inplaceRow_));
+}
+
 void TCustomGrid::UpdateText() {
     if (!inplaceEdit_ || inplaceCol_ < 0 || inplaceRow_ < 0) return;
+    // A column that no longer shows takes nothing: the cell now at its place is another's.
+    if (!FollowEditedCol()) return;
     if (FollowEditedRow())
         SetEditText(inplaceCol_, inplaceRow_, inplaceEdit_->GetText());
     else
@@ -247,6 +283,7 @@ void TCustomGrid::UpdateText() {
 
 void TCustomGrid::InvalidateEditor() {
     if (!inplaceEdit_ || inplaceCol_ < 0) return;
+    if (!FollowEditedRow() || !FollowEditedCol()) return;
     inplaceEdit_->UpdateContents();
 }
 
@@ -256,7 +293,8 @@ void TCustomGrid::UpdateEdit() {
         inplaceEdit_ = CreateEditor();
         inplaceEdit_->SetGrid(this);
         inplaceEdit_->SetParent(this);
-    } else if (FollowEditedRow() && current_.X == inplaceCol_ && current_.Y == inplaceRow_) {
+    } else if (FollowEditedRow() && FollowEditedCol() && current_.X == inplaceCol_ &&
+               current_.Y == inplaceRow_) {
         inplaceEdit_->Move(CellRect(current_.X, current_.Y));
         return;
     } else {
@@ -265,6 +303,7 @@ void TCustomGrid::UpdateEdit() {
     inplaceCol_ = current_.X;
     inplaceRow_ = current_.Y;
     inplaceRowId_ = GetRowId(current_.Y);
+    inplaceColId_ = GetShownColId(current_.X);
     inplaceEdit_->UpdateContents();
     inplaceEdit_->SelectAll();
     if (CanEditShow()) inplaceEdit_->Move(CellRect(current_.X, current_.Y));

@@ -255,6 +255,10 @@ public:
     // identity (-1 when no row of the grid has it now). A grid without a store has none.
     virtual TGridRowId GetRowId(int) const { return TGridRowId(); }
     virtual int FindRowId(TGridRowId) const { return -1; }
+    // The identity of the column shown at an index, and where the column with an identity
+    // shows now (-1 when it is gone or hidden). A grid without a store has none.
+    virtual TGridColId GetShownColId(int) const { return TGridColId(); }
+    virtual int FindShownColId(TGridColId) const { return -1; }
 
     // --- painting ---
     void InvalidateCell(int ACol, int ARow) {
@@ -338,9 +342,21 @@ protected:
     // The editor's text for a row that left the grid's rows while the editor was open: a
     // derived grid that keeps such rows hidden writes it there; here it goes nowhere.
     virtual void SetEditTextOfMissingRow(TGridRowId, int, const AnsiString&) {}
+    // Columns moved, came, went, were hidden or shown while the editor is open: the editor
+    // goes along with its column, and the current cell with it when the editor stands on
+    // it. An editor whose column no longer shows is closed without writing (what was typed
+    // is in its column already).
+    void EditedColumnMoved();
     void InvalidateEditor();
+    // Whether the open editor edits the cell of this column and row (by their identities).
+    bool EditsCell(TGridColId Col, TGridRowId Row) const {
+        return inplaceCol_ >= 0 && inplaceColId_ && Col == inplaceColId_ && Row == inplaceRowId_;
+    }
     int GetInplaceCol() const { return inplaceCol_; }
     int GetInplaceRow() const { return inplaceRow_; }
+    // The row and the column the open editor edits (none when it is closed).
+    TGridRowId GetInplaceRowId() const { return inplaceCol_ >= 0 ? inplaceRowId_ : TGridRowId(); }
+    TGridColId GetInplaceColId() const { return inplaceCol_ >= 0 ? inplaceColId_ : TGridColId(); }
 
     void Paint() override;
     void CreateParams(TCreateParams& Params) override;
@@ -432,8 +448,11 @@ private:
     bool editorMode_ = false;
     int inplaceCol_ = -1, inplaceRow_ = -1;
     TGridRowId inplaceRowId_; // the row the editor was opened on
-    // The editor's row brought to where its row stands now; false when the row is gone.
+    TGridColId inplaceColId_; // and its column
+    // The editor's row (column) brought to where it stands now; false when it is gone (or,
+    // the column, hidden).
     bool FollowEditedRow();
+    bool FollowEditedCol();
     AnsiString editStartText_;
     TGridOptions options_ = {goFixedVertLine, goFixedHorzLine, goVertLine, goHorzLine,
                              goRangeSelect};
@@ -483,6 +502,8 @@ public:
     // The store's row identities.
     TGridRowId GetRowId(int ARow) const override { return store_.GetRowId(ARow); }
     int FindRowId(TGridRowId Id) const override { return store_.FindRow(Id); }
+    TGridColId GetShownColId(int ACol) const override { return store_.GetColId(TRealCol(ACol)); }
+    int FindShownColId(TGridColId Id) const override { return store_.FindCol(Id); }
     // The store's column identities, by real column: -1 when no column has the identity.
     TGridColId GetColId(TRealCol ACol) const { return store_.GetColId(ACol); }
     int FindColId(TGridColId Id) const { return store_.FindCol(Id); }

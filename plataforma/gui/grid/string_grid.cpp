@@ -160,7 +160,7 @@ void TStringGrid::SetCells(int ACol, int ARow, const AnsiString& Value) {
     WritableCell(col, ARow).Text = Value;
     InvalidateCell(ACol, ARow);
     // A cell written from outside while its editor is open shows in the editor too.
-    if (editUpdate_ == 0 && ACol == GetInplaceCol() && ARow == GetInplaceRow()) InvalidateEditor();
+    if (editUpdate_ == 0 && EditsCell(GetColId(col), GetRowId(ARow))) InvalidateEditor();
 }
 
 TObject* TStringGrid::GetObjects(int ACol, int ARow) const {

@@ -142,6 +142,74 @@ TEST_F(Estructura, EditorAbiertoConSuColumnaMovida) {
     EXPECT_EQ(Fila(3), "c0r3 c1r3y c3r3 c4r3 c2r3 c5r3");
 }
 
+// The program changes the columns while the text editor is open: the typed text goes into
+// its own cell wherever its column went, never into the column that comes to its place, and
+// is undone there. Row 2 by real columns once every column shows.
+TEST_F(Estructura, EditorAbiertoSigueASuColumna) {
+    struct Caso {
+        const char* nombre;
+        int oculta, col; // a column hidden first (-1: none), the shown column edited
+        std::function<void(TKavStringGrid&)> cambio;
+        const char* fila;
+    };
+    const Caso casos[] = {
+        {"SwapColumns con otra oculta", 4, 1, [](TKavStringGrid& g) { g.SwapColumns(1, 2); },
+         "c0r2 c2r2 c1r2x c3r2 c4r2 c5r2"},
+        {"InsertCols antes", -1, 3, [](TKavStringGrid& g) { g.InsertCols(2, 2); },
+         "c0r2 c1r2   c2r2 c3r2x c4r2 c5r2"},
+        {"RemoveCols antes", -1, 3, [](TKavStringGrid& g) { g.RemoveCols(1, 1); },
+         "c0r2 c2r2 c3r2x c4r2 c5r2"},
+        {"HideColumn antes", -1, 3, [](TKavStringGrid& g) { g.HideColumn(1); },
+         "c0r2 c1r2 c2r2 c3r2x c4r2 c5r2"},
+        {"UnHideColumn antes", 1, 2, [](TKavStringGrid& g) { g.UnHideColumn(1); },
+         "c0r2 c1r2 c2r2 c3r2x c4r2 c5r2"},
+        {"ResetColumnOrder", -1, 1,
+         [](TKavStringGrid& g) {
+             g.SetColumnOrder();
+             g.SwapColumns(1, 4);
+             g.ResetColumnOrder();
+         },
+         "c0r2 c1r2x c2r2 c3r2 c4r2 c5r2"},
+    };
+    for (const Caso& c : casos) {
+        SCOPED_TRACE(c.nombre);
+        SetUp();
+        TKavGridUndoRedo deshacer(nullptr);
+        g->SetUndoRedo(&deshacer);
+        if (c.oculta >= 0) g->HideColumn(c.oculta);
+        Teclear(c.col, 2, "x");
+        c.cambio(*g);
+        if (g->GetEditorMode()) SimulateKeyStroke(VK_RETURN, {}, g->GetInplaceEditor());
+        g->UnHideColumnsAll();
+        EXPECT_EQ(Fila(2), c.fila);
+        deshacer.Undo();
+        std::string sin = c.fila;
+        sin.erase(sin.find('x'), 1);
+        EXPECT_EQ(Fila(2), sin);
+        g->SetUndoRedo(nullptr);
+    }
+    SetUp();
+}
+
+// A sort that takes the current row along closes the editor open on it: the edit is
+// validated first, so that it can be undone.
+TEST_F(Estructura, OrdenarConLaFilaActualSeguidaValidaLaEdicion) {
+    TKavGridUndoRedo deshacer(nullptr);
+    g->SetUndoRedo(&deshacer);
+    g->GetNavigation()->SetMoveRowOnSort(true);
+    g->SetCells(1, 5, "a");
+    Teclear(1, 5, "z");
+    g->GetSortSettings()->SetColumn(1);
+    g->GetSortSettings()->SetDirection(sdAscending);
+    g->QSort();
+    if (g->GetEditorMode()) SimulateKeyStroke(VK_RETURN, {}, g->GetInplaceEditor());
+    EXPECT_EQ(Fila(1), "c0r5 az c2r5 c3r5 c4r5 c5r5");
+    EXPECT_EQ(g->GetRow(), 1);
+    deshacer.Undo();
+    EXPECT_EQ(Fila(1), "c0r5 a c2r5 c3r5 c4r5 c5r5");
+    g->SetUndoRedo(nullptr);
+}
+
 // The modified-row marks stay on their rows through inserts, removals, swaps and sorts.
 TEST_F(Estructura, FilasModificadasSiguenASuFila) {
     g->SetRowModified(3, true);
@@ -292,7 +360,8 @@ TEST_F(Estructura, ControlesSiguenASuCelda) {
 }
 
 // A change of a cell's properties, or of a multi-image cell's image list, repaints the cell
-// where it is now after rows came in above it; a cell of a hidden row repaints nothing.
+// where it is now after rows came in above it or columns were hidden to its left; a cell of
+// a hidden row or column repaints nothing.
 TEST_F(Estructura, CambiosDeUnaCeldaRepintanSuCelda) {
     TImageList imagenes(nullptr);
     imagenes.SetWidth(16);
@@ -315,6 +384,16 @@ TEST_F(Estructura, CambiosDeUnaCeldaRepintanSuCelda) {
     EXPECT_EQ(repintado([&] { p->SetWordWrap(true); }), TRect());
     EXPECT_EQ(repintado([&] { lista->Add(0); }), TRect());
     g->UnHideRow(5);
+    // With a column hidden to its left: the cell where it shows, not the one at its real
+    // index; in a hidden column: none.
+    g->HideColumn(1);
+    EXPECT_EQ(repintado([&] { p->SetWordWrap(false); }), g->CellRect(1, 5));
+    EXPECT_EQ(repintado([&] { lista->Add(0); }), g->CellRect(3, 5));
+    g->HideColumn(2);
+    EXPECT_EQ(repintado([&] { p->SetWordWrap(true); }), TRect());
+    g->HideColumn(4);
+    EXPECT_EQ(repintado([&] { lista->Add(0); }), TRect());
+    g->UnHideColumnsAll();
     g->SetGridImages(nullptr);
 }
 

@@ -14,6 +14,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <iterator>
 #include <map>
 #include <random>
 #include <string>
@@ -436,9 +437,8 @@ protected:
         return t;
     }
 
-    // Opens the text editor on a shown cell, types a text after what it holds and ends the
-    // edit with Return.
-    void Editar(int col, int fila, const std::string& t) {
+    // Opens the text editor on a shown cell and types a text after what it holds.
+    void Teclear(int col, int fila, const std::string& t) {
         g->SetCol(col);
         g->SetRow(fila);
         g->SelectBaseCell(); // where a click or the arrows land on a merged cell
@@ -447,6 +447,10 @@ protected:
         ASSERT_TRUE(g->GetEditorMode());
         SimulateKeyStroke(VK_END, {}, g->GetInplaceEditor());
         SimulateTyping(t.c_str(), g->GetInplaceEditor());
+    }
+    // The same, the edit ended with Return.
+    void Editar(int col, int fila, const std::string& t) {
+        Teclear(col, fila, t);
         SimulateKeyStroke(VK_RETURN, {}, g->GetInplaceEditor());
     }
 
@@ -671,6 +675,34 @@ void Secuencias::Correr(unsigned Semilla, int Pasos) {
              arg = Args(c, d);
              m.PonerTexto(fila, col, antes + t);
              // (with no fixed column to show it, an edit leaves the modified mark alone)
+             m.cambios.push_back({fila, col, antes, antes + t});
+             m.posicion = m.cambios.size();
+         }},
+        {"open editor", siempre,
+         [&] {
+             // The program changes rows or columns while the editor is open: what was typed
+             // is in the editor's own cell wherever it went, never in another; with the
+             // cell's row or column removed it is gone with them.
+             const int c = ColumnaMostrada(), d = FilaNormal();
+             const auto [fila, col] =
+                 m.Base(m.filas[m.Mostradas()[d]].id, m.columnas[m.MostradasCol()[c]].id);
+             const std::string antes = m.Texto(fila, col), t(1, static_cast<char>('a' + Azar(0, 3)));
+             Teclear(c, d, t);
+             m.PonerTexto(fila, col, antes + t); // the editor writes into its cell as it types
+             static const char* const durante[] = {
+                 "InsertRows", "RemoveRows",   "MoveRow",     "SwapRows",   "QSort",
+                 "HideRow",    "UnHideRow",    "InsertCols",  "RemoveCols", "MoveColumn",
+                 "SwapColumns", "HideColumn",  "UnHideColumn", "ResetColumnOrder"};
+             const std::string cambio = durante[Azar(0, static_cast<int>(std::size(durante)) - 1)];
+             for (const Paso& q : pasos)
+                 if (q.nombre == cambio && q.puede()) q.hacer();
+             arg = Args(c, d) + " " + cambio + arg;
+             if (g->GetEditorMode()) SimulateKeyStroke(VK_RETURN, {}, g->GetInplaceEditor());
+             // An edit whose row went into hiding has no shown cell to validate: the text
+             // stays in the hidden cell, and no change is recorded.
+             const bool oculta = std::any_of(m.filas.begin(), m.filas.end(),
+                                             [&](const Modelo::Fila& f) { return f.id == fila && f.oculta; });
+             if (oculta) return;
              m.cambios.push_back({fila, col, antes, antes + t});
              m.posicion = m.cambios.size();
          }},
