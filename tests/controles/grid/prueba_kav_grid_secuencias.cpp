@@ -437,6 +437,19 @@ protected:
         return t;
     }
 
+    // A shown cell to edit, the cell the edit writes (a merged cell edits the cell its block
+    // shows), by identities, what that cell holds and a letter to type.
+    struct Edicion {
+        int c, d, fila, col;
+        std::string antes, t;
+    };
+    Edicion AEditar() {
+        const int c = ColumnaMostrada(), d = FilaNormal();
+        const auto [fila, col] =
+            m.Base(m.filas[m.Mostradas()[d]].id, m.columnas[m.MostradasCol()[c]].id);
+        return {c, d, fila, col, m.Texto(fila, col), std::string(1, static_cast<char>('a' + Azar(0, 3)))};
+    }
+
     // Opens the text editor on a shown cell and types a text after what it holds.
     void Teclear(int col, int fila, const std::string& t) {
         g->SetCol(col);
@@ -666,11 +679,7 @@ void Secuencias::Correr(unsigned Semilla, int Pasos) {
          }},
         {"editor", siempre,
          [&] {
-             const int c = ColumnaMostrada(), d = FilaNormal();
-             // (a merged cell edits the cell its block shows)
-             const auto [fila, col] =
-                 m.Base(m.filas[m.Mostradas()[d]].id, m.columnas[m.MostradasCol()[c]].id);
-             const std::string antes = m.Texto(fila, col), t(1, static_cast<char>('a' + Azar(0, 3)));
+             const auto [c, d, fila, col, antes, t] = AEditar();
              Editar(c, d, t);
              arg = Args(c, d);
              m.PonerTexto(fila, col, antes + t);
@@ -683,10 +692,7 @@ void Secuencias::Correr(unsigned Semilla, int Pasos) {
              // The program changes rows or columns while the editor is open: what was typed
              // is in the editor's own cell wherever it went, never in another; with the
              // cell's row or column removed it is gone with them.
-             const int c = ColumnaMostrada(), d = FilaNormal();
-             const auto [fila, col] =
-                 m.Base(m.filas[m.Mostradas()[d]].id, m.columnas[m.MostradasCol()[c]].id);
-             const std::string antes = m.Texto(fila, col), t(1, static_cast<char>('a' + Azar(0, 3)));
+             const auto [c, d, fila, col, antes, t] = AEditar();
              Teclear(c, d, t);
              m.PonerTexto(fila, col, antes + t); // the editor writes into its cell as it types
              static const char* const durante[] = {
